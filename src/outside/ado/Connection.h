@@ -1,0 +1,96 @@
+#pragma once
+// The ADO connection the program talks through. The provider is chosen from the connection
+// string: SQLOLEDB on an existing folder opens the embedded engine (file <Server>/<Database>.sqlite,
+// never created); any other SQLOLEDB server and Oracle go through ODBC.
+#include "outside/ado/AdoTipos.h"
+#include "outside/ado/Errors.h"
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+namespace ado {
+
+class Recordset;
+class Proveedor;
+using RecordsetPtr = std::shared_ptr<Recordset>;
+
+// A fault a test makes the next statements meet.
+struct FallaInyectada {
+    // The statement text must contain this (case-blind); empty matches every statement.
+    QString contiene;
+    // How many statements fail before the fault goes away.
+    int veces = 1;
+    // The entry put in the error list; its Number is also the raised error's number.
+    Error error;
+    // True: the connection is lost (closed) as well, as a dropped link is.
+    bool cierraConexion = false;
+};
+
+class Connection : public std::enable_shared_from_this<Connection> {
+public:
+    static std::shared_ptr<Connection> Crear();
+    ~Connection();
+
+    // Raises 3705 when already open. On failure fills Errors and raises.
+    void Open(const QString& connectionString = {}, const QString& usuario = {}, const QString& clave = {},
+              int opciones = -1);
+    // Raises 3704 when already closed.
+    void Close();
+    int State() const;
+
+    QString ConnectionString() const { return connectionString_; }
+    void setConnectionString(const QString& s) { connectionString_ = s; }
+    int CursorLocation() const { return cursorLocation_; }
+    void setCursorLocation(int c) { cursorLocation_ = c; }
+    int CommandTimeout() const { return commandTimeout_; }
+    void setCommandTimeout(int s) { commandTimeout_ = s; }
+    QString DefaultDatabase() const { return defaultDatabase_; }
+    void setDefaultDatabase(const QString& d) { defaultDatabase_ = d; }
+
+    // Runs a statement or a batch; a query gives an open read-only recordset, anything else a
+    // closed one. Each failing statement of a batch adds its entry to Errors; the first failure
+    // raises after the batch has run.
+    RecordsetPtr Execute(const QString& sql, long* registrosAfectados = nullptr, int opciones = -1);
+
+    long BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
+    // adSchemaTables: TABLE_CATALOG, TABLE_NAME, TABLE_TYPE ("TABLE"/"VIEW").
+    // adSchemaColumns: TABLE_CATALOG, TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION, DATA_TYPE (ADO code),
+    // CHARACTER_MAXIMUM_LENGTH; criteria {catalog, schema, table, column}, empty entries match all.
+    RecordsetPtr OpenSchema(int esquema, const QVariantList& criterios = {});
+
+    Errors& errores() { return errores_; }
+    const Errors& errores() const { return errores_; }
+
+    // "SQLOLEDB", "OraOLEDB.Oracle.1", ... as named by the connection string.
+    QString Provider() const { return proveedorNombre_; }
+    // True when the open connection is the embedded engine (tests read it back with plain SQL).
+    bool EsMotorEmbebido() const;
+
+    // Tests: make the next statements fail.
+    void InyectarFalla(const FallaInyectada& f);
+    void QuitarFallas();
+
+    // Used by recordsets and the providers.
+    Proveedor* proveedor() const { return proveedor_.get(); }
+    // Raises the injected fault matching this statement, if one is armed.
+    void aplicarFallaInyectada(const QString& sql);
+
+private:
+    Connection() = default;
+    QString connectionString_;
+    QString proveedorNombre_;
+    int cursorLocation_ = adUseServer;
+    int commandTimeout_ = 30;
+    QString defaultDatabase_;
+    Errors errores_;
+    std::unique_ptr<Proveedor> proveedor_;
+    QList<FallaInyectada> fallas_;
+};
+
+using ConnectionPtr = std::shared_ptr<Connection>;
+
+}  // namespace ado

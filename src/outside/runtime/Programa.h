@@ -1,0 +1,29 @@
+#pragma once
+// The program itself: its folder, name and command line, the event pump and the program end.
+#include <QString>
+#include <functional>
+
+namespace vb {
+
+// What VB calls App.
+struct AppInfo {
+    QString Path;     // the program's folder, without a final separator
+    QString EXEName;  // "indajuste"
+    QString Title;
+    QString Command;  // the command line after the program name
+};
+AppInfo& App();
+
+// Repaints and runs timers without delivering user input: no click or key runs inside
+// a load, a recomputation or a save.
+void DoEvents();
+
+// Thrown by the test hook of End so that a test can observe the program end.
+struct FinDelPrograma {};
+
+// Ends the program at once through the one hook.
+[[noreturn]] void End();
+// Replaces what End does (tests throw FinDelPrograma); an empty function restores the default.
+void setFinDelPrograma(std::function<void()> gancho);
+
+}  // namespace vb
