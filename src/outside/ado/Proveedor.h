@@ -1,0 +1,60 @@
+#pragma once
+// What a connection needs of the engine behind it: the embedded engine (sqlite/) or ODBC (odbc/).
+// Every member that fails adds its entries to `errores` and raises vb::ErrorVB with the number
+// of the first entry.
+#include "outside/ado/Errors.h"
+#include "outside/ado/Recordset.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+namespace ado {
+
+// The connection string's keys, upper-cased, values trimmed ("Database =" gives "DATABASE").
+using ParametrosConexion = QHash<QString, QString>;
+ParametrosConexion AnalizarCadenaConexion(const QString& cadena);
+
+struct Resultado {
+    bool esConsulta = false;  // a statement that returned rows (possibly none)
+    QList<Recordset::Columna> columnas;
+    QList<QList<QVariant>> filas;
+    long afectados = -1;
+    // Set when the rows come from one table or view that accepts writes.
+    QString tablaBase;
+    bool actualizable = false;
+};
+
+class Proveedor {
+public:
+    virtual ~Proveedor() = default;
+
+    virtual void abrir(const ParametrosConexion& p, const QString& usuario, const QString& clave, Errors& errores) = 0;
+    virtual void cerrar() = 0;
+    virtual bool abierto() const = 0;
+
+    // Runs a statement or a batch in the program's SQL Server dialect. The result is that of
+    // the last statement that returned rows (or of the last statement when none did).
+    virtual Resultado ejecutar(const QString& sql, Errors& errores) = 0;
+
+    virtual void comenzarTransaccion(Errors& errores) = 0;
+    virtual void confirmarTransaccion(Errors& errores) = 0;
+    virtual void deshacerTransaccion(Errors& errores) = 0;
+
+    // Writes a recordset row back to its base table. `original` identifies the row (key or
+    // rowid columns); after an insert `nueva` receives the stored row (defaults, identity).
+    virtual void insertar(const QString& tabla, const QList<Recordset::Columna>& columnas, QList<QVariant>& nueva,
+                          Errors& errores) = 0;
+    virtual void actualizar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                            const QList<QVariant>& original, const QList<QVariant>& nueva, Errors& errores) = 0;
+    virtual void borrar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                        const QList<QVariant>& original, Errors& errores) = 0;
+
+    // adSchemaTables and adSchemaColumns (see Connection::OpenSchema).
+    virtual Resultado esquema(int tipo, const QVariantList& criterios, Errors& errores) = 0;
+
+    virtual bool esMotorEmbebido() const { return false; }
+};
+
+}  // namespace ado
