@@ -28,7 +28,7 @@ struct FallaInyectada {
 };
 
 class Connection : public std::enable_shared_from_this<Connection> {
-public:
+  public:
     static std::shared_ptr<Connection> Crear();
     ~Connection();
 
@@ -79,7 +79,7 @@ public:
     // Raises the injected fault matching this statement, if one is armed.
     void aplicarFallaInyectada(const QString& sql);
 
-private:
+  private:
     Connection() = default;
     QString connectionString_;
     QString proveedorNombre_;
