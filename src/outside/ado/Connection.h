@@ -73,6 +73,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     // Tests: make the next statements fail.
     void InyectarFalla(const FallaInyectada& f);
     void QuitarFallas();
+    bool hayFallas() const { return !fallas_.isEmpty(); }
 
     // Used by recordsets and the providers.
     Proveedor* proveedor() const { return proveedor_.get(); }

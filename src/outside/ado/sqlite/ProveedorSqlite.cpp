@@ -178,6 +178,11 @@ const QList<ProveedorSqlite::Paso>& ProveedorSqlite::plan(const QString& lote) {
         p.sql = s.sql;
         p.original = s.original;
         p.objeto = ObjetoDeConsulta(s.original);
+        if (!p.objeto.isEmpty()) {
+            const int i = int(s.sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive));
+            if (i >= 0 && esBlanco(s.sql.left(i)))
+                p.sqlConFila = QString(s.sql).insert(i + 6, " _rowid_ AS " + kColumnaFila + ",");
+        }
         const QString inicio = s.sql.trimmed().section(' ', 0, 0).toUpper();
         p.cambiaEsquema = inicio == "CREATE" || inicio == "DROP" || inicio == "ALTER";
         pasos.append(p);
@@ -208,7 +213,7 @@ ProveedorSqlite::Preparada* ProveedorSqlite::preparar(const QString& sql, Errors
 }
 
 const ProveedorSqlite::Objeto& ProveedorSqlite::objeto(const QString& nombre) {
-    const QString k = nombre.toLower();
+    const QString& k = nombre;
     auto it = objetos_.constFind(k);
     if (it != objetos_.constEnd()) return *it;
     Objeto o;
@@ -385,15 +390,8 @@ bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores
 bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r,
                              Errors& errores) {
     // A table's rows are found again by rowid, read as a hidden first column.
-    bool conFila = destino && destino->conRowid;
-    QString texto = sql;
-    if (conFila) {
-        const int i = texto.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive);
-        if (i >= 0 && esBlanco(texto.left(i)))
-            texto.insert(i + 6, " _rowid_ AS " + kColumnaFila + ",");
-        else
-            conFila = false;
-    }
+    const bool conFila = destino && destino->conRowid && !paso.sqlConFila.isEmpty();
+    const QString& texto = conFila ? paso.sqlConFila : sql;
     const int antes = errores.Count();
     Preparada* p = preparar(texto, errores, !conFila);
     // Not a plain select after all: run it as written, read-only.
@@ -404,16 +402,17 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
     int rc = SQLITE_OK;
     if (n > 0) {
         if (!p->columnasListas) describirColumnas(*p, destino, paso.objeto, conFila);
-        QList<Recordset::Columna> cols = p->columnas;
+        QList<Recordset::Columna> cols = p->columnas;  // shared until a type is settled below
+        const QList<Recordset::Columna>& leidas = p->columnas;
         QList<int> sinTipo;
-        for (int i = 0; i < cols.size(); ++i)
-            if (cols[i].tipo == adEmpty) sinTipo.append(i);
+        for (int i = 0; i < leidas.size(); ++i)
+            if (leidas[i].tipo == adEmpty) sinTipo.append(i);
         QList<QList<QVariant>> filas;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
             QList<QVariant> fila(n);
             for (int i = 0; i < n; ++i) {
                 const int j = conFila ? (i == 0 ? n - 1 : i - 1) : i;
-                fila[j] = LeerValor(st, i, cols[j].tipo);
+                fila[j] = LeerValor(st, i, leidas[j].tipo);
             }
             filas.append(std::move(fila));
         }

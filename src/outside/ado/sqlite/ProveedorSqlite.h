@@ -58,9 +58,10 @@ class ProveedorSqlite : public Proveedor {
         bool columnasListas = false;
     };
     struct Paso {
-        QString sql;       // translated
-        QString original;  // as the program wrote it
-        QString objeto;    // see ObjetoDeConsulta
+        QString sql;         // translated
+        QString original;    // as the program wrote it
+        QString objeto;      // see ObjetoDeConsulta
+        QString sqlConFila;  // the translated text reading the rowid too, for a table
         bool cambiaEsquema = false;
     };
     struct Objeto {
@@ -87,13 +88,13 @@ class ProveedorSqlite : public Proveedor {
                           QList<QVariant>* fila = nullptr);
     QString condicionFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
                           const QList<QVariant>& original, QVariantList& valores);
-    QString columnaDestino(const QString& tabla, const Recordset::Columna& c);
+    static QString columnaDestino(const QString& tabla, bool vista, const Recordset::Columna& c);
 
     sqlite3* db_ = nullptr;
     QString nombreBase_;
     QHash<QString, QList<Paso>> planes_;
     QHash<QString, Preparada> preparadas_;
-    QHash<QString, Objeto> objetos_;  // by lower-case name
+    QHash<QString, Objeto> objetos_;  // by name as written
 };
 
 // Reads a result value as the column's type says (dates from ISO text, bit as bool, ...).

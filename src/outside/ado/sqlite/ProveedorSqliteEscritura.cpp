@@ -15,14 +15,15 @@ QString corchetes(const QString& nombre) {
 }  // namespace
 
 // The name the target takes the column by; empty when the column cannot be written (computed).
-QString ProveedorSqlite::columnaDestino(const QString& tabla, const Recordset::Columna& c) {
+QString ProveedorSqlite::columnaDestino(const QString& tabla, bool vista, const Recordset::Columna& c) {
     if (c.oculta || c.tablaBase.isEmpty()) return {};
-    if (objeto(tabla).vista) return c.nombre;
+    if (vista) return c.nombre;
     return c.tablaBase.compare(tabla, Qt::CaseInsensitive) == 0 ? c.columnaBase : QString();
 }
 
 QString ProveedorSqlite::condicionFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                        const QList<QVariant>& original, QVariantList& valores) {
+    const bool vista = objeto(tabla).vista;
     for (int i = 0; i < columnas.size(); ++i)
         if (columnas[i].oculta) {
             valores << original[i];
@@ -32,7 +33,7 @@ QString ProveedorSqlite::condicionFila(const QString& tabla, const QList<Records
     bool conClave = false;
     for (const auto& c : columnas) conClave = conClave || c.clave;
     for (int i = 0; i < columnas.size(); ++i) {
-        const QString nombre = columnaDestino(tabla, columnas[i]);
+        const QString nombre = columnaDestino(tabla, vista, columnas[i]);
         if (nombre.isEmpty() || (conClave && !columnas[i].clave)) continue;
         partes << corchetes(nombre) + " IS ?";
         valores << original[i];
@@ -81,10 +82,11 @@ namespace {
 
 void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                QList<QVariant>& nueva, Errors& errores) {
+    const bool vista = objeto(tabla).vista;
     QStringList nombres, marcas;
     QVariantList valores;
     for (int i = 0; i < columnas.size(); ++i) {
-        const QString nombre = columnaDestino(tabla, columnas[i]);
+        const QString nombre = columnaDestino(tabla, vista, columnas[i]);
         // Columns left unassigned take their defaults.
         if (nombre.isEmpty() || nueva[i].isNull()) continue;
         nombres << corchetes(nombre);
@@ -97,13 +99,13 @@ void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Colu
     if (!correrConValores(sql, valores, errores)) LanzarEntrada(errores, errores.Count() - 1);
 
     // Read the stored row back: defaults, identities and the engine's own conversions.
-    const Objeto& o = objeto(tabla);
+    const bool conRowid = objeto(tabla).conRowid;
     QStringList lista;
     QVariantList clave;
     QString donde;
-    if (o.conRowid) {
+    if (conRowid) {
         for (const auto& c : columnas) {
-            const QString nombre = c.oculta ? "_rowid_" : columnaDestino(tabla, c);
+            const QString nombre = c.oculta ? "_rowid_" : columnaDestino(tabla, vista, c);
             lista << (nombre.isEmpty() ? "NULL" : (c.oculta ? nombre : corchetes(nombre)));
         }
         donde = " WHERE _rowid_ = ?";
@@ -111,7 +113,7 @@ void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Colu
     } else {
         QStringList partes;
         for (int i = 0; i < columnas.size(); ++i) {
-            const QString nombre = columnaDestino(tabla, columnas[i]);
+            const QString nombre = columnaDestino(tabla, vista, columnas[i]);
             lista << (nombre.isEmpty() ? "NULL" : corchetes(nombre));
             if (!columnas[i].clave) continue;
             if (nueva[i].isNull()) return;  // no way to tell which row it became
@@ -132,10 +134,11 @@ void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Colu
 void ProveedorSqlite::actualizar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                  const QList<QVariant>& original, const QList<QVariant>& nueva,
                                  Errors& errores) {
+    const bool vista = objeto(tabla).vista;
     QStringList sets;
     QVariantList valores;
     for (int i = 0; i < columnas.size(); ++i) {
-        const QString nombre = columnaDestino(tabla, columnas[i]);
+        const QString nombre = columnaDestino(tabla, vista, columnas[i]);
         if (nombre.isEmpty()) continue;
         if (nueva[i] == original[i] && nueva[i].isNull() == original[i].isNull()) continue;
         sets << corchetes(nombre) + " = ?";
@@ -147,17 +150,18 @@ void ProveedorSqlite::actualizar(const QString& tabla, const QList<Recordset::Co
     if (!correrConValores("UPDATE " + corchetes(tabla) + " SET " + sets.join(", ") + donde, valores, errores))
         LanzarEntrada(errores, errores.Count() - 1);
     // Writes through a view's triggers are not counted by the engine.
-    if (!objeto(tabla).vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
+    if (!vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
 }
 
 void ProveedorSqlite::borrar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                              const QList<QVariant>& original, Errors& errores) {
+    const bool vista = objeto(tabla).vista;
     QVariantList valores;
     const QString donde = condicionFila(tabla, columnas, original, valores);
     if (donde.isEmpty()) filaNoEncontrada(errores);
     if (!correrConValores("DELETE FROM " + corchetes(tabla) + donde, valores, errores))
         LanzarEntrada(errores, errores.Count() - 1);
-    if (!objeto(tabla).vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
+    if (!vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
 }
 
 }  // namespace ado::sqlite
