@@ -4,6 +4,7 @@
 #include "outside/ado/FabricaProveedores.h"
 #include "outside/ado/Proveedor.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "outside/runtime/ErrorVB.h"
 
 #include <QFileInfo>
@@ -45,7 +46,7 @@ void Connection::Open(const QString& connectionString, const QString& usuario, c
     if (nombre.isEmpty() || empiezaCon(nombre, "SQLOLEDB")) {
         const QString servidor = p.contains("SERVER") ? p.value("SERVER") : p.value("DATA SOURCE");
         if (!servidor.isEmpty() && QFileInfo(servidor).isDir())
-            nuevo = CrearProveedorSqlite();
+            nuevo = std::make_unique<sqlite::ProveedorSqlite>();
         else
             nuevo = CrearProveedorOdbc();
         if (nombre.isEmpty()) nombre = "SQLOLEDB";

@@ -1,13 +1,11 @@
 #pragma once
-// Creates the providers a connection chooses between.
+// Where the connection gets the engines from.
 #include "outside/ado/Proveedor.h"
 
 #include <memory>
 
 namespace ado {
 
-// Defined beside the ODBC provider.
-std::unique_ptr<Proveedor> CrearProveedorOdbc();
-std::unique_ptr<Proveedor> CrearProveedorSqlite();
+std::unique_ptr<ado::Proveedor> CrearProveedorOdbc();
 
 }  // namespace ado

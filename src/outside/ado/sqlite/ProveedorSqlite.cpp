@@ -2,7 +2,6 @@
 
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/ErroresAdo.h"
-#include "outside/ado/FabricaProveedores.h"
 #include "outside/ado/TipoColumna.h"
 #include "outside/ado/sqlite/ExtensionesSqlite.h"
 #include "outside/ado/sqlite/TraductorSql.h"
