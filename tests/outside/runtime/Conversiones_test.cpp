@@ -84,6 +84,25 @@ TEST(Conversiones, CStrIsTheShortestTextWithoutThousands) {
     EXPECT_EQ(CStr(0.00001), "1E-05");
 }
 
+TEST(Conversiones, CStrOfAnyValueAndCIntRoundsHalfToEven) {
+    LocaleNumeros coma(LocaleNumeros::coma());
+    EXPECT_EQ(CStr(QVariant(10806.8)), "10806,8");
+    EXPECT_EQ(CStr(QVariant(QDate(2023, 7, 1))), "01/07/2023");
+    EXPECT_EQ(CStr(QVariant(QDateTime(QDate(2023, 7, 1), QTime(0, 0)))), "01/07/2023");
+    EXPECT_EQ(CStr(QVariant(QDateTime(QDate(2023, 7, 1), QTime(14, 30, 5)))), "01/07/2023 14:30:05");
+    EXPECT_EQ(CStr(QVariant(true)), "Verdadero");
+    EXPECT_EQ(CStr(QVariant("texto")), "texto");
+    EXPECT_EQ(numeroDeError([] { CStr(QVariant()); }), 94);
+
+    EXPECT_EQ(CInt(QVariant(2.5)), 2);
+    EXPECT_EQ(CInt(QVariant(3.5)), 4);
+    EXPECT_EQ(CInt(QVariant(-2.5)), -2);
+    EXPECT_EQ(CInt(QVariant("32767,4")), 32767);
+    EXPECT_EQ(CInt(QVariant(-32768)), -32768);
+    EXPECT_EQ(numeroDeError([] { CInt(QVariant(32767.5)); }), 6);
+    EXPECT_EQ(numeroDeError([] { CInt(QVariant("abc")); }), 13);
+}
+
 TEST(Conversiones, CDateIsDayFirstAndStrict) {
     EXPECT_EQ(CDate(QVariant("01/07/2023")), QDateTime(QDate(2023, 7, 1), QTime(0, 0)));
     EXPECT_EQ(CDate(QVariant("1/7/23")), QDateTime(QDate(2023, 7, 1), QTime(0, 0)));
