@@ -1,6 +1,6 @@
 // Test entry point: one QApplication for every test (offscreen platform under CTest).
-#include <gtest/gtest.h>
 #include <QApplication>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
