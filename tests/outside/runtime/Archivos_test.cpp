@@ -66,6 +66,29 @@ TEST(Archivos, ReadingSplitsOnAnyLineEndAndDropsOnlyTheFinalEmptyLine) {
     EXPECT_EQ(LeerLineas(dir.filePath("falta.txt")), std::nullopt);
 }
 
+TEST(Archivos, ItemsFollowInputRules) {
+    EXPECT_EQ(ItemsDeTexto("DEMO / SRV,DEMO,demo,6465,srv:1433\r\n"),
+              QStringList({"DEMO / SRV", "DEMO", "demo", "6465", "srv:1433"}));
+    // Blanks before an item are skipped, after it dropped; quotes keep commas and blanks.
+    EXPECT_EQ(ItemsDeTexto("  a  , \"b, c \" x,d"), QStringList({"a", "b, c ", "d"}));
+    // Any line end separates; a short line borrows from the next; blank lines give nothing.
+    EXPECT_EQ(ItemsDeTexto("a,b\rc\nd\r\n\r\n\ne"), QStringList({"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(ItemsDeTexto("a,,b,\r\nc,"), QStringList({"a", "", "b", "", "c", ""}));
+    EXPECT_EQ(ItemsDeTexto("\"sin cierre, x"), QStringList({"sin cierre, x"}));
+    EXPECT_EQ(ItemsDeTexto(""), QStringList());
+
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("BASES.TXT");
+    EXPECT_EQ(LeerItems(ruta), std::nullopt);
+    // A last line without its end is closed with a lone CR before the next entry.
+    escribirBytes(ruta, "A / S,a,u,p,s");
+    EXPECT_EQ(LeerTodo(ruta), "A / S,a,u,p,s");
+    EXPECT_TRUE(AgregarTexto(ruta, "\r"));
+    EXPECT_TRUE(AgregarLinea(ruta, "AÑO / S,año,u,p,s"));
+    EXPECT_EQ(contenido(ruta), QByteArray("A / S,a,u,p,s\rA\xD1O / S,a\xF1o,u,p,s\r\n"));
+    EXPECT_EQ(LeerItems(ruta), QStringList({"A / S", "a", "u", "p", "s", "AÑO / S", "año", "u", "p", "s"}));
+}
+
 TEST(Archivos, BarraFinal) {
     EXPECT_EQ(BarraFinal("/opt/datos"), "/opt/datos/");
     EXPECT_EQ(BarraFinal("/opt/datos/"), "/opt/datos/");
