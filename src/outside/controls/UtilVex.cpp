@@ -1,5 +1,7 @@
 #include "outside/controls/UtilVex.h"
 
+#include "outside/controls/Teclas.h"
+
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
@@ -15,17 +17,15 @@ struct DefBoton {
 
 // F5 is the lookup key everywhere in the suite; the others follow the usual maintenance order.
 const DefBoton kBotones[] = {
-    {"NUEVO", "Nuevo", 113, QStyle::SP_FileIcon},
-    {"BORRAR", "Borrar", 114, QStyle::SP_TrashIcon},
-    {"GRABAR", "Grabar", 115, QStyle::SP_DialogSaveButton},
-    {"PLANILLA", "Planilla", 117, QStyle::SP_FileDialogDetailedView},
-    {"CONSULTAR", "Consultar", 116, QStyle::SP_FileDialogContentsView},
-    {"REPORTE", "Reporte", 118, QStyle::SP_FileDialogInfoView},
-    {"CERRAR", "Cerrar", 123, QStyle::SP_DialogCloseButton},
-    {"CANCELAR", "Cancelar", 119, QStyle::SP_DialogCancelButton},
+    {"NUEVO", "Nuevo", vb::vbKeyF1 + 1, QStyle::SP_FileIcon},
+    {"BORRAR", "Borrar", vb::vbKeyF1 + 2, QStyle::SP_TrashIcon},
+    {"GRABAR", "Grabar", vb::vbKeyF1 + 3, QStyle::SP_DialogSaveButton},
+    {"PLANILLA", "Planilla", vb::vbKeyF1 + 5, QStyle::SP_FileDialogDetailedView},
+    {"CONSULTAR", "Consultar", vb::vbKeyF1 + 4, QStyle::SP_FileDialogContentsView},
+    {"REPORTE", "Reporte", vb::vbKeyF1 + 6, QStyle::SP_FileDialogInfoView},
+    {"CERRAR", "Cerrar", vb::vbKeyF12, QStyle::SP_DialogCloseButton},
+    {"CANCELAR", "Cancelar", vb::vbKeyF1 + 7, QStyle::SP_DialogCancelButton},
 };
-
-constexpr int kF1 = 112;
 
 }  // namespace
 
@@ -72,7 +72,8 @@ QString UtilVex::AccionDe(int codigoTecla) {
 }
 
 QString UtilVex::NombreTecla(int codigoTecla) {
-    if (codigoTecla >= kF1 && codigoTecla < kF1 + 24) return QStringLiteral("F%1").arg(codigoTecla - kF1 + 1);
+    if (codigoTecla >= vb::vbKeyF1 && codigoTecla < vb::vbKeyF1 + 24)
+        return QStringLiteral("F%1").arg(codigoTecla - vb::vbKeyF1 + 1);
     return {};
 }
 

@@ -1,16 +1,16 @@
 #include "outside/maker/EnlaceControles.h"
 
+#include "outside/controls/CajaTexto.h"
+
 #include <QApplication>
-#include <QLineEdit>
-#include <QVariant>
 #include <QWidget>
 
 namespace maker {
 
 namespace {
 
-QString columnaDe(const QObject* o) {
-    return o->property("DataField").toString().trimmed();
+QString columnaDe(const vb::CajaTexto* c) {
+    return c->DataField.trimmed();
 }
 
 bool tomaFoco(const QWidget* w) {
@@ -27,17 +27,18 @@ EnlaceControles& gEnlaceControles() {
 
 void EnlaceControles::IniciaControles(QWidget* formulario, int modo) const {
     if (!formulario || modo == kModoConfigurar) return;
-    for (QLineEdit* caja : formulario->findChildren<QLineEdit*>())
+    for (vb::CajaTexto* caja : formulario->findChildren<vb::CajaTexto*>())
         if (!columnaDe(caja).isEmpty()) caja->clear();
 }
 
 bool EnlaceControles::TeclaSalida(int codigoTecla) const {
-    return codigoTecla == kEnter || codigoTecla == kEscape || codigoTecla == kArriba || codigoTecla == kAbajo;
+    return codigoTecla == vb::vbKeyReturn || codigoTecla == vb::vbKeyEscape || codigoTecla == vb::vbKeyUp ||
+           codigoTecla == vb::vbKeyDown;
 }
 
 void EnlaceControles::MueveFoco(int codigoTecla, QWidget* desde) const {
-    const bool adelante = codigoTecla == kEnter || codigoTecla == kAbajo;
-    if (!adelante && codigoTecla != kArriba) return;
+    const bool adelante = codigoTecla == vb::vbKeyReturn || codigoTecla == vb::vbKeyDown;
+    if (!adelante && codigoTecla != vb::vbKeyUp) return;
     if (!desde) desde = QApplication::focusWidget();
     if (!desde) return;
     QWidget* w = desde;
@@ -52,7 +53,7 @@ void EnlaceControles::MueveFoco(int codigoTecla, QWidget* desde) const {
 
 void EnlaceControles::FiltraTecla(QWidget*, int&) const {}
 
-int EnlaceControles::CampoEnlazado(const QString& columna, const QList<QLineEdit*>& cajas) const {
+int EnlaceControles::CampoEnlazado(const QString& columna, const QList<vb::CajaTexto*>& cajas) const {
     for (int i = 0; i < cajas.size(); ++i)
         if (cajas[i] && columnaDe(cajas[i]).compare(columna.trimmed(), Qt::CaseInsensitive) == 0) return i;
     return -1;

@@ -1,11 +1,16 @@
 #pragma once
-// The maker's binder of a window's data boxes. A text box is bound to a column through its
-// "DataField" property; its lookup table, when it has one, is in its "Tag" property.
+// The maker's binder of a window's data boxes: a text box is bound to the column its DataField
+// names.
+#include "outside/controls/Teclas.h"
+
 #include <QList>
 #include <QString>
 
-class QLineEdit;
 class QWidget;
+
+namespace vb {
+class CajaTexto;
+}
 
 namespace ado {
 class Recordset;
@@ -15,17 +20,10 @@ namespace maker {
 
 class EnlaceControles {
   public:
-    // VB key codes the binder knows.
-    static constexpr int kTab = 9;
-    static constexpr int kEnter = 13;
-    static constexpr int kEscape = 27;
-    static constexpr int kArriba = 38;
-    static constexpr int kAbajo = 40;
-
     // Shows the current record of rs in the boxes bound to its columns (names compared
     // case-blind); with no current record the bound boxes are emptied. Boxes bound to no column
     // of rs are left alone.
-    void MuestraRegistro(const QList<QLineEdit*>& cajas, ado::Recordset& rs) const;
+    void MuestraRegistro(const QList<vb::CajaTexto*>& cajas, ado::Recordset& rs) const;
 
     // No mode: empties every bound text box of the window. Mode 2 (configure): leaves the texts
     // as they are.
@@ -50,7 +48,7 @@ class EnlaceControles {
     void FiltraTecla(QWidget* control, int& codigoAscii) const;
 
     // Index in cajas of the box bound to columna (case-blind), -1 when none.
-    int CampoEnlazado(const QString& columna, const QList<QLineEdit*>& cajas) const;
+    int CampoEnlazado(const QString& columna, const QList<vb::CajaTexto*>& cajas) const;
 };
 
 EnlaceControles& gEnlaceControles();

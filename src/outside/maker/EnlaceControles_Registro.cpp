@@ -4,15 +4,15 @@
 #include "outside/maker/EnlaceControles.h"
 #include "outside/maker/Utilidades.h"
 
-#include <QLineEdit>
+#include "outside/controls/CajaTexto.h"
 
 namespace maker {
 
-void EnlaceControles::MuestraRegistro(const QList<QLineEdit*>& cajas, ado::Recordset& rs) const {
+void EnlaceControles::MuestraRegistro(const QList<vb::CajaTexto*>& cajas, ado::Recordset& rs) const {
     const bool hayFila = rs.State() == ado::adStateOpen && !rs.Bof() && !rs.Eof();
-    for (QLineEdit* caja : cajas) {
+    for (vb::CajaTexto* caja : cajas) {
         if (!caja) continue;
-        const QString columna = caja->property("DataField").toString().trimmed();
+        const QString columna = caja->DataField.trimmed();
         if (columna.isEmpty()) continue;
         if (!hayFila) {
             caja->clear();

@@ -3,7 +3,8 @@
 #include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
-#include <QLineEdit>
+#include "outside/controls/CajaTexto.h"
+
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -27,12 +28,12 @@ TEST(EnlaceControles, EndingKeys) {
 
 struct Ventana {
     QWidget w;
-    QLineEdit *a, *b, *c, *d;
+    vb::CajaTexto *a, *b, *c, *d;
     Ventana() {
         auto* capa = new QVBoxLayout(&w);
-        for (QLineEdit** e : {&a, &b, &c, &d}) capa->addWidget(*e = new QLineEdit(&w));
-        a->setProperty("DataField", "anio");
-        b->setProperty("DataField", "Descripcion");
+        for (vb::CajaTexto** e : {&a, &b, &c, &d}) capa->addWidget(*e = new vb::CajaTexto(&w));
+        a->DataField = "anio";
+        b->DataField = "Descripcion";
         c->setEnabled(false);
         w.show();
     }
@@ -68,7 +69,7 @@ TEST(EnlaceControles, ClearingTouchesBoundBoxesOnlyAndConfiguringKeepsTexts) {
     EXPECT_EQ(v.b->text(), "");
     EXPECT_EQ(v.d->text(), "libre");
 
-    const QList<QLineEdit*> cajas{v.a, v.b, v.c};
+    const QList<vb::CajaTexto*> cajas{v.a, v.b, v.c};
     EXPECT_EQ(e.CampoEnlazado("ANIO", cajas), 0);
     EXPECT_EQ(e.CampoEnlazado("descripcion ", cajas), 1);
     EXPECT_EQ(e.CampoEnlazado("Codigo", cajas), -1);
