@@ -49,7 +49,8 @@ Piezas Edicion::aplicar() const {
     bool hayPendiente = false;
     auto poner = [&](Pieza p) {
         if (hayPendiente) {
-            if (p.espacio.isEmpty()) p.espacio = pendiente;
+            const bool cierra = p.es(Clase::CierraParen) || p.es(Clase::Coma) || p.es(Clase::PuntoYComa);
+            if (p.espacio.isEmpty() && !cierra) p.espacio = pendiente;
             hayPendiente = false;
         }
         r.append(std::move(p));

@@ -80,7 +80,10 @@ Piezas AjustarSentencia(const Piezas& ps) {
             "ANSI_WARNINGS", "ANSI_PADDING", "ARITHABORT",   "CONCAT_NULL_YIELDS_NULL",
             "XACT_ABORT",    "LANGUAGE",     "LOCK_TIMEOUT", "DATEFIRST"};
         // The engine already reads dates as the program writes them and counts nothing aloud.
-        if (opciones.contains(segunda) || (segunda == "TRANSACTION" && palabra(2) == "ISOLATION")) return {};
+        // Only the setting alone: anything more is not one of these and is left for the engine to refuse.
+        if ((opciones.contains(segunda) && n <= 3) ||
+            (segunda == "TRANSACTION" && palabra(2) == "ISOLATION" && n <= 7))
+            return {};
         return ps;
     }
     const bool transaccion =

@@ -49,9 +49,9 @@ bool IniciaSentencia(const Pieza& p) {
 
 // Words after which a statement is not complete yet, so a keyword on the next line goes on with it.
 bool PideContinuacion(const Pieza& p) {
-    static const QStringList claves{"UNION", "ALL",  "EXCEPT", "INTERSECT", "AS",   "ON",     "AND",
-                                    "OR",    "NOT",  "WHERE",  "FOR",       "THEN", "ELSE",   "EXISTS",
-                                    "INTO",  "FROM", "BY",     "IN",        "IS",   "SELECT", "DISTINCT"};
+    static const QStringList claves{"UNION", "ALL",   "EXCEPT", "INTERSECT", "AS",     "AND",     "OR",
+                                    "NOT",   "WHERE", "FOR",    "THEN",      "ELSE",   "EXISTS",  "INTO",
+                                    "FROM",  "BY",    "IN",     "IS",        "SELECT", "DISTINCT"};
     return (p.es(Clase::Palabra) && claves.contains(p.texto, Qt::CaseInsensitive)) || p.es(Clase::Operador) ||
            p.es(Clase::Coma) || p.es(Clase::Punto);
 }
@@ -120,6 +120,10 @@ QList<Tramo> Separar(const Piezas& ps) {
         if (i > inicio && p.iniciaLinea() && IniciaSentencia(p)) {
             const Pieza& primera = ps[inicio];
             bool sigue = PideContinuacion(ps[i - 1]);
+            // ON DELETE / ON UPDATE of a foreign key.
+            if (ps[i - 1].esPalabra(u"ON") && (p.esPalabra(u"DELETE") || p.esPalabra(u"UPDATE")) &&
+                !primera.esPalabra(u"SET"))
+                sigue = true;
             if (p.esPalabra(u"SELECT") && primera.esPalabra(u"INSERT") && !conFilas) sigue = true;
             if (p.esPalabra(u"SET") && primera.esPalabra(u"UPDATE") && !conSet) sigue = true;
             // IF ... on one line and its statement on the next stay one (and the engine refuses it).
