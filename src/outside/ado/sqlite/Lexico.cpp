@@ -152,6 +152,13 @@ Piezas Tokenizar(QStringView s) {
     return piezas;
 }
 
+bool EsUnaDe(const Pieza& p, const QSet<QString>& palabras) {
+    if (p.clase != Clase::Palabra) return false;
+    for (QChar c : p.texto)
+        if (c.isLower()) return palabras.contains(p.texto.toUpper());
+    return palabras.contains(p.texto);
+}
+
 QString Unir(const Piezas& piezas, qsizetype desde, qsizetype hasta) {
     if (hasta < 0 || hasta > piezas.size()) hasta = piezas.size();
     QString r;

@@ -2,6 +2,7 @@
 // Splits statement text into pieces (quoted texts, bracketed names, numbers, words, operators,
 // parentheses) so that the dialect rewrite never looks inside a quoted text.
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -44,6 +45,9 @@ struct Pieza {
 using Piezas = QList<Pieza>;
 
 Piezas Tokenizar(QStringView sql);
+
+// Case-blind: the piece is a word of the set (written in upper case).
+bool EsUnaDe(const Pieza& p, const QSet<QString>& palabras);
 
 // The text of the pieces as they stand, blanks included.
 QString Unir(const Piezas& piezas, qsizetype desde = 0, qsizetype hasta = -1);

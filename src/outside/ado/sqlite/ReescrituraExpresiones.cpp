@@ -8,7 +8,7 @@ namespace ado::sqlite {
 namespace {
 
 bool EsPalabraClave(const Pieza& p) {
-    static const QStringList claves{
+    static const QSet<QString> claves{
         "SELECT", "FROM",       "WHERE",       "AND",    "OR",      "NOT",       "AS",         "ON",
         "JOIN",   "INNER",      "LEFT",        "RIGHT",  "OUTER",   "CROSS",     "FULL",       "ORDER",
         "GROUP",  "BY",         "HAVING",      "UNION",  "ALL",     "DISTINCT",  "SET",        "VALUES",
@@ -18,7 +18,7 @@ bool EsPalabraClave(const Pieza& p) {
         "CREATE", "TABLE",      "ALTER",       "ADD",    "COLUMN",  "DEFAULT",   "CONSTRAINT", "PRIMARY",
         "KEY",    "REFERENCES", "CHECK",       "UNIQUE", "INDEX",   "VIEW",      "DROP",       "BEGIN",
         "COMMIT", "ROLLBACK",   "TRANSACTION", "USING",  "NATURAL", "RETURNING", "GLOB",       "REGEXP"};
-    return p.es(Clase::Palabra) && claves.contains(p.texto, Qt::CaseInsensitive);
+    return EsUnaDe(p, claves);
 }
 
 bool EsComparacion(const Pieza& p) {

@@ -15,11 +15,11 @@ QString Base(const QString& tipo) {
 
 // Table hints the engine has no use for: its readers never block.
 bool EsSugerencia(const Pieza& p) {
-    static const QStringList sugerencias{"NOLOCK",         "READUNCOMMITTED", "ROWLOCK",  "UPDLOCK",
-                                         "HOLDLOCK",       "NOWAIT",          "READPAST", "PAGLOCK",
-                                         "TABLOCK",        "TABLOCKX",        "XLOCK",    "SERIALIZABLE",
-                                         "REPEATABLEREAD", "READCOMMITTED"};
-    return p.es(Clase::Palabra) && sugerencias.contains(p.texto, Qt::CaseInsensitive);
+    static const QSet<QString> sugerencias{"NOLOCK",         "READUNCOMMITTED", "ROWLOCK",  "UPDLOCK",
+                                           "HOLDLOCK",       "NOWAIT",          "READPAST", "PAGLOCK",
+                                           "TABLOCK",        "TABLOCKX",        "XLOCK",    "SERIALIZABLE",
+                                           "REPEATABLEREAD", "READCOMMITTED"};
+    return EsUnaDe(p, sugerencias);
 }
 
 // True when the group (desde, hasta) holds table hints and commas only.

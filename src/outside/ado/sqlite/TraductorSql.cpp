@@ -41,19 +41,18 @@ QString Traducir(Piezas ps) {
 }
 
 bool IniciaSentencia(const Pieza& p) {
-    static const QStringList claves{"SELECT",  "INSERT", "UPDATE",  "DELETE", "BEGIN", "COMMIT", "ROLLBACK",
-                                    "CREATE",  "DROP",   "ALTER",   "SET",    "GRANT", "REVOKE", "TRUNCATE",
-                                    "DECLARE", "EXEC",   "EXECUTE", "PRINT",  "USE",   "SAVE"};
-    return p.es(Clase::Palabra) && claves.contains(p.texto, Qt::CaseInsensitive);
+    static const QSet<QString> claves{"SELECT",  "INSERT", "UPDATE",  "DELETE", "BEGIN", "COMMIT", "ROLLBACK",
+                                      "CREATE",  "DROP",   "ALTER",   "SET",    "GRANT", "REVOKE", "TRUNCATE",
+                                      "DECLARE", "EXEC",   "EXECUTE", "PRINT",  "USE",   "SAVE"};
+    return EsUnaDe(p, claves);
 }
 
 // Words after which a statement is not complete yet, so a keyword on the next line goes on with it.
 bool PideContinuacion(const Pieza& p) {
-    static const QStringList claves{"UNION", "ALL",   "EXCEPT", "INTERSECT", "AS",     "AND",     "OR",
-                                    "NOT",   "WHERE", "FOR",    "THEN",      "ELSE",   "EXISTS",  "INTO",
-                                    "FROM",  "BY",    "IN",     "IS",        "SELECT", "DISTINCT"};
-    return (p.es(Clase::Palabra) && claves.contains(p.texto, Qt::CaseInsensitive)) || p.es(Clase::Operador) ||
-           p.es(Clase::Coma) || p.es(Clase::Punto);
+    static const QSet<QString> claves{"UNION", "ALL",   "EXCEPT", "INTERSECT", "AS",     "AND",     "OR",
+                                      "NOT",   "WHERE", "FOR",    "THEN",      "ELSE",   "EXISTS",  "INTO",
+                                      "FROM",  "BY",    "IN",     "IS",        "SELECT", "DISTINCT"};
+    return EsUnaDe(p, claves) || p.es(Clase::Operador) || p.es(Clase::Coma) || p.es(Clase::Punto);
 }
 
 struct Tramo {
