@@ -180,8 +180,8 @@ TEST(TraductorSql, TranslationsComeFromTheCacheUnchanged) {
 TEST(TraductorSql, CommentsAndUnbalancedTextsAreNeverRewrittenInside) {
     EXPECT_EQ(Sql("SELECT 1 -- TOP 5 with(nolock)\rSELECT 2 /* GO\rDELETE T */ FROM T"),
               QStringList({"SELECT 1", "SELECT 2 \n FROM T"}));
-    // Parentheses that do not pair up: the engine reports the statement as written.
+    // Parentheses that do not pair up: no level can be told, so TOP stays and the engine refuses it.
     EXPECT_EQ(TraducirSentencia("SELECT TOP 1 * FROM T WHERE (A = 1"),
-              "SELECT * FROM T WHERE (A = CAST(1 AS NUMERIC)");
+              "SELECT TOP 1 * FROM T WHERE (A = CAST(1 AS NUMERIC)");
     EXPECT_EQ(TraducirSentencia("SELECT 'sin cerrar FROM T"), "SELECT 'sin cerrar FROM T");
 }
