@@ -181,6 +181,9 @@ TEST_F(Motor, PlusOfTwoColumnsFollowsTheValues) {
     EXPECT_EQ(Valor("SELECT A + B, X + Y, B + NULL FROM N"), "abcd|2.5|NULL");
     // A text that is no number added to a number fails, as on the server.
     EXPECT_TRUE(Falla("SELECT X + A FROM N"));
+    Ejecutar("INSERT INTO N VALUES ('', '12 ', 9223372036854775807, NULL)");
+    EXPECT_EQ(Filas("SELECT X + A, B + X, X + X FROM N WHERE A = ''"),
+              QStringList({"9223372036854775807|9.22337203685478e+18|1.84467440737096e+19"}));
 }
 
 TEST_F(Motor, AddedColumnsAndBracketedNames) {
