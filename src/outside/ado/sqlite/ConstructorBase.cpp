@@ -84,7 +84,8 @@ bool EjecutarGuion(sqlite3* db, const QByteArray& sql, const QString& origen, QS
         sqlite3_stmt* sentencia = nullptr;
         const char* siguiente = nullptr;
         int rc = sqlite3_prepare_v2(db, base + inicio, int(sql.size() - inicio), &sentencia, &siguiente);
-        if (rc == SQLITE_OK && sentencia) {
+        const bool compilada = rc == SQLITE_OK;
+        if (compilada && sentencia) {
             while ((rc = sqlite3_step(sentencia)) == SQLITE_ROW) {
             }
             if (rc == SQLITE_DONE) rc = SQLITE_OK;
@@ -92,7 +93,14 @@ bool EjecutarGuion(sqlite3* db, const QByteArray& sql, const QString& origen, QS
         if (rc != SQLITE_OK) {
             const QString motivo = QString::fromUtf8(sqlite3_errmsg(db));
             sqlite3_finalize(sentencia);
-            const qsizetype hasta = siguiente && siguiente > base + inicio ? siguiente - base : sql.size();
+            // A statement that does not compile leaves no reliable end: show it up to its ";".
+            qsizetype hasta = sql.indexOf(';', inicio);
+            if (compilada && siguiente && siguiente > base + inicio)
+                hasta = siguiente - base;
+            else if (hasta < 0)
+                hasta = sql.size();
+            else
+                ++hasta;
             QString texto = QString::fromUtf8(sql.mid(inicio, hasta - inicio)).simplified();
             if (texto.size() > 200) texto = texto.left(200) + QStringLiteral("...");
             const int linea = int(sql.left(inicio).count('\n')) + 1;

@@ -72,6 +72,7 @@ TEST(ConstructorBase, UnaSentenciaFallidaDiceDondeYNoDejaBase) {
 
     EXPECT_FALSE(ConstruirBase(destino, {}, {"SELECT 1;", "CREATE TABLE (;"}, &error));
     EXPECT_TRUE(error.contains("el texto SQL 2, línea 1")) << error.toStdString();
+    EXPECT_TRUE(error.endsWith("Sentencia: CREATE TABLE (;")) << error.toStdString();
 
     EXPECT_EQ(AbrirBaseExistente(dir.filePath("otra.sqlite"), &error), nullptr);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("otra.sqlite")));
