@@ -168,3 +168,16 @@ TEST(Esquema, LasFilasQueAgregaLaCargaQuedanSinCoeficientes) {
     EXPECT_EQ(Entero(b, "SELECT count(*) FROM MV_EJERCICIOS"), 0);
     EXPECT_NONFATAL_FAILURE(b.ejecutar("INSERT INTO MA_INDAJUSTE (Anio, Mes) VALUES (2023, 1)"), "UNIQUE");
 }
+
+TEST(Esquema, UnaTerminalVecinaComparteLaCarpetaDelServidor) {
+    BaseDePrueba central(true);
+    ASSERT_TRUE(central.valida());
+    BaseDePrueba terminal(central, QStringLiteral("TPV01"), false,
+                          {"INSERT INTO MA_CUENTAS (CODIGO) VALUES ('9')"});
+    ASSERT_TRUE(terminal.valida());
+    EXPECT_EQ(terminal.carpeta(), central.carpeta());
+    EXPECT_EQ(terminal.ruta(), central.carpeta() + QStringLiteral("/TPV01.sqlite"));
+    EXPECT_EQ(terminal.escalar("SELECT count(*) FROM MA_CUENTAS").toInt(), 1);
+    EXPECT_EQ(terminal.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt(), 0);
+    EXPECT_EQ(central.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt(), 59);
+}

@@ -63,15 +63,27 @@ QVariant Valor(sqlite3_stmt* s, int i) {
 
 }  // namespace
 
-BaseDePrueba::BaseDePrueba(bool conDemo, QStringList sqlExtra, QString nombre) : m_nombre(std::move(nombre)) {
-    if (!m_carpeta.isValid()) {
-        m_error = QStringLiteral("No se pudo crear la carpeta temporal: %1").arg(m_carpeta.errorString());
+BaseDePrueba::BaseDePrueba(bool conDemo, QStringList sqlExtra, QString nombre)
+    : m_temporal(std::make_unique<QTemporaryDir>()), m_nombre(std::move(nombre)) {
+    if (m_temporal->isValid()) {
+        m_carpeta = m_temporal->path();
+        construir(conDemo, sqlExtra);
     } else {
-        QStringList archivos{carpetaSql() + QStringLiteral("/esquema.sql")};
-        if (conDemo) archivos << carpetaSql() + QStringLiteral("/demo.sql");
-        ado::sqlite::ConstruirBase(ruta(), archivos, sqlExtra, &m_error);
+        m_error = QStringLiteral("No se pudo crear la carpeta temporal: %1").arg(m_temporal->errorString());
+        ADD_FAILURE() << m_error.toStdString();
     }
-    if (!m_error.isEmpty()) ADD_FAILURE() << "Base de prueba: " << m_error.toStdString();
+}
+
+BaseDePrueba::BaseDePrueba(const BaseDePrueba& vecina, QString nombre, bool conDemo, QStringList sqlExtra)
+    : m_carpeta(vecina.carpeta()), m_nombre(std::move(nombre)) {
+    construir(conDemo, sqlExtra);
+}
+
+void BaseDePrueba::construir(bool conDemo, const QStringList& sqlExtra) {
+    QStringList archivos{carpetaSql() + QStringLiteral("/esquema.sql")};
+    if (conDemo) archivos << carpetaSql() + QStringLiteral("/demo.sql");
+    if (!ado::sqlite::ConstruirBase(ruta(), archivos, sqlExtra, &m_error))
+        ADD_FAILURE() << "Base de prueba: " << m_error.toStdString();
 }
 
 QString BaseDePrueba::carpetaSql() {
@@ -79,7 +91,7 @@ QString BaseDePrueba::carpetaSql() {
 }
 
 QString BaseDePrueba::ruta() const {
-    return m_carpeta.filePath(m_nombre + QStringLiteral(".sqlite"));
+    return m_carpeta + QLatin1Char('/') + m_nombre + QStringLiteral(".sqlite");
 }
 
 QString BaseDePrueba::cadenaConexion() const {

@@ -7,16 +7,22 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <memory>
 
 class BaseDePrueba {
   public:
     explicit BaseDePrueba(bool conDemo = false, QStringList sqlExtra = {},
                           QString nombre = QStringLiteral("PRUEBA"));
+    // Another database in the folder of `vecina` (a terminal's, the group company's), reached
+    // through the same server folder. It must not outlive `vecina`, which owns the folder.
+    BaseDePrueba(const BaseDePrueba& vecina, QString nombre, bool conDemo = false, QStringList sqlExtra = {});
+    BaseDePrueba(const BaseDePrueba&) = delete;
+    BaseDePrueba& operator=(const BaseDePrueba&) = delete;
 
     bool valida() const { return m_error.isEmpty(); }
     QString error() const { return m_error; }
 
-    QString carpeta() const { return m_carpeta.path(); }
+    QString carpeta() const { return m_carpeta; }
     QString nombre() const { return m_nombre; }
     QString ruta() const;  // the .sqlite file
     // What the program is given to open this database as its company database.
@@ -31,7 +37,10 @@ class BaseDePrueba {
     static QString carpetaSql();
 
   private:
-    QTemporaryDir m_carpeta;
+    void construir(bool conDemo, const QStringList& sqlExtra);
+
+    std::unique_ptr<QTemporaryDir> m_temporal;  // null for a database in a neighbour's folder
+    QString m_carpeta;
     QString m_nombre;
     QString m_error;
 };
