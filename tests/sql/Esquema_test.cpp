@@ -131,6 +131,14 @@ TEST(Esquema, LasVistasRestringidasOcultanLoConfidencial) {
                                   {"51010100102", "HONORARIOS DIRECTORIO", "0", "1"}}));
 
     b.ejecutar(
+        "INSERT INTO SS_MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], CUENTA, IMPORTE) "
+        "VALUES ('2027', 8, 2, '11010100101', 5)");
+    EXPECT_EQ(
+        b.filas(
+            "SELECT [NUMERO ASIENTO], ESRESUMEN, ES_SALDO_APERTURA FROM MV_ASIENTOS WHERE MES_OPERATIVO = 8"),
+        (QList<QStringList>{{"2", "0", "0"}}));
+
+    b.ejecutar(
         "INSERT INTO SS_AC_CUENTAS_DIARIO_CCOSTO (CUENTA, CCOSTO, FECHA, DEBE, HABER) "
         "VALUES ('11010100101', 'ADM', '2026-07-31 00:00:00', 10, 0)");
     EXPECT_EQ(Entero(b, "SELECT count(*) FROM AC_CUENTASDIARIO_CCOSTO"), 1);
