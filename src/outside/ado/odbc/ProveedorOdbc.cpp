@@ -296,6 +296,11 @@ void ProveedorOdbc::lanzar(Errors& errores, int desde, const QString& contexto) 
         const Error& e = errores.Item(i);
         if (!e.SQLState.startsWith(u"01")) throw vb::ErrorVB(e.Number, e.Description, e.Source);
     }
+    // A failure the driver manager only explains with a warning ("can't open lib") raises that one.
+    if (desde < errores.Count()) {
+        const Error& e = errores.Item(desde);
+        throw vb::ErrorVB(e.Number, e.Description, e.Source);
+    }
     Error e;
     e.SQLState = QStringLiteral("HY000");
     e.Number = kErrNoEspecificado;
