@@ -32,6 +32,10 @@ QVariant ConvertirTexto(const QString& texto, int tipoAdo);
 // "catalog.schema.table" (parts may be in [ ] or " ") split into its parts; the last is the table.
 QStringList Partes(const QString& nombre);
 
+// The table a plain single-table SELECT reads ("dbo.Cuentas"), or empty for joins, unions,
+// groupings, subqueries in FROM and anything that is not a SELECT.
+QString TablaUnica(const QString& sql);
+
 // A statement handle freed with its scope.
 class Sentencia {
   public:

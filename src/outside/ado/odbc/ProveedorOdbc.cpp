@@ -540,11 +540,14 @@ Resultado ProveedorOdbc::ejecutar(const QString& sql, Errors& errores) {
     }
     revisarEnlace(errores, desde);
     if (!bien) lanzar(errores, desde, QStringLiteral("Falló la sentencia en el servidor."));
-    if (r.esConsulta) marcarClaves(r);
+    if (r.esConsulta) marcarClaves(r, sql);
     return r;
 }
 
-void ProveedorOdbc::marcarClaves(Resultado& r) {
+void ProveedorOdbc::marcarClaves(Resultado& r, const QString& sql) {
+    bool conOrigen = false;
+    for (const Recordset::Columna& c : r.columnas) conOrigen = conOrigen || !c.tablaBase.isEmpty();
+    if (!conOrigen) deducirOrigen(r, sql);
     QString tabla;
     for (const Recordset::Columna& c : r.columnas) {
         if (c.tablaBase.isEmpty()) continue;
@@ -575,6 +578,29 @@ void ProveedorOdbc::marcarClaves(Resultado& r) {
         for (Recordset::Columna& c : r.columnas)
             if (!c.tablaBase.isEmpty() && c.columnaBase.compare(columna, Qt::CaseInsensitive) == 0)
                 c.clave = true;
+    }
+}
+
+void ProveedorOdbc::deducirOrigen(Resultado& r, const QString& sql) {
+    const QString tabla = TablaUnica(sql);
+    if (tabla.isEmpty()) return;
+    const QStringList partes = Partes(tabla);
+    QVariantList criterios{partes.size() > 2 ? partes[partes.size() - 3] : QString(),
+                           partes.size() > 1 ? partes[partes.size() - 2] : QString(), partes.last()};
+    Resultado columnas;
+    try {
+        Errors ignorados;
+        columnas = esquema(adSchemaColumns, criterios, ignorados);
+    } catch (const vb::ErrorVB&) {
+        return;
+    }
+    // Only the names the table has are its columns; anything else was computed.
+    QSet<QString> nombres;
+    for (const QList<QVariant>& f : columnas.filas) nombres.insert(f[2].toString().toLower());
+    for (Recordset::Columna& c : r.columnas) {
+        if (!nombres.contains(c.nombre.toLower())) continue;
+        c.tablaBase = tabla;
+        c.columnaBase = c.nombre;
     }
 }
 

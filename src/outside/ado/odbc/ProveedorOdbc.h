@@ -61,7 +61,10 @@ class ProveedorOdbc : public ado::Proveedor {
     // the last one with columns (or the last count). False when a statement of the batch failed.
     bool recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, Errors& errores);
     bool leerFilas(SQLHSTMT st, Resultado& r, Errors& errores);
-    void marcarClaves(Resultado& r);
+    // Finds the base table of a query's rows and marks its key columns.
+    void marcarClaves(Resultado& r, const QString& sql);
+    // For drivers that give no column origins: the table of a plain single-table SELECT.
+    void deducirOrigen(Resultado& r, const QString& sql);
     QString citar(const QString& nombre) const;
     // Runs one statement with `?` markers bound to `valores`, typed by the ADO types in `tipos`.
     Resultado ejecutarConParametros(const QString& sql, const QList<QVariant>& valores,

@@ -2,6 +2,7 @@
 #include "outside/ado/odbc/ProveedorOdbc.h"
 
 #include "outside/ado/FabricaProveedores.h"
+#include "outside/ado/odbc/OdbcInterno.h"
 #include "outside/runtime/ErrorVB.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +157,8 @@ TEST(ProveedorOdbcCadena, SinAbrirRechazaLasSentenciasYUnDriverDesconocidoDejaEl
     // The driver manager's own words reach the list and the raised error.
     ASSERT_GE(err.Count(), 1);
     int primero = 0;
-    while (primero < err.Count() - 1 && err.Item(primero).SQLState.startsWith(QStringLiteral("01"))) ++primero;
+    while (primero < err.Count() - 1 && err.Item(primero).SQLState.startsWith(QStringLiteral("01")))
+        ++primero;
     EXPECT_EQ(err.Item(primero).Description, descripcion);
     EXPECT_TRUE(descripcion.contains(QStringLiteral("NoExisteEsteDriver"))) << descripcion.toStdString();
 }
@@ -334,4 +336,23 @@ TEST_F(ProveedorOdbcTest, LaFabricaDaUnProveedorOdbc) {
     ASSERT_NE(dynamic_cast<ProveedorOdbc*>(p.get()), nullptr);
     EXPECT_FALSE(p->abierto());
     EXPECT_FALSE(p->esMotorEmbebido());
+}
+
+TEST(ProveedorOdbcTabla, SoloUnaTablaSinJuntasNiAgrupaciones) {
+    using ado::odbc::interno::TablaUnica;
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT TOP 1 * FROM Cuentas")), QStringLiteral("Cuentas"));
+    EXPECT_EQ(TablaUnica(QStringLiteral("select a, b from dbo.Cuentas with(nolock) where a = 'x FROM y, z'")),
+              QStringLiteral("dbo.Cuentas"));
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT * FROM [Tabla Uno] t WHERE t.a IN (SELECT a FROM Otra)")),
+              QStringLiteral("Tabla Uno"));
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT (SELECT MAX(x) FROM Otra) AS m, a FROM Cuentas")),
+              QStringLiteral("Cuentas"));
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT * FROM A, B")), QString());
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT * FROM A INNER JOIN B ON A.x = B.x")), QString());
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT * FROM A UNION SELECT * FROM B")), QString());
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT a, COUNT(*) FROM A GROUP BY a")), QString());
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT * FROM (SELECT * FROM A) q")), QString());
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT * INTO Copia FROM A")), QString());
+    EXPECT_EQ(TablaUnica(QStringLiteral("UPDATE A SET b = 1")), QString());
+    EXPECT_EQ(TablaUnica(QStringLiteral("SELECT 1")), QString());
 }
