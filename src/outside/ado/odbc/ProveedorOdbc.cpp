@@ -395,19 +395,24 @@ void ProveedorOdbc::cerrar() {
     }
     enTransaccion_ = false;
     motor_.clear();
+    tablas_.clear();
 }
 
 QString ProveedorOdbc::citar(const QString& nombre) const {
     const bool corchetes = EsSqlServer();
+    // Quoted names are case-sensitive on Oracle: plain ones stay as they are there.
+    const bool soloSiHaceFalta = motor_.contains(QStringLiteral("Oracle"), Qt::CaseInsensitive);
     QStringList partes;
     for (const QString& p : Partes(nombre)) {
-        if (corchetes) {
-            QString v = p;
+        QString v = p;
+        bool simple = !v.isEmpty() && v[0].isLetter();
+        for (const QChar c : v) simple = simple && (c.isLetterOrNumber() || c == u'_');
+        if (corchetes)
             partes << u'[' + v.replace(u']', QStringLiteral("]]")) + u']';
-        } else {
-            QString v = p;
+        else if (soloSiHaceFalta && simple)
+            partes << v;
+        else
             partes << comilla_ + v.replace(comilla_, comilla_ + comilla_) + comilla_;
-        }
     }
     return partes.join(u'.');
 }
@@ -483,7 +488,8 @@ bool ProveedorOdbc::leerFilas(SQLHSTMT st, Resultado& r, Errors& errores) {
 bool ProveedorOdbc::recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, Errors& errores) {
     bool bien = true;
     bool hayFilas = false;
-    for (int vuelta = 0;; ++vuelta) {
+    // Bounded: a driver that keeps failing to move on must not hang the program.
+    for (int vuelta = 0; vuelta < 100000; ++vuelta) {
         if (vuelta > 0) {
             rc = SQLMoreResults(st);
             if (rc == SQL_NO_DATA) break;
@@ -517,7 +523,6 @@ bool ProveedorOdbc::recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, 
             r = Resultado();
             r.afectados = long(n);
         }
-        if (vuelta > 100000) break;
     }
     return bien;
 }
@@ -525,6 +530,9 @@ bool ProveedorOdbc::recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, 
 Resultado ProveedorOdbc::ejecutar(const QString& sql, Errors& errores) {
     exigirAbierto(errores);
     const int desde = errores.Count();
+    // What is known of the tables may change with the schema.
+    for (const char* w : {"CREATE", "ALTER", "DROP"})
+        if (sql.contains(QLatin1String(w), Qt::CaseInsensitive)) tablas_.clear();
     Resultado r;
     bool bien = true;
     {
@@ -542,66 +550,6 @@ Resultado ProveedorOdbc::ejecutar(const QString& sql, Errors& errores) {
     if (!bien) lanzar(errores, desde, QStringLiteral("Falló la sentencia en el servidor."));
     if (r.esConsulta) marcarClaves(r, sql);
     return r;
-}
-
-void ProveedorOdbc::marcarClaves(Resultado& r, const QString& sql) {
-    bool conOrigen = false;
-    for (const Recordset::Columna& c : r.columnas) conOrigen = conOrigen || !c.tablaBase.isEmpty();
-    if (!conOrigen) deducirOrigen(r, sql);
-    QString tabla;
-    for (const Recordset::Columna& c : r.columnas) {
-        if (c.tablaBase.isEmpty()) continue;
-        if (tabla.isEmpty())
-            tabla = c.tablaBase;
-        else if (tabla.compare(c.tablaBase, Qt::CaseInsensitive) != 0)
-            return;  // a join writes nowhere
-    }
-    if (tabla.isEmpty()) return;
-    r.tablaBase = tabla;
-    r.actualizable = true;
-
-    Sentencia st(dbc_);
-    if (!st.valida()) return;
-    const QStringList partes = Partes(tabla);
-    TextoW nombre(partes.last());
-    TextoW esquema(partes.size() > 1 ? partes[partes.size() - 2] : QString());
-    TextoW catalogo(partes.size() > 2 ? partes[partes.size() - 3] : QString());
-    const SQLRETURN rc = SQLPrimaryKeysW(
-        st.h(), partes.size() > 2 ? catalogo.ptr() : nullptr, partes.size() > 2 ? SQL_NTS : 0,
-        partes.size() > 1 ? esquema.ptr() : nullptr, partes.size() > 1 ? SQL_NTS : 0, nombre.ptr(), SQL_NTS);
-    if (!SQL_SUCCEEDED(rc)) return;  // without keys a row is found by all its values
-    Resultado claves;
-    Errors ignorados;
-    if (!leerFilas(st.h(), claves, ignorados) || claves.columnas.size() < 4) return;
-    for (const QList<QVariant>& fila : claves.filas) {
-        const QString columna = fila[3].toString();
-        for (Recordset::Columna& c : r.columnas)
-            if (!c.tablaBase.isEmpty() && c.columnaBase.compare(columna, Qt::CaseInsensitive) == 0)
-                c.clave = true;
-    }
-}
-
-void ProveedorOdbc::deducirOrigen(Resultado& r, const QString& sql) {
-    const QString tabla = TablaUnica(sql);
-    if (tabla.isEmpty()) return;
-    const QStringList partes = Partes(tabla);
-    QVariantList criterios{partes.size() > 2 ? partes[partes.size() - 3] : QString(),
-                           partes.size() > 1 ? partes[partes.size() - 2] : QString(), partes.last()};
-    Resultado columnas;
-    try {
-        Errors ignorados;
-        columnas = esquema(adSchemaColumns, criterios, ignorados);
-    } catch (const vb::ErrorVB&) {
-        return;
-    }
-    // Only the names the table has are its columns; anything else was computed.
-    QSet<QString> nombres;
-    for (const QList<QVariant>& f : columnas.filas) nombres.insert(f[2].toString().toLower());
-    for (Recordset::Columna& c : r.columnas) {
-        if (!nombres.contains(c.nombre.toLower())) continue;
-        c.tablaBase = tabla;
-        c.columnaBase = c.nombre;
-    }
 }
 
 void ProveedorOdbc::autocommit(bool activo, Errors& errores) {

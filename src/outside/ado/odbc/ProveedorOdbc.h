@@ -6,6 +6,8 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 
 namespace ado::odbc {
@@ -61,10 +63,14 @@ class ProveedorOdbc : public ado::Proveedor {
     // the last one with columns (or the last count). False when a statement of the batch failed.
     bool recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, Errors& errores);
     bool leerFilas(SQLHSTMT st, Resultado& r, Errors& errores);
-    // Finds the base table of a query's rows and marks its key columns.
+    // Finds the base table of a query's rows (the driver's column origins, or the table of a
+    // plain single-table SELECT when it gives none) and marks its key columns.
     void marcarClaves(Resultado& r, const QString& sql);
-    // For drivers that give no column origins: the table of a plain single-table SELECT.
-    void deducirOrigen(Resultado& r, const QString& sql);
+    struct InfoTabla {
+        QSet<QString> columnas;  // lower case
+        QSet<QString> claves;
+    };
+    const InfoTabla& infoTabla(const QString& tabla);
     QString citar(const QString& nombre) const;
     // Runs one statement with `?` markers bound to `valores`, typed by the ADO types in `tipos`.
     Resultado ejecutarConParametros(const QString& sql, const QList<QVariant>& valores,
@@ -76,6 +82,7 @@ class ProveedorOdbc : public ado::Proveedor {
     QString motor_;
     QString comilla_ = QStringLiteral("\"");
     bool enTransaccion_ = false;
+    QHash<QString, InfoTabla> tablas_;
 };
 
 }  // namespace ado::odbc

@@ -264,19 +264,23 @@ TEST_F(ProveedorOdbcTest, EscribeFilasConParametrosPorClave) {
 }
 
 TEST_F(ProveedorOdbcTest, SinClaveUbicaLaFilaPorTodosSusValores) {
-    sql(QStringLiteral("CREATE TABLE Libre (A VARCHAR(5), B INTEGER)"));
-    sql(QStringLiteral("INSERT INTO Libre VALUES ('x', 1)"));
-    sql(QStringLiteral("INSERT INTO Libre VALUES ('x', NULL)"));
-    const Resultado r = sql(QStringLiteral("SELECT A, B FROM Libre ORDER BY B"));
+    // Names that need quoting: a blank and a reserved word.
+    sql(QStringLiteral("CREATE TABLE \"Sin Clave\" (A VARCHAR(5), \"Group\" INTEGER)"));
+    sql(QStringLiteral("INSERT INTO \"Sin Clave\" VALUES ('x', 1)"));
+    sql(QStringLiteral("INSERT INTO \"Sin Clave\" VALUES ('x', NULL)"));
+    const Resultado r =
+        sql(QStringLiteral("SELECT A, \"Group\", A || 'z' AS Calc FROM \"Sin Clave\" ORDER BY 2"));
     ASSERT_TRUE(r.actualizable);
+    ASSERT_EQ(r.columnas.size(), 3);
+    EXPECT_TRUE(r.columnas[2].columnaBase.isEmpty()) << "a computed column is not written back";
     ASSERT_EQ(r.filas.size(), 2);
     ASSERT_TRUE(r.filas[0][1].isNull());
     QList<QVariant> nueva = r.filas[0];
     nueva[0] = QStringLiteral("y");
     pr_.actualizar(r.tablaBase, r.columnas, r.filas[0], nueva, err_);
-    const Resultado despues = sql(QStringLiteral("SELECT A FROM Libre WHERE B IS NULL"));
+    const Resultado despues = sql(QStringLiteral("SELECT A FROM \"Sin Clave\" WHERE \"Group\" IS NULL"));
     EXPECT_EQ(despues.filas.value(0).value(0), QVariant(QStringLiteral("y")));
-    EXPECT_EQ(sql(QStringLiteral("SELECT A FROM Libre WHERE B = 1")).filas.value(0).value(0),
+    EXPECT_EQ(sql(QStringLiteral("SELECT A FROM \"Sin Clave\" WHERE \"Group\" = 1")).filas.value(0).value(0),
               QVariant(QStringLiteral("x")));
 }
 
