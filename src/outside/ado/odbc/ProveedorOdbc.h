@@ -39,7 +39,7 @@ class ProveedorOdbc : public ado::Proveedor {
 
     Resultado esquema(int tipo, const QVariantList& criterios, Errors& errores) override;
 
-    // The ODBC connection string an ADO connection string opens (without the password hidden).
+    // The ODBC connection string an ADO connection string opens.
     static QString CadenaOdbc(const ParametrosConexion& p, const QString& usuario, const QString& clave);
     // The ADO number for a diagnostic's SQLSTATE.
     static int32_t NumeroAdo(const QString& sqlState);

@@ -45,11 +45,22 @@ bool PrepararDriver(QString* motivo) {
     return true;
 }
 
+// The driver manager reads its driver list once per process: register before any test uses it.
+QString gMotivoSinDriver;
+class EntornoOdbc : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        QString motivo;
+        if (!PrepararDriver(&motivo)) gMotivoSinDriver = motivo;
+    }
+};
+[[maybe_unused]] ::testing::Environment* const kEntornoOdbc =
+    ::testing::AddGlobalTestEnvironment(new EntornoOdbc);
+
 class ProveedorOdbcTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QString motivo;
-        if (!PrepararDriver(&motivo)) GTEST_SKIP() << motivo.toStdString();
+        if (!gMotivoSinDriver.isEmpty()) GTEST_SKIP() << gMotivoSinDriver.toStdString();
         ASSERT_TRUE(dir_.isValid());
         ado::ParametrosConexion p;
         p[QStringLiteral("DRIVER")] = QStringLiteral("SQLite3");
