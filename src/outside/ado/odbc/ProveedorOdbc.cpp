@@ -485,7 +485,8 @@ bool ProveedorOdbc::leerFilas(SQLHSTMT st, Resultado& r, Errors& errores) {
     return true;
 }
 
-bool ProveedorOdbc::recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, Errors& errores) {
+bool ProveedorOdbc::recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, Errors& errores,
+                                       long* mayorConteo) {
     bool bien = true;
     bool hayFilas = false;
     // Bounded: a driver that keeps failing to move on must not hang the program.
@@ -514,14 +515,17 @@ bool ProveedorOdbc::recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, 
         if (ncol > 0) {
             if (!leerFilas(st, r, errores)) bien = false;
             hayFilas = true;
-        } else if (!hayFilas) {
+        } else {
             SQLLEN n = -1;
             if (rc == SQL_NO_DATA)
                 n = 0;
             else
                 SQLRowCount(st, &n);
-            r = Resultado();
-            r.afectados = long(n);
+            if (mayorConteo) *mayorConteo = std::max(*mayorConteo, long(n));
+            if (!hayFilas) {
+                r = Resultado();
+                r.afectados = long(n);
+            }
         }
     }
     return bien;

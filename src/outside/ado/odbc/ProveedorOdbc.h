@@ -61,7 +61,9 @@ class ProveedorOdbc : public ado::Proveedor {
 
     // Walks every result of an executed statement from its first return code; the kept result is
     // the last one with columns (or the last count). False when a statement of the batch failed.
-    bool recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, Errors& errores);
+    // `mayorConteo` receives the largest row count of the batch.
+    bool recorrerResultados(SQLHSTMT st, SQLRETURN rc, Resultado& r, Errors& errores,
+                            long* mayorConteo = nullptr);
     bool leerFilas(SQLHSTMT st, Resultado& r, Errors& errores);
     // Finds the base table of a query's rows (the driver's column origins, or the table of a
     // plain single-table SELECT when it gives none) and marks its key columns.
@@ -73,6 +75,8 @@ class ProveedorOdbc : public ado::Proveedor {
     const InfoTabla& infoTabla(const QString& tabla);
     QString citar(const QString& nombre) const;
     // Runs one statement with `?` markers bound to `valores`, typed by the ADO types in `tipos`.
+    // A statement without rows reports the largest count of its results: a trigger's own
+    // statements must not hide the rows the statement itself touched.
     Resultado ejecutarConParametros(const QString& sql, const QList<QVariant>& valores,
                                     const QList<int>& tipos, Errors& errores);
     void autocommit(bool activo, Errors& errores);

@@ -55,6 +55,7 @@ Resultado ProveedorOdbc::ejecutarConParametros(const QString& sql, const QList<Q
     const int desde = errores.Count();
     Resultado r;
     bool bien = true;
+    long mayor = -1;
     {
         Sentencia st(dbc_);
         if (!st.valida()) {
@@ -135,8 +136,9 @@ Resultado ProveedorOdbc::ejecutarConParametros(const QString& sql, const QList<Q
         }
         TextoW texto(sql);
         const SQLRETURN rc = SQLExecDirectW(st.h(), texto.ptr(), texto.largo());
-        bien = recorrerResultados(st.h(), rc, r, errores);
+        bien = recorrerResultados(st.h(), rc, r, errores, &mayor);
     }
+    if (!r.esConsulta) r.afectados = mayor;
     revisarEnlace(errores, desde);
     if (!bien) lanzar(errores, desde, QStringLiteral("Falló la sentencia en el servidor."));
     return r;
