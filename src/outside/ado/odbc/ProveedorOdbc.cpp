@@ -335,6 +335,18 @@ void ProveedorOdbc::abrir(const ParametrosConexion& p, const QString& usuario, c
                           Errors& errores) {
     cerrar();
     const int desde = errores.Count();
+    if (Valor(p, {"DRIVER"}).isEmpty() && qEnvironmentVariable("INDAJUSTE_ODBC_CADENA").isEmpty() &&
+        Valor(p, {"PROVIDER"}).startsWith(QStringLiteral("OraOLEDB"), Qt::CaseInsensitive) &&
+        qEnvironmentVariable("INDAJUSTE_ODBC_ORACLE").isEmpty()) {
+        Error e;
+        e.SQLState = QStringLiteral("IM002");
+        e.Number = kErrNoEspecificado;
+        e.Description = QStringLiteral(
+            "No hay un driver ODBC de Oracle configurado en este equipo (variable INDAJUSTE_ODBC_ORACLE).");
+        e.Source = kFuente;
+        errores.Add(e);
+        throw vb::ErrorVB(e.Number, e.Description, e.Source);
+    }
     if (env_ == SQL_NULL_HENV) {
         if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_))) {
             env_ = SQL_NULL_HENV;

@@ -172,6 +172,17 @@ TEST(ProveedorOdbcCadena, SinAbrirRechazaLasSentenciasYUnDriverDesconocidoDejaEl
         ++primero;
     EXPECT_EQ(err.Item(primero).Description, descripcion);
     EXPECT_TRUE(descripcion.contains(QStringLiteral("NoExisteEsteDriver"))) << descripcion.toStdString();
+
+    // Oracle without a configured driver says so instead of trying an empty driver name.
+    err.Clear();
+    qunsetenv("INDAJUSTE_ODBC_ORACLE");
+    ado::ParametrosConexion ora;
+    ora[QStringLiteral("PROVIDER")] = QStringLiteral("OraOLEDB.Oracle.1");
+    ora[QStringLiteral("DATA SOURCE")] = QStringLiteral("ORCL");
+    EXPECT_THROW(pr.abrir(ora, QStringLiteral("u"), QStringLiteral("p"), err), vb::ErrorVB);
+    ASSERT_EQ(err.Count(), 1);
+    EXPECT_TRUE(err.Item(0).Description.contains(QStringLiteral("INDAJUSTE_ODBC_ORACLE")));
+    EXPECT_FALSE(pr.abierto());
 }
 
 TEST_F(ProveedorOdbcTest, IdaYVueltaConTiposYValores) {
