@@ -259,7 +259,7 @@ int ProveedorOdbc::TipoAdo(int t) {
     }
 }
 
-bool ProveedorOdbc::diagnosticos(SQLSMALLINT tipoHandle, SQLHANDLE h, Errors& errores, int* primero) {
+bool ProveedorOdbc::diagnosticos(SQLSMALLINT tipoHandle, SQLHANDLE h, Errors& errores) {
     bool hayError = false;
     for (SQLSMALLINT i = 1;; ++i) {
         SQLWCHAR estado[6] = {};
@@ -282,10 +282,7 @@ bool ProveedorOdbc::diagnosticos(SQLSMALLINT tipoHandle, SQLHANDLE h, Errors& er
         e.Source = kFuente;
         // The program recognises a dropped link by the server's native number.
         if (e.SQLState == u"08S01" && e.NativeError == 0) e.NativeError = kNativoConexionPerdida;
-        if (!e.SQLState.startsWith(u"01")) {
-            if (!hayError && primero) *primero = errores.Count();
-            hayError = true;
-        }
+        if (!e.SQLState.startsWith(u"01")) hayError = true;
         errores.Add(e);
     }
     return hayError;

@@ -52,7 +52,7 @@ class ProveedorOdbc : public ado::Proveedor {
 
   private:
     // Adds the handle's diagnostics to `errores`; true when one of them is an error.
-    bool diagnosticos(SQLSMALLINT tipoHandle, SQLHANDLE h, Errors& errores, int* primero = nullptr);
+    bool diagnosticos(SQLSMALLINT tipoHandle, SQLHANDLE h, Errors& errores);
     // Raises the first error added since `desde`, or a generic one when the driver said nothing.
     [[noreturn]] void lanzar(Errors& errores, int desde, const QString& contexto);
     void exigirAbierto(Errors& errores);
