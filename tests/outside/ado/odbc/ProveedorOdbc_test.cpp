@@ -382,3 +382,24 @@ TEST(ProveedorOdbcTabla, SoloUnaTablaSinJuntasNiAgrupaciones) {
     EXPECT_EQ(TablaUnica(QStringLiteral("UPDATE A SET b = 1")), QString());
     EXPECT_EQ(TablaUnica(QStringLiteral("SELECT 1")), QString());
 }
+
+TEST(ProveedorOdbcTabla, ValoresLeidosComoTextoSegunElTipo) {
+    using ado::odbc::interno::ConvertirTexto;
+    // The company server's text forms of dates: milliseconds kept, finer digits dropped.
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("2024-03-01 10:20:30.123"), ado::adDBTimeStamp),
+              QVariant(QDateTime(QDate(2024, 3, 1), QTime(10, 20, 30, 123))));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("2024-03-01 10:20:30.1234567"), ado::adDBTimeStamp),
+              QVariant(QDateTime(QDate(2024, 3, 1), QTime(10, 20, 30, 123))));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("2024-03-01 10:20:00"), ado::adDBTimeStamp),
+              QVariant(QDateTime(QDate(2024, 3, 1), QTime(10, 20))));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("2024-02-29"), ado::adDBTimeStamp),
+              QVariant(QDateTime(QDate(2024, 2, 29), QTime(0, 0))));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("2024-03-31"), ado::adDBDate), QVariant(QDate(2024, 3, 31)));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("12.5000"), ado::adNumeric), QVariant(12.5));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("-0.5"), ado::adDouble), QVariant(-0.5));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("1"), ado::adBoolean), QVariant(true));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("0"), ado::adBoolean), QVariant(false));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("9007199254740993"), ado::adBigInt),
+              QVariant(qlonglong(9007199254740993)));
+    EXPECT_EQ(ConvertirTexto(QStringLiteral("  Caja  "), ado::adChar), QVariant(QStringLiteral("  Caja  ")));
+}
