@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "outside/ado/odbc/DriverSqliteOdbc.h"
 #include "support/ImprimeQt.h"
 
 using ado::Errors;
@@ -20,47 +21,10 @@ using ado::odbc::ProveedorOdbc;
 
 namespace {
 
-const QString kBibliotecaDriver = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so");
-
-// Registers the driver under "SQLite3" for this process when the system list lacks it.
-bool PrepararDriver(QString* motivo) {
-    if (!QFile::exists(kBibliotecaDriver)) {
-        *motivo = QStringLiteral("falta la biblioteca del driver ODBC de SQLite: ") + kBibliotecaDriver;
-        return false;
-    }
-    const QString carpeta = qEnvironmentVariable("ODBCSYSINI", QStringLiteral("/etc"));
-    QFile ini(carpeta + QStringLiteral("/odbcinst.ini"));
-    if (ini.open(QIODevice::ReadOnly) &&
-        QString::fromUtf8(ini.readAll()).contains(QStringLiteral("[SQLite3]")))
-        return true;
-    static QTemporaryDir propia;
-    QFile nuevo(propia.path() + QStringLiteral("/odbcinst.ini"));
-    if (!nuevo.open(QIODevice::WriteOnly)) {
-        *motivo = QStringLiteral("no se pudo registrar el driver");
-        return false;
-    }
-    nuevo.write(QStringLiteral("[SQLite3]\nDriver=%1\n").arg(kBibliotecaDriver).toUtf8());
-    nuevo.close();
-    qputenv("ODBCSYSINI", propia.path().toUtf8());
-    return true;
-}
-
-// The driver manager reads its driver list once per process: register before any test uses it.
-QString gMotivoSinDriver;
-class EntornoOdbc : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        QString motivo;
-        if (!PrepararDriver(&motivo)) gMotivoSinDriver = motivo;
-    }
-};
-[[maybe_unused]] ::testing::Environment* const kEntornoOdbc =
-    ::testing::AddGlobalTestEnvironment(new EntornoOdbc);
-
 class ProveedorOdbcTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!gMotivoSinDriver.isEmpty()) GTEST_SKIP() << gMotivoSinDriver.toStdString();
+        if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
         ASSERT_TRUE(dir_.isValid());
         ado::ParametrosConexion p;
         p[QStringLiteral("DRIVER")] = QStringLiteral("SQLite3");
