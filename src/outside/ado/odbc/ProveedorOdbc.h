@@ -46,7 +46,7 @@ class ProveedorOdbc : public ado::Proveedor {
     // The ADO type code for an ODBC SQL type.
     static int TipoAdo(int tipoSql);
 
-    // What the server said it is ("Microsoft SQL Server", "SQLite", "Oracle", ...).
+    // The engine name the driver reports for the server.
     QString Motor() const { return motor_; }
     bool EsSqlServer() const { return motor_.contains(QStringLiteral("SQL Server"), Qt::CaseInsensitive); }
 
