@@ -55,7 +55,7 @@ TEST_F(DB_DllConexion, AbreYDecideElAdministrador) {
         const char* usuario;
         bool admin;
     } casos[] = {
-        {"OPERADOR", false}, {"NULO", false}, {"NADIE", false}, {"  admin ", true}, {"BLANCO", true}};
+        {"OPERADOR", false}, {"NULO", false}, {"NADIE", false}, {"  ADMIN ", true}, {"BLANCO", true}};
     for (const auto& c : casos) {
         CNStuffContable::ReiniciarBaseDatos();
         ASSERT_TRUE(abrirComo(c.usuario)) << c.usuario;
