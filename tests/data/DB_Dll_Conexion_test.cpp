@@ -171,31 +171,6 @@ TEST_F(DB_DllConexion, AbrirSobreAbiertaCierraYReintentaUnaVez) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllConexion, PedirParametrosSinFormularioNoAbre) {
-    DialogosGuionados guion;
-    apuntar(db(), base_.nombre());
-    db().OpenServerADODB(true, 3, QString(), true, true);
-    EXPECT_FALSE(db().gOpenFlag);
-    EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
-}
-
-TEST_F(DB_DllConexion, ReconectaConSusPropiasCredenciales) {
-    DialogosGuionados guion;
-    ASSERT_TRUE(abrirComo("ADMIN"));
-    // Another object on another database of the same server reconnects on its own.
-    BaseDePrueba otra(base_, "OTRA");
-    ASSERT_TRUE(otra.valida());
-    DB_Dll remota;
-    apuntar(remota, "OTRA");
-    remota.OpenServerADODB(false, 3, QString(), true, false);
-    ASSERT_TRUE(remota.gOpenFlag);
-    remota.ReintentaConectar();
-    EXPECT_TRUE(remota.gOpenFlag);
-    EXPECT_EQ(remota.gCnn->State(), ado::adStateOpen);
-    EXPECT_EQ(remota.gCnn->CommandTimeout(), 90);
-    EXPECT_TRUE(guion.preguntas().isEmpty());
-}
-
 TEST_F(DB_DllConexion, BaseLocalEligeElArchivoYAvisaElFallo) {
     DialogosGuionados guion;
     guion.esperarArchivo("/datos/BASE.MDB");
