@@ -1,5 +1,6 @@
 #include "data/DB_Dll.h"
 #include "data/GuionOracle.h"
+#include "data/ObjetoConectado.h"
 #include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
@@ -132,4 +133,70 @@ TEST(DB_Dll_Oracle, GuionNormalizadoYCortado) {
     ASSERT_EQ(piezas.size(), 2);
     EXPECT_EQ(piezas[0].inicio, 3);
     EXPECT_EQ(piezas[1].inicio, 16);
+}
+
+namespace {
+
+// The test company database, with a connection string that names Oracle: every action
+// statement goes through the script runner, whose pieces run on the embedded engine as they are
+// (the object's own connection data do not name Oracle, so no piece is converted).
+struct GuionSobreLaBase : ObjetoConectado {
+    GuionSobreLaBase() {
+        db->gCnn->setConnectionString(db->gCnn->ConnectionString() + ";Application Name=ORACLE;");
+    }
+    long corre(QString& guion) {
+        long afectados = 0;
+        ok = db->EjecutaConsultaSQL(guion, afectados);
+        return afectados;
+    }
+    QString codigos() {
+        QStringList c;
+        for (const auto& fila : base.filas("SELECT idarticulo FROM MA_ARTICULOS ORDER BY idarticulo"))
+            c << fila.at(0);
+        return c.join(',');
+    }
+    bool ok = false;
+};
+
+}  // namespace
+
+TEST(DB_Dll_Oracle, GuionEnTransaccionSeConsume) {
+    GuionSobreLaBase g;
+    QString guion =
+        "SET NOCOUNT ON\r\nBEGIN TRANSACTION\r\nINSERT INTO MA_ARTICULOS (idarticulo) VALUES ('G1')\r\n"
+        "INSERT INTO MA_ARTICULOS (idarticulo) VALUES ('G2')\r\nGO\r\nUPDATE MA_ARTICULOS SET Descripcion = "
+        "'x'\r\n"
+        "COMMIT TRANSACTION";
+    EXPECT_EQ(g.corre(guion), 4);
+    EXPECT_TRUE(g.ok);
+    EXPECT_EQ(guion, "");
+    EXPECT_EQ(g.codigos(), "G1,G2");
+    EXPECT_EQ(g.base.escalar("SELECT COUNT(*) FROM MA_ARTICULOS WHERE Descripcion = 'x'").toInt(), 2);
+
+    // Begin and rollback are the connection's own calls.
+    guion = "BEGIN TRANS\nINSERT INTO MA_ARTICULOS (idarticulo) VALUES ('R1')\nROLLBACK TRANSACTION";
+    g.corre(guion);
+    EXPECT_EQ(g.codigos(), "G1,G2");
+
+    // The existence test is dropped: the CREATE runs unconditionally.
+    guion = "IF NOT EXISTS (SELECT * FROM sysobjects WHERE name = 'NUEVA') CREATE TABLE NUEVA (A int)";
+    g.corre(guion);
+    EXPECT_EQ(g.base.escalar("SELECT COUNT(*) FROM sqlite_master WHERE name = 'NUEVA'").toInt(), 1);
+
+    // A script without any keyword runs nothing and stays, normalised.
+    guion = "SELECT 1\r\n";
+    EXPECT_EQ(g.corre(guion), 0);
+    EXPECT_EQ(guion, "SELECT 1 \n");
+}
+
+TEST(DB_Dll_Oracle, GuionQueFallaGuardaElRestoDesdeLaPiezaFallida) {
+    GuionSobreLaBase g;
+    QString guion =
+        "INSERT INTO MA_ARTICULOS (idarticulo) VALUES ('F1')\nINSERT INTO NO_EXISTE VALUES (1)\n"
+        "INSERT INTO MA_ARTICULOS (idarticulo) VALUES ('F2')";
+    g.corre(guion);
+    EXPECT_FALSE(g.ok);
+    EXPECT_EQ(g.codigos(), "F1");
+    EXPECT_EQ(guion, "INSERT INTO NO_EXISTE VALUES (1)\nINSERT INTO MA_ARTICULOS (idarticulo) VALUES ('F2')");
+    EXPECT_GE(g.db->gCnn->errores().Count(), 1);
 }
