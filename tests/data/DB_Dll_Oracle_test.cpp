@@ -35,7 +35,7 @@ TEST(DB_Dll_Oracle, EjemploCompletoYLimiteDeFilas) {
     EXPECT_EQ(
         o("SELECT TOP 3 CUENTA, SUM(IMPORTE) FROM MV_ASIENTOS WHERE ANIO = 2024 GROUP BY CUENTA ORDER BY "
           "CUENTA"),
-        "SELECT  CUENTA, SUM(IMPORTE) FROM MV_ASIENTOS WHERE ANIO = 2024     AND ROWNUM <= 3 GROUP BY CUENTA "
+        "SELECT  CUENTA, SUM(IMPORTE) FROM MV_ASIENTOS WHERE ANIO = 2024    AND ROWNUM <= 3 GROUP BY CUENTA "
         "ORDER BY CUENTA ");
     EXPECT_EQ(o("select top 1 codigo from ma_cuentas order by codigo desc"),
               "select  codigo from ma_cuentas    WHERE ROWNUM <= 1  order by codigo desc");
