@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QDate>
 #include <QDateTime>
+#include <QFile>
 
 namespace {
 
@@ -104,6 +105,27 @@ TEST(DB_Dll_Literales, TablasYColumnasDelEsquema) {
     db.gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
     EXPECT_TRUE(db.ExisteCampoDB("MA_CUENTAS", "NO_EXISTE"));
     EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST(DB_Dll_Literales, UnEsquemaQueNoSePuedeLeerSeInformaYDaFalso) {
+    ObjetoConectado o;
+    DB_Dll& db = *o.db;
+    db.gCnn->Close();
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbRetry);  // the step runs again and fails again
+    guion.esperarMsgBox(vb::vbAbort);
+    EXPECT_FALSE(db.ExisteTablaDB("MA_CUENTAS"));
+    guion.esperarMsgBox(vb::vbIgnore);  // goes on without a rowset
+    EXPECT_FALSE(db.ExisteCampoDB("MA_CUENTAS", "CODIGO"));
+    ASSERT_EQ(guion.preguntas().size(), 3);
+    for (const Pregunta& p : guion.preguntas()) {
+        EXPECT_TRUE(p.titulo.contains(" - VerificaCampos Aviso al operador!!! - 5 "))
+            << p.titulo.toStdString();
+        EXPECT_EQ(p.estilo, 18);
+    }
+    QFile log(db.gLogErr);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLatin1(log.readAll()).count("Rutina: - VerificaCampos"), 3);
 }
 
 TEST(DB_Dll_Literales, VerCampoAgregaLaColumnaQueFalta) {

@@ -82,6 +82,10 @@ TEST(DB_Dll_Oracle, FechasEntreComillasYTextosVacios) {
     Oracle o;
     EXPECT_EQ(o("SELECT * FROM T WHERE F >= '1/2/2024' AND N = 'ABC'"),
               "SELECT * FROM T WHERE F >= TO_DATE('01/02/2024','DD/MM/YYYY') AND N = 'ABC'");
+    // What the date parser accepts is a date, a time of day too; only the date part is kept.
+    EXPECT_EQ(o("SELECT * FROM T WHERE H = '10:30' OR F = '15/03/2024 08:05'"),
+              "SELECT * FROM T WHERE H = TO_DATE('30/12/1899','DD/MM/YYYY') OR F = "
+              "TO_DATE('15/03/2024','DD/MM/YYYY')");
     // A date already wrapped stays wrapped once.
     EXPECT_EQ(o("SELECT * FROM T WHERE F = TO_DATE('15/03/2024','DD/MM/YYYY')"),
               "SELECT * FROM T WHERE F = TO_DATE('15/03/2024','DD/MM/YYYY')");
