@@ -46,10 +46,12 @@ class DB_Dll {
     bool ParametrosSQL = false;
     int16_t gXQTimeOut = 0;
 
-    // The connection form: loads it with the object's data, shows it modally and, when the user
-    // accepts, copies the new data into the object (database, server, login and password,
-    // provider). Returns the form's Aceptar. Set by the connection form; until then no form
-    // exists and the answer is false.
+    // Asks for the connection data with the connection form: loads it (hiding it first when it
+    // is shown) with gDBName, gServidor and the logged user and password, shows it modally and,
+    // when the user accepts, sets gDBName and gServidor from it, gUsuario and gUserPassWord both
+    // to the database name, and gProveedor ("OraOLEDB.Oracle.1" with a "#" added to gServidor for
+    // Oracle, "SQLOLEDB" otherwise); then unloads it. Returns the form's Aceptar. The connection
+    // form installs it; until then the answer is false.
     static std::function<bool(DB_Dll&)> PedirDatosConexion;
 
     // ---- members, in interface order ----
@@ -153,6 +155,8 @@ class DB_Dll {
   private:
     // Builds gConnString for a server (Oracle when gServidor holds "#").
     void ArmaCadenaServidor();
+    // Asks for the connection data through PedirDatosConexion; sets and returns gOpenFlag.
+    bool PideDatosConexion();
     QString DescartaSentencia(QString& Sentencia);
     void EjecutaScriptSQL(QString& Script, long& RecordsAffected);
 
@@ -173,12 +177,16 @@ class DB_Dll {
     static bool PreguntaConexionPerdida();
     // The general error message of the lookups (Abort, Retry, Ignore).
     static int MensajeGeneral(const vb::ErrorVB& e);
-    // Writes one report line to the error log (the answer word empty when nothing was asked).
-    void EscribeLog(const QString& rutina, const QString& mensaje, int respuesta);
+    // "Ha ocurrido el Siguiente Error (n) description".
+    static QString TextoMensaje(const vb::ErrorVB& e);
+    // Writes one report line to the error log; `parteRutina` is " - " and the routine name or
+    // empty, and the answer word is empty when nothing was asked.
+    void EscribeLog(const QString& parteRutina, const QString& mensaje, int respuesta);
     // The reporter handed to the step handler: TratamientoErrores with the given buttons.
     vb::Reportero reporteroTratamiento(int botones = 18);
 
     bool ejecutaConsulta(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs);
+    void ejecutaSobreConexion(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs);
     void ejecutaConsultaR(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs);
     bool existe(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
                 ado::RecordsetPtr* LRCS, const QVariant& Tipodato, const QString& Condicion,
