@@ -112,6 +112,70 @@ bool ExisteArchivo(const QString& ruta) {
     return info.isFile() && info.isReadable();
 }
 
+std::optional<QString> LeerTodo(const QString& ruta) {
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = archivo.readAll();
+    if (archivo.error() != QFileDevice::NoError) return std::nullopt;
+    return desdeWindows1252(bytes);
+}
+
+bool AgregarTexto(const QString& ruta, const QString& texto) {
+    return escribir(ruta, aWindows1252(texto), QIODevice::WriteOnly | QIODevice::Append);
+}
+
+QStringList ItemsDeTexto(const QString& texto) {
+    QStringList items;
+    const qsizetype n = texto.size();
+    auto esFinDeLinea = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
+    auto esBlanco = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    // Consumes the separator at i (a comma or one line end); returns whether it was a comma.
+    auto saltarSeparador = [&](qsizetype& i) {
+        if (i >= n) return false;
+        if (texto[i] == QLatin1Char(',')) {
+            ++i;
+            return true;
+        }
+        if (texto[i] == QLatin1Char('\r') && i + 1 < n && texto[i + 1] == QLatin1Char('\n')) ++i;
+        ++i;
+        return false;
+    };
+    qsizetype i = 0;
+    bool trasComa = false;
+    while (i < n) {
+        while (i < n && esBlanco(texto[i])) ++i;
+        if (i >= n) break;
+        if (esFinDeLinea(texto[i]) && !trasComa) {
+            saltarSeparador(i);
+            continue;
+        }
+        QString item;
+        if (texto[i] == QLatin1Char('"')) {
+            const qsizetype cierre = texto.indexOf(QLatin1Char('"'), i + 1);
+            const qsizetype fin = cierre < 0 ? n : cierre;
+            item = texto.mid(i + 1, fin - i - 1);
+            i = fin + 1;
+            while (i < n && texto[i] != QLatin1Char(',') && !esFinDeLinea(texto[i])) ++i;
+        } else {
+            const qsizetype inicio = i;
+            while (i < n && texto[i] != QLatin1Char(',') && !esFinDeLinea(texto[i])) ++i;
+            item = texto.mid(inicio, i - inicio);
+            while (!item.isEmpty() && esBlanco(item.back())) item.chop(1);
+        }
+        items << item;
+        trasComa = saltarSeparador(i);
+    }
+    // A comma at the very end leaves one empty item.
+    if (trasComa) items << QString();
+    return items;
+}
+
+std::optional<QStringList> LeerItems(const QString& ruta) {
+    const std::optional<QString> texto = LeerTodo(ruta);
+    if (!texto) return std::nullopt;
+    return ItemsDeTexto(*texto);
+}
+
 QString BarraFinal(const QString& ruta) {
     if (ruta.isEmpty() || ruta.endsWith(QLatin1Char('/'))) return ruta;
     return ruta + QLatin1Char('/');

@@ -19,6 +19,18 @@ bool EscribirLineas(const QString& ruta, const QStringList& lineas);
 // The file's lines (CR LF, LF or CR end a line); nothing when the file cannot be read.
 std::optional<QStringList> LeerLineas(const QString& ruta);
 bool ExisteArchivo(const QString& ruta);
+// The whole file as text; nothing when it cannot be read.
+std::optional<QString> LeerTodo(const QString& ruta);
+// Appends the text as it stands (no line end added), creating the file when missing.
+bool AgregarTexto(const QString& ruta, const QString& texto);
+
+// The items of the file as VB's Input # reads them: an item ends at "," or at a line end
+// (CR LF, LF or CR); leading blanks are skipped and trailing ones dropped; an item that starts
+// with a double quote runs to the closing quote (what follows up to the separator is dropped).
+// A blank line gives no item. Nothing when the file cannot be read.
+std::optional<QStringList> LeerItems(const QString& ruta);
+// The same rules over a text.
+QStringList ItemsDeTexto(const QString& texto);
 
 // The folder path with a final "/" (an empty path stays empty).
 QString BarraFinal(const QString& ruta);

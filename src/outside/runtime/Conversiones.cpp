@@ -208,6 +208,27 @@ QString CStr(double v) {
     return s;
 }
 
+QString CStr(const QVariant& v) {
+    if (v.isNull() && !esTexto(v)) usoDeNull();
+    switch (v.typeId()) {
+        case QMetaType::Bool:
+            return v.toBool() ? "Verdadero" : "Falso";
+        case QMetaType::QDate:
+        case QMetaType::QDateTime:
+            return Format(v, {});
+        default:
+            break;
+    }
+    if (esNumero(v)) return CStr(v.toDouble());
+    return v.toString();
+}
+
+int CInt(const QVariant& v) {
+    const double d = std::nearbyint(CDbl(v));
+    if (d < -32768.0 || d > 32767.0) Raise(6);
+    return static_cast<int>(d);
+}
+
 bool IsNumeric(const QVariant& v) {
     if (esNumero(v) || v.typeId() == QMetaType::Bool) return true;
     if (esTexto(v)) return numeroDeTexto(v.toString()).has_value();

@@ -28,6 +28,11 @@ double Val(const QString& texto);
 double CDbl(const QVariant& v);
 // VB CStr of a number: shortest text (up to 15 digits), no thousands separator.
 QString CStr(double v);
+// VB CStr of any value: dates as "dd/mm/yyyy[ hh:mm:ss]" (no time at midnight), numbers as
+// above, True/False as "Verdadero"/"Falso"; raises 94 on Null.
+QString CStr(const QVariant& v);
+// VB CInt: rounds half to even; raises 6 outside -32768..32767.
+int CInt(const QVariant& v);
 bool IsNumeric(const QVariant& v);
 
 // VB CDate: day first ("dd/mm/yyyy", "d/m/yy", optional "hh:mm[:ss]") or ISO "yyyy-mm-dd";

@@ -21,7 +21,7 @@ inline constexpr int kRespuestaIgnorar = 5;
 using Reportero = std::function<int(const ErrorVB& error, const QString& rutina)>;
 
 class ManejadorErrores {
-  public:
+public:
     ManejadorErrores(QString rutina, Reportero reportero);
 
     // Runs one step. Returns true when the routine goes on (the step succeeded or the answer
@@ -34,7 +34,7 @@ class ManejadorErrores {
     int ultimaRespuesta() const { return respuesta_; }
     const QString& rutina() const { return rutina_; }
 
-  private:
+private:
     QString rutina_;
     Reportero reportero_;
     std::optional<ErrorVB> ultimo_;

@@ -131,4 +131,8 @@ void setFinDelPrograma(std::function<void()> gancho) {
     ganchoFin() = std::move(gancho);
 }
 
+std::function<void()> finDelPrograma() {
+    return ganchoFin();
+}
+
 }  // namespace vb

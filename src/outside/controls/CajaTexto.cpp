@@ -1,0 +1,60 @@
+#include "outside/controls/CajaTexto.h"
+
+#include "outside/controls/Teclas.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace vb {
+
+CajaTexto::CajaTexto(QWidget* parent) : QLineEdit(parent) {}
+
+void CajaTexto::setMaxLength(int n) {
+    maxLength_ = std::max(n, 0);
+    QLineEdit::setMaxLength(maxLength_ == 0 ? 32767 : maxLength_);
+}
+
+void CajaTexto::keyPressEvent(QKeyEvent* e) {
+    int codigo = CodigoTeclaVB(e);
+    if (codigo != 0) {
+        Q_EMIT KeyDown(codigo, EstadoShift(e->modifiers()));
+        if (codigo == 0) return;
+        // A handler that ended the edit (hid the box or moved the focus) has taken the key.
+        if (!isVisible() || !hasFocus()) return;
+    }
+    int ascii = CodigoAsciiVB(e);
+    if (ascii == 0) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    const int tecleado = ascii;
+    Q_EMIT KeyPress(ascii);
+    if (ascii == 0) return;
+    if (ascii == 13 || ascii == 27) return;  // a single-line box takes no line break
+    if (ascii == tecleado) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    if (ascii == 8) {
+        backspace();
+        return;
+    }
+    insert(QString(QChar(ascii)));
+}
+
+void CajaTexto::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    Q_EMIT GotFocus();
+}
+
+void CajaTexto::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    Q_EMIT LostFocus();
+}
+
+void CajaTexto::mouseReleaseEvent(QMouseEvent* e) {
+    QLineEdit::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton) Q_EMIT Click();
+}
+
+}  // namespace vb

@@ -1,0 +1,489 @@
+#include "outside/controls/FlexGrid.h"
+
+#include "outside/controls/Teclas.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace vb {
+
+namespace {
+constexpr int kAnchoPorDefecto = 960;  // twips
+constexpr int kAltoPorDefecto = 240;
+const QColor kFondoFijo(212, 208, 200);
+const QColor kLineas(160, 160, 160);
+}  // namespace
+
+FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+    // The grid takes the focus itself on a click, after the cell events (see mousePressEvent).
+    setFocusPolicy(Qt::TabFocus);
+    viewport()->setBackgroundRole(QPalette::Base);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    redimensionar(filas_, columnas_);
+}
+
+void FlexGrid::redimensionar(int filas, int columnas) {
+    filas = std::max(filas, 0);
+    columnas = std::max(columnas, 0);
+    QVector<Celda> nuevas(filas * columnas);
+    for (int r = 0; r < std::min(filas, filas_); ++r)
+        for (int c = 0; c < std::min(columnas, columnas_); ++c)
+            if (r * columnas_ + c < celdas_.size()) nuevas[r * columnas + c] = celda(r, c);
+    celdas_ = nuevas;
+    filas_ = filas;
+    columnas_ = columnas;
+    anchos_.resize(columnas_, -1);
+    alineaciones_.resize(columnas_, flexAlignGeneral);
+    altos_.resize(filas_, -1);
+    filasFijas_ = std::min(filasFijas_, std::max(filas_ - 1, 0));
+    columnasFijas_ = std::min(columnasFijas_, std::max(columnas_ - 1, 0));
+    fila_ = std::clamp(fila_, std::min(filasFijas_, filas_ - 1), std::max(filas_ - 1, 0));
+    columna_ = std::clamp(columna_, std::min(columnasFijas_, columnas_ - 1), std::max(columnas_ - 1, 0));
+    filaSel_ = fila_;
+    columnaSel_ = columna_;
+    filaSuperior_ = std::clamp(filaSuperior_, filasFijas_, std::max(filas_ - 1, filasFijas_));
+    columnaIzquierda_ =
+        std::clamp(columnaIzquierda_, columnasFijas_, std::max(columnas_ - 1, columnasFijas_));
+    actualizarBarras();
+    viewport()->update();
+}
+
+void FlexGrid::setRows(int n) {
+    redimensionar(n, columnas_);
+}
+void FlexGrid::setCols(int n) {
+    redimensionar(filas_, n);
+}
+void FlexGrid::setFixedRows(int n) {
+    filasFijas_ = std::clamp(n, 0, std::max(filas_ - 1, 0));
+    redimensionar(filas_, columnas_);
+}
+void FlexGrid::setFixedCols(int n) {
+    columnasFijas_ = std::clamp(n, 0, std::max(columnas_ - 1, 0));
+    redimensionar(filas_, columnas_);
+}
+
+bool FlexGrid::moverA(int r, int c) {
+    if (!dentro(r, c)) return false;
+    if (r == fila_ && c == columna_) return false;
+    Q_EMIT LeaveCell();
+    fila_ = r;
+    columna_ = c;
+    filaSel_ = r;
+    columnaSel_ = c;
+    viewport()->update();
+    Q_EMIT EnterCell();
+    Q_EMIT RowColChange();
+    return true;
+}
+
+void FlexGrid::setRow(int r) {
+    if (r < 0 || r >= filas_) return;
+    moverA(r, columna_);
+}
+
+void FlexGrid::setCol(int c) {
+    if (c < 0 || c >= columnas_) return;
+    moverA(fila_, c);
+}
+
+void FlexGrid::setRowSel(int r) {
+    if (r >= 0 && r < filas_) filaSel_ = r;
+}
+void FlexGrid::setColSel(int c) {
+    if (c >= 0 && c < columnas_) columnaSel_ = c;
+}
+
+void FlexGrid::setTopRow(int r) {
+    r = std::clamp(r, filasFijas_, std::max(filas_ - 1, filasFijas_));
+    if (r == filaSuperior_) return;
+    filaSuperior_ = r;
+    sincronizandoBarras_ = true;
+    verticalScrollBar()->setValue(filaSuperior_ - filasFijas_);
+    sincronizandoBarras_ = false;
+    viewport()->update();
+}
+
+void FlexGrid::setLeftCol(int c) {
+    c = std::clamp(c, columnasFijas_, std::max(columnas_ - 1, columnasFijas_));
+    if (c == columnaIzquierda_) return;
+    columnaIzquierda_ = c;
+    sincronizandoBarras_ = true;
+    horizontalScrollBar()->setValue(columnaIzquierda_ - columnasFijas_);
+    sincronizandoBarras_ = false;
+    viewport()->update();
+}
+
+void FlexGrid::scrollContentsBy(int, int) {
+    if (sincronizandoBarras_) return;
+    const int top = filasFijas_ + verticalScrollBar()->value();
+    const int left = columnasFijas_ + horizontalScrollBar()->value();
+    if (top == filaSuperior_ && left == columnaIzquierda_) return;
+    filaSuperior_ = top;
+    columnaIzquierda_ = left;
+    viewport()->update();
+    Q_EMIT Scroll();
+}
+
+QString FlexGrid::TextMatrix(int r, int c) const {
+    return dentro(r, c) ? celda(r, c).texto : QString();
+}
+
+void FlexGrid::setTextMatrix(int r, int c, const QString& t) {
+    if (!dentro(r, c)) return;
+    celda(r, c).texto = t;
+    viewport()->update();
+}
+
+void FlexGrid::setText(const QString& t) {
+    if (relleno_ == flexFillRepeat) {
+        for (int r = std::min(fila_, filaSel_); r <= std::max(fila_, filaSel_); ++r)
+            for (int c = std::min(columna_, columnaSel_); c <= std::max(columna_, columnaSel_); ++c)
+                setTextMatrix(r, c, t);
+    } else {
+        setTextMatrix(fila_, columna_, t);
+    }
+}
+
+long FlexGrid::CellBackColor() const {
+    return CellBackColorAt(fila_, columna_);
+}
+
+long FlexGrid::CellBackColorAt(int r, int c) const {
+    return dentro(r, c) ? celda(r, c).fondo : -1;
+}
+
+void FlexGrid::setCellBackColor(long bgr) {
+    const bool repetir = relleno_ == flexFillRepeat;
+    const int r0 = repetir ? std::min(fila_, filaSel_) : fila_;
+    const int r1 = repetir ? std::max(fila_, filaSel_) : fila_;
+    const int c0 = repetir ? std::min(columna_, columnaSel_) : columna_;
+    const int c1 = repetir ? std::max(columna_, columnaSel_) : columna_;
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            if (dentro(r, c)) celda(r, c).fondo = bgr;
+    viewport()->update();
+}
+
+int FlexGrid::ColWidth(int c) const {
+    if (c < 0 || c >= columnas_) return 0;
+    return anchos_[c] < 0 ? kAnchoPorDefecto : anchos_[c];
+}
+
+void FlexGrid::setColWidth(int c, int twips) {
+    if (c < 0 || c >= columnas_) return;
+    anchos_[c] = std::max(twips, 0);
+    actualizarBarras();
+    viewport()->update();
+}
+
+int FlexGrid::RowHeight(int r) const {
+    if (r < 0 || r >= filas_) return 0;
+    return altos_[r] < 0 ? kAltoPorDefecto : altos_[r];
+}
+
+void FlexGrid::setRowHeight(int r, int twips) {
+    if (r < 0 || r >= filas_) return;
+    altos_[r] = std::max(twips, 0);
+    actualizarBarras();
+    viewport()->update();
+}
+
+int FlexGrid::ColAlignment(int c) const {
+    return (c >= 0 && c < columnas_) ? alineaciones_[c] : 0;
+}
+
+void FlexGrid::setColAlignment(int c, int a) {
+    if (c < 0 || c >= columnas_) return;
+    alineaciones_[c] = a;
+    viewport()->update();
+}
+
+int FlexGrid::PixelesColumna(int c) const {
+    return PixelesDeTwips(ColWidth(c));
+}
+int FlexGrid::PixelesFila(int r) const {
+    return PixelesDeTwips(RowHeight(r));
+}
+
+int FlexGrid::xColumna(int c) const {
+    int x = 0;
+    for (int i = 0; i < columnasFijas_; ++i) {
+        if (i == c) return x;
+        x += PixelesColumna(i);
+    }
+    if (c < columnaIzquierda_) return -1;
+    for (int i = columnaIzquierda_; i < c; ++i) x += PixelesColumna(i);
+    return x;
+}
+
+int FlexGrid::yFila(int r) const {
+    int y = 0;
+    for (int i = 0; i < filasFijas_; ++i) {
+        if (i == r) return y;
+        y += PixelesFila(i);
+    }
+    if (r < filaSuperior_) return -1;
+    for (int i = filaSuperior_; i < r; ++i) y += PixelesFila(i);
+    return y;
+}
+
+// Offsets of the viewport inside the control, so that cell places are relative to the control.
+int FlexGrid::CellLeft() const {
+    const int x = xColumna(columna_);
+    return TwipsDePixeles(std::max(x, 0) + viewport()->x());
+}
+int FlexGrid::CellTop() const {
+    const int y = yFila(fila_);
+    // A row above the scrolled area has no place on screen; the grid reports it above the top.
+    if (y < 0) return -TwipsDePixeles(PixelesFila(fila_));
+    return TwipsDePixeles(y + viewport()->y());
+}
+int FlexGrid::CellWidth() const {
+    return ColWidth(columna_);
+}
+int FlexGrid::CellHeight() const {
+    return RowHeight(fila_);
+}
+int FlexGrid::Left() const {
+    return TwipsDePixeles(x());
+}
+int FlexGrid::Top() const {
+    return TwipsDePixeles(y());
+}
+int FlexGrid::Width() const {
+    return TwipsDePixeles(width());
+}
+int FlexGrid::Height() const {
+    return TwipsDePixeles(height());
+}
+
+void FlexGrid::Clear() {
+    for (auto& c : celdas_) c = Celda{};
+    viewport()->update();
+}
+
+void FlexGrid::AddItem(const QString& texto, int indice) {
+    const int destino = (indice < 0 || indice > filas_) ? filas_ : indice;
+    QVector<Celda> nuevas;
+    nuevas.reserve((filas_ + 1) * columnas_);
+    const QStringList partes = texto.split('\t');
+    for (int r = 0; r <= filas_; ++r) {
+        if (r == destino) {
+            for (int c = 0; c < columnas_; ++c)
+                nuevas.append(Celda{c < partes.size() ? partes[c] : QString(), -1});
+        }
+        if (r < filas_)
+            for (int c = 0; c < columnas_; ++c) nuevas.append(celda(r, c));
+    }
+    celdas_ = nuevas;
+    altos_.insert(destino, -1);
+    ++filas_;
+    actualizarBarras();
+    viewport()->update();
+}
+
+void FlexGrid::RemoveItem(int indice) {
+    if (indice < filasFijas_ || indice >= filas_) return;
+    celdas_.remove(indice * columnas_, columnas_);
+    altos_.remove(indice);
+    --filas_;
+    if (fila_ >= filas_) fila_ = filas_ - 1;
+    actualizarBarras();
+    viewport()->update();
+}
+
+bool FlexGrid::isRowVisible(int r) const {
+    const int y = yFila(r);
+    return y >= 0 && y < viewport()->height();
+}
+
+int FlexGrid::filasVisibles() const {
+    int alto = viewport()->height();
+    for (int i = 0; i < filasFijas_; ++i) alto -= PixelesFila(i);
+    int n = 0;
+    for (int r = filaSuperior_; r < filas_ && alto >= PixelesFila(r); ++r) {
+        alto -= PixelesFila(r);
+        ++n;
+    }
+    return std::max(n, 1);
+}
+
+void FlexGrid::actualizarBarras() {
+    sincronizandoBarras_ = true;
+    verticalScrollBar()->setRange(0, std::max(0, filas_ - filasFijas_ - 1));
+    verticalScrollBar()->setPageStep(filasVisibles());
+    verticalScrollBar()->setValue(filaSuperior_ - filasFijas_);
+    horizontalScrollBar()->setRange(0, std::max(0, columnas_ - columnasFijas_ - 1));
+    horizontalScrollBar()->setValue(columnaIzquierda_ - columnasFijas_);
+    sincronizandoBarras_ = false;
+}
+
+void FlexGrid::asegurarVisible(int r, int c) {
+    if (r >= filasFijas_) {
+        if (r < filaSuperior_)
+            setTopRow(r);
+        else if (r >= filaSuperior_ + filasVisibles())
+            setTopRow(r - filasVisibles() + 1);
+    }
+    if (c >= columnasFijas_ && c < columnaIzquierda_) setLeftCol(c);
+}
+
+bool FlexGrid::celdaEn(const QPoint& p, int* r, int* c) const {
+    int fr = -1, fc = -1;
+    for (int i = 0; i < filas_; ++i) {
+        const int y = yFila(i);
+        if (y >= 0 && p.y() >= y && p.y() < y + PixelesFila(i)) {
+            fr = i;
+            break;
+        }
+    }
+    for (int i = 0; i < columnas_; ++i) {
+        const int x = xColumna(i);
+        if (x >= 0 && p.x() >= x && p.x() < x + PixelesColumna(i)) {
+            fc = i;
+            break;
+        }
+    }
+    if (fr < 0 || fc < 0) return false;
+    *r = fr;
+    *c = fc;
+    return true;
+}
+
+void FlexGrid::paintEvent(QPaintEvent*) {
+    QPainter p(viewport());
+    const int alto = viewport()->height();
+    const int ancho = viewport()->width();
+    for (int r = 0; r < filas_; ++r) {
+        const int y = yFila(r);
+        if (y < 0 || y >= alto) continue;
+        const int h = PixelesFila(r);
+        for (int c = 0; c < columnas_; ++c) {
+            const int x = xColumna(c);
+            if (x < 0 || x >= ancho) continue;
+            const int w = PixelesColumna(c);
+            if (w == 0) continue;
+            const QRect rect(x, y, w, h);
+            const bool fija = r < filasFijas_ || c < columnasFijas_;
+            const Celda& cel = celda(r, c);
+            QColor fondo = fija ? kFondoFijo : palette().color(QPalette::Base);
+            if (cel.fondo >= 0) fondo = ColorDeVB(cel.fondo);
+            p.fillRect(rect, fondo);
+            p.setPen(kLineas);
+            p.drawRect(rect.adjusted(0, 0, -1, -1));
+            int flags = Qt::AlignVCenter;
+            const int a = alineaciones_[c];
+            if (a >= 6 && a <= 8)
+                flags = Qt::AlignRight | (a == 6   ? Qt::AlignTop
+                                          : a == 7 ? Qt::AlignVCenter
+                                                   : Qt::AlignBottom);
+            else if (a >= 3 && a <= 5)
+                flags = Qt::AlignHCenter | (a == 3   ? Qt::AlignTop
+                                            : a == 4 ? Qt::AlignVCenter
+                                                     : Qt::AlignBottom);
+            else if (a <= 2)
+                flags = Qt::AlignLeft | (a == 0 ? Qt::AlignTop : a == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
+            p.setPen(palette().color(QPalette::Text));
+            p.drawText(rect.adjusted(2, 1, -3, -1), flags, cel.texto);
+            if (r == fila_ && c == columna_ && !fija) {
+                QPen foco(palette().color(QPalette::Highlight));
+                foco.setStyle(hasFocus() ? Qt::SolidLine : Qt::DotLine);
+                p.setPen(foco);
+                p.drawRect(rect.adjusted(1, 1, -2, -2));
+            }
+        }
+    }
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* e) {
+    int r, c;
+    if (e->button() == Qt::LeftButton && celdaEn(e->position().toPoint(), &r, &c)) {
+        // Fixed cells are not selectable; a click there goes to the nearest scrollable cell.
+        r = std::max(r, std::min(filasFijas_, filas_ - 1));
+        c = std::max(c, std::min(columnasFijas_, columnas_ - 1));
+        moverA(r, c);
+    }
+    if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) Q_EMIT Click();
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) Q_EMIT DblClick();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* e) {
+    int codigo = CodigoTeclaVB(e);
+    if (codigo != 0) Q_EMIT KeyDown(codigo, EstadoShift(e->modifiers()));
+    int r = fila_, c = columna_;
+    switch (codigo) {
+        case vbKeyUp:
+            r = std::max(fila_ - 1, filasFijas_);
+            break;
+        case vbKeyDown:
+            r = std::min(fila_ + 1, filas_ - 1);
+            break;
+        case vbKeyLeft:
+            c = std::max(columna_ - 1, columnasFijas_);
+            break;
+        case vbKeyRight:
+            c = std::min(columna_ + 1, columnas_ - 1);
+            break;
+        case vbKeyPageUp:
+            r = std::max(fila_ - filasVisibles(), filasFijas_);
+            break;
+        case vbKeyPageDown:
+            r = std::min(fila_ + filasVisibles(), filas_ - 1);
+            break;
+        case vbKeyHome:
+            c = columnasFijas_;
+            break;
+        case vbKeyEnd:
+            c = columnas_ - 1;
+            break;
+        case 0:
+            break;
+        default: {
+            int ascii = CodigoAsciiVB(e);
+            if (ascii != 0) Q_EMIT KeyPress(ascii);
+            return;
+        }
+    }
+    if (codigo == 0) {
+        int ascii = CodigoAsciiVB(e);
+        if (ascii != 0) Q_EMIT KeyPress(ascii);
+        return;
+    }
+    if (r != fila_ || c != columna_) {
+        moverA(r, c);
+        const int top = filaSuperior_, left = columnaIzquierda_;
+        asegurarVisible(fila_, columna_);
+        if (top != filaSuperior_ || left != columnaIzquierda_) Q_EMIT Scroll();
+    }
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    viewport()->update();
+    Q_EMIT GotFocus();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusOutEvent(e);
+    viewport()->update();
+    Q_EMIT LostFocus();
+}
+
+void FlexGrid::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    actualizarBarras();
+}
+
+}  // namespace vb

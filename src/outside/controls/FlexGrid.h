@@ -1,0 +1,164 @@
+#pragma once
+// The grid the windows edit through: fixed title rows and columns, cell texts and colours,
+// sizes in twips, and the cell events in the order the windows' handlers expect:
+// a change of cell (by mouse, keyboard or from code) raises LeaveCell on the old cell, then
+// EnterCell and RowColChange on the new one; a click on another cell raises LeaveCell before
+// the grid takes the focus (GotFocus), and Click when the button is released.
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+namespace vb {
+
+// Cell alignments of the grid.
+enum AlineacionGrilla : int {
+    flexAlignLeftTop = 0,
+    flexAlignLeftCenter = 1,
+    flexAlignLeftBottom = 2,
+    flexAlignCenterTop = 3,
+    flexAlignCenterCenter = 4,
+    flexAlignCenterBottom = 5,
+    flexAlignRightTop = 6,
+    flexAlignRightCenter = 7,
+    flexAlignRightBottom = 8,
+    flexAlignGeneral = 9,
+};
+enum EstiloRelleno : int { flexFillSingle = 0, flexFillRepeat = 1 };
+
+class FlexGrid : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    int Rows() const { return filas_; }
+    void setRows(int n);
+    int Cols() const { return columnas_; }
+    void setCols(int n);
+    int FixedRows() const { return filasFijas_; }
+    void setFixedRows(int n);
+    int FixedCols() const { return columnasFijas_; }
+    void setFixedCols(int n);
+
+    // The current cell. Setting either from code raises the cell events.
+    int Row() const { return fila_; }
+    void setRow(int r);
+    int Col() const { return columna_; }
+    void setCol(int c);
+    // The end of the selection that FillStyle repeat paints (follows Row/Col when they change).
+    int RowSel() const { return filaSel_; }
+    void setRowSel(int r);
+    int ColSel() const { return columnaSel_; }
+    void setColSel(int c);
+
+    // First scrollable row/column shown. Scroll is raised when the user scrolls (scroll bars,
+    // wheel, keys), not when code sets these.
+    int TopRow() const { return filaSuperior_; }
+    void setTopRow(int r);
+    int LeftCol() const { return columnaIzquierda_; }
+    void setLeftCol(int c);
+
+    QString TextMatrix(int r, int c) const;
+    void setTextMatrix(int r, int c, const QString& t);
+    // The current cell's text (or every selected cell's, with FillStyle repeat).
+    QString Text() const { return TextMatrix(fila_, columna_); }
+    void setText(const QString& t);
+
+    // VB colours (0x00BBGGRR); -1 is the grid's default.
+    long CellBackColor() const;
+    void setCellBackColor(long bgr);
+    long CellBackColorAt(int r, int c) const;
+    int FillStyle() const { return relleno_; }
+    void setFillStyle(int f) { relleno_ = f; }
+
+    int ColWidth(int c) const;  // twips
+    void setColWidth(int c, int twips);
+    int RowHeight(int r) const;  // twips
+    void setRowHeight(int r, int twips);
+    int ColAlignment(int c) const;
+    void setColAlignment(int c, int a);
+
+    // The current cell's place and size in twips, relative to the grid's top left corner.
+    int CellLeft() const;
+    int CellTop() const;
+    int CellWidth() const;
+    int CellHeight() const;
+    // The grid's own place and size in twips.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+
+    // Every cell loses its text and formatting; the size stays.
+    void Clear();
+    // Adds a row whose cells are the tab-separated parts of the text, at the end or before `indice`.
+    void AddItem(const QString& texto, int indice = -1);
+    void RemoveItem(int indice);
+
+    bool isRowVisible(int r) const;
+
+  Q_SIGNALS:
+    void EnterCell();
+    void LeaveCell();
+    void RowColChange();
+    void Click();
+    void DblClick();
+    void KeyPress(int& KeyAscii);
+    void KeyDown(int& KeyCode, int Shift);
+    void GotFocus();
+    void LostFocus();
+    void Scroll();
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool) override { return false; }
+
+  private:
+    struct Celda {
+        QString texto;
+        long fondo = -1;
+    };
+    Celda& celda(int r, int c) { return celdas_[r * columnas_ + c]; }
+    const Celda& celda(int r, int c) const { return celdas_[r * columnas_ + c]; }
+    void redimensionar(int filas, int columnas);
+    // Moves the current cell, raising the events; returns whether it changed.
+    bool moverA(int r, int c);
+    void asegurarVisible(int r, int c);
+    void actualizarBarras();
+    int xColumna(int c) const;  // pixels; -1 when not shown
+    int yFila(int r) const;
+    int anchoPx(int c) const { return PixelesColumna(c); }
+    int altoPx(int r) const { return PixelesFila(r); }
+    int PixelesColumna(int c) const;
+    int PixelesFila(int r) const;
+    bool celdaEn(const QPoint& p, int* r, int* c) const;
+    int filasVisibles() const;
+    bool dentro(int r, int c) const { return r >= 0 && r < filas_ && c >= 0 && c < columnas_; }
+
+    int filas_ = 2;
+    int columnas_ = 2;
+    int filasFijas_ = 1;
+    int columnasFijas_ = 1;
+    int fila_ = 1;
+    int columna_ = 1;
+    int filaSel_ = 1;
+    int columnaSel_ = 1;
+    int filaSuperior_ = 1;
+    int columnaIzquierda_ = 1;
+    int relleno_ = flexFillSingle;
+    bool sincronizandoBarras_ = false;
+    QVector<Celda> celdas_;
+    QVector<int> anchos_;  // twips, -1 default
+    QVector<int> altos_;
+    QVector<int> alineaciones_;
+};
+
+}  // namespace vb

@@ -1,0 +1,205 @@
+#include "outside/controls/FlexGrid.h"
+
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/Teclas.h"
+#include "support/ImprimeQt.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+
+using vb::FlexGrid;
+
+namespace {
+
+// A grid in a shown window, with every event it raises written down in order.
+struct GrillaVisible {
+    QWidget ventana;
+    FlexGrid* g;
+    QLineEdit* otro;
+    QStringList eventos;
+
+    explicit GrillaVisible(int filas = 20, int columnas = 9) {
+        auto* lay = new QVBoxLayout(&ventana);
+        g = new FlexGrid(&ventana);
+        otro = new QLineEdit(&ventana);
+        lay->addWidget(g);
+        lay->addWidget(otro);
+        ventana.resize(600, 300);
+        g->setRows(filas);
+        g->setCols(columnas);
+        ventana.show();
+        QApplication::setActiveWindow(&ventana);
+        QObject::connect(g, &FlexGrid::EnterCell,
+                         [this] { eventos << QString("Enter %1,%2").arg(g->Row()).arg(g->Col()); });
+        QObject::connect(g, &FlexGrid::LeaveCell,
+                         [this] { eventos << QString("Leave %1,%2").arg(g->Row()).arg(g->Col()); });
+        QObject::connect(g, &FlexGrid::RowColChange, [this] { eventos << "RowColChange"; });
+        QObject::connect(g, &FlexGrid::GotFocus, [this] { eventos << "GotFocus"; });
+        QObject::connect(g, &FlexGrid::Click, [this] { eventos << "Click"; });
+        QObject::connect(g, &FlexGrid::Scroll, [this] { eventos << "Scroll"; });
+        QObject::connect(g, &FlexGrid::KeyPress,
+                         [this](int& k) { eventos << QString("KeyPress %1").arg(k); });
+    }
+    QPoint centroDe(int r, int c) {
+        g->setRow(r);
+        g->setCol(c);
+        const QPoint p(vb::PixelesDeTwips(g->CellLeft() + g->CellWidth() / 2),
+                       vb::PixelesDeTwips(g->CellTop() + g->CellHeight() / 2));
+        eventos.clear();
+        return g->viewport()->mapFrom(g, p);
+    }
+};
+
+}  // namespace
+
+TEST(FlexGrid, ChangingTheCellFromCodeRaisesLeaveThenEnterThenRowColChange) {
+    GrillaVisible v;
+    v.g->setRow(3);
+    EXPECT_EQ(v.eventos, QStringList({"Leave 1,1", "Enter 3,1", "RowColChange"}));
+    v.eventos.clear();
+    v.g->setRow(3);   // the same cell: nothing happens
+    v.g->setCol(20);  // outside the grid: ignored
+    EXPECT_TRUE(v.eventos.isEmpty());
+    EXPECT_EQ(v.g->Col(), 1);
+}
+
+TEST(FlexGrid, AClickOnAnotherCellLeavesTheOldOneBeforeTheGridTakesTheFocus) {
+    GrillaVisible v;
+    const QPoint p = v.centroDe(2, 3);
+    v.g->setRow(1);
+    v.g->setCol(1);
+    v.otro->setFocus();
+    QApplication::processEvents();
+    v.eventos.clear();
+    QTest::mouseClick(v.g->viewport(), Qt::LeftButton, {}, p);
+    EXPECT_EQ(v.eventos, QStringList({"Leave 1,1", "Enter 2,3", "RowColChange", "GotFocus", "Click"}));
+    // A click on the fixed title row goes to the first data row of that column.
+    v.eventos.clear();
+    QTest::mouseClick(v.g->viewport(), Qt::LeftButton, {}, QPoint(p.x(), 2));
+    EXPECT_EQ(v.g->Row(), 1);
+    EXPECT_EQ(v.g->Col(), 3);
+}
+
+TEST(FlexGrid, KeysMoveWithinTheScrollableCellsAndCharactersArePressed) {
+    GrillaVisible v(4, 3);
+    v.g->setFocus();
+    QApplication::processEvents();
+    v.eventos.clear();
+    QTest::keyClick(v.g, Qt::Key_Up);  // row 1 is the highest reachable
+    EXPECT_EQ(v.g->Row(), 1);
+    QTest::keyClick(v.g, Qt::Key_Down);
+    QTest::keyClick(v.g, Qt::Key_Down);
+    QTest::keyClick(v.g, Qt::Key_Down);
+    EXPECT_EQ(v.g->Row(), 3);
+    QTest::keyClick(v.g, Qt::Key_Left);
+    EXPECT_EQ(v.g->Col(), 1);
+    v.eventos.clear();
+    QTest::keyClick(v.g, Qt::Key_Return);
+    QTest::keyClick(v.g, Qt::Key_5);
+    QTest::keyClick(v.g, Qt::Key_Escape);
+    EXPECT_EQ(v.eventos, QStringList({"KeyPress 13", "KeyPress 53", "KeyPress 27"}));
+    EXPECT_EQ(v.g->Row(), 3);  // Enter itself does not move
+}
+
+TEST(FlexGrid, CellsKeepTextColourAndPlaceInTwips) {
+    GrillaVisible v(13, 9);
+    v.g->setColWidth(1, 960);
+    v.g->setColWidth(2, 640);
+    v.g->setRow(2);
+    v.g->setCol(2);
+    v.g->setCellBackColor(0xFFFF00);
+    EXPECT_EQ(vb::ColorDeVB(v.g->CellBackColorAt(2, 2)), QColor(0, 255, 255));  // cyan
+    EXPECT_EQ(v.g->CellBackColorAt(2, 1), -1);
+    v.g->setText("1.234");
+    EXPECT_EQ(v.g->TextMatrix(2, 2), "1.234");
+    EXPECT_EQ(v.g->CellWidth(), 640);
+    EXPECT_EQ(v.g->CellHeight(), 240);
+    // Row 2 lies below the title row and row 1.
+    EXPECT_EQ(v.g->CellTop() - v.g->viewport()->y() * 15, 2 * 240);
+
+    v.g->setFillStyle(vb::flexFillRepeat);
+    v.g->setRowSel(4);
+    v.g->setCellBackColor(0x00FF00);
+    EXPECT_EQ(v.g->CellBackColorAt(4, 2), 0x00FF00);
+    EXPECT_EQ(v.g->CellBackColorAt(5, 2), -1);
+
+    v.g->Clear();
+    EXPECT_EQ(v.g->TextMatrix(2, 2), "");
+    EXPECT_EQ(v.g->CellBackColorAt(2, 2), -1);
+    EXPECT_EQ(v.g->Rows(), 13);
+}
+
+TEST(FlexGrid, TopRowScrollsAndOnlyTheUserRaisesScroll) {
+    GrillaVisible v(100, 3);
+    const int antes = v.g->CellTop();
+    v.g->setTopRow(5);
+    EXPECT_TRUE(v.eventos.isEmpty());
+    v.g->verticalScrollBar()->setValue(v.g->verticalScrollBar()->value() + 1);
+    EXPECT_EQ(v.eventos, QStringList({"Scroll"}));
+    EXPECT_EQ(v.g->TopRow(), 6);
+    v.g->setTopRow(5);
+    EXPECT_EQ(v.g->TopRow(), 5);
+    EXPECT_FALSE(v.g->isRowVisible(1));
+    EXPECT_LT(v.g->CellTop(), antes);  // row 1 now lies above the visible rows
+    v.g->setTopRow(0);                 // never above the fixed rows
+    EXPECT_EQ(v.g->TopRow(), 1);
+}
+
+TEST(FlexGrid, AddItemAndRemoveItemShiftRows) {
+    FlexGrid g;
+    g.setRows(2);
+    g.setCols(3);
+    g.AddItem("01/2024\t10\t20");
+    g.AddItem("00/0000\tx", 1);
+    EXPECT_EQ(g.Rows(), 4);
+    EXPECT_EQ(g.TextMatrix(1, 0), "00/0000");
+    EXPECT_EQ(g.TextMatrix(3, 2), "20");
+    g.RemoveItem(1);
+    EXPECT_EQ(g.TextMatrix(2, 0), "01/2024");
+    g.RemoveItem(0);  // the title row stays
+    EXPECT_EQ(g.Rows(), 3);
+}
+
+TEST(CajaTexto, KeyPressHandlersChangeOrSwallowTheTypedCharacter) {
+    QWidget ventana;
+    auto* caja = new vb::CajaTexto(&ventana);
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    caja->setFocus();
+    QObject::connect(caja, &vb::CajaTexto::KeyPress, [](int& k) {
+        if (k == 'a') k = 'A';
+        if (k == '*') k = 0;
+    });
+    QTest::keyClicks(caja, "ab*c");
+    EXPECT_EQ(caja->text(), "Abc");
+    caja->setMaxLength(0);
+    caja->setText(QString(300, 'x'));
+    EXPECT_EQ(caja->text().size(), 300);
+    caja->setMaxLength(3);
+    caja->clear();
+    QTest::keyClicks(caja, "12345");
+    EXPECT_EQ(caja->text(), "123");
+}
+
+TEST(CajaTexto, AKeyDownHandlerThatEndsTheEditTakesTheKey) {
+    QWidget ventana;
+    auto* caja = new vb::CajaTexto(&ventana);
+    auto* otro = new QLineEdit(&ventana);
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    caja->setFocus();
+    QStringList vistos;
+    QObject::connect(caja, &vb::CajaTexto::KeyDown, [&](int& k, int) {
+        vistos << QString("down %1").arg(k);
+        if (k == 13) otro->setFocus();
+    });
+    QObject::connect(caja, &vb::CajaTexto::KeyPress, [&](int& k) { vistos << QString("press %1").arg(k); });
+    QTest::keyClick(caja, Qt::Key_7);
+    QTest::keyClick(caja, Qt::Key_Return);
+    EXPECT_EQ(vistos, QStringList({"down 55", "press 55", "down 13"}));
+    EXPECT_EQ(caja->text(), "7");
+}
