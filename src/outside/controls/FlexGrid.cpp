@@ -106,7 +106,6 @@ void FlexGrid::setTopRow(int r) {
     verticalScrollBar()->setValue(filaSuperior_ - filasFijas_);
     sincronizandoBarras_ = false;
     viewport()->update();
-    Q_EMIT Scroll();
 }
 
 void FlexGrid::setLeftCol(int c) {
@@ -117,7 +116,6 @@ void FlexGrid::setLeftCol(int c) {
     horizontalScrollBar()->setValue(columnaIzquierda_ - columnasFijas_);
     sincronizandoBarras_ = false;
     viewport()->update();
-    Q_EMIT Scroll();
 }
 
 void FlexGrid::scrollContentsBy(int, int) {
@@ -465,7 +463,9 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
     }
     if (r != fila_ || c != columna_) {
         moverA(r, c);
+        const int top = filaSuperior_, left = columnaIzquierda_;
         asegurarVisible(fila_, columna_);
+        if (top != filaSuperior_ || left != columnaIzquierda_) Q_EMIT Scroll();
     }
 }
 

@@ -51,7 +51,8 @@ class FlexGrid : public QAbstractScrollArea {
     int ColSel() const { return columnaSel_; }
     void setColSel(int c);
 
-    // First scrollable row/column shown. Changing them raises Scroll.
+    // First scrollable row/column shown. Scroll is raised when the user scrolls (scroll bars,
+    // wheel, keys), not when code sets these.
     int TopRow() const { return filaSuperior_; }
     void setTopRow(int r);
     int LeftCol() const { return columnaIzquierda_; }

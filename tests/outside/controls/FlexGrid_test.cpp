@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -132,11 +133,15 @@ TEST(FlexGrid, CellsKeepTextColourAndPlaceInTwips) {
     EXPECT_EQ(v.g->Rows(), 13);
 }
 
-TEST(FlexGrid, TopRowScrollsAndRaisesScroll) {
+TEST(FlexGrid, TopRowScrollsAndOnlyTheUserRaisesScroll) {
     GrillaVisible v(100, 3);
     const int antes = v.g->CellTop();
     v.g->setTopRow(5);
+    EXPECT_TRUE(v.eventos.isEmpty());
+    v.g->verticalScrollBar()->setValue(v.g->verticalScrollBar()->value() + 1);
     EXPECT_EQ(v.eventos, QStringList({"Scroll"}));
+    EXPECT_EQ(v.g->TopRow(), 6);
+    v.g->setTopRow(5);
     EXPECT_EQ(v.g->TopRow(), 5);
     EXPECT_FALSE(v.g->isRowVisible(1));
     EXPECT_LT(v.g->CellTop(), antes);  // row 1 now lies above the visible rows
