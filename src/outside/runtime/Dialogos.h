@@ -23,10 +23,18 @@ enum MsgBoxEstilo : int {
     vbDefaultButton2 = 256,
     vbDefaultButton3 = 512,
 };
-enum MsgBoxRespuesta : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgBoxRespuesta : int {
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7
+};
 
 class Dialogos {
-public:
+  public:
     virtual ~Dialogos() = default;
     // Returns one of MsgBoxRespuesta.
     virtual int MsgBox(const QString& texto, int estilo, const QString& titulo) = 0;
@@ -47,5 +55,6 @@ void setDialogos(Dialogos* d);
 int MsgBox(const QString& texto, int estilo = vbOKOnly, const QString& titulo = {});
 QString InputBox(const QString& texto, const QString& titulo = {}, const QString& porDefecto = {});
 void MostrarModal(QWidget* formulario);
+QString AbrirArchivo(const QString& titulo, const QString& filtro, bool* cancelado);
 
 }  // namespace vb

@@ -25,5 +25,7 @@ struct FinDelPrograma {};
 [[noreturn]] void End();
 // Replaces what End does (tests throw FinDelPrograma); an empty function restores the default.
 void setFinDelPrograma(std::function<void()> gancho);
+// The hook in place (empty: the default end).
+std::function<void()> finDelPrograma();
 
 }  // namespace vb

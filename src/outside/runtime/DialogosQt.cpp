@@ -1,0 +1,185 @@
+#include "outside/runtime/DialogosQt.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QHash>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+namespace vb {
+
+namespace {
+
+struct Boton {
+    QMessageBox::StandardButton qt;
+    const char* texto;
+    int respuesta;
+};
+
+const Boton kAceptar{QMessageBox::Ok, "Aceptar", vbOK};
+const Boton kCancelar{QMessageBox::Cancel, "Cancelar", vbCancel};
+const Boton kAnular{QMessageBox::Abort, "Anular", vbAbort};
+const Boton kReintentar{QMessageBox::Retry, "Reintentar", vbRetry};
+const Boton kOmitir{QMessageBox::Ignore, "Omitir", vbIgnore};
+const Boton kSi{QMessageBox::Yes, "Sí", vbYes};
+const Boton kNo{QMessageBox::No, "No", vbNo};
+
+// The buttons of each VB style, left to right, and the one Escape answers with (none: Escape
+// and the close button do nothing, the user must choose).
+struct Botonera {
+    QList<Boton> botones;
+    const Boton* escape;
+};
+
+Botonera botonera(int estilo) {
+    switch (estilo & 7) {
+        case vbOKCancel:
+            return {{kAceptar, kCancelar}, &kCancelar};
+        case vbAbortRetryIgnore:
+            return {{kAnular, kReintentar, kOmitir}, nullptr};
+        case vbYesNoCancel:
+            return {{kSi, kNo, kCancelar}, &kCancelar};
+        case vbYesNo:
+            return {{kSi, kNo}, nullptr};
+        case vbRetryCancel:
+            return {{kReintentar, kCancelar}, &kCancelar};
+        default:
+            return {{kAceptar}, &kAceptar};
+    }
+}
+
+QMessageBox::Icon icono(int estilo) {
+    switch (estilo & 0x70) {
+        case vbCritical:
+            return QMessageBox::Critical;
+        case vbQuestion:
+            return QMessageBox::Question;
+        case vbExclamation:
+            return QMessageBox::Warning;
+        case vbInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+class CajaMensaje : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+    bool sinEscape = false;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (sinEscape && e->key() == Qt::Key_Escape) {
+            e->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override {
+        if (sinEscape) {
+            e->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(e);
+    }
+};
+
+// Ends the modal loop when the form is hidden (Hide or Unload), not when it is minimised.
+class VigiaDeOcultar : public QObject {
+  public:
+    VigiaDeOcultar(QEventLoop& bucle) : bucle_(bucle) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Hide && !e->spontaneous()) bucle_.quit();
+        return false;
+    }
+
+  private:
+    QEventLoop& bucle_;
+};
+
+QWidget* ventanaActiva() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
+}  // namespace
+
+int DialogosQt::MsgBox(const QString& texto, int estilo, const QString& titulo) {
+    const Botonera b = botonera(estilo);
+    CajaMensaje caja(icono(estilo), titulo, texto, QMessageBox::NoButton, ventanaActiva());
+    caja.setTextFormat(Qt::PlainText);
+    QHash<QAbstractButton*, int> respuestas;
+    QList<QPushButton*> botones;
+    for (const Boton& boton : b.botones) {
+        QPushButton* p = caja.addButton(boton.qt);
+        p->setText(QString::fromUtf8(boton.texto));
+        respuestas.insert(p, boton.respuesta);
+        botones << p;
+        if (b.escape != nullptr && b.escape->respuesta == boton.respuesta) caja.setEscapeButton(p);
+    }
+    caja.sinEscape = b.escape == nullptr;
+    const int porDefecto = (estilo >> 8) & 3;
+    caja.setDefaultButton(botones.value(porDefecto < botones.size() ? porDefecto : 0));
+    caja.exec();
+    const auto it = respuestas.constFind(caja.clickedButton());
+    if (it != respuestas.constEnd()) return it.value();
+    return b.escape != nullptr ? b.escape->respuesta : vbCancel;
+}
+
+QString DialogosQt::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto) {
+    QInputDialog dialogo(ventanaActiva());
+    dialogo.setWindowTitle(titulo);
+    dialogo.setLabelText(texto);
+    dialogo.setTextValue(porDefecto);
+    dialogo.setOkButtonText("Aceptar");
+    dialogo.setCancelButtonText("Cancelar");
+    if (dialogo.exec() != QDialog::Accepted) return {};
+    return dialogo.textValue();
+}
+
+void DialogosQt::MostrarModal(QWidget* formulario) {
+    if (formulario == nullptr) return;
+    QPointer<QWidget> vigilado(formulario);
+    const Qt::WindowModality antes = formulario->windowModality();
+    // Modality is taken when the window is shown; a form already on screen is shown again.
+    if (formulario->isVisible()) formulario->hide();
+    formulario->setWindowModality(Qt::ApplicationModal);
+    formulario->show();
+    if (vigilado && formulario->isVisible()) {
+        QEventLoop bucle;
+        VigiaDeOcultar vigia(bucle);
+        formulario->installEventFilter(&vigia);
+        QObject::connect(formulario, &QObject::destroyed, &bucle, &QEventLoop::quit);
+        bucle.exec(QEventLoop::DialogExec);
+        if (vigilado) formulario->removeEventFilter(&vigia);
+    }
+    if (vigilado && !formulario->isVisible()) formulario->setWindowModality(antes);
+}
+
+QString DialogosQt::AbrirArchivo(const QString& titulo, const QString& filtro, bool* cancelado) {
+    const QString archivo =
+        QFileDialog::getOpenFileName(ventanaActiva(), titulo, QString(), filtroQt(filtro));
+    if (cancelado != nullptr) *cancelado = archivo.isEmpty();
+    return archivo;
+}
+
+QString DialogosQt::filtroQt(const QString& filtro) {
+    if (!filtro.contains(QLatin1Char('|'))) return filtro;
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    QStringList filtros;
+    for (qsizetype i = 0; i + 1 < partes.size(); i += 2) {
+        QStringList patrones = partes[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patrones) p = p.trimmed();
+        filtros << QString("%1 (%2)").arg(partes[i].trimmed(), patrones.join(QLatin1Char(' ')));
+    }
+    return filtros.join(";;");
+}
+
+}  // namespace vb

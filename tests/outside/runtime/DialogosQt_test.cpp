@@ -1,0 +1,206 @@
+// The program's own dialogs, driven offscreen.
+#include "outside/runtime/DialogosQt.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include "support/ImprimeQt.h"
+
+using vb::DialogosQt;
+
+namespace {
+
+// Runs the action on the modal dialog of type T as soon as it shows.
+template <class T>
+void alAparecer(std::function<void(T*)> accion) {
+    auto* reloj = new QTimer;
+    auto intentos = std::make_shared<int>(0);
+    reloj->setInterval(5);
+    QObject::connect(reloj, &QTimer::timeout, [reloj, accion, intentos] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            reloj->stop();
+            reloj->deleteLater();
+            accion(w);
+        } else if (++*intentos > 1000) {
+            reloj->stop();
+            reloj->deleteLater();
+            ADD_FAILURE() << "El diálogo no apareció";
+        }
+    });
+    reloj->start();
+}
+
+QStringList textos(QMessageBox* caja) {
+    QStringList t;
+    for (QAbstractButton* b : caja->buttons()) t << b->text();
+    t.sort();
+    return t;
+}
+
+QAbstractButton* boton(QWidget* dialogo, const QString& texto) {
+    for (QAbstractButton* b : dialogo->findChildren<QAbstractButton*>())
+        if (b->text() == texto) return b;
+    ADD_FAILURE() << "No hay botón " << texto.toStdString();
+    return nullptr;
+}
+
+void escape(QWidget* w) {
+    QKeyEvent e(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+}  // namespace
+
+TEST(DialogosQt, YesNoHasSpanishButtonsTheStyleIconAndNoEscape) {
+    DialogosQt d;
+    alAparecer<QMessageBox>([](QMessageBox* caja) {
+        EXPECT_EQ(textos(caja), QStringList({"No", "Sí"}));
+        EXPECT_EQ(caja->icon(), QMessageBox::Critical);
+        EXPECT_EQ(caja->windowTitle(), "Conexión");
+        EXPECT_EQ(caja->text(), "¿Reintenta?");
+        ASSERT_NE(caja->defaultButton(), nullptr);
+        EXPECT_EQ(caja->defaultButton()->text(), "No");
+        // The user must choose: Escape and the close button do nothing.
+        escape(caja);
+        caja->close();
+        EXPECT_TRUE(caja->isVisible());
+        boton(caja, "Sí")->click();
+    });
+    EXPECT_EQ(d.MsgBox("¿Reintenta?", vb::vbYesNo + vb::vbCritical + vb::vbDefaultButton2, "Conexión"),
+              vb::vbYes);
+}
+
+TEST(DialogosQt, EveryButtonSetAnswersWithItsVbCode) {
+    DialogosQt d;
+    alAparecer<QMessageBox>([](QMessageBox* caja) {
+        EXPECT_EQ(textos(caja), QStringList({"Anular", "Omitir", "Reintentar"}));
+        EXPECT_EQ(caja->icon(), QMessageBox::Critical);
+        EXPECT_EQ(caja->defaultButton()->text(), "Anular");
+        escape(caja);
+        EXPECT_TRUE(caja->isVisible());
+        boton(caja, "Omitir")->click();
+    });
+    EXPECT_EQ(d.MsgBox("Error", vb::vbAbortRetryIgnore + vb::vbCritical, "X"), vb::vbIgnore);
+
+    alAparecer<QMessageBox>([](QMessageBox* caja) {
+        EXPECT_EQ(textos(caja), QStringList({"Cancelar", "No", "Sí"}));
+        EXPECT_EQ(caja->icon(), QMessageBox::Question);
+        EXPECT_EQ(caja->defaultButton()->text(), "Cancelar");
+        escape(caja);
+    });
+    EXPECT_EQ(d.MsgBox("¿Guarda?", vb::vbYesNoCancel + vb::vbQuestion + vb::vbDefaultButton3, "X"),
+              vb::vbCancel);
+
+    alAparecer<QMessageBox>([](QMessageBox* caja) {
+        EXPECT_EQ(textos(caja), QStringList({"Aceptar"}));
+        EXPECT_EQ(caja->icon(), QMessageBox::Information);
+        escape(caja);
+    });
+    EXPECT_EQ(d.MsgBox("Listo", vb::vbInformation, "X"), vb::vbOK);
+
+    alAparecer<QMessageBox>([](QMessageBox* caja) {
+        EXPECT_EQ(textos(caja), QStringList({"Cancelar", "Reintentar"}));
+        EXPECT_EQ(caja->icon(), QMessageBox::Warning);
+        boton(caja, "Reintentar")->click();
+    });
+    EXPECT_EQ(d.MsgBox("Ocupado", vb::vbRetryCancel + vb::vbExclamation, "X"), vb::vbRetry);
+}
+
+TEST(DialogosQt, InputBoxGivesTheTextOrEmptyOnCancel) {
+    DialogosQt d;
+    alAparecer<QInputDialog>([](QInputDialog* dlg) {
+        EXPECT_EQ(dlg->windowTitle(), "Indices");
+        EXPECT_EQ(dlg->labelText(), "Año");
+        auto* caja = dlg->findChild<QLineEdit*>();
+        ASSERT_NE(caja, nullptr);
+        EXPECT_EQ(caja->text(), "2022");
+        caja->setText("2024");
+        boton(dlg, "Aceptar")->click();
+    });
+    EXPECT_EQ(d.InputBox("Año", "Indices", "2022"), "2024");
+
+    alAparecer<QInputDialog>([](QInputDialog* dlg) { boton(dlg, "Cancelar")->click(); });
+    EXPECT_EQ(d.InputBox("Año", "Indices", "2022"), "");
+}
+
+namespace {
+struct FormularioQueNoCierra : QWidget {
+    int negativas = 1;
+    void closeEvent(QCloseEvent* e) override {
+        if (negativas-- > 0)
+            e->ignore();
+        else
+            e->accept();
+    }
+};
+}  // namespace
+
+TEST(DialogosQt, MostrarModalReturnsWhenTheFormIsHiddenClosedOrDestroyed) {
+    DialogosQt d;
+    QWidget w;
+    bool visible = false;
+    Qt::WindowModality modalidad = Qt::NonModal;
+    QTimer::singleShot(0, [&] {
+        visible = w.isVisible();
+        modalidad = w.windowModality();
+        w.hide();
+    });
+    d.MostrarModal(&w);
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(modalidad, Qt::ApplicationModal);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.windowModality(), Qt::NonModal);
+
+    // A refused close (Unload cancelled) keeps it open.
+    FormularioQueNoCierra f;
+    int cierres = 0;
+    std::function<void()> cerrar = [&] {
+        ++cierres;
+        f.close();
+        if (f.isVisible()) QTimer::singleShot(0, cerrar);
+    };
+    QTimer::singleShot(0, cerrar);
+    d.MostrarModal(&f);
+    EXPECT_EQ(cierres, 2);
+    EXPECT_FALSE(f.isVisible());
+
+    QPointer<QWidget> borrable = new QWidget;
+    borrable->setAttribute(Qt::WA_DeleteOnClose);
+    QTimer::singleShot(0, [&] { borrable->close(); });
+    d.MostrarModal(borrable);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(borrable.isNull());
+}
+
+TEST(DialogosQt, MostrarModalNests) {
+    DialogosQt d;
+    QWidget exterior, interior;
+    QStringList orden;
+    QTimer::singleShot(0, [&] {
+        orden << "exterior";
+        QTimer::singleShot(0, [&] {
+            orden << "interior";
+            interior.hide();
+        });
+        d.MostrarModal(&interior);
+        orden << "vuelve";
+        EXPECT_TRUE(exterior.isVisible());
+        exterior.hide();
+    });
+    d.MostrarModal(&exterior);
+    EXPECT_EQ(orden, QStringList({"exterior", "interior", "vuelve"}));
+}
+
+TEST(DialogosQt, VbFiltersBecomeQtFilters) {
+    EXPECT_EQ(DialogosQt::filtroQt("Consultas|*.qnl|Todos|*.*"), "Consultas (*.qnl);;Todos (*.*)");
+    EXPECT_EQ(DialogosQt::filtroQt("Textos|*.txt; *.log"), "Textos (*.txt *.log)");
+    EXPECT_EQ(DialogosQt::filtroQt("Textos (*.txt)"), "Textos (*.txt)");
+}
