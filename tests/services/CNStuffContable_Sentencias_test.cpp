@@ -213,6 +213,14 @@ TEST_F(Sentencias, AFailingStatementRollsEveryStatementBackAndIsRecorded) {
     EXPECT_EQ(filas[0][5], base_.nombre());
     EXPECT_FALSE(filas[0][6].isEmpty());
     EXPECT_EQ(db().gCnn->errores().Count(), 0);
+
+    // The rollback closed the transaction: the next batch opens its own and commits.
+    QStringList otra = altas({"7"});
+    EjecutaTransaccion(otra, fallo, numero);
+    EXPECT_FALSE(fallo);
+    EXPECT_EQ(numero, 0);
+    EXPECT_EQ(base_.filas("SELECT CODIGO FROM MA_CUENTAS ORDER BY CODIGO"),
+              QList<QStringList>({{"1"}, {"2"}, {"7"}, {"9"}}));
 }
 
 TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecorded) {
