@@ -1,0 +1,230 @@
+#include "data/DB_Dll.h"
+
+#include "data/DB_Dll_Texto.h"
+#include "data/Globales.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/Programa.h"
+
+#include <cmath>
+
+using db_texto::Contiene;
+using db_texto::DuplicaApostrofes;
+
+namespace db_texto {
+
+QString NumeroSQL(double valor) {
+    if (std::isfinite(valor) && std::floor(valor) == valor && std::fabs(valor) < 1e15)
+        return QString::number(static_cast<qlonglong>(valor));
+    return QString::number(valor, 'g', 15);
+}
+
+}  // namespace db_texto
+
+namespace {
+
+enum TipoClave { kTexto = 8, kFecha = 7, kEntero = 3, kDoble = 5, kSimple = 4 };
+
+bool EsNumerico(int tipo) {
+    return tipo == kEntero || tipo == kDoble || tipo == kSimple;
+}
+
+// The leading number of a key, as a statement writes it.
+QString ValorNumericoClave(const QString& valor) {
+    return db_texto::NumeroSQL(vb::Val(valor));
+}
+
+// A Null column reads as empty text.
+QString TextoDeCampo(const QVariant& v) {
+    return v.isNull() ? QString() : v.toString();
+}
+
+}  // namespace
+
+// ---- lost-connection recovery ----
+
+bool DB_Dll::ConexionPerdidaCompartida() {
+    const ado::Errors& errores = CNStuffContable::gBaseDatos().cnn()->errores();
+    return errores.Count() > 0 && errores.Item(0).NativeError == ado::kNativoConexionPerdida;
+}
+
+bool DB_Dll::PreguntaConexionPerdida() {
+    const DB_Dll& base = CNStuffContable::gBaseDatos();
+    const QString CRLF = "\r\n";
+    const QString texto = CRLF + CRLF + CRLF + "Se perdio la conexion con la base de datos " + base.gDBName +
+                          CRLF + " Servidor " + base.gServidor + CRLF + CRLF +
+                          "Elija SI para reintentar conectarse" + CRLF +
+                          "Elija NO para cerrar la aplicacion" + CRLF + CRLF + CRLF;
+    return vb::MsgBox(texto, vb::vbYesNo + vb::vbCritical, "AVISO AL OPERADOR") == vb::vbYes;
+}
+
+int DB_Dll::MensajeGeneral(const vb::ErrorVB& e) {
+    return vb::MsgBox(e.Description, vb::vbAbortRetryIgnore + vb::vbCritical, "Aviso al Operador");
+}
+
+DB_Dll::TrasRecuperacion DB_Dll::RecuperaConexion(FormaRecuperacion forma, int& contador) {
+    ReintentaConectar();
+    if (gOpenFlag) return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
+    for (;;) {
+        ReintentaConectar();
+        if (gOpenFlag) {
+            if (forma == FormaRecuperacion::B) return TrasRecuperacion::Repetir;
+            return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
+        }
+        if (forma == FormaRecuperacion::B && ++contador < 3) continue;
+        if (!PreguntaConexionPerdida()) vb::End();
+    }
+}
+
+// ---- existence tests ----
+
+bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                             const QVariant& Tipodato, const QString& Condicion, bool SoloLectura) {
+    return existe(true, Tabla, ValorBuscado, Campo, nullptr, Tipodato, Condicion, SoloLectura);
+}
+
+bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                             ado::RecordsetPtr& LRCS, const QVariant& Tipodato, const QString& Condicion,
+                             bool SoloLectura) {
+    return existe(true, Tabla, ValorBuscado, Campo, &LRCS, Tipodato, Condicion, SoloLectura);
+}
+
+bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                           const QVariant& Tipodato, const QString& Condicion, bool SoloLectura) {
+    return existe(false, Tabla, ValorBuscado, Campo, nullptr, Tipodato, Condicion, SoloLectura);
+}
+
+bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                           ado::RecordsetPtr& LRCS, const QVariant& Tipodato, const QString& Condicion,
+                           bool SoloLectura) {
+    return existe(false, Tabla, ValorBuscado, Campo, &LRCS, Tipodato, Condicion, SoloLectura);
+}
+
+bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                    ado::RecordsetPtr* LRCS, const QVariant& Tipodato, const QString& Condicion,
+                    bool SoloLectura) {
+    const int tipo = Tipodato.toInt();
+    // Dates are quoted day-first literals, as everywhere else in the program.
+    QString sql;
+    if (st) {
+        const QString cabeza = "SELECT * FROM " + Tabla + " with(nolock)   WHERE " + Campo;
+        if (!Condicion.isEmpty())
+            sql = "SELECT * FROM " + Tabla + " with(nolock)  " +
+                  (Contiene(Condicion, " WHERE ") ? " " : " WHERE ") + Condicion;
+        else if (tipo == kTexto)
+            sql = cabeza + " ='" + DuplicaApostrofes(ValorBuscado) + "'";
+        else if (tipo == kFecha)
+            sql = cabeza + " = '" + DuplicaApostrofes(vb::Trim(ValorBuscado)) + "' ";
+        else if (EsNumerico(tipo))
+            sql = cabeza + " = " + ValorNumericoClave(ValorBuscado);
+        else
+            sql = cabeza + " = " + ValorBuscado;
+    } else {
+        const QString cabeza = "SELECT TOP 1 * FROM " + Tabla + " with(nolock)  WHERE " + Campo;
+        if (!Condicion.isEmpty())
+            sql = "SELECT TOP 1 * FROM " + Tabla + " with(nolock) " +
+                  (Contiene(Condicion, " WHERE ") ? " " : " WHERE ") + Condicion;
+        else if (tipo == kTexto)
+            sql = "SELECT TOP 1  * FROM " + Tabla + " with(nolock)  WHERE LTRIM(RTRIM(" + Campo + ")) ='" +
+                  DuplicaApostrofes(vb::Trim(ValorBuscado)) + "'";
+        else if (tipo == kFecha)
+            sql = cabeza + " = '" + DuplicaApostrofes(vb::Trim(ValorBuscado)) + "' ";
+        else if (EsNumerico(tipo))
+            sql = cabeza + " = " + ValorNumericoClave(ValorBuscado);
+        else
+            sql = cabeza + " = " + ValorBuscado;
+        sql = SS_TSinonimos(sql);
+    }
+    const ado::ConnectionPtr conexion = st ? CNStuffContable::gBaseDatos().cnn() : cnn();
+
+    bool resultado = false;
+    int contador = 0;
+    vb::ManejadorErrores h(
+        st ? "ExisteEnTablaST" : "ExisteEnTabla", [&](const vb::ErrorVB& e, const QString&) {
+            if (ConexionPerdidaCompartida() &&
+                RecuperaConexion(FormaRecuperacion::A, contador) == TrasRecuperacion::Repetir)
+                return vb::kRespuestaReintentar;
+            return MensajeGeneral(e);
+        });
+
+    if (LRCS) {
+        ado::RecordsetPtr& rs = *LRCS;
+        if (!rs) rs = ado::Recordset::Crear();
+        if (!h.paso([&] {
+                if (rs->State() != ado::adStateClosed) rs->Close();
+            }))
+            return resultado;
+        if (!h.paso([&] {
+                if (SoloLectura)
+                    rs->Open(sql, conexion, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+                else
+                    rs->Open(sql, conexion, rs->CursorType, rs->LockType, -1);
+            }))
+            return resultado;
+        // An open that was passed over finds no row.
+        h.paso([&] { resultado = rs->State() != ado::adStateClosed && !rs->Bof(); });
+        return resultado;
+    }
+
+    ado::RecordsetPtr rs = ado::Recordset::Crear();
+    const QString texto = st ? sql : ORACLE_Dicc(sql);
+    if (!h.paso([&] { rs->Open(texto, conexion, ado::adOpenForwardOnly, ado::adLockReadOnly, -1); }))
+        return resultado;
+    if (!h.paso([&] { resultado = rs->State() != ado::adStateClosed && !rs->Bof(); })) return resultado;
+    h.paso([&] {
+        if (rs->State() != ado::adStateClosed) rs->Close();
+    });
+    return resultado;
+}
+
+// ---- one column of the first matching row ----
+
+QVariant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,
+                            const QString& Campo, const QVariant& Tipodato, const QString& Condicion,
+                            bool UsaTrim, bool IgnoraError) {
+    const int tipo = Tipodato.toString() == "'" ? int(kTexto) : Tipodato.toInt();
+    const QString condicion = vb::Trim(Condicion).isEmpty() ? Condicion : " AND " + Condicion;
+    const QString cabeza = "SELECT TOP 1 * FROM " + Tabla + " with(nolock)  WHERE ";
+    QString sql;
+    if (tipo == kTexto && UsaTrim)
+        sql = cabeza + "LTRIM(RTRIM(" + Campo + ")) ='" + DuplicaApostrofes(vb::Trim(ValorBuscado)) + "' " +
+              condicion;
+    else if (tipo == kTexto)
+        sql = cabeza + Campo + " ='" + DuplicaApostrofes(ValorBuscado) + "' " + condicion;
+    else if (tipo == kFecha)
+        sql = cabeza + Campo + " = '" + DuplicaApostrofes(vb::Trim(ValorBuscado)) + "' " + condicion;
+    else if (EsNumerico(tipo))
+        sql = cabeza + Campo + " = " + ValorNumericoClave(ValorBuscado) + condicion;
+    else
+        sql = cabeza + Campo + " = " + ValorBuscado + condicion;
+
+    QVariant resultado;
+    int contador = 0;
+    vb::ManejadorErrores h("DatosTabla", [&](const vb::ErrorVB& e, const QString&) {
+        if (IgnoraError) {
+            resultado = QString();
+            return 0;
+        }
+        if (ConexionPerdidaCompartida() &&
+            RecuperaConexion(FormaRecuperacion::B, contador) == TrasRecuperacion::Repetir)
+            return vb::kRespuestaReintentar;
+        return MensajeGeneral(e);
+    });
+
+    ado::RecordsetPtr rs = ado::Recordset::Crear();
+    if (!h.paso(
+            [&] { AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); }))
+        return resultado;
+    if (!gOpenFlag) return QVariant();
+    if (!h.paso([&] {
+            if (rs->State() != ado::adStateClosed && !rs->Bof())
+                resultado = TextoDeCampo(rs->fields()[CampoDevuelto].Value());
+            else
+                resultado = QString();
+        }))
+        return resultado;
+    h.paso([&] {
+        if (rs->State() != ado::adStateClosed) rs->Close();
+    });
+    return resultado;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Text rules that the database object's members share: case-blind searches, the table marker
+// and SQL literals.
+#include <QString>
+
+namespace db_texto {
+
+// VB InStr > 0 with text comparison.
+inline bool Contiene(const QString& texto, const QString& palabra) {
+    return texto.contains(palabra, Qt::CaseInsensitive);
+}
+
+// Removes every table marker "@Admin_", letter case ignored.
+inline QString QuitaMarca(QString texto) {
+    return texto.remove("@Admin_", Qt::CaseInsensitive);
+}
+
+// A value pasted between apostrophes keeps its own apostrophes.
+inline QString DuplicaApostrofes(QString valor) {
+    return valor.replace("'", "''");
+}
+
+// A number as a statement writes it: "." as decimal separator, whatever the locale.
+QString NumeroSQL(double valor);
+
+}  // namespace db_texto

@@ -1,0 +1,199 @@
+#include "data/EntornoDB_Dll.h"
+#include "support/DialogosGuionados.h"
+
+#include <QDir>
+
+namespace {
+
+class DB_DllConexion : public EntornoDB_Dll {};
+
+TEST_F(DB_DllConexion, CadenasDeConexion) {
+    QTemporaryDir servidor;  // an existing folder: the embedded engine, which fails at once
+    DB_Dll d;
+    d.gServidor = servidor.path();
+    d.gDBName = "NOEXISTE";
+    d.gUsuario = "u";
+    d.gUserPassWord = "p";
+    d.gExtended = "Packet Size=4096;";
+    d.gProveedor = "OTRO";
+    d.OpenServerADODB(false, 3, "   ", false, false);
+    EXPECT_EQ(d.gConnString, "PROVIDER=SQLOLEDB;Server=" + servidor.path() +
+                                 ";Database =NOEXISTE;UId=u;Pwd=p;Packet Size=4096;");
+    EXPECT_EQ(d.gProveedor, "OTRO");
+    EXPECT_FALSE(d.gOpenFlag);
+
+    const QString propia = "  PROVIDER=SQLOLEDB;Server=" + servidor.path() + ";Database =OTRA;  ";
+    d.OpenServerADODB(false, 3, propia, false, false);
+    EXPECT_EQ(d.gConnString, propia);
+
+    DB_Dll vacio;
+    vacio.OpenServerADODB(false, 3, "", false, false);
+    EXPECT_EQ(vacio.gProveedor, "SQLOLEDB");
+}
+
+TEST_F(DB_DllConexion, CadenaOracleSinServidorNiExtendido) {
+    DB_Dll d;
+    d.gServidor = "ora#srv";
+    d.gDBName = "ORCL";
+    d.gUsuario = "u";
+    d.gUserPassWord = "p";
+    d.gExtended = "X=1;";
+    d.OpenServerADODB(false, 3, "", false, false);
+    EXPECT_EQ(d.gConnString, "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=u;Password=p;");
+    EXPECT_FALSE(d.gOpenFlag);
+}
+
+TEST_F(DB_DllConexion, AbreYDecideElAdministrador) {
+    DialogosGuionados guion;
+    ASSERT_TRUE(abrirComo("ADMIN"));
+    EXPECT_EQ(db().gCnn->State(), ado::adStateOpen);
+    EXPECT_TRUE(db().gEsAdmin);
+    EXPECT_EQ(db().gConnString, base_.cadenaConexion());
+
+    // Each case on a fresh shared object: a new object is not an administrator.
+    const struct {
+        const char* usuario;
+        bool admin;
+    } casos[] = {
+        {"OPERADOR", false}, {"NULO", false}, {"NADIE", false}, {"  ADMIN ", true}, {"BLANCO", true}};
+    for (const auto& c : casos) {
+        CNStuffContable::ReiniciarBaseDatos();
+        ASSERT_TRUE(abrirComo(c.usuario)) << c.usuario;
+        EXPECT_EQ(db().gEsAdmin, c.admin) << c.usuario;
+    }
+
+    // The lookup is of the application user, not of the database login.
+    CNStuffContable::ReiniciarBaseDatos();
+    CNStuffContable::gUsuarioLogeado = "OPERADOR";
+    apuntar(db(), base_.nombre());
+    db().gUsuario = "ADMIN";
+    db().OpenServerADODB(false, 3, base_.cadenaConexion(), true, true);
+    EXPECT_TRUE(db().gOpenFlag);
+    EXPECT_FALSE(db().gEsAdmin);
+
+    // Without the error display (a terminal's link) and without validation everybody is.
+    CNStuffContable::ReiniciarBaseDatos();
+    CNStuffContable::gUsuarioLogeado = "OPERADOR";
+    apuntar(db(), base_.nombre());
+    db().OpenServerADODB(false, 3, QString(), true, false);
+    EXPECT_TRUE(db().gEsAdmin);
+    CNStuffContable::ReiniciarBaseDatos();
+    apuntar(db(), base_.nombre());
+    db().OpenServerADODB(false, 3, QString(), false, true);
+    EXPECT_TRUE(db().gEsAdmin);
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+class DB_DllConexionSinUsuarios : public EntornoDB_Dll {
+  protected:
+    DB_DllConexionSinUsuarios() : EntornoDB_Dll({"DROP TABLE TA_USUARIOS"}) {}
+};
+
+TEST_F(DB_DllConexionSinUsuarios, SinTablaDeUsuariosNoEsAdministrador) {
+    DialogosGuionados guion;
+    ASSERT_TRUE(abrirComo("ADMIN"));
+    EXPECT_FALSE(db().gEsAdmin);
+
+    // A blank database name skips the decision as well.
+    CNStuffContable::ReiniciarBaseDatos();
+    apuntar(db(), "   ");
+    db().OpenServerADODB(false, 3, base_.cadenaConexion(), true, false);
+    EXPECT_TRUE(db().gOpenFlag);
+    EXPECT_FALSE(db().gEsAdmin);
+}
+
+TEST_F(DB_DllConexion, NombreErroneoPreguntaYNoDejaCerrado) {
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbNo);
+    apuntar(db(), "NOEXISTE");
+    db().OpenServerADODB(false, 3, QString(), true, true);
+
+    EXPECT_FALSE(db().gOpenFlag);
+    EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
+    ASSERT_GE(db().gCnn->errores().Count(), 1);
+    const ado::Error e = db().gCnn->errores().Item(0);
+    EXPECT_FALSE(e.Description.isEmpty());
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    const Pregunta& p = guion.preguntas().at(0);
+    EXPECT_EQ(p.titulo, " Error de Conexion a Base de Datos");
+    EXPECT_EQ(p.estilo, vb::vbYesNo + vb::vbCritical);
+    EXPECT_EQ(
+        p.texto,
+        " Estado de Sql: " + e.SQLState + "\rNumero de Error: " + QString::number(e.Number) +
+            "\rDescripcion: " + e.Description + "\rCodigo Nativo: " + QString::number(e.NativeError) +
+            "\r\r\nNombre de Proceso: indajuste\r\r\n\r\n"
+            "1. Verifique el Usuario, contraseña y base de datos\r\n"
+            "2. Verifique el nombre del servidor, quizas necesite agregarle el nombre de la instancia, por "
+            "ejemplo : " +
+            base_.carpeta() +
+            "\\TARVOVEX\r\n"
+            "3. Verifique si el inicio de sesion para el usuario NOEXISTE existe\r\n\r\n\r\n"
+            " - Desea Intentarlo Nuevamente??? ");
+}
+
+TEST_F(DB_DllConexion, SiPideLosDatosYReintenta) {
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbYes);
+    int pedidos = 0;
+    DB_Dll::PedirDatosConexion = [&](DB_Dll& d) {
+        ++pedidos;
+        EXPECT_EQ(d.gDBName, "NOEXISTE");
+        apuntar(d, base_.nombre());
+        return true;
+    };
+    CNStuffContable::gUsuarioLogeado = "ADMIN";
+    apuntar(db(), "NOEXISTE");
+    db().OpenServerADODB(false, 3, QString(), true, true);
+    EXPECT_EQ(pedidos, 1);
+    EXPECT_TRUE(db().gOpenFlag);
+    EXPECT_EQ(db().gCnn->State(), ado::adStateOpen);
+    EXPECT_TRUE(db().gEsAdmin);
+    EXPECT_EQ(db().gCnn->errores().Count(), 0);
+
+    // Yes, then the form cancelled: closed and reported closed.
+    CNStuffContable::ReiniciarBaseDatos();
+    guion.esperarMsgBox(vb::vbYes);
+    DB_Dll::PedirDatosConexion = [](DB_Dll&) { return false; };
+    apuntar(db(), "NOEXISTE");
+    db().OpenServerADODB(false, 3, QString(), true, true);
+    EXPECT_FALSE(db().gOpenFlag);
+    EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
+}
+
+TEST_F(DB_DllConexion, AbrirSobreAbiertaCierraYReintentaUnaVez) {
+    DialogosGuionados guion;
+    ASSERT_TRUE(abrirComo("ADMIN"));
+    db().OpenServerADODB(false, 3, QString(), true, true);
+    EXPECT_TRUE(db().gOpenFlag);
+    EXPECT_EQ(db().gCnn->State(), ado::adStateOpen);
+    db().OpenServerADODB(false, 3, QString(), true, false);
+    EXPECT_TRUE(db().gOpenFlag);
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(DB_DllConexion, PedirParametrosSinFormularioNoAbre) {
+    DialogosGuionados guion;
+    apuntar(db(), base_.nombre());
+    db().OpenServerADODB(true, 3, QString(), true, true);
+    EXPECT_FALSE(db().gOpenFlag);
+    EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
+}
+
+TEST_F(DB_DllConexion, ReconectaConSusPropiasCredenciales) {
+    DialogosGuionados guion;
+    ASSERT_TRUE(abrirComo("ADMIN"));
+    // Another object on another database of the same server reconnects on its own.
+    BaseDePrueba otra(base_, "OTRA");
+    ASSERT_TRUE(otra.valida());
+    DB_Dll remota;
+    apuntar(remota, "OTRA");
+    remota.OpenServerADODB(false, 3, QString(), true, false);
+    ASSERT_TRUE(remota.gOpenFlag);
+    remota.ReintentaConectar();
+    EXPECT_TRUE(remota.gOpenFlag);
+    EXPECT_EQ(remota.gCnn->State(), ado::adStateOpen);
+    EXPECT_EQ(remota.gCnn->CommandTimeout(), 90);
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "outside/runtime/Programa.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DB_DllSinonimos : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        anterior_ = vb::App();
+        vb::App().EXEName = "indajuste";
+        CNStuffContable::gSSConfidencialidad = false;
+    }
+    void TearDown() override {
+        vb::App() = anterior_;
+        CNStuffContable::gSSConfidencialidad = false;
+    }
+    QString mapa(const QString& s) { return db_.SS_TSinonimos(s); }
+
+    DB_Dll db_;  // a new object: not an administrator
+
+  private:
+    vb::AppInfo anterior_;
+};
+
+TEST_F(DB_DllSinonimos, NombresCompletosDondeEsten) {
+    const QStringList casos[] = {
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = '1'", "SELECT * FROM SS_MA_CUENTAS WHERE CODIGO = '1'"},
+        {"SELECT * FROM MA_CUENTAS", "SELECT * FROM SS_MA_CUENTAS"},
+        {"MA_CUENTAS", "SS_MA_CUENTAS"},
+        {"SELECT * FROM MA_CUENTAS\r\nWHERE 1 = 1", "SELECT * FROM SS_MA_CUENTAS\r\nWHERE 1 = 1"},
+        {"SELECT * FROM\tMA_CUENTAS\tA", "SELECT * FROM\tSS_MA_CUENTAS\tA"},
+        {"SELECT * FROM X,MA_CUENTAS WHERE 1 = 1", "SELECT * FROM X,SS_MA_CUENTAS WHERE 1 = 1"},
+        {"SELECT * FROM X,MA_CUENTAS.", "SELECT * FROM X,SS_MA_CUENTAS."},
+        {"SELECT (SELECT COUNT(*) FROM MA_CUENTAS)", "SELECT (SELECT COUNT(*) FROM SS_MA_CUENTAS)"},
+        {"{MA_CUENTAS.CODIGO}", "{SS_MA_CUENTAS.CODIGO}"},
+        {"SELECT MA_CUENTAS.CODIGO FROM MA_CUENTAS MA_CUENTAS",
+         "SELECT SS_MA_CUENTAS.CODIGO FROM SS_MA_CUENTAS SS_MA_CUENTAS"},
+        {"SELECT * FROM [MA_CUENTAS]", "SELECT * FROM [SS_MA_CUENTAS]"},
+        {"select * from ma_cuentas where 1 = 1", "select * from SS_MA_CUENTAS where 1 = 1"},
+        // Longer names and text values stay.
+        {"SELECT * FROM MA_CUENTASADIC A, MA_CUENTASCCOSTO B",
+         "SELECT * FROM MA_CUENTASADIC A, MA_CUENTASCCOSTO B"},
+        {"SELECT * FROM XMA_CUENTAS", "SELECT * FROM XMA_CUENTAS"},
+        {"INSERT INTO T VALUES ('MA_CUENTAS')", "INSERT INTO T VALUES ('MA_CUENTAS')"},
+        // Every guarded name, and the view of the longer one with its own spelling.
+        {"SELECT * FROM V_TA_DEPOSITO, V_TA_FAMILIAS, V_TA_CAJAS",
+         "SELECT * FROM SS_V_TA_DEPOSITO, SS_V_TA_FAMILIAS, SS_V_TA_CAJAS"},
+        {"SELECT * FROM AC_CUENTASDIARIO A JOIN AC_CUENTASDIARIO_CCOSTO B ON A.ID = B.ID",
+         "SELECT * FROM SS_AC_CUENTASDIARIO A JOIN SS_AC_CUENTAS_DIARIO_CCOSTO B ON A.ID = B.ID"},
+    };
+    for (const QStringList& c : casos) EXPECT_EQ(mapa(c[0]), c[1]) << c[0].toStdString();
+}
+
+TEST_F(DB_DllSinonimos, LaMarcaYLaConfidencialidad) {
+    // Any marker reads the chart of accounts unfiltered at every mention.
+    EXPECT_EQ(mapa("SELECT * FROM @Admin_MA_CUENTAS A, MA_CUENTAS B"),
+              "SELECT * FROM MA_CUENTAS A, MA_CUENTAS B");
+    EXPECT_EQ(mapa("SELECT * FROM @ADMIN_V_TA_CAJAS A, MA_CUENTAS B, V_TA_CAJAS C"),
+              "SELECT * FROM V_TA_CAJAS A, MA_CUENTAS B, SS_V_TA_CAJAS C");
+    // Journal entries are mapped only with confidentiality on, and then everything is.
+    const QString asientos = "SELECT * FROM MV_ASIENTOS A, @admin_TA_X T, MA_CUENTAS C WHERE 1 = 1";
+    EXPECT_EQ(mapa(asientos), "SELECT * FROM MV_ASIENTOS A, TA_X T, MA_CUENTAS C WHERE 1 = 1");
+    EXPECT_EQ(mapa("SELECT * FROM MV_ASIENTOS A, MA_CUENTAS C"), "SELECT * FROM MV_ASIENTOS A, MA_CUENTAS C");
+    CNStuffContable::gSSConfidencialidad = true;
+    EXPECT_EQ(mapa("SELECT * FROM MV_ASIENTOS A, MA_CUENTAS C"),
+              "SELECT * FROM SS_MV_ASIENTOS A, SS_MA_CUENTAS C");
+
+    // An administrator loses only the markers.
+    db_.gEsAdmin = true;
+    EXPECT_EQ(mapa("SELECT * FROM @Admin_MA_CUENTAS A, MA_CUENTAS B, MV_ASIENTOS"),
+              "SELECT * FROM MA_CUENTAS A, MA_CUENTAS B, MV_ASIENTOS");
+}
+
+TEST_F(DB_DllSinonimos, ProgramasExceptuados) {
+    const QString s = "SELECT * FROM V_TA_DEPOSITO, V_TA_FAMILIAS";
+    vb::App().EXEName = "rp_stock";
+    EXPECT_EQ(mapa(s), "SELECT * FROM V_TA_DEPOSITO, SS_V_TA_FAMILIAS");
+    vb::App().EXEName = "V_Cons_Ficha_Stock";
+    EXPECT_EQ(mapa(s), "SELECT * FROM V_TA_DEPOSITO, SS_V_TA_FAMILIAS");
+    vb::App().EXEName = "Qlx";
+    EXPECT_EQ(mapa(s), "SELECT * FROM SS_V_TA_DEPOSITO, V_TA_FAMILIAS");
+    vb::App().EXEName = "XQTRANS";
+    EXPECT_EQ(mapa(s), "SELECT * FROM SS_V_TA_DEPOSITO, V_TA_FAMILIAS");
+}
+
+}  // namespace
