@@ -1,0 +1,27 @@
+#pragma once
+// The number that a column value stands for, as the extremes and the last-code lookup read it.
+#include "outside/runtime/Conversiones.h"
+
+#include <QMetaType>
+#include <QString>
+#include <QVariant>
+
+// A numeric column gives its value as it is (its text would be in the display locale); a text
+// gives its leading number, "" and Null give 0.
+inline double NumeroDeCampo(const QVariant& valor, const QString& texto) {
+    switch (valor.metaType().id()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+            return valor.toDouble();
+        default:
+            return vb::Val(texto);
+    }
+}
