@@ -1,32 +1,183 @@
-// TEMPORARY stand-in until the dialect translator lands.
 #include "outside/ado/sqlite/TraductorSql.h"
 
-#include <QRegularExpression>
+#include <QHash>
+#include <QStringList>
+
+#include "outside/ado/sqlite/Reescritura.h"
 
 namespace ado::sqlite {
 
-QString TraducirSentencia(const QString& sentencia) {
-    QString s = sentencia.trimmed();
-    s.replace(QRegularExpression(R"(with\s*\(\s*nolock\s*\))", QRegularExpression::CaseInsensitiveOption),
-              "");
-    static const QRegularExpression top(R"(^select\s+top\s+(\d+)\s+)",
-                                        QRegularExpression::CaseInsensitiveOption);
-    const auto m = top.match(s);
-    if (m.hasMatch()) s = "SELECT " + s.mid(m.capturedEnd()) + " LIMIT " + m.captured(1);
-    static const QRegularExpression tran(R"(^(begin|commit|rollback)\s+tran(saction)?$)",
-                                         QRegularExpression::CaseInsensitiveOption);
-    const auto t = tran.match(s);
-    if (t.hasMatch()) s = t.captured(1).toUpper();
-    return s;
+namespace {
+
+// Statements differ mostly by their values; past this many the cache starts again.
+constexpr qsizetype kMaximoEnCache = 4096;
+
+QHash<QString, QString>& CacheSentencias() {
+    static QHash<QString, QString> cache;
+    return cache;
 }
 
-QList<SentenciaTraducida> TraducirLote(const QString& lote) {
-    QList<SentenciaTraducida> r;
-    for (const QString& parte : lote.split(';')) {
-        if (parte.trimmed().isEmpty()) continue;
-        r.append({TraducirSentencia(parte), parte.trimmed()});
+QHash<QString, QList<SentenciaTraducida>>& CacheLotes() {
+    static QHash<QString, QList<SentenciaTraducida>> cache;
+    return cache;
+}
+
+template <typename V>
+void Guardar(QHash<QString, V>& cache, const QString& clave, const V& valor) {
+    if (cache.size() >= kMaximoEnCache) cache.clear();
+    cache.insert(clave, valor);
+}
+
+QString Traducir(Piezas ps) {
+    while (!ps.isEmpty() && ps.last().es(Clase::PuntoYComa)) ps.removeLast();
+    if (ps.isEmpty()) return {};
+    ps = AjustarNombresYFunciones(ps);
+    ps = AjustarSentencia(ps);
+    if (ps.isEmpty()) return {};
+    ps = TopALimit(ps);
+    ps = AjustarSumas(ps);
+    ps = AjustarComparaciones(ps);
+    return Unir(ps).trimmed();
+}
+
+bool IniciaSentencia(const Pieza& p) {
+    static const QSet<QString> claves{"SELECT",  "INSERT", "UPDATE",  "DELETE", "BEGIN", "COMMIT", "ROLLBACK",
+                                      "CREATE",  "DROP",   "ALTER",   "SET",    "GRANT", "REVOKE", "TRUNCATE",
+                                      "DECLARE", "EXEC",   "EXECUTE", "PRINT",  "USE",   "SAVE"};
+    return EsUnaDe(p, claves);
+}
+
+// Words after which a statement is not complete yet, so a keyword on the next line goes on with it.
+bool PideContinuacion(const Pieza& p) {
+    static const QSet<QString> claves{"UNION", "ALL",   "EXCEPT", "INTERSECT", "AS",     "AND",     "OR",
+                                      "NOT",   "WHERE", "FOR",    "THEN",      "ELSE",   "EXISTS",  "INTO",
+                                      "FROM",  "BY",    "IN",     "IS",        "SELECT", "DISTINCT"};
+    return EsUnaDe(p, claves) || p.es(Clase::Operador) || p.es(Clase::Coma) || p.es(Clase::Punto);
+}
+
+struct Tramo {
+    qsizetype desde;
+    qsizetype hasta;  // excluded
+};
+
+// Where the statements of a batch start and end, in pieces.
+QList<Tramo> Separar(const Piezas& ps) {
+    QList<Tramo> tramos;
+    const qsizetype n = ps.size();
+    qsizetype inicio = 0;
+    int profundidad = 0;
+    // What the statement under way has shown at its outer level.
+    bool conSet = false, conFilas = false, cuerpoDeIf = false;
+    // CREATE TRIGGER ... BEGIN ... END holds statements of its own up to its END.
+    bool enTrigger = false, conTrigger = false;
+    int casos = 0;  // CASE ... END inside the trigger's body
+
+    auto cortar = [&](qsizetype hasta, qsizetype siguiente) {
+        if (hasta > inicio) tramos.append({inicio, hasta});
+        inicio = siguiente;
+        profundidad = 0;
+        conSet = conFilas = cuerpoDeIf = enTrigger = conTrigger = false;
+        casos = 0;
+    };
+    auto esGo = [&](qsizetype i) {
+        return ps[i].esPalabra(u"GO") && (i == 0 || ps[i].iniciaLinea()) &&
+               (i + 1 == n || ps[i + 1].iniciaLinea());
+    };
+
+    for (qsizetype i = 0; i < n; ++i) {
+        const Pieza& p = ps[i];
+        if (p.es(Clase::AbreParen)) {
+            ++profundidad;
+            continue;
+        }
+        if (p.es(Clase::CierraParen)) {
+            if (profundidad > 0) --profundidad;
+            continue;
+        }
+        if (profundidad > 0) continue;
+        if (ps[inicio].esPalabra(u"CREATE") && p.esPalabra(u"TRIGGER")) conTrigger = true;
+        if (conTrigger && p.esPalabra(u"BEGIN")) enTrigger = true;
+        if (enTrigger) {
+            if (p.esPalabra(u"CASE")) {
+                ++casos;
+            } else if (p.esPalabra(u"END")) {
+                if (casos > 0)
+                    --casos;
+                else
+                    enTrigger = conTrigger = false;
+            }
+            continue;
+        }
+        if (p.es(Clase::PuntoYComa)) {
+            cortar(i, i + 1);
+            continue;
+        }
+        if (esGo(i)) {
+            cortar(i, i + 1);
+            continue;
+        }
+        if (i > inicio && p.iniciaLinea() && IniciaSentencia(p)) {
+            const Pieza& primera = ps[inicio];
+            bool sigue = PideContinuacion(ps[i - 1]);
+            // ON DELETE / ON UPDATE of a foreign key.
+            if (ps[i - 1].esPalabra(u"ON") && (p.esPalabra(u"DELETE") || p.esPalabra(u"UPDATE")) &&
+                !primera.esPalabra(u"SET"))
+                sigue = true;
+            if (p.esPalabra(u"SELECT") && primera.esPalabra(u"INSERT") && !conFilas) sigue = true;
+            if (p.esPalabra(u"SET") && primera.esPalabra(u"UPDATE") && !conSet) sigue = true;
+            // IF ... on one line and its statement on the next stay one (and the engine refuses it).
+            if ((primera.esPalabra(u"IF") || primera.esPalabra(u"ELSE") || primera.esPalabra(u"WHILE")) &&
+                !cuerpoDeIf) {
+                sigue = true;
+                cuerpoDeIf = true;
+            }
+            if (!sigue) {
+                cortar(i, i);
+                --i;  // look at this piece again as the first of its statement
+                continue;
+            }
+        }
+        if (p.esPalabra(u"SET")) conSet = true;
+        if (p.esPalabra(u"VALUES") || p.esPalabra(u"SELECT")) conFilas = true;
     }
+    cortar(n, n);
+    return tramos;
+}
+
+}  // namespace
+
+QList<SentenciaTraducida> TraducirLote(const QString& lote) {
+    auto& lotes = CacheLotes();
+    const auto hallado = lotes.constFind(lote);
+    if (hallado != lotes.constEnd()) return hallado.value();
+
+    const Piezas ps = Tokenizar(lote);
+    QList<SentenciaTraducida> r;
+    auto& sentencias = CacheSentencias();
+    for (const Tramo& t : Separar(ps)) {
+        const qsizetype desde = ps[t.desde].inicio;
+        const QString original = lote.mid(desde, ps[t.hasta - 1].fin - desde);
+        QString sql;
+        const auto enCache = sentencias.constFind(original);
+        if (enCache != sentencias.constEnd()) {
+            sql = enCache.value();
+        } else {
+            sql = Traducir(ps.mid(t.desde, t.hasta - t.desde));
+            Guardar(sentencias, original, sql);
+        }
+        if (!sql.isEmpty()) r.append({sql, original});
+    }
+    Guardar(lotes, lote, r);
     return r;
+}
+
+QString TraducirSentencia(const QString& sentencia) {
+    auto& sentencias = CacheSentencias();
+    const auto hallado = sentencias.constFind(sentencia);
+    if (hallado != sentencias.constEnd()) return hallado.value();
+    const QString sql = Traducir(Tokenizar(sentencia));
+    Guardar(sentencias, sentencia, sql);
+    return sql;
 }
 
 }  // namespace ado::sqlite

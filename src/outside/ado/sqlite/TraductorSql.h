@@ -1,16 +1,25 @@
 #pragma once
-// TEMPORARY stand-in until the dialect translator lands: splits on ";" and handles a leading TOP.
+// The program writes its statements in the company server's dialect; the embedded engine runs
+// them after this rewrite. The program never sees the rewritten text.
+#include "outside/ado/sqlite/ExtensionesSqlite.h"
+
 #include <QList>
 #include <QString>
 
 namespace ado::sqlite {
 
 struct SentenciaTraducida {
-    QString sql;
-    QString original;
+    QString sql;       // for the embedded engine
+    QString original;  // as the program wrote it
 };
 
+// Splits a batch into statements and translates each one. Statements end at ";", at a "GO" line,
+// or, as the company server accepts, at a line break where a new statement starts
+// ("BEGIN TRANSACTION \r\r\rINSERT ...\rUPDATE ...\r"). Statements that translate to nothing
+// (SET NOCOUNT ON, blank ones) are left out. Translations are cached by text.
 QList<SentenciaTraducida> TraducirLote(const QString& lote);
+
+// Translates one statement; empty when it has no meaning for the engine.
 QString TraducirSentencia(const QString& sentencia);
 
 }  // namespace ado::sqlite

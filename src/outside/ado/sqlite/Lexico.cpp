@@ -1,0 +1,187 @@
+#include "outside/ado/sqlite/Lexico.h"
+
+namespace ado::sqlite {
+
+namespace {
+
+bool EsBlanco(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v' ||
+           c == QChar(0xA0);
+}
+
+bool IniciaPalabra(QChar c) {
+    return c.isLetter() || c == u'_' || c == u'@' || c == u'#' || c == u'$';
+}
+
+bool SigueEnPalabra(QChar c) {
+    return IniciaPalabra(c) || c.isDigit() || c.isMark();
+}
+
+bool EsDigito(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Index just past a quoted run that opens at `i` with `cierre`; a doubled closer stays inside.
+qsizetype FinDeComillas(QStringView s, qsizetype i, QChar cierre) {
+    const qsizetype n = s.size();
+    ++i;
+    while (i < n) {
+        if (s[i] == cierre) {
+            if (i + 1 < n && s[i + 1] == cierre) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return n;  // unterminated: the engine reports it
+}
+
+}  // namespace
+
+QString Pieza::contenidoTexto() const {
+    if (clase != Clase::Texto || texto.size() < 2) return {};
+    QString c = texto.mid(1, texto.size() - 2);
+    c.replace(QStringLiteral("''"), QStringLiteral("'"));
+    return c;
+}
+
+Piezas Tokenizar(QStringView s) {
+    Piezas piezas;
+    piezas.reserve(s.size() / 4 + 4);
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    QString espacio;
+    while (i < n) {
+        const QChar c = s[i];
+        if (EsBlanco(c)) {
+            espacio += c;
+            ++i;
+            continue;
+        }
+        if (c == u'-' && i + 1 < n && s[i + 1] == u'-') {
+            while (i < n && s[i] != u'\n' && s[i] != u'\r') ++i;
+            espacio += u' ';
+            continue;
+        }
+        if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {
+            const qsizetype fin = s.indexOf(u"*/", i + 2);
+            const qsizetype hasta = fin < 0 ? n : fin + 2;
+            const QStringView comentario = s.sliced(i, hasta - i);
+            espacio += comentario.contains(u'\n') || comentario.contains(u'\r') ? u'\n' : u' ';
+            i = hasta;
+            continue;
+        }
+
+        Pieza p;
+        p.espacio = espacio;
+        espacio.clear();
+        qsizetype fin = i + 1;
+        if (c == u'\'') {
+            p.clase = Clase::Texto;
+            fin = FinDeComillas(s, i, u'\'');
+        } else if ((c == u'N' || c == u'n') && i + 1 < n && s[i + 1] == u'\'') {
+            p.clase = Clase::Texto;
+            fin = FinDeComillas(s, i + 1, u'\'');
+            p.texto = s.sliced(i + 1, fin - i - 1).toString();
+            p.inicio = i;
+            p.fin = fin;
+            piezas.append(std::move(p));
+            i = fin;
+            continue;
+        } else if (c == u'[') {
+            p.clase = Clase::Nombre;
+            fin = FinDeComillas(s, i, u']');
+        } else if (c == u'"') {
+            p.clase = Clase::Nombre;
+            fin = FinDeComillas(s, i, u'"');
+        } else if (EsDigito(c) || (c == u'.' && i + 1 < n && EsDigito(s[i + 1]))) {
+            p.clase = Clase::Numero;
+            if (c == u'0' && i + 1 < n && (s[i + 1] == u'x' || s[i + 1] == u'X')) {
+                fin = i + 2;
+                while (fin < n && (EsDigito(s[fin]) || QStringView(u"abcdefABCDEF").contains(s[fin]))) ++fin;
+            } else {
+                fin = i;
+                while (fin < n && EsDigito(s[fin])) ++fin;
+                if (fin < n && s[fin] == u'.') {
+                    ++fin;
+                    while (fin < n && EsDigito(s[fin])) ++fin;
+                }
+                if (fin < n && (s[fin] == u'e' || s[fin] == u'E')) {
+                    qsizetype j = fin + 1;
+                    if (j < n && (s[j] == u'+' || s[j] == u'-')) ++j;
+                    if (j < n && EsDigito(s[j])) {
+                        fin = j;
+                        while (fin < n && EsDigito(s[fin])) ++fin;
+                    }
+                }
+            }
+        } else if (IniciaPalabra(c)) {
+            p.clase = Clase::Palabra;
+            while (fin < n && SigueEnPalabra(s[fin])) ++fin;
+        } else if (c == u'(') {
+            p.clase = Clase::AbreParen;
+        } else if (c == u')') {
+            p.clase = Clase::CierraParen;
+        } else if (c == u',') {
+            p.clase = Clase::Coma;
+        } else if (c == u'.') {
+            p.clase = Clase::Punto;
+        } else if (c == u';') {
+            p.clase = Clase::PuntoYComa;
+        } else if (QStringView(u"+-*/%=<>!|&^~").contains(c)) {
+            p.clase = Clase::Operador;
+            if (i + 1 < n) {
+                const QChar d = s[i + 1];
+                if ((c == u'<' && (d == u'=' || d == u'>' || d == u'<')) ||
+                    (c == u'>' && (d == u'=' || d == u'>')) ||
+                    (c == u'!' && (d == u'=' || d == u'<' || d == u'>')) || (c == u'=' && d == u'=') ||
+                    (c == u'|' && d == u'|'))
+                    fin = i + 2;
+            }
+        } else {
+            p.clase = Clase::Otro;
+        }
+        p.texto = s.sliced(i, fin - i).toString();
+        p.inicio = i;
+        p.fin = fin;
+        piezas.append(std::move(p));
+        i = fin;
+    }
+    return piezas;
+}
+
+bool EsUnaDe(const Pieza& p, const QSet<QString>& palabras) {
+    if (p.clase != Clase::Palabra) return false;
+    for (QChar c : p.texto)
+        if (c.isLower()) return palabras.contains(p.texto.toUpper());
+    return palabras.contains(p.texto);
+}
+
+QString Unir(const Piezas& piezas, qsizetype desde, qsizetype hasta) {
+    if (hasta < 0 || hasta > piezas.size()) hasta = piezas.size();
+    QString r;
+    qsizetype largo = 0;
+    for (qsizetype i = desde; i < hasta; ++i) largo += piezas[i].espacio.size() + piezas[i].texto.size();
+    r.reserve(largo);
+    for (qsizetype i = desde; i < hasta; ++i) {
+        r += piezas[i].espacio;
+        r += piezas[i].texto;
+    }
+    return r;
+}
+
+QString Literal(QStringView contenido) {
+    QString r;
+    r.reserve(contenido.size() + 2);
+    r += u'\'';
+    for (QChar c : contenido) {
+        r += c;
+        if (c == u'\'') r += u'\'';
+    }
+    r += u'\'';
+    return r;
+}
+
+}  // namespace ado::sqlite

@@ -1,0 +1,58 @@
+#pragma once
+// Splits statement text into pieces (quoted texts, bracketed names, numbers, words, operators,
+// parentheses) so that the dialect rewrite never looks inside a quoted text.
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringView>
+
+namespace ado::sqlite {
+
+enum class Clase {
+    Palabra,  // names, keywords, @variables
+    Texto,    // '...' with '' inside; N'...' loses its N
+    Nombre,   // [bracketed] or "double-quoted" name
+    Numero,
+    Operador,  // + - * / % = < > <= >= <> != || and the like
+    AbreParen,
+    CierraParen,
+    Coma,
+    Punto,
+    PuntoYComa,
+    Otro
+};
+
+struct Pieza {
+    Clase clase = Clase::Otro;
+    QString texto;
+    // The blanks before the piece as written; comments become one blank (their line breaks stay).
+    QString espacio;
+    // Where the piece stands in the text it came from: [inicio, fin).
+    qsizetype inicio = 0;
+    qsizetype fin = 0;
+
+    bool es(Clase c) const { return clase == c; }
+    // Case-blind test of a word.
+    bool esPalabra(QStringView palabra) const {
+        return clase == Clase::Palabra && texto.compare(palabra, Qt::CaseInsensitive) == 0;
+    }
+    bool esOperador(QStringView op) const { return clase == Clase::Operador && texto == op; }
+    bool iniciaLinea() const { return espacio.contains(u'\n') || espacio.contains(u'\r'); }
+    // The contents of a quoted text without its quotes and with '' made one apostrophe.
+    QString contenidoTexto() const;
+};
+
+using Piezas = QList<Pieza>;
+
+Piezas Tokenizar(QStringView sql);
+
+// Case-blind: the piece is a word of the set (written in upper case).
+bool EsUnaDe(const Pieza& p, const QSet<QString>& palabras);
+
+// The text of the pieces as they stand, blanks included.
+QString Unir(const Piezas& piezas, qsizetype desde = 0, qsizetype hasta = -1);
+
+// Quotes a text as a literal, doubling its apostrophes.
+QString Literal(QStringView contenido);
+
+}  // namespace ado::sqlite

@@ -1,0 +1,58 @@
+#pragma once
+// The steps of the dialect rewrite, each over the pieces of one statement (see TraductorSql.h).
+#include "outside/ado/sqlite/Lexico.h"
+
+#include <QList>
+#include <QString>
+#include <vector>
+
+namespace ado::sqlite {
+
+// Edits of a statement's pieces, recorded by index and applied together.
+class Edicion {
+  public:
+    explicit Edicion(const Piezas& piezas);
+
+    // A removed piece's blanks pass to the next piece when that one has none ("T(nolock)WHERE").
+    void quitar(qsizetype i);
+    void quitar(qsizetype desde, qsizetype hasta);  // both included
+    // The new text is split into pieces; the first keeps the replaced piece's blanks.
+    void cambiar(qsizetype i, const QString& texto);
+    // Before piece i (i may be the count: the end). A text with no leading blank takes piece i's.
+    void insertarAntes(qsizetype i, const QString& texto);
+    void insertarDespues(qsizetype i, const QString& texto);
+    bool hayCambios() const { return cambios_; }
+
+    Piezas aplicar() const;
+
+  private:
+    const Piezas& piezas_;
+    std::vector<char> quitada_;
+    std::vector<Piezas> reemplazo_;
+    std::vector<char> reemplazada_;
+    std::vector<Piezas> antes_;
+    std::vector<Piezas> despues_;
+    bool cambios_ = false;
+};
+
+// For every parenthesis the index of its partner; empty when they do not pair up.
+std::vector<qsizetype> Parejas(const Piezas& piezas);
+
+// Upper-cased type name of the pieces [desde, hasta), blanks dropped ("varchar (10)" -> "VARCHAR(10)").
+QString NombreDeTipo(const Piezas& piezas, qsizetype desde, qsizetype hasta);
+bool EsTipoNumerico(const QString& tipo);
+bool EsTipoTexto(const QString& tipo);
+bool EsTipoFecha(const QString& tipo);
+
+// 'd/m/yyyy' and 'd/m/yyyy h:mm[:ss]' as ISO; empty when the text is no such date.
+// Midnight gives the date alone, as dates without time are stored.
+QString FechaIso(const QString& contenido);
+
+// Steps, in the order they run.
+Piezas AjustarNombresYFunciones(const Piezas& piezas);
+Piezas AjustarSentencia(const Piezas& piezas);  // may return nothing: no statement for the engine
+Piezas TopALimit(const Piezas& piezas);
+Piezas AjustarSumas(const Piezas& piezas);
+Piezas AjustarComparaciones(const Piezas& piezas);
+
+}  // namespace ado::sqlite

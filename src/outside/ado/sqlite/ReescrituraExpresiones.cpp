@@ -1,0 +1,321 @@
+// Operators whose meaning on the server depends on the operands' types: "+" and comparisons.
+#include <QStringList>
+
+#include "outside/ado/sqlite/Reescritura.h"
+
+namespace ado::sqlite {
+
+namespace {
+
+bool EsPalabraClave(const Pieza& p) {
+    static const QSet<QString> claves{
+        "SELECT", "FROM",       "WHERE",       "AND",    "OR",      "NOT",       "AS",         "ON",
+        "JOIN",   "INNER",      "LEFT",        "RIGHT",  "OUTER",   "CROSS",     "FULL",       "ORDER",
+        "GROUP",  "BY",         "HAVING",      "UNION",  "ALL",     "DISTINCT",  "SET",        "VALUES",
+        "INTO",   "UPDATE",     "DELETE",      "INSERT", "WHEN",    "THEN",      "ELSE",       "END",
+        "CASE",   "LIKE",       "IN",          "IS",     "BETWEEN", "EXISTS",    "ASC",        "DESC",
+        "LIMIT",  "COLLATE",    "ESCAPE",      "TOP",    "WITH",    "EXCEPT",    "INTERSECT",  "OFFSET",
+        "CREATE", "TABLE",      "ALTER",       "ADD",    "COLUMN",  "DEFAULT",   "CONSTRAINT", "PRIMARY",
+        "KEY",    "REFERENCES", "CHECK",       "UNIQUE", "INDEX",   "VIEW",      "DROP",       "BEGIN",
+        "COMMIT", "ROLLBACK",   "TRANSACTION", "USING",  "NATURAL", "RETURNING", "GLOB",       "REGEXP"};
+    return EsUnaDe(p, claves);
+}
+
+bool EsComparacion(const Pieza& p) {
+    static const QStringList ops{"=", "==", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
+    return p.es(Clase::Operador) && ops.contains(p.texto);
+}
+
+// Operators that bind a literal into a larger operand ("5 * X", "'a' || B").
+bool UneOperando(const Pieza& p) {
+    return p.es(Clase::Punto) || p.es(Clase::AbreParen) || p.esPalabra(u"COLLATE") ||
+           (p.es(Clase::Operador) &&
+            QStringList{"+", "-", "*", "/", "%", "||", "&", "|", "^"}.contains(p.texto));
+}
+
+enum class Tipo { Ninguno, Texto, Numero, Desconocido, Neutro };
+
+struct Termino {
+    qsizetype inicio = -1;
+    qsizetype fin = -1;  // included
+    Tipo tipo = Tipo::Ninguno;
+    bool completo = false;  // holds a whole operand: a following name is an alias
+    bool envolvible = true;
+};
+
+struct Nivel {
+    Tipo tipo = Tipo::Neutro;  // of its one chain; Neutro when it has several
+    bool algunTexto = false;
+};
+
+// The rule for "+": the server adds numbers and joins texts, and the engine must be told
+// which. In one chain of "+" and "-" at one level, a text operand (a quoted text, a text
+// function such as LTRIM or SUBSTRING, a CONVERT to a text type, a parenthesised text chain)
+// makes every "+" a "||": the server would join there ('a' + CAMPO + 'b'). Otherwise a number
+// operand keeps "+". A chain of names alone (A + B) is decided by the values themselves:
+// SV_SUMA joins two texts and adds anything else.
+class Sumas {
+  public:
+    Sumas(const Piezas& ps, const std::vector<qsizetype>& pareja) : ps_(ps), pareja_(pareja), e_(ps) {}
+
+    Piezas aplicar() {
+        nivel(0, ps_.size());
+        return e_.aplicar();
+    }
+
+  private:
+    struct Cadena {
+        QList<Termino> terminos;
+        QList<qsizetype> operadores;  // indexes of "+" and "-" between the terms
+        Termino actual;
+        bool concatena = false;  // holds "||" already
+    };
+
+    static Tipo Funcion(const QString& nombre) {
+        static const QStringList textos{"LTRIM",     "RTRIM",    "TRIM",  "SUBSTRING", "SUBSTR",
+                                        "SV_LEFT",   "SV_RIGHT", "UPPER", "LOWER",     "REPLACE",
+                                        "CHAR",      "NCHAR",    "SPACE", "REPLICATE", "STR",
+                                        "QUOTENAME", "CONCAT",   "STUFF", "REVERSE"};
+        static const QStringList numeros{"LEN", "LENGTH",   "CHARINDEX", "COUNT",   "SUM",     "AVG",
+                                         "ABS", "ROUND",    "FLOOR",     "CEILING", "MONTH",   "YEAR",
+                                         "DAY", "DATEDIFF", "DATEPART",  "ASCII",   "UNICODE", "INSTR"};
+        if (textos.contains(nombre, Qt::CaseInsensitive)) return Tipo::Texto;
+        if (numeros.contains(nombre, Qt::CaseInsensitive)) return Tipo::Numero;
+        return Tipo::Desconocido;
+    }
+
+    void ponerEnTermino(Cadena& c, qsizetype i, Tipo t, bool completa = true) {
+        if (c.actual.inicio < 0) c.actual.inicio = i;
+        c.actual.fin = i;
+        if (t == Tipo::Texto || c.actual.tipo == Tipo::Ninguno || c.actual.tipo == Tipo::Neutro)
+            c.actual.tipo = t;
+        else if (t == Tipo::Numero && c.actual.tipo != Tipo::Texto)
+            c.actual.tipo = Tipo::Numero;
+        if (completa) c.actual.completo = true;
+    }
+
+    void cerrarTermino(Cadena& c) {
+        if (c.actual.inicio >= 0) c.terminos.append(c.actual);
+        c.actual = Termino{};
+    }
+
+    // Ends the chain and rewrites its "+"; gives the chain's type.
+    Tipo cerrarCadena(Cadena& c) {
+        cerrarTermino(c);
+        QList<qsizetype> sumas;
+        for (qsizetype o : c.operadores)
+            if (ps_[o].texto == u"+") sumas.append(o);
+        bool texto = c.concatena, numero = false, envolvible = true;
+        for (const Termino& t : c.terminos) {
+            texto = texto || t.tipo == Tipo::Texto;
+            numero = numero || t.tipo == Tipo::Numero;
+            envolvible = envolvible && t.envolvible;
+        }
+        Tipo tipo = c.terminos.size() == 1 ? c.terminos.first().tipo : Tipo::Desconocido;
+        if (texto) {
+            for (qsizetype o : sumas) e_.cambiar(o, "||");
+            tipo = Tipo::Texto;
+        } else if (numero) {
+            tipo = Tipo::Numero;
+        } else if (!sumas.isEmpty() && envolvible && c.terminos.size() == c.operadores.size() + 1) {
+            e_.insertarAntes(c.terminos.first().inicio, QString("SV_SUMA(").repeated(sumas.size()));
+            // Left to right: A + B - C + D gives SV_SUMA(SV_SUMA(A, B) - C, D).
+            for (qsizetype k = 0; k < c.operadores.size(); ++k) {
+                if (ps_[c.operadores[k]].texto != u"+") continue;
+                e_.cambiar(c.operadores[k], ",");
+                e_.insertarDespues(c.terminos[k + 1].fin, ")");
+            }
+        }
+        c = Cadena{};
+        return tipo;
+    }
+
+    Nivel nivel(qsizetype desde, qsizetype hasta) {
+        Nivel r;
+        Cadena c;
+        int cadenas = 0;
+        Tipo ultimo = Tipo::Neutro;
+        auto cerrar = [&] {
+            if (c.terminos.isEmpty() && c.actual.inicio < 0 && c.operadores.isEmpty()) return;
+            ultimo = cerrarCadena(c);
+            r.algunTexto = r.algunTexto || ultimo == Tipo::Texto;
+            ++cadenas;
+        };
+        for (qsizetype i = desde; i < hasta; ++i) {
+            const Pieza& p = ps_[i];
+            switch (p.clase) {
+                case Clase::AbreParen: {
+                    const qsizetype j = pareja_[i];
+                    const Nivel dentro = nivel(i + 1, j);
+                    r.algunTexto = r.algunTexto || dentro.algunTexto;
+                    Tipo t = dentro.tipo;
+                    const bool llamada =
+                        c.actual.inicio >= 0 && c.actual.fin == i - 1 && ps_[i - 1].es(Clase::Palabra);
+                    if (llamada) {
+                        const QString nombre = ps_[i - 1].texto.toUpper();
+                        if (nombre == "SV_CONVERT" && i + 1 < j && ps_[i + 1].es(Clase::Texto))
+                            t = EsTipoTexto(ps_[i + 1].contenidoTexto()) ? Tipo::Texto : Tipo::Desconocido;
+                        else if (nombre == "IFNULL" || nombre == "COALESCE" || nombre == "NULLIF" ||
+                                 nombre == "IIF")
+                            t = dentro.algunTexto ? Tipo::Texto : Tipo::Desconocido;
+                        else if (nombre == "CAST")
+                            t = CastNumerico(i, j) ? Tipo::Numero : Tipo::Desconocido;
+                        else
+                            t = Funcion(nombre);
+                        c.actual.tipo = Tipo::Ninguno;
+                    } else if (t == Tipo::Neutro || t == Tipo::Ninguno) {
+                        t = Tipo::Desconocido;
+                    }
+                    ponerEnTermino(c, i, t);
+                    c.actual.fin = j;
+                    i = j;
+                    break;
+                }
+                case Clase::Operador:
+                    if (p.texto == u"+" || p.texto == u"-") {
+                        if (c.actual.inicio < 0) {
+                            ponerEnTermino(c, i, Tipo::Ninguno, false);  // a sign
+                        } else if (!c.actual.completo) {
+                            c.actual.fin = i;
+                        } else {
+                            cerrarTermino(c);
+                            c.operadores.append(i);
+                        }
+                    } else if (p.texto == u"*" || p.texto == u"/" || p.texto == u"%") {
+                        ponerEnTermino(c, i, Tipo::Numero, false);
+                        c.actual.completo = false;
+                    } else if (p.texto == u"||") {
+                        cerrarTermino(c);
+                        c.concatena = true;
+                        c.operadores.append(i);
+                    } else {
+                        cerrar();
+                    }
+                    break;
+                case Clase::Texto:
+                    ponerEnTermino(c, i, Tipo::Texto);
+                    break;
+                case Clase::Numero:
+                    ponerEnTermino(c, i, Tipo::Numero);
+                    break;
+                case Clase::Punto:
+                    if (c.actual.inicio >= 0) {
+                        c.actual.fin = i;
+                        c.actual.completo = false;
+                    }
+                    break;
+                case Clase::Palabra:
+                case Clase::Nombre:
+                    if (p.esPalabra(u"END")) {
+                        // CASE ... END is an operand that cannot be wrapped from here.
+                        cerrar();
+                        ponerEnTermino(c, i, Tipo::Neutro);
+                        c.actual.envolvible = false;
+                    } else if (p.esPalabra(u"NULL")) {
+                        ponerEnTermino(c, i, Tipo::Neutro);
+                    } else if (EsPalabraClave(p)) {
+                        cerrar();
+                    } else if (c.actual.completo) {
+                        cerrar();  // an alias: "A + B TOTAL"
+                    } else {
+                        ponerEnTermino(c, i, Tipo::Desconocido);
+                    }
+                    break;
+                default:
+                    cerrar();
+                    break;
+            }
+        }
+        cerrar();
+        r.tipo = cadenas == 1 ? ultimo : Tipo::Neutro;
+        return r;
+    }
+
+    bool CastNumerico(qsizetype abre, qsizetype cierra) const {
+        for (qsizetype k = abre + 1; k < cierra; ++k) {
+            if (ps_[k].es(Clase::AbreParen))
+                k = pareja_[k];
+            else if (ps_[k].esPalabra(u"AS") && k + 1 < cierra)
+                return EsTipoNumerico(NombreDeTipo(ps_, k + 1, cierra));
+        }
+        return false;
+    }
+
+    const Piezas& ps_;
+    const std::vector<qsizetype>& pareja_;
+    Edicion e_;
+};
+
+}  // namespace
+
+Piezas AjustarSumas(const Piezas& ps) {
+    bool hayMas = false;
+    for (const Pieza& p : ps)
+        if (p.esOperador(u"+")) hayMas = true;
+    if (!hayMas) return ps;
+    const std::vector<qsizetype> pareja = Parejas(ps);
+    if (pareja.size() != static_cast<size_t>(ps.size())) return ps;
+    return Sumas(ps, pareja).aplicar();
+}
+
+// A number compared with something becomes CAST(n AS NUMERIC): the engine then reads the other
+// side as a number, as the server does ("RTRIM(LTRIM(PERIODO)) = 2024" matches '2024 ').
+// A quoted text compared with something is compared with the company's collation, case-blind
+// and blind to trailing blanks, also where the other side is an expression ("LTRIM(RTRIM(C)) = 'x'").
+// The SET list of an UPDATE assigns: it is left alone.
+Piezas AjustarComparaciones(const Piezas& ps) {
+    const qsizetype n = ps.size();
+    Edicion e(ps);
+    const bool esUpdate = n > 0 && ps[0].esPalabra(u"UPDATE");
+    int profundidad = 0;
+    bool asignando = false;
+    QList<int> entreBetween;  // depths with a BETWEEN waiting for its AND
+
+    auto operandoDerecho = [&](qsizetype r) {
+        if (r >= n) return;
+        qsizetype fin = r;
+        const bool conSigno =
+            (ps[r].esOperador(u"-") || ps[r].esOperador(u"+")) && r + 1 < n && ps[r + 1].es(Clase::Numero);
+        if (conSigno) fin = r + 1;
+        if (fin + 1 < n && UneOperando(ps[fin + 1])) return;
+        if (ps[fin].es(Clase::Numero)) {
+            e.cambiar(r, "CAST(" + (conSigno ? ps[r].texto : QString()) + ps[fin].texto + " AS NUMERIC)");
+            if (conSigno) e.quitar(fin);
+        } else if (ps[r].es(Clase::Texto)) {
+            e.insertarDespues(r, " COLLATE SERVIDOR");
+        }
+    };
+    auto operandoIzquierdo = [&](qsizetype l) {
+        if (l < 0) return;
+        if (l > 0 && UneOperando(ps[l - 1]) && !ps[l - 1].es(Clase::AbreParen)) return;
+        if (ps[l].es(Clase::Numero))
+            e.cambiar(l, "CAST(" + ps[l].texto + " AS NUMERIC)");
+        else if (ps[l].es(Clase::Texto))
+            e.insertarDespues(l, " COLLATE SERVIDOR");
+    };
+
+    for (qsizetype i = 0; i < n; ++i) {
+        const Pieza& p = ps[i];
+        if (p.es(Clase::AbreParen)) {
+            ++profundidad;
+        } else if (p.es(Clase::CierraParen)) {
+            --profundidad;
+        } else if (esUpdate && profundidad == 0 && p.esPalabra(u"SET")) {
+            asignando = true;
+        } else if (profundidad == 0 && (p.esPalabra(u"WHERE") || p.esPalabra(u"FROM"))) {
+            asignando = false;
+        } else if (EsComparacion(p) && !(asignando && profundidad == 0)) {
+            operandoIzquierdo(i - 1);
+            operandoDerecho(i + 1);
+        } else if (p.esPalabra(u"BETWEEN")) {
+            entreBetween.append(profundidad);
+            operandoDerecho(i + 1);
+        } else if (p.esPalabra(u"AND") && !entreBetween.isEmpty() && entreBetween.last() == profundidad) {
+            entreBetween.removeLast();
+            operandoDerecho(i + 1);
+        }
+    }
+    return e.aplicar();
+}
+
+}  // namespace ado::sqlite

@@ -1,0 +1,210 @@
+// Names, hints, literals and functions of the server that the engine spells otherwise.
+#include <QDate>
+#include <QStringList>
+
+#include "outside/ado/sqlite/Reescritura.h"
+
+namespace ado::sqlite {
+
+namespace {
+
+QString Base(const QString& tipo) {
+    const qsizetype p = tipo.indexOf(u'(');
+    return p < 0 ? tipo : tipo.left(p);
+}
+
+// Table hints the engine has no use for: its readers never block.
+bool EsSugerencia(const Pieza& p) {
+    static const QSet<QString> sugerencias{"NOLOCK",         "READUNCOMMITTED", "ROWLOCK",  "UPDLOCK",
+                                           "HOLDLOCK",       "NOWAIT",          "READPAST", "PAGLOCK",
+                                           "TABLOCK",        "TABLOCKX",        "XLOCK",    "SERIALIZABLE",
+                                           "REPEATABLEREAD", "READCOMMITTED"};
+    return EsUnaDe(p, sugerencias);
+}
+
+// True when the group (desde, hasta) holds table hints and commas only.
+bool SoloSugerencias(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+    if (hasta <= desde + 1) return false;
+    for (qsizetype i = desde + 1; i < hasta; ++i)
+        if (!EsSugerencia(ps[i]) && !ps[i].es(Clase::Coma)) return false;
+    return true;
+}
+
+bool EsDbo(const Pieza& p) {
+    return p.esPalabra(u"dbo") ||
+           (p.es(Clase::Nombre) && p.texto.compare(u"[dbo]", Qt::CaseInsensitive) == 0);
+}
+
+bool EsNombre(const Pieza& p) {
+    return p.es(Clase::Palabra) || p.es(Clase::Nombre);
+}
+
+// CONVERT(type, value[, style]). Numbers become a CAST; texts and dates go to SV_CONVERT,
+// which knows the date styles (103 = dd/mm/yyyy) and cuts texts to their length.
+void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e) {
+    const qsizetype abre = i + 1;
+    const qsizetype cierra = pareja[abre];
+    qsizetype t = abre + 1;
+    if (t >= cierra || !ps[t].es(Clase::Palabra)) return;
+    qsizetype finTipo = t + 1;
+    if (finTipo < cierra && ps[finTipo].es(Clase::AbreParen)) finTipo = pareja[finTipo] + 1;
+    if (finTipo >= cierra || !ps[finTipo].es(Clase::Coma)) return;
+    const QString tipo = NombreDeTipo(ps, t, finTipo);
+    if (EsTipoNumerico(tipo)) {
+        qsizetype finValor = cierra;
+        for (qsizetype k = finTipo + 1; k < cierra; ++k) {
+            if (ps[k].es(Clase::AbreParen)) {
+                k = pareja[k];
+            } else if (ps[k].es(Clase::Coma)) {
+                finValor = k;
+                break;
+            }
+        }
+        e.cambiar(i, "CAST");
+        e.quitar(t, finTipo);
+        if (finValor < cierra) e.quitar(finValor, cierra - 1);
+        const QString base = Base(tipo);
+        const bool entero = base.contains("INT") || base == "BIT";
+        const bool real = base == "FLOAT" || base == "REAL";
+        e.insertarAntes(cierra, entero ? " AS INTEGER" : real ? " AS REAL" : " AS NUMERIC");
+        return;
+    }
+    e.cambiar(i, "SV_CONVERT");
+    e.cambiar(t, Literal(tipo));
+    if (finTipo > t + 1) e.quitar(t + 1, finTipo - 1);
+}
+
+// CAST(value AS type): dates and texts go to SV_CONVERT; numbers stay with the engine's CAST.
+void Cast(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e) {
+    const qsizetype abre = i + 1;
+    const qsizetype cierra = pareja[abre];
+    qsizetype as = -1;
+    for (qsizetype k = abre + 1; k < cierra; ++k) {
+        if (ps[k].es(Clase::AbreParen))
+            k = pareja[k];
+        else if (ps[k].esPalabra(u"AS"))
+            as = k;
+    }
+    if (as < 0 || as + 1 >= cierra) return;
+    const QString tipo = NombreDeTipo(ps, as + 1, cierra);
+    if (!EsTipoFecha(tipo) && !EsTipoTexto(tipo)) return;
+    e.cambiar(i, "SV_CONVERT");
+    e.insertarDespues(abre, Literal(tipo) + ",");
+    e.quitar(as, cierra - 1);
+}
+
+}  // namespace
+
+QString NombreDeTipo(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+    QString r;
+    for (qsizetype i = desde; i < hasta; ++i) r += ps[i].texto;
+    return r.toUpper();
+}
+
+bool EsTipoNumerico(const QString& tipo) {
+    static const QStringList numericos{"INT",   "INTEGER", "BIGINT", "SMALLINT",   "TINYINT", "BIT",
+                                       "FLOAT", "REAL",    "MONEY",  "SMALLMONEY", "DECIMAL", "NUMERIC"};
+    return numericos.contains(Base(tipo));
+}
+
+bool EsTipoTexto(const QString& tipo) {
+    static const QStringList textos{"CHAR", "VARCHAR", "NCHAR", "NVARCHAR", "TEXT", "NTEXT", "SYSNAME"};
+    return textos.contains(Base(tipo));
+}
+
+bool EsTipoFecha(const QString& tipo) {
+    static const QStringList fechas{"DATETIME", "SMALLDATETIME", "DATE", "DATETIME2"};
+    return fechas.contains(Base(tipo));
+}
+
+QString FechaIso(const QString& c) {
+    // d/m/yyyy, then optionally a blank and h:mm or h:mm:ss.
+    const qsizetype n = c.size();
+    if (n < 8 || n > 19) return {};
+    qsizetype i = 0;
+    auto numero = [&](int minimo, int maximo, int& valor) {
+        const qsizetype desde = i;
+        valor = 0;
+        while (i < n && c[i] >= u'0' && c[i] <= u'9' && i - desde < maximo)
+            valor = valor * 10 + (c[i++].unicode() - '0');
+        return i - desde >= minimo && (i >= n || c[i] < u'0' || c[i] > u'9');
+    };
+    auto signo = [&](QChar s) {
+        if (i < n && c[i] == s) {
+            ++i;
+            return true;
+        }
+        return false;
+    };
+    int d = 0, m = 0, a = 0, h = 0, mi = 0, s = 0;
+    if (!numero(1, 2, d) || !signo(u'/') || !numero(1, 2, m) || !signo(u'/') || !numero(4, 4, a)) return {};
+    if (!QDate::isValid(a, m, d)) return {};
+    if (i < n) {
+        if (!signo(u' ') || !numero(1, 2, h) || !signo(u':') || !numero(2, 2, mi)) return {};
+        if (i < n && (!signo(u':') || !numero(2, 2, s))) return {};
+        if (i < n || h > 23 || mi > 59 || s > 59) return {};
+    }
+    QString iso =
+        QString("%1-%2-%3").arg(a, 4, 10, QChar(u'0')).arg(m, 2, 10, QChar(u'0')).arg(d, 2, 10, QChar(u'0'));
+    if (h != 0 || mi != 0 || s != 0)
+        iso += QString(" %1:%2:%3")
+                   .arg(h, 2, 10, QChar(u'0'))
+                   .arg(mi, 2, 10, QChar(u'0'))
+                   .arg(s, 2, 10, QChar(u'0'));
+    return iso;
+}
+
+Piezas AjustarNombresYFunciones(const Piezas& ps) {
+    const std::vector<qsizetype> pareja = Parejas(ps);
+    const bool pares = pareja.size() == static_cast<size_t>(ps.size());
+    const qsizetype n = ps.size();
+    Edicion e(ps);
+    auto llamada = [&](qsizetype i) { return pares && i + 1 < n && ps[i + 1].es(Clase::AbreParen); };
+    for (qsizetype i = 0; i < n; ++i) {
+        const Pieza& p = ps[i];
+        switch (p.clase) {
+            case Clase::Texto: {
+                const QString iso = FechaIso(p.contenidoTexto());
+                if (!iso.isEmpty()) e.cambiar(i, Literal(iso));
+                break;
+            }
+            case Clase::AbreParen:
+                if (pares && SoloSugerencias(ps, i, pareja[i])) {
+                    e.quitar(i, pareja[i]);
+                    i = pareja[i];
+                }
+                break;
+            case Clase::Nombre:
+            case Clase::Palabra:
+                if (EsDbo(p) && i + 1 < n && ps[i + 1].es(Clase::Punto)) {
+                    e.quitar(i, i + 1);
+                    // [base].dbo.TABLA names the one database the engine has open.
+                    if (i >= 2 && ps[i - 1].es(Clase::Punto) && EsNombre(ps[i - 2])) e.quitar(i - 2, i - 1);
+                    ++i;
+                } else if (p.esPalabra(u"WITH") && llamada(i) && SoloSugerencias(ps, i + 1, pareja[i + 1])) {
+                    e.quitar(i, pareja[i + 1]);
+                    i = pareja[i + 1];
+                } else if (p.esPalabra(u"ISNULL") && llamada(i)) {
+                    e.cambiar(i, "IFNULL");
+                } else if ((p.esPalabra(u"LEFT") || p.esPalabra(u"RIGHT")) && llamada(i)) {
+                    e.cambiar(i, "SV_" + p.texto.toUpper());
+                } else if (p.esPalabra(u"GETDATE") && llamada(i) && pareja[i + 1] == i + 2) {
+                    e.cambiar(i, "datetime('now','localtime')");
+                    e.quitar(i + 1, i + 2);
+                    i += 2;
+                } else if (p.esPalabra(u"CURRENT_TIMESTAMP")) {
+                    e.cambiar(i, "datetime('now','localtime')");
+                } else if (p.esPalabra(u"CONVERT") && llamada(i)) {
+                    Convert(ps, pareja, i, e);
+                } else if (p.esPalabra(u"CAST") && llamada(i)) {
+                    Cast(ps, pareja, i, e);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    return e.aplicar();
+}
+
+}  // namespace ado::sqlite

@@ -1,0 +1,207 @@
+#include "outside/ado/sqlite/ExtensionesSqlite.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDateTime>
+#include <QStringList>
+
+#include "outside/ado/sqlite/TraductorSql.h"
+#include "support/ImprimeQt.h"
+
+using ado::sqlite::TraducirLote;
+using ado::sqlite::TraducirSentencia;
+
+namespace {
+
+// An in-memory engine that runs the program's statements through the translation.
+class Motor : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(sqlite3_open(":memory:", &db_), SQLITE_OK);
+        ado::sqlite::RegistrarExtensiones(db_);
+        Ejecutar(
+            "CREATE TABLE MA_CUENTAS (CODIGO varchar(20) COLLATE SERVIDOR, DESCRIPCION varchar(60) COLLATE "
+            "SERVIDOR, PERIODO varchar(6) COLLATE SERVIDOR, ORDEN int)");
+        Ejecutar("CREATE TABLE MV_EJERCICIOS (PERIODO int, [Fecha Desde] datetime, [Fecha Hasta] datetime)");
+    }
+    void TearDown() override { sqlite3_close(db_); }
+
+    // Runs the engine's own SQL; fails the test on an error.
+    void Ejecutar(const QString& sql) {
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error);
+        EXPECT_EQ(rc, SQLITE_OK) << sql.toStdString() << ": " << (error ? error : "");
+        sqlite3_free(error);
+    }
+
+    // Translates a statement of the program and gives its rows, columns joined by "|".
+    QStringList Filas(const QString& sentencia) {
+        QStringList filas;
+        const QByteArray sql = TraducirSentencia(sentencia).toUtf8();
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
+            ADD_FAILURE() << sql.constData() << ": " << sqlite3_errmsg(db_);
+            return filas;
+        }
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            QStringList columnas;
+            for (int c = 0; c < sqlite3_column_count(st); ++c)
+                columnas << (sqlite3_column_type(st, c) == SQLITE_NULL
+                                 ? QString("NULL")
+                                 : QString::fromUtf8(
+                                       reinterpret_cast<const char*>(sqlite3_column_text(st, c))));
+            filas << columnas.join(u'|');
+        }
+        if (rc != SQLITE_DONE) ADD_FAILURE() << sql.constData() << ": " << sqlite3_errmsg(db_);
+        sqlite3_finalize(st);
+        return filas;
+    }
+
+    bool Falla(const QString& sentencia) {
+        return sqlite3_exec(db_, TraducirSentencia(sentencia).toUtf8().constData(), nullptr, nullptr,
+                            nullptr) != SQLITE_OK;
+    }
+
+    QString Valor(const QString& sentencia) {
+        const QStringList f = Filas(sentencia);
+        return f.isEmpty() ? QString("<sin filas>") : f.first();
+    }
+
+    // Runs a batch statement by statement; a failing one does not stop the rest.
+    int EjecutarLote(const QString& lote) {
+        int fallidas = 0;
+        for (const auto& s : TraducirLote(lote))
+            if (sqlite3_exec(db_, s.sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+                ++fallidas;
+        return fallidas;
+    }
+
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Motor, CollationIgnoresCaseBeyondAsciiAndTrailingBlanks) {
+    Ejecutar(
+        "INSERT INTO MA_CUENTAS VALUES ('Ñandú', 'Ave corredora', '2024 ', 2), ('abc  ', 'x', '2023', 1), "
+        "('ABD', 'y', '2023', 3)");
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO = 'ñANDÚ  '"), QStringList({"2"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO = 'ABC'"), QStringList({"1"}));
+    // Expressions over the column compare the same way as the column.
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) ='ñandú'"), QStringList({"2"}));
+    EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS ORDER BY CODIGO"), QStringList({"abc  ", "ABD", "Ñandú"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO <> 'ABC ' ORDER BY ORDEN"),
+              QStringList({"2", "3"}));
+}
+
+TEST_F(Motor, LikeIsCaseBlindBeyondAsciiWithTheServersWildcards) {
+    Ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, ORDEN) VALUES ('Ñandú', 'CAJA CHICA', 1), "
+        "('b_1', 'Caja grande', 2), ('c3', 'Banco', 3)");
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE 'ñ%'"), QStringList({"1"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE DESCRIPCION like '%caja%chica%'"),
+              QStringList({"1"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE '_3'"), QStringList({"3"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE '[a-c]%' ORDER BY ORDEN"),
+              QStringList({"2", "3"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE '[^b]%' ORDER BY ORDEN"),
+              QStringList({"1", "3"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE 'b!_%' ESCAPE '!'"), QStringList({"2"}));
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE 'b[_]1'"), QStringList({"2"}));
+    EXPECT_EQ(Valor("SELECT 'abc  ' LIKE 'ABC', 'abc' LIKE 'ab', NULL LIKE 'a'"), "1|0|NULL");
+}
+
+TEST_F(Motor, TopWithOrderByAndInsideASubquery) {
+    Ejecutar("INSERT INTO MA_CUENTAS (CODIGO, ORDEN) VALUES ('a', 3), ('b', 1), ('c', 2), ('d', 4)");
+    EXPECT_EQ(Filas("SELECT TOP 2 CODIGO FROM MA_CUENTAS with(nolock) ORDER BY ORDEN"),
+              QStringList({"b", "c"}));
+    EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS WHERE ORDEN IN (SELECT TOP 1 ORDEN FROM dbo.MA_CUENTAS "
+                    "ORDER BY ORDEN DESC)"),
+              QStringList({"d"}));
+    EXPECT_EQ(Filas("SELECT TOP 100 PERCENT CODIGO FROM MA_CUENTAS ORDER BY CODIGO").size(), 4);
+}
+
+TEST_F(Motor, DayFirstDatesCompareAsDates) {
+    Ejecutar(
+        "INSERT INTO MV_EJERCICIOS VALUES (2023, '2023-07-01', '2024-06-30'), (2024, '2024-07-01', "
+        "'2025-06-30')");
+    EXPECT_EQ(
+        Filas("select PERIODO from mv_ejercicios where  [fecha desde] <= '01/07/2023' and [fecha hasta] >= "
+              "'01/07/2023' "),
+        QStringList({"2023"}));
+    EXPECT_EQ(
+        Filas("select PERIODO from mv_ejercicios where  [fecha desde] <= '15/03/2024' and [fecha hasta] >= "
+              "'15/03/2024' "),
+        QStringList({"2023"}));
+    // Text order of day-first dates would put 30/06/2025 before 01/07/2024.
+    EXPECT_EQ(Filas("select PERIODO from mv_ejercicios where [Fecha Hasta] >= '30/06/2025'"),
+              QStringList({"2024"}));
+    EXPECT_EQ(Filas("select PERIODO from mv_ejercicios where month([Fecha Desde]) = 7 and year([Fecha "
+                    "hasta]) = 2025"),
+              QStringList({"2024"}));
+    EXPECT_EQ(Valor("SELECT day([Fecha Hasta]), CONVERT(NVARCHAR, [Fecha Desde], 103) FROM MV_EJERCICIOS "
+                    "WHERE PERIODO = 2023"),
+              "30|01/07/2023");
+}
+
+TEST_F(Motor, NumbersComparedWithTextsCompareAsNumbers) {
+    Ejecutar("INSERT INTO MA_CUENTAS (CODIGO, PERIODO, ORDEN) VALUES ('a', '2024 ', 1), ('b', '02023', 2)");
+    EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS WHERE RTRIM(LTRIM(PERIODO)) = 2024"), QStringList({"a"}));
+    EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS WHERE PERIODO = 2023"), QStringList({"b"}));
+    EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS WHERE CONVERT(INT, PERIODO) < 2024"), QStringList({"b"}));
+}
+
+TEST_F(Motor, FunctionsBehaveAsOnTheServer) {
+    EXPECT_EQ(Valor("SELECT LEN('abc  '), LEN(''), LEN(NULL), LEN('ñandú')"), "3|0|NULL|5");
+    EXPECT_EQ(Valor("SELECT CHARINDEX('b', 'abcb'), CHARINDEX('B', 'abcb', 3), CHARINDEX('z', 'abc'), "
+                    "CHARINDEX('Ú', 'ñandú')"),
+              "2|4|0|5");
+    EXPECT_EQ(
+        Valor("SELECT ISNULL(NULL, 'x'), UPPER('ñandú'), LOWER('ÑANDÚ'), LEFT('abc', 2), RIGHT('abc', 2)"),
+        "x|ÑANDÚ|ñandú|ab|bc");
+    EXPECT_EQ(
+        Valor(
+            "SELECT 'a' + 'b' + CONVERT(varchar(3), 12345), 'x' + NULL, SPACE(2) + '|', REPLICATE('ab', 2)"),
+        "ab123|NULL|  ||abab");
+    EXPECT_EQ(Valor("SELECT CONVERT(datetime, '01/07/2023', 103), CONVERT(datetime, '2023-07-01 10:30:00'), "
+                    "CAST('9/7/2023' AS datetime), CONVERT(varchar(10), '2023-07-01 10:30:00', 112)"),
+              "2023-07-01|2023-07-01 10:30:00|2023-07-09|20230701");
+    const QString ahora = Valor("select getDate() as fecha");
+    const QDateTime leida = QDateTime::fromString(ahora, "yyyy-MM-dd HH:mm:ss");
+    ASSERT_TRUE(leida.isValid()) << ahora.toStdString();
+    EXPECT_LE(std::abs(leida.secsTo(QDateTime::currentDateTime())), 5);
+    EXPECT_EQ(Valor("SELECT GETDATE() = datetime('now','localtime') OR 1"), "1");
+}
+
+TEST_F(Motor, PlusOfTwoColumnsFollowsTheValues) {
+    Ejecutar("CREATE TABLE N (A varchar(5), B varchar(5), X int, Y real)");
+    Ejecutar("INSERT INTO N VALUES ('ab', 'cd', 2, 0.5)");
+    EXPECT_EQ(Valor("SELECT A + B, X + Y, B + NULL FROM N"), "abcd|2.5|NULL");
+    // A text that is no number added to a number fails, as on the server.
+    EXPECT_TRUE(Falla("SELECT X + A FROM N"));
+}
+
+TEST_F(Motor, AddedColumnsAndBracketedNames) {
+    Ejecutar("CREATE TABLE TA_X (CODIGO varchar(4) COLLATE SERVIDOR)");
+    Ejecutar("INSERT INTO TA_X VALUES ('A')");
+    EXPECT_EQ(EjecutarLote(
+                  "ALTER TABLE dbo.TA_X ADD ACTIVO bit Not Null  CONSTRAINT DF_TA_X_ACTIVO DEFAULT (0)\r"
+                  "ALTER TABLE dbo.TA_X ADD [NOTA LARGA] varchar(30) Null  CONSTRAINT DF_TA_X_NOTA DEFAULT "
+                  "('-')"),
+              0);
+    EXPECT_EQ(Valor("SELECT ACTIVO, [NOTA LARGA] FROM TA_X WHERE [NOTA LARGA] = '-  '"), "0|-");
+}
+
+TEST_F(Motor, ABatchGoesOnAfterAFailingStatement) {
+    Ejecutar("CREATE TABLE T (A varchar(5) PRIMARY KEY, B int)");
+    Ejecutar("INSERT INTO T VALUES ('x', 1)");
+    const QString lote =
+        "BEGIN TRANSACTION \r\rINSERT INTO T (A,B) VALUES ('x', 2)\rUPDATE T SET B = 5 WHERE A = 'X'"
+        "\rINSERT INTO T (A,B) VALUES ('y', 3)\r";
+    ASSERT_EQ(TraducirLote(lote).size(), 4);
+    EXPECT_EQ(EjecutarLote(lote), 1);
+    EXPECT_EQ(EjecutarLote("COMMIT TRANSACTION"), 0);
+    EXPECT_EQ(Filas("SELECT A, B FROM T ORDER BY A"), QStringList({"x|5", "y|3"}));
+}
