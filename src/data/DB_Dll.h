@@ -17,7 +17,10 @@
 #include <functional>
 #include <memory>
 
+namespace maker {
 class DialogoArchivo;
+class Utilidades;
+}  // namespace maker
 
 class DB_Dll {
   public:
@@ -27,7 +30,7 @@ class DB_Dll {
     DB_Dll& operator=(const DB_Dll&) = delete;
 
     // ---- public variables, in interface order ----
-    std::shared_ptr<DialogoArchivo> CmdDlg;  // created on first use by OpenLocalADODB
+    std::shared_ptr<maker::DialogoArchivo> CmdDlg;  // created on first use by OpenLocalADODB
     bool gOpenFlag = false;
     QVariant gIgnoraPassWord;
     ado::ConnectionPtr gCnn;
@@ -162,6 +165,9 @@ class DB_Dll {
 
     // The connection, created empty on first use.
     ado::ConnectionPtr& cnn();
+    // The object's own utility instance, created on first use.
+    maker::Utilidades& Util();
+    std::unique_ptr<maker::Utilidades> utilidades_;
 
     // Which of the two recovery forms a member follows.
     enum class FormaRecuperacion { A, B };

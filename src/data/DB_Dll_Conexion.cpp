@@ -2,6 +2,8 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "outside/maker/DialogoArchivo.h"
+#include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
@@ -16,6 +18,11 @@ DB_Dll::~DB_Dll() = default;
 ado::ConnectionPtr& DB_Dll::cnn() {
     if (!gCnn) gCnn = ado::Connection::Crear();
     return gCnn;
+}
+
+maker::Utilidades& DB_Dll::Util() {
+    if (!utilidades_) utilidades_ = std::make_unique<maker::Utilidades>();
+    return *utilidades_;
 }
 
 void DB_Dll::ArmaCadenaServidor() {
@@ -54,14 +61,9 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
         return vb::kRespuestaReintentar;
     };
     vb::ManejadorErrores h("OpenServerADODB", [&](const vb::ErrorVB& e, const QString&) -> int {
-        if (!MuestraError) {
-            if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
-            gOpenFlag = false;
-            return 0;
-        }
         ado::Errors& errores = cnn()->errores();
-        // A refused open always reaches the operator with its reason, even when the engine left
-        // no entry of its own.
+        // A refused open always leaves its reason in the list, even when the engine left no
+        // entry of its own.
         if (errores.Count() == 0 && cnn()->State() != ado::adStateOpen &&
             e.Number != ado::kErrObjetoAbierto) {
             ado::Error entrada;
@@ -69,6 +71,11 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
             entrada.Description = e.Description;
             entrada.Source = e.Source;
             errores.Add(entrada);
+        }
+        if (!MuestraError) {
+            if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
+            gOpenFlag = false;
+            return 0;
         }
         if (errores.Count() > 0) {
             const ado::Error primero = errores.Item(0);
@@ -157,14 +164,14 @@ void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID, 
     bool cancelado = false;
 
     auto eligeArchivo = [&]() {
-        bool cancela = false;
-        const QString ruta = vb::dialogos().AbrirArchivo(
-            "Buscar Base de Datos", "Base de Datos de Microsoft Access |*.MDB", &cancela);
-        if (cancela) {
+        if (!CmdDlg) CmdDlg = std::make_shared<maker::DialogoArchivo>();
+        CmdDlg->Titulo = "Buscar Base de Datos";
+        CmdDlg->Filtro = "Base de Datos de Microsoft Access |*.MDB";
+        if (!CmdDlg->MostrarAbrir()) {
             cancelado = true;
             return false;
         }
-        gDBName = ruta;
+        gDBName = CmdDlg->NombreArchivo;
         return true;
     };
 

@@ -1,6 +1,6 @@
 #include "outside/maker/DialogoArchivo.h"
 
-#include "outside/maker/DialogosFalsos.h"
+#include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
@@ -17,18 +17,19 @@ TEST(DialogoArchivo, WindowsFiltersBecomeQtFilters) {
 }
 
 TEST(DialogoArchivo, GivesTheChosenFileOrTheCancel) {
-    DialogosFalsos d;
+    DialogosGuionados guion;
     DialogoArchivo dlg;
     dlg.Titulo = "Abrir base";
     dlg.Filtro = "Bases (*.mdb)|*.mdb";
-    d.archivo = "/datos/empresa.mdb";
+    guion.esperarArchivo("/datos/empresa.mdb");
     EXPECT_TRUE(dlg.MostrarAbrir());
     EXPECT_FALSE(dlg.Cancelado);
     EXPECT_EQ(dlg.NombreArchivo, "/datos/empresa.mdb");
-    EXPECT_EQ(d.tituloArchivo, "Abrir base");
-    EXPECT_EQ(d.filtroArchivo, "Bases (*.mdb)");
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].titulo, "Abrir base");
+    EXPECT_EQ(guion.preguntas()[0].texto, "Bases (*.mdb)");
 
-    d.cancelarArchivo = true;
+    guion.esperarArchivo("", true);
     EXPECT_FALSE(dlg.MostrarAbrir());
     EXPECT_TRUE(dlg.Cancelado);
     EXPECT_EQ(dlg.NombreArchivo, "");

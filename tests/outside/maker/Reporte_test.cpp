@@ -1,6 +1,6 @@
 #include "outside/maker/Reporte.h"
 
-#include "outside/maker/DialogosFalsos.h"
+#include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ void pedirIndices(Reporte& r) {
 }
 
 TEST(Reporte, TheRequestReachesTheRendererAsGiven) {
-    DialogosFalsos d;
+    DialogosGuionados guion;
     Reporte r;
     QList<SolicitudReporte> recibidas;
     r.RutaPrograma("/opt/indajuste");
@@ -49,18 +49,18 @@ TEST(Reporte, TheRequestReachesTheRendererAsGiven) {
     EXPECT_EQ(s.Formulas[7], "");
     EXPECT_EQ(s.CarpetaPrograma, "/opt/indajuste");
     EXPECT_EQ(s.Salida, 6);
-    EXPECT_TRUE(d.preguntas.isEmpty());
+    EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
 TEST(Reporte, AReportThatCannotBeMadeIsNeverReportedAsDone) {
-    DialogosFalsos d;
+    DialogosGuionados guion;
     Reporte r;
-    d.respuestas = {vb::vbOK, vb::vbOK, vb::vbOK};
+    for (int i = 0; i < 3; ++i) guion.esperarMsgBox(vb::vbOK);
     EXPECT_FALSE(r.Salida(6));  // nothing asked for
     pedirIndices(r);
     EXPECT_FALSE(r.Salida(6));  // no renderer
-    ASSERT_EQ(d.preguntas.size(), 2);
-    EXPECT_TRUE(d.preguntas[1].texto.contains("RP_QT040"));
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_TRUE(guion.preguntas()[1].texto.contains("RP_QT040"));
 
     QList<SolicitudReporte> recibidas;
     auto falla = std::make_unique<RenderizadorFalso>(&recibidas);
@@ -68,8 +68,8 @@ TEST(Reporte, AReportThatCannotBeMadeIsNeverReportedAsDone) {
     falla->motivo = "No hay datos para el reporte.";
     r.setRenderizador(std::move(falla));
     EXPECT_FALSE(r.Salida(6));
-    ASSERT_EQ(d.preguntas.size(), 3);
-    EXPECT_EQ(d.preguntas[2].texto, "No hay datos para el reporte.");
+    ASSERT_EQ(guion.preguntas().size(), 3);
+    EXPECT_EQ(guion.preguntas()[2].texto, "No hay datos para el reporte.");
 }
 
 }  // namespace

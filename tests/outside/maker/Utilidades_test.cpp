@@ -1,9 +1,10 @@
 #include "outside/maker/Utilidades.h"
 
-#include "outside/maker/DialogosFalsos.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
 #include <QDate>
@@ -15,21 +16,15 @@ using maker::Utilidades;
 namespace {
 
 // Runs each number test under a locale with "," and one with "." as decimal separator.
-class UtilidadesNumeros : public ::testing::TestWithParam<QLocale::Language> {
+class UtilidadesNumeros : public ::testing::TestWithParam<bool> {
   protected:
-    void SetUp() override {
-        anterior_ = vb::localeNumeros();
-        vb::setLocaleNumeros(
-            QLocale(GetParam(), GetParam() == QLocale::Spanish ? QLocale::Spain : QLocale::UnitedStates));
-        dec_ = vb::localeNumeros().decimalPoint();
-    }
-    void TearDown() override { vb::setLocaleNumeros(anterior_); }
+    // The parameter: "," as decimal separator.
+    LocaleNumeros locale_{GetParam() ? LocaleNumeros::coma() : LocaleNumeros::punto()};
+    QString dec_ = vb::localeNumeros().decimalPoint();
     // A number text written with "," as decimal mark, in the locale under test.
     QString n(QString texto) const { return texto.replace(QLatin1Char(','), dec_); }
 
     Utilidades u;
-    QLocale anterior_;
-    QString dec_;
 };
 
 TEST_P(UtilidadesNumeros, ValorNumericoReadsTheLeadingNumberRoundedToFourPlaces) {
@@ -76,7 +71,7 @@ TEST_P(UtilidadesNumeros, ValorEnteroRoundsLikeCIntAndRefusesOverflow) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, UtilidadesNumeros, ::testing::Values(QLocale::Spanish, QLocale::English));
+INSTANTIATE_TEST_SUITE_P(Locales, UtilidadesNumeros, ::testing::Bool());
 
 TEST(Utilidades, TextoCampoWritesDatesDayFirstAndNullAsEmpty) {
     Utilidades u;
@@ -142,43 +137,45 @@ TEST(Utilidades, PasswordEncodingRoundTripsWithoutCommasOrLineBreaks) {
 }
 
 TEST(Utilidades, TrataErrorAsksWithNumberDescriptionAndRoutine) {
-    DialogosFalsos d;
+    DialogosGuionados guion;
     Utilidades u;
-    d.respuestas = {vb::vbRetry, vb::vbCancel};
+    guion.esperarMsgBox(vb::vbRetry);
+    guion.esperarMsgBox(vb::vbCancel);
     int respuesta = 0;
     u.TrataError(vb::ErrorVB(3421, "El valor no es del tipo correcto"), "Generar", respuesta);
     EXPECT_EQ(respuesta, 4);
-    ASSERT_EQ(d.preguntas.size(), 1);
-    EXPECT_EQ(d.preguntas[0].estilo, vb::vbAbortRetryIgnore + vb::vbCritical);
-    EXPECT_TRUE(d.preguntas[0].texto.contains("3421"));
-    EXPECT_TRUE(d.preguntas[0].texto.contains("El valor no es del tipo correcto"));
-    EXPECT_TRUE(d.preguntas[0].texto.contains("Generar"));
-    EXPECT_FALSE(d.preguntas[0].titulo.isEmpty());
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbAbortRetryIgnore + vb::vbCritical);
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("3421"));
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("El valor no es del tipo correcto"));
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("Generar"));
+    EXPECT_FALSE(guion.preguntas()[0].titulo.isEmpty());
 
     u.TrataError(vb::ErrorVB(int32_t(0x80040E14), "Sintaxis"), vb::vbRetryCancel, "Conexion Base Remota",
                  respuesta);
     EXPECT_EQ(respuesta, vb::vbCancel);
-    EXPECT_EQ(d.preguntas[1].estilo, vb::vbRetryCancel);
-    EXPECT_TRUE(d.preguntas[1].texto.contains("&H80040E14"));
+    EXPECT_EQ(guion.preguntas()[1].estilo, vb::vbRetryCancel);
+    EXPECT_TRUE(guion.preguntas()[1].texto.contains("&H80040E14"));
 }
 
 TEST(Utilidades, ReporteroDrivesTheStepHandler) {
-    DialogosFalsos d;
+    DialogosGuionados guion;
     Utilidades u;
     int intentos = 0;
-    d.respuestas = {vb::vbRetry};
+    guion.esperarMsgBox(vb::vbRetry);
     vb::ManejadorErrores h("Generar", u.Reportero());
     EXPECT_TRUE(h.paso([&] {
         if (++intentos == 1) vb::Raise(3704, "Objeto cerrado");
     }));
     EXPECT_EQ(intentos, 2);
-    ASSERT_EQ(d.preguntas.size(), 1);
-    EXPECT_TRUE(d.preguntas[0].texto.contains("Generar"));
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("Generar"));
 
-    d.respuestas = {vb::vbIgnore, vb::vbAbort};
+    guion.esperarMsgBox(vb::vbIgnore);
+    guion.esperarMsgBox(vb::vbAbort);
     EXPECT_TRUE(h.paso([] { vb::Raise(5, "Argumento no válido"); }));   // 5 goes on
     EXPECT_FALSE(h.paso([] { vb::Raise(5, "Argumento no válido"); }));  // 3 leaves
-    EXPECT_TRUE(d.respuestas.isEmpty());
+    EXPECT_EQ(guion.pendientes(), 0);
 }
 
 }  // namespace

@@ -183,16 +183,28 @@ void Sumar(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (EsNulo(argv[0]) || EsNulo(argv[1])) return sqlite3_result_null(ctx);
     if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && sqlite3_value_type(argv[1]) == SQLITE_TEXT)
         return Resultado(ctx, Texto(argv[0]) + Texto(argv[1]));
-    const int t0 = sqlite3_value_numeric_type(argv[0]);
-    const int t1 = sqlite3_value_numeric_type(argv[1]);
-    const auto numerico = [](int t) { return t == SQLITE_INTEGER || t == SQLITE_FLOAT; };
-    if (!numerico(t0) || !numerico(t1)) return sqlite3_result_error(ctx, kNumeroInvalido, -1);
-    if (t0 == SQLITE_INTEGER && t1 == SQLITE_INTEGER) {
+    struct Numero {
+        bool entero = true;
+        sqlite3_int64 i = 0;
+        double d = 0;
+    };
+    // A blank text counts as 0, as the server reads it for a whole number.
+    const auto leer = [](sqlite3_value* v, Numero& n) {
+        if (sqlite3_value_type(v) == SQLITE_TEXT && Texto(v).trimmed().isEmpty()) return true;
+        const int t = sqlite3_value_numeric_type(v);
+        if (t != SQLITE_INTEGER && t != SQLITE_FLOAT) return false;
+        n.entero = t == SQLITE_INTEGER;
+        n.i = sqlite3_value_int64(v);
+        n.d = sqlite3_value_double(v);
+        return true;
+    };
+    Numero a, b;
+    if (!leer(argv[0], a) || !leer(argv[1], b)) return sqlite3_result_error(ctx, kNumeroInvalido, -1);
+    if (a.entero && b.entero) {
         sqlite3_int64 r = 0;
-        if (!__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
-            return sqlite3_result_int64(ctx, r);
+        if (!__builtin_add_overflow(a.i, b.i, &r)) return sqlite3_result_int64(ctx, r);
     }
-    sqlite3_result_double(ctx, sqlite3_value_double(argv[0]) + sqlite3_value_double(argv[1]));
+    sqlite3_result_double(ctx, a.d + b.d);
 }
 
 // LEN: characters without the trailing blanks, as the server counts them.

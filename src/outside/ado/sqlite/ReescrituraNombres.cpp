@@ -1,5 +1,6 @@
 // Names, hints, literals and functions of the server that the engine spells otherwise.
 #include <QDate>
+#include <QSet>
 #include <QStringList>
 
 #include "outside/ado/sqlite/Reescritura.h"
@@ -41,7 +42,9 @@ bool EsNombre(const Pieza& p) {
 
 // CONVERT(type, value[, style]). Numbers become a CAST; texts and dates go to SV_CONVERT,
 // which knows the date styles (103 = dd/mm/yyyy) and cuts texts to their length.
-void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e) {
+// A month-first style (1, 101) keeps its quoted value for SV_CONVERT to read: `mesPrimero`.
+void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e,
+             QSet<qsizetype>& mesPrimero) {
     const qsizetype abre = i + 1;
     const qsizetype cierra = pareja[abre];
     qsizetype t = abre + 1;
@@ -69,6 +72,10 @@ void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i
         e.insertarAntes(cierra, entero ? " AS INTEGER" : real ? " AS REAL" : " AS NUMERIC");
         return;
     }
+    const qsizetype valor = finTipo + 1;
+    if (valor + 3 == cierra && ps[valor].es(Clase::Texto) && ps[valor + 1].es(Clase::Coma) &&
+        (ps[valor + 2].texto == u"1" || ps[valor + 2].texto == u"101"))
+        mesPrimero.insert(valor);
     e.cambiar(i, "SV_CONVERT");
     e.cambiar(t, Literal(tipo));
     if (finTipo > t + 1) e.quitar(t + 1, finTipo - 1);
@@ -159,11 +166,13 @@ Piezas AjustarNombresYFunciones(const Piezas& ps) {
     const bool pares = pareja.size() == static_cast<size_t>(ps.size());
     const qsizetype n = ps.size();
     Edicion e(ps);
+    QSet<qsizetype> mesPrimero;
     auto llamada = [&](qsizetype i) { return pares && i + 1 < n && ps[i + 1].es(Clase::AbreParen); };
     for (qsizetype i = 0; i < n; ++i) {
         const Pieza& p = ps[i];
         switch (p.clase) {
             case Clase::Texto: {
+                if (mesPrimero.contains(i)) break;
                 const QString iso = FechaIso(p.contenidoTexto());
                 if (!iso.isEmpty()) e.cambiar(i, Literal(iso));
                 break;
@@ -195,7 +204,7 @@ Piezas AjustarNombresYFunciones(const Piezas& ps) {
                 } else if (p.esPalabra(u"CURRENT_TIMESTAMP")) {
                     e.cambiar(i, "datetime('now','localtime')");
                 } else if (p.esPalabra(u"CONVERT") && llamada(i)) {
-                    Convert(ps, pareja, i, e);
+                    Convert(ps, pareja, i, e, mesPrimero);
                 } else if (p.esPalabra(u"CAST") && llamada(i)) {
                     Cast(ps, pareja, i, e);
                 }

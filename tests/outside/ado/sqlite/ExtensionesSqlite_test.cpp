@@ -181,6 +181,9 @@ TEST_F(Motor, PlusOfTwoColumnsFollowsTheValues) {
     EXPECT_EQ(Valor("SELECT A + B, X + Y, B + NULL FROM N"), "abcd|2.5|NULL");
     // A text that is no number added to a number fails, as on the server.
     EXPECT_TRUE(Falla("SELECT X + A FROM N"));
+    Ejecutar("INSERT INTO N VALUES ('', '12 ', 9223372036854775807, NULL)");
+    EXPECT_EQ(Filas("SELECT X + A, B + X, X + X FROM N WHERE A = ''"),
+              QStringList({"9223372036854775807|9.22337203685478e+18|1.84467440737096e+19"}));
 }
 
 TEST_F(Motor, AddedColumnsAndBracketedNames) {
@@ -204,4 +207,28 @@ TEST_F(Motor, ABatchGoesOnAfterAFailingStatement) {
     EXPECT_EQ(EjecutarLote(lote), 1);
     EXPECT_EQ(EjecutarLote("COMMIT TRANSACTION"), 0);
     EXPECT_EQ(Filas("SELECT A, B FROM T ORDER BY A"), QStringList({"x|5", "y|3"}));
+}
+
+TEST_F(Motor, ConversionsToTextsAndDates) {
+    EXPECT_EQ(Valor("SELECT CONVERT(char(5), 'ab') + '|', CONVERT(varchar, 'x'), CONVERT(varchar(2), 123), "
+                    "CONVERT(varchar(10), 2.5)"),
+              "ab   ||x|12|2.5");
+    EXPECT_EQ(Valor("SELECT CONVERT(datetime, '07/01/2023', 101), CONVERT(datetime, '20230701'), "
+                    "CONVERT(datetime, 2), CONVERT(date, '2023-07-01 10:00:00')"),
+              "2023-07-01|2023-07-01|1900-01-03|2023-07-01");
+    EXPECT_EQ(Valor("SELECT CONVERT(varchar(10), NULL, 103), CONVERT(varchar(5), 'no es fecha', 103)"),
+              "NULL|no es");
+    EXPECT_TRUE(Falla("SELECT CONVERT(datetime, '31/02/2023', 103)"));
+    EXPECT_TRUE(Falla("SELECT month('mañana')"));
+    EXPECT_EQ(Valor("SELECT year('2024-02-29'), month('2024-02-29 23:00:00'), day('1/7/2023')"), "2024|2|1");
+}
+
+TEST_F(Motor, CollationOrdersAsItCompares) {
+    Ejecutar("CREATE TABLE C (X varchar(10) COLLATE SERVIDOR PRIMARY KEY)");
+    Ejecutar("INSERT INTO C VALUES ('b'), ('Á'), ('a'), ('_z'), ('ñ'), ('N')");
+    EXPECT_EQ(Filas("SELECT X FROM C ORDER BY X"), QStringList({"_z", "a", "b", "N", "Á", "ñ"}));
+    // The key takes the collation too: 'A ' and 'B' clash with what is stored.
+    EXPECT_TRUE(Falla("INSERT INTO C VALUES ('B ')"));
+    EXPECT_EQ(Filas("SELECT X FROM C WHERE X = 'á'"), QStringList({"Á"}));
+    EXPECT_EQ(Filas("SELECT X FROM C WHERE X > 'B' AND X < 'O' ORDER BY X"), QStringList({"N"}));
 }

@@ -185,3 +185,27 @@ TEST(TraductorSql, CommentsAndUnbalancedTextsAreNeverRewrittenInside) {
               "SELECT TOP 1 * FROM T WHERE (A = CAST(1 AS NUMERIC)");
     EXPECT_EQ(TraducirSentencia("SELECT 'sin cerrar FROM T"), "SELECT 'sin cerrar FROM T");
 }
+
+TEST(TraductorSql, OnlyValidDayFirstDatesBecomeIso) {
+    EXPECT_EQ(TraducirSentencia(
+                  "SELECT '29/02/2024', '29/02/2023', '31/04/2024', '1/1/2024 7:05', '1/1/2024 24:00'"),
+              "SELECT '2024-02-29', '29/02/2023', '31/04/2024', '2024-01-01 07:05:00', '1/1/2024 24:00'");
+    EXPECT_EQ(
+        TraducirSentencia("SELECT '01/07/2023 ', ' 01/07/2023', '01/07/20234', '001/07/2023', '01-07-2023'"),
+        "SELECT '01/07/2023 ', ' 01/07/2023', '01/07/20234', '001/07/2023', '01-07-2023'");
+    EXPECT_EQ(TraducirSentencia("SELECT N'31/12/1999 23:59:59'"), "SELECT '1999-12-31 23:59:59'");
+}
+
+TEST(TraductorSql, StatementsThatOnlyLookLikeTwoStayOne) {
+    // A conditional DROP must never run on its own.
+    EXPECT_EQ(Sql("IF EXISTS (SELECT 1 FROM T)\rDROP TABLE T\rSELECT 1"),
+              QStringList({"IF EXISTS (SELECT 1 FROM T)\rDROP TABLE T", "SELECT 1"}));
+    EXPECT_EQ(Sql("CREATE TABLE H (P int REFERENCES T (ID) ON\rDELETE CASCADE)\rSELECT 1").size(), 2);
+    EXPECT_EQ(Sql("CREATE TABLE A (X int REFERENCES B ON\rDELETE CASCADE, Y int)\rSELECT 1").first(),
+              "CREATE TABLE A (X int REFERENCES B ON\rDELETE CASCADE, Y int)");
+    EXPECT_EQ(
+        Sql("CREATE TRIGGER TR AFTER INSERT ON T BEGIN UPDATE U SET N = N + 1; DELETE FROM V; END;\rSELECT 1")
+            .size(),
+        2);
+    EXPECT_EQ(Sql("SET NOCOUNT ON SELECT 1"), QStringList({"SET NOCOUNT ON SELECT 1"}));
+}
