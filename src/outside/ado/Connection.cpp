@@ -59,8 +59,8 @@ void Connection::Open(const QString& connectionString, const QString& usuario, c
     proveedorNombre_ = nombre;
     nuevo->abrir(p, usuario, clave, errores_);
     proveedor_ = std::move(nuevo);
-    if (defaultDatabase_.isEmpty())
-        defaultDatabase_ = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
+    const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
+    if (!base.isEmpty()) defaultDatabase_ = base;
 }
 
 void Connection::Close() {

@@ -235,6 +235,21 @@ void Recordset::Delete() {
     borrada_ = true;
 }
 
+QList<QList<QVariant>> Recordset::GetRows(long filas) {
+    exigirAbierto();
+    escribirPendiente();
+    exigirFila();
+    const long hasta = filas < 0 ? long(filas_.size()) : std::min<long>(filas_.size(), pos_ + filas);
+    QList<QList<QVariant>> r(fields_.Count());
+    for (int c = 0; c < fields_.Count(); ++c) {
+        const int indice = fields_.Item(c).indice();
+        r[c].reserve(hasta - pos_);
+        for (long f = pos_; f < hasta; ++f) r[c].append(filas_[f][indice]);
+    }
+    pos_ = hasta;
+    return r;
+}
+
 namespace {
 
 int compararTexto(const QString& a, const QString& b) {

@@ -54,6 +54,9 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
     // Finds from the current row on a criterion "Column = value" / "Column = 'text'" (also <, >, <=, >=, <>,
     // LIKE).
     void Find(const QString& criterio, long saltar = 0, int direccion = 1);
+    // The rows from the current one on (all when `filas` is negative), indexed [column][row];
+    // leaves the recordset past the last row read. Raises 3021 at BOF/EOF.
+    QList<QList<QVariant>> GetRows(long filas = -1);
 
     // --- used by Field and by the providers ---
     struct Columna {

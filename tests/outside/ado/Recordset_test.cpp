@@ -41,6 +41,10 @@ CREATE TRIGGER SS_CLIENTE_D INSTEAD OF DELETE ON SS_CLIENTE BEGIN
     DELETE FROM MA_CLIENTE WHERE Empresa = OLD.Empresa AND Codigo = OLD.Codigo;
 END;
 CREATE VIEW SS_SOLO_LECTURA AS SELECT Codigo, Nombre FROM MA_CUENTA;
+CREATE VIEW SS_NOMBRE AS SELECT Empresa, Nombre FROM MA_CLIENTE;
+CREATE TRIGGER SS_NOMBRE_U INSTEAD OF UPDATE ON SS_NOMBRE BEGIN
+    UPDATE MA_CLIENTE SET Nombre = NEW.Nombre WHERE Empresa = OLD.Empresa AND Nombre = OLD.Nombre;
+END;
 )";
 
 int32_t numeroDe(const std::function<void()>& f) {
@@ -89,6 +93,14 @@ TEST(Recordset, SnapshotNavigationEmptyAndClosed) {
     EXPECT_EQ(rs->valor("Codigo"), QVariant("2"));
     rs->Find("Nombre = 'Nada'");
     EXPECT_TRUE(rs->Eof());
+    rs->MoveFirst();
+    rs->MoveNext();
+    const auto todas = rs->GetRows();
+    ASSERT_EQ(todas.size(), 2);
+    EXPECT_EQ(todas[0], QList<QVariant>({"11", "2"}));
+    EXPECT_EQ(todas[1], QList<QVariant>({"Caja", "Pasivo"}));
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(numeroDe([&] { rs->GetRows(); }), kErrBofEof);
     EXPECT_EQ(numeroDe([&] { rs->fields().Item("NoHay"); }), kErrElementoNoEncontrado);
     EXPECT_EQ(numeroDe([&] { rs->fields().Item(2); }), kErrElementoNoEncontrado);
 
@@ -264,6 +276,13 @@ TEST(Recordset, RestrictedViewWritesThroughItsTriggersByTheTableKey) {
     rs->MoveFirst();
     rs->Delete();
     EXPECT_EQ(base.leer("SELECT group_concat(Codigo, ',') FROM MA_CLIENTE"), QVariant("2,3"));
+
+    // Without the whole key in view the row is found by all its original values.
+    auto sinClave = abrir(cn, "SELECT * FROM SS_NOMBRE WHERE Nombre = 'Tercero'");
+    ASSERT_EQ(sinClave->RecordCount(), 1);
+    sinClave->fields()["Nombre"].setValue("Tres");
+    sinClave->Update();
+    EXPECT_EQ(base.leer("SELECT group_concat(Nombre, ',') FROM MA_CLIENTE"), QVariant("Segundo,Tres"));
 
     // A view with no way to take writes stays read-only.
     auto ro = abrir(cn, "SELECT * FROM SS_SOLO_LECTURA");

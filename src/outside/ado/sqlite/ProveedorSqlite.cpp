@@ -400,7 +400,9 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
     const int n = sqlite3_column_count(st);
     int rc = SQLITE_OK;
     if (n > 0) {
-        if (!p->columnasListas) describirColumnas(*p, destino, paso.objeto, conFila);
+        // Another connection may have changed the schema under a kept statement.
+        if (!p->columnasListas || p->columnas.size() != n)
+            describirColumnas(*p, destino, paso.objeto, conFila);
         QList<Recordset::Columna> cols = p->columnas;  // shared until a type is settled below
         const QList<Recordset::Columna>& leidas = p->columnas;
         QList<int> sinTipo;
