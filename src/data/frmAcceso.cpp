@@ -494,8 +494,16 @@ void frmAcceso::CmdRegistrar_Click() {
             }
         }
         return h.paso([&] {
-            LBM_Common::AgregaBaseArchivo(nombre, TxtDbName->text(), TxtDbName->text(), TxtDbName->text(),
-                                          TxtServidor->text(), false);
+            // The database object's retry may have shown this form again and changed the boxes:
+            // the entry goes under the connection that opened, and only once.
+            const QString nombreFinal = LBM_Common::NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+            if (nombreFinal != nombre) {
+                m_ServidorSel.clear();
+                DatosBase(nombreFinal);
+                if (!vb::Trim(m_ServidorSel).isEmpty()) return;
+            }
+            LBM_Common::AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
+                                          TxtDbName->text(), TxtServidor->text(), false);
         });
     };
     if (!registrar() && !haciaElFinal) return;

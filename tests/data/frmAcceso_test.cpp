@@ -342,6 +342,30 @@ TEST_F(FormAcceso, RegisterThatCannotConnectSaysSoAndWritesNothing) {
     EXPECT_FALSE(CNStuffContable::gBaseDatos().gOpenFlag);
 }
 
+TEST_F(FormAcceso, RegisterWhoseRetryShowsTheFormAgainRegistersWhatOpenedOnce) {
+    DialogosGuionados guion;
+    frmAcceso& f = frmAcceso::instancia();
+    f.Cargar();
+    f.show();
+    f.TxtDbName->setText("NOEXISTE");
+    f.TxtServidor->setText(base_.carpeta());
+    f.TxtUserId->setText("ADMIN");
+    guion.esperarMsgBox(vb::vbYes);  // the database object's failure question: try again
+    guion.esperarModal([&](QWidget* w) {
+        // The same form, shown again from inside its own Register.
+        EXPECT_EQ(w, &f);
+        f.TxtDbName->setText("PRUEBA");
+        f.TxtUserId->setText("ADMIN");
+        clic(f.bcAceptar);  // no file yet: registers PRUEBA itself
+    });
+    clic(f.CmdRegistrar);
+    EXPECT_EQ(guion.pendientes(), 0);
+    EXPECT_EQ(bytesBases(), lineaDe("PRUEBA", kClavePrueba));
+    EXPECT_TRUE(f.Aceptar);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(CNStuffContable::gBaseDatos().gDBName, "PRUEBA");
+}
+
 TEST_F(FormAcceso, ConectarWithoutTheFileRegistersFirstAndKeepsWhatWasTyped) {
     DialogosGuionados guion;
     DB_Dll& db = CNStuffContable::gBaseDatos();
