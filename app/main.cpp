@@ -1,3 +1,4 @@
+#include "data/frmAcceso.h"
 #include "indices/ReporteIndices.h"
 #include "indices/frmMA_INDAJUSTE.h"
 #include "outside/maker/Reporte.h"
@@ -9,6 +10,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vb::App().Title = "Indices de Ajustes";
+    // A failed connection asks for the connection data with the connection form.
+    frmAcceso::Instalar();
     maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>());
     // The start-up window: its load opens the company database and ends the program when none opens.
     auto* ventana = new frmMA_INDAJUSTE;

@@ -103,4 +103,30 @@ void RegistraErrorSQL(const QString& Sentencia, const QString& Proceso, int32_t 
 QString FormatoFecha();
 QString FormatoHora();
 
+// ---- sibling programs (CNStuffContable_Programas.cpp) ----
+
+// True when the path names a file that can be opened for reading (never a folder).
+bool ExisteArchivo(const QString& ruta);
+// The pattern audit rows format the current time with: "dd/mm/yy hh:mm".
+QString FormatoFechaHora();
+// A program "X.EXE" of the suite beside this one: the name as given, else in lower case without
+// ".exe". "" when neither is there.
+QString RutaProgramaHermano(const QString& nombre);
+// The parameters a sibling program is started with: the current connection and the extra value.
+QString ParametrosHermano(const QString& parametroAdicional);
+// Starts the program named after "SHELL:" without waiting; idTarea is 0 (and the operator is
+// told) when it could not be started, nonzero otherwise.
+void EjecutaOpcionMenu(const QString& opcion, const QString& parametroAdicional, int32_t& idTarea);
+
+// ---- reports (CNStuffContable_Reporte.cpp) ----
+
+// The suite's parameter string of a report request.
+QString ParametrosReporte(const QString& nombreReporte);
+// Asks the report program "QT742R.EXE" beside this one for the named report.
+void LlamaReporte(const QString& nombreReporte);
+// What the report program does with its command line: opens the company database the parameter
+// string names and produces the report of its "@Menu" key through the report object. False (with
+// the reason in error) when it could not.
+bool AtiendeReporte(const QString& parametros, QString& error);
+
 }  // namespace CNStuffContable

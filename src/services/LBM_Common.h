@@ -1,6 +1,9 @@
 #pragma once
-// Small routines shared by the windows: the upper-case key filter and opening a document.
+// Small routines shared by the windows: the upper-case key filter, opening a document and the
+// registered connections file "BASES.TXT" (LBM_Common_Bases.cpp).
+#include <QList>
 #include <QString>
+#include <optional>
 
 namespace LBM_Common {
 
@@ -11,5 +14,34 @@ extern bool gSoloMayusculas;
 int ConvierteMayuscula(int codigoTecla);
 // Opens a file or web address with the desktop's program for it.
 void AbreDocumento(const QString& documento, bool maximizado);
+
+// ---- registered connections, "BASES.TXT" beside the program ----
+
+// One line of the file.
+struct EntradaBase {
+    QString Nombre;    // "EMPRESA1 / SRV01"
+    QString Base;      // the database as typed
+    QString Usuario;   // the login
+    QString Clave;     // the password as stored (CodificaClave)
+    QString Servidor;  // as typed, maybe "name:port", a "#" for Oracle
+};
+
+// The full path of the file; kept the first time it is needed. Blank it to look it up again.
+extern QString gArchivoBases;
+QString ArchivoBases();
+// The entry name: the database upper-cased and trimmed, " / ", the server upper-cased, trimmed
+// and cut before its first ":".
+QString NombreEntradaBase(const QString& base, const QString& servidor);
+// Appends one entry, creating the file when missing. Raises when a value holds a comma or a line
+// break (it would break the line) or the file cannot be written.
+void AgregaBaseArchivo(const QString& nombre, const QString& base, const QString& usuario,
+                       const QString& password, const QString& servidor, bool oracle);
+// The entries of a file, one per line, in file order. Blank lines are passed over; a line with
+// fewer than five fields gets the missing ones blank; a line with more than five (a comma inside
+// a value) is skipped. Nothing when the file cannot be read.
+std::optional<QList<EntradaBase>> LeeBasesArchivo(const QString& ruta);
+// Server and port of a server field: split at the first ":" (server upper-cased and trimmed).
+// False when there is no ":" (server and port are left alone).
+bool SeparaPuerto(const QString& campo, QString& servidor, QString& puerto);
 
 }  // namespace LBM_Common

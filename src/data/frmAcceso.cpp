@@ -1,0 +1,590 @@
+#include "data/frmAcceso.h"
+
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "outside/ado/AdoTipos.h"
+#include "outside/ado/Connection.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Procesos.h"
+#include "outside/runtime/Programa.h"
+#include "services/CNStuffContable.h"
+#include "services/LBM_Common.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kVentanaMinimizadaSinFoco = 6;
+const char* const kDireccionWeb = "www.tarvovex.com";
+
+QPointer<frmAcceso>& unico() {
+    static QPointer<frmAcceso> f;
+    return f;
+}
+
+// Errors Register passes over: a closed connection, and what the server start reports when the
+// service is already running or cannot be reached.
+bool SeIgnoraAlRegistrar(int32_t numero) {
+    return numero == ado::kErrObjetoCerrado || numero == -2147023840 || numero == 1056 || numero == 440 ||
+           numero == 20480;
+}
+
+// A value of a desktop entry's Exec key, quoted as launchers read it.
+QString CitaEjecutable(const QString& ruta) {
+    QString s;
+    for (const QChar c : ruta) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            s += QLatin1Char('\\');
+        s += c;
+    }
+    s.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+}  // namespace
+
+frmAcceso& frmAcceso::instancia() {
+    if (!unico()) unico() = new frmAcceso;
+    return *unico();
+}
+
+void frmAcceso::Destruir() {
+    delete unico().data();
+}
+
+void frmAcceso::Instalar() {
+    DB_Dll::PedirDatosConexion = &frmAcceso::PedirDatos;
+}
+
+bool frmAcceso::PedirDatos(DB_Dll& db) {
+    frmAcceso& f = instancia();
+    if (f.isVisible()) f.hide();
+    f.Cargar();
+    f.TxtDbName->setText(db.gDBName);
+    f.TxtServidor->setText(db.gServidor);
+    f.TxtUserId->setText(CNStuffContable::gUsuarioLogeado);
+    f.TxtUserPassword->setText(CNStuffContable::gPasswordLogeado);
+    f.CboPlataformaDB->setCurrentIndex(0);
+    vb::MostrarModal(&f);
+    const bool acepta = f.Aceptar;
+    if (acepta) {
+        // The suite's login rule: login and password are the database name; the user and
+        // password boxes belong to the application user, kept by Conectar.
+        db.gDBName = f.TxtDbName->text();
+        db.gServidor = f.TxtServidor->text();
+        db.gUsuario = f.TxtDbName->text();
+        db.gUserPassWord = f.TxtDbName->text();
+        if (f.CboPlataformaDB->currentIndex() > 0) {
+            db.gProveedor = "OraOLEDB.Oracle.1";
+            if (!db.gServidor.contains(QLatin1Char('#'))) db.gServidor += "#";
+        } else {
+            db.gProveedor = "SQLOLEDB";
+        }
+    }
+    f.Descargar();
+    return acepta;
+}
+
+frmAcceso::frmAcceso() : QWidget(nullptr, Qt::Dialog) {
+    setObjectName("frmAcceso");
+    setWindowTitle("Control de Acceso");
+    crearControles();
+    valoresIniciales();
+}
+
+frmAcceso::~frmAcceso() = default;
+
+void frmAcceso::crearControles() {
+    auto caja = [this](const char* nombre, const QString& ayuda) {
+        auto* t = new QLineEdit(this);
+        t->setObjectName(nombre);
+        t->setToolTip(ayuda);
+        return t;
+    };
+    auto etiqueta = [this](const char* nombre, const QString& texto) {
+        auto* l = new QLabel(texto, this);
+        l->setObjectName(nombre);
+        return l;
+    };
+    auto boton = [this](const char* nombre, const QString& texto) {
+        auto* b = new QPushButton(texto, this);
+        b->setObjectName(nombre);
+        return b;
+    };
+
+    TxtUserId = caja("TxtUserId", "Ingrese el nombre de usuario");
+    TxtUserPassword = caja("TxtUserPassword", "Ingrese la contraseña");
+    TxtUserPassword->setEchoMode(QLineEdit::Password);
+    TxtDbName = caja("TxtDbName", "ingrese el nombre de la base de datos");
+    TxtServidor = caja("TxtServidor", "ingrese el nombre del servidor e instancia");
+    CboPlataformaDB = new QComboBox(this);
+    CboPlataformaDB->setObjectName("CboPlataformaDB");
+    TxtPuerto = caja("TxtPuerto", "Ingrese el Puerto ");
+    bcAceptar = boton("bcAceptar", "Conectar");
+    bcCancelar = boton("bcCancelar", "Cancelar");
+    lstBases = new QListWidget(this);
+    lstBases->setObjectName("lstBases");
+    CmdRegistrar = boton("CmdRegistrar", "Registrar");
+    CmdLineaComando = boton("CmdLineaComando", "Crear Acceso Directo");
+    Label1[0] = etiqueta("Label1_0", "AUTENTICACION");
+    Label1[1] = etiqueta("Label1_1", "Conexiones registradas");
+    Label1[2] = etiqueta("Label1_2", "Control de Acceso");
+    Label2 = etiqueta("Label2", "Usuario");
+    Label3 = etiqueta("Label3", "Contraseña");
+    Label4 = etiqueta("Label4", "Base de datos");
+    Label5 = etiqueta("Label5", "Servidor");
+    Label6 = etiqueta("Label6", "Plataforma");
+    Label7 = etiqueta("Label7", "TARVO VEX");
+    Label8 = etiqueta("Label8", kDireccionWeb);
+    Label8->setCursor(Qt::PointingHandCursor);
+    framAcceso = new QFrame(this);
+    framAcceso->setObjectName("framAcceso");
+    framAcceso->setFrameShape(QFrame::StyledPanel);
+    Line1 = new QFrame(this);
+    Line1->setObjectName("Line1");
+    Line1->setFrameShape(QFrame::HLine);
+
+    QFont titulo = Label1[2]->font();
+    titulo.setBold(true);
+    titulo.setPointSize(titulo.pointSize() + 4);
+    Label1[2]->setFont(titulo);
+
+    auto* datos = new QGridLayout(framAcceso);
+    datos->addWidget(Label1[0], 0, 0, 1, 3);
+    const std::array<std::pair<QLabel*, QWidget*>, 5> filas = {{{Label2, TxtUserId},
+                                                                {Label3, TxtUserPassword},
+                                                                {Label4, TxtDbName},
+                                                                {Label5, TxtServidor},
+                                                                {Label6, CboPlataformaDB}}};
+    for (int i = 0; i < int(filas.size()); ++i) {
+        datos->addWidget(filas[i].first, i + 1, 0);
+        datos->addWidget(filas[i].second, i + 1, 1, 1, i == 3 ? 1 : 2);
+    }
+    datos->addWidget(TxtPuerto, 4, 2);
+    TxtPuerto->setMaximumWidth(70);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(bcAceptar);
+    botones->addWidget(bcCancelar);
+    datos->addLayout(botones, 6, 0, 1, 3);
+
+    auto* registradas = new QVBoxLayout;
+    registradas->addWidget(Label1[1]);
+    registradas->addWidget(lstBases);
+    registradas->addWidget(CmdRegistrar);
+    registradas->addWidget(CmdLineaComando);
+
+    auto* cuerpo = new QHBoxLayout;
+    cuerpo->addWidget(framAcceso, 3);
+    cuerpo->addLayout(registradas, 2);
+
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(Label7);
+    pie->addStretch();
+    pie->addWidget(Label8);
+
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Label1[2]);
+    todo->addLayout(cuerpo);
+    todo->addWidget(Line1);
+    todo->addLayout(pie);
+
+    // Tab order: user, password, database, server, platform, Conectar, Cancelar, list, Registrar,
+    // port, shortcut.
+    const QList<QWidget*> orden = {TxtUserId,       TxtUserPassword, TxtDbName,      TxtServidor,
+                                   CboPlataformaDB, bcAceptar,       bcCancelar,     lstBases,
+                                   CmdRegistrar,    TxtPuerto,       CmdLineaComando};
+    for (qsizetype i = 0; i + 1 < orden.size(); ++i) QWidget::setTabOrder(orden[i], orden[i + 1]);
+
+    for (QLineEdit* t : {TxtUserId, TxtUserPassword, TxtDbName, TxtServidor}) {
+        t->setPlaceholderText(Pista(t));
+        t->installEventFilter(this);
+    }
+    for (QLineEdit* t : {TxtUserPassword, TxtDbName, TxtServidor})
+        connect(t, &QLineEdit::textChanged, this, [this, t] { MensajeInicial(t); });
+    lstBases->installEventFilter(this);
+    Label8->installEventFilter(this);
+    connect(lstBases, &QListWidget::currentRowChanged, this, [this](int fila) {
+        if (fila >= 0) lstBases_Click();
+    });
+    connect(lstBases, &QListWidget::itemClicked, this, [this] { lstBases_Click(); });
+    connect(lstBases, &QListWidget::itemDoubleClicked, this, [this] { lstBases_DblClick(); });
+    connect(bcAceptar, &QPushButton::clicked, this, [this] { bcAceptar_Click(); });
+    connect(bcCancelar, &QPushButton::clicked, this, [this] { bcCancelar_Click(); });
+    connect(CmdRegistrar, &QPushButton::clicked, this, [this] { CmdRegistrar_Click(); });
+    connect(CmdLineaComando, &QPushButton::clicked, this, [this] { CmdLineaComando_Click(); });
+}
+
+void frmAcceso::valoresIniciales() {
+    TxtUserId->setText(" ");
+    TxtUserPassword->clear();
+    TxtDbName->clear();
+    TxtServidor->clear();
+    TxtPuerto->setText("1433");
+    {
+        const QSignalBlocker bloqueo(CboPlataformaDB);
+        CboPlataformaDB->clear();
+        CboPlataformaDB->addItems({"SQL Server", "ORACLE"});
+        CboPlataformaDB->setCurrentIndex(0);
+    }
+    const QSignalBlocker bloqueo(lstBases);
+    lstBases->clear();
+}
+
+void frmAcceso::Cargar() {
+    if (cargado_) return;
+    valoresIniciales();
+    Form_Load();
+    cargado_ = true;
+}
+
+void frmAcceso::Descargar() {
+    hide();
+    cargado_ = false;
+}
+
+QString frmAcceso::ArchivoAccesoDirecto() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+        .filePath(vb::Trim(vb::App().EXEName) + ".desktop");
+}
+
+// ---- hints ----
+
+QString frmAcceso::Pista(const QLineEdit* ObjTxt) const {
+    if (ObjTxt == TxtUserId) return "Ingrese el usuario";
+    if (ObjTxt == TxtDbName) return "ingrese el nombre de la base de datos";
+    if (ObjTxt == TxtServidor) return "ingrese el nombre del servidor e instancia";
+    return QString();
+}
+
+void frmAcceso::MensajeInicial(QLineEdit* ObjTxt) {
+    // The hint is the box's placeholder, never its text: a blank box, or one holding the hint
+    // itself, is emptied so that the hint shows and nothing of it is taken as data.
+    const QString pista = Pista(ObjTxt);
+    const QString texto = ObjTxt->text();
+    if (!vb::Trim(texto).isEmpty() && texto != pista) return;
+    if (!texto.isEmpty()) ObjTxt->clear();
+}
+
+// ---- the registered connections ----
+
+void frmAcceso::llenarlist() {
+    vb::ManejadorErrores h("FormLoad", [](const vb::ErrorVB& e, const QString& rutina) {
+        return CNStuffContable::MensajeError(e, 18, rutina);
+    });
+    m_Archivo = maker::gUtilidades().BarraFinal(vb::App().Path) + "BASES.TXT";
+    if (!CNStuffContable::ExisteArchivo(m_Archivo)) {
+        const QSignalBlocker bloqueo(lstBases);
+        lstBases->clear();
+        return;
+    }
+    QList<LBM_Common::EntradaBase> entradas;
+    {
+        const QSignalBlocker bloqueo(lstBases);
+        if (!h.paso([&] {
+                lstBases->clear();
+                const auto leidas = LBM_Common::LeeBasesArchivo(m_Archivo);
+                if (!leidas) vb::Raise(75, "No se puede leer el archivo " + m_Archivo);
+                entradas = *leidas;
+            }))
+            return;
+        for (const LBM_Common::EntradaBase& e : entradas)
+            if (!vb::Trim(e.Nombre).isEmpty()) lstBases->addItem(e.Nombre);
+        if (lstBases->count() == 0) return;
+        lstBases->setCurrentRow(0);
+    }
+    // Selecting the first entry copies it into the boxes, as a click would.
+    lstBases_Click();
+}
+
+void frmAcceso::DatosBase(const QString& nombre) {
+    if (!CNStuffContable::ExisteArchivo(m_Archivo)) return;
+    try {
+        const auto entradas = LBM_Common::LeeBasesArchivo(m_Archivo);
+        if (!entradas) vb::Raise(75, "No se puede leer el archivo " + m_Archivo);
+        const QString buscado = vb::Trim(nombre);
+        for (const LBM_Common::EntradaBase& e : *entradas) {
+            if (vb::Trim(e.Nombre) != buscado) continue;
+            m_ServidorSel = e.Servidor;
+            m_BaseSel = e.Base;
+            m_UsuarioSel = e.Usuario;
+            m_PasswordSel = maker::gUtilidades().DecodificaClave(e.Clave);
+            break;
+        }
+    } catch (const vb::ErrorVB& e) {
+        CNStuffContable::MensajeError(e, 18, "DatosBase");
+    }
+}
+
+void frmAcceso::AsignarDatosBase() {
+    const QListWidgetItem* actual = lstBases->currentItem();
+    DatosBase(vb::Trim(actual ? actual->text() : QString()));
+    QString servidor, puerto;
+    if (LBM_Common::SeparaPuerto(m_ServidorSel, servidor, puerto)) {
+        m_Puerto = puerto;
+        m_ServidorSel = servidor;
+    }
+    TxtServidor->setText(m_ServidorSel);
+    TxtUserId->clear();
+    TxtUserPassword->clear();
+    TxtDbName->setText(m_BaseSel);
+    TxtPuerto->setText(m_Puerto.isValid() ? vb::CStr(m_Puerto) : QString());
+}
+
+void frmAcceso::RegistrarBases() {
+    m_Archivo = maker::gUtilidades().BarraFinal(vb::App().Path) + "BASES.TXT";
+    if (!CNStuffContable::ExisteArchivo(m_Archivo)) CmdRegistrar_Click();
+}
+
+bool frmAcceso::ExisteBaseDeDatos(const QString& Servidor, const QString& Dbname, const QString& Usuario,
+                                  const QString& Password, const QString& proveedor) {
+    DB_Dll& base = CNStuffContable::gBaseDatos();
+    if (!base.gCnn) base.gCnn = ado::Connection::Crear();
+    bool resultado = true;
+    auto paso = [&resultado](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const vb::ErrorVB&) {
+            resultado = false;
+        }
+    };
+    // Only a connection that is open is closed: after a failed start the flag may say open
+    // while the connection is not, and the trial must still be made.
+    paso([&] {
+        if (base.gOpenFlag && base.gCnn->State() == ado::adStateOpen) base.gCnn->Close();
+    });
+    const QString cadena = "PROVIDER=" + proveedor + ";" + "Server=" + Servidor + ";" +
+                           "Database =" + Dbname + ";" + "UId=" + Usuario + ";" + "Pwd=" + Password + ";";
+    paso([&] { base.gCnn->Open(cadena, QString(), QString(), -1); });
+    if (resultado) paso([&] { base.gCnn->Close(); });
+    return resultado;
+}
+
+bool frmAcceso::EjecutarCmdRegDB(const QString& Archivo, QString& ErrDevuelto) {
+    QProcess proceso;
+    proceso.startCommand(Archivo);
+    if (!proceso.waitForStarted()) {
+        ErrDevuelto = "Error al ejecutar el comando";
+        return false;
+    }
+    while (proceso.state() != QProcess::NotRunning) {
+        proceso.waitForFinished(50);
+        vb::DoEvents();
+    }
+    return true;
+}
+
+// ---- events ----
+
+void frmAcceso::Form_Load() {
+    if (const QScreen* pantalla = screen()) {
+        const QRect area = pantalla->geometry();
+        move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
+    }
+    llenarlist();
+    for (QLineEdit* t : {TxtUserId, TxtUserPassword, TxtDbName, TxtServidor}) MensajeInicial(t);
+}
+
+void frmAcceso::bcAceptar_Click() {
+    CNStuffContable::gUsuarioLogeado = TxtUserId->text();
+    CNStuffContable::gPasswordLogeado = TxtUserPassword->text();
+    Aceptar = true;
+    const bool primerRegistro =
+        !CNStuffContable::ExisteArchivo(maker::gUtilidades().BarraFinal(vb::App().Path) + "BASES.TXT");
+    const QString base = vb::Trim(TxtDbName->text());
+    const QString servidor = vb::Trim(TxtServidor->text());
+    RegistrarBases();
+    // The refill after the first registration shows the file's entry, its port cut off the
+    // server: the caller gets the connection that was typed.
+    if (primerRegistro) {
+        TxtDbName->setText(base);
+        TxtServidor->setText(servidor);
+    }
+    hide();
+}
+
+void frmAcceso::bcCancelar_Click() {
+    Aceptar = false;
+    hide();
+}
+
+void frmAcceso::closeEvent(QCloseEvent* evento) {
+    // Closing the window is a Cancelar for whoever waits on the form.
+    Aceptar = false;
+    evento->accept();
+}
+
+void frmAcceso::CmdRegistrar_Click() {
+    DB_Dll& base = CNStuffContable::gBaseDatos();
+    bool haciaElFinal = false;
+    vb::ManejadorErrores h("CmdRegistrar_Click", [&haciaElFinal](const vb::ErrorVB& e, const QString&) {
+        if (SeIgnoraAlRegistrar(e.Number)) return vb::kRespuestaIgnorar;
+        if (haciaElFinal) return 0;
+        vb::MsgBox("SQL Server start failed.  " + QString("\r") +
+                       "SQL-DMO error:  " + QString::number(e.Number) + " " + e.Description,
+                   vb::vbOKOnly, vb::App().Title);
+        haciaElFinal = true;
+        return 0;
+    });
+
+    QString servidorGuardado = TxtServidor->text();
+    // Steps up to the append; false when Register stops there (or an error sends it on to the end).
+    auto registrar = [&]() -> bool {
+        const QString nombre = LBM_Common::NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+        bool duplicada = false;
+        if (!h.paso([&] {
+                m_ServidorSel.clear();
+                DatosBase(nombre);
+                duplicada = !vb::Trim(m_ServidorSel).isEmpty();
+            }))
+            return false;
+        if (duplicada) {
+            vb::MsgBox("La conexion que intenta registrar ya existe ", vb::vbInformation, "Atencion");
+            return false;
+        }
+        if (!h.paso([&] {
+                const double puerto = maker::gUtilidades().ValorNumerico(TxtPuerto->text());
+                m_Puerto = puerto == 0 ? QVariant(1433) : QVariant(puerto);
+                for (QLineEdit* t : {TxtServidor, TxtUserId, TxtUserPassword, TxtDbName})
+                    t->setText(vb::Trim(t->text()));
+                servidorGuardado = TxtServidor->text();
+            }))
+            return false;
+
+        // First the suite's login rule, then the typed user and password through the database
+        // object, which reports its own failures.
+        const QString db = TxtDbName->text().toUpper();
+        if (!ExisteBaseDeDatos(TxtServidor->text(), db, db, db, "SQLOLEDB")) {
+            if (!h.paso([&] {
+                    if (base.gOpenFlag && base.gCnn) base.gCnn->Close();
+                }))
+                return false;
+            if (!h.paso([&] {
+                    base.gServidor = TxtServidor->text();
+                    base.gUsuario = TxtUserId->text();
+                    base.gUserPassWord = TxtUserPassword->text();
+                    base.gDBName = TxtDbName->text();
+                    base.OpenServerADODB(false, ado::adUseClient, QString(), true, true);
+                }))
+                return false;
+            if (!base.gOpenFlag) {
+                vb::MsgBox("NO SE PUDO CONECTAR AL SERVIDOR " + TxtServidor->text() +
+                               " VERIFIQUE EL NOMBRE DE USUARIO Y PASSWORD INGRESADO",
+                           vb::vbInformation, "AVISO AL OPERADOR");
+                return false;
+            }
+        }
+        return h.paso([&] {
+            // The database object's retry may have shown this form again and changed the boxes:
+            // the entry goes under the connection that opened, and only once.
+            const QString nombreFinal = LBM_Common::NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+            if (nombreFinal != nombre) {
+                m_ServidorSel.clear();
+                DatosBase(nombreFinal);
+                if (!vb::Trim(m_ServidorSel).isEmpty()) return;
+            }
+            LBM_Common::AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
+                                          TxtDbName->text(), TxtServidor->text(), false);
+        });
+    };
+    if (!registrar() && !haciaElFinal) return;
+
+    // The suite's ODBC set-up program, when it lies beside this one, learns the new connection.
+    h.paso([&] {
+        const QString odbc = CNStuffContable::RutaProgramaHermano("ODBC.exe");
+        if (!odbc.isEmpty())
+            vb::Shell(odbc, {"Server=" + servidorGuardado + ";DB=" + TxtDbName->text() + ";"},
+                      kVentanaMinimizadaSinFoco);
+    });
+    h.paso([&] {
+        if (base.gCnn) base.gCnn->Close();
+    });
+    llenarlist();
+}
+
+void frmAcceso::CmdLineaComando_Click() {
+    vb::ManejadorErrores h("Click", [](const vb::ErrorVB& e, const QString& rutina) {
+        return CNStuffContable::MensajeError(e, 18, rutina);
+    });
+    QString escritorio;
+    if (!h.paso([&] {
+            escritorio = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+            if (escritorio.isEmpty() || !QDir().mkpath(escritorio))
+                vb::Raise(76, "No se encuentra la carpeta del escritorio");
+        }))
+        return;
+    const QString nombre = vb::Trim(vb::App().EXEName);
+    const QString programa = maker::gUtilidades().BarraFinal(vb::App().Path) + nombre;
+    h.paso([&] {
+        const QString contenido =
+            "[Desktop Entry]\n"
+            "Type=Application\n"
+            "Name=" +
+            nombre + "\nExec=" + CitaEjecutable(programa) + "\nIcon=" + programa + "\nTerminal=false\n";
+        QFile archivo(ArchivoAccesoDirecto());
+        if (!archivo.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            archivo.write(contenido.toUtf8()) < 0 || !archivo.flush())
+            vb::Raise(75, "No se puede escribir el acceso directo " + archivo.fileName());
+        archivo.setPermissions(archivo.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    });
+}
+
+void frmAcceso::lstBases_Click() {
+    AsignarDatosBase();
+}
+
+void frmAcceso::lstBases_DblClick() {
+    AsignarDatosBase();
+    bcAceptar_Click();
+}
+
+void frmAcceso::lstBases_KeyDown(int /*KeyCode*/) {
+    AsignarDatosBase();
+}
+
+void frmAcceso::Label8_Click() {
+    LBM_Common::AbreDocumento(Label8->text(), true);
+}
+
+bool frmAcceso::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::KeyPress) {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (objeto == lstBases) {
+            lstBases_KeyDown(tecla->key());
+            return false;
+        }
+        if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+            QWidget* siguiente = nullptr;
+            if (objeto == TxtUserId) siguiente = TxtUserPassword;
+            if (objeto == TxtUserPassword) siguiente = TxtDbName;
+            if (objeto == TxtDbName) siguiente = TxtServidor;
+            if (objeto == TxtServidor) siguiente = bcAceptar;
+            if (siguiente) {
+                siguiente->setFocus();
+                return true;
+            }
+        }
+    }
+    if (evento->type() == QEvent::FocusIn && objeto == TxtUserId) MensajeInicial(TxtUserId);
+    if (evento->type() == QEvent::MouseButtonRelease && objeto == Label8) Label8_Click();
+    return QWidget::eventFilter(objeto, evento);
+}

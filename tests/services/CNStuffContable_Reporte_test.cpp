@@ -1,0 +1,122 @@
+#include "services/CNStuffContable.h"
+
+#include "data/DB_Dll.h"
+#include "indices/ReporteIndices.h"
+#include "outside/maker/Reporte.h"
+#include "outside/maker/SistemaPC.h"
+#include "outside/runtime/Procesos.h"
+#include "outside/runtime/Programa.h"
+#include "support/BaseDePrueba.h"
+#include "support/DialogosGuionados.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class RendererGrabador : public maker::RenderizadorReporte {
+  public:
+    explicit RendererGrabador(QList<maker::SolicitudReporte>& pedidos) : pedidos_(pedidos) {}
+    bool Generar(const maker::SolicitudReporte& s, QString&) override {
+        pedidos_.append(s);
+        return true;
+    }
+
+  private:
+    QList<maker::SolicitudReporte>& pedidos_;
+};
+
+// What the report program is given: the demo company in a folder of its own.
+class ProgramaReportes : public ::testing::Test {
+  protected:
+    ProgramaReportes() : base_(true) {}
+    void SetUp() override {
+        ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
+        ASSERT_TRUE(programa_.isValid());
+        anterior_ = vb::App();
+        vb::App().Path = programa_.path();
+        CNStuffContable::ReiniciarBaseDatos();
+        CNStuffContable::gTablaConfiguracion.clear();
+    }
+    void TearDown() override {
+        maker::gReporte().setRenderizador(nullptr);
+        maker::gSistemaPC().setAbridor({});
+        vb::setLanzador({});
+        CNStuffContable::ReiniciarBaseDatos();
+        vb::App() = anterior_;
+    }
+    QString parametros(const QString& menu, const QString& base) const {
+        return "@Menu=" + menu + ";@Server=" + base_.carpeta() + ";@DbName=" + base + ";@Usuario=" + base +
+               ";@Password=" + base + ";tarvo@;";
+    }
+
+    BaseDePrueba base_;
+    QTemporaryDir programa_;
+    vb::AppInfo anterior_;
+};
+
+}  // namespace
+
+TEST_F(ProgramaReportes, TheNamedReportIsRequestedFromTheNamedCompany) {
+    QList<maker::SolicitudReporte> pedidos;
+    maker::gReporte().setRenderizador(std::make_unique<RendererGrabador>(pedidos));
+    QString error;
+    EXPECT_TRUE(CNStuffContable::AtiendeReporte(parametros("Rp_PlanCtas", base_.nombre()), error));
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(pedidos.size(), 1);
+    EXPECT_EQ(pedidos[0].Nombre, "Rp_PlanCtas");
+    EXPECT_EQ(pedidos[0].Salida, 10);
+    EXPECT_EQ(pedidos[0].Conexion, CNStuffContable::gBaseDatos().gConnString);
+    EXPECT_TRUE(pedidos[0].Conexion.contains("Database =" + base_.nombre() + ";"));
+    const QString empresa =
+        base_.escalar("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'NOMBRE'").toString();
+    EXPECT_FALSE(empresa.trimmed().isEmpty());
+    EXPECT_EQ(ReporteIndices::ValorFormula(pedidos[0].Formulas, "empresa"), empresa);
+
+    // No report named: nothing is asked of the renderer.
+    EXPECT_FALSE(CNStuffContable::AtiendeReporte("@Server=x;@DbName=y;tarvo@;", error));
+    EXPECT_EQ(error, "No se indico el reporte a imprimir");
+    EXPECT_EQ(pedidos.size(), 1);
+}
+
+TEST_F(ProgramaReportes, ACompanyThatDoesNotOpenProducesNoReport) {
+    QList<maker::SolicitudReporte> pedidos;
+    maker::gReporte().setRenderizador(std::make_unique<RendererGrabador>(pedidos));
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbNo);  // the database object's failure question
+    QString error;
+    EXPECT_FALSE(CNStuffContable::AtiendeReporte(parametros("RP_QT040", "NOEXISTE"), error));
+    EXPECT_TRUE(pedidos.isEmpty());
+}
+
+TEST_F(ProgramaReportes, RequestFromAWindowEndsInThePdfOfTheIndexReport) {
+    QTemporaryDir salida;
+    auto renderer = std::make_unique<ReporteIndices>(salida.path());
+    ReporteIndices* indices = renderer.get();
+    maker::gReporte().setRenderizador(std::move(renderer));
+    QUrl abierto;
+    maker::gSistemaPC().setAbridor([&](const QUrl& u) {
+        abierto = u;
+        return true;
+    });
+    // The report program beside this one, run here on the command line it is given.
+    QFile programa(programa_.filePath("qt742r"));
+    ASSERT_TRUE(programa.open(QIODevice::WriteOnly));
+    QString error;
+    bool atendido = false;
+    vb::setLanzador([&](const QString& ruta, const QStringList& argumentos) {
+        EXPECT_EQ(ruta, programa.fileName());
+        atendido = CNStuffContable::AtiendeReporte(argumentos.join(' '), error);
+        return true;
+    });
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    db.gServidor = base_.carpeta();
+    db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
+
+    CNStuffContable::LlamaReporte("RP_QT040");
+    EXPECT_TRUE(atendido) << error.toStdString();
+    ASSERT_FALSE(indices->UltimoArchivo().isEmpty());
+    EXPECT_TRUE(QFile::exists(indices->UltimoArchivo()));
+    EXPECT_EQ(abierto.toLocalFile(), indices->UltimoArchivo());
+}
