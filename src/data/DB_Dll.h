@@ -17,7 +17,9 @@
 #include <functional>
 #include <memory>
 
+namespace maker {
 class DialogoArchivo;
+}
 
 class DB_Dll {
   public:
@@ -27,7 +29,7 @@ class DB_Dll {
     DB_Dll& operator=(const DB_Dll&) = delete;
 
     // ---- public variables, in interface order ----
-    std::shared_ptr<DialogoArchivo> CmdDlg;  // created on first use by OpenLocalADODB
+    std::shared_ptr<maker::DialogoArchivo> CmdDlg;  // created on first use by OpenLocalADODB
     bool gOpenFlag = false;
     QVariant gIgnoraPassWord;
     ado::ConnectionPtr gCnn;

@@ -54,14 +54,9 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
         return vb::kRespuestaReintentar;
     };
     vb::ManejadorErrores h("OpenServerADODB", [&](const vb::ErrorVB& e, const QString&) -> int {
-        if (!MuestraError) {
-            if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
-            gOpenFlag = false;
-            return 0;
-        }
         ado::Errors& errores = cnn()->errores();
-        // A refused open always reaches the operator with its reason, even when the engine left
-        // no entry of its own.
+        // A refused open always leaves its reason in the list, even when the engine left no
+        // entry of its own.
         if (errores.Count() == 0 && cnn()->State() != ado::adStateOpen &&
             e.Number != ado::kErrObjetoAbierto) {
             ado::Error entrada;
@@ -69,6 +64,11 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
             entrada.Description = e.Description;
             entrada.Source = e.Source;
             errores.Add(entrada);
+        }
+        if (!MuestraError) {
+            if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
+            gOpenFlag = false;
+            return 0;
         }
         if (errores.Count() > 0) {
             const ado::Error primero = errores.Item(0);

@@ -90,7 +90,7 @@ TEST_F(DB_DllBusquedas, DatosTabla) {
     DialogosGuionados guion;
     EXPECT_EQ(db().DatosTabla("TA_USUARIOS", " BLANCO", "GRUPO", "NOMBRE").toString(), "G");
     EXPECT_EQ(db().DatosTabla("TA_USUARIOS", "BLANCO", "GRUPO", "NOMBRE", "'").toString(), "G");
-    EXPECT_EQ(db().DatosTabla("TA_USUARIOS", " BLANCO", "GRUPO", "NOMBRE", 8, QString(), false).toString(),
+    EXPECT_EQ(db().DatosTabla("TA_USUARIOS", "BLANCO ", "GRUPO", "NOMBRE", 8, QString(), false).toString(),
               "");
     EXPECT_EQ(db().DatosTabla("TA_USUARIOS", " BLANCO ", "GRUPO", "NOMBRE", 8, QString(), false).toString(),
               "G");

@@ -55,7 +55,7 @@ TEST_F(DB_DllConexion, AbreYDecideElAdministrador) {
         const char* usuario;
         bool admin;
     } casos[] = {
-        {"OPERADOR", false}, {"NULO", false}, {"NADIE", false}, {"  admin ", true}, {"BLANCO", true}};
+        {"OPERADOR", false}, {"NULO", false}, {"NADIE", false}, {"  ADMIN ", true}, {"BLANCO", true}};
     for (const auto& c : casos) {
         CNStuffContable::ReiniciarBaseDatos();
         ASSERT_TRUE(abrirComo(c.usuario)) << c.usuario;
@@ -171,29 +171,30 @@ TEST_F(DB_DllConexion, AbrirSobreAbiertaCierraYReintentaUnaVez) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllConexion, PedirParametrosSinFormularioNoAbre) {
+TEST_F(DB_DllConexion, BaseLocalEligeElArchivoYAvisaElFallo) {
     DialogosGuionados guion;
-    apuntar(db(), base_.nombre());
-    db().OpenServerADODB(true, 3, QString(), true, true);
-    EXPECT_FALSE(db().gOpenFlag);
-    EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
-}
+    guion.esperarArchivo("/datos/BASE.MDB");
+    guion.esperarMsgBox(vb::vbOK);
+    DB_Dll d;
+    d.gProveedor = d.pJETOLEDB40();
+    d.OpenLocalADODB(QString(), "User ID", "Password");
+    EXPECT_EQ(d.gDBName, "/datos/BASE.MDB");
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_EQ(guion.preguntas().at(0).titulo, "Buscar Base de Datos");
+    EXPECT_EQ(guion.preguntas().at(1).titulo, "indajuste");
+    EXPECT_EQ(guion.preguntas().at(1).estilo, vb::vbOKOnly + vb::vbCritical);
+    ASSERT_GE(d.gCnn->errores().Count(), 1);
+    EXPECT_EQ(guion.preguntas().at(1).texto, QString::number(d.gCnn->errores().Item(0).Number) + "  " +
+                                                 d.gCnn->errores().Item(0).Description);
+    EXPECT_EQ(d.gCnn->State(), ado::adStateClosed);
+    EXPECT_TRUE(d.gConnString.isEmpty());
 
-TEST_F(DB_DllConexion, ReconectaConSusPropiasCredenciales) {
-    DialogosGuionados guion;
-    ASSERT_TRUE(abrirComo("ADMIN"));
-    // Another object on another database of the same server reconnects on its own.
-    BaseDePrueba otra(base_, "OTRA");
-    ASSERT_TRUE(otra.valida());
-    DB_Dll remota;
-    apuntar(remota, "OTRA");
-    remota.OpenServerADODB(false, 3, QString(), true, false);
-    ASSERT_TRUE(remota.gOpenFlag);
-    remota.ReintentaConectar();
-    EXPECT_TRUE(remota.gOpenFlag);
-    EXPECT_EQ(remota.gCnn->State(), ado::adStateOpen);
-    EXPECT_EQ(remota.gCnn->CommandTimeout(), 90);
-    EXPECT_TRUE(guion.preguntas().isEmpty());
+    // A cancelled choice opens nothing and says nothing.
+    guion.esperarArchivo(QString(), true);
+    DB_Dll otro;
+    otro.OpenLocalADODB(QString(), "User ID", "Password");
+    EXPECT_EQ(guion.preguntas().size(), 3);
+    EXPECT_TRUE(otro.gDBName.isEmpty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Programa.h"
 #include "support/DialogosGuionados.h"
+#include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

@@ -67,16 +67,22 @@ TEST_F(DB_DllSentencias, EscriturasSobreLaTablaYConsultasSobreLaVista) {
 
 TEST_F(DB_DllSentencias, CrearYBorrarUnaVistaUsaLasVistasRestringidas) {
     DialogosGuionados guion;
-    base_.ejecutar("CREATE VIEW V_PRUEBA AS SELECT CODIGO FROM MA_CUENTAS");
-    QString sql = "DROP VIEW V_PRUEBA\r\nCREATE VIEW V_PRUEBA AS SELECT CODIGO FROM MA_CUENTAS";
-    EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
-    EXPECT_EQ(sql, "DROP VIEW V_PRUEBA\r\nCREATE VIEW V_PRUEBA AS SELECT CODIGO FROM SS_MA_CUENTAS");
-    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM V_PRUEBA").toInt(), 2);
+    // "CREATE" and "DROP" count anywhere, also inside a name.
+    QString sql = "CREATE VIEW V_DROP_PRUEBA AS SELECT CODIGO FROM MA_CUENTAS";
+    EXPECT_TRUE(db().EjecutaConsultaSQL(sql)) << logPrograma().toStdString();
+    EXPECT_EQ(sql, "CREATE VIEW V_DROP_PRUEBA AS SELECT CODIGO FROM SS_MA_CUENTAS");
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM V_DROP_PRUEBA").toInt(), 2);
 
-    sql = "DROP VIEW V_PRUEBA\r\nCREATE VIEW V_PRUEBA AS SELECT CODIGO FROM MA_CUENTAS WHERE '@Admin_' <> ''";
+    // With the marker anywhere only the marker goes.
+    sql = "CREATE VIEW V_DROP_ADMIN AS SELECT CODIGO FROM MA_CUENTAS WHERE '@Admin_' = ''";
     EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
-    EXPECT_EQ(sql,
-              "DROP VIEW V_PRUEBA\r\nCREATE VIEW V_PRUEBA AS SELECT CODIGO FROM MA_CUENTAS WHERE '' <> ''");
+    EXPECT_EQ(sql, "CREATE VIEW V_DROP_ADMIN AS SELECT CODIGO FROM MA_CUENTAS WHERE '' = ''");
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM V_DROP_ADMIN").toInt(), 3);
+
+    // And a statement that also deletes keeps its names.
+    sql = "CREATE VIEW V_DROP_DELETE AS SELECT CODIGO FROM MA_CUENTAS";
+    EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
+    EXPECT_EQ(sql, "CREATE VIEW V_DROP_DELETE AS SELECT CODIGO FROM MA_CUENTAS");
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 

@@ -1,6 +1,7 @@
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/runtime/Programa.h"
+#include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
 

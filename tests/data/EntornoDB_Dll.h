@@ -6,6 +6,7 @@
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Programa.h"
 #include "support/BaseDePrueba.h"
+#include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

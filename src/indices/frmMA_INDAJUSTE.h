@@ -1,0 +1,101 @@
+#pragma once
+// The adjustment-index window, the program's start-up window: every month of every fiscal year
+// with four index series and their coefficients; an edited index is saved at once together with
+// the recomputed coefficients of its fiscal year.
+#include "outside/ado/Connection.h"
+#include "services/TipoColumnaGrilla.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class UtilVex;
+namespace vb {
+class CajaTexto;
+class FlexGrid;
+}  // namespace vb
+
+class frmMA_INDAJUSTE : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmMA_INDAJUSTE(QWidget* parent = nullptr);
+    ~frmMA_INDAJUSTE() override;
+
+    // ---- controls ----
+    QList<vb::CajaTexto*> txtFields;  // the year box, element 0
+    UtilVex* UtilVex1 = nullptr;
+    vb::FlexGrid* FgAsiento = nullptr;
+    QList<vb::CajaTexto*> BrwTxt;  // the grid's cell editor, element 0
+    std::array<QLabel*, 2> lblLabels{};  // element 1
+
+    // ---- window variables ----
+    QString m_Tabla;
+    ado::RecordsetPtr m_Rs;
+    std::array<TipoColumnaGrilla, 9> m_Col;
+    bool m_Borrar = false;
+    bool m_Error = false;
+    int m_EditorActual = 0;
+    bool m_Modificado = false;
+
+    // ---- public members ----
+    void MSFlex_EditKeyCode(vb::FlexGrid* grid, vb::CajaTexto* editor, int KeyCode, int Shift);
+    void MsFlex_Inicializa(int Filas);
+    void Brw_Propiedades(double columna);
+    void ObtieneCoeficientes();
+    void ObtieneCoeficientes2024();
+
+    // ---- events the runtime raises ----
+    void Form_Load();
+    void Form_KeyDown(int& KeyCode, int Shift);
+    void Form_Unload(int& Cancel);
+    void Utilvex1_Click(const QString& accion);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    // 3.101
+    void Generar(const QString& tabla);
+    void LimpiaPantalla();
+    void HabilitaCampos(bool habilita);
+    void ConfiguraControles();
+    bool ValidaCampos();
+    void Consultar();
+    void Reporte();
+    void txtFields_GotFocus(int Index);
+    void txtFields_KeyPress(int Index, int& KeyAscii);
+    void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
+    void txtFields_MouseDown(int Index, int Button);
+    void BotonConsulta(bool habilitado);
+    // 3.102
+    void MsflexGridEdt(vb::FlexGrid* grid, vb::CajaTexto* editor, int KeyAscii);
+    void FgAsiento_KeyPress(int& KeyAscii);
+    void FgAsiento_DblClick();
+    void FgAsiento_Click();
+    void FgAsiento_EnterCell();
+    void FgAsiento_GotFocus();
+    void FgAsiento_LeaveCell();
+    void FgAsiento_Scroll();
+    void BrwTxt_KeyPress(int Index, int& KeyAscii);
+    void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
+    void BrwTxt_Click(int Index);
+    void BrwTxt_GotFocus(int Index);
+    // 3.103
+    void CargaGrilla();
+    // 3.107
+    void Campo_Valida(QWidget* control, int& index, bool flag);
+    void Recalcula(bool desdeApertura);
+    // 3.108
+    void ActualizarDatos();
+    bool EscribeAnio(const QString& anio);
+    void MensajeConversion();
+
+    // The editor holds a text that has not been committed through Campo_Valida yet.
+    bool m_EdicionPendiente = false;
+};
+
+// The window's global reference, cleared by its unload.
+extern frmMA_INDAJUSTE* gfrmMA_INDAJUSTE;

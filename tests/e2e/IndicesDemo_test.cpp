@@ -1,0 +1,307 @@
+// The adjustment-index window on the demo company, driven the way a user drives it.
+#include "data/DB_Dll.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/maker/Reporte.h"
+#include "services/CNStuffContable.h"
+#include "services/LBM_Common.h"
+#include "support/ImprimeQt.h"
+#include "support/VentanaIndices.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr long kVerde = 0x00FF00;
+constexpr long kCian = 0xFFFF00;
+
+// Row of month (y, m) in the demo grid.
+int Fila(int anio, int mes) { return (anio - 2022) * 12 + mes; }
+
+QStringList FilaGrilla(VentanaIndices& v, int fila) {
+    QStringList l;
+    for (int c = 0; c < 9; ++c) l << v.Celda(fila, c);
+    return l;
+}
+
+double Num(const QString& s) { return s.toDouble(); }
+
+void EsperaIndices(VentanaIndices& v, int k, int desdeFila, const std::vector<double>& esperados) {
+    for (size_t i = 0; i < esperados.size(); ++i) {
+        const int fila = desdeFila + int(i);
+        const int anio = 2022 + (fila - 1) / 12, mes = (fila - 1) % 12 + 1;
+        EXPECT_DOUBLE_EQ(Num(v.Guardado(anio, mes, QString("Indice%1").arg(k))), esperados[i])
+            << "Indice" << k << " de " << mes << "/" << anio;
+    }
+}
+
+}  // namespace
+
+TEST(IndicesDemo, S1_StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYear) {
+    VentanaIndices v;
+    const int accesos = v.base().escalar("SELECT count(*) FROM Control_Acceso").toInt();
+    v.Iniciar();
+    auto& f = v.f();
+    EXPECT_EQ(f.windowTitle(), "Indices de Ajustes");
+    EXPECT_EQ(v.FilasIndices(), 66);
+    for (int m = 1; m <= 6; ++m) EXPECT_EQ(Num(v.Guardado(2027, m, "Importe1")), 0);
+    for (int m = 7; m <= 12; ++m) EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, m, "Indice1")), 0.0);
+    EXPECT_EQ(v.base().escalar("SELECT count(*) FROM Control_Acceso").toInt(), accesos + 1);
+    EXPECT_EQ(v.base().escalar("SELECT NombreUsuario FROM Control_Acceso ORDER BY rowid DESC LIMIT 1").toString(), "ADMIN");
+
+    auto* g = f.FgAsiento;
+    ASSERT_EQ(g->Rows(), 67);
+    EXPECT_EQ(FilaGrilla(v, 0), QStringList({"", "I.P.I.M.", "Coef.", "I.P.C.", "Coef.", "C.E.R.", "Coef.", "U.V.A.", "Coef."}));
+    EXPECT_EQ(FilaGrilla(v, 1), QStringList({"01/2022", "1000", "1.671", "800", "1.574", "", "", "", ""}));
+    EXPECT_EQ(FilaGrilla(v, 43),
+              QStringList({"07/2025", "7746.91", "1.693", "4364.58", "1.533", "660.52", "1.327", "", ""}));
+    EXPECT_EQ(FilaGrilla(v, 54),
+              QStringList({"06/2026", "13115.65", "1.000", "6691.03", "1.000", "876.54", "1.000", "", ""}));
+    EXPECT_EQ(FilaGrilla(v, 55), QStringList({"07/2026", "13981.28", "", "6945.29", "", "887.94", "", "", ""}));
+    EXPECT_EQ(FilaGrilla(v, 62), QStringList({"02/2027", "", "", "", "", "", "", "", ""}));
+
+    const QList<int> verdes{Fila(2022, 1), Fila(2023, 1), Fila(2023, 7), Fila(2024, 7), Fila(2025, 7), Fila(2026, 7)};
+    for (int r = 1; r < g->Rows(); ++r) {
+        EXPECT_EQ(g->CellBackColorAt(r, 0), verdes.contains(r) ? kVerde : kCian) << "fila " << r;
+        EXPECT_EQ(g->CellBackColorAt(r, 2), kCian);
+    }
+    EXPECT_EQ(f.txtFields[0]->text(), "2022");
+    EXPECT_TRUE(f.txtFields[0]->isEnabled());
+    EXPECT_TRUE(g->isEnabled());
+    EXPECT_EQ(g->Row(), 1);
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_TRUE(f.lblLabels[1]->text().startsWith("Se destaca el mes de apertura"));
+}
+
+TEST(IndicesDemo, S2_EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
+    VentanaIndices v;
+    v.Iniciar();
+    v.Escribir(45, 1, "8500");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500);
+    EsperaIndices(v, 1, 45, {1.543, 1.498, 1.394, 1.326, 1.291, 1.214, 1.167, 1.084, 1.029, 1.000});
+    EXPECT_EQ(v.Celda(45, 2), " 1.543");
+    EXPECT_EQ(v.Celda(54, 2), " 1.000");
+    EXPECT_EQ(v.Celda(45, 8), "");
+    EXPECT_EQ(v.Celda(43, 2), "1.693");
+    EXPECT_EQ(v.Celda(44, 2), "1.652");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 7, "Indice1")), 1.693);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Indice2")), 1.431);
+    EXPECT_EQ(v.f().FgAsiento->Row(), 46);
+    EXPECT_EQ(v.f().FgAsiento->Col(), 1);
+}
+
+TEST(IndicesDemo, S3_EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
+    VentanaIndices v;
+    v.Iniciar();
+    v.Escribir(54, 1, "13500");
+    EsperaIndices(v, 1, 43, {1.743, 1.700, 1.588, 1.542, 1.435, 1.365, 1.329, 1.249, 1.201, 1.115, 1.059, 1.000});
+    EXPECT_EQ(v.Celda(43, 2), " 1.743");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 6, "Indice1")), 1.000);  // the year before is untouched
+    EXPECT_EQ(v.f().FgAsiento->Row(), 55);
+}
+
+TEST(IndicesDemo, S4_ASixMonthFiscalYear) {
+    VentanaIndices v;
+    v.Iniciar();
+    v.Escribir(18, 3, "1600");
+    EsperaIndices(v, 2, 13, {1.239, 1.181, 1.159, 1.112, 1.044, 1.000});
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2022, 12, "Indice2")), 1.000);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2023, 7, "Indice2")), 1.568);
+}
+
+TEST(IndicesDemo, S5_TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
+    VentanaIndices v;
+    v.Iniciar();
+    v.Escribir(55, 7, "100");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 7, "Importe4")), 100);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 7, "Indice4")), 0);
+    EXPECT_EQ(v.Celda(55, 8), "");
+    v.Escribir(56, 7, "300");
+    v.Escribir(66, 7, "120");
+    EXPECT_EQ(v.f().FgAsiento->Row(), 66);  // the last row: stays, column 1
+    EXPECT_EQ(v.f().FgAsiento->Col(), 1);
+    EXPECT_EQ(v.Celda(55, 8), " 1.200");
+    EXPECT_EQ(v.Celda(56, 8), " 0.400");
+    for (int r = 57; r <= 65; ++r) EXPECT_EQ(v.Celda(r, 8), "") << r;
+    EXPECT_EQ(v.Celda(66, 8), " 1.000");
+    EXPECT_EQ(v.Celda(55, 2), "");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 7, "Indice4")), 1.2);
+    v.Escribir(66, 7, "100");
+    EXPECT_EQ(v.Celda(55, 8), " 1.000");
+    EXPECT_EQ(v.Celda(56, 8), " 0.333");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 8, "Indice4")), 0.333);
+}
+
+TEST(IndicesDemo, S6_EditingKeys) {
+    VentanaIndices v;
+    v.Iniciar();
+    auto& f = v.f();
+    // Escape cancels: cell and table unchanged.
+    v.Escribir(45, 1, "9999", Qt::Key_Escape);
+    EXPECT_EQ(v.Celda(45, 1), "8432.9");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8432.90);
+    EXPECT_FALSE(f.BrwTxt[0]->isVisible());
+
+    // Double click opens the editor on the cell's text; Enter re-saves from that month on.
+    v.base().ejecutar("UPDATE MA_INDAJUSTE SET Indice1 = 9 WHERE Anio = 2022 AND Mes IN (1, 3)");
+    v.DobleClic(2, 1);
+    ASSERT_TRUE(f.BrwTxt[0]->isVisible());
+    EXPECT_EQ(f.BrwTxt[0]->text(), "1057");
+    EXPECT_EQ(f.BrwTxt[0]->SelStart(), 4);
+    v.Tecla(Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2022, 3, "Indice1")), 1.530);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2022, 1, "Indice1")), 9);  // before the edited month
+    EXPECT_EQ(f.FgAsiento->Row(), 3);
+
+    // A digit on a coefficient column opens nothing.
+    v.Clic(5, 2);
+    QTest::keyClicks(f.FgAsiento, "7");
+    EXPECT_FALSE(f.BrwTxt[0]->isVisible());
+
+    // Up from row 1 stays on row 1.
+    v.Escribir(1, 1, "1000", Qt::Key_Up);
+    EXPECT_EQ(f.FgAsiento->Row(), 1);
+
+    // Upper-case typing.
+    LBM_Common::gSoloMayusculas = true;
+    v.Clic(7, 1);
+    QTest::keyClicks(f.FgAsiento, "1");
+    QTest::keyClicks(f.BrwTxt[0], "a");
+    EXPECT_EQ(f.BrwTxt[0]->text(), "1A");
+    QTest::keyClick(f.BrwTxt[0], Qt::Key_Escape);
+}
+
+TEST(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
+    VentanaIndices v;
+    v.Iniciar();
+    auto& f = v.f();
+    v.Clic(45, 1);
+    QTest::keyClicks(f.FgAsiento, "8");
+    QTest::keyClicks(f.BrwTxt[0], "500 ");
+    v.Clic(10, 3);
+    EXPECT_EQ(v.Celda(45, 1), "8500");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Indice1")), 1.543);
+    EXPECT_FALSE(f.BrwTxt[0]->isVisible());
+}
+
+TEST(IndicesDemo, S7_TheReportRequest) {
+    VentanaIndices v;
+    v.Iniciar();
+    maker::gReporte().setRenderizador(nullptr);
+    v.guion().esperarMsgBox(vb::vbOK);  // no renderer in this test: the operator is told
+    v.f().Utilvex1_Click("REPORTE");
+    const auto& s = maker::gReporte().UltimaSolicitud();
+    EXPECT_EQ(s.Nombre, "RP_QT040");
+    EXPECT_EQ(s.Orden, QStringList({"+{MA_INDAJUSTE.anio}", "+{MA_INDAJUSTE.MES}"}));
+    EXPECT_EQ(s.Seleccion, "");
+    EXPECT_EQ(s.Conexion, CNStuffContable::gBaseDatos().gConnString);
+    EXPECT_EQ(s.Formulas.mid(0, 5), QStringList({"empresa = 'DISTRIBUIDORA DEL SUR S.A.'", "INDICE1 = 'I.P.I.M.'",
+                                                "INDICE2 = 'I.P.C.'", "INDICE3 = 'C.E.R.'", "INDICE4 = 'U.V.A.'"}));
+    EXPECT_EQ(s.Salida, 6);
+}
+
+TEST(IndicesDemo, S8_BorrarAsksAndReloads) {
+    VentanaIndices v;
+    v.Iniciar();
+    auto& f = v.f();
+    v.guion().esperarMsgBox(vb::vbNo);
+    f.Utilvex1_Click("BORRAR");
+    EXPECT_EQ(v.guion().preguntas().at(0).texto, "Confirma la baja de este registro?");
+    EXPECT_EQ(v.guion().preguntas().at(0).titulo, "Atención!");
+    EXPECT_EQ(v.guion().preguntas().at(0).estilo, vb::vbYesNo | vb::vbExclamation | vb::vbDefaultButton2);
+    EXPECT_EQ(v.FilasIndices(), 66);
+
+    v.guion().esperarMsgBox(vb::vbYes);
+    f.Utilvex1_Click("borrar");
+    EXPECT_EQ(v.FilasIndices(), 66);
+    EXPECT_EQ(v.Guardado(2022, 5, "Importe1").toDouble(), 0);
+    EXPECT_EQ(v.Guardado(2022, 5, "Indice1"), QString());  // re-created without coefficients
+    EXPECT_EQ(v.Celda(5, 1), "");
+    EXPECT_EQ(f.FgAsiento->CellBackColorAt(1, 0), kVerde);
+    EXPECT_EQ(f.txtFields[0]->text(), "2023");
+    EXPECT_TRUE(f.FgAsiento->isEnabled());
+}
+
+TEST(IndicesDemo, S9_GrabarRewritesTheYearFromItsGridRows) {
+    VentanaIndices v;
+    v.Iniciar();
+    auto& f = v.f();
+    f.txtFields[0]->setText("2024");
+    f.Utilvex1_Click("GRABAR");
+    EXPECT_EQ(v.FilasIndices(), 66);
+    // The 2024 rows keep their own values and carry the stamp.
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2024, 3, "Importe1")), 3566.96);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2024, 3, "Indice1")), 1.190);
+    EXPECT_EQ(v.Guardado(2024, 3, "fechahora_grabacion"), "2026-12-09 10:30:00");
+    EXPECT_EQ(v.Guardado(2023, 3, "fechahora_grabacion"), QString());
+    EXPECT_EQ(f.FgAsiento->Rows(), 13);
+    EXPECT_FALSE(f.FgAsiento->isEnabled());
+    EXPECT_EQ(f.txtFields[0]->text(), "2026");
+    EXPECT_FALSE(f.txtFields[0]->isEnabled());
+}
+
+TEST(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
+    VentanaIndices v;
+    v.Iniciar();
+    auto& f = v.f();
+    f.Utilvex1_Click("NUEVO");
+    v.guion().esperarMsgBox(vb::vbOK);
+    f.Utilvex1_Click("GRABAR");
+    EXPECT_EQ(v.guion().preguntas().last().texto, "No hay meses del año 2026 en la grilla");
+    EXPECT_EQ(v.guion().preguntas().last().titulo, "Aviso al operador");
+    EXPECT_EQ(v.base().escalar("SELECT count(*) FROM MA_INDAJUSTE WHERE Anio = 2026").toInt(), 12);
+
+    f.txtFields[0]->setText("anio");
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.guion().esperarMsgBox(vb::vbOK);
+    f.Utilvex1_Click("BORRAR");
+    const auto& p = v.guion().preguntas().last();
+    EXPECT_EQ(p.titulo, "Error en conversion de datos");
+    EXPECT_EQ(p.texto,
+              "Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar numeros\r\n\r\n2) "
+              "Debe ingresar una fecha y el formato es incorrecto\r\n\r\nEn el campo: /anio");
+    EXPECT_EQ(p.estilo, vb::vbOKOnly | vb::vbCritical);
+    EXPECT_EQ(v.FilasIndices(), 66);
+}
+
+TEST(IndicesDemo, S11_NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
+    for (const char* accion : {"NUEVO", "Cancelar"}) {
+        VentanaIndices v;
+        v.Iniciar();
+        auto& f = v.f();
+        f.Utilvex1_Click(accion);
+        EXPECT_EQ(f.FgAsiento->Rows(), 13);
+        for (int r = 1; r < 13; ++r) EXPECT_EQ(v.Celda(r, 1), "");
+        EXPECT_EQ(f.FgAsiento->CellBackColorAt(3, 4), kCian);
+        EXPECT_FALSE(f.FgAsiento->isEnabled());
+        EXPECT_EQ(f.txtFields[0]->text(), "2026");
+        EXPECT_EQ(v.FilasIndices(), 66);
+    }
+}
+
+TEST(IndicesDemo, S12_CerrarAndClosingTheWindowEndTheProgramAtOnce) {
+    {
+        VentanaIndices v;
+        v.Iniciar();
+        EXPECT_THROW(v.f().Utilvex1_Click("CERRAR"), vb::FinDelPrograma);
+        EXPECT_TRUE(v.guion().preguntas().isEmpty());
+        EXPECT_EQ(v.FilasIndices(), 66);
+    }
+    {
+        VentanaIndices v;
+        v.Iniciar();
+        EXPECT_THROW(v.f().close(), vb::FinDelPrograma);
+    }
+    {
+        VentanaIndices v;
+        v.Iniciar();
+        v.f().Utilvex1_Click("otra cosa");
+        v.f().Utilvex1_Click("PLANILLA");
+        EXPECT_TRUE(v.f().isVisible());
+    }
+}

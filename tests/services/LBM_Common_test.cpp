@@ -1,0 +1,27 @@
+#include "services/LBM_Common.h"
+#include "services/LBM_Common1.h"
+
+#include "support/ImprimeQt.h"
+
+#include <gtest/gtest.h>
+
+TEST(ConvierteMayuscula, CapitalsOnlyTheFilterListAndOnlyWithTheSwitchOn) {
+    LBM_Common::gSoloMayusculas = false;
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula('a'), 'a');
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula(0xF1), 0xF1);  // ñ
+    LBM_Common::gSoloMayusculas = true;
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula('a'), 'A');
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula(0xF1), 0xD1);  // ñ -> Ñ
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula(0xE1), 0xE1);  // á is not in the list
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula('.'), '.');
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula('7'), '7');
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula(13), 13);
+    EXPECT_EQ(LBM_Common::ConvierteMayuscula(' '), ' ');
+    LBM_Common::gSoloMayusculas = false;
+}
+
+TEST(FormatoComprobante, PadsPointOfSaleAndNumberAndKeepsLongerNumbers) {
+    EXPECT_EQ(LBM_Common1::FormatoComprobante("1", "234", "A"), "0001-00000234A");
+    EXPECT_EQ(LBM_Common1::FormatoComprobante("12345", "7", "B"), "12345-00000007B");
+    EXPECT_EQ(LBM_Common1::FormatoComprobante("0003x", "", ""), "0003-00000000 ");
+}

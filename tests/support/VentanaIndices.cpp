@@ -1,0 +1,100 @@
+#include "support/VentanaIndices.h"
+
+#include "data/DB_Dll.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/Teclas.h"
+#include "outside/maker/Reporte.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Programa.h"
+#include "services/CNStuffContable.h"
+#include "services/LBM_Common.h"
+
+#include <QApplication>
+#include <QTest>
+
+VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuario)
+    : base_(conDemo, std::move(sqlExtra)) {
+    CNStuffContable::ReiniciarBaseDatos();
+    CNStuffContable::gUsuarioLogeado.clear();
+    CNStuffContable::gTablaConfiguracion.clear();
+    LBM_Common::gSoloMayusculas = false;
+    vb::setLocaleNumeros(QLocale::c());
+    vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30, 0)); });
+    vb::App().Path = carpetaPrograma_.path();
+    vb::App().Command =
+        "@Server=" + base_.carpeta() + ";@DbName=" + base_.nombre() + ";@UsuarioLogeado=" + usuario + ";@Caja=1;";
+    ventana_ = std::make_unique<frmMA_INDAJUSTE>();
+}
+
+VentanaIndices::~VentanaIndices() {
+    ventana_.reset();
+    CNStuffContable::ReiniciarBaseDatos();
+    vb::setReloj({});
+}
+
+void VentanaIndices::Iniciar() {
+    ventana_->Form_Load();
+    ventana_->show();
+    QApplication::setActiveWindow(ventana_.get());
+    QApplication::processEvents();
+}
+
+namespace {
+QPoint CentroDeCelda(vb::FlexGrid* g) {
+    const QPoint p(vb::PixelesDeTwips(g->CellLeft() + g->CellWidth() / 2),
+                   vb::PixelesDeTwips(g->CellTop() + g->CellHeight() / 2));
+    return g->viewport()->mapFrom(g, p);
+}
+
+// Brings the row into view and returns the centre of the cell, leaving the current cell as it was.
+QPoint Ubicar(vb::FlexGrid* g, int fila, int columna) {
+    if (!g->isRowVisible(fila)) g->setTopRow(fila);
+    const int r = g->Row(), c = g->Col();
+    QSignalBlocker bloqueo(g);
+    g->setRow(fila);
+    g->setCol(columna);
+    const QPoint p = CentroDeCelda(g);
+    g->setRow(r);
+    g->setCol(c);
+    return p;
+}
+}  // namespace
+
+void VentanaIndices::Clic(int fila, int columna) {
+    auto* g = ventana_->FgAsiento;
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, Ubicar(g, fila, columna));
+}
+
+void VentanaIndices::DobleClic(int fila, int columna) {
+    auto* g = ventana_->FgAsiento;
+    const QPoint p = Ubicar(g, fila, columna);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
+}
+
+void VentanaIndices::Escribir(int fila, int columna, const QString& texto, Qt::Key fin) {
+    Clic(fila, columna);
+    auto* g = ventana_->FgAsiento;
+    if (texto.isEmpty()) return;
+    QTest::keyClicks(g, texto.left(1));
+    auto* editor = ventana_->BrwTxt[0];
+    if (texto.size() > 1) QTest::keyClicks(editor, texto.mid(1));
+    QTest::keyClick(editor->isVisible() ? static_cast<QWidget*>(editor) : static_cast<QWidget*>(g), fin);
+}
+
+void VentanaIndices::Tecla(Qt::Key tecla) {
+    QWidget* destino = QApplication::focusWidget();
+    QTest::keyClick(destino ? destino : ventana_->FgAsiento, tecla);
+}
+
+QString VentanaIndices::Celda(int fila, int columna) const { return ventana_->FgAsiento->TextMatrix(fila, columna); }
+
+QString VentanaIndices::Guardado(int anio, int mes, const QString& columna) const {
+    const auto filas =
+        base_.filas(QString("SELECT %1 FROM MA_INDAJUSTE WHERE Anio = %2 AND Mes = %3").arg(columna).arg(anio).arg(mes));
+    if (filas.isEmpty()) return "(sin fila)";
+    return filas.at(0).at(0);
+}
+
+int VentanaIndices::FilasIndices() const { return base_.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt(); }

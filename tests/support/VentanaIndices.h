@@ -1,0 +1,43 @@
+#pragma once
+// The adjustment-index window started the way the program starts it, on a fresh company
+// database, with scripted dialogs, an observed program end and a fixed clock; and a user who
+// types into it.
+#include "indices/frmMA_INDAJUSTE.h"
+#include "support/BaseDePrueba.h"
+#include "support/DialogosGuionados.h"
+#include "support/FinObservado.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class VentanaIndices {
+public:
+    // conDemo: the demo company; sqlExtra: the test's own rows. The window is not loaded yet.
+    explicit VentanaIndices(bool conDemo = true, QStringList sqlExtra = {}, QString usuario = "ADMIN");
+    ~VentanaIndices();
+
+    // Form_Load and show, as the program does at start.
+    void Iniciar();
+
+    frmMA_INDAJUSTE& f() { return *ventana_; }
+    BaseDePrueba& base() { return base_; }
+    DialogosGuionados& guion() { return guion_; }
+
+    // Moves to the cell with a click, then types the text into the grid (the first key opens the
+    // editor) and ends it with the key given (Enter by default).
+    void Escribir(int fila, int columna, const QString& texto, Qt::Key fin = Qt::Key_Return);
+    void Clic(int fila, int columna);
+    void DobleClic(int fila, int columna);
+    void Tecla(Qt::Key tecla);
+    QString Celda(int fila, int columna) const;
+    // A stored value of MA_INDAJUSTE, as text ("" for Null).
+    QString Guardado(int anio, int mes, const QString& columna) const;
+    int FilasIndices() const;
+
+private:
+    QTemporaryDir carpetaPrograma_;
+    BaseDePrueba base_;
+    DialogosGuionados guion_;
+    FinObservado fin_;
+    std::unique_ptr<frmMA_INDAJUSTE> ventana_;
+};
