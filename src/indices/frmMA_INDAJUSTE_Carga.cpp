@@ -39,9 +39,7 @@ void frmMA_INDAJUSTE::CargaGrilla() {
     try {
         HabilitaCampos(true);
         if (m_Rs) {
-            QList<QLineEdit*> cajas;
-            for (auto* c : txtFields) cajas << c;
-            maker::gEnlaceControles().MuestraRegistro(cajas, *m_Rs);
+            maker::gEnlaceControles().MuestraRegistro(txtFields, *m_Rs);
         }
 
         ado::RecordsetPtr rs;

@@ -11,6 +11,8 @@
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 
+#include <QLabel>
+
 #include <cmath>
 
 namespace {
