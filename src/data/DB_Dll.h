@@ -19,7 +19,8 @@
 
 namespace maker {
 class DialogoArchivo;
-}
+class Utilidades;
+}  // namespace maker
 
 class DB_Dll {
   public:
@@ -164,6 +165,9 @@ class DB_Dll {
 
     // The connection, created empty on first use.
     ado::ConnectionPtr& cnn();
+    // The object's own utility instance, created on first use.
+    maker::Utilidades& Util();
+    std::unique_ptr<maker::Utilidades> utilidades_;
 
     // Which of the two recovery forms a member follows.
     enum class FormaRecuperacion { A, B };

@@ -2,6 +2,7 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
@@ -32,11 +33,6 @@ bool EsNumerico(int tipo) {
 // The leading number of a key, as a statement writes it.
 QString ValorNumericoClave(const QString& valor) {
     return db_texto::NumeroSQL(vb::Val(valor));
-}
-
-// A Null column reads as empty text.
-QString TextoDeCampo(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
 }
 
 }  // namespace
@@ -218,7 +214,7 @@ QVariant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, c
     if (!gOpenFlag) return QVariant();
     if (!h.paso([&] {
             if (rs->State() != ado::adStateClosed && !rs->Bof())
-                resultado = TextoDeCampo(rs->fields()[CampoDevuelto].Value());
+                resultado = Util().TextoCampo(rs->fields()[CampoDevuelto].Value());
             else
                 resultado = QString();
         }))

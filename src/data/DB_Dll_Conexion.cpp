@@ -2,6 +2,8 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "outside/maker/DialogoArchivo.h"
+#include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
@@ -16,6 +18,11 @@ DB_Dll::~DB_Dll() = default;
 ado::ConnectionPtr& DB_Dll::cnn() {
     if (!gCnn) gCnn = ado::Connection::Crear();
     return gCnn;
+}
+
+maker::Utilidades& DB_Dll::Util() {
+    if (!utilidades_) utilidades_ = std::make_unique<maker::Utilidades>();
+    return *utilidades_;
 }
 
 void DB_Dll::ArmaCadenaServidor() {
@@ -157,14 +164,14 @@ void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID, 
     bool cancelado = false;
 
     auto eligeArchivo = [&]() {
-        bool cancela = false;
-        const QString ruta = vb::dialogos().AbrirArchivo(
-            "Buscar Base de Datos", "Base de Datos de Microsoft Access |*.MDB", &cancela);
-        if (cancela) {
+        if (!CmdDlg) CmdDlg = std::make_shared<maker::DialogoArchivo>();
+        CmdDlg->Titulo = "Buscar Base de Datos";
+        CmdDlg->Filtro = "Base de Datos de Microsoft Access |*.MDB";
+        if (!CmdDlg->MostrarAbrir()) {
             cancelado = true;
             return false;
         }
-        gDBName = ruta;
+        gDBName = CmdDlg->NombreArchivo;
         return true;
     };
 

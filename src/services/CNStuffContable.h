@@ -3,10 +3,14 @@
 // error message, statement building and transactions, audit rows. Split into one file per topic
 // (CNStuffContable_*.cpp) under this header.
 #include "data/Globales.h"
+#include "outside/ado/Connection.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <cstdint>
 
 namespace CNStuffContable {
 
@@ -49,5 +53,54 @@ void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorA
               const QString& grupo);
 // A switch setting: on when the value is "SI" in any case.
 bool CfgActiva(const QString& clave);
+
+// ---- statements, transactions and audit rows ----
+
+// One (column, value) pair of a statement; Valor is already in SQL form (a literal or Null).
+struct CampoValor {
+    QString Campo;
+    QString Valor;
+};
+// The shared pair list. Empty stands for a list that was never started or was cleared; a new
+// statement always starts it afresh.
+extern QList<CampoValor> gCamposValores;
+
+// Adds one pair: "Null" for the value NULL in any case, else the value as a literal of the
+// mark ("'" quoted, "@" number). Primero starts a new list. Adding to a list that was never
+// started raises 9.
+void AgregaCampoValor(const QString& Campo, const QString& Valor, const QString& Tipo, bool Primero);
+// Adds one pair typed by the recordset's column; the brackets are removed from Campo.
+void ValorCampoSQL(const ado::RecordsetPtr& Rs, QString& Campo, const QString& Valor, bool Primero);
+// False for "FALSE", "FALSO" and "0" in any case, true for everything else.
+bool ValorLogico(const QString& Texto);
+// Builds an UPDATE (with " WHERE " put before a condition that lacks it) or an INSERT from the
+// pairs into the last slot of the list, adds a new empty slot and leaves the pairs as one empty
+// element. The values are pasted as they stand: they are literals already.
+void ArmaSentenciaSQL(QList<CampoValor>& Campos, QStringList& Sentencias, const QString& Tabla,
+                      bool Actualiza, QString& Condicion);
+void ArmaSentenciaSQL(QList<CampoValor>& Campos, QStringList& Sentencias, const QString& Tabla,
+                      bool Actualiza, const QString& Condicion = QString());
+// Appends "(columns) VALUES (values)" to Texto; Limpia empties the pairs.
+void ArmaListaValores(QString& Texto, QList<CampoValor>& Campos, bool Limpia);
+// Runs the non-blank statements of the list as one transaction: commits, or rolls back, records
+// the failure in AUX_ERR and shows the server's errors (nothing for a duplicate key when
+// SilenciaDuplicado). Fallo and NumeroError tell the caller the outcome. The trailing texts and
+// flag are accepted for callers that pass them and are not used.
+void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroError,
+                        bool SilenciaDuplicado = false, const QString& Texto1 = QString(),
+                        const QString& Texto2 = QString(), bool Marca = false);
+void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo);
+
+// Audit row of a created ('A'), changed ('M') or deleted ('B') voucher or master record; a
+// failure is dropped without a message. IdComplemento goes in as given (a number in SQL form).
+void RegistraAccionComprobante(const QString& TC, const QString& IdComprobante, const QString& IdComplemento,
+                               bool Alta, bool Modifica, bool Baja, const QString& TextoSistema);
+// One AUX_ERR row for a refused statement; Proceso is always the running program's name.
+// Raises when the row cannot be written.
+void RegistraErrorSQL(const QString& Sentencia, const QString& Proceso, int32_t NumeroError,
+                      const QString& Descripcion);
+// The date and time patterns of logs and audit rows.
+QString FormatoFecha();
+QString FormatoHora();
 
 }  // namespace CNStuffContable

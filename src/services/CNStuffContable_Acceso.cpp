@@ -13,7 +13,8 @@ namespace CNStuffContable {
 void ControlAcceso(const QString& formulario, bool detener) {
     // Every failing statement is skipped: a missing menu table leaves the task empty, a missing
     // log table writes no row.
-    vb::ManejadorErrores h("ControlAcceso", [](const vb::ErrorVB&, const QString&) { return vb::kRespuestaIgnorar; });
+    vb::ManejadorErrores h("ControlAcceso",
+                           [](const vb::ErrorVB&, const QString&) { return vb::kRespuestaIgnorar; });
     auto& db = gBaseDatos();
     auto& util = maker::gUtilidades();
     const QString programa = vb::App().EXEName;
@@ -23,19 +24,21 @@ void ControlAcceso(const QString& formulario, bool detener) {
     QString tarea;
     ado::RecordsetPtr rs;
     QString sql =
-        "SELECT TA_TAREAS.USUARIO, TA_MENU.Proceso, TA_MENU.Clave , TA_MENU.Nombre  FROM TA_TAREAS INNER JOIN TA_MENU "
+        "SELECT TA_TAREAS.USUARIO, TA_MENU.Proceso, TA_MENU.Clave , TA_MENU.Nombre  FROM TA_TAREAS INNER "
+        "JOIN TA_MENU "
         "ON TA_TAREAS.TAREA = TA_MENU.Clave  WHERE (TA_TAREAS.USUARIO = '" +
         QString(gUsuarioLogeado).replace('\'', "''") + " ') AND (TA_MENU.Proceso LIKE '%" +
         QString(programa).replace('\'', "''") + "%')";
-    h.paso([&] { db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
+    h.paso(
+        [&] { db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
     bool sinFilas = true;
     h.paso([&] { sinFilas = rs->Bof(); });
     if (sinFilas) {
         if (programa.compare("QT742PR", Qt::CaseInsensitive) == 0) {
             tarea = "Menu Principal";
         } else if (detener) {
-            vb::MsgBox("NO TIENE ACCESO A ESTE PROCESO, UTILICE EL MENU CORRESPONDIENTE!!!", vb::vbOKOnly | vb::vbCritical,
-                       "ATENCION!");
+            vb::MsgBox("NO TIENE ACCESO A ESTE PROCESO, UTILICE EL MENU CORRESPONDIENTE!!!",
+                       vb::vbOKOnly | vb::vbCritical, "ATENCION!");
             vb::End();
         }
     } else {
@@ -48,7 +51,9 @@ void ControlAcceso(const QString& formulario, bool detener) {
 
     QString sqlLog = "Select top 1 * from Control_Acceso";
     ado::RecordsetPtr log;
-    h.paso([&] { db.AbrirRecordset(sqlLog, log, nullptr, ado::adOpenDynamic, ado::adLockOptimistic, -1, true); });
+    h.paso([&] {
+        db.AbrirRecordset(sqlLog, log, nullptr, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+    });
     auto campo = [&](const char* nombre, const QVariant& valor) {
         h.paso([&] { log->fields().Item(nombre).setValue(valor); });
     };

@@ -9,7 +9,9 @@ namespace CNStuffContable {
 QString gTablaConfiguracion;
 
 namespace {
-QString Literal(const QString& texto) { return QString(texto).replace('\'', "''"); }
+QString Literal(const QString& texto) {
+    return QString(texto).replace('\'', "''");
+}
 }  // namespace
 
 QString Cfg(const QString& clave, QString& valorAux) {
@@ -22,7 +24,8 @@ QString Cfg(const QString& clave, QString& valorAux) {
         return respuesta == vb::kRespuestaIgnorar ? respuesta : 0;
     });
     const QString llave = clave.trimmed();
-    QString sql = "SELECT VALOR, valoraux FROM " + gTablaConfiguracion + " WHERE CLAVE = '" + Literal(llave) + "'";
+    QString sql =
+        "SELECT VALOR, valoraux FROM " + gTablaConfiguracion + " WHERE CLAVE = '" + Literal(llave) + "'";
     if (llave.compare("[FECHA HASTA]", Qt::CaseInsensitive) == 0 ||
         llave.compare("[FECHA DESDE]", Qt::CaseInsensitive) == 0)
         sql = sql.toUpper();
@@ -35,8 +38,10 @@ QString Cfg(const QString& clave, QString& valorAux) {
         resultado = " ";
         valorAux.clear();
     } else {
-        if (!h.paso([&] { resultado = util.TextoCampo(rs->fields().Item("Valor").Value()); })) return QString();
-        if (!h.paso([&] { valorAux = util.TextoCampo(rs->fields().Item("ValorAux").Value()); })) return QString();
+        if (!h.paso([&] { resultado = util.TextoCampo(rs->fields().Item("Valor").Value()); }))
+            return QString();
+        if (!h.paso([&] { valorAux = util.TextoCampo(rs->fields().Item("ValorAux").Value()); }))
+            return QString();
     }
     if (!h.paso([&] { gBaseDatos().CierraRecordset(rs); })) return QString();
     return resultado;
@@ -47,7 +52,9 @@ QString Cfg(const QString& clave) {
     return Cfg(clave, aux);
 }
 
-bool CfgActiva(const QString& clave) { return Cfg(clave).compare("SI", Qt::CaseInsensitive) == 0; }
+bool CfgActiva(const QString& clave) {
+    return Cfg(clave).compare("SI", Qt::CaseInsensitive) == 0;
+}
 
 void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorAux, bool politica,
               const QString& grupo) {
@@ -55,10 +62,12 @@ void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorA
     vb::ManejadorErrores h("GrabaDfg", util.Reportero());
     if (gTablaConfiguracion.trimmed().isEmpty()) gTablaConfiguracion = "TA_CONFIGURACION";
     // Looked up by the key as it is stored, so that a key never gets two rows.
-    QString sql = "SELECT * FROM " + gTablaConfiguracion + " WHERE CLAVE = '" + Literal(clave.trimmed()) + "'";
+    QString sql =
+        "SELECT * FROM " + gTablaConfiguracion + " WHERE CLAVE = '" + Literal(clave.trimmed()) + "'";
     ado::RecordsetPtr rs;
     auto& db = gBaseDatos();
-    if (!h.paso([&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic); })) return;
+    if (!h.paso([&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic); }))
+        return;
     if (!h.paso([&] {
             if (rs->Bof())
                 rs->AddNew();

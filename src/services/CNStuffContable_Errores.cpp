@@ -12,13 +12,20 @@ namespace CNStuffContable {
 
 QString PalabraRespuesta(int respuesta) {
     switch (respuesta) {
-        case vb::vbRetry: return "Reintentar";
-        case vb::vbIgnore: return "Ignorar";
-        case vb::vbAbort: return "Abortar";
-        case vb::vbCancel: return "Cancelar";
-        case vb::vbYes: return "Sí";
-        case vb::vbNo: return "No";
-        default: return QString();
+        case vb::vbRetry:
+            return "Reintentar";
+        case vb::vbIgnore:
+            return "Ignorar";
+        case vb::vbAbort:
+            return "Abortar";
+        case vb::vbCancel:
+            return "Cancelar";
+        case vb::vbYes:
+            return "Sí";
+        case vb::vbNo:
+            return "No";
+        default:
+            return QString();
     }
 }
 
@@ -33,8 +40,8 @@ QString RutaLogErrores() {
 
 int MensajeError(const vb::ErrorVB& error, int botones, const QString& rutina) {
     const QString ruta = RutaLogErrores();
-    const QString texto =
-        "Ha ocurrido el Siguiente Error (" + QString::number(error.Number) + ") " + error.Description.trimmed();
+    const QString texto = "Ha ocurrido el Siguiente Error (" + QString::number(error.Number) + ") " +
+                          error.Description.trimmed();
     const QString parteRutina = rutina.isEmpty() ? QString() : " - " + rutina;
     const QString titulo = error.Source + parteRutina + " Aviso al operador!!! ";
     if (error.Number == 0) {

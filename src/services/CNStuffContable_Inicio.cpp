@@ -72,7 +72,8 @@ void InicializaSistema() {
 
     const QString carpeta = util.BarraFinal(vb::App().Path);
     const QString linea = vb::App().Command;
-    gSeccionEquipo = maker::gSistemaPC().NombreEquipo().toUpper() + "|" + maker::gSistemaPC().UsuarioWindows().toUpper();
+    gSeccionEquipo =
+        maker::gSistemaPC().NombreEquipo().toUpper() + "|" + maker::gSistemaPC().UsuarioWindows().toUpper();
     if (!paso([&] {
             const QString flat = maker::gArchivoIni().Leer("QT742p.INI", gSeccionEquipo, "FlatToolbars", "1");
             gFlatToolbars = vb::Val(flat) != 0;
@@ -86,9 +87,9 @@ void InicializaSistema() {
                 if (!ValorParametro(linea, k, destino)) vb::Raise(vb::kArgumentoInvalido);
             });
         };
-        if (!lee("@ParametroAdicional", gParametroAdicional) || !lee("@Menu", gMenu) || !lee("@Server", servidor) ||
-            !lee("@DbName", base) || !lee("@Usuario", usuario) || !lee("@Password", clave) ||
-            !lee("@UsuarioLogeado", gUsuarioLogeado))
+        if (!lee("@ParametroAdicional", gParametroAdicional) || !lee("@Menu", gMenu) ||
+            !lee("@Server", servidor) || !lee("@DbName", base) || !lee("@Usuario", usuario) ||
+            !lee("@Password", clave) || !lee("@UsuarioLogeado", gUsuarioLogeado))
             return;
         if (gUsuarioLogeado.isEmpty()) gUsuarioLogeado = usuario;
         if (!lee("@Caja", gCaja)) return;
@@ -127,8 +128,8 @@ void IniContable() {
     if (!h.paso([] { gSSBloqueoActivo = CfgActiva("SS_BloqueoActivo"); })) return;
     if (!h.paso([] { gPeriodo = Cfg("PERIODO"); })) return;
     if (!h.paso([&] {
-            const QVariant unidad =
-                gBaseDatos().DatosTabla("ta_usuarios", gUsuarioLogeado, "UNegocio", "nombre", 8, QString(), true, false);
+            const QVariant unidad = gBaseDatos().DatosTabla("ta_usuarios", gUsuarioLogeado, "UNegocio",
+                                                            "nombre", 8, QString(), true, false);
             gUNegocio = util.AlineaDerecha(util.TextoCampo(unidad), 4);
         }))
         return;

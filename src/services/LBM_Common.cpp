@@ -8,7 +8,8 @@ bool gSoloMayusculas = false;
 
 namespace {
 // The point appears twice, as it always has; accented vowels are not in the list.
-const QString kCaracteres = QStringLiteral("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
+const QString kCaracteres =
+    QStringLiteral("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
 }  // namespace
 
 int ConvierteMayuscula(int codigoTecla) {

@@ -5,8 +5,8 @@
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -41,16 +41,19 @@ TEST(MensajeError, ShowsTheErrorAndLogsOneLineWithTheAnswerWord) {
 
     ASSERT_EQ(guion.preguntas().size(), 2);
     const Pregunta& p = guion.preguntas().at(0);
-    EXPECT_EQ(p.texto, "Ha ocurrido el Siguiente Error (3704) La operación no está permitida si el objeto está cerrado.");
+    EXPECT_EQ(
+        p.texto,
+        "Ha ocurrido el Siguiente Error (3704) La operación no está permitida si el objeto está cerrado.");
     EXPECT_EQ(p.titulo, "indajuste - ValidaSubdiarioTC Aviso al operador!!! ");
     EXPECT_EQ(p.estilo, 18);
     EXPECT_EQ(guion.preguntas().at(1).titulo, "indajuste Aviso al operador!!! ");
 
     const QStringList l = log.lineas();
     ASSERT_EQ(l.size(), 2);
-    EXPECT_EQ(l[0],
-              "03-05-2026 14:07:09 Rutina: - ValidaSubdiarioTC Mensaje Ha ocurrido el Siguiente Error (3704) La "
-              "operación no está permitida si el objeto está cerrado. Respondió : Reintentar");
+    EXPECT_EQ(
+        l[0],
+        "03-05-2026 14:07:09 Rutina: - ValidaSubdiarioTC Mensaje Ha ocurrido el Siguiente Error (3704) La "
+        "operación no está permitida si el objeto está cerrado. Respondió : Reintentar");
     EXPECT_TRUE(l[1].contains(" Rutina:  Mensaje Ha ocurrido"));
     EXPECT_TRUE(l[1].endsWith(" Respondió : "));
     // The shared log is Windows-1252: "ó" is one byte.

@@ -1,6 +1,8 @@
 // The company database of the embedded engine: schema and demo company.
 #include "support/BaseDePrueba.h"
 
+#include "outside/ado/sqlite/TraductorSql.h"
+
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -188,4 +190,37 @@ TEST(Esquema, UnaTerminalVecinaComparteLaCarpetaDelServidor) {
     EXPECT_EQ(terminal.escalar("SELECT count(*) FROM MA_CUENTAS").toInt(), 1);
     EXPECT_EQ(terminal.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt(), 0);
     EXPECT_EQ(central.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt(), 59);
+}
+
+TEST(Esquema, LasSentenciasDelProgramaTraducidasLeenLaEmpresaDeDemostracion) {
+    BaseDePrueba b(true);
+    ASSERT_TRUE(b.valida());
+    auto traducida = [](const char* sql) { return ado::sqlite::TraducirSentencia(QString::fromUtf8(sql)); };
+    // The fiscal year of a month by its day-first date, the opening day included.
+    EXPECT_EQ(b.escalar(traducida("select * from mv_ejercicios where  [fecha desde] <= '01/07/2023' and "
+                                  "[fecha hasta] >= '01/07/2023' "))
+                  .toInt(),
+              2024);
+    EXPECT_EQ(b.escalar(traducida("select * from mv_ejercicios where  [fecha desde] <= '01/06/2027' and "
+                                  "[fecha hasta] >= '01/06/2027' "))
+                  .toInt(),
+              2027);
+    EXPECT_EQ(b.escalar(traducida("Select min([fecha desde]) as desde from mv_ejercicios")).toString(),
+              QStringLiteral("2022-01-01"));
+    EXPECT_EQ(b.escalar(traducida("Select max([fecha hasta]) as hasta from mv_ejercicios")).toString(),
+              QStringLiteral("2027-06-30"));
+    EXPECT_EQ(b.escalar(traducida("select count(*) from mv_ejercicios where month([Fecha Desde]) = 7 and "
+                                  "year([Fecha hasta]) = 2024"))
+                  .toInt(),
+              1);
+    EXPECT_EQ(b.escalar(traducida("SELECT TOP 1 * FROM ta_usuarios with(nolock)  WHERE LTRIM(RTRIM(nombre)) "
+                                  "='operador' "))
+                  .toString(),
+              QStringLiteral("OPERADOR"));
+    EXPECT_EQ(
+        b.filas(traducida("SELECT TA_TAREAS.USUARIO, TA_MENU.Proceso, TA_MENU.Clave , TA_MENU.Nombre  FROM "
+                          "TA_TAREAS INNER JOIN TA_MENU ON TA_TAREAS.TAREA = TA_MENU.Clave  WHERE "
+                          "(TA_TAREAS.USUARIO = 'admin ') AND (TA_MENU.Proceso LIKE '%INDAJUSTE%')")),
+        (QList<QStringList>{{"ADMIN", "indajuste", "IND01", "Indices de Ajuste"}}));
+    EXPECT_EQ(b.escalar(traducida("Select count(*) as filas from ma_indajuste ")).toInt(), 59);
 }

@@ -1,51 +1,16 @@
 #include "outside/ado/sqlite/ConstructorBase.h"
 
+#include "outside/ado/sqlite/ExtensionesSqlite.h"
+
 #include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#if __has_include("outside/ado/sqlite/ExtensionesSqlite.h")
-#include "outside/ado/sqlite/ExtensionesSqlite.h"
-#define INDAJUSTE_EXTENSIONES_DEL_MOTOR 1
-#else
-#define INDAJUSTE_EXTENSIONES_DEL_MOTOR 0
-#endif
-
 namespace ado::sqlite {
 
 namespace {
-
-#if !INDAJUSTE_EXTENSIONES_DEL_MOTOR
-// TEMPORARY, until the engine's extensions are in the tree: the server-like collation alone, so
-// that the scripts' COLLATE SERVIDOR can be compiled. Case-blind, trailing blanks ignored.
-int CompararComoServidor(void*, int largo1, const void* texto1, int largo2, const void* texto2) {
-    auto recortar = [](const void* datos, int bytes) {
-        QString s = QString::fromUtf16(static_cast<const char16_t*>(datos), bytes / 2);
-        qsizetype fin = s.size();
-        while (fin > 0 && s.at(fin - 1) == QLatin1Char(' ')) --fin;
-        s.truncate(fin);
-        return s;
-    };
-    return QString::compare(recortar(texto1, largo1), recortar(texto2, largo2), Qt::CaseInsensitive);
-}
-#endif
-
-bool Registrar(sqlite3* db, QString* error) {
-#if INDAJUSTE_EXTENSIONES_DEL_MOTOR
-    RegistrarExtensiones(db);
-    (void)error;
-    return true;
-#else
-    if (sqlite3_create_collation_v2(db, "SERVIDOR", SQLITE_UTF16, nullptr, CompararComoServidor, nullptr) ==
-        SQLITE_OK)
-        return true;
-    if (error)
-        *error = QStringLiteral("No se pudo registrar la intercalación SERVIDOR: %1").arg(sqlite3_errmsg(db));
-    return false;
-#endif
-}
 
 void Fijar(QString* error, const QString& texto) {
     if (error) *error = texto;
@@ -138,7 +103,8 @@ bool ConstruirBase(const QString& destino, const QStringList& archivosSql, const
         return false;
     }
 
-    bool bien = Registrar(db, error) && EjecutarGuion(db, "BEGIN", QStringLiteral("la apertura"), error);
+    RegistrarExtensiones(db);
+    bool bien = EjecutarGuion(db, "BEGIN", QStringLiteral("la apertura"), error);
     for (const QString& archivo : archivosSql) {
         if (!bien) break;
         QFile f(archivo);
@@ -172,10 +138,7 @@ sqlite3* AbrirBaseExistente(const QString& ruta, QString* error) {
         return nullptr;
     }
     sqlite3_busy_timeout(db, 5000);
-    if (!Registrar(db, error)) {
-        sqlite3_close(db);
-        return nullptr;
-    }
+    RegistrarExtensiones(db);
     return db;
 }
 
