@@ -55,8 +55,9 @@ TEST_F(Niveles, NoLevelSettingsAndRounding) {
     EXPECT_EQ(FormateaCuenta("123"), "----123");
     EXPECT_EQ(gDigitosTotal, 0);
 
-    base_.ejecutar("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DIGITOS_CAPITULO', '2.5'), "
-                   "('DIGITOS_SUBCAPITULO', '3.5 digitos')");
+    base_.ejecutar(
+        "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DIGITOS_CAPITULO', '2.5'), "
+        "('DIGITOS_SUBCAPITULO', '3.5 digitos')");
     LeeDigitosNiveles();
     EXPECT_EQ(gDigitosCapitulo, 2);  // half to even
     EXPECT_EQ(gDigitosSubcapitulo, 4);
