@@ -1,0 +1,23 @@
+#pragma once
+// The lookup object of the lookup dialogs. For now it holds what start-up gives it: the
+// connection string and the lookup-mask file; the lookup dialogs add their members here.
+#include <QString>
+
+class Lib_ClsCons3 {
+  public:
+    Lib_ClsCons3() = default;
+    virtual ~Lib_ClsCons3() = default;
+    Lib_ClsCons3(const Lib_ClsCons3&) = delete;
+    Lib_ClsCons3& operator=(const Lib_ClsCons3&) = delete;
+
+    // The connection string its own queries open with.
+    QString gConnString;
+    // Whether a lookup by table name consults the lookup-mask file.
+    bool gUsarMascarasConsultas = false;
+    // The lookup-mask file ("consultas.qnl" in the program's folder); only read.
+    QString gRutaMascaraConsultas;
+};
+
+// The shared lookup object, created on first use and kept until the program ends. It lives here
+// until the services module that declares the program's globals takes it over.
+Lib_ClsCons3& gConsulta();

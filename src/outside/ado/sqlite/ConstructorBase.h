@@ -1,0 +1,21 @@
+#pragma once
+// Builds company database files for the embedded engine from SQL scripts written in plain SQLite
+// SQL (sql/esquema.sql, sql/demo.sql, a test's own rows). Used by the creabase tool and by tests.
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+
+namespace ado::sqlite {
+
+// Replaces `destino` by a new database made by running the files and then the texts, in order, in
+// one transaction. On failure nothing is left at `destino` and `error` (when given) says which
+// statement failed, in which file and line, and the engine's reason.
+bool ConstruirBase(const QString& destino, const QStringList& archivosSql, const QStringList& textosSql,
+                   QString* error);
+
+// Opens an existing database file, never creating it, with the engine's collation and functions
+// registered. Returns null and fills `error` when it cannot.
+sqlite3* AbrirBaseExistente(const QString& ruta, QString* error);
+
+}  // namespace ado::sqlite

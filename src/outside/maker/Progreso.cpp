@@ -1,0 +1,86 @@
+#include "outside/maker/Progreso.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace maker {
+
+Progreso& gProgreso() {
+    static Progreso instancia;
+    return instancia;
+}
+
+Progreso::~Progreso() {
+    if (ventana_ && QCoreApplication::instance()) delete ventana_.data();
+}
+
+void Progreso::crear() {
+    if (ventana_) return;
+    ventana_ = new QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    ventana_->setWindowModality(Qt::ApplicationModal);
+    ventana_->setMinimumWidth(360);
+    auto* capa = new QVBoxLayout(ventana_);
+    titulo_ = new QLabel(ventana_);
+    QFont negrita = titulo_->font();
+    negrita.setBold(true);
+    titulo_->setFont(negrita);
+    texto_ = new QLabel(ventana_);
+    detalle_ = new QLabel(ventana_);
+    cancelar_ = new QPushButton(QStringLiteral("Cancelar"), ventana_);
+    capa->addWidget(titulo_);
+    capa->addWidget(texto_);
+    capa->addWidget(detalle_);
+    capa->addWidget(cancelar_, 0, Qt::AlignRight);
+    QObject::connect(cancelar_, &QPushButton::clicked, ventana_, [this] { cancelado_ = true; });
+}
+
+void Progreso::Mostrar(const QString& titulo, bool permiteCancelar) {
+    crear();
+    cancelado_ = false;
+    ventana_->setWindowTitle(titulo);
+    titulo_->setText(titulo);
+    texto_->clear();
+    detalle_->clear();
+    cancelar_->setVisible(permiteCancelar);
+    ventana_->setEnabled(true);
+    ventana_->show();
+    ventana_->raise();
+    QCoreApplication::processEvents();
+}
+
+bool Progreso::Avance(bool& cancelar, const QString& texto, const QString& detalle) {
+    if (ventana_) {
+        texto_->setText(texto);
+        detalle_->setText(detalle);
+        // The window is application-modal: only its own button can take input here.
+        QCoreApplication::processEvents();
+    }
+    cancelar = cancelado_;
+    return cancelar;
+}
+
+void Progreso::Ocultar() {
+    if (ventana_) ventana_->hide();
+}
+
+void Progreso::Habilitar(bool habilitado) {
+    if (ventana_) ventana_->setEnabled(habilitado);
+}
+
+bool Progreso::Visible() const {
+    return ventana_ && ventana_->isVisible();
+}
+QString Progreso::Titulo() const {
+    return ventana_ ? ventana_->windowTitle() : QString();
+}
+QString Progreso::Texto() const {
+    return texto_ && ventana_ ? texto_->text() : QString();
+}
+QString Progreso::Detalle() const {
+    return detalle_ && ventana_ ? detalle_->text() : QString();
+}
+
+}  // namespace maker

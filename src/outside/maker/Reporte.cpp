@@ -1,0 +1,41 @@
+#include "outside/maker/Reporte.h"
+
+#include "outside/runtime/Dialogos.h"
+
+namespace maker {
+
+Reporte& gReporte() {
+    static Reporte instancia;
+    return instancia;
+}
+
+void Reporte::Imprime(const QString& nombre, const QStringList& orden, const QString& seleccion,
+                      const QString& conexion, const QString& formula1, const QString& formula2,
+                      const QString& formula3, const QString& formula4, const QString& formula5,
+                      const QString& formula6, const QString& formula7, const QString& formula8) {
+    solicitud_ = SolicitudReporte{};
+    solicitud_.Nombre = nombre.trimmed();
+    solicitud_.Orden = orden;
+    solicitud_.Seleccion = seleccion;
+    solicitud_.Conexion = conexion;
+    solicitud_.Formulas = {formula1, formula2, formula3, formula4, formula5, formula6, formula7, formula8};
+    solicitud_.CarpetaPrograma = carpeta_;
+    pendiente_ = true;
+}
+
+bool Reporte::Salida(int modo) {
+    solicitud_.Salida = modo;
+    QString error;
+    if (!pendiente_ || solicitud_.Nombre.isEmpty())
+        error = QStringLiteral("No se indicó qué reporte emitir.");
+    else if (!renderizador_)
+        error = QStringLiteral("El reporte %1 no está disponible en este equipo.").arg(solicitud_.Nombre);
+    else if (renderizador_->Generar(solicitud_, error))
+        return true;
+    else if (error.isEmpty())
+        error = QStringLiteral("No se pudo emitir el reporte %1.").arg(solicitud_.Nombre);
+    vb::MsgBox(error, vb::vbOKOnly + vb::vbExclamation, QStringLiteral("Aviso al operador"));
+    return false;
+}
+
+}  // namespace maker

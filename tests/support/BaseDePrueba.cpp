@@ -1,0 +1,131 @@
+#include "support/BaseDePrueba.h"
+
+#include "outside/ado/sqlite/ConstructorBase.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDir>
+#include <functional>
+
+namespace {
+
+// Runs `sql` on a connection of its own, so that nothing is held open between calls.
+bool Consultar(const QString& ruta, const QString& sql, const std::function<void(sqlite3_stmt*)>& porFila) {
+    QString error;
+    sqlite3* db = ado::sqlite::AbrirBaseExistente(ruta, &error);
+    if (!db) {
+        ADD_FAILURE() << error.toStdString();
+        return false;
+    }
+    const QByteArray texto = sql.toUtf8();
+    const char* resto = texto.constData();
+    const char* const fin = resto + texto.size();
+    bool bien = true;
+    while (bien && resto < fin) {
+        sqlite3_stmt* sentencia = nullptr;
+        const char* siguiente = nullptr;
+        if (sqlite3_prepare_v2(db, resto, int(fin - resto), &sentencia, &siguiente) != SQLITE_OK) {
+            ADD_FAILURE() << "SQL de la prueba: " << sqlite3_errmsg(db) << "\n" << sql.toStdString();
+            bien = false;
+            break;
+        }
+        if (!sentencia) break;  // only blanks or comments remain
+        int rc;
+        while ((rc = sqlite3_step(sentencia)) == SQLITE_ROW) porFila(sentencia);
+        if (rc != SQLITE_DONE) {
+            ADD_FAILURE() << "SQL de la prueba: " << sqlite3_errmsg(db) << "\n" << sql.toStdString();
+            bien = false;
+        }
+        sqlite3_finalize(sentencia);
+        resto = siguiente;
+    }
+    sqlite3_close(db);
+    return bien;
+}
+
+QVariant Valor(sqlite3_stmt* s, int i) {
+    switch (sqlite3_column_type(s, i)) {
+        case SQLITE_NULL:
+            return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_INTEGER:
+            return QVariant(qlonglong(sqlite3_column_int64(s, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(s, i));
+        case SQLITE_BLOB:
+            return QVariant(
+                QByteArray(static_cast<const char*>(sqlite3_column_blob(s, i)), sqlite3_column_bytes(s, i)));
+        default:
+            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
+                                              sqlite3_column_bytes(s, i)));
+    }
+}
+
+}  // namespace
+
+BaseDePrueba::BaseDePrueba(bool conDemo, QStringList sqlExtra, QString nombre)
+    : m_temporal(std::make_unique<QTemporaryDir>()), m_nombre(std::move(nombre)) {
+    if (m_temporal->isValid()) {
+        m_carpeta = m_temporal->path();
+        construir(conDemo, sqlExtra);
+    } else {
+        m_error = QStringLiteral("No se pudo crear la carpeta temporal: %1").arg(m_temporal->errorString());
+        ADD_FAILURE() << m_error.toStdString();
+    }
+}
+
+BaseDePrueba::BaseDePrueba(const BaseDePrueba& vecina, QString nombre, bool conDemo, QStringList sqlExtra)
+    : m_carpeta(vecina.carpeta()), m_nombre(std::move(nombre)) {
+    construir(conDemo, sqlExtra);
+}
+
+void BaseDePrueba::construir(bool conDemo, const QStringList& sqlExtra) {
+    QStringList archivos{carpetaSql() + QStringLiteral("/esquema.sql")};
+    if (conDemo) archivos << carpetaSql() + QStringLiteral("/demo.sql");
+    if (!ado::sqlite::ConstruirBase(ruta(), archivos, sqlExtra, &m_error))
+        ADD_FAILURE() << "Base de prueba: " << m_error.toStdString();
+}
+
+QString BaseDePrueba::carpetaSql() {
+    return QStringLiteral(INDAJUSTE_SQL_DIR);
+}
+
+QString BaseDePrueba::ruta() const {
+    return m_carpeta + QLatin1Char('/') + m_nombre + QStringLiteral(".sqlite");
+}
+
+QString BaseDePrueba::cadenaConexion() const {
+    return QStringLiteral("PROVIDER=SQLOLEDB;Server=%1;Database =%2;UId=%2;Pwd=%2;").arg(carpeta(), m_nombre);
+}
+
+QVariant BaseDePrueba::escalar(const QString& sql) const {
+    QVariant resultado;
+    bool hay = false;
+    Consultar(ruta(), sql, [&](sqlite3_stmt* s) {
+        if (!hay && sqlite3_column_count(s) > 0) resultado = Valor(s, 0);
+        hay = true;
+    });
+    return resultado;
+}
+
+QList<QStringList> BaseDePrueba::filas(const QString& sql) const {
+    QList<QStringList> resultado;
+    Consultar(ruta(), sql, [&](sqlite3_stmt* s) {
+        QStringList fila;
+        for (int i = 0; i < sqlite3_column_count(s); ++i) {
+            if (sqlite3_column_type(s, i) == SQLITE_NULL)
+                fila << QString();
+            else if (sqlite3_column_bytes(s, i) == 0)
+                fila << QStringLiteral("");
+            else
+                fila << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
+                                          sqlite3_column_bytes(s, i));
+        }
+        resultado << fila;
+    });
+    return resultado;
+}
+
+void BaseDePrueba::ejecutar(const QString& sql) const {
+    Consultar(ruta(), sql, [](sqlite3_stmt*) {});
+}
