@@ -89,8 +89,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
                                   "Nombre de Proceso: " + vb::App().EXEName + CR + CRLF + CRLF +
                                   "1. Verifique el Usuario, contraseña y base de datos" + CRLF +
                                   "2. Verifique el nombre del servidor, quizas necesite agregarle el nombre "
-                                  "de la instancia, por "
-                                  "ejemplo : " +
+                                  "de la instancia, por ejemplo : " +
                                   base.gServidor + "\\TARVOVEX" + CRLF +
                                   "3. Verifique si el inicio de sesion para el usuario " + base.gUsuario +
                                   " existe" + CRLF + CRLF + CRLF + " - Desea Intentarlo Nuevamente??? ";

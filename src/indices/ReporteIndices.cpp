@@ -18,7 +18,8 @@ QString ReporteIndices::ValorFormula(const QStringList& formulas, const QString&
         const int igual = f.indexOf('=');
         if (igual < 0 || f.left(igual).trimmed().compare(nombre, Qt::CaseInsensitive) != 0) continue;
         QString valor = f.mid(igual + 1).trimmed();
-        if (valor.size() >= 2 && valor.startsWith('\'') && valor.endsWith('\'')) valor = valor.mid(1, valor.size() - 2);
+        if (valor.size() >= 2 && valor.startsWith('\'') && valor.endsWith('\''))
+            valor = valor.mid(1, valor.size() - 2);
         return valor;
     }
     return QString();
@@ -41,15 +42,18 @@ bool ReporteIndices::Generar(const maker::SolicitudReporte& solicitud, QString& 
         cn->Open(solicitud.Conexion);
         auto rs = cn->Execute("SELECT * FROM MA_INDAJUSTE ORDER BY anio, MES");
         while (!rs->Eof()) {
-            html += "<tr><td>" + vb::Format(rs->valor("Mes"), "00") + "/" + vb::Format(rs->valor("Anio"), "0000") + "</td>";
+            html += "<tr><td>" + vb::Format(rs->valor("Mes"), "00") + "/" +
+                    vb::Format(rs->valor("Anio"), "0000") + "</td>";
             for (int k = 1; k <= 4; ++k) {
                 const QVariant importe = rs->valor(QString("Importe%1").arg(k));
                 const QVariant indice = rs->valor(QString("Indice%1").arg(k));
                 html += "<td align='right'>" +
-                        (importe.isNull() || importe.toDouble() == 0 ? esc : vb::CStr(importe.toDouble())) + "</td>";
-                html += "<td align='right'>" +
-                        (indice.isNull() || indice.toDouble() == 0 ? esc : vb::Format(indice, "#########0.000")) +
+                        (importe.isNull() || importe.toDouble() == 0 ? esc : vb::CStr(importe.toDouble())) +
                         "</td>";
+                html +=
+                    "<td align='right'>" +
+                    (indice.isNull() || indice.toDouble() == 0 ? esc : vb::Format(indice, "#########0.000")) +
+                    "</td>";
             }
             html += "</tr>";
             rs->MoveNext();
@@ -62,7 +66,8 @@ bool ReporteIndices::Generar(const maker::SolicitudReporte& solicitud, QString& 
     html += "</table>";
 
     const QString carpeta = carpeta_.isEmpty() ? QDir::tempPath() : carpeta_;
-    ultimo_ = QDir(carpeta).filePath(QString("RP_QT040-%1.pdf").arg(vb::Now().toString("yyyyMMdd-hhmmss-zzz")));
+    ultimo_ =
+        QDir(carpeta).filePath(QString("RP_QT040-%1.pdf").arg(vb::Now().toString("yyyyMMdd-hhmmss-zzz")));
     QPdfWriter pdf(ultimo_);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setTitle("RP_QT040");

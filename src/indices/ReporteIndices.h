@@ -6,7 +6,7 @@
 #include <QString>
 
 class ReporteIndices : public maker::RenderizadorReporte {
-public:
+  public:
     // Where the PDFs go; the temporary folder when empty.
     explicit ReporteIndices(QString carpetaSalida = {});
 
@@ -17,7 +17,7 @@ public:
     // The PDF made by the last Generar.
     const QString& UltimoArchivo() const { return ultimo_; }
 
-private:
+  private:
     QString carpeta_;
     QString ultimo_;
 };

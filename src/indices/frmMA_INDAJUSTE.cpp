@@ -168,7 +168,9 @@ bool frmMA_INDAJUSTE::ValidaCampos() {
 
 void frmMA_INDAJUSTE::Consultar() {}
 
-void frmMA_INDAJUSTE::BotonConsulta(bool habilitado) { UtilVex1->setHabilitado("CONSULTAR", habilitado); }
+void frmMA_INDAJUSTE::BotonConsulta(bool habilitado) {
+    UtilVex1->setHabilitado("CONSULTAR", habilitado);
+}
 
 void frmMA_INDAJUSTE::Utilvex1_Click(const QString& accion) {
     const QString clave = accion.toUpper();
@@ -216,9 +218,13 @@ void frmMA_INDAJUSTE::Reporte() {
     rep.Salida(6);
 }
 
-void frmMA_INDAJUSTE::txtFields_GotFocus(int Index) { BotonConsulta(!txtFields[Index]->Tag.trimmed().isEmpty()); }
+void frmMA_INDAJUSTE::txtFields_GotFocus(int Index) {
+    BotonConsulta(!txtFields[Index]->Tag.trimmed().isEmpty());
+}
 
-void frmMA_INDAJUSTE::txtFields_KeyPress(int, int& KeyAscii) { KeyAscii = LBM_Common::ConvierteMayuscula(KeyAscii); }
+void frmMA_INDAJUSTE::txtFields_KeyPress(int, int& KeyAscii) {
+    KeyAscii = LBM_Common::ConvierteMayuscula(KeyAscii);
+}
 
 void frmMA_INDAJUSTE::txtFields_KeyDown(int Index, int& KeyCode, int) {
     auto& enlace = maker::gEnlaceControles();
@@ -233,7 +239,9 @@ void frmMA_INDAJUSTE::txtFields_MouseDown(int, int Button) {
     if (Button == 2) Consultar();
 }
 
-void frmMA_INDAJUSTE::Form_KeyDown(int& KeyCode, int) { UtilVex1->ProcesaTecla(KeyCode); }
+void frmMA_INDAJUSTE::Form_KeyDown(int& KeyCode, int) {
+    UtilVex1->ProcesaTecla(KeyCode);
+}
 
 void frmMA_INDAJUSTE::Form_Unload(int&) {
     try {

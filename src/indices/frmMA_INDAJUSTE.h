@@ -21,7 +21,7 @@ class FlexGrid;
 
 class frmMA_INDAJUSTE : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmMA_INDAJUSTE(QWidget* parent = nullptr);
     ~frmMA_INDAJUSTE() override;
 
@@ -29,7 +29,7 @@ public:
     QList<vb::CajaTexto*> txtFields;  // the year box, element 0
     UtilVex* UtilVex1 = nullptr;
     vb::FlexGrid* FgAsiento = nullptr;
-    QList<vb::CajaTexto*> BrwTxt;  // the grid's cell editor, element 0
+    QList<vb::CajaTexto*> BrwTxt;        // the grid's cell editor, element 0
     std::array<QLabel*, 2> lblLabels{};  // element 1
     SkinFramework* SkinFramework1 = nullptr;
     BarraEstado* sbStatusBar = nullptr;
@@ -56,11 +56,11 @@ public:
     void Form_Unload(int& Cancel);
     void Utilvex1_Click(const QString& accion);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
-private:
+  private:
     // 3.101
     void Generar(const QString& tabla);
     void LimpiaPantalla();

@@ -17,8 +17,9 @@ using CNStuffContable::gBaseDatos;
 
 void frmMA_INDAJUSTE::MensajeConversion() {
     const QString crlf = "\r\n";
-    vb::MsgBox("Verifique las siguientes opciones: " + crlf + crlf + "1) Ha ingresado letras donde debe ingresar numeros" +
-                   crlf + crlf + "2) Debe ingresar una fecha y el formato es incorrecto" + crlf + crlf +
+    vb::MsgBox("Verifique las siguientes opciones: " + crlf + crlf +
+                   "1) Ha ingresado letras donde debe ingresar numeros" + crlf + crlf +
+                   "2) Debe ingresar una fecha y el formato es incorrecto" + crlf + crlf +
                    "En el campo: " + txtFields[0]->Tag + "/" + txtFields[0]->DataField,
                vb::vbOKOnly | vb::vbCritical, "Error en conversion de datos");
     txtFields[0]->setFocus();
@@ -60,9 +61,11 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& anio) {
                 f.Item("Anio").setValue(anio.toInt());
                 f.Item("Mes").setValue(FgAsiento->TextMatrix(r, 0).left(2).toInt());
                 for (int k = 1; k <= 4; ++k)
-                    f.Item(QString("Indice%1").arg(k)).setValue(util.ValorDoble(FgAsiento->TextMatrix(r, 2 * k)));
+                    f.Item(QString("Indice%1").arg(k))
+                        .setValue(util.ValorDoble(FgAsiento->TextMatrix(r, 2 * k)));
                 for (int k = 1; k <= 4; ++k)
-                    f.Item(QString("Importe%1").arg(k)).setValue(util.ValorDoble(FgAsiento->TextMatrix(r, 2 * k - 1)));
+                    f.Item(QString("Importe%1").arg(k))
+                        .setValue(util.ValorDoble(FgAsiento->TextMatrix(r, 2 * k - 1)));
                 m_Rs->Update();
             }
         }
@@ -91,18 +94,19 @@ void frmMA_INDAJUSTE::ActualizarDatos() {
         MensajeConversion();
         return;
     }
-    vb::ManejadorErrores h("ActualizarDatos", [this, &util, &progreso](const vb::ErrorVB& e, const QString& rutina) {
-        progreso.Ocultar();
-        m_Error = true;
-        util.Ocupado(false);
-        if (e.Number == ado::kErrValorNoAdmitido) {
-            MensajeConversion();
-            return 0;
-        }
-        int respuesta = 0;
-        util.TrataError(e, rutina, respuesta);
-        return respuesta;
-    });
+    vb::ManejadorErrores h("ActualizarDatos",
+                           [this, &util, &progreso](const vb::ErrorVB& e, const QString& rutina) {
+                               progreso.Ocultar();
+                               m_Error = true;
+                               util.Ocupado(false);
+                               if (e.Number == ado::kErrValorNoAdmitido) {
+                                   MensajeConversion();
+                                   return 0;
+                               }
+                               int respuesta = 0;
+                               util.TrataError(e, rutina, respuesta);
+                               return respuesta;
+                           });
     progreso.Mostrar("Actualizando datos");
     bool escrito = true;
     if (!h.paso([&] { escrito = EscribeAnio(anio); })) return;

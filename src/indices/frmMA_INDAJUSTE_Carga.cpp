@@ -60,7 +60,10 @@ void frmMA_INDAJUSTE::CargaGrilla() {
                 if (y == fHasta.year() && m > fHasta.month()) break;
                 if (y == fDesde.year() && m < fDesde.month()) continue;
                 ado::RecordsetPtr mes;
-                QString s = QString("SELECT * FROM MA_INDAJUSTE WHERE ANIO = %1 AND MES = %2 ORDER BY ANIO,MES").arg(y).arg(m);
+                QString s =
+                    QString("SELECT * FROM MA_INDAJUSTE WHERE ANIO = %1 AND MES = %2 ORDER BY ANIO,MES")
+                        .arg(y)
+                        .arg(m);
                 db.AbrirRecordset(s, mes, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
                 if (mes->Bof()) {
                     mes->AddNew();
@@ -89,11 +92,14 @@ void frmMA_INDAJUSTE::CargaGrilla() {
             g->setRow(r);
             g->setCol(0);
             // An opening month: some fiscal year opens in this month of this year.
-            QString verde = QString("select * from mv_ejercicios where month([Fecha Desde]) = %1 and year([Fecha Desde]) = %2")
+            QString verde = QString(
+                                "select * from mv_ejercicios where month([Fecha Desde]) = %1 and year([Fecha "
+                                "Desde]) = %2")
                                 .arg(mes.toInt())
                                 .arg(anio.toInt());
             ado::RecordsetPtr ejercicio;
-            db.AbrirRecordset(verde, ejercicio, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+            db.AbrirRecordset(verde, ejercicio, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
+                              true);
             g->setCellBackColor(ejercicio->Bof() ? kCian : kVerde);
             db.CierraRecordset(ejercicio);
 

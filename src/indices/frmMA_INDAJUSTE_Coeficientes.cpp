@@ -28,13 +28,16 @@ std::optional<QDate> FechaDeMes(const QString& texto) {
     return d;
 }
 
-QString TextoFecha(const QDate& d) { return d.toString("dd/MM/yyyy"); }
+QString TextoFecha(const QDate& d) {
+    return d.toString("dd/MM/yyyy");
+}
 
 // Opens the month's row for writing, adding it when missing, and sets its month and year.
 ado::RecordsetPtr AbreMes(const QString& mesTexto) {
     auto& db = gBaseDatos();
     ado::RecordsetPtr rs;
-    QString sql = "SELECT * FROM MA_INDAJUSTE WHERE MES = " + mesTexto.left(2) + " AND anio = " + mesTexto.right(4);
+    QString sql =
+        "SELECT * FROM MA_INDAJUSTE WHERE MES = " + mesTexto.left(2) + " AND anio = " + mesTexto.right(4);
     db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
     if (rs->Bof()) rs->AddNew();
     rs->fields().Item("Mes").setValue(mesTexto.left(2).toInt());
@@ -51,14 +54,20 @@ void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     if (nombre.compare("brwtxt", Qt::CaseInsensitive) != 0) return;
     vb::ManejadorErrores h("Campo_Valida", maker::gUtilidades().Reportero());
     m_EdicionPendiente = false;
-    if (!h.paso([&] { FgAsiento->setTextMatrix(FgAsiento->Row(), FgAsiento->Col(), BrwTxt[0]->text().trimmed()); }))
+    if (!h.paso([&] {
+            FgAsiento->setTextMatrix(FgAsiento->Row(), FgAsiento->Col(), BrwTxt[0]->text().trimmed());
+        }))
         return;
     h.paso([&] { ObtieneCoeficientes2024(); });
 }
 
-void frmMA_INDAJUSTE::ObtieneCoeficientes2024() { Recalcula(true); }
+void frmMA_INDAJUSTE::ObtieneCoeficientes2024() {
+    Recalcula(true);
+}
 
-void frmMA_INDAJUSTE::ObtieneCoeficientes() { Recalcula(false); }
+void frmMA_INDAJUSTE::ObtieneCoeficientes() {
+    Recalcula(false);
+}
 
 // desdeApertura: an edit of the closing month recomputes the whole fiscal year; the earlier
 // form recomputes from the edited month only.
@@ -84,17 +93,22 @@ void frmMA_INDAJUSTE::Recalcula(bool desdeApertura) {
     {
         auto mes = AbreMes(mesR);
         for (int k = 1; k <= 4; ++k)
-            mes->fields().Item(QString("Importe%1").arg(k)).setValue(util.ValorDoble(g->TextMatrix(R, 2 * k - 1)));
+            mes->fields()
+                .Item(QString("Importe%1").arg(k))
+                .setValue(util.ValorDoble(g->TextMatrix(R, 2 * k - 1)));
         mes->Update();
         db.CierraRecordset(mes);
     }
 
     std::array<double, 4> referencia{0, 0, 0, 0};
-    sql = QString("SELECT * FROM MA_INDAJUSTE WHERE MES = %1 AND anio = %2").arg(cierre.month()).arg(cierre.year());
+    sql = QString("SELECT * FROM MA_INDAJUSTE WHERE MES = %1 AND anio = %2")
+              .arg(cierre.month())
+              .arg(cierre.year());
     db.AbrirRecordset(sql, rs);
     if (!rs->Bof())
         for (int k = 0; k < 4; ++k)
-            referencia[k] = util.ValorDoble(util.TextoCampo(rs->fields().Item(QString("Importe%1").arg(k + 1)).Value()));
+            referencia[k] =
+                util.ValorDoble(util.TextoCampo(rs->fields().Item(QString("Importe%1").arg(k + 1)).Value()));
     db.CierraRecordset(rs);
 
     // The range goes by month dates, never by counting rows: up to the opening month when the

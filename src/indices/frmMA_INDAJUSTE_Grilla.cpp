@@ -29,7 +29,8 @@ void frmMA_INDAJUSTE::MsFlex_Inicializa(int Filas) {
     const char* importes[] = {"IMPORTE1", "IMPORTE2", "IMPORTE3", "IMPORTE4"};
     const char* indices[] = {"Indice1", "Indice2", "Indice3", "Indice4"};
     for (int k = 0; k < 4; ++k) {
-        m_Col[1 + 2 * k] = {CNStuffContable::Cfg(QString("NOMBRE_INDICE%1").arg(k + 1)), "", importes[k], 0, true, false};
+        m_Col[1 + 2 * k] = {
+            CNStuffContable::Cfg(QString("NOMBRE_INDICE%1").arg(k + 1)), "", importes[k], 0, true, false};
         m_Col[2 + 2 * k] = {"Coef.", "", indices[k], 0, false, false};
     }
 
@@ -85,8 +86,8 @@ void frmMA_INDAJUSTE::MsflexGridEdt(vb::FlexGrid* grid, vb::CajaTexto* editor, i
         editor->setSelStart(1);
     }
     editor->setGeometry(vb::PixelesDeTwips(grid->Left() + grid->CellLeft()),
-                        vb::PixelesDeTwips(grid->Top() + grid->CellTop()), vb::PixelesDeTwips(grid->CellWidth()),
-                        vb::PixelesDeTwips(grid->CellHeight()));
+                        vb::PixelesDeTwips(grid->Top() + grid->CellTop()),
+                        vb::PixelesDeTwips(grid->CellWidth()), vb::PixelesDeTwips(grid->CellHeight()));
     Brw_Propiedades(grid->Col());
     editor->show();
     editor->raise();
@@ -130,9 +131,13 @@ void frmMA_INDAJUSTE::MSFlex_EditKeyCode(vb::FlexGrid* grid, vb::CajaTexto* edit
     });
 }
 
-void frmMA_INDAJUSTE::FgAsiento_KeyPress(int& KeyAscii) { MsflexGridEdt(FgAsiento, BrwTxt[0], KeyAscii); }
+void frmMA_INDAJUSTE::FgAsiento_KeyPress(int& KeyAscii) {
+    MsflexGridEdt(FgAsiento, BrwTxt[0], KeyAscii);
+}
 
-void frmMA_INDAJUSTE::FgAsiento_DblClick() { MsflexGridEdt(FgAsiento, BrwTxt[0], 32); }
+void frmMA_INDAJUSTE::FgAsiento_DblClick() {
+    MsflexGridEdt(FgAsiento, BrwTxt[0], 32);
+}
 
 void frmMA_INDAJUSTE::FgAsiento_Click() {
     m_EditorActual = 0;
@@ -199,7 +204,9 @@ void frmMA_INDAJUSTE::BrwTxt_KeyDown(int Index, int& KeyCode, int Shift) {
     if (!m_Error) MSFlex_EditKeyCode(FgAsiento, BrwTxt[0], KeyCode, Shift);
 }
 
-void frmMA_INDAJUSTE::BrwTxt_Click(int) { Brw_Propiedades(FgAsiento->Col()); }
+void frmMA_INDAJUSTE::BrwTxt_Click(int) {
+    Brw_Propiedades(FgAsiento->Col());
+}
 
 void frmMA_INDAJUSTE::BrwTxt_GotFocus(int) {
     m_EditorActual = 0;

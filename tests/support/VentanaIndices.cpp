@@ -22,8 +22,8 @@ VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuar
     vb::setLocaleNumeros(QLocale::c());
     vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30, 0)); });
     vb::App().Path = carpetaPrograma_.path();
-    vb::App().Command =
-        "@Server=" + base_.carpeta() + ";@DbName=" + base_.nombre() + ";@UsuarioLogeado=" + usuario + ";@Caja=1;";
+    vb::App().Command = "@Server=" + base_.carpeta() + ";@DbName=" + base_.nombre() +
+                        ";@UsuarioLogeado=" + usuario + ";@Caja=1;";
     ventana_ = std::make_unique<frmMA_INDAJUSTE>();
 }
 
@@ -88,13 +88,17 @@ void VentanaIndices::Tecla(Qt::Key tecla) {
     QTest::keyClick(destino ? destino : ventana_->FgAsiento, tecla);
 }
 
-QString VentanaIndices::Celda(int fila, int columna) const { return ventana_->FgAsiento->TextMatrix(fila, columna); }
+QString VentanaIndices::Celda(int fila, int columna) const {
+    return ventana_->FgAsiento->TextMatrix(fila, columna);
+}
 
 QString VentanaIndices::Guardado(int anio, int mes, const QString& columna) const {
-    const auto filas =
-        base_.filas(QString("SELECT %1 FROM MA_INDAJUSTE WHERE Anio = %2 AND Mes = %3").arg(columna).arg(anio).arg(mes));
+    const auto filas = base_.filas(
+        QString("SELECT %1 FROM MA_INDAJUSTE WHERE Anio = %2 AND Mes = %3").arg(columna).arg(anio).arg(mes));
     if (filas.isEmpty()) return "(sin fila)";
     return filas.at(0).at(0);
 }
 
-int VentanaIndices::FilasIndices() const { return base_.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt(); }
+int VentanaIndices::FilasIndices() const {
+    return base_.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt();
+}

@@ -11,7 +11,7 @@
 #include <memory>
 
 class VentanaIndices {
-public:
+  public:
     // conDemo: the demo company; sqlExtra: the test's own rows. The window is not loaded yet.
     explicit VentanaIndices(bool conDemo = true, QStringList sqlExtra = {}, QString usuario = "ADMIN");
     ~VentanaIndices();
@@ -34,7 +34,7 @@ public:
     QString Guardado(int anio, int mes, const QString& columna) const;
     int FilasIndices() const;
 
-private:
+  private:
     QTemporaryDir carpetaPrograma_;
     BaseDePrueba base_;
     DialogosGuionados guion_;

@@ -45,6 +45,7 @@ class Proveedor {
 
     // Writes a recordset row back to its base table. `original` identifies the row (key or
     // rowid columns); after an insert `nueva` receives the stored row (defaults, identity).
+    // An insert leaves out the columns that are Null, so that they take their defaults.
     virtual void insertar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                           QList<QVariant>& nueva, Errors& errores) = 0;
     virtual void actualizar(const QString& tabla, const QList<Recordset::Columna>& columnas,

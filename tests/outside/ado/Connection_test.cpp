@@ -169,6 +169,20 @@ TEST(Connection, BatchGoesOnPastAFailingStatementAndRaisesTheFirstError) {
     ASSERT_EQ(cn->errores().Count(), 1);
     EXPECT_EQ(base.leer("SELECT Decimales FROM MA_MONEDA WHERE Codigo = 'EUR'"), QVariant(qlonglong(0)));
 
+    // A transaction sent as one batch without ";", then undone because the list is not empty.
+    EXPECT_EQ(numeroDe([&] {
+                  cn->Execute(
+                      "BEGIN TRANSACTION \r\r\rINSERT INTO MA_MONEDA VALUES ('YEN', 'Yen', 0)\r"
+                      "INSERT INTO MA_MONEDA VALUES ('PES', 'Repetida', 2)\r"
+                      "UPDATE MA_MONEDA SET Nombre = 'Peso uruguayo' WHERE Codigo = 'PES'\r");
+              }),
+              kErrIntegridad);
+    ASSERT_EQ(cn->errores().Count(), 1);
+    EXPECT_EQ(cn->errores().Item(0).NativeError, kNativoClaveDuplicada);
+    cn->Execute("ROLLBACK TRANSACTION");
+    EXPECT_EQ(base.leer("SELECT COUNT(*) FROM MA_MONEDA WHERE Codigo = 'YEN' OR Nombre = 'Peso uruguayo'"),
+              QVariant(qlonglong(0)));
+
     // The result is that of the last statement that returned rows.
     auto rs = cn->Execute(
         "UPDATE MA_MONEDA SET Decimales = 3 WHERE Codigo = 'DOL'; SELECT Nombre FROM MA_MONEDA "

@@ -8,6 +8,7 @@
 #include "outside/ado/Connection.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/runtime/ErrorVB.h"
+#include "support/BaseDePrueba.h"
 #include "support/ImprimeQt.h"
 
 using namespace ado;
@@ -287,4 +288,26 @@ TEST(Recordset, RestrictedViewWritesThroughItsTriggersByTheTableKey) {
     // A view with no way to take writes stays read-only.
     auto ro = abrir(cn, "SELECT * FROM SS_SOLO_LECTURA");
     EXPECT_EQ(numeroDe([&] { ro->fields()["Nombre"].setValue("x"); }), kErrNoActualizable);
+}
+
+TEST(Recordset, CompanySchemaRestrictedViewTakesWritesAndHidesConfidentialRows) {
+    BaseDePrueba base(false, {"INSERT INTO TA_CAJAS VALUES ('C1', 'Caja uno', 0)",
+                              "INSERT INTO TA_CAJAS VALUES ('C2', 'Reservada', 1)"});
+    ASSERT_TRUE(base.valida()) << base.error().toStdString();
+    auto cn = Connection::Crear();
+    cn->Open(base.cadenaConexion());
+    auto rs = abrir(cn, "SELECT * FROM SS_V_TA_CAJAS with(nolock) WHERE IdCajas = 'c1  ' ORDER BY IdCajas");
+    ASSERT_EQ(rs->RecordCount(), 1);  // the server's comparison: case and trailing blanks ignored
+    EXPECT_EQ(rs->fields()["IdCajas"].Type(), adChar);
+    EXPECT_EQ(rs->fields()["IdCajas"].DefinedSize(), 4);
+    EXPECT_EQ(numeroDe([&] { rs->fields()["IdCajas"].setValue("C1234"); }), kErrValorNoAdmitido);
+    rs->fields()["Descripcion"].setValue("Caja principal");
+    rs->AddNew();  // writes the pending change first
+    rs->fields()["IdCajas"].setValue("C9");
+    rs->fields()["Descripcion"].setValue("Caja nueve");
+    rs->Update();
+    EXPECT_EQ(base.escalar("SELECT Descripcion FROM TA_CAJAS WHERE IdCajas = 'C1'"),
+              QVariant("Caja principal"));
+    EXPECT_EQ(base.escalar("SELECT CONFIDENCIAL FROM TA_CAJAS WHERE IdCajas = 'C9'").toInt(), 0);
+    EXPECT_EQ(cn->Execute("SELECT COUNT(*) FROM SS_V_TA_CAJAS")->fields()[0].Value().toInt(), 2);
 }
