@@ -2,8 +2,10 @@
 #include "indices/frmMA_INDAJUSTE.h"
 
 #include "data/DB_Dll.h"
+#include "outside/controls/BarraEstado.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
+#include "outside/controls/SkinFramework.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/EnlaceControles.h"
@@ -56,6 +58,14 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent) : QWidget(parent) {
         "Se destaca el mes de apertura - El coeficiente surge del mes sobre el mes de apertura", this);
     lblLabels[1]->setObjectName("lblLabels");
 
+    SkinFramework1 = new SkinFramework(this);
+    SkinFramework1->setObjectName("SkinFramework1");
+    sbStatusBar = new BarraEstado(this);
+    sbStatusBar->setObjectName("sbStatusBar");
+    sbStatusBar->AgregaPanel("MENSAJE", {}, true);
+    for (const char* clave : {"SERVER", "USUARIO", "BASEDEDATOS", "CAJA", "VERSION"})
+        sbStatusBar->AgregaPanel(clave);
+
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(UtilVex1);
     auto* fila = new QHBoxLayout;
@@ -65,6 +75,7 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent) : QWidget(parent) {
     lay->addLayout(fila);
     lay->addWidget(FgAsiento, 1);
     lay->addWidget(lblLabels[1]);
+    lay->addWidget(sbStatusBar);
 
     connect(UtilVex1, &UtilVex::Click, this, &frmMA_INDAJUSTE::Utilvex1_Click);
     connect(anio, &vb::CajaTexto::GotFocus, this, [this] { txtFields_GotFocus(0); });
@@ -104,7 +115,10 @@ bool frmMA_INDAJUSTE::eventFilter(QObject* objeto, QEvent* evento) {
 
 void frmMA_INDAJUSTE::Form_Load() {
     CNStuffContable::InicializaSistema();
+    CNStuffContable::AplicaSkin(this);
     maker::gUtilidades().PreparaFormulario(this);
+    CNStuffContable::AplicaIconoBarras(this);
+    CNStuffContable::ActualizaBarraEstado(*sbStatusBar, "");
     m_Tabla = "MA_INDAJUSTE";
     Generar(m_Tabla);
     LimpiaPantalla();

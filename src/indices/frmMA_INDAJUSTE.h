@@ -10,7 +10,9 @@
 #include <QWidget>
 #include <array>
 
+class BarraEstado;
 class QLabel;
+class SkinFramework;
 class UtilVex;
 namespace vb {
 class CajaTexto;
@@ -29,6 +31,8 @@ class frmMA_INDAJUSTE : public QWidget {
     vb::FlexGrid* FgAsiento = nullptr;
     QList<vb::CajaTexto*> BrwTxt;        // the grid's cell editor, element 0
     std::array<QLabel*, 2> lblLabels{};  // element 1
+    SkinFramework* SkinFramework1 = nullptr;
+    BarraEstado* sbStatusBar = nullptr;
 
     // ---- window variables ----
     QString m_Tabla;

@@ -6,11 +6,16 @@
 #include "outside/ado/Connection.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <cstdint>
+
+class BarraEstado;
+class QComboBox;
+class QWidget;
 
 namespace CNStuffContable {
 
@@ -128,5 +133,44 @@ void LlamaReporte(const QString& nombreReporte);
 // string names and produces the report of its "@Menu" key through the report object. False (with
 // the reason in error) when it could not.
 bool AtiendeReporte(const QString& parametros, QString& error);
+
+// ---- look of the windows, account-code levels, points of sale ----
+
+// Loads the skin the user chose in "qt742pr.ini" into the window's SkinFramework1 and applies it.
+// A window without the control, or a skin that cannot be read, keeps its default look.
+void AplicaSkin(QWidget* ventana);
+// The program's icon named in "QT742p.INI" and the toolbar style (gFlatToolbars) of the window;
+// a step that fails is skipped.
+void AplicaIconoBarras(QWidget* ventana);
+// Fills the keyed panels: the message on every call, server, login, database, till and version on
+// the first; registers the till when the till table lacks it. A step that fails is skipped.
+void ActualizaBarraEstado(BarraEstado& barra, const QString& mensaje);
+// The skin file (under the program's folder) and skin ini of a "Styles" choice.
+void ArchivoSkin(const QString& eleccion, QString& ruta, QString& ini);
+
+// Account-code levels: widths and 1-based end positions, read from the DIGITOS_ settings.
+extern int16_t gDigitosCapitulo, gDigitosSubcapitulo, gDigitosRubro, gDigitosSubrubro, gDigitosCuenta,
+    gDigitosSubcuenta, gDigitosTotal;
+extern int16_t gPosCapitulo, gPosSubcapitulo, gPosRubro, gPosSubrubro, gPosCuenta, gPosSubcuenta, gPosTotal;
+extern bool gUsaMultiMonedas;
+void LeeDigitosNiveles();
+void LeePosicionesNiveles();
+// The code with "-" between its levels (none between account and sub-account); the settings are
+// read afresh on every call.
+QString FormateaCuenta(const QString& Codigo);
+// The currency list, filled and shown only when the company works with several currencies.
+void CargaComboMonedas(QComboBox& lista);
+
+// The point-of-sale database last opened, created on first use.
+DB_Dll& gBaseDatosRemota();
+// Opens a terminal's database silently and records in V_TA_TPV whether it was reachable (and,
+// by the running program, what the terminal still has to receive). True when it is open.
+bool ConexionBaseRemota(const QString& Servidor, const QString& Base, const QString& Usuario,
+                        const QString& Clave, const QString& Codigo);
+// The central server's date and time; today without time when the server gives no row.
+QDateTime FechaServidor();
+// The text after the first "/"; the whole text when it has none or names an existing folder
+// (the embedded engine's server).
+QString CodigoSinPrefijo(const QString& Texto);
 
 }  // namespace CNStuffContable

@@ -1,0 +1,196 @@
+#include "services/ModGruposEmp.h"
+
+#include "data/EntornoDB_Dll.h"
+#include "services/CNStuffContable.h"
+#include "support/DialogosGuionados.h"
+#include "support/FinObservado.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using ModGruposEmp::ActualizaGEmpresas;
+
+namespace {
+
+void Cierra(DB_Dll& d) {
+    if (d.gCnn && d.gCnn->State() == ado::adStateOpen) d.gCnn->Close();
+    d.gOpenFlag = false;
+}
+
+// A company with four terminals and a group company, each an embedded database in one folder:
+// 1 reachable through a prefixed server name, 2 unreachable, 3 opted out of accounts, 4 on the
+// internet (never considered).
+class Replica : public EntornoDB_Dll {
+  protected:
+    void SetUp() override {
+        EntornoDB_Dll::SetUp();
+        if (HasFatalFailure()) return;
+        DialogosGuionados sinPreguntas;
+        ASSERT_TRUE(abrirComo("ADMIN"));
+        const QString carpeta = base_.carpeta();
+        base_.ejecutar(
+            "INSERT INTO TA_TPV (CODIGO, Descripcion, Server, Dbname, INTERNET, BAJA, OL_ExceptoCuentas, "
+            "CONECTADO) VALUES ('1', 'LOCAL 1', 'CAJA/" +
+            carpeta + "', 'TPV1', 0, 0, NULL, 0), ('2', 'LOCAL 2', '" + carpeta +
+            "', 'NOEXISTE', 0, 0, 0, 1), ('3', 'LOCAL 3', '" + carpeta +
+            "', 'TPV2', 0, 0, 1, 0), ('4', 'LOCAL 4', '" + carpeta + "', 'TPV2', 1, 0, 0, 0)");
+        base_.ejecutar(
+            "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, ValorAux) VALUES ('GRP_Deshabilitado', '0', NULL), "
+            "('GRP_Tablas', '', '|MA_CUENTAS|V_TA_CAJAS|'), ('GRP_Tipos', '111', NULL), "
+            "('GRP_Server', '" +
+            carpeta + "', NULL), ('GRP_Base', 'GRUPO', NULL)");
+        const QStringList otra = {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('7', 'OTRA')"};
+        tpv1_ = std::make_unique<BaseDePrueba>(base_, "TPV1", false, otra);
+        tpv2_ = std::make_unique<BaseDePrueba>(base_, "TPV2", false, otra);
+        grupo_ = std::make_unique<BaseDePrueba>(base_, "GRUPO", false, otra);
+    }
+    void TearDown() override {
+        Cierra(ModGruposEmp::gBaseDatosGrupo());
+        Cierra(CNStuffContable::gBaseDatosRemota());
+        tpv1_.reset();
+        tpv2_.reset();
+        grupo_.reset();
+        EntornoDB_Dll::TearDown();
+    }
+    static QString cuenta(const BaseDePrueba& b, const QString& codigo) {
+        const auto filas =
+            b.filas("SELECT DESCRIPCION, BLOQUEO FROM MA_CUENTAS WHERE CODIGO = '" + codigo + "'");
+        return filas.isEmpty() ? "(no)" : filas[0].join("|");
+    }
+    QStringList terminal(const QString& codigo) const {
+        return base_
+            .filas(
+                "SELECT CONECTADO, ULTIMA_DETECCION IS NOT NULL, PEND_CLIENTES, PEND_PROVEEDORES FROM TA_TPV "
+                "WHERE CODIGO = '" +
+                codigo + "'")
+            .value(0);
+    }
+
+    std::unique_ptr<BaseDePrueba> tpv1_, tpv2_, grupo_;
+};
+
+}  // namespace
+
+TEST_F(Replica, InsertUpdateAndDeleteReachTheActiveTerminalsAndTheGroup) {
+    vb::App().EXEName = "V_MA_CLIENTES";
+    FinObservado fin;
+    DialogosGuionados guion;
+    base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, BLOQUEO) VALUES ('5', 'D''Amico', 0)");
+    ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, "'5'");
+    EXPECT_EQ(cuenta(*tpv1_, "5"), "D'Amico|0");
+    EXPECT_EQ(cuenta(*grupo_, "5"), "D'Amico|0");
+    EXPECT_EQ(cuenta(*tpv2_, "5"), "(no)");  // opted out of accounts, and 4 is on the internet
+    // The unreachable terminal is recorded with its pending flags and skipped without a word.
+    EXPECT_EQ(terminal("1"), QStringList({"1", "0", "0", "0"}));
+    EXPECT_EQ(terminal("2"), QStringList({"0", "1", "1", "1"}));
+    EXPECT_EQ(terminal("3").value(0), "0");
+    EXPECT_EQ(terminal("4").value(0), "0");
+
+    base_.ejecutar("UPDATE MA_CUENTAS SET DESCRIPCION = 'Caja O''Brien', BLOQUEO = 1 WHERE CODIGO = '5'");
+    QString tabla = "@admin_MA_CUENTAS";
+    ActualizaGEmpresas(tabla, 2, "'5'");
+    EXPECT_EQ(tabla, "MA_CUENTAS");
+    EXPECT_EQ(cuenta(*tpv1_, "5"), "Caja O'Brien|1");
+    EXPECT_EQ(cuenta(*grupo_, "5"), "Caja O'Brien|1");
+
+    base_.ejecutar("DELETE FROM MA_CUENTAS WHERE CODIGO = '5'");
+    ActualizaGEmpresas("MA_CUENTAS", 3, "'5'");
+    EXPECT_EQ(cuenta(*tpv1_, "5"), "(no)");
+    EXPECT_EQ(cuenta(*grupo_, "5"), "(no)");
+    EXPECT_EQ(cuenta(*tpv1_, "7"), "OTRA|0");
+    EXPECT_EQ(cuenta(*grupo_, "7"), "OTRA|0");
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
+}
+
+TEST_F(Replica, NoConditionCopiesNothing) {
+    DialogosGuionados guion;
+    ActualizaGEmpresas("MA_CUENTAS", 3);
+    // A value for a key that no rule names cannot make a condition either.
+    ActualizaGEmpresas("XX_SIN_CLAVES", 3, "'7'");
+    EXPECT_EQ(cuenta(*tpv1_, "7"), "OTRA|0");
+    EXPECT_EQ(cuenta(*grupo_, "7"), "OTRA|0");
+    EXPECT_EQ(terminal("2").value(0), "1");  // not even tried
+
+    // An extra condition stands for the keys.
+    ActualizaGEmpresas("MA_CUENTAS", 3, "", "", "", "", "", "", "codigo = '7'");
+    EXPECT_EQ(cuenta(*tpv1_, "7"), "(no)");
+    EXPECT_EQ(cuenta(*grupo_, "7"), "(no)");
+    EXPECT_EQ(cuenta(*tpv2_, "7"), "OTRA|0");
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(Replica, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
+    const QString insercion = "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('5', 'Vieja')";
+    base_.ejecutar(insercion);
+    tpv1_->ejecutar(insercion);
+    grupo_->ejecutar(insercion);
+    grupo_->ejecutar(
+        "CREATE TRIGGER NO_CAMBIA BEFORE UPDATE ON MA_CUENTAS BEGIN SELECT RAISE(ABORT, 'cuenta cerrada en "
+        "el "
+        "grupo'); END");
+    base_.ejecutar("UPDATE MA_CUENTAS SET DESCRIPCION = 'Nueva' WHERE CODIGO = '5'");
+
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbOK);
+    ActualizaGEmpresas("MA_CUENTAS", 1, "'5'");
+    EXPECT_EQ(cuenta(*tpv1_, "5"), "Nueva|0");
+    EXPECT_EQ(cuenta(*grupo_, "5"), "Vieja|0");
+
+    const auto filas = base_.filas("SELECT Proceso, Sql, Descripcion FROM AUX_ERR");
+    ASSERT_EQ(filas.size(), 1);
+    EXPECT_EQ(filas[0].value(0), "indajuste");
+    EXPECT_EQ(filas[0].value(1), "UPDATE MA_CUENTAS SET DESCRIPCION='Nueva'   WHERE codigo = '5'");
+    EXPECT_TRUE(filas[0].value(2).contains("cuenta cerrada en el grupo")) << filas[0].value(2).toStdString();
+
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    const Pregunta& p = guion.preguntas()[0];
+    EXPECT_TRUE(p.texto.startsWith(filas[0].value(2)));
+    EXPECT_TRUE(
+        p.texto.endsWith("\r\nNo se pudo actualizar la base de datos GRUPO Server: " + base_.carpeta()))
+        << p.texto.toStdString();
+    EXPECT_EQ(p.estilo, vb::vbCritical);
+    EXPECT_EQ(p.titulo, "Atención");
+}
+
+TEST_F(Replica, SettingsReachEveryTerminalAndAGroupThatDoesNotConnectIsSkipped) {
+    FinObservado fin;
+    DialogosGuionados guion;
+    base_.ejecutar("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('CLAVE_X', 'L''Oreal')");
+    base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = 'NOHAY' WHERE CLAVE = 'GRP_Base'");
+    base_.ejecutar("UPDATE TA_CONFIGURACION SET ValorAux = 'TA_CONFIGURACION|' WHERE CLAVE = 'GRP_Tablas'");
+    ActualizaGEmpresas("TA_CONFIGURACION", 1, "'CLAVE_X'");
+    const QString lee = "SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'CLAVE_X'";
+    EXPECT_EQ(tpv1_->escalar(lee).toString(), "L'Oreal");
+    EXPECT_EQ(tpv2_->escalar(lee).toString(), "L'Oreal");  // opted out of accounts only
+    EXPECT_FALSE(ModGruposEmp::gBaseDatosGrupo().gOpenFlag);
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(Replica, WhichTablesGoToTheGroup) {
+    auto pon = [&](const QString& clave, const QString& valor, const QString& aux = QString()) {
+        base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = '" + clave + "'");
+        base_.ejecutar("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, ValorAux) VALUES ('" + clave + "', '" +
+                       valor + "', '" + aux + "')");
+    };
+    using ModGruposEmp::TablaEnGrupo;
+    pon("GRP_Tablas", "", "MA_CUENTASADIC|V_TA_CAJAS");
+    EXPECT_TRUE(TablaEnGrupo("@ADMIN_ma_cuentasadic"));
+    EXPECT_FALSE(TablaEnGrupo("V_TA_CAJAS"));  // no closing "|"
+    EXPECT_TRUE(TablaEnGrupo("V_MV_CPTEACCIONES"));
+    pon("GRP_CHECKS", "100");
+    EXPECT_FALSE(TablaEnGrupo("MA_CUENTASADIC"));
+    pon("GRP_CHECKS", "101");
+    EXPECT_TRUE(TablaEnGrupo("MA_CUENTASADIC"));
+    const QString adicional = CNStuffContable::gParametroAdicional;
+    CNStuffContable::gParametroAdicional = "1";
+    pon("GRP_CHECKS", "011");
+    EXPECT_FALSE(TablaEnGrupo("MA_CUENTASADIC"));
+    CNStuffContable::gParametroAdicional = adicional;
+
+    pon("GRP_Tablas", "", "");
+    EXPECT_FALSE(TablaEnGrupo("V_MV_CPTE"));
+    EXPECT_TRUE(TablaEnGrupo("MA_CUENTAS_SERVICIOS"));
+    base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'GRP_Deshabilitado'");
+    EXPECT_FALSE(TablaEnGrupo("MA_CONTACTOS_CUENTAS"));
+}
