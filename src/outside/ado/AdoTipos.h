@@ -52,13 +52,13 @@ enum DataTypeEnum : int {
 };
 
 // Error numbers the calling code tests.
-inline constexpr int32_t kErrOperacionNoPermitida = 3219;      // not allowed in this state
-inline constexpr int32_t kErrElementoNoEncontrado = 3265;      // item not found in the collection
-inline constexpr int32_t kErrBofEof = 3021;                    // no current record
-inline constexpr int32_t kErrValorNoAdmitido = 3421;           // the column cannot take the value
-inline constexpr int32_t kErrObjetoCerrado = 3704;             // the object is closed
-inline constexpr int32_t kErrObjetoAbierto = 3705;             // the object is open
-inline constexpr int32_t kErrConexionInvalida = 3709;          // invalid or closed connection
+inline constexpr int32_t kErrOperacionNoPermitida = 3219;  // not allowed in this state
+inline constexpr int32_t kErrElementoNoEncontrado = 3265;  // item not found in the collection
+inline constexpr int32_t kErrBofEof = 3021;                // no current record
+inline constexpr int32_t kErrValorNoAdmitido = 3421;       // the column cannot take the value
+inline constexpr int32_t kErrObjetoCerrado = 3704;         // the object is closed
+inline constexpr int32_t kErrObjetoAbierto = 3705;         // the object is open
+inline constexpr int32_t kErrConexionInvalida = 3709;      // invalid or closed connection
 inline constexpr int32_t kErrNoEspecificado = int32_t(0x80004005);
 inline constexpr int32_t kErrSintaxis = int32_t(0x80040E14);
 inline constexpr int32_t kErrTablaInexistente = int32_t(0x80040E37);

@@ -28,7 +28,7 @@ struct FallaInyectada {
 };
 
 class Connection : public std::enable_shared_from_this<Connection> {
-public:
+  public:
     static std::shared_ptr<Connection> Crear();
     ~Connection();
 
@@ -73,13 +73,14 @@ public:
     // Tests: make the next statements fail.
     void InyectarFalla(const FallaInyectada& f);
     void QuitarFallas();
+    bool hayFallas() const { return !fallas_.isEmpty(); }
 
     // Used by recordsets and the providers.
     Proveedor* proveedor() const { return proveedor_.get(); }
     // Raises the injected fault matching this statement, if one is armed.
     void aplicarFallaInyectada(const QString& sql);
 
-private:
+  private:
     Connection() = default;
     QString connectionString_;
     QString proveedorNombre_;

@@ -16,14 +16,14 @@ struct Error {
 };
 
 class Errors {
-public:
+  public:
     int Count() const { return int(lista_.size()); }
     // Raises 3265 outside 0..Count-1.
     const Error& Item(int i) const;
     void Clear() { lista_.clear(); }
     void Add(const Error& e) { lista_.append(e); }
 
-private:
+  private:
     QList<Error> lista_;
 };
 

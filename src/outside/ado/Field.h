@@ -10,9 +10,9 @@ class Recordset;
 
 // One column of the current row. Null is an invalid-typed null QVariant (QVariant()).
 class Field {
-public:
+  public:
     QString Name() const { return nombre_; }
-    int Type() const { return tipo_; }          // DataTypeEnum, from the declared column type
+    int Type() const { return tipo_; }           // DataTypeEnum, from the declared column type
     long DefinedSize() const { return largo_; }  // characters for text columns
     // Raises 3704 on a closed recordset and 3021 without a current row.
     QVariant Value() const;
@@ -24,7 +24,7 @@ public:
     Field(Recordset* rs, int indice, QString nombre, int tipo, long largo);
     int indice() const { return indice_; }
 
-private:
+  private:
     Recordset* rs_;
     int indice_;
     QString nombre_;
@@ -33,7 +33,7 @@ private:
 };
 
 class Fields {
-public:
+  public:
     int Count() const { return int(campos_.size()); }
     // Raise 3265 for an unknown name or index; names are compared case-blind.
     Field& Item(int i);
@@ -46,7 +46,7 @@ public:
     void limpiar() { campos_.clear(); }
     void agregar(const Field& f) { campos_.append(f); }
 
-private:
+  private:
     QList<Field> campos_;
 };
 

@@ -27,10 +27,11 @@ struct Resultado {
 };
 
 class Proveedor {
-public:
+  public:
     virtual ~Proveedor() = default;
 
-    virtual void abrir(const ParametrosConexion& p, const QString& usuario, const QString& clave, Errors& errores) = 0;
+    virtual void abrir(const ParametrosConexion& p, const QString& usuario, const QString& clave,
+                       Errors& errores) = 0;
     virtual void cerrar() = 0;
     virtual bool abierto() const = 0;
 
@@ -44,10 +45,12 @@ public:
 
     // Writes a recordset row back to its base table. `original` identifies the row (key or
     // rowid columns); after an insert `nueva` receives the stored row (defaults, identity).
-    virtual void insertar(const QString& tabla, const QList<Recordset::Columna>& columnas, QList<QVariant>& nueva,
-                          Errors& errores) = 0;
+    // An insert leaves out the columns that are Null, so that they take their defaults.
+    virtual void insertar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                          QList<QVariant>& nueva, Errors& errores) = 0;
     virtual void actualizar(const QString& tabla, const QList<Recordset::Columna>& columnas,
-                            const QList<QVariant>& original, const QList<QVariant>& nueva, Errors& errores) = 0;
+                            const QList<QVariant>& original, const QList<QVariant>& nueva,
+                            Errors& errores) = 0;
     virtual void borrar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                         const QList<QVariant>& original, Errors& errores) = 0;
 

@@ -15,7 +15,7 @@ namespace ado {
 class Connection;
 
 class Recordset : public std::enable_shared_from_this<Recordset> {
-public:
+  public:
     static std::shared_ptr<Recordset> Crear();
 
     // Properties that may be set before Open.
@@ -25,8 +25,8 @@ public:
 
     // Raises 3705 when already open, 3709 when the connection is not open; a failing statement
     // fills the connection's Errors and raises.
-    void Open(const QString& origen, const std::shared_ptr<Connection>& conexion, int cursorType = adOpenUnspecified,
-              int lockType = adLockUnspecified, int opciones = -1);
+    void Open(const QString& origen, const std::shared_ptr<Connection>& conexion,
+              int cursorType = adOpenUnspecified, int lockType = adLockUnspecified, int opciones = -1);
     // Raises 3704 when already closed.
     void Close();
     int State() const { return abierto_ ? adStateOpen : adStateClosed; }
@@ -51,17 +51,22 @@ public:
     void Update();
     void CancelUpdate();
     void Delete();
-    // Finds from the current row on a criterion "Column = value" / "Column = 'text'" (also <, >, <=, >=, <>, LIKE).
+    // Finds from the current row on a criterion "Column = value" / "Column = 'text'" (also <, >, <=, >=, <>,
+    // LIKE).
     void Find(const QString& criterio, long saltar = 0, int direccion = 1);
+    // The rows from the current one on (all when `filas` is negative), indexed [column][row];
+    // leaves the recordset past the last row read. Raises 3021 at BOF/EOF.
+    QList<QList<QVariant>> GetRows(long filas = -1);
 
     // --- used by Field and by the providers ---
     struct Columna {
         QString nombre;
         int tipo = adEmpty;
         long largo = 0;
-        QString tablaBase;   // empty for computed columns
+        QString tablaBase;  // empty for computed columns
         QString columnaBase;
         bool clave = false;
+        bool oculta = false;  // identifies the row for writing (rowid); not among Fields, always last
     };
     QVariant valorActual(int indice) const;
     QVariant valorOriginal(int indice) const;
@@ -70,9 +75,15 @@ public:
                 bool actualizable);
     std::shared_ptr<Connection> conexion() const { return conexion_; }
 
-private:
+  private:
     void exigirAbierto() const;
     void exigirFila() const;
+    void exigirActualizable() const;
+    void exigirConexion() const;
+    // A pending edit or addition is written before moving, as a move does.
+    void escribirPendiente();
+    void mover(long destino);
+    bool cumple(const QVariant& valor, const QString& op, const QVariant& buscado) const;
 
     bool abierto_ = false;
     QString origen_;
@@ -84,6 +95,8 @@ private:
     long pos_ = 0;  // 0-based; -1 BOF, filas_.size() EOF
     QString tablaBase_;
     bool actualizable_ = false;
+    bool borrada_ = false;  // the current row was deleted; the next MoveNext stays
+    long posAntesDeAlta_ = 0;
     Fields fields_;
     friend class Field;
 };

@@ -1,0 +1,157 @@
+#include "outside/ado/Connection.h"
+
+#include "outside/ado/ErroresAdo.h"
+#include "outside/ado/FabricaProveedores.h"
+#include "outside/ado/Proveedor.h"
+#include "outside/ado/Recordset.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
+#include "outside/runtime/ErrorVB.h"
+
+#include <QFileInfo>
+
+namespace ado {
+
+std::shared_ptr<Connection> Connection::Crear() {
+    return std::shared_ptr<Connection>(new Connection());
+}
+
+Connection::~Connection() {
+    if (proveedor_ && proveedor_->abierto()) proveedor_->cerrar();
+}
+
+namespace {
+
+bool empiezaCon(const QString& s, const QString& prefijo) {
+    return s.startsWith(prefijo, Qt::CaseInsensitive);
+}
+
+[[noreturn]] void proveedorAusente(const QString& nombre, Errors& errores) {
+    Error e;
+    e.Number = kErrProveedorAusente;
+    e.Description = QString("El proveedor %1 no está disponible en este sistema.").arg(nombre);
+    e.Source = "ADODB.Connection";
+    errores.Add(e);
+    LanzarEntrada(errores, errores.Count() - 1);
+}
+
+}  // namespace
+
+void Connection::Open(const QString& connectionString, const QString& usuario, const QString& clave, int) {
+    if (State() == adStateOpen) LanzarAdo(kErrObjetoAbierto);
+    errores_.Clear();
+    if (!connectionString.isEmpty()) connectionString_ = connectionString;
+    const ParametrosConexion p = AnalizarCadenaConexion(connectionString_);
+    QString nombre = p.value("PROVIDER");
+    std::unique_ptr<Proveedor> nuevo;
+    if (nombre.isEmpty() || empiezaCon(nombre, "SQLOLEDB")) {
+        const QString servidor = p.contains("SERVER") ? p.value("SERVER") : p.value("DATA SOURCE");
+        if (!servidor.isEmpty() && QFileInfo(servidor).isDir())
+            nuevo = std::make_unique<sqlite::ProveedorSqlite>();
+        else
+            nuevo = CrearProveedorOdbc();
+        if (nombre.isEmpty()) nombre = "SQLOLEDB";
+    } else if (empiezaCon(nombre, "OraOLEDB.Oracle")) {
+        nuevo = CrearProveedorOdbc();
+    } else {
+        proveedorAusente(nombre, errores_);
+    }
+    proveedor_.reset();
+    proveedorNombre_ = nombre;
+    nuevo->abrir(p, usuario, clave, errores_);
+    proveedor_ = std::move(nuevo);
+    const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
+    if (!base.isEmpty()) defaultDatabase_ = base;
+}
+
+void Connection::Close() {
+    if (State() != adStateOpen) LanzarAdo(kErrObjetoCerrado);
+    proveedor_->cerrar();
+}
+
+int Connection::State() const {
+    return proveedor_ && proveedor_->abierto() ? adStateOpen : adStateClosed;
+}
+
+bool Connection::EsMotorEmbebido() const {
+    return State() == adStateOpen && proveedor_->esMotorEmbebido();
+}
+
+RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {
+    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    errores_.Clear();
+    aplicarFallaInyectada(sql);
+    Resultado r = proveedor_->ejecutar(sql, errores_);
+    if (registrosAfectados) *registrosAfectados = r.afectados;
+    auto rs = Recordset::Crear();
+    if (r.esConsulta) {
+        rs->cargar(r.columnas, std::move(r.filas), {}, false);
+        rs->LockType = adLockReadOnly;
+        rs->CursorType = adOpenForwardOnly;
+    }
+    return rs;
+}
+
+long Connection::BeginTrans() {
+    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    proveedor_->comenzarTransaccion(errores_);
+    return 1;
+}
+
+void Connection::CommitTrans() {
+    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    proveedor_->confirmarTransaccion(errores_);
+}
+
+void Connection::RollbackTrans() {
+    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    proveedor_->deshacerTransaccion(errores_);
+}
+
+RecordsetPtr Connection::OpenSchema(int esquema, const QVariantList& criterios) {
+    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (esquema != adSchemaTables && esquema != adSchemaColumns) vb::Raise(vb::kArgumentoInvalido);
+    errores_.Clear();
+    Resultado r = proveedor_->esquema(esquema, criterios, errores_);
+    auto rs = Recordset::Crear();
+    rs->cargar(r.columnas, std::move(r.filas), {}, false);
+    return rs;
+}
+
+void Connection::InyectarFalla(const FallaInyectada& f) {
+    fallas_.append(f);
+}
+
+void Connection::QuitarFallas() {
+    fallas_.clear();
+}
+
+void Connection::aplicarFallaInyectada(const QString& sql) {
+    for (int i = 0; i < fallas_.size(); ++i) {
+        FallaInyectada& f = fallas_[i];
+        if (f.veces <= 0 || !(f.contiene.isEmpty() || sql.contains(f.contiene, Qt::CaseInsensitive)))
+            continue;
+        const FallaInyectada copia = f;
+        if (--f.veces <= 0) fallas_.removeAt(i);
+        errores_.Add(copia.error);
+        if (copia.cierraConexion && proveedor_ && proveedor_->abierto()) proveedor_->cerrar();
+        vb::Raise(copia.error.Number, copia.error.Description, copia.error.Source);
+    }
+}
+
+ParametrosConexion AnalizarCadenaConexion(const QString& cadena) {
+    ParametrosConexion p;
+    for (const QString& parte : cadena.split(';', Qt::SkipEmptyParts)) {
+        const int igual = parte.indexOf('=');
+        if (igual < 0) continue;
+        const QString clave = parte.left(igual).simplified().toUpper();
+        if (clave.isEmpty()) continue;
+        QString valor = parte.mid(igual + 1).trimmed();
+        if (valor.size() >= 2 && (valor.front() == '"' || valor.front() == '\'') &&
+            valor.back() == valor.front())
+            valor = valor.mid(1, valor.size() - 2);
+        p.insert(clave, valor);
+    }
+    return p;
+}
+
+}  // namespace ado

@@ -1,0 +1,17 @@
+#pragma once
+// Raising the object model's own errors with their standard texts.
+#include "outside/ado/Errors.h"
+
+#include <cstdint>
+
+namespace ado {
+
+inline constexpr int32_t kErrNoActualizable = 3251;    // the recordset does not accept writes
+inline constexpr int32_t kErrProveedorAusente = 3706;  // provider not available
+inline constexpr int32_t kErrFilaNoEncontrada = int32_t(0x80040E38);
+
+[[noreturn]] void LanzarAdo(int32_t numero);
+// Raises the first entry of the list from `desde` on.
+[[noreturn]] void LanzarEntrada(const Errors& errores, int desde);
+
+}  // namespace ado

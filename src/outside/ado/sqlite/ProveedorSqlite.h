@@ -1,0 +1,104 @@
+#pragma once
+// The embedded engine behind a connection: a company database file <Server>/<Database>.sqlite that
+// speaks the program's server dialect through the translator. Prepared statements are kept per
+// translated text, so a statement the program repeats is neither translated nor compiled again.
+#include "outside/ado/Proveedor.h"
+
+#include <sqlite3.h>
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace ado::sqlite {
+
+class ProveedorSqlite : public Proveedor {
+  public:
+    ProveedorSqlite() = default;
+    ~ProveedorSqlite() override;
+    ProveedorSqlite(const ProveedorSqlite&) = delete;
+    ProveedorSqlite& operator=(const ProveedorSqlite&) = delete;
+
+    void abrir(const ParametrosConexion& p, const QString& usuario, const QString& clave,
+               Errors& errores) override;
+    void cerrar() override;
+    bool abierto() const override { return db_ != nullptr; }
+
+    Resultado ejecutar(const QString& sql, Errors& errores) override;
+
+    void comenzarTransaccion(Errors& errores) override;
+    void confirmarTransaccion(Errors& errores) override;
+    void deshacerTransaccion(Errors& errores) override;
+
+    void insertar(const QString& tabla, const QList<Recordset::Columna>& columnas, QList<QVariant>& nueva,
+                  Errors& errores) override;
+    void actualizar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                    const QList<QVariant>& original, const QList<QVariant>& nueva, Errors& errores) override;
+    void borrar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                const QList<QVariant>& original, Errors& errores) override;
+
+    Resultado esquema(int tipo, const QVariantList& criterios, Errors& errores) override;
+
+    bool esMotorEmbebido() const override { return true; }
+    sqlite3* manejador() const { return db_; }
+
+    // The list entry for an engine failure (extended result code and message).
+    static Error ErrorDelMotor(int codigo, const QString& mensaje);
+
+    // The one table or view a "SELECT ... FROM X [with(nolock)] [WHERE ...] [ORDER BY ...]" reads,
+    // empty for joins, groupings, unions and anything that is not such a query.
+    static QString ObjetoDeConsulta(const QString& sentencia);
+
+  private:
+    struct Preparada {
+        sqlite3_stmt* stmt = nullptr;
+        QString resto;  // a second statement in the same text
+        QList<Recordset::Columna> columnas;
+        bool columnasListas = false;
+    };
+    struct Paso {
+        QString sql;         // translated
+        QString original;    // as the program wrote it
+        QString objeto;      // see ObjetoDeConsulta
+        QString sqlConFila;  // the translated text reading the rowid too, for a table
+        bool cambiaEsquema = false;
+    };
+    struct Objeto {
+        bool existe = false;
+        bool vista = false;
+        bool conRowid = false;
+        bool conDisparadores = false;  // a view that takes writes through INSTEAD OF triggers
+        QStringList clave;             // primary key columns, in order
+    };
+
+    const QList<Paso>& plan(const QString& lote);
+    Preparada* preparar(const QString& sql, Errors& errores, bool informar = true);
+    bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores);
+    bool correrPaso(const Paso& paso, Resultado& r, Errors& errores);
+    void describirColumnas(Preparada& p, const Objeto* destino, const QString& objeto, bool conFila);
+    const Objeto& objeto(const QString& nombre);
+    void olvidarEsquema();
+    void agregarFallo(int codigo, Errors& errores);
+    [[noreturn]] void lanzarFallo(int codigo, Errors& errores);
+    void ejecutarSimple(const char* sql, Errors& errores);
+    // Runs a statement with parameters; the first row, if any, goes to `fila`. False on failure.
+    bool correrConValores(const QString& sql, const QVariantList& valores, Errors& errores,
+                          const QList<Recordset::Columna>* columnas = nullptr,
+                          QList<QVariant>* fila = nullptr);
+    QString condicionFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                          const QList<QVariant>& original, QVariantList& valores);
+    static QString columnaDestino(const QString& tabla, bool vista, const Recordset::Columna& c);
+
+    sqlite3* db_ = nullptr;
+    QString nombreBase_;
+    QHash<QString, QList<Paso>> planes_;
+    QHash<QString, Preparada> preparadas_;
+    QHash<QString, Objeto> objetos_;  // by name as written
+};
+
+// Reads a result value as the column's type says (dates from ISO text, bit as bool, ...).
+QVariant LeerValor(sqlite3_stmt* stmt, int i, int tipo);
+void EnlazarValor(sqlite3_stmt* stmt, int posicion, const QVariant& v);
+
+}  // namespace ado::sqlite

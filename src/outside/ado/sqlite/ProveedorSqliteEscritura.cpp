@@ -1,0 +1,167 @@
+// Writing a recordset's rows back to their table or view.
+#include "outside/ado/sqlite/ProveedorSqlite.h"
+
+#include "outside/ado/AdoTipos.h"
+#include "outside/ado/ErroresAdo.h"
+
+namespace ado::sqlite {
+
+namespace {
+
+QString corchetes(const QString& nombre) {
+    return "[" + QString(nombre).replace("]", "]]") + "]";
+}
+
+}  // namespace
+
+// The name the target takes the column by; empty when the column cannot be written (computed).
+QString ProveedorSqlite::columnaDestino(const QString& tabla, bool vista, const Recordset::Columna& c) {
+    if (c.oculta || c.tablaBase.isEmpty()) return {};
+    if (vista) return c.nombre;
+    return c.tablaBase.compare(tabla, Qt::CaseInsensitive) == 0 ? c.columnaBase : QString();
+}
+
+QString ProveedorSqlite::condicionFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                                       const QList<QVariant>& original, QVariantList& valores) {
+    const bool vista = objeto(tabla).vista;
+    for (int i = 0; i < columnas.size(); ++i)
+        if (columnas[i].oculta) {
+            valores << original[i];
+            return " WHERE _rowid_ = ?";
+        }
+    QStringList partes;
+    bool conClave = false;
+    for (const auto& c : columnas) conClave = conClave || c.clave;
+    for (int i = 0; i < columnas.size(); ++i) {
+        const QString nombre = columnaDestino(tabla, vista, columnas[i]);
+        if (nombre.isEmpty() || (conClave && !columnas[i].clave)) continue;
+        partes << corchetes(nombre) + " IS ?";
+        valores << original[i];
+    }
+    return partes.isEmpty() ? QString() : " WHERE " + partes.join(" AND ");
+}
+
+bool ProveedorSqlite::correrConValores(const QString& sql, const QVariantList& valores, Errors& errores,
+                                       const QList<Recordset::Columna>* columnas, QList<QVariant>* fila) {
+    if (!db_) LanzarAdo(kErrConexionInvalida);
+    Preparada* p = preparar(sql, errores);
+    if (!p) return false;
+    sqlite3_stmt* st = p->stmt;
+    for (int i = 0; i < valores.size(); ++i) EnlazarValor(st, i + 1, valores[i]);
+    int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW && fila && columnas) {
+        for (int i = 0; i < columnas->size() && i < sqlite3_column_count(st); ++i)
+            (*fila)[i] = LeerValor(st, i, (*columnas)[i].tipo);
+        rc = SQLITE_DONE;
+    } else if (rc == SQLITE_ROW) {
+        rc = SQLITE_DONE;
+    }
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (rc != SQLITE_DONE) {
+        agregarFallo(rc, errores);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+[[noreturn]] void filaNoEncontrada(Errors& errores) {
+    Error e;
+    e.Number = kErrFilaNoEncontrada;
+    e.Description =
+        "No se encuentra la fila para actualizar. Puede que se hayan cambiado algunos valores desde la "
+        "última lectura.";
+    e.Source = "Motor de datos";
+    errores.Add(e);
+    LanzarEntrada(errores, errores.Count() - 1);
+}
+
+}  // namespace
+
+void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                               QList<QVariant>& nueva, Errors& errores) {
+    const bool vista = objeto(tabla).vista;
+    QStringList nombres, marcas;
+    QVariantList valores;
+    for (int i = 0; i < columnas.size(); ++i) {
+        const QString nombre = columnaDestino(tabla, vista, columnas[i]);
+        // Columns left unassigned take their defaults.
+        if (nombre.isEmpty() || nueva[i].isNull()) continue;
+        nombres << corchetes(nombre);
+        marcas << "?";
+        valores << nueva[i];
+    }
+    const QString sql = nombres.isEmpty() ? "INSERT INTO " + corchetes(tabla) + " DEFAULT VALUES"
+                                          : "INSERT INTO " + corchetes(tabla) + " (" + nombres.join(", ") +
+                                                ") VALUES (" + marcas.join(", ") + ")";
+    if (!correrConValores(sql, valores, errores)) LanzarEntrada(errores, errores.Count() - 1);
+
+    // Read the stored row back: defaults, identities and the engine's own conversions.
+    const bool conRowid = objeto(tabla).conRowid;
+    QStringList lista;
+    QVariantList clave;
+    QString donde;
+    if (conRowid) {
+        for (const auto& c : columnas) {
+            const QString nombre = c.oculta ? "_rowid_" : columnaDestino(tabla, vista, c);
+            lista << (nombre.isEmpty() ? "NULL" : (c.oculta ? nombre : corchetes(nombre)));
+        }
+        donde = " WHERE _rowid_ = ?";
+        clave << qlonglong(sqlite3_last_insert_rowid(db_));
+    } else {
+        QStringList partes;
+        for (int i = 0; i < columnas.size(); ++i) {
+            const QString nombre = columnaDestino(tabla, vista, columnas[i]);
+            lista << (nombre.isEmpty() ? "NULL" : corchetes(nombre));
+            if (!columnas[i].clave) continue;
+            if (nueva[i].isNull()) return;  // no way to tell which row it became
+            partes << corchetes(nombre) + " = ?";
+            clave << nueva[i];
+        }
+        if (partes.isEmpty()) return;
+        donde = " WHERE " + partes.join(" AND ");
+    }
+    QList<QVariant> leida = nueva;
+    if (correrConValores("SELECT " + lista.join(", ") + " FROM " + corchetes(tabla) + donde, clave, errores,
+                         &columnas, &leida))
+        nueva = leida;
+    else
+        LanzarEntrada(errores, errores.Count() - 1);
+}
+
+void ProveedorSqlite::actualizar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                                 const QList<QVariant>& original, const QList<QVariant>& nueva,
+                                 Errors& errores) {
+    const bool vista = objeto(tabla).vista;
+    QStringList sets;
+    QVariantList valores;
+    for (int i = 0; i < columnas.size(); ++i) {
+        const QString nombre = columnaDestino(tabla, vista, columnas[i]);
+        if (nombre.isEmpty()) continue;
+        if (nueva[i] == original[i] && nueva[i].isNull() == original[i].isNull()) continue;
+        sets << corchetes(nombre) + " = ?";
+        valores << nueva[i];
+    }
+    if (sets.isEmpty()) return;
+    const QString donde = condicionFila(tabla, columnas, original, valores);
+    if (donde.isEmpty()) filaNoEncontrada(errores);
+    if (!correrConValores("UPDATE " + corchetes(tabla) + " SET " + sets.join(", ") + donde, valores, errores))
+        LanzarEntrada(errores, errores.Count() - 1);
+    // Writes through a view's triggers are not counted by the engine.
+    if (!vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
+}
+
+void ProveedorSqlite::borrar(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                             const QList<QVariant>& original, Errors& errores) {
+    const bool vista = objeto(tabla).vista;
+    QVariantList valores;
+    const QString donde = condicionFila(tabla, columnas, original, valores);
+    if (donde.isEmpty()) filaNoEncontrada(errores);
+    if (!correrConValores("DELETE FROM " + corchetes(tabla) + donde, valores, errores))
+        LanzarEntrada(errores, errores.Count() - 1);
+    if (!vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
+}
+
+}  // namespace ado::sqlite

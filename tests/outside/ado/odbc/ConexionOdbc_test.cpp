@@ -1,0 +1,67 @@
+// The connection and its recordsets over the ODBC provider, with the SQLite driver standing in
+// for the company server.
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+#include "outside/ado/Connection.h"
+#include "outside/ado/Recordset.h"
+#include "outside/ado/odbc/DriverSqliteOdbc.h"
+#include "outside/runtime/ErrorVB.h"
+#include "support/ImprimeQt.h"
+
+using namespace ado;
+
+TEST(ConexionOdbc, AbreEjecutaEscribeYDejaLosDiagnosticosDelServidor) {
+    if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto cn = Connection::Crear();
+    cn->Open(QStringLiteral("Provider=SQLOLEDB; DRIVER=SQLite3; Database=%1")
+                 .arg(dir.filePath(QStringLiteral("empresa.db"))));
+    ASSERT_EQ(cn->State(), adStateOpen);
+    EXPECT_FALSE(cn->EsMotorEmbebido());
+
+    cn->Execute(
+        QStringLiteral("CREATE TABLE MA_CUENTA (Codigo VARCHAR(12) PRIMARY KEY, Nombre VARCHAR(40))"));
+    long n = -1;
+    cn->Execute(QStringLiteral("INSERT INTO MA_CUENTA VALUES ('1', 'Activo')"), &n);
+    EXPECT_EQ(n, 1);
+
+    auto rs = Recordset::Crear();
+    rs->Open(QStringLiteral("SELECT * FROM MA_CUENTA"), cn, adOpenDynamic, adLockOptimistic);
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->fields().Item(QStringLiteral("Nombre")).Type(), adVarChar);
+    rs->fields().Item(QStringLiteral("Nombre")).setValue(QStringLiteral("Activo corriente"));
+    rs->Update();
+    rs->AddNew();
+    rs->fields().Item(QStringLiteral("Codigo")).setValue(QStringLiteral("2"));
+    rs->fields().Item(QStringLiteral("Nombre")).setValue(QStringLiteral("Pasivo"));
+    rs->Update();
+    rs->Close();
+
+    auto leido = cn->Execute(QStringLiteral("SELECT Codigo, Nombre FROM MA_CUENTA ORDER BY Codigo"));
+    ASSERT_EQ(leido->RecordCount(), 2);
+    EXPECT_EQ(leido->valor(QStringLiteral("Nombre")), QVariant(QStringLiteral("Activo corriente")));
+    leido->MoveNext();
+    EXPECT_EQ(leido->valor(QStringLiteral("Nombre")), QVariant(QStringLiteral("Pasivo")));
+
+    // The driver's own diagnostic reaches the connection's list and the raised error.
+    int32_t numero = 0;
+    try {
+        cn->Execute(QStringLiteral("SELECT * FROM NO_EXISTE"));
+    } catch (const vb::ErrorVB& e) {
+        numero = e.Number;
+    }
+    ASSERT_GE(cn->errores().Count(), 1);
+    EXPECT_EQ(numero, cn->errores().Item(0).Number);
+    EXPECT_TRUE(cn->errores().Item(0).Description.contains(QStringLiteral("NO_EXISTE")));
+    EXPECT_EQ(cn->State(), adStateOpen);
+
+    auto tablas = cn->OpenSchema(adSchemaTables);
+    bool hallada = false;
+    for (; !tablas->Eof(); tablas->MoveNext())
+        hallada = hallada || tablas->valor(QStringLiteral("TABLE_NAME")).toString() == u"MA_CUENTA";
+    EXPECT_TRUE(hallada);
+    cn->Close();
+    EXPECT_EQ(cn->State(), adStateClosed);
+}
