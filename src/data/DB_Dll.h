@@ -155,6 +155,9 @@ class DB_Dll {
     void setArchivoErrores(const QVariant& v) { gLogErr = v.toString(); }
     int TratamientoErrores(const vb::ErrorVB& CodErr, int Botones = 18, const QVariant& Rutina = QVariant());
 
+    // "Ha ocurrido el Siguiente Error (n) description".
+    static QString TextoMensaje(const vb::ErrorVB& e);
+
   private:
     // Builds gConnString for a server (Oracle when gServidor holds "#").
     void ArmaCadenaServidor();
@@ -183,8 +186,6 @@ class DB_Dll {
     static bool PreguntaConexionPerdida();
     // The general error message of the lookups (Abort, Retry, Ignore).
     static int MensajeGeneral(const vb::ErrorVB& e);
-    // "Ha ocurrido el Siguiente Error (n) description".
-    static QString TextoMensaje(const vb::ErrorVB& e);
     // Writes one report line to the error log; `parteRutina` is " - " and the routine name or
     // empty, and the answer word is empty when nothing was asked.
     void EscribeLog(const QString& parteRutina, const QString& mensaje, int respuesta);

@@ -3,30 +3,8 @@
 #include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
+#include "outside/runtime/LogErrores.h"
 #include "outside/runtime/Programa.h"
-
-namespace {
-
-QString PalabraRespuesta(int respuesta) {
-    switch (respuesta) {
-        case vb::vbRetry:
-            return "Reintentar";
-        case vb::vbIgnore:
-            return "Ignorar";
-        case vb::vbAbort:
-            return "Abortar";
-        case vb::vbCancel:
-            return "Cancelar";
-        case vb::vbYes:
-            return "Sí";
-        case vb::vbNo:
-            return "No";
-        default:
-            return QString();
-    }
-}
-
-}  // namespace
 
 QString DB_Dll::TextoMensaje(const vb::ErrorVB& e) {
     return "Ha ocurrido el Siguiente Error (" + QString::number(e.Number) + ") " + vb::Trim(e.Description);
@@ -34,10 +12,7 @@ QString DB_Dll::TextoMensaje(const vb::ErrorVB& e) {
 
 void DB_Dll::EscribeLog(const QString& parteRutina, const QString& mensaje, int respuesta) {
     const QString ruta = gLogErr.isEmpty() ? vb::BarraFinal(vb::App().Path) + "XQERR.LOG" : gLogErr;
-    const QDateTime ahora = vb::Now();
-    const QString linea = ahora.toString("MM-dd-yyyy") + " " + ahora.toString("HH:mm:ss") +
-                          " Rutina: " + vb::Trim(parteRutina) + " Mensaje " + vb::Trim(mensaje) +
-                          " Respondió : " + PalabraRespuesta(respuesta);
+    const QString linea = vb::LineaLogErrores(parteRutina, mensaje, respuesta);
     // A log that cannot be written loses the line; the operator has had the message already.
     vb::AgregarLinea(ruta, linea);
 }

@@ -87,6 +87,7 @@ class frmMA_INDAJUSTE : public QWidget {
     void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
     void BrwTxt_Click(int Index);
     void BrwTxt_GotFocus(int Index);
+    void CierraEditor();
     // 3.103
     void CargaGrilla();
     // 3.107

@@ -156,8 +156,11 @@ void frmMA_INDAJUSTE::FgAsiento_GotFocus() {
     m_EditorActual = 0;
     const int c = FgAsiento->Col();
     if (c >= 0 && c < int(m_Col.size())) BotonConsulta(!m_Col[c].TablaBusqueda.trimmed().isEmpty());
-    if (!BrwTxt[0]->isVisible()) return;
-    // A text still in the editor is committed like any other, so that what is shown is saved.
+    if (BrwTxt[0]->isVisible()) CierraEditor();
+}
+
+// A text still in the editor is committed like any other, so that what is shown is saved.
+void frmMA_INDAJUSTE::CierraEditor() {
     if (m_EdicionPendiente) {
         FgAsiento->setText(BrwTxt[0]->text());
         int indice = 0;
@@ -170,13 +173,7 @@ void frmMA_INDAJUSTE::FgAsiento_GotFocus() {
 void frmMA_INDAJUSTE::FgAsiento_LeaveCell() {
     if (!BrwTxt[0]->isVisible()) return;
     lblLabels[1]->setText("");
-    if (m_EdicionPendiente) {
-        FgAsiento->setText(BrwTxt[0]->text());
-        int indice = 0;
-        Campo_Valida(BrwTxt[0], indice, false);
-    }
-    BrwTxt[0]->setText("");
-    BrwTxt[0]->hide();
+    CierraEditor();
 }
 
 void frmMA_INDAJUSTE::FgAsiento_Scroll() {

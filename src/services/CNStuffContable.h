@@ -48,8 +48,6 @@ void ControlAcceso(const QString& formulario = {}, bool detener = false);
 int MensajeError(const vb::ErrorVB& error, int botones = 18, const QString& rutina = {});
 // The log file MensajeError appends to.
 QString RutaLogErrores();
-// The word logged for an answer.
-QString PalabraRespuesta(int respuesta);
 
 // Settings of TA_CONFIGURACION.
 QString Cfg(const QString& clave, QString& valorAux);

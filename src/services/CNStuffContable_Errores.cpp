@@ -1,33 +1,16 @@
 // The common error message and its log "XQERR.LOG".
+#include "data/DB_Dll.h"
 #include "outside/maker/SistemaPC.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
+#include "outside/runtime/LogErrores.h"
 #include "services/CNStuffContable.h"
 
 #include <QFile>
 
 namespace CNStuffContable {
-
-QString PalabraRespuesta(int respuesta) {
-    switch (respuesta) {
-        case vb::vbRetry:
-            return "Reintentar";
-        case vb::vbIgnore:
-            return "Ignorar";
-        case vb::vbAbort:
-            return "Abortar";
-        case vb::vbCancel:
-            return "Cancelar";
-        case vb::vbYes:
-            return "Sí";
-        case vb::vbNo:
-            return "No";
-        default:
-            return QString();
-    }
-}
 
 QString RutaLogErrores() {
     // TMP names the folder only when TEMP is set, as the suite's other programs do it.
@@ -40,8 +23,7 @@ QString RutaLogErrores() {
 
 int MensajeError(const vb::ErrorVB& error, int botones, const QString& rutina) {
     const QString ruta = RutaLogErrores();
-    const QString texto = "Ha ocurrido el Siguiente Error (" + QString::number(error.Number) + ") " +
-                          error.Description.trimmed();
+    const QString texto = DB_Dll::TextoMensaje(error);
     const QString parteRutina = rutina.isEmpty() ? QString() : " - " + rutina;
     const QString titulo = error.Source + parteRutina + " Aviso al operador!!! ";
     if (error.Number == 0) {
@@ -51,10 +33,7 @@ int MensajeError(const vb::ErrorVB& error, int botones, const QString& rutina) {
     }
     // The question is asked even when the log cannot be written.
     const int respuesta = vb::MsgBox(texto, botones, titulo);
-    const QDateTime ahora = vb::Now();
-    vb::AgregarLinea(ruta, vb::Format(ahora, "mm-dd-yyyy") + " " + vb::Format(ahora, "hh:mm:ss") +
-                               " Rutina: " + parteRutina.trimmed() + " Mensaje " + texto.trimmed() +
-                               " Respondió : " + PalabraRespuesta(respuesta));
+    vb::AgregarLinea(ruta, vb::LineaLogErrores(parteRutina, texto, respuesta));
     return respuesta;
 }
 

@@ -2,6 +2,7 @@
 
 #include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/LogErrores.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 
@@ -90,11 +91,11 @@ TEST(MensajeError, LogFolderIsTmpOnlyWhenTempIsSet) {
 }
 
 TEST(MensajeError, AnswerWords) {
-    EXPECT_EQ(CNStuffContable::PalabraRespuesta(4), "Reintentar");
-    EXPECT_EQ(CNStuffContable::PalabraRespuesta(5), "Ignorar");
-    EXPECT_EQ(CNStuffContable::PalabraRespuesta(3), "Abortar");
-    EXPECT_EQ(CNStuffContable::PalabraRespuesta(2), "Cancelar");
-    EXPECT_EQ(CNStuffContable::PalabraRespuesta(6), "Sí");
-    EXPECT_EQ(CNStuffContable::PalabraRespuesta(7), "No");
-    EXPECT_EQ(CNStuffContable::PalabraRespuesta(1), "");
+    EXPECT_EQ(vb::PalabraRespuesta(4), "Reintentar");
+    EXPECT_EQ(vb::PalabraRespuesta(5), "Ignorar");
+    EXPECT_EQ(vb::PalabraRespuesta(3), "Abortar");
+    EXPECT_EQ(vb::PalabraRespuesta(2), "Cancelar");
+    EXPECT_EQ(vb::PalabraRespuesta(6), "Sí");
+    EXPECT_EQ(vb::PalabraRespuesta(7), "No");
+    EXPECT_EQ(vb::PalabraRespuesta(1), "");
 }
