@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().Title = "Indices de Ajustes";
     // A failed connection asks for the connection data with the connection form.
     frmAcceso::Instalar();
