@@ -14,7 +14,7 @@
 #include <QTest>
 
 VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuario)
-    : base_(conDemo, std::move(sqlExtra)) {
+    : appAnterior_(vb::App()), base_(conDemo, std::move(sqlExtra)) {
     CNStuffContable::ReiniciarBaseDatos();
     CNStuffContable::gUsuarioLogeado.clear();
     CNStuffContable::gTablaConfiguracion.clear();
@@ -31,6 +31,7 @@ VentanaIndices::~VentanaIndices() {
     ventana_.reset();
     CNStuffContable::ReiniciarBaseDatos();
     vb::setReloj({});
+    vb::App() = appAnterior_;
 }
 
 void VentanaIndices::Iniciar() {

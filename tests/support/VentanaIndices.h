@@ -3,6 +3,7 @@
 // database, with scripted dialogs, an observed program end and a fixed clock; and a user who
 // types into it.
 #include "indices/frmMA_INDAJUSTE.h"
+#include "outside/runtime/Programa.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
@@ -35,6 +36,7 @@ class VentanaIndices {
     int FilasIndices() const;
 
   private:
+    vb::AppInfo appAnterior_;
     QTemporaryDir carpetaPrograma_;
     BaseDePrueba base_;
     DialogosGuionados guion_;

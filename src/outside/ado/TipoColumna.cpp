@@ -151,10 +151,13 @@ QVariant fechaDesde(const QVariant& v, int tipo) {
                 break;
             }
             static const QRegularExpression re(
-                R"(^(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?$)");
+                R"(^(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?$)");
             const auto m = re.match(s);
             if (!m.hasMatch()) return {};
-            const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+            // Two-digit years as the company server reads them: 00-49 are 20xx, 50-99 are 19xx.
+            int anio = m.captured(3).toInt();
+            if (m.captured(3).size() == 2) anio += anio < 50 ? 2000 : 1900;
+            const QDate d(anio, m.captured(2).toInt(), m.captured(1).toInt());
             const QTime h(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
             f = QDateTime(d, h);
             break;

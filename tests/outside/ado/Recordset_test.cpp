@@ -162,6 +162,15 @@ TEST(Recordset, DatesRoundTripAndAggregatesOfDatesAreDates) {
     auto otra = abrir(cn, "SELECT Alta, Dia FROM MA_CUENTA WHERE Codigo = '11'", adLockReadOnly);
     EXPECT_EQ(otra->valor("Alta"), QVariant(alta));
     EXPECT_EQ(otra->valor("Dia"), QVariant(QDate(2024, 6, 5)));
+    // The logs' "dd/mm/yy hh:mm" texts take two-digit years as the company server does.
+    rs->fields()["Alta"].setValue("09/12/26 10:30");
+    rs->Update();
+    EXPECT_EQ(base.leer("SELECT Alta FROM MA_CUENTA WHERE Codigo = '11'"), QVariant("2026-12-09 10:30:00"));
+    rs->fields()["Alta"].setValue("01/02/75 08:00");
+    rs->Update();
+    EXPECT_EQ(base.leer("SELECT Alta FROM MA_CUENTA WHERE Codigo = '11'"), QVariant("1975-02-01 08:00:00"));
+    rs->fields()["Alta"].setValue(alta);
+    rs->Update();
 
     auto ext = cn->Execute(
         "SELECT min(Alta) AS Primera, max(Alta) AS Ultima, max(Nombre) AS Texto, count(*) AS N "
