@@ -1,9 +1,11 @@
 // The adjustment-index window on the demo company, driven the way a user drives it.
 #include "data/DB_Dll.h"
+#include "indices/ReporteIndices.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/Reporte.h"
+#include "outside/maker/SistemaPC.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 #include "support/ImprimeQt.h"
@@ -11,8 +13,12 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <memory>
 
 namespace {
 
@@ -200,12 +206,19 @@ TEST(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
     EXPECT_FALSE(f.BrwTxt[0]->isVisible());
 }
 
-TEST(IndicesDemo, S7_TheReportRequest) {
+TEST(IndicesDemo, S7_TheReportRequestEndsInAPdfListing) {
     VentanaIndices v;
     v.Iniciar();
+    QTemporaryDir salida;
+    maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>(salida.path()));
+    QList<QUrl> abiertos;
+    maker::gSistemaPC().setAbridor([&](const QUrl& u) {
+        abiertos << u;
+        return true;
+    });
+    v.Boton("REPORTE");
+    maker::gSistemaPC().setAbridor({});
     maker::gReporte().setRenderizador(nullptr);
-    v.guion().esperarMsgBox(vb::vbOK);  // no renderer in this test: the operator is told
-    v.f().Utilvex1_Click("REPORTE");
     const auto& s = maker::gReporte().UltimaSolicitud();
     EXPECT_EQ(s.Nombre, "RP_QT040");
     EXPECT_EQ(s.Orden, QStringList({"+{MA_INDAJUSTE.anio}", "+{MA_INDAJUSTE.MES}"}));
@@ -215,6 +228,11 @@ TEST(IndicesDemo, S7_TheReportRequest) {
               QStringList({"empresa = 'DISTRIBUIDORA DEL SUR S.A.'", "INDICE1 = 'I.P.I.M.'",
                            "INDICE2 = 'I.P.C.'", "INDICE3 = 'C.E.R.'", "INDICE4 = 'U.V.A.'"}));
     EXPECT_EQ(s.Salida, 6);
+    ASSERT_EQ(abiertos.size(), 1);
+    QFile pdf(abiertos.at(0).toLocalFile());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF-"));
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
 TEST(IndicesDemo, S8_BorrarAsksAndReloads) {
@@ -222,7 +240,7 @@ TEST(IndicesDemo, S8_BorrarAsksAndReloads) {
     v.Iniciar();
     auto& f = v.f();
     v.guion().esperarMsgBox(vb::vbNo);
-    f.Utilvex1_Click("BORRAR");
+    v.Boton("BORRAR");
     EXPECT_EQ(v.guion().preguntas().at(0).texto, "Confirma la baja de este registro?");
     EXPECT_EQ(v.guion().preguntas().at(0).titulo, "Atención!");
     EXPECT_EQ(v.guion().preguntas().at(0).estilo, vb::vbYesNo | vb::vbExclamation | vb::vbDefaultButton2);
@@ -244,7 +262,7 @@ TEST(IndicesDemo, S9_GrabarRewritesTheYearFromItsGridRows) {
     v.Iniciar();
     auto& f = v.f();
     f.txtFields[0]->setText("2024");
-    f.Utilvex1_Click("GRABAR");
+    v.Boton("GRABAR");
     EXPECT_EQ(v.FilasIndices(), 66);
     // The 2024 rows keep their own values and carry the stamp.
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2024, 3, "Importe1")), 3566.96);
@@ -261,9 +279,9 @@ TEST(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDelet
     VentanaIndices v;
     v.Iniciar();
     auto& f = v.f();
-    f.Utilvex1_Click("NUEVO");
+    v.Boton("NUEVO");
     v.guion().esperarMsgBox(vb::vbOK);
-    f.Utilvex1_Click("GRABAR");
+    v.Boton("GRABAR");
     EXPECT_EQ(v.guion().preguntas().last().texto, "No hay meses del año 2026 en la grilla");
     EXPECT_EQ(v.guion().preguntas().last().titulo, "Aviso al operador");
     EXPECT_EQ(v.base().escalar("SELECT count(*) FROM MA_INDAJUSTE WHERE Anio = 2026").toInt(), 12);
@@ -271,7 +289,7 @@ TEST(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDelet
     f.txtFields[0]->setText("anio");
     v.guion().esperarMsgBox(vb::vbYes);
     v.guion().esperarMsgBox(vb::vbOK);
-    f.Utilvex1_Click("BORRAR");
+    v.Boton("BORRAR");
     const auto& p = v.guion().preguntas().last();
     EXPECT_EQ(p.titulo, "Error en conversion de datos");
     EXPECT_EQ(p.texto,
@@ -301,7 +319,7 @@ TEST(IndicesDemo, S12_CerrarAndClosingTheWindowEndTheProgramAtOnce) {
     {
         VentanaIndices v;
         v.Iniciar();
-        EXPECT_THROW(v.f().Utilvex1_Click("CERRAR"), vb::FinDelPrograma);
+        EXPECT_THROW(v.Boton("CERRAR"), vb::FinDelPrograma);
         EXPECT_TRUE(v.guion().preguntas().isEmpty());
         EXPECT_EQ(v.FilasIndices(), 66);
     }

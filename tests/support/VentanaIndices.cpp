@@ -4,6 +4,7 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/Teclas.h"
+#include "outside/controls/UtilVex.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Programa.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QToolButton>
 
 VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuario)
     : appAnterior_(vb::App()), base_(conDemo, std::move(sqlExtra)) {
@@ -87,6 +89,10 @@ void VentanaIndices::Escribir(int fila, int columna, const QString& texto, Qt::K
 void VentanaIndices::Tecla(Qt::Key tecla) {
     QWidget* destino = QApplication::focusWidget();
     QTest::keyClick(destino ? destino : ventana_->FgAsiento, tecla);
+}
+
+void VentanaIndices::Boton(const QString& accion) {
+    QTest::mouseClick(ventana_->UtilVex1->Boton(accion), Qt::LeftButton);
 }
 
 QString VentanaIndices::Celda(int fila, int columna) const {

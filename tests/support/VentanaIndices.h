@@ -30,6 +30,8 @@ class VentanaIndices {
     void Clic(int fila, int columna);
     void DobleClic(int fila, int columna);
     void Tecla(Qt::Key tecla);
+    // Clicks the toolbar button of the action.
+    void Boton(const QString& accion);
     QString Celda(int fila, int columna) const;
     // A stored value of MA_INDAJUSTE, as text ("" for Null).
     QString Guardado(int anio, int mes, const QString& columna) const;
