@@ -34,24 +34,6 @@ QString NumeroSQL(double v) {
     return t;
 }
 
-bool EsNumero(const QVariant& v) {
-    switch (v.metaType().id()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Double:
-        case QMetaType::Float:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The value as the text pasted into a statement: dates day first, numbers with ".".
 QString TextoDeValor(const QVariant& v) {
     switch (v.metaType().id()) {

@@ -6,10 +6,9 @@
 #include <QString>
 #include <QVariant>
 
-// A numeric column gives its value as it is (its text would be in the display locale); a text
-// gives its leading number, "" and Null give 0.
-inline double NumeroDeCampo(const QVariant& valor, const QString& texto) {
-    switch (valor.metaType().id()) {
+// Whether a column value holds a number (not a text that looks like one).
+inline bool EsNumero(const QVariant& v) {
+    switch (v.metaType().id()) {
         case QMetaType::Int:
         case QMetaType::UInt:
         case QMetaType::LongLong:
@@ -20,8 +19,14 @@ inline double NumeroDeCampo(const QVariant& valor, const QString& texto) {
         case QMetaType::UShort:
         case QMetaType::Long:
         case QMetaType::ULong:
-            return valor.toDouble();
+            return true;
         default:
-            return vb::Val(texto);
+            return false;
     }
+}
+
+// A numeric column gives its value as it is (its text would be in the display locale); a text
+// gives its leading number, "" and Null give 0.
+inline double NumeroDeCampo(const QVariant& valor, const QString& texto) {
+    return EsNumero(valor) ? valor.toDouble() : vb::Val(texto);
 }
