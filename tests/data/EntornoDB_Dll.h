@@ -7,6 +7,7 @@
 #include "outside/runtime/Programa.h"
 #include "support/BaseDePrueba.h"
 #include "support/ImprimeQt.h"
+#include "support/ProgramaDePrueba.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -30,23 +31,10 @@ class EntornoDB_Dll : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         ASSERT_TRUE(programa_.isValid());
-        appAnterior_ = vb::App();
-        vb::App().Path = programa_.path();
-        vb::App().EXEName = "indajuste";
-        vb::App().Title = "indajuste";
-        CNStuffContable::ReiniciarBaseDatos();
         CNStuffContable::gUsuarioLogeado = "ADMIN";
-        CNStuffContable::gPasswordLogeado.clear();
-        CNStuffContable::gSSConfidencialidad = false;
-        pedirAnterior_ = DB_Dll::PedirDatosConexion;
     }
 
-    void TearDown() override {
-        CNStuffContable::ReiniciarBaseDatos();
-        DB_Dll::PedirDatosConexion = pedirAnterior_;
-        vb::App() = appAnterior_;
-        vb::setReloj({});
-    }
+    void TearDown() override { vb::setReloj({}); }
 
     DB_Dll& db() { return CNStuffContable::gBaseDatos(); }
 
@@ -73,9 +61,5 @@ class EntornoDB_Dll : public ::testing::Test {
     }
 
     BaseDePrueba base_;
-    QTemporaryDir programa_;
-
-  private:
-    vb::AppInfo appAnterior_;
-    std::function<bool(DB_Dll&)> pedirAnterior_;
+    ProgramaDePrueba programa_;
 };

@@ -9,6 +9,7 @@
 #include "services/LBM_Common.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
+#include "support/ProgramaDePrueba.h"
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
@@ -41,15 +42,8 @@ class FormAcceso : public ::testing::Test {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         ASSERT_TRUE(otra_.valida()) << otra_.error().toStdString();
         ASSERT_TRUE(programa_.isValid());
-        appAnterior_ = vb::App();
-        vb::App().Path = programa_.path();
-        vb::App().EXEName = "indajuste";
-        vb::App().Title = "indajuste";
-        CNStuffContable::ReiniciarBaseDatos();
         CNStuffContable::gUsuarioLogeado = "ADMIN";
-        CNStuffContable::gPasswordLogeado.clear();
         LBM_Common::gArchivoBases.clear();
-        pedirAnterior_ = DB_Dll::PedirDatosConexion;
         frmAcceso::Destruir();
         frmAcceso::Instalar();
         vb::setLanzador([this](const QString& programa, const QStringList& argumentos) {
@@ -61,10 +55,7 @@ class FormAcceso : public ::testing::Test {
     void TearDown() override {
         vb::setLanzador({});
         frmAcceso::Destruir();
-        DB_Dll::PedirDatosConexion = pedirAnterior_;
-        CNStuffContable::ReiniciarBaseDatos();
         LBM_Common::gArchivoBases.clear();
-        vb::App() = appAnterior_;
     }
 
     QString rutaBases() const { return programa_.filePath("BASES.TXT"); }
@@ -97,12 +88,10 @@ class FormAcceso : public ::testing::Test {
 
     BaseDePrueba base_;
     BaseDePrueba otra_;
-    QTemporaryDir programa_;
+    ProgramaDePrueba programa_;
     QList<Lanzamiento> lanzados_;
 
   private:
-    vb::AppInfo appAnterior_;
-    std::function<bool(DB_Dll&)> pedirAnterior_;
 };
 
 const QByteArray kClavePrueba = "505255454241";  // "PRUEBA" as stored

@@ -16,14 +16,11 @@
 #include <QToolButton>
 
 VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuario)
-    : appAnterior_(vb::App()), base_(conDemo, std::move(sqlExtra)) {
-    CNStuffContable::ReiniciarBaseDatos();
-    CNStuffContable::gUsuarioLogeado.clear();
+    : base_(conDemo, std::move(sqlExtra)) {
     CNStuffContable::gTablaConfiguracion.clear();
     LBM_Common::gSoloMayusculas = false;
     vb::setLocaleNumeros(QLocale::c());
     vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30, 0)); });
-    vb::App().Path = carpetaPrograma_.path();
     vb::App().Command = "@Server=" + base_.carpeta() + ";@DbName=" + base_.nombre() +
                         ";@UsuarioLogeado=" + usuario + ";@Caja=1;";
     ventana_ = std::make_unique<frmMA_INDAJUSTE>();
@@ -31,9 +28,7 @@ VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuar
 
 VentanaIndices::~VentanaIndices() {
     ventana_.reset();
-    CNStuffContable::ReiniciarBaseDatos();
     vb::setReloj({});
-    vb::App() = appAnterior_;
 }
 
 void VentanaIndices::Iniciar() {

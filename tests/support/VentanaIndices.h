@@ -7,6 +7,7 @@
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
+#include "support/ProgramaDePrueba.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -38,8 +39,7 @@ class VentanaIndices {
     int FilasIndices() const;
 
   private:
-    vb::AppInfo appAnterior_;
-    QTemporaryDir carpetaPrograma_;
+    ProgramaDePrueba programa_;
     BaseDePrueba base_;
     DialogosGuionados guion_;
     FinObservado fin_;
