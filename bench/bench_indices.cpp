@@ -44,8 +44,8 @@ struct Empresa {
     QString nombre = "BENCH";
     Empresa() {
         QString error;
-        if (!ado::sqlite::ConstruirBase(ruta(), {QString(INDAJUSTE_SQL_DIR) + "/esquema.sql"}, Ejercicios(),
-                                        &error))
+        if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(INDAJUSTE_SQL_DIR, false),
+                                        Ejercicios(), &error))
             std::fprintf(stderr, "%s\n", qPrintable(error));
     }
     QString ruta() const { return dir.path() + "/" + nombre + ".sqlite"; }

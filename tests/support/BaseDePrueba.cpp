@@ -80,9 +80,8 @@ BaseDePrueba::BaseDePrueba(const BaseDePrueba& vecina, QString nombre, bool conD
 }
 
 void BaseDePrueba::construir(bool conDemo, const QStringList& sqlExtra) {
-    QStringList archivos{carpetaSql() + QStringLiteral("/esquema.sql")};
-    if (conDemo) archivos << carpetaSql() + QStringLiteral("/demo.sql");
-    if (!ado::sqlite::ConstruirBase(ruta(), archivos, sqlExtra, &m_error))
+    if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(carpetaSql(), conDemo), sqlExtra,
+                                    &m_error))
         ADD_FAILURE() << "Base de prueba: " << m_error.toStdString();
 }
 

@@ -84,6 +84,20 @@ bool EjecutarGuion(sqlite3* db, const QByteArray& sql, const QString& origen, QS
 
 }  // namespace
 
+QStringList GuionesBase(const QString& carpeta, bool conDemo) {
+    const QDir dir(carpeta);
+    QStringList guiones;
+    const auto agregar = [&](const QString& raiz) {
+        guiones << dir.filePath(raiz + QStringLiteral(".sql"));
+        for (const QString& nombre :
+             dir.entryList({raiz + QStringLiteral("_*.sql")}, QDir::Files, QDir::Name))
+            guiones << dir.filePath(nombre);
+    };
+    agregar(QStringLiteral("esquema"));
+    if (conDemo) agregar(QStringLiteral("demo"));
+    return guiones;
+}
+
 bool ConstruirBase(const QString& destino, const QStringList& archivosSql, const QStringList& textosSql,
                    QString* error) {
     BorrarArchivos(destino);

@@ -1,6 +1,6 @@
 #pragma once
 // Builds company database files for the embedded engine from SQL scripts written in plain SQLite
-// SQL (sql/esquema.sql, sql/demo.sql, a test's own rows). Used by the creabase tool and by tests.
+// SQL (the schema and demo scripts of sql/, a test's own rows). Used by the creabase tool and by tests.
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +16,11 @@ bool ConstruirBase(const QString& destino, const QStringList& archivosSql, const
 
 // Opens an existing database file, never creating it, with the engine's collation and functions
 // registered. Returns null and fills `error` when it cannot.
+// The scripts of a folder in the order they run: "esquema.sql" then each "esquema_*.sql" by name
+// (the schema), and with `conDemo` "demo.sql" then each "demo_*.sql" by name (the demo company).
+// Each subsystem keeps its own tables and rows in files of its own.
+QStringList GuionesBase(const QString& carpeta, bool conDemo);
+
 sqlite3* AbrirBaseExistente(const QString& ruta, QString* error);
 
 }  // namespace ado::sqlite
