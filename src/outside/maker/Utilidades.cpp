@@ -120,6 +120,18 @@ QString Utilidades::Reemplaza(const QString& texto, const QString& buscar, const
     return r.replace(buscar, reemplazo, Qt::CaseSensitive);
 }
 
+QString Utilidades::ReemplazaTexto(const QString& texto, const QString& buscar,
+                                   const QString& reemplazo) const {
+    if (buscar.isEmpty()) return texto;
+    QString r = texto;
+    return r.replace(buscar, reemplazo, Qt::CaseInsensitive);
+}
+
+QString Utilidades::FechaSQL(const QString& fecha) const {
+    return QLatin1Char('\'') + vb::CDate(fecha).date().toString(QStringLiteral("dd/MM/yyyy")) +
+           QLatin1Char('\'');
+}
+
 int Utilidades::CantidadPalabras(const QString& texto) const {
     return int(texto.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
 }
