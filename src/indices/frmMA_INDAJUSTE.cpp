@@ -53,6 +53,7 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent) : QWidget(parent) {
     editor->setObjectName("BrwTxt");
     editor->hide();
     BrwTxt << editor;
+    PreparaEditor();
 
     lblLabels[1] = new QLabel(
         "Se destaca el mes de apertura - El coeficiente surge del mes sobre el mes de apertura", this);

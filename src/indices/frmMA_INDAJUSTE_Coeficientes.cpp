@@ -53,7 +53,6 @@ void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     if (nombre.compare("txtfields", Qt::CaseInsensitive) == 0) return;
     if (nombre.compare("brwtxt", Qt::CaseInsensitive) != 0) return;
     vb::ManejadorErrores h("Campo_Valida", maker::gUtilidades().Reportero());
-    m_EdicionPendiente = false;
     if (!h.paso([&] {
             FgAsiento->setTextMatrix(FgAsiento->Row(), FgAsiento->Col(), BrwTxt[0]->text().trimmed());
         }))
