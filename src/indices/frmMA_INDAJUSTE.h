@@ -94,6 +94,8 @@ class frmMA_INDAJUSTE : public QWidget {
     void ActualizarDatos();
     bool EscribeAnio(const QString& anio);
     void MensajeConversion();
+    // An index value as the grid shows it: "" for 0.
+    static QString TextoImporte(double valor);
 
     vb::EditorGrilla* m_Editor = nullptr;
 };

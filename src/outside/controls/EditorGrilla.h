@@ -19,6 +19,8 @@
 //   any other action (toolbar button,       Cierra() first, so that a typed value is never
 //   function key, save, close)              lost
 //
+// Tab, a click elsewhere or a shortcut that takes the focus from the editor commits it too.
+//
 // Committing: the editor's trimmed text is written into the current cell, then the window's
 // Valida runs (its Campo_Valida / ValidaCampo, which saves or checks the value and may rewrite
 // the cell). A value Valida refuses on a leaving key keeps the editor open on the cell.
@@ -104,6 +106,9 @@ class EditorGrilla : public QObject {
 
     // The next-row step of Enter and Down.
     void SiguienteFila();
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
     const TipoColumnaGrilla* columna(int c) const;
