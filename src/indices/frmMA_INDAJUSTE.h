@@ -61,7 +61,7 @@ class frmMA_INDAJUSTE : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
-    // 3.101
+    // The window: load, toolbar, year box and report
     void Generar(const QString& tabla);
     void LimpiaPantalla();
     void HabilitaCampos(bool habilita);
@@ -74,7 +74,7 @@ class frmMA_INDAJUSTE : public QWidget {
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
     void txtFields_MouseDown(int Index, int Button);
     void BotonConsulta(bool habilitado);
-    // 3.102
+    // The grid and its cell editor
     void MsflexGridEdt(vb::FlexGrid* grid, vb::CajaTexto* editor, int KeyAscii);
     void FgAsiento_KeyPress(int& KeyAscii);
     void FgAsiento_DblClick();
@@ -88,12 +88,12 @@ class frmMA_INDAJUSTE : public QWidget {
     void BrwTxt_Click(int Index);
     void BrwTxt_GotFocus(int Index);
     void CierraEditor();
-    // 3.103
+    // Loading the grid
     void CargaGrilla();
-    // 3.107
+    // The coefficient rule and the save of a typed value
     void Campo_Valida(QWidget* control, int& index, bool flag);
     void Recalcula(bool desdeApertura);
-    // 3.108
+    // Rewriting and deleting a year
     void ActualizarDatos();
     bool EscribeAnio(const QString& anio);
     void MensajeConversion();

@@ -31,6 +31,6 @@ class Lib_ClsCons3 {
     std::shared_ptr<QVariantList> Valores = std::make_shared<QVariantList>();
 };
 
-// The shared lookup object, created on first use and kept until the program ends. It lives here
-// until the services module that declares the program's globals takes it over.
+// The shared lookup object, created on first use and kept until the program ends. It carries the
+// settings start-up gave (CNStuffContable::FijaAjustesConsultas).
 Lib_ClsCons3& gConsulta();
