@@ -2,6 +2,9 @@
 // The lookup object of the lookup dialogs. For now it holds what start-up gives it: the
 // connection string and the lookup-mask file; the lookup dialogs add their members here.
 #include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
 
 class Lib_ClsCons3 {
   public:
@@ -16,6 +19,16 @@ class Lib_ClsCons3 {
     bool gUsarMascarasConsultas = false;
     // The lookup-mask file ("consultas.qnl" in the program's folder); only read.
     QString gRutaMascaraConsultas;
+
+    // ---- what the tree window reads and returns ----
+    // The column whose value a lookup returns.
+    QString CampoDevuelto;
+    // The next lookup shows check boxes and returns every checked code.
+    bool Checks = false;
+    // The chosen value; "" when nothing was chosen.
+    QVariant ValorDevuelto = QString();
+    // Further values of the last lookup, or the checked codes; null for no collection.
+    std::shared_ptr<QVariantList> Valores = std::make_shared<QVariantList>();
 };
 
 // The shared lookup object, created on first use and kept until the program ends. It carries the
