@@ -152,7 +152,8 @@ void ConsultaTabla(QString& tabla, QString& campoDesc, QString& campoCodigo, QSt
         const QString elegido = consulta.ValorDevuelto.toString();
         if (!elegido.isEmpty()) {
             campoCodigo = elegido;
-            if (consulta.Valores && !consulta.Valores->isEmpty()) campoExtra = consulta.Valores->first();
+            if (consulta.Valores && !consulta.Valores->isEmpty())
+                campoExtra = consulta.Valores->first().toString();
         } else {
             campoCodigo.clear();
             campoExtra.clear();

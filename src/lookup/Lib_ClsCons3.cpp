@@ -23,7 +23,17 @@ QVariant NivelStock(const QString& clave) {
 
 Lib_ClsCons3& gConsulta() {
     auto& c = Compartido();
-    if (!c) c = std::make_unique<Lib_ClsCons3>();
+    static unsigned tomada = 0;
+    const CNStuffContable::AjustesConsultas& a = CNStuffContable::gAjustesConsultas();
+    // A new object, or a new start-up, takes start-up's settings; a value set on the object itself
+    // stays until then.
+    if (!c || a.Generacion != tomada) {
+        if (!c) c = std::make_unique<Lib_ClsCons3>();
+        tomada = a.Generacion;
+        c->gConnString = a.gConnString;
+        c->gUsarMascarasConsultas = a.gUsarMascarasConsultas;
+        c->gRutaMascaraConsultas = a.gRutaMascaraConsultas;
+    }
     return *c;
 }
 
@@ -33,7 +43,7 @@ void ReiniciarConsulta() {
 
 Lib_ClsCons3::Lib_ClsCons3() {
     CmpsDevueltos = NuevaColeccion();
-    Valores = NuevaColeccion();
+    Valores = NuevaColeccionValores();
     // Without a connection there is nothing to read (and no operator to bother with it).
     if (!CNStuffContable::gBaseDatos().gOpenFlag) return;
     vb::SinDetenerse([&] { MuestraStock = CNStuffContable::Cfg("MostrarStockenConsultas"); });

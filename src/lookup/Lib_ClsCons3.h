@@ -41,13 +41,13 @@ class Lib_ClsCons3 {
     // Further columns whose values the caller wants back in Valores.
     Coleccion CmpsDevueltos;
     // What the last lookup returned: further column values, checked codes or checked options.
-    Coleccion Valores;
+    ColeccionValores Valores;
     // The list window's quantities of the last list lookup; none before the first one.
-    Coleccion Cantidades;
+    ColeccionValores Cantidades;
     // The next lookup shows check boxes; false after every lookup that shows a window.
     bool Checks = false;
     // The CampoDevuelto value of the chosen row; an empty text when nothing was chosen.
-    QVariant ValorDevuelto;
+    QVariant ValorDevuelto = QString();
     QString gConnString;
     QString gRutaMascaraConsultas;
     bool gUsarMascarasConsultas = false;
@@ -101,12 +101,8 @@ class Lib_ClsCons3 {
     bool usaConsultaLike_ = false;
 };
 
-// The shared lookup object, created on first use and kept until the program ends.
+// The shared lookup object, created on first use and kept until the program ends. It carries the
+// settings start-up gave (CNStuffContable::FijaAjustesConsultas), taken again after each start-up.
 Lib_ClsCons3& gConsulta();
 // Replaces the shared object by a new one, which reads its settings afresh (tests).
 void ReiniciarConsulta();
-
-// The tree window's part of a lookup (ConsultaSearch with TreeView): shows Lib_FrmCons3Tree
-// modally over the statement with the object's CampoDevuelto and Checks, and leaves the choice in
-// the object's ValorDevuelto and Valores (Cantidades untouched). Defined beside the tree window.
-void MuestraArbolConsulta(Lib_ClsCons3& consulta, const QString& sentencia);

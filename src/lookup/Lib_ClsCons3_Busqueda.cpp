@@ -3,6 +3,7 @@
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/Lib_FrmCons3.h"
+#include "lookup/Lib_FrmCons3Tree.h"
 #include "outside/controls/ListView.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
@@ -113,7 +114,7 @@ void Lib_ClsCons3::ConsultaSearch(QString Sql, Coleccion& CmpsDevueltos, QString
                            "Aviso al operador");
                 // Nothing was chosen: an earlier choice must not read as this one's.
                 ValorDevuelto = QString();
-                Valores = NuevaColeccion();
+                Valores = NuevaColeccionValores();
                 Checks = false;
                 Reinicia(CmpsDevueltos);
                 return;
@@ -147,7 +148,7 @@ void Lib_ClsCons3::ConsultaSearch(QString Sql, Coleccion& CmpsDevueltos, QString
     }
 
     if (TreeView) {
-        vb::SinDetenerse([&] { MuestraArbolConsulta(*this, sentencia); });
+        vb::SinDetenerse([&] { Lib_FrmCons3Tree::Consulta(*this, sentencia); });
         Checks = false;
         Reinicia(CmpsDevueltos);
         return;

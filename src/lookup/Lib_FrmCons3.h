@@ -81,12 +81,12 @@ class Lib_FrmCons3 : public QWidget {
     Coleccion CmpsDevueltos;
     bool CheckBoxes = false;
     QString gConnString;
-    QVariant ValorDevuelto;
+    QVariant ValorDevuelto = QString();
     QString FiltroInicial;
     QString CampoBusqueda;
     bool OrdenarPorLwv = false;
-    Coleccion Valores;
-    Coleccion Cantidades;
+    ColeccionValores Valores;
+    ColeccionValores Cantidades;
     bool UsaCantidades = false;
     // Codes to pre-check; "@10" widens every column instead.
     QString ValoresDefault;

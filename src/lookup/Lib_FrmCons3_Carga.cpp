@@ -56,8 +56,8 @@ void Lib_FrmCons3::Form_Load() {
     auto& db = UsarUDBC ? gBaseDatosConsulta() : CNStuffContable::gBaseDatos();
     if (!h.paso([&] { EsArticulos_ = Sql.contains("articulos", Qt::CaseInsensitive); })) return;
     if (!h.paso([&] {
-            Valores = NuevaColeccion();
-            Cantidades = NuevaColeccion();
+            Valores = NuevaColeccionValores();
+            Cantidades = NuevaColeccionValores();
         }))
         return;
     if (!h.paso([&] {

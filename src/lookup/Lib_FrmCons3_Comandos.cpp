@@ -30,8 +30,8 @@ void Lib_FrmCons3::CmdAceptar_Click() {
     vb::ManejadorErrores h("CmdAceptar_Click", [](const vb::ErrorVB& e, const QString& rutina) {
         return CNStuffContable::MensajeError(e, 18, rutina);
     });
-    if (!Valores) Valores = NuevaColeccion();
-    if (!Cantidades) Cantidades = NuevaColeccion();
+    if (!Valores) Valores = NuevaColeccionValores();
+    if (!Cantidades) Cantidades = NuevaColeccionValores();
     // Quantities come back beside the codes when the list has a "Cantidad" column.
     const bool conCantidades = UsaCantidades && IndiceColumna("Cantidad") > 1;
     if (!CheckBoxes) {
