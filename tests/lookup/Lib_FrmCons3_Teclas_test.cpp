@@ -241,3 +241,68 @@ TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
               (QList<QStringList>{{QString(20, ' ') + "00007", "CAFE MOLIDO 500 G", base_.nombre()}}));
     EXPECT_TRUE(base_.escalar("SELECT FechaHora FROM V_MV_FALTANTES").toString().startsWith("20"));
 }
+
+TEST_F(TeclasConsulta, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsFileNothing) {
+    base_.ejecutar("DROP TRIGGER V_MV_FALTANTES_INS");
+    Consulta("SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS", [this](Lib_FrmCons3& v) {
+        v.ListView1->setSelectedItem(1);
+        guion_.esperarMsgBox(vb::vbYes);
+        guion_.esperarMsgBox(vb::vbAbort);
+        QTest::keyClick(v.ListView1, Qt::Key_F12);
+    });
+    ASSERT_EQ(guion_.preguntas().size(), 3);
+    EXPECT_TRUE(guion_.preguntas()[2].texto.startsWith("Ha ocurrido el Siguiente Error"))
+        << guion_.preguntas()[2].texto.toStdString();
+    EXPECT_TRUE(guion_.preguntas()[2].titulo.endsWith(" - Form_KeyDown Aviso al operador!!! "));
+    // F12 on a list that is not of articles is a key like any other.
+    Consulta(kCuentas, [](Lib_FrmCons3& v) {
+        v.ListView1->setSelectedItem(1);
+        QTest::keyClick(v.ListView1, Qt::Key_F12);
+    });
+    EXPECT_EQ(guion_.preguntas().size(), 4);
+}
+
+TEST_F(TeclasConsulta, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
+    const QString sql =
+        "SELECT IDARTICULO, DESCRIPCION, '2.0' AS Cantidad FROM VT_MA_ARTICULOS ORDER BY IDARTICULO";
+    for (const QLocale& l : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
+        LocaleNumeros locale(l);
+        const QString d = l.decimalPoint();
+        gConsulta().Checks = true;
+        gConsulta().UsaCantidades = true;
+        gConsulta().CampoDevuelto = "IDARTICULO";
+        Consulta(sql, [&](Lib_FrmCons3& v) {
+            v.ListView1->setFocus();
+            v.ListView1->setSelectedItem(1);
+            QTest::keyClick(v.ListView1, Qt::Key_Insert);
+            EXPECT_EQ(v.ListView1->SubItem(1, 2), "3" + d + "0");
+            EXPECT_TRUE(v.ListView1->Checked(1));
+            v.ListView1->setSelectedItem(2);
+            QTest::keyClick(v.ListView1, Qt::Key_Delete);
+            QTest::keyClick(v.ListView1, Qt::Key_Delete);
+            EXPECT_EQ(v.ListView1->SubItem(2, 2), "0" + d + "00");
+            EXPECT_FALSE(v.ListView1->Checked(2));
+            v.ListView1->setSelectedItem(3);
+            guion_.esperarInputBox("2" + d + "5");
+            QTest::keyClick(v.ListView1, Qt::Key_Insert, Qt::ShiftModifier);
+            EXPECT_EQ(v.ListView1->SubItem(3, 2), "2" + d + "50");
+            v.ListView1->setSelectedItem(4);
+            guion_.esperarInputBox("");  // cancelled: nothing changes
+            QTest::keyClick(v.ListView1, Qt::Key_Insert, Qt::ShiftModifier);
+            EXPECT_EQ(v.ListView1->SubItem(4, 2), "2.0");
+            QTest::keyClick(v.ListView1, Qt::Key_Return);
+        });
+        EXPECT_EQ(guion_.preguntas().last(),
+                  (Pregunta{"Ingrese la Cantidad del Articulo...", "Carga de Datos", 0, Pregunta::Entrada}));
+        EXPECT_EQ(*gConsulta().Valores, (QVariantList{"00001", "00003"}));
+        EXPECT_EQ(*gConsulta().Cantidades, (QVariantList{"3" + d + "0", "2" + d + "50"}));
+    }
+    // Without quantities Insert does nothing to the list.
+    gConsulta().UsaCantidades = false;
+    Consulta(sql, [](Lib_FrmCons3& v) {
+        v.ListView1->setSelectedItem(1);
+        QTest::keyClick(v.ListView1, Qt::Key_Insert);
+        EXPECT_EQ(v.ListView1->SubItem(1, 2), "2.0");
+        EXPECT_FALSE(v.ListView1->Checked(1));
+    });
+}
