@@ -204,44 +204,43 @@ void Lib_FrmCons3::Leer(long& Cdesde, int& Cuantas) {
         vb::ListView* l;
         ~FinCarga() { l->TerminarCarga(); }
     } fin{ListView1};
+    // One step per record: stock colour, the row with its sub-items, its pre-check, the move to
+    // the next record. A record answered with "ignore" is left out; a recordset that cannot move
+    // on has nothing more to give.
     for (;;) {
         bool eof = true;
-        leido = false;
-        if (!h.paso([&] {
-                eof = rs->Eof();
-                leido = true;
-            }))
-            return;
-        // A recordset that cannot say where it stands has nothing more to give.
-        if (!leido || eof) break;
-        QString color;
-        if (EsArticulos_) h.paso([&] { color = ColorStock(rs); });
-        int r = 0;
-        if (!h.paso([&] { r = ListView1->ListItemsAdd(vb::Trim(util.TextoCampo((*campos)[0].Value()))); }))
-            return;
-        if (iCampo >= 0 && !h.paso([&] {
+        if (!vb::SinDetenerse([&] { eof = rs->Eof(); }) || eof) break;
+        bool movido = false;
+        const bool seguir = h.paso([&] {
+            QString color;
+            if (EsArticulos_) {
+                try {
+                    color = ColorStock(rs);
+                } catch (const vb::ErrorVB& e) {
+                    // A record without the stock columns stays uncoloured.
+                    if (e.Number != 3265) throw;
+                }
+            }
+            QStringList celdas;
+            celdas.reserve(nCampos);
+            celdas << vb::Trim(util.TextoCampo((*campos)[0].Value()));
+            for (int i = 1; i < nCampos; ++i)
+                celdas << util.AlineaDerecha(util.TextoCampo((*campos)[i].Value()));
+            const int r = ListView1->ListItemsAdd(celdas);
+            if (iCampo >= 0) {
                 const QString codigo = vb::Trim(util.TextoCampo((*campos)[iCampo].Value()));
                 if (!codigo.isEmpty() && ValoresDefault.contains(codigo, Qt::CaseInsensitive))
                     ListView1->setChecked(r, true);
-            }))
-            return;
-        for (int i = 1; i < nCampos; ++i)
-            if (!h.paso([&] {
-                    ListView1->setSubItem(r, i, util.AlineaDerecha(util.TextoCampo((*campos)[i].Value())));
-                }))
-                return;
-        if (colorea && !vb::Trim(color).isEmpty())
-            vb::SinDetenerse([&] {
+            }
+            if (colorea && !vb::Trim(color).isEmpty()) {
                 const QColor c = ColorDeTexto(color);
                 if (c.isValid()) ListView1->setRowStyle(r, c, true);
-            });
-        leido = false;
-        if (!h.paso([&] {
-                rs->MoveNext();
-                leido = true;
-            }))
-            return;
-        if (!leido) break;
+            }
+            rs->MoveNext();
+            movido = true;
+        });
+        if (!seguir) return;
+        if (!movido && !vb::SinDetenerse([&] { rs->MoveNext(); })) break;
     }
 }
 
