@@ -12,7 +12,9 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 namespace {
@@ -94,7 +96,12 @@ void Lib_FrmCons3::Form_Load() {
                               true);
         }))
         return;
-    if (!h.paso([&] { ListView1->setCheckBoxes(CheckBoxes); })) return;
+    if (!h.paso([&] {
+            ListView1->setCheckBoxes(CheckBoxes);
+            // Inverting checks means something only where there are check boxes.
+            CmdTodos->setVisible(CheckBoxes);
+        }))
+        return;
     if (!h.paso([&] { Encolumnar(); })) return;
     if (!h.paso([&] {
             long desde = 1;
@@ -122,7 +129,8 @@ void Lib_FrmCons3::Encolumnar() {
         ListView1->ColumnHeadersClear();
         const bool articulos = Sql.contains("V_MA_ARTICULOS", Qt::CaseInsensitive) ||
                                Sql.contains("STK_MA_ARTICULOS", Qt::CaseInsensitive);
-        const QFontMetrics metricas(font());
+        // Measured in the list's own font (bold, 10 points), so that a field's full width of text fits.
+        const QFontMetrics metricas(ListView1->font());
         ado::Fields& campos = rsConsulta->fields();
         for (int j = 0; j < campos.Count(); ++j) {
             ado::Field& campo = campos[j];
@@ -143,8 +151,10 @@ void Lib_FrmCons3::Encolumnar() {
             } else if (ValoresDefault == "@10") {
                 n += 10;
             }
-            const int ancho =
-                vb::TwipsDePixeles(metricas.horizontalAdvance(QString(int(std::max(0L, n)), 'X')));
+            int ancho = vb::TwipsDePixeles(metricas.horizontalAdvance(QString(int(std::max(0L, n)), 'X')));
+            // The check box takes its room from the first column, not from its text.
+            if (j == 0 && CheckBoxes)
+                ancho += vb::TwipsDePixeles(ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8);
             ListView1->ColumnHeadersAdd(titulo, ancho);
         }
         // Boxes of a wider statement loaded before have no column now.

@@ -34,7 +34,7 @@ class VentanaConsulta : public ConsultaDePrueba {
         v.Cargar();
     }
     int Equis(const Lib_FrmCons3& v, int n) {
-        return vb::TwipsDePixeles(QFontMetrics(v.font()).horizontalAdvance(QString(n, 'X')));
+        return vb::TwipsDePixeles(QFontMetrics(v.ListView1->font()).horizontalAdvance(QString(n, 'X')));
     }
 };
 
