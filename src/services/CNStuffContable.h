@@ -172,3 +172,12 @@ QDateTime FechaServidor();
 QString CodigoSinPrefijo(const QString& Texto);
 
 }  // namespace CNStuffContable
+
+namespace CNStuffContable {
+
+// The account handed between the account windows (code without "-", trimmed).
+extern QString gCuentaActual;
+// Asks a running account-tree build to stop; the build that sees it clears it.
+extern bool gCancelaArbol;
+
+}  // namespace CNStuffContable
