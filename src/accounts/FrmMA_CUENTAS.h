@@ -193,14 +193,15 @@ class FrmMA_CUENTAS : public QWidget {
   private:
     // Wires the tree and the personalised grid to their handlers, once.
     void EnlazaArbolYGrilla();
-    // The save and the delete behind GrabarCuenta's common entry; false on a refusal or failure.
+    // The save and the delete behind GrabarCuenta's common entry.
     void GuardaCuenta(const QString& codigo);
     void BorraCuenta(const QString& codigo);
+    // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
+    int ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente);
     // Marks the account as deleted when the database keeps it because other rows refer to it.
     void BajaLogica(const QString& codigo);
-    // Handles an error of GrabarCuenta as its shared handler does; returns the answer.
-    int ErrorActualizarDatos(const vb::ErrorVB& e, const QString& rutina);
-    std::unique_ptr<personalizados::GrillaPersonalizados> personalizados_;
+    // A child of the form.
+    personalizados::GrillaPersonalizados* personalizados_ = nullptr;
     bool arbolYGrillaEnlazados_ = false;
     // Index of the bound field the save was building when an error rose (-1 outside the walk).
     int indiceCampoEnCurso_ = -1;

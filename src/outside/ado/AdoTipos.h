@@ -67,5 +67,7 @@ inline constexpr int32_t kErrIntegridad = int32_t(0x80040E2F);
 inline constexpr int32_t kNativoConexionPerdida = 11;
 inline constexpr int32_t kNativoTruncado = 8152;
 inline constexpr int32_t kNativoClaveDuplicada = 2627;
+// The row is referred to by other rows (a reference constraint refused the statement).
+inline constexpr int32_t kNativoReferencia = 547;
 
 }  // namespace ado
