@@ -255,21 +255,36 @@ void FrmMA_CUENTAS::ArmaControles() {
 }
 
 void FrmMA_CUENTAS::ConectaEventos() {
-    // EVENTOS_PENDIENTES
-    connect(TreeV, &vb::TreeView::KeyPress, this, [this](int& KeyAscii) {
-        // Typing in the tree goes to the description.
-        txtFields[0]->setFocus();
-        txtFields[0]->setSelStart(int(txtFields[0]->text().trimmed().size()));
-        KeyAscii = 0;
-    });
+    connect(UtilVex1, &UtilVex::Click, this, &FrmMA_CUENTAS::Utilvex1_Click);
+    connect(Tbar, &vb::BarraBotones::ButtonClick, this, &FrmMA_CUENTAS::Tbar_ButtonClick);
 
+    // A value set from code raises the same handling as the user's change.
+    for (int i = 0; i < 2; ++i)
+        connect(OptTipoCuenta[i], &QRadioButton::toggled, this, [this, i](bool marcado) {
+            if (marcado) OptTipoCuenta_Click(i);
+        });
+    for (int i = 0; i < 3; ++i)
+        connect(optLibros[i], &QRadioButton::toggled, this, [this, i](bool marcado) {
+            if (!marcado) return;
+            for (int j = 0; j < 3; ++j)
+                if (j != i) optLibros[j]->setChecked(false);
+        });
+    connect(CHKAjustable, &QCheckBox::toggled, this, &FrmMA_CUENTAS::CHKAjustable_Click);
+    connect(ChkCyB, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkCyB_Click);
+    connect(ChkVto, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkVto_Click);
+    connect(ChkBdu, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkBdu_Click);
+    connect(ChkBloqueo, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkBloqueo_Click);
+    connect(CmbMP, &QComboBox::currentIndexChanged, this, &FrmMA_CUENTAS::CmbMP_Click);
+
+    connect(TxtCodigo, &QLineEdit::textChanged, this, &FrmMA_CUENTAS::TxtCodigo_Change);
+    connect(TxtCodigo, &vb::CajaTexto::KeyDown, this, &FrmMA_CUENTAS::TxtCodigo_KeyDown);
+    for (int i = 0; i < txtFields.size(); ++i) {
+        connect(txtFields[i], &vb::CajaTexto::KeyDown, this,
+                [this, i](int& KeyCode, int Shift) { txtFields_KeyDown(i, KeyCode, Shift); });
+        connect(txtFields[i], &vb::CajaTexto::KeyPress, this,
+                [this, i](int& KeyAscii) { txtFields_KeyPress(i, KeyAscii); });
+    }
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
-}
-
-bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
-    (void)objeto;
-    (void)evento;
-    return QWidget::eventFilter(objeto, evento);
 }
 
 void FrmMA_CUENTAS::closeEvent(QCloseEvent* e) {

@@ -77,6 +77,13 @@ QString UtilVex::NombreTecla(int codigoTecla) {
     return {};
 }
 
+QString UtilVex::AccionDeIdentificador(int identificador) {
+    static const char* const kPorIdentificador[] = {"NUEVO",     "BORRAR",  "GRABAR",   "PLANILLA",
+                                                    "CONSULTAR", "REPORTE", "CANCELAR", "CERRAR"};
+    const int i = identificador - 0x6803000A;
+    return i >= 0 && i < 8 ? QString::fromLatin1(kPorIdentificador[i]) : QString();
+}
+
 QToolButton* UtilVex::Boton(const QString& accion) const {
     return botones_.value(accion.trimmed().toUpper(), nullptr);
 }
