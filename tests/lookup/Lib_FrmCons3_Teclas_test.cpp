@@ -20,11 +20,19 @@ class TeclasConsulta : public ConsultaDePrueba {
   protected:
     TeclasConsulta()
         : ConsultaDePrueba(
-              {"CREATE TABLE T_FECHAS (CODIGO varchar(5) COLLATE SERVIDOR, FECHA datetime)",
+              {"CREATE TABLE T_PLAN (CODIGO varchar(15) COLLATE SERVIDOR, DESCRIPCION varchar(150) "
+               "COLLATE SERVIDOR, DADA_DE_BAJA bit DEFAULT 0)",
+               "INSERT INTO T_PLAN (CODIGO, DESCRIPCION) VALUES ('1', 'ACTIVO'), ('11', 'ACTIVO CORRIENTE'), "
+               "('1101', 'DISPONIBILIDADES'), ('110101', 'CAJA Y BANCOS'), ('110101001', 'CAJA'), "
+               "('11010100101', 'CAJA PESOS'), ('11010100102', 'CAJA DOLARES'), ('5', 'EGRESOS'), "
+               "('51', 'GASTOS DE ADMINISTRACION'), ('5101', 'REMUNERACIONES'), ('510101', 'SUELDOS'), "
+               "('510101001', 'SUELDOS Y JORNALES'), ('51010100101', 'SUELDOS PERSONAL'), "
+               "('51010100102', 'HONORARIOS DIRECTORIO')",
+               "CREATE TABLE T_FECHAS (CODIGO varchar(5) COLLATE SERVIDOR, FECHA datetime)",
                "INSERT INTO T_FECHAS VALUES ('A', '2024-01-15 00:00:00'), ('B', '2023-03-02 00:00:00'), "
                "('C', '2023-12-30 00:00:00')"}) {}
 
-    static constexpr const char* kCuentas = "select CODIGO, DESCRIPCION from MA_CUENTAS order by CODIGO";
+    static constexpr const char* kCuentas = "select CODIGO, DESCRIPCION from T_PLAN order by CODIGO";
 
     // A lookup over `sql` in which `accion` plays the user; returns ValorDevuelto.
     QString Consulta(const QString& sql, std::function<void(Lib_FrmCons3&)> accion,
@@ -97,13 +105,13 @@ TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
 
 TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack) {
     const QString cuentas =
-        "SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE DADA_DE_BAJA = 0 ORDER BY DESCRIPCION";
+        "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0 ORDER BY DESCRIPCION";
     Consulta(cuentas, [&](Lib_FrmCons3& v) {
         ASSERT_TRUE(v.CfgUsaConsultaLIKE);
         Escribe(v.CmbSearch[1]->lineEdit(), "caja pe");
         QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_F5);
         EXPECT_EQ(v.Sql,
-                  "SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE DADA_DE_BAJA = 0  and DESCRIPCION like "
+                  "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0  and DESCRIPCION like "
                   "'%caja%pe%' ORDER BY DESCRIPCION  ");
         EXPECT_EQ(Columna(v), QStringList{"11010100101"});
         EXPECT_EQ(v.CmbSearch[1]->currentText(), "");
@@ -116,15 +124,14 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
         EXPECT_EQ(v.ListView1->ListItemsCount(), 14);
     });
     // Starts-with: "*" is a wildcard, the condition goes before GROUP BY with " where ".
-    Consulta("SELECT DESCRIPCION, COUNT(*) AS N FROM MA_CUENTAS GROUP BY DESCRIPCION ORDER BY DESCRIPCION",
+    Consulta("SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN GROUP BY DESCRIPCION ORDER BY DESCRIPCION",
              [](Lib_FrmCons3& v) {
                  v.CfgUsaConsultaLIKE = false;
                  Escribe(v.CmbSearch[0]->lineEdit(), "ca*d");
                  QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
-                 EXPECT_EQ(
-                     v.Sql,
-                     "SELECT DESCRIPCION, COUNT(*) AS N FROM MA_CUENTAS  where DESCRIPCION like 'ca%d%' "
-                     "GROUP BY DESCRIPCION ORDER BY DESCRIPCION  ");
+                 EXPECT_EQ(v.Sql,
+                           "SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN  where DESCRIPCION like 'ca%d%' "
+                           "GROUP BY DESCRIPCION ORDER BY DESCRIPCION  ");
                  EXPECT_EQ(Columna(v), QStringList{"CAJA DOLARES"});
              });
     // An apostrophe typed is a letter of the text searched, never the end of the literal.

@@ -68,7 +68,7 @@ TEST_F(VentanaConsulta, ColumnsAndSearchBoxesFollowTheStatementsFields) {
     EXPECT_EQ(w.ListView1->ColumnHeaderWidth(1), Equis(w, 25));
     EXPECT_EQ(w.ListView1->ColumnHeaderWidth(2), Equis(w, 70));
     EXPECT_EQ(w.ListView1->ColumnHeaderWidth(3), Equis(w, 12));
-    EXPECT_EQ(w.ListView1->ListItemsCount(), 14);
+    EXPECT_EQ(w.ListView1->ListItemsCount(), base_.escalar("SELECT count(*) FROM MA_CUENTAS").toInt());
     EXPECT_EQ(w.SqlOriginal(), "SELECT CODIGO, DESCRIPCION, INDICE FROM MA_CUENTAS ");
     w.Form_Load();
     EXPECT_EQ(w.Sql, "SELECT CODIGO, DESCRIPCION, INDICE FROM MA_CUENTAS  ");
