@@ -3,11 +3,14 @@
 #include "lookup/Lib_FrmCons3.h"
 
 #include "outside/controls/ListView.h"
+#include "outside/runtime/Procesos.h"
 #include "support/ConsultaDePrueba.h"
 #include "support/LocaleNumeros.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -29,6 +32,7 @@ class TeclasConsulta : public ConsultaDePrueba {
                "('510101001', 'SUELDOS Y JORNALES'), ('51010100101', 'SUELDOS PERSONAL'), "
                "('51010100102', 'HONORARIOS DIRECTORIO')",
                "CREATE TABLE T_FECHAS (CODIGO varchar(5) COLLATE SERVIDOR, FECHA datetime)",
+               "CREATE VIEW T_ALTAS AS SELECT CODIGO, FECHA AS [Fecha de Alta] FROM T_FECHAS",
                "INSERT INTO T_FECHAS VALUES ('A', '2024-01-15 00:00:00'), ('B', '2023-03-02 00:00:00'), "
                "('C', '2023-12-30 00:00:00')"}) {}
 
@@ -160,6 +164,11 @@ TEST_F(TeclasConsulta, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
         Escribe(v.CmbSearch[0]->lineEdit(), "A");
         QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
         EXPECT_EQ(Columna(v), QStringList{"A"});
+    });
+    // A header with blanks is ordered by as a bracketed name.
+    Consulta("SELECT CODIGO, [Fecha de Alta] FROM T_ALTAS", [](Lib_FrmCons3& v) {
+        ClickCabecera(v, 2);
+        EXPECT_EQ(Columna(v), (QStringList{"B", "C", "A"}));
     });
 }
 
@@ -312,4 +321,27 @@ TEST_F(TeclasConsulta, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
         EXPECT_EQ(v.ListView1->SubItem(1, 2), "2.0");
         EXPECT_FALSE(v.ListView1->Checked(1));
     });
+}
+
+TEST_F(TeclasConsulta, NuevoOpensTheTablesMaintenanceProgramAndTheWindowStays) {
+    QList<QStringList> lanzados;
+    vb::setLanzador([&](const QString& programa, const QStringList& argumentos) {
+        lanzados.append(QStringList{QFileInfo(programa).fileName()} + argumentos);
+        return true;
+    });
+    for (const char* nombre : {"v_ma_clientes", "V_TA_TABLAS"}) {
+        QFile f(programa_.filePath(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    Consulta("select Codigo, Razon_Social from vt_clientes", [](Lib_FrmCons3& v) {
+        QTest::mouseClick(v.CmdNuevo, Qt::LeftButton);
+        EXPECT_TRUE(v.isVisible());
+    });
+    Consulta(kCuentas, [](Lib_FrmCons3& v) { QTest::mouseClick(v.CmdNuevo, Qt::LeftButton); });
+    vb::setLanzador({});
+    ASSERT_EQ(lanzados.size(), 2);
+    EXPECT_EQ(lanzados[0].value(0), "v_ma_clientes");
+    EXPECT_TRUE(lanzados[0].value(1).endsWith("; @ParametroAdicional=1; tarvo@ ;"));
+    EXPECT_EQ(lanzados[1].value(0), "V_TA_TABLAS");
+    EXPECT_TRUE(lanzados[1].value(1).endsWith("; @ParametroAdicional=T_PLAN; tarvo@ ;"));
 }
