@@ -7,6 +7,8 @@
 #include "accounts/FrmMA_CUENTAS.h"
 #include "accounts/frmMa_ManualCuentas.h"
 #include "data/frmAcceso.h"
+#include "lookup/Def_QConsulta.h"
+#include "lookup/Lib_ClsCons3.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
@@ -17,6 +19,22 @@ namespace {
 // The windows and dialogs the chart-of-accounts window opens.
 void RegistraEnlaces() {
     EnlacesCuentas::RegistraFormulario("frmMa_ManualCuentas", [] { frmMa_ManualCuentas::Mostrar(); });
+    EnlacesCuentas::RegistraConsultaTabla([](const QString& tabla) {
+        QString t = tabla, descripcion, codigo, extra, condicion;
+        bool mostrar = true;
+        Def_QConsulta::ConsultaTabla(t, descripcion, codigo, extra, mostrar, condicion);
+        return codigo;
+    });
+    EnlacesCuentas::RegistraConsultaSearch(
+        [](const QString& tabla, const QString& condicion, const QString& campoDevuelto) {
+            Lib_ClsCons3& consulta = gConsulta();
+            consulta.CampoDevuelto = campoDevuelto;
+            Coleccion ninguna;
+            QString clave, busqueda, where = condicion, opcional, defecto;
+            bool arbol = false;
+            consulta.ConsultaSearch(tabla, ninguna, clave, busqueda, where, opcional, arbol, defecto);
+            return consulta.ValorDevuelto.toString();
+        });
 }
 
 }  // namespace

@@ -121,6 +121,12 @@ class Lib_FrmCons3 : public QWidget {
     void HScroll1_Change();
     void ListView1_ColumnClick(int columna);
     void ListView1_DblClick();
+    // No row text is edited in place: both set their cancel flag (the list has no edit triggers).
+    void ListView1_BeforeLabelEdit(int& Cancel) { Cancel = 1; }
+    void ListView1_AfterLabelEdit(int& Cancel, QString& NewString) {
+        Q_UNUSED(NewString);
+        Cancel = 1;
+    }
     void CmdAceptar_Click();
     void CmdCancelar_Click();
     void CmdNueva_Click();
