@@ -76,20 +76,23 @@ TEST_F(VentanaConsulta, ColumnsAndSearchBoxesFollowTheStatementsFields) {
 }
 
 TEST_F(VentanaConsulta, ArticleRowsTakeTheColourOfTheirStockLevel) {
+    // Through the lookup object, which hands the window its stock settings, in both number locales.
     for (const QLocale& l : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
         LocaleNumeros locale(l);
-        Lib_FrmCons3 v;
-        Carga(
-            v,
-            "SELECT idarticulo, Descripcion, PUNTOPEDIDO, Stock FROM MA_ARTICULOS WHERE idarticulo LIKE 'Z%' "
-            "ORDER BY idarticulo");
-        ASSERT_EQ(v.ListView1->ListItemsCount(), 7);
-        const QList<long> esperados = {32768, 12582912, 255, 8421504, 8421504, 8421504, 8421504};
-        for (int r = 1; r <= 7; ++r) {
-            EXPECT_EQ(v.ListView1->RowColor(r), vb::ColorDeVB(esperados[r - 1]))
-                << v.ListView1->ItemText(r).toStdString();
-            EXPECT_TRUE(v.ListView1->RowBold(r));
-        }
+        AlMostrar([](Lib_FrmCons3& v) {
+            ASSERT_EQ(v.ListView1->ListItemsCount(), 7);
+            const QList<long> esperados = {32768, 12582912, 255, 8421504, 8421504, 8421504, 8421504};
+            for (int r = 1; r <= 7; ++r) {
+                EXPECT_EQ(v.ListView1->RowColor(r), vb::ColorDeVB(esperados[r - 1]))
+                    << v.ListView1->ItemText(r).toStdString();
+                EXPECT_TRUE(v.ListView1->RowBold(r));
+            }
+        });
+        Coleccion ninguna;
+        QString clave, busqueda, where = "idarticulo LIKE 'Z%'", opcional, defecto;
+        bool arbol = false;
+        gConsulta().ConsultaSearch("SELECT idarticulo, Descripcion, PUNTOPEDIDO, Stock FROM MA_ARTICULOS",
+                                   ninguna, clave, busqueda, where, opcional, arbol, defecto);
     }
     // Without the stock column, or with the switch off, no row is coloured.
     Lib_FrmCons3 sin;
