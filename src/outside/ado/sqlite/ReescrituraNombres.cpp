@@ -40,11 +40,10 @@ bool EsNombre(const Pieza& p) {
     return p.es(Clase::Palabra) || p.es(Clase::Nombre);
 }
 
-// CONVERT(type, value[, style]). Numbers become a CAST; texts and dates go to SV_CONVERT,
-// which knows the date styles (103 = dd/mm/yyyy) and cuts texts to their length.
-// A month-first style (1, 101) keeps its quoted value for SV_CONVERT to read: `mesPrimero`.
-void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e,
-             QSet<qsizetype>& mesPrimero) {
+// CONVERT(type, value[, style]). Numbers go to SV_NUMERO, which rounds and refuses as the
+// server does; texts and dates to SV_CONVERT, which knows the date styles (103 = dd/mm/yyyy)
+// and cuts texts to their length.
+void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e) {
     const qsizetype abre = i + 1;
     const qsizetype cierra = pareja[abre];
     qsizetype t = abre + 1;
@@ -63,25 +62,18 @@ void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i
                 break;
             }
         }
-        e.cambiar(i, "CAST");
+        e.cambiar(i, "SV_NUMERO");
         e.quitar(t, finTipo);
         if (finValor < cierra) e.quitar(finValor, cierra - 1);
-        const QString base = Base(tipo);
-        const bool entero = base.contains("INT") || base == "BIT";
-        const bool real = base == "FLOAT" || base == "REAL";
-        e.insertarAntes(cierra, entero ? " AS INTEGER" : real ? " AS REAL" : " AS NUMERIC");
+        e.insertarAntes(cierra, ", " + Literal(tipo));
         return;
     }
-    const qsizetype valor = finTipo + 1;
-    if (valor + 3 == cierra && ps[valor].es(Clase::Texto) && ps[valor + 1].es(Clase::Coma) &&
-        (ps[valor + 2].texto == u"1" || ps[valor + 2].texto == u"101"))
-        mesPrimero.insert(valor);
     e.cambiar(i, "SV_CONVERT");
     e.cambiar(t, Literal(tipo));
     if (finTipo > t + 1) e.quitar(t + 1, finTipo - 1);
 }
 
-// CAST(value AS type): dates and texts go to SV_CONVERT; numbers stay with the engine's CAST.
+// CAST(value AS type): numbers to SV_NUMERO, dates and texts to SV_CONVERT.
 void Cast(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e) {
     const qsizetype abre = i + 1;
     const qsizetype cierra = pareja[abre];
@@ -94,6 +86,12 @@ void Cast(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, E
     }
     if (as < 0 || as + 1 >= cierra) return;
     const QString tipo = NombreDeTipo(ps, as + 1, cierra);
+    if (EsTipoNumerico(tipo)) {
+        e.cambiar(i, "SV_NUMERO");
+        e.cambiar(as, ", " + Literal(tipo));
+        e.quitar(as + 1, cierra - 1);
+        return;
+    }
     if (!EsTipoFecha(tipo) && !EsTipoTexto(tipo)) return;
     e.cambiar(i, "SV_CONVERT");
     e.insertarDespues(abre, Literal(tipo) + ",");
@@ -166,17 +164,10 @@ Piezas AjustarNombresYFunciones(const Piezas& ps) {
     const bool pares = pareja.size() == static_cast<size_t>(ps.size());
     const qsizetype n = ps.size();
     Edicion e(ps);
-    QSet<qsizetype> mesPrimero;
     auto llamada = [&](qsizetype i) { return pares && i + 1 < n && ps[i + 1].es(Clase::AbreParen); };
     for (qsizetype i = 0; i < n; ++i) {
         const Pieza& p = ps[i];
         switch (p.clase) {
-            case Clase::Texto: {
-                if (mesPrimero.contains(i)) break;
-                const QString iso = FechaIso(p.contenidoTexto());
-                if (!iso.isEmpty()) e.cambiar(i, Literal(iso));
-                break;
-            }
             case Clase::AbreParen:
                 if (pares && SoloSugerencias(ps, i, pareja[i])) {
                     e.quitar(i, pareja[i]);
@@ -204,7 +195,7 @@ Piezas AjustarNombresYFunciones(const Piezas& ps) {
                 } else if (p.esPalabra(u"CURRENT_TIMESTAMP")) {
                     e.cambiar(i, "datetime('now','localtime')");
                 } else if (p.esPalabra(u"CONVERT") && llamada(i)) {
-                    Convert(ps, pareja, i, e, mesPrimero);
+                    Convert(ps, pareja, i, e);
                 } else if (p.esPalabra(u"CAST") && llamada(i)) {
                     Cast(ps, pareja, i, e);
                 }
