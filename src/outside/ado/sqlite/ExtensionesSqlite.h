@@ -9,7 +9,9 @@ struct sqlite3;
 namespace ado::sqlite {
 
 // Registers on a connection:
-// - the collation "SERVIDOR": case-blind beyond ASCII and blind to trailing blanks ('abc ' = 'ABC');
+// - the collation "SERVIDOR": case-blind and blind to trailing blanks ('abc ' = 'ABC'), sorting as a
+//   Spanish case-blind server collation (á with a, ñ between n and o); a stored date compared with
+//   a text the server reads as a date compares as a date ('2024-02-29' = '29/02/2024');
 // - LIKE (2 and 3 arguments), case-blind beyond ASCII, with %, _ and [..] sets;
 // - UPPER and LOWER beyond ASCII;
 // - the server's functions the rewritten statements call: LEN, CHARINDEX, GETDATE, MONTH, YEAR,

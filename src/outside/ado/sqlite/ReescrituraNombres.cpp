@@ -122,43 +122,6 @@ bool EsTipoFecha(const QString& tipo) {
     return fechas.contains(Base(tipo));
 }
 
-QString FechaIso(const QString& c) {
-    // d/m/yyyy, then optionally a blank and h:mm or h:mm:ss.
-    const qsizetype n = c.size();
-    if (n < 8 || n > 19) return {};
-    qsizetype i = 0;
-    auto numero = [&](int minimo, int maximo, int& valor) {
-        const qsizetype desde = i;
-        valor = 0;
-        while (i < n && c[i] >= u'0' && c[i] <= u'9' && i - desde < maximo)
-            valor = valor * 10 + (c[i++].unicode() - '0');
-        return i - desde >= minimo && (i >= n || c[i] < u'0' || c[i] > u'9');
-    };
-    auto signo = [&](QChar s) {
-        if (i < n && c[i] == s) {
-            ++i;
-            return true;
-        }
-        return false;
-    };
-    int d = 0, m = 0, a = 0, h = 0, mi = 0, s = 0;
-    if (!numero(1, 2, d) || !signo(u'/') || !numero(1, 2, m) || !signo(u'/') || !numero(4, 4, a)) return {};
-    if (!QDate::isValid(a, m, d)) return {};
-    if (i < n) {
-        if (!signo(u' ') || !numero(1, 2, h) || !signo(u':') || !numero(2, 2, mi)) return {};
-        if (i < n && (!signo(u':') || !numero(2, 2, s))) return {};
-        if (i < n || h > 23 || mi > 59 || s > 59) return {};
-    }
-    QString iso =
-        QString("%1-%2-%3").arg(a, 4, 10, QChar(u'0')).arg(m, 2, 10, QChar(u'0')).arg(d, 2, 10, QChar(u'0'));
-    if (h != 0 || mi != 0 || s != 0)
-        iso += QString(" %1:%2:%3")
-                   .arg(h, 2, 10, QChar(u'0'))
-                   .arg(mi, 2, 10, QChar(u'0'))
-                   .arg(s, 2, 10, QChar(u'0'));
-    return iso;
-}
-
 Piezas AjustarNombresYFunciones(const Piezas& ps) {
     const std::vector<qsizetype> pareja = Parejas(ps);
     const bool pares = pareja.size() == static_cast<size_t>(ps.size());
