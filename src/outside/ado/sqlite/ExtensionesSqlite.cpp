@@ -61,6 +61,8 @@ int CompararEspanol(const QString& a, const QString& b) {
 bool CompararFechas(const unsigned char* s1, int n1, const unsigned char* s2, int n2, int& r) {
     if (n1 < 6 || n2 < 6 || n1 > 30 || n2 > 30 || s1[0] < '0' || s1[0] > '9' || s2[0] < '0' || s2[0] > '9')
         return false;
+    const auto guardada = [](const unsigned char* t, int n) { return n >= 10 && t[4] == '-' && t[7] == '-'; };
+    if (!guardada(s1, n1) && !guardada(s2, n2)) return false;
     const QString a = QString::fromLatin1(reinterpret_cast<const char*>(s1), n1);
     const QString b = QString::fromLatin1(reinterpret_cast<const char*>(s2), n2);
     if (!EsFechaGuardada(a) && !EsFechaGuardada(b)) return false;
