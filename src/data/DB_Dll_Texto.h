@@ -2,6 +2,7 @@
 // Text rules that the database object's members share: case-blind searches, the table marker
 // and SQL literals.
 #include <QString>
+#include "outside/ado/TextoSql.h"
 
 namespace db_texto {
 
@@ -16,10 +17,7 @@ QString QuitaMarca(const QString& sentencia);
 // The statement marks a name (outside its quoted texts).
 bool TieneMarca(const QString& sentencia);
 
-// A value pasted between apostrophes keeps its own apostrophes.
-inline QString DuplicaApostrofes(QString valor) {
-    return valor.replace("'", "''");
-}
+using ado::DuplicaApostrofes;
 
 // A number as a statement writes it: "." as decimal separator, whatever the locale.
 QString NumeroSQL(double valor);
