@@ -100,6 +100,7 @@ Error ProveedorSqlite::ErrorDelMotor(int codigo, const QString& mensaje) {
         default:
             break;
     }
+    AjustarErrorDelMotor(codigo, mensaje, e);
     return e;
 }
 
