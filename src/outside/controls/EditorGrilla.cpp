@@ -134,8 +134,14 @@ void EditorGrilla::Mueve(int KeyCode) {
         editor_->hide();
         if (!h.paso([&] { g->setFocus(); })) return;
     }
+    // The current row is brought fully into view above the scroll bar, not just its top.
     h.paso([&] {
-        if (g->Height() < g->CellTop() + g->CellHeight()) g->setTopRow(g->TopRow() + 1);
+        const int fondo = TwipsDePixeles(g->viewport()->y() + g->viewport()->height());
+        while (g->Row() > g->TopRow() && g->CellTop() + g->CellHeight() > fondo) {
+            const int antes = g->TopRow();
+            g->setTopRow(antes + 1);
+            if (g->TopRow() == antes) break;
+        }
     });
 }
 

@@ -45,9 +45,6 @@ void FlexGrid::redimensionar(int filas, int columnas) {
     columna_ = std::clamp(columna_, std::min(columnasFijas_, columnas_ - 1), std::max(columnas_ - 1, 0));
     filaSel_ = fila_;
     columnaSel_ = columna_;
-    filaSuperior_ = std::clamp(filaSuperior_, filasFijas_, std::max(filas_ - 1, filasFijas_));
-    columnaIzquierda_ =
-        std::clamp(columnaIzquierda_, columnasFijas_, std::max(columnas_ - 1, columnasFijas_));
     actualizarBarras();
     viewport()->update();
 }
@@ -99,7 +96,7 @@ void FlexGrid::setColSel(int c) {
 }
 
 void FlexGrid::setTopRow(int r) {
-    r = std::clamp(r, filasFijas_, std::max(filas_ - 1, filasFijas_));
+    r = std::clamp(r, filasFijas_, filaSuperiorMaxima());
     if (r == filaSuperior_) return;
     filaSuperior_ = r;
     sincronizandoBarras_ = true;
@@ -109,7 +106,7 @@ void FlexGrid::setTopRow(int r) {
 }
 
 void FlexGrid::setLeftCol(int c) {
-    c = std::clamp(c, columnasFijas_, std::max(columnas_ - 1, columnasFijas_));
+    c = std::clamp(c, columnasFijas_, columnaIzquierdaMaxima());
     if (c == columnaIzquierda_) return;
     columnaIzquierda_ = c;
     sincronizandoBarras_ = true;
@@ -314,12 +311,36 @@ int FlexGrid::filasVisibles() const {
     return std::max(n, 1);
 }
 
+// The grid scrolls no further than to show its last row at the bottom and its last column at
+// the right; a grid that fits shows no scroll bar, and a shorter grid shows its rows from the top.
+int FlexGrid::filaSuperiorMaxima() const {
+    if (filas_ - 1 < filasFijas_) return filasFijas_;
+    int alto = viewport()->height();
+    for (int i = 0; i < filasFijas_; ++i) alto -= PixelesFila(i);
+    int r = filas_ - 1;
+    alto -= PixelesFila(r);
+    while (r - 1 >= filasFijas_ && alto >= PixelesFila(r - 1)) alto -= PixelesFila(--r);
+    return r;
+}
+
+int FlexGrid::columnaIzquierdaMaxima() const {
+    if (columnas_ - 1 < columnasFijas_) return columnasFijas_;
+    int ancho = viewport()->width();
+    for (int i = 0; i < columnasFijas_; ++i) ancho -= PixelesColumna(i);
+    int c = columnas_ - 1;
+    ancho -= PixelesColumna(c);
+    while (c - 1 >= columnasFijas_ && ancho >= PixelesColumna(c - 1)) ancho -= PixelesColumna(--c);
+    return c;
+}
+
 void FlexGrid::actualizarBarras() {
     sincronizandoBarras_ = true;
-    verticalScrollBar()->setRange(0, std::max(0, filas_ - filasFijas_ - 1));
+    filaSuperior_ = std::clamp(filaSuperior_, filasFijas_, filaSuperiorMaxima());
+    columnaIzquierda_ = std::clamp(columnaIzquierda_, columnasFijas_, columnaIzquierdaMaxima());
+    verticalScrollBar()->setRange(0, filaSuperiorMaxima() - filasFijas_);
     verticalScrollBar()->setPageStep(filasVisibles());
     verticalScrollBar()->setValue(filaSuperior_ - filasFijas_);
-    horizontalScrollBar()->setRange(0, std::max(0, columnas_ - columnasFijas_ - 1));
+    horizontalScrollBar()->setRange(0, columnaIzquierdaMaxima() - columnasFijas_);
     horizontalScrollBar()->setValue(columnaIzquierda_ - columnasFijas_);
     sincronizandoBarras_ = false;
 }
@@ -332,6 +353,11 @@ void FlexGrid::asegurarVisible(int r, int c) {
             setTopRow(r - filasVisibles() + 1);
     }
     if (c >= columnasFijas_ && c < columnaIzquierda_) setLeftCol(c);
+    while (c > columnaIzquierda_ && xColumna(c) + PixelesColumna(c) > viewport()->width()) {
+        const int antes = columnaIzquierda_;
+        setLeftCol(columnaIzquierda_ + 1);
+        if (columnaIzquierda_ == antes) break;
+    }
 }
 
 QVector<FlexGrid::Tramo> FlexGrid::filasEnPantalla() const {
@@ -471,9 +497,11 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
             break;
         case vbKeyHome:
             c = columnasFijas_;
+            if (e->modifiers() & Qt::ControlModifier) r = std::min(filasFijas_, filas_ - 1);
             break;
         case vbKeyEnd:
             c = columnas_ - 1;
+            if (e->modifiers() & Qt::ControlModifier) r = filas_ - 1;
             break;
         case 0:
             break;
