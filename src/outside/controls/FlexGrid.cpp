@@ -412,9 +412,13 @@ bool FlexGrid::celdaEn(const QPoint& p, int* r, int* c) const {
 void FlexGrid::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     const QVector<Tramo> columnas = columnasEnPantalla();
+    const QVector<Tramo> filas = filasEnPantalla();
     const QColor base = palette().color(QPalette::Base);
-    const QColor texto = palette().color(QPalette::Text);
-    for (const Tramo& f : filasEnPantalla()) {
+    const QFontMetrics fm(font());
+    QVector<QLine> lineas;
+    lineas.reserve(2 * (filas.size() + columnas.size()) + 2);
+    p.setPen(palette().color(QPalette::Text));
+    for (const Tramo& f : filas) {
         const int r = f.indice;
         for (const Tramo& k : columnas) {
             const int c = k.indice;
@@ -425,30 +429,53 @@ void FlexGrid::paintEvent(QPaintEvent*) {
             QColor fondo = fija ? kFondoFijo : base;
             if (cel.fondo >= 0) fondo = ColorDeVB(cel.fondo);
             p.fillRect(rect, fondo);
-            p.setPen(kLineas);
-            p.drawRect(rect.adjusted(0, 0, -1, -1));
-            int flags = Qt::AlignVCenter;
+            if (cel.texto.isEmpty()) continue;
+            // The text is placed by hand: a laid-out drawText per cell costs more than the rest.
+            const QRect area = rect.adjusted(2, 1, -3, -1);
             const int a = alineaciones_[c];
+            const int vertical = a > 8 ? 1 : a % 3;  // 0 top, 1 centre, 2 bottom
+            const int ancho = fm.horizontalAdvance(cel.texto);
+            int x = area.left();
             if (a >= 6 && a <= 8)
-                flags = Qt::AlignRight | (a == 6   ? Qt::AlignTop
-                                          : a == 7 ? Qt::AlignVCenter
-                                                   : Qt::AlignBottom);
+                x = area.right() + 1 - ancho;
             else if (a >= 3 && a <= 5)
-                flags = Qt::AlignHCenter | (a == 3   ? Qt::AlignTop
-                                            : a == 4 ? Qt::AlignVCenter
-                                                     : Qt::AlignBottom);
-            else if (a <= 2)
-                flags = Qt::AlignLeft | (a == 0 ? Qt::AlignTop : a == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
-            if (!cel.texto.isEmpty()) {
-                p.setPen(texto);
-                p.drawText(rect.adjusted(2, 1, -3, -1), flags, cel.texto);
+                x = area.left() + (area.width() - ancho) / 2;
+            const int y = vertical == 0   ? area.top() + fm.ascent()
+                          : vertical == 2 ? area.bottom() + 1 - fm.descent()
+                                          : area.top() + (area.height() - fm.height()) / 2 + fm.ascent();
+            const bool cabe = ancho <= area.width() && fm.height() <= area.height() + 2;
+            if (!cabe) {
+                p.save();
+                p.setClipRect(area);
             }
-            if (r == fila_ && c == columna_ && !fija) {
-                QPen foco(palette().color(QPalette::Highlight));
-                foco.setStyle(hasFocus() ? Qt::SolidLine : Qt::DotLine);
-                p.setPen(foco);
-                p.drawRect(rect.adjusted(1, 1, -2, -2));
-            }
+            p.drawText(QPoint(x, y), cel.texto);
+            if (!cabe) p.restore();
+        }
+    }
+    // Grid lines in one pass: the right and bottom edge of every cell shown.
+    for (const Tramo& f : filas) {
+        const int y = f.inicio + f.largo - 1;
+        lineas.append(
+            QLine(0, y, columnas.isEmpty() ? 0 : columnas.back().inicio + columnas.back().largo - 1, y));
+    }
+    const int abajo = filas.isEmpty() ? 0 : filas.back().inicio + filas.back().largo - 1;
+    for (const Tramo& k : columnas)
+        if (k.largo > 0) lineas.append(QLine(k.inicio + k.largo - 1, 0, k.inicio + k.largo - 1, abajo));
+    if (!filas.isEmpty() && !columnas.isEmpty()) {
+        lineas.append(
+            QLine(0, 0, lineas.isEmpty() ? 0 : columnas.back().inicio + columnas.back().largo - 1, 0));
+        lineas.append(QLine(0, 0, 0, abajo));
+    }
+    p.setPen(kLineas);
+    p.drawLines(lineas);
+    for (const Tramo& f : filas) {
+        if (f.indice != fila_ || fila_ < filasFijas_) continue;
+        for (const Tramo& k : columnas) {
+            if (k.indice != columna_ || columna_ < columnasFijas_) continue;
+            QPen foco(palette().color(QPalette::Highlight));
+            foco.setStyle(hasFocus() ? Qt::SolidLine : Qt::DotLine);
+            p.setPen(foco);
+            p.drawRect(QRect(k.inicio, f.inicio, k.largo, f.largo).adjusted(1, 1, -2, -2));
         }
     }
 }
