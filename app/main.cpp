@@ -5,7 +5,6 @@
 #include "outside/runtime/Programa.h"
 
 #include <QApplication>
-#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -13,7 +12,7 @@ int main(int argc, char** argv) {
     vb::App().Title = "Indices de Ajustes";
     // A failed connection asks for the connection data with the connection form.
     frmAcceso::Instalar();
-    maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>());
+    ReporteIndices::Registrar();
     // The start-up window: its load opens the company database and ends the program when none opens.
     auto* ventana = new frmMA_INDAJUSTE;
     ventana->Form_Load();

@@ -10,13 +10,12 @@
 #include "services/CNStuffContable.h"
 
 #include <QApplication>
-#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vb::App().Title = "Reportes";
     frmAcceso::Instalar();
-    maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>());
+    ReporteIndices::Registrar();
     QString error;
     const bool hecho = CNStuffContable::AtiendeReporte(vb::App().Command, error);
     if (!error.isEmpty()) vb::MsgBox(error, vb::vbOKOnly + vb::vbCritical, "Aviso al operador");

@@ -6,6 +6,7 @@
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Reporte.h"
+#include "outside/maker/ReporteListado.h"
 #include "outside/maker/SistemaPC.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
@@ -17,9 +18,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -62,6 +67,33 @@ void EsperaIndices(VentanaIndices& v, int k, int desdeFila, const std::vector<do
         EXPECT_DOUBLE_EQ(Num(v.Guardado(anio, mes, QString("Indice%1").arg(k))), esperados[i])
             << "Indice" << k << " de " << mes << "/" << anio;
     }
+}
+
+// The words of a PDF page by page, with their boxes in points, as pdftotext -bbox gives them.
+struct Palabra {
+    QString texto;
+    double xMin, yMin, xMax, alto;
+};
+QList<QList<Palabra>> PalabrasPdf(const QString& archivo) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", archivo, "-"});
+    p.waitForFinished(30000);
+    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    QList<QList<Palabra>> paginas;
+    static const QRegularExpression palabra(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>");
+    for (const QString& trozo : xml.split("<page ").mid(1)) {
+        QList<Palabra> l;
+        for (auto it = palabra.globalMatch(trozo); it.hasNext();) {
+            const auto m = it.next();
+            QString texto = m.captured(5);
+            texto.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+            l << Palabra{texto, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                         m.captured(4).toDouble() - m.captured(2).toDouble()};
+        }
+        paginas << l;
+    }
+    return paginas;
 }
 
 }  // namespace
@@ -220,11 +252,11 @@ TEST_P(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
     EXPECT_FALSE(f.BrwTxt[0]->isVisible());
 }
 
-TEST_P(IndicesDemo, S7_TheReportRequestEndsInAPdfListing) {
+TEST_P(IndicesDemo, S7_TheReportRequestEndsInAReadablePdfListing) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     QTemporaryDir salida;
-    maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>(salida.path()));
+    ReporteIndices::Registrar(salida.path());
     QList<QUrl> abiertos;
     maker::gSistemaPC().setAbridor([&](const QUrl& u) {
         abiertos << u;
@@ -232,7 +264,7 @@ TEST_P(IndicesDemo, S7_TheReportRequestEndsInAPdfListing) {
     });
     v.Boton("REPORTE");
     maker::gSistemaPC().setAbridor({});
-    maker::gReporte().setRenderizador(nullptr);
+    maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
     const auto& s = maker::gReporte().UltimaSolicitud();
     EXPECT_EQ(s.Nombre, "RP_QT040");
     EXPECT_EQ(s.Orden, QStringList({"+{MA_INDAJUSTE.anio}", "+{MA_INDAJUSTE.MES}"}));
@@ -242,11 +274,78 @@ TEST_P(IndicesDemo, S7_TheReportRequestEndsInAPdfListing) {
               QStringList({"empresa = 'DISTRIBUIDORA DEL SUR S.A.'", "INDICE1 = 'I.P.I.M.'",
                            "INDICE2 = 'I.P.C.'", "INDICE3 = 'C.E.R.'", "INDICE4 = 'U.V.A.'"}));
     EXPECT_EQ(s.Salida, 6);
-    ASSERT_EQ(abiertos.size(), 1);
-    QFile pdf(abiertos.at(0).toLocalFile());
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.read(5).startsWith("%PDF-"));
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
+    ASSERT_EQ(abiertos.size(), 1);
+
+    const auto paginas = PalabrasPdf(abiertos.at(0).toLocalFile());
+    ASSERT_GE(paginas.size(), 2);
+    const int m = int(paginas.size());
+    QStringList meses;
+    QList<QStringList> valores;               // per month row, its number words left to right
+    QMap<int, QList<double>> bordesDerechos;  // per number column, the right edge of each value
+    for (int n = 0; n < m; ++n) {
+        // In reading order: line by line from the top, left to right.
+        auto pagina = paginas[n];
+        std::sort(pagina.begin(), pagina.end(), [](const Palabra& a, const Palabra& b) {
+            return std::abs(a.yMin - b.yMin) >= 1 ? a.yMin < b.yMin : a.xMin < b.xMin;
+        });
+        QStringList textos;
+        for (const auto& p : pagina) {
+            textos << p.texto;
+            EXPECT_GE(p.alto, 9.0) << p.texto.toStdString() << " en la pagina " << n + 1;
+        }
+        const QString todo = textos.join(' ');
+        EXPECT_TRUE(
+            todo.startsWith("DISTRIBUIDORA DEL SUR S.A. Indices de Ajustes Mes I.P.I.M. Coef. I.P.C. "
+                            "Coef. C.E.R. Coef. U.V.A. Coef."))
+            << "pagina " << n + 1 << ": " << todo.left(200).toStdString();
+        EXPECT_TRUE(todo.endsWith(QString("Página %1 de %2").arg(n + 1).arg(m)))
+            << todo.right(40).toStdString();
+        for (const auto& p : pagina) {
+            if (!QRegularExpression("^\\d\\d/\\d{4}$").match(p.texto).hasMatch()) continue;
+            meses << p.texto;
+            QList<Palabra> fila;
+            for (const auto& q : pagina)
+                if (q.xMin > p.xMax && std::abs(q.yMin - p.yMin) < 1) fila << q;
+            std::sort(fila.begin(), fila.end(), [](const auto& a, const auto& b) { return a.xMin < b.xMin; });
+            QStringList textosFila;
+            for (const auto& q : fila) textosFila << q.texto;
+            valores << textosFila;
+            // Column of each value by its right edge: the same edge for a column on every row.
+            for (const auto& q : fila) bordesDerechos[int(q.xMax / 20)] << q.xMax;
+        }
+    }
+    EXPECT_EQ(m, (66 + maker::FilasPorPagina() - 1) / maker::FilasPorPagina());
+    QStringList esperados;
+    for (int r = 1; r <= 66; ++r) esperados << v.Celda(r, 0);
+    EXPECT_EQ(meses, esperados);
+
+    // Every stored value, in the locale's form: groups of thousands, three places for coefficients.
+    const QLocale loc = locale();
+    const auto filas = v.base().filas(
+        "SELECT Importe1, Indice1, Importe2, Indice2, Importe3, Indice3, Importe4, Indice4 "
+        "FROM MA_INDAJUSTE ORDER BY Anio, Mes");
+    ASSERT_EQ(filas.size(), 66);
+    ASSERT_EQ(valores.size(), 66);
+    for (int r = 0; r < 66; ++r) {
+        QStringList fila;
+        for (int c = 0; c < 8; ++c) {
+            const double d = filas[r][c].toDouble();
+            if (d != 0)
+                fila << (c % 2 == 0 ? loc.toString(d, 'f', QLocale::FloatingPointShortest)
+                                    : loc.toString(d, 'f', 3));
+        }
+        EXPECT_EQ(valores[r], fila) << esperados[r].toStdString();
+    }
+    EXPECT_EQ(valores[Fila(2026, 6) - 1],
+              QStringList({GetParam() ? "13.115,65" : "13,115.65", L("1.000"),
+                           GetParam() ? "6.691,03" : "6,691.03", L("1.000"), L("876.54"), L("1.000")}));
+    for (const auto& bordes : bordesDerechos) {
+        if (bordes.size() < 10) continue;
+        EXPECT_LT(
+            *std::max_element(bordes.begin(), bordes.end()) - *std::min_element(bordes.begin(), bordes.end()),
+            0.5);
+    }
 }
 
 TEST_P(IndicesDemo, S8_BorrarAsksAndReloads) {
