@@ -29,10 +29,15 @@ QString ReporteIndices::ValorFormula(const QStringList& formulas, const QString&
 }
 
 namespace {
-// An index as the locale writes it (group separators included); blank for 0 or Null.
+// An index as the locale writes it, group separators included, with at least two places so
+// that the decimal marks of a column line up; blank for 0 or Null.
 QString Indice(const QVariant& v) {
     if (v.isNull() || v.toDouble() == 0) return QString();
-    return vb::localeNumeros().toString(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+    const QLocale loc = vb::localeNumeros();
+    const QString corto = loc.toString(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+    const int marca = int(corto.lastIndexOf(loc.decimalPoint()));
+    if (marca >= 0 && corto.size() - marca - 1 >= 2) return corto;
+    return loc.toString(v.toDouble(), 'f', 2);
 }
 
 QString Coeficiente(const QVariant& v) {
