@@ -63,7 +63,9 @@ bool LeerFecha(QString s, QDateTime& r, bool mesPrimero = false) {
         t = QTime(Numero2(s, 11), Numero2(s, 14), seg);
         if (!t.isValid()) return false;
     }
-    r = QDateTime(d, t);
+    // Wall-clock values without a zone: UTC keeps them as written and spares a time-zone lookup
+    // per call.
+    r = QDateTime(d, t, Qt::UTC);
     return true;
 }
 
@@ -73,7 +75,7 @@ bool LeerFechaValor(sqlite3_value* v, QDateTime& r, bool mesPrimero = false) {
         // The server counts days from 1 January 1900.
         const double dias = sqlite3_value_double(v);
         const double entero = std::floor(dias);
-        r = QDateTime(QDate(1900, 1, 1).addDays(static_cast<qint64>(entero)), QTime(0, 0))
+        r = QDateTime(QDate(1900, 1, 1).addDays(static_cast<qint64>(entero)), QTime(0, 0), Qt::UTC)
                 .addSecs(static_cast<qint64>(std::llround((dias - entero) * 86400.0)));
         return true;
     }
