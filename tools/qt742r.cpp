@@ -14,6 +14,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vb::App().Title = "Reportes";
+    CNStuffContable::InstalaServiciosAcceso();
     frmAcceso::Instalar();
     ReporteIndices::Registrar();
     QString error;

@@ -52,6 +52,12 @@ QString Utilidades::TextoCampo(const QVariant& valor) const {
     }
 }
 
+QString Utilidades::FechaSQL(const QString& fecha) const {
+    const QDateTime f = vb::CDate(fecha);
+    const QString hora = f.time() == QTime(0, 0) ? QString() : f.toString(QStringLiteral(" HH:mm:ss"));
+    return "'" + f.date().toString(QStringLiteral("dd/MM/yyyy")) + hora + "'";
+}
+
 double Utilidades::ValorNumerico(const QString& texto) const {
     return vb::Redondear(numeroInicial(texto).value_or(0.0), 4);
 }
@@ -76,6 +82,13 @@ QString Utilidades::Reemplaza(const QString& texto, const QString& buscar, const
     if (buscar.isEmpty()) return texto;
     QString r = texto;
     return r.replace(buscar, reemplazo, Qt::CaseSensitive);
+}
+
+QString Utilidades::ReemplazaTexto(const QString& texto, const QString& buscar,
+                                   const QString& reemplazo) const {
+    if (buscar.isEmpty()) return texto;
+    QString r = texto;
+    return r.replace(buscar, reemplazo, Qt::CaseInsensitive);
 }
 
 int Utilidades::CantidadPalabras(const QString& texto) const {

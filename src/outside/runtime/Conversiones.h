@@ -41,6 +41,9 @@ QString CStr(const QVariant& v);
 // VB CInt: rounds half to even; raises 6 outside -32768..32767.
 int CInt(const QVariant& v);
 bool IsNumeric(const QVariant& v);
+// Whether a value is held as a number (integer or floating, the one-byte types included), not a
+// text that looks like one; a Boolean is not a number. Every layer asks this one question.
+bool EsValorNumerico(const QVariant& v);
 
 // VB CDate: day first ("dd/mm/yyyy", "d/m/yy", optional "hh:mm[:ss]") or ISO "yyyy-mm-dd";
 // raises 13 when not a date and 94 on Null.

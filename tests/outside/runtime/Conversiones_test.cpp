@@ -160,6 +160,17 @@ TEST(Conversiones, NowComesFromTheReplaceableClock) {
     EXPECT_LE(std::abs(ahora.secsTo(QDateTime::currentDateTime())), 2);
 }
 
+TEST(Conversiones, AValueIsANumberByHowItIsHeldNotByHowItReads) {
+    for (const QVariant& v : {QVariant(7), QVariant(qlonglong(1) << 40), QVariant(2.5), QVariant(1.5f),
+                              QVariant::fromValue<uchar>(3), QVariant::fromValue<short>(-4)})
+        EXPECT_TRUE(vb::EsValorNumerico(v)) << v.typeName();
+    for (const QVariant& v : {QVariant(true), QVariant(QStringLiteral("12")), QVariant(QDate(2024, 1, 1)),
+                              QVariant(QMetaType::fromType<double>())})
+        EXPECT_EQ(vb::EsValorNumerico(v), v.typeId() == QMetaType::Double) << v.typeName();
+    // A Boolean is not a number, but VB's IsNumeric accepts it.
+    EXPECT_TRUE(vb::IsNumeric(QVariant(true)));
+}
+
 TEST(NumeroInicial, GroupsOnlyInThreesOtherwiseALoneSeparatorIsTheDecimalPoint) {
     for (const QLocale& locale : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
         LocaleNumeros l(locale);
