@@ -1,6 +1,6 @@
 #include "data/frmAcceso.h"
-#include "indices/ReporteIndices.h"
 #include "indices/frmMA_INDAJUSTE.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"

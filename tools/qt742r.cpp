@@ -3,7 +3,7 @@
 //
 //     qt742r "@Menu=RP_QT040;@Server=...;@DbName=...;@Usuario=...;@Password=...;tarvo@;"
 #include "data/frmAcceso.h"
-#include "indices/ReporteIndices.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"

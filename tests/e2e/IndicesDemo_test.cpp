@@ -1,6 +1,6 @@
 // The adjustment-index window on the demo company, driven the way a user drives it.
 #include "data/DB_Dll.h"
-#include "indices/ReporteIndices.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/UtilVex.h"

@@ -1,4 +1,4 @@
-#include "indices/ReporteIndices.h"
+#include "indices/reportes/ReporteIndices.h"
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
