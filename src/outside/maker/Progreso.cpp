@@ -49,14 +49,19 @@ void Progreso::Mostrar(const QString& titulo, bool permiteCancelar) {
     ventana_->show();
     ventana_->raise();
     QCoreApplication::processEvents();
+    refresco_.start();
 }
 
 bool Progreso::Avance(bool& cancelar, const QString& texto, const QString& detalle) {
     if (ventana_) {
         texto_->setText(texto);
         detalle_->setText(detalle);
-        // The window is application-modal: only its own button can take input here.
-        QCoreApplication::processEvents();
+        // The window is application-modal: only its own button can take input here. A long run
+        // of quick steps repaints (and sees a click) a few dozen times a second, not at every step.
+        if (!refresco_.isValid() || refresco_.elapsed() >= 40) {
+            QCoreApplication::processEvents();
+            refresco_.start();
+        }
     }
     if (AlAvanzar) AlAvanzar(*this);
     cancelar = cancelado_;
