@@ -5,6 +5,8 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 
+#include <QHash>
+
 namespace {
 
 struct Lado {
@@ -42,6 +44,18 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
         }
     };
     const QString tipo = asiento::Texto(vb::Trim(TipoSub));
+    // An account's description is read once per run: the run's transaction holds the embedded
+    // engine's write lock, so the chart cannot change under it. A lookup that failed is not kept.
+    QHash<QString, QString> descripciones;
+    auto descripcion = [&](const QString& cuenta) {
+        const QString clave = vb::Trim(cuenta);
+        auto it = descripciones.constFind(clave);
+        if (it != descripciones.constEnd()) return *it;
+        const QVariant d = db.DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
+                                         QStringLiteral("CODIGO"), 8, QString(), true, false);
+        if (d.isValid()) descripciones.insert(clave, d.toString());
+        return d.toString();
+    };
 
     if (!h.paso([&] {
             cnn->BeginTrans();
@@ -142,10 +156,7 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
             auto ponerLado = [&](Lado& l) {
                 const QString cuenta = asiento::Campo(l.rs, QStringLiteral("CUENTA"));
                 auxiliar->fields()["cuenta" + l.sufijo].setValue(cuenta);
-                auxiliar->fields()["descripcion" + l.sufijo].setValue(
-                    db.DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
-                                  QStringLiteral("CODIGO"), 8, QString(), true, false)
-                        .toString());
+                auxiliar->fields()["descripcion" + l.sufijo].setValue(descripcion(cuenta));
                 auxiliar->fields()["importe" + l.sufijo].setValue(l.rs->valor(QStringLiteral("IMPORTE")));
             };
             for (bool finGuia = guia.cantidad == 0; !finGuia;) {

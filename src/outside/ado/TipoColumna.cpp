@@ -118,11 +118,20 @@ bool PareceFechaIso(const QString& texto) {
 
 QVariant FechaDesdeTextoIso(const QString& texto, int tipo) {
     if (!PareceFechaIso(texto)) return {};
-    const QDate dia = QDate::fromString(texto.left(10), "yyyy-MM-dd");
+    // Every date column of every row read passes here: the fixed positions are read directly.
+    auto numero = [&](qsizetype desde, qsizetype cuantos) {
+        int v = 0;
+        for (qsizetype i = desde; i < desde + cuantos; ++i) v = v * 10 + (texto[i].unicode() - '0');
+        return v;
+    };
+    const QDate dia(numero(0, 4), numero(5, 2), numero(8, 2));
     if (!dia.isValid()) return {};
     if (tipo == adDBDate) return dia;
     QTime hora(0, 0);
-    if (texto.size() > 10) {
+    if (texto.size() == 16 || texto.size() == 19) {
+        hora = QTime(numero(11, 2), numero(14, 2), texto.size() == 19 ? numero(17, 2) : 0);
+        if (!hora.isValid()) return {};
+    } else if (texto.size() > 10) {
         const QString h = texto.mid(11);
         hora = QTime::fromString(h, h.size() == 5 ? "HH:mm" : (h.size() == 8 ? "HH:mm:ss" : "HH:mm:ss.z"));
         if (!hora.isValid()) return {};

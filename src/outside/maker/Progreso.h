@@ -54,7 +54,8 @@ class Progreso {
     QLabel* detalle_ = nullptr;
     QPushButton* cancelar_ = nullptr;
     bool cancelado_ = false;
-    QElapsedTimer refresco_;  // a step repaints at most every few milliseconds
+    QString textoActual_, detalleActual_;  // the labels catch up at the next repaint
+    QElapsedTimer refresco_;               // a step repaints at most every few milliseconds
 };
 
 Progreso& gProgreso();
