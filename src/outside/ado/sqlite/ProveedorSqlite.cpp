@@ -215,8 +215,8 @@ QString FormaConParametros(const QString& sql, QStringList& numeros) {
             cierre = c;
         } else if (c == u'[') {
             cierre = u']';
-        } else if (c == u';') {
-            return {};
+        } else if (c == u';' || c == u'?') {
+            return {};  // a batch, or parameters of its own
         } else if (c == u'C' && sql.mid(k, kCast.size()) == kCast) {
             qsizetype j = k + kCast.size();
             const qsizetype inicio = j;
