@@ -24,6 +24,11 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
     maker::Progreso& progreso = maker::gProgreso();
     vb::ManejadorErrores h(QStringLiteral("GeneraAuxiliarSubdiarios"), asiento::Reporte());
     ado::ConnectionPtr cnn = db.gCnn;
+    // No connection is the error the first statement meets, handled like any other.
+    auto conexion = [&]() -> ado::Connection& {
+        if (!cnn) vb::Raise(vb::kObjetoNoAsignado);
+        return *cnn;
+    };
     bool enTransaccion = false;
     bool mostrando = false;
     ado::RecordsetPtr asientos, auxiliar;
@@ -58,14 +63,14 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
     };
 
     if (!h.paso([&] {
-            cnn->BeginTrans();
+            conexion().BeginTrans();
             enTransaccion = true;
         }))
         return abandonar();
     if (!h.paso([&] {
-            cnn->Execute("DELETE AUX_SUBDIARIOS WHERE RTRIM(LTRIM(USUARIO)) = '" +
-                             asiento::Texto(vb::Trim(CNStuffContable::gUsuarioLogeado)) + "'",
-                         nullptr, -1);
+            conexion().Execute("DELETE AUX_SUBDIARIOS WHERE RTRIM(LTRIM(USUARIO)) = '" +
+                                   asiento::Texto(vb::Trim(CNStuffContable::gUsuarioLogeado)) + "'",
+                               nullptr, -1);
         }))
         return abandonar();
     if (vb::Trim(Fecha_Desde).isEmpty()) Fecha_Desde = QStringLiteral("01/01/1990");
@@ -206,7 +211,7 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
         mostrando = false;
     }
     if (!h.paso([&] {
-            cnn->CommitTrans();
+            conexion().CommitTrans();
             enTransaccion = false;
         }))
         return abandonar();

@@ -164,6 +164,15 @@ TEST_F(Auxiliar, AnErrorAnsweredAbortRollsTheWholeRunBack) {
     EXPECT_FALSE(maker::gProgreso().Visible());
     EXPECT_FALSE(maker::gUtilidades().EstaOcupado());
 
+    // Without a connection the first step fails and nothing is left half done.
+    ado::ConnectionPtr conexion = db().gCnn;
+    db().gCnn = nullptr;
+    guion.esperarMsgBox(vb::vbAbort);
+    generar();
+    db().gCnn = conexion;
+    EXPECT_TRUE(guion.preguntas().last().titulo.contains("GeneraAuxiliarSubdiarios"));
+    EXPECT_EQ(base_.filas("SELECT Usuario, Periodo, Concepto FROM AUX_SUBDIARIOS ORDER BY rowid"), previas);
+
     // Ignore drops the row that failed and lays out the rest.
     pasos = 0;
     guion.esperarMsgBox(vb::vbIgnore);
