@@ -1,10 +1,10 @@
 #pragma once
 // The lookup object of the lookup dialogs. For now it holds what start-up gives it: the
 // connection string and the lookup-mask file; the lookup dialogs add their members here.
+#include "lookup/Coleccion.h"
+
 #include <QString>
 #include <QVariant>
-#include <QVariantList>
-#include <memory>
 
 class Lib_ClsCons3 {
   public:
@@ -28,9 +28,14 @@ class Lib_ClsCons3 {
     // The chosen value; "" when nothing was chosen.
     QVariant ValorDevuelto = QString();
     // Further values of the last lookup, or the checked codes; null for no collection.
-    std::shared_ptr<QVariantList> Valores = std::make_shared<QVariantList>();
+    Coleccion Valores = NuevaColeccion();
 };
 
 // The shared lookup object, created on first use and kept until the program ends. It carries the
 // settings start-up gave (CNStuffContable::FijaAjustesConsultas).
 Lib_ClsCons3& gConsulta();
+
+// The tree window's part of a lookup (ConsultaSearch with TreeView): shows Lib_FrmCons3Tree
+// modally over the statement with the object's CampoDevuelto and Checks, and leaves the choice in
+// the object's ValorDevuelto and Valores (Cantidades untouched). Defined beside the tree window.
+void MuestraArbolConsulta(Lib_ClsCons3& consulta, const QString& sentencia);

@@ -3,6 +3,8 @@
 // view) as a tree of codes nested under their parent codes. The user finds a node by typing the
 // start of a code or description, narrows the statement with F5 and accepts the selected node,
 // confirmed in its master table, or every checked node. Only the lookup object opens it.
+#include "lookup/Coleccion.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -13,7 +15,6 @@
 #include <functional>
 #include <memory>
 
-class Lib_ClsCons3;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -27,11 +28,6 @@ class Lib_FrmCons3Tree : public QWidget {
     Q_OBJECT
 
   public:
-    // The lookup object's tree way: a fresh window gets the statement, the returned column and
-    // the check-box setting, is shown modally, and its choice goes back into ValorDevuelto and
-    // Valores; Checks is off afterwards. The window is discarded.
-    static void Consulta(Lib_ClsCons3& consulta, const QString& sentencia);
-
     explicit Lib_FrmCons3Tree(QWidget* parent = nullptr);
     ~Lib_FrmCons3Tree() override;
 
@@ -41,7 +37,7 @@ class Lib_FrmCons3Tree : public QWidget {
     // "IDFAMILIA", "IDPOSICION" or "CODIGO" (any case): which table confirms the choice.
     QString CampoDevuelto;
     // Released by Cancel; nothing else here reads it.
-    std::shared_ptr<QStringList> CmpsDevueltos;
+    Coleccion CmpsDevueltos;
     bool CheckBoxes = false;
     QString gConnString;  // not read by this window
     // The accepted code; "" after Cancel or when the code is not confirmed.
@@ -50,7 +46,7 @@ class Lib_FrmCons3Tree : public QWidget {
     QString CampoBusqueda;       // not read by this window
     bool OrdenarPorLwv = false;  // not read by this window
     // The checked codes, in node order; null ("no collection") after Cancel.
-    std::shared_ptr<QVariantList> Valores = std::make_shared<QVariantList>();
+    Coleccion Valores = NuevaColeccion();
     std::shared_ptr<QVariantList> Cantidades;  // not read by this window
     bool UsaCantidades = false;                // not read by this window
     // Builds the family tree from its own statement over V_TA_FAMILIAS.
