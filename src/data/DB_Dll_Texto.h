@@ -11,10 +11,11 @@ inline bool Contiene(const QString& texto, const QString& palabra) {
     return texto.contains(palabra, Qt::CaseInsensitive);
 }
 
-// Removes every table marker "@Admin_", letter case ignored.
-inline QString QuitaMarca(QString texto) {
-    return texto.remove("@Admin_", Qt::CaseInsensitive);
-}
+// Removes every table marker "@Admin_" written before a name, letter case ignored; quoted texts keep
+// theirs.
+QString QuitaMarca(const QString& sentencia);
+// The statement marks a name (outside its quoted texts).
+bool TieneMarca(const QString& sentencia);
 
 using ado::DuplicaApostrofes;
 

@@ -43,6 +43,10 @@ class Utilidades {
     QString AlineaDerecha(const QString& texto, int ancho = -1) const;
     // Exactly n characters: cut or filled with blanks on the right.
     QString AjustaLargo(const QString& texto, int n) const;
+    // A date text (day first) as the literal a statement compares with a date column: quoted
+    // "dd/mm/yyyy", which the company server reads day first and the embedded engine as its date.
+    // Raises 13 when the text is not a date.
+    QString FechaSQL(const QString& fecha) const;
     // At most n characters.
     QString Trunca(const QString& texto, int n) const;
     // The path ending in the separator; an empty path stays empty.

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 namespace vb {
 
@@ -24,6 +25,12 @@ double Redondear(double v, int decimales);
 
 // VB Val: the leading number of the text, "." as decimal point, blanks ignored; 0 when none.
 double Val(const QString& texto);
+// The leading number of a typed or shown text, the one reader behind Utilidades.ValorDoble:
+// blanks around and after a sign skipped; the locale's group separator only between groups of
+// three digits ("1.500,5" in a "," locale); otherwise one "." or "," is the decimal point
+// ("1500.5" and "1500,5" are 1500.5); reading stops at the first character that cannot go on
+// the number, and an exponent counts only with digits. Nothing when no digit leads the text.
+std::optional<double> NumeroInicial(const QString& texto);
 // VB CDbl: texts in the number locale; raises 13 when not a number and 94 on Null.
 double CDbl(const QVariant& v);
 // VB CStr of a number: shortest text (up to 15 digits), no thousands separator.
