@@ -56,7 +56,6 @@ class BusquedaDeCodigos : public ::testing::Test {
     BusquedaDeCodigos()
         : base_(true, {"CREATE TABLE FECHA (CODIGO varchar(10), DESCRIPCION varchar(20))",
                        "CREATE TABLE REC (CODIGO varchar(10), DESCRIPCION varchar(20))",
-                       "CREATE TABLE V_TA_Cpte (Codigo varchar(4), Descripcion varchar(20))",
                        "CREATE VIEW FIS_MA_CUENTAS AS SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS"}) {}
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
