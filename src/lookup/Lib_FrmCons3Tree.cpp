@@ -30,9 +30,7 @@ int Reporta(const vb::ErrorVB& e, const QString& rutina) {
 
 }  // namespace
 
-// A fresh window gets the statement, the returned column and the check-box setting, is shown
-// modally, and its choice goes back into the object; Checks is off afterwards.
-void MuestraArbolConsulta(Lib_ClsCons3& consulta, const QString& sentencia) {
+void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia) {
     auto ventana = std::make_unique<Lib_FrmCons3Tree>();
     ventana->Sql = sentencia;
     ventana->CampoDevuelto = consulta.CampoDevuelto;
@@ -110,7 +108,7 @@ Lib_FrmCons3Tree::~Lib_FrmCons3Tree() = default;
 
 void Lib_FrmCons3Tree::Form_Load() {
     vb::ManejadorErrores h("FORM_LOAD", Reporta);
-    if (!h.paso([&] { Valores = NuevaColeccion(); })) return;
+    if (!h.paso([&] { Valores = NuevaColeccionValores(); })) return;
     // The check boxes (CheckBoxes) show on the nodes as the builder adds them.
     if (!h.paso([&] { QuitaNodos(); })) return;
     h.paso([&] { Arma(); });

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class Lib_ClsCons3;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -28,6 +29,11 @@ class Lib_FrmCons3Tree : public QWidget {
     Q_OBJECT
 
   public:
+    // The lookup object's tree way: a fresh window gets the statement, the returned column and
+    // the check-box setting, is shown modally, and its choice goes back into ValorDevuelto and
+    // Valores; Checks is off afterwards. The window is discarded.
+    static void Consulta(Lib_ClsCons3& consulta, const QString& sentencia);
+
     explicit Lib_FrmCons3Tree(QWidget* parent = nullptr);
     ~Lib_FrmCons3Tree() override;
 
@@ -46,7 +52,7 @@ class Lib_FrmCons3Tree : public QWidget {
     QString CampoBusqueda;       // not read by this window
     bool OrdenarPorLwv = false;  // not read by this window
     // The checked codes, in node order; null ("no collection") after Cancel.
-    Coleccion Valores = NuevaColeccion();
+    ColeccionValores Valores = NuevaColeccionValores();
     std::shared_ptr<QVariantList> Cantidades;  // not read by this window
     bool UsaCantidades = false;                // not read by this window
     // Builds the family tree from its own statement over V_TA_FAMILIAS.

@@ -104,10 +104,12 @@ void ArmaListaValores(QString& Texto, QList<CampoValor>& Campos, bool Limpia);
 // Runs the non-blank statements of the list as one transaction: commits, or rolls back, records
 // the failure in AUX_ERR and shows the server's errors (nothing for a duplicate key when
 // SilenciaDuplicado). Fallo and NumeroError tell the caller the outcome. The trailing texts and
-// flag are accepted for callers that pass them and are not used.
+// flag are accepted for callers that pass them and are not used. SilenciaReferencia: nothing is
+// shown when the server refuses the batch because other rows refer to a row (547), for a caller
+// that handles that refusal itself.
 void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroError,
                         bool SilenciaDuplicado = false, const QString& Texto1 = QString(),
-                        const QString& Texto2 = QString(), bool Marca = false);
+                        const QString& Texto2 = QString(), bool Marca = false, bool SilenciaReferencia = false);
 void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo);
 
 // Audit row of a created ('A'), changed ('M') or deleted ('B') voucher or master record; a
@@ -186,5 +188,14 @@ QDateTime FechaServidor();
 // The text after the first "/"; the whole text when it has none or names an existing folder
 // (the embedded engine's server).
 QString CodigoSinPrefijo(const QString& Texto);
+
+}  // namespace CNStuffContable
+
+namespace CNStuffContable {
+
+// The account handed between the account windows (code without "-", trimmed).
+extern QString gCuentaActual;
+// Asks a running account-tree build to stop; the build that sees it clears it.
+extern bool gCancelaArbol;
 
 }  // namespace CNStuffContable

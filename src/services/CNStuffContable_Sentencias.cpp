@@ -131,7 +131,8 @@ void ArmaListaValores(QString& Texto, QList<CampoValor>& Campos, bool Limpia) {
 }
 
 void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroError, bool SilenciaDuplicado,
-                        const QString& /*Texto1*/, const QString& /*Texto2*/, bool /*Marca*/) {
+                        const QString& /*Texto1*/, const QString& /*Texto2*/, bool /*Marca*/,
+                        bool SilenciaReferencia) {
     vb::ManejadorErrores h(QString(), [](const vb::ErrorVB& e, const QString&) {
         maker::gProgreso().Ocultar();
         int respuesta = 0;
@@ -176,6 +177,7 @@ void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroErr
         }
         Fallo = true;
         if (SilenciaDuplicado && NumeroError == ado::kNativoClaveDuplicada) mensaje.clear();
+        if (SilenciaReferencia && NumeroError == ado::kNativoReferencia) mensaje.clear();
         errores.Clear();
         QString deshace = QStringLiteral("ROLLBACK TRANSACTION");
         db.EjecutaConsultaSQL(deshace);

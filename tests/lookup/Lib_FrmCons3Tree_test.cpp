@@ -195,7 +195,7 @@ TEST_F(ArbolConsulta, AcceptanceConfirmsTheCodeInCostCentresThenAccounts) {
             v->CmdAceptar->click();
         });
         gConsulta().CampoDevuelto = "CODIGO";
-        MuestraArbolConsulta(gConsulta(), "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO");
+        Lib_FrmCons3Tree::Consulta(gConsulta(), "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO");
         return gConsulta().ValorDevuelto.toString();
     };
     EXPECT_EQ(elige("A7"), "7 ");
@@ -217,7 +217,7 @@ TEST_F(ArbolConsulta, AFamilyIsConfirmedInTheFamilyTable) {
         QTest::mouseDClick(v->TreeV->viewport(), Qt::LeftButton, {}, p);
     });
     gConsulta().CampoDevuelto = "IdFamilia";
-    MuestraArbolConsulta(gConsulta(), "SELECT IdFamilia, Descripcion FROM V_TA_FAMILIAS");
+    Lib_FrmCons3Tree::Consulta(gConsulta(), "SELECT IdFamilia, Descripcion FROM V_TA_FAMILIAS");
     EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "0101");
 }
 
@@ -234,12 +234,12 @@ TEST_F(ArbolConsulta, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
         gConsulta().CampoDevuelto = "CODIGO";
         gConsulta().Checks = true;
         gConsulta().ValorDevuelto = "previo";
-        MuestraArbolConsulta(gConsulta(), kCentros);
+        Lib_FrmCons3Tree::Consulta(gConsulta(), kCentros);
     }
     EXPECT_FALSE(gConsulta().Checks);
     EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "");  // the window's, not the previous one
     ASSERT_TRUE(gConsulta().Valores);
-    EXPECT_EQ(*gConsulta().Valores, (QStringList{"", "1", "12", "2", "21", "22", "ADM", "VTA"}));
+    EXPECT_EQ(*gConsulta().Valores, (QVariantList{"", "1", "12", "2", "21", "22", "ADM", "VTA"}));
 
     DialogosGuionados guion;
     guion.esperarModal([&](QWidget* w) {
@@ -249,7 +249,7 @@ TEST_F(ArbolConsulta, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
         v->CmdCancelar->click();
     });
     gConsulta().Checks = true;
-    MuestraArbolConsulta(gConsulta(), kCentros);
+    Lib_FrmCons3Tree::Consulta(gConsulta(), kCentros);
     EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "");
     EXPECT_FALSE(gConsulta().Valores);
     EXPECT_FALSE(gConsulta().Checks);

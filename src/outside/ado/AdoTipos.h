@@ -68,5 +68,7 @@ inline constexpr int32_t kErrTiempoAgotado = int32_t(0x80040E31);  // the comman
 inline constexpr int32_t kNativoConexionPerdida = 11;
 inline constexpr int32_t kNativoTruncado = 8152;
 inline constexpr int32_t kNativoClaveDuplicada = 2627;
+// The row is referred to by other rows (a reference constraint refused the statement).
+inline constexpr int32_t kNativoReferencia = 547;
 
 }  // namespace ado

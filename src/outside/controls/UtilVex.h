@@ -34,6 +34,7 @@ class UtilVex : public QWidget {
     // of an unknown identifier is "", and setting it does nothing.
     static QString AccionDeId(int idDespacho);
     void setEstado(int idDespacho, bool habilitado);
+    bool Estado(int idDespacho) const { return Habilitado(AccionDeId(idDespacho)); }
 
     // The key method: a function key raises its button's action when the button is enabled.
     // Returns whether an action was raised.

@@ -84,6 +84,13 @@ QString Utilidades::Reemplaza(const QString& texto, const QString& buscar, const
     return r.replace(buscar, reemplazo, Qt::CaseSensitive);
 }
 
+QString Utilidades::ReemplazaTexto(const QString& texto, const QString& buscar,
+                                   const QString& reemplazo) const {
+    if (buscar.isEmpty()) return texto;
+    QString r = texto;
+    return r.replace(buscar, reemplazo, Qt::CaseInsensitive);
+}
+
 int Utilidades::CantidadPalabras(const QString& texto) const {
     return int(texto.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
 }

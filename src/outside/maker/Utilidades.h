@@ -34,9 +34,8 @@ class Utilidades {
     QString QuitaCaracter(const QString& texto, const QString& caracteres) const;
     // Every occurrence of buscar replaced (case-sensitive); an empty buscar changes nothing.
     QString Reemplaza(const QString& texto, const QString& buscar, const QString& reemplazo) const;
-    QString ReemplazaTexto(const QString& texto, const QString& buscar, const QString& reemplazo) const {
-        return Reemplaza(texto, buscar, reemplazo);
-    }
+    // The same, blind to letter case: names inside statements are written in any case.
+    QString ReemplazaTexto(const QString& texto, const QString& buscar, const QString& reemplazo) const;
     // Number of blank-separated words.
     int CantidadPalabras(const QString& texto) const;
     // Blanks on the left up to ancho; a longer text is never cut; no width returns the text.

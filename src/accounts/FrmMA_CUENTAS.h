@@ -1,0 +1,212 @@
+#pragma once
+// The chart-of-accounts window: keeps the accounts of MA_CUENTAS. It validates a typed code
+// level by level, shows an existing account or starts a new one, and opens the companion
+// windows of the current account. It is the main window of its program: closing it ends the
+// program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp).
+#include "outside/ado/Connection.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class BarraEstado;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class QTabWidget;
+class SkinFramework;
+class UtilVex;
+namespace maker {
+class ReglasCuentas;
+}
+namespace personalizados {
+class GrillaPersonalizados;
+}
+namespace vb {
+class BarraBotones;
+class CajaTexto;
+class FlexGrid;
+class TreeView;
+}  // namespace vb
+
+class FrmMA_CUENTAS : public QWidget {
+    Q_OBJECT
+  public:
+    explicit FrmMA_CUENTAS(QWidget* parent = nullptr);
+    ~FrmMA_CUENTAS() override;
+
+    // ---- controls ----
+    // Bound text boxes: 0 "DESCRIPCION", 1 "Codigo", 2 "CodigoOpcional", 3 "CuentaPrincipal",
+    // 4 "CodTarjeta_ConcAuto".
+    QList<vb::CajaTexto*> txtFields;
+    vb::CajaTexto* TxtCodigo = nullptr;
+    std::array<QRadioButton*, 2> OptTipoCuenta{};  // 0 "Imputable", 1 "Título"
+    std::array<QRadioButton*, 3> optLibros{};      // 0 none, 1 purchases, 2 sales
+    QCheckBox* chkCCostos = nullptr;
+    QCheckBox* CHKAjustable = nullptr;
+    QCheckBox* chkTarjeta = nullptr;
+    QCheckBox* ChkBloqueo = nullptr;
+    QCheckBox* ChkCyB = nullptr;
+    QCheckBox* ChkBdu = nullptr;
+    QCheckBox* ChkVto = nullptr;
+    QComboBox* CmbIndices = nullptr;
+    QComboBox* CmbMP = nullptr;
+    QComboBox* CmbMoneda = nullptr;
+    QComboBox* Combo1 = nullptr;  // title accounts
+    QLabel* LblDV = nullptr;
+    QLabel* LblDescRelacionado = nullptr;
+    QLabel* lblCodTarjetaConcAuto = nullptr;
+    QLabel* Label1 = nullptr;             // "Bienes de Uso"
+    std::array<QLabel*, 14> LblTitulo{};  // captions; 5 "Dígito Verificador"
+    QTabWidget* SSTab1 = nullptr;         // "Datos Generales", "Mas Datos"
+    vb::FlexGrid* MSFlexGrid1 = nullptr;  // personalised fields
+    vb::CajaTexto* TxtEdit = nullptr;     // its cell editor
+    vb::TreeView* TreeV = nullptr;
+    QWidget* BusquedaCodigo1 = nullptr;  // code search of the bound fields
+    QWidget* BusquedaCodigo2 = nullptr;  // code search of the code box
+    BarraEstado* sbStatusBar = nullptr;
+    UtilVex* UtilVex1 = nullptr;
+    vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
+    SkinFramework* SkinFramework1 = nullptr;
+
+    // ---- form state ----
+    QString TablaActual;
+    ado::RecordsetPtr rsCuentas;
+    bool Modificando = false;
+    bool Nuevo = false;
+    bool Borrando = false;
+    bool Grabando = false;
+    bool CargandoDatos = false;
+    bool HuboError = false;
+    int CampoActual = 0;
+    bool MostrarArbol = false;
+    QString CCostoDefecto;
+    QString TituloClientesBonos;
+    QString TituloClientesMutuales;
+    // The code under validation, trimmed and without "-".
+    QString CodigoCuenta;
+    // The last code typed in the code field, without "-".
+    QString CodigoSinGuiones;
+    // Whether side-toolbar button 7 ("Actualizar Cash Flow") is shown.
+    static bool gMuestraCashFlow;
+
+    // The form's account rules, created on first use.
+    maker::ReglasCuentas& Reglas();
+
+    // ---- public members ----
+    void LimpiaPantalla();
+    void HabilitaCampos(bool habilita);
+    void CargaCombos();
+    void AsignarDatos();
+    void Consultar();
+    void Generar(const QString& tabla);
+    void Campo_Valida(int Index, QWidget* control = nullptr);
+    bool ExisteNivelSuperior(const QString& codigo, QString& nombre);
+    bool ValidaCuentaSubD(const QString& codigo, QString& texto);
+    void LlamarReporte(const QString& Reporte);
+
+    // ---- events the runtime raises ----
+    void Form_Load();
+    void Form_Unload(int& Cancel);
+    void Form_KeyDown(int& KeyCode, int Shift);
+    void Utilvex1_Click(const QString& accion);
+    void Tbar_ButtonClick(QAction* Button);
+    // Code box and bound fields.
+    void TxtCodigo_Change();
+    void TxtCodigo_GotFocus();
+    void TxtCodigo_KeyDown(int& KeyCode, int Shift);
+    void TxtCodigo_KeyUp(int& KeyCode, int Shift);
+    void TxtCodigo_LostFocus();
+    void txtFields_GotFocus(int Index);
+    void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
+    void txtFields_KeyPress(int Index, int& KeyAscii);
+    void txtFields_KeyUp(int Index, int& KeyCode, int Shift);
+    void txtFields_LostFocus(int Index);
+    void txtFields_Validate(int Index, bool& Cancel);
+    // Options, check boxes and lists.
+    void OptTipoCuenta_Click(int Index);
+    void CHKAjustable_Click();
+    void ChkCyB_Click();
+    void ChkVto_Click();
+    void ChkBdu_Click();
+    void ChkBloqueo_Click();
+    void CmbMP_Click();
+    void CmbMP_KeyDown(int& KeyCode, int Shift);
+    void CmbMP_KeyPress(int& KeyAscii);
+    void CmbIndices_KeyPress(int& KeyAscii);
+    void Combo1_KeyPress(int& KeyAscii);
+    void Combo1_LostFocus();
+    void BusquedaCodigo1_LostFocus();
+    void BusquedaCodigo2_LostFocus();
+    void BusquedaCodigo1_Elegido(const QString& codigo);
+    void BusquedaCodigo2_Elegido(const QString& codigo);
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void ArmaControles();
+    void ConectaEventos();
+    // Every option of optLibros unselected.
+    void LimpiaLibros();
+    // The lookup button of the toolbar.
+    void BotonConsulta(bool encendido);
+    bool BotonConsultaEncendido() const;
+    void Refusa(int Index, const QString& mensaje);
+    // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).
+    QList<bool> validacionPendiente_;
+    std::unique_ptr<maker::ReglasCuentas> reglas_;
+    bool cerrando_ = false;
+
+    // ==== Routines of the code proposal, view type, tree, personalised grid, save and delete
+    // (FrmMA_CUENTAS_Propuesta/_Vista/_Arbol/_Grabar/_Borrar.cpp, accounts/personalizados/).
+    // Declared here for their callers in the form's other files; further declarations of those
+    // topics go in this block only. ====
+  public:
+    void CargaComboTitulo(const QString& Desde = QString());
+    void IdentificaCuenta();
+    void ArmarTreeVAutomatico(const QString& Desde = QString());
+    void Treev_Estado(bool estado);
+    void AsignarPersonalizados(vb::FlexGrid* grilla, const ado::RecordsetPtr& rs);
+    bool ValidaCampos();
+    void GrabarCuenta();
+
+    // Tree (FrmMA_CUENTAS_Arbol.cpp).
+    void ActualizaTreeV(const QString& Clave, const QString& Texto);
+    void TreeV_NodeClick(const QString& clave);
+    void TreeV_KeyPress(int& KeyAscii);
+    void TreeV_BeforeLabelEdit(bool& Cancel);
+    void TreeV_AfterLabelEdit(bool& Cancel, const QString& NewString);
+    // View type (FrmMA_CUENTAS_Vista.cpp). Null pointers stand for omitted arguments.
+    void ObtieneVistaRangoVto(const QString& codigo, QString* descripcion, QString* vista, QString& tipoVista,
+                              bool* pideVencimiento);
+    // Delete (FrmMA_CUENTAS_Borrar.cpp).
+    void BorraCashFlow(const QString& cuenta);
+    // The personalised-field grid on MSFlexGrid1 and TxtEdit, wired on first use.
+    personalizados::GrillaPersonalizados& Personalizados();
+
+  private:
+    // Wires the tree and the personalised grid to their handlers, once.
+    void EnlazaArbolYGrilla();
+    // The save and the delete behind GrabarCuenta's common entry.
+    void GuardaCuenta(const QString& codigo);
+    void BorraCuenta(const QString& codigo);
+    // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
+    int ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente);
+    // Marks the account as deleted when the database keeps it because other rows refer to it.
+    void BajaLogica(const QString& codigo);
+    // A child of the form.
+    personalizados::GrillaPersonalizados* personalizados_ = nullptr;
+    bool arbolYGrillaEnlazados_ = false;
+    // Index of the bound field the save was building when an error rose (-1 outside the walk).
+    int indiceCampoEnCurso_ = -1;
+    // ==== end of the block ====
+};
+
+// The window's global reference, cleared by its unload.
+extern FrmMA_CUENTAS* gFrmMA_CUENTAS;

@@ -1,0 +1,172 @@
+// The two toolbars: the main one (new, delete, save, list, lookup, report, close, cancel) with
+// the chart report, and the side one that opens the companion windows of the current account.
+#include "accounts/EnlacesCuentas.h"
+#include "accounts/FrmMA_CUENTAS.h"
+#include "data/DB_Dll.h"
+#include "outside/controls/BarraBotones.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/maker/ReglasCuentas.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Procesos.h"
+#include "services/CNStuffContable.h"
+
+#include <QAction>
+
+using CNStuffContable::gBaseDatos;
+using CNStuffContable::gCuentaActual;
+
+namespace {
+
+// Caret after the trimmed description and the focus there.
+void AlFinalDeDescripcion(vb::CajaTexto* caja) {
+    caja->setSelStart(int(caja->text().trimmed().size()));
+    caja->setFocus();
+}
+
+}  // namespace
+
+void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
+    const QString clave = accion.trimmed().toUpper();
+    vb::ManejadorErrores h("Utilvex1_Click", maker::gUtilidades().Reportero());
+    if (clave == "NUEVO") {
+        h.paso([&] { LimpiaPantalla(); }) && h.paso([&] {
+            Nuevo = true;
+            Borrando = false;
+            Modificando = false;
+            AlFinalDeDescripcion(txtFields[0]);
+        });
+    } else if (clave == "BORRAR") {
+        // Only a loaded account can be deleted.
+        if (!Modificando) {
+            vb::MsgBox("Debe ingresar una cuenta existente para borrarla", vb::vbInformation,
+                       "Aviso al operador...");
+            return;
+        }
+        Nuevo = false;
+        Borrando = true;
+        Modificando = false;
+        h.paso([&] { GrabarCuenta(); }) && h.paso([&] {
+            AlFinalDeDescripcion(txtFields[0]);
+            TxtCodigo->setFocus();
+        });
+    } else if (clave == "GRABAR") {
+        Grabando = true;
+        h.paso([&] {
+            if (ValidaCampos()) {
+                CargandoDatos = false;
+                GrabarCuenta();
+            }
+        });
+        // Cleared on every way out.
+        Grabando = false;
+        h.paso([&] {
+            if (gCuentaActual.isEmpty())
+                AlFinalDeDescripcion(txtFields[0]);
+            else
+                TxtCodigo->setFocus();
+        });
+    } else if (clave == "PLANILLA") {
+        h.paso([&] {
+            EnlacesCuentas::VisorConsulta("SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM " +
+                                              TablaActual + " WHERE (DADA_DE_BAJA = 0) ORDER BY CODIGO",
+                                          gBaseDatos().gConnString, "Plan General de Cuentas");
+        });
+    } else if (clave == "CONSULTAR") {
+        h.paso([&] {
+            if (CampoActual == 0) {
+                int tecla = 116;
+                TxtCodigo_KeyDown(tecla, 0);
+            } else {
+                Consultar();
+            }
+        });
+    } else if (clave == "REPORTE") {
+        h.paso([&] { LlamarReporte("Rp_PlanCtas"); });
+    } else if (clave == "CERRAR") {
+        int cancelar = 0;
+        Form_Unload(cancelar);
+    } else if (clave == "CANCELAR") {
+        if (CargandoDatos &&
+            vb::MsgBox("¿Está seguro de abandonar la carga de datos?",
+                       vb::vbYesNo | vb::vbExclamation | vb::vbDefaultButton2, "Atención!!!") != vb::vbYes)
+            return;
+        CargandoDatos = false;
+        h.paso([&] { LimpiaPantalla(); }) && h.paso([&] { Generar(TablaActual); }) && h.paso([&] {
+            AlFinalDeDescripcion(txtFields[0]);
+            TxtCodigo->setFocus();
+        });
+    }
+}
+
+void FrmMA_CUENTAS::LlamarReporte(const QString& Reporte) {
+    try {
+        if (Reporte.trimmed().isEmpty()) return;
+        const DB_Dll& db = gBaseDatos();
+        const QString parametros = "@Menu=" + Reporte + ";" + "@Server=" + db.gServidor + ";" +
+                                   "@DbName=" + db.gDBName + ";" + "@Usuario=" + db.gUsuario + ";" +
+                                   "@Password=" + db.gUserPassWord + ";" + "tarvo@";
+        const QString programa = CNStuffContable::RutaProgramaHermano("QT742R.EXE");
+        if (programa.isEmpty()) {
+            vb::MsgBox(
+                "Error de integridad en los Archivos del sistema (QT742R), copie este mensaje y comuniquese "
+                "con su proveedor de software",
+                vb::vbCritical, "Aviso al operador");
+            return;
+        }
+        // The path goes as the program, not inside a command line: a blank in it needs no quotes.
+        vb::Shell(programa, {parametros}, 1);
+    } catch (const vb::ErrorVB&) {
+    }
+}
+
+void FrmMA_CUENTAS::Tbar_ButtonClick(QAction* Button) {
+    if (!Button) return;
+    auto& util = maker::gUtilidades();
+    vb::ManejadorErrores h("ButtonClick", util.Reportero());
+    const QString texto = Button->text();
+    auto es = [&](const char* t) { return texto.compare(QString::fromUtf8(t), Qt::CaseInsensitive) == 0; };
+    auto cuentaDelCampo = [&] { return util.QuitaCaracter(txtFields[1]->text(), "-").trimmed(); };
+
+    if (es("Actualizar Jerarquías de cuentas")) {
+        h.paso([&] { ArmarTreeVAutomatico(" "); });
+    } else if (es("Datos Adicionales")) {
+        gCuentaActual = cuentaDelCampo();
+        if (!Modificando) {
+            vb::MsgBox("Para asignar datos adicionales a esta cuenta debe primero grabarla", vb::vbCritical,
+                       "Aviso al Operador!!!");
+            return;
+        }
+        if (!gCuentaActual.trimmed().isEmpty())
+            h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC"); });
+    } else if (es("Manual de Cuentas")) {
+        h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMa_ManualCuentas"); });
+    } else if (es("Centros de costos")) {
+        gCuentaActual = cuentaDelCampo();
+        // The opener sets the form's Menu flag to False before it shows it.
+        if (!gCuentaActual.trimmed().isEmpty())
+            h.paso([&] { EnlacesCuentas::MuestraFormulario("Frmta_asigccosto"); });
+    } else if (es("Jerarquías de cuentas")) {
+        h.paso([&] { Reglas().JerarquiasCuentas(); });
+    } else if (es("Adjuntar Jerarquías ")) {
+        h.paso([&] { Treev_Estado(Tbar->Value(6) != 0); });
+    } else if (es("Actualizar Cash Flow")) {
+        if (gCuentaActual.trimmed().isEmpty()) return;
+        bool existe = false;
+        if (!h.paso([&] {
+                existe = gBaseDatos().ExisteEnTabla("ma_cuentas", gCuentaActual, "codigo", 8, "", true);
+            }))
+            return;
+        if (existe) {
+            if (vb::MsgBox("¿Desea actualizar la estructura de Cash-Flow?", vb::vbYesNo | vb::vbQuestion) ==
+                vb::vbYes)
+                h.paso([&] { Reglas().ActualizaCashFlow(gCuentaActual); });
+        } else {
+            vb::MsgBox("La cuenta " + gCuentaActual + " no existe en el Plan General de Cuentas" + "\r" +
+                           "Ingrese una cuenta nueva e intentelo de nuevo",
+                       vb::vbCritical, "Aviso al Operador...");
+            gCuentaActual.clear();
+        }
+    }
+}

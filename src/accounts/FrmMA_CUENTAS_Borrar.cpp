@@ -1,0 +1,155 @@
+// The account delete: the row and its additional data in one transaction, its cash-flow lines
+// before; when other rows refer to the account it is marked as deleted instead.
+#include "accounts/FrmMA_CUENTAS.h"
+
+#include "data/DB_Dll.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/TreeView.h"
+#include "outside/maker/ReglasCuentas.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+#include "services/ModGruposEmp.h"
+
+using CNStuffContable::gBaseDatos;
+
+namespace {
+
+QString Literal(QString s) {
+    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+bool HayLineasDeCashFlow(const QString& codigo) {
+    return gBaseDatos().ExisteEnTabla("[MA_CASH-DETALLE]", codigo, "CUENTA", 8, QString(), true);
+}
+
+}  // namespace
+
+void FrmMA_CUENTAS::BorraCashFlow(const QString& cuenta) {
+    DB_Dll& db = gBaseDatos();
+    QString sql =
+        "DELETE FROM [MA_CASH-DETALLE] WHERE LTRIM(RTRIM(CUENTA))='" + Literal(vb::Trim(cuenta)) + "'";
+    if (db.EjecutaConsultaSQL(sql)) return;
+    const ado::Errors& errores = db.gCnn->errores();
+    const vb::ErrorVB e =
+        errores.Count() > 0
+            ? vb::ErrorVB(errores.Item(0).Number, errores.Item(0).Description, errores.Item(0).Source)
+            : vb::ErrorVB(ado::kErrConexionInvalida, "No se pudieron borrar las lineas de Cash-Flow");
+    CNStuffContable::MensajeError(e, vb::vbOKOnly + vb::vbCritical, "BorraCashFlow");
+}
+
+void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
+    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
+        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
+    });
+    if (Reglas().ExisteNivelInferior(codigo)) {
+        HuboError = true;
+        vb::MsgBox(
+            QString::fromUtf8("No se puede eliminar esta cuenta porque posee un nivel inferior\rElimine "
+                              "primero las demás cuentas e inténtelo nuevamente"),
+            vb::vbCritical);
+        return;
+    }
+    if (vb::MsgBox("Confirma la baja de esta cuenta? " + codigo,
+                   vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2,
+                   QString::fromUtf8("Atención!")) != vb::vbYes)
+        return;
+    bool conCashFlow = false;
+    if (!h.paso([&] { conCashFlow = HayLineasDeCashFlow(codigo); })) return;
+    if (conCashFlow) {
+        if (vb::MsgBox(
+                QString::fromUtf8("La cuenta está asociada a un Cash-Flow se darán de baja sus movimientos\r"
+                                  "Acepta???"),
+                vb::vbYesNo + vb::vbInformation, "Aviso al Operador...") != vb::vbYes)
+            return;
+        if (!h.paso([&] { BorraCashFlow(codigo); })) return;
+        // Lines that could not be removed keep the account: the failure was reported.
+        if (HayLineasDeCashFlow(codigo)) {
+            HuboError = true;
+            return;
+        }
+    }
+
+    QStringList sentencias{"DELETE MA_CUENTAS WHERE CODIGO = '" + Literal(codigo) + "'",
+                           "DELETE MA_CUENTASADIC WHERE CODIGO = '" + Literal(codigo) + "'", QString()};
+    int32_t nativo = 0;
+    CNStuffContable::EjecutaTransaccion(sentencias, HuboError, nativo, false, QString(), QString(), false,
+                                        true);
+    if (HuboError) {
+        if (nativo == ado::kNativoReferencia) BajaLogica(codigo);
+        return;
+    }
+    if (!h.paso([&] {
+            CNStuffContable::RegistraAccionComprobante(
+                "", "", "0", Nuevo, Modificando, Borrando,
+                codigo + " " + (txtFields.size() > 1 ? txtFields[1]->text() : QString()));
+        }))
+        return;
+    if (!h.paso([&] {
+            ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 3, "'" + Literal(codigo) + "'");
+            ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + Literal(codigo) + "'");
+        }))
+        return;
+    if (!h.paso([&] { TreeV->Remove("A" + codigo); })) return;
+    if (!h.paso([&] { LimpiaPantalla(); })) return;
+    h.paso([&] { Generar(TablaActual); });
+}
+
+void FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
+    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
+        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
+    });
+    HuboError = true;
+    DB_Dll& db = gBaseDatos();
+    auto& u = maker::gUtilidades();
+    QString mensaje;
+    QString base;
+    if (!h.paso([&] {
+            // The year is pasted as a number: it must be one.
+            const QString periodo = vb::Trim(CNStuffContable::gPeriodo);
+            bool numero = false;
+            periodo.toLongLong(&numero);
+            if (!numero) vb::Raise(vb::kTiposNoCoinciden, "El ejercicio actual (PERIODO) no es un número");
+            base = "SELECT * FROM MV_ASIENTOS WHERE CUENTA = '" + Literal(codigo) +
+                   "' AND CONVERT(INT,PERIODO) = " + periodo;
+        }))
+        return;
+    ado::RecordsetPtr lineas;
+    bool conMovimientos = false;
+    QString sql = base + " AND (ES_SALDO_APERTURA = 0)";
+    if (!h.paso([&] {
+            db.AbrirRecordset(sql, lineas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+            conMovimientos = !(lineas->Bof() && lineas->Eof());
+        }))
+        return;
+    if (conMovimientos) {
+        mensaje = "La cuenta que intenta eliminar Tiene movimientos en este Ejercicio";
+    } else {
+        bool limpia = true;
+        QString sqlApertura = base + " AND (ES_SALDO_APERTURA = 1)";
+        if (!h.paso([&] {
+                db.AbrirRecordset(sqlApertura, lineas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly,
+                                  -1, true);
+                if (!(lineas->Bof() && lineas->Eof()))
+                    limpia = u.ValorNumerico(u.TextoCampo(lineas->valor("Importe"))) == 0;
+            }))
+            return;
+        if (limpia) {
+            QString sqlCuenta = "SELECT * FROM MA_CUENTAS WHERE CODIGO = '" + Literal(codigo) + "'";
+            h.paso([&] {
+                db.AbrirRecordset(sqlCuenta, rsCuentas, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic,
+                                  -1, true);
+                if (rsCuentas->Bof() && rsCuentas->Eof()) return;
+                rsCuentas->MoveFirst();
+                rsCuentas->fields().Item("DADA_DE_BAJA").setValue(true);
+                rsCuentas->Update();
+                TreeV->Remove("A" + codigo);
+            });
+            return;
+        }
+        mensaje = "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura";
+    }
+    vb::MsgBox(mensaje, vb::vbCritical, "Aviso al operador!!!");
+}

@@ -1,0 +1,416 @@
+// The account save: the fields checked again, the MA_CUENTAS row written in a transaction, then
+// the tree node, the settings of the payment means, the action record, the replication, the
+// default cost-centre row, the user-group rows and the question about additional data.
+#include "accounts/EnlacesCuentas.h"
+#include "accounts/FrmMA_CUENTAS.h"
+#include "accounts/personalizados/GrillaPersonalizados.h"
+#include "data/DB_Dll.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/maker/EnlaceControles.h"
+#include "outside/maker/ReglasCuentas.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+#include "services/ModGruposEmp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+
+using CNStuffContable::AgregaCampoValor;
+using CNStuffContable::Cfg;
+using CNStuffContable::gBaseDatos;
+
+namespace {
+
+const QString kCRLF = QStringLiteral("\r\n");
+
+QString Literal(QString s) {
+    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+QString Marca(const QCheckBox* c) {
+    return c->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// The payment-means code of a list position; empty for none.
+QString CodigoMedioDePago(int posicion) {
+    static const char* const codigos[] = {"",   "EF", "CH", "TJ", "DB", "DC",
+                                          "RI", "RB", "RG", "RO", "RO", "TJ"};
+    return posicion >= 0 && posicion < 12 ? QString(codigos[posicion]) : QString();
+}
+
+// A personalised value as the column takes it: numbers with "." as decimal point. False when the
+// text is not a number for a numeric column.
+bool ValorPersonalizado(const QString& texto, bool numerico, QString& valor) {
+    if (!numerico) {
+        valor = texto;
+        return true;
+    }
+    const QString t = vb::Trim(texto);
+    if (!vb::IsNumeric(t)) return false;
+    valor = QString::number(maker::gUtilidades().ValorDoble(t), 'g', 15);
+    return true;
+}
+
+}  // namespace
+
+int FrmMA_CUENTAS::ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente) {
+    HuboError = true;
+    maker::gUtilidades().Ocupado(false);
+    if (numero == ado::kErrValorNoAdmitido) {
+        QString campo;
+        vb::CajaTexto* caja = nullptr;
+        if (indiceCampoEnCurso_ >= 0 && indiceCampoEnCurso_ < txtFields.size()) {
+            caja = txtFields[indiceCampoEnCurso_];
+            campo = caja->Tag + "/" + caja->DataField;
+        }
+        vb::MsgBox("Verifique las siguientes opciones: " + kCRLF + kCRLF +
+                       "1) Ha ingresado letras donde debe ingresar numeros" + kCRLF + kCRLF +
+                       "2) Debe ingresar una fecha y el formato es incorrecto" + kCRLF + kCRLF +
+                       "En el campo: " + campo,
+                   vb::vbCritical, "Error en conversion de datos");
+        if (caja && caja->isEnabled()) caja->setFocus();
+        return 0;
+    }
+    int respuesta = 0;
+    maker::gUtilidades().TrataError(vb::ErrorVB(numero, descripcion, fuente), "ActualizarDatos", respuesta);
+    return respuesta;
+}
+
+bool FrmMA_CUENTAS::ValidaCampos() {
+    // A value still in the grid's editor is the user's value.
+    if (personalizados_) personalizados_->Confirmar();
+    HuboError = false;
+    for (int i = 0; i < txtFields.size(); ++i) {
+        Campo_Valida(i, txtFields[i]);
+        if (HuboError) break;
+    }
+    auto& u = maker::gUtilidades();
+    const int iCodigo = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
+    const QString codigo =
+        iCodigo >= 0 ? vb::Trim(u.QuitaCaracter(u.TextoCampo(txtFields[iCodigo]->text()), "-")) : QString();
+    ado::RecordsetPtr legajo;
+    if (gBaseDatos().ExisteEnTabla("P_MA_LEGAJOS", codigo, "CUENTA", legajo, 8, QString(), true)) {
+        HuboError = true;
+        vb::MsgBox(QString::fromUtf8("La cuenta que intenta modificar está configurada para el legajo ") +
+                       vb::Trim(u.TextoCampo(legajo->valor("Legajo"))) +
+                       QString::fromUtf8(" del código de empresa ") +
+                       vb::Trim(u.TextoCampo(legajo->valor("IdEmpresa"))) + kCRLF +
+                       "Los cambios deben realizarse desde el sistema de personal",
+                   vb::vbInformation, "Aviso al Usuario");
+    }
+    return !HuboError;
+}
+
+void FrmMA_CUENTAS::GrabarCuenta() {
+    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
+        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
+    });
+    indiceCampoEnCurso_ = -1;
+    QString codigo;
+    if (!h.paso([&] {
+            auto& u = maker::gUtilidades();
+            const int i = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
+            codigo = i >= 0 ? vb::Trim(u.QuitaCaracter(u.TextoCampo(txtFields[i]->text()), "-")) : QString();
+        }))
+        return;
+    if (codigo.size() > 15) {
+        HuboError = true;
+        vb::MsgBox("La longitud de la cuenta no puede superar los 15 caracteres!!!", vb::vbInformation,
+                   QString::fromUtf8("Atención"));
+        return;
+    }
+    if (Nuevo || Modificando || !Borrando)
+        GuardaCuenta(codigo);
+    else
+        BorraCuenta(codigo);
+}
+
+void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
+    using namespace CNStuffContable;
+    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
+        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
+    });
+    auto& u = maker::gUtilidades();
+    auto& enlace = maker::gEnlaceControles();
+    DB_Dll& db = gBaseDatos();
+    const bool titulo = OptTipoCuenta[1]->isChecked();
+    QStringList sentencias{QString()};
+
+    // The bound fields, in the order of the array.
+    for (int i = 0; i < txtFields.size(); ++i) {
+        indiceCampoEnCurso_ = i;
+        if (!h.paso([&] {
+                vb::CajaTexto* caja = txtFields[i];
+                QString columna = caja->DataField;
+                const QString texto = u.TextoCampo(caja->text());
+                if (columna.compare("CODIGO", Qt::CaseInsensitive) == 0 ||
+                    columna.compare("CODIGOOPCIONAL", Qt::CaseInsensitive) == 0)
+                    AgregaCampoValor(columna, vb::Trim(u.QuitaCaracter(texto, "-")), "'", i == 0);
+                else if (columna.compare("CodTarjeta_ConcAuto", Qt::CaseInsensitive) == 0 ||
+                         columna.compare("CuentaPrincipal", Qt::CaseInsensitive) == 0)
+                    AgregaCampoValor(columna, vb::Trim(caja->text()), "'", false);
+                else
+                    ValorCampoSQL(rsCuentas, columna, texto, i == 0);
+            }))
+            return;
+    }
+    indiceCampoEnCurso_ = -1;
+    if (!h.paso([&] { AgregaCampoValor("TITULO", titulo ? "1" : "0", "'", false); })) return;
+
+    if (titulo) {
+        if (!h.paso([&] {
+                AgregaCampoValor("AJUSTE", "0", "'", false);
+                AgregaCampoValor("INDICE", "0", "'", false);
+            }))
+            return;
+        if (Reglas().TieneMovimientos(codigo)) {
+            HuboError = true;
+            vb::MsgBox(QString::fromUtf8(
+                           "La cuenta no puede cambiarse a Título porque tiene movimientos registrados!!!"),
+                       vb::vbCritical);
+            return;
+        }
+    } else {
+        if (Reglas().ExisteNivelInferior(codigo)) {
+            vb::MsgBox("No puede cambiar el tipo de cuenta porque existe un nivel inferior", vb::vbCritical);
+            HuboError = true;
+            return;
+        }
+        if (!h.paso([&] {
+                AgregaCampoValor("AJUSTE", Marca(CHKAjustable), "'", false);
+                const int indice = CHKAjustable->isChecked() ? std::abs(CmbIndices->currentIndex()) + 1 : 0;
+                AgregaCampoValor("INDICE", QString::number(indice), "'", false);
+            }))
+            return;
+    }
+
+    // The payment means; its settings are written once the row is.
+    const int medio = CmbMP->currentIndex();
+    QString tipoVista;
+    if (!h.paso([&] {
+            AgregaCampoValor("BLOQUEO", Marca(ChkBloqueo), "'", false);
+            AgregaCampoValor("dv", "0", "'", false);
+            AgregaCampoValor("Bienes", Marca(ChkBdu), "'", false);
+            AgregaCampoValor("Dada_De_Baja", "0", "'", false);
+            // The books follow the option the user chose.
+            AgregaCampoValor("LIBRO_IVA_COMPRAS", !titulo && optLibros[1]->isChecked() ? "1" : "0", "'",
+                             false);
+            AgregaCampoValor("LIBRO_IVA_VENTAS", !titulo && optLibros[2]->isChecked() ? "1" : "0", "'",
+                             false);
+            AgregaCampoValor("PideVencimiento", Marca(ChkVto), "'", false);
+            if (medio >= 0) {
+                const QString cod = CodigoMedioDePago(medio);
+                AgregaCampoValor("MedioDePago", cod.isEmpty() ? "Null" : cod, "'", false);
+                if (medio == 3) AgregaCampoValor("NoPideDatosTarjeta", Marca(chkTarjeta), "@", false);
+                if (medio == 4) tipoVista = "BC";
+            }
+        }))
+        return;
+    if (!h.paso([&] {
+            if (tipoVista.isEmpty()) {
+                bool vto = false;
+                ObtieneVistaRangoVto(codigo, nullptr, nullptr, tipoVista, &vto);
+            }
+            AgregaCampoValor("TipoVista", titulo ? "Null" : tipoVista, "'", false);
+            AgregaCampoValor("UsaCCostos", chkCCostos->isChecked() ? "1" : "0", "@", false);
+            AgregaCampoValor("CajayBanco", Marca(ChkCyB), "'", false);
+            AgregaCampoValor("Moneda", u.AlineaDerecha(QString::number(CmbMoneda->currentIndex() + 1), 4),
+                             "'", false);
+        }))
+        return;
+
+    // Personalised fields: a blank value leaves the column as it is.
+    if (personalizados_) personalizados_->Confirmar();
+    if (MSFlexGrid1->Rows() > 1) {
+        for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
+            const QString columna = MSFlexGrid1->TextMatrix(r, 0);
+            const QString texto = MSFlexGrid1->TextMatrix(r, 1);
+            if (vb::Trim(texto).isEmpty()) continue;
+            bool numerico = false;
+            const int k = rsCuentas ? rsCuentas->fields().indiceDe(columna) : -1;
+            if (k >= 0) {
+                const int tipo = rsCuentas->fields().Item(k).Type();
+                numerico = db.ADONumeric(tipo) || db.ADOCurrency(tipo);
+            }
+            QString valor;
+            if (!ValorPersonalizado(texto, numerico, valor)) {
+                HuboError = true;
+                vb::MsgBox("Verifique las siguientes opciones: " + kCRLF + kCRLF +
+                               "1) Ha ingresado letras donde debe ingresar numeros" + kCRLF + kCRLF +
+                               "En el campo: " + columna,
+                           vb::vbCritical, "Error en conversion de datos");
+                return;
+            }
+            if (!h.paso([&] { AgregaCampoValor(columna, valor, "'", false); })) return;
+        }
+    }
+
+    // The statement. Without a mode there is nothing to write, and nothing is recorded.
+    if (!Nuevo && !Modificando) {
+        HuboError = true;
+        gCamposValores.clear();
+        return;
+    }
+    if (!h.paso([&] {
+            if (Nuevo)
+                ArmaSentenciaSQL(gCamposValores, sentencias, "@Admin_MA_Cuentas", false);
+            else
+                ArmaSentenciaSQL(gCamposValores, sentencias, "@Admin_MA_Cuentas", true,
+                                 " CODIGO = '" + Literal(codigo) + "'");
+        }))
+        return;
+    int32_t nativo = 0;
+    EjecutaTransaccion(sentencias, HuboError, nativo, false, QString(), QString(), HuboError);
+    if (HuboError) return;
+
+    // The row is stored: what depends on it follows.
+    const int iCodigo = enlace.CampoEnlazado("codigo", txtFields);
+    const int iDescripcion = enlace.CampoEnlazado("Descripcion", txtFields);
+    h.paso([&] {
+        if (MostrarArbol && iCodigo >= 0 && iDescripcion >= 0)
+            ActualizaTreeV(u.QuitaCaracter(txtFields[iCodigo]->text(), "-"), txtFields[iDescripcion]->text());
+    });
+    h.paso([&] {
+        const QString claveRetencion = "CTA_RET_OTRA_" + codigo;
+        if (medio == 10)
+            GrabaDfg(claveRetencion, "SU", QString(), false, "DATOS");
+        else if (vb::Trim(Cfg(claveRetencion)).compare("SU", Qt::CaseInsensitive) == 0)
+            GrabaDfg(claveRetencion, "", QString(), false, "DATOS");
+        if (medio == 11)
+            GrabaDfg("CtaSolicitudCredito", codigo, QString(), false, "DATOS");
+        else if (vb::Trim(Cfg("CtaSolicitudCredito")).compare(codigo, Qt::CaseInsensitive) == 0)
+            GrabaDfg("CtaSolicitudCredito", "", QString(), false, "DATOS");
+    });
+    if (!h.paso([&] {
+            RegistraAccionComprobante(
+                "", "", "0", Nuevo, Modificando, Borrando,
+                codigo + " " + (txtFields.size() > 1 ? txtFields[1]->text() : QString()));
+        }))
+        return;
+    if (!h.paso(
+            [&] { ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, "'" + Literal(codigo) + "'"); }))
+        return;
+
+    // The default cost-centre row of a postable account.
+    if (OptTipoCuenta[0]->isChecked()) {
+        const QString c =
+            iCodigo >= 0 ? Literal(u.QuitaCaracter(txtFields[iCodigo]->text(), "-")) : Literal(codigo);
+        ado::RecordsetPtr filas;
+        QString sql = "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
+        if (!h.paso([&] {
+                db.AbrirRecordset(sql, filas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+            }))
+            return;
+        bool sinFilas = true;
+        if (!h.paso([&] { sinFilas = filas->Bof() && filas->Eof(); })) return;
+        const QString borra = "DELETE MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
+        if (!h.paso([&] {
+                if (sinFilas && chkCCostos->isChecked())
+                    db.gCnn->Execute("INSERT INTO MA_CUENTASCCOSTO (CODIGO,CCOSTO,PORCENTAJE) VALUES ('" + c +
+                                     "','" + Literal(CCostoDefecto) + "',0)");
+                else if (!chkCCostos->isChecked() && (sinFilas || chkCCostos->isEnabled()))
+                    db.gCnn->Execute(borra);
+            }))
+            return;
+    }
+
+    if (!h.paso([&] {
+            gCuentaActual =
+                txtFields.size() > 1 ? vb::Trim(u.QuitaCaracter(txtFields[1]->text(), "-")) : codigo;
+        }))
+        return;
+
+    // A new account belongs to the user groups of the accounts above it.
+    if (Nuevo) {
+        QStringList partes;
+        for (int l = 1; l < codigo.size(); ++l) partes << " cuenta = '" + Literal(codigo.left(l)) + "' ";
+        const QString condicion = partes.isEmpty() ? QString(" CUENTA = '' ") : partes.join(" or ");
+        ado::RecordsetPtr grupos;
+        QString sql = "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE " + condicion + " GROUP BY GRUPOUSER";
+        if (!h.paso([&] {
+                db.AbrirRecordset(sql, grupos, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
+                                  true);
+            }))
+            return;
+        auto asigna = [&](const QString& grupo) {
+            QString inserta = "INSERT INTO MA_CUENTAS_USUARIOS (GRUPOUSER,CUENTA) VALUES ('" +
+                              Literal(grupo) + "','" + Literal(codigo) + "')";
+            db.EjecutaConsultaSQL(inserta);
+            ModGruposEmp::ActualizaGEmpresas("MA_CUENTAS_USUARIOS", 1, "'" + Literal(grupo) + "'",
+                                             "'" + Literal(codigo) + "'");
+        };
+        bool hayGrupos = false;
+        if (!h.paso([&] { hayGrupos = !(grupos->Bof() && grupos->Eof()); })) return;
+        if (hayGrupos) {
+            for (;;) {
+                bool fin = true;
+                if (!h.paso([&] { fin = grupos->Eof(); })) return;
+                if (fin) break;
+                if (!h.paso([&] { asigna(u.TextoCampo(grupos->valor("GRUPOUSER"))); })) return;
+                if (!h.paso([&] { grupos->MoveNext(); })) return;
+            }
+        } else if (codigo.size() == gDigitosCapitulo) {
+            ado::RecordsetPtr todos;
+            QString sqlTodos = "SELECT GRUPO FROM TA_USUARIOS GROUP BY GRUPO";
+            if (!h.paso([&] {
+                    db.AbrirRecordset(sqlTodos, todos, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly,
+                                      -1, true);
+                }))
+                return;
+            for (;;) {
+                bool fin = true;
+                if (!h.paso([&] { fin = todos->Eof(); })) return;
+                if (fin) break;
+                if (!h.paso([&] {
+                        const QString grupo = u.TextoCampo(todos->valor("Grupo"));
+                        if (!grupo.isEmpty()) asigna(grupo);
+                    }))
+                    return;
+                if (!h.paso([&] { todos->MoveNext(); })) return;
+            }
+            db.CierraRecordset(todos);
+        }
+        db.CierraRecordset(grupos);
+    }
+
+    if (!h.paso([&] {
+            LimpiaPantalla();
+            HabilitaCampos(false);
+        }))
+        return;
+
+    // The code field keeps the code of the account above, ready for the next one.
+    if (!h.paso([&] {
+            const int l = int(gCuentaActual.size());
+            int n = 0;
+            if (l == gPosCuenta)
+                n = gPosSubrubro;
+            else if (l == gPosSubcuenta)
+                n = gPosCuenta;
+            else if (l == gPosSubrubro)
+                n = gPosRubro;
+            else if (l == gPosRubro)
+                n = gPosSubcapitulo;
+            if (txtFields.size() > 1) txtFields[1]->setText(gCuentaActual.left(n));
+        }))
+        return;
+
+    // Additional data, for a postable account in a range of additional data.
+    h.paso([&] {
+        bool abre = false;
+        if (!titulo && CfgActiva("USADATOSADIC") && !vb::Trim(tipoVista).isEmpty()) {
+            const int r = vb::MsgBox(
+                "Esta cuenta esta informada en el rango de cuentas de datos adicionales,\r                "
+                "¿Desea "
+                "Actualizar los datos adicionales?",
+                vb::vbYesNo + vb::vbExclamation, QString::fromUtf8("Atención!"));
+            abre = r == vb::vbYes;
+        }
+        if (!abre || !EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC")) gCuentaActual.clear();
+    });
+}

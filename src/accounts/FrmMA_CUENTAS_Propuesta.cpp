@@ -1,0 +1,153 @@
+// The title-account list and the proposal of the first free code under a chosen title.
+#include "accounts/FrmMA_CUENTAS.h"
+
+#include "data/DB_Dll.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/maker/EnlaceControles.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+
+#include <QComboBox>
+
+using CNStuffContable::gBaseDatos;
+
+namespace {
+
+// How the suffixes under a title run, chosen by the title's length.
+struct TipoSufijo {
+    QString primero;  // empty: the title's own code is the first candidate
+    QString formato;  // "00", "0000" or none
+    QString limite;   // the suffix that asks for the next title; empty: never asks
+};
+
+TipoSufijo TipoPorLargo(int largo, const TipoSufijo& anterior, bool primero) {
+    switch (largo) {
+        case 1:
+        case 2:
+            return {"1", {}, "10"};
+        case 3:
+            return {"01", "00", "99"};
+        case 5:
+            return {"0001", "0000", {}};
+        default:
+            return primero ? TipoSufijo{} : anterior;
+    }
+}
+
+QString Siguiente(const QString& sufijo, const TipoSufijo& tipo) {
+    const qlonglong n = qlonglong(maker::gUtilidades().ValorNumerico(sufijo)) + 1;
+    return tipo.formato.isEmpty() ? QString::number(n)
+                                  : QString("%1").arg(n, int(tipo.formato.size()), 10, QChar('0'));
+}
+
+}  // namespace
+
+void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
+    EnlazaArbolYGrilla();
+    vb::ManejadorErrores h("ArmarTreeVAutomatico", maker::gUtilidades().Reportero());
+    QString ajuste;
+    if (!h.paso([&] {
+            ajuste = vb::Trim(CNStuffContable::Cfg("PlanCuentas_ClyPr"));
+            if (ajuste.isEmpty()) ajuste = "NO";
+        }))
+        return;
+    QString sql =
+        ajuste.compare("NO", Qt::CaseInsensitive) == 0
+            ? "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 AND "
+              "(TIPOVISTA<>'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY codigo"
+            : "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 ORDER BY codigo";
+    ado::RecordsetPtr rs;
+    DB_Dll& db = gBaseDatos();
+    if (!h.paso(
+            [&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockReadOnly, -1, true); }))
+        return;
+    bool vacio = true;
+    if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
+    if (vacio) return;
+    QList<QList<QVariant>> filas;
+    if (!h.paso([&] {
+            rs->MoveFirst();
+            rs->MoveLast();
+            rs->MoveFirst();
+            filas = rs->GetRows(rs->RecordCount());
+        }))
+        return;
+    if (!h.paso([&] {
+            Combo1->clear();
+            Combo1->addItem(QString());
+        }))
+        return;
+    static const QString relleno(300, QLatin1Char(' '));
+    const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
+    auto& u = maker::gUtilidades();
+    QStringList entradas;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QVariant titulo = filas[2][i];
+        if (titulo.isNull() || !titulo.toBool()) continue;
+        const QString codigo = u.TextoCampo(filas[0][i]);
+        const int largo = int(vb::Trim(codigo).size());
+        if (largo == 0) continue;
+        const QString sangria(std::min(largo - 1, 9) * 5, QLatin1Char(' '));
+        entradas << sangria + u.TextoCampo(filas[1][i]) + relleno + codigo;
+    }
+    h.paso([&] { Combo1->addItems(entradas); });
+}
+
+void FrmMA_CUENTAS::IdentificaCuenta() {
+    QString titulo = vb::Trim(Combo1->currentText().right(50));
+    if (titulo.isEmpty()) return;
+    DB_Dll& db = gBaseDatos();
+    TipoSufijo tipo;
+    bool primero = true;
+    QString candidato;
+    for (;;) {
+        // A new title: its kind, and its suffixes from the start.
+        tipo = TipoPorLargo(int(titulo.size()), tipo, primero);
+        primero = false;
+        QString sufijo;
+        bool otroTitulo = false;
+        for (;;) {
+            if (sufijo.isEmpty()) sufijo = tipo.primero;
+            candidato = titulo + sufijo;
+            if (!tipo.limite.isEmpty() && sufijo == tipo.limite) {
+                const QString proximo =
+                    QString::number(qlonglong(maker::gUtilidades().ValorNumerico(titulo)) + 1);
+                const int r =
+                    vb::MsgBox(QString::fromUtf8("No hay espacio en la cuenta titulo actual. ¿Buscar en la "
+                                                 "siguiente?") +
+                                   "\r\nSiguiente cuenta a buscar : " + proximo,
+                               vb::vbYesNo + vb::vbInformation, "Aviso al Operador");
+                if (r == vb::vbYes) {
+                    titulo = proximo;
+                    otroTitulo = true;
+                    break;
+                }
+            }
+            sufijo = Siguiente(sufijo, tipo);
+            bool existe = false;
+            try {
+                existe = db.ExisteEnTabla("MA_CUENTAS", candidato, "Codigo", 8, QString(), true);
+            } catch (const vb::ErrorVB&) {
+                return;
+            }
+            // An existence that could not be answered ends the search: nothing is proposed.
+            if (!existe && db.gCnn && db.gCnn->errores().Count() > 0) return;
+            if (!existe) break;
+        }
+        if (!otroTitulo) break;
+    }
+
+    auto& enlace = maker::gEnlaceControles();
+    const int iCodigo = enlace.CampoEnlazado("Codigo", txtFields);
+    if (iCodigo < 0) return;
+    txtFields[iCodigo]->setText(candidato);
+    try {
+        Campo_Valida(iCodigo, txtFields[iCodigo]);
+    } catch (const vb::ErrorVB&) {
+    }
+    const int iOpcional = enlace.CampoEnlazado("CodigoOpcional", txtFields);
+    if (iOpcional >= 0 && txtFields[iOpcional]->isEnabled()) txtFields[iOpcional]->setFocus();
+}

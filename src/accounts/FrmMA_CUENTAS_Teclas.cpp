@@ -1,0 +1,143 @@
+// Focus and keys of the code box and of the bound fields: colours, the lookup button, the
+// description search on F5, validation once per field however it is left, and the code
+// re-punctuated while it is typed.
+#include "accounts/EnlacesCuentas.h"
+#include "accounts/FrmMA_CUENTAS.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/Teclas.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/maker/EnlaceControles.h"
+#include "outside/maker/Utilidades.h"
+#include "services/CNStuffContable.h"
+
+namespace {
+
+constexpr long kColorConFoco = 0xFFFF00;
+constexpr long kColorSinFoco = 0xFFFFFF;
+constexpr int kF5 = 116;
+
+void Colorea(QWidget* w, long bgr) {
+    w->setStyleSheet(QString("background-color: %1;").arg(vb::ColorDeVB(bgr).name()));
+}
+
+void SeleccionaTodo(vb::CajaTexto* caja) {
+    caja->setSelection(0, int(caja->text().trimmed().size()));
+}
+
+QString SinComillas(const QString& texto) {
+    QString t = texto;
+    return t.replace("'", "''");
+}
+
+}  // namespace
+
+void FrmMA_CUENTAS::BotonConsulta(bool encendido) {
+    UtilVex1->setEstado(0x6803000E, encendido);
+}
+
+bool FrmMA_CUENTAS::BotonConsultaEncendido() const {
+    return UtilVex1->Estado(0x6803000E);
+}
+
+void FrmMA_CUENTAS::TxtCodigo_Change() {
+    const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
+    if (i >= 0 && txtFields[i]->text() != TxtCodigo->text().trimmed())
+        txtFields[i]->setText(TxtCodigo->text().trimmed());
+}
+
+void FrmMA_CUENTAS::TxtCodigo_GotFocus() {
+    BotonConsulta(true);
+    Colorea(TxtCodigo, kColorConFoco);
+    if (BotonConsultaEncendido()) SeleccionaTodo(TxtCodigo);
+}
+
+void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
+    (void)Shift;
+    auto& enlace = maker::gEnlaceControles();
+    if (enlace.TeclaSalida(KeyCode)) {
+        enlace.MueveFoco(KeyCode, TxtCodigo);
+        return;
+    }
+    if (KeyCode != kF5) return;
+    const int iDescripcion = enlace.CampoEnlazado("descripcion", txtFields);
+    const QString descripcion = iDescripcion >= 0 ? txtFields[iDescripcion]->text() : QString();
+    const QString elegido =
+        EnlacesCuentas::ConsultaSearch("MA_CUENTAS", "(DESCRIPCION LIKE '" + SinComillas(descripcion) + "%')",
+                                       "CODIGO")
+            .trimmed();
+    // Nothing chosen: the code box stays as it was.
+    if (elegido.isEmpty()) return;
+    TxtCodigo->setText(elegido);
+    Nuevo = false;
+    Modificando = false;
+    enlace.MueveFoco(vb::vbKeyReturn, TxtCodigo);
+}
+
+void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
+    (void)KeyCode;
+    (void)Shift;
+}
+
+void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
+    BotonConsulta(false);
+    Colorea(TxtCodigo, kColorSinFoco);
+    const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
+    if (i < 0) return;
+    txtFields[i]->setText(TxtCodigo->text().trimmed());
+    CampoActual = i;
+    if (!TxtCodigo->text().trimmed().isEmpty()) Campo_Valida(CampoActual, txtFields[i]);
+}
+
+void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {
+    validacionPendiente_[Index] = true;
+    CampoActual = Index;
+    BotonConsulta(!txtFields[Index]->Tag.trimmed().isEmpty());
+    Colorea(txtFields[Index], kColorConFoco);
+    if (BotonConsultaEncendido()) SeleccionaTodo(txtFields[Index]);
+}
+
+void FrmMA_CUENTAS::txtFields_KeyDown(int Index, int& KeyCode, int Shift) {
+    (void)Shift;
+    vb::CajaTexto* caja = txtFields[Index];
+    if (Index == 1) TxtCodigo->setText(caja->text());
+    auto& enlace = maker::gEnlaceControles();
+    if (enlace.TeclaSalida(KeyCode)) {
+        const int tecla = KeyCode;
+        Campo_Valida(Index, caja);
+        validacionPendiente_[Index] = false;
+        if (!HuboError) enlace.MueveFoco(tecla, caja);
+        // The key was used to leave the field.
+        KeyCode = 0;
+    }
+    BotonConsulta(!caja->Tag.trimmed().isEmpty() && caja->hasFocus());
+}
+
+void FrmMA_CUENTAS::txtFields_KeyPress(int Index, int& KeyAscii) {
+    (void)Index;
+    (void)KeyAscii;
+}
+
+void FrmMA_CUENTAS::txtFields_KeyUp(int Index, int& KeyCode, int Shift) {
+    (void)Shift;
+    if (Index != 1) return;
+    static const QString kReformatean =
+        QString::fromUtf8("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
+    if (KeyCode <= 0 || KeyCode > 0xFFFF || !kReformatean.contains(QChar(KeyCode), Qt::CaseInsensitive))
+        return;
+    vb::CajaTexto* caja = txtFields[1];
+    CodigoSinGuiones = maker::gUtilidades().QuitaCaracter(caja->text(), "-");
+    caja->setText(CNStuffContable::FormateaCuenta(CodigoSinGuiones));
+    caja->setSelStart(int(caja->text().trimmed().size()));
+}
+
+void FrmMA_CUENTAS::txtFields_LostFocus(int Index) {
+    if (Index == 1) TxtCodigo->setText(txtFields[1]->text());
+    Colorea(txtFields[Index], kColorSinFoco);
+}
+
+void FrmMA_CUENTAS::txtFields_Validate(int Index, bool& Cancel) {
+    (void)Cancel;
+    if (!validacionPendiente_[Index]) return;
+    validacionPendiente_[Index] = false;
+    Campo_Valida(Index, txtFields[Index]);
+}

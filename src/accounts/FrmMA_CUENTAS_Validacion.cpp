@@ -1,0 +1,299 @@
+// Validation of one bound field: the code (which also changes record), the description, the
+// related account and the optional code; the title above a code; the sub-journal of a code.
+#include "accounts/FrmMA_CUENTAS.h"
+#include "accounts/ValoresCuenta.h"
+#include "data/DB_Dll.h"
+#include "outside/ado/Field.h"
+#include "outside/ado/Recordset.h"
+#include "outside/controls/BarraBotones.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/maker/EnlaceControles.h"
+#include "outside/maker/ReglasCuentas.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+
+using CNStuffContable::Cfg;
+using CNStuffContable::gBaseDatos;
+using CuentasValores::EsVerdadero;
+
+namespace {
+
+QString Literal(const QString& texto) {
+    QString t = texto;
+    t.replace("'", "''");
+    return "'" + t + "'";
+}
+
+// An empty code is left to the length check.
+bool SoloDigitos(const QString& texto) {
+    for (QChar c : texto)
+        if (!c.isDigit()) return false;
+    return true;
+}
+
+bool EsTitulo(const QVariant& v) {
+    return EsVerdadero(v);
+}
+
+}  // namespace
+
+void FrmMA_CUENTAS::Refusa(int Index, const QString& mensaje) {
+    HuboError = true;
+    vb::MsgBox(mensaje, vb::vbInformation, "Aviso al operador...");
+    if (Index >= 0 && Index < txtFields.size() && txtFields[Index]->isEnabled()) txtFields[Index]->setFocus();
+}
+
+void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
+    (void)control;
+    HuboError = false;
+    if (Index < 0 || Index >= txtFields.size()) return;
+    auto& util = maker::gUtilidades();
+    auto& db = gBaseDatos();
+    vb::ManejadorErrores h("Campo_Valida", util.Reportero());
+    vb::CajaTexto* caja = txtFields[Index];
+    QString valor = caja->text().trimmed();
+    const QString columna = caja->DataField;
+    auto es = [&](const char* nombre) {
+        return columna.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
+    };
+
+    if (es("Codigo")) {
+        valor.remove('-');
+        valor = valor.trimmed();
+        CodigoCuenta = valor;
+        if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
+            !SoloDigitos(valor)) {
+            Refusa(Index, " No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
+            return;
+        }
+        bool largoValido = false;
+        if (!h.paso([&] { largoValido = Reglas().LongitudValida(valor); })) return;
+        if (!largoValido) {
+            CargaCombos();
+            HabilitaCampos(false);
+            Refusa(Index, "La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
+            return;
+        }
+        bool existe = false;
+        if (!h.paso([&] {
+                if (rsCuentas) {
+                    rsCuentas->CursorType = ado::adOpenDynamic;
+                    rsCuentas->LockType = ado::adLockOptimistic;
+                }
+                existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rsCuentas, 8, "", false);
+            }))
+            return;
+        if (existe) {
+            Modificando = true;
+            Nuevo = false;
+            if (!Grabando) {
+                if (EsVerdadero(rsCuentas->valor("DADA_DE_BAJA"))) {
+                    const int r = vb::MsgBox(
+                        "La cuenta Solicitada se encuentra Actualmente dada de Baja ¿Desea reutilizarla?",
+                        vb::vbYesNo | vb::vbQuestion, "Confirmación!!!");
+                    if (r != vb::vbYes) {
+                        // Back to waiting for a code.
+                        LimpiaPantalla();
+                        return;
+                    }
+                }
+                if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
+                AsignarDatos();
+                QString nombre;
+                bool arriba = false;
+                if (!h.paso([&] { arriba = ExisteNivelSuperior(valor, nombre); })) return;
+                if (arriba)
+                    for (int i = 1; i < Combo1->count(); ++i)
+                        if (Combo1->itemText(i).left(80).trimmed().compare(nombre.trimmed(),
+                                                                           Qt::CaseInsensitive) == 0)
+                            Combo1->setCurrentIndex(i);
+            }
+        } else {
+            if (!Grabando) {
+                CargaCombos();
+                OptTipoCuenta[0]->setChecked(true);
+            }
+            Nuevo = true;
+            Modificando = false;
+        }
+        CNStuffContable::gCuentaActual = CodigoCuenta;
+        HabilitaCampos(true);
+        ChkBloqueo->setEnabled(Modificando);
+        CargandoDatos = true;
+    } else if (es("Descripcion")) {
+        const int codigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
+        if (valor.isEmpty() && codigo >= 0 && !txtFields[codigo]->text().trimmed().isEmpty()) {
+            Refusa(Index, "Debe ingresar el nombre de la cuenta");
+            return;
+        }
+    } else if (es("CuentaPrincipal")) {
+        if (valor.isEmpty()) {
+            LblDescRelacionado->clear();
+        } else {
+            ado::RecordsetPtr rs;
+            bool existe = false;
+            if (!h.paso([&] { existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rs, 8, ""); })) return;
+            if (!existe) {
+                LblDescRelacionado->clear();
+                db.CierraRecordset(rs);
+                Refusa(Index, "La cuenta ingresada no existe!");
+                return;
+            }
+            const bool baja = EsVerdadero(rs->valor("DADA_DE_BAJA"));
+            const bool titulo = EsTitulo(rs->valor("TITULO"));
+            const QString descripcion = util.TextoCampo(rs->valor("Descripcion"));
+            db.CierraRecordset(rs);
+            if (baja) {
+                Refusa(Index, "La cuenta Solicitada se encuentra Actualmente dada de Baja ");
+                return;
+            }
+            if (titulo) {
+                Refusa(Index, "Debe seleccionar una Cuenta Imputable");
+                return;
+            }
+            LblDescRelacionado->setText(descripcion);
+        }
+    } else if (es("CodigoOpcional") && !valor.isEmpty()) {
+        auto& enlace = maker::gEnlaceControles();
+        const int iOpcional = enlace.CampoEnlazado("CODIGOOPCIONAL", txtFields);
+        const int iCodigo = enlace.CampoEnlazado("Codigo", txtFields);
+        const QString opcional = iOpcional >= 0 ? txtFields[iOpcional]->text() : valor;
+        QString codigo = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
+        codigo.remove('-');
+        codigo = codigo.trimmed();
+        QString sql = "SELECT * FROM MA_CUENTAS WHERE CODIGOOPCIONAL = " + Literal(opcional) +
+                      " AND CODIGO <> " + Literal(codigo);
+        ado::RecordsetPtr rs;
+        if (!h.paso([&] {
+                db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+            }))
+            return;
+        if (rs->Eof()) {
+            if (opcional.trimmed().size() > 4)
+                vb::MsgBox(
+                    "Recuerde, si el codigo opcional tiene mas de 4 caracteres no podrá utilizarlo en el "
+                    "modulo de caja y banco, se recomienda dejar codigos opcionales de 4 caracteres maximo!",
+                    vb::vbInformation, "Aviso al operador");
+            db.CierraRecordset(rs);
+        } else {
+            const QString otro =
+                util.TextoCampo(rs->valor("Codigo")) + " " + util.TextoCampo(rs->valor("Descripcion"));
+            db.CierraRecordset(rs);
+            Refusa(Index, "El Código Opcional ingresado se repite para la cuenta: " + otro +
+                              "\r\nModifique el mismo y vuelva a intentarlo.");
+            return;
+        }
+    }
+
+    // Common tail: what only a postable account may use.
+    const bool imputable = OptTipoCuenta[0]->isChecked();
+    const int iCodigo = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
+    QString codigoCampo = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
+    if (imputable) {
+        if (!h.paso([&] { LblDV->setText(QString::number(Reglas().DigitoVerificador(CodigoCuenta))); }))
+            return;
+        QString mensaje;
+        bool valida = true;
+        if (!h.paso([&] { valida = Reglas().ValidaImputable(codigoCampo.trimmed(), mensaje); })) return;
+        if (!valida && Grabando) {
+            Refusa(Index, mensaje);
+            return;
+        }
+    } else {
+        LblDV->setText("0");
+        if (Grabando) {
+            codigoCampo.remove('-');
+            bool permite = true;
+            if (!h.paso([&] { permite = Reglas().PermiteTitulo(codigoCampo); })) return;
+            if (!permite) {
+                Refusa(Index, "La cantidad de digitos ingresados, no permite que sea cuenta Titulo!");
+                return;
+            }
+        }
+    }
+    CHKAjustable->setEnabled(imputable);
+    for (QRadioButton* o : optLibros) o->setEnabled(imputable);
+    ChkBdu->setEnabled(imputable);
+    ChkBloqueo->setEnabled(imputable);
+    Tbar->Buttons(4)->setEnabled(imputable);
+}
+
+bool FrmMA_CUENTAS::ExisteNivelSuperior(const QString& codigo, QString& nombre) {
+    auto& util = maker::gUtilidades();
+    auto& db = gBaseDatos();
+    QString sql = "select codigo,descripcion,titulo from ma_cuentas where dada_de_baja=0 and (codigo>=" +
+                  Literal(codigo.left(1)) + " and codigo<=" + Literal(codigo) + ") order by codigo";
+    ado::RecordsetPtr rs;
+    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    const QString buscado = codigo.trimmed();
+    QString recordado;
+    bool hallado = false;
+    while (!rs->Eof()) {
+        const QString fila = util.TextoCampo(rs->valor("codigo")).trimmed();
+        if (EsTitulo(rs->valor("titulo")) && fila != buscado && codigo.size() > fila.size())
+            recordado = util.TextoCampo(rs->valor("descripcion"));
+        if (fila.compare(buscado, Qt::CaseInsensitive) == 0) {
+            nombre = recordado;
+            hallado = true;
+            break;
+        }
+        rs->MoveNext();
+    }
+    db.CierraRecordset(rs);
+    return hallado;
+}
+
+bool FrmMA_CUENTAS::ValidaCuentaSubD(const QString& codigo, QString& texto) {
+    (void)texto;
+    auto& util = maker::gUtilidades();
+    auto& db = gBaseDatos();
+    bool resultado = false;
+    vb::ManejadorErrores h("ValidaCuentaSubd", util.Reportero());
+    ado::RecordsetPtr rs;
+    QString sql = "SELECT * FROM MA_SUBDIARIOS";
+    if (!h.paso([&] {
+            db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+        }))
+        return false;
+    if (!rs || rs->Eof()) {
+        db.CierraRecordset(rs);
+        return false;
+    }
+    const QString quitar = QString(QChar(0)) + QChar(255);
+    auto limpio = [&](const char* columna) {
+        return util.QuitaCaracter(util.TextoCampo(rs->valor(QString::fromLatin1(columna))), quitar).trimmed();
+    };
+    auto igual = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; };
+    auto entre = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive); };
+    const QString recortado = codigo.trimmed();
+    while (!rs->Eof()) {
+        bool cubre = false;
+        const bool sigue = h.paso([&] {
+            const QString cuenta = limpio("CUENTA");
+            const QString desde = limpio("CUENTA-DESDE");
+            const QString hasta = limpio("CUENTA-HASTA");
+            if (Reglas().EsImputable(cuenta))
+                cubre = igual(recortado, cuenta);
+            else if (desde.isEmpty())
+                cubre = igual(codigo.left(cuenta.size()), cuenta);
+            else
+                cubre = entre(recortado, desde) >= 0 && entre(recortado, hasta) <= 0;
+        });
+        if (!sigue) return false;
+        if (cubre) {
+            resultado = true;
+            break;
+        }
+        rs->MoveNext();
+    }
+    db.CierraRecordset(rs);
+    return resultado;
+}

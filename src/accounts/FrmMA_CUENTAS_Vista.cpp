@@ -1,0 +1,121 @@
+// The view type of an account: from its range of additional data and that range's view, else
+// from the title accounts the settings name.
+#include "accounts/FrmMA_CUENTAS.h"
+
+#include "data/DB_Dll.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+
+using CNStuffContable::gBaseDatos;
+
+namespace {
+
+QString Literal(QString s) {
+    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+bool EmpiezaCon(const QString& codigo, const QString& prefijo) {
+    return !prefijo.isEmpty() && codigo.size() >= prefijo.size() &&
+           codigo.left(prefijo.size()).compare(prefijo, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descripcion, QString* vista,
+                                         QString& tipoVista, bool* pideVencimiento) {
+    vb::ManejadorErrores h("ObtieneVistaRango", maker::gUtilidades().Reportero());
+    auto& u = maker::gUtilidades();
+    DB_Dll& db = gBaseDatos();
+    const QString cuenta = vb::Trim(codigo);
+
+    ado::RecordsetPtr rangos;
+    QString sql = "SELECT * FROM TA_RANGOS_DATOS_ADIC ORDER BY [CUENTA-DESDE]";
+    if (!h.paso([&] {
+            db.AbrirRecordset(sql, rangos, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+        }))
+        return;
+    bool hayRangos = false;
+    if (!h.paso([&] { hayRangos = !(rangos->Bof() && rangos->Eof()); })) return;
+
+    if (hayRangos) {
+        QString desc, nombreVista;
+        bool vto = false;
+        bool hallado = false;
+        while (!hallado) {
+            bool fin = false;
+            if (!h.paso([&] { fin = rangos->Eof(); })) return;
+            if (fin) break;
+            if (!h.paso([&] {
+                    const QString desde = vb::Trim(u.TextoCampo(rangos->valor("CUENTA-DESDE")));
+                    const QString hasta = vb::Trim(u.TextoCampo(rangos->valor("CUENTA-HASTA")));
+                    hallado = cuenta.compare(desde, Qt::CaseInsensitive) >= 0 &&
+                              cuenta.compare(hasta, Qt::CaseInsensitive) <= 0;
+                    if (hallado) {
+                        desc = vb::Trim(u.TextoCampo(rangos->valor("Descripcion")));
+                        nombreVista = vb::Trim(u.TextoCampo(rangos->valor("Vista")));
+                    }
+                }))
+                return;
+            if (hallado) {
+                // A blank flag asks for nothing.
+                h.paso([&] {
+                    const QVariant v = rangos->valor("PideVencimiento");
+                    vto = !v.isNull() && v.toBool();
+                });
+                break;
+            }
+            if (!h.paso([&] { rangos->MoveNext(); })) return;
+        }
+        if (descripcion) *descripcion = desc;
+        if (vista) *vista = nombreVista;
+        if (pideVencimiento) *pideVencimiento = vto;
+
+        if (!desc.isEmpty() && nombreVista.isEmpty()) {
+            tipoVista = "NN";
+        } else {
+            ado::RecordsetPtr vistas;
+            QString sqlVista =
+                "SELECT * FROM TA_VISTAS WHERE LTRIM(RTRIM(NOMBRE)) = '" + Literal(nombreVista) + "'";
+            if (!h.paso([&] {
+                    db.AbrirRecordset(sqlVista, vistas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly,
+                                      -1, true);
+                }))
+                return;
+            if (!h.paso([&] {
+                    if (vistas->Bof() && vistas->Eof()) return;
+                    vistas->MoveFirst();
+                    tipoVista = vb::Trim(u.TextoCampo(vistas->valor("TipoVista")));
+                }))
+                return;
+        }
+    }
+
+    if (!vb::Trim(tipoVista).isEmpty()) return;
+
+    // Title prefixes: the settings as stored (not trimmed), then the form's copies, trimmed.
+    struct Prefijo {
+        const char* clave;
+        const char* tipo;
+    };
+    static const Prefijo ajustes[] = {{"TituloClientes", "CL"},
+                                      {"TituloProveedores", "PR"},
+                                      {"TituloBancos", "BC"},
+                                      {"TituloBancosDiferido", "BC"},
+                                      {"TITULOPERSONAL", "PE"}};
+    for (const auto& p : ajustes) {
+        QString aux;
+        bool coincide = false;
+        if (!h.paso([&] { coincide = EmpiezaCon(codigo, CNStuffContable::Cfg(p.clave, aux)); })) return;
+        if (coincide) {
+            tipoVista = p.tipo;
+            return;
+        }
+    }
+    if (EmpiezaCon(codigo, vb::Trim(TituloClientesBonos))) {
+        tipoVista = "CB";
+        return;
+    }
+    if (EmpiezaCon(codigo, vb::Trim(TituloClientesMutuales))) tipoVista = "CM";
+}

@@ -1,0 +1,365 @@
+#include "accounts/frmMa_ManualCuentas.h"
+
+#include "data/DB_Dll.h"
+#include "outside/controls/Teclas.h"
+#include "outside/controls/TreeView.h"
+#include "outside/maker/ReglasCuentas.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+#include "services/LBM_Common.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidgetItem>
+
+using CNStuffContable::gBaseDatos;
+
+namespace {
+
+frmMa_ManualCuentas* gfrmMa_ManualCuentas = nullptr;
+
+int Px(int twips) {
+    return vb::PixelesDeTwips(twips);
+}
+int Tw(int pixeles) {
+    return vb::TwipsDePixeles(pixeles);
+}
+
+QString Literal(QString s) {
+    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+// What the account rules read and write through: the shared database object, so that a user who
+// is not an administrator reads what the restricted views show him.
+maker::ReglasCuentas::Entorno EntornoReglas() {
+    maker::ReglasCuentas::Entorno e;
+    e.abrir = [](const QString& sql) {
+        QString s = sql;
+        ado::RecordsetPtr rs;
+        DB_Dll& db = gBaseDatos();
+        db.AbrirRecordset(s, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+        return rs;
+    };
+    e.ejecutar = [](const QString& sql) {
+        QString s = sql;
+        return gBaseDatos().EjecutaConsultaSQL(s);
+    };
+    e.niveles = [] {
+        using namespace CNStuffContable;
+        LeeDigitosNiveles();
+        return std::array<int, 6>{gDigitosCapitulo, gDigitosSubcapitulo, gDigitosRubro,
+                                  gDigitosSubrubro, gDigitosCuenta,      gDigitosSubcuenta};
+    };
+    return e;
+}
+
+}  // namespace
+
+frmMa_ManualCuentas::frmMa_ManualCuentas(QWidget* parent) : QWidget(parent) {
+    setObjectName("frmMa_ManualCuentas");
+    setWindowTitle("Manual de Cuentas");
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    ChkRama = new QCheckBox("Contraer/Expander", this);
+    ChkRama->setGeometry(Px(60), Px(120), Px(2200), Px(330));
+    LblCuenta = new QLabel("...", this);
+    LblCuenta->setGeometry(Px(2400), Px(150), Px(5400), Px(300));
+    CmdActualizar = new QPushButton("Actualizar", this);
+    CmdActualizar->setGeometry(Px(7900), Px(90), Px(1200), Px(380));
+    cmdClose = new QPushButton("Cerrar", this);
+    cmdClose->setGeometry(Px(9200), Px(90), Px(1200), Px(380));
+
+    TreeV = new vb::TreeView(this);
+    TreeV->setGeometry(0, Px(600), Px(3500), Px(6000));
+
+    const char* titulos[] = {"Se debita por: ", "Se Acredita por:"};
+    for (int k = 0; k < 2; ++k) {
+        lblTitulo[k] = new QLabel(titulos[k], this);
+        lblTitulo[k]->resize(Px(3000), Px(255));
+        txtFields[k] = new QPlainTextEdit(this);
+        txtFields[k]->setObjectName(QString("txtFields_%1").arg(k));
+        txtFields[k]->installEventFilter(this);
+    }
+    lblTitulo[0]->move(Px(3550), Px(640));
+    txtFields[0]->setGeometry(Px(3550), Px(900), Px(6000), Px(2500));
+    txtFields[1]->setGeometry(Px(3550), Px(4000), Px(6000), Px(2500));
+    lblTitulo[1]->move(Px(3550), Px(3550));
+    resize(Px(10600), Px(7800));
+
+    connect(TreeV, &vb::TreeView::NodeClick, this, [this](const QString& clave) { TreeV_NodeClick(clave); });
+    connect(TreeV, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* nodo, int) { TreeV_NodeClick(TreeV->Clave(nodo)); });
+    connect(ChkRama, &QCheckBox::clicked, this, [this] { ChkRama_Click(); });
+    connect(CmdActualizar, &QPushButton::clicked, this, [this] { CmdActualizar_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+}
+
+frmMa_ManualCuentas::~frmMa_ManualCuentas() {
+    if (gfrmMa_ManualCuentas == this) gfrmMa_ManualCuentas = nullptr;
+}
+
+frmMa_ManualCuentas* frmMa_ManualCuentas::Instancia() {
+    return gfrmMa_ManualCuentas;
+}
+
+frmMa_ManualCuentas* frmMa_ManualCuentas::Mostrar() {
+    if (!gfrmMa_ManualCuentas) {
+        gfrmMa_ManualCuentas = new frmMa_ManualCuentas;
+        gfrmMa_ManualCuentas->setAttribute(Qt::WA_DeleteOnClose, true);
+        gfrmMa_ManualCuentas->Form_Load();
+    }
+    gfrmMa_ManualCuentas->show();
+    gfrmMa_ManualCuentas->raise();
+    gfrmMa_ManualCuentas->activateWindow();
+    return gfrmMa_ManualCuentas;
+}
+
+maker::ReglasCuentas& frmMa_ManualCuentas::Reglas() {
+    if (!reglas_) reglas_ = std::make_unique<maker::ReglasCuentas>(EntornoReglas());
+    return *reglas_;
+}
+
+void frmMa_ManualCuentas::Form_Load() {
+    maker::gUtilidades().PreparaFormulario(this);
+    CNStuffContable::AplicaIconoBarras(this);
+    // The length rule of the tree needs the level ends.
+    CNStuffContable::LeeDigitosNiveles();
+    CNStuffContable::LeePosicionesNiveles();
+    ArmarTreeVAutomatico(QVariant(QStringLiteral("TreeV")));
+    for (auto* t : txtFields) {
+        t->setPlainText(QString());
+        t->setEnabled(false);
+    }
+    tablaActual_ = "Ma_Cuentas";
+    Generar(tablaActual_);
+}
+
+void frmMa_ManualCuentas::Generar(const QString& tabla) {
+    vb::ManejadorErrores h("Generar", maker::gUtilidades().Reportero());
+    const QString cuenta = CNStuffContable::gCuentaActual;
+    QString sql = "SELECT * FROM " + tabla + " WHERE CODIGO = '" + Literal(cuenta) + " '";
+    DB_Dll& db = gBaseDatos();
+    if (!h.paso([&] {
+            db.AbrirRecordset(sql, rs_, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+        }))
+        return;
+    bool alPrincipio = true;
+    if (!h.paso([&] { alPrincipio = rs_->Bof(); })) return;
+    if (alPrincipio) return;
+    if (!h.paso([&] { rs_->MoveFirst(); })) return;
+    if (!h.paso([&] {
+            LblCuenta->setText("Cuenta: " + cuenta + " " +
+                               maker::gUtilidades().TextoCampo(rs_->valor("Descripcion")));
+        }))
+        return;
+    if (!h.paso([&] { MuestraTextos(); })) return;
+    h.paso([&] {
+        for (auto* t : txtFields) t->setEnabled(true);
+    });
+}
+
+void frmMa_ManualCuentas::MuestraTextos() {
+    txtFields[0]->setPlainText(maker::gUtilidades().TextoCampo(rs_->valor("Manual")));
+    txtFields[1]->setPlainText(maker::gUtilidades().TextoCampo(rs_->valor("Manual_Haber")));
+}
+
+void frmMa_ManualCuentas::ArmarTreeVAutomatico(const QVariant& Desde) {
+    using namespace CNStuffContable;
+    vb::ManejadorErrores h("ArmarTreeVAutomatico", maker::gUtilidades().Reportero());
+    QString sql;
+    if (!h.paso([&] {
+            if (!Desde.isValid()) {
+                sql = "SELECT CODIGO,DESCRIPCION FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 ORDER BY codigo";
+            } else {
+                const int n = Cfg("Rubro_Imputable").compare("SI", Qt::CaseInsensitive) == 0 ? gPosSubcapitulo
+                                                                                             : gPosRubro;
+                sql = "SELECT CODIGO,DESCRIPCION FROM MA_Cuentas WHERE LEN(CODIGO) >= " + QString::number(n) +
+                      " AND DADA_DE_BAJA = 0 ORDER BY CODIGO";
+            }
+        }))
+        return;
+    ado::RecordsetPtr rs;
+    DB_Dll& db = gBaseDatos();
+    if (!h.paso(
+            [&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockReadOnly, -1, true); }))
+        return;
+    bool vacio = true;
+    if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
+    if (vacio) return;
+    QList<QList<QVariant>> filas;
+    if (!h.paso([&] {
+            rs->MoveFirst();
+            rs->MoveLast();
+            rs->MoveFirst();
+            filas = rs->GetRows(rs->RecordCount());
+            rs.reset();
+        }))
+        return;
+    if (!h.paso([&] {
+            TreeV->Clear();
+            TreeV->setRootIsDecorated(true);
+        }))
+        return;
+    QTreeWidgetItem* actual = nullptr;
+    if (!h.paso([&] {
+            actual = TreeV->Add(QString(), vb::TreeView::tvwLast, "A", "Plan General de Cuentas");
+            actual->setExpanded(true);
+        }))
+        return;
+    const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
+    for (qsizetype i = 0; i < n && actual;) {
+        const QString codigo = maker::gUtilidades().TextoCampo(filas[0][i]);
+        const QString clave = "A" + codigo;
+        const QString texto = codigo + " - " + maker::gUtilidades().TextoCampo(filas[1][i]);
+        if (gCancelaArbol) {
+            gCancelaArbol = false;
+            return;
+        }
+        const qsizetype d = clave.size() - TreeV->Clave(actual).size();
+        if (d < 0) {
+            // Climb and look at the same row again.
+            if (QTreeWidgetItem* padre = actual->parent())
+                actual = padre;
+            else
+                ++i;  // nothing above the root to climb to
+            continue;
+        }
+        QTreeWidgetItem* nuevo = nullptr;
+        const bool sigue = h.paso([&] {
+            nuevo = TreeV->Add(TreeV->Clave(actual), d == 0 ? vb::TreeView::tvwNext : vb::TreeView::tvwChild,
+                               clave, texto);
+        });
+        if (!sigue) return;
+        if (nuevo) actual = nuevo;
+        ++i;
+    }
+}
+
+void frmMa_ManualCuentas::TreeV_NodeClick(const QString& clave) {
+    const QString codigo = clave.mid(1);
+    for (auto* t : txtFields) {
+        t->setPlainText(QString());
+        t->setEnabled(true);
+    }
+    if (!rs_) {
+        rs_ = ado::Recordset::Crear();
+    }
+    rs_->CursorType = ado::adOpenDynamic;
+    rs_->LockType = ado::adLockOptimistic;
+    const bool hallada = gBaseDatos().ExisteEnTabla("MA_CUENTAS", codigo, "Codigo", rs_, 8, QString(), false);
+    if (hallada) {
+        LblCuenta->setText("Cuenta: " + codigo + " " +
+                           maker::gUtilidades().TextoCampo(rs_->valor("Descripcion")));
+        MuestraTextos();
+    } else {
+        LblCuenta->setText(QString());
+        for (auto* t : txtFields) t->setPlainText(QString());
+    }
+}
+
+void frmMa_ManualCuentas::ChkRama_Click() {
+    const bool expande = ChkRama->isChecked();
+    for (int i = 1; i <= TreeV->Count(); ++i)
+        if (auto* nodo = TreeV->Nodo(TreeV->Key(i))) nodo->setExpanded(expande);
+}
+
+void frmMa_ManualCuentas::CmdActualizar_Click() {
+    TreeV->Clear();
+    Reglas().ArmaArbolCuentas(*TreeV);
+}
+
+void frmMa_ManualCuentas::cmdClose_Click() {
+    close();
+}
+
+void frmMa_ManualCuentas::txtFields_GotFocus(int Index) {
+    txtFields[Index]->setStyleSheet("background-color: #00FFFF;");  // &HFFFF00
+}
+
+void frmMa_ManualCuentas::txtFields_KeyPress(int, int& KeyAscii) {
+    KeyAscii = LBM_Common::ConvierteMayuscula(KeyAscii);
+}
+
+void frmMa_ManualCuentas::txtFields_LostFocus(int Index) {
+    vb::ManejadorErrores h("txtFields_LostFocus", maker::gUtilidades().Reportero());
+    bool conFila = false;
+    if (h.paso([&] { conFila = rs_ && rs_->State() == ado::adStateOpen && !rs_->Bof() && !rs_->Eof(); }) &&
+        conFila) {
+        const bool escrito = h.paso([&] {
+            auto& u = maker::gUtilidades();
+            rs_->fields().Item("Manual").setValue(u.TextoCampo(txtFields[0]->toPlainText()));
+            rs_->fields().Item("Manual_haber").setValue(u.TextoCampo(txtFields[1]->toPlainText()));
+            rs_->Update();
+        });
+        // A write that was given up leaves the row as stored, so the next one starts clean.
+        if (!escrito && rs_->EditMode() != ado::adEditNone) rs_->CancelUpdate();
+    }
+    txtFields[Index]->setStyleSheet("background-color: #FFFFFF;");
+}
+
+bool frmMa_ManualCuentas::eventFilter(QObject* objeto, QEvent* evento) {
+    for (int k = 0; k < 2; ++k) {
+        if (objeto != txtFields[k]) continue;
+        if (evento->type() == QEvent::FocusIn) {
+            txtFields_GotFocus(k);
+        } else if (evento->type() == QEvent::FocusOut) {
+            txtFields_LostFocus(k);
+        } else if (evento->type() == QEvent::KeyPress) {
+            auto* tecla = static_cast<QKeyEvent*>(evento);
+            const int tecleado = vb::CodigoAsciiVB(tecla);
+            if (tecleado >= 32) {
+                int ascii = tecleado;
+                txtFields_KeyPress(k, ascii);
+                if (ascii == 0) return true;
+                if (ascii != tecleado) {
+                    txtFields[k]->insertPlainText(QString(QChar(ascii)));
+                    return true;
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmMa_ManualCuentas::Form_Resize() {
+    // Inner sizes for the tree, outer ones for the boxes, as the window was designed.
+    const QRect marco = frameGeometry();
+    const int altoInterior = Tw(height()), anchoInterior = Tw(width());
+    const int altoExterior = Tw(marco.height()), anchoExterior = Tw(marco.width());
+    TreeV->resize(TreeV->width(), std::max(0, Px(altoInterior - 600)));
+    TreeV->resize(Px(anchoInterior / 3), TreeV->height());
+    const int anchoArbol = Tw(TreeV->width());
+    for (auto* t : txtFields)
+        t->setGeometry(Px(anchoArbol + 50), t->y(), std::max(0, Px(anchoExterior - anchoArbol - 150)),
+                       std::max(0, Px(altoExterior / 2 - 1000)));
+    lblTitulo[0]->move(txtFields[0]->x(), lblTitulo[0]->y());
+    txtFields[1]->move(txtFields[1]->x(), txtFields[0]->y() + txtFields[0]->height() + Px(600));
+    lblTitulo[1]->move(txtFields[1]->x(), txtFields[1]->y() - lblTitulo[1]->height() - Px(200));
+}
+
+void frmMa_ManualCuentas::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void frmMa_ManualCuentas::Form_Unload() {
+    if (descargada_) return;
+    descargada_ = true;
+    rs_.reset();
+    hide();
+    if (gfrmMa_ManualCuentas == this) gfrmMa_ManualCuentas = nullptr;
+}
+
+void frmMa_ManualCuentas::closeEvent(QCloseEvent* e) {
+    // The text box being left writes first, as on the original's close.
+    if (QWidget* foco = focusWidget(); foco == txtFields[0] || foco == txtFields[1]) foco->clearFocus();
+    Form_Unload();
+    QWidget::closeEvent(e);
+}

@@ -1,0 +1,42 @@
+#include "outside/controls/BarraBotones.h"
+
+#include <QAction>
+#include <QSignalBlocker>
+
+namespace vb {
+
+BarraBotones::BarraBotones(QWidget* parent) : QToolBar(parent) {
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+}
+
+QAction* BarraBotones::AgregaBoton(const QString& texto, bool dosEstados) {
+    auto* boton = addAction(texto);
+    boton->setToolTip(texto);
+    boton->setCheckable(dosEstados);
+    connect(boton, &QAction::triggered, this, [this, boton] { Q_EMIT ButtonClick(boton); });
+    botones_ << boton;
+    return boton;
+}
+
+QAction* BarraBotones::Buttons(int i) const {
+    return i >= 1 && i <= botones_.size() ? botones_.at(i - 1) : nullptr;
+}
+
+int BarraBotones::Value(int i) const {
+    QAction* b = Buttons(i);
+    return b && b->isChecked() ? 1 : 0;
+}
+
+void BarraBotones::setValue(int i, int valor) {
+    if (QAction* b = Buttons(i)) {
+        const QSignalBlocker bloqueo(b);
+        b->setChecked(valor != 0);
+    }
+}
+
+void BarraBotones::Pulsa(int i) {
+    QAction* b = Buttons(i);
+    if (b && b->isVisible() && b->isEnabled()) b->trigger();
+}
+
+}  // namespace vb

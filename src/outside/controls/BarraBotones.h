@@ -1,0 +1,36 @@
+#pragma once
+// The common-controls toolbar: buttons by index (from 1) with their text, visibility, enabled
+// state and, for a two-state button, its pressed value; ButtonClick names the button pressed.
+#include <QList>
+#include <QString>
+#include <QToolBar>
+
+class QAction;
+
+namespace vb {
+
+class BarraBotones : public QToolBar {
+    Q_OBJECT
+  public:
+    explicit BarraBotones(QWidget* parent = nullptr);
+
+    // Adds a button; a two-state one keeps its pressed value.
+    QAction* AgregaBoton(const QString& texto, bool dosEstados = false);
+    // Button i, 1 to Count; null outside.
+    QAction* Buttons(int i) const;
+    int Count() const { return int(botones_.size()); }
+    // 1 pressed, 0 not (two-state buttons).
+    int Value(int i) const;
+    // Sets the pressed value without raising ButtonClick.
+    void setValue(int i, int valor);
+    // Presses button i as a user does (raises ButtonClick when it is visible and enabled).
+    void Pulsa(int i);
+
+  Q_SIGNALS:
+    void ButtonClick(QAction* boton);
+
+  private:
+    QList<QAction*> botones_;
+};
+
+}  // namespace vb

@@ -1,0 +1,114 @@
+// The chart as a tree: placement by key length, the customer and supplier filter, the node of a
+// saved account, node clicks and keys in the tree.
+#include "accounts/CuentasDePrueba.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/TreeView.h"
+#include "outside/runtime/Dialogos.h"
+#include "services/CNStuffContable.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+namespace {
+
+QStringList Plan(const QString& filas) {
+    return {"DELETE FROM [MA_CASH-DETALLE]", "DELETE FROM MV_ASIENTOS", "DELETE FROM P_MA_LEGAJOS",
+            "DELETE FROM MA_CUENTAS",
+            "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, TipoVista, DADA_DE_BAJA) VALUES " + filas};
+}
+
+QString Padre(vb::TreeView* t, const QString& clave) {
+    QTreeWidgetItem* n = t->Nodo(clave);
+    if (!n) return "(no está)";
+    return n->parent() ? t->Clave(n->parent()) : QString("(raíz)");
+}
+
+}  // namespace
+
+TEST(ArbolCuentas, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSuppliers) {
+    CuentasDePrueba c(
+        Plan("('1', 'ACTIVO', 1, NULL, 0), ('11', 'CAJA', 1, NULL, 0), ('1101', 'FONDO', 0, NULL, 0), "
+             "('12', 'CLIENTES', 1, 'CL', 0), ('13', 'OTROS', 1, 'BC', 0), ('14', 'BAJA', 0, NULL, 1), "
+             "('2', 'PASIVO', 1, NULL, 0), ('21', 'PROVEEDORES', 0, 'PR', 0)"));
+    c.Iniciar();
+    vb::TreeView* t = c.f().TreeV;
+    EXPECT_EQ(t->Nodo("A")->text(0), "Plan General de Cuentas");
+    EXPECT_TRUE(t->Nodo("A")->isExpanded());
+    EXPECT_EQ(Padre(t, "A1"), "A");
+    EXPECT_EQ(Padre(t, "A11"), "A1");
+    EXPECT_EQ(Padre(t, "A1101"), "A11");
+    EXPECT_EQ(Padre(t, "A12"), "A1");  // climbs from 1101 to 11, then a sibling
+    EXPECT_EQ(Padre(t, "A2"), "A");
+    EXPECT_EQ(t->Nodo("A1101")->text(0), "1101 - FONDO");
+    EXPECT_EQ(Padre(t, "A14"), "(no está)");  // dada de baja
+    EXPECT_EQ(t->Count(), 8);
+
+    // Without the setting, customer and supplier accounts are left out; a null view type stays.
+    c.base().ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'PlanCuentas_ClyPr'");
+    c.f().ArmarTreeVAutomatico(" ");
+    EXPECT_EQ(Padre(t, "A12"), "(no está)");
+    EXPECT_EQ(Padre(t, "A21"), "(no está)");
+    EXPECT_EQ(Padre(t, "A13"), "A1");
+    EXPECT_EQ(Padre(t, "A1101"), "A11");
+    // The title list is rebuilt with the tree, with the same filter.
+    ASSERT_GE(c.f().Combo1->count(), 2);
+    EXPECT_EQ(c.f().Combo1->itemText(0), "");
+    for (int i = 1; i < c.f().Combo1->count(); ++i)
+        EXPECT_FALSE(c.f().Combo1->itemText(i).endsWith("12")) << i;
+
+    // A stop request ends the build with what it has and is cleared.
+    CNStuffContable::gCancelaArbol = true;
+    c.f().ArmarTreeVAutomatico(" ");
+    EXPECT_EQ(t->Count(), 1);
+    EXPECT_FALSE(CNStuffContable::gCancelaArbol);
+}
+
+TEST(ArbolCuentas, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) {
+    CuentasDePrueba c(Plan("('1', 'ACTIVO', 1, NULL, 1)"));
+    c.Iniciar();
+    vb::TreeView* t = c.f().TreeV;
+    EXPECT_EQ(t->Count(), 1);
+    EXPECT_TRUE(t->Existe("A"));
+
+    c.base().ejecutar("UPDATE MA_CUENTAS SET DADA_DE_BAJA = 0");
+    c.base().ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
+        "('11', 'ACTIVO CORRIENTE', 1, 0), ('1101', 'CAJA', 1, 0)");
+    c.f().ArmarTreeVAutomatico(" ");
+    // Levels 1, 1, 2, 2, 3, 2: the parent is the code cut at the level above.
+    c.f().ActualizaTreeV("110101", "CAJA CHICA");
+    EXPECT_EQ(Padre(t, "A110101"), "A1101");
+    EXPECT_EQ(t->Nodo("A110101")->text(0), "110101 - CAJA CHICA");
+    c.f().ActualizaTreeV("2", "PASIVO");
+    EXPECT_EQ(Padre(t, "A2"), "A");
+    // An existing node keeps its text; a missing parent adds nothing.
+    c.f().ActualizaTreeV("1101", "OTRO NOMBRE");
+    EXPECT_EQ(t->Nodo("A1101")->text(0), "1101 - CAJA");
+    const int antes = t->Count();
+    c.f().ActualizaTreeV("310101", "SIN PADRE");
+    EXPECT_EQ(t->Count(), antes);
+}
+
+TEST(ArbolCuentas, ClickingANodeLoadsItsAccountAndTheRootClearsTheFields) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    // A key typed in the tree sends the caret to the end of the description, untyped.
+    c.f().TreeV->setVisible(true);
+    c.f().TreeV->setFocus();
+    QApplication::processEvents();
+    c.f().txtFields[0]->setText("CAJA  ");
+    QTest::keyClicks(c.f().TreeV, "x");
+    EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA  ");
+    EXPECT_EQ(c.f().txtFields[0]->SelStart(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), c.f().txtFields[0]);
+
+    c.f().TreeV_NodeClick("A11010100101");
+    EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA PESOS");
+    EXPECT_TRUE(c.f().Modificando);
+    c.f().TreeV_NodeClick("A");
+    EXPECT_EQ(c.f().txtFields[0]->text(), "");
+    EXPECT_EQ(c.f().txtFields[1]->text(), "");
+}

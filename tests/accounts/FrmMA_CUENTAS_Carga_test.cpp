@@ -1,0 +1,172 @@
+#include "accounts/CuentasDePrueba.h"
+#include "accounts/EnlacesCuentas.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/maker/ArchivoIni.h"
+#include "outside/runtime/Programa.h"
+#include "services/CNStuffContable.h"
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+
+// What the window shows for a typed code of the demo chart.
+struct Muestra {
+    const char* codigo;
+    int medioDePago;
+    bool monedaVisible;
+};
+
+class CuentasCarga : public ::testing::Test {
+  protected:
+    CuentasDePrueba v{
+        {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, MedioDePago, AJUSTE, INDICE, "
+         "libro_iva_compras, libro_iva_ventas, Moneda) VALUES "
+         "('51040100199', 'MEDIO DESCONOCIDO', 0, 'ZZ', 1, 7, NULL, NULL, 9)"}};
+    void SetUp() override { v.Iniciar(); }
+};
+
+TEST_F(CuentasCarga, EachPaymentMeansCodeShowsItsListPosition) {
+    const Muestra muestras[] = {{"11010100101", 0, false},   // Null: "Ninguno", currency hidden
+                                {"11010100201", 1, true},    // EF
+                                {"11010300101", 2, true},    // CH
+                                {"11030500101", 3, true},    // TJ
+                                {"11010200103", 4, true},    // DB
+                                {"11030400101", 5, true},    // DC
+                                {"11040100102", 6, true},    // RI
+                                {"11040100103", 7, true},    // RB
+                                {"11040100104", 8, true},    // RG
+                                {"21030100102", 9, true},    // RO without a setting
+                                {"21030100101", 10, true},   // RO with CTA_RET_OTRA_ = "SU"
+                                {"11010200102", 11, true},   // TJ named in CtaSolicitudCredito
+                                {"51040100199", 0, false}};  // a code not listed
+    for (const Muestra& m : muestras) {
+        v.EscribirCodigo(m.codigo);
+        EXPECT_TRUE(v.f().Modificando) << m.codigo;
+        EXPECT_EQ(v.f().CmbMP->currentIndex(), m.medioDePago) << m.codigo;
+        EXPECT_EQ(!v.f().CmbMoneda->isHidden(), m.monedaVisible) << m.codigo;
+    }
+    EXPECT_EQ(v.f().CmbMP->itemText(11), "Solicitud de crédito");
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+}
+
+TEST_F(CuentasCarga, ChecksBooksIndexAndCurrencyFollowTheRow) {
+    auto& f = v.f();
+    v.EscribirCodigo("1-1-05-01-00101");  // adjustable, index 1
+    EXPECT_EQ(f.txtFields[1]->text(), "1-1-05-01-00101");
+    EXPECT_EQ(f.txtFields[0]->text(), "MERCADERIAS EN DEPOSITO");
+    EXPECT_TRUE(f.CHKAjustable->isChecked());
+    EXPECT_EQ(f.CHKAjustable->text(), "SI");
+    EXPECT_FALSE(f.CmbIndices->isHidden());
+    EXPECT_EQ(f.CmbIndices->currentText(), "I.P.I.M.");
+
+    v.EscribirCodigo("12010100101");  // fixed asset, index 2
+    EXPECT_TRUE(f.ChkBdu->isChecked());
+    EXPECT_EQ(f.CmbIndices->currentIndex(), 1);
+
+    v.EscribirCodigo("11040100101");  // VAT purchases book
+    EXPECT_TRUE(f.optLibros[1]->isChecked());
+    EXPECT_FALSE(f.CHKAjustable->isChecked());
+    EXPECT_TRUE(f.CmbIndices->isHidden());
+    v.EscribirCodigo("21030200101");  // VAT sales book
+    EXPECT_TRUE(f.optLibros[2]->isChecked());
+    EXPECT_FALSE(f.optLibros[1]->isChecked());
+
+    v.EscribirCodigo("11030500102");  // card without card data, cash and bank
+    EXPECT_TRUE(f.chkTarjeta->isChecked());
+    EXPECT_TRUE(f.ChkCyB->isChecked());
+    v.EscribirCodigo("11010200202");  // dollars
+    EXPECT_EQ(f.CmbMoneda->currentText(), "DOLARES");
+    EXPECT_FALSE(f.ChkVto->isChecked());
+
+    v.EscribirCodigo("11010300101");  // asks for a due date
+    EXPECT_TRUE(f.ChkVto->isChecked());
+}
+
+TEST_F(CuentasCarga, OutOfRangePositionsAndNullBooksChangeNothing) {
+    auto& f = v.f();
+    v.EscribirCodigo("21030200101");
+    ASSERT_TRUE(f.optLibros[2]->isChecked());
+    // INDICE 7 and Moneda 9 are beyond their lists; both books Null.
+    v.EscribirCodigo("51040100199");
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+    EXPECT_TRUE(f.CHKAjustable->isChecked());
+    EXPECT_EQ(f.CmbIndices->currentIndex(), 0);
+    EXPECT_TRUE(f.optLibros[2]->isChecked());
+}
+
+TEST_F(CuentasCarga, ATitleShowsCheckDigitZeroAndKeepsTheCostCentreMark) {
+    auto& f = v.f();
+    v.EscribirCodigo("11010100201");
+    ASSERT_TRUE(f.chkCCostos->isChecked());
+    EXPECT_EQ(f.LblDV->text(), "2");
+    v.EscribirCodigo("110101");
+    EXPECT_TRUE(f.OptTipoCuenta[1]->isChecked());
+    EXPECT_EQ(f.LblDV->text(), "0");
+    // The display leaves the mark; selecting "Título" raises the option's click, which clears it.
+    EXPECT_FALSE(f.chkCCostos->isChecked());
+    EXPECT_FALSE(f.CHKAjustable->isEnabled());
+    EXPECT_FALSE(f.ChkBloqueo->isEnabled());
+}
+
+TEST(CuentasSinCentros, WithoutCostCentresTheMarkStaysDisabled) {
+    CuentasDePrueba v{{"DELETE FROM TA_CCOSTO"}};
+    v.Iniciar();
+    EXPECT_FALSE(v.f().chkCCostos->isEnabled());
+    EXPECT_EQ(v.f().chkCCostos->property("Tag").toString(), "VACIO");
+    EXPECT_TRUE(v.f().CCostoDefecto.isEmpty());
+}
+
+TEST(CuentasArbol, TheTreeSettingMakesTheRoundTripThroughTheIniFile) {
+    CuentasDePrueba v;
+    maker::gArchivoIni().Escribir("QT742p.INI", "DISTRIBUIDORA DEL SUR S.A.", "Mostrar Treeview", "True");
+    v.Iniciar();
+    EXPECT_TRUE(v.f().MostrarArbol);
+    v.f().MostrarArbol = false;
+    int cancelar = 0;
+    CNStuffContable::gCuentaActual = "11010100101";
+    EXPECT_THROW(v.f().Form_Unload(cancelar), vb::FinDelPrograma);
+    EXPECT_EQ(maker::gArchivoIni().Leer("QT742p.INI", "DISTRIBUIDORA DEL SUR S.A.", "Mostrar Treeview"),
+              "False");
+    EXPECT_TRUE(CNStuffContable::gCuentaActual.isEmpty());
+}
+
+TEST_F(CuentasCarga, ALookupWritesAndValidatesTheRelatedAccountAndACancelledOneNothing) {
+    auto& f = v.f();
+    QString respuesta = "11010100102";
+    EnlacesCuentas::RegistraConsultaTabla([&](const QString& tabla) {
+        EXPECT_EQ(tabla, "MA_CUENTAS");
+        return respuesta;
+    });
+    v.EscribirCodigo("11010100101");
+    f.CampoActual = 3;
+    f.Consultar();
+    EXPECT_EQ(f.txtFields[3]->text(), "11010100102");
+    EXPECT_EQ(f.LblDescRelacionado->text(), "CAJA DOLARES");
+    respuesta.clear();
+    f.Consultar();
+    EXPECT_EQ(f.txtFields[3]->text(), "11010100102");
+    // A field without a lookup table asks nothing.
+    f.CampoActual = 2;
+    respuesta = "X";
+    f.Consultar();
+    EXPECT_TRUE(f.txtFields[2]->text().isEmpty());
+    EnlacesCuentas::RegistraConsultaTabla({});
+}
+
+TEST(CuentasOperador, AUserWhoIsNotAnAdministratorDoesNotSeeConfidentialAccounts) {
+    CuentasDePrueba v({}, "OPERADOR");
+    v.Iniciar();
+    v.EscribirCodigo("51010100101");
+    EXPECT_TRUE(v.f().Modificando);
+    EXPECT_EQ(v.f().txtFields[0]->text(), "SUELDOS PERSONAL");
+    v.EscribirCodigo("51010100102");  // confidential: a new account for this user
+    EXPECT_TRUE(v.f().Nuevo);
+    EXPECT_FALSE(v.f().Modificando);
+}
+
+}  // namespace

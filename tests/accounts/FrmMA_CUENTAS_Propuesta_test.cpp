@@ -1,0 +1,127 @@
+// The title list and the first free code proposed under a chosen title.
+#include "accounts/CuentasDePrueba.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/runtime/Dialogos.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+namespace {
+
+// Levels 1, 1, 1, 2, 4, 2: codes of 1, 2, 3, 5, 9 and 11 characters end a level.
+QStringList Plan(const QString& filas) {
+    return {"DELETE FROM [MA_CASH-DETALLE]",
+            "DELETE FROM MV_ASIENTOS",
+            "DELETE FROM P_MA_LEGAJOS",
+            "DELETE FROM MA_CUENTAS",
+            "UPDATE TA_CONFIGURACION SET VALOR = '1' WHERE CLAVE = 'DIGITOS_RUBRO'",
+            "UPDATE TA_CONFIGURACION SET VALOR = '4' WHERE CLAVE = 'DIGITOS_CUENTA'",
+            "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES " + filas};
+}
+
+QString Cuentas(const QString& prefijo, int desde, int hasta, int ancho = 0, int titulo = 0, int baja = 0) {
+    QStringList l;
+    for (int i = desde; i <= hasta; ++i)
+        l << QString("('%1%2', 'C', %3, %4)")
+                 .arg(prefijo)
+                 .arg(i, ancho, 10, QChar('0'))
+                 .arg(titulo)
+                 .arg(baja);
+    return l.join(", ");
+}
+
+void Elegir(CuentasDePrueba& c, const QString& titulo) {
+    QComboBox* lista = c.f().Combo1;
+    for (int i = 0; i < lista->count(); ++i)
+        if (lista->itemText(i).right(50).trimmed() == titulo) {
+            lista->setCurrentIndex(i);
+            return;
+        }
+    ADD_FAILURE() << "no title " << titulo.toStdString();
+}
+
+// The user picks the title in the list and leaves it with Tab.
+QString Propuesta(CuentasDePrueba& c, const QString& titulo) {
+    c.f().Combo1->setFocus();
+    QApplication::processEvents();
+    Elegir(c, titulo);
+    QTest::keyClick(c.f().Combo1, Qt::Key_Tab);
+    QApplication::processEvents();
+    return c.f().txtFields[1]->text().remove('-');
+}
+
+}  // namespace
+
+TEST(TitulosCuentas, EntriesIndentByCodeLengthAndListOnlyActiveTitles) {
+    CuentasDePrueba c(
+        Plan("('1', 'ACTIVO', 1, 0), ('11', 'CORRIENTE', 1, 0), ('1101', 'CUATRO', 1, 0), "
+             "('1102', 'BAJA', 1, 1), ('11011', 'CAJA', 0, 0), ('110112345678', 'LARGO', 1, 0)"));
+    c.base().ejecutar("UPDATE MA_CUENTAS SET TipoVista = 'CL' WHERE CODIGO = '11'");
+    c.Iniciar();
+    QComboBox* lista = c.f().Combo1;
+    ASSERT_EQ(lista->count(), 5);
+    EXPECT_EQ(lista->itemText(0), "");
+    const QString relleno(300, ' ');
+    EXPECT_EQ(lista->itemText(1), "ACTIVO" + relleno + "1");
+    EXPECT_EQ(lista->itemText(2), QString(5, ' ') + "CORRIENTE" + relleno + "11");
+    EXPECT_EQ(lista->itemText(3), QString(15, ' ') + "CUATRO" + relleno + "1101");
+    EXPECT_EQ(lista->itemText(4), QString(45, ' ') + "LARGO" + relleno + "110112345678");
+
+    // Without the setting a customer title stays out; an empty result leaves the list as it was.
+    c.base().ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'PlanCuentas_ClyPr'");
+    c.f().CargaComboTitulo();
+    EXPECT_EQ(lista->count(), 4);
+    c.base().ejecutar("UPDATE MA_CUENTAS SET DADA_DE_BAJA = 1");
+    c.f().CargaComboTitulo();
+    EXPECT_EQ(lista->count(), 4);
+}
+
+TEST(TitulosCuentas, ProposalAsksForTheNextTitleWhenOneCharacterSuffixesRunOut) {
+    CuentasDePrueba c(Plan("('1', 'ACTIVO', 1, 0), " + Cuentas("1", 1, 9) + ", ('21', 'C', 0, 0)"));
+    c.Iniciar();
+    c.guion().esperarMsgBox(vb::vbYes);
+    EXPECT_EQ(Propuesta(c, "1"), "22");
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_EQ(c.guion().preguntas()[0].texto,
+              "No hay espacio en la cuenta titulo actual. ¿Buscar en la siguiente?\r\nSiguiente cuenta a "
+              "buscar : 2");
+    EXPECT_EQ(c.guion().preguntas()[0].titulo, "Aviso al Operador");
+    EXPECT_EQ(c.guion().preguntas()[0].estilo, vb::vbYesNo + vb::vbInformation);
+    EXPECT_TRUE(c.f().Nuevo);
+
+    // No: the suffixes go on past the limit under the same title.
+    c.f().LimpiaPantalla();
+    c.base().ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO) VALUES ('110', 'C', 0)");
+    c.guion().esperarMsgBox(vb::vbNo);
+    EXPECT_EQ(Propuesta(c, "1"), "111");
+}
+
+TEST(TitulosCuentas, ProposalSuffixesFollowTheTitleLength) {
+    CuentasDePrueba c(
+        Plan("('1', 'ACTIVO', 1, 0), ('11', 'C', 1, 0), ('111', 'C', 1, 0), ('11101', 'C', 1, 0), " +
+             Cuentas("111", 2, 98, 2) + ", ('111010001', 'C', 0, 0), ('1150', 'CUATRO', 1, 0), " +
+             "('11501', 'C', 0, 0), ('112', 'T', 1, 0), ('11201', 'C', 0, 0), ('11202', 'BAJA', 0, 1), " +
+             "('11204', 'C', 0, 0)"));
+    c.Iniciar();
+    // Three characters: the question comes before 99 is tried.
+    c.guion().esperarMsgBox(vb::vbNo);
+    EXPECT_EQ(Propuesta(c, "111"), "11199");
+    EXPECT_EQ(c.guion().preguntas().size(), 1);
+    // Five characters: a four-digit suffix, nine characters in all.
+    c.f().LimpiaPantalla();
+    EXPECT_EQ(Propuesta(c, "11101"), "111010002");
+    // Four characters as the first title: the title itself, then 1, 2, ... unpadded.
+    c.f().LimpiaPantalla();
+    EXPECT_EQ(Propuesta(c, "1150"), "11502");
+    // A code dada de baja is taken; the first free one is proposed, not the highest plus one.
+    c.f().LimpiaPantalla();
+    EXPECT_EQ(Propuesta(c, "112"), "11203");
+    // The empty entry proposes nothing.
+    c.f().LimpiaPantalla();
+    c.f().Combo1->setCurrentIndex(0);
+    c.f().IdentificaCuenta();
+    EXPECT_EQ(c.f().txtFields[1]->text(), "");
+    EXPECT_FALSE(c.f().Nuevo);
+}
