@@ -2,11 +2,13 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "lookup/Lib_FrmCons3Tree.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/EditorGrilla.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
+#include "outside/maker/VisorConsulta.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
 #include "support/BaseDePrueba.h"
@@ -18,8 +20,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <memory>
 
 namespace {
@@ -298,9 +303,63 @@ TEST_F(CentrosDeCostos, DeleteRefusesAnAccountWithMovementsAndRemovesOnlyTheShow
     EXPECT_EQ(guion.preguntas()[1].texto, "La cuenta 51010100101 tiene movimientos");
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO").size(), 2);
 
+    // A movement without an amount does not count.
+    base_.ejecutar(
+        "INSERT INTO MV_ASIENTOSCCOSTO (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, CCOSTO, "
+        "CUENTA, Importe) VALUES ('2027', 8, 5, 1, '3', '11010100102', NULL)");
     Elige("11010100102");
     f.UtilVex1->Boton("BORRAR")->click();
     EXPECT_EQ(base_.escalar("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100102'").toInt(), 0);
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO").size(), 2);  // another account's rows stay
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG").size(), 4);
+}
+
+TEST_F(CentrosDeCostos, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItWas) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    auto elige = [&](const QString& clave) {
+        guion.esperarModal([clave](QWidget* w) {
+            auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+            ASSERT_NE(v, nullptr);
+            if (clave.isEmpty()) return v->CmdCancelar->click();
+            v->TreeV->setCurrentItem(v->NodoPorClave(clave));
+            v->CmdAceptar->click();
+        });
+        QTest::mouseClick(editor(), Qt::RightButton);
+    };
+    elige("");
+    EXPECT_EQ(f.Filas().at(1).CCosto.trimmed(), "111");
+    elige("A22");
+    EXPECT_EQ(Celdas(1), QStringList({"22", "VENTAS MINORISTAS", "60"}));
+    EXPECT_EQ(f.FGCCosto->Col(), 3);
+    EXPECT_EQ(guion.pendientes(), 0);
+}
+
+TEST_F(CentrosDeCostos, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    f.UtilVex1->Boton("CANCELAR")->click();  // nothing loaded: no question
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    f.UtilVex1->Boton("PLANILLA")->click();
+    maker::VisorConsulta& visor = maker::gVisorConsulta();
+    ASSERT_NE(visor.Ventana(), nullptr);
+    EXPECT_EQ(visor.Ventana()->windowTitle(), "Plan General de Cuentas, Centros de Costos");
+    QTableWidget* g = visor.Grilla();
+    ASSERT_EQ(g->columnCount(), 5);
+    EXPECT_EQ(g->horizontalHeaderItem(2)->text(), "C COSTOS");
+    EXPECT_EQ(g->horizontalHeaderItem(3)->text(), "DESCRIPCION");  // a repeated name is shown as it is
+    EXPECT_EQ(g->rowCount(), 3);
+    visor.Ventana()->close();
+
+    Elige("51010100101");
+    guion.esperarMsgBox(vb::vbNo);
+    f.UtilVex1->Boton("CANCELAR")->click();
+    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    guion.esperarMsgBox(vb::vbYes);
+    f.UtilVex1->Boton("CANCELAR")->click();
+    EXPECT_EQ(f.txtCuenta[0]->text(), "");
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_EQ(guion.preguntas()[0], (Pregunta{"¿Está seguro de abandonar la carga de datos?", "Atención!!!",
+                                              vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
 }
