@@ -293,14 +293,28 @@ void Frmta_asigccosto::CargaCuentasConCCosto() {
     g->setRows(int(filas.size()) + 1);
     g->setFixedRows(1);
     g->setFixedCols(0);
+    g->setLeftCol(0);
+    g->setCol(0);
     g->setTextMatrix(0, 0, "CODIGO");
     g->setTextMatrix(0, 1, "DESCRIPCION");
     for (int r = 0; r < filas.size(); ++r) {
         g->setTextMatrix(r + 1, 0, filas[r][0]);
         g->setTextMatrix(r + 1, 1, filas[r][1]);
     }
+    AnchosLista();
+}
+
+void Frmta_asigccosto::AnchosLista() {
+    vb::FlexGrid* g = MSHFlexGrid1;
+    if (g->Cols() < 2) return;
     g->setColWidth(0, g->Width() / 2);
     g->setColWidth(1, g->Width() / 2 - 300);
+}
+
+void Frmta_asigccosto::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    // The list is laid out only once the window is; its columns follow its width.
+    AnchosLista();
 }
 
 void Frmta_asigccosto::MSHFlexGrid1_DblClick() {

@@ -101,6 +101,7 @@ class Frmta_asigccosto : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
@@ -117,6 +118,8 @@ class Frmta_asigccosto : public QWidget {
     void Aviso(const QString& texto);
     void FijaFila(int fila, const FilaDistribucion& f);
     void AseguraFilas(int n);
+    // Half the list's width for the code, the rest less 300 twips for the description.
+    void AnchosLista();
 
     QList<FilaDistribucion> Filas_{FilaDistribucion{}};
     std::array<TipoColumnaGrilla, 4> m_Col;

@@ -5,6 +5,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -18,7 +19,8 @@ VisorConsulta& gVisorConsulta() {
 }
 
 VisorConsulta::~VisorConsulta() {
-    delete ventana_.data();
+    // The shared viewer outlives the application; its window goes with the application's.
+    if (QCoreApplication::instance()) delete ventana_.data();
 }
 
 QTableWidget* VisorConsulta::Grilla() const {
