@@ -1,8 +1,12 @@
 #include "account_extras/Frmta_asigccosto.h"
 
+#include "accounts/CuentasDePrueba.h"
+#include "accounts/EnlacesCuentas.h"
+#include "accounts/FrmMA_CUENTAS.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Lib_FrmCons3Tree.h"
+#include "outside/controls/BarraBotones.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/EditorGrilla.h"
 #include "outside/controls/FlexGrid.h"
@@ -14,6 +18,7 @@
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
+#include "support/LocaleNumeros.h"
 #include "support/ProgramaDePrueba.h"
 
 #include <gtest/gtest.h>
@@ -362,4 +367,37 @@ TEST_F(CentrosDeCostos, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLo
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[0], (Pregunta{"¿Está seguro de abandonar la carga de datos?", "Atención!!!",
                                               vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
+}
+
+TEST(CentrosDeCostosDesdeElPlan, TheChartOfAccountsOpensTheFormOnItsCurrentAccount) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    EnlacesCuentas::RegistraFormulario("Frmta_asigccosto", [] {
+        Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+        f.Menu = false;
+        f.Mostrar();
+    });
+    c.EscribirCodigo("51010100101");
+    c.f().Tbar->Buttons(4)->trigger();
+    ASSERT_TRUE(Frmta_asigccosto::Existe());
+    Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    EXPECT_EQ(f.FGCCosto->TextMatrix(1, 1), "111");
+    EXPECT_EQ(f.FGCCosto->TextMatrix(2, 1), "21");
+    f.close();  // the form goes and takes the current account with it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(Frmta_asigccosto::Existe());
+    EXPECT_EQ(CNStuffContable::gCuentaActual, "");
+}
+
+TEST_F(CentrosDeCostos, APercentageTypedWithACommaIsTheNumberTheUserMeant) {
+    LocaleNumeros coma(LocaleNumeros::coma());
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("111");
+    TecleaEnGrilla("59,6");
+    f.UtilVex1->Boton("GRABAR")->click();
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.6"}, {"21", "40"}}));
 }
