@@ -162,6 +162,8 @@ class FrmMA_CUENTAS : public QWidget {
     QList<bool> validacionPendiente_;
     std::unique_ptr<maker::ReglasCuentas> reglas_;
     bool cerrando_ = false;
+    // A validation under way: the focus it moves validates nothing more.
+    int enValidacion_ = 0;
 
     // ==== Routines of the code proposal, view type, tree, personalised grid, save and delete
     // (FrmMA_CUENTAS_Propuesta/_Vista/_Arbol/_Grabar/_Borrar.cpp, accounts/personalizados/).

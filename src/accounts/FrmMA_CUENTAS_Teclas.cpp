@@ -85,7 +85,7 @@ void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
     if (i < 0) return;
     txtFields[i]->setText(TxtCodigo->text().trimmed());
     CampoActual = i;
-    if (!TxtCodigo->text().trimmed().isEmpty()) Campo_Valida(CampoActual, txtFields[i]);
+    if (!TxtCodigo->text().trimmed().isEmpty() && enValidacion_ == 0) Campo_Valida(CampoActual, txtFields[i]);
 }
 
 void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {
@@ -137,7 +137,8 @@ void FrmMA_CUENTAS::txtFields_LostFocus(int Index) {
 
 void FrmMA_CUENTAS::txtFields_Validate(int Index, bool& Cancel) {
     (void)Cancel;
-    if (!validacionPendiente_[Index]) return;
+    // The focus a refusal or the save's walk moves validates nothing more.
+    if (!validacionPendiente_[Index] || enValidacion_ > 0 || Grabando) return;
     validacionPendiente_[Index] = false;
     Campo_Valida(Index, txtFields[Index]);
 }
