@@ -164,6 +164,8 @@ class FrmMA_CUENTAS : public QWidget {
     bool cerrando_ = false;
     // A validation under way: the focus it moves validates nothing more.
     int enValidacion_ = 0;
+    // Fields being enabled or disabled: the focus that moves off a disabled field is no user's move.
+    bool habilitando_ = false;
 
     // ==== Routines of the code proposal, view type, tree, personalised grid, save and delete
     // (FrmMA_CUENTAS_Propuesta/_Vista/_Arbol/_Grabar/_Borrar.cpp, accounts/personalizados/).

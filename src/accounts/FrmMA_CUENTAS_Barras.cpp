@@ -61,6 +61,8 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
         });
         // Cleared on every way out.
         Grabando = false;
+        // A refused field keeps the focus: moving it would validate the field again.
+        if (HuboError) return;
         h.paso([&] {
             if (gCuentaActual.isEmpty())
                 AlFinalDeDescripcion(txtFields[0]);

@@ -185,6 +185,12 @@ void FrmMA_CUENTAS::LimpiaPantalla() {
 }
 
 void FrmMA_CUENTAS::HabilitaCampos(bool habilita) {
+    struct Marca {
+        bool& b;
+        bool antes;
+        explicit Marca(bool& m) : b(m), antes(m) { b = true; }
+        ~Marca() { b = antes; }
+    } marca(habilitando_);
     for (vb::CajaTexto* caja : txtFields) caja->setEnabled(habilita);
     if (habilita) {
         UtilVex1->setEstado(0x68030011, false);

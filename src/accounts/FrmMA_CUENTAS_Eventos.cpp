@@ -206,7 +206,7 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
     } else if (tipo == QEvent::FocusIn || tipo == QEvent::FocusOut) {
         // A dialog or a popup taking the focus for a while is no move between the form's controls.
         const auto razon = static_cast<QFocusEvent*>(evento)->reason();
-        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason)
+        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason || habilitando_)
             return QWidget::eventFilter(objeto, evento);
         if (tipo == QEvent::FocusIn) {
             if (w == TxtCodigo) TxtCodigo_GotFocus();

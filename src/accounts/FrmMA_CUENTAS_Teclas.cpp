@@ -104,7 +104,8 @@ void FrmMA_CUENTAS::txtFields_KeyDown(int Index, int& KeyCode, int Shift) {
     if (enlace.TeclaSalida(KeyCode)) {
         const int tecla = KeyCode;
         Campo_Valida(Index, caja);
-        validacionPendiente_[Index] = false;
+        // A refused field stays pending: the user is still in it, and a click away validates it.
+        validacionPendiente_[Index] = HuboError;
         if (!HuboError) enlace.MueveFoco(tecla, caja);
         // The key was used to leave the field.
         KeyCode = 0;
