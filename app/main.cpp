@@ -3,6 +3,7 @@
 #include "indices/frmMA_INDAJUSTE.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Programa.h"
+#include "services/CNStuffContable.h"
 
 #include <QApplication>
 #include <memory>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().Title = "Indices de Ajustes";
     // A failed connection asks for the connection data with the connection form.
+    CNStuffContable::InstalaServiciosAcceso();
     frmAcceso::Instalar();
     maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>());
     // The start-up window: its load opens the company database and ends the program when none opens.

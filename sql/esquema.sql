@@ -111,6 +111,7 @@ CREATE TABLE TA_MONEDAS (
 CREATE TABLE TA_CCOSTO (
     Codigo varchar(10) COLLATE SERVIDOR NOT NULL,
     DESCRIPCION varchar(50) COLLATE SERVIDOR NULL,
+    Titulo bit NULL DEFAULT 0,
     CONSTRAINT PK_TA_CCOSTO PRIMARY KEY (Codigo)
 );
 
@@ -199,7 +200,7 @@ CREATE TRIGGER SS_V_TA_DEPOSITO_DEL INSTEAD OF DELETE ON SS_V_TA_DEPOSITO BEGIN
 END;
 
 CREATE TABLE TA_FAMILIAS (
-    IdFamilia char(4) COLLATE SERVIDOR NOT NULL,
+    IdFamilia varchar(10) COLLATE SERVIDOR NOT NULL,
     Descripcion varchar(50) COLLATE SERVIDOR NULL,
     CONFIDENCIAL bit NULL DEFAULT 0,
     CONSTRAINT PK_TA_FAMILIAS PRIMARY KEY (IdFamilia)
@@ -396,6 +397,8 @@ CREATE TABLE MA_CUENTAS_USUARIOS (
 );
 
 -- Journal and daily balances: the restricted views leave out the rows of confidential accounts.
+-- PERIODO is the fiscal year as text ('2027'); statements compare it quoted, unquoted, through
+-- VAL() and trimmed. A line's account must be in the chart: deleting a used account is refused.
 
 CREATE TABLE MV_ASIENTOS (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -406,7 +409,7 @@ CREATE TABLE MV_ASIENTOS (
     TIPO_REG varchar(4) COLLATE SERVIDOR NULL,
     FECHA datetime NULL,
     [DEBE-HABER] char(1) COLLATE SERVIDOR NULL,
-    CUENTA varchar(15) COLLATE SERVIDOR NULL,
+    CUENTA varchar(15) COLLATE SERVIDOR NULL REFERENCES MA_CUENTAS (CODIGO),
     IMPORTE decimal(18,4) NULL,
     DETALLE varchar(100) COLLATE SERVIDOR NULL,
     TC char(4) COLLATE SERVIDOR NULL,
@@ -420,6 +423,11 @@ CREATE TABLE MV_ASIENTOS (
     Ajuste_Hasta datetime NULL,
     ES_SALDO_APERTURA bit NULL DEFAULT 0
 );
+
+-- An entry's lines are found by month and number; an account's lines when the chart deletes it.
+CREATE INDEX IX_MV_ASIENTOS_ASIENTO ON MV_ASIENTOS (MES_OPERATIVO, [NUMERO ASIENTO]);
+CREATE INDEX IX_MV_ASIENTOS_CUENTA ON MV_ASIENTOS (CUENTA);
+CREATE INDEX IX_MV_ASIENTOS_COMPROBANTE ON MV_ASIENTOS (NUMERO, TC);
 
 CREATE VIEW SS_MV_ASIENTOS AS
     SELECT * FROM MV_ASIENTOS D

@@ -15,6 +15,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vb::App().Title = "Reportes";
+    CNStuffContable::InstalaServiciosAcceso();
     frmAcceso::Instalar();
     maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>());
     QString error;

@@ -4,6 +4,7 @@
 #include "data/Globales.h"
 #include "data/NumeroDeCampo.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 
@@ -74,9 +75,7 @@ QVariant DB_Dll::SQLValue(const QVariant& Valor, const QString& Tipo) {
     if (nulo) return QStringLiteral("NULL");
     if (Tipo == QStringLiteral("'")) {
         // Apostrophes are doubled so that a text can never end the literal early.
-        QString cuerpo = TextoDeValor(Valor);
-        cuerpo.replace(QLatin1Char('\''), QStringLiteral("''"));
-        return QLatin1Char('\'') + cuerpo + QLatin1Char('\'');
+        return ado::LiteralTexto(TextoDeValor(Valor));
     }
     return TextoDeValor(Valor);
 }

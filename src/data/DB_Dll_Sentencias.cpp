@@ -14,7 +14,7 @@ namespace {
 // the real tables and lose only the marker.
 QString ReescribeAccion(DB_Dll& db, const QString& sentencia) {
     if (Contiene(sentencia, "CREATE") && Contiene(sentencia, "DROP")) {
-        if (Contiene(sentencia, "@ADMIN_")) return QuitaMarca(sentencia);
+        if (db_texto::TieneMarca(sentencia)) return QuitaMarca(sentencia);
         if (Contiene(sentencia, "DELETE")) return sentencia;
         return db.SS_TSinonimos(sentencia);
     }

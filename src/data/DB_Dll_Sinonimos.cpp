@@ -2,57 +2,85 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "outside/ado/sqlite/Lexico.h"
 #include "outside/runtime/Programa.h"
-
-using db_texto::Contiene;
-using db_texto::QuitaMarca;
 
 namespace {
 
-// What may stand beside a table name. A letter, digit or "_" beside it makes it part of a
-// longer name; quotes keep it inside a text value.
-bool EsLimite(QChar c) {
-    switch (c.unicode()) {
-        case ' ':
-        case '\t':
-        case '\r':
-        case '\n':
-        case '(':
-        case ')':
-        case ',':
-        case '{':
-        case '.':
-        case '[':
-        case ']':
-        case ';':
-            return true;
-        default:
-            return false;
-    }
+using ado::sqlite::Clase;
+using ado::sqlite::Pieza;
+using ado::sqlite::Piezas;
+
+const QString kMarca = QStringLiteral("@Admin_");
+
+bool EmpiezaConMarca(const QString& s) {
+    return s.startsWith(kMarca, Qt::CaseInsensitive);
 }
 
-// Replaces the name wherever it stands as a whole name, by the view's name in upper case.
-QString ReemplazaNombre(const QString& texto, const QString& nombre, const QString& vista) {
-    QString resultado;
-    int desde = 0;
-    int buscar = 0;
-    for (;;) {
-        const int p = texto.indexOf(nombre, buscar, Qt::CaseInsensitive);
-        if (p < 0) break;
-        const int fin = p + int(nombre.size());
-        const bool izquierda = p == 0 || EsLimite(texto[p - 1]);
-        const bool derecha = fin == texto.size() || EsLimite(texto[fin]);
-        if (izquierda && derecha) {
-            resultado += texto.mid(desde, p - desde);
-            resultado += vista;
-            desde = fin;
-            buscar = fin;
-        } else {
-            buscar = p + 1;
+// A table or view name as the statement writes it: a word, or a quoted or bracketed name,
+// perhaps with the marker before it. Quoted texts and comments hold no names.
+struct Nombre {
+    qsizetype inicio = 0;
+    qsizetype fin = 0;
+    QString nombre;  // without marker or quotes
+    QString abre, cierra;
+    bool marcado = false;
+};
+
+QList<Nombre> Nombres(const QString& sql) {
+    const Piezas ps = ado::sqlite::Tokenizar(sql);
+    QList<Nombre> r;
+    for (qsizetype i = 0; i < ps.size(); ++i) {
+        const Pieza& p = ps[i];
+        if (!p.es(Clase::Palabra) && !p.es(Clase::Nombre)) continue;
+        Nombre n;
+        n.inicio = p.inicio;
+        n.fin = p.fin;
+        const Pieza* escrito = &p;
+        if (p.es(Clase::Palabra) && EmpiezaConMarca(p.texto)) {
+            n.marcado = true;
+            n.nombre = p.texto.mid(kMarca.size());
+            // "@Admin_[MA_CUENTAS]": the marker written before a bracketed name.
+            if (n.nombre.isEmpty() && i + 1 < ps.size() && ps[i + 1].es(Clase::Nombre) &&
+                ps[i + 1].inicio == p.fin) {
+                escrito = &ps[++i];
+                n.fin = escrito->fin;
+            }
         }
+        if (escrito->es(Clase::Nombre)) {
+            n.nombre = escrito->nombreSinComillas();
+            n.abre = escrito->texto.left(1);
+            n.cierra = escrito->texto.size() > 1 && escrito->texto.back() != escrito->texto.front()
+                           ? escrito->texto.right(1)
+                           : n.abre;
+            if (n.abre == u"[") n.cierra = QStringLiteral("]");
+            if (EmpiezaConMarca(n.nombre)) {
+                n.marcado = true;
+                n.nombre = n.nombre.mid(kMarca.size());
+            }
+        } else if (!n.marcado) {
+            n.nombre = p.texto;
+        }
+        r.append(n);
     }
-    resultado += texto.mid(desde);
-    return resultado;
+    return r;
+}
+
+// The text with each name given by `nuevo` (an empty answer leaves the name as written).
+template <typename F>
+QString Reescribir(const QString& sql, const QList<Nombre>& nombres, F nuevo) {
+    QString r;
+    r.reserve(sql.size() + 16);
+    qsizetype desde = 0;
+    for (const Nombre& n : nombres) {
+        const QString cambio = nuevo(n);
+        if (cambio.isNull() && !n.marcado) continue;
+        r += QStringView(sql).sliced(desde, n.inicio - desde);
+        r += n.abre + (cambio.isNull() ? n.nombre : cambio) + n.cierra;
+        desde = n.fin;
+    }
+    r += QStringView(sql).sliced(desde);
+    return r;
 }
 
 bool ProgramaEs(const QString& nombre) {
@@ -61,24 +89,57 @@ bool ProgramaEs(const QString& nombre) {
 
 }  // namespace
 
-QString DB_Dll::SS_TSinonimos(const QString& SentenciaSQL) {
-    if (gEsAdmin) return QuitaMarca(SentenciaSQL);
-    if (Contiene(SentenciaSQL, "MV_ASIENTOS") && !CNStuffContable::gSSConfidencialidad)
-        return QuitaMarca(SentenciaSQL);
+namespace db_texto {
 
-    QString s = ReemplazaNombre(SentenciaSQL, "MA_CUENTAS", "SS_MA_CUENTAS");
-    // A statement that marks any table reads the chart of accounts unfiltered.
-    if (Contiene(s, "@admin_")) {
-        s.replace("@Admin_MA_CUENTAS", "MA_CUENTAS", Qt::CaseInsensitive);
-        s.replace("SS_MA_CUENTAS", "MA_CUENTAS", Qt::CaseInsensitive);
+bool TieneMarca(const QString& sentencia) {
+    for (const Nombre& n : Nombres(sentencia))
+        if (n.marcado) return true;
+    return false;
+}
+
+QString QuitaMarca(const QString& sentencia) {
+    const QList<Nombre> nombres = Nombres(sentencia);
+    return Reescribir(sentencia, nombres, [](const Nombre&) { return QString(); });
+}
+
+}  // namespace db_texto
+
+// The rewrite works on the statement's names: a guarded name is mapped however it is written
+// (bare, quoted, bracketed, qualified, beside a comment), never inside a quoted text, and only
+// markers and names outside quoted texts lift the mapping.
+QString DB_Dll::SS_TSinonimos(const QString& SentenciaSQL) {
+    const QList<Nombre> nombres = Nombres(SentenciaSQL);
+    const auto tal = [](const Nombre&) { return QString(); };
+    if (gEsAdmin) return Reescribir(SentenciaSQL, nombres, tal);
+    bool conAsientos = false, conMarca = false;
+    for (const Nombre& n : nombres) {
+        conAsientos = conAsientos || n.nombre.contains(QLatin1String("MV_ASIENTOS"), Qt::CaseInsensitive);
+        conMarca = conMarca || n.marcado;
     }
-    if (!ProgramaEs("V_CONS_FICHA_STOCK") && !ProgramaEs("RP_STOCK"))
-        s = ReemplazaNombre(s, "V_TA_DEPOSITO", "SS_V_TA_DEPOSITO");
-    s = ReemplazaNombre(s, "MV_ASIENTOS", "SS_MV_ASIENTOS");
-    if (!ProgramaEs("XQTRANS") && !ProgramaEs("QLX"))
-        s = ReemplazaNombre(s, "V_TA_FAMILIAS", "SS_V_TA_FAMILIAS");
-    s = ReemplazaNombre(s, "V_TA_CAJAS", "SS_V_TA_CAJAS");
-    s = ReemplazaNombre(s, "AC_CUENTASDIARIO", "SS_AC_CUENTASDIARIO");
-    s = ReemplazaNombre(s, "AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO");
-    return QuitaMarca(s);
+    if (conAsientos && !CNStuffContable::gSSConfidencialidad) return Reescribir(SentenciaSQL, nombres, tal);
+
+    struct Vista {
+        const char* nombre;
+        const char* vista;
+        bool aplica;
+    };
+    const Vista vistas[] = {
+        // A statement that marks any table reads the chart of accounts unfiltered.
+        {"MA_CUENTAS", "SS_MA_CUENTAS", !conMarca},
+        {"V_TA_DEPOSITO", "SS_V_TA_DEPOSITO", !ProgramaEs("V_CONS_FICHA_STOCK") && !ProgramaEs("RP_STOCK")},
+        {"MV_ASIENTOS", "SS_MV_ASIENTOS", true},
+        {"V_TA_FAMILIAS", "SS_V_TA_FAMILIAS", !ProgramaEs("XQTRANS") && !ProgramaEs("QLX")},
+        {"V_TA_CAJAS", "SS_V_TA_CAJAS", true},
+        {"AC_CUENTASDIARIO", "SS_AC_CUENTASDIARIO", true},
+        {"AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO", true},
+    };
+    return Reescribir(SentenciaSQL, nombres, [&](const Nombre& n) -> QString {
+        if (n.marcado) return QString();
+        if (conMarca && n.nombre.compare(QLatin1String("SS_MA_CUENTAS"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("MA_CUENTAS");
+        for (const Vista& v : vistas)
+            if (v.aplica && n.nombre.compare(QLatin1String(v.nombre), Qt::CaseInsensitive) == 0)
+                return QString::fromLatin1(v.vista);
+        return QString();
+    });
 }

@@ -2,6 +2,7 @@
 // Text rules that the database object's members share: case-blind searches, the table marker
 // and SQL literals.
 #include <QString>
+#include "outside/ado/TextoSql.h"
 
 namespace db_texto {
 
@@ -10,15 +11,13 @@ inline bool Contiene(const QString& texto, const QString& palabra) {
     return texto.contains(palabra, Qt::CaseInsensitive);
 }
 
-// Removes every table marker "@Admin_", letter case ignored.
-inline QString QuitaMarca(QString texto) {
-    return texto.remove("@Admin_", Qt::CaseInsensitive);
-}
+// Removes every table marker "@Admin_" written before a name, letter case ignored; quoted texts keep
+// theirs.
+QString QuitaMarca(const QString& sentencia);
+// The statement marks a name (outside its quoted texts).
+bool TieneMarca(const QString& sentencia);
 
-// A value pasted between apostrophes keeps its own apostrophes.
-inline QString DuplicaApostrofes(QString valor) {
-    return valor.replace("'", "''");
-}
+using ado::DuplicaApostrofes;
 
 // A number as a statement writes it: "." as decimal separator, whatever the locale.
 QString NumeroSQL(double valor);

@@ -8,21 +8,7 @@
 
 // Whether a column value holds a number (not a text that looks like one).
 inline bool EsNumero(const QVariant& v) {
-    switch (v.metaType().id()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Double:
-        case QMetaType::Float:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-            return true;
-        default:
-            return false;
-    }
+    return vb::EsValorNumerico(v);
 }
 
 // A numeric column gives its value as it is (its text would be in the display locale); a text

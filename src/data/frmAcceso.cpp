@@ -2,6 +2,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/ServiciosAcceso.h"
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Connection.h"
 #include "outside/maker/Utilidades.h"
@@ -10,8 +11,6 @@
 #include "outside/runtime/ManejadorErrores.h"
 #include "outside/runtime/Procesos.h"
 #include "outside/runtime/Programa.h"
-#include "services/CNStuffContable.h"
-#include "services/LBM_Common.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -289,25 +288,25 @@ void frmAcceso::MensajeInicial(QLineEdit* ObjTxt) {
 
 void frmAcceso::llenarlist() {
     vb::ManejadorErrores h("FormLoad", [](const vb::ErrorVB& e, const QString& rutina) {
-        return CNStuffContable::MensajeError(e, 18, rutina);
+        return data::gServiciosAcceso().MensajeError(e, 18, rutina);
     });
     m_Archivo = maker::gUtilidades().BarraFinal(vb::App().Path) + "BASES.TXT";
-    if (!CNStuffContable::ExisteArchivo(m_Archivo)) {
+    if (!data::gServiciosAcceso().ExisteArchivo(m_Archivo)) {
         const QSignalBlocker bloqueo(lstBases);
         lstBases->clear();
         return;
     }
-    QList<LBM_Common::EntradaBase> entradas;
+    QList<data::EntradaBase> entradas;
     {
         const QSignalBlocker bloqueo(lstBases);
         if (!h.paso([&] {
                 lstBases->clear();
-                const auto leidas = LBM_Common::LeeBasesArchivo(m_Archivo);
+                const auto leidas = data::gServiciosAcceso().LeeBasesArchivo(m_Archivo);
                 if (!leidas) vb::Raise(75, "No se puede leer el archivo " + m_Archivo);
                 entradas = *leidas;
             }))
             return;
-        for (const LBM_Common::EntradaBase& e : entradas)
+        for (const data::EntradaBase& e : entradas)
             if (!vb::Trim(e.Nombre).isEmpty()) lstBases->addItem(e.Nombre);
         if (lstBases->count() == 0) return;
         lstBases->setCurrentRow(0);
@@ -317,12 +316,12 @@ void frmAcceso::llenarlist() {
 }
 
 void frmAcceso::DatosBase(const QString& nombre) {
-    if (!CNStuffContable::ExisteArchivo(m_Archivo)) return;
+    if (!data::gServiciosAcceso().ExisteArchivo(m_Archivo)) return;
     try {
-        const auto entradas = LBM_Common::LeeBasesArchivo(m_Archivo);
+        const auto entradas = data::gServiciosAcceso().LeeBasesArchivo(m_Archivo);
         if (!entradas) vb::Raise(75, "No se puede leer el archivo " + m_Archivo);
         const QString buscado = vb::Trim(nombre);
-        for (const LBM_Common::EntradaBase& e : *entradas) {
+        for (const data::EntradaBase& e : *entradas) {
             if (vb::Trim(e.Nombre) != buscado) continue;
             m_ServidorSel = e.Servidor;
             m_BaseSel = e.Base;
@@ -331,7 +330,7 @@ void frmAcceso::DatosBase(const QString& nombre) {
             break;
         }
     } catch (const vb::ErrorVB& e) {
-        CNStuffContable::MensajeError(e, 18, "DatosBase");
+        data::gServiciosAcceso().MensajeError(e, 18, "DatosBase");
     }
 }
 
@@ -339,7 +338,7 @@ void frmAcceso::AsignarDatosBase() {
     const QListWidgetItem* actual = lstBases->currentItem();
     DatosBase(vb::Trim(actual ? actual->text() : QString()));
     QString servidor, puerto;
-    if (LBM_Common::SeparaPuerto(m_ServidorSel, servidor, puerto)) {
+    if (data::gServiciosAcceso().SeparaPuerto(m_ServidorSel, servidor, puerto)) {
         m_Puerto = puerto;
         m_ServidorSel = servidor;
     }
@@ -352,7 +351,7 @@ void frmAcceso::AsignarDatosBase() {
 
 void frmAcceso::RegistrarBases() {
     m_Archivo = maker::gUtilidades().BarraFinal(vb::App().Path) + "BASES.TXT";
-    if (!CNStuffContable::ExisteArchivo(m_Archivo)) CmdRegistrar_Click();
+    if (!data::gServiciosAcceso().ExisteArchivo(m_Archivo)) CmdRegistrar_Click();
 }
 
 bool frmAcceso::ExisteBaseDeDatos(const QString& Servidor, const QString& Dbname, const QString& Usuario,
@@ -408,8 +407,8 @@ void frmAcceso::bcAceptar_Click() {
     CNStuffContable::gUsuarioLogeado = TxtUserId->text();
     CNStuffContable::gPasswordLogeado = TxtUserPassword->text();
     Aceptar = true;
-    const bool primerRegistro =
-        !CNStuffContable::ExisteArchivo(maker::gUtilidades().BarraFinal(vb::App().Path) + "BASES.TXT");
+    const bool primerRegistro = !data::gServiciosAcceso().ExisteArchivo(
+        maker::gUtilidades().BarraFinal(vb::App().Path) + "BASES.TXT");
     const QString base = vb::Trim(TxtDbName->text());
     const QString servidor = vb::Trim(TxtServidor->text());
     RegistrarBases();
@@ -449,7 +448,8 @@ void frmAcceso::CmdRegistrar_Click() {
     QString servidorGuardado = TxtServidor->text();
     // Steps up to the append; false when Register stops there (or an error sends it on to the end).
     auto registrar = [&]() -> bool {
-        const QString nombre = LBM_Common::NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+        const QString nombre =
+            data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
         bool duplicada = false;
         if (!h.paso([&] {
                 m_ServidorSel.clear();
@@ -496,21 +496,22 @@ void frmAcceso::CmdRegistrar_Click() {
         return h.paso([&] {
             // The database object's retry may have shown this form again and changed the boxes:
             // the entry goes under the connection that opened, and only once.
-            const QString nombreFinal = LBM_Common::NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+            const QString nombreFinal =
+                data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
             if (nombreFinal != nombre) {
                 m_ServidorSel.clear();
                 DatosBase(nombreFinal);
                 if (!vb::Trim(m_ServidorSel).isEmpty()) return;
             }
-            LBM_Common::AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
-                                          TxtDbName->text(), TxtServidor->text(), false);
+            data::gServiciosAcceso().AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
+                                                       TxtDbName->text(), TxtServidor->text(), false);
         });
     };
     if (!registrar() && !haciaElFinal) return;
 
     // The suite's ODBC set-up program, when it lies beside this one, learns the new connection.
     h.paso([&] {
-        const QString odbc = CNStuffContable::RutaProgramaHermano("ODBC.exe");
+        const QString odbc = data::gServiciosAcceso().RutaProgramaHermano("ODBC.exe");
         if (!odbc.isEmpty())
             vb::Shell(odbc, {"Server=" + servidorGuardado + ";DB=" + TxtDbName->text() + ";"},
                       kVentanaMinimizadaSinFoco);
@@ -523,7 +524,7 @@ void frmAcceso::CmdRegistrar_Click() {
 
 void frmAcceso::CmdLineaComando_Click() {
     vb::ManejadorErrores h("Click", [](const vb::ErrorVB& e, const QString& rutina) {
-        return CNStuffContable::MensajeError(e, 18, rutina);
+        return data::gServiciosAcceso().MensajeError(e, 18, rutina);
     });
     QString escritorio;
     if (!h.paso([&] {
@@ -562,7 +563,7 @@ void frmAcceso::lstBases_KeyDown(int /*KeyCode*/) {
 }
 
 void frmAcceso::Label8_Click() {
-    LBM_Common::AbreDocumento(Label8->text(), true);
+    data::gServiciosAcceso().AbreDocumento(Label8->text(), true);
 }
 
 bool frmAcceso::eventFilter(QObject* objeto, QEvent* evento) {

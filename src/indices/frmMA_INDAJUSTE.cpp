@@ -4,6 +4,7 @@
 #include "data/DB_Dll.h"
 #include "outside/controls/BarraEstado.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/EditorGrilla.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/SkinFramework.h"
 #include "outside/controls/Teclas.h"
@@ -53,6 +54,7 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent) : QWidget(parent) {
     editor->setObjectName("BrwTxt");
     editor->hide();
     BrwTxt << editor;
+    PreparaEditor();
 
     lblLabels[1] = new QLabel(
         "Se destaca el mes de apertura - El coeficiente surge del mes sobre el mes de apertura", this);
@@ -105,7 +107,11 @@ frmMA_INDAJUSTE::~frmMA_INDAJUSTE() {
 bool frmMA_INDAJUSTE::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::KeyPress) {
         int codigo = vb::CodigoTeclaVB(static_cast<QKeyEvent*>(evento));
-        if (codigo != 0) Form_KeyDown(codigo, vb::EstadoShift(static_cast<QKeyEvent*>(evento)->modifiers()));
+        if (codigo != 0) {
+            Form_KeyDown(codigo, vb::EstadoShift(static_cast<QKeyEvent*>(evento)->modifiers()));
+            // A function key that ran an action is spent: the control under it never sees it.
+            if (codigo == 0) return true;
+        }
     } else if (evento->type() == QEvent::MouseButtonPress && objeto == txtFields[0]) {
         const auto* m = static_cast<QMouseEvent*>(evento);
         txtFields_MouseDown(0, m->button() == Qt::RightButton ? 2 : m->button() == Qt::LeftButton ? 1 : 4);
@@ -173,6 +179,8 @@ void frmMA_INDAJUSTE::BotonConsulta(bool habilitado) {
 }
 
 void frmMA_INDAJUSTE::Utilvex1_Click(const QString& accion) {
+    // Buttons and function keys alike: a value still in the cell editor is saved first.
+    m_Editor->Cierra();
     const QString clave = accion.toUpper();
     if (clave == "NUEVO") {
         LimpiaPantalla();
@@ -240,11 +248,12 @@ void frmMA_INDAJUSTE::txtFields_MouseDown(int, int Button) {
 }
 
 void frmMA_INDAJUSTE::Form_KeyDown(int& KeyCode, int) {
-    UtilVex1->ProcesaTecla(KeyCode);
+    if (UtilVex1->ProcesaTecla(KeyCode)) KeyCode = 0;
 }
 
 void frmMA_INDAJUSTE::Form_Unload(int&) {
     try {
+        m_Editor->Cierra();
         m_Rs.reset();
         hide();
         gfrmMA_INDAJUSTE = nullptr;

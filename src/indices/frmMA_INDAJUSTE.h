@@ -3,7 +3,7 @@
 // with four index series and their coefficients; an edited index is saved at once together with
 // the recomputed coefficients of its fiscal year.
 #include "outside/ado/Connection.h"
-#include "services/TipoColumnaGrilla.h"
+#include "outside/controls/TipoColumnaGrilla.h"
 
 #include <QList>
 #include <QString>
@@ -16,6 +16,7 @@ class SkinFramework;
 class UtilVex;
 namespace vb {
 class CajaTexto;
+class EditorGrilla;
 class FlexGrid;
 }  // namespace vb
 
@@ -61,7 +62,6 @@ class frmMA_INDAJUSTE : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
-    // 3.101
     void Generar(const QString& tabla);
     void LimpiaPantalla();
     void HabilitaCampos(bool habilita);
@@ -74,7 +74,6 @@ class frmMA_INDAJUSTE : public QWidget {
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
     void txtFields_MouseDown(int Index, int Button);
     void BotonConsulta(bool habilitado);
-    // 3.102
     void MsflexGridEdt(vb::FlexGrid* grid, vb::CajaTexto* editor, int KeyAscii);
     void FgAsiento_KeyPress(int& KeyAscii);
     void FgAsiento_DblClick();
@@ -87,19 +86,18 @@ class frmMA_INDAJUSTE : public QWidget {
     void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
     void BrwTxt_Click(int Index);
     void BrwTxt_GotFocus(int Index);
-    void CierraEditor();
-    // 3.103
+    // The shared grid editor over FgAsiento and BrwTxt(0), reading m_Col.
+    void PreparaEditor();
     void CargaGrilla();
-    // 3.107
     void Campo_Valida(QWidget* control, int& index, bool flag);
     void Recalcula(bool desdeApertura);
-    // 3.108
     void ActualizarDatos();
     bool EscribeAnio(const QString& anio);
     void MensajeConversion();
+    // An index value as the grid shows it: "" for 0.
+    static QString TextoImporte(double valor);
 
-    // The editor holds a text that has not been committed through Campo_Valida yet.
-    bool m_EdicionPendiente = false;
+    vb::EditorGrilla* m_Editor = nullptr;
 };
 
 // The window's global reference, cleared by its unload.

@@ -53,6 +53,8 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& anio) {
         if (!m_Borrar) {
             QString abre = "SELECT top 1 * FROM MA_INDAJUSTE ORDER BY anio";
             db.AbrirRecordset(abre, m_Rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+            // Shown only now that rows are written, never behind the messages above.
+            maker::gProgreso().Mostrar("Actualizando datos");
             for (int r : filas) {
                 maker::gProgreso().Avance("Actualizando datos");
                 m_Rs->AddNew();
@@ -107,7 +109,6 @@ void frmMA_INDAJUSTE::ActualizarDatos() {
                                util.TrataError(e, rutina, respuesta);
                                return respuesta;
                            });
-    progreso.Mostrar("Actualizando datos");
     bool escrito = true;
     if (!h.paso([&] { escrito = EscribeAnio(anio); })) return;
     progreso.Ocultar();

@@ -18,19 +18,16 @@ namespace {
 constexpr long kVerde = 0x00FF00;
 constexpr long kCian = 0xFFFF00;
 
-// The stored number as text, empty for 0 or Null.
-QString TextoImporte(const QVariant& v) {
-    if (v.isNull()) return QString();
-    const double d = v.toDouble();
-    return d == 0 ? QString() : vb::CStr(d);
-}
-
 QString TextoCoeficiente(const QVariant& v) {
     if (v.isNull()) return QString();
     const double d = v.toDouble();
     return d == 0 ? QString() : vb::Format(d, "#########0.000");
 }
 }  // namespace
+
+QString frmMA_INDAJUSTE::TextoImporte(double valor) {
+    return valor == 0 ? QString() : vb::CStr(valor);
+}
 
 void frmMA_INDAJUSTE::CargaGrilla() {
     auto& db = gBaseDatos();
@@ -105,7 +102,9 @@ void frmMA_INDAJUSTE::CargaGrilla() {
 
             g->setTextMatrix(r, 0, vb::Format(mes, "00") + "/" + util.AjustaLargo(util.TextoCampo(anio), 4));
             for (int k = 1; k <= 4; ++k) {
-                g->setTextMatrix(r, 2 * k - 1, TextoImporte(f.Item(QString("Importe%1").arg(k)).Value()));
+                const QVariant importe = f.Item(QString("Importe%1").arg(k)).Value();
+                g->setTextMatrix(r, 2 * k - 1,
+                                 importe.isNull() ? QString() : TextoImporte(importe.toDouble()));
                 g->setTextMatrix(r, 2 * k, TextoCoeficiente(f.Item(QString("Indice%1").arg(k)).Value()));
             }
             m_Rs->MoveNext();

@@ -53,9 +53,10 @@ void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     if (nombre.compare("txtfields", Qt::CaseInsensitive) == 0) return;
     if (nombre.compare("brwtxt", Qt::CaseInsensitive) != 0) return;
     vb::ManejadorErrores h("Campo_Valida", maker::gUtilidades().Reportero());
-    m_EdicionPendiente = false;
+    // The cell shows the number as it is saved, in the grid's index form.
     if (!h.paso([&] {
-            FgAsiento->setTextMatrix(FgAsiento->Row(), FgAsiento->Col(), BrwTxt[0]->text().trimmed());
+            const double valor = maker::gUtilidades().ValorDoble(BrwTxt[0]->text().trimmed());
+            FgAsiento->setTextMatrix(FgAsiento->Row(), FgAsiento->Col(), TextoImporte(valor));
         }))
         return;
     h.paso([&] { ObtieneCoeficientes2024(); });

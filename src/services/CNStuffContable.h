@@ -34,6 +34,22 @@ extern long gColorLetra;
 // The settings table, "TA_CONFIGURACION" once the first Cfg has run.
 extern QString gTablaConfiguracion;
 
+// What start-up gives the lookup object; the lookup layer reads it (gConsulta). `Generacion` grows
+// with every start-up, so the lookup knows when to take the values again.
+struct AjustesConsultas {
+    QString gConnString;
+    bool gUsarMascarasConsultas = false;
+    QString gRutaMascaraConsultas;
+    unsigned Generacion = 0;
+};
+const AjustesConsultas& gAjustesConsultas();
+void FijaAjustesConsultas(const QString& conexion, bool usarMascaras, const QString& rutaMascaras);
+
+// Gives the connection form of the data layer the error report, the registered-connections
+// routines and the sibling programs. Start-up does it; a program that shows the form without
+// start-up calls it first.
+void InstalaServiciosAcceso();
+
 // Start-up: command line, connection, report and lookup set-up, settings, access log.
 void InicializaSistema();
 void IniContable();

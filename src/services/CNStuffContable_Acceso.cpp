@@ -1,5 +1,6 @@
 // Rights of the logged user for this program and the access-log row.
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/maker/SistemaPC.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
@@ -27,8 +28,8 @@ void ControlAcceso(const QString& formulario, bool detener) {
         "SELECT TA_TAREAS.USUARIO, TA_MENU.Proceso, TA_MENU.Clave , TA_MENU.Nombre  FROM TA_TAREAS INNER "
         "JOIN TA_MENU "
         "ON TA_TAREAS.TAREA = TA_MENU.Clave  WHERE (TA_TAREAS.USUARIO = '" +
-        QString(gUsuarioLogeado).replace('\'', "''") + " ') AND (TA_MENU.Proceso LIKE '%" +
-        QString(programa).replace('\'', "''") + "%')";
+        ado::DuplicaApostrofes(gUsuarioLogeado) + " ') AND (TA_MENU.Proceso LIKE '%" +
+        ado::DuplicaApostrofes(programa) + "%')";
     h.paso(
         [&] { db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
     bool sinFilas = true;

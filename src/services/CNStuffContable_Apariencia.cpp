@@ -1,5 +1,6 @@
 // The look of the windows: skin, icon and toolbar style, and the status bar's panels.
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/BarraEstado.h"
 #include "outside/controls/IconosPrograma.h"
 #include "outside/controls/SkinFramework.h"
@@ -119,8 +120,7 @@ void ActualizaBarraEstado(BarraEstado& barra, const QString& mensaje) {
         if (!vb::Trim(descripcion).isEmpty()) return;
         const QString codigo = maker::gUtilidades().AlineaDerecha(vb::Trim(gCaja), 4);
         QString sql = "INSERT INTO @Admin_V_TA_Cajas (IDCAJAS,DESCRIPCION) VALUES('" +
-                      QString(codigo).replace('\'', "''") + "','CAJA " + QString(gCaja).replace('\'', "''") +
-                      "')";
+                      ado::DuplicaApostrofes(codigo) + "','CAJA " + ado::DuplicaApostrofes(gCaja) + "')";
         db.EjecutaConsultaSQL(sql);
     });
     Paso([&] {

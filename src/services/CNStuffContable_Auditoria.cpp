@@ -1,5 +1,6 @@
 // The audit rows of V_MV_CPTEACCIONES and the refused statements of AUX_ERR.
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/maker/SistemaPC.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
@@ -14,8 +15,7 @@ namespace {
 
 // Apostrophes doubled, so that a name or a description can never end the literal early.
 QString Entrecomillado(const QString& texto) {
-    return QLatin1Char('\'') + QString(texto).replace(QLatin1Char('\''), QStringLiteral("''")) +
-           QLatin1Char('\'');
+    return ado::LiteralTexto(texto);
 }
 
 QString FechaHoraActual() {

@@ -1,5 +1,6 @@
 // Settings of the company database, read afresh on every call.
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
@@ -10,7 +11,7 @@ QString gTablaConfiguracion;
 
 namespace {
 QString Literal(const QString& texto) {
-    return QString(texto).replace('\'', "''");
+    return ado::DuplicaApostrofes(texto);
 }
 }  // namespace
 

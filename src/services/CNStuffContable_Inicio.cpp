@@ -1,6 +1,6 @@
 // Start-up from the command line: connection, report and lookup set-up, settings, access log.
 #include "data/DB_Dll.h"
-#include "lookup/Lib_ClsCons3.h"
+#include "data/ServiciosAcceso.h"
 #include "outside/maker/ArchivoIni.h"
 #include "outside/maker/Reporte.h"
 #include "outside/maker/SistemaPC.h"
@@ -57,7 +57,41 @@ bool ValorParametro(const QString& lineaComandos, const QString& clave, QString&
     return true;
 }
 
+namespace {
+AjustesConsultas& Ajustes() {
+    static AjustesConsultas ajustes;
+    return ajustes;
+}
+}  // namespace
+
+const AjustesConsultas& gAjustesConsultas() {
+    return Ajustes();
+}
+
+void FijaAjustesConsultas(const QString& conexion, bool usarMascaras, const QString& rutaMascaras) {
+    AjustesConsultas& a = Ajustes();
+    a.gConnString = conexion;
+    a.gUsarMascarasConsultas = usarMascaras;
+    a.gRutaMascaraConsultas = rutaMascaras;
+    ++a.Generacion;
+}
+
+void InstalaServiciosAcceso() {
+    data::ServiciosAcceso& s = data::gServiciosAcceso();
+    s.MensajeError = [](const vb::ErrorVB& e, int botones, const QString& rutina) {
+        return MensajeError(e, botones, rutina);
+    };
+    s.ExisteArchivo = &ExisteArchivo;
+    s.RutaProgramaHermano = &RutaProgramaHermano;
+    s.AbreDocumento = &LBM_Common::AbreDocumento;
+    s.NombreEntradaBase = &LBM_Common::NombreEntradaBase;
+    s.AgregaBaseArchivo = &LBM_Common::AgregaBaseArchivo;
+    s.LeeBasesArchivo = &LBM_Common::LeeBasesArchivo;
+    s.SeparaPuerto = &LBM_Common::SeparaPuerto;
+}
+
 void InicializaSistema() {
+    InstalaServiciosAcceso();
     auto& util = maker::gUtilidades();
     auto& db = gBaseDatos();
     // One handler for the whole routine: a key without ";" goes on, an error with the connection's
@@ -107,10 +141,7 @@ void InicializaSistema() {
 
     gConexionReporte = "DSN=" + db.gDBName + "; UID=" + db.gUsuario + "; PWD=" + db.gUserPassWord;
     maker::gReporte().RutaPrograma(carpeta);
-    auto& consulta = gConsulta();
-    consulta.gConnString = db.gConnString;
-    consulta.gUsarMascarasConsultas = true;
-    consulta.gRutaMascaraConsultas = util.BarraFinal(vb::App().Path) + "consultas.qnl";
+    FijaAjustesConsultas(db.gConnString, true, util.BarraFinal(vb::App().Path) + "consultas.qnl");
     if (!paso([] { IniContable(); })) return;
     if (!paso([] { ControlAcceso(QString(), false); })) return;
     if (!paso([&] {

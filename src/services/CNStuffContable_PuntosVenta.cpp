@@ -1,6 +1,7 @@
 // Connection state of the points of sale, recorded in the central V_TA_TPV.
 #include "data/DB_Dll.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
@@ -15,7 +16,7 @@ namespace CNStuffContable {
 namespace {
 
 QString Literal(const QString& texto) {
-    return QString(texto).replace('\'', "''");
+    return ado::DuplicaApostrofes(texto);
 }
 
 bool EsPrograma(const QStringList& nombres) {

@@ -1,6 +1,8 @@
 #pragma once
 // Small routines shared by the windows: the upper-case key filter, opening a document and the
 // registered connections file "BASES.TXT" (LBM_Common_Bases.cpp).
+#include "data/ServiciosAcceso.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -18,13 +20,7 @@ void AbreDocumento(const QString& documento, bool maximizado);
 // ---- registered connections, "BASES.TXT" beside the program ----
 
 // One line of the file.
-struct EntradaBase {
-    QString Nombre;    // "EMPRESA1 / SRV01"
-    QString Base;      // the database as typed
-    QString Usuario;   // the login
-    QString Clave;     // the password as stored (CodificaClave)
-    QString Servidor;  // as typed, maybe "name:port", a "#" for Oracle
-};
+using EntradaBase = data::EntradaBase;
 
 // The full path of the file; kept the first time it is needed. Blank it to look it up again.
 extern QString gArchivoBases;

@@ -1,6 +1,7 @@
 // Copying one master-data change to the points of sale and to the group company.
 #include "data/DB_Dll.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Archivos.h"
@@ -63,24 +64,6 @@ const char* MarcaExclusion(Grupo g) {
     }
 }
 
-bool EsNumero(const QVariant& v) {
-    switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::Double:
-        case QMetaType::Float:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // "." as decimal separator whatever the display locale; no trailing zeros.
 QString NumeroSQL(double v) {
     if (!std::isfinite(v)) return "0";
@@ -92,7 +75,7 @@ QString NumeroSQL(double v) {
 }
 
 QString Entrecomillado(const QString& texto) {
-    return "'" + QString(texto).replace('\'', "''") + "'";
+    return ado::LiteralTexto(texto);
 }
 
 // The value of a column as a literal of its ADO type: 3, 5 and 6 as numbers, 11 as 1 or 0, Null
@@ -105,7 +88,7 @@ QString Literal(const QVariant& valor, int tipo) {
         const QString texto = util.TextoCampo(valor);
         return !texto.isEmpty() && CNStuffContable::ValorLogico(texto) ? "1" : "0";
     }
-    const bool numero = EsNumero(valor);
+    const bool numero = vb::EsValorNumerico(valor);
     if (tipo == ado::adInteger || tipo == ado::adDouble || tipo == ado::adCurrency)
         return NumeroSQL(numero ? valor.toDouble() : util.ValorDoble(util.TextoCampo(valor)));
     if (numero) return Entrecomillado(NumeroSQL(valor.toDouble()));

@@ -73,11 +73,14 @@ TEST_F(DB_DllSentencias, CrearYBorrarUnaVistaUsaLasVistasRestringidas) {
     EXPECT_EQ(sql, "CREATE VIEW V_DROP_PRUEBA AS SELECT CODIGO FROM SS_MA_CUENTAS");
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM V_DROP_PRUEBA").toInt(), 2);
 
-    // With the marker anywhere only the marker goes.
-    sql = "CREATE VIEW V_DROP_ADMIN AS SELECT CODIGO FROM MA_CUENTAS WHERE '@Admin_' = ''";
+    // With the marker before any name only the marker goes; one inside a quoted text is no marker.
+    sql = "CREATE VIEW V_DROP_ADMIN AS SELECT CODIGO FROM @Admin_MA_CUENTAS WHERE '@Admin_' <> ''";
     EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
-    EXPECT_EQ(sql, "CREATE VIEW V_DROP_ADMIN AS SELECT CODIGO FROM MA_CUENTAS WHERE '' = ''");
+    EXPECT_EQ(sql, "CREATE VIEW V_DROP_ADMIN AS SELECT CODIGO FROM MA_CUENTAS WHERE '@Admin_' <> ''");
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM V_DROP_ADMIN").toInt(), 3);
+    sql = "CREATE VIEW V_DROP_TEXTO AS SELECT CODIGO FROM MA_CUENTAS WHERE '@Admin_' <> ''";
+    EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM V_DROP_TEXTO").toInt(), 2);
 
     // And a statement that also deletes keeps its names.
     sql = "CREATE VIEW V_DROP_DELETE AS SELECT CODIGO FROM MA_CUENTAS";
@@ -207,7 +210,7 @@ TEST_F(DB_DllSentencias, RSQLMuestraSoloLoQueNoCalla) {
     f.error.Description = "Argumentos incorrectos";
     db().gCnn->InyectarFalla(f);
     guion.esperarMsgBox(vb::vbOK);
-    QString sql = "UPDATE MA_CUENTAS SET DESCRIPCION = 'X' WHERE CODIGO = '@ADMIN_1'";
+    QString sql = "UPDATE @ADMIN_MA_CUENTAS SET DESCRIPCION = 'X' WHERE CODIGO = '1'";
     db().EjecutaConsultaRSQL(sql);
     EXPECT_EQ(sql, "UPDATE MA_CUENTAS SET DESCRIPCION = 'X' WHERE CODIGO = '1'");
     ASSERT_EQ(guion.preguntas().size(), 1);

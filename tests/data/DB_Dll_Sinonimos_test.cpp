@@ -1,6 +1,8 @@
 #include "data/DB_Dll.h"
+#include "data/EntornoDB_Dll.h"
 #include "data/Globales.h"
 #include "outside/runtime/Programa.h"
+#include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +87,71 @@ TEST_F(DB_DllSinonimos, ProgramasExceptuados) {
     EXPECT_EQ(mapa(s), "SELECT * FROM SS_V_TA_DEPOSITO, V_TA_FAMILIAS");
     vb::App().EXEName = "XQTRANS";
     EXPECT_EQ(mapa(s), "SELECT * FROM SS_V_TA_DEPOSITO, V_TA_FAMILIAS");
+}
+
+TEST_F(DB_DllSinonimos, LosNombresSonPiezasDeLaSentencia) {
+    const QStringList casos[] = {
+        {"SELECT * FROM \"MA_CUENTAS\"", "SELECT * FROM \"SS_MA_CUENTAS\""},
+        {"SELECT * FROM `ma_cuentas`", "SELECT * FROM `SS_MA_CUENTAS`"},
+        {"SELECT * FROM MA_CUENTAS/**/WHERE 1 = 1", "SELECT * FROM SS_MA_CUENTAS/**/WHERE 1 = 1"},
+        {"SELECT * FROM/* x */MA_CUENTAS--y", "SELECT * FROM/* x */SS_MA_CUENTAS--y"},
+        {"SELECT * FROM\fMA_CUENTAS", "SELECT * FROM\fSS_MA_CUENTAS"},
+        {"SELECT * FROM dbo.MA_CUENTAS;", "SELECT * FROM dbo.SS_MA_CUENTAS;"},
+        // Names inside comments and quoted texts are left as written.
+        {"SELECT 'MA_CUENTAS' /* MA_CUENTAS */", "SELECT 'MA_CUENTAS' /* MA_CUENTAS */"},
+    };
+    for (const QStringList& c : casos) EXPECT_EQ(mapa(c[0]), c[1]) << c[0].toStdString();
+
+    // A typed search text never lifts the mapping, nor loses its "@Admin_".
+    EXPECT_EQ(mapa("SELECT * FROM MA_CUENTAS WHERE DESCRIPCION = '@Admin_ MV_ASIENTOS'"),
+              "SELECT * FROM SS_MA_CUENTAS WHERE DESCRIPCION = '@Admin_ MV_ASIENTOS'");
+    EXPECT_EQ(mapa("SELECT * FROM @Admin_[MA_CUENTAS] WHERE X = '@admin_'"),
+              "SELECT * FROM [MA_CUENTAS] WHERE X = '@admin_'");
+    db_.gEsAdmin = true;
+    EXPECT_EQ(mapa("UPDATE @ADMIN_MA_CUENTAS SET DESCRIPCION = 'de @Admin_Juan'"),
+              "UPDATE MA_CUENTAS SET DESCRIPCION = 'de @Admin_Juan'");
+}
+
+class DB_DllFilasConfidenciales : public EntornoDB_Dll {};
+
+// However a statement writes the chart of accounts, a user who is not an administrator never
+// reads the confidential account.
+TEST_F(DB_DllFilasConfidenciales, NingunaFormaLasMuestra) {
+    DialogosGuionados sinPreguntas;
+    CNStuffContable::gSSConfidencialidad = false;
+    ASSERT_TRUE(abrirComo("OPERADOR"));
+    ASSERT_FALSE(db().gEsAdmin);
+    const QString columnas = "SELECT CODIGO, DESCRIPCION FROM ";
+    const QStringList formas = {
+        columnas + "\"MA_CUENTAS\"",
+        columnas + "`MA_CUENTAS`",
+        columnas + "[MA_CUENTAS]",
+        columnas + "dbo.MA_CUENTAS",
+        columnas + "[dbo].[MA_CUENTAS]",
+        columnas + "MA_CUENTAS/* nota */WHERE 1 = 1",
+        columnas + "/**/MA_CUENTAS",
+        columnas + "MA_CUENTAS-- nota\r\nWHERE 1 = 1",
+        columnas + "\fMA_CUENTAS",
+        columnas + "\r\nMA_CUENTAS\r\n",
+        columnas + "ma_cuentas;",
+        columnas + "MA_CUENTAS WHERE DESCRIPCION <> 'MV_ASIENTOS'",
+        columnas + "MA_CUENTAS WHERE DESCRIPCION <> '@Admin_'",
+        columnas + "MA_CUENTAS WHERE DESCRIPCION NOT LIKE '%@admin_MV_ASIENTOS%'",
+        "SELECT X.CODIGO, X.DESCRIPCION FROM (SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS) X",
+        "SELECT A.CODIGO, A.DESCRIPCION FROM MA_CUENTAS AS A",
+        "SELECT H.CODIGO, H.DESCRIPCION FROM TA_USUARIOS U JOIN \"MA_CUENTAS\" H ON 1 = 1",
+        "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CODIGO IN (SELECT CODIGO FROM `MA_CUENTAS`)",
+    };
+    for (const QString& forma : formas) {
+        QString sql = forma;
+        ado::RecordsetPtr rs;
+        db().AbrirRecordset(sql, rs);
+        ASSERT_TRUE(rs && rs->State() == ado::adStateOpen) << forma.toStdString();
+        int filas = 0;
+        for (; !rs->Eof(); rs->MoveNext(), ++filas)
+            EXPECT_NE(rs->valor("CODIGO").toString(), "9") << forma.toStdString();
+        EXPECT_GT(filas, 0) << forma.toStdString();
+    }
 }
 
 }  // namespace

@@ -63,6 +63,7 @@ inline constexpr int32_t kErrNoEspecificado = int32_t(0x80004005);
 inline constexpr int32_t kErrSintaxis = int32_t(0x80040E14);
 inline constexpr int32_t kErrTablaInexistente = int32_t(0x80040E37);
 inline constexpr int32_t kErrIntegridad = int32_t(0x80040E2F);
+inline constexpr int32_t kErrTiempoAgotado = int32_t(0x80040E31);  // the command time-out ran out
 // Native errors of the company server.
 inline constexpr int32_t kNativoConexionPerdida = 11;
 inline constexpr int32_t kNativoTruncado = 8152;

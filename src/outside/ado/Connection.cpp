@@ -58,6 +58,7 @@ void Connection::Open(const QString& connectionString, const QString& usuario, c
     proveedor_.reset();
     proveedorNombre_ = nombre;
     nuevo->abrir(p, usuario, clave, errores_);
+    nuevo->tiempoDeEspera(commandTimeout_);
     proveedor_ = std::move(nuevo);
     const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
     if (!base.isEmpty()) defaultDatabase_ = base;
@@ -66,6 +67,11 @@ void Connection::Open(const QString& connectionString, const QString& usuario, c
 void Connection::Close() {
     if (State() != adStateOpen) LanzarAdo(kErrObjetoCerrado);
     proveedor_->cerrar();
+}
+
+void Connection::setCommandTimeout(int s) {
+    commandTimeout_ = s;
+    if (proveedor_) proveedor_->tiempoDeEspera(s);
 }
 
 int Connection::State() const {

@@ -44,7 +44,8 @@ class Connection : public std::enable_shared_from_this<Connection> {
     int CursorLocation() const { return cursorLocation_; }
     void setCursorLocation(int c) { cursorLocation_ = c; }
     int CommandTimeout() const { return commandTimeout_; }
-    void setCommandTimeout(int s) { commandTimeout_ = s; }
+    // Reaches the engine: how long a statement may run or wait for another connection's lock.
+    void setCommandTimeout(int s);
     QString DefaultDatabase() const { return defaultDatabase_; }
     void setDefaultDatabase(const QString& d) { defaultDatabase_ = d; }
 

@@ -58,6 +58,9 @@ class Proveedor {
     virtual Resultado esquema(int tipo, const QVariantList& criterios, Errors& errores) = 0;
 
     virtual bool esMotorEmbebido() const { return false; }
+
+    // The connection's CommandTimeout, in seconds; 0 waits without limit.
+    virtual void tiempoDeEspera(int segundos) = 0;
 };
 
 }  // namespace ado

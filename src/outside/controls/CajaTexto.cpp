@@ -27,7 +27,8 @@ void CajaTexto::keyPressEvent(QKeyEvent* e) {
         QLineEdit::keyPressEvent(e);
         return;
     }
-    const int tecleado = ascii;
+    // What the key itself would type; the keypad's decimal key may stand for another character.
+    const int tecleado = e->text().isEmpty() ? ascii : e->text().at(0).unicode();
     Q_EMIT KeyPress(ascii);
     if (ascii == 0) return;
     if (ascii == 13 || ascii == 27) return;  // a single-line box takes no line break

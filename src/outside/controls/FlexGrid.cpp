@@ -298,8 +298,9 @@ void FlexGrid::RemoveItem(int indice) {
 }
 
 bool FlexGrid::isRowVisible(int r) const {
-    const int y = yFila(r);
-    return y >= 0 && y < viewport()->height();
+    for (const Tramo& f : filasEnPantalla())
+        if (f.indice == r) return true;
+    return false;
 }
 
 int FlexGrid::filasVisibles() const {
@@ -333,45 +334,69 @@ void FlexGrid::asegurarVisible(int r, int c) {
     if (c >= columnasFijas_ && c < columnaIzquierda_) setLeftCol(c);
 }
 
+QVector<FlexGrid::Tramo> FlexGrid::filasEnPantalla() const {
+    QVector<Tramo> t;
+    const int alto = viewport()->height();
+    int y = 0;
+    for (int r = 0; r < filasFijas_ && y < alto; ++r) {
+        t.append({r, y, PixelesFila(r)});
+        y += t.back().largo;
+    }
+    for (int r = filaSuperior_; r < filas_ && y < alto; ++r) {
+        t.append({r, y, PixelesFila(r)});
+        y += t.back().largo;
+    }
+    return t;
+}
+
+QVector<FlexGrid::Tramo> FlexGrid::columnasEnPantalla() const {
+    QVector<Tramo> t;
+    const int ancho = viewport()->width();
+    int x = 0;
+    for (int c = 0; c < columnasFijas_ && x < ancho; ++c) {
+        t.append({c, x, PixelesColumna(c)});
+        x += t.back().largo;
+    }
+    for (int c = columnaIzquierda_; c < columnas_ && x < ancho; ++c) {
+        t.append({c, x, PixelesColumna(c)});
+        x += t.back().largo;
+    }
+    return t;
+}
+
 bool FlexGrid::celdaEn(const QPoint& p, int* r, int* c) const {
     int fr = -1, fc = -1;
-    for (int i = 0; i < filas_; ++i) {
-        const int y = yFila(i);
-        if (y >= 0 && p.y() >= y && p.y() < y + PixelesFila(i)) {
-            fr = i;
+    for (const Tramo& f : filasEnPantalla())
+        if (p.y() >= f.inicio && p.y() < f.inicio + f.largo) {
+            fr = f.indice;
             break;
         }
-    }
-    for (int i = 0; i < columnas_; ++i) {
-        const int x = xColumna(i);
-        if (x >= 0 && p.x() >= x && p.x() < x + PixelesColumna(i)) {
-            fc = i;
+    for (const Tramo& k : columnasEnPantalla())
+        if (p.x() >= k.inicio && p.x() < k.inicio + k.largo) {
+            fc = k.indice;
             break;
         }
-    }
     if (fr < 0 || fc < 0) return false;
     *r = fr;
     *c = fc;
     return true;
 }
 
+// Only the cells on screen are visited, so a long grid paints as fast as a short one.
 void FlexGrid::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
-    const int alto = viewport()->height();
-    const int ancho = viewport()->width();
-    for (int r = 0; r < filas_; ++r) {
-        const int y = yFila(r);
-        if (y < 0 || y >= alto) continue;
-        const int h = PixelesFila(r);
-        for (int c = 0; c < columnas_; ++c) {
-            const int x = xColumna(c);
-            if (x < 0 || x >= ancho) continue;
-            const int w = PixelesColumna(c);
-            if (w == 0) continue;
-            const QRect rect(x, y, w, h);
+    const QVector<Tramo> columnas = columnasEnPantalla();
+    const QColor base = palette().color(QPalette::Base);
+    const QColor texto = palette().color(QPalette::Text);
+    for (const Tramo& f : filasEnPantalla()) {
+        const int r = f.indice;
+        for (const Tramo& k : columnas) {
+            const int c = k.indice;
+            if (k.largo == 0) continue;
+            const QRect rect(k.inicio, f.inicio, k.largo, f.largo);
             const bool fija = r < filasFijas_ || c < columnasFijas_;
             const Celda& cel = celda(r, c);
-            QColor fondo = fija ? kFondoFijo : palette().color(QPalette::Base);
+            QColor fondo = fija ? kFondoFijo : base;
             if (cel.fondo >= 0) fondo = ColorDeVB(cel.fondo);
             p.fillRect(rect, fondo);
             p.setPen(kLineas);
@@ -388,8 +413,10 @@ void FlexGrid::paintEvent(QPaintEvent*) {
                                                      : Qt::AlignBottom);
             else if (a <= 2)
                 flags = Qt::AlignLeft | (a == 0 ? Qt::AlignTop : a == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
-            p.setPen(palette().color(QPalette::Text));
-            p.drawText(rect.adjusted(2, 1, -3, -1), flags, cel.texto);
+            if (!cel.texto.isEmpty()) {
+                p.setPen(texto);
+                p.drawText(rect.adjusted(2, 1, -3, -1), flags, cel.texto);
+            }
             if (r == fila_ && c == columna_ && !fija) {
                 QPen foco(palette().color(QPalette::Highlight));
                 foco.setStyle(hasFocus() ? Qt::SolidLine : Qt::DotLine);

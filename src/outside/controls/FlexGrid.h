@@ -139,6 +139,15 @@ class FlexGrid : public QAbstractScrollArea {
     int altoPx(int r) const { return PixelesFila(r); }
     int PixelesColumna(int c) const;
     int PixelesFila(int r) const;
+    // A row or column on screen: its index, and its start and size in pixels.
+    struct Tramo {
+        int indice;
+        int inicio;
+        int largo;
+    };
+    // The fixed rows, then the scrollable ones from TopRow down to the viewport's bottom.
+    QVector<Tramo> filasEnPantalla() const;
+    QVector<Tramo> columnasEnPantalla() const;
     bool celdaEn(const QPoint& p, int* r, int* c) const;
     int filasVisibles() const;
     bool dentro(int r, int c) const { return r >= 0 && r < filas_ && c >= 0 && c < columnas_; }

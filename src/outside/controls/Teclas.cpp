@@ -1,5 +1,7 @@
 #include "outside/controls/Teclas.h"
 
+#include "outside/runtime/Conversiones.h"
+
 #include <QKeyEvent>
 
 namespace vb {
@@ -83,6 +85,9 @@ int CodigoAsciiVB(const QKeyEvent* e) {
     if (t.isEmpty()) return 0;
     const QChar c = t.at(0);
     if (c.unicode() < 32 && c.unicode() != 8) return 0;
+    // The keypad's decimal key types the separator of the number locale, whatever the layout.
+    if ((e->modifiers() & Qt::KeypadModifier) && (c == QLatin1Char('.') || c == QLatin1Char(',')))
+        return localeNumeros().decimalPoint().at(0).unicode();
     return c.unicode();
 }
 

@@ -77,19 +77,25 @@ QString UtilVex::NombreTecla(int codigoTecla) {
     return {};
 }
 
-QString UtilVex::AccionDeIdentificador(int identificador) {
-    static const char* const kPorIdentificador[] = {"NUEVO",     "BORRAR",  "GRABAR",   "PLANILLA",
-                                                    "CONSULTAR", "REPORTE", "CANCELAR", "CERRAR"};
-    const int i = identificador - 0x6803000A;
-    return i >= 0 && i < 8 ? QString::fromLatin1(kPorIdentificador[i]) : QString();
-}
-
 QToolButton* UtilVex::Boton(const QString& accion) const {
     return botones_.value(accion.trimmed().toUpper(), nullptr);
 }
 
 void UtilVex::setHabilitado(const QString& accion, bool habilitado) {
     if (QToolButton* b = Boton(accion)) b->setEnabled(habilitado);
+}
+
+QString UtilVex::AccionDeId(int idDespacho) {
+    static const QMap<int, QString> acciones{{0x6803000A, "NUEVO"},     {0x6803000B, "BORRAR"},
+                                             {0x6803000C, "GRABAR"},    {0x6803000D, "PLANILLA"},
+                                             {0x6803000E, "CONSULTAR"}, {0x6803000F, "REPORTE"},
+                                             {0x68030010, "CANCELAR"},  {0x68030011, "CERRAR"}};
+    return acciones.value(idDespacho);
+}
+
+void UtilVex::setEstado(int idDespacho, bool habilitado) {
+    const QString accion = AccionDeId(idDespacho);
+    if (!accion.isEmpty()) setHabilitado(accion, habilitado);
 }
 
 bool UtilVex::Habilitado(const QString& accion) const {

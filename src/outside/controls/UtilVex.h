@@ -28,13 +28,13 @@ class UtilVex : public QWidget {
     // Button switches, by action key (case-blind). An unknown key is ignored.
     void setHabilitado(const QString& accion, bool habilitado);
     bool Habilitado(const QString& accion) const;
-    // The windows also address the switches by the control's dispatch identifiers
-    // (0x6803000A "NUEVO" to 0x68030011 "CERRAR"); "" for an unknown one.
-    static QString AccionDeIdentificador(int identificador);
-    void setEstado(int identificador, bool habilitado) {
-        setHabilitado(AccionDeIdentificador(identificador), habilitado);
-    }
-    bool Estado(int identificador) const { return Habilitado(AccionDeIdentificador(identificador)); }
+    // The same switches by the dispatch identifiers the windows set them with: 0x6803000A
+    // "NUEVO", 0x6803000B "BORRAR", 0x6803000C "GRABAR", 0x6803000D "PLANILLA", 0x6803000E
+    // "CONSULTAR", 0x6803000F "REPORTE", 0x68030010 "CANCELAR", 0x68030011 "CERRAR". The action
+    // of an unknown identifier is "", and setting it does nothing.
+    static QString AccionDeId(int idDespacho);
+    void setEstado(int idDespacho, bool habilitado);
+    bool Estado(int idDespacho) const { return Habilitado(AccionDeId(idDespacho)); }
 
     // The key method: a function key raises its button's action when the button is enabled.
     // Returns whether an action was raised.

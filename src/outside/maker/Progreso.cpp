@@ -58,6 +58,7 @@ bool Progreso::Avance(bool& cancelar, const QString& texto, const QString& detal
         // The window is application-modal: only its own button can take input here.
         QCoreApplication::processEvents();
     }
+    if (AlAvanzar) AlAvanzar(*this);
     cancelar = cancelado_;
     return cancelar;
 }
@@ -68,6 +69,10 @@ void Progreso::Ocultar() {
 
 void Progreso::Habilitar(bool habilitado) {
     if (ventana_) ventana_->setEnabled(habilitado);
+}
+
+bool Progreso::Habilitada() const {
+    return ventana_ && ventana_->isEnabled();
 }
 
 bool Progreso::Visible() const {

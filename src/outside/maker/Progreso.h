@@ -4,6 +4,7 @@
 // is the operator's cancel.
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class QDialog;
 class QLabel;
@@ -35,9 +36,13 @@ class Progreso {
     QString Titulo() const;
     QString Texto() const;
     QString Detalle() const;
+    bool Habilitada() const;
     bool CancelacionPedida() const { return cancelado_; }
     // What the cancel button does; tests use it.
     void PedirCancelacion() { cancelado_ = true; }
+    // Tests play the operator here: called by every Avance once the window shows the step, before
+    // the cancel request is read (so a script can click the button at a chosen step).
+    std::function<void(Progreso&)> AlAvanzar;
 
   private:
     void crear();

@@ -20,51 +20,9 @@ bool esDigito(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// The leading number of the text in the number locale, or nothing when it starts with none.
-// Reads what TextoCampo and the program's formats write, including CStr's exponent form.
+// The one number reader of the program.
 std::optional<double> numeroInicial(const QString& texto) {
-    const QLocale loc = vb::localeNumeros();
-    const QString decimal = loc.decimalPoint();
-    const QString grupo = loc.groupSeparator();
-    const QString s = texto.trimmed();
-
-    QString limpio;  // C form: sign, digits, '.', exponent
-    int i = 0;
-    if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) {
-        limpio += s[i++];
-        // Format writes a negative " ##0.##0" as "- 3,500".
-        while (i < s.size() && s[i] == QLatin1Char(' ')) ++i;
-    }
-    bool digitos = false, hayDecimal = false;
-    while (i < s.size()) {
-        if (esDigito(s[i])) {
-            limpio += s[i++];
-            digitos = true;
-        } else if (!hayDecimal && s.mid(i, decimal.size()) == decimal && !decimal.isEmpty()) {
-            hayDecimal = true;
-            limpio += QLatin1Char('.');
-            i += int(decimal.size());
-        } else if (!hayDecimal && digitos && !grupo.isEmpty() && s.mid(i, grupo.size()) == grupo &&
-                   i + grupo.size() < s.size() && esDigito(s[i + grupo.size()])) {
-            i += int(grupo.size());
-        } else {
-            break;
-        }
-    }
-    if (!digitos) return std::nullopt;
-    // An exponent only counts when digits follow it.
-    if (i < s.size() && (s[i] == QLatin1Char('E') || s[i] == QLatin1Char('e'))) {
-        int j = i + 1;
-        QString exp = QStringLiteral("e");
-        if (j < s.size() && (s[j] == QLatin1Char('-') || s[j] == QLatin1Char('+'))) exp += s[j++];
-        const int inicio = j;
-        while (j < s.size() && esDigito(s[j])) exp += s[j++];
-        if (j > inicio) limpio += exp;
-    }
-    bool ok = false;
-    const double v = limpio.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
-    return v;
+    return vb::NumeroInicial(texto);
 }
 
 }  // namespace
@@ -94,6 +52,12 @@ QString Utilidades::TextoCampo(const QVariant& valor) const {
     }
 }
 
+QString Utilidades::FechaSQL(const QString& fecha) const {
+    const QDateTime f = vb::CDate(fecha);
+    const QString hora = f.time() == QTime(0, 0) ? QString() : f.toString(QStringLiteral(" HH:mm:ss"));
+    return "'" + f.date().toString(QStringLiteral("dd/MM/yyyy")) + hora + "'";
+}
+
 double Utilidades::ValorNumerico(const QString& texto) const {
     return vb::Redondear(numeroInicial(texto).value_or(0.0), 4);
 }
@@ -118,6 +82,13 @@ QString Utilidades::Reemplaza(const QString& texto, const QString& buscar, const
     if (buscar.isEmpty()) return texto;
     QString r = texto;
     return r.replace(buscar, reemplazo, Qt::CaseSensitive);
+}
+
+QString Utilidades::ReemplazaTexto(const QString& texto, const QString& buscar,
+                                   const QString& reemplazo) const {
+    if (buscar.isEmpty()) return texto;
+    QString r = texto;
+    return r.replace(buscar, reemplazo, Qt::CaseInsensitive);
 }
 
 int Utilidades::CantidadPalabras(const QString& texto) const {

@@ -34,15 +34,18 @@ class Utilidades {
     QString QuitaCaracter(const QString& texto, const QString& caracteres) const;
     // Every occurrence of buscar replaced (case-sensitive); an empty buscar changes nothing.
     QString Reemplaza(const QString& texto, const QString& buscar, const QString& reemplazo) const;
-    QString ReemplazaTexto(const QString& texto, const QString& buscar, const QString& reemplazo) const {
-        return Reemplaza(texto, buscar, reemplazo);
-    }
+    // The same, blind to letter case: names inside statements are written in any case.
+    QString ReemplazaTexto(const QString& texto, const QString& buscar, const QString& reemplazo) const;
     // Number of blank-separated words.
     int CantidadPalabras(const QString& texto) const;
     // Blanks on the left up to ancho; a longer text is never cut; no width returns the text.
     QString AlineaDerecha(const QString& texto, int ancho = -1) const;
     // Exactly n characters: cut or filled with blanks on the right.
     QString AjustaLargo(const QString& texto, int n) const;
+    // A date text (day first) as the literal a statement compares with a date column: quoted
+    // "dd/mm/yyyy", which the company server reads day first and the embedded engine as its date.
+    // Raises 13 when the text is not a date.
+    QString FechaSQL(const QString& fecha) const;
     // At most n characters.
     QString Trunca(const QString& texto, int n) const;
     // The path ending in the separator; an empty path stays empty.

@@ -41,7 +41,9 @@ double aSerial(const QDateTime& f) {
     return dias < 0 ? dias - fraccion : dias + fraccion;
 }
 
-bool esNumero(const QVariant& v) {
+}  // namespace
+
+bool EsValorNumerico(const QVariant& v) {
     switch (v.typeId()) {
         case QMetaType::Int:
         case QMetaType::UInt:
@@ -61,6 +63,8 @@ bool esNumero(const QVariant& v) {
             return false;
     }
 }
+
+namespace {
 
 bool esTexto(const QVariant& v) {
     return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray ||
@@ -183,7 +187,7 @@ double Val(const QString& texto) {
 
 double CDbl(const QVariant& v) {
     if (v.isNull() && !esTexto(v)) usoDeNull();
-    if (esNumero(v)) return v.toDouble();
+    if (EsValorNumerico(v)) return v.toDouble();
     switch (v.typeId()) {
         case QMetaType::Bool:
             return v.toBool() ? -1.0 : 0.0;
@@ -219,7 +223,7 @@ QString CStr(const QVariant& v) {
         default:
             break;
     }
-    if (esNumero(v)) return CStr(v.toDouble());
+    if (EsValorNumerico(v)) return CStr(v.toDouble());
     return v.toString();
 }
 
@@ -230,7 +234,7 @@ int CInt(const QVariant& v) {
 }
 
 bool IsNumeric(const QVariant& v) {
-    if (esNumero(v) || v.typeId() == QMetaType::Bool) return true;
+    if (EsValorNumerico(v) || v.typeId() == QMetaType::Bool) return true;
     if (esTexto(v)) return numeroDeTexto(v.toString()).has_value();
     return false;
 }
@@ -245,7 +249,7 @@ QDateTime CDate(const QVariant& v) {
         default:
             break;
     }
-    if (esNumero(v)) return desdeSerial(v.toDouble());
+    if (EsValorNumerico(v)) return desdeSerial(v.toDouble());
     if (esTexto(v)) {
         if (auto f = fechaDeTexto(v.toString())) return *f;
     }

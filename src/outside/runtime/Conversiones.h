@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 namespace vb {
 
@@ -24,6 +25,12 @@ double Redondear(double v, int decimales);
 
 // VB Val: the leading number of the text, "." as decimal point, blanks ignored; 0 when none.
 double Val(const QString& texto);
+// The leading number of a typed or shown text, the one reader behind Utilidades.ValorDoble:
+// blanks around and after a sign skipped; the locale's group separator only between groups of
+// three digits ("1.500,5" in a "," locale); otherwise one "." or "," is the decimal point
+// ("1500.5" and "1500,5" are 1500.5); reading stops at the first character that cannot go on
+// the number, and an exponent counts only with digits. Nothing when no digit leads the text.
+std::optional<double> NumeroInicial(const QString& texto);
 // VB CDbl: texts in the number locale; raises 13 when not a number and 94 on Null.
 double CDbl(const QVariant& v);
 // VB CStr of a number: shortest text (up to 15 digits), no thousands separator.
@@ -34,6 +41,9 @@ QString CStr(const QVariant& v);
 // VB CInt: rounds half to even; raises 6 outside -32768..32767.
 int CInt(const QVariant& v);
 bool IsNumeric(const QVariant& v);
+// Whether a value is held as a number (integer or floating, the one-byte types included), not a
+// text that looks like one; a Boolean is not a number. Every layer asks this one question.
+bool EsValorNumerico(const QVariant& v);
 
 // VB CDate: day first ("dd/mm/yyyy", "d/m/yy", optional "hh:mm[:ss]") or ISO "yyyy-mm-dd";
 // raises 13 when not a date and 94 on Null.

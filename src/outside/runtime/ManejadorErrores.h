@@ -21,7 +21,7 @@ inline constexpr int kRespuestaIgnorar = 5;
 using Reportero = std::function<int(const ErrorVB& error, const QString& rutina)>;
 
 class ManejadorErrores {
-public:
+  public:
     ManejadorErrores(QString rutina, Reportero reportero);
 
     // Runs one step. Returns true when the routine goes on (the step succeeded or the answer
@@ -34,11 +34,22 @@ public:
     int ultimaRespuesta() const { return respuesta_; }
     const QString& rutina() const { return rutina_; }
 
-private:
+  private:
     QString rutina_;
     Reportero reportero_;
     std::optional<ErrorVB> ultimo_;
     int respuesta_ = 0;
 };
+
+// "On error resume next": runs one step; an error it raises is dropped and the routine goes on
+// with its next step. Returns whether the step ran through.
+inline bool SinDetenerse(const std::function<void()>& paso) {
+    try {
+        paso();
+        return true;
+    } catch (const ErrorVB&) {
+        return false;
+    }
+}
 
 }  // namespace vb

@@ -203,3 +203,18 @@ TEST(CajaTexto, AKeyDownHandlerThatEndsTheEditTakesTheKey) {
     EXPECT_EQ(vistos, QStringList({"down 55", "press 55", "down 13"}));
     EXPECT_EQ(caja->text(), "7");
 }
+
+TEST(FlexGrid, ALongScrolledGridHitsTheRowShownUnderTheMouse) {
+    GrillaVisible v(20000, 9);
+    v.g->setTopRow(15000);
+    const QPoint p = v.centroDe(15003, 2);
+    QTest::mouseClick(v.g->viewport(), Qt::LeftButton, {}, p);
+    EXPECT_EQ(v.g->Row(), 15003);
+    EXPECT_EQ(v.g->Col(), 2);
+    EXPECT_TRUE(v.g->isRowVisible(15003));
+    EXPECT_FALSE(v.g->isRowVisible(14999));
+    EXPECT_FALSE(v.g->isRowVisible(19999));
+    // The title row stays on top: a click there goes to the first shown scrollable row's column.
+    QTest::mouseClick(v.g->viewport(), Qt::LeftButton, {}, QPoint(p.x(), 2));
+    EXPECT_EQ(v.g->Row(), 1);
+}

@@ -75,3 +75,18 @@ TEST(UtilVex, StyleBarSwitchesFlatButtons) {
 }
 
 }  // namespace
+
+TEST(UtilVex, DispatchIdentifiersSwitchTheirOwnButton) {
+    UtilVex barra;
+    const QStringList esperadas{"NUEVO",     "BORRAR",  "GRABAR",   "PLANILLA",
+                                "CONSULTAR", "REPORTE", "CANCELAR", "CERRAR"};
+    for (int i = 0; i < esperadas.size(); ++i) {
+        const int id = 0x6803000A + i;
+        EXPECT_EQ(UtilVex::AccionDeId(id), esperadas[i]);
+        barra.setEstado(id, false);
+        for (const QString& accion : esperadas) EXPECT_EQ(barra.Habilitado(accion), accion != esperadas[i]);
+        barra.setEstado(id, true);
+    }
+    barra.setEstado(0x68030012, false);
+    for (const QString& accion : esperadas) EXPECT_TRUE(barra.Habilitado(accion));
+}

@@ -159,3 +159,42 @@ TEST(Conversiones, NowComesFromTheReplaceableClock) {
     EXPECT_EQ(ahora.time().msec(), 0);
     EXPECT_LE(std::abs(ahora.secsTo(QDateTime::currentDateTime())), 2);
 }
+
+TEST(Conversiones, AValueIsANumberByHowItIsHeldNotByHowItReads) {
+    for (const QVariant& v : {QVariant(7), QVariant(qlonglong(1) << 40), QVariant(2.5), QVariant(1.5f),
+                              QVariant::fromValue<uchar>(3), QVariant::fromValue<short>(-4)})
+        EXPECT_TRUE(vb::EsValorNumerico(v)) << v.typeName();
+    for (const QVariant& v : {QVariant(true), QVariant(QStringLiteral("12")), QVariant(QDate(2024, 1, 1)),
+                              QVariant(QMetaType::fromType<double>())})
+        EXPECT_EQ(vb::EsValorNumerico(v), v.typeId() == QMetaType::Double) << v.typeName();
+    // A Boolean is not a number, but VB's IsNumeric accepts it.
+    EXPECT_TRUE(vb::IsNumeric(QVariant(true)));
+}
+
+TEST(NumeroInicial, GroupsOnlyInThreesOtherwiseALoneSeparatorIsTheDecimalPoint) {
+    for (const QLocale& locale : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
+        LocaleNumeros l(locale);
+        const bool coma = locale.decimalPoint() == ",";
+        SCOPED_TRACE(coma ? "coma" : "punto");
+        EXPECT_EQ(vb::NumeroInicial("1500.5"), 1500.5);
+        EXPECT_EQ(vb::NumeroInicial("1500,5"), 1500.5);
+        EXPECT_EQ(vb::NumeroInicial("8500,5"), 8500.5);
+        EXPECT_EQ(vb::NumeroInicial(" -0,25 "), -0.25);
+        EXPECT_EQ(vb::NumeroInicial(".5"), 0.5);
+        EXPECT_EQ(vb::NumeroInicial("12."), 12);
+        // The locale's group separator between groups of three digits.
+        EXPECT_EQ(vb::NumeroInicial("1.500"), coma ? 1500 : 1.5);
+        EXPECT_EQ(vb::NumeroInicial("1,500"), coma ? 1.5 : 1500);
+        EXPECT_EQ(vb::NumeroInicial(coma ? "1.500,5" : "1,500.5"), 1500.5);
+        EXPECT_EQ(vb::NumeroInicial(coma ? "1.234.567,89" : "1,234,567.89"), 1234567.89);
+        // Groups that are not of three: the first separator is the decimal point, a second ends it.
+        EXPECT_EQ(vb::NumeroInicial("12.34.56"), 12.34);
+        EXPECT_EQ(vb::NumeroInicial(coma ? "1.50,5" : "1,50.5"), 1.5);
+        EXPECT_EQ(vb::NumeroInicial(coma ? "1,5E+20" : "1.5E+20"), 1.5e20);
+        EXPECT_EQ(vb::NumeroInicial("1433abc"), 1433);
+        EXPECT_EQ(vb::NumeroInicial(coma ? "- 3,500" : "- 3.500"), -3.5);  // as Format writes it
+        EXPECT_FALSE(vb::NumeroInicial("."));
+        EXPECT_FALSE(vb::NumeroInicial("abc"));
+        EXPECT_FALSE(vb::NumeroInicial(""));
+    }
+}

@@ -213,6 +213,26 @@ int32_t ProveedorOdbc::NumeroAdo(const QString& s) {
     return kErrNoEspecificado;
 }
 
+Error ProveedorOdbc::EntradaDeDiagnostico(const QString& sqlState, int32_t nativo, const QString& texto,
+                                          bool conectado) {
+    Error e;
+    e.SQLState = sqlState;
+    e.NativeError = nativo;
+    e.Description = texto;
+    e.Number = NumeroAdo(sqlState);
+    e.Source = kFuente;
+    if (conectado && sqlState.startsWith(u"08")) {
+        e.NativeError = kNativoConexionPerdida;
+        e.Number = kErrNoEspecificado;
+    }
+    return e;
+}
+
+void ProveedorOdbc::limitar(SQLHSTMT st) const {
+    SQLSetStmtAttrW(st, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(SQLULEN(espera_)),
+                    SQL_IS_UINTEGER);
+}
+
 int ProveedorOdbc::TipoAdo(int t) {
     switch (t) {
         case SQL_VARCHAR:
@@ -274,14 +294,10 @@ bool ProveedorOdbc::diagnosticos(SQLSMALLINT tipoHandle, SQLHANDLE h, Errors& er
                                 SQLSMALLINT(mensaje.size()), &largo);
         }
         if (!SQL_SUCCEEDED(rc)) break;
-        Error e;
-        e.SQLState = DeSqlW(estado, 5);
-        e.NativeError = nativo;
-        e.Description = DeSqlW(mensaje.data(), std::min<qsizetype>(largo, qsizetype(mensaje.size()) - 1));
-        e.Number = NumeroAdo(e.SQLState);
-        e.Source = kFuente;
-        // The program recognises a dropped link by the server's native number.
-        if (e.SQLState == u"08S01" && e.NativeError == 0) e.NativeError = kNativoConexionPerdida;
+        const Error e = EntradaDeDiagnostico(
+            DeSqlW(estado, 5), nativo,
+            DeSqlW(mensaje.data(), std::min<qsizetype>(largo, qsizetype(mensaje.size()) - 1)),
+            dbc_ != SQL_NULL_HDBC);
         if (!e.SQLState.startsWith(u"01")) hayError = true;
         errores.Add(e);
     }
@@ -312,6 +328,7 @@ void ProveedorOdbc::exigirAbierto(Errors& errores) {
     Error e;
     e.SQLState = QStringLiteral("08003");
     e.Number = kErrConexionInvalida;
+    e.NativeError = kNativoConexionPerdida;
     e.Description = QStringLiteral("La conexión con el servidor no está abierta.");
     e.Source = kFuente;
     errores.Add(e);
@@ -320,8 +337,7 @@ void ProveedorOdbc::exigirAbierto(Errors& errores) {
 
 void ProveedorOdbc::revisarEnlace(const Errors& errores, int desde) {
     for (int i = desde; i < errores.Count(); ++i) {
-        const QString& s = errores.Item(i).SQLState;
-        if (s == u"08S01" || s == u"08003" || s == u"08007") {
+        if (errores.Item(i).SQLState.startsWith(u"08")) {
             cerrar();
             return;
         }
@@ -555,6 +571,7 @@ Resultado ProveedorOdbc::ejecutar(const QString& sql, Errors& errores) {
             revisarEnlace(errores, desde);
             lanzar(errores, desde, QStringLiteral("No se pudo preparar la sentencia."));
         }
+        limitar(st.h());
         TextoW texto(sql);
         const SQLRETURN rc = SQLExecDirectW(st.h(), texto.ptr(), texto.largo());
         bien = recorrerResultados(st.h(), rc, r, errores);

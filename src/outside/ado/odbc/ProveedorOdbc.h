@@ -38,11 +38,17 @@ class ProveedorOdbc : public ado::Proveedor {
                 const QList<QVariant>& original, Errors& errores) override;
 
     Resultado esquema(int tipo, const QVariantList& criterios, Errors& errores) override;
+    void tiempoDeEspera(int segundos) override { espera_ = std::max(segundos, 0); }
 
     // The ODBC connection string an ADO connection string opens.
     static QString CadenaOdbc(const ParametrosConexion& p, const QString& usuario, const QString& clave);
     // The ADO number for a diagnostic's SQLSTATE.
     static int32_t NumeroAdo(const QString& sqlState);
+    // A diagnostic as the connection's list holds it. On an open connection every state of the
+    // connection class (08xxx) is a lost link, whatever native number the driver gives, and
+    // carries the server's native number for it, which is what the program looks for.
+    static Error EntradaDeDiagnostico(const QString& sqlState, int32_t nativo, const QString& texto,
+                                      bool conectado);
     // The ADO type code for an ODBC SQL type.
     static int TipoAdo(int tipoSql);
 
@@ -80,12 +86,15 @@ class ProveedorOdbc : public ado::Proveedor {
     Resultado ejecutarConParametros(const QString& sql, const QList<QVariant>& valores,
                                     const QList<int>& tipos, Errors& errores);
     void autocommit(bool activo, Errors& errores);
+    // The command time-out on a new statement handle.
+    void limitar(SQLHSTMT st) const;
 
     SQLHENV env_ = SQL_NULL_HENV;
     SQLHDBC dbc_ = SQL_NULL_HDBC;
     QString motor_;
     QString comilla_ = QStringLiteral("\"");
     bool enTransaccion_ = false;
+    int espera_ = 30;
     QHash<QString, InfoTabla> tablas_;
 };
 

@@ -63,6 +63,7 @@ Resultado ProveedorOdbc::ejecutarConParametros(const QString& sql, const QList<Q
             revisarEnlace(errores, desde);
             lanzar(errores, desde, QStringLiteral("No se pudo preparar la sentencia."));
         }
+        limitar(st.h());
         // Sized once: the driver keeps pointers into it until the statement has run.
         std::vector<Enlace> enlaces(size_t(valores.size()));
         for (qsizetype i = 0; i < valores.size(); ++i) {
@@ -277,10 +278,24 @@ void ProveedorOdbc::actualizar(const QString& tabla, const QList<Recordset::Colu
         tipos << columnas[i].tipo;
     }
     if (asignaciones.isEmpty()) return;
-    const QString donde =
+    QString donde =
         Donde(columnas, escribibles, original, valores, tipos, [this](const QString& n) { return citar(n); });
     if (donde.isEmpty())
         FilaNoEncontrada(errores, QStringLiteral("La fila no tiene columnas que la identifiquen."));
+    // Optimistic lock: the columns being changed must still hold what was read.
+    for (int i : escribibles) {
+        const QVariant antes = i < original.size() ? original[i] : QVariant();
+        if (columnas[i].clave || EsLargo(columnas[i].tipo) ||
+            Iguales(antes, i < nueva.size() ? nueva[i] : QVariant()))
+            continue;
+        if (antes.isNull()) {
+            donde += QStringLiteral(" AND ") + citar(columnas[i].columnaBase) + QStringLiteral(" IS NULL");
+        } else {
+            donde += QStringLiteral(" AND ") + citar(columnas[i].columnaBase) + QStringLiteral(" = ?");
+            valores << antes;
+            tipos << columnas[i].tipo;
+        }
+    }
     const Resultado r =
         ejecutarConParametros(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                                   .arg(citar(tabla), asignaciones.join(QStringLiteral(", ")), donde),

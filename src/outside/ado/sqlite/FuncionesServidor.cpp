@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "outside/ado/sqlite/Reescritura.h"
+#include "outside/runtime/Conversiones.h"
 
 namespace ado::sqlite {
 
@@ -269,6 +270,14 @@ void Extremo(sqlite3_context* ctx, int, sqlite3_value** argv) {
     Resultado(ctx, Izquierda ? s.left(n) : s.right(n));
 }
 
+// Jet's VAL, as VB's Val reads a text: its leading number, 0 when it has none.
+void ValorDeTexto(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
+    const double v = vb::Val(TextoDeValor(argv[0]));
+    if (v == std::floor(v) && std::fabs(v) < 9.0e15) return sqlite3_result_int64(ctx, static_cast<qint64>(v));
+    sqlite3_result_double(ctx, v);
+}
+
 }  // namespace
 
 void RegistrarFuncionesServidor(sqlite3* db) {
@@ -294,6 +303,7 @@ void RegistrarFuncionesServidor(sqlite3* db) {
         {"SV_CONVERT", 2, Convertir, kFija},
         {"SV_CONVERT", 3, Convertir, kFija},
         {"SV_SUMA", 2, Sumar, kFija},
+        {"VAL", 1, ValorDeTexto, kFija},
     };
     for (const Funcion& f : funciones)
         sqlite3_create_function(db, f.nombre, f.argumentos, f.opciones, nullptr, f.f, nullptr, nullptr);

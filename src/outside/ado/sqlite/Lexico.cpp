@@ -47,6 +47,15 @@ QString Pieza::contenidoTexto() const {
     return c;
 }
 
+QString Pieza::nombreSinComillas() const {
+    if (clase != Clase::Nombre || texto.isEmpty()) return texto;
+    const QChar cierre = texto[0] == u'[' ? QChar(u']') : texto[0];
+    if (texto.size() < 2 || texto.back() != cierre) return texto.mid(1);  // unterminated
+    QString c = texto.mid(1, texto.size() - 2);
+    c.replace(QString(2, cierre), QString(cierre));
+    return c;
+}
+
 Piezas Tokenizar(QStringView s) {
     Piezas piezas;
     piezas.reserve(s.size() / 4 + 4);
@@ -93,9 +102,9 @@ Piezas Tokenizar(QStringView s) {
         } else if (c == u'[') {
             p.clase = Clase::Nombre;
             fin = FinDeComillas(s, i, u']');
-        } else if (c == u'"') {
+        } else if (c == u'"' || c == u'`') {
             p.clase = Clase::Nombre;
-            fin = FinDeComillas(s, i, u'"');
+            fin = FinDeComillas(s, i, c);
         } else if (EsDigito(c) || (c == u'.' && i + 1 < n && EsDigito(s[i + 1]))) {
             p.clase = Clase::Numero;
             if (c == u'0' && i + 1 < n && (s[i + 1] == u'x' || s[i + 1] == u'X')) {

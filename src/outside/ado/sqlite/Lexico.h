@@ -11,7 +11,7 @@ namespace ado::sqlite {
 enum class Clase {
     Palabra,  // names, keywords, @variables
     Texto,    // '...' with '' inside; N'...' loses its N
-    Nombre,   // [bracketed] or "double-quoted" name
+    Nombre,   // [bracketed], "double-quoted" or `back-quoted` name
     Numero,
     Operador,  // + - * / % = < > <= >= <> != || and the like
     AbreParen,
@@ -40,6 +40,8 @@ struct Pieza {
     bool iniciaLinea() const { return espacio.contains(u'\n') || espacio.contains(u'\r'); }
     // The contents of a quoted text without its quotes and with '' made one apostrophe.
     QString contenidoTexto() const;
+    // A name without its quotes or brackets; a word as it stands.
+    QString nombreSinComillas() const;
 };
 
 using Piezas = QList<Pieza>;

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 namespace ado {
 std::unique_ptr<Proveedor> CrearProveedorSqlite() {
@@ -86,6 +87,10 @@ Error ProveedorSqlite::ErrorDelMotor(int codigo, const QString& mensaje) {
                     e.NativeError = 102;
             }
             break;
+        case SQLITE_INTERRUPT:  // the command time-out ran out
+            e.Number = kErrTiempoAgotado;
+            e.SQLState = "HYT00";
+            break;
         case SQLITE_MISMATCH:
         case SQLITE_RANGE:
         case SQLITE_TOOBIG:
@@ -135,7 +140,8 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
         noSeAbre(m);
     }
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, 5000);
+    tiempoDeEspera(espera_);
+    sqlite3_progress_handler(db_, 1000, &ProveedorSqlite::vigilar, this);
     rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         const QString m = QString::fromUtf8(sqlite3_errmsg(db_));
@@ -152,6 +158,16 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
     sqlite3_finalize(st);
     if (conReferencias) sqlite3_exec(db_, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
     nombreBase_ = base;
+}
+
+void ProveedorSqlite::tiempoDeEspera(int segundos) {
+    espera_ = std::max(segundos, 0);
+    if (db_) sqlite3_busy_timeout(db_, espera_ > 0 ? espera_ * 1000 : INT_MAX);
+}
+
+int ProveedorSqlite::vigilar(void* proveedor) {
+    const auto* p = static_cast<const ProveedorSqlite*>(proveedor);
+    return p->espera_ > 0 && p->reloj_.isValid() && p->reloj_.elapsed() > qint64(p->espera_) * 1000 ? 1 : 0;
 }
 
 void ProveedorSqlite::cerrar() {
@@ -378,12 +394,14 @@ void EnlazarValor(sqlite3_stmt* st, int pos, const QVariant& v) {
 }
 
 bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores) {
-    const Objeto* destino = nullptr;
+    // A copy: preparing a statement may empty the cache of objects, and describing its
+    // columns may add to it.
+    std::optional<Objeto> destino;
     if (!paso.objeto.isEmpty()) {
-        const Objeto& o = objeto(paso.objeto);
-        if (o.existe && (o.conRowid || (o.vista && o.conDisparadores))) destino = &o;
+        const Objeto o = objeto(paso.objeto);
+        if (o.existe && (o.conRowid || (o.vista && o.conDisparadores))) destino = o;
     }
-    return correr(paso.sql, paso, destino, r, errores);
+    return correr(paso.sql, paso, destino ? &*destino : nullptr, r, errores);
 }
 
 bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r,
@@ -490,6 +508,7 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
 
 Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    empezarReloj();
     const QList<Paso> pasos = plan(sql);
     const int antes = errores.Count();
     bool fallo = false;
@@ -515,6 +534,7 @@ Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
 
 void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    empezarReloj();
     const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) lanzarFallo(sqlite3_extended_errcode(db_), errores);
 }

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -41,6 +42,7 @@ class ProveedorSqlite : public Proveedor {
     Resultado esquema(int tipo, const QVariantList& criterios, Errors& errores) override;
 
     bool esMotorEmbebido() const override { return true; }
+    void tiempoDeEspera(int segundos) override;
     sqlite3* manejador() const { return db_; }
 
     // The list entry for an engine failure (extended result code and message).
@@ -85,12 +87,22 @@ class ProveedorSqlite : public Proveedor {
     // Runs a statement with parameters; the first row, if any, goes to `fila`. False on failure.
     bool correrConValores(const QString& sql, const QVariantList& valores, Errors& errores,
                           const QList<Recordset::Columna>* columnas = nullptr,
-                          QList<QVariant>* fila = nullptr);
+                          QList<QVariant>* fila = nullptr, bool* hayFila = nullptr);
+    // Updates (`nueva` given) or deletes one recordset row; 0x80040E38 when the row is gone or
+    // another connection changed what this one is about to change.
+    void escribirFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                      const QList<QVariant>& original, const QList<QVariant>* nueva, Errors& errores);
     QString condicionFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
                           const QList<QVariant>& original, QVariantList& valores);
     static QString columnaDestino(const QString& tabla, bool vista, const Recordset::Columna& c);
 
+    // A statement that runs past the time-out is interrupted; a lock is waited for as long.
+    static int vigilar(void* proveedor);
+    void empezarReloj() { reloj_.start(); }
+
     sqlite3* db_ = nullptr;
+    int espera_ = 30;
+    QElapsedTimer reloj_;
     QString nombreBase_;
     QHash<QString, QList<Paso>> planes_;
     QHash<QString, Preparada> preparadas_;

@@ -21,6 +21,8 @@ QString ProveedorSqlite::columnaDestino(const QString& tabla, bool vista, const 
     return c.tablaBase.compare(tabla, Qt::CaseInsensitive) == 0 ? c.columnaBase : QString();
 }
 
+// The row is found by its rowid where the table has one (the key is then checked on the row
+// read), else by its key, else by all its original values.
 QString ProveedorSqlite::condicionFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                        const QList<QVariant>& original, QVariantList& valores) {
     const bool vista = objeto(tabla).vista;
@@ -42,13 +44,15 @@ QString ProveedorSqlite::condicionFila(const QString& tabla, const QList<Records
 }
 
 bool ProveedorSqlite::correrConValores(const QString& sql, const QVariantList& valores, Errors& errores,
-                                       const QList<Recordset::Columna>* columnas, QList<QVariant>* fila) {
+                                       const QList<Recordset::Columna>* columnas, QList<QVariant>* fila,
+                                       bool* hayFila) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
     Preparada* p = preparar(sql, errores);
     if (!p) return false;
     sqlite3_stmt* st = p->stmt;
     for (int i = 0; i < valores.size(); ++i) EnlazarValor(st, i + 1, valores[i]);
     int rc = sqlite3_step(st);
+    if (hayFila) *hayFila = rc == SQLITE_ROW;
     if (rc == SQLITE_ROW && fila && columnas) {
         for (int i = 0; i < columnas->size() && i < sqlite3_column_count(st); ++i)
             (*fila)[i] = LeerValor(st, i, (*columnas)[i].tipo);
@@ -82,6 +86,7 @@ namespace {
 
 void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                QList<QVariant>& nueva, Errors& errores) {
+    empezarReloj();
     const bool vista = objeto(tabla).vista;
     QStringList nombres, marcas;
     QVariantList valores;
@@ -131,37 +136,102 @@ void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Colu
         LanzarEntrada(errores, errores.Count() - 1);
 }
 
+namespace {
+
+bool Iguales(const QVariant& a, const QVariant& b) {
+    return a.isNull() == b.isNull() && (a.isNull() || a == b);
+}
+
+}  // namespace
+
+// Reading the row, comparing and writing happen under the write lock, so that no other
+// connection can change the row in between. Inside the caller's transaction a savepoint
+// stands for it.
+void ProveedorSqlite::escribirFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
+                                   const QList<QVariant>& original, const QList<QVariant>* nueva,
+                                   Errors& errores) {
+    const Objeto o = objeto(tabla);
+    QList<int> cambiadas, comparadas;
+    QStringList nombres;
+    for (int i = 0; i < columnas.size(); ++i) {
+        const QString nombre = columnaDestino(tabla, o.vista, columnas[i]);
+        nombres << nombre;
+        if (nombre.isEmpty()) continue;
+        const bool cambia = nueva && !Iguales((*nueva)[i], original[i]);
+        if (cambia) cambiadas << i;
+        // Optimistic lock: the key and the columns being changed must still hold what was read.
+        if (cambia || columnas[i].clave) comparadas << i;
+    }
+    if (nueva && cambiadas.isEmpty()) return;
+    QVariantList clave;
+    const QString donde = condicionFila(tabla, columnas, original, clave);
+    if (donde.isEmpty()) filaNoEncontrada(errores);
+
+    const bool propia = sqlite3_get_autocommit(db_) != 0;
+    if (propia)
+        ejecutarSimple("BEGIN IMMEDIATE", errores);
+    else
+        ejecutarSimple("SAVEPOINT fila_recordset", errores);
+    empezarReloj();  // the wait for the lock is not the statement's time
+    auto deshacer = [&] {
+        empezarReloj();
+        sqlite3_exec(db_, propia ? "ROLLBACK" : "ROLLBACK TO fila_recordset; RELEASE fila_recordset", nullptr,
+                     nullptr, nullptr);
+    };
+    auto fallar = [&](bool noEncontrada) {
+        deshacer();
+        if (noEncontrada) filaNoEncontrada(errores);
+        LanzarEntrada(errores, errores.Count() - 1);
+    };
+
+    QStringList lista;
+    QList<Recordset::Columna> tipos;
+    for (int i : comparadas) {
+        lista << corchetes(nombres[i]);
+        tipos << columnas[i];
+    }
+    if (lista.isEmpty()) lista << "1";
+    QList<QVariant> actual(tipos.size());
+    bool hallada = false;
+    if (!correrConValores("SELECT " + lista.join(", ") + " FROM " + corchetes(tabla) + donde + " LIMIT 1",
+                          clave, errores, &tipos, &actual, &hallada))
+        fallar(false);
+    if (!hallada) fallar(true);
+    for (int k = 0; k < comparadas.size(); ++k)
+        if (!Iguales(actual[k], original[comparadas[k]])) fallar(true);
+
+    QString sql;
+    QVariantList valores;
+    if (nueva) {
+        QStringList sets;
+        for (int i : cambiadas) {
+            sets << corchetes(nombres[i]) + " = ?";
+            valores << (*nueva)[i];
+        }
+        sql = "UPDATE " + corchetes(tabla) + " SET " + sets.join(", ") + donde;
+    } else {
+        sql = "DELETE FROM " + corchetes(tabla) + donde;
+    }
+    valores += clave;
+    // A view's triggers do the writing: the engine counts their changes in the total only.
+    const sqlite3_int64 antes = sqlite3_total_changes64(db_);
+    if (!correrConValores(sql, valores, errores)) fallar(false);
+    if (sqlite3_total_changes64(db_) == antes) fallar(true);
+    if (propia)
+        ejecutarSimple("COMMIT", errores);
+    else
+        ejecutarSimple("RELEASE fila_recordset", errores);
+}
+
 void ProveedorSqlite::actualizar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                  const QList<QVariant>& original, const QList<QVariant>& nueva,
                                  Errors& errores) {
-    const bool vista = objeto(tabla).vista;
-    QStringList sets;
-    QVariantList valores;
-    for (int i = 0; i < columnas.size(); ++i) {
-        const QString nombre = columnaDestino(tabla, vista, columnas[i]);
-        if (nombre.isEmpty()) continue;
-        if (nueva[i] == original[i] && nueva[i].isNull() == original[i].isNull()) continue;
-        sets << corchetes(nombre) + " = ?";
-        valores << nueva[i];
-    }
-    if (sets.isEmpty()) return;
-    const QString donde = condicionFila(tabla, columnas, original, valores);
-    if (donde.isEmpty()) filaNoEncontrada(errores);
-    if (!correrConValores("UPDATE " + corchetes(tabla) + " SET " + sets.join(", ") + donde, valores, errores))
-        LanzarEntrada(errores, errores.Count() - 1);
-    // Writes through a view's triggers are not counted by the engine.
-    if (!vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
+    escribirFila(tabla, columnas, original, &nueva, errores);
 }
 
 void ProveedorSqlite::borrar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                              const QList<QVariant>& original, Errors& errores) {
-    const bool vista = objeto(tabla).vista;
-    QVariantList valores;
-    const QString donde = condicionFila(tabla, columnas, original, valores);
-    if (donde.isEmpty()) filaNoEncontrada(errores);
-    if (!correrConValores("DELETE FROM " + corchetes(tabla) + donde, valores, errores))
-        LanzarEntrada(errores, errores.Count() - 1);
-    if (!vista && sqlite3_changes(db_) == 0) filaNoEncontrada(errores);
+    escribirFila(tabla, columnas, original, nullptr, errores);
 }
 
 }  // namespace ado::sqlite

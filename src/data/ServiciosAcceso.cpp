@@ -1,0 +1,10 @@
+#include "data/ServiciosAcceso.h"
+
+namespace data {
+
+ServiciosAcceso& gServiciosAcceso() {
+    static ServiciosAcceso servicios;
+    return servicios;
+}
+
+}  // namespace data

@@ -1,0 +1,214 @@
+// The lookup over a table, a view or a statement: builds the statement, shows the window and
+// takes the choice back. Runs as "resume next": a step that fails is skipped.
+#include "data/DB_Dll.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "lookup/Lib_FrmCons3Tree.h"
+#include "outside/controls/ListView.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace {
+
+bool Igual(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool Contiene(const QString& texto, const QString& buscado) {
+    return texto.contains(buscado, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+int Lib_ClsCons3::LimiteFilas() {
+    // A limit that is no whole positive number would make "TOP 2.5" or "TOP -5".
+    const double v = vb::Val(CNStuffContable::Cfg("TopConsArt"));
+    const double entero = std::trunc(v);
+    return entero >= 1 && entero <= 2147483647.0 ? int(entero) : 1000;
+}
+
+QString Lib_ClsCons3::SentenciaSinMascara(const QString& Sql, QString& CampoBusqueda, const QString& Where,
+                                          const QString& SentenciaOpcional, int n) {
+    if (!SentenciaOpcional.isEmpty()) return SentenciaOpcional;
+    QString columnas;
+    if (Igual(Sql, "V_TA_Unidad")) {
+        columnas = "Descripcion,IdUnidad";
+        CampoBusqueda = "IdUnidad";
+    } else if (Igual(Sql, "V_TA_DEPOSITO")) {
+        columnas = "Descripcion,Unidad,IdDeposito";
+        CampoBusqueda = "IdDeposito";
+    } else if (Igual(Sql, "V_TA_STATUS")) {
+        columnas = "Descripcion,Tipo,CodigoEstado";
+        CampoBusqueda = "CodigoEstado";
+    } else {
+        QString lista;
+        const bool vistaConId =
+            Igual(vb::Trim(Sql), "v_mv_mutuales") || Igual(vb::Trim(Sql), "V_MV_TROPA_STOCK");
+        auto& db = CNStuffContable::gBaseDatos();
+        ado::RecordsetPtr rs;
+        vb::SinDetenerse([&] {
+            QString sentencia = "select top 1 * from " + Sql;
+            db.AbrirRecordset(sentencia, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+        });
+        vb::SinDetenerse([&] {
+            ado::Fields& campos = rs->fields();
+            for (int i = 0; i < campos.Count(); ++i) {
+                const QString nombre = campos[i].Name();
+                const QString mayus = nombre.toUpper();
+                if (mayus == "ID" || mayus == "FECHAHORA_MODIFICACION" || mayus == "FECHAHORA_GRABACION") {
+                    if (!vistaConId) continue;
+                    CampoBusqueda = nombre;
+                } else if (mayus == "DESCRIPCION" || mayus == "NOMBRE" || mayus == "DETALLE") {
+                    CampoBusqueda = nombre;
+                } else if (lista.isEmpty()) {
+                    CampoBusqueda = nombre;
+                }
+                lista = nombre + "," + lista;
+            }
+        });
+        vb::SinDetenerse([&] {
+            if (rs) db.CierraRecordset(rs);
+        });
+        columnas = lista.isEmpty() ? QStringLiteral(" * ") : lista.left(lista.size() - 1);
+    }
+    const QString condicion = " " + Where;
+    const QString w = vb::Trim(condicion).isEmpty() ? QString() : QStringLiteral(" WHERE ");
+    QString sentencia = "SELECT TOP " + QString::number(n) + " " + columnas + " FROM " + Sql + w + condicion;
+    // Without a search column an "ORDER BY" with nothing after it would fail on the server.
+    if (!CampoBusqueda.isEmpty()) sentencia += " ORDER BY " + CampoBusqueda;
+    return sentencia;
+}
+
+void Lib_ClsCons3::ConsultaSearch(QString Sql, Coleccion& CmpsDevueltos, QString& Clave,
+                                  QString& CampoBusqueda, QString& Where, QString& SentenciaOpcional,
+                                  bool& TreeView, QString& ValoresDefault) {
+    vb::SinDetenerse([&] {
+        if (vb::Trim(Where).size() > 1 && !Where.startsWith(QLatin1Char('('))) Where = " (" + Where + ") ";
+    });
+    int n = 1000;
+    vb::SinDetenerse([&] { n = LimiteFilas(); });
+
+    QString sentencia;
+    const bool esSentencia = Contiene(Sql, "SELECT");
+    bool conMascara = false;
+    if (!esSentencia && gUsarMascarasConsultas) {
+        // No readable mask file counts as no record for the table.
+        vb::SinDetenerse([&] {
+            conMascara = QFileInfo(gRutaMascaraConsultas).isFile() &&
+                         MascaraConsulta::Buscar(gRutaMascaraConsultas, Sql, regMascara_);
+        });
+    }
+    if (conMascara) {
+        const QString columnas = MascaraConsulta::Columnas(regMascara_);
+        QString tabla = vb::Trim(regMascara_.Tabla);
+        if (CampoBusqueda.isEmpty()) {
+            const int coma = columnas.indexOf(QLatin1Char(','));
+            if (coma < 0) {
+                vb::MsgBox("Debe configurar la consulta para esta tabla", vb::vbInformation,
+                           "Aviso al operador");
+                // Nothing was chosen: an earlier choice must not read as this one's.
+                ValorDevuelto = QString();
+                Valores = NuevaColeccionValores();
+                Checks = false;
+                Reinicia(CmpsDevueltos);
+                return;
+            }
+            CampoBusqueda = columnas.left(coma);
+        }
+        QString condicion = regMascara_.Condicion;
+        if (vb::Trim(condicion).isEmpty() && !vb::Trim(Where).isEmpty()) condicion = Where;
+        if (vb::Trim(condicion).isEmpty()) {
+            if (Igual(tabla, "VT_PROVEEDORES") || Igual(tabla, "VT_CLIENTES")) condicion = "Dada_De_Baja = 0";
+            if (Igual(tabla, "V_MA_ARTICULOS")) condicion = "SUSPENDIDO = 0";
+        }
+        if (Igual(tabla, "V_MA_ARTICULOS")) tabla = "VT_MA_ARTICULOS";
+        const QString w = vb::Trim(condicion).isEmpty() ? QString() : QStringLiteral(" WHERE ");
+        if (!CampoBusqueda.isEmpty())
+            sentencia = "SELECT TOP " + QString::number(n) + " " + columnas + " FROM " + tabla +
+                        "  with(nolock) " + w + condicion + " ORDER BY " + CampoBusqueda;
+        else
+            sentencia = "SELECT TOP " + QString::number(n) + " " + columnas + " FROM " + tabla +
+                        " with(nolock) " + w + condicion;
+    } else if (!esSentencia) {
+        sentencia = SentenciaSinMascara(Sql, CampoBusqueda, Where, SentenciaOpcional, n);
+    } else {
+        sentencia = Util().ReemplazaTexto(Sql, "V_MA_ARTICULOS", "VT_MA_ARTICULOS");
+        if (!vb::Trim(Where).isEmpty()) {
+            // A statement with a WHERE of its own takes the condition with AND, never a second WHERE.
+            if (!Contiene(Where, "WHERE"))
+                Where = (Contiene(sentencia, " WHERE ") ? " AND " : " WHERE ") + Where;
+            sentencia += Where;
+        }
+    }
+
+    if (TreeView) {
+        vb::SinDetenerse([&] { Lib_FrmCons3Tree::Consulta(*this, sentencia); });
+        Checks = false;
+        Reinicia(CmpsDevueltos);
+        return;
+    }
+    MuestraLista(sentencia, CmpsDevueltos, Clave, CampoBusqueda, ValoresDefault);
+}
+
+void Lib_ClsCons3::MuestraLista(const QString& sentencia, Coleccion& CmpsDevueltos, const QString& Clave,
+                                const QString& CampoBusqueda, const QString& ValoresDefault) {
+    auto ventana = std::make_unique<Lib_FrmCons3>();
+    Lib_FrmCons3& v = *ventana;
+    vb::SinDetenerse([&] {
+        v.StkNivel1 = StkNivel1;
+        v.StkNivel2 = StkNivel2;
+        v.StkNivel3 = StkNivel3;
+        v.StkNivel4 = StkNivel4;
+        v.MuestraStock = MuestraStock;
+        v.CfgUsaConsultaLIKE = usaConsultaLike_;
+        v.OrdenarPorLwv = !Contiene(sentencia, "ORDER BY");
+        v.FiltroInicial = Clave;
+        v.CampoBusqueda = CampoBusqueda;
+        if (gConnString.isEmpty()) gConnString = CNStuffContable::gBaseDatos().gConnString;
+        v.Sql = sentencia;
+        v.gConnString = gConnString;
+        v.CampoDevuelto = CampoDevuelto;
+        v.CheckBoxes = Checks;
+        v.UsaCantidades = UsaCantidades;
+        v.ValoresDefault = ValoresDefault;
+        Valores.reset();
+        Cantidades.reset();
+        v.CmpsDevueltos.reset();
+        v.Valores.reset();
+        v.Cantidades.reset();
+        v.CmpsDevueltos = CmpsDevueltos;
+    });
+    // With check boxes the window opens with no row checked, whatever the defaults said.
+    if (Checks)
+        vb::SinDetenerse([&] {
+            v.Cargar();
+            for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r) v.ListView1->setChecked(r, false);
+        });
+    vb::SinDetenerse([&] { v.Mostrar(); });
+    Checks = false;
+    Valores = v.Valores;
+    Cantidades = v.Cantidades;
+    ValorDevuelto = v.ValorDevuelto.isValid() ? v.ValorDevuelto : QVariant(QString());
+    v.CampoDevuelto.clear();
+    Reinicia(CmpsDevueltos);
+    v.Valores.reset();
+    v.Cantidades.reset();
+    vb::SinDetenerse([&] { v.Descargar(); });
+}
+
+void Lib_ClsCons3::Reinicia(Coleccion& CmpsDevueltos) {
+    CampoDevuelto.clear();
+    if (CmpsDevueltos) CmpsDevueltos->clear();
+    // The object's own collection passed as the argument stays a collection, now empty (VB passed
+    // the caller a copy of the reference).
+    if (&CmpsDevueltos != &this->CmpsDevueltos)
+        CmpsDevueltos.reset();
+    else if (!this->CmpsDevueltos)
+        this->CmpsDevueltos = NuevaColeccion();
+}

@@ -1,0 +1,277 @@
+#include "lookup/Lib_FrmCons3.h"
+
+#include "outside/controls/ListView.h"
+#include "outside/controls/Teclas.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ErrorVB.h"
+#include "outside/runtime/ManejadorErrores.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <exception>
+
+namespace {
+
+constexpr int kAltoFrame = 555;
+constexpr int kAltoCombo = 315;
+constexpr int kTopCombos = 300;
+constexpr int kTopLista = 630;
+constexpr int kAltoScroll = 255;
+
+QFont Calibri(QFont base) {
+    base.setFamily(QStringLiteral("Calibri"));
+    return base;
+}
+
+}  // namespace
+
+Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    setObjectName("Lib_FrmCons3");
+    setWindowTitle("Consulta...");
+
+    picFields = new QWidget(this);
+    picFields->setObjectName("picFields");
+    tiraCombos_ = new QWidget(picFields);
+    ListView1 = new vb::ListView(picFields);
+    ListView1->setObjectName("ListView1");
+    HScroll1 = new QScrollBar(Qt::Horizontal, picFields);
+    HScroll1->setObjectName("HScroll1");
+    Label1 = new QLabel("CONSULTA", picFields);
+    Label1->setFont(Calibri(Label1->font()));
+    CmdNuevo = new QPushButton("N&uevo", picFields);
+    CmdNuevo->setFont(Calibri(CmdNuevo->font()));
+    CmdTodos = new QPushButton("&Marcar", picFields);
+    CmdTodos->setFont(Calibri(CmdTodos->font()));
+    lblFieldName = new QLabel(this);
+    lblFieldName->setFont(QFont("Tahoma"));
+    lblFieldName->hide();
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName("Frame1");
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    CmdAceptar = new QPushButton("&Aceptar", Frame1);
+    CmdCancelar = new QPushButton("&Cancelar", Frame1);
+    CmdNueva = new QPushButton("&Nueva Busqueda", Frame1);
+    // A focused button takes Enter itself; elsewhere Enter accepts (keyPressEvent).
+    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva, CmdNuevo, CmdTodos}) b->setAutoDefault(true);
+
+    MNU_Emergente = new QMenu(this);
+    MNU_Llena = MNU_Emergente->addAction("Llenar Con Posibles Valores");
+    MNU_Separador = MNU_Emergente->addSeparator();
+    MNU_Cancelar = MNU_Emergente->addAction("Cancelar");
+
+    CreaCombo(0);
+
+    Move(this, 0, 0, 9000, 6615);
+    Move(picFields, 0, 0, 8880, 6615 - kAltoFrame - 480);
+    Move(tiraCombos_, 0, kTopCombos, 8880, kAltoCombo);
+    Move(ListView1, 0, kTopLista, 8860, 6615 - 2 * kAltoFrame - 1080);
+    Move(HScroll1, 0, 6615 - kAltoFrame - 480 - kAltoScroll - 120, 8880, kAltoScroll);
+    Move(Label1, 0, 0, 8860 - kAnchoNuevo, 285);
+    Move(CmdNuevo, 8860 - kAnchoNuevo, 0, kAnchoNuevo, 285);
+    Move(CmdTodos, 8860 - kAnchoNuevo - kAnchoTodos, 0, kAnchoTodos, 285);
+    Move(Frame1, 0, 6615 - kAltoFrame - 520, 9000, kAltoFrame);
+    Move(CmdAceptar, 100, 90, kAnchoBoton, kAltoBoton);
+    Move(CmdCancelar, (9000 - kAnchoBoton) / 2, 90, kAnchoBoton, kAltoBoton);
+    Move(CmdNueva, 9000 - (kAnchoBoton + 150), 90, kAnchoBoton, kAltoBoton);
+    Label1->raise();
+    CmdNuevo->raise();
+    CmdTodos->raise();
+
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(CmdNueva, &QPushButton::clicked, this, [this] { CmdNueva_Click(); });
+    connect(CmdNuevo, &QPushButton::clicked, this, [this] { CmdNuevo_Click(); });
+    connect(CmdTodos, &QPushButton::clicked, this, [this] { CmdTodos_Click(); });
+    connect(ListView1, &vb::ListView::ColumnClick, this, [this](int c) { ListView1_ColumnClick(c); });
+    connect(ListView1, &vb::ListView::DblClick, this, [this] { ListView1_DblClick(); });
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+    // The search boxes stay over their columns when the list scrolls on its own.
+    connect(ListView1->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int px) { tiraCombos_->move(-px, tiraCombos_->y()); });
+    ListView1->installEventFilter(this);
+}
+
+Lib_FrmCons3::~Lib_FrmCons3() = default;
+
+maker::Utilidades& Lib_FrmCons3::Util() {
+    if (!utilidades_) utilidades_ = std::make_unique<maker::Utilidades>();
+    return *utilidades_;
+}
+
+void Lib_FrmCons3::CreaCombo(int j) {
+    auto* c = new QComboBox(tiraCombos_);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setToolTip("F5 realiza nueva busqueda");
+    c->setProperty("indice", j);
+    c->lineEdit()->setProperty("indice", j);
+    c->installEventFilter(this);
+    c->lineEdit()->installEventFilter(this);
+    connect(c, &QComboBox::editTextChanged, this, [this, j] { CmbSearch_Change(j); });
+    connect(c, &QComboBox::activated, this, [this, j] { CmbSearch_Click(j); });
+    CmbSearch.append(c);
+    Move(c, 0, 0, 1200, kAltoCombo);
+}
+
+// ---- geometry in twips ----
+
+int Lib_FrmCons3::Left(const QWidget* w) const {
+    return twips_.value(w).x();
+}
+int Lib_FrmCons3::Top(const QWidget* w) const {
+    return twips_.value(w).y();
+}
+int Lib_FrmCons3::Width(const QWidget* w) const {
+    return twips_.value(w).width();
+}
+int Lib_FrmCons3::Height(const QWidget* w) const {
+    return twips_.value(w).height();
+}
+
+void Lib_FrmCons3::Move(QWidget* w, int left, int top, int width, int height) {
+    // Negative sizes (a minimised window) are refused, as the control would refuse them.
+    if (width < 0 || height < 0) vb::Raise(380, "Valor de propiedad no válido");
+    twips_[w] = QRect(left, top, width, height);
+    aplica(w);
+}
+void Lib_FrmCons3::setLeft(QWidget* w, int v) {
+    const QRect r = twips_.value(w);
+    Move(w, v, r.y(), r.width(), r.height());
+}
+void Lib_FrmCons3::setTop(QWidget* w, int v) {
+    const QRect r = twips_.value(w);
+    Move(w, r.x(), v, r.width(), r.height());
+}
+void Lib_FrmCons3::setWidth(QWidget* w, int v) {
+    const QRect r = twips_.value(w);
+    Move(w, r.x(), r.y(), v, r.height());
+}
+void Lib_FrmCons3::setHeight(QWidget* w, int v) {
+    const QRect r = twips_.value(w);
+    Move(w, r.x(), r.y(), r.width(), v);
+}
+
+void Lib_FrmCons3::aplica(QWidget* w) {
+    const QRect r = twips_.value(w);
+    if (w == this) {
+        ajustando_ = true;
+        resize(vb::PixelesDeTwips(r.width()), vb::PixelesDeTwips(r.height()));
+        ajustando_ = false;
+        return;
+    }
+    w->setGeometry(vb::PixelesDeTwips(r.x()), vb::PixelesDeTwips(r.y()), vb::PixelesDeTwips(r.width()),
+                   vb::PixelesDeTwips(r.height()));
+}
+
+int Lib_FrmCons3::AnchoPantalla() const {
+    if (anchoPantallaFijo > 0) return anchoPantallaFijo;
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? vb::TwipsDePixeles(s->availableGeometry().width()) : 12000 * 15;
+}
+
+// ---- load, show, unload ----
+
+void Lib_FrmCons3::Cargar() {
+    if (cargado_) return;
+    cargado_ = true;
+    Form_Load();
+}
+
+void Lib_FrmCons3::Mostrar() {
+    Cargar();
+    aceptado_ = false;
+    if (!CmbSearch.isEmpty()) CmbSearch[0]->setFocus();
+    vb::MostrarModal(this);
+}
+
+void Lib_FrmCons3::Descargar() {
+    if (!cargado_) return;
+    hide();
+    Form_Unload();
+    cargado_ = false;
+}
+
+void Lib_FrmCons3::Form_Unload() {
+    UsarUDBC = false;
+    try {
+        GrabaAnchosColumnas();
+    } catch (const vb::ErrorVB& e) {
+        vb::MsgBox(e.Description, vb::vbCritical, "Aviso al Operador");
+    } catch (const std::exception& e) {
+        vb::MsgBox(QString::fromLocal8Bit(e.what()), vb::vbCritical, "Aviso al Operador");
+    }
+    ListView1->ListItemsClear();
+}
+
+void Lib_FrmCons3::Form_Resize() {
+    const int H = Height(this);
+    const int W = Width(this);
+    vb::SinDetenerse([&] { setHeight(picFields, H - Height(Frame1) - 480); });
+    vb::SinDetenerse([&] { setHeight(ListView1, Height(picFields) - Height(Frame1) - 600); });
+    vb::SinDetenerse([&] {
+        setWidth(picFields, W - 120);
+        setWidth(ListView1, Width(picFields) - 20);
+    });
+    vb::SinDetenerse([&] { setTop(Frame1, H - Height(Frame1) - 520); });
+    vb::SinDetenerse([&] {
+        setTop(HScroll1, Height(picFields) - Height(HScroll1) - 120);
+        setWidth(HScroll1, W - 120);
+    });
+    vb::SinDetenerse([&] {
+        setLeft(Frame1, 0);
+        setWidth(Frame1, W);
+    });
+    vb::SinDetenerse([&] {
+        // Sized from their design widths, so that repeated resizes never shrink them.
+        setWidth(CmdAceptar, kAnchoBoton);
+        setWidth(CmdCancelar, kAnchoBoton);
+        setLeft(CmdAceptar, Left(Frame1) + 100);
+        setLeft(CmdCancelar, (Width(Frame1) - Width(CmdCancelar)) / 2);
+        setLeft(CmdNueva, Width(Frame1) - (Width(CmdCancelar) + 150));
+    });
+    if (CmdNueva->isHidden())
+        vb::SinDetenerse([&] {
+            if (kAnchoBoton + kAnchoBoton + 400 > Width(Frame1)) {
+                setWidth(CmdAceptar, kAnchoBoton / 2);
+                setWidth(CmdCancelar, Width(CmdAceptar));
+                setLeft(CmdAceptar, Left(Frame1) + 100);
+                setLeft(CmdCancelar, Width(Frame1) - (Width(CmdCancelar) + 150));
+                setLeft(CmdNueva, Left(CmdCancelar));
+            } else {
+                setLeft(CmdCancelar, Left(CmdNueva));
+            }
+        });
+    vb::SinDetenerse([&] {
+        setWidth(Label1, Width(ListView1) - Width(CmdNuevo));
+        setLeft(CmdNuevo, Width(Label1));
+        setLeft(CmdTodos, Width(Label1) - Width(CmdTodos));
+    });
+}
+
+void Lib_FrmCons3::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (ajustando_) return;
+    // A resize by the user: the window's size in twips follows, then the layout.
+    QRect& r = twips_[this];
+    r.setWidth(vb::TwipsDePixeles(width()));
+    r.setHeight(vb::TwipsDePixeles(height()));
+    Form_Resize();
+}
+
+void Lib_FrmCons3::closeEvent(QCloseEvent* e) {
+    // The window's close box cancels; the lookup object unloads the window afterwards.
+    e->ignore();
+    CmdCancelar_Click();
+}

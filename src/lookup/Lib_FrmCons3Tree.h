@@ -1,0 +1,123 @@
+#pragma once
+// The tree lookup window "Consulta...": the rows of a two-column statement (or of the family
+// view) as a tree of codes nested under their parent codes. The user finds a node by typing the
+// start of a code or description, narrows the statement with F5 and accepts the selected node,
+// confirmed in its master table, or every checked node. Only the lookup object opens it.
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+class Lib_ClsCons3;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class Lib_FrmCons3Tree : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The lookup object's tree way: a fresh window gets the statement, the returned column and
+    // the check-box setting, is shown modally, and its choice goes back into ValorDevuelto and
+    // Valores; Checks is off afterwards. The window is discarded.
+    static void Consulta(Lib_ClsCons3& consulta, const QString& sentencia);
+
+    explicit Lib_FrmCons3Tree(QWidget* parent = nullptr);
+    ~Lib_FrmCons3Tree() override;
+
+    // ---- public members, in interface order ----
+    // First column the code, second the description. F5 and the database layer rewrite it.
+    QString Sql;
+    // "IDFAMILIA", "IDPOSICION" or "CODIGO" (any case): which table confirms the choice.
+    QString CampoDevuelto;
+    // Released by Cancel; nothing else here reads it.
+    std::shared_ptr<QStringList> CmpsDevueltos;
+    bool CheckBoxes = false;
+    QString gConnString;  // not read by this window
+    // The accepted code; "" after Cancel or when the code is not confirmed.
+    QVariant ValorDevuelto = QString();
+    QString FiltroInicial;       // not read by this window
+    QString CampoBusqueda;       // not read by this window
+    bool OrdenarPorLwv = false;  // not read by this window
+    // The checked codes, in node order; null ("no collection") after Cancel.
+    std::shared_ptr<QVariantList> Valores = std::make_shared<QVariantList>();
+    std::shared_ptr<QVariantList> Cantidades;  // not read by this window
+    bool UsaCantidades = false;                // not read by this window
+    // Builds the family tree from its own statement over V_TA_FAMILIAS.
+    void ArmarTreeVFamilias();
+
+    // ---- controls ----
+    QTreeWidget* TreeV;
+    std::array<QComboBox*, 1> CmbSearch;  // a control array of one element
+    QFrame* picFields;
+    QLabel* lblFieldName;
+    QFrame* Frame1;
+    QPushButton* CmdAceptar;
+    QPushButton* CmdCancelar;
+    QPushButton* CmdNueva;
+    QMenu* MNU_Emergente;
+    QAction* MNU_Llena;
+    QAction* MNU_Separador;
+    QAction* MNU_Cancelar;
+
+    // ---- events ----
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void CmbSearch_Change(int Index);
+    void CmbSearch_Click(int Index);
+    void CmbSearch_KeyDown(int Index, int& KeyCode, int Shift);
+    void CmdAceptar_Click();
+    void CmdCancelar_Click();
+    void CmdNueva_Click();
+    void TreeV_DblClick();
+    void TreeV_NodeCheck(QTreeWidgetItem* Node);
+
+    // ---- the nodes, as the handlers walk them ----
+    // Nodes in the order they were added, root first; Nodo(1) is the root.
+    int CantidadNodos() const { return int(nodos_.size()); }
+    QTreeWidgetItem* Nodo(int k) const { return nodos_.value(k - 1); }
+    QTreeWidgetItem* NodoPorClave(const QString& clave) const { return claves_.value(clave); }
+    static QString Clave(const QTreeWidgetItem* nodo);
+
+    // The general rule's parent of a new key: of the keys already in the tree, the longest one
+    // that the new key begins with (case-blind). `sinCaso` maps each folded key to its node.
+    static QString ClavePadre(const QHash<QString, QTreeWidgetItem*>& sinCaso, const QString& clave);
+    // The families statement.
+    static QString SentenciaFamilias();
+    // The F5 statement: the description condition spliced before the "order by" tail.
+    static QString SentenciaF5(const QString& sql, const QString& texto);
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void ArmarTreeVAutomatico(const QVariant& sinUso = QVariant());
+    // What both builders do: the root, then one node per row of Sql. `padre` gives a row's
+    // parent key from its key and its row.
+    void ArmaArbol(const QString& rutina,
+                   const std::function<QString(const QString& clave, const QList<QVariant>& fila)>& padre);
+    void QuitaNodos();
+    // Raises 35602 for a key already in the tree, 35601 for a parent that is not.
+    QTreeWidgetItem* AgregaNodo(const QString& clavePadre, const QString& clave, const QString& texto);
+    void PropagaMarca(QTreeWidgetItem* nodo, Qt::CheckState estado, int generacion);
+    void MuestraCasillas(QTreeWidgetItem* nodo);
+    void Arma();  // the builder the statement asks for
+
+    QList<QTreeWidgetItem*> nodos_;
+    QHash<QString, QTreeWidgetItem*> claves_;
+    QHash<QString, QTreeWidgetItem*> clavesSinCaso_;  // the first node of each folded key
+    bool propagando_ = false;
+};

@@ -1,0 +1,90 @@
+// Finding a node as the user types, narrowing the statement with F5, rebuilding.
+#include "lookup/Lib_FrmCons3Tree.h"
+
+#include "outside/controls/Teclas.h"
+#include "outside/runtime/ErrorVB.h"
+
+#include <QComboBox>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kTeclaF5 = 116;
+
+bool Empieza(const QString& parte, const QString& t) {
+    return parte.left(t.size()).compare(t, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+void Lib_FrmCons3Tree::CmbSearch_Change(int Index) {
+    try {
+        const QString t = CmbSearch.at(Index)->currentText();
+        for (int k = 1; k <= CantidadNodos(); ++k) {
+            QTreeWidgetItem* nodo = Nodo(k);
+            const QString texto = nodo->text(0);
+            const qsizetype p = texto.indexOf('-');
+            const QString codigo = p < 0 ? QString() : texto.left(p).trimmed();
+            const QString descripcion = p < 0 ? texto.trimmed() : texto.mid(p + 1).trimmed();
+            if (Empieza(codigo, t) || Empieza(descripcion, t)) {
+                // Brought into view as the tree's EnsureVisible does: its branch opens.
+                for (QTreeWidgetItem* p = nodo->parent(); p; p = p->parent()) p->setExpanded(true);
+                TreeV->setCurrentItem(nodo);
+                TreeV->scrollToItem(nodo);
+                return;
+            }
+        }
+    } catch (const vb::ErrorVB&) {
+        // The search box skips what fails.
+    }
+}
+
+void Lib_FrmCons3Tree::CmbSearch_Click(int Index) {
+    CmbSearch_Change(Index);
+}
+
+QString Lib_FrmCons3Tree::SentenciaF5(const QString& sql, const QString& texto) {
+    QString cola;
+    QString cabeza = sql;
+    const qsizetype orden = sql.indexOf("order by", 0, Qt::CaseInsensitive);
+    if (sql.contains("order", Qt::CaseInsensitive) && orden >= 0) {
+        cola = sql.mid(orden);
+        cabeza = sql.left(orden);
+    }
+    const QString conector = sql.contains("where", Qt::CaseInsensitive) ? " and " : " where ";
+    // The typed text is a literal: its apostrophes are doubled.
+    QString literal = texto;
+    literal.replace("'", "''");
+    return cabeza + conector + "Descripcion" + " like '%" + literal + "%' " + cola;
+}
+
+void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
+    QComboBox* caja = CmbSearch.at(Index);
+    switch (KeyCode) {
+        case kTeclaF5:
+            caja->setProperty("Tag", "Descripcion");
+            Sql = SentenciaF5(Sql, caja->currentText());
+            {
+                const QSignalBlocker quieto(caja);  // emptying the box is no search
+                caja->setEditText(QString());
+            }
+            Form_Load();
+            break;
+        case vb::vbKeyDown:
+        case vb::vbKeyUp:
+        case vb::vbKeyPageDown:
+        case vb::vbKeyPageUp:
+            TreeV->setFocus();
+            break;
+        default:
+            break;
+    }
+}
+
+void Lib_FrmCons3Tree::CmdNueva_Click() {
+    try {
+        Arma();
+    } catch (const vb::ErrorVB&) {
+        // The button skips what fails.
+    }
+}

@@ -1,0 +1,266 @@
+// The list window's load: the statement opened on the database, the columns and search boxes
+// built from its fields, one row per record, then the layout from the column widths.
+#include "data/DB_Dll.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "outside/controls/ListView.h"
+#include "outside/controls/Teclas.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <cmath>
+
+namespace {
+
+vb::Reportero ReporteroMensajeError() {
+    return [](const vb::ErrorVB& e, const QString& rutina) {
+        return CNStuffContable::MensajeError(e, 18, rutina);
+    };
+}
+
+// A Windows colour value written as decimal or as "&H..." hex; invalid when it is neither.
+QColor ColorDeTexto(const QString& texto) {
+    const QString t = vb::Trim(texto);
+    bool ok = false;
+    long v = 0;
+    if (t.startsWith("&H", Qt::CaseInsensitive)) {
+        QString hex = t.mid(2);
+        if (hex.endsWith('&')) hex.chop(1);
+        v = hex.toLong(&ok, 16);
+    } else {
+        v = t.toLong(&ok, 10);
+    }
+    return ok ? vb::ColorDeVB(v) : QColor();
+}
+
+bool EsPrecioN(const QString& nombre, int& digito) {
+    if (nombre.size() != 7 || !nombre.startsWith("PRECIO", Qt::CaseInsensitive)) return false;
+    digito = nombre.at(6).digitValue();
+    return digito >= 1 && digito <= 8;
+}
+
+}  // namespace
+
+DB_Dll& gBaseDatosConsulta() {
+    static DB_Dll instancia;
+    return instancia;
+}
+
+void Lib_FrmCons3::Form_Load() {
+    vb::ManejadorErrores h("FORM_LOAD", ReporteroMensajeError());
+    auto& db = UsarUDBC ? gBaseDatosConsulta() : CNStuffContable::gBaseDatos();
+    if (!h.paso([&] { EsArticulos_ = Sql.contains("articulos", Qt::CaseInsensitive); })) return;
+    if (!h.paso([&] {
+            Valores = NuevaColeccionValores();
+            Cantidades = NuevaColeccionValores();
+        }))
+        return;
+    if (!h.paso([&] {
+            ListView1->ListItemsClear();
+            QFont letra = ListView1->font();
+            letra.setBold(true);
+            letra.setPointSize(10);
+            ListView1->setFont(letra);
+        }))
+        return;
+    if (vb::Trim(Sql).isEmpty()) {
+        h.paso([&] { Util().PreparaFormulario(this, false); });
+        return;
+    }
+    if (!h.paso([&] { Sql += " "; })) return;
+    if (!h.paso([&] {
+            // The name after the first "from", up to the next blank (the appended one at the latest).
+            const int p = int(Sql.indexOf("from", 0, Qt::CaseInsensitive)) + 1;
+            const int q = int(Sql.indexOf(' ', p + 4)) + 1;
+            const int desde = p + 4;
+            if (q - desde < 0) vb::Raise(5);
+            TablaConsulta_ = vb::Trim(Sql.mid(desde - 1, q - desde));
+        }))
+        return;
+    if (!h.paso([&] {
+            if (SqlOriginal_.isEmpty()) SqlOriginal_ = Sql;
+        }))
+        return;
+    if (!h.paso([&] { SqlCabecera_ = Sql; })) return;
+    if (!h.paso([&] {
+            // The window keeps its statement as written; what the database object rewrites stays there.
+            QString sentencia = Sql;
+            db.AbrirRecordset(sentencia, rsConsulta, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
+                              true);
+        }))
+        return;
+    if (!h.paso([&] { ListView1->setCheckBoxes(CheckBoxes); })) return;
+    if (!h.paso([&] { Encolumnar(); })) return;
+    if (!h.paso([&] {
+            long desde = 1;
+            int cuantas = 0;
+            Leer(desde, cuantas);
+        }))
+        return;
+    if (!h.paso([&] { ListView1->setSorted(OrdenarPorLwv); })) return;
+    if (!h.paso([&] {
+            if (!vb::Trim(FiltroInicial).isEmpty()) CmbSearch[0]->setEditText(FiltroInicial);
+        }))
+        return;
+    if (!h.paso([&] {
+            if (rsConsulta) db.CierraRecordset(rsConsulta);
+            rsConsulta.reset();
+        }))
+        return;
+    if (!h.paso([&] { LeeAnchosColumnas(); })) return;
+    if (!h.paso([&] { CalcularAncho(); })) return;
+    h.paso([&] { Util().PreparaFormulario(this, false); });
+}
+
+void Lib_FrmCons3::Encolumnar() {
+    try {
+        ListView1->ColumnHeadersClear();
+        const bool articulos = Sql.contains("V_MA_ARTICULOS", Qt::CaseInsensitive) ||
+                               Sql.contains("STK_MA_ARTICULOS", Qt::CaseInsensitive);
+        const QFontMetrics metricas(font());
+        ado::Fields& campos = rsConsulta->fields();
+        for (int j = 0; j < campos.Count(); ++j) {
+            ado::Field& campo = campos[j];
+            long n = campo.DefinedSize();
+            if (campo.Type() == ado::adCurrency || campo.Type() == ado::adNumeric) n = 12;
+            if (j >= 1) {
+                if (j >= CmbSearch.size()) CreaCombo(j);
+                setTabOrder(CmbSearch[j - 1], CmbSearch[j]);
+            }
+            CmbSearch[j]->setProperty("campo", campo.Name());
+            CmbSearch[j]->setVisible(true);
+            if (n >= 60) n = 60;
+            QString titulo = campo.Name();
+            if (articulos) {
+                int d = 0;
+                if (EsPrecioN(campo.Name(), d))
+                    titulo = CNStuffContable::Cfg("NOM_PCLASE" + QString::number(d));
+            } else if (ValoresDefault == "@10") {
+                n += 10;
+            }
+            const int ancho =
+                vb::TwipsDePixeles(metricas.horizontalAdvance(QString(int(std::max(0L, n)), 'X')));
+            ListView1->ColumnHeadersAdd(titulo, ancho);
+        }
+        // Boxes of a wider statement loaded before have no column now.
+        for (int j = campos.Count(); j < CmbSearch.size(); ++j) CmbSearch[j]->setVisible(j == 0);
+    } catch (const vb::ErrorVB& e) {
+        vb::MsgBox(e.Description, vb::vbOKOnly, QString());
+    }
+}
+
+QString Lib_FrmCons3::ColorStock(const ado::RecordsetPtr& rs) {
+    ado::Fields& campos = rs->fields();
+    if (campos.indiceDe("PUNTOPEDIDO") < 0 || campos.indiceDe("Stock") < 0) return QString();
+    // A blank stock or reorder point counts as none (0).
+    const double pp = Util().ValorNumerico(Util().TextoCampo(campos["PUNTOPEDIDO"].Value()));
+    const double s = Util().ValorNumerico(Util().TextoCampo(campos["Stock"].Value()));
+    QVariant color;
+    if (pp == 0 && s > 0)
+        color = StkNivel1;
+    else if (pp > 0 && s > pp)
+        color = StkNivel2;
+    else if (pp > 0 && s < pp)
+        color = StkNivel3;
+    else
+        color = StkNivel4;
+    return color.toString();
+}
+
+void Lib_FrmCons3::Leer(long& Cdesde, int& Cuantas) {
+    Q_UNUSED(Cdesde);
+    Q_UNUSED(Cuantas);
+    vb::ManejadorErrores h("FORM_LOAD", ReporteroMensajeError());
+    const ado::RecordsetPtr rs = rsConsulta;
+    bool leido = false;
+    bool bof = true;
+    if (!h.paso([&] {
+            if (!rs) vb::Raise(91);
+            bof = rs->Bof();
+            leido = true;
+        }))
+        return;
+    if (!leido || bof) return;
+    ado::Fields* campos = nullptr;
+    int nCampos = 0;
+    int iCampo = -1;
+    if (!h.paso([&] {
+            campos = &rs->fields();
+            nCampos = campos->Count();
+            if (CheckBoxes && !vb::Trim(CampoDevuelto).isEmpty())
+                iCampo = campos->indiceDe(vb::Trim(CampoDevuelto));
+        }))
+        return;
+    if (campos == nullptr) return;
+    const bool colorea = MuestraStock.compare("SI", Qt::CaseInsensitive) == 0 && EsArticulos_;
+    maker::Utilidades& util = Util();
+    ListView1->IniciarCarga();
+    struct FinCarga {
+        vb::ListView* l;
+        ~FinCarga() { l->TerminarCarga(); }
+    } fin{ListView1};
+    for (;;) {
+        bool eof = true;
+        leido = false;
+        if (!h.paso([&] {
+                eof = rs->Eof();
+                leido = true;
+            }))
+            return;
+        // A recordset that cannot say where it stands has nothing more to give.
+        if (!leido || eof) break;
+        QString color;
+        if (EsArticulos_) h.paso([&] { color = ColorStock(rs); });
+        int r = 0;
+        if (!h.paso([&] { r = ListView1->ListItemsAdd(vb::Trim(util.TextoCampo((*campos)[0].Value()))); }))
+            return;
+        if (iCampo >= 0 && !h.paso([&] {
+                const QString codigo = vb::Trim(util.TextoCampo((*campos)[iCampo].Value()));
+                if (!codigo.isEmpty() && ValoresDefault.contains(codigo, Qt::CaseInsensitive))
+                    ListView1->setChecked(r, true);
+            }))
+            return;
+        for (int i = 1; i < nCampos; ++i)
+            if (!h.paso([&] {
+                    ListView1->setSubItem(r, i, util.AlineaDerecha(util.TextoCampo((*campos)[i].Value())));
+                }))
+                return;
+        if (colorea && !vb::Trim(color).isEmpty())
+            vb::SinDetenerse([&] {
+                const QColor c = ColorDeTexto(color);
+                if (c.isValid()) ListView1->setRowStyle(r, c, true);
+            });
+        leido = false;
+        if (!h.paso([&] {
+                rs->MoveNext();
+                leido = true;
+            }))
+            return;
+        if (!leido) break;
+    }
+}
+
+void Lib_FrmCons3::CalcularAncho() {
+    double total = 0;
+    for (int i = 1; i <= ListView1->ColumnHeadersCount(); ++i) {
+        const int w = ListView1->ColumnHeaderWidth(i);
+        if (i - 1 < CmbSearch.size())
+            Move(CmbSearch[i - 1], ListView1->ColumnHeaderLeft(i), 0, std::max(0, w - 50),
+                 Height(CmbSearch[i - 1]));
+        total += w;
+    }
+    setWidth(ListView1, int(total) + 360);
+    setWidth(picFields, int(std::lround(total)) + 360);
+    setWidth(HScroll1, int(total));
+    setWidth(tiraCombos_, int(total) + 360);
+    hscrollMax_ = Width(picFields) > 32700 ? 32700 : int(std::lround((Width(picFields) + 480) * 0.6));
+    HScroll1->setMaximum(hscrollMax_);
+    const int pantalla = AnchoPantalla();
+    setWidth(this, Width(ListView1) + 360 < pantalla ? Width(ListView1) + 280 : pantalla - 480);
+    Form_Resize();
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The code search of an entry box: a key released in the box lays the code-search control over
+// it (20 twips above its top, in form coordinates), hands it the box's table and text, runs the
+// search and writes the control's code back into the box.
+#include <QString>
+
+namespace vb {
+class BusquedaCodigo;
+class CajaTexto;
+}  // namespace vb
+
+namespace Rt_BusquedaCodigo {
+
+// Modo "0" places the control by walking the box's containers, "1" at the box's own
+// coordinates. The box's Tag names the table. Failing steps are skipped.
+void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, int KeyCode,
+                           const QString& Modo);
+
+}  // namespace Rt_BusquedaCodigo

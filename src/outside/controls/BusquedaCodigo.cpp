@@ -1,0 +1,223 @@
+#include "outside/controls/BusquedaCodigo.h"
+
+#include "outside/ado/Connection.h"
+#include "outside/ado/Recordset.h"
+#include "outside/ado/TipoColumna.h"
+#include "outside/controls/Teclas.h"
+#include "outside/runtime/ErrorVB.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace vb {
+
+namespace {
+
+bool Es(const QString& a, const char* b) {
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
+QString Literal(QString texto) {
+    return texto.replace("'", "''");
+}
+
+// A table name the control may paste into a statement: a plain (optionally owner-qualified) name.
+bool NombreSeguro(const QString& tabla) {
+    static const QRegularExpression nombre("^[A-Za-z_][A-Za-z0-9_]*(\\.[A-Za-z_][A-Za-z0-9_]*)?$");
+    return nombre.match(tabla).hasMatch();
+}
+
+}  // namespace
+
+BusquedaCodigo::BusquedaCodigo(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+    TxtBuscar = new QLineEdit(this);
+    TxtBuscar->setObjectName("TxtBuscar");
+    LstCodigos = new QTreeWidget(this);
+    LstCodigos->setObjectName("LstCodigos");
+    LstCodigos->setColumnCount(2);
+    LstCodigos->setHeaderLabels({"Código", "Descripción"});
+    LstCodigos->setRootIsDecorated(false);
+    LstCodigos->setUniformRowHeights(true);
+    LstCodigos->setFocusPolicy(Qt::NoFocus);  // the keys stay in the text; arrows move the list
+    LstCodigos->header()->setStretchLastSection(true);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(1, 1, 1, 1);
+    l->setSpacing(0);
+    l->addWidget(TxtBuscar);
+    l->addWidget(LstCodigos, 1);
+    setFocusProxy(TxtBuscar);
+    TxtBuscar->installEventFilter(this);
+    hide();
+
+    connect(TxtBuscar, &QLineEdit::textEdited, this, [this](const QString& texto) {
+        Buscar = texto;
+        Busqueda();
+    });
+    connect(LstCodigos, &QTreeWidget::itemDoubleClicked, this, [this] { Elige(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* antes, QWidget* ahora) {
+        if (antes && isAncestorOf(antes) && !(ahora && isAncestorOf(ahora))) Q_EMIT LostFocus();
+    });
+}
+
+BusquedaCodigo::~BusquedaCodigo() = default;
+
+ado::Connection* BusquedaCodigo::Conexion() {
+    if (ConnectionString.trimmed().isEmpty()) return nullptr;
+    if (conexion_ && cadenaAbierta_ == ConnectionString && conexion_->State() == ado::adStateOpen)
+        return conexion_.get();
+    columnas_.clear();
+    conexion_.reset();
+    try {
+        auto c = ado::Connection::Crear();
+        c->setCursorLocation(ado::adUseClient);
+        c->Open(ConnectionString);
+        conexion_ = c;
+        cadenaAbierta_ = ConnectionString;
+    } catch (const ErrorVB&) {
+        return nullptr;
+    }
+    return conexion_.get();
+}
+
+bool BusquedaCodigo::ColumnasDe(const QString& tabla, Columnas& columnas) {
+    const QString clave = tabla.trimmed().toUpper();
+    if (auto it = columnas_.constFind(clave); it != columnas_.constEnd()) {
+        columnas = it.value();
+        return !columnas.codigo.isEmpty();
+    }
+    ado::Connection* c = Conexion();
+    if (!c || !NombreSeguro(tabla.trimmed())) return false;
+    Columnas halladas;
+    try {
+        QString sql = "SELECT TOP 1 * FROM " + tabla.trimmed();
+        if (ReescribeSentencia) sql = ReescribeSentencia(sql);
+        ado::RecordsetPtr rs = c->Execute(sql);
+        ado::Fields& f = rs->fields();
+        QString primerCodigo, primerTexto;
+        for (int i = 0; i < f.Count(); ++i) {
+            const QString n = f.Item(i).Name();
+            const bool texto = ado::EsTipoTexto(f.Item(i).Type());
+            if (Es(n, "CODIGO") && halladas.codigo.isEmpty()) halladas.codigo = n;
+            if (primerCodigo.isEmpty() && n.startsWith("ID", Qt::CaseInsensitive) && n.size() > 2)
+                primerCodigo = n;
+            if (halladas.descripcion.isEmpty() &&
+                (Es(n, "DESCRIPCION") || Es(n, "NOMBRE") || Es(n, "DETALLE") || Es(n, "RAZON_SOCIAL")))
+                halladas.descripcion = n;
+            if (primerTexto.isEmpty() && texto && i > 0) primerTexto = n;
+        }
+        if (halladas.codigo.isEmpty())
+            halladas.codigo = !primerCodigo.isEmpty() ? primerCodigo
+                              : f.Count() > 0         ? f.Item(0).Name()
+                                                      : QString();
+        if (halladas.descripcion.isEmpty() && !Es(primerTexto, qPrintable(halladas.codigo)))
+            halladas.descripcion = primerTexto;
+    } catch (const ErrorVB&) {
+        halladas = {};
+    }
+    columnas_.insert(clave, halladas);
+    columnas = halladas;
+    return !columnas.codigo.isEmpty();
+}
+
+QVariant BusquedaCodigo::BusquedaDisponible(const QString& tabla) {
+    if (!Conexion()) return QVariant();
+    Columnas c;
+    return ColumnasDe(tabla, c);
+}
+
+void BusquedaCodigo::Busqueda() {
+    if (TxtBuscar->text() != Buscar) TxtBuscar->setText(Buscar);
+    CodigoAnt = Buscar;
+    LstCodigos->clear();
+    Columnas col;
+    if (!ColumnasDe(Tabla, col)) return;
+    // Codes are stored without the level separators a box may show.
+    const QString codigo = Literal(QString(Buscar).remove('-').trimmed());
+    const QString texto = Literal(Buscar.trimmed());
+    const QString desc = col.descripcion.isEmpty() ? QString("''") : col.descripcion;
+    QString sql =
+        "SELECT TOP " + QString::number(Filas) + " " + col.codigo + ", " + desc + " FROM " + Tabla.trimmed();
+    if (!texto.isEmpty()) {
+        sql += " WHERE LTRIM(" + col.codigo + ") LIKE '" + codigo + "%'";
+        if (!col.descripcion.isEmpty()) sql += " OR " + col.descripcion + " LIKE '" + texto + "%'";
+    }
+    sql += " ORDER BY " + col.codigo;
+    if (ReescribeSentencia) sql = ReescribeSentencia(sql);
+    try {
+        ado::RecordsetPtr rs = Conexion()->Execute(sql);
+        QList<QTreeWidgetItem*> filas;
+        for (; !rs->Eof(); rs->MoveNext()) {
+            auto texto = [](const QVariant& v) { return v.isNull() ? QString() : v.toString(); };
+            filas.append(new QTreeWidgetItem({texto(rs->fields().Item(0).Value()).trimmed(),
+                                              texto(rs->fields().Item(1).Value()).trimmed()}));
+        }
+        LstCodigos->addTopLevelItems(filas);
+        if (!filas.isEmpty()) LstCodigos->setCurrentItem(filas.first());
+    } catch (const ErrorVB&) {
+        // A search that fails lists nothing.
+    }
+}
+
+QString BusquedaCodigo::CodigoActual() const {
+    const QTreeWidgetItem* fila = LstCodigos->currentItem();
+    return fila ? fila->text(0) : TxtBuscar->text();
+}
+
+void BusquedaCodigo::Elige() {
+    const QTreeWidgetItem* fila = LstCodigos->currentItem();
+    if (fila) Q_EMIT CodigoElegido(fila->text(0));
+}
+
+void BusquedaCodigo::Move(int left, int top) {
+    move(PixelesDeTwips(left), PixelesDeTwips(top));
+}
+int BusquedaCodigo::Width() const {
+    return TwipsDePixeles(width());
+}
+int BusquedaCodigo::Height() const {
+    return TwipsDePixeles(height());
+}
+void BusquedaCodigo::setWidth(int twips) {
+    resize(PixelesDeTwips(twips), height());
+}
+void BusquedaCodigo::setHeight(int twips) {
+    resize(width(), PixelesDeTwips(twips));
+}
+
+void BusquedaCodigo::SetFocus() {
+    raise();
+    TxtBuscar->setFocus();
+    TxtBuscar->end(false);
+}
+
+bool BusquedaCodigo::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == TxtBuscar && evento->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        switch (CodigoTeclaVB(tecla)) {
+            case vbKeyReturn:
+                Elige();
+                return true;
+            case vbKeyEscape:
+                hide();
+                return true;
+            case vbKeyDown:
+            case vbKeyUp:
+            case vbKeyPageDown:
+            case vbKeyPageUp:
+                QApplication::sendEvent(LstCodigos, evento);
+                return true;
+            default:
+                break;
+        }
+    }
+    return QFrame::eventFilter(objeto, evento);
+}
+
+}  // namespace vb

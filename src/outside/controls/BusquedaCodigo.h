@@ -1,0 +1,87 @@
+#pragma once
+// The code-search control: laid over an entry box, it lists the rows of a table whose code or
+// description begins with the text typed, narrowing as the user goes on typing in it, and
+// reports the code the user picks (Enter or a double click) through CodigoElegido. It reads the
+// server through the connection string its host gives it and writes nothing.
+//
+// Sizes and positions are in twips, in the coordinates of the control's parent (the form).
+#include <QFrame>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QTreeWidget;
+
+namespace ado {
+class Connection;
+}
+
+namespace vb {
+
+class BusquedaCodigo : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit BusquedaCodigo(QWidget* parent = nullptr);
+    ~BusquedaCodigo() override;
+
+    // The connection the searches run on; a new text opens a new connection on the next search.
+    QString ConnectionString;
+    // The table searched; empty until a host sets it.
+    QString Tabla;
+    // The text to search for.
+    QString Buscar;
+    // The code to show in the entry box once a search returns: the text it searched.
+    QString CodigoAnt;
+    // At most this many rows are listed.
+    int Filas = 50;
+    // Applied to every statement before it runs (the host's restricted views); none by default.
+    std::function<QString(const QString&)> ReescribeSentencia;
+
+    // True when the table can be searched on the connection (it exists and has a code column);
+    // a Null QVariant when there is no connection to ask.
+    QVariant BusquedaDisponible(const QString& tabla);
+    // Runs the search for Buscar on Tabla and lists the rows; a failing statement lists none.
+    void Busqueda();
+    // The code of the highlighted row; the text typed when no row is highlighted.
+    QString CodigoActual() const;
+
+    bool Visible() const { return !isHidden(); }
+    void Move(int left, int top);
+    int Width() const;
+    int Height() const;
+    void setWidth(int twips);
+    void setHeight(int twips);
+    void SetFocus();
+
+    QLineEdit* TxtBuscar;
+    QTreeWidget* LstCodigos;
+
+  Q_SIGNALS:
+    // The user picked a row.
+    void CodigoElegido(const QString& codigo);
+    // The focus went to a control outside this one.
+    void LostFocus();
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    struct Columnas {
+        QString codigo;
+        QString descripcion;
+    };
+    // The code and description columns of a table, found once per table and connection.
+    bool ColumnasDe(const QString& tabla, Columnas& columnas);
+    ado::Connection* Conexion();
+    void Elige();
+
+    std::shared_ptr<ado::Connection> conexion_;
+    QString cadenaAbierta_;
+    QHash<QString, Columnas> columnas_;
+};
+
+}  // namespace vb

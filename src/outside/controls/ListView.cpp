@@ -1,0 +1,285 @@
+#include "outside/controls/ListView.h"
+
+#include "outside/controls/Teclas.h"
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <algorithm>
+
+namespace vb {
+
+class ListView::Modelo : public QAbstractTableModel {
+  public:
+    explicit Modelo(ListView* lista) : QAbstractTableModel(lista), l_(lista) {}
+
+    int rowCount(const QModelIndex& padre) const override {
+        return padre.isValid() || l_->cargando_ ? 0 : int(l_->filas_.size());
+    }
+    int columnCount(const QModelIndex& padre) const override {
+        return padre.isValid() ? 0 : int(l_->titulos_.size());
+    }
+    QVariant data(const QModelIndex& i, int rol) const override {
+        if (!i.isValid() || i.row() >= int(l_->filas_.size())) return {};
+        const Fila& f = l_->filas_[size_t(i.row())];
+        switch (rol) {
+            case Qt::DisplayRole:
+                return i.column() < f.celdas.size() ? f.celdas[i.column()] : QString();
+            case Qt::ForegroundRole:
+                return f.color.isValid() ? QVariant(f.color) : QVariant();
+            case Qt::FontRole:
+                if (f.negrita) {
+                    QFont letra = l_->font();
+                    letra.setBold(true);
+                    return letra;
+                }
+                return {};
+            case Qt::CheckStateRole:
+                if (l_->checkBoxes_ && i.column() == 0) return f.marcada ? Qt::Checked : Qt::Unchecked;
+                return {};
+            default:
+                return {};
+        }
+    }
+    bool setData(const QModelIndex& i, const QVariant& v, int rol) override {
+        if (rol != Qt::CheckStateRole || !i.isValid() || !l_->checkBoxes_) return false;
+        l_->filas_[size_t(i.row())].marcada = v.toInt() == Qt::Checked;
+        Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});
+        return true;
+    }
+    Qt::ItemFlags flags(const QModelIndex& i) const override {
+        if (!i.isValid()) return Qt::NoItemFlags;
+        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (l_->checkBoxes_ && i.column() == 0) f |= Qt::ItemIsUserCheckable;
+        return f;
+    }
+    QVariant headerData(int seccion, Qt::Orientation o, int rol) const override {
+        if (o == Qt::Horizontal && rol == Qt::DisplayRole && seccion < l_->titulos_.size())
+            return l_->titulos_[seccion];
+        return {};
+    }
+    void reiniciar() {
+        beginResetModel();
+        endResetModel();
+        l_->reponerAnchos();
+    }
+    void filaAgregada(int fila) {
+        beginInsertRows({}, fila, fila);
+        endInsertRows();
+    }
+    void filaCambiada(int fila) {
+        Q_EMIT dataChanged(index(fila, 0), index(fila, std::max(0, columnCount({}) - 1)));
+    }
+
+  private:
+    ListView* l_;
+};
+
+ListView::ListView(QWidget* parent) : QTreeView(parent), modelo_(new Modelo(this)) {
+    setModel(modelo_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);  // no row text is edited in place
+    header()->setStretchLastSection(false);
+    header()->setSectionsClickable(true);
+    header()->setSectionsMovable(false);
+    header()->setSortIndicatorShown(false);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int s) { Q_EMIT ColumnClick(s + 1); });
+    // The user's resizes are kept in twips; a model reset must not bring back default widths.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int s, int, int nuevo) {
+        if (!reponiendo_ && s >= 0 && s < int(anchos_.size())) anchos_[size_t(s)] = TwipsDePixeles(nuevo);
+    });
+}
+
+void ListView::reponerAnchos() {
+    reponiendo_ = true;
+    for (size_t i = 0; i < anchos_.size(); ++i) header()->resizeSection(int(i), PixelesDeTwips(anchos_[i]));
+    reponiendo_ = false;
+}
+
+ListView::~ListView() = default;
+
+void ListView::ColumnHeadersClear() {
+    titulos_.clear();
+    anchos_.clear();
+    modelo_->reiniciar();
+}
+
+void ListView::ColumnHeadersAdd(const QString& texto, int anchoTwips) {
+    titulos_.append(texto);
+    anchos_.push_back(std::max(0, anchoTwips));
+    modelo_->reiniciar();
+}
+
+int ListView::ColumnHeadersCount() const {
+    return int(titulos_.size());
+}
+
+QString ListView::ColumnHeaderText(int i) const {
+    return i >= 1 && i <= titulos_.size() ? titulos_[i - 1] : QString();
+}
+
+int ListView::ColumnHeaderWidth(int i) const {
+    return i >= 1 && i <= int(anchos_.size()) ? anchos_[size_t(i - 1)] : 0;
+}
+
+void ListView::setColumnHeaderWidth(int i, int anchoTwips) {
+    if (i < 1 || i > int(anchos_.size())) return;
+    anchos_[size_t(i - 1)] = std::max(0, anchoTwips);
+    reponerAnchos();
+}
+
+int ListView::ColumnHeaderLeft(int i) const {
+    int izquierda = 0;
+    for (int k = 1; k < i && k <= int(anchos_.size()); ++k) izquierda += anchos_[size_t(k - 1)];
+    return izquierda;
+}
+
+void ListView::ListItemsClear() {
+    filas_.clear();
+    modelo_->reiniciar();
+}
+
+int ListView::ListItemsAdd(const QString& texto) {
+    Fila f;
+    f.celdas.append(texto);
+    filas_.push_back(std::move(f));
+    const int n = int(filas_.size());
+    if (!cargando_) modelo_->filaAgregada(n - 1);
+    return n;
+}
+
+int ListView::ListItemsCount() const {
+    return int(filas_.size());
+}
+
+QString ListView::ItemText(int r) const {
+    return r >= 1 && r <= int(filas_.size()) ? filas_[size_t(r - 1)].celdas.value(0) : QString();
+}
+
+QString ListView::SubItem(int r, int i) const {
+    return r >= 1 && r <= int(filas_.size()) ? filas_[size_t(r - 1)].celdas.value(i) : QString();
+}
+
+void ListView::setSubItem(int r, int i, const QString& texto) {
+    if (r < 1 || r > int(filas_.size()) || i < 1) return;
+    QStringList& c = filas_[size_t(r - 1)].celdas;
+    while (c.size() <= i) c.append(QString());
+    c[i] = texto;
+    if (!cargando_) modelo_->filaCambiada(r - 1);
+}
+
+bool ListView::Checked(int r) const {
+    return r >= 1 && r <= int(filas_.size()) && filas_[size_t(r - 1)].marcada;
+}
+
+void ListView::setChecked(int r, bool marcado) {
+    if (r < 1 || r > int(filas_.size())) return;
+    filas_[size_t(r - 1)].marcada = marcado;
+    if (!cargando_) modelo_->filaCambiada(r - 1);
+}
+
+void ListView::setRowStyle(int r, const QColor& color, bool negrita) {
+    if (r < 1 || r > int(filas_.size())) return;
+    filas_[size_t(r - 1)].color = color;
+    filas_[size_t(r - 1)].negrita = negrita;
+    if (!cargando_) modelo_->filaCambiada(r - 1);
+}
+
+QColor ListView::RowColor(int r) const {
+    return r >= 1 && r <= int(filas_.size()) ? filas_[size_t(r - 1)].color : QColor();
+}
+
+bool ListView::RowBold(int r) const {
+    return r >= 1 && r <= int(filas_.size()) && filas_[size_t(r - 1)].negrita;
+}
+
+int ListView::SelectedItem() const {
+    const QModelIndexList sel = selectionModel()->selectedRows();
+    return sel.isEmpty() ? 0 : sel.first().row() + 1;
+}
+
+void ListView::setSelectedItem(int r) {
+    if (r < 1 || r > int(filas_.size())) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex i = modelo_->index(r - 1, 0);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ListView::EnsureVisible(int r) {
+    if (r >= 1 && r <= int(filas_.size())) scrollTo(modelo_->index(r - 1, 0));
+}
+
+void ListView::IniciarCarga() {
+    if (cargando_) return;
+    cargando_ = true;
+    modelo_->reiniciar();
+}
+
+void ListView::TerminarCarga() {
+    if (!cargando_) return;
+    cargando_ = false;
+    if (sorted_) ordenar();
+    modelo_->reiniciar();
+}
+
+void ListView::setCheckBoxes(bool si) {
+    if (checkBoxes_ == si) return;
+    checkBoxes_ = si;
+    modelo_->reiniciar();
+}
+
+void ListView::setSorted(bool si) {
+    sorted_ = si;
+    if (si) ordenar();
+}
+
+void ListView::setSortKey(int columna) {
+    sortKey_ = std::max(0, columna);
+    if (sorted_) ordenar();
+}
+
+void ListView::setSortOrder(int orden) {
+    sortOrder_ = orden;
+    if (sorted_) ordenar();
+}
+
+// Keeps the selected row selected; rows that compare equal keep their order.
+void ListView::ordenar() {
+    header()->setSortIndicatorShown(sorted_);
+    header()->setSortIndicator(sortKey_, sortOrder_ == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    if (cargando_ || filas_.size() < 2) return;
+    const int sel = SelectedItem();
+    std::vector<size_t> orden(filas_.size());
+    for (size_t k = 0; k < orden.size(); ++k) orden[k] = k;
+    const int c = sortKey_;
+    const bool desc = sortOrder_ != 0;
+    std::stable_sort(orden.begin(), orden.end(), [&](size_t a, size_t b) {
+        const int cmp = filas_[a].celdas.value(c).compare(filas_[b].celdas.value(c), Qt::CaseInsensitive);
+        return desc ? cmp > 0 : cmp < 0;
+    });
+    std::vector<Fila> nuevas;
+    nuevas.reserve(filas_.size());
+    int nuevaSel = 0;
+    for (size_t k = 0; k < orden.size(); ++k) {
+        if (int(orden[k]) + 1 == sel) nuevaSel = int(k) + 1;
+        nuevas.push_back(std::move(filas_[orden[k]]));
+    }
+    filas_ = std::move(nuevas);
+    modelo_->reiniciar();
+    if (nuevaSel > 0) setSelectedItem(nuevaSel);
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* e) {
+    QTreeView::mouseDoubleClickEvent(e);
+    if (indexAt(e->position().toPoint()).isValid()) Q_EMIT DblClick();
+}
+
+}  // namespace vb

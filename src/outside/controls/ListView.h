@@ -1,0 +1,96 @@
+#pragma once
+// The list view of the Windows common controls in report mode: column headers with widths in
+// twips, rows with a text and sub-items, an optional check box per row, a colour and bold per
+// row, the list's own text sort. Columns and rows are counted from 1, as the forms count them.
+// Rows live in a plain vector, so tens of thousands load at once (IniciarCarga/TerminarCarga).
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QTreeView>
+#include <vector>
+
+namespace vb {
+
+class ListView : public QTreeView {
+    Q_OBJECT
+
+  public:
+    explicit ListView(QWidget* parent = nullptr);
+    ~ListView() override;
+
+    // ---- column headers ----
+    void ColumnHeadersClear();
+    void ColumnHeadersAdd(const QString& texto, int anchoTwips);
+    int ColumnHeadersCount() const;
+    QString ColumnHeaderText(int i) const;
+    int ColumnHeaderWidth(int i) const;  // twips
+    void setColumnHeaderWidth(int i, int anchoTwips);
+    int ColumnHeaderLeft(int i) const;  // twips, from the list's first column
+
+    // ---- rows ----
+    void ListItemsClear();
+    // Appends a row; returns its index.
+    int ListItemsAdd(const QString& texto);
+    int ListItemsCount() const;
+    QString ItemText(int r) const;
+    // Sub-item i (1 = the second column); "" when the row has none.
+    QString SubItem(int r, int i) const;
+    void setSubItem(int r, int i, const QString& texto);
+    bool Checked(int r) const;
+    void setChecked(int r, bool marcado);
+    // Colour (invalid: the list's) and bold of the row's text and sub-items.
+    void setRowStyle(int r, const QColor& color, bool negrita);
+    QColor RowColor(int r) const;
+    bool RowBold(int r) const;
+    // The selected row, 0 when none.
+    int SelectedItem() const;
+    void setSelectedItem(int r);
+    void EnsureVisible(int r);
+
+    // Rows added between these two reach the view at once at the end.
+    void IniciarCarga();
+    void TerminarCarga();
+
+    // ---- settings ----
+    bool CheckBoxes() const { return checkBoxes_; }
+    void setCheckBoxes(bool si);
+    // The list's own sort: by the text of column SortKey + 1, case-blind; 0 ascending, 1 descending.
+    bool Sorted() const { return sorted_; }
+    void setSorted(bool si);
+    int SortKey() const { return sortKey_; }
+    void setSortKey(int columna);
+    int SortOrder() const { return sortOrder_; }
+    void setSortOrder(int orden);
+
+  Q_SIGNALS:
+    // The header clicked, from 1.
+    void ColumnClick(int columna);
+    void DblClick();
+
+  protected:
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+  private:
+    class Modelo;
+    struct Fila {
+        QStringList celdas;
+        QColor color;
+        bool negrita = false;
+        bool marcada = false;
+    };
+    void ordenar();
+    void reponerAnchos();
+    Modelo* modelo_;
+    std::vector<int> anchos_;  // twips
+    bool reponiendo_ = false;
+    std::vector<Fila> filas_;
+    QStringList titulos_;
+    bool checkBoxes_ = false;
+    bool sorted_ = false;
+    int sortKey_ = 0;
+    int sortOrder_ = 0;
+    bool cargando_ = false;
+    friend class Modelo;
+};
+
+}  // namespace vb

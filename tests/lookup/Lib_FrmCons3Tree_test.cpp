@@ -1,0 +1,271 @@
+#include "lookup/Lib_FrmCons3Tree.h"
+
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "support/BaseDePrueba.h"
+#include "support/DialogosGuionados.h"
+#include "support/ProgramaDePrueba.h"
+
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+// The demo company (cost centres 1, 11, 111, 12, 2, 21, 22, 3; families 01 to 0201) and a table of
+// codes in a chosen row order.
+class ArbolConsulta : public ::testing::Test {
+  protected:
+    ArbolConsulta()
+        : base_(true, {"CREATE TABLE T_ARBOL (Codigo varchar(12) COLLATE SERVIDOR, Descripcion varchar(30) "
+                       "COLLATE SERVIDOR, Orden int)"}) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
+        CNStuffContable::gUsuarioLogeado = "ADMIN";
+        DB_Dll& db = CNStuffContable::gBaseDatos();
+        db.gServidor = base_.carpeta();
+        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
+        db.OpenServerADODB(false, 3, QString(), true, true);
+        ASSERT_TRUE(db.gOpenFlag);
+    }
+
+    // T_ARBOL holds the codes in this order, each described as "D" + code.
+    void Codigos(const QStringList& codigos) {
+        base_.ejecutar("DELETE FROM T_ARBOL");
+        for (int i = 0; i < codigos.size(); ++i)
+            base_.ejecutar(QString("INSERT INTO T_ARBOL VALUES ('%1', 'D%1', %2)").arg(codigos[i]).arg(i));
+    }
+    static constexpr const char* kArbol = "SELECT Codigo, Descripcion FROM T_ARBOL ORDER BY Orden";
+    static constexpr const char* kCentros = "SELECT Codigo, DESCRIPCION FROM Ta_Ccosto ORDER BY Codigo";
+
+    // Parent key of every node but the root, by key.
+    static QMap<QString, QString> Padres(const Lib_FrmCons3Tree& v) {
+        QMap<QString, QString> m;
+        for (int k = 2; k <= v.CantidadNodos(); ++k)
+            m[Lib_FrmCons3Tree::Clave(v.Nodo(k))] = Lib_FrmCons3Tree::Clave(v.Nodo(k)->parent());
+        return m;
+    }
+    static void Escribe(Lib_FrmCons3Tree& v, const QString& texto) { v.CmbSearch[0]->setEditText(texto); }
+
+    ProgramaDePrueba programa_;
+    BaseDePrueba base_;
+};
+
+}  // namespace
+
+TEST_F(ArbolConsulta, GeneralBuilderNestsUnderTheLongestEarlierPrefix) {
+    Lib_FrmCons3Tree v;
+    Codigos({"1", "11", "111", "12", "2", "21"});
+    v.Sql = kArbol;
+    v.Form_Load();
+    ASSERT_EQ(v.CantidadNodos(), 7);
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.Nodo(1)), "A");
+    EXPECT_EQ(v.Nodo(1)->text(0), "Consulta...");
+    EXPECT_EQ(Padres(v),
+              (QMap<QString, QString>{
+                  {"A1", "A"}, {"A11", "A1"}, {"A111", "A11"}, {"A12", "A1"}, {"A2", "A"}, {"A21", "A2"}}));
+    EXPECT_EQ(v.NodoPorClave("A111")->text(0), "111 - D111");
+
+    // Row order decides: 1 comes after 10, so both stay at the root; a case-blind prefix nests.
+    Codigos({"10", "1", "ab", "ABC"});
+    v.Form_Load();
+    EXPECT_EQ(Padres(v), (QMap<QString, QString>{{"A10", "A"}, {"A1", "A"}, {"Aab", "A"}, {"AABC", "Aab"}}));
+
+    Codigos({});
+    v.Form_Load();
+    ASSERT_EQ(v.CantidadNodos(), 1);
+    EXPECT_TRUE(v.Nodo(1)->isExpanded());
+}
+
+TEST_F(ArbolConsulta, ARowThatCannotBeAddedIsReportedAndSkippedOnIgnore) {
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbIgnore);  // the repeated code
+    guion.esperarMsgBox(vb::vbIgnore);  // the Null code
+    Codigos({"1", "1", "2"});
+    base_.ejecutar("INSERT INTO T_ARBOL VALUES (NULL, 'SIN CODIGO', 9)");
+    Lib_FrmCons3Tree v;
+    v.Sql = kArbol;
+    v.Form_Load();
+    EXPECT_EQ(v.CantidadNodos(), 3);
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_TRUE(guion.preguntas()[0].texto.startsWith("Ha ocurrido el Siguiente Error (35602)"));
+    EXPECT_TRUE(guion.preguntas()[0].titulo.contains("ArmarTreeVAutomatico"));
+}
+
+TEST_F(ArbolConsulta, FamiliesComeNestedFromTheirOwnStatement) {
+    Lib_FrmCons3Tree v;
+    v.Sql = "SELECT * FROM V_TA_FAMILIAS";
+    v.Form_Load();
+    EXPECT_EQ(Padres(v),
+              (QMap<QString, QString>{
+                  {"A01", "A"}, {"A0101", "A01"}, {"A010101", "A0101"}, {"A02", "A"}, {"A0201", "A02"}}));
+    EXPECT_EQ(v.NodoPorClave("A0201")->text(0), "0201 - GASEOSAS");
+    // The caller's statement is discarded; the marker was resolved by the database layer.
+    EXPECT_TRUE(v.Sql.contains("AS [relative]"));
+    EXPECT_FALSE(v.Sql.contains("@Admin_", Qt::CaseInsensitive));
+}
+
+TEST_F(ArbolConsulta, TypingSelectsTheFirstNodeByCodeOrDescriptionPrefix) {
+    Lib_FrmCons3Tree v;
+    v.Sql = kCentros;
+    v.Form_Load();
+    Escribe(v, "c");  // the root's description "Consulta..."
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A");
+    Escribe(v, "cont");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A111");
+    Escribe(v, "12");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A12");
+    Escribe(v, "VENTAS mi");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A22");
+    Escribe(v, "zzz");  // no match keeps the selection
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A22");
+
+    // The first "-" splits code from description.
+    Codigos({"1-2"});
+    base_.ejecutar("UPDATE T_ARBOL SET Descripcion = 'Caja'");
+    v.Sql = kArbol;
+    v.Form_Load();
+    Escribe(v, "2 - c");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A1-2");
+}
+
+TEST_F(ArbolConsulta, F5NarrowsTheStatementOnTheServer) {
+    EXPECT_EQ(Lib_FrmCons3Tree::SentenciaF5(kCentros, "caja"),
+              "SELECT Codigo, DESCRIPCION FROM Ta_Ccosto  where Descripcion like '%caja%' ORDER BY Codigo");
+    EXPECT_EQ(
+        Lib_FrmCons3Tree::SentenciaF5(Lib_FrmCons3Tree::SentenciaF5(kCentros, "caja"), "ch"),
+        "SELECT Codigo, DESCRIPCION FROM Ta_Ccosto  where Descripcion like '%caja%'  and Descripcion like "
+        "'%ch%' ORDER BY Codigo");
+    EXPECT_EQ(Lib_FrmCons3Tree::SentenciaF5("SELECT Codigo, DESCRIPCION FROM Ta_Ccosto", "d'or"),
+              "SELECT Codigo, DESCRIPCION FROM Ta_Ccosto where Descripcion like '%d''or%' ");
+
+    DialogosGuionados guion;  // no error may come up, not even for an apostrophe
+    Lib_FrmCons3Tree v;
+    v.Sql = kCentros;
+    v.Form_Load();
+    v.show();
+    v.CmbSearch[0]->setFocus();
+    QTest::keyClicks(v.CmbSearch[0]->lineEdit(), "ventas");
+    QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+    EXPECT_EQ(v.CmbSearch[0]->currentText(), "");
+    EXPECT_EQ(v.CmbSearch[0]->property("Tag").toString(), "Descripcion");
+    EXPECT_EQ(v.CantidadNodos(), 4);  // the root, 21, 22 and the base demo's VTA
+    QTest::keyClicks(v.CmbSearch[0]->lineEdit(), "ma'");
+    QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+    EXPECT_EQ(v.CantidadNodos(), 1);
+    // Down goes to the tree.
+    QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_Down);
+    EXPECT_TRUE(v.TreeV->hasFocus());
+}
+
+TEST_F(ArbolConsulta, ACheckReachesSixGenerationsBelowAndNoAncestor) {
+    Codigos({"1", "12", "123", "1234", "12345", "123456", "1234567", "12345678", "2"});
+    Lib_FrmCons3Tree v;
+    v.Sql = kArbol;
+    v.CheckBoxes = true;
+    v.Form_Load();
+    auto marcado = [&](const char* codigo) {
+        return v.NodoPorClave(QString("A") + codigo)->checkState(0) == Qt::Checked;
+    };
+    v.NodoPorClave("A12")->setCheckState(0, Qt::Checked);  // as the user ticks it
+    for (const char* c : {"12", "123", "1234", "12345", "123456", "1234567", "12345678"})
+        EXPECT_TRUE(marcado(c)) << c;
+    EXPECT_FALSE(marcado("1"));
+    v.NodoPorClave("A1")->setCheckState(0, Qt::Checked);
+    v.NodoPorClave("A1")->setCheckState(0, Qt::Unchecked);
+    for (const char* c : {"12", "123", "1234", "12345", "123456", "1234567"}) EXPECT_FALSE(marcado(c)) << c;
+    EXPECT_TRUE(marcado("12345678"));  // seventh generation below 1
+    EXPECT_FALSE(marcado("2"));
+}
+
+TEST_F(ArbolConsulta, AcceptanceConfirmsTheCodeInCostCentresThenAccounts) {
+    // "7 " is stored with a blank in the cost centres, "7" in the accounts: the first table wins.
+    base_.ejecutar("INSERT INTO TA_CCOSTO (Codigo, DESCRIPCION) VALUES ('7 ', 'SIETE')");
+    base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('7', 'SIETE')");
+    auto elige = [&](const QString& clave) {
+        DialogosGuionados guion;
+        guion.esperarModal([&](QWidget* w) {
+            auto* v = static_cast<Lib_FrmCons3Tree*>(w);
+            v->TreeV->setCurrentItem(v->NodoPorClave(clave));
+            v->CmdAceptar->click();
+        });
+        gConsulta().CampoDevuelto = "CODIGO";
+        Lib_FrmCons3Tree::Consulta(gConsulta(), "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO");
+        return gConsulta().ValorDevuelto.toString();
+    };
+    EXPECT_EQ(elige("A7"), "7 ");
+    EXPECT_EQ(elige("A51"), "51");  // an account only
+    EXPECT_EQ(elige("A"), "");      // the root's empty code is in neither
+    ASSERT_TRUE(gConsulta().Valores);
+    EXPECT_TRUE(gConsulta().Valores->isEmpty());
+}
+
+TEST_F(ArbolConsulta, AFamilyIsConfirmedInTheFamilyTable) {
+    DialogosGuionados guion;
+    guion.esperarModal([&](QWidget* w) {
+        auto* v = static_cast<Lib_FrmCons3Tree*>(w);
+        Escribe(*v, "lacteos");
+        ASSERT_EQ(v->TreeV->currentItem(), v->NodoPorClave("A0101"));
+        QCoreApplication::processEvents();  // lays the opened branch out
+        const QPoint p = v->TreeV->visualItemRect(v->TreeV->currentItem()).center();
+        QTest::mouseClick(v->TreeV->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(v->TreeV->viewport(), Qt::LeftButton, {}, p);
+    });
+    gConsulta().CampoDevuelto = "IdFamilia";
+    Lib_FrmCons3Tree::Consulta(gConsulta(), "SELECT IdFamilia, Descripcion FROM V_TA_FAMILIAS");
+    EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "0101");
+}
+
+TEST_F(ArbolConsulta, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
+    {
+        DialogosGuionados guion;
+        guion.esperarModal([&](QWidget* w) {
+            auto* v = static_cast<Lib_FrmCons3Tree*>(w);
+            v->NodoPorClave("A")->setCheckState(0, Qt::Checked);
+            v->NodoPorClave("A11")->setCheckState(0, Qt::Unchecked);
+            v->NodoPorClave("A3")->setCheckState(0, Qt::Unchecked);
+            v->CmdAceptar->click();
+        });
+        gConsulta().CampoDevuelto = "CODIGO";
+        gConsulta().Checks = true;
+        gConsulta().ValorDevuelto = "previo";
+        Lib_FrmCons3Tree::Consulta(gConsulta(), kCentros);
+    }
+    EXPECT_FALSE(gConsulta().Checks);
+    EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "");  // the window's, not the previous one
+    ASSERT_TRUE(gConsulta().Valores);
+    EXPECT_EQ(*gConsulta().Valores, (QVariantList{"", "1", "12", "2", "21", "22", "ADM", "VTA"}));
+
+    DialogosGuionados guion;
+    guion.esperarModal([&](QWidget* w) {
+        auto* v = static_cast<Lib_FrmCons3Tree*>(w);
+        v->NodoPorClave("A1")->setCheckState(0, Qt::Checked);
+        v->TreeV->setCurrentItem(v->NodoPorClave("A1"));
+        v->CmdCancelar->click();
+    });
+    gConsulta().Checks = true;
+    Lib_FrmCons3Tree::Consulta(gConsulta(), kCentros);
+    EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "");
+    EXPECT_FALSE(gConsulta().Valores);
+    EXPECT_FALSE(gConsulta().Checks);
+}
+
+TEST_F(ArbolConsulta, AcceptingWithoutASelectionIsReportedAndTheWindowStaysOpen) {
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbAbort);
+    Lib_FrmCons3Tree v;
+    v.Sql = kCentros;
+    v.CampoDevuelto = "CODIGO";
+    v.Form_Load();
+    v.show();
+    v.TreeV->setCurrentItem(nullptr);
+    v.CmdAceptar_Click();
+    EXPECT_TRUE(v.isVisible());
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas()[0].titulo.contains("CmdAceptar_Click"));
+}

@@ -1,0 +1,96 @@
+#include "outside/controls/EditorGrilla.h"
+
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/Teclas.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QTest>
+#include <QVBoxLayout>
+#include <array>
+
+namespace {
+
+// A shown grid of 2 columns and 4 rows with its editor wired as a window wires it; Valida
+// refuses the text "MAL" and counts its calls.
+struct Ventana {
+    QWidget w;
+    vb::FlexGrid* g = new vb::FlexGrid(&w);
+    vb::CajaTexto* caja = new vb::CajaTexto(&w);
+    std::array<TipoColumnaGrilla, 2> col{
+        {{"N", "", "N", 0, false, false}, {"Valor", "", "VALOR", 5, true, false}}};
+    vb::EditorGrilla ed{g, caja};
+    QStringList validados;
+
+    Ventana() {
+        auto* lay = new QVBoxLayout(&w);
+        lay->addWidget(g);
+        w.resize(400, 300);
+        ed.setColumnas(col);
+        ed.setValida([this](bool mostrar) {
+            validados << g->Text() + (mostrar ? "!" : "");
+            return g->Text() != "MAL";
+        });
+        ed.Inicializa(4);
+        QObject::connect(g, &vb::FlexGrid::KeyPress, [this](int& k) { ed.Abre(k); });
+        QObject::connect(g, &vb::FlexGrid::LeaveCell, [this] { ed.Cierra(); });
+        QObject::connect(caja, &vb::CajaTexto::KeyDown, [this](int& k, int) { ed.TeclaEditor(k); });
+        w.show();
+        QApplication::setActiveWindow(&w);
+        g->setFocus();
+        g->setRow(1);
+        g->setCol(1);
+    }
+    void escribe(const QString& texto, Qt::Key fin) {
+        QTest::keyClicks(g, texto.left(1));
+        QTest::keyClicks(caja, texto.mid(1));
+        QTest::keyClick(caja, fin);
+    }
+};
+
+}  // namespace
+
+TEST(EditorGrilla, ARefusedValueKeepsTheEditorOpenAndEscapeThenLeavesTheCellAsItWas) {
+    Ventana v;
+    v.g->setTextMatrix(1, 1, "10");
+    v.escribe("MAL", Qt::Key_Return);
+    EXPECT_TRUE(v.ed.Editando());
+    EXPECT_TRUE(v.ed.Pendiente());
+    EXPECT_EQ(v.g->Row(), 1);
+    QTest::keyClick(v.caja, Qt::Key_Escape);
+    EXPECT_FALSE(v.ed.Editando());
+    EXPECT_FALSE(v.ed.Pendiente());
+    EXPECT_EQ(v.validados, QStringList({"MAL!"}));
+
+    // The descriptor limits the editor; a non-editable column opens nothing.
+    v.escribe("1234567", Qt::Key_Return);
+    EXPECT_EQ(v.g->TextMatrix(1, 1), "12345");
+    EXPECT_EQ(v.g->Row(), 2);
+    v.g->setCol(0);
+    QTest::keyClicks(v.g, "7");
+    EXPECT_FALSE(v.ed.Editando());
+}
+
+TEST(EditorGrilla, CierraCommitsTheTrimmedTextOnceWithoutAskingAndTheLastRowFollowsTheOption) {
+    Ventana v;
+    QTest::keyClicks(v.g, "4");
+    QTest::keyClicks(v.caja, "2 ");
+    EXPECT_TRUE(v.ed.Cierra());
+    EXPECT_TRUE(v.ed.Cierra());
+    EXPECT_EQ(v.g->TextMatrix(1, 1), "42");
+    EXPECT_EQ(v.validados, QStringList({"42"}));
+
+    v.ed.opciones().ultimaFila = vb::EditorGrilla::UltimaFila::kAgregaFila;
+    v.g->setRow(3);
+    v.escribe("7", Qt::Key_Return);
+    EXPECT_EQ(v.g->Rows(), 5);
+    EXPECT_EQ(v.g->Row(), 4);
+    EXPECT_EQ(v.g->TextMatrix(3, 1), "7");
+
+    v.ed.opciones().ultimaFila = vb::EditorGrilla::UltimaFila::kQueda;
+    v.escribe("8", Qt::Key_Down);
+    EXPECT_EQ(v.g->Rows(), 5);
+    EXPECT_EQ(v.g->Row(), 4);
+    EXPECT_EQ(v.g->Col(), 1);
+}
