@@ -8,6 +8,7 @@
 #include "outside/ado/Recordset.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/BarraEstado.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "outside/controls/UtilVex.h"

@@ -3,6 +3,9 @@
 // re-punctuated while it is typed.
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
+#include "data/DB_Dll.h"
+#include "lookup/Rt_BusquedaCodigo.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
@@ -53,6 +56,7 @@ void FrmMA_CUENTAS::TxtCodigo_GotFocus() {
 
 void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
+    BusquedaCodigo2->Buscar = TxtCodigo->text();
     auto& enlace = maker::gEnlaceControles();
     if (enlace.TeclaSalida(KeyCode)) {
         enlace.MueveFoco(KeyCode, TxtCodigo);
@@ -74,8 +78,10 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
 }
 
 void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
-    (void)KeyCode;
     (void)Shift;
+    BusquedaCodigo2->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
+    BusquedaCodigo2->Buscar = TxtCodigo->text();
+    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo2, TxtCodigo, KeyCode, "0");
 }
 
 void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
@@ -99,6 +105,7 @@ void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {
 void FrmMA_CUENTAS::txtFields_KeyDown(int Index, int& KeyCode, int Shift) {
     (void)Shift;
     vb::CajaTexto* caja = txtFields[Index];
+    BusquedaCodigo1->Buscar = caja->text();
     if (Index == 1) TxtCodigo->setText(caja->text());
     auto& enlace = maker::gEnlaceControles();
     if (enlace.TeclaSalida(KeyCode)) {
@@ -120,6 +127,9 @@ void FrmMA_CUENTAS::txtFields_KeyPress(int Index, int& KeyAscii) {
 
 void FrmMA_CUENTAS::txtFields_KeyUp(int Index, int& KeyCode, int Shift) {
     (void)Shift;
+    BusquedaCodigo1->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
+    BusquedaCodigo1->Buscar = txtFields[Index]->text();
+    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtFields[Index], KeyCode, "0");
     if (Index != 1) return;
     static const QString kReformatean =
         QString::fromUtf8("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");

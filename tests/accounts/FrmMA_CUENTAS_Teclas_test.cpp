@@ -36,6 +36,8 @@ class CuentasTeclas : public ::testing::TestWithParam<bool> {
 TEST_P(CuentasTeclas, ACodeIsRepunctuatedWhileItIsTyped) {
     v.EscribirCodigo("11010100101");
     vb::CajaTexto* codigo = v.f().txtFields[1];
+    // Without its lookup table the field opens no code search, so every key stays in it.
+    codigo->Tag.clear();
     codigo->setFocus();
     codigo->clear();
     QStringList vistos;

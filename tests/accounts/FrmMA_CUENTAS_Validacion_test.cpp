@@ -49,7 +49,7 @@ TEST_F(CuentasValidacion, ALetterIsRefusedBeforeTheLengthAndTheFocusComesBack) {
 
 TEST_F(CuentasValidacion, ACodeOfNoLevelLengthIsRefusedAndLeavesTheFieldsDisabled) {
     v.guion().esperarMsgBox(vb::vbOK);
-    v.EscribirCodigo("11010");
+    v.EscribirCodigo("99999");
     UnMensaje("La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
     EXPECT_TRUE(v.f().HuboError);
     EXPECT_FALSE(v.f().txtFields[3]->isEnabled());
@@ -120,7 +120,10 @@ TEST_F(CuentasValidacion, TheRelatedAccountMustBeAnActivePostableAccount) {
     v.EscribirCampo(3, "11010100102");
     EXPECT_FALSE(v.f().HuboError);
     EXPECT_EQ(v.f().LblDescRelacionado->text(), "CAJA DOLARES");
-    v.EscribirCampo(3, "");
+    // Emptied (a key that erases would open the code search), then left with Enter.
+    v.f().txtFields[3]->setFocus();
+    v.f().txtFields[3]->clear();
+    v.Tecla(Qt::Key_Return);
     EXPECT_TRUE(v.f().LblDescRelacionado->text().isEmpty());
     EXPECT_EQ(v.guion().preguntas().size(), 3);
 }

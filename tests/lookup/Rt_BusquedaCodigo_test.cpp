@@ -56,11 +56,7 @@ class BusquedaDeCodigos : public ::testing::Test {
     BusquedaDeCodigos()
         : base_(true, {"CREATE TABLE FECHA (CODIGO varchar(10), DESCRIPCION varchar(20))",
                        "CREATE TABLE REC (CODIGO varchar(10), DESCRIPCION varchar(20))",
-                       "CREATE VIEW FIS_MA_CUENTAS AS SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS",
-                       // The small chart of the base demo script, not the whole demo chart.
-                       "DELETE FROM MA_CUENTAS WHERE CODIGO NOT IN ('1', '11', '1101', '110101', '110101001', "
-                       "'11010100101', '11010100102', '5', '51', '5101', '510101', '510101001', '51010100101', "
-                       "'51010100102')"}) {}
+                       "CREATE VIEW FIS_MA_CUENTAS AS SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS"}) {}
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         CNStuffContable::gUsuarioLogeado = "ADMIN";
