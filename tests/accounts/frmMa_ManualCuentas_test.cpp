@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidgetItem>
 
@@ -137,6 +138,12 @@ TEST(ManualCuentas, WithoutACurrentAccountTheBoxesWaitAndTheTreeNestsByLength) {
     m->TreeV_NodeClick("A1101");
     EXPECT_TRUE(m->txtFields[0]->isEnabled());
     EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 1101 CAJA");
+    // The rebuild through the account rules keys every node by its code, so a click still finds it.
+    QTest::mouseClick(m->CmdActualizar, Qt::LeftButton);
+    EXPECT_TRUE(m->TreeV->Existe("A1"));
+    EXPECT_TRUE(m->TreeV->Existe("A1101"));
+    m->TreeV_NodeClick("A12");
+    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 12 PASIVO");
     // The window is shown once: a second opening brings the same one forward.
     EXPECT_EQ(frmMa_ManualCuentas::Mostrar(), frmMa_ManualCuentas::Instancia());
 }
