@@ -1,6 +1,7 @@
 // The account delete from the toolbar: the row, its cash-flow lines and its additional data go
 // together; an account that journal lines refer to is marked as deleted instead, or refused.
 #include "accounts/CuentasDePrueba.h"
+#include "data/DB_Dll.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "outside/runtime/Dialogos.h"
@@ -120,4 +121,26 @@ TEST(BorrarCuenta, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsClea
     }
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
     EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 547"), 4);
+}
+
+TEST(BorrarCuenta, CashFlowLinesThatCannotBeRemovedKeepTheAccountAndAreReported) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    Cargar(c, "11010100104");
+    ado::FallaInyectada falla;
+    falla.contiene = "MA_CASH-DETALLE] WHERE LTRIM";
+    falla.error.Number = ado::kErrNoEspecificado;
+    falla.error.NativeError = 1205;
+    falla.error.Description = "La transacción quedó interbloqueada.";
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    ASSERT_EQ(c.guion().preguntas().size(), 3);
+    EXPECT_TRUE(c.guion().preguntas()[2].texto.contains("interbloqueada"))
+        << c.guion().preguntas()[2].texto.toStdString();
+    EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "CAJA REALES");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100104'"), 2);
+    EXPECT_EQ(Acciones(c, "B"), 0);
 }
