@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 
 namespace {
 
@@ -114,8 +115,39 @@ TEST_F(CuentasBarras, TheReportStartsTheReportProgramWithTheSuiteParameters) {
                                ";@Usuario=" + db.gUsuario + ";@Password=" + db.gUserPassWord + ";tarvo@"}));
 }
 
-TEST_F(CuentasBarras, CloseEndsTheProgram) {
+TEST_F(CuentasBarras, CloseEndsTheProgramFromItsButtonAndItsKey) {
     EXPECT_THROW(v.Boton("CERRAR"), vb::FinDelPrograma);
+    CuentasDePrueba otra;
+    otra.Iniciar();
+    EXPECT_THROW(otra.Tecla(Qt::Key_F12), vb::FinDelPrograma);
+}
+
+TEST_F(CuentasBarras, LookupSearchesFromTheDescriptionOrLooksTheFieldUpOnce) {
+    QStringList pedidos;
+    EnlacesCuentas::RegistraConsultaTabla([&](const QString& tabla) {
+        pedidos << "tabla:" + tabla;
+        return QString("11010100102");
+    });
+    EnlacesCuentas::RegistraConsultaSearch(
+        [&](const QString& tabla, const QString& condicion, const QString&) {
+            pedidos << "busca:" + tabla + condicion;
+            return QString("11010100101");
+        });
+    // Last in the description, the lookup is the code box's search by description.
+    v.EscribirCampo(0, "CAJA P");
+    v.f().TxtCodigo->setFocus();
+    v.Boton("CONSULTAR");
+    EXPECT_EQ(pedidos, QStringList{"busca:MA_CUENTAS(DESCRIPCION LIKE 'CAJA P%')"});
+    EXPECT_TRUE(v.f().Modificando);
+    // From the related account, its table's lookup, by the key and by the button.
+    v.f().txtFields[3]->setFocus();
+    v.Tecla(Qt::Key_F5);
+    v.f().txtFields[3]->setFocus();
+    v.Boton("CONSULTAR");
+    EXPECT_EQ(pedidos.mid(1), (QStringList{"tabla:MA_CUENTAS", "tabla:MA_CUENTAS"}));
+    EXPECT_EQ(v.f().LblDescRelacionado->text(), "CAJA DOLARES");
+    EnlacesCuentas::RegistraConsultaTabla({});
+    EnlacesCuentas::RegistraConsultaSearch({});
 }
 
 TEST_F(CuentasBarras, CompanionWindowsOpenForTheAccountOfTheCodeField) {
