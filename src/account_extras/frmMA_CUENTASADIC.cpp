@@ -406,26 +406,21 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
             visor.Muestra("SELECT * FROM " + TablaActual, db.gConnString,
                           "Plan General de Cuentas, Datos Adicionales");
         });
-    });
-}
-else if (accion == "CONSULTAR") {
-    h.paso([&] { Consultar(); });
-}
-else if (accion == "REPORTE") {
-    h.paso([&] {
-        QString reporte = "Rp_PlanCtas";
-        CNStuffContable::LlamaReporte(reporte);
-    });
-}
-else if (accion == "CERRAR") {
-    h.paso([&] { Descargar(); });
-}
-else if (accion == "CANCELAR") {
-    if (!FormaIndependiente)
+    } else if (accion == "CONSULTAR") {
+        h.paso([&] { Consultar(); });
+    } else if (accion == "REPORTE") {
+        h.paso([&] {
+            QString reporte = "Rp_PlanCtas";
+            CNStuffContable::LlamaReporte(reporte);
+        });
+    } else if (accion == "CERRAR") {
         h.paso([&] { Descargar(); });
-    else
-        h.paso([&] { LimpiaPantalla(); });
-}
+    } else if (accion == "CANCELAR") {
+        if (!FormaIndependiente)
+            h.paso([&] { Descargar(); });
+        else
+            h.paso([&] { LimpiaPantalla(); });
+    }
 }
 
 void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {
