@@ -188,6 +188,7 @@ void frmMA_CUENTASADIC::crearControles() {
         } else {
             QGridLayout* grid = i >= 17 ? gridMas : gridGeneral;
             int& fila = i >= 17 ? filaMas : filaGeneral;
+            caja->setMinimumWidth(i == 14 || i == 16 || i == 2 || i == 1 ? 320 : 200);
             grid->addWidget(etiqueta, fila, 0);
             grid->addWidget(caja, fila, 1);
             if (detalle) grid->addWidget(detalle, fila, 2);
