@@ -193,7 +193,9 @@ TEST_F(Sentencias, AFailingStatementRollsEveryStatementBackAndIsRecorded) {
     EXPECT_EQ(cuenta("MA_CUENTAS WHERE CODIGO = '5'"), 0);
     EXPECT_EQ(base_.escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '2'").toString(), "BANCO");
 
-    const QString mensaje = "2627 : UNIQUE constraint failed: MA_CUENTAS.CODIGO\r\n";
+    const QString mensaje =
+        "2627 : Infracción de la restricción de clave: no se puede insertar una clave duplicada: UNIQUE "
+        "constraint failed: MA_CUENTAS.CODIGO\r\n";
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0],
               (Pregunta{mensaje, "Aviso al Operador!", vb::vbOKOnly + vb::vbCritical, Pregunta::Mensaje}));
@@ -245,7 +247,9 @@ TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecorded) {
     EjecutaTransaccion(lista, fallo, numero, true);
     EXPECT_EQ(numero, 515);
     ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_EQ(guion.preguntas()[0].texto, "515 : NOT NULL constraint failed: MA_CUENTAS.CODIGO\r\n");
+    EXPECT_EQ(guion.preguntas()[0].texto,
+              "515 : No se admite un valor nulo en la columna: NOT NULL constraint failed: "
+              "MA_CUENTAS.CODIGO\r\n");
 }
 
 TEST_F(Sentencias, TheBatchTextLeavesBlankElementsOut) {
@@ -279,7 +283,10 @@ TEST_F(Sentencias, AFailedErrorRecordDoesNotHideTheServersMessage) {
     EXPECT_TRUE(fallo);
     EXPECT_EQ(numero, 2627);
     ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_EQ(guion.preguntas()[0].texto, "2627 : UNIQUE constraint failed: MA_CUENTAS.CODIGO\r\n");
+    EXPECT_EQ(
+        guion.preguntas()[0].texto,
+        "2627 : Infracción de la restricción de clave: no se puede insertar una clave duplicada: UNIQUE "
+        "constraint failed: MA_CUENTAS.CODIGO\r\n");
     EXPECT_EQ(cuenta("AUX_ERR"), 0);
     const QStringList log = vb::LeerLineas(RutaLogErrores()).value_or(QStringList());
     ASSERT_EQ(log.size(), 1);
