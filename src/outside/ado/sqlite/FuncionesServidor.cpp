@@ -83,7 +83,7 @@ bool LeerFechaValor(sqlite3_value* v, QDateTime& r, bool mesPrimero = false) {
         const double dias = sqlite3_value_double(v);
         if (!(dias >= -53690.0 && dias < 2958464.0)) return false;
         const double entero = std::floor(dias);
-        r = QDateTime(QDate(1900, 1, 1).addDays(static_cast<qint64>(entero)), QTime(0, 0))
+        r = QDateTime(QDate(1900, 1, 1).addDays(static_cast<qint64>(entero)), QTime(0, 0), Qt::UTC)
                 .addMSecs(std::llround((dias - entero) * 86400000.0));
         return true;
     }
@@ -409,7 +409,9 @@ bool LeerFechaServidor(QStringView s, QDateTime& r, bool mesPrimero) {
     QTime t(0, 0);
     while (i < s.size() && s[i] == u' ') ++i;
     if (i < s.size() && !LeerHora(s, i, t)) return false;
-    r = QDateTime(QDate(a, m, d), t);
+    // Wall-clock values without a zone: UTC keeps them as written and spares a time-zone lookup
+    // per call.
+    r = QDateTime(QDate(a, m, d), t, Qt::UTC);
     return true;
 }
 
