@@ -17,10 +17,9 @@ namespace {
 long primerNumero(const QString& d, long porOmision) {
     const int a = d.indexOf('(');
     if (a < 0) return porOmision;
-    int b = a + 1;  // the first "," or ")" after the parenthesis (every column of every open passes here)
-    while (b < d.size() && d[b] != u',' && d[b] != u')') ++b;
-    if (b >= d.size()) b = -1;
-    const QString n = d.mid(a + 1, (b < 0 ? d.size() : b) - a - 1).trimmed();
+    int b = a + 1;
+    while (b < d.size() && d[b] != ',' && d[b] != ')') ++b;
+    const QString n = d.mid(a + 1, b - a - 1).trimmed();
     if (n.compare("max", Qt::CaseInsensitive) == 0) return std::numeric_limits<int>::max();
     bool ok = false;
     const long v = n.toLong(&ok);
