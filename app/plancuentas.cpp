@@ -9,8 +9,6 @@
 #include "accounts/FrmMA_CUENTAS.h"
 #include "accounts/frmMa_ManualCuentas.h"
 #include "data/frmAcceso.h"
-#include "lookup/Def_QConsulta.h"
-#include "lookup/Lib_ClsCons3.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
@@ -27,22 +25,6 @@ void RegistraEnlaces() {
         f.Menu = false;
         f.Mostrar();
     });
-    EnlacesCuentas::RegistraConsultaTabla([](const QString& tabla) {
-        QString t = tabla, descripcion, codigo, extra, condicion;
-        bool mostrar = true;
-        Def_QConsulta::ConsultaTabla(t, descripcion, codigo, extra, mostrar, condicion);
-        return codigo;
-    });
-    EnlacesCuentas::RegistraConsultaSearch(
-        [](const QString& tabla, const QString& condicion, const QString& campoDevuelto) {
-            Lib_ClsCons3& consulta = gConsulta();
-            consulta.CampoDevuelto = campoDevuelto;
-            Coleccion ninguna;
-            QString clave, busqueda, where = condicion, opcional, defecto;
-            bool arbol = false;
-            consulta.ConsultaSearch(tabla, ninguna, clave, busqueda, where, opcional, arbol, defecto);
-            return consulta.ValorDevuelto.toString();
-        });
 }
 
 }  // namespace
