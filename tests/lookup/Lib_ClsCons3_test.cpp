@@ -254,3 +254,11 @@ TEST_F(BusquedaConsulta, ATreeLookupLeavesTheQuantitiesAlone) {
     EXPECT_FALSE(c.Checks);
     EXPECT_TRUE(c.CampoDevuelto.isEmpty());
 }
+
+TEST_F(BusquedaConsulta, ATableWhoseColumnsCannotBeReadGetsAllColumnsAndNoEmptyOrderBy) {
+    guion_.esperarMsgBox(vb::vbAbort);  // reading the columns
+    guion_.esperarMsgBox(vb::vbAbort);  // the window's own statement
+    guion_.esperarMsgBox(vb::vbOK);     // no columns to build
+    guion_.esperarMsgBox(vb::vbAbort);  // FORM_LOAD: no rows to read
+    EXPECT_EQ(Busca("NO_EXISTE").sql, "SELECT TOP 1000  *  FROM NO_EXISTE ");
+}
