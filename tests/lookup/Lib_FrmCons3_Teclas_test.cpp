@@ -256,6 +256,15 @@ TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     EXPECT_EQ(base_.filas("SELECT IdArticulo, Descripcion, Usuario FROM V_MV_FALTANTES"),
               (QList<QStringList>{{QString(20, ' ') + "00007", "CAFE MOLIDO 500 G", base_.nombre()}}));
     EXPECT_TRUE(base_.escalar("SELECT FechaHora FROM V_MV_FALTANTES").toString().startsWith("20"));
+    // An apostrophe in the description is stored as it stands.
+    base_.ejecutar("INSERT INTO MA_ARTICULOS (idarticulo, Descripcion) VALUES ('Z9', 'ACEITE D''ORO')");
+    Consulta(articulos, [this](Lib_FrmCons3& v) {
+        Escribe(v.CmbSearch[0]->lineEdit(), "Z9");
+        guion_.esperarMsgBox(vb::vbYes);
+        QTest::keyClick(v.ListView1, Qt::Key_F12);
+    });
+    EXPECT_EQ(base_.escalar("SELECT Descripcion FROM V_MV_FALTANTES WHERE IdArticulo LIKE '%Z9'").toString(),
+              "ACEITE D'ORO");
 }
 
 TEST_F(TeclasConsulta, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsFileNothing) {
