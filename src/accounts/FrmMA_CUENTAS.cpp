@@ -46,6 +46,11 @@ FrmMA_CUENTAS::FrmMA_CUENTAS(QWidget* parent) : QWidget(parent) {
 }
 
 FrmMA_CUENTAS::~FrmMA_CUENTAS() {
+    // The controls lose their focus while the base class destroys them: nothing of this form may run.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->removeEventFilter(this);
+        w->disconnect(this);
+    }
     if (gFrmMA_CUENTAS == this) gFrmMA_CUENTAS = nullptr;
 }
 
