@@ -16,8 +16,9 @@ namespace {
 long primerNumero(const QString& d, long porOmision) {
     const int a = d.indexOf('(');
     if (a < 0) return porOmision;
-    const int b = d.indexOf(QRegularExpression("[,)]"), a + 1);
-    const QString n = d.mid(a + 1, (b < 0 ? d.size() : b) - a - 1).trimmed();
+    int b = a + 1;
+    while (b < d.size() && d[b] != ',' && d[b] != ')') ++b;
+    const QString n = d.mid(a + 1, b - a - 1).trimmed();
     if (n.compare("max", Qt::CaseInsensitive) == 0) return std::numeric_limits<int>::max();
     bool ok = false;
     const long v = n.toLong(&ok);

@@ -20,7 +20,9 @@ namespace ado::sqlite {
 
 namespace {
 
-constexpr int kMaxPreparadas = 400;
+// Enough for a window that reads every month of forty years one statement at a time, so that a
+// second load finds its statements prepared.
+constexpr int kMaxPreparadas = 2000;
 constexpr int kMaxPlanes = 2000;
 const QString kColumnaFila = QStringLiteral("__fila__");
 
@@ -100,6 +102,7 @@ Error ProveedorSqlite::ErrorDelMotor(int codigo, const QString& mensaje) {
         default:
             break;
     }
+    AjustarErrorDelMotor(codigo, mensaje, e);
     return e;
 }
 
@@ -208,7 +211,11 @@ const QList<ProveedorSqlite::Paso>& ProveedorSqlite::plan(const QString& lote) {
 ProveedorSqlite::Preparada* ProveedorSqlite::preparar(const QString& sql, Errors& errores, bool informar) {
     auto it = preparadas_.find(sql);
     if (it != preparadas_.end()) return &*it;
-    if (preparadas_.size() >= kMaxPreparadas) olvidarEsquema();
+    if (preparadas_.size() >= kMaxPreparadas) {
+        // A full cache drops the statements only; what is known of the tables still holds.
+        for (auto& q : preparadas_) sqlite3_finalize(q.stmt);
+        preparadas_.clear();
+    }
     Preparada p;
     const QByteArray texto = sql.toUtf8();
     const char* cola = nullptr;
