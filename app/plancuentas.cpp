@@ -3,6 +3,7 @@
 // as its main window. Closing that window ends the program.
 //
 //     plancuentas "@Server=datos;@DbName=DEMO;@UsuarioLogeado=ADMIN;"
+#include "account_extras/Frmta_asigccosto.h"
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "accounts/frmMa_ManualCuentas.h"
@@ -17,6 +18,11 @@ namespace {
 // The windows and dialogs the chart-of-accounts window opens.
 void RegistraEnlaces() {
     EnlacesCuentas::RegistraFormulario("frmMa_ManualCuentas", [] { frmMa_ManualCuentas::Mostrar(); });
+    EnlacesCuentas::RegistraFormulario("Frmta_asigccosto", [] {
+        Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+        f.Menu = false;
+        f.Mostrar();
+    });
 }
 
 }  // namespace

@@ -401,25 +401,31 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
     } else if (accion == "PLANILLA") {
         h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
-            maker::VisorConsulta::Muestra("SELECT * FROM " + TablaActual, db.gConnString,
-                                          "Plan General de Cuentas, Datos Adicionales",
-                                          [&db](const QString& s) { return db.SS_TSinonimos(s); });
+            maker::VisorConsulta& visor = maker::gVisorConsulta();
+            visor.ReescribeSentencia = [&db](const QString& s) { return db.SS_TSinonimos(s); };
+            visor.Muestra("SELECT * FROM " + TablaActual, db.gConnString,
+                          "Plan General de Cuentas, Datos Adicionales");
         });
-    } else if (accion == "CONSULTAR") {
-        h.paso([&] { Consultar(); });
-    } else if (accion == "REPORTE") {
-        h.paso([&] {
-            QString reporte = "Rp_PlanCtas";
-            CNStuffContable::LlamaReporte(reporte);
-        });
-    } else if (accion == "CERRAR") {
+    });
+}
+else if (accion == "CONSULTAR") {
+    h.paso([&] { Consultar(); });
+}
+else if (accion == "REPORTE") {
+    h.paso([&] {
+        QString reporte = "Rp_PlanCtas";
+        CNStuffContable::LlamaReporte(reporte);
+    });
+}
+else if (accion == "CERRAR") {
+    h.paso([&] { Descargar(); });
+}
+else if (accion == "CANCELAR") {
+    if (!FormaIndependiente)
         h.paso([&] { Descargar(); });
-    } else if (accion == "CANCELAR") {
-        if (!FormaIndependiente)
-            h.paso([&] { Descargar(); });
-        else
-            h.paso([&] { LimpiaPantalla(); });
-    }
+    else
+        h.paso([&] { LimpiaPantalla(); });
+}
 }
 
 void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {

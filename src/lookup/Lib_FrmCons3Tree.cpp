@@ -108,7 +108,7 @@ Lib_FrmCons3Tree::~Lib_FrmCons3Tree() = default;
 
 void Lib_FrmCons3Tree::Form_Load() {
     vb::ManejadorErrores h("FORM_LOAD", Reporta);
-    if (!h.paso([&] { Valores = std::make_shared<QVariantList>(); })) return;
+    if (!h.paso([&] { Valores = NuevaColeccionValores(); })) return;
     // The check boxes (CheckBoxes) show on the nodes as the builder adds them.
     if (!h.paso([&] { QuitaNodos(); })) return;
     h.paso([&] { Arma(); });

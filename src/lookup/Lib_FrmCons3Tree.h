@@ -3,6 +3,8 @@
 // view) as a tree of codes nested under their parent codes. The user finds a node by typing the
 // start of a code or description, narrows the statement with F5 and accepts the selected node,
 // confirmed in its master table, or every checked node. Only the lookup object opens it.
+#include "lookup/Coleccion.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -41,7 +43,7 @@ class Lib_FrmCons3Tree : public QWidget {
     // "IDFAMILIA", "IDPOSICION" or "CODIGO" (any case): which table confirms the choice.
     QString CampoDevuelto;
     // Released by Cancel; nothing else here reads it.
-    std::shared_ptr<QStringList> CmpsDevueltos;
+    Coleccion CmpsDevueltos;
     bool CheckBoxes = false;
     QString gConnString;  // not read by this window
     // The accepted code; "" after Cancel or when the code is not confirmed.
@@ -50,7 +52,7 @@ class Lib_FrmCons3Tree : public QWidget {
     QString CampoBusqueda;       // not read by this window
     bool OrdenarPorLwv = false;  // not read by this window
     // The checked codes, in node order; null ("no collection") after Cancel.
-    std::shared_ptr<QVariantList> Valores = std::make_shared<QVariantList>();
+    ColeccionValores Valores = NuevaColeccionValores();
     std::shared_ptr<QVariantList> Cantidades;  // not read by this window
     bool UsaCantidades = false;                // not read by this window
     // Builds the family tree from its own statement over V_TA_FAMILIAS.

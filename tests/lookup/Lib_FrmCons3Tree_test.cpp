@@ -269,3 +269,23 @@ TEST_F(ArbolConsulta, AcceptingWithoutASelectionIsReportedAndTheWindowStaysOpen)
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_TRUE(guion.preguntas()[0].titulo.contains("CmdAceptar_Click"));
 }
+
+TEST_F(ArbolConsulta, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoice) {
+    DialogosGuionados guion;
+    guion.esperarModal([&](QWidget* w) {
+        auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+        ASSERT_NE(v, nullptr);
+        Escribe(*v, "ventas m");
+        v->CmdAceptar->click();
+    });
+    Lib_ClsCons3& c = gConsulta();
+    c.CampoDevuelto = "CODIGO";
+    Coleccion ninguna;
+    QString clave, campo, donde, opcional, porDefecto;
+    bool arbol = true;
+    c.ConsultaSearch(kCentros, ninguna, clave, campo, donde, opcional, arbol, porDefecto);
+    EXPECT_EQ(c.ValorDevuelto.toString(), "21");
+    EXPECT_EQ(c.CampoDevuelto, "");  // the lookup is reset for the next one
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].texto, "Consulta...");
+}

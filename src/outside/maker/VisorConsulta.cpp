@@ -1,11 +1,11 @@
 #include "outside/maker/VisorConsulta.h"
 
 #include "outside/ado/Connection.h"
-#include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
-#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -13,65 +13,64 @@
 
 namespace maker {
 
-VisorConsulta::VisorConsulta(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("VisorConsulta");
-    setAttribute(Qt::WA_DeleteOnClose);
-    resize(800, 500);
-    Grilla = new QTableWidget(this);
-    Grilla->setObjectName("Grilla");
-    Grilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grilla->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Mensaje = new QLabel(this);
-    Mensaje->setObjectName("Mensaje");
-    Mensaje->setWordWrap(true);
-    Mensaje->hide();
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(Mensaje);
-    lay->addWidget(Grilla, 1);
+VisorConsulta& gVisorConsulta() {
+    static VisorConsulta instancia;
+    return instancia;
 }
 
-void VisorConsulta::Carga(const QString& sentencia, const QString& conexion, const QString& titulo,
-                          const Reescritura& reescribe) {
-    setWindowTitle(titulo);
-    Grilla->clear();
-    Grilla->setRowCount(0);
-    Grilla->setColumnCount(0);
-    Mensaje->hide();
+VisorConsulta::~VisorConsulta() {
+    // The shared viewer outlives the application; its window goes with the application's.
+    if (QCoreApplication::instance()) delete ventana_.data();
+}
+
+QTableWidget* VisorConsulta::Grilla() const {
+    return ventana_ ? ventana_->findChild<QTableWidget*>() : nullptr;
+}
+
+bool VisorConsulta::Muestra(const QString& sentencia, const QString& cadenaConexion, const QString& titulo) {
+    QStringList titulos;
+    QList<QStringList> filas;
     try {
-        auto cnn = ado::Connection::Crear();
-        cnn->Open(conexion);
-        ado::RecordsetPtr rs = ado::Recordset::Crear();
-        rs->Open(reescribe ? reescribe(sentencia) : sentencia, cnn, ado::adOpenStatic, ado::adLockReadOnly);
-        ado::Fields& campos = rs->fields();
-        QStringList cabeceras;
-        for (int c = 0; c < campos.Count(); ++c) cabeceras << campos[c].Name();
-        Grilla->setColumnCount(int(cabeceras.size()));
-        Grilla->setHorizontalHeaderLabels(cabeceras);
-        int fila = 0;
-        for (; !rs->Eof(); rs->MoveNext(), ++fila) {
-            Grilla->insertRow(fila);
-            for (int c = 0; c < campos.Count(); ++c) {
-                const QVariant v = campos[c].Value();
-                auto* celda = new QTableWidgetItem(v.isNull() ? QString() : vb::CStr(v));
-                if (vb::EsValorNumerico(v)) celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                Grilla->setItem(fila, c, celda);
+        auto conexion = ado::Connection::Crear();
+        conexion->setCursorLocation(ado::adUseClient);
+        conexion->Open(cadenaConexion);
+        const QString sql = ReescribeSentencia ? ReescribeSentencia(sentencia) : sentencia;
+        ado::RecordsetPtr rs = conexion->Execute(sql);
+        ado::Fields& f = rs->fields();
+        for (int c = 0; c < f.Count(); ++c) titulos << f.Item(c).Name();
+        for (; !rs->Eof(); rs->MoveNext()) {
+            QStringList fila;
+            for (int c = 0; c < f.Count(); ++c) {
+                const QVariant v = f.Item(c).Value();
+                fila << (v.isNull() ? QString() : v.toString());
             }
+            filas << fila;
         }
-        rs->Close();
-        cnn->Close();
-        Grilla->resizeColumnsToContents();
     } catch (const vb::ErrorVB& e) {
-        Mensaje->setText("No se pudo mostrar la consulta: " + e.Description);
-        Mensaje->show();
+        vb::MsgBox("No se pudo mostrar la consulta: " + e.Description, vb::vbCritical, titulo);
+        return false;
     }
-}
 
-VisorConsulta* VisorConsulta::Muestra(const QString& sentencia, const QString& conexion,
-                                      const QString& titulo, const Reescritura& reescribe) {
-    auto* visor = new VisorConsulta;
-    visor->Carga(sentencia, conexion, titulo, reescribe);
-    visor->show();
-    return visor;
+    delete ventana_.data();
+    auto* ventana = new QWidget(nullptr, Qt::Window);
+    ventana->setAttribute(Qt::WA_DeleteOnClose);
+    ventana->setObjectName("VisorConsulta");
+    ventana->setWindowTitle(titulo);
+    ventana->resize(800, 500);
+    auto* grilla = new QTableWidget(int(filas.size()), int(titulos.size()), ventana);
+    grilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grilla->setHorizontalHeaderLabels(titulos);
+    grilla->horizontalHeader()->setStretchLastSection(true);
+    for (int r = 0; r < filas.size(); ++r)
+        for (int c = 0; c < titulos.size(); ++c) grilla->setItem(r, c, new QTableWidgetItem(filas[r][c]));
+    grilla->resizeColumnsToContents();
+    auto* pie = new QLabel(QString("%1 registros").arg(filas.size()), ventana);
+    auto* l = new QVBoxLayout(ventana);
+    l->addWidget(grilla, 1);
+    l->addWidget(pie);
+    ventana_ = ventana;
+    ventana->show();
+    return true;
 }
 
 }  // namespace maker

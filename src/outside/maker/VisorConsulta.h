@@ -1,34 +1,39 @@
 #pragma once
-// The maker's query viewer: a window that shows the rows of one statement in a grid, read on a
-// connection of its own opened from the connection text it is given. Columns of the same name are
-// all shown. Modeless; each call opens a new window.
+// The maker's query viewer: a window that shows the rows of a statement in a grid, with the
+// statement's own column titles (repeated names included). It opens its own connection from the
+// connection text it is given and only reads.
+#include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <functional>
 
-class QLabel;
 class QTableWidget;
+class QWidget;
 
 namespace maker {
 
-class VisorConsulta : public QWidget {
-    Q_OBJECT
+class VisorConsulta {
   public:
-    // Applied to the statement before it runs (the caller's restricted views); none by default.
-    using Reescritura = std::function<QString(const QString&)>;
+    VisorConsulta() = default;
+    ~VisorConsulta();
+    VisorConsulta(const VisorConsulta&) = delete;
+    VisorConsulta& operator=(const VisorConsulta&) = delete;
 
-    explicit VisorConsulta(QWidget* parent = nullptr);
+    // Runs the statement on the connection and shows its rows in a window with the caption; a
+    // statement or connection that fails is reported in a message and shows no window.
+    // Returns whether the rows are shown.
+    bool Muestra(const QString& sentencia, const QString& cadenaConexion, const QString& titulo);
 
-    // Runs the statement and shows its rows under the caption. A statement that fails shows the
-    // server's message in the window instead of rows.
-    void Carga(const QString& sentencia, const QString& conexion, const QString& titulo,
-               const Reescritura& reescribe = {});
-    // A new window with the rows of the statement, shown modeless.
-    static VisorConsulta* Muestra(const QString& sentencia, const QString& conexion, const QString& titulo,
-                                  const Reescritura& reescribe = {});
+    // Applied to the statement before it runs (the host's restricted views); none by default.
+    std::function<QString(const QString&)> ReescribeSentencia;
 
-    QTableWidget* Grilla = nullptr;
-    QLabel* Mensaje = nullptr;
+    // The window last shown (null once closed) and its grid.
+    QWidget* Ventana() const { return ventana_; }
+    QTableWidget* Grilla() const;
+
+  private:
+    QPointer<QWidget> ventana_;
 };
+
+VisorConsulta& gVisorConsulta();
 
 }  // namespace maker

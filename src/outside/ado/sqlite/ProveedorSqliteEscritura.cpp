@@ -9,6 +9,7 @@ namespace ado::sqlite {
 namespace {
 
 QString corchetes(const QString& nombre) {
+    if (!nombre.contains(u']')) return u'[' + nombre + u']';
     return "[" + QString(nombre).replace("]", "]]") + "]";
 }
 

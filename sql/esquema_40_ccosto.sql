@@ -1,0 +1,28 @@
+-- Cost-centre distribution of accounts: the account-level flags on the general rows, the
+-- business units and the cost-centre movements.
+
+-- A row inserted without the flags (the chart save's default row) reads as unticked.
+ALTER TABLE MA_CUENTASCCOSTO ADD COLUMN FECHAHORA_MODIFICACION datetime NULL;
+ALTER TABLE MA_CUENTASCCOSTO ADD COLUMN PideConfirmacion smallint NULL DEFAULT 0;
+ALTER TABLE MA_CUENTASCCOSTO ADD COLUMN VariablePorUD smallint NULL DEFAULT 0;
+
+-- Unit codes are four characters, right-aligned ("   1").
+CREATE TABLE TA_UNIDADNEGOCIO (
+    CODIGO char(4) COLLATE SERVIDOR NOT NULL,
+    Descripcion varchar(50) COLLATE SERVIDOR NULL,
+    CONSTRAINT PK_TA_UNIDADNEGOCIO PRIMARY KEY (CODIGO)
+);
+
+CREATE VIEW V_TA_UNIDADNEGOCIO AS SELECT CODIGO, Descripcion FROM TA_UNIDADNEGOCIO;
+
+CREATE TABLE MV_ASIENTOSCCOSTO (
+    PERIODO varchar(4) COLLATE SERVIDOR NOT NULL,
+    MES_OPERATIVO smallint NOT NULL,
+    [NUMERO ASIENTO] int NOT NULL,
+    SECUENCIA int NOT NULL,
+    TIPO_REG varchar(2) COLLATE SERVIDOR NOT NULL DEFAULT '',
+    CCOSTO varchar(10) COLLATE SERVIDOR NOT NULL,
+    CUENTA varchar(15) COLLATE SERVIDOR NOT NULL,
+    Importe money NULL,
+    CONSTRAINT PK_MV_ASIENTOSCCOSTO PRIMARY KEY (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, TIPO_REG, CCOSTO)
+);

@@ -1,0 +1,441 @@
+// The cost-centre form itself: its controls, opening and closing, clearing, the business units,
+// the list of accounts with a distribution, the toolbar and the movement check.
+#include "account_extras/Frmta_asigccosto.h"
+
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "outside/ado/TextoSql.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/EditorGrilla.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/Teclas.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/maker/EnlaceControles.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/maker/VisorConsulta.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ErrorVB.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+#include "services/LBM_Common.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace {
+
+QPointer<Frmta_asigccosto> gFormulario;
+
+QString Cuenta() {
+    return CNStuffContable::gCuentaActual;
+}
+
+}  // namespace
+
+Frmta_asigccosto& Frmta_asigccosto::instancia() {
+    if (!gFormulario) gFormulario = new Frmta_asigccosto;
+    return *gFormulario;
+}
+
+bool Frmta_asigccosto::Existe() {
+    return !gFormulario.isNull();
+}
+
+Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName("Frmta_asigccosto");
+    resize(760, 560);
+
+    UtilVex1 = new UtilVex(this);
+    txtCuenta[0] = new vb::CajaTexto(this);
+    txtCuenta[0]->setObjectName("txtCuenta");
+    txtCuenta[0]->DataField = "CODIGO";
+    txtCuenta[0]->Tag = "MA_CUENTAS";
+    txtCuenta[0]->setMaxLength(15);
+    lblDescripcion = new QLabel(this);
+    CmbUnegocio = new QComboBox(this);
+    CmbUnegocio->setEnabled(false);  // the unit list opens only for a distribution that varies by unit
+    ChkVariable = new QCheckBox("&Porcentaje Variable segun Unidad de Negocio:", this);
+    ChkPideConf =
+        new QCheckBox("&No pedir confirmacion de porcentajes al Usuario (Debe completarse el 100%)", this);
+    FGCCosto = new vb::FlexGrid(this);
+    FGCCosto->setObjectName("FGCCosto");
+    BrwTxt[0] = new vb::CajaTexto(FGCCosto->parentWidget());
+    BrwTxt[0]->setObjectName("BrwTxt");
+    BrwTxt[0]->hide();
+    MSHFlexGrid1 = new vb::FlexGrid(this);
+    MSHFlexGrid1->setObjectName("MSHFlexGrid1");
+
+    auto* rejilla = new QGridLayout(this);
+    rejilla->addWidget(UtilVex1, 0, 0, 1, 3);
+    rejilla->addWidget(new QLabel("Cuenta:", this), 1, 0);
+    rejilla->addWidget(txtCuenta[0], 1, 1);
+    rejilla->addWidget(lblDescripcion, 1, 2);
+    rejilla->addWidget(ChkVariable, 2, 0, 1, 2);
+    rejilla->addWidget(CmbUnegocio, 2, 2);
+    rejilla->addWidget(ChkPideConf, 3, 0, 1, 3);
+    rejilla->addWidget(FGCCosto, 4, 0, 1, 3);
+    rejilla->addWidget(MSHFlexGrid1, 5, 0, 1, 3);
+    rejilla->setRowStretch(4, 3);
+    rejilla->setRowStretch(5, 2);
+    rejilla->setColumnStretch(2, 1);
+
+    editor_ = new vb::EditorGrilla(FGCCosto, BrwTxt[0], this);
+    editor_->setColumnas(m_Col);
+    editor_->opciones().ultimaFila = vb::EditorGrilla::UltimaFila::kAgregaFila;
+    editor_->opciones().movimientoEnter = [this] { MovimientoEnter(); };
+    editor_->setValida([this](bool mostrar) {
+        ValidaCampo(BrwTxt[0], 0, mostrar);
+        return !HuboError;
+    });
+
+    connect(UtilVex1, &UtilVex::Click, this, &Frmta_asigccosto::UtilVex1_Click);
+    connect(CmbUnegocio, &QComboBox::currentIndexChanged, this, [this] { CmbUnegocio_Click(); });
+    connect(ChkVariable, &QCheckBox::stateChanged, this, [this] { ChkVariable_Click(); });
+    connect(MSHFlexGrid1, &vb::FlexGrid::DblClick, this, [this] { MSHFlexGrid1_DblClick(); });
+    connect(MSHFlexGrid1, &vb::FlexGrid::KeyPress, this, [this](int& KeyAscii) {
+        if (KeyAscii == 13) MSHFlexGrid1_DblClick();
+    });
+    connect(MSHFlexGrid1, &vb::FlexGrid::RowColChange, this,
+            [this] { MSHFlexGrid1->setToolTip(MSHFlexGrid1->TextMatrix(MSHFlexGrid1->Row(), 1)); });
+
+    connect(txtCuenta[0], &vb::CajaTexto::KeyDown, this,
+            [this](int& KeyCode, int Shift) { txtCuenta_KeyDown(0, KeyCode, Shift); });
+    connect(txtCuenta[0], &vb::CajaTexto::GotFocus, this, [this] {
+        marcaCuenta_ = 0;
+        marcaEditor_ = -2;
+        UtilVex1->setHabilitado("CONSULTAR", !txtCuenta[0]->Tag.trimmed().isEmpty());
+        txtCuenta[0]->setStyleSheet("background-color: #00FFFF;");
+    });
+    connect(txtCuenta[0], &vb::CajaTexto::LostFocus, this,
+            [this] { txtCuenta[0]->setStyleSheet(QString()); });
+
+    connect(BrwTxt[0], &vb::CajaTexto::GotFocus, this, [this] {
+        marcaEditor_ = 0;
+        marcaCuenta_ = -2;
+    });
+    connect(BrwTxt[0], &vb::CajaTexto::KeyPress, this, [this](int& KeyAscii) {
+        maker::gEnlaceControles().FiltraTecla(BrwTxt[0], KeyAscii);
+        KeyAscii = LBM_Common::ConvierteMayuscula(KeyAscii);
+    });
+    connect(BrwTxt[0], &vb::CajaTexto::KeyDown, this,
+            [this](int& KeyCode, int Shift) { BrwTxt_KeyDown(0, KeyCode, Shift); });
+
+    connect(FGCCosto, &vb::FlexGrid::KeyPress, this,
+            [this](int& KeyAscii) { MSFlex_Editar(FGCCosto, BrwTxt[0], KeyAscii); });
+    connect(FGCCosto, &vb::FlexGrid::DblClick, this, [this] { MSFlex_Editar(FGCCosto, BrwTxt[0], 32); });
+    connect(FGCCosto, &vb::FlexGrid::Click, this, [this] {
+        marcaEditor_ = 0;
+        marcaCuenta_ = -2;
+        const TipoColumnaGrilla& c = m_Col[size_t(std::clamp(FGCCosto->Col(), 0, 3))];
+        UtilVex1->setHabilitado("CONSULTAR", c.Editable && !c.TablaBusqueda.isEmpty());
+    });
+    connect(FGCCosto, &vb::FlexGrid::EnterCell, this, [this] { FGCCosto_EnterCell(); });
+    connect(FGCCosto, &vb::FlexGrid::GotFocus, this, [this] {
+        marcaEditor_ = 0;
+        marcaCuenta_ = -2;
+        UtilVex1->setHabilitado("CONSULTAR",
+                                !m_Col[size_t(std::clamp(FGCCosto->Col(), 0, 3))].TablaBusqueda.isEmpty());
+        if (editor_->Editando()) editor_->Cierra();
+    });
+    connect(FGCCosto, &vb::FlexGrid::LeaveCell, this, [this] {
+        if (editor_->Editando()) editor_->Cierra();
+    });
+    // The right button asks for the lookup; the form sees every key first.
+    txtCuenta[0]->installEventFilter(this);
+    BrwTxt[0]->installEventFilter(this);
+}
+
+Frmta_asigccosto::~Frmta_asigccosto() = default;
+
+void Frmta_asigccosto::Mostrar() {
+    if (!cargado_) {
+        cargado_ = true;
+        Form_Load();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(evento)->button() == Qt::RightButton &&
+        (objeto == txtCuenta[0] || objeto == BrwTxt[0])) {
+        Consultar();
+        return true;
+    }
+    if (evento->type() == QEvent::KeyPress && (objeto == txtCuenta[0] || objeto == BrwTxt[0])) {
+        // Form_KeyDown: the toolbar's function keys, after a pending edit is committed.
+        const int codigo = vb::CodigoTeclaVB(static_cast<QKeyEvent*>(evento));
+        if (!UtilVex::AccionDe(codigo).isEmpty()) {
+            if (editor_->Editando()) editor_->Cierra();
+            UtilVex1->ProcesaTecla(codigo);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void Frmta_asigccosto::Form_Load() {
+    // The account handed over is taken before the clearing and the unit list can change it.
+    const QString cuenta = Cuenta();
+    maker::gUtilidades().PreparaFormulario(this);
+    CNStuffContable::AplicaIconoBarras(this);
+    TablaActual = "MA_CUENTASCCOSTO";
+    setWindowTitle("Actualización de Centros de Costos");
+    LimpiaPantalla();
+    txtCuenta[0]->setText(Menu ? QString() : cuenta);
+    CargaDistribucion(TablaActual);
+    maker::gEnlaceControles().IniciaControles(this, maker::EnlaceControles::kModoConfigurar);
+    lblDescripcion->setText(CNStuffContable::gBaseDatos()
+                                .DatosTabla("MA_CUENTAS", CNStuffContable::gCuentaActual, "DESCRIPCION",
+                                            "CODIGO", 8, QString(), true, false)
+                                .toString());
+    for (const char* b : {"NUEVO", "BORRAR", "GRABAR", "CANCELAR"}) UtilVex1->setHabilitado(b, true);
+    UtilVex1->setHabilitado("CONSULTAR", true);
+    CargaComboUnegocio();
+    CargaCuentasConCCosto();
+    UtilVex1->setHabilitado("PLANILLA", true);
+}
+
+void Frmta_asigccosto::closeEvent(QCloseEvent* e) {
+    Form_Unload();
+    QWidget::closeEvent(e);
+}
+
+void Frmta_asigccosto::Form_Unload() {
+    hide();
+    CNStuffContable::gCuentaActual.clear();
+}
+
+void Frmta_asigccosto::LimpiaPantalla() {
+    Nuevo = Borrando = Modificando = Grabando = false;
+    try {
+        maker::gEnlaceControles().IniciaControles(this);
+        Filas_ = {FilaDistribucion{}};
+        MsFlex_Inicializa();
+        IniciaEdicion(false);
+        txtCuenta[0]->setText(QString());
+        txtCuenta[0]->setFocus();
+        CargaComboUnegocio();
+    } catch (const vb::ErrorVB& e) {
+        if (e.Number != vb::kArgumentoInvalido)
+            vb::MsgBox(e.Description, vb::vbCritical, "AVISO AL OPERADOR");
+    }
+}
+
+QString Frmta_asigccosto::UnidadActual() const {
+    // The item keeps its unit code; a typed or unknown text gives it from its first characters.
+    const QVariant dato = CmbUnegocio->currentData();
+    if (dato.isValid()) return dato.toString();
+    return maker::gUtilidades().AlineaDerecha(CmbUnegocio->currentText().left(4).trimmed(), 4);
+}
+
+void Frmta_asigccosto::CargaComboUnegocio() {
+    maker::Utilidades& u = maker::gUtilidades();
+    {
+        const QSignalBlocker quieto(CmbUnegocio);
+        CmbUnegocio->clear();
+        CmbUnegocio->addItem("General", u.AlineaDerecha("Gene", 4));
+        ado::RecordsetPtr rs;
+        DB_Dll& db = CNStuffContable::gBaseDatos();
+        QString sql = "SELECT * FROM V_TA_UNIDADNEGOCIO ORDER BY CODIGO";
+        db.AbrirRecordset(sql, rs);
+        try {
+            for (; rs && rs->State() == ado::adStateOpen && !rs->Eof(); rs->MoveNext()) {
+                const QString codigo = u.TextoCampo(rs->valor("Codigo"));
+                CmbUnegocio->addItem(u.Trunca(codigo, 4) + " " + u.TextoCampo(rs->valor("Descripcion")),
+                                     u.AlineaDerecha(u.Trunca(codigo, 4).trimmed(), 4));
+            }
+        } catch (const vb::ErrorVB&) {
+            // A unit list that cannot be read leaves "General" alone.
+        }
+        db.CierraRecordset(rs);
+        CmbUnegocio->setCurrentIndex(-1);
+    }
+    // Choosing the first item from code is a click, as the user's.
+    CmbUnegocio->setCurrentIndex(0);
+}
+
+void Frmta_asigccosto::CmbUnegocio_Click() {
+    if (CmbUnegocio->currentIndex() < 0) return;
+    CargaDistribucion(TablaActual);
+}
+
+void Frmta_asigccosto::ChkVariable_Click() {
+    CmbUnegocio->setEnabled(ChkVariable->isChecked());
+}
+
+void Frmta_asigccosto::CargaCuentasConCCosto() {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    ado::RecordsetPtr rs;
+    QString sql = QStringLiteral("SELECT MA_CUENTASCCOSTO.CODIGO,DESCRIPCION FROM MA_CUENTASCCOSTO ") +
+                  "INNER JOIN MA_CUENTAS " + "ON MA_CUENTASCCOSTO.CODIGO = MA_CUENTAS.CODIGO " +
+                  "GROUP BY MA_CUENTASCCOSTO.CODIGO ,DESCRIPCION";
+    db.AbrirRecordset(sql, rs);
+    QList<QStringList> filas;
+    try {
+        for (; rs && rs->State() == ado::adStateOpen && !rs->Eof(); rs->MoveNext())
+            filas << QStringList{maker::gUtilidades().TextoCampo(rs->fields().Item(0).Value()),
+                                 maker::gUtilidades().TextoCampo(rs->fields().Item(1).Value())};
+    } catch (const vb::ErrorVB&) {
+    }
+    db.CierraRecordset(rs);
+    vb::FlexGrid* g = MSHFlexGrid1;
+    g->setCols(2);
+    g->setRows(int(filas.size()) + 1);
+    g->setFixedRows(1);
+    g->setFixedCols(0);
+    g->setLeftCol(0);
+    g->setCol(0);
+    g->setTextMatrix(0, 0, "CODIGO");
+    g->setTextMatrix(0, 1, "DESCRIPCION");
+    for (int r = 0; r < filas.size(); ++r) {
+        g->setTextMatrix(r + 1, 0, filas[r][0]);
+        g->setTextMatrix(r + 1, 1, filas[r][1]);
+    }
+    AnchosLista();
+}
+
+void Frmta_asigccosto::AnchosLista() {
+    vb::FlexGrid* g = MSHFlexGrid1;
+    if (g->Cols() < 2) return;
+    g->setColWidth(0, g->Width() / 2);
+    g->setColWidth(1, g->Width() / 2 - 300);
+}
+
+void Frmta_asigccosto::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    // The list is laid out only once the window is; its columns follow its width.
+    AnchosLista();
+}
+
+void Frmta_asigccosto::MSHFlexGrid1_DblClick() {
+    if (MSHFlexGrid1->Row() < MSHFlexGrid1->FixedRows()) return;
+    txtCuenta[0]->setText(MSHFlexGrid1->TextMatrix(MSHFlexGrid1->Row(), 0));
+    int enter = 13;
+    txtCuenta_KeyDown(0, enter, 0);
+}
+
+void Frmta_asigccosto::TieneMov(const QString& cuenta, bool& tiene) {
+    tiene = false;
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    vb::ManejadorErrores h("TieneMov", maker::gUtilidades().Reportero());
+    ado::RecordsetPtr rs;
+    QString sql = "SELECT * FROM MV_ASIENTOSCCOSTO WHERE LTRIM(RTRIM(CUENTA))='" +
+                  ado::DuplicaApostrofes(cuenta.trimmed()) + "'";
+    if (!h.paso([&] { db.AbrirRecordset(sql, rs, db.gCnn, 2, 3, -1, true); })) return;
+    h.paso([&] {
+        for (; !rs->Eof(); rs->MoveNext())
+            if (!rs->valor("Importe").isNull()) {
+                tiene = true;
+                break;
+            }
+    });
+    db.CierraRecordset(rs);
+}
+
+void Frmta_asigccosto::ValidaCampos(bool& correcto) {
+    HuboError = false;
+    for (int i = 0; i < int(txtCuenta.size()); ++i) {
+        ValidaCampo(txtCuenta[size_t(i)], i, true);
+        if (HuboError) break;
+    }
+    correcto = !HuboError;
+}
+
+void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
+    try {
+        // A cell being edited is committed before any action, so what is shown is what counts.
+        if (editor_->Editando()) editor_->Cierra();
+        const QString clave = boton.toUpper();
+        if (clave == "NUEVO") {
+            LimpiaPantalla();
+            Nuevo = true;
+            BrwTxt[0]->setSelStart(int(BrwTxt[0]->text().trimmed().size()));
+            if (BrwTxt[0]->isVisible()) BrwTxt[0]->setFocus();
+        } else if (clave == "BORRAR") {
+            // Only the account on screen, the one checked for movements, is deleted.
+            const QString cuenta = txtCuenta[0]->text().trimmed();
+            if (!DatosCargados || cuenta.isEmpty()) {
+                Aviso("Debe Ingresar una Cuenta");
+                return;
+            }
+            bool tiene = false;
+            TieneMov(cuenta, tiene);
+            if (tiene) {
+                vb::MsgBox("La cuenta " + cuenta + " tiene movimientos", vb::vbOKOnly);
+                LimpiaPantalla();
+                return;
+            }
+            CNStuffContable::gCuentaActual = cuenta;
+            Borrando = true;
+            Actualizar_Datos();
+            if (!HuboError) {
+                DatosCargados = false;
+                LimpiaPantalla();
+                CargaCuentasConCCosto();
+            }
+            Borrando = false;
+        } else if (clave == "GRABAR") {
+            Grabando = true;
+            bool correcto = false;
+            ValidaCampos(correcto);
+            if (correcto) {
+                const QString problema = RevisaFilas();
+                if (!problema.isEmpty()) {
+                    HuboError = true;
+                    Aviso(problema);
+                } else {
+                    Actualizar_Datos();
+                }
+            }
+            Grabando = false;
+            if (correcto && !HuboError) {
+                DatosCargados = false;
+                LimpiaPantalla();
+                CargaCuentasConCCosto();
+            }
+        } else if (clave == "PLANILLA") {
+            maker::VisorConsulta& visor = maker::gVisorConsulta();
+            visor.ReescribeSentencia = [](const QString& s) {
+                return CNStuffContable::gBaseDatos().SS_TSinonimos(s);
+            };
+            visor.Muestra(
+                "SELECT MA_CUENTASCCOSTO.CODIGO,MA_CUENTAS.DESCRIPCION ,MA_CUENTASCCOSTO.CCOSTO AS [C "
+                "COSTOS],TA_CCOSTO.DESCRIPCION, MA_CUENTASCCOSTO.PORCENTAJE FROM "
+                "MA_CUENTAS,MA_CUENTASCCOSTO,TA_CCOSTO "
+                "WHERE LTRIM(RTRIM(MA_CUENTASCCOSTO.CODIGO)) = LTRIM(RTRIM(MA_CUENTAS.CODIGO)) AND "
+                "LTRIM(RTRIM(TA_CCOSTO.CODIGO)) = LTRIM(RTRIM(MA_CUENTASCCOSTO.CCOSTO))",
+                CNStuffContable::gBaseDatos().gConnString, "Plan General de Cuentas, Centros de Costos");
+        } else if (clave == "CONSULTAR") {
+            Consultar();
+        } else if (clave == "REPORTE") {
+            CNStuffContable::LlamaReporte("Rp_PlanCtas");
+        } else if (clave == "CERRAR") {
+            close();
+        } else if (clave == "CANCELAR") {
+            if (DatosCargados && vb::MsgBox("¿Está seguro de abandonar la carga de datos?",
+                                            vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2,
+                                            "Atención!!!") == vb::vbYes) {
+                DatosCargados = false;
+                LimpiaPantalla();
+            }
+        }
+    } catch (const vb::ErrorVB& e) {
+        Grabando = false;
+        if (e.Number != vb::kArgumentoInvalido)
+            vb::MsgBox(e.Description, vb::vbCritical, "Aviso al operador");
+    }
+}
+
+void Frmta_asigccosto::Aviso(const QString& texto) {
+    vb::MsgBox(texto, vb::vbExclamation, "Aviso al Operador");
+}

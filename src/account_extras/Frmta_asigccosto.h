@@ -1,0 +1,132 @@
+#pragma once
+// The cost-centre form "Actualización de Centros de Costos": an account's distribution over cost
+// centres, in general or per business unit, edited cell by cell in a grid, saved or deleted.
+// The chart of accounts opens it for its current account (gCuentaActual, Menu False); from a
+// menu it opens empty.
+#include "outside/ado/Connection.h"
+#include "outside/ado/Recordset.h"
+#include "outside/controls/TipoColumnaGrilla.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class UtilVex;
+
+namespace vb {
+class CajaTexto;
+class EditorGrilla;
+class FlexGrid;
+}  // namespace vb
+
+// One grid row of the distribution: fixed texts, left-aligned, blank-padded, cut when longer.
+struct FilaDistribucion {
+    QString CCosto;       // 4
+    QString Descripcion;  // 50
+    QString Porcentaje;   // 6
+};
+
+class Frmta_asigccosto : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit Frmta_asigccosto(QWidget* parent = nullptr);
+    ~Frmta_asigccosto() override;
+
+    // The one form, created on first use (without loading it); Descargar drops it.
+    static Frmta_asigccosto& instancia();
+    static bool Existe();
+    // Loads (once) and shows the form modeless; an open form is only brought forward.
+    void Mostrar();
+
+    // True: opened from a menu, with an empty account box.
+    bool Menu = false;
+
+    // ---- controls ----
+    std::array<vb::CajaTexto*, 1> txtCuenta;
+    QLabel* lblDescripcion;
+    vb::FlexGrid* FGCCosto;
+    std::array<vb::CajaTexto*, 1> BrwTxt;
+    QComboBox* CmbUnegocio;
+    QCheckBox* ChkVariable;
+    QCheckBox* ChkPideConf;
+    vb::FlexGrid* MSHFlexGrid1;
+    UtilVex* UtilVex1;
+
+    // ---- grid ----
+    void MsFlex_Inicializa();
+    void MSFlex_EditKeyCode(vb::FlexGrid* grilla, vb::CajaTexto* editor, int KeyCode, int Shift);
+    void Brw_Propiedades(int columna);
+
+    // ---- distribution ----
+    void CargaDistribucion(const QString& tabla);
+    void Actualizar_Datos();
+    void ValidaSumaPorcentajes(QString& mensaje, bool& correcto);
+
+    // ---- form ----
+    void Form_Load();
+    void Form_Unload();
+    void LimpiaPantalla();
+    void ValidaCampos(bool& correcto);
+    void Consultar();
+    void TieneMov(const QString& cuenta, bool& tiene);
+    void CargaComboUnegocio();
+    void CargaCuentasConCCosto();
+    void UtilVex1_Click(const QString& boton);
+
+    // ---- events ----
+    void txtCuenta_KeyDown(int Index, int& KeyCode, int Shift);
+    void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
+    void CmbUnegocio_Click();
+    void ChkVariable_Click();
+    void MSHFlexGrid1_DblClick();
+    void FGCCosto_EnterCell();
+
+    // ---- state a test or the chart of accounts reads ----
+    const QList<FilaDistribucion>& Filas() const { return Filas_; }
+    QString TablaActual = "MA_CUENTASCCOSTO";
+    bool Nuevo = false;
+    bool Modificando = false;
+    bool Borrando = false;
+    bool Grabando = false;
+    bool HuboError = false;
+    bool DatosCargados = false;
+    int FilaEnEdicion = 0;
+    vb::EditorGrilla* Editor() const { return editor_; }
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void MSFlex_Editar(vb::FlexGrid* grilla, vb::CajaTexto* editor, int KeyAscii);
+    void MuestraFila(int fila);
+    void ValidaCampo(vb::CajaTexto* control, int indice, bool mostrar);
+    void IniciaEdicion(bool activar);
+    void MovimientoEnter();
+    // The rows checked once more before a save: each code exists, is no title, is not repeated,
+    // its percentage lies in 0..100, and the sum too. "" when all hold, else the first message.
+    QString RevisaFilas();
+    // The unit code of the combo's current item (kept as its data).
+    QString UnidadActual() const;
+    void Aviso(const QString& texto);
+    void FijaFila(int fila, const FilaDistribucion& f);
+    void AseguraFilas(int n);
+    // Half the list's width for the code, the rest less 300 twips for the description.
+    void AnchosLista();
+
+    QList<FilaDistribucion> Filas_{FilaDistribucion{}};
+    std::array<TipoColumnaGrilla, 4> m_Col;
+    vb::EditorGrilla* editor_ = nullptr;
+    ado::RecordsetPtr mRs;
+    int FilaActual = 0;
+    int marcaEditor_ = 0;
+    int marcaCuenta_ = -2;
+    bool cargado_ = false;
+};

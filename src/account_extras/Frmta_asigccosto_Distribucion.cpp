@@ -1,0 +1,248 @@
+// Loading an account's distribution for the unit chosen, writing it back in one transaction and
+// then telling the group, and the check of the percentages' sum.
+#include "account_extras/Frmta_asigccosto.h"
+
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "outside/ado/Connection.h"
+#include "outside/ado/TextoSql.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ErrorVB.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "services/CNStuffContable.h"
+#include "services/ModGruposEmp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <cmath>
+
+namespace {
+
+QString Fijo(const QString& texto, int ancho) {
+    return maker::gUtilidades().AjustaLargo(texto, ancho);
+}
+
+// The leading number of a percentage text; an empty text is 0.
+double Numero(const QString& texto) {
+    return maker::gUtilidades().ValorDoble(texto.trimmed());
+}
+
+}  // namespace
+
+void Frmta_asigccosto::FijaFila(int fila, const FilaDistribucion& f) {
+    AseguraFilas(fila);
+    Filas_[fila] = {Fijo(f.CCosto, 4), Fijo(f.Descripcion, 50), Fijo(f.Porcentaje, 6)};
+}
+
+void Frmta_asigccosto::AseguraFilas(int n) {
+    while (Filas_.size() <= n) Filas_.append(FilaDistribucion{});
+}
+
+void Frmta_asigccosto::CargaDistribucion(const QString&) {
+    if (Grabando) return;
+    maker::Utilidades& u = maker::gUtilidades();
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    vb::ManejadorErrores h("Generar", u.Reportero());
+
+    CNStuffContable::gCuentaActual = txtCuenta[0]->text();
+    const QString cuenta = ado::DuplicaApostrofes(CNStuffContable::gCuentaActual);
+    const bool general = CmbUnegocio->currentIndex() <= 0;
+    QString sql = general
+                      ? "SELECT * FROM " + TablaActual + " WHERE CODIGO = '" + cuenta + "'  ORDER BY CCOSTO"
+                      : "SELECT * FROM MA_CUENTASCCOSTO_UNEG WHERE CODIGO = '" + cuenta + "' AND UNEGOCIO='" +
+                            ado::DuplicaApostrofes(UnidadActual()) + "' ORDER BY CCOSTO";
+    if (!h.paso([&] { db.AbrirRecordset(sql, mRs, db.gCnn, 2, 3, -1, true); })) return;
+    if (!h.paso([&] {
+            Filas_ = {FilaDistribucion{}};
+            MsFlex_Inicializa();
+        }))
+        return;
+    bool vacio = false;
+    if (!h.paso([&] { vacio = mRs->Bof() && mRs->Eof(); })) return;
+    if (vacio) {
+        Nuevo = true;
+        Modificando = Borrando = false;
+        return;
+    }
+    Nuevo = false;
+    Modificando = true;
+    Borrando = false;
+    if (!h.paso([&] {
+            mRs->MoveLast();
+            mRs->MoveFirst();
+        }))
+        return;
+    if (general && !h.paso([&] {
+            // A flag never set (Null) reads as unticked.
+            auto marca = [&](const char* campo) {
+                const QString t = u.TextoCampo(mRs->valor(campo));
+                return !t.trimmed().isEmpty() && CNStuffContable::ValorLogico(t);
+            };
+            ChkPideConf->setChecked(marca("pideconfirmacion"));
+            ChkVariable->setChecked(marca("variableporud"));
+        }))
+        return;
+    FilaActual = 1;
+    while (true) {
+        bool fin = false;
+        if (!h.paso([&] { fin = mRs->Eof(); })) return;
+        if (fin) break;
+        const bool sigue = h.paso([&] {
+            const QString codigo = u.TextoCampo(mRs->valor("CCosto"));
+            const QString desc =
+                db.DatosTabla("TA_CCOSTO", codigo, "DESCRIPCION", "CODIGO", 8, QString(), true, false)
+                    .toString();
+            FijaFila(FilaActual, {codigo, desc, u.TextoCampo(mRs->valor("Porcentaje"))});
+            MuestraFila(FilaActual);
+        });
+        if (!sigue) return;
+        if (!h.paso([&] { mRs->MoveNext(); })) return;
+        ++FilaActual;
+    }
+    FGCCosto->setRow(1);
+    FGCCosto->setCol(1);
+}
+
+void Frmta_asigccosto::ValidaSumaPorcentajes(QString& mensaje, bool& correcto) {
+    double total = 0;
+    for (const FilaDistribucion& f : Filas_)
+        if (!f.Porcentaje.trimmed().isEmpty()) total += std::nearbyint(Numero(f.Porcentaje));
+    if (total > 100 || total < 0)
+        mensaje = "La suma de los porcentajes debe estar entre 0 y 100";
+    else
+        correcto = true;
+}
+
+void Frmta_asigccosto::Actualizar_Datos() {
+    // The local deletes and inserts of one save are one transaction; the group hears of them
+    // only once they are committed, one row at a time by the table's own keys.
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    maker::Utilidades& u = maker::gUtilidades();
+    const QString cuenta = CNStuffContable::gCuentaActual;
+    const QString unidad = UnidadActual();
+    struct Aviso {
+        QString tabla;
+        ModGruposEmp::OperacionGrupo operacion;
+        QStringList claves;
+    };
+    QList<Aviso> avisos;
+    bool enTransaccion = false;
+    QString campoActual;
+
+    auto escribe = [&](const QString& tabla) {
+        TablaActual = tabla;
+        db.CierraRecordset(mRs);
+        QString sql = "SELECT TOP 1 * FROM " + tabla;
+        db.AbrirRecordset(sql, mRs, nullptr, 2, 3, -1, true);
+        if (!mRs || mRs->State() != ado::adStateOpen) vb::Raise(3704, "No se pudo abrir " + tabla);
+        const bool porUnidad = tabla == "MA_CUENTASCCOSTO_UNEG";
+        for (int i = 1; i < Filas_.size(); ++i) {
+            const FilaDistribucion& f = Filas_[i];
+            if (f.CCosto.trimmed().isEmpty()) continue;
+            mRs->AddNew();
+            campoActual = "CCOSTO";
+            mRs->fields().Item("CCOSTO").setValue(f.CCosto.trimmed());
+            campoActual = "CODIGO";
+            mRs->fields().Item("CODIGO").setValue(cuenta);
+            campoActual = "PORCENTAJE";
+            mRs->fields().Item("PORCENTAJE").setValue(Numero(f.Porcentaje));
+            if (porUnidad) {
+                campoActual = "UNEGOCIO";
+                mRs->fields().Item("UNEGOCIO").setValue(unidad);
+            } else {
+                campoActual = "FECHAHORA_MODIFICACION";
+                mRs->fields().Item("FECHAHORA_MODIFICACION").setValue(vb::Now());
+                campoActual = "PideConfirmacion";
+                mRs->fields().Item("PideConfirmacion").setValue(ChkPideConf->isChecked() ? 1 : 0);
+                campoActual = "VariablePorUD";
+                mRs->fields().Item("VariablePorUD").setValue(ChkVariable->isChecked() ? 1 : 0);
+            }
+            campoActual.clear();
+            mRs->Update();
+            const QString cc = ado::LiteralTexto(f.CCosto.trimmed());
+            avisos.append({tabla, ModGruposEmp::OperacionGrupo(1),
+                           porUnidad ? QStringList{ado::LiteralTexto(cuenta), cc, ado::LiteralTexto(unidad)}
+                                     : QStringList{ado::LiteralTexto(cuenta), cc}});
+        }
+        db.CierraRecordset(mRs);
+    };
+    auto borra = [&](const QString& sql) {
+        QString s = sql;
+        long afectados = 0;
+        ado::RecordsetPtr nada;
+        if (!db.EjecutaConsultaSQL(s, afectados, nada)) {
+            const ado::Errors& e = db.gCnn->errores();
+            vb::Raise(e.Count() > 0 ? e.Item(0).Number : -1,
+                      e.Count() > 0 ? e.Item(0).Description : "No se pudo borrar la distribución");
+        }
+    };
+
+    vb::ManejadorErrores h("Actualizar_Datos", [&](const vb::ErrorVB& e, const QString& rutina) {
+        if (e.Number == ado::kErrValorNoAdmitido) {
+            vb::MsgBox(
+                "Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar "
+                "numeros\r\n\r\n2) Debe ingresar una fecha y el formato es incorrecto\r\n\r\nEn el campo: " +
+                    BrwTxt[0]->Tag + "/" + campoActual,
+                vb::vbCritical, "Error en conversion de datos");
+            return 0;
+        }
+        int respuesta = 0;
+        u.TrataError(e, rutina, respuesta);
+        // Going on past a failed statement would commit half a distribution.
+        return respuesta == vb::kRespuestaReintentar ? respuesta : 0;
+    });
+    auto termina = [&](bool bien) {
+        if (!bien) {
+            HuboError = true;
+            u.Ocupado(false);
+            if (enTransaccion) {
+                try {
+                    db.gCnn->RollbackTrans();
+                } catch (const vb::ErrorVB&) {
+                }
+            }
+            if (BrwTxt[0]->isVisible()) BrwTxt[0]->setFocus();
+        }
+        TablaActual = "MA_CUENTASCCOSTO";
+    };
+
+    HuboError = false;
+    TablaActual = "MA_CUENTASCCOSTO";
+    if (!h.paso([&] {
+            db.gCnn->BeginTrans();
+            enTransaccion = true;
+        }))
+        return termina(false);
+    if (!h.paso([&] { borra("DELETE MA_CUENTASCCOSTO where CODIGO = " + ado::LiteralTexto(cuenta)); }))
+        return termina(false);
+    avisos.append({"MA_CUENTASCCOSTO", ModGruposEmp::OperacionGrupo(3), {ado::LiteralTexto(cuenta)}});
+    if (!Borrando) {
+        if (!h.paso([&] { escribe("MA_CUENTASCCOSTO"); })) return termina(false);
+        TablaActual = "MA_CUENTASCCOSTO_UNEG";
+        if (!h.paso([&] {
+                borra("DELETE MA_CUENTASCCOSTO_UNEG where CODIGO = " + ado::LiteralTexto(cuenta) +
+                      " AND UNEGOCIO = " + db.SQLValue(unidad, "'").toString());
+            }))
+            return termina(false);
+        avisos.append({"MA_CUENTASCCOSTO_UNEG",
+                       ModGruposEmp::OperacionGrupo(3),
+                       {ado::LiteralTexto(cuenta), QString(), ado::LiteralTexto(unidad)}});
+        if (!h.paso([&] { escribe("MA_CUENTASCCOSTO_UNEG"); })) return termina(false);
+    }
+    if (!h.paso([&] {
+            db.gCnn->CommitTrans();
+            enTransaccion = false;
+        }))
+        return termina(false);
+    termina(true);
+
+    for (const Aviso& a : avisos) {
+        const QStringList& c = a.claves;
+        ModGruposEmp::ActualizaGEmpresas(a.tabla, a.operacion, c.value(0), c.value(1), c.value(2));
+    }
+}

@@ -1,0 +1,403 @@
+#include "account_extras/Frmta_asigccosto.h"
+
+#include "accounts/CuentasDePrueba.h"
+#include "accounts/EnlacesCuentas.h"
+#include "accounts/FrmMA_CUENTAS.h"
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "lookup/Lib_FrmCons3Tree.h"
+#include "outside/controls/BarraBotones.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/EditorGrilla.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/Teclas.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/maker/VisorConsulta.h"
+#include "services/CNStuffContable.h"
+#include "services/ModGruposEmp.h"
+#include "support/BaseDePrueba.h"
+#include "support/DialogosGuionados.h"
+#include "support/ImprimeQt.h"
+#include "support/LocaleNumeros.h"
+#include "support/ProgramaDePrueba.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <memory>
+
+namespace {
+
+// The demo company: account 51010100101 spread 111 60 / 21 40 in general, with other splits per
+// unit and cost-centre movements; 11010100102 all on 3, without movements. A group company takes
+// the copies of both distribution tables; an active terminal takes none (they are in no group).
+class CentrosDeCostos : public ::testing::Test {
+  protected:
+    CentrosDeCostos() : base_(true) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
+        grupo_ = std::make_unique<BaseDePrueba>(base_, "GRUPO");
+        tpv_ = std::make_unique<BaseDePrueba>(base_, "TPV1");
+        const QString carpeta = base_.carpeta();
+        base_.ejecutar(
+            "INSERT INTO TA_TPV (CODIGO, Descripcion, Server, Dbname, INTERNET, BAJA, CONECTADO) VALUES "
+            "('   9', 'LOCAL', '" +
+            carpeta + "', 'TPV1', 0, 0, 0)");
+        base_.ejecutar(
+            "INSERT OR REPLACE INTO TA_CONFIGURACION (CLAVE, VALOR, ValorAux) VALUES ('GRP_Deshabilitado', "
+            "'0', NULL), "
+            "('GRP_Tablas', '', '|MA_CUENTASCCOSTO|MA_CUENTASCCOSTO_UNEG|'), ('GRP_Tipos', '111', NULL), "
+            "('GRP_Server', '" +
+            carpeta + "', NULL), ('GRP_Base', 'GRUPO', NULL)");
+        // What the group had: a stale centre of the account, and another unit's rows.
+        grupo_->ejecutar(
+            "INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE) VALUES ('51010100101', '3', 5)");
+        grupo_->ejecutar(
+            "INSERT INTO MA_CUENTASCCOSTO_UNEG (CODIGO, CCOSTO, UNEGOCIO, PORCENTAJE) VALUES "
+            "('51010100101', '12', '   2', 50)");
+        CNStuffContable::gUsuarioLogeado = "ADMIN";
+        DB_Dll& db = CNStuffContable::gBaseDatos();
+        db.gServidor = carpeta;
+        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
+        db.OpenServerADODB(false, 3, QString(), true, true);
+        ASSERT_TRUE(db.gOpenFlag);
+    }
+    void TearDown() override {
+        f_.reset();
+        for (DB_Dll* d : {&ModGruposEmp::gBaseDatosGrupo(), &CNStuffContable::gBaseDatosRemota()})
+            if (d->gCnn && d->gCnn->State() == ado::adStateOpen) d->gCnn->Close();
+    }
+
+    // Opened as the chart of accounts opens it, or from a menu.
+    Frmta_asigccosto& Abre(const QString& cuenta, bool menu = false) {
+        CNStuffContable::gCuentaActual = cuenta;
+        f_ = std::make_unique<Frmta_asigccosto>();
+        f_->setAttribute(Qt::WA_DeleteOnClose, false);
+        f_->Menu = menu;
+        f_->Mostrar();
+        QApplication::setActiveWindow(f_.get());
+        return *f_;
+    }
+    // The account typed and accepted with Enter: the editor opens on the first cost centre.
+    void Elige(const QString& cuenta) {
+        f_->txtCuenta[0]->setFocus();
+        f_->txtCuenta[0]->setText(cuenta);
+        QTest::keyClick(f_->txtCuenta[0], Qt::Key_Return);
+    }
+    vb::CajaTexto* editor() { return f_->BrwTxt[0]; }
+    // Replaces the editor's text and presses Enter.
+    void Teclea(const QString& texto) {
+        editor()->selectAll();
+        QTest::keyClicks(editor(), texto);
+        QTest::keyClick(editor(), Qt::Key_Return);
+    }
+    // A key typed on the grid's current cell opens the editor with it.
+    void TecleaEnGrilla(const QString& texto) {
+        f_->FGCCosto->setFocus();
+        QTest::keyClicks(f_->FGCCosto, texto.left(1));
+        QTest::keyClicks(editor(), texto.mid(1));
+        QTest::keyClick(editor(), Qt::Key_Return);
+    }
+    QStringList Celdas(int fila) const {
+        return {f_->FGCCosto->TextMatrix(fila, 1), f_->FGCCosto->TextMatrix(fila, 2),
+                f_->FGCCosto->TextMatrix(fila, 3)};
+    }
+    static QList<QStringList> Distribucion(const BaseDePrueba& b, const QString& tabla) {
+        return b.filas("SELECT " + QString(tabla.endsWith("UNEG") ? "UNEGOCIO || '|' || " : "") +
+                       "CCOSTO, printf('%g', PORCENTAJE) FROM " + tabla +
+                       " WHERE CODIGO = '51010100101' ORDER BY 1, 2");
+    }
+
+    ProgramaDePrueba programa_;
+    BaseDePrueba base_;
+    std::unique_ptr<BaseDePrueba> grupo_, tpv_;
+    std::unique_ptr<Frmta_asigccosto> f_;
+};
+
+}  // namespace
+
+TEST_F(CentrosDeCostos, OpenedForAnAccountItShowsItsGeneralDistributionAndFromAMenuNothing) {
+    DialogosGuionados guion;
+    Frmta_asigccosto& f = Abre("51010100101");
+    EXPECT_EQ(f.windowTitle(), "Actualización de Centros de Costos");
+    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    EXPECT_EQ(Celdas(1), QStringList({"111", "CONTADURIA", "60"}));
+    EXPECT_EQ(Celdas(2), QStringList({"21", "VENTAS MAYORISTAS", "40"}));
+    EXPECT_EQ(f.FGCCosto->Rows(), 20);
+    EXPECT_TRUE(f.ChkVariable->isChecked());
+    EXPECT_TRUE(f.CmbUnegocio->isEnabled());
+    ASSERT_EQ(f.CmbUnegocio->count(), 3);
+    EXPECT_EQ(f.CmbUnegocio->itemText(1), "   1 CASA CENTRAL");
+    EXPECT_EQ(f.MSHFlexGrid1->TextMatrix(1, 0), "11010100102");  // accounts with a distribution
+
+    // Another unit's own rows; a unit without rows shows none although the general ones exist.
+    f.CmbUnegocio->setCurrentIndex(2);
+    EXPECT_EQ(Celdas(1), QStringList({"12", "RECURSOS HUMANOS", "50"}));
+    EXPECT_EQ(Celdas(2), QStringList({"22", "VENTAS MINORISTAS", "50"}));
+    base_.ejecutar("DELETE FROM MA_CUENTASCCOSTO_UNEG WHERE UNEGOCIO = '   1'");
+    f.CmbUnegocio->setCurrentIndex(1);
+    EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
+    EXPECT_TRUE(f.Nuevo);
+
+    Frmta_asigccosto& m = Abre("51010100101", true);
+    EXPECT_EQ(m.txtCuenta[0]->text(), "");
+    EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(CentrosDeCostos, EveryCheckOfACellFromTheKeyboard) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    for (int i = 0; i < 5; ++i) guion.esperarMsgBox(vb::vbOK);
+    Elige("51010100101");
+    ASSERT_TRUE(f.Editor()->Editando());
+    EXPECT_EQ(editor()->text(), "111");
+    EXPECT_FALSE(f.txtCuenta[0]->isEnabled());
+    Teclea("999");  // unknown
+
+    Teclea("1");                          // a title
+    Teclea("21");                         // already on row 2
+    EXPECT_TRUE(f.Editor()->Editando());  // a refused value keeps the editor on the cell
+    EXPECT_EQ(f.FGCCosto->Row(), 1);
+    Teclea("12");  // accepted: on to its percentage
+    EXPECT_EQ(Celdas(1), QStringList({"12", "RECURSOS HUMANOS", "60"}));
+    EXPECT_EQ(f.FGCCosto->Col(), 3);
+    TecleaEnGrilla("101");
+    Teclea("61");  // 61 + 40 is over 100 once rounded
+    Teclea("59.6");
+    EXPECT_EQ(f.FGCCosto->Row(), 2);  // on to the next row's cost centre
+    EXPECT_EQ(f.FGCCosto->Col(), 1);
+    EXPECT_EQ(f.Filas().at(1).Porcentaje.trimmed(), "59.6");
+
+    QStringList textos;
+    for (const Pregunta& p : guion.preguntas()) {
+        textos << p.texto;
+        EXPECT_EQ(p.titulo, "Aviso al Operador");
+    }
+    EXPECT_EQ(textos, QStringList({"Codigo_Inexistente", "El centro de Costos es Titulo, seleccione otro!",
+                                   "El centro de Costo ingresado ya fue informado anteriormente",
+                                   "El porcentaje debe estar en un rango de 0 a 100",
+                                   "La suma de los porcentajes debe estar entre 0 y 100"}));
+    EXPECT_EQ(guion.pendientes(), 0);
+}
+
+TEST_F(CentrosDeCostos, EnterAndDownWalkTheRowsAndAppendOnesAtTheEnd) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("11010100102");
+    Teclea("3");  // the same code on its own row is accepted
+    EXPECT_EQ(f.FGCCosto->Col(), 3);
+    QTest::keyClick(f.FGCCosto, Qt::Key_Return);  // Enter on the grid moves on, never opens
+    EXPECT_FALSE(f.Editor()->Editando());
+    EXPECT_EQ(f.FGCCosto->Row(), 2);
+    EXPECT_EQ(f.FGCCosto->Col(), 1);
+    // An empty row's percentage cannot be typed.
+    f.FGCCosto->setCol(3);
+    QTest::keyClicks(f.FGCCosto, "5");
+    EXPECT_FALSE(f.Editor()->Editando());
+    f.FGCCosto->setCol(1);
+    for (int i = 0; i < 18; ++i) f.MSFlex_EditKeyCode(f.FGCCosto, editor(), vb::vbKeyDown, 0);
+    EXPECT_EQ(f.FGCCosto->Rows(), 21);
+    EXPECT_EQ(f.FGCCosto->Row(), 20);
+    QTest::keyClicks(f.FGCCosto, "2");
+    QTest::keyClicks(editor(), "2");
+    QTest::keyClick(editor(), Qt::Key_Down);
+    EXPECT_EQ(f.FGCCosto->Rows(), 22);
+    EXPECT_EQ(Celdas(20).at(0), "22");
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(CentrosDeCostos, SaveRewritesBothTablesInOneTransactionAndTheGroupGetsTheRowsByTheirKeys) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("12");
+    TecleaEnGrilla("50");
+    EXPECT_EQ(f.FGCCosto->Row(), 2);
+    // Row 2's code is emptied: the row goes, with its percentage.
+    editor()->clear();
+    f.FGCCosto->setFocus();
+    QTest::keyClicks(f.FGCCosto, "x");
+    editor()->clear();
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_EQ(Celdas(2), QStringList({"", "", ""}));
+    f.ChkPideConf->setChecked(true);
+    f.UtilVex1->Boton("GRABAR")->click();
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_FALSE(f.HuboError);
+    EXPECT_EQ(f.TablaActual, "MA_CUENTASCCOSTO");
+    EXPECT_EQ(f.txtCuenta[0]->text(), "");  // cleared for the next account
+
+    // With "General" shown the unit rows go under "Gene".
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"12", "50"}}));
+    EXPECT_EQ(
+        base_.filas(
+            "SELECT PideConfirmacion, VariablePorUD FROM MA_CUENTASCCOSTO WHERE CODIGO = '51010100101'"),
+        (QList<QStringList>{{"1", "1"}}));
+    EXPECT_EQ(
+        Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"),
+        (QList<QStringList>{
+            {"   1|111", "70"}, {"   1|21", "30"}, {"   2|12", "50"}, {"   2|22", "50"}, {"Gene|12", "50"}}));
+    // The group: the stale centre gone, the other unit kept, each row copied by its keys.
+    EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"12", "50"}}));
+    EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO_UNEG"),
+              (QList<QStringList>{{"   2|12", "50"}, {"Gene|12", "50"}}));
+    EXPECT_TRUE(Distribucion(*tpv_, "MA_CUENTASCCOSTO").isEmpty());
+}
+
+TEST_F(CentrosDeCostos, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnScreen) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("12");
+    ado::FallaInyectada falla;
+    falla.contiene = "INSERT INTO MA_CUENTASCCOSTO_UNEG";
+    falla.veces = 1;
+    falla.error = {"42000", 2627, "Violation of PRIMARY KEY constraint", 2627, {}};
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
+    guion.esperarMsgBox(vb::vbAbort);
+    f.UtilVex1->Boton("GRABAR")->click();
+    CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
+    EXPECT_TRUE(f.HuboError);
+    EXPECT_EQ(f.TablaActual, "MA_CUENTASCCOSTO");
+    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    EXPECT_EQ(Celdas(1).at(0), "12");
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "60"}, {"21", "40"}}));
+    EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
+}
+
+TEST_F(CentrosDeCostos, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesIt) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    editor()->selectAll();
+    QTest::keyClicks(editor(), "999");
+    // A click on row 3's description.
+    vb::FlexGrid* g = f.FGCCosto;
+    const QPoint p(vb::PixelesDeTwips(g->ColWidth(0)) + vb::PixelesDeTwips(g->ColWidth(1)) + 10,
+                   vb::PixelesDeTwips(g->RowHeight(0)) * 3 + 5);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->viewport()->mapFrom(g, p));
+    EXPECT_EQ(g->Row(), 3);
+    EXPECT_FALSE(f.Editor()->Editando());
+    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    guion.esperarMsgBox(vb::vbOK);
+    f.UtilVex1->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].texto, "Codigo_Inexistente");
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "60"}, {"21", "40"}}));
+}
+
+TEST_F(CentrosDeCostos, DeleteRefusesAnAccountWithMovementsAndRemovesOnlyTheShownGeneralRows) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbOK);
+    f.UtilVex1->Boton("BORRAR")->click();  // nothing loaded: nothing deleted
+    Elige("51010100101");
+    guion.esperarMsgBox(vb::vbOK);
+    f.UtilVex1->Boton("BORRAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_EQ(guion.preguntas()[0].texto, "Debe Ingresar una Cuenta");
+    EXPECT_EQ(guion.preguntas()[1].texto, "La cuenta 51010100101 tiene movimientos");
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO").size(), 2);
+
+    // A movement without an amount does not count.
+    base_.ejecutar(
+        "INSERT INTO MV_ASIENTOSCCOSTO (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, CCOSTO, "
+        "CUENTA, Importe) VALUES ('2027', 8, 5, 1, '3', '11010100102', NULL)");
+    Elige("11010100102");
+    f.UtilVex1->Boton("BORRAR")->click();
+    EXPECT_EQ(base_.escalar("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100102'").toInt(), 0);
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO").size(), 2);  // another account's rows stay
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG").size(), 4);
+}
+
+TEST_F(CentrosDeCostos, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItWas) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    auto elige = [&](const QString& clave) {
+        guion.esperarModal([clave](QWidget* w) {
+            auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+            ASSERT_NE(v, nullptr);
+            if (clave.isEmpty()) return v->CmdCancelar->click();
+            v->TreeV->setCurrentItem(v->NodoPorClave(clave));
+            v->CmdAceptar->click();
+        });
+        QTest::mouseClick(editor(), Qt::RightButton);
+    };
+    elige("");
+    EXPECT_EQ(f.Filas().at(1).CCosto.trimmed(), "111");
+    elige("A22");
+    EXPECT_EQ(Celdas(1), QStringList({"22", "VENTAS MINORISTAS", "60"}));
+    EXPECT_EQ(f.FGCCosto->Col(), 3);
+    EXPECT_EQ(guion.pendientes(), 0);
+}
+
+TEST_F(CentrosDeCostos, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    f.UtilVex1->Boton("CANCELAR")->click();  // nothing loaded: no question
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    f.UtilVex1->Boton("PLANILLA")->click();
+    maker::VisorConsulta& visor = maker::gVisorConsulta();
+    ASSERT_NE(visor.Ventana(), nullptr);
+    EXPECT_EQ(visor.Ventana()->windowTitle(), "Plan General de Cuentas, Centros de Costos");
+    QTableWidget* g = visor.Grilla();
+    ASSERT_EQ(g->columnCount(), 5);
+    EXPECT_EQ(g->horizontalHeaderItem(2)->text(), "C COSTOS");
+    EXPECT_EQ(g->horizontalHeaderItem(3)->text(), "DESCRIPCION");  // a repeated name is shown as it is
+    EXPECT_EQ(g->rowCount(), 3);
+    visor.Ventana()->close();
+
+    Elige("51010100101");
+    guion.esperarMsgBox(vb::vbNo);
+    f.UtilVex1->Boton("CANCELAR")->click();
+    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    guion.esperarMsgBox(vb::vbYes);
+    f.UtilVex1->Boton("CANCELAR")->click();
+    EXPECT_EQ(f.txtCuenta[0]->text(), "");
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_EQ(guion.preguntas()[0], (Pregunta{"¿Está seguro de abandonar la carga de datos?", "Atención!!!",
+                                              vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
+}
+
+TEST(CentrosDeCostosDesdeElPlan, TheChartOfAccountsOpensTheFormOnItsCurrentAccount) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    EnlacesCuentas::RegistraFormulario("Frmta_asigccosto", [] {
+        Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+        f.Menu = false;
+        f.Mostrar();
+    });
+    c.EscribirCodigo("51010100101");
+    c.f().Tbar->Buttons(4)->trigger();
+    ASSERT_TRUE(Frmta_asigccosto::Existe());
+    Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    EXPECT_EQ(f.FGCCosto->TextMatrix(1, 1), "111");
+    EXPECT_EQ(f.FGCCosto->TextMatrix(2, 1), "21");
+    f.close();  // the form goes and takes the current account with it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(Frmta_asigccosto::Existe());
+    EXPECT_EQ(CNStuffContable::gCuentaActual, "");
+}
+
+TEST_F(CentrosDeCostos, APercentageTypedWithACommaIsTheNumberTheUserMeant) {
+    LocaleNumeros coma(LocaleNumeros::coma());
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("111");
+    TecleaEnGrilla("59,6");
+    f.UtilVex1->Boton("GRABAR")->click();
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.6"}, {"21", "40"}}));
+}
