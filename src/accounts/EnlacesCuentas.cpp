@@ -3,7 +3,8 @@
 #include "account_extras/Frmta_asigccosto.h"
 #include "account_extras/frmMA_CUENTASADIC.h"
 #include "accounts/frmMa_ManualCuentas.h"
-
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
 #include "lookup/Coleccion.h"
 #include "lookup/Def_QConsulta.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -100,7 +101,11 @@ void VisorConsulta(const QString& sentencia, const QString& conexion, const QStr
         VisorRegistrado()(sentencia, conexion, titulo);
         return;
     }
-    maker::VisorConsulta::Muestra(sentencia, conexion, titulo);
+    maker::VisorConsulta& visor = maker::gVisorConsulta();
+    visor.ReescribeSentencia = [](const QString& s) {
+        return CNStuffContable::gBaseDatos().SS_TSinonimos(s);
+    };
+    visor.Muestra(sentencia, conexion, titulo);
 }
 
 }  // namespace EnlacesCuentas
