@@ -46,10 +46,10 @@ maker::Listado ReporteCuentas::Contenido(const maker::SolicitudReporte& solicitu
     maker::Listado l;
     l.Empresa = Formula(solicitud.Formulas, "empresa");
     l.Titulo = "Plan General de Cuentas";
-    l.Columnas << maker::ColumnaListado{"Código", 1.6, false} << maker::ColumnaListado{"D.V.", 0.4, true}
-               << maker::ColumnaListado{"Descripción", 4.0, false}
+    l.Columnas << maker::ColumnaListado{"Código", 1.6, false} << maker::ColumnaListado{"D.V.", 0.6, true}
+               << maker::ColumnaListado{"Descripción", 3.6, false}
                << maker::ColumnaListado{"Tipo", 0.9, false} << maker::ColumnaListado{"Ajuste", 0.8, false}
-               << maker::ColumnaListado{"Bloqueada", 0.8, false};
+               << maker::ColumnaListado{"Bloqueada", 1.1, false};
     auto rs = cn.Execute(
         "SELECT CODIGO, DV, DESCRIPCION, TITULO, AJUSTE, INDICE, BLOQUEO FROM MA_CUENTAS "
         "WHERE DADA_DE_BAJA = 0 ORDER BY CODIGO");
