@@ -13,18 +13,18 @@
 namespace vb {
 
 EditorGrilla::EditorGrilla(FlexGrid* grilla, CajaTexto* editor, QObject* parent)
-    : QObject(parent), grilla_(grilla), editor_(editor) {
+    : QObject(parent), grilla_(grilla), editor_(editor), grillaViva_(grilla) {
     editor_->installEventFilter(this);
 }
 
 // Tab, a click or a shortcut that takes the focus away from the editor commits it; the grid
 // itself commits through its own GotFocus, and a dialog or code taking the focus commits nothing.
 bool EditorGrilla::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == editor_ && grilla_ && evento->type() == QEvent::FocusOut && pendiente_) {
+    if (objeto == editor_ && grillaViva_ && evento->type() == QEvent::FocusOut && pendiente_) {
         const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
         const bool usuario = razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason ||
                              razon == Qt::MouseFocusReason || razon == Qt::ShortcutFocusReason;
-        if (usuario && QApplication::focusWidget() != grilla_) Cierra();
+        if (usuario && QApplication::focusWidget() != static_cast<QWidget*>(grilla_)) Cierra();
     }
     return QObject::eventFilter(objeto, evento);
 }
