@@ -2,6 +2,7 @@
 // string on its command line, from the company database the same string names.
 //
 //     qt742r "@Menu=RP_QT040;@Server=...;@DbName=...;@Usuario=...;@Password=...;tarvo@;"
+#include "accounts/reportes/ReporteCuentas.h"
 #include "data/frmAcceso.h"
 #include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     CNStuffContable::InstalaServiciosAcceso();
     frmAcceso::Instalar();
     ReporteIndices::Registrar();
+    ReporteCuentas::Registrar();
     QString error;
     const bool hecho = CNStuffContable::AtiendeReporte(vb::App().Command, error);
     if (!error.isEmpty()) vb::MsgBox(error, vb::vbOKOnly + vb::vbCritical, "Aviso al operador");

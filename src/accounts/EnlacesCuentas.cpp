@@ -1,5 +1,8 @@
 #include "accounts/EnlacesCuentas.h"
 
+#include "account_extras/Frmta_asigccosto.h"
+#include "account_extras/frmMA_CUENTASADIC.h"
+#include "accounts/frmMa_ManualCuentas.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Coleccion.h"
@@ -49,6 +52,17 @@ bool MuestraFormulario(const QString& nombre) {
     }
     abridor();
     return true;
+}
+
+void RegistraFormulariosDelSistema() {
+    RegistraFormulario("frmMa_ManualCuentas", [] { frmMa_ManualCuentas::Mostrar(); });
+    RegistraFormulario("frmMA_CUENTASADIC", [] { frmMA_CUENTASADIC::Muestra(); });
+    // Opened from the chart: not from the menu.
+    RegistraFormulario("Frmta_asigccosto", [] {
+        Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+        f.Menu = false;
+        f.Mostrar();
+    });
 }
 
 void RegistraConsultaTabla(ConsultaDeTabla consulta) {

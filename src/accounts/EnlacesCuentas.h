@@ -16,6 +16,8 @@ using Abridor = std::function<void()>;
 void RegistraFormulario(const QString& nombre, Abridor abridor);
 // False when no opener is registered for the name.
 bool MuestraFormulario(const QString& nombre);
+// Registers the suite's own companion windows (what the program does at start-up).
+void RegistraFormulariosDelSistema();
 
 // The lookup of a table: the code chosen, "" when the user chose nothing.
 using ConsultaDeTabla = std::function<QString(const QString& tabla)>;

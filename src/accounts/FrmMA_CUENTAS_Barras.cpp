@@ -71,11 +71,9 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
         });
     } else if (clave == "PLANILLA") {
         h.paso([&] {
-            // The viewer opens its own connection: it gets the user's restricted views already applied.
-            EnlacesCuentas::VisorConsulta(
-                gBaseDatos().SS_TSinonimos("SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM " +
-                                           TablaActual + " WHERE (DADA_DE_BAJA = 0) ORDER BY CODIGO"),
-                gBaseDatos().gConnString, "Plan General de Cuentas");
+            EnlacesCuentas::VisorConsulta("SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM " +
+                                              TablaActual + " WHERE (DADA_DE_BAJA = 0) ORDER BY CODIGO",
+                                          gBaseDatos().gConnString, "Plan General de Cuentas");
         });
     } else if (clave == "CONSULTAR") {
         h.paso([&] {

@@ -44,7 +44,9 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
     vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
         return ErrorActualizarDatos(e.Number, e.Description, e.Source);
     });
-    if (Reglas().ExisteNivelInferior(codigo)) {
+    bool inferior = false;
+    if (!h.paso([&] { inferior = Reglas().ExisteNivelInferior(codigo); })) return;
+    if (inferior) {
         HuboError = true;
         vb::MsgBox(
             QString::fromUtf8("No se puede eliminar esta cuenta porque posee un nivel inferior\rElimine "

@@ -168,7 +168,9 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
                 AgregaCampoValor("INDICE", "0", "'", false);
             }))
             return;
-        if (Reglas().TieneMovimientos(codigo)) {
+        bool movimientos = false;
+        if (!h.paso([&] { movimientos = Reglas().TieneMovimientos(codigo); })) return;
+        if (movimientos) {
             HuboError = true;
             vb::MsgBox(QString::fromUtf8(
                            "La cuenta no puede cambiarse a Título porque tiene movimientos registrados!!!"),
@@ -176,7 +178,9 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
             return;
         }
     } else {
-        if (Reglas().ExisteNivelInferior(codigo)) {
+        bool inferior = false;
+        if (!h.paso([&] { inferior = Reglas().ExisteNivelInferior(codigo); })) return;
+        if (inferior) {
             vb::MsgBox("No puede cambiar el tipo de cuenta porque existe un nivel inferior", vb::vbCritical);
             HuboError = true;
             return;

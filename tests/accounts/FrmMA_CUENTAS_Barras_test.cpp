@@ -1,3 +1,4 @@
+#include "account_extras/Frmta_asigccosto.h"
 #include "accounts/CuentasDePrueba.h"
 #include "accounts/EnlacesCuentas.h"
 #include "data/DB_Dll.h"
@@ -187,6 +188,27 @@ TEST_F(CuentasBarras, CashFlowNeedsAnExistingAccount) {
     Lateral(7);
     EXPECT_EQ(v.guion().preguntas().at(1).texto, "¿Desea actualizar la estructura de Cash-Flow?");
     EXPECT_EQ(v.Filas("SELECT COUNT(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100101'"), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CuentasCompaneras, TheSideToolbarOpensTheSuitesCostCentreWindowForTheAccount) {
+    CuentasDePrueba v;
+    v.Iniciar();
+    EnlacesCuentas::RegistraFormulariosDelSistema();
+    v.EscribirCodigo("51020100101");
+    v.f().Tbar->Pulsa(4);
+    QApplication::processEvents();
+    ASSERT_TRUE(Frmta_asigccosto::Existe());
+    Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+    EXPECT_FALSE(f.Menu);
+    EXPECT_EQ(f.txtCuenta[0]->text(), "51020100101");
+    EXPECT_FALSE(f.isHidden());
+    f.close();
+    for (const char* n : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
+        EnlacesCuentas::RegistraFormulario(n, {});
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // change only those two columns.
 #include "accounts/frmMa_ManualCuentas.h"
 #include "accounts/CuentasDePrueba.h"
+#include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "services/CNStuffContable.h"
 
@@ -64,8 +65,14 @@ TEST(ManualCuentas, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
     EXPECT_FALSE(m->TreeV->Existe("A11"));
     EXPECT_EQ(m->TreeV->Nodo("A11010100101")->text(0), "11010100101 - CAJA PESOS");
 
-    // Meanwhile the chart window renames the account: the manual's write leaves that alone.
-    c.base().ejecutar("UPDATE MA_CUENTAS SET DESCRIPCION = 'CAJA EN PESOS' WHERE CODIGO = '11010100101'");
+    // Meanwhile the chart window renames the account and saves it: the manual's write leaves that
+    // alone.
+    c.f().activateWindow();
+    c.f().txtFields[0]->setFocus();
+    c.f().txtFields[0]->selectAll();
+    QTest::keyClicks(c.f().txtFields[0], "CAJA EN PESOS");
+    c.Boton("GRABAR");
+    ASSERT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA EN PESOS");
     m.Escribir(0, " Y CHEQUES");
     EXPECT_EQ(
         c.base().filas(

@@ -3,6 +3,7 @@
 #include "data/DB_Dll.h"
 #include "outside/ado/Field.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/EditorGrilla.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/Teclas.h"
 #include "outside/maker/Utilidades.h"
@@ -21,6 +22,24 @@ GrillaPersonalizados::GrillaPersonalizados(vb::FlexGrid* grilla, vb::CajaTexto* 
                                            QObject* parent)
     : QObject(parent), grilla_(grilla), editor_(editor), forma_(forma) {
     editor_->hide();
+    columnas_[0] = {"Campo", {}, "Campo", 0, false, false};
+    columnas_[1] = {"Valor", {}, "Valor", 0, true, false};
+    edicion_ = new vb::EditorGrilla(grilla_, editor_, this);
+    edicion_->setColumnas(columnas_);
+    auto& o = edicion_->opciones();
+    o.rutina = "EditKeyCode";
+    o.reportero = maker::gUtilidades().Reportero();
+    o.ultimaFila = vb::EditorGrilla::UltimaFila::kQueda;
+    // Enter in the value column goes down a row and stops at the last one.
+    o.movimientoEnter = [this] {
+        const int ultima = grilla_->Cols() - 1;
+        if (grilla_->Col() != ultima) {
+            grilla_->setCol(grilla_->Col() + 1);
+        } else if (grilla_->Row() < grilla_->Rows() - 1) {
+            grilla_->setRow(grilla_->Row() + 1);
+            grilla_->setCol(1);
+        }
+    };
     connect(grilla_, &vb::FlexGrid::KeyPress, this, [this](int& k) { MSFlexGrid1_KeyPress(k); });
     connect(grilla_, &vb::FlexGrid::DblClick, this, [this] { MSFlexGrid1_DblClick(); });
     connect(grilla_, &vb::FlexGrid::GotFocus, this, [this] { MSFlexGrid1_GotFocus(); });
@@ -31,12 +50,10 @@ GrillaPersonalizados::GrillaPersonalizados(vb::FlexGrid* grilla, vb::CajaTexto* 
 
 void GrillaPersonalizados::AsignarPersonalizados(const ado::RecordsetPtr& rs) {
     vb::ManejadorErrores h("AsignarPersonalizados", maker::gUtilidades().Reportero());
-    // Refilling forgets an edit that was never committed.
-    editor_->hide();
     numericas_.clear();
+    // Refilling forgets an edit that was never committed.
     if (!h.paso([&] {
-            grilla_->setRows(1);
-            if (grilla_->Cols() < 2) grilla_->setCols(2);
+            edicion_->Inicializa(1);
             if (forma_.fijaColumnas) grilla_->setFixedCols(1);
         }))
         return;
@@ -67,7 +84,10 @@ void GrillaPersonalizados::AsignarPersonalizados(const ado::RecordsetPtr& rs) {
         }))
         return;
     h.paso([&] {
-        if (grilla_->Rows() > 1) grilla_->setFixedRows(1);
+        if (grilla_->Rows() <= 1) return;
+        grilla_->setFixedRows(1);
+        grilla_->setRow(1);
+        grilla_->setCol(1);
     });
 }
 
@@ -88,86 +108,25 @@ void GrillaPersonalizados::GrabarPersonalizados(const ado::RecordsetPtr& rs) {
 }
 
 void GrillaPersonalizados::MsflexGridEdt(int& KeyAscii) {
-    if (KeyAscii > 32 || KeyAscii < 0) {
-        editor_->setText(QString(QChar(KeyAscii)));
-        editor_->setSelStart(1);
-    } else {
-        editor_->setText(grilla_->Text());
-        editor_->setSelStart(1000);
-    }
-    // The editor lives on the grid's parent, as the grid's own geometry is given in it.
-    editor_->setGeometry(vb::PixelesDeTwips(grilla_->Left() + grilla_->CellLeft()),
-                         vb::PixelesDeTwips(grilla_->Top() + grilla_->CellTop()),
-                         vb::PixelesDeTwips(grilla_->CellWidth()), vb::PixelesDeTwips(grilla_->CellHeight()));
-    editor_->show();
-    editor_->raise();
-    editor_->setFocus();
+    // Every control key, Enter and Escape included, opens the editor on the cell's text.
+    edicion_->Abre(KeyAscii >= 0 && KeyAscii <= 32 ? int(vb::vbKeySpace) : KeyAscii);
 }
 
 void GrillaPersonalizados::MSFlexGrid1_DblClick() {
-    int k = vb::vbKeySpace;
-    MsflexGridEdt(k);
+    edicion_->Abre(vb::vbKeySpace);
 }
 
 void GrillaPersonalizados::Confirmar() {
-    if (!editor_->isVisible()) return;
-    grilla_->setText(editor_->text());
-    editor_->hide();
+    edicion_->Cierra();
 }
 
 bool GrillaPersonalizados::Editando() const {
-    return editor_->isVisible();
+    return edicion_->Editando();
 }
 
 void GrillaPersonalizados::EditKeyCode(int& KeyCode, int) {
-    vb::ManejadorErrores h("EditKeyCode", [](const vb::ErrorVB& e, const QString& rutina) {
-        if (e.Number == vb::kArgumentoInvalido) return vb::kRespuestaIgnorar;
-        int respuesta = 0;
-        maker::gUtilidades().TrataError(e, rutina, respuesta);
-        return respuesta;
-    });
-    auto alGrid = [&] {
-        grilla_->setFocus();
-        // Offscreen or in a hidden window the focus may not move: the commit must happen anyway.
-        Confirmar();
-    };
-    switch (KeyCode) {
-        case vb::vbKeyReturn:
-            if (!h.paso(alGrid)) return;
-            vb::DoEvents();
-            h.paso([&] {
-                const int ultima = grilla_->Cols() - 1;
-                if (grilla_->Col() == ultima) {
-                    if (grilla_->Row() < grilla_->Rows() - 1) {
-                        grilla_->setRow(grilla_->Row() + 1);
-                        grilla_->setCol(1);
-                    }
-                } else {
-                    grilla_->setCol(grilla_->Col() + 1);
-                }
-            });
-            break;
-        case vb::vbKeyEscape:
-            editor_->hide();
-            h.paso([&] { grilla_->setFocus(); });
-            break;
-        case vb::vbKeyUp:
-            if (!h.paso(alGrid)) return;
-            vb::DoEvents();
-            h.paso([&] {
-                if (grilla_->Row() > grilla_->FixedRows()) grilla_->setRow(grilla_->Row() - 1);
-            });
-            break;
-        case vb::vbKeyDown:
-            if (!h.paso(alGrid)) return;
-            vb::DoEvents();
-            h.paso([&] {
-                if (grilla_->Row() < grilla_->Rows() - 1) grilla_->setRow(grilla_->Row() + 1);
-            });
-            break;
-        default:
-            break;
-    }
+    const int tecla = KeyCode;
+    edicion_->TeclaEditor(tecla);
 }
 
 bool GrillaPersonalizados::filaNumerica(int fila) const {

@@ -1,18 +1,21 @@
 #pragma once
 // The personalised fields of a master row (its columns named "P_..." in any case) in a two-column
-// grid, "Campo" and "Valor", edited in place through a text box laid over the value cell. The
-// chart-of-accounts form and the additional-data form each keep one, wired to their own grid and
-// editor.
+// grid, "Campo" and "Valor", edited in place through the shared grid editor laid over the value
+// cell. The chart-of-accounts form and the additional-data form each keep one, wired to their own
+// grid and editor.
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "outside/controls/TipoColumnaGrilla.h"
 
 #include <QList>
 #include <QObject>
 #include <QPair>
 #include <QString>
+#include <array>
 
 namespace vb {
 class CajaTexto;
+class EditorGrilla;
 class FlexGrid;
 }  // namespace vb
 
@@ -67,7 +70,9 @@ class GrillaPersonalizados : public QObject {
 
     vb::FlexGrid* grilla_;
     vb::CajaTexto* editor_;
+    vb::EditorGrilla* edicion_;
     Forma forma_;
+    std::array<TipoColumnaGrilla, 2> columnas_;
     QList<bool> numericas_;  // per field row, from the column's type
 };
 
