@@ -1,12 +1,11 @@
 #include "data/frmAcceso.h"
-#include "indices/ReporteIndices.h"
 #include "indices/frmMA_INDAJUSTE.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
 #include <QApplication>
-#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -15,7 +14,7 @@ int main(int argc, char** argv) {
     // A failed connection asks for the connection data with the connection form.
     CNStuffContable::InstalaServiciosAcceso();
     frmAcceso::Instalar();
-    maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>());
+    ReporteIndices::Registrar();
     // The start-up window: its load opens the company database and ends the program when none opens.
     auto* ventana = new frmMA_INDAJUSTE;
     ventana->Form_Load();

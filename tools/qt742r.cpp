@@ -3,21 +3,20 @@
 //
 //     qt742r "@Menu=RP_QT040;@Server=...;@DbName=...;@Usuario=...;@Password=...;tarvo@;"
 #include "data/frmAcceso.h"
-#include "indices/ReporteIndices.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
 #include <QApplication>
-#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vb::App().Title = "Reportes";
     CNStuffContable::InstalaServiciosAcceso();
     frmAcceso::Instalar();
-    maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>());
+    ReporteIndices::Registrar();
     QString error;
     const bool hecho = CNStuffContable::AtiendeReporte(vb::App().Command, error);
     if (!error.isEmpty()) vb::MsgBox(error, vb::vbOKOnly + vb::vbCritical, "Aviso al operador");

@@ -50,10 +50,9 @@ QList<Nombre> Nombres(const QString& sql) {
         if (escrito->es(Clase::Nombre)) {
             n.nombre = escrito->nombreSinComillas();
             n.abre = escrito->texto.left(1);
-            n.cierra = escrito->texto.size() > 1 && escrito->texto.back() != escrito->texto.front()
-                           ? escrito->texto.right(1)
-                           : n.abre;
-            if (n.abre == u"[") n.cierra = QStringLiteral("]");
+            const QString cierre = n.abre == u"[" ? QStringLiteral("]") : n.abre;
+            // An unterminated name keeps having no closer.
+            if (escrito->texto.size() > 1 && escrito->texto.endsWith(cierre)) n.cierra = cierre;
             if (EmpiezaConMarca(n.nombre)) {
                 n.marcado = true;
                 n.nombre = n.nombre.mid(kMarca.size());
@@ -76,7 +75,9 @@ QString Reescribir(const QString& sql, const QList<Nombre>& nombres, F nuevo) {
         const QString cambio = nuevo(n);
         if (cambio.isNull() && !n.marcado) continue;
         r += QStringView(sql).sliced(desde, n.inicio - desde);
-        r += n.abre + (cambio.isNull() ? n.nombre : cambio) + n.cierra;
+        QString nombre = cambio.isNull() ? n.nombre : cambio;
+        if (!n.cierra.isEmpty()) nombre.replace(n.cierra, n.cierra + n.cierra);
+        r += n.abre + nombre + n.cierra;
         desde = n.fin;
     }
     r += QStringView(sql).sliced(desde);

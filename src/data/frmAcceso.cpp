@@ -147,11 +147,11 @@ void frmAcceso::crearControles() {
     Label1[0] = etiqueta("Label1_0", "AUTENTICACION");
     Label1[1] = etiqueta("Label1_1", "Conexiones registradas");
     Label1[2] = etiqueta("Label1_2", "Control de Acceso");
-    Label2 = etiqueta("Label2", "Usuario");
-    Label3 = etiqueta("Label3", "Contraseña");
-    Label4 = etiqueta("Label4", "Base de datos");
-    Label5 = etiqueta("Label5", "Servidor");
-    Label6 = etiqueta("Label6", "Plataforma");
+    Label2 = etiqueta("Label2", "&Usuario");
+    Label3 = etiqueta("Label3", "C&ontraseña");
+    Label4 = etiqueta("Label4", "&Base de datos");
+    Label5 = etiqueta("Label5", "&Servidor");
+    Label6 = etiqueta("Label6", "&Plataforma");
     Label7 = etiqueta("Label7", "TARVO VEX");
     Label8 = etiqueta("Label8", kDireccionWeb);
     Label8->setCursor(Qt::PointingHandCursor);
@@ -175,6 +175,8 @@ void frmAcceso::crearControles() {
                                                                 {Label5, TxtServidor},
                                                                 {Label6, CboPlataformaDB}}};
     for (int i = 0; i < int(filas.size()); ++i) {
+        // Alt and the caption's letter go to its box.
+        filas[i].first->setBuddy(filas[i].second);
         datos->addWidget(filas[i].first, i + 1, 0);
         datos->addWidget(filas[i].second, i + 1, 1, 1, i == 3 ? 1 : 2);
     }

@@ -71,7 +71,9 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent) : QWidget(parent) {
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(UtilVex1);
     auto* fila = new QHBoxLayout;
-    fila->addWidget(new QLabel("Año", this));
+    auto* etiquetaAnio = new QLabel("&Año", this);
+    etiquetaAnio->setBuddy(anio);
+    fila->addWidget(etiquetaAnio);
     fila->addWidget(anio);
     fila->addStretch();
     lay->addLayout(fila);

@@ -5,6 +5,8 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 
+#include <QHash>
+
 namespace {
 
 struct Lado {
@@ -22,6 +24,11 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
     maker::Progreso& progreso = maker::gProgreso();
     vb::ManejadorErrores h(QStringLiteral("GeneraAuxiliarSubdiarios"), asiento::Reporte());
     ado::ConnectionPtr cnn = db.gCnn;
+    // No connection is the error the first statement meets, handled like any other.
+    auto conexion = [&]() -> ado::Connection& {
+        if (!cnn) vb::Raise(vb::kObjetoNoAsignado);
+        return *cnn;
+    };
     bool enTransaccion = false;
     bool mostrando = false;
     ado::RecordsetPtr asientos, auxiliar;
@@ -42,16 +49,28 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
         }
     };
     const QString tipo = asiento::Texto(vb::Trim(TipoSub));
+    // An account's description is read once per run: the run's transaction holds the embedded
+    // engine's write lock, so the chart cannot change under it. A lookup that failed is not kept.
+    QHash<QString, QString> descripciones;
+    auto descripcion = [&](const QString& cuenta) {
+        const QString clave = vb::Trim(cuenta);
+        auto it = descripciones.constFind(clave);
+        if (it != descripciones.constEnd()) return *it;
+        const QVariant d = db.DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
+                                         QStringLiteral("CODIGO"), 8, QString(), true, false);
+        if (d.isValid()) descripciones.insert(clave, d.toString());
+        return d.toString();
+    };
 
     if (!h.paso([&] {
-            cnn->BeginTrans();
+            conexion().BeginTrans();
             enTransaccion = true;
         }))
         return abandonar();
     if (!h.paso([&] {
-            cnn->Execute("DELETE AUX_SUBDIARIOS WHERE RTRIM(LTRIM(USUARIO)) = '" +
-                             asiento::Texto(vb::Trim(CNStuffContable::gUsuarioLogeado)) + "'",
-                         nullptr, -1);
+            conexion().Execute("DELETE AUX_SUBDIARIOS WHERE RTRIM(LTRIM(USUARIO)) = '" +
+                                   asiento::Texto(vb::Trim(CNStuffContable::gUsuarioLogeado)) + "'",
+                               nullptr, -1);
         }))
         return abandonar();
     if (vb::Trim(Fecha_Desde).isEmpty()) Fecha_Desde = QStringLiteral("01/01/1990");
@@ -142,10 +161,7 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
             auto ponerLado = [&](Lado& l) {
                 const QString cuenta = asiento::Campo(l.rs, QStringLiteral("CUENTA"));
                 auxiliar->fields()["cuenta" + l.sufijo].setValue(cuenta);
-                auxiliar->fields()["descripcion" + l.sufijo].setValue(
-                    db.DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
-                                  QStringLiteral("CODIGO"), 8, QString(), true, false)
-                        .toString());
+                auxiliar->fields()["descripcion" + l.sufijo].setValue(descripcion(cuenta));
                 auxiliar->fields()["importe" + l.sufijo].setValue(l.rs->valor(QStringLiteral("IMPORTE")));
             };
             for (bool finGuia = guia.cantidad == 0; !finGuia;) {
@@ -195,7 +211,7 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
         mostrando = false;
     }
     if (!h.paso([&] {
-            cnn->CommitTrans();
+            conexion().CommitTrans();
             enTransaccion = false;
         }))
         return abandonar();

@@ -35,7 +35,10 @@ void Lib_ClsCons3::PreparaLista(Lib_FrmCons3& v, const QString& Titulo, bool che
     v.gConnString.clear();
     v.CampoDevuelto = Titulo;
     v.CheckBoxes = checks;
-    vb::SinDetenerse([&] { v.ListView1->setCheckBoxes(checks); });
+    vb::SinDetenerse([&] {
+        v.ListView1->setCheckBoxes(checks);
+        v.CmdTodos->setVisible(checks);
+    });
     vb::SinDetenerse([&] { v.setWidth(v.CmbSearch[0], v.Width(v.ListView1)); });
     vb::SinDetenerse([&] {
         v.ListView1->ColumnHeadersClear();

@@ -28,6 +28,7 @@ constexpr int kAltoCombo = 315;
 constexpr int kTopCombos = 300;
 constexpr int kTopLista = 630;
 constexpr int kAltoScroll = 255;
+constexpr int kAltoMarco = 405;
 
 QFont Calibri(QFont base) {
     base.setFamily(QStringLiteral("Calibri"));
@@ -74,14 +75,14 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     CreaCombo(0);
 
     Move(this, 0, 0, 9000, 6615);
-    Move(picFields, 0, 0, 8880, 6615 - kAltoFrame - 480);
+    Move(picFields, 0, 0, 8880, 6615 + kAltoMarco - kAltoFrame - 480);
     Move(tiraCombos_, 0, kTopCombos, 8880, kAltoCombo);
-    Move(ListView1, 0, kTopLista, 8860, 6615 - 2 * kAltoFrame - 1080);
-    Move(HScroll1, 0, 6615 - kAltoFrame - 480 - kAltoScroll - 120, 8880, kAltoScroll);
+    Move(ListView1, 0, kTopLista, 8860, 6615 + kAltoMarco - 2 * kAltoFrame - 1080);
+    Move(HScroll1, 0, 6615 + kAltoMarco - kAltoFrame - 480 - kAltoScroll - 120, 8880, kAltoScroll);
     Move(Label1, 0, 0, 8860 - kAnchoNuevo, 285);
     Move(CmdNuevo, 8860 - kAnchoNuevo, 0, kAnchoNuevo, 285);
     Move(CmdTodos, 8860 - kAnchoNuevo - kAnchoTodos, 0, kAnchoTodos, 285);
-    Move(Frame1, 0, 6615 - kAltoFrame - 520, 9000, kAltoFrame);
+    Move(Frame1, 0, 6615 + kAltoMarco - kAltoFrame - 520, 9000, kAltoFrame);
     Move(CmdAceptar, 100, 90, kAnchoBoton, kAltoBoton);
     Move(CmdCancelar, (9000 - kAnchoBoton) / 2, 90, kAnchoBoton, kAltoBoton);
     Move(CmdNueva, 9000 - (kAnchoBoton + 150), 90, kAnchoBoton, kAltoBoton);
@@ -216,7 +217,8 @@ void Lib_FrmCons3::Form_Unload() {
 }
 
 void Lib_FrmCons3::Form_Resize() {
-    const int H = Height(this);
+    // The window's height as the formulas count it: with its title bar and borders.
+    const int H = Height(this) + kAltoMarco;
     const int W = Width(this);
     vb::SinDetenerse([&] { setHeight(picFields, H - Height(Frame1) - 480); });
     vb::SinDetenerse([&] { setHeight(ListView1, Height(picFields) - Height(Frame1) - 600); });

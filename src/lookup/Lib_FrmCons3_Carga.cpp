@@ -12,7 +12,9 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 namespace {
@@ -94,7 +96,12 @@ void Lib_FrmCons3::Form_Load() {
                               true);
         }))
         return;
-    if (!h.paso([&] { ListView1->setCheckBoxes(CheckBoxes); })) return;
+    if (!h.paso([&] {
+            ListView1->setCheckBoxes(CheckBoxes);
+            // Inverting checks means something only where there are check boxes.
+            CmdTodos->setVisible(CheckBoxes);
+        }))
+        return;
     if (!h.paso([&] { Encolumnar(); })) return;
     if (!h.paso([&] {
             long desde = 1;
@@ -122,7 +129,8 @@ void Lib_FrmCons3::Encolumnar() {
         ListView1->ColumnHeadersClear();
         const bool articulos = Sql.contains("V_MA_ARTICULOS", Qt::CaseInsensitive) ||
                                Sql.contains("STK_MA_ARTICULOS", Qt::CaseInsensitive);
-        const QFontMetrics metricas(font());
+        // Measured in the list's own font (bold, 10 points), so that a field's full width of text fits.
+        const QFontMetrics metricas(ListView1->font());
         ado::Fields& campos = rsConsulta->fields();
         for (int j = 0; j < campos.Count(); ++j) {
             ado::Field& campo = campos[j];
@@ -143,8 +151,10 @@ void Lib_FrmCons3::Encolumnar() {
             } else if (ValoresDefault == "@10") {
                 n += 10;
             }
-            const int ancho =
-                vb::TwipsDePixeles(metricas.horizontalAdvance(QString(int(std::max(0L, n)), 'X')));
+            int ancho = vb::TwipsDePixeles(metricas.horizontalAdvance(QString(int(std::max(0L, n)), 'X')));
+            // The check box takes its room from the first column, not from its text.
+            if (j == 0 && CheckBoxes)
+                ancho += vb::TwipsDePixeles(ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8);
             ListView1->ColumnHeadersAdd(titulo, ancho);
         }
         // Boxes of a wider statement loaded before have no column now.
@@ -204,44 +214,43 @@ void Lib_FrmCons3::Leer(long& Cdesde, int& Cuantas) {
         vb::ListView* l;
         ~FinCarga() { l->TerminarCarga(); }
     } fin{ListView1};
+    // One step per record: stock colour, the row with its sub-items, its pre-check, the move to
+    // the next record. A record answered with "ignore" is left out; a recordset that cannot move
+    // on has nothing more to give.
     for (;;) {
         bool eof = true;
-        leido = false;
-        if (!h.paso([&] {
-                eof = rs->Eof();
-                leido = true;
-            }))
-            return;
-        // A recordset that cannot say where it stands has nothing more to give.
-        if (!leido || eof) break;
-        QString color;
-        if (EsArticulos_) h.paso([&] { color = ColorStock(rs); });
-        int r = 0;
-        if (!h.paso([&] { r = ListView1->ListItemsAdd(vb::Trim(util.TextoCampo((*campos)[0].Value()))); }))
-            return;
-        if (iCampo >= 0 && !h.paso([&] {
+        if (!vb::SinDetenerse([&] { eof = rs->Eof(); }) || eof) break;
+        bool movido = false;
+        const bool seguir = h.paso([&] {
+            QString color;
+            if (EsArticulos_) {
+                try {
+                    color = ColorStock(rs);
+                } catch (const vb::ErrorVB& e) {
+                    // A record without the stock columns stays uncoloured.
+                    if (e.Number != 3265) throw;
+                }
+            }
+            QStringList celdas;
+            celdas.reserve(nCampos);
+            celdas << vb::Trim(util.TextoCampo((*campos)[0].Value()));
+            for (int i = 1; i < nCampos; ++i)
+                celdas << util.AlineaDerecha(util.TextoCampo((*campos)[i].Value()));
+            const int r = ListView1->ListItemsAdd(celdas);
+            if (iCampo >= 0) {
                 const QString codigo = vb::Trim(util.TextoCampo((*campos)[iCampo].Value()));
                 if (!codigo.isEmpty() && ValoresDefault.contains(codigo, Qt::CaseInsensitive))
                     ListView1->setChecked(r, true);
-            }))
-            return;
-        for (int i = 1; i < nCampos; ++i)
-            if (!h.paso([&] {
-                    ListView1->setSubItem(r, i, util.AlineaDerecha(util.TextoCampo((*campos)[i].Value())));
-                }))
-                return;
-        if (colorea && !vb::Trim(color).isEmpty())
-            vb::SinDetenerse([&] {
+            }
+            if (colorea && !vb::Trim(color).isEmpty()) {
                 const QColor c = ColorDeTexto(color);
                 if (c.isValid()) ListView1->setRowStyle(r, c, true);
-            });
-        leido = false;
-        if (!h.paso([&] {
-                rs->MoveNext();
-                leido = true;
-            }))
-            return;
-        if (!leido) break;
+            }
+            rs->MoveNext();
+            movido = true;
+        });
+        if (!seguir) return;
+        if (!movido && !vb::SinDetenerse([&] { rs->MoveNext(); })) break;
     }
 }
 

@@ -142,7 +142,10 @@ void Lib_FrmCons3::OrdenarPorFecha(const QString& Cual) {
         ListView1->setSorted(false);
         ListView1->setSortKey(0);
         OrdenarPorLwv = false;
-        Sql = Sql + " order by " + Cual;
+        // A header that is no plain name (blanks, signs) is bracketed, as the server reads names.
+        bool simple = !Cual.isEmpty();
+        for (const QChar c : Cual) simple = simple && (c.isLetterOrNumber() || c == QLatin1Char('_'));
+        Sql = Sql + " order by " + (simple ? Cual : "[" + Cual + "]");
         if (Cual.compare("fechahorafinromaneo", Qt::CaseInsensitive) == 0) Sql += " desc ";
     }
     Form_Load();

@@ -280,8 +280,10 @@ bool Lib_FrmCons3::eventFilter(QObject* objeto, QEvent* evento) {
     auto* e = static_cast<QKeyEvent*>(evento);
     int codigo = vb::CodigoTeclaVB(e);
     const int shift = vb::EstadoShift(e->modifiers());
+    // A handler takes a key by setting its code to 0; keys without a code go on untouched.
+    const int original = codigo;
     Form_KeyDown(codigo, shift);
-    if (codigo == 0) return true;
+    if (original != 0 && codigo == 0) return true;
     // Enter accepts and Escape cancels once, wherever the focus is.
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         if (objeto == ListView1)
@@ -295,22 +297,23 @@ bool Lib_FrmCons3::eventFilter(QObject* objeto, QEvent* evento) {
         return true;
     }
     if (indice >= 0) {
+        if (original == 0) return false;
         CmbSearch_KeyDown(indice, codigo, shift);
         return codigo == 0;
     }
     if (objeto == ListView1) {
         if (codigo == vb::vbKeySpace && CheckBoxes) return false;
-        const int antes = codigo;
         ListView1_KeyDown(codigo, shift, e->text());
-        return codigo == 0 || antes == vb::vbKeyInsert || antes == vb::vbKeyDelete;
+        return (original != 0 && codigo == 0) || original == vb::vbKeyInsert || original == vb::vbKeyDelete;
     }
     return QWidget::eventFilter(objeto, evento);
 }
 
 void Lib_FrmCons3::keyPressEvent(QKeyEvent* e) {
     int codigo = vb::CodigoTeclaVB(e);
+    const int original = codigo;
     Form_KeyDown(codigo, vb::EstadoShift(e->modifiers()));
-    if (codigo == 0) return;
+    if (original != 0 && codigo == 0) return;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         CmdAceptar_Click();
         return;

@@ -151,14 +151,10 @@ void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroErr
         return;
 
     DB_Dll& db = gBaseDatos();
-    const bool ejecutado = db.EjecutaConsultaSQL(lote);
     ado::Errors& errores = db.gCnn->errores();
     NumeroError = 0;
-
-    if (errores.Count() == 0 && ejecutado) {
-        QString confirma = QStringLiteral("COMMIT TRANSACTION");
-        db.EjecutaConsultaSQL(confirma);
-    } else {
+    // A batch or a commit the server refused: rolled back, recorded and shown alike.
+    auto fracaso = [&] {
         maker::gProgreso().Ocultar();
         QString mensaje;
         const bool alcanzado = errores.Count() > 0;
@@ -192,6 +188,16 @@ void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroErr
         }
         if (!vb::Trim(mensaje).isEmpty())
             vb::MsgBox(mensaje, vb::vbOKOnly + vb::vbCritical, QStringLiteral("Aviso al Operador!"));
+    };
+
+    const bool ejecutado = db.EjecutaConsultaSQL(lote);
+    if (errores.Count() == 0 && ejecutado) {
+        QString confirma = QStringLiteral("COMMIT TRANSACTION");
+        // A commit the server refuses leaves the transaction open: the later writes would be lost
+        // inside it.
+        if (!db.EjecutaConsultaSQL(confirma) || errores.Count() > 0) fracaso();
+    } else {
+        fracaso();
     }
     maker::gProgreso().Ocultar();
 }

@@ -64,14 +64,11 @@ const char* MarcaExclusion(Grupo g) {
     }
 }
 
-// "." as decimal separator whatever the display locale; no trailing zeros.
+// "." as decimal separator whatever the display locale; every digit the value holds.
 QString NumeroSQL(double v) {
     if (!std::isfinite(v)) return "0";
     if (v == std::trunc(v) && std::fabs(v) < 1e15) return QString::number(qlonglong(v));
-    QString t = QString::number(v, 'f', 10);
-    while (t.endsWith('0')) t.chop(1);
-    if (t.endsWith('.')) t.chop(1);
-    return t;
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
 QString Entrecomillado(const QString& texto) {
@@ -95,6 +92,15 @@ QString Literal(const QVariant& valor, int tipo) {
     return Entrecomillado(util.TextoCampo(valor));
 }
 
+// A target that did not connect, in the error log.
+void AnotaSinConexion(const QString& base, const QString& servidor, const QString& motivo) {
+    const QDateTime ahora = vb::Now();
+    vb::AgregarLinea(CNStuffContable::RutaLogErrores(),
+                     vb::Format(ahora, "mm-dd-yyyy") + " " + vb::Format(ahora, "hh:mm:ss") +
+                         " Rutina: - ActualizaGEmpresas Mensaje No se pudo conectar a la base de datos " +
+                         base + " Server: " + servidor + " " + vb::Trim(motivo) + " Respondió : ");
+}
+
 bool EsBinario(const QVariant& v) {
     return v.typeId() == QMetaType::QByteArray;
 }
@@ -112,7 +118,10 @@ class Replicacion {
     void ArmaCondicion(const QString (&valores)[6], const QString& where) {
         QString k[8];
         ClavesTabla(tabla_, k[0], k[1], k[2], k[3], k[4], k[5], k[6], k[7]);
-        if (!where.isEmpty()) condicion_ = where.contains("WHERE ", kCi) ? where : " WHERE " + where;
+        for (int i = 0; i < 8; ++i) claves_ << k[i];
+        // A blank condition is no condition.
+        if (!vb::Trim(where).isEmpty())
+            condicion_ = where.contains("WHERE ", kCi) ? where : " WHERE " + where;
         for (int i = 0; i < 6; ++i) {
             // A value whose key column no rule names cannot be matched: it adds nothing.
             if (valores[i].isEmpty() || k[i].isEmpty()) continue;
@@ -130,6 +139,11 @@ class Replicacion {
     bool GrupoEmpresa();
 
   private:
+    // The local rows the condition reaches, each by its full key, so that part of a key never
+    // copies one row over several; the condition itself when the rows cannot be told apart.
+    QStringList CondicionesPorFila();
+    bool CopiaFila(const QString& columnas, const QString& servidor, const QString& base,
+                   const QString& llaves);
     bool CopiaABase(QString servidor, QString base, const QString& llaves);
     bool Inserta(const QString& columnas, const QString& servidor, const QString& base);
     bool Actualiza(const ado::RecordsetPtr& destino, const QString& servidor, const QString& base);
@@ -140,6 +154,7 @@ class Replicacion {
     QString tabla_;
     OperacionGrupo operacion_;
     QString condicion_;
+    QStringList claves_;  // the table's key columns, as the rule list names them
     vb::ManejadorErrores h_;
 };
 
@@ -168,6 +183,11 @@ bool Replicacion::Terminales() {
                 codigo = util.TextoCampo(terminales->fields().Item("CODIGO").Value());
             }))
             return false;
+        QString descripcion;
+        if (!salta && !h_.paso([&] {
+                descripcion = util.TextoCampo(terminales->fields().Item("Descripcion").Value());
+            }))
+            return false;
         if (!salta) {
             bool conectada = false;
             if (!h_.paso([&] {
@@ -175,8 +195,12 @@ bool Replicacion::Terminales() {
                 }))
                 return false;
             // A terminal that does not connect has had its state and pending flags recorded; the
-            // copy goes on with the next one without troubling the operator.
-            if (conectada) {
+            // operator is told and the copy goes on with the next one.
+            if (!conectada) {
+                AnotaSinConexion(base, servidor, {});
+                vb::MsgBox("No se pudo conectar al Punto de ventas " + descripcion, vb::vbInformation,
+                           "Aviso al operador");
+            } else {
                 if (!h_.paso([&] {
                         DB_Dll& remota = CNStuffContable::gBaseDatosRemota();
                         if (remota.gCnn && remota.gCnn->State() == ado::adStateOpen) remota.gCnn->Close();
@@ -215,11 +239,7 @@ bool Replicacion::CopiaABase(QString servidor, QString base, const QString& llav
         QString motivo;
         if (destino.gCnn && destino.gCnn->errores().Count() > 0)
             motivo = destino.gCnn->errores().Item(0).Description;
-        const QDateTime ahora = vb::Now();
-        vb::AgregarLinea(CNStuffContable::RutaLogErrores(),
-                         vb::Format(ahora, "mm-dd-yyyy") + " " + vb::Format(ahora, "hh:mm:ss") +
-                             " Rutina: - ActualizaGEmpresas Mensaje No se pudo conectar a la base de datos " +
-                             base + " Server: " + servidor + " " + vb::Trim(motivo) + " Respondió : ");
+        AnotaSinConexion(base, servidor, motivo);
         return true;
     }
     QString columnas;
@@ -235,23 +255,72 @@ bool Replicacion::CopiaABase(QString servidor, QString base, const QString& llav
         return false;
 
     if (operacion_ == 1 || operacion_ == 2) {
-        const bool marca =
-            EsUna(tabla_, {"MA_CUENTAS", "V_TA_DEPOSITO", "MV_ASIENTOS", "V_TA_FAMILIAS", "V_TA_CAJAS"});
-        QString sql = "SELECT * FROM " + (marca ? "@admin_" + tabla_ : tabla_) + condicion_;
-        ado::RecordsetPtr rs;
-        if (!h_.paso([&] { destino.AbrirRecordset(sql, rs); })) return false;
-        bool vacio = true;
-        if (!h_.paso([&] { vacio = rs->Bof(); })) return false;
-        if (vacio) {
-            if (llaves.mid(0, 1) == "1" && !Inserta(columnas, servidor, base)) return false;
-        } else {
-            if (llaves.mid(1, 1) == "1" && !Actualiza(rs, servidor, base)) return false;
+        QStringList condiciones;
+        if (!h_.paso([&] { condiciones = CondicionesPorFila(); })) return false;
+        const QString comun = condicion_;
+        bool sigue = true;
+        for (const QString& c : condiciones) {
+            condicion_ = c;
+            sigue = CopiaFila(columnas, servidor, base, llaves);
+            if (!sigue) break;
         }
-        if (!h_.paso([&] { destino.CierraRecordset(rs); })) return false;
+        condicion_ = comun;
+        if (!sigue) return false;
     } else if (operacion_ == 3) {
         if (llaves.mid(2, 1) == "1" && !Borra(servidor, base)) return false;
     }
     return true;
+}
+
+QStringList Replicacion::CondicionesPorFila() {
+    DB_Dll& central = CNStuffContable::gBaseDatos();
+    QStringList escritas, nombres;  // as the statement writes them, as the row names them
+    for (const QString& k : claves_)
+        if (!k.isEmpty()) {
+            escritas << k;
+            nombres << QString(k).remove('[').remove(']');
+        }
+    if (nombres.isEmpty()) return {condicion_};
+    QString sql = "SELECT * FROM  " + tabla_ + condicion_;
+    ado::RecordsetPtr local;
+    central.AbrirRecordset(sql, local);
+    QStringList condiciones;
+    bool completas = local && local->State() == ado::adStateOpen;
+    while (completas && !local->Eof()) {
+        ado::Fields& campos = local->fields();
+        QString c;
+        for (int i = 0; i < nombres.size() && completas; ++i) {
+            const int j = campos.indiceDe(nombres[i]);
+            const QVariant v = j < 0 ? QVariant() : campos.Item(j).Value();
+            completas = j >= 0 && v.isValid() && !v.isNull();
+            if (completas)
+                c += (c.isEmpty() ? " WHERE " : " AND ") + escritas[i] + " = " +
+                     Literal(v, campos.Item(j).Type());
+        }
+        condiciones << c;
+        local->MoveNext();
+    }
+    central.CierraRecordset(local);
+    if (!completas || condiciones.isEmpty()) return {condicion_};
+    return condiciones;
+}
+
+bool Replicacion::CopiaFila(const QString& columnas, const QString& servidor, const QString& base,
+                            const QString& llaves) {
+    DB_Dll& destino = gBaseDatosGrupo();
+    const bool marca =
+        EsUna(tabla_, {"MA_CUENTAS", "V_TA_DEPOSITO", "MV_ASIENTOS", "V_TA_FAMILIAS", "V_TA_CAJAS"});
+    QString sql = "SELECT * FROM " + (marca ? "@admin_" + tabla_ : tabla_) + condicion_;
+    ado::RecordsetPtr rs;
+    if (!h_.paso([&] { destino.AbrirRecordset(sql, rs); })) return false;
+    bool vacio = true;
+    if (!h_.paso([&] { vacio = rs->Bof(); })) return false;
+    if (vacio) {
+        if (llaves.mid(0, 1) == "1" && !Inserta(columnas, servidor, base)) return false;
+    } else {
+        if (llaves.mid(1, 1) == "1" && !Actualiza(rs, servidor, base)) return false;
+    }
+    return h_.paso([&] { destino.CierraRecordset(rs); });
 }
 
 bool Replicacion::Inserta(const QString& columnas, const QString& servidor, const QString& base) {

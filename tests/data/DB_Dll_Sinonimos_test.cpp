@@ -97,6 +97,7 @@ TEST_F(DB_DllSinonimos, LosNombresSonPiezasDeLaSentencia) {
         {"SELECT * FROM/* x */MA_CUENTAS--y", "SELECT * FROM/* x */SS_MA_CUENTAS--y"},
         {"SELECT * FROM\fMA_CUENTAS", "SELECT * FROM\fSS_MA_CUENTAS"},
         {"SELECT * FROM dbo.MA_CUENTAS;", "SELECT * FROM dbo.SS_MA_CUENTAS;"},
+        {"SELECT * FROM \"MA_CUENTAS", "SELECT * FROM \"SS_MA_CUENTAS"},
         // Names inside comments and quoted texts are left as written.
         {"SELECT 'MA_CUENTAS' /* MA_CUENTAS */", "SELECT 'MA_CUENTAS' /* MA_CUENTAS */"},
     };

@@ -120,8 +120,14 @@ TEST_F(FormAcceso, ControlsAsDesigned) {
                                    f.Label2->text(),    f.Label3->text(),    f.Label4->text(),
                                    f.Label5->text(),    f.Label6->text(),    f.Label7->text()};
     EXPECT_EQ(etiquetas,
-              (QStringList{"AUTENTICACION", "Conexiones registradas", "Control de Acceso", "Usuario",
-                           "Contraseña", "Base de datos", "Servidor", "Plataforma", "TARVO VEX"}));
+              (QStringList{"AUTENTICACION", "Conexiones registradas", "Control de Acceso", "&Usuario",
+                           "C&ontraseña", "&Base de datos", "&Servidor", "&Plataforma", "TARVO VEX"}));
+    // Each caption's Alt-letter reaches its box.
+    EXPECT_EQ(f.Label2->buddy(), f.TxtUserId);
+    EXPECT_EQ(f.Label3->buddy(), f.TxtUserPassword);
+    EXPECT_EQ(f.Label4->buddy(), f.TxtDbName);
+    EXPECT_EQ(f.Label5->buddy(), f.TxtServidor);
+    EXPECT_EQ(f.Label6->buddy(), f.CboPlataformaDB);
 
     // The focus chain visits the controls in the designed order.
     const QList<QWidget*> orden = {f.TxtUserId,       f.TxtUserPassword, f.TxtDbName,      f.TxtServidor,

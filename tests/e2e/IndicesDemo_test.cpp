@@ -1,23 +1,30 @@
 // The adjustment-index window on the demo company, driven the way a user drives it.
 #include "data/DB_Dll.h"
-#include "indices/ReporteIndices.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/UtilVex.h"
+#include "outside/maker/Progreso.h"
 #include "outside/maker/Reporte.h"
+#include "outside/maker/ReporteListado.h"
 #include "outside/maker/SistemaPC.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 #include "support/ImprimeQt.h"
+#include "support/LocaleNumeros.h"
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -29,6 +36,19 @@ constexpr long kCian = 0xFFFF00;
 int Fila(int anio, int mes) {
     return (anio - 2022) * 12 + mes;
 }
+
+// Every end-to-end case runs with "," (true) and with "." as the decimal separator.
+class IndicesDemo : public ::testing::TestWithParam<bool> {
+  protected:
+    QLocale locale() const { return GetParam() ? LocaleNumeros::coma() : LocaleNumeros::punto(); }
+    // A number written with "." as decimal point, as the locale under test shows it.
+    QString L(QString numero) const { return numero.replace('.', locale().decimalPoint()); }
+    // A grid row as shown: the month, then the numbers in the locale's form.
+    QStringList Numeros(QStringList fila) const {
+        for (int c = 1; c < fila.size(); ++c) fila[c] = L(fila[c]);
+        return fila;
+    }
+};
 
 QStringList FilaGrilla(VentanaIndices& v, int fila) {
     QStringList l;
@@ -49,10 +69,37 @@ void EsperaIndices(VentanaIndices& v, int k, int desdeFila, const std::vector<do
     }
 }
 
+// The words of a PDF page by page, with their boxes in points, as pdftotext -bbox gives them.
+struct Palabra {
+    QString texto;
+    double xMin, yMin, xMax, alto;
+};
+QList<QList<Palabra>> PalabrasPdf(const QString& archivo) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", archivo, "-"});
+    p.waitForFinished(30000);
+    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    QList<QList<Palabra>> paginas;
+    static const QRegularExpression palabra(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>");
+    for (const QString& trozo : xml.split("<page ").mid(1)) {
+        QList<Palabra> l;
+        for (auto it = palabra.globalMatch(trozo); it.hasNext();) {
+            const auto m = it.next();
+            QString texto = m.captured(5);
+            texto.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+            l << Palabra{texto, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                         m.captured(4).toDouble() - m.captured(2).toDouble()};
+        }
+        paginas << l;
+    }
+    return paginas;
+}
+
 }  // namespace
 
-TEST(IndicesDemo, S1_StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYear) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S1_StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYear) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     const int accesos = v.base().escalar("SELECT count(*) FROM Control_Acceso").toInt();
     v.Iniciar();
     auto& f = v.f();
@@ -69,13 +116,12 @@ TEST(IndicesDemo, S1_StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastY
     ASSERT_EQ(g->Rows(), 67);
     EXPECT_EQ(FilaGrilla(v, 0), QStringList({"", "I.P.I.M.", "Coef.", "I.P.C.", "Coef.", "C.E.R.", "Coef.",
                                              "U.V.A.", "Coef."}));
-    EXPECT_EQ(FilaGrilla(v, 1), QStringList({"01/2022", "1000", "1.671", "800", "1.574", "", "", "", ""}));
+    EXPECT_EQ(FilaGrilla(v, 1), Numeros({"01/2022", "1000", "1.671", "800", "1.574", "", "", "", ""}));
     EXPECT_EQ(FilaGrilla(v, 43),
-              QStringList({"07/2025", "7746.91", "1.693", "4364.58", "1.533", "660.52", "1.327", "", ""}));
+              Numeros({"07/2025", "7746.91", "1.693", "4364.58", "1.533", "660.52", "1.327", "", ""}));
     EXPECT_EQ(FilaGrilla(v, 54),
-              QStringList({"06/2026", "13115.65", "1.000", "6691.03", "1.000", "876.54", "1.000", "", ""}));
-    EXPECT_EQ(FilaGrilla(v, 55),
-              QStringList({"07/2026", "13981.28", "", "6945.29", "", "887.94", "", "", ""}));
+              Numeros({"06/2026", "13115.65", "1.000", "6691.03", "1.000", "876.54", "1.000", "", ""}));
+    EXPECT_EQ(FilaGrilla(v, 55), Numeros({"07/2026", "13981.28", "", "6945.29", "", "887.94", "", "", ""}));
     EXPECT_EQ(FilaGrilla(v, 62), QStringList({"02/2027", "", "", "", "", "", "", "", ""}));
 
     const QList<int> verdes{Fila(2022, 1), Fila(2023, 1), Fila(2023, 7),
@@ -92,37 +138,37 @@ TEST(IndicesDemo, S1_StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastY
     EXPECT_TRUE(f.lblLabels[1]->text().startsWith("Se destaca el mes de apertura"));
 }
 
-TEST(IndicesDemo, S2_EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S2_EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(45, 1, "8500");
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500);
     EsperaIndices(v, 1, 45, {1.543, 1.498, 1.394, 1.326, 1.291, 1.214, 1.167, 1.084, 1.029, 1.000});
-    EXPECT_EQ(v.Celda(45, 2), " 1.543");
-    EXPECT_EQ(v.Celda(54, 2), " 1.000");
+    EXPECT_EQ(v.Celda(45, 2), L(" 1.543"));
+    EXPECT_EQ(v.Celda(54, 2), L(" 1.000"));
     EXPECT_EQ(v.Celda(45, 8), "");
-    EXPECT_EQ(v.Celda(43, 2), "1.693");
-    EXPECT_EQ(v.Celda(44, 2), "1.652");
+    EXPECT_EQ(v.Celda(43, 2), L("1.693"));
+    EXPECT_EQ(v.Celda(44, 2), L("1.652"));
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 7, "Indice1")), 1.693);
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Indice2")), 1.431);
     EXPECT_EQ(v.f().FgAsiento->Row(), 46);
     EXPECT_EQ(v.f().FgAsiento->Col(), 1);
 }
 
-TEST(IndicesDemo, S3_EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S3_EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(54, 1, "13500");
     // 09/2025 keeps its demo index 8432.90 here (no earlier edit): 13500 / 8432.90.
     EsperaIndices(v, 1, 43,
                   {1.743, 1.700, 1.601, 1.542, 1.435, 1.365, 1.329, 1.249, 1.201, 1.115, 1.059, 1.000});
-    EXPECT_EQ(v.Celda(43, 2), " 1.743");
+    EXPECT_EQ(v.Celda(43, 2), L(" 1.743"));
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 6, "Indice1")), 1.000);  // the year before is untouched
     EXPECT_EQ(v.f().FgAsiento->Row(), 55);
 }
 
-TEST(IndicesDemo, S4_ASixMonthFiscalYear) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S4_ASixMonthFiscalYear) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(18, 3, "1600");
     EsperaIndices(v, 2, 13, {1.239, 1.181, 1.159, 1.112, 1.044, 1.000});
@@ -130,8 +176,8 @@ TEST(IndicesDemo, S4_ASixMonthFiscalYear) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2023, 7, "Indice2")), 1.568);
 }
 
-TEST(IndicesDemo, S5_TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S5_TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(55, 7, "100");
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 7, "Importe4")), 100);
@@ -141,25 +187,25 @@ TEST(IndicesDemo, S5_TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
     v.Escribir(66, 7, "120");
     EXPECT_EQ(v.f().FgAsiento->Row(), 66);  // the last row: stays, column 1
     EXPECT_EQ(v.f().FgAsiento->Col(), 1);
-    EXPECT_EQ(v.Celda(55, 8), " 1.200");
-    EXPECT_EQ(v.Celda(56, 8), " 0.400");
+    EXPECT_EQ(v.Celda(55, 8), L(" 1.200"));
+    EXPECT_EQ(v.Celda(56, 8), L(" 0.400"));
     for (int r = 57; r <= 65; ++r) EXPECT_EQ(v.Celda(r, 8), "") << r;
-    EXPECT_EQ(v.Celda(66, 8), " 1.000");
+    EXPECT_EQ(v.Celda(66, 8), L(" 1.000"));
     EXPECT_EQ(v.Celda(55, 2), "");
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 7, "Indice4")), 1.2);
     v.Escribir(66, 7, "100");
-    EXPECT_EQ(v.Celda(55, 8), " 1.000");
-    EXPECT_EQ(v.Celda(56, 8), " 0.333");
+    EXPECT_EQ(v.Celda(55, 8), L(" 1.000"));
+    EXPECT_EQ(v.Celda(56, 8), L(" 0.333"));
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 8, "Indice4")), 0.333);
 }
 
-TEST(IndicesDemo, S6_EditingKeys) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S6_EditingKeys) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
     // Escape cancels: cell and table unchanged.
     v.Escribir(45, 1, "9999", Qt::Key_Escape);
-    EXPECT_EQ(v.Celda(45, 1), "8432.9");
+    EXPECT_EQ(v.Celda(45, 1), L("8432.9"));
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8432.90);
     EXPECT_FALSE(f.BrwTxt[0]->isVisible());
 
@@ -192,8 +238,8 @@ TEST(IndicesDemo, S6_EditingKeys) {
     QTest::keyClick(f.BrwTxt[0], Qt::Key_Escape);
 }
 
-TEST(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
     v.Clic(45, 1);
@@ -206,11 +252,11 @@ TEST(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
     EXPECT_FALSE(f.BrwTxt[0]->isVisible());
 }
 
-TEST(IndicesDemo, S7_TheReportRequestEndsInAPdfListing) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S7_TheReportRequestEndsInAReadablePdfListing) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     QTemporaryDir salida;
-    maker::gReporte().setRenderizador(std::make_unique<ReporteIndices>(salida.path()));
+    ReporteIndices::Registrar(salida.path());
     QList<QUrl> abiertos;
     maker::gSistemaPC().setAbridor([&](const QUrl& u) {
         abiertos << u;
@@ -218,7 +264,7 @@ TEST(IndicesDemo, S7_TheReportRequestEndsInAPdfListing) {
     });
     v.Boton("REPORTE");
     maker::gSistemaPC().setAbridor({});
-    maker::gReporte().setRenderizador(nullptr);
+    maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
     const auto& s = maker::gReporte().UltimaSolicitud();
     EXPECT_EQ(s.Nombre, "RP_QT040");
     EXPECT_EQ(s.Orden, QStringList({"+{MA_INDAJUSTE.anio}", "+{MA_INDAJUSTE.MES}"}));
@@ -228,15 +274,85 @@ TEST(IndicesDemo, S7_TheReportRequestEndsInAPdfListing) {
               QStringList({"empresa = 'DISTRIBUIDORA DEL SUR S.A.'", "INDICE1 = 'I.P.I.M.'",
                            "INDICE2 = 'I.P.C.'", "INDICE3 = 'C.E.R.'", "INDICE4 = 'U.V.A.'"}));
     EXPECT_EQ(s.Salida, 6);
-    ASSERT_EQ(abiertos.size(), 1);
-    QFile pdf(abiertos.at(0).toLocalFile());
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.read(5).startsWith("%PDF-"));
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
+    ASSERT_EQ(abiertos.size(), 1);
+
+    const auto paginas = PalabrasPdf(abiertos.at(0).toLocalFile());
+    ASSERT_GE(paginas.size(), 2);
+    const int m = int(paginas.size());
+    QStringList meses;
+    QList<QStringList> valores;               // per month row, its number words left to right
+    QMap<int, QList<double>> bordesDerechos;  // per number column, the right edge of each value
+    for (int n = 0; n < m; ++n) {
+        // In reading order: line by line from the top, left to right.
+        auto pagina = paginas[n];
+        std::sort(pagina.begin(), pagina.end(), [](const Palabra& a, const Palabra& b) {
+            return std::abs(a.yMin - b.yMin) >= 1 ? a.yMin < b.yMin : a.xMin < b.xMin;
+        });
+        QStringList textos;
+        for (const auto& p : pagina) {
+            textos << p.texto;
+            EXPECT_GE(p.alto, 9.0) << p.texto.toStdString() << " en la pagina " << n + 1;
+        }
+        const QString todo = textos.join(' ');
+        EXPECT_TRUE(
+            todo.startsWith("DISTRIBUIDORA DEL SUR S.A. Indices de Ajustes Mes I.P.I.M. Coef. I.P.C. "
+                            "Coef. C.E.R. Coef. U.V.A. Coef."))
+            << "pagina " << n + 1 << ": " << todo.left(200).toStdString();
+        EXPECT_TRUE(todo.endsWith(QString("Página %1 de %2").arg(n + 1).arg(m)))
+            << todo.right(40).toStdString();
+        for (const auto& p : pagina) {
+            if (!QRegularExpression("^\\d\\d/\\d{4}$").match(p.texto).hasMatch()) continue;
+            meses << p.texto;
+            QList<Palabra> fila;
+            for (const auto& q : pagina)
+                if (q.xMin > p.xMax && std::abs(q.yMin - p.yMin) < 1) fila << q;
+            std::sort(fila.begin(), fila.end(), [](const auto& a, const auto& b) { return a.xMin < b.xMin; });
+            QStringList textosFila;
+            for (const auto& q : fila) textosFila << q.texto;
+            valores << textosFila;
+            // Column of each value by its right edge: the same edge for a column on every row.
+            for (const auto& q : fila) bordesDerechos[int(q.xMax / 20)] << q.xMax;
+        }
+    }
+    EXPECT_EQ(m, (66 + maker::FilasPorPagina() - 1) / maker::FilasPorPagina());
+    QStringList esperados;
+    for (int r = 1; r <= 66; ++r) esperados << v.Celda(r, 0);
+    EXPECT_EQ(meses, esperados);
+
+    // Every stored value, in the locale's form: groups of thousands, three places for coefficients.
+    const QLocale loc = locale();
+    const auto filas = v.base().filas(
+        "SELECT Importe1, Indice1, Importe2, Indice2, Importe3, Indice3, Importe4, Indice4 "
+        "FROM MA_INDAJUSTE ORDER BY Anio, Mes");
+    ASSERT_EQ(filas.size(), 66);
+    ASSERT_EQ(valores.size(), 66);
+    for (int r = 0; r < 66; ++r) {
+        QStringList fila;
+        for (int c = 0; c < 8; ++c) {
+            const double d = filas[r][c].toDouble();
+            // Indices with two places at least (more when stored), coefficients with three.
+            const bool dosLugares = std::abs(std::round(d * 100) - d * 100) < 1e-6;
+            if (d != 0)
+                fila << (c % 2 == 1   ? loc.toString(d, 'f', 3)
+                         : dosLugares ? loc.toString(d, 'f', 2)
+                                      : loc.toString(d, 'f', QLocale::FloatingPointShortest));
+        }
+        EXPECT_EQ(valores[r], fila) << esperados[r].toStdString();
+    }
+    EXPECT_EQ(valores[Fila(2026, 6) - 1],
+              QStringList({GetParam() ? "13.115,65" : "13,115.65", L("1.000"),
+                           GetParam() ? "6.691,03" : "6,691.03", L("1.000"), L("876.54"), L("1.000")}));
+    for (const auto& bordes : bordesDerechos) {
+        if (bordes.size() < 10) continue;
+        EXPECT_LT(
+            *std::max_element(bordes.begin(), bordes.end()) - *std::min_element(bordes.begin(), bordes.end()),
+            0.5);
+    }
 }
 
-TEST(IndicesDemo, S8_BorrarAsksAndReloads) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S8_BorrarAsksAndReloads) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
     v.guion().esperarMsgBox(vb::vbNo);
@@ -257,8 +373,8 @@ TEST(IndicesDemo, S8_BorrarAsksAndReloads) {
     EXPECT_TRUE(f.FgAsiento->isEnabled());
 }
 
-TEST(IndicesDemo, S9_GrabarRewritesTheYearFromItsGridRows) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S9_GrabarRewritesTheYearFromItsGridRows) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
     f.txtFields[0]->setText("2024");
@@ -275,8 +391,8 @@ TEST(IndicesDemo, S9_GrabarRewritesTheYearFromItsGridRows) {
     EXPECT_FALSE(f.txtFields[0]->isEnabled());
 }
 
-TEST(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
-    VentanaIndices v;
+TEST_P(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
     v.Boton("NUEVO");
@@ -300,13 +416,15 @@ TEST(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDelet
     EXPECT_EQ(v.FilasIndices(), 66);
 }
 
-TEST(IndicesDemo, S11_NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
+TEST_P(IndicesDemo, S11_NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
     for (const char* accion : {"NUEVO", "Cancelar"}) {
-        VentanaIndices v;
+        VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
         auto& f = v.f();
+        f.FgAsiento->setTopRow(60);
         f.Utilvex1_Click(accion);
         EXPECT_EQ(f.FgAsiento->Rows(), 13);
+        EXPECT_EQ(f.FgAsiento->TopRow(), 1);
         for (int r = 1; r < 13; ++r) EXPECT_EQ(v.Celda(r, 1), "");
         EXPECT_EQ(f.FgAsiento->CellBackColorAt(3, 4), kCian);
         EXPECT_FALSE(f.FgAsiento->isEnabled());
@@ -315,24 +433,136 @@ TEST(IndicesDemo, S11_NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
     }
 }
 
-TEST(IndicesDemo, S12_CerrarAndClosingTheWindowEndTheProgramAtOnce) {
+TEST_P(IndicesDemo, S12_CerrarAndClosingTheWindowEndTheProgramAtOnce) {
     {
-        VentanaIndices v;
+        VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
         EXPECT_THROW(v.Boton("CERRAR"), vb::FinDelPrograma);
         EXPECT_TRUE(v.guion().preguntas().isEmpty());
         EXPECT_EQ(v.FilasIndices(), 66);
     }
     {
-        VentanaIndices v;
+        VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
         EXPECT_THROW(v.f().close(), vb::FinDelPrograma);
     }
     {
-        VentanaIndices v;
+        VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
         v.f().Utilvex1_Click("otra cosa");
         v.f().Utilvex1_Click("PLANILLA");
         EXPECT_TRUE(v.f().isVisible());
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, IndicesDemo, ::testing::Bool(),
+                         [](const auto& i) { return i.param ? "coma" : "punto"; });
+
+namespace {
+// Types a value into the cell and leaves it in the editor, not committed.
+void Teclea(VentanaIndices& v, int fila, int columna, const QString& texto) {
+    v.Clic(fila, columna);
+    QTest::keyClicks(v.f().FgAsiento, texto.left(1));
+    QTest::keyClicks(v.f().BrwTxt[0], texto.mid(1));
+    ASSERT_TRUE(v.f().BrwTxt[0]->isVisible());
+}
+
+// Records whether the progress window was up when each question came.
+class DialogosConProgreso : public DialogosGuionados {
+  public:
+    QList<bool> progresoVisible;
+    int MsgBox(const QString& texto, int estilo, const QString& titulo) override {
+        progresoVisible << maker::gProgreso().Visible();
+        return DialogosGuionados::MsgBox(texto, estilo, titulo);
+    }
+};
+}  // namespace
+
+TEST_P(IndicesDemo, S13_EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
+    v.Iniciar();
+    v.Escribir(45, 1, "8500,5");
+    v.Escribir(46, 1, "1500.5");
+    v.Escribir(47, 1, GetParam() ? "1.500,25" : "1,500.25");
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500.5);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 10, "Importe1")), 1500.5);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 11, "Importe1")), 1500.25);
+    EXPECT_EQ(v.Celda(45, 1), L("8500.5"));
+    EXPECT_EQ(v.Celda(46, 1), L("1500.5"));
+    EXPECT_EQ(v.Celda(47, 1), L("1500.25"));
+    // 13115.65 / 1500.5, not / 15005.
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 10, "Indice1")), 8.741);
+
+    // The keypad's decimal key types the locale's separator.
+    v.Clic(48, 1);
+    QTest::keyClicks(v.f().FgAsiento, "7");
+    QTest::keyClick(v.f().BrwTxt[0], Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(v.f().BrwTxt[0], "5");
+    EXPECT_EQ(v.f().BrwTxt[0]->text(), L("7.5"));
+    QTest::keyClick(v.f().BrwTxt[0], Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 12, "Importe1")), 7.5);
+}
+
+TEST_P(IndicesDemo, S14_AValueLeftInTheEditorIsSavedByEveryWayOut) {
+    {  // "Grabar", and its function key
+        VentanaIndices v(true, {}, "ADMIN", locale());
+        v.Iniciar();
+        Teclea(v, 45, 1, "8500,5");
+        v.Boton("GRABAR");
+        EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500.5);
+        EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Indice1")), 1.543);
+        EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+    }
+    {
+        VentanaIndices v(true, {}, "ADMIN", locale());
+        v.Iniciar();
+        Teclea(v, 45, 1, "8500");
+        QTest::keyClick(v.f().BrwTxt[0], Qt::Key_F4);
+        EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500);
+        EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+    }
+    {  // Tab, then "Reporte"
+        VentanaIndices v(true, {}, "ADMIN", locale());
+        v.Iniciar();
+        QList<double> vistoPorElReporte;
+        class Lector : public maker::RenderizadorReporte {
+          public:
+            Lector(VentanaIndices& v, QList<double>& vistos) : v_(v), vistos_(vistos) {}
+            bool Generar(const maker::SolicitudReporte&, QString&) override {
+                vistos_ << v_.Guardado(2025, 10, "Importe1").toDouble();
+                return true;
+            }
+            VentanaIndices& v_;
+            QList<double>& vistos_;
+        };
+        maker::gReporte().setRenderizador(std::make_unique<Lector>(v, vistoPorElReporte));
+        Teclea(v, 46, 1, "1500.5");
+        QTest::keyClick(v.f().BrwTxt[0], Qt::Key_Tab);
+        EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+        EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 10, "Importe1")), 1500.5);
+        EXPECT_EQ(v.Celda(46, 1), L("1500.5"));
+        v.Boton("REPORTE");
+        maker::gReporte().setRenderizador(nullptr);
+        EXPECT_EQ(vistoPorElReporte, QList<double>({1500.5}));
+    }
+    {  // closing the window
+        VentanaIndices v(true, {}, "ADMIN", locale());
+        v.Iniciar();
+        Teclea(v, 47, 3, "4800,75");
+        EXPECT_THROW(v.f().close(), vb::FinDelPrograma);
+        EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 11, "Importe2")), 4800.75);
+    }
+}
+
+TEST_P(IndicesDemo, S15_TheYearSaveShowsItsProgressOnlyWhileItWritesRows) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
+    v.Iniciar();
+    DialogosConProgreso guion;
+    v.f().Utilvex1_Click("NUEVO");
+    guion.esperarMsgBox(vb::vbOK);
+    v.Boton("GRABAR");
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas().at(0).texto, "No hay meses del año 2026 en la grilla");
+    EXPECT_EQ(guion.progresoVisible, QList<bool>({false}));
+    EXPECT_FALSE(maker::gProgreso().Visible());
 }

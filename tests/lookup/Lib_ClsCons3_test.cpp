@@ -20,3 +20,237 @@ TEST(Lib_ClsCons3, TheSharedLookupObjectKeepsWhatStartUpGivesIt) {
 }
 
 }  // namespace
+
+#include "lookup/Lib_FrmCons3Tree.h"
+#include "outside/controls/ListView.h"
+#include "support/ArchivoMascaras.h"
+#include "support/ConsultaDePrueba.h"
+
+#include <QComboBox>
+#include <QTest>
+
+namespace {
+
+class BusquedaConsulta : public ConsultaDePrueba {
+  protected:
+    BusquedaConsulta()
+        : ConsultaDePrueba(
+              {"CREATE TABLE T_DESC (CODIGO varchar(10) COLLATE SERVIDOR, DESCRIPCION varchar(40) "
+               "COLLATE SERVIDOR, ID int, FECHAHORA_GRABACION datetime)",
+               "INSERT INTO T_DESC VALUES ('A1', 'UNO', 1, NULL)",
+               "DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'TopConsArt'"}) {}
+
+    struct Resultado {
+        QString sql;  // as handed to the window (its load's blank taken off)
+        QString campoBusqueda;
+        QString where;
+        bool ordenarPorLwv = false;
+    };
+    // One lookup by the given texts; the window shown is cancelled.
+    Resultado Busca(const QString& sql, QString where = {}, QString campoBusqueda = {},
+                    QString opcional = {}) {
+        Resultado r;
+        AlMostrar([&](Lib_FrmCons3& v) {
+            r.sql = v.SqlOriginal().chopped(1);
+            r.ordenarPorLwv = v.OrdenarPorLwv;
+        });
+        Coleccion ninguna;
+        QString clave, defecto;
+        bool arbol = false;
+        gConsulta().ConsultaSearch(sql, ninguna, clave, campoBusqueda, where, opcional, arbol, defecto);
+        r.campoBusqueda = campoBusqueda;
+        r.where = where;
+        return r;
+    }
+    void Mascaras(const QList<RegistroMascara>& r) {
+        ASSERT_TRUE(EscribeMascaras(programa_.filePath("consultas.qnl"), r));
+    }
+};
+
+}  // namespace
+
+TEST_F(BusquedaConsulta, MaskRecordsGiveTheirColumnsConditionAndTable) {
+    Mascaras({{"select IDRubro, DESCRIPCION from V_TA_RUBROS", "X|Y", ""},
+              {"ma_cuentas", "|Codigo|Descripcion|", "", '\0'},
+              {"MA_CUENTAS", "Descripcion|Codigo", ""},  // a second record: never used
+              {"VT_CLIENTES", "Codigo|Razon_Social", ""},
+              {"v_ma_articulos", "IDARTICULO|DESCRIPCION|Stock", "", '\xff'},
+              {"VT_PROVEEDORES", "Codigo,Razon_Social", "Localidad = 'BAHIA BLANCA'"}});
+    // The NUL-padded "ma_cuentas" serves " MA_CUENTAS ", and names the table read.
+    Resultado r = Busca(" MA_CUENTAS ");
+    EXPECT_EQ(r.sql, "SELECT TOP 1000 Codigo,Descripcion FROM ma_cuentas  with(nolock)  ORDER BY Codigo");
+    EXPECT_EQ(r.campoBusqueda, "Codigo");
+    EXPECT_FALSE(r.ordenarPorLwv);
+    r = Busca("MA_CUENTAS", "(DESCRIPCION LIKE 'A%')");
+    EXPECT_EQ(
+        r.sql,
+        "SELECT TOP 1000 Codigo,Descripcion FROM ma_cuentas  with(nolock)  WHERE (DESCRIPCION LIKE 'A%') "
+        "ORDER BY Codigo");
+    r = Busca("MA_CUENTAS", "codigo = 1");
+    EXPECT_EQ(r.where, " (codigo = 1) ");
+    EXPECT_EQ(r.sql,
+              "SELECT TOP 1000 Codigo,Descripcion FROM ma_cuentas  with(nolock)  WHERE  (codigo = 1)  "
+              "ORDER BY Codigo");
+    EXPECT_EQ(Busca("VT_CLIENTES").sql,
+              "SELECT TOP 1000 Codigo,Razon_Social FROM VT_CLIENTES  with(nolock)  WHERE "
+              "Dada_De_Baja = 0 ORDER BY Codigo");
+    EXPECT_EQ(Busca("V_MA_ARTICULOS").sql,
+              "SELECT TOP 1000 IDARTICULO,DESCRIPCION,Stock FROM VT_MA_ARTICULOS  "
+              "with(nolock)  WHERE SUSPENDIDO = 0 ORDER BY IDARTICULO");
+    // The record's own condition wins over the caller's.
+    EXPECT_EQ(
+        Busca("VT_PROVEEDORES", "(Codigo = '1')").sql,
+        "SELECT TOP 1000 Codigo,Razon_Social FROM VT_PROVEEDORES  with(nolock)  WHERE Localidad = 'BAHIA "
+        "BLANCA' ORDER BY Codigo");
+    // A statement is never looked up, even when a record carries it as its table.
+    EXPECT_EQ(Busca("select IDRubro, DESCRIPCION from V_TA_RUBROS").sql,
+              "select IDRubro, DESCRIPCION from V_TA_RUBROS");
+}
+
+TEST_F(BusquedaConsulta, WithoutAMaskFixedListsTheTablesColumnsOrTheOptionalStatement) {
+    // Masks switched on, no file: the way of a table without a record.
+    EXPECT_EQ(Busca("V_TA_STATUS").sql,
+              "SELECT TOP 1000 Descripcion,Tipo,CodigoEstado FROM V_TA_STATUS  ORDER BY "
+              "CodigoEstado");
+    const Resultado r = Busca("T_DESC", "", "PEDIDO");
+    EXPECT_EQ(r.sql, "SELECT TOP 1000 DESCRIPCION,CODIGO FROM T_DESC  ORDER BY DESCRIPCION");
+    EXPECT_EQ(r.campoBusqueda, "DESCRIPCION");
+    EXPECT_EQ(
+        Busca("V_TA_Unidad", "IdUnidad > '0'").sql,
+        "SELECT TOP 1000 Descripcion,IdUnidad FROM V_TA_Unidad WHERE   (IdUnidad > '0')  ORDER BY IdUnidad");
+    EXPECT_EQ(Busca("MA_CUENTAS", "", "", "select CODIGO from MA_CUENTAS").sql,
+              "select CODIGO from MA_CUENTAS");
+    gConsulta().gUsarMascarasConsultas = false;
+    Mascaras({{"V_TA_STATUS", "Descripcion", ""}});
+    EXPECT_EQ(Busca("V_TA_DEPOSITO").sql,
+              "SELECT TOP 1000 Descripcion,Unidad,IdDeposito FROM V_TA_DEPOSITO  ORDER BY IdDeposito");
+    // A given statement: the article view read through VT_, the caller's condition appended.
+    Resultado g = Busca("select * from v_ma_articulos", "SUSPENDIDO = 0");
+    EXPECT_EQ(g.sql, "select * from VT_MA_ARTICULOS WHERE  (SUSPENDIDO = 0) ");
+    EXPECT_TRUE(g.ordenarPorLwv);
+    EXPECT_EQ(Busca("select * from MA_CUENTAS where TITULO = 0", "DADA_DE_BAJA = 0").sql,
+              "select * from MA_CUENTAS where TITULO = 0 AND  (DADA_DE_BAJA = 0) ");
+}
+
+TEST_F(BusquedaConsulta, TheRowLimitIsTheWholePositiveTopConsArt) {
+    const QList<std::pair<QString, QString>> casos = {{"250", "250"}, {"0", "1000"},  {"abc", "1000"},
+                                                      {"2.5", "2"},   {"-5", "1000"}, {"", "1000"}};
+    for (const auto& [valor, top] : casos) {
+        base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'TopConsArt'");
+        base_.ejecutar("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('TopConsArt', '" + valor + "')");
+        EXPECT_EQ(
+            Busca("V_TA_STATUS").sql,
+            "SELECT TOP " + top + " Descripcion,Tipo,CodigoEstado FROM V_TA_STATUS  ORDER BY CodigoEstado")
+            << valor.toStdString();
+    }
+}
+
+TEST_F(BusquedaConsulta, TheWindowGetsTheObjectsSettingsAndTheObjectIsResetAfterwards) {
+    Lib_ClsCons3& c = gConsulta();
+    EXPECT_EQ(c.MuestraStock, "SI");
+    EXPECT_EQ(c.StkNivel3, QVariant("255"));
+    EXPECT_TRUE(c.UsaConsultaLike());
+    c.gConnString.clear();
+    c.CampoDevuelto = "CODIGO";
+    c.Checks = true;
+    c.UsaCantidades = true;
+    c.CmpsDevueltos->append("descripcion");
+    QString clave = "1.1", busqueda, where, opcional, defecto = "1101,5101";
+    bool arbol = false;
+    AlMostrar([&](Lib_FrmCons3& v) {
+        EXPECT_TRUE(v.CheckBoxes);
+        EXPECT_TRUE(v.UsaCantidades);
+        EXPECT_TRUE(v.CfgUsaConsultaLIKE);
+        EXPECT_EQ(v.MuestraStock, "SI");
+        EXPECT_EQ(v.StkNivel1, QVariant("32768"));
+        EXPECT_EQ(v.FiltroInicial, "1.1");
+        EXPECT_EQ(v.CampoDevuelto, "CODIGO");
+        EXPECT_EQ(v.ValoresDefault, "1101,5101");
+        EXPECT_EQ(v.gConnString, CNStuffContable::gBaseDatos().gConnString);
+        ASSERT_TRUE(v.CmpsDevueltos);
+        EXPECT_EQ(*v.CmpsDevueltos, QStringList{"descripcion"});
+        // The defaults' codes are not checked: the window opens with no row checked.
+        for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r) EXPECT_FALSE(v.ListView1->Checked(r));
+        const int fila = int(v.Busqueda(0, "5101"));
+        ASSERT_GT(fila, 0);
+        v.ListView1->setChecked(fila, true);
+        v.CmdAceptar_Click();
+    });
+    c.ConsultaSearch("select CODIGO, DESCRIPCION from MA_CUENTAS order by CODIGO", c.CmpsDevueltos, clave,
+                     busqueda, where, opcional, arbol, defecto);
+    EXPECT_FALSE(c.Checks);
+    EXPECT_TRUE(c.CampoDevuelto.isEmpty());
+    ASSERT_TRUE(c.CmpsDevueltos);  // still a collection, now empty
+    EXPECT_TRUE(c.CmpsDevueltos->isEmpty());
+    ASSERT_TRUE(c.Valores);
+    EXPECT_EQ(*c.Valores, QVariantList{"5101"});
+    EXPECT_TRUE(c.UsaCantidades);
+    EXPECT_EQ(c.gConnString, CNStuffContable::gBaseDatos().gConnString);
+
+    // The caller's own collection is emptied and its variable released.
+    Coleccion propia = NuevaColeccion();
+    propia->append("DESCRIPCION");
+    const Coleccion vigia = propia;
+    AlMostrar([](Lib_FrmCons3& v) { v.CmdCancelar_Click(); });
+    c.ConsultaSearch("select CODIGO, DESCRIPCION from MA_CUENTAS", propia, clave, busqueda, where, opcional,
+                     arbol, defecto);
+    EXPECT_FALSE(propia);
+    EXPECT_TRUE(vigia->isEmpty());
+    EXPECT_EQ(c.ValorDevuelto, QVariant(QString()));
+    EXPECT_FALSE(c.Valores);
+}
+
+TEST_F(BusquedaConsulta, AMaskWithoutASearchColumnAsksToConfigureAndReturnsNothing) {
+    Mascaras({{"MA_CUENTAS", "Codigo", ""}});
+    Lib_ClsCons3& c = gConsulta();
+    c.ValorDevuelto = "1101";
+    c.Valores->append("CAJA");
+    c.CampoDevuelto = "CODIGO";
+    c.CmpsDevueltos->append("DESCRIPCION");
+    guion_.esperarMsgBox(vb::vbOK);
+    QString clave, busqueda, where, opcional, defecto;
+    bool arbol = false;
+    c.ConsultaSearch("MA_CUENTAS", c.CmpsDevueltos, clave, busqueda, where, opcional, arbol, defecto);
+    ASSERT_EQ(guion_.preguntas().size(), 1);
+    EXPECT_EQ(guion_.preguntas()[0], (Pregunta{"Debe configurar la consulta para esta tabla",
+                                               "Aviso al operador", vb::vbInformation}));
+    EXPECT_EQ(c.ValorDevuelto.toString(), "");
+    ASSERT_TRUE(c.Valores);
+    EXPECT_TRUE(c.Valores->isEmpty());
+    EXPECT_TRUE(c.CampoDevuelto.isEmpty());
+    EXPECT_TRUE(c.CmpsDevueltos->isEmpty());
+}
+
+TEST_F(BusquedaConsulta, CreationReadsTheStockAndLikeSettings) {
+    base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = '' WHERE CLAVE = 'Stk_Nivel2'");
+    base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'Stk_Nivel4'");
+    base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = 'si' WHERE CLAVE = 'UsaConsultaLike'");
+    Lib_ClsCons3 c;
+    EXPECT_EQ(c.StkNivel2, QVariant(0));
+    EXPECT_EQ(c.StkNivel4, QVariant(" "));
+    EXPECT_TRUE(c.UsaConsultaLike());
+    base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = 'S' WHERE CLAVE = 'UsaConsultaLike'");
+    EXPECT_FALSE(Lib_ClsCons3().UsaConsultaLike());
+    EXPECT_FALSE(c.Cantidades);
+}
+
+TEST_F(BusquedaConsulta, ATreeLookupLeavesTheQuantitiesAlone) {
+    Lib_ClsCons3& c = gConsulta();
+    c.Cantidades = NuevaColeccionValores();
+    c.Cantidades->append("2");
+    const ColeccionValores antes = c.Cantidades;
+    c.CampoDevuelto = "CODIGO";
+    c.Checks = true;
+    guion_.esperarModal([](QWidget* w) {
+        EXPECT_NE(qobject_cast<Lib_FrmCons3Tree*>(w), nullptr);
+        w->close();
+    });
+    Coleccion ninguna;
+    QString clave, busqueda, where, opcional, defecto;
+    bool arbol = true;
+    c.ConsultaSearch("SELECT Codigo, DESCRIPCION FROM Ta_Ccosto ORDER BY Codigo", ninguna, clave, busqueda,
+                     where, opcional, arbol, defecto);
+    EXPECT_EQ(c.Cantidades, antes);
+    EXPECT_FALSE(c.Checks);
+    EXPECT_TRUE(c.CampoDevuelto.isEmpty());
+}

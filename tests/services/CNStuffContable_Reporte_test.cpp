@@ -1,7 +1,7 @@
 #include "services/CNStuffContable.h"
 
 #include "data/DB_Dll.h"
-#include "indices/ReporteIndices.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
 #include "outside/maker/SistemaPC.h"
 #include "outside/runtime/Procesos.h"

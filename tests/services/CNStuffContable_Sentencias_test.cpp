@@ -2,6 +2,7 @@
 
 #include "data/EntornoDB_Dll.h"
 #include "outside/ado/Connection.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "outside/maker/SistemaPC.h"
 #include "outside/runtime/Archivos.h"
 #include "support/DialogosGuionados.h"
@@ -192,7 +193,9 @@ TEST_F(Sentencias, AFailingStatementRollsEveryStatementBackAndIsRecorded) {
     EXPECT_EQ(cuenta("MA_CUENTAS WHERE CODIGO = '5'"), 0);
     EXPECT_EQ(base_.escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '2'").toString(), "BANCO");
 
-    const QString mensaje = "2627 : UNIQUE constraint failed: MA_CUENTAS.CODIGO\r\n";
+    const QString mensaje =
+        "2627 : Infracción de la restricción de clave: no se puede insertar una clave duplicada: UNIQUE "
+        "constraint failed: MA_CUENTAS.CODIGO\r\n";
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0],
               (Pregunta{mensaje, "Aviso al Operador!", vb::vbOKOnly + vb::vbCritical, Pregunta::Mensaje}));
@@ -244,7 +247,9 @@ TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecorded) {
     EjecutaTransaccion(lista, fallo, numero, true);
     EXPECT_EQ(numero, 515);
     ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_EQ(guion.preguntas()[0].texto, "515 : NOT NULL constraint failed: MA_CUENTAS.CODIGO\r\n");
+    EXPECT_EQ(guion.preguntas()[0].texto,
+              "515 : No se admite un valor nulo en la columna: NOT NULL constraint failed: "
+              "MA_CUENTAS.CODIGO\r\n");
 }
 
 TEST_F(Sentencias, TheBatchTextLeavesBlankElementsOut) {
@@ -278,7 +283,10 @@ TEST_F(Sentencias, AFailedErrorRecordDoesNotHideTheServersMessage) {
     EXPECT_TRUE(fallo);
     EXPECT_EQ(numero, 2627);
     ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_EQ(guion.preguntas()[0].texto, "2627 : UNIQUE constraint failed: MA_CUENTAS.CODIGO\r\n");
+    EXPECT_EQ(
+        guion.preguntas()[0].texto,
+        "2627 : Infracción de la restricción de clave: no se puede insertar una clave duplicada: UNIQUE "
+        "constraint failed: MA_CUENTAS.CODIGO\r\n");
     EXPECT_EQ(cuenta("AUX_ERR"), 0);
     const QStringList log = vb::LeerLineas(RutaLogErrores()).value_or(QStringList());
     ASSERT_EQ(log.size(), 1);
@@ -317,4 +325,40 @@ TEST_F(Sentencias, AValueWithQuotesLineBreaksAndSemicolonsIsStoredExactly) {
     EXPECT_EQ(base_.escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '5'").toString(), valor);
     EXPECT_EQ(base_.escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '1'").toString(), valor + "x");
     EXPECT_EQ(cuenta("AUX_ERR"), 0);
+}
+
+// The server refuses the commit itself (a deferred reference check): nothing of the batch stays,
+// the transaction is closed, and the operator learns it as for a refused batch.
+TEST_F(Sentencias, ARefusedCommitIsAFailedTransaction) {
+    base_.ejecutar("CREATE TABLE T_PADRE (ID int PRIMARY KEY)");
+    base_.ejecutar("CREATE TABLE T_HIJO (P int REFERENCES T_PADRE (ID) DEFERRABLE INITIALLY DEFERRED)");
+    auto* motor = dynamic_cast<ado::sqlite::ProveedorSqlite*>(db().gCnn->proveedor());
+    ASSERT_NE(motor, nullptr);
+    ASSERT_EQ(sqlite3_exec(motor->manejador(), "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbOK);
+    QStringList lista = altas({"5"});
+    lista.last() = "INSERT INTO T_HIJO VALUES (8)";
+    lista.append(QString());
+    bool fallo = false;
+    int32_t numero = 0;
+    EjecutaTransaccion(lista, fallo, numero);
+    EXPECT_TRUE(fallo);
+    EXPECT_EQ(numero, 547);
+    EXPECT_EQ(cuenta("MA_CUENTAS WHERE CODIGO = '5'"), 0);
+    EXPECT_EQ(cuenta("T_HIJO"), 0);
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].titulo, "Aviso al Operador!");
+    EXPECT_TRUE(guion.preguntas()[0].texto.startsWith("547 : ")) << guion.preguntas()[0].texto.toStdString();
+    const auto filas = base_.filas("SELECT Error, Sql FROM AUX_ERR");
+    ASSERT_EQ(filas.size(), 1);
+    EXPECT_EQ(filas[0][0], "547");
+    EXPECT_TRUE(filas[0][1].contains("INSERT INTO T_HIJO VALUES (8)"));
+
+    // The next write is not swallowed by a transaction left open.
+    QString sql = "INSERT INTO T_PADRE VALUES (1)";
+    EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
+    EXPECT_EQ(cuenta("T_PADRE"), 1);
 }

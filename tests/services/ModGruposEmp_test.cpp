@@ -66,6 +66,13 @@ class Replica : public EntornoDB_Dll {
             .value(0);
     }
 
+    // The message for terminal 2, which never connects.
+    static const Pregunta& sinConexion() {
+        static const Pregunta p{"No se pudo conectar al Punto de ventas LOCAL 2", "Aviso al operador",
+                                vb::vbInformation, Pregunta::Mensaje};
+        return p;
+    }
+
     std::unique_ptr<BaseDePrueba> tpv1_, tpv2_, grupo_;
 };
 
@@ -75,12 +82,13 @@ TEST_F(Replica, InsertUpdateAndDeleteReachTheActiveTerminalsAndTheGroup) {
     vb::App().EXEName = "V_MA_CLIENTES";
     FinObservado fin;
     DialogosGuionados guion;
+    for (int i = 0; i < 3; ++i) guion.esperarMsgBox(vb::vbOK);
     base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, BLOQUEO) VALUES ('5', 'D''Amico', 0)");
     ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, "'5'");
     EXPECT_EQ(cuenta(*tpv1_, "5"), "D'Amico|0");
     EXPECT_EQ(cuenta(*grupo_, "5"), "D'Amico|0");
     EXPECT_EQ(cuenta(*tpv2_, "5"), "(no)");  // opted out of accounts, and 4 is on the internet
-    // The unreachable terminal is recorded with its pending flags and skipped without a word.
+    // The unreachable terminal is recorded with its pending flags, reported and skipped.
     EXPECT_EQ(terminal("1"), QStringList({"1", "0", "0", "0"}));
     EXPECT_EQ(terminal("2"), QStringList({"0", "1", "1", "1"}));
     EXPECT_EQ(terminal("3").value(0), "0");
@@ -99,7 +107,7 @@ TEST_F(Replica, InsertUpdateAndDeleteReachTheActiveTerminalsAndTheGroup) {
     EXPECT_EQ(cuenta(*grupo_, "5"), "(no)");
     EXPECT_EQ(cuenta(*tpv1_, "7"), "OTRA|0");
     EXPECT_EQ(cuenta(*grupo_, "7"), "OTRA|0");
-    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(guion.preguntas(), QList<Pregunta>(3, sinConexion()));
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
 }
 
@@ -112,12 +120,19 @@ TEST_F(Replica, NoConditionCopiesNothing) {
     EXPECT_EQ(cuenta(*grupo_, "7"), "OTRA|0");
     EXPECT_EQ(terminal("2").value(0), "1");  // not even tried
 
+    // A blank extra condition is none either.
+    ActualizaGEmpresas("MA_CUENTAS", 3, "", "", "", "", "", "", "   ");
+    ActualizaGEmpresas("MA_CUENTAS", 2, "", "", "", "", "", "", " ");
+    EXPECT_EQ(cuenta(*tpv1_, "7"), "OTRA|0");
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+
     // An extra condition stands for the keys.
+    guion.esperarMsgBox(vb::vbOK);
     ActualizaGEmpresas("MA_CUENTAS", 3, "", "", "", "", "", "", "codigo = '7'");
     EXPECT_EQ(cuenta(*tpv1_, "7"), "(no)");
     EXPECT_EQ(cuenta(*grupo_, "7"), "(no)");
     EXPECT_EQ(cuenta(*tpv2_, "7"), "OTRA|0");
-    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(guion.preguntas(), QList<Pregunta>({sinConexion()}));
 }
 
 TEST_F(Replica, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
@@ -133,6 +148,7 @@ TEST_F(Replica, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
 
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
+    guion.esperarMsgBox(vb::vbOK);
     ActualizaGEmpresas("MA_CUENTAS", 1, "'5'");
     EXPECT_EQ(cuenta(*tpv1_, "5"), "Nueva|0");
     EXPECT_EQ(cuenta(*grupo_, "5"), "Vieja|0");
@@ -143,8 +159,9 @@ TEST_F(Replica, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
     EXPECT_EQ(filas[0].value(1), "UPDATE MA_CUENTAS SET DESCRIPCION='Nueva'   WHERE codigo = '5'");
     EXPECT_TRUE(filas[0].value(2).contains("cuenta cerrada en el grupo")) << filas[0].value(2).toStdString();
 
-    ASSERT_EQ(guion.preguntas().size(), 1);
-    const Pregunta& p = guion.preguntas()[0];
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_EQ(guion.preguntas()[0], sinConexion());
+    const Pregunta& p = guion.preguntas()[1];
     EXPECT_TRUE(p.texto.startsWith(filas[0].value(2)));
     EXPECT_TRUE(
         p.texto.endsWith("\r\nNo se pudo actualizar la base de datos GRUPO Server: " + base_.carpeta()))
@@ -156,6 +173,7 @@ TEST_F(Replica, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
 TEST_F(Replica, SettingsReachEveryTerminalAndAGroupThatDoesNotConnectIsSkipped) {
     FinObservado fin;
     DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbOK);
     base_.ejecutar("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('CLAVE_X', 'L''Oreal')");
     base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = 'NOHAY' WHERE CLAVE = 'GRP_Base'");
     base_.ejecutar("UPDATE TA_CONFIGURACION SET ValorAux = 'TA_CONFIGURACION|' WHERE CLAVE = 'GRP_Tablas'");
@@ -164,7 +182,24 @@ TEST_F(Replica, SettingsReachEveryTerminalAndAGroupThatDoesNotConnectIsSkipped) 
     EXPECT_EQ(tpv1_->escalar(lee).toString(), "L'Oreal");
     EXPECT_EQ(tpv2_->escalar(lee).toString(), "L'Oreal");  // opted out of accounts only
     EXPECT_FALSE(ModGruposEmp::gBaseDatosGrupo().gOpenFlag);
+    EXPECT_EQ(guion.preguntas(), QList<Pregunta>({sinConexion()}));
+}
+
+// Part of a key reaches several rows: each is copied by its whole key, with every digit.
+TEST_F(Replica, PartOfAKeyCopiesEachRowByItsWholeKey) {
+    base_.ejecutar("UPDATE TA_CONFIGURACION SET ValorAux = '|MA_CUENTASCCOSTO|' WHERE CLAVE = 'GRP_Tablas'");
+    grupo_->ejecutar("INSERT INTO MA_CUENTASCCOSTO VALUES ('1', 'A', 60), ('1', 'B', 40), ('2', 'A', 100)");
+    base_.ejecutar(
+        "INSERT INTO MA_CUENTASCCOSTO VALUES ('1', 'A', 70), ('1', 'B', 30), ('1', 'C', 0.123456789012345), "
+        "('2', 'A', 100)");
+    DialogosGuionados guion;
+    ActualizaGEmpresas("MA_CUENTASCCOSTO", 2, "'1'");
+    const QString lee = "SELECT CODIGO, CCOSTO, PORCENTAJE FROM MA_CUENTASCCOSTO ORDER BY CODIGO, CCOSTO";
+    EXPECT_EQ(grupo_->filas(lee),
+              QList<QStringList>(
+                  {{"1", "A", "70"}, {"1", "B", "30"}, {"1", "C", "0.123456789012345"}, {"2", "A", "100"}}));
     EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
 }
 
 TEST_F(Replica, WhichTablesGoToTheGroup) {

@@ -15,11 +15,11 @@
 #include <QTest>
 #include <QToolButton>
 
-VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuario)
+VentanaIndices::VentanaIndices(bool conDemo, QStringList sqlExtra, QString usuario, const QLocale& locale)
     : base_(conDemo, std::move(sqlExtra)) {
     CNStuffContable::gTablaConfiguracion.clear();
     LBM_Common::gSoloMayusculas = false;
-    vb::setLocaleNumeros(QLocale::c());
+    vb::setLocaleNumeros(locale);
     vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30, 0)); });
     vb::App().Command = "@Server=" + base_.carpeta() + ";@DbName=" + base_.nombre() +
                         ";@UsuarioLogeado=" + usuario + ";@Caja=1;";

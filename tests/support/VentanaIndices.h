@@ -14,8 +14,10 @@
 
 class VentanaIndices {
   public:
-    // conDemo: the demo company; sqlExtra: the test's own rows. The window is not loaded yet.
-    explicit VentanaIndices(bool conDemo = true, QStringList sqlExtra = {}, QString usuario = "ADMIN");
+    // conDemo: the demo company; sqlExtra: the test's own rows; numbers shown and typed in the
+    // locale given. The window is not loaded yet.
+    explicit VentanaIndices(bool conDemo = true, QStringList sqlExtra = {}, QString usuario = "ADMIN",
+                            const QLocale& locale = QLocale::c());
     ~VentanaIndices();
 
     // Form_Load and show, as the program does at start.

@@ -1,6 +1,7 @@
 #include "accounts/personalizados/GrillaPersonalizados.h"
 
 #include "data/DB_Dll.h"
+#include "outside/ado/Field.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/Teclas.h"
@@ -74,8 +75,15 @@ void GrillaPersonalizados::GrabarPersonalizados(const ado::RecordsetPtr& rs) {
     vb::ManejadorErrores h("GrabarPersonalizados", maker::gUtilidades().Reportero());
     if (grilla_->Rows() <= 1) return;
     for (int r = 1; r < grilla_->Rows(); ++r)
-        if (!h.paso(
-                [&] { rs->fields().Item(grilla_->TextMatrix(r, 0)).setValue(grilla_->TextMatrix(r, 1)); }))
+        if (!h.paso([&] {
+                ado::Field& campo = rs->fields().Item(grilla_->TextMatrix(r, 0));
+                const QString valor = grilla_->TextMatrix(r, 1);
+                // A number left blank has no value; it is not a text the column refuses.
+                if (filaNumerica(r) && valor.trimmed().isEmpty())
+                    campo.setValue(QVariant(QMetaType::fromType<double>()));
+                else
+                    campo.setValue(valor);
+            }))
             return;
 }
 

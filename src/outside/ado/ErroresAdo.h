@@ -9,6 +9,9 @@ namespace ado {
 inline constexpr int32_t kErrNoActualizable = 3251;    // the recordset does not accept writes
 inline constexpr int32_t kErrProveedorAusente = 3706;  // provider not available
 inline constexpr int32_t kErrFilaNoEncontrada = int32_t(0x80040E38);
+inline constexpr int32_t kErrDesbordamientoDatos = int32_t(0x80040E57);  // truncated text, number overflow
+inline constexpr int32_t kErrConversionDatos = int32_t(0x80040E07);      // a text that is no number or date
+inline constexpr int32_t kNativoDesbordamiento = 8115;
 
 [[noreturn]] void LanzarAdo(int32_t numero);
 // Raises the first entry of the list from `desde` on.

@@ -1,7 +1,9 @@
 #pragma once
 // A client-side snapshot of a query's rows. An updatable one (lock type other than read-only,
 // over one table or one view that accepts writes) writes AddNew/Update/Delete back to its base
-// table by primary key, or by rowid on the embedded engine.
+// table by primary key, or by rowid on the embedded engine. An Update writes only the columns it
+// changed and, as an optimistic lock, only while they still hold what was read; a row changed or
+// removed meanwhile raises 0x80040E38 and nothing is stored.
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Field.h"
 

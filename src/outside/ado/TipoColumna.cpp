@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
@@ -16,17 +17,32 @@ namespace {
 long primerNumero(const QString& d, long porOmision) {
     const int a = d.indexOf('(');
     if (a < 0) return porOmision;
-    const int b = d.indexOf(QRegularExpression("[,)]"), a + 1);
-    const QString n = d.mid(a + 1, (b < 0 ? d.size() : b) - a - 1).trimmed();
+    int b = a + 1;
+    while (b < d.size() && d[b] != ',' && d[b] != ')') ++b;
+    const QString n = d.mid(a + 1, b - a - 1).trimmed();
     if (n.compare("max", Qt::CaseInsensitive) == 0) return std::numeric_limits<int>::max();
     bool ok = false;
     const long v = n.toLong(&ok);
     return ok ? v : porOmision;
 }
 
+TipoColumna tipoSinMemoria(const QString& declarado);
+
 }  // namespace
 
+// Every column of every statement opened comes here: each declared type is worked out once.
 TipoColumna TipoDeDeclarado(const QString& declarado) {
+    thread_local QHash<QString, TipoColumna> vistos;
+    auto it = vistos.constFind(declarado);
+    if (it != vistos.constEnd()) return *it;
+    const TipoColumna t = tipoSinMemoria(declarado);
+    if (vistos.size() < 4096) vistos.insert(declarado, t);
+    return t;
+}
+
+namespace {
+
+TipoColumna tipoSinMemoria(const QString& declarado) {
     const QString d = declarado.trimmed().toLower();
     if (d.isEmpty()) return {adEmpty, 0};
     QString base = d.section('(', 0, 0).trimmed();
@@ -62,6 +78,8 @@ TipoColumna TipoDeDeclarado(const QString& declarado) {
     return {adVarChar, kLargo};
 }
 
+}  // namespace
+
 bool EsTipoTexto(int t) {
     return t == adChar || t == adWChar || t == adVarChar || t == adVarWChar || t == adLongVarChar ||
            t == adLongVarWChar;
@@ -78,17 +96,41 @@ bool EsTipoFecha(int t) {
 }
 
 bool PareceFechaIso(const QString& texto) {
-    static const QRegularExpression re(R"(^\d{4}-\d{2}-\d{2}([ T]\d{2}:\d{2}(:\d{2}(\.\d{1,3})?)?)?$)");
-    return texto.size() >= 10 && texto[4] == '-' && re.match(texto).hasMatch();
+    // yyyy-mm-dd, then optionally " hh:mm" or "Thh:mm", ":ss" and up to three decimals.
+    const qsizetype n = texto.size();
+    auto digitos = [&](qsizetype desde, qsizetype cuantos) {
+        for (qsizetype i = desde; i < desde + cuantos; ++i)
+            if (i >= n || texto[i] < u'0' || texto[i] > u'9') return false;
+        return true;
+    };
+    if (n < 10 || !digitos(0, 4) || texto[4] != u'-' || !digitos(5, 2) || texto[7] != u'-' || !digitos(8, 2))
+        return false;
+    if (n == 10) return true;
+    if ((texto[10] != u' ' && texto[10] != u'T') || !digitos(11, 2) || n < 16 || texto[13] != u':' ||
+        !digitos(14, 2))
+        return false;
+    if (n == 16) return true;
+    if (n < 19 || texto[16] != u':' || !digitos(17, 2)) return false;
+    if (n == 19) return true;
+    return texto[19] == u'.' && n >= 21 && n <= 23 && digitos(20, n - 20);
 }
 
 QVariant FechaDesdeTextoIso(const QString& texto, int tipo) {
     if (!PareceFechaIso(texto)) return {};
-    const QDate dia = QDate::fromString(texto.left(10), "yyyy-MM-dd");
+    // Every date column of every row read passes here: the fixed positions are read directly.
+    auto numero = [&](qsizetype desde, qsizetype cuantos) {
+        int v = 0;
+        for (qsizetype i = desde; i < desde + cuantos; ++i) v = v * 10 + (texto[i].unicode() - '0');
+        return v;
+    };
+    const QDate dia(numero(0, 4), numero(5, 2), numero(8, 2));
     if (!dia.isValid()) return {};
     if (tipo == adDBDate) return dia;
     QTime hora(0, 0);
-    if (texto.size() > 10) {
+    if (texto.size() == 16 || texto.size() == 19) {
+        hora = QTime(numero(11, 2), numero(14, 2), texto.size() == 19 ? numero(17, 2) : 0);
+        if (!hora.isValid()) return {};
+    } else if (texto.size() > 10) {
         const QString h = texto.mid(11);
         hora = QTime::fromString(h, h.size() == 5 ? "HH:mm" : (h.size() == 8 ? "HH:mm:ss" : "HH:mm:ss.z"));
         if (!hora.isValid()) return {};

@@ -20,7 +20,7 @@ EditorGrilla::EditorGrilla(FlexGrid* grilla, CajaTexto* editor, QObject* parent)
 // Tab, a click or a shortcut that takes the focus away from the editor commits it; the grid
 // itself commits through its own GotFocus, and a dialog or code taking the focus commits nothing.
 bool EditorGrilla::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == editor_ && evento->type() == QEvent::FocusOut && pendiente_) {
+    if (objeto == editor_ && grilla_ && evento->type() == QEvent::FocusOut && pendiente_) {
         const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
         const bool usuario = razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason ||
                              razon == Qt::MouseFocusReason || razon == Qt::ShortcutFocusReason;
@@ -59,7 +59,7 @@ void EditorGrilla::Propiedades(double numero) {
 }
 
 void EditorGrilla::Abre(int KeyAscii) {
-    auto* g = grilla_;
+    FlexGrid* g = grilla_;
     const auto* col = columna(g->Col());
     if (!col) return;
     if (KeyAscii == 13) {
@@ -89,7 +89,7 @@ void EditorGrilla::Abre(int KeyAscii) {
 }
 
 void EditorGrilla::SiguienteFila() {
-    auto* g = grilla_;
+    FlexGrid* g = grilla_;
     if (g->Row() <= g->Rows() - 2) {
         g->setRow(g->Row() + 1);
         return;
@@ -110,7 +110,7 @@ void EditorGrilla::SiguienteFila() {
 }
 
 void EditorGrilla::Mueve(int KeyCode) {
-    auto* g = grilla_;
+    FlexGrid* g = grilla_;
     const Reportero reportero = opciones_.reportero;
     ManejadorErrores h(opciones_.rutina, [reportero](const ErrorVB& e, const QString& rutina) {
         if (e.Number == kArgumentoInvalido) return kRespuestaIgnorar;
@@ -134,8 +134,14 @@ void EditorGrilla::Mueve(int KeyCode) {
         editor_->hide();
         if (!h.paso([&] { g->setFocus(); })) return;
     }
+    // The current row is brought fully into view above the scroll bar, not just its top.
     h.paso([&] {
-        if (g->Height() < g->CellTop() + g->CellHeight()) g->setTopRow(g->TopRow() + 1);
+        const int fondo = TwipsDePixeles(g->viewport()->y() + g->viewport()->height());
+        while (g->Row() > g->TopRow() && g->CellTop() + g->CellHeight() > fondo) {
+            const int antes = g->TopRow();
+            g->setTopRow(antes + 1);
+            if (g->TopRow() == antes) break;
+        }
     });
 }
 

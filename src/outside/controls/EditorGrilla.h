@@ -27,19 +27,27 @@
 // Escape drops the edit: the cell keeps its text and Valida does not run.
 //
 // What differs between windows is set through Opciones; the descriptors stay in the window's
-// own array (m_Col) and are read live, so a window may change Editable while editing.
+// own array (m_Col) and are read live, so a window may change Editable while editing. Every grid
+// column needs a descriptor: a column without one opens no editor.
+//
+// A window sets it up once, after creating its grid and editor:
+//
+//   m_Editor = new vb::EditorGrilla(FGCCosto, BrwTxt[0], this);
+//   m_Editor->setColumnas(m_Col);
+//   m_Editor->opciones().ultimaFila = vb::EditorGrilla::UltimaFila::kAgregaFila;
+//   m_Editor->setValida([this](bool mostrar) { ValidaCampo(BrwTxt[0], 0, mostrar); return !HuboError; });
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
 #include "outside/controls/TipoColumnaGrilla.h"
 #include "outside/runtime/ManejadorErrores.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <span>
 
 namespace vb {
-
-class CajaTexto;
-class FlexGrid;
 
 class EditorGrilla : public QObject {
     Q_OBJECT
@@ -114,8 +122,9 @@ class EditorGrilla : public QObject {
     const TipoColumnaGrilla* columna(int c) const;
     bool confirma(bool mostrar);
 
-    FlexGrid* grilla_;
-    CajaTexto* editor_;
+    // Guarded: the window may destroy its grid before its editor.
+    QPointer<FlexGrid> grilla_;
+    QPointer<CajaTexto> editor_;
     std::span<const TipoColumnaGrilla> columnas_;
     Validacion valida_;
     Opciones opciones_;

@@ -45,9 +45,6 @@ void FlexGrid::redimensionar(int filas, int columnas) {
     columna_ = std::clamp(columna_, std::min(columnasFijas_, columnas_ - 1), std::max(columnas_ - 1, 0));
     filaSel_ = fila_;
     columnaSel_ = columna_;
-    filaSuperior_ = std::clamp(filaSuperior_, filasFijas_, std::max(filas_ - 1, filasFijas_));
-    columnaIzquierda_ =
-        std::clamp(columnaIzquierda_, columnasFijas_, std::max(columnas_ - 1, columnasFijas_));
     actualizarBarras();
     viewport()->update();
 }
@@ -99,7 +96,7 @@ void FlexGrid::setColSel(int c) {
 }
 
 void FlexGrid::setTopRow(int r) {
-    r = std::clamp(r, filasFijas_, std::max(filas_ - 1, filasFijas_));
+    r = std::clamp(r, filasFijas_, filaSuperiorMaxima());
     if (r == filaSuperior_) return;
     filaSuperior_ = r;
     sincronizandoBarras_ = true;
@@ -109,7 +106,7 @@ void FlexGrid::setTopRow(int r) {
 }
 
 void FlexGrid::setLeftCol(int c) {
-    c = std::clamp(c, columnasFijas_, std::max(columnas_ - 1, columnasFijas_));
+    c = std::clamp(c, columnasFijas_, columnaIzquierdaMaxima());
     if (c == columnaIzquierda_) return;
     columnaIzquierda_ = c;
     sincronizandoBarras_ = true;
@@ -314,12 +311,36 @@ int FlexGrid::filasVisibles() const {
     return std::max(n, 1);
 }
 
+// The grid scrolls no further than to show its last row at the bottom and its last column at
+// the right; a grid that fits shows no scroll bar, and a shorter grid shows its rows from the top.
+int FlexGrid::filaSuperiorMaxima() const {
+    if (filas_ - 1 < filasFijas_) return filasFijas_;
+    int alto = viewport()->height();
+    for (int i = 0; i < filasFijas_; ++i) alto -= PixelesFila(i);
+    int r = filas_ - 1;
+    alto -= PixelesFila(r);
+    while (r - 1 >= filasFijas_ && alto >= PixelesFila(r - 1)) alto -= PixelesFila(--r);
+    return r;
+}
+
+int FlexGrid::columnaIzquierdaMaxima() const {
+    if (columnas_ - 1 < columnasFijas_) return columnasFijas_;
+    int ancho = viewport()->width();
+    for (int i = 0; i < columnasFijas_; ++i) ancho -= PixelesColumna(i);
+    int c = columnas_ - 1;
+    ancho -= PixelesColumna(c);
+    while (c - 1 >= columnasFijas_ && ancho >= PixelesColumna(c - 1)) ancho -= PixelesColumna(--c);
+    return c;
+}
+
 void FlexGrid::actualizarBarras() {
     sincronizandoBarras_ = true;
-    verticalScrollBar()->setRange(0, std::max(0, filas_ - filasFijas_ - 1));
+    filaSuperior_ = std::clamp(filaSuperior_, filasFijas_, filaSuperiorMaxima());
+    columnaIzquierda_ = std::clamp(columnaIzquierda_, columnasFijas_, columnaIzquierdaMaxima());
+    verticalScrollBar()->setRange(0, filaSuperiorMaxima() - filasFijas_);
     verticalScrollBar()->setPageStep(filasVisibles());
     verticalScrollBar()->setValue(filaSuperior_ - filasFijas_);
-    horizontalScrollBar()->setRange(0, std::max(0, columnas_ - columnasFijas_ - 1));
+    horizontalScrollBar()->setRange(0, columnaIzquierdaMaxima() - columnasFijas_);
     horizontalScrollBar()->setValue(columnaIzquierda_ - columnasFijas_);
     sincronizandoBarras_ = false;
 }
@@ -332,6 +353,11 @@ void FlexGrid::asegurarVisible(int r, int c) {
             setTopRow(r - filasVisibles() + 1);
     }
     if (c >= columnasFijas_ && c < columnaIzquierda_) setLeftCol(c);
+    while (c > columnaIzquierda_ && xColumna(c) + PixelesColumna(c) > viewport()->width()) {
+        const int antes = columnaIzquierda_;
+        setLeftCol(columnaIzquierda_ + 1);
+        if (columnaIzquierda_ == antes) break;
+    }
 }
 
 QVector<FlexGrid::Tramo> FlexGrid::filasEnPantalla() const {
@@ -386,9 +412,13 @@ bool FlexGrid::celdaEn(const QPoint& p, int* r, int* c) const {
 void FlexGrid::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     const QVector<Tramo> columnas = columnasEnPantalla();
+    const QVector<Tramo> filas = filasEnPantalla();
     const QColor base = palette().color(QPalette::Base);
-    const QColor texto = palette().color(QPalette::Text);
-    for (const Tramo& f : filasEnPantalla()) {
+    const QFontMetrics fm(font());
+    QVector<QLine> lineas;
+    lineas.reserve(2 * (filas.size() + columnas.size()) + 2);
+    p.setPen(palette().color(QPalette::Text));
+    for (const Tramo& f : filas) {
         const int r = f.indice;
         for (const Tramo& k : columnas) {
             const int c = k.indice;
@@ -399,30 +429,53 @@ void FlexGrid::paintEvent(QPaintEvent*) {
             QColor fondo = fija ? kFondoFijo : base;
             if (cel.fondo >= 0) fondo = ColorDeVB(cel.fondo);
             p.fillRect(rect, fondo);
-            p.setPen(kLineas);
-            p.drawRect(rect.adjusted(0, 0, -1, -1));
-            int flags = Qt::AlignVCenter;
+            if (cel.texto.isEmpty()) continue;
+            // The text is placed by hand: a laid-out drawText per cell costs more than the rest.
+            const QRect area = rect.adjusted(2, 1, -3, -1);
             const int a = alineaciones_[c];
+            const int vertical = a > 8 ? 1 : a % 3;  // 0 top, 1 centre, 2 bottom
+            const int ancho = fm.horizontalAdvance(cel.texto);
+            int x = area.left();
             if (a >= 6 && a <= 8)
-                flags = Qt::AlignRight | (a == 6   ? Qt::AlignTop
-                                          : a == 7 ? Qt::AlignVCenter
-                                                   : Qt::AlignBottom);
+                x = area.right() + 1 - ancho;
             else if (a >= 3 && a <= 5)
-                flags = Qt::AlignHCenter | (a == 3   ? Qt::AlignTop
-                                            : a == 4 ? Qt::AlignVCenter
-                                                     : Qt::AlignBottom);
-            else if (a <= 2)
-                flags = Qt::AlignLeft | (a == 0 ? Qt::AlignTop : a == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
-            if (!cel.texto.isEmpty()) {
-                p.setPen(texto);
-                p.drawText(rect.adjusted(2, 1, -3, -1), flags, cel.texto);
+                x = area.left() + (area.width() - ancho) / 2;
+            const int y = vertical == 0   ? area.top() + fm.ascent()
+                          : vertical == 2 ? area.bottom() + 1 - fm.descent()
+                                          : area.top() + (area.height() - fm.height()) / 2 + fm.ascent();
+            const bool cabe = ancho <= area.width() && fm.height() <= area.height() + 2;
+            if (!cabe) {
+                p.save();
+                p.setClipRect(area);
             }
-            if (r == fila_ && c == columna_ && !fija) {
-                QPen foco(palette().color(QPalette::Highlight));
-                foco.setStyle(hasFocus() ? Qt::SolidLine : Qt::DotLine);
-                p.setPen(foco);
-                p.drawRect(rect.adjusted(1, 1, -2, -2));
-            }
+            p.drawText(QPoint(x, y), cel.texto);
+            if (!cabe) p.restore();
+        }
+    }
+    // Grid lines in one pass: the right and bottom edge of every cell shown.
+    for (const Tramo& f : filas) {
+        const int y = f.inicio + f.largo - 1;
+        lineas.append(
+            QLine(0, y, columnas.isEmpty() ? 0 : columnas.back().inicio + columnas.back().largo - 1, y));
+    }
+    const int abajo = filas.isEmpty() ? 0 : filas.back().inicio + filas.back().largo - 1;
+    for (const Tramo& k : columnas)
+        if (k.largo > 0) lineas.append(QLine(k.inicio + k.largo - 1, 0, k.inicio + k.largo - 1, abajo));
+    if (!filas.isEmpty() && !columnas.isEmpty()) {
+        lineas.append(
+            QLine(0, 0, lineas.isEmpty() ? 0 : columnas.back().inicio + columnas.back().largo - 1, 0));
+        lineas.append(QLine(0, 0, 0, abajo));
+    }
+    p.setPen(kLineas);
+    p.drawLines(lineas);
+    for (const Tramo& f : filas) {
+        if (f.indice != fila_ || fila_ < filasFijas_) continue;
+        for (const Tramo& k : columnas) {
+            if (k.indice != columna_ || columna_ < columnasFijas_) continue;
+            QPen foco(palette().color(QPalette::Highlight));
+            foco.setStyle(hasFocus() ? Qt::SolidLine : Qt::DotLine);
+            p.setPen(foco);
+            p.drawRect(QRect(k.inicio, f.inicio, k.largo, f.largo).adjusted(1, 1, -2, -2));
         }
     }
 }
@@ -471,9 +524,11 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
             break;
         case vbKeyHome:
             c = columnasFijas_;
+            if (e->modifiers() & Qt::ControlModifier) r = std::min(filasFijas_, filas_ - 1);
             break;
         case vbKeyEnd:
             c = columnas_ - 1;
+            if (e->modifiers() & Qt::ControlModifier) r = filas_ - 1;
             break;
         case 0:
             break;

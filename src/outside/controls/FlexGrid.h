@@ -133,6 +133,8 @@ class FlexGrid : public QAbstractScrollArea {
     bool moverA(int r, int c);
     void asegurarVisible(int r, int c);
     void actualizarBarras();
+    int filaSuperiorMaxima() const;
+    int columnaIzquierdaMaxima() const;
     int xColumna(int c) const;  // pixels; -1 when not shown
     int yFila(int r) const;
     int anchoPx(int c) const { return PixelesColumna(c); }

@@ -76,16 +76,20 @@ class ListView::Modelo : public QAbstractTableModel {
     ListView* l_;
 };
 
-ListView::ListView(QWidget* parent) : QTreeView(parent), modelo_(new Modelo(this)) {
+ListView::ListView(QWidget* parent) : QTableView(parent), modelo_(new Modelo(this)) {
     setModel(modelo_);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setShowGrid(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    // Every row as high as the font: the view needs no per-row sizes.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);  // no row text is edited in place
     header()->setStretchLastSection(false);
+    header()->setHighlightSections(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header()->setSectionsClickable(true);
     header()->setSectionsMovable(false);
     header()->setSortIndicatorShown(false);
@@ -148,6 +152,15 @@ void ListView::ListItemsClear() {
 int ListView::ListItemsAdd(const QString& texto) {
     Fila f;
     f.celdas.append(texto);
+    filas_.push_back(std::move(f));
+    const int n = int(filas_.size());
+    if (!cargando_) modelo_->filaAgregada(n - 1);
+    return n;
+}
+
+int ListView::ListItemsAdd(const QStringList& celdas) {
+    Fila f;
+    f.celdas = celdas;
     filas_.push_back(std::move(f));
     const int n = int(filas_.size());
     if (!cargando_) modelo_->filaAgregada(n - 1);
@@ -278,7 +291,7 @@ void ListView::ordenar() {
 }
 
 void ListView::mouseDoubleClickEvent(QMouseEvent* e) {
-    QTreeView::mouseDoubleClickEvent(e);
+    QTableView::mouseDoubleClickEvent(e);
     if (indexAt(e->position().toPoint()).isValid()) Q_EMIT DblClick();
 }
 

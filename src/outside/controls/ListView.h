@@ -2,21 +2,26 @@
 // The list view of the Windows common controls in report mode: column headers with widths in
 // twips, rows with a text and sub-items, an optional check box per row, a colour and bold per
 // row, the list's own text sort. Columns and rows are counted from 1, as the forms count them.
-// Rows live in a plain vector, so tens of thousands load at once (IniciarCarga/TerminarCarga).
+// Rows live in a plain vector and the view keeps nothing per row, so tens of thousands load at
+// once (IniciarCarga/TerminarCarga).
 #include <QColor>
+#include <QHeaderView>
 #include <QString>
 #include <QStringList>
-#include <QTreeView>
+#include <QTableView>
 #include <vector>
 
 namespace vb {
 
-class ListView : public QTreeView {
+class ListView : public QTableView {
     Q_OBJECT
 
   public:
     explicit ListView(QWidget* parent = nullptr);
     ~ListView() override;
+
+    // The column headers.
+    QHeaderView* header() const { return horizontalHeader(); }
 
     // ---- column headers ----
     void ColumnHeadersClear();
@@ -31,6 +36,8 @@ class ListView : public QTreeView {
     void ListItemsClear();
     // Appends a row; returns its index.
     int ListItemsAdd(const QString& texto);
+    // A row with its text and sub-items at once.
+    int ListItemsAdd(const QStringList& celdas);
     int ListItemsCount() const;
     QString ItemText(int r) const;
     // Sub-item i (1 = the second column); "" when the row has none.

@@ -53,6 +53,12 @@ void EnlaceControles::MueveFoco(int codigoTecla, QWidget* desde) const {
 
 void EnlaceControles::FiltraTecla(QWidget*, int&) const {}
 
+void EnlaceControles::EnlazaControles(const QList<vb::CajaTexto*>& cajas, const QString& tabla,
+                                      const QString& /*conexion*/) const {
+    for (vb::CajaTexto* caja : cajas)
+        if (caja && !columnaDe(caja).isEmpty()) caja->setProperty("TablaEnlazada", tabla);
+}
+
 int EnlaceControles::CampoEnlazado(const QString& columna, const QList<vb::CajaTexto*>& cajas) const {
     for (int i = 0; i < cajas.size(); ++i)
         if (cajas[i] && columnaDe(cajas[i]).compare(columna.trimmed(), Qt::CaseInsensitive) == 0) return i;

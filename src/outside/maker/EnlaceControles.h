@@ -47,6 +47,11 @@ class EnlaceControles {
     // filters (upper case) come after this one.
     void FiltraTecla(QWidget* control, int& codigoAscii) const;
 
+    // Binds the boxes to a table of a connection: each keeps the table its column belongs to
+    // (property "TablaEnlazada"), so showing and writing a row need only the column names.
+    void EnlazaControles(const QList<vb::CajaTexto*>& cajas, const QString& tabla,
+                         const QString& conexion) const;
+
     // Index in cajas of the box bound to columna (case-blind), -1 when none.
     int CampoEnlazado(const QString& columna, const QList<vb::CajaTexto*>& cajas) const;
 };

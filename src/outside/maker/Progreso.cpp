@@ -44,19 +44,28 @@ void Progreso::Mostrar(const QString& titulo, bool permiteCancelar) {
     titulo_->setText(titulo);
     texto_->clear();
     detalle_->clear();
+    textoActual_.clear();
+    detalleActual_.clear();
     cancelar_->setVisible(permiteCancelar);
     ventana_->setEnabled(true);
     ventana_->show();
     ventana_->raise();
     QCoreApplication::processEvents();
+    refresco_.start();
 }
 
 bool Progreso::Avance(bool& cancelar, const QString& texto, const QString& detalle) {
     if (ventana_) {
-        texto_->setText(texto);
-        detalle_->setText(detalle);
-        // The window is application-modal: only its own button can take input here.
-        QCoreApplication::processEvents();
+        textoActual_ = texto;
+        detalleActual_ = detalle;
+        // The window is application-modal: only its own button can take input here. A long run
+        // of quick steps repaints (and sees a click) a few dozen times a second, not at every step.
+        if (!refresco_.isValid() || refresco_.elapsed() >= 40) {
+            texto_->setText(texto);
+            detalle_->setText(detalle);
+            QCoreApplication::processEvents();
+            refresco_.start();
+        }
     }
     if (AlAvanzar) AlAvanzar(*this);
     cancelar = cancelado_;
@@ -65,10 +74,15 @@ bool Progreso::Avance(bool& cancelar, const QString& texto, const QString& detal
 
 void Progreso::Ocultar() {
     if (ventana_) ventana_->hide();
+    refresco_.invalidate();
 }
 
 void Progreso::Habilitar(bool habilitado) {
-    if (ventana_) ventana_->setEnabled(habilitado);
+    if (!ventana_) return;
+    // The window shows the step it stands at while it waits (a question is on screen).
+    texto_->setText(textoActual_);
+    detalle_->setText(detalleActual_);
+    ventana_->setEnabled(habilitado);
 }
 
 bool Progreso::Habilitada() const {
@@ -82,10 +96,10 @@ QString Progreso::Titulo() const {
     return ventana_ ? ventana_->windowTitle() : QString();
 }
 QString Progreso::Texto() const {
-    return texto_ && ventana_ ? texto_->text() : QString();
+    return ventana_ ? textoActual_ : QString();
 }
 QString Progreso::Detalle() const {
-    return detalle_ && ventana_ ? detalle_->text() : QString();
+    return ventana_ ? detalleActual_ : QString();
 }
 
 }  // namespace maker

@@ -2,6 +2,7 @@
 // The maker's progress window: a small window with a caption, the step being done and a cancel
 // button. While it shows it is modal to the whole program, so the only input a step lets through
 // is the operator's cancel.
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -53,6 +54,8 @@ class Progreso {
     QLabel* detalle_ = nullptr;
     QPushButton* cancelar_ = nullptr;
     bool cancelado_ = false;
+    QString textoActual_, detalleActual_;  // the labels catch up at the next repaint
+    QElapsedTimer refresco_;               // a step repaints at most every few milliseconds
 };
 
 Progreso& gProgreso();

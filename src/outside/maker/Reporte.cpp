@@ -23,14 +23,28 @@ void Reporte::Imprime(const QString& nombre, const QStringList& orden, const QSt
     pendiente_ = true;
 }
 
+void Reporte::Registra(const QString& nombre, std::unique_ptr<RenderizadorReporte> r) {
+    const QString clave = nombre.trimmed().toUpper();
+    if (r)
+        registrados_[clave] = std::move(r);
+    else
+        registrados_.erase(clave);
+}
+
+RenderizadorReporte* Reporte::RenderizadorDe(const QString& nombre) const {
+    const auto it = registrados_.find(nombre.trimmed().toUpper());
+    return it == registrados_.end() ? nullptr : it->second.get();
+}
+
 bool Reporte::Salida(int modo) {
     solicitud_.Salida = modo;
     QString error;
+    RenderizadorReporte* r = renderizador_ ? renderizador_.get() : RenderizadorDe(solicitud_.Nombre);
     if (!pendiente_ || solicitud_.Nombre.isEmpty())
         error = QStringLiteral("No se indicó qué reporte emitir.");
-    else if (!renderizador_)
+    else if (!r)
         error = QStringLiteral("El reporte %1 no está disponible en este equipo.").arg(solicitud_.Nombre);
-    else if (renderizador_->Generar(solicitud_, error))
+    else if (r->Generar(solicitud_, error))
         return true;
     else if (error.isEmpty())
         error = QStringLiteral("No se pudo emitir el reporte %1.").arg(solicitud_.Nombre);

@@ -1,8 +1,9 @@
 #pragma once
 // The maker's report object. A window asks for a report by name (Imprime) and then says where
-// it goes (Salida); the report itself is drawn by the renderer the program installs.
+// it goes (Salida); the report itself is drawn by the renderer registered under its name.
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <memory>
 
 namespace maker {
@@ -43,7 +44,16 @@ class Reporte {
 
     const SolicitudReporte& UltimaSolicitud() const { return solicitud_; }
 
-    // Installs the renderer (owned); nullptr removes it.
+    // One renderer per report name (compared case-blind), registered at start-up by the
+    // subsystem that owns the report, so that every program (the windows' and the report
+    // program) writes a report the same way. A second registration replaces the first;
+    // nullptr removes it.
+    void Registra(const QString& nombre, std::unique_ptr<RenderizadorReporte> r);
+    // The renderer that produces the report of that name; nullptr when none.
+    RenderizadorReporte* RenderizadorDe(const QString& nombre) const;
+
+    // A renderer that takes every report ahead of the registered ones (owned); tests use it to
+    // see the requests. nullptr removes it.
     void setRenderizador(std::unique_ptr<RenderizadorReporte> r) { renderizador_ = std::move(r); }
     RenderizadorReporte* renderizador() const { return renderizador_.get(); }
 
@@ -52,6 +62,7 @@ class Reporte {
     SolicitudReporte solicitud_;
     bool pendiente_ = false;
     std::unique_ptr<RenderizadorReporte> renderizador_;
+    std::map<QString, std::unique_ptr<RenderizadorReporte>> registrados_;  // by upper-case name
 };
 
 Reporte& gReporte();

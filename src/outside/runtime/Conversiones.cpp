@@ -24,6 +24,8 @@ std::function<QDateTime()>& reloj() {
 const QDate kDiaCero(1899, 12, 30);
 
 QDateTime desdeSerial(double serial) {
+    // Years 100 to 9999 are all a date holds; NaN is no date either.
+    if (!(serial >= -657434.0 && serial < 2958466.0)) Raise(6);
     double dias = std::floor(serial);
     double fraccion = serial - dias;
     // VB counts the time of negative serials forward from the day's start as well.
@@ -229,7 +231,7 @@ QString CStr(const QVariant& v) {
 
 int CInt(const QVariant& v) {
     const double d = std::nearbyint(CDbl(v));
-    if (d < -32768.0 || d > 32767.0) Raise(6);
+    if (!(d >= -32768.0 && d <= 32767.0)) Raise(6);  // NaN included
     return static_cast<int>(d);
 }
 

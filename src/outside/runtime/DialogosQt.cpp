@@ -22,13 +22,14 @@ struct Boton {
     int respuesta;
 };
 
-const Boton kAceptar{QMessageBox::Ok, "Aceptar", vbOK};
-const Boton kCancelar{QMessageBox::Cancel, "Cancelar", vbCancel};
-const Boton kAnular{QMessageBox::Abort, "Anular", vbAbort};
-const Boton kReintentar{QMessageBox::Retry, "Reintentar", vbRetry};
-const Boton kOmitir{QMessageBox::Ignore, "Omitir", vbIgnore};
-const Boton kSi{QMessageBox::Yes, "Sí", vbYes};
-const Boton kNo{QMessageBox::No, "No", vbNo};
+// Each caption carries its Alt-letter, unique within every set of buttons below.
+const Boton kAceptar{QMessageBox::Ok, "&Aceptar", vbOK};
+const Boton kCancelar{QMessageBox::Cancel, "&Cancelar", vbCancel};
+const Boton kAnular{QMessageBox::Abort, "&Anular", vbAbort};
+const Boton kReintentar{QMessageBox::Retry, "&Reintentar", vbRetry};
+const Boton kOmitir{QMessageBox::Ignore, "&Omitir", vbIgnore};
+const Boton kSi{QMessageBox::Yes, "&Sí", vbYes};
+const Boton kNo{QMessageBox::No, "&No", vbNo};
 
 // The buttons of each VB style, left to right, and the one Escape answers with (none: Escape
 // and the close button do nothing, the user must choose).
@@ -138,8 +139,8 @@ QString DialogosQt::InputBox(const QString& texto, const QString& titulo, const 
     dialogo.setWindowTitle(titulo);
     dialogo.setLabelText(texto);
     dialogo.setTextValue(porDefecto);
-    dialogo.setOkButtonText("Aceptar");
-    dialogo.setCancelButtonText("Cancelar");
+    dialogo.setOkButtonText("&Aceptar");
+    dialogo.setCancelButtonText("&Cancelar");
     if (dialogo.exec() != QDialog::Accepted) return {};
     return dialogo.textValue();
 }

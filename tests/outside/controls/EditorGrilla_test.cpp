@@ -94,3 +94,18 @@ TEST(EditorGrilla, CierraCommitsTheTrimmedTextOnceWithoutAskingAndTheLastRowFoll
     EXPECT_EQ(v.g->Row(), 4);
     EXPECT_EQ(v.g->Col(), 1);
 }
+
+TEST(EditorGrilla, EnterOnTheLastShownRowBringsTheNextRowFullyIntoView) {
+    Ventana v;
+    v.g->setRows(60);
+    QApplication::processEvents();
+    // The first row whose bottom is below the viewport: Enter on the row above it.
+    int r = 1;
+    while (v.g->isRowVisible(r + 1)) ++r;
+    v.g->setRow(r);
+    v.escribe("5", Qt::Key_Return);
+    ASSERT_EQ(v.g->Row(), r + 1);
+    const int fondo = v.g->viewport()->y() + v.g->viewport()->height();
+    EXPECT_LE(vb::PixelesDeTwips(v.g->CellTop() + v.g->CellHeight()), fondo + 1);
+    EXPECT_GT(v.g->TopRow(), 1);
+}

@@ -218,3 +218,38 @@ TEST(FlexGrid, ALongScrolledGridHitsTheRowShownUnderTheMouse) {
     QTest::mouseClick(v.g->viewport(), Qt::LeftButton, {}, QPoint(p.x(), 2));
     EXPECT_EQ(v.g->Row(), 1);
 }
+
+TEST(FlexGrid, ScrollsOnlyAsFarAsNeededAndCtrlHomeEndReachTheCorners) {
+    GrillaVisible v(200, 4);  // four default columns fit the 600-pixel width
+    QApplication::processEvents();
+    EXPECT_FALSE(v.g->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(v.g->verticalScrollBar()->isVisible());
+    v.g->setFocus();
+    QTest::keyClick(v.g, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(v.g->Row(), 199);
+    EXPECT_EQ(v.g->Col(), 3);
+    EXPECT_TRUE(v.g->isRowVisible(199));
+    // The last row ends at the bottom: no scrolling past it.
+    v.g->setTopRow(199);
+    EXPECT_TRUE(v.g->isRowVisible(v.g->TopRow() + 5));
+    QTest::keyClick(v.g, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(v.g->Row(), 1);
+    EXPECT_EQ(v.g->Col(), 1);
+    EXPECT_EQ(v.g->TopRow(), 1);
+
+    // A grid cut down from a scrolled position shows its rows from the top.
+    v.g->setTopRow(150);
+    v.g->setRows(13);
+    QApplication::processEvents();
+    EXPECT_EQ(v.g->TopRow(), 1);
+    EXPECT_FALSE(v.g->verticalScrollBar()->isVisible());
+    // Columns wider than the grid bring the bar, and moving right shows the cell whole.
+    v.g->setCols(12);
+    QApplication::processEvents();
+    EXPECT_TRUE(v.g->horizontalScrollBar()->isVisible());
+    QTest::keyClick(v.g, Qt::Key_End);
+    EXPECT_EQ(v.g->Col(), 11);
+    EXPECT_GT(v.g->LeftCol(), 1);
+    EXPECT_LE(vb::PixelesDeTwips(v.g->CellLeft() + v.g->CellWidth()),
+              v.g->viewport()->x() + v.g->viewport()->width() + 1);
+}

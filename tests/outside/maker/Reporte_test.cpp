@@ -72,4 +72,25 @@ TEST(Reporte, AReportThatCannotBeMadeIsNeverReportedAsDone) {
     EXPECT_EQ(guion.preguntas()[2].texto, "No hay datos para el reporte.");
 }
 
+TEST(Reporte, EachNameGoesToTheRendererRegisteredForIt) {
+    DialogosGuionados guion;
+    Reporte r;
+    QList<SolicitudReporte> indices, plan;
+    r.Registra("RP_QT040", std::make_unique<RenderizadorFalso>(&indices));
+    r.Registra("Rp_PlanCtas", std::make_unique<RenderizadorFalso>(&plan));
+    r.Imprime("rp_qt040 ");
+    EXPECT_TRUE(r.Salida(10));
+    r.Imprime("RP_PLANCTAS");
+    EXPECT_TRUE(r.Salida(10));
+    EXPECT_EQ(indices.size(), 1);
+    EXPECT_EQ(plan.size(), 1);
+
+    r.Registra("Rp_PlanCtas", nullptr);
+    guion.esperarMsgBox(vb::vbOK);
+    r.Imprime("Rp_PlanCtas");
+    EXPECT_FALSE(r.Salida(10));
+    EXPECT_EQ(guion.preguntas().at(0).texto, "El reporte Rp_PlanCtas no está disponible en este equipo.");
+    EXPECT_EQ(plan.size(), 1);
+}
+
 }  // namespace

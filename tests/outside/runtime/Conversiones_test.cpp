@@ -3,6 +3,7 @@
 #include "outside/runtime/ErrorVB.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "support/ImprimeQt.h"
 #include "support/LocaleNumeros.h"
@@ -101,6 +102,11 @@ TEST(Conversiones, CStrOfAnyValueAndCIntRoundsHalfToEven) {
     EXPECT_EQ(CInt(QVariant(-32768)), -32768);
     EXPECT_EQ(numeroDeError([] { CInt(QVariant(32767.5)); }), 6);
     EXPECT_EQ(numeroDeError([] { CInt(QVariant("abc")); }), 13);
+    // Overflow, never a silent number.
+    EXPECT_EQ(numeroDeError([] { CInt(QVariant(std::nan(""))); }), 6);
+    EXPECT_EQ(numeroDeError([] { CInt(QVariant(1e300)); }), 6);
+    EXPECT_EQ(numeroDeError([] { CDate(QVariant(1e300)); }), 6);
+    EXPECT_EQ(numeroDeError([] { CDate(QVariant(std::nan(""))); }), 6);
 }
 
 TEST(Conversiones, CDateIsDayFirstAndStrict) {

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "support/ImprimeQt.h"
@@ -45,9 +46,10 @@ QStringList textos(QMessageBox* caja) {
     return t;
 }
 
+// The button whose caption, without its Alt-letter mark, is texto.
 QAbstractButton* boton(QWidget* dialogo, const QString& texto) {
     for (QAbstractButton* b : dialogo->findChildren<QAbstractButton*>())
-        if (b->text() == texto) return b;
+        if (QString(b->text()).remove('&') == texto) return b;
     ADD_FAILURE() << "No hay botón " << texto.toStdString();
     return nullptr;
 }
@@ -62,17 +64,25 @@ void escape(QWidget* w) {
 TEST(DialogosQt, YesNoHasSpanishButtonsTheStyleIconAndNoEscape) {
     DialogosQt d;
     alAparecer<QMessageBox>([](QMessageBox* caja) {
-        EXPECT_EQ(textos(caja), QStringList({"No", "Sí"}));
+        EXPECT_EQ(textos(caja), QStringList({"&No", "&Sí"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Critical);
         EXPECT_EQ(caja->windowTitle(), "Conexión");
         EXPECT_EQ(caja->text(), "¿Reintenta?");
         ASSERT_NE(caja->defaultButton(), nullptr);
-        EXPECT_EQ(caja->defaultButton()->text(), "No");
+        EXPECT_EQ(caja->defaultButton()->text(), "&No");
         // The user must choose: Escape and the close button do nothing.
         escape(caja);
         caja->close();
         EXPECT_TRUE(caja->isVisible());
-        boton(caja, "Sí")->click();
+        // Answered from the keyboard, as on the original platform (the button clicks itself
+        // a moment after its Alt-letter).
+        QApplication::setActiveWindow(caja);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        for (int i = 0; i < 100 && caja->isVisible(); ++i) QTest::qWait(10);
+        if (caja->isVisible()) {
+            ADD_FAILURE() << "Alt+S no respondió";
+            boton(caja, "Sí")->click();
+        }
     });
     EXPECT_EQ(d.MsgBox("¿Reintenta?", vb::vbYesNo + vb::vbCritical + vb::vbDefaultButton2, "Conexión"),
               vb::vbYes);
@@ -81,9 +91,9 @@ TEST(DialogosQt, YesNoHasSpanishButtonsTheStyleIconAndNoEscape) {
 TEST(DialogosQt, EveryButtonSetAnswersWithItsVbCode) {
     DialogosQt d;
     alAparecer<QMessageBox>([](QMessageBox* caja) {
-        EXPECT_EQ(textos(caja), QStringList({"Anular", "Omitir", "Reintentar"}));
+        EXPECT_EQ(textos(caja), QStringList({"&Anular", "&Omitir", "&Reintentar"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Critical);
-        EXPECT_EQ(caja->defaultButton()->text(), "Anular");
+        EXPECT_EQ(caja->defaultButton()->text(), "&Anular");
         escape(caja);
         EXPECT_TRUE(caja->isVisible());
         boton(caja, "Omitir")->click();
@@ -91,23 +101,23 @@ TEST(DialogosQt, EveryButtonSetAnswersWithItsVbCode) {
     EXPECT_EQ(d.MsgBox("Error", vb::vbAbortRetryIgnore + vb::vbCritical, "X"), vb::vbIgnore);
 
     alAparecer<QMessageBox>([](QMessageBox* caja) {
-        EXPECT_EQ(textos(caja), QStringList({"Cancelar", "No", "Sí"}));
+        EXPECT_EQ(textos(caja), QStringList({"&Cancelar", "&No", "&Sí"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Question);
-        EXPECT_EQ(caja->defaultButton()->text(), "Cancelar");
+        EXPECT_EQ(caja->defaultButton()->text(), "&Cancelar");
         escape(caja);
     });
     EXPECT_EQ(d.MsgBox("¿Guarda?", vb::vbYesNoCancel + vb::vbQuestion + vb::vbDefaultButton3, "X"),
               vb::vbCancel);
 
     alAparecer<QMessageBox>([](QMessageBox* caja) {
-        EXPECT_EQ(textos(caja), QStringList({"Aceptar"}));
+        EXPECT_EQ(textos(caja), QStringList({"&Aceptar"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Information);
         escape(caja);
     });
     EXPECT_EQ(d.MsgBox("Listo", vb::vbInformation, "X"), vb::vbOK);
 
     alAparecer<QMessageBox>([](QMessageBox* caja) {
-        EXPECT_EQ(textos(caja), QStringList({"Cancelar", "Reintentar"}));
+        EXPECT_EQ(textos(caja), QStringList({"&Cancelar", "&Reintentar"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Warning);
         boton(caja, "Reintentar")->click();
     });

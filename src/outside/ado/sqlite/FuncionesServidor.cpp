@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -16,8 +17,44 @@ namespace ado::sqlite {
 namespace {
 
 const char* const kFechaInvalida =
-    "Error de conversión al convertir una cadena de caracteres en fecha u hora.";
-const char* const kNumeroInvalido = "Error de conversión al convertir un texto en un valor numérico.";
+    "241|Error de conversión al convertir una cadena de caracteres en fecha u hora.";
+const char* const kNumeroInvalido = "8114|Error de conversión al convertir un texto en un valor numérico.";
+
+// Digits read at `i` (at most `maximo`); -1 when there are fewer than `minimo`.
+int Digitos(QStringView s, qsizetype& i, int minimo, int maximo, int* cuantos = nullptr) {
+    const qsizetype desde = i;
+    int v = 0;
+    while (i < s.size() && i - desde < maximo && s[i] >= u'0' && s[i] <= u'9')
+        v = v * 10 + (s[i++].unicode() - '0');
+    if (cuantos) *cuantos = int(i - desde);
+    if (i - desde < minimo || (i < s.size() && s[i] >= u'0' && s[i] <= u'9')) return -1;
+    return v;
+}
+
+// "h:mm[:ss[.fff]]" from `i` to the end of the text.
+bool LeerHora(QStringView s, qsizetype i, QTime& t) {
+    const int h = Digitos(s, i, 1, 2);
+    if (h < 0 || i >= s.size() || s[i] != u':') return false;
+    ++i;
+    const int m = Digitos(s, i, 2, 2);
+    int seg = 0, ms = 0;
+    if (m < 0) return false;
+    if (i < s.size() && s[i] == u':') {
+        ++i;
+        seg = Digitos(s, i, 2, 2);
+        if (seg < 0) return false;
+        if (i < s.size() && s[i] == u'.') {
+            ++i;
+            int n = 0;
+            ms = Digitos(s, i, 1, 3, &n);
+            if (ms < 0) return false;
+            for (; n < 3; ++n) ms *= 10;
+        }
+    }
+    if (i != s.size()) return false;
+    t = QTime(h, m, seg, ms);
+    return t.isValid();
+}
 
 bool EsNulo(sqlite3_value* v) {
     return sqlite3_value_type(v) == SQLITE_NULL;
@@ -39,51 +76,24 @@ QString SinBlancosFinales(const QString& s) {
     return s.left(n);
 }
 
-int Numero2(const QString& s, qsizetype i) {
-    if (i + 1 >= s.size() || !s[i].isDigit() || !s[i + 1].isDigit()) return -1;
-    return (s[i].unicode() - '0') * 10 + (s[i + 1].unicode() - '0');
-}
-
-// A date as stored (ISO), as the program writes it (d/m/yyyy) or as yyyymmdd.
-bool LeerFecha(QString s, QDateTime& r, bool mesPrimero = false) {
-    s = s.trimmed();
-    if (mesPrimero && s.size() >= 8 && s.indexOf(u'/') > 0) {
-        const QStringList partes = s.split(u'/');
-        if (partes.size() == 3) s = partes[1] + u'/' + partes[0] + u'/' + partes[2];
-    }
-    if (s.size() == 8 && s.toLongLong() > 0) s = s.left(4) + u'-' + s.mid(4, 2) + u'-' + s.mid(6, 2);
-    const QString iso = FechaIso(s);
-    if (!iso.isEmpty()) s = iso;
-    if (s.size() < 10 || s[4] != u'-' || s[7] != u'-') return false;
-    const QDate d(s.left(4).toInt(), Numero2(s, 5), Numero2(s, 8));
-    if (!d.isValid()) return false;
-    QTime t(0, 0);
-    if (s.size() > 10) {
-        if ((s[10] != u' ' && s[10] != u'T') || s.size() < 16 || s[13] != u':') return false;
-        const int seg = s.size() >= 19 && s[16] == u':' ? Numero2(s, 17) : 0;
-        t = QTime(Numero2(s, 11), Numero2(s, 14), seg);
-        if (!t.isValid()) return false;
-    }
-    r = QDateTime(d, t);
-    return true;
-}
-
 bool LeerFechaValor(sqlite3_value* v, QDateTime& r, bool mesPrimero = false) {
     const int tipo = sqlite3_value_type(v);
     if (tipo == SQLITE_INTEGER || tipo == SQLITE_FLOAT) {
-        // The server counts days from 1 January 1900.
+        // The server counts days from 1 January 1900, up to the year 9999.
         const double dias = sqlite3_value_double(v);
+        if (!(dias >= -53690.0 && dias < 2958464.0)) return false;
         const double entero = std::floor(dias);
-        r = QDateTime(QDate(1900, 1, 1).addDays(static_cast<qint64>(entero)), QTime(0, 0))
-                .addSecs(static_cast<qint64>(std::llround((dias - entero) * 86400.0)));
+        r = QDateTime(QDate(1900, 1, 1).addDays(static_cast<qint64>(entero)), QTime(0, 0), Qt::UTC)
+                .addMSecs(std::llround((dias - entero) * 86400000.0));
         return true;
     }
-    return LeerFecha(Texto(v), r, mesPrimero);
+    return LeerFechaServidor(Texto(v), r, mesPrimero);
 }
 
-// Dates without time are stored as the date alone.
-QString FechaGuardada(const QDateTime& f) {
-    return f.time() == QTime(0, 0) ? f.toString("yyyy-MM-dd") : f.toString("yyyy-MM-dd HH:mm:ss");
+// A number beyond any date is an overflow; a text that is no date, a conversion error.
+bool FechaONumeroFuera(sqlite3_value* v) {
+    const int tipo = sqlite3_value_type(v);
+    return tipo == SQLITE_INTEGER || tipo == SQLITE_FLOAT;
 }
 
 QString FechaConEstilo(const QDateTime& f, int estilo) {
@@ -141,6 +151,60 @@ QString TextoDeValor(sqlite3_value* v) {
     return Texto(v);
 }
 
+void ANumero(sqlite3_context* ctx, sqlite3_value* v, const QString& tipo) {
+    double d = 0;
+    const int clase = sqlite3_value_numeric_type(v);
+    if (clase == SQLITE_INTEGER || clase == SQLITE_FLOAT) {
+        d = sqlite3_value_double(v);
+    } else if (!(sqlite3_value_type(v) == SQLITE_TEXT && Texto(v).trimmed().isEmpty() &&
+                 tipo.contains("INT"))) {
+        return sqlite3_result_error(ctx, kNumeroInvalido, -1);
+    }
+    if (!std::isfinite(d)) return sqlite3_result_error(ctx, kDesbordamiento, -1);
+    const QString base = tipo.left(tipo.indexOf(u'(')).trimmed();
+    if (base == "FLOAT" || base == "REAL") return sqlite3_result_double(ctx, d);
+    if (base == "BIT") return sqlite3_result_int(ctx, d != 0 ? 1 : 0);
+    if (base.contains("INT")) {
+        const double maximo = base == "TINYINT"    ? 255.0
+                              : base == "SMALLINT" ? 32767.0
+                              : base == "BIGINT"   ? 9223372036854775807.0
+                                                   : 2147483647.0;
+        const double minimo = base == "TINYINT" ? 0.0 : -maximo - 1.0;
+        const double entero = std::trunc(d);
+        if (!(entero >= minimo && entero < maximo + 1.0))
+            return sqlite3_result_error(ctx, kDesbordamiento, -1);
+        if (clase == SQLITE_INTEGER) return sqlite3_result_int64(ctx, sqlite3_value_int64(v));
+        return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(entero));
+    }
+    // DECIMAL / NUMERIC / MONEY: precision and scale.
+    int p = 18, e = 0;
+    if (base.contains("MONEY")) {
+        p = 19;
+        e = 4;
+    } else if (const qsizetype abre = tipo.indexOf(u'('); abre > 0) {
+        const QStringList partes = tipo.mid(abre + 1, tipo.indexOf(u')') - abre - 1).split(u',');
+        p = std::clamp(partes.value(0).trimmed().toInt(), 1, 38);
+        e = std::clamp(partes.size() > 1 ? partes[1].trimmed().toInt() : 0, 0, p);
+    }
+    // The value's 15 significant digits, as written: 1.005 is 1.005, not 1.00499999...
+    const QString cifras = QString::number(std::fabs(d), 'e', 14);
+    const QString digitos = cifras.left(1) + cifras.mid(2, 14);
+    const int exponente = cifras.mid(cifras.indexOf(u'e') + 1).toInt();
+    const int k = exponente + 1 + e;  // digits kept
+    double r = std::fabs(d);
+    if (k < 15) {
+        sqlite3_int64 n = 0;
+        for (int i = 0; i < k; ++i) n = n * 10 + (digitos[i].unicode() - '0');
+        if (k >= 0 && digitos[k] >= u'5') ++n;
+        r = double(n) / std::pow(10.0, e);
+    }
+    if (r >= std::pow(10.0, p - e)) return sqlite3_result_error(ctx, kDesbordamiento, -1);
+    if (d < 0) r = -r;
+    if (e == 0 && std::fabs(r) < 9007199254740992.0)
+        return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(r));
+    sqlite3_result_double(ctx, r);
+}
+
 // SV_CONVERT(type, value[, style]): CONVERT and CAST to texts and dates, as the server does them.
 void Convertir(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (EsNulo(argv[1])) return sqlite3_result_null(ctx);
@@ -151,7 +215,7 @@ void Convertir(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         QString r;
         QDateTime f;
         const int tipoValor = sqlite3_value_type(argv[1]);
-        if (conEstilo && tipoValor == SQLITE_TEXT && LeerFecha(Texto(argv[1]), f))
+        if (conEstilo && tipoValor == SQLITE_TEXT && LeerFechaServidor(Texto(argv[1]), f))
             r = FechaConEstilo(f, estilo);
         else
             r = TextoDeValor(argv[1]);
@@ -163,19 +227,37 @@ void Convertir(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (EsTipoFecha(tipo)) {
         QDateTime f;
         if (!LeerFechaValor(argv[1], f, estilo == 1 || estilo == 101))
-            return sqlite3_result_error(ctx, kFechaInvalida, -1);
+            return sqlite3_result_error(ctx, FechaONumeroFuera(argv[1]) ? kDesbordamiento : kFechaInvalida,
+                                        -1);
         return Resultado(ctx, tipo.startsWith("DATE") && !tipo.startsWith("DATETIME")
                                   ? f.toString("yyyy-MM-dd")
                                   : FechaGuardada(f));
     }
-    if (EsTipoNumerico(tipo)) {
-        const int n = sqlite3_value_numeric_type(argv[1]);
-        if (n != SQLITE_INTEGER && n != SQLITE_FLOAT) return sqlite3_result_error(ctx, kNumeroInvalido, -1);
-        if (tipo.contains("INT") || tipo == "BIT")
-            return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(sqlite3_value_double(argv[1])));
-        return sqlite3_result_double(ctx, sqlite3_value_double(argv[1]));
-    }
+    if (EsTipoNumerico(tipo)) return ANumero(ctx, argv[1], tipo);
     sqlite3_result_value(ctx, argv[1]);
+}
+
+// SV_NUMERO(value, type): CONVERT and CAST to the server's number types. Whole types cut the
+// decimals and refuse what they cannot hold; DECIMAL(p,s) rounds half away from zero to s places
+// on the value's decimal digits (1.005 gives 1.01) and refuses more than p - s whole digits.
+void Numero(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
+    ANumero(ctx, argv[0], Texto(argv[1]).toUpper());
+}
+
+void Error(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const QByteArray m = Texto(argv[0]).toUtf8();
+    sqlite3_result_error(ctx, m.constData(), int(m.size()));
+}
+
+// SV_FECHA_NORMAL(value): the stored form of a text the server would read as a date, or NULL
+// when there is nothing to change.
+void FechaNormal(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) return sqlite3_result_null(ctx);
+    const QString t = Texto(argv[0]);
+    QDateTime f;
+    if (EsFechaGuardada(t) || !LeerFechaServidor(t, f)) return sqlite3_result_null(ctx);
+    Resultado(ctx, FechaGuardada(f));
 }
 
 // SV_SUMA(a, b): the server's "+" where the statement does not tell texts from numbers:
@@ -233,7 +315,8 @@ template <int Parte>
 void ParteDeFecha(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
     QDateTime f;
-    if (!LeerFechaValor(argv[0], f)) return sqlite3_result_error(ctx, kFechaInvalida, -1);
+    if (!LeerFechaValor(argv[0], f))
+        return sqlite3_result_error(ctx, FechaONumeroFuera(argv[0]) ? kDesbordamiento : kFechaInvalida, -1);
     const QDate d = f.date();
     sqlite3_result_int(ctx, Parte == 0 ? d.year() : Parte == 1 ? d.month() : d.day());
 }
@@ -280,6 +363,62 @@ void ValorDeTexto(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 }  // namespace
 
+bool EsFechaGuardada(QStringView s) {
+    if (s.size() < 10 || s[4] != u'-' || s[7] != u'-') return false;
+    QDateTime f;
+    return LeerFechaServidor(s, f);
+}
+
+bool LeerFechaServidor(QStringView s, QDateTime& r, bool mesPrimero) {
+    s = s.trimmed();
+    if (s.size() < 6 || s.size() > 30 || !s[0].isDigit()) return false;
+    qsizetype i = 0;
+    int a = 0, m = 0, d = 0, n = 0;
+    const int primero = Digitos(s, i, 1, 8, &n);
+    if (primero < 0) return false;
+    if (n == 8) {  // yyyymmdd
+        a = primero / 10000;
+        m = primero / 100 % 100;
+        d = primero % 100;
+    } else if (n == 4 && i < s.size() && s[i] == u'-') {  // as stored
+        a = primero;
+        ++i;
+        m = Digitos(s, i, 2, 2);
+        if (m < 0 || i >= s.size() || s[i] != u'-') return false;
+        ++i;
+        d = Digitos(s, i, 2, 2);
+        if (d < 0) return false;
+        if (i < s.size() && s[i] == u'T')
+            ++i;
+        else if (i < s.size() && s[i] != u' ')
+            return false;
+    } else if (n <= 2 && i < s.size() && (s[i] == u'/' || s[i] == u'-' || s[i] == u'.')) {
+        const QChar sep = s[i++];
+        const int segundo = Digitos(s, i, 1, 2);
+        if (segundo < 0 || i >= s.size() || s[i] != sep) return false;
+        ++i;
+        a = Digitos(s, i, 2, 4, &n);
+        if (a < 0 || n == 3) return false;
+        if (n == 2) a += a < 50 ? 2000 : 1900;
+        d = mesPrimero ? segundo : primero;
+        m = mesPrimero ? primero : segundo;
+    } else {
+        return false;
+    }
+    if (!QDate::isValid(a, m, d)) return false;
+    QTime t(0, 0);
+    while (i < s.size() && s[i] == u' ') ++i;
+    if (i < s.size() && !LeerHora(s, i, t)) return false;
+    // Wall-clock values without a zone: UTC keeps them as written and spares a time-zone lookup
+    // per call.
+    r = QDateTime(QDate(a, m, d), t, Qt::UTC);
+    return true;
+}
+
+QString FechaGuardada(const QDateTime& f) {
+    return f.time() == QTime(0, 0) ? f.toString("yyyy-MM-dd") : f.toString("yyyy-MM-dd HH:mm:ss");
+}
+
 void RegistrarFuncionesServidor(sqlite3* db) {
     constexpr int kFija = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     struct Funcion {
@@ -303,6 +442,9 @@ void RegistrarFuncionesServidor(sqlite3* db) {
         {"SV_CONVERT", 2, Convertir, kFija},
         {"SV_CONVERT", 3, Convertir, kFija},
         {"SV_SUMA", 2, Sumar, kFija},
+        {"SV_NUMERO", 2, Numero, kFija},
+        {"SV_ERROR", 1, Error, SQLITE_UTF8},
+        {"SV_FECHA_NORMAL", 1, FechaNormal, kFija},
         {"VAL", 1, ValorDeTexto, kFija},
     };
     for (const Funcion& f : funciones)

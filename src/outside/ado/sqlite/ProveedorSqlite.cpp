@@ -20,7 +20,9 @@ namespace ado::sqlite {
 
 namespace {
 
-constexpr int kMaxPreparadas = 400;
+// Enough for a window that reads every month of forty years one statement at a time, so that a
+// second load finds its statements prepared.
+constexpr int kMaxPreparadas = 2000;
 constexpr int kMaxPlanes = 2000;
 const QString kColumnaFila = QStringLiteral("__fila__");
 
@@ -100,6 +102,7 @@ Error ProveedorSqlite::ErrorDelMotor(int codigo, const QString& mensaje) {
         default:
             break;
     }
+    AjustarErrorDelMotor(codigo, mensaje, e);
     return e;
 }
 
@@ -173,6 +176,7 @@ int ProveedorSqlite::vigilar(void* proveedor) {
 void ProveedorSqlite::cerrar() {
     olvidarEsquema();
     planes_.clear();
+    formas_.clear();
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
 }
@@ -205,10 +209,85 @@ const QList<ProveedorSqlite::Paso>& ProveedorSqlite::plan(const QString& lote) {
     return *planes_.insert(lote, pasos);
 }
 
+namespace {
+
+// The numbers that the translation compares as CAST(n AS NUMERIC) in a single SELECT become
+// parameters, so that statements that differ only in such numbers (an entry's month and number)
+// share one prepared statement. A parameter cast from the number's text is the same value the
+// literal gives. Empty when the statement has none or is not a single SELECT.
+QString FormaConParametros(const QString& sql, QStringList& numeros) {
+    static const QString kCast = QStringLiteral("CAST("), kNumeric = QStringLiteral(" AS NUMERIC)");
+    qsizetype i = 0;
+    while (i < sql.size() && sql[i].isSpace()) ++i;
+    if (sql.mid(i, 6).compare(QLatin1String("SELECT"), Qt::CaseInsensitive) != 0 || !sql.contains(kCast))
+        return {};
+    QString forma;
+    qsizetype desde = 0;
+    QChar cierre;  // inside a quoted text or name
+    for (qsizetype k = i; k < sql.size(); ++k) {
+        const QChar c = sql[k];
+        if (!cierre.isNull()) {
+            if (c == cierre) cierre = QChar();
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            cierre = c;
+        } else if (c == u'[') {
+            cierre = u']';
+        } else if (c == u';' || c == u'?') {
+            return {};  // a batch, or parameters of its own
+        } else if (c == u'C' && sql.mid(k, kCast.size()) == kCast) {
+            qsizetype j = k + kCast.size();
+            const qsizetype inicio = j;
+            if (j < sql.size() && sql[j] == u'-') ++j;
+            const qsizetype digitos = j;
+            while (j < sql.size() && sql[j].isDigit() && sql[j].unicode() < 128) ++j;
+            if (j == digitos) continue;
+            if (j < sql.size() && sql[j] == u'.') {
+                ++j;
+                while (j < sql.size() && sql[j].isDigit() && sql[j].unicode() < 128) ++j;
+            }
+            if (sql.mid(j, kNumeric.size()) != kNumeric) continue;
+            forma += QStringView(sql).mid(desde, inicio - desde);
+            forma += u'?';
+            numeros << sql.mid(inicio, j - inicio);
+            desde = j;
+            k = j - 1;
+        }
+    }
+    if (numeros.isEmpty()) return {};
+    forma += QStringView(sql).mid(desde);
+    return forma;
+}
+
+}  // namespace
+
 ProveedorSqlite::Preparada* ProveedorSqlite::preparar(const QString& sql, Errors& errores, bool informar) {
+    QStringList numeros;
+    const QString forma = FormaConParametros(sql, numeros);
+    if (!forma.isEmpty()) {
+        Preparada* p = prepararTexto(forma, errores, informar);
+        if (p) {
+            sqlite3_reset(p->stmt);
+            for (int k = 0; k < numeros.size(); ++k) {
+                const QByteArray n = numeros[k].toUtf8();
+                sqlite3_bind_text(p->stmt, k + 1, n.constData(), int(n.size()), SQLITE_TRANSIENT);
+            }
+        }
+        return p;
+    }
+    return prepararTexto(sql, errores, informar);
+}
+
+ProveedorSqlite::Preparada* ProveedorSqlite::prepararTexto(const QString& sql, Errors& errores,
+                                                           bool informar) {
     auto it = preparadas_.find(sql);
     if (it != preparadas_.end()) return &*it;
-    if (preparadas_.size() >= kMaxPreparadas) olvidarEsquema();
+    if (preparadas_.size() >= kMaxPreparadas) {
+        // A full cache drops the statements only; what is known of the tables still holds.
+        for (auto& q : preparadas_) sqlite3_finalize(q.stmt);
+        preparadas_.clear();
+    }
     Preparada p;
     const QByteArray texto = sql.toUtf8();
     const char* cola = nullptr;
@@ -506,10 +585,99 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
     return true;
 }
 
+namespace {
+
+// Markers that stand for the numbers of a statement's shape; a statement that holds one already
+// is never shaped.
+const QString kMarca = QStringLiteral("7319");
+
+bool Une(QChar c) {
+    return QStringView(u"+-*/%|&^.(").contains(c);
+}
+
+// A single SELECT (no batch) whose numbers compared with "=" (outside quotes and names, standing
+// alone before a blank, ")" or the end) become markers kMarca + "00000" + index: statements that
+// differ only in such numbers (an entry's month and number) share one translation. Empty when
+// the statement has none.
+QString FormaDeLote(const QString& sql, QStringList& numeros) {
+    qsizetype i = 0;
+    while (i < sql.size() && sql[i].isSpace()) ++i;
+    if (sql.mid(i, 6).compare(QLatin1String("SELECT"), Qt::CaseInsensitive) != 0 || sql.contains(kMarca))
+        return {};
+    QString forma;
+    qsizetype desde = 0;
+    QChar cierre;
+    const qsizetype n = sql.size();
+    for (qsizetype k = i; k < n; ++k) {
+        const QChar c = sql[k];
+        if (!cierre.isNull()) {
+            if (c == cierre) cierre = QChar();
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            cierre = c;
+        } else if (c == u'[') {
+            cierre = u']';
+        } else if (c == u';' || c == u'\n' || c == u'\r') {
+            return {};
+        } else if (c == u'=' && k > 0 && !QStringView(u"<>!").contains(sql[k - 1])) {
+            qsizetype j = k + 1;
+            while (j < n && sql[j] == u' ') ++j;
+            const qsizetype inicio = j;
+            while (j < n && sql[j].isDigit() && sql[j].unicode() < 128) ++j;
+            if (j == inicio || (j < n && (sql[j] == u'.' || sql[j].isLetter()))) continue;
+            qsizetype sigue = j;
+            while (sigue < n && sql[sigue] == u' ') ++sigue;
+            if (j < n && sql[j] != u' ' && sql[j] != u')') continue;
+            if (sigue < n && (Une(sql[sigue]) ||
+                              sql.mid(sigue, 7).compare(QLatin1String("COLLATE"), Qt::CaseInsensitive) == 0))
+                continue;
+            forma += QStringView(sql).mid(desde, inicio - desde);
+            forma += kMarca + QStringLiteral("%1").arg(numeros.size(), 5, 10, QLatin1Char('0'));
+            numeros << sql.mid(inicio, j - inicio);
+            desde = j;
+            k = j - 1;
+        }
+    }
+    if (numeros.isEmpty()) return {};
+    forma += QStringView(sql).mid(desde);
+    return forma;
+}
+
+}  // namespace
+
+QList<ProveedorSqlite::Paso> ProveedorSqlite::planConNumeros(const QString& lote) {
+    QStringList numeros;
+    const QString forma = FormaDeLote(lote, numeros);
+    if (forma.isEmpty()) return plan(lote);
+    auto it = formas_.constFind(forma);
+    if (it == formas_.constEnd()) {
+        if (formas_.size() >= kMaxPlanes) formas_.clear();
+        QList<Paso> pasos = plan(forma);
+        // Shared only when each marker came through the translation once, as a compared number.
+        bool sirve = pasos.size() == 1;
+        for (int k = 0; sirve && k < numeros.size(); ++k) {
+            const QString m = kMarca + QStringLiteral("%1").arg(k, 5, 10, QLatin1Char('0'));
+            sirve = pasos[0].sql.count(m) == 1 && pasos[0].sql.count("CAST(" + m + " AS NUMERIC)") == 1;
+        }
+        it = formas_.insert(forma, sirve ? pasos : QList<Paso>());
+    }
+    if (it->isEmpty()) return plan(lote);
+    QList<Paso> pasos = *it;
+    for (Paso& p : pasos)
+        for (int k = numeros.size() - 1; k >= 0; --k) {
+            const QString m = kMarca + QStringLiteral("%1").arg(k, 5, 10, QLatin1Char('0'));
+            p.sql.replace(m, numeros[k]);
+            p.sqlConFila.replace(m, numeros[k]);
+            p.original.replace(m, numeros[k]);
+        }
+    return pasos;
+}
+
 Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
     empezarReloj();
-    const QList<Paso> pasos = plan(sql);
+    const QList<Paso> pasos = planConNumeros(sql);
     const int antes = errores.Count();
     bool fallo = false;
     bool hayConsulta = false;

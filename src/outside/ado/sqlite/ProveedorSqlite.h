@@ -76,6 +76,9 @@ class ProveedorSqlite : public Proveedor {
 
     const QList<Paso>& plan(const QString& lote);
     Preparada* preparar(const QString& sql, Errors& errores, bool informar = true);
+    Preparada* prepararTexto(const QString& sql, Errors& errores, bool informar);
+    // The plan of a statement whose compared numbers are filled into its shape's plan.
+    QList<Paso> planConNumeros(const QString& lote);
     bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores);
     bool correrPaso(const Paso& paso, Resultado& r, Errors& errores);
     void describirColumnas(Preparada& p, const Objeto* destino, const QString& objeto, bool conFila);
@@ -105,6 +108,7 @@ class ProveedorSqlite : public Proveedor {
     QElapsedTimer reloj_;
     QString nombreBase_;
     QHash<QString, QList<Paso>> planes_;
+    QHash<QString, QList<Paso>> formas_;  // by the statement's shape (see planConNumeros); empty: not shared
     QHash<QString, Preparada> preparadas_;
     QHash<QString, Objeto> objetos_;  // by name as written
 };

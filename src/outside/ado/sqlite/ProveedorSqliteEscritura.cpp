@@ -9,6 +9,7 @@ namespace ado::sqlite {
 namespace {
 
 QString corchetes(const QString& nombre) {
+    if (!nombre.contains(u']')) return u'[' + nombre + u']';
     return "[" + QString(nombre).replace("]", "]]") + "]";
 }
 
@@ -71,12 +72,12 @@ bool ProveedorSqlite::correrConValores(const QString& sql, const QVariantList& v
 
 namespace {
 
-[[noreturn]] void filaNoEncontrada(Errors& errores) {
+[[noreturn]] void filaNoEncontrada(Errors& errores, bool alta = false) {
     Error e;
     e.Number = kErrFilaNoEncontrada;
-    e.Description =
-        "No se encuentra la fila para actualizar. Puede que se hayan cambiado algunos valores desde la "
-        "última lectura.";
+    e.Description = alta ? "La vista no aceptó la fila nueva: no se agregó ninguna fila."
+                         : "No se encuentra la fila para actualizar. Puede que se hayan cambiado algunos "
+                           "valores desde la última lectura.";
     e.Source = "Motor de datos";
     errores.Add(e);
     LanzarEntrada(errores, errores.Count() - 1);
@@ -101,7 +102,10 @@ void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Colu
     const QString sql = nombres.isEmpty() ? "INSERT INTO " + corchetes(tabla) + " DEFAULT VALUES"
                                           : "INSERT INTO " + corchetes(tabla) + " (" + nombres.join(", ") +
                                                 ") VALUES (" + marcas.join(", ") + ")";
+    const sqlite3_int64 antes = sqlite3_total_changes64(db_);
     if (!correrConValores(sql, valores, errores)) LanzarEntrada(errores, errores.Count() - 1);
+    // A view's trigger that stores nothing must not pass for a stored row.
+    if (sqlite3_total_changes64(db_) == antes) filaNoEncontrada(errores, true);
 
     // Read the stored row back: defaults, identities and the engine's own conversions.
     const bool conRowid = objeto(tabla).conRowid;

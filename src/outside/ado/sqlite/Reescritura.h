@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace ado::sqlite {
@@ -44,9 +45,9 @@ bool EsTipoNumerico(const QString& tipo);
 bool EsTipoTexto(const QString& tipo);
 bool EsTipoFecha(const QString& tipo);
 
-// 'd/m/yyyy' and 'd/m/yyyy h:mm[:ss]' as ISO; empty when the text is no such date.
-// Midnight gives the date alone, as dates without time are stored.
-QString FechaIso(const QString& contenido);
+// The statements that set up the checks of lengths, numbers and dates of the columns a translated
+// CREATE TABLE or ALTER TABLE ADD declares; empty for any other statement.
+QStringList VigilanciaDeSentencia(const Piezas& piezas);
 
 // Steps, in the order they run.
 Piezas AjustarNombresYFunciones(const Piezas& piezas);

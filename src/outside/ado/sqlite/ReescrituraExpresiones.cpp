@@ -21,6 +21,15 @@ bool EsPalabraClave(const Pieza& p) {
     return EsUnaDe(p, claves);
 }
 
+// The server's functions that give numbers.
+bool FuncionNumerica(const QString& nombre) {
+    static const QSet<QString> numeros{"LEN",       "LENGTH",   "CHARINDEX", "COUNT",   "SUM",     "AVG",
+                                       "ABS",       "ROUND",    "FLOOR",     "CEILING", "MONTH",   "YEAR",
+                                       "DAY",       "DATEDIFF", "DATEPART",  "ASCII",   "UNICODE", "INSTR",
+                                       "SV_NUMERO", "CAST",     "SV_SUMA",   "EXISTS"};
+    return numeros.contains(nombre.toUpper());
+}
+
 bool EsComparacion(const Pieza& p) {
     static const QStringList ops{"=", "==", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
     return p.es(Clase::Operador) && ops.contains(p.texto);
@@ -52,7 +61,8 @@ struct Nivel {
 // which. In one chain of "+" and "-" at one level, a text operand (a quoted text, a text
 // function such as LTRIM or SUBSTRING, a CONVERT to a text type, a parenthesised text chain)
 // makes every "+" a "||": the server would join there ('a' + CAMPO + 'b'). Otherwise a number
-// operand keeps "+". A chain of names alone (A + B) is decided by the values themselves:
+// operand keeps "+", and a quoted text beside a number leaves the choice to the values as
+// below ('1' + 1 is 2, 'a' + 1 an error). A chain of names alone (A + B) is decided by the values themselves:
 // SV_SUMA joins two texts and adds anything else.
 class Sumas {
   public:
@@ -76,9 +86,10 @@ class Sumas {
                                         "SV_LEFT",   "SV_RIGHT", "UPPER", "LOWER",     "REPLACE",
                                         "CHAR",      "NCHAR",    "SPACE", "REPLICATE", "STR",
                                         "QUOTENAME", "CONCAT",   "STUFF", "REVERSE"};
-        static const QStringList numeros{"LEN", "LENGTH",   "CHARINDEX", "COUNT",   "SUM",     "AVG",
-                                         "ABS", "ROUND",    "FLOOR",     "CEILING", "MONTH",   "YEAR",
-                                         "DAY", "DATEDIFF", "DATEPART",  "ASCII",   "UNICODE", "INSTR"};
+        static const QStringList numeros{"LEN",   "LENGTH",  "CHARINDEX", "COUNT",    "SUM",
+                                         "AVG",   "ABS",     "ROUND",     "FLOOR",    "CEILING",
+                                         "MONTH", "YEAR",    "DAY",       "DATEDIFF", "DATEPART",
+                                         "ASCII", "UNICODE", "INSTR",     "SV_NUMERO"};
         if (textos.contains(nombre, Qt::CaseInsensitive)) return Tipo::Texto;
         if (numeros.contains(nombre, Qt::CaseInsensitive)) return Tipo::Numero;
         return Tipo::Desconocido;
@@ -112,12 +123,18 @@ class Sumas {
             envolvible = envolvible && t.envolvible;
         }
         Tipo tipo = c.terminos.size() == 1 ? c.terminos.first().tipo : Tipo::Desconocido;
+        const bool envuelve = !sumas.isEmpty() && envolvible && c.terminos.size() == c.operadores.size() + 1;
+        // A number beside a text: the server reads the text as a number ('1' + 1 is 2).
+        if (texto && numero && !c.concatena && envuelve) {
+            texto = numero = false;
+            tipo = Tipo::Desconocido;
+        }
         if (texto) {
             for (qsizetype o : sumas) e_.cambiar(o, "||");
             tipo = Tipo::Texto;
         } else if (numero) {
             tipo = Tipo::Numero;
-        } else if (!sumas.isEmpty() && envolvible && c.terminos.size() == c.operadores.size() + 1) {
+        } else if (envuelve) {
             e_.insertarAntes(c.terminos.first().inicio, QString("SV_SUMA(").repeated(sumas.size()));
             // Left to right: A + B - C + D gives SV_SUMA(SV_SUMA(A, B) - C, D).
             for (qsizetype k = 0; k < c.operadores.size(); ++k) {
@@ -260,16 +277,44 @@ Piezas AjustarSumas(const Piezas& ps) {
 
 // A number compared with something becomes CAST(n AS NUMERIC): the engine then reads the other
 // side as a number, as the server does ("RTRIM(LTRIM(PERIODO)) = 2024" matches '2024 ').
-// A quoted text compared with something is compared with the company's collation, case-blind
-// and blind to trailing blanks, also where the other side is an expression ("LTRIM(RTRIM(C)) = 'x'").
+// A quoted text or a function's result compared with something is compared with the company's
+// collation, case-blind and blind to trailing blanks, also where the other side is an expression
+// ("LTRIM(RTRIM(A)) = LTRIM(RTRIM(B))"); so is the left side of IN and each expression of GROUP BY.
 // The SET list of an UPDATE assigns: it is left alone.
 Piezas AjustarComparaciones(const Piezas& ps) {
     const qsizetype n = ps.size();
+    const std::vector<qsizetype> pareja = Parejas(ps);
+    const bool pares = pareja.size() == static_cast<size_t>(n);
     Edicion e(ps);
     const bool esUpdate = n > 0 && ps[0].esPalabra(u"UPDATE");
     int profundidad = 0;
     bool asignando = false;
     QList<int> entreBetween;  // depths with a BETWEEN waiting for its AND
+    QSet<qsizetype> conCollate;
+    const auto collate = [&](qsizetype i) {
+        if (conCollate.contains(i) || (i + 1 < n && ps[i + 1].esPalabra(u"COLLATE"))) return;
+        conCollate.insert(i);
+        e.insertarDespues(i, " COLLATE SERVIDOR");
+    };
+    // A call that may give a text: not one of the server's number functions.
+    const auto deTexto = [&](qsizetype abre) {
+        return abre > 0 && ps[abre - 1].es(Clase::Palabra) && !EsPalabraClave(ps[abre - 1]) &&
+               !FuncionNumerica(ps[abre - 1].texto);
+    };
+    // The call that starts at `i`, when nothing binds it into a larger operand: where it ends.
+    const auto llamadaDesde = [&](qsizetype i) -> qsizetype {
+        if (!pares || !ps[i].es(Clase::Palabra) || i + 1 >= n || !ps[i + 1].es(Clase::AbreParen) ||
+            !deTexto(i + 1))
+            return -1;
+        const qsizetype cierra = pareja[i + 1];
+        if (cierra + 1 < n && UneOperando(ps[cierra + 1])) return -1;
+        return cierra;
+    };
+    const auto esNumero = [&](qsizetype i) {
+        return i >= 0 && i < n &&
+               (ps[i].es(Clase::Numero) || ((ps[i].esOperador(u"-") || ps[i].esOperador(u"+")) && i + 1 < n &&
+                                            ps[i + 1].es(Clase::Numero)));
+    };
 
     auto operandoDerecho = [&](qsizetype r) {
         if (r >= n) return;
@@ -277,21 +322,62 @@ Piezas AjustarComparaciones(const Piezas& ps) {
         const bool conSigno =
             (ps[r].esOperador(u"-") || ps[r].esOperador(u"+")) && r + 1 < n && ps[r + 1].es(Clase::Numero);
         if (conSigno) fin = r + 1;
+        if (const qsizetype cierra = llamadaDesde(r); cierra >= 0) {
+            if (!esNumero(r - 2) && !ps[r - 2].es(Clase::Texto)) collate(cierra);
+            return;
+        }
         if (fin + 1 < n && UneOperando(ps[fin + 1])) return;
         if (ps[fin].es(Clase::Numero)) {
             e.cambiar(r, "CAST(" + (conSigno ? ps[r].texto : QString()) + ps[fin].texto + " AS NUMERIC)");
             if (conSigno) e.quitar(fin);
         } else if (ps[r].es(Clase::Texto)) {
-            e.insertarDespues(r, " COLLATE SERVIDOR");
+            collate(r);
         }
     };
     auto operandoIzquierdo = [&](qsizetype l) {
         if (l < 0) return;
+        if (ps[l].es(Clase::CierraParen)) {
+            if (pares && deTexto(pareja[l]) && !esNumero(l + 2) && !(l + 2 < n && ps[l + 2].es(Clase::Texto)))
+                collate(l);
+            return;
+        }
         if (l > 0 && UneOperando(ps[l - 1]) && !ps[l - 1].es(Clase::AbreParen)) return;
         if (ps[l].es(Clase::Numero))
             e.cambiar(l, "CAST(" + ps[l].texto + " AS NUMERIC)");
         else if (ps[l].es(Clase::Texto))
-            e.insertarDespues(l, " COLLATE SERVIDOR");
+            collate(l);
+    };
+    // The left side of IN decides the collation of the whole list: a call's result, or a column
+    // compared with quoted texts.
+    auto antesDeIn = [&](qsizetype i) {
+        qsizetype l = i - 1;
+        if (l >= 0 && ps[l].esPalabra(u"NOT")) --l;
+        if (l < 0 || !pares) return;
+        if (ps[l].es(Clase::CierraParen)) {
+            if (deTexto(pareja[l])) collate(l);
+            return;
+        }
+        bool textos = false;
+        for (qsizetype k = i + 2; k < pareja[i + 1]; ++k) textos = textos || ps[k].es(Clase::Texto);
+        if (textos && (ps[l].es(Clase::Nombre) || (ps[l].es(Clase::Palabra) && !EsPalabraClave(ps[l]))))
+            collate(l);
+    };
+    // GROUP BY expr, expr ...: each expression that ends in a call.
+    auto agrupar = [&](qsizetype desde) {
+        int nivel = 0;
+        for (qsizetype k = desde; k < n; ++k) {
+            if (ps[k].es(Clase::AbreParen)) {
+                ++nivel;
+            } else if (ps[k].es(Clase::CierraParen)) {
+                if (nivel == 0) return;
+                if (--nivel == 0 && (k + 1 == n || ps[k + 1].es(Clase::Coma) || EsPalabraClave(ps[k + 1]) ||
+                                     ps[k + 1].es(Clase::CierraParen) || ps[k + 1].es(Clase::PuntoYComa)))
+                    collate(k);
+            } else if (nivel == 0 &&
+                       (ps[k].es(Clase::PuntoYComa) || (EsPalabraClave(ps[k]) && !ps[k].esPalabra(u"BY")))) {
+                return;
+            }
+        }
     };
 
     for (qsizetype i = 0; i < n; ++i) {
@@ -313,6 +399,10 @@ Piezas AjustarComparaciones(const Piezas& ps) {
         } else if (p.esPalabra(u"AND") && !entreBetween.isEmpty() && entreBetween.last() == profundidad) {
             entreBetween.removeLast();
             operandoDerecho(i + 1);
+        } else if (p.esPalabra(u"IN") && i + 1 < n && ps[i + 1].es(Clase::AbreParen)) {
+            antesDeIn(i);
+        } else if (p.esPalabra(u"GROUP") && i + 1 < n && ps[i + 1].esPalabra(u"BY")) {
+            agrupar(i + 2);
         }
     }
     return e.aplicar();

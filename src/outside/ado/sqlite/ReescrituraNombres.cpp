@@ -40,11 +40,10 @@ bool EsNombre(const Pieza& p) {
     return p.es(Clase::Palabra) || p.es(Clase::Nombre);
 }
 
-// CONVERT(type, value[, style]). Numbers become a CAST; texts and dates go to SV_CONVERT,
-// which knows the date styles (103 = dd/mm/yyyy) and cuts texts to their length.
-// A month-first style (1, 101) keeps its quoted value for SV_CONVERT to read: `mesPrimero`.
-void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e,
-             QSet<qsizetype>& mesPrimero) {
+// CONVERT(type, value[, style]). Numbers go to SV_NUMERO, which rounds and refuses as the
+// server does; texts and dates to SV_CONVERT, which knows the date styles (103 = dd/mm/yyyy)
+// and cuts texts to their length.
+void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e) {
     const qsizetype abre = i + 1;
     const qsizetype cierra = pareja[abre];
     qsizetype t = abre + 1;
@@ -63,25 +62,18 @@ void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i
                 break;
             }
         }
-        e.cambiar(i, "CAST");
+        e.cambiar(i, "SV_NUMERO");
         e.quitar(t, finTipo);
         if (finValor < cierra) e.quitar(finValor, cierra - 1);
-        const QString base = Base(tipo);
-        const bool entero = base.contains("INT") || base == "BIT";
-        const bool real = base == "FLOAT" || base == "REAL";
-        e.insertarAntes(cierra, entero ? " AS INTEGER" : real ? " AS REAL" : " AS NUMERIC");
+        e.insertarAntes(cierra, ", " + Literal(tipo));
         return;
     }
-    const qsizetype valor = finTipo + 1;
-    if (valor + 3 == cierra && ps[valor].es(Clase::Texto) && ps[valor + 1].es(Clase::Coma) &&
-        (ps[valor + 2].texto == u"1" || ps[valor + 2].texto == u"101"))
-        mesPrimero.insert(valor);
     e.cambiar(i, "SV_CONVERT");
     e.cambiar(t, Literal(tipo));
     if (finTipo > t + 1) e.quitar(t + 1, finTipo - 1);
 }
 
-// CAST(value AS type): dates and texts go to SV_CONVERT; numbers stay with the engine's CAST.
+// CAST(value AS type): numbers to SV_NUMERO, dates and texts to SV_CONVERT.
 void Cast(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, Edicion& e) {
     const qsizetype abre = i + 1;
     const qsizetype cierra = pareja[abre];
@@ -94,6 +86,12 @@ void Cast(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, E
     }
     if (as < 0 || as + 1 >= cierra) return;
     const QString tipo = NombreDeTipo(ps, as + 1, cierra);
+    if (EsTipoNumerico(tipo)) {
+        e.cambiar(i, "SV_NUMERO");
+        e.cambiar(as, ", " + Literal(tipo));
+        e.quitar(as + 1, cierra - 1);
+        return;
+    }
     if (!EsTipoFecha(tipo) && !EsTipoTexto(tipo)) return;
     e.cambiar(i, "SV_CONVERT");
     e.insertarDespues(abre, Literal(tipo) + ",");
@@ -124,59 +122,15 @@ bool EsTipoFecha(const QString& tipo) {
     return fechas.contains(Base(tipo));
 }
 
-QString FechaIso(const QString& c) {
-    // d/m/yyyy, then optionally a blank and h:mm or h:mm:ss.
-    const qsizetype n = c.size();
-    if (n < 8 || n > 19) return {};
-    qsizetype i = 0;
-    auto numero = [&](int minimo, int maximo, int& valor) {
-        const qsizetype desde = i;
-        valor = 0;
-        while (i < n && c[i] >= u'0' && c[i] <= u'9' && i - desde < maximo)
-            valor = valor * 10 + (c[i++].unicode() - '0');
-        return i - desde >= minimo && (i >= n || c[i] < u'0' || c[i] > u'9');
-    };
-    auto signo = [&](QChar s) {
-        if (i < n && c[i] == s) {
-            ++i;
-            return true;
-        }
-        return false;
-    };
-    int d = 0, m = 0, a = 0, h = 0, mi = 0, s = 0;
-    if (!numero(1, 2, d) || !signo(u'/') || !numero(1, 2, m) || !signo(u'/') || !numero(4, 4, a)) return {};
-    if (!QDate::isValid(a, m, d)) return {};
-    if (i < n) {
-        if (!signo(u' ') || !numero(1, 2, h) || !signo(u':') || !numero(2, 2, mi)) return {};
-        if (i < n && (!signo(u':') || !numero(2, 2, s))) return {};
-        if (i < n || h > 23 || mi > 59 || s > 59) return {};
-    }
-    QString iso =
-        QString("%1-%2-%3").arg(a, 4, 10, QChar(u'0')).arg(m, 2, 10, QChar(u'0')).arg(d, 2, 10, QChar(u'0'));
-    if (h != 0 || mi != 0 || s != 0)
-        iso += QString(" %1:%2:%3")
-                   .arg(h, 2, 10, QChar(u'0'))
-                   .arg(mi, 2, 10, QChar(u'0'))
-                   .arg(s, 2, 10, QChar(u'0'));
-    return iso;
-}
-
 Piezas AjustarNombresYFunciones(const Piezas& ps) {
     const std::vector<qsizetype> pareja = Parejas(ps);
     const bool pares = pareja.size() == static_cast<size_t>(ps.size());
     const qsizetype n = ps.size();
     Edicion e(ps);
-    QSet<qsizetype> mesPrimero;
     auto llamada = [&](qsizetype i) { return pares && i + 1 < n && ps[i + 1].es(Clase::AbreParen); };
     for (qsizetype i = 0; i < n; ++i) {
         const Pieza& p = ps[i];
         switch (p.clase) {
-            case Clase::Texto: {
-                if (mesPrimero.contains(i)) break;
-                const QString iso = FechaIso(p.contenidoTexto());
-                if (!iso.isEmpty()) e.cambiar(i, Literal(iso));
-                break;
-            }
             case Clase::AbreParen:
                 if (pares && SoloSugerencias(ps, i, pareja[i])) {
                     e.quitar(i, pareja[i]);
@@ -204,7 +158,7 @@ Piezas AjustarNombresYFunciones(const Piezas& ps) {
                 } else if (p.esPalabra(u"CURRENT_TIMESTAMP")) {
                     e.cambiar(i, "datetime('now','localtime')");
                 } else if (p.esPalabra(u"CONVERT") && llamada(i)) {
-                    Convert(ps, pareja, i, e, mesPrimero);
+                    Convert(ps, pareja, i, e);
                 } else if (p.esPalabra(u"CAST") && llamada(i)) {
                     Cast(ps, pareja, i, e);
                 }

@@ -2,6 +2,7 @@
 #include <QStringList>
 
 #include "outside/ado/sqlite/Reescritura.h"
+#include "outside/ado/sqlite/VigilanciaColumnas.h"
 
 namespace ado::sqlite {
 
@@ -62,7 +63,114 @@ Piezas AlterTableAdd(const Piezas& ps) {
     return e.aplicar();
 }
 
+bool TerminaTipo(const Pieza& p) {
+    static const QSet<QString> claves{"CONSTRAINT", "PRIMARY",  "NOT",       "NULL",
+                                      "DEFAULT",    "COLLATE",  "UNIQUE",    "CHECK",
+                                      "REFERENCES", "IDENTITY", "GENERATED", "AS"};
+    return EsUnaDe(p, claves) || p.es(Clase::Coma) || p.es(Clase::CierraParen);
+}
+
+struct DefColumna {
+    qsizetype nombre = -1;
+    qsizetype tipoDesde = -1, tipoHasta = -1;  // [desde, hasta)
+    bool conCollate = false;
+};
+
+// The column definitions of CREATE [TEMP] TABLE name (...); false for any other statement.
+bool DefinicionesDeTabla(const Piezas& ps, QString& tabla, QList<DefColumna>& defs, bool& conRowid) {
+    const qsizetype n = ps.size();
+    qsizetype i = 1;
+    if (n < 4 || !ps[0].esPalabra(u"CREATE")) return false;
+    if (ps[i].esPalabra(u"TEMP") || ps[i].esPalabra(u"TEMPORARY")) ++i;
+    if (i >= n || !ps[i].esPalabra(u"TABLE")) return false;
+    ++i;
+    if (i + 2 < n && ps[i].esPalabra(u"IF") && ps[i + 1].esPalabra(u"NOT") && ps[i + 2].esPalabra(u"EXISTS"))
+        i += 3;
+    while (i + 1 < n && EsNombre(ps[i]) && ps[i + 1].es(Clase::Punto)) i += 2;
+    if (i + 1 >= n || !EsNombre(ps[i]) || !ps[i + 1].es(Clase::AbreParen)) return false;
+    tabla = ps[i].nombreSinComillas();
+    const std::vector<qsizetype> pareja = Parejas(ps);
+    if (pareja.size() != static_cast<size_t>(n)) return false;
+    const qsizetype abre = i + 1, cierra = pareja[abre];
+    conRowid = true;
+    for (qsizetype k = cierra + 1; k + 1 < n; ++k)
+        if (ps[k].esPalabra(u"WITHOUT") && ps[k + 1].esPalabra(u"ROWID")) conRowid = false;
+    qsizetype k = abre + 1;
+    while (k < cierra) {
+        DefColumna d;
+        const bool restriccion = ps[k].esPalabra(u"CONSTRAINT") || ps[k].esPalabra(u"PRIMARY") ||
+                                 ps[k].esPalabra(u"UNIQUE") || ps[k].esPalabra(u"CHECK") ||
+                                 ps[k].esPalabra(u"FOREIGN");
+        if (!restriccion && EsNombre(ps[k])) {
+            d.nombre = k;
+            d.tipoDesde = k + 1;
+            qsizetype t = k + 1;
+            while (t < cierra && !TerminaTipo(ps[t])) t = ps[t].es(Clase::AbreParen) ? pareja[t] + 1 : t + 1;
+            d.tipoHasta = t;
+        }
+        // To the next comma of this level.
+        for (; k < cierra && !ps[k].es(Clase::Coma); ++k) {
+            if (ps[k].es(Clase::AbreParen))
+                k = pareja[k];
+            else if (ps[k].esPalabra(u"COLLATE"))
+                d.conCollate = true;
+        }
+        ++k;
+        if (d.nombre >= 0) defs.append(d);
+    }
+    return true;
+}
+
+QString TipoEscrito(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+    QString r;
+    for (qsizetype i = desde; i < hasta; ++i)
+        r += (i > desde && ps[i].es(Clase::Palabra) ? " " : "") + ps[i].texto;
+    return r;
+}
+
+// Text columns of the tables the program creates compare as the company's ones do.
+Piezas CreateTable(const Piezas& ps) {
+    QString tabla;
+    QList<DefColumna> defs;
+    bool conRowid = true;
+    if (!DefinicionesDeTabla(ps, tabla, defs, conRowid)) return ps;
+    Edicion e(ps);
+    for (const DefColumna& d : defs)
+        if (!d.conCollate && d.tipoHasta > d.tipoDesde &&
+            EsTipoTexto(NombreDeTipo(ps, d.tipoDesde, d.tipoHasta)))
+            e.insertarAntes(d.tipoHasta, " COLLATE SERVIDOR");
+    return e.aplicar();
+}
+
 }  // namespace
+
+QStringList VigilanciaDeSentencia(const Piezas& ps) {
+    QString tabla;
+    QList<DefColumna> defs;
+    bool conRowid = true;
+    if (DefinicionesDeTabla(ps, tabla, defs, conRowid)) {
+        QList<ColumnaDeclarada> columnas;
+        for (const DefColumna& d : defs)
+            columnas.append({ps[d.nombre].nombreSinComillas(), TipoEscrito(ps, d.tipoDesde, d.tipoHasta)});
+        return SentenciasDeVigilancia(tabla, columnas, conRowid);
+    }
+    // ALTER TABLE T ADD [COLUMN] C type ...
+    const qsizetype n = ps.size();
+    if (n < 5 || !ps[0].esPalabra(u"ALTER") || !ps[1].esPalabra(u"TABLE")) return {};
+    qsizetype i = 2;
+    while (i + 1 < n && EsNombre(ps[i]) && ps[i + 1].es(Clase::Punto)) i += 2;
+    if (i + 2 >= n || !EsNombre(ps[i]) || !ps[i + 1].esPalabra(u"ADD")) return {};
+    tabla = ps[i].nombreSinComillas();
+    qsizetype c = i + 2;
+    if (ps[c].esPalabra(u"COLUMN")) ++c;
+    if (c + 1 >= n || !EsNombre(ps[c])) return {};
+    qsizetype t = c + 1;
+    const std::vector<qsizetype> pareja = Parejas(ps);
+    if (pareja.size() != static_cast<size_t>(n)) return {};
+    while (t < n && !TerminaTipo(ps[t])) t = ps[t].es(Clase::AbreParen) ? pareja[t] + 1 : t + 1;
+    const QString columna = ps[c].nombreSinComillas();
+    return SentenciasDeVigilancia(tabla, {{columna, TipoEscrito(ps, c + 1, t)}}, true, "_" + columna);
+}
 
 Piezas AjustarSentencia(const Piezas& ps) {
     if (ps.isEmpty()) return ps;
@@ -109,11 +217,14 @@ Piezas AjustarSentencia(const Piezas& ps) {
         return e.aplicar();
     }
     if (primera.esPalabra(u"ALTER") && segunda == "TABLE") return AlterTableAdd(ps);
+    if (primera.esPalabra(u"CREATE")) return CreateTable(ps);
     return ps;
 }
 
 // TOP n at each level (the statement, or a parenthesised subquery) becomes LIMIT n at that
-// level's end, after its ORDER BY. TOP 100 PERCENT means every row.
+// level's end, after its ORDER BY. TOP 100 PERCENT means every row. In a UNION each branch
+// keeps its own TOP: the branch becomes SELECT * FROM (branch LIMIT n); the last branch's
+// ORDER BY stays outside, where the server applies it to the whole union.
 Piezas TopALimit(const Piezas& ps) {
     const std::vector<qsizetype> pareja = Parejas(ps);
     if (pareja.size() != static_cast<size_t>(ps.size())) return ps;
@@ -123,15 +234,43 @@ Piezas TopALimit(const Piezas& ps) {
         if (p.esPalabra(u"TOP")) hayTop = true;
     if (!hayTop) return ps;
 
+    struct Nivel {
+        QString limite;
+        qsizetype rama = 0;    // where the current branch starts
+        qsizetype orden = -1;  // its ORDER BY
+        bool compuesto = false;
+    };
     Edicion e(ps);
-    QList<QString> limites{QString()};  // one per open level
+    QList<Nivel> niveles{Nivel{}};  // one per open level
+    const auto envolver = [&](Nivel& v, qsizetype fin) {
+        e.insertarAntes(v.rama, "SELECT * FROM (");
+        e.insertarAntes(fin, " LIMIT " + v.limite + ")");
+        v.limite.clear();
+    };
+    const auto cerrarNivel = [&](Nivel& v, qsizetype fin) {
+        if (v.limite.isEmpty()) return;
+        if (v.compuesto)
+            envolver(v, v.orden >= 0 ? v.orden : fin);
+        else
+            e.insertarAntes(fin, " LIMIT " + v.limite);
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const Pieza& p = ps[i];
         if (p.es(Clase::AbreParen)) {
-            limites.append(QString());
+            Nivel v;
+            v.rama = i + 1;
+            niveles.append(v);
         } else if (p.es(Clase::CierraParen)) {
-            if (!limites.last().isEmpty()) e.insertarAntes(i, " LIMIT " + limites.last());
-            limites.removeLast();
+            cerrarNivel(niveles.last(), i);
+            niveles.removeLast();
+        } else if (p.esPalabra(u"UNION") || p.esPalabra(u"EXCEPT") || p.esPalabra(u"INTERSECT")) {
+            Nivel& v = niveles.last();
+            if (!v.limite.isEmpty()) envolver(v, i);
+            v.compuesto = true;
+            v.orden = -1;
+            v.rama = i + 1 < n && ps[i + 1].esPalabra(u"ALL") ? i + 2 : i + 1;
+        } else if (p.esPalabra(u"ORDER") && i + 1 < n && ps[i + 1].esPalabra(u"BY")) {
+            niveles.last().orden = i;
         } else if (p.esPalabra(u"SELECT")) {
             qsizetype j = i + 1;
             if (j < n && (ps[j].esPalabra(u"DISTINCT") || ps[j].esPalabra(u"ALL"))) ++j;
@@ -155,11 +294,11 @@ Piezas TopALimit(const Piezas& ps) {
             if (k + 2 < n && ps[k + 1].esPalabra(u"WITH") && ps[k + 2].esPalabra(u"TIES")) k += 2;
             e.quitar(j, k);
             // A share other than the whole cannot be told ahead; every row is the safe reading.
-            if (!porciento) limites.last() = cuantos;
+            if (!porciento) niveles.last().limite = cuantos;
             i = k;
         }
     }
-    if (!limites.first().isEmpty()) e.insertarAntes(n, " LIMIT " + limites.first());
+    cerrarNivel(niveles.first(), n);
     return e.aplicar();
 }
 

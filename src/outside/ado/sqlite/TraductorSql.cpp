@@ -1,5 +1,7 @@
 #include "outside/ado/sqlite/TraductorSql.h"
 
+#include <sqlite3.h>
+
 #include <QHash>
 #include <QStringList>
 
@@ -26,6 +28,58 @@ template <typename V>
 void Guardar(QHash<QString, V>& cache, const QString& clave, const V& valor) {
     if (cache.size() >= kMaximoEnCache) cache.clear();
     cache.insert(clave, valor);
+}
+
+// Deeper than this the server refuses a statement, and so do we, long before any stack runs out.
+constexpr int kProfundidadMaxima = 128;
+
+// A statement that fails with the message when it runs: nothing of the text reaches the engine.
+QString Rechazo(const QString& mensaje) {
+    return "SELECT SV_ERROR(" + Literal(mensaje) + ")";
+}
+
+// Why the engine must not be given the text at all; empty when it may.
+QString Inadmisible(const Piezas& ps) {
+    int profundidad = 0;
+    for (const Pieza& p : ps) {
+        if (p.es(Clase::AbreParen) && ++profundidad > kProfundidadMaxima)
+            return "191|Alguna parte de la instrucción SQL está anidada a demasiada profundidad. Vuelva a "
+                   "escribir la consulta o divídala en consultas más pequeñas.";
+        if (p.es(Clase::CierraParen)) --profundidad;
+        // The engine would end the statement there and run the part before it.
+        if (p.es(Clase::Otro) && p.texto.contains(QChar(0)))
+            return "102|La instrucción tiene un carácter nulo fuera de un texto entre comillas.";
+    }
+    return {};
+}
+
+// A syntax error in any statement of a batch: the server compiles the whole batch first and runs
+// none of it. Names are not looked up here (a table the batch creates does not exist yet).
+int ErrorDeSintaxis(const QList<SentenciaTraducida>& lote) {
+    struct Revisor {
+        sqlite3* db = nullptr;
+        Revisor() { sqlite3_open(":memory:", &db); }
+        ~Revisor() { sqlite3_close(db); }
+    };
+    thread_local Revisor revisor;
+    if (!revisor.db) return -1;
+    // Statements the engine does not know at all (IF, DECLARE, EXEC) are the engine's limit, not
+    // the batch's fault: they fail alone, as before.
+    static const QSet<QString> conocidas{"SELECT", "INSERT", "UPDATE", "DELETE",   "CREATE", "DROP",
+                                         "ALTER",  "BEGIN",  "COMMIT", "ROLLBACK", "WITH",   "REPLACE"};
+    for (qsizetype i = 0; i < lote.size(); ++i) {
+        if (!conocidas.contains(lote[i].sql.section(u' ', 0, 0).toUpper())) continue;
+        const QByteArray sql = lote[i].sql.toUtf8();
+        sqlite3_stmt* st = nullptr;
+        const int rc = sqlite3_prepare_v2(revisor.db, sql.constData(), int(sql.size()), &st, nullptr);
+        sqlite3_finalize(st);
+        if (rc == SQLITE_OK) continue;
+        const QString m = QString::fromUtf8(sqlite3_errmsg(revisor.db));
+        if (m.contains("syntax error") || m.startsWith("incomplete input") ||
+            m.startsWith("unrecognized token"))
+            return int(i);
+    }
+    return -1;
 }
 
 QString Traducir(Piezas ps) {
@@ -153,6 +207,11 @@ QList<SentenciaTraducida> TraducirLote(const QString& lote) {
 
     const Piezas ps = Tokenizar(lote);
     QList<SentenciaTraducida> r;
+    if (const QString motivo = Inadmisible(ps); !motivo.isEmpty()) {
+        r.append({Rechazo(motivo), lote});
+        Guardar(lotes, lote, r);
+        return r;
+    }
     auto& sentencias = CacheSentencias();
     for (const Tramo& t : Separar(ps)) {
         const qsizetype desde = ps[t.desde].inicio;
@@ -165,8 +224,16 @@ QList<SentenciaTraducida> TraducirLote(const QString& lote) {
             sql = Traducir(ps.mid(t.desde, t.hasta - t.desde));
             Guardar(sentencias, original, sql);
         }
-        if (!sql.isEmpty()) r.append({sql, original});
+        if (sql.isEmpty()) continue;
+        // A table's checks are set up with the statement that declares its columns.
+        const Pieza& primera = ps[t.desde];
+        if (primera.esPalabra(u"CREATE") || primera.esPalabra(u"ALTER"))
+            if (const QStringList v = VigilanciaDeSentencia(Tokenizar(sql)); !v.isEmpty())
+                sql += ";\n" + v.join(";\n");
+        r.append({sql, original});
     }
+    if (r.size() > 1)
+        if (const int mal = ErrorDeSintaxis(r); mal >= 0) r = {r[mal]};
     Guardar(lotes, lote, r);
     return r;
 }
@@ -175,7 +242,9 @@ QString TraducirSentencia(const QString& sentencia) {
     auto& sentencias = CacheSentencias();
     const auto hallado = sentencias.constFind(sentencia);
     if (hallado != sentencias.constEnd()) return hallado.value();
-    const QString sql = Traducir(Tokenizar(sentencia));
+    const Piezas ps = Tokenizar(sentencia);
+    const QString motivo = Inadmisible(ps);
+    const QString sql = motivo.isEmpty() ? Traducir(ps) : Rechazo(motivo);
     Guardar(sentencias, sentencia, sql);
     return sql;
 }

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "outside/ado/Connection.h"
+#include "outside/ado/ErroresAdo.h"
 #include "outside/ado/Recordset.h"
 #include "outside/ado/odbc/DriverSqliteOdbc.h"
 #include "outside/runtime/ErrorVB.h"
@@ -64,4 +65,40 @@ TEST(ConexionOdbc, AbreEjecutaEscribeYDejaLosDiagnosticosDelServidor) {
     EXPECT_TRUE(hallada);
     cn->Close();
     EXPECT_EQ(cn->State(), adStateClosed);
+}
+
+// Two programs on one database over ODBC: a change made meanwhile is never overwritten.
+TEST(ConexionOdbc, BloqueoOptimista) {
+    if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString cadena = QStringLiteral("Provider=SQLOLEDB; DRIVER=SQLite3; Database=%1")
+                               .arg(dir.filePath(QStringLiteral("empresa.db")));
+    auto yo = Connection::Crear();
+    yo->Open(cadena);
+    yo->Execute(QStringLiteral(
+        "CREATE TABLE MA_CUENTA (Codigo VARCHAR(12) PRIMARY KEY, Nombre VARCHAR(40), Saldo FLOAT)"));
+    yo->Execute(QStringLiteral("INSERT INTO MA_CUENTA VALUES ('1', 'Caja', 10)"));
+    auto otro = Connection::Crear();
+    otro->Open(cadena);
+
+    auto mio = Recordset::Crear();
+    mio->Open(QStringLiteral("SELECT * FROM MA_CUENTA"), yo, adOpenDynamic, adLockOptimistic);
+    otro->Execute(QStringLiteral("UPDATE MA_CUENTA SET Nombre = 'Caja grande'"));
+    mio->fields().Item(QStringLiteral("Saldo")).setValue(20.0);
+    mio->Update();  // another column: both changes stay
+    mio->fields().Item(QStringLiteral("Nombre")).setValue(QStringLiteral("Caja chica"));
+    int32_t numero = 0;
+    try {
+        mio->Update();
+    } catch (const vb::ErrorVB& e) {
+        numero = e.Number;
+    }
+    EXPECT_EQ(numero, kErrFilaNoEncontrada);
+    auto leido = otro->Execute(QStringLiteral("SELECT Nombre, Saldo FROM MA_CUENTA"));
+    EXPECT_EQ(leido->valor(QStringLiteral("Nombre")), QVariant(QStringLiteral("Caja grande")));
+    EXPECT_EQ(leido->valor(QStringLiteral("Saldo")).toDouble(), 20.0);
+    mio->CancelUpdate();
+    mio->Close();
+    leido->Close();
 }

@@ -367,3 +367,28 @@ TEST(ProveedorOdbcTabla, ValoresLeidosComoTextoSegunElTipo) {
               QVariant(qlonglong(9007199254740993)));
     EXPECT_EQ(ConvertirTexto(QStringLiteral("  Caja  "), ado::adChar), QVariant(QStringLiteral("  Caja  ")));
 }
+
+// A lost link is told by the connection class of its SQLSTATE, whatever the driver's own number:
+// the entry carries the number the program's recovery looks for.
+TEST(ProveedorOdbcCadena, ElEnlacePerdidoSeReconocePorSuSqlState) {
+    for (const char* estado : {"08S01", "08003", "08007", "08004", "08S02"})
+        for (int32_t nativo : {0, 10054, 20006, 3}) {
+            const ado::Error e = ProveedorOdbc::EntradaDeDiagnostico(QString::fromLatin1(estado), nativo,
+                                                                     QStringLiteral("Error de red"), true);
+            EXPECT_EQ(e.NativeError, ado::kNativoConexionPerdida) << estado << " " << nativo;
+            EXPECT_EQ(e.Number, ado::kErrNoEspecificado) << estado;
+            EXPECT_EQ(e.SQLState, QString::fromLatin1(estado));
+            EXPECT_EQ(e.Description, QStringLiteral("Error de red"));
+        }
+    // Other classes, and a connection that never opened, keep the driver's number.
+    EXPECT_EQ(ProveedorOdbc::EntradaDeDiagnostico(QStringLiteral("42S02"), 208, {}, true).NativeError, 208);
+    EXPECT_EQ(ProveedorOdbc::EntradaDeDiagnostico(QStringLiteral("HYT00"), 0, {}, true).NativeError, 0);
+    EXPECT_EQ(ProveedorOdbc::EntradaDeDiagnostico(QStringLiteral("08001"), 17, {}, false).NativeError, 17);
+
+    // A statement on a connection the lost link closed reads as a lost link too.
+    ProveedorOdbc pr;
+    Errors err;
+    EXPECT_THROW(pr.ejecutar(QStringLiteral("SELECT 1"), err), vb::ErrorVB);
+    ASSERT_EQ(err.Count(), 1);
+    EXPECT_EQ(err.Item(0).NativeError, ado::kNativoConexionPerdida);
+}

@@ -24,6 +24,9 @@ CREATE VIEW SS_CUENTA AS SELECT Codigo, Nombre, Saldo FROM MA_CUENTA;
 CREATE TRIGGER SS_CUENTA_U INSTEAD OF UPDATE ON SS_CUENTA BEGIN
     UPDATE MA_CUENTA SET Nombre = NEW.Nombre, Saldo = NEW.Saldo WHERE Codigo = OLD.Codigo AND Bloqueada = 0;
 END;
+CREATE TRIGGER SS_CUENTA_I INSTEAD OF INSERT ON SS_CUENTA BEGIN
+    INSERT INTO MA_CUENTA (Codigo, Nombre, Saldo) SELECT NEW.Codigo, NEW.Nombre, NEW.Saldo WHERE NEW.Saldo >= 0;
+END;
 CREATE TRIGGER SS_CUENTA_D INSTEAD OF DELETE ON SS_CUENTA BEGIN
     DELETE FROM MA_CUENTA WHERE Codigo = OLD.Codigo AND Bloqueada = 0;
 END;
@@ -121,6 +124,14 @@ TEST(EscrituraSqlite, AWriteThroughAViewThatTouchesNoRowRaises) {
     rs->CancelUpdate();
     EXPECT_EQ(numeroDe([&] { rs->Delete(); }), kErrFilaNoEncontrada);
     EXPECT_EQ(base.leer("SELECT Nombre FROM MA_CUENTA WHERE Codigo = '2'"), QVariant("Banco"));
+
+    // A new row the view's trigger does not store.
+    rs->AddNew();
+    rs->fields()["Codigo"].setValue("9");
+    rs->fields()["Saldo"].setValue(-1);
+    EXPECT_EQ(numeroDe([&] { rs->Update(); }), kErrFilaNoEncontrada);
+    rs->CancelUpdate();
+    EXPECT_EQ(base.leer("SELECT COUNT(*) FROM MA_CUENTA"), QVariant(qlonglong(2)));
 
     // A row that is gone, through the view and through the table alike.
     auto tabla = abrir(cn, "SELECT * FROM MA_CUENTA WHERE Codigo = '1'");

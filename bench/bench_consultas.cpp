@@ -1,0 +1,156 @@
+// The list lookup window on a chart of 50,000 accounts: the load (statement to the last row in
+// the list) against reading the same rows straight through the SQLite C API into a plain list,
+// and one keystroke of incremental search over the loaded rows. Prints the times, the ratio and
+// the targets.
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "outside/ado/sqlite/ConstructorBase.h"
+#include "outside/controls/ListView.h"
+#include "outside/runtime/Programa.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kCuentas = 50000;
+constexpr double kObjetivoCargaMs = 1500;
+constexpr double kObjetivoTeclaMs = 30;
+constexpr const char* kSentencia = "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO";
+
+QStringList Cuentas() {
+    return {"DELETE FROM MA_CUENTAS;", "INSERT INTO TA_USUARIOS (nombre, Administrador) VALUES ('ADMIN', 1);",
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                QString::number(kCuentas) +
+                ") INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO) SELECT printf('%011d', i * 7), "
+                "'CUENTA ' || printf('%06d', (i * 7919) % 1000003) || ' DE PRUEBA', 0 FROM n;"};
+}
+
+struct Empresa {
+    QTemporaryDir dir;
+    QString nombre = "BENCH";
+    Empresa() {
+        QString error;
+        if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(INDAJUSTE_SQL_DIR, false), Cuentas(),
+                                        &error))
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+    }
+    QString ruta() const { return dir.path() + "/" + nombre + ".sqlite"; }
+};
+
+void Conecta(const Empresa& e) {
+    CNStuffContable::ReiniciarBaseDatos();
+    CNStuffContable::gUsuarioLogeado = "ADMIN";
+    vb::App().Path = e.dir.path();
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    db.gServidor = e.dir.path();
+    db.gDBName = db.gUsuario = db.gUserPassWord = e.nombre;
+    db.OpenServerADODB(false, 3, QString(), true, true);
+}
+
+// The same rows as texts into a plain list.
+size_t LecturaDirecta(sqlite3* db) {
+    std::vector<std::pair<QString, QString>> filas;
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, kSentencia, -1, &s, nullptr);
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        auto texto = [s](int c) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                                     sqlite3_column_bytes(s, c));
+        };
+        filas.emplace_back(texto(0), texto(1));
+    }
+    sqlite3_finalize(s);
+    benchmark::DoNotOptimize(filas.data());
+    return filas.size();
+}
+
+double gCarga = 0, gDirecto = 0, gTecla = 0;
+int gFilas = 0;
+
+void BM_CargaCuentas(benchmark::State& state) {
+    Empresa e;
+    Conecta(e);
+    QString error;
+    sqlite3* directa = ado::sqlite::AbrirBaseExistente(e.ruta(), &error);
+    double programa = 0, directo = 0;
+    int n = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        {
+            Lib_FrmCons3 v;
+            v.Sql = kSentencia;
+            v.Cargar();
+            v.ListView1->EnsureVisible(v.ListView1->ListItemsCount());
+            gFilas = v.ListView1->model()->rowCount();
+        }
+        programa += t.nsecsElapsed() / 1e6;
+        t.restart();
+        benchmark::DoNotOptimize(LecturaDirecta(directa));
+        directo += t.nsecsElapsed() / 1e6;
+        ++n;
+    }
+    sqlite3_close(directa);
+    gCarga = programa / n;
+    gDirecto = directo / n;
+    state.counters["programa_ms"] = gCarga;
+    state.counters["directo_ms"] = gDirecto;
+    state.counters["relacion"] = gDirecto > 0 ? gCarga / gDirecto : 0;
+}
+
+// Each keystroke extends the text by one character; the last ones find no row, so the search
+// walks the whole list.
+void BM_TeclaBusqueda(benchmark::State& state) {
+    Empresa e;
+    Conecta(e);
+    Lib_FrmCons3 v;
+    v.Sql = kSentencia;
+    v.Cargar();
+    const QString texto = "CUENTA 99999Z";
+    double total = 0;
+    int n = 0;
+    for (auto _ : state) {
+        v.CmbSearch[1]->setEditText(QString());
+        for (int k = 1; k <= texto.size(); ++k) {
+            QElapsedTimer t;
+            t.start();
+            v.CmbSearch[1]->setEditText(texto.left(k));
+            total += t.nsecsElapsed() / 1e6;
+            ++n;
+        }
+    }
+    gTecla = total / n;
+    state.counters["tecla_ms"] = gTecla;
+}
+
+}  // namespace
+
+BENCHMARK(BM_CargaCuentas)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_TeclaBusqueda)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    const double rel = gDirecto > 0 ? gCarga / gDirecto : 0;
+    std::printf("\n%-34s %12s %12s %9s %22s\n", "medida", "programa ms", "directo ms", "relacion",
+                "objetivo");
+    std::printf("%-34s %12.2f %12.2f %9.2f %22s\n", "carga de 50.000 cuentas", gCarga, gDirecto, rel,
+                gCarga < kObjetivoCargaMs && rel <= 3.0 ? "cumple (<1500, <=3x)" : "NO CUMPLE (<1500, <=3x)");
+    std::printf("%-34s %12.2f %12s %9s %22s\n", "una tecla de busqueda", gTecla, "-", "-",
+                gTecla < kObjetivoTeclaMs ? "cumple (<30)" : "NO CUMPLE (<30)");
+    std::printf("filas en la lista: %d\n", gFilas);
+    return 0;
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The additional customer or supplier data of one account, one MA_CUENTASADIC row per account.
+// The chart of accounts opens it for the current account (gCuentaActual); on its own
+// (FormaIndependiente) the code is typed and each save or cancel clears it for the next account.
+// One header; one .cpp per topic (frmMA_CUENTASADIC_*.cpp).
+#include "outside/ado/Connection.h"
+#include "outside/ado/Recordset.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class Lbc_Asiento;
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+class UtilVex;
+namespace personalizados {
+class GrillaPersonalizados;
+}
+namespace vb {
+class BusquedaCodigo;
+class CajaTexto;
+class FlexGrid;
+}  // namespace vb
+
+class frmMA_CUENTASADIC : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmMA_CUENTASADIC(QWidget* parent = nullptr);
+    ~frmMA_CUENTASADIC() override;
+
+    // The program's one window of this form, created on first use and released by its unload.
+    static frmMA_CUENTASADIC& instancia();
+    static bool Existe();
+    // Shows the window modeless: a new one is loaded for gCuentaActual, an open one is brought
+    // forward and keeps its account.
+    static void Muestra();
+
+    // ---- controls ----
+    // Bound text boxes 0 to 23: DataField the column, Tag the lookup table, tool tip the name.
+    QList<vb::CajaTexto*> txtFields;
+    // Description labels of the coded fields; each Tag names the table of its field.
+    QList<QLabel*> lblDetalle;
+    // Labels of the optional fields: 0 condition, 1 category, 3 credit limit.
+    std::array<QLabel*, 4> Label1{};
+    QLabel* LblTitulo = nullptr;
+    QGroupBox* FrmMasDatos = nullptr;
+    QTabWidget* SSTab1 = nullptr;
+    vb::FlexGrid* MSFlexGrid1 = nullptr;
+    vb::CajaTexto* TxtEdit = nullptr;
+    vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;
+    UtilVex* UtilVex1 = nullptr;
+
+    // True: the form runs on its own; false: it serves the account of the chart of accounts.
+    bool FormaIndependiente = false;
+
+    // ---- form state ----
+    QString TablaActual;
+    ado::RecordsetPtr rsAdic;
+    int CampoActual = 0;
+    bool HuboError = false;
+    bool Grabando = false;
+    bool Nuevo = false;
+    bool Borrando = false;
+    bool Modificando = false;
+
+    // ---- opening, keys and toolbar ----
+    bool ValidaCampos();
+    void AbreTabla(const QString& tabla);
+    void MuestraDatos();
+    void Form_Load();
+    void Form_KeyDown(int& KeyCode, int Shift);
+    void UtilVex1_ButtonClick(const QString& boton);
+
+    // ---- validation and coded-field details ----
+    void Campo_valida(int index, vb::CajaTexto* control);
+    void MuestraDetalle(const QString& campo, QString& mensaje);
+    void DetalleOn(bool activar);
+    void Consultar();
+
+    // ---- views and ranges ----
+    void DeterminaVista(const QString& cuenta);
+    QString Rangos_Adicionales();
+
+    // ---- save and delete ----
+    void ActualizarDatos();
+    void LimpiaPantalla();
+    void Form_Unload(int& Cancel);
+
+    // The box's own visibility flag: hidden by the account's view, whatever tab is shown.
+    static bool Visible(const QWidget* control);
+    personalizados::GrillaPersonalizados& Personalizados() { return *m_Personalizados; }
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void crearControles();
+    Lbc_Asiento& Asiento();
+    void txtFields_GotFocus(int Index);
+    void txtFields_LostFocus(int Index);
+    void txtFields_MouseDown(int Index);
+    void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
+    void txtFields_KeyUp(int Index, int KeyCode, int Shift);
+    void BusquedaCodigo1_CodigoElegido(const QString& codigo);
+    void BusquedaCodigo1_LostFocus();
+    // The field at its index, brought forward on its tab before it takes the focus.
+    void EnfocaCampo(int index);
+    void Descargar();
+
+    std::unique_ptr<Lbc_Asiento> m_Asiento;
+    std::unique_ptr<personalizados::GrillaPersonalizados> m_Personalizados;
+    bool m_Descargando = false;
+};

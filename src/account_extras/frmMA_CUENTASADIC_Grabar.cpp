@@ -1,0 +1,178 @@
+// Writing and deleting the row, clearing the window and closing it.
+#include "account_extras/frmMA_CUENTASADIC.h"
+
+#include "accounts/personalizados/GrillaPersonalizados.h"
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "outside/ado/AdoTipos.h"
+#include "outside/ado/Field.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/maker/EnlaceControles.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Programa.h"
+#include "services/CNStuffContable.h"
+#include "services/ModGruposEmp.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+namespace {
+
+bool Es(const QString& a, const char* b) {
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
+// Long text columns are stored as typed: padding them to their size would build huge texts.
+constexpr long kLargoMaximoRelleno = 8000;
+
+QString MensajeConversion(const vb::CajaTexto* caja) {
+    return QStringLiteral(
+               "Verifique las siguientes opciones: \r\n\r\n"
+               "1) Ha ingresado letras donde debe ingresar numeros\r\n\r\n"
+               "2) Debe ingresar una fecha y el formato es incorrecto\r\n\r\n"
+               "En el campo: ") +
+           caja->Tag + "/" + caja->DataField;
+}
+
+}  // namespace
+
+void frmMA_CUENTASADIC::ActualizarDatos() {
+    auto& util = maker::gUtilidades();
+    auto& db = CNStuffContable::gBaseDatos();
+    int campo = -1;  // the box being written, for the conversion message
+    vb::ManejadorErrores h("ActualizarDatos", [&](const vb::ErrorVB& e, const QString& rutina) {
+        HuboError = true;
+        if (e.Number == ado::kErrValorNoAdmitido) {
+            vb::MsgBox(MensajeConversion(txtFields[campo >= 0 ? campo : 0]), vb::vbCritical,
+                       "Error en conversion de datos");
+            return 0;
+        }
+        int respuesta = 0;
+        util.TrataError(e, rutina, respuesta);
+        return respuesta;
+    });
+    const auto paso = [&h](const std::function<void()>& f) { return h.paso(f); };
+    const QString ahora = vb::Format(vb::Now(), CNStuffContable::FormatoFechaHora());
+
+    if (Nuevo) {
+        if (!paso([&] { rsAdic->AddNew(); })) return;
+        if (!paso([&] { rsAdic->fields()["fechahora_grabacion"].setValue(ahora); })) return;
+    } else if (Modificando) {
+        if (!paso([&] { rsAdic->fields()["fechahora_modificacion"].setValue(ahora); })) return;
+    } else if (Borrando) {
+        // Nothing to delete when the account has no row; the code is taken before the row goes.
+        if (!rsAdic || rsAdic->State() == ado::adStateClosed || rsAdic->Bof() || rsAdic->Eof()) return;
+        QString codigo;
+        if (!paso([&] { codigo = util.TextoCampo(rsAdic->valor("Codigo")); })) return;
+        if (!paso([&] { rsAdic->Delete(); })) return;
+        if (!paso([&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + codigo + "'"); })) return;
+        paso([&] { LimpiaPantalla(); });
+        return;
+    }
+
+    for (campo = 0; campo < txtFields.size(); ++campo) {
+        const vb::CajaTexto* caja = txtFields[campo];
+        const QString columna = caja->DataField;
+        const QString texto = caja->text();
+        if (!paso([&] {
+                ado::Field& f = rsAdic->fields()[columna];
+                if (Es(columna, "CODIGO")) {
+                    const QString codigo = vb::Trim(texto);
+                    f.setValue(codigo.isEmpty() ? QVariant() : QVariant(codigo));
+                } else if (Es(columna, "IDCATEGORIA") || Es(columna, "IDCOND_Cpra_Vta") ||
+                           Es(columna, "DOCUMENTO_TIPO")) {
+                    const QString codigo = vb::Trim(texto);
+                    if (codigo.isEmpty() || !Visible(caja))
+                        f.setValue(QVariant());
+                    else
+                        f.setValue(util.AlineaDerecha(codigo, 4));
+                } else if (db.ADOText(f.Type())) {
+                    const QString valor = util.TextoCampo(texto);
+                    f.setValue(f.DefinedSize() > kLargoMaximoRelleno
+                                   ? vb::Trim(valor)
+                                   : util.AlineaDerecha(valor, int(f.DefinedSize())));
+                } else if (db.ADOCurrency(f.Type()) || db.ADONumeric(f.Type())) {
+                    const QString valor = vb::Trim(util.TextoCampo(texto));
+                    // Letters where a number goes are refused, never stored as 0.
+                    if (!valor.isEmpty() && !vb::IsNumeric(QVariant(util.QuitaCaracter(valor, " "))))
+                        vb::Raise(ado::kErrValorNoAdmitido);
+                    f.setValue(util.ValorNumerico(valor));
+                } else {
+                    f.setValue(vb::Trim(texto));
+                }
+            }))
+            return;
+    }
+    campo = -1;
+
+    if (!paso([&] {
+            const int iCodigo = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
+            const QString cuenta = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
+            const QString vista =
+                vb::Trim(util.TextoCampo(db.DatosTabla("MA_CUENTAS", cuenta, "TIPOVISTA", "CODIGO", 8)));
+            if (vista == "CL")
+                rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefault"));
+            if (vista == "PR")
+                rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefaultCompras"));
+        }))
+        return;
+    if (!paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return;
+    if (Nuevo || Modificando) {
+        if (!paso([&] { rsAdic->Update(); })) return;
+        if (!paso([&] {
+                ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1,
+                                                 "'" + util.TextoCampo(rsAdic->valor("Codigo")) + "'");
+            }))
+            return;
+    }
+    paso([&] { LimpiaPantalla(); });
+}
+
+void frmMA_CUENTASADIC::LimpiaPantalla() {
+    vb::ManejadorErrores h("Form_Unload", maker::gUtilidades().Reportero());
+    auto& enlace = maker::gEnlaceControles();
+    const auto paso = [&h](const std::function<void()>& f) { return h.paso(f); };
+    if (!paso([&] {
+            Nuevo = false;
+            Borrando = false;
+            Modificando = false;
+        }))
+        return;
+    if (!paso([&] { enlace.PreparaFormulario(this); })) return;
+    if (!paso([&] {
+            enlace.EnlazaControles(txtFields, TablaActual, CNStuffContable::gBaseDatos().gConnString);
+        }))
+        return;
+    if (!paso([&] { LblTitulo->setText("..."); })) return;
+    if (!paso([&] {
+            const int i = enlace.CampoEnlazado("numero_documento", txtFields);
+            if (i >= 0) txtFields[i]->setMaxLength(13);
+        }))
+        return;
+    if (!paso([&] { AbreTabla(TablaActual); })) return;
+    if (!paso([&] { SSTab1->setCurrentIndex(0); })) return;
+    if (!paso([&] { DetalleOn(false); })) return;
+    // The next account starts with no description and no personalised values of this one.
+    paso([&] {
+        for (QLabel* l : lblDetalle) l->setText("...");
+        if (rsAdic && rsAdic->State() != ado::adStateClosed) {
+            ado::RecordsetPtr vacio = ado::Recordset::Crear();
+            QString sql = "SELECT top 1 * FROM " + TablaActual + " WHERE 1 = 0";
+            auto& db = CNStuffContable::gBaseDatos();
+            db.AbrirRecordset(sql, vacio, db.gCnn);
+            m_Personalizados->AsignarPersonalizados(vacio);
+        }
+    });
+}
+
+void frmMA_CUENTASADIC::Form_Unload(int& /*Cancel*/) {
+    vb::ManejadorErrores h("Form_Unload", maker::gUtilidades().Reportero());
+    h.paso([&] {
+        if (rsAdic && rsAdic->State() != ado::adStateClosed) rsAdic->Close();
+        rsAdic.reset();
+    });
+    if (FormaIndependiente) vb::End();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The page layout every listing report of the suite shares: A4 pages, each with the company
+// name, the report's title and the column heads at the top and "Página n de m" at the foot;
+// body text of 9 pt; number columns right-aligned. A report's renderer (registered in
+// gReporte() under its name) reads its rows, writes them as texts in the locale's number form
+// and hands them here.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace maker {
+
+struct ColumnaListado {
+    QString Titulo;
+    double Ancho = 1;     // share of the page width, against the other columns
+    bool Numero = false;  // right-aligned
+};
+
+struct Listado {
+    QString Empresa;
+    QString Titulo;
+    QList<ColumnaListado> Columnas;
+    QList<QStringList> Filas;  // one text per column
+};
+
+// Body rows that fit on one page.
+int FilasPorPagina();
+
+// Writes the listing as a PDF; false (with a Spanish reason in error) when it could not.
+bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& error);
+
+}  // namespace maker

@@ -1,0 +1,440 @@
+#include "account_extras/frmMA_CUENTASADIC.h"
+
+#include "accounts/personalizados/GrillaPersonalizados.h"
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "outside/controls/BusquedaCodigo.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/Teclas.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/runtime/Conversiones.h"
+#include "services/CNStuffContable.h"
+#include "support/BaseDePrueba.h"
+#include "support/DialogosGuionados.h"
+#include "support/FinObservado.h"
+#include "support/ProgramaDePrueba.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// Accounts of their own, inside and outside the demo's ranges of additional data: a customer with
+// a row, a customer and a supplier without one, a title, and an account in no range.
+const QStringList kDatos{
+    "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, TipoVista) VALUES "
+    "('11030199901', 'FERRETERIA O''HIGGINS', 0, 'CL'), ('11030199902', 'ALMACEN NUEVO', 0, 'CL'), "
+    "('21010199901', 'PAPELERA DEL PLATA', 0, 'PR'), ('11030199900', 'CLIENTES VARIOS', 1, 'CL'), "
+    "('11030199903', 'SIN VISTA', 0, NULL), ('31010199901', 'FUERA DE RANGO', 0, 'CL')",
+    "INSERT INTO MA_CUENTASADIC (CODIGO, CONTACTO, CALLE, NUMERO, CPOSTAL, LOCALIDAD, PROVINCIA, PAIS, "
+    "DOCUMENTO_TIPO, NUMERO_DOCUMENTO, IVA, idcategoria, IdVendedor, LIMITE_CREDITO, CLASE, P_RUBRO) VALUES "
+    "('11030199901', 'JUAN PEREZ', 'AV. SAN MARTIN', '1234', '8300', 'NEUQUEN', '   6', '   1', '  80', "
+    "'30-12345678-9', '   1', '   7', '   2', 150000, 'X', 'FERRETERIA')",
+};
+
+class DatosAdicionales : public ::testing::Test {
+  protected:
+    DatosAdicionales() : base_(true, kDatos) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
+        vb::setLocaleNumeros(QLocale(QLocale::Spanish, QLocale::Argentina));
+        CNStuffContable::gUsuarioLogeado = "ADMIN";
+        DB_Dll& db = CNStuffContable::gBaseDatos();
+        db.gServidor = base_.carpeta();
+        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
+        db.OpenServerADODB(false, 3, QString(), true, true);
+        ASSERT_TRUE(db.gOpenFlag);
+        CNStuffContable::gTablaConfiguracion.clear();
+    }
+    void TearDown() override {
+        if (frmMA_CUENTASADIC::Existe()) delete &frmMA_CUENTASADIC::instancia();
+        CNStuffContable::gCuentaActual.clear();
+        vb::setLocaleNumeros(QLocale::c());
+    }
+
+    // The form opened by the chart of accounts for an account.
+    frmMA_CUENTASADIC& abrirPara(const QString& cuenta) {
+        CNStuffContable::gCuentaActual = cuenta;
+        frmMA_CUENTASADIC& f = frmMA_CUENTASADIC::instancia();
+        f.Form_Load();
+        muestra(f);
+        return f;
+    }
+    frmMA_CUENTASADIC& abrirSola() {
+        frmMA_CUENTASADIC& f = frmMA_CUENTASADIC::instancia();
+        f.FormaIndependiente = true;
+        f.Form_Load();
+        muestra(f);
+        return f;
+    }
+
+    static void muestra(frmMA_CUENTASADIC& f) {
+        f.show();
+        f.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
+    }
+    static vb::CajaTexto* caja(frmMA_CUENTASADIC& f, int i) { return f.txtFields[i]; }
+    static QLabel* detalle(frmMA_CUENTASADIC& f, const QString& tabla) {
+        for (QLabel* l : f.lblDetalle)
+            if (l->property("Tag").toString() == tabla) return l;
+        return nullptr;
+    }
+    // Types a field's value and leaves it with Enter, as a user does.
+    static void escribe(frmMA_CUENTASADIC& f, int i, const QString& texto) {
+        vb::CajaTexto* c = f.txtFields[i];
+        c->setFocus();
+        c->setText(texto);
+        QTest::keyClick(c, Qt::Key_Return);
+    }
+    QStringList fila(const QString& codigo, const QString& columnas) const {
+        return base_.filas("SELECT " + columnas + " FROM MA_CUENTASADIC WHERE CODIGO = '" + codigo + "'")
+            .value(0);
+    }
+
+    FinObservado fin_;
+    ProgramaDePrueba programa_;
+    BaseDePrueba base_;
+};
+
+}  // namespace
+
+TEST_F(DatosAdicionales, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCodeLocked) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199901");
+    EXPECT_EQ(f.windowTitle(), "Plan General de Cuentas - Datos Adicionales -");
+    EXPECT_FALSE(f.Nuevo);
+    EXPECT_TRUE(f.Modificando);
+    EXPECT_EQ(f.LblTitulo->text(), "FERRETERIA O'HIGGINS");
+    EXPECT_EQ(caja(f, 0)->text(), "11030199901");
+    EXPECT_FALSE(caja(f, 0)->isEnabled());
+    EXPECT_EQ(caja(f, 2)->text().trimmed(), "AV. SAN MARTIN");
+    EXPECT_EQ(detalle(f, "TA_ESTADOS")->text(), "NEUQUÉN");
+    EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "FERNANDEZ, PABLO");
+    EXPECT_EQ(detalle(f, "V_TA_CATEGORIA")->text(), "DISTRIBUIDOR");
+    EXPECT_EQ(detalle(f, "V_TA_MotivoVta")->text(), "...");
+    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1).trimmed(), "FERRETERIA");
+    delete &f;
+
+    frmMA_CUENTASADIC& g = abrirPara("11030199902");
+    EXPECT_TRUE(g.Nuevo);
+    EXPECT_FALSE(g.Modificando && !g.Nuevo);
+    EXPECT_EQ(caja(g, 0)->text(), "11030199902");
+    EXPECT_FALSE(caja(g, 0)->isEnabled());
+    EXPECT_TRUE(caja(g, 2)->text().isEmpty());
+    EXPECT_TRUE(caja(g, 2)->isEnabled());
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(DatosAdicionales, TheToolbarFollowsTheModeOfTheForm) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199901");
+    // For an account: close off, cancel on, list off, report on, lookup off, save and delete on.
+    EXPECT_FALSE(f.UtilVex1->Habilitado("CERRAR"));
+    EXPECT_TRUE(f.UtilVex1->Habilitado("CANCELAR"));
+    EXPECT_FALSE(f.UtilVex1->Habilitado("PLANILLA"));
+    EXPECT_TRUE(f.UtilVex1->Habilitado("REPORTE"));
+    EXPECT_TRUE(f.UtilVex1->Habilitado("GRABAR"));
+    EXPECT_TRUE(f.SSTab1->isTabEnabled(1));
+    delete &f;
+
+    frmMA_CUENTASADIC& g = abrirSola();
+    // On its own and closed: the code is typed, save and delete wait for an account.
+    EXPECT_TRUE(caja(g, 0)->isEnabled());
+    EXPECT_FALSE(caja(g, 2)->isEnabled());
+    EXPECT_TRUE(g.UtilVex1->Habilitado("CERRAR"));
+    EXPECT_TRUE(g.UtilVex1->Habilitado("PLANILLA"));
+    EXPECT_FALSE(g.UtilVex1->Habilitado("REPORTE"));
+    EXPECT_FALSE(g.UtilVex1->Habilitado("GRABAR"));
+    EXPECT_FALSE(g.UtilVex1->Habilitado("BORRAR"));
+    EXPECT_FALSE(g.SSTab1->isTabEnabled(1));
+    // The lookup button follows the field with the focus.
+    caja(g, 0)->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(g.UtilVex1->Habilitado("CONSULTAR"));
+}
+
+TEST_F(DatosAdicionales, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
+    frmMA_CUENTASADIC& f = abrirSola();
+    const QString noPertenece = "La cuenta Ingresada no pertenece a ningún rango de datos adicionales!!!";
+    for (const auto& [codigo, mensaje] :
+         {std::pair<QString, QString>{"99999999999", "La cuenta ingresada no existe!!!"},
+          {"11030199900", noPertenece},
+          {"11030199903", noPertenece}}) {
+        DialogosGuionados guion;
+        guion.esperarMsgBox(vb::vbOK);
+        escribe(f, 0, codigo);
+        ASSERT_EQ(guion.preguntas().size(), 1) << codigo.toStdString();
+        EXPECT_EQ(guion.preguntas()[0].texto, mensaje);
+        EXPECT_EQ(guion.preguntas()[0].titulo, "Aviso al operador...");
+        EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbInformation);
+        EXPECT_TRUE(f.HuboError);
+        EXPECT_FALSE(caja(f, 2)->isEnabled());
+    }
+    {
+        // Without the setting every account is refused.
+        base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'USADATOSADIC'");
+        DialogosGuionados guion;
+        guion.esperarMsgBox(vb::vbOK);
+        escribe(f, 0, "11030199902");
+        ASSERT_EQ(guion.preguntas().size(), 1);
+        EXPECT_EQ(guion.preguntas()[0].texto, noPertenece);
+        base_.ejecutar("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('USADATOSADIC', 'si')");
+    }
+    DialogosGuionados guion;
+    escribe(f, 0, "11030199901");
+    EXPECT_FALSE(f.HuboError);
+    EXPECT_TRUE(f.Modificando);
+    EXPECT_EQ(CNStuffContable::gCuentaActual, "11030199901");
+    EXPECT_EQ(f.LblTitulo->text(), "FERRETERIA O'HIGGINS");
+    EXPECT_EQ(caja(f, 7)->text().trimmed(), "NEUQUEN");
+    EXPECT_TRUE(caja(f, 2)->isEnabled());
+    EXPECT_FALSE(caja(f, 0)->isEnabled());
+}
+
+TEST_F(DatosAdicionales, TheAccountsViewShowsOnlyItsOptionalFields) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("21010199901");
+    f.DeterminaVista("21010199901");
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(f.FrmMasDatos));
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(f, 17)));
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(f.Label1[0]));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, 18)));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[3]));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, 19)));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[1]));
+    // Another account of no range leaves the form as it is.
+    f.DeterminaVista("31010199901");
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, 19)));
+    // Bounds are inclusive and compare as text; a view with no titles hides the frame.
+    base_.ejecutar(
+        "INSERT INTO TA_RANGOS_DATOS_ADIC ([CUENTA-DESDE], [CUENTA-HASTA], DESCRIPCION, Vista) VALUES "
+        "('3101', '3199', 'OTROS', 'VACIA')");
+    f.DeterminaVista("31010199901");
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.FrmMasDatos));
+    f.DeterminaVista("11030199902");
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(f.FrmMasDatos));
+    for (int i : {17, 18, 19}) EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(f, i))) << i;
+
+    base_.ejecutar("DELETE FROM TA_RANGOS_DATOS_ADIC");
+    EXPECT_EQ(f.Rangos_Adicionales(), "");
+    base_.ejecutar(
+        "INSERT INTO TA_RANGOS_DATOS_ADIC ([CUENTA-DESDE], [CUENTA-HASTA], DESCRIPCION, Vista) VALUES "
+        "('c', 'd', 'B', 'V'), ('a', 'b', 'A', 'V')");
+    EXPECT_EQ(
+        f.Rangos_Adicionales(),
+        " (LTRIM(RTRIM(CODIGO))>= 'a' AND LTRIM(RTRIM(CODIGO))<= 'b' )  OR  (LTRIM(RTRIM(CODIGO))>= 'c' AND "
+        "LTRIM(RTRIM(CODIGO))<= 'd' ) ");
+}
+
+TEST_F(DatosAdicionales, EachFieldIsCheckedWithItsOwnMessage) {
+    frmMA_CUENTASADIC& f = abrirPara("11030199902");
+    const auto mensaje = [&](int i, const QString& texto) {
+        DialogosGuionados guion;
+        guion.esperarMsgBox(vb::vbOK);
+        escribe(f, i, texto);
+        return guion.preguntas().value(0).texto;
+    };
+    EXPECT_EQ(mensaje(2, "  "), "Debe ingresar el campo : Calle");
+    EXPECT_EQ(mensaje(6, ""), "Debe ingresar el campo : Código Postal");
+    EXPECT_EQ(mensaje(12, "   "), "Debe ingresar el campo : Número de Documento");
+    EXPECT_EQ(mensaje(12, "30-1234567-9"), "La C.U.I.T. debe tener 13 caracteres");
+    EXPECT_EQ(QApplication::focusWidget(), caja(f, 12));
+    // An empty province gets the required-field message before any lookup; an unknown one is refused.
+    EXPECT_EQ(mensaje(8, ""), "Debe ingresar el campo : Provincia");
+    EXPECT_EQ(mensaje(8, "99"), "CODIGO INCORRECTO");
+    EXPECT_EQ(mensaje(9, "O'X"), "CODIGO INCORRECTO");
+
+    DialogosGuionados guion;
+    escribe(f, 12, "30-71234567-1");
+    escribe(f, 8, "3");
+    EXPECT_EQ(detalle(f, "TA_ESTADOS")->text(), "CÓRDOBA");
+    escribe(f, 22, "3");
+    EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "SOSA, ROBERTO");
+    escribe(f, 22, "");
+    EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "...");
+    // The price list is not checked.
+    escribe(f, 23, "77");
+    EXPECT_FALSE(f.HuboError);
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(DatosAdicionales, ANewRowIsWrittenWithItsStampCodesAndClassThenTheFormCloses) {
+    DialogosGuionados guion;
+    vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30)); });
+    QPointer<frmMA_CUENTASADIC> f = &abrirPara("11030199902");
+    const QStringList valores{"11030199902",
+                              "ANA DIAZ",
+                              "BELGRANO",
+                              "250",
+                              "",
+                              "",
+                              "8000",
+                              "BAHIA BLANCA",
+                              "1",
+                              "1",
+                              "",
+                              "80",
+                              "30-70000000-1",
+                              "1",
+                              "",
+                              "",
+                              "",
+                              "2",
+                              "12500,5",
+                              "7",
+                              "",
+                              "",
+                              "1",
+                              "2"};
+    for (int i = 1; i < 24; ++i) f->txtFields[i]->setText(valores[i]);
+    f->UtilVex1_ButtonClick("GRABAR");
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.isNull());
+    EXPECT_EQ(
+        fila("11030199902",
+             "TRIM(CONTACTO), idcategoria, IDCOND_Cpra_Vta, DOCUMENTO_TIPO, LIMITE_CREDITO, CLASE, "
+             "fechahora_grabacion, fechahora_modificacion IS NULL, IdLista"),
+        (QStringList{"ANA DIAZ", "   7", "   2", "  80", "12500.5", "1", "2026-12-09 10:30:00", "1", "2"}));
+    // Text columns are right-aligned to their size.
+    EXPECT_EQ(fila("11030199902", "CALLE").value(0), QString(42, ' ') + "BELGRANO");
+}
+
+TEST_F(DatosAdicionales, AChangedRowIsStampedAsModifiedAndHiddenOrBlankCodesAreNull) {
+    DialogosGuionados guion;
+    vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(11, 0)); });
+    frmMA_CUENTASADIC& f = abrirPara("21010199901");
+    f.DeterminaVista("21010199901");  // a supplier: the category is hidden
+    for (int i : {2, 3, 6, 7}) f.txtFields[i]->setText("X" + QString::number(i));
+    f.txtFields[8]->setText("1");
+    f.txtFields[9]->setText("1");
+    f.txtFields[12]->setText("30-70000000-1");
+    f.txtFields[19]->setText("7");
+    f.txtFields[17]->setText("");
+    f.UtilVex1_ButtonClick("GRABAR");
+    EXPECT_EQ(fila("21010199901", "idcategoria IS NULL, IDCOND_Cpra_Vta IS NULL, CLASE"),
+              (QStringList{"1", "1", "2"}));
+
+    frmMA_CUENTASADIC& g = abrirPara("11030199901");
+    g.txtFields[1]->setText("OTRO CONTACTO");
+    g.UtilVex1_ButtonClick("GRABAR");
+    EXPECT_EQ(fila("11030199901",
+                   "CONTACTO, fechahora_grabacion IS NULL, fechahora_modificacion, NUMERO_DOCUMENTO"),
+              (QStringList{QString(37, ' ') + "OTRO CONTACTO", "1", "2026-12-09 11:00:00", "30-12345678-9"}));
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(DatosAdicionales, LettersInTheCreditLimitGiveTheConversionMessageAndNothingIsStored) {
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbOK);
+    frmMA_CUENTASADIC& f = abrirPara("11030199901");
+    f.txtFields[18]->setText("mil");
+    f.UtilVex1_ButtonClick("GRABAR");
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].titulo, "Error en conversion de datos");
+    EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbCritical);
+    EXPECT_TRUE(guion.preguntas()[0].texto.endsWith("En el campo: /LIMITE_CREDITO"));
+    EXPECT_TRUE(guion.preguntas()[0].texto.startsWith(
+        "Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar numeros"));
+    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(frmMA_CUENTASADIC::Existe());
+    EXPECT_EQ(fila("11030199901", "LIMITE_CREDITO").value(0), "150000");
+}
+
+TEST_F(DatosAdicionales, DeleteAsksFirstAndRemovesOnlyTheShownAccount) {
+    frmMA_CUENTASADIC& f = abrirPara("11030199901");
+    {
+        DialogosGuionados guion;
+        guion.esperarMsgBox(vb::vbNo);
+        f.UtilVex1_ButtonClick("BORRAR");
+        EXPECT_EQ(guion.preguntas()[0].texto, "Confirma la baja de este registro?");
+        EXPECT_EQ(guion.preguntas()[0].titulo, "Atención!");
+        EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2);
+        EXPECT_EQ(fila("11030199901", "COUNT(*)").value(0), "1");
+    }
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbYes);
+    f.UtilVex1_ButtonClick("BORRAR");
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
+    delete &f;
+
+    // An account without a row has nothing to delete.
+    frmMA_CUENTASADIC& g = abrirPara("11030199902");
+    const int antes = base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC").toInt();
+    DialogosGuionados otro;
+    otro.esperarMsgBox(vb::vbYes);
+    g.UtilVex1_ButtonClick("BORRAR");
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC").toInt(), antes);
+}
+
+TEST_F(DatosAdicionales, OnItsOwnTheNextAccountStartsWithoutThePreviousPersonalisedValues) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirSola();
+    escribe(f, 0, "11030199901");
+    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1).trimmed(), "FERRETERIA");
+    f.UtilVex1_ButtonClick("CANCELAR");
+    EXPECT_TRUE(frmMA_CUENTASADIC::Existe());
+    EXPECT_FALSE(caja(f, 2)->isEnabled());
+    escribe(f, 0, "11030199902");
+    EXPECT_TRUE(f.Nuevo);
+    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1).trimmed(), "");
+    for (int i : {2, 3, 6, 7}) f.txtFields[i]->setText("X");
+    for (int i : {8, 9}) f.txtFields[i]->setText("1");
+    f.txtFields[12]->setText("30-70000000-1");
+    f.UtilVex1_ButtonClick("GRABAR");
+    EXPECT_TRUE(frmMA_CUENTASADIC::Existe());  // cleared for the next account, not closed
+    EXPECT_EQ(fila("11030199902", "COALESCE(TRIM(P_RUBRO), ''), P_EMPLEADOS IS NULL"),
+              (QStringList{"", "1"}));
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+TEST_F(DatosAdicionales, WhileTheCodeSearchIsOpenOnlyF5ReachesTheForm) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199902");
+    QStringList acciones;
+    QObject::connect(f.UtilVex1, &UtilVex::Click, [&](const QString& a) { acciones << a; });
+    f.UtilVex1->setHabilitado("CONSULTAR", false);
+    f.BusquedaCodigo1->show();
+    f.BusquedaCodigo1->TxtBuscar->setText("3");
+    f.CampoActual = 8;
+    int f4 = vb::vbKeyF1 + 3;
+    f.Form_KeyDown(f4, 0);
+    EXPECT_TRUE(acciones.isEmpty());
+    EXPECT_EQ(caja(f, 8)->text(), "");
+    int f5 = vb::vbKeyF1 + 4;
+    f.Form_KeyDown(f5, 0);
+    EXPECT_EQ(caja(f, 8)->text(), "3");
+}
+
+TEST_F(DatosAdicionales, SavesAndDeletesReachThePointOfSaleWithTheAccountsCode) {
+    BaseDePrueba tpv(base_, "TPV1", false, {});
+    ASSERT_TRUE(tpv.valida());
+    base_.ejecutar("UPDATE TA_TPV SET BAJA = 1");
+    base_.ejecutar(
+        "INSERT INTO TA_TPV (CODIGO, Descripcion, Server, Dbname, INTERNET, BAJA, OL_ExceptoCuentas, "
+        "CONECTADO) "
+        "VALUES ('   9', 'LOCAL', '" +
+        base_.carpeta() + "', 'TPV1', 0, 0, 0, 0)");
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199901");
+    f.txtFields[1]->setText("NUEVO CONTACTO");
+    f.UtilVex1_ButtonClick("GRABAR");
+    EXPECT_EQ(tpv.filas("SELECT TRIM(CONTACTO) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'"),
+              QList<QStringList>{{"NUEVO CONTACTO"}});
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    guion.esperarMsgBox(vb::vbYes);
+    frmMA_CUENTASADIC& g = abrirPara("11030199901");
+    g.UtilVex1_ButtonClick("BORRAR");
+    EXPECT_EQ(tpv.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC").toInt(), 0);
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
+}

@@ -1,0 +1,81 @@
+// Fixed lists of options and the lines of a text file, offered in the list window.
+#include "lookup/Lib_ClsCons3.h"
+
+#include "outside/controls/ListView.h"
+#include "support/ConsultaDePrueba.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class OpcionesConsulta : public ConsultaDePrueba {
+  protected:
+    static QStringList Filas(Lib_FrmCons3& v) {
+        QStringList f;
+        for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r)
+            f << (v.ListView1->Checked(r) ? "[x] " : "[ ] ") + v.ListView1->ItemText(r);
+        return f;
+    }
+};
+
+}  // namespace
+
+TEST_F(OpcionesConsulta, CheckedOptionsComeBackWithoutTheirFlags) {
+    Lib_ClsCons3& c = gConsulta();
+    AlMostrar([](Lib_FrmCons3& v) {
+        EXPECT_EQ(v.windowTitle(), "Provincias");
+        EXPECT_TRUE(v.CmdNueva->isHidden());
+        EXPECT_EQ(v.ListView1->ColumnHeaderText(1), "Provincias");
+        EXPECT_EQ(Filas(v), (QStringList{"[x] Uno", "[ ] Dos"}));
+        // No statement: F5 narrows nothing and "N&uevo" opens nothing.
+        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        v.CmdNuevo_Click();
+        EXPECT_EQ(v.ListView1->ListItemsCount(), 2);
+        v.ListView1->setChecked(2, true);
+        QTest::keyClick(v.ListView1, Qt::Key_Return);
+    });
+    EXPECT_EQ(c.CheckOpciones("Provincias", QVariant(), {"1Uno", "0Dos"}), "");
+    EXPECT_EQ(*c.Valores, (QVariantList{"Uno", "Dos"}));
+
+    // A single option, given as one list, is offered too.
+    AlMostrar([](Lib_FrmCons3& v) { EXPECT_EQ(Filas(v), QStringList{"[ ] Tres"}); });
+    c.CheckOpciones("Otra", QVariant(), {QVariant(QStringList{"0Tres"})});
+    EXPECT_FALSE(c.Valores);  // cancelled
+}
+
+TEST_F(OpcionesConsulta, AMenuReturnsTheChosenOptionAndWidensToItsLongestText) {
+    const QString larga(60, QLatin1Char('M'));
+    AlMostrar([&](Lib_FrmCons3& v) {
+        v.anchoPantallaFijo = 20000;
+        EXPECT_EQ(Filas(v), (QStringList{"[ ] Alta", "[ ] " + larga}));
+        EXPECT_FALSE(v.ListView1->CheckBoxes());
+        v.CmbSearch[0]->setEditText("al");
+        QTest::keyClick(v.ListView1, Qt::Key_Return);
+    });
+    EXPECT_EQ(gConsulta().MenuOpciones("Opciones", {"Alta", larga}), "Alta");
+}
+
+TEST_F(OpcionesConsulta, TheLinesOfAWindowsFileAreOfferedAndAMissingFileIsSaid) {
+    const QString ruta = programa_.filePath("localidades.txt");
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        "Bah\xed"
+        "a Blanca\r\nCa\xf1uelas\r\nGeneral Daniel Cerri\r\n");
+    f.close();
+    AlMostrar([](Lib_FrmCons3& v) {
+        EXPECT_EQ(Filas(v), (QStringList{"[ ] Bahía Blanca", "[ ] Cañuelas", "[ ] General Daniel Cerri"}));
+        v.ListView1->setSelectedItem(2);
+        v.ListView1_DblClick();
+    });
+    EXPECT_EQ(gConsulta().ConsultaDesdeArchivo("Localidades", ruta), "Cañuelas");
+
+    guion_.esperarMsgBox(vb::vbOK);
+    EXPECT_EQ(gConsulta().ConsultaDesdeArchivo("Localidades", programa_.filePath("no.txt")), "");
+    EXPECT_EQ(guion_.preguntas().last().texto,
+              "No existe el archivo " + programa_.filePath("no.txt") + " que desea consultar consulta ");
+}

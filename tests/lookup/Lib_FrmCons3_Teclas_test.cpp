@@ -1,0 +1,347 @@
+// The list window as a user drives it: keys in the search boxes and the list, F5, F12, header
+// clicks, acceptance and the buttons, on the demo company.
+#include "lookup/Lib_FrmCons3.h"
+
+#include "outside/controls/ListView.h"
+#include "outside/runtime/Procesos.h"
+#include "support/ConsultaDePrueba.h"
+#include "support/LocaleNumeros.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class TeclasConsulta : public ConsultaDePrueba {
+  protected:
+    TeclasConsulta()
+        : ConsultaDePrueba(
+              {"CREATE TABLE T_PLAN (CODIGO varchar(15) COLLATE SERVIDOR, DESCRIPCION varchar(150) "
+               "COLLATE SERVIDOR, DADA_DE_BAJA bit DEFAULT 0)",
+               "INSERT INTO T_PLAN (CODIGO, DESCRIPCION) VALUES ('1', 'ACTIVO'), ('11', 'ACTIVO CORRIENTE'), "
+               "('1101', 'DISPONIBILIDADES'), ('110101', 'CAJA Y BANCOS'), ('110101001', 'CAJA'), "
+               "('11010100101', 'CAJA PESOS'), ('11010100102', 'CAJA DOLARES'), ('5', 'EGRESOS'), "
+               "('51', 'GASTOS DE ADMINISTRACION'), ('5101', 'REMUNERACIONES'), ('510101', 'SUELDOS'), "
+               "('510101001', 'SUELDOS Y JORNALES'), ('51010100101', 'SUELDOS PERSONAL'), "
+               "('51010100102', 'HONORARIOS DIRECTORIO')",
+               "CREATE TABLE T_FECHAS (CODIGO varchar(5) COLLATE SERVIDOR, FECHA datetime)",
+               "CREATE VIEW T_ALTAS AS SELECT CODIGO, FECHA AS [Fecha de Alta] FROM T_FECHAS",
+               "INSERT INTO T_FECHAS VALUES ('A', '2024-01-15 00:00:00'), ('B', '2023-03-02 00:00:00'), "
+               "('C', '2023-12-30 00:00:00')"}) {}
+
+    static constexpr const char* kCuentas = "select CODIGO, DESCRIPCION from T_PLAN order by CODIGO";
+
+    // A lookup over `sql` in which `accion` plays the user; returns ValorDevuelto.
+    QString Consulta(const QString& sql, std::function<void(Lib_FrmCons3&)> accion,
+                     Coleccion cmps = nullptr) {
+        AlMostrar([accion](Lib_FrmCons3& v) {
+            QApplication::setActiveWindow(&v);
+            QApplication::processEvents();
+            accion(v);
+        });
+        QString clave, busqueda, where, opcional, defecto;
+        bool arbol = false;
+        gConsulta().ConsultaSearch(sql, cmps, clave, busqueda, where, opcional, arbol, defecto);
+        return gConsulta().ValorDevuelto.toString();
+    }
+    static QString Seleccionado(Lib_FrmCons3& v) {
+        return v.ListView1->ItemText(v.ListView1->SelectedItem());
+    }
+    static void Escribe(QWidget* w, const QString& texto) {
+        w->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(w, texto);
+    }
+    static void ClickCabecera(Lib_FrmCons3& v, int columna) {
+        QHeaderView* h = v.ListView1->header();
+        const QPointF p(h->sectionViewportPosition(columna - 1) + h->sectionSize(columna - 1) / 2, 3);
+        QMouseEvent pulsa(QEvent::MouseButtonPress, p, h->viewport()->mapToGlobal(p), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent suelta(QEvent::MouseButtonRelease, p, h->viewport()->mapToGlobal(p), Qt::LeftButton,
+                           Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(h->viewport(), &pulsa);
+        QApplication::sendEvent(h->viewport(), &suelta);
+    }
+    static QStringList Columna(Lib_FrmCons3& v, int c = 1) {
+        QStringList t;
+        for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r)
+            t << (c == 1 ? v.ListView1->ItemText(r) : v.ListView1->SubItem(r, c - 1));
+        return t;
+    }
+};
+
+}  // namespace
+
+TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
+    Consulta(kCuentas, [](Lib_FrmCons3& v) {
+        QLineEdit* descripcion = v.CmbSearch[1]->lineEdit();
+        Escribe(descripcion, " caja d");
+        EXPECT_EQ(Seleccionado(v), "11010100102");
+        EXPECT_EQ(v.ComboActual(), 1);
+        QTest::keyClick(descripcion, Qt::Key_X);  // nothing starts so: the selection stays
+        EXPECT_EQ(Seleccionado(v), "11010100102");
+        // Down goes to the list without moving its selection; keys typed there go to the box.
+        QTest::keyClick(descripcion, Qt::Key_Down);
+        EXPECT_EQ(Seleccionado(v), "11010100102");
+        QTest::keyClick(v.ListView1, Qt::Key_Backspace);
+        QTest::keyClick(v.ListView1, Qt::Key_Backspace);
+        EXPECT_EQ(v.CmbSearch[1]->currentText(), " caja ");
+        QTest::keyClick(v.ListView1, Qt::Key_P);
+        EXPECT_EQ(v.CmbSearch[1]->currentText(), " caja p");
+        EXPECT_EQ(Seleccionado(v), "11010100101");
+        v.CmbSearch[1]->setEditText("");
+        EXPECT_EQ(v.ListView1->SelectedItem(), 1);
+        // The numeric keypad types its digit; a function key types nothing.
+        Escribe(v.CmbSearch[0]->lineEdit(), "");
+        QTest::keyClick(v.ListView1, Qt::Key_5, Qt::KeypadModifier);
+        QTest::keyClick(v.ListView1, Qt::Key_F3);
+        EXPECT_EQ(v.CmbSearch[0]->currentText(), "5");
+        EXPECT_EQ(Seleccionado(v), "5");
+    });
+}
+
+TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack) {
+    const QString cuentas =
+        "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0 ORDER BY DESCRIPCION";
+    Consulta(cuentas, [&](Lib_FrmCons3& v) {
+        ASSERT_TRUE(v.CfgUsaConsultaLIKE);
+        Escribe(v.CmbSearch[1]->lineEdit(), "caja pe");
+        QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_F5);
+        EXPECT_EQ(v.Sql,
+                  "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0  and DESCRIPCION like "
+                  "'%caja%pe%' ORDER BY DESCRIPCION  ");
+        EXPECT_EQ(Columna(v), QStringList{"11010100101"});
+        EXPECT_EQ(v.CmbSearch[1]->currentText(), "");
+        Escribe(v.CmbSearch[0]->lineEdit(), "1101");
+        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        EXPECT_TRUE(v.Sql.contains("like '%caja%pe%'  and CODIGO like '%1101%' ORDER BY DESCRIPCION"))
+            << v.Sql.toStdString();
+        QTest::mouseClick(v.CmdNueva, Qt::LeftButton);
+        EXPECT_EQ(v.Sql, cuentas + "  ");
+        EXPECT_EQ(v.ListView1->ListItemsCount(), 14);
+    });
+    // Starts-with: "*" is a wildcard, the condition goes before GROUP BY with " where ".
+    Consulta("SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN GROUP BY DESCRIPCION ORDER BY DESCRIPCION",
+             [](Lib_FrmCons3& v) {
+                 v.CfgUsaConsultaLIKE = false;
+                 Escribe(v.CmbSearch[0]->lineEdit(), "ca*d");
+                 QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+                 EXPECT_EQ(v.Sql,
+                           "SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN  where DESCRIPCION like 'ca%d%' "
+                           "GROUP BY DESCRIPCION ORDER BY DESCRIPCION  ");
+                 EXPECT_EQ(Columna(v), QStringList{"CAJA DOLARES"});
+             });
+    // An apostrophe typed is a letter of the text searched, never the end of the literal.
+    Consulta("select Codigo, Razon_Social from VT_CLIENTES", [](Lib_FrmCons3& v) {
+        Escribe(v.CmbSearch[1]->lineEdit(), "o'hig");
+        QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_F5);
+        EXPECT_EQ(Columna(v, 2), QStringList{"ALMACEN O'HIGGINS"});
+    });
+}
+
+TEST_F(TeclasConsulta, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
+    Consulta(kCuentas, [](Lib_FrmCons3& v) {
+        ClickCabecera(v, 2);
+        EXPECT_EQ(v.ListView1->ItemText(1), "510101001");  // SUELDOS Y JORNALES first: descending
+        ClickCabecera(v, 2);
+        EXPECT_EQ(v.ListView1->SubItem(1, 1), "ACTIVO");
+    });
+    Consulta("SELECT CODIGO, FECHA FROM T_FECHAS", [](Lib_FrmCons3& v) {
+        const QString antes = v.Sql;
+        ClickCabecera(v, 2);
+        EXPECT_EQ(Columna(v), (QStringList{"B", "C", "A"}));
+        EXPECT_EQ(v.Sql, antes);
+        EXPECT_FALSE(v.OrdenarPorLwv);
+        EXPECT_FALSE(v.ListView1->Sorted());
+        // F5 narrows the statement shown, not the sorted one.
+        Escribe(v.CmbSearch[0]->lineEdit(), "A");
+        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        EXPECT_EQ(Columna(v), QStringList{"A"});
+    });
+    // A header with blanks is ordered by as a bracketed name.
+    Consulta("SELECT CODIGO, [Fecha de Alta] FROM T_ALTAS", [](Lib_FrmCons3& v) {
+        ClickCabecera(v, 2);
+        EXPECT_EQ(Columna(v), (QStringList{"B", "C", "A"}));
+    });
+}
+
+TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
+    Coleccion cmps = NuevaColeccion();
+    cmps->append("descripcion");
+    cmps->append("NO_ESTA");
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta(
+                  kCuentas,
+                  [](Lib_FrmCons3& v) {
+                      Escribe(v.CmbSearch[1]->lineEdit(), "sueldos p");
+                      QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_Return);
+                      EXPECT_FALSE(v.isVisible());
+                      QTest::keyClick(v.ListView1, Qt::Key_Return);
+                  },
+                  cmps),
+              "51010100101");
+    EXPECT_EQ(*gConsulta().Valores, (QVariantList{"SUELDOS PERSONAL", ""}));
+
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta(kCuentas,
+                       [](Lib_FrmCons3& v) {
+                           const QRect fila = v.ListView1->visualRect(v.ListView1->model()->index(2, 1));
+                           QTest::mouseDClick(v.ListView1->viewport(), Qt::LeftButton, {}, fila.center());
+                       }),
+              "1101");
+    EXPECT_TRUE(gConsulta().Valores->isEmpty());
+
+    // Enter with no row selected hides the window and chooses nothing.
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta(kCuentas, [](Lib_FrmCons3& v) { QTest::keyClick(v.ListView1, Qt::Key_Return); }), "");
+
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta(kCuentas,
+                       [](Lib_FrmCons3& v) {
+                           Escribe(v.CmbSearch[0]->lineEdit(), "5");
+                           QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_Escape);
+                       }),
+              "");
+    EXPECT_FALSE(gConsulta().Valores);
+
+    // A column the list does not show returns nothing, never a neighbour's value.
+    gConsulta().CampoDevuelto = "TITULO";
+    EXPECT_EQ(Consulta(kCuentas,
+                       [](Lib_FrmCons3& v) {
+                           v.ListView1->setSelectedItem(1);
+                           v.CmdAceptar_Click();
+                       }),
+              "");
+}
+
+TEST_F(TeclasConsulta, CheckedRowsComeBackInListOrder) {
+    gConsulta().Checks = true;
+    Consulta(kCuentas, [](Lib_FrmCons3& v) {
+        ASSERT_TRUE(v.ListView1->CheckBoxes());
+        v.ListView1->setFocus();
+        v.ListView1->setSelectedItem(3);
+        QTest::keyClick(v.ListView1, Qt::Key_Space);
+        EXPECT_TRUE(v.ListView1->Checked(3));
+        QTest::mouseClick(v.CmdTodos, Qt::LeftButton);
+        QTest::mouseClick(v.CmdTodos, Qt::LeftButton);
+        EXPECT_TRUE(v.ListView1->Checked(3));
+        v.ListView1->setChecked(1, true);
+        QTest::mouseClick(v.CmdAceptar, Qt::LeftButton);
+    });
+    // No column named: the first one's values.
+    EXPECT_EQ(*gConsulta().Valores, (QVariantList{"1", "1101"}));
+    EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "");
+}
+
+TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
+    const QString articulos =
+        "SELECT IDARTICULO, DESCRIPCION, Stock FROM STK_MA_ARTICULOS ORDER BY IDARTICULO";
+    Consulta(articulos, [this](Lib_FrmCons3& v) {
+        Escribe(v.CmbSearch[0]->lineEdit(), "00007");
+        guion_.esperarMsgBox(vb::vbYes);
+        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F12);
+    });
+    ASSERT_EQ(guion_.preguntas().size(), 2);  // the window, then the question once
+    EXPECT_EQ(guion_.preguntas()[1],
+              (Pregunta{"Desea informar el articulo 00007 CAFE MOLIDO 500 G\r\ncomo un faltante "
+                        "de stock?",
+                        "Atención!", vb::vbYesNo + vb::vbQuestion}));
+    EXPECT_EQ(base_.filas("SELECT IdArticulo, Descripcion, Usuario FROM V_MV_FALTANTES"),
+              (QList<QStringList>{{QString(20, ' ') + "00007", "CAFE MOLIDO 500 G", base_.nombre()}}));
+    EXPECT_TRUE(base_.escalar("SELECT FechaHora FROM V_MV_FALTANTES").toString().startsWith("20"));
+}
+
+TEST_F(TeclasConsulta, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsFileNothing) {
+    base_.ejecutar("DROP TRIGGER V_MV_FALTANTES_INS");
+    Consulta("SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS", [this](Lib_FrmCons3& v) {
+        v.ListView1->setSelectedItem(1);
+        guion_.esperarMsgBox(vb::vbYes);
+        guion_.esperarMsgBox(vb::vbAbort);
+        QTest::keyClick(v.ListView1, Qt::Key_F12);
+    });
+    ASSERT_EQ(guion_.preguntas().size(), 3);
+    EXPECT_TRUE(guion_.preguntas()[2].texto.startsWith("Ha ocurrido el Siguiente Error"))
+        << guion_.preguntas()[2].texto.toStdString();
+    EXPECT_TRUE(guion_.preguntas()[2].titulo.endsWith(" - Form_KeyDown Aviso al operador!!! "));
+    // F12 on a list that is not of articles is a key like any other.
+    Consulta(kCuentas, [](Lib_FrmCons3& v) {
+        v.ListView1->setSelectedItem(1);
+        QTest::keyClick(v.ListView1, Qt::Key_F12);
+    });
+    EXPECT_EQ(guion_.preguntas().size(), 4);
+}
+
+TEST_F(TeclasConsulta, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
+    const QString sql =
+        "SELECT IDARTICULO, DESCRIPCION, '2.0' AS Cantidad FROM VT_MA_ARTICULOS ORDER BY IDARTICULO";
+    for (const QLocale& l : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
+        LocaleNumeros locale(l);
+        const QString d = l.decimalPoint();
+        gConsulta().Checks = true;
+        gConsulta().UsaCantidades = true;
+        gConsulta().CampoDevuelto = "IDARTICULO";
+        Consulta(sql, [&](Lib_FrmCons3& v) {
+            v.ListView1->setFocus();
+            v.ListView1->setSelectedItem(1);
+            QTest::keyClick(v.ListView1, Qt::Key_Insert);
+            EXPECT_EQ(v.ListView1->SubItem(1, 2), "3" + d + "0");
+            EXPECT_TRUE(v.ListView1->Checked(1));
+            v.ListView1->setSelectedItem(2);
+            QTest::keyClick(v.ListView1, Qt::Key_Delete);
+            QTest::keyClick(v.ListView1, Qt::Key_Delete);
+            EXPECT_EQ(v.ListView1->SubItem(2, 2), "0" + d + "00");
+            EXPECT_FALSE(v.ListView1->Checked(2));
+            v.ListView1->setSelectedItem(3);
+            guion_.esperarInputBox("2" + d + "5");
+            QTest::keyClick(v.ListView1, Qt::Key_Insert, Qt::ShiftModifier);
+            EXPECT_EQ(v.ListView1->SubItem(3, 2), "2" + d + "50");
+            v.ListView1->setSelectedItem(4);
+            guion_.esperarInputBox("");  // cancelled: nothing changes
+            QTest::keyClick(v.ListView1, Qt::Key_Insert, Qt::ShiftModifier);
+            EXPECT_EQ(v.ListView1->SubItem(4, 2), "2.0");
+            QTest::keyClick(v.ListView1, Qt::Key_Return);
+        });
+        EXPECT_EQ(guion_.preguntas().last(),
+                  (Pregunta{"Ingrese la Cantidad del Articulo...", "Carga de Datos", 0, Pregunta::Entrada}));
+        EXPECT_EQ(*gConsulta().Valores, (QVariantList{"00001", "00003"}));
+        EXPECT_EQ(*gConsulta().Cantidades, (QVariantList{"3" + d + "0", "2" + d + "50"}));
+    }
+    // Without quantities Insert does nothing to the list.
+    gConsulta().UsaCantidades = false;
+    Consulta(sql, [](Lib_FrmCons3& v) {
+        v.ListView1->setSelectedItem(1);
+        QTest::keyClick(v.ListView1, Qt::Key_Insert);
+        EXPECT_EQ(v.ListView1->SubItem(1, 2), "2.0");
+        EXPECT_FALSE(v.ListView1->Checked(1));
+    });
+}
+
+TEST_F(TeclasConsulta, NuevoOpensTheTablesMaintenanceProgramAndTheWindowStays) {
+    QList<QStringList> lanzados;
+    vb::setLanzador([&](const QString& programa, const QStringList& argumentos) {
+        lanzados.append(QStringList{QFileInfo(programa).fileName()} + argumentos);
+        return true;
+    });
+    for (const char* nombre : {"v_ma_clientes", "V_TA_TABLAS"}) {
+        QFile f(programa_.filePath(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    Consulta("select Codigo, Razon_Social from vt_clientes", [](Lib_FrmCons3& v) {
+        QTest::mouseClick(v.CmdNuevo, Qt::LeftButton);
+        EXPECT_TRUE(v.isVisible());
+    });
+    Consulta(kCuentas, [](Lib_FrmCons3& v) { QTest::mouseClick(v.CmdNuevo, Qt::LeftButton); });
+    vb::setLanzador({});
+    ASSERT_EQ(lanzados.size(), 2);
+    EXPECT_EQ(lanzados[0].value(0), "v_ma_clientes");
+    EXPECT_TRUE(lanzados[0].value(1).endsWith("; @ParametroAdicional=1; tarvo@ ;"));
+    EXPECT_EQ(lanzados[1].value(0), "V_TA_TABLAS");
+    EXPECT_TRUE(lanzados[1].value(1).endsWith("; @ParametroAdicional=T_PLAN; tarvo@ ;"));
+}

@@ -1,0 +1,181 @@
+// What a statement means on the company server, run through a connection on the embedded engine.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QStringList>
+
+#include "outside/ado/AdoTipos.h"
+#include "outside/ado/BaseTemporal.h"
+#include "outside/ado/Recordset.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
+#include "outside/runtime/ErrorVB.h"
+#include "support/ImprimeQt.h"
+
+using namespace ado;
+
+namespace {
+
+const char* kEsquema = R"(
+CREATE TABLE T (ID int PRIMARY KEY, NOMBRE varchar(5) COLLATE SERVIDOR, IMPORTE decimal(5,2), CANT smallint,
+                FECHA datetime, NOTA varchar(20) COLLATE SERVIDOR);
+INSERT INTO T (ID, NOMBRE, IMPORTE, FECHA, NOTA) VALUES (1, 'abc', 1.5, '2024-02-29 18:00:00', 'uno'),
+                                                        (2, 'ABC  ', 2, '2024-03-01', 'dos');
+)";
+
+class SignificadoDelServidor : public ::testing::Test {
+  protected:
+    SignificadoDelServidor() : base_(kEsquema) {}
+    void SetUp() override { cn_ = base_.abrir(); }
+
+    // The rows of a query, columns joined by "|".
+    QStringList filas(const QString& sql) {
+        QStringList r;
+        try {
+            RecordsetPtr rs = cn_->Execute(sql);
+            for (; rs && rs->State() == adStateOpen && !rs->Eof(); rs->MoveNext()) {
+                QStringList c;
+                for (int i = 0; i < rs->fields().Count(); ++i) c << rs->fields().Item(i).Value().toString();
+                r << c.join(u'|');
+            }
+        } catch (const vb::ErrorVB& e) {
+            ADD_FAILURE() << sql.toStdString() << ": " << e.Description.toStdString();
+        }
+        return r;
+    }
+    QString valor(const QString& sql) {
+        const QStringList f = filas(sql);
+        return f.isEmpty() ? QString("<sin filas>") : f.first();
+    }
+    // The server's error of a statement that must fail; empty when it ran.
+    Error fallo(const QString& sql) {
+        try {
+            cn_->Execute(sql);
+        } catch (const vb::ErrorVB&) {
+            if (cn_->errores().Count() > 0) return cn_->errores().Item(0);
+            Error e;
+            e.Description = "sin entrada";
+            return e;
+        }
+        return {};
+    }
+
+    BaseTemporal base_;
+    ConnectionPtr cn_;
+};
+
+TEST_F(SignificadoDelServidor, UnaSentenciaMalFormadaDaUnErrorClaroYNoSeCorta) {
+    // A NUL outside a quoted text must not end the statement early and widen the update.
+    QString sql = "UPDATE T SET NOTA = 'x' WHERE ID = 1";
+    sql += QChar(0);
+    sql += " AND ID = 2";
+    EXPECT_FALSE(fallo(sql).Description.isEmpty());
+    EXPECT_EQ(valor("SELECT NOTA FROM T WHERE ID = 1"), "uno");
+
+    const QString hondo = "SELECT " + QString(4000, u'(') + "1 + 1" + QString(4000, u')');
+    EXPECT_TRUE(fallo(hondo).Description.contains("anidad")) << fallo(hondo).Description.toStdString();
+
+    // Numbers beyond any date or integer.
+    for (const char* s : {"SELECT YEAR(1e300)", "SELECT MONTH(-1e300)", "SELECT CONVERT(INT, 1e300)",
+                          "SELECT CAST(1e300 AS INT)", "SELECT CONVERT(SMALLINT, 40000)"})
+        EXPECT_EQ(fallo(s).NativeError, 8115) << s;
+}
+
+TEST_F(SignificadoDelServidor, LoQueNoCabeEnSuColumnaSeRechaza) {
+    Error e = fallo("INSERT INTO T (ID, NOMBRE) VALUES (3, 'abcdef')");
+    EXPECT_EQ(e.NativeError, kNativoTruncado) << e.Description.toStdString();
+    EXPECT_EQ(fallo("UPDATE T SET NOMBRE = 'abcdef' WHERE ID = 1").NativeError, kNativoTruncado);
+    EXPECT_EQ(fallo("UPDATE T SET IMPORTE = 1000 WHERE ID = 1").NativeError, 8115);
+    EXPECT_EQ(fallo("UPDATE T SET CANT = 40000 WHERE ID = 1").NativeError, 8115);
+    EXPECT_EQ(valor("SELECT NOMBRE, IMPORTE FROM T WHERE ID = 1"), "abc|1.5");
+    // Trailing blanks beyond the length are dropped as the server does; what fits is stored.
+    EXPECT_EQ(fallo("INSERT INTO T (ID, NOMBRE, IMPORTE) VALUES (3, 'abcde   ', -999.99)").Description, "");
+
+    // A table the program creates keeps its lengths too.
+    cn_->Execute("CREATE TABLE NUEVA (C varchar(3), N numeric(4,1))");
+    EXPECT_EQ(fallo("INSERT INTO NUEVA VALUES ('abcd', 1)").NativeError, kNativoTruncado);
+    EXPECT_EQ(fallo("INSERT INTO NUEVA VALUES ('abc', 1000)").NativeError, 8115);
+    cn_->Execute("ALTER TABLE NUEVA ADD D varchar(2) NULL");
+    EXPECT_EQ(fallo("INSERT INTO NUEVA (C, D) VALUES ('a', 'xyz')").NativeError, kNativoTruncado);
+
+    // A recordset's write reaches the same check.
+    auto rs = Recordset::Crear();
+    rs->Open("SELECT * FROM T WHERE ID = 1", cn_, adOpenKeyset, adLockOptimistic);
+    rs->fields().Item("IMPORTE").setValue(12345.0);
+    EXPECT_THROW(rs->Update(), vb::ErrorVB);
+    EXPECT_EQ(cn_->errores().Item(0).NativeError, 8115);
+    EXPECT_EQ(base_.leer("SELECT IMPORTE FROM T WHERE ID = 1").toDouble(), 1.5);
+}
+
+TEST_F(SignificadoDelServidor, FechasDondeSeEncuentranConUnaFecha) {
+    EXPECT_EQ(valor("SELECT 1 + '1', '1' + 1, 'a' + 'b'"), "2|2|ab");
+    // A day-first text stays a text in a text column and in a text comparison.
+    cn_->Execute("UPDATE T SET NOTA = '29/02/2024' WHERE ID = 2");
+    EXPECT_EQ(base_.leer("SELECT NOTA FROM T WHERE ID = 2").toString(), "29/02/2024");
+    EXPECT_EQ(valor("SELECT ID FROM T WHERE NOTA = '29/02/2024'"), "2");
+    EXPECT_EQ(valor("SELECT ID FROM T WHERE CONVERT(VARCHAR(10),FECHA,103) = '29/02/2024'"), "1");
+    // In a date column or a date comparison it is a date, in every form the server reads.
+    cn_->Execute("INSERT INTO T (ID, FECHA) VALUES (3, '15/03/24')");
+    EXPECT_EQ(base_.leer("SELECT FECHA FROM T WHERE ID = 3").toString(), "2024-03-15");
+    for (const char* s : {"SELECT ID FROM T WHERE FECHA >= '29/02/2024' AND FECHA < '01/03/2024'",
+                          "SELECT ID FROM T WHERE FECHA BETWEEN '20240229' AND '29/02/2024 23:59:59.997'",
+                          "SELECT ID FROM T WHERE FECHA > '29/02/24' AND FECHA < '1/3/24'",
+                          "SELECT ID FROM T WHERE YEAR(FECHA) = 2024 AND DAY(FECHA) = 29"})
+        EXPECT_EQ(filas(s), QStringList({"1"})) << s;
+}
+
+TEST_F(SignificadoDelServidor, CadaComparacionDeTextosSigueLaIntercalacion) {
+    EXPECT_EQ(filas("SELECT A.ID FROM T A, T B WHERE A.ID = 1 AND B.ID = 2 AND LTRIM(RTRIM(A.NOMBRE)) = "
+                    "LTRIM(RTRIM(B.NOMBRE))"),
+              QStringList({"1"}));
+    EXPECT_EQ(filas("SELECT ID FROM T WHERE UPPER(NOMBRE) IN ('abc') ORDER BY ID"), QStringList({"1", "2"}));
+    EXPECT_EQ(filas("SELECT ID FROM T WHERE RTRIM(NOMBRE) NOT IN ('x', 'ABC')"), QStringList());
+    EXPECT_EQ(filas("SELECT COUNT(*) FROM T GROUP BY LTRIM(NOMBRE)"), QStringList({"2"}));
+    EXPECT_EQ(filas("SELECT DISTINCT NOMBRE FROM T").size(), 1);
+
+    cn_->Execute("CREATE TABLE NOMBRES (N varchar(20))");
+    cn_->Execute(
+        "INSERT INTO NOMBRES VALUES ('ñu'), ('Ávila'), ('o'), ('nz'), ('azul'), ('b'), ('Oso'), ('AVILA')");
+    // Accented vowels sort with their vowel, ñ between n and o; case never counts.
+    EXPECT_EQ(filas("SELECT N FROM NOMBRES ORDER BY N"),
+              QStringList({"AVILA", "Ávila", "azul", "b", "nz", "ñu", "o", "Oso"}));
+    cn_->Execute("INSERT INTO NOMBRES VALUES ('OSO ')");
+    EXPECT_EQ(filas("SELECT COUNT(DISTINCT N) FROM NOMBRES WHERE N IN ('oso', 'avila')"), QStringList({"2"}));
+    EXPECT_EQ(filas("SELECT COUNT(*) FROM NOMBRES GROUP BY N HAVING COUNT(*) > 1"), QStringList({"2"}));
+}
+
+TEST_F(SignificadoDelServidor, ConversionesUnionesYLotes) {
+    EXPECT_EQ(valor("SELECT CONVERT(DECIMAL(10,2), 1.005), CAST(2.675 AS NUMERIC(8,2)), "
+                    "CONVERT(NUMERIC(10,0), 2.5), CAST(-7.25 AS DECIMAL(6,1))"),
+              "1.01|2.68|3|-7.3");
+    EXPECT_EQ(fallo("SELECT CONVERT(DECIMAL(4,2), 123.4)").NativeError, 8115);
+    EXPECT_EQ(filas("SELECT TOP 1 ID FROM T UNION ALL SELECT TOP 1 ID FROM T ORDER BY ID"),
+              QStringList({"1", "1"}));
+    EXPECT_EQ(filas("SELECT NOTA FROM T WHERE ID IN (SELECT TOP 1 ID FROM T UNION SELECT TOP 1 ID FROM T "
+                    "WHERE ID > 1) ORDER BY NOTA"),
+              QStringList({"dos", "uno"}));
+
+    // The server compiles the whole batch first: a syntax error anywhere runs none of it.
+    EXPECT_NE(fallo("INSERT INTO T (ID) VALUES (50)\rINSERT INTO T (ID) VALUS (51)\rDELETE FROM T").Number,
+              0);
+    EXPECT_EQ(valor("SELECT COUNT(*) FROM T"), "2");
+    // A missing table is found only when its statement runs.
+    EXPECT_NE(fallo("INSERT INTO T (ID) VALUES (50)\rINSERT INTO NO_HAY VALUES (1)").Number, 0);
+    EXPECT_EQ(valor("SELECT COUNT(*) FROM T"), "3");
+}
+
+TEST_F(SignificadoDelServidor, LosMensajesDelMotorEnCastellano) {
+    const Error e = fallo("SELECT * FROMM T");
+    EXPECT_TRUE(e.Description.startsWith("Error en la instrucción SQL: ")) << e.Description.toStdString();
+    EXPECT_TRUE(e.Description.contains("FROMM"));
+    for (int codigo : {SQLITE_BUSY, SQLITE_LOCKED, SQLITE_CORRUPT, SQLITE_FULL, SQLITE_IOERR_WRITE,
+                       SQLITE_READONLY, SQLITE_CANTOPEN, SQLITE_CONSTRAINT_NOTNULL, SQLITE_INTERRUPT}) {
+        const QString d = sqlite::ProveedorSqlite::ErrorDelMotor(codigo, "engine text").Description;
+        EXPECT_TRUE(d.endsWith(": engine text")) << d.toStdString();
+        EXPECT_FALSE(d.startsWith("engine")) << d.toStdString();
+    }
+    // The engine's own words after the server's meaning, never alone.
+    EXPECT_NE(sqlite::ProveedorSqlite::ErrorDelMotor(SQLITE_BUSY, "x").Description,
+              sqlite::ProveedorSqlite::ErrorDelMotor(SQLITE_CORRUPT, "x").Description);
+}
+
+}  // namespace
