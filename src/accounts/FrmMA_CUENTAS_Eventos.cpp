@@ -178,7 +178,7 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
     const auto tipo = evento->type();
     auto* w = qobject_cast<QWidget*>(objeto);
     if (!w || w->window() != this) return QWidget::eventFilter(objeto, evento);
-    const int indice = txtFields.indexOf(static_cast<vb::CajaTexto*>(w));
+    const int indice = txtFields.indexOf(qobject_cast<vb::CajaTexto*>(w));
 
     // A key that its control leaves unused comes back through the parents: it is seen once.
     if (tipo == QEvent::KeyPress && w == QApplication::focusWidget()) {
