@@ -4,6 +4,7 @@
 //
 //     plancuentas "@Server=datos;@DbName=DEMO;@UsuarioLogeado=ADMIN;"
 #include "account_extras/Frmta_asigccosto.h"
+#include "account_extras/frmMA_CUENTASADIC.h"
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "accounts/frmMa_ManualCuentas.h"
@@ -18,6 +19,7 @@ namespace {
 // The windows and dialogs the chart-of-accounts window opens.
 void RegistraEnlaces() {
     EnlacesCuentas::RegistraFormulario("frmMa_ManualCuentas", [] { frmMa_ManualCuentas::Mostrar(); });
+    EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC", [] { frmMA_CUENTASADIC::Muestra(); });
     EnlacesCuentas::RegistraFormulario("Frmta_asigccosto", [] {
         Frmta_asigccosto& f = Frmta_asigccosto::instancia();
         f.Menu = false;

@@ -188,6 +188,7 @@ void frmMA_CUENTASADIC::crearControles() {
         } else {
             QGridLayout* grid = i >= 17 ? gridMas : gridGeneral;
             int& fila = i >= 17 ? filaMas : filaGeneral;
+            caja->setMinimumWidth(i == 14 || i == 16 || i == 2 || i == 1 ? 320 : 200);
             grid->addWidget(etiqueta, fila, 0);
             grid->addWidget(caja, fila, 1);
             if (detalle) grid->addWidget(detalle, fila, 2);
@@ -406,26 +407,21 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
             visor.Muestra("SELECT * FROM " + TablaActual, db.gConnString,
                           "Plan General de Cuentas, Datos Adicionales");
         });
-    });
-}
-else if (accion == "CONSULTAR") {
-    h.paso([&] { Consultar(); });
-}
-else if (accion == "REPORTE") {
-    h.paso([&] {
-        QString reporte = "Rp_PlanCtas";
-        CNStuffContable::LlamaReporte(reporte);
-    });
-}
-else if (accion == "CERRAR") {
-    h.paso([&] { Descargar(); });
-}
-else if (accion == "CANCELAR") {
-    if (!FormaIndependiente)
+    } else if (accion == "CONSULTAR") {
+        h.paso([&] { Consultar(); });
+    } else if (accion == "REPORTE") {
+        h.paso([&] {
+            QString reporte = "Rp_PlanCtas";
+            CNStuffContable::LlamaReporte(reporte);
+        });
+    } else if (accion == "CERRAR") {
         h.paso([&] { Descargar(); });
-    else
-        h.paso([&] { LimpiaPantalla(); });
-}
+    } else if (accion == "CANCELAR") {
+        if (!FormaIndependiente)
+            h.paso([&] { Descargar(); });
+        else
+            h.paso([&] { LimpiaPantalla(); });
+    }
 }
 
 void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {

@@ -1,5 +1,11 @@
 #include "accounts/EnlacesCuentas.h"
 
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "lookup/Coleccion.h"
+#include "lookup/Def_QConsulta.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "outside/maker/VisorConsulta.h"
 #include "outside/runtime/Dialogos.h"
 
 #include <QHash>
@@ -50,11 +56,11 @@ void RegistraConsultaTabla(ConsultaDeTabla consulta) {
 }
 
 QString ConsultaTabla(const QString& tabla) {
-    if (!Consulta()) {
-        NoDisponible("La consulta de " + tabla);
-        return {};
-    }
-    return Consulta()(tabla);
+    if (Consulta()) return Consulta()(tabla);
+    QString t = tabla, descripcion, codigo, extra, condicion;
+    bool mostrar = true;
+    Def_QConsulta::ConsultaTabla(t, descripcion, codigo, extra, mostrar, condicion);
+    return codigo;
 }
 
 void RegistraConsultaSearch(BusquedaCondicion busqueda) {
@@ -62,11 +68,14 @@ void RegistraConsultaSearch(BusquedaCondicion busqueda) {
 }
 
 QString ConsultaSearch(const QString& tabla, const QString& condicion, const QString& campoDevuelto) {
-    if (!Busqueda()) {
-        NoDisponible("La consulta de " + tabla);
-        return {};
-    }
-    return Busqueda()(tabla, condicion, campoDevuelto);
+    if (Busqueda()) return Busqueda()(tabla, condicion, campoDevuelto);
+    Lib_ClsCons3& consulta = gConsulta();
+    consulta.CampoDevuelto = campoDevuelto;
+    Coleccion ninguna;
+    QString clave, busqueda, where = condicion, opcional, defecto;
+    bool arbol = false;
+    consulta.ConsultaSearch(tabla, ninguna, clave, busqueda, where, opcional, arbol, defecto);
+    return consulta.ValorDevuelto.toString();
 }
 
 void RegistraVisorConsulta(Visor visor) {
@@ -74,11 +83,15 @@ void RegistraVisorConsulta(Visor visor) {
 }
 
 void VisorConsulta(const QString& sentencia, const QString& conexion, const QString& titulo) {
-    if (!VisorRegistrado()) {
-        NoDisponible("El visor de consultas");
+    if (VisorRegistrado()) {
+        VisorRegistrado()(sentencia, conexion, titulo);
         return;
     }
-    VisorRegistrado()(sentencia, conexion, titulo);
+    maker::VisorConsulta& visor = maker::gVisorConsulta();
+    visor.ReescribeSentencia = [](const QString& s) {
+        return CNStuffContable::gBaseDatos().SS_TSinonimos(s);
+    };
+    visor.Muestra(sentencia, conexion, titulo);
 }
 
 }  // namespace EnlacesCuentas

@@ -1,8 +1,9 @@
 #pragma once
 // What the chart-of-accounts window reaches in windows and dialogs that others build: the
 // companion windows of the current account, the lookups and the query viewer. The program
-// registers them at start-up; tests register their own. Nothing registered: the window says so
-// and changes nothing.
+// registers the companion windows at start-up; tests register their own. A companion window not
+// registered is said to be missing and nothing changes; the lookups and the viewer default to
+// the suite's own (Def_QConsulta, gConsulta, maker::VisorConsulta).
 #include <QString>
 #include <functional>
 

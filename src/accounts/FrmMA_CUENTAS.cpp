@@ -5,6 +5,7 @@
 #include "outside/ado/Recordset.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/BarraEstado.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/SkinFramework.h"
@@ -221,10 +222,10 @@ void FrmMA_CUENTAS::ArmaControles() {
     layMas->addWidget(MSFlexGrid1);
 
     // The code searches drop down under their text box; they stay hidden until asked.
-    BusquedaCodigo1 = new QWidget(this);
+    BusquedaCodigo1 = new vb::BusquedaCodigo(this);
     BusquedaCodigo1->setObjectName("BusquedaCodigo1");
     BusquedaCodigo1->hide();
-    BusquedaCodigo2 = new QWidget(this);
+    BusquedaCodigo2 = new vb::BusquedaCodigo(this);
     BusquedaCodigo2->setObjectName("BusquedaCodigo2");
     BusquedaCodigo2->hide();
 
@@ -275,6 +276,13 @@ void FrmMA_CUENTAS::ConectaEventos() {
     connect(ChkBdu, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkBdu_Click);
     connect(ChkBloqueo, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkBloqueo_Click);
     connect(CmbMP, &QComboBox::currentIndexChanged, this, &FrmMA_CUENTAS::CmbMP_Click);
+
+    connect(BusquedaCodigo1, &vb::BusquedaCodigo::CodigoElegido, this,
+            &FrmMA_CUENTAS::BusquedaCodigo1_Elegido);
+    connect(BusquedaCodigo2, &vb::BusquedaCodigo::CodigoElegido, this,
+            &FrmMA_CUENTAS::BusquedaCodigo2_Elegido);
+    connect(BusquedaCodigo1, &vb::BusquedaCodigo::LostFocus, this, &FrmMA_CUENTAS::BusquedaCodigo1_LostFocus);
+    connect(BusquedaCodigo2, &vb::BusquedaCodigo::LostFocus, this, &FrmMA_CUENTAS::BusquedaCodigo2_LostFocus);
 
     connect(TxtCodigo, &QLineEdit::textChanged, this, &FrmMA_CUENTAS::TxtCodigo_Change);
     connect(TxtCodigo, &vb::CajaTexto::KeyDown, this, &FrmMA_CUENTAS::TxtCodigo_KeyDown);

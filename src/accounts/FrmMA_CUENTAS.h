@@ -28,6 +28,7 @@ class GrillaPersonalizados;
 }
 namespace vb {
 class BarraBotones;
+class BusquedaCodigo;
 class CajaTexto;
 class FlexGrid;
 class TreeView;
@@ -66,8 +67,8 @@ class FrmMA_CUENTAS : public QWidget {
     vb::FlexGrid* MSFlexGrid1 = nullptr;  // personalised fields
     vb::CajaTexto* TxtEdit = nullptr;     // its cell editor
     vb::TreeView* TreeV = nullptr;
-    QWidget* BusquedaCodigo1 = nullptr;  // code search of the bound fields
-    QWidget* BusquedaCodigo2 = nullptr;  // code search of the code box
+    vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;  // code search of the bound fields
+    vb::BusquedaCodigo* BusquedaCodigo2 = nullptr;  // code search of the code box
     BarraEstado* sbStatusBar = nullptr;
     UtilVex* UtilVex1 = nullptr;
     vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
@@ -158,10 +159,16 @@ class FrmMA_CUENTAS : public QWidget {
     void BotonConsulta(bool encendido);
     bool BotonConsultaEncendido() const;
     void Refusa(int Index, const QString& mensaje);
+    // The focus went into one of the code searches (it asks for no validation).
+    bool FocoEnBusqueda() const;
     // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).
     QList<bool> validacionPendiente_;
     std::unique_ptr<maker::ReglasCuentas> reglas_;
     bool cerrando_ = false;
+    // A validation under way: the focus it moves validates nothing more.
+    int enValidacion_ = 0;
+    // Fields being enabled or disabled: the focus that moves off a disabled field is no user's move.
+    bool habilitando_ = false;
 
     // ==== Routines of the code proposal, view type, tree, personalised grid, save and delete
     // (FrmMA_CUENTAS_Propuesta/_Vista/_Arbol/_Grabar/_Borrar.cpp, accounts/personalizados/).

@@ -61,6 +61,8 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
         });
         // Cleared on every way out.
         Grabando = false;
+        // A refused field keeps the focus: moving it would validate the field again.
+        if (HuboError) return;
         h.paso([&] {
             if (gCuentaActual.isEmpty())
                 AlFinalDeDescripcion(txtFields[0]);
@@ -69,9 +71,11 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
         });
     } else if (clave == "PLANILLA") {
         h.paso([&] {
-            EnlacesCuentas::VisorConsulta("SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM " +
-                                              TablaActual + " WHERE (DADA_DE_BAJA = 0) ORDER BY CODIGO",
-                                          gBaseDatos().gConnString, "Plan General de Cuentas");
+            // The viewer opens its own connection: it gets the user's restricted views already applied.
+            EnlacesCuentas::VisorConsulta(
+                gBaseDatos().SS_TSinonimos("SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM " +
+                                           TablaActual + " WHERE (DADA_DE_BAJA = 0) ORDER BY CODIGO"),
+                gBaseDatos().gConnString, "Plan General de Cuentas");
         });
     } else if (clave == "CONSULTAR") {
         h.paso([&] {

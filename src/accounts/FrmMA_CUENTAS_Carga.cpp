@@ -8,6 +8,7 @@
 #include "outside/ado/Recordset.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/BarraEstado.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "outside/controls/UtilVex.h"
@@ -185,6 +186,12 @@ void FrmMA_CUENTAS::LimpiaPantalla() {
 }
 
 void FrmMA_CUENTAS::HabilitaCampos(bool habilita) {
+    struct Marca {
+        bool& b;
+        bool antes;
+        explicit Marca(bool& m) : b(m), antes(m) { b = true; }
+        ~Marca() { b = antes; }
+    } marca(habilitando_);
     for (vb::CajaTexto* caja : txtFields) caja->setEnabled(habilita);
     if (habilita) {
         UtilVex1->setEstado(0x68030011, false);

@@ -2,6 +2,7 @@
 // edits; the form's own key handling. None of them writes the database.
 #include "accounts/FrmMA_CUENTAS.h"
 #include "outside/controls/BarraBotones.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -168,10 +170,16 @@ void FrmMA_CUENTAS::Form_KeyDown(int& KeyCode, int Shift) {
     }
     if (KeyCode == 116) {
         // The code the search holds goes to the field, and the toolbar looks it up.
-        const QString codigo = BusquedaCodigo1->property("Codigo").toString();
+        const QString codigo = BusquedaCodigo1->CodigoActual();
         if (CampoActual >= 0 && CampoActual < txtFields.size()) txtFields[CampoActual]->setText(codigo);
         if (UtilVex1->ProcesaTecla(KeyCode)) KeyCode = 0;
     }
+}
+
+bool FrmMA_CUENTAS::FocoEnBusqueda() const {
+    const QWidget* foco = QApplication::focusWidget();
+    return foco && (BusquedaCodigo1->isAncestorOf(foco) || BusquedaCodigo2->isAncestorOf(foco) ||
+                    foco == BusquedaCodigo1 || foco == BusquedaCodigo2);
 }
 
 bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
@@ -183,6 +191,17 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
     // A key that its control leaves unused comes back through the parents: it is seen once.
     if (tipo == QEvent::KeyPress && w == QApplication::focusWidget()) {
         auto* k = static_cast<QKeyEvent*>(evento);
+        // Enter in a code search that lists nothing hands back the code typed: a new account.
+        for (vb::BusquedaCodigo* b : {BusquedaCodigo1, BusquedaCodigo2})
+            if (w == b->TxtBuscar && vb::CodigoTeclaVB(k) == vb::vbKeyReturn &&
+                !b->LstCodigos->currentItem()) {
+                const QString tecleado = b->TxtBuscar->text();
+                if (b == BusquedaCodigo1)
+                    BusquedaCodigo1_Elegido(tecleado);
+                else
+                    BusquedaCodigo2_Elegido(tecleado);
+                return true;
+            }
         int codigo = vb::CodigoTeclaVB(k);
         const int shift = vb::EstadoShift(k->modifiers());
         if (codigo != 0) {
@@ -206,12 +225,12 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
     } else if (tipo == QEvent::FocusIn || tipo == QEvent::FocusOut) {
         // A dialog or a popup taking the focus for a while is no move between the form's controls.
         const auto razon = static_cast<QFocusEvent*>(evento)->reason();
-        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason)
+        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason || habilitando_)
             return QWidget::eventFilter(objeto, evento);
         if (tipo == QEvent::FocusIn) {
             if (w == TxtCodigo) TxtCodigo_GotFocus();
             if (indice >= 0) txtFields_GotFocus(indice);
-        } else {
+        } else if (!FocoEnBusqueda()) {
             if (indice >= 0) {
                 bool cancelar = false;
                 txtFields_Validate(indice, cancelar);
@@ -219,8 +238,6 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
             }
             if (w == TxtCodigo) TxtCodigo_LostFocus();
             if (w == Combo1) Combo1_LostFocus();
-            if (w == BusquedaCodigo1) BusquedaCodigo1_LostFocus();
-            if (w == BusquedaCodigo2) BusquedaCodigo2_LostFocus();
         }
     }
     return QWidget::eventFilter(objeto, evento);

@@ -3,6 +3,9 @@
 // re-punctuated while it is typed.
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
+#include "data/DB_Dll.h"
+#include "lookup/Rt_BusquedaCodigo.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
@@ -53,6 +56,7 @@ void FrmMA_CUENTAS::TxtCodigo_GotFocus() {
 
 void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
+    BusquedaCodigo2->Buscar = TxtCodigo->text();
     auto& enlace = maker::gEnlaceControles();
     if (enlace.TeclaSalida(KeyCode)) {
         enlace.MueveFoco(KeyCode, TxtCodigo);
@@ -74,8 +78,10 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
 }
 
 void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
-    (void)KeyCode;
     (void)Shift;
+    BusquedaCodigo2->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
+    BusquedaCodigo2->Buscar = TxtCodigo->text();
+    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo2, TxtCodigo, KeyCode, "0");
 }
 
 void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
@@ -85,7 +91,7 @@ void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
     if (i < 0) return;
     txtFields[i]->setText(TxtCodigo->text().trimmed());
     CampoActual = i;
-    if (!TxtCodigo->text().trimmed().isEmpty()) Campo_Valida(CampoActual, txtFields[i]);
+    if (!TxtCodigo->text().trimmed().isEmpty() && enValidacion_ == 0) Campo_Valida(CampoActual, txtFields[i]);
 }
 
 void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {
@@ -99,12 +105,14 @@ void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {
 void FrmMA_CUENTAS::txtFields_KeyDown(int Index, int& KeyCode, int Shift) {
     (void)Shift;
     vb::CajaTexto* caja = txtFields[Index];
+    BusquedaCodigo1->Buscar = caja->text();
     if (Index == 1) TxtCodigo->setText(caja->text());
     auto& enlace = maker::gEnlaceControles();
     if (enlace.TeclaSalida(KeyCode)) {
         const int tecla = KeyCode;
         Campo_Valida(Index, caja);
-        validacionPendiente_[Index] = false;
+        // A refused field stays pending: the user is still in it, and a click away validates it.
+        validacionPendiente_[Index] = HuboError;
         if (!HuboError) enlace.MueveFoco(tecla, caja);
         // The key was used to leave the field.
         KeyCode = 0;
@@ -119,6 +127,9 @@ void FrmMA_CUENTAS::txtFields_KeyPress(int Index, int& KeyAscii) {
 
 void FrmMA_CUENTAS::txtFields_KeyUp(int Index, int& KeyCode, int Shift) {
     (void)Shift;
+    BusquedaCodigo1->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
+    BusquedaCodigo1->Buscar = txtFields[Index]->text();
+    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtFields[Index], KeyCode, "0");
     if (Index != 1) return;
     static const QString kReformatean =
         QString::fromUtf8("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
@@ -137,7 +148,8 @@ void FrmMA_CUENTAS::txtFields_LostFocus(int Index) {
 
 void FrmMA_CUENTAS::txtFields_Validate(int Index, bool& Cancel) {
     (void)Cancel;
-    if (!validacionPendiente_[Index]) return;
+    // The focus a refusal or the save's walk moves validates nothing more.
+    if (!validacionPendiente_[Index] || enValidacion_ > 0 || Grabando) return;
     validacionPendiente_[Index] = false;
     Campo_Valida(Index, txtFields[Index]);
 }

@@ -48,11 +48,21 @@ bool EsTitulo(const QVariant& v) {
 void FrmMA_CUENTAS::Refusa(int Index, const QString& mensaje) {
     HuboError = true;
     vb::MsgBox(mensaje, vb::vbInformation, "Aviso al operador...");
-    if (Index >= 0 && Index < txtFields.size() && txtFields[Index]->isEnabled()) txtFields[Index]->setFocus();
+    if (Index < 0 || Index >= txtFields.size()) return;
+    // While waiting for a code the code field is disabled: the code is typed in the code box.
+    if (txtFields[Index]->isEnabled())
+        txtFields[Index]->setFocus();
+    else if (txtFields[Index]->DataField.compare("Codigo", Qt::CaseInsensitive) == 0)
+        TxtCodigo->setFocus();
 }
 
 void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
     (void)control;
+    struct EnCurso {
+        int& n;
+        explicit EnCurso(int& contador) : n(++contador) {}
+        ~EnCurso() { --n; }
+    } enCurso(enValidacion_);
     HuboError = false;
     if (Index < 0 || Index >= txtFields.size()) return;
     auto& util = maker::gUtilidades();

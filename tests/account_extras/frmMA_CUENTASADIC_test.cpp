@@ -117,7 +117,7 @@ TEST_F(DatosAdicionales, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCode
     EXPECT_FALSE(caja(f, 0)->isEnabled());
     EXPECT_EQ(caja(f, 2)->text().trimmed(), "AV. SAN MARTIN");
     EXPECT_EQ(detalle(f, "TA_ESTADOS")->text(), "NEUQUÉN");
-    EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "FERNANDEZ, PABLO");
+    EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "LOPEZ, ANALIA");
     EXPECT_EQ(detalle(f, "V_TA_CATEGORIA")->text(), "DISTRIBUIDOR");
     EXPECT_EQ(detalle(f, "V_TA_MotivoVta")->text(), "...");
     EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1).trimmed(), "FERRETERIA");
@@ -257,7 +257,7 @@ TEST_F(DatosAdicionales, EachFieldIsCheckedWithItsOwnMessage) {
     escribe(f, 8, "3");
     EXPECT_EQ(detalle(f, "TA_ESTADOS")->text(), "CÓRDOBA");
     escribe(f, 22, "3");
-    EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "SOSA, ROBERTO");
+    EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "SOSA, MARCELO");
     escribe(f, 22, "");
     EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "...");
     // The price list is not checked.

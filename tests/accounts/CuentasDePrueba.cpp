@@ -40,9 +40,7 @@ void CuentasDePrueba::Iniciar() {
 void CuentasDePrueba::EscribirCodigo(const QString& codigo) {
     ventana_->TxtCodigo->setFocus();
     ventana_->TxtCodigo->selectAll();
-    QTest::keyClicks(ventana_->TxtCodigo, codigo);
-    QTest::keyClick(ventana_->TxtCodigo, Qt::Key_Return);
-    QApplication::processEvents();
+    Teclear(codigo);
 }
 
 void CuentasDePrueba::EscribirCampo(int indice, const QString& texto) {
@@ -50,8 +48,17 @@ void CuentasDePrueba::EscribirCampo(int indice, const QString& texto) {
     caja->setFocus();
     caja->selectAll();
     QTest::keyClick(caja, Qt::Key_Delete);
-    QTest::keyClicks(caja, texto);
-    QTest::keyClick(caja, Qt::Key_Return);
+    Teclear(texto);
+}
+
+void CuentasDePrueba::Teclear(const QString& texto) {
+    // Each key goes where the focus is, as a user's: the code search may have opened over the box.
+    for (QChar c : texto) {
+        QWidget* destino = QApplication::focusWidget();
+        QTest::keyClicks(destino ? destino : ventana_.get(), QString(c));
+    }
+    QWidget* destino = QApplication::focusWidget();
+    QTest::keyClick(destino ? destino : ventana_.get(), Qt::Key_Return);
     QApplication::processEvents();
 }
 

@@ -39,6 +39,8 @@ class CuentasDePrueba {
     int Filas(const QString& sql) const;
 
   private:
+    // Types the text key by key into the focused control, then Enter.
+    void Teclear(const QString& texto);
     ProgramaDePrueba programa_;
     BaseDePrueba base_;
     DialogosGuionados guion_;

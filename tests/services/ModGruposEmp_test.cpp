@@ -188,9 +188,12 @@ TEST_F(Replica, SettingsReachEveryTerminalAndAGroupThatDoesNotConnectIsSkipped) 
 // Part of a key reaches several rows: each is copied by its whole key, with every digit.
 TEST_F(Replica, PartOfAKeyCopiesEachRowByItsWholeKey) {
     base_.ejecutar("UPDATE TA_CONFIGURACION SET ValorAux = '|MA_CUENTASCCOSTO|' WHERE CLAVE = 'GRP_Tablas'");
-    grupo_->ejecutar("INSERT INTO MA_CUENTASCCOSTO VALUES ('1', 'A', 60), ('1', 'B', 40), ('2', 'A', 100)");
+    grupo_->ejecutar(
+        "INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE) VALUES ('1', 'A', 60), ('1', 'B', 40), "
+        "('2', 'A', 100)");
     base_.ejecutar(
-        "INSERT INTO MA_CUENTASCCOSTO VALUES ('1', 'A', 70), ('1', 'B', 30), ('1', 'C', 0.123456789012345), "
+        "INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE) VALUES ('1', 'A', 70), ('1', 'B', 30), "
+        "('1', 'C', 0.123456789012345), "
         "('2', 'A', 100)");
     DialogosGuionados guion;
     ActualizaGEmpresas("MA_CUENTASCCOSTO", 2, "'1'");

@@ -4,10 +4,10 @@
 // connection text it is given and only reads.
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <functional>
 
 class QTableWidget;
-class QWidget;
 
 namespace maker {
 

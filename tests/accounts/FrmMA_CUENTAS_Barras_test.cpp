@@ -1,0 +1,192 @@
+#include "accounts/CuentasDePrueba.h"
+#include "accounts/EnlacesCuentas.h"
+#include "data/DB_Dll.h"
+#include "outside/controls/BarraBotones.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/Procesos.h"
+#include "outside/runtime/Programa.h"
+#include "services/CNStuffContable.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+
+namespace {
+
+class CuentasBarras : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        v.Iniciar();
+        for (const char* f : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
+            EnlacesCuentas::RegistraFormulario(
+                f, [this, f] { abiertos << QString(f) + ":" + CNStuffContable::gCuentaActual; });
+        EnlacesCuentas::RegistraVisorConsulta(
+            [this](const QString& s, const QString& c, const QString& t) { visor << s << c << t; });
+    }
+    void TearDown() override {
+        for (const char* f : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
+            EnlacesCuentas::RegistraFormulario(f, {});
+        EnlacesCuentas::RegistraVisorConsulta({});
+        vb::setLanzador({});
+    }
+    void Lateral(int boton) {
+        v.f().Tbar->Pulsa(boton);
+        QApplication::processEvents();
+    }
+    CuentasDePrueba v;
+    QStringList abiertos;
+    QStringList visor;
+};
+
+TEST_F(CuentasBarras, NewAndCancelReturnToWaitingAndCancelAsksWhileLoading) {
+    v.EscribirCodigo("11010100101");
+    ASSERT_TRUE(v.f().CargandoDatos);
+    v.guion().esperarMsgBox(vb::vbNo);
+    v.Boton("CANCELAR");
+    EXPECT_TRUE(v.f().Modificando);  // No keeps the account
+    EXPECT_EQ(v.guion().preguntas().at(0).texto, "¿Está seguro de abandonar la carga de datos?");
+    EXPECT_EQ(v.guion().preguntas().at(0).estilo, vb::vbYesNo | vb::vbExclamation | vb::vbDefaultButton2);
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.Tecla(Qt::Key_F8);  // CANCELAR by its key, once
+    EXPECT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_FALSE(v.f().Modificando);
+    EXPECT_TRUE(v.f().TxtCodigo->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), v.f().TxtCodigo);
+    // Nothing typed: no question.
+    v.EscribirCodigo("11010100101");
+    v.f().CargandoDatos = false;
+    v.Boton("CANCELAR");
+    EXPECT_EQ(v.guion().preguntas().size(), 2);
+
+    v.EscribirCodigo("11010100101");
+    v.Tecla(Qt::Key_F2);  // NUEVO is off while an account is loaded
+    EXPECT_TRUE(v.f().Modificando);
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.Boton("CANCELAR");
+    v.Boton("NUEVO");
+    EXPECT_TRUE(v.f().Nuevo);
+    EXPECT_EQ(QApplication::focusWidget(), v.f().txtFields[0]);
+}
+
+TEST_F(CuentasBarras, SaveWithARefusedFieldSavesNothingAndClearsGrabando) {
+    v.EscribirCodigo("11010100199");
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.Tecla(Qt::Key_F4);  // GRABAR: an empty description is refused
+    EXPECT_EQ(v.guion().preguntas().last().texto, "Debe ingresar el nombre de la cuenta");
+    EXPECT_FALSE(v.f().Grabando);
+    EXPECT_EQ(QApplication::focusWidget(), v.f().txtFields[0]);
+    EXPECT_EQ(v.Guardado("11010100199", "DESCRIPCION"), "(sin fila)");
+}
+
+TEST_F(CuentasBarras, ListShowsTheActiveChartInTheViewer) {
+    v.Tecla(Qt::Key_F6);
+    EXPECT_EQ(visor,
+              (QStringList{"SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM MA_CUENTAS WHERE "
+                           "(DADA_DE_BAJA = 0) ORDER BY CODIGO",
+                           CNStuffContable::gBaseDatos().gConnString, "Plan General de Cuentas"}));
+}
+
+TEST_F(CuentasBarras, TheReportStartsTheReportProgramWithTheSuiteParameters) {
+    QStringList lanzado;
+    vb::setLanzador([&](const QString& programa, const QStringList& argumentos) {
+        lanzado << programa << argumentos;
+        return true;
+    });
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.Boton("REPORTE");
+    EXPECT_EQ(
+        v.guion().preguntas().at(0).texto,
+        "Error de integridad en los Archivos del sistema (QT742R), copie este mensaje y comuniquese con su "
+        "proveedor de software");
+    EXPECT_TRUE(lanzado.isEmpty());
+
+    QFile programa(vb::App().Path + "/qt742r");
+    ASSERT_TRUE(programa.open(QIODevice::WriteOnly));
+    programa.close();
+    v.Tecla(Qt::Key_F7);
+    const DB_Dll& db = CNStuffContable::gBaseDatos();
+    EXPECT_EQ(lanzado,
+              (QStringList{vb::App().Path + "/qt742r",
+                           "@Menu=Rp_PlanCtas;@Server=" + db.gServidor + ";@DbName=" + db.gDBName +
+                               ";@Usuario=" + db.gUsuario + ";@Password=" + db.gUserPassWord + ";tarvo@"}));
+}
+
+TEST_F(CuentasBarras, CloseEndsTheProgramFromItsButtonAndItsKey) {
+    EXPECT_THROW(v.Boton("CERRAR"), vb::FinDelPrograma);
+    CuentasDePrueba otra;
+    otra.Iniciar();
+    EXPECT_THROW(otra.Tecla(Qt::Key_F12), vb::FinDelPrograma);
+}
+
+TEST_F(CuentasBarras, LookupSearchesFromTheDescriptionOrLooksTheFieldUpOnce) {
+    QStringList pedidos;
+    EnlacesCuentas::RegistraConsultaTabla([&](const QString& tabla) {
+        pedidos << "tabla:" + tabla;
+        return QString("11010100102");
+    });
+    EnlacesCuentas::RegistraConsultaSearch(
+        [&](const QString& tabla, const QString& condicion, const QString&) {
+            pedidos << "busca:" + tabla + condicion;
+            return QString("11010100101");
+        });
+    // Last in the description, the lookup is the code box's search by description.
+    v.EscribirCampo(0, "CAJA P");
+    v.f().TxtCodigo->setFocus();
+    v.Boton("CONSULTAR");
+    EXPECT_EQ(pedidos, QStringList{"busca:MA_CUENTAS(DESCRIPCION LIKE 'CAJA P%')"});
+    EXPECT_TRUE(v.f().Modificando);
+    // From the related account, its table's lookup, by the key and by the button.
+    v.f().txtFields[3]->setFocus();
+    v.Tecla(Qt::Key_F5);
+    v.f().txtFields[3]->setFocus();
+    v.Boton("CONSULTAR");
+    EXPECT_EQ(pedidos.mid(1), (QStringList{"tabla:MA_CUENTAS", "tabla:MA_CUENTAS"}));
+    EXPECT_EQ(v.f().LblDescRelacionado->text(), "CAJA DOLARES");
+    EnlacesCuentas::RegistraConsultaTabla({});
+    EnlacesCuentas::RegistraConsultaSearch({});
+}
+
+TEST_F(CuentasBarras, CompanionWindowsOpenForTheAccountOfTheCodeField) {
+    v.EscribirCodigo("11010100199");  // typed, not saved
+    v.guion().esperarMsgBox(vb::vbOK);
+    Lateral(2);
+    EXPECT_EQ(v.guion().preguntas().at(0).texto,
+              "Para asignar datos adicionales a esta cuenta debe primero grabarla");
+    EXPECT_EQ(v.guion().preguntas().at(0).titulo, "Aviso al Operador!!!");
+    Lateral(4);
+    v.EscribirCampo(0, "CAJA NUEVA");
+    v.EscribirCodigo("1-1-01-01-00101");
+    Lateral(2);
+    Lateral(3);
+    EXPECT_EQ(abiertos, (QStringList{"Frmta_asigccosto:11010100199", "frmMA_CUENTASADIC:11010100101",
+                                     "frmMa_ManualCuentas:11010100101"}));
+    // A code field of dashes and blanks opens nothing.
+    v.f().txtFields[1]->setText(" - ");
+    Lateral(4);
+    EXPECT_EQ(abiertos.size(), 3);
+}
+
+TEST_F(CuentasBarras, CashFlowNeedsAnExistingAccount) {
+    CNStuffContable::gCuentaActual.clear();
+    Lateral(7);  // nothing to do
+    CNStuffContable::gCuentaActual = "99999999999";
+    v.guion().esperarMsgBox(vb::vbOK);
+    Lateral(7);
+    EXPECT_EQ(
+        v.guion().preguntas().at(0).texto,
+        "La cuenta 99999999999 no existe en el Plan General de Cuentas\rIngrese una cuenta nueva e intentelo "
+        "de nuevo");
+    EXPECT_TRUE(CNStuffContable::gCuentaActual.isEmpty());
+    v.base().ejecutar("INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA) VALUES ('CAJ', '110101001')");
+    CNStuffContable::gCuentaActual = "11010100101";
+    v.guion().esperarMsgBox(vb::vbYes);
+    Lateral(7);
+    EXPECT_EQ(v.guion().preguntas().at(1).texto, "¿Desea actualizar la estructura de Cash-Flow?");
+    EXPECT_EQ(v.Filas("SELECT COUNT(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100101'"), 1);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// The account delete from the toolbar: the row, its cash-flow lines and its additional data go
+// together; an account that journal lines refer to is marked as deleted instead, or refused.
+#include "accounts/CuentasDePrueba.h"
+#include "data/DB_Dll.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/TreeView.h"
+#include "outside/runtime/Dialogos.h"
+#include "services/CNStuffContable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kConfirma = "Confirma la baja de esta cuenta? ";
+
+QStringList ConAdicionales() {
+    return {"INSERT OR IGNORE INTO MA_CUENTASADIC (CODIGO) VALUES ('11010100104')"};
+}
+
+int Acciones(CuentasDePrueba& c, const QString& tipo) {
+    return c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = '" + tipo + "'");
+}
+
+void Cargar(CuentasDePrueba& c, const QString& codigo) {
+    c.f().Treev_Estado(true);
+    c.EscribirCodigo(codigo);
+    ASSERT_TRUE(c.f().Modificando) << codigo.toStdString();
+}
+
+}  // namespace
+
+TEST(BorrarCuenta, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAdditionalData) {
+    CuentasDePrueba c(ConAdicionales());
+    c.Iniciar();
+    Cargar(c, "11010100104");
+    ASSERT_TRUE(c.f().TreeV->Existe("A11010100104"));
+    // No to the confirmation changes nothing.
+    c.guion().esperarMsgBox(vb::vbNo);
+    c.Boton("BORRAR");
+    EXPECT_EQ(c.guion().preguntas().last(),
+              (Pregunta{kConfirma + "11010100104", "Atención!",
+                        vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "CAJA REALES");
+
+    // No to the cash-flow question neither.
+    Cargar(c, "11010100104");
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbNo);
+    c.Boton("BORRAR");
+    EXPECT_EQ(c.guion().preguntas().last(),
+              (Pregunta{"La cuenta está asociada a un Cash-Flow se darán de baja sus movimientos\rAcepta???",
+                        "Aviso al Operador...", vb::vbYesNo + vb::vbInformation}));
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100104'"), 2);
+
+    // The current account of the companion windows plays no part: the code deleted is the one shown.
+    Cargar(c, "11010100104");
+    CNStuffContable::gCuentaActual = "";
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.Boton("BORRAR");
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "(sin fila)");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTASADIC WHERE CODIGO = '11010100104'"), 0);
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE]"), 0);
+    EXPECT_EQ(Acciones(c, "B"), 1);
+    EXPECT_FALSE(c.f().TreeV->Existe("A11010100104"));
+    EXPECT_FALSE(c.f().Modificando);
+}
+
+TEST(BorrarCuenta, ATitleWithAccountsUnderItIsRefusedBeforeTheConfirmation) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    Cargar(c, "110101001");
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_EQ(c.guion().preguntas()[0].texto,
+              "No se puede eliminar esta cuenta porque posee un nivel inferior\rElimine "
+              "primero las demás cuentas e inténtelo nuevamente");
+    EXPECT_EQ(c.Guardado("110101001", "DADA_DE_BAJA"), "0");
+}
+
+TEST(BorrarCuenta, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsClean) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('21019900101', '21019900102', '21019900103')",
+                       "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
+                       "('21019900101', 'AÑO ANTERIOR', 0, 0), ('21019900102', 'APERTURA CERO', 0, 0), "
+                       "('21019900103', 'APERTURA CON SALDO', 0, 0)",
+                       "INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
+                       "('2026', '21019900101', 1200, 0), ('2027', '21019900102', 0, 1), "
+                       "('2027', '21019900103', 3500, 1)"});
+    c.Iniciar();
+    // Lines of the current year: refused, the account stays active and no box of the transaction.
+    Cargar(c, "11010100101");
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    ASSERT_EQ(c.guion().preguntas().size(), 2);
+    EXPECT_EQ(c.guion().preguntas()[1],
+              (Pregunta{"La cuenta que intenta eliminar Tiene movimientos en este Ejercicio",
+                        "Aviso al operador!!!", vb::vbCritical}));
+    EXPECT_EQ(c.Guardado("11010100101", "DADA_DE_BAJA"), "0");
+    // A first opening line with an amount: refused.
+    Cargar(c, "21019900103");
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    EXPECT_EQ(c.guion().preguntas().last().texto,
+              "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura");
+    EXPECT_EQ(c.Guardado("21019900103", "DADA_DE_BAJA"), "0");
+    // Lines of another year, or a zero opening: marked as deleted, silently, and out of the tree.
+    for (const char* codigo : {"21019900101", "21019900102"}) {
+        Cargar(c, codigo);
+        ASSERT_TRUE(c.f().TreeV->Existe(QString("A") + codigo));
+        const auto antes = c.guion().preguntas().size();
+        c.guion().esperarMsgBox(vb::vbYes);
+        c.Boton("BORRAR");
+        EXPECT_EQ(c.guion().preguntas().size(), antes + 1) << codigo;
+        EXPECT_EQ(c.Guardado(codigo, "DADA_DE_BAJA"), "1") << codigo;
+        EXPECT_FALSE(c.f().TreeV->Existe(QString("A") + codigo));
+    }
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 547"), 4);
+}
+
+TEST(BorrarCuenta, CashFlowLinesThatCannotBeRemovedKeepTheAccountAndAreReported) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    Cargar(c, "11010100104");
+    ado::FallaInyectada falla;
+    falla.contiene = "MA_CASH-DETALLE] WHERE LTRIM";
+    falla.error.Number = ado::kErrNoEspecificado;
+    falla.error.NativeError = 1205;
+    falla.error.Description = "La transacción quedó interbloqueada.";
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    ASSERT_EQ(c.guion().preguntas().size(), 3);
+    EXPECT_TRUE(c.guion().preguntas()[2].texto.contains("interbloqueada"))
+        << c.guion().preguntas()[2].texto.toStdString();
+    EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "CAJA REALES");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100104'"), 2);
+    EXPECT_EQ(Acciones(c, "B"), 0);
+}

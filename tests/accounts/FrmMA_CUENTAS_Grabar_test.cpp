@@ -1,0 +1,314 @@
+// The account save from the toolbar: the row in one transaction, then the tree node, the settings
+// of the payment means, the action record, the replication, the default cost-centre row and the
+// user-group rows; every refusal; and a failed write that leaves nothing behind.
+#include "accounts/CuentasDePrueba.h"
+#include "accounts/EnlacesCuentas.h"
+#include "data/DB_Dll.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/Teclas.h"
+#include "outside/controls/TreeView.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "services/CNStuffContable.h"
+#include "services/ModGruposEmp.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+namespace {
+
+constexpr const char* kNueva = "11010100105";
+
+int Acciones(CuentasDePrueba& c, const QString& tipo) {
+    return c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = '" + tipo + "'");
+}
+
+// A new postable account typed by the user: code, description, cost centres ticked.
+void NuevaCuenta(CuentasDePrueba& c, int medioDePago = 0) {
+    c.Iniciar();
+    c.f().Treev_Estado(true);
+    c.EscribirCodigo(kNueva);
+    ASSERT_TRUE(c.f().Nuevo);
+    c.EscribirCampo(0, "CAJA CHICA");
+    c.f().chkCCostos->setEnabled(true);
+    QTest::mouseClick(c.f().chkCCostos, Qt::LeftButton, {}, QPoint(4, 4));
+    c.f().CmbMP->setCurrentIndex(medioDePago);
+}
+
+}  // namespace
+
+TEST(GrabarCuenta, ANewAccountIsWrittenWithItsActionNodeCostCentreAndUserGroups) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
+    BaseDePrueba grupo(c.base(), "GRUPO");
+    c.base().ejecutar("UPDATE TA_CONFIGURACION SET VALOR = '0' WHERE CLAVE = 'GRP_Deshabilitado'");
+    c.base().ejecutar(
+        "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, ValorAux) VALUES "
+        "('GRP_Tablas', '', '|MA_CUENTAS|MA_CUENTAS_USUARIOS|'), ('GRP_Tipos', '111', NULL), "
+        "('GRP_Server', '" +
+        c.base().carpeta() + "', NULL), ('GRP_Base', 'GRUPO', NULL)");
+    NuevaCuenta(c, 10);
+    ASSERT_TRUE(c.f().chkCCostos->isChecked());
+    c.Boton("GRABAR");
+
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(
+        c.base().filas("SELECT DESCRIPCION, TITULO, AJUSTE, INDICE, MedioDePago, TipoVista, usaccostoS, "
+                       "DADA_DE_BAJA, Moneda FROM MA_CUENTAS WHERE CODIGO = '11010100105'"),
+        (QList<QStringList>{{"CAJA CHICA", "0", "0", "0", "RO", "", "1", "0", "1"}}));
+    EXPECT_EQ(c.Ajuste("CTA_RET_OTRA_11010100105"), "SU");
+    EXPECT_EQ(Acciones(c, "A"), 1);
+    EXPECT_EQ(c.base().filas(
+                  "SELECT CODIGO, CCOSTO, PORCENTAJE FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100105'"),
+              (QList<QStringList>{{"11010100105", "ADM", "0"}}));
+    // The groups of the accounts above it: 1 and 11.
+    EXPECT_EQ(
+        c.base().filas("SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE CUENTA = '11010100105' ORDER BY 1"),
+        (QList<QStringList>{{"ADMINISTRADORES"}, {"OPERADORES"}}));
+    // Replicated to the group company: the account and its user groups.
+    EXPECT_EQ(grupo.escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '11010100105'").toString(),
+              "CAJA CHICA");
+    EXPECT_EQ(grupo.escalar("SELECT count(*) FROM MA_CUENTAS_USUARIOS WHERE CUENTA = '11010100105'").toInt(),
+              2);
+    // The node hangs under its title.
+    QTreeWidgetItem* nodo = c.f().TreeV->Nodo("A11010100105");
+    ASSERT_NE(nodo, nullptr);
+    EXPECT_EQ(c.f().TreeV->Clave(nodo->parent()), "A110101001");
+    EXPECT_FALSE(c.f().Nuevo);
+    EXPECT_EQ(CNStuffContable::gCuentaActual, "");
+    ModGruposEmp::gBaseDatosGrupo().gCnn.reset();
+}
+
+TEST(GrabarCuenta, AFailedWriteLeavesNoRowNodeSettingOrActionAndRecordsTheStatement) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
+    NuevaCuenta(c, 11);
+    ado::FallaInyectada falla;
+    falla.contiene = "INSERT INTO MA_Cuentas";
+    falla.error.Number = ado::kErrIntegridad;
+    falla.error.NativeError = 8152;
+    falla.error.Description = "Los datos de cadena o binarios se truncarían.";
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("GRABAR");
+
+    EXPECT_TRUE(c.f().HuboError);
+    EXPECT_TRUE(c.f().Nuevo);
+    EXPECT_EQ(c.Guardado(kNueva, "DESCRIPCION"), "(sin fila)");
+    EXPECT_FALSE(c.f().TreeV->Existe("A11010100105"));
+    EXPECT_NE(c.Ajuste("CtaSolicitudCredito"), kNueva);
+    EXPECT_EQ(Acciones(c, "A"), 0);
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100105'"), 0);
+    EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA CHICA");
+    const QString lote = c.base().escalar("SELECT Sql FROM AUX_ERR").toString();
+    EXPECT_TRUE(lote.startsWith("BEGIN TRANSACTION")) << lote.toStdString();
+    EXPECT_TRUE(
+        lote.contains("INSERT INTO MA_Cuentas "
+                      "(DESCRIPCION,Codigo,CodigoOpcional,CuentaPrincipal,CodTarjeta_ConcAuto,TITULO,AJUSTE,"
+                      "INDICE,BLOQUEO,dv,Bienes,Dada_De_Baja,LIBRO_IVA_COMPRAS,LIBRO_IVA_VENTAS,"
+                      "PideVencimiento,MedioDePago,"
+                      "TipoVista,UsaCCostos,CajayBanco,Moneda) VALUES ('CAJA "
+                      "CHICA','11010100105','','','','0','0','0','0','0','0',"
+                      "'0','0','0','0','TJ','',1,'0','   1')"))
+        << lote.toStdString();
+}
+
+namespace {
+
+// Types into the value cell of a personalised field: the first key on the grid opens the editor.
+void EscribirPersonalizado(CuentasDePrueba& c, int fila, const QString& texto, bool confirmar = true) {
+    vb::FlexGrid* g = c.f().MSFlexGrid1;
+    g->setRow(fila);
+    g->setCol(1);
+    g->setFocus();
+    QApplication::processEvents();
+    if (texto.isEmpty()) {
+        QTest::mouseDClick(
+            g->viewport(), Qt::LeftButton, {},
+            QPoint(vb::PixelesDeTwips(g->CellLeft() + 50), vb::PixelesDeTwips(g->CellTop() + 50)));
+        c.f().TxtEdit->selectAll();
+        QTest::keyClick(c.f().TxtEdit, Qt::Key_Delete);
+    } else {
+        QTest::keyClicks(g, texto.left(1));
+        QTest::keyClicks(c.f().TxtEdit, texto.mid(1));
+    }
+    if (confirmar) QTest::keyClick(c.f().TxtEdit, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(GrabarCuenta, AChangedAccountKeepsBlankPersonalisedFieldsAndTakesNumbersInTheUsersLocale) {
+    CuentasDePrueba c;
+    vb::setLocaleNumeros(QLocale(QLocale::Spanish, QLocale::Argentina));
+    c.Iniciar();
+    c.EscribirCodigo("11010100101");
+    ASSERT_TRUE(c.f().Modificando);
+    vb::FlexGrid* g = c.f().MSFlexGrid1;
+    ASSERT_EQ(g->Rows(), 4);
+    EXPECT_EQ(g->TextMatrix(1, 0), "P_RESPONSABLE");
+    EXPECT_EQ(g->TextMatrix(2, 1), "50000");
+    EXPECT_EQ(g->TextMatrix(3, 0), "p_Nota");
+    // The description typed and left for the grid, as a user does.
+    c.f().txtFields[0]->setFocus();
+    c.f().txtFields[0]->selectAll();
+    QTest::keyClicks(c.f().txtFields[0], "CAJA CENTRAL");
+    c.f().SSTab1->setCurrentIndex(1);
+    EscribirPersonalizado(c, 1, "A.B,C");  // a text: stored as typed
+    EscribirPersonalizado(c, 3, "");       // blank: the column keeps its value
+    // A number: "." types the decimal comma once; the edit still open when saving counts.
+    EscribirPersonalizado(c, 2, "1250.5.3", false);
+    EXPECT_EQ(c.f().TxtEdit->text(), "1250,53");
+    c.Boton("GRABAR");
+
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.base().filas("SELECT DESCRIPCION, P_RESPONSABLE, P_LIMITE, p_Nota, Manual FROM MA_CUENTAS "
+                             "WHERE CODIGO = '11010100101'"),
+              (QList<QStringList>{{"CAJA CENTRAL", "A.B,C", "1250.53", "Arqueo diario",
+                                   "Ingresos de efectivo por cobranzas y reposiciones del fondo fijo."}}));
+    EXPECT_EQ(Acciones(c, "M"), 1);
+    EXPECT_EQ(Acciones(c, "A"), 0);
+}
+
+TEST(GrabarCuenta, AMovedPaymentMeansClearsTheSettingItNoLongerHolds) {
+    CuentasDePrueba c;
+    // Bank accounts have additional data; not asked here.
+    c.guion().esperarMsgBox(vb::vbNo);
+    c.guion().esperarMsgBox(vb::vbNo);
+    c.Iniciar();
+    c.EscribirCodigo("21030100101");
+    ASSERT_EQ(c.f().CmbMP->currentIndex(), 10);
+    c.f().CmbMP->setCurrentIndex(9);
+    c.Boton("GRABAR");
+    EXPECT_EQ(c.Guardado("21030100101", "MedioDePago"), "RO");
+    EXPECT_NE(c.Ajuste("CTA_RET_OTRA_21030100101"), "SU");
+
+    c.EscribirCodigo("11010200102");
+    ASSERT_EQ(c.f().CmbMP->currentIndex(), 11);
+    c.f().CmbMP->setCurrentIndex(3);
+    c.Boton("GRABAR");
+    EXPECT_EQ(c.Guardado("11010200102", "MedioDePago"), "TJ");
+    EXPECT_EQ(c.Ajuste("CtaSolicitudCredito"), "");
+    // Position 4 is a bank account whatever the ranges say.
+    c.EscribirCodigo("21010100101");
+    c.f().CmbMP->setCurrentIndex(4);
+    c.Boton("GRABAR");
+    EXPECT_EQ(c.Guardado("21010100101", "TipoVista"), "BC");
+}
+
+TEST(GrabarCuenta, RefusalsWriteNothing) {
+    CuentasDePrueba c(
+        {"DELETE FROM MA_CUENTAS WHERE CODIGO = '110101009'",
+         "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO) VALUES ('110101009', 'CAJA VIEJA', 0)",
+         "INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
+         "('2026', '110101009', 10, 0)"});
+    c.Iniciar();
+    // Kept by the payroll system.
+    c.EscribirCodigo("51010100101");
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("GRABAR");
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_EQ(
+        c.guion().preguntas().last(),
+        (Pregunta{
+            "La cuenta que intenta modificar está configurada para el legajo 0001 del código de empresa "
+            "1\r\nLos cambios deben realizarse desde el sistema de personal",
+            "Aviso al Usuario", vb::vbInformation}));
+    // A postable account with movements cannot become a title.
+    c.EscribirCodigo("110101009");
+    QTest::mouseClick(c.f().OptTipoCuenta[1], Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(c.f().OptTipoCuenta[1]->isChecked());
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("GRABAR");
+    EXPECT_EQ(c.guion().preguntas().last().texto,
+              "La cuenta no puede cambiarse a Título porque tiene movimientos registrados!!!");
+    EXPECT_EQ(c.guion().preguntas().last().estilo, vb::vbCritical);
+    EXPECT_TRUE(c.f().HuboError);
+    EXPECT_EQ(c.Guardado("110101009", "TITULO"), "0");
+    // A title with accounts under it cannot become postable.
+    c.EscribirCodigo("110101001");
+    c.f().OptTipoCuenta[0]->setChecked(true);
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.f().GrabarCuenta();
+    EXPECT_EQ(c.guion().preguntas().last().texto,
+              "No puede cambiar el tipo de cuenta porque existe un nivel inferior");
+    EXPECT_EQ(c.Guardado("110101001", "TITULO"), "1");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
+}
+
+TEST(GrabarCuenta, CodesUpToFifteenCharactersSaveAndTheFormKeepsTheCodeAbove) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '1109'",
+                       "UPDATE TA_CONFIGURACION SET VALOR = '2' WHERE CLAVE = 'DIGITOS_CUENTA'",
+                       "UPDATE TA_CONFIGURACION SET VALOR = '2' WHERE CLAVE = 'DIGITOS_SUBCUENTA'"});
+    c.Iniciar();
+    // Levels 1, 1, 2, 2, 2, 2: the new 1109 leaves 11 in the code field.
+    c.EscribirCodigo("1109");
+    ASSERT_TRUE(c.f().Nuevo);
+    c.EscribirCampo(0, "CREDITOS");
+    c.f().Grabando = true;
+    ASSERT_TRUE(c.f().ValidaCampos());
+    c.f().GrabarCuenta();
+    c.f().Grabando = false;
+    EXPECT_EQ(c.Guardado("1109", "DESCRIPCION"), "CREDITOS");
+    EXPECT_EQ(c.f().txtFields[1]->text(), "11");
+
+    c.f().LimpiaPantalla();
+    c.f().Nuevo = true;
+    c.f().txtFields[0]->setText("QUINCE");
+    c.f().txtFields[1]->setText("1-1-01-01-01-0123456");
+    c.f().GrabarCuenta();
+    EXPECT_EQ(c.Guardado("110101010123456", "DESCRIPCION"), "QUINCE");
+    c.f().Nuevo = true;
+    c.f().txtFields[1]->setText("1101010101234567");
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.f().GrabarCuenta();
+    EXPECT_TRUE(c.f().HuboError);
+    EXPECT_EQ(c.guion().preguntas().last(),
+              (Pregunta{"La longitud de la cuenta no puede superar los 15 caracteres!!!", "Atención",
+                        vb::vbInformation}));
+    EXPECT_EQ(c.Guardado("1101010101234567", "DESCRIPCION"), "(sin fila)");
+}
+
+TEST(GrabarCuenta, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('11030100190', '11030100191', '110301009')"});
+    QString abierta = "(no)";
+    EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC",
+                                       [&] { abierta = CNStuffContable::gCuentaActual; });
+    c.Iniciar();
+    c.EscribirCodigo("11030100190");
+    c.EscribirCampo(0, "CLIENTE NUEVO");
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.Boton("GRABAR");
+    EXPECT_EQ(
+        c.guion().preguntas().last(),
+        (Pregunta{"Esta cuenta esta informada en el rango de cuentas de datos adicionales,\r                "
+                  "¿Desea Actualizar los datos adicionales?",
+                  "Atención!", vb::vbYesNo + vb::vbExclamation}));
+    EXPECT_EQ(abierta, "11030100190");
+    EXPECT_EQ(c.Guardado("11030100190", "TipoVista"), "CL");
+
+    // No: nothing opens and the current account is given up.
+    abierta = "(no)";
+    c.EscribirCodigo("11030100191");
+    c.EscribirCampo(0, "OTRO CLIENTE");
+    c.guion().esperarMsgBox(vb::vbNo);
+    c.Boton("GRABAR");
+    EXPECT_EQ(abierta, "(no)");
+    EXPECT_EQ(CNStuffContable::gCuentaActual, "");
+
+    // A title in the range is saved without the question.
+    const auto preguntas = c.guion().preguntas().size();
+    c.EscribirCodigo("110301009");
+    c.EscribirCampo(0, "CLIENTES DEL EXTERIOR");
+    QTest::mouseClick(c.f().OptTipoCuenta[1], Qt::LeftButton, {}, QPoint(4, 4));
+    c.Boton("GRABAR");
+    EXPECT_EQ(c.guion().preguntas().size(), preguntas);
+    EXPECT_EQ(c.Guardado("110301009", "TITULO"), "1");
+    EXPECT_EQ(c.Guardado("110301009", "TipoVista"), "");
+    EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC", {});
+}

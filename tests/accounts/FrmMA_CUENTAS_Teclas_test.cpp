@@ -1,0 +1,167 @@
+#include "accounts/CuentasDePrueba.h"
+#include "accounts/EnlacesCuentas.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/runtime/Dialogos.h"
+#include "support/LocaleNumeros.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// Keys as a user types them, in a "," and a "." number locale.
+class CuentasTeclas : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        v.Iniciar();
+        EnlacesCuentas::RegistraConsultaSearch(
+            [this](const QString& tabla, const QString& condicion, const QString& campo) {
+                busquedas << tabla + "|" + condicion + "|" + campo;
+                return respuesta;
+            });
+    }
+    void TearDown() override { EnlacesCuentas::RegistraConsultaSearch({}); }
+    CuentasDePrueba v;
+    LocaleNumeros locale_{GetParam() ? LocaleNumeros::coma() : LocaleNumeros::punto()};
+    QStringList busquedas;
+    QString respuesta;
+};
+
+TEST_P(CuentasTeclas, ACodeIsRepunctuatedWhileItIsTyped) {
+    v.EscribirCodigo("11010100101");
+    vb::CajaTexto* codigo = v.f().txtFields[1];
+    // Without its lookup table the field opens no code search, so every key stays in it.
+    codigo->Tag.clear();
+    codigo->setFocus();
+    codigo->clear();
+    QStringList vistos;
+    for (QChar c : QString("1101010")) {
+        QTest::keyClick(codigo, c.toLatin1());
+        vistos << codigo->text();
+    }
+    EXPECT_EQ(vistos, (QStringList{"1", "1-1", "1-1-0", "1-1-01", "1-1-01-0", "1-1-01-01", "1-1-01-01-0"}));
+    EXPECT_EQ(codigo->cursorPosition(), codigo->text().size());
+    EXPECT_EQ(v.f().CodigoSinGuiones, "1101010");
+    // Backspace leaves the dashes where they are.
+    QTest::keyClick(codigo, Qt::Key_Backspace);
+    QTest::keyClick(codigo, Qt::Key_Backspace);
+    EXPECT_EQ(codigo->text(), "1-1-01-01");
+}
+
+TEST_P(CuentasTeclas, F5InTheCodeBoxSearchesByDescriptionOnce) {
+    v.EscribirCampo(0, "CAJA D'A");
+    v.f().TxtCodigo->setFocus();
+    respuesta = "11010100102";
+    v.Tecla(Qt::Key_F5);
+    EXPECT_EQ(busquedas, QStringList{"MA_CUENTAS|(DESCRIPCION LIKE 'CAJA D''A%')|CODIGO"});
+    // The chosen code lands in the code box, which is left and validated.
+    EXPECT_TRUE(v.f().Modificando);
+    EXPECT_EQ(v.f().txtFields[0]->text(), "CAJA DOLARES");
+    // A cancelled search leaves the code box as it was.
+    v.f().TxtCodigo->setFocus();
+    respuesta.clear();
+    v.Tecla(Qt::Key_F5);
+    EXPECT_EQ(busquedas.size(), 2);
+    EXPECT_EQ(v.f().TxtCodigo->text(), "1-1-01-01-00102");
+}
+
+TEST_P(CuentasTeclas, AFieldIsValidatedOnceWhetherLeftByKeyOrByMouse) {
+    v.EscribirCodigo("11010100101");
+    // Left with Enter: one refusal.
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.EscribirCampo(3, "110101");
+    EXPECT_EQ(v.guion().preguntas().size(), 1);
+    // Left with a click on another field: one refusal too.
+    vb::CajaTexto* relacionada = v.f().txtFields[3];
+    relacionada->setText("1101");
+    v.guion().esperarMsgBox(vb::vbOK);
+    QTest::mouseClick(v.f().txtFields[2], Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_EQ(v.guion().preguntas().last().texto, "Debe seleccionar una Cuenta Imputable");
+    EXPECT_EQ(QApplication::focusWidget(), relacionada);
+}
+
+TEST_P(CuentasTeclas, FocusColoursAndTheLookupButtonFollowTheFieldsTag) {
+    v.EscribirCodigo("11010100101");
+    v.f().txtFields[2]->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(v.f().UtilVex1->Habilitado("CONSULTAR"));
+    EXPECT_TRUE(v.f().txtFields[2]->styleSheet().contains("#00ffff"));
+    v.f().txtFields[3]->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(v.f().UtilVex1->Habilitado("CONSULTAR"));
+    EXPECT_TRUE(v.f().txtFields[2]->styleSheet().contains("#ffffff"));
+    EXPECT_EQ(v.f().CampoActual, 3);
+}
+
+TEST_P(CuentasTeclas, LeavingTheCodeBoxEmptyValidatesNothing) {
+    v.f().TxtCodigo->setFocus();
+    v.Tecla(Qt::Key_Return);
+    EXPECT_FALSE(v.f().Nuevo);
+    EXPECT_FALSE(v.f().Modificando);
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+}
+
+TEST_P(CuentasTeclas, OptionsAndChecksReactAsTheUserEdits) {
+    auto& f = v.f();
+    v.EscribirCodigo("11050100101");  // adjustable
+    ASSERT_TRUE(f.CHKAjustable->isChecked());
+    f.OptTipoCuenta[1]->click();
+    EXPECT_FALSE(f.CHKAjustable->isChecked());
+    EXPECT_EQ(f.CHKAjustable->text(), "NO");
+    EXPECT_TRUE(f.CmbIndices->isHidden());
+    EXPECT_EQ(f.LblDV->text(), "0");
+    EXPECT_FALSE(f.optLibros[0]->isEnabled());
+    f.OptTipoCuenta[0]->click();
+    EXPECT_FALSE(f.CHKAjustable->isChecked());
+    EXPECT_TRUE(f.CmbIndices->isHidden());
+    EXPECT_TRUE(f.optLibros[0]->isEnabled());
+    f.CHKAjustable->click();
+    EXPECT_FALSE(f.CmbIndices->isHidden());
+
+    f.CmbMP->setCurrentIndex(11);
+    EXPECT_FALSE(f.txtFields[4]->isHidden());
+    EXPECT_TRUE(f.lblCodTarjetaConcAuto->text().isEmpty());
+    f.CmbMP->setCurrentIndex(4);
+    EXPECT_EQ(f.lblCodTarjetaConcAuto->text(), "Código para conciliación automática: (Datanet)");
+    f.CmbMP->setCurrentIndex(1);
+    EXPECT_TRUE(f.txtFields[4]->isHidden());
+    EXPECT_FALSE(f.CmbMoneda->isHidden());
+    f.CmbMP->setCurrentIndex(0);
+    EXPECT_TRUE(f.CmbMoneda->isHidden());
+
+    // Letters typed in the lists change nothing; Enter in the index list moves on.
+    f.CmbMP->setFocus();
+    QTest::keyClicks(f.CmbMP, "D");
+    EXPECT_EQ(f.CmbMP->currentIndex(), 0);
+    f.CmbIndices->setFocus();
+    QTest::keyClicks(f.CmbIndices, "U");
+    EXPECT_EQ(f.CmbIndices->currentIndex(), 0);
+    QTest::keyClick(f.CmbIndices, Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), f.CmbIndices);
+
+    f.ChkCyB->click();
+    EXPECT_EQ(f.ChkCyB->text(), "SI");
+    EXPECT_TRUE(f.CmbMoneda->isEnabled());
+}
+
+TEST_P(CuentasTeclas, LeavingTheTitleListProposesACodeOnlyForANewAccount) {
+    v.EscribirCodigo("11010100101");
+    const QString antes = v.f().txtFields[1]->text();
+    v.f().Combo1->setFocus();
+    v.f().Combo1->setCurrentIndex(v.f().Combo1->count() - 1);
+    v.f().txtFields[2]->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(v.f().txtFields[1]->text(), antes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, CuentasTeclas, ::testing::Bool());
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The account manual: the tree of the chart, the two texts of the account chosen, and writes that
+// change only those two columns.
+#include "accounts/frmMa_ManualCuentas.h"
+#include "accounts/CuentasDePrueba.h"
+#include "outside/controls/TreeView.h"
+#include "services/CNStuffContable.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+namespace {
+
+// The manual opened from the chart window, closed when the test ends.
+class Manual {
+  public:
+    explicit Manual(CuentasDePrueba& c) : c_(c) { m_ = frmMa_ManualCuentas::Mostrar(); }
+    ~Manual() {
+        if (frmMa_ManualCuentas::Instancia()) frmMa_ManualCuentas::Instancia()->close();
+        QApplication::processEvents();
+    }
+    frmMa_ManualCuentas* operator->() { return m_; }
+    // Types at the end of a box and leaves it for the other one.
+    void Escribir(int caja, const QString& texto) {
+        m_->activateWindow();
+        m_->txtFields[caja]->setFocus();
+        QApplication::processEvents();
+        m_->txtFields[caja]->moveCursor(QTextCursor::End);
+        QTest::keyClicks(m_->txtFields[caja], texto);
+        m_->txtFields[1 - caja]->setFocus();
+        QApplication::processEvents();
+    }
+
+  private:
+    CuentasDePrueba& c_;
+    frmMa_ManualCuentas* m_;
+};
+
+QString Padre(vb::TreeView* t, const QString& clave) {
+    QTreeWidgetItem* n = t->Nodo(clave);
+    if (!n) return "(no está)";
+    return n->parent() ? t->Clave(n->parent()) : QString("(raíz)");
+}
+
+}  // namespace
+
+TEST(ManualCuentas, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    c.EscribirCodigo("11010100101");
+    ASSERT_EQ(CNStuffContable::gCuentaActual, "11010100101");
+    Manual m(c);
+    EXPECT_EQ(m->windowTitle(), "Manual de Cuentas");
+    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 11010100101 CAJA PESOS");
+    EXPECT_TRUE(m->txtFields[0]->isEnabled());
+    EXPECT_EQ(m->txtFields[1]->toPlainText(), "Pagos en efectivo y depositos en bancos.");
+    // Levels up to the end of level 3 are left out of the tree.
+    EXPECT_TRUE(m->TreeV->Existe("A1101"));
+    EXPECT_FALSE(m->TreeV->Existe("A11"));
+    EXPECT_EQ(m->TreeV->Nodo("A11010100101")->text(0), "11010100101 - CAJA PESOS");
+
+    // Meanwhile the chart window renames the account: the manual's write leaves that alone.
+    c.base().ejecutar("UPDATE MA_CUENTAS SET DESCRIPCION = 'CAJA EN PESOS' WHERE CODIGO = '11010100101'");
+    m.Escribir(0, " Y CHEQUES");
+    EXPECT_EQ(
+        c.base().filas(
+            "SELECT DESCRIPCION, Manual, Manual_Haber FROM MA_CUENTAS WHERE CODIGO = '11010100101'"),
+        (QList<QStringList>{{"CAJA EN PESOS",
+                             "Ingresos de efectivo por cobranzas y reposiciones del fondo fijo. Y CHEQUES",
+                             "Pagos en efectivo y depositos en bancos."}}));
+
+    // Another account by its node: a null text shows empty and is stored as an empty text.
+    m->TreeV_NodeClick("A11010100102");
+    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 11010100102 CAJA DOLARES");
+    EXPECT_EQ(m->txtFields[0]->toPlainText(), "");
+    m.Escribir(1, "VENTA DE DIVISAS");
+    EXPECT_EQ(c.base().filas("SELECT Manual, Manual_Haber FROM MA_CUENTAS WHERE CODIGO = '11010100102'"),
+              (QList<QStringList>{{"", "VENTA DE DIVISAS"}}));
+
+    // The root shows nothing and writes nothing.
+    m->TreeV_NodeClick("A");
+    EXPECT_EQ(m->LblCuenta->text(), "");
+    m.Escribir(0, "NADA");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTAS WHERE Manual = 'NADA'"), 0);
+}
+
+TEST(ManualCuentas, AUserOfTheRestrictedViewWritesOnlyTheTwoTexts) {
+    CuentasDePrueba c({}, "OPERADOR");
+    c.Iniciar();
+    c.EscribirCodigo("11010100101");
+    Manual m(c);
+    ASSERT_EQ(m->LblCuenta->text(), "Cuenta: 11010100101 CAJA PESOS");
+    EXPECT_FALSE(m->TreeV->Existe("A51010100102"));  // confidential
+    c.base().ejecutar(
+        "UPDATE MA_CUENTAS SET DESCRIPCION = 'CAJA EN PESOS', P_RESPONSABLE = 'GERENCIA' "
+        "WHERE CODIGO = '11010100101'");
+    m.Escribir(1, " CON RECIBO");
+    EXPECT_EQ(c.base().filas("SELECT DESCRIPCION, P_RESPONSABLE, Manual_Haber FROM MA_CUENTAS "
+                             "WHERE CODIGO = '11010100101'"),
+              (QList<QStringList>{
+                  {"CAJA EN PESOS", "GERENCIA", "Pagos en efectivo y depositos en bancos. CON RECIBO"}}));
+}
+
+TEST(ManualCuentas, WithoutACurrentAccountTheBoxesWaitAndTheTreeNestsByLength) {
+    CuentasDePrueba c({"DELETE FROM [MA_CASH-DETALLE]", "DELETE FROM MV_ASIENTOS", "DELETE FROM P_MA_LEGAJOS",
+                       "DELETE FROM MA_CUENTAS",
+                       "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
+                       "('1', 'ACTIVO', 1, 0), ('11', 'CORRIENTE', 1, 0), ('1101', 'CAJA', 1, 0), "
+                       "('110', NULL, 1, 0), ('12', 'PASIVO', 1, 0), ('13', 'BAJA', 1, 1)",
+                       "UPDATE TA_CONFIGURACION SET VALOR = 'si' WHERE CLAVE = 'Rubro_Imputable'"});
+    c.Iniciar();
+    Manual m(c);
+    EXPECT_EQ(m->LblCuenta->text(), "...");
+    EXPECT_FALSE(m->txtFields[0]->isEnabled());
+    EXPECT_FALSE(m->txtFields[1]->isEnabled());
+    // From the end of level 2 on, nested by length alone: 1 is out; 1101 goes under 110; 12
+    // climbs back to the root.
+    EXPECT_FALSE(m->TreeV->Existe("A1"));
+    EXPECT_EQ(Padre(m->TreeV, "A11"), "A");
+    EXPECT_EQ(Padre(m->TreeV, "A110"), "A11");
+    EXPECT_EQ(Padre(m->TreeV, "A1101"), "A110");
+    EXPECT_EQ(Padre(m->TreeV, "A12"), "A");
+    EXPECT_EQ(m->TreeV->Nodo("A110")->text(0), "110 - ");
+    EXPECT_FALSE(m->TreeV->Existe("A13"));
+    // Expand and collapse every node.
+    m->ChkRama->setChecked(true);
+    m->ChkRama_Click();
+    EXPECT_TRUE(m->TreeV->Nodo("A11")->isExpanded());
+    m->ChkRama->setChecked(false);
+    m->ChkRama_Click();
+    EXPECT_FALSE(m->TreeV->Nodo("A11")->isExpanded());
+    // A click on an account enables the boxes for it.
+    m->TreeV_NodeClick("A1101");
+    EXPECT_TRUE(m->txtFields[0]->isEnabled());
+    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 1101 CAJA");
+    // The rebuild through the account rules keys every node by its code, so a click still finds it.
+    QTest::mouseClick(m->CmdActualizar, Qt::LeftButton);
+    EXPECT_TRUE(m->TreeV->Existe("A1"));
+    EXPECT_TRUE(m->TreeV->Existe("A1101"));
+    m->TreeV_NodeClick("A12");
+    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 12 PASIVO");
+    // The window is shown once: a second opening brings the same one forward.
+    EXPECT_EQ(frmMa_ManualCuentas::Mostrar(), frmMa_ManualCuentas::Instancia());
+}
