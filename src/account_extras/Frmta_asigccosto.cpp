@@ -153,7 +153,11 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window
         w->installEventFilter(this);
 }
 
-Frmta_asigccosto::~Frmta_asigccosto() = default;
+Frmta_asigccosto::~Frmta_asigccosto() {
+    // The editor stops watching its box before the box goes with the form's children.
+    delete editor_;
+    editor_ = nullptr;
+}
 
 void Frmta_asigccosto::Mostrar() {
     if (!cargado_) {

@@ -20,7 +20,9 @@ EditorGrilla::EditorGrilla(FlexGrid* grilla, CajaTexto* editor, QObject* parent)
 // Tab, a click or a shortcut that takes the focus away from the editor commits it; the grid
 // itself commits through its own GotFocus, and a dialog or code taking the focus commits nothing.
 bool EditorGrilla::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == editor_ && grilla_ && evento->type() == QEvent::FocusOut && pendiente_) {
+    // A box being destroyed still sends events; it is no CajaTexto any more by then.
+    auto* caja = evento->type() == QEvent::FocusOut ? qobject_cast<CajaTexto*>(objeto) : nullptr;
+    if (caja && caja == editor_ && grilla_ && pendiente_) {
         const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
         const bool usuario = razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason ||
                              razon == Qt::MouseFocusReason || razon == Qt::ShortcutFocusReason;
