@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -231,26 +232,25 @@ void BM_GeneraAuxiliarSubdiarios(benchmark::State& state) {
     if (!db.gOpenFlag) state.SkipWithError("no abre la base del programa");
     Lbc_Asiento asiento;
     Directo d(directa.ruta());
-    double segPrograma = 0, segDirecto = 0;
-    int n = 0;
+    // The best of the runs: on a shared machine the other load only ever adds time.
+    double segPrograma = 1e9, segDirecto = 1e9;
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
         QString desde = "01/01/1990";
         asiento.GeneraAuxiliarSubdiarios(desde, "31/12/2024", "V");
-        segPrograma += t.nsecsElapsed() / 1e9;
+        segPrograma = std::min(segPrograma, t.nsecsElapsed() / 1e9);
         t.restart();
         d.generar();
-        segDirecto += t.nsecsElapsed() / 1e9;
-        ++n;
+        segDirecto = std::min(segDirecto, t.nsecsElapsed() / 1e9);
     }
     QString error;
     sqlite3* leida = ado::sqlite::AbrirBaseExistente(programa.ruta(), &error);
     gFilasPrograma = Filas(leida, "SELECT count(*) FROM AUX_SUBDIARIOS");
     sqlite3_close(leida);
     gFilasDirecto = Filas(d.db, "SELECT count(*) FROM AUX_SUBDIARIOS");
-    gPrograma = segPrograma / n;
-    gDirecto = segDirecto / n;
+    gPrograma = segPrograma;
+    gDirecto = segDirecto;
     state.counters["programa_s"] = gPrograma;
     state.counters["directo_s"] = gDirecto;
     state.counters["relacion"] = gDirecto > 0 ? gPrograma / gDirecto : 0;
@@ -258,7 +258,7 @@ void BM_GeneraAuxiliarSubdiarios(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_GeneraAuxiliarSubdiarios)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_GeneraAuxiliarSubdiarios)->Unit(benchmark::kSecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

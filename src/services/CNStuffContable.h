@@ -109,7 +109,8 @@ void ArmaListaValores(QString& Texto, QList<CampoValor>& Campos, bool Limpia);
 // that handles that refusal itself.
 void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroError,
                         bool SilenciaDuplicado = false, const QString& Texto1 = QString(),
-                        const QString& Texto2 = QString(), bool Marca = false, bool SilenciaReferencia = false);
+                        const QString& Texto2 = QString(), bool Marca = false,
+                        bool SilenciaReferencia = false);
 void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo);
 
 // Audit row of a created ('A'), changed ('M') or deleted ('B') voucher or master record; a

@@ -19,6 +19,7 @@ class EntornoAsientos : public EntornoDB_Dll {
 
     void SetUp() override {
         EntornoDB_Dll::SetUp();
+        if (HasFatalFailure()) return;  // no database: nothing may try to open one (and ask)
         CNStuffContable::gTablaConfiguracion.clear();
         ASSERT_TRUE(abrirComo("ADMIN"));
         asiento_ = std::make_unique<Lbc_Asiento>();

@@ -256,7 +256,7 @@ bool ConvertirParaColumna(int tipo, long largo, const QVariant& v, QVariant& sal
         if (tipo == adSmallInt) menor = -32768, mayor = 32767;
         if (tipo == adUnsignedTinyInt || tipo == adTinyInt) menor = 0, mayor = 255;
         if (tipo == adBigInt) menor = -9.2e18, mayor = 9.2e18;
-        if (r < menor || r > mayor) return false;
+        if (!(r >= menor && r <= mayor)) return false;  // NaN included
         salida = tipo == adBigInt ? QVariant(qlonglong(r)) : QVariant(int(r));
         return true;
     }

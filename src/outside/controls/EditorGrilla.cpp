@@ -13,20 +13,18 @@
 namespace vb {
 
 EditorGrilla::EditorGrilla(FlexGrid* grilla, CajaTexto* editor, QObject* parent)
-    : QObject(parent), grilla_(grilla), editor_(editor) {
+    : QObject(parent), grilla_(grilla), editor_(editor), grillaViva_(grilla) {
     editor_->installEventFilter(this);
 }
 
 // Tab, a click or a shortcut that takes the focus away from the editor commits it; the grid
 // itself commits through its own GotFocus, and a dialog or code taking the focus commits nothing.
 bool EditorGrilla::eventFilter(QObject* objeto, QEvent* evento) {
-    // A box being destroyed still sends events; it is no CajaTexto any more by then.
-    auto* caja = evento->type() == QEvent::FocusOut ? qobject_cast<CajaTexto*>(objeto) : nullptr;
-    if (caja && caja == editor_ && grilla_ && pendiente_) {
+    if (objeto == editor_ && grillaViva_ && evento->type() == QEvent::FocusOut && pendiente_) {
         const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
         const bool usuario = razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason ||
                              razon == Qt::MouseFocusReason || razon == Qt::ShortcutFocusReason;
-        if (usuario && QApplication::focusWidget() != grilla_) Cierra();
+        if (usuario && QApplication::focusWidget() != static_cast<QWidget*>(grilla_)) Cierra();
     }
     return QObject::eventFilter(objeto, evento);
 }

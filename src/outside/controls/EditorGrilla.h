@@ -36,8 +36,6 @@
 //   m_Editor->setColumnas(m_Col);
 //   m_Editor->opciones().ultimaFila = vb::EditorGrilla::UltimaFila::kAgregaFila;
 //   m_Editor->setValida([this](bool mostrar) { ValidaCampo(BrwTxt[0], 0, mostrar); return !HuboError; });
-#include "outside/controls/CajaTexto.h"
-#include "outside/controls/FlexGrid.h"
 #include "outside/controls/TipoColumnaGrilla.h"
 #include "outside/runtime/ManejadorErrores.h"
 
@@ -48,6 +46,9 @@
 #include <span>
 
 namespace vb {
+
+class CajaTexto;
+class FlexGrid;
 
 class EditorGrilla : public QObject {
     Q_OBJECT
@@ -122,9 +123,10 @@ class EditorGrilla : public QObject {
     const TipoColumnaGrilla* columna(int c) const;
     bool confirma(bool mostrar);
 
-    // Guarded: the window may destroy its grid before its editor.
-    QPointer<FlexGrid> grilla_;
-    QPointer<CajaTexto> editor_;
+    FlexGrid* grilla_;
+    CajaTexto* editor_;
+    // The window may destroy its grid before its editor, which still raises focus events.
+    QPointer<QObject> grillaViva_;
     std::span<const TipoColumnaGrilla> columnas_;
     Validacion valida_;
     Opciones opciones_;

@@ -9,7 +9,7 @@
 namespace vb {
 
 class ErrorVB : public std::exception {
-public:
+  public:
     ErrorVB(int32_t numero, QString descripcion, QString fuente = {});
 
     int32_t Number = 0;
@@ -18,7 +18,7 @@ public:
 
     const char* what() const noexcept override { return texto_.c_str(); }
 
-private:
+  private:
     std::string texto_;
 };
 

@@ -1,6 +1,7 @@
 #include "outside/ado/TipoColumna.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include <QDateTime>
 
@@ -36,6 +37,8 @@ TEST(TipoColumna, AssignedValuesAreCheckedAndConverted) {
     EXPECT_TRUE(ConvertirParaColumna(adInteger, 4, "2.5", v));
     EXPECT_EQ(v, QVariant(2));  // to even, as the server rounds
     EXPECT_FALSE(ConvertirParaColumna(adInteger, 4, 3e9, v));
+    EXPECT_FALSE(ConvertirParaColumna(adInteger, 4, std::nan(""), v));
+    EXPECT_FALSE(ConvertirParaColumna(adSmallInt, 2, -1e300, v));
     EXPECT_FALSE(ConvertirParaColumna(adUnsignedTinyInt, 1, -1, v));
     EXPECT_TRUE(ConvertirParaColumna(adDouble, 8, "0,25", v));
     EXPECT_EQ(v, QVariant(0.25));

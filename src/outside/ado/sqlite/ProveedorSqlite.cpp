@@ -144,6 +144,7 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
     }
     sqlite3_extended_result_codes(db_, 1);
     tiempoDeEspera(espera_);
+    reloj_.invalidate();  // the open's own statements have no time-out
     sqlite3_progress_handler(db_, 1000, &ProveedorSqlite::vigilar, this);
     rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {

@@ -279,7 +279,8 @@ Piezas AjustarSumas(const Piezas& ps) {
 // side as a number, as the server does ("RTRIM(LTRIM(PERIODO)) = 2024" matches '2024 ').
 // A quoted text or a function's result compared with something is compared with the company's
 // collation, case-blind and blind to trailing blanks, also where the other side is an expression
-// ("LTRIM(RTRIM(A)) = LTRIM(RTRIM(B))"); so is the left side of IN and each expression of GROUP BY.
+// ("LTRIM(RTRIM(A)) = LTRIM(RTRIM(B))"); so is the left side of IN and each expression of GROUP BY
+// and SELECT DISTINCT.
 // The SET list of an UPDATE assigns: it is left alone.
 Piezas AjustarComparaciones(const Piezas& ps) {
     const qsizetype n = ps.size();
@@ -380,8 +381,42 @@ Piezas AjustarComparaciones(const Piezas& ps) {
         }
     };
 
+    // SELECT DISTINCT expr, ...: a call's result keeps the collation, and its name as written.
+    auto distintos = [&](qsizetype desde) {
+        int nivel = 0;
+        qsizetype inicio = desde;
+        bool enAlias = false;
+        for (qsizetype k = desde; k <= n; ++k) {
+            const bool fin =
+                k == n || (nivel == 0 && (ps[k].es(Clase::Coma) || ps[k].es(Clase::CierraParen) ||
+                                          EsPalabraClave(ps[k]) || ps[k].es(Clase::PuntoYComa)));
+            if (!fin) {
+                if (ps[k].es(Clase::AbreParen)) ++nivel;
+                if (ps[k].es(Clase::CierraParen)) --nivel;
+                continue;
+            }
+            const bool alias = k < n && ps[k].esPalabra(u"AS");
+            const qsizetype ultimo = k - 1;
+            if (!enAlias && ultimo > inicio && ps[ultimo].es(Clase::CierraParen) && pares &&
+                pareja[ultimo] == inicio + 1 && deTexto(pareja[ultimo]) && !conCollate.contains(ultimo)) {
+                conCollate.insert(ultimo);
+                const QString nombre = Unir(ps, inicio, k).trimmed().replace(u'"', QStringLiteral("\"\""));
+                e.insertarDespues(ultimo, alias ? QStringLiteral(" COLLATE SERVIDOR")
+                                                : " COLLATE SERVIDOR AS \"" + nombre + u'"');
+            }
+            if (alias) {
+                enAlias = true;
+                continue;
+            }
+            if (k == n || !ps[k].es(Clase::Coma)) return;
+            enAlias = false;
+            inicio = k + 1;
+        }
+    };
+
     for (qsizetype i = 0; i < n; ++i) {
         const Pieza& p = ps[i];
+        if (p.esPalabra(u"SELECT") && i + 1 < n && ps[i + 1].esPalabra(u"DISTINCT")) distintos(i + 2);
         if (p.es(Clase::AbreParen)) {
             ++profundidad;
         } else if (p.es(Clase::CierraParen)) {

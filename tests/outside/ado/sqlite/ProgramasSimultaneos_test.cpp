@@ -28,7 +28,7 @@ const char* kResultado = "INDAJUSTE_PRUEBA_RESULTADO";
 const char* kSalida = "INDAJUSTE_PRUEBA_SALIDA";  // a file whose appearance starts them all at once
 constexpr int kProgramas = 8;
 constexpr int kVueltas = 50;
-constexpr int kEsperaSegundos = 5;
+constexpr int kEsperaSegundos = 20;
 
 struct Cuentas {
     int ganadas = 0;            // updates of the shared month that were stored

@@ -131,6 +131,7 @@ TEST_F(SignificadoDelServidor, CadaComparacionDeTextosSigueLaIntercalacion) {
     EXPECT_EQ(filas("SELECT ID FROM T WHERE RTRIM(NOMBRE) NOT IN ('x', 'ABC')"), QStringList());
     EXPECT_EQ(filas("SELECT COUNT(*) FROM T GROUP BY LTRIM(NOMBRE)"), QStringList({"2"}));
     EXPECT_EQ(filas("SELECT DISTINCT NOMBRE FROM T").size(), 1);
+    EXPECT_EQ(filas("SELECT DISTINCT RTRIM(NOMBRE), ID - ID FROM T"), QStringList({"abc|0"}));
 
     cn_->Execute("CREATE TABLE NOMBRES (N varchar(20))");
     cn_->Execute(
