@@ -148,11 +148,16 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window
         if (editor_->Editando()) editor_->Cierra();
     });
     // The right button asks for the lookup; the form sees every key first.
-    txtCuenta[0]->installEventFilter(this);
-    BrwTxt[0]->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtCuenta[0], BrwTxt[0], FGCCosto, MSHFlexGrid1,
+                                                      CmbUnegocio, ChkVariable, ChkPideConf})
+        w->installEventFilter(this);
 }
 
-Frmta_asigccosto::~Frmta_asigccosto() = default;
+Frmta_asigccosto::~Frmta_asigccosto() {
+    // The editor stops watching its box before the box goes with the form's children.
+    delete editor_;
+    editor_ = nullptr;
+}
 
 void Frmta_asigccosto::Mostrar() {
     if (!cargado_) {
@@ -171,12 +176,19 @@ bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
         Consultar();
         return true;
     }
-    if (evento->type() == QEvent::KeyPress && (objeto == txtCuenta[0] || objeto == BrwTxt[0])) {
+    if (evento->type() == QEvent::KeyPress) {
         // Form_KeyDown: the toolbar's function keys, after a pending edit is committed.
         const int codigo = vb::CodigoTeclaVB(static_cast<QKeyEvent*>(evento));
         if (!UtilVex::AccionDe(codigo).isEmpty()) {
             if (editor_->Editando()) editor_->Cierra();
             UtilVex1->ProcesaTecla(codigo);
+            return true;
+        }
+        // Enter in the unit list goes to the first cost centre.
+        if (objeto == CmbUnegocio && codigo == vb::vbKeyReturn) {
+            FGCCosto->setRow(1);
+            FGCCosto->setCol(1);
+            FGCCosto->setFocus();
             return true;
         }
     }

@@ -62,7 +62,9 @@ BusquedaCodigo::BusquedaCodigo(QWidget* parent) : QFrame(parent) {
     });
     connect(LstCodigos, &QTreeWidget::itemDoubleClicked, this, [this] { Elige(); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* antes, QWidget* ahora) {
-        if (antes && isAncestorOf(antes) && !(ahora && isAncestorOf(ahora))) Q_EMIT LostFocus();
+        // Only another control taking the focus counts: a window that goes inactive (or away)
+        // hands it to nobody.
+        if (antes && ahora && isAncestorOf(antes) && !isAncestorOf(ahora)) Q_EMIT LostFocus();
     });
 }
 
