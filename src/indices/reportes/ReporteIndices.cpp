@@ -68,27 +68,7 @@ maker::Listado ReporteIndices::Contenido(const maker::SolicitudReporte& solicitu
 }
 
 bool ReporteIndices::Generar(const maker::SolicitudReporte& solicitud, QString& error) {
-    if (solicitud.Nombre.compare(kNombre, Qt::CaseInsensitive) != 0) {
-        error = "El reporte " + solicitud.Nombre + " no está disponible en este equipo.";
-        return false;
-    }
-    maker::Listado listado;
-    try {
-        auto cn = ado::Connection::Crear();
-        cn->Open(solicitud.Conexion);
-        listado = Contenido(solicitud, *cn);
-        cn->Close();
-    } catch (const vb::ErrorVB& e) {
-        error = "No se pudo leer la tabla de índices: " + e.Description;
-        return false;
-    }
-    const QString carpeta = carpeta_.isEmpty() ? QDir::tempPath() : carpeta_;
-    ultimo_ =
-        QDir(carpeta).filePath(QString("%1-%2.pdf").arg(kNombre, vb::Now().toString("yyyyMMdd-hhmmss-zzz")));
-    if (!maker::EscribeListadoPdf(listado, ultimo_, error)) return false;
-    if (!maker::gSistemaPC().AbreDocumento(ultimo_)) {
-        error = "No se pudo abrir el reporte " + ultimo_;
-        return false;
-    }
-    return true;
+    return maker::GeneraListado(
+        solicitud, kNombre, "la tabla de índices",
+        [&](ado::Connection& cn) { return Contenido(solicitud, cn); }, carpeta_, ultimo_, error);
 }

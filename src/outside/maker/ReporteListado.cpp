@@ -1,5 +1,13 @@
 #include "outside/maker/ReporteListado.h"
 
+#include "outside/ado/Connection.h"
+#include "outside/maker/Reporte.h"
+#include "outside/maker/SistemaPC.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/ErrorVB.h"
+
+#include <QDir>
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -118,6 +126,34 @@ bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& 
     }
     if (!p.end() || !QFile::exists(archivo)) {
         error = QStringLiteral("No se pudo escribir el archivo ") + archivo;
+        return false;
+    }
+    return true;
+}
+
+bool GeneraListado(const SolicitudReporte& solicitud, const QString& nombre, const QString& queLee,
+                   const std::function<Listado(ado::Connection&)>& contenido, const QString& carpeta,
+                   QString& archivo, QString& error) {
+    if (solicitud.Nombre.compare(nombre, Qt::CaseInsensitive) != 0) {
+        error = "El reporte " + solicitud.Nombre + " no está disponible en este equipo.";
+        return false;
+    }
+    Listado listado;
+    try {
+        auto cn = ado::Connection::Crear();
+        cn->Open(solicitud.Conexion);
+        listado = contenido(*cn);
+        cn->Close();
+    } catch (const vb::ErrorVB& e) {
+        error = "No se pudo leer " + queLee + ": " + e.Description;
+        return false;
+    }
+    const QString destino = carpeta.isEmpty() ? QDir::tempPath() : carpeta;
+    archivo =
+        QDir(destino).filePath(QString("%1-%2.pdf").arg(nombre, vb::Now().toString("yyyyMMdd-hhmmss-zzz")));
+    if (!EscribeListadoPdf(listado, archivo, error)) return false;
+    if (!gSistemaPC().AbreDocumento(archivo)) {
+        error = "No se pudo abrir el reporte " + archivo;
         return false;
     }
     return true;

@@ -7,6 +7,11 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+namespace ado {
+class Connection;
+}
 
 namespace maker {
 
@@ -28,5 +33,15 @@ int FilasPorPagina();
 
 // Writes the listing as a PDF; false (with a Spanish reason in error) when it could not.
 bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& error);
+
+struct SolicitudReporte;
+
+// The road of every listing report: the request must name the report; its connection text is
+// opened, the listing read on it, written as a PDF into the folder (the temporary one when empty)
+// and shown with the desktop's viewer. `archivo` receives the PDF's path; on failure `error` says
+// why ("No se pudo leer " + queLee + ": " and the server's text when the reading fails).
+bool GeneraListado(const SolicitudReporte& solicitud, const QString& nombre, const QString& queLee,
+                   const std::function<Listado(ado::Connection&)>& contenido, const QString& carpeta,
+                   QString& archivo, QString& error);
 
 }  // namespace maker
