@@ -214,7 +214,7 @@ QVariant fechaDesde(const QVariant& v, int tipo) {
 
 }  // namespace
 
-bool ConvertirParaColumna(int tipo, long largo, const QVariant& v, QVariant& salida) {
+bool ConvertirParaColumna(int tipo, long /*largo*/, const QVariant& v, QVariant& salida) {
     if (v.isNull() && v.typeId() != QMetaType::QString) {
         salida = QVariant();
         return true;
@@ -227,7 +227,7 @@ bool ConvertirParaColumna(int tipo, long largo, const QVariant& v, QVariant& sal
             s = QString::number(v.toDouble(), 'g', 15);
         else
             s = v.toString();
-        if (largo > 0 && s.size() > largo) return false;
+        // A text longer than its column is the server's to refuse (8152) when the row is written.
         salida = s;
         return true;
     }

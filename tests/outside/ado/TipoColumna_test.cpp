@@ -44,7 +44,9 @@ TEST(TipoColumna, AssignedValuesAreCheckedAndConverted) {
     EXPECT_EQ(v, QVariant(0.25));
     EXPECT_FALSE(ConvertirParaColumna(adCurrency, 8, QDate(2024, 1, 1), v));
     EXPECT_TRUE(ConvertirParaColumna(adVarChar, 3, "abc", v));
-    EXPECT_FALSE(ConvertirParaColumna(adVarChar, 3, "abcd", v));
+    // A longer text is taken: the server refuses it when the row is written.
+    EXPECT_TRUE(ConvertirParaColumna(adVarChar, 3, "abcd", v));
+    EXPECT_EQ(v, QVariant("abcd"));
     EXPECT_TRUE(ConvertirParaColumna(adVarChar, 10, QDate(2024, 5, 1), v));
     EXPECT_EQ(v, QVariant("2024-05-01"));
     EXPECT_TRUE(ConvertirParaColumna(adVarChar, 3, QVariant(), v));
