@@ -1,6 +1,7 @@
 // The chart as a tree: the full rebuild, the node of a saved account, the node click and keys.
 #include "accounts/FrmMA_CUENTAS.h"
 
+#include "accounts/FilasCuentas.h"
 #include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "outside/controls/CajaTexto.h"
@@ -67,23 +68,8 @@ void FrmMA_CUENTAS::ArmarTreeVAutomatico(const QString& Desde) {
         }))
         return;
 
-    ado::RecordsetPtr rs;
-    DB_Dll& db = gBaseDatos();
-    if (!h.paso(
-            [&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockReadOnly, -1, true); }))
-        return;
-    bool vacio = true;
-    if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
-    if (vacio) return;
     QList<QList<QVariant>> filas;
-    if (!h.paso([&] {
-            rs->MoveFirst();
-            rs->MoveLast();
-            rs->MoveFirst();
-            filas = rs->GetRows(rs->RecordCount());
-            rs.reset();
-        }))
-        return;
+    if (!cuentas::LeeFilas(h, sql, filas)) return;
 
     auto& u = maker::gUtilidades();
     const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();

@@ -1,6 +1,7 @@
 // The title-account list and the proposal of the first free code under a chosen title.
 #include "accounts/FrmMA_CUENTAS.h"
 
+#include "accounts/FilasCuentas.h"
 #include "data/DB_Dll.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/maker/EnlaceControles.h"
@@ -59,22 +60,8 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
             ? "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 AND "
               "(TIPOVISTA<>'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY codigo"
             : "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 ORDER BY codigo";
-    ado::RecordsetPtr rs;
-    DB_Dll& db = gBaseDatos();
-    if (!h.paso(
-            [&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockReadOnly, -1, true); }))
-        return;
-    bool vacio = true;
-    if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
-    if (vacio) return;
     QList<QList<QVariant>> filas;
-    if (!h.paso([&] {
-            rs->MoveFirst();
-            rs->MoveLast();
-            rs->MoveFirst();
-            filas = rs->GetRows(rs->RecordCount());
-        }))
-        return;
+    if (!cuentas::LeeFilas(h, sql, filas)) return;
     if (!h.paso([&] {
             Combo1->clear();
             Combo1->addItem(QString());

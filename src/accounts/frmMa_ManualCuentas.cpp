@@ -1,5 +1,6 @@
 #include "accounts/frmMa_ManualCuentas.h"
 
+#include "accounts/FilasCuentas.h"
 #include "data/DB_Dll.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/TreeView.h"
@@ -185,23 +186,8 @@ void frmMa_ManualCuentas::ArmarTreeVAutomatico(const QVariant& Desde) {
             }
         }))
         return;
-    ado::RecordsetPtr rs;
-    DB_Dll& db = gBaseDatos();
-    if (!h.paso(
-            [&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockReadOnly, -1, true); }))
-        return;
-    bool vacio = true;
-    if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
-    if (vacio) return;
     QList<QList<QVariant>> filas;
-    if (!h.paso([&] {
-            rs->MoveFirst();
-            rs->MoveLast();
-            rs->MoveFirst();
-            filas = rs->GetRows(rs->RecordCount());
-            rs.reset();
-        }))
-        return;
+    if (!cuentas::LeeFilas(h, sql, filas)) return;
     if (!h.paso([&] {
             TreeV->Clear();
             TreeV->setRootIsDecorated(true);
