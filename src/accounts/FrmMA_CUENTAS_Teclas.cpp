@@ -5,6 +5,7 @@
 #include "accounts/FrmMA_CUENTAS.h"
 #include "data/DB_Dll.h"
 #include "lookup/Rt_BusquedaCodigo.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
@@ -25,11 +26,6 @@ void Colorea(QWidget* w, long bgr) {
 
 void SeleccionaTodo(vb::CajaTexto* caja) {
     caja->setSelection(0, int(caja->text().trimmed().size()));
-}
-
-QString SinComillas(const QString& texto) {
-    QString t = texto;
-    return t.replace("'", "''");
 }
 
 }  // namespace
@@ -66,8 +62,8 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
     const int iDescripcion = enlace.CampoEnlazado("descripcion", txtFields);
     const QString descripcion = iDescripcion >= 0 ? txtFields[iDescripcion]->text() : QString();
     const QString elegido =
-        EnlacesCuentas::ConsultaSearch("MA_CUENTAS", "(DESCRIPCION LIKE '" + SinComillas(descripcion) + "%')",
-                                       "CODIGO")
+        EnlacesCuentas::ConsultaSearch(
+            "MA_CUENTAS", "(DESCRIPCION LIKE " + ado::LiteralTexto(descripcion + "%") + ")", "CODIGO")
             .trimmed();
     // Nothing chosen: the code box stays as it was.
     if (elegido.isEmpty()) return;

@@ -2,6 +2,7 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "outside/ado/CortesSql.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
@@ -9,7 +10,6 @@
 
 #include <cmath>
 
-using db_texto::Contiene;
 using db_texto::DuplicaApostrofes;
 
 namespace db_texto {
@@ -106,7 +106,7 @@ bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, 
         const QString cabeza = "SELECT * FROM " + Tabla + " with(nolock)   WHERE " + Campo;
         if (!Condicion.isEmpty())
             sql = "SELECT * FROM " + Tabla + " with(nolock)  " +
-                  (Contiene(Condicion, " WHERE ") ? " " : " WHERE ") + Condicion;
+                  (ado::TieneClausula(Condicion, u"where") ? " " : " WHERE ") + Condicion;
         else if (tipo == kTexto)
             sql = cabeza + " ='" + DuplicaApostrofes(ValorBuscado) + "'";
         else if (tipo == kFecha)
@@ -119,7 +119,7 @@ bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, 
         const QString cabeza = "SELECT TOP 1 * FROM " + Tabla + " with(nolock)  WHERE " + Campo;
         if (!Condicion.isEmpty())
             sql = "SELECT TOP 1 * FROM " + Tabla + " with(nolock) " +
-                  (Contiene(Condicion, " WHERE ") ? " " : " WHERE ") + Condicion;
+                  (ado::TieneClausula(Condicion, u"where") ? " " : " WHERE ") + Condicion;
         else if (tipo == kTexto)
             sql = "SELECT TOP 1  * FROM " + Tabla + " with(nolock)  WHERE LTRIM(RTRIM(" + Campo + ")) ='" +
                   DuplicaApostrofes(vb::Trim(ValorBuscado)) + "'";

@@ -2,6 +2,7 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "outside/ado/CortesSql.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 
@@ -11,11 +12,13 @@ using db_texto::QuitaMarca;
 namespace {
 
 // Only a statement that both creates and drops reaches the restricted views; ordinary writes keep
-// the real tables and lose only the marker.
+// the real tables and lose only the marker. The words count in the program's own text only, never
+// inside a value the statement writes.
 QString ReescribeAccion(DB_Dll& db, const QString& sentencia) {
-    if (Contiene(sentencia, "CREATE") && Contiene(sentencia, "DROP")) {
+    const QString propia = ado::TextoPropio(sentencia);
+    if (Contiene(propia, "CREATE") && Contiene(propia, "DROP")) {
         if (db_texto::TieneMarca(sentencia)) return QuitaMarca(sentencia);
-        if (Contiene(sentencia, "DELETE")) return sentencia;
+        if (Contiene(propia, "DELETE")) return sentencia;
         return db.SS_TSinonimos(sentencia);
     }
     return QuitaMarca(sentencia);

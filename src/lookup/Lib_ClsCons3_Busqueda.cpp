@@ -4,6 +4,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/Lib_FrmCons3Tree.h"
+#include "outside/ado/CortesSql.h"
 #include "outside/controls/ListView.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
@@ -140,10 +141,14 @@ void Lib_ClsCons3::ConsultaSearch(QString Sql, Coleccion& CmpsDevueltos, QString
     } else {
         sentencia = Util().ReemplazaTexto(Sql, "V_MA_ARTICULOS", "VT_MA_ARTICULOS");
         if (!vb::Trim(Where).isEmpty()) {
-            // A statement with a WHERE of its own takes the condition with AND, never a second WHERE.
-            if (!Contiene(Where, "WHERE"))
-                Where = (Contiene(sentencia, " WHERE ") ? " AND " : " WHERE ") + Where;
-            sentencia += Where;
+            // A statement with a WHERE of its own takes the condition with AND, never a second WHERE;
+            // the condition goes before the statement's GROUP BY or ORDER BY. Both are found on the
+            // statements' own pieces, never inside a quoted value.
+            if (!ado::TieneClausula(Where, u"where"))
+                Where = (ado::TieneClausula(sentencia, u"where") ? " AND " : " WHERE ") + Where;
+            const qsizetype cola = ado::PosicionCola(sentencia);
+            sentencia = cola < sentencia.size() ? sentencia.left(cola) + Where + " " + sentencia.mid(cola)
+                                                : sentencia + Where;
         }
     }
 
@@ -167,7 +172,7 @@ void Lib_ClsCons3::MuestraLista(const QString& sentencia, Coleccion& CmpsDevuelt
         v.StkNivel4 = StkNivel4;
         v.MuestraStock = MuestraStock;
         v.CfgUsaConsultaLIKE = usaConsultaLike_;
-        v.OrdenarPorLwv = !Contiene(sentencia, "ORDER BY");
+        v.OrdenarPorLwv = !ado::TieneClausula(sentencia, u"order by");
         v.FiltroInicial = Clave;
         v.CampoBusqueda = CampoBusqueda;
         if (gConnString.isEmpty()) gConnString = CNStuffContable::gBaseDatos().gConnString;

@@ -1,6 +1,8 @@
 // Finding a node as the user types, narrowing the statement with F5, rebuilding.
 #include "lookup/Lib_FrmCons3Tree.h"
 
+#include "outside/ado/CortesSql.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/Teclas.h"
 #include "outside/runtime/ErrorVB.h"
 
@@ -44,18 +46,12 @@ void Lib_FrmCons3Tree::CmbSearch_Click(int Index) {
 }
 
 QString Lib_FrmCons3Tree::SentenciaF5(const QString& sql, const QString& texto) {
-    QString cola;
-    QString cabeza = sql;
-    const qsizetype orden = sql.indexOf("order by", 0, Qt::CaseInsensitive);
-    if (sql.contains("order", Qt::CaseInsensitive) && orden >= 0) {
-        cola = sql.mid(orden);
-        cabeza = sql.left(orden);
-    }
-    const QString conector = sql.contains("where", Qt::CaseInsensitive) ? " and " : " where ";
-    // The typed text is a literal: its apostrophes are doubled.
-    QString literal = texto;
-    literal.replace("'", "''");
-    return cabeza + conector + "Descripcion" + " like '%" + literal + "%' " + cola;
+    // Cut on the statement's own clauses, never inside an earlier search text; the typed text is
+    // one quoted value.
+    const qsizetype cola = ado::PosicionCola(sql);
+    const QString conector = ado::TieneClausula(sql, u"where") ? " and " : " where ";
+    return sql.left(cola) + conector + "Descripcion" + " like " + ado::LiteralTexto("%" + texto + "%") + " " +
+           sql.mid(cola);
 }
 
 void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int& KeyCode, int) {

@@ -1,5 +1,6 @@
 // How the list window ends and what it hands back, its column sort and its command buttons.
 #include "lookup/Lib_FrmCons3.h"
+#include "outside/ado/CortesSql.h"
 #include "outside/controls/ListView.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ManejadorErrores.h"
@@ -138,7 +139,8 @@ void Lib_FrmCons3::OrdenarPorFecha(const QString& Cual) {
     // An option list has no statement to query again.
     if (vb::Trim(Sql).isEmpty()) return;
     const QString copia = Sql;
-    if (!Sql.contains("order", Qt::CaseInsensitive)) {
+    // A statement with an ORDER BY of its own keeps it; a value in a condition is no clause.
+    if (!ado::TieneClausula(Sql, u"order by")) {
         ListView1->setSorted(false);
         ListView1->setSortKey(0);
         OrdenarPorLwv = false;

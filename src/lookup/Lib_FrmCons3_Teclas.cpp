@@ -2,6 +2,8 @@
 // the statement on the server, keys typed in the list, quantities, the missing-stock report.
 #include "data/DB_Dll.h"
 #include "lookup/Lib_FrmCons3.h"
+#include "outside/ado/CortesSql.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/ListView.h"
 #include "outside/controls/Teclas.h"
 #include "outside/maker/Utilidades.h"
@@ -19,10 +21,6 @@
 namespace {
 
 constexpr int kF5 = 116;
-
-QString Literal(const QString& texto) {
-    return QString(texto).replace('\'', "''");
-}
 
 int IndiceDe(QObject* o) {
     const QVariant v = o->property("indice");
@@ -90,37 +88,27 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int Shift) {
         KeyCode = 0;
         // An option list has no statement to narrow.
         if (vb::Trim(Sql).isEmpty()) return;
-        SqlCola_.clear();
-        QString grupo;
+        // The clauses are found on the statement's own pieces: a value typed in an earlier search
+        // never moves the cut, and the new text goes in as one quoted value.
+        const qsizetype cola = ado::PosicionCola(Sql);
+        SqlCabecera_ = Sql.left(cola);
+        SqlCola_ = Sql.mid(cola);
+        const QString propia = ado::TextoPropio(SqlCabecera_);
         QString prefijo;
-        // After a date sort the head still held the sorted statement; narrow the one shown.
-        SqlCabecera_ = Sql;
-        if (Sql.contains("order", Qt::CaseInsensitive)) {
-            const qsizetype p = Sql.indexOf("order by", 0, Qt::CaseInsensitive);
-            if (p >= 0) {
-                SqlCola_ = Sql.mid(p);
-                SqlCabecera_ = Sql.left(p);
-            }
-        }
-        if (Sql.contains("group by", Qt::CaseInsensitive)) {
-            const qsizetype p = Sql.indexOf("group by", 0, Qt::CaseInsensitive);
-            grupo = Sql.mid(p);
-            if (!vb::Trim(grupo).isEmpty()) SqlCola_ = grupo;
-            SqlCabecera_ = Sql.left(p);
-        }
-        if (SqlCabecera_.contains("stk_ma_articulos.", Qt::CaseInsensitive)) prefijo = "stk_ma_articulos.";
-        if (SqlCabecera_.contains("v_ma_articulos.", Qt::CaseInsensitive)) prefijo = "v_ma_articulos.";
-        const QString conector = Sql.contains("where", Qt::CaseInsensitive) ? " and " : " where ";
+        if (propia.contains("stk_ma_articulos.", Qt::CaseInsensitive)) prefijo = "stk_ma_articulos.";
+        if (propia.contains("v_ma_articulos.", Qt::CaseInsensitive)) prefijo = "v_ma_articulos.";
+        const QString conector = ado::TieneClausula(Sql, u"where") ? " and " : " where ";
         const QString campo = combo->property("campo").toString();
+        QString patron;
         if (CfgUsaConsultaLIKE) {
-            const QString palabras = Literal(combo->currentText()).replace(' ', '%');
-            Sql = SqlCabecera_ + conector + prefijo + campo + " like '%" + palabras + "%' " + SqlCola_;
+            patron = "%" + QString(combo->currentText()).replace(' ', '%') + "%";
         } else {
             // "*" typed by the user works as a wildcard.
             combo->setEditText(Util().Reemplaza(combo->currentText(), "*", "%"));
-            Sql = SqlCabecera_ + conector + prefijo + campo + " like '" + Literal(combo->currentText()) +
-                  "%' " + SqlCola_;
+            patron = combo->currentText() + "%";
         }
+        Sql =
+            SqlCabecera_ + conector + prefijo + campo + " like " + ado::LiteralTexto(patron) + " " + SqlCola_;
         combo->setEditText(QString());
         SqlCabecera_ = Sql;
         Form_Load();
@@ -246,10 +234,10 @@ void Lib_FrmCons3::Faltante() {
     if (r != vb::vbYes) return;
     auto& db = CNStuffContable::gBaseDatos();
     // A day-first literal with the time, which both engines read the same way.
-    QString sentencia = "INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values('" +
-                        vb::Now().toString("dd/MM/yyyy HH:mm:ss") + "','" +
-                        Literal(Util().AlineaDerecha(codigo, 25)) + "','" + Literal(vb::Trim(descripcion)) +
-                        "','" + Literal(db.gUsuario) + "')";
+    QString sentencia = "INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values(" +
+                        ado::LiteralTexto(vb::Now().toString("dd/MM/yyyy HH:mm:ss")) + "," +
+                        ado::LiteralTexto(Util().AlineaDerecha(codigo, 25)) + "," +
+                        ado::LiteralTexto(vb::Trim(descripcion)) + "," + ado::LiteralTexto(db.gUsuario) + ")";
     if (db.EjecutaConsultaSQL(sentencia)) return;
     // The report must not read as filed when the database refused it.
     vb::ErrorVB error(-1, "No se pudo informar el faltante de stock");

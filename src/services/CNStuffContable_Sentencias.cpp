@@ -1,5 +1,6 @@
 // Statements built from (column, value) pairs and statement lists run as one transaction.
 #include "data/DB_Dll.h"
+#include "outside/ado/CortesSql.h"
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Archivos.h"
@@ -104,8 +105,8 @@ void ArmaSentenciaSQL(QList<CampoValor>& Campos, QStringList& Sentencias, const 
     if (Actualiza) {
         QStringList pares;
         for (const CampoValor& c : Campos) pares << c.Campo + QStringLiteral(" = ") + c.Valor;
-        if (!Condicion.contains(QStringLiteral("WHERE"), Qt::CaseInsensitive))
-            Condicion = QStringLiteral(" WHERE ") + Condicion;
+        // A WHERE of the condition's own, never the word inside one of its values.
+        if (!ado::TieneClausula(Condicion, u"where")) Condicion = QStringLiteral(" WHERE ") + Condicion;
         sentencia = QStringLiteral("UPDATE ") + Tabla + QStringLiteral(" SET ") + pares.join(',') +
                     QStringLiteral(" ") + Condicion;
     } else {

@@ -1,5 +1,6 @@
 // Copying one master-data change to the points of sale and to the group company.
 #include "data/DB_Dll.h"
+#include "outside/ado/CortesSql.h"
 #include "outside/ado/Recordset.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/maker/Progreso.h"
@@ -121,7 +122,7 @@ class Replicacion {
         for (int i = 0; i < 8; ++i) claves_ << k[i];
         // A blank condition is no condition.
         if (!vb::Trim(where).isEmpty())
-            condicion_ = where.contains("WHERE ", kCi) ? where : " WHERE " + where;
+            condicion_ = ado::TieneClausula(where, u"where") ? where : " WHERE " + where;
         for (int i = 0; i < 6; ++i) {
             // A value whose key column no rule names cannot be matched: it adds nothing.
             if (valores[i].isEmpty() || k[i].isEmpty()) continue;

@@ -51,6 +51,8 @@ TEST_F(DB_DllBusquedas, SentenciasDeLasPruebasDeExistencia) {
     EXPECT_EQ(rs->Source(), "SELECT TOP 1 * FROM TA_USUARIOS with(nolock)  WHERE Administrador = 0");
     EXPECT_TRUE(db().ExisteEnTablaST("TA_USUARIOS", "nadie", "NOMBRE", rs, 8, "T where T.NOMBRE = 'ADMIN'"));
     EXPECT_EQ(rs->Source(), "SELECT * FROM TA_USUARIOS with(nolock)   T where T.NOMBRE = 'ADMIN'");
+    // The word inside a value is no WHERE of the condition.
+    EXPECT_TRUE(db().ExisteEnTabla("TA_USUARIOS", "nadie", "NOMBRE", rs, 8, "NOMBRE <> ' where '"));
 
     // An apostrophe in a key is part of the value.
     EXPECT_FALSE(db().ExisteEnTabla("TA_USUARIOS", "O'BRIEN", "NOMBRE", rs));

@@ -89,6 +89,28 @@ TEST_F(DB_DllSentencias, CrearYBorrarUnaVistaUsaLasVistasRestringidas) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
+// Words inside a value the statement writes are data: they never send it to the restricted views,
+// and a query never carries a second statement.
+TEST_F(DB_DllSentencias, LosValoresNoDecidenLaReescrituraYUnaConsultaEsUnaSentencia) {
+    DialogosGuionados guion;
+    QString sql = "UPDATE MA_CUENTAS SET DESCRIPCION = 'create or drop' WHERE CODIGO = '9'";
+    EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
+    EXPECT_EQ(sql, "UPDATE MA_CUENTAS SET DESCRIPCION = 'create or drop' WHERE CODIGO = '9'");
+    EXPECT_EQ(base_.escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '9'").toString(),
+              "create or drop");
+
+    guion.esperarMsgBox(vb::vbAbort);
+    QString consulta =
+        "SELECT * FROM TA_USUARIOS WHERE NOMBRE LIKE '%';UPDATE TA_USUARIOS SET Administrador=1;--%'";
+    ado::RecordsetPtr rs;
+    db().AbrirRecordset(consulta, rs);
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas().at(0).texto.contains("más de una sentencia"))
+        << guion.preguntas().at(0).texto.toStdString();
+    EXPECT_EQ(rs->State(), ado::adStateClosed);
+    EXPECT_EQ(base_.escalar("SELECT Administrador FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(), 0);
+}
+
 TEST_F(DB_DllSentencias, FallaCalladaPeroRegistradaYListaSegunTRANS) {
     DialogosGuionados guion;
     // An ordinary failure: nothing shown, the list kept, the log written, the caller told.

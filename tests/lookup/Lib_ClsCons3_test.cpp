@@ -130,6 +130,14 @@ TEST_F(BusquedaConsulta, WithoutAMaskFixedListsTheTablesColumnsOrTheOptionalStat
     EXPECT_TRUE(g.ordenarPorLwv);
     EXPECT_EQ(Busca("select * from MA_CUENTAS where TITULO = 0", "DADA_DE_BAJA = 0").sql,
               "select * from MA_CUENTAS where TITULO = 0 AND  (DADA_DE_BAJA = 0) ");
+    // The clauses are the statements' own: the condition goes before the ORDER BY, and words in
+    // its value decide nothing.
+    Resultado o =
+        Busca("select CODIGO from MA_CUENTAS order by CODIGO", "DESCRIPCION LIKE 'a where b order by'");
+    EXPECT_EQ(
+        o.sql,
+        "select CODIGO from MA_CUENTAS  WHERE  (DESCRIPCION LIKE 'a where b order by')  order by CODIGO");
+    EXPECT_FALSE(o.ordenarPorLwv);
 }
 
 TEST_F(BusquedaConsulta, TheRowLimitIsTheWholePositiveTopConsArt) {

@@ -163,6 +163,29 @@ TEST_F(ArbolConsulta, F5NarrowsTheStatementOnTheServer) {
     EXPECT_TRUE(v.TreeV->hasFocus());
 }
 
+// A text typed in an earlier F5 never moves the next cut: the next text stays one value.
+TEST_F(ArbolConsulta, AnEarlierF5TextNeverMovesTheCut) {
+    const QString inyectado = "');DELETE FROM Ta_Ccosto;--";
+    EXPECT_EQ(
+        Lib_FrmCons3Tree::SentenciaF5(Lib_FrmCons3Tree::SentenciaF5(kCentros, "order by"), inyectado),
+        "SELECT Codigo, DESCRIPCION FROM Ta_Ccosto  where Descripcion like '%order by%'  and Descripcion "
+        "like '%'');DELETE FROM Ta_Ccosto;--%' ORDER BY Codigo");
+
+    DialogosGuionados guion;
+    const int centros = base_.escalar("SELECT COUNT(*) FROM TA_CCOSTO").toInt();
+    Lib_FrmCons3Tree v;
+    v.Sql = kCentros;
+    v.Form_Load();
+    v.show();
+    v.CmbSearch[0]->setFocus();
+    for (const QString& texto : {QString("order by"), inyectado}) {
+        QTest::keyClicks(v.CmbSearch[0]->lineEdit(), texto);
+        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+    }
+    EXPECT_EQ(v.CantidadNodos(), 1);
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM TA_CCOSTO").toInt(), centros);
+}
+
 TEST_F(ArbolConsulta, ACheckReachesSixGenerationsBelowAndNoAncestor) {
     Codigos({"1", "12", "123", "1234", "12345", "123456", "1234567", "12345678", "2"});
     Lib_FrmCons3Tree v;

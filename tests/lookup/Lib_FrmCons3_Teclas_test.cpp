@@ -146,6 +146,24 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
     });
 }
 
+// A value typed in an earlier F5 never moves the next cut: what is typed next stays one value.
+TEST_F(TeclasConsulta, AnEarlierF5TextNeverMovesTheCut) {
+    Consulta(kCuentas, [](Lib_FrmCons3& v) {
+        v.CfgUsaConsultaLIKE = false;
+        QLineEdit* codigo = v.CmbSearch[0]->lineEdit();
+        Escribe(codigo, "order by");
+        QTest::keyClick(codigo, Qt::Key_F5);
+        Escribe(codigo, "');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--");
+        QTest::keyClick(codigo, Qt::Key_F5);
+        EXPECT_EQ(v.ListView1->ListItemsCount(), 0);
+        EXPECT_TRUE(v.Sql.endsWith(
+            "and CODIGO like ''');UPDATE/%%/TA_USUARIOS/%%/SET/%%/ADMINISTRADOR=1;--%' order by CODIGO   "))
+            << v.Sql.toStdString();
+    });
+    EXPECT_EQ(base_.escalar("SELECT MAX(Administrador) FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(),
+              0);
+}
+
 TEST_F(TeclasConsulta, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
         ClickCabecera(v, 2);

@@ -95,6 +95,11 @@ TEST_F(Sentencias, InsertAndUpdateTextsFromThePairs) {
     ArmaSentenciaSQL(gCamposValores, lista, "MA_CUENTAS", true, condicion);
     EXPECT_EQ(lista[2], "UPDATE MA_CUENTAS SET DESCRIPCION = 'BANCO' where CODIGO = '2'");
     EXPECT_EQ(condicion, "where CODIGO = '2'");
+    // The word inside a value is no WHERE of the condition.
+    AgregaCampoValor("DESCRIPCION", "BANCO", "'", true);
+    condicion = " CODIGO = 'where'";
+    ArmaSentenciaSQL(gCamposValores, lista, "MA_CUENTAS", true, condicion);
+    EXPECT_EQ(condicion, " WHERE  CODIGO = 'where'");
 
     // The value list of an audit row, and a list that was cleared cannot be added to.
     AgregaCampoValor("A", "x", "'", true);

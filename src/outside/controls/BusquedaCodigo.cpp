@@ -2,6 +2,7 @@
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/ado/TipoColumna.h"
 #include "outside/controls/Teclas.h"
 #include "outside/runtime/ErrorVB.h"
@@ -20,10 +21,6 @@ namespace {
 
 bool Es(const QString& a, const char* b) {
     return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
-}
-
-QString Literal(QString texto) {
-    return texto.replace("'", "''");
 }
 
 // A table name the control may paste into a statement: a plain (optionally owner-qualified) name.
@@ -141,14 +138,16 @@ void BusquedaCodigo::Busqueda() {
     Columnas col;
     if (!ColumnasDe(Tabla, col)) return;
     // Codes are stored without the level separators a box may show.
-    const QString codigo = Literal(QString(Buscar).remove('-').trimmed());
-    const QString texto = Literal(Buscar.trimmed());
+    const QString codigo = QString(Buscar).remove('-').trimmed();
+    const QString texto = Buscar.trimmed();
     const QString desc = col.descripcion.isEmpty() ? QString("''") : col.descripcion;
     QString sql =
         "SELECT TOP " + QString::number(Filas) + " " + col.codigo + ", " + desc + " FROM " + Tabla.trimmed();
     if (!texto.isEmpty()) {
-        sql += " WHERE LTRIM(" + col.codigo + ") LIKE '" + codigo + "%'";
-        if (!col.descripcion.isEmpty()) sql += " OR " + col.descripcion + " LIKE '" + texto + "%'";
+        // The typed text is data: each pattern is one quoted value.
+        sql += " WHERE LTRIM(" + col.codigo + ") LIKE " + ado::LiteralTexto(codigo + "%");
+        if (!col.descripcion.isEmpty())
+            sql += " OR " + col.descripcion + " LIKE " + ado::LiteralTexto(texto + "%");
     }
     sql += " ORDER BY " + col.codigo;
     if (ReescribeSentencia) sql = ReescribeSentencia(sql);

@@ -330,3 +330,22 @@ TEST(Recordset, CompanySchemaRestrictedViewTakesWritesAndHidesConfidentialRows) 
     EXPECT_EQ(base.escalar("SELECT CONFIDENCIAL FROM TA_CAJAS WHERE IdCajas = 'C9'").toInt(), 0);
     EXPECT_EQ(cn->Execute("SELECT COUNT(*) FROM SS_V_TA_CAJAS")->fields()[0].Value().toInt(), 2);
 }
+
+// A recordset shows one query: text after a ";" is refused before anything runs; Execute keeps
+// its batches.
+TEST(Recordset, OpenRunsOneStatementOnly) {
+    BaseTemporal base(kEsquema);
+    auto cn = base.abrir();
+    auto rs = Recordset::Crear();
+    EXPECT_EQ(
+        numeroDe([&] { rs->Open("SELECT * FROM MA_NOTA WHERE Texto <> 'a;b';DELETE FROM MA_NOTA", cn); }),
+        kErrSintaxis);
+    EXPECT_EQ(rs->State(), adStateClosed);
+    ASSERT_EQ(cn->errores().Count(), 1);
+    EXPECT_TRUE(cn->errores().Item(0).Description.contains("más de una sentencia"));
+    EXPECT_EQ(base.leer("SELECT COUNT(*) FROM MA_NOTA").toInt(), 2);
+    rs->Open("SELECT * FROM MA_NOTA WHERE Texto <> 'a;b'; -- fin", cn);
+    EXPECT_EQ(rs->RecordCount(), 2);
+    cn->Execute("DELETE FROM MA_NOTA WHERE Texto = 'uno'; DELETE FROM MA_NOTA WHERE Texto = 'dos'");
+    EXPECT_EQ(base.leer("SELECT COUNT(*) FROM MA_NOTA").toInt(), 0);
+}

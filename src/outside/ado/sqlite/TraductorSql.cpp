@@ -91,6 +91,13 @@ QString Traducir(Piezas ps) {
     ps = TopALimit(ps);
     ps = AjustarSumas(ps);
     ps = AjustarComparaciones(ps);
+    // The server takes a NUL inside a quoted text; the engine would end the statement there.
+    for (Pieza& p : ps)
+        if (p.es(Clase::Texto) && p.texto.contains(QChar(0))) {
+            QStringList partes;
+            for (const QString& parte : p.contenidoTexto().split(QChar(0))) partes << Literal(parte);
+            p.texto = "(" + partes.join(" || CHAR(0) || ") + ")";
+        }
     return Unir(ps).trimmed();
 }
 

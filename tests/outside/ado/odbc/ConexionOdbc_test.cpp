@@ -102,3 +102,33 @@ TEST(ConexionOdbc, BloqueoOptimista) {
     mio->Close();
     leido->Close();
 }
+
+// Over ODBC too a recordset runs one statement: the second is refused and nothing runs.
+TEST(ConexionOdbc, UnRecordsetEjecutaUnaSolaSentencia) {
+    if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto cn = Connection::Crear();
+    cn->Open(QStringLiteral("Provider=SQLOLEDB; DRIVER=SQLite3; Database=%1")
+                 .arg(dir.filePath(QStringLiteral("empresa.db"))));
+    cn->Execute(QStringLiteral("CREATE TABLE TA_USUARIOS (NOMBRE VARCHAR(20), ADMINISTRADOR INT)"));
+    cn->Execute(QStringLiteral("INSERT INTO TA_USUARIOS VALUES ('OPERADOR', 0)"));
+    auto rs = Recordset::Crear();
+    int32_t numero = 0;
+    try {
+        rs->Open(QStringLiteral("SELECT * FROM TA_USUARIOS WHERE NOMBRE LIKE '%';"
+                                "UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--%'"),
+                 cn);
+    } catch (const vb::ErrorVB& e) {
+        numero = e.Number;
+    }
+    EXPECT_EQ(numero, kErrSintaxis);
+    EXPECT_EQ(rs->State(), adStateClosed);
+    ASSERT_EQ(cn->errores().Count(), 1);
+    EXPECT_EQ(cn->Execute(QStringLiteral("SELECT MAX(ADMINISTRADOR) FROM TA_USUARIOS"))
+                  ->fields()
+                  .Item(0)
+                  .Value()
+                  .toInt(),
+              0);
+}

@@ -1,0 +1,294 @@
+// A user who is not an administrator types hostile texts into every lookup entry of the chart of
+// accounts and its companion forms: no confidential row ever shows, and the company file keeps
+// every row it had (the access log aside).
+#include "account_extras/Frmta_asigccosto.h"
+#include "account_extras/frmMA_CUENTASADIC.h"
+#include "accounts/CuentasDePrueba.h"
+#include "accounts/EnlacesCuentas.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "lookup/Lib_FrmCons3Tree.h"
+#include "outside/controls/BarraBotones.h"
+#include "outside/controls/BusquedaCodigo.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/ListView.h"
+#include "outside/controls/Teclas.h"
+#include "outside/controls/UtilVex.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <random>
+
+namespace {
+
+// Fragments that have broken statements before, glued at random (a fixed seed, so a failure
+// repeats), the known attacks, and one very long text.
+QStringList TextosHostiles() {
+    const QStringList piezas = {"'",
+                                "''",
+                                "x order by y",
+                                " ORDER BY ",
+                                " group by ",
+                                "--",
+                                "/*",
+                                "*/",
+                                ";",
+                                "@Admin_",
+                                "@Admin_CODIGO",
+                                "SS_",
+                                " SS_MA_CUENTAS ",
+                                " MV_ASIENTOS ",
+                                QString(QChar(0)),
+                                "%",
+                                "*",
+                                "[",
+                                "]",
+                                "\"",
+                                "(",
+                                ")",
+                                " OR 1=1",
+                                " where ",
+                                "UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1",
+                                "DELETE FROM MA_CUENTAS",
+                                "HONORARIOS",
+                                "51010100102",
+                                "ca",
+                                " "};
+    QStringList textos = {"x order by y",
+                          "');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--",
+                          "')OR(@Admin_CODIGO<>'')--",
+                          "%')) OR 1=1 OR ((DESCRIPCION LIKE '",
+                          "' group by CODIGO;DELETE FROM MA_CUENTAS;--",
+                          "@Admin_MA_CUENTAS",
+                          "' UNION SELECT CODIGO, DESCRIPCION FROM MV_ASIENTOS, @Admin_MA_CUENTAS--"};
+    std::mt19937 azar(25);
+    while (textos.size() < 300) {
+        QString t;
+        for (int n = 1 + int(azar() % 5); n > 0; --n) t += piezas[int(azar() % piezas.size())];
+        textos << t;
+    }
+    textos << QString("')OR(@Admin_CODIGO<>'') order by --").repeated(120);
+    return textos;
+}
+
+// Every table but the access log, row by row, and the schema itself.
+QMap<QString, QList<QStringList>> Contenido(const BaseDePrueba& b) {
+    QMap<QString, QList<QStringList>> m;
+    const QList<QStringList> objetos =
+        b.filas("SELECT type, name, sql FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' ORDER BY name");
+    m.insert("(esquema)", objetos);
+    for (const QStringList& o : objetos)
+        if (o[0] == "table" && o[1].compare("Control_Acceso", Qt::CaseInsensitive) != 0)
+            m.insert(o[1], b.filas("SELECT * FROM [" + o[1] + "]"));
+    return m;
+}
+
+class TextoHostil : public ::testing::Test {
+  protected:
+    TextoHostil() : v({}, "OPERADOR") {}
+
+    void SetUp() override {
+        ASSERT_TRUE(v.base().valida()) << v.base().error().toStdString();
+        for (const QStringList& f :
+             v.base().filas("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CONFIDENCIAL = 1"))
+            ocultos << f[0].trimmed() << f[1].trimmed();
+        ASSERT_TRUE(ocultos.contains("51010100102"));
+        v.Iniciar();
+        antes = Contenido(v.base());
+    }
+    void TearDown() override {
+        EXPECT_TRUE(Contenido(v.base()) == antes) << "the company file changed";
+        for (const char* n : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
+            EnlacesCuentas::RegistraFormulario(n, {});
+    }
+
+    // The text typed where the focus is (or into `destino`), key by key; a text no keyboard types
+    // (very long, or with a NUL) is pasted there.
+    static void Teclea(const QString& texto, QWidget* destino = nullptr) {
+        QWidget* foco = destino ? destino : QApplication::focusWidget();
+        ASSERT_NE(foco, nullptr);
+        if (texto.size() > 200 || texto.contains(QChar(0))) {
+            QApplication::clipboard()->setText(texto);
+            QTest::keyClick(foco, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(foco, texto);
+        }
+    }
+    static void Pulsa(Qt::Key tecla, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+        QWidget* foco = QApplication::focusWidget();
+        ASSERT_NE(foco, nullptr);
+        QTest::keyClick(foco, tecla, mod);
+    }
+    static void Enfoca(QWidget* w) {
+        QApplication::setActiveWindow(w->window());
+        w->setFocus();
+        QApplication::processEvents();
+    }
+
+    // The lookup's list, tree or code list shows no confidential row.
+    void SinOcultos(QWidget* ventana, const QString& texto) {
+        for (QAbstractItemView* vista : ventana->findChildren<QAbstractItemView*>()) {
+            if (!vista->isVisible() || !vista->model()) continue;
+            const QAbstractItemModel* m = vista->model();
+            QList<QModelIndex> pendientes = {QModelIndex()};
+            while (!pendientes.isEmpty()) {
+                const QModelIndex padre = pendientes.takeLast();
+                for (int r = 0; r < m->rowCount(padre); ++r)
+                    for (int c = 0; c < m->columnCount(padre); ++c) {
+                        const QModelIndex i = m->index(r, c, padre);
+                        if (c == 0 && m->hasChildren(i)) pendientes << i;
+                        const QString celda = i.data().toString().trimmed();
+                        const QString codigo = celda.section(" - ", 0, 0).remove('-').trimmed();
+                        ASSERT_FALSE(ocultos.contains(celda) || ocultos.contains(codigo))
+                            << celda.toStdString() << " after " << texto.toStdString();
+                    }
+            }
+        }
+    }
+
+    // The search boxes of the list window, with and without LIKE: each text typed, then F5 on it.
+    void Lista(Lib_FrmCons3& w, const QStringList& textos) {
+        for (int i = 0; i < textos.size(); ++i) {
+            w.CfgUsaConsultaLIKE = i % 2 == 0;
+            Enfoca(w.CmbSearch[i % w.CmbSearch.size()]->lineEdit());
+            Teclea(textos[i]);
+            SinOcultos(&w, textos[i]);
+            Pulsa(Qt::Key_F5);
+            SinOcultos(&w, textos[i]);
+            if (i % 8 == 7) w.CmdNueva->click();
+        }
+    }
+
+    // The tree window's search box: each text typed, then F5 on it.
+    void Arbol(Lib_FrmCons3Tree& w, const QStringList& textos) {
+        for (const QString& t : textos) {
+            // The box's own keys: the combo does not hand F5 on to the window.
+            Enfoca(w.CmbSearch[0]->lineEdit());
+            Teclea(t, w.CmbSearch[0]->lineEdit());
+            SinOcultos(&w, t);
+            QTest::keyClick(w.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+            SinOcultos(&w, t);
+        }
+    }
+
+    // The code search over a box: a letter opens it, the text is pasted into its own box.
+    void BusquedaDeCodigo(vb::CajaTexto* caja, vb::BusquedaCodigo* control, const QStringList& textos) {
+        for (const QString& t : textos) {
+            caja->setText(QString());
+            Enfoca(caja);
+            Teclea("5");
+            ASSERT_TRUE(control->isVisible()) << t.toStdString();
+            ASSERT_TRUE(control->isAncestorOf(QApplication::focusWidget()));
+            QApplication::clipboard()->setText(t);
+            Pulsa(Qt::Key_V, Qt::ControlModifier);
+            SinOcultos(control, t);
+            Pulsa(Qt::Key_Escape);
+        }
+    }
+
+    CuentasDePrueba v;
+    QStringList ocultos;
+    QMap<QString, QList<QStringList>> antes;
+};
+
+}  // namespace
+
+// The chart's F5 by description with "order by" in the description, then the lookup's F5.
+TEST_F(TextoHostil, TheChartRouteKeepsTheTypedTextInItsValue) {
+    for (const QString& ataque : {QString("');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--"),
+                                  QString("')OR(@Admin_CODIGO<>'')--")}) {
+        v.EscribirCampo(0, "x order by y");
+        Enfoca(v.f().TxtCodigo);
+        v.guion().esperarModal([&](QWidget* w) {
+            auto* lista = qobject_cast<Lib_FrmCons3*>(w);
+            ASSERT_NE(lista, nullptr);
+            Enfoca(lista->CmbSearch[0]->lineEdit());
+            Teclea(ataque);
+            Pulsa(Qt::Key_F5);
+            EXPECT_EQ(lista->ListView1->ListItemsCount(), 0);
+            SinOcultos(lista, ataque);
+            lista->CmdCancelar->click();
+        });
+        v.Tecla(Qt::Key_F5);
+    }
+    EXPECT_EQ(v.base().escalar("SELECT Administrador FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(), 0);
+}
+
+TEST_F(TextoHostil, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
+    const QStringList textos = TextosHostiles();
+
+    // The chart's F5 by description, each time with another hostile description, and the list
+    // window it opens.
+    for (qsizetype desde = 0; desde < textos.size(); desde += 40) {
+        // Every other time an empty description, so that the list starts with rows.
+        v.EscribirCampo(0, desde % 80 ? textos[desde].left(60).remove(QChar(0)) : QString());
+        v.guion().esperarModal([&](QWidget* w) {
+            auto* lista = qobject_cast<Lib_FrmCons3*>(w);
+            ASSERT_NE(lista, nullptr);
+            SinOcultos(lista, textos[desde]);
+            Lista(*lista, textos.mid(desde, 40));
+            lista->CmdCancelar->click();
+        });
+        Enfoca(v.f().TxtCodigo);
+        v.Tecla(Qt::Key_F5);
+    }
+
+    // The code search of the chart's code box.
+    BusquedaDeCodigo(v.f().TxtCodigo, v.f().BusquedaCodigo2, textos);
+
+    // The companion forms of an account open to everybody.
+    EnlacesCuentas::RegistraFormulariosDelSistema();
+    v.EscribirCodigo("51010100101");
+    auto lista = [&](const QStringList& parte) {
+        v.guion().esperarModal([&, parte](QWidget* w) {
+            auto* l = qobject_cast<Lib_FrmCons3*>(w);
+            ASSERT_NE(l, nullptr);
+            Lista(*l, parte);
+            l->CmdCancelar->click();
+        });
+    };
+
+    // Cost centres: the account lookup of the account box, the tree of the cost-centre cell.
+    v.f().Tbar->Pulsa(4);
+    QApplication::processEvents();
+    ASSERT_TRUE(Frmta_asigccosto::Existe());
+    Frmta_asigccosto& cc = Frmta_asigccosto::instancia();
+    Enfoca(cc.txtCuenta[0]);
+    lista(textos.mid(0, 100));
+    QTest::mouseClick(cc.txtCuenta[0], Qt::RightButton);
+    Enfoca(cc.txtCuenta[0]);
+    Pulsa(Qt::Key_Return);
+    ASSERT_TRUE(cc.BrwTxt[0]->isVisible());
+    v.guion().esperarModal([&](QWidget* w) {
+        auto* arbol = qobject_cast<Lib_FrmCons3Tree*>(w);
+        ASSERT_NE(arbol, nullptr);
+        Arbol(*arbol, textos);
+        arbol->CmdCancelar->click();
+    });
+    QTest::mouseClick(cc.BrwTxt[0], Qt::RightButton);
+    cc.close();
+
+    // Additional data: the lookup of a field with a table, and its code search.
+    v.f().Tbar->Pulsa(2);
+    QApplication::processEvents();
+    ASSERT_TRUE(frmMA_CUENTASADIC::Existe());
+    frmMA_CUENTASADIC& adic = frmMA_CUENTASADIC::instancia();
+    vb::CajaTexto* campo = nullptr;
+    for (int i = 1; i < int(adic.txtFields.size()) && !campo; ++i)
+        if (!adic.txtFields[i]->Tag.trimmed().isEmpty() && adic.txtFields[i]->isVisible() &&
+            adic.txtFields[i]->isEnabled())
+            campo = adic.txtFields[i];
+    ASSERT_NE(campo, nullptr);
+    Enfoca(campo);
+    lista(textos.mid(100, 100));
+    Pulsa(Qt::Key(Qt::Key_F1 + (UtilVex::TeclaDe("CONSULTAR") - vb::vbKeyF1)));
+    BusquedaDeCodigo(campo, adic.BusquedaCodigo1, textos.mid(200));
+    EXPECT_EQ(v.guion().pendientes(), 0);
+}
