@@ -45,7 +45,12 @@ void Frmta_asigccosto::MsFlex_Inicializa() {
     FGCCosto->setFixedRows(1);
     FGCCosto->setFixedCols(1);
     for (int c = 0; c < int(m_Col.size()); ++c) {
-        FGCCosto->setColWidth(c, (m_Col[size_t(c)].Ancho + 1) * 80);
+        // Never narrower than its title, nor a code column than its widest code, in this font.
+        const TipoColumnaGrilla& col = m_Col[size_t(c)];
+        int ancho = std::max((col.Ancho + 1) * 80, FGCCosto->AnchoParaTexto(col.Titulo));
+        if (!col.TablaBusqueda.isEmpty())
+            ancho = std::max(ancho, FGCCosto->AnchoParaTexto(QString(col.Ancho, QChar('W'))));
+        FGCCosto->setColWidth(c, ancho);
         FGCCosto->setColAlignment(c, Es(m_Col[size_t(c)].Campo, "porcentaje") ? 8 : 1);
         FGCCosto->setTextMatrix(0, c, m_Col[size_t(c)].Titulo);
     }

@@ -48,6 +48,8 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
         if (e.Number == ado::kErrValorNoAdmitido) {
             vb::MsgBox(MensajeConversion(txtFields[campo >= 0 ? campo : 0]), vb::vbCritical,
                        "Error en conversion de datos");
+            // The user corrects the refused field where it is, on its own tab.
+            if (campo >= 0) EnfocaCampo(campo);
             return 0;
         }
         int respuesta = 0;
@@ -56,6 +58,17 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
     });
     const auto paso = [&h](const std::function<void()>& f) { return h.paso(f); };
     const QString ahora = vb::Format(vb::Now(), CNStuffContable::FormatoFechaHora());
+    // A save that stops halfway leaves nothing pending: the next one starts from the stored row,
+    // or from a new one, and writes every field once.
+    struct DescartaPendiente {
+        ado::RecordsetPtr& rs;
+        ~DescartaPendiente() {
+            vb::SinDetenerse([&] {
+                if (rs && rs->State() != ado::adStateClosed && rs->EditMode() != ado::adEditNone)
+                    rs->CancelUpdate();
+            });
+        }
+    } descarta{rsAdic};
 
     if (Nuevo) {
         if (!paso([&] { rsAdic->AddNew(); })) return;

@@ -226,8 +226,15 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
     } else if (tipo == QEvent::FocusIn || tipo == QEvent::FocusOut) {
         // A dialog or a popup taking the focus for a while is no move between the form's controls.
         const auto razon = static_cast<QFocusEvent*>(evento)->reason();
-        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason || habilitando_)
+        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason)
             return QWidget::eventFilter(objeto, evento);
+        if (habilitando_) {
+            // Opening or closing the fields moves the focus without a visit: only its colour follows.
+            if (w == TxtCodigo || indice >= 0)
+                w->setStyleSheet(tipo == QEvent::FocusIn ? QStringLiteral("background-color: #00ffff;")
+                                                         : QStringLiteral("background-color: #ffffff;"));
+            return QWidget::eventFilter(objeto, evento);
+        }
         if (tipo == QEvent::FocusIn) {
             if (w == TxtCodigo) TxtCodigo_GotFocus();
             if (indice >= 0) txtFields_GotFocus(indice);

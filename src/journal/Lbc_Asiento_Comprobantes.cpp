@@ -179,14 +179,17 @@ bool Lbc_Asiento::ComprobanteEntrada(const QString& TC) {
     QString letras;
     if (!h.paso([&] { letras = vb::Trim(asiento::Campo(rs, QStringLiteral("Letras"))); })) return resultado;
     for (const QChar letra : letras) {
+        // Leaving keeps the verdict of the letters before; Ignore counts this one as numbered.
+        bool leida = false;
         if (!h.paso([&] {
-                resultado = false;  // a letter whose columns cannot be read counts as numbered
                 bool numerada = false;
                 for (const char* sufijo : {"_ULTIMO_NRO", "_NRO_DESDE", "_NRO_HASTA"})
                     numerada = vb::Val(vb::CStr(rs->valor(QString(letra) + sufijo))) > 0 || numerada;
                 resultado = !numerada;
+                leida = true;
             }))
             return resultado;
+        if (!leida) resultado = false;
     }
     asiento::Cerrar(rs);
     return resultado;

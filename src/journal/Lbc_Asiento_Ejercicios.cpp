@@ -196,7 +196,8 @@ bool Lbc_Asiento::ExistenMovFueraPeriodo(const QString& Periodo, QString NFecha_
     ado::RecordsetPtr rs;
     QString sql;
     if (!h.paso([&] {
-            sql = "SELECT * FROM MV_ASIENTOS WHERE VAL(PERIODO) = " + vb::CStr(vb::Val(Periodo)) +
+            sql = "SELECT * FROM MV_ASIENTOS WHERE CONVERT(INT, PERIODO) = " +
+                  QString::number(vb::Val(Periodo), 'g', 15) +
                   " AND (FECHA <= " + maker::gUtilidades().FechaSQL(NFecha_Desde) +
                   " OR FECHA >= " + maker::gUtilidades().FechaSQL(NFecha_Hasta) + " )";
         }))

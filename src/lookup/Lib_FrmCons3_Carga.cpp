@@ -233,9 +233,9 @@ void Lib_FrmCons3::Leer(long& Cdesde, int& Cuantas) {
             }
             QStringList celdas;
             celdas.reserve(nCampos);
-            celdas << vb::Trim(util.TextoCampo((*campos)[0].Value()));
+            celdas << vb::Trim(util.TextoCelda((*campos)[0].Value(), (*campos)[0].Type()));
             for (int i = 1; i < nCampos; ++i)
-                celdas << util.AlineaDerecha(util.TextoCampo((*campos)[i].Value()));
+                celdas << util.AlineaDerecha(util.TextoCelda((*campos)[i].Value(), (*campos)[i].Type()));
             const int r = ListView1->ListItemsAdd(celdas);
             if (iCampo >= 0) {
                 const QString codigo = vb::Trim(util.TextoCampo((*campos)[iCampo].Value()));

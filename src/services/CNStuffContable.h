@@ -102,11 +102,10 @@ void ArmaSentenciaSQL(QList<CampoValor>& Campos, QStringList& Sentencias, const 
 // Appends "(columns) VALUES (values)" to Texto; Limpia empties the pairs.
 void ArmaListaValores(QString& Texto, QList<CampoValor>& Campos, bool Limpia);
 // Runs the non-blank statements of the list as one transaction: commits, or rolls back, records
-// the failure in AUX_ERR and shows the server's errors (nothing for a duplicate key when
-// SilenciaDuplicado). Fallo and NumeroError tell the caller the outcome. The trailing texts and
-// flag are accepted for callers that pass them and are not used. SilenciaReferencia: nothing is
-// shown when the server refuses the batch because other rows refer to a row (547), for a caller
-// that handles that refusal itself.
+// the failure in AUX_ERR with the server's text and shows the server's errors (nothing for a duplicate key
+// when SilenciaDuplicado). Fallo and NumeroError tell the caller the outcome. The trailing texts and flag are
+// accepted for callers that pass them and are not used. SilenciaReferencia: nothing is shown when the server
+// refuses the batch because other rows refer to a row (547), for a caller that handles that refusal itself.
 void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroError,
                         bool SilenciaDuplicado = false, const QString& Texto1 = QString(),
                         const QString& Texto2 = QString(), bool Marca = false,

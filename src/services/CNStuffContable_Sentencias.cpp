@@ -173,6 +173,8 @@ void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroErr
             }
         }
         Fallo = true;
+        // A silenced refusal is still recorded with the server's text; only the dialog is spared.
+        const QString registrado = mensaje;
         if (SilenciaDuplicado && NumeroError == ado::kNativoClaveDuplicada) mensaje.clear();
         if (SilenciaReferencia && NumeroError == ado::kNativoReferencia) mensaje.clear();
         errores.Clear();
@@ -182,7 +184,7 @@ void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroErr
         // logged the failure already.
         if (alcanzado) {
             try {
-                RegistraErrorSQL(lote, vb::App().EXEName, NumeroError, mensaje);
+                RegistraErrorSQL(lote, vb::App().EXEName, NumeroError, registrado);
             } catch (const vb::ErrorVB& e) {
                 AnotaRegistroFallido(e);
             }

@@ -25,6 +25,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -338,6 +341,41 @@ TEST_F(CentrosDeCostos, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItW
     elige("A22");
     EXPECT_EQ(Celdas(1), QStringList({"22", "VENTAS MINORISTAS", "60"}));
     EXPECT_EQ(f.FGCCosto->Col(), 3);
+    EXPECT_EQ(guion.pendientes(), 0);
+}
+
+TEST_F(CentrosDeCostos, HeadsAndCodesAreWholeAndTheRightButtonOnACellOpensOnlyTheLookup) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    vb::FlexGrid* g = f.FGCCosto;
+    const QFontMetrics fm(g->font());
+    // A cell shows its text whole when the text and the cell's margins fit in the column.
+    const auto entero = [&](int c, const QString& texto) {
+        return fm.horizontalAdvance(texto) + 5 < vb::PixelesDeTwips(g->ColWidth(c));
+    };
+    for (int c = 0; c < g->Cols(); ++c) EXPECT_TRUE(entero(c, g->TextMatrix(0, c))) << c;
+    EXPECT_TRUE(entero(1, "ADM"));
+    EXPECT_TRUE(entero(3, "100"));
+
+    Elige("51010100101");
+    ASSERT_TRUE(f.Editor()->Editando());
+    guion.esperarModal([](QWidget* w) {
+        auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+        ASSERT_NE(v, nullptr);
+        v->CmdCancelar->click();
+    });
+    // The window system follows a right click with a context-menu request to the same box.
+    const auto menus = [] {
+        int n = 0;
+        for (QWidget* t : QApplication::topLevelWidgets()) n += qobject_cast<QMenu*>(t) != nullptr;
+        return n;
+    };
+    const int antes = menus();
+    QTest::mouseClick(editor(), Qt::RightButton, {}, QPoint(4, 4));
+    QContextMenuEvent pedido(QContextMenuEvent::Mouse, QPoint(4, 4), editor()->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(editor(), &pedido);
+    QApplication::processEvents();
+    EXPECT_EQ(menus(), antes);
     EXPECT_EQ(guion.pendientes(), 0);
 }
 

@@ -133,6 +133,13 @@ TEST_F(DatosAdicionales, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCode
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
+TEST_F(DatosAdicionales, AnAccountWhoseBlockFlagHoldsTwoIsShownWithItsName) {
+    DialogosGuionados guion;
+    base_.ejecutar("UPDATE MA_CUENTAS SET BLOQUEO = 2 WHERE CODIGO = '11030199902'");
+    frmMA_CUENTASADIC& f = abrirPara("11030199902");
+    EXPECT_EQ(f.LblTitulo->text(), "ALMACEN NUEVO");
+}
+
 TEST_F(DatosAdicionales, TheToolbarFollowsTheModeOfTheForm) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199901");

@@ -19,7 +19,8 @@ class Comprobantes : public EntornoAsientos {
                "A_NRO_HASTA, B_ULTIMO_NRO, B_NRO_DESDE, B_NRO_HASTA) VALUES "
                "('  FC', 'AB', 'falso', 0, 0, 0, 0, 0, 0), ('  NC', 'AB', 'VERDADERO', 0, 0, 0, 0, 0, 0), "
                "('  RC', 'AB', 'FALSE', 0, 0, 0, 5, 1, 99), ('  RE', 'BA', 'FALSE', 0, 0, 0, 5, 1, 99), "
-               "('  XX', '', '0', 0, 0, 0, 0, 0, 0), ('  NU', 'A', '0', NULL, NULL, NULL, NULL, NULL, NULL)",
+               "('  XX', '', '0', 0, 0, 0, 0, 0, 0), ('  NU', 'A', '0', NULL, NULL, NULL, NULL, NULL, NULL), "
+               "('  NB', 'AB', '0', 0, 0, 0, NULL, NULL, NULL)",
                "INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, FECHA, CUENTA, "
                "TC, "
                "SUCURSAL, NUMERO, LETRA, CABCUENTA, ESRESUMEN) VALUES "
@@ -171,6 +172,12 @@ TEST_F(Comprobantes, IncomingTypesByListOrByTheirNumbering) {
     guion.esperarMsgBox(vb::vbIgnore);
     EXPECT_FALSE(a().ComprobanteEntrada("NU"));
     EXPECT_TRUE(guion.preguntas().at(0).titulo.contains("ComprobanteEntrada"));
+    // Leaving at the second letter keeps the first letter's verdict; Ignore counts it numbered.
+    guion.esperarMsgBox(vb::vbAbort);
+    EXPECT_TRUE(a().ComprobanteEntrada("NB"));
+    guion.esperarMsgBox(vb::vbIgnore);
+    EXPECT_FALSE(a().ComprobanteEntrada("NB"));
+    EXPECT_EQ(guion.pendientes(), 0);
 }
 
 TEST_F(Comprobantes, PostedLinesOfAVoucherAreHandedBackOpen) {

@@ -122,6 +122,14 @@ TEST_F(Ejercicios, EntriesOnABoundLieOutsideAndTheAdjustmentIsFound) {
     EXPECT_TRUE(a().ExistenMovFueraPeriodo("2024", "01/07/2023", "30/06/2024"));
     EXPECT_FALSE(a().ExistenMovFueraPeriodo("2024", "30/06/2023", "01/07/2024"));
     EXPECT_TRUE(a().ExistenMovFueraPeriodo(" 2023", "30/06/2022", "30/06/2023"));
+    {
+        // The company server has no VAL(): a statement using it is refused there.
+        DialogosGuionados guion;
+        fallar("VAL(", 10);
+        EXPECT_TRUE(a().ExistenMovFueraPeriodo("2024", "01/07/2023", "30/06/2024"));
+        EXPECT_TRUE(guion.preguntas().isEmpty());
+        db().gCnn->QuitarFallas();
+    }
 
     QString fecha = "x", hasta = "x";
     QVariant numero;

@@ -162,6 +162,9 @@ TEST_F(Cuentas, ExisteCuentasGivesTheFlagsOfAnActiveAccountOnly) {
     EXPECT_TRUE(tipo.isNull());
     EXPECT_TRUE(a().ExisteCuentas("O'BRIEN", nullptr, &nombre));
     EXPECT_EQ(nombre.toString(), "CON APOSTROFO");
+    // Only a flag equal to 1 blocks: a stored 2 is a number, not a set flag.
+    EXPECT_TRUE(a().ExisteCuentas("1104", nullptr, &nombre));
+    EXPECT_EQ(nombre.toString(), "BLOQUEO 2");
 }
 
 TEST_F(Cuentas, AUserWhoIsNotAnAdministratorReadsTheRestrictedChart) {

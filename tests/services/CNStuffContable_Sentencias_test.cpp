@@ -231,7 +231,7 @@ TEST_F(Sentencias, AFailingStatementRollsEveryStatementBackAndIsRecorded) {
               QList<QStringList>({{"1"}, {"2"}, {"7"}, {"9"}}));
 }
 
-TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecorded) {
+TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecordedWithTheServersText) {
     DialogosGuionados guion;
     QStringList lista = altas({"5", "2"});
     bool fallo = false;
@@ -244,7 +244,8 @@ TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecorded) {
     const auto filas = base_.filas("SELECT Error, Descripcion FROM AUX_ERR");
     ASSERT_EQ(filas.size(), 1);
     EXPECT_EQ(filas[0][0], "2627");
-    EXPECT_EQ(filas[0][1], "");
+    // The record keeps the server's text, as the log file does.
+    EXPECT_TRUE(filas[0][1].startsWith("2627 : ")) << filas[0][1].toStdString();
 
     // Another server error is shown even with the flag.
     guion.esperarMsgBox(vb::vbOK);
@@ -366,4 +367,16 @@ TEST_F(Sentencias, ARefusedCommitIsAFailedTransaction) {
     QString sql = "INSERT INTO T_PADRE VALUES (1)";
     EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
     EXPECT_EQ(cuenta("T_PADRE"), 1);
+
+    // A refused delete its caller handles shows nothing and is recorded with the server's text.
+    sql = "INSERT INTO T_HIJO VALUES (1)";
+    ASSERT_TRUE(db().EjecutaConsultaSQL(sql));
+    QStringList baja{"DELETE FROM T_PADRE WHERE ID = 1", QString()};
+    EjecutaTransaccion(baja, fallo, numero, false, QString(), QString(), false, true);
+    EXPECT_TRUE(fallo);
+    EXPECT_EQ(numero, 547);
+    EXPECT_EQ(guion.preguntas().size(), 1);
+    const QString descripcion =
+        base_.escalar("SELECT Descripcion FROM AUX_ERR WHERE Sql LIKE '%DELETE FROM T_PADRE%'").toString();
+    EXPECT_TRUE(descripcion.startsWith("547 : ")) << descripcion.toStdString();
 }

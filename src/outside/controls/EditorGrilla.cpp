@@ -15,6 +15,9 @@ namespace vb {
 EditorGrilla::EditorGrilla(FlexGrid* grilla, CajaTexto* editor, QObject* parent)
     : QObject(parent), grilla_(grilla), editor_(editor), grillaViva_(grilla) {
     editor_->installEventFilter(this);
+    // The right button over a cell belongs to the window (its lookup): no edit menu of the box.
+    editor_->setContextMenuPolicy(Qt::PreventContextMenu);
+    grilla_->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 // Tab, a click or a shortcut that takes the focus away from the editor commits it; the grid

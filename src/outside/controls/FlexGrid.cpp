@@ -200,6 +200,11 @@ void FlexGrid::setColAlignment(int c, int a) {
     viewport()->update();
 }
 
+int FlexGrid::AnchoParaTexto(const QString& texto) const {
+    // The cell's margins (2 + 3 pixels) and its grid line, as paintEvent lays the text out.
+    return TwipsDePixeles(QFontMetrics(font()).horizontalAdvance(texto) + 6);
+}
+
 int FlexGrid::PixelesColumna(int c) const {
     return PixelesDeTwips(ColWidth(c));
 }

@@ -73,6 +73,8 @@ class FlexGrid : public QAbstractScrollArea {
 
     int ColWidth(int c) const;  // twips
     void setColWidth(int c, int twips);
+    // The width (twips) a column needs to show the text whole in the grid's font.
+    int AnchoParaTexto(const QString& texto) const;
     int RowHeight(int r) const;  // twips
     void setRowHeight(int r, int twips);
     int ColAlignment(int c) const;

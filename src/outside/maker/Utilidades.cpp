@@ -1,5 +1,7 @@
 #include "outside/maker/Utilidades.h"
 
+#include "outside/ado/AdoTipos.h"
+
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 
@@ -50,6 +52,25 @@ QString Utilidades::TextoCampo(const QVariant& valor) const {
         default:
             return valor.toString();
     }
+}
+
+QString Utilidades::TextoCelda(const QVariant& valor, int tipoAdo) const {
+    if (!valor.isValid() || valor.isNull()) return {};
+    if (tipoAdo == ado::adBoolean || valor.typeId() == QMetaType::Bool) {
+        bool marcado = false;
+        if (valor.typeId() == QMetaType::Bool) {
+            marcado = valor.toBool();
+        } else {
+            const QString t = valor.toString().trimmed();
+            bool numero = false;
+            const double n = t.toDouble(&numero);
+            marcado = numero ? n != 0
+                             : t.compare("true", Qt::CaseInsensitive) == 0 ||
+                                   t.compare("verdadero", Qt::CaseInsensitive) == 0;
+        }
+        return marcado ? QStringLiteral("SI") : QStringLiteral("NO");
+    }
+    return TextoCampo(valor);
 }
 
 QString Utilidades::FechaSQL(const QString& fecha) const {

@@ -21,6 +21,10 @@ class Utilidades {
     // A field value as text: Null gives "", dates "dd/mm/yyyy" (with " hh:mm:ss" when they carry a
     // time), numbers as VB's CStr writes them in the number locale, booleans "True"/"False".
     QString TextoCampo(const QVariant& valor) const;
+    // A value as every grid and list shows it: a Boolean column's value (by the column's ADO type
+    // or the value's own) "SI" or "NO", as the windows' captions say it; anything else as
+    // TextoCampo.
+    QString TextoCelda(const QVariant& valor, int tipoAdo = 0) const;
 
     // The leading number of a text in the number locale (its decimal separator; its thousands
     // separator skipped between digits); 0 for a blank or non-numeric text. ValorNumerico is a

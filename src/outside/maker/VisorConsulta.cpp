@@ -2,6 +2,7 @@
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "outside/maker/Utilidades.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 
@@ -41,8 +42,8 @@ bool VisorConsulta::Muestra(const QString& sentencia, const QString& cadenaConex
         for (; !rs->Eof(); rs->MoveNext()) {
             QStringList fila;
             for (int c = 0; c < f.Count(); ++c) {
-                const QVariant v = f.Item(c).Value();
-                fila << (v.isNull() ? QString() : v.toString());
+                ado::Field& campo = f.Item(c);
+                fila << gUtilidades().TextoCelda(campo.Value(), campo.Type());
             }
             filas << fila;
         }

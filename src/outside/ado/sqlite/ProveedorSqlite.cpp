@@ -404,7 +404,8 @@ QVariant LeerValor(sqlite3_stmt* st, int i, int tipo) {
             return {};
         case SQLITE_INTEGER: {
             const qlonglong v = sqlite3_column_int64(st, i);
-            if (tipo == adBoolean) return v != 0;
+            // A flag column is read as the number stored: only 0 and 1 are its two values.
+            if (tipo == adBoolean && (v == 0 || v == 1)) return v != 0;
             if (EsTipoDecimal(tipo)) return double(v);
             if (EsTipoTexto(tipo)) return QString::number(v);
             if (tipo != adBigInt && v >= INT_MIN && v <= INT_MAX) return int(v);

@@ -1,0 +1,31 @@
+// The chart window's focus as the user sees it: the focus colour marks one box, the focused one.
+#include "accounts/CuentasDePrueba.h"
+#include "outside/controls/CajaTexto.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+
+namespace {
+
+// The boxes of the window painted in the focus colour.
+QList<QWidget*> EnColorDeFoco(FrmMA_CUENTAS& f) {
+    QList<QWidget*> cajas{f.TxtCodigo};
+    for (vb::CajaTexto* c : f.txtFields) cajas << c;
+    QList<QWidget*> pintadas;
+    for (QWidget* w : cajas)
+        if (w->styleSheet().contains("#00ffff", Qt::CaseInsensitive)) pintadas << w;
+    return pintadas;
+}
+
+}  // namespace
+
+TEST(FocoCuentas, AfterASaveOnlyTheBoxWithTheFocusHasTheFocusColour) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
+    c.Iniciar();
+    c.EscribirCodigo("11010100105");
+    c.EscribirCampo(0, "CAJA CHICA");
+    ASSERT_EQ(EnColorDeFoco(c.f()), QList<QWidget*>{QApplication::focusWidget()});
+    c.Boton("GRABAR");
+    ASSERT_EQ(c.Guardado("11010100105", "DESCRIPCION"), "CAJA CHICA");
+    EXPECT_EQ(EnColorDeFoco(c.f()), QList<QWidget*>{QApplication::focusWidget()});
+}
