@@ -34,7 +34,19 @@ class TeclasConsulta : public ConsultaDePrueba {
                "CREATE TABLE T_FECHAS (CODIGO varchar(5) COLLATE SERVIDOR, FECHA datetime)",
                "CREATE VIEW T_ALTAS AS SELECT CODIGO, FECHA AS [Fecha de Alta] FROM T_FECHAS",
                "INSERT INTO T_FECHAS VALUES ('A', '2024-01-15 00:00:00'), ('B', '2023-03-02 00:00:00'), "
-               "('C', '2023-12-30 00:00:00')"}) {}
+               "('C', '2023-12-30 00:00:00')",
+               // Looked up without a mask, its columns come last field first: three wide empty ones.
+               "CREATE TABLE T_ANCHA (CODIGO varchar(15) COLLATE SERVIDOR, DESCRIPCION varchar(150) COLLATE "
+               "SERVIDOR, P_RESPONSABLE varchar(200), P_LIMITE varchar(200), P_NOTA varchar(200))",
+               "INSERT INTO T_ANCHA (CODIGO, DESCRIPCION) SELECT CODIGO, DESCRIPCION FROM T_PLAN",
+               Relleno()}) {}
+
+    // Thirty rows that sort before the accounts, so that these lie below the list's first page.
+    static QString Relleno() {
+        QStringList filas;
+        for (int i = 10; i < 40; ++i) filas << QString("('A%1', 'AA %1')").arg(i);
+        return "INSERT INTO T_ANCHA (CODIGO, DESCRIPCION) VALUES " + filas.join(", ");
+    }
 
     static constexpr const char* kCuentas = "select CODIGO, DESCRIPCION from T_PLAN order by CODIGO";
 
@@ -54,6 +66,9 @@ class TeclasConsulta : public ConsultaDePrueba {
     static QString Seleccionado(Lib_FrmCons3& v) {
         return v.ListView1->ItemText(v.ListView1->SelectedItem());
     }
+    // Keys as a user's arrive: to whatever has the focus in the active window.
+    static void Tecla(Qt::Key tecla) { QTest::keyClick(QApplication::focusWidget(), tecla); }
+    static void Teclea(const QString& texto) { QTest::keyClicks(QApplication::focusWidget(), texto); }
     static void Escribe(QWidget* w, const QString& texto) {
         w->setFocus();
         QApplication::processEvents();
@@ -105,6 +120,82 @@ TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
         EXPECT_EQ(v.CmbSearch[0]->currentText(), "5");
         EXPECT_EQ(Seleccionado(v), "5");
     });
+}
+
+TEST_F(TeclasConsulta, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
+    Consulta("T_ANCHA", [](Lib_FrmCons3& v) {
+        ASSERT_EQ(v.ListView1->ColumnHeaderText(4), "DESCRIPCION");
+        vb::ListView* l = v.ListView1;
+        auto columnaEnVista = [&](int c) {
+            const int x = l->columnViewportPosition(c - 1);
+            return x >= 0 && x + l->columnWidth(c - 1) <= l->viewport()->width();
+        };
+        auto cajaEnVista = [&](int c) {
+            const int x = v.CmbSearch[c - 1]->mapTo(&v, QPoint(0, 0)).x();
+            return x >= 0 && x + v.CmbSearch[c - 1]->width() <= v.width();
+        };
+        auto filaEnVista = [&] {
+            const QRect r = l->visualRect(l->model()->index(l->SelectedItem() - 1, 0));
+            return r.top() >= 0 && r.bottom() < l->viewport()->height();
+        };
+        ASSERT_FALSE(columnaEnVista(4));
+        for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), v.CmbSearch[3]);
+        EXPECT_TRUE(columnaEnVista(4));
+        for (const QChar c : QString("sueldos p")) {
+            Teclea(c);
+            EXPECT_TRUE(columnaEnVista(4)) << c.toLatin1();
+            EXPECT_TRUE(cajaEnVista(4)) << c.toLatin1();
+        }
+        EXPECT_EQ(l->SubItem(l->SelectedItem(), 4), "51010100101");
+        EXPECT_TRUE(filaEnVista());
+        // Moving in the list keeps the columns where they are.
+        Tecla(Qt::Key_Down);
+        Tecla(Qt::Key_Down);
+        EXPECT_EQ(l->SubItem(l->SelectedItem(), 4), "510101001");  // SUELDOS Y JORNALES
+        EXPECT_TRUE(columnaEnVista(4));
+        EXPECT_TRUE(filaEnVista());
+    });
+}
+
+TEST_F(TeclasConsulta, TheListOpensOnItsFirstRowSoArrowsAndEnterPickAnyRow) {
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta("select CODIGO, DESCRIPCION from T_PLAN where CODIGO = '5'",
+                       [](Lib_FrmCons3&) { Tecla(Qt::Key_Return); }),
+              "5");
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta("select CODIGO, DESCRIPCION from T_PLAN where CODIGO = '5'",
+                       [](Lib_FrmCons3&) {
+                           Tecla(Qt::Key_Down);
+                           Tecla(Qt::Key_Return);
+                       }),
+              "5");
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta(kCuentas,
+                       [](Lib_FrmCons3&) {
+                           Tecla(Qt::Key_Down);
+                           Tecla(Qt::Key_Down);
+                           Tecla(Qt::Key_Return);
+                       }),
+              "11");
+    // A list that sorts itself opens on the first row it shows, after an F5 as well.
+    gConsulta().CampoDevuelto = "DESCRIPCION";
+    EXPECT_EQ(Consulta("select DESCRIPCION, CODIGO from T_PLAN where CODIGO like '110%'",
+                       [](Lib_FrmCons3& v) {
+                           EXPECT_EQ(v.ListView1->SelectedItem(), 1);
+                           EXPECT_EQ(Seleccionado(v), "CAJA");
+                           Teclea("caja d");
+                           Tecla(Qt::Key_F5);
+                           Tecla(Qt::Key_Return);
+                       }),
+              "CAJA DOLARES");
+    // A menu of one option is picked with Enter.
+    AlMostrar([](Lib_FrmCons3& v) {
+        QApplication::setActiveWindow(&v);
+        QApplication::processEvents();
+        Tecla(Qt::Key_Return);
+    });
+    EXPECT_EQ(gConsulta().MenuOpciones("Opciones", {"Unica"}), "Unica");
 }
 
 TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack) {
@@ -200,7 +291,12 @@ TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
 
     // Enter with no row selected hides the window and chooses nothing.
     gConsulta().CampoDevuelto = "CODIGO";
-    EXPECT_EQ(Consulta(kCuentas, [](Lib_FrmCons3& v) { QTest::keyClick(v.ListView1, Qt::Key_Return); }), "");
+    EXPECT_EQ(Consulta(kCuentas,
+                       [](Lib_FrmCons3& v) {
+                           v.ListView1->setSelectedItem(0);
+                           QTest::keyClick(v.ListView1, Qt::Key_Return);
+                       }),
+              "");
 
     gConsulta().CampoDevuelto = "CODIGO";
     EXPECT_EQ(Consulta(kCuentas,
