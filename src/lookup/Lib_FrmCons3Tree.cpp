@@ -36,6 +36,8 @@ void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia
     ventana->CheckBoxes = consulta.Checks;
     consulta.Valores.reset();
     ventana->Form_Load();
+    // The window opens ready for the search text.
+    ventana->CmbSearch[0]->setFocus();
     vb::MostrarModal(ventana.get());
     consulta.ValorDevuelto = ventana->ValorDevuelto;
     consulta.Valores = ventana->Valores;

@@ -312,3 +312,28 @@ TEST_F(ArbolConsulta, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoi
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0].texto, "Consulta...");
 }
+
+TEST_F(ArbolConsulta, TheWindowOpensOnTheSearchBoxSoTypingAndF5NarrowTheTree) {
+    DialogosGuionados guion;
+    guion.esperarModal([&](QWidget* w) {
+        auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+        ASSERT_NE(v, nullptr);
+        QApplication::setActiveWindow(v);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), v->CmbSearch[0]);
+        Teclea("caja");
+        Tecla(Qt::Key_F5);
+        EXPECT_EQ(v->CmbSearch[0]->currentText(), "");
+        EXPECT_EQ(Padres(*v), (QMap<QString, QString>{{"A3", "A"}}));
+        Tecla(Qt::Key_Down);
+        Tecla(Qt::Key_Down);
+        v->CmdAceptar->click();
+    });
+    Lib_ClsCons3& c = gConsulta();
+    c.CampoDevuelto = "CODIGO";
+    Coleccion ninguna;
+    QString clave, campo, donde, opcional, porDefecto;
+    bool arbol = true;
+    c.ConsultaSearch(kCentros, ninguna, clave, campo, donde, opcional, arbol, porDefecto);
+    EXPECT_EQ(c.ValorDevuelto.toString(), "3");
+}
