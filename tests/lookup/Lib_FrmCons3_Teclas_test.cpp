@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -69,10 +68,11 @@ class TeclasConsulta : public ConsultaDePrueba {
     // Keys as a user's arrive: to whatever has the focus in the active window.
     static void Tecla(Qt::Key tecla) { QTest::keyClick(QApplication::focusWidget(), tecla); }
     static void Teclea(const QString& texto) { QTest::keyClicks(QApplication::focusWidget(), texto); }
+    // The user puts the focus in `w` and types there.
     static void Escribe(QWidget* w, const QString& texto) {
         w->setFocus();
         QApplication::processEvents();
-        QTest::keyClicks(w, texto);
+        Teclea(texto);
     }
     static void ClickCabecera(Lib_FrmCons3& v, int columna) {
         QHeaderView* h = v.ListView1->header();
@@ -96,14 +96,14 @@ class TeclasConsulta : public ConsultaDePrueba {
 
 TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
-        QLineEdit* descripcion = v.CmbSearch[1]->lineEdit();
+        QComboBox* descripcion = v.CmbSearch[1];
         Escribe(descripcion, " caja d");
         EXPECT_EQ(Seleccionado(v), "11010100102");
         EXPECT_EQ(v.ComboActual(), 1);
-        QTest::keyClick(descripcion, Qt::Key_X);  // nothing starts so: the selection stays
+        Tecla(Qt::Key_X);  // nothing starts so: the selection stays
         EXPECT_EQ(Seleccionado(v), "11010100102");
         // Down goes to the list without moving its selection; keys typed there go to the box.
-        QTest::keyClick(descripcion, Qt::Key_Down);
+        Tecla(Qt::Key_Down);
         EXPECT_EQ(Seleccionado(v), "11010100102");
         QTest::keyClick(v.ListView1, Qt::Key_Backspace);
         QTest::keyClick(v.ListView1, Qt::Key_Backspace);
@@ -114,7 +114,7 @@ TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
         v.CmbSearch[1]->setEditText("");
         EXPECT_EQ(v.ListView1->SelectedItem(), 1);
         // The numeric keypad types its digit; a function key types nothing.
-        Escribe(v.CmbSearch[0]->lineEdit(), "");
+        Escribe(v.CmbSearch[0], "");
         QTest::keyClick(v.ListView1, Qt::Key_5, Qt::KeypadModifier);
         QTest::keyClick(v.ListView1, Qt::Key_F3);
         EXPECT_EQ(v.CmbSearch[0]->currentText(), "5");
@@ -203,15 +203,15 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
         "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0 ORDER BY DESCRIPCION";
     Consulta(cuentas, [&](Lib_FrmCons3& v) {
         ASSERT_TRUE(v.CfgUsaConsultaLIKE);
-        Escribe(v.CmbSearch[1]->lineEdit(), "caja pe");
-        QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[1], "caja pe");
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(v.Sql,
                   "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0  and DESCRIPCION like "
                   "'%caja%pe%' ORDER BY DESCRIPCION  ");
         EXPECT_EQ(Columna(v), QStringList{"11010100101"});
         EXPECT_EQ(v.CmbSearch[1]->currentText(), "");
-        Escribe(v.CmbSearch[0]->lineEdit(), "1101");
-        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[0], "1101");
+        Tecla(Qt::Key_F5);
         EXPECT_TRUE(v.Sql.contains("like '%caja%pe%'  and CODIGO like '%1101%' ORDER BY DESCRIPCION"))
             << v.Sql.toStdString();
         QTest::mouseClick(v.CmdNueva, Qt::LeftButton);
@@ -222,8 +222,8 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
     Consulta("SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN GROUP BY DESCRIPCION ORDER BY DESCRIPCION",
              [](Lib_FrmCons3& v) {
                  v.CfgUsaConsultaLIKE = false;
-                 Escribe(v.CmbSearch[0]->lineEdit(), "ca*d");
-                 QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+                 Escribe(v.CmbSearch[0], "ca*d");
+                 Tecla(Qt::Key_F5);
                  EXPECT_EQ(v.Sql,
                            "SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN  where DESCRIPCION like 'ca%d%' "
                            "GROUP BY DESCRIPCION ORDER BY DESCRIPCION  ");
@@ -231,8 +231,8 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
              });
     // An apostrophe typed is a letter of the text searched, never the end of the literal.
     Consulta("select Codigo, Razon_Social from VT_CLIENTES", [](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[1]->lineEdit(), "o'hig");
-        QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[1], "o'hig");
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(Columna(v, 2), QStringList{"ALMACEN O'HIGGINS"});
     });
 }
@@ -252,8 +252,8 @@ TEST_F(TeclasConsulta, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
         EXPECT_FALSE(v.OrdenarPorLwv);
         EXPECT_FALSE(v.ListView1->Sorted());
         // F5 narrows the statement shown, not the sorted one.
-        Escribe(v.CmbSearch[0]->lineEdit(), "A");
-        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[0], "A");
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(Columna(v), QStringList{"A"});
     });
     // A header with blanks is ordered by as a bracketed name.
@@ -271,8 +271,8 @@ TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     EXPECT_EQ(Consulta(
                   kCuentas,
                   [](Lib_FrmCons3& v) {
-                      Escribe(v.CmbSearch[1]->lineEdit(), "sueldos p");
-                      QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_Return);
+                      Escribe(v.CmbSearch[1], "sueldos p");
+                      Tecla(Qt::Key_Return);
                       EXPECT_FALSE(v.isVisible());
                       QTest::keyClick(v.ListView1, Qt::Key_Return);
                   },
@@ -301,8 +301,8 @@ TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     gConsulta().CampoDevuelto = "CODIGO";
     EXPECT_EQ(Consulta(kCuentas,
                        [](Lib_FrmCons3& v) {
-                           Escribe(v.CmbSearch[0]->lineEdit(), "5");
-                           QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_Escape);
+                           Escribe(v.CmbSearch[0], "5");
+                           Tecla(Qt::Key_Escape);
                        }),
               "");
     EXPECT_FALSE(gConsulta().Valores);
@@ -340,9 +340,9 @@ TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     const QString articulos =
         "SELECT IDARTICULO, DESCRIPCION, Stock FROM STK_MA_ARTICULOS ORDER BY IDARTICULO";
     Consulta(articulos, [this](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[0]->lineEdit(), "00007");
+        Escribe(v.CmbSearch[0], "00007");
         guion_.esperarMsgBox(vb::vbYes);
-        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F12);
+        Tecla(Qt::Key_F12);
     });
     ASSERT_EQ(guion_.preguntas().size(), 2);  // the window, then the question once
     EXPECT_EQ(guion_.preguntas()[1],
@@ -355,7 +355,7 @@ TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     // An apostrophe in the description is stored as it stands.
     base_.ejecutar("INSERT INTO MA_ARTICULOS (idarticulo, Descripcion) VALUES ('Z9', 'ACEITE D''ORO')");
     Consulta(articulos, [this](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[0]->lineEdit(), "Z9");
+        Escribe(v.CmbSearch[0], "Z9");
         guion_.esperarMsgBox(vb::vbYes);
         QTest::keyClick(v.ListView1, Qt::Key_F12);
     });
