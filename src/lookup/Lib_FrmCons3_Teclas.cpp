@@ -128,6 +128,8 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int Shift) {
         combo->setEditText(QString());
         SqlCabecera_ = Sql;
         Form_Load();
+        // The rebuilt columns open where the user was searching.
+        ListView1->EnsureColumnVisible(Index + 1);
         return;
     }
     if (KeyCode == vb::vbKeyDown || KeyCode == vb::vbKeyUp || KeyCode == vb::vbKeyPageDown ||

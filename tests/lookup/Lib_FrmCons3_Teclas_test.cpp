@@ -149,6 +149,14 @@ TEST_F(TeclasConsulta, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
         }
         EXPECT_EQ(l->SubItem(l->SelectedItem(), 4), "51010100101");
         EXPECT_TRUE(filaEnVista());
+        // F5 rebuilds the columns and leaves the searched one where it was.
+        Tecla(Qt::Key_F5);
+        ASSERT_EQ(l->ListItemsCount(), 1);
+        EXPECT_TRUE(columnaEnVista(4));
+        EXPECT_TRUE(cajaEnVista(4));
+        v.CmdNueva->click();
+        for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Tab);
+        Teclea("sueldos p");
         // Moving in the list keeps the columns where they are.
         Tecla(Qt::Key_Down);
         Tecla(Qt::Key_Down);

@@ -242,6 +242,7 @@ void ListView::EnsureVisible(int r) {
 
 void ListView::EnsureColumnVisible(int c) {
     if (c < 1 || c > int(titulos_.size())) return;
+    updateGeometries();  // columns rebuilt a moment ago: the scroll range must know them
     QScrollBar* barra = horizontalScrollBar();
     const int izquierda = header()->sectionPosition(c - 1);
     const int derecha = izquierda + header()->sectionSize(c - 1);

@@ -49,7 +49,7 @@ class ListView : public QTableView {
     void setRowStyle(int r, const QColor& color, bool negrita);
     QColor RowColor(int r) const;
     bool RowBold(int r) const;
-    // The selected row, 0 when none. A list with rows always has one from its first row on.
+    // The selected row, 0 when none. Rows arriving in a list without one make the first selected.
     int SelectedItem() const;
     void setSelectedItem(int r);
     // Brings the row into view; as everywhere in the list, only the rows scroll.
