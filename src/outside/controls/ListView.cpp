@@ -142,8 +142,14 @@ void ListView::setColumnHeaderWidth(int i, int anchoTwips) {
 }
 
 int ListView::ColumnHeaderLeft(int i) const {
+    // Where the column is drawn: the header draws no column narrower than its minimum, and what
+    // stands above a column (its search box) must line up with it.
     int izquierda = 0;
-    for (int k = 1; k < i && k <= int(anchos_.size()); ++k) izquierda += anchos_[size_t(k - 1)];
+    for (int k = 1; k < i && k <= int(anchos_.size()); ++k) {
+        const int dado = anchos_[size_t(k - 1)];
+        const int pixeles = header()->sectionSize(k - 1);
+        izquierda += pixeles > PixelesDeTwips(dado) ? TwipsDePixeles(pixeles) : dado;
+    }
     return izquierda;
 }
 
