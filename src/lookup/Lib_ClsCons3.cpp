@@ -3,6 +3,8 @@
 #include "data/DB_Dll.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
 
@@ -62,3 +64,14 @@ maker::Utilidades& Lib_ClsCons3::Util() {
 }
 
 void Lib_ClsCons3::GrabaConsultaDefault() {}
+
+bool Lib_ClsCons3::MascaraUtilizable() {
+    QString tabla = vb::Trim(regMascara_.Tabla);
+    if (tabla.compare("V_MA_ARTICULOS", Qt::CaseInsensitive) == 0) tabla = "VT_MA_ARTICULOS";
+    const QString faltante = MascaraConsulta::ColumnaFaltante(tabla, MascaraConsulta::Columnas(regMascara_));
+    if (faltante.isEmpty()) return true;
+    vb::MsgBox("La consulta configurada para la tabla " + tabla + " pide la columna " + faltante +
+                   ", que la tabla no tiene.\r\nSe muestran las columnas propias de la tabla.",
+               vb::vbExclamation, "Aviso al operador");
+    return false;
+}

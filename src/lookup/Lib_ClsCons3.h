@@ -89,6 +89,9 @@ class Lib_ClsCons3 {
                                 const QString& SentenciaOpcional, int n);
     void MuestraLista(const QString& sentencia, Coleccion& CmpsDevueltos, const QString& Clave,
                       const QString& CampoBusqueda, const QString& ValoresDefault);
+    // The mask record read last names only columns its table has; otherwise the user is told
+    // which one is missing and the lookup takes the table's own columns.
+    bool MascaraUtilizable();
     // What every lookup with a window leaves behind, and the "Debe configurar" exit too.
     void Reinicia(Coleccion& CmpsDevueltos);
     // The common preparation of the option and file lookups.

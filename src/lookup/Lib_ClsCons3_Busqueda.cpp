@@ -105,6 +105,7 @@ void Lib_ClsCons3::ConsultaSearch(QString Sql, Coleccion& CmpsDevueltos, QString
                          MascaraConsulta::Buscar(gRutaMascaraConsultas, Sql, regMascara_);
         });
     }
+    if (conMascara) vb::SinDetenerse([&] { conMascara = MascaraUtilizable(); });
     if (conMascara) {
         const QString columnas = MascaraConsulta::Columnas(regMascara_);
         QString tabla = vb::Trim(regMascara_.Tabla);

@@ -16,7 +16,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -37,6 +36,8 @@ void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia
     ventana->CheckBoxes = consulta.Checks;
     consulta.Valores.reset();
     ventana->Form_Load();
+    // The window opens ready for the search text.
+    ventana->CmbSearch[0]->setFocus();
     vb::MostrarModal(ventana.get());
     consulta.ValorDevuelto = ventana->ValorDevuelto;
     consulta.Valores = ventana->Valores;
@@ -59,7 +60,9 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QWidget(parent, Qt::Window
     CmbSearch[0]->setEditable(true);
     CmbSearch[0]->setInsertPolicy(QComboBox::NoInsert);
     CmbSearch[0]->setToolTip("F5 realiza nueva busqueda");
-    CmbSearch[0]->lineEdit()->installEventFilter(this);
+    // An editable combo takes the keys itself and hands them to its line edit directly, so the
+    // box's keys are caught on the combo, where a user's keys arrive.
+    CmbSearch[0]->installEventFilter(this);
 
     picFields = new QFrame(this);
     picFields->hide();
@@ -144,7 +147,7 @@ void Lib_FrmCons3Tree::resizeEvent(QResizeEvent* e) {
 }
 
 bool Lib_FrmCons3Tree::eventFilter(QObject* objeto, QEvent* evento) {
-    if (evento->type() == QEvent::KeyPress && objeto == CmbSearch[0]->lineEdit()) {
+    if (evento->type() == QEvent::KeyPress && objeto == CmbSearch[0]) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         int codigo = vb::CodigoTeclaVB(tecla);
         if (codigo != 0) {

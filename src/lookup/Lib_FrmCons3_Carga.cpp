@@ -109,7 +109,12 @@ void Lib_FrmCons3::Form_Load() {
             Leer(desde, cuantas);
         }))
         return;
-    if (!h.paso([&] { ListView1->setSorted(OrdenarPorLwv); })) return;
+    if (!h.paso([&] {
+            ListView1->setSorted(OrdenarPorLwv);
+            // The list opens on its first row as shown, whatever the sort moved there.
+            if (OrdenarPorLwv) ListView1->setSelectedItem(1);
+        }))
+        return;
     if (!h.paso([&] {
             if (!vb::Trim(FiltroInicial).isEmpty()) CmbSearch[0]->setEditText(FiltroInicial);
         }))

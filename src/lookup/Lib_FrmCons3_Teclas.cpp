@@ -62,6 +62,8 @@ void Lib_FrmCons3::CmbSearch_Change(int Index) {
             ListView1->setSelectedItem(int(r));
             ListView1->EnsureVisible(int(r));
         }
+        // The column searched stays in sight, with its box above it.
+        ListView1->EnsureColumnVisible(Index + 1);
     });
 }
 
@@ -71,6 +73,8 @@ void Lib_FrmCons3::CmbSearch_Click(int Index) {
 
 void Lib_FrmCons3::CmbSearch_GotFocus(int Index) {
     ComboActual_ = Index;
+    // A box reached with Tab may lie beyond the window's edge: its column comes into sight.
+    ListView1->EnsureColumnVisible(Index + 1);
     if (QComboBox* c = CmbSearch.value(Index))
         c->lineEdit()->setStyleSheet("background-color: rgb(0, 255, 255);");
 }
@@ -112,6 +116,8 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int Shift) {
         combo->setEditText(QString());
         SqlCabecera_ = Sql;
         Form_Load();
+        // The rebuilt columns open where the user was searching.
+        ListView1->EnsureColumnVisible(Index + 1);
         return;
     }
     if (KeyCode == vb::vbKeyDown || KeyCode == vb::vbKeyUp || KeyCode == vb::vbKeyPageDown ||

@@ -1,10 +1,16 @@
 #include "lookup/MascaraConsulta.h"
 
+#include "data/DB_Dll.h"
+#include "outside/ado/Recordset.h"
+#include "outside/ado/sqlite/Lexico.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/ErrorVB.h"
+#include "services/CNStuffContable.h"
 
 #include <QFile>
+#include <QSet>
 
 namespace MascaraConsulta {
 
@@ -54,6 +60,63 @@ QString Columnas(const RegMascaraConsulta& reg) {
     if (c.startsWith(QLatin1Char(','))) c.remove(0, 1);
     if (c.endsWith(QLatin1Char(','))) c.chop(1);
     return c.isEmpty() ? QStringLiteral("*") : c;
+}
+
+namespace {
+
+using ado::sqlite::Clase;
+
+bool EsNombre(const ado::sqlite::Pieza& p) {
+    return (p.es(Clase::Palabra) && !p.texto.startsWith(QLatin1Char('@'))) || p.es(Clase::Nombre);
+}
+
+// The entries of the list that are a column name, alone or after its table's name.
+QStringList NombresSimples(const QString& columnas) {
+    QStringList nombres;
+    ado::sqlite::Piezas entrada;
+    int nivel = 0;
+    const auto cierra = [&] {
+        if (entrada.size() == 1 && EsNombre(entrada[0]))
+            nombres << entrada[0].nombreSinComillas();
+        else if (entrada.size() == 3 && EsNombre(entrada[0]) && entrada[1].es(Clase::Punto) &&
+                 EsNombre(entrada[2]))
+            nombres << entrada[2].nombreSinComillas();
+        entrada.clear();
+    };
+    for (const ado::sqlite::Pieza& p : ado::sqlite::Tokenizar(columnas)) {
+        if (p.es(Clase::AbreParen)) ++nivel;
+        if (p.es(Clase::CierraParen)) --nivel;
+        if (nivel == 0 && p.es(Clase::Coma))
+            cierra();
+        else
+            entrada << p;
+    }
+    cierra();
+    return nombres;
+}
+
+}  // namespace
+
+QString ColumnaFaltante(const QString& tabla, const QString& columnas) {
+    const QStringList nombres = NombresSimples(columnas);
+    if (nombres.isEmpty()) return QString();
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    QSet<QString> campos;
+    try {
+        // Read quietly: a table the window cannot open is reported by the window itself.
+        const QString sentencia = db.SS_TSinonimos("SELECT TOP 1 * FROM " + tabla);
+        const ado::RecordsetPtr rs = ado::Recordset::Crear();
+        rs->Open(sentencia, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+        if (rs->State() == ado::adStateClosed) return QString();
+        ado::Fields& f = rs->fields();
+        for (int i = 0; i < f.Count(); ++i) campos.insert(f[i].Name().toUpper());
+        rs->Close();
+    } catch (const vb::ErrorVB&) {
+        return QString();
+    }
+    for (const QString& n : nombres)
+        if (!campos.contains(n.toUpper())) return n;
+    return QString();
 }
 
 }  // namespace MascaraConsulta

@@ -29,4 +29,8 @@ bool Buscar(const QString& ruta, const QString& tabla, RegMascaraConsulta& reg);
 // "*" when nothing is left.
 QString Columnas(const RegMascaraConsulta& reg);
 
+// The first plain column name of a column list that the table lacks, "" when it has them all.
+// Expressions and "*" are the server's to judge; a table that cannot be read gives "" too.
+QString ColumnaFaltante(const QString& tabla, const QString& columnas);
+
 }  // namespace MascaraConsulta

@@ -26,6 +26,7 @@ TEST(Lib_ClsCons3, TheSharedLookupObjectKeepsWhatStartUpGivesIt) {
 #include "support/ArchivoMascaras.h"
 #include "support/ConsultaDePrueba.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
 
@@ -227,6 +228,40 @@ TEST_F(BusquedaConsulta, AMaskWithoutASearchColumnAsksToConfigureAndReturnsNothi
     EXPECT_TRUE(c.Valores->isEmpty());
     EXPECT_TRUE(c.CampoDevuelto.isEmpty());
     EXPECT_TRUE(c.CmpsDevueltos->isEmpty());
+}
+
+TEST_F(BusquedaConsulta, AMaskNamingAMissingColumnSaysWhichOnceAndShowsTheTablesOwnColumns) {
+    Mascaras({{"T_DESC", "CODIGO|[T_DESC].DESCRIPCIONX|LEFT(DESCRIPCION, 2)", ""},
+              {"MA_CUENTAS", "Codigo|ma_cuentas.[Descripcion]|UPPER(Descripcion)", ""}});
+    guion_.esperarMsgBox(vb::vbOK);
+    QString mostrada;
+    AlMostrar([&](Lib_FrmCons3& v) {
+        mostrada = v.SqlOriginal().chopped(1);
+        QApplication::setActiveWindow(&v);
+        QApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), "un");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    Lib_ClsCons3& c = gConsulta();
+    c.CampoDevuelto = "CODIGO";
+    Coleccion ninguna;
+    QString clave, busqueda, where, opcional, defecto;
+    bool arbol = false;
+    c.ConsultaSearch("T_DESC", ninguna, clave, busqueda, where, opcional, arbol, defecto);
+    EXPECT_EQ(mostrada, "SELECT TOP 1000 DESCRIPCION,CODIGO FROM T_DESC  ORDER BY DESCRIPCION");
+    EXPECT_EQ(c.ValorDevuelto.toString(), "A1");
+    ASSERT_EQ(guion_.preguntas().size(), 2);
+    EXPECT_EQ(guion_.preguntas()[0],
+              (Pregunta{"La consulta configurada para la tabla T_DESC pide la columna DESCRIPCIONX, que la "
+                        "tabla no tiene.\r\nSe muestran las columnas propias de la tabla.",
+                        "Aviso al operador", vb::vbExclamation}));
+    EXPECT_EQ(guion_.preguntas()[1].texto, "Consulta...");
+    // Every column there, written any way, with an expression among them: the mask, silently.
+    EXPECT_EQ(
+        Busca("MA_CUENTAS").sql,
+        "SELECT TOP 1000 Codigo,ma_cuentas.[Descripcion],UPPER(Descripcion) FROM MA_CUENTAS  with(nolock)  "
+        "ORDER BY Codigo");
+    EXPECT_EQ(guion_.preguntas().size(), 3);
 }
 
 TEST_F(BusquedaConsulta, CreationReadsTheStockAndLikeSettings) {

@@ -8,8 +8,8 @@
 #include "support/ProgramaDePrueba.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -51,6 +51,14 @@ class ArbolConsulta : public ::testing::Test {
         return m;
     }
     static void Escribe(Lib_FrmCons3Tree& v, const QString& texto) { v.CmbSearch[0]->setEditText(texto); }
+    // Keys as a user's arrive: to the focused widget of the active window.
+    static void Muestra(Lib_FrmCons3Tree& v) {
+        v.show();
+        QApplication::setActiveWindow(&v);
+        QApplication::processEvents();
+    }
+    static void Teclea(const QString& texto) { QTest::keyClicks(QApplication::focusWidget(), texto); }
+    static void Tecla(Qt::Key tecla) { QTest::keyClick(QApplication::focusWidget(), tecla); }
 
     ProgramaDePrueba programa_;
     BaseDePrueba base_;
@@ -148,19 +156,34 @@ TEST_F(ArbolConsulta, F5NarrowsTheStatementOnTheServer) {
     Lib_FrmCons3Tree v;
     v.Sql = kCentros;
     v.Form_Load();
-    v.show();
+    Muestra(v);
     v.CmbSearch[0]->setFocus();
-    QTest::keyClicks(v.CmbSearch[0]->lineEdit(), "ventas");
-    QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+    Teclea("ventas");
+    Tecla(Qt::Key_F5);
     EXPECT_EQ(v.CmbSearch[0]->currentText(), "");
     EXPECT_EQ(v.CmbSearch[0]->property("Tag").toString(), "Descripcion");
     EXPECT_EQ(v.CantidadNodos(), 4);  // the root, 21, 22 and the base demo's VTA
-    QTest::keyClicks(v.CmbSearch[0]->lineEdit(), "ma'");
-    QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+    Teclea("ma'");
+    Tecla(Qt::Key_F5);
     EXPECT_EQ(v.CantidadNodos(), 1);
-    // Down goes to the tree.
-    QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_Down);
-    EXPECT_TRUE(v.TreeV->hasFocus());
+    EXPECT_EQ(v.CmbSearch[0]->currentText(), "");
+}
+
+TEST_F(ArbolConsulta, ArrowsAndPagesInTheSearchBoxGoToTheTreeAndLeaveTheBoxAlone) {
+    for (const Qt::Key tecla : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
+        Lib_FrmCons3Tree v;
+        v.Sql = kCentros;
+        v.Form_Load();
+        Muestra(v);
+        v.CmbSearch[0]->addItems({"uno", "dos"});  // a list the combo would otherwise step through
+        v.CmbSearch[0]->setEditText("");
+        v.CmbSearch[0]->setFocus();
+        Teclea("ven");
+        Tecla(tecla);
+        EXPECT_TRUE(v.TreeV->hasFocus()) << tecla;
+        EXPECT_EQ(v.CmbSearch[0]->currentText(), "ven") << tecla;
+        EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A21") << tecla;
+    }
 }
 
 // A text typed in an earlier F5 never moves the next cut: the next text stays one value.
@@ -311,4 +334,29 @@ TEST_F(ArbolConsulta, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoi
     EXPECT_EQ(c.CampoDevuelto, "");  // the lookup is reset for the next one
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0].texto, "Consulta...");
+}
+
+TEST_F(ArbolConsulta, TheWindowOpensOnTheSearchBoxSoTypingAndF5NarrowTheTree) {
+    DialogosGuionados guion;
+    guion.esperarModal([&](QWidget* w) {
+        auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+        ASSERT_NE(v, nullptr);
+        QApplication::setActiveWindow(v);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), v->CmbSearch[0]);
+        Teclea("caja");
+        Tecla(Qt::Key_F5);
+        EXPECT_EQ(v->CmbSearch[0]->currentText(), "");
+        EXPECT_EQ(Padres(*v), (QMap<QString, QString>{{"A3", "A"}}));
+        Tecla(Qt::Key_Down);
+        Tecla(Qt::Key_Down);
+        v->CmdAceptar->click();
+    });
+    Lib_ClsCons3& c = gConsulta();
+    c.CampoDevuelto = "CODIGO";
+    Coleccion ninguna;
+    QString clave, campo, donde, opcional, porDefecto;
+    bool arbol = true;
+    c.ConsultaSearch(kCentros, ninguna, clave, campo, donde, opcional, arbol, porDefecto);
+    EXPECT_EQ(c.ValorDevuelto.toString(), "3");
 }

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -34,7 +33,19 @@ class TeclasConsulta : public ConsultaDePrueba {
                "CREATE TABLE T_FECHAS (CODIGO varchar(5) COLLATE SERVIDOR, FECHA datetime)",
                "CREATE VIEW T_ALTAS AS SELECT CODIGO, FECHA AS [Fecha de Alta] FROM T_FECHAS",
                "INSERT INTO T_FECHAS VALUES ('A', '2024-01-15 00:00:00'), ('B', '2023-03-02 00:00:00'), "
-               "('C', '2023-12-30 00:00:00')"}) {}
+               "('C', '2023-12-30 00:00:00')",
+               // Looked up without a mask, its columns come last field first: three wide empty ones.
+               "CREATE TABLE T_ANCHA (CODIGO varchar(15) COLLATE SERVIDOR, DESCRIPCION varchar(150) COLLATE "
+               "SERVIDOR, P_RESPONSABLE varchar(200), P_LIMITE varchar(200), P_NOTA varchar(200))",
+               "INSERT INTO T_ANCHA (CODIGO, DESCRIPCION) SELECT CODIGO, DESCRIPCION FROM T_PLAN",
+               Relleno()}) {}
+
+    // Thirty rows that sort before the accounts, so that these lie below the list's first page.
+    static QString Relleno() {
+        QStringList filas;
+        for (int i = 10; i < 40; ++i) filas << QString("('A%1', 'AA %1')").arg(i);
+        return "INSERT INTO T_ANCHA (CODIGO, DESCRIPCION) VALUES " + filas.join(", ");
+    }
 
     static constexpr const char* kCuentas = "select CODIGO, DESCRIPCION from T_PLAN order by CODIGO";
 
@@ -54,10 +65,14 @@ class TeclasConsulta : public ConsultaDePrueba {
     static QString Seleccionado(Lib_FrmCons3& v) {
         return v.ListView1->ItemText(v.ListView1->SelectedItem());
     }
+    // Keys as a user's arrive: to whatever has the focus in the active window.
+    static void Tecla(Qt::Key tecla) { QTest::keyClick(QApplication::focusWidget(), tecla); }
+    static void Teclea(const QString& texto) { QTest::keyClicks(QApplication::focusWidget(), texto); }
+    // The user puts the focus in `w` and types there.
     static void Escribe(QWidget* w, const QString& texto) {
         w->setFocus();
         QApplication::processEvents();
-        QTest::keyClicks(w, texto);
+        Teclea(texto);
     }
     static void ClickCabecera(Lib_FrmCons3& v, int columna) {
         QHeaderView* h = v.ListView1->header();
@@ -81,14 +96,14 @@ class TeclasConsulta : public ConsultaDePrueba {
 
 TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
-        QLineEdit* descripcion = v.CmbSearch[1]->lineEdit();
+        QComboBox* descripcion = v.CmbSearch[1];
         Escribe(descripcion, " caja d");
         EXPECT_EQ(Seleccionado(v), "11010100102");
         EXPECT_EQ(v.ComboActual(), 1);
-        QTest::keyClick(descripcion, Qt::Key_X);  // nothing starts so: the selection stays
+        Tecla(Qt::Key_X);  // nothing starts so: the selection stays
         EXPECT_EQ(Seleccionado(v), "11010100102");
         // Down goes to the list without moving its selection; keys typed there go to the box.
-        QTest::keyClick(descripcion, Qt::Key_Down);
+        Tecla(Qt::Key_Down);
         EXPECT_EQ(Seleccionado(v), "11010100102");
         QTest::keyClick(v.ListView1, Qt::Key_Backspace);
         QTest::keyClick(v.ListView1, Qt::Key_Backspace);
@@ -99,7 +114,7 @@ TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
         v.CmbSearch[1]->setEditText("");
         EXPECT_EQ(v.ListView1->SelectedItem(), 1);
         // The numeric keypad types its digit; a function key types nothing.
-        Escribe(v.CmbSearch[0]->lineEdit(), "");
+        Escribe(v.CmbSearch[0], "");
         QTest::keyClick(v.ListView1, Qt::Key_5, Qt::KeypadModifier);
         QTest::keyClick(v.ListView1, Qt::Key_F3);
         EXPECT_EQ(v.CmbSearch[0]->currentText(), "5");
@@ -107,20 +122,104 @@ TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
     });
 }
 
+TEST_F(TeclasConsulta, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
+    Consulta("T_ANCHA", [](Lib_FrmCons3& v) {
+        ASSERT_EQ(v.ListView1->ColumnHeaderText(4), "DESCRIPCION");
+        vb::ListView* l = v.ListView1;
+        auto columnaEnVista = [&](int c) {
+            const int x = l->columnViewportPosition(c - 1);
+            return x >= 0 && x + l->columnWidth(c - 1) <= l->viewport()->width();
+        };
+        auto cajaEnVista = [&](int c) {
+            const int x = v.CmbSearch[c - 1]->mapTo(&v, QPoint(0, 0)).x();
+            return x >= 0 && x + v.CmbSearch[c - 1]->width() <= v.width();
+        };
+        auto filaEnVista = [&] {
+            const QRect r = l->visualRect(l->model()->index(l->SelectedItem() - 1, 0));
+            return r.top() >= 0 && r.bottom() < l->viewport()->height();
+        };
+        ASSERT_FALSE(columnaEnVista(4));
+        for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), v.CmbSearch[3]);
+        EXPECT_TRUE(columnaEnVista(4));
+        for (const QChar c : QString("sueldos p")) {
+            Teclea(c);
+            EXPECT_TRUE(columnaEnVista(4)) << c.toLatin1();
+            EXPECT_TRUE(cajaEnVista(4)) << c.toLatin1();
+        }
+        EXPECT_EQ(l->SubItem(l->SelectedItem(), 4), "51010100101");
+        EXPECT_TRUE(filaEnVista());
+        // F5 rebuilds the columns and leaves the searched one where it was.
+        Tecla(Qt::Key_F5);
+        ASSERT_EQ(l->ListItemsCount(), 1);
+        EXPECT_TRUE(columnaEnVista(4));
+        EXPECT_TRUE(cajaEnVista(4));
+        v.CmdNueva->click();
+        for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Tab);
+        Teclea("sueldos p");
+        // Moving in the list keeps the columns where they are.
+        Tecla(Qt::Key_Down);
+        Tecla(Qt::Key_Down);
+        EXPECT_EQ(l->SubItem(l->SelectedItem(), 4), "510101001");  // SUELDOS Y JORNALES
+        EXPECT_TRUE(columnaEnVista(4));
+        EXPECT_TRUE(filaEnVista());
+    });
+}
+
+TEST_F(TeclasConsulta, TheListOpensOnItsFirstRowSoArrowsAndEnterPickAnyRow) {
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta("select CODIGO, DESCRIPCION from T_PLAN where CODIGO = '5'",
+                       [](Lib_FrmCons3&) { Tecla(Qt::Key_Return); }),
+              "5");
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta("select CODIGO, DESCRIPCION from T_PLAN where CODIGO = '5'",
+                       [](Lib_FrmCons3&) {
+                           Tecla(Qt::Key_Down);
+                           Tecla(Qt::Key_Return);
+                       }),
+              "5");
+    gConsulta().CampoDevuelto = "CODIGO";
+    EXPECT_EQ(Consulta(kCuentas,
+                       [](Lib_FrmCons3&) {
+                           Tecla(Qt::Key_Down);
+                           Tecla(Qt::Key_Down);
+                           Tecla(Qt::Key_Return);
+                       }),
+              "11");
+    // A list that sorts itself opens on the first row it shows, after an F5 as well.
+    gConsulta().CampoDevuelto = "DESCRIPCION";
+    EXPECT_EQ(Consulta("select DESCRIPCION, CODIGO from T_PLAN where CODIGO like '110%'",
+                       [](Lib_FrmCons3& v) {
+                           EXPECT_EQ(v.ListView1->SelectedItem(), 1);
+                           EXPECT_EQ(Seleccionado(v), "CAJA");
+                           Teclea("caja d");
+                           Tecla(Qt::Key_F5);
+                           Tecla(Qt::Key_Return);
+                       }),
+              "CAJA DOLARES");
+    // A menu of one option is picked with Enter.
+    AlMostrar([](Lib_FrmCons3& v) {
+        QApplication::setActiveWindow(&v);
+        QApplication::processEvents();
+        Tecla(Qt::Key_Return);
+    });
+    EXPECT_EQ(gConsulta().MenuOpciones("Opciones", {"Unica"}), "Unica");
+}
+
 TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack) {
     const QString cuentas =
         "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0 ORDER BY DESCRIPCION";
     Consulta(cuentas, [&](Lib_FrmCons3& v) {
         ASSERT_TRUE(v.CfgUsaConsultaLIKE);
-        Escribe(v.CmbSearch[1]->lineEdit(), "caja pe");
-        QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[1], "caja pe");
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(v.Sql,
                   "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0  and DESCRIPCION like "
                   "'%caja%pe%' ORDER BY DESCRIPCION  ");
         EXPECT_EQ(Columna(v), QStringList{"11010100101"});
         EXPECT_EQ(v.CmbSearch[1]->currentText(), "");
-        Escribe(v.CmbSearch[0]->lineEdit(), "1101");
-        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[0], "1101");
+        Tecla(Qt::Key_F5);
         EXPECT_TRUE(v.Sql.contains("like '%caja%pe%'  and CODIGO like '%1101%' ORDER BY DESCRIPCION"))
             << v.Sql.toStdString();
         QTest::mouseClick(v.CmdNueva, Qt::LeftButton);
@@ -131,8 +230,8 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
     Consulta("SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN GROUP BY DESCRIPCION ORDER BY DESCRIPCION",
              [](Lib_FrmCons3& v) {
                  v.CfgUsaConsultaLIKE = false;
-                 Escribe(v.CmbSearch[0]->lineEdit(), "ca*d");
-                 QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+                 Escribe(v.CmbSearch[0], "ca*d");
+                 Tecla(Qt::Key_F5);
                  EXPECT_EQ(v.Sql,
                            "SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN  where DESCRIPCION like 'ca%d%' "
                            "GROUP BY DESCRIPCION ORDER BY DESCRIPCION  ");
@@ -140,8 +239,8 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
              });
     // An apostrophe typed is a letter of the text searched, never the end of the literal.
     Consulta("select Codigo, Razon_Social from VT_CLIENTES", [](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[1]->lineEdit(), "o'hig");
-        QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[1], "o'hig");
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(Columna(v, 2), QStringList{"ALMACEN O'HIGGINS"});
     });
 }
@@ -179,8 +278,8 @@ TEST_F(TeclasConsulta, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
         EXPECT_FALSE(v.OrdenarPorLwv);
         EXPECT_FALSE(v.ListView1->Sorted());
         // F5 narrows the statement shown, not the sorted one.
-        Escribe(v.CmbSearch[0]->lineEdit(), "A");
-        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        Escribe(v.CmbSearch[0], "A");
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(Columna(v), QStringList{"A"});
     });
     // A header with blanks is ordered by as a bracketed name.
@@ -198,8 +297,8 @@ TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     EXPECT_EQ(Consulta(
                   kCuentas,
                   [](Lib_FrmCons3& v) {
-                      Escribe(v.CmbSearch[1]->lineEdit(), "sueldos p");
-                      QTest::keyClick(v.CmbSearch[1]->lineEdit(), Qt::Key_Return);
+                      Escribe(v.CmbSearch[1], "sueldos p");
+                      Tecla(Qt::Key_Return);
                       EXPECT_FALSE(v.isVisible());
                       QTest::keyClick(v.ListView1, Qt::Key_Return);
                   },
@@ -218,13 +317,18 @@ TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
 
     // Enter with no row selected hides the window and chooses nothing.
     gConsulta().CampoDevuelto = "CODIGO";
-    EXPECT_EQ(Consulta(kCuentas, [](Lib_FrmCons3& v) { QTest::keyClick(v.ListView1, Qt::Key_Return); }), "");
+    EXPECT_EQ(Consulta(kCuentas,
+                       [](Lib_FrmCons3& v) {
+                           v.ListView1->setSelectedItem(0);
+                           QTest::keyClick(v.ListView1, Qt::Key_Return);
+                       }),
+              "");
 
     gConsulta().CampoDevuelto = "CODIGO";
     EXPECT_EQ(Consulta(kCuentas,
                        [](Lib_FrmCons3& v) {
-                           Escribe(v.CmbSearch[0]->lineEdit(), "5");
-                           QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_Escape);
+                           Escribe(v.CmbSearch[0], "5");
+                           Tecla(Qt::Key_Escape);
                        }),
               "");
     EXPECT_FALSE(gConsulta().Valores);
@@ -262,9 +366,9 @@ TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     const QString articulos =
         "SELECT IDARTICULO, DESCRIPCION, Stock FROM STK_MA_ARTICULOS ORDER BY IDARTICULO";
     Consulta(articulos, [this](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[0]->lineEdit(), "00007");
+        Escribe(v.CmbSearch[0], "00007");
         guion_.esperarMsgBox(vb::vbYes);
-        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F12);
+        Tecla(Qt::Key_F12);
     });
     ASSERT_EQ(guion_.preguntas().size(), 2);  // the window, then the question once
     EXPECT_EQ(guion_.preguntas()[1],
@@ -277,7 +381,7 @@ TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     // An apostrophe in the description is stored as it stands.
     base_.ejecutar("INSERT INTO MA_ARTICULOS (idarticulo, Descripcion) VALUES ('Z9', 'ACEITE D''ORO')");
     Consulta(articulos, [this](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[0]->lineEdit(), "Z9");
+        Escribe(v.CmbSearch[0], "Z9");
         guion_.esperarMsgBox(vb::vbYes);
         QTest::keyClick(v.ListView1, Qt::Key_F12);
     });

@@ -5,8 +5,10 @@
 #include "support/ConsultaDePrueba.h"
 #include "support/LocaleNumeros.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QPushButton>
 
 namespace {
@@ -20,7 +22,9 @@ class VentanaConsulta : public ConsultaDePrueba {
                "('Z4', 'IGUALES', 10, 10), ('Z5', 'SIN NADA', 0, 0), ('Z6', 'NEGATIVO', 0, -3), "
                "('Z7', 'EN BLANCO', NULL, NULL)",
                "CREATE TABLE T_COD (CODIGO varchar(5) COLLATE SERVIDOR)",
-               "INSERT INTO T_COD VALUES ('001'), ('002'), ('1'), ('01'), ('00'), ('2'), ('3')"}) {}
+               "INSERT INTO T_COD VALUES ('001'), ('002'), ('1'), ('01'), ('00'), ('2'), ('3')",
+               "CREATE TABLE T_ANGOSTA (S varchar(1), N varchar(1), CODIGO varchar(5))",
+               "INSERT INTO T_ANGOSTA VALUES ('S', 'N', '001')"}) {}
 
     // The window loaded on a statement with the lookup object's settings.
     void Carga(Lib_FrmCons3& v, const QString& sql) {
@@ -73,6 +77,21 @@ TEST_F(VentanaConsulta, ColumnsAndSearchBoxesFollowTheStatementsFields) {
     w.Form_Load();
     EXPECT_EQ(w.Sql, "SELECT CODIGO, DESCRIPCION, INDICE FROM MA_CUENTAS  ");
     EXPECT_EQ(w.SqlOriginal(), "SELECT CODIGO, DESCRIPCION, INDICE FROM MA_CUENTAS ");
+}
+
+TEST_F(VentanaConsulta, EveryBoxSitsOverItsColumnNarrowOnesToo) {
+    Lib_FrmCons3 v;
+    Carga(v, "SELECT S, N, CODIGO FROM T_ANGOSTA");
+    v.show();
+    QApplication::processEvents();
+    const QHeaderView* cabecera = v.ListView1->header();
+    for (int j = 0; j < 3; ++j) {
+        const int caja = v.CmbSearch[j]->mapToGlobal(QPoint(0, 0)).x();
+        const int columna =
+            cabecera->viewport()->mapToGlobal(QPoint(cabecera->sectionViewportPosition(j), 0)).x();
+        EXPECT_NEAR(caja, columna, 1) << j;
+        EXPECT_LE(v.CmbSearch[j]->width(), cabecera->sectionSize(j)) << j;
+    }
 }
 
 TEST_F(VentanaConsulta, ArticleRowsTakeTheColourOfTheirStockLevel) {

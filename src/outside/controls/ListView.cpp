@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 
 namespace vb {
@@ -87,6 +88,8 @@ ListView::ListView(QWidget* parent) : QTableView(parent), modelo_(new Modelo(thi
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);  // no row text is edited in place
+    // The search boxes above the columns follow the columns pixel by pixel.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     header()->setStretchLastSection(false);
     header()->setHighlightSections(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -139,8 +142,14 @@ void ListView::setColumnHeaderWidth(int i, int anchoTwips) {
 }
 
 int ListView::ColumnHeaderLeft(int i) const {
+    // Where the column is drawn: the header draws no column narrower than its minimum, and what
+    // stands above a column (its search box) must line up with it.
     int izquierda = 0;
-    for (int k = 1; k < i && k <= int(anchos_.size()); ++k) izquierda += anchos_[size_t(k - 1)];
+    for (int k = 1; k < i && k <= int(anchos_.size()); ++k) {
+        const int dado = anchos_[size_t(k - 1)];
+        const int pixeles = header()->sectionSize(k - 1);
+        izquierda += pixeles > PixelesDeTwips(dado) ? TwipsDePixeles(pixeles) : dado;
+    }
     return izquierda;
 }
 
@@ -154,7 +163,10 @@ int ListView::ListItemsAdd(const QString& texto) {
     f.celdas.append(texto);
     filas_.push_back(std::move(f));
     const int n = int(filas_.size());
-    if (!cargando_) modelo_->filaAgregada(n - 1);
+    if (!cargando_) {
+        modelo_->filaAgregada(n - 1);
+        primeraFilaActual();
+    }
     return n;
 }
 
@@ -163,7 +175,10 @@ int ListView::ListItemsAdd(const QStringList& celdas) {
     f.celdas = celdas;
     filas_.push_back(std::move(f));
     const int n = int(filas_.size());
-    if (!cargando_) modelo_->filaAgregada(n - 1);
+    if (!cargando_) {
+        modelo_->filaAgregada(n - 1);
+        primeraFilaActual();
+    }
     return n;
 }
 
@@ -227,7 +242,40 @@ void ListView::setSelectedItem(int r) {
 }
 
 void ListView::EnsureVisible(int r) {
-    if (r >= 1 && r <= int(filas_.size())) scrollTo(modelo_->index(r - 1, 0));
+    if (r >= 1 && r <= int(filas_.size()))
+        scrollTo(modelo_->index(r - 1, 0), QAbstractItemView::EnsureVisible);
+}
+
+void ListView::EnsureColumnVisible(int c) {
+    if (c < 1 || c > int(titulos_.size())) return;
+    updateGeometries();  // columns rebuilt a moment ago: the scroll range must know them
+    QScrollBar* barra = horizontalScrollBar();
+    const int izquierda = header()->sectionPosition(c - 1);
+    const int derecha = izquierda + header()->sectionSize(c - 1);
+    const int visible = viewport()->width();
+    if (derecha > barra->value() + visible) barra->setValue(std::min(izquierda, derecha - visible));
+    if (izquierda < barra->value()) barra->setValue(izquierda);
+}
+
+void ListView::scrollTo(const QModelIndex& indice, ScrollHint hint) {
+    const int columnas = horizontalScrollBar()->value();
+    QTableView::scrollTo(indice, hint);
+    horizontalScrollBar()->setValue(columnas);
+}
+
+QModelIndex ListView::moveCursor(CursorAction accion, Qt::KeyboardModifiers modificadores) {
+    if (accion == MoveLeft || accion == MoveRight) {
+        QScrollBar* barra = horizontalScrollBar();
+        barra->setValue(barra->value() + (accion == MoveLeft ? -barra->singleStep() : barra->singleStep()));
+        return currentIndex();
+    }
+    if (accion == MoveHome || accion == MoveEnd)
+        return QTableView::moveCursor(accion, modificadores | Qt::ControlModifier);
+    return QTableView::moveCursor(accion, modificadores);
+}
+
+void ListView::primeraFilaActual() {
+    if (!filas_.empty() && !selectionModel()->hasSelection()) setSelectedItem(1);
 }
 
 void ListView::IniciarCarga() {
@@ -241,6 +289,7 @@ void ListView::TerminarCarga() {
     cargando_ = false;
     if (sorted_) ordenar();
     modelo_->reiniciar();
+    primeraFilaActual();
 }
 
 void ListView::setCheckBoxes(bool si) {

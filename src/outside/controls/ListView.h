@@ -49,10 +49,13 @@ class ListView : public QTableView {
     void setRowStyle(int r, const QColor& color, bool negrita);
     QColor RowColor(int r) const;
     bool RowBold(int r) const;
-    // The selected row, 0 when none.
+    // The selected row, 0 when none. Rows arriving in a list without one make the first selected.
     int SelectedItem() const;
     void setSelectedItem(int r);
+    // Brings the row into view; as everywhere in the list, only the rows scroll.
     void EnsureVisible(int r);
+    // Scrolls the columns just enough to show column c (from 1) whole.
+    void EnsureColumnVisible(int c);
 
     // Rows added between these two reach the view at once at the end.
     void IniciarCarga();
@@ -69,6 +72,9 @@ class ListView : public QTableView {
     int SortOrder() const { return sortOrder_; }
     void setSortOrder(int orden);
 
+    // Rows come into view vertically; the columns stay where the user left them.
+    void scrollTo(const QModelIndex& indice, ScrollHint hint = QAbstractItemView::EnsureVisible) override;
+
   Q_SIGNALS:
     // The header clicked, from 1.
     void ColumnClick(int columna);
@@ -76,6 +82,8 @@ class ListView : public QTableView {
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    // Left and Right scroll the columns, Home and End go to the first and last rows.
+    QModelIndex moveCursor(CursorAction accion, Qt::KeyboardModifiers modificadores) override;
 
   private:
     class Modelo;
@@ -87,6 +95,8 @@ class ListView : public QTableView {
     };
     void ordenar();
     void reponerAnchos();
+    // A list that has rows and no selected one makes its first row the selected one.
+    void primeraFilaActual();
     Modelo* modelo_;
     std::vector<int> anchos_;  // twips
     bool reponiendo_ = false;
