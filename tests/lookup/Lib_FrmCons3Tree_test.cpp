@@ -201,9 +201,10 @@ TEST_F(ArbolConsulta, AnEarlierF5TextNeverMovesTheCut) {
     v.Form_Load();
     v.show();
     v.CmbSearch[0]->setFocus();
+    QApplication::processEvents();
     for (const QString& texto : {QString("order by"), inyectado}) {
-        QTest::keyClicks(v.CmbSearch[0]->lineEdit(), texto);
-        QTest::keyClick(v.CmbSearch[0]->lineEdit(), Qt::Key_F5);
+        Teclea(texto);
+        Tecla(Qt::Key_F5);
     }
     EXPECT_EQ(v.CantidadNodos(), 1);
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM TA_CCOSTO").toInt(), centros);

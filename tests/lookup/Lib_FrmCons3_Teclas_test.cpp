@@ -249,11 +249,10 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
 TEST_F(TeclasConsulta, AnEarlierF5TextNeverMovesTheCut) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
         v.CfgUsaConsultaLIKE = false;
-        QLineEdit* codigo = v.CmbSearch[0]->lineEdit();
-        Escribe(codigo, "order by");
-        QTest::keyClick(codigo, Qt::Key_F5);
-        Escribe(codigo, "');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--");
-        QTest::keyClick(codigo, Qt::Key_F5);
+        Escribe(v.CmbSearch[0], "order by");
+        Tecla(Qt::Key_F5);
+        Escribe(v.CmbSearch[0], "');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--");
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(v.ListView1->ListItemsCount(), 0);
         EXPECT_TRUE(v.Sql.endsWith(
             "and CODIGO like ''');UPDATE/%%/TA_USUARIOS/%%/SET/%%/ADMINISTRADOR=1;--%' order by CODIGO   "))
