@@ -2,13 +2,12 @@
 #include "indices/frmMA_INDAJUSTE.h"
 #include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
+#include "outside/runtime/Aplicacion.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    vb::Aplicacion app(argc, argv);
     app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().Title = "Indices de Ajustes";
     // A failed connection asks for the connection data with the connection form.

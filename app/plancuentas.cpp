@@ -6,13 +6,12 @@
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "data/frmAcceso.h"
+#include "outside/runtime/Aplicacion.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    vb::Aplicacion app(argc, argv);
     app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().EXEName = "plancuentas";
     vb::App().Title = "Plan de Cuentas";

@@ -6,14 +6,13 @@
 #include "data/frmAcceso.h"
 #include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
+#include "outside/runtime/Aplicacion.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    vb::Aplicacion app(argc, argv);
     vb::App().Title = "Reportes";
     CNStuffContable::InstalaServiciosAcceso();
     frmAcceso::Instalar();

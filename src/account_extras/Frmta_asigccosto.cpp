@@ -154,6 +154,12 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window
 }
 
 Frmta_asigccosto::~Frmta_asigccosto() {
+    // The controls lose their focus while the base class hides and destroys them: nothing of
+    // this form may run then.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->removeEventFilter(this);
+        w->disconnect(this);
+    }
     // The editor stops watching its box before the box goes with the form's children.
     delete editor_;
     editor_ = nullptr;

@@ -105,10 +105,8 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
 void FrmMA_CUENTAS::LlamarReporte(const QString& Reporte) {
     try {
         if (Reporte.trimmed().isEmpty()) return;
-        const DB_Dll& db = gBaseDatos();
-        const QString parametros = "@Menu=" + Reporte + ";" + "@Server=" + db.gServidor + ";" +
-                                   "@DbName=" + db.gDBName + ";" + "@Usuario=" + db.gUsuario + ";" +
-                                   "@Password=" + db.gUserPassWord + ";" + "tarvo@";
+        // The suite's request, the logged user with it, so that the paper hides what the screen hides.
+        const QString parametros = CNStuffContable::ParametrosReporte(Reporte);
         const QString programa = CNStuffContable::RutaProgramaHermano("QT742R.EXE");
         if (programa.isEmpty()) {
             vb::MsgBox(

@@ -2,6 +2,7 @@
 #include "journal/Lbc_Asiento.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "journal/Lbc_Asiento_Interno.h"
@@ -144,8 +145,13 @@ int16_t Lbc_Asiento::CalculoDV(const QVariant& Cuenta) {
 }
 
 int16_t Lbc_Asiento::UltimoDiaMes(const QString& Mes, const QString& Anio) {
+    // A three-digit year is that year, as its four-digit form writes it ("204" is 0204).
+    QString anio = vb::Trim(Anio);
+    const bool tresCifras =
+        anio.size() == 3 && std::all_of(anio.begin(), anio.end(), [](QChar c) { return c.isDigit(); });
+    anio = tresCifras ? "0" + anio : Anio;
     // Only 28 to 31 can end a month: below that the month or the year makes no date.
     for (int dia = 31; dia >= 28; --dia)
-        if (vb::IsDate(QString::number(dia) + "/" + Mes + "/" + Anio)) return static_cast<int16_t>(dia);
+        if (vb::IsDate(QString::number(dia) + "/" + Mes + "/" + anio)) return static_cast<int16_t>(dia);
     return 0;
 }

@@ -10,12 +10,21 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 QString Carpeta(maker::Utilidades& util) {
     return util.BarraFinal(vb::App().Path);
+}
+
+// A saved width as twips: the file is text anyone can edit, so a width beyond any screen (about
+// 6,600 pixels) is cut to that, and one that is no positive number is 0, before it is an integer.
+int AnchoGuardado(double twips) {
+    constexpr double kMaximo = 100000;
+    if (!(twips > 0)) return 0;
+    return int(std::min(twips, kMaximo));
 }
 
 QString Comillas(const QString& texto) {
@@ -39,7 +48,7 @@ void Lib_FrmCons3::LeeAnchosColumnas() {
         for (int i = 1; i <= n; ++i) {
             const qsizetype barra = anchos.indexOf(QLatin1Char('|'));
             if (barra < 0) return;
-            const int w = int(Util().ValorNumerico(anchos.left(barra)));
+            const int w = AnchoGuardado(Util().ValorNumerico(anchos.left(barra)));
             ListView1->setColumnHeaderWidth(i, w);
             if (i - 1 < CmbSearch.size())
                 Move(CmbSearch[i - 1], ListView1->ColumnHeaderLeft(i), Top(CmbSearch[i - 1]), std::max(0, w),

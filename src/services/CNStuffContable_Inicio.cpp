@@ -5,7 +5,9 @@
 #include "outside/maker/Reporte.h"
 #include "outside/maker/SistemaPC.h"
 #include "outside/maker/Utilidades.h"
+#include "outside/runtime/Aplicacion.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
@@ -88,6 +90,10 @@ void InstalaServiciosAcceso() {
     s.AgregaBaseArchivo = &LBM_Common::AgregaBaseArchivo;
     s.LeeBasesArchivo = &LBM_Common::LeeBasesArchivo;
     s.SeparaPuerto = &LBM_Common::SeparaPuerto;
+    // An error that leaves an event handler gets the common message and its log line.
+    vb::setAvisoErrorEvento([](const vb::ErrorVB& e, const QString& rutina) {
+        MensajeError(e, vb::vbOKOnly + vb::vbCritical, rutina);
+    });
 }
 
 void InicializaSistema() {

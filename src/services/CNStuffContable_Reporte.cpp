@@ -3,6 +3,7 @@
 #include "services/CNStuffContable.h"
 
 #include "data/DB_Dll.h"
+#include "data/Globales.h"
 #include "outside/ado/AdoTipos.h"
 #include "outside/maker/Reporte.h"
 #include "outside/maker/Utilidades.h"
@@ -21,8 +22,13 @@ const char* const kProgramaReportes = "QT742R.EXE";
 
 QString ParametrosReporte(const QString& nombreReporte) {
     const DB_Dll& db = gBaseDatos();
+    // The reader drops every "=" and stops at ";": a name holding either would reach the report
+    // program as another user's, so it travels as no user at all and prints as a restricted one.
+    QString usuario = gUsuarioLogeado;
+    if (usuario.contains(';') || usuario.contains('=')) usuario.clear();
     return "@Menu=" + nombreReporte + ";" + "@Server=" + db.gServidor + ";" + "@DbName=" + db.gDBName + ";" +
-           "@Usuario=" + db.gUsuario + ";" + "@Password=" + db.gUserPassWord + ";" + "tarvo@" + ";";
+           "@Usuario=" + db.gUsuario + ";" + "@Password=" + db.gUserPassWord + ";" +
+           "@UsuarioLogeado=" + usuario + ";" + "tarvo@" + ";";
 }
 
 void LlamaReporte(const QString& nombreReporte) {
@@ -44,24 +50,29 @@ void LlamaReporte(const QString& nombreReporte) {
 }
 
 bool AtiendeReporte(const QString& parametros, QString& error) {
-    QString menu, servidor, base, usuario, clave;
+    QString menu, servidor, base, usuario, clave, logeado;
     ValorParametro(parametros, "@Menu", menu);
     ValorParametro(parametros, "@Server", servidor);
     ValorParametro(parametros, "@DbName", base);
     ValorParametro(parametros, "@Usuario", usuario);
     ValorParametro(parametros, "@Password", clave);
+    ValorParametro(parametros, "@UsuarioLogeado", logeado);
     if (menu.isEmpty()) {
         error = "No se indico el reporte a imprimir";
         return false;
     }
 
-    // A refused open has already been shown to the operator by the database object.
+    // A refused open has already been shown to the operator by the database object. The user's
+    // rights are decided by the open itself, as in every window: no user, no unknown user and
+    // no rights table all read as a user who is not an administrator.
     DB_Dll& db = gBaseDatos();
     db.gServidor = servidor;
     db.gDBName = base;
     db.gUsuario = usuario;
     db.gUserPassWord = clave;
-    db.OpenServerADODB(false, ado::adUseClient, QString(), false, true);
+    db.gEsAdmin = false;
+    gUsuarioLogeado = logeado;
+    db.OpenServerADODB(false, ado::adUseClient, QString(), true, true);
     if (!db.gOpenFlag) return false;
 
     // The company name and index titles are the headings the suite's reports print.

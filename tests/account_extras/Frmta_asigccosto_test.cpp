@@ -410,6 +410,21 @@ TEST_F(CentrosDeCostos, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLo
                                               vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
 }
 
+TEST_F(CentrosDeCostos, AFormBeingDestroyedRunsNoneOfItsHandlers) {
+    Frmta_asigccosto& f = Abre("51010100101");
+    f.txtCuenta[0]->setFocus();
+    ASSERT_EQ(f.txtCuenta[0]->styleSheet(), "background-color: #00FFFF;");
+    // The box outlives the form's body while the form goes: what its own focus handler would
+    // have done to it shows after the form's handlers had their turn.
+    QStringList vistos;
+    QObject testigo;
+    vb::CajaTexto* caja = f.txtCuenta[0];
+    QObject::connect(caja, &vb::CajaTexto::LostFocus, &testigo, [&] { vistos << caja->styleSheet(); });
+    f_.reset();
+    ASSERT_FALSE(vistos.isEmpty());
+    EXPECT_EQ(vistos[0], "background-color: #00FFFF;");
+}
+
 TEST(CentrosDeCostosDesdeElPlan, TheChartOfAccountsOpensTheFormOnItsCurrentAccount) {
     CuentasDePrueba c;
     c.Iniciar();

@@ -110,10 +110,10 @@ TEST_F(CuentasBarras, TheReportStartsTheReportProgramWithTheSuiteParameters) {
     programa.close();
     v.Tecla(Qt::Key_F7);
     const DB_Dll& db = CNStuffContable::gBaseDatos();
-    EXPECT_EQ(lanzado,
-              (QStringList{vb::App().Path + "/qt742r",
-                           "@Menu=Rp_PlanCtas;@Server=" + db.gServidor + ";@DbName=" + db.gDBName +
-                               ";@Usuario=" + db.gUsuario + ";@Password=" + db.gUserPassWord + ";tarvo@"}));
+    EXPECT_EQ(lanzado, (QStringList{vb::App().Path + "/qt742r",
+                                    "@Menu=Rp_PlanCtas;@Server=" + db.gServidor + ";@DbName=" + db.gDBName +
+                                        ";@Usuario=" + db.gUsuario + ";@Password=" + db.gUserPassWord +
+                                        ";@UsuarioLogeado=ADMIN;tarvo@;"}));
 }
 
 TEST_F(CuentasBarras, CloseEndsTheProgramFromItsButtonAndItsKey) {

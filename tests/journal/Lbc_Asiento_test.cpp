@@ -57,6 +57,10 @@ TEST_F(Numeracion, CheckDigitsAndMonthLengths) {
     EXPECT_EQ(a->UltimoDiaMes("04", "2024"), 30);
     EXPECT_EQ(a->UltimoDiaMes("12", "2024"), 31);
     EXPECT_EQ(a->UltimoDiaMes("2", "24"), 29);
+    // Three digits are the year itself, as four: 204 is a leap year, 100 is not.
+    EXPECT_EQ(a->UltimoDiaMes("02", "204"), a->UltimoDiaMes("02", "0204"));
+    EXPECT_EQ(a->UltimoDiaMes("02", " 204 "), 29);
+    EXPECT_EQ(a->UltimoDiaMes("02", "100"), 28);
     // Months or years that make no date end at once.
     EXPECT_EQ(a->UltimoDiaMes("13", "2024"), 0);
     EXPECT_EQ(a->UltimoDiaMes("02", "año"), 0);

@@ -59,6 +59,22 @@ TEST_F(AnchosConsulta, ATablesWidthsAreAppliedAndWrittenBackWhole) {
     EXPECT_EQ(Lee(), "\"MA_CUENTAS\",\"1|2|3|\"\r\n\"MA_CUENTAS\",\"100|200|300|400|\"\r\n");
 }
 
+TEST_F(AnchosConsulta, WidthsBeyondAnyScreenAreCutBeforeTheyAreNumbers) {
+    Escribe("\"MA_CUENTAS\",\"1e20|2000000000|2000000000|\"\r\n\"V_TA_RUBROS\",\"-5|nan|\"\r\n");
+    Lib_FrmCons3 v;
+    v.Sql = "SELECT CODIGO, DESCRIPCION, INDICE FROM MA_CUENTAS";
+    v.Cargar();
+    EXPECT_EQ(Anchos(v), (QList<int>{100000, 100000, 100000}));
+    EXPECT_EQ(v.ListView1->ColumnHeaderLeft(4), 300000);
+    // The search boxes stand over their columns, in order.
+    EXPECT_LT(v.Left(v.CmbSearch[0]), v.Left(v.CmbSearch[1]));
+    EXPECT_LT(v.Left(v.CmbSearch[1]), v.Left(v.CmbSearch[2]));
+    Lib_FrmCons3 w;
+    w.Sql = "SELECT IDRubro, Descripcion FROM V_TA_RUBROS";
+    w.Cargar();
+    EXPECT_EQ(Anchos(w), (QList<int>{0, 0}));
+}
+
 TEST_F(AnchosConsulta, TheArticleStockViewIsKeptUnderTheArticleViewsName) {
     Escribe("\"VT_MA_ARTICULOS\",\"700|800|\"\r\n");
     Lib_FrmCons3 v;

@@ -1,6 +1,7 @@
 #include "services/CNStuffContable.h"
 
 #include "data/DB_Dll.h"
+#include "data/Globales.h"
 #include "outside/runtime/Procesos.h"
 #include "outside/runtime/Programa.h"
 #include "support/DialogosGuionados.h"
@@ -125,9 +126,11 @@ TEST_F(Hermanos, ReportRequestChecksForTheReportProgram) {
     // The caller's report name travels; a folder that ends in its separator gets no second one.
     const QString programa = crear("qt742r");
     vb::App().Path = carpeta_.path() + "/";
+    CNStuffContable::gUsuarioLogeado = "OPERADOR";
     CNStuffContable::LlamaReporte("Rp_PlanCtas");
     ASSERT_EQ(lanzados_.size(), 1);
     EXPECT_EQ(lanzados_[0].programa, programa);
-    EXPECT_EQ(lanzados_[0].argumentos, QStringList{"@Menu=Rp_PlanCtas;@Server=srv01:1433;@DbName=EMP;"
-                                                   "@Usuario=EMP;@Password=clave;EMP;tarvo@;"});
+    EXPECT_EQ(lanzados_[0].argumentos,
+              QStringList{"@Menu=Rp_PlanCtas;@Server=srv01:1433;@DbName=EMP;"
+                          "@Usuario=EMP;@Password=clave;EMP;@UsuarioLogeado=OPERADOR;tarvo@;"});
 }

@@ -1,6 +1,8 @@
 #include "services/CNStuffContable.h"
 
+#include "accounts/reportes/ReporteCuentas.h"
 #include "data/DB_Dll.h"
+#include "data/Globales.h"
 #include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
 #include "outside/maker/SistemaPC.h"
@@ -11,6 +13,8 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -44,6 +48,7 @@ class ProgramaReportes : public ::testing::Test {
         maker::gSistemaPC().setAbridor({});
         vb::setLanzador({});
         CNStuffContable::ReiniciarBaseDatos();
+        CNStuffContable::gUsuarioLogeado.clear();
         vb::App() = anterior_;
     }
     QString parametros(const QString& menu, const QString& base) const {
@@ -119,4 +124,81 @@ TEST_F(ProgramaReportes, RequestFromAWindowEndsInThePdfOfTheIndexReport) {
     ASSERT_FALSE(indices->UltimoArchivo().isEmpty());
     EXPECT_TRUE(QFile::exists(indices->UltimoArchivo()));
     EXPECT_EQ(abierto.toLocalFile(), indices->UltimoArchivo());
+}
+
+namespace {
+
+QString TextoPdf(const QString& archivo) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", archivo, "-"});
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+}  // namespace
+
+// A window's request as the logged user, answered by a report program that starts afresh: what
+// it prints depends only on the user the request names.
+TEST_F(ProgramaReportes, PaperHidesFromEachUserWhatTheScreenHides) {
+    QTemporaryDir salida;
+    auto cuentas = std::make_unique<ReporteCuentas>(salida.path());
+    auto indices = std::make_unique<ReporteIndices>(salida.path());
+    const ReporteCuentas* plan = cuentas.get();
+    const ReporteIndices* tabla = indices.get();
+    maker::gReporte().Registra(ReporteCuentas::kNombre, std::move(cuentas));
+    maker::gReporte().Registra(ReporteIndices::kNombre, std::move(indices));
+    maker::gSistemaPC().setAbridor([](const QUrl&) { return true; });
+    QFile programa(programa_.filePath("qt742r"));
+    ASSERT_TRUE(programa.open(QIODevice::WriteOnly));
+    QString error;
+    QString parametros;
+    vb::setLanzador([&](const QString&, const QStringList& argumentos) {
+        parametros = argumentos.join(' ');
+        // A new process: nothing of the window's session, and an administrator's name left over
+        // must not count for the request.
+        CNStuffContable::ReiniciarBaseDatos();
+        CNStuffContable::gUsuarioLogeado = "ADMIN";
+        EXPECT_TRUE(CNStuffContable::AtiendeReporte(parametros, error)) << error.toStdString();
+        return true;
+    });
+    const auto imprime = [&](const QString& usuario, const QString& reporte) {
+        CNStuffContable::ReiniciarBaseDatos();
+        DB_Dll& db = CNStuffContable::gBaseDatos();
+        db.gServidor = base_.carpeta();
+        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
+        CNStuffContable::gUsuarioLogeado = usuario;
+        CNStuffContable::LlamaReporte(reporte);
+        return TextoPdf(reporte == ReporteCuentas::kNombre ? plan->UltimoArchivo() : tabla->UltimoArchivo());
+    };
+    const QRegularExpression confidencial("5-1-01-01-00102 +HONORARIOS DIRECTORIO");
+
+    const QString planAdmin = imprime("ADMIN", "Rp_PlanCtas");
+    EXPECT_TRUE(parametros.contains(";@UsuarioLogeado=ADMIN;"));
+    EXPECT_TRUE(planAdmin.contains(confidencial));
+    const QString planOperador = imprime("OPERADOR", "Rp_PlanCtas");
+    EXPECT_TRUE(planOperador.contains(QRegularExpression("5-1-04-01-00102 +4 +HONORARIOS PROFESIONALES")));
+    EXPECT_FALSE(planOperador.contains(confidencial));
+    // Names the parameter string would read as someone else's travel as no user at all.
+    for (const QString& disfrazado : {QString("A=DMIN"), QString("ADMIN;x")}) {
+        EXPECT_FALSE(imprime(disfrazado, "Rp_PlanCtas").contains(confidencial)) << disfrazado.toStdString();
+        EXPECT_TRUE(parametros.contains(";@UsuarioLogeado=;"));
+    }
+
+    const QString indicesAdmin = imprime("ADMIN", "RP_QT040");
+    EXPECT_TRUE(indicesAdmin.contains("Indices de Ajustes"));
+    EXPECT_TRUE(indicesAdmin.contains(QRegularExpression("\\b\\d\\d/20\\d\\d +\\d")));
+    EXPECT_EQ(imprime("OPERADOR", "RP_QT040"), indicesAdmin);
+
+    // A request that names no user is read as one who is not an administrator.
+    parametros.replace(QRegularExpression("@UsuarioLogeado=[^;]*;"), QString());
+    parametros.replace("RP_QT040", "Rp_PlanCtas");
+    vb::setLanzador({});
+    CNStuffContable::ReiniciarBaseDatos();
+    CNStuffContable::gUsuarioLogeado = "ADMIN";
+    ASSERT_TRUE(CNStuffContable::AtiendeReporte(parametros, error)) << error.toStdString();
+    const QString sinUsuario = TextoPdf(plan->UltimoArchivo());
+    EXPECT_TRUE(sinUsuario.contains("Plan General de Cuentas"));
+    EXPECT_FALSE(sinUsuario.contains(confidencial));
+    maker::gReporte().Registra(ReporteCuentas::kNombre, nullptr);
+    maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
 }

@@ -1,12 +1,12 @@
-// Test entry point: one QApplication for every test (offscreen platform under CTest).
+// Test entry point: one application object for every test (offscreen platform under CTest).
+#include "outside/runtime/Aplicacion.h"
 #include "services/CNStuffContable.h"
 
 #include <gtest/gtest.h>
-#include <QApplication>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    vb::Aplicacion app(argc, argv);
     // The connection form reaches the services through what start-up installs.
     CNStuffContable::InstalaServiciosAcceso();
     ::testing::InitGoogleTest(&argc, argv);

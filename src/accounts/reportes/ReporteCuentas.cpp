@@ -1,5 +1,7 @@
 #include "accounts/reportes/ReporteCuentas.h"
 
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
 #include "outside/maker/ReporteListado.h"
@@ -50,9 +52,10 @@ maker::Listado ReporteCuentas::Contenido(const maker::SolicitudReporte& solicitu
                << maker::ColumnaListado{"Descripción", 3.6, false}
                << maker::ColumnaListado{"Tipo", 0.9, false} << maker::ColumnaListado{"Ajuste", 0.8, false}
                << maker::ColumnaListado{"Bloqueada", 1.1, false};
-    auto rs = cn.Execute(
+    // Paper shows what the screen shows: a user who is not an administrator reads the restricted view.
+    auto rs = cn.Execute(CNStuffContable::gBaseDatos().SS_TSinonimos(
         "SELECT CODIGO, DV, DESCRIPCION, TITULO, AJUSTE, INDICE, BLOQUEO FROM MA_CUENTAS "
-        "WHERE DADA_DE_BAJA = 0 ORDER BY CODIGO");
+        "WHERE DADA_DE_BAJA = 0 ORDER BY CODIGO"));
     while (!rs->Eof()) {
         const bool titulo = Marcado(rs->valor("TITULO"));
         const QString indice = Texto(rs->valor("INDICE"));

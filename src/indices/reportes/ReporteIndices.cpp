@@ -1,5 +1,7 @@
 #include "indices/reportes/ReporteIndices.h"
 
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
 #include "outside/maker/ReporteListado.h"
@@ -55,7 +57,9 @@ maker::Listado ReporteIndices::Contenido(const maker::SolicitudReporte& solicitu
         l.Columnas << maker::ColumnaListado{ValorFormula(solicitud.Formulas, QString("INDICE%1").arg(k)), 1.5,
                                             true}
                    << maker::ColumnaListado{"Coef.", 1.0, true};
-    auto rs = cn.Execute("SELECT * FROM MA_INDAJUSTE ORDER BY anio, MES");
+    // Through the same restricted views as every other reading of the user's.
+    auto rs = cn.Execute(
+        CNStuffContable::gBaseDatos().SS_TSinonimos("SELECT * FROM MA_INDAJUSTE ORDER BY anio, MES"));
     while (!rs->Eof()) {
         QStringList fila{vb::Format(rs->valor("Mes"), "00") + "/" + vb::Format(rs->valor("Anio"), "0000")};
         for (int k = 1; k <= 4; ++k)

@@ -1,0 +1,91 @@
+#include "outside/runtime/Aplicacion.h"
+
+#include "outside/runtime/Dialogos.h"
+
+#include <QEvent>
+#include <QMetaEnum>
+#include <QObject>
+#include <QPointer>
+
+namespace vb {
+
+namespace {
+
+// VB's run-time "internal error": what the operator is told for an error the program did not raise.
+constexpr int32_t kErrorInterno = 51;
+
+AvisoErrorEvento& Aviso() {
+    static AvisoErrorEvento aviso;
+    return aviso;
+}
+
+QString NombreEvento(QEvent::Type tipo) {
+    switch (tipo) {
+        case QEvent::KeyPress:
+            return "KeyDown";
+        case QEvent::KeyRelease:
+            return "KeyUp";
+        case QEvent::MouseButtonPress:
+            return "MouseDown";
+        case QEvent::MouseButtonRelease:
+            return "MouseUp";
+        case QEvent::MouseButtonDblClick:
+            return "DblClick";
+        case QEvent::FocusIn:
+            return "GotFocus";
+        case QEvent::FocusOut:
+            return "LostFocus";
+        case QEvent::Close:
+            return "Unload";
+        default:
+            break;
+    }
+    const char* clave = QMetaEnum::fromType<QEvent::Type>().valueToKey(tipo);
+    return clave ? QString::fromLatin1(clave) : QString::number(int(tipo));
+}
+
+}  // namespace
+
+Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
+    // The handler may destroy its receiver before the error leaves it.
+    const QPointer<QObject> vivo(receptor);
+    try {
+        return QApplication::notify(receptor, evento);
+    } catch (const std::exception& e) {
+        AvisaErrorEvento(e, RutinaDeEvento(vivo.data(), evento));
+    }
+    return true;
+}
+
+void setAvisoErrorEvento(AvisoErrorEvento aviso) {
+    Aviso() = std::move(aviso);
+}
+
+void AvisaErrorEvento(const std::exception& error, const QString& rutina) {
+    const auto* propio = dynamic_cast<const ErrorVB*>(&error);
+    const ErrorVB e = propio && propio->Number != 0
+                          ? *propio
+                          : ErrorVB(kErrorInterno, "Error interno: " + QString::fromLocal8Bit(error.what()));
+    if (Aviso()) {
+        Aviso()(e, rutina);
+        return;
+    }
+    MsgBox("Ha ocurrido el Siguiente Error (" + QString::number(e.Number) + ") " + e.Description,
+           vbOKOnly + vbCritical, rutina + " Aviso al operador!!! ");
+}
+
+QString RutinaDeEvento(const QObject* receptor, const QEvent* evento) {
+    const QObject* nombrado = receptor;
+    while (nombrado && nombrado->objectName().isEmpty()) nombrado = nombrado->parent();
+    QString control = nombrado ? nombrado->objectName() : QString();
+    if (control.isEmpty() && receptor) {
+        control = QString::fromLatin1(receptor->metaObject()->className());
+        control = control.mid(control.lastIndexOf(':') + 1);
+    }
+    const QString nombreEvento = evento ? NombreEvento(evento->type()) : QString();
+    return control.isEmpty() ? nombreEvento : control + "_" + nombreEvento;
+}
+
+}  // namespace vb

@@ -1,0 +1,90 @@
+#include "outside/runtime/Aplicacion.h"
+
+#include "accounts/CuentasDePrueba.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/runtime/Archivos.h"
+#include "outside/runtime/Conversiones.h"
+#include "services/CNStuffContable.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <stdexcept>
+
+namespace {
+
+// The error log in a folder of the test.
+struct LogDePrueba {
+    QTemporaryDir dir;
+    QByteArray temp = qgetenv("TEMP"), tmp = qgetenv("TMP");
+    LogDePrueba() {
+        qputenv("TEMP", "x");
+        qputenv("TMP", dir.path().toUtf8());
+    }
+    ~LogDePrueba() {
+        qputenv("TEMP", temp);
+        qputenv("TMP", tmp);
+    }
+    QStringList lineas() const { return vb::LeerLineas(dir.path() + "/XQERR.LOG").value_or(QStringList()); }
+};
+
+// A box whose key handler fails the way a library or the program's own code fails.
+class CajaQueFalla : public QLineEdit {
+  public:
+    std::function<void()> falla;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (falla) falla();
+        QLineEdit::keyPressEvent(e);
+    }
+};
+
+}  // namespace
+
+TEST(Aplicacion, AWrongLevelWidthIsToldAndTheChartWindowGoesOn) {
+    LogDePrueba log;
+    CuentasDePrueba v({"UPDATE TA_CONFIGURACION SET VALOR = '-1' WHERE CLAVE = 'DIGITOS_CAPITULO'"});
+    v.Iniciar();
+    // Enter in the title list opens the code box; its first digit reformats the code by the levels.
+    v.f().Combo1->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), v.f().txtFields[1]);
+    v.guion().esperarMsgBox(vb::vbOK);
+    QTest::keyClick(QApplication::focusWidget(), '1');
+    ASSERT_EQ(v.guion().preguntas().size(), 1);
+    const Pregunta& p = v.guion().preguntas().at(0);
+    EXPECT_EQ(p.texto, "Ha ocurrido el Siguiente Error (5) Llamada a procedimiento o argumento no válido");
+    EXPECT_EQ(p.titulo, " - txtFields_1_KeyUp Aviso al operador!!! ");
+    EXPECT_EQ(p.estilo, vb::vbOKOnly + vb::vbCritical);
+    const QStringList lineas = log.lineas();
+    ASSERT_EQ(lineas.size(), 1);
+    EXPECT_TRUE(lineas[0].contains("Rutina: - txtFields_1_KeyUp Mensaje Ha ocurrido el Siguiente Error (5)"))
+        << lineas[0].toStdString();
+
+    // The window still answers.
+    v.EscribirCampo(0, "CAJA CHICA");
+    EXPECT_EQ(v.f().txtFields[0]->text(), "CAJA CHICA");
+}
+
+TEST(Aplicacion, AnErrorThatIsNotTheProgramsOwnIsToldAsAnInternalError) {
+    LogDePrueba log;
+    DialogosGuionados guion;
+    CajaQueFalla caja;
+    caja.setObjectName("Caja");
+    caja.show();
+    caja.falla = [] { throw std::runtime_error("vector::at"); };
+    guion.esperarMsgBox(vb::vbOK);
+    QTest::keyClick(&caja, 'a');
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].texto, "Ha ocurrido el Siguiente Error (51) Error interno: vector::at");
+    EXPECT_EQ(guion.preguntas()[0].titulo, " - Caja_KeyDown Aviso al operador!!! ");
+    EXPECT_EQ(log.lineas().size(), 1);
+    // The box goes on taking keys.
+    caja.falla = nullptr;
+    QTest::keyClick(&caja, 'b');
+    EXPECT_EQ(caja.text(), "b");
+}
