@@ -1,0 +1,96 @@
+// The lookup masks the build writes beside the programs, read back as the lookup reads them, and
+// the chart's F5 on the demo company with them in place.
+#include "account_extras/frmMA_CUENTASADIC.h"
+#include "accounts/CuentasDePrueba.h"
+#include "lookup/Def_QConsulta.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "lookup/MascaraConsulta.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/ListView.h"
+#include "outside/runtime/Programa.h"
+#include "support/BaseDePrueba.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+
+namespace {
+
+QString Mascaras() {
+    return QStringLiteral(INDAJUSTE_BUILD_DIR "/consultas.qnl");
+}
+
+// The tables a window of the chart program looks up on the demo company.
+QStringList TablasConsultadas() {
+    QStringList tablas{"MA_CUENTAS", "TA_CCOSTO", "VT_CLIENTES", "VT_PROVEEDORES"};
+    QPointer<frmMA_CUENTASADIC> adicionales = &frmMA_CUENTASADIC::instancia();
+    for (const vb::CajaTexto* caja : adicionales->txtFields)
+        if (!caja->Tag.trimmed().isEmpty() && !tablas.contains(caja->Tag.trimmed(), Qt::CaseInsensitive))
+            tablas << caja->Tag.trimmed();
+    delete adicionales.data();
+    return tablas;
+}
+
+}  // namespace
+
+TEST(MascarasConsultas, EveryLookedUpTableHasARecordWithItsCodeFirstAndColumnsThatExist) {
+    QFile archivo(Mascaras());
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly)) << Mascaras().toStdString();
+    const QByteArray todo = archivo.readAll();
+    ASSERT_GT(todo.size(), 0);
+    ASSERT_EQ(todo.size() % MascaraConsulta::kLargoRegistro, 0);
+    for (qsizetype r = 0; r < todo.size(); r += MascaraConsulta::kLargoRegistro)
+        EXPECT_EQ(todo.mid(r + 1200, 2), "\r\n") << "record at byte " << r;
+
+    BaseDePrueba demo(true);
+    ASSERT_TRUE(demo.valida()) << demo.error().toStdString();
+    const QStringList tablas = TablasConsultadas();
+    ASSERT_GE(tablas.size(), 10);
+    for (const QString& tabla : tablas) {
+        SCOPED_TRACE(tabla.toStdString());
+        RegMascaraConsulta reg;
+        ASSERT_TRUE(MascaraConsulta::Buscar(Mascaras(), " " + tabla.toLower() + " ", reg));
+        const QStringList columnas = MascaraConsulta::Columnas(reg).split(',');
+        ASSERT_GE(columnas.size(), 2);
+        // The code the lookup hands back leads; a description-like column follows it.
+        QString t = tabla, descripcion, codigo, extra;
+        Def_QConsulta::MapeaTabla(t, descripcion, codigo, extra);
+        if (!codigo.isEmpty()) {
+            EXPECT_EQ(columnas[0].toUpper(), codigo.toUpper());
+        }
+        EXPECT_TRUE(QStringList({"DESCRIPCION", "RAZON_SOCIAL", "NOMBRE"}).contains(columnas[1].toUpper()))
+            << columnas[1].toStdString();
+        // Every column is one the demo's table has: a missing one would break the lookup.
+        EXPECT_EQ(
+            demo.filas("SELECT count(*) FROM (SELECT " + columnas.join(',') + " FROM " + reg.Tabla + ")")
+                .size(),
+            1);
+        // No condition: the caller's narrowing (the chart's F5 by description) must hold.
+        EXPECT_TRUE(reg.Condicion.isEmpty());
+    }
+}
+
+TEST(MascarasConsultas, F5InTheChartsCodeBoxOpensWithCodeAndDescriptionFirst) {
+    CuentasDePrueba c;
+    // The build's file beside the program, where start-up looks for it.
+    ASSERT_TRUE(QFile::copy(Mascaras(), vb::App().Path + "/consultas.qnl"));
+    c.Iniciar();
+    QStringList titulos;
+    QString primerCodigo;
+    c.guion().esperarModal([&](QWidget* w) {
+        auto* v = qobject_cast<Lib_FrmCons3*>(w);
+        ASSERT_NE(v, nullptr);
+        for (int i = 1; i <= v->ListView1->ColumnHeadersCount(); ++i)
+            titulos << v->ListView1->ColumnHeaderText(i);
+        if (v->ListView1->ListItemsCount() > 0)
+            primerCodigo = v->ListView1->model()->index(0, 0).data().toString();
+        v->CmdCancelar_Click();
+    });
+    c.f().TxtCodigo->setFocus();
+    QApplication::processEvents();
+    c.Tecla(Qt::Key_F5);
+    ASSERT_GE(titulos.size(), 2);
+    EXPECT_EQ(titulos.mid(0, 2).join(',').toUpper(), "CODIGO,DESCRIPCION");
+    EXPECT_EQ(primerCodigo, "1");
+}
