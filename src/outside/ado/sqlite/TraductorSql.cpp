@@ -91,6 +91,7 @@ QString Traducir(Piezas ps) {
     ps = TopALimit(ps);
     ps = AjustarSumas(ps);
     ps = AjustarComparaciones(ps);
+    ps = AcotarLike(ps);
     return Unir(ps).trimmed();
 }
 
