@@ -69,11 +69,6 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
         QList<QList<QVariant>> alguna;
         if (h.ultimoError() || !cuentas::LeeFilas(h, "SELECT TOP 1 CODIGO " + activas, alguna)) return;
     }
-    if (!h.paso([&] {
-            Combo1->clear();
-            Combo1->addItem(QString());
-        }))
-        return;
     static const QString relleno(300, QLatin1Char(' '));
     const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
     auto& u = maker::gUtilidades();
@@ -84,9 +79,27 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
         const QString codigo = u.TextoCampo(filas[0][i]);
         const int largo = int(vb::Trim(codigo).size());
         if (largo == 0) continue;
-        const QString sangria(std::min(largo - 1, 9) * 5, QLatin1Char(' '));
-        entradas << sangria + u.TextoCampo(filas[1][i]) + relleno + codigo;
+        const QString descripcion = u.TextoCampo(filas[1][i]);
+        const qsizetype sangria = std::min(largo - 1, 9) * 5;
+        QString entrada;
+        entrada.reserve(sangria + descripcion.size() + relleno.size() + codigo.size());
+        entrada.append(QString(sangria, QLatin1Char(' '))).append(descripcion).append(relleno).append(codigo);
+        entradas << entrada;
     }
+    // A list that already holds these titles only goes back to its empty entry, where a rebuild
+    // leaves it: a save that changed no title rebuilds nothing.
+    bool igual = Combo1->count() == entradas.size() + 1 && Combo1->itemText(0).isEmpty();
+    for (qsizetype i = 0; igual && i < entradas.size(); ++i)
+        igual = Combo1->itemText(int(i + 1)) == entradas[i];
+    if (igual) {
+        h.paso([&] { Combo1->setCurrentIndex(0); });
+        return;
+    }
+    if (!h.paso([&] {
+            Combo1->clear();
+            Combo1->addItem(QString());
+        }))
+        return;
     h.paso([&] { Combo1->addItems(entradas); });
 }
 
