@@ -5,6 +5,8 @@
 // so lies in the range: the rows found stay the same.
 #include "outside/ado/sqlite/Reescritura.h"
 
+#include <QRegularExpression>
+
 namespace ado::sqlite {
 
 namespace {
@@ -34,6 +36,16 @@ QString Comienzo(const QString& patron) {
     return patron.left(i);
 }
 
+// On a number column the engine compares a beginning that reads as a number as that number, and
+// then "-1" would leave out -15 and "1" would leave out 1.5e-05, whose texts start with it. Two
+// or more plain digits bound every number written with them; any other number is left alone.
+bool SirveDeLimite(const QString& comienzo) {
+    static const QRegularExpression numero(
+        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+    static const QRegularExpression digitos(QStringLiteral("^[0-9]{2,}$"));
+    return !numero.match(comienzo).hasMatch() || digitos.match(comienzo).hasMatch();
+}
+
 }  // namespace
 
 Piezas AcotarLike(const Piezas& ps) {
@@ -47,7 +59,7 @@ Piezas AcotarLike(const Piezas& ps) {
         if (desde > 0 && !AbreCondicion(ps[desde - 1])) continue;
         if (i + 2 < n && !CierraCondicion(ps[i + 2])) continue;
         const QString comienzo = Comienzo(ps[i + 1].contenidoTexto());
-        if (comienzo.isEmpty()) continue;
+        if (comienzo.isEmpty() || !SirveDeLimite(comienzo)) continue;
         const QString columna = Unir(ps, desde, i).trimmed();
         e.insertarAntes(desde, "(");
         // U+FFFF sorts after every character in the collation, so it closes the range.

@@ -120,8 +120,8 @@ TEST_F(Motor, ALikeWithAFixedBeginningFindsThroughTheIndexWhatAFullReadFinds) {
         "('1101  ', 5), ('abc', 6), ('ABCD', 7), ('abd', 8), ('Ñandú', 9), ('ñu', 10), ('nu', 11), "
         "('a_b', 12), ('a%c', 13), ('áb', 14), (NULL, 15), ('2', 16)");
     // The same condition where the column is inside an expression reads every row.
-    for (const QString& patron :
-         {"1101%", "1101", "ABC%", "ab_", "ñ%", "N%", "a[_]%", "a!%%", "11[0-1]%", "1101 %", "á%", "z%"}) {
+    for (const QString& patron : QStringList{"1101%", "1101", "ABC%", "ab_", "ñ%", "N%", "a[_]%", "a!%%",
+                                             "11[0-1]%", "1101 %", "á%", "z%"}) {
         const QString escape = patron.contains('!') ? " ESCAPE '!'" : "";
         const QString condicion = "LIKE '" + patron + "'" + escape;
         EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO " + condicion + " ORDER BY ORDEN"),
@@ -132,6 +132,12 @@ TEST_F(Motor, ALikeWithAFixedBeginningFindsThroughTheIndexWhatAFullReadFinds) {
             Filas("SELECT ORDEN FROM MA_CUENTAS WHERE NOT '' + CODIGO " + condicion + " ORDER BY ORDEN"))
             << patron.toStdString();
     }
+    // A number column compares a beginning that reads as a number as that number.
+    Ejecutar("INSERT INTO MA_CUENTAS (ORDEN) VALUES (-15), (-1), (0.000015), (125)");
+    for (const QString& patron : QStringList{"-1%", "1%", "1.%", "12%", "0%"})
+        EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE ORDEN LIKE '" + patron + "' ORDER BY ORDEN"),
+                  Filas("SELECT ORDEN FROM MA_CUENTAS WHERE '' + ORDEN LIKE '" + patron + "' ORDER BY ORDEN"))
+            << patron.toStdString();
     EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE 'abc%' ORDER BY ORDEN"),
               QStringList({"6", "7"}));
     const QStringList plan = Filas(
