@@ -39,7 +39,10 @@ QString Comienzo(const QString& patron) {
 // On a number column the engine compares a beginning that reads as a number as that number, and
 // then "-1" would leave out -15 and "1" would leave out 1.5e-05, whose texts start with it. Two
 // or more plain digits bound every number written with them; any other number is left alone.
+// A character beyond the basic plane folds as a pair, which the collation does not: left alone.
 bool SirveDeLimite(const QString& comienzo) {
+    for (QChar c : comienzo)
+        if (c.isSurrogate()) return false;
     static const QRegularExpression numero(
         QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
     static const QRegularExpression digitos(QStringLiteral("^[0-9]{2,}$"));
