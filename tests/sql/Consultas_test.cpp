@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -93,4 +95,34 @@ TEST(MascarasConsultas, F5InTheChartsCodeBoxOpensWithCodeAndDescriptionFirst) {
     ASSERT_GE(titulos.size(), 2);
     EXPECT_EQ(titulos.mid(0, 2).join(',').toUpper(), "CODIGO,DESCRIPCION");
     EXPECT_EQ(primerCodigo, "1");
+}
+
+TEST(MascarasConsultas, TheBuildRefusesASourceItCouldNotWriteAsWrittenAndLeavesNoFile) {
+    QTemporaryDir dir;
+    const QString destino = dir.filePath("consultas.qnl");
+    auto crear = [&](const QString& fuente) {
+        QFile f(dir.filePath("fuente.txt"));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(fuente.toUtf8());
+        f.close();
+        return QProcess::execute(QStringLiteral(INDAJUSTE_BUILD_DIR "/creamascaras"),
+                                 {destino, f.fileName()});
+    };
+    const QString bien = "[MA_CUENTAS]\nCampos = Codigo|Descripcion\n";
+    for (const QString& mala :
+         QStringList{bien + bien, "[MA_CUENTAS]\nCampos = Codigo\n",
+                     "[MA_CUENTAS]\nCampos = Codigo|" + QString(495, 'X') + "\n",
+                     "[MA_CUENTAS]\nCampos = Codigo|Descripcion\nDescripcion = Cuentas \u20ac\u4e2d\n",
+                     "[MA_CUENTAS]\nCampo = Codigo|Descripcion\n"}) {
+        EXPECT_EQ(crear(mala), 1) << mala.toStdString();
+        EXPECT_FALSE(QFile::exists(destino)) << mala.toStdString();
+    }
+    // Windows-1252 holds the euro sign and the accents: one record, read back as written.
+    ASSERT_EQ(
+        crear("[MA_CUENTAS]\nDescripcion = Cuentas en \u20ac y a\u00f1os\nCampos = Codigo|Descripcion\n"), 0);
+    QFile archivo(destino);
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    const QByteArray todo = archivo.readAll();
+    ASSERT_EQ(todo.size(), MascaraConsulta::kLargoRegistro);
+    EXPECT_EQ(MascaraConsulta::DesdeBytes(todo).Descripcion.trimmed(), "Cuentas en \u20ac y a\u00f1os");
 }
