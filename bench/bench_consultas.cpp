@@ -1,7 +1,7 @@
 // The list lookup window on a chart of 50,000 accounts: the load (statement to the last row in
 // the list) against reading the same rows straight through the SQLite C API into a plain list,
-// and one keystroke of incremental search over the loaded rows. Prints the times, the ratio and
-// the targets.
+// and one keystroke of incremental search over the loaded rows against the same search over that
+// plain list. Prints the times, each ratio and the targets.
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Lib_FrmCons3.h"
@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kCuentas = 50000;
 constexpr double kObjetivoCargaMs = 1500;
+constexpr double kObjetivoCargaRelacion = 2.5;
 constexpr double kObjetivoTeclaMs = 30;
 constexpr const char* kSentencia = "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO";
 
@@ -57,9 +58,11 @@ void Conecta(const Empresa& e) {
     db.OpenServerADODB(false, 3, QString(), true, true);
 }
 
+using Filas = std::vector<std::pair<QString, QString>>;
+
 // The same rows as texts into a plain list.
-size_t LecturaDirecta(sqlite3* db) {
-    std::vector<std::pair<QString, QString>> filas;
+Filas LecturaDirecta(sqlite3* db) {
+    Filas filas;
     sqlite3_stmt* s = nullptr;
     sqlite3_prepare_v2(db, kSentencia, -1, &s, nullptr);
     while (sqlite3_step(s) == SQLITE_ROW) {
@@ -71,10 +74,17 @@ size_t LecturaDirecta(sqlite3* db) {
     }
     sqlite3_finalize(s);
     benchmark::DoNotOptimize(filas.data());
-    return filas.size();
+    return filas;
 }
 
-double gCarga = 0, gDirecto = 0, gTecla = 0;
+// The first row whose description starts with the text, case-blind, or -1.
+long BusquedaDirecta(const Filas& filas, const QString& texto) {
+    for (size_t i = 0; i < filas.size(); ++i)
+        if (filas[i].second.startsWith(texto, Qt::CaseInsensitive)) return long(i);
+    return -1;
+}
+
+double gCarga = 0, gDirecto = 0, gTecla = 0, gTeclaDirecta = 0;
 int gFilas = 0;
 
 void BM_CargaCuentas(benchmark::State& state) {
@@ -96,7 +106,7 @@ void BM_CargaCuentas(benchmark::State& state) {
         }
         programa += t.nsecsElapsed() / 1e6;
         t.restart();
-        benchmark::DoNotOptimize(LecturaDirecta(directa));
+        benchmark::DoNotOptimize(LecturaDirecta(directa).size());
         directo += t.nsecsElapsed() / 1e6;
         ++n;
     }
@@ -113,11 +123,15 @@ void BM_CargaCuentas(benchmark::State& state) {
 void BM_TeclaBusqueda(benchmark::State& state) {
     Empresa e;
     Conecta(e);
+    QString error;
+    sqlite3* directa = ado::sqlite::AbrirBaseExistente(e.ruta(), &error);
+    const Filas filas = LecturaDirecta(directa);
+    sqlite3_close(directa);
     Lib_FrmCons3 v;
     v.Sql = kSentencia;
     v.Cargar();
     const QString texto = "CUENTA 99999Z";
-    double total = 0;
+    double total = 0, totalDirecto = 0;
     int n = 0;
     for (auto _ : state) {
         v.CmbSearch[1]->setEditText(QString());
@@ -126,11 +140,16 @@ void BM_TeclaBusqueda(benchmark::State& state) {
             t.start();
             v.CmbSearch[1]->setEditText(texto.left(k));
             total += t.nsecsElapsed() / 1e6;
+            t.restart();
+            benchmark::DoNotOptimize(BusquedaDirecta(filas, texto.left(k)));
+            totalDirecto += t.nsecsElapsed() / 1e6;
             ++n;
         }
     }
     gTecla = total / n;
+    gTeclaDirecta = totalDirecto / n;
     state.counters["tecla_ms"] = gTecla;
+    state.counters["directo_ms"] = gTeclaDirecta;
 }
 
 }  // namespace
@@ -145,11 +164,13 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     const double rel = gDirecto > 0 ? gCarga / gDirecto : 0;
-    std::printf("\n%-34s %12s %12s %9s %22s\n", "medida", "programa ms", "directo ms", "relacion",
+    const double relTecla = gTeclaDirecta > 0 ? gTecla / gTeclaDirecta : 0;
+    std::printf("\n%-34s %12s %12s %9s %26s\n", "medida", "programa ms", "directo ms", "relacion",
                 "objetivo");
-    std::printf("%-34s %12.2f %12.2f %9.2f %22s\n", "carga de 50.000 cuentas", gCarga, gDirecto, rel,
-                gCarga < kObjetivoCargaMs && rel <= 3.0 ? "cumple (<1500, <=3x)" : "NO CUMPLE (<1500, <=3x)");
-    std::printf("%-34s %12.2f %12s %9s %22s\n", "una tecla de busqueda", gTecla, "-", "-",
+    const bool cargaCumple = gCarga < kObjetivoCargaMs && rel <= kObjetivoCargaRelacion;
+    std::printf("%-34s %12.2f %12.2f %9.2f %26s\n", "carga de 50.000 cuentas", gCarga, gDirecto, rel,
+                cargaCumple ? "cumple (<1500, <=2.5x)" : "NO CUMPLE (<1500, <=2.5x)");
+    std::printf("%-34s %12.2f %12.3f %9.1f %26s\n", "una tecla de busqueda", gTecla, gTeclaDirecta, relTecla,
                 gTecla < kObjetivoTeclaMs ? "cumple (<30)" : "NO CUMPLE (<30)");
     std::printf("filas en la lista: %d\n", gFilas);
     return 0;

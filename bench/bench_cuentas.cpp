@@ -1,9 +1,8 @@
 // The chart-of-accounts window: the full rebuild of its tree on a chart of some 22,000 accounts,
 // and the save of one changed account (validation, transaction, action record, replication with
-// no targets) on the demo company and, for comparison, on the large chart, where the clear that
-// ends a save reads the whole chart again for the title list. Each is set beside the same reads
-// and writes done straight through the engine's
-// own API.
+// no targets) on the demo company and on the large chart, where the clear that ends a save reads
+// the title list again. Each is set beside the same reads and writes done straight through the
+// engine's own API.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -256,15 +255,19 @@ int main(int argc, char** argv) {
     std::printf(
         "Árbol de %d cuentas: programa %.1f ms, directo %.1f ms, razón %.1f (objetivo: menos de 1000 ms)\n",
         gCuentas, 1e3 * arbolPrograma, 1e3 * arbolDirecto, razon(arbolPrograma, arbolDirecto));
+    auto cumple = [](double segundos, double objetivoMs) {
+        return 1e3 * segundos < objetivoMs ? "cumple" : "NO CUMPLE";
+    };
     std::printf(
         "Grabar una cuenta (empresa de demostración): programa %.2f ms, directo %.3f ms, razón %.1f "
-        "(objetivo: menos de 50 ms)\n",
-        1e3 * grabarPrograma[0], 1e3 * grabarDirecto[0], razon(grabarPrograma[0], grabarDirecto[0]));
+        "(objetivo: menos de 50 ms, %s)\n",
+        1e3 * grabarPrograma[0], 1e3 * grabarDirecto[0], razon(grabarPrograma[0], grabarDirecto[0]),
+        cumple(grabarPrograma[0], 50));
     std::printf(
         "Grabar una cuenta (plan de %d cuentas, la lista de títulos se relee): programa %.2f ms, directo "
-        "%.3f ms, razón %.1f\n",
-        gCuentas, 1e3 * grabarPrograma[1], 1e3 * grabarDirecto[1],
-        razon(grabarPrograma[1], grabarDirecto[1]));
+        "%.3f ms, razón %.1f (objetivo: menos de 20 ms, %s)\n",
+        gCuentas, 1e3 * grabarPrograma[1], 1e3 * grabarDirecto[1], razon(grabarPrograma[1], grabarDirecto[1]),
+        cumple(grabarPrograma[1], 20));
     std::printf("Preguntas durante la última medición: %d\n", preguntas);
     return 0;
 }

@@ -55,18 +55,20 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
             if (ajuste.isEmpty()) ajuste = "NO";
         }))
         return;
-    QString sql =
+    const QString activas =
         ajuste.compare("NO", Qt::CaseInsensitive) == 0
-            ? "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 AND "
-              "(TIPOVISTA<>'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY codigo"
-            : "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 ORDER BY codigo";
+            ? "FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 AND (TIPOVISTA<>'CL' AND TIPOVISTA <> 'PR' OR "
+              "TIPOVISTA IS NULL)"
+            : "FROM MA_Cuentas WHERE DADA_DE_BAJA = 0";
+    // Only the titles are read, through an index that holds them alone, so a save costs the
+    // titles, not the chart. "(0)" reaches the embedded engine as written, as the index's
+    // condition is. A chart with active accounts but no title still gets its list cleared.
     QList<QList<QVariant>> filas;
-    if (!cuentas::LeeFilas(h, sql, filas)) return;
-    if (!h.paso([&] {
-            Combo1->clear();
-            Combo1->addItem(QString());
-        }))
-        return;
+    if (!cuentas::LeeFilas(
+            h, "SELECT CODIGO,DESCRIPCION,TITULO " + activas + " AND TITULO <> (0) ORDER BY codigo", filas)) {
+        QList<QList<QVariant>> alguna;
+        if (h.ultimoError() || !cuentas::LeeFilas(h, "SELECT TOP 1 CODIGO " + activas, alguna)) return;
+    }
     static const QString relleno(300, QLatin1Char(' '));
     const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
     auto& u = maker::gUtilidades();
@@ -77,9 +79,27 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
         const QString codigo = u.TextoCampo(filas[0][i]);
         const int largo = int(vb::Trim(codigo).size());
         if (largo == 0) continue;
-        const QString sangria(std::min(largo - 1, 9) * 5, QLatin1Char(' '));
-        entradas << sangria + u.TextoCampo(filas[1][i]) + relleno + codigo;
+        const QString descripcion = u.TextoCampo(filas[1][i]);
+        const qsizetype sangria = std::min(largo - 1, 9) * 5;
+        QString entrada;
+        entrada.reserve(sangria + descripcion.size() + relleno.size() + codigo.size());
+        entrada.append(QString(sangria, QLatin1Char(' '))).append(descripcion).append(relleno).append(codigo);
+        entradas << entrada;
     }
+    // A list that already holds these titles only goes back to its empty entry, where a rebuild
+    // leaves it: a save that changed no title rebuilds nothing.
+    bool igual = Combo1->count() == entradas.size() + 1 && Combo1->itemText(0).isEmpty();
+    for (qsizetype i = 0; igual && i < entradas.size(); ++i)
+        igual = Combo1->itemText(int(i + 1)) == entradas[i];
+    if (igual) {
+        h.paso([&] { Combo1->setCurrentIndex(0); });
+        return;
+    }
+    if (!h.paso([&] {
+            Combo1->clear();
+            Combo1->addItem(QString());
+        }))
+        return;
     h.paso([&] { Combo1->addItems(entradas); });
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -124,4 +125,60 @@ TEST(TitulosCuentas, ProposalSuffixesFollowTheTitleLength) {
     c.f().IdentificaCuenta();
     EXPECT_EQ(c.f().txtFields[1]->text(), "");
     EXPECT_FALSE(c.f().Nuevo);
+}
+
+namespace {
+
+// The list as a full read of the chart builds it.
+QStringList ListaCompleta(CuentasDePrueba& c) {
+    const bool sinClientes = c.Ajuste("PlanCuentas_ClyPr").trimmed().compare("SI", Qt::CaseInsensitive) != 0;
+    QStringList l{QString()};
+    for (const QStringList& f : c.base().filas(
+             QString("SELECT CODIGO, DESCRIPCION, TITULO FROM MA_CUENTAS WHERE DADA_DE_BAJA = 0 ") +
+             (sinClientes ? "AND (TIPOVISTA <> 'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) " : "") +
+             "ORDER BY CODIGO"))
+        if (!f[2].isNull() && f[2] != "0")
+            l << QString(std::min<qsizetype>(f[0].trimmed().size() - 1, 9) * 5, ' ') + f[1] +
+                     QString(300, ' ') + f[0];
+    return l;
+}
+
+QStringList Lista(CuentasDePrueba& c) {
+    QStringList l;
+    for (int i = 0; i < c.f().Combo1->count(); ++i) l << c.f().Combo1->itemText(i);
+    return l;
+}
+
+}  // namespace
+
+TEST(TitulosCuentas, TheListAfterEachSaveIsWhatAFullReadOfTheChartGives) {
+    // A title flag stored as 2 is still a title; a customer title and a title dada de baja.
+    CuentasDePrueba c(
+        {"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('1109', '11010100107')",
+         "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA, TIPOVISTA) VALUES "
+         "('1108', 'OTROS', 2, 0, NULL), ('1107', 'CLIENTES', 1, 0, 'CL'), ('1106', 'BAJA', 1, 1, "
+         "NULL)"});
+    c.Iniciar();
+    EXPECT_EQ(Lista(c), ListaCompleta(c));
+
+    c.EscribirCodigo("1109");
+    ASSERT_TRUE(c.f().Nuevo);
+    c.EscribirCampo(0, "CREDITOS");
+    QTest::mouseClick(c.f().OptTipoCuenta[1], Qt::LeftButton, {}, QPoint(4, 4));
+    c.Boton("GRABAR");
+    ASSERT_EQ(c.Guardado("1109", "TITULO"), "1");
+    EXPECT_TRUE(Lista(c).contains(QString(15, ' ') + "CREDITOS" + QString(300, ' ') + "1109"));
+    EXPECT_EQ(Lista(c), ListaCompleta(c));
+
+    c.EscribirCodigo("11010100107");
+    ASSERT_TRUE(c.f().Nuevo);
+    c.EscribirCampo(0, "CAJA NUEVA");
+    c.Boton("GRABAR");
+    ASSERT_EQ(c.Guardado("11010100107", "DESCRIPCION"), "CAJA NUEVA");
+    EXPECT_EQ(Lista(c), ListaCompleta(c));
+
+    // Active accounts but no title left: the list keeps its empty entry alone.
+    c.base().ejecutar("UPDATE MA_CUENTAS SET TITULO = 0");
+    c.f().LimpiaPantalla();
+    EXPECT_EQ(Lista(c), QStringList{QString()});
 }

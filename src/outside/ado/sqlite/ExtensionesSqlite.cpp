@@ -12,6 +12,8 @@
 
 #include <QDateTime>
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 namespace ado::sqlite {
 
@@ -95,11 +97,27 @@ int CompararServidor(void*, int n1, const void* a, int n2, const void* b) {
     return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
 }
 
+// Where a LIKE text sits: a QString view, or the bytes of a pure ASCII text.
+qsizetype Busca(QStringView v, char16_t c, qsizetype desde) {
+    return v.indexOf(QChar(c), desde);
+}
+QStringView Inicio(QStringView v, qsizetype n) {
+    return v.first(n);
+}
+std::string_view Inicio(std::string_view v, qsizetype n) {
+    return v.substr(0, size_t(n));
+}
+qsizetype Busca(std::string_view v, char16_t c, qsizetype desde) {
+    const size_t p = v.find(char(c), size_t(desde));
+    return p == std::string_view::npos ? -1 : qsizetype(p);
+}
+
 // One element of a LIKE pattern at `p`: a character or a [..] set. Gives whether `c` matches
 // and moves `p` past the element.
-bool CoincideElemento(const QString& patron, qsizetype& p, QChar c, QChar escape, bool conEscape) {
-    const QChar x = patron[p];
-    if (conEscape && x == escape && p + 1 < patron.size()) {
+template <class V, class C>
+bool CoincideElemento(V patron, qsizetype& p, C c, C escape, bool conEscape) {
+    const C x = patron[p];
+    if (conEscape && x == escape && p + 1 < qsizetype(patron.size())) {
         p += 2;
         return patron[p - 1] == c;
     }
@@ -108,7 +126,7 @@ bool CoincideElemento(const QString& patron, qsizetype& p, QChar c, QChar escape
         return true;
     }
     if (x == u'[') {
-        const qsizetype cierre = patron.indexOf(u']', p + 2);
+        const qsizetype cierre = Busca(patron, u']', p + 2);
         if (cierre > p) {
             qsizetype k = p + 1;
             const bool niega = patron[k] == u'^';
@@ -131,16 +149,18 @@ bool CoincideElemento(const QString& patron, qsizetype& p, QChar c, QChar escape
 }
 
 // The server's LIKE: % any run, _ one character, [abc] [a-z] [^a] sets; both texts already folded.
-bool Coincide(const QString& patron, const QString& texto, QChar escape, bool conEscape) {
+template <class V, class C>
+bool Coincide(V patron, V texto, C escape, bool conEscape) {
+    const qsizetype np = qsizetype(patron.size()), nt = qsizetype(texto.size());
     qsizetype p = 0, t = 0;
     qsizetype comodinP = -1, comodinT = 0;
-    while (t < texto.size()) {
-        if (p < patron.size() && patron[p] == u'%' && !(conEscape && escape == u'%')) {
+    while (t < nt) {
+        if (p < np && patron[p] == u'%' && !(conEscape && escape == u'%')) {
             comodinP = ++p;
             comodinT = t;
             continue;
         }
-        if (p < patron.size()) {
+        if (p < np) {
             qsizetype siguiente = p;
             if (CoincideElemento(patron, siguiente, texto[t], escape, conEscape)) {
                 p = siguiente;
@@ -152,30 +172,56 @@ bool Coincide(const QString& patron, const QString& texto, QChar escape, bool co
         p = comodinP;
         t = ++comodinT;
     }
-    while (p < patron.size() && patron[p] == u'%') ++p;
-    return p == patron.size();
+    while (p < np && patron[p] == u'%') ++p;
+    return p == np;
+}
+
+// The match, and as the server does with its texts, the value again without its trailing blanks.
+template <class V, class C>
+bool CoincideSinBlancos(V patron, V texto, C escape, bool conEscape) {
+    if (Coincide(patron, texto, escape, conEscape)) return true;
+    qsizetype n = qsizetype(texto.size());
+    while (n > 0 && texto[n - 1] == u' ') --n;
+    return n < qsizetype(texto.size()) && Coincide(patron, Inicio(texto, n), escape, conEscape);
+}
+
+// The value's bytes folded to lower case when they are all ASCII (codes, most descriptions):
+// then LIKE runs on them without building texts, which a scan does for every row.
+bool AsciiPlegado(sqlite3_value* v, std::string& destino) {
+    const auto* t = sqlite3_value_text(v);
+    const int n = sqlite3_value_bytes(v);
+    destino.resize(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        unsigned char c = t[i];
+        if (c & 0x80) return false;
+        if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+        destino[size_t(i)] = char(c);
+    }
+    return true;
 }
 
 void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     for (int i = 0; i < argc; ++i)
         if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const bool conEscape = argc == 3;
+    thread_local std::string patronAscii, textoAscii, escapeAscii;
+    if (AsciiPlegado(argv[0], patronAscii) && AsciiPlegado(argv[1], textoAscii) &&
+        (!conEscape || (AsciiPlegado(argv[2], escapeAscii) && escapeAscii.size() == 1))) {
+        const char escape = conEscape ? escapeAscii[0] : '\0';
+        const bool si = CoincideSinBlancos(std::string_view(patronAscii), std::string_view(textoAscii),
+                                           escape, conEscape);
+        return sqlite3_result_int(ctx, si ? 1 : 0);
+    }
     const QString patron = Texto(argv[0]).toCaseFolded();
     const QString texto = Texto(argv[1]).toCaseFolded();
     QChar escape;
-    const bool conEscape = argc == 3;
     if (conEscape) {
         const QString e = Texto(argv[2]).toCaseFolded();
         if (e.size() != 1)
             return sqlite3_result_error(ctx, "El carácter de escape de LIKE debe ser uno solo", -1);
         escape = e[0];
     }
-    bool si = Coincide(patron, texto, escape, conEscape);
-    if (!si) {
-        // As the server does with its texts, trailing blanks of the value do not count.
-        qsizetype n = texto.size();
-        while (n > 0 && texto[n - 1] == u' ') --n;
-        if (n < texto.size()) si = Coincide(patron, texto.left(n), escape, conEscape);
-    }
+    const bool si = CoincideSinBlancos(QStringView(patron), QStringView(texto), escape, conEscape);
     sqlite3_result_int(ctx, si ? 1 : 0);
 }
 

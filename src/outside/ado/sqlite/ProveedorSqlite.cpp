@@ -135,8 +135,10 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
         LanzarEntrada(errores, errores.Count() - 1);
     };
     if (ruta.isEmpty()) noSeAbre({});
-    // Never created here: a wrong name must fail as on a server.
-    int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    // Never created here: a wrong name must fail as on a server. A connection serves one thread,
+    // so the engine need not lock it on every value a read takes.
+    int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db_,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString m = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
         cerrar();

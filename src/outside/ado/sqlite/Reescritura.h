@@ -55,5 +55,6 @@ Piezas AjustarSentencia(const Piezas& piezas);  // may return nothing: no statem
 Piezas TopALimit(const Piezas& piezas);
 Piezas AjustarSumas(const Piezas& piezas);
 Piezas AjustarComparaciones(const Piezas& piezas);
+Piezas AcotarLike(const Piezas& piezas);
 
 }  // namespace ado::sqlite

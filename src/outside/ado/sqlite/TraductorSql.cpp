@@ -91,6 +91,7 @@ QString Traducir(Piezas ps) {
     ps = TopALimit(ps);
     ps = AjustarSumas(ps);
     ps = AjustarComparaciones(ps);
+    ps = AcotarLike(ps);
     // The server takes a NUL inside a quoted text; the engine would end the statement there.
     for (Pieza& p : ps)
         if (p.es(Clase::Texto) && p.texto.contains(QChar(0))) {

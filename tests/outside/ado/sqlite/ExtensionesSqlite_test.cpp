@@ -113,6 +113,40 @@ TEST_F(Motor, LikeIsCaseBlindBeyondAsciiWithTheServersWildcards) {
     EXPECT_EQ(Valor("SELECT 'abc  ' LIKE 'ABC', 'abc' LIKE 'ab', NULL LIKE 'a'"), "1|0|NULL");
 }
 
+TEST_F(Motor, ALikeWithAFixedBeginningFindsThroughTheIndexWhatAFullReadFinds) {
+    Ejecutar("CREATE INDEX IX_CODIGO ON MA_CUENTAS (CODIGO)");
+    Ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO, ORDEN) VALUES ('1101', 1), ('11010', 2), ('110', 3), ('1102', 4), "
+        "('1101  ', 5), ('abc', 6), ('ABCD', 7), ('abd', 8), ('Ñandú', 9), ('ñu', 10), ('nu', 11), "
+        "('a_b', 12), ('a%c', 13), ('áb', 14), (NULL, 15), ('2', 16), ('x' + CHAR(0) + 'y', 17)");
+    // The same condition where the column is inside an expression reads every row.
+    for (const QString& patron :
+         QStringList{"1101%", "1101", "ABC%", "ab_", "ñ%", "N%", "a[_]%", "a!%%", "11[0-1]%", "1101 %", "á%",
+                     "z%", QString("x") + QChar(0) + "%"}) {
+        const QString escape = patron.contains('!') ? " ESCAPE '!'" : "";
+        const QString condicion = "LIKE '" + patron + "'" + escape;
+        EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO " + condicion + " ORDER BY ORDEN"),
+                  Filas("SELECT ORDEN FROM MA_CUENTAS WHERE '' + CODIGO " + condicion + " ORDER BY ORDEN"))
+            << patron.toStdString();
+        EXPECT_EQ(
+            Filas("SELECT ORDEN FROM MA_CUENTAS WHERE NOT CODIGO " + condicion + " ORDER BY ORDEN"),
+            Filas("SELECT ORDEN FROM MA_CUENTAS WHERE NOT '' + CODIGO " + condicion + " ORDER BY ORDEN"))
+            << patron.toStdString();
+    }
+    // A number column compares a beginning that reads as a number as that number.
+    Ejecutar("INSERT INTO MA_CUENTAS (ORDEN) VALUES (-15), (-1), (0.000015), (125)");
+    for (const QString& patron : QStringList{"-1%", "1%", "1.%", "12%", "0%"})
+        EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE ORDEN LIKE '" + patron + "' ORDER BY ORDEN"),
+                  Filas("SELECT ORDEN FROM MA_CUENTAS WHERE '' + ORDEN LIKE '" + patron + "' ORDER BY ORDEN"))
+            << patron.toStdString();
+    EXPECT_EQ(Filas("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE 'abc%' ORDER BY ORDEN"),
+              QStringList({"6", "7"}));
+    const QStringList plan = Filas(
+        "EXPLAIN QUERY PLAN " + TraducirSentencia("SELECT ORDEN FROM MA_CUENTAS WHERE CODIGO LIKE '1101%'"));
+    ASSERT_EQ(plan.size(), 1);
+    EXPECT_TRUE(plan[0].contains("SEARCH")) << plan[0].toStdString();
+}
+
 TEST_F(Motor, TopWithOrderByAndInsideASubquery) {
     Ejecutar("INSERT INTO MA_CUENTAS (CODIGO, ORDEN) VALUES ('a', 3), ('b', 1), ('c', 2), ('d', 4)");
     EXPECT_EQ(Filas("SELECT TOP 2 CODIGO FROM MA_CUENTAS with(nolock) ORDER BY ORDEN"),
