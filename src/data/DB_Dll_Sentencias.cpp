@@ -81,10 +81,11 @@ bool DB_Dll::ejecutaConsulta(QString& sentencia, long* afectados, ado::Recordset
     bool exito = true;
     int contador = 0;
     vb::ManejadorErrores h("EjecutaConsultaSQL", [&](const vb::ErrorVB& e, const QString& rutina) -> int {
+        CedeSiTransaccionPerdida(e);
         ado::Errors& compartidos = CNStuffContable::gBaseDatos().cnn()->errores();
         const bool perdida = compartidos.Count() > 0 && !Contiene(sentencia, "TRANS") &&
                              compartidos.Item(0).NativeError == ado::kNativoConexionPerdida;
-        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador) == TrasRecuperacion::Repetir)
+        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         if (EsTruncadoSuelto(compartidos, sentencia)) compartidos.Clear();
         // Nothing is shown; the failure is recorded and the caller told.
@@ -103,6 +104,7 @@ void DB_Dll::ejecutaConsultaR(QString& sentencia, long* afectados, ado::Recordse
     sentencia = ReescribeAccion(*this, sentencia);
 
     vb::ManejadorErrores h("EjecutaConsultaRSQL", [&](const vb::ErrorVB& e, const QString&) -> int {
+        CedeSiTransaccionPerdida(e);
         ado::Errors& compartidos = CNStuffContable::gBaseDatos().cnn()->errores();
         if (EsTruncadoSuelto(compartidos, sentencia)) {
             compartidos.Clear();
@@ -127,9 +129,10 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::RecordsetPtr& LRCS,
                             long Options, bool ConvOracle) {
     int contador = 2;
     vb::ManejadorErrores h("AbrirRecordset", [&](const vb::ErrorVB& e, const QString& rutina) -> int {
+        CedeSiTransaccionPerdida(e);
         const bool perdida = (e.Number == ado::kErrNoEspecificado || e.Number == ado::kErrConexionInvalida) &&
                              cnn()->errores().Count() > 0;
-        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador) == TrasRecuperacion::Repetir)
+        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         return TratamientoErrores(e, 18, rutina);
     });

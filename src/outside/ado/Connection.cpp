@@ -38,6 +38,7 @@ bool empiezaCon(const QString& s, const QString& prefijo) {
 
 void Connection::Open(const QString& connectionString, const QString& usuario, const QString& clave, int) {
     if (State() == adStateOpen) LanzarAdo(kErrObjetoAbierto);
+    if (EnTransaccion()) LanzarAdo(kErrTransaccionPerdida);
     errores_.Clear();
     if (!connectionString.isEmpty()) connectionString_ = connectionString;
     const ParametrosConexion p = AnalizarCadenaConexion(connectionString_);
@@ -60,6 +61,7 @@ void Connection::Open(const QString& connectionString, const QString& usuario, c
     nuevo->abrir(p, usuario, clave, errores_);
     nuevo->tiempoDeEspera(commandTimeout_);
     proveedor_ = std::move(nuevo);
+    ++sesion_;
     const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
     if (!base.isEmpty()) defaultDatabase_ = base;
 }
@@ -74,6 +76,18 @@ void Connection::setCommandTimeout(int s) {
     if (proveedor_) proveedor_->tiempoDeEspera(s);
 }
 
+bool Connection::TransaccionPerdida() const {
+    return EnTransaccion() && (Sesion() != sesionTransaccion_ || !proveedor_->enTransaccion());
+}
+
+void Connection::exigirTransaccionViva() const {
+    if (TransaccionPerdida()) LanzarAdo(kErrTransaccionPerdida);
+}
+
+long Connection::Sesion() const {
+    return State() == adStateOpen ? sesion_ : 0;
+}
+
 int Connection::State() const {
     return proveedor_ && proveedor_->abierto() ? adStateOpen : adStateClosed;
 }
@@ -84,6 +98,7 @@ bool Connection::EsMotorEmbebido() const {
 
 RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {
     if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirTransaccionViva();
     errores_.Clear();
     aplicarFallaInyectada(sql);
     Resultado r = proveedor_->ejecutar(sql, errores_);
@@ -98,18 +113,32 @@ RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, i
 }
 
 long Connection::BeginTrans() {
+    if (TransaccionPerdida()) LanzarAdo(kErrTransaccionPerdida);
     if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (EnTransaccion()) LanzarAdo(kErrTransaccionAbierta);
     proveedor_->comenzarTransaccion(errores_);
+    sesionTransaccion_ = sesion_;
     return 1;
 }
 
 void Connection::CommitTrans() {
+    if (TransaccionPerdida()) {
+        sesionTransaccion_ = 0;
+        LanzarAdo(kErrTransaccionPerdida);
+    }
     if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    // A commit the server refuses leaves the transaction open, for the rollback.
     proveedor_->confirmarTransaccion(errores_);
+    sesionTransaccion_ = 0;
 }
 
 void Connection::RollbackTrans() {
+    if (TransaccionPerdida()) {
+        sesionTransaccion_ = 0;
+        return;
+    }
     if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    sesionTransaccion_ = 0;
     proveedor_->deshacerTransaccion(errores_);
 }
 

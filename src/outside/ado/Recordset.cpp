@@ -21,6 +21,7 @@ void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& c
                      int lockType, int /*opciones*/) {
     if (abierto_) LanzarAdo(kErrObjetoAbierto);
     if (!conexion || conexion->State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    conexion->exigirTransaccionViva();
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
     conexion->errores().Clear();
@@ -74,6 +75,7 @@ void Recordset::exigirActualizable() const {
 
 void Recordset::exigirConexion() const {
     if (!conexion_ || conexion_->State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    conexion_->exigirTransaccionViva();
 }
 
 bool Recordset::Bof() const {
