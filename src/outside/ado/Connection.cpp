@@ -61,12 +61,14 @@ void Connection::Open(const QString& connectionString, const QString& usuario, c
     nuevo->abrir(p, usuario, clave, errores_);
     nuevo->tiempoDeEspera(commandTimeout_);
     proveedor_ = std::move(nuevo);
+    cerradaPorPrograma_ = false;
     ++sesion_;
     const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
     if (!base.isEmpty()) defaultDatabase_ = base;
 }
 
 void Connection::Close() {
+    cerradaPorPrograma_ = true;
     if (State() != adStateOpen) LanzarAdo(kErrObjetoCerrado);
     proveedor_->cerrar();
 }
@@ -78,6 +80,22 @@ void Connection::setCommandTimeout(int s) {
 
 bool Connection::TransaccionPerdida() const {
     return EnTransaccion() && (Sesion() != sesionTransaccion_ || !proveedor_->enTransaccion());
+}
+
+void Connection::exigirAbierta() {
+    if (State() == adStateOpen) return;
+    if (proveedor_ && !cerradaPorPrograma_) {
+        errores_.Clear();
+        Error e;
+        e.SQLState = "08S01";
+        e.Number = kErrConexionInvalida;
+        e.NativeError = kNativoConexionPerdida;
+        e.Description = "Se perdió el vínculo de comunicación con el servidor: la conexión está cerrada.";
+        e.Source = "ADODB.Connection";
+        errores_.Add(e);
+        LanzarEntrada(errores_, 0);
+    }
+    LanzarAdo(kErrConexionInvalida);
 }
 
 void Connection::exigirTransaccionViva() const {
@@ -97,7 +115,7 @@ bool Connection::EsMotorEmbebido() const {
 }
 
 RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirAbierta();
     exigirTransaccionViva();
     errores_.Clear();
     aplicarFallaInyectada(sql);
@@ -114,7 +132,7 @@ RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, i
 
 long Connection::BeginTrans() {
     if (TransaccionPerdida()) LanzarAdo(kErrTransaccionPerdida);
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirAbierta();
     if (EnTransaccion()) LanzarAdo(kErrTransaccionAbierta);
     proveedor_->comenzarTransaccion(errores_);
     sesionTransaccion_ = sesion_;
@@ -126,7 +144,7 @@ void Connection::CommitTrans() {
         sesionTransaccion_ = 0;
         LanzarAdo(kErrTransaccionPerdida);
     }
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirAbierta();
     // A commit the server refuses leaves the transaction open, for the rollback.
     proveedor_->confirmarTransaccion(errores_);
     sesionTransaccion_ = 0;
@@ -137,13 +155,13 @@ void Connection::RollbackTrans() {
         sesionTransaccion_ = 0;
         return;
     }
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirAbierta();
     sesionTransaccion_ = 0;
     proveedor_->deshacerTransaccion(errores_);
 }
 
 RecordsetPtr Connection::OpenSchema(int esquema, const QVariantList& criterios) {
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirAbierta();
     if (esquema != adSchemaTables && esquema != adSchemaColumns) vb::Raise(vb::kArgumentoInvalido);
     errores_.Clear();
     Resultado r = proveedor_->esquema(esquema, criterios, errores_);

@@ -88,6 +88,10 @@ class Connection : public std::enable_shared_from_this<Connection> {
     Proveedor* proveedor() const { return proveedor_.get(); }
     // Raises the injected fault matching this statement, if one is armed.
     void aplicarFallaInyectada(const QString& sql);
+    // Before a statement or a row write: raises 3709 when the connection is closed, and when the
+    // link was lost (not closed by the program) the server's lost-link entry (native error 11),
+    // as every use of a dead link meets it.
+    void exigirAbierta();
     // Before a statement or a row write: raises when the transaction it belongs to was lost.
     void exigirTransaccionViva() const;
 
@@ -102,6 +106,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     std::unique_ptr<Proveedor> proveedor_;
     QList<FallaInyectada> fallas_;
     long sesion_ = 0;
+    bool cerradaPorPrograma_ = false;
     long sesionTransaccion_ = 0;
 };
 

@@ -20,7 +20,8 @@ std::shared_ptr<Recordset> Recordset::Crear() {
 void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& conexion, int cursorType,
                      int lockType, int /*opciones*/) {
     if (abierto_) LanzarAdo(kErrObjetoAbierto);
-    if (!conexion || conexion->State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (!conexion) LanzarAdo(kErrConexionInvalida);
+    conexion->exigirAbierta();
     conexion->exigirTransaccionViva();
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
@@ -74,7 +75,8 @@ void Recordset::exigirActualizable() const {
 }
 
 void Recordset::exigirConexion() const {
-    if (!conexion_ || conexion_->State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (!conexion_) LanzarAdo(kErrConexionInvalida);
+    conexion_->exigirAbierta();
     conexion_->exigirTransaccionViva();
 }
 
