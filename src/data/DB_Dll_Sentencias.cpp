@@ -80,7 +80,16 @@ bool DB_Dll::ejecutaConsulta(QString& sentencia, long* afectados, ado::Recordset
 
     bool exito = true;
     int contador = 0;
+    const bool yaEnTransaccion = cnn()->EnTransaccion();
     vb::ManejadorErrores h("EjecutaConsultaSQL", [&](const vb::ErrorVB& e, const QString& rutina) -> int {
+        // A transaction this very text began (a script's) and lost with its session ends here:
+        // the call fails, and no rest of the script runs again on another session.
+        if (!yaEnTransaccion && cnn()->TransaccionPerdida()) {
+            cnn()->RollbackTrans();
+            exito = false;
+            EscribeLog(" - " + rutina, TextoMensaje(e), 0);
+            return 0;
+        }
         CedeSiTransaccionPerdida(e);
         ado::Errors& compartidos = CNStuffContable::gBaseDatos().cnn()->errores();
         const bool perdida = compartidos.Count() > 0 && !Contiene(sentencia, "TRANS") &&
@@ -103,7 +112,9 @@ bool DB_Dll::ejecutaConsulta(QString& sentencia, long* afectados, ado::Recordset
 void DB_Dll::ejecutaConsultaR(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs) {
     sentencia = ReescribeAccion(*this, sentencia);
 
+    const bool yaEnTransaccion = cnn()->EnTransaccion();
     vb::ManejadorErrores h("EjecutaConsultaRSQL", [&](const vb::ErrorVB& e, const QString&) -> int {
+        if (!yaEnTransaccion && cnn()->TransaccionPerdida()) cnn()->RollbackTrans();
         CedeSiTransaccionPerdida(e);
         ado::Errors& compartidos = CNStuffContable::gBaseDatos().cnn()->errores();
         if (EsTruncadoSuelto(compartidos, sentencia)) {
