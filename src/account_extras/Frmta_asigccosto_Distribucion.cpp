@@ -187,7 +187,7 @@ void Frmta_asigccosto::Actualizar_Datos() {
     vb::ManejadorErrores h("Actualizar_Datos", [&](const vb::ErrorVB& e, const QString& rutina) {
         int respuesta = 0;
         // A lost connection took the save with it: shown once, nothing to retry.
-        if (transaccion && transaccion->Perdida()) {
+        if (transaccion && transaccion->SePerdio(e)) {
             u.TrataError(ado::Transaccion::ErrorPerdida(e), vb::vbOKOnly + vb::vbCritical, rutina, respuesta);
             return 0;
         }

@@ -80,7 +80,7 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& anio) {
             } catch (const vb::ErrorVB&) {
             }
         }
-        if (transaccion.Perdida()) throw ado::Transaccion::ErrorPerdida(e);
+        if (transaccion.SePerdio(e)) throw ado::Transaccion::ErrorPerdida(e);
         throw;
     }
     return true;

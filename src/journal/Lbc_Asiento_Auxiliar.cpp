@@ -31,7 +31,7 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
     const vb::Reportero reporte = asiento::Reporte();
     vb::ManejadorErrores h(QStringLiteral("GeneraAuxiliarSubdiarios"),
                            [&](const vb::ErrorVB& e, const QString& rutina) {
-                               if (!transaccion || !transaccion->Perdida()) return reporte(e, rutina);
+                               if (!transaccion || !transaccion->SePerdio(e)) return reporte(e, rutina);
                                CNStuffContable::MensajeError(ado::Transaccion::ErrorPerdida(e),
                                                              vb::vbOKOnly + vb::vbCritical, rutina);
                                return 0;

@@ -30,6 +30,10 @@ bool Transaccion::Perdida() const {
     return abierta_ && (!propia() || conexion_->TransaccionPerdida());
 }
 
+bool Transaccion::SePerdio(const vb::ErrorVB& e) const {
+    return Perdida() || e.Number == kErrTransaccionPerdida;
+}
+
 void Transaccion::Confirmar() {
     if (!abierta_) LanzarAdo(kErrOperacionNoPermitida);
     if (Perdida()) {

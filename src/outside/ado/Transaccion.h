@@ -27,6 +27,8 @@ class Transaccion {
     bool Abierta() const { return abierta_; }
     // Its session was lost (or the engine undid it): nothing of it can be kept.
     bool Perdida() const;
+    // The same, or `e` is the error of a commit that found it lost.
+    bool SePerdio(const vb::ErrorVB& e) const;
 
     // What the owner shows when the transaction was lost: the cause and that nothing was kept,
     // numbered kErrTransaccionPerdida.
