@@ -6,6 +6,7 @@
 #include "data/Globales.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/TextoSql.h"
+#include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/maker/Utilidades.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -131,7 +133,7 @@ void Frmta_asigccosto::Actualizar_Datos() {
         QStringList claves;
     };
     QList<Aviso> avisos;
-    bool enTransaccion = false;
+    std::optional<ado::Transaccion> transaccion;
     QString campoActual;
 
     auto escribe = [&](const QString& tabla) {
@@ -183,6 +185,12 @@ void Frmta_asigccosto::Actualizar_Datos() {
     };
 
     vb::ManejadorErrores h("Actualizar_Datos", [&](const vb::ErrorVB& e, const QString& rutina) {
+        int respuesta = 0;
+        // A lost connection took the save with it: shown once, nothing to retry.
+        if (transaccion && transaccion->SePerdio(e)) {
+            u.TrataError(ado::Transaccion::ErrorPerdida(e), vb::vbOKOnly + vb::vbCritical, rutina, respuesta);
+            return 0;
+        }
         if (e.Number == ado::kErrValorNoAdmitido) {
             vb::MsgBox(
                 "Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar "
@@ -191,7 +199,6 @@ void Frmta_asigccosto::Actualizar_Datos() {
                 vb::vbCritical, "Error en conversion de datos");
             return 0;
         }
-        int respuesta = 0;
         u.TrataError(e, rutina, respuesta);
         // Going on past a failed statement would commit half a distribution.
         return respuesta == vb::kRespuestaReintentar ? respuesta : 0;
@@ -200,12 +207,7 @@ void Frmta_asigccosto::Actualizar_Datos() {
         if (!bien) {
             HuboError = true;
             u.Ocupado(false);
-            if (enTransaccion) {
-                try {
-                    db.gCnn->RollbackTrans();
-                } catch (const vb::ErrorVB&) {
-                }
-            }
+            transaccion.reset();
             if (BrwTxt[0]->isVisible()) BrwTxt[0]->setFocus();
         }
         TablaActual = "MA_CUENTASCCOSTO";
@@ -213,11 +215,7 @@ void Frmta_asigccosto::Actualizar_Datos() {
 
     HuboError = false;
     TablaActual = "MA_CUENTASCCOSTO";
-    if (!h.paso([&] {
-            db.gCnn->BeginTrans();
-            enTransaccion = true;
-        }))
-        return termina(false);
+    if (!h.paso([&] { transaccion.emplace(db.gCnn); })) return termina(false);
     if (!h.paso([&] { borra("DELETE MA_CUENTASCCOSTO where CODIGO = " + ado::LiteralTexto(cuenta)); }))
         return termina(false);
     avisos.append({"MA_CUENTASCCOSTO", ModGruposEmp::OperacionGrupo(3), {ado::LiteralTexto(cuenta)}});
@@ -234,11 +232,7 @@ void Frmta_asigccosto::Actualizar_Datos() {
                        {ado::LiteralTexto(cuenta), QString(), ado::LiteralTexto(unidad)}});
         if (!h.paso([&] { escribe("MA_CUENTASCCOSTO_UNEG"); })) return termina(false);
     }
-    if (!h.paso([&] {
-            db.gCnn->CommitTrans();
-            enTransaccion = false;
-        }))
-        return termina(false);
+    if (!h.paso([&] { transaccion->Confirmar(); })) return termina(false);
     termina(true);
 
     for (const Aviso& a : avisos) {

@@ -192,8 +192,9 @@ class FrmMA_CUENTAS : public QWidget {
     // View type (FrmMA_CUENTAS_Vista.cpp). Null pointers stand for omitted arguments.
     void ObtieneVistaRangoVto(const QString& codigo, QString* descripcion, QString* vista, QString& tipoVista,
                               bool* pideVencimiento);
-    // Delete (FrmMA_CUENTAS_Borrar.cpp).
-    void BorraCashFlow(const QString& cuenta);
+    // Delete (FrmMA_CUENTAS_Borrar.cpp). The statement removing the account's cash-flow lines,
+    // run in the account's own delete transaction.
+    static QString BorraCashFlow(const QString& cuenta);
     // The personalised-field grid on MSFlexGrid1 and TxtEdit, wired on first use.
     personalizados::GrillaPersonalizados& Personalizados();
 

@@ -1,5 +1,5 @@
-// The account delete: the row and its additional data in one transaction, its cash-flow lines
-// before; when other rows refer to the account it is marked as deleted instead.
+// The account delete: the row, its cash-flow lines and its additional data in one transaction;
+// when other rows refer to the account it is marked as deleted instead.
 #include "accounts/FrmMA_CUENTAS.h"
 
 #include "data/DB_Dll.h"
@@ -27,17 +27,8 @@ bool HayLineasDeCashFlow(const QString& codigo) {
 
 }  // namespace
 
-void FrmMA_CUENTAS::BorraCashFlow(const QString& cuenta) {
-    DB_Dll& db = gBaseDatos();
-    QString sql =
-        "DELETE FROM [MA_CASH-DETALLE] WHERE LTRIM(RTRIM(CUENTA))='" + Literal(vb::Trim(cuenta)) + "'";
-    if (db.EjecutaConsultaSQL(sql)) return;
-    const ado::Errors& errores = db.gCnn->errores();
-    const vb::ErrorVB e =
-        errores.Count() > 0
-            ? vb::ErrorVB(errores.Item(0).Number, errores.Item(0).Description, errores.Item(0).Source)
-            : vb::ErrorVB(ado::kErrConexionInvalida, "No se pudieron borrar las lineas de Cash-Flow");
-    CNStuffContable::MensajeError(e, vb::vbOKOnly + vb::vbCritical, "BorraCashFlow");
+QString FrmMA_CUENTAS::BorraCashFlow(const QString& cuenta) {
+    return "DELETE FROM [MA_CASH-DETALLE] WHERE LTRIM(RTRIM(CUENTA))='" + Literal(vb::Trim(cuenta)) + "'";
 }
 
 void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
@@ -60,22 +51,18 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
         return;
     bool conCashFlow = false;
     if (!h.paso([&] { conCashFlow = HayLineasDeCashFlow(codigo); })) return;
+    QStringList sentencias;
     if (conCashFlow) {
         if (vb::MsgBox(
                 QString::fromUtf8("La cuenta está asociada a un Cash-Flow se darán de baja sus movimientos\r"
                                   "Acepta???"),
                 vb::vbYesNo + vb::vbInformation, "Aviso al Operador...") != vb::vbYes)
             return;
-        if (!h.paso([&] { BorraCashFlow(codigo); })) return;
-        // Lines that could not be removed keep the account: the failure was reported.
-        if (HayLineasDeCashFlow(codigo)) {
-            HuboError = true;
-            return;
-        }
+        // The lines go in the account's own transaction: an account that stays keeps them.
+        sentencias << BorraCashFlow(codigo);
     }
-
-    QStringList sentencias{"DELETE MA_CUENTAS WHERE CODIGO = '" + Literal(codigo) + "'",
-                           "DELETE MA_CUENTASADIC WHERE CODIGO = '" + Literal(codigo) + "'", QString()};
+    sentencias << "DELETE MA_CUENTAS WHERE CODIGO = '" + Literal(codigo) + "'"
+               << "DELETE MA_CUENTASADIC WHERE CODIGO = '" + Literal(codigo) + "'" << QString();
     int32_t nativo = 0;
     CNStuffContable::EjecutaTransaccion(sentencias, HuboError, nativo, false, QString(), QString(), false,
                                         true);

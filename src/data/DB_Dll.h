@@ -178,8 +178,12 @@ class DB_Dll {
     // then reports or drops the error as its own rules say).
     enum class TrasRecuperacion { Repetir, Rendirse };
     // Reconnects this object after a lost connection, asks the lost-connection question when
-    // it keeps failing (No ends the program), and counts in `contador`.
-    TrasRecuperacion RecuperaConexion(FormaRecuperacion forma, int& contador);
+    // it keeps failing (No ends the program), and counts in `contador`. Inside a transaction
+    // nothing reconnects: `causa` is raised to the routine that owns the transaction.
+    TrasRecuperacion RecuperaConexion(FormaRecuperacion forma, int& contador, const vb::ErrorVB& causa);
+    // An error met while the transaction of this object's connection (or the shared one) is lost
+    // goes straight to the routine that owns the transaction: nothing is asked or reconnected.
+    void CedeSiTransaccionPerdida(const vb::ErrorVB& e);
     // The shared connection's first error says the link was lost (native error 11).
     static bool ConexionPerdidaCompartida();
     // The lost-connection question; true for Yes.

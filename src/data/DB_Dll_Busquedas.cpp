@@ -44,6 +44,10 @@ bool DB_Dll::ConexionPerdidaCompartida() {
     return errores.Count() > 0 && errores.Item(0).NativeError == ado::kNativoConexionPerdida;
 }
 
+void DB_Dll::CedeSiTransaccionPerdida(const vb::ErrorVB& e) {
+    if (cnn()->TransaccionPerdida() || CNStuffContable::gBaseDatos().cnn()->TransaccionPerdida()) throw e;
+}
+
 bool DB_Dll::PreguntaConexionPerdida() {
     const DB_Dll& base = CNStuffContable::gBaseDatos();
     const QString CRLF = "\r\n";
@@ -58,7 +62,11 @@ int DB_Dll::MensajeGeneral(const vb::ErrorVB& e) {
     return vb::MsgBox(e.Description, vb::vbAbortRetryIgnore + vb::vbCritical, "Aviso al Operador");
 }
 
-DB_Dll::TrasRecuperacion DB_Dll::RecuperaConexion(FormaRecuperacion forma, int& contador) {
+DB_Dll::TrasRecuperacion DB_Dll::RecuperaConexion(FormaRecuperacion forma, int& contador,
+                                                  const vb::ErrorVB& causa) {
+    // The server has undone the transaction with the session; going on in a new one would write
+    // outside it.
+    if (cnn()->EnTransaccion() || CNStuffContable::gBaseDatos().cnn()->EnTransaccion()) throw causa;
     ReintentaConectar();
     if (gOpenFlag) return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
     for (;;) {
@@ -137,8 +145,9 @@ bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, 
     int contador = 0;
     vb::ManejadorErrores h(
         st ? "ExisteEnTablaST" : "ExisteEnTabla", [&](const vb::ErrorVB& e, const QString&) {
+            CedeSiTransaccionPerdida(e);
             if (ConexionPerdidaCompartida() &&
-                RecuperaConexion(FormaRecuperacion::A, contador) == TrasRecuperacion::Repetir)
+                RecuperaConexion(FormaRecuperacion::A, contador, e) == TrasRecuperacion::Repetir)
                 return vb::kRespuestaReintentar;
             return MensajeGeneral(e);
         });
@@ -197,12 +206,13 @@ QVariant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, c
     QVariant resultado;
     int contador = 0;
     vb::ManejadorErrores h("DatosTabla", [&](const vb::ErrorVB& e, const QString&) {
+        CedeSiTransaccionPerdida(e);
         if (IgnoraError) {
             resultado = QString();
             return 0;
         }
         if (ConexionPerdidaCompartida() &&
-            RecuperaConexion(FormaRecuperacion::B, contador) == TrasRecuperacion::Repetir)
+            RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         return MensajeGeneral(e);
     });

@@ -83,11 +83,21 @@ bool DB_Dll::ejecutaConsulta(QString& sentencia, long* afectados, ado::Recordset
 
     bool exito = true;
     int contador = 0;
+    const bool yaEnTransaccion = cnn()->EnTransaccion();
     vb::ManejadorErrores h("EjecutaConsultaSQL", [&](const vb::ErrorVB& e, const QString& rutina) -> int {
+        // A transaction this very text began (a script's) and lost with its session ends here:
+        // the call fails, and no rest of the script runs again on another session.
+        if (!yaEnTransaccion && cnn()->TransaccionPerdida()) {
+            cnn()->RollbackTrans();
+            exito = false;
+            EscribeLog(" - " + rutina, TextoMensaje(e), 0);
+            return 0;
+        }
+        CedeSiTransaccionPerdida(e);
         ado::Errors& compartidos = CNStuffContable::gBaseDatos().cnn()->errores();
         const bool perdida = compartidos.Count() > 0 && !Contiene(sentencia, "TRANS") &&
                              compartidos.Item(0).NativeError == ado::kNativoConexionPerdida;
-        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador) == TrasRecuperacion::Repetir)
+        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         if (EsTruncadoSuelto(compartidos, sentencia)) compartidos.Clear();
         // Nothing is shown; the failure is recorded and the caller told.
@@ -105,7 +115,10 @@ bool DB_Dll::ejecutaConsulta(QString& sentencia, long* afectados, ado::Recordset
 void DB_Dll::ejecutaConsultaR(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs) {
     sentencia = ReescribeAccion(*this, sentencia);
 
+    const bool yaEnTransaccion = cnn()->EnTransaccion();
     vb::ManejadorErrores h("EjecutaConsultaRSQL", [&](const vb::ErrorVB& e, const QString&) -> int {
+        if (!yaEnTransaccion && cnn()->TransaccionPerdida()) cnn()->RollbackTrans();
+        CedeSiTransaccionPerdida(e);
         ado::Errors& compartidos = CNStuffContable::gBaseDatos().cnn()->errores();
         if (EsTruncadoSuelto(compartidos, sentencia)) {
             compartidos.Clear();
@@ -130,9 +143,10 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::RecordsetPtr& LRCS,
                             long Options, bool ConvOracle) {
     int contador = 2;
     vb::ManejadorErrores h("AbrirRecordset", [&](const vb::ErrorVB& e, const QString& rutina) -> int {
+        CedeSiTransaccionPerdida(e);
         const bool perdida = (e.Number == ado::kErrNoEspecificado || e.Number == ado::kErrConexionInvalida) &&
                              cnn()->errores().Count() > 0;
-        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador) == TrasRecuperacion::Repetir)
+        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         return TratamientoErrores(e, 18, rutina);
     });

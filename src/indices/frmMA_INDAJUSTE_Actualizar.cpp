@@ -2,6 +2,7 @@
 #include "indices/frmMA_INDAJUSTE.h"
 
 #include "data/DB_Dll.h"
+#include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/maker/Progreso.h"
@@ -42,7 +43,7 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& anio) {
             return false;
         }
     }
-    db.gCnn->BeginTrans();
+    ado::Transaccion transaccion(db.gCnn);
     try {
         QString sql = "DELETE MA_INDAJUSTE WHERE Anio = " + anio;
         if (!db.EjecutaConsultaSQL(sql)) {
@@ -71,15 +72,15 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& anio) {
                 m_Rs->Update();
             }
         }
-        db.gCnn->CommitTrans();
-    } catch (...) {
+        transaccion.Confirmar();
+    } catch (const vb::ErrorVB& e) {
         if (m_Rs && m_Rs->State() == ado::adStateOpen) {
             try {
                 m_Rs->CancelUpdate();
             } catch (const vb::ErrorVB&) {
             }
         }
-        db.gCnn->RollbackTrans();
+        if (transaccion.SePerdio(e)) throw ado::Transaccion::ErrorPerdida(e);
         throw;
     }
     return true;
@@ -101,11 +102,16 @@ void frmMA_INDAJUSTE::ActualizarDatos() {
                                progreso.Ocultar();
                                m_Error = true;
                                util.Ocupado(false);
+                               int respuesta = 0;
+                               // The server undid the whole save: nothing to retry.
+                               if (e.Number == ado::kErrTransaccionPerdida) {
+                                   util.TrataError(e, vb::vbOKOnly + vb::vbCritical, rutina, respuesta);
+                                   return 0;
+                               }
                                if (e.Number == ado::kErrValorNoAdmitido) {
                                    MensajeConversion();
                                    return 0;
                                }
-                               int respuesta = 0;
                                util.TrataError(e, rutina, respuesta);
                                return respuesta;
                            });

@@ -1,11 +1,13 @@
 // The sub-journal work table: the logged user's rows of AUX_SUBDIARIOS rebuilt in one transaction.
 #include "journal/Lbc_Asiento.h"
 #include "journal/Lbc_Asiento_Interno.h"
+#include "outside/ado/Transaccion.h"
 #include "outside/maker/Progreso.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 
 #include <QHash>
+#include <optional>
 
 namespace {
 
@@ -22,27 +24,30 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
     DB_Dll& db = CNStuffContable::gBaseDatos();
     maker::Utilidades& util = maker::gUtilidades();
     maker::Progreso& progreso = maker::gProgreso();
-    vb::ManejadorErrores h(QStringLiteral("GeneraAuxiliarSubdiarios"), asiento::Reporte());
     ado::ConnectionPtr cnn = db.gCnn;
+    std::optional<ado::Transaccion> transaccion;
+    // Once the connection is lost the server has undone the run: retrying or going on cannot
+    // save any of it, so the failure is shown once and the run ends.
+    const vb::Reportero reporte = asiento::Reporte();
+    vb::ManejadorErrores h(QStringLiteral("GeneraAuxiliarSubdiarios"),
+                           [&](const vb::ErrorVB& e, const QString& rutina) {
+                               if (!transaccion || !transaccion->SePerdio(e)) return reporte(e, rutina);
+                               CNStuffContable::MensajeError(ado::Transaccion::ErrorPerdida(e),
+                                                             vb::vbOKOnly + vb::vbCritical, rutina);
+                               return 0;
+                           });
     // No connection is the error the first statement meets, handled like any other.
     auto conexion = [&]() -> ado::Connection& {
         if (!cnn) vb::Raise(vb::kObjetoNoAsignado);
         return *cnn;
     };
-    bool enTransaccion = false;
     bool mostrando = false;
     ado::RecordsetPtr asientos, auxiliar;
     Lado debe{nullptr, QStringLiteral("_D")}, haber{nullptr, QStringLiteral("_H")};
 
     // Leaving on an error undoes the whole run, the delete included.
     auto abandonar = [&] {
-        if (enTransaccion) {
-            try {
-                cnn->RollbackTrans();
-            } catch (const vb::ErrorVB&) {
-            }
-            enTransaccion = false;
-        }
+        transaccion.reset();
         if (mostrando) {
             util.Ocupado(false);
             progreso.Ocultar();
@@ -63,8 +68,8 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
     };
 
     if (!h.paso([&] {
-            conexion().BeginTrans();
-            enTransaccion = true;
+            conexion();
+            transaccion.emplace(cnn);
         }))
         return abandonar();
     if (!h.paso([&] {
@@ -211,8 +216,8 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& 
         mostrando = false;
     }
     if (!h.paso([&] {
-            conexion().CommitTrans();
-            enTransaccion = false;
+            if (!transaccion) vb::Raise(vb::kObjetoNoAsignado);
+            transaccion->Confirmar();
         }))
         return abandonar();
 }

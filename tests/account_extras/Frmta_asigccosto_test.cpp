@@ -276,6 +276,34 @@ TEST_F(CentrosDeCostos, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnSc
     EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
 }
 
+// The connection drops between the two tables: the server has undone the first one with the
+// session, and the second is not written on a reconnected one.
+TEST_F(CentrosDeCostos, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("12");
+    const auto general = Distribucion(base_, "MA_CUENTASCCOSTO");
+    const auto porUnidad = Distribucion(base_, "MA_CUENTASCCOSTO_UNEG");
+    ado::FallaInyectada caida;
+    caida.contiene = "DELETE MA_CUENTASCCOSTO_UNEG";
+    caida.error = {
+        "08S01", ado::kErrNoEspecificado, "Vínculo de comunicación perdido", ado::kNativoConexionPerdida, {}};
+    caida.cierraConexion = true;
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(caida);
+    guion.esperarMsgBox(vb::vbAbort);
+    f.UtilVex1->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("Vínculo de comunicación perdido"));
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("no se guardó nada"));
+    EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbOKOnly + vb::vbCritical);
+    EXPECT_TRUE(f.HuboError);
+    EXPECT_EQ(Celdas(1).at(0), "12");
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), general);
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"), porUnidad);
+    EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
+}
+
 TEST_F(CentrosDeCostos, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesIt) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;

@@ -144,3 +144,32 @@ TEST(BorrarCuenta, CashFlowLinesThatCannotBeRemovedKeepTheAccountAndAreReported)
     EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100104'"), 2);
     EXPECT_EQ(Acciones(c, "B"), 0);
 }
+
+// The connection drops on the delete itself: the account, its additional data and its cash-flow
+// lines all stay, since they go in one transaction, and the failure is shown. The failure's record
+// is written once the next statement has reconnected (a retry, as for any lost connection).
+TEST(BorrarCuenta, ALostConnectionKeepsTheAccountWithItsCashFlowLinesAndAdditionalData) {
+    CuentasDePrueba c(ConAdicionales());
+    c.Iniciar();
+    Cargar(c, "11010100104");
+    ado::FallaInyectada caida;
+    caida.contiene = "DELETE MA_CUENTASADIC";
+    caida.error = {
+        "08S01", ado::kErrNoEspecificado, "Vínculo de comunicación perdido", ado::kNativoConexionPerdida, {}};
+    caida.cierraConexion = true;
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(caida);
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.guion().esperarMsgBox(vb::vbRetry);
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    ASSERT_EQ(c.guion().preguntas().size(), 4);
+    EXPECT_TRUE(c.guion().preguntas()[2].titulo.contains("AbrirRecordset"));
+    EXPECT_EQ(c.guion().preguntas()[3], (Pregunta{"11 : Vínculo de comunicación perdido\r\n",
+                                                  "Aviso al Operador!", vb::vbOKOnly + vb::vbCritical}));
+    EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "CAJA REALES");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTASADIC WHERE CODIGO = '11010100104'"), 1);
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100104'"), 2);
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 11"), 1);
+    EXPECT_EQ(Acciones(c, "B"), 0);
+}

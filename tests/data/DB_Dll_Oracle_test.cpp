@@ -193,6 +193,30 @@ TEST(DB_Dll_Oracle, GuionEnTransaccionSeConsume) {
     EXPECT_EQ(guion, "SELECT 1 \n");
 }
 
+// The link drops inside the script's own transaction: the server has undone it, the call fails
+// quietly as a script with a transaction does, and the connection is not left waiting for an owner:
+// the next statement reconnects.
+TEST(DB_Dll_Oracle, GuionCuyaConexionSePierdeDentroDeSuTransaccion) {
+    GuionSobreLaBase g;
+    ado::FallaInyectada caida;
+    caida.contiene = "'P2'";
+    caida.error = {
+        "08S01", ado::kErrNoEspecificado, "Error general de red.", ado::kNativoConexionPerdida, {}};
+    caida.cierraConexion = true;
+    g.db->gCnn->InyectarFalla(caida);
+    QString guion =
+        "BEGIN TRANSACTION\nINSERT INTO MA_ARTICULOS (idarticulo) VALUES ('P1')\n"
+        "INSERT INTO MA_ARTICULOS (idarticulo) VALUES ('P2')\nCOMMIT TRANSACTION";
+    g.corre(guion);
+    EXPECT_FALSE(g.ok);
+    EXPECT_FALSE(g.db->gCnn->EnTransaccion());
+    EXPECT_EQ(g.codigos(), "");
+    QString otro = "INSERT INTO MA_ARTICULOS (idarticulo) VALUES ('P3')";
+    g.corre(otro);
+    EXPECT_TRUE(g.ok);
+    EXPECT_EQ(g.codigos(), "P3");
+}
+
 TEST(DB_Dll_Oracle, GuionQueFallaGuardaElRestoDesdeLaPiezaFallida) {
     GuionSobreLaBase g;
     QString guion =

@@ -64,6 +64,10 @@ inline constexpr int32_t kErrSintaxis = int32_t(0x80040E14);
 inline constexpr int32_t kErrTablaInexistente = int32_t(0x80040E37);
 inline constexpr int32_t kErrIntegridad = int32_t(0x80040E2F);
 inline constexpr int32_t kErrTiempoAgotado = int32_t(0x80040E31);  // the command time-out ran out
+// The session a transaction began on was lost: the server undid the transaction.
+inline constexpr int32_t kErrTransaccionPerdida = int32_t(0x8004D00E);
+// A transaction is already open on the connection.
+inline constexpr int32_t kErrTransaccionAbierta = int32_t(0x8004D013);
 // Native errors of the company server.
 inline constexpr int32_t kNativoConexionPerdida = 11;
 inline constexpr int32_t kNativoTruncado = 8152;

@@ -38,6 +38,7 @@ bool empiezaCon(const QString& s, const QString& prefijo) {
 
 void Connection::Open(const QString& connectionString, const QString& usuario, const QString& clave, int) {
     if (State() == adStateOpen) LanzarAdo(kErrObjetoAbierto);
+    if (EnTransaccion()) LanzarAdo(kErrTransaccionPerdida);
     errores_.Clear();
     if (!connectionString.isEmpty()) connectionString_ = connectionString;
     const ParametrosConexion p = AnalizarCadenaConexion(connectionString_);
@@ -60,11 +61,14 @@ void Connection::Open(const QString& connectionString, const QString& usuario, c
     nuevo->abrir(p, usuario, clave, errores_);
     nuevo->tiempoDeEspera(commandTimeout_);
     proveedor_ = std::move(nuevo);
+    cerradaPorPrograma_ = false;
+    ++sesion_;
     const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
     if (!base.isEmpty()) defaultDatabase_ = base;
 }
 
 void Connection::Close() {
+    cerradaPorPrograma_ = true;
     if (State() != adStateOpen) LanzarAdo(kErrObjetoCerrado);
     proveedor_->cerrar();
 }
@@ -72,6 +76,34 @@ void Connection::Close() {
 void Connection::setCommandTimeout(int s) {
     commandTimeout_ = s;
     if (proveedor_) proveedor_->tiempoDeEspera(s);
+}
+
+bool Connection::TransaccionPerdida() const {
+    return EnTransaccion() && (Sesion() != sesionTransaccion_ || !proveedor_->enTransaccion());
+}
+
+void Connection::exigirAbierta() {
+    if (State() == adStateOpen) return;
+    if (proveedor_ && !cerradaPorPrograma_) {
+        errores_.Clear();
+        Error e;
+        e.SQLState = "08S01";
+        e.Number = kErrConexionInvalida;
+        e.NativeError = kNativoConexionPerdida;
+        e.Description = "Se perdió el vínculo de comunicación con el servidor: la conexión está cerrada.";
+        e.Source = "ADODB.Connection";
+        errores_.Add(e);
+        LanzarEntrada(errores_, 0);
+    }
+    LanzarAdo(kErrConexionInvalida);
+}
+
+void Connection::exigirTransaccionViva() const {
+    if (TransaccionPerdida()) LanzarAdo(kErrTransaccionPerdida);
+}
+
+long Connection::Sesion() const {
+    return State() == adStateOpen ? sesion_ : 0;
 }
 
 int Connection::State() const {
@@ -83,7 +115,8 @@ bool Connection::EsMotorEmbebido() const {
 }
 
 RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirAbierta();
+    exigirTransaccionViva();
     errores_.Clear();
     aplicarFallaInyectada(sql);
     Resultado r = proveedor_->ejecutar(sql, errores_);
@@ -98,23 +131,37 @@ RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, i
 }
 
 long Connection::BeginTrans() {
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (TransaccionPerdida()) LanzarAdo(kErrTransaccionPerdida);
+    exigirAbierta();
+    if (EnTransaccion()) LanzarAdo(kErrTransaccionAbierta);
     proveedor_->comenzarTransaccion(errores_);
+    sesionTransaccion_ = sesion_;
     return 1;
 }
 
 void Connection::CommitTrans() {
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (TransaccionPerdida()) {
+        sesionTransaccion_ = 0;
+        LanzarAdo(kErrTransaccionPerdida);
+    }
+    exigirAbierta();
+    // A commit the server refuses leaves the transaction open, for the rollback.
     proveedor_->confirmarTransaccion(errores_);
+    sesionTransaccion_ = 0;
 }
 
 void Connection::RollbackTrans() {
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (TransaccionPerdida()) {
+        sesionTransaccion_ = 0;
+        return;
+    }
+    exigirAbierta();
+    sesionTransaccion_ = 0;
     proveedor_->deshacerTransaccion(errores_);
 }
 
 RecordsetPtr Connection::OpenSchema(int esquema, const QVariantList& criterios) {
-    if (State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    exigirAbierta();
     if (esquema != adSchemaTables && esquema != adSchemaColumns) vb::Raise(vb::kArgumentoInvalido);
     errores_.Clear();
     Resultado r = proveedor_->esquema(esquema, criterios, errores_);

@@ -54,9 +54,17 @@ class Connection : public std::enable_shared_from_this<Connection> {
     // raises after the batch has run.
     RecordsetPtr Execute(const QString& sql, long* registrosAfectados = nullptr, int opciones = -1);
 
+    // The connection's one transaction belongs to the session it began on. When that session is
+    // lost the server has undone it; it stays open here, lost, until its owner ends it: CommitTrans
+    // then raises and RollbackTrans sends nothing. Until then the connection does not reopen, so
+    // nothing meant for the transaction is written outside it.
     long BeginTrans();
     void CommitTrans();
     void RollbackTrans();
+    bool EnTransaccion() const { return sesionTransaccion_ != 0; }
+    bool TransaccionPerdida() const;
+    // The open session (each open starts a new one); 0 while closed.
+    long Sesion() const;
 
     // adSchemaTables: TABLE_CATALOG, TABLE_NAME, TABLE_TYPE ("TABLE"/"VIEW").
     // adSchemaColumns: TABLE_CATALOG, TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION, DATA_TYPE (ADO code),
@@ -80,6 +88,12 @@ class Connection : public std::enable_shared_from_this<Connection> {
     Proveedor* proveedor() const { return proveedor_.get(); }
     // Raises the injected fault matching this statement, if one is armed.
     void aplicarFallaInyectada(const QString& sql);
+    // Before a statement or a row write: raises 3709 when the connection is closed, and when the
+    // link was lost (not closed by the program) the server's lost-link entry (native error 11),
+    // as every use of a dead link meets it.
+    void exigirAbierta();
+    // Before a statement or a row write: raises when the transaction it belongs to was lost.
+    void exigirTransaccionViva() const;
 
   private:
     Connection() = default;
@@ -91,6 +105,9 @@ class Connection : public std::enable_shared_from_this<Connection> {
     Errors errores_;
     std::unique_ptr<Proveedor> proveedor_;
     QList<FallaInyectada> fallas_;
+    long sesion_ = 0;
+    bool cerradaPorPrograma_ = false;
+    long sesionTransaccion_ = 0;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

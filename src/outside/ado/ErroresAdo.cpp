@@ -43,6 +43,14 @@ void LanzarAdo(int32_t numero) {
                 "No se puede usar la conexión para realizar esta operación. Está cerrada o no es válida en "
                 "este contexto.";
             break;
+        case kErrTransaccionPerdida:
+            texto =
+                "Se perdió la conexión con la base de datos durante la transacción: el servidor la deshizo "
+                "y no se guardó nada de la operación.";
+            break;
+        case kErrTransaccionAbierta:
+            texto = "Ya hay una transacción abierta en esta conexión.";
+            break;
         default:
             break;
     }

@@ -59,6 +59,10 @@ class Proveedor {
 
     virtual bool esMotorEmbebido() const { return false; }
 
+    // Whether the engine still holds the transaction begun with comenzarTransaccion: an engine may
+    // undo it on its own (an interrupted statement, a full disk).
+    virtual bool enTransaccion() const { return abierto(); }
+
     // The connection's CommandTimeout, in seconds; 0 waits without limit.
     virtual void tiempoDeEspera(int segundos) = 0;
 };

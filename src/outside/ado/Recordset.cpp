@@ -21,7 +21,9 @@ std::shared_ptr<Recordset> Recordset::Crear() {
 void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& conexion, int cursorType,
                      int lockType, int /*opciones*/) {
     if (abierto_) LanzarAdo(kErrObjetoAbierto);
-    if (!conexion || conexion->State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (!conexion) LanzarAdo(kErrConexionInvalida);
+    conexion->exigirAbierta();
+    conexion->exigirTransaccionViva();
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
     conexion->errores().Clear();
@@ -85,7 +87,9 @@ void Recordset::exigirActualizable() const {
 }
 
 void Recordset::exigirConexion() const {
-    if (!conexion_ || conexion_->State() != adStateOpen) LanzarAdo(kErrConexionInvalida);
+    if (!conexion_) LanzarAdo(kErrConexionInvalida);
+    conexion_->exigirAbierta();
+    conexion_->exigirTransaccionViva();
 }
 
 bool Recordset::Bof() const {

@@ -23,6 +23,7 @@ class ProveedorOdbc : public ado::Proveedor {
                Errors& errores) override;
     void cerrar() override;
     bool abierto() const override { return dbc_ != SQL_NULL_HDBC; }
+    bool enTransaccion() const override { return abierto() && enTransaccion_; }
 
     Resultado ejecutar(const QString& sql, Errors& errores) override;
 

@@ -42,6 +42,7 @@ class ProveedorSqlite : public Proveedor {
     Resultado esquema(int tipo, const QVariantList& criterios, Errors& errores) override;
 
     bool esMotorEmbebido() const override { return true; }
+    bool enTransaccion() const override { return db_ && !sqlite3_get_autocommit(db_); }
     void tiempoDeEspera(int segundos) override;
     sqlite3* manejador() const { return db_; }
 
