@@ -161,6 +161,11 @@ class FrmMA_CUENTAS : public QWidget {
     void Refusa(int Index, const QString& mensaje);
     // The focus went into one of the code searches (it asks for no validation).
     bool FocoEnBusqueda() const;
+    // The field is the code field and holds the code the form already shows: leaving it again
+    // must neither reload the account nor reset a new one.
+    bool CodigoYaAceptado(const vb::CajaTexto* caja) const;
+    // The code the last validation accepted (without "-"); empty while the form waits for one.
+    QString codigoAceptado_;
     // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).
     QList<bool> validacionPendiente_;
     std::unique_ptr<maker::ReglasCuentas> reglas_;

@@ -148,7 +148,10 @@ void FrmMA_CUENTAS::LimpiaPantalla() {
         }
     };
     auto& enlace = maker::gEnlaceControles();
-    paso([&] { Nuevo = Borrando = Modificando = false; });
+    paso([&] {
+        Nuevo = Borrando = Modificando = false;
+        codigoAceptado_.clear();
+    });
     paso([&] {
         CNStuffContable::LeeDigitosNiveles();
         CNStuffContable::LeePosicionesNiveles();

@@ -42,6 +42,12 @@ bool FrmMA_CUENTAS::BotonConsultaEncendido() const {
     return UtilVex1->Estado(0x6803000E);
 }
 
+bool FrmMA_CUENTAS::CodigoYaAceptado(const vb::CajaTexto* caja) const {
+    if (codigoAceptado_.isEmpty() || caja->DataField.compare("Codigo", Qt::CaseInsensitive) != 0)
+        return false;
+    return QString(caja->text()).remove('-').trimmed() == codigoAceptado_;
+}
+
 void FrmMA_CUENTAS::TxtCodigo_Change() {
     const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
     if (i >= 0 && txtFields[i]->text() != TxtCodigo->text().trimmed())
@@ -74,6 +80,7 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
     TxtCodigo->setText(elegido);
     Nuevo = false;
     Modificando = false;
+    codigoAceptado_.clear();
     enlace.MueveFoco(vb::vbKeyReturn, TxtCodigo);
 }
 
@@ -91,7 +98,8 @@ void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
     if (i < 0) return;
     txtFields[i]->setText(TxtCodigo->text().trimmed());
     CampoActual = i;
-    if (!TxtCodigo->text().trimmed().isEmpty() && enValidacion_ == 0) Campo_Valida(CampoActual, txtFields[i]);
+    if (!TxtCodigo->text().trimmed().isEmpty() && enValidacion_ == 0 && !CodigoYaAceptado(txtFields[i]))
+        Campo_Valida(CampoActual, txtFields[i]);
 }
 
 void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {
@@ -110,7 +118,10 @@ void FrmMA_CUENTAS::txtFields_KeyDown(int Index, int& KeyCode, int Shift) {
     auto& enlace = maker::gEnlaceControles();
     if (enlace.TeclaSalida(KeyCode)) {
         const int tecla = KeyCode;
-        Campo_Valida(Index, caja);
+        if (CodigoYaAceptado(caja))
+            HuboError = false;
+        else
+            Campo_Valida(Index, caja);
         // A refused field stays pending: the user is still in it, and a click away validates it.
         validacionPendiente_[Index] = HuboError;
         if (!HuboError) enlace.MueveFoco(tecla, caja);
@@ -151,5 +162,6 @@ void FrmMA_CUENTAS::txtFields_Validate(int Index, bool& Cancel) {
     // The focus a refusal or the save's walk moves validates nothing more.
     if (!validacionPendiente_[Index] || enValidacion_ > 0 || Grabando) return;
     validacionPendiente_[Index] = false;
+    if (CodigoYaAceptado(txtFields[Index])) return;
     Campo_Valida(Index, txtFields[Index]);
 }

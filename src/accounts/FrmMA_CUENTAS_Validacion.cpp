@@ -79,6 +79,7 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
         valor.remove('-');
         valor = valor.trimmed();
         CodigoCuenta = valor;
+        codigoAceptado_.clear();
         if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
             !SoloDigitos(valor)) {
             Refusa(Index, " No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
@@ -135,6 +136,7 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
             Modificando = false;
         }
         CNStuffContable::gCuentaActual = CodigoCuenta;
+        codigoAceptado_ = CodigoCuenta;
         HabilitaCampos(true);
         ChkBloqueo->setEnabled(Modificando);
         CargandoDatos = true;

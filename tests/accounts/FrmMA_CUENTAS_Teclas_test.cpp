@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -163,5 +165,52 @@ TEST_P(CuentasTeclas, LeavingTheTitleListProposesACodeOnlyForANewAccount) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, CuentasTeclas, ::testing::Bool());
+
+}  // namespace
+
+namespace {
+
+// A user's sequences on the demo, in the "," locale.
+class CuentasUsuario : public ::testing::Test {
+  protected:
+    void SetUp() override { v.Iniciar(); }
+    void Clic(QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
+        QApplication::processEvents();
+    }
+    void Pestania(int i) {
+        QTabBar* barra = v.f().SSTab1->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(i).center());
+        QApplication::processEvents();
+    }
+    LocaleNumeros locale_{LocaleNumeros::coma()};
+    CuentasDePrueba v;
+};
+
+TEST_F(CuentasUsuario, VisitingTheTabsKeepsWhatTheUserChoseForANewAccount) {
+    auto& f = v.f();
+    v.EscribirCodigo("11010100103");
+    ASSERT_TRUE(f.Nuevo);
+    v.EscribirCampo(0, "CAJA CHICA");
+    Clic(f.CHKAjustable);
+    Clic(f.ChkCyB);
+    Clic(f.chkCCostos);
+    f.CmbMP->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_EQ(f.CmbMP->currentText(), "Efectivo");
+    Pestania(1);
+    Pestania(0);
+    EXPECT_TRUE(f.CHKAjustable->isChecked());
+    EXPECT_FALSE(f.CmbIndices->isHidden());
+    EXPECT_EQ(f.CmbMP->currentText(), "Efectivo");
+    EXPECT_TRUE(f.ChkCyB->isChecked());
+    EXPECT_TRUE(f.chkCCostos->isChecked());
+    v.Boton("GRABAR");
+    ASSERT_FALSE(f.HuboError);
+    EXPECT_EQ(v.base().filas("SELECT DESCRIPCION, AJUSTE, INDICE, MedioDePago, CajayBanco, usaccostoS FROM "
+                             "MA_CUENTAS WHERE CODIGO = '11010100103'"),
+              (QList<QStringList>{{"CAJA CHICA", "1", "1", "EF", "1", "1"}}));
+    EXPECT_EQ(v.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100103'"), 1);
+}
 
 }  // namespace
