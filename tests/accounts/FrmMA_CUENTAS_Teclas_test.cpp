@@ -1,5 +1,6 @@
 #include "accounts/CuentasDePrueba.h"
 #include "accounts/EnlacesCuentas.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Dialogos.h"
@@ -211,6 +212,45 @@ TEST_F(CuentasUsuario, VisitingTheTabsKeepsWhatTheUserChoseForANewAccount) {
                              "MA_CUENTAS WHERE CODIGO = '11010100103'"),
               (QList<QStringList>{{"CAJA CHICA", "1", "1", "EF", "1", "1"}}));
     EXPECT_EQ(v.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100103'"), 1);
+}
+
+TEST_F(CuentasUsuario, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
+    auto& f = v.f();
+    // Into the box over what it holds.
+    auto teclea = [](const QString& texto) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
+        for (QChar c : texto) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    };
+    // A free code, Tab: a new account.
+    Clic(f.TxtCodigo);
+    teclea("11010100103");
+    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(f.TxtCodigo->text(), "11010100103");
+    EXPECT_TRUE(f.Nuevo);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtFields[0]);
+    // Escape closes the search over the whole code; Tab then loads it.
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.Boton("CANCELAR");
+    ASSERT_EQ(QApplication::focusWidget(), f.TxtCodigo);
+    teclea("4101");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
+    EXPECT_EQ(QApplication::focusWidget(), f.TxtCodigo);
+    EXPECT_EQ(f.TxtCodigo->text(), "4101");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(f.Modificando);
+    EXPECT_EQ(f.txtFields[0]->text(), "VENTAS DE MERCADERIAS");
+    // A click on another field leaves it too.
+    Clic(f.TxtCodigo);
+    teclea("1101");
+    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
+    Clic(f.txtFields[2]);
+    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
+    EXPECT_EQ(f.TxtCodigo->text(), "1-1-01");
+    EXPECT_EQ(f.txtFields[0]->text(), "DISPONIBILIDADES");
+    EXPECT_EQ(v.guion().preguntas().size(), 1);
 }
 
 }  // namespace
