@@ -164,6 +164,8 @@ class FrmMA_CUENTAS : public QWidget {
     // The field is the code field and holds the code the form already shows: leaving it again
     // must neither reload the account nor reset a new one.
     bool CodigoYaAceptado(const vb::CajaTexto* caja) const;
+    // The code box's text to the code field, validated unless it is the code already shown.
+    void ValidaCajaCodigo();
     // The code the last validation accepted (without "-"); empty while the form waits for one.
     QString codigoAceptado_;
     // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).

@@ -81,7 +81,11 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
     Nuevo = false;
     Modificando = false;
     codigoAceptado_.clear();
-    enlace.MueveFoco(vb::vbKeyReturn, TxtCodigo);
+    // The lookup's window had the keyboard, and the focus comes back to this one by its
+    // activation, which leaves no box: the code is validated here, as leaving the box does.
+    HuboError = false;
+    ValidaCajaCodigo();
+    if (!HuboError) enlace.MueveFoco(vb::vbKeyReturn, TxtCodigo);
 }
 
 void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
@@ -94,6 +98,10 @@ void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
 void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
     BotonConsulta(false);
     Colorea(TxtCodigo, kColorSinFoco);
+    ValidaCajaCodigo();
+}
+
+void FrmMA_CUENTAS::ValidaCajaCodigo() {
     const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
     if (i < 0) return;
     txtFields[i]->setText(TxtCodigo->text().trimmed());

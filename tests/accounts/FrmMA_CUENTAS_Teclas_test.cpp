@@ -10,11 +10,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -251,6 +253,25 @@ TEST_F(CuentasUsuario, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
     EXPECT_EQ(f.TxtCodigo->text(), "1-1-01");
     EXPECT_EQ(f.txtFields[0]->text(), "DISPONIBILIDADES");
     EXPECT_EQ(v.guion().preguntas().size(), 1);
+}
+
+TEST_F(CuentasUsuario, ACodePickedInTheF5LookupIsShownAtOnce) {
+    auto& f = v.f();
+    // The lookup is a window of its own: the chart's window is inactive while it is open.
+    EnlacesCuentas::RegistraConsultaSearch([](const QString&, const QString&, const QString&) {
+        QDialog consulta;
+        QTimer::singleShot(50, &consulta, &QDialog::accept);
+        consulta.exec();
+        return QString("21050100101");
+    });
+    Clic(f.TxtCodigo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    QApplication::processEvents();
+    EnlacesCuentas::RegistraConsultaSearch({});
+    EXPECT_TRUE(f.Modificando);
+    EXPECT_EQ(f.txtFields[0]->text().toStdString(), v.Guardado("21050100101", "DESCRIPCION").toStdString());
+    EXPECT_EQ(f.txtFields[1]->text().remove(QChar('-')), "21050100101");
+    EXPECT_NE(QApplication::focusWidget(), f.TxtCodigo);
 }
 
 }  // namespace
