@@ -104,10 +104,12 @@ void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
 void FrmMA_CUENTAS::ValidaCajaCodigo() {
     const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
     if (i < 0) return;
-    txtFields[i]->setText(TxtCodigo->text().trimmed());
     CampoActual = i;
-    if (!TxtCodigo->text().trimmed().isEmpty() && enValidacion_ == 0 && !CodigoYaAceptado(txtFields[i]))
-        Campo_Valida(CampoActual, txtFields[i]);
+    // An empty box has nothing to hand over: what the user erased there is gone from the code field
+    // already, and the code above that a save leaves in the field stays.
+    if (TxtCodigo->text().trimmed().isEmpty()) return;
+    txtFields[i]->setText(TxtCodigo->text().trimmed());
+    if (enValidacion_ == 0 && !CodigoYaAceptado(txtFields[i])) Campo_Valida(CampoActual, txtFields[i]);
 }
 
 void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {

@@ -142,7 +142,10 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
         CargandoDatos = true;
     } else if (es("Descripcion")) {
         const int codigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
-        if (valor.isEmpty() && codigo >= 0 && !txtFields[codigo]->text().trimmed().isEmpty()) {
+        // While the form waits for a code, the code field may hold the code above the last one
+        // saved: no account is being entered, so none lacks its name.
+        if (valor.isEmpty() && (Nuevo || Modificando) && codigo >= 0 &&
+            !txtFields[codigo]->text().trimmed().isEmpty()) {
             Refusa(Index, "Debe ingresar el nombre de la cuenta");
             return;
         }

@@ -12,6 +12,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -311,4 +312,16 @@ TEST(GrabarCuenta, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
     EXPECT_EQ(c.Guardado("110301009", "TITULO"), "1");
     EXPECT_EQ(c.Guardado("110301009", "TipoVista"), "");
     EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC", {});
+}
+
+TEST(GrabarCuenta, AfterASaveFromTheToolbarTheCodeFieldKeepsTheCodeAbove) {
+    CuentasDePrueba c;
+    LocaleNumeros locale(LocaleNumeros::coma());
+    c.Iniciar();
+    c.EscribirCodigo("1101");
+    ASSERT_TRUE(c.f().Modificando);
+    c.Boton("GRABAR");
+    ASSERT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.f().txtFields[1]->text(), "11");
+    EXPECT_FALSE(c.f().Modificando);
 }
