@@ -17,6 +17,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
+class QSplitter;
 class QTabWidget;
 class SkinFramework;
 class UtilVex;
@@ -148,6 +149,7 @@ class FrmMA_CUENTAS : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
@@ -207,6 +209,15 @@ class FrmMA_CUENTAS : public QWidget {
   private:
     // Wires the tree and the personalised grid to their handlers, once.
     void EnlazaArbolYGrilla();
+    // The tree pane's width: the one the user gave it, else one that shows the widest account of
+    // the deepest level whole (the window grows for it as far as the screen allows).
+    void AjustaAnchoArbol();
+    // The divider between the tree and the fields.
+    QSplitter* divisor_ = nullptr;
+    // The width the user gave the tree pane, kept in the ini file with the tree setting; 0: none.
+    int anchoArbol_ = 0;
+    // The widest label of the deepest accounts of the last rebuild, by characters.
+    QString rotuloMasAncho_;
     // The save and the delete behind GrabarCuenta's common entry.
     void GuardaCuenta(const QString& codigo);
     void BorraCuenta(const QString& codigo);
