@@ -172,6 +172,8 @@ void FrmMA_CUENTAS::ArmaControles() {
     LblDescRelacionado->setObjectName("LblDescRelacionado");
     lblCodTarjetaConcAuto = new QLabel(general);
     lblCodTarjetaConcAuto->setObjectName("lblCodTarjetaConcAuto");
+    // A long caption folds rather than taking the room of the account tree.
+    lblCodTarjetaConcAuto->setWordWrap(true);
     Label1 = new QLabel("Bienes de Uso", general);
     Label1->setObjectName("Label1");
 

@@ -181,8 +181,9 @@ void FrmMA_CUENTAS::Treev_Estado(bool estado) {
 
 void FrmMA_CUENTAS::AjustaAnchoArbol() {
     if (!divisor_ || TreeV->isHidden() || !isVisible()) return;
+    const bool propio = anchoArbol_ <= 0;
     int ancho = anchoArbol_;
-    if (ancho <= 0) {
+    if (propio) {
         // The deepest node lies one indentation per level in, plus the root's decoration.
         int niveles = 1;
         for (QTreeWidgetItem* n = TreeV->Nodo("A" + rotuloMasAncho_.section(' ', 0, 0)); n; n = n->parent())
@@ -194,9 +195,9 @@ void FrmMA_CUENTAS::AjustaAnchoArbol() {
     }
     const int resto = divisor_->widget(1)->minimumSizeHint().width() + divisor_->handleWidth();
     int total = divisor_->width();
-    // The window grows for the tree as far as its screen allows before the fields give up room.
+    // The window grows toward its screen's edge for the tree before the fields give up room.
     if (ancho + resto > total && !isMaximized() && !isFullScreen() && screen()) {
-        const int libre = screen()->availableGeometry().width() - frameGeometry().width();
+        const int libre = screen()->availableGeometry().right() - frameGeometry().right();
         const int crece = std::min(ancho + resto - total, libre);
         if (crece > 0) {
             resize(width() + crece, height());
@@ -204,6 +205,8 @@ void FrmMA_CUENTAS::AjustaAnchoArbol() {
             total = divisor_->width();
         }
     }
+    // Unasked, the tree takes at most half the room; a longer label scrolls.
+    if (propio) ancho = std::min(ancho, total / 2);
     ancho = std::max(0, std::min(ancho, total - resto));
     divisor_->setSizes({ancho, total - ancho - divisor_->handleWidth()});
 }

@@ -253,6 +253,16 @@ TEST_F(CuentasUsuario, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
     EXPECT_EQ(f.TxtCodigo->text(), "1-1-01");
     EXPECT_EQ(f.txtFields[0]->text(), "DISPONIBILIDADES");
     EXPECT_EQ(v.guion().preguntas().size(), 1);
+    // The related account's box, left by a click while its search is open: validated as typed.
+    Clic(f.txtFields[3]);
+    teclea("1101");
+    ASSERT_TRUE(f.BusquedaCodigo1->Visible());
+    v.guion().esperarMsgBox(vb::vbOK);
+    Clic(f.txtFields[2]);
+    EXPECT_EQ(f.txtFields[3]->text(), "1101");
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_EQ(v.guion().preguntas().last().texto, "Debe seleccionar una Cuenta Imputable");
+    EXPECT_EQ(QApplication::focusWidget(), f.txtFields[3]);
 }
 
 TEST_F(CuentasUsuario, ACodePickedInTheF5LookupIsShownAtOnce) {
