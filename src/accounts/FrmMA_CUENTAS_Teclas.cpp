@@ -43,7 +43,9 @@ bool FrmMA_CUENTAS::BotonConsultaEncendido() const {
 }
 
 bool FrmMA_CUENTAS::CodigoYaAceptado(const vb::CajaTexto* caja) const {
-    if (codigoAceptado_.isEmpty() || caja->DataField.compare("Codigo", Qt::CaseInsensitive) != 0)
+    // A delete that was declined or refused has left the mode: the code is validated afresh.
+    if (codigoAceptado_.isEmpty() || !(Nuevo || Modificando) ||
+        caja->DataField.compare("Codigo", Qt::CaseInsensitive) != 0)
         return false;
     return QString(caja->text()).remove('-').trimmed() == codigoAceptado_;
 }
