@@ -24,6 +24,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
@@ -94,10 +95,12 @@ void FrmMA_CUENTAS::ArmaControles() {
     TxtCodigo->setObjectName("TxtCodigo");
     TxtCodigo->Tag = "MA_CUENTAS";
     TxtCodigo->setMaxLength(15);
+    // Room for the longest code with its level separators.
+    TxtCodigo->setMinimumWidth(TxtCodigo->fontMetrics().horizontalAdvance("0-0-00-00-000-0000") + 12);
     Combo1 = new QComboBox(this);
     Combo1->setObjectName("Combo1");
     Combo1->setEditable(false);
-    Combo1->setMinimumWidth(320);
+    Combo1->setMinimumWidth(160);
     auto* filaCodigo = new QHBoxLayout;
     filaCodigo->addWidget(LblTitulo[12]);
     filaCodigo->addWidget(TxtCodigo);
@@ -169,6 +172,8 @@ void FrmMA_CUENTAS::ArmaControles() {
     LblDescRelacionado->setObjectName("LblDescRelacionado");
     lblCodTarjetaConcAuto = new QLabel(general);
     lblCodTarjetaConcAuto->setObjectName("lblCodTarjetaConcAuto");
+    // A long caption folds rather than taking the room of the account tree.
+    lblCodTarjetaConcAuto->setWordWrap(true);
     Label1 = new QLabel("Bienes de Uso", general);
     Label1->setObjectName("Label1");
 
@@ -240,17 +245,22 @@ void FrmMA_CUENTAS::ArmaControles() {
     for (const char* clave : {"SERVER", "USUARIO", "BASEDEDATOS", "CAJA", "VERSION"})
         sbStatusBar->AgregaPanel(clave);
 
-    auto* divisor = new QSplitter(Qt::Horizontal, this);
-    divisor->addWidget(TreeV);
-    divisor->addWidget(derecha);
-    divisor->setStretchFactor(0, 2);
-    divisor->setStretchFactor(1, 3);
+    // A label wider than the pane scrolls instead of being cut short.
+    TreeV->header()->setStretchLastSection(false);
+    TreeV->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    divisor_ = new QSplitter(Qt::Horizontal, this);
+    divisor_->setObjectName("divisor");
+    divisor_->addWidget(TreeV);
+    divisor_->addWidget(derecha);
+    divisor_->setStretchFactor(0, 0);
+    divisor_->setStretchFactor(1, 1);
+    divisor_->setChildrenCollapsible(false);
 
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(UtilVex1);
     auto* centro = new QHBoxLayout;
     centro->addWidget(Tbar);
-    centro->addWidget(divisor, 1);
+    centro->addWidget(divisor_, 1);
     lay->addLayout(centro, 1);
     lay->addWidget(sbStatusBar);
 
@@ -261,6 +271,9 @@ void FrmMA_CUENTAS::ArmaControles() {
 }
 
 void FrmMA_CUENTAS::ConectaEventos() {
+    connect(divisor_, &QSplitter::splitterMoved, this, [this] {
+        if (!TreeV->isHidden()) anchoArbol_ = divisor_->sizes().value(0);
+    });
     connect(UtilVex1, &UtilVex::Click, this, &FrmMA_CUENTAS::Utilvex1_Click);
     connect(Tbar, &vb::BarraBotones::ButtonClick, this, &FrmMA_CUENTAS::Tbar_ButtonClick);
 
@@ -298,6 +311,11 @@ void FrmMA_CUENTAS::ConectaEventos() {
                 [this, i](int& KeyAscii) { txtFields_KeyPress(i, KeyAscii); });
     }
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+void FrmMA_CUENTAS::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    AjustaAnchoArbol();
 }
 
 void FrmMA_CUENTAS::closeEvent(QCloseEvent* e) {

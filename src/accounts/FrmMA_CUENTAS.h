@@ -17,6 +17,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
+class QSplitter;
 class QTabWidget;
 class SkinFramework;
 class UtilVex;
@@ -148,6 +149,7 @@ class FrmMA_CUENTAS : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
@@ -161,6 +163,13 @@ class FrmMA_CUENTAS : public QWidget {
     void Refusa(int Index, const QString& mensaje);
     // The focus went into one of the code searches (it asks for no validation).
     bool FocoEnBusqueda() const;
+    // The field is the code field and holds the code the form already shows: leaving it again
+    // must neither reload the account nor reset a new one.
+    bool CodigoYaAceptado(const vb::CajaTexto* caja) const;
+    // The code box's text to the code field, validated unless it is the code already shown.
+    void ValidaCajaCodigo();
+    // The code the last validation accepted (without "-"); empty while the form waits for one.
+    QString codigoAceptado_;
     // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).
     QList<bool> validacionPendiente_;
     std::unique_ptr<maker::ReglasCuentas> reglas_;
@@ -201,6 +210,15 @@ class FrmMA_CUENTAS : public QWidget {
   private:
     // Wires the tree and the personalised grid to their handlers, once.
     void EnlazaArbolYGrilla();
+    // The tree pane's width: the one the user gave it, else one that shows the widest account of
+    // the deepest level whole (the window grows for it as far as the screen allows).
+    void AjustaAnchoArbol();
+    // The divider between the tree and the fields.
+    QSplitter* divisor_ = nullptr;
+    // The width the user gave the tree pane, kept in the ini file with the tree setting; 0: none.
+    int anchoArbol_ = 0;
+    // The widest label of the deepest accounts of the last rebuild, by characters.
+    QString rotuloMasAncho_;
     // The save and the delete behind GrabarCuenta's common entry.
     void GuardaCuenta(const QString& codigo);
     void BorraCuenta(const QString& codigo);

@@ -12,6 +12,10 @@
 #include "services/CNStuffContable.h"
 
 #include <QComboBox>
+#include <QLayout>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QThread>
 #include <QTreeWidgetItem>
 
@@ -73,39 +77,65 @@ void FrmMA_CUENTAS::ArmarTreeVAutomatico(const QString& Desde) {
 
     auto& u = maker::gUtilidades();
     const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
-    TreeV->setUpdatesEnabled(false);
-    for (qsizetype i = 0; i < n && actual;) {
+    rotuloMasAncho_.clear();
+    qsizetype largoMasHondo = 0;
+    // The accounts hang from the root while it is out of the tree: the view hears of the whole
+    // chart once, not of every node.
+    QTreeWidgetItem* raiz = actual;
+    TreeV->takeTopLevelItem(TreeV->indexOfTopLevelItem(raiz));
+    TreeV->Reserva(n + 1);
+    // The current node and the nodes above it, with the lengths of their keys.
+    struct Nivel {
+        QTreeWidgetItem* nodo;
+        qsizetype largo;
+    };
+    QList<Nivel> camino{{raiz, 1}};
+    for (qsizetype i = 0; i < n;) {
         const QString codigo = u.TextoCampo(filas[0][i]);
         const QString clave = "A" + codigo;
         if (CNStuffContable::gCancelaArbol) {
             CNStuffContable::gCancelaArbol = false;
             break;
         }
-        const qsizetype d = clave.size() - TreeV->Clave(actual).size();
+        const qsizetype d = clave.size() - camino.last().largo;
         if (d < 0) {
             // Climb, and look at the same row again.
-            if (QTreeWidgetItem* padre = actual->parent())
-                actual = padre;
+            if (camino.size() > 1)
+                camino.removeLast();
             else
                 ++i;
             continue;
         }
-        QTreeWidgetItem* nuevo = nullptr;
-        bool sigue = true;
         if (TreeV->Existe(clave)) {
             // A code twice: the row is left out.
             ++i;
             continue;
         }
-        sigue = h.paso([&] {
-            nuevo = TreeV->Add(TreeV->Clave(actual), d == 0 ? vb::TreeView::tvwNext : vb::TreeView::tvwChild,
-                               clave, codigo + " - " + u.TextoCampo(filas[1][i]));
+        // Rows come in code order: the next sibling of the current node is its parent's last child.
+        if (d == 0 && camino.size() < 2) {
+            ++i;
+            continue;
+        }
+        QTreeWidgetItem* padre = d == 0 ? camino[camino.size() - 2].nodo : camino.last().nodo;
+        QTreeWidgetItem* nuevo = nullptr;
+        const bool sigue = h.paso([&] {
+            const QString texto = codigo + " - " + u.TextoCampo(filas[1][i]);
+            nuevo = TreeV->AgregaHijo(padre, clave, texto);
+            if (codigo.size() > largoMasHondo ||
+                (codigo.size() == largoMasHondo && texto.size() > rotuloMasAncho_.size())) {
+                largoMasHondo = codigo.size();
+                rotuloMasAncho_ = texto;
+            }
         });
         if (!sigue) break;
-        if (nuevo) actual = nuevo;
+        if (nuevo) {
+            if (d == 0) camino.removeLast();
+            camino.append({nuevo, clave.size()});
+        }
         ++i;
     }
-    TreeV->setUpdatesEnabled(true);
+    TreeV->addTopLevelItem(raiz);
+    raiz->setExpanded(true);
     // The title list is rebuilt with the tree, so a rebuild never leaves it empty.
     CargaComboTitulo();
 }
@@ -146,7 +176,39 @@ void FrmMA_CUENTAS::Treev_Estado(bool estado) {
     vb::ManejadorErrores h("Treev_Estado", maker::gUtilidades().Reportero());
     if (!h.paso([&] { MostrarArbol = estado; })) return;
     if (!h.paso([&] { TreeV->setVisible(estado); })) return;
-    h.paso([&] { ArmarTreeVAutomatico(" "); });
+    h.paso([&] { ArmarTreeVAutomatico(" "); }) && h.paso([&] { AjustaAnchoArbol(); });
+}
+
+void FrmMA_CUENTAS::AjustaAnchoArbol() {
+    if (!divisor_ || TreeV->isHidden() || !isVisible()) return;
+    const bool propio = anchoArbol_ <= 0;
+    int ancho = anchoArbol_;
+    if (propio) {
+        // The deepest node lies one indentation per level in, plus the root's decoration.
+        int niveles = 1;
+        for (QTreeWidgetItem* n = TreeV->Nodo("A" + rotuloMasAncho_.section(' ', 0, 0)); n; n = n->parent())
+            ++niveles;
+        const QFontMetrics fm = TreeV->fontMetrics();
+        ancho = TreeV->indentation() * niveles + fm.horizontalAdvance(rotuloMasAncho_) +
+                2 * TreeV->frameWidth() + TreeV->verticalScrollBar()->sizeHint().width() +
+                2 * fm.averageCharWidth();
+    }
+    const int resto = divisor_->widget(1)->minimumSizeHint().width() + divisor_->handleWidth();
+    int total = divisor_->width();
+    // The window grows toward its screen's edge for the tree before the fields give up room.
+    if (ancho + resto > total && !isMaximized() && !isFullScreen() && screen()) {
+        const int libre = screen()->availableGeometry().right() - frameGeometry().right();
+        const int crece = std::min(ancho + resto - total, libre);
+        if (crece > 0) {
+            resize(width() + crece, height());
+            if (layout()) layout()->activate();
+            total = divisor_->width();
+        }
+    }
+    // Unasked, the tree takes at most half the room; a longer label scrolls.
+    if (propio) ancho = std::min(ancho, total / 2);
+    ancho = std::max(0, std::min(ancho, total - resto));
+    divisor_->setSizes({ancho, total - ancho - divisor_->handleWidth()});
 }
 
 void FrmMA_CUENTAS::TreeV_NodeClick(const QString& clave) {

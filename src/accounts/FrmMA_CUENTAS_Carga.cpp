@@ -35,6 +35,7 @@ namespace {
 
 const char* const kArchivoIni = "QT742p.INI";
 const char* const kClaveArbol = "Mostrar Treeview";
+const char* const kClaveAnchoArbol = "Ancho Treeview";
 
 // Payment means in list order; positions 9/10 and 3/11 share a code.
 const char* const kMediosDePago[] = {"Ninguno",
@@ -76,6 +77,8 @@ void FrmMA_CUENTAS::Form_Load() {
     QString valor;
     maker::gArchivoIni().Leer(kArchivoIni, Cfg("NOMBRE"), kClaveArbol, "False", valor);
     MostrarArbol = CNStuffContable::ValorLogico(valor.trimmed());
+    maker::gArchivoIni().Leer(kArchivoIni, Cfg("NOMBRE"), kClaveAnchoArbol, "0", valor);
+    anchoArbol_ = std::max(0, int(vb::Val(valor)));
 
     LimpiaPantalla();
     Generar(TablaActual);
@@ -130,6 +133,9 @@ void FrmMA_CUENTAS::Form_Unload(int& Cancel) {
     h.paso([&] {
         maker::gArchivoIni().Escribir(kArchivoIni, Cfg("NOMBRE"), kClaveArbol,
                                       MostrarArbol ? "True" : "False");
+        if (anchoArbol_ > 0)
+            maker::gArchivoIni().Escribir(kArchivoIni, Cfg("NOMBRE"), kClaveAnchoArbol,
+                                          QString::number(anchoArbol_));
     }) &&
         h.paso([&] { CNStuffContable::gCuentaActual.clear(); }) && h.paso([&] {
             rsCuentas.reset();
@@ -148,7 +154,10 @@ void FrmMA_CUENTAS::LimpiaPantalla() {
         }
     };
     auto& enlace = maker::gEnlaceControles();
-    paso([&] { Nuevo = Borrando = Modificando = false; });
+    paso([&] {
+        Nuevo = Borrando = Modificando = false;
+        codigoAceptado_.clear();
+    });
     paso([&] {
         CNStuffContable::LeeDigitosNiveles();
         CNStuffContable::LeePosicionesNiveles();

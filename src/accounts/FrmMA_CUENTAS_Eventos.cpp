@@ -134,10 +134,17 @@ void FrmMA_CUENTAS::Combo1_LostFocus() {
 
 void FrmMA_CUENTAS::BusquedaCodigo1_LostFocus() {
     Ignorando([&] { BusquedaCodigo1->hide(); });
+    // Left for another control: the box it served is left too, with the code typed in the search.
+    const int i = int(txtFields.indexOf(qobject_cast<vb::CajaTexto*>(BusquedaCodigo1->Caja())));
+    if (i < 0 || QApplication::focusWidget() == txtFields[i]) return;
+    bool cancelar = false;
+    txtFields_Validate(i, cancelar);
+    txtFields_LostFocus(i);
 }
 
 void FrmMA_CUENTAS::BusquedaCodigo2_LostFocus() {
     Ignorando([&] { BusquedaCodigo2->hide(); });
+    if (QApplication::focusWidget() != TxtCodigo) TxtCodigo_LostFocus();
 }
 
 void FrmMA_CUENTAS::BusquedaCodigo1_Elegido(const QString& codigo) {

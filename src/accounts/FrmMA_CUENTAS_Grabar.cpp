@@ -269,8 +269,16 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
         }))
         return;
     int32_t nativo = 0;
-    EjecutaTransaccion(sentencias, HuboError, nativo, false, QString(), QString(), HuboError);
-    if (HuboError) return;
+    // A new code may belong to an account this user does not see: said in plain words, not in the
+    // server's.
+    EjecutaTransaccion(sentencias, HuboError, nativo, Nuevo, QString(), QString(), HuboError);
+    if (HuboError) {
+        if (Nuevo && nativo == ado::kNativoClaveDuplicada)
+            vb::MsgBox(QString::fromUtf8("El código ") + codigo +
+                           QString::fromUtf8(" ya pertenece a otra cuenta del plan. Ingrese otro código."),
+                       vb::vbInformation, "Aviso al operador...");
+        return;
+    }
 
     // The row is stored: what depends on it follows.
     const int iCodigo = enlace.CampoEnlazado("codigo", txtFields);

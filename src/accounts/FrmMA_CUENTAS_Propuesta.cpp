@@ -38,6 +38,25 @@ TipoSufijo TipoPorLargo(int largo, const TipoSufijo& anterior, bool primero) {
     }
 }
 
+// The table above was written for one chart. Under a title whose code ends a level, where the
+// table's suffix would not end the next level, the suffix takes that level's width: 1 padded to
+// it, asking for the next title when it would need one digit more.
+TipoSufijo TipoDelTitulo(int largo, const TipoSufijo& anterior, bool primero) {
+    using namespace CNStuffContable;
+    const TipoSufijo tabla = TipoPorLargo(largo, anterior, primero);
+    const int fines[] = {gPosCapitulo, gPosSubcapitulo, gPosRubro, gPosSubrubro, gPosCuenta, gPosSubcuenta};
+    int siguiente = 0;
+    for (int k = 0; k + 1 < 6 && siguiente == 0; ++k)
+        if (fines[k] == largo)
+            for (int j = k + 1; j < 6 && siguiente == 0; ++j)
+                if (fines[j] > largo) siguiente = fines[j];
+    const int largoTabla = largo + std::max(1, int(tabla.primero.size()));
+    if (siguiente == 0 || largoTabla == siguiente) return tabla;
+    const int ancho = siguiente - largo;
+    return {QString("%1").arg(1, ancho, 10, QChar('0')), QString(ancho, QChar('0')),
+            "1" + QString(ancho, QChar('0'))};
+}
+
 QString Siguiente(const QString& sufijo, const TipoSufijo& tipo) {
     const qlonglong n = qlonglong(maker::gUtilidades().ValorNumerico(sufijo)) + 1;
     return tipo.formato.isEmpty() ? QString::number(n)
@@ -112,7 +131,7 @@ void FrmMA_CUENTAS::IdentificaCuenta() {
     QString candidato;
     for (;;) {
         // A new title: its kind, and its suffixes from the start.
-        tipo = TipoPorLargo(int(titulo.size()), tipo, primero);
+        tipo = TipoDelTitulo(int(titulo.size()), tipo, primero);
         primero = false;
         QString sufijo;
         bool otroTitulo = false;

@@ -38,6 +38,14 @@ bool FrmMA_CUENTAS::BotonConsultaEncendido() const {
     return UtilVex1->Estado(0x6803000E);
 }
 
+bool FrmMA_CUENTAS::CodigoYaAceptado(const vb::CajaTexto* caja) const {
+    // A delete that was declined or refused has left the mode: the code is validated afresh.
+    if (codigoAceptado_.isEmpty() || !(Nuevo || Modificando) ||
+        caja->DataField.compare("Codigo", Qt::CaseInsensitive) != 0)
+        return false;
+    return QString(caja->text()).remove('-').trimmed() == codigoAceptado_;
+}
+
 void FrmMA_CUENTAS::TxtCodigo_Change() {
     const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
     if (i >= 0 && txtFields[i]->text() != TxtCodigo->text().trimmed())
@@ -70,7 +78,12 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
     TxtCodigo->setText(elegido);
     Nuevo = false;
     Modificando = false;
-    enlace.MueveFoco(vb::vbKeyReturn, TxtCodigo);
+    codigoAceptado_.clear();
+    // The lookup's window had the keyboard, and the focus comes back to this one by its
+    // activation, which leaves no box: the code is validated here, as leaving the box does.
+    HuboError = false;
+    ValidaCajaCodigo();
+    if (!HuboError) enlace.MueveFoco(vb::vbKeyReturn, TxtCodigo);
 }
 
 void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
@@ -83,11 +96,18 @@ void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
 void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
     BotonConsulta(false);
     Colorea(TxtCodigo, kColorSinFoco);
+    ValidaCajaCodigo();
+}
+
+void FrmMA_CUENTAS::ValidaCajaCodigo() {
     const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
     if (i < 0) return;
-    txtFields[i]->setText(TxtCodigo->text().trimmed());
     CampoActual = i;
-    if (!TxtCodigo->text().trimmed().isEmpty() && enValidacion_ == 0) Campo_Valida(CampoActual, txtFields[i]);
+    // An empty box has nothing to hand over: what the user erased there is gone from the code field
+    // already, and the code above that a save leaves in the field stays.
+    if (TxtCodigo->text().trimmed().isEmpty()) return;
+    txtFields[i]->setText(TxtCodigo->text().trimmed());
+    if (enValidacion_ == 0 && !CodigoYaAceptado(txtFields[i])) Campo_Valida(CampoActual, txtFields[i]);
 }
 
 void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {
@@ -106,7 +126,10 @@ void FrmMA_CUENTAS::txtFields_KeyDown(int Index, int& KeyCode, int Shift) {
     auto& enlace = maker::gEnlaceControles();
     if (enlace.TeclaSalida(KeyCode)) {
         const int tecla = KeyCode;
-        Campo_Valida(Index, caja);
+        if (CodigoYaAceptado(caja))
+            HuboError = false;
+        else
+            Campo_Valida(Index, caja);
         // A refused field stays pending: the user is still in it, and a click away validates it.
         validacionPendiente_[Index] = HuboError;
         if (!HuboError) enlace.MueveFoco(tecla, caja);
@@ -147,5 +170,6 @@ void FrmMA_CUENTAS::txtFields_Validate(int Index, bool& Cancel) {
     // The focus a refusal or the save's walk moves validates nothing more.
     if (!validacionPendiente_[Index] || enValidacion_ > 0 || Grabando) return;
     validacionPendiente_[Index] = false;
+    if (CodigoYaAceptado(txtFields[Index])) return;
     Campo_Valida(Index, txtFields[Index]);
 }

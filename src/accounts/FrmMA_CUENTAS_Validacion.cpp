@@ -79,6 +79,7 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
         valor.remove('-');
         valor = valor.trimmed();
         CodigoCuenta = valor;
+        codigoAceptado_.clear();
         if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
             !SoloDigitos(valor)) {
             Refusa(Index, " No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
@@ -135,12 +136,16 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
             Modificando = false;
         }
         CNStuffContable::gCuentaActual = CodigoCuenta;
+        codigoAceptado_ = CodigoCuenta;
         HabilitaCampos(true);
         ChkBloqueo->setEnabled(Modificando);
         CargandoDatos = true;
     } else if (es("Descripcion")) {
         const int codigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
-        if (valor.isEmpty() && codigo >= 0 && !txtFields[codigo]->text().trimmed().isEmpty()) {
+        // While the form waits for a code, the code field may hold the code above the last one
+        // saved: no account is being entered, so none lacks its name.
+        if (valor.isEmpty() && (Nuevo || Modificando) && codigo >= 0 &&
+            !txtFields[codigo]->text().trimmed().isEmpty()) {
             Refusa(Index, "Debe ingresar el nombre de la cuenta");
             return;
         }

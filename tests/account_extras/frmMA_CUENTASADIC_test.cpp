@@ -445,3 +445,19 @@ TEST_F(DatosAdicionales, SavesAndDeletesReachThePointOfSaleWithTheAccountsCode) 
     EXPECT_EQ(tpv.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC").toInt(), 0);
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
 }
+
+TEST_F(DatosAdicionales, LeavingAnOpenCodeSearchHandsTheTypedCodeToItsBox) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199902");
+    vb::CajaTexto* pais = caja(f, 9);
+    pais->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), '9');
+    ASSERT_TRUE(f.BusquedaCodigo1->Visible());
+    guion.esperarMsgBox(vb::vbOK);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_FALSE(f.BusquedaCodigo1->Visible());
+    EXPECT_EQ(pais->text(), "9");
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas().at(0).texto, "CODIGO INCORRECTO");
+}

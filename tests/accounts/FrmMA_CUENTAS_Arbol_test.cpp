@@ -1,15 +1,26 @@
 // The chart as a tree: placement by key length, the customer and supplier filter, the node of a
 // saved account, node clicks and keys in the tree.
 #include "accounts/CuentasDePrueba.h"
+#include "outside/controls/BarraBotones.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
+#include "outside/maker/ArchivoIni.h"
 #include "outside/runtime/Dialogos.h"
+#include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -111,4 +122,99 @@ TEST(ArbolCuentas, ClickingANodeLoadsItsAccountAndTheRootClearsTheFields) {
     c.f().TreeV_NodeClick("A");
     EXPECT_EQ(c.f().txtFields[0]->text(), "");
     EXPECT_EQ(c.f().txtFields[1]->text(), "");
+}
+
+namespace {
+
+// The node's label as far as the pane shows it without scrolling.
+bool SeLee(vb::TreeView* t, QTreeWidgetItem* n) {
+    for (QTreeWidgetItem* p = n->parent(); p; p = p->parent()) p->setExpanded(true);
+    t->scrollToItem(n);
+    QApplication::processEvents();
+    const QRect r = t->visualItemRect(n);
+    return t->horizontalScrollBar()->value() == 0 &&
+           r.left() + t->fontMetrics().horizontalAdvance(n->text(0)) <= t->viewport()->width() &&
+           t->columnWidth(0) >= r.left() + t->fontMetrics().horizontalAdvance(n->text(0));
+}
+
+QToolButton* Conmutador(FrmMA_CUENTAS& f) {
+    return qobject_cast<QToolButton*>(f.Tbar->widgetForAction(f.Tbar->Buttons(6)));
+}
+
+}  // namespace
+
+TEST(ArbolCuentas, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUserGaveIt) {
+    LocaleNumeros locale(LocaleNumeros::coma());
+    QByteArray ini;
+    int ancho = 0;
+    {
+        CuentasDePrueba c;
+        c.Iniciar();
+        FrmMA_CUENTAS& f = c.f();
+        ASSERT_FALSE(f.MostrarArbol);
+        QTest::mouseClick(Conmutador(f), Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_TRUE(f.MostrarArbol);
+        EXPECT_TRUE(Conmutador(f)->isChecked());
+        EXPECT_TRUE(SeLee(f.TreeV, f.TreeV->Nodo("A11010100101")));
+        EXPECT_TRUE(SeLee(f.TreeV, f.TreeV->Nodo("A11010200101")));
+
+        // The user drags the divider; the width goes to the ini file with the tree setting.
+        auto* divisor = qobject_cast<QSplitter*>(f.TreeV->parentWidget());
+        ASSERT_TRUE(divisor);
+        QSplitterHandle* asa = divisor->handle(1);
+        const QPoint centro = asa->rect().center();
+        QMouseEvent aprieta(QEvent::MouseButtonPress, centro, asa->mapToGlobal(centro), Qt::LeftButton,
+                            Qt::LeftButton, {});
+        QApplication::sendEvent(asa, &aprieta);
+        const QPoint destino = centro - QPoint(60, 0);
+        QMouseEvent mueve(QEvent::MouseMove, destino, asa->mapToGlobal(destino), Qt::NoButton, Qt::LeftButton,
+                          {});
+        QApplication::sendEvent(asa, &mueve);
+        QMouseEvent suelta(QEvent::MouseButtonRelease, destino, asa->mapToGlobal(destino), Qt::LeftButton,
+                           Qt::NoButton, {});
+        QApplication::sendEvent(asa, &suelta);
+        ancho = f.TreeV->width();
+        int cancelar = 0;
+        EXPECT_THROW(f.Form_Unload(cancelar), vb::FinDelPrograma);
+        EXPECT_EQ(maker::gArchivoIni().Leer("QT742p.INI", "DISTRIBUIDORA DEL SUR S.A.", "Ancho Treeview"),
+                  QString::number(ancho));
+        QFile archivo(QDir(vb::App().Path).filePath("QT742p.INI"));
+        ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+        ini = archivo.readAll();
+    }
+    // The next time the window opens with the tree at that width; detached, the toggle says so.
+    CuentasDePrueba otra;
+    QFile archivo(QDir(vb::App().Path).filePath("QT742p.INI"));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.write(ini);
+    archivo.close();
+    otra.Iniciar();
+    ASSERT_TRUE(otra.f().MostrarArbol);
+    EXPECT_TRUE(Conmutador(otra.f())->isChecked());
+    EXPECT_EQ(otra.f().TreeV->width(), ancho);
+    QTest::mouseClick(Conmutador(otra.f()), Qt::LeftButton);
+    EXPECT_FALSE(Conmutador(otra.f())->isChecked());
+    EXPECT_TRUE(otra.f().TreeV->isHidden());
+}
+
+TEST(ArbolCuentas, UnderEverySkinThePressedToggleLooksPressed) {
+    const QDir estilos(QStringLiteral(INDAJUSTE_SQL_DIR "/../styles"));
+    const QStringList hojas{"Office2007.qss", "Vista.qss", "WinXP.Luna.qss", "WinXP.Royale.qss",
+                            "iTunes/Normalitunes.qss"};
+    for (const QString& hoja : hojas) {
+        QFile archivo(estilos.filePath(hoja));
+        ASSERT_TRUE(archivo.open(QIODevice::ReadOnly)) << hoja.toStdString();
+        vb::BarraBotones barra;
+        barra.setStyleSheet(QString::fromUtf8(archivo.readAll()));
+        QAction* boton = barra.AgregaBoton("Adjuntar", true);
+        barra.show();
+        auto* vista = qobject_cast<QToolButton*>(barra.widgetForAction(boton));
+        QTest::mouseClick(vista, Qt::LeftButton);
+        ASSERT_TRUE(vista->isChecked());
+        const QImage pulsado = vista->grab().toImage();
+        QTest::mouseClick(vista, Qt::LeftButton);
+        ASSERT_FALSE(vista->isChecked());
+        EXPECT_NE(vista->grab().toImage(), pulsado) << hoja.toStdString();
+    }
 }

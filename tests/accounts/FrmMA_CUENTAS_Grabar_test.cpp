@@ -12,6 +12,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -311,4 +312,36 @@ TEST(GrabarCuenta, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
     EXPECT_EQ(c.Guardado("110301009", "TITULO"), "1");
     EXPECT_EQ(c.Guardado("110301009", "TipoVista"), "");
     EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC", {});
+}
+
+TEST(GrabarCuenta, AfterASaveFromTheToolbarTheCodeFieldKeepsTheCodeAbove) {
+    CuentasDePrueba c;
+    LocaleNumeros locale(LocaleNumeros::coma());
+    c.Iniciar();
+    c.EscribirCodigo("1101");
+    ASSERT_TRUE(c.f().Modificando);
+    c.Boton("GRABAR");
+    ASSERT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.f().txtFields[1]->text(), "11");
+    EXPECT_FALSE(c.f().Modificando);
+}
+
+TEST(GrabarCuenta, ACodeTakenByAnAccountTheUserCannotSeeIsRefusedInPlainWords) {
+    CuentasDePrueba c({}, "OPERADOR");
+    LocaleNumeros locale(LocaleNumeros::coma());
+    c.Iniciar();
+    c.EscribirCodigo("51010100102");  // confidential
+    ASSERT_TRUE(c.f().Nuevo);
+    c.EscribirCampo(0, "OTRA CUENTA");
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("GRABAR");
+    EXPECT_TRUE(c.f().HuboError);
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_EQ(c.guion().preguntas().at(0).texto,
+              "El código 51010100102 ya pertenece a otra cuenta del plan. Ingrese otro código.");
+    // Nothing is lost: the form keeps what was typed, the hidden account stays as it was.
+    EXPECT_TRUE(c.f().Nuevo);
+    EXPECT_EQ(c.f().txtFields[0]->text(), "OTRA CUENTA");
+    EXPECT_EQ(c.base().filas("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '51010100102'"),
+              (QList<QStringList>{{"HONORARIOS DIRECTORIO"}}));
 }

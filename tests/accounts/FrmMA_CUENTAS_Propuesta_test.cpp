@@ -2,6 +2,7 @@
 #include "accounts/CuentasDePrueba.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/runtime/Dialogos.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -181,4 +182,27 @@ TEST(TitulosCuentas, TheListAfterEachSaveIsWhatAFullReadOfTheChartGives) {
     c.base().ejecutar("UPDATE MA_CUENTAS SET TITULO = 0");
     c.f().LimpiaPantalla();
     EXPECT_EQ(Lista(c), QStringList{QString()});
+}
+
+TEST(TitulosCuentas, OnTheDemoChartEachProposalIsACodeTheFormAccepts) {
+    // Levels 1, 1, 2, 2, 3, 2: under a title that ends a level the suffix takes the next level's width.
+    QStringList llenos{"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES " +
+                       Cuentas("110102001", 6, 98, 2) + ", ('11010200100', 'C', 0, 0)"};
+    CuentasDePrueba c(llenos);
+    LocaleNumeros locale(LocaleNumeros::coma());
+    c.Iniciar();
+    EXPECT_EQ(Propuesta(c, "110101001"), "11010100103");
+    EXPECT_TRUE(c.f().Nuevo);
+    c.f().LimpiaPantalla();
+    EXPECT_EQ(Propuesta(c, "110101"), "110101003");
+    c.f().LimpiaPantalla();
+    EXPECT_EQ(Propuesta(c, "11"), "1106");
+    EXPECT_TRUE(c.guion().preguntas().isEmpty());
+    // Two digits run out before 100: the next title is offered.
+    c.f().LimpiaPantalla();
+    c.guion().esperarMsgBox(vb::vbYes);
+    EXPECT_EQ(Propuesta(c, "110102001"), "11010200203");
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_TRUE(c.guion().preguntas().at(0).texto.endsWith("Siguiente cuenta a buscar : 110102002"));
+    EXPECT_TRUE(c.f().Nuevo);
 }

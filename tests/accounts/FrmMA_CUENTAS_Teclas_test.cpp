@@ -1,5 +1,6 @@
 #include "accounts/CuentasDePrueba.h"
 #include "accounts/EnlacesCuentas.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Dialogos.h"
@@ -9,9 +10,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -163,5 +168,120 @@ TEST_P(CuentasTeclas, LeavingTheTitleListProposesACodeOnlyForANewAccount) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, CuentasTeclas, ::testing::Bool());
+
+}  // namespace
+
+namespace {
+
+// A user's sequences on the demo, in the "," locale.
+class CuentasUsuario : public ::testing::Test {
+  protected:
+    void SetUp() override { v.Iniciar(); }
+    void Clic(QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
+        QApplication::processEvents();
+    }
+    void Pestania(int i) {
+        QTabBar* barra = v.f().SSTab1->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(i).center());
+        QApplication::processEvents();
+    }
+    LocaleNumeros locale_{LocaleNumeros::coma()};
+    CuentasDePrueba v;
+};
+
+TEST_F(CuentasUsuario, VisitingTheTabsKeepsWhatTheUserChoseForANewAccount) {
+    auto& f = v.f();
+    v.EscribirCodigo("11010100103");
+    ASSERT_TRUE(f.Nuevo);
+    v.EscribirCampo(0, "CAJA CHICA");
+    Clic(f.CHKAjustable);
+    Clic(f.ChkCyB);
+    Clic(f.chkCCostos);
+    f.CmbMP->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_EQ(f.CmbMP->currentText(), "Efectivo");
+    Pestania(1);
+    Pestania(0);
+    EXPECT_TRUE(f.CHKAjustable->isChecked());
+    EXPECT_FALSE(f.CmbIndices->isHidden());
+    EXPECT_EQ(f.CmbMP->currentText(), "Efectivo");
+    EXPECT_TRUE(f.ChkCyB->isChecked());
+    EXPECT_TRUE(f.chkCCostos->isChecked());
+    v.Boton("GRABAR");
+    ASSERT_FALSE(f.HuboError);
+    EXPECT_EQ(v.base().filas("SELECT DESCRIPCION, AJUSTE, INDICE, MedioDePago, CajayBanco, usaccostoS FROM "
+                             "MA_CUENTAS WHERE CODIGO = '11010100103'"),
+              (QList<QStringList>{{"CAJA CHICA", "1", "1", "EF", "1", "1"}}));
+    EXPECT_EQ(v.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100103'"), 1);
+}
+
+TEST_F(CuentasUsuario, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
+    auto& f = v.f();
+    // Into the box over what it holds.
+    auto teclea = [](const QString& texto) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
+        for (QChar c : texto) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    };
+    // A free code, Tab: a new account.
+    Clic(f.TxtCodigo);
+    teclea("11010100103");
+    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(f.TxtCodigo->text(), "11010100103");
+    EXPECT_TRUE(f.Nuevo);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtFields[0]);
+    // Escape closes the search over the whole code; Tab then loads it.
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.Boton("CANCELAR");
+    ASSERT_EQ(QApplication::focusWidget(), f.TxtCodigo);
+    teclea("4101");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
+    EXPECT_EQ(QApplication::focusWidget(), f.TxtCodigo);
+    EXPECT_EQ(f.TxtCodigo->text(), "4101");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(f.Modificando);
+    EXPECT_EQ(f.txtFields[0]->text(), "VENTAS DE MERCADERIAS");
+    // A click on another field leaves it too.
+    Clic(f.TxtCodigo);
+    teclea("1101");
+    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
+    Clic(f.txtFields[2]);
+    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
+    EXPECT_EQ(f.TxtCodigo->text(), "1-1-01");
+    EXPECT_EQ(f.txtFields[0]->text(), "DISPONIBILIDADES");
+    EXPECT_EQ(v.guion().preguntas().size(), 1);
+    // The related account's box, left by a click while its search is open: validated as typed.
+    Clic(f.txtFields[3]);
+    teclea("1101");
+    ASSERT_TRUE(f.BusquedaCodigo1->Visible());
+    v.guion().esperarMsgBox(vb::vbOK);
+    Clic(f.txtFields[2]);
+    EXPECT_EQ(f.txtFields[3]->text(), "1101");
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_EQ(v.guion().preguntas().last().texto, "Debe seleccionar una Cuenta Imputable");
+    EXPECT_EQ(QApplication::focusWidget(), f.txtFields[3]);
+}
+
+TEST_F(CuentasUsuario, ACodePickedInTheF5LookupIsShownAtOnce) {
+    auto& f = v.f();
+    // The lookup is a window of its own: the chart's window is inactive while it is open.
+    EnlacesCuentas::RegistraConsultaSearch([](const QString&, const QString&, const QString&) {
+        QDialog consulta;
+        QTimer::singleShot(50, &consulta, &QDialog::accept);
+        consulta.exec();
+        return QString("21050100101");
+    });
+    Clic(f.TxtCodigo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    QApplication::processEvents();
+    EnlacesCuentas::RegistraConsultaSearch({});
+    EXPECT_TRUE(f.Modificando);
+    EXPECT_EQ(f.txtFields[0]->text().toStdString(), v.Guardado("21050100101", "DESCRIPCION").toStdString());
+    EXPECT_EQ(f.txtFields[1]->text().remove(QChar('-')), "21050100101");
+    EXPECT_NE(QApplication::focusWidget(), f.TxtCodigo);
+}
 
 }  // namespace

@@ -178,7 +178,10 @@ class TextoHostil : public ::testing::Test {
     }
 
     // The code search over a box: a letter opens it, the text is pasted into its own box.
-    void BusquedaDeCodigo(vb::CajaTexto* caja, vb::BusquedaCodigo* control, const QStringList& textos) {
+    // A box whose own leaving refuses an empty value says so once per text (a message that
+    // starts with `aviso`).
+    void BusquedaDeCodigo(vb::CajaTexto* caja, vb::BusquedaCodigo* control, const QStringList& textos,
+                          const QString& aviso = {}) {
         for (const QString& t : textos) {
             caja->setText(QString());
             Enfoca(caja);
@@ -188,7 +191,16 @@ class TextoHostil : public ::testing::Test {
             QApplication::clipboard()->setText(t);
             Pulsa(Qt::Key_V, Qt::ControlModifier);
             SinOcultos(control, t);
+            // Leaving the search hands its text to the box, which validates it: leave it empty.
+            Pulsa(Qt::Key_A, Qt::ControlModifier);
+            Pulsa(Qt::Key_Delete);
+            if (!aviso.isEmpty()) v.guion().esperarMsgBox(vb::vbOK);
+            const qsizetype antes = v.guion().preguntas().size();
             Pulsa(Qt::Key_Escape);
+            if (!aviso.isEmpty()) {
+                ASSERT_EQ(v.guion().preguntas().size(), antes + 1);
+                EXPECT_TRUE(v.guion().preguntas().last().texto.startsWith(aviso));
+            }
         }
     }
 
@@ -288,6 +300,6 @@ TEST_F(TextoHostil, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
     Enfoca(campo);
     lista(textos.mid(100, 100));
     Pulsa(Qt::Key(Qt::Key_F1 + (UtilVex::TeclaDe("CONSULTAR") - vb::vbKeyF1)));
-    BusquedaDeCodigo(campo, adic.BusquedaCodigo1, textos.mid(200));
+    BusquedaDeCodigo(campo, adic.BusquedaCodigo1, textos.mid(200), "Debe ingresar el campo : ");
     EXPECT_EQ(v.guion().pendientes(), 0);
 }

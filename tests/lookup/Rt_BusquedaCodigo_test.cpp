@@ -196,10 +196,10 @@ TEST_F(BusquedaDeCodigos, TypingFindsCodesOnTheServerAndThePickedCodeGoesIntoThe
     control().TxtBuscar->clear();
     QTest::keyClicks(control().TxtBuscar, "d'o");
     EXPECT_EQ(Codigos(), QStringList({"6"}));
-    // Escape closes it and the box keeps its text.
+    // Escape closes it and the box takes the text typed.
     QTest::keyClick(control().TxtBuscar, Qt::Key_Escape);
     EXPECT_FALSE(control().Visible());
-    EXPECT_EQ(f_.txtCodigo->text(), "c");
+    EXPECT_EQ(f_.txtCodigo->text(), "d'o");
 }
 
 TEST_F(BusquedaDeCodigos, AUserWhoIsNotAnAdministratorSearchesTheRestrictedView) {

@@ -61,7 +61,10 @@ BusquedaCodigo::BusquedaCodigo(QWidget* parent) : QFrame(parent) {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* antes, QWidget* ahora) {
         // Only another control taking the focus counts: a window that goes inactive (or away)
         // hands it to nobody.
-        if (antes && ahora && isAncestorOf(antes) && !isAncestorOf(ahora)) Q_EMIT LostFocus();
+        if (!antes || !ahora || !isAncestorOf(antes) || isAncestorOf(ahora)) return;
+        // A click elsewhere leaves the box with what was typed here.
+        if (ahora != caja_ && caja_ && !isHidden()) caja_->setText(TxtBuscar->text());
+        Q_EMIT LostFocus();
     });
 }
 
@@ -193,9 +196,26 @@ void BusquedaCodigo::setHeight(int twips) {
 }
 
 void BusquedaCodigo::SetFocus() {
+    QWidget* foco = QApplication::focusWidget();
+    if (foco && !isAncestorOf(foco)) caja_ = qobject_cast<QLineEdit*>(foco);
     raise();
     TxtBuscar->setFocus();
     TxtBuscar->end(false);
+}
+
+void BusquedaCodigo::Devuelve(const QKeyEvent* tecla) {
+    QLineEdit* caja = caja_;
+    if (!caja || !caja->isVisible() || !caja->isEnabled()) {
+        hide();
+        return;
+    }
+    caja->setText(TxtBuscar->text());
+    caja->setFocus(Qt::OtherFocusReason);
+    caja->end(false);
+    hide();
+    if (!tecla) return;
+    QKeyEvent copia(QEvent::KeyPress, tecla->key(), tecla->modifiers(), tecla->text());
+    QApplication::sendEvent(caja, &copia);
 }
 
 bool BusquedaCodigo::eventFilter(QObject* objeto, QEvent* evento) {
@@ -203,10 +223,15 @@ bool BusquedaCodigo::eventFilter(QObject* objeto, QEvent* evento) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         switch (CodigoTeclaVB(tecla)) {
             case vbKeyReturn:
-                Elige();
+                // Nothing listed: the code typed is the box's, a new one.
+                if (LstCodigos->currentItem())
+                    Elige();
+                else
+                    Devuelve(tecla);
                 return true;
             case vbKeyEscape:
-                hide();
+            case vbKeyTab:
+                Devuelve(tecla);
                 return true;
             case vbKeyDown:
             case vbKeyUp:

@@ -1,18 +1,23 @@
 #pragma once
 // The code-search control: laid over an entry box, it lists the rows of a table whose code or
 // description begins with the text typed, narrowing as the user goes on typing in it, and
-// reports the code the user picks (Enter or a double click) through CodigoElegido. It reads the
-// server through the connection string its host gives it and writes nothing.
+// reports the code the user picks (Enter or a double click) through CodigoElegido. Left without a
+// pick (Escape, Tab, a click elsewhere) it hands the text typed in it back to the box it was
+// opened from, and Escape and Tab go on to that box as if pressed there. It reads the server
+// through the connection string its host gives it and writes nothing.
 //
 // Sizes and positions are in twips, in the coordinates of the control's parent (the form).
 #include <QFrame>
 #include <QHash>
+#include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <functional>
 #include <memory>
 
-class QLineEdit;
+class QKeyEvent;
+
 class QTreeWidget;
 
 namespace ado {
@@ -55,7 +60,10 @@ class BusquedaCodigo : public QFrame {
     int Height() const;
     void setWidth(int twips);
     void setHeight(int twips);
+    // Takes the keyboard from the box that has it, which becomes the box the search serves.
     void SetFocus();
+    // The box the search was opened from; null when it took the keyboard from none.
+    QLineEdit* Caja() const { return caja_; }
 
     QLineEdit* TxtBuscar;
     QTreeWidget* LstCodigos;
@@ -78,10 +86,13 @@ class BusquedaCodigo : public QFrame {
     bool ColumnasDe(const QString& tabla, Columnas& columnas);
     ado::Connection* Conexion();
     void Elige();
+    // Closes the search without a pick: the box gets the text typed and the focus, then the key.
+    void Devuelve(const QKeyEvent* tecla);
 
     std::shared_ptr<ado::Connection> conexion_;
     QString cadenaAbierta_;
     QHash<QString, Columnas> columnas_;
+    QPointer<QLineEdit> caja_;
 };
 
 }  // namespace vb

@@ -57,6 +57,22 @@ QTreeWidgetItem* TreeView::Add(const QString& relativa, int relacion, const QStr
     return nodo;
 }
 
+QTreeWidgetItem* TreeView::AgregaHijo(QTreeWidgetItem* padre, const QString& clave, const QString& texto) {
+    if (nodos_.contains(clave)) Raise(kClaveRepetida, "La clave no es única en la colección");
+    auto* nodo = new QTreeWidgetItem;
+    nodo->setText(0, texto);
+    nodo->setData(0, kRolClave, clave);
+    padre->addChild(nodo);
+    claves_ << clave;
+    nodos_.insert(clave, nodo);
+    return nodo;
+}
+
+void TreeView::Reserva(qsizetype nodos) {
+    claves_.reserve(nodos);
+    nodos_.reserve(nodos);
+}
+
 void TreeView::Remove(const QString& clave) {
     QTreeWidgetItem* nodo = nodos_.value(clave);
     if (!nodo) return;

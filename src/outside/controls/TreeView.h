@@ -27,6 +27,11 @@ class TreeView : public QTreeWidget {
     // An empty relative adds a top-level node. A key already in the tree raises 35602, a relative
     // that is not in it 35601.
     QTreeWidgetItem* Add(const QString& relativa, int relacion, const QString& clave, const QString& texto);
+    // Appends a child to a node of this tree, which may be out of the view while a whole tree is
+    // built; a key already in the tree raises 35602.
+    QTreeWidgetItem* AgregaHijo(QTreeWidgetItem* padre, const QString& clave, const QString& texto);
+    // Room for this many nodes.
+    void Reserva(qsizetype nodos);
     // Removes the node and its descendants; an unknown key does nothing.
     void Remove(const QString& clave);
 

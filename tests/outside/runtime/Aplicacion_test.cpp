@@ -65,8 +65,13 @@ TEST(Aplicacion, AWrongLevelWidthIsToldAndTheChartWindowGoesOn) {
     EXPECT_TRUE(lineas[0].contains("Rutina: - txtFields_1_KeyUp Mensaje Ha ocurrido el Siguiente Error (5)"))
         << lineas[0].toStdString();
 
-    // The window still answers.
+    // The window still answers. Leaving the code box validates the code, whose own routine reports
+    // the same width fault through its handler; Abort leaves it.
+    v.guion().esperarMsgBox(vb::vbAbort);
     v.EscribirCampo(0, "CAJA CHICA");
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_TRUE(
+        v.guion().preguntas().at(1).texto.startsWith("Se produjo un error en la rutina AsignarDatos."));
     EXPECT_EQ(v.f().txtFields[0]->text(), "CAJA CHICA");
 }
 
