@@ -1,7 +1,6 @@
 // The window itself: controls, opening, field keys, code search and toolbar.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "journal/Lbc_Asiento.h"
@@ -17,6 +16,7 @@
 #include "outside/maker/VisorConsulta.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 
 #include <QCloseEvent>

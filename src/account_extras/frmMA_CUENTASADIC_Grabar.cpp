@@ -1,7 +1,6 @@
 // Writing and deleting the row, clearing the window and closing it.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/ado/AdoTipos.h"
@@ -13,6 +12,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "outside/runtime/Programa.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
 

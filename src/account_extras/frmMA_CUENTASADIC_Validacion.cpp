@@ -1,7 +1,6 @@
 // Checking a field, the descriptions of coded fields, opening the fields and the lookup.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Def_QConsulta.h"
@@ -14,6 +13,7 @@
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 
 #include <QLabel>
