@@ -20,6 +20,9 @@ class UtilVex;
 namespace personalizados {
 class GrillaPersonalizados;
 }
+namespace Ui {
+class frmMA_CUENTASADIC;
+}
 namespace vb {
 class BusquedaCodigo;
 class CajaTexto;
@@ -99,7 +102,9 @@ class frmMA_CUENTASADIC : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
-    void crearControles();
+    // The controls of the .ui file in the members and arrays the routines use.
+    void RecogeControles();
+    void ConectaEventos();
     Lbc_Asiento& Asiento();
     void txtFields_GotFocus(int Index);
     void txtFields_LostFocus(int Index);
@@ -112,6 +117,7 @@ class frmMA_CUENTASADIC : public QWidget {
     void EnfocaCampo(int index);
     void Descargar();
 
+    std::unique_ptr<Ui::frmMA_CUENTASADIC> ui_;
     std::unique_ptr<Lbc_Asiento> m_Asiento;
     std::unique_ptr<personalizados::GrillaPersonalizados> m_Personalizados;
     bool m_Descargando = false;
