@@ -18,6 +18,9 @@ class QComboBox;
 class QLabel;
 class UtilVex;
 
+namespace Ui {
+class Frmta_asigccosto;
+}
 namespace vb {
 class CajaTexto;
 class EditorGrilla;
@@ -105,6 +108,11 @@ class Frmta_asigccosto : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // The controls of the .ui file in the members the routines use, and the grid's editor.
+    void RecogeControles();
+    void ConectaEventos();
+    void ConectaCuentaYEditor();
+    void ConectaGrilla();
     void MSFlex_Editar(vb::FlexGrid* grilla, vb::CajaTexto* editor, int KeyAscii);
     void MuestraFila(int fila);
     void ValidaCampo(vb::CajaTexto* control, int indice, bool mostrar);
@@ -121,6 +129,7 @@ class Frmta_asigccosto : public QWidget {
     // Half the list's width for the code, the rest less 300 twips for the description.
     void AnchosLista();
 
+    std::unique_ptr<Ui::Frmta_asigccosto> ui_;
     QList<FilaDistribucion> Filas_{FilaDistribucion{}};
     std::array<TipoColumnaGrilla, 4> m_Col;
     vb::EditorGrilla* editor_ = nullptr;
