@@ -374,47 +374,9 @@ void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
             BrwTxt[0]->setSelStart(int(BrwTxt[0]->text().trimmed().size()));
             if (BrwTxt[0]->isVisible()) BrwTxt[0]->setFocus();
         } else if (clave == "BORRAR") {
-            // Only the account on screen, the one checked for movements, is deleted.
-            const QString cuenta = txtCuenta[0]->text().trimmed();
-            if (!DatosCargados || cuenta.isEmpty()) {
-                Aviso("Debe Ingresar una Cuenta");
-                return;
-            }
-            bool tiene = false;
-            TieneMov(cuenta, tiene);
-            if (tiene) {
-                vb::MsgBox("La cuenta " + cuenta + " tiene movimientos", vb::vbOKOnly);
-                LimpiaPantalla();
-                return;
-            }
-            CNStuffContable::gCuentaActual = cuenta;
-            Borrando = true;
-            Actualizar_Datos();
-            if (!HuboError) {
-                DatosCargados = false;
-                LimpiaPantalla();
-                CargaCuentasConCCosto();
-            }
-            Borrando = false;
+            BorraCuentaMostrada();
         } else if (clave == "GRABAR") {
-            Grabando = true;
-            bool correcto = false;
-            ValidaCampos(correcto);
-            if (correcto) {
-                const QString problema = RevisaFilas();
-                if (!problema.isEmpty()) {
-                    HuboError = true;
-                    Aviso(problema);
-                } else {
-                    Actualizar_Datos();
-                }
-            }
-            Grabando = false;
-            if (correcto && !HuboError) {
-                DatosCargados = false;
-                LimpiaPantalla();
-                CargaCuentasConCCosto();
-            }
+            GrabaDistribucion();
         } else if (clave == "PLANILLA") {
             maker::VisorConsulta& visor = maker::gVisorConsulta();
             visor.ReescribeSentencia = [](const QString& s) {
@@ -445,6 +407,52 @@ void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
         Grabando = false;
         if (e.Number != vb::kArgumentoInvalido)
             vb::MsgBox(e.Description, vb::vbCritical, "Aviso al operador");
+    }
+}
+
+void Frmta_asigccosto::BorraCuentaMostrada() {
+    // Only the account on screen, the one checked for movements, is deleted.
+    const QString cuenta = txtCuenta[0]->text().trimmed();
+    if (!DatosCargados || cuenta.isEmpty()) {
+        Aviso("Debe Ingresar una Cuenta");
+        return;
+    }
+    bool tiene = false;
+    TieneMov(cuenta, tiene);
+    if (tiene) {
+        vb::MsgBox("La cuenta " + cuenta + " tiene movimientos", vb::vbOKOnly);
+        LimpiaPantalla();
+        return;
+    }
+    CNStuffContable::gCuentaActual = cuenta;
+    Borrando = true;
+    Actualizar_Datos();
+    if (!HuboError) {
+        DatosCargados = false;
+        LimpiaPantalla();
+        CargaCuentasConCCosto();
+    }
+    Borrando = false;
+}
+
+void Frmta_asigccosto::GrabaDistribucion() {
+    Grabando = true;
+    bool correcto = false;
+    ValidaCampos(correcto);
+    if (correcto) {
+        const QString problema = RevisaFilas();
+        if (!problema.isEmpty()) {
+            HuboError = true;
+            Aviso(problema);
+        } else {
+            Actualizar_Datos();
+        }
+    }
+    Grabando = false;
+    if (correcto && !HuboError) {
+        DatosCargados = false;
+        LimpiaPantalla();
+        CargaCuentasConCCosto();
     }
 }
 
