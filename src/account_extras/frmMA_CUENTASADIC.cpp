@@ -304,35 +304,9 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
             return;
         h.paso([&] { EnfocaCampo(0); });
     } else if (accion == "BORRAR") {
-        const int respuesta = vb::MsgBox("Confirma la baja de este registro?",
-                                         vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2, "Atención!");
-        if (respuesta != vb::vbYes) return;
-        if (!h.paso([&] {
-                Nuevo = false;
-                Borrando = true;
-                Modificando = false;
-            }))
-            return;
-        if (!h.paso([&] { ActualizarDatos(); })) return;
-        if (!h.paso([&] { AbreTabla(TablaActual); })) return;
-        h.paso([&] { MuestraDatos(); });
+        BorraDesdeBarra(h);
     } else if (accion == "GRABAR") {
-        if (!h.paso([&] { Grabando = true; })) return;
-        bool valido = false;
-        if (!h.paso([&] { valido = ValidaCampos(); })) {
-            Grabando = false;
-            return;
-        }
-        if (valido && !h.paso([&] { ActualizarDatos(); })) {
-            Grabando = false;
-            return;
-        }
-        Grabando = false;
-        if (HuboError) return;
-        if (!FormaIndependiente)
-            h.paso([&] { Descargar(); });
-        else
-            h.paso([&] { LimpiaPantalla(); });
+        GrabaDesdeBarra(h);
     } else if (accion == "PLANILLA") {
         h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
@@ -356,6 +330,40 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
         else
             h.paso([&] { LimpiaPantalla(); });
     }
+}
+
+void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
+    const int respuesta = vb::MsgBox("Confirma la baja de este registro?",
+                                     vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2, "Atención!");
+    if (respuesta != vb::vbYes) return;
+    if (!h.paso([&] {
+            Nuevo = false;
+            Borrando = true;
+            Modificando = false;
+        }))
+        return;
+    if (!h.paso([&] { ActualizarDatos(); })) return;
+    if (!h.paso([&] { AbreTabla(TablaActual); })) return;
+    h.paso([&] { MuestraDatos(); });
+}
+
+void frmMA_CUENTASADIC::GrabaDesdeBarra(vb::ManejadorErrores& h) {
+    if (!h.paso([&] { Grabando = true; })) return;
+    bool valido = false;
+    if (!h.paso([&] { valido = ValidaCampos(); })) {
+        Grabando = false;
+        return;
+    }
+    if (valido && !h.paso([&] { ActualizarDatos(); })) {
+        Grabando = false;
+        return;
+    }
+    Grabando = false;
+    if (HuboError) return;
+    if (!FormaIndependiente)
+        h.paso([&] { Descargar(); });
+    else
+        h.paso([&] { LimpiaPantalla(); });
 }
 
 void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {
