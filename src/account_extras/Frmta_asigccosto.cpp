@@ -18,11 +18,11 @@
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
+#include "ui_Frmta_asigccosto.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -47,44 +47,36 @@ bool Frmta_asigccosto::Existe() {
     return !gFormulario.isNull();
 }
 
-Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window) {
+Frmta_asigccosto::Frmta_asigccosto(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::Frmta_asigccosto>()) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName("Frmta_asigccosto");
-    resize(760, 560);
+    ui_->setupUi(this);
+    RecogeControles();
+    ConectaEventos();
+    ConectaCuentaYEditor();
+    ConectaGrilla();
+    // The right button asks for the lookup; the form sees every key first.
+    for (QWidget* w : std::initializer_list<QWidget*>{txtCuenta[0], BrwTxt[0], FGCCosto, MSHFlexGrid1,
+                                                      CmbUnegocio, ChkVariable, ChkPideConf})
+        w->installEventFilter(this);
+}
 
-    UtilVex1 = new UtilVex(this);
-    txtCuenta[0] = new vb::CajaTexto(this);
-    txtCuenta[0]->setObjectName("txtCuenta");
+void Frmta_asigccosto::RecogeControles() {
+    const Ui::Frmta_asigccosto& u = *ui_;
+    UtilVex1 = u.UtilVex1;
+    txtCuenta[0] = u.txtCuenta;
     txtCuenta[0]->DataField = "CODIGO";
     txtCuenta[0]->Tag = "MA_CUENTAS";
-    txtCuenta[0]->setMaxLength(15);
-    lblDescripcion = new QLabel(this);
-    CmbUnegocio = new QComboBox(this);
-    CmbUnegocio->setEnabled(false);  // the unit list opens only for a distribution that varies by unit
-    ChkVariable = new QCheckBox("&Porcentaje Variable segun Unidad de Negocio:", this);
-    ChkPideConf =
-        new QCheckBox("&No pedir confirmacion de porcentajes al Usuario (Debe completarse el 100%)", this);
-    FGCCosto = new vb::FlexGrid(this);
-    FGCCosto->setObjectName("FGCCosto");
-    BrwTxt[0] = new vb::CajaTexto(FGCCosto->parentWidget());
-    BrwTxt[0]->setObjectName("BrwTxt");
+    lblDescripcion = u.lblDescripcion;
+    CmbUnegocio = u.CmbUnegocio;
+    ChkVariable = u.ChkVariable;
+    ChkPideConf = u.ChkPideConf;
+    FGCCosto = u.FGCCosto;
+    BrwTxt[0] = u.BrwTxt;
     BrwTxt[0]->hide();
-    MSHFlexGrid1 = new vb::FlexGrid(this);
-    MSHFlexGrid1->setObjectName("MSHFlexGrid1");
-
-    auto* rejilla = new QGridLayout(this);
-    rejilla->addWidget(UtilVex1, 0, 0, 1, 3);
-    rejilla->addWidget(new QLabel("Cuenta:", this), 1, 0);
-    rejilla->addWidget(txtCuenta[0], 1, 1);
-    rejilla->addWidget(lblDescripcion, 1, 2);
-    rejilla->addWidget(ChkVariable, 2, 0, 1, 2);
-    rejilla->addWidget(CmbUnegocio, 2, 2);
-    rejilla->addWidget(ChkPideConf, 3, 0, 1, 3);
-    rejilla->addWidget(FGCCosto, 4, 0, 1, 3);
-    rejilla->addWidget(MSHFlexGrid1, 5, 0, 1, 3);
-    rejilla->setRowStretch(4, 3);
-    rejilla->setRowStretch(5, 2);
-    rejilla->setColumnStretch(2, 1);
+    MSHFlexGrid1 = u.MSHFlexGrid1;
+    // The cell editor comes right after the grid it edits as the focus walks the controls.
+    QWidget::setTabOrder(FGCCosto, BrwTxt[0]);
 
     editor_ = new vb::EditorGrilla(FGCCosto, BrwTxt[0], this);
     editor_->setColumnas(m_Col);
@@ -94,7 +86,9 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window
         ValidaCampo(BrwTxt[0], 0, mostrar);
         return !HuboError;
     });
+}
 
+void Frmta_asigccosto::ConectaEventos() {
     connect(UtilVex1, &UtilVex::Click, this, &Frmta_asigccosto::UtilVex1_Click);
     connect(CmbUnegocio, &QComboBox::currentIndexChanged, this, [this] { CmbUnegocio_Click(); });
     connect(ChkVariable, &QCheckBox::stateChanged, this, [this] { ChkVariable_Click(); });
@@ -104,7 +98,9 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window
     });
     connect(MSHFlexGrid1, &vb::FlexGrid::RowColChange, this,
             [this] { MSHFlexGrid1->setToolTip(MSHFlexGrid1->TextMatrix(MSHFlexGrid1->Row(), 1)); });
+}
 
+void Frmta_asigccosto::ConectaCuentaYEditor() {
     connect(txtCuenta[0], &vb::CajaTexto::KeyDown, this,
             [this](int& KeyCode, int Shift) { txtCuenta_KeyDown(0, KeyCode, Shift); });
     connect(txtCuenta[0], &vb::CajaTexto::GotFocus, this, [this] {
@@ -126,7 +122,9 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window
     });
     connect(BrwTxt[0], &vb::CajaTexto::KeyDown, this,
             [this](int& KeyCode, int Shift) { BrwTxt_KeyDown(0, KeyCode, Shift); });
+}
 
+void Frmta_asigccosto::ConectaGrilla() {
     connect(FGCCosto, &vb::FlexGrid::KeyPress, this,
             [this](int& KeyAscii) { MSFlex_Editar(FGCCosto, BrwTxt[0], KeyAscii); });
     connect(FGCCosto, &vb::FlexGrid::DblClick, this, [this] { MSFlex_Editar(FGCCosto, BrwTxt[0], 32); });
@@ -147,10 +145,6 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent) : QWidget(parent, Qt::Window
     connect(FGCCosto, &vb::FlexGrid::LeaveCell, this, [this] {
         if (editor_->Editando()) editor_->Cierra();
     });
-    // The right button asks for the lookup; the form sees every key first.
-    for (QWidget* w : std::initializer_list<QWidget*>{txtCuenta[0], BrwTxt[0], FGCCosto, MSHFlexGrid1,
-                                                      CmbUnegocio, ChkVariable, ChkPideConf})
-        w->installEventFilter(this);
 }
 
 Frmta_asigccosto::~Frmta_asigccosto() {
@@ -380,47 +374,9 @@ void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
             BrwTxt[0]->setSelStart(int(BrwTxt[0]->text().trimmed().size()));
             if (BrwTxt[0]->isVisible()) BrwTxt[0]->setFocus();
         } else if (clave == "BORRAR") {
-            // Only the account on screen, the one checked for movements, is deleted.
-            const QString cuenta = txtCuenta[0]->text().trimmed();
-            if (!DatosCargados || cuenta.isEmpty()) {
-                Aviso("Debe Ingresar una Cuenta");
-                return;
-            }
-            bool tiene = false;
-            TieneMov(cuenta, tiene);
-            if (tiene) {
-                vb::MsgBox("La cuenta " + cuenta + " tiene movimientos", vb::vbOKOnly);
-                LimpiaPantalla();
-                return;
-            }
-            CNStuffContable::gCuentaActual = cuenta;
-            Borrando = true;
-            Actualizar_Datos();
-            if (!HuboError) {
-                DatosCargados = false;
-                LimpiaPantalla();
-                CargaCuentasConCCosto();
-            }
-            Borrando = false;
+            BorraCuentaMostrada();
         } else if (clave == "GRABAR") {
-            Grabando = true;
-            bool correcto = false;
-            ValidaCampos(correcto);
-            if (correcto) {
-                const QString problema = RevisaFilas();
-                if (!problema.isEmpty()) {
-                    HuboError = true;
-                    Aviso(problema);
-                } else {
-                    Actualizar_Datos();
-                }
-            }
-            Grabando = false;
-            if (correcto && !HuboError) {
-                DatosCargados = false;
-                LimpiaPantalla();
-                CargaCuentasConCCosto();
-            }
+            GrabaDistribucion();
         } else if (clave == "PLANILLA") {
             maker::VisorConsulta& visor = maker::gVisorConsulta();
             visor.ReescribeSentencia = [](const QString& s) {
@@ -451,6 +407,52 @@ void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
         Grabando = false;
         if (e.Number != vb::kArgumentoInvalido)
             vb::MsgBox(e.Description, vb::vbCritical, "Aviso al operador");
+    }
+}
+
+void Frmta_asigccosto::BorraCuentaMostrada() {
+    // Only the account on screen, the one checked for movements, is deleted.
+    const QString cuenta = txtCuenta[0]->text().trimmed();
+    if (!DatosCargados || cuenta.isEmpty()) {
+        Aviso("Debe Ingresar una Cuenta");
+        return;
+    }
+    bool tiene = false;
+    TieneMov(cuenta, tiene);
+    if (tiene) {
+        vb::MsgBox("La cuenta " + cuenta + " tiene movimientos", vb::vbOKOnly);
+        LimpiaPantalla();
+        return;
+    }
+    CNStuffContable::gCuentaActual = cuenta;
+    Borrando = true;
+    Actualizar_Datos();
+    if (!HuboError) {
+        DatosCargados = false;
+        LimpiaPantalla();
+        CargaCuentasConCCosto();
+    }
+    Borrando = false;
+}
+
+void Frmta_asigccosto::GrabaDistribucion() {
+    Grabando = true;
+    bool correcto = false;
+    ValidaCampos(correcto);
+    if (correcto) {
+        const QString problema = RevisaFilas();
+        if (!problema.isEmpty()) {
+            HuboError = true;
+            Aviso(problema);
+        } else {
+            Actualizar_Datos();
+        }
+    }
+    Grabando = false;
+    if (correcto && !HuboError) {
+        DatosCargados = false;
+        LimpiaPantalla();
+        CargaCuentasConCCosto();
     }
 }
 

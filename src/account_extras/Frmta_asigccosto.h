@@ -18,9 +18,14 @@ class QComboBox;
 class QLabel;
 class UtilVex;
 
+namespace Ui {
+class Frmta_asigccosto;
+}
 namespace vb {
 class CajaTexto;
 class EditorGrilla;
+class ErrorVB;
+class ManejadorErrores;
 class FlexGrid;
 }  // namespace vb
 
@@ -105,9 +110,20 @@ class Frmta_asigccosto : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // The controls of the .ui file in the members the routines use, and the grid's editor.
+    void RecogeControles();
+    void ConectaEventos();
+    void ConectaCuentaYEditor();
+    void ConectaGrilla();
     void MSFlex_Editar(vb::FlexGrid* grilla, vb::CajaTexto* editor, int KeyAscii);
     void MuestraFila(int fila);
     void ValidaCampo(vb::CajaTexto* control, int indice, bool mostrar);
+    // The checks of ValidaCampo for the cell being edited and for the account box; each gives the
+    // message of the first failure, "" when the value holds.
+    QString ValidaCelda(const QString& campo, const QString& texto);
+    QString ValidaCentro(FilaDistribucion f, const QString& texto);
+    QString ValidaPorcentaje(FilaDistribucion f, const QString& texto);
+    QString ValidaCuenta(const QString& texto);
     void IniciaEdicion(bool activar);
     void MovimientoEnter();
     // The rows checked once more before a save: each code exists, is no title, is not repeated,
@@ -115,12 +131,25 @@ class Frmta_asigccosto : public QWidget {
     QString RevisaFilas();
     // The unit code of the combo's current item (kept as its data).
     QString UnidadActual() const;
+    // The rows of the open distribution into the grid, from row 1; false when a step failed.
+    bool LeeFilas(vb::ManejadorErrores& h);
+    // The steps of one save (Actualizar_Datos) under its one handler; Guardado is what they share.
+    struct Guardado;
+    bool ReescribeTablas(Guardado& g, vb::ManejadorErrores& h);
+    void EscribeFilas(Guardado& g, const QString& tabla);
+    static void BorraFilas(const QString& sql);
+    int ErrorAlGuardar(Guardado& g, const vb::ErrorVB& e, const QString& rutina);
+    void TerminaGuardado(Guardado& g, bool bien);
+    // The toolbar's delete and save, inside its one error catch.
+    void BorraCuentaMostrada();
+    void GrabaDistribucion();
     void Aviso(const QString& texto);
     void FijaFila(int fila, const FilaDistribucion& f);
     void AseguraFilas(int n);
     // Half the list's width for the code, the rest less 300 twips for the description.
     void AnchosLista();
 
+    std::unique_ptr<Ui::Frmta_asigccosto> ui_;
     QList<FilaDistribucion> Filas_{FilaDistribucion{}};
     std::array<TipoColumnaGrilla, 4> m_Col;
     vb::EditorGrilla* editor_ = nullptr;

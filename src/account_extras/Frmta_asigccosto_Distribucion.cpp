@@ -89,11 +89,19 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
             ChkVariable->setChecked(marca("variableporud"));
         }))
         return;
+    if (!LeeFilas(h)) return;
+    FGCCosto->setRow(1);
+    FGCCosto->setCol(1);
+}
+
+bool Frmta_asigccosto::LeeFilas(vb::ManejadorErrores& h) {
+    maker::Utilidades& u = maker::gUtilidades();
+    DB_Dll& db = CNStuffContable::gBaseDatos();
     FilaActual = 1;
     while (true) {
         bool fin = false;
-        if (!h.paso([&] { fin = mRs->Eof(); })) return;
-        if (fin) break;
+        if (!h.paso([&] { fin = mRs->Eof(); })) return false;
+        if (fin) return true;
         const bool sigue = h.paso([&] {
             const QString codigo = u.TextoCampo(mRs->valor("CCosto"));
             const QString desc =
@@ -102,12 +110,10 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
             FijaFila(FilaActual, {codigo, desc, u.TextoCampo(mRs->valor("Porcentaje"))});
             MuestraFila(FilaActual);
         });
-        if (!sigue) return;
-        if (!h.paso([&] { mRs->MoveNext(); })) return;
+        if (!sigue) return false;
+        if (!h.paso([&] { mRs->MoveNext(); })) return false;
         ++FilaActual;
     }
-    FGCCosto->setRow(1);
-    FGCCosto->setCol(1);
 }
 
 void Frmta_asigccosto::ValidaSumaPorcentajes(QString& mensaje, bool& correcto) {
@@ -120,123 +126,137 @@ void Frmta_asigccosto::ValidaSumaPorcentajes(QString& mensaje, bool& correcto) {
         correcto = true;
 }
 
-void Frmta_asigccosto::Actualizar_Datos() {
-    // The local deletes and inserts of one save are one transaction; the group hears of them
-    // only once they are committed, one row at a time by the table's own keys.
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    maker::Utilidades& u = maker::gUtilidades();
-    const QString cuenta = CNStuffContable::gCuentaActual;
-    const QString unidad = UnidadActual();
+// What the steps of one save share: the account and unit saved, the open transaction, the group
+// notices gathered for after the commit, and the column being written for the conversion message.
+struct Frmta_asigccosto::Guardado {
     struct Aviso {
         QString tabla;
         ModGruposEmp::OperacionGrupo operacion;
         QStringList claves;
     };
+    QString cuenta;
+    QString unidad;
     QList<Aviso> avisos;
     std::optional<ado::Transaccion> transaccion;
     QString campoActual;
+};
 
-    auto escribe = [&](const QString& tabla) {
-        TablaActual = tabla;
-        db.CierraRecordset(mRs);
-        QString sql = "SELECT TOP 1 * FROM " + tabla;
-        db.AbrirRecordset(sql, mRs, nullptr, 2, 3, -1, true);
-        if (!mRs || mRs->State() != ado::adStateOpen) vb::Raise(3704, "No se pudo abrir " + tabla);
-        const bool porUnidad = tabla == "MA_CUENTASCCOSTO_UNEG";
-        for (int i = 1; i < Filas_.size(); ++i) {
-            const FilaDistribucion& f = Filas_[i];
-            if (f.CCosto.trimmed().isEmpty()) continue;
-            mRs->AddNew();
-            campoActual = "CCOSTO";
-            mRs->fields().Item("CCOSTO").setValue(f.CCosto.trimmed());
-            campoActual = "CODIGO";
-            mRs->fields().Item("CODIGO").setValue(cuenta);
-            campoActual = "PORCENTAJE";
-            mRs->fields().Item("PORCENTAJE").setValue(Numero(f.Porcentaje));
-            if (porUnidad) {
-                campoActual = "UNEGOCIO";
-                mRs->fields().Item("UNEGOCIO").setValue(unidad);
-            } else {
-                campoActual = "FECHAHORA_MODIFICACION";
-                mRs->fields().Item("FECHAHORA_MODIFICACION").setValue(vb::Now());
-                campoActual = "PideConfirmacion";
-                mRs->fields().Item("PideConfirmacion").setValue(ChkPideConf->isChecked() ? 1 : 0);
-                campoActual = "VariablePorUD";
-                mRs->fields().Item("VariablePorUD").setValue(ChkVariable->isChecked() ? 1 : 0);
-            }
-            campoActual.clear();
-            mRs->Update();
-            const QString cc = ado::LiteralTexto(f.CCosto.trimmed());
-            avisos.append({tabla, ModGruposEmp::OperacionGrupo(1),
-                           porUnidad ? QStringList{ado::LiteralTexto(cuenta), cc, ado::LiteralTexto(unidad)}
-                                     : QStringList{ado::LiteralTexto(cuenta), cc}});
-        }
-        db.CierraRecordset(mRs);
-    };
-    auto borra = [&](const QString& sql) {
-        QString s = sql;
-        long afectados = 0;
-        ado::RecordsetPtr nada;
-        if (!db.EjecutaConsultaSQL(s, afectados, nada)) {
-            const ado::Errors& e = db.gCnn->errores();
-            vb::Raise(e.Count() > 0 ? e.Item(0).Number : -1,
-                      e.Count() > 0 ? e.Item(0).Description : "No se pudo borrar la distribución");
-        }
-    };
-
+void Frmta_asigccosto::Actualizar_Datos() {
+    // The local deletes and inserts of one save are one transaction; the group hears of them
+    // only once they are committed, one row at a time by the table's own keys.
+    Guardado g{CNStuffContable::gCuentaActual, UnidadActual(), {}, {}, {}};
     vb::ManejadorErrores h("Actualizar_Datos", [&](const vb::ErrorVB& e, const QString& rutina) {
-        int respuesta = 0;
-        // A lost connection took the save with it: shown once, nothing to retry.
-        if (transaccion && transaccion->SePerdio(e)) {
-            u.TrataError(ado::Transaccion::ErrorPerdida(e), vb::vbOKOnly + vb::vbCritical, rutina, respuesta);
-            return 0;
-        }
-        if (e.Number == ado::kErrValorNoAdmitido) {
-            vb::MsgBox(
-                "Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar "
-                "numeros\r\n\r\n2) Debe ingresar una fecha y el formato es incorrecto\r\n\r\nEn el campo: " +
-                    BrwTxt[0]->Tag + "/" + campoActual,
-                vb::vbCritical, "Error en conversion de datos");
-            return 0;
-        }
-        u.TrataError(e, rutina, respuesta);
-        // Going on past a failed statement would commit half a distribution.
-        return respuesta == vb::kRespuestaReintentar ? respuesta : 0;
+        return ErrorAlGuardar(g, e, rutina);
     });
-    auto termina = [&](bool bien) {
-        if (!bien) {
-            HuboError = true;
-            u.Ocupado(false);
-            transaccion.reset();
-            if (BrwTxt[0]->isVisible()) BrwTxt[0]->setFocus();
-        }
-        TablaActual = "MA_CUENTASCCOSTO";
-    };
-
     HuboError = false;
     TablaActual = "MA_CUENTASCCOSTO";
-    if (!h.paso([&] { transaccion.emplace(db.gCnn); })) return termina(false);
-    if (!h.paso([&] { borra("DELETE MA_CUENTASCCOSTO where CODIGO = " + ado::LiteralTexto(cuenta)); }))
-        return termina(false);
-    avisos.append({"MA_CUENTASCCOSTO", ModGruposEmp::OperacionGrupo(3), {ado::LiteralTexto(cuenta)}});
-    if (!Borrando) {
-        if (!h.paso([&] { escribe("MA_CUENTASCCOSTO"); })) return termina(false);
-        TablaActual = "MA_CUENTASCCOSTO_UNEG";
-        if (!h.paso([&] {
-                borra("DELETE MA_CUENTASCCOSTO_UNEG where CODIGO = " + ado::LiteralTexto(cuenta) +
-                      " AND UNEGOCIO = " + db.SQLValue(unidad, "'").toString());
-            }))
-            return termina(false);
-        avisos.append({"MA_CUENTASCCOSTO_UNEG",
-                       ModGruposEmp::OperacionGrupo(3),
-                       {ado::LiteralTexto(cuenta), QString(), ado::LiteralTexto(unidad)}});
-        if (!h.paso([&] { escribe("MA_CUENTASCCOSTO_UNEG"); })) return termina(false);
-    }
-    if (!h.paso([&] { transaccion->Confirmar(); })) return termina(false);
-    termina(true);
-
-    for (const Aviso& a : avisos) {
+    const bool bien = ReescribeTablas(g, h);
+    TerminaGuardado(g, bien);
+    if (!bien) return;
+    for (const Guardado::Aviso& a : g.avisos) {
         const QStringList& c = a.claves;
         ModGruposEmp::ActualizaGEmpresas(a.tabla, a.operacion, c.value(0), c.value(1), c.value(2));
     }
+}
+
+bool Frmta_asigccosto::ReescribeTablas(Guardado& g, vb::ManejadorErrores& h) {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    const QString cuenta = ado::LiteralTexto(g.cuenta);
+    if (!h.paso([&] { g.transaccion.emplace(db.gCnn); })) return false;
+    if (!h.paso([&] { BorraFilas("DELETE MA_CUENTASCCOSTO where CODIGO = " + cuenta); })) return false;
+    g.avisos.append({"MA_CUENTASCCOSTO", ModGruposEmp::OperacionGrupo(3), {cuenta}});
+    if (!Borrando) {
+        if (!h.paso([&] { EscribeFilas(g, "MA_CUENTASCCOSTO"); })) return false;
+        TablaActual = "MA_CUENTASCCOSTO_UNEG";
+        if (!h.paso([&] {
+                BorraFilas("DELETE MA_CUENTASCCOSTO_UNEG where CODIGO = " + cuenta +
+                           " AND UNEGOCIO = " + db.SQLValue(g.unidad, "'").toString());
+            }))
+            return false;
+        g.avisos.append({"MA_CUENTASCCOSTO_UNEG",
+                         ModGruposEmp::OperacionGrupo(3),
+                         {cuenta, QString(), ado::LiteralTexto(g.unidad)}});
+        if (!h.paso([&] { EscribeFilas(g, "MA_CUENTASCCOSTO_UNEG"); })) return false;
+    }
+    return h.paso([&] { g.transaccion->Confirmar(); });
+}
+
+void Frmta_asigccosto::EscribeFilas(Guardado& g, const QString& tabla) {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    TablaActual = tabla;
+    db.CierraRecordset(mRs);
+    QString sql = "SELECT TOP 1 * FROM " + tabla;
+    db.AbrirRecordset(sql, mRs, nullptr, 2, 3, -1, true);
+    if (!mRs || mRs->State() != ado::adStateOpen) vb::Raise(3704, "No se pudo abrir " + tabla);
+    const bool porUnidad = tabla == "MA_CUENTASCCOSTO_UNEG";
+    const auto fija = [&](const char* campo, const QVariant& valor) {
+        g.campoActual = campo;
+        mRs->fields().Item(campo).setValue(valor);
+    };
+    for (int i = 1; i < Filas_.size(); ++i) {
+        const FilaDistribucion& f = Filas_[i];
+        if (f.CCosto.trimmed().isEmpty()) continue;
+        mRs->AddNew();
+        fija("CCOSTO", f.CCosto.trimmed());
+        fija("CODIGO", g.cuenta);
+        fija("PORCENTAJE", Numero(f.Porcentaje));
+        if (porUnidad) {
+            fija("UNEGOCIO", g.unidad);
+        } else {
+            fija("FECHAHORA_MODIFICACION", vb::Now());
+            fija("PideConfirmacion", ChkPideConf->isChecked() ? 1 : 0);
+            fija("VariablePorUD", ChkVariable->isChecked() ? 1 : 0);
+        }
+        g.campoActual.clear();
+        mRs->Update();
+        const QString cuenta = ado::LiteralTexto(g.cuenta);
+        const QString cc = ado::LiteralTexto(f.CCosto.trimmed());
+        g.avisos.append(
+            {tabla, ModGruposEmp::OperacionGrupo(1),
+             porUnidad ? QStringList{cuenta, cc, ado::LiteralTexto(g.unidad)} : QStringList{cuenta, cc}});
+    }
+    db.CierraRecordset(mRs);
+}
+
+void Frmta_asigccosto::BorraFilas(const QString& sql) {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    QString s = sql;
+    long afectados = 0;
+    ado::RecordsetPtr nada;
+    if (!db.EjecutaConsultaSQL(s, afectados, nada)) {
+        const ado::Errors& e = db.gCnn->errores();
+        vb::Raise(e.Count() > 0 ? e.Item(0).Number : -1,
+                  e.Count() > 0 ? e.Item(0).Description : "No se pudo borrar la distribución");
+    }
+}
+
+int Frmta_asigccosto::ErrorAlGuardar(Guardado& g, const vb::ErrorVB& e, const QString& rutina) {
+    maker::Utilidades& u = maker::gUtilidades();
+    int respuesta = 0;
+    // A lost connection took the save with it: shown once, nothing to retry.
+    if (g.transaccion && g.transaccion->SePerdio(e)) {
+        u.TrataError(ado::Transaccion::ErrorPerdida(e), vb::vbOKOnly + vb::vbCritical, rutina, respuesta);
+        return 0;
+    }
+    if (e.Number == ado::kErrValorNoAdmitido) {
+        vb::MsgBox(
+            "Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar "
+            "numeros\r\n\r\n2) Debe ingresar una fecha y el formato es incorrecto\r\n\r\nEn el campo: " +
+                BrwTxt[0]->Tag + "/" + g.campoActual,
+            vb::vbCritical, "Error en conversion de datos");
+        return 0;
+    }
+    u.TrataError(e, rutina, respuesta);
+    // Going on past a failed statement would commit half a distribution.
+    return respuesta == vb::kRespuestaReintentar ? respuesta : 0;
+}
+
+void Frmta_asigccosto::TerminaGuardado(Guardado& g, bool bien) {
+    if (!bien) {
+        HuboError = true;
+        maker::gUtilidades().Ocupado(false);
+        g.transaccion.reset();
+        if (BrwTxt[0]->isVisible()) BrwTxt[0]->setFocus();
+    }
+    TablaActual = "MA_CUENTASCCOSTO";
 }

@@ -129,82 +129,99 @@ void Frmta_asigccosto::txtCuenta_KeyDown(int Index, int& KeyCode, int) {
 
 void Frmta_asigccosto::ValidaCampo(vb::CajaTexto* control, int, bool mostrar) {
     HuboError = false;
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    maker::Utilidades& u = maker::gUtilidades();
     const QString campo = control->DataField;
     const QString texto = control->text().trimmed();
     AseguraFilas(FilaEnEdicion);
     QString error;
-
-    if (control == BrwTxt[0]) {
-        FilaDistribucion f = Filas_[FilaEnEdicion];
-        if (Es(campo, "CCosto")) {
-            f.CCosto = texto;
-            FijaFila(FilaEnEdicion, f);
-            if (!texto.isEmpty()) {
-                ado::RecordsetPtr rs;
-                if (!db.ExisteEnTabla("ta_ccosto", texto, "codigo", rs))
-                    error = "Codigo_Inexistente";
-                else if (Verdadero(u.TextoCampo(rs->valor("Titulo"))))
-                    error = "El centro de Costos es Titulo, seleccione otro!";
-                else
-                    for (int i = 0; i < Filas_.size(); ++i)
-                        if (i != FilaEnEdicion &&
-                            Filas_[i].CCosto.trimmed().compare(texto, Qt::CaseInsensitive) == 0)
-                            error = "El centro de Costo ingresado ya fue informado anteriormente";
-                if (error.isEmpty())
-                    f.Descripcion = db.DatosTabla("ta_ccosto", texto, "descripcion", "codigo").toString();
-            }
-            if (error.isEmpty()) {
-                f.CCosto = texto.isEmpty() ? QString()
-                                           : db.DatosTabla("TA_CCOSTO", texto, "Codigo", "CODIGO").toString();
-                if (f.CCosto.isEmpty()) f = {};
-                FijaFila(FilaEnEdicion, f);
-            }
-        } else if (Es(campo, "Porcentaje")) {
-            f.Porcentaje = texto;
-            FijaFila(FilaEnEdicion, f);
-            const double valor = u.ValorDoble(texto);
-            if (!texto.isEmpty() && (valor < 0 || valor > 100)) {
-                error = "El porcentaje debe estar en un rango de 0 a 100";
-            } else {
-                QString mensaje;
-                bool correcto = false;
-                ValidaSumaPorcentajes(mensaje, correcto);
-                if (!correcto) error = mensaje;
-            }
-        }
-        if (error.isEmpty() && Grabando) {
-            double suma = 0;
-            for (int i = 1; i < Filas_.size(); ++i) suma += u.ValorDoble(Filas_[i].Porcentaje.trimmed());
-            if (suma < 0 || suma > 100)
-                error = "La suma de los porcentajes debe estar en un rango de 0 a 100";
-        }
-        if (error.isEmpty()) MuestraFila(FilaEnEdicion);
-    } else if (control == txtCuenta[0] && Es(campo, "CODIGO")) {
-        if (texto.isEmpty()) {
-            error = "Debe Ingresar una Cuenta";
-        } else {
-            CNStuffContable::gCuentaActual = texto;
-            if (!db.ExisteEnTabla("ma_cuentas", texto, "codigo"))
-                error = "La cuenta es inexistente";
-            else if (Verdadero(db.DatosTabla("ma_cuentas", texto, "tITULO", "CODIGO").toString()))
-                error = "La Cuenta debe ser imputable";
-        }
-        if (error.isEmpty()) {
-            lblDescripcion->setText(db.DatosTabla("MA_CUENTAS", texto, "DESCRIPCION", "CODIGO").toString());
-            if (!Grabando) {
-                Filas_ = {FilaDistribucion{}};
-                CargaDistribucion(TablaActual);
-            }
-            IniciaEdicion(true);
-            DatosCargados = true;
-        }
-    }
+    if (control == BrwTxt[0])
+        error = ValidaCelda(campo, texto);
+    else if (control == txtCuenta[0] && Es(campo, "CODIGO"))
+        error = ValidaCuenta(texto);
     if (!error.isEmpty()) {
         HuboError = true;
         if (mostrar) Aviso(error);
     }
+}
+
+QString Frmta_asigccosto::ValidaCelda(const QString& campo, const QString& texto) {
+    maker::Utilidades& u = maker::gUtilidades();
+    const FilaDistribucion f = Filas_[FilaEnEdicion];
+    QString error;
+    if (Es(campo, "CCosto"))
+        error = ValidaCentro(f, texto);
+    else if (Es(campo, "Porcentaje"))
+        error = ValidaPorcentaje(f, texto);
+    if (error.isEmpty() && Grabando) {
+        double suma = 0;
+        for (int i = 1; i < Filas_.size(); ++i) suma += u.ValorDoble(Filas_[i].Porcentaje.trimmed());
+        if (suma < 0 || suma > 100) error = "La suma de los porcentajes debe estar en un rango de 0 a 100";
+    }
+    if (error.isEmpty()) MuestraFila(FilaEnEdicion);
+    return error;
+}
+
+QString Frmta_asigccosto::ValidaCentro(FilaDistribucion f, const QString& texto) {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    maker::Utilidades& u = maker::gUtilidades();
+    QString error;
+    f.CCosto = texto;
+    FijaFila(FilaEnEdicion, f);
+    if (!texto.isEmpty()) {
+        ado::RecordsetPtr rs;
+        if (!db.ExisteEnTabla("ta_ccosto", texto, "codigo", rs))
+            error = "Codigo_Inexistente";
+        else if (Verdadero(u.TextoCampo(rs->valor("Titulo"))))
+            error = "El centro de Costos es Titulo, seleccione otro!";
+        else
+            for (int i = 0; i < Filas_.size(); ++i)
+                if (i != FilaEnEdicion && Filas_[i].CCosto.trimmed().compare(texto, Qt::CaseInsensitive) == 0)
+                    error = "El centro de Costo ingresado ya fue informado anteriormente";
+        if (error.isEmpty())
+            f.Descripcion = db.DatosTabla("ta_ccosto", texto, "descripcion", "codigo").toString();
+    }
+    if (error.isEmpty()) {
+        f.CCosto =
+            texto.isEmpty() ? QString() : db.DatosTabla("TA_CCOSTO", texto, "Codigo", "CODIGO").toString();
+        if (f.CCosto.isEmpty()) f = {};
+        FijaFila(FilaEnEdicion, f);
+    }
+    return error;
+}
+
+QString Frmta_asigccosto::ValidaPorcentaje(FilaDistribucion f, const QString& texto) {
+    f.Porcentaje = texto;
+    FijaFila(FilaEnEdicion, f);
+    const double valor = maker::gUtilidades().ValorDoble(texto);
+    if (!texto.isEmpty() && (valor < 0 || valor > 100))
+        return "El porcentaje debe estar en un rango de 0 a 100";
+    QString mensaje;
+    bool correcto = false;
+    ValidaSumaPorcentajes(mensaje, correcto);
+    return correcto ? QString() : mensaje;
+}
+
+QString Frmta_asigccosto::ValidaCuenta(const QString& texto) {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    QString error;
+    if (texto.isEmpty()) {
+        error = "Debe Ingresar una Cuenta";
+    } else {
+        CNStuffContable::gCuentaActual = texto;
+        if (!db.ExisteEnTabla("ma_cuentas", texto, "codigo"))
+            error = "La cuenta es inexistente";
+        else if (Verdadero(db.DatosTabla("ma_cuentas", texto, "tITULO", "CODIGO").toString()))
+            error = "La Cuenta debe ser imputable";
+    }
+    if (error.isEmpty()) {
+        lblDescripcion->setText(db.DatosTabla("MA_CUENTAS", texto, "DESCRIPCION", "CODIGO").toString());
+        if (!Grabando) {
+            Filas_ = {FilaDistribucion{}};
+            CargaDistribucion(TablaActual);
+        }
+        IniciaEdicion(true);
+        DatosCargados = true;
+    }
+    return error;
 }
 
 QString Frmta_asigccosto::RevisaFilas() {

@@ -1,7 +1,6 @@
 // The window itself: controls, opening, field keys, code search and toolbar.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "journal/Lbc_Asiento.h"
@@ -17,18 +16,17 @@
 #include "outside/maker/VisorConsulta.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
+#include "ui_frmMA_CUENTASADIC.h"
 
 #include <QCloseEvent>
-#include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QTabBar>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -37,53 +35,45 @@ QPointer<frmMA_CUENTASADIC> gForma;
 constexpr long kColorFoco = 0xFFFF00;
 constexpr long kColorNormal = 0xFFFFFF;
 
+// The column and lookup table of each bound box, in index order; the captions and names shown
+// are in the form's .ui file.
 struct Campo {
     const char* columna;
     const char* tabla;
-    const char* nombre;    // the tool tip: the field's name in messages
-    const char* etiqueta;  // the caption beside the box
 };
 
-// The bound boxes in index order.
 const std::array<Campo, 24> kCampos{{
-    {"CODIGO", "MA_CUENTAS", "", "Cuenta"},
-    {"CONTACTO", "", "", "Contacto"},
-    {"CALLE", "", "Calle", "Calle"},
-    {"NUMERO", "", "Número", "Número"},
-    {"PISO", "", "", "Piso"},
-    {"DEPARTAMENTO", "", "", "Departamento"},
-    {"CPOSTAL", "", "Código Postal", "Código Postal"},
-    {"LOCALIDAD", "", "Localidad", "Localidad"},
-    {"PROVINCIA", "TA_ESTADOS", "Provincia", "Provincia"},
-    {"PAIS", "TA_PAISES", "Pais", "País"},
-    {"TELEFONO", "", "", "Teléfono"},
-    {"DOCUMENTO_TIPO", "TA_TIPODOCUMENTO", "Tipo de Documento", "Tipo de Documento"},
-    {"NUMERO_DOCUMENTO", "", "Número de Documento", "Número de Documento"},
-    {"IVA", "TA_CONDIVA", "Condición de I.V.A.", "Condición de I.V.A."},
-    {"OBSERVACIONES", "", "", "Observaciones"},
-    {"FAX", "", "", "Fax"},
-    {"MAIL", "", "", "E-Mail"},
-    {"IDCOND_Cpra_Vta", "V_TA_Cpra_Vta", "", "Condición de Compra/Venta:"},
-    {"LIMITE_CREDITO", "", "", "Límite de Crédito"},
-    {"idcategoria", "V_TA_CATEGORIA", "", "Categoría"},
-    {"IdMotivoVta", "V_TA_MotivoVta", "", "Motivo de Venta"},
-    {"IdMotivoCpra", "V_TA_MotivoCpra", "", "Motivo de Compra"},
-    {"IdVendedor", "V_TA_Vendedores", "", "Vendedor habitual"},
-    {"IdLista", "V_MA_PreciosCab", "", "Lista de precios habitual"},
+    {"CODIGO", "MA_CUENTAS"},
+    {"CONTACTO", ""},
+    {"CALLE", ""},
+    {"NUMERO", ""},
+    {"PISO", ""},
+    {"DEPARTAMENTO", ""},
+    {"CPOSTAL", ""},
+    {"LOCALIDAD", ""},
+    {"PROVINCIA", "TA_ESTADOS"},
+    {"PAIS", "TA_PAISES"},
+    {"TELEFONO", ""},
+    {"DOCUMENTO_TIPO", "TA_TIPODOCUMENTO"},
+    {"NUMERO_DOCUMENTO", ""},
+    {"IVA", "TA_CONDIVA"},
+    {"OBSERVACIONES", ""},
+    {"FAX", ""},
+    {"MAIL", ""},
+    {"IDCOND_Cpra_Vta", "V_TA_Cpra_Vta"},
+    {"LIMITE_CREDITO", ""},
+    {"idcategoria", "V_TA_CATEGORIA"},
+    {"IdMotivoVta", "V_TA_MotivoVta"},
+    {"IdMotivoCpra", "V_TA_MotivoCpra"},
+    {"IdVendedor", "V_TA_Vendedores"},
+    {"IdLista", "V_MA_PreciosCab"},
 }};
 
-// The Label1 element of the three optional fields.
-int ElementoLabel1(int indice) {
-    switch (indice) {
-        case 17:
-            return 0;
-        case 19:
-            return 1;
-        case 18:
-            return 3;
-        default:
-            return -1;
-    }
+// The last widget inside `w` that the focus chain reaches, or `w` itself.
+QWidget* UltimoEnCadena(QWidget* w) {
+    QWidget* ultimo = w;
+    for (QWidget* s = w->nextInFocusChain(); w->isAncestorOf(s); s = s->nextInFocusChain()) ultimo = s;
+    return ultimo;
 }
 
 void Colorea(QWidget* caja, long bgr) {
@@ -96,11 +86,12 @@ void Colorea(QWidget* caja, long bgr) {
 
 }  // namespace
 
-frmMA_CUENTASADIC::frmMA_CUENTASADIC(QWidget* parent) : QWidget(parent) {
-    setObjectName("frmMA_CUENTASADIC");
-    setWindowTitle("Plan General de Cuentas - Datos Adicionales -");
+frmMA_CUENTASADIC::frmMA_CUENTASADIC(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::frmMA_CUENTASADIC>()) {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    crearControles();
+    ui_->setupUi(this);
+    RecogeControles();
+    ConectaEventos();
 }
 
 frmMA_CUENTASADIC::~frmMA_CUENTASADIC() {
@@ -130,94 +121,37 @@ void frmMA_CUENTASADIC::Muestra() {
     f.activateWindow();
 }
 
-void frmMA_CUENTASADIC::crearControles() {
-    resize(720, 520);
-    UtilVex1 = new UtilVex(this);
-    UtilVex1->setObjectName("UtilVex1");
-
-    auto* cabecera = new QHBoxLayout;
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName("SSTab1");
-    auto* general = new QWidget;
-    auto* masDatos = new QWidget;
-    auto* personales = new QWidget;
-    SSTab1->addTab(general, "Datos Generales");
-    SSTab1->addTab(masDatos, "Mas Datos");
-    SSTab1->addTab(personales, "Personalizados");
-
-    FrmMasDatos = new QGroupBox(masDatos);
-    FrmMasDatos->setObjectName("FrmMasDatos");
-    auto* layMas = new QVBoxLayout(masDatos);
-    layMas->addWidget(FrmMasDatos);
-    layMas->addStretch();
-    auto* gridMas = new QGridLayout(FrmMasDatos);
-    auto* gridGeneral = new QGridLayout(general);
-
-    int filaGeneral = 0, filaMas = 0, otrasEtiquetas = 0;
+void frmMA_CUENTASADIC::RecogeControles() {
+    const Ui::frmMA_CUENTASADIC& u = *ui_;
+    txtFields = {u.txtFields_0,  u.txtFields_1,  u.txtFields_2,  u.txtFields_3,  u.txtFields_4,
+                 u.txtFields_5,  u.txtFields_6,  u.txtFields_7,  u.txtFields_8,  u.txtFields_9,
+                 u.txtFields_10, u.txtFields_11, u.txtFields_12, u.txtFields_13, u.txtFields_14,
+                 u.txtFields_15, u.txtFields_16, u.txtFields_17, u.txtFields_18, u.txtFields_19,
+                 u.txtFields_20, u.txtFields_21, u.txtFields_22, u.txtFields_23};
     for (int i = 0; i < int(kCampos.size()); ++i) {
-        const Campo& c = kCampos[i];
-        auto* caja = new vb::CajaTexto(this);
-        caja->setObjectName(QStringLiteral("txtFields_%1").arg(i));
-        caja->DataField = QString::fromUtf8(c.columna);
-        caja->Tag = QString::fromUtf8(c.tabla);
-        caja->setToolTip(QString::fromUtf8(c.nombre));
-        txtFields << caja;
-
-        auto* etiqueta = new QLabel(QString::fromUtf8(c.etiqueta), this);
-        etiqueta->setBuddy(caja);
-        const int l1 = ElementoLabel1(i);
-        if (l1 >= 0) {
-            etiqueta->setObjectName(QStringLiteral("Label1_%1").arg(l1));
-            Label1[l1] = etiqueta;
-        } else {
-            etiqueta->setObjectName(QStringLiteral("Etiqueta_%1").arg(otrasEtiquetas++));
-        }
-        QLabel* detalle = nullptr;
-        if (!caja->Tag.isEmpty() && i != 0) {
-            detalle = new QLabel("...", this);
-            detalle->setObjectName(QStringLiteral("lblDetalle_%1").arg(lblDetalle.size()));
-            detalle->setProperty("Tag", caja->Tag);
-            lblDetalle << detalle;
-        }
-        if (i == 0) {
-            LblTitulo = new QLabel("...", this);
-            LblTitulo->setObjectName("LblTitulo");
-            cabecera->addWidget(etiqueta);
-            cabecera->addWidget(caja);
-            cabecera->addWidget(LblTitulo, 1);
-        } else {
-            QGridLayout* grid = i >= 17 ? gridMas : gridGeneral;
-            int& fila = i >= 17 ? filaMas : filaGeneral;
-            caja->setMinimumWidth(i == 14 || i == 16 || i == 2 || i == 1 ? 320 : 200);
-            grid->addWidget(etiqueta, fila, 0);
-            grid->addWidget(caja, fila, 1);
-            if (detalle) grid->addWidget(detalle, fila, 2);
-            ++fila;
-        }
+        txtFields[i]->DataField = QString::fromUtf8(kCampos[i].columna);
+        txtFields[i]->Tag = QString::fromUtf8(kCampos[i].tabla);
     }
-    gridGeneral->setRowStretch(filaGeneral, 1);
-    gridGeneral->setColumnStretch(2, 1);
-    gridMas->setColumnStretch(2, 1);
-
-    MSFlexGrid1 = new vb::FlexGrid(personales);
-    MSFlexGrid1->setObjectName("MSFlexGrid1");
-    TxtEdit = new vb::CajaTexto(MSFlexGrid1);
-    TxtEdit->setObjectName("TxtEdit");
-    auto* layPers = new QVBoxLayout(personales);
-    layPers->addWidget(MSFlexGrid1);
+    lblDetalle = {u.lblDetalle_0, u.lblDetalle_1, u.lblDetalle_2, u.lblDetalle_3, u.lblDetalle_4,
+                  u.lblDetalle_5, u.lblDetalle_6, u.lblDetalle_7, u.lblDetalle_8, u.lblDetalle_9};
+    Label1 = {u.Label1_0, u.Label1_1, nullptr, u.Label1_3};
+    LblTitulo = u.LblTitulo;
+    FrmMasDatos = u.FrmMasDatos;
+    SSTab1 = u.SSTab1;
+    MSFlexGrid1 = u.MSFlexGrid1;
+    TxtEdit = u.TxtEdit;
+    BusquedaCodigo1 = u.BusquedaCodigo1;
+    UtilVex1 = u.UtilVex1;
+    BusquedaCodigo1->hide();
+    // The focus walks the boxes in the chain's order: the account box comes right after the tabs
+    // and before their fields.
+    QWidget::setTabOrder(UltimoEnCadena(SSTab1->tabBar()), txtFields[0]);
     m_Personalizados = std::make_unique<personalizados::GrillaPersonalizados>(
         MSFlexGrid1, TxtEdit, personalizados::GrillaPersonalizados::FormaDatosAdicionales(), this);
-
-    BusquedaCodigo1 = new vb::BusquedaCodigo(this);
-    BusquedaCodigo1->setObjectName("BusquedaCodigo1");
-    BusquedaCodigo1->hide();
-
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(UtilVex1);
-    lay->addLayout(cabecera);
-    lay->addWidget(SSTab1, 1);
     vb::AsignaAceleradores(this);
+}
 
+void frmMA_CUENTASADIC::ConectaEventos() {
     connect(UtilVex1, &UtilVex::Click, this, &frmMA_CUENTASADIC::UtilVex1_ButtonClick);
     for (int i = 0; i < txtFields.size(); ++i) {
         vb::CajaTexto* caja = txtFields[i];
@@ -370,35 +304,9 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
             return;
         h.paso([&] { EnfocaCampo(0); });
     } else if (accion == "BORRAR") {
-        const int respuesta = vb::MsgBox("Confirma la baja de este registro?",
-                                         vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2, "Atención!");
-        if (respuesta != vb::vbYes) return;
-        if (!h.paso([&] {
-                Nuevo = false;
-                Borrando = true;
-                Modificando = false;
-            }))
-            return;
-        if (!h.paso([&] { ActualizarDatos(); })) return;
-        if (!h.paso([&] { AbreTabla(TablaActual); })) return;
-        h.paso([&] { MuestraDatos(); });
+        BorraDesdeBarra(h);
     } else if (accion == "GRABAR") {
-        if (!h.paso([&] { Grabando = true; })) return;
-        bool valido = false;
-        if (!h.paso([&] { valido = ValidaCampos(); })) {
-            Grabando = false;
-            return;
-        }
-        if (valido && !h.paso([&] { ActualizarDatos(); })) {
-            Grabando = false;
-            return;
-        }
-        Grabando = false;
-        if (HuboError) return;
-        if (!FormaIndependiente)
-            h.paso([&] { Descargar(); });
-        else
-            h.paso([&] { LimpiaPantalla(); });
+        GrabaDesdeBarra(h);
     } else if (accion == "PLANILLA") {
         h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
@@ -422,6 +330,40 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
         else
             h.paso([&] { LimpiaPantalla(); });
     }
+}
+
+void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
+    const int respuesta = vb::MsgBox("Confirma la baja de este registro?",
+                                     vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2, "Atención!");
+    if (respuesta != vb::vbYes) return;
+    if (!h.paso([&] {
+            Nuevo = false;
+            Borrando = true;
+            Modificando = false;
+        }))
+        return;
+    if (!h.paso([&] { ActualizarDatos(); })) return;
+    if (!h.paso([&] { AbreTabla(TablaActual); })) return;
+    h.paso([&] { MuestraDatos(); });
+}
+
+void frmMA_CUENTASADIC::GrabaDesdeBarra(vb::ManejadorErrores& h) {
+    if (!h.paso([&] { Grabando = true; })) return;
+    bool valido = false;
+    if (!h.paso([&] { valido = ValidaCampos(); })) {
+        Grabando = false;
+        return;
+    }
+    if (valido && !h.paso([&] { ActualizarDatos(); })) {
+        Grabando = false;
+        return;
+    }
+    Grabando = false;
+    if (HuboError) return;
+    if (!FormaIndependiente)
+        h.paso([&] { Descargar(); });
+    else
+        h.paso([&] { LimpiaPantalla(); });
 }
 
 void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {

@@ -20,10 +20,14 @@ class UtilVex;
 namespace personalizados {
 class GrillaPersonalizados;
 }
+namespace Ui {
+class frmMA_CUENTASADIC;
+}
 namespace vb {
 class BusquedaCodigo;
 class CajaTexto;
 class FlexGrid;
+class ManejadorErrores;
 }  // namespace vb
 
 class frmMA_CUENTASADIC : public QWidget {
@@ -99,7 +103,9 @@ class frmMA_CUENTASADIC : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
-    void crearControles();
+    // The controls of the .ui file in the members and arrays the routines use.
+    void RecogeControles();
+    void ConectaEventos();
     Lbc_Asiento& Asiento();
     void txtFields_GotFocus(int Index);
     void txtFields_LostFocus(int Index);
@@ -111,7 +117,20 @@ class frmMA_CUENTASADIC : public QWidget {
     // The field at its index, brought forward on its tab before it takes the focus.
     void EnfocaCampo(int index);
     void Descargar();
+    // The toolbar's delete and save under the toolbar's handler.
+    void BorraDesdeBarra(vb::ManejadorErrores& h);
+    void GrabaDesdeBarra(vb::ManejadorErrores& h);
+    // The checks of the account code (Campo_valida) under its one handler; false when a step failed.
+    bool ValidaCodigo(vb::ManejadorErrores& h, const QString& valor, QString& mensaje);
+    bool ValidaCuentaTecleada(vb::ManejadorErrores& h, const QString& valor, QString& mensaje);
+    bool AbreFilaDeCuenta(vb::ManejadorErrores& h, const QString& valor);
+    // The steps of a save (ActualizarDatos) under its one handler.
+    bool FechaDeGrabacion(vb::ManejadorErrores& h);
+    void BorraFila(vb::ManejadorErrores& h);
+    void EscribeCampo(const vb::CajaTexto* caja);
+    bool GuardaFila(vb::ManejadorErrores& h);
 
+    std::unique_ptr<Ui::frmMA_CUENTASADIC> ui_;
     std::unique_ptr<Lbc_Asiento> m_Asiento;
     std::unique_ptr<personalizados::GrillaPersonalizados> m_Personalizados;
     bool m_Descargando = false;

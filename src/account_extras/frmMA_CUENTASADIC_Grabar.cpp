@@ -1,7 +1,6 @@
 // Writing and deleting the row, clearing the window and closing it.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/ado/AdoTipos.h"
@@ -13,6 +12,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "outside/runtime/Programa.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
 
@@ -40,8 +40,6 @@ QString MensajeConversion(const vb::CajaTexto* caja) {
 }  // namespace
 
 void frmMA_CUENTASADIC::ActualizarDatos() {
-    auto& util = maker::gUtilidades();
-    auto& db = CNStuffContable::gBaseDatos();
     int campo = -1;  // the box being written, for the conversion message
     vb::ManejadorErrores h("ActualizarDatos", [&](const vb::ErrorVB& e, const QString& rutina) {
         HuboError = true;
@@ -53,11 +51,9 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
             return 0;
         }
         int respuesta = 0;
-        util.TrataError(e, rutina, respuesta);
+        maker::gUtilidades().TrataError(e, rutina, respuesta);
         return respuesta;
     });
-    const auto paso = [&h](const std::function<void()>& f) { return h.paso(f); };
-    const QString ahora = vb::Format(vb::Now(), CNStuffContable::FormatoFechaHora());
     // A save that stops halfway leaves nothing pending: the next one starts from the stored row,
     // or from a new one, and writes every field once.
     struct DescartaPendiente {
@@ -70,58 +66,73 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
         }
     } descarta{rsAdic};
 
-    if (Nuevo) {
-        if (!paso([&] { rsAdic->AddNew(); })) return;
-        if (!paso([&] { rsAdic->fields()["fechahora_grabacion"].setValue(ahora); })) return;
-    } else if (Modificando) {
-        if (!paso([&] { rsAdic->fields()["fechahora_modificacion"].setValue(ahora); })) return;
+    if (Nuevo || Modificando) {
+        if (!FechaDeGrabacion(h)) return;
     } else if (Borrando) {
-        // Nothing to delete when the account has no row; the code is taken before the row goes.
-        if (!rsAdic || rsAdic->State() == ado::adStateClosed || rsAdic->Bof() || rsAdic->Eof()) return;
-        QString codigo;
-        if (!paso([&] { codigo = util.TextoCampo(rsAdic->valor("Codigo")); })) return;
-        if (!paso([&] { rsAdic->Delete(); })) return;
-        if (!paso([&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + codigo + "'"); })) return;
-        paso([&] { LimpiaPantalla(); });
+        BorraFila(h);
         return;
     }
-
     for (campo = 0; campo < txtFields.size(); ++campo) {
         const vb::CajaTexto* caja = txtFields[campo];
-        const QString columna = caja->DataField;
-        const QString texto = caja->text();
-        if (!paso([&] {
-                ado::Field& f = rsAdic->fields()[columna];
-                if (Es(columna, "CODIGO")) {
-                    const QString codigo = vb::Trim(texto);
-                    f.setValue(codigo.isEmpty() ? QVariant() : QVariant(codigo));
-                } else if (Es(columna, "IDCATEGORIA") || Es(columna, "IDCOND_Cpra_Vta") ||
-                           Es(columna, "DOCUMENTO_TIPO")) {
-                    const QString codigo = vb::Trim(texto);
-                    if (codigo.isEmpty() || !Visible(caja))
-                        f.setValue(QVariant());
-                    else
-                        f.setValue(util.AlineaDerecha(codigo, 4));
-                } else if (db.ADOText(f.Type())) {
-                    const QString valor = util.TextoCampo(texto);
-                    f.setValue(f.DefinedSize() > kLargoMaximoRelleno
-                                   ? vb::Trim(valor)
-                                   : util.AlineaDerecha(valor, int(f.DefinedSize())));
-                } else if (db.ADOCurrency(f.Type()) || db.ADONumeric(f.Type())) {
-                    const QString valor = vb::Trim(util.TextoCampo(texto));
-                    // Letters where a number goes are refused, never stored as 0.
-                    if (!valor.isEmpty() && !vb::IsNumeric(QVariant(util.QuitaCaracter(valor, " "))))
-                        vb::Raise(ado::kErrValorNoAdmitido);
-                    f.setValue(util.ValorNumerico(valor));
-                } else {
-                    f.setValue(vb::Trim(texto));
-                }
-            }))
-            return;
+        if (!h.paso([&] { EscribeCampo(caja); })) return;
     }
     campo = -1;
+    if (!GuardaFila(h)) return;
+    h.paso([&] { LimpiaPantalla(); });
+}
 
-    if (!paso([&] {
+bool frmMA_CUENTASADIC::FechaDeGrabacion(vb::ManejadorErrores& h) {
+    const QString ahora = vb::Format(vb::Now(), CNStuffContable::FormatoFechaHora());
+    if (!Nuevo) return h.paso([&] { rsAdic->fields()["fechahora_modificacion"].setValue(ahora); });
+    if (!h.paso([&] { rsAdic->AddNew(); })) return false;
+    return h.paso([&] { rsAdic->fields()["fechahora_grabacion"].setValue(ahora); });
+}
+
+void frmMA_CUENTASADIC::BorraFila(vb::ManejadorErrores& h) {
+    // Nothing to delete when the account has no row; the code is taken before the row goes.
+    if (!rsAdic || rsAdic->State() == ado::adStateClosed || rsAdic->Bof() || rsAdic->Eof()) return;
+    QString codigo;
+    if (!h.paso([&] { codigo = maker::gUtilidades().TextoCampo(rsAdic->valor("Codigo")); })) return;
+    if (!h.paso([&] { rsAdic->Delete(); })) return;
+    if (!h.paso([&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + codigo + "'"); })) return;
+    h.paso([&] { LimpiaPantalla(); });
+}
+
+void frmMA_CUENTASADIC::EscribeCampo(const vb::CajaTexto* caja) {
+    auto& util = maker::gUtilidades();
+    auto& db = CNStuffContable::gBaseDatos();
+    const QString columna = caja->DataField;
+    const QString texto = caja->text();
+    ado::Field& f = rsAdic->fields()[columna];
+    if (Es(columna, "CODIGO")) {
+        const QString codigo = vb::Trim(texto);
+        f.setValue(codigo.isEmpty() ? QVariant() : QVariant(codigo));
+    } else if (Es(columna, "IDCATEGORIA") || Es(columna, "IDCOND_Cpra_Vta") ||
+               Es(columna, "DOCUMENTO_TIPO")) {
+        const QString codigo = vb::Trim(texto);
+        if (codigo.isEmpty() || !Visible(caja))
+            f.setValue(QVariant());
+        else
+            f.setValue(util.AlineaDerecha(codigo, 4));
+    } else if (db.ADOText(f.Type())) {
+        const QString valor = util.TextoCampo(texto);
+        f.setValue(f.DefinedSize() > kLargoMaximoRelleno ? vb::Trim(valor)
+                                                         : util.AlineaDerecha(valor, int(f.DefinedSize())));
+    } else if (db.ADOCurrency(f.Type()) || db.ADONumeric(f.Type())) {
+        const QString valor = vb::Trim(util.TextoCampo(texto));
+        // Letters where a number goes are refused, never stored as 0.
+        if (!valor.isEmpty() && !vb::IsNumeric(QVariant(util.QuitaCaracter(valor, " "))))
+            vb::Raise(ado::kErrValorNoAdmitido);
+        f.setValue(util.ValorNumerico(valor));
+    } else {
+        f.setValue(vb::Trim(texto));
+    }
+}
+
+bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
+    auto& util = maker::gUtilidades();
+    if (!h.paso([&] {
+            auto& db = CNStuffContable::gBaseDatos();
             const int iCodigo = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
             const QString cuenta = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
             const QString vista =
@@ -131,17 +142,14 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
             if (vista == "PR")
                 rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefaultCompras"));
         }))
-        return;
-    if (!paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return;
-    if (Nuevo || Modificando) {
-        if (!paso([&] { rsAdic->Update(); })) return;
-        if (!paso([&] {
-                ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1,
-                                                 "'" + util.TextoCampo(rsAdic->valor("Codigo")) + "'");
-            }))
-            return;
-    }
-    paso([&] { LimpiaPantalla(); });
+        return false;
+    if (!h.paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return false;
+    if (!Nuevo && !Modificando) return true;
+    if (!h.paso([&] { rsAdic->Update(); })) return false;
+    return h.paso([&] {
+        ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1,
+                                         "'" + util.TextoCampo(rsAdic->valor("Codigo")) + "'");
+    });
 }
 
 void frmMA_CUENTASADIC::LimpiaPantalla() {

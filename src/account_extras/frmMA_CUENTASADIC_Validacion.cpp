@@ -1,7 +1,6 @@
 // Checking a field, the descriptions of coded fields, opening the fields and the lookup.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Def_QConsulta.h"
@@ -14,6 +13,7 @@
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 
 #include <QLabel>
@@ -39,9 +39,7 @@ bool EsTitulo(const QVariant& v) {
 }  // namespace
 
 void frmMA_CUENTASADIC::Campo_valida(int index, vb::CajaTexto* control) {
-    auto& util = maker::gUtilidades();
-    auto& db = CNStuffContable::gBaseDatos();
-    vb::ManejadorErrores h("Campo_valida", util.Reportero());
+    vb::ManejadorErrores h("Campo_valida", maker::gUtilidades().Reportero());
     QString mensaje;
     QString valor;
     QString columna;
@@ -60,60 +58,7 @@ void frmMA_CUENTASADIC::Campo_valida(int index, vb::CajaTexto* control) {
     const QString nombre = control->toolTip();
     bool sigueDetalle = true;
     if (Es(columna, "CODIGO")) {
-        if (!FormaIndependiente) {
-            if (!h.paso([&] {
-                    LblTitulo->setText(util.TextoCampo(db.DatosTabla(
-                        "MA_CUENTAS", CNStuffContable::gCuentaActual, "DESCRIPCION", "CODIGO", 8)));
-                }))
-                return;
-        } else {
-            ado::RecordsetPtr cuenta;
-            bool existe = false;
-            if (!h.paso([&] {
-                    CNStuffContable::gCuentaActual = valor;
-                    existe = db.ExisteEnTabla("MA_CUENTAS", valor, "CODIGO", cuenta, 8, QString());
-                }))
-                return;
-            bool aceptada = false;
-            if (!existe) {
-                LblTitulo->setText("...");
-                falla("La cuenta ingresada no existe!!!");
-            } else if (!h.paso([&] {
-                           LblTitulo->setText(vb::Trim(util.TextoCampo(cuenta->valor("Descripcion"))));
-                           aceptada = Es(CNStuffContable::Cfg("USADATOSADIC"), "SI") &&
-                                      !EsTitulo(cuenta->valor("Titulo")) &&
-                                      !vb::Trim(util.TextoCampo(cuenta->valor("TipoVista"))).isEmpty();
-                           if (!aceptada)
-                               falla(
-                                   "La cuenta Ingresada no pertenece a ningún rango de datos adicionales!!!");
-                       })) {
-                return;
-            }
-            if (aceptada) {
-                bool hay = false;
-                if (!h.paso([&] {
-                        rsAdic->LockType = ado::adLockOptimistic;
-                        rsAdic->CursorType = ado::adOpenDynamic;
-                        hay = db.ExisteEnTabla(TablaActual, valor, "Codigo", rsAdic, 8, QString(), false);
-                    }))
-                    return;
-                if (!hay) {
-                    Nuevo = true;
-                    Borrando = false;
-                    Modificando = false;
-                    // A new record starts with no personalised values of the account shown before.
-                    m_Personalizados->AsignarPersonalizados(rsAdic);
-                    for (QLabel* l : lblDetalle) l->setText("...");
-                } else {
-                    Modificando = true;
-                    Nuevo = false;
-                    Borrando = false;
-                    if (!Grabando && !h.paso([&] { MuestraDatos(); })) return;
-                }
-                if (!h.paso([&] { DetalleOn(true); })) return;
-            }
-        }
-        if (!HuboError && !h.paso([&] { DeterminaVista(valor); })) return;
+        if (!ValidaCodigo(h, valor, mensaje)) return;
     } else if (Es(columna, "CALLE") || Es(columna, "NUMERO") || Es(columna, "CPOSTAL") ||
                Es(columna, "LOCALIDAD") || Es(columna, "PROVINCIA") || Es(columna, "PAIS")) {
         if (valor.isEmpty()) falla("Debe ingresar el campo : " + nombre);
@@ -134,6 +79,75 @@ void frmMA_CUENTASADIC::Campo_valida(int index, vb::CajaTexto* control) {
         mensaje.clear();
         EnfocaCampo(index);
     }
+}
+
+bool frmMA_CUENTASADIC::ValidaCodigo(vb::ManejadorErrores& h, const QString& valor, QString& mensaje) {
+    if (!FormaIndependiente) {
+        if (!h.paso([&] {
+                LblTitulo->setText(maker::gUtilidades().TextoCampo(CNStuffContable::gBaseDatos().DatosTabla(
+                    "MA_CUENTAS", CNStuffContable::gCuentaActual, "DESCRIPCION", "CODIGO", 8)));
+            }))
+            return false;
+    } else if (!ValidaCuentaTecleada(h, valor, mensaje)) {
+        return false;
+    }
+    return HuboError || h.paso([&] { DeterminaVista(valor); });
+}
+
+bool frmMA_CUENTASADIC::ValidaCuentaTecleada(vb::ManejadorErrores& h, const QString& valor,
+                                             QString& mensaje) {
+    auto& util = maker::gUtilidades();
+    ado::RecordsetPtr cuenta;
+    bool existe = false;
+    if (!h.paso([&] {
+            CNStuffContable::gCuentaActual = valor;
+            existe = CNStuffContable::gBaseDatos().ExisteEnTabla("MA_CUENTAS", valor, "CODIGO", cuenta, 8,
+                                                                 QString());
+        }))
+        return false;
+    bool aceptada = false;
+    if (!existe) {
+        LblTitulo->setText("...");
+        mensaje = "La cuenta ingresada no existe!!!";
+        HuboError = true;
+    } else if (!h.paso([&] {
+                   LblTitulo->setText(vb::Trim(util.TextoCampo(cuenta->valor("Descripcion"))));
+                   aceptada = Es(CNStuffContable::Cfg("USADATOSADIC"), "SI") &&
+                              !EsTitulo(cuenta->valor("Titulo")) &&
+                              !vb::Trim(util.TextoCampo(cuenta->valor("TipoVista"))).isEmpty();
+                   if (!aceptada) {
+                       mensaje = "La cuenta Ingresada no pertenece a ningún rango de datos adicionales!!!";
+                       HuboError = true;
+                   }
+               })) {
+        return false;
+    }
+    return !aceptada || AbreFilaDeCuenta(h, valor);
+}
+
+bool frmMA_CUENTASADIC::AbreFilaDeCuenta(vb::ManejadorErrores& h, const QString& valor) {
+    bool hay = false;
+    if (!h.paso([&] {
+            rsAdic->LockType = ado::adLockOptimistic;
+            rsAdic->CursorType = ado::adOpenDynamic;
+            hay = CNStuffContable::gBaseDatos().ExisteEnTabla(TablaActual, valor, "Codigo", rsAdic, 8,
+                                                              QString(), false);
+        }))
+        return false;
+    if (!hay) {
+        Nuevo = true;
+        Borrando = false;
+        Modificando = false;
+        // A new record starts with no personalised values of the account shown before.
+        m_Personalizados->AsignarPersonalizados(rsAdic);
+        for (QLabel* l : lblDetalle) l->setText("...");
+    } else {
+        Modificando = true;
+        Nuevo = false;
+        Borrando = false;
+        if (!Grabando && !h.paso([&] { MuestraDatos(); })) return false;
+    }
+    return h.paso([&] { DetalleOn(true); });
 }
 
 void frmMA_CUENTASADIC::MuestraDetalle(const QString& campo, QString& mensaje) {

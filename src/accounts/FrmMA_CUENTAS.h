@@ -180,7 +180,7 @@ class FrmMA_CUENTAS : public QWidget {
     bool habilitando_ = false;
 
     // ==== Routines of the code proposal, view type, tree, personalised grid, save and delete
-    // (FrmMA_CUENTAS_Propuesta/_Vista/_Arbol/_Grabar/_Borrar.cpp, accounts/personalizados/).
+    // (FrmMA_CUENTAS_Propuesta/_Vista/_Arbol/_Grabar/_Borrar.cpp, personalizados/).
     // Declared here for their callers in the form's other files; further declarations of those
     // topics go in this block only. ====
   public:

@@ -2,13 +2,13 @@
 #include "accounts/FrmMA_CUENTAS.h"
 
 #include "accounts/FilasCuentas.h"
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 
 #include <QComboBox>

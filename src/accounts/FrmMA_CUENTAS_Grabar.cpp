@@ -3,7 +3,6 @@
 // default cost-centre row, the user-group rows and the question about additional data.
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
@@ -13,6 +12,7 @@
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
 

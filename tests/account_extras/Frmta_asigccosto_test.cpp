@@ -453,6 +453,14 @@ TEST_F(CentrosDeCostos, AFormBeingDestroyedRunsNoneOfItsHandlers) {
     EXPECT_EQ(vistos[0], "background-color: #00FFFF;");
 }
 
+TEST_F(CentrosDeCostos, TheToolbarTakesTheStyleSetForEveryWindow) {
+    const bool antes = CNStuffContable::gFlatToolbars;
+    CNStuffContable::gFlatToolbars = false;
+    Frmta_asigccosto& f = Abre("51010100101");
+    CNStuffContable::gFlatToolbars = antes;
+    EXPECT_FALSE(f.UtilVex1->StyleBar());
+}
+
 TEST(CentrosDeCostosDesdeElPlan, TheChartOfAccountsOpensTheFormOnItsCurrentAccount) {
     CuentasDePrueba c;
     c.Iniciar();

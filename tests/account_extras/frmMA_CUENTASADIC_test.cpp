@@ -1,6 +1,5 @@
 #include "account_extras/frmMA_CUENTASADIC.h"
 
-#include "accounts/personalizados/GrillaPersonalizados.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/controls/BusquedaCodigo.h"
@@ -9,6 +8,7 @@
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Conversiones.h"
+#include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"

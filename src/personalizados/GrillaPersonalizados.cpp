@@ -1,4 +1,4 @@
-#include "accounts/personalizados/GrillaPersonalizados.h"
+#include "personalizados/GrillaPersonalizados.h"
 
 #include "data/DB_Dll.h"
 #include "outside/ado/Field.h"

@@ -1,5 +1,5 @@
 // The personalised fields of a row in the two-column grid, edited through the cell editor.
-#include "accounts/personalizados/GrillaPersonalizados.h"
+#include "personalizados/GrillaPersonalizados.h"
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
