@@ -154,7 +154,7 @@ bool Lib_FrmCons3Tree::eventFilter(QObject* objeto, QEvent* evento) {
             const int antes = codigo;
             CmbSearch_KeyDown(0, codigo, vb::EstadoShift(tecla->modifiers()));
             // F5 and the moves to the tree are the handler's; the box gets the rest.
-            if (codigo == 0 || antes == 116 || antes == vb::vbKeyDown || antes == vb::vbKeyUp ||
+            if (codigo == 0 || antes == vb::vbKeyF5 || antes == vb::vbKeyDown || antes == vb::vbKeyUp ||
                 antes == vb::vbKeyPageDown || antes == vb::vbKeyPageUp)
                 return true;
         }
