@@ -7,19 +7,15 @@
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
+#include "ui_Lib_FrmCons3Tree.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -44,53 +40,29 @@ void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia
     consulta.Checks = false;
 }
 
-Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle("Consulta...");
-    resize(520, 560);
-
-    TreeV = new QTreeWidget(this);
-    TreeV->setObjectName("TreeV");
-    TreeV->setHeaderHidden(true);
-    TreeV->setUniformRowHeights(true);
-    TreeV->setRootIsDecorated(true);  // lines at the root, plus and minus signs
-    TreeV->setExpandsOnDoubleClick(false);
-
-    CmbSearch[0] = new QComboBox(this);
-    CmbSearch[0]->setObjectName("CmbSearch");
-    CmbSearch[0]->setEditable(true);
-    CmbSearch[0]->setInsertPolicy(QComboBox::NoInsert);
-    CmbSearch[0]->setToolTip("F5 realiza nueva busqueda");
+Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::Lib_FrmCons3Tree>()) {
+    ui_->setupUi(this);
+    TreeV = ui_->TreeV;
+    CmbSearch[0] = ui_->CmbSearch;
+    picFields = ui_->picFields;
+    lblFieldName = ui_->lblFieldName;
+    Frame1 = ui_->Frame1;
+    CmdAceptar = ui_->CmdAceptar;
+    CmdCancelar = ui_->CmdCancelar;
+    CmdNueva = ui_->CmdNueva;
+    MNU_Llena = ui_->MNU_Llena;
+    MNU_Separador = ui_->MNU_Separador;
+    MNU_Cancelar = ui_->MNU_Cancelar;
+    MNU_Emergente = new QMenu(this);
+    MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
     // An editable combo takes the keys itself and hands them to its line edit directly, so the
     // box's keys are caught on the combo, where a user's keys arrive.
     CmbSearch[0]->installEventFilter(this);
+    ConectaControles();
+}
 
-    picFields = new QFrame(this);
-    picFields->hide();
-    lblFieldName = new QLabel(picFields);
-    Frame1 = new QFrame(this);
-    Frame1->setFrameShape(QFrame::HLine);
-
-    CmdAceptar = new QPushButton("&Aceptar", this);
-    CmdCancelar = new QPushButton("&Cancelar", this);
-    CmdNueva = new QPushButton("&Nueva Busqueda", this);
-    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva}) b->setAutoDefault(false);
-
-    MNU_Emergente = new QMenu(this);
-    MNU_Llena = MNU_Emergente->addAction("Llenar Con Posibles Valores");
-    MNU_Separador = MNU_Emergente->addSeparator();
-    MNU_Cancelar = MNU_Emergente->addAction("Cancelar");
-
-    auto* barra = new QHBoxLayout;
-    barra->addWidget(CmdNueva);
-    barra->addStretch();
-    barra->addWidget(CmdAceptar);
-    barra->addWidget(CmdCancelar);
-    auto* columna = new QVBoxLayout(this);
-    columna->addWidget(CmbSearch[0]);
-    columna->addWidget(TreeV, 1);
-    columna->addWidget(Frame1);
-    columna->addLayout(barra);
-
+void Lib_FrmCons3Tree::ConectaControles() {
     connect(CmbSearch[0], &QComboBox::editTextChanged, this, [this] { CmbSearch_Change(0); });
     connect(CmbSearch[0], &QComboBox::activated, this, [this] { CmbSearch_Click(0); });
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });

@@ -16,6 +16,9 @@
 #include <memory>
 
 class Lib_ClsCons3;
+namespace Ui {
+class Lib_FrmCons3Tree;
+}
 class QAction;
 class QComboBox;
 class QFrame;
@@ -106,6 +109,7 @@ class Lib_FrmCons3Tree : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    void ConectaControles();
     void ArmarTreeVAutomatico(const QVariant& sinUso = QVariant());
     // What both builders do: the root, then one node per row of Sql. `padre` gives a row's
     // parent key from its key and its row.
@@ -122,4 +126,5 @@ class Lib_FrmCons3Tree : public QWidget {
     QHash<QString, QTreeWidgetItem*> claves_;
     QHash<QString, QTreeWidgetItem*> clavesSinCaso_;  // the first node of each folded key
     bool propagando_ = false;
+    std::unique_ptr<Ui::Lib_FrmCons3Tree> ui_;
 };
