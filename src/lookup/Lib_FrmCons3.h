@@ -174,6 +174,13 @@ class Lib_FrmCons3 : public QWidget {
     // What every search box answers to: its index, its keys and focus, its text.
     void EnlazaCombo(QComboBox* c, int j);
     void ConectaControles();
+    // The load's steps, all under the load's one handler; each says whether the load goes on.
+    bool PreparaCarga(vb::ManejadorErrores& h);
+    bool AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db);
+    bool LlenaLista(vb::ManejadorErrores& h);
+    void TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db);
+    // One record as a row: its cells, its pre-check and its stock colour.
+    void AgregaFila(const ado::RecordsetPtr& rs, ado::Fields& campos, int nCampos, int iCampo, bool colorea);
     void LeeAnchosColumnas();
     void GrabaAnchosColumnas();
     // One row's stock colour (a Windows colour value as text; "" for none).
