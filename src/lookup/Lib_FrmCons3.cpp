@@ -50,8 +50,7 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent)
     MNU_Llena = ui_->MNU_Llena;
     MNU_Separador = ui_->MNU_Separador;
     MNU_Cancelar = ui_->MNU_Cancelar;
-    MNU_Emergente = new QMenu(this);
-    MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
+    MNU_Emergente = ui_->MNU_Emergente;
     EnlazaCombo(ui_->CmbSearch, 0);
 
     // The design keeps each control's place in twips beside the pixels they round to; the

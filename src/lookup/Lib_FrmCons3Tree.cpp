@@ -54,8 +54,7 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent)
     MNU_Llena = ui_->MNU_Llena;
     MNU_Separador = ui_->MNU_Separador;
     MNU_Cancelar = ui_->MNU_Cancelar;
-    MNU_Emergente = new QMenu(this);
-    MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
+    MNU_Emergente = ui_->MNU_Emergente;
     // An editable combo takes the keys itself and hands them to its line edit directly, so the
     // box's keys are caught on the combo, where a user's keys arrive.
     CmbSearch[0]->installEventFilter(this);
