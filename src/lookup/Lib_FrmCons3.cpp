@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <exception>
+#include <tuple>
 
 namespace {
 
@@ -35,23 +36,7 @@ QRect Diseno(const QWidget* w) {
 Lib_FrmCons3::Lib_FrmCons3(QWidget* parent)
     : QWidget(parent, Qt::Dialog), ui_(std::make_unique<Ui::Lib_FrmCons3>()) {
     ui_->setupUi(this);
-    ListView1 = ui_->ListView1;
-    picFields = ui_->picFields;
-    tiraCombos_ = ui_->tiraCombos;
-    HScroll1 = ui_->HScroll1;
-    Frame1 = ui_->Frame1;
-    CmdAceptar = ui_->CmdAceptar;
-    CmdCancelar = ui_->CmdCancelar;
-    CmdNueva = ui_->CmdNueva;
-    CmdNuevo = ui_->CmdNuevo;
-    CmdTodos = ui_->CmdTodos;
-    Label1 = ui_->Label1;
-    lblFieldName = ui_->lblFieldName;
-    MNU_Llena = ui_->MNU_Llena;
-    MNU_Separador = ui_->MNU_Separador;
-    MNU_Cancelar = ui_->MNU_Cancelar;
-    MNU_Emergente = ui_->MNU_Emergente;
-    EnlazaCombo(ui_->CmbSearch, 0);
+    RecogeControles();
 
     // The design keeps each control's place in twips beside the pixels they round to; the
     // window's formulas count in twips, so the twips are what it starts from.
@@ -62,6 +47,24 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent)
         if (r.isValid()) Move(w, r.x(), r.y(), r.width(), r.height());
     }
     ConectaControles();
+}
+
+void Lib_FrmCons3::RecogeControles() {
+    const Ui::Lib_FrmCons3& u = *ui_;
+    picFields = u.picFields;
+    ListView1 = u.ListView1;
+    HScroll1 = u.HScroll1;
+    tiraCombos_ = u.tiraCombos;
+    EnlazaCombo(u.CmbSearch, 0);
+    std::tie(Label1, CmdNuevo, CmdTodos) = std::tuple(u.Label1, u.CmdNuevo, u.CmdTodos);
+    lblFieldName = u.lblFieldName;
+    Frame1 = u.Frame1;
+    std::tie(CmdAceptar, CmdCancelar, CmdNueva) = std::tuple(u.CmdAceptar, u.CmdCancelar, u.CmdNueva);
+    std::tie(MNU_Llena, MNU_Separador, MNU_Cancelar) =
+        std::tuple(u.MNU_Llena, u.MNU_Separador, u.MNU_Cancelar);
+    // Designer keeps a pop-up menu only on a menu bar: the menu is put together here.
+    MNU_Emergente = new QMenu(this);
+    MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
 }
 
 void Lib_FrmCons3::ConectaControles() {

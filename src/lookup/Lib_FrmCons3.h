@@ -173,6 +173,8 @@ class Lib_FrmCons3 : public QWidget {
     void CreaCombo(int j);
     // What every search box answers to: its index, its keys and focus, its text.
     void EnlazaCombo(QComboBox* c, int j);
+    // The controls of the Designer file into the window's members.
+    void RecogeControles();
     void ConectaControles();
     // The load's steps, all under the load's one handler; each says whether the load goes on.
     bool PreparaCarga(vb::ManejadorErrores& h);

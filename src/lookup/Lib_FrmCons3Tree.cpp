@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <tuple>
 
 namespace {
 
@@ -43,22 +44,26 @@ void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia
 Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::Lib_FrmCons3Tree>()) {
     ui_->setupUi(this);
-    TreeV = ui_->TreeV;
-    CmbSearch[0] = ui_->CmbSearch;
-    picFields = ui_->picFields;
-    lblFieldName = ui_->lblFieldName;
-    Frame1 = ui_->Frame1;
-    CmdAceptar = ui_->CmdAceptar;
-    CmdCancelar = ui_->CmdCancelar;
-    CmdNueva = ui_->CmdNueva;
-    MNU_Llena = ui_->MNU_Llena;
-    MNU_Separador = ui_->MNU_Separador;
-    MNU_Cancelar = ui_->MNU_Cancelar;
-    MNU_Emergente = ui_->MNU_Emergente;
+    RecogeControles();
+    ConectaControles();
+}
+
+void Lib_FrmCons3Tree::RecogeControles() {
+    const Ui::Lib_FrmCons3Tree& u = *ui_;
+    TreeV = u.TreeV;
+    CmbSearch[0] = u.CmbSearch;
     // An editable combo takes the keys itself and hands them to its line edit directly, so the
     // box's keys are caught on the combo, where a user's keys arrive.
     CmbSearch[0]->installEventFilter(this);
-    ConectaControles();
+    picFields = u.picFields;
+    lblFieldName = u.lblFieldName;
+    Frame1 = u.Frame1;
+    std::tie(CmdAceptar, CmdCancelar, CmdNueva) = std::tuple(u.CmdAceptar, u.CmdCancelar, u.CmdNueva);
+    std::tie(MNU_Llena, MNU_Separador, MNU_Cancelar) =
+        std::tuple(u.MNU_Llena, u.MNU_Separador, u.MNU_Cancelar);
+    // Designer keeps a pop-up menu only on a menu bar: the menu is put together here.
+    MNU_Emergente = new QMenu(this);
+    MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
 }
 
 void Lib_FrmCons3Tree::ConectaControles() {

@@ -109,6 +109,8 @@ class Lib_FrmCons3Tree : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // The controls of the Designer file into the window's members.
+    void RecogeControles();
     void ConectaControles();
     void ArmarTreeVAutomatico(const QVariant& sinUso = QVariant());
     // What both builders do: the root, then one node per row of Sql. `padre` gives a row's
