@@ -4,9 +4,9 @@
 // the public members, shows the window modally and reads the results back once the window has
 // hidden itself. Sizes and positions are kept in twips, as the window's formulas give them.
 //
-// Files: Lib_FrmCons3.ui (the controls as designed), Lib_FrmCons3.cpp (layout, resize, unload), _Carga (load,
-// columns, rows), _Anchos (saved column widths), _Teclas (search and keys), _Comandos (sorting, acceptance,
-// buttons).
+// Files: Lib_FrmCons3.ui (the controls as designed), Lib_FrmCons3.cpp (layout, resize, unload),
+// _Carga (load, columns, rows), _Anchos (saved column widths), _Teclas (search and keys),
+// _Comandos (sorting, acceptance, buttons).
 #include "lookup/Coleccion.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"

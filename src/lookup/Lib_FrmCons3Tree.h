@@ -2,7 +2,8 @@
 // The tree lookup window "Consulta...": the rows of a two-column statement (or of the family
 // view) as a tree of codes nested under their parent codes. The user finds a node by typing the
 // start of a code or description, narrows the statement with F5 and accepts the selected node,
-// confirmed in its master table, or every checked node. Only the lookup object opens it.
+// confirmed in its master table, or every checked node. Only the lookup object opens it. Its
+// controls are laid out in Lib_FrmCons3Tree.ui.
 #include "lookup/Coleccion.h"
 
 #include <QHash>
