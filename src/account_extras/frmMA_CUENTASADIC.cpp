@@ -369,7 +369,7 @@ void frmMA_CUENTASADIC::GrabaDesdeBarra(vb::ManejadorErrores& h) {
 void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {
     if (BusquedaCodigo1->Visible()) {
         // The search keeps the keyboard; only F5 takes its value into the field.
-        if (KeyCode != vb::vbKeyF1 + 4) return;  // F5
+        if (KeyCode != vb::vbKeyF5) return;
         txtFields[CampoActual]->setText(BusquedaCodigo1->CodigoActual());
     }
     UtilVex1->ProcesaTecla(KeyCode);

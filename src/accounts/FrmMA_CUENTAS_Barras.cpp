@@ -5,6 +5,7 @@
 #include "data/DB_Dll.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/Teclas.h"
 #include "outside/maker/ReglasCuentas.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Dialogos.h"
@@ -78,7 +79,7 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
     } else if (clave == "CONSULTAR") {
         h.paso([&] {
             if (CampoActual == 0) {
-                int tecla = 116;
+                int tecla = vb::vbKeyF5;
                 TxtCodigo_KeyDown(tecla, 0);
             } else {
                 Consultar();

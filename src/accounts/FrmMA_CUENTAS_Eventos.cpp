@@ -171,11 +171,11 @@ void FrmMA_CUENTAS::Form_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     if (BusquedaCodigo1->isHidden()) {
         // The code box handles F5 itself: the toolbar must not act on it a second time.
-        if (KeyCode == 116 && QApplication::focusWidget() == TxtCodigo) return;
+        if (KeyCode == vb::vbKeyF5 && QApplication::focusWidget() == TxtCodigo) return;
         if (UtilVex1->ProcesaTecla(KeyCode)) KeyCode = 0;
         return;
     }
-    if (KeyCode == 116) {
+    if (KeyCode == vb::vbKeyF5) {
         // The code the search holds goes to the field, and the toolbar looks it up.
         const QString codigo = BusquedaCodigo1->CodigoActual();
         if (CampoActual >= 0 && CampoActual < txtFields.size()) txtFields[CampoActual]->setText(codigo);

@@ -18,7 +18,6 @@ namespace {
 
 constexpr long kColorConFoco = 0xFFFF00;
 constexpr long kColorSinFoco = 0xFFFFFF;
-constexpr int kF5 = 116;
 
 void Colorea(QWidget* w, long bgr) {
     w->setStyleSheet(QString("background-color: %1;").arg(vb::ColorDeVB(bgr).name()));
@@ -66,7 +65,7 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
         enlace.MueveFoco(KeyCode, TxtCodigo);
         return;
     }
-    if (KeyCode != kF5) return;
+    if (KeyCode != vb::vbKeyF5) return;
     const int iDescripcion = enlace.CampoEnlazado("descripcion", txtFields);
     const QString descripcion = iDescripcion >= 0 ? txtFields[iDescripcion]->text() : QString();
     const QString elegido =

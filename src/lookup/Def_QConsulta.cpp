@@ -45,11 +45,8 @@ bool CaminoMascara() {
     return QFileInfo(ruta).isFile() && !EsAlguna(programa, {"hrbase", "qlx", "xqtrans"});
 }
 
-}  // namespace
-
-void MapeaTabla(QString& tabla, QString& d, QString& c, QString& e) {
-    const QString t3 = tabla.left(3).toUpper();
-    const QString t6 = tabla.left(6).toUpper();
+// The lookup tables, by name or by family of names; false for a table that is none of them.
+bool MapeaTablaAuxiliar(QString& tabla, QString& d, QString& c, QString& e) {
     if (EsAlguna(tabla, {"vt_proveedores", "vt_clientes"})) {
         Asigna(d, c, e, "Razon_Social", "Codigo", "");
     } else if (EsAlguna(tabla, {"TA_COMPROBANTES", "V_TA_Cpte"})) {
@@ -92,7 +89,15 @@ void MapeaTabla(QString& tabla, QString& d, QString& c, QString& e) {
         if (Es(tabla, "TA_CPRA_VTA")) codigo = "IDCOND_CPRA_VTA";
         if (Es(tabla, "TA_TipoArticulo")) codigo = "IDTIPO";
         Asigna(d, c, e, "DESCRIPCION", codigo, "");
-    } else if (Es(tabla, "P_MA_Clientes")) {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The masters and movements with names of their own; false for any other.
+bool MapeaMaestro(const QString& tabla, QString& d, QString& c, QString& e) {
+    if (Es(tabla, "P_MA_Clientes")) {
         Asigna(d, c, e, "RAZON_SOCIAL", "IDCLIENTE", "");
     } else if (Es(tabla, "TA_Cpte")) {
         Asigna(d, c, e, "DESCRIPCION", "CODIGO", "DESCRIPCION");
@@ -116,7 +121,17 @@ void MapeaTabla(QString& tabla, QString& d, QString& c, QString& e) {
         Asigna(d, c, e, "DESCRIPCION", "PERIODO", "DESCRIPCION");
     } else if (Es(tabla, "TA_USUARIOS")) {
         Asigna(d, c, e, "NOMBRE", "NOMBRE", "");
-    } else if (t3 == "TA_") {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Any other table by the start of its name.
+void MapeaPorPrefijo(const QString& tabla, QString& d, QString& c, QString& e) {
+    const QString t3 = tabla.left(3).toUpper();
+    const QString t6 = tabla.left(6).toUpper();
+    if (t3 == "TA_") {
         Asigna(d, c, e, "DESCRIPCION", "CODIGO", "DESCRIPCION");
     } else if (t3 == "MA_") {
         if (t6 == "MA_PRO" || t6 == "MA_VEN" || t6 == "MA_TRA" || t6 == "MA_CON" || t6 == "MA_AGE")
@@ -130,6 +145,12 @@ void MapeaTabla(QString& tabla, QString& d, QString& c, QString& e) {
     } else if (t3 == "MV_") {
         if (t6 == "MV_PRO") Asigna(d, c, e, "ASUNTO", "ID", "ASUNTO");
     }
+}
+
+}  // namespace
+
+void MapeaTabla(QString& tabla, QString& d, QString& c, QString& e) {
+    if (!MapeaTablaAuxiliar(tabla, d, c, e) && !MapeaMaestro(tabla, d, c, e)) MapeaPorPrefijo(tabla, d, c, e);
     if (Es(tabla, "ta_codigospostales")) Asigna(d, c, e, "LOCALIDAD", "cp", "LOCALIDAD");
 }
 

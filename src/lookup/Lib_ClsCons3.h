@@ -87,6 +87,14 @@ class Lib_ClsCons3 {
     // own columns.
     QString SentenciaSinMascara(const QString& Sql, QString& CampoBusqueda, const QString& Where,
                                 const QString& SentenciaOpcional, int n);
+    // A usable mask record for the table, read into regMascara_.
+    bool HayMascara(const QString& tabla);
+    // The statement from the mask record; false when the record names no search column and the
+    // lookup ends with "Debe configurar".
+    bool SentenciaDeMascara(int n, Coleccion& CmpsDevueltos, QString& CampoBusqueda, const QString& Where,
+                            QString& sentencia);
+    // The caller's own statement, with the condition spliced in before its tail.
+    QString SentenciaEscrita(const QString& Sql, QString& Where);
     void MuestraLista(const QString& sentencia, Coleccion& CmpsDevueltos, const QString& Clave,
                       const QString& CampoBusqueda, const QString& ValoresDefault);
     // The mask record read last names only columns its table has; otherwise the user is told

@@ -96,61 +96,12 @@ void Lib_ClsCons3::ConsultaSearch(QString Sql, Coleccion& CmpsDevueltos, QString
     vb::SinDetenerse([&] { n = LimiteFilas(); });
 
     QString sentencia;
-    const bool esSentencia = Contiene(Sql, "SELECT");
-    bool conMascara = false;
-    if (!esSentencia && gUsarMascarasConsultas) {
-        // No readable mask file counts as no record for the table.
-        vb::SinDetenerse([&] {
-            conMascara = QFileInfo(gRutaMascaraConsultas).isFile() &&
-                         MascaraConsulta::Buscar(gRutaMascaraConsultas, Sql, regMascara_);
-        });
-    }
-    if (conMascara) vb::SinDetenerse([&] { conMascara = MascaraUtilizable(); });
-    if (conMascara) {
-        const QString columnas = MascaraConsulta::Columnas(regMascara_);
-        QString tabla = vb::Trim(regMascara_.Tabla);
-        if (CampoBusqueda.isEmpty()) {
-            const int coma = columnas.indexOf(QLatin1Char(','));
-            if (coma < 0) {
-                vb::MsgBox("Debe configurar la consulta para esta tabla", vb::vbInformation,
-                           "Aviso al operador");
-                // Nothing was chosen: an earlier choice must not read as this one's.
-                ValorDevuelto = QString();
-                Valores = NuevaColeccionValores();
-                Checks = false;
-                Reinicia(CmpsDevueltos);
-                return;
-            }
-            CampoBusqueda = columnas.left(coma);
-        }
-        QString condicion = regMascara_.Condicion;
-        if (vb::Trim(condicion).isEmpty() && !vb::Trim(Where).isEmpty()) condicion = Where;
-        if (vb::Trim(condicion).isEmpty()) {
-            if (Igual(tabla, "VT_PROVEEDORES") || Igual(tabla, "VT_CLIENTES")) condicion = "Dada_De_Baja = 0";
-            if (Igual(tabla, "V_MA_ARTICULOS")) condicion = "SUSPENDIDO = 0";
-        }
-        if (Igual(tabla, "V_MA_ARTICULOS")) tabla = "VT_MA_ARTICULOS";
-        const QString w = vb::Trim(condicion).isEmpty() ? QString() : QStringLiteral(" WHERE ");
-        if (!CampoBusqueda.isEmpty())
-            sentencia = "SELECT TOP " + QString::number(n) + " " + columnas + " FROM " + tabla +
-                        "  with(nolock) " + w + condicion + " ORDER BY " + CampoBusqueda;
-        else
-            sentencia = "SELECT TOP " + QString::number(n) + " " + columnas + " FROM " + tabla +
-                        " with(nolock) " + w + condicion;
-    } else if (!esSentencia) {
-        sentencia = SentenciaSinMascara(Sql, CampoBusqueda, Where, SentenciaOpcional, n);
+    if (Contiene(Sql, "SELECT")) {
+        sentencia = SentenciaEscrita(Sql, Where);
+    } else if (HayMascara(Sql)) {
+        if (!SentenciaDeMascara(n, CmpsDevueltos, CampoBusqueda, Where, sentencia)) return;
     } else {
-        sentencia = Util().ReemplazaTexto(Sql, "V_MA_ARTICULOS", "VT_MA_ARTICULOS");
-        if (!vb::Trim(Where).isEmpty()) {
-            // A statement with a WHERE of its own takes the condition with AND, never a second WHERE;
-            // the condition goes before the statement's GROUP BY or ORDER BY. Both are found on the
-            // statements' own pieces, never inside a quoted value.
-            if (!ado::TieneClausula(Where, u"where"))
-                Where = (ado::TieneClausula(sentencia, u"where") ? " AND " : " WHERE ") + Where;
-            const qsizetype cola = ado::PosicionCola(sentencia);
-            sentencia = cola < sentencia.size() ? sentencia.left(cola) + Where + " " + sentencia.mid(cola)
-                                                : sentencia + Where;
-        }
+        sentencia = SentenciaSinMascara(Sql, CampoBusqueda, Where, SentenciaOpcional, n);
     }
 
     if (TreeView) {
@@ -160,6 +111,65 @@ void Lib_ClsCons3::ConsultaSearch(QString Sql, Coleccion& CmpsDevueltos, QString
         return;
     }
     MuestraLista(sentencia, CmpsDevueltos, Clave, CampoBusqueda, ValoresDefault);
+}
+
+bool Lib_ClsCons3::HayMascara(const QString& tabla) {
+    if (!gUsarMascarasConsultas) return false;
+    bool conMascara = false;
+    // No readable mask file counts as no record for the table.
+    vb::SinDetenerse([&] {
+        conMascara = QFileInfo(gRutaMascaraConsultas).isFile() &&
+                     MascaraConsulta::Buscar(gRutaMascaraConsultas, tabla, regMascara_);
+    });
+    if (conMascara) vb::SinDetenerse([&] { conMascara = MascaraUtilizable(); });
+    return conMascara;
+}
+
+bool Lib_ClsCons3::SentenciaDeMascara(int n, Coleccion& CmpsDevueltos, QString& CampoBusqueda,
+                                      const QString& Where, QString& sentencia) {
+    const QString columnas = MascaraConsulta::Columnas(regMascara_);
+    QString tabla = vb::Trim(regMascara_.Tabla);
+    if (CampoBusqueda.isEmpty()) {
+        const int coma = columnas.indexOf(QLatin1Char(','));
+        if (coma < 0) {
+            vb::MsgBox("Debe configurar la consulta para esta tabla", vb::vbInformation, "Aviso al operador");
+            // Nothing was chosen: an earlier choice must not read as this one's.
+            ValorDevuelto = QString();
+            Valores = NuevaColeccionValores();
+            Checks = false;
+            Reinicia(CmpsDevueltos);
+            return false;
+        }
+        CampoBusqueda = columnas.left(coma);
+    }
+    QString condicion = regMascara_.Condicion;
+    if (vb::Trim(condicion).isEmpty() && !vb::Trim(Where).isEmpty()) condicion = Where;
+    if (vb::Trim(condicion).isEmpty()) {
+        if (Igual(tabla, "VT_PROVEEDORES") || Igual(tabla, "VT_CLIENTES")) condicion = "Dada_De_Baja = 0";
+        if (Igual(tabla, "V_MA_ARTICULOS")) condicion = "SUSPENDIDO = 0";
+    }
+    if (Igual(tabla, "V_MA_ARTICULOS")) tabla = "VT_MA_ARTICULOS";
+    const QString w = vb::Trim(condicion).isEmpty() ? QString() : QStringLiteral(" WHERE ");
+    if (!CampoBusqueda.isEmpty())
+        sentencia = "SELECT TOP " + QString::number(n) + " " + columnas + " FROM " + tabla +
+                    "  with(nolock) " + w + condicion + " ORDER BY " + CampoBusqueda;
+    else
+        sentencia = "SELECT TOP " + QString::number(n) + " " + columnas + " FROM " + tabla +
+                    " with(nolock) " + w + condicion;
+    return true;
+}
+
+QString Lib_ClsCons3::SentenciaEscrita(const QString& Sql, QString& Where) {
+    QString sentencia = Util().ReemplazaTexto(Sql, "V_MA_ARTICULOS", "VT_MA_ARTICULOS");
+    if (vb::Trim(Where).isEmpty()) return sentencia;
+    // A statement with a WHERE of its own takes the condition with AND, never a second WHERE; the
+    // condition goes before the statement's GROUP BY or ORDER BY. Both are found on the
+    // statements' own pieces, never inside a quoted value.
+    if (!ado::TieneClausula(Where, u"where"))
+        Where = (ado::TieneClausula(sentencia, u"where") ? " AND " : " WHERE ") + Where;
+    const qsizetype cola = ado::PosicionCola(sentencia);
+    return cola < sentencia.size() ? sentencia.left(cola) + Where + " " + sentencia.mid(cola)
+                                   : sentencia + Where;
 }
 
 void Lib_ClsCons3::MuestraLista(const QString& sentencia, Coleccion& CmpsDevueltos, const QString& Clave,

@@ -6,6 +6,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "ui_Lib_FrmCons3.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,76 +21,53 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <exception>
+#include <tuple>
 
 namespace {
 
-constexpr int kAltoFrame = 555;
-constexpr int kAltoCombo = 315;
-constexpr int kTopCombos = 300;
-constexpr int kTopLista = 630;
-constexpr int kAltoScroll = 255;
 constexpr int kAltoMarco = 405;
 
-QFont Calibri(QFont base) {
-    base.setFamily(QStringLiteral("Calibri"));
-    return base;
+QRect Diseno(const QWidget* w) {
+    return w->property("twips").toRect();
 }
 
 }  // namespace
 
-Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QWidget(parent, Qt::Dialog) {
-    setObjectName("Lib_FrmCons3");
-    setWindowTitle("Consulta...");
+Lib_FrmCons3::Lib_FrmCons3(QWidget* parent)
+    : QWidget(parent, Qt::Dialog), ui_(std::make_unique<Ui::Lib_FrmCons3>()) {
+    ui_->setupUi(this);
+    RecogeControles();
 
-    picFields = new QWidget(this);
-    picFields->setObjectName("picFields");
-    tiraCombos_ = new QWidget(picFields);
-    ListView1 = new vb::ListView(picFields);
-    ListView1->setObjectName("ListView1");
-    HScroll1 = new QScrollBar(Qt::Horizontal, picFields);
-    HScroll1->setObjectName("HScroll1");
-    Label1 = new QLabel("CONSULTA", picFields);
-    Label1->setFont(Calibri(Label1->font()));
-    CmdNuevo = new QPushButton("N&uevo", picFields);
-    CmdNuevo->setFont(Calibri(CmdNuevo->font()));
-    CmdTodos = new QPushButton("&Marcar", picFields);
-    CmdTodos->setFont(Calibri(CmdTodos->font()));
-    lblFieldName = new QLabel(this);
-    lblFieldName->setFont(QFont("Tahoma"));
-    lblFieldName->hide();
+    // The design keeps each control's place in twips beside the pixels they round to; the
+    // window's formulas count in twips, so the twips are what it starts from.
+    const QRect ventana = Diseno(this);
+    Move(this, ventana.x(), ventana.y(), ventana.width(), ventana.height());
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const QRect r = Diseno(w);
+        if (r.isValid()) Move(w, r.x(), r.y(), r.width(), r.height());
+    }
+    ConectaControles();
+}
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName("Frame1");
-    Frame1->setFrameShape(QFrame::StyledPanel);
-    CmdAceptar = new QPushButton("&Aceptar", Frame1);
-    CmdCancelar = new QPushButton("&Cancelar", Frame1);
-    CmdNueva = new QPushButton("&Nueva Busqueda", Frame1);
-    // A focused button takes Enter itself; elsewhere Enter accepts (keyPressEvent).
-    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva, CmdNuevo, CmdTodos}) b->setAutoDefault(true);
-
+void Lib_FrmCons3::RecogeControles() {
+    const Ui::Lib_FrmCons3& u = *ui_;
+    picFields = u.picFields;
+    ListView1 = u.ListView1;
+    HScroll1 = u.HScroll1;
+    tiraCombos_ = u.tiraCombos;
+    EnlazaCombo(u.CmbSearch, 0);
+    std::tie(Label1, CmdNuevo, CmdTodos) = std::tuple(u.Label1, u.CmdNuevo, u.CmdTodos);
+    lblFieldName = u.lblFieldName;
+    Frame1 = u.Frame1;
+    std::tie(CmdAceptar, CmdCancelar, CmdNueva) = std::tuple(u.CmdAceptar, u.CmdCancelar, u.CmdNueva);
+    std::tie(MNU_Llena, MNU_Separador, MNU_Cancelar) =
+        std::tuple(u.MNU_Llena, u.MNU_Separador, u.MNU_Cancelar);
+    // Designer keeps a pop-up menu only on a menu bar: the menu is put together here.
     MNU_Emergente = new QMenu(this);
-    MNU_Llena = MNU_Emergente->addAction("Llenar Con Posibles Valores");
-    MNU_Separador = MNU_Emergente->addSeparator();
-    MNU_Cancelar = MNU_Emergente->addAction("Cancelar");
+    MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
+}
 
-    CreaCombo(0);
-
-    Move(this, 0, 0, 9000, 6615);
-    Move(picFields, 0, 0, 8880, 6615 + kAltoMarco - kAltoFrame - 480);
-    Move(tiraCombos_, 0, kTopCombos, 8880, kAltoCombo);
-    Move(ListView1, 0, kTopLista, 8860, 6615 + kAltoMarco - 2 * kAltoFrame - 1080);
-    Move(HScroll1, 0, 6615 + kAltoMarco - kAltoFrame - 480 - kAltoScroll - 120, 8880, kAltoScroll);
-    Move(Label1, 0, 0, 8860 - kAnchoNuevo, 285);
-    Move(CmdNuevo, 8860 - kAnchoNuevo, 0, kAnchoNuevo, 285);
-    Move(CmdTodos, 8860 - kAnchoNuevo - kAnchoTodos, 0, kAnchoTodos, 285);
-    Move(Frame1, 0, 6615 + kAltoMarco - kAltoFrame - 520, 9000, kAltoFrame);
-    Move(CmdAceptar, 100, 90, kAnchoBoton, kAltoBoton);
-    Move(CmdCancelar, (9000 - kAnchoBoton) / 2, 90, kAnchoBoton, kAltoBoton);
-    Move(CmdNueva, 9000 - (kAnchoBoton + 150), 90, kAnchoBoton, kAltoBoton);
-    Label1->raise();
-    CmdNuevo->raise();
-    CmdTodos->raise();
-
+void Lib_FrmCons3::ConectaControles() {
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
     connect(CmdNueva, &QPushButton::clicked, this, [this] { CmdNueva_Click(); });
@@ -112,10 +90,18 @@ maker::Utilidades& Lib_FrmCons3::Util() {
 }
 
 void Lib_FrmCons3::CreaCombo(int j) {
+    const QComboBox* modelo = ui_->CmbSearch;
     auto* c = new QComboBox(tiraCombos_);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setToolTip("F5 realiza nueva busqueda");
+    c->setObjectName(modelo->objectName());
+    c->setEditable(modelo->isEditable());
+    c->setInsertPolicy(modelo->insertPolicy());
+    c->setToolTip(modelo->toolTip());
+    EnlazaCombo(c, j);
+    const QRect r = Diseno(modelo);
+    Move(c, r.x(), r.y(), r.width(), r.height());
+}
+
+void Lib_FrmCons3::EnlazaCombo(QComboBox* c, int j) {
     c->setProperty("indice", j);
     c->lineEdit()->setProperty("indice", j);
     c->installEventFilter(this);
@@ -123,7 +109,6 @@ void Lib_FrmCons3::CreaCombo(int j) {
     connect(c, &QComboBox::editTextChanged, this, [this, j] { CmbSearch_Change(j); });
     connect(c, &QComboBox::activated, this, [this, j] { CmbSearch_Click(j); });
     CmbSearch.append(c);
-    Move(c, 0, 0, 1200, kAltoCombo);
 }
 
 // ---- geometry in twips ----

@@ -4,9 +4,9 @@
 // the public members, shows the window modally and reads the results back once the window has
 // hidden itself. Sizes and positions are kept in twips, as the window's formulas give them.
 //
-// Files: Lib_FrmCons3.cpp (controls, layout, resize, unload), _Carga (load, columns, rows),
-// _Anchos (saved column widths), _Teclas (search and keys), _Comandos (sorting, acceptance,
-// buttons).
+// Files: Lib_FrmCons3.ui (the controls as designed), Lib_FrmCons3.cpp (layout, resize, unload),
+// _Carga (load, columns, rows), _Anchos (saved column widths), _Teclas (search and keys),
+// _Comandos (sorting, acceptance, buttons).
 #include "lookup/Coleccion.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
@@ -27,6 +27,9 @@ class QPushButton;
 class QScrollBar;
 namespace maker {
 class Utilidades;
+}
+namespace Ui {
+class Lib_FrmCons3;
 }
 namespace vb {
 class ListView;
@@ -155,11 +158,9 @@ class Lib_FrmCons3 : public QWidget {
     int ComboActual() const { return ComboActual_; }
     bool EsArticulos() const { return EsArticulos_; }
 
-    // Design sizes of the buttons (twips).
+    // Design size of the bottom buttons (twips), as in the .ui: a resize starts from it.
     static constexpr int kAnchoBoton = 1695;
     static constexpr int kAltoBoton = 375;
-    static constexpr int kAnchoTodos = 1455;
-    static constexpr int kAnchoNuevo = 1095;
 
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -168,7 +169,20 @@ class Lib_FrmCons3 : public QWidget {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
+    // The search box above column j, a copy of the designed first one.
     void CreaCombo(int j);
+    // What every search box answers to: its index, its keys and focus, its text.
+    void EnlazaCombo(QComboBox* c, int j);
+    // The controls of the Designer file into the window's members.
+    void RecogeControles();
+    void ConectaControles();
+    // The load's steps, all under the load's one handler; each says whether the load goes on.
+    bool PreparaCarga(vb::ManejadorErrores& h);
+    bool AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db);
+    bool LlenaLista(vb::ManejadorErrores& h);
+    void TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db);
+    // One record as a row: its cells, its pre-check and its stock colour.
+    void AgregaFila(const ado::RecordsetPtr& rs, ado::Fields& campos, int nCampos, int iCampo, bool colorea);
     void LeeAnchosColumnas();
     void GrabaAnchosColumnas();
     // One row's stock colour (a Windows colour value as text; "" for none).
@@ -196,6 +210,7 @@ class Lib_FrmCons3 : public QWidget {
     int ComboActual_ = 0;
     QString TablaConsulta_;
     std::unique_ptr<maker::Utilidades> utilidades_;
+    std::unique_ptr<Ui::Lib_FrmCons3> ui_;
     QWidget* tiraCombos_;
     QHash<const QWidget*, QRect> twips_;
     int hscrollMax_ = 0;

@@ -7,19 +7,16 @@
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
+#include "ui_Lib_FrmCons3Tree.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
+#include <tuple>
 
 namespace {
 
@@ -44,53 +41,32 @@ void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia
     consulta.Checks = false;
 }
 
-Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle("Consulta...");
-    resize(520, 560);
+Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::Lib_FrmCons3Tree>()) {
+    ui_->setupUi(this);
+    RecogeControles();
+    ConectaControles();
+}
 
-    TreeV = new QTreeWidget(this);
-    TreeV->setObjectName("TreeV");
-    TreeV->setHeaderHidden(true);
-    TreeV->setUniformRowHeights(true);
-    TreeV->setRootIsDecorated(true);  // lines at the root, plus and minus signs
-    TreeV->setExpandsOnDoubleClick(false);
-
-    CmbSearch[0] = new QComboBox(this);
-    CmbSearch[0]->setObjectName("CmbSearch");
-    CmbSearch[0]->setEditable(true);
-    CmbSearch[0]->setInsertPolicy(QComboBox::NoInsert);
-    CmbSearch[0]->setToolTip("F5 realiza nueva busqueda");
+void Lib_FrmCons3Tree::RecogeControles() {
+    const Ui::Lib_FrmCons3Tree& u = *ui_;
+    TreeV = u.TreeV;
+    CmbSearch[0] = u.CmbSearch;
     // An editable combo takes the keys itself and hands them to its line edit directly, so the
     // box's keys are caught on the combo, where a user's keys arrive.
     CmbSearch[0]->installEventFilter(this);
-
-    picFields = new QFrame(this);
-    picFields->hide();
-    lblFieldName = new QLabel(picFields);
-    Frame1 = new QFrame(this);
-    Frame1->setFrameShape(QFrame::HLine);
-
-    CmdAceptar = new QPushButton("&Aceptar", this);
-    CmdCancelar = new QPushButton("&Cancelar", this);
-    CmdNueva = new QPushButton("&Nueva Busqueda", this);
-    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva}) b->setAutoDefault(false);
-
+    picFields = u.picFields;
+    lblFieldName = u.lblFieldName;
+    Frame1 = u.Frame1;
+    std::tie(CmdAceptar, CmdCancelar, CmdNueva) = std::tuple(u.CmdAceptar, u.CmdCancelar, u.CmdNueva);
+    std::tie(MNU_Llena, MNU_Separador, MNU_Cancelar) =
+        std::tuple(u.MNU_Llena, u.MNU_Separador, u.MNU_Cancelar);
+    // Designer keeps a pop-up menu only on a menu bar: the menu is put together here.
     MNU_Emergente = new QMenu(this);
-    MNU_Llena = MNU_Emergente->addAction("Llenar Con Posibles Valores");
-    MNU_Separador = MNU_Emergente->addSeparator();
-    MNU_Cancelar = MNU_Emergente->addAction("Cancelar");
+    MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
+}
 
-    auto* barra = new QHBoxLayout;
-    barra->addWidget(CmdNueva);
-    barra->addStretch();
-    barra->addWidget(CmdAceptar);
-    barra->addWidget(CmdCancelar);
-    auto* columna = new QVBoxLayout(this);
-    columna->addWidget(CmbSearch[0]);
-    columna->addWidget(TreeV, 1);
-    columna->addWidget(Frame1);
-    columna->addLayout(barra);
-
+void Lib_FrmCons3Tree::ConectaControles() {
     connect(CmbSearch[0], &QComboBox::editTextChanged, this, [this] { CmbSearch_Change(0); });
     connect(CmbSearch[0], &QComboBox::activated, this, [this] { CmbSearch_Click(0); });
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
@@ -154,7 +130,7 @@ bool Lib_FrmCons3Tree::eventFilter(QObject* objeto, QEvent* evento) {
             const int antes = codigo;
             CmbSearch_KeyDown(0, codigo, vb::EstadoShift(tecla->modifiers()));
             // F5 and the moves to the tree are the handler's; the box gets the rest.
-            if (codigo == 0 || antes == 116 || antes == vb::vbKeyDown || antes == vb::vbKeyUp ||
+            if (codigo == 0 || antes == vb::vbKeyF5 || antes == vb::vbKeyDown || antes == vb::vbKeyUp ||
                 antes == vb::vbKeyPageDown || antes == vb::vbKeyPageUp)
                 return true;
         }

@@ -2,7 +2,8 @@
 // The tree lookup window "Consulta...": the rows of a two-column statement (or of the family
 // view) as a tree of codes nested under their parent codes. The user finds a node by typing the
 // start of a code or description, narrows the statement with F5 and accepts the selected node,
-// confirmed in its master table, or every checked node. Only the lookup object opens it.
+// confirmed in its master table, or every checked node. Only the lookup object opens it. Its
+// controls are laid out in Lib_FrmCons3Tree.ui.
 #include "lookup/Coleccion.h"
 
 #include <QHash>
@@ -16,6 +17,9 @@
 #include <memory>
 
 class Lib_ClsCons3;
+namespace Ui {
+class Lib_FrmCons3Tree;
+}
 class QAction;
 class QComboBox;
 class QFrame;
@@ -106,6 +110,9 @@ class Lib_FrmCons3Tree : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // The controls of the Designer file into the window's members.
+    void RecogeControles();
+    void ConectaControles();
     void ArmarTreeVAutomatico(const QVariant& sinUso = QVariant());
     // What both builders do: the root, then one node per row of Sql. `padre` gives a row's
     // parent key from its key and its row.
@@ -122,4 +129,5 @@ class Lib_FrmCons3Tree : public QWidget {
     QHash<QString, QTreeWidgetItem*> claves_;
     QHash<QString, QTreeWidgetItem*> clavesSinCaso_;  // the first node of each folded key
     bool propagando_ = false;
+    std::unique_ptr<Ui::Lib_FrmCons3Tree> ui_;
 };

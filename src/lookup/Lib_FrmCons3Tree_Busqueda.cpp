@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kTeclaF5 = 116;
-
 bool Empieza(const QString& parte, const QString& t) {
     return parte.left(t.size()).compare(t, Qt::CaseInsensitive) == 0;
 }
@@ -57,7 +55,7 @@ QString Lib_FrmCons3Tree::SentenciaF5(const QString& sql, const QString& texto) 
 void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
     QComboBox* caja = CmbSearch.at(Index);
     switch (KeyCode) {
-        case kTeclaF5:
+        case vb::vbKeyF5:
             caja->setProperty("Tag", "Descripcion");
             Sql = SentenciaF5(Sql, caja->currentText());
             {

@@ -55,26 +55,35 @@ DB_Dll& gBaseDatosConsulta() {
 
 void Lib_FrmCons3::Form_Load() {
     vb::ManejadorErrores h("FORM_LOAD", ReporteroMensajeError());
-    auto& db = UsarUDBC ? gBaseDatosConsulta() : CNStuffContable::gBaseDatos();
-    if (!h.paso([&] { EsArticulos_ = Sql.contains("articulos", Qt::CaseInsensitive); })) return;
-    if (!h.paso([&] {
-            Valores = NuevaColeccionValores();
-            Cantidades = NuevaColeccionValores();
-        }))
-        return;
-    if (!h.paso([&] {
-            ListView1->ListItemsClear();
-            QFont letra = ListView1->font();
-            letra.setBold(true);
-            letra.setPointSize(10);
-            ListView1->setFont(letra);
-        }))
-        return;
+    DB_Dll& db = UsarUDBC ? gBaseDatosConsulta() : CNStuffContable::gBaseDatos();
+    if (!PreparaCarga(h)) return;
     if (vb::Trim(Sql).isEmpty()) {
         h.paso([&] { Util().PreparaFormulario(this, false); });
         return;
     }
-    if (!h.paso([&] { Sql += " "; })) return;
+    if (!AbreSentencia(h, db)) return;
+    if (!LlenaLista(h)) return;
+    TerminaCarga(h, db);
+}
+
+bool Lib_FrmCons3::PreparaCarga(vb::ManejadorErrores& h) {
+    if (!h.paso([&] { EsArticulos_ = Sql.contains("articulos", Qt::CaseInsensitive); })) return false;
+    if (!h.paso([&] {
+            Valores = NuevaColeccionValores();
+            Cantidades = NuevaColeccionValores();
+        }))
+        return false;
+    return h.paso([&] {
+        ListView1->ListItemsClear();
+        QFont letra = ListView1->font();
+        letra.setBold(true);
+        letra.setPointSize(10);
+        ListView1->setFont(letra);
+    });
+}
+
+bool Lib_FrmCons3::AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db) {
+    if (!h.paso([&] { Sql += " "; })) return false;
     if (!h.paso([&] {
             // The name after the first "from", up to the next blank (the appended one at the latest).
             const int p = int(Sql.indexOf("from", 0, Qt::CaseInsensitive)) + 1;
@@ -83,38 +92,42 @@ void Lib_FrmCons3::Form_Load() {
             if (q - desde < 0) vb::Raise(5);
             TablaConsulta_ = vb::Trim(Sql.mid(desde - 1, q - desde));
         }))
-        return;
+        return false;
     if (!h.paso([&] {
             if (SqlOriginal_.isEmpty()) SqlOriginal_ = Sql;
         }))
-        return;
-    if (!h.paso([&] { SqlCabecera_ = Sql; })) return;
-    if (!h.paso([&] {
-            // The window keeps its statement as written; what the database object rewrites stays there.
-            QString sentencia = Sql;
-            db.AbrirRecordset(sentencia, rsConsulta, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
-                              true);
-        }))
-        return;
+        return false;
+    if (!h.paso([&] { SqlCabecera_ = Sql; })) return false;
+    return h.paso([&] {
+        // The window keeps its statement as written; what the database object rewrites stays there.
+        QString sentencia = Sql;
+        db.AbrirRecordset(sentencia, rsConsulta, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
+                          true);
+    });
+}
+
+bool Lib_FrmCons3::LlenaLista(vb::ManejadorErrores& h) {
     if (!h.paso([&] {
             ListView1->setCheckBoxes(CheckBoxes);
             // Inverting checks means something only where there are check boxes.
             CmdTodos->setVisible(CheckBoxes);
         }))
-        return;
-    if (!h.paso([&] { Encolumnar(); })) return;
+        return false;
+    if (!h.paso([&] { Encolumnar(); })) return false;
     if (!h.paso([&] {
             long desde = 1;
             int cuantas = 0;
             Leer(desde, cuantas);
         }))
-        return;
-    if (!h.paso([&] {
-            ListView1->setSorted(OrdenarPorLwv);
-            // The list opens on its first row as shown, whatever the sort moved there.
-            if (OrdenarPorLwv) ListView1->setSelectedItem(1);
-        }))
-        return;
+        return false;
+    return h.paso([&] {
+        ListView1->setSorted(OrdenarPorLwv);
+        // The list opens on its first row as shown, whatever the sort moved there.
+        if (OrdenarPorLwv) ListView1->setSelectedItem(1);
+    });
+}
+
+void Lib_FrmCons3::TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db) {
     if (!h.paso([&] {
             if (!vb::Trim(FiltroInicial).isEmpty()) CmbSearch[0]->setEditText(FiltroInicial);
         }))
@@ -213,49 +226,53 @@ void Lib_FrmCons3::Leer(long& Cdesde, int& Cuantas) {
         return;
     if (campos == nullptr) return;
     const bool colorea = MuestraStock.compare("SI", Qt::CaseInsensitive) == 0 && EsArticulos_;
-    maker::Utilidades& util = Util();
     ListView1->IniciarCarga();
     struct FinCarga {
         vb::ListView* l;
         ~FinCarga() { l->TerminarCarga(); }
     } fin{ListView1};
-    // One step per record: stock colour, the row with its sub-items, its pre-check, the move to
-    // the next record. A record answered with "ignore" is left out; a recordset that cannot move
-    // on has nothing more to give.
+    // One step per record: the row, the move to the next record. A record answered with "ignore"
+    // is left out; a recordset that cannot move on has nothing more to give.
     for (;;) {
         bool eof = true;
         if (!vb::SinDetenerse([&] { eof = rs->Eof(); }) || eof) break;
         bool movido = false;
         const bool seguir = h.paso([&] {
-            QString color;
-            if (EsArticulos_) {
-                try {
-                    color = ColorStock(rs);
-                } catch (const vb::ErrorVB& e) {
-                    // A record without the stock columns stays uncoloured.
-                    if (e.Number != 3265) throw;
-                }
-            }
-            QStringList celdas;
-            celdas.reserve(nCampos);
-            celdas << vb::Trim(util.TextoCelda((*campos)[0].Value(), (*campos)[0].Type()));
-            for (int i = 1; i < nCampos; ++i)
-                celdas << util.AlineaDerecha(util.TextoCelda((*campos)[i].Value(), (*campos)[i].Type()));
-            const int r = ListView1->ListItemsAdd(celdas);
-            if (iCampo >= 0) {
-                const QString codigo = vb::Trim(util.TextoCampo((*campos)[iCampo].Value()));
-                if (!codigo.isEmpty() && ValoresDefault.contains(codigo, Qt::CaseInsensitive))
-                    ListView1->setChecked(r, true);
-            }
-            if (colorea && !vb::Trim(color).isEmpty()) {
-                const QColor c = ColorDeTexto(color);
-                if (c.isValid()) ListView1->setRowStyle(r, c, true);
-            }
+            AgregaFila(rs, *campos, nCampos, iCampo, colorea);
             rs->MoveNext();
             movido = true;
         });
         if (!seguir) return;
         if (!movido && !vb::SinDetenerse([&] { rs->MoveNext(); })) break;
+    }
+}
+
+void Lib_FrmCons3::AgregaFila(const ado::RecordsetPtr& rs, ado::Fields& campos, int nCampos, int iCampo,
+                              bool colorea) {
+    maker::Utilidades& util = Util();
+    QString color;
+    if (EsArticulos_) {
+        try {
+            color = ColorStock(rs);
+        } catch (const vb::ErrorVB& e) {
+            // A record without the stock columns stays uncoloured.
+            if (e.Number != 3265) throw;
+        }
+    }
+    QStringList celdas;
+    celdas.reserve(nCampos);
+    celdas << vb::Trim(util.TextoCelda(campos[0].Value(), campos[0].Type()));
+    for (int i = 1; i < nCampos; ++i)
+        celdas << util.AlineaDerecha(util.TextoCelda(campos[i].Value(), campos[i].Type()));
+    const int r = ListView1->ListItemsAdd(celdas);
+    if (iCampo >= 0) {
+        const QString codigo = vb::Trim(util.TextoCampo(campos[iCampo].Value()));
+        if (!codigo.isEmpty() && ValoresDefault.contains(codigo, Qt::CaseInsensitive))
+            ListView1->setChecked(r, true);
+    }
+    if (colorea && !vb::Trim(color).isEmpty()) {
+        const QColor c = ColorDeTexto(color);
+        if (c.isValid()) ListView1->setRowStyle(r, c, true);
     }
 }
 

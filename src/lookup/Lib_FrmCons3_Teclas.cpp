@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kF5 = 116;
-
 int IndiceDe(QObject* o) {
     const QVariant v = o->property("indice");
     return v.isValid() ? v.toInt() : -1;
@@ -88,7 +86,7 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int Shift) {
     Q_UNUSED(Shift);
     QComboBox* combo = CmbSearch.value(Index);
     if (combo == nullptr) return;
-    if (KeyCode == kF5) {
+    if (KeyCode == vb::vbKeyF5) {
         KeyCode = 0;
         // An option list has no statement to narrow.
         if (vb::Trim(Sql).isEmpty()) return;

@@ -160,6 +160,18 @@ TEST_F(VentanaConsulta, AFailingStatementIsReportedUnderFormLoadAndIgnoreGoesOn)
     EXPECT_EQ(v.Width(&v), 640);
 }
 
+TEST_F(VentanaConsulta, AFreshWindowStartsFromItsDesignInTwips) {
+    Lib_FrmCons3 v;
+    EXPECT_EQ(v.Width(&v), 9000);
+    EXPECT_EQ(v.Height(&v), 6615);
+    EXPECT_EQ(v.Width(v.CmdAceptar), Lib_FrmCons3::kAnchoBoton);
+    EXPECT_EQ(v.Height(v.CmdAceptar), Lib_FrmCons3::kAltoBoton);
+    EXPECT_EQ(v.Left(v.CmdCancelar), (9000 - Lib_FrmCons3::kAnchoBoton) / 2);
+    // Twips that whole pixels cannot hold (590.67 pixels) stay as designed.
+    EXPECT_EQ(v.Width(v.ListView1), 8860);
+    EXPECT_EQ(v.Width(v.CmbSearch[0]), 1200);
+}
+
 TEST_F(VentanaConsulta, TheLayoutFollowsTheColumnWidths) {
     Lib_FrmCons3 v;
     v.ListView1->ColumnHeadersAdd("A", 400);

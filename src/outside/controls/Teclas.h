@@ -23,8 +23,19 @@ enum CodigoTecla : int {
     vbKeyDown = 40,
     vbKeyInsert = 45,
     vbKeyDelete = 46,
+    // The function keys run on from F1: F5 (116) is the lookup key everywhere.
     vbKeyF1 = 112,
-    vbKeyF12 = 123,
+    vbKeyF2,
+    vbKeyF3,
+    vbKeyF4,
+    vbKeyF5,
+    vbKeyF6,
+    vbKeyF7,
+    vbKeyF8,
+    vbKeyF9,
+    vbKeyF10,
+    vbKeyF11,
+    vbKeyF12,
 };
 
 // Shift argument of the key events: 1 Shift, 2 Ctrl, 4 Alt.

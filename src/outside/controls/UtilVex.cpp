@@ -17,14 +17,14 @@ struct DefBoton {
 
 // F5 is the lookup key everywhere in the suite; the others follow the usual maintenance order.
 const DefBoton kBotones[] = {
-    {"NUEVO", "Nuevo", vb::vbKeyF1 + 1, QStyle::SP_FileIcon},
-    {"BORRAR", "Borrar", vb::vbKeyF1 + 2, QStyle::SP_TrashIcon},
-    {"GRABAR", "Grabar", vb::vbKeyF1 + 3, QStyle::SP_DialogSaveButton},
-    {"PLANILLA", "Planilla", vb::vbKeyF1 + 5, QStyle::SP_FileDialogDetailedView},
-    {"CONSULTAR", "Consultar", vb::vbKeyF1 + 4, QStyle::SP_FileDialogContentsView},
-    {"REPORTE", "Reporte", vb::vbKeyF1 + 6, QStyle::SP_FileDialogInfoView},
+    {"NUEVO", "Nuevo", vb::vbKeyF2, QStyle::SP_FileIcon},
+    {"BORRAR", "Borrar", vb::vbKeyF3, QStyle::SP_TrashIcon},
+    {"GRABAR", "Grabar", vb::vbKeyF4, QStyle::SP_DialogSaveButton},
+    {"PLANILLA", "Planilla", vb::vbKeyF6, QStyle::SP_FileDialogDetailedView},
+    {"CONSULTAR", "Consultar", vb::vbKeyF5, QStyle::SP_FileDialogContentsView},
+    {"REPORTE", "Reporte", vb::vbKeyF7, QStyle::SP_FileDialogInfoView},
     {"CERRAR", "Cerrar", vb::vbKeyF12, QStyle::SP_DialogCloseButton},
-    {"CANCELAR", "Cancelar", vb::vbKeyF1 + 7, QStyle::SP_DialogCancelButton},
+    {"CANCELAR", "Cancelar", vb::vbKeyF8, QStyle::SP_DialogCancelButton},
 };
 
 }  // namespace
