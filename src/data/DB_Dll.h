@@ -172,8 +172,11 @@ class DB_Dll {
     maker::Utilidades& Util();
     std::unique_ptr<maker::Utilidades> utilidades_;
 
-    // Which of the two recovery forms a member follows.
-    enum class FormaRecuperacion { A, B };
+    // How a member recovers a lost connection. PreguntaTrasCadaFallo: every failed reconnection
+    // asks the lost-connection question, and a reconnection counts towards the three retries.
+    // ReintentaAntesDePreguntar: up to three failed reconnections pass silently before the
+    // question, and a reconnection always runs the step again.
+    enum class FormaRecuperacion { PreguntaTrasCadaFallo, ReintentaAntesDePreguntar };
     // What the caller does after a recovery: run the failed step again, or give up (the caller
     // then reports or drops the error as its own rules say).
     enum class TrasRecuperacion { Repetir, Rendirse };

@@ -209,3 +209,42 @@ void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID, 
         gConnString = cadena;
     });
 }
+
+// ---- lost-connection recovery ----
+
+bool DB_Dll::ConexionPerdidaCompartida() {
+    const ado::Errors& errores = CNStuffContable::gBaseDatos().cnn()->errores();
+    return errores.Count() > 0 && errores.Item(0).NativeError == ado::kNativoConexionPerdida;
+}
+
+void DB_Dll::CedeSiTransaccionPerdida(const vb::ErrorVB& e) {
+    if (cnn()->TransaccionPerdida() || CNStuffContable::gBaseDatos().cnn()->TransaccionPerdida()) throw e;
+}
+
+bool DB_Dll::PreguntaConexionPerdida() {
+    const DB_Dll& base = CNStuffContable::gBaseDatos();
+    const QString CRLF = "\r\n";
+    const QString texto = CRLF + CRLF + CRLF + "Se perdio la conexion con la base de datos " + base.gDBName +
+                          CRLF + " Servidor " + base.gServidor + CRLF + CRLF +
+                          "Elija SI para reintentar conectarse" + CRLF +
+                          "Elija NO para cerrar la aplicacion" + CRLF + CRLF + CRLF;
+    return vb::MsgBox(texto, vb::vbYesNo + vb::vbCritical, "AVISO AL OPERADOR") == vb::vbYes;
+}
+
+DB_Dll::TrasRecuperacion DB_Dll::RecuperaConexion(FormaRecuperacion forma, int& contador,
+                                                  const vb::ErrorVB& causa) {
+    // The server has undone the transaction with the session; going on in a new one would write
+    // outside it.
+    if (cnn()->EnTransaccion() || CNStuffContable::gBaseDatos().cnn()->EnTransaccion()) throw causa;
+    ReintentaConectar();
+    if (gOpenFlag) return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
+    for (;;) {
+        ReintentaConectar();
+        if (gOpenFlag) {
+            if (forma == FormaRecuperacion::ReintentaAntesDePreguntar) return TrasRecuperacion::Repetir;
+            return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
+        }
+        if (forma == FormaRecuperacion::ReintentaAntesDePreguntar && ++contador < 3) continue;
+        if (!PreguntaConexionPerdida()) vb::End();
+    }
+}
