@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class DB_Dll;
 class QComboBox;
@@ -14,6 +15,9 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+namespace Ui {
+class frmAcceso;
+}
 
 class frmAcceso : public QWidget {
     Q_OBJECT
@@ -99,8 +103,12 @@ class frmAcceso : public QWidget {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
-    void crearControles();
+    // The controls of the layout (frmAcceso.ui) under their names, and their events.
+    void tomaControles();
+    void conectaControles();
     void valoresIniciales();
+
+    std::unique_ptr<Ui::frmAcceso> ui_;
 
     bool cargado_ = false;
     QString m_Archivo;
