@@ -67,10 +67,8 @@ bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, co
     return existe(false, Tabla, ValorBuscado, Campo, &LRCS, Tipodato, Condicion, SoloLectura);
 }
 
-bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
-                    ado::RecordsetPtr* LRCS, const QVariant& Tipodato, const QString& Condicion,
-                    bool SoloLectura) {
-    const int tipo = Tipodato.toInt();
+QString DB_Dll::SentenciaExiste(bool st, const QString& Tabla, const QString& ValorBuscado,
+                                const QString& Campo, int tipo, const QString& Condicion) {
     // Dates are quoted day-first literals, as everywhere else in the program.
     QString sql;
     if (st) {
@@ -102,6 +100,13 @@ bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, 
             sql = cabeza + " = " + ValorBuscado;
         sql = SS_TSinonimos(sql);
     }
+    return sql;
+}
+
+bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                    ado::RecordsetPtr* LRCS, const QVariant& Tipodato, const QString& Condicion,
+                    bool SoloLectura) {
+    const QString sql = SentenciaExiste(st, Tabla, ValorBuscado, Campo, Tipodato.toInt(), Condicion);
     const ado::ConnectionPtr conexion = st ? CNStuffContable::gBaseDatos().cnn() : cnn();
 
     bool resultado = false;

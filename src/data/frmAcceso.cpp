@@ -370,68 +370,7 @@ void frmAcceso::CmdRegistrar_Click() {
     });
 
     QString servidorGuardado = TxtServidor->text();
-    // Steps up to the append; false when Register stops there (or an error sends it on to the end).
-    auto registrar = [&]() -> bool {
-        const QString nombre =
-            data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
-        bool duplicada = false;
-        if (!h.paso([&] {
-                m_ServidorSel.clear();
-                DatosBase(nombre);
-                duplicada = !vb::Trim(m_ServidorSel).isEmpty();
-            }))
-            return false;
-        if (duplicada) {
-            vb::MsgBox("La conexion que intenta registrar ya existe ", vb::vbInformation, "Atencion");
-            return false;
-        }
-        if (!h.paso([&] {
-                const double puerto = maker::gUtilidades().ValorNumerico(TxtPuerto->text());
-                m_Puerto = puerto == 0 ? QVariant(1433) : QVariant(puerto);
-                for (QLineEdit* t : {TxtServidor, TxtUserId, TxtUserPassword, TxtDbName})
-                    t->setText(vb::Trim(t->text()));
-                servidorGuardado = TxtServidor->text();
-            }))
-            return false;
-
-        // First the suite's login rule, then the typed user and password through the database
-        // object, which reports its own failures.
-        const QString db = TxtDbName->text().toUpper();
-        if (!ExisteBaseDeDatos(TxtServidor->text(), db, db, db, "SQLOLEDB")) {
-            if (!h.paso([&] {
-                    if (base.gOpenFlag && base.gCnn) base.gCnn->Close();
-                }))
-                return false;
-            if (!h.paso([&] {
-                    base.gServidor = TxtServidor->text();
-                    base.gUsuario = TxtUserId->text();
-                    base.gUserPassWord = TxtUserPassword->text();
-                    base.gDBName = TxtDbName->text();
-                    base.OpenServerADODB(false, ado::adUseClient, QString(), true, true);
-                }))
-                return false;
-            if (!base.gOpenFlag) {
-                vb::MsgBox("NO SE PUDO CONECTAR AL SERVIDOR " + TxtServidor->text() +
-                               " VERIFIQUE EL NOMBRE DE USUARIO Y PASSWORD INGRESADO",
-                           vb::vbInformation, "AVISO AL OPERADOR");
-                return false;
-            }
-        }
-        return h.paso([&] {
-            // The database object's retry may have shown this form again and changed the boxes:
-            // the entry goes under the connection that opened, and only once.
-            const QString nombreFinal =
-                data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
-            if (nombreFinal != nombre) {
-                m_ServidorSel.clear();
-                DatosBase(nombreFinal);
-                if (!vb::Trim(m_ServidorSel).isEmpty()) return;
-            }
-            data::gServiciosAcceso().AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
-                                                       TxtDbName->text(), TxtServidor->text(), false);
-        });
-    };
-    if (!registrar() && !haciaElFinal) return;
+    if (!RegistraConexion(h, servidorGuardado) && !haciaElFinal) return;
 
     // The suite's ODBC set-up program, when it lies beside this one, learns the new connection.
     h.paso([&] {
@@ -444,6 +383,70 @@ void frmAcceso::CmdRegistrar_Click() {
         if (base.gCnn) base.gCnn->Close();
     });
     llenarlist();
+}
+
+bool frmAcceso::RegistraConexion(vb::ManejadorErrores& h, QString& servidorGuardado) {
+    const QString nombre = data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+    bool duplicada = false;
+    if (!h.paso([&] {
+            m_ServidorSel.clear();
+            DatosBase(nombre);
+            duplicada = !vb::Trim(m_ServidorSel).isEmpty();
+        }))
+        return false;
+    if (duplicada) {
+        vb::MsgBox("La conexion que intenta registrar ya existe ", vb::vbInformation, "Atencion");
+        return false;
+    }
+    if (!h.paso([&] {
+            const double puerto = maker::gUtilidades().ValorNumerico(TxtPuerto->text());
+            m_Puerto = puerto == 0 ? QVariant(1433) : QVariant(puerto);
+            for (QLineEdit* t : {TxtServidor, TxtUserId, TxtUserPassword, TxtDbName})
+                t->setText(vb::Trim(t->text()));
+            servidorGuardado = TxtServidor->text();
+        }))
+        return false;
+    if (!PruebaConexionNueva(h)) return false;
+    return h.paso([&] {
+        // The database object's retry may have shown this form again and changed the boxes:
+        // the entry goes under the connection that opened, and only once.
+        const QString nombreFinal =
+            data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+        if (nombreFinal != nombre) {
+            m_ServidorSel.clear();
+            DatosBase(nombreFinal);
+            if (!vb::Trim(m_ServidorSel).isEmpty()) return;
+        }
+        data::gServiciosAcceso().AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
+                                                   TxtDbName->text(), TxtServidor->text(), false);
+    });
+}
+
+bool frmAcceso::PruebaConexionNueva(vb::ManejadorErrores& h) {
+    // First the suite's login rule, then the typed user and password through the database
+    // object, which reports its own failures.
+    DB_Dll& base = CNStuffContable::gBaseDatos();
+    const QString db = TxtDbName->text().toUpper();
+    if (ExisteBaseDeDatos(TxtServidor->text(), db, db, db, "SQLOLEDB")) return true;
+    if (!h.paso([&] {
+            if (base.gOpenFlag && base.gCnn) base.gCnn->Close();
+        }))
+        return false;
+    if (!h.paso([&] {
+            base.gServidor = TxtServidor->text();
+            base.gUsuario = TxtUserId->text();
+            base.gUserPassWord = TxtUserPassword->text();
+            base.gDBName = TxtDbName->text();
+            base.OpenServerADODB(false, ado::adUseClient, QString(), true, true);
+        }))
+        return false;
+    if (!base.gOpenFlag) {
+        vb::MsgBox("NO SE PUDO CONECTAR AL SERVIDOR " + TxtServidor->text() +
+                       " VERIFIQUE EL NOMBRE DE USUARIO Y PASSWORD INGRESADO",
+                   vb::vbInformation, "AVISO AL OPERADOR");
+        return false;
+    }
+    return true;
 }
 
 void frmAcceso::CmdLineaComando_Click() {

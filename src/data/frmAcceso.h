@@ -15,6 +15,9 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+namespace vb {
+class ManejadorErrores;
+}
 namespace Ui {
 class frmAcceso;
 }
@@ -107,6 +110,10 @@ class frmAcceso : public QWidget {
     void tomaControles();
     void conectaControles();
     void valoresIniciales();
+    // Register's steps up to the entry's append, under Register's handler; false when Register
+    // stops there. The new connection is tried first (PruebaConexionNueva).
+    bool RegistraConexion(vb::ManejadorErrores& h, QString& servidorGuardado);
+    bool PruebaConexionNueva(vb::ManejadorErrores& h);
 
     std::unique_ptr<Ui::frmAcceso> ui_;
 

@@ -95,6 +95,10 @@ class frmMA_INDAJUSTE : public QWidget {
     // The shared grid editor over FgAsiento and BrwTxt(0), reading m_Col.
     void PreparaEditor();
     void CargaGrilla();
+    // CargaGrilla's steps: a row for every month of the fiscal years that lacks one, and one
+    // month of m_Rs shown in grid row r.
+    void CreaMesesFaltantes();
+    void MuestraMes(int r);
     void Campo_Valida(QWidget* control, int& index, bool flag);
     void Recalcula(bool desdeApertura);
     void ActualizarDatos();
