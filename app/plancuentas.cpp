@@ -3,9 +3,7 @@
 // as its main window. Closing that window ends the program.
 //
 //     plancuentas "@Server=datos;@DbName=DEMO;@UsuarioLogeado=ADMIN;"
-#include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
-#include "data/frmAcceso.h"
 #include "outside/runtime/Aplicacion.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
@@ -15,10 +13,8 @@ int main(int argc, char** argv) {
     app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().EXEName = "plancuentas";
     vb::App().Title = "Plan de Cuentas";
-    // A failed connection asks for the connection data with the connection form.
-    frmAcceso::Instalar();
+    CNStuffContable::InstalaPrograma();
     CNStuffContable::InicializaSistema();
-    EnlacesCuentas::RegistraFormulariosDelSistema();
     auto* ventana = new FrmMA_CUENTAS;
     ventana->Form_Load();
     ventana->show();

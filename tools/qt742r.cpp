@@ -3,7 +3,6 @@
 //
 //     qt742r "@Menu=RP_QT040;@Server=...;@DbName=...;@Usuario=...;@Password=...;tarvo@;"
 #include "accounts/reportes/ReporteCuentas.h"
-#include "data/frmAcceso.h"
 #include "indices/reportes/ReporteIndices.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Aplicacion.h"
@@ -14,10 +13,7 @@
 int main(int argc, char** argv) {
     vb::Aplicacion app(argc, argv);
     vb::App().Title = "Reportes";
-    CNStuffContable::InstalaServiciosAcceso();
-    frmAcceso::Instalar();
-    ReporteIndices::Registrar();
-    ReporteCuentas::Registrar();
+    CNStuffContable::InstalaPrograma({&ReporteIndices::Registrar, &ReporteCuentas::Registrar});
     QString error;
     const bool hecho = CNStuffContable::AtiendeReporte(vb::App().Command, error);
     if (!error.isEmpty()) vb::MsgBox(error, vb::vbOKOnly + vb::vbCritical, "Aviso al operador");

@@ -38,6 +38,26 @@ void NoDisponible(const QString& que) {
     vb::MsgBox(que + " no está disponible en esta instalación", vb::vbExclamation, "Aviso al operador");
 }
 
+// The suite's own companion windows, called directly; false for a name that is none of them.
+bool MuestraDelSistema(const QString& nombre) {
+    if (nombre.compare("frmMa_ManualCuentas", Qt::CaseInsensitive) == 0) {
+        frmMa_ManualCuentas::Mostrar();
+        return true;
+    }
+    if (nombre.compare("frmMA_CUENTASADIC", Qt::CaseInsensitive) == 0) {
+        frmMA_CUENTASADIC::Muestra();
+        return true;
+    }
+    if (nombre.compare("Frmta_asigccosto", Qt::CaseInsensitive) == 0) {
+        // Opened from the chart: not from the menu.
+        Frmta_asigccosto& f = Frmta_asigccosto::instancia();
+        f.Menu = false;
+        f.Mostrar();
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RegistraFormulario(const QString& nombre, Abridor abridor) {
@@ -45,24 +65,19 @@ void RegistraFormulario(const QString& nombre, Abridor abridor) {
 }
 
 bool MuestraFormulario(const QString& nombre) {
-    const Abridor abridor = Formularios().value(nombre.toLower());
-    if (!abridor) {
-        NoDisponible("La ventana " + nombre);
-        return false;
+    const auto registrado = Formularios().constFind(nombre.toLower());
+    if (registrado == Formularios().cend()) {
+        if (MuestraDelSistema(nombre)) return true;
+    } else if (*registrado) {
+        (*registrado)();
+        return true;
     }
-    abridor();
-    return true;
+    NoDisponible("La ventana " + nombre);
+    return false;
 }
 
 void RegistraFormulariosDelSistema() {
-    RegistraFormulario("frmMa_ManualCuentas", [] { frmMa_ManualCuentas::Mostrar(); });
-    RegistraFormulario("frmMA_CUENTASADIC", [] { frmMA_CUENTASADIC::Muestra(); });
-    // Opened from the chart: not from the menu.
-    RegistraFormulario("Frmta_asigccosto", [] {
-        Frmta_asigccosto& f = Frmta_asigccosto::instancia();
-        f.Menu = false;
-        f.Mostrar();
-    });
+    Formularios().clear();
 }
 
 void RegistraConsultaTabla(ConsultaDeTabla consulta) {

@@ -1,22 +1,22 @@
 #pragma once
 // What the chart-of-accounts window reaches in windows and dialogs that others build: the
-// companion windows of the current account, the lookups and the query viewer. The program
-// registers the companion windows at start-up; tests register their own. A companion window not
-// registered is said to be missing and nothing changes; the lookups and the viewer default to
-// the suite's own (Def_QConsulta, gConsulta, maker::VisorConsulta).
+// companion windows of the current account, the lookups and the query viewer. Each defaults to
+// the suite's own (the companion windows called directly, Def_QConsulta, gConsulta,
+// maker::VisorConsulta); tests register their own in its place.
 #include <QString>
 #include <functional>
 
 namespace EnlacesCuentas {
 
 // Companion windows, by their form name ("frmMA_CUENTASADIC", "Frmta_asigccosto",
-// "frmMa_ManualCuentas"). The opener shows the window modeless and reads gCuentaActual; one
-// already open is brought forward.
+// "frmMa_ManualCuentas"). The window shows modeless and reads gCuentaActual; one already open is
+// brought forward. An opener registered under a name takes the window's place; an empty one
+// makes the window missing.
 using Abridor = std::function<void()>;
 void RegistraFormulario(const QString& nombre, Abridor abridor);
-// False when no opener is registered for the name.
+// False, with a notice to the operator, when the window is missing.
 bool MuestraFormulario(const QString& nombre);
-// Registers the suite's own companion windows (what the program does at start-up).
+// Drops every registered opener: the suite's own windows again.
 void RegistraFormulariosDelSistema();
 
 // The lookup of a table: the code chosen, "" when the user chose nothing.

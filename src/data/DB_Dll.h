@@ -163,6 +163,15 @@ class DB_Dll {
     void ArmaCadenaServidor();
     // Asks for the connection data through PedirDatosConexion; sets and returns gOpenFlag.
     bool PideDatosConexion();
+    // OpenServerADODB's answer to an error of its steps: a second try after closing a connection
+    // found open, the connection-error question (Yes asks for the connection data again) or
+    // the plain message; MuestraError false answers silently.
+    int RespuestaErrorApertura(const vb::ErrorVB& e, bool MuestraError, bool& reintento3705);
+    // The connection-error question's text for the first entry of the error list.
+    static QString TextoErrorConexion(const ado::Error& primero);
+    // Sets gEsAdmin from the logged user's row of TA_USUARIOS (administrator when the table is
+    // missing or errors are not shown).
+    void LeeAdministrador(bool MuestraError);
     QString DescartaSentencia(QString& Sentencia);
     void EjecutaScriptSQL(QString& Script, long& RecordsAffected);
 
@@ -172,8 +181,11 @@ class DB_Dll {
     maker::Utilidades& Util();
     std::unique_ptr<maker::Utilidades> utilidades_;
 
-    // Which of the two recovery forms a member follows.
-    enum class FormaRecuperacion { A, B };
+    // How a member recovers a lost connection. PreguntaTrasCadaFallo: every failed reconnection
+    // asks the lost-connection question, and a reconnection counts towards the three retries.
+    // ReintentaAntesDePreguntar: up to three failed reconnections pass silently before the
+    // question, and a reconnection always runs the step again.
+    enum class FormaRecuperacion { PreguntaTrasCadaFallo, ReintentaAntesDePreguntar };
     // What the caller does after a recovery: run the failed step again, or give up (the caller
     // then reports or drops the error as its own rules say).
     enum class TrasRecuperacion { Repetir, Rendirse };
@@ -199,6 +211,10 @@ class DB_Dll {
     bool ejecutaConsulta(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs);
     void ejecutaSobreConexion(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs);
     void ejecutaConsultaR(QString& sentencia, long* afectados, ado::RecordsetPtr* lrcs);
+    // The statement of existe: the first row (ST: every row) whose key column holds the value in
+    // the form its type asks for, or that meets the condition given instead.
+    QString SentenciaExiste(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                            int tipo, const QString& Condicion);
     bool existe(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
                 ado::RecordsetPtr* LRCS, const QVariant& Tipodato, const QString& Condicion,
                 bool SoloLectura);

@@ -37,47 +37,10 @@ QString ValorNumericoClave(const QString& valor) {
 
 }  // namespace
 
-// ---- lost-connection recovery ----
-
-bool DB_Dll::ConexionPerdidaCompartida() {
-    const ado::Errors& errores = CNStuffContable::gBaseDatos().cnn()->errores();
-    return errores.Count() > 0 && errores.Item(0).NativeError == ado::kNativoConexionPerdida;
-}
-
-void DB_Dll::CedeSiTransaccionPerdida(const vb::ErrorVB& e) {
-    if (cnn()->TransaccionPerdida() || CNStuffContable::gBaseDatos().cnn()->TransaccionPerdida()) throw e;
-}
-
-bool DB_Dll::PreguntaConexionPerdida() {
-    const DB_Dll& base = CNStuffContable::gBaseDatos();
-    const QString CRLF = "\r\n";
-    const QString texto = CRLF + CRLF + CRLF + "Se perdio la conexion con la base de datos " + base.gDBName +
-                          CRLF + " Servidor " + base.gServidor + CRLF + CRLF +
-                          "Elija SI para reintentar conectarse" + CRLF +
-                          "Elija NO para cerrar la aplicacion" + CRLF + CRLF + CRLF;
-    return vb::MsgBox(texto, vb::vbYesNo + vb::vbCritical, "AVISO AL OPERADOR") == vb::vbYes;
-}
+// ---- the lookups' general error message ----
 
 int DB_Dll::MensajeGeneral(const vb::ErrorVB& e) {
     return vb::MsgBox(e.Description, vb::vbAbortRetryIgnore + vb::vbCritical, "Aviso al Operador");
-}
-
-DB_Dll::TrasRecuperacion DB_Dll::RecuperaConexion(FormaRecuperacion forma, int& contador,
-                                                  const vb::ErrorVB& causa) {
-    // The server has undone the transaction with the session; going on in a new one would write
-    // outside it.
-    if (cnn()->EnTransaccion() || CNStuffContable::gBaseDatos().cnn()->EnTransaccion()) throw causa;
-    ReintentaConectar();
-    if (gOpenFlag) return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
-    for (;;) {
-        ReintentaConectar();
-        if (gOpenFlag) {
-            if (forma == FormaRecuperacion::B) return TrasRecuperacion::Repetir;
-            return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
-        }
-        if (forma == FormaRecuperacion::B && ++contador < 3) continue;
-        if (!PreguntaConexionPerdida()) vb::End();
-    }
 }
 
 // ---- existence tests ----
@@ -104,10 +67,8 @@ bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, co
     return existe(false, Tabla, ValorBuscado, Campo, &LRCS, Tipodato, Condicion, SoloLectura);
 }
 
-bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
-                    ado::RecordsetPtr* LRCS, const QVariant& Tipodato, const QString& Condicion,
-                    bool SoloLectura) {
-    const int tipo = Tipodato.toInt();
+QString DB_Dll::SentenciaExiste(bool st, const QString& Tabla, const QString& ValorBuscado,
+                                const QString& Campo, int tipo, const QString& Condicion) {
     // Dates are quoted day-first literals, as everywhere else in the program.
     QString sql;
     if (st) {
@@ -139,6 +100,13 @@ bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, 
             sql = cabeza + " = " + ValorBuscado;
         sql = SS_TSinonimos(sql);
     }
+    return sql;
+}
+
+bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                    ado::RecordsetPtr* LRCS, const QVariant& Tipodato, const QString& Condicion,
+                    bool SoloLectura) {
+    const QString sql = SentenciaExiste(st, Tabla, ValorBuscado, Campo, Tipodato.toInt(), Condicion);
     const ado::ConnectionPtr conexion = st ? CNStuffContable::gBaseDatos().cnn() : cnn();
 
     bool resultado = false;
@@ -146,8 +114,8 @@ bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, 
     vb::ManejadorErrores h(
         st ? "ExisteEnTablaST" : "ExisteEnTabla", [&](const vb::ErrorVB& e, const QString&) {
             CedeSiTransaccionPerdida(e);
-            if (ConexionPerdidaCompartida() &&
-                RecuperaConexion(FormaRecuperacion::A, contador, e) == TrasRecuperacion::Repetir)
+            if (ConexionPerdidaCompartida() && RecuperaConexion(FormaRecuperacion::PreguntaTrasCadaFallo,
+                                                                contador, e) == TrasRecuperacion::Repetir)
                 return vb::kRespuestaReintentar;
             return MensajeGeneral(e);
         });
@@ -211,8 +179,8 @@ QVariant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, c
             resultado = QString();
             return 0;
         }
-        if (ConexionPerdidaCompartida() &&
-            RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
+        if (ConexionPerdidaCompartida() && RecuperaConexion(FormaRecuperacion::ReintentaAntesDePreguntar,
+                                                            contador, e) == TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         return MensajeGeneral(e);
     });

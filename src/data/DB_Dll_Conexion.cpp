@@ -52,61 +52,8 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
     } alSalir{*this};
 
     bool reintento3705 = false;
-    auto cierraYReintenta = [&]() {
-        reintento3705 = true;
-        try {
-            cnn()->Close();
-        } catch (const vb::ErrorVB&) {
-        }
-        return vb::kRespuestaReintentar;
-    };
-    vb::ManejadorErrores h("OpenServerADODB", [&](const vb::ErrorVB& e, const QString&) -> int {
-        ado::Errors& errores = cnn()->errores();
-        // A refused open always leaves its reason in the list, even when the engine left no
-        // entry of its own.
-        if (errores.Count() == 0 && cnn()->State() != ado::adStateOpen &&
-            e.Number != ado::kErrObjetoAbierto) {
-            ado::Error entrada;
-            entrada.Number = e.Number;
-            entrada.Description = e.Description;
-            entrada.Source = e.Source;
-            errores.Add(entrada);
-        }
-        if (!MuestraError) {
-            if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
-            gOpenFlag = false;
-            return 0;
-        }
-        if (errores.Count() > 0) {
-            const ado::Error primero = errores.Item(0);
-            const QString CR = "\r";
-            const QString CRLF = "\r\n";
-            const DB_Dll& base = CNStuffContable::gBaseDatos();
-            const QString texto = " Estado de Sql: " + primero.SQLState + CR +
-                                  "Numero de Error: " + QString::number(primero.Number) + CR +
-                                  "Descripcion: " + primero.Description + CR +
-                                  "Codigo Nativo: " + QString::number(primero.NativeError) + CR + CRLF +
-                                  "Nombre de Proceso: " + vb::App().EXEName + CR + CRLF + CRLF +
-                                  "1. Verifique el Usuario, contraseña y base de datos" + CRLF +
-                                  "2. Verifique el nombre del servidor, quizas necesite agregarle el nombre "
-                                  "de la instancia, por ejemplo : " +
-                                  base.gServidor + "\\TARVOVEX" + CRLF +
-                                  "3. Verifique si el inicio de sesion para el usuario " + base.gUsuario +
-                                  " existe" + CRLF + CRLF + CRLF + " - Desea Intentarlo Nuevamente??? ";
-            const int respuesta =
-                vb::MsgBox(texto, vb::vbYesNo + vb::vbCritical, " Error de Conexion a Base de Datos");
-            if (respuesta != vb::vbYes) {
-                gOpenFlag = false;
-                return 0;
-            }
-            errores.Clear();
-            if (!PideDatosConexion()) return 0;
-            ArmaCadenaServidor();
-            return vb::kRespuestaReintentar;
-        }
-        if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
-        vb::MsgBox(e.Description, vb::vbOKOnly, vb::App().Title);
-        return 0;
+    vb::ManejadorErrores h("OpenServerADODB", [&](const vb::ErrorVB& e, const QString&) {
+        return RespuestaErrorApertura(e, MuestraError, reintento3705);
     });
 
     gOpenFlag = true;
@@ -128,16 +75,75 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
     }
     if (vb::Trim(gDBName).isEmpty()) return;
     if (!h.paso([&] { cnn()->setDefaultDatabase(gDBName); })) return;
-    h.paso([&] {
-        if (!CNStuffContable::gBaseDatos().ExisteTablaDB("TA_USUARIOS")) return;
-        if (!MuestraError) {
-            gEsAdmin = true;
-            return;
+    h.paso([&] { LeeAdministrador(MuestraError); });
+}
+
+void DB_Dll::LeeAdministrador(bool MuestraError) {
+    if (!CNStuffContable::gBaseDatos().ExisteTablaDB("TA_USUARIOS")) return;
+    if (!MuestraError) {
+        gEsAdmin = true;
+        return;
+    }
+    const QVariant administrador = DatosTabla("ta_usuarios", CNStuffContable::gUsuarioLogeado,
+                                              "Administrador", "nombre", 8, QString(), true, false);
+    gEsAdmin = vb::Val(administrador.toString()) == 1;
+}
+
+int DB_Dll::RespuestaErrorApertura(const vb::ErrorVB& e, bool MuestraError, bool& reintento3705) {
+    auto cierraYReintenta = [&]() {
+        reintento3705 = true;
+        try {
+            cnn()->Close();
+        } catch (const vb::ErrorVB&) {
         }
-        const QVariant administrador = DatosTabla("ta_usuarios", CNStuffContable::gUsuarioLogeado,
-                                                  "Administrador", "nombre", 8, QString(), true, false);
-        gEsAdmin = vb::Val(administrador.toString()) == 1;
-    });
+        return vb::kRespuestaReintentar;
+    };
+    ado::Errors& errores = cnn()->errores();
+    // A refused open always leaves its reason in the list, even when the engine left no entry of
+    // its own.
+    if (errores.Count() == 0 && cnn()->State() != ado::adStateOpen && e.Number != ado::kErrObjetoAbierto) {
+        ado::Error entrada;
+        entrada.Number = e.Number;
+        entrada.Description = e.Description;
+        entrada.Source = e.Source;
+        errores.Add(entrada);
+    }
+    if (!MuestraError) {
+        if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
+        gOpenFlag = false;
+        return 0;
+    }
+    if (errores.Count() > 0) {
+        const int respuesta = vb::MsgBox(TextoErrorConexion(errores.Item(0)), vb::vbYesNo + vb::vbCritical,
+                                         " Error de Conexion a Base de Datos");
+        if (respuesta != vb::vbYes) {
+            gOpenFlag = false;
+            return 0;
+        }
+        errores.Clear();
+        if (!PideDatosConexion()) return 0;
+        ArmaCadenaServidor();
+        return vb::kRespuestaReintentar;
+    }
+    if (e.Number == ado::kErrObjetoAbierto && !reintento3705) return cierraYReintenta();
+    vb::MsgBox(e.Description, vb::vbOKOnly, vb::App().Title);
+    return 0;
+}
+
+QString DB_Dll::TextoErrorConexion(const ado::Error& primero) {
+    const QString CR = "\r";
+    const QString CRLF = "\r\n";
+    const DB_Dll& base = CNStuffContable::gBaseDatos();
+    return " Estado de Sql: " + primero.SQLState + CR +
+           "Numero de Error: " + QString::number(primero.Number) + CR +
+           "Descripcion: " + primero.Description + CR +
+           "Codigo Nativo: " + QString::number(primero.NativeError) + CR + CRLF +
+           "Nombre de Proceso: " + vb::App().EXEName + CR + CRLF + CRLF +
+           "1. Verifique el Usuario, contraseña y base de datos" + CRLF +
+           "2. Verifique el nombre del servidor, quizas necesite agregarle el nombre "
+           "de la instancia, por ejemplo : " +
+           base.gServidor + "\\TARVOVEX" + CRLF + "3. Verifique si el inicio de sesion para el usuario " +
+           base.gUsuario + " existe" + CRLF + CRLF + CRLF + " - Desea Intentarlo Nuevamente??? ";
 }
 
 void DB_Dll::ReintentaConectar() {
@@ -208,4 +214,43 @@ void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID, 
         cnn()->Open(cadena, QString(), QString(), -1);
         gConnString = cadena;
     });
+}
+
+// ---- lost-connection recovery ----
+
+bool DB_Dll::ConexionPerdidaCompartida() {
+    const ado::Errors& errores = CNStuffContable::gBaseDatos().cnn()->errores();
+    return errores.Count() > 0 && errores.Item(0).NativeError == ado::kNativoConexionPerdida;
+}
+
+void DB_Dll::CedeSiTransaccionPerdida(const vb::ErrorVB& e) {
+    if (cnn()->TransaccionPerdida() || CNStuffContable::gBaseDatos().cnn()->TransaccionPerdida()) throw e;
+}
+
+bool DB_Dll::PreguntaConexionPerdida() {
+    const DB_Dll& base = CNStuffContable::gBaseDatos();
+    const QString CRLF = "\r\n";
+    const QString texto = CRLF + CRLF + CRLF + "Se perdio la conexion con la base de datos " + base.gDBName +
+                          CRLF + " Servidor " + base.gServidor + CRLF + CRLF +
+                          "Elija SI para reintentar conectarse" + CRLF +
+                          "Elija NO para cerrar la aplicacion" + CRLF + CRLF + CRLF;
+    return vb::MsgBox(texto, vb::vbYesNo + vb::vbCritical, "AVISO AL OPERADOR") == vb::vbYes;
+}
+
+DB_Dll::TrasRecuperacion DB_Dll::RecuperaConexion(FormaRecuperacion forma, int& contador,
+                                                  const vb::ErrorVB& causa) {
+    // The server has undone the transaction with the session; going on in a new one would write
+    // outside it.
+    if (cnn()->EnTransaccion() || CNStuffContable::gBaseDatos().cnn()->EnTransaccion()) throw causa;
+    ReintentaConectar();
+    if (gOpenFlag) return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
+    for (;;) {
+        ReintentaConectar();
+        if (gOpenFlag) {
+            if (forma == FormaRecuperacion::ReintentaAntesDePreguntar) return TrasRecuperacion::Repetir;
+            return ++contador < 3 ? TrasRecuperacion::Repetir : TrasRecuperacion::Rendirse;
+        }
+        if (forma == FormaRecuperacion::ReintentaAntesDePreguntar && ++contador < 3) continue;
+        if (!PreguntaConexionPerdida()) vb::End();
+    }
 }

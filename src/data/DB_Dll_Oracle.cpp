@@ -22,7 +22,7 @@ maker::Utilidades& utilidades() {
 }
 const QString kEstiloFecha = QStringLiteral("'DD/MM/YYYY'");
 
-// Rule 1: "TOP n" becomes a ROWNUM limit before the GROUP BY or ORDER BY tail.
+// The row limit: "TOP n" becomes a ROWNUM limit before the GROUP BY or ORDER BY tail.
 QString LimiteDeFilas(const QString& s) {
     if (!s.contains(QStringLiteral("top "), kCi)) return s;
     const int p = s.indexOf(QStringLiteral("top"), 0, kCi);
@@ -56,7 +56,8 @@ QString LimiteDeFilas(const QString& s) {
            QLatin1Char(' ') + colaOrder;
 }
 
-// Rule 4: every quoted text that reads as a date becomes TO_DATE('dd/mm/yyyy','DD/MM/YYYY').
+// Dates in quotes: every quoted text that reads as a date becomes
+// TO_DATE('dd/mm/yyyy','DD/MM/YYYY').
 QString FechasEntreComillas(const QString& s) {
     QString r = s;
     int desde = 0;
@@ -112,7 +113,7 @@ QStringList Argumentos(const QString& s, int abre, int* cierra) {
     return {};
 }
 
-// Rule 5: CHARINDEX(buscado, texto[, inicio]) is InStr(texto, buscado[, inicio]) on Oracle;
+// The text search: CHARINDEX(buscado, texto[, inicio]) is InStr(texto, buscado[, inicio]) on Oracle;
 // the arguments swap places. A call that cannot be read is only renamed.
 QString Charindex(const QString& s) {
     const QString nombre = QStringLiteral("Charindex");
@@ -142,7 +143,7 @@ QString Charindex(const QString& s) {
     return r;
 }
 
-// Rule 7: "= ''" and "=''" from the first "WHERE " on test for Null.
+// Empty-text tests: "= ''" and "=''" from the first "WHERE " on test for Null.
 QString PruebasDeTextoVacio(const QString& s) {
     const int w = s.indexOf(QStringLiteral("WHERE "), 0, kCi);
     if (w < 0) return s;
@@ -152,7 +153,8 @@ QString PruebasDeTextoVacio(const QString& s) {
     return s.left(w) + cola;
 }
 
-// Rule 8: the style 103 of a conversion that rule 6 produced becomes 'DD/MM/YYYY'.
+// The date style: the 103 of a conversion that became TO_CHAR (CONVERT(NVARCHAR, ...)) becomes
+// 'DD/MM/YYYY'.
 QString Estilo103(const QString& s) {
     QString r = s;
     int desde = 0;

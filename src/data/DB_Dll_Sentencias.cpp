@@ -97,7 +97,8 @@ bool DB_Dll::ejecutaConsulta(QString& sentencia, long* afectados, ado::Recordset
         ado::Errors& compartidos = CNStuffContable::gBaseDatos().cnn()->errores();
         const bool perdida = compartidos.Count() > 0 && !Contiene(sentencia, "TRANS") &&
                              compartidos.Item(0).NativeError == ado::kNativoConexionPerdida;
-        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
+        if (perdida && RecuperaConexion(FormaRecuperacion::ReintentaAntesDePreguntar, contador, e) ==
+                           TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         if (EsTruncadoSuelto(compartidos, sentencia)) compartidos.Clear();
         // Nothing is shown; the failure is recorded and the caller told.
@@ -146,7 +147,8 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::RecordsetPtr& LRCS,
         CedeSiTransaccionPerdida(e);
         const bool perdida = (e.Number == ado::kErrNoEspecificado || e.Number == ado::kErrConexionInvalida) &&
                              cnn()->errores().Count() > 0;
-        if (perdida && RecuperaConexion(FormaRecuperacion::B, contador, e) == TrasRecuperacion::Repetir)
+        if (perdida && RecuperaConexion(FormaRecuperacion::ReintentaAntesDePreguntar, contador, e) ==
+                           TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
         return TratamientoErrores(e, 18, rutina);
     });

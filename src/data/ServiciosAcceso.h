@@ -1,7 +1,8 @@
 #pragma once
 // What the connection form needs of the application services: the operator's error report, the
-// registered-connections file and the suite's sibling programs. The services install it at
-// start-up (CNStuffContable::InstalaServiciosAcceso), so this layer never reaches up to them.
+// registered-connections file and the suite's sibling programs. The services install theirs at
+// start-up (CNStuffContable::InstalaPrograma), so this layer never reaches up to them; until then
+// each hook does the safe thing on its own.
 #include <QList>
 #include <QString>
 #include <functional>
@@ -23,6 +24,12 @@ struct EntradaBase {
 };
 
 struct ServiciosAcceso {
+    // Every hook with its safe default: the error shown as it stands, the file looked up on disk,
+    // no sibling program, no document opened, the entry named by database and server, no port in
+    // a server name, and the registered-connections file neither read nor written (an error says
+    // so, nothing is lost in silence).
+    ServiciosAcceso();
+
     std::function<int(const vb::ErrorVB& error, int botones, const QString& rutina)> MensajeError;
     std::function<bool(const QString& ruta)> ExisteArchivo;
     std::function<QString(const QString& nombre)> RutaProgramaHermano;
@@ -35,7 +42,7 @@ struct ServiciosAcceso {
     std::function<bool(const QString& campo, QString& servidor, QString& puerto)> SeparaPuerto;
 };
 
-// The installed services; until start-up installs them every member is empty.
+// The installed services; until start-up installs them every member is its safe default.
 ServiciosAcceso& gServiciosAcceso();
 
 }  // namespace data

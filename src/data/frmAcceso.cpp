@@ -11,14 +11,12 @@
 #include "outside/runtime/ManejadorErrores.h"
 #include "outside/runtime/Procesos.h"
 #include "outside/runtime/Programa.h"
+#include "ui_frmAcceso.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,12 +26,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kVentanaMinimizadaSinFoco = 6;
-const char* const kDireccionWeb = "www.tarvovex.com";
 
 QPointer<frmAcceso>& unico() {
     static QPointer<frmAcceso> f;
@@ -103,119 +99,45 @@ bool frmAcceso::PedirDatos(DB_Dll& db) {
     return acepta;
 }
 
-frmAcceso::frmAcceso() : QWidget(nullptr, Qt::Dialog) {
-    setObjectName("frmAcceso");
-    setWindowTitle("Control de Acceso");
-    crearControles();
+frmAcceso::frmAcceso() : QWidget(nullptr, Qt::Dialog), ui_(std::make_unique<Ui::frmAcceso>()) {
+    ui_->setupUi(this);
+    tomaControles();
+    conectaControles();
     valoresIniciales();
 }
 
 frmAcceso::~frmAcceso() = default;
 
-void frmAcceso::crearControles() {
-    auto caja = [this](const char* nombre, const QString& ayuda) {
-        auto* t = new QLineEdit(this);
-        t->setObjectName(nombre);
-        t->setToolTip(ayuda);
-        return t;
-    };
-    auto etiqueta = [this](const char* nombre, const QString& texto) {
-        auto* l = new QLabel(texto, this);
-        l->setObjectName(nombre);
-        return l;
-    };
-    auto boton = [this](const char* nombre, const QString& texto) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(nombre);
-        return b;
-    };
+void frmAcceso::tomaControles() {
+    TxtUserId = ui_->TxtUserId;
+    TxtUserPassword = ui_->TxtUserPassword;
+    TxtDbName = ui_->TxtDbName;
+    TxtServidor = ui_->TxtServidor;
+    CboPlataformaDB = ui_->CboPlataformaDB;
+    TxtPuerto = ui_->TxtPuerto;
+    bcAceptar = ui_->bcAceptar;
+    bcCancelar = ui_->bcCancelar;
+    lstBases = ui_->lstBases;
+    CmdRegistrar = ui_->CmdRegistrar;
+    CmdLineaComando = ui_->CmdLineaComando;
+    Label1 = {ui_->Label1_0, ui_->Label1_1, ui_->Label1_2};
+    Label2 = ui_->Label2;
+    Label3 = ui_->Label3;
+    Label4 = ui_->Label4;
+    Label5 = ui_->Label5;
+    Label6 = ui_->Label6;
+    Label7 = ui_->Label7;
+    Label8 = ui_->Label8;
+    framAcceso = ui_->framAcceso;
+    Line1 = ui_->Line1;
 
-    TxtUserId = caja("TxtUserId", "Ingrese el nombre de usuario");
-    TxtUserPassword = caja("TxtUserPassword", "Ingrese la contraseña");
-    TxtUserPassword->setEchoMode(QLineEdit::Password);
-    TxtDbName = caja("TxtDbName", "ingrese el nombre de la base de datos");
-    TxtServidor = caja("TxtServidor", "ingrese el nombre del servidor e instancia");
-    CboPlataformaDB = new QComboBox(this);
-    CboPlataformaDB->setObjectName("CboPlataformaDB");
-    TxtPuerto = caja("TxtPuerto", "Ingrese el Puerto ");
-    bcAceptar = boton("bcAceptar", "Conectar");
-    bcCancelar = boton("bcCancelar", "Cancelar");
-    lstBases = new QListWidget(this);
-    lstBases->setObjectName("lstBases");
-    CmdRegistrar = boton("CmdRegistrar", "Registrar");
-    CmdLineaComando = boton("CmdLineaComando", "Crear Acceso Directo");
-    Label1[0] = etiqueta("Label1_0", "AUTENTICACION");
-    Label1[1] = etiqueta("Label1_1", "Conexiones registradas");
-    Label1[2] = etiqueta("Label1_2", "Control de Acceso");
-    Label2 = etiqueta("Label2", "&Usuario");
-    Label3 = etiqueta("Label3", "C&ontraseña");
-    Label4 = etiqueta("Label4", "&Base de datos");
-    Label5 = etiqueta("Label5", "&Servidor");
-    Label6 = etiqueta("Label6", "&Plataforma");
-    Label7 = etiqueta("Label7", "TARVO VEX");
-    Label8 = etiqueta("Label8", kDireccionWeb);
-    Label8->setCursor(Qt::PointingHandCursor);
-    framAcceso = new QFrame(this);
-    framAcceso->setObjectName("framAcceso");
-    framAcceso->setFrameShape(QFrame::StyledPanel);
-    Line1 = new QFrame(this);
-    Line1->setObjectName("Line1");
-    Line1->setFrameShape(QFrame::HLine);
-
+    // The title is larger than the desktop's font, whatever that is.
     QFont titulo = Label1[2]->font();
-    titulo.setBold(true);
     titulo.setPointSize(titulo.pointSize() + 4);
     Label1[2]->setFont(titulo);
+}
 
-    auto* datos = new QGridLayout(framAcceso);
-    datos->addWidget(Label1[0], 0, 0, 1, 3);
-    const std::array<std::pair<QLabel*, QWidget*>, 5> filas = {{{Label2, TxtUserId},
-                                                                {Label3, TxtUserPassword},
-                                                                {Label4, TxtDbName},
-                                                                {Label5, TxtServidor},
-                                                                {Label6, CboPlataformaDB}}};
-    for (int i = 0; i < int(filas.size()); ++i) {
-        // Alt and the caption's letter go to its box.
-        filas[i].first->setBuddy(filas[i].second);
-        datos->addWidget(filas[i].first, i + 1, 0);
-        datos->addWidget(filas[i].second, i + 1, 1, 1, i == 3 ? 1 : 2);
-    }
-    datos->addWidget(TxtPuerto, 4, 2);
-    TxtPuerto->setMaximumWidth(70);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(bcAceptar);
-    botones->addWidget(bcCancelar);
-    datos->addLayout(botones, 6, 0, 1, 3);
-
-    auto* registradas = new QVBoxLayout;
-    registradas->addWidget(Label1[1]);
-    registradas->addWidget(lstBases);
-    registradas->addWidget(CmdRegistrar);
-    registradas->addWidget(CmdLineaComando);
-
-    auto* cuerpo = new QHBoxLayout;
-    cuerpo->addWidget(framAcceso, 3);
-    cuerpo->addLayout(registradas, 2);
-
-    auto* pie = new QHBoxLayout;
-    pie->addWidget(Label7);
-    pie->addStretch();
-    pie->addWidget(Label8);
-
-    auto* todo = new QVBoxLayout(this);
-    todo->addWidget(Label1[2]);
-    todo->addLayout(cuerpo);
-    todo->addWidget(Line1);
-    todo->addLayout(pie);
-
-    // Tab order: user, password, database, server, platform, Conectar, Cancelar, list, Registrar,
-    // port, shortcut.
-    const QList<QWidget*> orden = {TxtUserId,       TxtUserPassword, TxtDbName,      TxtServidor,
-                                   CboPlataformaDB, bcAceptar,       bcCancelar,     lstBases,
-                                   CmdRegistrar,    TxtPuerto,       CmdLineaComando};
-    for (qsizetype i = 0; i + 1 < orden.size(); ++i) QWidget::setTabOrder(orden[i], orden[i + 1]);
-
+void frmAcceso::conectaControles() {
     for (QLineEdit* t : {TxtUserId, TxtUserPassword, TxtDbName, TxtServidor}) {
         t->setPlaceholderText(Pista(t));
         t->installEventFilter(this);
@@ -448,68 +370,7 @@ void frmAcceso::CmdRegistrar_Click() {
     });
 
     QString servidorGuardado = TxtServidor->text();
-    // Steps up to the append; false when Register stops there (or an error sends it on to the end).
-    auto registrar = [&]() -> bool {
-        const QString nombre =
-            data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
-        bool duplicada = false;
-        if (!h.paso([&] {
-                m_ServidorSel.clear();
-                DatosBase(nombre);
-                duplicada = !vb::Trim(m_ServidorSel).isEmpty();
-            }))
-            return false;
-        if (duplicada) {
-            vb::MsgBox("La conexion que intenta registrar ya existe ", vb::vbInformation, "Atencion");
-            return false;
-        }
-        if (!h.paso([&] {
-                const double puerto = maker::gUtilidades().ValorNumerico(TxtPuerto->text());
-                m_Puerto = puerto == 0 ? QVariant(1433) : QVariant(puerto);
-                for (QLineEdit* t : {TxtServidor, TxtUserId, TxtUserPassword, TxtDbName})
-                    t->setText(vb::Trim(t->text()));
-                servidorGuardado = TxtServidor->text();
-            }))
-            return false;
-
-        // First the suite's login rule, then the typed user and password through the database
-        // object, which reports its own failures.
-        const QString db = TxtDbName->text().toUpper();
-        if (!ExisteBaseDeDatos(TxtServidor->text(), db, db, db, "SQLOLEDB")) {
-            if (!h.paso([&] {
-                    if (base.gOpenFlag && base.gCnn) base.gCnn->Close();
-                }))
-                return false;
-            if (!h.paso([&] {
-                    base.gServidor = TxtServidor->text();
-                    base.gUsuario = TxtUserId->text();
-                    base.gUserPassWord = TxtUserPassword->text();
-                    base.gDBName = TxtDbName->text();
-                    base.OpenServerADODB(false, ado::adUseClient, QString(), true, true);
-                }))
-                return false;
-            if (!base.gOpenFlag) {
-                vb::MsgBox("NO SE PUDO CONECTAR AL SERVIDOR " + TxtServidor->text() +
-                               " VERIFIQUE EL NOMBRE DE USUARIO Y PASSWORD INGRESADO",
-                           vb::vbInformation, "AVISO AL OPERADOR");
-                return false;
-            }
-        }
-        return h.paso([&] {
-            // The database object's retry may have shown this form again and changed the boxes:
-            // the entry goes under the connection that opened, and only once.
-            const QString nombreFinal =
-                data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
-            if (nombreFinal != nombre) {
-                m_ServidorSel.clear();
-                DatosBase(nombreFinal);
-                if (!vb::Trim(m_ServidorSel).isEmpty()) return;
-            }
-            data::gServiciosAcceso().AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
-                                                       TxtDbName->text(), TxtServidor->text(), false);
-        });
-    };
-    if (!registrar() && !haciaElFinal) return;
+    if (!RegistraConexion(h, servidorGuardado) && !haciaElFinal) return;
 
     // The suite's ODBC set-up program, when it lies beside this one, learns the new connection.
     h.paso([&] {
@@ -522,6 +383,70 @@ void frmAcceso::CmdRegistrar_Click() {
         if (base.gCnn) base.gCnn->Close();
     });
     llenarlist();
+}
+
+bool frmAcceso::RegistraConexion(vb::ManejadorErrores& h, QString& servidorGuardado) {
+    const QString nombre = data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+    bool duplicada = false;
+    if (!h.paso([&] {
+            m_ServidorSel.clear();
+            DatosBase(nombre);
+            duplicada = !vb::Trim(m_ServidorSel).isEmpty();
+        }))
+        return false;
+    if (duplicada) {
+        vb::MsgBox("La conexion que intenta registrar ya existe ", vb::vbInformation, "Atencion");
+        return false;
+    }
+    if (!h.paso([&] {
+            const double puerto = maker::gUtilidades().ValorNumerico(TxtPuerto->text());
+            m_Puerto = puerto == 0 ? QVariant(1433) : QVariant(puerto);
+            for (QLineEdit* t : {TxtServidor, TxtUserId, TxtUserPassword, TxtDbName})
+                t->setText(vb::Trim(t->text()));
+            servidorGuardado = TxtServidor->text();
+        }))
+        return false;
+    if (!PruebaConexionNueva(h)) return false;
+    return h.paso([&] {
+        // The database object's retry may have shown this form again and changed the boxes:
+        // the entry goes under the connection that opened, and only once.
+        const QString nombreFinal =
+            data::gServiciosAcceso().NombreEntradaBase(TxtDbName->text(), TxtServidor->text());
+        if (nombreFinal != nombre) {
+            m_ServidorSel.clear();
+            DatosBase(nombreFinal);
+            if (!vb::Trim(m_ServidorSel).isEmpty()) return;
+        }
+        data::gServiciosAcceso().AgregaBaseArchivo(nombreFinal, TxtDbName->text(), TxtDbName->text(),
+                                                   TxtDbName->text(), TxtServidor->text(), false);
+    });
+}
+
+bool frmAcceso::PruebaConexionNueva(vb::ManejadorErrores& h) {
+    // First the suite's login rule, then the typed user and password through the database
+    // object, which reports its own failures.
+    DB_Dll& base = CNStuffContable::gBaseDatos();
+    const QString db = TxtDbName->text().toUpper();
+    if (ExisteBaseDeDatos(TxtServidor->text(), db, db, db, "SQLOLEDB")) return true;
+    if (!h.paso([&] {
+            if (base.gOpenFlag && base.gCnn) base.gCnn->Close();
+        }))
+        return false;
+    if (!h.paso([&] {
+            base.gServidor = TxtServidor->text();
+            base.gUsuario = TxtUserId->text();
+            base.gUserPassWord = TxtUserPassword->text();
+            base.gDBName = TxtDbName->text();
+            base.OpenServerADODB(false, ado::adUseClient, QString(), true, true);
+        }))
+        return false;
+    if (!base.gOpenFlag) {
+        vb::MsgBox("NO SE PUDO CONECTAR AL SERVIDOR " + TxtServidor->text() +
+                       " VERIFIQUE EL NOMBRE DE USUARIO Y PASSWORD INGRESADO",
+                   vb::vbInformation, "AVISO AL OPERADOR");
+        return false;
+    }
+    return true;
 }
 
 void frmAcceso::CmdLineaComando_Click() {

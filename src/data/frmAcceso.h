@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class DB_Dll;
 class QComboBox;
@@ -14,6 +15,12 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+namespace vb {
+class ManejadorErrores;
+}
+namespace Ui {
+class frmAcceso;
+}
 
 class frmAcceso : public QWidget {
     Q_OBJECT
@@ -99,8 +106,16 @@ class frmAcceso : public QWidget {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
-    void crearControles();
+    // The controls of the layout (frmAcceso.ui) under their names, and their events.
+    void tomaControles();
+    void conectaControles();
     void valoresIniciales();
+    // Register's steps up to the entry's append, under Register's handler; false when Register
+    // stops there. The new connection is tried first (PruebaConexionNueva).
+    bool RegistraConexion(vb::ManejadorErrores& h, QString& servidorGuardado);
+    bool PruebaConexionNueva(vb::ManejadorErrores& h);
+
+    std::unique_ptr<Ui::frmAcceso> ui_;
 
     bool cargado_ = false;
     QString m_Archivo;

@@ -18,69 +18,48 @@
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
+#include "ui_frmMA_INDAJUSTE.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QVBoxLayout>
 
 frmMA_INDAJUSTE* gfrmMA_INDAJUSTE = nullptr;
 
 using CNStuffContable::gBaseDatos;
 
-frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent) : QWidget(parent) {
+frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::frmMA_INDAJUSTE>()) {
     gfrmMA_INDAJUSTE = this;
-    setObjectName("frmMA_INDAJUSTE");
-    setWindowTitle("Indices de Ajustes");
-    resize(760, 560);
-
-    UtilVex1 = new UtilVex(this);
-    UtilVex1->setObjectName("UtilVex1");
-
-    auto* anio = new vb::CajaTexto(this);
-    anio->setObjectName("txtFields");
-    anio->DataField = "anio";
-    anio->setMaxLength(4);
-    anio->setFixedWidth(70);
-    txtFields << anio;
-
-    FgAsiento = new vb::FlexGrid(this);
-    FgAsiento->setObjectName("FgAsiento");
+    ui_->setupUi(this);
+    UtilVex1 = ui_->UtilVex1;
+    txtFields << ui_->txtFields;
+    txtFields[0]->DataField = "anio";
+    FgAsiento = ui_->FgAsiento;
     FgAsiento->setColWidth(0, 1000);
-
-    auto* editor = new vb::CajaTexto(this);
-    editor->setObjectName("BrwTxt");
-    editor->hide();
-    BrwTxt << editor;
+    BrwTxt << ui_->BrwTxt;
+    // The cell editor floats over the grid.
+    BrwTxt[0]->raise();
     PreparaEditor();
-
-    lblLabels[1] = new QLabel(
-        "Se destaca el mes de apertura - El coeficiente surge del mes sobre el mes de apertura", this);
-    lblLabels[1]->setObjectName("lblLabels");
+    lblLabels[1] = ui_->lblLabels;
 
     SkinFramework1 = new SkinFramework(this);
     SkinFramework1->setObjectName("SkinFramework1");
-    sbStatusBar = new BarraEstado(this);
-    sbStatusBar->setObjectName("sbStatusBar");
+    sbStatusBar = ui_->sbStatusBar;
     sbStatusBar->AgregaPanel("MENSAJE", {}, true);
     for (const char* clave : {"SERVER", "USUARIO", "BASEDEDATOS", "CAJA", "VERSION"})
         sbStatusBar->AgregaPanel(clave);
+    conectaControles();
 
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(UtilVex1);
-    auto* fila = new QHBoxLayout;
-    auto* etiquetaAnio = new QLabel("&Año", this);
-    etiquetaAnio->setBuddy(anio);
-    fila->addWidget(etiquetaAnio);
-    fila->addWidget(anio);
-    fila->addStretch();
-    lay->addLayout(fila);
-    lay->addWidget(FgAsiento, 1);
-    lay->addWidget(lblLabels[1]);
-    lay->addWidget(sbStatusBar);
+    // The window sees every key first, as the toolbar's function keys work from any control.
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    installEventFilter(this);
+}
 
+void frmMA_INDAJUSTE::conectaControles() {
+    vb::CajaTexto* anio = txtFields[0];
+    vb::CajaTexto* editor = BrwTxt[0];
     connect(UtilVex1, &UtilVex::Click, this, &frmMA_INDAJUSTE::Utilvex1_Click);
     connect(anio, &vb::CajaTexto::GotFocus, this, [this] { txtFields_GotFocus(0); });
     connect(anio, &vb::CajaTexto::KeyPress, this, [this](int& k) { txtFields_KeyPress(0, k); });
@@ -96,10 +75,6 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent) : QWidget(parent) {
     connect(editor, &vb::CajaTexto::KeyDown, this, [this](int& k, int s) { BrwTxt_KeyDown(0, k, s); });
     connect(editor, &vb::CajaTexto::Click, this, [this] { BrwTxt_Click(0); });
     connect(editor, &vb::CajaTexto::GotFocus, this, [this] { BrwTxt_GotFocus(0); });
-
-    // The window sees every key first, as the toolbar's function keys work from any control.
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
-    installEventFilter(this);
 }
 
 frmMA_INDAJUSTE::~frmMA_INDAJUSTE() {

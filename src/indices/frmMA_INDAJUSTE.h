@@ -9,11 +9,15 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class BarraEstado;
 class QLabel;
 class SkinFramework;
 class UtilVex;
+namespace Ui {
+class frmMA_INDAJUSTE;
+}
 namespace vb {
 class CajaTexto;
 class EditorGrilla;
@@ -62,6 +66,8 @@ class frmMA_INDAJUSTE : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // The events of the controls of the layout (frmMA_INDAJUSTE.ui).
+    void conectaControles();
     void Generar(const QString& tabla);
     void LimpiaPantalla();
     void HabilitaCampos(bool habilita);
@@ -89,6 +95,10 @@ class frmMA_INDAJUSTE : public QWidget {
     // The shared grid editor over FgAsiento and BrwTxt(0), reading m_Col.
     void PreparaEditor();
     void CargaGrilla();
+    // CargaGrilla's steps: a row for every month of the fiscal years that lacks one, and one
+    // month of m_Rs shown in grid row r.
+    void CreaMesesFaltantes();
+    void MuestraMes(int r);
     void Campo_Valida(QWidget* control, int& index, bool flag);
     void Recalcula(bool desdeApertura);
     void ActualizarDatos();
@@ -98,6 +108,7 @@ class frmMA_INDAJUSTE : public QWidget {
     static QString TextoImporte(double valor);
 
     vb::EditorGrilla* m_Editor = nullptr;
+    std::unique_ptr<Ui::frmMA_INDAJUSTE> ui_;
 };
 
 // The window's global reference, cleared by its unload.

@@ -31,49 +31,16 @@ QString frmMA_INDAJUSTE::TextoImporte(double valor) {
 
 void frmMA_INDAJUSTE::CargaGrilla() {
     auto& db = gBaseDatos();
-    auto& util = maker::gUtilidades();
     auto* g = FgAsiento;
     try {
         HabilitaCampos(true);
         if (m_Rs) {
             maker::gEnlaceControles().MuestraRegistro(txtFields, *m_Rs);
         }
+        CreaMesesFaltantes();
 
         ado::RecordsetPtr rs;
-        QString desde, hasta;
-        QString sql = "Select min([fecha desde]) as desde from mv_ejercicios";
-        db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-        if (!rs->Bof()) desde = util.TextoCampo(rs->fields().Item("Desde").Value());
-        sql = "Select max([fecha hasta]) as hasta from mv_ejercicios";
-        db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-        if (!rs->Bof()) hasta = util.TextoCampo(rs->fields().Item("Hasta").Value());
-        db.CierraRecordset(rs);
-
-        // No fiscal years: the dates do not convert and the load stops here, as always.
-        const QDate fDesde = vb::CDate(desde).date();
-        const QDate fHasta = vb::CDate(hasta).date();
-        for (int y = fDesde.year(); y <= fHasta.year(); ++y) {
-            for (int m = 1; m <= 12; ++m) {
-                if (y == fHasta.year() && m > fHasta.month()) break;
-                if (y == fDesde.year() && m < fDesde.month()) continue;
-                ado::RecordsetPtr mes;
-                QString s =
-                    QString("SELECT * FROM MA_INDAJUSTE WHERE ANIO = %1 AND MES = %2 ORDER BY ANIO,MES")
-                        .arg(y)
-                        .arg(m);
-                db.AbrirRecordset(s, mes, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
-                if (mes->Bof()) {
-                    mes->AddNew();
-                    auto& f = mes->fields();
-                    f.Item("Mes").setValue(m);
-                    f.Item("Anio").setValue(y);
-                    for (int k = 1; k <= 4; ++k) f.Item(QString("Importe%1").arg(k)).setValue(0);
-                    mes->Update();
-                }
-            }
-        }
-
-        sql = "Select count(*) as filas from ma_indajuste ";
+        QString sql = "Select count(*) as filas from ma_indajuste ";
         db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
         const int n = rs->fields().Item("Filas").Value().toInt();
         db.CierraRecordset(rs);
@@ -83,30 +50,7 @@ void frmMA_INDAJUSTE::CargaGrilla() {
         db.AbrirRecordset(sql, m_Rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
         int r = 1;
         while (!m_Rs->Eof()) {
-            auto& f = m_Rs->fields();
-            const QVariant mes = f.Item("Mes").Value();
-            const QVariant anio = f.Item("Anio").Value();
-            g->setRow(r);
-            g->setCol(0);
-            // An opening month: some fiscal year opens in this month of this year.
-            QString verde = QString(
-                                "select * from mv_ejercicios where month([Fecha Desde]) = %1 and year([Fecha "
-                                "Desde]) = %2")
-                                .arg(mes.toInt())
-                                .arg(anio.toInt());
-            ado::RecordsetPtr ejercicio;
-            db.AbrirRecordset(verde, ejercicio, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
-                              true);
-            g->setCellBackColor(ejercicio->Bof() ? kCian : kVerde);
-            db.CierraRecordset(ejercicio);
-
-            g->setTextMatrix(r, 0, vb::Format(mes, "00") + "/" + util.AjustaLargo(util.TextoCampo(anio), 4));
-            for (int k = 1; k <= 4; ++k) {
-                const QVariant importe = f.Item(QString("Importe%1").arg(k)).Value();
-                g->setTextMatrix(r, 2 * k - 1,
-                                 importe.isNull() ? QString() : TextoImporte(importe.toDouble()));
-                g->setTextMatrix(r, 2 * k, TextoCoeficiente(f.Item(QString("Indice%1").arg(k)).Value()));
-            }
+            MuestraMes(r);
             m_Rs->MoveNext();
             ++r;
         }
@@ -116,4 +60,69 @@ void frmMA_INDAJUSTE::CargaGrilla() {
     }
     g->setRow(1);
     g->setCol(1);
+}
+
+void frmMA_INDAJUSTE::CreaMesesFaltantes() {
+    auto& db = gBaseDatos();
+    auto& util = maker::gUtilidades();
+    ado::RecordsetPtr rs;
+    QString desde, hasta;
+    QString sql = "Select min([fecha desde]) as desde from mv_ejercicios";
+    db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    if (!rs->Bof()) desde = util.TextoCampo(rs->fields().Item("Desde").Value());
+    sql = "Select max([fecha hasta]) as hasta from mv_ejercicios";
+    db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    if (!rs->Bof()) hasta = util.TextoCampo(rs->fields().Item("Hasta").Value());
+    db.CierraRecordset(rs);
+
+    // No fiscal years: the dates do not convert and the load stops here, as always.
+    const QDate fDesde = vb::CDate(desde).date();
+    const QDate fHasta = vb::CDate(hasta).date();
+    for (int y = fDesde.year(); y <= fHasta.year(); ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            if (y == fHasta.year() && m > fHasta.month()) break;
+            if (y == fDesde.year() && m < fDesde.month()) continue;
+            ado::RecordsetPtr mes;
+            QString s = QString("SELECT * FROM MA_INDAJUSTE WHERE ANIO = %1 AND MES = %2 ORDER BY ANIO,MES")
+                            .arg(y)
+                            .arg(m);
+            db.AbrirRecordset(s, mes, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+            if (mes->Bof()) {
+                mes->AddNew();
+                auto& f = mes->fields();
+                f.Item("Mes").setValue(m);
+                f.Item("Anio").setValue(y);
+                for (int k = 1; k <= 4; ++k) f.Item(QString("Importe%1").arg(k)).setValue(0);
+                mes->Update();
+            }
+        }
+    }
+}
+
+void frmMA_INDAJUSTE::MuestraMes(int r) {
+    auto& db = gBaseDatos();
+    auto& util = maker::gUtilidades();
+    auto* g = FgAsiento;
+    auto& f = m_Rs->fields();
+    const QVariant mes = f.Item("Mes").Value();
+    const QVariant anio = f.Item("Anio").Value();
+    g->setRow(r);
+    g->setCol(0);
+    // An opening month: some fiscal year opens in this month of this year.
+    QString verde = QString(
+                        "select * from mv_ejercicios where month([Fecha Desde]) = %1 and year([Fecha "
+                        "Desde]) = %2")
+                        .arg(mes.toInt())
+                        .arg(anio.toInt());
+    ado::RecordsetPtr ejercicio;
+    db.AbrirRecordset(verde, ejercicio, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    g->setCellBackColor(ejercicio->Bof() ? kCian : kVerde);
+    db.CierraRecordset(ejercicio);
+
+    g->setTextMatrix(r, 0, vb::Format(mes, "00") + "/" + util.AjustaLargo(util.TextoCampo(anio), 4));
+    for (int k = 1; k <= 4; ++k) {
+        const QVariant importe = f.Item(QString("Importe%1").arg(k)).Value();
+        g->setTextMatrix(r, 2 * k - 1, importe.isNull() ? QString() : TextoImporte(importe.toDouble()));
+        g->setTextMatrix(r, 2 * k, TextoCoeficiente(f.Item(QString("Indice%1").arg(k)).Value()));
+    }
 }

@@ -70,6 +70,29 @@ void frmMA_INDAJUSTE::ObtieneCoeficientes() {
     Recalcula(false);
 }
 
+namespace {
+
+// The four indexes of the closing month, the reference of every coefficient of its fiscal year;
+// zeros when the month has no row.
+std::array<double, 4> IndicesDelCierre(const QDate& cierre) {
+    auto& db = gBaseDatos();
+    auto& util = maker::gUtilidades();
+    std::array<double, 4> referencia{0, 0, 0, 0};
+    ado::RecordsetPtr rs;
+    QString sql = QString("SELECT * FROM MA_INDAJUSTE WHERE MES = %1 AND anio = %2")
+                      .arg(cierre.month())
+                      .arg(cierre.year());
+    db.AbrirRecordset(sql, rs);
+    if (!rs->Bof())
+        for (int k = 0; k < 4; ++k)
+            referencia[k] =
+                util.ValorDoble(util.TextoCampo(rs->fields().Item(QString("Importe%1").arg(k + 1)).Value()));
+    db.CierraRecordset(rs);
+    return referencia;
+}
+
+}  // namespace
+
 // desdeApertura: an edit of the closing month recomputes the whole fiscal year; the earlier
 // form recomputes from the edited month only.
 void frmMA_INDAJUSTE::Recalcula(bool desdeApertura) {
@@ -101,16 +124,7 @@ void frmMA_INDAJUSTE::Recalcula(bool desdeApertura) {
         db.CierraRecordset(mes);
     }
 
-    std::array<double, 4> referencia{0, 0, 0, 0};
-    sql = QString("SELECT * FROM MA_INDAJUSTE WHERE MES = %1 AND anio = %2")
-              .arg(cierre.month())
-              .arg(cierre.year());
-    db.AbrirRecordset(sql, rs);
-    if (!rs->Bof())
-        for (int k = 0; k < 4; ++k)
-            referencia[k] =
-                util.ValorDoble(util.TextoCampo(rs->fields().Item(QString("Importe%1").arg(k + 1)).Value()));
-    db.CierraRecordset(rs);
+    const std::array<double, 4> referencia = IndicesDelCierre(cierre);
 
     // The range goes by month dates, never by counting rows: up to the opening month when the
     // closing month was edited, and down while the months stay inside the fiscal year.

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <cstdint>
+#include <initializer_list>
 
 class BarraEstado;
 class QComboBox;
@@ -46,9 +47,13 @@ const AjustesConsultas& gAjustesConsultas();
 void FijaAjustesConsultas(const QString& conexion, bool usarMascaras, const QString& rutaMascaras);
 
 // Gives the connection form of the data layer the error report, the registered-connections
-// routines and the sibling programs. Start-up does it; a program that shows the form without
-// start-up calls it first.
+// routines and the sibling programs, and every event handler the common error notice.
 void InstalaServiciosAcceso();
+// The one installation call of a program, before its first window: InstalaServiciosAcceso, the
+// connection form for a database that does not open, and the reports the program renders (each
+// registers itself in gReporte() under its name, its PDFs in the temporary folder).
+using RegistroReporte = void (*)(const QString& carpetaSalida);
+void InstalaPrograma(std::initializer_list<RegistroReporte> reportes = {});
 
 // Start-up: command line, connection, report and lookup set-up, settings, access log.
 void InicializaSistema();

@@ -1,6 +1,7 @@
 // Start-up from the command line: connection, report and lookup set-up, settings, access log.
 #include "data/DB_Dll.h"
 #include "data/ServiciosAcceso.h"
+#include "data/frmAcceso.h"
 #include "outside/maker/ArchivoIni.h"
 #include "outside/maker/Reporte.h"
 #include "outside/maker/SistemaPC.h"
@@ -96,8 +97,14 @@ void InstalaServiciosAcceso() {
     });
 }
 
-void InicializaSistema() {
+void InstalaPrograma(std::initializer_list<RegistroReporte> reportes) {
     InstalaServiciosAcceso();
+    // A database that does not open asks for the connection data with the connection form.
+    frmAcceso::Instalar();
+    for (const RegistroReporte registra : reportes) registra({});
+}
+
+void InicializaSistema() {
     auto& util = maker::gUtilidades();
     auto& db = gBaseDatos();
     // One handler for the whole routine: a key without ";" goes on, an error with the connection's

@@ -131,6 +131,50 @@ void ArmaListaValores(QString& Texto, QList<CampoValor>& Campos, bool Limpia) {
     if (Limpia) Campos.clear();
 }
 
+namespace {
+
+// A batch or a commit the server refused: rolled back, recorded and shown alike.
+void DeshaceLote(const QString& lote, ado::Errors& errores, bool& Fallo, int32_t& NumeroError,
+                 bool SilenciaDuplicado, bool SilenciaReferencia) {
+    DB_Dll& db = gBaseDatos();
+    maker::gProgreso().Ocultar();
+    QString mensaje;
+    const bool alcanzado = errores.Count() > 0;
+    if (!alcanzado) {
+        // The batch never reached the server (no connection): a failure all the same.
+        mensaje = QStringLiteral("No se pudo ejecutar la transacción: no hay conexión con la base de datos.");
+    } else {
+        NumeroError = errores.Item(0).NativeError;
+        const int lineas = errores.Count() == 1 ? 1 : errores.Count() - 1;
+        for (int i = 0; i < lineas; ++i) {
+            const ado::Error& e = errores.Item(i);
+            mensaje += QString::number(e.NativeError) + QStringLiteral(" : ") + e.Description +
+                       QStringLiteral("\r\n");
+        }
+    }
+    Fallo = true;
+    // A silenced refusal is still recorded with the server's text; only the dialog is spared.
+    const QString registrado = mensaje;
+    if (SilenciaDuplicado && NumeroError == ado::kNativoClaveDuplicada) mensaje.clear();
+    if (SilenciaReferencia && NumeroError == ado::kNativoReferencia) mensaje.clear();
+    errores.Clear();
+    QString deshace = QStringLiteral("ROLLBACK TRANSACTION");
+    db.EjecutaConsultaSQL(deshace);
+    // Without a connection there is nowhere to write the record; the database object has
+    // logged the failure already.
+    if (alcanzado) {
+        try {
+            RegistraErrorSQL(lote, vb::App().EXEName, NumeroError, registrado);
+        } catch (const vb::ErrorVB& e) {
+            AnotaRegistroFallido(e);
+        }
+    }
+    if (!vb::Trim(mensaje).isEmpty())
+        vb::MsgBox(mensaje, vb::vbOKOnly + vb::vbCritical, QStringLiteral("Aviso al Operador!"));
+}
+
+}  // namespace
+
 void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroError, bool SilenciaDuplicado,
                         const QString& /*Texto1*/, const QString& /*Texto2*/, bool /*Marca*/,
                         bool SilenciaReferencia) {
@@ -154,43 +198,8 @@ void EjecutaTransaccion(QStringList& Sentencias, bool& Fallo, int32_t& NumeroErr
     DB_Dll& db = gBaseDatos();
     ado::Errors& errores = db.gCnn->errores();
     NumeroError = 0;
-    // A batch or a commit the server refused: rolled back, recorded and shown alike.
     auto fracaso = [&] {
-        maker::gProgreso().Ocultar();
-        QString mensaje;
-        const bool alcanzado = errores.Count() > 0;
-        if (!alcanzado) {
-            // The batch never reached the server (no connection): a failure all the same.
-            mensaje =
-                QStringLiteral("No se pudo ejecutar la transacción: no hay conexión con la base de datos.");
-        } else {
-            NumeroError = errores.Item(0).NativeError;
-            const int lineas = errores.Count() == 1 ? 1 : errores.Count() - 1;
-            for (int i = 0; i < lineas; ++i) {
-                const ado::Error& e = errores.Item(i);
-                mensaje += QString::number(e.NativeError) + QStringLiteral(" : ") + e.Description +
-                           QStringLiteral("\r\n");
-            }
-        }
-        Fallo = true;
-        // A silenced refusal is still recorded with the server's text; only the dialog is spared.
-        const QString registrado = mensaje;
-        if (SilenciaDuplicado && NumeroError == ado::kNativoClaveDuplicada) mensaje.clear();
-        if (SilenciaReferencia && NumeroError == ado::kNativoReferencia) mensaje.clear();
-        errores.Clear();
-        QString deshace = QStringLiteral("ROLLBACK TRANSACTION");
-        db.EjecutaConsultaSQL(deshace);
-        // Without a connection there is nowhere to write the record; the database object has
-        // logged the failure already.
-        if (alcanzado) {
-            try {
-                RegistraErrorSQL(lote, vb::App().EXEName, NumeroError, registrado);
-            } catch (const vb::ErrorVB& e) {
-                AnotaRegistroFallido(e);
-            }
-        }
-        if (!vb::Trim(mensaje).isEmpty())
-            vb::MsgBox(mensaje, vb::vbOKOnly + vb::vbCritical, QStringLiteral("Aviso al Operador!"));
+        DeshaceLote(lote, errores, Fallo, NumeroError, SilenciaDuplicado, SilenciaReferencia);
     };
 
     const bool ejecutado = db.EjecutaConsultaSQL(lote);

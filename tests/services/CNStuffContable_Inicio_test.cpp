@@ -1,5 +1,6 @@
 #include "services/CNStuffContable.h"
 
+#include "data/frmAcceso.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "outside/maker/ArchivoIni.h"
 #include "outside/maker/SistemaPC.h"
@@ -143,4 +144,24 @@ TEST_F(Arranque, AWrongDatabaseAsksAndNoEndsTheProgramWithTheConnectionClosed) {
     EXPECT_FALSE(db.gOpenFlag);
     EXPECT_EQ(db.gCnn->State(), ado::adStateClosed);
     EXPECT_FALSE(QFile::exists(base_.carpeta() + "/NOEXISTE.sqlite"));
+}
+
+namespace {
+QStringList gReportesRegistrados;
+void RegistraReportePrueba(const QString& carpeta) {
+    gReportesRegistrados << "RP_PRUEBA" + carpeta;
+}
+}  // namespace
+
+TEST(InstalaPrograma, InstallsTheConnectionFormAndTheProgramsReports) {
+    ProgramaDePrueba programa;
+    DB_Dll::PedirDatosConexion = [](DB_Dll&) { return false; };
+    gReportesRegistrados.clear();
+    CNStuffContable::InstalaPrograma({&RegistraReportePrueba, &RegistraReportePrueba});
+    using Pedir = bool (*)(DB_Dll&);
+    const Pedir* pedir = DB_Dll::PedirDatosConexion.target<Pedir>();
+    ASSERT_NE(pedir, nullptr);
+    EXPECT_EQ(*pedir, &frmAcceso::PedirDatos);
+    // Every report given, with no folder of its own: its PDFs go to the temporary folder.
+    EXPECT_EQ(gReportesRegistrados, QStringList({"RP_PRUEBA", "RP_PRUEBA"}));
 }
