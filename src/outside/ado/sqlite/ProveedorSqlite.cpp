@@ -499,6 +499,23 @@ void EnlazarValor(sqlite3_stmt* st, int pos, const QVariant& v) {
 
 namespace {
 
+// The rows of a query, each value read as its column's type; the engine's last answer goes in rc.
+// With conFila the hidden rowid, read first, is kept last.
+QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, bool conFila,
+                                 int& rc) {
+    const int n = int(columnas.size());
+    QList<QList<QVariant>> filas;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        QList<QVariant> fila(n);
+        for (int i = 0; i < n; ++i) {
+            const int j = conFila ? (i == 0 ? n - 1 : i - 1) : i;
+            fila[j] = LeerValor(st, i, columnas[j].tipo);
+        }
+        filas.append(std::move(fila));
+    }
+    return filas;
+}
+
 // A column without a declared type (an expression, an aggregate) takes its type from the values
 // of column j; ISO dates (min()/max() of a date column) come back as dates.
 void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int j) {
@@ -573,15 +590,7 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         QList<int> sinTipo;
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
-        QList<QList<QVariant>> filas;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-            QList<QVariant> fila(n);
-            for (int i = 0; i < n; ++i) {
-                const int j = conFila ? (i == 0 ? n - 1 : i - 1) : i;
-                fila[j] = LeerValor(st, i, leidas[j].tipo);
-            }
-            filas.append(std::move(fila));
-        }
+        QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc);
         for (int j : sinTipo) TipoPorValores(cols[j], filas, j);
         if (rc == SQLITE_DONE) {
             r = Resultado();

@@ -147,6 +147,58 @@ class Sumas {
         return tipo;
     }
 
+    // The call or group that opens at `i`, as one term of the chain: a call takes its function's
+    // type. Gives where it closes.
+    qsizetype parentesis(Cadena& c, Nivel& r, qsizetype i) {
+        const qsizetype j = pareja_[i];
+        const Nivel dentro = nivel(i + 1, j);
+        r.algunTexto = r.algunTexto || dentro.algunTexto;
+        Tipo t = dentro.tipo;
+        const bool llamada = c.actual.inicio >= 0 && c.actual.fin == i - 1 && ps_[i - 1].es(Clase::Palabra);
+        if (llamada) {
+            const QString nombre = ps_[i - 1].texto.toUpper();
+            if (nombre == "SV_CONVERT" && i + 1 < j && ps_[i + 1].es(Clase::Texto))
+                t = EsTipoTexto(ps_[i + 1].contenidoTexto()) ? Tipo::Texto : Tipo::Desconocido;
+            else if (nombre == "IFNULL" || nombre == "COALESCE" || nombre == "NULLIF" || nombre == "IIF")
+                t = dentro.algunTexto ? Tipo::Texto : Tipo::Desconocido;
+            else if (nombre == "CAST")
+                t = CastNumerico(i, j) ? Tipo::Numero : Tipo::Desconocido;
+            else
+                t = Funcion(nombre);
+            c.actual.tipo = Tipo::Ninguno;
+        } else if (t == Tipo::Neutro || t == Tipo::Ninguno) {
+            t = Tipo::Desconocido;
+        }
+        ponerEnTermino(c, i, t);
+        c.actual.fin = j;
+        return j;
+    }
+
+    // The operator at `i` within the chain; false when it ends the chain.
+    bool operador(Cadena& c, qsizetype i) {
+        const QString& op = ps_[i].texto;
+        if (op == u"+" || op == u"-") {
+            if (c.actual.inicio < 0) {
+                ponerEnTermino(c, i, Tipo::Ninguno, false);  // a sign
+            } else if (!c.actual.completo) {
+                c.actual.fin = i;
+            } else {
+                cerrarTermino(c);
+                c.operadores.append(i);
+            }
+        } else if (op == u"*" || op == u"/" || op == u"%") {
+            ponerEnTermino(c, i, Tipo::Numero, false);
+            c.actual.completo = false;
+        } else if (op == u"||") {
+            cerrarTermino(c);
+            c.concatena = true;
+            c.operadores.append(i);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
     Nivel nivel(qsizetype desde, qsizetype hasta) {
         Nivel r;
         Cadena c;
@@ -161,53 +213,11 @@ class Sumas {
         for (qsizetype i = desde; i < hasta; ++i) {
             const Pieza& p = ps_[i];
             switch (p.clase) {
-                case Clase::AbreParen: {
-                    const qsizetype j = pareja_[i];
-                    const Nivel dentro = nivel(i + 1, j);
-                    r.algunTexto = r.algunTexto || dentro.algunTexto;
-                    Tipo t = dentro.tipo;
-                    const bool llamada =
-                        c.actual.inicio >= 0 && c.actual.fin == i - 1 && ps_[i - 1].es(Clase::Palabra);
-                    if (llamada) {
-                        const QString nombre = ps_[i - 1].texto.toUpper();
-                        if (nombre == "SV_CONVERT" && i + 1 < j && ps_[i + 1].es(Clase::Texto))
-                            t = EsTipoTexto(ps_[i + 1].contenidoTexto()) ? Tipo::Texto : Tipo::Desconocido;
-                        else if (nombre == "IFNULL" || nombre == "COALESCE" || nombre == "NULLIF" ||
-                                 nombre == "IIF")
-                            t = dentro.algunTexto ? Tipo::Texto : Tipo::Desconocido;
-                        else if (nombre == "CAST")
-                            t = CastNumerico(i, j) ? Tipo::Numero : Tipo::Desconocido;
-                        else
-                            t = Funcion(nombre);
-                        c.actual.tipo = Tipo::Ninguno;
-                    } else if (t == Tipo::Neutro || t == Tipo::Ninguno) {
-                        t = Tipo::Desconocido;
-                    }
-                    ponerEnTermino(c, i, t);
-                    c.actual.fin = j;
-                    i = j;
+                case Clase::AbreParen:
+                    i = parentesis(c, r, i);
                     break;
-                }
                 case Clase::Operador:
-                    if (p.texto == u"+" || p.texto == u"-") {
-                        if (c.actual.inicio < 0) {
-                            ponerEnTermino(c, i, Tipo::Ninguno, false);  // a sign
-                        } else if (!c.actual.completo) {
-                            c.actual.fin = i;
-                        } else {
-                            cerrarTermino(c);
-                            c.operadores.append(i);
-                        }
-                    } else if (p.texto == u"*" || p.texto == u"/" || p.texto == u"%") {
-                        ponerEnTermino(c, i, Tipo::Numero, false);
-                        c.actual.completo = false;
-                    } else if (p.texto == u"||") {
-                        cerrarTermino(c);
-                        c.concatena = true;
-                        c.operadores.append(i);
-                    } else {
-                        cerrar();
-                    }
+                    if (!operador(c, i)) cerrar();
                     break;
                 case Clase::Texto:
                     ponerEnTermino(c, i, Tipo::Texto);
