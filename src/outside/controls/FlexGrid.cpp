@@ -413,7 +413,8 @@ bool FlexGrid::celdaEn(const QPoint& p, int* r, int* c) const {
     return true;
 }
 
-// Only the cells on screen are visited, so a long grid paints as fast as a short one.
+// Only the cells on screen are visited, so a long grid paints as fast as a short one. One painter
+// walks the visible rows and columns once; split, each part would repeat that walk.
 void FlexGrid::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     const QVector<Tramo> columnas = columnasEnPantalla();

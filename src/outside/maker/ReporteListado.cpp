@@ -57,6 +57,7 @@ int FilasPorPagina() {
     return std::max(1, int(std::floor((AltoPagina() - kInicioCuerpo - kPie) / kFila)));
 }
 
+// One painter runs from the first page to the last; the page breaks depend on all it has drawn.
 bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& error) {
     QPdfWriter pdf(archivo);
     pdf.setResolution(kResolucion);

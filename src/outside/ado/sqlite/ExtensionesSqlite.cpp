@@ -244,6 +244,7 @@ void RegistrarExtensiones(sqlite3* db) {
 
 namespace {
 
+// A table of the engine's codes, one case each; it reads best whole.
 QString SentidoDelCodigo(int codigo) {
     switch (codigo) {
         case SQLITE_CONSTRAINT_NOTNULL:

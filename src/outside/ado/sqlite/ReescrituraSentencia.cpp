@@ -225,6 +225,7 @@ Piezas AjustarSentencia(const Piezas& ps) {
 // level's end, after its ORDER BY. TOP 100 PERCENT means every row. In a UNION each branch
 // keeps its own TOP: the branch becomes SELECT * FROM (branch LIMIT n); the last branch's
 // ORDER BY stays outside, where the server applies it to the whole union.
+// Kept whole: the levels, the union branches and their edits are one bookkeeping of the same indexes.
 Piezas TopALimit(const Piezas& ps) {
     const std::vector<qsizetype> pareja = Parejas(ps);
     if (pareja.size() != static_cast<size_t>(ps.size())) return ps;

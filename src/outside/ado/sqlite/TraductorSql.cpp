@@ -122,7 +122,8 @@ struct Tramo {
     qsizetype hasta;  // excluded
 };
 
-// Where the statements of a batch start and end, in tokens.
+// Where the statements of a batch start and end, in tokens. One walk on purpose: each rule for
+// where a statement ends reads what the walk has seen of the statement so far.
 QList<Tramo> Separar(const Piezas& ps) {
     QList<Tramo> tramos;
     const qsizetype n = ps.size();
