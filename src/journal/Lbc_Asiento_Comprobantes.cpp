@@ -91,6 +91,35 @@ QString Lbc_Asiento::DeterminaLetra(const QString& COND_IVA_CLIEN) {
     return vb::Trim(c).isEmpty() ? QStringLiteral("Z") : QStringLiteral("C");
 }
 
+// The first line of the voucher: in its sub-journal on the given date, in its sub-journal, or
+// anywhere; each narrowed to the account when one is given. The recordset stays open.
+static bool BuscarComprobante(const QString& TC, const QString& Sucursal, const QString& Numero,
+                              const QString& letra, const QString& fecha, const QString& cuenta,
+                              ado::RecordsetPtr& rs) {
+    const QString clausulaCuenta =
+        vb::Trim(cuenta).isEmpty() ? QString() : " AND CUENTA = '" + asiento::Texto(cuenta) + "'";
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    const QString subdiario =
+        db.DatosTabla(QStringLiteral("MA_SUBDIARIOSCOMPROBANTES"), TC, QStringLiteral("SUBDIARIO"),
+                      QStringLiteral("TC"), 8, QString(), true, false)
+            .toString();
+    const QString clave = ClaveComprobante(Alinea4(vb::Trim(TC)), Sucursal, Numero, vb::Trim(letra));
+    const QString conSubdiario =
+        "SELECT TOP 1 *  FROM MV_ASIENTOS WHERE TIPO_REG = '" + asiento::Texto(subdiario) + "' AND " + clave;
+    const QString busquedas[] = {
+        conSubdiario + " and Fecha = '" + asiento::Texto(fecha) + "'" + clausulaCuenta,
+        conSubdiario + clausulaCuenta,
+        "SELECT TOP 1 *  FROM MV_ASIENTOS WHERE " + clave + clausulaCuenta,
+    };
+    bool hallado = false;
+    for (const QString& sql : busquedas) {
+        asiento::AbrirLectura(sql, rs);
+        hallado = !rs->Bof();
+        if (hallado) break;
+    }
+    return hallado;
+}
+
 bool Lbc_Asiento::ValidaComprobante(QString TC, QString Sucursal, QString& Numero, QString letra,
                                     QString& Mensaje, QString* MesOP, QString* NroAsiento, QString* FechaAsto,
                                     QString* Cuenta, QString* PeriodoModif) {
@@ -98,29 +127,10 @@ bool Lbc_Asiento::ValidaComprobante(QString TC, QString Sucursal, QString& Numer
     bool resultado = false;
     ado::RecordsetPtr rs;
     try {
-        const QString cuenta = Cuenta ? *Cuenta : QString();
-        const QString clausulaCuenta =
-            vb::Trim(cuenta).isEmpty() ? QString() : " AND CUENTA = '" + asiento::Texto(cuenta) + "'";
         DB_Dll& db = CNStuffContable::gBaseDatos();
-        const QString subdiario =
-            db.DatosTabla(QStringLiteral("MA_SUBDIARIOSCOMPROBANTES"), TC, QStringLiteral("SUBDIARIO"),
-                          QStringLiteral("TC"), 8, QString(), true, false)
-                .toString();
-        const QString clave = ClaveComprobante(Alinea4(vb::Trim(TC)), Sucursal, Numero, vb::Trim(letra));
-        const QString fecha = FechaAsto ? *FechaAsto : QString();
-        const QString conSubdiario = "SELECT TOP 1 *  FROM MV_ASIENTOS WHERE TIPO_REG = '" +
-                                     asiento::Texto(subdiario) + "' AND " + clave;
-        const QString busquedas[] = {
-            conSubdiario + " and Fecha = '" + asiento::Texto(fecha) + "'" + clausulaCuenta,
-            conSubdiario + clausulaCuenta,
-            "SELECT TOP 1 *  FROM MV_ASIENTOS WHERE " + clave + clausulaCuenta,
-        };
-        bool hallado = false;
-        for (const QString& sql : busquedas) {
-            asiento::AbrirLectura(sql, rs);
-            hallado = !rs->Bof();
-            if (hallado) break;
-        }
+        const bool hallado =
+            BuscarComprobante(TC, Sucursal, Numero, letra, FechaAsto ? *FechaAsto : QString(),
+                              Cuenta ? *Cuenta : QString(), rs);
         if (!hallado) {
             asiento::Cerrar(rs);
             return true;

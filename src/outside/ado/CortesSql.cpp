@@ -11,7 +11,7 @@ using sqlite::Piezas;
 
 namespace {
 
-// Index of the first piece of the clause at the outer level, or -1.
+// Index of the first token of the clause at the outer level, or -1.
 qsizetype PiezaDeClausula(const Piezas& ps, const QStringList& palabras) {
     if (palabras.isEmpty()) return -1;
     int profundidad = 0;

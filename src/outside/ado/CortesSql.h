@@ -1,5 +1,5 @@
 #pragma once
-// Where a statement may be cut or extended. Keywords are looked for on the statement's pieces, at
+// Where a statement may be cut or extended. Keywords are looked for on the statement's tokens, at
 // its outer level: a quoted text, a comment, a bracketed name or a subquery never holds a clause
 // of the statement itself, so a typed value can never move a cut.
 #include <QString>

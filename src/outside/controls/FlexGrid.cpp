@@ -15,6 +15,28 @@ constexpr int kAnchoPorDefecto = 960;  // twips
 constexpr int kAltoPorDefecto = 240;
 const QColor kFondoFijo(212, 208, 200);
 const QColor kLineas(160, 160, 160);
+
+// The text is placed by hand: a laid-out drawText per cell costs more than the rest. The
+// alignment is the grid's code (0-2 left, 3-5 centre, 6-8 right; top, centre, bottom in each).
+void DibujarTexto(QPainter& p, const QFontMetrics& fm, const QRect& area, int a, const QString& texto) {
+    const int vertical = a > 8 ? 1 : a % 3;  // 0 top, 1 centre, 2 bottom
+    const int ancho = fm.horizontalAdvance(texto);
+    int x = area.left();
+    if (a >= 6 && a <= 8)
+        x = area.right() + 1 - ancho;
+    else if (a >= 3 && a <= 5)
+        x = area.left() + (area.width() - ancho) / 2;
+    const int y = vertical == 0   ? area.top() + fm.ascent()
+                  : vertical == 2 ? area.bottom() + 1 - fm.descent()
+                                  : area.top() + (area.height() - fm.height()) / 2 + fm.ascent();
+    const bool cabe = ancho <= area.width() && fm.height() <= area.height() + 2;
+    if (!cabe) {
+        p.save();
+        p.setClipRect(area);
+    }
+    p.drawText(QPoint(x, y), texto);
+    if (!cabe) p.restore();
+}
 }  // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -435,26 +457,7 @@ void FlexGrid::paintEvent(QPaintEvent*) {
             if (cel.fondo >= 0) fondo = ColorDeVB(cel.fondo);
             p.fillRect(rect, fondo);
             if (cel.texto.isEmpty()) continue;
-            // The text is placed by hand: a laid-out drawText per cell costs more than the rest.
-            const QRect area = rect.adjusted(2, 1, -3, -1);
-            const int a = alineaciones_[c];
-            const int vertical = a > 8 ? 1 : a % 3;  // 0 top, 1 centre, 2 bottom
-            const int ancho = fm.horizontalAdvance(cel.texto);
-            int x = area.left();
-            if (a >= 6 && a <= 8)
-                x = area.right() + 1 - ancho;
-            else if (a >= 3 && a <= 5)
-                x = area.left() + (area.width() - ancho) / 2;
-            const int y = vertical == 0   ? area.top() + fm.ascent()
-                          : vertical == 2 ? area.bottom() + 1 - fm.descent()
-                                          : area.top() + (area.height() - fm.height()) / 2 + fm.ascent();
-            const bool cabe = ancho <= area.width() && fm.height() <= area.height() + 2;
-            if (!cabe) {
-                p.save();
-                p.setClipRect(area);
-            }
-            p.drawText(QPoint(x, y), cel.texto);
-            if (!cabe) p.restore();
+            DibujarTexto(p, fm, rect.adjusted(2, 1, -3, -1), alineaciones_[c], cel.texto);
         }
     }
     // Grid lines in one pass: the right and bottom edge of every cell shown.

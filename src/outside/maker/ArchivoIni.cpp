@@ -1,5 +1,6 @@
 #include "outside/maker/ArchivoIni.h"
 
+#include "outside/runtime/Archivos.h"
 #include "outside/runtime/Programa.h"
 
 #include <QDir>
@@ -20,13 +21,14 @@ namespace {
 
 using Ini = CSimpleIniA;  // case-blind names
 
-// Ini files written on Windows are single-byte; ours are UTF-8.
+// Ini files written on Windows are single-byte Windows-1252 (0x80 is the euro sign, not a
+// control character); ours are UTF-8.
 QString aTexto(const char* bytes) {
     const QByteArray b(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString s = utf8(b);
     if (!utf8.hasError()) return s;
-    return QString::fromLatin1(b);
+    return vb::desdeWindows1252(b);
 }
 
 std::string aBytes(const QString& s) {

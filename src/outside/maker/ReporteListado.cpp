@@ -57,14 +57,37 @@ int FilasPorPagina() {
     return std::max(1, int(std::floor((AltoPagina() - kInicioCuerpo - kPie) / kFila)));
 }
 
-bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& error) {
-    QPdfWriter pdf(archivo);
+namespace {
+
+// Where each column starts and how wide it is: the page's width shared in proportion to the
+// columns' widths.
+void RepartirAncho(const Listado& listado, double ancho, QList<double>& xs, QList<double>& anchos) {
+    double total = 0;
+    for (const auto& c : listado.Columnas) total += std::max(c.Ancho, 0.0);
+    double x = 0;
+    for (const auto& c : listado.Columnas) {
+        const double a = total > 0 ? ancho * std::max(c.Ancho, 0.0) / total : 0;
+        xs << x;
+        anchos << a;
+        x += a;
+    }
+}
+
+// A4 portrait with the listing's margins; the title and the company as the file's properties.
+void PrepararPdf(QPdfWriter& pdf, const Listado& listado) {
     pdf.setResolution(kResolucion);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(kMargenMm, kMargenMm, kMargenMm, kMargenMm),
                                   QPageLayout::Millimeter));
     pdf.setTitle(listado.Titulo);
     pdf.setCreator(listado.Empresa);
+}
+
+}  // namespace
+
+bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& error) {
+    QPdfWriter pdf(archivo);
+    PrepararPdf(pdf, listado);
 
     QPainter p;
     if (!p.begin(&pdf)) {
@@ -73,16 +96,8 @@ bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& 
     }
     const double ancho = pdf.width() / kUnidades;
     const double alto = AltoPagina();
-    double total = 0;
-    for (const auto& c : listado.Columnas) total += std::max(c.Ancho, 0.0);
     QList<double> xs, anchos;
-    double x = 0;
-    for (const auto& c : listado.Columnas) {
-        const double a = total > 0 ? ancho * std::max(c.Ancho, 0.0) / total : 0;
-        xs << x;
-        anchos << a;
-        x += a;
-    }
+    RepartirAncho(listado, ancho, xs, anchos);
 
     const int porPagina = FilasPorPagina();
     const int paginas = std::max(1, int((listado.Filas.size() + porPagina - 1) / porPagina));

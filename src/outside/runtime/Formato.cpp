@@ -128,13 +128,15 @@ QString formatoNumero(double v, const QString& patron) {
     return texto + sufijo;
 }
 
-QString formatoFecha(const QDateTime& f, const QString& patron) {
-    struct Pieza {
-        QChar letra;  // lower-case letter, or null for literal text
-        qsizetype largo = 0;
-        QString literal;
-    };
-    QList<Pieza> piezas;
+// One run of a date pattern: a repeated date letter, or the literal text between them.
+struct ParteFecha {
+    QChar letra;  // lower-case letter, or null for literal text
+    qsizetype largo = 0;
+    QString literal;
+};
+
+QList<ParteFecha> PartesDeFecha(const QString& patron) {
+    QList<ParteFecha> piezas;
     for (qsizetype i = 0; i < patron.size();) {
         const QChar c = patron[i];
         if (esLetraDeFecha(c)) {
@@ -148,13 +150,18 @@ QString formatoFecha(const QDateTime& f, const QString& patron) {
             ++i;
         }
     }
+    return piezas;
+}
+
+QString formatoFecha(const QDateTime& f, const QString& patron) {
+    const QList<ParteFecha> piezas = PartesDeFecha(patron);
     auto dosCifras = [](int n, qsizetype largo) {
         return largo >= 2 ? QString("%1").arg(n, 2, 10, QLatin1Char('0')) : QString::number(n);
     };
     QString texto;
     QChar anterior;
     for (qsizetype k = 0; k < piezas.size(); ++k) {
-        const Pieza& p = piezas[k];
+        const ParteFecha& p = piezas[k];
         if (p.letra.isNull()) {
             texto += p.literal;
             continue;

@@ -57,6 +57,13 @@ TEST_F(ArchivoIniTest, ReadsWindowsFilesCaseBlind) {
     EXPECT_EQ(ArchivoIni::RutaDe("QT742p.INI"), dir_.filePath("qt742p.ini"));
 }
 
+TEST_F(ArchivoIniTest, ReadsTheWindowsOnlyCharactersOfASingleByteFile) {
+    escribirArchivo("qt742p.ini",
+                    "[Empresa]\r\nMoneda=\x80 \x93"
+                    "Caf\xe9\x94\r\n");
+    EXPECT_EQ(ini.Leer("QT742p.INI", "Empresa", "Moneda"), QString::fromUtf8("€ “Café”"));
+}
+
 TEST_F(ArchivoIniTest, WritesKeysAndKeepsTheRest) {
     EXPECT_TRUE(ini.Escribir("QT742p.INI", "Empresa Demo", "Mostrar Treeview", "True"));
     EXPECT_TRUE(ini.Escribir("QT742p.INI", "EQUIPO|USUARIO", "FlatToolbars", "0"));

@@ -68,6 +68,7 @@ long LargoAdo(int tipoAdo, SQLULEN tamano) {
 
 }  // namespace
 
+// One case per column type; the cases read best side by side.
 QVariant interno::ConvertirTexto(const QString& t, int tipoAdo) {
     bool ok = false;
     switch (tipoAdo) {
@@ -442,11 +443,11 @@ QString ProveedorOdbc::citar(const QString& nombre) const {
     return partes.join(u'.');
 }
 
-bool ProveedorOdbc::leerFilas(SQLHSTMT st, Resultado& r, Errors& errores) {
-    SQLSMALLINT ncol = 0;
-    SQLNumResultCols(st, &ncol);
-    r = Resultado();
-    r.esConsulta = true;
+namespace {
+
+// The columns of the statement's result as the driver describes them.
+QList<Recordset::Columna> Columnas(SQLHSTMT st, SQLSMALLINT ncol) {
+    QList<Recordset::Columna> columnas;
     for (SQLUSMALLINT i = 1; i <= SQLUSMALLINT(ncol); ++i) {
         SQLWCHAR nombre[256] = {};
         SQLSMALLINT largo = 0, tipo = 0, decimales = 0, nulos = 0;
@@ -454,7 +455,7 @@ bool ProveedorOdbc::leerFilas(SQLHSTMT st, Resultado& r, Errors& errores) {
         SQLDescribeColW(st, i, nombre, 256, &largo, &tipo, &tamano, &decimales, &nulos);
         Recordset::Columna c;
         c.nombre = DeSqlW(nombre, std::clamp<qsizetype>(largo, 0, 255));
-        c.tipo = TipoAdo(tipo);
+        c.tipo = ProveedorOdbc::TipoAdo(tipo);
         c.largo = LargoAdo(c.tipo, tamano);
         auto atributo = [&](SQLUSMALLINT campo) {
             SQLWCHAR texto[256] = {};
@@ -466,8 +467,19 @@ bool ProveedorOdbc::leerFilas(SQLHSTMT st, Resultado& r, Errors& errores) {
         c.tablaBase = atributo(SQL_DESC_BASE_TABLE_NAME);
         c.columnaBase = atributo(SQL_DESC_BASE_COLUMN_NAME);
         if (c.tablaBase.isEmpty()) c.columnaBase.clear();
-        r.columnas << c;
+        columnas << c;
     }
+    return columnas;
+}
+
+}  // namespace
+
+bool ProveedorOdbc::leerFilas(SQLHSTMT st, Resultado& r, Errors& errores) {
+    SQLSMALLINT ncol = 0;
+    SQLNumResultCols(st, &ncol);
+    r = Resultado();
+    r.esConsulta = true;
+    r.columnas = Columnas(st, ncol);
 
     std::vector<SQLWCHAR> buf(4096);
     const qsizetype capacidad = qsizetype(buf.size()) - 1;

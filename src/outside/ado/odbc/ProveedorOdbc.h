@@ -12,7 +12,7 @@
 
 namespace ado::odbc {
 
-class ProveedorOdbc : public ado::Proveedor {
+class ProveedorOdbc final : public ado::Proveedor {
   public:
     ProveedorOdbc() = default;
     ~ProveedorOdbc() override;

@@ -29,6 +29,33 @@ bool EsTexto(int tipoAdo) {
            tipoAdo == adLongVarChar || tipoAdo == adLongVarWChar;
 }
 
+// The driver's column rows in the shape a schema query gives: exact names only, positions from 1.
+Resultado FilasDeColumnas(const Resultado& crudo, const QString& tabla, const QString& cuarto) {
+    Resultado r;
+    r.esConsulta = true;
+    r.columnas = {ColumnaEsquema("TABLE_CATALOG", adVarWChar, 128),
+                  ColumnaEsquema("TABLE_NAME", adVarWChar, 128),
+                  ColumnaEsquema("COLUMN_NAME", adVarWChar, 128),
+                  ColumnaEsquema("ORDINAL_POSITION", adUnsignedInt, 4),
+                  ColumnaEsquema("DATA_TYPE", adUnsignedSmallInt, 2),
+                  ColumnaEsquema("CHARACTER_MAXIMUM_LENGTH", adUnsignedInt, 4)};
+    if (crudo.columnas.size() < 7) return r;
+    QString anterior;
+    int posicion = 0;
+    for (const QList<QVariant>& f : crudo.filas) {
+        if (!Coincide(tabla, f[2]) || !Coincide(cuarto, f[3])) continue;
+        const QString nombreTabla = f[2].toString();
+        posicion = nombreTabla.compare(anterior, Qt::CaseInsensitive) == 0 ? posicion + 1 : 1;
+        anterior = nombreTabla;
+        const int tipoAdo = ProveedorOdbc::TipoAdo(f[4].toInt());
+        const QVariant ordinal =
+            crudo.columnas.size() >= 17 && !f[16].isNull() ? QVariant(f[16].toInt()) : QVariant(posicion);
+        const QVariant maximo = EsTexto(tipoAdo) && !f[6].isNull() ? QVariant(f[6].toInt()) : QVariant();
+        r.filas << QList<QVariant>{f[0], f[2], f[3], ordinal, tipoAdo, maximo};
+    }
+    return r;
+}
+
 }  // namespace
 
 Resultado ProveedorOdbc::esquema(int tipo, const QVariantList& criterios, Errors& errores) {
@@ -81,27 +108,7 @@ Resultado ProveedorOdbc::esquema(int tipo, const QVariantList& criterios, Errors
         }
         return r;
     }
-    r.columnas = {ColumnaEsquema("TABLE_CATALOG", adVarWChar, 128),
-                  ColumnaEsquema("TABLE_NAME", adVarWChar, 128),
-                  ColumnaEsquema("COLUMN_NAME", adVarWChar, 128),
-                  ColumnaEsquema("ORDINAL_POSITION", adUnsignedInt, 4),
-                  ColumnaEsquema("DATA_TYPE", adUnsignedSmallInt, 2),
-                  ColumnaEsquema("CHARACTER_MAXIMUM_LENGTH", adUnsignedInt, 4)};
-    if (crudo.columnas.size() < 7) return r;
-    QString anterior;
-    int posicion = 0;
-    for (const QList<QVariant>& f : crudo.filas) {
-        if (!Coincide(tabla, f[2]) || !Coincide(cuarto, f[3])) continue;
-        const QString nombreTabla = f[2].toString();
-        posicion = nombreTabla.compare(anterior, Qt::CaseInsensitive) == 0 ? posicion + 1 : 1;
-        anterior = nombreTabla;
-        const int tipoAdo = TipoAdo(f[4].toInt());
-        const QVariant ordinal =
-            crudo.columnas.size() >= 17 && !f[16].isNull() ? QVariant(f[16].toInt()) : QVariant(posicion);
-        const QVariant maximo = EsTexto(tipoAdo) && !f[6].isNull() ? QVariant(f[6].toInt()) : QVariant();
-        r.filas << QList<QVariant>{f[0], f[2], f[3], ordinal, tipoAdo, maximo};
-    }
-    return r;
+    return FilasDeColumnas(crudo, tabla, cuarto);
 }
 
 }  // namespace ado::odbc

@@ -47,6 +47,70 @@ bool Iguales(const QVariant& a, const QVariant& b) {
     return a == b;
 }
 
+// How one value goes to the driver; the value itself is kept in `e`, which must outlive the run.
+struct Parametro {
+    SQLSMALLINT tipoC = SQL_C_WCHAR, tipoSql = SQL_WVARCHAR, decimales = 0;
+    SQLULEN tamano = 1;
+    SQLPOINTER dato = nullptr;
+    SQLLEN largoBuffer = 0;
+
+    static Parametro De(const QVariant& v, int tipoAdo, Enlace& e) {
+        Parametro p;
+        const int id = v.typeId();
+        if (v.isNull()) {
+            e.texto.assign(1, u'\0');
+            e.indicador = SQL_NULL_DATA;
+            p.dato = e.texto.data();
+            p.tipoSql = EsTextoAncho(tipoAdo) ? SQL_WVARCHAR : SQL_VARCHAR;
+        } else if (id == QMetaType::Bool || id == QMetaType::Int || id == QMetaType::LongLong ||
+                   id == QMetaType::UInt || id == QMetaType::ULongLong || id == QMetaType::Short ||
+                   id == QMetaType::Long) {
+            e.entero = v.toLongLong();
+            p.tipoC = SQL_C_SBIGINT;
+            p.tipoSql = id == QMetaType::Bool ? SQL_BIT : SQL_BIGINT;
+            p.dato = &e.entero;
+            p.tamano = 19;
+        } else if (id == QMetaType::Double || id == QMetaType::Float) {
+            e.real = v.toDouble();
+            p.tipoC = SQL_C_DOUBLE;
+            p.tipoSql = SQL_DOUBLE;
+            p.dato = &e.real;
+            p.tamano = 15;
+        } else if (id == QMetaType::QDate && tipoAdo == adDBDate) {
+            const QDate d = v.toDate();
+            e.dia = {SQLSMALLINT(d.year()), SQLUSMALLINT(d.month()), SQLUSMALLINT(d.day())};
+            p.tipoC = SQL_C_TYPE_DATE;
+            p.tipoSql = SQL_TYPE_DATE;
+            p.dato = &e.dia;
+            p.tamano = 10;
+        } else if (id == QMetaType::QDate || id == QMetaType::QDateTime) {
+            const QDateTime dt = id == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
+            const QDate d = dt.date();
+            const QTime h = dt.time();
+            e.fecha = {SQLSMALLINT(d.year()),           SQLUSMALLINT(d.month()),  SQLUSMALLINT(d.day()),
+                       SQLUSMALLINT(h.hour()),          SQLUSMALLINT(h.minute()), SQLUSMALLINT(h.second()),
+                       SQLUINTEGER(h.msec()) * 1000000u};
+            p.tipoC = SQL_C_TYPE_TIMESTAMP;
+            p.tipoSql = SQL_TYPE_TIMESTAMP;
+            p.dato = &e.fecha;
+            p.tamano = 23;
+            p.decimales = 3;
+        } else {
+            const QString s = v.toString();
+            e.texto.assign(s.utf16(), s.utf16() + s.size() + 1);
+            e.indicador = SQLLEN(s.size()) * SQLLEN(sizeof(SQLWCHAR));
+            p.dato = e.texto.data();
+            p.largoBuffer = SQLLEN(e.texto.size() * sizeof(SQLWCHAR));
+            p.tamano = SQLULEN(std::max<qsizetype>(s.size(), 1));
+            const bool largo = EsLargo(tipoAdo) || s.size() > 4000;
+            p.tipoSql = EsTextoAncho(tipoAdo) ? (largo ? SQL_WLONGVARCHAR : SQL_WVARCHAR)
+                                              : (largo ? SQL_LONGVARCHAR : SQL_VARCHAR);
+        }
+        if (!v.isNull() && p.tipoC != SQL_C_WCHAR) e.indicador = 0;
+        return p;
+    }
+};
+
 }  // namespace
 
 Resultado ProveedorOdbc::ejecutarConParametros(const QString& sql, const QList<QVariant>& valores,
@@ -67,69 +131,12 @@ Resultado ProveedorOdbc::ejecutarConParametros(const QString& sql, const QList<Q
         // Sized once: the driver keeps pointers into it until the statement has run.
         std::vector<Enlace> enlaces(size_t(valores.size()));
         for (qsizetype i = 0; i < valores.size(); ++i) {
-            const QVariant& v = valores[i];
             const int tipoAdo = i < tipos.size() ? tipos[i] : adVarWChar;
             Enlace& e = enlaces[size_t(i)];
-            SQLSMALLINT tipoC = SQL_C_WCHAR, tipoSql = SQL_WVARCHAR, decimales = 0;
-            SQLULEN tamano = 1;
-            SQLPOINTER dato = nullptr;
-            SQLLEN largoBuffer = 0;
-            const int id = v.typeId();
-            if (v.isNull()) {
-                e.texto.assign(1, u'\0');
-                e.indicador = SQL_NULL_DATA;
-                dato = e.texto.data();
-                tipoSql = EsTextoAncho(tipoAdo) ? SQL_WVARCHAR : SQL_VARCHAR;
-            } else if (id == QMetaType::Bool || id == QMetaType::Int || id == QMetaType::LongLong ||
-                       id == QMetaType::UInt || id == QMetaType::ULongLong || id == QMetaType::Short ||
-                       id == QMetaType::Long) {
-                e.entero = v.toLongLong();
-                tipoC = SQL_C_SBIGINT;
-                tipoSql = id == QMetaType::Bool ? SQL_BIT : SQL_BIGINT;
-                dato = &e.entero;
-                tamano = 19;
-            } else if (id == QMetaType::Double || id == QMetaType::Float) {
-                e.real = v.toDouble();
-                tipoC = SQL_C_DOUBLE;
-                tipoSql = SQL_DOUBLE;
-                dato = &e.real;
-                tamano = 15;
-            } else if (id == QMetaType::QDate && tipoAdo == adDBDate) {
-                const QDate d = v.toDate();
-                e.dia = {SQLSMALLINT(d.year()), SQLUSMALLINT(d.month()), SQLUSMALLINT(d.day())};
-                tipoC = SQL_C_TYPE_DATE;
-                tipoSql = SQL_TYPE_DATE;
-                dato = &e.dia;
-                tamano = 10;
-            } else if (id == QMetaType::QDate || id == QMetaType::QDateTime) {
-                const QDateTime dt =
-                    id == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
-                const QDate d = dt.date();
-                const QTime h = dt.time();
-                e.fecha = {SQLSMALLINT(d.year()),           SQLUSMALLINT(d.month()),
-                           SQLUSMALLINT(d.day()),           SQLUSMALLINT(h.hour()),
-                           SQLUSMALLINT(h.minute()),        SQLUSMALLINT(h.second()),
-                           SQLUINTEGER(h.msec()) * 1000000u};
-                tipoC = SQL_C_TYPE_TIMESTAMP;
-                tipoSql = SQL_TYPE_TIMESTAMP;
-                dato = &e.fecha;
-                tamano = 23;
-                decimales = 3;
-            } else {
-                const QString s = v.toString();
-                e.texto.assign(s.utf16(), s.utf16() + s.size() + 1);
-                e.indicador = SQLLEN(s.size()) * SQLLEN(sizeof(SQLWCHAR));
-                dato = e.texto.data();
-                largoBuffer = SQLLEN(e.texto.size() * sizeof(SQLWCHAR));
-                tamano = SQLULEN(std::max<qsizetype>(s.size(), 1));
-                const bool largo = EsLargo(tipoAdo) || s.size() > 4000;
-                tipoSql = EsTextoAncho(tipoAdo) ? (largo ? SQL_WLONGVARCHAR : SQL_WVARCHAR)
-                                                : (largo ? SQL_LONGVARCHAR : SQL_VARCHAR);
-            }
-            if (!v.isNull() && tipoC != SQL_C_WCHAR) e.indicador = 0;
+            const Parametro p = Parametro::De(valores[i], tipoAdo, e);
             const SQLRETURN rc =
-                SQLBindParameter(st.h(), SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, tipoC, tipoSql, tamano,
-                                 decimales, dato, largoBuffer, &e.indicador);
+                SQLBindParameter(st.h(), SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, p.tipoC, p.tipoSql, p.tamano,
+                                 p.decimales, p.dato, p.largoBuffer, &e.indicador);
             if (!SQL_SUCCEEDED(rc)) {
                 diagnosticos(SQL_HANDLE_STMT, st.h(), errores);
                 lanzar(errores, desde, QStringLiteral("No se pudo pasar un valor al servidor."));
@@ -195,6 +202,7 @@ static QString Donde(const QList<Recordset::Columna>& columnas, const QList<int>
     throw vb::ErrorVB(e.Number, e.Description, e.Source);
 }
 
+// Kept together: the read-back depends on which key columns the insert left to the server.
 void ProveedorOdbc::insertar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                              QList<QVariant>& nueva, Errors& errores) {
     const QList<int> escribibles = Escribibles(tabla, columnas);

@@ -60,7 +60,7 @@ Piezas Edicion::aplicar() const {
     };
     const qsizetype n = piezas_.size();
     for (qsizetype i = 0; i <= n; ++i) {
-        bool robado = false;  // an inserted prefix ("SV_SUMA(") took piece i's blanks
+        bool robado = false;  // an inserted prefix ("SV_SUMA(") took token i's blanks
         if (!antes_[i].isEmpty()) {
             Piezas insertadas = antes_[i];
             if (i < n && insertadas.first().espacio.isEmpty() && !piezas_[i].espacio.isEmpty()) {

@@ -8,6 +8,7 @@
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/sqlite/FuncionesServidor.h"
+#include "outside/ado/sqlite/TextoDeFuncion.h"
 #include "outside/ado/sqlite/VigilanciaColumnas.h"
 
 #include <QDateTime>
@@ -19,15 +20,8 @@ namespace ado::sqlite {
 
 namespace {
 
-QString Texto(sqlite3_value* v) {
-    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return QString::fromUtf8(t, sqlite3_value_bytes(v));
-}
-
-void Resultado(sqlite3_context* ctx, const QString& s) {
-    const QByteArray u = s.toUtf8();
-    sqlite3_result_text(ctx, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
-}
+using funcion::Resultado;
+using funcion::Texto;
 
 // The sort key of one character in a Spanish case-blind collation: the letter without case
 // or accent first (ñ between n and o), the accent only where the letters tie.
@@ -250,6 +244,7 @@ void RegistrarExtensiones(sqlite3* db) {
 
 namespace {
 
+// A table of the engine's codes, one case each; it reads best whole.
 QString SentidoDelCodigo(int codigo) {
     switch (codigo) {
         case SQLITE_CONSTRAINT_NOTNULL:

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "outside/ado/sqlite/Reescritura.h"
+#include "outside/ado/sqlite/TextoDeFuncion.h"
 #include "outside/runtime/Conversiones.h"
 
 namespace ado::sqlite {
@@ -60,15 +61,8 @@ bool EsNulo(sqlite3_value* v) {
     return sqlite3_value_type(v) == SQLITE_NULL;
 }
 
-QString Texto(sqlite3_value* v) {
-    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return QString::fromUtf8(t, sqlite3_value_bytes(v));
-}
-
-void Resultado(sqlite3_context* ctx, const QString& s) {
-    const QByteArray u = s.toUtf8();
-    sqlite3_result_text(ctx, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
-}
+using funcion::Resultado;
+using funcion::Texto;
 
 QString SinBlancosFinales(const QString& s) {
     qsizetype n = s.size();

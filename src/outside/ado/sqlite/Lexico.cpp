@@ -38,6 +38,117 @@ qsizetype FinDeComillas(QStringView s, qsizetype i, QChar cierre) {
     return n;  // unterminated: the engine reports it
 }
 
+// Index just past the number that starts at `i`: hexadecimal 0x..., or digits with an optional
+// fraction and exponent.
+qsizetype FinDeNumero(QStringView s, qsizetype i) {
+    const qsizetype n = s.size();
+    qsizetype fin = i;
+    if (s[i] == u'0' && i + 1 < n && (s[i + 1] == u'x' || s[i + 1] == u'X')) {
+        fin = i + 2;
+        while (fin < n && (EsDigito(s[fin]) || QStringView(u"abcdefABCDEF").contains(s[fin]))) ++fin;
+        return fin;
+    }
+    while (fin < n && EsDigito(s[fin])) ++fin;
+    if (fin < n && s[fin] == u'.') {
+        ++fin;
+        while (fin < n && EsDigito(s[fin])) ++fin;
+    }
+    if (fin < n && (s[fin] == u'e' || s[fin] == u'E')) {
+        qsizetype j = fin + 1;
+        if (j < n && (s[j] == u'+' || s[j] == u'-')) ++j;
+        if (j < n && EsDigito(s[j])) {
+            fin = j;
+            while (fin < n && EsDigito(s[fin])) ++fin;
+        }
+    }
+    return fin;
+}
+
+// Index just past the operator at `i`: two characters where they make one ("<=", "||", ...).
+qsizetype FinDeOperador(QStringView s, qsizetype i) {
+    if (i + 1 >= s.size()) return i + 1;
+    const QChar c = s[i], d = s[i + 1];
+    const bool doble = (c == u'<' && (d == u'=' || d == u'>' || d == u'<')) ||
+                       (c == u'>' && (d == u'=' || d == u'>')) ||
+                       (c == u'!' && (d == u'=' || d == u'<' || d == u'>')) || (c == u'=' && d == u'=') ||
+                       (c == u'|' && d == u'|');
+    return doble ? i + 2 : i + 1;
+}
+
+// The class of a one-character token that is none of the others.
+Clase ClaseDeSigno(QChar c) {
+    switch (c.unicode()) {
+        case u'(':
+            return Clase::AbreParen;
+        case u')':
+            return Clase::CierraParen;
+        case u',':
+            return Clase::Coma;
+        case u'.':
+            return Clase::Punto;
+        case u';':
+            return Clase::PuntoYComa;
+        default:
+            return Clase::Otro;
+    }
+}
+
+// The blank or comment at `i`, added to `espacio` and passed over; a comment counts as one blank
+// (a line break when it spans lines). False when a token starts at `i`.
+bool SaltarBlanco(QStringView s, qsizetype& i, QString& espacio) {
+    const qsizetype n = s.size();
+    const QChar c = s[i];
+    if (EsBlanco(c)) {
+        espacio += c;
+        ++i;
+        return true;
+    }
+    if (c == u'-' && i + 1 < n && s[i + 1] == u'-') {
+        while (i < n && s[i] != u'\n' && s[i] != u'\r') ++i;
+        espacio += u' ';
+        return true;
+    }
+    if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {
+        const qsizetype fin = s.indexOf(u"*/", i + 2);
+        const qsizetype hasta = fin < 0 ? n : fin + 2;
+        const QStringView comentario = s.sliced(i, hasta - i);
+        espacio += comentario.contains(u'\n') || comentario.contains(u'\r') ? u'\n' : u' ';
+        i = hasta;
+        return true;
+    }
+    return false;
+}
+
+// The class of the token that starts at `i`, and the index just past it.
+qsizetype FinDeToken(QStringView s, qsizetype i, Clase& clase) {
+    const qsizetype n = s.size();
+    const QChar c = s[i];
+    if (c == u'\'' || ((c == u'N' || c == u'n') && i + 1 < n && s[i + 1] == u'\'')) {
+        clase = Clase::Texto;
+        return FinDeComillas(s, c == u'\'' ? i : i + 1, u'\'');
+    }
+    if (c == u'[' || c == u'"' || c == u'`') {
+        clase = Clase::Nombre;
+        return FinDeComillas(s, i, c == u'[' ? QChar(u']') : c);
+    }
+    if (EsDigito(c) || (c == u'.' && i + 1 < n && EsDigito(s[i + 1]))) {
+        clase = Clase::Numero;
+        return FinDeNumero(s, i);
+    }
+    if (IniciaPalabra(c)) {
+        clase = Clase::Palabra;
+        qsizetype fin = i + 1;
+        while (fin < n && SigueEnPalabra(s[fin])) ++fin;
+        return fin;
+    }
+    if (QStringView(u"+-*/%=<>!|&^~").contains(c)) {
+        clase = Clase::Operador;
+        return FinDeOperador(s, i);
+    }
+    clase = ClaseDeSigno(c);
+    return i + 1;
+}
+
 }  // namespace
 
 QString Pieza::contenidoTexto() const {
@@ -59,100 +170,17 @@ QString Pieza::nombreSinComillas() const {
 Piezas Tokenizar(QStringView s) {
     Piezas piezas;
     piezas.reserve(s.size() / 4 + 4);
-    const qsizetype n = s.size();
     qsizetype i = 0;
     QString espacio;
-    while (i < n) {
-        const QChar c = s[i];
-        if (EsBlanco(c)) {
-            espacio += c;
-            ++i;
-            continue;
-        }
-        if (c == u'-' && i + 1 < n && s[i + 1] == u'-') {
-            while (i < n && s[i] != u'\n' && s[i] != u'\r') ++i;
-            espacio += u' ';
-            continue;
-        }
-        if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {
-            const qsizetype fin = s.indexOf(u"*/", i + 2);
-            const qsizetype hasta = fin < 0 ? n : fin + 2;
-            const QStringView comentario = s.sliced(i, hasta - i);
-            espacio += comentario.contains(u'\n') || comentario.contains(u'\r') ? u'\n' : u' ';
-            i = hasta;
-            continue;
-        }
-
+    while (i < s.size()) {
+        if (SaltarBlanco(s, i, espacio)) continue;
         Pieza p;
         p.espacio = espacio;
         espacio.clear();
-        qsizetype fin = i + 1;
-        if (c == u'\'') {
-            p.clase = Clase::Texto;
-            fin = FinDeComillas(s, i, u'\'');
-        } else if ((c == u'N' || c == u'n') && i + 1 < n && s[i + 1] == u'\'') {
-            p.clase = Clase::Texto;
-            fin = FinDeComillas(s, i + 1, u'\'');
-            p.texto = s.sliced(i + 1, fin - i - 1).toString();
-            p.inicio = i;
-            p.fin = fin;
-            piezas.append(std::move(p));
-            i = fin;
-            continue;
-        } else if (c == u'[') {
-            p.clase = Clase::Nombre;
-            fin = FinDeComillas(s, i, u']');
-        } else if (c == u'"' || c == u'`') {
-            p.clase = Clase::Nombre;
-            fin = FinDeComillas(s, i, c);
-        } else if (EsDigito(c) || (c == u'.' && i + 1 < n && EsDigito(s[i + 1]))) {
-            p.clase = Clase::Numero;
-            if (c == u'0' && i + 1 < n && (s[i + 1] == u'x' || s[i + 1] == u'X')) {
-                fin = i + 2;
-                while (fin < n && (EsDigito(s[fin]) || QStringView(u"abcdefABCDEF").contains(s[fin]))) ++fin;
-            } else {
-                fin = i;
-                while (fin < n && EsDigito(s[fin])) ++fin;
-                if (fin < n && s[fin] == u'.') {
-                    ++fin;
-                    while (fin < n && EsDigito(s[fin])) ++fin;
-                }
-                if (fin < n && (s[fin] == u'e' || s[fin] == u'E')) {
-                    qsizetype j = fin + 1;
-                    if (j < n && (s[j] == u'+' || s[j] == u'-')) ++j;
-                    if (j < n && EsDigito(s[j])) {
-                        fin = j;
-                        while (fin < n && EsDigito(s[fin])) ++fin;
-                    }
-                }
-            }
-        } else if (IniciaPalabra(c)) {
-            p.clase = Clase::Palabra;
-            while (fin < n && SigueEnPalabra(s[fin])) ++fin;
-        } else if (c == u'(') {
-            p.clase = Clase::AbreParen;
-        } else if (c == u')') {
-            p.clase = Clase::CierraParen;
-        } else if (c == u',') {
-            p.clase = Clase::Coma;
-        } else if (c == u'.') {
-            p.clase = Clase::Punto;
-        } else if (c == u';') {
-            p.clase = Clase::PuntoYComa;
-        } else if (QStringView(u"+-*/%=<>!|&^~").contains(c)) {
-            p.clase = Clase::Operador;
-            if (i + 1 < n) {
-                const QChar d = s[i + 1];
-                if ((c == u'<' && (d == u'=' || d == u'>' || d == u'<')) ||
-                    (c == u'>' && (d == u'=' || d == u'>')) ||
-                    (c == u'!' && (d == u'=' || d == u'<' || d == u'>')) || (c == u'=' && d == u'=') ||
-                    (c == u'|' && d == u'|'))
-                    fin = i + 2;
-            }
-        } else {
-            p.clase = Clase::Otro;
-        }
-        p.texto = s.sliced(i, fin - i).toString();
+        const qsizetype fin = FinDeToken(s, i, p.clase);
+        // N'...' is a text without its N.
+        const qsizetype desde = p.clase == Clase::Texto && s[i] != u'\'' ? i + 1 : i;
+        p.texto = s.sliced(desde, fin - desde).toString();
         p.inicio = i;
         p.fin = fin;
         piezas.append(std::move(p));

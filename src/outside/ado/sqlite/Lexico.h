@@ -1,5 +1,5 @@
 #pragma once
-// Splits statement text into pieces (quoted texts, bracketed names, numbers, words, operators,
+// Splits statement text into tokens (quoted texts, bracketed names, numbers, words, operators,
 // parentheses) so that the dialect rewrite never looks inside a quoted text.
 #include <QList>
 #include <QSet>
@@ -25,9 +25,9 @@ enum class Clase {
 struct Pieza {
     Clase clase = Clase::Otro;
     QString texto;
-    // The blanks before the piece as written; comments become one blank (their line breaks stay).
+    // The blanks before the token as written; comments become one blank (their line breaks stay).
     QString espacio;
-    // Where the piece stands in the text it came from: [inicio, fin).
+    // Where the token stands in the text it came from: [inicio, fin).
     qsizetype inicio = 0;
     qsizetype fin = 0;
 
@@ -48,10 +48,10 @@ using Piezas = QList<Pieza>;
 
 Piezas Tokenizar(QStringView sql);
 
-// Case-blind: the piece is a word of the set (written in upper case).
+// Case-blind: the token is a word of the set (written in upper case).
 bool EsUnaDe(const Pieza& p, const QSet<QString>& palabras);
 
-// The text of the pieces as they stand, blanks included.
+// The text of the tokens as they stand, blanks included.
 QString Unir(const Piezas& piezas, qsizetype desde = 0, qsizetype hasta = -1);
 
 // Quotes a text as a literal, doubling its apostrophes.

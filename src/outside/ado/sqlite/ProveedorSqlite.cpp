@@ -214,16 +214,23 @@ const QList<ProveedorSqlite::Paso>& ProveedorSqlite::plan(const QString& lote) {
 
 namespace {
 
-// The numbers that the translation compares as CAST(n AS NUMERIC) in a single SELECT become
-// parameters, so that statements that differ only in such numbers (an entry's month and number)
-// share one prepared statement. A parameter cast from the number's text is the same value the
-// literal gives. Empty when the statement has none or is not a single SELECT.
-QString FormaConParametros(const QString& sql, QStringList& numeros) {
-    static const QString kCast = QStringLiteral("CAST("), kNumeric = QStringLiteral(" AS NUMERIC)");
+// Index just past the ASCII digits that start at `j`.
+qsizetype FinDeDigitos(const QString& sql, qsizetype j) {
+    while (j < sql.size() && sql[j].isDigit() && sql[j].unicode() < 128) ++j;
+    return j;
+}
+
+// The one walk that shapes a single SELECT by its numbers: outside quoted texts and names,
+// `numeroEn(k, inicio)` tells whether a number that counts starts at or after k (its end, with
+// its start in inicio; -1 when none); each such number gives way to `marca(index)` and goes to
+// `numeros`. Empty when the statement is not a single SELECT, holds one of `cortes`, or has no
+// such number.
+template <typename NumeroEn, typename Marca>
+QString MarcarNumeros(const QString& sql, QStringView cortes, NumeroEn numeroEn, Marca marca,
+                      QStringList& numeros) {
     qsizetype i = 0;
     while (i < sql.size() && sql[i].isSpace()) ++i;
-    if (sql.mid(i, 6).compare(QLatin1String("SELECT"), Qt::CaseInsensitive) != 0 || !sql.contains(kCast))
-        return {};
+    if (sql.mid(i, 6).compare(QLatin1String("SELECT"), Qt::CaseInsensitive) != 0) return {};
     QString forma;
     qsizetype desde = 0;
     QChar cierre;  // inside a quoted text or name
@@ -237,30 +244,44 @@ QString FormaConParametros(const QString& sql, QStringList& numeros) {
             cierre = c;
         } else if (c == u'[') {
             cierre = u']';
-        } else if (c == u';' || c == u'?') {
-            return {};  // a batch, or parameters of its own
-        } else if (c == u'C' && sql.mid(k, kCast.size()) == kCast) {
-            qsizetype j = k + kCast.size();
-            const qsizetype inicio = j;
-            if (j < sql.size() && sql[j] == u'-') ++j;
-            const qsizetype digitos = j;
-            while (j < sql.size() && sql[j].isDigit() && sql[j].unicode() < 128) ++j;
-            if (j == digitos) continue;
-            if (j < sql.size() && sql[j] == u'.') {
-                ++j;
-                while (j < sql.size() && sql[j].isDigit() && sql[j].unicode() < 128) ++j;
-            }
-            if (sql.mid(j, kNumeric.size()) != kNumeric) continue;
+        } else if (cortes.contains(c)) {
+            return {};
+        } else {
+            qsizetype inicio = 0;
+            const qsizetype fin = numeroEn(k, inicio);
+            if (fin < 0) continue;
             forma += QStringView(sql).mid(desde, inicio - desde);
-            forma += u'?';
-            numeros << sql.mid(inicio, j - inicio);
-            desde = j;
-            k = j - 1;
+            forma += marca(numeros.size());
+            numeros << sql.mid(inicio, fin - inicio);
+            desde = fin;
+            k = fin - 1;
         }
     }
     if (numeros.isEmpty()) return {};
     forma += QStringView(sql).mid(desde);
     return forma;
+}
+
+// The numbers that the translation compares as CAST(n AS NUMERIC) in a single SELECT become
+// parameters, so that statements that differ only in such numbers (an entry's month and number)
+// share one prepared statement. A parameter cast from the number's text is the same value the
+// literal gives. A batch, or a statement with parameters of its own, is left as it stands.
+QString FormaConParametros(const QString& sql, QStringList& numeros) {
+    static const QString kCast = QStringLiteral("CAST("), kNumeric = QStringLiteral(" AS NUMERIC)");
+    if (!sql.contains(kCast)) return {};
+    const auto numeroEn = [&](qsizetype k, qsizetype& inicio) -> qsizetype {
+        if (sql[k] != u'C' || sql.mid(k, kCast.size()) != kCast) return -1;
+        inicio = k + kCast.size();
+        qsizetype j = inicio;
+        if (j < sql.size() && sql[j] == u'-') ++j;
+        const qsizetype digitos = j;
+        j = FinDeDigitos(sql, j);
+        if (j == digitos) return -1;
+        if (j < sql.size() && sql[j] == u'.') j = FinDeDigitos(sql, j + 1);
+        return sql.mid(j, kNumeric.size()) == kNumeric ? j : -1;
+    };
+    return MarcarNumeros(
+        sql, u";?", numeroEn, [](qsizetype) { return QStringLiteral("?"); }, numeros);
 }
 
 }  // namespace
@@ -476,6 +497,66 @@ void EnlazarValor(sqlite3_stmt* st, int pos, const QVariant& v) {
     }
 }
 
+namespace {
+
+// The rows of a query, each value read as its column's type; the engine's last answer goes in rc.
+// With conFila the hidden rowid, read first, is kept last.
+QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, bool conFila,
+                                 int& rc) {
+    const int n = int(columnas.size());
+    QList<QList<QVariant>> filas;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        QList<QVariant> fila(n);
+        for (int i = 0; i < n; ++i) {
+            const int j = conFila ? (i == 0 ? n - 1 : i - 1) : i;
+            fila[j] = LeerValor(st, i, columnas[j].tipo);
+        }
+        filas.append(std::move(fila));
+    }
+    return filas;
+}
+
+// A column without a declared type (an expression, an aggregate) takes its type from the values
+// of column j; ISO dates (min()/max() of a date column) come back as dates.
+void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int j) {
+    bool fechas = false, texto = false, decimales = false, grandes = false;
+    bool todasFechas = true;
+    long largo = 0;
+    for (const auto& f : filas) {
+        const QVariant& v = f[j];
+        if (v.isNull()) continue;
+        if (v.typeId() == QMetaType::QString) {
+            texto = true;
+            largo = std::max<long>(largo, v.toString().size());
+            if (PareceFechaIso(v.toString()))
+                fechas = true;
+            else
+                todasFechas = false;
+        } else if (v.typeId() == QMetaType::Double) {
+            decimales = true;
+        } else if (v.typeId() == QMetaType::LongLong) {
+            grandes = true;
+        }
+    }
+    if (texto && fechas && todasFechas) {
+        col.tipo = adDBTimeStamp;
+        col.largo = 16;
+        for (auto& f : filas)
+            if (!f[j].isNull()) f[j] = FechaDesdeTextoIso(f[j].toString(), adDBTimeStamp);
+    } else if (texto) {
+        col.tipo = adVarWChar;
+        col.largo = std::max<long>(largo, 1);
+    } else if (decimales) {
+        col.tipo = adDouble;
+        col.largo = 8;
+    } else {
+        col.tipo = grandes ? adBigInt : adInteger;
+        col.largo = grandes ? 8 : 4;
+    }
+}
+
+}  // namespace
+
 bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores) {
     // A copy: preparing a statement may empty the cache of objects, and describing its
     // columns may add to it.
@@ -509,53 +590,8 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         QList<int> sinTipo;
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
-        QList<QList<QVariant>> filas;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-            QList<QVariant> fila(n);
-            for (int i = 0; i < n; ++i) {
-                const int j = conFila ? (i == 0 ? n - 1 : i - 1) : i;
-                fila[j] = LeerValor(st, i, leidas[j].tipo);
-            }
-            filas.append(std::move(fila));
-        }
-        // Columns without a declared type (expressions, aggregates) take their type from the values;
-        // ISO dates (min()/max() of a date column) come back as dates.
-        for (int j : sinTipo) {
-            bool fechas = false, texto = false, decimales = false, grandes = false;
-            bool todasFechas = true;
-            long largo = 0;
-            for (const auto& f : filas) {
-                const QVariant& v = f[j];
-                if (v.isNull()) continue;
-                if (v.typeId() == QMetaType::QString) {
-                    texto = true;
-                    largo = std::max<long>(largo, v.toString().size());
-                    if (PareceFechaIso(v.toString()))
-                        fechas = true;
-                    else
-                        todasFechas = false;
-                } else if (v.typeId() == QMetaType::Double) {
-                    decimales = true;
-                } else if (v.typeId() == QMetaType::LongLong) {
-                    grandes = true;
-                }
-            }
-            if (texto && fechas && todasFechas) {
-                cols[j].tipo = adDBTimeStamp;
-                cols[j].largo = 16;
-                for (auto& f : filas)
-                    if (!f[j].isNull()) f[j] = FechaDesdeTextoIso(f[j].toString(), adDBTimeStamp);
-            } else if (texto) {
-                cols[j].tipo = adVarWChar;
-                cols[j].largo = std::max<long>(largo, 1);
-            } else if (decimales) {
-                cols[j].tipo = adDouble;
-                cols[j].largo = 8;
-            } else {
-                cols[j].tipo = grandes ? adBigInt : adInteger;
-                cols[j].largo = grandes ? 8 : 4;
-            }
-        }
+        QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc);
+        for (int j : sinTipo) TipoPorValores(cols[j], filas, j);
         if (rc == SQLITE_DONE) {
             r = Resultado();
             r.esConsulta = true;
@@ -599,53 +635,33 @@ bool Une(QChar c) {
     return QStringView(u"+-*/%|&^.(").contains(c);
 }
 
+QString Marca(qsizetype indice) {
+    return kMarca + QStringLiteral("%1").arg(indice, 5, 10, QLatin1Char('0'));
+}
+
 // A single SELECT (no batch) whose numbers compared with "=" (outside quotes and names, standing
 // alone before a blank, ")" or the end) become markers kMarca + "00000" + index: statements that
 // differ only in such numbers (an entry's month and number) share one translation. Empty when
 // the statement has none.
 QString FormaDeLote(const QString& sql, QStringList& numeros) {
-    qsizetype i = 0;
-    while (i < sql.size() && sql[i].isSpace()) ++i;
-    if (sql.mid(i, 6).compare(QLatin1String("SELECT"), Qt::CaseInsensitive) != 0 || sql.contains(kMarca))
-        return {};
-    QString forma;
-    qsizetype desde = 0;
-    QChar cierre;
+    if (sql.contains(kMarca)) return {};
     const qsizetype n = sql.size();
-    for (qsizetype k = i; k < n; ++k) {
-        const QChar c = sql[k];
-        if (!cierre.isNull()) {
-            if (c == cierre) cierre = QChar();
-            continue;
-        }
-        if (c == u'\'' || c == u'"') {
-            cierre = c;
-        } else if (c == u'[') {
-            cierre = u']';
-        } else if (c == u';' || c == u'\n' || c == u'\r') {
-            return {};
-        } else if (c == u'=' && k > 0 && !QStringView(u"<>!").contains(sql[k - 1])) {
-            qsizetype j = k + 1;
-            while (j < n && sql[j] == u' ') ++j;
-            const qsizetype inicio = j;
-            while (j < n && sql[j].isDigit() && sql[j].unicode() < 128) ++j;
-            if (j == inicio || (j < n && (sql[j] == u'.' || sql[j].isLetter()))) continue;
-            qsizetype sigue = j;
-            while (sigue < n && sql[sigue] == u' ') ++sigue;
-            if (j < n && sql[j] != u' ' && sql[j] != u')') continue;
-            if (sigue < n && (Une(sql[sigue]) ||
-                              sql.mid(sigue, 7).compare(QLatin1String("COLLATE"), Qt::CaseInsensitive) == 0))
-                continue;
-            forma += QStringView(sql).mid(desde, inicio - desde);
-            forma += kMarca + QStringLiteral("%1").arg(numeros.size(), 5, 10, QLatin1Char('0'));
-            numeros << sql.mid(inicio, j - inicio);
-            desde = j;
-            k = j - 1;
-        }
-    }
-    if (numeros.isEmpty()) return {};
-    forma += QStringView(sql).mid(desde);
-    return forma;
+    const auto numeroEn = [&](qsizetype k, qsizetype& inicio) -> qsizetype {
+        if (sql[k] != u'=' || k == 0 || QStringView(u"<>!").contains(sql[k - 1])) return -1;
+        qsizetype j = k + 1;
+        while (j < n && sql[j] == u' ') ++j;
+        inicio = j;
+        j = FinDeDigitos(sql, j);
+        if (j == inicio || (j < n && (sql[j] == u'.' || sql[j].isLetter()))) return -1;
+        qsizetype sigue = j;
+        while (sigue < n && sql[sigue] == u' ') ++sigue;
+        if (j < n && sql[j] != u' ' && sql[j] != u')') return -1;
+        if (sigue < n && (Une(sql[sigue]) ||
+                          sql.mid(sigue, 7).compare(QLatin1String("COLLATE"), Qt::CaseInsensitive) == 0))
+            return -1;
+        return j;
+    };
+    return MarcarNumeros(sql, u";\n\r", numeroEn, Marca, numeros);
 }
 
 }  // namespace
@@ -661,7 +677,7 @@ QList<ProveedorSqlite::Paso> ProveedorSqlite::planConNumeros(const QString& lote
         // Shared only when each marker came through the translation once, as a compared number.
         bool sirve = pasos.size() == 1;
         for (int k = 0; sirve && k < numeros.size(); ++k) {
-            const QString m = kMarca + QStringLiteral("%1").arg(k, 5, 10, QLatin1Char('0'));
+            const QString m = Marca(k);
             sirve = pasos[0].sql.count(m) == 1 && pasos[0].sql.count("CAST(" + m + " AS NUMERIC)") == 1;
         }
         it = formas_.insert(forma, sirve ? pasos : QList<Paso>());
@@ -670,7 +686,7 @@ QList<ProveedorSqlite::Paso> ProveedorSqlite::planConNumeros(const QString& lote
     QList<Paso> pasos = *it;
     for (Paso& p : pasos)
         for (int k = numeros.size() - 1; k >= 0; --k) {
-            const QString m = kMarca + QStringLiteral("%1").arg(k, 5, 10, QLatin1Char('0'));
+            const QString m = Marca(k);
             p.sql.replace(m, numeros[k]);
             p.sqlConFila.replace(m, numeros[k]);
             p.original.replace(m, numeros[k]);

@@ -14,7 +14,7 @@
 
 namespace ado::sqlite {
 
-class ProveedorSqlite : public Proveedor {
+class ProveedorSqlite final : public Proveedor {
   public:
     ProveedorSqlite() = default;
     ~ProveedorSqlite() override;

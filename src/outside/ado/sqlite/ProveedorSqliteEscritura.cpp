@@ -150,7 +150,7 @@ bool Iguales(const QVariant& a, const QVariant& b) {
 
 // Reading the row, comparing and writing happen under the write lock, so that no other
 // connection can change the row in between. Inside the caller's transaction a savepoint
-// stands for it.
+// stands for it. Kept whole so that every way out releases the lock the same way.
 void ProveedorSqlite::escribirFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                    const QList<QVariant>& original, const QList<QVariant>* nueva,
                                    Errors& errores) {

@@ -1,5 +1,5 @@
 #pragma once
-// The steps of the dialect rewrite, each over the pieces of one statement (see TraductorSql.h).
+// The steps of the dialect rewrite, each over the tokens of one statement (see TraductorSql.h).
 #include "outside/ado/sqlite/Lexico.h"
 
 #include <QList>
@@ -9,17 +9,17 @@
 
 namespace ado::sqlite {
 
-// Edits of a statement's pieces, recorded by index and applied together.
+// Edits of a statement's tokens, recorded by index and applied together.
 class Edicion {
   public:
     explicit Edicion(const Piezas& piezas);
 
-    // A removed piece's blanks pass to the next piece when that one has none ("T(nolock)WHERE").
+    // A removed token's blanks pass to the next token when that one has none ("T(nolock)WHERE").
     void quitar(qsizetype i);
     void quitar(qsizetype desde, qsizetype hasta);  // both included
-    // The new text is split into pieces; the first keeps the replaced piece's blanks.
+    // The new text is split into tokens; the first keeps the replaced token's blanks.
     void cambiar(qsizetype i, const QString& texto);
-    // Before piece i (i may be the count: the end). A text with no leading blank takes piece i's.
+    // Before token i (i may be the count: the end). A text with no leading blank takes token i's.
     void insertarAntes(qsizetype i, const QString& texto);
     void insertarDespues(qsizetype i, const QString& texto);
     bool hayCambios() const { return cambios_; }
@@ -39,7 +39,7 @@ class Edicion {
 // For every parenthesis the index of its partner; empty when they do not pair up.
 std::vector<qsizetype> Parejas(const Piezas& piezas);
 
-// Upper-cased type name of the pieces [desde, hasta), blanks dropped ("varchar (10)" -> "VARCHAR(10)").
+// Upper-cased type name of the tokens [desde, hasta), blanks dropped ("varchar (10)" -> "VARCHAR(10)").
 QString NombreDeTipo(const Piezas& piezas, qsizetype desde, qsizetype hasta);
 bool EsTipoNumerico(const QString& tipo);
 bool EsTipoTexto(const QString& tipo);

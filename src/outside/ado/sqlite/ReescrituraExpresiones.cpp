@@ -147,6 +147,58 @@ class Sumas {
         return tipo;
     }
 
+    // The call or group that opens at `i`, as one term of the chain: a call takes its function's
+    // type. Gives where it closes.
+    qsizetype parentesis(Cadena& c, Nivel& r, qsizetype i) {
+        const qsizetype j = pareja_[i];
+        const Nivel dentro = nivel(i + 1, j);
+        r.algunTexto = r.algunTexto || dentro.algunTexto;
+        Tipo t = dentro.tipo;
+        const bool llamada = c.actual.inicio >= 0 && c.actual.fin == i - 1 && ps_[i - 1].es(Clase::Palabra);
+        if (llamada) {
+            const QString nombre = ps_[i - 1].texto.toUpper();
+            if (nombre == "SV_CONVERT" && i + 1 < j && ps_[i + 1].es(Clase::Texto))
+                t = EsTipoTexto(ps_[i + 1].contenidoTexto()) ? Tipo::Texto : Tipo::Desconocido;
+            else if (nombre == "IFNULL" || nombre == "COALESCE" || nombre == "NULLIF" || nombre == "IIF")
+                t = dentro.algunTexto ? Tipo::Texto : Tipo::Desconocido;
+            else if (nombre == "CAST")
+                t = CastNumerico(i, j) ? Tipo::Numero : Tipo::Desconocido;
+            else
+                t = Funcion(nombre);
+            c.actual.tipo = Tipo::Ninguno;
+        } else if (t == Tipo::Neutro || t == Tipo::Ninguno) {
+            t = Tipo::Desconocido;
+        }
+        ponerEnTermino(c, i, t);
+        c.actual.fin = j;
+        return j;
+    }
+
+    // The operator at `i` within the chain; false when it ends the chain.
+    bool operador(Cadena& c, qsizetype i) {
+        const QString& op = ps_[i].texto;
+        if (op == u"+" || op == u"-") {
+            if (c.actual.inicio < 0) {
+                ponerEnTermino(c, i, Tipo::Ninguno, false);  // a sign
+            } else if (!c.actual.completo) {
+                c.actual.fin = i;
+            } else {
+                cerrarTermino(c);
+                c.operadores.append(i);
+            }
+        } else if (op == u"*" || op == u"/" || op == u"%") {
+            ponerEnTermino(c, i, Tipo::Numero, false);
+            c.actual.completo = false;
+        } else if (op == u"||") {
+            cerrarTermino(c);
+            c.concatena = true;
+            c.operadores.append(i);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
     Nivel nivel(qsizetype desde, qsizetype hasta) {
         Nivel r;
         Cadena c;
@@ -161,53 +213,11 @@ class Sumas {
         for (qsizetype i = desde; i < hasta; ++i) {
             const Pieza& p = ps_[i];
             switch (p.clase) {
-                case Clase::AbreParen: {
-                    const qsizetype j = pareja_[i];
-                    const Nivel dentro = nivel(i + 1, j);
-                    r.algunTexto = r.algunTexto || dentro.algunTexto;
-                    Tipo t = dentro.tipo;
-                    const bool llamada =
-                        c.actual.inicio >= 0 && c.actual.fin == i - 1 && ps_[i - 1].es(Clase::Palabra);
-                    if (llamada) {
-                        const QString nombre = ps_[i - 1].texto.toUpper();
-                        if (nombre == "SV_CONVERT" && i + 1 < j && ps_[i + 1].es(Clase::Texto))
-                            t = EsTipoTexto(ps_[i + 1].contenidoTexto()) ? Tipo::Texto : Tipo::Desconocido;
-                        else if (nombre == "IFNULL" || nombre == "COALESCE" || nombre == "NULLIF" ||
-                                 nombre == "IIF")
-                            t = dentro.algunTexto ? Tipo::Texto : Tipo::Desconocido;
-                        else if (nombre == "CAST")
-                            t = CastNumerico(i, j) ? Tipo::Numero : Tipo::Desconocido;
-                        else
-                            t = Funcion(nombre);
-                        c.actual.tipo = Tipo::Ninguno;
-                    } else if (t == Tipo::Neutro || t == Tipo::Ninguno) {
-                        t = Tipo::Desconocido;
-                    }
-                    ponerEnTermino(c, i, t);
-                    c.actual.fin = j;
-                    i = j;
+                case Clase::AbreParen:
+                    i = parentesis(c, r, i);
                     break;
-                }
                 case Clase::Operador:
-                    if (p.texto == u"+" || p.texto == u"-") {
-                        if (c.actual.inicio < 0) {
-                            ponerEnTermino(c, i, Tipo::Ninguno, false);  // a sign
-                        } else if (!c.actual.completo) {
-                            c.actual.fin = i;
-                        } else {
-                            cerrarTermino(c);
-                            c.operadores.append(i);
-                        }
-                    } else if (p.texto == u"*" || p.texto == u"/" || p.texto == u"%") {
-                        ponerEnTermino(c, i, Tipo::Numero, false);
-                        c.actual.completo = false;
-                    } else if (p.texto == u"||") {
-                        cerrarTermino(c);
-                        c.concatena = true;
-                        c.operadores.append(i);
-                    } else {
-                        cerrar();
-                    }
+                    if (!operador(c, i)) cerrar();
                     break;
                 case Clase::Texto:
                     ponerEnTermino(c, i, Tipo::Texto);
@@ -275,6 +285,8 @@ Piezas AjustarSumas(const Piezas& ps) {
     return Sumas(ps, pareja).aplicar();
 }
 
+namespace {
+
 // A number compared with something becomes CAST(n AS NUMERIC): the engine then reads the other
 // side as a number, as the server does ("RTRIM(LTRIM(PERIODO)) = 2024" matches '2024 ').
 // A quoted text or a function's result compared with something is compared with the company's
@@ -282,165 +294,192 @@ Piezas AjustarSumas(const Piezas& ps) {
 // ("LTRIM(RTRIM(A)) = LTRIM(RTRIM(B))"); so is the left side of IN and each expression of GROUP BY
 // and SELECT DISTINCT.
 // The SET list of an UPDATE assigns: it is left alone.
-Piezas AjustarComparaciones(const Piezas& ps) {
-    const qsizetype n = ps.size();
-    const std::vector<qsizetype> pareja = Parejas(ps);
-    const bool pares = pareja.size() == static_cast<size_t>(n);
-    Edicion e(ps);
-    const bool esUpdate = n > 0 && ps[0].esPalabra(u"UPDATE");
-    int profundidad = 0;
-    bool asignando = false;
-    QList<int> entreBetween;  // depths with a BETWEEN waiting for its AND
-    QSet<qsizetype> conCollate;
-    const auto collate = [&](qsizetype i) {
-        if (conCollate.contains(i) || (i + 1 < n && ps[i + 1].esPalabra(u"COLLATE"))) return;
-        conCollate.insert(i);
-        e.insertarDespues(i, " COLLATE SERVIDOR");
-    };
+class Comparaciones {
+  public:
+    explicit Comparaciones(const Piezas& ps)
+        : ps_(ps),
+          n_(ps.size()),
+          pareja_(Parejas(ps)),
+          pares_(pareja_.size() == static_cast<size_t>(n_)),
+          e_(ps) {}
+
+    Piezas aplicar() {
+        const bool esUpdate = n_ > 0 && ps_[0].esPalabra(u"UPDATE");
+        int profundidad = 0;
+        bool asignando = false;
+        QList<int> entreBetween;  // depths with a BETWEEN waiting for its AND
+        for (qsizetype i = 0; i < n_; ++i) {
+            const Pieza& p = ps_[i];
+            if (p.esPalabra(u"SELECT") && i + 1 < n_ && ps_[i + 1].esPalabra(u"DISTINCT")) distintos(i + 2);
+            if (p.es(Clase::AbreParen)) {
+                ++profundidad;
+            } else if (p.es(Clase::CierraParen)) {
+                --profundidad;
+            } else if (esUpdate && profundidad == 0 && p.esPalabra(u"SET")) {
+                asignando = true;
+            } else if (profundidad == 0 && (p.esPalabra(u"WHERE") || p.esPalabra(u"FROM"))) {
+                asignando = false;
+            } else if (EsComparacion(p) && !(asignando && profundidad == 0)) {
+                operandoIzquierdo(i - 1);
+                operandoDerecho(i + 1);
+            } else if (p.esPalabra(u"BETWEEN")) {
+                entreBetween.append(profundidad);
+                operandoDerecho(i + 1);
+            } else if (p.esPalabra(u"AND") && !entreBetween.isEmpty() && entreBetween.last() == profundidad) {
+                entreBetween.removeLast();
+                operandoDerecho(i + 1);
+            } else if (p.esPalabra(u"IN") && i + 1 < n_ && ps_[i + 1].es(Clase::AbreParen)) {
+                antesDeIn(i);
+            } else if (p.esPalabra(u"GROUP") && i + 1 < n_ && ps_[i + 1].esPalabra(u"BY")) {
+                agrupar(i + 2);
+            }
+        }
+        return e_.aplicar();
+    }
+
+  private:
+    void collate(qsizetype i) {
+        if (conCollate_.contains(i) || (i + 1 < n_ && ps_[i + 1].esPalabra(u"COLLATE"))) return;
+        conCollate_.insert(i);
+        e_.insertarDespues(i, " COLLATE SERVIDOR");
+    }
+
     // A call that may give a text: not one of the server's number functions.
-    const auto deTexto = [&](qsizetype abre) {
-        return abre > 0 && ps[abre - 1].es(Clase::Palabra) && !EsPalabraClave(ps[abre - 1]) &&
-               !FuncionNumerica(ps[abre - 1].texto);
-    };
+    bool deTexto(qsizetype abre) const {
+        return abre > 0 && ps_[abre - 1].es(Clase::Palabra) && !EsPalabraClave(ps_[abre - 1]) &&
+               !FuncionNumerica(ps_[abre - 1].texto);
+    }
+
     // The call that starts at `i`, when nothing binds it into a larger operand: where it ends.
-    const auto llamadaDesde = [&](qsizetype i) -> qsizetype {
-        if (!pares || !ps[i].es(Clase::Palabra) || i + 1 >= n || !ps[i + 1].es(Clase::AbreParen) ||
+    qsizetype llamadaDesde(qsizetype i) const {
+        if (!pares_ || !ps_[i].es(Clase::Palabra) || i + 1 >= n_ || !ps_[i + 1].es(Clase::AbreParen) ||
             !deTexto(i + 1))
             return -1;
-        const qsizetype cierra = pareja[i + 1];
-        if (cierra + 1 < n && UneOperando(ps[cierra + 1])) return -1;
+        const qsizetype cierra = pareja_[i + 1];
+        if (cierra + 1 < n_ && UneOperando(ps_[cierra + 1])) return -1;
         return cierra;
-    };
-    const auto esNumero = [&](qsizetype i) {
-        return i >= 0 && i < n &&
-               (ps[i].es(Clase::Numero) || ((ps[i].esOperador(u"-") || ps[i].esOperador(u"+")) && i + 1 < n &&
-                                            ps[i + 1].es(Clase::Numero)));
-    };
+    }
 
-    auto operandoDerecho = [&](qsizetype r) {
-        if (r >= n) return;
+    bool esNumero(qsizetype i) const {
+        return i >= 0 && i < n_ &&
+               (ps_[i].es(Clase::Numero) || ((ps_[i].esOperador(u"-") || ps_[i].esOperador(u"+")) &&
+                                             i + 1 < n_ && ps_[i + 1].es(Clase::Numero)));
+    }
+
+    void operandoDerecho(qsizetype r) {
+        if (r >= n_) return;
         qsizetype fin = r;
-        const bool conSigno =
-            (ps[r].esOperador(u"-") || ps[r].esOperador(u"+")) && r + 1 < n && ps[r + 1].es(Clase::Numero);
+        const bool conSigno = (ps_[r].esOperador(u"-") || ps_[r].esOperador(u"+")) && r + 1 < n_ &&
+                              ps_[r + 1].es(Clase::Numero);
         if (conSigno) fin = r + 1;
         if (const qsizetype cierra = llamadaDesde(r); cierra >= 0) {
-            if (!esNumero(r - 2) && !ps[r - 2].es(Clase::Texto)) collate(cierra);
+            if (!esNumero(r - 2) && !ps_[r - 2].es(Clase::Texto)) collate(cierra);
             return;
         }
-        if (fin + 1 < n && UneOperando(ps[fin + 1])) return;
-        if (ps[fin].es(Clase::Numero)) {
-            e.cambiar(r, "CAST(" + (conSigno ? ps[r].texto : QString()) + ps[fin].texto + " AS NUMERIC)");
-            if (conSigno) e.quitar(fin);
-        } else if (ps[r].es(Clase::Texto)) {
+        if (fin + 1 < n_ && UneOperando(ps_[fin + 1])) return;
+        if (ps_[fin].es(Clase::Numero)) {
+            e_.cambiar(r, "CAST(" + (conSigno ? ps_[r].texto : QString()) + ps_[fin].texto + " AS NUMERIC)");
+            if (conSigno) e_.quitar(fin);
+        } else if (ps_[r].es(Clase::Texto)) {
             collate(r);
         }
-    };
-    auto operandoIzquierdo = [&](qsizetype l) {
+    }
+
+    void operandoIzquierdo(qsizetype l) {
         if (l < 0) return;
-        if (ps[l].es(Clase::CierraParen)) {
-            if (pares && deTexto(pareja[l]) && !esNumero(l + 2) && !(l + 2 < n && ps[l + 2].es(Clase::Texto)))
+        if (ps_[l].es(Clase::CierraParen)) {
+            if (pares_ && deTexto(pareja_[l]) && !esNumero(l + 2) &&
+                !(l + 2 < n_ && ps_[l + 2].es(Clase::Texto)))
                 collate(l);
             return;
         }
-        if (l > 0 && UneOperando(ps[l - 1]) && !ps[l - 1].es(Clase::AbreParen)) return;
-        if (ps[l].es(Clase::Numero))
-            e.cambiar(l, "CAST(" + ps[l].texto + " AS NUMERIC)");
-        else if (ps[l].es(Clase::Texto))
+        if (l > 0 && UneOperando(ps_[l - 1]) && !ps_[l - 1].es(Clase::AbreParen)) return;
+        if (ps_[l].es(Clase::Numero))
+            e_.cambiar(l, "CAST(" + ps_[l].texto + " AS NUMERIC)");
+        else if (ps_[l].es(Clase::Texto))
             collate(l);
-    };
+    }
+
     // The left side of IN decides the collation of the whole list: a call's result, or a column
     // compared with quoted texts.
-    auto antesDeIn = [&](qsizetype i) {
+    void antesDeIn(qsizetype i) {
         qsizetype l = i - 1;
-        if (l >= 0 && ps[l].esPalabra(u"NOT")) --l;
-        if (l < 0 || !pares) return;
-        if (ps[l].es(Clase::CierraParen)) {
-            if (deTexto(pareja[l])) collate(l);
+        if (l >= 0 && ps_[l].esPalabra(u"NOT")) --l;
+        if (l < 0 || !pares_) return;
+        if (ps_[l].es(Clase::CierraParen)) {
+            if (deTexto(pareja_[l])) collate(l);
             return;
         }
         bool textos = false;
-        for (qsizetype k = i + 2; k < pareja[i + 1]; ++k) textos = textos || ps[k].es(Clase::Texto);
-        if (textos && (ps[l].es(Clase::Nombre) || (ps[l].es(Clase::Palabra) && !EsPalabraClave(ps[l]))))
+        for (qsizetype k = i + 2; k < pareja_[i + 1]; ++k) textos = textos || ps_[k].es(Clase::Texto);
+        if (textos && (ps_[l].es(Clase::Nombre) || (ps_[l].es(Clase::Palabra) && !EsPalabraClave(ps_[l]))))
             collate(l);
-    };
+    }
+
     // GROUP BY expr, expr ...: each expression that ends in a call.
-    auto agrupar = [&](qsizetype desde) {
+    void agrupar(qsizetype desde) {
         int nivel = 0;
-        for (qsizetype k = desde; k < n; ++k) {
-            if (ps[k].es(Clase::AbreParen)) {
+        for (qsizetype k = desde; k < n_; ++k) {
+            if (ps_[k].es(Clase::AbreParen)) {
                 ++nivel;
-            } else if (ps[k].es(Clase::CierraParen)) {
+            } else if (ps_[k].es(Clase::CierraParen)) {
                 if (nivel == 0) return;
-                if (--nivel == 0 && (k + 1 == n || ps[k + 1].es(Clase::Coma) || EsPalabraClave(ps[k + 1]) ||
-                                     ps[k + 1].es(Clase::CierraParen) || ps[k + 1].es(Clase::PuntoYComa)))
+                if (--nivel == 0 &&
+                    (k + 1 == n_ || ps_[k + 1].es(Clase::Coma) || EsPalabraClave(ps_[k + 1]) ||
+                     ps_[k + 1].es(Clase::CierraParen) || ps_[k + 1].es(Clase::PuntoYComa)))
                     collate(k);
-            } else if (nivel == 0 &&
-                       (ps[k].es(Clase::PuntoYComa) || (EsPalabraClave(ps[k]) && !ps[k].esPalabra(u"BY")))) {
+            } else if (nivel == 0 && (ps_[k].es(Clase::PuntoYComa) ||
+                                      (EsPalabraClave(ps_[k]) && !ps_[k].esPalabra(u"BY")))) {
                 return;
             }
         }
-    };
+    }
 
     // SELECT DISTINCT expr, ...: a call's result keeps the collation, and its name as written.
-    auto distintos = [&](qsizetype desde) {
+    void distintos(qsizetype desde) {
         int nivel = 0;
         qsizetype inicio = desde;
         bool enAlias = false;
-        for (qsizetype k = desde; k <= n; ++k) {
+        for (qsizetype k = desde; k <= n_; ++k) {
             const bool fin =
-                k == n || (nivel == 0 && (ps[k].es(Clase::Coma) || ps[k].es(Clase::CierraParen) ||
-                                          EsPalabraClave(ps[k]) || ps[k].es(Clase::PuntoYComa)));
+                k == n_ || (nivel == 0 && (ps_[k].es(Clase::Coma) || ps_[k].es(Clase::CierraParen) ||
+                                           EsPalabraClave(ps_[k]) || ps_[k].es(Clase::PuntoYComa)));
             if (!fin) {
-                if (ps[k].es(Clase::AbreParen)) ++nivel;
-                if (ps[k].es(Clase::CierraParen)) --nivel;
+                if (ps_[k].es(Clase::AbreParen)) ++nivel;
+                if (ps_[k].es(Clase::CierraParen)) --nivel;
                 continue;
             }
-            const bool alias = k < n && ps[k].esPalabra(u"AS");
+            const bool alias = k < n_ && ps_[k].esPalabra(u"AS");
             const qsizetype ultimo = k - 1;
-            if (!enAlias && ultimo > inicio && ps[ultimo].es(Clase::CierraParen) && pares &&
-                pareja[ultimo] == inicio + 1 && deTexto(pareja[ultimo]) && !conCollate.contains(ultimo)) {
-                conCollate.insert(ultimo);
-                const QString nombre = Unir(ps, inicio, k).trimmed().replace(u'"', QStringLiteral("\"\""));
-                e.insertarDespues(ultimo, alias ? QStringLiteral(" COLLATE SERVIDOR")
-                                                : " COLLATE SERVIDOR AS \"" + nombre + u'"');
+            if (!enAlias && ultimo > inicio && ps_[ultimo].es(Clase::CierraParen) && pares_ &&
+                pareja_[ultimo] == inicio + 1 && deTexto(pareja_[ultimo]) && !conCollate_.contains(ultimo)) {
+                conCollate_.insert(ultimo);
+                const QString nombre = Unir(ps_, inicio, k).trimmed().replace(u'"', QStringLiteral("\"\""));
+                e_.insertarDespues(ultimo, alias ? QStringLiteral(" COLLATE SERVIDOR")
+                                                 : " COLLATE SERVIDOR AS \"" + nombre + u'"');
             }
             if (alias) {
                 enAlias = true;
                 continue;
             }
-            if (k == n || !ps[k].es(Clase::Coma)) return;
+            if (k == n_ || !ps_[k].es(Clase::Coma)) return;
             enAlias = false;
             inicio = k + 1;
         }
-    };
-
-    for (qsizetype i = 0; i < n; ++i) {
-        const Pieza& p = ps[i];
-        if (p.esPalabra(u"SELECT") && i + 1 < n && ps[i + 1].esPalabra(u"DISTINCT")) distintos(i + 2);
-        if (p.es(Clase::AbreParen)) {
-            ++profundidad;
-        } else if (p.es(Clase::CierraParen)) {
-            --profundidad;
-        } else if (esUpdate && profundidad == 0 && p.esPalabra(u"SET")) {
-            asignando = true;
-        } else if (profundidad == 0 && (p.esPalabra(u"WHERE") || p.esPalabra(u"FROM"))) {
-            asignando = false;
-        } else if (EsComparacion(p) && !(asignando && profundidad == 0)) {
-            operandoIzquierdo(i - 1);
-            operandoDerecho(i + 1);
-        } else if (p.esPalabra(u"BETWEEN")) {
-            entreBetween.append(profundidad);
-            operandoDerecho(i + 1);
-        } else if (p.esPalabra(u"AND") && !entreBetween.isEmpty() && entreBetween.last() == profundidad) {
-            entreBetween.removeLast();
-            operandoDerecho(i + 1);
-        } else if (p.esPalabra(u"IN") && i + 1 < n && ps[i + 1].es(Clase::AbreParen)) {
-            antesDeIn(i);
-        } else if (p.esPalabra(u"GROUP") && i + 1 < n && ps[i + 1].esPalabra(u"BY")) {
-            agrupar(i + 2);
-        }
     }
-    return e.aplicar();
+
+    const Piezas& ps_;
+    const qsizetype n_;
+    const std::vector<qsizetype> pareja_;
+    const bool pares_;
+    Edicion e_;
+    QSet<qsizetype> conCollate_;
+};
+
+}  // namespace
+
+Piezas AjustarComparaciones(const Piezas& ps) {
+    return Comparaciones(ps).aplicar();
 }
 
 }  // namespace ado::sqlite

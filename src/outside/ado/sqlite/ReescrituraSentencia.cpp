@@ -221,6 +221,32 @@ Piezas AjustarSentencia(const Piezas& ps) {
     return ps;
 }
 
+namespace {
+
+// The TOP clause at `j`: TOP n, TOP (n) or TOP @n, then PERCENT and WITH TIES. Gives its last
+// token, or -1 when no count follows TOP; the count goes in cuantos, left empty for a PERCENT:
+// a share other than the whole cannot be told ahead, so every row is the safe reading.
+qsizetype LeerTop(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype j, QString& cuantos) {
+    const qsizetype n = ps.size();
+    qsizetype k = j + 1;
+    if (k < n && (ps[k].es(Clase::Numero) || (ps[k].es(Clase::Palabra) && ps[k].texto.startsWith(u'@')))) {
+        cuantos = ps[k].texto;
+    } else if (k + 2 < n && ps[k].es(Clase::AbreParen) && pareja[k] == k + 2) {
+        cuantos = ps[k + 1].texto;
+        k += 2;
+    } else {
+        return -1;
+    }
+    if (k + 1 < n && ps[k + 1].esPalabra(u"PERCENT")) {
+        cuantos.clear();
+        ++k;
+    }
+    if (k + 2 < n && ps[k + 1].esPalabra(u"WITH") && ps[k + 2].esPalabra(u"TIES")) k += 2;
+    return k;
+}
+
+}  // namespace
+
 // TOP n at each level (the statement, or a parenthesised subquery) becomes LIMIT n at that
 // level's end, after its ORDER BY. TOP 100 PERCENT means every row. In a UNION each branch
 // keeps its own TOP: the branch becomes SELECT * FROM (branch LIMIT n); the last branch's
@@ -275,26 +301,11 @@ Piezas TopALimit(const Piezas& ps) {
             qsizetype j = i + 1;
             if (j < n && (ps[j].esPalabra(u"DISTINCT") || ps[j].esPalabra(u"ALL"))) ++j;
             if (j >= n || !ps[j].esPalabra(u"TOP")) continue;
-            qsizetype k = j + 1;
             QString cuantos;
-            if (k < n &&
-                (ps[k].es(Clase::Numero) || (ps[k].es(Clase::Palabra) && ps[k].texto.startsWith(u'@')))) {
-                cuantos = ps[k].texto;
-            } else if (k + 2 < n && ps[k].es(Clase::AbreParen) && pareja[k] == k + 2) {
-                cuantos = ps[k + 1].texto;
-                k += 2;
-            } else {
-                continue;
-            }
-            bool porciento = false;
-            if (k + 1 < n && ps[k + 1].esPalabra(u"PERCENT")) {
-                porciento = true;
-                ++k;
-            }
-            if (k + 2 < n && ps[k + 1].esPalabra(u"WITH") && ps[k + 2].esPalabra(u"TIES")) k += 2;
+            const qsizetype k = LeerTop(ps, pareja, j, cuantos);
+            if (k < 0) continue;
             e.quitar(j, k);
-            // A share other than the whole cannot be told ahead; every row is the safe reading.
-            if (!porciento) niveles.last().limite = cuantos;
+            if (!cuantos.isEmpty()) niveles.last().limite = cuantos;
             i = k;
         }
     }

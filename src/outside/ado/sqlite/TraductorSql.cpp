@@ -122,7 +122,8 @@ struct Tramo {
     qsizetype hasta;  // excluded
 };
 
-// Where the statements of a batch start and end, in pieces.
+// Where the statements of a batch start and end, in tokens. One walk on purpose: each rule for
+// where a statement ends reads what the walk has seen of the statement so far.
 QList<Tramo> Separar(const Piezas& ps) {
     QList<Tramo> tramos;
     const qsizetype n = ps.size();
@@ -195,7 +196,7 @@ QList<Tramo> Separar(const Piezas& ps) {
             }
             if (!sigue) {
                 cortar(i, i);
-                --i;  // look at this piece again as the first of its statement
+                --i;  // look at this token again as the first of its statement
                 continue;
             }
         }

@@ -39,6 +39,7 @@ Tipo Analizar(const QString& declarado) {
 
 }  // namespace
 
+// Long but flat: one pass sorts the columns by kind, then one trigger pair is written per kind.
 QStringList SentenciasDeVigilancia(const QString& tabla, const QList<ColumnaDeclarada>& columnas,
                                    bool conRowid, const QString& sufijo) {
     QStringList largos, numeros, fechas, revisadas, nombresFecha;
