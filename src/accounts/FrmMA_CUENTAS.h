@@ -32,6 +32,7 @@ class BarraBotones;
 class BusquedaCodigo;
 class CajaTexto;
 class FlexGrid;
+class ManejadorErrores;
 class TreeView;
 }  // namespace vb
 
@@ -154,6 +155,11 @@ class FrmMA_CUENTAS : public QWidget {
 
   private:
     void ArmaControles();
+    // The steps of AsignarDatos, under its one handler; each returns false when it stops.
+    bool AsignaCamposYTipo(vb::ManejadorErrores& h);
+    bool AsignaMedioDePago(vb::ManejadorErrores& h);
+    bool AsignaOpcionesCuenta(vb::ManejadorErrores& h);
+    bool AsignaNodoYVencimiento(vb::ManejadorErrores& h);
     void ConectaEventos();
     // Every option of optLibros unselected.
     void LimpiaLibros();
@@ -161,6 +167,14 @@ class FrmMA_CUENTAS : public QWidget {
     void BotonConsulta(bool encendido);
     bool BotonConsultaEncendido() const;
     void Refusa(int Index, const QString& mensaje);
+    // The steps of Campo_Valida, under its one handler; each returns false when it refused or stopped.
+    bool ValidaCodigo(vb::ManejadorErrores& h, int Index, QString valor);
+    bool MuestraCuentaExistente(vb::ManejadorErrores& h, const QString& valor);
+    bool ValidaDescripcion(int Index, const QString& valor);
+    bool ValidaCuentaPrincipal(vb::ManejadorErrores& h, int Index, const QString& valor);
+    bool ValidaCodigoOpcional(vb::ManejadorErrores& h, int Index, const QString& valor);
+    // The controls only a postable account may use, after a validation that did not refuse.
+    void AplicaTipoCuenta(vb::ManejadorErrores& h, int Index);
     // The focus went into one of the code searches (it asks for no validation).
     bool FocoEnBusqueda() const;
     // The field is the code field and holds the code the form already shows: leaving it again
@@ -222,6 +236,20 @@ class FrmMA_CUENTAS : public QWidget {
     // The save and the delete behind GrabarCuenta's common entry.
     void GuardaCuenta(const QString& codigo);
     void BorraCuenta(const QString& codigo);
+    // The steps of the save, under its one handler; each returns false when the save stops.
+    bool AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo);
+    bool AgregaTipoCuenta(vb::ManejadorErrores& h, const QString& codigo, bool titulo);
+    bool AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
+                        QString& tipoVista);
+    bool AgregaPersonalizados(vb::ManejadorErrores& h);
+    bool EscribeFilaCuenta(vb::ManejadorErrores& h, const QString& codigo);
+    bool GrabaDependientes(vb::ManejadorErrores& h, const QString& codigo, int medio);
+    bool GrabaCCostoDefecto(vb::ManejadorErrores& h, const QString& codigo);
+    bool AsignaGruposUsuarios(vb::ManejadorErrores& h, const QString& codigo);
+    bool AsignaGrupos(vb::ManejadorErrores& h, const ado::RecordsetPtr& filas, const QString& columna,
+                      const QString& codigo, bool saltaSinNombre);
+    bool PreparaSiguiente(vb::ManejadorErrores& h);
+    void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
     // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
     int ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente);
     // Marks the account as deleted when the database keeps it because other rows refer to it.
