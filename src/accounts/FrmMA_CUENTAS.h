@@ -19,6 +19,7 @@ class QLabel;
 class QRadioButton;
 class QSplitter;
 class QTabWidget;
+class QTreeWidgetItem;
 class SkinFramework;
 class UtilVex;
 namespace maker {
@@ -227,6 +228,11 @@ class FrmMA_CUENTAS : public QWidget {
     // The tree pane's width: the one the user gave it, else one that shows the widest account of
     // the deepest level whole (the window grows for it as far as the screen allows).
     void AjustaAnchoArbol();
+    // Hangs the rows (code, description) from the root, each under the account above it.
+    void CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz, const QList<QList<QVariant>>& filas);
+    // The view type from the range of additional data that holds the account; false to leave.
+    bool VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos, const QString& cuenta,
+                       QString* descripcion, QString* vista, QString& tipoVista, bool* pideVencimiento);
     // The divider between the tree and the fields.
     QSplitter* divisor_ = nullptr;
     // The width the user gave the tree pane, kept in the ini file with the tree setting; 0: none.

@@ -61,6 +61,7 @@ void Posiciona(QComboBox* lista, int posicion) {
 using CuentasValores::EsBlanco;
 using CuentasValores::EsVerdadero;
 
+// Over sixty lines: the start-up settings one after another, in the order the window needs them.
 void FrmMA_CUENTAS::Form_Load() {
     auto& util = maker::gUtilidades();
     CNStuffContable::AplicaSkin(this);

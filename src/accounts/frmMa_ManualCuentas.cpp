@@ -344,7 +344,7 @@ void frmMa_ManualCuentas::Form_Unload() {
 }
 
 void frmMa_ManualCuentas::closeEvent(QCloseEvent* e) {
-    // The text box being left writes first, as on the original's close.
+    // The text box being left writes its value before the window goes.
     if (QWidget* foco = focusWidget(); foco == txtFields[0] || foco == txtFields[1]) foco->clearFocus();
     Form_Unload();
     QWidget::closeEvent(e);
