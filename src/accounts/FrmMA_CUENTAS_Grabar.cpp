@@ -56,6 +56,14 @@ bool ValorPersonalizado(const QString& texto, bool numerico, QString& valor) {
     return true;
 }
 
+// Opens a forward-only, read-only rowset as a step of the save; false when the save stops.
+bool AbreLectura(vb::ManejadorErrores& h, QString sql, ado::RecordsetPtr& rs) {
+    return h.paso([&] {
+        DB_Dll& db = gBaseDatos();
+        db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    });
+}
+
 }  // namespace
 
 int FrmMA_CUENTAS::ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente) {
@@ -346,10 +354,7 @@ bool FrmMA_CUENTAS::GrabaCCostoDefecto(vb::ManejadorErrores& h, const QString& c
         iCodigo >= 0 ? Literal(u.QuitaCaracter(txtFields[iCodigo]->text(), "-")) : Literal(codigo);
     ado::RecordsetPtr filas;
     QString sql = "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
-    if (!h.paso([&] {
-            db.AbrirRecordset(sql, filas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-        }))
-        return false;
+    if (!AbreLectura(h, sql, filas)) return false;
     bool sinFilas = true;
     if (!h.paso([&] { sinFilas = filas->Bof() && filas->Eof(); })) return false;
     const QString borra = "DELETE MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
@@ -370,10 +375,7 @@ bool FrmMA_CUENTAS::AsignaGruposUsuarios(vb::ManejadorErrores& h, const QString&
     const QString condicion = partes.isEmpty() ? QString(" CUENTA = '' ") : partes.join(" or ");
     ado::RecordsetPtr grupos;
     QString sql = "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE " + condicion + " GROUP BY GRUPOUSER";
-    if (!h.paso([&] {
-            db.AbrirRecordset(sql, grupos, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-        }))
-        return false;
+    if (!AbreLectura(h, sql, grupos)) return false;
     bool hayGrupos = false;
     if (!h.paso([&] { hayGrupos = !(grupos->Bof() && grupos->Eof()); })) return false;
     if (hayGrupos) {
@@ -381,11 +383,7 @@ bool FrmMA_CUENTAS::AsignaGruposUsuarios(vb::ManejadorErrores& h, const QString&
     } else if (codigo.size() == CNStuffContable::gDigitosCapitulo) {
         ado::RecordsetPtr todos;
         QString sqlTodos = "SELECT GRUPO FROM TA_USUARIOS GROUP BY GRUPO";
-        if (!h.paso([&] {
-                db.AbrirRecordset(sqlTodos, todos, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
-                                  true);
-            }))
-            return false;
+        if (!AbreLectura(h, sqlTodos, todos)) return false;
         if (!AsignaGrupos(h, todos, "Grupo", codigo, true)) return false;
         db.CierraRecordset(todos);
     }
