@@ -2,7 +2,7 @@
 // The chart-of-accounts window: keeps the accounts of MA_CUENTAS. It validates a typed code
 // level by level, shows an existing account or starts a new one, and opens the companion
 // windows of the current account. It is the main window of its program: closing it ends the
-// program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp).
+// program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp); its layout in FrmMA_CUENTAS.ui.
 #include "outside/ado/Connection.h"
 
 #include <QList>
@@ -24,6 +24,9 @@ class SkinFramework;
 class UtilVex;
 namespace maker {
 class ReglasCuentas;
+}
+namespace Ui {
+class FrmMA_CUENTAS;
 }
 namespace personalizados {
 class GrillaPersonalizados;
@@ -155,7 +158,11 @@ class FrmMA_CUENTAS : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
-    void ArmaControles();
+    // The controls of the layout file into the form's members and arrays.
+    void RecogeControles(const Ui::FrmMA_CUENTAS& ui);
+    // What the layout file cannot say: the buttons and panels of the bars, the code searches, the
+    // grid's cell editor, the tree's header and the tab order.
+    void CompletaControles();
     // The steps of AsignarDatos, under its one handler; each returns false when it stops.
     bool AsignaCamposYTipo(vb::ManejadorErrores& h);
     bool AsignaMedioDePago(vb::ManejadorErrores& h);
