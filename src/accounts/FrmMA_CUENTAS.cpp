@@ -14,6 +14,7 @@
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/ReglasCuentas.h"
 #include "services/CNStuffContable.h"
+#include "ui_FrmMA_CUENTAS.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -21,16 +22,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QRadioButton>
 #include <QSplitter>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
 FrmMA_CUENTAS* gFrmMA_CUENTAS = nullptr;
 bool FrmMA_CUENTAS::gMuestraCashFlow = true;
@@ -40,9 +35,10 @@ using CNStuffContable::gBaseDatos;
 FrmMA_CUENTAS::FrmMA_CUENTAS(QWidget* parent) : QWidget(parent) {
     gFrmMA_CUENTAS = this;
     setObjectName("FrmMA_CUENTAS");
-    setWindowTitle("Actualización Plan General de Cuentas");
-    resize(1080, 680);
-    ArmaControles();
+    Ui::FrmMA_CUENTAS ui;
+    ui.setupUi(this);
+    RecogeControles(ui);
+    CompletaControles();
     ConectaEventos();
 }
 
@@ -55,181 +51,71 @@ FrmMA_CUENTAS::~FrmMA_CUENTAS() {
     if (gFrmMA_CUENTAS == this) gFrmMA_CUENTAS = nullptr;
 }
 
-void FrmMA_CUENTAS::ArmaControles() {
-    UtilVex1 = new UtilVex(this);
-    UtilVex1->setObjectName("UtilVex1");
+void FrmMA_CUENTAS::RecogeControles(const Ui::FrmMA_CUENTAS& ui) {
+    UtilVex1 = ui.UtilVex1;
+    Tbar = ui.Tbar;
+    TreeV = ui.TreeV;
+    LblTitulo = {ui.LblTitulo_0,  ui.LblTitulo_1,  ui.LblTitulo_2,  ui.LblTitulo_3, ui.LblTitulo_4,
+                 ui.LblTitulo_5,  ui.LblTitulo_6,  ui.LblTitulo_7,  ui.LblTitulo_8, ui.LblTitulo_9,
+                 ui.LblTitulo_10, ui.LblTitulo_11, ui.LblTitulo_12, ui.LblTitulo_13};
+
+    TxtCodigo = ui.TxtCodigo;
+    Combo1 = ui.Combo1;
+    SSTab1 = ui.SSTab1;
+
+    const char* columnas[] = {"DESCRIPCION", "Codigo", "CodigoOpcional", "CuentaPrincipal",
+                              "CodTarjeta_ConcAuto"};
+    txtFields = {ui.txtFields_0, ui.txtFields_1, ui.txtFields_2, ui.txtFields_3, ui.txtFields_4};
+    for (int i = 0; i < txtFields.size(); ++i) {
+        txtFields[i]->DataField = columnas[i];
+        validacionPendiente_ << false;
+    }
+    txtFields[1]->Tag = "MA_CUENTAS";
+    txtFields[3]->Tag = "MA_CUENTAS";
+
+    OptTipoCuenta = {ui.OptTipoCuenta_0, ui.OptTipoCuenta_1};
+    // Not exclusive of themselves: the reset leaves all three cleared, and ConectaEventos keeps one.
+    optLibros = {ui.optLibros_0, ui.optLibros_1, ui.optLibros_2};
+
+    chkCCostos = ui.chkCCostos;
+    CHKAjustable = ui.CHKAjustable;
+    chkTarjeta = ui.chkTarjeta;
+    ChkBloqueo = ui.ChkBloqueo;
+    ChkCyB = ui.ChkCyB;
+    ChkBdu = ui.ChkBdu;
+    ChkVto = ui.ChkVto;
+    CmbIndices = ui.CmbIndices;
+    CmbMP = ui.CmbMP;
+    CmbMoneda = ui.CmbMoneda;
+    LblDV = ui.LblDV;
+    LblDescRelacionado = ui.LblDescRelacionado;
+    // Its long caption folds (word wrap) rather than taking the room of the account tree.
+    lblCodTarjetaConcAuto = ui.lblCodTarjetaConcAuto;
+    Label1 = ui.Label1;
+
+    MSFlexGrid1 = ui.MSFlexGrid1;
+    sbStatusBar = ui.sbStatusBar;
+    divisor_ = ui.divisor;
+}
+
+void FrmMA_CUENTAS::CompletaControles() {
     SkinFramework1 = new SkinFramework(this);
     SkinFramework1->setObjectName("SkinFramework1");
-
-    Tbar = new vb::BarraBotones(this);
-    Tbar->setObjectName("Tbar");
-    Tbar->setOrientation(Qt::Vertical);
     for (const char* texto : {"Actualizar Jerarquías de Cuentas", "Datos Adicionales", "Manual de Cuentas",
                               "Centros de Costos", "Jerarquías de Cuentas"})
         Tbar->AgregaBoton(QString::fromUtf8(texto));
     Tbar->AgregaBoton(QString::fromUtf8("Adjuntar Jerarquías "), true);
     Tbar->AgregaBoton("Actualizar Cash Flow");
 
-    TreeV = new vb::TreeView(this);
-    TreeV->setObjectName("TreeV");
-
-    auto* derecha = new QWidget(this);
-    auto* layDerecha = new QVBoxLayout(derecha);
-    layDerecha->setContentsMargins(0, 0, 0, 0);
-
-    for (int i = 0; i < int(LblTitulo.size()); ++i) {
-        LblTitulo[i] = new QLabel(this);
-        LblTitulo[i]->setObjectName(QString("LblTitulo_%1").arg(i));
-    }
-    const char* titulos[] = {"Descripción",     "Código",
-                             "Código Opcional", "Cuenta Relacionada",
-                             "Medio de Pago",   "Dígito Verificador",
-                             "Ajustable",       "Bloqueada",
-                             "Caja y Bancos",   "Pide Vencimiento",
-                             "Moneda",          "Índice",
-                             "Cuenta",          "Título"};
-    for (int i = 0; i < int(LblTitulo.size()); ++i) LblTitulo[i]->setText(QString::fromUtf8(titulos[i]));
-
-    // The code box and the title list above the tabs.
-    TxtCodigo = new vb::CajaTexto(this);
-    TxtCodigo->setObjectName("TxtCodigo");
     TxtCodigo->Tag = "MA_CUENTAS";
-    TxtCodigo->setMaxLength(15);
     // Room for the longest code with its level separators.
     TxtCodigo->setMinimumWidth(TxtCodigo->fontMetrics().horizontalAdvance("0-0-00-00-000-0000") + 12);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName("Combo1");
-    Combo1->setEditable(false);
-    Combo1->setMinimumWidth(160);
-    auto* filaCodigo = new QHBoxLayout;
-    filaCodigo->addWidget(LblTitulo[12]);
-    filaCodigo->addWidget(TxtCodigo);
-    filaCodigo->addSpacing(12);
-    filaCodigo->addWidget(LblTitulo[13]);
-    filaCodigo->addWidget(Combo1, 1);
-    layDerecha->addLayout(filaCodigo);
-
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName("SSTab1");
-    auto* general = new QWidget;
-    auto* masDatos = new QWidget;
-    SSTab1->addTab(general, "Datos Generales");
-    SSTab1->addTab(masDatos, "Mas Datos");
-    layDerecha->addWidget(SSTab1, 1);
-
-    const char* columnas[] = {"DESCRIPCION", "Codigo", "CodigoOpcional", "CuentaPrincipal",
-                              "CodTarjeta_ConcAuto"};
-    for (int i = 0; i < 5; ++i) {
-        auto* caja = new vb::CajaTexto(general);
-        caja->setObjectName(QString("txtFields_%1").arg(i));
-        caja->DataField = columnas[i];
-        txtFields << caja;
-        validacionPendiente_ << false;
-    }
-    txtFields[1]->Tag = "MA_CUENTAS";
-    txtFields[3]->Tag = "MA_CUENTAS";
-
-    OptTipoCuenta[0] = new QRadioButton("Imputable", general);
-    OptTipoCuenta[1] = new QRadioButton(QString::fromUtf8("Título"), general);
     auto* grupoTipo = new QButtonGroup(this);
-    for (int i = 0; i < 2; ++i) {
-        OptTipoCuenta[i]->setObjectName(QString("OptTipoCuenta_%1").arg(i));
-        grupoTipo->addButton(OptTipoCuenta[i], i);
-    }
-    const char* libros[] = {"Ningún Libro de I.V.A.", "Asignar a Libro de I.V.A. Compras",
-                            "Asignar a Libro de I.V.A. Ventas"};
-    for (int i = 0; i < 3; ++i) {
-        optLibros[i] = new QRadioButton(QString::fromUtf8(libros[i]), general);
-        optLibros[i]->setObjectName(QString("optLibros_%1").arg(i));
-        // Exclusive by hand: the reset leaves all three cleared.
-        optLibros[i]->setAutoExclusive(false);
-    }
+    for (int i = 0; i < 2; ++i) grupoTipo->addButton(OptTipoCuenta[i], i);
 
-    auto nuevaCasilla = [&](QCheckBox*& c, const char* nombre, const QString& texto) {
-        c = new QCheckBox(texto, general);
-        c->setObjectName(nombre);
-    };
-    nuevaCasilla(chkCCostos, "chkCCostos", "&Usa Centros de Costos");
-    nuevaCasilla(CHKAjustable, "CHKAjustable", "NO");
-    nuevaCasilla(chkTarjeta, "chkTarjeta", "No pide datos de la tarjeta.");
-    nuevaCasilla(ChkBloqueo, "ChkBloqueo", "NO");
-    nuevaCasilla(ChkCyB, "ChkCyB", "NO");
-    nuevaCasilla(ChkBdu, "ChkBdu", "NO");
-    nuevaCasilla(ChkVto, "ChkVto", "NO");
-
-    auto nuevaLista = [&](QComboBox*& c, const char* nombre) {
-        c = new QComboBox(general);
-        c->setObjectName(nombre);
-        c->setEditable(false);
-    };
-    nuevaLista(CmbIndices, "CmbIndices");
-    nuevaLista(CmbMP, "CmbMP");
-    nuevaLista(CmbMoneda, "CmbMoneda");
-
-    LblDV = new QLabel("0", general);
-    LblDV->setObjectName("LblDV");
-    LblDescRelacionado = new QLabel(general);
-    LblDescRelacionado->setObjectName("LblDescRelacionado");
-    lblCodTarjetaConcAuto = new QLabel(general);
-    lblCodTarjetaConcAuto->setObjectName("lblCodTarjetaConcAuto");
-    // A long caption folds rather than taking the room of the account tree.
-    lblCodTarjetaConcAuto->setWordWrap(true);
-    Label1 = new QLabel("Bienes de Uso", general);
-    Label1->setObjectName("Label1");
-
-    auto* g = new QGridLayout(general);
-    int f = 0;
-    g->addWidget(LblTitulo[0], f, 0);
-    g->addWidget(txtFields[0], f++, 1, 1, 3);
-    g->addWidget(LblTitulo[1], f, 0);
-    g->addWidget(txtFields[1], f, 1);
-    g->addWidget(LblTitulo[5], f, 2);
-    g->addWidget(LblDV, f++, 3);
-    g->addWidget(LblTitulo[2], f, 0);
-    g->addWidget(txtFields[2], f++, 1);
-    g->addWidget(LblTitulo[3], f, 0);
-    g->addWidget(txtFields[3], f, 1);
-    g->addWidget(LblDescRelacionado, f++, 2, 1, 2);
-    auto* cajaTipo = new QGroupBox("Tipo de Cuenta", general);
-    auto* layTipo = new QHBoxLayout(cajaTipo);
-    layTipo->addWidget(OptTipoCuenta[0]);
-    layTipo->addWidget(OptTipoCuenta[1]);
-    g->addWidget(cajaTipo, f++, 0, 1, 4);
-    g->addWidget(LblTitulo[6], f, 0);
-    g->addWidget(CHKAjustable, f, 1);
-    g->addWidget(LblTitulo[11], f, 2);
-    g->addWidget(CmbIndices, f++, 3);
-    g->addWidget(LblTitulo[7], f, 0);
-    g->addWidget(ChkBloqueo, f++, 1);
-    g->addWidget(LblTitulo[4], f, 0);
-    g->addWidget(CmbMP, f, 1);
-    g->addWidget(LblTitulo[10], f, 2);
-    g->addWidget(CmbMoneda, f++, 3);
-    g->addWidget(chkTarjeta, f, 1);
-    g->addWidget(lblCodTarjetaConcAuto, f, 2);
-    g->addWidget(txtFields[4], f++, 3);
-    g->addWidget(LblTitulo[8], f, 0);
-    g->addWidget(ChkCyB, f++, 1);
-    auto* cajaLibros = new QGroupBox("Libros de I.V.A.", general);
-    auto* layLibros = new QVBoxLayout(cajaLibros);
-    for (auto* o : optLibros) layLibros->addWidget(o);
-    g->addWidget(cajaLibros, f++, 0, 1, 4);
-    g->addWidget(Label1, f, 0);
-    g->addWidget(ChkBdu, f, 1);
-    g->addWidget(chkCCostos, f++, 2, 1, 2);
-    g->addWidget(LblTitulo[9], f, 0);
-    g->addWidget(ChkVto, f++, 1);
-    g->setRowStretch(f, 1);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
-
-    MSFlexGrid1 = new vb::FlexGrid(masDatos);
-    MSFlexGrid1->setObjectName("MSFlexGrid1");
     TxtEdit = new vb::CajaTexto(MSFlexGrid1);
     TxtEdit->setObjectName("TxtEdit");
     TxtEdit->hide();
-    auto* layMas = new QVBoxLayout(masDatos);
-    layMas->addWidget(MSFlexGrid1);
 
     // The code searches drop down under their text box; they stay hidden until asked.
     BusquedaCodigo1 = new vb::BusquedaCodigo(this);
@@ -239,8 +125,6 @@ void FrmMA_CUENTAS::ArmaControles() {
     BusquedaCodigo2->setObjectName("BusquedaCodigo2");
     BusquedaCodigo2->hide();
 
-    sbStatusBar = new BarraEstado(this);
-    sbStatusBar->setObjectName("sbStatusBar");
     sbStatusBar->AgregaPanel("MENSAJE", {}, true);
     for (const char* clave : {"SERVER", "USUARIO", "BASEDEDATOS", "CAJA", "VERSION"})
         sbStatusBar->AgregaPanel(clave);
@@ -248,21 +132,8 @@ void FrmMA_CUENTAS::ArmaControles() {
     // A label wider than the pane scrolls instead of being cut short.
     TreeV->header()->setStretchLastSection(false);
     TreeV->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    divisor_ = new QSplitter(Qt::Horizontal, this);
-    divisor_->setObjectName("divisor");
-    divisor_->addWidget(TreeV);
-    divisor_->addWidget(derecha);
     divisor_->setStretchFactor(0, 0);
     divisor_->setStretchFactor(1, 1);
-    divisor_->setChildrenCollapsible(false);
-
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(UtilVex1);
-    auto* centro = new QHBoxLayout;
-    centro->addWidget(Tbar);
-    centro->addWidget(divisor_, 1);
-    lay->addLayout(centro, 1);
-    lay->addWidget(sbStatusBar);
 
     setTabOrder(TxtCodigo, txtFields[0]);
     setTabOrder(txtFields[0], txtFields[1]);

@@ -2,7 +2,7 @@
 // The chart-of-accounts window: keeps the accounts of MA_CUENTAS. It validates a typed code
 // level by level, shows an existing account or starts a new one, and opens the companion
 // windows of the current account. It is the main window of its program: closing it ends the
-// program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp).
+// program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp); its layout in FrmMA_CUENTAS.ui.
 #include "outside/ado/Connection.h"
 
 #include <QList>
@@ -19,10 +19,14 @@ class QLabel;
 class QRadioButton;
 class QSplitter;
 class QTabWidget;
+class QTreeWidgetItem;
 class SkinFramework;
 class UtilVex;
 namespace maker {
 class ReglasCuentas;
+}
+namespace Ui {
+class FrmMA_CUENTAS;
 }
 namespace personalizados {
 class GrillaPersonalizados;
@@ -32,6 +36,7 @@ class BarraBotones;
 class BusquedaCodigo;
 class CajaTexto;
 class FlexGrid;
+class ManejadorErrores;
 class TreeView;
 }  // namespace vb
 
@@ -153,7 +158,16 @@ class FrmMA_CUENTAS : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
-    void ArmaControles();
+    // The controls of the layout file into the form's members and arrays.
+    void RecogeControles(const Ui::FrmMA_CUENTAS& ui);
+    // What the layout file cannot say: the buttons and panels of the bars, the code searches, the
+    // grid's cell editor, the tree's header and the tab order.
+    void CompletaControles();
+    // The steps of AsignarDatos, under its one handler; each returns false when it stops.
+    bool AsignaCamposYTipo(vb::ManejadorErrores& h);
+    bool AsignaMedioDePago(vb::ManejadorErrores& h);
+    bool AsignaOpcionesCuenta(vb::ManejadorErrores& h);
+    bool AsignaNodoYVencimiento(vb::ManejadorErrores& h);
     void ConectaEventos();
     // Every option of optLibros unselected.
     void LimpiaLibros();
@@ -161,6 +175,14 @@ class FrmMA_CUENTAS : public QWidget {
     void BotonConsulta(bool encendido);
     bool BotonConsultaEncendido() const;
     void Refusa(int Index, const QString& mensaje);
+    // The steps of Campo_Valida, under its one handler; each returns false when it refused or stopped.
+    bool ValidaCodigo(vb::ManejadorErrores& h, int Index, QString valor);
+    bool MuestraCuentaExistente(vb::ManejadorErrores& h, const QString& valor);
+    bool ValidaDescripcion(int Index, const QString& valor);
+    bool ValidaCuentaPrincipal(vb::ManejadorErrores& h, int Index, const QString& valor);
+    bool ValidaCodigoOpcional(vb::ManejadorErrores& h, int Index, const QString& valor);
+    // The controls only a postable account may use, after a validation that did not refuse.
+    void AplicaTipoCuenta(vb::ManejadorErrores& h, int Index);
     // The focus went into one of the code searches (it asks for no validation).
     bool FocoEnBusqueda() const;
     // The field is the code field and holds the code the form already shows: leaving it again
@@ -213,6 +235,11 @@ class FrmMA_CUENTAS : public QWidget {
     // The tree pane's width: the one the user gave it, else one that shows the widest account of
     // the deepest level whole (the window grows for it as far as the screen allows).
     void AjustaAnchoArbol();
+    // Hangs the rows (code, description) from the root, each under the account above it.
+    void CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz, const QList<QList<QVariant>>& filas);
+    // The view type from the range of additional data that holds the account; false to leave.
+    bool VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos, const QString& cuenta,
+                       QString* descripcion, QString* vista, QString& tipoVista, bool* pideVencimiento);
     // The divider between the tree and the fields.
     QSplitter* divisor_ = nullptr;
     // The width the user gave the tree pane, kept in the ini file with the tree setting; 0: none.
@@ -222,6 +249,20 @@ class FrmMA_CUENTAS : public QWidget {
     // The save and the delete behind GrabarCuenta's common entry.
     void GuardaCuenta(const QString& codigo);
     void BorraCuenta(const QString& codigo);
+    // The steps of the save, under its one handler; each returns false when the save stops.
+    bool AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo);
+    bool AgregaTipoCuenta(vb::ManejadorErrores& h, const QString& codigo, bool titulo);
+    bool AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
+                        QString& tipoVista);
+    bool AgregaPersonalizados(vb::ManejadorErrores& h);
+    bool EscribeFilaCuenta(vb::ManejadorErrores& h, const QString& codigo);
+    bool GrabaDependientes(vb::ManejadorErrores& h, const QString& codigo, int medio);
+    bool GrabaCCostoDefecto(vb::ManejadorErrores& h, const QString& codigo);
+    bool AsignaGruposUsuarios(vb::ManejadorErrores& h, const QString& codigo);
+    bool AsignaGrupos(vb::ManejadorErrores& h, const ado::RecordsetPtr& filas, const QString& columna,
+                      const QString& codigo, bool saltaSinNombre);
+    bool PreparaSiguiente(vb::ManejadorErrores& h);
+    void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
     // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
     int ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente);
     // Marks the account as deleted when the database keeps it because other rows refer to it.

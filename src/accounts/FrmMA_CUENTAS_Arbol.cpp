@@ -21,6 +21,19 @@
 
 using CNStuffContable::gBaseDatos;
 
+namespace {
+
+// The accounts of the tree, in code order; customers and suppliers only when the settings ask.
+QString SentenciaArbol(bool sinDesde, bool sinClientes) {
+    const QString base = "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 ";
+    if (!sinClientes) return base + (sinDesde ? "ORDER BY codigo" : "ORDER BY CODIGO");
+    if (sinDesde)
+        return base + "AND (TIPOVISTA<>'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY codigo";
+    return base + "AND (TIPOVISTA <> 'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY CODIGO";
+}
+
+}  // namespace
+
 void FrmMA_CUENTAS::EnlazaArbolYGrilla() {
     if (arbolYGrillaEnlazados_) return;
     arbolYGrillaEnlazados_ = true;
@@ -51,17 +64,7 @@ void FrmMA_CUENTAS::ArmarTreeVAutomatico(const QString& Desde) {
         }))
         return;
     const bool sinClientes = ajuste.compare("NO", Qt::CaseInsensitive) == 0;
-    QString sql;
-    if (Desde.isNull())
-        sql = sinClientes
-                  ? "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 AND "
-                    "(TIPOVISTA<>'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY codigo"
-                  : "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 ORDER BY codigo";
-    else
-        sql = sinClientes
-                  ? "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 AND "
-                    "(TIPOVISTA <> 'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY CODIGO"
-                  : "SELECT CODIGO,DESCRIPCION,TITULO FROM MA_Cuentas WHERE DADA_DE_BAJA = 0 ORDER BY CODIGO";
+    const QString sql = SentenciaArbol(Desde.isNull(), sinClientes);
 
     QTreeWidgetItem* actual = nullptr;
     if (!h.paso([&] {
@@ -75,14 +78,23 @@ void FrmMA_CUENTAS::ArmarTreeVAutomatico(const QString& Desde) {
     QList<QList<QVariant>> filas;
     if (!cuentas::LeeFilas(h, sql, filas)) return;
 
-    auto& u = maker::gUtilidades();
-    const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
-    rotuloMasAncho_.clear();
-    qsizetype largoMasHondo = 0;
     // The accounts hang from the root while it is out of the tree: the view hears of the whole
     // chart once, not of every node.
     QTreeWidgetItem* raiz = actual;
     TreeV->takeTopLevelItem(TreeV->indexOfTopLevelItem(raiz));
+    CuelgaCuentas(h, raiz, filas);
+    TreeV->addTopLevelItem(raiz);
+    raiz->setExpanded(true);
+    // The title list is rebuilt with the tree, so a rebuild never leaves it empty.
+    CargaComboTitulo();
+}
+
+void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz,
+                                  const QList<QList<QVariant>>& filas) {
+    auto& u = maker::gUtilidades();
+    const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
+    rotuloMasAncho_.clear();
+    qsizetype largoMasHondo = 0;
     TreeV->Reserva(n + 1);
     // The current node and the nodes above it, with the lengths of their keys.
     struct Nivel {
@@ -134,10 +146,6 @@ void FrmMA_CUENTAS::ArmarTreeVAutomatico(const QString& Desde) {
         }
         ++i;
     }
-    TreeV->addTopLevelItem(raiz);
-    raiz->setExpanded(true);
-    // The title list is rebuilt with the tree, so a rebuild never leaves it empty.
-    CargaComboTitulo();
 }
 
 void FrmMA_CUENTAS::ActualizaTreeV(const QString& Clave, const QString& Texto) {

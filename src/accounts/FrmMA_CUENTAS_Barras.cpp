@@ -28,6 +28,7 @@ void AlFinalDeDescripcion(vb::CajaTexto* caja) {
 
 }  // namespace
 
+// Over sixty lines: one short branch per toolbar action, kept together so the actions read side by side.
 void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
     const QString clave = accion.trimmed().toUpper();
     vb::ManejadorErrores h("Utilvex1_Click", maker::gUtilidades().Reportero());

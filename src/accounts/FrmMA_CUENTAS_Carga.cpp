@@ -61,6 +61,7 @@ void Posiciona(QComboBox* lista, int posicion) {
 using CuentasValores::EsBlanco;
 using CuentasValores::EsVerdadero;
 
+// Over sixty lines: the start-up settings one after another, in the order the window needs them.
 void FrmMA_CUENTAS::Form_Load() {
     auto& util = maker::gUtilidades();
     CNStuffContable::AplicaSkin(this);
@@ -280,9 +281,14 @@ void FrmMA_CUENTAS::AsignarDatos() {
         util.TrataError(e, rutina, respuesta);
         return respuesta;
     });
-    auto campo = [this](const char* nombre) { return rsCuentas->valor(QString::fromLatin1(nombre)); };
     Modificando = true;
+    if (AsignaCamposYTipo(h) && AsignaMedioDePago(h) && AsignaOpcionesCuenta(h) && AsignaNodoYVencimiento(h))
+        h.paso([&] { AsignarPersonalizados(MSFlexGrid1, rsCuentas); });
+}
 
+bool FrmMA_CUENTAS::AsignaCamposYTipo(vb::ManejadorErrores& h) {
+    auto& util = maker::gUtilidades();
+    auto campo = [this](const char* nombre) { return rsCuentas->valor(QString::fromLatin1(nombre)); };
     if (!h.paso([&] {
             if (!rsCuentas) vb::Raise(3021);
             for (vb::CajaTexto* caja : txtFields) {
@@ -294,7 +300,7 @@ void FrmMA_CUENTAS::AsignarDatos() {
             }
             TxtCodigo->setText(txtFields[1]->text());
         }))
-        return;
+        return false;
     if (!h.paso([&] {
             if (EsVerdadero(campo("TITULO"))) {
                 OptTipoCuenta[1]->setChecked(true);
@@ -306,19 +312,23 @@ void FrmMA_CUENTAS::AsignarDatos() {
                 chkCCostos->setChecked(!EsBlanco(cc) && EsVerdadero(cc));
             }
         }))
-        return;
-    if (!h.paso([&] {
-            if (EsVerdadero(campo("AJUSTE"))) {
-                CHKAjustable->setChecked(true);
-                CmbIndices->setVisible(true);
-                Posiciona(CmbIndices, int(vb::Val(util.TextoCampo(campo("INDICE")))) - 1);
-            } else {
-                CHKAjustable->setChecked(false);
-                CmbIndices->setVisible(false);
-                Posiciona(CmbIndices, 0);
-            }
-        }))
-        return;
+        return false;
+    return h.paso([&] {
+        if (EsVerdadero(campo("AJUSTE"))) {
+            CHKAjustable->setChecked(true);
+            CmbIndices->setVisible(true);
+            Posiciona(CmbIndices, int(vb::Val(util.TextoCampo(campo("INDICE")))) - 1);
+        } else {
+            CHKAjustable->setChecked(false);
+            CmbIndices->setVisible(false);
+            Posiciona(CmbIndices, 0);
+        }
+    });
+}
+
+bool FrmMA_CUENTAS::AsignaMedioDePago(vb::ManejadorErrores& h) {
+    auto& util = maker::gUtilidades();
+    auto campo = [this](const char* nombre) { return rsCuentas->valor(QString::fromLatin1(nombre)); };
     if (!h.paso([&] {
             CmbMP->setEnabled(true);
             const QString medio = util.TextoCampo(campo("MedioDePago")).trimmed().toUpper();
@@ -343,11 +353,15 @@ void FrmMA_CUENTAS::AsignarDatos() {
                 CmbMP->setCurrentIndex(0);
             }
         }))
-        return;
-    if (!h.paso([&] {
-            if (CmbMP->currentIndex() == 0) CmbMoneda->setVisible(false);
-        }))
-        return;
+        return false;
+    return h.paso([&] {
+        if (CmbMP->currentIndex() == 0) CmbMoneda->setVisible(false);
+    });
+}
+
+bool FrmMA_CUENTAS::AsignaOpcionesCuenta(vb::ManejadorErrores& h) {
+    auto& util = maker::gUtilidades();
+    auto campo = [this](const char* nombre) { return rsCuentas->valor(QString::fromLatin1(nombre)); };
     if (!h.paso([&] {
             ChkBloqueo->setChecked(EsVerdadero(campo("BLOQUEO")));
             ChkCyB->setChecked(EsVerdadero(campo("CajayBanco")));
@@ -359,7 +373,7 @@ void FrmMA_CUENTAS::AsignarDatos() {
                 optLibros[0]->setChecked(true);
             ChkBdu->setChecked(EsVerdadero(campo("BIENES")));
         }))
-        return;
+        return false;
     if (!h.paso([&] {
             if (!CNStuffContable::gUsaMultiMonedas) CmbMoneda->setVisible(false);
             const QVariant moneda = campo("Moneda");
@@ -370,16 +384,20 @@ void FrmMA_CUENTAS::AsignarDatos() {
                     Posiciona(CmbMoneda, 0);
             }
         }))
-        return;
-    if (!h.paso([&] {
-            const QString relacionada = util.TextoCampo(campo("CuentaPrincipal")).trimmed();
-            if (!relacionada.isEmpty())
-                LblDescRelacionado->setText(util.TextoCampo(
-                    gBaseDatos().DatosTabla("ma_cuentas", relacionada, "Descripcion", "Codigo")));
-            else
-                LblDescRelacionado->clear();
-        }))
-        return;
+        return false;
+    return h.paso([&] {
+        const QString relacionada = util.TextoCampo(campo("CuentaPrincipal")).trimmed();
+        if (!relacionada.isEmpty())
+            LblDescRelacionado->setText(
+                util.TextoCampo(gBaseDatos().DatosTabla("ma_cuentas", relacionada, "Descripcion", "Codigo")));
+        else
+            LblDescRelacionado->clear();
+    });
+}
+
+bool FrmMA_CUENTAS::AsignaNodoYVencimiento(vb::ManejadorErrores& h) {
+    auto& util = maker::gUtilidades();
+    auto campo = [this](const char* nombre) { return rsCuentas->valor(QString::fromLatin1(nombre)); };
     if (!h.paso([&] {
             const QString clave = "A" + util.TextoCampo(campo("Codigo"));
             for (int i = 1; i <= TreeV->Count(); ++i)
@@ -388,14 +406,12 @@ void FrmMA_CUENTAS::AsignarDatos() {
                     break;
                 }
         }))
-        return;
-    if (!h.paso([&] {
-            ChkVto->setChecked(false);
-            const QVariant vto = campo("PideVencimiento");
-            if (!EsBlanco(vto)) ChkVto->setChecked(EsVerdadero(vto));
-        }))
-        return;
-    h.paso([&] { AsignarPersonalizados(MSFlexGrid1, rsCuentas); });
+        return false;
+    return h.paso([&] {
+        ChkVto->setChecked(false);
+        const QVariant vto = campo("PideVencimiento");
+        if (!EsBlanco(vto)) ChkVto->setChecked(EsVerdadero(vto));
+    });
 }
 
 void FrmMA_CUENTAS::Consultar() {

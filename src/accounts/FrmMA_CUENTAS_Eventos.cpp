@@ -189,6 +189,8 @@ bool FrmMA_CUENTAS::FocoEnBusqueda() const {
                     foco == BusquedaCodigo1 || foco == BusquedaCodigo2);
 }
 
+// Over sixty lines: the one place that routes keys and focus moves to the form's handlers, in the
+// order a user's key or move reaches them.
 bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
     const auto tipo = evento->type();
     auto* w = qobject_cast<QWidget*>(objeto);

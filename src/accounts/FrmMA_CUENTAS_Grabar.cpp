@@ -56,6 +56,14 @@ bool ValorPersonalizado(const QString& texto, bool numerico, QString& valor) {
     return true;
 }
 
+// Opens a forward-only, read-only rowset as a step of the save; false when the save stops.
+bool AbreLectura(vb::ManejadorErrores& h, QString sql, ado::RecordsetPtr& rs) {
+    return h.paso([&] {
+        DB_Dll& db = gBaseDatos();
+        db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    });
+}
+
 }  // namespace
 
 int FrmMA_CUENTAS::ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente) {
@@ -131,16 +139,31 @@ void FrmMA_CUENTAS::GrabarCuenta() {
 }
 
 void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
-    using namespace CNStuffContable;
     vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
         return ErrorActualizarDatos(e.Number, e.Description, e.Source);
     });
-    auto& u = maker::gUtilidades();
-    auto& enlace = maker::gEnlaceControles();
-    DB_Dll& db = gBaseDatos();
     const bool titulo = OptTipoCuenta[1]->isChecked();
-    QStringList sentencias{QString()};
+    const int medio = CmbMP->currentIndex();
+    QString tipoVista;
+    if (!AgregaCamposEnlazados(h, titulo) || !AgregaTipoCuenta(h, codigo, titulo) ||
+        !AgregaOpciones(h, codigo, titulo, medio, tipoVista) || !AgregaPersonalizados(h) ||
+        !EscribeFilaCuenta(h, codigo))
+        return;
+    // The row is stored: what depends on it follows.
+    if (!GrabaDependientes(h, codigo, medio) || !GrabaCCostoDefecto(h, codigo)) return;
+    if (!h.paso([&] {
+            auto& u = maker::gUtilidades();
+            CNStuffContable::gCuentaActual =
+                txtFields.size() > 1 ? vb::Trim(u.QuitaCaracter(txtFields[1]->text(), "-")) : codigo;
+        }))
+        return;
+    if (Nuevo && !AsignaGruposUsuarios(h, codigo)) return;
+    if (!PreparaSiguiente(h)) return;
+    PreguntaDatosAdicionales(h, titulo, tipoVista);
+}
 
+bool FrmMA_CUENTAS::AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo) {
+    auto& u = maker::gUtilidades();
     // The bound fields, in the order of the array.
     for (int i = 0; i < txtFields.size(); ++i) {
         indiceCampoEnCurso_ = i;
@@ -155,47 +178,49 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
                          columna.compare("CuentaPrincipal", Qt::CaseInsensitive) == 0)
                     AgregaCampoValor(columna, vb::Trim(caja->text()), "'", false);
                 else
-                    ValorCampoSQL(rsCuentas, columna, texto, i == 0);
+                    CNStuffContable::ValorCampoSQL(rsCuentas, columna, texto, i == 0);
             }))
-            return;
+            return false;
     }
     indiceCampoEnCurso_ = -1;
-    if (!h.paso([&] { AgregaCampoValor("TITULO", titulo ? "1" : "0", "'", false); })) return;
+    return h.paso([&] { AgregaCampoValor("TITULO", titulo ? "1" : "0", "'", false); });
+}
 
+bool FrmMA_CUENTAS::AgregaTipoCuenta(vb::ManejadorErrores& h, const QString& codigo, bool titulo) {
     if (titulo) {
         if (!h.paso([&] {
                 AgregaCampoValor("AJUSTE", "0", "'", false);
                 AgregaCampoValor("INDICE", "0", "'", false);
             }))
-            return;
+            return false;
         bool movimientos = false;
-        if (!h.paso([&] { movimientos = Reglas().TieneMovimientos(codigo); })) return;
+        if (!h.paso([&] { movimientos = Reglas().TieneMovimientos(codigo); })) return false;
         if (movimientos) {
             HuboError = true;
             vb::MsgBox(QString::fromUtf8(
                            "La cuenta no puede cambiarse a Título porque tiene movimientos registrados!!!"),
                        vb::vbCritical);
-            return;
+            return false;
         }
-    } else {
-        bool inferior = false;
-        if (!h.paso([&] { inferior = Reglas().ExisteNivelInferior(codigo); })) return;
-        if (inferior) {
-            vb::MsgBox("No puede cambiar el tipo de cuenta porque existe un nivel inferior", vb::vbCritical);
-            HuboError = true;
-            return;
-        }
-        if (!h.paso([&] {
-                AgregaCampoValor("AJUSTE", Marca(CHKAjustable), "'", false);
-                const int indice = CHKAjustable->isChecked() ? std::abs(CmbIndices->currentIndex()) + 1 : 0;
-                AgregaCampoValor("INDICE", QString::number(indice), "'", false);
-            }))
-            return;
+        return true;
     }
+    bool inferior = false;
+    if (!h.paso([&] { inferior = Reglas().ExisteNivelInferior(codigo); })) return false;
+    if (inferior) {
+        vb::MsgBox("No puede cambiar el tipo de cuenta porque existe un nivel inferior", vb::vbCritical);
+        HuboError = true;
+        return false;
+    }
+    return h.paso([&] {
+        AgregaCampoValor("AJUSTE", Marca(CHKAjustable), "'", false);
+        const int indice = CHKAjustable->isChecked() ? std::abs(CmbIndices->currentIndex()) + 1 : 0;
+        AgregaCampoValor("INDICE", QString::number(indice), "'", false);
+    });
+}
 
+bool FrmMA_CUENTAS::AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
+                                   QString& tipoVista) {
     // The payment means; its settings are written once the row is.
-    const int medio = CmbMP->currentIndex();
-    QString tipoVista;
     if (!h.paso([&] {
             AgregaCampoValor("BLOQUEO", Marca(ChkBloqueo), "'", false);
             AgregaCampoValor("dv", "0", "'", false);
@@ -214,52 +239,58 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
                 if (medio == 4) tipoVista = "BC";
             }
         }))
-        return;
-    if (!h.paso([&] {
-            if (tipoVista.isEmpty()) {
-                bool vto = false;
-                ObtieneVistaRangoVto(codigo, nullptr, nullptr, tipoVista, &vto);
-            }
-            AgregaCampoValor("TipoVista", titulo ? "Null" : tipoVista, "'", false);
-            AgregaCampoValor("UsaCCostos", chkCCostos->isChecked() ? "1" : "0", "@", false);
-            AgregaCampoValor("CajayBanco", Marca(ChkCyB), "'", false);
-            AgregaCampoValor("Moneda", u.AlineaDerecha(QString::number(CmbMoneda->currentIndex() + 1), 4),
-                             "'", false);
-        }))
-        return;
+        return false;
+    return h.paso([&] {
+        if (tipoVista.isEmpty()) {
+            bool vto = false;
+            ObtieneVistaRangoVto(codigo, nullptr, nullptr, tipoVista, &vto);
+        }
+        AgregaCampoValor("TipoVista", titulo ? "Null" : tipoVista, "'", false);
+        AgregaCampoValor("UsaCCostos", chkCCostos->isChecked() ? "1" : "0", "@", false);
+        AgregaCampoValor("CajayBanco", Marca(ChkCyB), "'", false);
+        AgregaCampoValor(
+            "Moneda", maker::gUtilidades().AlineaDerecha(QString::number(CmbMoneda->currentIndex() + 1), 4),
+            "'", false);
+    });
+}
 
+bool FrmMA_CUENTAS::AgregaPersonalizados(vb::ManejadorErrores& h) {
+    DB_Dll& db = gBaseDatos();
     // Personalised fields: a blank value leaves the column as it is.
     if (personalizados_) personalizados_->Confirmar();
-    if (MSFlexGrid1->Rows() > 1) {
-        for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
-            const QString columna = MSFlexGrid1->TextMatrix(r, 0);
-            const QString texto = MSFlexGrid1->TextMatrix(r, 1);
-            if (vb::Trim(texto).isEmpty()) continue;
-            bool numerico = false;
-            const int k = rsCuentas ? rsCuentas->fields().indiceDe(columna) : -1;
-            if (k >= 0) {
-                const int tipo = rsCuentas->fields().Item(k).Type();
-                numerico = db.ADONumeric(tipo) || db.ADOCurrency(tipo);
-            }
-            QString valor;
-            if (!ValorPersonalizado(texto, numerico, valor)) {
-                HuboError = true;
-                vb::MsgBox("Verifique las siguientes opciones: " + kCRLF + kCRLF +
-                               "1) Ha ingresado letras donde debe ingresar numeros" + kCRLF + kCRLF +
-                               "En el campo: " + columna,
-                           vb::vbCritical, "Error en conversion de datos");
-                return;
-            }
-            if (!h.paso([&] { AgregaCampoValor(columna, valor, "'", false); })) return;
+    for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
+        const QString columna = MSFlexGrid1->TextMatrix(r, 0);
+        const QString texto = MSFlexGrid1->TextMatrix(r, 1);
+        if (vb::Trim(texto).isEmpty()) continue;
+        bool numerico = false;
+        const int k = rsCuentas ? rsCuentas->fields().indiceDe(columna) : -1;
+        if (k >= 0) {
+            const int tipo = rsCuentas->fields().Item(k).Type();
+            numerico = db.ADONumeric(tipo) || db.ADOCurrency(tipo);
         }
+        QString valor;
+        if (!ValorPersonalizado(texto, numerico, valor)) {
+            HuboError = true;
+            vb::MsgBox("Verifique las siguientes opciones: " + kCRLF + kCRLF +
+                           "1) Ha ingresado letras donde debe ingresar numeros" + kCRLF + kCRLF +
+                           "En el campo: " + columna,
+                       vb::vbCritical, "Error en conversion de datos");
+            return false;
+        }
+        if (!h.paso([&] { AgregaCampoValor(columna, valor, "'", false); })) return false;
     }
+    return true;
+}
 
+bool FrmMA_CUENTAS::EscribeFilaCuenta(vb::ManejadorErrores& h, const QString& codigo) {
+    using namespace CNStuffContable;
     // The statement. Without a mode there is nothing to write, and nothing is recorded.
     if (!Nuevo && !Modificando) {
         HuboError = true;
         gCamposValores.clear();
-        return;
+        return false;
     }
+    QStringList sentencias{QString()};
     if (!h.paso([&] {
             if (Nuevo)
                 ArmaSentenciaSQL(gCamposValores, sentencias, "@Admin_MA_Cuentas", false);
@@ -267,7 +298,7 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
                 ArmaSentenciaSQL(gCamposValores, sentencias, "@Admin_MA_Cuentas", true,
                                  " CODIGO = '" + Literal(codigo) + "'");
         }))
-        return;
+        return false;
     int32_t nativo = 0;
     // A new code may belong to an account this user does not see: said in plain words, not in the
     // server's.
@@ -277,10 +308,15 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
             vb::MsgBox(QString::fromUtf8("El código ") + codigo +
                            QString::fromUtf8(" ya pertenece a otra cuenta del plan. Ingrese otro código."),
                        vb::vbInformation, "Aviso al operador...");
-        return;
+        return false;
     }
+    return true;
+}
 
-    // The row is stored: what depends on it follows.
+bool FrmMA_CUENTAS::GrabaDependientes(vb::ManejadorErrores& h, const QString& codigo, int medio) {
+    using namespace CNStuffContable;
+    auto& u = maker::gUtilidades();
+    auto& enlace = maker::gEnlaceControles();
     const int iCodigo = enlace.CampoEnlazado("codigo", txtFields);
     const int iDescripcion = enlace.CampoEnlazado("Descripcion", txtFields);
     h.paso([&] {
@@ -303,115 +339,105 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
                 "", "", "0", Nuevo, Modificando, Borrando,
                 codigo + " " + (txtFields.size() > 1 ? txtFields[1]->text() : QString()));
         }))
-        return;
-    if (!h.paso(
-            [&] { ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, "'" + Literal(codigo) + "'"); }))
-        return;
+        return false;
+    return h.paso(
+        [&] { ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, "'" + Literal(codigo) + "'"); });
+}
 
+bool FrmMA_CUENTAS::GrabaCCostoDefecto(vb::ManejadorErrores& h, const QString& codigo) {
     // The default cost-centre row of a postable account.
-    if (OptTipoCuenta[0]->isChecked()) {
-        const QString c =
-            iCodigo >= 0 ? Literal(u.QuitaCaracter(txtFields[iCodigo]->text(), "-")) : Literal(codigo);
-        ado::RecordsetPtr filas;
-        QString sql = "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
-        if (!h.paso([&] {
-                db.AbrirRecordset(sql, filas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-            }))
-            return;
-        bool sinFilas = true;
-        if (!h.paso([&] { sinFilas = filas->Bof() && filas->Eof(); })) return;
-        const QString borra = "DELETE MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
-        if (!h.paso([&] {
-                if (sinFilas && chkCCostos->isChecked())
-                    db.gCnn->Execute("INSERT INTO MA_CUENTASCCOSTO (CODIGO,CCOSTO,PORCENTAJE) VALUES ('" + c +
-                                     "','" + Literal(CCostoDefecto) + "',0)");
-                else if (!chkCCostos->isChecked() && (sinFilas || chkCCostos->isEnabled()))
-                    db.gCnn->Execute(borra);
-            }))
-            return;
-    }
+    if (!OptTipoCuenta[0]->isChecked()) return true;
+    auto& u = maker::gUtilidades();
+    DB_Dll& db = gBaseDatos();
+    const int iCodigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
+    const QString c =
+        iCodigo >= 0 ? Literal(u.QuitaCaracter(txtFields[iCodigo]->text(), "-")) : Literal(codigo);
+    ado::RecordsetPtr filas;
+    QString sql = "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
+    if (!AbreLectura(h, sql, filas)) return false;
+    bool sinFilas = true;
+    if (!h.paso([&] { sinFilas = filas->Bof() && filas->Eof(); })) return false;
+    const QString borra = "DELETE MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
+    return h.paso([&] {
+        if (sinFilas && chkCCostos->isChecked())
+            db.gCnn->Execute("INSERT INTO MA_CUENTASCCOSTO (CODIGO,CCOSTO,PORCENTAJE) VALUES ('" + c + "','" +
+                             Literal(CCostoDefecto) + "',0)");
+        else if (!chkCCostos->isChecked() && (sinFilas || chkCCostos->isEnabled()))
+            db.gCnn->Execute(borra);
+    });
+}
 
-    if (!h.paso([&] {
-            gCuentaActual =
-                txtFields.size() > 1 ? vb::Trim(u.QuitaCaracter(txtFields[1]->text(), "-")) : codigo;
-        }))
-        return;
-
+bool FrmMA_CUENTAS::AsignaGruposUsuarios(vb::ManejadorErrores& h, const QString& codigo) {
     // A new account belongs to the user groups of the accounts above it.
-    if (Nuevo) {
-        QStringList partes;
-        for (int l = 1; l < codigo.size(); ++l) partes << " cuenta = '" + Literal(codigo.left(l)) + "' ";
-        const QString condicion = partes.isEmpty() ? QString(" CUENTA = '' ") : partes.join(" or ");
-        ado::RecordsetPtr grupos;
-        QString sql = "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE " + condicion + " GROUP BY GRUPOUSER";
-        if (!h.paso([&] {
-                db.AbrirRecordset(sql, grupos, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
-                                  true);
-            }))
-            return;
-        auto asigna = [&](const QString& grupo) {
-            QString inserta = "INSERT INTO MA_CUENTAS_USUARIOS (GRUPOUSER,CUENTA) VALUES ('" +
-                              Literal(grupo) + "','" + Literal(codigo) + "')";
-            db.EjecutaConsultaSQL(inserta);
-            ModGruposEmp::ActualizaGEmpresas("MA_CUENTAS_USUARIOS", 1, "'" + Literal(grupo) + "'",
-                                             "'" + Literal(codigo) + "'");
-        };
-        bool hayGrupos = false;
-        if (!h.paso([&] { hayGrupos = !(grupos->Bof() && grupos->Eof()); })) return;
-        if (hayGrupos) {
-            for (;;) {
-                bool fin = true;
-                if (!h.paso([&] { fin = grupos->Eof(); })) return;
-                if (fin) break;
-                if (!h.paso([&] { asigna(u.TextoCampo(grupos->valor("GRUPOUSER"))); })) return;
-                if (!h.paso([&] { grupos->MoveNext(); })) return;
-            }
-        } else if (codigo.size() == gDigitosCapitulo) {
-            ado::RecordsetPtr todos;
-            QString sqlTodos = "SELECT GRUPO FROM TA_USUARIOS GROUP BY GRUPO";
-            if (!h.paso([&] {
-                    db.AbrirRecordset(sqlTodos, todos, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly,
-                                      -1, true);
-                }))
-                return;
-            for (;;) {
-                bool fin = true;
-                if (!h.paso([&] { fin = todos->Eof(); })) return;
-                if (fin) break;
-                if (!h.paso([&] {
-                        const QString grupo = u.TextoCampo(todos->valor("Grupo"));
-                        if (!grupo.isEmpty()) asigna(grupo);
-                    }))
-                    return;
-                if (!h.paso([&] { todos->MoveNext(); })) return;
-            }
-            db.CierraRecordset(todos);
-        }
-        db.CierraRecordset(grupos);
+    DB_Dll& db = gBaseDatos();
+    QStringList partes;
+    for (int l = 1; l < codigo.size(); ++l) partes << " cuenta = '" + Literal(codigo.left(l)) + "' ";
+    const QString condicion = partes.isEmpty() ? QString(" CUENTA = '' ") : partes.join(" or ");
+    ado::RecordsetPtr grupos;
+    QString sql = "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE " + condicion + " GROUP BY GRUPOUSER";
+    if (!AbreLectura(h, sql, grupos)) return false;
+    bool hayGrupos = false;
+    if (!h.paso([&] { hayGrupos = !(grupos->Bof() && grupos->Eof()); })) return false;
+    if (hayGrupos) {
+        if (!AsignaGrupos(h, grupos, "GRUPOUSER", codigo, false)) return false;
+    } else if (codigo.size() == CNStuffContable::gDigitosCapitulo) {
+        ado::RecordsetPtr todos;
+        QString sqlTodos = "SELECT GRUPO FROM TA_USUARIOS GROUP BY GRUPO";
+        if (!AbreLectura(h, sqlTodos, todos)) return false;
+        if (!AsignaGrupos(h, todos, "Grupo", codigo, true)) return false;
+        db.CierraRecordset(todos);
     }
+    db.CierraRecordset(grupos);
+    return true;
+}
 
+bool FrmMA_CUENTAS::AsignaGrupos(vb::ManejadorErrores& h, const ado::RecordsetPtr& filas,
+                                 const QString& columna, const QString& codigo, bool saltaSinNombre) {
+    auto& u = maker::gUtilidades();
+    DB_Dll& db = gBaseDatos();
+    for (;;) {
+        bool fin = true;
+        if (!h.paso([&] { fin = filas->Eof(); })) return false;
+        if (fin) return true;
+        if (!h.paso([&] {
+                const QString grupo = u.TextoCampo(filas->valor(columna));
+                if (saltaSinNombre && grupo.isEmpty()) return;
+                QString inserta = "INSERT INTO MA_CUENTAS_USUARIOS (GRUPOUSER,CUENTA) VALUES ('" +
+                                  Literal(grupo) + "','" + Literal(codigo) + "')";
+                db.EjecutaConsultaSQL(inserta);
+                ModGruposEmp::ActualizaGEmpresas("MA_CUENTAS_USUARIOS", 1, "'" + Literal(grupo) + "'",
+                                                 "'" + Literal(codigo) + "'");
+            }))
+            return false;
+        if (!h.paso([&] { filas->MoveNext(); })) return false;
+    }
+}
+
+bool FrmMA_CUENTAS::PreparaSiguiente(vb::ManejadorErrores& h) {
+    using namespace CNStuffContable;
     if (!h.paso([&] {
             LimpiaPantalla();
             HabilitaCampos(false);
         }))
-        return;
-
+        return false;
     // The code field keeps the code of the account above, ready for the next one.
-    if (!h.paso([&] {
-            const int l = int(gCuentaActual.size());
-            int n = 0;
-            if (l == gPosCuenta)
-                n = gPosSubrubro;
-            else if (l == gPosSubcuenta)
-                n = gPosCuenta;
-            else if (l == gPosSubrubro)
-                n = gPosRubro;
-            else if (l == gPosRubro)
-                n = gPosSubcapitulo;
-            if (txtFields.size() > 1) txtFields[1]->setText(gCuentaActual.left(n));
-        }))
-        return;
+    return h.paso([&] {
+        const int l = int(gCuentaActual.size());
+        int n = 0;
+        if (l == gPosCuenta)
+            n = gPosSubrubro;
+        else if (l == gPosSubcuenta)
+            n = gPosCuenta;
+        else if (l == gPosSubrubro)
+            n = gPosRubro;
+        else if (l == gPosRubro)
+            n = gPosSubcapitulo;
+        if (txtFields.size() > 1) txtFields[1]->setText(gCuentaActual.left(n));
+    });
+}
 
+void FrmMA_CUENTAS::PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista) {
+    using namespace CNStuffContable;
     // Additional data, for a postable account in a range of additional data.
     h.paso([&] {
         bool abre = false;

@@ -65,150 +65,175 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
     } enCurso(enValidacion_);
     HuboError = false;
     if (Index < 0 || Index >= txtFields.size()) return;
-    auto& util = maker::gUtilidades();
-    auto& db = gBaseDatos();
-    vb::ManejadorErrores h("Campo_Valida", util.Reportero());
+    vb::ManejadorErrores h("Campo_Valida", maker::gUtilidades().Reportero());
     vb::CajaTexto* caja = txtFields[Index];
-    QString valor = caja->text().trimmed();
+    const QString valor = caja->text().trimmed();
     const QString columna = caja->DataField;
     auto es = [&](const char* nombre) {
         return columna.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
     };
+    bool sigue = true;
+    if (es("Codigo"))
+        sigue = ValidaCodigo(h, Index, valor);
+    else if (es("Descripcion"))
+        sigue = ValidaDescripcion(Index, valor);
+    else if (es("CuentaPrincipal"))
+        sigue = ValidaCuentaPrincipal(h, Index, valor);
+    else if (es("CodigoOpcional") && !valor.isEmpty())
+        sigue = ValidaCodigoOpcional(h, Index, valor);
+    if (sigue) AplicaTipoCuenta(h, Index);
+}
 
-    if (es("Codigo")) {
-        valor.remove('-');
-        valor = valor.trimmed();
-        CodigoCuenta = valor;
-        codigoAceptado_.clear();
-        if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
-            !SoloDigitos(valor)) {
-            Refusa(Index, " No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
-            return;
-        }
-        bool largoValido = false;
-        if (!h.paso([&] { largoValido = Reglas().LongitudValida(valor); })) return;
-        if (!largoValido) {
+bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString valor) {
+    auto& db = gBaseDatos();
+    valor.remove('-');
+    valor = valor.trimmed();
+    CodigoCuenta = valor;
+    codigoAceptado_.clear();
+    if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
+        !SoloDigitos(valor)) {
+        Refusa(Index, " No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
+        return false;
+    }
+    bool largoValido = false;
+    if (!h.paso([&] { largoValido = Reglas().LongitudValida(valor); })) return false;
+    if (!largoValido) {
+        CargaCombos();
+        HabilitaCampos(false);
+        Refusa(Index, "La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
+        return false;
+    }
+    bool existe = false;
+    if (!h.paso([&] {
+            if (rsCuentas) {
+                rsCuentas->CursorType = ado::adOpenDynamic;
+                rsCuentas->LockType = ado::adLockOptimistic;
+            }
+            existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rsCuentas, 8, "", false);
+        }))
+        return false;
+    if (existe) {
+        Modificando = true;
+        Nuevo = false;
+        if (!Grabando && !MuestraCuentaExistente(h, valor)) return false;
+    } else {
+        if (!Grabando) {
             CargaCombos();
-            HabilitaCampos(false);
-            Refusa(Index, "La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
-            return;
+            OptTipoCuenta[0]->setChecked(true);
         }
-        bool existe = false;
-        if (!h.paso([&] {
-                if (rsCuentas) {
-                    rsCuentas->CursorType = ado::adOpenDynamic;
-                    rsCuentas->LockType = ado::adLockOptimistic;
-                }
-                existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rsCuentas, 8, "", false);
-            }))
-            return;
-        if (existe) {
-            Modificando = true;
-            Nuevo = false;
-            if (!Grabando) {
-                if (EsVerdadero(rsCuentas->valor("DADA_DE_BAJA"))) {
-                    const int r = vb::MsgBox(
-                        "La cuenta Solicitada se encuentra Actualmente dada de Baja ¿Desea reutilizarla?",
-                        vb::vbYesNo | vb::vbQuestion, "Confirmación!!!");
-                    if (r != vb::vbYes) {
-                        // Back to waiting for a code.
-                        LimpiaPantalla();
-                        return;
-                    }
-                }
-                if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
-                AsignarDatos();
-                QString nombre;
-                bool arriba = false;
-                if (!h.paso([&] { arriba = ExisteNivelSuperior(valor, nombre); })) return;
-                if (arriba)
-                    for (int i = 1; i < Combo1->count(); ++i)
-                        if (Combo1->itemText(i).left(80).trimmed().compare(nombre.trimmed(),
-                                                                           Qt::CaseInsensitive) == 0)
-                            Combo1->setCurrentIndex(i);
-            }
-        } else {
-            if (!Grabando) {
-                CargaCombos();
-                OptTipoCuenta[0]->setChecked(true);
-            }
-            Nuevo = true;
-            Modificando = false;
-        }
-        CNStuffContable::gCuentaActual = CodigoCuenta;
-        codigoAceptado_ = CodigoCuenta;
-        HabilitaCampos(true);
-        ChkBloqueo->setEnabled(Modificando);
-        CargandoDatos = true;
-    } else if (es("Descripcion")) {
-        const int codigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
-        // While the form waits for a code, the code field may hold the code above the last one
-        // saved: no account is being entered, so none lacks its name.
-        if (valor.isEmpty() && (Nuevo || Modificando) && codigo >= 0 &&
-            !txtFields[codigo]->text().trimmed().isEmpty()) {
-            Refusa(Index, "Debe ingresar el nombre de la cuenta");
-            return;
-        }
-    } else if (es("CuentaPrincipal")) {
-        if (valor.isEmpty()) {
-            LblDescRelacionado->clear();
-        } else {
-            ado::RecordsetPtr rs;
-            bool existe = false;
-            if (!h.paso([&] { existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rs, 8, ""); })) return;
-            if (!existe) {
-                LblDescRelacionado->clear();
-                db.CierraRecordset(rs);
-                Refusa(Index, "La cuenta ingresada no existe!");
-                return;
-            }
-            const bool baja = EsVerdadero(rs->valor("DADA_DE_BAJA"));
-            const bool titulo = EsTitulo(rs->valor("TITULO"));
-            const QString descripcion = util.TextoCampo(rs->valor("Descripcion"));
-            db.CierraRecordset(rs);
-            if (baja) {
-                Refusa(Index, "La cuenta Solicitada se encuentra Actualmente dada de Baja ");
-                return;
-            }
-            if (titulo) {
-                Refusa(Index, "Debe seleccionar una Cuenta Imputable");
-                return;
-            }
-            LblDescRelacionado->setText(descripcion);
-        }
-    } else if (es("CodigoOpcional") && !valor.isEmpty()) {
-        auto& enlace = maker::gEnlaceControles();
-        const int iOpcional = enlace.CampoEnlazado("CODIGOOPCIONAL", txtFields);
-        const int iCodigo = enlace.CampoEnlazado("Codigo", txtFields);
-        const QString opcional = iOpcional >= 0 ? txtFields[iOpcional]->text() : valor;
-        QString codigo = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
-        codigo.remove('-');
-        codigo = codigo.trimmed();
-        QString sql = "SELECT * FROM MA_CUENTAS WHERE CODIGOOPCIONAL = " + Literal(opcional) +
-                      " AND CODIGO <> " + Literal(codigo);
-        ado::RecordsetPtr rs;
-        if (!h.paso([&] {
-                db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-            }))
-            return;
-        if (rs->Eof()) {
-            if (opcional.trimmed().size() > 4)
-                vb::MsgBox(
-                    "Recuerde, si el codigo opcional tiene mas de 4 caracteres no podrá utilizarlo en el "
-                    "modulo de caja y banco, se recomienda dejar codigos opcionales de 4 caracteres maximo!",
-                    vb::vbInformation, "Aviso al operador");
-            db.CierraRecordset(rs);
-        } else {
-            const QString otro =
-                util.TextoCampo(rs->valor("Codigo")) + " " + util.TextoCampo(rs->valor("Descripcion"));
-            db.CierraRecordset(rs);
-            Refusa(Index, "El Código Opcional ingresado se repite para la cuenta: " + otro +
-                              "\r\nModifique el mismo y vuelva a intentarlo.");
-            return;
+        Nuevo = true;
+        Modificando = false;
+    }
+    CNStuffContable::gCuentaActual = CodigoCuenta;
+    codigoAceptado_ = CodigoCuenta;
+    HabilitaCampos(true);
+    ChkBloqueo->setEnabled(Modificando);
+    CargandoDatos = true;
+    return true;
+}
+
+bool FrmMA_CUENTAS::MuestraCuentaExistente(vb::ManejadorErrores& h, const QString& valor) {
+    if (EsVerdadero(rsCuentas->valor("DADA_DE_BAJA"))) {
+        const int r =
+            vb::MsgBox("La cuenta Solicitada se encuentra Actualmente dada de Baja ¿Desea reutilizarla?",
+                       vb::vbYesNo | vb::vbQuestion, "Confirmación!!!");
+        if (r != vb::vbYes) {
+            // Back to waiting for a code.
+            LimpiaPantalla();
+            return false;
         }
     }
+    if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
+    AsignarDatos();
+    QString nombre;
+    bool arriba = false;
+    if (!h.paso([&] { arriba = ExisteNivelSuperior(valor, nombre); })) return false;
+    if (arriba)
+        for (int i = 1; i < Combo1->count(); ++i)
+            if (Combo1->itemText(i).left(80).trimmed().compare(nombre.trimmed(), Qt::CaseInsensitive) == 0)
+                Combo1->setCurrentIndex(i);
+    return true;
+}
 
-    // Common tail: what only a postable account may use.
+bool FrmMA_CUENTAS::ValidaDescripcion(int Index, const QString& valor) {
+    const int codigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
+    // While the form waits for a code, the code field may hold the code above the last one
+    // saved: no account is being entered, so none lacks its name.
+    if (valor.isEmpty() && (Nuevo || Modificando) && codigo >= 0 &&
+        !txtFields[codigo]->text().trimmed().isEmpty()) {
+        Refusa(Index, "Debe ingresar el nombre de la cuenta");
+        return false;
+    }
+    return true;
+}
+
+bool FrmMA_CUENTAS::ValidaCuentaPrincipal(vb::ManejadorErrores& h, int Index, const QString& valor) {
+    if (valor.isEmpty()) {
+        LblDescRelacionado->clear();
+        return true;
+    }
+    auto& db = gBaseDatos();
+    ado::RecordsetPtr rs;
+    bool existe = false;
+    if (!h.paso([&] { existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rs, 8, ""); })) return false;
+    if (!existe) {
+        LblDescRelacionado->clear();
+        db.CierraRecordset(rs);
+        Refusa(Index, "La cuenta ingresada no existe!");
+        return false;
+    }
+    const bool baja = EsVerdadero(rs->valor("DADA_DE_BAJA"));
+    const bool titulo = EsTitulo(rs->valor("TITULO"));
+    const QString descripcion = maker::gUtilidades().TextoCampo(rs->valor("Descripcion"));
+    db.CierraRecordset(rs);
+    if (baja) {
+        Refusa(Index, "La cuenta Solicitada se encuentra Actualmente dada de Baja ");
+        return false;
+    }
+    if (titulo) {
+        Refusa(Index, "Debe seleccionar una Cuenta Imputable");
+        return false;
+    }
+    LblDescRelacionado->setText(descripcion);
+    return true;
+}
+
+bool FrmMA_CUENTAS::ValidaCodigoOpcional(vb::ManejadorErrores& h, int Index, const QString& valor) {
+    auto& util = maker::gUtilidades();
+    auto& db = gBaseDatos();
+    auto& enlace = maker::gEnlaceControles();
+    const int iOpcional = enlace.CampoEnlazado("CODIGOOPCIONAL", txtFields);
+    const int iCodigo = enlace.CampoEnlazado("Codigo", txtFields);
+    const QString opcional = iOpcional >= 0 ? txtFields[iOpcional]->text() : valor;
+    QString codigo = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
+    codigo.remove('-');
+    codigo = codigo.trimmed();
+    QString sql = "SELECT * FROM MA_CUENTAS WHERE CODIGOOPCIONAL = " + Literal(opcional) + " AND CODIGO <> " +
+                  Literal(codigo);
+    ado::RecordsetPtr rs;
+    if (!h.paso([&] {
+            db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+        }))
+        return false;
+    if (rs->Eof()) {
+        if (opcional.trimmed().size() > 4)
+            vb::MsgBox(
+                "Recuerde, si el codigo opcional tiene mas de 4 caracteres no podrá utilizarlo en el "
+                "modulo de caja y banco, se recomienda dejar codigos opcionales de 4 caracteres maximo!",
+                vb::vbInformation, "Aviso al operador");
+        db.CierraRecordset(rs);
+        return true;
+    }
+    const QString otro =
+        util.TextoCampo(rs->valor("Codigo")) + " " + util.TextoCampo(rs->valor("Descripcion"));
+    db.CierraRecordset(rs);
+    Refusa(Index, "El Código Opcional ingresado se repite para la cuenta: " + otro +
+                      "\r\nModifique el mismo y vuelva a intentarlo.");
+    return false;
+}
+
+void FrmMA_CUENTAS::AplicaTipoCuenta(vb::ManejadorErrores& h, int Index) {
+    // What only a postable account may use.
     const bool imputable = OptTipoCuenta[0]->isChecked();
     const int iCodigo = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
     QString codigoCampo = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();

@@ -23,10 +23,67 @@ bool EmpiezaCon(const QString& codigo, const QString& prefijo) {
 
 }  // namespace
 
+bool FrmMA_CUENTAS::VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos,
+                                  const QString& cuenta, QString* descripcion, QString* vista,
+                                  QString& tipoVista, bool* pideVencimiento) {
+    auto& u = maker::gUtilidades();
+    DB_Dll& db = gBaseDatos();
+    QString desc, nombreVista;
+    bool vto = false;
+    bool hallado = false;
+    while (!hallado) {
+        bool fin = false;
+        if (!h.paso([&] { fin = rangos->Eof(); })) return false;
+        if (fin) break;
+        if (!h.paso([&] {
+                const QString desde = vb::Trim(u.TextoCampo(rangos->valor("CUENTA-DESDE")));
+                const QString hasta = vb::Trim(u.TextoCampo(rangos->valor("CUENTA-HASTA")));
+                hallado = cuenta.compare(desde, Qt::CaseInsensitive) >= 0 &&
+                          cuenta.compare(hasta, Qt::CaseInsensitive) <= 0;
+                if (hallado) {
+                    desc = vb::Trim(u.TextoCampo(rangos->valor("Descripcion")));
+                    nombreVista = vb::Trim(u.TextoCampo(rangos->valor("Vista")));
+                }
+            }))
+            return false;
+        if (hallado) {
+            // A blank flag asks for nothing.
+            h.paso([&] {
+                const QVariant v = rangos->valor("PideVencimiento");
+                vto = !v.isNull() && v.toBool();
+            });
+            break;
+        }
+        if (!h.paso([&] { rangos->MoveNext(); })) return false;
+    }
+    if (descripcion) *descripcion = desc;
+    if (vista) *vista = nombreVista;
+    if (pideVencimiento) *pideVencimiento = vto;
+
+    if (!desc.isEmpty() && nombreVista.isEmpty()) {
+        tipoVista = "NN";
+    } else {
+        ado::RecordsetPtr vistas;
+        QString sqlVista =
+            "SELECT * FROM TA_VISTAS WHERE LTRIM(RTRIM(NOMBRE)) = '" + Literal(nombreVista) + "'";
+        if (!h.paso([&] {
+                db.AbrirRecordset(sqlVista, vistas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
+                                  true);
+            }))
+            return false;
+        if (!h.paso([&] {
+                if (vistas->Bof() && vistas->Eof()) return;
+                vistas->MoveFirst();
+                tipoVista = vb::Trim(u.TextoCampo(vistas->valor("TipoVista")));
+            }))
+            return false;
+    }
+    return true;
+}
+
 void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descripcion, QString* vista,
                                          QString& tipoVista, bool* pideVencimiento) {
     vb::ManejadorErrores h("ObtieneVistaRango", maker::gUtilidades().Reportero());
-    auto& u = maker::gUtilidades();
     DB_Dll& db = gBaseDatos();
     const QString cuenta = vb::Trim(codigo);
 
@@ -39,58 +96,8 @@ void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descrip
     bool hayRangos = false;
     if (!h.paso([&] { hayRangos = !(rangos->Bof() && rangos->Eof()); })) return;
 
-    if (hayRangos) {
-        QString desc, nombreVista;
-        bool vto = false;
-        bool hallado = false;
-        while (!hallado) {
-            bool fin = false;
-            if (!h.paso([&] { fin = rangos->Eof(); })) return;
-            if (fin) break;
-            if (!h.paso([&] {
-                    const QString desde = vb::Trim(u.TextoCampo(rangos->valor("CUENTA-DESDE")));
-                    const QString hasta = vb::Trim(u.TextoCampo(rangos->valor("CUENTA-HASTA")));
-                    hallado = cuenta.compare(desde, Qt::CaseInsensitive) >= 0 &&
-                              cuenta.compare(hasta, Qt::CaseInsensitive) <= 0;
-                    if (hallado) {
-                        desc = vb::Trim(u.TextoCampo(rangos->valor("Descripcion")));
-                        nombreVista = vb::Trim(u.TextoCampo(rangos->valor("Vista")));
-                    }
-                }))
-                return;
-            if (hallado) {
-                // A blank flag asks for nothing.
-                h.paso([&] {
-                    const QVariant v = rangos->valor("PideVencimiento");
-                    vto = !v.isNull() && v.toBool();
-                });
-                break;
-            }
-            if (!h.paso([&] { rangos->MoveNext(); })) return;
-        }
-        if (descripcion) *descripcion = desc;
-        if (vista) *vista = nombreVista;
-        if (pideVencimiento) *pideVencimiento = vto;
-
-        if (!desc.isEmpty() && nombreVista.isEmpty()) {
-            tipoVista = "NN";
-        } else {
-            ado::RecordsetPtr vistas;
-            QString sqlVista =
-                "SELECT * FROM TA_VISTAS WHERE LTRIM(RTRIM(NOMBRE)) = '" + Literal(nombreVista) + "'";
-            if (!h.paso([&] {
-                    db.AbrirRecordset(sqlVista, vistas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly,
-                                      -1, true);
-                }))
-                return;
-            if (!h.paso([&] {
-                    if (vistas->Bof() && vistas->Eof()) return;
-                    vistas->MoveFirst();
-                    tipoVista = vb::Trim(u.TextoCampo(vistas->valor("TipoVista")));
-                }))
-                return;
-        }
-    }
+    if (hayRangos && !VistaDelRango(h, rangos, cuenta, descripcion, vista, tipoVista, pideVencimiento))
+        return;
 
     if (!vb::Trim(tipoVista).isEmpty()) return;
 

@@ -10,6 +10,7 @@
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
+#include "ui_frmMa_ManualCuentas.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -65,34 +66,18 @@ maker::ReglasCuentas::Entorno EntornoReglas() {
 
 frmMa_ManualCuentas::frmMa_ManualCuentas(QWidget* parent) : QWidget(parent) {
     setObjectName("frmMa_ManualCuentas");
-    setWindowTitle("Manual de Cuentas");
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    ChkRama = new QCheckBox("Contraer/Expander", this);
-    ChkRama->setGeometry(Px(60), Px(120), Px(2200), Px(330));
-    LblCuenta = new QLabel("...", this);
-    LblCuenta->setGeometry(Px(2400), Px(150), Px(5400), Px(300));
-    CmdActualizar = new QPushButton("Actualizar", this);
-    CmdActualizar->setGeometry(Px(7900), Px(90), Px(1200), Px(380));
-    cmdClose = new QPushButton("Cerrar", this);
-    cmdClose->setGeometry(Px(9200), Px(90), Px(1200), Px(380));
-
-    TreeV = new vb::TreeView(this);
-    TreeV->setGeometry(0, Px(600), Px(3500), Px(6000));
-
-    const char* titulos[] = {"Se debita por: ", "Se Acredita por:"};
-    for (int k = 0; k < 2; ++k) {
-        lblTitulo[k] = new QLabel(titulos[k], this);
-        lblTitulo[k]->resize(Px(3000), Px(255));
-        txtFields[k] = new QPlainTextEdit(this);
-        txtFields[k]->setObjectName(QString("txtFields_%1").arg(k));
-        txtFields[k]->installEventFilter(this);
-    }
-    lblTitulo[0]->move(Px(3550), Px(640));
-    txtFields[0]->setGeometry(Px(3550), Px(900), Px(6000), Px(2500));
-    txtFields[1]->setGeometry(Px(3550), Px(4000), Px(6000), Px(2500));
-    lblTitulo[1]->move(Px(3550), Px(3550));
-    resize(Px(10600), Px(7800));
+    Ui::frmMa_ManualCuentas ui;
+    ui.setupUi(this);
+    ChkRama = ui.ChkRama;
+    LblCuenta = ui.LblCuenta;
+    CmdActualizar = ui.CmdActualizar;
+    cmdClose = ui.cmdClose;
+    TreeV = ui.TreeV;
+    lblTitulo = {ui.lblTitulo_0, ui.lblTitulo_1};
+    txtFields = {ui.txtFields_0, ui.txtFields_1};
+    for (auto* t : txtFields) t->installEventFilter(this);
 
     connect(TreeV, &vb::TreeView::NodeClick, this, [this](const QString& clave) { TreeV_NodeClick(clave); });
     connect(TreeV, &QTreeWidget::itemActivated, this,
@@ -344,7 +329,7 @@ void frmMa_ManualCuentas::Form_Unload() {
 }
 
 void frmMa_ManualCuentas::closeEvent(QCloseEvent* e) {
-    // The text box being left writes first, as on the original's close.
+    // The text box being left writes its value before the window goes.
     if (QWidget* foco = focusWidget(); foco == txtFields[0] || foco == txtFields[1]) foco->clearFocus();
     Form_Unload();
     QWidget::closeEvent(e);
