@@ -144,6 +144,9 @@ TEST(ProgramasSimultaneos, OchoProgramasSobreUnaEmpresa) {
     for (int i = 0; i < kProgramas; ++i) {
         auto* p = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // Each program runs its one test, whichever share of the suite launched it.
+        env.remove("GTEST_TOTAL_SHARDS");
+        env.remove("GTEST_SHARD_INDEX");
         env.insert(kPrograma, QString::number(i));
         env.insert(kEmpresa, base.cadenaConexion());
         env.insert(kResultado, QDir(resultados.path()).filePath(QString::number(i)));
