@@ -116,8 +116,8 @@ Cuentas Trabaja(const QString& cadena, int programa) {
 }  // namespace
 
 // What each program runs, in a process of its own; skipped when the suite runs it directly.
-TEST(ProgramasSimultaneos, UnPrograma) {
-    if (qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP() << "lo lanza OchoProgramasSobreUnaEmpresa";
+TEST(ProgramasSimultaneos, OneProgram) {
+    if (qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP() << "lo lanza EightProgramsOnOneCompany";
     QElapsedTimer espera;
     espera.start();
     while (!QFile::exists(qEnvironmentVariable(kSalida)) && espera.elapsed() < 60000) QThread::msleep(5);
@@ -132,7 +132,7 @@ TEST(ProgramasSimultaneos, UnPrograma) {
                 .toUtf8());
 }
 
-TEST(ProgramasSimultaneos, OchoProgramasSobreUnaEmpresa) {
+TEST(ProgramasSimultaneos, EightProgramsOnOneCompany) {
     if (!qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP();
     BaseDePrueba base;
     ASSERT_TRUE(base.valida()) << base.error().toStdString();
@@ -153,7 +153,7 @@ TEST(ProgramasSimultaneos, OchoProgramasSobreUnaEmpresa) {
         env.insert(kSalida, QDir(resultados.path()).filePath("salida"));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ProgramasSimultaneos.UnPrograma"});
+        p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ProgramasSimultaneos.OneProgram"});
         programas << p;
     }
     for (QProcess* p : programas) ASSERT_TRUE(p->waitForStarted(30000));
