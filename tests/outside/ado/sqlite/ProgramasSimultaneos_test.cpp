@@ -116,7 +116,7 @@ Cuentas Trabaja(const QString& cadena, int programa) {
 }  // namespace
 
 // What each program runs, in a process of its own; skipped when the suite runs it directly.
-TEST(ProgramasSimultaneos, OneProgram) {
+TEST(ConcurrentPrograms, OneProgram) {
     if (qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP() << "lo lanza EightProgramsOnOneCompany";
     QElapsedTimer espera;
     espera.start();
@@ -132,7 +132,7 @@ TEST(ProgramasSimultaneos, OneProgram) {
                 .toUtf8());
 }
 
-TEST(ProgramasSimultaneos, EightProgramsOnOneCompany) {
+TEST(ConcurrentPrograms, EightProgramsOnOneCompany) {
     if (!qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP();
     BaseDePrueba base;
     ASSERT_TRUE(base.valida()) << base.error().toStdString();
@@ -153,7 +153,7 @@ TEST(ProgramasSimultaneos, EightProgramsOnOneCompany) {
         env.insert(kSalida, QDir(resultados.path()).filePath("salida"));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ProgramasSimultaneos.OneProgram"});
+        p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ConcurrentPrograms.OneProgram"});
         programas << p;
     }
     for (QProcess* p : programas) ASSERT_TRUE(p->waitForStarted(30000));
