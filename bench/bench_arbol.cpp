@@ -1,6 +1,7 @@
 // The tree lookup window on 20,000 hierarchical cost-centre codes (three levels): one load of the
 // window (statement, rows, one node per row under its parent), against reading the same rows
 // straight through the SQLite C API. Prints the times, the ratio and the target.
+#include "comun/Comparacion.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Lib_FrmCons3Tree.h"
@@ -42,30 +43,12 @@ QStringList Centros() {
     return sql;
 }
 
-struct Empresa {
-    QTemporaryDir dir;
-    QString nombre = "BENCH";
-    Empresa() {
-        QString error;
-        if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(INDAJUSTE_SQL_DIR, false), Centros(),
-                                        &error))
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-    }
-    QString ruta() const { return dir.path() + "/" + nombre + ".sqlite"; }
-};
-
 double gPrograma = 0, gDirecto = 0;
 int gNodos = 0;
 
 void BM_ArbolCentros(benchmark::State& state) {
-    Empresa e;
-    CNStuffContable::ReiniciarBaseDatos();
-    CNStuffContable::gUsuarioLogeado = "ADMIN";
-    vb::App().Path = e.dir.path();
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    db.gServidor = e.dir.path();
-    db.gDBName = db.gUsuario = db.gUserPassWord = e.nombre;
-    db.OpenServerADODB(false, 3, QString(), true, true);
+    EmpresaBench e(Centros());
+    AbrirEmpresa(e);
 
     QString error;
     sqlite3* directa = ado::sqlite::AbrirBaseExistente(e.ruta(), &error);
@@ -111,10 +94,10 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    const double rel = gDirecto > 0 ? gPrograma / gDirecto : 0;
-    std::printf("\n%-28s %8s %12s %12s %9s %10s\n", "medida", "nodos", "programa ms", "directo ms",
-                "relacion", "objetivo");
-    std::printf("%-28s %8d %12.2f %12.2f %9.2f %7.0f ms %s\n", "arbol de 20000 centros", gNodos, gPrograma,
-                gDirecto, rel, kObjetivoMs, gPrograma < kObjetivoMs ? "cumple" : "NO CUMPLE");
+    ImprimeEncabezado();
+    ImprimeComparacion(
+        QByteArray("arbol de 20000 centros (<" + QByteArray::number(kObjetivoMs) + " ms)").constData(),
+        gPrograma, gDirecto, gPrograma < kObjetivoMs);
+    std::printf("nodos: %d\n", gNodos);
     return 0;
 }

@@ -2,6 +2,7 @@
 // the list) against reading the same rows straight through the SQLite C API into a plain list,
 // and one keystroke of incremental search over the loaded rows against the same search over that
 // plain list. Prints the times, each ratio and the targets.
+#include "comun/Comparacion.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Lib_FrmCons3.h"
@@ -36,28 +37,6 @@ QStringList Cuentas() {
                 "'CUENTA ' || printf('%06d', (i * 7919) % 1000003) || ' DE PRUEBA', 0 FROM n;"};
 }
 
-struct Empresa {
-    QTemporaryDir dir;
-    QString nombre = "BENCH";
-    Empresa() {
-        QString error;
-        if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(INDAJUSTE_SQL_DIR, false), Cuentas(),
-                                        &error))
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-    }
-    QString ruta() const { return dir.path() + "/" + nombre + ".sqlite"; }
-};
-
-void Conecta(const Empresa& e) {
-    CNStuffContable::ReiniciarBaseDatos();
-    CNStuffContable::gUsuarioLogeado = "ADMIN";
-    vb::App().Path = e.dir.path();
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    db.gServidor = e.dir.path();
-    db.gDBName = db.gUsuario = db.gUserPassWord = e.nombre;
-    db.OpenServerADODB(false, 3, QString(), true, true);
-}
-
 using Filas = std::vector<std::pair<QString, QString>>;
 
 // The same rows as texts into a plain list.
@@ -88,8 +67,8 @@ double gCarga = 0, gDirecto = 0, gTecla = 0, gTeclaDirecta = 0;
 int gFilas = 0;
 
 void BM_CargaCuentas(benchmark::State& state) {
-    Empresa e;
-    Conecta(e);
+    EmpresaBench e(Cuentas());
+    AbrirEmpresa(e);
     QString error;
     sqlite3* directa = ado::sqlite::AbrirBaseExistente(e.ruta(), &error);
     double programa = 0, directo = 0;
@@ -121,8 +100,8 @@ void BM_CargaCuentas(benchmark::State& state) {
 // Each keystroke extends the text by one character; the last ones find no row, so the search
 // walks the whole list.
 void BM_TeclaBusqueda(benchmark::State& state) {
-    Empresa e;
-    Conecta(e);
+    EmpresaBench e(Cuentas());
+    AbrirEmpresa(e);
     QString error;
     sqlite3* directa = ado::sqlite::AbrirBaseExistente(e.ruta(), &error);
     const Filas filas = LecturaDirecta(directa);
@@ -163,15 +142,10 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    const double rel = gDirecto > 0 ? gCarga / gDirecto : 0;
-    const double relTecla = gTeclaDirecta > 0 ? gTecla / gTeclaDirecta : 0;
-    std::printf("\n%-34s %12s %12s %9s %26s\n", "medida", "programa ms", "directo ms", "relacion",
-                "objetivo");
-    const bool cargaCumple = gCarga < kObjetivoCargaMs && rel <= kObjetivoCargaRelacion;
-    std::printf("%-34s %12.2f %12.2f %9.2f %26s\n", "carga de 50.000 cuentas", gCarga, gDirecto, rel,
-                cargaCumple ? "cumple (<1500, <=2.5x)" : "NO CUMPLE (<1500, <=2.5x)");
-    std::printf("%-34s %12.2f %12.3f %9.1f %26s\n", "una tecla de busqueda", gTecla, gTeclaDirecta, relTecla,
-                gTecla < kObjetivoTeclaMs ? "cumple (<30)" : "NO CUMPLE (<30)");
+    ImprimeEncabezado();
+    ImprimeComparacion("carga de 50.000 cuentas (<1500 ms, <=2.5x)", gCarga, gDirecto,
+                       gCarga < kObjetivoCargaMs && Relacion(gCarga, gDirecto) <= kObjetivoCargaRelacion);
+    ImprimeComparacion("una tecla de busqueda (<30 ms)", gTecla, gTeclaDirecta, gTecla < kObjetivoTeclaMs);
     std::printf("filas en la lista: %d\n", gFilas);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "comun/Comparacion.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
 #include "outside/ado/sqlite/ExtensionesSqlite.h"
@@ -110,8 +111,9 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("%d guardados: recordset %.3f s, directo %.3f s, razón %.2f (objetivo: 2 o menos)\n",
-                kGuardados, segundosRecordset, segundosDirecto,
-                segundosDirecto > 0 ? segundosRecordset / segundosDirecto : 0.0);
+    ImprimeEncabezado("recordset s", "directo s");
+    ImprimeComparacion(
+        QByteArray::number(kGuardados).append(" guardados (relacion de 2 o menos)").constData(),
+        segundosRecordset, segundosDirecto, Relacion(segundosRecordset, segundosDirecto) <= 2);
     return 0;
 }

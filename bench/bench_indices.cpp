@@ -1,6 +1,7 @@
 // The index window on a company of 40 fiscal years (480 months): the first load that creates
 // every month row, a reload, and one edit of a fiscal year's first month, each against the same
 // statements run directly through the SQLite C API. Prints the times and their ratios.
+#include "comun/Comparacion.h"
 #include "data/DB_Dll.h"
 #include "indices/frmMA_INDAJUSTE.h"
 #include "outside/ado/sqlite/ConstructorBase.h"
@@ -38,20 +39,7 @@ QStringList Ejercicios() {
     return sql;
 }
 
-// A fresh company of 40 calendar years with no index rows.
-struct Empresa {
-    QTemporaryDir dir;
-    QString nombre = "BENCH";
-    Empresa() {
-        QString error;
-        if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(INDAJUSTE_SQL_DIR, false),
-                                        Ejercicios(), &error))
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-    }
-    QString ruta() const { return dir.path() + "/" + nombre + ".sqlite"; }
-};
-
-void PreparaPrograma(const Empresa& e) {
+void PreparaPrograma(const EmpresaBench& e) {
     CNStuffContable::ReiniciarBaseDatos();
     CNStuffContable::gUsuarioLogeado.clear();
     CNStuffContable::gTablaConfiguracion.clear();
@@ -179,9 +167,9 @@ void BM_PrimeraCarga(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        Empresa e;
+        EmpresaBench e(Ejercicios());
         PreparaPrograma(e);
-        Empresa e2;
+        EmpresaBench e2(Ejercicios());
         state.ResumeTiming();
         MideCarga(e2.ruta(), programa, directo);
         ++n;
@@ -190,7 +178,7 @@ void BM_PrimeraCarga(benchmark::State& state) {
 }
 
 void BM_Recarga(benchmark::State& state) {
-    Empresa e;
+    EmpresaBench e(Ejercicios());
     PreparaPrograma(e);
     {
         frmMA_INDAJUSTE f;
@@ -206,7 +194,7 @@ void BM_Recarga(benchmark::State& state) {
 }
 
 void BM_EdicionPrimerMes(benchmark::State& state) {
-    Empresa e;
+    EmpresaBench e(Ejercicios());
     PreparaPrograma(e);
     frmMA_INDAJUSTE f;
     f.Form_Load();
@@ -245,14 +233,10 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     const std::map<std::string, double> objetivo{
         {"primera carga", 500}, {"recarga", 200}, {"edicion del primer mes", 20}};
-    std::printf("\n%-24s %12s %12s %9s %10s\n", "medida", "programa ms", "directo ms", "relacion",
-                "objetivo");
+    ImprimeEncabezado();
     for (const auto& [nombre, ms] : gPrograma) {
         const double dir = gDirecto[nombre];
-        const double rel = dir > 0 ? ms / dir : 0;
-        const bool ok = ms < objetivo.at(nombre) && rel <= 3.0;
-        std::printf("%-24s %12.2f %12.2f %9.2f %10s\n", nombre.c_str(), ms, dir, rel,
-                    ok ? "cumple" : "NO CUMPLE");
+        ImprimeComparacion(nombre.c_str(), ms, dir, ms < objetivo.at(nombre) && Relacion(ms, dir) <= 3.0);
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Rebuilding the sub-journal work table for 50,000 journal lines (12,500 entries of two debits
 // and two credits): through the rules object, and the same statements straight through the
 // SQLite C API, each on its own copy of one company database, in one run.
+#include "comun/Comparacion.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "journal/Lbc_Asiento.h"
@@ -56,18 +57,6 @@ QStringList Datos() {
                .arg(kLineas / 4);
     return sql;
 }
-
-struct Empresa {
-    QTemporaryDir dir;
-    QString nombre;
-    explicit Empresa(const QString& n) : nombre(n) {
-        QString error;
-        if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(INDAJUSTE_SQL_DIR, false), Datos(),
-                                        &error))
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-    }
-    QString ruta() const { return dir.path() + "/" + nombre + ".sqlite"; }
-};
 
 long Filas(sqlite3* db, const char* sql) {
     sqlite3_stmt* s = nullptr;
@@ -219,17 +208,11 @@ struct Directo {
 };
 
 void BM_GeneraAuxiliarSubdiarios(benchmark::State& state) {
-    Empresa programa(QStringLiteral("PROGRAMA")), directa(QStringLiteral("DIRECTO"));
-    CNStuffContable::ReiniciarBaseDatos();
+    EmpresaBench programa(Datos(), false, QStringLiteral("PROGRAMA")),
+        directa(Datos(), false, QStringLiteral("DIRECTO"));
     CNStuffContable::gTablaConfiguracion.clear();
-    CNStuffContable::gUsuarioLogeado = QStringLiteral("ADMIN");
     vb::setLocaleNumeros(QLocale::c());
-    vb::App().Path = programa.dir.path();
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    db.gServidor = programa.dir.path();
-    db.gDBName = db.gUsuario = db.gUserPassWord = programa.nombre;
-    db.OpenServerADODB(false, 3, QString(), true, true);
-    if (!db.gOpenFlag) state.SkipWithError("no abre la base del programa");
+    if (!AbrirEmpresa(programa)) state.SkipWithError("no abre la base del programa");
     Lbc_Asiento asiento;
     Directo d(directa.ruta());
     // The best of the runs: on a shared machine the other load only ever adds time.
@@ -266,13 +249,12 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    const double rel = gDirecto > 0 ? gPrograma / gDirecto : 0;
-    const bool ok = gPrograma < kObjetivoSegundos && rel <= kObjetivoRelacion &&
+    const bool ok = gPrograma < kObjetivoSegundos && Relacion(gPrograma, gDirecto) <= kObjetivoRelacion &&
                     gFilasPrograma == gFilasDirecto && gFilasPrograma == kLineas / 2;
-    std::printf(
-        "\n%d lineas de diario: programa %.3f s (%ld filas), directo %.3f s (%ld filas), relacion %.2f\n",
-        kLineas, gPrograma, gFilasPrograma, gDirecto, gFilasDirecto, rel);
-    std::printf("objetivo: menos de %.0f s y relacion de %.0f o menos: %s\n", kObjetivoSegundos,
-                kObjetivoRelacion, ok ? "cumple" : "NO CUMPLE");
+    ImprimeEncabezado("programa s", "directo s");
+    ImprimeComparacion(QByteArray::number(kLineas).append(" lineas de diario").constData(), gPrograma,
+                       gDirecto, ok);
+    std::printf("filas: programa %ld, directo %ld; objetivo: menos de %.0f s y relacion de %.0f o menos\n",
+                gFilasPrograma, gFilasDirecto, kObjetivoSegundos, kObjetivoRelacion);
     return 0;
 }

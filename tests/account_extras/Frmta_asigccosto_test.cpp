@@ -15,6 +15,7 @@
 #include "outside/maker/VisorConsulta.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
+#include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
@@ -65,12 +66,7 @@ class CentrosDeCostos : public ::testing::Test {
         grupo_->ejecutar(
             "INSERT INTO MA_CUENTASCCOSTO_UNEG (CODIGO, CCOSTO, UNEGOCIO, PORCENTAJE) VALUES "
             "('51010100101', '12', '   2', 50)");
-        CNStuffContable::gUsuarioLogeado = "ADMIN";
-        DB_Dll& db = CNStuffContable::gBaseDatos();
-        db.gServidor = carpeta;
-        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
-        db.OpenServerADODB(false, 3, QString(), true, true);
-        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_TRUE(AbrirComo(base_));
     }
     void TearDown() override {
         f_.reset();

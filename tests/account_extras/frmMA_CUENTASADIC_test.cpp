@@ -10,6 +10,7 @@
 #include "outside/runtime/Conversiones.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
+#include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
@@ -46,12 +47,7 @@ class DatosAdicionales : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         vb::setLocaleNumeros(QLocale(QLocale::Spanish, QLocale::Argentina));
-        CNStuffContable::gUsuarioLogeado = "ADMIN";
-        DB_Dll& db = CNStuffContable::gBaseDatos();
-        db.gServidor = base_.carpeta();
-        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
-        db.OpenServerADODB(false, 3, QString(), true, true);
-        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_TRUE(AbrirComo(base_));
         CNStuffContable::gTablaConfiguracion.clear();
     }
     void TearDown() override {

@@ -1,4 +1,6 @@
 #include "accounts/CuentasDePrueba.h"
+#include "account_extras/Frmta_asigccosto.h"
+#include "account_extras/frmMA_CUENTASADIC.h"
 
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
@@ -24,6 +26,10 @@ CuentasDePrueba::CuentasDePrueba(QStringList sqlExtra, QString usuario) : base_(
 }
 
 CuentasDePrueba::~CuentasDePrueba() {
+    // The companion windows the test opened go with the chart's, so that the next test of the
+    // process starts without them.
+    if (frmMA_CUENTASADIC::Existe()) delete &frmMA_CUENTASADIC::instancia();
+    if (Frmta_asigccosto::Existe()) delete &Frmta_asigccosto::instancia();
     ventana_.reset();
     CNStuffContable::gCuentaActual.clear();
     vb::setReloj({});

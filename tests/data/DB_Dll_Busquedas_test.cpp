@@ -23,7 +23,7 @@ class DB_DllBusquedas : public EntornoDB_Dll {
     }
 };
 
-TEST_F(DB_DllBusquedas, SentenciasDeLasPruebasDeExistencia) {
+TEST_F(DB_DllBusquedas, StatementsOfTheExistenceChecks) {
     DialogosGuionados guion;
     ado::RecordsetPtr rs;
     EXPECT_TRUE(db().ExisteEnTabla("TA_USUARIOS", "  BLANCO ", "NOMBRE", rs));
@@ -72,7 +72,7 @@ TEST_F(DB_DllBusquedas, SentenciasDeLasPruebasDeExistencia) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllBusquedas, LasVistasRestringidasSoloEnLaBusquedaComun) {
+TEST_F(DB_DllBusquedas, RestrictedViewsOnlyInTheCommonSearch) {
     DialogosGuionados guion;
     CNStuffContable::ReiniciarBaseDatos();
     ASSERT_TRUE(abrirComo("OPERADOR"));
@@ -122,7 +122,7 @@ TEST_F(DB_DllBusquedas, DatosTabla) {
     EXPECT_EQ(guion.preguntas().at(0).estilo, vb::vbAbortRetryIgnore + vb::vbCritical);
 }
 
-TEST_F(DB_DllBusquedas, SentenciasDeDatosTabla) {
+TEST_F(DB_DllBusquedas, StatementsOfDatosTabla) {
     DialogosGuionados guion;
     const QStringList esperadas = {
         "SELECT TOP 1 * FROM ta_usuarios with(nolock)  WHERE LTRIM(RTRIM(nombre)) ='ADMIN' ",
@@ -147,7 +147,7 @@ TEST_F(DB_DllBusquedas, SentenciasDeDatosTabla) {
         EXPECT_EQ(p.texto, "Ha ocurrido el Siguiente Error (3001) Sentencia reconocida");
 }
 
-TEST_F(DB_DllBusquedas, ConexionPerdidaEnUnaBusqueda) {
+TEST_F(DB_DllBusquedas, ALostConnectionInASearch) {
     DialogosGuionados guion;
     ado::FallaInyectada f;
     f.contiene = "TA_USUARIOS";

@@ -7,7 +7,7 @@ namespace {
 
 class DB_DllConexion : public EntornoDB_Dll {};
 
-TEST_F(DB_DllConexion, CadenasDeConexion) {
+TEST_F(DB_DllConexion, ConnectionStrings) {
     QTemporaryDir servidor;  // an existing folder: the embedded engine, which fails at once
     DB_Dll d;
     d.gServidor = servidor.path();
@@ -31,7 +31,7 @@ TEST_F(DB_DllConexion, CadenasDeConexion) {
     EXPECT_EQ(vacio.gProveedor, "SQLOLEDB");
 }
 
-TEST_F(DB_DllConexion, CadenaOracleSinServidorNiExtendido) {
+TEST_F(DB_DllConexion, AnOracleStringWithoutServerOrExtendedProperties) {
     DB_Dll d;
     d.gServidor = "ora#srv";
     d.gDBName = "ORCL";
@@ -43,7 +43,7 @@ TEST_F(DB_DllConexion, CadenaOracleSinServidorNiExtendido) {
     EXPECT_FALSE(d.gOpenFlag);
 }
 
-TEST_F(DB_DllConexion, AbreYDecideElAdministrador) {
+TEST_F(DB_DllConexion, OpensAndDecidesTheAdministrator) {
     DialogosGuionados guion;
     ASSERT_TRUE(abrirComo("ADMIN"));
     EXPECT_EQ(db().gCnn->State(), ado::adStateOpen);
@@ -89,7 +89,7 @@ class DB_DllConexionSinUsuarios : public EntornoDB_Dll {
     DB_DllConexionSinUsuarios() : EntornoDB_Dll({"DROP TABLE TA_USUARIOS"}) {}
 };
 
-TEST_F(DB_DllConexionSinUsuarios, SinTablaDeUsuariosNoEsAdministrador) {
+TEST_F(DB_DllConexionSinUsuarios, WithoutAUsersTableNobodyIsAnAdministrator) {
     DialogosGuionados guion;
     ASSERT_TRUE(abrirComo("ADMIN"));
     EXPECT_FALSE(db().gEsAdmin);
@@ -102,7 +102,7 @@ TEST_F(DB_DllConexionSinUsuarios, SinTablaDeUsuariosNoEsAdministrador) {
     EXPECT_FALSE(db().gEsAdmin);
 }
 
-TEST_F(DB_DllConexion, NombreErroneoPreguntaYNoDejaCerrado) {
+TEST_F(DB_DllConexion, AWrongNameAsksAndDoesNotLeaveItClosed) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbNo);
     apuntar(db(), "NOEXISTE");
@@ -131,7 +131,7 @@ TEST_F(DB_DllConexion, NombreErroneoPreguntaYNoDejaCerrado) {
             " - Desea Intentarlo Nuevamente??? ");
 }
 
-TEST_F(DB_DllConexion, SiPideLosDatosYReintenta) {
+TEST_F(DB_DllConexion, YesAsksForTheDetailsAndRetries) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbYes);
     int pedidos = 0;
@@ -160,7 +160,7 @@ TEST_F(DB_DllConexion, SiPideLosDatosYReintenta) {
     EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
 }
 
-TEST_F(DB_DllConexion, AbrirSobreAbiertaCierraYReintentaUnaVez) {
+TEST_F(DB_DllConexion, OpeningAnOpenConnectionClosesAndRetriesOnce) {
     DialogosGuionados guion;
     ASSERT_TRUE(abrirComo("ADMIN"));
     db().OpenServerADODB(false, 3, QString(), true, true);
@@ -171,7 +171,7 @@ TEST_F(DB_DllConexion, AbrirSobreAbiertaCierraYReintentaUnaVez) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllConexion, BaseLocalEligeElArchivoYAvisaElFallo) {
+TEST_F(DB_DllConexion, ALocalDatabasePicksTheFileAndReportsTheFailure) {
     DialogosGuionados guion;
     guion.esperarArchivo("/datos/BASE.MDB");
     guion.esperarMsgBox(vb::vbOK);

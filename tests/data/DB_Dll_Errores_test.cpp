@@ -35,7 +35,7 @@ class DB_DllErrores : public ::testing::Test {
     vb::AppInfo anterior_;
 };
 
-TEST_F(DB_DllErrores, MensajeTituloYLinea) {
+TEST_F(DB_DllErrores, MessageTitleAndLine) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbRetry);
     const vb::ErrorVB e(3709, "  La conexión no está abierta.  ", "ADODB.Recordset");
@@ -52,7 +52,7 @@ TEST_F(DB_DllErrores, MensajeTituloYLinea) {
                          "Reintentar\r\n"));
 }
 
-TEST_F(DB_DllErrores, PalabrasDeRespuestaRutinaYArchivo) {
+TEST_F(DB_DllErrores, AnswerWordsRoutineAndFile) {
     DialogosGuionados guion;
     const vb::ErrorVB negativo(int32_t(0x80004005), "Error no especificado", "Motor");
     guion.esperarMsgBox(vb::vbYes);
@@ -81,7 +81,7 @@ TEST_F(DB_DllErrores, PalabrasDeRespuestaRutinaYArchivo) {
     EXPECT_EQ(guion.preguntas().at(3).estilo, 18);
 }
 
-TEST_F(DB_DllErrores, SinErrorNadaYSinArchivoIgualPregunta) {
+TEST_F(DB_DllErrores, NoErrorDoesNothingAndNoFileStillAsks) {
     DialogosGuionados guion;
     EXPECT_EQ(db_.TratamientoErrores(vb::ErrorVB(0, "nada"), 18, "R"), 0);
     EXPECT_TRUE(guion.preguntas().isEmpty());

@@ -20,7 +20,7 @@ QString Articulos(const QStringList& codigos) {
 
 }  // namespace
 
-TEST(DB_Dll_Tipos, CadaCodigoEnSuClase) {
+TEST(DB_Dll_Tipos, EachCodeInItsKind) {
     DB_Dll db;
     const std::set<int> fecha = {7, 133, 134, 135, 137, 64};
     const std::set<int> texto = {8, 129, 130, 200, 201, 202, 203};
@@ -41,7 +41,7 @@ TEST(DB_Dll_Tipos, CadaCodigoEnSuClase) {
     EXPECT_EQ(db.ADOComilla(QVariant()), "");
 }
 
-TEST(DB_Dll_Extremos, MaximoYMinimoDeCodigosTextoYNumericos) {
+TEST(DB_Dll_Extremos, MaximumAndMinimumOfTextAndNumericCodes) {
     ObjetoConectado o({"CREATE TABLE NUMEROS (N int NOT NULL, GRUPO varchar(5) NULL)"});
     DialogosGuionados guion;
     DB_Dll& db = *o.db;
@@ -75,7 +75,7 @@ TEST(DB_Dll_Extremos, MaximoYMinimoDeCodigosTextoYNumericos) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST(DB_Dll_Extremos, ArticulosQueEmpiezanConCeroNoCuentan) {
+TEST(DB_Dll_Extremos, ArticlesStartingWithZeroDoNotCount) {
     ObjetoConectado o;
     DB_Dll& db = *o.db;
     // Codes right-aligned behind blanks sort below the ones that begin with zero.
@@ -100,13 +100,13 @@ TEST(DB_Dll_Extremos, ArticulosQueEmpiezanConCeroNoCuentan) {
     EXPECT_EQ(otra, QVariant(kSinCeros));
 }
 
-TEST(DB_Dll_Extremos, TodosLosArticulosEmpiezanConCero) {
+TEST(DB_Dll_Extremos, EveryArticleStartsWithZero) {
     ObjetoConectado o;
     o.base.ejecutar(Articulos({"0999", "0123"}));
     EXPECT_EQ(o.db->BuscaMaximo("V_MA_ARTICULOS", "idarticulo"), QVariant(0.0));
 }
 
-TEST(DB_Dll_Extremos, CierraRecordset) {
+TEST(DB_Dll_Extremos, CierraRecordsetClosesTheRecordset) {
     ObjetoConectado o;
     DialogosGuionados guion;  // any message fails the test
     DB_Dll& db = *o.db;

@@ -24,7 +24,7 @@ QStringList Textos(const QList<guion_oracle::Pieza>& piezas) {
 
 }  // namespace
 
-TEST(DB_Dll_Oracle, EjemploCompletoYLimiteDeFilas) {
+TEST(DB_Dll_Oracle, AFullExampleAndTheRowLimit) {
     Oracle o;
     EXPECT_EQ(o("SELECT TOP 10 * FROM MA_CUENTAS WHERE CODIGO = '' ORDER BY CODIGO"),
               "SELECT  * FROM MA_CUENTAS WHERE CODIGO  IS NULL     AND ROWNUM <= 10  ORDER BY CODIGO");
@@ -50,7 +50,7 @@ TEST(DB_Dll_Oracle, EjemploCompletoYLimiteDeFilas) {
     }
 }
 
-TEST(DB_Dll_Oracle, LargoCorchetesYFunciones) {
+TEST(DB_Dll_Oracle, LengthBracketsAndFunctions) {
     Oracle o;
     EXPECT_EQ(o("len"), "LENGTH");
     EXPECT_EQ(o("Len"), "LENGTH");
@@ -68,7 +68,7 @@ TEST(DB_Dll_Oracle, LargoCorchetesYFunciones) {
     EXPECT_EQ(o("SELECT ISNULL(SUBSTRING(A,1,2),'x') FROM T"), "SELECT NVL(SUBSTR(A,1,2),'x') FROM T");
 }
 
-TEST(DB_Dll_Oracle, CharindexCambiaElOrdenDeSusArgumentos) {
+TEST(DB_Dll_Oracle, CharindexSwapsTheOrderOfItsArguments) {
     Oracle o;
     EXPECT_EQ(o("SELECT CHARINDEX('-', CODIGO) FROM T"), "SELECT InStr(CODIGO, '-') FROM T");
     EXPECT_EQ(o("SELECT charindex(',', CODIGO, 3) FROM T"), "SELECT InStr(CODIGO, ',', 3) FROM T");
@@ -78,7 +78,7 @@ TEST(DB_Dll_Oracle, CharindexCambiaElOrdenDeSusArgumentos) {
     EXPECT_EQ(o("SELECT CHARINDEX FROM T"), "SELECT InStr FROM T");
 }
 
-TEST(DB_Dll_Oracle, FechasEntreComillasYTextosVacios) {
+TEST(DB_Dll_Oracle, QuotedDatesAndEmptyTexts) {
     Oracle o;
     EXPECT_EQ(o("SELECT * FROM T WHERE F >= '1/2/2024' AND N = 'ABC'"),
               "SELECT * FROM T WHERE F >= TO_DATE('01/02/2024','DD/MM/YYYY') AND N = 'ABC'");
@@ -100,7 +100,7 @@ TEST(DB_Dll_Oracle, FechasEntreComillasYTextosVacios) {
     }
 }
 
-TEST(DB_Dll_Oracle, SinOracleNadaCambia) {
+TEST(DB_Dll_Oracle, WithoutOracleNothingChanges) {
     DB_Dll db;
     db.gConnString = QStringLiteral("Provider=SQLOLEDB;Server=X;Database=EMPRESA;");
     for (const char* s : {"SELECT TOP 10 * FROM MA_CUENTAS WHERE CODIGO = '' ORDER BY CODIGO", "len",
@@ -112,7 +112,7 @@ TEST(DB_Dll_Oracle, SinOracleNadaCambia) {
     EXPECT_EQ(o("[X]"), "[X]");
 }
 
-TEST(DB_Dll_Oracle, GuionNormalizadoYCortado) {
+TEST(DB_Dll_Oracle, AScriptIsNormalisedAndCut) {
     using namespace guion_oracle;
     EXPECT_EQ(Normalizar("SET NOCOUNT ON\r\nBEGIN TRANSACTION\r\nINSERT INTO T VALUES (1)\r\nGO\r\n"
                          "commit transaction\r\nset nocount off"),
@@ -164,7 +164,7 @@ struct GuionSobreLaBase : ObjetoConectado {
 
 }  // namespace
 
-TEST(DB_Dll_Oracle, GuionEnTransaccionSeConsume) {
+TEST(DB_Dll_Oracle, AScriptInATransactionIsConsumed) {
     GuionSobreLaBase g;
     QString guion =
         "SET NOCOUNT ON\r\nBEGIN TRANSACTION\r\nINSERT INTO MA_ARTICULOS (idarticulo) VALUES ('G1')\r\n"
@@ -196,7 +196,7 @@ TEST(DB_Dll_Oracle, GuionEnTransaccionSeConsume) {
 // The link drops inside the script's own transaction: the server has undone it, the call fails
 // quietly as a script with a transaction does, and the connection is not left waiting for an owner:
 // the next statement reconnects.
-TEST(DB_Dll_Oracle, GuionCuyaConexionSePierdeDentroDeSuTransaccion) {
+TEST(DB_Dll_Oracle, AScriptWhoseConnectionIsLostInsideItsTransaction) {
     GuionSobreLaBase g;
     ado::FallaInyectada caida;
     caida.contiene = "'P2'";
@@ -217,7 +217,7 @@ TEST(DB_Dll_Oracle, GuionCuyaConexionSePierdeDentroDeSuTransaccion) {
     EXPECT_EQ(g.codigos(), "P3");
 }
 
-TEST(DB_Dll_Oracle, GuionQueFallaGuardaElRestoDesdeLaPiezaFallida) {
+TEST(DB_Dll_Oracle, AFailingScriptKeepsTheRestFromTheFailedPiece) {
     GuionSobreLaBase g;
     QString guion =
         "INSERT INTO MA_ARTICULOS (idarticulo) VALUES ('F1')\nINSERT INTO NO_EXISTE VALUES (1)\n"

@@ -28,7 +28,7 @@ class DB_DllSinonimos : public ::testing::Test {
     vb::AppInfo anterior_;
 };
 
-TEST_F(DB_DllSinonimos, NombresCompletosDondeEsten) {
+TEST_F(DB_DllSinonimos, FullNamesWhereverTheyAre) {
     const QStringList casos[] = {
         {"SELECT * FROM MA_CUENTAS WHERE CODIGO = '1'", "SELECT * FROM SS_MA_CUENTAS WHERE CODIGO = '1'"},
         {"SELECT * FROM MA_CUENTAS", "SELECT * FROM SS_MA_CUENTAS"},
@@ -57,7 +57,7 @@ TEST_F(DB_DllSinonimos, NombresCompletosDondeEsten) {
     for (const QStringList& c : casos) EXPECT_EQ(mapa(c[0]), c[1]) << c[0].toStdString();
 }
 
-TEST_F(DB_DllSinonimos, LaMarcaYLaConfidencialidad) {
+TEST_F(DB_DllSinonimos, TheFlagAndTheConfidentiality) {
     // Any marker reads the chart of accounts unfiltered at every mention.
     EXPECT_EQ(mapa("SELECT * FROM @Admin_MA_CUENTAS A, MA_CUENTAS B"),
               "SELECT * FROM MA_CUENTAS A, MA_CUENTAS B");
@@ -77,7 +77,7 @@ TEST_F(DB_DllSinonimos, LaMarcaYLaConfidencialidad) {
               "SELECT * FROM MA_CUENTAS A, MA_CUENTAS B, MV_ASIENTOS");
 }
 
-TEST_F(DB_DllSinonimos, ProgramasExceptuados) {
+TEST_F(DB_DllSinonimos, ExemptPrograms) {
     const QString s = "SELECT * FROM V_TA_DEPOSITO, V_TA_FAMILIAS";
     vb::App().EXEName = "rp_stock";
     EXPECT_EQ(mapa(s), "SELECT * FROM V_TA_DEPOSITO, SS_V_TA_FAMILIAS");
@@ -89,7 +89,7 @@ TEST_F(DB_DllSinonimos, ProgramasExceptuados) {
     EXPECT_EQ(mapa(s), "SELECT * FROM SS_V_TA_DEPOSITO, V_TA_FAMILIAS");
 }
 
-TEST_F(DB_DllSinonimos, LosNombresSonPiezasDeLaSentencia) {
+TEST_F(DB_DllSinonimos, TheNamesArePiecesOfTheStatement) {
     const QStringList casos[] = {
         {"SELECT * FROM \"MA_CUENTAS\"", "SELECT * FROM \"SS_MA_CUENTAS\""},
         {"SELECT * FROM `ma_cuentas`", "SELECT * FROM `SS_MA_CUENTAS`"},
@@ -117,7 +117,7 @@ class DB_DllFilasConfidenciales : public EntornoDB_Dll {};
 
 // However a statement writes the chart of accounts, a user who is not an administrator never
 // reads the confidential account.
-TEST_F(DB_DllFilasConfidenciales, NingunaFormaLasMuestra) {
+TEST_F(DB_DllFilasConfidenciales, NoFormShowsThem) {
     DialogosGuionados sinPreguntas;
     CNStuffContable::gSSConfidencialidad = false;
     ASSERT_TRUE(abrirComo("OPERADOR"));

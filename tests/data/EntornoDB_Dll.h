@@ -5,6 +5,7 @@
 #include "data/Globales.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Programa.h"
+#include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
 #include "support/ImprimeQt.h"
 #include "support/ProgramaDePrueba.h"
@@ -47,12 +48,7 @@ class EntornoDB_Dll : public ::testing::Test {
     }
 
     // Opens the shared object as the given application user, the way start-up does.
-    bool abrirComo(const QString& usuario) {
-        CNStuffContable::gUsuarioLogeado = usuario;
-        apuntar(db(), base_.nombre());
-        db().OpenServerADODB(false, 3, QString(), true, true);
-        return db().gOpenFlag;
-    }
+    bool abrirComo(const QString& usuario) { return AbrirComo(base_, usuario); }
 
     QString logPrograma() const {
         QFile f(programa_.path() + "/XQERR.LOG");

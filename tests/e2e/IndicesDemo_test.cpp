@@ -98,7 +98,7 @@ QList<QList<Palabra>> PalabrasPdf(const QString& archivo) {
 
 }  // namespace
 
-TEST_P(IndicesDemo, S1_StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYear) {
+TEST_P(IndicesDemo, StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYear) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     const int accesos = v.base().escalar("SELECT count(*) FROM Control_Acceso").toInt();
     v.Iniciar();
@@ -138,7 +138,7 @@ TEST_P(IndicesDemo, S1_StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLas
     EXPECT_TRUE(f.lblLabels[1]->text().startsWith("Se destaca el mes de apertura"));
 }
 
-TEST_P(IndicesDemo, S2_EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
+TEST_P(IndicesDemo, EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(45, 1, "8500");
@@ -155,7 +155,7 @@ TEST_P(IndicesDemo, S2_EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
     EXPECT_EQ(v.f().FgAsiento->Col(), 1);
 }
 
-TEST_P(IndicesDemo, S3_EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
+TEST_P(IndicesDemo, EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(54, 1, "13500");
@@ -167,7 +167,7 @@ TEST_P(IndicesDemo, S3_EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
     EXPECT_EQ(v.f().FgAsiento->Row(), 55);
 }
 
-TEST_P(IndicesDemo, S4_ASixMonthFiscalYear) {
+TEST_P(IndicesDemo, ASixMonthFiscalYear) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(18, 3, "1600");
@@ -176,7 +176,7 @@ TEST_P(IndicesDemo, S4_ASixMonthFiscalYear) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2023, 7, "Indice2")), 1.568);
 }
 
-TEST_P(IndicesDemo, S5_TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
+TEST_P(IndicesDemo, TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(55, 7, "100");
@@ -199,7 +199,7 @@ TEST_P(IndicesDemo, S5_TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 8, "Indice4")), 0.333);
 }
 
-TEST_P(IndicesDemo, S6_EditingKeys) {
+TEST_P(IndicesDemo, EditingKeys) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -238,7 +238,7 @@ TEST_P(IndicesDemo, S6_EditingKeys) {
     QTest::keyClick(f.BrwTxt[0], Qt::Key_Escape);
 }
 
-TEST_P(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
+TEST_P(IndicesDemo, ClickingAnotherCellWhileEditingCommitsTheEdit) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -252,7 +252,7 @@ TEST_P(IndicesDemo, S6_ClickingAnotherCellWhileEditingCommitsTheEdit) {
     EXPECT_FALSE(f.BrwTxt[0]->isVisible());
 }
 
-TEST_P(IndicesDemo, S7_TheReportRequestEndsInAReadablePdfListing) {
+TEST_P(IndicesDemo, TheReportRequestEndsInAReadablePdfListing) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     QTemporaryDir salida;
@@ -351,7 +351,7 @@ TEST_P(IndicesDemo, S7_TheReportRequestEndsInAReadablePdfListing) {
     }
 }
 
-TEST_P(IndicesDemo, S8_BorrarAsksAndReloads) {
+TEST_P(IndicesDemo, BorrarAsksAndReloads) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -373,7 +373,7 @@ TEST_P(IndicesDemo, S8_BorrarAsksAndReloads) {
     EXPECT_TRUE(f.FgAsiento->isEnabled());
 }
 
-TEST_P(IndicesDemo, S9_GrabarRewritesTheYearFromItsGridRows) {
+TEST_P(IndicesDemo, GrabarRewritesTheYearFromItsGridRows) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -391,7 +391,7 @@ TEST_P(IndicesDemo, S9_GrabarRewritesTheYearFromItsGridRows) {
     EXPECT_FALSE(f.txtFields[0]->isEnabled());
 }
 
-TEST_P(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
+TEST_P(IndicesDemo, AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -416,7 +416,7 @@ TEST_P(IndicesDemo, S10_AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDel
     EXPECT_EQ(v.FilasIndices(), 66);
 }
 
-TEST_P(IndicesDemo, S11_NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
+TEST_P(IndicesDemo, NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
     for (const char* accion : {"NUEVO", "Cancelar"}) {
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
@@ -433,7 +433,7 @@ TEST_P(IndicesDemo, S11_NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
     }
 }
 
-TEST_P(IndicesDemo, S12_CerrarAndClosingTheWindowEndTheProgramAtOnce) {
+TEST_P(IndicesDemo, CerrarAndClosingTheWindowEndTheProgramAtOnce) {
     {
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
@@ -478,7 +478,7 @@ class DialogosConProgreso : public DialogosGuionados {
 };
 }  // namespace
 
-TEST_P(IndicesDemo, S13_EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
+TEST_P(IndicesDemo, EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(45, 1, "8500,5");
@@ -503,7 +503,7 @@ TEST_P(IndicesDemo, S13_EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 12, "Importe1")), 7.5);
 }
 
-TEST_P(IndicesDemo, S14_AValueLeftInTheEditorIsSavedByEveryWayOut) {
+TEST_P(IndicesDemo, AValueLeftInTheEditorIsSavedByEveryWayOut) {
     {  // "Grabar", and its function key
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
@@ -554,7 +554,7 @@ TEST_P(IndicesDemo, S14_AValueLeftInTheEditorIsSavedByEveryWayOut) {
     }
 }
 
-TEST_P(IndicesDemo, S15_TheYearSaveShowsItsProgressOnlyWhileItWritesRows) {
+TEST_P(IndicesDemo, TheYearSaveShowsItsProgressOnlyWhileItWritesRows) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     DialogosConProgreso guion;

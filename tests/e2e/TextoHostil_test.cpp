@@ -90,9 +90,9 @@ QMap<QString, QList<QStringList>> Contenido(const BaseDePrueba& b) {
     return m;
 }
 
-class TextoHostil : public ::testing::Test {
+class HostileText : public ::testing::Test {
   protected:
-    TextoHostil() : v({}, "OPERADOR") {}
+    HostileText() : v({}, "OPERADOR") {}
 
     void SetUp() override {
         ASSERT_TRUE(v.base().valida()) << v.base().error().toStdString();
@@ -212,7 +212,7 @@ class TextoHostil : public ::testing::Test {
 }  // namespace
 
 // The chart's F5 by description with "order by" in the description, then the lookup's F5.
-TEST_F(TextoHostil, TheChartRouteKeepsTheTypedTextInItsValue) {
+TEST_F(HostileText, TheChartRouteKeepsTheTypedTextInItsValue) {
     for (const QString& ataque : {QString("');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--"),
                                   QString("')OR(@Admin_CODIGO<>'')--")}) {
         v.EscribirCampo(0, "x order by y");
@@ -232,7 +232,7 @@ TEST_F(TextoHostil, TheChartRouteKeepsTheTypedTextInItsValue) {
     EXPECT_EQ(v.base().escalar("SELECT Administrador FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(), 0);
 }
 
-TEST_F(TextoHostil, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
+TEST_F(HostileText, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
     const QStringList textos = TextosHostiles();
 
     // The chart's F5 by description, each time with another hostile description, and the list

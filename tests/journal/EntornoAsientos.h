@@ -6,7 +6,7 @@
 #include "services/CNStuffContable.h"
 #include "support/DialogosGuionados.h"
 
-#include "../data/EntornoDB_Dll.h"
+#include "data/EntornoDB_Dll.h"
 
 #include <memory>
 

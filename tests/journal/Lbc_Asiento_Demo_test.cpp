@@ -3,6 +3,7 @@
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Utilidades.h"
 #include "services/CNStuffContable.h"
+#include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
@@ -18,12 +19,7 @@ class Demo : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         CNStuffContable::gTablaConfiguracion.clear();
-        CNStuffContable::gUsuarioLogeado = "ADMIN";
-        DB_Dll& db = CNStuffContable::gBaseDatos();
-        db.gServidor = base_.carpeta();
-        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
-        db.OpenServerADODB(false, 3, QString(), true, true);
-        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_TRUE(AbrirComo(base_));
     }
     BaseDePrueba base_;
     ProgramaDePrueba programa_;

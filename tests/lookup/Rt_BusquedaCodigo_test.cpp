@@ -5,6 +5,7 @@
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
+#include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
 #include "support/ProgramaDePrueba.h"
 
@@ -60,12 +61,7 @@ class BusquedaDeCodigos : public ::testing::Test {
                        "CREATE VIEW FIS_MA_CUENTAS AS SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS"}) {}
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
-        CNStuffContable::gUsuarioLogeado = "ADMIN";
-        DB_Dll& db = CNStuffContable::gBaseDatos();
-        db.gServidor = base_.carpeta();
-        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
-        db.OpenServerADODB(false, 3, QString(), true, true);
-        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_TRUE(AbrirComo(base_));
         f_.show();
         QApplication::setActiveWindow(&f_);
     }

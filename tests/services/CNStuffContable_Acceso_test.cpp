@@ -3,7 +3,7 @@
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
 
-#include "../data/EntornoDB_Dll.h"
+#include "data/EntornoDB_Dll.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "support/DialogosGuionados.h"
 
-#include "../data/EntornoDB_Dll.h"
+#include "data/EntornoDB_Dll.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "support/FinObservado.h"
 #include "support/ImprimeQt.h"
 
-#include "../data/EntornoDB_Dll.h"
+#include "data/EntornoDB_Dll.h"
 
 #include <gtest/gtest.h>
 

@@ -18,7 +18,7 @@ int Entero(const BaseDePrueba& b, const QString& sql) {
 
 }  // namespace
 
-TEST(Esquema, LaBaseDemoSeConstruyeConLaEmpresaDeDemostracion) {
+TEST(Schema, TheDemoDatabaseIsBuiltWithTheDemoCompany) {
     BaseDePrueba b(true, {}, QStringLiteral("DEMO"));
     ASSERT_TRUE(b.valida()) << b.error().toStdString();
     EXPECT_TRUE(QFileInfo(b.ruta()).isFile());
@@ -46,7 +46,7 @@ TEST(Esquema, LaBaseDemoSeConstruyeConLaEmpresaDeDemostracion) {
               2);
 }
 
-TEST(Esquema, LosIndicesDeDemostracionRespetanLaReglaDelCoeficiente) {
+TEST(Schema, TheDemoIndicesKeepTheCoefficientRule) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida());
     // A closed year's coefficient is its closing index over the month's index, to three decimals.
@@ -68,7 +68,7 @@ TEST(Esquema, LosIndicesDeDemostracionRespetanLaReglaDelCoeficiente) {
     EXPECT_EQ(Entero(b, "SELECT count(*) FROM MA_INDAJUSTE WHERE Importe4 <> 0 OR Indice4 <> 0"), 0);
 }
 
-TEST(Esquema, LasFechasDeEjercicioSeComparanConLiteralesISO) {
+TEST(Schema, FiscalYearDatesCompareWithIsoLiterals) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida());
     // The opening and the closing day both belong to their fiscal year.
@@ -89,7 +89,7 @@ TEST(Esquema, LasFechasDeEjercicioSeComparanConLiteralesISO) {
     }
 }
 
-TEST(Esquema, LosTextosSeComparanComoEnElServidor) {
+TEST(Schema, TextsCompareAsOnTheServer) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida());
     EXPECT_EQ(b.escalar("SELECT NOMBRE FROM TA_USUARIOS WHERE NOMBRE = 'admin'").toString(),
@@ -110,7 +110,7 @@ TEST(Esquema, LosTextosSeComparanComoEnElServidor) {
     EXPECT_EQ(Entero(b, "SELECT count(*) FROM TA_USUARIOS"), 3);
 }
 
-TEST(Esquema, LasVistasRestringidasOcultanLoConfidencial) {
+TEST(Schema, TheRestrictedViewsHideWhatIsConfidential) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida());
     const int total = Entero(b, "SELECT count(*) FROM MA_CUENTAS");
@@ -149,7 +149,7 @@ TEST(Esquema, LasVistasRestringidasOcultanLoConfidencial) {
     EXPECT_EQ(Entero(b, "SELECT count(*) FROM AC_CUENTASDIARIO_CCOSTO"), 1);
 }
 
-TEST(Esquema, LasVistasQueElProgramaEscribeAceptanEscrituras) {
+TEST(Schema, TheViewsTheProgramWritesAcceptWrites) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida());
     b.ejecutar(
@@ -172,7 +172,7 @@ TEST(Esquema, LasVistasQueElProgramaEscribeAceptanEscrituras) {
               (QList<QStringList>{{"CAJA 3", "0"}}));
 }
 
-TEST(Esquema, LasFilasQueAgregaLaCargaQuedanSinCoeficientes) {
+TEST(Schema, TheRowsTheLoadAddsHaveNoCoefficients) {
     BaseDePrueba b(false, {"INSERT INTO MA_INDAJUSTE (Anio, Mes, Importe1, Importe2, Importe3, Importe4) "
                            "VALUES (2023, 1, 0, 0, 0, 0)"});
     ASSERT_TRUE(b.valida());
@@ -182,7 +182,7 @@ TEST(Esquema, LasFilasQueAgregaLaCargaQuedanSinCoeficientes) {
     EXPECT_NONFATAL_FAILURE(b.ejecutar("INSERT INTO MA_INDAJUSTE (Anio, Mes) VALUES (2023, 1)"), "UNIQUE");
 }
 
-TEST(Esquema, UnaTerminalVecinaComparteLaCarpetaDelServidor) {
+TEST(Schema, ANeighbourTerminalSharesTheServerFolder) {
     BaseDePrueba central(true);
     ASSERT_TRUE(central.valida());
     BaseDePrueba terminal(central, QStringLiteral("TPV01"), false,
@@ -195,7 +195,7 @@ TEST(Esquema, UnaTerminalVecinaComparteLaCarpetaDelServidor) {
     EXPECT_EQ(central.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt(), 59);
 }
 
-TEST(Esquema, LasSentenciasDelProgramaTraducidasLeenLaEmpresaDeDemostracion) {
+TEST(Schema, TheProgramsTranslatedStatementsReadTheDemoCompany) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida());
     auto traducida = [](const char* sql) { return ado::sqlite::TraducirSentencia(QString::fromUtf8(sql)); };

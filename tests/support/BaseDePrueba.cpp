@@ -6,6 +6,8 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <functional>
 
 namespace {
@@ -61,6 +63,80 @@ QVariant Valor(sqlite3_stmt* s, int i) {
     }
 }
 
+// The schema alone, or with the demo company, built once per test process; every test gets a
+// copy. Null when it could not be built (`error` says why).
+const QString* Plantilla(bool conDemo, QString* error) {
+    static QTemporaryDir carpeta;
+    static QString rutas[2];
+    static QString errores[2];
+    QString& ruta = rutas[conDemo];
+    if (ruta.isEmpty() && errores[conDemo].isEmpty()) {
+        const QString destino =
+            carpeta.filePath(conDemo ? QStringLiteral("DEMO.sqlite") : QStringLiteral("ESQUEMA.sqlite"));
+        if (!carpeta.isValid())
+            errores[conDemo] =
+                QStringLiteral("No se pudo crear la carpeta temporal: %1").arg(carpeta.errorString());
+        else if (ado::sqlite::ConstruirBase(destino,
+                                            ado::sqlite::GuionesBase(BaseDePrueba::carpetaSql(), conDemo), {},
+                                            &errores[conDemo]))
+            ruta = destino;
+    }
+    *error = errores[conDemo];
+    return ruta.isEmpty() ? nullptr : &ruta;
+}
+
+// Runs every statement of `sql`; false with the engine's reason on the first that fails.
+bool EjecutarTexto(sqlite3* db, const QByteArray& sql, QString* error) {
+    const char* resto = sql.constData();
+    const char* const fin = resto + sql.size();
+    while (resto < fin) {
+        sqlite3_stmt* sentencia = nullptr;
+        const char* siguiente = nullptr;
+        int rc = sqlite3_prepare_v2(db, resto, int(fin - resto), &sentencia, &siguiente);
+        if (rc == SQLITE_OK && !sentencia) return true;  // only blanks or comments remain
+        if (rc == SQLITE_OK) {
+            while ((rc = sqlite3_step(sentencia)) == SQLITE_ROW) {
+            }
+            if (rc == SQLITE_DONE) rc = SQLITE_OK;
+        }
+        if (rc != SQLITE_OK)
+            *error = QString::fromUtf8(sqlite3_errmsg(db)) + QStringLiteral("\n") + QString::fromUtf8(sql);
+        sqlite3_finalize(sentencia);
+        if (rc != SQLITE_OK) return false;
+        resto = siguiente;
+    }
+    return true;
+}
+
+// The test's own texts, in order, in one transaction on the copy.
+bool AgregarTextos(const QString& ruta, const QStringList& textos, QString* error) {
+    if (textos.isEmpty()) return true;
+    sqlite3* db = ado::sqlite::AbrirBaseExistente(ruta, error);
+    if (!db) return false;
+    // As on the connection that built the schema: the column checks the engine adds when a
+    // connection opens are not there yet, so that a test may store what the program would refuse.
+    QByteArrayList vigilancia;
+    sqlite3_stmt* lista = nullptr;
+    sqlite3_prepare_v2(db, "SELECT name FROM temp.sqlite_master WHERE type = 'trigger'", -1, &lista, nullptr);
+    while (lista && sqlite3_step(lista) == SQLITE_ROW)
+        vigilancia << reinterpret_cast<const char*>(sqlite3_column_text(lista, 0));
+    sqlite3_finalize(lista);
+    bool bien = EjecutarTexto(db, "BEGIN", error);
+    for (const QByteArray& nombre : vigilancia)
+        if (bien) bien = EjecutarTexto(db, "DROP TRIGGER temp.\"" + nombre + "\"", error);
+    for (qsizetype i = 0; bien && i < textos.size(); ++i) {
+        bien = EjecutarTexto(db, textos.at(i).toUtf8(), error);
+        if (!bien) *error = QStringLiteral("Error en el texto SQL %1: %2").arg(i + 1).arg(*error);
+    }
+    if (bien) bien = EjecutarTexto(db, "COMMIT", error);
+    sqlite3_close(db);
+    return bien;
+}
+
+void BorrarArchivos(const QString& ruta) {
+    for (const char* sufijo : {"", "-journal", "-wal", "-shm"}) QFile::remove(ruta + QLatin1String(sufijo));
+}
+
 }  // namespace
 
 BaseDePrueba::BaseDePrueba(bool conDemo, QStringList sqlExtra, QString nombre)
@@ -80,9 +156,13 @@ BaseDePrueba::BaseDePrueba(const BaseDePrueba& vecina, QString nombre, bool conD
 }
 
 void BaseDePrueba::construir(bool conDemo, const QStringList& sqlExtra) {
-    if (!ado::sqlite::ConstruirBase(ruta(), ado::sqlite::GuionesBase(carpetaSql(), conDemo), sqlExtra,
-                                    &m_error))
-        ADD_FAILURE() << "Base de prueba: " << m_error.toStdString();
+    BorrarArchivos(ruta());
+    const QString* plantilla = Plantilla(conDemo, &m_error);
+    if (plantilla && !QFile::copy(*plantilla, ruta()))
+        m_error = QStringLiteral("No se pudo copiar la base %1 en %2").arg(*plantilla, ruta());
+    else if (plantilla && !AgregarTextos(ruta(), sqlExtra, &m_error))
+        BorrarArchivos(ruta());
+    if (!m_error.isEmpty()) ADD_FAILURE() << "Base de prueba: " << m_error.toStdString();
 }
 
 QString BaseDePrueba::carpetaSql() {

@@ -1,7 +1,8 @@
 #pragma once
 // A fresh company database for one test, in a temporary folder that disappears with the object:
-// the schema of sql/esquema.sql, optionally the demo company, then the test's own SQL. Read-back
-// helpers speak plain SQLite SQL (not the program's dialect) with the engine's collation.
+// the schema of sql/esquema.sql, optionally the demo company (both built once per test process,
+// then copied), then the test's own SQL in one transaction. Read-back helpers speak plain SQLite
+// SQL (not the program's dialect) with the engine's collation.
 #include <QList>
 #include <QString>
 #include <QStringList>

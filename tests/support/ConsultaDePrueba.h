@@ -5,6 +5,7 @@
 #include "data/Globales.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/Lib_FrmCons3.h"
+#include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
 #include "support/ProgramaDePrueba.h"
@@ -18,12 +19,7 @@ class ConsultaDePrueba : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
-        CNStuffContable::gUsuarioLogeado = "ADMIN";
-        DB_Dll& db = CNStuffContable::gBaseDatos();
-        db.gServidor = base_.carpeta();
-        db.gDBName = db.gUsuario = db.gUserPassWord = base_.nombre();
-        db.OpenServerADODB(false, 3, QString(), true, true);
-        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_TRUE(AbrirComo(base_));
         ReiniciarConsulta();
         gConsulta().gUsarMascarasConsultas = true;
         gConsulta().gRutaMascaraConsultas = programa_.filePath("consultas.qnl");

@@ -4,7 +4,7 @@
 
 using namespace ado;
 
-TEST(CortesSql, LasClausulasSonLasDeLaSentenciaMisma) {
+TEST(CortesSql, TheClausesAreThoseOfTheStatementItself) {
     const QString s =
         "SELECT A, (SELECT TOP 1 B FROM T2 WHERE C = 1 ORDER BY B) FROM T /* order by */ WHERE D LIKE "
         "'x order by y' -- group by\r\n ORDER\tBY A";
@@ -22,12 +22,12 @@ TEST(CortesSql, LasClausulasSonLasDeLaSentenciaMisma) {
     EXPECT_FALSE(TieneClausula(u"SELECT * FROM T", u""));
 }
 
-TEST(CortesSql, ElTextoPropioNoLlevaValoresNiComentarios) {
+TEST(CortesSql, TheOwnTextCarriesNoValuesOrComments) {
     EXPECT_EQ(TextoPropio(u"UPDATE T SET D = 'create or drop' /* DROP */ WHERE C = N'x''y'"),
               "UPDATE T SET D = ''   WHERE C = ''");
 }
 
-TEST(CortesSql, UnaSentenciaSinNadaTrasSuPuntoYComa) {
+TEST(CortesSql, AStatementWithNothingAfterItsSemicolon) {
     EXPECT_FALSE(VariasSentencias(u"SELECT * FROM T WHERE D = 'a;b'"));
     EXPECT_FALSE(VariasSentencias(u"SELECT * FROM T;  ;\r\n-- fin"));
     EXPECT_FALSE(VariasSentencias(u"SELECT * FROM T /* ; DELETE FROM T */"));

@@ -57,7 +57,7 @@ class ProveedorOdbcTest : public ::testing::Test {
 
 }  // namespace
 
-TEST(ProveedorOdbcCadena, ArmaLaCadenaDelDriverSegunElProveedor) {
+TEST(ProveedorOdbcCadena, BuildsTheDriverStringForTheProvider) {
     qunsetenv("INDAJUSTE_ODBC_CADENA");
     qunsetenv("INDAJUSTE_ODBC_DRIVER");
     ado::ParametrosConexion p;
@@ -96,7 +96,7 @@ TEST(ProveedorOdbcCadena, ArmaLaCadenaDelDriverSegunElProveedor) {
     qunsetenv("INDAJUSTE_ODBC_CADENA");
 }
 
-TEST(ProveedorOdbcCadena, NumerosDeErrorPorClaseDeSqlState) {
+TEST(ProveedorOdbcCadena, ErrorNumbersBySqlStateClass) {
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("42000")), ado::kErrSintaxis);
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("37000")), ado::kErrSintaxis);
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("42S02")), ado::kErrTablaInexistente);
@@ -106,7 +106,7 @@ TEST(ProveedorOdbcCadena, NumerosDeErrorPorClaseDeSqlState) {
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("HY000")), ado::kErrNoEspecificado);
 }
 
-TEST(ProveedorOdbcCadena, SinAbrirRechazaLasSentenciasYUnDriverDesconocidoDejaElError) {
+TEST(ProveedorOdbcCadena, UnopenedItRefusesStatementsAndAnUnknownDriverLeavesTheError) {
     ProveedorOdbc pr;
     Errors err;
     try {
@@ -149,7 +149,7 @@ TEST(ProveedorOdbcCadena, SinAbrirRechazaLasSentenciasYUnDriverDesconocidoDejaEl
     EXPECT_FALSE(pr.abierto());
 }
 
-TEST_F(ProveedorOdbcTest, IdaYVueltaConTiposYValores) {
+TEST_F(ProveedorOdbcTest, RoundTripWithTypesAndValues) {
     EXPECT_FALSE(pr_.EsSqlServer());
     EXPECT_TRUE(pr_.Motor().contains(QStringLiteral("SQLite"), Qt::CaseInsensitive))
         << pr_.Motor().toStdString();
@@ -187,7 +187,7 @@ TEST_F(ProveedorOdbcTest, IdaYVueltaConTiposYValores) {
     EXPECT_EQ(sql(QStringLiteral("UPDATE Cuentas SET Saldo = 0 WHERE Id = 99")).afectados, 0);
 }
 
-TEST_F(ProveedorOdbcTest, UnaSentenciaFallidaDejaSusDiagnosticosYLaConexionSigue) {
+TEST_F(ProveedorOdbcTest, AFailedStatementLeavesItsDiagnosticsAndTheConnectionGoesOn) {
     const int32_t n = falla(QStringLiteral("SELECT * FROM NoExiste"));
     ASSERT_GE(err_.Count(), 1);
     const ado::Error& e = err_.Item(0);
@@ -205,7 +205,7 @@ TEST_F(ProveedorOdbcTest, UnaSentenciaFallidaDejaSusDiagnosticosYLaConexionSigue
     EXPECT_EQ(err_.Count(), 0);
 }
 
-TEST_F(ProveedorOdbcTest, EscribeFilasConParametrosPorClave) {
+TEST_F(ProveedorOdbcTest, WritesRowsWithParametersByKey) {
     sql(
         QStringLiteral("CREATE TABLE Socios (Id INTEGER PRIMARY KEY AUTOINCREMENT, Nombre VARCHAR(40), "
                        "Alta DATETIME, Cuota DOUBLE DEFAULT 5)"));
@@ -249,7 +249,7 @@ TEST_F(ProveedorOdbcTest, EscribeFilasConParametrosPorClave) {
     EXPECT_THROW(pr_.borrar(r.tablaBase, r.columnas, alta, err_), vb::ErrorVB);
 }
 
-TEST_F(ProveedorOdbcTest, SinClaveUbicaLaFilaPorTodosSusValores) {
+TEST_F(ProveedorOdbcTest, WithoutAKeyFindsTheRowByAllItsValues) {
     // Names that need quoting: a blank and a reserved word.
     sql(QStringLiteral("CREATE TABLE \"Sin Clave\" (A VARCHAR(5), \"Group\" INTEGER)"));
     sql(QStringLiteral("INSERT INTO \"Sin Clave\" VALUES ('x', 1)"));
@@ -270,7 +270,7 @@ TEST_F(ProveedorOdbcTest, SinClaveUbicaLaFilaPorTodosSusValores) {
               QVariant(QStringLiteral("x")));
 }
 
-TEST_F(ProveedorOdbcTest, TransaccionesConfirmanYDeshacen) {
+TEST_F(ProveedorOdbcTest, TransactionsCommitAndRollBack) {
     sql(QStringLiteral("CREATE TABLE T (N INTEGER)"));
     pr_.comenzarTransaccion(err_);
     sql(QStringLiteral("INSERT INTO T VALUES (1)"));
@@ -289,7 +289,7 @@ TEST_F(ProveedorOdbcTest, TransaccionesConfirmanYDeshacen) {
     EXPECT_EQ(sql(QStringLiteral("SELECT SUM(N) FROM T")).filas[0][0].toInt(), 5);
 }
 
-TEST_F(ProveedorOdbcTest, EsquemaDeTablasYColumnas) {
+TEST_F(ProveedorOdbcTest, SchemaOfTablesAndColumns) {
     sql(QStringLiteral("CREATE TABLE A_B (Id INTEGER, Nombre VARCHAR(30))"));
     sql(QStringLiteral("CREATE TABLE AXB (Z INTEGER)"));
     sql(QStringLiteral("CREATE VIEW V_AB AS SELECT Id FROM A_B"));
@@ -321,14 +321,14 @@ TEST_F(ProveedorOdbcTest, EsquemaDeTablasYColumnas) {
     EXPECT_EQ(c.filas[1][5].toInt(), 30);
 }
 
-TEST_F(ProveedorOdbcTest, LaFabricaDaUnProveedorOdbc) {
+TEST_F(ProveedorOdbcTest, TheFactoryGivesAnOdbcProvider) {
     auto p = ado::CrearProveedorOdbc();
     ASSERT_NE(dynamic_cast<ProveedorOdbc*>(p.get()), nullptr);
     EXPECT_FALSE(p->abierto());
     EXPECT_FALSE(p->esMotorEmbebido());
 }
 
-TEST(ProveedorOdbcTabla, SoloUnaTablaSinJuntasNiAgrupaciones) {
+TEST(ProveedorOdbcTabla, OnlyOneTableWithoutJoinsOrGroupings) {
     using ado::odbc::interno::TablaUnica;
     EXPECT_EQ(TablaUnica(QStringLiteral("SELECT TOP 1 * FROM Cuentas")), QStringLiteral("Cuentas"));
     EXPECT_EQ(TablaUnica(QStringLiteral("select a, b from dbo.Cuentas with(nolock) where a = 'x FROM y, z'")),
@@ -347,7 +347,7 @@ TEST(ProveedorOdbcTabla, SoloUnaTablaSinJuntasNiAgrupaciones) {
     EXPECT_EQ(TablaUnica(QStringLiteral("SELECT 1")), QString());
 }
 
-TEST(ProveedorOdbcTabla, ValoresLeidosComoTextoSegunElTipo) {
+TEST(ProveedorOdbcTabla, ValuesReadAsTextByType) {
     using ado::odbc::interno::ConvertirTexto;
     // The company server's text forms of dates: milliseconds kept, finer digits dropped.
     EXPECT_EQ(ConvertirTexto(QStringLiteral("2024-03-01 10:20:30.123"), ado::adDBTimeStamp),
@@ -370,7 +370,7 @@ TEST(ProveedorOdbcTabla, ValoresLeidosComoTextoSegunElTipo) {
 
 // A lost link is told by the connection class of its SQLSTATE, whatever the driver's own number:
 // the entry carries the number the program's recovery looks for.
-TEST(ProveedorOdbcCadena, ElEnlacePerdidoSeReconocePorSuSqlState) {
+TEST(ProveedorOdbcCadena, ALostLinkIsRecognisedByItsSqlState) {
     for (const char* estado : {"08S01", "08003", "08007", "08004", "08S02"})
         for (int32_t nativo : {0, 10054, 20006, 3}) {
             const ado::Error e = ProveedorOdbc::EntradaDeDiagnostico(QString::fromLatin1(estado), nativo,

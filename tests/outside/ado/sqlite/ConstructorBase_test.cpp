@@ -20,7 +20,7 @@ void Escribir(const QString& ruta, const QByteArray& texto) {
 
 }  // namespace
 
-TEST(ConstructorBase, ReemplazaLaBaseYEjecutaArchivosYTextosEnOrden) {
+TEST(ConstructorBase, ReplacesTheDatabaseAndRunsFilesAndTextsInOrder) {
     QTemporaryDir dir;
     const QString destino = dir.filePath("sub/EMPRESA.sqlite");
     const QString guion = dir.filePath("a.sql");
@@ -51,7 +51,7 @@ TEST(ConstructorBase, ReemplazaLaBaseYEjecutaArchivosYTextosEnOrden) {
     sqlite3_close(db);
 }
 
-TEST(ConstructorBase, UnaSentenciaFallidaDiceDondeYNoDejaBase) {
+TEST(ConstructorBase, AFailedStatementSaysWhereAndLeavesNoDatabase) {
     QTemporaryDir dir;
     const QString destino = dir.filePath("E.sqlite");
     const QString guion = dir.filePath("malo.sql");

@@ -116,8 +116,8 @@ Cuentas Trabaja(const QString& cadena, int programa) {
 }  // namespace
 
 // What each program runs, in a process of its own; skipped when the suite runs it directly.
-TEST(ProgramasSimultaneos, UnPrograma) {
-    if (qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP() << "lo lanza OchoProgramasSobreUnaEmpresa";
+TEST(ConcurrentPrograms, OneProgram) {
+    if (qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP() << "lo lanza EightProgramsOnOneCompany";
     QElapsedTimer espera;
     espera.start();
     while (!QFile::exists(qEnvironmentVariable(kSalida)) && espera.elapsed() < 60000) QThread::msleep(5);
@@ -132,7 +132,7 @@ TEST(ProgramasSimultaneos, UnPrograma) {
                 .toUtf8());
 }
 
-TEST(ProgramasSimultaneos, OchoProgramasSobreUnaEmpresa) {
+TEST(ConcurrentPrograms, EightProgramsOnOneCompany) {
     if (!qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP();
     BaseDePrueba base;
     ASSERT_TRUE(base.valida()) << base.error().toStdString();
@@ -144,13 +144,16 @@ TEST(ProgramasSimultaneos, OchoProgramasSobreUnaEmpresa) {
     for (int i = 0; i < kProgramas; ++i) {
         auto* p = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // Each program runs its one test, whichever share of the suite launched it.
+        env.remove("GTEST_TOTAL_SHARDS");
+        env.remove("GTEST_SHARD_INDEX");
         env.insert(kPrograma, QString::number(i));
         env.insert(kEmpresa, base.cadenaConexion());
         env.insert(kResultado, QDir(resultados.path()).filePath(QString::number(i)));
         env.insert(kSalida, QDir(resultados.path()).filePath("salida"));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ProgramasSimultaneos.UnPrograma"});
+        p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ConcurrentPrograms.OneProgram"});
         programas << p;
     }
     for (QProcess* p : programas) ASSERT_TRUE(p->waitForStarted(30000));

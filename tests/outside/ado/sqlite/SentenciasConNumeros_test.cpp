@@ -5,7 +5,7 @@
 #include "outside/ado/Recordset.h"
 #include "support/ImprimeQt.h"
 
-#include "../BaseTemporal.h"
+#include "outside/ado/BaseTemporal.h"
 
 namespace {
 

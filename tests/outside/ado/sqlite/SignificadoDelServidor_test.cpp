@@ -22,9 +22,9 @@ INSERT INTO T (ID, NOMBRE, IMPORTE, FECHA, NOTA) VALUES (1, 'abc', 1.5, '2024-02
                                                         (2, 'ABC  ', 2, '2024-03-01', 'dos');
 )";
 
-class SignificadoDelServidor : public ::testing::Test {
+class ServerMeaning : public ::testing::Test {
   protected:
-    SignificadoDelServidor() : base_(kEsquema) {}
+    ServerMeaning() : base_(kEsquema) {}
     void SetUp() override { cn_ = base_.abrir(); }
 
     // The rows of a query, columns joined by "|".
@@ -63,7 +63,7 @@ class SignificadoDelServidor : public ::testing::Test {
     ConnectionPtr cn_;
 };
 
-TEST_F(SignificadoDelServidor, UnaSentenciaMalFormadaDaUnErrorClaroYNoSeCorta) {
+TEST_F(ServerMeaning, AMalformedStatementGivesAClearErrorAndIsNotCut) {
     // A NUL outside a quoted text must not end the statement early and widen the update.
     QString sql = "UPDATE T SET NOTA = 'x' WHERE ID = 1";
     sql += QChar(0);
@@ -80,7 +80,7 @@ TEST_F(SignificadoDelServidor, UnaSentenciaMalFormadaDaUnErrorClaroYNoSeCorta) {
         EXPECT_EQ(fallo(s).NativeError, 8115) << s;
 }
 
-TEST_F(SignificadoDelServidor, LoQueNoCabeEnSuColumnaSeRechaza) {
+TEST_F(ServerMeaning, WhatDoesNotFitItsColumnIsRefused) {
     Error e = fallo("INSERT INTO T (ID, NOMBRE) VALUES (3, 'abcdef')");
     EXPECT_EQ(e.NativeError, kNativoTruncado) << e.Description.toStdString();
     EXPECT_EQ(fallo("UPDATE T SET NOMBRE = 'abcdef' WHERE ID = 1").NativeError, kNativoTruncado);
@@ -106,7 +106,7 @@ TEST_F(SignificadoDelServidor, LoQueNoCabeEnSuColumnaSeRechaza) {
     EXPECT_EQ(base_.leer("SELECT IMPORTE FROM T WHERE ID = 1").toDouble(), 1.5);
 }
 
-TEST_F(SignificadoDelServidor, FechasDondeSeEncuentranConUnaFecha) {
+TEST_F(ServerMeaning, DatesWhereverTheyMeetADate) {
     EXPECT_EQ(valor("SELECT 1 + '1', '1' + 1, 'a' + 'b'"), "2|2|ab");
     // A day-first text stays a text in a text column and in a text comparison.
     cn_->Execute("UPDATE T SET NOTA = '29/02/2024' WHERE ID = 2");
@@ -123,7 +123,7 @@ TEST_F(SignificadoDelServidor, FechasDondeSeEncuentranConUnaFecha) {
         EXPECT_EQ(filas(s), QStringList({"1"})) << s;
 }
 
-TEST_F(SignificadoDelServidor, CadaComparacionDeTextosSigueLaIntercalacion) {
+TEST_F(ServerMeaning, EveryTextComparisonFollowsTheCollation) {
     EXPECT_EQ(filas("SELECT A.ID FROM T A, T B WHERE A.ID = 1 AND B.ID = 2 AND LTRIM(RTRIM(A.NOMBRE)) = "
                     "LTRIM(RTRIM(B.NOMBRE))"),
               QStringList({"1"}));
@@ -144,7 +144,7 @@ TEST_F(SignificadoDelServidor, CadaComparacionDeTextosSigueLaIntercalacion) {
     EXPECT_EQ(filas("SELECT COUNT(*) FROM NOMBRES GROUP BY N HAVING COUNT(*) > 1"), QStringList({"2"}));
 }
 
-TEST_F(SignificadoDelServidor, ConversionesUnionesYLotes) {
+TEST_F(ServerMeaning, ConversionsUnionsAndBatches) {
     EXPECT_EQ(valor("SELECT CONVERT(DECIMAL(10,2), 1.005), CAST(2.675 AS NUMERIC(8,2)), "
                     "CONVERT(NUMERIC(10,0), 2.5), CAST(-7.25 AS DECIMAL(6,1))"),
               "1.01|2.68|3|-7.3");
@@ -164,7 +164,7 @@ TEST_F(SignificadoDelServidor, ConversionesUnionesYLotes) {
     EXPECT_EQ(valor("SELECT COUNT(*) FROM T"), "3");
 }
 
-TEST_F(SignificadoDelServidor, LosMensajesDelMotorEnCastellano) {
+TEST_F(ServerMeaning, TheEnginesMessagesInSpanish) {
     const Error e = fallo("SELECT * FROMM T");
     EXPECT_TRUE(e.Description.startsWith("Error en la instrucción SQL: ")) << e.Description.toStdString();
     EXPECT_TRUE(e.Description.contains("FROMM"));
