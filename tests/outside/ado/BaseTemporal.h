@@ -9,6 +9,19 @@
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/sqlite/ExtensionesSqlite.h"
+#include "outside/runtime/ErrorVB.h"
+
+#include <functional>
+
+// The number of the error the step raises; 0 when it runs through.
+inline int32_t numeroDe(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const vb::ErrorVB& e) {
+        return e.Number;
+    }
+    return 0;
+}
 
 class BaseTemporal {
   public:

@@ -23,15 +23,6 @@ INSERT INTO MA_MONEDA VALUES ('DOL', 'Dólar', 2);
 CREATE VIEW SS_MONEDA AS SELECT Codigo, Nombre FROM MA_MONEDA;
 )";
 
-int32_t numeroDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::ErrorVB& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 }  // namespace
 
 TEST(CadenaConexion, KeysAreUpperCasedAndTrimmedBothSides) {

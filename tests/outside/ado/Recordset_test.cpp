@@ -48,15 +48,6 @@ CREATE TRIGGER SS_NOMBRE_U INSTEAD OF UPDATE ON SS_NOMBRE BEGIN
 END;
 )";
 
-int32_t numeroDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::ErrorVB& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 RecordsetPtr abrir(const ConnectionPtr& cn, const QString& sql, int lock = adLockOptimistic) {
     auto rs = Recordset::Crear();
     rs->Open(sql, cn, adOpenDynamic, lock);

@@ -15,15 +15,6 @@ CREATE TABLE MA_MONEDA (Codigo varchar(4) NOT NULL PRIMARY KEY, Nombre varchar(4
 INSERT INTO MA_MONEDA VALUES ('PES', 'Peso');
 )";
 
-int32_t numeroDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::ErrorVB& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 int monedas(const BaseTemporal& b) {
     return b.leer("SELECT count(*) FROM MA_MONEDA").toInt();
 }

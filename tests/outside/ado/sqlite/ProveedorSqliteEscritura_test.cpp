@@ -32,15 +32,6 @@ CREATE TRIGGER SS_CUENTA_D INSTEAD OF DELETE ON SS_CUENTA BEGIN
 END;
 )";
 
-int32_t numeroDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::ErrorVB& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 RecordsetPtr abrir(const ConnectionPtr& cn, const QString& sql) {
     auto rs = Recordset::Crear();
     rs->Open(sql, cn, adOpenDynamic, adLockOptimistic);

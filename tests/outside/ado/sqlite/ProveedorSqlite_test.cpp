@@ -45,15 +45,6 @@ CREATE TABLE MA_NUMEROS (N int);
 WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 150) INSERT INTO MA_NUMEROS SELECT x FROM c;
 )";
 
-int32_t numeroDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::ErrorVB& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 }  // namespace
 
 // More distinct statements than the connection keeps prepared: the kept ones are dropped while a
