@@ -17,6 +17,7 @@
 #include "services/ModGruposEmp.h"
 #include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
+#include "support/ConexionCaida.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 #include "support/LocaleNumeros.h"
@@ -281,11 +282,7 @@ TEST_F(CentrosDeCostos, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
     Teclea("12");
     const auto general = Distribucion(base_, "MA_CUENTASCCOSTO");
     const auto porUnidad = Distribucion(base_, "MA_CUENTASCCOSTO_UNEG");
-    ado::FallaInyectada caida;
-    caida.contiene = "DELETE MA_CUENTASCCOSTO_UNEG";
-    caida.error = {
-        "08S01", ado::kErrNoEspecificado, "Vínculo de comunicación perdido", ado::kNativoConexionPerdida, {}};
-    caida.cierraConexion = true;
+    const ado::FallaInyectada caida = ConexionCaida("DELETE MA_CUENTASCCOSTO_UNEG");
     CNStuffContable::gBaseDatos().gCnn->InyectarFalla(caida);
     guion.esperarMsgBox(vb::vbAbort);
     f.UtilVex1->Boton("GRABAR")->click();

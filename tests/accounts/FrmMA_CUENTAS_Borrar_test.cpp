@@ -6,6 +6,7 @@
 #include "outside/controls/TreeView.h"
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
+#include "support/ConexionCaida.h"
 
 #include <gtest/gtest.h>
 
@@ -152,11 +153,7 @@ TEST(BorrarCuenta, ALostConnectionKeepsTheAccountWithItsCashFlowLinesAndAddition
     CuentasDePrueba c(ConAdicionales());
     c.Iniciar();
     Cargar(c, "11010100104");
-    ado::FallaInyectada caida;
-    caida.contiene = "DELETE MA_CUENTASADIC";
-    caida.error = {
-        "08S01", ado::kErrNoEspecificado, "Vínculo de comunicación perdido", ado::kNativoConexionPerdida, {}};
-    caida.cierraConexion = true;
+    const ado::FallaInyectada caida = ConexionCaida("DELETE MA_CUENTASADIC");
     CNStuffContable::gBaseDatos().gCnn->InyectarFalla(caida);
     c.guion().esperarMsgBox(vb::vbYes);
     c.guion().esperarMsgBox(vb::vbYes);

@@ -3,6 +3,7 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/maker/Progreso.h"
 #include "services/CNStuffContable.h"
+#include "support/ConexionCaida.h"
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,7 @@ TEST(GrabarAnio, ALostConnectionKeepsTheYearAsItWasAndIsShown) {
         "SELECT Anio, Mes, Importe1, Indice1, fechahora_grabacion FROM MA_INDAJUSTE ORDER BY Anio, Mes";
     const auto antes = v.base().filas(tabla);
     DB_Dll& db = CNStuffContable::gBaseDatos();
-    ado::FallaInyectada caida;
-    caida.error.Number = ado::kErrNoEspecificado;
-    caida.error.NativeError = ado::kNativoConexionPerdida;
-    caida.error.Description = "Vínculo de comunicación perdido";
-    caida.cierraConexion = true;
+    ado::FallaInyectada caida = ConexionCaida();
 
     for (const char* donde : {"DELETE MA_INDAJUSTE", "INSERT INTO MA_INDAJUSTE"}) {
         SCOPED_TRACE(donde);

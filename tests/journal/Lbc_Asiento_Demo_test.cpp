@@ -5,6 +5,7 @@
 #include "services/CNStuffContable.h"
 #include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
+#include "support/ConexionCaida.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 #include "support/ProgramaDePrueba.h"
@@ -76,11 +77,7 @@ TEST_F(Demo, ALostConnectionLeavesTheWorkTableAsItWas) {
     const QString tabla = "SELECT Usuario, Periodo, [numero asiento], cuenta_D, Concepto FROM AUX_SUBDIARIOS";
     const auto antes = base_.filas(tabla);
     DB_Dll& db = CNStuffContable::gBaseDatos();
-    ado::FallaInyectada caida;
-    caida.error.Number = ado::kErrNoEspecificado;
-    caida.error.NativeError = ado::kNativoConexionPerdida;
-    caida.error.Description = "Vínculo de comunicación perdido";
-    caida.cierraConexion = true;
+    ado::FallaInyectada caida = ConexionCaida();
 
     const struct {
         const char* donde;

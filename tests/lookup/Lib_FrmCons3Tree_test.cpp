@@ -53,6 +53,16 @@ class ArbolConsulta : public ::testing::Test {
         QApplication::setActiveWindow(&v);
         QApplication::processEvents();
     }
+    // The shared lookup asked for a cost centre's code, in its tree.
+    static Lib_ClsCons3& BuscaCentroEnArbol() {
+        Lib_ClsCons3& c = gConsulta();
+        c.CampoDevuelto = "CODIGO";
+        Coleccion ninguna;
+        QString clave, campo, donde, opcional, porDefecto;
+        bool arbol = true;
+        c.ConsultaSearch(kCentros, ninguna, clave, campo, donde, opcional, arbol, porDefecto);
+        return c;
+    }
     static void Teclea(const QString& texto) { QTest::keyClicks(QApplication::focusWidget(), texto); }
     static void Tecla(Qt::Key tecla) { QTest::keyClick(QApplication::focusWidget(), tecla); }
 
@@ -321,12 +331,7 @@ TEST_F(ArbolConsulta, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoi
         Escribe(*v, "ventas m");
         v->CmdAceptar->click();
     });
-    Lib_ClsCons3& c = gConsulta();
-    c.CampoDevuelto = "CODIGO";
-    Coleccion ninguna;
-    QString clave, campo, donde, opcional, porDefecto;
-    bool arbol = true;
-    c.ConsultaSearch(kCentros, ninguna, clave, campo, donde, opcional, arbol, porDefecto);
+    Lib_ClsCons3& c = BuscaCentroEnArbol();
     EXPECT_EQ(c.ValorDevuelto.toString(), "21");
     EXPECT_EQ(c.CampoDevuelto, "");  // the lookup is reset for the next one
     ASSERT_EQ(guion.preguntas().size(), 1);
@@ -349,11 +354,6 @@ TEST_F(ArbolConsulta, TheWindowOpensOnTheSearchBoxSoTypingAndF5NarrowTheTree) {
         Tecla(Qt::Key_Down);
         v->CmdAceptar->click();
     });
-    Lib_ClsCons3& c = gConsulta();
-    c.CampoDevuelto = "CODIGO";
-    Coleccion ninguna;
-    QString clave, campo, donde, opcional, porDefecto;
-    bool arbol = true;
-    c.ConsultaSearch(kCentros, ninguna, clave, campo, donde, opcional, arbol, porDefecto);
+    Lib_ClsCons3& c = BuscaCentroEnArbol();
     EXPECT_EQ(c.ValorDevuelto.toString(), "3");
 }

@@ -5,34 +5,25 @@
 #include "outside/runtime/LogErrores.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
+#include "support/LogDePrueba.h"
 
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
 namespace {
 
-// Points TEMP and TMP at a folder of the test and fixes the clock.
-struct LogDePrueba {
-    QTemporaryDir dir;
-    QByteArray temp = qgetenv("TEMP"), tmp = qgetenv("TMP");
-    LogDePrueba() {
-        qputenv("TEMP", "x");
-        qputenv("TMP", dir.path().toUtf8());
+// The log in a folder of the test, and a fixed clock.
+struct LogConReloj : LogDePrueba {
+    LogConReloj() {
         vb::setReloj([] { return QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9)); });
     }
-    ~LogDePrueba() {
-        qputenv("TEMP", temp);
-        qputenv("TMP", tmp);
-        vb::setReloj({});
-    }
-    QString ruta() const { return dir.path() + "/XQERR.LOG"; }
-    QStringList lineas() const { return vb::LeerLineas(ruta()).value_or(QStringList()); }
+    ~LogConReloj() { vb::setReloj({}); }
 };
 
 }  // namespace
 
 TEST(MensajeError, ShowsTheErrorAndLogsOneLineWithTheAnswerWord) {
-    LogDePrueba log;
+    LogConReloj log;
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbRetry);
     guion.esperarMsgBox(vb::vbOK);
@@ -64,7 +55,7 @@ TEST(MensajeError, ShowsTheErrorAndLogsOneLineWithTheAnswerWord) {
 }
 
 TEST(MensajeError, ErrorZeroShowsAndWritesNothingButCreatesTheLog) {
-    LogDePrueba log;
+    LogConReloj log;
     DialogosGuionados guion;
     EXPECT_EQ(CNStuffContable::MensajeError(vb::ErrorVB(0, ""), 18, "X"), 0);
     EXPECT_TRUE(QFile::exists(log.ruta()));
@@ -72,7 +63,7 @@ TEST(MensajeError, ErrorZeroShowsAndWritesNothingButCreatesTheLog) {
 }
 
 TEST(MensajeError, TheQuestionIsAskedEvenWhenTheLogCannotBeWritten) {
-    LogDePrueba log;
+    LogConReloj log;
     qputenv("TMP", "/no/existe/esta/carpeta");
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbIgnore);
@@ -80,7 +71,7 @@ TEST(MensajeError, TheQuestionIsAskedEvenWhenTheLogCannotBeWritten) {
 }
 
 TEST(MensajeError, LogFolderIsTmpOnlyWhenTempIsSet) {
-    LogDePrueba log;
+    LogConReloj log;
     EXPECT_EQ(CNStuffContable::RutaLogErrores(), log.dir.path() + "/XQERR.LOG");
     qputenv("TEMP", "");
     EXPECT_NE(CNStuffContable::RutaLogErrores(), log.dir.path() + "/XQERR.LOG");

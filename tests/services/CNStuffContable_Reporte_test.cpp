@@ -10,6 +10,7 @@
 #include "outside/runtime/Programa.h"
 #include "support/BaseDePrueba.h"
 #include "support/DialogosGuionados.h"
+#include "support/TextoPdf.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -125,17 +126,6 @@ TEST_F(ProgramaReportes, RequestFromAWindowEndsInThePdfOfTheIndexReport) {
     EXPECT_TRUE(QFile::exists(indices->UltimoArchivo()));
     EXPECT_EQ(abierto.toLocalFile(), indices->UltimoArchivo());
 }
-
-namespace {
-
-QString TextoPdf(const QString& archivo) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", archivo, "-"});
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-}  // namespace
 
 // A window's request as the logged user, answered by a report program that starts afresh: what
 // it prints depends only on the user the request names.

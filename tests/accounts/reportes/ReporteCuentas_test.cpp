@@ -5,6 +5,7 @@
 #include "outside/runtime/Procesos.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
+#include "support/TextoPdf.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -13,13 +14,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QString TextoPdf(const QString& archivo) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", archivo, "-"});
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 TEST(ReporteCuentas, TheReportButtonEndsInAReadableListingOfTheActiveChart) {
     CuentasDePrueba v;

@@ -5,6 +5,7 @@
 #include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 #include "services/CNStuffContable.h"
+#include "support/LogDePrueba.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -15,21 +16,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The error log in a folder of the test.
-struct LogDePrueba {
-    QTemporaryDir dir;
-    QByteArray temp = qgetenv("TEMP"), tmp = qgetenv("TMP");
-    LogDePrueba() {
-        qputenv("TEMP", "x");
-        qputenv("TMP", dir.path().toUtf8());
-    }
-    ~LogDePrueba() {
-        qputenv("TEMP", temp);
-        qputenv("TMP", tmp);
-    }
-    QStringList lineas() const { return vb::LeerLineas(dir.path() + "/XQERR.LOG").value_or(QStringList()); }
-};
 
 // A box whose key handler fails the way a library or the program's own code fails.
 class CajaQueFalla : public QLineEdit {

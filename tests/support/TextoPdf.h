@@ -1,0 +1,11 @@
+#pragma once
+// A PDF's text as a reader sees it, laid out as on the page.
+#include <QProcess>
+#include <QString>
+
+inline QString TextoPdf(const QString& archivo) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", archivo, "-"});
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
