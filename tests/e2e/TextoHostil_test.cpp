@@ -84,9 +84,15 @@ QMap<QString, QList<QStringList>> Contenido(const BaseDePrueba& b) {
     const QList<QStringList> objetos =
         b.filas("SELECT type, name, sql FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' ORDER BY name");
     m.insert("(esquema)", objetos);
+    // One read on one connection: each row after its table's name.
+    QString todas;
     for (const QStringList& o : objetos)
         if (o[0] == "table" && o[1].compare("Control_Acceso", Qt::CaseInsensitive) != 0)
-            m.insert(o[1], b.filas("SELECT * FROM [" + o[1] + "]"));
+            todas += "SELECT '" + o[1] + "', * FROM [" + o[1] + "];";
+    for (QStringList fila : b.filas(todas)) {
+        const QString tabla = fila.takeFirst();
+        m[tabla] << fila;
+    }
     return m;
 }
 
@@ -204,6 +210,24 @@ class HostileText : public ::testing::Test {
         }
     }
 
+    void DescripcionesDelPlan(qsizetype desde, qsizetype hasta);
+
+    // The companion forms of an account open to everybody, on an account that has them.
+    void AbreCompaneros() {
+        EnlacesCuentas::RegistraFormulariosDelSistema();
+        v.EscribirCodigo("51010100101");
+    }
+
+    // The list window the next key opens, each text typed into its search boxes.
+    void ListaModal(const QStringList& textos) {
+        v.guion().esperarModal([&, textos](QWidget* w) {
+            auto* l = qobject_cast<Lib_FrmCons3*>(w);
+            ASSERT_NE(l, nullptr);
+            Lista(*l, textos);
+            l->CmdCancelar->click();
+        });
+    }
+
     CuentasDePrueba v;
     QStringList ocultos;
     QMap<QString, QList<QStringList>> antes;
@@ -232,12 +256,11 @@ TEST_F(HostileText, TheChartRouteKeepsTheTypedTextInItsValue) {
     EXPECT_EQ(v.base().escalar("SELECT Administrador FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(), 0);
 }
 
-TEST_F(HostileText, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
-    const QStringList textos = TextosHostiles();
-
-    // The chart's F5 by description, each time with another hostile description, and the list
-    // window it opens.
-    for (qsizetype desde = 0; desde < textos.size(); desde += 40) {
+// The chart's F5 by description, each time with another hostile description, and the list window
+// it opens, for the texts from `desde` to `hasta` (two tests, so that the halves run side by side).
+void HostileText::DescripcionesDelPlan(qsizetype desde, qsizetype hasta) {
+    const QStringList textos = TextosHostiles().mid(0, hasta);
+    for (; desde < textos.size(); desde += 40) {
         // Every other time an empty description, so that the list starts with rows.
         v.EscribirCampo(0, desde % 80 ? textos[desde].left(60).remove(QChar(0)) : QString());
         v.guion().esperarModal([&](QWidget* w) {
@@ -250,29 +273,32 @@ TEST_F(HostileText, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
         Enfoca(v.f().TxtCodigo);
         v.Tecla(Qt::Key_F5);
     }
+    EXPECT_EQ(v.guion().pendientes(), 0);
+}
 
-    // The code search of the chart's code box.
-    BusquedaDeCodigo(v.f().TxtCodigo, v.f().BusquedaCodigo2, textos);
+TEST_F(HostileText, TheChartsDescriptionLookupShowsNoConfidentialRowAndChangesNothing) {
+    DescripcionesDelPlan(0, 160);
+}
 
-    // The companion forms of an account open to everybody.
-    EnlacesCuentas::RegistraFormulariosDelSistema();
-    v.EscribirCodigo("51010100101");
-    auto lista = [&](const QStringList& parte) {
-        v.guion().esperarModal([&, parte](QWidget* w) {
-            auto* l = qobject_cast<Lib_FrmCons3*>(w);
-            ASSERT_NE(l, nullptr);
-            Lista(*l, parte);
-            l->CmdCancelar->click();
-        });
-    };
+TEST_F(HostileText, TheLaterTextsInTheChartsDescriptionLookupShowNoConfidentialRowEither) {
+    DescripcionesDelPlan(160, TextosHostiles().size());
+}
 
-    // Cost centres: the account lookup of the account box, the tree of the cost-centre cell.
+TEST_F(HostileText, TheChartsCodeSearchShowsNoConfidentialRowAndChangesNothing) {
+    BusquedaDeCodigo(v.f().TxtCodigo, v.f().BusquedaCodigo2, TextosHostiles());
+    EXPECT_EQ(v.guion().pendientes(), 0);
+}
+
+// The account lookup of the account box and the tree of the cost-centre cell.
+TEST_F(HostileText, TheCostCentreLookupsShowNoConfidentialRowAndChangeNothing) {
+    const QStringList textos = TextosHostiles();
+    AbreCompaneros();
     v.f().Tbar->Pulsa(4);
     QApplication::processEvents();
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto& cc = Frmta_asigccosto::instancia();
     Enfoca(cc.txtCuenta[0]);
-    lista(textos.mid(0, 100));
+    ListaModal(textos.mid(0, 100));
     QTest::mouseClick(cc.txtCuenta[0], Qt::RightButton);
     Enfoca(cc.txtCuenta[0]);
     Pulsa(Qt::Key_Return);
@@ -285,8 +311,13 @@ TEST_F(HostileText, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
     });
     QTest::mouseClick(cc.BrwTxt[0], Qt::RightButton);
     cc.close();
+    EXPECT_EQ(v.guion().pendientes(), 0);
+}
 
-    // Additional data: the lookup of a field with a table, and its code search.
+// The lookup of an additional-data field with a table, and its code search.
+TEST_F(HostileText, TheAdditionalDataLookupsShowNoConfidentialRowAndChangeNothing) {
+    const QStringList textos = TextosHostiles();
+    AbreCompaneros();
     v.f().Tbar->Pulsa(2);
     QApplication::processEvents();
     ASSERT_TRUE(frmMA_CUENTASADIC::Existe());
@@ -298,7 +329,7 @@ TEST_F(HostileText, NoLookupEntryShowsAConfidentialRowOrChangesTheCompany) {
             campo = adic.txtFields[i];
     ASSERT_NE(campo, nullptr);
     Enfoca(campo);
-    lista(textos.mid(100, 100));
+    ListaModal(textos.mid(100, 100));
     Pulsa(Qt::Key(Qt::Key_F1 + (UtilVex::TeclaDe("CONSULTAR") - vb::vbKeyF1)));
     BusquedaDeCodigo(campo, adic.BusquedaCodigo1, textos.mid(200), "Debe ingresar el campo : ");
     EXPECT_EQ(v.guion().pendientes(), 0);

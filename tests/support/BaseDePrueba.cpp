@@ -12,10 +12,11 @@
 
 namespace {
 
-// Runs `sql` on a connection of its own, so that nothing is held open between calls.
+// Runs `sql` on a connection of its own, so that nothing is held open between calls. Without the
+// program's column checks: a test reads back, and may store what the program would refuse.
 bool Consultar(const QString& ruta, const QString& sql, const std::function<void(sqlite3_stmt*)>& porFila) {
     QString error;
-    sqlite3* db = ado::sqlite::AbrirBaseExistente(ruta, &error);
+    sqlite3* db = ado::sqlite::AbrirBaseExistente(ruta, &error, false);
     if (!db) {
         ADD_FAILURE() << error.toStdString();
         return false;
@@ -111,19 +112,11 @@ bool EjecutarTexto(sqlite3* db, const QByteArray& sql, QString* error) {
 // The test's own texts, in order, in one transaction on the copy.
 bool AgregarTextos(const QString& ruta, const QStringList& textos, QString* error) {
     if (textos.isEmpty()) return true;
-    sqlite3* db = ado::sqlite::AbrirBaseExistente(ruta, error);
+    // As on the connection that built the schema, without the program's column checks, so that a
+    // test may store what the program would refuse.
+    sqlite3* db = ado::sqlite::AbrirBaseExistente(ruta, error, false);
     if (!db) return false;
-    // As on the connection that built the schema: the column checks the engine adds when a
-    // connection opens are not there yet, so that a test may store what the program would refuse.
-    QByteArrayList vigilancia;
-    sqlite3_stmt* lista = nullptr;
-    sqlite3_prepare_v2(db, "SELECT name FROM temp.sqlite_master WHERE type = 'trigger'", -1, &lista, nullptr);
-    while (lista && sqlite3_step(lista) == SQLITE_ROW)
-        vigilancia << reinterpret_cast<const char*>(sqlite3_column_text(lista, 0));
-    sqlite3_finalize(lista);
     bool bien = EjecutarTexto(db, "BEGIN", error);
-    for (const QByteArray& nombre : vigilancia)
-        if (bien) bien = EjecutarTexto(db, "DROP TRIGGER temp.\"" + nombre + "\"", error);
     for (qsizetype i = 0; bien && i < textos.size(); ++i) {
         bien = EjecutarTexto(db, textos.at(i).toUtf8(), error);
         if (!bien) *error = QStringLiteral("Error en el texto SQL %1: %2").arg(i + 1).arg(*error);

@@ -48,7 +48,7 @@ class BaseTemporal {
     QVariant leer(const QString& sql) const {
         sqlite3* db = nullptr;
         sqlite3_open_v2(QFile::encodeName(ruta()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        ado::sqlite::RegistrarExtensiones(db);
+        ado::sqlite::RegistrarFunciones(db);
         sqlite3_stmt* st = nullptr;
         QVariant v;
         if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK &&

@@ -142,7 +142,7 @@ bool ConstruirBase(const QString& destino, const QStringList& archivosSql, const
     return bien;
 }
 
-sqlite3* AbrirBaseExistente(const QString& ruta, QString* error) {
+sqlite3* AbrirBaseExistente(const QString& ruta, QString* error, bool conControles) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
         SQLITE_OK) {
@@ -152,7 +152,10 @@ sqlite3* AbrirBaseExistente(const QString& ruta, QString* error) {
         return nullptr;
     }
     sqlite3_busy_timeout(db, 5000);
-    RegistrarExtensiones(db);
+    if (conControles)
+        RegistrarExtensiones(db);
+    else
+        RegistrarFunciones(db);
     return db;
 }
 

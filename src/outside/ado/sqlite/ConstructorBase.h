@@ -14,13 +14,14 @@ namespace ado::sqlite {
 bool ConstruirBase(const QString& destino, const QStringList& archivosSql, const QStringList& textosSql,
                    QString* error);
 
-// Opens an existing database file, never creating it, with the engine's collation and functions
-// registered. Returns null and fills `error` when it cannot.
 // The scripts of a folder in the order they run: "esquema.sql" then each "esquema_*.sql" by name
 // (the schema), and with `conDemo` "demo.sql" then each "demo_*.sql" by name (the demo company).
 // Each subsystem keeps its own tables and rows in files of its own.
 QStringList GuionesBase(const QString& carpeta, bool conDemo);
 
-sqlite3* AbrirBaseExistente(const QString& ruta, QString* error);
+// Opens an existing database file, never creating it, with the engine's collation and functions
+// registered and, with `conControles`, the column checks a connection of the program has (setting
+// them up costs more than the rest of the opening). Returns null and fills `error` when it cannot.
+sqlite3* AbrirBaseExistente(const QString& ruta, QString* error, bool conControles = true);
 
 }  // namespace ado::sqlite

@@ -231,7 +231,7 @@ void Minusculas(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 }  // namespace
 
-void RegistrarExtensiones(sqlite3* db) {
+void RegistrarFunciones(sqlite3* db) {
     constexpr int kFija = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_collation(db, "SERVIDOR", SQLITE_UTF8, nullptr, CompararServidor);
     sqlite3_create_function(db, "like", 2, kFija, nullptr, Like, nullptr, nullptr);
@@ -239,6 +239,10 @@ void RegistrarExtensiones(sqlite3* db) {
     sqlite3_create_function(db, "upper", 1, kFija, nullptr, Mayusculas, nullptr, nullptr);
     sqlite3_create_function(db, "lower", 1, kFija, nullptr, Minusculas, nullptr, nullptr);
     RegistrarFuncionesServidor(db);
+}
+
+void RegistrarExtensiones(sqlite3* db) {
+    RegistrarFunciones(db);
     VigilarColumnas(db);
 }
 

@@ -16,8 +16,11 @@ namespace ado::sqlite {
 // - UPPER and LOWER beyond ASCII;
 // - the server's functions the rewritten statements call: LEN, CHARINDEX, GETDATE, MONTH, YEAR,
 //   DAY, SPACE, REPLICATE, SV_LEFT, SV_RIGHT, SV_CONVERT, SV_NUMERO, SV_SUMA, SV_ERROR and
-//   SV_FECHA_NORMAL (see TraductorSql.h);
-// - the checks of lengths, numbers and dates of every table (VigilanciaColumnas.h).
+//   SV_FECHA_NORMAL (see TraductorSql.h).
+void RegistrarFunciones(sqlite3* db);
+
+// The functions above and the checks of lengths, numbers and dates of every table
+// (VigilanciaColumnas.h): what a connection of the program gets.
 void RegistrarExtensiones(sqlite3* db);
 
 // The server's meaning of an engine error: a Spanish description from the result code with the

@@ -149,8 +149,14 @@ void VigilarColumnas(sqlite3* db) {
     cerrar();
     sqlite3_finalize(st);
     if (sentencias.isEmpty()) return;
-    // The checks never keep a database from opening.
-    for (const QString& s : sentencias) sqlite3_exec(db, s.toUtf8().constData(), nullptr, nullptr, nullptr);
+    // A new connection has no temporary triggers to drop; in one transaction the engine reads its
+    // temporary schema once instead of after every trigger. The checks never keep a database from
+    // opening.
+    const bool enTransaccion = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    for (const QString& s : sentencias)
+        if (!s.startsWith(QLatin1String("DROP ")))
+            sqlite3_exec(db, s.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (enTransaccion) sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 }  // namespace ado::sqlite
