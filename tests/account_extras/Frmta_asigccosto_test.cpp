@@ -42,9 +42,9 @@ namespace {
 // The demo company: account 51010100101 spread 111 60 / 21 40 in general, with other splits per
 // unit and cost-centre movements; 11010100102 all on 3, without movements. A group company takes
 // the copies of both distribution tables; an active terminal takes none (they are in no group).
-class CentrosDeCostos : public ::testing::Test {
+class CostCentres : public ::testing::Test {
   protected:
-    CentrosDeCostos() : base_(true) {}
+    CostCentres() : base_(true) {}
 
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
@@ -123,7 +123,7 @@ class CentrosDeCostos : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(CentrosDeCostos, OpenedForAnAccountItShowsItsGeneralDistributionAndFromAMenuNothing) {
+TEST_F(CostCentres, OpenedForAnAccountItShowsItsGeneralDistributionAndFromAMenuNothing) {
     DialogosGuionados guion;
     Frmta_asigccosto& f = Abre("51010100101");
     EXPECT_EQ(f.windowTitle(), "Actualización de Centros de Costos");
@@ -152,7 +152,7 @@ TEST_F(CentrosDeCostos, OpenedForAnAccountItShowsItsGeneralDistributionAndFromAM
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(CentrosDeCostos, EveryCheckOfACellFromTheKeyboard) {
+TEST_F(CostCentres, EveryCheckOfACellFromTheKeyboard) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     for (int i = 0; i < 5; ++i) guion.esperarMsgBox(vb::vbOK);
@@ -188,7 +188,7 @@ TEST_F(CentrosDeCostos, EveryCheckOfACellFromTheKeyboard) {
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
-TEST_F(CentrosDeCostos, EnterAndDownWalkTheRowsAndAppendOnesAtTheEnd) {
+TEST_F(CostCentres, EnterAndDownWalkTheRowsAndAppendOnesAtTheEnd) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     Elige("11010100102");
@@ -214,7 +214,7 @@ TEST_F(CentrosDeCostos, EnterAndDownWalkTheRowsAndAppendOnesAtTheEnd) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(CentrosDeCostos, SaveRewritesBothTablesInOneTransactionAndTheGroupGetsTheRowsByTheirKeys) {
+TEST_F(CostCentres, SaveRewritesBothTablesInOneTransactionAndTheGroupGetsTheRowsByTheirKeys) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     Elige("51010100101");
@@ -252,7 +252,7 @@ TEST_F(CentrosDeCostos, SaveRewritesBothTablesInOneTransactionAndTheGroupGetsThe
     EXPECT_TRUE(Distribucion(*tpv_, "MA_CUENTASCCOSTO").isEmpty());
 }
 
-TEST_F(CentrosDeCostos, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnScreen) {
+TEST_F(CostCentres, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnScreen) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     Elige("51010100101");
@@ -275,7 +275,7 @@ TEST_F(CentrosDeCostos, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnSc
 
 // The connection drops between the two tables: the server has undone the first one with the
 // session, and the second is not written on a reconnected one.
-TEST_F(CentrosDeCostos, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
+TEST_F(CostCentres, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     Elige("51010100101");
@@ -297,7 +297,7 @@ TEST_F(CentrosDeCostos, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
     EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
 }
 
-TEST_F(CentrosDeCostos, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesIt) {
+TEST_F(CostCentres, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesIt) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     Elige("51010100101");
@@ -319,7 +319,7 @@ TEST_F(CentrosDeCostos, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesI
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "60"}, {"21", "40"}}));
 }
 
-TEST_F(CentrosDeCostos, DeleteRefusesAnAccountWithMovementsAndRemovesOnlyTheShownGeneralRows) {
+TEST_F(CostCentres, DeleteRefusesAnAccountWithMovementsAndRemovesOnlyTheShownGeneralRows) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
@@ -343,7 +343,7 @@ TEST_F(CentrosDeCostos, DeleteRefusesAnAccountWithMovementsAndRemovesOnlyTheShow
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG").size(), 4);
 }
 
-TEST_F(CentrosDeCostos, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItWas) {
+TEST_F(CostCentres, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItWas) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     Elige("51010100101");
@@ -365,7 +365,7 @@ TEST_F(CentrosDeCostos, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItW
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
-TEST_F(CentrosDeCostos, HeadsAndCodesAreWholeAndTheRightButtonOnACellOpensOnlyTheLookup) {
+TEST_F(CostCentres, HeadsAndCodesAreWholeAndTheRightButtonOnACellOpensOnlyTheLookup) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     vb::FlexGrid* g = f.FGCCosto;
@@ -400,7 +400,7 @@ TEST_F(CentrosDeCostos, HeadsAndCodesAreWholeAndTheRightButtonOnACellOpensOnlyTh
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
-TEST_F(CentrosDeCostos, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded) {
+TEST_F(CostCentres, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     f.UtilVex1->Boton("CANCELAR")->click();  // nothing loaded: no question
@@ -431,7 +431,7 @@ TEST_F(CentrosDeCostos, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLo
                                               vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
 }
 
-TEST_F(CentrosDeCostos, AFormBeingDestroyedRunsNoneOfItsHandlers) {
+TEST_F(CostCentres, AFormBeingDestroyedRunsNoneOfItsHandlers) {
     Frmta_asigccosto& f = Abre("51010100101");
     f.txtCuenta[0]->setFocus();
     ASSERT_EQ(f.txtCuenta[0]->styleSheet(), "background-color: #00FFFF;");
@@ -446,7 +446,7 @@ TEST_F(CentrosDeCostos, AFormBeingDestroyedRunsNoneOfItsHandlers) {
     EXPECT_EQ(vistos[0], "background-color: #00FFFF;");
 }
 
-TEST_F(CentrosDeCostos, TheToolbarTakesTheStyleSetForEveryWindow) {
+TEST_F(CostCentres, TheToolbarTakesTheStyleSetForEveryWindow) {
     const bool antes = CNStuffContable::gFlatToolbars;
     CNStuffContable::gFlatToolbars = false;
     Frmta_asigccosto& f = Abre("51010100101");
@@ -454,7 +454,7 @@ TEST_F(CentrosDeCostos, TheToolbarTakesTheStyleSetForEveryWindow) {
     EXPECT_FALSE(f.UtilVex1->StyleBar());
 }
 
-TEST(CentrosDeCostosDesdeElPlan, TheChartOfAccountsOpensTheFormOnItsCurrentAccount) {
+TEST(CostCentresFromTheChart, TheChartOfAccountsOpensTheFormOnItsCurrentAccount) {
     CuentasDePrueba c;
     c.Iniciar();
     EnlacesCuentas::RegistraFormulario("Frmta_asigccosto", [] {
@@ -475,7 +475,7 @@ TEST(CentrosDeCostosDesdeElPlan, TheChartOfAccountsOpensTheFormOnItsCurrentAccou
     EXPECT_EQ(CNStuffContable::gCuentaActual, "");
 }
 
-TEST_F(CentrosDeCostos, APercentageTypedWithACommaIsTheNumberTheUserMeant) {
+TEST_F(CostCentres, APercentageTypedWithACommaIsTheNumberTheUserMeant) {
     LocaleNumeros coma(LocaleNumeros::coma());
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;

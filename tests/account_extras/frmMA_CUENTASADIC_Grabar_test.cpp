@@ -66,7 +66,7 @@ class Usuario {
 
 }  // namespace
 
-TEST(DatosAdicionalesDesdeElPlan, ARefusedSaveLeavesNothingPendingAndTheNextWritesEveryCorrectedField) {
+TEST(AdditionalDataFromTheChart, ARefusedSaveLeavesNothingPendingAndTheNextWritesEveryCorrectedField) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11030100123'",
                        "UPDATE TA_CONFIGURACION SET VALOR = 'L2' WHERE CLAVE = 'ClaseDePrecioDefault'"});
     LocaleNumeros coma(LocaleNumeros::coma());

@@ -40,9 +40,9 @@ const QStringList kDatos{
     "'30-12345678-9', '   1', '   7', '   2', 150000, 'X', 'FERRETERIA')",
 };
 
-class DatosAdicionales : public ::testing::Test {
+class AdditionalData : public ::testing::Test {
   protected:
-    DatosAdicionales() : base_(true, kDatos) {}
+    AdditionalData() : base_(true, kDatos) {}
 
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
@@ -102,7 +102,7 @@ class DatosAdicionales : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DatosAdicionales, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCodeLocked) {
+TEST_F(AdditionalData, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCodeLocked) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
     EXPECT_EQ(f.windowTitle(), "Plan General de Cuentas - Datos Adicionales -");
@@ -129,14 +129,14 @@ TEST_F(DatosAdicionales, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCode
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DatosAdicionales, AnAccountWhoseBlockFlagHoldsTwoIsShownWithItsName) {
+TEST_F(AdditionalData, AnAccountWhoseBlockFlagHoldsTwoIsShownWithItsName) {
     DialogosGuionados guion;
     base_.ejecutar("UPDATE MA_CUENTAS SET BLOQUEO = 2 WHERE CODIGO = '11030199902'");
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
     EXPECT_EQ(f.LblTitulo->text(), "ALMACEN NUEVO");
 }
 
-TEST_F(DatosAdicionales, TheToolbarFollowsTheModeOfTheForm) {
+TEST_F(AdditionalData, TheToolbarFollowsTheModeOfTheForm) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
     // For an account: close off, cancel on, list off, report on, lookup off, save and delete on.
@@ -164,7 +164,7 @@ TEST_F(DatosAdicionales, TheToolbarFollowsTheModeOfTheForm) {
     EXPECT_TRUE(g.UtilVex1->Habilitado("CONSULTAR"));
 }
 
-TEST_F(DatosAdicionales, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
+TEST_F(AdditionalData, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
     frmMA_CUENTASADIC& f = abrirSola();
     const QString noPertenece = "La cuenta Ingresada no pertenece a ningún rango de datos adicionales!!!";
     for (const auto& [codigo, mensaje] :
@@ -202,7 +202,7 @@ TEST_F(DatosAdicionales, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
     EXPECT_FALSE(caja(f, 0)->isEnabled());
 }
 
-TEST_F(DatosAdicionales, TheAccountsViewShowsOnlyItsOptionalFields) {
+TEST_F(AdditionalData, TheAccountsViewShowsOnlyItsOptionalFields) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("21010199901");
     f.DeterminaVista("21010199901");
@@ -237,7 +237,7 @@ TEST_F(DatosAdicionales, TheAccountsViewShowsOnlyItsOptionalFields) {
         "LTRIM(RTRIM(CODIGO))<= 'd' ) ");
 }
 
-TEST_F(DatosAdicionales, EachFieldIsCheckedWithItsOwnMessage) {
+TEST_F(AdditionalData, EachFieldIsCheckedWithItsOwnMessage) {
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
     const auto mensaje = [&](int i, const QString& texto) {
         DialogosGuionados guion;
@@ -269,7 +269,7 @@ TEST_F(DatosAdicionales, EachFieldIsCheckedWithItsOwnMessage) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DatosAdicionales, ANewRowIsWrittenWithItsStampCodesAndClassThenTheFormCloses) {
+TEST_F(AdditionalData, ANewRowIsWrittenWithItsStampCodesAndClassThenTheFormCloses) {
     DialogosGuionados guion;
     vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30)); });
     QPointer<frmMA_CUENTASADIC> f = &abrirPara("11030199902");
@@ -312,7 +312,7 @@ TEST_F(DatosAdicionales, ANewRowIsWrittenWithItsStampCodesAndClassThenTheFormClo
     EXPECT_EQ(fila("11030199902", "CALLE").value(0), QString(42, ' ') + "BELGRANO");
 }
 
-TEST_F(DatosAdicionales, AChangedRowIsStampedAsModifiedAndHiddenOrBlankCodesAreNull) {
+TEST_F(AdditionalData, AChangedRowIsStampedAsModifiedAndHiddenOrBlankCodesAreNull) {
     DialogosGuionados guion;
     vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(11, 0)); });
     frmMA_CUENTASADIC& f = abrirPara("21010199901");
@@ -336,7 +336,7 @@ TEST_F(DatosAdicionales, AChangedRowIsStampedAsModifiedAndHiddenOrBlankCodesAreN
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DatosAdicionales, LettersInTheCreditLimitGiveTheConversionMessageAndNothingIsStored) {
+TEST_F(AdditionalData, LettersInTheCreditLimitGiveTheConversionMessageAndNothingIsStored) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
@@ -353,7 +353,7 @@ TEST_F(DatosAdicionales, LettersInTheCreditLimitGiveTheConversionMessageAndNothi
     EXPECT_EQ(fila("11030199901", "LIMITE_CREDITO").value(0), "150000");
 }
 
-TEST_F(DatosAdicionales, DeleteAsksFirstAndRemovesOnlyTheShownAccount) {
+TEST_F(AdditionalData, DeleteAsksFirstAndRemovesOnlyTheShownAccount) {
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
     {
         DialogosGuionados guion;
@@ -379,7 +379,7 @@ TEST_F(DatosAdicionales, DeleteAsksFirstAndRemovesOnlyTheShownAccount) {
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC").toInt(), antes);
 }
 
-TEST_F(DatosAdicionales, OnItsOwnTheNextAccountStartsWithoutThePreviousPersonalisedValues) {
+TEST_F(AdditionalData, OnItsOwnTheNextAccountStartsWithoutThePreviousPersonalisedValues) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirSola();
     escribe(f, 0, "11030199901");
@@ -400,7 +400,7 @@ TEST_F(DatosAdicionales, OnItsOwnTheNextAccountStartsWithoutThePreviousPersonali
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DatosAdicionales, WhileTheCodeSearchIsOpenOnlyF5ReachesTheForm) {
+TEST_F(AdditionalData, WhileTheCodeSearchIsOpenOnlyF5ReachesTheForm) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
     QStringList acciones;
@@ -418,7 +418,7 @@ TEST_F(DatosAdicionales, WhileTheCodeSearchIsOpenOnlyF5ReachesTheForm) {
     EXPECT_EQ(caja(f, 8)->text(), "3");
 }
 
-TEST_F(DatosAdicionales, SavesAndDeletesReachThePointOfSaleWithTheAccountsCode) {
+TEST_F(AdditionalData, SavesAndDeletesReachThePointOfSaleWithTheAccountsCode) {
     BaseDePrueba tpv(base_, "TPV1", false, {});
     ASSERT_TRUE(tpv.valida());
     base_.ejecutar("UPDATE TA_TPV SET BAJA = 1");
@@ -442,7 +442,7 @@ TEST_F(DatosAdicionales, SavesAndDeletesReachThePointOfSaleWithTheAccountsCode) 
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
 }
 
-TEST_F(DatosAdicionales, LeavingAnOpenCodeSearchHandsTheTypedCodeToItsBox) {
+TEST_F(AdditionalData, LeavingAnOpenCodeSearchHandsTheTypedCodeToItsBox) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
     vb::CajaTexto* pais = caja(f, 9);

@@ -39,7 +39,7 @@ QString Padre(vb::TreeView* t, const QString& clave) {
 
 }  // namespace
 
-TEST(ArbolCuentas, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSuppliers) {
+TEST(ChartTree, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSuppliers) {
     CuentasDePrueba c(
         Plan("('1', 'ACTIVO', 1, NULL, 0), ('11', 'CAJA', 1, NULL, 0), ('1101', 'FONDO', 0, NULL, 0), "
              "('12', 'CLIENTES', 1, 'CL', 0), ('13', 'OTROS', 1, 'BC', 0), ('14', 'BAJA', 0, NULL, 1), "
@@ -77,7 +77,7 @@ TEST(ArbolCuentas, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSupplier
     EXPECT_FALSE(CNStuffContable::gCancelaArbol);
 }
 
-TEST(ArbolCuentas, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) {
+TEST(ChartTree, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) {
     CuentasDePrueba c(Plan("('1', 'ACTIVO', 1, NULL, 1)"));
     c.Iniciar();
     vb::TreeView* t = c.f().TreeV;
@@ -103,7 +103,7 @@ TEST(ArbolCuentas, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) 
     EXPECT_EQ(t->Count(), antes);
 }
 
-TEST(ArbolCuentas, ClickingANodeLoadsItsAccountAndTheRootClearsTheFields) {
+TEST(ChartTree, ClickingANodeLoadsItsAccountAndTheRootClearsTheFields) {
     CuentasDePrueba c;
     c.Iniciar();
     // A key typed in the tree sends the caret to the end of the description, untyped.
@@ -143,7 +143,7 @@ QToolButton* Conmutador(FrmMA_CUENTAS& f) {
 
 }  // namespace
 
-TEST(ArbolCuentas, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUserGaveIt) {
+TEST(ChartTree, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUserGaveIt) {
     LocaleNumeros locale(LocaleNumeros::coma());
     QByteArray ini;
     int ancho = 0;
@@ -198,7 +198,7 @@ TEST(ArbolCuentas, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTh
     EXPECT_TRUE(otra.f().TreeV->isHidden());
 }
 
-TEST(ArbolCuentas, UnderEverySkinThePressedToggleLooksPressed) {
+TEST(ChartTree, UnderEverySkinThePressedToggleLooksPressed) {
     const QDir estilos(QStringLiteral(INDAJUSTE_SQL_DIR "/../styles"));
     const QStringList hojas{"Office2007.qss", "Vista.qss", "WinXP.Luna.qss", "WinXP.Royale.qss",
                             "iTunes/Normalitunes.qss"};

@@ -18,7 +18,7 @@
 
 namespace {
 
-class CuentasBarras : public ::testing::Test {
+class ChartToolbars : public ::testing::Test {
   protected:
     void SetUp() override {
         v.Iniciar();
@@ -43,7 +43,7 @@ class CuentasBarras : public ::testing::Test {
     QStringList visor;
 };
 
-TEST_F(CuentasBarras, NewAndCancelReturnToWaitingAndCancelAsksWhileLoading) {
+TEST_F(ChartToolbars, NewAndCancelReturnToWaitingAndCancelAsksWhileLoading) {
     v.EscribirCodigo("11010100101");
     ASSERT_TRUE(v.f().CargandoDatos);
     v.guion().esperarMsgBox(vb::vbNo);
@@ -73,7 +73,7 @@ TEST_F(CuentasBarras, NewAndCancelReturnToWaitingAndCancelAsksWhileLoading) {
     EXPECT_EQ(QApplication::focusWidget(), v.f().txtFields[0]);
 }
 
-TEST_F(CuentasBarras, SaveWithARefusedFieldSavesNothingAndClearsGrabando) {
+TEST_F(ChartToolbars, SaveWithARefusedFieldSavesNothingAndClearsGrabando) {
     v.EscribirCodigo("11010100199");
     v.guion().esperarMsgBox(vb::vbOK);
     v.Tecla(Qt::Key_F4);  // GRABAR: an empty description is refused
@@ -83,7 +83,7 @@ TEST_F(CuentasBarras, SaveWithARefusedFieldSavesNothingAndClearsGrabando) {
     EXPECT_EQ(v.Guardado("11010100199", "DESCRIPCION"), "(sin fila)");
 }
 
-TEST_F(CuentasBarras, ListShowsTheActiveChartInTheViewer) {
+TEST_F(ChartToolbars, ListShowsTheActiveChartInTheViewer) {
     v.Tecla(Qt::Key_F6);
     EXPECT_EQ(visor,
               (QStringList{"SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM MA_CUENTAS WHERE "
@@ -91,7 +91,7 @@ TEST_F(CuentasBarras, ListShowsTheActiveChartInTheViewer) {
                            CNStuffContable::gBaseDatos().gConnString, "Plan General de Cuentas"}));
 }
 
-TEST_F(CuentasBarras, TheReportStartsTheReportProgramWithTheSuiteParameters) {
+TEST_F(ChartToolbars, TheReportStartsTheReportProgramWithTheSuiteParameters) {
     QStringList lanzado;
     vb::setLanzador([&](const QString& programa, const QStringList& argumentos) {
         lanzado << programa << argumentos;
@@ -116,14 +116,14 @@ TEST_F(CuentasBarras, TheReportStartsTheReportProgramWithTheSuiteParameters) {
                                         ";@UsuarioLogeado=ADMIN;tarvo@;"}));
 }
 
-TEST_F(CuentasBarras, CloseEndsTheProgramFromItsButtonAndItsKey) {
+TEST_F(ChartToolbars, CloseEndsTheProgramFromItsButtonAndItsKey) {
     EXPECT_THROW(v.Boton("CERRAR"), vb::FinDelPrograma);
     CuentasDePrueba otra;
     otra.Iniciar();
     EXPECT_THROW(otra.Tecla(Qt::Key_F12), vb::FinDelPrograma);
 }
 
-TEST_F(CuentasBarras, LookupSearchesFromTheDescriptionOrLooksTheFieldUpOnce) {
+TEST_F(ChartToolbars, LookupSearchesFromTheDescriptionOrLooksTheFieldUpOnce) {
     QStringList pedidos;
     EnlacesCuentas::RegistraConsultaTabla([&](const QString& tabla) {
         pedidos << "tabla:" + tabla;
@@ -151,7 +151,7 @@ TEST_F(CuentasBarras, LookupSearchesFromTheDescriptionOrLooksTheFieldUpOnce) {
     EnlacesCuentas::RegistraConsultaSearch({});
 }
 
-TEST_F(CuentasBarras, CompanionWindowsOpenForTheAccountOfTheCodeField) {
+TEST_F(ChartToolbars, CompanionWindowsOpenForTheAccountOfTheCodeField) {
     v.EscribirCodigo("11010100199");  // typed, not saved
     v.guion().esperarMsgBox(vb::vbOK);
     Lateral(2);
@@ -171,7 +171,7 @@ TEST_F(CuentasBarras, CompanionWindowsOpenForTheAccountOfTheCodeField) {
     EXPECT_EQ(abiertos.size(), 3);
 }
 
-TEST_F(CuentasBarras, CashFlowNeedsAnExistingAccount) {
+TEST_F(ChartToolbars, CashFlowNeedsAnExistingAccount) {
     CNStuffContable::gCuentaActual.clear();
     Lateral(7);  // nothing to do
     CNStuffContable::gCuentaActual = "99999999999";
@@ -194,7 +194,7 @@ TEST_F(CuentasBarras, CashFlowNeedsAnExistingAccount) {
 
 namespace {
 
-TEST(CuentasCompaneras, TheSideToolbarOpensTheSuitesCostCentreWindowForTheAccount) {
+TEST(ChartCompanionForms, TheSideToolbarOpensTheSuitesCostCentreWindowForTheAccount) {
     CuentasDePrueba v;
     v.Iniciar();
     EnlacesCuentas::RegistraFormulariosDelSistema();

@@ -30,7 +30,7 @@ void Cargar(CuentasDePrueba& c, const QString& codigo) {
 
 }  // namespace
 
-TEST(BorrarCuenta, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAdditionalData) {
+TEST(AccountDelete, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAdditionalData) {
     CuentasDePrueba c(ConAdicionales());
     c.Iniciar();
     Cargar(c, "11010100104");
@@ -69,7 +69,7 @@ TEST(BorrarCuenta, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAdditiona
     EXPECT_FALSE(c.f().Modificando);
 }
 
-TEST(BorrarCuenta, ATitleWithAccountsUnderItIsRefusedBeforeTheConfirmation) {
+TEST(AccountDelete, ATitleWithAccountsUnderItIsRefusedBeforeTheConfirmation) {
     CuentasDePrueba c;
     c.Iniciar();
     Cargar(c, "110101001");
@@ -82,7 +82,7 @@ TEST(BorrarCuenta, ATitleWithAccountsUnderItIsRefusedBeforeTheConfirmation) {
     EXPECT_EQ(c.Guardado("110101001", "DADA_DE_BAJA"), "0");
 }
 
-TEST(BorrarCuenta, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsClean) {
+TEST(AccountDelete, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsClean) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('21019900101', '21019900102', '21019900103')",
                        "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
                        "('21019900101', 'AÑO ANTERIOR', 0, 0), ('21019900102', 'APERTURA CERO', 0, 0), "
@@ -124,7 +124,7 @@ TEST(BorrarCuenta, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsClea
     EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 547"), 4);
 }
 
-TEST(BorrarCuenta, CashFlowLinesThatCannotBeRemovedKeepTheAccountAndAreReported) {
+TEST(AccountDelete, CashFlowLinesThatCannotBeRemovedKeepTheAccountAndAreReported) {
     CuentasDePrueba c;
     c.Iniciar();
     Cargar(c, "11010100104");
@@ -149,7 +149,7 @@ TEST(BorrarCuenta, CashFlowLinesThatCannotBeRemovedKeepTheAccountAndAreReported)
 // The connection drops on the delete itself: the account, its additional data and its cash-flow
 // lines all stay, since they go in one transaction, and the failure is shown. The failure's record
 // is written once the next statement has reconnected (a retry, as for any lost connection).
-TEST(BorrarCuenta, ALostConnectionKeepsTheAccountWithItsCashFlowLinesAndAdditionalData) {
+TEST(AccountDelete, ALostConnectionKeepsTheAccountWithItsCashFlowLinesAndAdditionalData) {
     CuentasDePrueba c(ConAdicionales());
     c.Iniciar();
     Cargar(c, "11010100104");

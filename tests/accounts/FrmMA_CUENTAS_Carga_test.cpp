@@ -21,7 +21,7 @@ struct Muestra {
     bool monedaVisible;
 };
 
-class CuentasCarga : public ::testing::Test {
+class ChartLoad : public ::testing::Test {
   protected:
     CuentasDePrueba v{
         {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, MedioDePago, AJUSTE, INDICE, "
@@ -30,7 +30,7 @@ class CuentasCarga : public ::testing::Test {
     void SetUp() override { v.Iniciar(); }
 };
 
-TEST_F(CuentasCarga, EachPaymentMeansCodeShowsItsListPosition) {
+TEST_F(ChartLoad, EachPaymentMeansCodeShowsItsListPosition) {
     const Muestra muestras[] = {{"11010100101", 0, false},   // Null: "Ninguno", currency hidden
                                 {"11010100201", 1, true},    // EF
                                 {"11010300101", 2, true},    // CH
@@ -54,7 +54,7 @@ TEST_F(CuentasCarga, EachPaymentMeansCodeShowsItsListPosition) {
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
-TEST_F(CuentasCarga, ChecksBooksIndexAndCurrencyFollowTheRow) {
+TEST_F(ChartLoad, ChecksBooksIndexAndCurrencyFollowTheRow) {
     auto& f = v.f();
     v.EscribirCodigo("1-1-05-01-00101");  // adjustable, index 1
     EXPECT_EQ(f.txtFields[1]->text(), "1-1-05-01-00101");
@@ -87,7 +87,7 @@ TEST_F(CuentasCarga, ChecksBooksIndexAndCurrencyFollowTheRow) {
     EXPECT_TRUE(f.ChkVto->isChecked());
 }
 
-TEST_F(CuentasCarga, OutOfRangePositionsAndNullBooksChangeNothing) {
+TEST_F(ChartLoad, OutOfRangePositionsAndNullBooksChangeNothing) {
     auto& f = v.f();
     v.EscribirCodigo("21030200101");
     ASSERT_TRUE(f.optLibros[2]->isChecked());
@@ -99,7 +99,7 @@ TEST_F(CuentasCarga, OutOfRangePositionsAndNullBooksChangeNothing) {
     EXPECT_TRUE(f.optLibros[2]->isChecked());
 }
 
-TEST_F(CuentasCarga, ATitleShowsCheckDigitZeroAndKeepsTheCostCentreMark) {
+TEST_F(ChartLoad, ATitleShowsCheckDigitZeroAndKeepsTheCostCentreMark) {
     auto& f = v.f();
     v.EscribirCodigo("11010100201");
     ASSERT_TRUE(f.chkCCostos->isChecked());
@@ -113,7 +113,7 @@ TEST_F(CuentasCarga, ATitleShowsCheckDigitZeroAndKeepsTheCostCentreMark) {
     EXPECT_FALSE(f.ChkBloqueo->isEnabled());
 }
 
-TEST(CuentasSinCentros, WithoutCostCentresTheMarkStaysDisabled) {
+TEST(ChartWithoutCostCentres, WithoutCostCentresTheMarkStaysDisabled) {
     CuentasDePrueba v{{"DELETE FROM TA_CCOSTO"}};
     v.Iniciar();
     EXPECT_FALSE(v.f().chkCCostos->isEnabled());
@@ -121,7 +121,7 @@ TEST(CuentasSinCentros, WithoutCostCentresTheMarkStaysDisabled) {
     EXPECT_TRUE(v.f().CCostoDefecto.isEmpty());
 }
 
-TEST(CuentasArbol, TheTreeSettingMakesTheRoundTripThroughTheIniFile) {
+TEST(ChartLoadTree, TheTreeSettingMakesTheRoundTripThroughTheIniFile) {
     CuentasDePrueba v;
     maker::gArchivoIni().Escribir("QT742p.INI", "DISTRIBUIDORA DEL SUR S.A.", "Mostrar Treeview", "True");
     v.Iniciar();
@@ -135,7 +135,7 @@ TEST(CuentasArbol, TheTreeSettingMakesTheRoundTripThroughTheIniFile) {
     EXPECT_TRUE(CNStuffContable::gCuentaActual.isEmpty());
 }
 
-TEST_F(CuentasCarga, ALookupWritesAndValidatesTheRelatedAccountAndACancelledOneNothing) {
+TEST_F(ChartLoad, ALookupWritesAndValidatesTheRelatedAccountAndACancelledOneNothing) {
     auto& f = v.f();
     QString respuesta = "11010100102";
     EnlacesCuentas::RegistraConsultaTabla([&](const QString& tabla) {
@@ -158,7 +158,7 @@ TEST_F(CuentasCarga, ALookupWritesAndValidatesTheRelatedAccountAndACancelledOneN
     EnlacesCuentas::RegistraConsultaTabla({});
 }
 
-TEST(CuentasOperador, AUserWhoIsNotAnAdministratorDoesNotSeeConfidentialAccounts) {
+TEST(ChartAsOperator, AUserWhoIsNotAnAdministratorDoesNotSeeConfidentialAccounts) {
     CuentasDePrueba v({}, "OPERADOR");
     v.Iniciar();
     v.EscribirCodigo("51010100101");

@@ -19,7 +19,7 @@ QList<QWidget*> EnColorDeFoco(FrmMA_CUENTAS& f) {
 
 }  // namespace
 
-TEST(FocoCuentas, AfterASaveOnlyTheBoxWithTheFocusHasTheFocusColour) {
+TEST(ChartFocus, AfterASaveOnlyTheBoxWithTheFocusHasTheFocusColour) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
     c.Iniciar();
     c.EscribirCodigo("11010100105");

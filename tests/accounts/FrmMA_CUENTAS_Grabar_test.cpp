@@ -45,7 +45,7 @@ void NuevaCuenta(CuentasDePrueba& c, int medioDePago = 0) {
 
 }  // namespace
 
-TEST(GrabarCuenta, ANewAccountIsWrittenWithItsActionNodeCostCentreAndUserGroups) {
+TEST(AccountSave, ANewAccountIsWrittenWithItsActionNodeCostCentreAndUserGroups) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
     BaseDePrueba grupo(c.base(), "GRUPO");
     c.base().ejecutar("UPDATE TA_CONFIGURACION SET VALOR = '0' WHERE CLAVE = 'GRP_Deshabilitado'");
@@ -86,7 +86,7 @@ TEST(GrabarCuenta, ANewAccountIsWrittenWithItsActionNodeCostCentreAndUserGroups)
     ModGruposEmp::gBaseDatosGrupo().gCnn.reset();
 }
 
-TEST(GrabarCuenta, AFailedWriteLeavesNoRowNodeSettingOrActionAndRecordsTheStatement) {
+TEST(AccountSave, AFailedWriteLeavesNoRowNodeSettingOrActionAndRecordsTheStatement) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
     NuevaCuenta(c, 11);
     ado::FallaInyectada falla;
@@ -144,7 +144,7 @@ void EscribirPersonalizado(CuentasDePrueba& c, int fila, const QString& texto, b
 
 }  // namespace
 
-TEST(GrabarCuenta, AChangedAccountKeepsBlankPersonalisedFieldsAndTakesNumbersInTheUsersLocale) {
+TEST(AccountSave, AChangedAccountKeepsBlankPersonalisedFieldsAndTakesNumbersInTheUsersLocale) {
     CuentasDePrueba c;
     vb::setLocaleNumeros(QLocale(QLocale::Spanish, QLocale::Argentina));
     c.Iniciar();
@@ -176,7 +176,7 @@ TEST(GrabarCuenta, AChangedAccountKeepsBlankPersonalisedFieldsAndTakesNumbersInT
     EXPECT_EQ(Acciones(c, "A"), 0);
 }
 
-TEST(GrabarCuenta, AMovedPaymentMeansClearsTheSettingItNoLongerHolds) {
+TEST(AccountSave, AMovedPaymentMeansClearsTheSettingItNoLongerHolds) {
     CuentasDePrueba c;
     // Bank accounts have additional data; not asked here.
     c.guion().esperarMsgBox(vb::vbNo);
@@ -202,7 +202,7 @@ TEST(GrabarCuenta, AMovedPaymentMeansClearsTheSettingItNoLongerHolds) {
     EXPECT_EQ(c.Guardado("21010100101", "TipoVista"), "BC");
 }
 
-TEST(GrabarCuenta, RefusalsWriteNothing) {
+TEST(AccountSave, RefusalsWriteNothing) {
     CuentasDePrueba c(
         {"DELETE FROM MA_CUENTAS WHERE CODIGO = '110101009'",
          "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO) VALUES ('110101009', 'CAJA VIEJA', 0)",
@@ -242,7 +242,7 @@ TEST(GrabarCuenta, RefusalsWriteNothing) {
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
 }
 
-TEST(GrabarCuenta, CodesUpToFifteenCharactersSaveAndTheFormKeepsTheCodeAbove) {
+TEST(AccountSave, CodesUpToFifteenCharactersSaveAndTheFormKeepsTheCodeAbove) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '1109'",
                        "UPDATE TA_CONFIGURACION SET VALOR = '2' WHERE CLAVE = 'DIGITOS_CUENTA'",
                        "UPDATE TA_CONFIGURACION SET VALOR = '2' WHERE CLAVE = 'DIGITOS_SUBCUENTA'"});
@@ -275,7 +275,7 @@ TEST(GrabarCuenta, CodesUpToFifteenCharactersSaveAndTheFormKeepsTheCodeAbove) {
     EXPECT_EQ(c.Guardado("1101010101234567", "DESCRIPCION"), "(sin fila)");
 }
 
-TEST(GrabarCuenta, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
+TEST(AccountSave, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('11030100190', '11030100191', '110301009')"});
     QString abierta = "(no)";
     EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC",
@@ -314,7 +314,7 @@ TEST(GrabarCuenta, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
     EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC", {});
 }
 
-TEST(GrabarCuenta, AfterASaveFromTheToolbarTheCodeFieldKeepsTheCodeAbove) {
+TEST(AccountSave, AfterASaveFromTheToolbarTheCodeFieldKeepsTheCodeAbove) {
     CuentasDePrueba c;
     LocaleNumeros locale(LocaleNumeros::coma());
     c.Iniciar();
@@ -326,7 +326,7 @@ TEST(GrabarCuenta, AfterASaveFromTheToolbarTheCodeFieldKeepsTheCodeAbove) {
     EXPECT_FALSE(c.f().Modificando);
 }
 
-TEST(GrabarCuenta, ACodeTakenByAnAccountTheUserCannotSeeIsRefusedInPlainWords) {
+TEST(AccountSave, ACodeTakenByAnAccountTheUserCannotSeeIsRefusedInPlainWords) {
     CuentasDePrueba c({}, "OPERADOR");
     LocaleNumeros locale(LocaleNumeros::coma());
     c.Iniciar();

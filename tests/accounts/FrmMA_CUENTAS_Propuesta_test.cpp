@@ -56,7 +56,7 @@ QString Propuesta(CuentasDePrueba& c, const QString& titulo) {
 
 }  // namespace
 
-TEST(TitulosCuentas, EntriesIndentByCodeLengthAndListOnlyActiveTitles) {
+TEST(ChartTitles, EntriesIndentByCodeLengthAndListOnlyActiveTitles) {
     CuentasDePrueba c(
         Plan("('1', 'ACTIVO', 1, 0), ('11', 'CORRIENTE', 1, 0), ('1101', 'CUATRO', 1, 0), "
              "('1102', 'BAJA', 1, 1), ('11011', 'CAJA', 0, 0), ('110112345678', 'LARGO', 1, 0)"));
@@ -80,7 +80,7 @@ TEST(TitulosCuentas, EntriesIndentByCodeLengthAndListOnlyActiveTitles) {
     EXPECT_EQ(lista->count(), 4);
 }
 
-TEST(TitulosCuentas, ProposalAsksForTheNextTitleWhenOneCharacterSuffixesRunOut) {
+TEST(ChartTitles, ProposalAsksForTheNextTitleWhenOneCharacterSuffixesRunOut) {
     CuentasDePrueba c(Plan("('1', 'ACTIVO', 1, 0), " + Cuentas("1", 1, 9) + ", ('21', 'C', 0, 0)"));
     c.Iniciar();
     c.guion().esperarMsgBox(vb::vbYes);
@@ -100,7 +100,7 @@ TEST(TitulosCuentas, ProposalAsksForTheNextTitleWhenOneCharacterSuffixesRunOut) 
     EXPECT_EQ(Propuesta(c, "1"), "111");
 }
 
-TEST(TitulosCuentas, ProposalSuffixesFollowTheTitleLength) {
+TEST(ChartTitles, ProposalSuffixesFollowTheTitleLength) {
     CuentasDePrueba c(
         Plan("('1', 'ACTIVO', 1, 0), ('11', 'C', 1, 0), ('111', 'C', 1, 0), ('11101', 'C', 1, 0), " +
              Cuentas("111", 2, 98, 2) + ", ('111010001', 'C', 0, 0), ('1150', 'CUATRO', 1, 0), " +
@@ -152,7 +152,7 @@ QStringList Lista(CuentasDePrueba& c) {
 
 }  // namespace
 
-TEST(TitulosCuentas, TheListAfterEachSaveIsWhatAFullReadOfTheChartGives) {
+TEST(ChartTitles, TheListAfterEachSaveIsWhatAFullReadOfTheChartGives) {
     // A title flag stored as 2 is still a title; a customer title and a title dada de baja.
     CuentasDePrueba c(
         {"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('1109', '11010100107')",
@@ -184,7 +184,7 @@ TEST(TitulosCuentas, TheListAfterEachSaveIsWhatAFullReadOfTheChartGives) {
     EXPECT_EQ(Lista(c), QStringList{QString()});
 }
 
-TEST(TitulosCuentas, OnTheDemoChartEachProposalIsACodeTheFormAccepts) {
+TEST(ChartTitles, OnTheDemoChartEachProposalIsACodeTheFormAccepts) {
     // Levels 1, 1, 2, 2, 3, 2: under a title that ends a level the suffix takes the next level's width.
     QStringList llenos{"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES " +
                        Cuentas("110102001", 6, 98, 2) + ", ('11010200100', 'C', 0, 0)"};

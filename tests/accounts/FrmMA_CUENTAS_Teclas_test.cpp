@@ -21,7 +21,7 @@
 namespace {
 
 // Keys as a user types them, in a "," and a "." number locale.
-class CuentasTeclas : public ::testing::TestWithParam<bool> {
+class ChartKeys : public ::testing::TestWithParam<bool> {
   protected:
     void SetUp() override {
         v.Iniciar();
@@ -38,7 +38,7 @@ class CuentasTeclas : public ::testing::TestWithParam<bool> {
     QString respuesta;
 };
 
-TEST_P(CuentasTeclas, ACodeIsRepunctuatedWhileItIsTyped) {
+TEST_P(ChartKeys, ACodeIsRepunctuatedWhileItIsTyped) {
     v.EscribirCodigo("11010100101");
     vb::CajaTexto* codigo = v.f().txtFields[1];
     // Without its lookup table the field opens no code search, so every key stays in it.
@@ -59,7 +59,7 @@ TEST_P(CuentasTeclas, ACodeIsRepunctuatedWhileItIsTyped) {
     EXPECT_EQ(codigo->text(), "1-1-01-01");
 }
 
-TEST_P(CuentasTeclas, F5InTheCodeBoxSearchesByDescriptionOnce) {
+TEST_P(ChartKeys, F5InTheCodeBoxSearchesByDescriptionOnce) {
     v.EscribirCampo(0, "CAJA D'A");
     v.f().TxtCodigo->setFocus();
     respuesta = "11010100102";
@@ -76,7 +76,7 @@ TEST_P(CuentasTeclas, F5InTheCodeBoxSearchesByDescriptionOnce) {
     EXPECT_EQ(v.f().TxtCodigo->text(), "1-1-01-01-00102");
 }
 
-TEST_P(CuentasTeclas, AFieldIsValidatedOnceWhetherLeftByKeyOrByMouse) {
+TEST_P(ChartKeys, AFieldIsValidatedOnceWhetherLeftByKeyOrByMouse) {
     v.EscribirCodigo("11010100101");
     // Left with Enter: one refusal.
     v.guion().esperarMsgBox(vb::vbOK);
@@ -93,7 +93,7 @@ TEST_P(CuentasTeclas, AFieldIsValidatedOnceWhetherLeftByKeyOrByMouse) {
     EXPECT_EQ(QApplication::focusWidget(), relacionada);
 }
 
-TEST_P(CuentasTeclas, FocusColoursAndTheLookupButtonFollowTheFieldsTag) {
+TEST_P(ChartKeys, FocusColoursAndTheLookupButtonFollowTheFieldsTag) {
     v.EscribirCodigo("11010100101");
     v.f().txtFields[2]->setFocus();
     QApplication::processEvents();
@@ -106,7 +106,7 @@ TEST_P(CuentasTeclas, FocusColoursAndTheLookupButtonFollowTheFieldsTag) {
     EXPECT_EQ(v.f().CampoActual, 3);
 }
 
-TEST_P(CuentasTeclas, LeavingTheCodeBoxEmptyValidatesNothing) {
+TEST_P(ChartKeys, LeavingTheCodeBoxEmptyValidatesNothing) {
     v.f().TxtCodigo->setFocus();
     v.Tecla(Qt::Key_Return);
     EXPECT_FALSE(v.f().Nuevo);
@@ -114,7 +114,7 @@ TEST_P(CuentasTeclas, LeavingTheCodeBoxEmptyValidatesNothing) {
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
-TEST_P(CuentasTeclas, OptionsAndChecksReactAsTheUserEdits) {
+TEST_P(ChartKeys, OptionsAndChecksReactAsTheUserEdits) {
     auto& f = v.f();
     v.EscribirCodigo("11050100101");  // adjustable
     ASSERT_TRUE(f.CHKAjustable->isChecked());
@@ -157,7 +157,7 @@ TEST_P(CuentasTeclas, OptionsAndChecksReactAsTheUserEdits) {
     EXPECT_TRUE(f.CmbMoneda->isEnabled());
 }
 
-TEST_P(CuentasTeclas, LeavingTheTitleListProposesACodeOnlyForANewAccount) {
+TEST_P(ChartKeys, LeavingTheTitleListProposesACodeOnlyForANewAccount) {
     v.EscribirCodigo("11010100101");
     const QString antes = v.f().txtFields[1]->text();
     v.f().Combo1->setFocus();
@@ -167,14 +167,14 @@ TEST_P(CuentasTeclas, LeavingTheTitleListProposesACodeOnlyForANewAccount) {
     EXPECT_EQ(v.f().txtFields[1]->text(), antes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, CuentasTeclas, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Locales, ChartKeys, ::testing::Bool());
 
 }  // namespace
 
 namespace {
 
 // A user's sequences on the demo, in the "," locale.
-class CuentasUsuario : public ::testing::Test {
+class ChartUser : public ::testing::Test {
   protected:
     void SetUp() override { v.Iniciar(); }
     void Clic(QWidget* w) {
@@ -190,7 +190,7 @@ class CuentasUsuario : public ::testing::Test {
     CuentasDePrueba v;
 };
 
-TEST_F(CuentasUsuario, VisitingTheTabsKeepsWhatTheUserChoseForANewAccount) {
+TEST_F(ChartUser, VisitingTheTabsKeepsWhatTheUserChoseForANewAccount) {
     auto& f = v.f();
     v.EscribirCodigo("11010100103");
     ASSERT_TRUE(f.Nuevo);
@@ -216,7 +216,7 @@ TEST_F(CuentasUsuario, VisitingTheTabsKeepsWhatTheUserChoseForANewAccount) {
     EXPECT_EQ(v.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100103'"), 1);
 }
 
-TEST_F(CuentasUsuario, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
+TEST_F(ChartUser, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
     auto& f = v.f();
     // Into the box over what it holds.
     auto teclea = [](const QString& texto) {
@@ -265,7 +265,7 @@ TEST_F(CuentasUsuario, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
     EXPECT_EQ(QApplication::focusWidget(), f.txtFields[3]);
 }
 
-TEST_F(CuentasUsuario, ACodePickedInTheF5LookupIsShownAtOnce) {
+TEST_F(ChartUser, ACodePickedInTheF5LookupIsShownAtOnce) {
     auto& f = v.f();
     // The lookup is a window of its own: the chart's window is inactive while it is open.
     EnlacesCuentas::RegistraConsultaSearch([](const QString&, const QString&, const QString&) {

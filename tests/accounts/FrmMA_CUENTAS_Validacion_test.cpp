@@ -12,9 +12,9 @@
 
 namespace {
 
-class CuentasValidacion : public ::testing::Test {
+class ChartValidation : public ::testing::Test {
   protected:
-    explicit CuentasValidacion(QStringList extra = {}) : v(std::move(extra)) {}
+    explicit ChartValidation(QStringList extra = {}) : v(std::move(extra)) {}
     void SetUp() override { v.Iniciar(); }
     // The only message shown so far, with its caption.
     void UnMensaje(const QString& texto, const QString& titulo = "Aviso al operador...") {
@@ -25,7 +25,7 @@ class CuentasValidacion : public ::testing::Test {
     CuentasDePrueba v;
 };
 
-TEST_F(CuentasValidacion, ACodeTypedWithDashesIsValidatedWithoutThem) {
+TEST_F(ChartValidation, ACodeTypedWithDashesIsValidatedWithoutThem) {
     v.EscribirCodigo("1-1-01-01-00101");
     EXPECT_EQ(v.f().CodigoCuenta, "11010100101");
     EXPECT_EQ(CNStuffContable::gCuentaActual, "11010100101");
@@ -38,7 +38,7 @@ TEST_F(CuentasValidacion, ACodeTypedWithDashesIsValidatedWithoutThem) {
     EXPECT_FALSE(v.f().UtilVex1->Habilitado("NUEVO"));
 }
 
-TEST_F(CuentasValidacion, ALetterIsRefusedBeforeTheLengthAndTheFocusComesBack) {
+TEST_F(ChartValidation, ALetterIsRefusedBeforeTheLengthAndTheFocusComesBack) {
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCodigo("1101A");
     UnMensaje(" No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
@@ -47,7 +47,7 @@ TEST_F(CuentasValidacion, ALetterIsRefusedBeforeTheLengthAndTheFocusComesBack) {
     EXPECT_FALSE(v.f().txtFields[2]->isEnabled());
 }
 
-TEST_F(CuentasValidacion, ACodeOfNoLevelLengthIsRefusedAndLeavesTheFieldsDisabled) {
+TEST_F(ChartValidation, ACodeOfNoLevelLengthIsRefusedAndLeavesTheFieldsDisabled) {
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCodigo("99999");
     UnMensaje("La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
@@ -56,14 +56,14 @@ TEST_F(CuentasValidacion, ACodeOfNoLevelLengthIsRefusedAndLeavesTheFieldsDisable
     EXPECT_FALSE(v.f().UtilVex1->Habilitado("GRABAR"));
 }
 
-class CuentasAlfanumericas : public CuentasValidacion {
+class AlphanumericAccounts : public ChartValidation {
   protected:
-    CuentasAlfanumericas()
-        : CuentasValidacion({"UPDATE TA_CONFIGURACION SET VALOR = 'SI' "
+    AlphanumericAccounts()
+        : ChartValidation({"UPDATE TA_CONFIGURACION SET VALOR = 'SI' "
                              "WHERE CLAVE = 'CUENTASALFANUMERICAS'"}) {}
 };
 
-TEST_F(CuentasAlfanumericas, WithTheSettingALetterReachesTheLengthCheck) {
+TEST_F(AlphanumericAccounts, WithTheSettingALetterReachesTheLengthCheck) {
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCodigo("11A");
     UnMensaje("La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
@@ -71,7 +71,7 @@ TEST_F(CuentasAlfanumericas, WithTheSettingALetterReachesTheLengthCheck) {
     EXPECT_TRUE(v.f().Nuevo);
 }
 
-TEST_F(CuentasValidacion, ADeletedAccountIsOfferedForReuse) {
+TEST_F(ChartValidation, ADeletedAccountIsOfferedForReuse) {
     v.guion().esperarMsgBox(vb::vbNo);
     v.EscribirCodigo("11030100102");
     UnMensaje("La cuenta Solicitada se encuentra Actualmente dada de Baja ¿Desea reutilizarla?",
@@ -89,7 +89,7 @@ TEST_F(CuentasValidacion, ADeletedAccountIsOfferedForReuse) {
     EXPECT_EQ(v.f().txtFields[0]->text(), "CLIENTE DADO DE BAJA");
 }
 
-TEST_F(CuentasValidacion, ANewCodeStartsANewPostableAccount) {
+TEST_F(ChartValidation, ANewCodeStartsANewPostableAccount) {
     v.EscribirCodigo("11010100101");
     v.f().OptTipoCuenta[1]->setChecked(true);
     v.EscribirCodigo("11010100199");
@@ -102,7 +102,7 @@ TEST_F(CuentasValidacion, ANewCodeStartsANewPostableAccount) {
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
-TEST_F(CuentasValidacion, TheRelatedAccountMustBeAnActivePostableAccount) {
+TEST_F(ChartValidation, TheRelatedAccountMustBeAnActivePostableAccount) {
     v.EscribirCodigo("11010100101");
     const struct {
         const char* codigo;
@@ -128,7 +128,7 @@ TEST_F(CuentasValidacion, TheRelatedAccountMustBeAnActivePostableAccount) {
     EXPECT_EQ(v.guion().preguntas().size(), 3);
 }
 
-TEST_F(CuentasValidacion, TheOptionalCodeIsUniqueAndLongOnesAreAdvised) {
+TEST_F(ChartValidation, TheOptionalCodeIsUniqueAndLongOnesAreAdvised) {
     v.EscribirCodigo("11010100101");
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCampo(2, "BGAL");
@@ -144,7 +144,7 @@ TEST_F(CuentasValidacion, TheOptionalCodeIsUniqueAndLongOnesAreAdvised) {
         v.guion().preguntas().last().texto.startsWith("Recuerde, si el codigo opcional tiene mas de 4"));
 }
 
-TEST_F(CuentasValidacion, AnEmptyDescriptionIsRefusedOnlyWithACode) {
+TEST_F(ChartValidation, AnEmptyDescriptionIsRefusedOnlyWithACode) {
     v.EscribirCampo(0, "");
     EXPECT_FALSE(v.f().HuboError);
     v.EscribirCodigo("11010100101");
@@ -153,7 +153,7 @@ TEST_F(CuentasValidacion, AnEmptyDescriptionIsRefusedOnlyWithACode) {
     UnMensaje("Debe ingresar el nombre de la cuenta");
 }
 
-TEST_F(CuentasValidacion, WhileSavingThePostableAndTitleVerdictsRefuse) {
+TEST_F(ChartValidation, WhileSavingThePostableAndTitleVerdictsRefuse) {
     auto validaGrabando = [&] {
         v.f().Grabando = true;
         v.guion().esperarMsgBox(vb::vbOK);
@@ -172,7 +172,7 @@ TEST_F(CuentasValidacion, WhileSavingThePostableAndTitleVerdictsRefuse) {
     EXPECT_FALSE(v.f().HuboError);
 }
 
-TEST_F(CuentasValidacion, TheTitleAboveIsTheNearestShorterTitleInCodeOrder) {
+TEST_F(ChartValidation, TheTitleAboveIsTheNearestShorterTitleInCodeOrder) {
     QString nombre = "sin cambio";
     EXPECT_TRUE(v.f().ExisteNivelSuperior("11010200101", nombre));
     EXPECT_EQ(nombre, "BANCOS CUENTA CORRIENTE");
@@ -181,10 +181,10 @@ TEST_F(CuentasValidacion, TheTitleAboveIsTheNearestShorterTitleInCodeOrder) {
     EXPECT_EQ(nombre, "sin cambio");
 }
 
-class CuentasSubdiarios : public CuentasValidacion {
+class ChartSubledgers : public ChartValidation {
   protected:
-    CuentasSubdiarios()
-        : CuentasValidacion(
+    ChartSubledgers()
+        : ChartValidation(
               {"CREATE TABLE IF NOT EXISTS MA_SUBDIARIOS (CODIGO varchar(4), CUENTA varchar(15), "
                "[CUENTA-DESDE] varchar(15), [CUENTA-HASTA] varchar(15))",
                "DELETE FROM MA_SUBDIARIOS"}) {}
@@ -199,7 +199,7 @@ class CuentasSubdiarios : public CuentasValidacion {
     }
 };
 
-TEST_F(CuentasSubdiarios, ASubJournalCoversItsAccountItsPrefixOrItsRange) {
+TEST_F(ChartSubledgers, ASubJournalCoversItsAccountItsPrefixOrItsRange) {
     EXPECT_FALSE(Cubre("11010100101"));  // no sub-journal
     Fila("11010100101", "1", "5");       // postable: itself only, the range is not looked at
     EXPECT_TRUE(Cubre("11010100101"));

@@ -36,7 +36,7 @@ const QStringList kRangos = {
 
 }  // namespace
 
-TEST(VistaCuenta, RangesDecideBeforeTitlePrefixesWithInclusiveBoundsAndCodeOrder) {
+TEST(AccountView, RangesDecideBeforeTitlePrefixesWithInclusiveBoundsAndCodeOrder) {
     CuentasDePrueba c(kRangos);
     c.Iniciar();
     // Both bounds lie in the range; 1122 is in both ranges and the lower start wins.
@@ -66,7 +66,7 @@ TEST(VistaCuenta, RangesDecideBeforeTitlePrefixesWithInclusiveBoundsAndCodeOrder
     EXPECT_EQ(Vista(c, "99").tipo, "");
 }
 
-TEST(VistaCuenta, WithoutRangesOnlyPrefixesDecideAndOutputsStayAsGiven) {
+TEST(AccountView, WithoutRangesOnlyPrefixesDecideAndOutputsStayAsGiven) {
     QStringList sql = kRangos;
     sql << "DELETE FROM TA_RANGOS_DATOS_ADIC";
     CuentasDePrueba c(sql);

@@ -50,7 +50,7 @@ QString Padre(vb::TreeView* t, const QString& clave) {
 
 }  // namespace
 
-TEST(ManualCuentas, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
+TEST(ChartManual, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
     CuentasDePrueba c;
     c.Iniciar();
     c.EscribirCodigo("11010100101");
@@ -96,7 +96,7 @@ TEST(ManualCuentas, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTAS WHERE Manual = 'NADA'"), 0);
 }
 
-TEST(ManualCuentas, AUserOfTheRestrictedViewWritesOnlyTheTwoTexts) {
+TEST(ChartManual, AUserOfTheRestrictedViewWritesOnlyTheTwoTexts) {
     CuentasDePrueba c({}, "OPERADOR");
     c.Iniciar();
     c.EscribirCodigo("11010100101");
@@ -113,7 +113,7 @@ TEST(ManualCuentas, AUserOfTheRestrictedViewWritesOnlyTheTwoTexts) {
                   {"CAJA EN PESOS", "GERENCIA", "Pagos en efectivo y depositos en bancos. CON RECIBO"}}));
 }
 
-TEST(ManualCuentas, WithoutACurrentAccountTheBoxesWaitAndTheTreeNestsByLength) {
+TEST(ChartManual, WithoutACurrentAccountTheBoxesWaitAndTheTreeNestsByLength) {
     CuentasDePrueba c({"DELETE FROM [MA_CASH-DETALLE]", "DELETE FROM MV_ASIENTOS", "DELETE FROM P_MA_LEGAJOS",
                        "DELETE FROM MA_CUENTAS",
                        "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "

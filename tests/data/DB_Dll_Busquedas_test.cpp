@@ -3,7 +3,7 @@
 
 namespace {
 
-class DB_DllBusquedas : public EntornoDB_Dll {
+class DB_DllSearches : public EntornoDB_Dll {
   protected:
     void SetUp() override {
         EntornoDB_Dll::SetUp();
@@ -23,7 +23,7 @@ class DB_DllBusquedas : public EntornoDB_Dll {
     }
 };
 
-TEST_F(DB_DllBusquedas, StatementsOfTheExistenceChecks) {
+TEST_F(DB_DllSearches, StatementsOfTheExistenceChecks) {
     DialogosGuionados guion;
     ado::RecordsetPtr rs;
     EXPECT_TRUE(db().ExisteEnTabla("TA_USUARIOS", "  BLANCO ", "NOMBRE", rs));
@@ -72,7 +72,7 @@ TEST_F(DB_DllBusquedas, StatementsOfTheExistenceChecks) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllBusquedas, RestrictedViewsOnlyInTheCommonSearch) {
+TEST_F(DB_DllSearches, RestrictedViewsOnlyInTheCommonSearch) {
     DialogosGuionados guion;
     CNStuffContable::ReiniciarBaseDatos();
     ASSERT_TRUE(abrirComo("OPERADOR"));
@@ -88,7 +88,7 @@ TEST_F(DB_DllBusquedas, RestrictedViewsOnlyInTheCommonSearch) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllBusquedas, DatosTabla) {
+TEST_F(DB_DllSearches, DatosTabla) {
     DialogosGuionados guion;
     EXPECT_EQ(db().DatosTabla("TA_USUARIOS", " BLANCO", "GRUPO", "NOMBRE").toString(), "G");
     EXPECT_EQ(db().DatosTabla("TA_USUARIOS", "BLANCO", "GRUPO", "NOMBRE", "'").toString(), "G");
@@ -122,7 +122,7 @@ TEST_F(DB_DllBusquedas, DatosTabla) {
     EXPECT_EQ(guion.preguntas().at(0).estilo, vb::vbAbortRetryIgnore + vb::vbCritical);
 }
 
-TEST_F(DB_DllBusquedas, StatementsOfDatosTabla) {
+TEST_F(DB_DllSearches, StatementsOfDatosTabla) {
     DialogosGuionados guion;
     const QStringList esperadas = {
         "SELECT TOP 1 * FROM ta_usuarios with(nolock)  WHERE LTRIM(RTRIM(nombre)) ='ADMIN' ",
@@ -147,7 +147,7 @@ TEST_F(DB_DllBusquedas, StatementsOfDatosTabla) {
         EXPECT_EQ(p.texto, "Ha ocurrido el Siguiente Error (3001) Sentencia reconocida");
 }
 
-TEST_F(DB_DllBusquedas, ALostConnectionInASearch) {
+TEST_F(DB_DllSearches, ALostConnectionInASearch) {
     DialogosGuionados guion;
     ado::FallaInyectada f;
     f.contiene = "TA_USUARIOS";

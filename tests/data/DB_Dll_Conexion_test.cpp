@@ -5,9 +5,9 @@
 
 namespace {
 
-class DB_DllConexion : public EntornoDB_Dll {};
+class DB_DllConnection : public EntornoDB_Dll {};
 
-TEST_F(DB_DllConexion, ConnectionStrings) {
+TEST_F(DB_DllConnection, ConnectionStrings) {
     QTemporaryDir servidor;  // an existing folder: the embedded engine, which fails at once
     DB_Dll d;
     d.gServidor = servidor.path();
@@ -31,7 +31,7 @@ TEST_F(DB_DllConexion, ConnectionStrings) {
     EXPECT_EQ(vacio.gProveedor, "SQLOLEDB");
 }
 
-TEST_F(DB_DllConexion, AnOracleStringWithoutServerOrExtendedProperties) {
+TEST_F(DB_DllConnection, AnOracleStringWithoutServerOrExtendedProperties) {
     DB_Dll d;
     d.gServidor = "ora#srv";
     d.gDBName = "ORCL";
@@ -43,7 +43,7 @@ TEST_F(DB_DllConexion, AnOracleStringWithoutServerOrExtendedProperties) {
     EXPECT_FALSE(d.gOpenFlag);
 }
 
-TEST_F(DB_DllConexion, OpensAndDecidesTheAdministrator) {
+TEST_F(DB_DllConnection, OpensAndDecidesTheAdministrator) {
     DialogosGuionados guion;
     ASSERT_TRUE(abrirComo("ADMIN"));
     EXPECT_EQ(db().gCnn->State(), ado::adStateOpen);
@@ -84,12 +84,12 @@ TEST_F(DB_DllConexion, OpensAndDecidesTheAdministrator) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-class DB_DllConexionSinUsuarios : public EntornoDB_Dll {
+class DB_DllConnectionWithoutUsers : public EntornoDB_Dll {
   protected:
-    DB_DllConexionSinUsuarios() : EntornoDB_Dll({"DROP TABLE TA_USUARIOS"}) {}
+    DB_DllConnectionWithoutUsers() : EntornoDB_Dll({"DROP TABLE TA_USUARIOS"}) {}
 };
 
-TEST_F(DB_DllConexionSinUsuarios, WithoutAUsersTableNobodyIsAnAdministrator) {
+TEST_F(DB_DllConnectionWithoutUsers, WithoutAUsersTableNobodyIsAnAdministrator) {
     DialogosGuionados guion;
     ASSERT_TRUE(abrirComo("ADMIN"));
     EXPECT_FALSE(db().gEsAdmin);
@@ -102,7 +102,7 @@ TEST_F(DB_DllConexionSinUsuarios, WithoutAUsersTableNobodyIsAnAdministrator) {
     EXPECT_FALSE(db().gEsAdmin);
 }
 
-TEST_F(DB_DllConexion, AWrongNameAsksAndDoesNotLeaveItClosed) {
+TEST_F(DB_DllConnection, AWrongNameAsksAndDoesNotLeaveItClosed) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbNo);
     apuntar(db(), "NOEXISTE");
@@ -131,7 +131,7 @@ TEST_F(DB_DllConexion, AWrongNameAsksAndDoesNotLeaveItClosed) {
             " - Desea Intentarlo Nuevamente??? ");
 }
 
-TEST_F(DB_DllConexion, YesAsksForTheDetailsAndRetries) {
+TEST_F(DB_DllConnection, YesAsksForTheDetailsAndRetries) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbYes);
     int pedidos = 0;
@@ -160,7 +160,7 @@ TEST_F(DB_DllConexion, YesAsksForTheDetailsAndRetries) {
     EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
 }
 
-TEST_F(DB_DllConexion, OpeningAnOpenConnectionClosesAndRetriesOnce) {
+TEST_F(DB_DllConnection, OpeningAnOpenConnectionClosesAndRetriesOnce) {
     DialogosGuionados guion;
     ASSERT_TRUE(abrirComo("ADMIN"));
     db().OpenServerADODB(false, 3, QString(), true, true);
@@ -171,7 +171,7 @@ TEST_F(DB_DllConexion, OpeningAnOpenConnectionClosesAndRetriesOnce) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllConexion, ALocalDatabasePicksTheFileAndReportsTheFailure) {
+TEST_F(DB_DllConnection, ALocalDatabasePicksTheFileAndReportsTheFailure) {
     DialogosGuionados guion;
     guion.esperarArchivo("/datos/BASE.MDB");
     guion.esperarMsgBox(vb::vbOK);

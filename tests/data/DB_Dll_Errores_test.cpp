@@ -10,7 +10,7 @@
 
 namespace {
 
-class DB_DllErrores : public ::testing::Test {
+class DB_DllErrors : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(programa_.isValid());
@@ -35,7 +35,7 @@ class DB_DllErrores : public ::testing::Test {
     vb::AppInfo anterior_;
 };
 
-TEST_F(DB_DllErrores, MessageTitleAndLine) {
+TEST_F(DB_DllErrors, MessageTitleAndLine) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbRetry);
     const vb::ErrorVB e(3709, "  La conexión no está abierta.  ", "ADODB.Recordset");
@@ -52,7 +52,7 @@ TEST_F(DB_DllErrores, MessageTitleAndLine) {
                          "Reintentar\r\n"));
 }
 
-TEST_F(DB_DllErrores, AnswerWordsRoutineAndFile) {
+TEST_F(DB_DllErrors, AnswerWordsRoutineAndFile) {
     DialogosGuionados guion;
     const vb::ErrorVB negativo(int32_t(0x80004005), "Error no especificado", "Motor");
     guion.esperarMsgBox(vb::vbYes);
@@ -81,7 +81,7 @@ TEST_F(DB_DllErrores, AnswerWordsRoutineAndFile) {
     EXPECT_EQ(guion.preguntas().at(3).estilo, 18);
 }
 
-TEST_F(DB_DllErrores, NoErrorDoesNothingAndNoFileStillAsks) {
+TEST_F(DB_DllErrors, NoErrorDoesNothingAndNoFileStillAsks) {
     DialogosGuionados guion;
     EXPECT_EQ(db_.TratamientoErrores(vb::ErrorVB(0, "nada"), 18, "R"), 0);
     EXPECT_TRUE(guion.preguntas().isEmpty());

@@ -20,7 +20,7 @@ QString Articulos(const QStringList& codigos) {
 
 }  // namespace
 
-TEST(DB_Dll_Tipos, EachCodeInItsKind) {
+TEST(DB_DllTypes, EachCodeInItsKind) {
     DB_Dll db;
     const std::set<int> fecha = {7, 133, 134, 135, 137, 64};
     const std::set<int> texto = {8, 129, 130, 200, 201, 202, 203};
@@ -41,7 +41,7 @@ TEST(DB_Dll_Tipos, EachCodeInItsKind) {
     EXPECT_EQ(db.ADOComilla(QVariant()), "");
 }
 
-TEST(DB_Dll_Extremos, MaximumAndMinimumOfTextAndNumericCodes) {
+TEST(DB_DllEdgeCases, MaximumAndMinimumOfTextAndNumericCodes) {
     ObjetoConectado o({"CREATE TABLE NUMEROS (N int NOT NULL, GRUPO varchar(5) NULL)"});
     DialogosGuionados guion;
     DB_Dll& db = *o.db;
@@ -75,7 +75,7 @@ TEST(DB_Dll_Extremos, MaximumAndMinimumOfTextAndNumericCodes) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST(DB_Dll_Extremos, ArticlesStartingWithZeroDoNotCount) {
+TEST(DB_DllEdgeCases, ArticlesStartingWithZeroDoNotCount) {
     ObjetoConectado o;
     DB_Dll& db = *o.db;
     // Codes right-aligned behind blanks sort below the ones that begin with zero.
@@ -100,13 +100,13 @@ TEST(DB_Dll_Extremos, ArticlesStartingWithZeroDoNotCount) {
     EXPECT_EQ(otra, QVariant(kSinCeros));
 }
 
-TEST(DB_Dll_Extremos, EveryArticleStartsWithZero) {
+TEST(DB_DllEdgeCases, EveryArticleStartsWithZero) {
     ObjetoConectado o;
     o.base.ejecutar(Articulos({"0999", "0123"}));
     EXPECT_EQ(o.db->BuscaMaximo("V_MA_ARTICULOS", "idarticulo"), QVariant(0.0));
 }
 
-TEST(DB_Dll_Extremos, CierraRecordsetClosesTheRecordset) {
+TEST(DB_DllEdgeCases, CierraRecordsetClosesTheRecordset) {
     ObjetoConectado o;
     DialogosGuionados guion;  // any message fails the test
     DB_Dll& db = *o.db;

@@ -19,7 +19,7 @@ QString Literal(DB_Dll& db, const QVariant& v, const QString& marca = QStringLit
 
 }  // namespace
 
-TEST(DB_Dll_Literales, TheFormOfEachKindOfValue) {
+TEST(DB_DllLiterals, TheFormOfEachKindOfValue) {
     DB_Dll db;
     const QVariant nulo;
     for (const QLocale& locale : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
@@ -58,7 +58,7 @@ TEST(DB_Dll_Literales, TheFormOfEachKindOfValue) {
     }
 }
 
-TEST(DB_Dll_Literales, ATextWithApostrophesIsStoredAsItIs) {
+TEST(DB_DllLiterals, ATextWithApostrophesIsStoredAsItIs) {
     ObjetoConectado o;
     DB_Dll& db = *o.db;
     const QString nombre = QStringLiteral("L'Oréal'; DELETE FROM MA_ARTICULOS; --");
@@ -69,7 +69,7 @@ TEST(DB_Dll_Literales, ATextWithApostrophesIsStoredAsItIs) {
               nombre);
 }
 
-TEST(DB_Dll_Literales, UltimoCodigo) {
+TEST(DB_DllLiterals, UltimoCodigo) {
     ObjetoConectado o({"CREATE TABLE NUMEROS (N int NOT NULL)"});
     DB_Dll& db = *o.db;
     EXPECT_EQ(db.BuscaUltimoCodigo("MA_CUENTAS", "CODIGO"), QVariant(0.0));
@@ -88,7 +88,7 @@ TEST(DB_Dll_Literales, UltimoCodigo) {
     EXPECT_THROW(db.BuscaUltimoCodigo("@Admin_MA_CUENTAS", "CODIGO"), vb::ErrorVB);
 }
 
-TEST(DB_Dll_Literales, TablesAndColumnsOfTheSchema) {
+TEST(DB_DllLiterals, TablesAndColumnsOfTheSchema) {
     ObjetoConectado o;
     DialogosGuionados guion;
     DB_Dll& db = *o.db;
@@ -107,7 +107,7 @@ TEST(DB_Dll_Literales, TablesAndColumnsOfTheSchema) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST(DB_Dll_Literales, ASchemaThatCannotBeReadIsReportedAndGivesFalse) {
+TEST(DB_DllLiterals, ASchemaThatCannotBeReadIsReportedAndGivesFalse) {
     ObjetoConectado o;
     DB_Dll& db = *o.db;
     db.gCnn->Close();
@@ -128,7 +128,7 @@ TEST(DB_Dll_Literales, ASchemaThatCannotBeReadIsReportedAndGivesFalse) {
     EXPECT_EQ(QString::fromLatin1(log.readAll()).count("Rutina: - VerificaCampos"), 3);
 }
 
-TEST(DB_Dll_Literales, VerCampoAddsTheMissingColumn) {
+TEST(DB_DllLiterals, VerCampoAddsTheMissingColumn) {
     ObjetoConectado o;
     DialogosGuionados guion;
     DB_Dll& db = *o.db;
@@ -166,7 +166,7 @@ TEST(DB_Dll_Literales, VerCampoAddsTheMissingColumn) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST(DB_Dll_Literales, NameRoutines) {
+TEST(DB_DllLiterals, NameRoutines) {
     DB_Dll db;
     EXPECT_EQ(db.pJETOLEDB40(), "Microsoft.Jet.OLEDB.4.0");
     EXPECT_EQ(db.pJETOLEDB35(), "Microsoft.Jet.OLEDB.3.51");

@@ -4,7 +4,7 @@
 
 namespace {
 
-class DB_DllSentencias : public EntornoDB_Dll {
+class DB_DllStatements : public EntornoDB_Dll {
   protected:
     void SetUp() override {
         EntornoDB_Dll::SetUp();
@@ -36,7 +36,7 @@ class DB_DllSentencias : public EntornoDB_Dll {
     }
 };
 
-TEST_F(DB_DllSentencias, WritesOnTheTableAndQueriesOnTheView) {
+TEST_F(DB_DllStatements, WritesOnTheTableAndQueriesOnTheView) {
     DialogosGuionados guion;
     QString sql = "UPDATE MA_CUENTAS SET DESCRIPCION = 'OCULTA' WHERE CODIGO = '9'";
     long afectados = -1;
@@ -65,7 +65,7 @@ TEST_F(DB_DllSentencias, WritesOnTheTableAndQueriesOnTheView) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllSentencias, CreatingAndDroppingAViewUsesTheRestrictedViews) {
+TEST_F(DB_DllStatements, CreatingAndDroppingAViewUsesTheRestrictedViews) {
     DialogosGuionados guion;
     // "CREATE" and "DROP" count anywhere, also inside a name.
     QString sql = "CREATE VIEW V_DROP_PRUEBA AS SELECT CODIGO FROM MA_CUENTAS";
@@ -91,7 +91,7 @@ TEST_F(DB_DllSentencias, CreatingAndDroppingAViewUsesTheRestrictedViews) {
 
 // Words inside a value the statement writes are data: they never send it to the restricted views,
 // and a query never carries a second statement.
-TEST_F(DB_DllSentencias, ValuesDoNotDecideTheRewriteAndAQueryIsAStatement) {
+TEST_F(DB_DllStatements, ValuesDoNotDecideTheRewriteAndAQueryIsAStatement) {
     DialogosGuionados guion;
     QString sql = "UPDATE MA_CUENTAS SET DESCRIPCION = 'create or drop' WHERE CODIGO = '9'";
     EXPECT_TRUE(db().EjecutaConsultaSQL(sql));
@@ -111,7 +111,7 @@ TEST_F(DB_DllSentencias, ValuesDoNotDecideTheRewriteAndAQueryIsAStatement) {
     EXPECT_EQ(base_.escalar("SELECT Administrador FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(), 0);
 }
 
-TEST_F(DB_DllSentencias, AQuietFailureIsStillLoggedAndListedByTRANS) {
+TEST_F(DB_DllStatements, AQuietFailureIsStillLoggedAndListedByTRANS) {
     DialogosGuionados guion;
     // An ordinary failure: nothing shown, the list kept, the log written, the caller told.
     QString sql = "INSERT INTO NO_EXISTE (A) VALUES (1)";
@@ -140,7 +140,7 @@ TEST_F(DB_DllSentencias, AQuietFailureIsStillLoggedAndListedByTRANS) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(DB_DllSentencias, ALostConnectionIsRerunAtMostTwice) {
+TEST_F(DB_DllStatements, ALostConnectionIsRerunAtMostTwice) {
     DialogosGuionados guion;
     QString sql = "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('K1', 'V')";
     db().gCnn->InyectarFalla(conexionPerdida("TA_CONFIGURACION", 2));
@@ -163,7 +163,7 @@ TEST_F(DB_DllSentencias, ALostConnectionIsRerunAtMostTwice) {
     EXPECT_EQ(db().gCnn->State(), ado::adStateClosed);
 }
 
-TEST_F(DB_DllSentencias, WithoutReconnectingItAsksAndDoesNotEndTheProgram) {
+TEST_F(DB_DllStatements, WithoutReconnectingItAsksAndDoesNotEndTheProgram) {
     DialogosGuionados guion;
     FinObservado fin;
     // The database goes away with the link: every reconnection fails.
@@ -180,7 +180,7 @@ TEST_F(DB_DllSentencias, WithoutReconnectingItAsksAndDoesNotEndTheProgram) {
     ASSERT_TRUE(QFile::rename(ruta + ".fuera", ruta));
 }
 
-TEST_F(DB_DllSentencias, YesToTheQuestionReconnectsAndEnds) {
+TEST_F(DB_DllStatements, YesToTheQuestionReconnectsAndEnds) {
     const QString ruta = base_.ruta();
     ASSERT_TRUE(QFile::rename(ruta, ruta + ".fuera"));
     db().gCnn->InyectarFalla(conexionPerdida("TA_CONFIGURACION", 1));
@@ -202,7 +202,7 @@ TEST_F(DB_DllSentencias, YesToTheQuestionReconnectsAndEnds) {
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM TA_CONFIGURACION WHERE CLAVE = 'K4'").toInt(), 1);
 }
 
-TEST_F(DB_DllSentencias, AbrirRecordsetDoesNotRerunWithoutAsking) {
+TEST_F(DB_DllStatements, AbrirRecordsetDoesNotRerunWithoutAsking) {
     DialogosGuionados guion;
     // After one silent reconnection the report asks; Retry opens it.
     db().gCnn->InyectarFalla(conexionPerdida("TA_USUARIOS", 1));
@@ -225,7 +225,7 @@ TEST_F(DB_DllSentencias, AbrirRecordsetDoesNotRerunWithoutAsking) {
     EXPECT_THROW(rs->Bof(), vb::ErrorVB);
 }
 
-TEST_F(DB_DllSentencias, RSQLShowsOnlyWhatItDoesNotSilence) {
+TEST_F(DB_DllStatements, RSQLShowsOnlyWhatItDoesNotSilence) {
     DialogosGuionados guion;
     ado::FallaInyectada f;
     f.error.Number = 3001;

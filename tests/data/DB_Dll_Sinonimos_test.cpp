@@ -9,7 +9,7 @@
 
 namespace {
 
-class DB_DllSinonimos : public ::testing::Test {
+class DB_DllSynonyms : public ::testing::Test {
   protected:
     void SetUp() override {
         anterior_ = vb::App();
@@ -28,7 +28,7 @@ class DB_DllSinonimos : public ::testing::Test {
     vb::AppInfo anterior_;
 };
 
-TEST_F(DB_DllSinonimos, FullNamesWhereverTheyAre) {
+TEST_F(DB_DllSynonyms, FullNamesWhereverTheyAre) {
     const QStringList casos[] = {
         {"SELECT * FROM MA_CUENTAS WHERE CODIGO = '1'", "SELECT * FROM SS_MA_CUENTAS WHERE CODIGO = '1'"},
         {"SELECT * FROM MA_CUENTAS", "SELECT * FROM SS_MA_CUENTAS"},
@@ -57,7 +57,7 @@ TEST_F(DB_DllSinonimos, FullNamesWhereverTheyAre) {
     for (const QStringList& c : casos) EXPECT_EQ(mapa(c[0]), c[1]) << c[0].toStdString();
 }
 
-TEST_F(DB_DllSinonimos, TheFlagAndTheConfidentiality) {
+TEST_F(DB_DllSynonyms, TheFlagAndTheConfidentiality) {
     // Any marker reads the chart of accounts unfiltered at every mention.
     EXPECT_EQ(mapa("SELECT * FROM @Admin_MA_CUENTAS A, MA_CUENTAS B"),
               "SELECT * FROM MA_CUENTAS A, MA_CUENTAS B");
@@ -77,7 +77,7 @@ TEST_F(DB_DllSinonimos, TheFlagAndTheConfidentiality) {
               "SELECT * FROM MA_CUENTAS A, MA_CUENTAS B, MV_ASIENTOS");
 }
 
-TEST_F(DB_DllSinonimos, ExemptPrograms) {
+TEST_F(DB_DllSynonyms, ExemptPrograms) {
     const QString s = "SELECT * FROM V_TA_DEPOSITO, V_TA_FAMILIAS";
     vb::App().EXEName = "rp_stock";
     EXPECT_EQ(mapa(s), "SELECT * FROM V_TA_DEPOSITO, SS_V_TA_FAMILIAS");
@@ -89,7 +89,7 @@ TEST_F(DB_DllSinonimos, ExemptPrograms) {
     EXPECT_EQ(mapa(s), "SELECT * FROM SS_V_TA_DEPOSITO, V_TA_FAMILIAS");
 }
 
-TEST_F(DB_DllSinonimos, TheNamesArePiecesOfTheStatement) {
+TEST_F(DB_DllSynonyms, TheNamesArePiecesOfTheStatement) {
     const QStringList casos[] = {
         {"SELECT * FROM \"MA_CUENTAS\"", "SELECT * FROM \"SS_MA_CUENTAS\""},
         {"SELECT * FROM `ma_cuentas`", "SELECT * FROM `SS_MA_CUENTAS`"},
@@ -113,11 +113,11 @@ TEST_F(DB_DllSinonimos, TheNamesArePiecesOfTheStatement) {
               "UPDATE MA_CUENTAS SET DESCRIPCION = 'de @Admin_Juan'");
 }
 
-class DB_DllFilasConfidenciales : public EntornoDB_Dll {};
+class DB_DllConfidentialRows : public EntornoDB_Dll {};
 
 // However a statement writes the chart of accounts, a user who is not an administrator never
 // reads the confidential account.
-TEST_F(DB_DllFilasConfidenciales, NoFormShowsThem) {
+TEST_F(DB_DllConfidentialRows, NoFormShowsThem) {
     DialogosGuionados sinPreguntas;
     CNStuffContable::gSSConfidencialidad = false;
     ASSERT_TRUE(abrirComo("OPERADOR"));

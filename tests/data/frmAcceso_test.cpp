@@ -32,9 +32,9 @@ struct Lanzamiento {
 
 // A program folder of its own with "BASES.TXT" in it, a fresh database object, the connection
 // form installed as the database object's way to ask, and recorded launches.
-class FormAcceso : public ::testing::Test {
+class LoginForm : public ::testing::Test {
   protected:
-    FormAcceso()
+    LoginForm()
         : base_(false, {"INSERT INTO TA_USUARIOS (NOMBRE, GRUPO, Administrador) VALUES ('ADMIN', 'G', 1)"}),
           otra_(base_, "OTRA") {}
 
@@ -99,7 +99,7 @@ const QByteArray kClaveOtra = "4F545241";        // "OTRA"
 
 }  // namespace
 
-TEST_F(FormAcceso, ControlsAsDesigned) {
+TEST_F(LoginForm, ControlsAsDesigned) {
     frmAcceso f;
     EXPECT_EQ(f.windowTitle(), "Control de Acceso");
     EXPECT_EQ(f.TxtUserId->text(), " ");
@@ -142,7 +142,7 @@ TEST_F(FormAcceso, ControlsAsDesigned) {
     EXPECT_EQ(visto, orden);
 }
 
-TEST_F(FormAcceso, LoadListsTheEntriesAndCopiesTheFirstIntoTheBoxes) {
+TEST_F(LoginForm, LoadListsTheEntriesAndCopiesTheFirstIntoTheBoxes) {
     escribirBases(
         ",sin,nombre,00,srv00\r\n"
         "EMPRESA1 / SRV01,empresa1,EMPRESA1,454D505245534131,srv01:1433\r\n"
@@ -179,7 +179,7 @@ TEST_F(FormAcceso, LoadListsTheEntriesAndCopiesTheFirstIntoTheBoxes) {
     EXPECT_EQ(f.TxtDbName->text(), "empresa1");
 }
 
-TEST_F(FormAcceso, HintsAreNeverTakenAsData) {
+TEST_F(LoginForm, HintsAreNeverTakenAsData) {
     escribirBases("OTRA / SRV02,otra,OTRA,4F545241,srv02\r\n");
     frmAcceso f;
     f.Cargar();
@@ -207,7 +207,7 @@ TEST_F(FormAcceso, HintsAreNeverTakenAsData) {
     EXPECT_EQ(bytesBases(), "OTRA / SRV02,otra,OTRA,4F545241,srv02\r\n");
 }
 
-TEST_F(FormAcceso, EnterMovesTheFocusWithoutPressingConectar) {
+TEST_F(LoginForm, EnterMovesTheFocusWithoutPressingConectar) {
     escribirBases("OTRA / SRV02,otra,OTRA,4F545241,srv02\r\n");
     frmAcceso f;
     f.Cargar();
@@ -225,7 +225,7 @@ TEST_F(FormAcceso, EnterMovesTheFocusWithoutPressingConectar) {
     EXPECT_FALSE(f.Aceptar);
 }
 
-TEST_F(FormAcceso, WrongDatabaseAtStartAsksWithTheFailedDataAndGoesOnWithTheChosenOne) {
+TEST_F(LoginForm, WrongDatabaseAtStartAsksWithTheFailedDataAndGoesOnWithTheChosenOne) {
     VentanaIndices v;
     vb::App().Path = programa_.path();
     const QString carpeta = v.base().carpeta();
@@ -258,7 +258,7 @@ TEST_F(FormAcceso, WrongDatabaseAtStartAsksWithTheFailedDataAndGoesOnWithTheChos
     EXPECT_FALSE(frmAcceso::instancia().isVisible());
 }
 
-TEST_F(FormAcceso, CancelarAtStartEndsTheProgram) {
+TEST_F(LoginForm, CancelarAtStartEndsTheProgram) {
     VentanaIndices v;
     vb::App().Path = programa_.path();
     vb::App().Command = "@Server=" + v.base().carpeta() + ";@DbName=NOEXISTE;@UsuarioLogeado=ADMIN;@Caja=1;";
@@ -269,7 +269,7 @@ TEST_F(FormAcceso, CancelarAtStartEndsTheProgram) {
     EXPECT_FALSE(QFile::exists(rutaBases()));
 }
 
-TEST_F(FormAcceso, RegisterAppendsTheEntryOnceAndRefusesItTwice) {
+TEST_F(LoginForm, RegisterAppendsTheEntryOnceAndRefusesItTwice) {
     DialogosGuionados guion;
     frmAcceso f;
     f.Cargar();
@@ -317,7 +317,7 @@ TEST_F(FormAcceso, RegisterAppendsTheEntryOnceAndRefusesItTwice) {
     EXPECT_EQ(lanzados_.size(), 1);
 }
 
-TEST_F(FormAcceso, RegisterThatCannotConnectSaysSoAndWritesNothing) {
+TEST_F(LoginForm, RegisterThatCannotConnectSaysSoAndWritesNothing) {
     DialogosGuionados guion;
     frmAcceso f;
     f.Cargar();
@@ -337,7 +337,7 @@ TEST_F(FormAcceso, RegisterThatCannotConnectSaysSoAndWritesNothing) {
     EXPECT_FALSE(CNStuffContable::gBaseDatos().gOpenFlag);
 }
 
-TEST_F(FormAcceso, RegisterWhoseRetryShowsTheFormAgainRegistersWhatOpenedOnce) {
+TEST_F(LoginForm, RegisterWhoseRetryShowsTheFormAgainRegistersWhatOpenedOnce) {
     DialogosGuionados guion;
     frmAcceso& f = frmAcceso::instancia();
     f.Cargar();
@@ -361,7 +361,7 @@ TEST_F(FormAcceso, RegisterWhoseRetryShowsTheFormAgainRegistersWhatOpenedOnce) {
     EXPECT_EQ(CNStuffContable::gBaseDatos().gDBName, "PRUEBA");
 }
 
-TEST_F(FormAcceso, ConectarWithoutTheFileRegistersFirstAndKeepsWhatWasTyped) {
+TEST_F(LoginForm, ConectarWithoutTheFileRegistersFirstAndKeepsWhatWasTyped) {
     DialogosGuionados guion;
     DB_Dll& db = CNStuffContable::gBaseDatos();
     db.gDBName = "NOEXISTE";
@@ -386,7 +386,7 @@ TEST_F(FormAcceso, ConectarWithoutTheFileRegistersFirstAndKeepsWhatWasTyped) {
     EXPECT_FALSE(frmAcceso::instancia().Cargado());
 }
 
-TEST_F(FormAcceso, WhatTheCallerTakesFromTheForm) {
+TEST_F(LoginForm, WhatTheCallerTakesFromTheForm) {
     escribirBases("EMPRESA1 / SRV01,empresa1,EMPRESA1,454D505245534131,srv01:1433\r\n");
     DialogosGuionados guion;
     DB_Dll d;
@@ -441,7 +441,7 @@ TEST_F(FormAcceso, WhatTheCallerTakesFromTheForm) {
     EXPECT_EQ(CNStuffContable::gUsuarioLogeado, "");
 }
 
-TEST_F(FormAcceso, ShortcutOnTheDesktopAndTheAddressLabel) {
+TEST_F(LoginForm, ShortcutOnTheDesktopAndTheAddressLabel) {
     QTemporaryDir casa;
     ASSERT_TRUE(casa.isValid());
     const QByteArray home = qgetenv("HOME"), xdg = qgetenv("XDG_CONFIG_HOME");

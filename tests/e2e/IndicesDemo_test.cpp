@@ -38,7 +38,7 @@ int Fila(int anio, int mes) {
 }
 
 // Every end-to-end case runs with "," (true) and with "." as the decimal separator.
-class IndicesDemo : public ::testing::TestWithParam<bool> {
+class IndexWindowDemo : public ::testing::TestWithParam<bool> {
   protected:
     QLocale locale() const { return GetParam() ? LocaleNumeros::coma() : LocaleNumeros::punto(); }
     // A number written with "." as decimal point, as the locale under test shows it.
@@ -98,7 +98,7 @@ QList<QList<Palabra>> PalabrasPdf(const QString& archivo) {
 
 }  // namespace
 
-TEST_P(IndicesDemo, StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYear) {
+TEST_P(IndexWindowDemo, StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYear) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     const int accesos = v.base().escalar("SELECT count(*) FROM Control_Acceso").toInt();
     v.Iniciar();
@@ -138,7 +138,7 @@ TEST_P(IndicesDemo, StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLastYe
     EXPECT_TRUE(f.lblLabels[1]->text().startsWith("Se destaca el mes de apertura"));
 }
 
-TEST_P(IndicesDemo, EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
+TEST_P(IndexWindowDemo, EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(45, 1, "8500");
@@ -155,7 +155,7 @@ TEST_P(IndicesDemo, EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
     EXPECT_EQ(v.f().FgAsiento->Col(), 1);
 }
 
-TEST_P(IndicesDemo, EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
+TEST_P(IndexWindowDemo, EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(54, 1, "13500");
@@ -167,7 +167,7 @@ TEST_P(IndicesDemo, EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
     EXPECT_EQ(v.f().FgAsiento->Row(), 55);
 }
 
-TEST_P(IndicesDemo, ASixMonthFiscalYear) {
+TEST_P(IndexWindowDemo, ASixMonthFiscalYear) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(18, 3, "1600");
@@ -176,7 +176,7 @@ TEST_P(IndicesDemo, ASixMonthFiscalYear) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2023, 7, "Indice2")), 1.568);
 }
 
-TEST_P(IndicesDemo, TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
+TEST_P(IndexWindowDemo, TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(55, 7, "100");
@@ -199,7 +199,7 @@ TEST_P(IndicesDemo, TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 8, "Indice4")), 0.333);
 }
 
-TEST_P(IndicesDemo, EditingKeys) {
+TEST_P(IndexWindowDemo, EditingKeys) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -238,7 +238,7 @@ TEST_P(IndicesDemo, EditingKeys) {
     QTest::keyClick(f.BrwTxt[0], Qt::Key_Escape);
 }
 
-TEST_P(IndicesDemo, ClickingAnotherCellWhileEditingCommitsTheEdit) {
+TEST_P(IndexWindowDemo, ClickingAnotherCellWhileEditingCommitsTheEdit) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -252,7 +252,7 @@ TEST_P(IndicesDemo, ClickingAnotherCellWhileEditingCommitsTheEdit) {
     EXPECT_FALSE(f.BrwTxt[0]->isVisible());
 }
 
-TEST_P(IndicesDemo, TheReportRequestEndsInAReadablePdfListing) {
+TEST_P(IndexWindowDemo, TheReportRequestEndsInAReadablePdfListing) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     QTemporaryDir salida;
@@ -351,7 +351,7 @@ TEST_P(IndicesDemo, TheReportRequestEndsInAReadablePdfListing) {
     }
 }
 
-TEST_P(IndicesDemo, BorrarAsksAndReloads) {
+TEST_P(IndexWindowDemo, BorrarAsksAndReloads) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -373,7 +373,7 @@ TEST_P(IndicesDemo, BorrarAsksAndReloads) {
     EXPECT_TRUE(f.FgAsiento->isEnabled());
 }
 
-TEST_P(IndicesDemo, GrabarRewritesTheYearFromItsGridRows) {
+TEST_P(IndexWindowDemo, GrabarRewritesTheYearFromItsGridRows) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -391,7 +391,7 @@ TEST_P(IndicesDemo, GrabarRewritesTheYearFromItsGridRows) {
     EXPECT_FALSE(f.txtFields[0]->isEnabled());
 }
 
-TEST_P(IndicesDemo, AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
+TEST_P(IndexWindowDemo, AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
@@ -416,7 +416,7 @@ TEST_P(IndicesDemo, AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted
     EXPECT_EQ(v.FilasIndices(), 66);
 }
 
-TEST_P(IndicesDemo, NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
+TEST_P(IndexWindowDemo, NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
     for (const char* accion : {"NUEVO", "Cancelar"}) {
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
@@ -433,7 +433,7 @@ TEST_P(IndicesDemo, NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
     }
 }
 
-TEST_P(IndicesDemo, CerrarAndClosingTheWindowEndTheProgramAtOnce) {
+TEST_P(IndexWindowDemo, CerrarAndClosingTheWindowEndTheProgramAtOnce) {
     {
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
@@ -455,8 +455,8 @@ TEST_P(IndicesDemo, CerrarAndClosingTheWindowEndTheProgramAtOnce) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, IndicesDemo, ::testing::Bool(),
-                         [](const auto& i) { return i.param ? "coma" : "punto"; });
+INSTANTIATE_TEST_SUITE_P(Locales, IndexWindowDemo, ::testing::Bool(),
+                         [](const auto& i) { return i.param ? "comma" : "point"; });
 
 namespace {
 // Types a value into the cell and leaves it in the editor, not committed.
@@ -478,7 +478,7 @@ class DialogosConProgreso : public DialogosGuionados {
 };
 }  // namespace
 
-TEST_P(IndicesDemo, EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
+TEST_P(IndexWindowDemo, EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     v.Escribir(45, 1, "8500,5");
@@ -503,7 +503,7 @@ TEST_P(IndicesDemo, EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 12, "Importe1")), 7.5);
 }
 
-TEST_P(IndicesDemo, AValueLeftInTheEditorIsSavedByEveryWayOut) {
+TEST_P(IndexWindowDemo, AValueLeftInTheEditorIsSavedByEveryWayOut) {
     {  // "Grabar", and its function key
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
@@ -554,7 +554,7 @@ TEST_P(IndicesDemo, AValueLeftInTheEditorIsSavedByEveryWayOut) {
     }
 }
 
-TEST_P(IndicesDemo, TheYearSaveShowsItsProgressOnlyWhileItWritesRows) {
+TEST_P(IndexWindowDemo, TheYearSaveShowsItsProgressOnlyWhileItWritesRows) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     DialogosConProgreso guion;

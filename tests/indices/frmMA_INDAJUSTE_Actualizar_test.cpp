@@ -10,7 +10,7 @@
 
 // The drop comes on the delete, or on the third row written; the server has undone the year's
 // delete and rows with the session, and nothing is written again on a reconnected one.
-TEST(GrabarAnio, ALostConnectionKeepsTheYearAsItWasAndIsShown) {
+TEST(YearSave, ALostConnectionKeepsTheYearAsItWasAndIsShown) {
     VentanaIndices v;
     v.Iniciar();
     const QString tabla =

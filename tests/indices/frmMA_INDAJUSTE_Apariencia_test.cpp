@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QImage>
 
-TEST(IndicesApariencia, TheWindowTakesTheSkinTheIconAndShowsTheConnectionInItsStatusBar) {
+TEST(IndexWindowAppearance, TheWindowTakesTheSkinTheIconAndShowsTheConnectionInItsStatusBar) {
     VentanaIndices v;
     const QString programa = vb::App().Path;
     QDir(programa).mkpath("Styles");
@@ -47,7 +47,7 @@ TEST(IndicesApariencia, TheWindowTakesTheSkinTheIconAndShowsTheConnectionInItsSt
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
-TEST(IndicesApariencia, EverySkinChoiceHasItsStyleSheetBesideTheBuiltProgram) {
+TEST(IndexWindowAppearance, EverySkinChoiceHasItsStyleSheetBesideTheBuiltProgram) {
     const QString styles = QStringLiteral(INDAJUSTE_BUILD_DIR) + "/Styles/";
     for (const char* eleccion : {"1", "2", "3", "4", "0"}) {
         QString ruta, ini;

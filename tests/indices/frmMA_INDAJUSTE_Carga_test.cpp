@@ -40,7 +40,7 @@ QList<int> Verdes(VentanaIndices& v) {
 
 }  // namespace
 
-TEST(CargaGrilla, TwoCalendarYearsCreateTheirMonthsAndMarkEachJanuary) {
+TEST(GridLoad, TwoCalendarYearsCreateTheirMonthsAndMarkEachJanuary) {
     VentanaIndices v(
         false, {Ejercicio(2023, "2023-01-01", "2023-12-31"), Ejercicio(2024, "2024-01-01", "2024-12-31")});
     v.Iniciar();
@@ -56,7 +56,7 @@ TEST(CargaGrilla, TwoCalendarYearsCreateTheirMonthsAndMarkEachJanuary) {
     EXPECT_EQ(v.Guardado(2023, 5, "Indice1"), QString());  // the load leaves coefficients unset
 }
 
-TEST(CargaGrilla, JulyToJuneYearsMarkTheirOpeningJuly) {
+TEST(GridLoad, JulyToJuneYearsMarkTheirOpeningJuly) {
     {
         VentanaIndices v(false, {Ejercicio(2024, "2023-07-01", "2024-06-30")});
         v.Iniciar();
@@ -73,7 +73,7 @@ TEST(CargaGrilla, JulyToJuneYearsMarkTheirOpeningJuly) {
     }
 }
 
-TEST(CargaGrilla, AnExistingMonthIsNeverChangedByTheLoadAndAMonthOutsideEveryYearIsShownCyan) {
+TEST(GridLoad, AnExistingMonthIsNeverChangedByTheLoadAndAMonthOutsideEveryYearIsShownCyan) {
     VentanaIndices v(
         false, {Ejercicio(2023, "2023-01-01", "2023-12-31"),
                 "INSERT INTO MA_INDAJUSTE (Anio, Mes, Importe1, Indice1, Importe2) VALUES (2023, 3, 1234.5, "
@@ -94,7 +94,7 @@ TEST(CargaGrilla, AnExistingMonthIsNeverChangedByTheLoadAndAMonthOutsideEveryYea
     EXPECT_DOUBLE_EQ(v.Guardado(2021, 12, "Importe1").toDouble(), 99);
 }
 
-TEST(CargaGrilla, StoredCoefficientsShowWithThreeDecimals) {
+TEST(GridLoad, StoredCoefficientsShowWithThreeDecimals) {
     VentanaIndices v(
         false, {Ejercicio(2023, "2023-01-01", "2023-12-31"),
                 "INSERT INTO MA_INDAJUSTE (Anio, Mes, Importe1, Indice1) VALUES (2022, 1, 1234.5, 1.05)"});
@@ -103,7 +103,7 @@ TEST(CargaGrilla, StoredCoefficientsShowWithThreeDecimals) {
     EXPECT_EQ(v.Celda(1, 2), "1.050");  // a year outside the recomputation keeps the load's pattern
 }
 
-TEST(CargaGrilla, WithoutFiscalYearsTheGridStaysEmptyAndNoMessageComes) {
+TEST(GridLoad, WithoutFiscalYearsTheGridStaysEmptyAndNoMessageComes) {
     VentanaIndices v(false,
                      {"INSERT INTO MA_INDAJUSTE (Anio, Mes, Importe1) VALUES (2023, 1, 10), (2023, 2, 20)"});
     v.Iniciar();
@@ -115,7 +115,7 @@ TEST(CargaGrilla, WithoutFiscalYearsTheGridStaysEmptyAndNoMessageComes) {
     EXPECT_EQ(v.FilasIndices(), 2);
 }
 
-TEST(Coeficientes, AnEmptyZeroOrNegativeIndexGivesNoCoefficientAndStoresZero) {
+TEST(Coefficients, AnEmptyZeroOrNegativeIndexGivesNoCoefficientAndStoresZero) {
     VentanaIndices v(false, {Ejercicio(2023, "2023-01-01", "2023-12-31")});
     v.Iniciar();
     v.Escribir(12, 1, "120");
@@ -137,7 +137,7 @@ TEST(Coeficientes, AnEmptyZeroOrNegativeIndexGivesNoCoefficientAndStoresZero) {
     EXPECT_EQ(v.Celda(12, 2), " 1.000");
 }
 
-TEST(Coeficientes, WithoutAStoredClosingMonthEveryCoefficientOfTheRangeIsEmpty) {
+TEST(Coefficients, WithoutAStoredClosingMonthEveryCoefficientOfTheRangeIsEmpty) {
     VentanaIndices v(false, {Ejercicio(2023, "2023-01-01", "2023-12-31")});
     v.Iniciar();
     v.Escribir(12, 1, "120");
@@ -150,7 +150,7 @@ TEST(Coeficientes, WithoutAStoredClosingMonthEveryCoefficientOfTheRangeIsEmpty) 
     EXPECT_EQ(v.Celda(1, 2), " 1.200");  // before the edited month
 }
 
-TEST(Coeficientes, AMonthWhoseTextIsNotAMonthIsNotSaved) {
+TEST(Coefficients, AMonthWhoseTextIsNotAMonthIsNotSaved) {
     VentanaIndices v(false, {Ejercicio(2023, "2023-01-01", "2023-12-31")});
     v.Iniciar();
     v.f().FgAsiento->setTextMatrix(3, 0, "xx");

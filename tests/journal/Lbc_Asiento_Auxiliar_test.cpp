@@ -9,12 +9,12 @@ const QString kColumnas =
     "Periodo, Mes_Operativo, [numero asiento], fecha, TC, Sucursal, Numero, letra, Cabimporte, cuenta_D, "
     "descripcion_D, importe_D, cuenta_H, descripcion_H, importe_H, Concepto";
 
-class Auxiliar : public EntornoAsientos {
+class SubledgerWorkTable : public EntornoAsientos {
   protected:
     // Sub-journal V in March 2024: entry 10 with three debits and one credit, entry 11 with one
     // debit and two credits, entry 12 with one line each (its debit dated in May); a March entry
     // of sub-journal C; an entry of V in April.
-    Auxiliar()
+    SubledgerWorkTable()
         : EntornoAsientos(
               {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('3', 'VENTAS')",
                "INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, FECHA, "
@@ -77,7 +77,7 @@ class Auxiliar : public EntornoAsientos {
     }
 };
 
-TEST_F(Auxiliar, EachRowPairsTheIthDebitWithTheIthCreditOfItsEntry) {
+TEST_F(SubledgerWorkTable, EachRowPairsTheIthDebitWithTheIthCreditOfItsEntry) {
     maker::Utilidades& util = maker::gUtilidades();
     QStringList pasos;
     maker::gProgreso().AlAvanzar = [&](maker::Progreso& p) {
@@ -100,7 +100,7 @@ TEST_F(Auxiliar, EachRowPairsTheIthDebitWithTheIthCreditOfItsEntry) {
     EXPECT_TRUE(pasos.value(0).startsWith("Archivo Legal de Información|"));
 }
 
-TEST_F(Auxiliar, AnEmptyRangeCommitsTheDeleteWithoutShowingProgress) {
+TEST_F(SubledgerWorkTable, AnEmptyRangeCommitsTheDeleteWithoutShowingProgress) {
     int pasos = 0;
     maker::gProgreso().AlAvanzar = [&](maker::Progreso&) { ++pasos; };
     generar("01/01/2030", "31/01/2030");
@@ -115,7 +115,7 @@ TEST_F(Auxiliar, AnEmptyRangeCommitsTheDeleteWithoutShowingProgress) {
     EXPECT_EQ(filasDe("ADMIN").size(), 7);
 }
 
-TEST_F(Auxiliar, CancellingAsksAndYesKeepsTheEntriesBeforeTheCurrentOne) {
+TEST_F(SubledgerWorkTable, CancellingAsksAndYesKeepsTheEntriesBeforeTheCurrentOne) {
     DialogosGuionados guion;
     int paso = 0;
     maker::gProgreso().AlAvanzar = [&](maker::Progreso& p) {
@@ -131,7 +131,7 @@ TEST_F(Auxiliar, CancellingAsksAndYesKeepsTheEntriesBeforeTheCurrentOne) {
     EXPECT_EQ(ajenas().size(), 1);
 }
 
-TEST_F(Auxiliar, CancellingAnsweredNoShowsTheWindowAgainAndGoesOn) {
+TEST_F(SubledgerWorkTable, CancellingAnsweredNoShowsTheWindowAgainAndGoesOn) {
     DialogosGuionados guion;
     QStringList pasos;
     maker::gProgreso().AlAvanzar = [&](maker::Progreso& p) {
@@ -145,7 +145,7 @@ TEST_F(Auxiliar, CancellingAnsweredNoShowsTheWindowAgainAndGoesOn) {
     EXPECT_EQ(filasDe("ADMIN"), esperadas());
 }
 
-TEST_F(Auxiliar, AnErrorAnsweredAbortRollsTheWholeRunBack) {
+TEST_F(SubledgerWorkTable, AnErrorAnsweredAbortRollsTheWholeRunBack) {
     const auto previas = base_.filas("SELECT Usuario, Periodo, Concepto FROM AUX_SUBDIARIOS ORDER BY rowid");
     DialogosGuionados guion;
     ado::FallaInyectada f;

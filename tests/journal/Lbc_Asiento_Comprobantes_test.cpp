@@ -3,9 +3,9 @@
 
 namespace {
 
-class Comprobantes : public EntornoAsientos {
+class Vouchers : public EntornoAsientos {
   protected:
-    Comprobantes()
+    Vouchers()
         : EntornoAsientos(
               {"INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('CONDIVA', '1')",
                "INSERT INTO TA_CPTE (CODIGO, UNEGOCIO, TALONARIO, A_SUC_DEFAULT, A_ULTIMO_NRO, "
@@ -33,7 +33,7 @@ class Comprobantes : public EntornoAsientos {
                "('2024', 5, 4, '', '2024-05-30', '2', '  NC', '0009', '0''9', 'A', NULL, 0)"}) {}
 };
 
-TEST_F(Comprobantes, TheBookWithTheLowestNumberGivesItsLastNumber) {
+TEST_F(Vouchers, TheBookWithTheLowestNumberGivesItsLastNumber) {
     QString suc = "s", nro = "n", l = "a";
     CNStuffContable::gTalonario = -1;
     a().DatosComprobante(" FC ", suc, nro, l);
@@ -72,7 +72,7 @@ TEST_F(Comprobantes, TheBookWithTheLowestNumberGivesItsLastNumber) {
     EXPECT_TRUE(guion.preguntas().at(0).titulo.contains("DatosComprobante"));
 }
 
-TEST_F(Comprobantes, TheLetterFollowsTheVatConditions) {
+TEST_F(Vouchers, TheLetterFollowsTheVatConditions) {
     EXPECT_EQ(a().DeterminaLetra("3"), "B");
     EXPECT_EQ(a().DeterminaLetra("2"), "A");
     EXPECT_EQ(a().DeterminaLetra(""), "A");
@@ -85,7 +85,7 @@ TEST_F(Comprobantes, TheLetterFollowsTheVatConditions) {
     EXPECT_EQ(a().DeterminaLetra("3"), "Z");
 }
 
-TEST_F(Comprobantes, ASystemNumberedDuplicateOffersTheNextNumberAndChecksItAgain) {
+TEST_F(Vouchers, ASystemNumberedDuplicateOffersTheNextNumberAndChecksItAgain) {
     DialogosGuionados guion;
     QString numero = "00000200", mensaje = "sin tocar";
     EXPECT_TRUE(a().ValidaComprobante("FC", "0001", numero, "A", mensaje));
@@ -127,7 +127,7 @@ TEST_F(Comprobantes, ASystemNumberedDuplicateOffersTheNextNumberAndChecksItAgain
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
-TEST_F(Comprobantes, AnOperatorNumberedDuplicateReportsTheEntryThatHoldsIt) {
+TEST_F(Vouchers, AnOperatorNumberedDuplicateReportsTheEntryThatHoldsIt) {
     QString numero = "00000123", mensaje, mes = "m", nro = "n", fecha = "", periodo = "p";
     EXPECT_FALSE(
         a().ValidaComprobante("NC", "0001", numero, " A ", mensaje, &mes, &nro, &fecha, nullptr, &periodo));
@@ -158,7 +158,7 @@ TEST_F(Comprobantes, AnOperatorNumberedDuplicateReportsTheEntryThatHoldsIt) {
     EXPECT_EQ(guion.preguntas().last().titulo, "indajuste");
 }
 
-TEST_F(Comprobantes, IncomingTypesByListOrByTheirNumbering) {
+TEST_F(Vouchers, IncomingTypesByListOrByTheirNumbering) {
     EXPECT_TRUE(a().ComprobanteEntrada("fcc"));
     EXPECT_FALSE(a().ComprobanteEntrada("FC"));
     EXPECT_FALSE(a().ComprobanteEntrada("nc"));
@@ -180,7 +180,7 @@ TEST_F(Comprobantes, IncomingTypesByListOrByTheirNumbering) {
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
-TEST_F(Comprobantes, PostedLinesOfAVoucherAreHandedBackOpen) {
+TEST_F(Vouchers, PostedLinesOfAVoucherAreHandedBackOpen) {
     ado::RecordsetPtr rs;
     EXPECT_TRUE(a().ExisteEnMVAsientos("FC", "0002", "00000008", "B", std::nullopt, &rs));
     ASSERT_TRUE(rs && rs->State() == ado::adStateOpen);

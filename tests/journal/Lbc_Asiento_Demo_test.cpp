@@ -14,9 +14,9 @@
 
 namespace {
 
-class Demo : public ::testing::Test {
+class JournalDemo : public ::testing::Test {
   protected:
-    Demo() : base_(true, {}, QStringLiteral("DEMO")) {}
+    JournalDemo() : base_(true, {}, QStringLiteral("DEMO")) {}
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         CNStuffContable::gTablaConfiguracion.clear();
@@ -26,7 +26,7 @@ class Demo : public ::testing::Test {
     ProgramaDePrueba programa_;
 };
 
-TEST_F(Demo, ThePostingRulesHoldOnTheDemoCompany) {
+TEST_F(JournalDemo, ThePostingRulesHoldOnTheDemoCompany) {
     Lbc_Asiento a;
     EXPECT_EQ(a.UltimoNumeroAsiento(10), 4);  // two general entries and the month's summary
     EXPECT_EQ(a.UltimoNumeroAsiento(11), 3);  // November is not summarised yet
@@ -65,7 +65,7 @@ TEST_F(Demo, ThePostingRulesHoldOnTheDemoCompany) {
 // The connection drops in the middle of the sub-journal rebuild: the server has undone the run,
 // so the user's previous rows are all there is, whatever the operator answers, and nothing is
 // written on a reconnected session. A lookup outside the run still reconnects on its own.
-TEST_F(Demo, ALostConnectionLeavesTheWorkTableAsItWas) {
+TEST_F(JournalDemo, ALostConnectionLeavesTheWorkTableAsItWas) {
     base_.ejecutar(
         "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO) VALUES ('11010100199', 'CAJA NUEVA', 0)");
     base_.ejecutar(

@@ -7,9 +7,9 @@ const QString kSinEjercicios = QStringLiteral(
     "No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del "
     "sistema");
 
-class Ejercicios : public EntornoAsientos {
+class FiscalYears : public EntornoAsientos {
   protected:
-    Ejercicios()
+    FiscalYears()
         : EntornoAsientos(
               {"INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('FECHAOPERDESDE', '01/07/2023'), "
                "('FECHAOPERHASTA', '30/06/2024')",
@@ -24,7 +24,7 @@ class Ejercicios : public EntornoAsientos {
                "NULL)"}) {}
 };
 
-TEST_F(Ejercicios, FechaValidadaChecksTheDateAndTheOperativeWindowInclusively) {
+TEST_F(FiscalYears, FechaValidadaChecksTheDateAndTheOperativeWindowInclusively) {
     auto validar = [&](const QString& campo, bool previo = false) {
         QString mensaje = "previo";
         bool error = previo;
@@ -44,7 +44,7 @@ TEST_F(Ejercicios, FechaValidadaChecksTheDateAndTheOperativeWindowInclusively) {
     EXPECT_THROW(a().FechaValidada("01/08/2023", mensaje, error), vb::ErrorVB);
 }
 
-TEST_F(Ejercicios, ValidaEstadoPeriodoActualAnswersForEachClosingState) {
+TEST_F(FiscalYears, ValidaEstadoPeriodoActualAnswersForEachClosingState) {
     QString mensaje = "sin tocar";
     QVariant cierre, cancelacion, noCreado;
     EXPECT_TRUE(a().ValidaEstadoPeriodoActual(mensaje, &cierre, &cancelacion, &noCreado));
@@ -81,7 +81,7 @@ TEST_F(Ejercicios, ValidaEstadoPeriodoActualAnswersForEachClosingState) {
     EXPECT_TRUE(noCreado.toBool());
 }
 
-TEST_F(Ejercicios, RangesAndTheLastDayOfTheLatestYear) {
+TEST_F(FiscalYears, RangesAndTheLastDayOfTheLatestYear) {
     EXPECT_EQ(a().FechaHastaUltimoPeriodo(), QDateTime(QDate(2024, 6, 30), QTime(0, 0)));
     EXPECT_TRUE(a().ValidaRangoFechaEjercicio("01/07/2023", "30/06/2024", QVariant("2024")));
     EXPECT_FALSE(a().ValidaRangoFechaEjercicio("01/07/2023", "30/06/2023", QVariant(2024)));
@@ -118,7 +118,7 @@ TEST_F(Ejercicios, RangesAndTheLastDayOfTheLatestYear) {
     EXPECT_TRUE(a().ValidaRangoFechaEjercicio("01/07/2023", "30/06/2024"));
 }
 
-TEST_F(Ejercicios, EntriesOnABoundLieOutsideAndTheAdjustmentIsFound) {
+TEST_F(FiscalYears, EntriesOnABoundLieOutsideAndTheAdjustmentIsFound) {
     EXPECT_TRUE(a().ExistenMovFueraPeriodo("2024", "01/07/2023", "30/06/2024"));
     EXPECT_FALSE(a().ExistenMovFueraPeriodo("2024", "30/06/2023", "01/07/2024"));
     EXPECT_TRUE(a().ExistenMovFueraPeriodo(" 2023", "30/06/2022", "30/06/2023"));
@@ -139,7 +139,7 @@ TEST_F(Ejercicios, EntriesOnABoundLieOutsideAndTheAdjustmentIsFound) {
     EXPECT_EQ(numero.toInt(), 7);
 }
 
-TEST_F(Ejercicios, TheFourWaysOfComparingThePeriodSelectTheSameRows) {
+TEST_F(FiscalYears, TheFourWaysOfComparingThePeriodSelectTheSameRows) {
     for (const QString& periodo : {QStringLiteral("2024"), QStringLiteral("2023")}) {
         QList<int> filas;
         for (const QString& condicion : {"PERIODO = '" + periodo + "'", "PERIODO = " + periodo,
@@ -153,9 +153,9 @@ TEST_F(Ejercicios, TheFourWaysOfComparingThePeriodSelectTheSameRows) {
     }
 }
 
-class Subdiarios : public EntornoAsientos {
+class Subledgers : public EntornoAsientos {
   protected:
-    Subdiarios()
+    Subledgers()
         : EntornoAsientos(
               {"INSERT INTO MV_CONTROL_AS_RES (SUBDIARIO, ID, Fecha_Desde, Fecha_Hasta, PERIODO, Anulado) "
                "VALUES "
@@ -169,7 +169,7 @@ class Subdiarios : public EntornoAsientos {
                "('C', 'FCC')"}) {}
 };
 
-TEST_F(Subdiarios, ADateIsFreeOutsideTheSummariesThatWereNotReversed) {
+TEST_F(Subledgers, ADateIsFreeOutsideTheSummariesThatWereNotReversed) {
     EXPECT_FALSE(a().ValidaFechaSubdiario("01/03/2024", " V "));
     EXPECT_FALSE(a().ValidaFechaSubdiario("15/03/2024", "V"));
     EXPECT_TRUE(a().ValidaFechaSubdiario("17/03/2024", "V"));   // only a reversed summary
@@ -183,7 +183,7 @@ TEST_F(Subdiarios, ADateIsFreeOutsideTheSummariesThatWereNotReversed) {
     EXPECT_FALSE(a().ValidaFechaSubdiario("10/01/2024", "O'K"));
 }
 
-TEST_F(Subdiarios, VoucherTypesOfASubJournal) {
+TEST_F(Subledgers, VoucherTypesOfASubJournal) {
     EXPECT_TRUE(a().ValidaSubdiarioTC("V", "fc"));
     EXPECT_TRUE(a().ValidaSubdiarioTC(" V", "  NC "));
     EXPECT_FALSE(a().ValidaSubdiarioTC("V", "FCC"));
@@ -193,7 +193,7 @@ TEST_F(Subdiarios, VoucherTypesOfASubJournal) {
     EXPECT_FALSE(a().ValidaTCRegistraciones("F'C"));
 }
 
-TEST_F(Subdiarios, AReversedSummaryIsReportedOnce) {
+TEST_F(Subledgers, AReversedSummaryIsReportedOnce) {
     DialogosGuionados guion;
     EXPECT_FALSE(a().AsientoResumenAnulado("V", "03-0000015"));
     EXPECT_FALSE(a().AsientoResumenAnulado("V", "04-0000015"));

@@ -3,16 +3,16 @@
 
 namespace {
 
-class Numeracion : public EntornoAsientos {
+class Numbering : public EntornoAsientos {
   protected:
-    Numeracion()
+    Numbering()
         : EntornoAsientos(
               {"INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CUENTA) VALUES "
                "('2024', 3, 5, '', '1'), ('2024', 3, 57, char(255) || 'RS', '1'), "
                "('2024', 3, 80, 'V', '1'), ('2023', 3, 9, '', '1'), ('2024', 3, 99, 'ÿRSX', '1')"}) {}
 };
 
-TEST_F(Numeracion, EntryNumbersFormatAndParseAsTheUserTypesThem) {
+TEST_F(Numbering, EntryNumbersFormatAndParseAsTheUserTypesThem) {
     Lbc_Asiento* a = asiento_.get();
     EXPECT_EQ(a->EliminaCarNroAsiento("03-0000123"), QVariant("3123"));
     EXPECT_EQ(a->EliminaCarNroAsiento("03-0000123", 3), QVariant(int32_t(3123)));
@@ -41,7 +41,7 @@ TEST_F(Numeracion, EntryNumbersFormatAndParseAsTheUserTypesThem) {
     EXPECT_EQ(a->FMTNroAsiento("121"), "12-0000001");
 }
 
-TEST_F(Numeracion, CheckDigitsAndMonthLengths) {
+TEST_F(Numbering, CheckDigitsAndMonthLengths) {
     Lbc_Asiento* a = asiento_.get();
     EXPECT_EQ(a->CalculoDV(""), 0);
     EXPECT_EQ(a->CalculoDV("1234"), 50);
@@ -66,7 +66,7 @@ TEST_F(Numeracion, CheckDigitsAndMonthLengths) {
     EXPECT_EQ(a->UltimoDiaMes("02", "año"), 0);
 }
 
-TEST_F(Numeracion, TheGeneralRegisterAndTheSummaryEntriesAreNumberedTogether) {
+TEST_F(Numbering, TheGeneralRegisterAndTheSummaryEntriesAreNumberedTogether) {
     EXPECT_EQ(a().UltimoNumeroAsiento(3), 58);
     EXPECT_EQ(a().UltimoNumeroAsiento("3", QVariant("   ")), 58);  // blanks count as omitted
     EXPECT_EQ(a().UltimoNumeroAsiento(3, QVariant(" V ")), 81);
@@ -79,7 +79,7 @@ TEST_F(Numeracion, TheGeneralRegisterAndTheSummaryEntriesAreNumberedTogether) {
     EXPECT_EQ(a().UltimoNumeroAsiento(3), 10);
 }
 
-TEST_F(Numeracion, CreationNeedsANumericPeriod) {
+TEST_F(Numbering, CreationNeedsANumericPeriod) {
     base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = 'dos mil' WHERE CLAVE = 'PERIODO'");
     EXPECT_THROW(Lbc_Asiento(), vb::ErrorVB);
     base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'PERIODO'");
@@ -91,7 +91,7 @@ TEST_F(Numeracion, CreationNeedsANumericPeriod) {
     }
 }
 
-TEST_F(Numeracion, AFailedReadIsReportedOnceUnderTheRoutineAndTheAnswerDecides) {
+TEST_F(Numbering, AFailedReadIsReportedOnceUnderTheRoutineAndTheAnswerDecides) {
     DialogosGuionados guion;
     // The database layer reports the failed open and goes on; then the member reports its read.
     fallar("NRO_ASIENTO");
@@ -119,9 +119,9 @@ TEST_F(Numeracion, AFailedReadIsReportedOnceUnderTheRoutineAndTheAnswerDecides) 
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
-class Cuentas : public EntornoAsientos {
+class EntryAccounts : public EntornoAsientos {
   protected:
-    Cuentas()
+    EntryAccounts()
         : EntornoAsientos(
               {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA, BLOQUEO, BIENES, AJUSTE) "
                "VALUES "
@@ -135,7 +135,7 @@ class Cuentas : public EntornoAsientos {
                "INSERT INTO MA_BIENES_novedades (CODIGO, ID) VALUES (41, 1), (41, 2), (41, 3)"}) {}
 };
 
-TEST_F(Cuentas, OnlyActivePostingAccountsTakePostings) {
+TEST_F(EntryAccounts, OnlyActivePostingAccountsTakePostings) {
     EXPECT_TRUE(a().CuentaImputable("  1101 "));
     EXPECT_TRUE(a().CuentaImputable(QString("1101") + QChar(0)));
     EXPECT_TRUE(a().CuentaImputable("1106"));   // a null title is not a title
@@ -148,7 +148,7 @@ TEST_F(Cuentas, OnlyActivePostingAccountsTakePostings) {
     EXPECT_TRUE(a().CuentaImputable("O'BRIEN"));
 }
 
-TEST_F(Cuentas, ExisteCuentasGivesTheFlagsOfAnActiveAccountOnly) {
+TEST_F(EntryAccounts, ExisteCuentasGivesTheFlagsOfAnActiveAccountOnly) {
     QVariant tipo, nombre("sin tocar"), bienes, ajuste;
     EXPECT_TRUE(a().ExisteCuentas(" 1101 ", &tipo, &nombre, &bienes, &ajuste));
     EXPECT_EQ(nombre.toString(), "CAJA");
@@ -171,7 +171,7 @@ TEST_F(Cuentas, ExisteCuentasGivesTheFlagsOfAnActiveAccountOnly) {
     EXPECT_EQ(nombre.toString(), "BLOQUEO 2");
 }
 
-TEST_F(Cuentas, AUserWhoIsNotAnAdministratorReadsTheRestrictedChart) {
+TEST_F(EntryAccounts, AUserWhoIsNotAnAdministratorReadsTheRestrictedChart) {
     QVariant nombre;
     EXPECT_TRUE(a().ExisteCuentas("9", nullptr, &nombre));
     EXPECT_TRUE(a().CuentaImputable("9"));
@@ -183,7 +183,7 @@ TEST_F(Cuentas, AUserWhoIsNotAnAdministratorReadsTheRestrictedChart) {
     EXPECT_TRUE(a().ExisteCuentas("1", nullptr, &nombre));
 }
 
-TEST_F(Cuentas, AdditionalDataHandsTheRecordsetBackClosed) {
+TEST_F(EntryAccounts, AdditionalDataHandsTheRecordsetBackClosed) {
     ado::RecordsetPtr rs = ado::Recordset::Crear();
     QString sql = "SELECT * FROM MA_CUENTAS";
     db().AbrirRecordset(sql, rs);
@@ -204,7 +204,7 @@ TEST_F(Cuentas, AdditionalDataHandsTheRecordsetBackClosed) {
     EXPECT_TRUE(guion.preguntas().last().titulo.contains("ExisteDatosAdicionales"));
 }
 
-TEST_F(Cuentas, FixedAssetCodesCountAsNumbers) {
+TEST_F(EntryAccounts, FixedAssetCodesCountAsNumbers) {
     EXPECT_EQ(a().UltimoIDBienDeUso(), "42");
     EXPECT_EQ(a().UltimoIDNovedadBienDeUso(" 41 "), "4");
     EXPECT_EQ(a().UltimoIDNovedadBienDeUso("9"), "1");

@@ -79,7 +79,7 @@ TEST(Def_QConsulta, EveryTableOfTheChainGetsItsColumns) {
     }
 }
 
-class TablaConsulta : public ConsultaDePrueba {
+class LookupTable : public ConsultaDePrueba {
   protected:
     struct Salida {
         QString codigo, extra, sql;
@@ -102,7 +102,7 @@ class TablaConsulta : public ConsultaDePrueba {
     }
 };
 
-TEST_F(TablaConsulta, WithoutTheMaskFileThePlainLookupReturnsTheCodeOnly) {
+TEST_F(LookupTable, WithoutTheMaskFileThePlainLookupReturnsTheCodeOnly) {
     Salida s = Consulta("MA_CUENTAS", "CAJA PESOS");
     EXPECT_EQ(s.sql, "select Descripcion,Codigo from MA_CUENTAS ");
     EXPECT_EQ(s.codigo, "11010100101");
@@ -111,7 +111,7 @@ TEST_F(TablaConsulta, WithoutTheMaskFileThePlainLookupReturnsTheCodeOnly) {
     EXPECT_TRUE(Consulta("MA_CUENTAS", "", false, false).sql.isEmpty());
 }
 
-TEST_F(TablaConsulta, TheMaskFileBesideTheProgramTakesTheMaskPath) {
+TEST_F(LookupTable, TheMaskFileBesideTheProgramTakesTheMaskPath) {
     ASSERT_TRUE(
         EscribeMascaras(programa_.filePath("consultas.qnl"), {{"MA_CUENTAS", "Codigo|Descripcion", ""}}));
     // No record for the customers: the ready statement, with the code column "CODIGO".

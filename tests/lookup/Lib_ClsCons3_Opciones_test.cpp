@@ -11,7 +11,7 @@
 
 namespace {
 
-class OpcionesConsulta : public ConsultaDePrueba {
+class LookupOptions : public ConsultaDePrueba {
   protected:
     static QStringList Filas(Lib_FrmCons3& v) {
         QStringList f;
@@ -23,7 +23,7 @@ class OpcionesConsulta : public ConsultaDePrueba {
 
 }  // namespace
 
-TEST_F(OpcionesConsulta, CheckedOptionsComeBackWithoutTheirFlags) {
+TEST_F(LookupOptions, CheckedOptionsComeBackWithoutTheirFlags) {
     Lib_ClsCons3& c = gConsulta();
     AlMostrar([](Lib_FrmCons3& v) {
         EXPECT_EQ(v.windowTitle(), "Provincias");
@@ -47,7 +47,7 @@ TEST_F(OpcionesConsulta, CheckedOptionsComeBackWithoutTheirFlags) {
     EXPECT_FALSE(c.Valores);  // cancelled
 }
 
-TEST_F(OpcionesConsulta, AMenuReturnsTheChosenOptionAndWidensToItsLongestText) {
+TEST_F(LookupOptions, AMenuReturnsTheChosenOptionAndWidensToItsLongestText) {
     const QString larga(60, QLatin1Char('M'));
     AlMostrar([&](Lib_FrmCons3& v) {
         v.anchoPantallaFijo = 20000;
@@ -59,7 +59,7 @@ TEST_F(OpcionesConsulta, AMenuReturnsTheChosenOptionAndWidensToItsLongestText) {
     EXPECT_EQ(gConsulta().MenuOpciones("Opciones", {"Alta", larga}), "Alta");
 }
 
-TEST_F(OpcionesConsulta, TheLinesOfAWindowsFileAreOfferedAndAMissingFileIsSaid) {
+TEST_F(LookupOptions, TheLinesOfAWindowsFileAreOfferedAndAMissingFileIsSaid) {
     const QString ruta = programa_.filePath("localidades.txt");
     QFile f(ruta);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

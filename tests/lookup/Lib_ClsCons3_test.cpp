@@ -32,9 +32,9 @@ TEST(Lib_ClsCons3, TheSharedLookupObjectKeepsWhatStartUpGivesIt) {
 
 namespace {
 
-class BusquedaConsulta : public ConsultaDePrueba {
+class LookupSearch : public ConsultaDePrueba {
   protected:
-    BusquedaConsulta()
+    LookupSearch()
         : ConsultaDePrueba(
               {"CREATE TABLE T_DESC (CODIGO varchar(10) COLLATE SERVIDOR, DESCRIPCION varchar(40) "
                "COLLATE SERVIDOR, ID int, FECHAHORA_GRABACION datetime)",
@@ -70,7 +70,7 @@ class BusquedaConsulta : public ConsultaDePrueba {
 
 }  // namespace
 
-TEST_F(BusquedaConsulta, MaskRecordsGiveTheirColumnsConditionAndTable) {
+TEST_F(LookupSearch, MaskRecordsGiveTheirColumnsConditionAndTable) {
     Mascaras({{"select IDRubro, DESCRIPCION from V_TA_RUBROS", "X|Y", ""},
               {"ma_cuentas", "|Codigo|Descripcion|", "", '\0'},
               {"MA_CUENTAS", "Descripcion|Codigo", ""},  // a second record: never used
@@ -108,7 +108,7 @@ TEST_F(BusquedaConsulta, MaskRecordsGiveTheirColumnsConditionAndTable) {
               "select IDRubro, DESCRIPCION from V_TA_RUBROS");
 }
 
-TEST_F(BusquedaConsulta, WithoutAMaskFixedListsTheTablesColumnsOrTheOptionalStatement) {
+TEST_F(LookupSearch, WithoutAMaskFixedListsTheTablesColumnsOrTheOptionalStatement) {
     // Masks switched on, no file: the way of a table without a record.
     EXPECT_EQ(Busca("V_TA_STATUS").sql,
               "SELECT TOP 1000 Descripcion,Tipo,CodigoEstado FROM V_TA_STATUS  ORDER BY "
@@ -141,7 +141,7 @@ TEST_F(BusquedaConsulta, WithoutAMaskFixedListsTheTablesColumnsOrTheOptionalStat
     EXPECT_FALSE(o.ordenarPorLwv);
 }
 
-TEST_F(BusquedaConsulta, TheRowLimitIsTheWholePositiveTopConsArt) {
+TEST_F(LookupSearch, TheRowLimitIsTheWholePositiveTopConsArt) {
     const QList<std::pair<QString, QString>> casos = {{"250", "250"}, {"0", "1000"},  {"abc", "1000"},
                                                       {"2.5", "2"},   {"-5", "1000"}, {"", "1000"}};
     for (const auto& [valor, top] : casos) {
@@ -154,7 +154,7 @@ TEST_F(BusquedaConsulta, TheRowLimitIsTheWholePositiveTopConsArt) {
     }
 }
 
-TEST_F(BusquedaConsulta, TheWindowGetsTheObjectsSettingsAndTheObjectIsResetAfterwards) {
+TEST_F(LookupSearch, TheWindowGetsTheObjectsSettingsAndTheObjectIsResetAfterwards) {
     Lib_ClsCons3& c = gConsulta();
     EXPECT_EQ(c.MuestraStock, "SI");
     EXPECT_EQ(c.StkNivel3, QVariant("255"));
@@ -209,7 +209,7 @@ TEST_F(BusquedaConsulta, TheWindowGetsTheObjectsSettingsAndTheObjectIsResetAfter
     EXPECT_FALSE(c.Valores);
 }
 
-TEST_F(BusquedaConsulta, AMaskWithoutASearchColumnAsksToConfigureAndReturnsNothing) {
+TEST_F(LookupSearch, AMaskWithoutASearchColumnAsksToConfigureAndReturnsNothing) {
     Mascaras({{"MA_CUENTAS", "Codigo", ""}});
     Lib_ClsCons3& c = gConsulta();
     c.ValorDevuelto = "1101";
@@ -230,7 +230,7 @@ TEST_F(BusquedaConsulta, AMaskWithoutASearchColumnAsksToConfigureAndReturnsNothi
     EXPECT_TRUE(c.CmpsDevueltos->isEmpty());
 }
 
-TEST_F(BusquedaConsulta, AMaskNamingAMissingColumnSaysWhichOnceAndShowsTheTablesOwnColumns) {
+TEST_F(LookupSearch, AMaskNamingAMissingColumnSaysWhichOnceAndShowsTheTablesOwnColumns) {
     Mascaras({{"T_DESC", "CODIGO|[T_DESC].DESCRIPCIONX|LEFT(DESCRIPCION, 2)", ""},
               {"MA_CUENTAS", "Codigo|ma_cuentas.[Descripcion]|UPPER(Descripcion)", ""}});
     guion_.esperarMsgBox(vb::vbOK);
@@ -264,7 +264,7 @@ TEST_F(BusquedaConsulta, AMaskNamingAMissingColumnSaysWhichOnceAndShowsTheTables
     EXPECT_EQ(guion_.preguntas().size(), 3);
 }
 
-TEST_F(BusquedaConsulta, CreationReadsTheStockAndLikeSettings) {
+TEST_F(LookupSearch, CreationReadsTheStockAndLikeSettings) {
     base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = '' WHERE CLAVE = 'Stk_Nivel2'");
     base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'Stk_Nivel4'");
     base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = 'si' WHERE CLAVE = 'UsaConsultaLike'");
@@ -277,7 +277,7 @@ TEST_F(BusquedaConsulta, CreationReadsTheStockAndLikeSettings) {
     EXPECT_FALSE(c.Cantidades);
 }
 
-TEST_F(BusquedaConsulta, ATreeLookupLeavesTheQuantitiesAlone) {
+TEST_F(LookupSearch, ATreeLookupLeavesTheQuantitiesAlone) {
     Lib_ClsCons3& c = gConsulta();
     c.Cantidades = NuevaColeccionValores();
     c.Cantidades->append("2");
@@ -298,7 +298,7 @@ TEST_F(BusquedaConsulta, ATreeLookupLeavesTheQuantitiesAlone) {
     EXPECT_TRUE(c.CampoDevuelto.isEmpty());
 }
 
-TEST_F(BusquedaConsulta, ATableWhoseColumnsCannotBeReadGetsAllColumnsAndNoEmptyOrderBy) {
+TEST_F(LookupSearch, ATableWhoseColumnsCannotBeReadGetsAllColumnsAndNoEmptyOrderBy) {
     guion_.esperarMsgBox(vb::vbAbort);  // reading the columns
     guion_.esperarMsgBox(vb::vbAbort);  // the window's own statement
     guion_.esperarMsgBox(vb::vbOK);     // no columns to build

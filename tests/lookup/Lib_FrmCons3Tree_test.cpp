@@ -19,9 +19,9 @@ namespace {
 
 // The demo company (cost centres 1, 11, 111, 12, 2, 21, 22, 3; families 01 to 0201) and a table of
 // codes in a chosen row order.
-class ArbolConsulta : public ::testing::Test {
+class TreeLookup : public ::testing::Test {
   protected:
-    ArbolConsulta()
+    TreeLookup()
         : base_(true, {"CREATE TABLE T_ARBOL (Codigo varchar(12) COLLATE SERVIDOR, Descripcion varchar(30) "
                        "COLLATE SERVIDOR, Orden int)"}) {}
 
@@ -72,7 +72,7 @@ class ArbolConsulta : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ArbolConsulta, GeneralBuilderNestsUnderTheLongestEarlierPrefix) {
+TEST_F(TreeLookup, GeneralBuilderNestsUnderTheLongestEarlierPrefix) {
     Lib_FrmCons3Tree v;
     Codigos({"1", "11", "111", "12", "2", "21"});
     v.Sql = kArbol;
@@ -96,7 +96,7 @@ TEST_F(ArbolConsulta, GeneralBuilderNestsUnderTheLongestEarlierPrefix) {
     EXPECT_TRUE(v.Nodo(1)->isExpanded());
 }
 
-TEST_F(ArbolConsulta, ARowThatCannotBeAddedIsReportedAndSkippedOnIgnore) {
+TEST_F(TreeLookup, ARowThatCannotBeAddedIsReportedAndSkippedOnIgnore) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbIgnore);  // the repeated code
     guion.esperarMsgBox(vb::vbIgnore);  // the Null code
@@ -111,7 +111,7 @@ TEST_F(ArbolConsulta, ARowThatCannotBeAddedIsReportedAndSkippedOnIgnore) {
     EXPECT_TRUE(guion.preguntas()[0].titulo.contains("ArmarTreeVAutomatico"));
 }
 
-TEST_F(ArbolConsulta, FamiliesComeNestedFromTheirOwnStatement) {
+TEST_F(TreeLookup, FamiliesComeNestedFromTheirOwnStatement) {
     Lib_FrmCons3Tree v;
     v.Sql = "SELECT * FROM V_TA_FAMILIAS";
     v.Form_Load();
@@ -124,7 +124,7 @@ TEST_F(ArbolConsulta, FamiliesComeNestedFromTheirOwnStatement) {
     EXPECT_FALSE(v.Sql.contains("@Admin_", Qt::CaseInsensitive));
 }
 
-TEST_F(ArbolConsulta, TypingSelectsTheFirstNodeByCodeOrDescriptionPrefix) {
+TEST_F(TreeLookup, TypingSelectsTheFirstNodeByCodeOrDescriptionPrefix) {
     Lib_FrmCons3Tree v;
     v.Sql = kCentros;
     v.Form_Load();
@@ -148,7 +148,7 @@ TEST_F(ArbolConsulta, TypingSelectsTheFirstNodeByCodeOrDescriptionPrefix) {
     EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A1-2");
 }
 
-TEST_F(ArbolConsulta, F5NarrowsTheStatementOnTheServer) {
+TEST_F(TreeLookup, F5NarrowsTheStatementOnTheServer) {
     EXPECT_EQ(Lib_FrmCons3Tree::SentenciaF5(kCentros, "caja"),
               "SELECT Codigo, DESCRIPCION FROM Ta_Ccosto  where Descripcion like '%caja%' ORDER BY Codigo");
     EXPECT_EQ(
@@ -175,7 +175,7 @@ TEST_F(ArbolConsulta, F5NarrowsTheStatementOnTheServer) {
     EXPECT_EQ(v.CmbSearch[0]->currentText(), "");
 }
 
-TEST_F(ArbolConsulta, ArrowsAndPagesInTheSearchBoxGoToTheTreeAndLeaveTheBoxAlone) {
+TEST_F(TreeLookup, ArrowsAndPagesInTheSearchBoxGoToTheTreeAndLeaveTheBoxAlone) {
     for (const Qt::Key tecla : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
         Lib_FrmCons3Tree v;
         v.Sql = kCentros;
@@ -193,7 +193,7 @@ TEST_F(ArbolConsulta, ArrowsAndPagesInTheSearchBoxGoToTheTreeAndLeaveTheBoxAlone
 }
 
 // A text typed in an earlier F5 never moves the next cut: the next text stays one value.
-TEST_F(ArbolConsulta, AnEarlierF5TextNeverMovesTheCut) {
+TEST_F(TreeLookup, AnEarlierF5TextNeverMovesTheCut) {
     const QString inyectado = "');DELETE FROM Ta_Ccosto;--";
     EXPECT_EQ(
         Lib_FrmCons3Tree::SentenciaF5(Lib_FrmCons3Tree::SentenciaF5(kCentros, "order by"), inyectado),
@@ -216,7 +216,7 @@ TEST_F(ArbolConsulta, AnEarlierF5TextNeverMovesTheCut) {
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM TA_CCOSTO").toInt(), centros);
 }
 
-TEST_F(ArbolConsulta, ACheckReachesSixGenerationsBelowAndNoAncestor) {
+TEST_F(TreeLookup, ACheckReachesSixGenerationsBelowAndNoAncestor) {
     Codigos({"1", "12", "123", "1234", "12345", "123456", "1234567", "12345678", "2"});
     Lib_FrmCons3Tree v;
     v.Sql = kArbol;
@@ -236,7 +236,7 @@ TEST_F(ArbolConsulta, ACheckReachesSixGenerationsBelowAndNoAncestor) {
     EXPECT_FALSE(marcado("2"));
 }
 
-TEST_F(ArbolConsulta, AcceptanceConfirmsTheCodeInCostCentresThenAccounts) {
+TEST_F(TreeLookup, AcceptanceConfirmsTheCodeInCostCentresThenAccounts) {
     // "7 " is stored with a blank in the cost centres, "7" in the accounts: the first table wins.
     base_.ejecutar("INSERT INTO TA_CCOSTO (Codigo, DESCRIPCION) VALUES ('7 ', 'SIETE')");
     base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('7', 'SIETE')");
@@ -258,7 +258,7 @@ TEST_F(ArbolConsulta, AcceptanceConfirmsTheCodeInCostCentresThenAccounts) {
     EXPECT_TRUE(gConsulta().Valores->isEmpty());
 }
 
-TEST_F(ArbolConsulta, AFamilyIsConfirmedInTheFamilyTable) {
+TEST_F(TreeLookup, AFamilyIsConfirmedInTheFamilyTable) {
     DialogosGuionados guion;
     guion.esperarModal([&](QWidget* w) {
         auto* v = static_cast<Lib_FrmCons3Tree*>(w);
@@ -274,7 +274,7 @@ TEST_F(ArbolConsulta, AFamilyIsConfirmedInTheFamilyTable) {
     EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "0101");
 }
 
-TEST_F(ArbolConsulta, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
+TEST_F(TreeLookup, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
     {
         DialogosGuionados guion;
         guion.esperarModal([&](QWidget* w) {
@@ -308,7 +308,7 @@ TEST_F(ArbolConsulta, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
     EXPECT_FALSE(gConsulta().Checks);
 }
 
-TEST_F(ArbolConsulta, AcceptingWithoutASelectionIsReportedAndTheWindowStaysOpen) {
+TEST_F(TreeLookup, AcceptingWithoutASelectionIsReportedAndTheWindowStaysOpen) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbAbort);
     Lib_FrmCons3Tree v;
@@ -323,7 +323,7 @@ TEST_F(ArbolConsulta, AcceptingWithoutASelectionIsReportedAndTheWindowStaysOpen)
     EXPECT_TRUE(guion.preguntas()[0].titulo.contains("CmdAceptar_Click"));
 }
 
-TEST_F(ArbolConsulta, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoice) {
+TEST_F(TreeLookup, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoice) {
     DialogosGuionados guion;
     guion.esperarModal([&](QWidget* w) {
         auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
@@ -338,7 +338,7 @@ TEST_F(ArbolConsulta, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoi
     EXPECT_EQ(guion.preguntas()[0].texto, "Consulta...");
 }
 
-TEST_F(ArbolConsulta, TheWindowOpensOnTheSearchBoxSoTypingAndF5NarrowTheTree) {
+TEST_F(TreeLookup, TheWindowOpensOnTheSearchBoxSoTypingAndF5NarrowTheTree) {
     DialogosGuionados guion;
     guion.esperarModal([&](QWidget* w) {
         auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);

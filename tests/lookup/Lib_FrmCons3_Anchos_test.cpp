@@ -11,7 +11,7 @@
 
 namespace {
 
-class AnchosConsulta : public ConsultaDePrueba {
+class LookupColumnWidths : public ConsultaDePrueba {
   protected:
     QString Qnl() const { return programa_.filePath("CONSULTASLEN.QNL"); }
     QString Aux() const { return programa_.filePath("CONSULTASLEN.AUX"); }
@@ -33,7 +33,7 @@ class AnchosConsulta : public ConsultaDePrueba {
 
 }  // namespace
 
-TEST_F(AnchosConsulta, ATablesWidthsAreAppliedAndWrittenBackWhole) {
+TEST_F(LookupColumnWidths, ATablesWidthsAreAppliedAndWrittenBackWhole) {
     // As the suite's Windows programs write it: CR LF, Windows-1252.
     Escribe("\"V_TA_RUBROS\",\"900|2100|\"\r\n\"MA_CUENTAS\",\"1440|3000|\"\r\n\"A\xd1O\",\"1|\"\r\n");
     Lib_FrmCons3 v;
@@ -59,7 +59,7 @@ TEST_F(AnchosConsulta, ATablesWidthsAreAppliedAndWrittenBackWhole) {
     EXPECT_EQ(Lee(), "\"MA_CUENTAS\",\"1|2|3|\"\r\n\"MA_CUENTAS\",\"100|200|300|400|\"\r\n");
 }
 
-TEST_F(AnchosConsulta, WidthsBeyondAnyScreenAreCutBeforeTheyAreNumbers) {
+TEST_F(LookupColumnWidths, WidthsBeyondAnyScreenAreCutBeforeTheyAreNumbers) {
     Escribe("\"MA_CUENTAS\",\"1e20|2000000000|2000000000|\"\r\n\"V_TA_RUBROS\",\"-5|nan|\"\r\n");
     Lib_FrmCons3 v;
     v.Sql = "SELECT CODIGO, DESCRIPCION, INDICE FROM MA_CUENTAS";
@@ -75,7 +75,7 @@ TEST_F(AnchosConsulta, WidthsBeyondAnyScreenAreCutBeforeTheyAreNumbers) {
     EXPECT_EQ(Anchos(w), (QList<int>{0, 0}));
 }
 
-TEST_F(AnchosConsulta, TheArticleStockViewIsKeptUnderTheArticleViewsName) {
+TEST_F(LookupColumnWidths, TheArticleStockViewIsKeptUnderTheArticleViewsName) {
     Escribe("\"VT_MA_ARTICULOS\",\"700|800|\"\r\n");
     Lib_FrmCons3 v;
     v.Sql = "SELECT IDARTICULO, DESCRIPCION FROM STK_MA_ARTICULOS";
@@ -95,7 +95,7 @@ TEST_F(AnchosConsulta, TheArticleStockViewIsKeptUnderTheArticleViewsName) {
               "\"V_TA_RUBROS\",\"" + QByteArray::number(w.ListView1->ColumnHeaderWidth(1)) + "|\"\r\n");
 }
 
-TEST_F(AnchosConsulta, ASaveThatFailsLeavesTheOldFileWhole) {
+TEST_F(LookupColumnWidths, ASaveThatFailsLeavesTheOldFileWhole) {
     const QByteArray viejo = "\"V_TA_RUBROS\",\"900|2100|\"\r\n";
     Escribe(viejo);
     ASSERT_TRUE(QDir().mkdir(Aux()));  // the temporary file cannot be written

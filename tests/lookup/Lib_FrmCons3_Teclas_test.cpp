@@ -18,9 +18,9 @@
 
 namespace {
 
-class TeclasConsulta : public ConsultaDePrueba {
+class LookupKeys : public ConsultaDePrueba {
   protected:
-    TeclasConsulta()
+    LookupKeys()
         : ConsultaDePrueba(
               {"CREATE TABLE T_PLAN (CODIGO varchar(15) COLLATE SERVIDOR, DESCRIPCION varchar(150) "
                "COLLATE SERVIDOR, DADA_DE_BAJA bit DEFAULT 0)",
@@ -94,7 +94,7 @@ class TeclasConsulta : public ConsultaDePrueba {
 
 }  // namespace
 
-TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
+TEST_F(LookupKeys, TypingSelectsTheFirstRowThatStartsWithTheText) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
         QComboBox* descripcion = v.CmbSearch[1];
         Escribe(descripcion, " caja d");
@@ -122,7 +122,7 @@ TEST_F(TeclasConsulta, TypingSelectsTheFirstRowThatStartsWithTheText) {
     });
 }
 
-TEST_F(TeclasConsulta, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
+TEST_F(LookupKeys, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
     Consulta("T_ANCHA", [](Lib_FrmCons3& v) {
         ASSERT_EQ(v.ListView1->ColumnHeaderText(4), "DESCRIPCION");
         vb::ListView* l = v.ListView1;
@@ -166,7 +166,7 @@ TEST_F(TeclasConsulta, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
     });
 }
 
-TEST_F(TeclasConsulta, TheListOpensOnItsFirstRowSoArrowsAndEnterPickAnyRow) {
+TEST_F(LookupKeys, TheListOpensOnItsFirstRowSoArrowsAndEnterPickAnyRow) {
     gConsulta().CampoDevuelto = "CODIGO";
     EXPECT_EQ(Consulta("select CODIGO, DESCRIPCION from T_PLAN where CODIGO = '5'",
                        [](Lib_FrmCons3&) { Tecla(Qt::Key_Return); }),
@@ -206,7 +206,7 @@ TEST_F(TeclasConsulta, TheListOpensOnItsFirstRowSoArrowsAndEnterPickAnyRow) {
     EXPECT_EQ(gConsulta().MenuOpciones("Opciones", {"Unica"}), "Unica");
 }
 
-TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack) {
+TEST_F(LookupKeys, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack) {
     const QString cuentas =
         "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0 ORDER BY DESCRIPCION";
     Consulta(cuentas, [&](Lib_FrmCons3& v) {
@@ -246,7 +246,7 @@ TEST_F(TeclasConsulta, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItB
 }
 
 // A value typed in an earlier F5 never moves the next cut: what is typed next stays one value.
-TEST_F(TeclasConsulta, AnEarlierF5TextNeverMovesTheCut) {
+TEST_F(LookupKeys, AnEarlierF5TextNeverMovesTheCut) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
         v.CfgUsaConsultaLIKE = false;
         Escribe(v.CmbSearch[0], "order by");
@@ -262,7 +262,7 @@ TEST_F(TeclasConsulta, AnEarlierF5TextNeverMovesTheCut) {
               0);
 }
 
-TEST_F(TeclasConsulta, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
+TEST_F(LookupKeys, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
         ClickCabecera(v, 2);
         EXPECT_EQ(v.ListView1->ItemText(1), "510101001");  // SUELDOS Y JORNALES first: descending
@@ -288,7 +288,7 @@ TEST_F(TeclasConsulta, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
     });
 }
 
-TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
+TEST_F(LookupKeys, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     Coleccion cmps = NuevaColeccion();
     cmps->append("descripcion");
     cmps->append("NO_ESTA");
@@ -342,7 +342,7 @@ TEST_F(TeclasConsulta, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
               "");
 }
 
-TEST_F(TeclasConsulta, CheckedRowsComeBackInListOrder) {
+TEST_F(LookupKeys, CheckedRowsComeBackInListOrder) {
     gConsulta().Checks = true;
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
         ASSERT_TRUE(v.ListView1->CheckBoxes());
@@ -361,7 +361,7 @@ TEST_F(TeclasConsulta, CheckedRowsComeBackInListOrder) {
     EXPECT_EQ(gConsulta().ValorDevuelto.toString(), "");
 }
 
-TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
+TEST_F(LookupKeys, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     const QString articulos =
         "SELECT IDARTICULO, DESCRIPCION, Stock FROM STK_MA_ARTICULOS ORDER BY IDARTICULO";
     Consulta(articulos, [this](Lib_FrmCons3& v) {
@@ -388,7 +388,7 @@ TEST_F(TeclasConsulta, F12FilesOneMissingArticleAndSaysWhenItCannot) {
               "ACEITE D'ORO");
 }
 
-TEST_F(TeclasConsulta, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsFileNothing) {
+TEST_F(LookupKeys, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsFileNothing) {
     base_.ejecutar("DROP TRIGGER V_MV_FALTANTES_INS");
     Consulta("SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS", [this](Lib_FrmCons3& v) {
         v.ListView1->setSelectedItem(1);
@@ -408,7 +408,7 @@ TEST_F(TeclasConsulta, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsF
     EXPECT_EQ(guion_.preguntas().size(), 4);
 }
 
-TEST_F(TeclasConsulta, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
+TEST_F(LookupKeys, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
     const QString sql =
         "SELECT IDARTICULO, DESCRIPCION, '2.0' AS Cantidad FROM VT_MA_ARTICULOS ORDER BY IDARTICULO";
     for (const QLocale& l : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
@@ -453,7 +453,7 @@ TEST_F(TeclasConsulta, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
     });
 }
 
-TEST_F(TeclasConsulta, NuevoOpensTheTablesMaintenanceProgramAndTheWindowStays) {
+TEST_F(LookupKeys, NuevoOpensTheTablesMaintenanceProgramAndTheWindowStays) {
     QList<QStringList> lanzados;
     vb::setLanzador([&](const QString& programa, const QStringList& argumentos) {
         lanzados.append(QStringList{QFileInfo(programa).fileName()} + argumentos);

@@ -13,9 +13,9 @@
 
 namespace {
 
-class VentanaConsulta : public ConsultaDePrueba {
+class LookupWindow : public ConsultaDePrueba {
   protected:
-    VentanaConsulta()
+    LookupWindow()
         : ConsultaDePrueba(
               {"INSERT INTO MA_ARTICULOS (idarticulo, Descripcion, PUNTOPEDIDO, Stock) VALUES "
                "('Z1', 'NIVEL UNO', 0, 5), ('Z2', 'NIVEL DOS', 10, 15), ('Z3', 'NIVEL TRES', 10, 5), "
@@ -44,7 +44,7 @@ class VentanaConsulta : public ConsultaDePrueba {
 
 }  // namespace
 
-TEST_F(VentanaConsulta, ColumnsAndSearchBoxesFollowTheStatementsFields) {
+TEST_F(LookupWindow, ColumnsAndSearchBoxesFollowTheStatementsFields) {
     Lib_FrmCons3 v;
     Carga(v, "SELECT idarticulo, Descripcion, PUNTOPEDIDO, PRECIO3, precio1 FROM V_MA_ARTICULOS ORDER BY 1");
     EXPECT_EQ(v.TablaConsulta(), "V_MA_ARTICULOS");
@@ -79,7 +79,7 @@ TEST_F(VentanaConsulta, ColumnsAndSearchBoxesFollowTheStatementsFields) {
     EXPECT_EQ(w.SqlOriginal(), "SELECT CODIGO, DESCRIPCION, INDICE FROM MA_CUENTAS ");
 }
 
-TEST_F(VentanaConsulta, EveryBoxSitsOverItsColumnNarrowOnesToo) {
+TEST_F(LookupWindow, EveryBoxSitsOverItsColumnNarrowOnesToo) {
     Lib_FrmCons3 v;
     Carga(v, "SELECT S, N, CODIGO FROM T_ANGOSTA");
     v.show();
@@ -94,7 +94,7 @@ TEST_F(VentanaConsulta, EveryBoxSitsOverItsColumnNarrowOnesToo) {
     }
 }
 
-TEST_F(VentanaConsulta, ArticleRowsTakeTheColourOfTheirStockLevel) {
+TEST_F(LookupWindow, ArticleRowsTakeTheColourOfTheirStockLevel) {
     // Through the lookup object, which hands the window its stock settings, in both number locales.
     for (const QLocale& l : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
         LocaleNumeros locale(l);
@@ -125,7 +125,7 @@ TEST_F(VentanaConsulta, ArticleRowsTakeTheColourOfTheirStockLevel) {
     EXPECT_FALSE(apagado.ListView1->RowBold(1));
 }
 
-TEST_F(VentanaConsulta, DefaultCodesCheckEveryRowWhoseCodeTheyContain) {
+TEST_F(LookupWindow, DefaultCodesCheckEveryRowWhoseCodeTheyContain) {
     Lib_FrmCons3 v;
     v.CheckBoxes = true;
     v.CampoDevuelto = "CODIGO";
@@ -143,7 +143,7 @@ TEST_F(VentanaConsulta, DefaultCodesCheckEveryRowWhoseCodeTheyContain) {
     EXPECT_FALSE(sin.ListView1->CheckBoxes());
 }
 
-TEST_F(VentanaConsulta, AFailingStatementIsReportedUnderFormLoadAndIgnoreGoesOn) {
+TEST_F(LookupWindow, AFailingStatementIsReportedUnderFormLoadAndIgnoreGoesOn) {
     Lib_FrmCons3 v;
     guion_.esperarMsgBox(vb::vbAbort);   // the database layer's own message
     guion_.esperarMsgBox(vb::vbOK);      // the columns cannot be built
@@ -160,7 +160,7 @@ TEST_F(VentanaConsulta, AFailingStatementIsReportedUnderFormLoadAndIgnoreGoesOn)
     EXPECT_EQ(v.Width(&v), 640);
 }
 
-TEST_F(VentanaConsulta, AFreshWindowStartsFromItsDesignInTwips) {
+TEST_F(LookupWindow, AFreshWindowStartsFromItsDesignInTwips) {
     Lib_FrmCons3 v;
     EXPECT_EQ(v.Width(&v), 9000);
     EXPECT_EQ(v.Height(&v), 6615);
@@ -172,7 +172,7 @@ TEST_F(VentanaConsulta, AFreshWindowStartsFromItsDesignInTwips) {
     EXPECT_EQ(v.Width(v.CmbSearch[0]), 1200);
 }
 
-TEST_F(VentanaConsulta, TheLayoutFollowsTheColumnWidths) {
+TEST_F(LookupWindow, TheLayoutFollowsTheColumnWidths) {
     Lib_FrmCons3 v;
     v.ListView1->ColumnHeadersAdd("A", 400);
     v.ListView1->ColumnHeadersAdd("B", 600);

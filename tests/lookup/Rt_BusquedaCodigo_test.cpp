@@ -53,9 +53,9 @@ struct Formulario : QWidget {
     }
 };
 
-class BusquedaDeCodigos : public ::testing::Test {
+class CodeSearch : public ::testing::Test {
   protected:
-    BusquedaDeCodigos()
+    CodeSearch()
         : base_(true, {"CREATE TABLE FECHA (CODIGO varchar(10), DESCRIPCION varchar(20))",
                        "CREATE TABLE REC (CODIGO varchar(10), DESCRIPCION varchar(20))",
                        "CREATE VIEW FIS_MA_CUENTAS AS SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS"}) {}
@@ -87,7 +87,7 @@ class BusquedaDeCodigos : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(BusquedaDeCodigos, TheControlLies20TwipsAboveTheBoxInFormCoordinates) {
+TEST_F(CodeSearch, TheControlLies20TwipsAboveTheBoxInFormCoordinates) {
     Tecla('A');
     ASSERT_TRUE(control().Visible());
     // In a frame: the frame's offsets count, the form's do not.
@@ -120,7 +120,7 @@ TEST_F(BusquedaDeCodigos, TheControlLies20TwipsAboveTheBoxInFormCoordinates) {
     EXPECT_EQ(control().pos(), QPoint(40, (40 * 15 - 20) / 15));
 }
 
-TEST_F(BusquedaDeCodigos, WidthAtLeast3900TwipsOr2295ForDatesAndTenBoxesHigh) {
+TEST_F(CodeSearch, WidthAtLeast3900TwipsOr2295ForDatesAndTenBoxesHigh) {
     Tecla('1');
     EXPECT_EQ(control().Width(), 3900);  // a 3000-twip box
     EXPECT_EQ(control().Height(), 3000);
@@ -132,7 +132,7 @@ TEST_F(BusquedaDeCodigos, WidthAtLeast3900TwipsOr2295ForDatesAndTenBoxesHigh) {
     EXPECT_EQ(control().Width(), 2295 / 15 * 15);
 }
 
-TEST_F(BusquedaDeCodigos, OnlyCharacterAndEditingKeysOpenASearch) {
+TEST_F(CodeSearch, OnlyCharacterAndEditingKeysOpenASearch) {
     for (int k : {32, 48, 57, 65, 90, 96, 111, 112, 122, 46, 8}) {
         Tecla(k);
         EXPECT_TRUE(control().Visible()) << k;
@@ -148,7 +148,7 @@ TEST_F(BusquedaDeCodigos, OnlyCharacterAndEditingKeysOpenASearch) {
     EXPECT_EQ(control().Tabla, "OTRA");
 }
 
-TEST_F(BusquedaDeCodigos, TagsAreSkippedSwappedAndCutAsTheRulesSay) {
+TEST_F(CodeSearch, TagsAreSkippedSwappedAndCutAsTheRulesSay) {
     Tecla('1', " zona ");
     EXPECT_FALSE(control().Visible());
     Tecla('1', "v_ma_preciosCab");
@@ -164,7 +164,7 @@ TEST_F(BusquedaDeCodigos, TagsAreSkippedSwappedAndCutAsTheRulesSay) {
     EXPECT_FALSE(control().Visible());
 }
 
-TEST_F(BusquedaDeCodigos, TypingFindsCodesOnTheServerAndThePickedCodeGoesIntoTheBox) {
+TEST_F(CodeSearch, TypingFindsCodesOnTheServerAndThePickedCodeGoesIntoTheBox) {
     f_.txtCodigo->setFocus();
     QTest::keyClicks(f_.txtCodigo, "1");
     ASSERT_TRUE(control().Visible());
@@ -198,7 +198,7 @@ TEST_F(BusquedaDeCodigos, TypingFindsCodesOnTheServerAndThePickedCodeGoesIntoThe
     EXPECT_EQ(f_.txtCodigo->text(), "d'o");
 }
 
-TEST_F(BusquedaDeCodigos, AUserWhoIsNotAnAdministratorSearchesTheRestrictedView) {
+TEST_F(CodeSearch, AUserWhoIsNotAnAdministratorSearchesTheRestrictedView) {
     base_.ejecutar("UPDATE MA_CUENTAS SET CONFIDENCIAL = 1 WHERE CODIGO = '1101'");
     CNStuffContable::gUsuarioLogeado = "OPERADOR";
     DB_Dll& db = CNStuffContable::gBaseDatos();

@@ -17,7 +17,7 @@
 
 namespace {
 
-class Grilla : public ::testing::Test {
+class PersonalisedGrid : public ::testing::Test {
   protected:
     void SetUp() override {
         vb::setLocaleNumeros(QLocale::c());
@@ -67,7 +67,7 @@ class Grilla : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Grilla, ListsTheFieldsThatBeginWithPInAnyCaseWithTheirPlainValues) {
+TEST_F(PersonalisedGrid, ListsTheFieldsThatBeginWithPInAnyCaseWithTheirPlainValues) {
     g_->AsignarPersonalizados(Abrir("SELECT * FROM PRUEBA"));
     ASSERT_EQ(grilla_->Rows(), 4);
     EXPECT_EQ(grilla_->TextMatrix(0, 0), "Campo");
@@ -91,7 +91,7 @@ TEST_F(Grilla, ListsTheFieldsThatBeginWithPInAnyCaseWithTheirPlainValues) {
     EXPECT_EQ(grilla_->Rows(), 1);
 }
 
-TEST_F(Grilla, TheEditorCommitsOnEnterUpAndDownAndEscapeDropsTheEdit) {
+TEST_F(PersonalisedGrid, TheEditorCommitsOnEnterUpAndDownAndEscapeDropsTheEdit) {
     g_->AsignarPersonalizados(Abrir("SELECT * FROM PRUEBA"));
     // Escape: the cell keeps its text.
     Escribir(1, "adios");
@@ -120,7 +120,7 @@ TEST_F(Grilla, TheEditorCommitsOnEnterUpAndDownAndEscapeDropsTheEdit) {
     EXPECT_EQ(editor_->SelStart(), 4);
 }
 
-TEST_F(Grilla, TheDecimalSeparatorIsTypedOnceAndOnlyInNumericFields) {
+TEST_F(PersonalisedGrid, TheDecimalSeparatorIsTypedOnceAndOnlyInNumericFields) {
     vb::setLocaleNumeros(QLocale(QLocale::Spanish, QLocale::Argentina));
     g_->AsignarPersonalizados(Abrir("SELECT * FROM PRUEBA"));
     // The first key on the grid is taken as typed.
@@ -137,7 +137,7 @@ TEST_F(Grilla, TheDecimalSeparatorIsTypedOnceAndOnlyInNumericFields) {
     EXPECT_EQ(g_->Campos().at(0), (QPair<QString, QString>{"P_TEXTO", "a.b,c.d"}));
 }
 
-TEST_F(Grilla, GrabarCopiesEveryRowIntoTheRecordAndSkipsAFieldThatRefusesItsText) {
+TEST_F(PersonalisedGrid, GrabarCopiesEveryRowIntoTheRecordAndSkipsAFieldThatRefusesItsText) {
     auto rs = Abrir("SELECT * FROM PRUEBA");
     g_->AsignarPersonalizados(rs);
     grilla_->setTextMatrix(1, 1, "nuevo");

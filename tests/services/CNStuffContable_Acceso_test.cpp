@@ -7,9 +7,9 @@
 
 namespace {
 
-class Acceso : public EntornoDB_Dll {
+class AccessRights : public EntornoDB_Dll {
   protected:
-    Acceso()
+    AccessRights()
         : EntornoDB_Dll(
               {"INSERT INTO TA_MENU (Menu, Clave, Proceso, Nombre) VALUES ('C', 'IND01', 'X\\indajuste.exe', "
                "'Indices de Ajuste'), ('C', 'OTRA', 'otro', 'Otra cosa')",
@@ -27,7 +27,7 @@ class Acceso : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST_F(Acceso, AUserWithTheTaskEntersWithItsTitle) {
+TEST_F(AccessRights, AUserWithTheTaskEntersWithItsTitle) {
     ASSERT_TRUE(abrirComo("ADMIN"));
     CNStuffContable::ControlAcceso();
     EXPECT_EQ(filas(),
@@ -35,7 +35,7 @@ TEST_F(Acceso, AUserWithTheTaskEntersWithItsTitle) {
     EXPECT_FALSE(base_.escalar("SELECT Maquina FROM Control_Acceso").toString().isEmpty());
 }
 
-TEST_F(Acceso, WithoutTheTaskStartUpStillEntersAndTheStopFlagEndsTheProgram) {
+TEST_F(AccessRights, WithoutTheTaskStartUpStillEntersAndTheStopFlagEndsTheProgram) {
     ASSERT_TRUE(abrirComo("OPERADOR"));
     CNStuffContable::ControlAcceso(QString(), false);
     EXPECT_EQ(filas(), QList<QStringList>({{"INDAJUSTE", "", "2026-12-09 08:05:00", "OPERADOR"}}));
@@ -51,7 +51,7 @@ TEST_F(Acceso, WithoutTheTaskStartUpStillEntersAndTheStopFlagEndsTheProgram) {
     EXPECT_EQ(filas().size(), 1);  // no row for the refused entry
 }
 
-TEST_F(Acceso, AUserNameWithAnApostropheIsLookedUpAndLogged) {
+TEST_F(AccessRights, AUserNameWithAnApostropheIsLookedUpAndLogged) {
     ASSERT_TRUE(abrirComo("O'BRIEN"));
     DialogosGuionados guion;  // nothing may fail
     CNStuffContable::ControlAcceso();
@@ -59,7 +59,7 @@ TEST_F(Acceso, AUserNameWithAnApostropheIsLookedUpAndLogged) {
               QList<QStringList>({{"INDAJUSTE", "INDICES DE AJUSTE", "2026-12-09 08:05:00", "O'BRIEN"}}));
 }
 
-TEST_F(Acceso, AnEmptyLoggedUserTakesTheDatabaseLogin) {
+TEST_F(AccessRights, AnEmptyLoggedUserTakesTheDatabaseLogin) {
     ASSERT_TRUE(abrirComo("ADMIN"));
     CNStuffContable::gUsuarioLogeado.clear();
     CNStuffContable::ControlAcceso();

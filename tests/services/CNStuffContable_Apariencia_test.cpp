@@ -19,7 +19,7 @@ using namespace CNStuffContable;
 
 namespace {
 
-class Apariencia : public EntornoDB_Dll {
+class Appearance : public EntornoDB_Dll {
   protected:
     void SetUp() override {
         EntornoDB_Dll::SetUp();
@@ -67,7 +67,7 @@ struct Ventana : QWidget {
 
 }  // namespace
 
-TEST_F(Apariencia, TheChoiceOfSkinPicksItsFile) {
+TEST_F(Appearance, TheChoiceOfSkinPicksItsFile) {
     const QString styles = programa_.path() + "/Styles/";
     const struct {
         const char* eleccion;
@@ -92,7 +92,7 @@ TEST_F(Apariencia, TheChoiceOfSkinPicksItsFile) {
     }
 }
 
-TEST_F(Apariencia, TheWindowTakesTheChosenSkinOrKeepsItsLook) {
+TEST_F(Appearance, TheWindowTakesTheChosenSkinOrKeepsItsLook) {
     DialogosGuionados guion;
     hoja("iTunes/Normalitunes.qss", "QWidget { background: grey; }");
     Ventana v;
@@ -114,7 +114,7 @@ TEST_F(Apariencia, TheWindowTakesTheChosenSkinOrKeepsItsLook) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(Apariencia, IconAndToolbarStyle) {
+TEST_F(Appearance, IconAndToolbarStyle) {
     Ventana v;
     gFlatToolbars = false;
     // The default icon name names no resource: the window keeps its icon, the toolbar its style.
@@ -133,7 +133,7 @@ TEST_F(Apariencia, IconAndToolbarStyle) {
     EXPECT_TRUE(v.barra->StyleBar());
 }
 
-TEST_F(Apariencia, StatusBarFillsOnceAndRegistersTheTill) {
+TEST_F(Appearance, StatusBarFillsOnceAndRegistersTheTill) {
     DialogosGuionados guion;
     QCoreApplication::setApplicationVersion("2.7.31");
     BarraEstado barra;
@@ -162,7 +162,7 @@ TEST_F(Apariencia, StatusBarFillsOnceAndRegistersTheTill) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(Apariencia, AnExistingTillIsNotRegisteredAgainAndMissingPanelsAreSkipped) {
+TEST_F(Appearance, AnExistingTillIsNotRegisteredAgainAndMissingPanelsAreSkipped) {
     base_.ejecutar("INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('  7''', 'CAJA DEL O''HARA')");
     DialogosGuionados guion;
     BarraEstado barra;

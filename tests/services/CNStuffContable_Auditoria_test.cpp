@@ -10,7 +10,7 @@ using namespace CNStuffContable;
 
 namespace {
 
-class Auditoria : public EntornoDB_Dll {
+class Audit : public EntornoDB_Dll {
   protected:
     void SetUp() override {
         EntornoDB_Dll::SetUp();
@@ -33,7 +33,7 @@ class Auditoria : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST_F(Auditoria, OneRowPerActionWithItsLetter) {
+TEST_F(Audit, OneRowPerActionWithItsLetter) {
     DialogosGuionados guion;
     // Created wins over changed; with neither the action is a delete, whatever the delete flag.
     RegistraAccionComprobante("FC", "A-0001", "0", true, true, false, "1.1 CAJA");
@@ -58,7 +58,7 @@ TEST_F(Auditoria, OneRowPerActionWithItsLetter) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(Auditoria, ARefusedAuditRowIsDroppedSilently) {
+TEST_F(Audit, ARefusedAuditRowIsDroppedSilently) {
     base_.ejecutar("DROP VIEW V_MV_CPTEACCIONES");
     DialogosGuionados guion;
     RegistraAccionComprobante("FC", "1", "0", true, false, false, "x");
@@ -67,7 +67,7 @@ TEST_F(Auditoria, ARefusedAuditRowIsDroppedSilently) {
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MV_CPTEACCIONES").toInt(), 0);
 }
 
-TEST_F(Auditoria, ErrorRowKeepsTheProgramNameAndCutsTheDescription) {
+TEST_F(Audit, ErrorRowKeepsTheProgramNameAndCutsTheDescription) {
     const QString descripcion = QString(249, 'd') + "XYZ" + QString(48, 'e');
     const QString sentencia = "UPDATE T SET A = '" + QString(600, 'a') + "'\r\n";
     RegistraErrorSQL(sentencia, "indajuste/SERVIDOR", 547, descripcion);

@@ -6,9 +6,9 @@
 
 namespace {
 
-class Configuracion : public EntornoDB_Dll {
+class Settings : public EntornoDB_Dll {
   protected:
-    Configuracion()
+    Settings()
         : EntornoDB_Dll(
               {"INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, ValorAux) VALUES ('PERIODO', '2027', 'aux'), "
                "('NULO', NULL, NULL), ('SWITCH', 'si', NULL), ('OTRO', 'Si.', NULL)"}) {}
@@ -21,7 +21,7 @@ class Configuracion : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST_F(Configuracion, MissingKeyIsOneBlankNullIsEmptyAndTheKeyIsTrimmed) {
+TEST_F(Settings, MissingKeyIsOneBlankNullIsEmptyAndTheKeyIsTrimmed) {
     QString aux = "previo";
     EXPECT_EQ(CNStuffContable::Cfg("NO_EXISTE", aux), " ");
     EXPECT_EQ(aux, "");
@@ -32,7 +32,7 @@ TEST_F(Configuracion, MissingKeyIsOneBlankNullIsEmptyAndTheKeyIsTrimmed) {
     EXPECT_EQ(CNStuffContable::Cfg("periodo"), "2027");  // the company server ignores case
 }
 
-TEST_F(Configuracion, ValuesAreReadAfreshAndSwitchesAreOnForSiInAnyCase) {
+TEST_F(Settings, ValuesAreReadAfreshAndSwitchesAreOnForSiInAnyCase) {
     EXPECT_TRUE(CNStuffContable::CfgActiva("SWITCH"));
     EXPECT_FALSE(CNStuffContable::CfgActiva("OTRO"));
     EXPECT_FALSE(CNStuffContable::CfgActiva("NO_EXISTE"));
@@ -40,14 +40,14 @@ TEST_F(Configuracion, ValuesAreReadAfreshAndSwitchesAreOnForSiInAnyCase) {
     EXPECT_FALSE(CNStuffContable::CfgActiva("SWITCH"));
 }
 
-TEST_F(Configuracion, AKeyWithAnApostropheMakesAValidStatement) {
+TEST_F(Settings, AKeyWithAnApostropheMakesAValidStatement) {
     DialogosGuionados guion;  // no error dialog may come up
     EXPECT_EQ(CNStuffContable::Cfg("O'BRIEN"), " ");
     CNStuffContable::GrabaDfg("O'BRIEN", "valor 'citado'", "", false, "DATOS");
     EXPECT_EQ(CNStuffContable::Cfg("O'BRIEN"), "valor 'citado'");
 }
 
-TEST_F(Configuracion, GrabaDfgInsertsUpdatesAndNeverDuplicatesAKey) {
+TEST_F(Settings, GrabaDfgInsertsUpdatesAndNeverDuplicatesAKey) {
     CNStuffContable::GrabaDfg("  nueva  ", "  1  ", "  extra ", true, "DATOS");
     EXPECT_EQ(base_.filas("SELECT CLAVE, VALOR, ValorAux, Grupo, PoliticaNegocio FROM TA_CONFIGURACION WHERE "
                           "CLAVE = 'NUEVA'"),

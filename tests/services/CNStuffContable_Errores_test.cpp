@@ -22,7 +22,7 @@ struct LogConReloj : LogDePrueba {
 
 }  // namespace
 
-TEST(MensajeError, ShowsTheErrorAndLogsOneLineWithTheAnswerWord) {
+TEST(ErrorMessage, ShowsTheErrorAndLogsOneLineWithTheAnswerWord) {
     LogConReloj log;
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbRetry);
@@ -54,7 +54,7 @@ TEST(MensajeError, ShowsTheErrorAndLogsOneLineWithTheAnswerWord) {
     EXPECT_TRUE(f.readAll().contains("Respondi\xF3 : Reintentar\r\n"));
 }
 
-TEST(MensajeError, ErrorZeroShowsAndWritesNothingButCreatesTheLog) {
+TEST(ErrorMessage, ErrorZeroShowsAndWritesNothingButCreatesTheLog) {
     LogConReloj log;
     DialogosGuionados guion;
     EXPECT_EQ(CNStuffContable::MensajeError(vb::ErrorVB(0, ""), 18, "X"), 0);
@@ -62,7 +62,7 @@ TEST(MensajeError, ErrorZeroShowsAndWritesNothingButCreatesTheLog) {
     EXPECT_TRUE(log.lineas().isEmpty());
 }
 
-TEST(MensajeError, TheQuestionIsAskedEvenWhenTheLogCannotBeWritten) {
+TEST(ErrorMessage, TheQuestionIsAskedEvenWhenTheLogCannotBeWritten) {
     LogConReloj log;
     qputenv("TMP", "/no/existe/esta/carpeta");
     DialogosGuionados guion;
@@ -70,7 +70,7 @@ TEST(MensajeError, TheQuestionIsAskedEvenWhenTheLogCannotBeWritten) {
     EXPECT_EQ(CNStuffContable::MensajeError(vb::ErrorVB(5, "x"), 18, "X"), vb::vbIgnore);
 }
 
-TEST(MensajeError, LogFolderIsTmpOnlyWhenTempIsSet) {
+TEST(ErrorMessage, LogFolderIsTmpOnlyWhenTempIsSet) {
     LogConReloj log;
     EXPECT_EQ(CNStuffContable::RutaLogErrores(), log.dir.path() + "/XQERR.LOG");
     qputenv("TEMP", "");
@@ -81,7 +81,7 @@ TEST(MensajeError, LogFolderIsTmpOnlyWhenTempIsSet) {
     EXPECT_NE(CNStuffContable::RutaLogErrores(), "   /XQERR.LOG");
 }
 
-TEST(MensajeError, AnswerWords) {
+TEST(ErrorMessage, AnswerWords) {
     EXPECT_EQ(vb::PalabraRespuesta(4), "Reintentar");
     EXPECT_EQ(vb::PalabraRespuesta(5), "Ignorar");
     EXPECT_EQ(vb::PalabraRespuesta(3), "Abortar");

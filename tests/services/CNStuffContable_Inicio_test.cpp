@@ -16,7 +16,7 @@
 
 using CNStuffContable::ValorParametro;
 
-TEST(ValorParametro, KeysAnywhereInAnyCaseValueUpToTheNextSemicolon) {
+TEST(ParameterValue, KeysAnywhereInAnyCaseValueUpToTheNextSemicolon) {
     const QString linea = "algo @dbname = DE=MO ; @SERVER=srv:1433;@Caja=0001";
     QString v;
     EXPECT_TRUE(ValorParametro(linea, "@DbName", v));
@@ -30,7 +30,7 @@ TEST(ValorParametro, KeysAnywhereInAnyCaseValueUpToTheNextSemicolon) {
     EXPECT_EQ(v, "");
 }
 
-TEST(ValorParametro, UsuarioDoesNotMatchInsideUsuarioLogeado) {
+TEST(ParameterValue, UsuarioDoesNotMatchInsideUsuarioLogeado) {
     QString v;
     EXPECT_TRUE(ValorParametro("@UsuarioLogeado=;@Usuario=PEPE;", "@Usuario", v));
     EXPECT_EQ(v, "PEPE");
@@ -42,9 +42,9 @@ TEST(ValorParametro, UsuarioDoesNotMatchInsideUsuarioLogeado) {
 
 namespace {
 
-class Arranque : public EntornoDB_Dll {
+class StartUp : public EntornoDB_Dll {
   protected:
-    Arranque()
+    StartUp()
         : EntornoDB_Dll(
               {"INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('ESCRIBE_SOLO_MAYUSCULAS', 'si'), "
                "('PERIODO', '2027'), ('SS_CONFIDENCIALIDAD', 'SI'), ('SS_BloqueoActivo', 'NO'), "
@@ -68,7 +68,7 @@ class Arranque : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST_F(Arranque, OpensTheCompanyAndSetsWhatTheOtherRoutinesRead) {
+TEST_F(StartUp, OpensTheCompanyAndSetsWhatTheOtherRoutinesRead) {
     DialogosGuionados guion;
     linea("@UsuarioLogeado=OPERADOR;@Caja=0003;");
     CNStuffContable::InicializaSistema();
@@ -97,7 +97,7 @@ TEST_F(Arranque, OpensTheCompanyAndSetsWhatTheOtherRoutinesRead) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(Arranque, TheLoggedUserFallsBackToUsuarioAndKeysMayStandAnywhere) {
+TEST_F(StartUp, TheLoggedUserFallsBackToUsuarioAndKeysMayStandAnywhere) {
     vb::App().Command = "x @usuario = OPERADOR ;@password=clave; @DBNAME=" + base_.nombre() +
                         "; @server=" + base_.carpeta() + ";";
     CNStuffContable::InicializaSistema();
@@ -105,7 +105,7 @@ TEST_F(Arranque, TheLoggedUserFallsBackToUsuarioAndKeysMayStandAnywhere) {
     EXPECT_EQ(CNStuffContable::gUsuarioLogeado, "OPERADOR");
 }
 
-TEST_F(Arranque, FlatToolbarsComesFromTheMachinesSectionOfTheIniFile) {
+TEST_F(StartUp, FlatToolbarsComesFromTheMachinesSectionOfTheIniFile) {
     linea("@UsuarioLogeado=ADMIN;");
     CNStuffContable::InicializaSistema();
     EXPECT_TRUE(CNStuffContable::gFlatToolbars);  // no file: on
@@ -118,7 +118,7 @@ TEST_F(Arranque, FlatToolbarsComesFromTheMachinesSectionOfTheIniFile) {
     EXPECT_EQ(CNStuffContable::gSeccionEquipo, seccion);
 }
 
-TEST_F(Arranque, AnApostropheInTheCommandLineStillStartsAndLogs) {
+TEST_F(StartUp, AnApostropheInTheCommandLineStillStartsAndLogs) {
     DialogosGuionados guion;
     linea("@UsuarioLogeado=D'ANGELO;");
     CNStuffContable::InicializaSistema();
@@ -127,7 +127,7 @@ TEST_F(Arranque, AnApostropheInTheCommandLineStillStartsAndLogs) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(Arranque, AWrongDatabaseAsksAndNoEndsTheProgramWithTheConnectionClosed) {
+TEST_F(StartUp, AWrongDatabaseAsksAndNoEndsTheProgramWithTheConnectionClosed) {
     DialogosGuionados guion;
     FinObservado fin;
     vb::App().Command = "@Server=" + base_.carpeta() + ";@DbName=NOEXISTE;@UsuarioLogeado=ADMIN;";

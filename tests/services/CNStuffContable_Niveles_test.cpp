@@ -10,9 +10,9 @@ using namespace CNStuffContable;
 
 namespace {
 
-class Niveles : public EntornoDB_Dll {
+class Levels : public EntornoDB_Dll {
   protected:
-    Niveles()
+    Levels()
         : EntornoDB_Dll({"INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DIGITOS_CAPITULO', '1'), "
                          "('DIGITOS_SUBCAPITULO', '1'), ('DIGITOS_RUBRO', '2'), ('DIGITOS_SUBRUBRO', '2'), "
                          "('DIGITOS_CUENTA', '3'), ('DIGITOS_SUBCUENTA', '2')",
@@ -28,7 +28,7 @@ class Niveles : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST_F(Niveles, CodesFormatByLevel) {
+TEST_F(Levels, CodesFormatByLevel) {
     EXPECT_EQ(FormateaCuenta("1"), "1");
     EXPECT_EQ(FormateaCuenta("110"), "1-1-0");
     EXPECT_EQ(FormateaCuenta("1101010"), "1-1-01-01-0");
@@ -50,7 +50,7 @@ TEST_F(Niveles, CodesFormatByLevel) {
     EXPECT_EQ(FormateaCuenta("110"), "11-0");
 }
 
-TEST_F(Niveles, NoLevelSettingsAndRounding) {
+TEST_F(Levels, NoLevelSettingsAndRounding) {
     base_.ejecutar("DELETE FROM TA_CONFIGURACION");
     EXPECT_EQ(FormateaCuenta("123"), "----123");
     EXPECT_EQ(gDigitosTotal, 0);
@@ -71,7 +71,7 @@ TEST_F(Niveles, NoLevelSettingsAndRounding) {
     }
 }
 
-TEST_F(Niveles, CurrencyListLoadsOnlyWithSeveralCurrencies) {
+TEST_F(Levels, CurrencyListLoadsOnlyWithSeveralCurrencies) {
     QWidget ventana;
     QComboBox lista(&ventana);
     lista.addItem("viejo");

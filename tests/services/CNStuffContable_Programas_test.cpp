@@ -19,7 +19,7 @@ struct Lanzamiento {
 };
 
 // A program folder of its own, a database object pointed at EMP and recorded launches.
-class Hermanos : public ::testing::Test {
+class SiblingPrograms : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(carpeta_.isValid());
@@ -55,7 +55,7 @@ class Hermanos : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Hermanos, SiblingStartsWithTheSuitesParameterString) {
+TEST_F(SiblingPrograms, SiblingStartsWithTheSuitesParameterString) {
     DialogosGuionados guion;
     const QString programa = crear("v_ma_clientes");
     int32_t id = 0;
@@ -74,7 +74,7 @@ TEST_F(Hermanos, SiblingStartsWithTheSuitesParameterString) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(Hermanos, MissingOrFailingSiblingTellsTheOperator) {
+TEST_F(SiblingPrograms, MissingOrFailingSiblingTellsTheOperator) {
     DialogosGuionados guion;
     const Pregunta aviso{"Opcion no Implementada!\rComuniquese con su proveedor de sistemas", "Atención",
                          vb::vbCritical, Pregunta::Mensaje};
@@ -93,7 +93,7 @@ TEST_F(Hermanos, MissingOrFailingSiblingTellsTheOperator) {
     EXPECT_EQ(guion.preguntas(), (QList<Pregunta>{aviso, aviso}));
 }
 
-TEST_F(Hermanos, SiblingLookupAndFileCheck) {
+TEST_F(SiblingPrograms, SiblingLookupAndFileCheck) {
     EXPECT_EQ(CNStuffContable::RutaProgramaHermano("ODBC.exe"), "");
     const QString minusculas = crear("odbc");
     EXPECT_EQ(CNStuffContable::RutaProgramaHermano("ODBC.exe"), minusculas);
@@ -108,7 +108,7 @@ TEST_F(Hermanos, SiblingLookupAndFileCheck) {
     EXPECT_EQ(CNStuffContable::FormatoFechaHora(), "dd/mm/yy hh:mm");
 }
 
-TEST_F(Hermanos, ReportRequestChecksForTheReportProgram) {
+TEST_F(SiblingPrograms, ReportRequestChecksForTheReportProgram) {
     DialogosGuionados guion;
     // A blank name: nothing at all.
     CNStuffContable::LlamaReporte("   ");

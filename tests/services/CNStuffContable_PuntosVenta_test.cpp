@@ -9,9 +9,9 @@ using namespace CNStuffContable;
 
 namespace {
 
-class PuntosVenta : public EntornoDB_Dll {
+class PointsOfSale : public EntornoDB_Dll {
   protected:
-    PuntosVenta()
+    PointsOfSale()
         : EntornoDB_Dll({"INSERT INTO TA_TPV (CODIGO, Descripcion, Server, Dbname, CONECTADO) VALUES "
                          "('1', 'LOCAL 1', 'x', 'TPV1', 0), ('2', 'LOCAL 2', 'x', 'NOEXISTE', 1)"}) {}
     void SetUp() override {
@@ -41,14 +41,14 @@ class PuntosVenta : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST(CodigoSinPrefijo, TheTextAfterTheFirstSlash) {
+TEST(CodeWithoutPrefix, TheTextAfterTheFirstSlash) {
     EXPECT_EQ(CodigoSinPrefijo("TPV/SRV1"), "SRV1");
     EXPECT_EQ(CodigoSinPrefijo("A/B/C"), "B/C");
     EXPECT_EQ(CodigoSinPrefijo("SRV1:1433"), "SRV1:1433");
     EXPECT_EQ(CodigoSinPrefijo(""), "");
 }
 
-TEST_F(PuntosVenta, AReachableTerminalIsMarkedConnected) {
+TEST_F(PointsOfSale, AReachableTerminalIsMarkedConnected) {
     DialogosGuionados guion;
     // The server carries a prefix; the folder after it is the embedded engine's server.
     EXPECT_TRUE(ConexionBaseRemota("CAJA/" + base_.carpeta(), " TPV1 ", "TPV1", "TPV1", "1"));
@@ -64,7 +64,7 @@ TEST_F(PuntosVenta, AReachableTerminalIsMarkedConnected) {
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(PuntosVenta, AnUnreachableTerminalIsRecordedSilentlyWithThePendingFlagsOfTheProgram) {
+TEST_F(PointsOfSale, AnUnreachableTerminalIsRecordedSilentlyWithThePendingFlagsOfTheProgram) {
     DialogosGuionados guion;
     EXPECT_FALSE(ConexionBaseRemota(base_.carpeta(), "NOEXISTE", "NOEXISTE", "NOEXISTE", "2"));
     // This program sets no pending flag.
@@ -89,7 +89,7 @@ TEST_F(PuntosVenta, AnUnreachableTerminalIsRecordedSilentlyWithThePendingFlagsOf
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
-TEST_F(PuntosVenta, ServerDateComesFromTheServer) {
+TEST_F(PointsOfSale, ServerDateComesFromTheServer) {
     const QDateTime antes = QDateTime::currentDateTime().addSecs(-2);
     const QDateTime fecha = FechaServidor();
     EXPECT_GE(fecha, antes.addSecs(-86400));  // the server's clock, not the program's test clock

@@ -33,9 +33,9 @@ class RendererGrabador : public maker::RenderizadorReporte {
 };
 
 // What the report program is given: the demo company in a folder of its own.
-class ProgramaReportes : public ::testing::Test {
+class ProgramReports : public ::testing::Test {
   protected:
-    ProgramaReportes() : base_(true) {}
+    ProgramReports() : base_(true) {}
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         ASSERT_TRUE(programa_.isValid());
@@ -64,7 +64,7 @@ class ProgramaReportes : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ProgramaReportes, TheNamedReportIsRequestedFromTheNamedCompany) {
+TEST_F(ProgramReports, TheNamedReportIsRequestedFromTheNamedCompany) {
     QList<maker::SolicitudReporte> pedidos;
     maker::gReporte().setRenderizador(std::make_unique<RendererGrabador>(pedidos));
     QString error;
@@ -86,7 +86,7 @@ TEST_F(ProgramaReportes, TheNamedReportIsRequestedFromTheNamedCompany) {
     EXPECT_EQ(pedidos.size(), 1);
 }
 
-TEST_F(ProgramaReportes, ACompanyThatDoesNotOpenProducesNoReport) {
+TEST_F(ProgramReports, ACompanyThatDoesNotOpenProducesNoReport) {
     QList<maker::SolicitudReporte> pedidos;
     maker::gReporte().setRenderizador(std::make_unique<RendererGrabador>(pedidos));
     DialogosGuionados guion;
@@ -96,7 +96,7 @@ TEST_F(ProgramaReportes, ACompanyThatDoesNotOpenProducesNoReport) {
     EXPECT_TRUE(pedidos.isEmpty());
 }
 
-TEST_F(ProgramaReportes, RequestFromAWindowEndsInThePdfOfTheIndexReport) {
+TEST_F(ProgramReports, RequestFromAWindowEndsInThePdfOfTheIndexReport) {
     QTemporaryDir salida;
     auto renderer = std::make_unique<ReporteIndices>(salida.path());
     ReporteIndices* indices = renderer.get();
@@ -129,7 +129,7 @@ TEST_F(ProgramaReportes, RequestFromAWindowEndsInThePdfOfTheIndexReport) {
 
 // A window's request as the logged user, answered by a report program that starts afresh: what
 // it prints depends only on the user the request names.
-TEST_F(ProgramaReportes, PaperHidesFromEachUserWhatTheScreenHides) {
+TEST_F(ProgramReports, PaperHidesFromEachUserWhatTheScreenHides) {
     QTemporaryDir salida;
     auto cuentas = std::make_unique<ReporteCuentas>(salida.path());
     auto indices = std::make_unique<ReporteIndices>(salida.path());

@@ -22,9 +22,9 @@ QStringList tablaDePrueba() {
         "F datetime NULL, B bit NULL, N smallint NULL, M money NULL)"};
 }
 
-class Sentencias : public EntornoDB_Dll {
+class Statements : public EntornoDB_Dll {
   protected:
-    Sentencias() : EntornoDB_Dll(tablaDePrueba()) {}
+    Statements() : EntornoDB_Dll(tablaDePrueba()) {}
 
     void SetUp() override {
         EntornoDB_Dll::SetUp();
@@ -63,7 +63,7 @@ class Sentencias : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST_F(Sentencias, InsertAndUpdateTextsFromThePairs) {
+TEST_F(Statements, InsertAndUpdateTextsFromThePairs) {
     QStringList lista{QString()};
     AgregaCampoValor("CODIGO", "1.1", "'", true);
     AgregaCampoValor("DESCRIPCION", "D'Amico", "'", false);
@@ -117,7 +117,7 @@ TEST_F(Sentencias, InsertAndUpdateTextsFromThePairs) {
     EXPECT_THROW(ArmaSentenciaSQL(gCamposValores, lista, "T", false), vb::ErrorVB);
 }
 
-TEST_F(Sentencias, ValuesTypedByTheRecordsetColumn) {
+TEST_F(Statements, ValuesTypedByTheRecordsetColumn) {
     QString consulta = "SELECT * FROM T_PRUEBA";
     ado::RecordsetPtr rs;
     db().AbrirRecordset(consulta, rs, nullptr, ado::adOpenDynamic, ado::adLockOptimistic);
@@ -155,7 +155,7 @@ TEST_F(Sentencias, ValuesTypedByTheRecordsetColumn) {
     EXPECT_FALSE(ValorLogico("0"));
 }
 
-TEST_F(Sentencias, ABatchWithoutErrorsCommits) {
+TEST_F(Statements, ABatchWithoutErrorsCommits) {
     DialogosGuionados guion;
     QStringList lista = altas({"5", "6"});
     lista.insert(1, "   ");
@@ -180,7 +180,7 @@ TEST_F(Sentencias, ABatchWithoutErrorsCommits) {
     EXPECT_EQ(cuenta("MA_CUENTAS"), 6);
 }
 
-TEST_F(Sentencias, AFailingStatementRollsEveryStatementBackAndIsRecorded) {
+TEST_F(Statements, AFailingStatementRollsEveryStatementBackAndIsRecorded) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
     // The update and the new account go with the duplicate; a second error is not shown.
@@ -231,7 +231,7 @@ TEST_F(Sentencias, AFailingStatementRollsEveryStatementBackAndIsRecorded) {
               QList<QStringList>({{"1"}, {"2"}, {"7"}, {"9"}}));
 }
 
-TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecordedWithTheServersText) {
+TEST_F(Statements, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecordedWithTheServersText) {
     DialogosGuionados guion;
     QStringList lista = altas({"5", "2"});
     bool fallo = false;
@@ -258,7 +258,7 @@ TEST_F(Sentencias, AQuietDuplicateShowsNothingButIsStillRolledBackAndRecordedWit
               "MA_CUENTAS.CODIGO\r\n");
 }
 
-TEST_F(Sentencias, TheBatchTextLeavesBlankElementsOut) {
+TEST_F(Statements, TheBatchTextLeavesBlankElementsOut) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
     ado::FallaInyectada f;
@@ -277,7 +277,7 @@ TEST_F(Sentencias, TheBatchTextLeavesBlankElementsOut) {
 }
 
 // The record of the failure cannot be written: the operator still learns what the server said.
-TEST_F(Sentencias, AFailedErrorRecordDoesNotHideTheServersMessage) {
+TEST_F(Statements, AFailedErrorRecordDoesNotHideTheServersMessage) {
     base_.ejecutar(
         "CREATE TRIGGER AUX_ERR_LLENA BEFORE INSERT ON AUX_ERR BEGIN SELECT RAISE(ABORT, 'sin lugar'); END");
     DialogosGuionados guion;
@@ -300,7 +300,7 @@ TEST_F(Sentencias, AFailedErrorRecordDoesNotHideTheServersMessage) {
     EXPECT_TRUE(log[0].contains("sin lugar")) << log[0].toStdString();
 }
 
-TEST_F(Sentencias, WithoutAConnectionTheBatchFails) {
+TEST_F(Statements, WithoutAConnectionTheBatchFails) {
     db().gCnn->Close();
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
@@ -314,7 +314,7 @@ TEST_F(Sentencias, WithoutAConnectionTheBatchFails) {
 }
 
 // Quotes, line breaks and semicolons in a value are data: stored as typed, never run.
-TEST_F(Sentencias, AValueWithQuotesLineBreaksAndSemicolonsIsStoredExactly) {
+TEST_F(Statements, AValueWithQuotesLineBreaksAndSemicolonsIsStoredExactly) {
     DialogosGuionados guion;
     const QString valor = "O'Brien'; DELETE FROM MA_CUENTAS;\r\nDROP TABLE AUX_ERR\r--'";
     QStringList lista{QString()};
@@ -335,7 +335,7 @@ TEST_F(Sentencias, AValueWithQuotesLineBreaksAndSemicolonsIsStoredExactly) {
 
 // The server refuses the commit itself (a deferred reference check): nothing of the batch stays,
 // the transaction is closed, and the operator learns it as for a refused batch.
-TEST_F(Sentencias, ARefusedCommitIsAFailedTransaction) {
+TEST_F(Statements, ARefusedCommitIsAFailedTransaction) {
     base_.ejecutar("CREATE TABLE T_PADRE (ID int PRIMARY KEY)");
     base_.ejecutar("CREATE TABLE T_HIJO (P int REFERENCES T_PADRE (ID) DEFERRABLE INITIALLY DEFERRED)");
     auto* motor = dynamic_cast<ado::sqlite::ProveedorSqlite*>(db().gCnn->proveedor());

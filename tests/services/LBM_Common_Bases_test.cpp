@@ -9,7 +9,7 @@
 
 namespace {
 
-class BasesArchivo : public ::testing::Test {
+class DatabaseFiles : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(carpeta_.isValid());
@@ -47,7 +47,7 @@ const QByteArray kClaveEmpresa1 = "454D505245534131";
 
 }  // namespace
 
-TEST_F(BasesArchivo, FirstAppendCreatesTheFileWithOneCrLfLine) {
+TEST_F(DatabaseFiles, FirstAppendCreatesTheFileWithOneCrLfLine) {
     ASSERT_FALSE(QFile::exists(ruta()));
     LBM_Common::AgregaBaseArchivo(LBM_Common::NombreEntradaBase(" empresa1 ", " srv01:1433 "), " empresa1 ",
                                   "empresa1", "EMPRESA1", " srv01:1433 ", false);
@@ -55,7 +55,7 @@ TEST_F(BasesArchivo, FirstAppendCreatesTheFileWithOneCrLfLine) {
     EXPECT_EQ(bytes(), "EMPRESA1 / SRV01,empresa1,empresa1," + kClaveEmpresa1 + ",srv01:1433\r\n");
 }
 
-TEST_F(BasesArchivo, AppendEndsAnOpenLastLineAndAddsNoBlankLine) {
+TEST_F(DatabaseFiles, AppendEndsAnOpenLastLineAndAddsNoBlankLine) {
     // The last line lacks its end: a lone CR closes it before the new line.
     escribir("A / S,A,A,41,S");
     LBM_Common::AgregaBaseArchivo("B / S", "B", "B", "B", "S", false);
@@ -73,7 +73,7 @@ TEST_F(BasesArchivo, AppendEndsAnOpenLastLineAndAddsNoBlankLine) {
     EXPECT_EQ(entradas[2].Servidor, "S##");  // the Oracle mark is added, never checked
 }
 
-TEST_F(BasesArchivo, ValuesThatWouldBreakTheLineAreRefusedAndNothingIsWritten) {
+TEST_F(DatabaseFiles, ValuesThatWouldBreakTheLineAreRefusedAndNothingIsWritten) {
     escribir("A / S,A,A,41,S\r\n");
     for (const QString& malo : {QString("EMP,1"), QString("EMP\r\n1"), QString("EMP\n")}) {
         try {
@@ -86,7 +86,7 @@ TEST_F(BasesArchivo, ValuesThatWouldBreakTheLineAreRefusedAndNothingIsWritten) {
     EXPECT_EQ(bytes(), "A / S,A,A,41,S\r\n");
 }
 
-TEST_F(BasesArchivo, FileOfTheSuitesWindowsProgramsLoadsWithoutLoss) {
+TEST_F(DatabaseFiles, FileOfTheSuitesWindowsProgramsLoadsWithoutLoss) {
     // CR LF, a Windows-1252 "Ñ", blank lines, a short line, a line with a comma too many, a
     // quoted item, and lines ended by LF or CR alone.
     escribir(
@@ -128,7 +128,7 @@ TEST_F(BasesArchivo, FileOfTheSuitesWindowsProgramsLoadsWithoutLoss) {
     EXPECT_EQ(despues[5].Base, QString::fromUtf8("Peñón"));
 }
 
-TEST_F(BasesArchivo, EntryNameAndServerPort) {
+TEST_F(DatabaseFiles, EntryNameAndServerPort) {
     EXPECT_EQ(LBM_Common::NombreEntradaBase(" empresa1 ", " srv01:1433 "), "EMPRESA1 / SRV01");
     EXPECT_EQ(LBM_Common::NombreEntradaBase("emp", "a:b:c"), "EMP / A");
     EXPECT_EQ(LBM_Common::NombreEntradaBase("emp", ""), "EMP / ");
@@ -142,6 +142,6 @@ TEST_F(BasesArchivo, EntryNameAndServerPort) {
     EXPECT_EQ(puerto, "1433:x");
 }
 
-TEST_F(BasesArchivo, AMissingFileHasNoEntries) {
+TEST_F(DatabaseFiles, AMissingFileHasNoEntries) {
     EXPECT_FALSE(LBM_Common::LeeBasesArchivo(ruta()).has_value());
 }

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ConvierteMayuscula, CapitalsOnlyTheFilterListAndOnlyWithTheSwitchOn) {
+TEST(UppercaseConversion, CapitalsOnlyTheFilterListAndOnlyWithTheSwitchOn) {
     LBM_Common::gSoloMayusculas = false;
     EXPECT_EQ(LBM_Common::ConvierteMayuscula('a'), 'a');
     EXPECT_EQ(LBM_Common::ConvierteMayuscula(0xF1), 0xF1);  // ñ
@@ -20,7 +20,7 @@ TEST(ConvierteMayuscula, CapitalsOnlyTheFilterListAndOnlyWithTheSwitchOn) {
     LBM_Common::gSoloMayusculas = false;
 }
 
-TEST(FormatoComprobante, PadsPointOfSaleAndNumberAndKeepsLongerNumbers) {
+TEST(VoucherFormat, PadsPointOfSaleAndNumberAndKeepsLongerNumbers) {
     EXPECT_EQ(LBM_Common1::FormatoComprobante("1", "234", "A"), "0001-00000234A");
     EXPECT_EQ(LBM_Common1::FormatoComprobante("12345", "7", "B"), "12345-00000007B");
     EXPECT_EQ(LBM_Common1::FormatoComprobante("0003x", "", ""), "0003-00000000 ");

@@ -18,7 +18,7 @@ QStringList Claves(const QString& tabla) {
 
 }  // namespace
 
-TEST(ClavesTabla, OneCasePerRuleGroupInOrder) {
+TEST(TableKeys, OneCasePerRuleGroupInOrder) {
     const struct {
         const char* tabla;
         QStringList claves;

@@ -20,7 +20,7 @@ void Cierra(DB_Dll& d) {
 // A company with four terminals and a group company, each an embedded database in one folder:
 // 1 reachable through a prefixed server name, 2 unreachable, 3 opted out of accounts, 4 on the
 // internet (never considered).
-class Replica : public EntornoDB_Dll {
+class Replication : public EntornoDB_Dll {
   protected:
     void SetUp() override {
         EntornoDB_Dll::SetUp();
@@ -78,7 +78,7 @@ class Replica : public EntornoDB_Dll {
 
 }  // namespace
 
-TEST_F(Replica, InsertUpdateAndDeleteReachTheActiveTerminalsAndTheGroup) {
+TEST_F(Replication, InsertUpdateAndDeleteReachTheActiveTerminalsAndTheGroup) {
     vb::App().EXEName = "V_MA_CLIENTES";
     FinObservado fin;
     DialogosGuionados guion;
@@ -111,7 +111,7 @@ TEST_F(Replica, InsertUpdateAndDeleteReachTheActiveTerminalsAndTheGroup) {
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
 }
 
-TEST_F(Replica, NoConditionCopiesNothing) {
+TEST_F(Replication, NoConditionCopiesNothing) {
     DialogosGuionados guion;
     ActualizaGEmpresas("MA_CUENTAS", 3);
     // A value for a key that no rule names cannot make a condition either.
@@ -135,7 +135,7 @@ TEST_F(Replica, NoConditionCopiesNothing) {
     EXPECT_EQ(guion.preguntas(), QList<Pregunta>({sinConexion()}));
 }
 
-TEST_F(Replica, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
+TEST_F(Replication, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
     const QString insercion = "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('5', 'Vieja')";
     base_.ejecutar(insercion);
     tpv1_->ejecutar(insercion);
@@ -170,7 +170,7 @@ TEST_F(Replica, ARefusalIsRecordedAndShownAndTheOtherTargetsStillGetTheCopy) {
     EXPECT_EQ(p.titulo, "Atención");
 }
 
-TEST_F(Replica, SettingsReachEveryTerminalAndAGroupThatDoesNotConnectIsSkipped) {
+TEST_F(Replication, SettingsReachEveryTerminalAndAGroupThatDoesNotConnectIsSkipped) {
     FinObservado fin;
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
@@ -186,7 +186,7 @@ TEST_F(Replica, SettingsReachEveryTerminalAndAGroupThatDoesNotConnectIsSkipped) 
 }
 
 // Part of a key reaches several rows: each is copied by its whole key, with every digit.
-TEST_F(Replica, PartOfAKeyCopiesEachRowByItsWholeKey) {
+TEST_F(Replication, PartOfAKeyCopiesEachRowByItsWholeKey) {
     base_.ejecutar("UPDATE TA_CONFIGURACION SET ValorAux = '|MA_CUENTASCCOSTO|' WHERE CLAVE = 'GRP_Tablas'");
     grupo_->ejecutar(
         "INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE) VALUES ('1', 'A', 60), ('1', 'B', 40), "
@@ -205,7 +205,7 @@ TEST_F(Replica, PartOfAKeyCopiesEachRowByItsWholeKey) {
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
 }
 
-TEST_F(Replica, WhichTablesGoToTheGroup) {
+TEST_F(Replication, WhichTablesGoToTheGroup) {
     auto pon = [&](const QString& clave, const QString& valor, const QString& aux = QString()) {
         base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = '" + clave + "'");
         base_.ejecutar("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, ValorAux) VALUES ('" + clave + "', '" +

@@ -36,7 +36,7 @@ QStringList TablasConsultadas() {
 
 }  // namespace
 
-TEST(MascarasConsultas, EveryLookedUpTableHasARecordWithItsCodeFirstAndColumnsThatExist) {
+TEST(LookupMasks, EveryLookedUpTableHasARecordWithItsCodeFirstAndColumnsThatExist) {
     QFile archivo(Mascaras());
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly)) << Mascaras().toStdString();
     const QByteArray todo = archivo.readAll();
@@ -96,7 +96,7 @@ QStringList F5EnElCodigo(const QString& usuario) {
     return vistas;
 }
 
-TEST(MascarasConsultas, F5InTheChartsCodeBoxOpensWithCodeAndDescriptionFirst) {
+TEST(LookupMasks, F5InTheChartsCodeBoxOpensWithCodeAndDescriptionFirst) {
     const QStringList admin = F5EnElCodigo("ADMIN");
     ASSERT_GE(admin.size(), 3);
     EXPECT_EQ(admin[0], "CODIGO,DESCRIPCION");
@@ -109,7 +109,7 @@ TEST(MascarasConsultas, F5InTheChartsCodeBoxOpensWithCodeAndDescriptionFirst) {
     EXPECT_FALSE(operador.contains("51010100102"));
 }
 
-TEST(MascarasConsultas, TheBuildRefusesASourceItCouldNotWriteAsWrittenAndLeavesNoFile) {
+TEST(LookupMasks, TheBuildRefusesASourceItCouldNotWriteAsWrittenAndLeavesNoFile) {
     QTemporaryDir dir;
     const QString destino = dir.filePath("consultas.qnl");
     auto crear = [&](const QString& fuente) {

@@ -12,7 +12,7 @@ int Entero(const BaseDePrueba& b, const QString& sql) {
     return b.escalar(sql).toInt();
 }
 
-TEST(EsquemaAsientos, TheDemoJournalBalancesOnTheDemoChart) {
+TEST(JournalSchema, TheDemoJournalBalancesOnTheDemoChart) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida()) << b.error().toStdString();
     const int asientos =
@@ -67,7 +67,7 @@ TEST(EsquemaAsientos, TheDemoJournalBalancesOnTheDemoChart) {
     EXPECT_EQ(Entero(b, "SELECT max(CODIGO) FROM MA_BIENES"), 41);
 }
 
-TEST(EsquemaAsientos, TheEngineRefusesToDeleteAnAccountThatHasLines) {
+TEST(JournalSchema, TheEngineRefusesToDeleteAnAccountThatHasLines) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida());
     auto cn = ado::Connection::Crear();

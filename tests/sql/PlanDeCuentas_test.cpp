@@ -11,7 +11,7 @@ int Entero(const BaseDePrueba& b, const QString& sql) {
 
 }  // namespace
 
-TEST(PlanDeCuentas, EveryAccountEndsALevelAndHangsUnderAnExistingTitle) {
+TEST(ChartOfAccountsTables, EveryAccountEndsALevelAndHangsUnderAnExistingTitle) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida()) << b.error().toStdString();
     // Levels of 1, 1, 2, 2, 3 and 2 digits end at 1, 2, 4, 6, 9 and 11.
@@ -32,7 +32,7 @@ TEST(PlanDeCuentas, EveryAccountEndsALevelAndHangsUnderAnExistingTitle) {
     EXPECT_GE(Entero(b, "SELECT count(*) FROM MA_CUENTAS WHERE DADA_DE_BAJA = 1"), 5);
 }
 
-TEST(PlanDeCuentas, CustomersAndSuppliersLieInTheirRangesWithTheirViewType) {
+TEST(ChartOfAccountsTables, CustomersAndSuppliersLieInTheirRangesWithTheirViewType) {
     BaseDePrueba b(true);
     ASSERT_TRUE(b.valida()) << b.error().toStdString();
     EXPECT_GE(Entero(b, "SELECT count(*) FROM MA_CUENTAS WHERE TITULO = 0 AND CODIGO LIKE '110301%'"), 30);

@@ -25,7 +25,7 @@ CREATE VIEW SS_MONEDA AS SELECT Codigo, Nombre FROM MA_MONEDA;
 
 }  // namespace
 
-TEST(CadenaConexion, KeysAreUpperCasedAndTrimmedBothSides) {
+TEST(ConnectionString, KeysAreUpperCasedAndTrimmedBothSides) {
     const auto p =
         AnalizarCadenaConexion("Provider=SQLOLEDB.1; Server = /datos ;Database =DEMO;uid=sa;;pwd=");
     EXPECT_EQ(p.value("PROVIDER"), "SQLOLEDB.1");

@@ -93,15 +93,15 @@ TEST_F(ReglasCuentasTest, TheTreeHangsEachActiveAccountUnderItsNearestAncestor) 
     EXPECT_EQ(arbol.Count(), activas + 1);
 }
 
-class ReglasCuentasEscrituraTest : public ReglasCuentasTest {
+class ReglasCuentasWriteTest : public ReglasCuentasTest {
   protected:
-    ReglasCuentasEscrituraTest()
+    ReglasCuentasWriteTest()
         : ReglasCuentasTest({"UPDATE MA_CUENTAS SET TITULO = 0 WHERE CODIGO IN ('1101', '5101')",
                              "INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA, DESCRIPCION) VALUES "
                              "('CAJ', '110101001', 'CAJAS')"}) {}
 };
 
-TEST_F(ReglasCuentasEscrituraTest, HierarchiesMakeTitlesOfParentsWithoutMovements) {
+TEST_F(ReglasCuentasWriteTest, HierarchiesMakeTitlesOfParentsWithoutMovements) {
     base_.ejecutar(
         "INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, CUENTA, IMPORTE) VALUES ('2027', 7, '5101', 10)");
     reglas_->JerarquiasCuentas();
@@ -110,7 +110,7 @@ TEST_F(ReglasCuentasEscrituraTest, HierarchiesMakeTitlesOfParentsWithoutMovement
     EXPECT_EQ(base_.escalar("SELECT TITULO FROM MA_CUENTAS WHERE CODIGO = '11010100101'").toInt(), 0);
 }
 
-TEST_F(ReglasCuentasEscrituraTest, AnAccountJoinsTheCashFlowLinesOfItsNearestAncestorOnce) {
+TEST_F(ReglasCuentasWriteTest, AnAccountJoinsTheCashFlowLinesOfItsNearestAncestorOnce) {
     reglas_->ActualizaCashFlow("1-1-01-01-00101");
     reglas_->ActualizaCashFlow("11010100101");
     EXPECT_EQ(

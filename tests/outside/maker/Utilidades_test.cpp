@@ -16,7 +16,7 @@ using maker::Utilidades;
 namespace {
 
 // Runs each number test under a locale with "," and one with "." as decimal separator.
-class UtilidadesNumeros : public ::testing::TestWithParam<bool> {
+class UtilidadesNumbers : public ::testing::TestWithParam<bool> {
   protected:
     // The parameter: "," as decimal separator.
     LocaleNumeros locale_{GetParam() ? LocaleNumeros::coma() : LocaleNumeros::punto()};
@@ -27,7 +27,7 @@ class UtilidadesNumeros : public ::testing::TestWithParam<bool> {
     Utilidades u;
 };
 
-TEST_P(UtilidadesNumeros, ValorNumericoReadsTheLeadingNumberRoundedToFourPlaces) {
+TEST_P(UtilidadesNumbers, ValorNumericoReadsTheLeadingNumberRoundedToFourPlaces) {
     EXPECT_DOUBLE_EQ(u.ValorNumerico(n("12,5")), 12.5);
     EXPECT_DOUBLE_EQ(u.ValorNumerico(n("1234,56789")), 1234.5679);
     EXPECT_DOUBLE_EQ(u.ValorNumerico(n("-0,00005")), -0.0001);  // half away from zero
@@ -44,7 +44,7 @@ TEST_P(UtilidadesNumeros, ValorNumericoReadsTheLeadingNumberRoundedToFourPlaces)
     EXPECT_DOUBLE_EQ(u.ValorNumerico("12" + grupo), 12);
 }
 
-TEST_P(UtilidadesNumeros, ValorDobleReadsBackWhatTheProgramWrites) {
+TEST_P(UtilidadesNumbers, ValorDobleReadsBackWhatTheProgramWrites) {
     for (double v : {0.0, 1.2, 0.0625, 1234.5678, -3.5, 987654.321, 1.0 / 16}) {
         const QString coef = vb::Format(v, " ##0.##0");
         EXPECT_DOUBLE_EQ(u.ValorDoble(coef), vb::Redondear(v, 3)) << coef.toStdString();
@@ -58,7 +58,7 @@ TEST_P(UtilidadesNumeros, ValorDobleReadsBackWhatTheProgramWrites) {
     EXPECT_DOUBLE_EQ(u.ValorDoble(u.TextoCampo(QVariant())), 0);
 }
 
-TEST_P(UtilidadesNumeros, ValorEnteroRoundsLikeCIntAndRefusesOverflow) {
+TEST_P(UtilidadesNumbers, ValorEnteroRoundsLikeCIntAndRefusesOverflow) {
     EXPECT_EQ(u.ValorEntero(n("2,5")), 2);
     EXPECT_EQ(u.ValorEntero(n("3,5")), 4);
     EXPECT_EQ(u.ValorEntero("-32768"), -32768);
@@ -71,7 +71,7 @@ TEST_P(UtilidadesNumeros, ValorEnteroRoundsLikeCIntAndRefusesOverflow) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, UtilidadesNumeros, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Locales, UtilidadesNumbers, ::testing::Bool());
 
 TEST(Utilidades, TextoCampoWritesDatesDayFirstAndNullAsEmpty) {
     Utilidades u;

@@ -23,7 +23,7 @@ using PorCodigo = QMap<QString, QString>;
 
 }  // namespace
 
-TEST(VistasBooleanas, PlanillaAndTheLookupShowFlagsAsSiAndNo) {
+TEST(BooleanViews, PlanillaAndTheLookupShowFlagsAsSiAndNo) {
     CuentasDePrueba c;
     LocaleNumeros coma(LocaleNumeros::coma());
     c.Iniciar();

@@ -177,7 +177,7 @@ TEST(Conversiones, AValueIsANumberByHowItIsHeldNotByHowItReads) {
     EXPECT_TRUE(vb::IsNumeric(QVariant(true)));
 }
 
-TEST(NumeroInicial, GroupsOnlyInThreesOtherwiseALoneSeparatorIsTheDecimalPoint) {
+TEST(LeadingNumber, GroupsOnlyInThreesOtherwiseALoneSeparatorIsTheDecimalPoint) {
     for (const QLocale& locale : {LocaleNumeros::coma(), LocaleNumeros::punto()}) {
         LocaleNumeros l(locale);
         const bool coma = locale.decimalPoint() == ",";

@@ -12,7 +12,7 @@
 
 using namespace ado;
 
-TEST(ConexionOdbc, OpensRunsWritesAndKeepsTheServersDiagnostics) {
+TEST(OdbcConnection, OpensRunsWritesAndKeepsTheServersDiagnostics) {
     if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -68,7 +68,7 @@ TEST(ConexionOdbc, OpensRunsWritesAndKeepsTheServersDiagnostics) {
 }
 
 // Two programs on one database over ODBC: a change made meanwhile is never overwritten.
-TEST(ConexionOdbc, OptimisticLocking) {
+TEST(OdbcConnection, OptimisticLocking) {
     if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -104,7 +104,7 @@ TEST(ConexionOdbc, OptimisticLocking) {
 }
 
 // Over ODBC too a recordset runs one statement: the second is refused and nothing runs.
-TEST(ConexionOdbc, ARecordsetRunsASingleStatement) {
+TEST(OdbcConnection, ARecordsetRunsASingleStatement) {
     if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

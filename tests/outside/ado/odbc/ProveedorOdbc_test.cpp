@@ -57,7 +57,7 @@ class ProveedorOdbcTest : public ::testing::Test {
 
 }  // namespace
 
-TEST(ProveedorOdbcCadena, BuildsTheDriverStringForTheProvider) {
+TEST(ProveedorOdbcConnectionString, BuildsTheDriverStringForTheProvider) {
     qunsetenv("INDAJUSTE_ODBC_CADENA");
     qunsetenv("INDAJUSTE_ODBC_DRIVER");
     ado::ParametrosConexion p;
@@ -96,7 +96,7 @@ TEST(ProveedorOdbcCadena, BuildsTheDriverStringForTheProvider) {
     qunsetenv("INDAJUSTE_ODBC_CADENA");
 }
 
-TEST(ProveedorOdbcCadena, ErrorNumbersBySqlStateClass) {
+TEST(ProveedorOdbcConnectionString, ErrorNumbersBySqlStateClass) {
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("42000")), ado::kErrSintaxis);
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("37000")), ado::kErrSintaxis);
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("42S02")), ado::kErrTablaInexistente);
@@ -106,7 +106,7 @@ TEST(ProveedorOdbcCadena, ErrorNumbersBySqlStateClass) {
     EXPECT_EQ(ProveedorOdbc::NumeroAdo(QStringLiteral("HY000")), ado::kErrNoEspecificado);
 }
 
-TEST(ProveedorOdbcCadena, UnopenedItRefusesStatementsAndAnUnknownDriverLeavesTheError) {
+TEST(ProveedorOdbcConnectionString, UnopenedItRefusesStatementsAndAnUnknownDriverLeavesTheError) {
     ProveedorOdbc pr;
     Errors err;
     try {
@@ -328,7 +328,7 @@ TEST_F(ProveedorOdbcTest, TheFactoryGivesAnOdbcProvider) {
     EXPECT_FALSE(p->esMotorEmbebido());
 }
 
-TEST(ProveedorOdbcTabla, OnlyOneTableWithoutJoinsOrGroupings) {
+TEST(ProveedorOdbcTable, OnlyOneTableWithoutJoinsOrGroupings) {
     using ado::odbc::interno::TablaUnica;
     EXPECT_EQ(TablaUnica(QStringLiteral("SELECT TOP 1 * FROM Cuentas")), QStringLiteral("Cuentas"));
     EXPECT_EQ(TablaUnica(QStringLiteral("select a, b from dbo.Cuentas with(nolock) where a = 'x FROM y, z'")),
@@ -347,7 +347,7 @@ TEST(ProveedorOdbcTabla, OnlyOneTableWithoutJoinsOrGroupings) {
     EXPECT_EQ(TablaUnica(QStringLiteral("SELECT 1")), QString());
 }
 
-TEST(ProveedorOdbcTabla, ValuesReadAsTextByType) {
+TEST(ProveedorOdbcTable, ValuesReadAsTextByType) {
     using ado::odbc::interno::ConvertirTexto;
     // The company server's text forms of dates: milliseconds kept, finer digits dropped.
     EXPECT_EQ(ConvertirTexto(QStringLiteral("2024-03-01 10:20:30.123"), ado::adDBTimeStamp),
@@ -370,7 +370,7 @@ TEST(ProveedorOdbcTabla, ValuesReadAsTextByType) {
 
 // A lost link is told by the connection class of its SQLSTATE, whatever the driver's own number:
 // the entry carries the number the program's recovery looks for.
-TEST(ProveedorOdbcCadena, ALostLinkIsRecognisedByItsSqlState) {
+TEST(ProveedorOdbcConnectionString, ALostLinkIsRecognisedByItsSqlState) {
     for (const char* estado : {"08S01", "08003", "08007", "08004", "08S02"})
         for (int32_t nativo : {0, 10054, 20006, 3}) {
             const ado::Error e = ProveedorOdbc::EntradaDeDiagnostico(QString::fromLatin1(estado), nativo,

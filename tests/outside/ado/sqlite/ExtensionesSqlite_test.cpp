@@ -15,7 +15,7 @@ using ado::sqlite::TraducirSentencia;
 namespace {
 
 // An in-memory engine that runs the program's statements through the translation.
-class Motor : public ::testing::Test {
+class EngineExtensions : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_EQ(sqlite3_open(":memory:", &db_), SQLITE_OK);
@@ -83,7 +83,7 @@ class Motor : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Motor, CollationIgnoresCaseBeyondAsciiAndTrailingBlanks) {
+TEST_F(EngineExtensions, CollationIgnoresCaseBeyondAsciiAndTrailingBlanks) {
     Ejecutar(
         "INSERT INTO MA_CUENTAS VALUES ('Ñandú', 'Ave corredora', '2024 ', 2), ('abc  ', 'x', '2023', 1), "
         "('ABD', 'y', '2023', 3)");
@@ -96,7 +96,7 @@ TEST_F(Motor, CollationIgnoresCaseBeyondAsciiAndTrailingBlanks) {
               QStringList({"2", "3"}));
 }
 
-TEST_F(Motor, LikeIsCaseBlindBeyondAsciiWithTheServersWildcards) {
+TEST_F(EngineExtensions, LikeIsCaseBlindBeyondAsciiWithTheServersWildcards) {
     Ejecutar(
         "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, ORDEN) VALUES ('Ñandú', 'CAJA CHICA', 1), "
         "('b_1', 'Caja grande', 2), ('c3', 'Banco', 3)");
@@ -113,7 +113,7 @@ TEST_F(Motor, LikeIsCaseBlindBeyondAsciiWithTheServersWildcards) {
     EXPECT_EQ(Valor("SELECT 'abc  ' LIKE 'ABC', 'abc' LIKE 'ab', NULL LIKE 'a'"), "1|0|NULL");
 }
 
-TEST_F(Motor, ALikeWithAFixedBeginningFindsThroughTheIndexWhatAFullReadFinds) {
+TEST_F(EngineExtensions, ALikeWithAFixedBeginningFindsThroughTheIndexWhatAFullReadFinds) {
     Ejecutar("CREATE INDEX IX_CODIGO ON MA_CUENTAS (CODIGO)");
     Ejecutar(
         "INSERT INTO MA_CUENTAS (CODIGO, ORDEN) VALUES ('1101', 1), ('11010', 2), ('110', 3), ('1102', 4), "
@@ -147,7 +147,7 @@ TEST_F(Motor, ALikeWithAFixedBeginningFindsThroughTheIndexWhatAFullReadFinds) {
     EXPECT_TRUE(plan[0].contains("SEARCH")) << plan[0].toStdString();
 }
 
-TEST_F(Motor, TopWithOrderByAndInsideASubquery) {
+TEST_F(EngineExtensions, TopWithOrderByAndInsideASubquery) {
     Ejecutar("INSERT INTO MA_CUENTAS (CODIGO, ORDEN) VALUES ('a', 3), ('b', 1), ('c', 2), ('d', 4)");
     EXPECT_EQ(Filas("SELECT TOP 2 CODIGO FROM MA_CUENTAS with(nolock) ORDER BY ORDEN"),
               QStringList({"b", "c"}));
@@ -157,7 +157,7 @@ TEST_F(Motor, TopWithOrderByAndInsideASubquery) {
     EXPECT_EQ(Filas("SELECT TOP 100 PERCENT CODIGO FROM MA_CUENTAS ORDER BY CODIGO").size(), 4);
 }
 
-TEST_F(Motor, DayFirstDatesCompareAsDates) {
+TEST_F(EngineExtensions, DayFirstDatesCompareAsDates) {
     Ejecutar(
         "INSERT INTO MV_EJERCICIOS VALUES (2023, '2023-07-01', '2024-06-30'), (2024, '2024-07-01', "
         "'2025-06-30')");
@@ -180,14 +180,14 @@ TEST_F(Motor, DayFirstDatesCompareAsDates) {
               "30|01/07/2023");
 }
 
-TEST_F(Motor, NumbersComparedWithTextsCompareAsNumbers) {
+TEST_F(EngineExtensions, NumbersComparedWithTextsCompareAsNumbers) {
     Ejecutar("INSERT INTO MA_CUENTAS (CODIGO, PERIODO, ORDEN) VALUES ('a', '2024 ', 1), ('b', '02023', 2)");
     EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS WHERE RTRIM(LTRIM(PERIODO)) = 2024"), QStringList({"a"}));
     EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS WHERE PERIODO = 2023"), QStringList({"b"}));
     EXPECT_EQ(Filas("SELECT CODIGO FROM MA_CUENTAS WHERE CONVERT(INT, PERIODO) < 2024"), QStringList({"b"}));
 }
 
-TEST_F(Motor, FunctionsBehaveAsOnTheServer) {
+TEST_F(EngineExtensions, FunctionsBehaveAsOnTheServer) {
     EXPECT_EQ(Valor("SELECT LEN('abc  '), LEN(''), LEN(NULL), LEN('ñandú')"), "3|0|NULL|5");
     EXPECT_EQ(Valor("SELECT CHARINDEX('b', 'abcb'), CHARINDEX('B', 'abcb', 3), CHARINDEX('z', 'abc'), "
                     "CHARINDEX('Ú', 'ñandú')"),
@@ -209,7 +209,7 @@ TEST_F(Motor, FunctionsBehaveAsOnTheServer) {
     EXPECT_EQ(Valor("SELECT GETDATE() = datetime('now','localtime') OR 1"), "1");
 }
 
-TEST_F(Motor, PlusOfTwoColumnsFollowsTheValues) {
+TEST_F(EngineExtensions, PlusOfTwoColumnsFollowsTheValues) {
     Ejecutar("CREATE TABLE N (A varchar(5), B varchar(5), X int, Y real)");
     Ejecutar("INSERT INTO N VALUES ('ab', 'cd', 2, 0.5)");
     EXPECT_EQ(Valor("SELECT A + B, X + Y, B + NULL FROM N"), "abcd|2.5|NULL");
@@ -220,7 +220,7 @@ TEST_F(Motor, PlusOfTwoColumnsFollowsTheValues) {
               QStringList({"9223372036854775807|9.22337203685478e+18|1.84467440737096e+19"}));
 }
 
-TEST_F(Motor, AddedColumnsAndBracketedNames) {
+TEST_F(EngineExtensions, AddedColumnsAndBracketedNames) {
     Ejecutar("CREATE TABLE TA_X (CODIGO varchar(4) COLLATE SERVIDOR)");
     Ejecutar("INSERT INTO TA_X VALUES ('A')");
     EXPECT_EQ(EjecutarLote(
@@ -231,7 +231,7 @@ TEST_F(Motor, AddedColumnsAndBracketedNames) {
     EXPECT_EQ(Valor("SELECT ACTIVO, [NOTA LARGA] FROM TA_X WHERE [NOTA LARGA] = '-  '"), "0|-");
 }
 
-TEST_F(Motor, ABatchGoesOnAfterAFailingStatement) {
+TEST_F(EngineExtensions, ABatchGoesOnAfterAFailingStatement) {
     Ejecutar("CREATE TABLE T (A varchar(5) PRIMARY KEY, B int)");
     Ejecutar("INSERT INTO T VALUES ('x', 1)");
     const QString lote =
@@ -243,7 +243,7 @@ TEST_F(Motor, ABatchGoesOnAfterAFailingStatement) {
     EXPECT_EQ(Filas("SELECT A, B FROM T ORDER BY A"), QStringList({"x|5", "y|3"}));
 }
 
-TEST_F(Motor, ConversionsToTextsAndDates) {
+TEST_F(EngineExtensions, ConversionsToTextsAndDates) {
     EXPECT_EQ(Valor("SELECT CONVERT(char(5), 'ab') + '|', CONVERT(varchar, 'x'), CONVERT(varchar(2), 123), "
                     "CONVERT(varchar(10), 2.5)"),
               "ab   ||x|12|2.5");
@@ -257,7 +257,7 @@ TEST_F(Motor, ConversionsToTextsAndDates) {
     EXPECT_EQ(Valor("SELECT year('2024-02-29'), month('2024-02-29 23:00:00'), day('1/7/2023')"), "2024|2|1");
 }
 
-TEST_F(Motor, CollationOrdersAsItCompares) {
+TEST_F(EngineExtensions, CollationOrdersAsItCompares) {
     Ejecutar("CREATE TABLE C (X varchar(10) COLLATE SERVIDOR PRIMARY KEY)");
     Ejecutar("INSERT INTO C VALUES ('b'), ('Á'), ('a'), ('_z'), ('ñ'), ('N')");
     EXPECT_EQ(Filas("SELECT X FROM C ORDER BY X"), QStringList({"_z", "a", "Á", "b", "N", "ñ"}));

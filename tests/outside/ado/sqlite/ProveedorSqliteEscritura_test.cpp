@@ -40,7 +40,7 @@ RecordsetPtr abrir(const ConnectionPtr& cn, const QString& sql) {
 
 }  // namespace
 
-TEST(EscrituraSqlite, AChangeByAnotherConnectionIsNeverOverwritten) {
+TEST(SqliteWrites, AChangeByAnotherConnectionIsNeverOverwritten) {
     BaseTemporal base(kEsquema);
     auto yo = base.abrir();
     auto otro = base.abrir();
@@ -99,7 +99,7 @@ TEST(EscrituraSqlite, AChangeByAnotherConnectionIsNeverOverwritten) {
     EXPECT_EQ(base.leer("SELECT Texto || Orden FROM MA_NOTA"), QVariant("otro2"));
 }
 
-TEST(EscrituraSqlite, AWriteThroughAViewThatTouchesNoRowRaises) {
+TEST(SqliteWrites, AWriteThroughAViewThatTouchesNoRowRaises) {
     BaseTemporal base(kEsquema);
     auto cn = base.abrir();
     auto rs = abrir(cn, "SELECT * FROM SS_CUENTA ORDER BY Codigo");

@@ -17,7 +17,7 @@ QStringList Valores(const ado::ConnectionPtr& cn, const QString& sql) {
     return v;
 }
 
-TEST(SentenciasConNumeros, EachNumberSelectsItsOwnRows) {
+TEST(StatementsWithNumbers, EachNumberSelectsItsOwnRows) {
     BaseTemporal b(
         "CREATE TABLE T (ID int, M int, P varchar(4) COLLATE SERVIDOR, X varchar(20) COLLATE SERVIDOR);"
         "INSERT INTO T VALUES (1, 3, '2024', 'a'), (2, 3, '2023 ', 'b'), (3, 4, '2024', '= 3 '), (15, 4, "
