@@ -345,6 +345,18 @@ void ProveedorOdbc::revisarEnlace(const Errors& errores, int desde) {
     }
 }
 
+void ProveedorOdbc::leerDatosDelMotor() {
+    SQLWCHAR info[256] = {};
+    SQLSMALLINT bytes = 0;
+    if (SQL_SUCCEEDED(SQLGetInfoW(dbc_, SQL_DBMS_NAME, info, sizeof(info), &bytes)))
+        motor_ = DeSqlW(info, std::min<qsizetype>(bytes / qsizetype(sizeof(SQLWCHAR)), 255));
+    if (SQL_SUCCEEDED(SQLGetInfoW(dbc_, SQL_IDENTIFIER_QUOTE_CHAR, info, sizeof(info), &bytes))) {
+        const QString q =
+            DeSqlW(info, std::min<qsizetype>(bytes / qsizetype(sizeof(SQLWCHAR)), 255)).trimmed();
+        comilla_ = q.isEmpty() ? QStringLiteral("\"") : q;
+    }
+}
+
 void ProveedorOdbc::abrir(const ParametrosConexion& p, const QString& usuario, const QString& clave,
                           Errors& errores) {
     cerrar();
@@ -386,17 +398,7 @@ void ProveedorOdbc::abrir(const ParametrosConexion& p, const QString& usuario, c
         lanzar(errores, desde, QStringLiteral("No se pudo abrir la conexión con el servidor."));
     }
     dbc_ = dbc;
-
-    SQLWCHAR info[256] = {};
-    SQLSMALLINT bytes = 0;
-    if (SQL_SUCCEEDED(SQLGetInfoW(dbc_, SQL_DBMS_NAME, info, sizeof(info), &bytes)))
-        motor_ = DeSqlW(info, std::min<qsizetype>(bytes / qsizetype(sizeof(SQLWCHAR)), 255));
-    if (SQL_SUCCEEDED(SQLGetInfoW(dbc_, SQL_IDENTIFIER_QUOTE_CHAR, info, sizeof(info), &bytes))) {
-        const QString q =
-            DeSqlW(info, std::min<qsizetype>(bytes / qsizetype(sizeof(SQLWCHAR)), 255)).trimmed();
-        comilla_ = q.isEmpty() ? QStringLiteral("\"") : q;
-    }
-
+    leerDatosDelMotor();
     if (EsSqlServer()) {
         // Day-first date literals must mean the same on every server.
         try {

@@ -65,6 +65,8 @@ class ProveedorOdbc final : public ado::Proveedor {
     void exigirAbierto(Errors& errores);
     // A dropped link leaves the connection closed.
     void revisarEnlace(const Errors& errores, int desde);
+    // The engine's name and its quote for names, as the driver reports them.
+    void leerDatosDelMotor();
 
     // Walks every result of an executed statement from its first return code; the kept result is
     // the last one with columns (or the last count). False when a statement of the batch failed.

@@ -250,7 +250,8 @@ qsizetype LeerTop(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizet
 // TOP n at each level (the statement, or a parenthesised subquery) becomes LIMIT n at that
 // level's end, after its ORDER BY. TOP 100 PERCENT means every row. In a UNION each branch
 // keeps its own TOP: the branch becomes SELECT * FROM (branch LIMIT n); the last branch's
-// ORDER BY stays outside, where the server applies it to the whole union.
+// ORDER BY stays outside, where the server applies it to the whole union. One walk on purpose:
+// each token's rule reads the open levels the walk keeps.
 Piezas TopALimit(const Piezas& ps) {
     const std::vector<qsizetype> pareja = Parejas(ps);
     if (pareja.size() != static_cast<size_t>(ps.size())) return ps;
