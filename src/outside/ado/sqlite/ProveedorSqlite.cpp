@@ -154,7 +154,9 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
         cerrar();
         noSeAbre(m);
     }
-    RegistrarExtensiones(db_);
+    RegistrarFunciones(db_);
+    vigiladas_.clear();
+    todasVigiladas_ = false;
     sqlite3_stmt* st = nullptr;
     bool conReferencias = false;
     if (sqlite3_prepare_v2(db_,
@@ -185,6 +187,7 @@ void ProveedorSqlite::cerrar() {
 }
 
 void ProveedorSqlite::olvidarEsquema() {
+    mapaDeControles_ = {};
     for (auto& p : preparadas_) sqlite3_finalize(p.stmt);
     preparadas_.clear();
     objetos_.clear();
@@ -312,6 +315,7 @@ ProveedorSqlite::Preparada* ProveedorSqlite::prepararTexto(const QString& sql, E
         for (auto& q : preparadas_) sqlite3_finalize(q.stmt);
         preparadas_.clear();
     }
+    asegurarControles(sql);
     Preparada p;
     const QByteArray texto = sql.toUtf8();
     const char* cola = nullptr;
@@ -728,6 +732,7 @@ void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {
 }
 
 void ProveedorSqlite::comenzarTransaccion(Errors& errores) {
+    if (db_) vigilarTodo();
     ejecutarSimple("BEGIN", errores);
 }
 void ProveedorSqlite::confirmarTransaccion(Errors& errores) {

@@ -88,6 +88,20 @@ class ProveedorSqlite final : public Proveedor {
     void agregarFallo(int codigo, Errors& errores);
     [[noreturn]] void lanzarFallo(int codigo, Errors& errores);
     void ejecutarSimple(const char* sql, Errors& errores);
+
+    // The column checks (VigilanciaColumnas.h) of a table are set up before the first statement
+    // that may write it, never inside a transaction: a connection that only reads never pays for
+    // them, and a rollback never takes them away. A statement that reaches a table with triggers
+    // or foreign keys, and every transaction, first sets up the checks of every table.
+    void asegurarControles(const QString& sql);
+    void vigilarNombres(const QSet<QString>& nombres);
+    void vigilarTodo();
+    struct MapaDeControles {
+        bool leido = false;
+        QSet<QString> tablas;       // in upper case
+        QSet<QString> arriesgadas;  // whose writes may reach other tables
+    };
+    const MapaDeControles& mapaDeControles();
     // Runs a statement with parameters; the first row, if any, goes to `fila`. False on failure.
     bool correrConValores(const QString& sql, const QVariantList& valores, Errors& errores,
                           const QList<Recordset::Columna>* columnas = nullptr,
@@ -105,6 +119,9 @@ class ProveedorSqlite final : public Proveedor {
     void empezarReloj() { reloj_.start(); }
 
     sqlite3* db_ = nullptr;
+    MapaDeControles mapaDeControles_;
+    QSet<QString> vigiladas_;  // tables whose checks are set up, in upper case
+    bool todasVigiladas_ = false;
     int espera_ = 30;
     QElapsedTimer reloj_;
     QString nombreBase_;

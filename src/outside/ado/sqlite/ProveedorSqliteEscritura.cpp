@@ -171,6 +171,7 @@ void ProveedorSqlite::escribirFila(const QString& tabla, const QList<Recordset::
     const QString donde = condicionFila(tabla, columnas, original, clave);
     if (donde.isEmpty()) filaNoEncontrada(errores);
 
+    vigilarNombres({tabla.toUpper()});
     const bool propia = sqlite3_get_autocommit(db_) != 0;
     if (propia)
         ejecutarSimple("BEGIN IMMEDIATE", errores);

@@ -116,7 +116,7 @@ QStringList SentenciasDeVigilancia(const QString& tabla, const QList<ColumnaDecl
     return r;
 }
 
-void VigilarColumnas(sqlite3* db) {
+void VigilarColumnas(sqlite3* db, const std::function<bool(const QString& tabla)>& incluir) {
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db,
                            "SELECT m.name, m.sql, p.name, p.type FROM main.sqlite_master m, "
@@ -135,7 +135,8 @@ void VigilarColumnas(sqlite3* db) {
     QList<ColumnaDeclarada> columnas;
     QStringList sentencias;
     const auto cerrar = [&] {
-        if (!tabla.isEmpty()) sentencias += SentenciasDeVigilancia(tabla, columnas, conRowid);
+        if (!tabla.isEmpty() && (!incluir || incluir(tabla)))
+            sentencias += SentenciasDeVigilancia(tabla, columnas, conRowid);
         columnas.clear();
     };
     while (sqlite3_step(st) == SQLITE_ROW) {
@@ -149,9 +150,9 @@ void VigilarColumnas(sqlite3* db) {
     cerrar();
     sqlite3_finalize(st);
     if (sentencias.isEmpty()) return;
-    // A new connection has no temporary triggers to drop; in one transaction the engine reads its
-    // temporary schema once instead of after every trigger. The checks never keep a database from
-    // opening.
+    // These tables have no checks yet, so there is nothing to drop; outside a transaction of the
+    // caller's they are set up in one of their own, which is cheaper. They never keep a database
+    // from opening.
     const bool enTransaccion = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
     for (const QString& s : sentencias)
         if (!s.startsWith(QLatin1String("DROP ")))

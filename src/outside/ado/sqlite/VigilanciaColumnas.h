@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct sqlite3;
 
@@ -20,7 +21,8 @@ struct ColumnaDeclarada {
 QStringList SentenciasDeVigilancia(const QString& tabla, const QList<ColumnaDeclarada>& columnas,
                                    bool conRowid = true, const QString& sufijo = QString());
 
-// Sets up the checks of every table of the open database.
-void VigilarColumnas(sqlite3* db);
+// Sets up the checks of every table of the open database (of those `incluir` takes, when given)
+// on a connection that has none of them yet.
+void VigilarColumnas(sqlite3* db, const std::function<bool(const QString& tabla)>& incluir = {});
 
 }  // namespace ado::sqlite

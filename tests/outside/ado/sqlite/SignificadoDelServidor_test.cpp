@@ -180,3 +180,51 @@ TEST_F(ServerMeaning, TheEnginesMessagesInSpanish) {
 }
 
 }  // namespace
+
+// A connection sets its column checks up as it first writes; whatever that first write is, and
+// whatever happens to it, every write is checked.
+TEST(ColumnChecks, HoldWhateverAConnectionWritesFirst) {
+    BaseTemporal base(R"(
+CREATE TABLE T (ID int PRIMARY KEY, NOMBRE varchar(5));
+CREATE TABLE DESTINO (ID int, NOMBRE varchar(3));
+CREATE VIEW V AS SELECT ID, NOMBRE FROM DESTINO;
+CREATE TRIGGER V_INS INSTEAD OF INSERT ON V BEGIN INSERT INTO DESTINO VALUES (NEW.ID, NEW.NOMBRE); END;
+INSERT INTO T VALUES (1, 'abc');
+)");
+    const auto nativo = [](const ConnectionPtr& cn, const QString& sql) {
+        try {
+            cn->Execute(sql);
+        } catch (const vb::ErrorVB&) {
+            return cn->errores().Count() > 0 ? cn->errores().Item(0).NativeError : -1;
+        }
+        return 0;
+    };
+    const QString largo = "UPDATE T SET NOMBRE = 'abcdef' WHERE ID = 1";
+
+    // The first write inside a transaction that is rolled back: the checks stay.
+    for (bool porTexto : {false, true}) {
+        ConnectionPtr cn = base.abrir();
+        porTexto ? void(cn->Execute("BEGIN TRANSACTION")) : void(cn->BeginTrans());
+        EXPECT_EQ(nativo(cn, largo), kNativoTruncado) << porTexto;
+        porTexto ? void(cn->Execute("ROLLBACK TRANSACTION")) : cn->RollbackTrans();
+        EXPECT_EQ(nativo(cn, largo), kNativoTruncado) << porTexto;
+    }
+    // A write through a view reaches a table the statement never names.
+    {
+        ConnectionPtr cn = base.abrir();
+        EXPECT_EQ(nativo(cn, "SELECT COUNT(*) FROM T"), 0);
+        EXPECT_EQ(nativo(cn, "INSERT INTO V (ID, NOMBRE) VALUES (1, 'abcd')"), kNativoTruncado);
+    }
+    // A recordset's change, which runs in a transaction of its own, is the first write.
+    {
+        ConnectionPtr cn = base.abrir();
+        auto rs = Recordset::Crear();
+        rs->Open("SELECT * FROM T WHERE ID = 1", cn, adOpenKeyset, adLockOptimistic);
+        rs->fields().Item("NOMBRE").setValue("abcdefg");
+        EXPECT_THROW(rs->Update(), vb::ErrorVB);
+        EXPECT_EQ(cn->errores().Item(0).NativeError, kNativoTruncado);
+        EXPECT_EQ(nativo(cn, largo), kNativoTruncado);
+    }
+    EXPECT_EQ(base.leer("SELECT NOMBRE FROM T WHERE ID = 1").toString(), "abc");
+    EXPECT_EQ(base.leer("SELECT COUNT(*) FROM DESTINO").toInt(), 0);
+}

@@ -1,0 +1,83 @@
+// When a connection sets up the column checks of its tables: see asegurarControles.
+#include "outside/ado/sqlite/Lexico.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
+#include "outside/ado/sqlite/VigilanciaColumnas.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace ado::sqlite {
+
+namespace {
+
+bool EsNombreDeObjeto(const Pieza& p) {
+    return p.es(Clase::Palabra) || p.es(Clase::Nombre);
+}
+
+QString Texto(sqlite3_stmt* st, int i) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                             sqlite3_column_bytes(st, i));
+}
+
+}  // namespace
+
+const ProveedorSqlite::MapaDeControles& ProveedorSqlite::mapaDeControles() {
+    MapaDeControles& m = mapaDeControles_;
+    if (m.leido) return m;
+    m.leido = true;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_,
+                           "SELECT type, name, tbl_name, sql FROM main.sqlite_master WHERE type IN "
+                           "('table', 'trigger') AND name NOT LIKE 'sqlite_%'",
+                           -1, &st, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            if (Texto(st, 0) == QLatin1String("trigger")) {
+                m.arriesgadas << Texto(st, 2).toUpper();
+                continue;
+            }
+            m.tablas << Texto(st, 1).toUpper();
+            // With foreign keys a write may cascade between the tables a definition names.
+            const Piezas ps = Tokenizar(Texto(st, 3));
+            const bool conReferencias =
+                std::any_of(ps.begin(), ps.end(), [](const Pieza& p) { return p.esPalabra(u"REFERENCES"); });
+            if (conReferencias)
+                for (const Pieza& p : ps)
+                    if (EsNombreDeObjeto(p)) m.arriesgadas << p.nombreSinComillas().toUpper();
+        }
+    }
+    sqlite3_finalize(st);
+    return m;
+}
+
+void ProveedorSqlite::vigilarTodo() {
+    if (todasVigiladas_) return;
+    todasVigiladas_ = true;
+    VigilarColumnas(db_, [this](const QString& tabla) { return !vigiladas_.contains(tabla.toUpper()); });
+}
+
+void ProveedorSqlite::vigilarNombres(const QSet<QString>& nombres) {
+    if (todasVigiladas_) return;
+    const MapaDeControles& m = mapaDeControles();
+    // Inside a transaction a rollback would take what is set up now away with it.
+    if (nombres.intersects(m.arriesgadas) || sqlite3_get_autocommit(db_) == 0) return vigilarTodo();
+    QSet<QString> nuevas;
+    for (const QString& n : nombres)
+        if (m.tablas.contains(n) && !vigiladas_.contains(n)) nuevas << n;
+    if (nuevas.isEmpty()) return;
+    VigilarColumnas(db_, [&nuevas](const QString& tabla) { return nuevas.contains(tabla.toUpper()); });
+    vigiladas_ += nuevas;
+}
+
+void ProveedorSqlite::asegurarControles(const QString& sql) {
+    if (todasVigiladas_ || !db_) return;
+    const Piezas ps = Tokenizar(sql);
+    if (ps.isEmpty() || ps.first().esPalabra(u"SELECT")) return;
+    if (ps.first().esPalabra(u"BEGIN") || ps.first().esPalabra(u"SAVEPOINT")) return vigilarTodo();
+    QSet<QString> nombres;
+    for (const Pieza& p : ps)
+        if (EsNombreDeObjeto(p)) nombres << p.nombreSinComillas().toUpper();
+    vigilarNombres(nombres);
+}
+
+}  // namespace ado::sqlite
