@@ -60,7 +60,7 @@ class AlphanumericAccounts : public ChartValidation {
   protected:
     AlphanumericAccounts()
         : ChartValidation({"UPDATE TA_CONFIGURACION SET VALOR = 'SI' "
-                             "WHERE CLAVE = 'CUENTASALFANUMERICAS'"}) {}
+                           "WHERE CLAVE = 'CUENTASALFANUMERICAS'"}) {}
 };
 
 TEST_F(AlphanumericAccounts, WithTheSettingALetterReachesTheLengthCheck) {
@@ -184,10 +184,9 @@ TEST_F(ChartValidation, TheTitleAboveIsTheNearestShorterTitleInCodeOrder) {
 class ChartSubledgers : public ChartValidation {
   protected:
     ChartSubledgers()
-        : ChartValidation(
-              {"CREATE TABLE IF NOT EXISTS MA_SUBDIARIOS (CODIGO varchar(4), CUENTA varchar(15), "
-               "[CUENTA-DESDE] varchar(15), [CUENTA-HASTA] varchar(15))",
-               "DELETE FROM MA_SUBDIARIOS"}) {}
+        : ChartValidation({"CREATE TABLE IF NOT EXISTS MA_SUBDIARIOS (CODIGO varchar(4), CUENTA varchar(15), "
+                           "[CUENTA-DESDE] varchar(15), [CUENTA-HASTA] varchar(15))",
+                           "DELETE FROM MA_SUBDIARIOS"}) {}
     void Fila(const QString& cuenta, const QString& desde = {}, const QString& hasta = {}) {
         v.base().ejecutar("DELETE FROM MA_SUBDIARIOS");
         v.base().ejecutar("INSERT INTO MA_SUBDIARIOS (CUENTA, [CUENTA-DESDE], [CUENTA-HASTA]) VALUES ('" +
