@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStringBuilder>
 #include <QThread>
 #include <QTreeWidgetItem>
 
@@ -104,7 +105,7 @@ void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz
     QList<Nivel> camino{{raiz, 1}};
     for (qsizetype i = 0; i < n;) {
         const QString codigo = u.TextoCampo(filas[0][i]);
-        const QString clave = "A" + codigo;
+        const QString clave = QLatin1Char('A') % codigo;
         if (CNStuffContable::gCancelaArbol) {
             CNStuffContable::gCancelaArbol = false;
             break;
@@ -131,7 +132,7 @@ void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz
         QTreeWidgetItem* padre = d == 0 ? camino[camino.size() - 2].nodo : camino.last().nodo;
         QTreeWidgetItem* nuevo = nullptr;
         const bool sigue = h.paso([&] {
-            const QString texto = codigo + " - " + u.TextoCampo(filas[1][i]);
+            const QString texto = codigo % QLatin1String(" - ") % u.TextoCampo(filas[1][i]);
             nuevo = TreeV->AgregaHijo(padre, clave, texto);
             if (codigo.size() > largoMasHondo ||
                 (codigo.size() == largoMasHondo && texto.size() > rotuloMasAncho_.size())) {
