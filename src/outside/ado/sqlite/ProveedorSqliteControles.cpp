@@ -5,8 +5,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
-
 namespace ado::sqlite {
 
 namespace {
@@ -36,14 +34,17 @@ const ProveedorSqlite::MapaDeControles& ProveedorSqlite::mapaDeControles() {
                 m.arriesgadas << Texto(st, 2).toUpper();
                 continue;
             }
-            m.tablas << Texto(st, 1).toUpper();
-            // With foreign keys a write may cascade between the tables a definition names.
+            const QString tabla = Texto(st, 1).toUpper();
+            m.tablas << tabla;
+            // With foreign keys a write may cascade between a table and the tables it references.
             const Piezas ps = Tokenizar(Texto(st, 3));
-            const bool conReferencias =
-                std::any_of(ps.begin(), ps.end(), [](const Pieza& p) { return p.esPalabra(u"REFERENCES"); });
-            if (conReferencias)
-                for (const Pieza& p : ps)
-                    if (EsNombreDeObjeto(p)) m.arriesgadas << p.nombreSinComillas().toUpper();
+            for (qsizetype i = 0; i + 1 < ps.size(); ++i) {
+                if (!ps[i].esPalabra(u"REFERENCES")) continue;
+                qsizetype j = i + 1;
+                while (j + 2 < ps.size() && ps[j + 1].es(Clase::Punto)) j += 2;  // dbo.T
+                if (!EsNombreDeObjeto(ps[j])) continue;
+                m.arriesgadas << tabla << ps[j].nombreSinComillas().toUpper();
+            }
         }
     }
     sqlite3_finalize(st);
@@ -71,6 +72,11 @@ void ProveedorSqlite::vigilarNombres(const QSet<QString>& nombres) {
 
 void ProveedorSqlite::asegurarControles(const QString& sql) {
     if (todasVigiladas_ || !db_) return;
+    // A plain read, told without the lexer: most statements are.
+    const QStringView inicio = QStringView(sql).trimmed();
+    if (inicio.startsWith(u"SELECT", Qt::CaseInsensitive) &&
+        (inicio.size() == 6 || !(inicio[6].isLetterOrNumber() || inicio[6] == u'_')))
+        return;
     const Piezas ps = Tokenizar(sql);
     if (ps.isEmpty() || ps.first().esPalabra(u"SELECT")) return;
     if (ps.first().esPalabra(u"BEGIN") || ps.first().esPalabra(u"SAVEPOINT")) return vigilarTodo();
