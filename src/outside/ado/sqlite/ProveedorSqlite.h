@@ -90,9 +90,10 @@ class ProveedorSqlite final : public Proveedor {
     void ejecutarSimple(const char* sql, Errors& errores);
 
     // The column checks (VigilanciaColumnas.h) of a table are set up before the first statement
-    // that may write it, never inside a transaction: a connection that only reads never pays for
-    // them, and a rollback never takes them away. A statement that reaches a table with triggers
-    // or foreign keys, and every transaction, first sets up the checks of every table.
+    // that may write it, so that a connection that only reads never pays for them. A statement
+    // that reaches a table with triggers or foreign keys, and every transaction before it begins,
+    // first sets up the checks of every table: set up inside a transaction, a rollback would take
+    // them away.
     void asegurarControles(const QString& sql);
     void vigilarNombres(const QSet<QString>& nombres);
     void vigilarTodo();
