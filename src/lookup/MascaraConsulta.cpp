@@ -66,7 +66,7 @@ namespace {
 
 using ado::sqlite::Clase;
 
-bool EsNombre(const ado::sqlite::Pieza& p) {
+bool EsNombreDeColumna(const ado::sqlite::Pieza& p) {
     return (p.es(Clase::Palabra) && !p.texto.startsWith(QLatin1Char('@'))) || p.es(Clase::Nombre);
 }
 
@@ -76,10 +76,10 @@ QStringList NombresSimples(const QString& columnas) {
     ado::sqlite::Piezas entrada;
     int nivel = 0;
     const auto cierra = [&] {
-        if (entrada.size() == 1 && EsNombre(entrada[0]))
+        if (entrada.size() == 1 && EsNombreDeColumna(entrada[0]))
             nombres << entrada[0].nombreSinComillas();
-        else if (entrada.size() == 3 && EsNombre(entrada[0]) && entrada[1].es(Clase::Punto) &&
-                 EsNombre(entrada[2]))
+        else if (entrada.size() == 3 && EsNombreDeColumna(entrada[0]) && entrada[1].es(Clase::Punto) &&
+                 EsNombreDeColumna(entrada[2]))
             nombres << entrada[2].nombreSinComillas();
         entrada.clear();
     };

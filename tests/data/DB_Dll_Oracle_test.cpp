@@ -1,6 +1,7 @@
 #include "data/DB_Dll.h"
 #include "data/GuionOracle.h"
 #include "data/ObjetoConectado.h"
+#include "support/ConexionCaida.h"
 #include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
@@ -198,12 +199,7 @@ TEST(DB_Dll_Oracle, AScriptInATransactionIsConsumed) {
 // the next statement reconnects.
 TEST(DB_Dll_Oracle, AScriptWhoseConnectionIsLostInsideItsTransaction) {
     GuionSobreLaBase g;
-    ado::FallaInyectada caida;
-    caida.contiene = "'P2'";
-    caida.error = {
-        "08S01", ado::kErrNoEspecificado, "Error general de red.", ado::kNativoConexionPerdida, {}};
-    caida.cierraConexion = true;
-    g.db->gCnn->InyectarFalla(caida);
+    g.db->gCnn->InyectarFalla(ConexionCaida("'P2'"));
     QString guion =
         "BEGIN TRANSACTION\nINSERT INTO MA_ARTICULOS (idarticulo) VALUES ('P1')\n"
         "INSERT INTO MA_ARTICULOS (idarticulo) VALUES ('P2')\nCOMMIT TRANSACTION";

@@ -212,10 +212,13 @@ class HostileText : public ::testing::Test {
 
     void DescripcionesDelPlan(qsizetype desde, qsizetype hasta);
 
-    // The companion forms of an account open to everybody, on an account that has them.
-    void AbreCompaneros() {
+    // A companion form of an account open to everybody (the side toolbar's button `boton`), on
+    // an account that has them.
+    void AbreCompanero(int boton) {
         EnlacesCuentas::RegistraFormulariosDelSistema();
         v.EscribirCodigo("51010100101");
+        v.f().Tbar->Pulsa(boton);
+        QApplication::processEvents();
     }
 
     // The list window the next key opens, each text typed into its search boxes.
@@ -292,9 +295,7 @@ TEST_F(HostileText, TheChartsCodeSearchShowsNoConfidentialRowAndChangesNothing) 
 // The account lookup of the account box and the tree of the cost-centre cell.
 TEST_F(HostileText, TheCostCentreLookupsShowNoConfidentialRowAndChangeNothing) {
     const QStringList textos = TextosHostiles();
-    AbreCompaneros();
-    v.f().Tbar->Pulsa(4);
-    QApplication::processEvents();
+    AbreCompanero(4);
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto& cc = Frmta_asigccosto::instancia();
     Enfoca(cc.txtCuenta[0]);
@@ -317,9 +318,7 @@ TEST_F(HostileText, TheCostCentreLookupsShowNoConfidentialRowAndChangeNothing) {
 // The lookup of an additional-data field with a table, and its code search.
 TEST_F(HostileText, TheAdditionalDataLookupsShowNoConfidentialRowAndChangeNothing) {
     const QStringList textos = TextosHostiles();
-    AbreCompaneros();
-    v.f().Tbar->Pulsa(2);
-    QApplication::processEvents();
+    AbreCompanero(2);
     ASSERT_TRUE(frmMA_CUENTASADIC::Existe());
     frmMA_CUENTASADIC& adic = frmMA_CUENTASADIC::instancia();
     vb::CajaTexto* campo = nullptr;

@@ -10,6 +10,7 @@
 #include "outside/ado/Recordset.h"
 #include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "outside/runtime/ErrorVB.h"
+#include "support/ConexionCaida.h"
 #include "support/ImprimeQt.h"
 
 using namespace ado;
@@ -207,11 +208,7 @@ TEST(Connection, TransactionsByMethodAndByStatement) {
 TEST(Connection, InjectedLostConnectionClosesItUntilReopened) {
     BaseTemporal base(kEsquema);
     auto cn = base.abrir();
-    FallaInyectada f;
-    f.contiene = "ma_moneda";
-    f.error = Error{"08S01", kErrNoEspecificado, "Error general de red.", kNativoConexionPerdida, {}};
-    f.cierraConexion = true;
-    cn->InyectarFalla(f);
+    cn->InyectarFalla(ConexionCaida("ma_moneda"));
     cn->Execute("SELECT 1");  // does not match
     auto rs = Recordset::Crear();
     EXPECT_EQ(numeroDe([&] { rs->Open("SELECT * FROM MA_MONEDA", cn, adOpenDynamic, adLockOptimistic); }),

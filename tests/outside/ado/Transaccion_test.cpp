@@ -4,6 +4,7 @@
 
 #include "outside/ado/BaseTemporal.h"
 #include "outside/ado/Recordset.h"
+#include "support/ConexionCaida.h"
 #include "support/ImprimeQt.h"
 
 using namespace ado;
@@ -26,11 +27,7 @@ int monedas(const BaseTemporal& b) {
 TEST(Transaccion, ALostSessionIsNeverCommittedNorCarriedOntoANewOne) {
     BaseTemporal base(kEsquema);
     auto cn = base.abrir();
-    FallaInyectada caida;
-    caida.contiene = "EUR";
-    caida.error = Error{"08S01", kErrNoEspecificado, "Error general de red.", kNativoConexionPerdida, {}};
-    caida.cierraConexion = true;
-    cn->InyectarFalla(caida);
+    cn->InyectarFalla(ConexionCaida("EUR"));
     auto t = std::make_unique<Transaccion>(cn);
     EXPECT_EQ(numeroDe([&] { Transaccion otra(cn); }), kErrTransaccionAbierta);
     cn->Execute("INSERT INTO MA_MONEDA VALUES ('DOL', 'Dólar')");

@@ -48,6 +48,11 @@ using Piezas = QList<Pieza>;
 
 Piezas Tokenizar(QStringView sql);
 
+// A word or a quoted name: what can name a table, a column or a function.
+inline bool EsNombre(const Pieza& p) {
+    return p.es(Clase::Palabra) || p.es(Clase::Nombre);
+}
+
 // Case-blind: the token is a word of the set (written in upper case).
 bool EsUnaDe(const Pieza& p, const QSet<QString>& palabras);
 

@@ -424,6 +424,11 @@ void ProveedorSqlite::describirColumnas(Preparada& p, const Objeto* destino, con
     p.columnasListas = true;
 }
 
+QString TextoDeColumna(sqlite3_stmt* st, int i) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                             sqlite3_column_bytes(st, i));
+}
+
 QVariant LeerValor(sqlite3_stmt* st, int i, int tipo) {
     const int almacen = sqlite3_column_type(st, i);
     switch (almacen) {
@@ -447,8 +452,7 @@ QVariant LeerValor(sqlite3_stmt* st, int i, int tipo) {
             return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
                               sqlite3_column_bytes(st, i));
         default: {
-            const QString s = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                                sqlite3_column_bytes(st, i));
+            const QString s = TextoDeColumna(st, i);
             if (EsTipoFecha(tipo)) {
                 QVariant f = FechaDesdeTextoIso(s, tipo);
                 if (f.isValid()) return f;

@@ -132,6 +132,8 @@ class ProveedorSqlite final : public Proveedor {
     QHash<QString, Objeto> objetos_;  // by name as written
 };
 
+// A result column as text (the engine hands it over as UTF-8).
+QString TextoDeColumna(sqlite3_stmt* stmt, int i);
 // Reads a result value as the column's type says (dates from ISO text, bit as bool, ...).
 QVariant LeerValor(sqlite3_stmt* stmt, int i, int tipo);
 void EnlazarValor(sqlite3_stmt* stmt, int posicion, const QVariant& v);

@@ -7,19 +7,6 @@
 
 namespace ado::sqlite {
 
-namespace {
-
-bool EsNombreDeObjeto(const Pieza& p) {
-    return p.es(Clase::Palabra) || p.es(Clase::Nombre);
-}
-
-QString Texto(sqlite3_stmt* st, int i) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                             sqlite3_column_bytes(st, i));
-}
-
-}  // namespace
-
 const ProveedorSqlite::MapaDeControles& ProveedorSqlite::mapaDeControles() {
     MapaDeControles& m = mapaDeControles_;
     if (m.leido) return m;
@@ -30,19 +17,19 @@ const ProveedorSqlite::MapaDeControles& ProveedorSqlite::mapaDeControles() {
                            "('table', 'trigger') AND name NOT LIKE 'sqlite_%'",
                            -1, &st, nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW) {
-            if (Texto(st, 0) == QLatin1String("trigger")) {
-                m.arriesgadas << Texto(st, 2).toUpper();
+            if (TextoDeColumna(st, 0) == QLatin1String("trigger")) {
+                m.arriesgadas << TextoDeColumna(st, 2).toUpper();
                 continue;
             }
-            const QString tabla = Texto(st, 1).toUpper();
+            const QString tabla = TextoDeColumna(st, 1).toUpper();
             m.tablas << tabla;
             // With foreign keys a write may cascade between a table and the tables it references.
-            const Piezas ps = Tokenizar(Texto(st, 3));
+            const Piezas ps = Tokenizar(TextoDeColumna(st, 3));
             for (qsizetype i = 0; i + 1 < ps.size(); ++i) {
                 if (!ps[i].esPalabra(u"REFERENCES")) continue;
                 qsizetype j = i + 1;
                 while (j + 2 < ps.size() && ps[j + 1].es(Clase::Punto)) j += 2;  // dbo.T
-                if (!EsNombreDeObjeto(ps[j])) continue;
+                if (!EsNombre(ps[j])) continue;
                 m.arriesgadas << tabla << ps[j].nombreSinComillas().toUpper();
             }
         }
@@ -82,7 +69,7 @@ void ProveedorSqlite::asegurarControles(const QString& sql) {
     if (ps.first().esPalabra(u"BEGIN") || ps.first().esPalabra(u"SAVEPOINT")) return vigilarTodo();
     QSet<QString> nombres;
     for (const Pieza& p : ps)
-        if (EsNombreDeObjeto(p)) nombres << p.nombreSinComillas().toUpper();
+        if (EsNombre(p)) nombres << p.nombreSinComillas().toUpper();
     vigilarNombres(nombres);
 }
 

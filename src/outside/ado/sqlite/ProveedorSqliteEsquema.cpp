@@ -24,11 +24,6 @@ bool coincide(const QVariantList& criterios, int i, const QString& valor) {
     return c.toString().compare(valor, Qt::CaseInsensitive) == 0;
 }
 
-QString texto(sqlite3_stmt* st, int i) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                             sqlite3_column_bytes(st, i));
-}
-
 }  // namespace
 
 Resultado ProveedorSqlite::esquema(int tipo, const QVariantList& criterios, Errors& errores) {
@@ -56,8 +51,8 @@ Resultado ProveedorSqlite::esquema(int tipo, const QVariantList& criterios, Erro
     if (rc != SQLITE_OK) lanzarFallo(rc, errores);
     QList<QPair<QString, QString>> objetos;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        const QString nombre = texto(st, 0);
-        const QString clase = texto(st, 1) == "view" ? "VIEW" : "TABLE";
+        const QString nombre = TextoDeColumna(st, 0);
+        const QString clase = TextoDeColumna(st, 1) == "view" ? "VIEW" : "TABLE";
         if (!coincide(criterios, 2, nombre)) continue;
         if (tipo == adSchemaTables && !coincide(criterios, 3, clase)) continue;
         objetos.append({nombre, clase});
@@ -78,14 +73,15 @@ Resultado ProveedorSqlite::esquema(int tipo, const QVariantList& criterios, Erro
         if (sqlite3_prepare_v2(db_, q.constData(), -1, &st, nullptr) != SQLITE_OK)
             lanzarFallo(sqlite3_extended_errcode(db_), errores);
         while (sqlite3_step(st) == SQLITE_ROW) {
-            const QString nombre = texto(st, 1);
+            const QString nombre = TextoDeColumna(st, 1);
             if (!coincide(criterios, 3, nombre)) continue;
-            const TipoColumna t = TipoDeDeclarado(texto(st, 2));
+            const TipoColumna t = TipoDeDeclarado(TextoDeColumna(st, 2));
             const int codigo = t.tipo == adEmpty ? adVarWChar : t.tipo;
-            r.filas.append({nombreBase_, esquemaNombre, o.first, nombre, sqlite3_column_int(st, 0) + 1,
-                            sqlite3_column_type(st, 4) == SQLITE_NULL ? QVariant() : QVariant(texto(st, 4)),
-                            sqlite3_column_int(st, 3) == 0, codigo,
-                            EsTipoTexto(codigo) ? QVariant(int(t.largo)) : QVariant()});
+            r.filas.append(
+                {nombreBase_, esquemaNombre, o.first, nombre, sqlite3_column_int(st, 0) + 1,
+                 sqlite3_column_type(st, 4) == SQLITE_NULL ? QVariant() : QVariant(TextoDeColumna(st, 4)),
+                 sqlite3_column_int(st, 3) == 0, codigo,
+                 EsTipoTexto(codigo) ? QVariant(int(t.largo)) : QVariant()});
         }
         sqlite3_finalize(st);
     }

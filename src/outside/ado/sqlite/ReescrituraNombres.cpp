@@ -36,10 +36,6 @@ bool EsDbo(const Pieza& p) {
            (p.es(Clase::Nombre) && p.texto.compare(u"[dbo]", Qt::CaseInsensitive) == 0);
 }
 
-bool EsNombre(const Pieza& p) {
-    return p.es(Clase::Palabra) || p.es(Clase::Nombre);
-}
-
 // CONVERT(type, value[, style]). Numbers go to SV_NUMERO, which rounds and refuses as the
 // server does; texts and dates to SV_CONVERT, which knows the date styles (103 = dd/mm/yyyy)
 // and cuts texts to their length.

@@ -12,10 +12,6 @@ Piezas Una(const QString& texto) {
     return Tokenizar(texto);
 }
 
-bool EsNombre(const Pieza& p) {
-    return p.es(Clase::Palabra) || p.es(Clase::Nombre);
-}
-
 // ALTER TABLE T ADD C type [Null | Not Null] [CONSTRAINT DF_x] [DEFAULT (v)]
 Piezas AlterTableAdd(const Piezas& ps) {
     qsizetype add = 3;

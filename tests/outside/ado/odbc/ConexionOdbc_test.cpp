@@ -12,13 +12,22 @@
 
 using namespace ado;
 
+namespace {
+
+// A company database in `dir`, reached through the SQLite ODBC driver.
+QString CadenaOdbc(const QTemporaryDir& dir) {
+    return QStringLiteral("Provider=SQLOLEDB; DRIVER=SQLite3; Database=%1")
+        .arg(dir.filePath(QStringLiteral("empresa.db")));
+}
+
+}  // namespace
+
 TEST(OdbcConnection, OpensRunsWritesAndKeepsTheServersDiagnostics) {
     if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     auto cn = Connection::Crear();
-    cn->Open(QStringLiteral("Provider=SQLOLEDB; DRIVER=SQLite3; Database=%1")
-                 .arg(dir.filePath(QStringLiteral("empresa.db"))));
+    cn->Open(CadenaOdbc(dir));
     ASSERT_EQ(cn->State(), adStateOpen);
     EXPECT_FALSE(cn->EsMotorEmbebido());
 
@@ -72,8 +81,7 @@ TEST(OdbcConnection, OptimisticLocking) {
     if (!MotivoSinDriverOdbc().isEmpty()) GTEST_SKIP() << MotivoSinDriverOdbc().toStdString();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString cadena = QStringLiteral("Provider=SQLOLEDB; DRIVER=SQLite3; Database=%1")
-                               .arg(dir.filePath(QStringLiteral("empresa.db")));
+    const QString cadena = CadenaOdbc(dir);
     auto yo = Connection::Crear();
     yo->Open(cadena);
     yo->Execute(QStringLiteral(
@@ -109,8 +117,7 @@ TEST(OdbcConnection, ARecordsetRunsASingleStatement) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     auto cn = Connection::Crear();
-    cn->Open(QStringLiteral("Provider=SQLOLEDB; DRIVER=SQLite3; Database=%1")
-                 .arg(dir.filePath(QStringLiteral("empresa.db"))));
+    cn->Open(CadenaOdbc(dir));
     cn->Execute(QStringLiteral("CREATE TABLE TA_USUARIOS (NOMBRE VARCHAR(20), ADMINISTRADOR INT)"));
     cn->Execute(QStringLiteral("INSERT INTO TA_USUARIOS VALUES ('OPERADOR', 0)"));
     auto rs = Recordset::Crear();
