@@ -1,5 +1,6 @@
 #include "outside/controls/FlexGrid.h"
 
+#include "outside/controls/FlexGridAccesible.h"
 #include "outside/controls/Teclas.h"
 
 #include <QKeyEvent>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 namespace vb {
 
@@ -16,9 +18,18 @@ constexpr int kAltoPorDefecto = 240;
 const QColor kFondoFijo(212, 208, 200);
 const QColor kLineas(160, 160, 160);
 
-// The text is placed by hand: a laid-out drawText per cell costs more than the rest. The
-// alignment is the grid's code (0-2 left, 3-5 centre, 6-8 right; top, centre, bottom in each).
-void DibujarTexto(QPainter& p, const QFontMetrics& fm, const QRect& area, int a, const QString& texto) {
+// A cell's text area inside its rectangle: 2 pixels left, 3 right, 1 above and below.
+QRect AreaDeCelda(const QRect& celda) {
+    return celda.adjusted(2, 1, -3, -1);
+}
+
+// Where a text starts in its area, and whether it fits unclipped. The alignment is the grid's
+// code (0-2 left, 3-5 centre, 6-8 right; top, centre, bottom in each).
+struct Colocacion {
+    QPoint origen;  // left end of the baseline
+    bool cabe;
+};
+Colocacion Colocar(const QFontMetrics& fm, const QRect& area, int a, const QString& texto) {
     const int vertical = a > 8 ? 1 : a % 3;  // 0 top, 1 centre, 2 bottom
     const int ancho = fm.horizontalAdvance(texto);
     int x = area.left();
@@ -29,17 +40,37 @@ void DibujarTexto(QPainter& p, const QFontMetrics& fm, const QRect& area, int a,
     const int y = vertical == 0   ? area.top() + fm.ascent()
                   : vertical == 2 ? area.bottom() + 1 - fm.descent()
                                   : area.top() + (area.height() - fm.height()) / 2 + fm.ascent();
-    const bool cabe = ancho <= area.width() && fm.height() <= area.height() + 2;
-    if (!cabe) {
+    return {QPoint(x, y), ancho <= area.width() && fm.height() <= area.height() + 2};
+}
+
+// The text is placed by hand: a laid-out drawText per cell costs more than the rest.
+void DibujarTexto(QPainter& p, const QFontMetrics& fm, const QRect& area, int a, const QString& texto) {
+    const Colocacion lugar = Colocar(fm, area, a, texto);
+    if (!lugar.cabe) {
         p.save();
         p.setClipRect(area);
     }
-    p.drawText(QPoint(x, y), texto);
-    if (!cabe) p.restore();
+    p.drawText(lugar.origen, texto);
+    if (!lugar.cabe) p.restore();
+}
+
+// A number as the windows show one: digits with separators, a sign, a currency or percent sign,
+// brackets. A date ("01/2022") or a text with letters is not.
+bool EsNumero(const QString& t) {
+    bool digito = false;
+    for (const QChar ch : t) {
+        if (ch.isDigit())
+            digito = true;
+        else if (!QStringView(u".,-+()%$ \u00A0").contains(ch))
+            return false;
+    }
+    return digito;
 }
 }  // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent), metricas_(font()) {
+    actualizarEscala();
+    InstalaAccesibilidadGrilla();
     // The grid takes the focus itself on a click, after the cell events (see mousePressEvent).
     setFocusPolicy(Qt::TabFocus);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -67,8 +98,76 @@ void FlexGrid::redimensionar(int filas, int columnas) {
     columna_ = std::clamp(columna_, std::min(columnasFijas_, columnas_ - 1), std::max(columnas_ - 1, 0));
     filaSel_ = fila_;
     columnaSel_ = columna_;
+    recontar();
     actualizarBarras();
     viewport()->update();
+    AnunciaCambioDeTabla(this);
+}
+
+// Sizes in twips were chosen for a font whose rows are 16 pixels high; a larger font makes every
+// twip larger, as large fonts do to the twips of a screen, so that texts keep fitting their cells.
+void FlexGrid::actualizarEscala() {
+    metricas_ = QFontMetrics(font());
+    escala_ = std::max(1.0, (metricas_.height() + 2) / double(PixelesDeTwips(kAltoPorDefecto)));
+}
+
+void FlexGrid::recontar() {
+    medidas_.fill(Medida{}, columnas_);
+    for (int r = 0; r < filas_; ++r)
+        for (int c = 0; c < columnas_; ++c)
+            if (EsNumero(celda(r, c).texto)) ++medidas_[c].numeros;
+}
+
+int FlexGrid::medir(const QString& texto) const {
+    // The cell's margins (2 + 3 pixels) and its grid line, as paintEvent lays the text out.
+    return metricas_.horizontalAdvance(texto) + 6;
+}
+
+// While a column's measure is valid every text in it is measured, so that a cell's own width
+// tells whether the widest text leaves; a column without numbers is measured only when it gets one.
+void FlexGrid::anotarEntrada(int c, Celda& cel) {
+    Medida& m = medidas_[c];
+    if (EsNumero(cel.texto)) ++m.numeros;
+    if (m.sucia || cel.texto.isEmpty()) return;
+    if (m.numeros == 0) {
+        m.sucia = true;
+        return;
+    }
+    cel.ancho = medir(cel.texto);
+    m.ancho = std::max(m.ancho, cel.ancho);
+}
+
+void FlexGrid::anotarSalida(int c, const Celda& cel) {
+    Medida& m = medidas_[c];
+    if (EsNumero(cel.texto)) --m.numeros;
+    if (!m.sucia && !cel.texto.isEmpty() && cel.ancho >= m.ancho) m.sucia = true;
+}
+
+int FlexGrid::anchoNecesario(int c) const {
+    Medida& m = medidas_[c];
+    if (m.numeros <= 0) return 0;
+    if (m.sucia) {
+        m.ancho = 0;
+        for (int r = 0; r < filas_; ++r) {
+            const Celda& cel = celda(r, c);
+            cel.ancho = cel.texto.isEmpty() ? -1 : medir(cel.texto);
+            m.ancho = std::max(m.ancho, cel.ancho);
+        }
+        m.sucia = false;
+    }
+    return m.ancho;
+}
+
+void FlexGrid::actualizarBarrasLuego() {
+    if (barrasPendientes_) return;
+    barrasPendientes_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            barrasPendientes_ = false;
+            actualizarBarras();
+        },
+        Qt::QueuedConnection);
 }
 
 void FlexGrid::setRows(int n) {
@@ -95,6 +194,7 @@ bool FlexGrid::moverA(int r, int c) {
     filaSel_ = r;
     columnaSel_ = c;
     viewport()->update();
+    AnunciaCeldaActual(this);
     Q_EMIT EnterCell();
     Q_EMIT RowColChange();
     return true;
@@ -154,7 +254,13 @@ QString FlexGrid::TextMatrix(int r, int c) const {
 
 void FlexGrid::setTextMatrix(int r, int c, const QString& t) {
     if (!dentro(r, c)) return;
-    celda(r, c).texto = t;
+    Celda& cel = celda(r, c);
+    if (cel.texto == t) return;
+    anotarSalida(c, cel);
+    cel.texto = t;
+    cel.ancho = -1;
+    anotarEntrada(c, cel);
+    if (medidas_[c].numeros > 0) actualizarBarrasLuego();
     viewport()->update();
 }
 
@@ -190,7 +296,9 @@ void FlexGrid::setCellBackColor(long bgr) {
 
 int FlexGrid::ColWidth(int c) const {
     if (c < 0 || c >= columnas_) return 0;
-    return anchos_[c] < 0 ? kAnchoPorDefecto : anchos_[c];
+    const int puesto = anchos_[c] < 0 ? kAnchoPorDefecto : anchos_[c];
+    const int px = PixelesColumna(c);
+    return px == PixelesDeTwips(puesto) ? puesto : TwipsDePixeles(px);
 }
 
 void FlexGrid::setColWidth(int c, int twips) {
@@ -202,7 +310,9 @@ void FlexGrid::setColWidth(int c, int twips) {
 
 int FlexGrid::RowHeight(int r) const {
     if (r < 0 || r >= filas_) return 0;
-    return altos_[r] < 0 ? kAltoPorDefecto : altos_[r];
+    const int puesto = altos_[r] < 0 ? kAltoPorDefecto : altos_[r];
+    const int px = PixelesFila(r);
+    return px == PixelesDeTwips(puesto) ? puesto : TwipsDePixeles(px);
 }
 
 void FlexGrid::setRowHeight(int r, int twips) {
@@ -223,15 +333,21 @@ void FlexGrid::setColAlignment(int c, int a) {
 }
 
 int FlexGrid::AnchoParaTexto(const QString& texto) const {
-    // The cell's margins (2 + 3 pixels) and its grid line, as paintEvent lays the text out.
-    return TwipsDePixeles(QFontMetrics(font()).horizontalAdvance(texto) + 6);
+    // In the twips of the font in use, which PixelesColumna turns back into these pixels.
+    return int(std::ceil(TwipsDePixeles(medir(texto)) / escala_));
 }
 
+// A hidden column or row (size 0) stays hidden.
 int FlexGrid::PixelesColumna(int c) const {
-    return PixelesDeTwips(ColWidth(c));
+    const int puesto = anchos_[c] < 0 ? kAnchoPorDefecto : anchos_[c];
+    if (puesto == 0) return 0;
+    return std::max(int(puesto * escala_) / 15, anchoNecesario(c));
 }
 int FlexGrid::PixelesFila(int r) const {
-    return PixelesDeTwips(RowHeight(r));
+    const int puesto = altos_[r] < 0 ? kAltoPorDefecto : altos_[r];
+    if (puesto == 0) return 0;
+    // The font's height, a pixel above the text and the grid line below it.
+    return std::max(int(puesto * escala_) / 15, metricas_.height() + 2);
 }
 
 int FlexGrid::xColumna(int c) const {
@@ -288,6 +404,8 @@ int FlexGrid::Height() const {
 
 void FlexGrid::Clear() {
     for (auto& c : celdas_) c = Celda{};
+    recontar();
+    actualizarBarras();
     viewport()->update();
 }
 
@@ -298,8 +416,10 @@ void FlexGrid::AddItem(const QString& texto, int indice) {
     const QStringList partes = texto.split('\t');
     for (int r = 0; r <= filas_; ++r) {
         if (r == destino) {
-            for (int c = 0; c < columnas_; ++c)
-                nuevas.append(Celda{c < partes.size() ? partes[c] : QString(), -1});
+            for (int c = 0; c < columnas_; ++c) {
+                nuevas.append(Celda{c < partes.size() ? partes[c] : QString()});
+                anotarEntrada(c, nuevas.back());
+            }
         }
         if (r < filas_)
             for (int c = 0; c < columnas_; ++c) nuevas.append(celda(r, c));
@@ -309,16 +429,19 @@ void FlexGrid::AddItem(const QString& texto, int indice) {
     ++filas_;
     actualizarBarras();
     viewport()->update();
+    AnunciaCambioDeTabla(this);
 }
 
 void FlexGrid::RemoveItem(int indice) {
     if (indice < filasFijas_ || indice >= filas_) return;
+    for (int c = 0; c < columnas_; ++c) anotarSalida(c, celda(indice, c));
     celdas_.remove(indice * columnas_, columnas_);
     altos_.remove(indice);
     --filas_;
     if (fila_ >= filas_) fila_ = filas_ - 1;
     actualizarBarras();
     viewport()->update();
+    AnunciaCambioDeTabla(this);
 }
 
 bool FlexGrid::isRowVisible(int r) const {
@@ -441,7 +564,7 @@ void FlexGrid::paintEvent(QPaintEvent*) {
     const QVector<Tramo> columnas = columnasEnPantalla();
     const QVector<Tramo> filas = filasEnPantalla();
     const QColor base = palette().color(QPalette::Base);
-    const QFontMetrics fm(font());
+    const QFontMetrics& fm = metricas_;
     QVector<QLine> lineas;
     lineas.reserve(2 * (filas.size() + columnas.size()) + 2);
     p.setPen(palette().color(QPalette::Text));
@@ -457,7 +580,7 @@ void FlexGrid::paintEvent(QPaintEvent*) {
             if (cel.fondo >= 0) fondo = ColorDeVB(cel.fondo);
             p.fillRect(rect, fondo);
             if (cel.texto.isEmpty()) continue;
-            DibujarTexto(p, fm, rect.adjusted(2, 1, -3, -1), alineaciones_[c], cel.texto);
+            DibujarTexto(p, fm, AreaDeCelda(rect), alineaciones_[c], cel.texto);
         }
     }
     // Grid lines in one pass: the right and bottom edge of every cell shown.
@@ -510,6 +633,11 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* e) {
 void FlexGrid::keyPressEvent(QKeyEvent* e) {
     int codigo = CodigoTeclaVB(e);
     if (codigo != 0) Q_EMIT KeyDown(codigo, EstadoShift(e->modifiers()));
+    if (codigo == vbKeyTab) {
+        const bool atras = e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+        QAbstractScrollArea::focusNextPrevChild(!atras);
+        return;
+    }
     int r = fila_, c = columna_;
     switch (codigo) {
         case vbKeyUp:
@@ -562,6 +690,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
 void FlexGrid::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();
+    AnunciaCeldaActual(this);
     Q_EMIT GotFocus();
 }
 
@@ -569,6 +698,42 @@ void FlexGrid::focusOutEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusOutEvent(e);
     viewport()->update();
     Q_EMIT LostFocus();
+}
+
+void FlexGrid::changeEvent(QEvent* e) {
+    QAbstractScrollArea::changeEvent(e);
+    if (e->type() != QEvent::FontChange) return;
+    actualizarEscala();
+    for (Medida& m : medidas_) m.sucia = true;
+    actualizarBarras();
+    viewport()->update();
+}
+
+bool FlexGrid::areaTexto(int r, int c, QRect* area) const {
+    const int x = xColumna(c), y = yFila(r);
+    if (!dentro(r, c) || x < 0 || y < 0) return false;
+    const QRect celda(x, y, PixelesColumna(c), PixelesFila(r));
+    if (!celda.intersects(viewport()->rect())) return false;
+    *area = AreaDeCelda(celda);
+    return true;
+}
+
+QString FlexGrid::TextoMostrado(int r, int c) const {
+    QRect area;
+    if (!areaTexto(r, c, &area)) return {};
+    const QString& texto = celda(r, c).texto;
+    const Colocacion lugar = Colocar(metricas_, area, alineaciones_[c], texto);
+    // Unclipped text is drawn whole, up to the viewport's edge.
+    const QRect visible = lugar.cabe ? viewport()->rect() : area.intersected(viewport()->rect());
+    const int arriba = lugar.origen.y() - metricas_.ascent(), abajo = lugar.origen.y() + metricas_.descent();
+    if (arriba < visible.top() || abajo > visible.bottom() + 1) return {};
+    QString mostrado;
+    for (int i = 0; i < texto.size(); ++i) {
+        const int desde = lugar.origen.x() + metricas_.horizontalAdvance(texto.left(i));
+        const int hasta = lugar.origen.x() + metricas_.horizontalAdvance(texto.left(i + 1));
+        if (desde >= visible.left() && hasta <= visible.right() + 1) mostrado += texto[i];
+    }
+    return mostrado;
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* e) {

@@ -4,7 +4,12 @@
 // a change of cell (by mouse, keyboard or from code) raises LeaveCell on the old cell, then
 // EnterCell and RowColChange on the new one; a click on another cell raises LeaveCell before
 // the grid takes the focus (GotFocus), and Click when the button is released.
+//
+// A number is shown whole or not at all: a column holding a number is as wide as its widest
+// text in the grid's font (the width set is the least width), and a row is as high as the font.
+// Tab and Shift+Tab leave the grid unless a KeyDown handler takes the key (sets KeyCode to 0).
 #include <QAbstractScrollArea>
+#include <QFontMetrics>
 #include <QList>
 #include <QString>
 #include <QVector>
@@ -71,11 +76,14 @@ class FlexGrid : public QAbstractScrollArea {
     int FillStyle() const { return relleno_; }
     void setFillStyle(int f) { relleno_ = f; }
 
-    int ColWidth(int c) const;  // twips
+    // twips: the width the column is shown with (see RowHeight; a number widens it too).
+    int ColWidth(int c) const;
     void setColWidth(int c, int twips);
     // The width (twips) a column needs to show the text whole in the grid's font.
     int AnchoParaTexto(const QString& texto) const;
-    int RowHeight(int r) const;  // twips
+    // twips; with a font larger than the usual one, sizes grow with it (the width or height set
+    // in twips is then that of the usual font).
+    int RowHeight(int r) const;
     void setRowHeight(int r, int twips);
     int ColAlignment(int c) const;
     void setColAlignment(int c, int a);
@@ -99,6 +107,10 @@ class FlexGrid : public QAbstractScrollArea {
 
     bool isRowVisible(int r) const;
 
+    // The characters of the cell's text that the grid draws whole, as laid out in its cell
+    // (empty when the cell is not on screen).
+    QString TextoMostrado(int r, int c) const;
+
   Q_SIGNALS:
     void EnterCell();
     void LeaveCell();
@@ -121,12 +133,24 @@ class FlexGrid : public QAbstractScrollArea {
     void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* e) override;
+    // Tab reaches keyPressEvent, which raises KeyDown before leaving the grid.
     bool focusNextPrevChild(bool) override { return false; }
 
   private:
+    friend class FlexGridAccesible;
+    friend class CeldaGrillaAccesible;
     struct Celda {
         QString texto;
         long fondo = -1;
+        mutable int ancho = -1;  // pixels the text needs, once measured
+    };
+    // What a column needs to show its numbers whole: how many cells hold a number, and the
+    // widest text in pixels (valid unless `sucia`, recomputed when asked).
+    struct Medida {
+        int numeros = 0;
+        int ancho = 0;
+        bool sucia = true;
     };
     Celda& celda(int r, int c) { return celdas_[r * columnas_ + c]; }
     const Celda& celda(int r, int c) const { return celdas_[r * columnas_ + c]; }
@@ -135,6 +159,8 @@ class FlexGrid : public QAbstractScrollArea {
     bool moverA(int r, int c);
     void asegurarVisible(int r, int c);
     void actualizarBarras();
+    // Scroll bars follow a column widened by a number once pending cell texts are in.
+    void actualizarBarrasLuego();
     int filaSuperiorMaxima() const;
     int columnaIzquierdaMaxima() const;
     int xColumna(int c) const;  // pixels; -1 when not shown
@@ -143,6 +169,16 @@ class FlexGrid : public QAbstractScrollArea {
     int altoPx(int r) const { return PixelesFila(r); }
     int PixelesColumna(int c) const;
     int PixelesFila(int r) const;
+    // The width a column's numbers need, in pixels (0 for a column without numbers).
+    int anchoNecesario(int c) const;
+    int medir(const QString& texto) const;
+    // Keeps the column's measure up to date as a cell's text comes in or goes out.
+    void anotarEntrada(int c, Celda& celda);
+    void anotarSalida(int c, const Celda& celda);
+    void recontar();
+    void actualizarEscala();
+    // The place of the cell's text area on the viewport; false when it is not on screen.
+    bool areaTexto(int r, int c, QRect* area) const;
     // A row or column on screen: its index, and its start and size in pixels.
     struct Tramo {
         int indice;
@@ -168,7 +204,11 @@ class FlexGrid : public QAbstractScrollArea {
     int columnaIzquierda_ = 1;
     int relleno_ = flexFillSingle;
     bool sincronizandoBarras_ = false;
+    bool barrasPendientes_ = false;
     QVector<Celda> celdas_;
+    mutable QVector<Medida> medidas_;
+    QFontMetrics metricas_;
+    double escala_ = 1.0;  // pixels of a twip in the font in use, over those of the usual font
     QVector<int> anchos_;  // twips, -1 default
     QVector<int> altos_;
     QVector<int> alineaciones_;

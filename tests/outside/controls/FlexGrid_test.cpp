@@ -253,3 +253,57 @@ TEST(FlexGrid, ScrollsOnlyAsFarAsNeededAndCtrlHomeEndReachTheCorners) {
     EXPECT_LE(vb::PixelesDeTwips(v.g->CellLeft() + v.g->CellWidth()),
               v.g->viewport()->x() + v.g->viewport()->width() + 1);
 }
+
+TEST(FlexGrid, ANumberWidensItsColumnToItsWidestTextAndTheColumnNarrowsWhenItLeaves) {
+    GrillaVisible v(4, 4);
+    FlexGrid& g = *v.g;
+    for (int c = 1; c < 4; ++c) g.setColWidth(c, 640);
+    g.setColWidth(3, 0);  // hidden
+    g.setTextMatrix(1, 1, "12589200,000");
+    g.setTextMatrix(1, 2, "Un texto que no es un número");
+    g.setTextMatrix(2, 2, "01/2022");
+    g.setTextMatrix(1, 3, "12589200,000");
+    EXPECT_EQ(g.ColWidth(1), g.AnchoParaTexto("12589200,000"));
+    EXPECT_EQ(g.TextoMostrado(1, 1), "12589200,000");
+    EXPECT_EQ(g.ColWidth(2), 640);
+    EXPECT_EQ(g.ColWidth(3), 0);
+
+    // The title of a column of numbers is its widest text now.
+    g.setTextMatrix(0, 1, "Coeficiente de ajuste");
+    g.setTextMatrix(1, 1, "1,5");
+    EXPECT_EQ(g.ColWidth(1), g.AnchoParaTexto("Coeficiente de ajuste"));
+    g.setTextMatrix(0, 1, "Coef.");
+    EXPECT_EQ(g.ColWidth(1), 640);
+
+    g.AddItem("\t-1.234.567,89");
+    EXPECT_EQ(g.ColWidth(1), g.AnchoParaTexto("-1.234.567,89"));
+    g.RemoveItem(g.Rows() - 1);
+    EXPECT_EQ(g.ColWidth(1), 640);
+    g.setTextMatrix(2, 1, "6945,2937");
+    g.Clear();
+    EXPECT_EQ(g.ColWidth(1), 640);
+}
+
+TEST(FlexGrid, TabAndShiftTabLeaveTheGridUnlessAKeyDownHandlerTakesTheKey) {
+    GrillaVisible v;
+    auto* antes = new QLineEdit(&v.ventana);
+    antes->show();
+    QWidget::setTabOrder(antes, v.g);
+    QWidget::setTabOrder(v.g, v.otro);
+    v.g->setFocus();
+    QApplication::processEvents();
+    v.eventos.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), v.otro);
+    v.g->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), antes);
+    EXPECT_FALSE(v.eventos.contains("KeyPress 9"));
+
+    QObject::connect(v.g, &FlexGrid::KeyDown, [](int& k, int) {
+        if (k == vb::vbKeyTab) k = 0;
+    });
+    v.g->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), v.g);
+}
