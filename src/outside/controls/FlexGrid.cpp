@@ -262,6 +262,7 @@ void FlexGrid::setTextMatrix(int r, int c, const QString& t) {
     anotarEntrada(c, cel);
     if (medidas_[c].numeros > 0) actualizarBarrasLuego();
     viewport()->update();
+    AnunciaCambioDeCelda(this, r, c);
 }
 
 void FlexGrid::setText(const QString& t) {

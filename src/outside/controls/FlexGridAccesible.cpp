@@ -55,6 +55,16 @@ void AnunciaCambioDeTabla(FlexGrid* g) {
     QAccessible::updateAccessibility(&cambio);
 }
 
+void AnunciaCambioDeCelda(FlexGrid* g, int fila, int columna) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleTableModelChangeEvent cambio(g, QAccessibleTableModelChangeEvent::DataChanged);
+    cambio.setFirstRow(fila);
+    cambio.setLastRow(fila);
+    cambio.setFirstColumn(columna);
+    cambio.setLastColumn(columna);
+    QAccessible::updateAccessibility(&cambio);
+}
+
 FlexGridAccesible::FlexGridAccesible(FlexGrid* grilla) : QAccessibleWidget(grilla, QAccessible::Table) {}
 
 FlexGridAccesible::~FlexGridAccesible() {

@@ -92,5 +92,7 @@ void InstalaAccesibilidadGrilla();
 void AnunciaCeldaActual(FlexGrid* grilla);
 // Tells it that rows or columns came or went.
 void AnunciaCambioDeTabla(FlexGrid* grilla);
+// Tells it that a cell's text changed.
+void AnunciaCambioDeCelda(FlexGrid* grilla, int fila, int columna);
 
 }  // namespace vb
