@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
-#include <cmath>
 
 namespace vb {
 
@@ -69,7 +68,7 @@ bool EsNumero(const QString& t) {
 }  // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent), metricas_(font()) {
-    actualizarEscala();
+    actualizarFuente();
     InstalaAccesibilidadGrilla();
     // The grid takes the focus itself on a click, after the cell events (see mousePressEvent).
     setFocusPolicy(Qt::TabFocus);
@@ -104,11 +103,15 @@ void FlexGrid::redimensionar(int filas, int columnas) {
     AnunciaCambioDeTabla(this);
 }
 
-// Sizes in twips were chosen for a font whose rows are 16 pixels high; a larger font makes every
-// twip larger, as large fonts do to the twips of a screen, so that texts keep fitting their cells.
-void FlexGrid::actualizarEscala() {
+// Widths in twips were chosen for a font whose rows are 16 pixels high; with a larger font every
+// column grows to its widest text, so that no text is cut.
+void FlexGrid::actualizarFuente() {
     metricas_ = QFontMetrics(font());
-    escala_ = std::max(1.0, (metricas_.height() + 2) / double(PixelesDeTwips(kAltoPorDefecto)));
+    fuenteGrande_ = metricas_.height() + 2 > PixelesDeTwips(kAltoPorDefecto);
+}
+
+bool FlexGrid::mideColumna(int c) const {
+    return fuenteGrande_ || medidas_[c].numeros > 0;
 }
 
 void FlexGrid::recontar() {
@@ -129,7 +132,7 @@ void FlexGrid::anotarEntrada(int c, Celda& cel) {
     Medida& m = medidas_[c];
     if (EsNumero(cel.texto)) ++m.numeros;
     if (m.sucia || cel.texto.isEmpty()) return;
-    if (m.numeros == 0) {
+    if (!mideColumna(c)) {
         m.sucia = true;
         return;
     }
@@ -145,7 +148,7 @@ void FlexGrid::anotarSalida(int c, const Celda& cel) {
 
 int FlexGrid::anchoNecesario(int c) const {
     Medida& m = medidas_[c];
-    if (m.numeros <= 0) return 0;
+    if (!mideColumna(c)) return 0;
     if (m.sucia) {
         m.ancho = 0;
         for (int r = 0; r < filas_; ++r) {
@@ -260,7 +263,7 @@ void FlexGrid::setTextMatrix(int r, int c, const QString& t) {
     cel.texto = t;
     cel.ancho = -1;
     anotarEntrada(c, cel);
-    if (medidas_[c].numeros > 0) actualizarBarrasLuego();
+    if (mideColumna(c)) actualizarBarrasLuego();
     viewport()->update();
     AnunciaCambioDeCelda(this, r, c);
 }
@@ -334,21 +337,20 @@ void FlexGrid::setColAlignment(int c, int a) {
 }
 
 int FlexGrid::AnchoParaTexto(const QString& texto) const {
-    // In the twips of the font in use, which PixelesColumna turns back into these pixels.
-    return int(std::ceil(TwipsDePixeles(medir(texto)) / escala_));
+    return TwipsDePixeles(medir(texto));
 }
 
 // A hidden column or row (size 0) stays hidden.
 int FlexGrid::PixelesColumna(int c) const {
     const int puesto = anchos_[c] < 0 ? kAnchoPorDefecto : anchos_[c];
     if (puesto == 0) return 0;
-    return std::max(int(puesto * escala_) / 15, anchoNecesario(c));
+    return std::max(PixelesDeTwips(puesto), anchoNecesario(c));
 }
 int FlexGrid::PixelesFila(int r) const {
     const int puesto = altos_[r] < 0 ? kAltoPorDefecto : altos_[r];
     if (puesto == 0) return 0;
     // The font's height, a pixel above the text and the grid line below it.
-    return std::max(int(puesto * escala_) / 15, metricas_.height() + 2);
+    return std::max(PixelesDeTwips(puesto), metricas_.height() + 2);
 }
 
 int FlexGrid::xColumna(int c) const {
@@ -704,7 +706,7 @@ void FlexGrid::focusOutEvent(QFocusEvent* e) {
 void FlexGrid::changeEvent(QEvent* e) {
     QAbstractScrollArea::changeEvent(e);
     if (e->type() != QEvent::FontChange) return;
-    actualizarEscala();
+    actualizarFuente();
     for (Medida& m : medidas_) m.sucia = true;
     actualizarBarras();
     viewport()->update();

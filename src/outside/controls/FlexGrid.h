@@ -6,7 +6,8 @@
 // the grid takes the focus (GotFocus), and Click when the button is released.
 //
 // A number is shown whole or not at all: a column holding a number is as wide as its widest
-// text in the grid's font (the width set is the least width), and a row is as high as the font.
+// text in the grid's font (the width set is the least width); with a font larger than usual every
+// column is, and a row is never lower than the font.
 // Tab and Shift+Tab leave the grid unless a KeyDown handler takes the key (sets KeyCode to 0).
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
@@ -76,13 +77,12 @@ class FlexGrid : public QAbstractScrollArea {
     int FillStyle() const { return relleno_; }
     void setFillStyle(int f) { relleno_ = f; }
 
-    // twips: the width the column is shown with (see RowHeight; a number widens it too).
+    // twips: the width the column is shown with, at least the width set (0 hides it).
     int ColWidth(int c) const;
     void setColWidth(int c, int twips);
     // The width (twips) a column needs to show the text whole in the grid's font.
     int AnchoParaTexto(const QString& texto) const;
-    // twips; with a font larger than the usual one, sizes grow with it (the width or height set
-    // in twips is then that of the usual font).
+    // twips: the height the row is shown with, at least the height set and the font's (0 hides it).
     int RowHeight(int r) const;
     void setRowHeight(int r, int twips);
     int ColAlignment(int c) const;
@@ -145,8 +145,8 @@ class FlexGrid : public QAbstractScrollArea {
         long fondo = -1;
         mutable int ancho = -1;  // pixels the text needs, once measured
     };
-    // What a column needs to show its numbers whole: how many cells hold a number, and the
-    // widest text in pixels (valid unless `sucia`, recomputed when asked).
+    // What a column needs to show its texts whole: how many cells hold a number, and the widest
+    // text in pixels (valid unless `sucia`, recomputed when asked).
     struct Medida {
         int numeros = 0;
         int ancho = 0;
@@ -169,14 +169,16 @@ class FlexGrid : public QAbstractScrollArea {
     int altoPx(int r) const { return PixelesFila(r); }
     int PixelesColumna(int c) const;
     int PixelesFila(int r) const;
-    // The width a column's numbers need, in pixels (0 for a column without numbers).
+    // The width a column's texts need, in pixels (0 for a column they do not widen).
     int anchoNecesario(int c) const;
     int medir(const QString& texto) const;
     // Keeps the column's measure up to date as a cell's text comes in or goes out.
     void anotarEntrada(int c, Celda& celda);
     void anotarSalida(int c, const Celda& celda);
     void recontar();
-    void actualizarEscala();
+    void actualizarFuente();
+    // Whether the column's texts widen it: it holds a number, or the font is larger than usual.
+    bool mideColumna(int c) const;
     // The place of the cell's text area on the viewport; false when it is not on screen.
     bool areaTexto(int r, int c, QRect* area) const;
     // A row or column on screen: its index, and its start and size in pixels.
@@ -208,8 +210,8 @@ class FlexGrid : public QAbstractScrollArea {
     QVector<Celda> celdas_;
     mutable QVector<Medida> medidas_;
     QFontMetrics metricas_;
-    double escala_ = 1.0;  // pixels of a twip in the font in use, over those of the usual font
-    QVector<int> anchos_;  // twips, -1 default
+    bool fuenteGrande_ = false;  // rows of the usual 16 pixels would cut its texts
+    QVector<int> anchos_;        // twips, -1 default
     QVector<int> altos_;
     QVector<int> alineaciones_;
 };
