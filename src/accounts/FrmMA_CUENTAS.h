@@ -272,7 +272,7 @@ class FrmMA_CUENTAS : public QWidget {
     enum class Escritura { Hecha, Reintento, Fallida };
     struct Grabacion {
         QString codigo;                        // trimmed, without "-"
-        QList<QPair<QString, QString>> pares;  // column, value in SQL form, in the Part's order
+        QList<QPair<QString, QString>> pares;  // column, value in SQL form, in the row's order
         bool titulo = false;
         int medio = -1;
         QString tipoVista;

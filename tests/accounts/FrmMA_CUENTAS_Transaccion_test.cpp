@@ -238,3 +238,15 @@ TEST(AccountSaveTwoUsers, OneFieldChangedByBothIsToldAndTheSecondGrabarWritesIt)
     EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA B");
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = 'M'"), 2);
 }
+
+TEST(AccountSaveTwoUsers, AUserWhoIsNotAnAdministratorChecksTheRowThroughHisOwnView) {
+    CuentasDePrueba c({}, "OPERADOR");
+    c.Iniciar();
+    c.EscribirCodigo("11010100101");
+    ASSERT_TRUE(c.f().Modificando);
+    c.EscribirCampo(0, "CAJA CENTRAL");
+    c.Boton("GRABAR");
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), QString("CAJA CENTRAL"));
+    EXPECT_TRUE(c.guion().preguntas().isEmpty());
+}
