@@ -5,8 +5,12 @@
 // program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp); its layout in FrmMA_CUENTAS.ui.
 #include "outside/ado/Connection.h"
 
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -22,6 +26,9 @@ class QTabWidget;
 class QTreeWidgetItem;
 class SkinFramework;
 class UtilVex;
+namespace ado {
+class Transaccion;
+}
 namespace maker {
 class ReglasCuentas;
 }
@@ -33,6 +40,7 @@ class GrillaPersonalizados;
 }
 namespace vb {
 class BarraBotones;
+class ErrorVB;
 class BusquedaCodigo;
 class CajaTexto;
 class FlexGrid;
@@ -251,16 +259,41 @@ class FrmMA_CUENTAS : public QWidget {
     void BorraCuenta(const QString& codigo);
     // The steps of the save, under its one handler; each returns false when the save stops.
     bool AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo);
-    bool AgregaTipoCuenta(vb::ManejadorErrores& h, const QString& codigo, bool titulo);
+    bool AgregaTipoCuenta(vb::ManejadorErrores& h, bool titulo);
     bool AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
                         QString& tipoVista);
-    bool AgregaPersonalizados(vb::ManejadorErrores& h);
-    bool EscribeFilaCuenta(vb::ManejadorErrores& h, const QString& codigo);
-    bool GrabaDependientes(vb::ManejadorErrores& h, const QString& codigo, int medio);
-    bool GrabaCCostoDefecto(vb::ManejadorErrores& h, const QString& codigo);
-    bool AsignaGruposUsuarios(vb::ManejadorErrores& h, const QString& codigo);
-    bool AsignaGrupos(vb::ManejadorErrores& h, const ado::RecordsetPtr& filas, const QString& columna,
-                      const QString& codigo, bool saltaSinNombre);
+    bool AgregaPersonalizados(vb::ManejadorErrores& h, bool avisa);
+    // Every pair of the row as the form holds it; the view type is worked out unless given.
+    bool ArmaPares(vb::ManejadorErrores& h, bool titulo, int medio, QString& tipoVista, bool calculaVista,
+                   bool avisa);
+    bool CompruebaTipoCuenta(vb::ManejadorErrores& h, const QString& codigo, bool titulo);
+    // The account's row, its audit row, its default cost-centre row and its user-group rows, in one
+    // transaction; replication and everything else only after the commit.
+    enum class Escritura { Hecha, Reintento, Fallida };
+    struct Grabacion {
+        QString codigo;                        // trimmed, without "-"
+        QList<QPair<QString, QString>> pares;  // column, value in SQL form, in the row's order
+        bool titulo = false;
+        int medio = -1;
+        QString tipoVista;
+        QString sentencia;            // the statement under way, recorded when refused
+        QList<QStringList> replicas;  // table then key values, copied after the commit
+        std::shared_ptr<ado::Transaccion> transaccion;
+        bool reintentar = false;  // the operator chose Retry: the whole save again
+    };
+    Escritura EscribeCuenta(Grabacion& g);
+    int ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e);
+    bool EscribeFila(vb::ManejadorErrores& h, Grabacion& g);
+    bool RegistraAccion(vb::ManejadorErrores& h, Grabacion& g);
+    bool GrabaCCostoDefecto(vb::ManejadorErrores& h, Grabacion& g);
+    bool AsignaGruposUsuarios(vb::ManejadorErrores& h, Grabacion& g);
+    bool AsignaGrupos(vb::ManejadorErrores& h, Grabacion& g, const ado::RecordsetPtr& filas,
+                      const QString& columna, bool saltaSinNombre);
+    void TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g);
+    // The pairs to write on an update: the changed ones. False, with the message, when another
+    // user changed one of them since the account was shown.
+    bool ParesCambiados(const Grabacion& g, const ado::RecordsetPtr& guardada,
+                        QList<QPair<QString, QString>>& cambiados);
     bool PreparaSiguiente(vb::ManejadorErrores& h);
     void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
     // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
@@ -272,6 +305,24 @@ class FrmMA_CUENTAS : public QWidget {
     bool arbolYGrillaEnlazados_ = false;
     // Index of the bound field the save was building when an error rose (-1 outside the walk).
     int indiceCampoEnCurso_ = -1;
+
+    // Two users on one account (FrmMA_CUENTAS_Cambios.cpp): the account as it was shown, so that a
+    // save writes only the columns the user changed and only while no one else changed them.
+  public:
+    // The record just shown (end of AsignarDatos): its stored row and the pairs the save would build.
+    void RecuerdaCuentaMostrada();
+    // A cleared form or a new account (CargaCombos): every personalised field listed, none valued,
+    // and no account remembered.
+    void VaciaPersonalizados();
+
+  private:
+    struct CuentaMostrada {
+        QString codigo;
+        QHash<QString, QVariant> guardados;  // stored row, by upper-case column
+        QHash<QString, QString> pares;       // pair values built from the shown form, same keys
+    };
+    // Empty code: no account shown (a new account writes every pair).
+    CuentaMostrada mostrada_;
     // ==== end of the block ====
 };
 

@@ -254,6 +254,8 @@ void FrmMA_CUENTAS::CargaCombos() {
 
     ChkCyB->setChecked(false);
     chkCCostos->setChecked(false);
+    // No other account's personalised values.
+    VaciaPersonalizados();
 }
 
 void FrmMA_CUENTAS::Generar(const QString& tabla) {
@@ -283,7 +285,8 @@ void FrmMA_CUENTAS::AsignarDatos() {
     });
     Modificando = true;
     if (AsignaCamposYTipo(h) && AsignaMedioDePago(h) && AsignaOpcionesCuenta(h) && AsignaNodoYVencimiento(h))
-        h.paso([&] { AsignarPersonalizados(MSFlexGrid1, rsCuentas); });
+        h.paso([&] { AsignarPersonalizados(MSFlexGrid1, rsCuentas); }) &&
+            h.paso([&] { RecuerdaCuentaMostrada(); });
 }
 
 bool FrmMA_CUENTAS::AsignaCamposYTipo(vb::ManejadorErrores& h) {

@@ -1,9 +1,12 @@
-// The account save: the fields checked again, the MA_CUENTAS row written in a transaction, then
-// the tree node, the settings of the payment means, the action record, the replication, the
-// default cost-centre row, the user-group rows and the question about additional data.
+// The account save: the fields checked again, the pairs of the row built from the form, the
+// refusals; once the row and its companion rows are committed (FrmMA_CUENTAS_Transaccion.cpp),
+// the tree node, the settings of the payment means, the replication and the question about
+// additional data.
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "data/DB_Dll.h"
+#include "outside/ado/Field.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/maker/EnlaceControles.h"
@@ -28,10 +31,6 @@ namespace {
 
 const QString kCRLF = QStringLiteral("\r\n");
 
-QString Literal(QString s) {
-    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 QString Marca(const QCheckBox* c) {
     return c->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -54,14 +53,6 @@ bool ValorPersonalizado(const QString& texto, bool numerico, QString& valor) {
     if (!vb::IsNumeric(t)) return false;
     valor = QString::number(maker::gUtilidades().ValorDoble(t), 'g', 15);
     return true;
-}
-
-// Opens a forward-only, read-only rowset as a step of the save; false when the save stops.
-bool AbreLectura(vb::ManejadorErrores& h, QString sql, ado::RecordsetPtr& rs) {
-    return h.paso([&] {
-        DB_Dll& db = gBaseDatos();
-        db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-    });
 }
 
 }  // namespace
@@ -142,24 +133,40 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
     vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
         return ErrorActualizarDatos(e.Number, e.Description, e.Source);
     });
-    const bool titulo = OptTipoCuenta[1]->isChecked();
-    const int medio = CmbMP->currentIndex();
-    QString tipoVista;
-    if (!AgregaCamposEnlazados(h, titulo) || !AgregaTipoCuenta(h, codigo, titulo) ||
-        !AgregaOpciones(h, codigo, titulo, medio, tipoVista) || !AgregaPersonalizados(h) ||
-        !EscribeFilaCuenta(h, codigo))
+    Grabacion g;
+    g.codigo = codigo;
+    g.titulo = OptTipoCuenta[1]->isChecked();
+    g.medio = CmbMP->currentIndex();
+    const bool armados = ArmaPares(h, g.titulo, g.medio, g.tipoVista, true, true);
+    for (const CNStuffContable::CampoValor& c : CNStuffContable::gCamposValores)
+        if (!c.Campo.isEmpty()) g.pares.append({c.Campo, c.Valor});
+    CNStuffContable::gCamposValores.clear();
+    if (!armados || !CompruebaTipoCuenta(h, codigo, g.titulo)) return;
+    // Without a mode there is nothing to write, and nothing is recorded.
+    if (!Nuevo && !Modificando) {
+        HuboError = true;
         return;
-    // The row is stored: what depends on it follows.
-    if (!GrabaDependientes(h, codigo, medio) || !GrabaCCostoDefecto(h, codigo)) return;
-    if (!h.paso([&] {
-            auto& u = maker::gUtilidades();
-            CNStuffContable::gCuentaActual =
-                txtFields.size() > 1 ? vb::Trim(u.QuitaCaracter(txtFields[1]->text(), "-")) : codigo;
-        }))
-        return;
-    if (Nuevo && !AsignaGruposUsuarios(h, codigo)) return;
-    if (!PreparaSiguiente(h)) return;
-    PreguntaDatosAdicionales(h, titulo, tipoVista);
+    }
+    Escritura escrita = Escritura::Reintento;
+    while (escrita == Escritura::Reintento) escrita = EscribeCuenta(g);
+    // The form keeps what the user typed for another "Grabar".
+    // A failure the operator retried past is no failure of the save.
+    HuboError = escrita != Escritura::Hecha;
+    if (HuboError) return;
+    TrasConfirmar(h, g);
+}
+
+bool FrmMA_CUENTAS::ArmaPares(vb::ManejadorErrores& h, bool titulo, int medio, QString& tipoVista,
+                              bool calculaVista, bool avisa) {
+    QString codigo;
+    if (calculaVista) {
+        auto& u = maker::gUtilidades();
+        const int i = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
+        codigo = i >= 0 ? vb::Trim(u.QuitaCaracter(u.TextoCampo(txtFields[i]->text()), "-")) : QString();
+    }
+    return AgregaCamposEnlazados(h, titulo) && AgregaTipoCuenta(h, titulo) &&
+           AgregaOpciones(h, calculaVista ? codigo : QString(), titulo, medio, tipoVista) &&
+           AgregaPersonalizados(h, avisa);
 }
 
 bool FrmMA_CUENTAS::AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo) {
@@ -186,13 +193,21 @@ bool FrmMA_CUENTAS::AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo) 
     return h.paso([&] { AgregaCampoValor("TITULO", titulo ? "1" : "0", "'", false); });
 }
 
-bool FrmMA_CUENTAS::AgregaTipoCuenta(vb::ManejadorErrores& h, const QString& codigo, bool titulo) {
+bool FrmMA_CUENTAS::AgregaTipoCuenta(vb::ManejadorErrores& h, bool titulo) {
+    return h.paso([&] {
+        if (titulo) {
+            AgregaCampoValor("AJUSTE", "0", "'", false);
+            AgregaCampoValor("INDICE", "0", "'", false);
+            return;
+        }
+        AgregaCampoValor("AJUSTE", Marca(CHKAjustable), "'", false);
+        const int indice = CHKAjustable->isChecked() ? std::abs(CmbIndices->currentIndex()) + 1 : 0;
+        AgregaCampoValor("INDICE", QString::number(indice), "'", false);
+    });
+}
+
+bool FrmMA_CUENTAS::CompruebaTipoCuenta(vb::ManejadorErrores& h, const QString& codigo, bool titulo) {
     if (titulo) {
-        if (!h.paso([&] {
-                AgregaCampoValor("AJUSTE", "0", "'", false);
-                AgregaCampoValor("INDICE", "0", "'", false);
-            }))
-            return false;
         bool movimientos = false;
         if (!h.paso([&] { movimientos = Reglas().TieneMovimientos(codigo); })) return false;
         if (movimientos) {
@@ -211,11 +226,7 @@ bool FrmMA_CUENTAS::AgregaTipoCuenta(vb::ManejadorErrores& h, const QString& cod
         HuboError = true;
         return false;
     }
-    return h.paso([&] {
-        AgregaCampoValor("AJUSTE", Marca(CHKAjustable), "'", false);
-        const int indice = CHKAjustable->isChecked() ? std::abs(CmbIndices->currentIndex()) + 1 : 0;
-        AgregaCampoValor("INDICE", QString::number(indice), "'", false);
-    });
+    return true;
 }
 
 bool FrmMA_CUENTAS::AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
@@ -241,7 +252,8 @@ bool FrmMA_CUENTAS::AgregaOpciones(vb::ManejadorErrores& h, const QString& codig
         }))
         return false;
     return h.paso([&] {
-        if (tipoVista.isEmpty()) {
+        // Without a code the view type is the one given (the stored one of an account shown).
+        if (tipoVista.isEmpty() && !codigo.isEmpty()) {
             bool vto = false;
             ObtieneVistaRangoVto(codigo, nullptr, nullptr, tipoVista, &vto);
         }
@@ -254,22 +266,24 @@ bool FrmMA_CUENTAS::AgregaOpciones(vb::ManejadorErrores& h, const QString& codig
     });
 }
 
-bool FrmMA_CUENTAS::AgregaPersonalizados(vb::ManejadorErrores& h) {
+bool FrmMA_CUENTAS::AgregaPersonalizados(vb::ManejadorErrores& h, bool avisa) {
     DB_Dll& db = gBaseDatos();
     // Personalised fields: a blank value leaves the column as it is.
     if (personalizados_) personalizados_->Confirmar();
     for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
-        const QString columna = MSFlexGrid1->TextMatrix(r, 0);
+        const QString columna = vb::Trim(MSFlexGrid1->TextMatrix(r, 0));
         const QString texto = MSFlexGrid1->TextMatrix(r, 1);
         if (vb::Trim(texto).isEmpty()) continue;
-        bool numerico = false;
-        const int k = rsCuentas ? rsCuentas->fields().indiceDe(columna) : -1;
-        if (k >= 0) {
-            const int tipo = rsCuentas->fields().Item(k).Type();
-            numerico = db.ADONumeric(tipo) || db.ADOCurrency(tipo);
-        }
+        // Only a personalised column of the table is ever named in the statement.
+        const int k = rsCuentas && personalizados::EsPersonalizado(columna)
+                          ? rsCuentas->fields().indiceDe(columna)
+                          : -1;
+        if (k < 0) continue;
+        const int tipo = rsCuentas->fields().Item(k).Type();
+        const bool numerico = db.ADONumeric(tipo) || db.ADOCurrency(tipo);
         QString valor;
         if (!ValorPersonalizado(texto, numerico, valor)) {
+            if (!avisa) return false;
             HuboError = true;
             vb::MsgBox("Verifique las siguientes opciones: " + kCRLF + kCRLF +
                            "1) Ha ingresado letras donde debe ingresar numeros" + kCRLF + kCRLF +
@@ -282,41 +296,11 @@ bool FrmMA_CUENTAS::AgregaPersonalizados(vb::ManejadorErrores& h) {
     return true;
 }
 
-bool FrmMA_CUENTAS::EscribeFilaCuenta(vb::ManejadorErrores& h, const QString& codigo) {
-    using namespace CNStuffContable;
-    // The statement. Without a mode there is nothing to write, and nothing is recorded.
-    if (!Nuevo && !Modificando) {
-        HuboError = true;
-        gCamposValores.clear();
-        return false;
-    }
-    QStringList sentencias{QString()};
-    if (!h.paso([&] {
-            if (Nuevo)
-                ArmaSentenciaSQL(gCamposValores, sentencias, "@Admin_MA_Cuentas", false);
-            else
-                ArmaSentenciaSQL(gCamposValores, sentencias, "@Admin_MA_Cuentas", true,
-                                 " CODIGO = '" + Literal(codigo) + "'");
-        }))
-        return false;
-    int32_t nativo = 0;
-    // A new code may belong to an account this user does not see: said in plain words, not in the
-    // server's.
-    EjecutaTransaccion(sentencias, HuboError, nativo, Nuevo, QString(), QString(), HuboError);
-    if (HuboError) {
-        if (Nuevo && nativo == ado::kNativoClaveDuplicada)
-            vb::MsgBox(QString::fromUtf8("El código ") + codigo +
-                           QString::fromUtf8(" ya pertenece a otra cuenta del plan. Ingrese otro código."),
-                       vb::vbInformation, "Aviso al operador...");
-        return false;
-    }
-    return true;
-}
-
-bool FrmMA_CUENTAS::GrabaDependientes(vb::ManejadorErrores& h, const QString& codigo, int medio) {
+void FrmMA_CUENTAS::TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g) {
     using namespace CNStuffContable;
     auto& u = maker::gUtilidades();
     auto& enlace = maker::gEnlaceControles();
+    const QString& codigo = g.codigo;
     const int iCodigo = enlace.CampoEnlazado("codigo", txtFields);
     const int iDescripcion = enlace.CampoEnlazado("Descripcion", txtFields);
     h.paso([&] {
@@ -325,92 +309,26 @@ bool FrmMA_CUENTAS::GrabaDependientes(vb::ManejadorErrores& h, const QString& co
     });
     h.paso([&] {
         const QString claveRetencion = "CTA_RET_OTRA_" + codigo;
-        if (medio == 10)
+        if (g.medio == 10)
             GrabaDfg(claveRetencion, "SU", QString(), false, "DATOS");
         else if (vb::Trim(Cfg(claveRetencion)).compare("SU", Qt::CaseInsensitive) == 0)
             GrabaDfg(claveRetencion, "", QString(), false, "DATOS");
-        if (medio == 11)
+        if (g.medio == 11)
             GrabaDfg("CtaSolicitudCredito", codigo, QString(), false, "DATOS");
         else if (vb::Trim(Cfg("CtaSolicitudCredito")).compare(codigo, Qt::CaseInsensitive) == 0)
             GrabaDfg("CtaSolicitudCredito", "", QString(), false, "DATOS");
     });
+    // The copies to the group follow the commit, the account first.
+    h.paso([&] { ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, ado::LiteralTexto(codigo)); });
+    for (const QStringList& r : g.replicas)
+        h.paso([&] { ModGruposEmp::ActualizaGEmpresas(r.value(0), 1, r.value(1), r.value(2)); });
     if (!h.paso([&] {
-            RegistraAccionComprobante(
-                "", "", "0", Nuevo, Modificando, Borrando,
-                codigo + " " + (txtFields.size() > 1 ? txtFields[1]->text() : QString()));
+            CNStuffContable::gCuentaActual =
+                txtFields.size() > 1 ? vb::Trim(u.QuitaCaracter(txtFields[1]->text(), "-")) : codigo;
         }))
-        return false;
-    return h.paso(
-        [&] { ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, "'" + Literal(codigo) + "'"); });
-}
-
-bool FrmMA_CUENTAS::GrabaCCostoDefecto(vb::ManejadorErrores& h, const QString& codigo) {
-    // The default cost-centre row of a postable account.
-    if (!OptTipoCuenta[0]->isChecked()) return true;
-    auto& u = maker::gUtilidades();
-    DB_Dll& db = gBaseDatos();
-    const int iCodigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
-    const QString c =
-        iCodigo >= 0 ? Literal(u.QuitaCaracter(txtFields[iCodigo]->text(), "-")) : Literal(codigo);
-    ado::RecordsetPtr filas;
-    QString sql = "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
-    if (!AbreLectura(h, sql, filas)) return false;
-    bool sinFilas = true;
-    if (!h.paso([&] { sinFilas = filas->Bof() && filas->Eof(); })) return false;
-    const QString borra = "DELETE MA_CUENTASCCOSTO WHERE CODIGO = '" + c + "'";
-    return h.paso([&] {
-        if (sinFilas && chkCCostos->isChecked())
-            db.gCnn->Execute("INSERT INTO MA_CUENTASCCOSTO (CODIGO,CCOSTO,PORCENTAJE) VALUES ('" + c + "','" +
-                             Literal(CCostoDefecto) + "',0)");
-        else if (!chkCCostos->isChecked() && (sinFilas || chkCCostos->isEnabled()))
-            db.gCnn->Execute(borra);
-    });
-}
-
-bool FrmMA_CUENTAS::AsignaGruposUsuarios(vb::ManejadorErrores& h, const QString& codigo) {
-    // A new account belongs to the user groups of the accounts above it.
-    DB_Dll& db = gBaseDatos();
-    QStringList partes;
-    for (int l = 1; l < codigo.size(); ++l) partes << " cuenta = '" + Literal(codigo.left(l)) + "' ";
-    const QString condicion = partes.isEmpty() ? QString(" CUENTA = '' ") : partes.join(" or ");
-    ado::RecordsetPtr grupos;
-    QString sql = "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE " + condicion + " GROUP BY GRUPOUSER";
-    if (!AbreLectura(h, sql, grupos)) return false;
-    bool hayGrupos = false;
-    if (!h.paso([&] { hayGrupos = !(grupos->Bof() && grupos->Eof()); })) return false;
-    if (hayGrupos) {
-        if (!AsignaGrupos(h, grupos, "GRUPOUSER", codigo, false)) return false;
-    } else if (codigo.size() == CNStuffContable::gDigitosCapitulo) {
-        ado::RecordsetPtr todos;
-        QString sqlTodos = "SELECT GRUPO FROM TA_USUARIOS GROUP BY GRUPO";
-        if (!AbreLectura(h, sqlTodos, todos)) return false;
-        if (!AsignaGrupos(h, todos, "Grupo", codigo, true)) return false;
-        db.CierraRecordset(todos);
-    }
-    db.CierraRecordset(grupos);
-    return true;
-}
-
-bool FrmMA_CUENTAS::AsignaGrupos(vb::ManejadorErrores& h, const ado::RecordsetPtr& filas,
-                                 const QString& columna, const QString& codigo, bool saltaSinNombre) {
-    auto& u = maker::gUtilidades();
-    DB_Dll& db = gBaseDatos();
-    for (;;) {
-        bool fin = true;
-        if (!h.paso([&] { fin = filas->Eof(); })) return false;
-        if (fin) return true;
-        if (!h.paso([&] {
-                const QString grupo = u.TextoCampo(filas->valor(columna));
-                if (saltaSinNombre && grupo.isEmpty()) return;
-                QString inserta = "INSERT INTO MA_CUENTAS_USUARIOS (GRUPOUSER,CUENTA) VALUES ('" +
-                                  Literal(grupo) + "','" + Literal(codigo) + "')";
-                db.EjecutaConsultaSQL(inserta);
-                ModGruposEmp::ActualizaGEmpresas("MA_CUENTAS_USUARIOS", 1, "'" + Literal(grupo) + "'",
-                                                 "'" + Literal(codigo) + "'");
-            }))
-            return false;
-        if (!h.paso([&] { filas->MoveNext(); })) return false;
-    }
+        return;
+    if (!PreparaSiguiente(h)) return;
+    PreguntaDatosAdicionales(h, g.titulo, g.tipoVista);
 }
 
 bool FrmMA_CUENTAS::PreparaSiguiente(vb::ManejadorErrores& h) {

@@ -48,7 +48,7 @@ GrillaPersonalizados::GrillaPersonalizados(vb::FlexGrid* grilla, vb::CajaTexto* 
     connect(editor_, &vb::CajaTexto::KeyPress, this, [this](int& k) { TxtEdit_KeyPress(k); });
 }
 
-void GrillaPersonalizados::AsignarPersonalizados(const ado::RecordsetPtr& rs) {
+void GrillaPersonalizados::AsignarPersonalizados(const ado::RecordsetPtr& rs, bool conValores) {
     vb::ManejadorErrores h("AsignarPersonalizados", maker::gUtilidades().Reportero());
     numericas_.clear();
     // Refilling forgets an edit that was never committed.
@@ -64,7 +64,7 @@ void GrillaPersonalizados::AsignarPersonalizados(const ado::RecordsetPtr& rs) {
         return;
     DB_Dll& db = CNStuffContable::gBaseDatos();
     const int campos = rs ? rs->fields().Count() : 0;
-    const bool conFila = campos > 0 && !rs->Bof() && !rs->Eof();
+    const bool conFila = conValores && campos > 0 && !rs->Bof() && !rs->Eof();
     for (int i = 0; i < campos; ++i) {
         if (!h.paso([&] {
                 ado::Field& f = rs->fields().Item(i);

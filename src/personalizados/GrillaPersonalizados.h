@@ -38,8 +38,9 @@ class GrillaPersonalizados : public QObject {
     // Connects the grid's and the editor's events to the handlers below; hides the editor.
     GrillaPersonalizados(vb::FlexGrid* grilla, vb::CajaTexto* editor, Forma forma, QObject* parent = nullptr);
 
-    // Fills the grid from the recordset's current row (names only when it has none).
-    void AsignarPersonalizados(const ado::RecordsetPtr& rs);
+    // Fills the grid from the recordset's current row (names only when it has none, or when the
+    // values are not wanted: a cleared form, a new record).
+    void AsignarPersonalizados(const ado::RecordsetPtr& rs, bool conValores = true);
     // Copies every value cell into the field named beside it; the caller updates the record.
     void GrabarPersonalizados(const ado::RecordsetPtr& rs);
     // Opens the editor over the current cell, seeded with the typed key or the cell's text.

@@ -106,17 +106,16 @@ TEST(AccountSave, AFailedWriteLeavesNoRowNodeSettingOrActionAndRecordsTheStateme
     EXPECT_EQ(Acciones(c, "A"), 0);
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100105'"), 0);
     EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA CHICA");
-    const QString lote = c.base().escalar("SELECT Sql FROM AUX_ERR").toString();
-    EXPECT_TRUE(lote.startsWith("BEGIN TRANSACTION")) << lote.toStdString();
-    EXPECT_TRUE(
-        lote.contains("INSERT INTO MA_Cuentas "
-                      "(DESCRIPCION,Codigo,CodigoOpcional,CuentaPrincipal,CodTarjeta_ConcAuto,TITULO,AJUSTE,"
-                      "INDICE,BLOQUEO,dv,Bienes,Dada_De_Baja,LIBRO_IVA_COMPRAS,LIBRO_IVA_VENTAS,"
-                      "PideVencimiento,MedioDePago,"
-                      "TipoVista,UsaCCostos,CajayBanco,Moneda) VALUES ('CAJA "
-                      "CHICA','11010100105','','','','0','0','0','0','0','0',"
-                      "'0','0','0','0','TJ','',1,'0','   1')"))
-        << lote.toStdString();
+    const QString refusada = c.base().escalar("SELECT Sql FROM AUX_ERR").toString();
+    EXPECT_EQ(
+        refusada.toStdString(),
+        std::string("INSERT INTO MA_Cuentas "
+                    "(DESCRIPCION,Codigo,CodigoOpcional,CuentaPrincipal,CodTarjeta_ConcAuto,TITULO,AJUSTE,"
+                    "INDICE,BLOQUEO,dv,Bienes,Dada_De_Baja,LIBRO_IVA_COMPRAS,LIBRO_IVA_VENTAS,"
+                    "PideVencimiento,MedioDePago,"
+                    "TipoVista,UsaCCostos,CajayBanco,Moneda) VALUES ('CAJA "
+                    "CHICA','11010100105','','','','0','0','0','0','0','0',"
+                    "'0','0','0','0','TJ','',1,'0','   1')"));
 }
 
 namespace {
@@ -344,4 +343,95 @@ TEST(AccountSave, ACodeTakenByAnAccountTheUserCannotSeeIsRefusedInPlainWords) {
     EXPECT_EQ(c.f().txtFields[0]->text(), "OTRA CUENTA");
     EXPECT_EQ(c.base().filas("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '51010100102'"),
               (QList<QStringList>{{"HONORARIOS DIRECTORIO"}}));
+}
+
+TEST(AccountSave, ANewAccountStartsWithEveryPersonalisedFieldEmptyAndSavesTheOnesTyped) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('11010100105', '11010100103')"});
+    c.Iniciar();
+    // Another account's values are shown first; F8 clears the form.
+    c.EscribirCodigo("11010100101");
+    ASSERT_EQ(c.f().MSFlexGrid1->TextMatrix(1, 1), "TESORERIA");
+    c.guion().esperarMsgBox(vb::vbYes);  // "¿Está seguro de abandonar la carga de datos?"
+    c.Tecla(Qt::Key_F8);
+    c.EscribirCodigo(kNueva);
+    ASSERT_TRUE(c.f().Nuevo);
+    vb::FlexGrid* g = c.f().MSFlexGrid1;
+    ASSERT_EQ(g->Rows(), 4);
+    EXPECT_EQ(g->TextMatrix(0, 0), "Campo");
+    const QStringList campos{g->TextMatrix(1, 0), g->TextMatrix(2, 0), g->TextMatrix(3, 0)};
+    EXPECT_EQ(campos, (QStringList{"P_RESPONSABLE", "P_LIMITE", "p_Nota"}));
+    EXPECT_EQ(g->TextMatrix(1, 1) + g->TextMatrix(2, 1) + g->TextMatrix(3, 1), "");
+    c.EscribirCampo(0, "CAJA CHICA");
+    c.Tecla(Qt::Key_F4);
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.base().filas("SELECT DESCRIPCION, P_RESPONSABLE, P_LIMITE, p_Nota FROM MA_CUENTAS WHERE "
+                             "CODIGO = '11010100105'"),
+              (QList<QStringList>{{"CAJA CHICA", QString(), QString(), QString()}}));
+
+    // Typed straight over a shown account: none of its values either; the one typed is saved.
+    c.EscribirCodigo("11010100101");
+    // The first free code under the title, which leaving the title list proposes again.
+    c.EscribirCodigo("11010100103");
+    ASSERT_TRUE(c.f().Nuevo);
+    EXPECT_EQ(g->TextMatrix(1, 1) + g->TextMatrix(2, 1) + g->TextMatrix(3, 1), "");
+    c.f().SSTab1->setCurrentIndex(1);
+    EscribirPersonalizado(c, 1, "RESPONSABLE UNO");
+    c.Tecla(Qt::Key_F4);
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(
+        c.base().filas("SELECT P_RESPONSABLE, P_LIMITE, p_Nota FROM MA_CUENTAS WHERE CODIGO = '11010100103'"),
+        (QList<QStringList>{{"RESPONSABLE UNO", QString(), QString()}}));
+}
+
+TEST(AccountSave, AnAccountSavedAgainUnchangedIsNotItsOwnDuplicateAndGetsNoSecondCostCentreRow) {
+    CuentasDePrueba c({"UPDATE MA_CUENTAS SET usaccostoS = 1 WHERE CODIGO = '11010100102'"});
+    c.Iniciar();
+    // Its optional code "BGAL" belongs to itself.
+    c.EscribirCodigo("11010200105");
+    ASSERT_EQ(c.f().txtFields[2]->text(), "BGAL");
+    c.guion().esperarMsgBox(vb::vbNo);  // its additional data
+    c.Tecla(Qt::Key_F4);
+    EXPECT_FALSE(c.f().HuboError);
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_TRUE(c.guion().preguntas().at(0).texto.startsWith("Esta cuenta esta informada"));
+    EXPECT_EQ(c.Guardado("11010200105", "CODIGOOPCIONAL"), "BGAL");
+    EXPECT_EQ(Acciones(c, "M"), 1);
+
+    // A distribution of its own: nothing added beside it.
+    c.EscribirCodigo("11010100102");
+    ASSERT_TRUE(c.f().chkCCostos->isChecked());
+    c.Tecla(Qt::Key_F4);
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.base().filas("SELECT CCOSTO, PORCENTAJE FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100102'"),
+              (QList<QStringList>{{"3", "100"}}));
+    EXPECT_EQ(Acciones(c, "M"), 2);
+}
+
+TEST(AccountSave, OnlyAnOptionalCodeOverFourCharactersIsRemindedOfTheCashModule) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    c.EscribirCodigo("11010100101");
+    c.EscribirCampo(2, "CC01");
+    EXPECT_TRUE(c.guion().preguntas().isEmpty());
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.EscribirCampo(2, "CC012");
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_TRUE(
+        c.guion().preguntas().at(0).texto.startsWith("Recuerde, si el codigo opcional tiene mas de 4"));
+    EXPECT_EQ(c.guion().preguntas().at(0).titulo, "Aviso al operador");
+}
+
+TEST(AccountSave, TheAlphanumericCodeSettingIsReadWithoutRegardToCase) {
+    for (const char* valor : {"si", "Si", "NO"}) {
+        SCOPED_TRACE(valor);
+        CuentasDePrueba c(
+            {QString("UPDATE TA_CONFIGURACION SET VALOR = '%1' WHERE CLAVE = 'CUENTASALFANUMERICAS'")
+                 .arg(valor)});
+        c.Iniciar();
+        const bool permitidas = QString(valor).toUpper() == "SI";
+        if (!permitidas) c.guion().esperarMsgBox(vb::vbOK);
+        c.EscribirCodigo("11010100A01");
+        EXPECT_EQ(c.f().Nuevo, permitidas);
+        EXPECT_EQ(c.guion().preguntas().size(), permitidas ? 0 : 1);
+    }
 }

@@ -1,0 +1,232 @@
+// The writes of one account save in one transaction: the MA_CUENTAS row (on an update only the
+// changed columns, after checking that no one else changed them), the audit row, the default
+// cost-centre row and the user-group rows. A failure anywhere rolls back all of them; the copies
+// to the group wait for the commit.
+#include "accounts/FrmMA_CUENTAS.h"
+#include "data/DB_Dll.h"
+#include "outside/ado/Field.h"
+#include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
+#include "outside/ado/Transaccion.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/maker/EnlaceControles.h"
+#include "outside/maker/Utilidades.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Programa.h"
+#include "services/CNStuffContable.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+using CNStuffContable::gBaseDatos;
+
+namespace {
+
+// A read inside the transaction, through the views the user may read.
+ado::RecordsetPtr Lee(DB_Dll& db, QString& sentencia, const QString& sql) {
+    sentencia = db.SS_TSinonimos(sql);
+    return db.gCnn->Execute(sentencia);
+}
+
+void Ejecuta(DB_Dll& db, QString& sentencia, const QString& sql, long* afectados = nullptr) {
+    sentencia = sql;
+    db.gCnn->Execute(sentencia, afectados);
+}
+
+}  // namespace
+
+FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EscribeCuenta(Grabacion& g) {
+    g.reintentar = false;
+    g.replicas.clear();
+    g.sentencia.clear();
+    vb::ManejadorErrores h("ActualizarDatos", [this, &g](const vb::ErrorVB& e, const QString&) {
+        return ErrorEnTransaccion(g, e);
+    });
+    DB_Dll& db = gBaseDatos();
+    const auto fallida = [&] {
+        g.transaccion.reset();
+        return g.reintentar ? Escritura::Reintento : Escritura::Fallida;
+    };
+    if (!h.paso([&] { g.transaccion = std::make_shared<ado::Transaccion>(db.gCnn); })) return fallida();
+    if (!EscribeFila(h, g) || !RegistraAccion(h, g) || !GrabaCCostoDefecto(h, g)) return fallida();
+    if (Nuevo && !AsignaGruposUsuarios(h, g)) return fallida();
+    if (!h.paso([&] {
+            g.sentencia.clear();
+            g.transaccion->Confirmar();
+        }))
+        return fallida();
+    g.transaccion.reset();
+    return Escritura::Hecha;
+}
+
+int FrmMA_CUENTAS::ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e) {
+    auto& u = maker::gUtilidades();
+    DB_Dll& db = gBaseDatos();
+    HuboError = true;
+    u.Ocupado(false);
+    const bool perdida = g.transaccion && g.transaccion->SePerdio(e);
+    const ado::Errors& errores = db.gCnn->errores();
+    const int32_t nativo = errores.Count() > 0 ? errores.Item(0).NativeError : 0;
+    // Nothing of the save stays, and the record of the refusal is written outside it.
+    try {
+        if (g.transaccion) g.transaccion->Deshacer();
+    } catch (const vb::ErrorVB&) {
+    }
+    g.transaccion.reset();
+    int respuesta = 0;
+    if (perdida) {
+        u.TrataError(ado::Transaccion::ErrorPerdida(e), vb::vbOKOnly + vb::vbCritical, "ActualizarDatos",
+                     respuesta);
+        return 0;
+    }
+    if (!g.sentencia.isEmpty()) {
+        try {
+            CNStuffContable::RegistraErrorSQL(g.sentencia, vb::App().EXEName, nativo, e.Description);
+        } catch (const vb::ErrorVB&) {
+        }
+    }
+    // A new code may belong to an account this user does not see: said in plain words, not in the
+    // server's.
+    if (Nuevo && nativo == ado::kNativoClaveDuplicada &&
+        g.sentencia.startsWith("INSERT INTO MA_Cuentas ", Qt::CaseInsensitive)) {
+        vb::MsgBox(QString::fromUtf8("El código ") + g.codigo +
+                       QString::fromUtf8(" ya pertenece a otra cuenta del plan. Ingrese otro código."),
+                   vb::vbInformation, "Aviso al operador...");
+        return 0;
+    }
+    u.TrataError(e, "ActualizarDatos", respuesta);
+    // Retry runs the whole save again; going on past a failed statement would commit half of it.
+    g.reintentar = respuesta == vb::kRespuestaReintentar;
+    return 0;
+}
+
+bool FrmMA_CUENTAS::EscribeFila(vb::ManejadorErrores& h, Grabacion& g) {
+    using CNStuffContable::CampoValor;
+    DB_Dll& db = gBaseDatos();
+    QList<QPair<QString, QString>> pares = g.pares;
+    const QString condicion = " CODIGO = " + ado::LiteralTexto(g.codigo);
+    if (!Nuevo) {
+        // The row is locked first, so that what is read next stays as read until the commit.
+        long afectadas = 0;
+        ado::RecordsetPtr guardada;
+        if (!h.paso([&] {
+                Ejecuta(db, g.sentencia, "UPDATE MA_Cuentas SET CODIGO = CODIGO WHERE" + condicion,
+                        &afectadas);
+            }) ||
+            !h.paso([&] { guardada = Lee(db, g.sentencia, "SELECT * FROM MA_CUENTAS WHERE" + condicion); }))
+            return false;
+        bool falta = true;
+        if (!h.paso([&] { falta = afectadas == 0 || guardada->Eof(); })) return false;
+        if (falta) {
+            g.transaccion.reset();
+            vb::MsgBox("La cuenta es inexistente", vb::vbInformation, "Aviso al operador...");
+            return false;
+        }
+        pares.clear();
+        if (!ParesCambiados(g, guardada, pares)) {
+            g.transaccion.reset();
+            return false;
+        }
+        // Nothing changed in the row: its companion rows and the audit row are still written.
+        if (pares.isEmpty()) return true;
+    }
+    QList<CampoValor> campos;
+    for (const auto& p : pares) campos.append({p.first, p.second});
+    QStringList sentencias{QString()};
+    return h.paso([&] {
+        CNStuffContable::ArmaSentenciaSQL(campos, sentencias, "MA_Cuentas", !Nuevo,
+                                          Nuevo ? QString() : condicion);
+        Ejecuta(db, g.sentencia, sentencias.first());
+    });
+}
+
+bool FrmMA_CUENTAS::RegistraAccion(vb::ManejadorErrores& h, Grabacion& g) {
+    DB_Dll& db = gBaseDatos();
+    return h.paso([&] {
+        g.sentencia = "INSERT INTO V_MV_CPTEACCIONES";
+        db.gCnn->errores().Clear();
+        CNStuffContable::RegistraAccionComprobante(
+            "", "", "0", Nuevo, Modificando, Borrando,
+            g.codigo + " " + (txtFields.size() > 1 ? txtFields[1]->text() : QString()));
+        // The audit row keeps its failures to itself: read them here, for it belongs to the save.
+        const ado::Errors& errores = db.gCnn->errores();
+        if (errores.Count() > 0) {
+            const ado::Error e = errores.Item(0);
+            vb::Raise(e.Number != 0 ? e.Number : ado::kErrNoEspecificado, e.Description, e.Source);
+        }
+        if (g.transaccion->Perdida())
+            vb::Raise(ado::kErrNoEspecificado, QString::fromUtf8("Vínculo de comunicación perdido"));
+    });
+}
+
+bool FrmMA_CUENTAS::GrabaCCostoDefecto(vb::ManejadorErrores& h, Grabacion& g) {
+    // The default cost-centre row of a postable account.
+    if (!OptTipoCuenta[0]->isChecked()) return true;
+    auto& u = maker::gUtilidades();
+    DB_Dll& db = gBaseDatos();
+    const int iCodigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
+    const QString c =
+        ado::LiteralTexto(iCodigo >= 0 ? u.QuitaCaracter(txtFields[iCodigo]->text(), "-") : g.codigo);
+    ado::RecordsetPtr filas;
+    bool sinFilas = true;
+    if (!h.paso([&] {
+            filas = Lee(db, g.sentencia, "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = " + c);
+            sinFilas = filas->Bof() && filas->Eof();
+        }))
+        return false;
+    return h.paso([&] {
+        if (sinFilas && chkCCostos->isChecked())
+            Ejecuta(db, g.sentencia,
+                    "INSERT INTO MA_CUENTASCCOSTO (CODIGO,CCOSTO,PORCENTAJE) VALUES (" + c + "," +
+                        ado::LiteralTexto(CCostoDefecto) + ",0)");
+        else if (!chkCCostos->isChecked() && (sinFilas || chkCCostos->isEnabled()))
+            Ejecuta(db, g.sentencia, "DELETE MA_CUENTASCCOSTO WHERE CODIGO = " + c);
+    });
+}
+
+bool FrmMA_CUENTAS::AsignaGruposUsuarios(vb::ManejadorErrores& h, Grabacion& g) {
+    // A new account belongs to the user groups of the accounts above it.
+    DB_Dll& db = gBaseDatos();
+    const QString& codigo = g.codigo;
+    QStringList partes;
+    for (int l = 1; l < codigo.size(); ++l) partes << " cuenta = " + ado::LiteralTexto(codigo.left(l)) + " ";
+    const QString condicion = partes.isEmpty() ? QString(" CUENTA = '' ") : partes.join(" or ");
+    ado::RecordsetPtr grupos;
+    bool hayGrupos = false;
+    if (!h.paso([&] {
+            grupos =
+                Lee(db, g.sentencia,
+                    "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE " + condicion + " GROUP BY GRUPOUSER");
+            hayGrupos = !(grupos->Bof() && grupos->Eof());
+        }))
+        return false;
+    if (hayGrupos) return AsignaGrupos(h, g, grupos, "GRUPOUSER", false);
+    if (codigo.size() != CNStuffContable::gDigitosCapitulo) return true;
+    ado::RecordsetPtr todos;
+    if (!h.paso([&] { todos = Lee(db, g.sentencia, "SELECT GRUPO FROM TA_USUARIOS GROUP BY GRUPO"); }))
+        return false;
+    return AsignaGrupos(h, g, todos, "Grupo", true);
+}
+
+bool FrmMA_CUENTAS::AsignaGrupos(vb::ManejadorErrores& h, Grabacion& g, const ado::RecordsetPtr& filas,
+                                 const QString& columna, bool saltaSinNombre) {
+    auto& u = maker::gUtilidades();
+    DB_Dll& db = gBaseDatos();
+    for (;;) {
+        bool fin = true;
+        if (!h.paso([&] { fin = filas->Eof(); })) return false;
+        if (fin) return true;
+        if (!h.paso([&] {
+                const QString grupo = u.TextoCampo(filas->valor(columna));
+                if (saltaSinNombre && grupo.isEmpty()) return;
+                Ejecuta(db, g.sentencia,
+                        "INSERT INTO MA_CUENTAS_USUARIOS (GRUPOUSER,CUENTA) VALUES (" +
+                            ado::LiteralTexto(grupo) + "," + ado::LiteralTexto(g.codigo) + ")");
+                g.replicas.append(
+                    {"MA_CUENTAS_USUARIOS", ado::LiteralTexto(grupo), ado::LiteralTexto(g.codigo)});
+            }))
+            return false;
+        if (!h.paso([&] { filas->MoveNext(); })) return false;
+    }
+}

@@ -1,0 +1,252 @@
+// The account save is whole or absent: ended at any one of its statements (refused or with the
+// link lost) it leaves every table as before and the form as typed, and the next "Grabar" writes
+// it all. Two users on one account keep each other's changes, or are told.
+#include "accounts/CuentasDePrueba.h"
+#include "data/DB_Dll.h"
+#include "outside/controls/BusquedaCodigo.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/runtime/Dialogos.h"
+#include "services/CNStuffContable.h"
+#include "support/ConexionCaida.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+constexpr const char* kNueva = "11010100105";
+
+// Every row the save of the new account writes, as text.
+QList<QStringList> Estado(CuentasDePrueba& c) {
+    QList<QStringList> filas =
+        c.base().filas("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '11010100105'");
+    filas += c.base().filas("SELECT count(*) FROM MV_CPTEACCIONES");
+    filas += c.base().filas("SELECT CCOSTO FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100105'");
+    filas += c.base().filas(
+        "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE CUENTA = '11010100105' ORDER BY GRUPOUSER");
+    return filas;
+}
+
+void TecleaNueva(CuentasDePrueba& c) {
+    c.EscribirCodigo(kNueva);
+    ASSERT_TRUE(c.f().Nuevo);
+    c.EscribirCampo(0, "CAJA CHICA");
+    c.f().chkCCostos->setEnabled(true);
+    QTest::mouseClick(c.f().chkCCostos, Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(c.f().chkCCostos->isChecked());
+}
+
+ado::FallaInyectada Rechazo(const QString& contiene) {
+    ado::FallaInyectada f;
+    f.contiene = contiene;
+    f.error = {"HY000", ado::kErrNoEspecificado, "No queda espacio en el disco", 112, {}};
+    return f;
+}
+
+// Each statement of the save of a new postable account with cost centres and user groups.
+const char* const kSentencias[] = {
+    "INSERT INTO MA_Cuentas (",     "INTO V_MV_CPTEACCIONES", "SELECT * FROM MA_CUENTASCCOSTO",
+    "INSERT INTO MA_CUENTASCCOSTO", "SELECT GRUPOUSER",       "VALUES ('ADMINISTRADORES'",
+    "VALUES ('OPERADORES'",
+};
+
+}  // namespace
+
+TEST(AccountSaveTransaction, EndedAtAnyStatementTheSaveLeavesTheTablesAsBeforeAndTheNextWritesAll) {
+    QList<QStringList> despues;
+    for (const bool caida : {false, true}) {
+        for (const char* sentencia : kSentencias) {
+            SCOPED_TRACE(std::string(sentencia) + (caida ? " (conexión perdida)" : " (rechazada)"));
+            CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
+            c.Iniciar();
+            TecleaNueva(c);
+            const QList<QStringList> antes = Estado(c);
+            c.base().ejecutar("DELETE FROM AUX_ERR");
+            DB_Dll& db = CNStuffContable::gBaseDatos();
+            db.gCnn->InyectarFalla(caida ? ConexionCaida(sentencia) : Rechazo(sentencia));
+            // Abort to the refusal; the lost transaction is only told.
+            c.guion().esperarMsgBox(caida ? vb::vbOK : vb::vbAbort);
+            c.Boton("GRABAR");
+            ASSERT_FALSE(db.gCnn->hayFallas());
+            EXPECT_TRUE(c.f().HuboError);
+            EXPECT_EQ(Estado(c), antes);
+            // The form keeps what was typed, and the failure is named.
+            EXPECT_TRUE(c.f().Nuevo);
+            EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA CHICA");
+            ASSERT_EQ(c.guion().preguntas().size(), 1);
+            if (caida)
+                EXPECT_TRUE(c.guion().preguntas().last().texto.contains("no se guardó nada"));
+            else
+                EXPECT_TRUE(c.guion().preguntas().last().texto.contains("No queda espacio en el disco"));
+
+            // The link comes back, as the recovery brings it back.
+            if (caida) db.ReintentaConectar();
+            c.Boton("GRABAR");
+            EXPECT_FALSE(c.f().HuboError);
+            if (despues.isEmpty()) despues = Estado(c);
+            EXPECT_EQ(Estado(c), despues);
+        }
+    }
+    EXPECT_EQ(despues,
+              (QList<QStringList>{
+                  {"11010100105", "CAJA CHICA"}, {"1"}, {"ADM"}, {"ADMINISTRADORES"}, {"OPERADORES"}}));
+}
+
+TEST(AccountSaveTransaction, RetryRunsTheWholeSaveAgainOnce) {
+    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
+    c.Iniciar();
+    TecleaNueva(c);
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(Rechazo("VALUES ('OPERADORES'"));
+    c.guion().esperarMsgBox(vb::vbRetry);
+    c.Boton("GRABAR");
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(Estado(c),
+              (QList<QStringList>{
+                  {"11010100105", "CAJA CHICA"}, {"1"}, {"ADM"}, {"ADMINISTRADORES"}, {"OPERADORES"}}));
+}
+
+TEST(AccountSaveTransaction, AChangedAccountEndedAtAnyStatementKeepsItsRowAndAudit) {
+    for (const char* sentencia :
+         {"SET CODIGO = CODIGO", "SELECT * FROM MA_CUENTAS WHERE", "SET DESCRIPCION", "V_MV_CPTEACCIONES"}) {
+        SCOPED_TRACE(sentencia);
+        CuentasDePrueba c;
+        c.Iniciar();
+        c.EscribirCodigo("11010100101");
+        ASSERT_TRUE(c.f().Modificando);
+        c.EscribirCampo(0, "CAJA CENTRAL");
+        CNStuffContable::gBaseDatos().gCnn->InyectarFalla(Rechazo(sentencia));
+        c.guion().esperarMsgBox(vb::vbAbort);
+        c.Boton("GRABAR");
+        EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), QString("CAJA PESOS"));
+        EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
+        c.Boton("GRABAR");
+        EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA CENTRAL");
+        EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = 'M'"), 1);
+    }
+}
+
+namespace {
+
+// A second chart window on the same company, on its own connection, as a second program.
+class OtroUsuario {
+  public:
+    explicit OtroUsuario(CuentasDePrueba& c) : c_(c) {
+        DB_Dll& db = CNStuffContable::gBaseDatos();
+        propia_ = ado::Connection::Crear();
+        propia_->Open(db.gCnn->ConnectionString());
+        Turno turno(*this);
+        ventana_.Form_Load();
+        ventana_.show();
+    }
+    FrmMA_CUENTAS& f() { return ventana_; }
+
+    // While alive, the keys and statements are this user's.
+    class Turno {
+      public:
+        explicit Turno(OtroUsuario& u) : u_(u) {
+            std::swap(CNStuffContable::gBaseDatos().gCnn, u_.propia_);
+            QApplication::setActiveWindow(&u_.ventana_);
+        }
+        ~Turno() {
+            std::swap(CNStuffContable::gBaseDatos().gCnn, u_.propia_);
+            QApplication::setActiveWindow(&u_.c_.f());
+        }
+
+      private:
+        OtroUsuario& u_;
+    };
+
+    void Teclear(QWidget* caja, const QString& texto) {
+        caja->setFocus();
+        if (auto* t = qobject_cast<QLineEdit*>(caja)) t->selectAll();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        for (QChar ch : texto) QTest::keyClicks(QApplication::focusWidget(), QString(ch));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    void Grabar() {
+        QTest::mouseClick(ventana_.UtilVex1->Boton("GRABAR"), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
+  private:
+    CuentasDePrueba& c_;
+    ado::ConnectionPtr propia_;
+    FrmMA_CUENTAS ventana_;
+};
+
+}  // namespace
+
+TEST(AccountSaveTwoUsers, ChangesToDifferentFieldsAreBothKept) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    OtroUsuario b(c);
+    c.EscribirCodigo("11010100101");
+    {
+        OtroUsuario::Turno turno(b);
+        b.Teclear(b.f().TxtCodigo, "11010100101");
+        ASSERT_TRUE(b.f().Modificando);
+    }
+    c.EscribirCampo(0, "CAJA CENTRAL");
+    c.Boton("GRABAR");
+    ASSERT_FALSE(c.f().HuboError);
+    {
+        OtroUsuario::Turno turno(b);
+        b.Teclear(b.f().txtFields[2], "CC01");
+        b.Grabar();
+        EXPECT_FALSE(b.f().HuboError);
+    }
+    EXPECT_EQ(
+        c.base().filas("SELECT DESCRIPCION, CODIGOOPCIONAL FROM MA_CUENTAS WHERE CODIGO = '11010100101'"),
+        (QList<QStringList>{{"CAJA CENTRAL", "CC01"}}));
+    EXPECT_TRUE(c.guion().preguntas().isEmpty());
+}
+
+TEST(AccountSaveTwoUsers, OneFieldChangedByBothIsToldAndTheSecondGrabarWritesIt) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    OtroUsuario b(c);
+    c.EscribirCodigo("11010100101");
+    {
+        OtroUsuario::Turno turno(b);
+        b.Teclear(b.f().TxtCodigo, "11010100101");
+    }
+    c.EscribirCampo(0, "CAJA A");
+    c.Boton("GRABAR");
+    {
+        OtroUsuario::Turno turno(b);
+        b.Teclear(b.f().txtFields[0], "CAJA B");
+        c.guion().esperarMsgBox(vb::vbOK);
+        b.Grabar();
+        EXPECT_TRUE(b.f().HuboError);
+        ASSERT_EQ(c.guion().preguntas().size(), 1);
+        const Pregunta aviso = c.guion().preguntas().last();
+        EXPECT_EQ(aviso.titulo, "Aviso al operador");
+        EXPECT_TRUE(aviso.texto.contains("11010100101")) << aviso.texto.toStdString();
+        EXPECT_TRUE(aviso.texto.contains("Descripción")) << aviso.texto.toStdString();
+        EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA A");
+        EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 1);
+        // Kept on screen; the second "Grabar" writes it, knowingly.
+        EXPECT_EQ(b.f().txtFields[0]->text(), "CAJA B");
+        b.Grabar();
+        EXPECT_FALSE(b.f().HuboError);
+    }
+    EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA B");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = 'M'"), 2);
+}
+
+TEST(AccountSaveTwoUsers, AUserWhoIsNotAnAdministratorChecksTheRowThroughHisOwnView) {
+    CuentasDePrueba c({}, "OPERADOR");
+    c.Iniciar();
+    c.EscribirCodigo("11010100101");
+    ASSERT_TRUE(c.f().Modificando);
+    c.EscribirCampo(0, "CAJA CENTRAL");
+    c.Boton("GRABAR");
+    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), QString("CAJA CENTRAL"));
+    EXPECT_TRUE(c.guion().preguntas().isEmpty());
+}
