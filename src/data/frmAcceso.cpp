@@ -485,7 +485,22 @@ void frmAcceso::lstBases_DblClick() {
     bcAceptar_Click();
 }
 
-void frmAcceso::lstBases_KeyDown(int /*KeyCode*/) {
+void frmAcceso::lstBases_KeyDown(int KeyCode) {
+    // Tab and Shift+Tab move the focus and a modifier alone is part of another key: neither
+    // chooses an entry, and an empty list has none to choose.
+    switch (KeyCode) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+            return;
+        default:
+            break;
+    }
+    if (!lstBases->currentItem()) return;
     AsignarDatosBase();
 }
 

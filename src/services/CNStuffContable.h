@@ -61,6 +61,9 @@ void IniContable();
 // The value of one command-line key (keys anywhere, any case, the value up to the next ";",
 // every "=" removed, trimmed). False when the key stands without a following ";".
 bool ValorParametro(const QString& lineaComandos, const QString& clave, QString& valor);
+// A value as a parameter string may carry it: "" when it holds ";" or "@" followed by a key
+// name, which the reader would take as the end of the value or as a key.
+QString ValorEnParametros(const QString& valor);
 
 // Rights of the logged user for this program, and the access-log row.
 void ControlAcceso(const QString& formulario = {}, bool detener = false);

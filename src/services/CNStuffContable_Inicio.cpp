@@ -47,6 +47,17 @@ int BuscaClave(const QString& linea, const QString& clave) {
 }
 }  // namespace
 
+QString ValorEnParametros(const QString& valor) {
+    // Every key the suite's programs read from a parameter string.
+    static const char* const kClaves[] = {
+        "@ParametroAdicional", "@Menu",           "@Server", "@DbName", "@Usuario",
+        "@Password",           "@UsuarioLogeado", "@Caja"};
+    if (valor.contains(QLatin1Char(';'))) return QString();
+    for (const char* clave : kClaves)
+        if (valor.contains(QLatin1String(clave), Qt::CaseInsensitive)) return QString();
+    return valor;
+}
+
 bool ValorParametro(const QString& lineaComandos, const QString& clave, QString& valor) {
     const int pos = BuscaClave(lineaComandos, clave);
     if (pos < 0) {

@@ -35,8 +35,10 @@ QString RutaProgramaHermano(const QString& nombre) {
 
 QString ParametrosHermano(const QString& parametroAdicional) {
     const DB_Dll& db = gBaseDatos();
-    return " ; @server=" + db.gServidor + "; @dbname=" + db.gDBName + "; @usuario=" + db.gUsuario +
-           "; @Password=" + db.gUserPassWord + "; @ParametroAdicional=" + parametroAdicional + "; tarvo@ ;";
+    return " ; @server=" + ValorEnParametros(db.gServidor) + "; @dbname=" + ValorEnParametros(db.gDBName) +
+           "; @usuario=" + ValorEnParametros(db.gUsuario) +
+           "; @Password=" + ValorEnParametros(db.gUserPassWord) +
+           "; @ParametroAdicional=" + ValorEnParametros(parametroAdicional) + "; tarvo@ ;";
 }
 
 void EjecutaOpcionMenu(const QString& opcion, const QString& parametroAdicional, int32_t& idTarea) {

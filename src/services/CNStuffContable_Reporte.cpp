@@ -24,11 +24,14 @@ QString ParametrosReporte(const QString& nombreReporte) {
     const DB_Dll& db = gBaseDatos();
     // The reader drops every "=" and stops at ";": a name holding either would reach the report
     // program as another user's, so it travels as no user at all and prints as a restricted one.
-    QString usuario = gUsuarioLogeado;
-    if (usuario.contains(';') || usuario.contains('=')) usuario.clear();
-    return "@Menu=" + nombreReporte + ";" + "@Server=" + db.gServidor + ";" + "@DbName=" + db.gDBName + ";" +
-           "@Usuario=" + db.gUsuario + ";" + "@Password=" + db.gUserPassWord + ";" +
-           "@UsuarioLogeado=" + usuario + ";" + "tarvo@" + ";";
+    // No value can carry a key of its own ahead of the real one.
+    QString usuario = ValorEnParametros(gUsuarioLogeado);
+    if (usuario.contains('=')) usuario.clear();
+    return "@Menu=" + ValorEnParametros(nombreReporte) + ";" + "@Server=" + ValorEnParametros(db.gServidor) +
+           ";" + "@DbName=" + ValorEnParametros(db.gDBName) + ";" +
+           "@Usuario=" + ValorEnParametros(db.gUsuario) + ";" +
+           "@Password=" + ValorEnParametros(db.gUserPassWord) + ";" + "@UsuarioLogeado=" + usuario + ";" +
+           "tarvo@" + ";";
 }
 
 void LlamaReporte(const QString& nombreReporte) {

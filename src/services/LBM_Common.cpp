@@ -20,8 +20,10 @@ int ConvierteMayuscula(int codigoTecla) {
 }
 
 void AbreDocumento(const QString& documento, bool maximizado) {
-    QString doc = documento;
-    if (!doc.contains('"') && doc.contains(' ')) doc = '"' + doc + '"';
+    // The desktop takes the path itself, not a command line: a blank needs no quotes, and quotes
+    // around a path (as a Windows caller would write it) are not part of the file's name.
+    QString doc = documento.trimmed();
+    if (doc.size() >= 2 && doc.startsWith('"') && doc.endsWith('"')) doc = doc.mid(1, doc.size() - 2);
     maker::gSistemaPC().AbreDocumento(0, QString(), doc, QString(), QString(), maximizado ? 6 : 0);
 }
 

@@ -28,8 +28,10 @@ QString ArchivoBases();
 // The entry name: the database upper-cased and trimmed, " / ", the server upper-cased, trimmed
 // and cut before its first ":".
 QString NombreEntradaBase(const QString& base, const QString& servidor);
-// Appends one entry, creating the file when missing. Raises when a value holds a comma or a line
-// break (it would break the line) or the file cannot be written.
+// Appends one entry, creating the file when missing; a value that starts with a quote, or starts
+// or ends with a blank or tab, is written quoted (quotes doubled) so that it reads back as given.
+// Raises when a value holds a comma or a line break (it would break the line) or the file cannot
+// be written.
 void AgregaBaseArchivo(const QString& nombre, const QString& base, const QString& usuario,
                        const QString& password, const QString& servidor, bool oracle);
 // The entries of a file, one per line, in file order. Blank lines are passed over; a line with

@@ -16,6 +16,18 @@ namespace {
 constexpr int kCampos = 5;
 constexpr int32_t kErrAccesoArchivo = 75;
 
+// A field the reader would not give back as it stands (it skips blanks and tabs around an item
+// and takes a leading quote as the start of a quoted one) is written quoted, each quote doubled.
+QString CampoEscrito(const QString& campo) {
+    const auto blanco = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    const bool citar = !campo.isEmpty() &&
+                       (campo.front() == QLatin1Char('"') || blanco(campo.front()) || blanco(campo.back()));
+    if (!citar) return campo;
+    QString doblado = campo;
+    doblado.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + doblado + QLatin1Char('"');
+}
+
 bool RompeLinea(const QString& valor) {
     return valor.contains(QLatin1Char(',')) || valor.contains(QLatin1Char('\r')) ||
            valor.contains(QLatin1Char('\n'));
@@ -59,7 +71,9 @@ void AgregaBaseArchivo(const QString& nombre, const QString& base, const QString
         ultimaLinea = corte < 0 ? *todo : todo->mid(corte + 2);
     }
 
-    const QString linea = campos.join(QLatin1Char(','));
+    QStringList escritos;
+    for (const QString& campo : campos) escritos << CampoEscrito(campo);
+    const QString linea = escritos.join(QLatin1Char(','));
     const QString texto = vb::Trim(ultimaLinea).isEmpty() ? linea + "\r\n" : "\r" + linea + "\r\n";
     if (!vb::AgregarTexto(ruta, texto))
         vb::Raise(kErrAccesoArchivo, "No se puede escribir el archivo " + ruta);
@@ -70,7 +84,7 @@ std::optional<QList<EntradaBase>> LeeBasesArchivo(const QString& ruta) {
     if (!lineas) return std::nullopt;
     QList<EntradaBase> entradas;
     for (const QString& linea : *lineas) {
-        QStringList items = vb::ItemsDeTexto(linea);
+        QStringList items = vb::ItemsDeTexto(linea, true);
         if (items.isEmpty() || items.size() > kCampos) continue;
         while (items.size() < kCampos) items << QString();
         entradas.append({items[0], items[1], items[2], items[3], items[4]});

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
@@ -217,4 +218,24 @@ TEST(ChartTree, UnderEverySkinThePressedToggleLooksPressed) {
         ASSERT_FALSE(vista->isChecked());
         EXPECT_NE(vista->grab().toImage(), pulsado) << hoja.toStdString();
     }
+}
+
+TEST(ChartTree, AttachingTheTreeKeepsTheWindowOnItsScreen) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    FrmMA_CUENTAS& f = c.f();
+    ASSERT_TRUE(f.screen());
+    const QRect area = f.screen()->availableGeometry();
+    // A window as wide as it needs to be without the tree, its frame a little past the right edge.
+    f.resize(f.minimumSizeHint().width(), f.height());
+    const int marco = f.frameGeometry().width() - f.width();
+    f.move(area.right() - f.width() - marco + 20, area.top());
+    ASSERT_GT(f.frameGeometry().right(), area.right());
+    QTest::mouseClick(Conmutador(f), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_TRUE(f.MostrarArbol);
+    EXPECT_TRUE(area.contains(f.frameGeometry()))
+        << f.frameGeometry().x() << "," << f.frameGeometry().y() << " " << f.frameGeometry().width() << "x"
+        << f.frameGeometry().height();
+    EXPECT_GT(f.TreeV->width(), 0);
 }

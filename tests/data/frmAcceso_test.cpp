@@ -173,9 +173,9 @@ TEST_F(LoginForm, LoadListsTheEntriesAndCopiesTheFirstIntoTheBoxes) {
     // The same name twice: every lookup uses the first line.
     clicEnFila(f.lstBases, 2);
     EXPECT_EQ(f.TxtDbName->text(), "empresa1");
-    // Any key in the list copies the selected entry again.
+    // A key in the list copies the selected entry again.
     f.TxtDbName->setText("otro");
-    QTest::keyClick(f.lstBases, Qt::Key_Shift);
+    QTest::keyClick(f.lstBases, Qt::Key_Space);
     EXPECT_EQ(f.TxtDbName->text(), "empresa1");
 }
 
@@ -223,6 +223,58 @@ TEST_F(LoginForm, EnterMovesTheFocusWithoutPressingConectar) {
     }
     EXPECT_TRUE(f.isVisible());
     EXPECT_FALSE(f.Aceptar);
+}
+
+TEST_F(LoginForm, TabWalksTheFormAndOnlyAKeyInTheListChoosesAnEntry) {
+    for (const bool conEntradas : {false, true}) {
+        SCOPED_TRACE(conEntradas ? "with registered entries" : "without registered entries");
+        if (conEntradas) escribirBases("OTRA / SRV02,otra,OTRA,4F545241,srv02\r\n");
+        frmAcceso f;
+        f.Cargar();
+        f.show();
+        QApplication::setActiveWindow(&f);
+        f.TxtUserId->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), "ADMIN");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "clave");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        f.TxtDbName->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), "DEMO");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        f.TxtServidor->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), "/srv/datos");
+        const auto sinCambios = [&] {
+            EXPECT_EQ(f.TxtUserId->text(), "ADMIN");
+            EXPECT_EQ(f.TxtUserPassword->text(), "clave");
+            EXPECT_EQ(f.TxtDbName->text(), "DEMO");
+            EXPECT_EQ(f.TxtServidor->text(), "/srv/datos");
+        };
+        // Through the platform, Conectar, Cancelar, the list and Registrar to the port.
+        while (QApplication::focusWidget() != f.TxtPuerto) {
+            QWidget* antes = QApplication::focusWidget();
+            QTest::keyClick(antes, Qt::Key_Tab);
+            ASSERT_NE(QApplication::focusWidget(), antes);
+            sinCambios();
+        }
+        // And back into the list with Shift+Tab.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), f.lstBases);
+        sinCambios();
+        EXPECT_TRUE(f.isVisible());
+
+        // A key in the list chooses its entry; an empty list has none.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        if (conEntradas) {
+            EXPECT_EQ(f.TxtDbName->text(), "otra");
+            EXPECT_EQ(f.TxtServidor->text(), "srv02");
+            EXPECT_EQ(f.TxtUserId->text(), "");
+        } else {
+            sinCambios();
+        }
+    }
 }
 
 TEST_F(LoginForm, WrongDatabaseAtStartAsksWithTheFailedDataAndGoesOnWithTheChosenOne) {

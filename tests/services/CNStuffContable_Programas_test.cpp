@@ -64,8 +64,8 @@ TEST_F(SiblingPrograms, SiblingStartsWithTheSuitesParameterString) {
     ASSERT_EQ(lanzados_.size(), 1);
     EXPECT_EQ(lanzados_[0].programa, programa);
     EXPECT_EQ(lanzados_[0].argumentos,
-              QStringList{" ; @server=srv01:1433; @dbname=EMP; @usuario=EMP; @Password=clave;EMP; "
-                          "@ParametroAdicional=1; tarvo@ ;"});
+              QStringList{" ; @server=srv01:1433; @dbname=EMP; @usuario=EMP; @Password=; "
+                          "@ParametroAdicional=1; tarvo@ ;"});  // a ";" would end the value early
 
     // An empty extra value still writes its key; the prefix is not checked.
     CNStuffContable::EjecutaOpcionMenu("XXXXX:V_MA_CLIENTES", "", id);
@@ -132,5 +132,5 @@ TEST_F(SiblingPrograms, ReportRequestChecksForTheReportProgram) {
     EXPECT_EQ(lanzados_[0].programa, programa);
     EXPECT_EQ(lanzados_[0].argumentos,
               QStringList{"@Menu=Rp_PlanCtas;@Server=srv01:1433;@DbName=EMP;"
-                          "@Usuario=EMP;@Password=clave;EMP;@UsuarioLogeado=OPERADOR;tarvo@;"});
+                          "@Usuario=EMP;@Password=;@UsuarioLogeado=OPERADOR;tarvo@;"});
 }

@@ -192,3 +192,44 @@ TEST_F(ProgramReports, PaperHidesFromEachUserWhatTheScreenHides) {
     maker::gReporte().Registra(ReporteCuentas::kNombre, nullptr);
     maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
 }
+
+// What the started program reads back from the strings this one builds: a value never carries a
+// key of its own (the report program's user, a sibling's user), whatever its case or its ";".
+TEST_F(ProgramReports, AValueInTheParameterStringsNeverReadsAsAKey) {
+    using CNStuffContable::ValorParametro;
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    struct Caso {
+        QString servidor, base, servidorLeido, baseLeida;
+    };
+    const QList<Caso> casos = {
+        {"/srv/datos", "DEMO @UsuarioLogeado=ADMIN", "/srv/datos", ""},
+        {"srv01;@UsuarioLogeado=ADMIN", "DEMO", "", "DEMO"},
+        {"srv01 @usuariologeado ADMIN", "DEMO", "", "DEMO"},
+        {"/srv/datos con blancos", "EMPRESA_1", "/srv/datos con blancos", "EMPRESA_1"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE((c.servidor + " | " + c.base).toStdString());
+        db.gServidor = c.servidor;
+        db.gDBName = db.gUsuario = db.gUserPassWord = c.base;
+        CNStuffContable::gUsuarioLogeado = "OPERADOR";
+        const QString reporte = CNStuffContable::ParametrosReporte("Rp_PlanCtas");
+        QString valor;
+        ASSERT_TRUE(ValorParametro(reporte, "@UsuarioLogeado", valor));
+        EXPECT_EQ(valor, "OPERADOR");
+        ASSERT_TRUE(ValorParametro(reporte, "@Server", valor));
+        EXPECT_EQ(valor, c.servidorLeido);
+        ASSERT_TRUE(ValorParametro(reporte, "@DbName", valor));
+        EXPECT_EQ(valor, c.baseLeida);
+        ASSERT_TRUE(ValorParametro(reporte, "@Menu", valor));
+        EXPECT_EQ(valor, "Rp_PlanCtas");
+
+        // A sibling takes its user from "@UsuarioLogeado", else from "@Usuario".
+        const QString hermano = CNStuffContable::ParametrosHermano("@Menu=x");
+        ASSERT_TRUE(ValorParametro(hermano, "@UsuarioLogeado", valor));
+        EXPECT_EQ(valor, "");
+        ASSERT_TRUE(ValorParametro(hermano, "@Usuario", valor));
+        EXPECT_EQ(valor, c.baseLeida);
+        ASSERT_TRUE(ValorParametro(hermano, "@Menu", valor));
+        EXPECT_EQ(valor, "");
+    }
+}

@@ -128,6 +128,32 @@ TEST_F(DatabaseFiles, FileOfTheSuitesWindowsProgramsLoadsWithoutLoss) {
     EXPECT_EQ(despues[5].Base, QString::fromUtf8("Peñón"));
 }
 
+TEST_F(DatabaseFiles, AnEntryReadsBackAsItWasRegistered) {
+    struct Registro {
+        QString base, servidor;
+    };
+    const QList<Registro> registros = {{"\"DEMO", "\"/srv/datos"},
+                                       {"\tDEMO", "srv01:1433"},
+                                       {"DE\"MO\t", "\t\"srv\"\""},
+                                       {"\"", "\"\""},
+                                       {"DEMO", "/srv/datos"}};
+    for (const Registro& r : registros)
+        LBM_Common::AgregaBaseArchivo(LBM_Common::NombreEntradaBase(r.base, r.servidor), r.base, r.base,
+                                      r.base, r.servidor, false);
+    const auto entradas = leer();
+    ASSERT_EQ(entradas.size(), registros.size());
+    for (qsizetype i = 0; i < registros.size(); ++i) {
+        SCOPED_TRACE(registros[i].base.toStdString());
+        EXPECT_EQ(entradas[i].Nombre,
+                  LBM_Common::NombreEntradaBase(registros[i].base, registros[i].servidor));
+        EXPECT_EQ(entradas[i].Base, registros[i].base);
+        EXPECT_EQ(entradas[i].Usuario, registros[i].base);
+        EXPECT_EQ(entradas[i].Servidor, registros[i].servidor);
+    }
+    // A plain entry stays as the suite's other programs write it.
+    EXPECT_TRUE(bytes().endsWith("\r\nDEMO / /SRV/DATOS,DEMO,DEMO,44454D4F,/srv/datos\r\n"));
+}
+
 TEST_F(DatabaseFiles, EntryNameAndServerPort) {
     EXPECT_EQ(LBM_Common::NombreEntradaBase(" empresa1 ", " srv01:1433 "), "EMPRESA1 / SRV01");
     EXPECT_EQ(LBM_Common::NombreEntradaBase("emp", "a:b:c"), "EMP / A");

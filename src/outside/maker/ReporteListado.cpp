@@ -6,8 +6,9 @@
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
-
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -15,6 +16,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cmath>
 
 namespace maker {
@@ -146,6 +149,18 @@ bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& 
     return true;
 }
 
+QString CarpetaPrivadaReportes() {
+    const QByteArray ruta = QFile::encodeName(
+        QDir(QDir::tempPath()).filePath(QStringLiteral("indajuste-reportes-%1").arg(uint(geteuid()))));
+    if (mkdir(ruta.constData(), 0700) != 0 && errno != EEXIST) return {};
+    // One left by someone else, or a link, is not ours to write into.
+    struct stat datos {};
+    if (lstat(ruta.constData(), &datos) != 0 || !S_ISDIR(datos.st_mode) || datos.st_uid != geteuid() ||
+        chmod(ruta.constData(), 0700) != 0)
+        return {};
+    return QFile::decodeName(ruta);
+}
+
 bool GeneraListado(const SolicitudReporte& solicitud, const QString& nombre, const QString& queLee,
                    const std::function<Listado(ado::Connection&)>& contenido, const QString& carpeta,
                    QString& archivo, QString& error) {
@@ -163,10 +178,26 @@ bool GeneraListado(const SolicitudReporte& solicitud, const QString& nombre, con
         error = "No se pudo leer " + queLee + ": " + e.Description;
         return false;
     }
-    const QString destino = carpeta.isEmpty() ? QDir::tempPath() : carpeta;
-    archivo =
-        QDir(destino).filePath(QString("%1-%2.pdf").arg(nombre, vb::Now().toString("yyyyMMdd-hhmmss-zzz")));
-    if (!EscribeListadoPdf(listado, archivo, error)) return false;
+    const QString destino = carpeta.isEmpty() ? CarpetaPrivadaReportes() : carpeta;
+    if (destino.isEmpty()) {
+        error =
+            QStringLiteral("No se pudo preparar la carpeta privada de los reportes en ") + QDir::tempPath();
+        return false;
+    }
+    // A file of its own for every request, readable by its user alone.
+    QTemporaryFile nuevo(QDir(destino).filePath(
+        QString("%1-%2-XXXXXX.pdf").arg(nombre, vb::Now().toString("yyyyMMdd-hhmmss"))));
+    nuevo.setAutoRemove(false);
+    if (!nuevo.open()) {
+        error = QStringLiteral("No se pudo crear el archivo del reporte en ") + destino;
+        return false;
+    }
+    archivo = nuevo.fileName();
+    nuevo.close();
+    if (!EscribeListadoPdf(listado, archivo, error)) {
+        QFile::remove(archivo);
+        return false;
+    }
     if (!gSistemaPC().AbreDocumento(archivo)) {
         error = "No se pudo abrir el reporte " + archivo;
         return false;

@@ -36,10 +36,15 @@ bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& 
 
 struct SolicitudReporte;
 
+// The user's own folder for report files (mode 0700) in the temporary folder, made when missing;
+// "" when it cannot be made or the folder of that name is not this user's.
+QString CarpetaPrivadaReportes();
+
 // The road of every listing report: the request must name the report; its connection text is
-// opened, the listing read on it, written as a PDF into the folder (the temporary one when empty)
-// and shown with the desktop's viewer. `archivo` receives the PDF's path; on failure `error` says
-// why ("No se pudo leer " + queLee + ": " and the server's text when the reading fails).
+// opened, the listing read on it, written as a PDF into the folder (CarpetaPrivadaReportes when
+// empty), in a new file of mode 0600 for every request, and shown with the desktop's viewer. `archivo`
+// receives the PDF's path; on failure `error` says why ("No se pudo leer " + queLee + ": " and the server's
+// text when the reading fails).
 bool GeneraListado(const SolicitudReporte& solicitud, const QString& nombre, const QString& queLee,
                    const std::function<Listado(ado::Connection&)>& contenido, const QString& carpeta,
                    QString& archivo, QString& error);

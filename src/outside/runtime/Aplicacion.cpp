@@ -3,9 +3,11 @@
 #include "outside/runtime/Dialogos.h"
 
 #include <QEvent>
+#include <QLibraryInfo>
 #include <QMetaEnum>
 #include <QObject>
 #include <QPointer>
+#include <QTranslator>
 
 namespace vb {
 
@@ -46,7 +48,22 @@ QString NombreEvento(QEvent::Type tipo) {
 
 }  // namespace
 
-Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {}
+Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
+    InstalaTraduccionQt();
+}
+
+bool InstalaTraduccionQt() {
+    static QTranslator* instalada = nullptr;
+    if (instalada) return true;
+    auto* traduccion = new QTranslator(QCoreApplication::instance());
+    if (!traduccion->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(traduccion)) {
+        delete traduccion;
+        return false;
+    }
+    instalada = traduccion;
+    return true;
+}
 
 bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
     // The handler may destroy its receiver before the error leaves it.

@@ -14,11 +14,18 @@ class QObject;
 
 namespace vb {
 
+// Every program's application object: it speaks Spanish in Qt's own texts too
+// (InstalaTraduccionQt).
 class Aplicacion : public QApplication {
   public:
     Aplicacion(int& argc, char** argv);
     bool notify(QObject* receptor, QEvent* evento) override;
 };
+
+// Loads Qt's own Spanish translation (the texts Qt draws: a text box's context menu, the file
+// dialog, standard buttons) from Qt's translations folder, once per program. False when the
+// file is missing there: the program goes on with Qt's English texts.
+bool InstalaTraduccionQt();
 
 // Tells the operator of an error that left the handler of an event; `rutina` names the control
 // and the event ("TxtCodigo_KeyDown"). The services install their common error message.

@@ -124,7 +124,7 @@ bool AgregarTexto(const QString& ruta, const QString& texto) {
     return escribir(ruta, aWindows1252(texto), QIODevice::WriteOnly | QIODevice::Append);
 }
 
-QStringList ItemsDeTexto(const QString& texto) {
+QStringList ItemsDeTexto(const QString& texto, bool comillasDobladas) {
     QStringList items;
     const qsizetype n = texto.size();
     auto esFinDeLinea = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
@@ -151,10 +151,16 @@ QStringList ItemsDeTexto(const QString& texto) {
         }
         QString item;
         if (texto[i] == QLatin1Char('"')) {
-            const qsizetype cierre = texto.indexOf(QLatin1Char('"'), i + 1);
-            const qsizetype fin = cierre < 0 ? n : cierre;
-            item = texto.mid(i + 1, fin - i - 1);
-            i = fin + 1;
+            qsizetype desde = i + 1;
+            for (;;) {
+                const qsizetype cierre = texto.indexOf(QLatin1Char('"'), desde);
+                const qsizetype fin = cierre < 0 ? n : cierre;
+                item += texto.mid(desde, fin - desde);
+                i = fin + 1;
+                if (!comillasDobladas || i >= n || texto[i] != QLatin1Char('"')) break;
+                item += QLatin1Char('"');
+                desde = i + 1;
+            }
             while (i < n && texto[i] != QLatin1Char(',') && !esFinDeLinea(texto[i])) ++i;
         } else {
             const qsizetype inicio = i;

@@ -29,8 +29,9 @@ bool AgregarTexto(const QString& ruta, const QString& texto);
 // with a double quote runs to the closing quote (what follows up to the separator is dropped).
 // A blank line gives no item. Nothing when the file cannot be read.
 std::optional<QStringList> LeerItems(const QString& ruta);
-// The same rules over a text.
-QStringList ItemsDeTexto(const QString& texto);
+// The same rules over a text. With comillasDobladas, two double quotes inside a quoted item
+// stand for one (the form this program writes a value in that starts with a quote).
+QStringList ItemsDeTexto(const QString& texto, bool comillasDobladas = false);
 
 // The folder path with a final "/" (an empty path stays empty).
 QString BarraFinal(const QString& ruta);

@@ -26,6 +26,11 @@ class ArchivoIniTest : public ::testing::Test {
         f.write(datos);
     }
 
+    QByteArray leerArchivo(const QString& nombre) {
+        QFile f(dir_.filePath(nombre));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no se lee)");
+    }
+
     QTemporaryDir dir_;
     QString anterior_;
     ArchivoIni ini;
@@ -77,6 +82,55 @@ TEST_F(ArchivoIniTest, WritesKeysAndKeepsTheRest) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString texto = QString::fromUtf8(f.readAll());
     EXPECT_EQ(texto.count("Mostrar Treeview", Qt::CaseInsensitive), 1) << texto.toStdString();
+}
+
+TEST_F(ArchivoIniTest, AUsersSectionWrittenOnWindowsIsReadAndWrittenInItsCodePage) {
+    // "peña" as the suite's Windows programs write it: one byte for the "ñ".
+    escribirArchivo("QT742p.INI",
+                    "[PC1|pe\xf1"
+                    "a]\r\nSkin=iTunes\r\n");
+    const QString seccion = QString::fromUtf8("PC1|PEÑA");
+    EXPECT_EQ(ini.Leer("QT742p.INI", seccion, "Skin"), "iTunes");
+
+    EXPECT_TRUE(ini.Escribir("QT742p.INI", seccion, "Skin", QString::fromUtf8("Año €")));
+    EXPECT_TRUE(ini.Escribir("QT742p.INI", QString::fromUtf8("Compañía"), "Mostrar Treeview", "True"));
+    EXPECT_EQ(leerArchivo("QT742p.INI"), QByteArray("[PC1|pe\xf1"
+                                                    "a]\r\nSkin=A\xf1o \x80\r\n\r\n[Compa\xf1\xed"
+                                                    "a]\r\n"
+                                                    "Mostrar Treeview=True\r\n"));
+    EXPECT_EQ(ini.Leer("QT742p.INI", seccion, "Skin"), QString::fromUtf8("Año €"));
+
+    // What the code page cannot hold is refused, not written as something else.
+    EXPECT_FALSE(ini.Escribir("QT742p.INI", seccion, "Skin", QString::fromUtf8("日本")));
+    EXPECT_FALSE(ini.Escribir("QT742p.INI", seccion, "Skin", "uno\r\nOtra=dos"));
+    EXPECT_EQ(ini.Leer("QT742p.INI", seccion, "Skin"), QString::fromUtf8("Año €"));
+}
+
+TEST_F(ArchivoIniTest, WritingAKeyKeepsEveryOtherByteOfADamagedFile) {
+    const QByteArray danado =
+        QByteArrayLiteral("[Extra]\r\nk=1\0x\r\n[Otra]\r\nclave=valor\r\nsuelta\nfin sin salto");
+    escribirArchivo("QT742p.INI", danado);
+    EXPECT_EQ(ini.Leer("QT742p.INI", "Otra", "clave"), "valor");
+    EXPECT_TRUE(ini.Escribir("QT742p.INI", "DISTRIBUIDORA DEL SUR S.A.", "Mostrar Treeview", "True"));
+    EXPECT_EQ(leerArchivo("QT742p.INI"),
+              danado + "\r\n\r\n[DISTRIBUIDORA DEL SUR S.A.]\r\nMostrar Treeview=True\r\n");
+    EXPECT_TRUE(ini.Escribir("QT742p.INI", "Otra", "nueva", " con blancos "));
+    EXPECT_TRUE(ini.Escribir("QT742p.INI", "OTRA", "CLAVE", "otro"));
+    EXPECT_EQ(leerArchivo("QT742p.INI"),
+              QByteArrayLiteral("[Extra]\r\nk=1\0x\r\n[Otra]\r\nclave=otro\r\nsuelta\nfin sin salto\r\n"
+                                "nueva=\" con blancos \"\r\n\r\n[DISTRIBUIDORA DEL SUR S.A.]\r\n"
+                                "Mostrar Treeview=True\r\n"));
+    EXPECT_EQ(ini.Leer("QT742p.INI", "Otra", "Nueva"), " con blancos ");
+
+    // A binary file keeps all its bytes and gains the key at its end.
+    QByteArray binario;
+    for (int i = 0; i < 10240; ++i) binario += char((i * 7919) % 256);
+    escribirArchivo("otro.ini", binario);
+    EXPECT_TRUE(ini.Escribir("otro.ini", "S", "K", "V"));
+    const QByteArray escrito = leerArchivo("otro.ini");
+    EXPECT_TRUE(escrito.startsWith(binario));
+    EXPECT_TRUE(escrito.endsWith("[S]\r\nK=V\r\n"));
+    EXPECT_EQ(ini.Leer("otro.ini", "s", "k"), "V");
 }
 
 TEST_F(ArchivoIniTest, AFileThatCannotBeWrittenIsReported) {

@@ -8,11 +8,17 @@
 #include "support/LogDePrueba.h"
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -78,4 +84,22 @@ TEST(Aplicacion, AnErrorThatIsNotTheProgramsOwnIsToldAsAnInternalError) {
     caja.falla = nullptr;
     QTest::keyClick(&caja, 'b');
     EXPECT_EQ(caja.text(), "b");
+}
+
+TEST(Aplicacion, QtsOwnTextsAreSpanish) {
+    const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(QDir(carpeta).filePath("qtbase_es.qm")))
+        GTEST_SKIP() << "Falta la traduccion de Qt qtbase_es.qm en " << carpeta.toStdString()
+                     << " (paquete qt6-translations-l10n, lo instala scripts/setup)";
+    // The test program's application object is every program's.
+    QLineEdit caja;
+    caja.setText("texto");
+    std::unique_ptr<QMenu> menu(caja.createStandardContextMenu());
+    QStringList textos;
+    for (const QAction* a : menu->actions())
+        if (!a->isSeparator()) textos << a->text().remove('&').section('\t', 0, 0);
+    EXPECT_TRUE(textos.contains("Deshacer")) << textos.join(" | ").toStdString();
+    EXPECT_TRUE(textos.contains("Copiar")) << textos.join(" | ").toStdString();
+    EXPECT_TRUE(textos.contains("Pegar")) << textos.join(" | ").toStdString();
+    EXPECT_FALSE(textos.contains("Select All")) << textos.join(" | ").toStdString();
 }
