@@ -1,10 +1,12 @@
 #include "support/TandaVigilada.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -75,29 +77,17 @@ std::string ComoTermino(int estado) {
     return "salida " + std::to_string(WEXITSTATUS(estado));
 }
 
-// Runs the test program once more as a child and waits for it.
-int Hijo(std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid < 0) {
-        std::perror("fork");
-        return -1;
-    }
-    if (pid == 0) {
-        // A child never outlives the shard (CTest's time limit ends the parent).
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        ::execv("/proc/self/exe", argv.data());
-        std::perror("execv");
-        ::_exit(127);
-    }
+// Waits for a child; its wait status, or -1.
+int Espera(pid_t pid) {
     int estado = 0;
     while (::waitpid(pid, &estado, 0) < 0)
         if (errno != EINTR) return -1;
     return estado;
 }
+
+// The arguments a child goes on with, kept for the life of the process.
+std::vector<std::string> gArgs;
+std::vector<char*> gArgv;
 
 }  // namespace
 
@@ -122,7 +112,7 @@ void RegistraAvance() {
     ::testing::UnitTest::GetInstance()->listeners().Append(new RegistroDeAvance(fd));
 }
 
-int Ejecuta(int argc, char** argv) {
+std::optional<int> Ejecuta(int& argc, char**& argv) {
     char plantilla[] = "/tmp/indajuste_avance_XXXXXX";
     const int fd = ::mkstemp(plantilla);
     if (fd < 0) {
@@ -133,14 +123,30 @@ int Ejecuta(int argc, char** argv) {
     const std::string archivo = plantilla;
     ::setenv(kArchivoAvance, archivo.c_str(), 1);
 
-    std::vector<std::string> base(argv, argv + argc);
+    const std::vector<std::string> base(argv, argv + argc);
     std::vector<std::string> caidas;
-    std::vector<std::string> args = base;
+    std::string resto;
     int codigo = 0;
     for (;;) {
-        ::truncate(archivo.c_str(), 0);
-        const int estado = Hijo(args);
+        if (::truncate(archivo.c_str(), 0) != 0) std::perror(archivo.c_str());
+        std::fflush(nullptr);
+        // Nothing but this thread exists yet (no application object), so a forked child goes on
+        // with main as if it had been started alone.
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            // A child never outlives the shard (CTest's time limit ends the parent).
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            gArgs = base;
+            if (!resto.empty()) gArgs.push_back("--gtest_filter=" + resto);
+            for (std::string& a : gArgs) gArgv.push_back(a.data());
+            argc = int(gArgv.size());
+            gArgv.push_back(nullptr);
+            argv = gArgv.data();
+            return std::nullopt;
+        }
+        const int estado = pid < 0 ? -1 : Espera(pid);
         if (estado < 0) {
+            std::perror("fork");
             codigo = 1;
             break;
         }
@@ -159,7 +165,7 @@ int Ejecuta(int argc, char** argv) {
         std::printf("[  CAÍDA   ] %s terminó su proceso: %s\n", avance.enCurso.c_str(),
                     ComoTermino(estado).c_str());
         caidas.push_back(avance.enCurso);
-        std::string resto;
+        resto.clear();
         for (const std::string& p : avance.plan)
             if (!avance.empezadas.count(p)) resto += (resto.empty() ? "" : ":") + p;
         if (resto.empty()) break;
@@ -167,8 +173,6 @@ int Ejecuta(int argc, char** argv) {
         // Only the tests still due: the filter names them all, so the shard split is not needed.
         ::unsetenv("GTEST_TOTAL_SHARDS");
         ::unsetenv("GTEST_SHARD_INDEX");
-        args = base;
-        args.push_back("--gtest_filter=" + resto);
     }
     ::unlink(archivo.c_str());
     if (!caidas.empty()) {

@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
     // CTest's shards: the tests run in child processes, so that a crash names its test and the
     // rest of the shard still runs.
-    if (TandaVigilada::Pedida(argc, argv)) return TandaVigilada::Ejecuta(argc, argv);
+    if (TandaVigilada::Pedida(argc, argv))
+        if (const std::optional<int> codigo = TandaVigilada::Ejecuta(argc, argv)) return *codigo;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     vb::Aplicacion app(argc, argv);
     // The connection form reaches the services through what start-up installs.
