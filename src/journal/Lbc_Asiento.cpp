@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "journal/Lbc_Asiento_Interno.h"
+#include "outside/ado/TextoSql.h"
 
 namespace asiento {
 
 QString Texto(const QString& valor) {
-    QString s = valor;
-    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return ado::DuplicaApostrofes(valor);
 }
 
 QString Numero(const QString& valor) {
