@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "journal/Lbc_Asiento_Interno.h"
+#include "outside/ado/TextoSql.h"
 
 namespace asiento {
 
 QString Texto(const QString& valor) {
-    QString s = valor;
-    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return ado::DuplicaApostrofes(valor);
 }
 
 QString Numero(const QString& valor) {
@@ -96,7 +96,8 @@ int32_t Lbc_Asiento::UltimoNumeroAsiento(const QVariant& Mes, const VariantOpcio
     if (!h.paso([&] {
             asiento::AbrirLectura(sql, rs);
             const QVariant maximo = rs->Bof() ? QVariant() : rs->valor(QStringLiteral("Nro_Asiento"));
-            resultado = maximo.isNull() ? 1 : EnteroLargo(maximo) + 1;
+            // The number after the highest a 32-bit number holds is an overflow, never a negative.
+            resultado = maximo.isNull() ? 1 : EnteroLargo(double(EnteroLargo(maximo)) + 1);
         }))
         return resultado;
     asiento::Cerrar(rs);

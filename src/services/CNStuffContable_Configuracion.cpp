@@ -9,12 +9,6 @@ namespace CNStuffContable {
 
 QString gTablaConfiguracion;
 
-namespace {
-QString Literal(const QString& texto) {
-    return ado::DuplicaApostrofes(texto);
-}
-}  // namespace
-
 QString Cfg(const QString& clave, QString& valorAux) {
     if (gTablaConfiguracion.trimmed().isEmpty()) gTablaConfiguracion = "TA_CONFIGURACION";
     auto& util = maker::gUtilidades();
@@ -26,7 +20,7 @@ QString Cfg(const QString& clave, QString& valorAux) {
     });
     const QString llave = clave.trimmed();
     QString sql =
-        "SELECT VALOR, valoraux FROM " + gTablaConfiguracion + " WHERE CLAVE = '" + Literal(llave) + "'";
+        "SELECT VALOR, valoraux FROM " + gTablaConfiguracion + " WHERE CLAVE = " + ado::LiteralTexto(llave);
     if (llave.compare("[FECHA HASTA]", Qt::CaseInsensitive) == 0 ||
         llave.compare("[FECHA DESDE]", Qt::CaseInsensitive) == 0)
         sql = sql.toUpper();
@@ -64,7 +58,7 @@ void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorA
     if (gTablaConfiguracion.trimmed().isEmpty()) gTablaConfiguracion = "TA_CONFIGURACION";
     // Looked up by the key as it is stored, so that a key never gets two rows.
     QString sql =
-        "SELECT * FROM " + gTablaConfiguracion + " WHERE CLAVE = '" + Literal(clave.trimmed()) + "'";
+        "SELECT * FROM " + gTablaConfiguracion + " WHERE CLAVE = " + ado::LiteralTexto(clave.trimmed());
     ado::RecordsetPtr rs;
     auto& db = gBaseDatos();
     if (!h.paso([&] { db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic); }))

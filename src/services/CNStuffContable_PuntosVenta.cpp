@@ -15,10 +15,6 @@ namespace CNStuffContable {
 
 namespace {
 
-QString Literal(const QString& texto) {
-    return ado::DuplicaApostrofes(texto);
-}
-
 bool EsPrograma(const QStringList& nombres) {
     for (const QString& n : nombres)
         if (vb::App().EXEName.compare(n, Qt::CaseInsensitive) == 0) return true;
@@ -81,12 +77,12 @@ bool ConexionBaseRemota(const QString& Servidor, const QString& Base, const QStr
     if (!h.paso([&] { remota.OpenServerADODB(false, ado::adUseClient, QString(), true, false); }))
         return false;
 
-    const QString codigo = Literal(util.AlineaDerecha(Codigo));
+    const QString codigo = ado::LiteralTexto(util.AlineaDerecha(Codigo));
     if (remota.gOpenFlag) {
         if (!h.paso([&] { remota.gCnn->setDefaultDatabase(remota.gDBName); })) return false;
         if (!Codigo.isEmpty()) {
             if (!h.paso([&] {
-                    QString sql = "UPDATE V_TA_TPV SET CONECTADO = 1 WHERE CODIGO = '" + codigo + "'";
+                    QString sql = "UPDATE V_TA_TPV SET CONECTADO = 1 WHERE CODIGO = " + codigo;
                     central.EjecutaConsultaSQL(sql);
                 }))
                 return false;
@@ -96,21 +92,21 @@ bool ConexionBaseRemota(const QString& Servidor, const QString& Base, const QStr
     if (Codigo.isEmpty()) return false;
     if (!h.paso([&] {
             QString sql = "UPDATE V_TA_TPV SET CONECTADO = 0, ULTIMA_DETECCION = '" +
-                          vb::CStr(QVariant(FechaServidor())) + "' WHERE CODIGO = '" + codigo + "'";
+                          vb::CStr(QVariant(FechaServidor())) + "' WHERE CODIGO = " + codigo;
             central.EjecutaConsultaSQL(sql);
         }))
         return false;
     h.paso([&] {
         QString sql;
         if (EsPrograma({"V_MA_CLIENTES"}))
-            sql = "UPDATE V_TA_TPV SET PEND_CLIENTES= 1, PEND_PROVEEDORES = 1 WHERE CODIGO = '";
+            sql = "UPDATE V_TA_TPV SET PEND_CLIENTES= 1, PEND_PROVEEDORES = 1 WHERE CODIGO = ";
         else if (EsPrograma({"V_TA_TABLAS", "V_TA_VENDEDORES"}))
-            sql = "UPDATE V_TA_TPV SET PEND_TABLAS = 1 WHERE CODIGO = '";
+            sql = "UPDATE V_TA_TPV SET PEND_TABLAS = 1 WHERE CODIGO = ";
         else if (EsPrograma(
                      {"V_MA_ARTICULOS", "V_MA_ARTICULOS2", "EM_PlanillaEditDatos2", "EM_PlanillaEditDatos"}))
-            sql = "UPDATE V_TA_TPV SET PEND_ARTICULOS = 1,PEND_PRECIOS = 1 WHERE CODIGO = '";
+            sql = "UPDATE V_TA_TPV SET PEND_ARTICULOS = 1,PEND_PRECIOS = 1 WHERE CODIGO = ";
         if (sql.isEmpty()) return;
-        sql += codigo + "'";
+        sql += codigo;
         central.EjecutaConsultaSQL(sql);
     });
     return false;

@@ -72,14 +72,10 @@ QString NumeroSQL(double v) {
     return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
-QString Entrecomillado(const QString& texto) {
-    return ado::LiteralTexto(texto);
-}
-
 // The value of a column as a literal of its ADO type: 3, 5 and 6 as numbers, 11 as 1 or 0, Null
 // as Null, anything else quoted. Apostrophes are doubled, never dropped, and numbers keep every
 // digit with "." as decimal separator.
-QString Literal(const QVariant& valor, int tipo) {
+QString ValorSQL(const QVariant& valor, int tipo) {
     if (!valor.isValid() || valor.isNull()) return "Null";
     auto& util = maker::gUtilidades();
     if (tipo == ado::adBoolean) {
@@ -89,8 +85,8 @@ QString Literal(const QVariant& valor, int tipo) {
     const bool numero = vb::EsValorNumerico(valor);
     if (tipo == ado::adInteger || tipo == ado::adDouble || tipo == ado::adCurrency)
         return NumeroSQL(numero ? valor.toDouble() : util.ValorDoble(util.TextoCampo(valor)));
-    if (numero) return Entrecomillado(NumeroSQL(valor.toDouble()));
-    return Entrecomillado(util.TextoCampo(valor));
+    if (numero) return ado::LiteralTexto(NumeroSQL(valor.toDouble()));
+    return ado::LiteralTexto(util.TextoCampo(valor));
 }
 
 // A target that did not connect, in the error log.
@@ -296,7 +292,7 @@ QStringList Replicacion::CondicionesPorFila() {
             completas = j >= 0 && v.isValid() && !v.isNull();
             if (completas)
                 c += (c.isEmpty() ? " WHERE " : " AND ") + escritas[i] + " = " +
-                     Literal(v, campos.Item(j).Type());
+                     ValorSQL(v, campos.Item(j).Type());
         }
         condiciones << c;
         local->MoveNext();
@@ -344,7 +340,7 @@ bool Replicacion::Inserta(const QString& columnas, const QString& servidor, cons
                     ado::Field& f = campos.Item(i);
                     if (EsUna(f.Name(), {"ID", "TRANSMISION", "RECEPCION", "IMAGE", "OBSERVACIONES"}))
                         continue;
-                    valores += (valores.isEmpty() ? "" : ",") + Literal(f.Value(), f.Type());
+                    valores += (valores.isEmpty() ? "" : ",") + ValorSQL(f.Value(), f.Type());
                 }
                 hayFila = true;
             }))
@@ -386,7 +382,7 @@ bool Replicacion::Actualiza(const ado::RecordsetPtr& destinoRs, const QString& s
                 if (EsBinario(valor) || EsBinario(suyos.Item(i).Value())) continue;
                 if (util.TextoCampo(suyos.Item(i).Value()).compare(util.TextoCampo(valor), kCi) == 0)
                     continue;
-                asignaciones += nombre + "=" + Literal(valor, nuestro.Type()) + "  , ";
+                asignaciones += nombre + "=" + ValorSQL(valor, nuestro.Type()) + "  , ";
             }
         }))
         return false;

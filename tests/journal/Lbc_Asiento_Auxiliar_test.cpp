@@ -1,7 +1,13 @@
 // The sub-journal work table: pairing, the user's rows, cancelling and rolling back.
 #include "EntornoAsientos.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Utilidades.h"
+
+#include <sqlite3.h>
+#include <QApplication>
+#include <QWidget>
+#include <utility>
 
 namespace {
 
@@ -180,6 +186,71 @@ TEST_F(SubledgerWorkTable, AnErrorAnsweredAbortRollsTheWholeRunBack) {
     QList<QStringList> sinLaFallida = esperadas();
     sinLaFallida.removeAt(3);
     EXPECT_EQ(filasDe("ADMIN"), sinLaFallida);
+}
+
+// Where the company keeps the work table's date as text, what each row writes shows: a row led by
+// a debit line writes the line's date as read, one led by a credit line writes it "dd/mm/yy".
+TEST_F(SubledgerWorkTable, ARowLedByItsCreditSideWritesItsDateWithATwoDigitYear) {
+    base_.ejecutar("DROP TABLE AUX_SUBDIARIOS");
+    base_.ejecutar(
+        "CREATE TABLE AUX_SUBDIARIOS (Usuario varchar(50), Periodo int, Mes_Operativo int, [numero asiento] "
+        "int, fecha varchar(20), TC char(4), Sucursal varchar(4), Numero varchar(8), letra char(1), "
+        "Cabimporte decimal(18,4), cuenta_D varchar(15) DEFAULT '', descripcion_D varchar(150) DEFAULT '', "
+        "importe_D decimal(18,4) DEFAULT 0, cuenta_H varchar(15) DEFAULT '', descripcion_H varchar(150) "
+        "DEFAULT '', importe_H decimal(18,4) DEFAULT 0, Concepto varchar(100))");
+    generar();
+    EXPECT_EQ(base_.filas("SELECT [numero asiento], fecha, Concepto FROM AUX_SUBDIARIOS ORDER BY rowid"),
+              QList<QStringList>({{"10", "05/03/2024", "D1"},
+                                  {"10", "05/03/2024", "D2"},
+                                  {"10", "05/03/2024", "D3"},
+                                  {"11", "01/03/24", "H2"},
+                                  {"11", "01/03/24", "H3"},
+                                  {"12", "01/05/2024", "D7"}}));
+}
+
+// The commit is the run's last step: a commit the engine undoes, or a link lost just before it,
+// is a lost transaction, shown once with OK alone; Ignore never lets it pass as saved.
+TEST_F(SubledgerWorkTable, ASessionLostAtTheCommitIsALostTransactionNotAnErrorToIgnore) {
+    const QString todas = "SELECT Usuario, Periodo, Concepto FROM AUX_SUBDIARIOS ORDER BY rowid";
+    const auto previas = base_.filas(todas);
+    auto* motor = dynamic_cast<ado::sqlite::ProveedorSqlite*>(db().gCnn->proveedor());
+    ASSERT_NE(motor, nullptr);
+    auto comoPerdida = [](const Pregunta& p) {
+        return p.estilo == vb::vbOKOnly + vb::vbCritical && p.titulo.contains("GeneraAuxiliarSubdiarios") &&
+               p.texto.contains("no se guardó nada");
+    };
+
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbIgnore);
+    sqlite3_commit_hook(
+        motor->manejador(), [](void*) { return 1; }, nullptr);
+    generar();
+    sqlite3_commit_hook(motor->manejador(), nullptr, nullptr);
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_PRED1(comoPerdida, guion.preguntas()[0]);
+    EXPECT_EQ(base_.filas(todas), previas);
+    EXPECT_FALSE(maker::gProgreso().Visible());
+    EXPECT_FALSE(maker::gUtilidades().EstaOcupado());
+
+    // The link drops once every row is written, as the progress window goes away.
+    struct AlOcultar : QObject {
+        std::function<void()> accion;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Hide && accion) std::exchange(accion, nullptr)();
+            return false;
+        }
+    } corte;
+    corte.accion = [&] { db().gCnn->proveedor()->cerrar(); };
+    maker::gProgreso().AlAvanzar = [&](maker::Progreso& p) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowTitle() == p.Titulo()) w->installEventFilter(&corte);
+    };
+    guion.esperarMsgBox(vb::vbIgnore);
+    generar();
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_PRED1(comoPerdida, guion.preguntas()[1]);
+    EXPECT_EQ(corte.accion, nullptr);
+    EXPECT_EQ(base_.filas(todas), previas);
 }
 
 }  // namespace

@@ -79,6 +79,21 @@ TEST_F(Numbering, TheGeneralRegisterAndTheSummaryEntriesAreNumberedTogether) {
     EXPECT_EQ(a().UltimoNumeroAsiento(3), 10);
 }
 
+// The month's last number is the highest the column holds: the next one cannot be numbered, and
+// the operator is told instead of getting a negative number.
+TEST_F(Numbering, AMonthAtTheHighestNumberReportsTheOverflowAndGivesZero) {
+    base_.ejecutar(
+        "INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG) VALUES ('2024', 5, "
+        "2147483646, 'V'), ('2024', 5, 2147483647, 'W')");
+    EXPECT_EQ(a().UltimoNumeroAsiento(5, QVariant("V")), 2147483647);
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbAbort);
+    EXPECT_EQ(a().UltimoNumeroAsiento(5, QVariant("W")), 0);
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas()[0].titulo.contains("UltimoNumeroAsiento"));
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("(6)")) << guion.preguntas()[0].texto.toStdString();
+}
+
 TEST_F(Numbering, CreationNeedsANumericPeriod) {
     base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = 'dos mil' WHERE CLAVE = 'PERIODO'");
     EXPECT_THROW(Lbc_Asiento(), vb::ErrorVB);

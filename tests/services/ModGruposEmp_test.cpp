@@ -232,3 +232,37 @@ TEST_F(Replication, WhichTablesGoToTheGroup) {
     base_.ejecutar("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'GRP_Deshabilitado'");
     EXPECT_FALSE(TablaEnGrupo("MA_CONTACTOS_CUENTAS"));
 }
+
+// The group's switches allow insert, update and delete one by one; the terminals always take all
+// three, and a terminal that was given up (BAJA) takes none.
+TEST_F(Replication, EachGroupSwitchAllowsOnlyItsOperationAndAGivenUpTerminalGetsNothing) {
+    base_.ejecutar(
+        "INSERT INTO TA_TPV (CODIGO, Descripcion, Server, Dbname, INTERNET, BAJA, CONECTADO) VALUES "
+        "('5', 'LOCAL 5', '" +
+        base_.carpeta() + "', 'TPV3', 0, 1, 0)");
+    BaseDePrueba tpv3(base_, "TPV3", false,
+                      {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('X7', 'OTRA')"});
+    base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('X8', 'NUEVA'), ('X9', 'NUEVA')");
+    for (const QString tipos : {"100", "010", "001"}) {
+        SCOPED_TRACE(tipos.toStdString());
+        base_.ejecutar("UPDATE TA_CONFIGURACION SET VALOR = '" + tipos + "' WHERE CLAVE = 'GRP_Tipos'");
+        for (BaseDePrueba* b : {tpv1_.get(), grupo_.get()}) {
+            b->ejecutar("DELETE FROM MA_CUENTAS");
+            b->ejecutar(
+                "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('X7', 'OTRA'), ('X8', 'VIEJA')");
+        }
+        DialogosGuionados guion;
+        for (int i = 0; i < 3; ++i) guion.esperarMsgBox(vb::vbOK);  // terminal 2 never connects
+        ActualizaGEmpresas("MA_CUENTAS", 1, "'X9'");
+        ActualizaGEmpresas("MA_CUENTAS", 2, "'X8'");
+        ActualizaGEmpresas("MA_CUENTAS", 3, "'X7'");
+        EXPECT_EQ(cuenta(*grupo_, "X9"), tipos[0] == '1' ? "NUEVA|0" : "(no)");
+        EXPECT_EQ(cuenta(*grupo_, "X8"), tipos[1] == '1' ? "NUEVA|0" : "VIEJA|0");
+        EXPECT_EQ(cuenta(*grupo_, "X7"), tipos[2] == '1' ? "(no)" : "OTRA|0");
+        EXPECT_EQ(cuenta(*tpv1_, "X9"), "NUEVA|0");
+        EXPECT_EQ(cuenta(*tpv1_, "X8"), "NUEVA|0");
+        EXPECT_EQ(cuenta(*tpv1_, "X7"), "(no)");
+        EXPECT_EQ(cuenta(tpv3, "X9"), "(no)");
+        EXPECT_EQ(cuenta(tpv3, "X7"), "OTRA|0");
+    }
+}

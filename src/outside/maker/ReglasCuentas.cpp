@@ -2,6 +2,7 @@
 
 #include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/TreeView.h"
 
 #include <QVariant>
@@ -9,12 +10,6 @@
 namespace maker {
 
 namespace {
-
-QString Literal(const QString& texto) {
-    QString t = texto;
-    t.replace("'", "''");
-    return "'" + t + "'";
-}
 
 QString Texto(const QVariant& v) {
     return v.isNull() ? QString() : v.toString().trimmed();
@@ -75,13 +70,14 @@ int ReglasCuentas::DigitoVerificador(const QString& codigo) const {
 }
 
 bool ReglasCuentas::TieneMovimientos(const QString& codigo) const {
-    return HayFilas("SELECT TOP 1 CUENTA FROM MV_ASIENTOS WHERE CUENTA = " + Literal(Limpia(codigo)));
+    return HayFilas("SELECT TOP 1 CUENTA FROM MV_ASIENTOS WHERE CUENTA = " +
+                    ado::LiteralTexto(Limpia(codigo)));
 }
 
 bool ReglasCuentas::EsImputable(const QString& codigo) const {
     const QString c = Limpia(codigo);
     if (c.isEmpty()) return false;
-    return HayFilas("SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = " + Literal(c) +
+    return HayFilas("SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(c) +
                     " AND COALESCE(DADA_DE_BAJA, 0) = 0 AND COALESCE(TITULO, 0) = 0");
 }
 
@@ -109,8 +105,9 @@ bool ReglasCuentas::ExisteNivelInferior(const QString& codigo) const {
     if (c.isEmpty()) return false;
     QString patron = c;
     patron.replace("[", "[[]").replace("%", "[%]").replace("_", "[_]");
-    return HayFilas("SELECT TOP 1 CODIGO FROM MA_CUENTAS WHERE CODIGO LIKE " + Literal(patron + "%") +
-                    " AND LEN(CODIGO) > " + QString::number(c.size()) + " AND COALESCE(DADA_DE_BAJA, 0) = 0");
+    return HayFilas("SELECT TOP 1 CODIGO FROM MA_CUENTAS WHERE CODIGO LIKE " +
+                    ado::LiteralTexto(patron + "%") + " AND LEN(CODIGO) > " + QString::number(c.size()) +
+                    " AND COALESCE(DADA_DE_BAJA, 0) = 0");
 }
 
 void ReglasCuentas::ArmaArbolCuentas(vb::TreeView& arbol) {
@@ -151,7 +148,7 @@ void ReglasCuentas::JerarquiasCuentas() {
     }
     rs->Close();
     for (const QString& codigo : titulos)
-        entorno_.ejecutar("UPDATE MA_CUENTAS SET TITULO = 1 WHERE CODIGO = " + Literal(codigo));
+        entorno_.ejecutar("UPDATE MA_CUENTAS SET TITULO = 1 WHERE CODIGO = " + ado::LiteralTexto(codigo));
 }
 
 void ReglasCuentas::ActualizaCashFlow(const QString& codigo) {
@@ -160,8 +157,9 @@ void ReglasCuentas::ActualizaCashFlow(const QString& codigo) {
     // The nearest account above that the cash flow knows.
     for (int largo = int(c.size()) - 1; largo > 0; --largo) {
         const QString arriba = c.left(largo);
-        ado::RecordsetPtr rs = entorno_.abrir(
-            "SELECT CODIGO_CASH, DESCRIPCION FROM [MA_CASH-DETALLE] WHERE CUENTA = " + Literal(arriba));
+        ado::RecordsetPtr rs =
+            entorno_.abrir("SELECT CODIGO_CASH, DESCRIPCION FROM [MA_CASH-DETALLE] WHERE CUENTA = " +
+                           ado::LiteralTexto(arriba));
         if (!rs || (rs->Bof() && rs->Eof())) {
             if (rs) rs->Close();
             continue;
@@ -174,11 +172,12 @@ void ReglasCuentas::ActualizaCashFlow(const QString& codigo) {
         }
         rs->Close();
         for (const auto& [cash, descripcion] : lineas) {
-            if (HayFilas("SELECT ID FROM [MA_CASH-DETALLE] WHERE CUENTA = " + Literal(c) +
-                         " AND CODIGO_CASH = " + Literal(cash)))
+            if (HayFilas("SELECT ID FROM [MA_CASH-DETALLE] WHERE CUENTA = " + ado::LiteralTexto(c) +
+                         " AND CODIGO_CASH = " + ado::LiteralTexto(cash)))
                 continue;
             entorno_.ejecutar("INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA, DESCRIPCION) VALUES (" +
-                              Literal(cash) + ", " + Literal(c) + ", " + Literal(descripcion) + ")");
+                              ado::LiteralTexto(cash) + ", " + ado::LiteralTexto(c) + ", " +
+                              ado::LiteralTexto(descripcion) + ")");
         }
         return;
     }
