@@ -45,6 +45,13 @@ void Frmta_asigccosto::AseguraFilas(int n) {
     while (Filas_.size() <= n) Filas_.append(FilaDistribucion{});
 }
 
+bool Frmta_asigccosto::CuentaAlcance(const QString& cuenta) {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    if (db.gEsAdmin || cuenta.trimmed().isEmpty()) return true;
+    // Read through the user's restricted view of the chart.
+    return db.ExisteEnTabla("MA_CUENTAS", cuenta.trimmed(), "CODIGO");
+}
+
 void Frmta_asigccosto::CargaDistribucion(const QString&) {
     if (Grabando) return;
     maker::Utilidades& u = maker::gUtilidades();
@@ -52,6 +59,14 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
     vb::ManejadorErrores h("Generar", u.Reportero());
 
     CNStuffContable::gCuentaActual = txtCuenta[0]->text();
+    // An account the user may not see shows no distribution, as one that does not exist.
+    if (!CuentaAlcance(CNStuffContable::gCuentaActual)) {
+        Filas_ = {FilaDistribucion{}};
+        MsFlex_Inicializa();
+        Nuevo = true;
+        Modificando = Borrando = false;
+        return;
+    }
     const QString cuenta = ado::DuplicaApostrofes(CNStuffContable::gCuentaActual);
     const bool general = CmbUnegocio->currentIndex() <= 0;
     QString sql = general
@@ -150,6 +165,12 @@ void Frmta_asigccosto::Actualizar_Datos() {
     });
     HuboError = false;
     TablaActual = "MA_CUENTASCCOSTO";
+    // Nothing is written for an account the user may not see; he is told it is missing.
+    if (g.cuenta.trimmed().isEmpty() || !CuentaAlcance(g.cuenta)) {
+        HuboError = true;
+        Aviso("La cuenta es inexistente");
+        return;
+    }
     const bool bien = ReescribeTablas(g, h);
     TerminaGuardado(g, bien);
     if (!bien) return;
