@@ -144,8 +144,6 @@ class Frmta_asigccosto : public QWidget {
     void BorraCuentaMostrada();
     void GrabaDistribucion();
     void Aviso(const QString& texto);
-    // False for a code the user may not see (not an administrator, outside his view of the chart).
-    static bool CuentaAlcance(const QString& cuenta);
     void FijaFila(int fila, const FilaDistribucion& f);
     void AseguraFilas(int n);
     // Half the list's width for the code, the rest less 300 twips for the description.

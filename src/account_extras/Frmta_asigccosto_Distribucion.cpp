@@ -2,6 +2,8 @@
 // then telling the group, and the check of the percentages' sum.
 #include "account_extras/Frmta_asigccosto.h"
 
+#include "account_extras/AlcanceCuenta.h"
+
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/ado/Connection.h"
@@ -45,13 +47,6 @@ void Frmta_asigccosto::AseguraFilas(int n) {
     while (Filas_.size() <= n) Filas_.append(FilaDistribucion{});
 }
 
-bool Frmta_asigccosto::CuentaAlcance(const QString& cuenta) {
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    if (db.gEsAdmin || cuenta.trimmed().isEmpty()) return true;
-    // Read through the user's restricted view of the chart.
-    return db.ExisteEnTabla("MA_CUENTAS", cuenta.trimmed(), "CODIGO");
-}
-
 void Frmta_asigccosto::CargaDistribucion(const QString&) {
     if (Grabando) return;
     maker::Utilidades& u = maker::gUtilidades();
@@ -60,7 +55,7 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
 
     CNStuffContable::gCuentaActual = txtCuenta[0]->text();
     // An account the user may not see shows no distribution, as one that does not exist.
-    if (!CuentaAlcance(CNStuffContable::gCuentaActual)) {
+    if (!account_extras::CuentaAlAlcance(CNStuffContable::gCuentaActual)) {
         Filas_ = {FilaDistribucion{}};
         MsFlex_Inicializa();
         Nuevo = true;
@@ -166,7 +161,7 @@ void Frmta_asigccosto::Actualizar_Datos() {
     HuboError = false;
     TablaActual = "MA_CUENTASCCOSTO";
     // Nothing is written for an account the user may not see; he is told it is missing.
-    if (g.cuenta.trimmed().isEmpty() || !CuentaAlcance(g.cuenta)) {
+    if (g.cuenta.trimmed().isEmpty() || !account_extras::CuentaAlAlcance(g.cuenta)) {
         HuboError = true;
         Aviso("La cuenta es inexistente");
         return;

@@ -1,6 +1,8 @@
 // The window itself: controls, opening, field keys, code search and toolbar.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
+#include "account_extras/AlcanceCuenta.h"
+
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "journal/Lbc_Asiento.h"
@@ -239,6 +241,9 @@ void frmMA_CUENTASADIC::Form_Load() {
     if (FormaIndependiente) return;
 
     const QString cuenta = CNStuffContable::gCuentaActual;
+    // An account the user may not see is not loaded: the form waits empty, its fields closed.
+    bool alAlcance = false;
+    if (!paso([&] { alAlcance = account_extras::CuentaAlAlcance(cuenta); }) || !alAlcance) return;
     bool encontrado = false;
     if (!paso([&] { encontrado = Asiento().ExisteDatosAdicionales(cuenta, rsAdic); })) return;
     if (!paso([&] {
@@ -269,10 +274,14 @@ void frmMA_CUENTASADIC::Form_Load() {
         return;
     if (!paso([&] { DetalleOn(true); })) return;
     if (!paso([&] { MuestraDatos(); })) return;
-    paso([&] {
-        txtFields[0]->setEnabled(false);
-        txtFields[0]->setText(cuenta);
-    });
+    if (!paso([&] {
+            txtFields[0]->setEnabled(false);
+            txtFields[0]->setText(cuenta);
+            if (!Nuevo && !m_Mostrado.isEmpty()) m_Mostrado[0] = cuenta;
+        }))
+        return;
+    // The account's view is applied as the row is shown, so no field it hides takes typing.
+    paso([&] { DeterminaVista(cuenta); });
 }
 
 void frmMA_CUENTASADIC::MuestraDatos() {
@@ -286,7 +295,10 @@ void frmMA_CUENTASADIC::MuestraDatos() {
             }))
             return;
     }
-    h.paso([&] { m_Personalizados->AsignarPersonalizados(rsAdic); });
+    if (!h.paso([&] { m_Personalizados->AsignarPersonalizados(rsAdic); })) return;
+    // What the user saw: a save writes only what differs from it.
+    m_Mostrado.clear();
+    for (const vb::CajaTexto* caja : txtFields) m_Mostrado << caja->text();
 }
 
 // ---- toolbar and keys ----
