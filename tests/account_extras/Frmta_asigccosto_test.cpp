@@ -298,6 +298,28 @@ TEST_F(CostCentres, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
     EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
 }
 
+// The session drops at the very commit: the save is a lost transaction, shown once with no
+// Retry or Ignore to let it pass, and neither table nor the group holds any of it.
+TEST_F(CostCentres, ASessionLostAtTheCommitIsALostSaveNeverAnErrorToIgnore) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("12");
+    const auto general = Distribucion(base_, "MA_CUENTASCCOSTO");
+    const auto porUnidad = Distribucion(base_, "MA_CUENTASCCOSTO_UNEG");
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(ConexionCaida("COMMIT"));
+    guion.esperarMsgBox(vb::vbIgnore);
+    f.UtilVex1->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("no se guardó nada"));
+    EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbOKOnly + vb::vbCritical);
+    EXPECT_TRUE(f.HuboError);
+    EXPECT_EQ(Celdas(1).at(0), "12");  // still on screen for another try
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), general);
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"), porUnidad);
+    EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));
+}
+
 TEST_F(CostCentres, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesIt) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
