@@ -22,6 +22,7 @@
 #include "services/CNStuffContable.h"
 #include "ui_frmMA_CUENTASADIC.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -178,6 +179,10 @@ bool frmMA_CUENTASADIC::eventFilter(QObject* objeto, QEvent* evento) {
     const int indice = caja ? int(txtFields.indexOf(caja)) : -1;
     switch (evento->type()) {
         case QEvent::KeyPress: {
+            // A key the focused control leaves goes on to its parents, each watched too: the
+            // form takes it once, where it lands.
+            QWidget* foco = QApplication::focusWidget();
+            if (objeto != foco && !(objeto == this && !(foco && isAncestorOf(foco)))) break;
             auto* tecla = static_cast<QKeyEvent*>(evento);
             int codigo = vb::CodigoTeclaVB(tecla);
             if (codigo != 0) Form_KeyDown(codigo, vb::EstadoShift(tecla->modifiers()));

@@ -2,9 +2,11 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "lookup/Lib_FrmCons3.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
+#include "outside/controls/ListView.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Conversiones.h"
@@ -575,4 +577,33 @@ TEST_F(AdditionalData, ABlankCountryIsRefusedAndARangeHoldsItsBounds) {
     EXPECT_TRUE(enRango("31010199903"));
     EXPECT_FALSE(enRango("31010199906"));
     EXPECT_FALSE(enRango("31010199900"));
+}
+
+// "Lista de precios habitual" takes the list picked in its lookup, by its number; a cancelled
+// lookup leaves the field as it was.
+TEST_F(AdditionalData, ThePriceListFieldTakesTheListPickedInItsLookup) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199902");
+    vb::CajaTexto* lista = caja(f, 23);
+    f.SSTab1->setCurrentWidget(f.SSTab1->widget(1));
+    lista->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), lista);
+    const auto consulta = [&](const QString& elige) {
+        guion.esperarModal([elige](QWidget* w) {
+            auto* v = qobject_cast<Lib_FrmCons3*>(w);
+            ASSERT_NE(v, nullptr);
+            if (elige.isEmpty()) return v->CmdCancelar_Click();
+            v->ListView1->setSelectedItem(int(v->Busqueda(0, elige)));
+            v->CmdAceptar_Click();
+        });
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    };
+    consulta("LISTA MAYORISTA");
+    EXPECT_EQ(lista->text(), "2");
+    consulta("");
+    EXPECT_EQ(lista->text(), "2");
+    EXPECT_EQ(guion.pendientes(), 0);
+    EXPECT_EQ(guion.preguntas().size(), 2);  // the two lookups, once each, and no message
 }
