@@ -291,6 +291,17 @@ void frmMA_CUENTASADIC::Form_Load() {
 
 void frmMA_CUENTASADIC::MuestraDatos() {
     vb::ManejadorErrores h("Form_Load", maker::gUtilidades().Reportero());
+    // The row of an account the user may not see is never shown (the first row of the table
+    // after a delete may be one): an empty row stands for it.
+    if (!h.paso([&] {
+            if (!rsAdic || rsAdic->State() == ado::adStateClosed || rsAdic->Bof() || rsAdic->Eof()) return;
+            if (account_extras::CuentaAlAlcance(maker::gUtilidades().TextoCampo(rsAdic->valor("CODIGO"))))
+                return;
+            QString sql = "SELECT top 1 * FROM " + TablaActual + " WHERE 1 = 0";
+            auto& db = CNStuffContable::gBaseDatos();
+            db.AbrirRecordset(sql, rsAdic, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+        }))
+        return;
     if (!h.paso([&] { Modificando = true; })) return;
     if (!h.paso([&] { maker::gEnlaceControles().MuestraRegistro(txtFields, *rsAdic); })) return;
     for (vb::CajaTexto* caja : txtFields) {

@@ -539,6 +539,28 @@ TEST_F(AdditionalData, AUserWhoMayNotSeeAnAccountStoresNothingForIt) {
     EXPECT_EQ(oculta(), antes);
 }
 
+// After a delete the form shows the table's first row: never one of an account the user may
+// not see.
+TEST_F(AdditionalData, AfterADeleteNoConfidentialRowIsShown) {
+    base_.ejecutar("CREATE TABLE resto_prueba AS SELECT * FROM MA_CUENTASADIC");
+    base_.ejecutar("DELETE FROM MA_CUENTASADIC");
+    base_.ejecutar(
+        "INSERT INTO MA_CUENTASADIC (CODIGO, CONTACTO, CALLE) VALUES ('51010100102', 'DIRECTOR', 'SECRETA')");
+    base_.ejecutar("INSERT INTO MA_CUENTASADIC SELECT * FROM resto_prueba");
+    ASSERT_TRUE(AbrirComo(base_, "OPERADOR"));
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199901");
+    guion.esperarMsgBox(vb::vbYes);
+    f.UtilVex1_ButtonClick("BORRAR");
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
+    for (vb::CajaTexto* c : f.txtFields) {
+        EXPECT_NE(c->text().trimmed(), "DIRECTOR");
+        EXPECT_NE(c->text().trimmed(), "SECRETA");
+        EXPECT_NE(c->text().trimmed(), "51010100102");
+    }
+    EXPECT_EQ(guion.preguntas().size(), 1);
+}
+
 // A supplier's view is applied as the row is shown: what it hides takes no typing.
 TEST_F(AdditionalData, ASuppliersViewIsAppliedWhenItsRowIsShown) {
     DialogosGuionados guion;
