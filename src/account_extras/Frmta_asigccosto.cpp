@@ -205,6 +205,8 @@ void Frmta_asigccosto::Form_Load() {
     LimpiaPantalla();
     txtCuenta[0]->setText(Menu ? QString() : cuenta);
     CargaDistribucion(TablaActual);
+    // A distribution shown for the account handed over is loaded: "Borrar" acts on it at once.
+    DatosCargados = !Menu && Modificando;
     maker::gEnlaceControles().IniciaControles(this, maker::EnlaceControles::kModoConfigurar);
     lblDescripcion->setText(CNStuffContable::gBaseDatos()
                                 .DatosTabla("MA_CUENTAS", CNStuffContable::gCuentaActual, "DESCRIPCION",

@@ -2,6 +2,8 @@
 // then telling the group, and the check of the percentages' sum.
 #include "account_extras/Frmta_asigccosto.h"
 
+#include "account_extras/AlcanceCuenta.h"
+
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/ado/Connection.h"
@@ -52,6 +54,14 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
     vb::ManejadorErrores h("Generar", u.Reportero());
 
     CNStuffContable::gCuentaActual = txtCuenta[0]->text();
+    // An account the user may not see shows no distribution, as one that does not exist.
+    if (!account_extras::CuentaAlAlcance(CNStuffContable::gCuentaActual)) {
+        Filas_ = {FilaDistribucion{}};
+        MsFlex_Inicializa();
+        Nuevo = true;
+        Modificando = Borrando = false;
+        return;
+    }
     const QString cuenta = ado::DuplicaApostrofes(CNStuffContable::gCuentaActual);
     const bool general = CmbUnegocio->currentIndex() <= 0;
     QString sql = general
@@ -150,6 +160,12 @@ void Frmta_asigccosto::Actualizar_Datos() {
     });
     HuboError = false;
     TablaActual = "MA_CUENTASCCOSTO";
+    // Nothing is written for an account the user may not see; he is told it is missing.
+    if (g.cuenta.trimmed().isEmpty() || !account_extras::CuentaAlAlcance(g.cuenta)) {
+        HuboError = true;
+        Aviso("La cuenta es inexistente");
+        return;
+    }
     const bool bien = ReescribeTablas(g, h);
     TerminaGuardado(g, bien);
     if (!bien) return;

@@ -256,6 +256,9 @@ void Frmta_asigccosto::IniciaEdicion(bool activar) {
     if (!activar) return;
     FGCCosto->setCol(1);
     FGCCosto->setRow(1);
+    // The cell is entered even when it was already the current one: its lookup and the
+    // editor's properties follow it.
+    FGCCosto_EnterCell();
     MuestraFila(1);
     MSFlex_Editar(FGCCosto, BrwTxt[0], 32);
 }

@@ -1,6 +1,8 @@
 // The window itself: controls, opening, field keys, code search and toolbar.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
+#include "account_extras/AlcanceCuenta.h"
+
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "journal/Lbc_Asiento.h"
@@ -20,6 +22,7 @@
 #include "services/CNStuffContable.h"
 #include "ui_frmMA_CUENTASADIC.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -176,6 +179,10 @@ bool frmMA_CUENTASADIC::eventFilter(QObject* objeto, QEvent* evento) {
     const int indice = caja ? int(txtFields.indexOf(caja)) : -1;
     switch (evento->type()) {
         case QEvent::KeyPress: {
+            // A key the focused control leaves goes on to its parents, each watched too: the
+            // form takes it once, where it lands.
+            QWidget* foco = QApplication::focusWidget();
+            if (objeto != foco && !(objeto == this && !(foco && isAncestorOf(foco)))) break;
             auto* tecla = static_cast<QKeyEvent*>(evento);
             int codigo = vb::CodigoTeclaVB(tecla);
             if (codigo != 0) Form_KeyDown(codigo, vb::EstadoShift(tecla->modifiers()));
@@ -239,6 +246,9 @@ void frmMA_CUENTASADIC::Form_Load() {
     if (FormaIndependiente) return;
 
     const QString cuenta = CNStuffContable::gCuentaActual;
+    // An account the user may not see is not loaded: the form waits empty, its fields closed.
+    bool alAlcance = false;
+    if (!paso([&] { alAlcance = account_extras::CuentaAlAlcance(cuenta); }) || !alAlcance) return;
     bool encontrado = false;
     if (!paso([&] { encontrado = Asiento().ExisteDatosAdicionales(cuenta, rsAdic); })) return;
     if (!paso([&] {
@@ -269,14 +279,29 @@ void frmMA_CUENTASADIC::Form_Load() {
         return;
     if (!paso([&] { DetalleOn(true); })) return;
     if (!paso([&] { MuestraDatos(); })) return;
-    paso([&] {
-        txtFields[0]->setEnabled(false);
-        txtFields[0]->setText(cuenta);
-    });
+    if (!paso([&] {
+            txtFields[0]->setEnabled(false);
+            txtFields[0]->setText(cuenta);
+            if (!Nuevo && !m_Mostrado.isEmpty()) m_Mostrado[0] = cuenta;
+        }))
+        return;
+    // The account's view is applied as the row is shown, so no field it hides takes typing.
+    paso([&] { DeterminaVista(cuenta); });
 }
 
 void frmMA_CUENTASADIC::MuestraDatos() {
     vb::ManejadorErrores h("Form_Load", maker::gUtilidades().Reportero());
+    // The row of an account the user may not see is never shown (the first row of the table
+    // after a delete may be one): an empty row stands for it.
+    if (!h.paso([&] {
+            if (!rsAdic || rsAdic->State() == ado::adStateClosed || rsAdic->Bof() || rsAdic->Eof()) return;
+            if (account_extras::CuentaAlAlcance(maker::gUtilidades().TextoCampo(rsAdic->valor("CODIGO"))))
+                return;
+            QString sql = "SELECT top 1 * FROM " + TablaActual + " WHERE 1 = 0";
+            auto& db = CNStuffContable::gBaseDatos();
+            db.AbrirRecordset(sql, rsAdic, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+        }))
+        return;
     if (!h.paso([&] { Modificando = true; })) return;
     if (!h.paso([&] { maker::gEnlaceControles().MuestraRegistro(txtFields, *rsAdic); })) return;
     for (vb::CajaTexto* caja : txtFields) {
@@ -286,7 +311,10 @@ void frmMA_CUENTASADIC::MuestraDatos() {
             }))
             return;
     }
-    h.paso([&] { m_Personalizados->AsignarPersonalizados(rsAdic); });
+    if (!h.paso([&] { m_Personalizados->AsignarPersonalizados(rsAdic); })) return;
+    // What the user saw: a save writes only what differs from it.
+    m_Mostrado.clear();
+    for (const vb::CajaTexto* caja : txtFields) m_Mostrado << caja->text();
 }
 
 // ---- toolbar and keys ----

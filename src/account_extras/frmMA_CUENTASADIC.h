@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -129,9 +130,16 @@ class frmMA_CUENTASADIC : public QWidget {
     void BorraFila(vb::ManejadorErrores& h);
     void EscribeCampo(const vb::CajaTexto* caja);
     bool GuardaFila(vb::ManejadorErrores& h);
+    // The code the save is for: the box bound to CODIGO, else the account handed over.
+    QString CuentaDelRegistro() const;
+    // An existing row: writes only what the user changed since it was shown, and only while the
+    // stored values are still the ones shown; false (and the user told) otherwise.
+    bool GrabaCambios();
 
     std::unique_ptr<Ui::frmMA_CUENTASADIC> ui_;
     std::unique_ptr<Lbc_Asiento> m_Asiento;
     std::unique_ptr<personalizados::GrillaPersonalizados> m_Personalizados;
     bool m_Descargando = false;
+    // The boxes' texts as the row was shown; empty for a row not shown (a new one).
+    QStringList m_Mostrado;
 };

@@ -1,6 +1,8 @@
 // Writing and deleting the row, clearing the window and closing it.
 #include "account_extras/frmMA_CUENTASADIC.h"
 
+#include "account_extras/AlcanceCuenta.h"
+
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/ado/AdoTipos.h"
@@ -66,6 +68,12 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
         }
     } descarta{rsAdic};
 
+    // Nothing is written for an account the user may not see; he is told it is missing.
+    if ((Nuevo || Modificando || Borrando) && !account_extras::CuentaAlAlcance(CuentaDelRegistro())) {
+        HuboError = true;
+        vb::MsgBox("La cuenta es inexistente", vb::vbInformation, "Aviso al operador...");
+        return;
+    }
     if (Nuevo || Modificando) {
         if (!FechaDeGrabacion(h)) return;
     } else if (Borrando) {
@@ -145,11 +153,80 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
         return false;
     if (!h.paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return false;
     if (!Nuevo && !Modificando) return true;
-    if (!h.paso([&] { rsAdic->Update(); })) return false;
+    if (Nuevo) {
+        if (!h.paso([&] { rsAdic->Update(); })) return false;
+    } else {
+        bool grabado = false;
+        if (!h.paso([&] { grabado = GrabaCambios(); })) return false;
+        if (!grabado) {
+            HuboError = true;
+            return false;
+        }
+    }
     return h.paso([&] {
         ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1,
                                          "'" + util.TextoCampo(rsAdic->valor("Codigo")) + "'");
     });
+}
+
+QString frmMA_CUENTASADIC::CuentaDelRegistro() const {
+    const int i = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
+    const QString codigo = i >= 0 ? vb::Trim(txtFields[i]->text()) : QString();
+    return codigo.isEmpty() ? CNStuffContable::gCuentaActual : codigo;
+}
+
+bool frmMA_CUENTASADIC::GrabaCambios() {
+    auto& db = CNStuffContable::gBaseDatos();
+    ado::Fields& campos = rsAdic->fields();
+    // The columns the user changed: a box whose text is not the one shown, a personalised value
+    // other than the one read. The stamp and the price class go with them but are nobody's edit.
+    QList<int> propias;
+    QStringList nombres;
+    for (int i = 0; i < txtFields.size(); ++i) {
+        const vb::CajaTexto* caja = txtFields[i];
+        const int c = campos.indiceDe(caja->DataField);
+        if (c < 0) continue;
+        if (i < m_Mostrado.size() && caja->text() == m_Mostrado[i]) continue;
+        propias << c;
+        nombres << (caja->toolTip().isEmpty() ? caja->DataField : caja->toolTip());
+    }
+    QList<int> acompanan;
+    for (int c = 0; c < campos.Count(); ++c) {
+        const QString nombre = campos[c].Name();
+        if (propias.contains(c)) continue;
+        const bool distinto = campos[c].Value() != campos[c].OriginalValue() ||
+                              campos[c].Value().isNull() != campos[c].OriginalValue().isNull();
+        if (!distinto) continue;
+        if (nombre.startsWith("P_", Qt::CaseInsensitive)) {
+            propias << c;
+            nombres << nombre;
+        } else if (Es(nombre, "fechahora_modificacion") || Es(nombre, "CLASE")) {
+            acompanan << c;
+        }
+    }
+    if (propias.isEmpty() && acompanan.isEmpty()) return true;
+
+    const QString cuenta = CuentaDelRegistro();
+    ado::RecordsetPtr actual = ado::Recordset::Crear();
+    actual->CursorType = ado::adOpenDynamic;
+    actual->LockType = ado::adLockOptimistic;
+    const bool hay = db.ExisteEnTabla(TablaActual, cuenta, "CODIGO", actual, 8, QString(), false);
+    for (int k = 0; k < propias.size(); ++k) {
+        const ado::Field& f = campos[propias[k]];
+        const QVariant guardado = hay ? actual->valor(f.Name()) : QVariant();
+        const QVariant mostrado = f.OriginalValue();
+        if (hay && guardado.isNull() == mostrado.isNull() && (guardado.isNull() || guardado == mostrado))
+            continue;
+        vb::MsgBox("La cuenta " + cuenta + " fue modificada por otro usuario en el campo \"" + nombres[k] +
+                       "\" desde que se mostró: no se grabó nada. Vuelva a abrir la cuenta para ver el "
+                       "valor guardado.",
+                   vb::vbExclamation, "Aviso al operador");
+        return false;
+    }
+    for (int c : propias + acompanan) actual->fields()[campos[c].Name()].setValue(campos[c].Value());
+    actual->Update();
+    rsAdic->CancelUpdate();
+    return true;
 }
 
 void frmMA_CUENTASADIC::LimpiaPantalla() {
@@ -160,6 +237,7 @@ void frmMA_CUENTASADIC::LimpiaPantalla() {
             Nuevo = false;
             Borrando = false;
             Modificando = false;
+            m_Mostrado.clear();
         }))
         return;
     if (!paso([&] { enlace.PreparaFormulario(this); })) return;

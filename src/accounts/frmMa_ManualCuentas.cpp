@@ -2,6 +2,7 @@
 
 #include "accounts/FilasCuentas.h"
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/TreeView.h"
 #include "outside/maker/ReglasCuentas.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -32,10 +34,6 @@ int Px(int twips) {
 }
 int Tw(int pixeles) {
     return vb::TwipsDePixeles(pixeles);
-}
-
-QString Literal(QString s) {
-    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
 // What the account rules read and write through: the shared database object, so that a user who
@@ -78,6 +76,11 @@ frmMa_ManualCuentas::frmMa_ManualCuentas(QWidget* parent) : QWidget(parent) {
     lblTitulo = {ui.lblTitulo_0, ui.lblTitulo_1};
     txtFields = {ui.txtFields_0, ui.txtFields_1};
     for (auto* t : txtFields) t->installEventFilter(this);
+    // A label wider than the pane scrolls sideways instead of being cut short.
+    TreeV->header()->setStretchLastSection(false);
+    TreeV->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    TreeV->setTextElideMode(Qt::ElideNone);
+    TreeV->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     connect(TreeV, &vb::TreeView::NodeClick, this, [this](const QString& clave) { TreeV_NodeClick(clave); });
     connect(TreeV, &QTreeWidget::itemActivated, this,
@@ -130,7 +133,7 @@ void frmMa_ManualCuentas::Form_Load() {
 void frmMa_ManualCuentas::Generar(const QString& tabla) {
     vb::ManejadorErrores h("Generar", maker::gUtilidades().Reportero());
     const QString cuenta = CNStuffContable::gCuentaActual;
-    QString sql = "SELECT * FROM " + tabla + " WHERE CODIGO = '" + Literal(cuenta) + " '";
+    QString sql = "SELECT * FROM " + tabla + " WHERE CODIGO = " + ado::LiteralTexto(cuenta + " ");
     DB_Dll& db = gBaseDatos();
     if (!h.paso([&] {
             db.AbrirRecordset(sql, rs_, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);

@@ -60,6 +60,9 @@ bool MapeaTablaAuxiliar(QString& tabla, QString& d, QString& c, QString& e) {
         Asigna(d, c, e, "DESCRIPCION", "CODIGO", "");
     } else if (Es(tabla, "V_ta_PoliticaPrecios")) {
         Asigna(d, c, e, "Descripcion", "codigo", "");
+    } else if (Es(tabla, "V_MA_PreciosCab")) {
+        // A list picked in the lookup is returned by its number.
+        Asigna(d, c, e, "DESCRIPCION", "IDLISTA", "");
     } else if (Es(tabla, "V_TA_CATEGORIAARTICULO")) {
         Asigna(d, c, e, "DESCRIPCION", "idcategoria", "");
     } else if (EsAlguna(tabla, {"V_TA_Cajas", "V_TA_Bancos", "V_TA_MotivoVta", "V_TA_MotivoCpra",

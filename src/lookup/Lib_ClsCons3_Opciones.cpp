@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -49,7 +50,9 @@ void Lib_ClsCons3::PreparaLista(Lib_FrmCons3& v, const QString& Titulo, bool che
 void Lib_ClsCons3::MuestraListaPreparada(Lib_FrmCons3& v, const QString& Titulo, int largoMayor) {
     Q_UNUSED(Titulo);
     vb::SinDetenerse([&] {
-        const int ancho = 120 * largoMayor;
+        // Never narrower than its two buttons side by side at their design widths.
+        const int minimo = 2 * Lib_FrmCons3::kAnchoBoton + 400;
+        const int ancho = std::max(120 * largoMayor, minimo);
         v.setWidth(&v, ancho < v.AnchoPantalla() ? ancho : v.AnchoPantalla());
         v.Form_Resize();
     });

@@ -64,6 +64,11 @@ void Lib_FrmCons3Tree::RecogeControles() {
     // Designer keeps a pop-up menu only on a menu bar: the menu is put together here.
     MNU_Emergente = new QMenu(this);
     MNU_Emergente->addActions({MNU_Llena, MNU_Separador, MNU_Cancelar});
+    // "&Aceptar" is the default button and "&Cancelar" the cancel one, as in the list window:
+    // Enter and Escape reach them from every control.
+    CmdAceptar->setDefault(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{TreeV, CmdAceptar, CmdCancelar, CmdNueva})
+        w->installEventFilter(this);
 }
 
 void Lib_FrmCons3Tree::ConectaControles() {
@@ -122,7 +127,26 @@ void Lib_FrmCons3Tree::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
+// Enter accepts and Escape cancels, once; false for any other key.
+bool Lib_FrmCons3Tree::TeclaDeBoton(const QKeyEvent* tecla) {
+    if (tecla->modifiers() & ~Qt::KeypadModifier) return false;
+    if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+        CmdAceptar_Click();
+        return true;
+    }
+    if (tecla->key() == Qt::Key_Escape) {
+        CmdCancelar_Click();
+        return true;
+    }
+    return false;
+}
+
+void Lib_FrmCons3Tree::keyPressEvent(QKeyEvent* e) {
+    if (!TeclaDeBoton(e)) QWidget::keyPressEvent(e);
+}
+
 bool Lib_FrmCons3Tree::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::KeyPress && TeclaDeBoton(static_cast<QKeyEvent*>(evento))) return true;
     if (evento->type() == QEvent::KeyPress && objeto == CmbSearch[0]) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         int codigo = vb::CodigoTeclaVB(tecla);

@@ -23,6 +23,7 @@ class Lib_FrmCons3Tree;
 class QAction;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -108,8 +109,10 @@ class Lib_FrmCons3Tree : public QWidget {
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
+    bool TeclaDeBoton(const QKeyEvent* tecla);
     // The controls of the Designer file into the window's members.
     void RecogeControles();
     void ConectaControles();

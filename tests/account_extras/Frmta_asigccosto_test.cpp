@@ -29,6 +29,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -297,6 +298,28 @@ TEST_F(CostCentres, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
     EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
 }
 
+// The session drops at the very commit: the save is a lost transaction, shown once with no
+// Retry or Ignore to let it pass, and neither table nor the group holds any of it.
+TEST_F(CostCentres, ASessionLostAtTheCommitIsALostSaveNeverAnErrorToIgnore) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("12");
+    const auto general = Distribucion(base_, "MA_CUENTASCCOSTO");
+    const auto porUnidad = Distribucion(base_, "MA_CUENTASCCOSTO_UNEG");
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(ConexionCaida("COMMIT"));
+    guion.esperarMsgBox(vb::vbIgnore);
+    f.UtilVex1->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("no se guardó nada"));
+    EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbOKOnly + vb::vbCritical);
+    EXPECT_TRUE(f.HuboError);
+    EXPECT_EQ(Celdas(1).at(0), "12");  // still on screen for another try
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), general);
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"), porUnidad);
+    EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));
+}
+
 TEST_F(CostCentres, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesIt) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
@@ -485,4 +508,123 @@ TEST_F(CostCentres, APercentageTypedWithACommaIsTheNumberTheUserMeant) {
     f.UtilVex1->Boton("GRABAR")->click();
     EXPECT_TRUE(guion.preguntas().isEmpty());
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.6"}, {"21", "40"}}));
+}
+
+// As OPERADOR, the confidential account's distribution is neither shown nor written, whichever
+// way the code reaches the form; he is told only that the account is missing.
+TEST_F(CostCentres, AUserWhoMayNotSeeAnAccountGetsNothingOfItsDistribution) {
+    base_.ejecutar(
+        "INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE, PideConfirmacion, VariablePorUD) "
+        "VALUES ('51010100102', '12', 100, 0, 1)");
+    ASSERT_TRUE(AbrirComo(base_, "OPERADOR"));
+    const auto oculta = [&] {
+        return base_.filas(
+            "SELECT CCOSTO || '|' || PORCENTAJE FROM MA_CUENTASCCOSTO WHERE CODIGO = '51010100102' UNION ALL "
+            "SELECT CCOSTO || '|' || UNEGOCIO FROM MA_CUENTASCCOSTO_UNEG WHERE CODIGO = '51010100102'");
+    };
+    const auto antes = oculta();
+    DialogosGuionados guion;
+    // Handed over as the chart's current account.
+    Frmta_asigccosto& f = Abre("51010100102");
+    EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
+    EXPECT_FALSE(f.ChkVariable->isChecked());
+    EXPECT_EQ(f.lblDescripcion->text(), "");
+    for (int r = 1; r < f.MSHFlexGrid1->Rows(); ++r)
+        EXPECT_NE(f.MSHFlexGrid1->TextMatrix(r, 0), "51010100102");
+    guion.esperarMsgBox(vb::vbOK);
+    f.UtilVex1->Boton("BORRAR")->click();
+    guion.esperarMsgBox(vb::vbOK);
+    f.UtilVex1->Boton("GRABAR")->click();
+    // Typed into the box and accepted with Enter.
+    guion.esperarMsgBox(vb::vbOK);
+    f.txtCuenta[0]->setEnabled(true);
+    Elige("51010100102");
+    EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
+    // The save itself refuses the code, whatever state led to it.
+    guion.esperarMsgBox(vb::vbOK);
+    CNStuffContable::gCuentaActual = "51010100102";
+    f.Borrando = true;
+    f.Actualizar_Datos();
+    EXPECT_TRUE(f.HuboError);
+    ASSERT_EQ(guion.preguntas().size(), 4);
+    for (const Pregunta& p : guion.preguntas())
+        EXPECT_TRUE(p.texto == "La cuenta es inexistente" || p.texto == "Debe Ingresar una Cuenta")
+            << p.texto.toStdString();
+    EXPECT_EQ(guion.preguntas()[3].texto, "La cuenta es inexistente");
+    EXPECT_EQ(oculta(), antes);
+    EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
+}
+
+// Opened for an account with its distribution shown, the first cell's lookup is at hand and
+// "Borrar" acts on the account at once.
+TEST_F(CostCentres, TheFirstCellOffersItsLookupAndTheAccountHandedOverCanBeDeleted) {
+    DialogosGuionados guion;
+    Frmta_asigccosto& f = Abre("", true);
+    Elige("51010100101");
+    ASSERT_TRUE(f.Editor()->Editando());
+    ASSERT_EQ(QApplication::focusWidget(), editor());
+    EXPECT_TRUE(f.UtilVex1->Boton("CONSULTAR")->isEnabled());
+    guion.esperarModal([](QWidget* w) {
+        auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+        ASSERT_NE(v, nullptr);
+        v->TreeV->setCurrentItem(v->NodoPorClave("A22"));
+        v->CmdAceptar->click();
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    EXPECT_EQ(guion.pendientes(), 0);
+    EXPECT_EQ(Celdas(1).at(0), "22");
+
+    base_.ejecutar(
+        "INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE) VALUES ('11010100101', '3', 100)");
+    Frmta_asigccosto& g = Abre("11010100101");
+    EXPECT_EQ(Celdas(1).at(0), "3");
+    g.UtilVex1->Boton("BORRAR")->click();
+    EXPECT_EQ(guion.preguntas().size(), 1);  // the lookup only
+    EXPECT_EQ(base_.escalar("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100101'").toInt(), 0);
+}
+
+// The checks of a percentage and of "Grabar": one centre at 100 passes; each cell counts the
+// rows' sum with every percentage rounded to the nearest integer, halves to even; "Grabar" adds
+// them as typed, so rows that each pass but come to more than 100 are refused.
+TEST_F(CostCentres, TheSumOfThePercentagesAsEachCellAndTheSaveCountIt) {
+    LocaleNumeros coma(LocaleNumeros::coma());
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("11010100102");
+    Teclea("12");
+    TecleaEnGrilla("100");
+    f.UtilVex1->Boton("GRABAR")->click();
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(base_.filas("SELECT CCOSTO, printf('%g', PORCENTAJE) FROM MA_CUENTASCCOSTO "
+                          "WHERE CODIGO = '11010100102'"),
+              (QList<QStringList>{{"12", "100"}}));
+
+    Elige("51010100101");  // 111 at 60, 21 at 40
+    const auto porcentaje = [&](int fila, const QString& texto) {
+        if (f.Editor()->Editando()) QTest::keyClick(editor(), Qt::Key_Escape);
+        f.FGCCosto->setRow(fila);
+        f.FGCCosto->setCol(3);
+        TecleaEnGrilla(texto);
+    };
+    guion.esperarMsgBox(vb::vbOK);
+    porcentaje(2, "40,6");  // 60 + 41
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].texto, "La suma de los porcentajes debe estar entre 0 y 100");
+    porcentaje(2, "40,4");  // 60 + 40
+    porcentaje(1, "59,5");  // 60 + 40
+    porcentaje(2, "40,5");  // 60 + 40, halves to even
+    EXPECT_EQ(guion.preguntas().size(), 1);
+    f.UtilVex1->Boton("GRABAR")->click();
+    EXPECT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.5"}, {"21", "40.5"}}));
+
+    Elige("51010100101");
+    porcentaje(1, "50,4");
+    porcentaje(2, "50,4");  // 50 + 50 in the cell, 100,8 at the save
+    EXPECT_EQ(guion.preguntas().size(), 1);
+    guion.esperarMsgBox(vb::vbOK);
+    f.UtilVex1->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_EQ(guion.preguntas()[1].texto, "La suma de los porcentajes debe estar en un rango de 0 a 100");
+    EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.5"}, {"21", "40.5"}}));
 }

@@ -2,9 +2,11 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "lookup/Lib_FrmCons3.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
+#include "outside/controls/ListView.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Conversiones.h"
@@ -23,6 +25,7 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -456,4 +459,173 @@ TEST_F(AdditionalData, LeavingAnOpenCodeSearchHandsTheTypedCodeToItsBox) {
     EXPECT_EQ(pais->text(), "9");
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas().at(0).texto, "CODIGO INCORRECTO");
+}
+
+namespace {
+
+// A second window of the form, as a second program would hold one, loaded for an account.
+QPointer<frmMA_CUENTASADIC> OtraVentana(const QString& cuenta) {
+    CNStuffContable::gCuentaActual = cuenta;
+    auto* f = new frmMA_CUENTASADIC;
+    f->Form_Load();
+    f->show();
+    return f;
+}
+
+}  // namespace
+
+// Two windows on one account: each save writes only the fields its user changed; a field that
+// someone else changed since it was shown is not overwritten, and the user is told.
+TEST_F(AdditionalData, TwoWindowsOnOneAccountKeepBothUsersChanges) {
+    DialogosGuionados guion;
+    QPointer<frmMA_CUENTASADIC> a = OtraVentana("11030199901");
+    QPointer<frmMA_CUENTASADIC> b = OtraVentana("11030199901");
+    QPointer<frmMA_CUENTASADIC> c = OtraVentana("11030199901");
+    a->txtFields[1]->setText("ANA DIAZ");
+    a->UtilVex1->Boton("GRABAR")->click();
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    b->txtFields[2]->setText("BELGRANO");
+    b->txtFields[7]->setText("CIPOLLETTI");
+    b->UtilVex1->Boton("GRABAR")->click();
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(LOCALIDAD), TRIM(NUMERO)"),
+              (QStringList{"ANA DIAZ", "BELGRANO", "CIPOLLETTI", "1234"}));
+
+    // The third window still shows the first contact; its change of that field is refused whole.
+    guion.esperarMsgBox(vb::vbOK);
+    c->txtFields[1]->setText("LUIS GOMEZ");
+    c->txtFields[3]->setText("99");
+    c->UtilVex1->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(guion.preguntas()[0].titulo, "Aviso al operador");
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("11030199901"));
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("CONTACTO"));
+    EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(NUMERO)"),
+              (QStringList{"ANA DIAZ", "BELGRANO", "1234"}));
+    ASSERT_FALSE(c.isNull());  // still open with what was typed
+    EXPECT_EQ(c->txtFields[1]->text(), "LUIS GOMEZ");
+    delete c.data();
+}
+
+// As OPERADOR, the confidential account handed over is not loaded and nothing is stored for it,
+// whatever state the form is left in.
+TEST_F(AdditionalData, AUserWhoMayNotSeeAnAccountStoresNothingForIt) {
+    base_.ejecutar(
+        "INSERT INTO MA_CUENTASADIC (CODIGO, CONTACTO, CALLE) VALUES ('51010100102', 'DIRECTOR', 'SECRETA')");
+    ASSERT_TRUE(AbrirComo(base_, "OPERADOR"));
+    const auto oculta = [&] { return fila("51010100102", "TRIM(CONTACTO), TRIM(CALLE), CLASE IS NULL"); };
+    const QStringList antes = oculta();
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("51010100102");
+    EXPECT_EQ(caja(f, 1)->text().trimmed(), "");
+    EXPECT_EQ(caja(f, 2)->text().trimmed(), "");
+    EXPECT_FALSE(caja(f, 2)->isEnabled());
+    EXPECT_EQ(f.LblTitulo->text(), "...");
+    guion.esperarMsgBox(vb::vbOK);
+    f.UtilVex1->Boton("GRABAR")->click();
+    EXPECT_EQ(oculta(), antes);
+
+    // The state an earlier opening left: a new row with its fields typed.
+    f.Nuevo = true;
+    for (int i : {2, 3, 6, 7}) f.txtFields[i]->setText("X");
+    for (int i : {8, 9}) f.txtFields[i]->setText("1");
+    f.txtFields[12]->setText("30-70000000-1");
+    guion.esperarMsgBox(vb::vbOK);
+    f.ActualizarDatos();
+    EXPECT_TRUE(f.HuboError);
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_EQ(guion.preguntas()[1].texto, "La cuenta es inexistente");
+    for (const Pregunta& p : guion.preguntas()) EXPECT_FALSE(p.texto.contains("HONORARIOS"));
+    EXPECT_EQ(oculta(), antes);
+}
+
+// After a delete the form shows the table's first row: never one of an account the user may
+// not see.
+TEST_F(AdditionalData, AfterADeleteNoConfidentialRowIsShown) {
+    base_.ejecutar("CREATE TABLE resto_prueba AS SELECT * FROM MA_CUENTASADIC");
+    base_.ejecutar("DELETE FROM MA_CUENTASADIC");
+    base_.ejecutar(
+        "INSERT INTO MA_CUENTASADIC (CODIGO, CONTACTO, CALLE) VALUES ('51010100102', 'DIRECTOR', 'SECRETA')");
+    base_.ejecutar("INSERT INTO MA_CUENTASADIC SELECT * FROM resto_prueba");
+    ASSERT_TRUE(AbrirComo(base_, "OPERADOR"));
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199901");
+    guion.esperarMsgBox(vb::vbYes);
+    f.UtilVex1_ButtonClick("BORRAR");
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
+    for (vb::CajaTexto* c : f.txtFields) {
+        EXPECT_NE(c->text().trimmed(), "DIRECTOR");
+        EXPECT_NE(c->text().trimmed(), "SECRETA");
+        EXPECT_NE(c->text().trimmed(), "51010100102");
+    }
+    EXPECT_EQ(guion.preguntas().size(), 1);
+}
+
+// A supplier's view is applied as the row is shown: what it hides takes no typing.
+TEST_F(AdditionalData, ASuppliersViewIsAppliedWhenItsRowIsShown) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("21010199901");
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(f, 17)));
+    for (int i : {18, 19}) EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, i))) << i;
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[1]));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[3]));
+    delete &f;
+    frmMA_CUENTASADIC& g = abrirPara("11030199902");
+    for (int i : {17, 18, 19}) EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(g, i))) << i;
+}
+
+// A blank country is refused like every required field; both codes that bound a range lie in it.
+TEST_F(AdditionalData, ABlankCountryIsRefusedAndARangeHoldsItsBounds) {
+    frmMA_CUENTASADIC& f = abrirPara("11030199902");
+    {
+        DialogosGuionados guion;
+        guion.esperarMsgBox(vb::vbOK);
+        escribe(f, 9, " ");
+        ASSERT_EQ(guion.preguntas().size(), 1);
+        EXPECT_EQ(guion.preguntas()[0].texto, "Debe ingresar el campo : Pais");
+        EXPECT_EQ(QApplication::focusWidget(), caja(f, 9));
+    }
+    base_.ejecutar(
+        "INSERT INTO TA_RANGOS_DATOS_ADIC ([CUENTA-DESDE], [CUENTA-HASTA], DESCRIPCION, Vista) VALUES "
+        "('31010199901', '31010199905', 'OTROS', 'SOLOCAT')");
+    base_.ejecutar("INSERT INTO TA_VISTAS (NOMBRE, Campo) VALUES ('SOLOCAT', 'Categoría')");
+    const auto enRango = [&](const QString& codigo) {
+        f.DeterminaVista("21010199901");  // hides the category
+        f.DeterminaVista(codigo);
+        return frmMA_CUENTASADIC::Visible(caja(f, 19)) && !frmMA_CUENTASADIC::Visible(caja(f, 17));
+    };
+    EXPECT_TRUE(enRango("31010199901"));
+    EXPECT_TRUE(enRango("31010199905"));
+    EXPECT_TRUE(enRango("31010199903"));
+    EXPECT_FALSE(enRango("31010199906"));
+    EXPECT_FALSE(enRango("31010199900"));
+}
+
+// "Lista de precios habitual" takes the list picked in its lookup, by its number; a cancelled
+// lookup leaves the field as it was.
+TEST_F(AdditionalData, ThePriceListFieldTakesTheListPickedInItsLookup) {
+    DialogosGuionados guion;
+    frmMA_CUENTASADIC& f = abrirPara("11030199902");
+    vb::CajaTexto* lista = caja(f, 23);
+    f.SSTab1->setCurrentWidget(f.SSTab1->widget(1));
+    lista->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), lista);
+    const auto consulta = [&](const QString& elige) {
+        guion.esperarModal([elige](QWidget* w) {
+            auto* v = qobject_cast<Lib_FrmCons3*>(w);
+            ASSERT_NE(v, nullptr);
+            if (elige.isEmpty()) return v->CmdCancelar_Click();
+            v->ListView1->setSelectedItem(int(v->Busqueda(0, elige)));
+            v->CmdAceptar_Click();
+        });
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    };
+    consulta("LISTA MAYORISTA");
+    EXPECT_EQ(lista->text(), "2");
+    consulta("");
+    EXPECT_EQ(lista->text(), "2");
+    EXPECT_EQ(guion.pendientes(), 0);
+    EXPECT_EQ(guion.preguntas().size(), 2);  // the two lookups, once each, and no message
 }

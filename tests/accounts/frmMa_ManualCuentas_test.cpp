@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidgetItem>
 
@@ -153,4 +154,28 @@ TEST(ChartManual, WithoutACurrentAccountTheBoxesWaitAndTheTreeNestsByLength) {
     EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 12 PASIVO");
     // The window is shown once: a second opening brings the same one forward.
     EXPECT_EQ(frmMa_ManualCuentas::Mostrar(), frmMa_ManualCuentas::Instancia());
+}
+
+TEST(ChartManual, TheTreeShowsItsLabelsWholeAndScrollsSideways) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    Manual m(c);
+    m->resize(500, 400);
+    QApplication::processEvents();
+    // Whole means the column holds the label and a narrow pane scrolls to it, before and after
+    // the rebuild of "Actualizar".
+    const auto entera = [&](const QString& clave) {
+        QTreeWidgetItem* n = m->TreeV->Nodo(clave);
+        if (!n) return false;
+        for (QTreeWidgetItem* p = n->parent(); p; p = p->parent()) p->setExpanded(true);
+        QApplication::processEvents();
+        const QRect r = m->TreeV->visualItemRect(n);
+        const int fin = r.left() + m->TreeV->fontMetrics().horizontalAdvance(n->text(0));
+        return m->TreeV->columnWidth(0) >= fin + m->TreeV->horizontalScrollBar()->value() &&
+               (fin <= m->TreeV->viewport()->width() || m->TreeV->horizontalScrollBar()->maximum() > 0);
+    };
+    ASSERT_LT(m->TreeV->viewport()->width(), 300);
+    EXPECT_TRUE(entera("A11010100101"));
+    QTest::mouseClick(m->CmdActualizar, Qt::LeftButton);
+    EXPECT_TRUE(entera("A11010100101"));
 }

@@ -58,12 +58,12 @@ TEST(Def_QConsulta, EveryTableOfTheChainGetsItsColumns) {
         {"ma_agentes", "Razon_Social", "Codigo", "Razon_Social"},
         {"MA_CLIENTES", "Razon_Social", "Codigo", "Codigo_sucursal"},
         {"MA_CUENTAS", "Descripcion", "Codigo", "Descripcion"},
+        {"V_MA_PreciosCab", "DESCRIPCION", "IDLISTA", ""},
         {"[MA_CAMIONES]", "nombre", "Codigo", "nombre"},
         {"MV_PROYECTOS", "ASUNTO", "ID", "ASUNTO"},
         // Names the chain does not know keep the caller's columns.
         {"[MA_OTRA]", "d", "c", "e"},
         {"MV_ASIENTOS", "d", "c", "e"},
-        {"V_MA_PreciosCab", "d", "c", "e"},
     };
     for (const Mapeo& m : casos) {
         QString tabla = m.tabla, d = "d", c = "c", e = "e";
@@ -125,6 +125,10 @@ TEST_F(LookupTable, TheMaskFileBesideTheProgramTakesTheMaskPath) {
     s = Consulta("MA_CUENTAS", "");
     EXPECT_EQ(s.codigo, "");
     EXPECT_EQ(s.extra, "");
+    // A price list picked from its mask's columns comes back by its number.
+    ASSERT_TRUE(EscribeMascaras(programa_.filePath("consultas.qnl"),
+                                {{"V_MA_PreciosCab", "IdLista|Descripcion|TipoLista", ""}}));
+    EXPECT_EQ(Consulta("V_MA_PreciosCab", "2").codigo, "2");
     // The sibling programs named never read the masks.
     vb::App().EXEName = "QLX";
     EXPECT_EQ(Consulta("MA_CUENTAS", "1101").sql, "select Descripcion,Codigo from MA_CUENTAS ");

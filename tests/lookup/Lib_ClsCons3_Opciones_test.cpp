@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -78,4 +79,36 @@ TEST_F(LookupOptions, TheLinesOfAWindowsFileAreOfferedAndAMissingFileIsSaid) {
     EXPECT_EQ(gConsulta().ConsultaDesdeArchivo("Localidades", programa_.filePath("no.txt")), "");
     EXPECT_EQ(guion_.preguntas().last().texto,
               "No existe el archivo " + programa_.filePath("no.txt") + " que desea consultar consulta ");
+}
+
+// Short options and title: the window still holds "Aceptar" and "Cancelar" whole, side by side.
+TEST_F(LookupOptions, AListOfShortOptionsIsAtLeastAsWideAsItsButtons) {
+    AlMostrar([](Lib_FrmCons3& v) {
+        v.anchoPantallaFijo = 20000;
+        const QRect aceptar = v.CmdAceptar->geometry(), cancelar = v.CmdCancelar->geometry();
+        const QFontMetrics fm(v.CmdAceptar->font());
+        EXPECT_GE(aceptar.width(), fm.horizontalAdvance("Aceptar"));
+        EXPECT_GE(cancelar.width(), fm.horizontalAdvance("Cancelar"));
+        EXPECT_LE(aceptar.right(), cancelar.left());  // side by side, not one under the other
+        EXPECT_EQ(aceptar.top(), cancelar.top());
+        const QRect marco = v.CmdAceptar->parentWidget()->rect();
+        EXPECT_TRUE(marco.contains(aceptar) && marco.contains(cancelar));
+        EXPECT_LE(cancelar.right(), v.width());
+        v.CmdCancelar->click();
+    });
+    gConsulta().CheckOpciones("Opciones", QVariant(), {"1Uno", "0Dos", "XTres"});
+}
+
+// The list window opens inside its screen with room above it for the title bar a window manager
+// adds, never with its client area at the screen's corner.
+TEST_F(LookupOptions, TheListWindowOpensWithItsWholeFrameOnTheScreen) {
+    AlMostrar([](Lib_FrmCons3& v) {
+        const QRect libre = v.screen()->availableGeometry();
+        const QRect r = v.geometry();
+        EXPECT_GE(r.top() - libre.top(), v.fontMetrics().height());
+        EXPECT_GT(r.left(), libre.left());
+        EXPECT_LE(r.bottom(), libre.bottom());
+        EXPECT_LE(r.right(), libre.right());
+    });
+    gConsulta().MenuOpciones("Opciones", {"Alta", "Baja"});
 }

@@ -357,3 +357,28 @@ TEST_F(TreeLookup, TheWindowOpensOnTheSearchBoxSoTypingAndF5NarrowTheTree) {
     Lib_ClsCons3& c = BuscaCentroEnArbol();
     EXPECT_EQ(c.ValorDevuelto.toString(), "3");
 }
+
+// "&Aceptar" is the default button and "&Cancelar" the cancel one: Enter accepts and Escape
+// cancels from the search box and from the tree, as in the list window.
+TEST_F(TreeLookup, EnterAcceptsAndEscapeCancelsFromEveryControl) {
+    const auto teclea = [&](bool enArbol, Qt::Key tecla) {
+        DialogosGuionados guion;
+        guion.esperarModal([&](QWidget* w) {
+            auto* v = static_cast<Lib_FrmCons3Tree*>(w);
+            Muestra(*v);
+            v->TreeV->setCurrentItem(v->NodoPorClave("A21"));
+            if (enArbol) v->TreeV->setFocus();
+            QApplication::processEvents();
+            QTest::keyClick(QApplication::focusWidget(), tecla);
+            EXPECT_FALSE(v->isVisible());
+        });
+        gConsulta().ValorDevuelto = "previo";
+        gConsulta().CampoDevuelto = "CODIGO";
+        Lib_FrmCons3Tree::Consulta(gConsulta(), kCentros);
+        return gConsulta().ValorDevuelto.toString();
+    };
+    EXPECT_EQ(teclea(false, Qt::Key_Return), "21");
+    EXPECT_EQ(teclea(true, Qt::Key_Enter), "21");
+    EXPECT_EQ(teclea(false, Qt::Key_Escape), "");
+    EXPECT_EQ(teclea(true, Qt::Key_Escape), "");
+}

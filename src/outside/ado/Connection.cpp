@@ -145,6 +145,8 @@ void Connection::CommitTrans() {
         LanzarAdo(kErrTransaccionPerdida);
     }
     exigirAbierta();
+    // An injected fault meets a commit as the statement "COMMIT".
+    aplicarFallaInyectada(QStringLiteral("COMMIT"));
     // A commit the server refuses leaves the transaction open, for the rollback.
     proveedor_->confirmarTransaccion(errores_);
     sesionTransaccion_ = 0;

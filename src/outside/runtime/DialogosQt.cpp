@@ -110,9 +110,34 @@ QWidget* ventanaActiva() {
     return QApplication::activeWindow();
 }
 
+// The window a modal one comes from, and the control that had the keyboard there, get the
+// keyboard back when the modal one closes. Without a window manager nobody else gives it back,
+// and the keys typed next would be lost.
+class DevuelveTeclado {
+  public:
+    DevuelveTeclado() : foco_(QApplication::focusWidget()) {
+        QWidget* ventana = ventanaActiva();
+        if (!ventana && foco_) ventana = foco_->window();
+        ventana_ = ventana;
+    }
+    ~DevuelveTeclado() {
+        if (!ventana_ || !ventana_->isVisible()) return;
+        ventana_->activateWindow();
+        if (foco_ && foco_->window() == ventana_ && foco_->isVisible() && foco_->isEnabled())
+            foco_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    DevuelveTeclado(const DevuelveTeclado&) = delete;
+    DevuelveTeclado& operator=(const DevuelveTeclado&) = delete;
+
+  private:
+    QPointer<QWidget> ventana_;
+    QPointer<QWidget> foco_;
+};
+
 }  // namespace
 
 int DialogosQt::MsgBox(const QString& texto, int estilo, const QString& titulo) {
+    const DevuelveTeclado devuelve;
     const Botonera b = botonera(estilo);
     CajaMensaje caja(icono(estilo), titulo, texto, QMessageBox::NoButton, ventanaActiva());
     caja.setTextFormat(Qt::PlainText);
@@ -135,6 +160,7 @@ int DialogosQt::MsgBox(const QString& texto, int estilo, const QString& titulo) 
 }
 
 QString DialogosQt::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto) {
+    const DevuelveTeclado devuelve;
     QInputDialog dialogo(ventanaActiva());
     dialogo.setWindowTitle(titulo);
     dialogo.setLabelText(texto);
@@ -147,6 +173,7 @@ QString DialogosQt::InputBox(const QString& texto, const QString& titulo, const 
 
 void DialogosQt::MostrarModal(QWidget* formulario) {
     if (formulario == nullptr) return;
+    const DevuelveTeclado devuelve;
     QPointer<QWidget> vigilado(formulario);
     const Qt::WindowModality antes = formulario->windowModality();
     // Modality is taken when the window is shown; a form already on screen is shown again.
@@ -165,6 +192,7 @@ void DialogosQt::MostrarModal(QWidget* formulario) {
 }
 
 QString DialogosQt::AbrirArchivo(const QString& titulo, const QString& filtro, bool* cancelado) {
+    const DevuelveTeclado devuelve;
     const QString archivo =
         QFileDialog::getOpenFileName(ventanaActiva(), titulo, QString(), filtroQt(filtro));
     if (cancelado != nullptr) *cancelado = archivo.isEmpty();

@@ -214,3 +214,43 @@ TEST(DialogosQt, VbFiltersBecomeQtFilters) {
     EXPECT_EQ(DialogosQt::filtroQt("Textos|*.txt; *.log"), "Textos (*.txt *.log)");
     EXPECT_EQ(DialogosQt::filtroQt("Textos (*.txt)"), "Textos (*.txt)");
 }
+
+// Each modal window hands the keyboard back to the window it came from, to the control that had
+// it: a message box back to a modal form, the form back to the main window.
+TEST(DialogosQt, EveryModalWindowHandsTheKeyboardBackToTheWindowItCameFrom) {
+    DialogosQt d;
+    QWidget principal;
+    auto* primero = new QLineEdit(&principal);
+    auto* segundo = new QLineEdit(&principal);
+    segundo->move(0, 40);
+    principal.show();
+    principal.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&principal));
+    segundo->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), segundo);
+
+    QWidget consulta;
+    auto* busca = new QLineEdit(&consulta);
+    new QLineEdit(&consulta);
+    QWidget* activaTrasMensaje = nullptr;
+    QWidget* focoTrasMensaje = nullptr;
+    QTimer::singleShot(0, [&] {
+        consulta.activateWindow();
+        busca->setFocus();
+        alAparecer<QMessageBox>([](QMessageBox* caja) { boton(caja, "Aceptar")->click(); });
+        d.MsgBox("Sin datos", vb::vbOKOnly, "Aviso");
+        QApplication::processEvents();  // what the window system was asked for
+        activaTrasMensaje = QApplication::activeWindow();
+        focoTrasMensaje = QApplication::focusWidget();
+        consulta.hide();
+    });
+    d.MostrarModal(&consulta);
+    QApplication::processEvents();
+    EXPECT_EQ(activaTrasMensaje, &consulta);
+    EXPECT_EQ(focoTrasMensaje, busca);
+    EXPECT_EQ(QApplication::activeWindow(), &principal);
+    EXPECT_EQ(QApplication::focusWidget(), segundo);
+    QTest::keyClicks(QApplication::focusWidget(), "100");
+    EXPECT_EQ(segundo->text(), "100");
+    EXPECT_EQ(primero->text(), "");
+}
