@@ -165,29 +165,29 @@ TEST_F(ChartToolbars, CompanionWindowsOpenForTheAccountOfTheCodeField) {
     Lateral(3);
     EXPECT_EQ(abiertos, (QStringList{"Frmta_asigccosto:11010100199", "frmMA_CUENTASADIC:11010100101",
                                      "frmMa_ManualCuentas:11010100101"}));
-    // A code field of dashes and blanks opens nothing.
-    v.f().txtFields[1]->setText(" - ");
+    // A code of dashes and blanks opens nothing.
+    v.f().TxtCodigo->setText(" - ");
     Lateral(4);
     EXPECT_EQ(abiertos.size(), 3);
 }
 
 TEST_F(ChartToolbars, CashFlowNeedsAnExistingAccount) {
-    CNStuffContable::gCuentaActual.clear();
-    Lateral(7);  // nothing to do
-    CNStuffContable::gCuentaActual = "99999999999";
+    CNStuffContable::gCuentaActual = "11010100101";
+    Lateral(7);  // no account in the box: nothing to do
+    v.base().ejecutar("INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA) VALUES ('CAJ', '110101001')");
+    v.EscribirCodigo("11010100101");
+    v.guion().esperarMsgBox(vb::vbYes);
+    Lateral(7);
+    EXPECT_EQ(v.guion().preguntas().at(0).texto, "¿Desea actualizar la estructura de Cash-Flow?");
+    EXPECT_EQ(v.Filas("SELECT COUNT(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100101'"), 1);
+    v.EscribirCodigo("99999999999");
     v.guion().esperarMsgBox(vb::vbOK);
     Lateral(7);
     EXPECT_EQ(
-        v.guion().preguntas().at(0).texto,
+        v.guion().preguntas().at(1).texto,
         "La cuenta 99999999999 no existe en el Plan General de Cuentas\rIngrese una cuenta nueva e intentelo "
         "de nuevo");
     EXPECT_TRUE(CNStuffContable::gCuentaActual.isEmpty());
-    v.base().ejecutar("INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA) VALUES ('CAJ', '110101001')");
-    CNStuffContable::gCuentaActual = "11010100101";
-    v.guion().esperarMsgBox(vb::vbYes);
-    Lateral(7);
-    EXPECT_EQ(v.guion().preguntas().at(1).texto, "¿Desea actualizar la estructura de Cash-Flow?");
-    EXPECT_EQ(v.Filas("SELECT COUNT(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100101'"), 1);
 }
 
 }  // namespace

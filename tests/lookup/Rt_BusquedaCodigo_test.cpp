@@ -99,7 +99,7 @@ TEST_F(CodeSearch, TheControlLies20TwipsAboveTheBoxInFormCoordinates) {
     Tecla('A');
     EXPECT_EQ(control().pos(), QPoint(0, 0));
 
-    // On the form itself; then five frames deep, where only the first four offsets count.
+    // On the form itself; then five frames deep, where every frame's offsets count.
     f_.modo = "0";
     f_.txtCodigo->setParent(&f_);
     f_.txtCodigo->setGeometry(100, 60, 200, 20);
@@ -117,7 +117,7 @@ TEST_F(CodeSearch, TheControlLies20TwipsAboveTheBoxInFormCoordinates) {
     f_.txtCodigo->setGeometry(0, 0, 200, 20);
     f_.txtCodigo->show();
     Tecla('A');
-    EXPECT_EQ(control().pos(), QPoint(40, (40 * 15 - 20) / 15));
+    EXPECT_EQ(control().pos(), QPoint(50, (50 * 15 - 20) / 15));
 }
 
 TEST_F(CodeSearch, WidthAtLeast3900TwipsOr2295ForDatesAndTenBoxesHigh) {
