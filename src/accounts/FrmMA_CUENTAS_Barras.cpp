@@ -193,6 +193,13 @@ void FrmMA_CUENTAS::Tbar_ButtonClick(QAction* Button) {
     } else if (es("Manual de Cuentas")) {
         CuentaValidadaParaAccion();
         if (HuboError) return;
+        // It opens on the shared account, which may be a new code typed here.
+        bool oculta = true;
+        if (!h.paso([&] { oculta = CuentaOculta(gCuentaActual); })) return;
+        if (oculta) {
+            CuentaInexistente();
+            return;
+        }
         h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMa_ManualCuentas"); });
     } else if (es("Centros de costos")) {
         const bool cuenta = CuentaValidadaParaAccion();
