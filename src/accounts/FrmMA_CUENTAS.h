@@ -202,6 +202,11 @@ class FrmMA_CUENTAS : public QWidget {
     bool CuentaValidadaParaAccion();
     // The code is held by an account of the company that row security hides from this user.
     bool CuentaOculta(const QString& codigo);
+    // Such a code is refused as no account at all ("La cuenta es inexistente", HuboError set);
+    // true when refused, or when the question could not be answered.
+    bool RefusaCuentaOculta(vb::ManejadorErrores& h, const QString& codigo);
+    // "Borrar": the account loaded, validated afresh when the box holds another code.
+    void BorraCuentaMostrada(vb::ManejadorErrores& h);
     // Whether any account of the company, hidden or dada de baja, holds the code.
     bool CodigoExiste(const QString& codigo);
     // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).

@@ -53,6 +53,35 @@ bool FrmMA_CUENTAS::CuentaValidadaParaAccion() {
            SinGuiones(TxtCodigo->text()) == codigoAceptado_ && SinGuiones(campo->text()) == codigoAceptado_;
 }
 
+bool FrmMA_CUENTAS::RefusaCuentaOculta(vb::ManejadorErrores& h, const QString& codigo) {
+    bool oculta = true;
+    if (!h.paso([&] { oculta = CuentaOculta(codigo); })) return true;
+    if (oculta) {
+        HuboError = true;
+        CuentaInexistente();
+    }
+    return oculta;
+}
+
+void FrmMA_CUENTAS::BorraCuentaMostrada(vb::ManejadorErrores& h) {
+    // Only the account loaded, and the code in the box is that account.
+    const bool cuenta = CuentaValidadaParaAccion();
+    if (HuboError) return;
+    if (!cuenta || !Modificando) {
+        vb::MsgBox("Debe ingresar una cuenta existente para borrarla", vb::vbInformation,
+                   "Aviso al operador...");
+        return;
+    }
+    if (RefusaCuentaOculta(h, codigoAceptado_)) return;
+    Nuevo = false;
+    Borrando = true;
+    Modificando = false;
+    h.paso([&] { GrabarCuenta(); }) && h.paso([&] {
+        AlFinalDeDescripcion(txtFields[0]);
+        TxtCodigo->setFocus();
+    });
+}
+
 // Over sixty lines: one short branch per toolbar action, kept together so the actions read side by side.
 void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
     const QString clave = accion.trimmed().toUpper();
@@ -65,37 +94,10 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
             AlFinalDeDescripcion(txtFields[0]);
         });
     } else if (clave == "BORRAR") {
-        // Only the account loaded, and the code in the box is that account.
-        const bool cuenta = CuentaValidadaParaAccion();
-        if (HuboError) return;
-        if (!cuenta || !Modificando) {
-            vb::MsgBox("Debe ingresar una cuenta existente para borrarla", vb::vbInformation,
-                       "Aviso al operador...");
-            return;
-        }
-        bool oculta = true;
-        if (!h.paso([&] { oculta = CuentaOculta(codigoAceptado_); })) return;
-        if (oculta) {
-            CuentaInexistente();
-            return;
-        }
-        Nuevo = false;
-        Borrando = true;
-        Modificando = false;
-        h.paso([&] { GrabarCuenta(); }) && h.paso([&] {
-            AlFinalDeDescripcion(txtFields[0]);
-            TxtCodigo->setFocus();
-        });
+        BorraCuentaMostrada(h);
     } else if (clave == "GRABAR") {
-        if (!CuentaValidadaParaAccion()) return;
         // A new code that an account hidden from the user holds is refused as no account at all.
-        bool oculta = true;
-        if (!h.paso([&] { oculta = CuentaOculta(codigoAceptado_); })) return;
-        if (oculta) {
-            HuboError = true;
-            CuentaInexistente();
-            return;
-        }
+        if (!CuentaValidadaParaAccion() || RefusaCuentaOculta(h, codigoAceptado_)) return;
         Grabando = true;
         h.paso([&] {
             if (ValidaCampos()) {
@@ -194,12 +196,7 @@ void FrmMA_CUENTAS::Tbar_ButtonClick(QAction* Button) {
         CuentaValidadaParaAccion();
         if (HuboError) return;
         // It opens on the shared account, which may be a new code typed here.
-        bool oculta = true;
-        if (!h.paso([&] { oculta = CuentaOculta(gCuentaActual); })) return;
-        if (oculta) {
-            CuentaInexistente();
-            return;
-        }
+        if (RefusaCuentaOculta(h, gCuentaActual)) return;
         h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMa_ManualCuentas"); });
     } else if (es("Centros de costos")) {
         const bool cuenta = CuentaValidadaParaAccion();
@@ -207,11 +204,8 @@ void FrmMA_CUENTAS::Tbar_ButtonClick(QAction* Button) {
         gCuentaActual = cuenta ? cuentaDelCampo() : QString();
         if (gCuentaActual.trimmed().isEmpty()) return;
         // A new code may get its distribution before it is saved, but not one held by a hidden account.
-        bool oculta = true;
-        if (!h.paso([&] { oculta = CuentaOculta(gCuentaActual); })) return;
-        if (oculta) {
+        if (RefusaCuentaOculta(h, gCuentaActual)) {
             gCuentaActual.clear();
-            CuentaInexistente();
             return;
         }
         // The opener sets the form's Menu flag to False before it shows it.
