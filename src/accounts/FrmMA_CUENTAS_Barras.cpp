@@ -96,8 +96,14 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
     } else if (clave == "BORRAR") {
         BorraCuentaMostrada(h);
     } else if (clave == "GRABAR") {
+        if (!CuentaValidadaParaAccion()) {
+            // No code in the box: refused as the empty code it is, whatever the fields still hold.
+            if (!HuboError && SinGuiones(TxtCodigo->text()).isEmpty())
+                Refusa(-1, "La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
+            return;
+        }
         // A new code that an account hidden from the user holds is refused as no account at all.
-        if (!CuentaValidadaParaAccion() || RefusaCuentaOculta(h, codigoAceptado_)) return;
+        if (RefusaCuentaOculta(h, codigoAceptado_)) return;
         Grabando = true;
         h.paso([&] {
             if (ValidaCampos()) {
