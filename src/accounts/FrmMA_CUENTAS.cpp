@@ -174,6 +174,8 @@ void FrmMA_CUENTAS::ConectaEventos() {
     connect(BusquedaCodigo2, &vb::BusquedaCodigo::LostFocus, this, &FrmMA_CUENTAS::BusquedaCodigo2_LostFocus);
 
     connect(TxtCodigo, &QLineEdit::textChanged, this, &FrmMA_CUENTAS::TxtCodigo_Change);
+    connect(TxtCodigo, &QLineEdit::textEdited, this, [this] { codigoTecleado_ = true; });
+    connect(txtFields[1], &QLineEdit::textEdited, this, [this] { codigoTecleado_ = true; });
     connect(TxtCodigo, &vb::CajaTexto::KeyDown, this, &FrmMA_CUENTAS::TxtCodigo_KeyDown);
     for (int i = 0; i < txtFields.size(); ++i) {
         connect(txtFields[i], &vb::CajaTexto::KeyDown, this,

@@ -200,6 +200,23 @@ class FrmMA_CUENTAS : public QWidget {
     void ValidaCajaCodigo();
     // The code the last validation accepted (without "-"); empty while the form waits for one.
     QString codigoAceptado_;
+    // The user typed in the code box or the code field since the code was last validated: the
+    // same code typed again is validated again.
+    bool codigoTecleado_ = false;
+    // Before a toolbar action on the account: a code in the box or the code field other than the
+    // one validated is validated first, as leaving the box does. True when the form then holds a
+    // validated account (new or loaded) whose code both hold; false, with HuboError set when a
+    // validation refused, otherwise.
+    bool CuentaValidadaParaAccion();
+    // The code is held by an account of the company that row security hides from this user.
+    bool CuentaOculta(const QString& codigo);
+    // Such a code is refused as no account at all ("La cuenta es inexistente", HuboError set);
+    // true when refused, or when the question could not be answered.
+    bool RefusaCuentaOculta(vb::ManejadorErrores& h, const QString& codigo);
+    // "Borrar": the account loaded, validated afresh when the box holds another code.
+    void BorraCuentaMostrada(vb::ManejadorErrores& h);
+    // Whether any account of the company, hidden or dada de baja, holds the code.
+    bool CodigoExiste(const QString& codigo);
     // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).
     QList<bool> validacionPendiente_;
     std::unique_ptr<maker::ReglasCuentas> reglas_;
@@ -298,8 +315,9 @@ class FrmMA_CUENTAS : public QWidget {
     void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
     // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
     int ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente);
-    // Marks the account as deleted when the database keeps it because other rows refer to it.
-    void BajaLogica(const QString& codigo);
+    // Marks the account as deleted when the database keeps it because other rows refer to it;
+    // true when it was marked.
+    bool BajaLogica(const QString& codigo);
     // A child of the form.
     personalizados::GrillaPersonalizados* personalizados_ = nullptr;
     bool arbolYGrillaEnlazados_ = false;

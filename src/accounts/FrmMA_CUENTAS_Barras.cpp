@@ -6,6 +6,7 @@
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
+#include "outside/maker/EnlaceControles.h"
 #include "outside/maker/ReglasCuentas.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Dialogos.h"
@@ -26,7 +27,60 @@ void AlFinalDeDescripcion(vb::CajaTexto* caja) {
     caja->setFocus();
 }
 
+QString SinGuiones(const QString& texto) {
+    return maker::gUtilidades().QuitaCaracter(texto, "-").trimmed();
+}
+
+// A code hidden from the user is answered as one that does not exist: nothing says it does.
+void CuentaInexistente() {
+    vb::MsgBox("La cuenta es inexistente", vb::vbInformation, "Aviso al operador...");
+}
+
 }  // namespace
+
+bool FrmMA_CUENTAS::CuentaValidadaParaAccion() {
+    HuboError = false;
+    const int i = maker::gEnlaceControles().CampoEnlazado("Codigo", txtFields);
+    if (i < 0) return false;
+    vb::CajaTexto* campo = txtFields[i];
+    // The code field being typed in speaks for the box, which follows it only once it is left.
+    if (campo->hasFocus()) TxtCodigo->setText(campo->text());
+    // An empty box acts on nothing, whatever the form still shows.
+    if (SinGuiones(TxtCodigo->text()).isEmpty()) return false;
+    ValidaCajaCodigo();
+    if (HuboError) return false;
+    return (Nuevo || Modificando) && !codigoAceptado_.isEmpty() &&
+           SinGuiones(TxtCodigo->text()) == codigoAceptado_ && SinGuiones(campo->text()) == codigoAceptado_;
+}
+
+bool FrmMA_CUENTAS::RefusaCuentaOculta(vb::ManejadorErrores& h, const QString& codigo) {
+    bool oculta = true;
+    if (!h.paso([&] { oculta = CuentaOculta(codigo); })) return true;
+    if (oculta) {
+        HuboError = true;
+        CuentaInexistente();
+    }
+    return oculta;
+}
+
+void FrmMA_CUENTAS::BorraCuentaMostrada(vb::ManejadorErrores& h) {
+    // Only the account loaded, and the code in the box is that account.
+    const bool cuenta = CuentaValidadaParaAccion();
+    if (HuboError) return;
+    if (!cuenta || !Modificando) {
+        vb::MsgBox("Debe ingresar una cuenta existente para borrarla", vb::vbInformation,
+                   "Aviso al operador...");
+        return;
+    }
+    if (RefusaCuentaOculta(h, codigoAceptado_)) return;
+    Nuevo = false;
+    Borrando = true;
+    Modificando = false;
+    h.paso([&] { GrabarCuenta(); }) && h.paso([&] {
+        AlFinalDeDescripcion(txtFields[0]);
+        TxtCodigo->setFocus();
+    });
+}
 
 // Over sixty lines: one short branch per toolbar action, kept together so the actions read side by side.
 void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
@@ -40,20 +94,16 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
             AlFinalDeDescripcion(txtFields[0]);
         });
     } else if (clave == "BORRAR") {
-        // Only a loaded account can be deleted.
-        if (!Modificando) {
-            vb::MsgBox("Debe ingresar una cuenta existente para borrarla", vb::vbInformation,
-                       "Aviso al operador...");
+        BorraCuentaMostrada(h);
+    } else if (clave == "GRABAR") {
+        if (!CuentaValidadaParaAccion()) {
+            // No code in the box: refused as the empty code it is, whatever the fields still hold.
+            if (!HuboError && SinGuiones(TxtCodigo->text()).isEmpty())
+                Refusa(-1, "La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
             return;
         }
-        Nuevo = false;
-        Borrando = true;
-        Modificando = false;
-        h.paso([&] { GrabarCuenta(); }) && h.paso([&] {
-            AlFinalDeDescripcion(txtFields[0]);
-            TxtCodigo->setFocus();
-        });
-    } else if (clave == "GRABAR") {
+        // A new code that an account hidden from the user holds is refused as no account at all.
+        if (RefusaCuentaOculta(h, codigoAceptado_)) return;
         Grabando = true;
         h.paso([&] {
             if (ValidaCampos()) {
@@ -72,6 +122,8 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
                 TxtCodigo->setFocus();
         });
     } else if (clave == "PLANILLA") {
+        CuentaValidadaParaAccion();
+        if (HuboError) return;
         h.paso([&] {
             EnlacesCuentas::VisorConsulta("SELECT CODIGO,DV,DESCRIPCION,TITULO,AJUSTE,INDICE,BLOQUEO FROM " +
                                               TablaActual + " WHERE (DADA_DE_BAJA = 0) ORDER BY CODIGO",
@@ -87,6 +139,8 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
             }
         });
     } else if (clave == "REPORTE") {
+        CuentaValidadaParaAccion();
+        if (HuboError) return;
         h.paso([&] { LlamarReporte("Rp_PlanCtas"); });
     } else if (clave == "CERRAR") {
         int cancelar = 0;
@@ -134,7 +188,9 @@ void FrmMA_CUENTAS::Tbar_ButtonClick(QAction* Button) {
     if (es("Actualizar Jerarquías de cuentas")) {
         h.paso([&] { ArmarTreeVAutomatico(" "); });
     } else if (es("Datos Adicionales")) {
-        gCuentaActual = cuentaDelCampo();
+        const bool cuenta = CuentaValidadaParaAccion();
+        if (HuboError) return;
+        gCuentaActual = cuenta ? cuentaDelCampo() : QString();
         if (!Modificando) {
             vb::MsgBox("Para asignar datos adicionales a esta cuenta debe primero grabarla", vb::vbCritical,
                        "Aviso al Operador!!!");
@@ -143,18 +199,30 @@ void FrmMA_CUENTAS::Tbar_ButtonClick(QAction* Button) {
         if (!gCuentaActual.trimmed().isEmpty())
             h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC"); });
     } else if (es("Manual de Cuentas")) {
+        CuentaValidadaParaAccion();
+        if (HuboError) return;
+        // It opens on the shared account, which may be a new code typed here.
+        if (RefusaCuentaOculta(h, gCuentaActual)) return;
         h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMa_ManualCuentas"); });
     } else if (es("Centros de costos")) {
-        gCuentaActual = cuentaDelCampo();
+        const bool cuenta = CuentaValidadaParaAccion();
+        if (HuboError) return;
+        gCuentaActual = cuenta ? cuentaDelCampo() : QString();
+        if (gCuentaActual.trimmed().isEmpty()) return;
+        // A new code may get its distribution before it is saved, but not one held by a hidden account.
+        if (RefusaCuentaOculta(h, gCuentaActual)) {
+            gCuentaActual.clear();
+            return;
+        }
         // The opener sets the form's Menu flag to False before it shows it.
-        if (!gCuentaActual.trimmed().isEmpty())
-            h.paso([&] { EnlacesCuentas::MuestraFormulario("Frmta_asigccosto"); });
+        h.paso([&] { EnlacesCuentas::MuestraFormulario("Frmta_asigccosto"); });
     } else if (es("Jerarquías de cuentas")) {
         h.paso([&] { Reglas().JerarquiasCuentas(); });
     } else if (es("Adjuntar Jerarquías ")) {
         h.paso([&] { Treev_Estado(Tbar->Value(6) != 0); });
     } else if (es("Actualizar Cash Flow")) {
-        if (gCuentaActual.trimmed().isEmpty()) return;
+        const bool cuenta = CuentaValidadaParaAccion();
+        if (HuboError || !cuenta || gCuentaActual.trimmed().isEmpty()) return;
         bool existe = false;
         if (!h.paso([&] {
                 existe = gBaseDatos().ExisteEnTabla("ma_cuentas", gCuentaActual, "codigo", 8, "", true);

@@ -3,6 +3,7 @@
 #include "accounts/FrmMA_CUENTAS.h"
 
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "outside/maker/ReglasCuentas.h"
@@ -17,10 +18,6 @@ using CNStuffContable::gBaseDatos;
 
 namespace {
 
-QString Literal(QString s) {
-    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 bool HayLineasDeCashFlow(const QString& codigo) {
     return gBaseDatos().ExisteEnTabla("[MA_CASH-DETALLE]", codigo, "CUENTA", 8, QString(), true);
 }
@@ -28,13 +25,23 @@ bool HayLineasDeCashFlow(const QString& codigo) {
 }  // namespace
 
 QString FrmMA_CUENTAS::BorraCashFlow(const QString& cuenta) {
-    return "DELETE FROM [MA_CASH-DETALLE] WHERE LTRIM(RTRIM(CUENTA))='" + Literal(vb::Trim(cuenta)) + "'";
+    return "DELETE FROM [MA_CASH-DETALLE] WHERE LTRIM(RTRIM(CUENTA))=" + ado::LiteralTexto(vb::Trim(cuenta));
 }
 
 void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
     vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
         return ErrorActualizarDatos(e.Number, e.Description, e.Source);
     });
+    // Every way out that leaves the account as it was leaves it loaded: a second "Borrar" asks again.
+    struct SigueCargada {
+        FrmMA_CUENTAS& f;
+        bool borrada = false;
+        ~SigueCargada() {
+            if (borrada) return;
+            f.Modificando = true;
+            f.Borrando = false;
+        }
+    } cargada{*this};
     bool inferior = false;
     if (!h.paso([&] { inferior = Reglas().ExisteNivelInferior(codigo); })) return;
     if (inferior) {
@@ -61,15 +68,17 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
         // The lines go in the account's own transaction: an account that stays keeps them.
         sentencias << BorraCashFlow(codigo);
     }
-    sentencias << "DELETE MA_CUENTAS WHERE CODIGO = '" + Literal(codigo) + "'"
-               << "DELETE MA_CUENTASADIC WHERE CODIGO = '" + Literal(codigo) + "'" << QString();
+    sentencias << "DELETE MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(codigo)
+               << "DELETE MA_CUENTASADIC WHERE CODIGO = " + ado::LiteralTexto(codigo) << QString();
     int32_t nativo = 0;
     CNStuffContable::EjecutaTransaccion(sentencias, HuboError, nativo, false, QString(), QString(), false,
                                         true);
     if (HuboError) {
-        if (nativo == ado::kNativoReferencia) BajaLogica(codigo);
+        // Only other rows referring to the account turn the delete into a mark.
+        if (nativo == ado::kNativoReferencia) cargada.borrada = BajaLogica(codigo);
         return;
     }
+    cargada.borrada = true;
     if (!h.paso([&] {
             CNStuffContable::RegistraAccionComprobante(
                 "", "", "0", Nuevo, Modificando, Borrando,
@@ -77,8 +86,8 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
         }))
         return;
     if (!h.paso([&] {
-            ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 3, "'" + Literal(codigo) + "'");
-            ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + Literal(codigo) + "'");
+            ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 3, ado::LiteralTexto(codigo));
+            ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, ado::LiteralTexto(codigo));
         }))
         return;
     if (!h.paso([&] { TreeV->Remove("A" + codigo); })) return;
@@ -86,7 +95,7 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
     h.paso([&] { Generar(TablaActual); });
 }
 
-void FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
+bool FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
     vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
         return ErrorActualizarDatos(e.Number, e.Description, e.Source);
     });
@@ -101,10 +110,10 @@ void FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
             bool numero = false;
             periodo.toLongLong(&numero);
             if (!numero) vb::Raise(vb::kTiposNoCoinciden, "El ejercicio actual (PERIODO) no es un número");
-            base = "SELECT * FROM MV_ASIENTOS WHERE CUENTA = '" + Literal(codigo) +
-                   "' AND CONVERT(INT,PERIODO) = " + periodo;
+            base = "SELECT * FROM MV_ASIENTOS WHERE CUENTA = " + ado::LiteralTexto(codigo) +
+                   " AND CONVERT(INT,PERIODO) = " + periodo;
         }))
-        return;
+        return false;
     ado::RecordsetPtr lineas;
     bool conMovimientos = false;
     QString sql = base + " AND (ES_SALDO_APERTURA = 0)";
@@ -112,7 +121,7 @@ void FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
             db.AbrirRecordset(sql, lineas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
             conMovimientos = !(lineas->Bof() && lineas->Eof());
         }))
-        return;
+        return false;
     if (conMovimientos) {
         mensaje = "La cuenta que intenta eliminar Tiene movimientos en este Ejercicio";
     } else {
@@ -124,9 +133,10 @@ void FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
                 if (!(lineas->Bof() && lineas->Eof()))
                     limpia = u.ValorNumerico(u.TextoCampo(lineas->valor("Importe"))) == 0;
             }))
-            return;
+            return false;
         if (limpia) {
-            QString sqlCuenta = "SELECT * FROM MA_CUENTAS WHERE CODIGO = '" + Literal(codigo) + "'";
+            QString sqlCuenta = "SELECT * FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(codigo);
+            bool marcada = false;
             h.paso([&] {
                 db.AbrirRecordset(sqlCuenta, rsCuentas, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic,
                                   -1, true);
@@ -134,11 +144,13 @@ void FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
                 rsCuentas->MoveFirst();
                 rsCuentas->fields().Item("DADA_DE_BAJA").setValue(true);
                 rsCuentas->Update();
+                marcada = true;
                 TreeV->Remove("A" + codigo);
             });
-            return;
+            return marcada;
         }
         mensaje = "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura";
     }
     vb::MsgBox(mensaje, vb::vbCritical, "Aviso al operador!!!");
+    return false;
 }

@@ -13,8 +13,6 @@
 
 #include <QComboBox>
 
-using CNStuffContable::gBaseDatos;
-
 namespace {
 
 // How the suffixes under a title run, chosen by the title's length.
@@ -125,7 +123,6 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
 void FrmMA_CUENTAS::IdentificaCuenta() {
     QString titulo = vb::Trim(Combo1->currentText().right(50));
     if (titulo.isEmpty()) return;
-    DB_Dll& db = gBaseDatos();
     TipoSufijo tipo;
     bool primero = true;
     QString candidato;
@@ -153,14 +150,14 @@ void FrmMA_CUENTAS::IdentificaCuenta() {
                 }
             }
             sufijo = Siguiente(sufijo, tipo);
+            // A code held by any account, one the user cannot see or one dada de baja included, is
+            // taken. An existence that could not be answered ends the search: nothing is proposed.
             bool existe = false;
             try {
-                existe = db.ExisteEnTabla("MA_CUENTAS", candidato, "Codigo", 8, QString(), true);
+                existe = CodigoExiste(candidato);
             } catch (const vb::ErrorVB&) {
                 return;
             }
-            // An existence that could not be answered ends the search: nothing is proposed.
-            if (!existe && db.gCnn && db.gCnn->errores().Count() > 0) return;
             if (!existe) break;
         }
         if (!otroTitulo) break;

@@ -38,8 +38,9 @@ bool FrmMA_CUENTAS::BotonConsultaEncendido() const {
 }
 
 bool FrmMA_CUENTAS::CodigoYaAceptado(const vb::CajaTexto* caja) const {
-    // A delete that was declined or refused has left the mode: the code is validated afresh.
-    if (codigoAceptado_.isEmpty() || !(Nuevo || Modificando) ||
+    // A code typed again is the user asking for the account again (a companion window may have
+    // changed the shared account meanwhile): it is validated afresh.
+    if (codigoAceptado_.isEmpty() || codigoTecleado_ || !(Nuevo || Modificando) ||
         caja->DataField.compare("Codigo", Qt::CaseInsensitive) != 0)
         return false;
     return QString(caja->text()).remove('-').trimmed() == codigoAceptado_;
@@ -86,10 +87,9 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
 }
 
 void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
-    (void)Shift;
     BusquedaCodigo2->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
     BusquedaCodigo2->Buscar = TxtCodigo->text();
-    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo2, TxtCodigo, KeyCode, "0");
+    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo2, TxtCodigo, KeyCode, "0", Shift);
 }
 
 void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
@@ -144,10 +144,9 @@ void FrmMA_CUENTAS::txtFields_KeyPress(int Index, int& KeyAscii) {
 }
 
 void FrmMA_CUENTAS::txtFields_KeyUp(int Index, int& KeyCode, int Shift) {
-    (void)Shift;
     BusquedaCodigo1->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
     BusquedaCodigo1->Buscar = txtFields[Index]->text();
-    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtFields[Index], KeyCode, "0");
+    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtFields[Index], KeyCode, "0", Shift);
     if (Index != 1) return;
     static const QString kReformatean =
         QString::fromUtf8("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");

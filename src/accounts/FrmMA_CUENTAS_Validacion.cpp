@@ -5,6 +5,7 @@
 #include "data/DB_Dll.h"
 #include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/maker/EnlaceControles.h"
@@ -25,12 +26,6 @@ using CNStuffContable::gBaseDatos;
 using CuentasValores::EsVerdadero;
 
 namespace {
-
-QString Literal(const QString& texto) {
-    QString t = texto;
-    t.replace("'", "''");
-    return "'" + t + "'";
-}
 
 // An empty code is left to the length check.
 bool SoloDigitos(const QString& texto) {
@@ -90,6 +85,7 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     valor = valor.trimmed();
     CodigoCuenta = valor;
     codigoAceptado_.clear();
+    codigoTecleado_ = false;
     if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
         !SoloDigitos(valor)) {
         Refusa(Index, " No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
@@ -155,6 +151,25 @@ bool FrmMA_CUENTAS::MuestraCuentaExistente(vb::ManejadorErrores& h, const QStrin
     return true;
 }
 
+bool FrmMA_CUENTAS::CodigoExiste(const QString& codigo) {
+    // Existence only: the real table is asked for the code and nothing else of the row.
+    auto& db = gBaseDatos();
+    QString sql = "SELECT TOP 1 CODIGO FROM @Admin_MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = " +
+                  ado::LiteralTexto(codigo.trimmed());
+    ado::RecordsetPtr rs;
+    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    // A statement that failed leaves the recordset closed: reading it raises, and nothing is taken
+    // as free.
+    const bool existe = !rs->Eof();
+    db.CierraRecordset(rs);
+    return existe;
+}
+
+bool FrmMA_CUENTAS::CuentaOculta(const QString& codigo) {
+    if (codigo.trimmed().isEmpty() || !CodigoExiste(codigo)) return false;
+    return !gBaseDatos().ExisteEnTabla("MA_CUENTAS", codigo.trimmed(), "Codigo", 8, QString(), true);
+}
+
 bool FrmMA_CUENTAS::ValidaDescripcion(int Index, const QString& valor) {
     const int codigo = maker::gEnlaceControles().CampoEnlazado("codigo", txtFields);
     // While the form waits for a code, the code field may hold the code above the last one
@@ -208,8 +223,8 @@ bool FrmMA_CUENTAS::ValidaCodigoOpcional(vb::ManejadorErrores& h, int Index, con
     QString codigo = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
     codigo.remove('-');
     codigo = codigo.trimmed();
-    QString sql = "SELECT * FROM MA_CUENTAS WHERE CODIGOOPCIONAL = " + Literal(opcional) + " AND CODIGO <> " +
-                  Literal(codigo);
+    QString sql = "SELECT * FROM MA_CUENTAS WHERE CODIGOOPCIONAL = " + ado::LiteralTexto(opcional) +
+                  " AND CODIGO <> " + ado::LiteralTexto(codigo);
     ado::RecordsetPtr rs;
     if (!h.paso([&] {
             db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
@@ -270,7 +285,8 @@ bool FrmMA_CUENTAS::ExisteNivelSuperior(const QString& codigo, QString& nombre) 
     auto& util = maker::gUtilidades();
     auto& db = gBaseDatos();
     QString sql = "select codigo,descripcion,titulo from ma_cuentas where dada_de_baja=0 and (codigo>=" +
-                  Literal(codigo.left(1)) + " and codigo<=" + Literal(codigo) + ") order by codigo";
+                  ado::LiteralTexto(codigo.left(1)) + " and codigo<=" + ado::LiteralTexto(codigo) +
+                  ") order by codigo";
     ado::RecordsetPtr rs;
     db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
     const QString buscado = codigo.trimmed();

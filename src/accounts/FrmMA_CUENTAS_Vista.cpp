@@ -3,6 +3,7 @@
 #include "accounts/FrmMA_CUENTAS.h"
 
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ManejadorErrores.h"
@@ -11,10 +12,6 @@
 using CNStuffContable::gBaseDatos;
 
 namespace {
-
-QString Literal(QString s) {
-    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
 
 bool EmpiezaCon(const QString& codigo, const QString& prefijo) {
     return !prefijo.isEmpty() && codigo.size() >= prefijo.size() &&
@@ -65,7 +62,7 @@ bool FrmMA_CUENTAS::VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetP
     } else {
         ado::RecordsetPtr vistas;
         QString sqlVista =
-            "SELECT * FROM TA_VISTAS WHERE LTRIM(RTRIM(NOMBRE)) = '" + Literal(nombreVista) + "'";
+            "SELECT * FROM TA_VISTAS WHERE LTRIM(RTRIM(NOMBRE)) = " + ado::LiteralTexto(nombreVista);
         if (!h.paso([&] {
                 db.AbrirRecordset(sqlVista, vistas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
                                   true);

@@ -6,6 +6,8 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
 
+#include <QGuiApplication>
+
 namespace Rt_BusquedaCodigo {
 
 namespace {
@@ -29,10 +31,25 @@ bool AbreBusqueda(int k) {
            k == 8;
 }
 
+// The table a tag searches: a tag that starts with "FIS_" names it after that mark.
+QString TablaDelTag(const QString& tag) {
+    return tag.startsWith("FIS_", Qt::CaseInsensitive) ? tag.mid(4) : tag;
+}
+
+// A key released with Ctrl, Alt or the system key held, or over a selection, is no typing: the
+// text of the box is not yet the one the user is writing (Ctrl+A, then the key that replaces it).
+bool EsEdicion(const vb::CajaTexto* caja, int shift) {
+    constexpr int kNoTeclea = 2 | 4;  // Ctrl, Alt
+    const Qt::KeyboardModifiers vivas = QGuiApplication::keyboardModifiers();
+    if ((shift & kNoTeclea) != 0 || (vivas & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    return !caja->hasSelectedText();
+}
+
 }  // namespace
 
 void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, int KeyCode,
-                           const QString& Modo) {
+                           const QString& Modo, int Shift) {
     if (!control || !TextBox) return;
     if (SinBusqueda(TextBox->Tag)) return;
     const QString guardado = TextBox->Tag;
@@ -41,35 +58,22 @@ void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, 
     control->ReescribeSentencia = [](const QString& s) {
         return CNStuffContable::gBaseDatos().SS_TSinonimos(s);
     };
+    const QString tabla = control->Tabla.isEmpty() ? TablaDelTag(TextBox->Tag) : control->Tabla;
 
-    if (AbreBusqueda(KeyCode) && control->BusquedaDisponible(TextBox->Tag).toBool() && !control->Visible()) {
-        const int boxLeft = vb::TwipsDePixeles(TextBox->x());
-        const int boxTop = vb::TwipsDePixeles(TextBox->y());
-        int left = 0, top = 0;
+    if (AbreBusqueda(KeyCode) && EsEdicion(TextBox, Shift) && control->BusquedaDisponible(tabla).toBool() &&
+        !control->Visible()) {
+        QPoint lugar;
         if (Modo == "0") {
-            // Up to five containers; the last one read, the form, drops out (its offsets are
-            // its place on the screen). Reading the form's own container ends the walk.
-            int nivel = 0, sumaTop = 0, sumaLeft = 0, ultimoTop = 0, ultimoLeft = 0;
-            const QWidget* actual = TextBox;
-            for (int i = 0; i < 5; ++i) {
-                ++nivel;
-                if (actual->isWindow() || !actual->parentWidget()) break;
-                actual = actual->parentWidget();
-                ultimoTop = vb::TwipsDePixeles(actual->y());
-                ultimoLeft = vb::TwipsDePixeles(actual->x());
-                sumaTop += ultimoTop;
-                sumaLeft += ultimoLeft;
-            }
-            if (nivel > 1) {
-                left = boxLeft + sumaLeft - ultimoLeft;
-                top = boxTop + sumaTop - ultimoTop - 20;
-            } else {
-                left = boxLeft;
-                top = boxTop - 20;
-            }
+            // Where the box lies in the control's own parent, the form, whatever frames hold it.
+            QWidget* forma = control->parentWidget() ? control->parentWidget() : TextBox->window();
+            lugar = TextBox->parentWidget() ? TextBox->mapTo(forma, QPoint(0, 0)) : TextBox->pos();
         } else if (Modo == "1") {
-            left = boxLeft;
-            top = boxTop - 20;
+            lugar = TextBox->pos();
+        }
+        int left = 0, top = 0;
+        if (Modo == "0" || Modo == "1") {
+            left = vb::TwipsDePixeles(lugar.x());
+            top = vb::TwipsDePixeles(lugar.y()) - 20;
         }
         control->Move(left, top);
         const int ancho = vb::TwipsDePixeles(TextBox->width());
@@ -77,9 +81,7 @@ void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, 
         control->setHeight(10 * vb::TwipsDePixeles(TextBox->height()));
         control->setVisible(true);
         control->SetFocus();
-        if (control->Tabla.isEmpty())
-            control->Tabla =
-                TextBox->Tag.contains("FIS_", Qt::CaseInsensitive) ? TextBox->Tag.mid(4) : TextBox->Tag;
+        if (control->Tabla.isEmpty()) control->Tabla = tabla;
         control->Buscar = TextBox->text();
         control->Busqueda();
         TextBox->setText(control->CodigoAnt);

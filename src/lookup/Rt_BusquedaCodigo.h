@@ -11,9 +11,11 @@ class CajaTexto;
 
 namespace Rt_BusquedaCodigo {
 
-// Modo "0" places the control by walking the box's containers, "1" at the box's own
-// coordinates. The box's Tag names the table. Failing steps are skipped.
+// Modo "0" places the control where the box lies in the form, "1" at the box's own
+// coordinates. The box's Tag names the table. Shift is the key's shift state (1 Shift, 2 Ctrl,
+// 4 Alt): a key released with Ctrl or Alt, or over a selection, opens nothing. Failing steps are
+// skipped.
 void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, int KeyCode,
-                           const QString& Modo);
+                           const QString& Modo, int Shift = 0);
 
 }  // namespace Rt_BusquedaCodigo

@@ -3,18 +3,21 @@
 #include "accounts/EnlacesCuentas.h"
 #include "data/DB_Dll.h"
 #include "outside/controls/BarraBotones.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Procesos.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -165,29 +168,29 @@ TEST_F(ChartToolbars, CompanionWindowsOpenForTheAccountOfTheCodeField) {
     Lateral(3);
     EXPECT_EQ(abiertos, (QStringList{"Frmta_asigccosto:11010100199", "frmMA_CUENTASADIC:11010100101",
                                      "frmMa_ManualCuentas:11010100101"}));
-    // A code field of dashes and blanks opens nothing.
-    v.f().txtFields[1]->setText(" - ");
+    // A code of dashes and blanks opens nothing.
+    v.f().TxtCodigo->setText(" - ");
     Lateral(4);
     EXPECT_EQ(abiertos.size(), 3);
 }
 
 TEST_F(ChartToolbars, CashFlowNeedsAnExistingAccount) {
-    CNStuffContable::gCuentaActual.clear();
-    Lateral(7);  // nothing to do
-    CNStuffContable::gCuentaActual = "99999999999";
+    CNStuffContable::gCuentaActual = "11010100101";
+    Lateral(7);  // no account in the box: nothing to do
+    v.base().ejecutar("INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA) VALUES ('CAJ', '110101001')");
+    v.EscribirCodigo("11010100101");
+    v.guion().esperarMsgBox(vb::vbYes);
+    Lateral(7);
+    EXPECT_EQ(v.guion().preguntas().at(0).texto, "¿Desea actualizar la estructura de Cash-Flow?");
+    EXPECT_EQ(v.Filas("SELECT COUNT(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100101'"), 1);
+    v.EscribirCodigo("99999999999");
     v.guion().esperarMsgBox(vb::vbOK);
     Lateral(7);
     EXPECT_EQ(
-        v.guion().preguntas().at(0).texto,
+        v.guion().preguntas().at(1).texto,
         "La cuenta 99999999999 no existe en el Plan General de Cuentas\rIngrese una cuenta nueva e intentelo "
         "de nuevo");
     EXPECT_TRUE(CNStuffContable::gCuentaActual.isEmpty());
-    v.base().ejecutar("INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA) VALUES ('CAJ', '110101001')");
-    CNStuffContable::gCuentaActual = "11010100101";
-    v.guion().esperarMsgBox(vb::vbYes);
-    Lateral(7);
-    EXPECT_EQ(v.guion().preguntas().at(1).texto, "¿Desea actualizar la estructura de Cash-Flow?");
-    EXPECT_EQ(v.Filas("SELECT COUNT(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100101'"), 1);
 }
 
 }  // namespace
@@ -209,6 +212,59 @@ TEST(ChartCompanionForms, TheSideToolbarOpensTheSuitesCostCentreWindowForTheAcco
     f.close();
     for (const char* n : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
         EnlacesCuentas::RegistraFormulario(n, {});
+}
+
+}  // namespace
+
+namespace {
+
+// A user who is not an administrator leaves a code hidden from him in the box through the code
+// search, over the account loaded, and presses the toolbars: nothing opens, nothing is written.
+TEST(ChartRowSecurity, TheToolbarsActOnlyOnTheAccountTheFormValidated) {
+    CuentasDePrueba v({}, "OPERADOR");
+    LocaleNumeros locale(LocaleNumeros::coma());
+    v.Iniciar();
+    QStringList abiertos;
+    for (const char* f : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
+        EnlacesCuentas::RegistraFormulario(f, [&abiertos, f] { abiertos << f; });
+    const QString cuentas = "SELECT CODIGO, DESCRIPCION, DADA_DE_BAJA FROM MA_CUENTAS ORDER BY CODIGO";
+    const auto antes = v.base().filas(cuentas);
+    const int adicionales = v.Filas("SELECT count(*) FROM MA_CUENTASADIC");
+    auto porLaBusqueda = [&v](const QString& codigo) {
+        v.EscribirCodigo("11030100103");
+        ASSERT_TRUE(v.f().Modificando);
+        QTest::mouseClick(v.f().TxtCodigo, Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        ASSERT_TRUE(v.f().BusquedaCodigo2->Visible());
+        for (QChar c : codigo) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    };
+    porLaBusqueda("51010100102");
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.f().Tbar->Pulsa(2);  // "Datos Adicionales": the code is no saved account of his
+    EXPECT_EQ(v.guion().preguntas().value(0).texto,
+              "Para asignar datos adicionales a esta cuenta debe primero grabarla");
+    porLaBusqueda("51010100102");
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.f().Tbar->Pulsa(4);  // "Centros de Costos"
+    EXPECT_EQ(v.guion().preguntas().value(1).texto, "La cuenta es inexistente");
+    porLaBusqueda("51010100102");
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.Tecla(Qt::Key_F4);  // "Grabar"
+    EXPECT_EQ(v.guion().preguntas().value(2).texto, "La cuenta es inexistente");
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.f().Tbar->Pulsa(3);  // "Manual de Cuentas", on the code just typed
+    EXPECT_EQ(v.guion().preguntas().value(3).texto, "La cuenta es inexistente");
+    EXPECT_EQ(v.guion().preguntas().size(), 4);
+    EXPECT_TRUE(abiertos.isEmpty());
+    EXPECT_FALSE(v.f().txtFields[0]->text().contains("HONORARIOS"));
+    EXPECT_EQ(v.base().filas(cuentas), antes);
+    EXPECT_EQ(v.Filas("SELECT count(*) FROM MA_CUENTASADIC"), adicionales);
+    EXPECT_EQ(v.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
+    for (const char* f : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
+        EnlacesCuentas::RegistraFormulario(f, {});
 }
 
 }  // namespace

@@ -2,13 +2,17 @@
 // together; an account that journal lines refer to is marked as deleted instead, or refused.
 #include "accounts/CuentasDePrueba.h"
 #include "data/DB_Dll.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
 #include "support/ConexionCaida.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QTest>
 
 namespace {
 
@@ -20,6 +24,20 @@ QStringList ConAdicionales() {
 
 int Acciones(CuentasDePrueba& c, const QString& tipo) {
     return c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = '" + tipo + "'");
+}
+
+// Over the loaded account's code in the box, as a user replaces it: a click, End, Shift+Home,
+// BackSpace; the code search drops down, takes the code and is left with Escape.
+void CodigoPorLaBusqueda(CuentasDePrueba& c, const QString& codigo) {
+    QTest::mouseClick(c.f().TxtCodigo, Qt::LeftButton);
+    for (auto [tecla, mod] : {std::pair{Qt::Key_End, Qt::NoModifier},
+                              {Qt::Key_Home, Qt::ShiftModifier},
+                              {Qt::Key_Backspace, Qt::NoModifier}})
+        QTest::keyClick(QApplication::focusWidget(), tecla, mod);
+    ASSERT_TRUE(c.f().BusquedaCodigo2->Visible());
+    for (QChar ch : codigo) QTest::keyClicks(QApplication::focusWidget(), QString(ch));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_EQ(c.f().TxtCodigo->text(), codigo);
 }
 
 void Cargar(CuentasDePrueba& c, const QString& codigo) {
@@ -43,9 +61,9 @@ TEST(AccountDelete, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAddition
                         vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
     EXPECT_FALSE(c.f().HuboError);
     EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "CAJA REALES");
+    EXPECT_TRUE(c.f().Modificando);  // still loaded: the next delete asks again
 
     // No to the cash-flow question neither.
-    Cargar(c, "11010100104");
     c.guion().esperarMsgBox(vb::vbYes);
     c.guion().esperarMsgBox(vb::vbNo);
     c.Boton("BORRAR");
@@ -53,6 +71,7 @@ TEST(AccountDelete, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAddition
               (Pregunta{"La cuenta está asociada a un Cash-Flow se darán de baja sus movimientos\rAcepta???",
                         "Aviso al Operador...", vb::vbYesNo + vb::vbInformation}));
     EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100104'"), 2);
+    EXPECT_EQ(c.guion().preguntas().at(1).texto, kConfirma + "11010100104");
 
     // The current account of the companion windows plays no part: the code deleted is the one shown.
     Cargar(c, "11010100104");
@@ -83,13 +102,14 @@ TEST(AccountDelete, ATitleWithAccountsUnderItIsRefusedBeforeTheConfirmation) {
 }
 
 TEST(AccountDelete, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsClean) {
-    CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('21019900101', '21019900102', '21019900103')",
-                       "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
-                       "('21019900101', 'AÑO ANTERIOR', 0, 0), ('21019900102', 'APERTURA CERO', 0, 0), "
-                       "('21019900103', 'APERTURA CON SALDO', 0, 0)",
-                       "INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
-                       "('2026', '21019900101', 1200, 0), ('2027', '21019900102', 0, 1), "
-                       "('2027', '21019900103', 3500, 1)"});
+    CuentasDePrueba c(
+        {"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('21019900101', '21019900102', '21019900103')",
+         "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
+         "('21019900101', 'AÑO ANTERIOR', 0, 0), ('21019900102', 'APERTURA CERO', 0, 0), "
+         "('21019900103', 'APERTURA CON SALDO', 0, 0), ('21019900104', 'APERTURA NEGATIVA', 0, 0)",
+         "INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
+         "('2026', '21019900101', 1200, 0), ('2027', '21019900102', 0, 1), "
+         "('2027', '21019900103', 3500, 1), ('2027', '21019900104', -3500, 1)"});
     c.Iniciar();
     // Lines of the current year: refused, the account stays active and no box of the transaction.
     Cargar(c, "11010100101");
@@ -101,14 +121,16 @@ TEST(AccountDelete, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsCle
               (Pregunta{"La cuenta que intenta eliminar Tiene movimientos en este Ejercicio",
                         "Aviso al operador!!!", vb::vbCritical}));
     EXPECT_EQ(c.Guardado("11010100101", "DADA_DE_BAJA"), "0");
-    // A first opening line with an amount: refused.
-    Cargar(c, "21019900103");
-    c.guion().esperarMsgBox(vb::vbYes);
-    c.guion().esperarMsgBox(vb::vbOK);
-    c.Boton("BORRAR");
-    EXPECT_EQ(c.guion().preguntas().last().texto,
-              "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura");
-    EXPECT_EQ(c.Guardado("21019900103", "DADA_DE_BAJA"), "0");
+    // A first opening line with an amount, on either side: refused.
+    for (const char* codigo : {"21019900103", "21019900104"}) {
+        Cargar(c, codigo);
+        c.guion().esperarMsgBox(vb::vbYes);
+        c.guion().esperarMsgBox(vb::vbOK);
+        c.Boton("BORRAR");
+        EXPECT_EQ(c.guion().preguntas().last().texto,
+                  "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura");
+        EXPECT_EQ(c.Guardado(codigo, "DADA_DE_BAJA"), "0") << codigo;
+    }
     // Lines of another year, or a zero opening: marked as deleted, silently, and out of the tree.
     for (const char* codigo : {"21019900101", "21019900102"}) {
         Cargar(c, codigo);
@@ -121,7 +143,7 @@ TEST(AccountDelete, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsCle
         EXPECT_FALSE(c.f().TreeV->Existe(QString("A") + codigo));
     }
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
-    EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 547"), 4);
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 547"), 5);
 }
 
 TEST(AccountDelete, CashFlowLinesThatCannotBeRemovedKeepTheAccountAndAreReported) {
@@ -165,8 +187,54 @@ TEST(AccountDelete, ALostConnectionKeepsTheAccountWithItsCashFlowLinesAndAdditio
     EXPECT_EQ(c.guion().preguntas()[3], (Pregunta{"11 : Vínculo de comunicación perdido\r\n",
                                                   "Aviso al Operador!", vb::vbOKOnly + vb::vbCritical}));
     EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "CAJA REALES");
+    // Only other rows referring to the account turn a refused delete into a mark.
+    EXPECT_EQ(c.Guardado("11010100104", "DADA_DE_BAJA"), "0");
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTASADIC WHERE CODIGO = '11010100104'"), 1);
     EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '11010100104'"), 2);
     EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 11"), 1);
     EXPECT_EQ(Acciones(c, "B"), 0);
+}
+
+// The box holds another code than the account loaded, left there through the code search: the
+// delete acts on the account the form validated, never on the box's text.
+TEST(AccountDelete, OnlyTheAccountValidatedIsDeletedWhateverTheCodeSearchLeftInTheBox) {
+    CuentasDePrueba c({}, "OPERADOR");
+    LocaleNumeros locale(LocaleNumeros::coma());
+    c.Iniciar();
+    const int antes = c.Filas("SELECT count(*) FROM MA_CUENTAS");
+    // A code hidden from him: answered as any code of no account, nothing about the hidden one.
+    Cargar(c, "51010100101");
+    CodigoPorLaBusqueda(c, "51010100102");
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Tecla(Qt::Key_F3);
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_EQ(c.guion().preguntas()[0].texto, "Debe ingresar una cuenta existente para borrarla");
+    EXPECT_FALSE(c.f().txtFields[0]->text().contains("HONORARIOS"));
+    // The box emptied: nothing to act on.
+    Cargar(c, "51010100101");
+    CodigoPorLaBusqueda(c, "");
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    ASSERT_EQ(c.guion().preguntas().size(), 2);
+    EXPECT_EQ(c.guion().preguntas()[1].texto, "Debe ingresar una cuenta existente para borrarla");
+    EXPECT_EQ(c.Guardado("51010100102", "DESCRIPCION"), "HONORARIOS DIRECTORIO");
+    EXPECT_EQ(c.Guardado("51010100102", "DADA_DE_BAJA"), "0");
+    EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTAS"), antes);
+    EXPECT_EQ(Acciones(c, "B"), 0);
+}
+
+// The same road for an administrator: the code left in the box is loaded first, then asked about
+// and deleted; the account shown before stays.
+TEST(AccountDelete, ACodeLeftInTheBoxIsValidatedBeforeTheDeleteAsks) {
+    CuentasDePrueba a;
+    a.Iniciar();
+    Cargar(a, "51010100101");
+    CodigoPorLaBusqueda(a, "11010100104");
+    a.guion().esperarMsgBox(vb::vbYes);
+    a.guion().esperarMsgBox(vb::vbYes);
+    a.Tecla(Qt::Key_F3);
+    ASSERT_EQ(a.guion().preguntas().size(), 2);
+    EXPECT_EQ(a.guion().preguntas()[0].texto, kConfirma + "11010100104");
+    EXPECT_EQ(a.Guardado("11010100104", "DESCRIPCION"), "(sin fila)");
+    EXPECT_EQ(a.Guardado("51010100101", "DESCRIPCION"), "SUELDOS PERSONAL");
 }

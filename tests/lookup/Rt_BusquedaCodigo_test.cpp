@@ -41,14 +41,16 @@ struct Formulario : QWidget {
         });
         connect(BusquedaCodigo1, &vb::BusquedaCodigo::LostFocus, BusquedaCodigo1, &QWidget::hide);
     }
-    void teclaArriba(int codigo) {
+    void teclaArriba(int codigo, int shift = 0) {
         BusquedaCodigo1->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
         BusquedaCodigo1->Buscar = txtCodigo->text();
-        Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtCodigo, codigo, modo);
+        Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtCodigo, codigo, modo, shift);
     }
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (o == txtCodigo && e->type() == QEvent::KeyRelease)
-            teclaArriba(vb::CodigoTeclaVB(static_cast<QKeyEvent*>(e)));
+        if (o == txtCodigo && e->type() == QEvent::KeyRelease) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            teclaArriba(vb::CodigoTeclaVB(k), vb::EstadoShift(k->modifiers()));
+        }
         return QWidget::eventFilter(o, e);
     }
 };
@@ -57,8 +59,7 @@ class CodeSearch : public ::testing::Test {
   protected:
     CodeSearch()
         : base_(true, {"CREATE TABLE FECHA (CODIGO varchar(10), DESCRIPCION varchar(20))",
-                       "CREATE TABLE REC (CODIGO varchar(10), DESCRIPCION varchar(20))",
-                       "CREATE VIEW FIS_MA_CUENTAS AS SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS"}) {}
+                       "CREATE TABLE REC (CODIGO varchar(10), DESCRIPCION varchar(20))"}) {}
     void SetUp() override {
         ASSERT_TRUE(base_.valida()) << base_.error().toStdString();
         ASSERT_TRUE(AbrirComo(base_));
@@ -99,7 +100,7 @@ TEST_F(CodeSearch, TheControlLies20TwipsAboveTheBoxInFormCoordinates) {
     Tecla('A');
     EXPECT_EQ(control().pos(), QPoint(0, 0));
 
-    // On the form itself; then five frames deep, where only the first four offsets count.
+    // On the form itself; then five frames deep, where every frame's offsets count.
     f_.modo = "0";
     f_.txtCodigo->setParent(&f_);
     f_.txtCodigo->setGeometry(100, 60, 200, 20);
@@ -117,7 +118,7 @@ TEST_F(CodeSearch, TheControlLies20TwipsAboveTheBoxInFormCoordinates) {
     f_.txtCodigo->setGeometry(0, 0, 200, 20);
     f_.txtCodigo->show();
     Tecla('A');
-    EXPECT_EQ(control().pos(), QPoint(40, (40 * 15 - 20) / 15));
+    EXPECT_EQ(control().pos(), QPoint(50, (50 * 15 - 20) / 15));
 }
 
 TEST_F(CodeSearch, WidthAtLeast3900TwipsOr2295ForDatesAndTenBoxesHigh) {
@@ -158,7 +159,8 @@ TEST_F(CodeSearch, TagsAreSkippedSwappedAndCutAsTheRulesSay) {
     Tecla('1', "Vt_TA_Cpte");
     EXPECT_EQ(control().Tabla, "V_TA_Cpte");
     EXPECT_EQ(f_.txtCodigo->Tag, "Vt_TA_Cpte");
-    Tecla('1', "FIS_MA_CUENTAS");
+    Tecla('1', "FIS_MA_CUENTAS");  // no such table: the rest of the tag is searched
+    EXPECT_TRUE(control().Visible());
     EXPECT_EQ(control().Tabla, "MA_CUENTAS");
     Tecla('1', "NO_EXISTE");  // the control cannot search it
     EXPECT_FALSE(control().Visible());
@@ -209,4 +211,39 @@ TEST_F(CodeSearch, AUserWhoIsNotAnAdministratorSearchesTheRestrictedView) {
     f_.BusquedaCodigo1->Busqueda();
     EXPECT_FALSE(Codigos().contains("1101"));
     EXPECT_TRUE(Codigos().contains("110101"));
+}
+
+TEST_F(CodeSearch, TheSearchStartsFromTheTextAsEditedAndNeverCutsACode) {
+    f_.txtCodigo->setFocus();
+    f_.txtCodigo->setText("1101");
+    // Ctrl+A selects: neither its release nor the selection opens a search, nor a Ctrl key.
+    QTest::keyClick(f_.txtCodigo, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(control().Visible());
+    f_.txtCodigo->deselect();
+    QTest::keyClick(f_.txtCodigo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(control().Visible());
+    f_.txtCodigo->selectAll();
+    QTest::keyClick(f_.txtCodigo, Qt::Key_Backspace);
+    ASSERT_TRUE(control().Visible());
+    EXPECT_EQ(control().TxtBuscar->text(), "");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(f_.txtCodigo->text(), "5");
+
+    // No more is typed in the search than the box takes, and a longer code is not picked.
+    f_.txtCodigo->clear();
+    f_.txtCodigo->setMaxLength(4);
+    QTest::keyClicks(f_.txtCodigo, "1");
+    ASSERT_TRUE(control().Visible());
+    QTest::keyClicks(QApplication::focusWidget(), "101001");
+    EXPECT_EQ(control().TxtBuscar->text(), "1101");
+    ASSERT_EQ(control().CodigoActual(), "1101");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_EQ(control().CodigoActual(), "110101");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(control().Visible());
+    EXPECT_EQ(f_.txtCodigo->text(), "1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(f_.txtCodigo->text(), "1101");
 }

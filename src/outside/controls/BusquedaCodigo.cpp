@@ -176,7 +176,13 @@ QString BusquedaCodigo::CodigoActual() const {
 
 void BusquedaCodigo::Elige() {
     const QTreeWidgetItem* fila = LstCodigos->currentItem();
-    if (fila) Q_EMIT CodigoElegido(fila->text(0));
+    if (!fila) return;
+    // A code the box cannot hold whole is refused, never cut: the search stays open.
+    if (caja_ && fila->text(0).size() > caja_->maxLength()) {
+        QApplication::beep();
+        return;
+    }
+    Q_EMIT CodigoElegido(fila->text(0));
 }
 
 void BusquedaCodigo::Move(int left, int top) {
@@ -198,6 +204,8 @@ void BusquedaCodigo::setHeight(int twips) {
 void BusquedaCodigo::SetFocus() {
     QWidget* foco = QApplication::focusWidget();
     if (foco && !isAncestorOf(foco)) caja_ = qobject_cast<QLineEdit*>(foco);
+    // What is typed here goes back into the box: no more than the box takes, as in the box itself.
+    TxtBuscar->setMaxLength(caja_ ? caja_->maxLength() : 32767);
     raise();
     TxtBuscar->setFocus();
     TxtBuscar->end(false);

@@ -3,8 +3,9 @@
 // description begins with the text typed, narrowing as the user goes on typing in it, and
 // reports the code the user picks (Enter or a double click) through CodigoElegido. Left without a
 // pick (Escape, Tab, a click elsewhere) it hands the text typed in it back to the box it was
-// opened from, and Escape and Tab go on to that box as if pressed there. It reads the server
-// through the connection string its host gives it and writes nothing.
+// opened from, and Escape and Tab go on to that box as if pressed there. Nothing longer than that
+// box takes is typed or picked in it. It reads the server through the connection string its host
+// gives it and writes nothing.
 //
 // Sizes and positions are in twips, in the coordinates of the control's parent (the form).
 #include <QFrame>
