@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace ado {
 std::unique_ptr<Proveedor> CrearProveedorSqlite() {
     return std::make_unique<sqlite::ProveedorSqlite>();
@@ -166,6 +168,18 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
     sqlite3_finalize(st);
     if (conReferencias) sqlite3_exec(db_, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
     nombreBase_ = base;
+    ruta_ = QFile::encodeName(ruta);
+    struct stat datos {};
+    const bool conIdentidad = ::stat(ruta_.constData(), &datos) == 0;
+    dispositivo_ = conIdentidad ? datos.st_dev : 0;
+    nodo_ = conIdentidad ? datos.st_ino : 0;
+}
+
+bool ProveedorSqlite::abierto() const {
+    if (!db_) return false;
+    if (nodo_ == 0) return true;
+    struct stat datos {};
+    return ::stat(ruta_.constData(), &datos) == 0 && datos.st_dev == dispositivo_ && datos.st_ino == nodo_;
 }
 
 void ProveedorSqlite::tiempoDeEspera(int segundos) {

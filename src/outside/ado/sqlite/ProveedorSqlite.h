@@ -24,7 +24,9 @@ class ProveedorSqlite final : public Proveedor {
     void abrir(const ParametrosConexion& p, const QString& usuario, const QString& clave,
                Errors& errores) override;
     void cerrar() override;
-    bool abierto() const override { return db_ != nullptr; }
+    // A file moved, renamed or removed since it was opened is no longer the company: the
+    // connection counts as lost.
+    bool abierto() const override;
 
     Resultado ejecutar(const QString& sql, Errors& errores) override;
 
@@ -126,6 +128,9 @@ class ProveedorSqlite final : public Proveedor {
     int espera_ = 30;
     QElapsedTimer reloj_;
     QString nombreBase_;
+    // The opened file's path and identity (device, inode); no identity when it had none.
+    QByteArray ruta_;
+    unsigned long long dispositivo_ = 0, nodo_ = 0;
     QHash<QString, QList<Paso>> planes_;
     QHash<QString, QList<Paso>> formas_;  // by the statement's shape (see planConNumeros); empty: not shared
     QHash<QString, Preparada> preparadas_;
