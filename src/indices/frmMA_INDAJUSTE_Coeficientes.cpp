@@ -103,6 +103,7 @@ void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     } catch (const vb::ErrorVB&) {
         MensajeConversion(m_Col[columna].Titulo.trimmed().isEmpty() ? m_Col[columna].Campo
                                                                     : m_Col[columna].Titulo);
+        MuestraGuardados(fila);
         return;
     }
     const Edicion edicion{columna, valor};
