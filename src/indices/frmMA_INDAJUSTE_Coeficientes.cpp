@@ -175,6 +175,7 @@ bool frmMA_INDAJUSTE::Recalcula(bool desdeApertura, const Edicion* edicion) {
                        m_Mostrados.value(mesR)[(edicion->columna - 1) / 2]) {
                 db.CierraRecordset(mes);
                 transaccion.Deshacer();
+                maker::gUtilidades().Ocupado(false);
                 const QString titulo = m_Col[edicion->columna].Titulo.trimmed();
                 vb::MsgBox("Otro usuario cambió el índice " + (titulo.isEmpty() ? campo : titulo) + " de " +
                                mesR +

@@ -161,6 +161,33 @@ TEST(IndexSave, AMovedCompanyFileIsALostConnection) {
     }
 }
 
+// A file that cannot take the months a new fiscal year needs (read-only) says so once, with
+// the server's text, and still shows every stored month.
+TEST(IndexLoad, AFileThatTakesNoNewMonthsSaysSoOnceAndShowsEveryStoredMonth) {
+    VentanaIndices v(false, JulioAJunio());
+    v.Iniciar();
+    v.base().ejecutar(
+        "INSERT INTO MV_EJERCICIOS (PERIODO, DESCRIPCION, [Fecha Desde], [Fecha Hasta]) VALUES (2025, 'E', "
+        "'2024-07-01', '2025-06-30')");
+    ado::FallaInyectada soloLectura;
+    soloLectura.contiene = "INSERT INTO MA_INDAJUSTE";
+    soloLectura.veces = 100;
+    soloLectura.error = {"HY000", ado::kErrNoEspecificado, "attempt to write a readonly database", 8, {}};
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(soloLectura);
+    v.f().txtFields[0]->setText("1999");  // a year without rows: the delete changes nothing
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.Boton("BORRAR");
+    CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_TRUE(v.guion().preguntas().last().texto.contains("readonly"))
+        << v.guion().preguntas().last().texto.toStdString();
+    ASSERT_EQ(v.f().FgAsiento->Rows(), 13);
+    EXPECT_EQ(v.Celda(1, 0), "07/2023");
+    EXPECT_EQ(v.Celda(12, 0), "06/2024");
+    EXPECT_EQ(v.Celda(12, 1), "120");
+}
+
 // The year of the grid's last row keeps every month, its last included; a five-digit year is
 // refused before anything is deleted.
 TEST(YearSave, TheLastYearKeepsEveryMonthAndAFiveDigitYearIsRefused) {
