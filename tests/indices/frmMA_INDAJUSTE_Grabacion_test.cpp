@@ -1,6 +1,7 @@
 // Saving a typed index: whole or absent, never over another user's change, never to a file
 // that is no longer the company's; and the year save of the grid's last year.
 #include "data/DB_Dll.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/runtime/Conversiones.h"
@@ -8,7 +9,10 @@
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <cmath>
 
 namespace {
@@ -115,6 +119,33 @@ TEST(IndexSave, AnotherUsersChangeIsKeptOrTheSaveIsRefusedWithAWord) {
     EXPECT_TRUE(p.texto.contains("11/2023")) << p.texto.toStdString();
     EXPECT_EQ(v.base().filas(kTabla), antes);
     EXPECT_EQ(v.Celda(5, 1), "111");
+}
+
+// Another program holds the write lock: while the save waits the window shows the busy
+// cursor, and a key pressed meanwhile does not reach the save.
+TEST(IndexSave, WaitingForAnotherProgramsLockShowsTheBusyCursor) {
+    VentanaIndices v(false, JulioAJunio());
+    v.Iniciar();
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(v.base().ruta()).constData(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    int esperas = 0;
+    Qt::CursorShape forma = Qt::ArrowCursor;
+    ado::sqlite::AvisoDeEspera() = [&] {
+        ++esperas;
+        if (QApplication::overrideCursor()) forma = QApplication::overrideCursor()->shape();
+        QApplication::postEvent(QApplication::focusWidget(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7"));
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);  // the other program is done
+    };
+    v.Escribir(3, 1, "150");
+    ado::sqlite::AvisoDeEspera() = nullptr;
+    sqlite3_close(otro);
+    EXPECT_EQ(esperas, 1);
+    EXPECT_EQ(forma, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_DOUBLE_EQ(v.Guardado(2023, 9, "Importe1").toDouble(), 150);
+    CoeficientesAcordes(v);
 }
 
 // A value no number column holds is refused with the conversion message; nothing is saved.

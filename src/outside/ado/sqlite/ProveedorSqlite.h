@@ -11,8 +11,12 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace ado::sqlite {
+
+// Called when a statement starts to wait for another connection's lock, on the waiting thread.
+std::function<void()>& AvisoDeEspera();
 
 class ProveedorSqlite final : public Proveedor {
   public:
@@ -119,6 +123,8 @@ class ProveedorSqlite final : public Proveedor {
 
     // A statement that runs past the time-out is interrupted; a lock is waited for as long.
     static int vigilar(void* proveedor);
+    // Waits for another connection's lock, up to the command time-out.
+    static int ocupada(void* proveedor, int intentos);
     void empezarReloj() { reloj_.start(); }
 
     sqlite3* db_ = nullptr;
@@ -127,6 +133,7 @@ class ProveedorSqlite final : public Proveedor {
     bool todasVigiladas_ = false;
     int espera_ = 30;
     QElapsedTimer reloj_;
+    QElapsedTimer esperando_;
     QString nombreBase_;
     // The opened file's path and identity (device, inode); no identity when it had none.
     QByteArray ruta_;
