@@ -94,6 +94,24 @@ TEST(IndexSave, EndingTheSaveAtEveryStatementLeavesTheTableAsBeforeOrAfter) {
     EXPECT_EQ(v.Celda(1, 2), " 1.300");
 }
 
+// Retry after a failure in the middle repeats the whole save, which then stands complete.
+TEST(IndexSave, RetryRepeatsTheWholeSave) {
+    VentanaIndices v(false, JulioAJunio());
+    v.Iniciar();
+    ado::FallaInyectada lleno;
+    lleno.contiene = "UPDATE MA_INDAJUSTE";
+    lleno.saltar = 5;
+    lleno.error = {"HY000", ado::kErrNoEspecificado, "database or disk is full", 13, {}};
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(lleno);
+    v.guion().esperarMsgBox(vb::vbRetry);
+    v.Escribir(12, 1, "130");
+    ASSERT_EQ(v.guion().preguntas().size(), 1);
+    EXPECT_EQ(v.guion().preguntas().last().texto.count("Campo_Valida"), 1);
+    EXPECT_DOUBLE_EQ(v.Guardado(2024, 6, "Importe1").toDouble(), 130);
+    CoeficientesAcordes(v);
+    EXPECT_EQ(v.Celda(1, 2), " 1.300");
+}
+
 // Another program saves meanwhile: another series of the edited month and another month are
 // kept, the coefficients follow the stored indexes; the same value is not overwritten.
 TEST(IndexSave, AnotherUsersChangeIsKeptOrTheSaveIsRefusedWithAWord) {
