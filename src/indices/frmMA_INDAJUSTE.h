@@ -111,6 +111,9 @@ class frmMA_INDAJUSTE : public QWidget {
     void GrabaIndice(int fila, const Edicion& edicion);
     // False when someone else changed the edited value since it was shown: nothing is written.
     bool Recalcula(bool desdeApertura, const Edicion* edicion = nullptr);
+    // Writes the edited value of the month, inside the caller's transaction; false, writing
+    // nothing, when the stored value is no longer the one shown.
+    bool EscribeEdicion(const QString& mesR, const Edicion& edicion);
     // The stored indexes and coefficients of the fiscal year of the grid row, shown again.
     void MuestraGuardados(int fila);
     void ActualizarDatos();

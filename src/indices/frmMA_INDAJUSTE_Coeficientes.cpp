@@ -142,6 +142,27 @@ void frmMA_INDAJUSTE::ObtieneCoeficientes() {
     Recalcula(false);
 }
 
+bool frmMA_INDAJUSTE::EscribeEdicion(const QString& mesR, const Edicion& edicion) {
+    auto& db = gBaseDatos();
+    const QString campo = QString("Importe%1").arg((edicion.columna + 1) / 2);
+    ado::RecordsetPtr mes;
+    QString sql = "SELECT * FROM MA_INDAJUSTE WHERE MES = " + mesR.left(2) + " AND anio = " + mesR.right(4);
+    db.AbrirRecordset(sql, mes, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+    if (mes->Bof()) {
+        mes->AddNew();
+        mes->fields().Item("Mes").setValue(mesR.left(2).toInt());
+        mes->fields().Item("Anio").setValue(mesR.right(4).toInt());
+    } else if (Numero(mes->fields().Item(campo).Value()) !=
+               m_Mostrados.value(mesR)[(edicion.columna - 1) / 2]) {
+        db.CierraRecordset(mes);
+        return false;
+    }
+    mes->fields().Item(campo).setValue(edicion.valor);
+    mes->Update();
+    db.CierraRecordset(mes);
+    return true;
+}
+
 // desdeApertura: an edit of the closing month recomputes the whole fiscal year; the earlier
 // form recomputes from the edited month only. Only the edited value and the coefficients are
 // written, from what is stored, so that another user's edit of another value is kept.
@@ -161,32 +182,18 @@ bool frmMA_INDAJUSTE::Recalcula(bool desdeApertura, const Edicion* edicion) {
     QHash<QString, MesCalculado> calculados;
     ado::Transaccion transaccion(db.gCnn);
     try {
-        if (edicion) {
-            const QString campo = QString("Importe%1").arg((edicion->columna + 1) / 2);
-            ado::RecordsetPtr mes;
-            QString sql =
-                "SELECT * FROM MA_INDAJUSTE WHERE MES = " + mesR.left(2) + " AND anio = " + mesR.right(4);
-            db.AbrirRecordset(sql, mes, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
-            if (mes->Bof()) {
-                mes->AddNew();
-                mes->fields().Item("Mes").setValue(fechaR->month());
-                mes->fields().Item("Anio").setValue(fechaR->year());
-            } else if (Numero(mes->fields().Item(campo).Value()) !=
-                       m_Mostrados.value(mesR)[(edicion->columna - 1) / 2]) {
-                db.CierraRecordset(mes);
-                transaccion.Deshacer();
-                maker::gUtilidades().Ocupado(false);
-                const QString titulo = m_Col[edicion->columna].Titulo.trimmed();
-                vb::MsgBox("Otro usuario cambió el índice " + (titulo.isEmpty() ? campo : titulo) + " de " +
-                               mesR +
-                               " mientras usted lo editaba. No se grabó nada; se muestran los valores "
-                               "guardados del ejercicio.",
-                           vb::vbOKOnly | vb::vbExclamation, "Aviso al operador");
-                return false;
-            }
-            mes->fields().Item(campo).setValue(edicion->valor);
-            mes->Update();
-            db.CierraRecordset(mes);
+        if (edicion && !EscribeEdicion(mesR, *edicion)) {
+            transaccion.Deshacer();
+            maker::gUtilidades().Ocupado(false);
+            const QString titulo = m_Col[edicion->columna].Titulo.trimmed();
+            vb::MsgBox(
+                "Otro usuario cambió el índice " +
+                    (titulo.isEmpty() ? QString("Importe%1").arg((edicion->columna + 1) / 2) : titulo) +
+                    " de " + mesR +
+                    " mientras usted lo editaba. No se grabó nada; se muestran los valores guardados del "
+                    "ejercicio.",
+                vb::vbOKOnly | vb::vbExclamation, "Aviso al operador");
+            return false;
         }
 
         const std::array<double, 4> referencia = IndicesDelCierre(cierre);
