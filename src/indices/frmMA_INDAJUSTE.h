@@ -5,6 +5,7 @@
 #include "outside/ado/Connection.h"
 #include "outside/controls/TipoColumnaGrilla.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -100,13 +101,31 @@ class frmMA_INDAJUSTE : public QWidget {
     void CreaMesesFaltantes();
     void MuestraMes(int r);
     void Campo_Valida(QWidget* control, int& index, bool flag);
-    void Recalcula(bool desdeApertura);
+    // A typed index: its grid column and the value typed.
+    struct Edicion {
+        int columna;
+        double valor;
+    };
+    // Saves the edit and its recomputation as one, asking as Campo_Valida does on a failure;
+    // whatever is not saved, the grid shows the stored values again.
+    void GrabaIndice(int fila, const Edicion& edicion);
+    // False when someone else changed the edited value since it was shown: nothing is written.
+    bool Recalcula(bool desdeApertura, const Edicion* edicion = nullptr);
+    // Writes the edited value of the month, inside the caller's transaction; false, writing
+    // nothing, when the stored value is no longer the one shown.
+    bool EscribeEdicion(const QString& mesR, const Edicion& edicion);
+    // The stored indexes and coefficients of the fiscal year of the grid row, shown again.
+    void MuestraGuardados(int fila);
     void ActualizarDatos();
     bool EscribeAnio(const QString& anio);
-    void MensajeConversion();
+    // The conversion message for the field given (the year box's bound column by default).
+    void MensajeConversion(const QString& campo = {});
     // An index value as the grid shows it: "" for 0.
     static QString TextoImporte(double valor);
 
+    // Each month's indexes as the grid last showed them from the table: an edit is saved only
+    // while the stored value is still the one shown.
+    QHash<QString, std::array<double, 4>> m_Mostrados;
     vb::EditorGrilla* m_Editor = nullptr;
     std::unique_ptr<Ui::frmMA_INDAJUSTE> ui_;
 };

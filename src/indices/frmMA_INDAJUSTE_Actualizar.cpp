@@ -16,14 +16,14 @@
 
 using CNStuffContable::gBaseDatos;
 
-void frmMA_INDAJUSTE::MensajeConversion() {
+void frmMA_INDAJUSTE::MensajeConversion(const QString& campo) {
     const QString crlf = "\r\n";
     vb::MsgBox("Verifique las siguientes opciones: " + crlf + crlf +
                    "1) Ha ingresado letras donde debe ingresar numeros" + crlf + crlf +
-                   "2) Debe ingresar una fecha y el formato es incorrecto" + crlf + crlf +
-                   "En el campo: " + txtFields[0]->Tag + "/" + txtFields[0]->DataField,
+                   "2) Debe ingresar una fecha y el formato es incorrecto" + crlf + crlf + "En el campo: " +
+                   (campo.isEmpty() ? txtFields[0]->Tag + "/" + txtFields[0]->DataField : campo),
                vb::vbOKOnly | vb::vbCritical, "Error en conversion de datos");
-    txtFields[0]->setFocus();
+    if (campo.isEmpty()) txtFields[0]->setFocus();
 }
 
 // Deletes the year and, unless deleting only, writes it again from the grid rows of that year,

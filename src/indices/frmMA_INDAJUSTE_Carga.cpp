@@ -8,8 +8,11 @@
 #include "outside/maker/EnlaceControles.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
+#include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
 
+#include <QHash>
 #include <QLineEdit>
 
 using CNStuffContable::gBaseDatos;
@@ -22,6 +25,24 @@ QString TextoCoeficiente(const QVariant& v) {
     if (v.isNull()) return QString();
     const double d = v.toDouble();
     return d == 0 ? QString() : vb::Format(d, "#########0.000");
+}
+
+QString TextoImporteGuardado(const QVariant& v) {
+    if (v.isNull()) return QString();
+    const double d = v.toDouble();
+    return d == 0 ? QString() : vb::CStr(d);
+}
+
+// A month's stored indexes and coefficients in grid row r; returns the indexes.
+std::array<double, 4> EscribeValores(vb::FlexGrid* g, int r, ado::Fields& f) {
+    std::array<double, 4> importes{};
+    for (int k = 1; k <= 4; ++k) {
+        const QVariant v = f.Item(QString("Importe%1").arg(k)).Value();
+        importes[k - 1] = v.isNull() ? 0.0 : v.toDouble();
+        g->setTextMatrix(r, 2 * k - 1, TextoImporteGuardado(f.Item(QString("Importe%1").arg(k)).Value()));
+        g->setTextMatrix(r, 2 * k, TextoCoeficiente(f.Item(QString("Indice%1").arg(k)).Value()));
+    }
+    return importes;
 }
 }  // namespace
 
@@ -44,6 +65,7 @@ void frmMA_INDAJUSTE::CargaGrilla() {
         db.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
         const int n = rs->fields().Item("Filas").Value().toInt();
         db.CierraRecordset(rs);
+        m_Mostrados.clear();
         MsFlex_Inicializa(n + 1);
 
         sql = "SELECT * FROM " + m_Tabla + " order by anio,MES";
@@ -93,7 +115,16 @@ void frmMA_INDAJUSTE::CreaMesesFaltantes() {
                 f.Item("Mes").setValue(m);
                 f.Item("Anio").setValue(y);
                 for (int k = 1; k <= 4; ++k) f.Item(QString("Importe%1").arg(k)).setValue(0);
-                mes->Update();
+                // A file that cannot take the month (read-only) is told once, and the load goes on
+                // to show every stored month.
+                try {
+                    mes->Update();
+                } catch (const vb::ErrorVB& e) {
+                    if (db.gCnn->State() != ado::adStateOpen) throw;
+                    mes->CancelUpdate();
+                    CNStuffContable::MensajeError(e, vb::vbOKOnly + vb::vbCritical, "CargaGrilla");
+                    return;
+                }
             }
         }
     }
@@ -120,9 +151,46 @@ void frmMA_INDAJUSTE::MuestraMes(int r) {
     db.CierraRecordset(ejercicio);
 
     g->setTextMatrix(r, 0, vb::Format(mes, "00") + "/" + util.AjustaLargo(util.TextoCampo(anio), 4));
-    for (int k = 1; k <= 4; ++k) {
-        const QVariant importe = f.Item(QString("Importe%1").arg(k)).Value();
-        g->setTextMatrix(r, 2 * k - 1, importe.isNull() ? QString() : TextoImporte(importe.toDouble()));
-        g->setTextMatrix(r, 2 * k, TextoCoeficiente(f.Item(QString("Indice%1").arg(k)).Value()));
-    }
+    m_Mostrados.insert(g->TextMatrix(r, 0), EscribeValores(g, r, f));
+}
+
+void frmMA_INDAJUSTE::MuestraGuardados(int fila) {
+    auto& db = gBaseDatos();
+    auto& util = maker::gUtilidades();
+    auto* g = FgAsiento;
+    const QString mes = g->TextMatrix(fila, 0);
+    if (mes.size() != 7 || mes.at(2) != '/') return;
+    // The fiscal year's months, or the month alone when no fiscal year holds it.
+    int desde = mes.right(4).toInt() * 100 + mes.left(2).toInt(), hasta = desde;
+    vb::SinDetenerse([&] {
+        ado::RecordsetPtr rs;
+        const QString dia = "01/" + mes;
+        QString sql = "select * from mv_ejercicios where  [fecha desde] <= '" + dia +
+                      "' and [fecha hasta] >= '" + dia + "' ";
+        db.AbrirRecordset(sql, rs);
+        if (rs->Bof()) return;
+        const QDate a = vb::CDate(util.TextoCampo(rs->fields().Item("fecha desde").Value())).date();
+        const QDate c = vb::CDate(util.TextoCampo(rs->fields().Item("fecha hasta").Value())).date();
+        db.CierraRecordset(rs);
+        desde = a.year() * 100 + a.month();
+        hasta = c.year() * 100 + c.month();
+    });
+    vb::SinDetenerse([&] {
+        ado::RecordsetPtr rs;
+        QString sql = QString("SELECT * FROM MA_INDAJUSTE WHERE anio * 100 + mes BETWEEN %1 AND %2")
+                          .arg(desde)
+                          .arg(hasta);
+        db.AbrirRecordset(sql, rs);
+        QHash<QString, int> filas;
+        for (int r = 1; r < g->Rows(); ++r) filas.insert(g->TextMatrix(r, 0), r);
+        while (!rs->Eof()) {
+            auto& f = rs->fields();
+            const QString texto = vb::Format(f.Item("Mes").Value(), "00") + "/" +
+                                  util.AjustaLargo(util.TextoCampo(f.Item("Anio").Value()), 4);
+            const int r = filas.value(texto, -1);
+            if (r > 0) m_Mostrados.insert(texto, EscribeValores(g, r, f));
+            rs->MoveNext();
+        }
+        db.CierraRecordset(rs);
+    });
 }

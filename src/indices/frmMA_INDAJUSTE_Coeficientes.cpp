@@ -1,15 +1,19 @@
-// The coefficient rule: an edited month is saved at once, and the coefficients of its fiscal
-// year (closing month's index / the month's index) are recomputed, shown and saved.
+// The coefficient rule: an edited index is saved at once, and the coefficients of its fiscal
+// year (closing month's index / the month's index) are recomputed from the stored indexes and
+// saved with it, in one transaction.
 #include "indices/frmMA_INDAJUSTE.h"
 
 #include "data/DB_Dll.h"
+#include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <array>
 #include <optional>
@@ -32,18 +36,55 @@ QString TextoFecha(const QDate& d) {
     return d.toString("dd/MM/yyyy");
 }
 
-// Opens the month's row for writing, adding it when missing, and sets its month and year.
-ado::RecordsetPtr AbreMes(const QString& mesTexto) {
-    auto& db = gBaseDatos();
-    ado::RecordsetPtr rs;
-    QString sql =
-        "SELECT * FROM MA_INDAJUSTE WHERE MES = " + mesTexto.left(2) + " AND anio = " + mesTexto.right(4);
-    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
-    if (rs->Bof()) rs->AddNew();
-    rs->fields().Item("Mes").setValue(mesTexto.left(2).toInt());
-    rs->fields().Item("Anio").setValue(mesTexto.right(4).toInt());
-    return rs;
+QString TextoMes(int anio, int mes) {
+    return QString("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio, 4, 10, QLatin1Char('0'));
 }
+
+double Numero(const QVariant& v) {
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
+struct Ejercicio {
+    QDate apertura, cierre;
+};
+
+// The fiscal year that holds the month; nothing when none does.
+std::optional<Ejercicio> EjercicioDe(const QDate& mes) {
+    auto& db = gBaseDatos();
+    auto& util = maker::gUtilidades();
+    ado::RecordsetPtr rs;
+    QString sql = "select * from mv_ejercicios where  [fecha desde] <= '" + TextoFecha(mes) +
+                  "' and [fecha hasta] >= '" + TextoFecha(mes) + "' ";
+    db.AbrirRecordset(sql, rs);
+    if (rs->Bof()) return std::nullopt;
+    Ejercicio e{vb::CDate(util.TextoCampo(rs->fields().Item("fecha desde").Value())).date(),
+                vb::CDate(util.TextoCampo(rs->fields().Item("fecha hasta").Value())).date()};
+    db.CierraRecordset(rs);
+    return e;
+}
+
+// The four indexes of the closing month, the reference of every coefficient of its fiscal year;
+// zeros when the month has no row.
+std::array<double, 4> IndicesDelCierre(const QDate& cierre) {
+    auto& db = gBaseDatos();
+    std::array<double, 4> referencia{0, 0, 0, 0};
+    ado::RecordsetPtr rs;
+    QString sql = QString("SELECT * FROM MA_INDAJUSTE WHERE MES = %1 AND anio = %2")
+                      .arg(cierre.month())
+                      .arg(cierre.year());
+    db.AbrirRecordset(sql, rs);
+    if (!rs->Bof())
+        for (int k = 0; k < 4; ++k)
+            referencia[k] = Numero(rs->fields().Item(QString("Importe%1").arg(k + 1)).Value());
+    db.CierraRecordset(rs);
+    return referencia;
+}
+
+// A recomputed month as it is stored: its indexes and its coefficient texts.
+struct MesCalculado {
+    std::array<double, 4> importes;
+    std::array<QString, 4> coeficientes;
+};
 
 }  // namespace
 
@@ -52,14 +93,45 @@ void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     const QString nombre = control ? control->objectName() : QString();
     if (nombre.compare("txtfields", Qt::CaseInsensitive) == 0) return;
     if (nombre.compare("brwtxt", Qt::CaseInsensitive) != 0) return;
-    vb::ManejadorErrores h("Campo_Valida", maker::gUtilidades().Reportero());
-    // The cell shows the number as it is saved, in the grid's index form.
-    if (!h.paso([&] {
-            const double valor = maker::gUtilidades().ValorDoble(BrwTxt[0]->text().trimmed());
-            FgAsiento->setTextMatrix(FgAsiento->Row(), FgAsiento->Col(), TextoImporte(valor));
-        }))
+    auto* g = FgAsiento;
+    const int fila = g->Row();
+    const int columna = g->Col();
+    double valor = 0;
+    // A number the column cannot hold is refused, never stored as another one.
+    try {
+        valor = maker::gUtilidades().ValorDoble(BrwTxt[0]->text().trimmed());
+    } catch (const vb::ErrorVB&) {
+        MensajeConversion(m_Col[columna].Titulo.trimmed().isEmpty() ? m_Col[columna].Campo
+                                                                    : m_Col[columna].Titulo);
+        MuestraGuardados(fila);
         return;
-    h.paso([&] { ObtieneCoeficientes2024(); });
+    }
+    const Edicion edicion{columna, valor};
+    // The cell shows the number as it is saved, in the grid's index form.
+    g->setTextMatrix(fila, columna, TextoImporte(valor));
+    GrabaIndice(fila, edicion);
+}
+
+void frmMA_INDAJUSTE::GrabaIndice(int fila, const Edicion& edicion) {
+    auto& util = maker::gUtilidades();
+    vb::ManejadorErrores h("Campo_Valida", [&util](const vb::ErrorVB& e, const QString& rutina) {
+        util.Ocupado(false);
+        int respuesta = 0;
+        // The server undid the whole save with the session: nothing to repeat on it.
+        if (e.Number == ado::kErrTransaccionPerdida) {
+            util.TrataError(e, vb::vbOKOnly + vb::vbCritical, rutina, respuesta);
+            return 0;
+        }
+        util.TrataError(e, rutina, respuesta);
+        if (respuesta == vb::kRespuestaReintentar) util.Ocupado(true);
+        return respuesta;
+    });
+    bool grabado = false;
+    // The save may wait for another user's lock: the window shows that it waits.
+    util.Ocupado(true);
+    h.paso([&] { grabado = Recalcula(true, &edicion); });
+    util.Ocupado(false);
+    if (!grabado) MuestraGuardados(fila);
 }
 
 void frmMA_INDAJUSTE::ObtieneCoeficientes2024() {
@@ -70,88 +142,104 @@ void frmMA_INDAJUSTE::ObtieneCoeficientes() {
     Recalcula(false);
 }
 
-namespace {
-
-// The four indexes of the closing month, the reference of every coefficient of its fiscal year;
-// zeros when the month has no row.
-std::array<double, 4> IndicesDelCierre(const QDate& cierre) {
+bool frmMA_INDAJUSTE::EscribeEdicion(const QString& mesR, const Edicion& edicion) {
     auto& db = gBaseDatos();
-    auto& util = maker::gUtilidades();
-    std::array<double, 4> referencia{0, 0, 0, 0};
-    ado::RecordsetPtr rs;
-    QString sql = QString("SELECT * FROM MA_INDAJUSTE WHERE MES = %1 AND anio = %2")
-                      .arg(cierre.month())
-                      .arg(cierre.year());
-    db.AbrirRecordset(sql, rs);
-    if (!rs->Bof())
-        for (int k = 0; k < 4; ++k)
-            referencia[k] =
-                util.ValorDoble(util.TextoCampo(rs->fields().Item(QString("Importe%1").arg(k + 1)).Value()));
-    db.CierraRecordset(rs);
-    return referencia;
+    const QString campo = QString("Importe%1").arg((edicion.columna + 1) / 2);
+    ado::RecordsetPtr mes;
+    QString sql = "SELECT * FROM MA_INDAJUSTE WHERE MES = " + mesR.left(2) + " AND anio = " + mesR.right(4);
+    db.AbrirRecordset(sql, mes, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+    if (mes->Bof()) {
+        mes->AddNew();
+        mes->fields().Item("Mes").setValue(mesR.left(2).toInt());
+        mes->fields().Item("Anio").setValue(mesR.right(4).toInt());
+    } else if (Numero(mes->fields().Item(campo).Value()) !=
+               m_Mostrados.value(mesR)[(edicion.columna - 1) / 2]) {
+        db.CierraRecordset(mes);
+        return false;
+    }
+    mes->fields().Item(campo).setValue(edicion.valor);
+    mes->Update();
+    db.CierraRecordset(mes);
+    return true;
 }
 
-}  // namespace
-
 // desdeApertura: an edit of the closing month recomputes the whole fiscal year; the earlier
-// form recomputes from the edited month only.
-void frmMA_INDAJUSTE::Recalcula(bool desdeApertura) {
+// form recomputes from the edited month only. Only the edited value and the coefficients are
+// written, from what is stored, so that another user's edit of another value is kept.
+bool frmMA_INDAJUSTE::Recalcula(bool desdeApertura, const Edicion* edicion) {
     auto& db = gBaseDatos();
-    auto& util = maker::gUtilidades();
     auto* g = FgAsiento;
     const int R = g->Row();
     const QString mesR = g->TextMatrix(R, 0);
     const auto fechaR = FechaDeMes(mesR);
-    if (!fechaR) return;  // not a month: like a month outside every fiscal year
-
-    ado::RecordsetPtr rs;
-    QString sql = "select * from mv_ejercicios where  [fecha desde] <= '" + TextoFecha(*fechaR) +
-                  "' and [fecha hasta] >= '" + TextoFecha(*fechaR) + "' ";
-    db.AbrirRecordset(sql, rs);
-    if (rs->Bof()) return;
-    const QDate apertura = vb::CDate(util.TextoCampo(rs->fields().Item("fecha desde").Value())).date();
-    const QDate cierre = vb::CDate(util.TextoCampo(rs->fields().Item("fecha hasta").Value())).date();
-    db.CierraRecordset(rs);
-
-    // The edited month first, so that an edit of the closing month is its own reference.
-    {
-        auto mes = AbreMes(mesR);
-        for (int k = 1; k <= 4; ++k)
-            mes->fields()
-                .Item(QString("Importe%1").arg(k))
-                .setValue(util.ValorDoble(g->TextMatrix(R, 2 * k - 1)));
-        mes->Update();
-        db.CierraRecordset(mes);
-    }
-
-    const std::array<double, 4> referencia = IndicesDelCierre(cierre);
-
-    // The range goes by month dates, never by counting rows: up to the opening month when the
-    // closing month was edited, and down while the months stay inside the fiscal year.
-    int primera = R;
+    if (!fechaR) return true;  // not a month: like a month outside every fiscal year
+    const auto ejercicio = EjercicioDe(*fechaR);
+    if (!ejercicio) return true;
+    const QDate cierre = ejercicio->cierre;
     const bool esCierre = fechaR->year() == cierre.year() && fechaR->month() == cierre.month();
-    if (esCierre && desdeApertura) {
-        while (primera - 1 >= 1) {
-            const auto f = FechaDeMes(g->TextMatrix(primera - 1, 0));
-            if (!f || *f < QDate(apertura.year(), apertura.month(), 1) || *f > *fechaR) break;
-            --primera;
+    const QDate desde = esCierre && desdeApertura ? ejercicio->apertura : *fechaR;
+
+    QHash<QString, MesCalculado> calculados;
+    ado::Transaccion transaccion(db.gCnn);
+    try {
+        if (edicion && !EscribeEdicion(mesR, *edicion)) {
+            transaccion.Deshacer();
+            maker::gUtilidades().Ocupado(false);
+            const QString titulo = m_Col[edicion->columna].Titulo.trimmed();
+            vb::MsgBox(
+                "Otro usuario cambió el índice " +
+                    (titulo.isEmpty() ? QString("Importe%1").arg((edicion->columna + 1) / 2) : titulo) +
+                    " de " + mesR +
+                    " mientras usted lo editaba. No se grabó nada; se muestran los valores guardados del "
+                    "ejercicio.",
+                vb::vbOKOnly | vb::vbExclamation, "Aviso al operador");
+            return false;
         }
+
+        const std::array<double, 4> referencia = IndicesDelCierre(cierre);
+        ado::RecordsetPtr rs;
+        QString sql =
+            QString("SELECT * FROM MA_INDAJUSTE WHERE anio * 100 + mes BETWEEN %1 AND %2 ORDER BY anio, mes")
+                .arg(desde.year() * 100 + desde.month())
+                .arg(cierre.year() * 100 + cierre.month());
+        db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
+        while (!rs->Eof()) {
+            auto& f = rs->fields();
+            MesCalculado m;
+            for (int k = 0; k < 4; ++k) {
+                m.importes[k] = Numero(f.Item(QString("Importe%1").arg(k + 1)).Value());
+                const double coef = m.importes[k] > 0 ? referencia[k] / m.importes[k] : 0;
+                m.coeficientes[k] = coef != 0 ? vb::Format(coef, " ##0.##0") : QString();
+                // The stored coefficient is the one shown.
+                f.Item(QString("Indice%1").arg(k + 1))
+                    .setValue(maker::gUtilidades().ValorDoble(m.coeficientes[k]));
+            }
+            calculados.insert(TextoMes(f.Item("Anio").Value().toInt(), f.Item("Mes").Value().toInt()), m);
+            rs->Update();
+            rs->MoveNext();
+        }
+        db.CierraRecordset(rs);
+        transaccion.Confirmar();
+    } catch (const vb::ErrorVB& e) {
+        if (transaccion.SePerdio(e)) throw ado::Transaccion::ErrorPerdida(e);
+        throw;
     }
-    for (int D = primera; D <= g->Rows() - 1; ++D) {
+
+    // Shown only once stored: the months of the range with what the table now holds.
+    for (int D = 1; D < g->Rows(); ++D) {
         const auto fechaD = FechaDeMes(g->TextMatrix(D, 0));
-        if (!fechaD || *fechaD > cierre) break;
-        for (int k = 1; k <= 4; ++k) {
-            const double indice = util.ValorDoble(g->TextMatrix(D, 2 * k - 1));
-            const double coef = indice > 0 ? referencia[k - 1] / indice : 0;
-            g->setTextMatrix(D, 2 * k, coef != 0 ? vb::Format(coef, " ##0.##0") : QString());
+        if (!fechaD || *fechaD < desde || *fechaD > cierre) continue;
+        const auto it = calculados.constFind(g->TextMatrix(D, 0));
+        // A month the table no longer holds has no coefficient.
+        if (it == calculados.constEnd()) {
+            for (int k = 1; k <= 4; ++k) g->setTextMatrix(D, 2 * k, QString());
+            continue;
         }
-        auto mes = AbreMes(g->TextMatrix(D, 0));
-        auto& f = mes->fields();
+        m_Mostrados.insert(it.key(), it->importes);
         for (int k = 1; k <= 4; ++k) {
-            f.Item(QString("Importe%1").arg(k)).setValue(util.ValorDoble(g->TextMatrix(D, 2 * k - 1)));
-            f.Item(QString("Indice%1").arg(k)).setValue(util.ValorDoble(g->TextMatrix(D, 2 * k)));
+            g->setTextMatrix(D, 2 * k - 1, TextoImporte(it->importes[k - 1]));
+            g->setTextMatrix(D, 2 * k, it->coeficientes[k - 1]);
         }
-        mes->Update();
-        db.CierraRecordset(mes);
     }
+    return true;
 }

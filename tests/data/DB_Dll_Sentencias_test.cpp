@@ -182,8 +182,8 @@ TEST_F(DB_DllStatements, WithoutReconnectingItAsksAndDoesNotEndTheProgram) {
 
 TEST_F(DB_DllStatements, YesToTheQuestionReconnectsAndEnds) {
     const QString ruta = base_.ruta();
+    // The file moved away is itself the lost connection.
     ASSERT_TRUE(QFile::rename(ruta, ruta + ".fuera"));
-    db().gCnn->InyectarFalla(conexionPerdida("TA_CONFIGURACION", 1));
     // The operator brings the database back before answering.
     struct Devuelve : DialogosGuionados {
         QString ruta;

@@ -391,6 +391,20 @@ TEST_P(IndexWindowDemo, GrabarRewritesTheYearFromItsGridRows) {
     EXPECT_FALSE(f.txtFields[0]->isEnabled());
 }
 
+// The year of the grid's last row keeps every month, its last one (06/2027) included.
+TEST_P(IndexWindowDemo, GrabarOfTheLastYearKeepsItsLastMonth) {
+    VentanaIndices v(true, {}, "ADMIN", locale());
+    v.Iniciar();
+    const QString anio2027 =
+        "SELECT Mes, Importe1, Importe2, Indice1 FROM MA_INDAJUSTE WHERE Anio = 2027 ORDER BY Mes";
+    const auto antes = v.base().filas(anio2027);
+    ASSERT_EQ(antes.size(), 6);
+    v.f().txtFields[0]->setText("2027");
+    v.Boton("GRABAR");
+    EXPECT_EQ(v.base().filas(anio2027), antes);
+    EXPECT_EQ(v.FilasIndices(), 66);
+}
+
 TEST_P(IndexWindowDemo, AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDeleted) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();

@@ -185,6 +185,10 @@ void Connection::aplicarFallaInyectada(const QString& sql) {
         FallaInyectada& f = fallas_[i];
         if (f.veces <= 0 || !(f.contiene.isEmpty() || sql.contains(f.contiene, Qt::CaseInsensitive)))
             continue;
+        if (f.saltar > 0) {
+            --f.saltar;
+            continue;
+        }
         const FallaInyectada copia = f;
         if (--f.veces <= 0) fallas_.removeAt(i);
         errores_.Add(copia.error);

@@ -21,6 +21,8 @@ struct FallaInyectada {
     QString contiene;
     // How many statements fail before the fault goes away.
     int veces = 1;
+    // How many matching statements run before it strikes.
+    int saltar = 0;
     // The entry put in the error list; its Number is also the raised error's number.
     Error error;
     // True: the connection is lost (closed) as well, as a dropped link is.

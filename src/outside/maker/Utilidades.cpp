@@ -84,7 +84,11 @@ double Utilidades::ValorNumerico(const QString& texto) const {
 }
 
 double Utilidades::ValorDoble(const QString& texto) const {
-    return numeroInicial(texto).value_or(0.0);
+    bool desborda = false;
+    const auto v = vb::NumeroInicial(texto, &desborda);
+    // A number no double holds is refused, never read as 0.
+    if (desborda) vb::Raise(6, QStringLiteral("Desbordamiento"));
+    return v.value_or(0.0);
 }
 
 int Utilidades::ValorEntero(const QString& texto) const {

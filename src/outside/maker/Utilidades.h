@@ -30,6 +30,7 @@ class Utilidades {
     // separator skipped between digits); 0 for a blank or non-numeric text. ValorNumerico is a
     // currency number: rounded half away from zero to four decimals.
     double ValorNumerico(const QString& texto) const;
+    // The same unrounded; raises 6 for a number too large for a double.
     double ValorDoble(const QString& texto) const;
     // The number as a 16-bit integer, rounded as VB's CInt; raises 6 when it does not fit.
     int ValorEntero(const QString& texto) const;

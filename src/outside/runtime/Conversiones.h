@@ -30,7 +30,8 @@ double Val(const QString& texto);
 // three digits ("1.500,5" in a "," locale); otherwise one "." or "," is the decimal point
 // ("1500.5" and "1500,5" are 1500.5); reading stops at the first character that cannot go on
 // the number, and an exponent counts only with digits. Nothing when no digit leads the text.
-std::optional<double> NumeroInicial(const QString& texto);
+// desborda, when given, tells a number too large for a double from no number at all.
+std::optional<double> NumeroInicial(const QString& texto, bool* desborda = nullptr);
 // VB CDbl: texts in the number locale; raises 13 when not a number and 94 on Null.
 double CDbl(const QVariant& v);
 // VB CStr of a number: shortest text (up to 15 digits), no thousands separator.

@@ -34,7 +34,8 @@ bool agrupado(const QString& run, QChar grupo, QChar decimal) {
 
 }  // namespace
 
-std::optional<double> NumeroInicial(const QString& texto) {
+std::optional<double> NumeroInicial(const QString& texto, bool* desborda) {
+    if (desborda) *desborda = false;
     const QLocale loc = localeNumeros();
     const QChar decimal = loc.decimalPoint().isEmpty() ? QLatin1Char('.') : loc.decimalPoint().at(0);
     const QChar grupo = loc.groupSeparator().isEmpty() ? QChar() : loc.groupSeparator().at(0);
@@ -87,7 +88,10 @@ std::optional<double> NumeroInicial(const QString& texto) {
     if (limpio.endsWith(QLatin1Char('.'))) limpio.chop(1);
     bool ok = false;
     const double v = limpio.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
+    if (!ok || !std::isfinite(v)) {
+        if (desborda) *desborda = true;
+        return std::nullopt;
+    }
     return v;
 }
 

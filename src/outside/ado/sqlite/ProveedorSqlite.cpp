@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace ado {
 std::unique_ptr<Proveedor> CrearProveedorSqlite() {
     return std::make_unique<sqlite::ProveedorSqlite>();
@@ -166,11 +168,39 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
     sqlite3_finalize(st);
     if (conReferencias) sqlite3_exec(db_, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
     nombreBase_ = base;
+    ruta_ = QFile::encodeName(ruta);
+    struct stat datos {};
+    const bool conIdentidad = ::stat(ruta_.constData(), &datos) == 0;
+    dispositivo_ = conIdentidad ? datos.st_dev : 0;
+    nodo_ = conIdentidad ? datos.st_ino : 0;
+}
+
+bool ProveedorSqlite::abierto() const {
+    if (!db_) return false;
+    if (nodo_ == 0) return true;
+    struct stat datos {};
+    return ::stat(ruta_.constData(), &datos) == 0 && datos.st_dev == dispositivo_ && datos.st_ino == nodo_;
+}
+
+std::function<void()>& AvisoDeEspera() {
+    static std::function<void()> aviso;
+    return aviso;
 }
 
 void ProveedorSqlite::tiempoDeEspera(int segundos) {
     espera_ = std::max(segundos, 0);
-    if (db_) sqlite3_busy_timeout(db_, espera_ > 0 ? espera_ * 1000 : INT_MAX);
+    if (db_) sqlite3_busy_handler(db_, &ProveedorSqlite::ocupada, this);
+}
+
+int ProveedorSqlite::ocupada(void* proveedor, int intentos) {
+    auto* p = static_cast<ProveedorSqlite*>(proveedor);
+    if (intentos == 0) {
+        p->esperando_.start();
+        if (AvisoDeEspera()) AvisoDeEspera()();
+    }
+    if (p->espera_ > 0 && p->esperando_.elapsed() >= qint64(p->espera_) * 1000) return 0;
+    sqlite3_sleep(std::min(1 + intentos, 50));
+    return 1;
 }
 
 int ProveedorSqlite::vigilar(void* proveedor) {
@@ -737,7 +767,9 @@ void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {
 
 void ProveedorSqlite::comenzarTransaccion(Errors& errores) {
     if (db_) vigilarTodo();
-    ejecutarSimple("BEGIN", errores);
+    // The write lock is taken now: a transaction that read first could not wait for it later
+    // (the engine would refuse at once rather than risk a deadlock).
+    ejecutarSimple("BEGIN IMMEDIATE", errores);
 }
 void ProveedorSqlite::confirmarTransaccion(Errors& errores) {
     ejecutarSimple("COMMIT", errores);

@@ -11,8 +11,12 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace ado::sqlite {
+
+// Called when a statement starts to wait for another connection's lock, on the waiting thread.
+std::function<void()>& AvisoDeEspera();
 
 class ProveedorSqlite final : public Proveedor {
   public:
@@ -24,7 +28,9 @@ class ProveedorSqlite final : public Proveedor {
     void abrir(const ParametrosConexion& p, const QString& usuario, const QString& clave,
                Errors& errores) override;
     void cerrar() override;
-    bool abierto() const override { return db_ != nullptr; }
+    // A file moved, renamed or removed since it was opened is no longer the company: the
+    // connection counts as lost.
+    bool abierto() const override;
 
     Resultado ejecutar(const QString& sql, Errors& errores) override;
 
@@ -117,6 +123,8 @@ class ProveedorSqlite final : public Proveedor {
 
     // A statement that runs past the time-out is interrupted; a lock is waited for as long.
     static int vigilar(void* proveedor);
+    // Waits for another connection's lock, up to the command time-out.
+    static int ocupada(void* proveedor, int intentos);
     void empezarReloj() { reloj_.start(); }
 
     sqlite3* db_ = nullptr;
@@ -125,7 +133,11 @@ class ProveedorSqlite final : public Proveedor {
     bool todasVigiladas_ = false;
     int espera_ = 30;
     QElapsedTimer reloj_;
+    QElapsedTimer esperando_;
     QString nombreBase_;
+    // The opened file's path and identity (device, inode); no identity when it had none.
+    QByteArray ruta_;
+    unsigned long long dispositivo_ = 0, nodo_ = 0;
     QHash<QString, QList<Paso>> planes_;
     QHash<QString, QList<Paso>> formas_;  // by the statement's shape (see planConNumeros); empty: not shared
     QHash<QString, Preparada> preparadas_;
