@@ -54,63 +54,14 @@ class FrmMA_CUENTAS : public QWidget {
     explicit FrmMA_CUENTAS(QWidget* parent = nullptr);
     ~FrmMA_CUENTAS() override;
 
-    // ---- controls ----
-    // Bound text boxes: 0 "DESCRIPCION", 1 "Codigo", 2 "CodigoOpcional", 3 "CuentaPrincipal",
-    // 4 "CodTarjeta_ConcAuto".
-    QList<vb::CajaTexto*> txtFields;
-    vb::CajaTexto* TxtCodigo = nullptr;
-    std::array<QRadioButton*, 2> OptTipoCuenta{};  // 0 "Imputable", 1 "Título"
-    std::array<QRadioButton*, 3> optLibros{};      // 0 none, 1 purchases, 2 sales
-    QCheckBox* chkCCostos = nullptr;
-    QCheckBox* CHKAjustable = nullptr;
-    QCheckBox* chkTarjeta = nullptr;
-    QCheckBox* ChkBloqueo = nullptr;
-    QCheckBox* ChkCyB = nullptr;
-    QCheckBox* ChkBdu = nullptr;
-    QCheckBox* ChkVto = nullptr;
-    QComboBox* CmbIndices = nullptr;
-    QComboBox* CmbMP = nullptr;
-    QComboBox* CmbMoneda = nullptr;
-    QComboBox* Combo1 = nullptr;  // title accounts
-    QLabel* LblDV = nullptr;
-    QLabel* LblDescRelacionado = nullptr;
-    QLabel* lblCodTarjetaConcAuto = nullptr;
-    QLabel* Label1 = nullptr;             // "Bienes de Uso"
-    std::array<QLabel*, 14> LblTitulo{};  // captions; 5 "Dígito Verificador"
-    QTabWidget* SSTab1 = nullptr;         // "Datos Generales", "Mas Datos"
-    vb::FlexGrid* MSFlexGrid1 = nullptr;  // personalised fields
-    vb::CajaTexto* TxtEdit = nullptr;     // its cell editor
-    vb::TreeView* TreeV = nullptr;
-    vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;  // code search of the bound fields
-    vb::BusquedaCodigo* BusquedaCodigo2 = nullptr;  // code search of the code box
-    BarraEstado* sbStatusBar = nullptr;
-    UtilVex* UtilVex1 = nullptr;
-    vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
-    SkinFramework* SkinFramework1 = nullptr;
-
-    // ---- form state ----
-    QString TablaActual;
-    ado::RecordsetPtr rsCuentas;
-    bool Modificando = false;
-    bool Nuevo = false;
-    bool Borrando = false;
-    bool Grabando = false;
-    bool CargandoDatos = false;
-    bool HuboError = false;
-    int CampoActual = 0;
-    bool MostrarArbol = false;
-    QString CCostoDefecto;
-    QString TituloClientesBonos;
-    QString TituloClientesMutuales;
-    // The code under validation, trimmed and without "-".
-    QString CodigoCuenta;
-    // The last code typed in the code field, without "-".
-    QString CodigoSinGuiones;
-    // Whether side-toolbar button 7 ("Actualizar Cash Flow") is shown.
-    static bool gMuestraCashFlow;
-
     // The form's account rules, created on first use.
     maker::ReglasCuentas& Reglas();
+
+    // What the form is doing with the code shown: a new account, a stored one, or neither (the
+    // form waits for a code); and whether the last validation or save refused.
+    bool CuentaNueva() const { return Nuevo; }
+    bool CuentaGuardada() const { return Modificando; }
+    bool Rechazo() const { return HuboError; }
 
     // ---- public members ----
     void LimpiaPantalla();
@@ -166,6 +117,61 @@ class FrmMA_CUENTAS : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // ---- controls ----
+    // Bound text boxes: 0 "DESCRIPCION", 1 "Codigo", 2 "CodigoOpcional", 3 "CuentaPrincipal",
+    // 4 "CodTarjeta_ConcAuto".
+    QList<vb::CajaTexto*> txtFields;
+    vb::CajaTexto* TxtCodigo = nullptr;
+    std::array<QRadioButton*, 2> OptTipoCuenta{};  // 0 "Imputable", 1 "Título"
+    std::array<QRadioButton*, 3> optLibros{};      // 0 none, 1 purchases, 2 sales
+    QCheckBox* chkCCostos = nullptr;
+    QCheckBox* CHKAjustable = nullptr;
+    QCheckBox* chkTarjeta = nullptr;
+    QCheckBox* ChkBloqueo = nullptr;
+    QCheckBox* ChkCyB = nullptr;
+    QCheckBox* ChkBdu = nullptr;
+    QCheckBox* ChkVto = nullptr;
+    QComboBox* CmbIndices = nullptr;
+    QComboBox* CmbMP = nullptr;
+    QComboBox* CmbMoneda = nullptr;
+    QComboBox* Combo1 = nullptr;  // title accounts
+    QLabel* LblDV = nullptr;
+    QLabel* LblDescRelacionado = nullptr;
+    QLabel* lblCodTarjetaConcAuto = nullptr;
+    QLabel* Label1 = nullptr;             // "Bienes de Uso"
+    std::array<QLabel*, 14> LblTitulo{};  // captions; 5 "Dígito Verificador"
+    QTabWidget* SSTab1 = nullptr;         // "Datos Generales", "Mas Datos"
+    vb::FlexGrid* MSFlexGrid1 = nullptr;  // personalised fields
+    vb::CajaTexto* TxtEdit = nullptr;     // its cell editor
+    vb::TreeView* TreeV = nullptr;
+    vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;  // code search of the bound fields
+    vb::BusquedaCodigo* BusquedaCodigo2 = nullptr;  // code search of the code box
+    BarraEstado* sbStatusBar = nullptr;
+    UtilVex* UtilVex1 = nullptr;
+    vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
+    SkinFramework* SkinFramework1 = nullptr;
+
+    // ---- form state ----
+    QString TablaActual;
+    ado::RecordsetPtr rsCuentas;
+    bool Modificando = false;
+    bool Nuevo = false;
+    bool Borrando = false;
+    bool Grabando = false;
+    bool CargandoDatos = false;
+    bool HuboError = false;
+    int CampoActual = 0;
+    bool MostrarArbol = false;
+    QString CCostoDefecto;
+    QString TituloClientesBonos;
+    QString TituloClientesMutuales;
+    // The code under validation, trimmed and without "-".
+    QString CodigoCuenta;
+    // The last code typed in the code field, without "-".
+    QString CodigoSinGuiones;
+    // Whether side-toolbar button 7 ("Actualizar Cash Flow") is shown.
+    static bool gMuestraCashFlow;
+
     // The controls of the layout file into the form's members and arrays.
     void RecogeControles(const Ui::FrmMA_CUENTAS& ui);
     // What the layout file cannot say: the buttons and panels of the bars, the code searches, the

@@ -18,6 +18,7 @@
 #include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
 #include "support/ConexionCaida.h"
+#include "support/Control.h"
 #include "support/DialogosGuionados.h"
 #include "support/ImprimeQt.h"
 #include "support/LocaleNumeros.h"
@@ -486,7 +487,7 @@ TEST(CostCentresFromTheChart, TheChartOfAccountsOpensTheFormOnItsCurrentAccount)
         f.Mostrar();
     });
     c.EscribirCodigo("51010100101");
-    c.f().Tbar->Buttons(4)->trigger();
+    Control<vb::BarraBotones>(c.f(), "Tbar")->Buttons(4)->trigger();
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto& f = Frmta_asigccosto::instancia();
     EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");

@@ -1,6 +1,7 @@
 #include "accounts/CuentasDePrueba.h"
 #include "account_extras/Frmta_asigccosto.h"
 #include "account_extras/frmMA_CUENTASADIC.h"
+#include "support/Control.h"
 
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
@@ -44,13 +45,13 @@ void CuentasDePrueba::Iniciar() {
 }
 
 void CuentasDePrueba::EscribirCodigo(const QString& codigo) {
-    ventana_->TxtCodigo->setFocus();
-    ventana_->TxtCodigo->selectAll();
+    Control<vb::CajaTexto>(*ventana_, "TxtCodigo")->setFocus();
+    Control<vb::CajaTexto>(*ventana_, "TxtCodigo")->selectAll();
     Teclear(codigo);
 }
 
 void CuentasDePrueba::EscribirCampo(int indice, const QString& texto) {
-    vb::CajaTexto* caja = ventana_->txtFields[indice];
+    vb::CajaTexto* caja = Control<vb::CajaTexto>(*ventana_, "txtFields", indice);
     caja->setFocus();
     caja->selectAll();
     QTest::keyClick(caja, Qt::Key_Delete);
@@ -69,7 +70,7 @@ void CuentasDePrueba::Teclear(const QString& texto) {
 }
 
 void CuentasDePrueba::Boton(const QString& accion) {
-    QTest::mouseClick(ventana_->UtilVex1->Boton(accion), Qt::LeftButton);
+    QTest::mouseClick(Control<UtilVex>(*ventana_, "UtilVex1")->Boton(accion), Qt::LeftButton);
     QApplication::processEvents();
 }
 

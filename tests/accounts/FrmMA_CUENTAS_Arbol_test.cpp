@@ -8,6 +8,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ TEST(ChartTree, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSuppliers) 
              "('12', 'CLIENTES', 1, 'CL', 0), ('13', 'OTROS', 1, 'BC', 0), ('14', 'BAJA', 0, NULL, 1), "
              "('2', 'PASIVO', 1, NULL, 0), ('21', 'PROVEEDORES', 0, 'PR', 0)"));
     c.Iniciar();
-    vb::TreeView* t = c.f().TreeV;
+    vb::TreeView* t = Control<vb::TreeView>(c.f(), "TreeV");
     EXPECT_EQ(t->Nodo("A")->text(0), "Plan General de Cuentas");
     EXPECT_TRUE(t->Nodo("A")->isExpanded());
     EXPECT_EQ(Padre(t, "A1"), "A");
@@ -66,10 +67,10 @@ TEST(ChartTree, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSuppliers) 
     EXPECT_EQ(Padre(t, "A13"), "A1");
     EXPECT_EQ(Padre(t, "A1101"), "A11");
     // The title list is rebuilt with the tree, with the same filter.
-    ASSERT_GE(c.f().Combo1->count(), 2);
-    EXPECT_EQ(c.f().Combo1->itemText(0), "");
-    for (int i = 1; i < c.f().Combo1->count(); ++i)
-        EXPECT_FALSE(c.f().Combo1->itemText(i).endsWith("12")) << i;
+    ASSERT_GE(Control<QComboBox>(c.f(), "Combo1")->count(), 2);
+    EXPECT_EQ(Control<QComboBox>(c.f(), "Combo1")->itemText(0), "");
+    for (int i = 1; i < Control<QComboBox>(c.f(), "Combo1")->count(); ++i)
+        EXPECT_FALSE(Control<QComboBox>(c.f(), "Combo1")->itemText(i).endsWith("12")) << i;
 
     // A stop request ends the build with what it has and is cleared.
     CNStuffContable::gCancelaArbol = true;
@@ -81,7 +82,7 @@ TEST(ChartTree, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSuppliers) 
 TEST(ChartTree, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) {
     CuentasDePrueba c(Plan("('1', 'ACTIVO', 1, NULL, 1)"));
     c.Iniciar();
-    vb::TreeView* t = c.f().TreeV;
+    vb::TreeView* t = Control<vb::TreeView>(c.f(), "TreeV");
     EXPECT_EQ(t->Count(), 1);
     EXPECT_TRUE(t->Existe("A"));
 
@@ -108,21 +109,21 @@ TEST(ChartTree, ClickingANodeLoadsItsAccountAndTheRootClearsTheFields) {
     CuentasDePrueba c;
     c.Iniciar();
     // A key typed in the tree sends the caret to the end of the description, untyped.
-    c.f().TreeV->setVisible(true);
-    c.f().TreeV->setFocus();
+    Control<vb::TreeView>(c.f(), "TreeV")->setVisible(true);
+    Control<vb::TreeView>(c.f(), "TreeV")->setFocus();
     QApplication::processEvents();
-    c.f().txtFields[0]->setText("CAJA  ");
-    QTest::keyClicks(c.f().TreeV, "x");
-    EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA  ");
-    EXPECT_EQ(c.f().txtFields[0]->SelStart(), 4);
-    EXPECT_EQ(QApplication::focusWidget(), c.f().txtFields[0]);
+    Control<vb::CajaTexto>(c.f(), "txtFields", 0)->setText("CAJA  ");
+    QTest::keyClicks(Control<vb::TreeView>(c.f(), "TreeV"), "x");
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(), "CAJA  ");
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->SelStart(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(c.f(), "txtFields", 0));
 
     c.f().TreeV_NodeClick("A11010100101");
-    EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA PESOS");
-    EXPECT_TRUE(c.f().Modificando);
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(), "CAJA PESOS");
+    EXPECT_TRUE(c.f().CuentaGuardada());
     c.f().TreeV_NodeClick("A");
-    EXPECT_EQ(c.f().txtFields[0]->text(), "");
-    EXPECT_EQ(c.f().txtFields[1]->text(), "");
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(), "");
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 1)->text(), "");
 }
 
 namespace {
@@ -139,7 +140,8 @@ bool SeLee(vb::TreeView* t, QTreeWidgetItem* n) {
 }
 
 QToolButton* Conmutador(FrmMA_CUENTAS& f) {
-    return qobject_cast<QToolButton*>(f.Tbar->widgetForAction(f.Tbar->Buttons(6)));
+    return qobject_cast<QToolButton*>(Control<vb::BarraBotones>(f, "Tbar")->widgetForAction(
+        Control<vb::BarraBotones>(f, "Tbar")->Buttons(6)));
 }
 
 }  // namespace
@@ -152,16 +154,18 @@ TEST(ChartTree, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUs
         CuentasDePrueba c;
         c.Iniciar();
         FrmMA_CUENTAS& f = c.f();
-        ASSERT_FALSE(f.MostrarArbol);
+        ASSERT_TRUE(Control<vb::TreeView>(f, "TreeV")->isHidden());
         QTest::mouseClick(Conmutador(f), Qt::LeftButton);
         QApplication::processEvents();
-        ASSERT_TRUE(f.MostrarArbol);
+        ASSERT_FALSE(Control<vb::TreeView>(f, "TreeV")->isHidden());
         EXPECT_TRUE(Conmutador(f)->isChecked());
-        EXPECT_TRUE(SeLee(f.TreeV, f.TreeV->Nodo("A11010100101")));
-        EXPECT_TRUE(SeLee(f.TreeV, f.TreeV->Nodo("A11010200101")));
+        EXPECT_TRUE(SeLee(Control<vb::TreeView>(f, "TreeV"),
+                          Control<vb::TreeView>(f, "TreeV")->Nodo("A11010100101")));
+        EXPECT_TRUE(SeLee(Control<vb::TreeView>(f, "TreeV"),
+                          Control<vb::TreeView>(f, "TreeV")->Nodo("A11010200101")));
 
         // The user drags the divider; the width goes to the ini file with the tree setting.
-        auto* divisor = qobject_cast<QSplitter*>(f.TreeV->parentWidget());
+        auto* divisor = qobject_cast<QSplitter*>(Control<vb::TreeView>(f, "TreeV")->parentWidget());
         ASSERT_TRUE(divisor);
         QSplitterHandle* asa = divisor->handle(1);
         const QPoint centro = asa->rect().center();
@@ -175,7 +179,7 @@ TEST(ChartTree, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUs
         QMouseEvent suelta(QEvent::MouseButtonRelease, destino, asa->mapToGlobal(destino), Qt::LeftButton,
                            Qt::NoButton, {});
         QApplication::sendEvent(asa, &suelta);
-        ancho = f.TreeV->width();
+        ancho = Control<vb::TreeView>(f, "TreeV")->width();
         int cancelar = 0;
         EXPECT_THROW(f.Form_Unload(cancelar), vb::FinDelPrograma);
         EXPECT_EQ(maker::gArchivoIni().Leer("QT742p.INI", "DISTRIBUIDORA DEL SUR S.A.", "Ancho Treeview"),
@@ -191,12 +195,12 @@ TEST(ChartTree, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUs
     archivo.write(ini);
     archivo.close();
     otra.Iniciar();
-    ASSERT_TRUE(otra.f().MostrarArbol);
+    ASSERT_TRUE(!Control<vb::TreeView>(otra.f(), "TreeV")->isHidden());
     EXPECT_TRUE(Conmutador(otra.f())->isChecked());
-    EXPECT_EQ(otra.f().TreeV->width(), ancho);
+    EXPECT_EQ(Control<vb::TreeView>(otra.f(), "TreeV")->width(), ancho);
     QTest::mouseClick(Conmutador(otra.f()), Qt::LeftButton);
     EXPECT_FALSE(Conmutador(otra.f())->isChecked());
-    EXPECT_TRUE(otra.f().TreeV->isHidden());
+    EXPECT_TRUE(Control<vb::TreeView>(otra.f(), "TreeV")->isHidden());
 }
 
 TEST(ChartTree, UnderEverySkinThePressedToggleLooksPressed) {
@@ -233,9 +237,9 @@ TEST(ChartTree, AttachingTheTreeKeepsTheWindowOnItsScreen) {
     ASSERT_GT(f.frameGeometry().right(), area.right());
     QTest::mouseClick(Conmutador(f), Qt::LeftButton);
     QApplication::processEvents();
-    ASSERT_TRUE(f.MostrarArbol);
+    ASSERT_FALSE(Control<vb::TreeView>(f, "TreeV")->isHidden());
     EXPECT_TRUE(area.contains(f.frameGeometry()))
         << f.frameGeometry().x() << "," << f.frameGeometry().y() << " " << f.frameGeometry().width() << "x"
         << f.frameGeometry().height();
-    EXPECT_GT(f.TreeV->width(), 0);
+    EXPECT_GT(Control<vb::TreeView>(f, "TreeV")->width(), 0);
 }

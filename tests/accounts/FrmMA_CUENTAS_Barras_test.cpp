@@ -10,6 +10,7 @@
 #include "outside/runtime/Procesos.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ class ChartToolbars : public ::testing::Test {
         vb::setLanzador({});
     }
     void Lateral(int boton) {
-        v.f().Tbar->Pulsa(boton);
+        Control<vb::BarraBotones>(v.f(), "Tbar")->Pulsa(boton);
         QApplication::processEvents();
     }
     CuentasDePrueba v;
@@ -48,42 +49,42 @@ class ChartToolbars : public ::testing::Test {
 
 TEST_F(ChartToolbars, NewAndCancelReturnToWaitingAndCancelAsksWhileLoading) {
     v.EscribirCodigo("11010100101");
-    ASSERT_TRUE(v.f().CargandoDatos);
     v.guion().esperarMsgBox(vb::vbNo);
     v.Boton("CANCELAR");
-    EXPECT_TRUE(v.f().Modificando);  // No keeps the account
+    EXPECT_TRUE(v.f().CuentaGuardada());  // No keeps the account
     EXPECT_EQ(v.guion().preguntas().at(0).texto, "¿Está seguro de abandonar la carga de datos?");
     EXPECT_EQ(v.guion().preguntas().at(0).estilo, vb::vbYesNo | vb::vbExclamation | vb::vbDefaultButton2);
     v.guion().esperarMsgBox(vb::vbYes);
     v.Tecla(Qt::Key_F8);  // CANCELAR by its key, once
     EXPECT_EQ(v.guion().preguntas().size(), 2);
-    EXPECT_FALSE(v.f().Modificando);
-    EXPECT_TRUE(v.f().TxtCodigo->text().isEmpty());
-    EXPECT_EQ(QApplication::focusWidget(), v.f().TxtCodigo);
-    // Nothing typed: no question.
-    v.EscribirCodigo("11010100101");
-    v.f().CargandoDatos = false;
+    EXPECT_FALSE(v.f().CuentaGuardada());
+    EXPECT_TRUE(Control<vb::CajaTexto>(v.f(), "TxtCodigo")->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(v.f(), "TxtCodigo"));
+    // Nothing loaded: no question.
     v.Boton("CANCELAR");
     EXPECT_EQ(v.guion().preguntas().size(), 2);
 
     v.EscribirCodigo("11010100101");
     v.Tecla(Qt::Key_F2);  // NUEVO is off while an account is loaded
-    EXPECT_TRUE(v.f().Modificando);
+    EXPECT_TRUE(v.f().CuentaGuardada());
     v.guion().esperarMsgBox(vb::vbYes);
     v.Boton("CANCELAR");
     v.Boton("NUEVO");
-    EXPECT_TRUE(v.f().Nuevo);
-    EXPECT_EQ(QApplication::focusWidget(), v.f().txtFields[0]);
+    EXPECT_TRUE(v.f().CuentaNueva());
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(v.f(), "txtFields", 0));
 }
 
-TEST_F(ChartToolbars, SaveWithARefusedFieldSavesNothingAndClearsGrabando) {
+TEST_F(ChartToolbars, SaveWithARefusedFieldSavesNothingAndTheNextSaveSaves) {
     v.EscribirCodigo("11010100199");
     v.guion().esperarMsgBox(vb::vbOK);
     v.Tecla(Qt::Key_F4);  // GRABAR: an empty description is refused
     EXPECT_EQ(v.guion().preguntas().last().texto, "Debe ingresar el nombre de la cuenta");
-    EXPECT_FALSE(v.f().Grabando);
-    EXPECT_EQ(QApplication::focusWidget(), v.f().txtFields[0]);
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(v.f(), "txtFields", 0));
     EXPECT_EQ(v.Guardado("11010100199", "DESCRIPCION"), "(sin fila)");
+    // The refused save left nothing behind: the description typed next is saved.
+    v.EscribirCampo(0, "CAJA CHICA");
+    v.Tecla(Qt::Key_F4);
+    EXPECT_EQ(v.Guardado("11010100199", "DESCRIPCION"), "CAJA CHICA");
 }
 
 TEST_F(ChartToolbars, ListShowsTheActiveChartInTheViewer) {
@@ -139,17 +140,17 @@ TEST_F(ChartToolbars, LookupSearchesFromTheDescriptionOrLooksTheFieldUpOnce) {
         });
     // Last in the description, the lookup is the code box's search by description.
     v.EscribirCampo(0, "CAJA P");
-    v.f().TxtCodigo->setFocus();
+    Control<vb::CajaTexto>(v.f(), "TxtCodigo")->setFocus();
     v.Boton("CONSULTAR");
     EXPECT_EQ(pedidos, QStringList{"busca:MA_CUENTAS(DESCRIPCION LIKE 'CAJA P%')"});
-    EXPECT_TRUE(v.f().Modificando);
+    EXPECT_TRUE(v.f().CuentaGuardada());
     // From the related account, its table's lookup, by the key and by the button.
-    v.f().txtFields[3]->setFocus();
+    Control<vb::CajaTexto>(v.f(), "txtFields", 3)->setFocus();
     v.Tecla(Qt::Key_F5);
-    v.f().txtFields[3]->setFocus();
+    Control<vb::CajaTexto>(v.f(), "txtFields", 3)->setFocus();
     v.Boton("CONSULTAR");
     EXPECT_EQ(pedidos.mid(1), (QStringList{"tabla:MA_CUENTAS", "tabla:MA_CUENTAS"}));
-    EXPECT_EQ(v.f().LblDescRelacionado->text(), "CAJA DOLARES");
+    EXPECT_EQ(Control<QLabel>(v.f(), "LblDescRelacionado")->text(), "CAJA DOLARES");
     EnlacesCuentas::RegistraConsultaTabla({});
     EnlacesCuentas::RegistraConsultaSearch({});
 }
@@ -169,7 +170,7 @@ TEST_F(ChartToolbars, CompanionWindowsOpenForTheAccountOfTheCodeField) {
     EXPECT_EQ(abiertos, (QStringList{"Frmta_asigccosto:11010100199", "frmMA_CUENTASADIC:11010100101",
                                      "frmMa_ManualCuentas:11010100101"}));
     // A code of dashes and blanks opens nothing.
-    v.f().TxtCodigo->setText(" - ");
+    Control<vb::CajaTexto>(v.f(), "TxtCodigo")->setText(" - ");
     Lateral(4);
     EXPECT_EQ(abiertos.size(), 3);
 }
@@ -202,7 +203,7 @@ TEST(ChartCompanionForms, TheSideToolbarOpensTheSuitesCostCentreWindowForTheAcco
     v.Iniciar();
     EnlacesCuentas::RegistraFormulariosDelSistema();
     v.EscribirCodigo("51020100101");
-    v.f().Tbar->Pulsa(4);
+    Control<vb::BarraBotones>(v.f(), "Tbar")->Pulsa(4);
     QApplication::processEvents();
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto& f = Frmta_asigccosto::instancia();
@@ -232,34 +233,35 @@ TEST(ChartRowSecurity, TheToolbarsActOnlyOnTheAccountTheFormValidated) {
     const int adicionales = v.Filas("SELECT count(*) FROM MA_CUENTASADIC");
     auto porLaBusqueda = [&v](const QString& codigo) {
         v.EscribirCodigo("11030100103");
-        ASSERT_TRUE(v.f().Modificando);
-        QTest::mouseClick(v.f().TxtCodigo, Qt::LeftButton);
+        ASSERT_TRUE(v.f().CuentaGuardada());
+        QTest::mouseClick(Control<vb::CajaTexto>(v.f(), "TxtCodigo"), Qt::LeftButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ShiftModifier);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-        ASSERT_TRUE(v.f().BusquedaCodigo2->Visible());
+        ASSERT_TRUE(Control<vb::BusquedaCodigo>(v.f(), "BusquedaCodigo2")->Visible());
         for (QChar c : codigo) QTest::keyClicks(QApplication::focusWidget(), QString(c));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     };
     porLaBusqueda("51010100102");
     v.guion().esperarMsgBox(vb::vbOK);
-    v.f().Tbar->Pulsa(2);  // "Datos Adicionales": the code is no saved account of his
+    Control<vb::BarraBotones>(v.f(), "Tbar")
+        ->Pulsa(2);  // "Datos Adicionales": the code is no saved account of his
     EXPECT_EQ(v.guion().preguntas().value(0).texto,
               "Para asignar datos adicionales a esta cuenta debe primero grabarla");
     porLaBusqueda("51010100102");
     v.guion().esperarMsgBox(vb::vbOK);
-    v.f().Tbar->Pulsa(4);  // "Centros de Costos"
+    Control<vb::BarraBotones>(v.f(), "Tbar")->Pulsa(4);  // "Centros de Costos"
     EXPECT_EQ(v.guion().preguntas().value(1).texto, "La cuenta es inexistente");
     porLaBusqueda("51010100102");
     v.guion().esperarMsgBox(vb::vbOK);
     v.Tecla(Qt::Key_F4);  // "Grabar"
     EXPECT_EQ(v.guion().preguntas().value(2).texto, "La cuenta es inexistente");
     v.guion().esperarMsgBox(vb::vbOK);
-    v.f().Tbar->Pulsa(3);  // "Manual de Cuentas", on the code just typed
+    Control<vb::BarraBotones>(v.f(), "Tbar")->Pulsa(3);  // "Manual de Cuentas", on the code just typed
     EXPECT_EQ(v.guion().preguntas().value(3).texto, "La cuenta es inexistente");
     EXPECT_EQ(v.guion().preguntas().size(), 4);
     EXPECT_TRUE(abiertos.isEmpty());
-    EXPECT_FALSE(v.f().txtFields[0]->text().contains("HONORARIOS"));
+    EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "txtFields", 0)->text().contains("HONORARIOS"));
     EXPECT_EQ(v.base().filas(cuentas), antes);
     EXPECT_EQ(v.Filas("SELECT count(*) FROM MA_CUENTASADIC"), adicionales);
     EXPECT_EQ(v.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);

@@ -8,6 +8,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
 #include "support/ConexionCaida.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -29,21 +30,21 @@ int Acciones(CuentasDePrueba& c, const QString& tipo) {
 // Over the loaded account's code in the box, as a user replaces it: a click, End, Shift+Home,
 // BackSpace; the code search drops down, takes the code and is left with Escape.
 void CodigoPorLaBusqueda(CuentasDePrueba& c, const QString& codigo) {
-    QTest::mouseClick(c.f().TxtCodigo, Qt::LeftButton);
+    QTest::mouseClick(Control<vb::CajaTexto>(c.f(), "TxtCodigo"), Qt::LeftButton);
     for (auto [tecla, mod] : {std::pair{Qt::Key_End, Qt::NoModifier},
                               {Qt::Key_Home, Qt::ShiftModifier},
                               {Qt::Key_Backspace, Qt::NoModifier}})
         QTest::keyClick(QApplication::focusWidget(), tecla, mod);
-    ASSERT_TRUE(c.f().BusquedaCodigo2->Visible());
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(c.f(), "BusquedaCodigo2")->Visible());
     for (QChar ch : codigo) QTest::keyClicks(QApplication::focusWidget(), QString(ch));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    ASSERT_EQ(c.f().TxtCodigo->text(), codigo);
+    ASSERT_EQ(Control<vb::CajaTexto>(c.f(), "TxtCodigo")->text(), codigo);
 }
 
 void Cargar(CuentasDePrueba& c, const QString& codigo) {
     c.f().Treev_Estado(true);
     c.EscribirCodigo(codigo);
-    ASSERT_TRUE(c.f().Modificando) << codigo.toStdString();
+    ASSERT_TRUE(c.f().CuentaGuardada()) << codigo.toStdString();
 }
 
 }  // namespace
@@ -52,16 +53,16 @@ TEST(AccountDelete, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAddition
     CuentasDePrueba c(ConAdicionales());
     c.Iniciar();
     Cargar(c, "11010100104");
-    ASSERT_TRUE(c.f().TreeV->Existe("A11010100104"));
+    ASSERT_TRUE(Control<vb::TreeView>(c.f(), "TreeV")->Existe("A11010100104"));
     // No to the confirmation changes nothing.
     c.guion().esperarMsgBox(vb::vbNo);
     c.Boton("BORRAR");
     EXPECT_EQ(c.guion().preguntas().last(),
               (Pregunta{kConfirma + "11010100104", "Atención!",
                         vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "CAJA REALES");
-    EXPECT_TRUE(c.f().Modificando);  // still loaded: the next delete asks again
+    EXPECT_TRUE(c.f().CuentaGuardada());  // still loaded: the next delete asks again
 
     // No to the cash-flow question neither.
     c.guion().esperarMsgBox(vb::vbYes);
@@ -79,13 +80,13 @@ TEST(AccountDelete, AnAccountWithoutMovementsGoesWithItsCashFlowLinesAndAddition
     c.guion().esperarMsgBox(vb::vbYes);
     c.guion().esperarMsgBox(vb::vbYes);
     c.Boton("BORRAR");
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), "(sin fila)");
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTASADIC WHERE CODIGO = '11010100104'"), 0);
     EXPECT_EQ(c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE]"), 0);
     EXPECT_EQ(Acciones(c, "B"), 1);
-    EXPECT_FALSE(c.f().TreeV->Existe("A11010100104"));
-    EXPECT_FALSE(c.f().Modificando);
+    EXPECT_FALSE(Control<vb::TreeView>(c.f(), "TreeV")->Existe("A11010100104"));
+    EXPECT_FALSE(c.f().CuentaGuardada());
 }
 
 TEST(AccountDelete, ATitleWithAccountsUnderItIsRefusedBeforeTheConfirmation) {
@@ -134,13 +135,13 @@ TEST(AccountDelete, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsCle
     // Lines of another year, or a zero opening: marked as deleted, silently, and out of the tree.
     for (const char* codigo : {"21019900101", "21019900102"}) {
         Cargar(c, codigo);
-        ASSERT_TRUE(c.f().TreeV->Existe(QString("A") + codigo));
+        ASSERT_TRUE(Control<vb::TreeView>(c.f(), "TreeV")->Existe(QString("A") + codigo));
         const auto antes = c.guion().preguntas().size();
         c.guion().esperarMsgBox(vb::vbYes);
         c.Boton("BORRAR");
         EXPECT_EQ(c.guion().preguntas().size(), antes + 1) << codigo;
         EXPECT_EQ(c.Guardado(codigo, "DADA_DE_BAJA"), "1") << codigo;
-        EXPECT_FALSE(c.f().TreeV->Existe(QString("A") + codigo));
+        EXPECT_FALSE(Control<vb::TreeView>(c.f(), "TreeV")->Existe(QString("A") + codigo));
     }
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
     EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 547"), 5);
@@ -209,7 +210,7 @@ TEST(AccountDelete, OnlyTheAccountValidatedIsDeletedWhateverTheCodeSearchLeftInT
     c.Tecla(Qt::Key_F3);
     ASSERT_EQ(c.guion().preguntas().size(), 1);
     EXPECT_EQ(c.guion().preguntas()[0].texto, "Debe ingresar una cuenta existente para borrarla");
-    EXPECT_FALSE(c.f().txtFields[0]->text().contains("HONORARIOS"));
+    EXPECT_FALSE(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text().contains("HONORARIOS"));
     // The box emptied: nothing to act on.
     Cargar(c, "51010100101");
     CodigoPorLaBusqueda(c, "");

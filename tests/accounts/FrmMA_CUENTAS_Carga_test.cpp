@@ -1,10 +1,13 @@
 #include "accounts/CuentasDePrueba.h"
 #include "accounts/EnlacesCuentas.h"
+#include "outside/controls/BarraBotones.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/TreeView.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/ArchivoIni.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 #include <QCheckBox>
@@ -46,87 +49,87 @@ TEST_F(ChartLoad, EachPaymentMeansCodeShowsItsListPosition) {
                                 {"51040100199", 0, false}};  // a code not listed
     for (const Muestra& m : muestras) {
         v.EscribirCodigo(m.codigo);
-        EXPECT_TRUE(v.f().Modificando) << m.codigo;
-        EXPECT_EQ(v.f().CmbMP->currentIndex(), m.medioDePago) << m.codigo;
-        EXPECT_EQ(!v.f().CmbMoneda->isHidden(), m.monedaVisible) << m.codigo;
+        EXPECT_TRUE(v.f().CuentaGuardada()) << m.codigo;
+        EXPECT_EQ(Control<QComboBox>(v.f(), "CmbMP")->currentIndex(), m.medioDePago) << m.codigo;
+        EXPECT_EQ(!Control<QComboBox>(v.f(), "CmbMoneda")->isHidden(), m.monedaVisible) << m.codigo;
     }
-    EXPECT_EQ(v.f().CmbMP->itemText(11), "Solicitud de crédito");
+    EXPECT_EQ(Control<QComboBox>(v.f(), "CmbMP")->itemText(11), "Solicitud de crédito");
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
 TEST_F(ChartLoad, ChecksBooksIndexAndCurrencyFollowTheRow) {
     auto& f = v.f();
     v.EscribirCodigo("1-1-05-01-00101");  // adjustable, index 1
-    EXPECT_EQ(f.txtFields[1]->text(), "1-1-05-01-00101");
-    EXPECT_EQ(f.txtFields[0]->text(), "MERCADERIAS EN DEPOSITO");
-    EXPECT_TRUE(f.CHKAjustable->isChecked());
-    EXPECT_EQ(f.CHKAjustable->text(), "SI");
-    EXPECT_FALSE(f.CmbIndices->isHidden());
-    EXPECT_EQ(f.CmbIndices->currentText(), "I.P.I.M.");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 1)->text(), "1-1-05-01-00101");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "MERCADERIAS EN DEPOSITO");
+    EXPECT_TRUE(Control<QCheckBox>(f, "CHKAjustable")->isChecked());
+    EXPECT_EQ(Control<QCheckBox>(f, "CHKAjustable")->text(), "SI");
+    EXPECT_FALSE(Control<QComboBox>(f, "CmbIndices")->isHidden());
+    EXPECT_EQ(Control<QComboBox>(f, "CmbIndices")->currentText(), "I.P.I.M.");
 
     v.EscribirCodigo("12010100101");  // fixed asset, index 2
-    EXPECT_TRUE(f.ChkBdu->isChecked());
-    EXPECT_EQ(f.CmbIndices->currentIndex(), 1);
+    EXPECT_TRUE(Control<QCheckBox>(f, "ChkBdu")->isChecked());
+    EXPECT_EQ(Control<QComboBox>(f, "CmbIndices")->currentIndex(), 1);
 
     v.EscribirCodigo("11040100101");  // VAT purchases book
-    EXPECT_TRUE(f.optLibros[1]->isChecked());
-    EXPECT_FALSE(f.CHKAjustable->isChecked());
-    EXPECT_TRUE(f.CmbIndices->isHidden());
+    EXPECT_TRUE(Control<QRadioButton>(f, "optLibros", 1)->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(f, "CHKAjustable")->isChecked());
+    EXPECT_TRUE(Control<QComboBox>(f, "CmbIndices")->isHidden());
     v.EscribirCodigo("21030200101");  // VAT sales book
-    EXPECT_TRUE(f.optLibros[2]->isChecked());
-    EXPECT_FALSE(f.optLibros[1]->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(f, "optLibros", 2)->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(f, "optLibros", 1)->isChecked());
 
     v.EscribirCodigo("11030500102");  // card without card data, cash and bank
-    EXPECT_TRUE(f.chkTarjeta->isChecked());
-    EXPECT_TRUE(f.ChkCyB->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(f, "chkTarjeta")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(f, "ChkCyB")->isChecked());
     v.EscribirCodigo("11010200202");  // dollars
-    EXPECT_EQ(f.CmbMoneda->currentText(), "DOLARES");
-    EXPECT_FALSE(f.ChkVto->isChecked());
+    EXPECT_EQ(Control<QComboBox>(f, "CmbMoneda")->currentText(), "DOLARES");
+    EXPECT_FALSE(Control<QCheckBox>(f, "ChkVto")->isChecked());
 
     v.EscribirCodigo("11010300101");  // asks for a due date
-    EXPECT_TRUE(f.ChkVto->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(f, "ChkVto")->isChecked());
 }
 
 TEST_F(ChartLoad, OutOfRangePositionsAndNullBooksChangeNothing) {
     auto& f = v.f();
     v.EscribirCodigo("21030200101");
-    ASSERT_TRUE(f.optLibros[2]->isChecked());
+    ASSERT_TRUE(Control<QRadioButton>(f, "optLibros", 2)->isChecked());
     // INDICE 7 and Moneda 9 are beyond their lists; both books Null.
     v.EscribirCodigo("51040100199");
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
-    EXPECT_TRUE(f.CHKAjustable->isChecked());
-    EXPECT_EQ(f.CmbIndices->currentIndex(), 0);
-    EXPECT_TRUE(f.optLibros[2]->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(f, "CHKAjustable")->isChecked());
+    EXPECT_EQ(Control<QComboBox>(f, "CmbIndices")->currentIndex(), 0);
+    EXPECT_TRUE(Control<QRadioButton>(f, "optLibros", 2)->isChecked());
 }
 
 TEST_F(ChartLoad, ATitleShowsCheckDigitZeroAndKeepsTheCostCentreMark) {
     auto& f = v.f();
     v.EscribirCodigo("11010100201");
-    ASSERT_TRUE(f.chkCCostos->isChecked());
-    EXPECT_EQ(f.LblDV->text(), "2");
+    ASSERT_TRUE(Control<QCheckBox>(f, "chkCCostos")->isChecked());
+    EXPECT_EQ(Control<QLabel>(f, "LblDV")->text(), "2");
     v.EscribirCodigo("110101");
-    EXPECT_TRUE(f.OptTipoCuenta[1]->isChecked());
-    EXPECT_EQ(f.LblDV->text(), "0");
+    EXPECT_TRUE(Control<QRadioButton>(f, "OptTipoCuenta", 1)->isChecked());
+    EXPECT_EQ(Control<QLabel>(f, "LblDV")->text(), "0");
     // The display leaves the mark; selecting "Título" raises the option's click, which clears it.
-    EXPECT_FALSE(f.chkCCostos->isChecked());
-    EXPECT_FALSE(f.CHKAjustable->isEnabled());
-    EXPECT_FALSE(f.ChkBloqueo->isEnabled());
+    EXPECT_FALSE(Control<QCheckBox>(f, "chkCCostos")->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(f, "CHKAjustable")->isEnabled());
+    EXPECT_FALSE(Control<QCheckBox>(f, "ChkBloqueo")->isEnabled());
 }
 
 TEST(ChartWithoutCostCentres, WithoutCostCentresTheMarkStaysDisabled) {
     CuentasDePrueba v{{"DELETE FROM TA_CCOSTO"}};
     v.Iniciar();
-    EXPECT_FALSE(v.f().chkCCostos->isEnabled());
-    EXPECT_EQ(v.f().chkCCostos->property("Tag").toString(), "VACIO");
-    EXPECT_TRUE(v.f().CCostoDefecto.isEmpty());
+    EXPECT_FALSE(Control<QCheckBox>(v.f(), "chkCCostos")->isEnabled());
+    EXPECT_EQ(Control<QCheckBox>(v.f(), "chkCCostos")->property("Tag").toString(), "VACIO");
 }
 
 TEST(ChartLoadTree, TheTreeSettingMakesTheRoundTripThroughTheIniFile) {
     CuentasDePrueba v;
     maker::gArchivoIni().Escribir("QT742p.INI", "DISTRIBUIDORA DEL SUR S.A.", "Mostrar Treeview", "True");
     v.Iniciar();
-    EXPECT_TRUE(v.f().MostrarArbol);
-    v.f().MostrarArbol = false;
+    EXPECT_TRUE(!Control<vb::TreeView>(v.f(), "TreeV")->isHidden());
+    Control<vb::BarraBotones>(v.f(), "Tbar")->Pulsa(6);  // the user hides the tree
+    ASSERT_TRUE(Control<vb::TreeView>(v.f(), "TreeV")->isHidden());
     int cancelar = 0;
     CNStuffContable::gCuentaActual = "11010100101";
     EXPECT_THROW(v.f().Form_Unload(cancelar), vb::FinDelPrograma);
@@ -143,18 +146,18 @@ TEST_F(ChartLoad, ALookupWritesAndValidatesTheRelatedAccountAndACancelledOneNoth
         return respuesta;
     });
     v.EscribirCodigo("11010100101");
-    f.CampoActual = 3;
+    Control<vb::CajaTexto>(f, "txtFields", 3)->setFocus();
     f.Consultar();
-    EXPECT_EQ(f.txtFields[3]->text(), "11010100102");
-    EXPECT_EQ(f.LblDescRelacionado->text(), "CAJA DOLARES");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 3)->text(), "11010100102");
+    EXPECT_EQ(Control<QLabel>(f, "LblDescRelacionado")->text(), "CAJA DOLARES");
     respuesta.clear();
     f.Consultar();
-    EXPECT_EQ(f.txtFields[3]->text(), "11010100102");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 3)->text(), "11010100102");
     // A field without a lookup table asks nothing.
-    f.CampoActual = 2;
+    Control<vb::CajaTexto>(f, "txtFields", 2)->setFocus();
     respuesta = "X";
     f.Consultar();
-    EXPECT_TRUE(f.txtFields[2]->text().isEmpty());
+    EXPECT_TRUE(Control<vb::CajaTexto>(f, "txtFields", 2)->text().isEmpty());
     EnlacesCuentas::RegistraConsultaTabla({});
 }
 
@@ -162,11 +165,11 @@ TEST(ChartAsOperator, AUserWhoIsNotAnAdministratorDoesNotSeeConfidentialAccounts
     CuentasDePrueba v({}, "OPERADOR");
     v.Iniciar();
     v.EscribirCodigo("51010100101");
-    EXPECT_TRUE(v.f().Modificando);
-    EXPECT_EQ(v.f().txtFields[0]->text(), "SUELDOS PERSONAL");
+    EXPECT_TRUE(v.f().CuentaGuardada());
+    EXPECT_EQ(Control<vb::CajaTexto>(v.f(), "txtFields", 0)->text(), "SUELDOS PERSONAL");
     v.EscribirCodigo("51010100102");  // confidential: a new account for this user
-    EXPECT_TRUE(v.f().Nuevo);
-    EXPECT_FALSE(v.f().Modificando);
+    EXPECT_TRUE(v.f().CuentaNueva());
+    EXPECT_FALSE(v.f().CuentaGuardada());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The chart window's focus as the user sees it: the focus colour marks one box, the focused one.
 #include "accounts/CuentasDePrueba.h"
 #include "outside/controls/CajaTexto.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -9,8 +10,8 @@ namespace {
 
 // The boxes of the window painted in the focus colour.
 QList<QWidget*> EnColorDeFoco(FrmMA_CUENTAS& f) {
-    QList<QWidget*> cajas{f.TxtCodigo};
-    for (vb::CajaTexto* c : f.txtFields) cajas << c;
+    QList<QWidget*> cajas{Control<vb::CajaTexto>(f, "TxtCodigo")};
+    for (int i = 0; i < 5; ++i) cajas << Control<vb::CajaTexto>(f, "txtFields", i);
     QList<QWidget*> pintadas;
     for (QWidget* w : cajas)
         if (w->styleSheet().contains("#00ffff", Qt::CaseInsensitive)) pintadas << w;

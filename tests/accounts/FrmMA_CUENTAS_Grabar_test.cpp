@@ -12,6 +12,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -36,11 +37,11 @@ void NuevaCuenta(CuentasDePrueba& c, int medioDePago = 0) {
     c.Iniciar();
     c.f().Treev_Estado(true);
     c.EscribirCodigo(kNueva);
-    ASSERT_TRUE(c.f().Nuevo);
+    ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "CAJA CHICA");
-    c.f().chkCCostos->setEnabled(true);
-    QTest::mouseClick(c.f().chkCCostos, Qt::LeftButton, {}, QPoint(4, 4));
-    c.f().CmbMP->setCurrentIndex(medioDePago);
+    Control<QCheckBox>(c.f(), "chkCCostos")->setEnabled(true);
+    QTest::mouseClick(Control<QCheckBox>(c.f(), "chkCCostos"), Qt::LeftButton, {}, QPoint(4, 4));
+    Control<QComboBox>(c.f(), "CmbMP")->setCurrentIndex(medioDePago);
 }
 
 }  // namespace
@@ -55,10 +56,10 @@ TEST(AccountSave, ANewAccountIsWrittenWithItsActionNodeCostCentreAndUserGroups) 
         "('GRP_Server', '" +
         c.base().carpeta() + "', NULL), ('GRP_Base', 'GRUPO', NULL)");
     NuevaCuenta(c, 10);
-    ASSERT_TRUE(c.f().chkCCostos->isChecked());
+    ASSERT_TRUE(Control<QCheckBox>(c.f(), "chkCCostos")->isChecked());
     c.Boton("GRABAR");
 
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(
         c.base().filas("SELECT DESCRIPCION, TITULO, AJUSTE, INDICE, MedioDePago, TipoVista, usaccostoS, "
                        "DADA_DE_BAJA, Moneda FROM MA_CUENTAS WHERE CODIGO = '11010100105'"),
@@ -78,10 +79,10 @@ TEST(AccountSave, ANewAccountIsWrittenWithItsActionNodeCostCentreAndUserGroups) 
     EXPECT_EQ(grupo.escalar("SELECT count(*) FROM MA_CUENTAS_USUARIOS WHERE CUENTA = '11010100105'").toInt(),
               2);
     // The node hangs under its title.
-    QTreeWidgetItem* nodo = c.f().TreeV->Nodo("A11010100105");
+    QTreeWidgetItem* nodo = Control<vb::TreeView>(c.f(), "TreeV")->Nodo("A11010100105");
     ASSERT_NE(nodo, nullptr);
-    EXPECT_EQ(c.f().TreeV->Clave(nodo->parent()), "A110101001");
-    EXPECT_FALSE(c.f().Nuevo);
+    EXPECT_EQ(Control<vb::TreeView>(c.f(), "TreeV")->Clave(nodo->parent()), "A110101001");
+    EXPECT_FALSE(c.f().CuentaNueva());
     EXPECT_EQ(CNStuffContable::gCuentaActual, "");
     ModGruposEmp::gBaseDatosGrupo().gCnn.reset();
 }
@@ -98,14 +99,14 @@ TEST(AccountSave, AFailedWriteLeavesNoRowNodeSettingOrActionAndRecordsTheStateme
     c.guion().esperarMsgBox(vb::vbOK);
     c.Boton("GRABAR");
 
-    EXPECT_TRUE(c.f().HuboError);
-    EXPECT_TRUE(c.f().Nuevo);
+    EXPECT_TRUE(c.f().Rechazo());
+    EXPECT_TRUE(c.f().CuentaNueva());
     EXPECT_EQ(c.Guardado(kNueva, "DESCRIPCION"), "(sin fila)");
-    EXPECT_FALSE(c.f().TreeV->Existe("A11010100105"));
+    EXPECT_FALSE(Control<vb::TreeView>(c.f(), "TreeV")->Existe("A11010100105"));
     EXPECT_NE(c.Ajuste("CtaSolicitudCredito"), kNueva);
     EXPECT_EQ(Acciones(c, "A"), 0);
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100105'"), 0);
-    EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA CHICA");
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(), "CAJA CHICA");
     const QString refusada = c.base().escalar("SELECT Sql FROM AUX_ERR").toString();
     EXPECT_EQ(
         refusada.toStdString(),
@@ -122,7 +123,7 @@ namespace {
 
 // Types into the value cell of a personalised field: the first key on the grid opens the editor.
 void EscribirPersonalizado(CuentasDePrueba& c, int fila, const QString& texto, bool confirmar = true) {
-    vb::FlexGrid* g = c.f().MSFlexGrid1;
+    vb::FlexGrid* g = Control<vb::FlexGrid>(c.f(), "MSFlexGrid1");
     g->setRow(fila);
     g->setCol(1);
     g->setFocus();
@@ -131,13 +132,13 @@ void EscribirPersonalizado(CuentasDePrueba& c, int fila, const QString& texto, b
         QTest::mouseDClick(
             g->viewport(), Qt::LeftButton, {},
             QPoint(vb::PixelesDeTwips(g->CellLeft() + 50), vb::PixelesDeTwips(g->CellTop() + 50)));
-        c.f().TxtEdit->selectAll();
-        QTest::keyClick(c.f().TxtEdit, Qt::Key_Delete);
+        Control<vb::CajaTexto>(c.f(), "TxtEdit")->selectAll();
+        QTest::keyClick(Control<vb::CajaTexto>(c.f(), "TxtEdit"), Qt::Key_Delete);
     } else {
         QTest::keyClicks(g, texto.left(1));
-        QTest::keyClicks(c.f().TxtEdit, texto.mid(1));
+        QTest::keyClicks(Control<vb::CajaTexto>(c.f(), "TxtEdit"), texto.mid(1));
     }
-    if (confirmar) QTest::keyClick(c.f().TxtEdit, Qt::Key_Return);
+    if (confirmar) QTest::keyClick(Control<vb::CajaTexto>(c.f(), "TxtEdit"), Qt::Key_Return);
     QApplication::processEvents();
 }
 
@@ -148,25 +149,25 @@ TEST(AccountSave, AChangedAccountKeepsBlankPersonalisedFieldsAndTakesNumbersInTh
     vb::setLocaleNumeros(QLocale(QLocale::Spanish, QLocale::Argentina));
     c.Iniciar();
     c.EscribirCodigo("11010100101");
-    ASSERT_TRUE(c.f().Modificando);
-    vb::FlexGrid* g = c.f().MSFlexGrid1;
+    ASSERT_TRUE(c.f().CuentaGuardada());
+    vb::FlexGrid* g = Control<vb::FlexGrid>(c.f(), "MSFlexGrid1");
     ASSERT_EQ(g->Rows(), 4);
     EXPECT_EQ(g->TextMatrix(1, 0), "P_RESPONSABLE");
     EXPECT_EQ(g->TextMatrix(2, 1), "50000");
     EXPECT_EQ(g->TextMatrix(3, 0), "p_Nota");
     // The description typed and left for the grid, as a user does.
-    c.f().txtFields[0]->setFocus();
-    c.f().txtFields[0]->selectAll();
-    QTest::keyClicks(c.f().txtFields[0], "CAJA CENTRAL");
-    c.f().SSTab1->setCurrentIndex(1);
+    Control<vb::CajaTexto>(c.f(), "txtFields", 0)->setFocus();
+    Control<vb::CajaTexto>(c.f(), "txtFields", 0)->selectAll();
+    QTest::keyClicks(Control<vb::CajaTexto>(c.f(), "txtFields", 0), "CAJA CENTRAL");
+    Control<QTabWidget>(c.f(), "SSTab1")->setCurrentIndex(1);
     EscribirPersonalizado(c, 1, "A.B,C");  // a text: stored as typed
     EscribirPersonalizado(c, 3, "");       // blank: the column keeps its value
     // A number: "." types the decimal comma once; the edit still open when saving counts.
     EscribirPersonalizado(c, 2, "1250.5.3", false);
-    EXPECT_EQ(c.f().TxtEdit->text(), "1250,53");
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "TxtEdit")->text(), "1250,53");
     c.Boton("GRABAR");
 
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(c.base().filas("SELECT DESCRIPCION, P_RESPONSABLE, P_LIMITE, p_Nota, Manual FROM MA_CUENTAS "
                              "WHERE CODIGO = '11010100101'"),
               (QList<QStringList>{{"CAJA CENTRAL", "A.B,C", "1250.53", "Arqueo diario",
@@ -182,21 +183,21 @@ TEST(AccountSave, AMovedPaymentMeansClearsTheSettingItNoLongerHolds) {
     c.guion().esperarMsgBox(vb::vbNo);
     c.Iniciar();
     c.EscribirCodigo("21030100101");
-    ASSERT_EQ(c.f().CmbMP->currentIndex(), 10);
-    c.f().CmbMP->setCurrentIndex(9);
+    ASSERT_EQ(Control<QComboBox>(c.f(), "CmbMP")->currentIndex(), 10);
+    Control<QComboBox>(c.f(), "CmbMP")->setCurrentIndex(9);
     c.Boton("GRABAR");
     EXPECT_EQ(c.Guardado("21030100101", "MedioDePago"), "RO");
     EXPECT_NE(c.Ajuste("CTA_RET_OTRA_21030100101"), "SU");
 
     c.EscribirCodigo("11010200102");
-    ASSERT_EQ(c.f().CmbMP->currentIndex(), 11);
-    c.f().CmbMP->setCurrentIndex(3);
+    ASSERT_EQ(Control<QComboBox>(c.f(), "CmbMP")->currentIndex(), 11);
+    Control<QComboBox>(c.f(), "CmbMP")->setCurrentIndex(3);
     c.Boton("GRABAR");
     EXPECT_EQ(c.Guardado("11010200102", "MedioDePago"), "TJ");
     EXPECT_EQ(c.Ajuste("CtaSolicitudCredito"), "");
     // Position 4 is a bank account whatever the ranges say.
     c.EscribirCodigo("21010100101");
-    c.f().CmbMP->setCurrentIndex(4);
+    Control<QComboBox>(c.f(), "CmbMP")->setCurrentIndex(4);
     c.Boton("GRABAR");
     EXPECT_EQ(c.Guardado("21010100101", "TipoVista"), "BC");
 }
@@ -221,18 +222,18 @@ TEST(AccountSave, RefusalsWriteNothing) {
             "Aviso al Usuario", vb::vbInformation}));
     // A postable account with movements cannot become a title.
     c.EscribirCodigo("110101009");
-    QTest::mouseClick(c.f().OptTipoCuenta[1], Qt::LeftButton, {}, QPoint(4, 4));
-    ASSERT_TRUE(c.f().OptTipoCuenta[1]->isChecked());
+    QTest::mouseClick(Control<QRadioButton>(c.f(), "OptTipoCuenta", 1), Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(Control<QRadioButton>(c.f(), "OptTipoCuenta", 1)->isChecked());
     c.guion().esperarMsgBox(vb::vbOK);
     c.Boton("GRABAR");
     EXPECT_EQ(c.guion().preguntas().last().texto,
               "La cuenta no puede cambiarse a Título porque tiene movimientos registrados!!!");
     EXPECT_EQ(c.guion().preguntas().last().estilo, vb::vbCritical);
-    EXPECT_TRUE(c.f().HuboError);
+    EXPECT_TRUE(c.f().Rechazo());
     EXPECT_EQ(c.Guardado("110101009", "TITULO"), "0");
     // A title with accounts under it cannot become postable.
     c.EscribirCodigo("110101001");
-    c.f().OptTipoCuenta[0]->setChecked(true);
+    Control<QRadioButton>(c.f(), "OptTipoCuenta", 0)->setChecked(true);
     c.guion().esperarMsgBox(vb::vbOK);
     c.f().GrabarCuenta();
     EXPECT_EQ(c.guion().preguntas().last().texto,
@@ -248,26 +249,26 @@ TEST(AccountSave, CodesUpToFifteenCharactersSaveAndTheFormKeepsTheCodeAbove) {
     c.Iniciar();
     // Levels 1, 1, 2, 2, 2, 2: the new 1109 leaves 11 in the code field.
     c.EscribirCodigo("1109");
-    ASSERT_TRUE(c.f().Nuevo);
+    ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "CREDITOS");
-    c.f().Grabando = true;
-    ASSERT_TRUE(c.f().ValidaCampos());
-    c.f().GrabarCuenta();
-    c.f().Grabando = false;
+    c.Boton("GRABAR");
     EXPECT_EQ(c.Guardado("1109", "DESCRIPCION"), "CREDITOS");
-    EXPECT_EQ(c.f().txtFields[1]->text(), "11");
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 1)->text(), "11");
 
-    c.f().LimpiaPantalla();
-    c.f().Nuevo = true;
-    c.f().txtFields[0]->setText("QUINCE");
-    c.f().txtFields[1]->setText("1-1-01-01-01-0123456");
+    // A new account whose code field holds more than the levels give.
+    c.Boton("CANCELAR");
+    c.Boton("NUEVO");
+    ASSERT_TRUE(c.f().CuentaNueva());
+    Control<vb::CajaTexto>(c.f(), "txtFields", 0)->setText("QUINCE");
+    Control<vb::CajaTexto>(c.f(), "txtFields", 1)->setText("1-1-01-01-01-0123456");
     c.f().GrabarCuenta();
     EXPECT_EQ(c.Guardado("110101010123456", "DESCRIPCION"), "QUINCE");
-    c.f().Nuevo = true;
-    c.f().txtFields[1]->setText("1101010101234567");
+    c.Boton("CANCELAR");
+    c.Boton("NUEVO");
+    Control<vb::CajaTexto>(c.f(), "txtFields", 1)->setText("1101010101234567");
     c.guion().esperarMsgBox(vb::vbOK);
     c.f().GrabarCuenta();
-    EXPECT_TRUE(c.f().HuboError);
+    EXPECT_TRUE(c.f().Rechazo());
     EXPECT_EQ(c.guion().preguntas().last(),
               (Pregunta{"La longitud de la cuenta no puede superar los 15 caracteres!!!", "Atención",
                         vb::vbInformation}));
@@ -305,7 +306,7 @@ TEST(AccountSave, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
     const auto preguntas = c.guion().preguntas().size();
     c.EscribirCodigo("110301009");
     c.EscribirCampo(0, "CLIENTES DEL EXTERIOR");
-    QTest::mouseClick(c.f().OptTipoCuenta[1], Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(Control<QRadioButton>(c.f(), "OptTipoCuenta", 1), Qt::LeftButton, {}, QPoint(4, 4));
     c.Boton("GRABAR");
     EXPECT_EQ(c.guion().preguntas().size(), preguntas);
     EXPECT_EQ(c.Guardado("110301009", "TITULO"), "1");
@@ -318,11 +319,11 @@ TEST(AccountSave, AfterASaveFromTheToolbarTheCodeFieldKeepsTheCodeAbove) {
     LocaleNumeros locale(LocaleNumeros::coma());
     c.Iniciar();
     c.EscribirCodigo("1101");
-    ASSERT_TRUE(c.f().Modificando);
+    ASSERT_TRUE(c.f().CuentaGuardada());
     c.Boton("GRABAR");
-    ASSERT_FALSE(c.f().HuboError);
-    EXPECT_EQ(c.f().txtFields[1]->text(), "11");
-    EXPECT_FALSE(c.f().Modificando);
+    ASSERT_FALSE(c.f().Rechazo());
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 1)->text(), "11");
+    EXPECT_FALSE(c.f().CuentaGuardada());
 }
 
 TEST(AccountSave, ACodeTakenByAnAccountTheUserCannotSeeIsRefusedInPlainWords) {
@@ -330,16 +331,16 @@ TEST(AccountSave, ACodeTakenByAnAccountTheUserCannotSeeIsRefusedInPlainWords) {
     LocaleNumeros locale(LocaleNumeros::coma());
     c.Iniciar();
     c.EscribirCodigo("51010100102");  // confidential
-    ASSERT_TRUE(c.f().Nuevo);
+    ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "OTRA CUENTA");
     c.guion().esperarMsgBox(vb::vbOK);
     c.Boton("GRABAR");
-    EXPECT_TRUE(c.f().HuboError);
+    EXPECT_TRUE(c.f().Rechazo());
     ASSERT_EQ(c.guion().preguntas().size(), 1);
     EXPECT_EQ(c.guion().preguntas().at(0).texto, "La cuenta es inexistente");
     // Nothing is lost: the form keeps what was typed, the hidden account stays as it was.
-    EXPECT_TRUE(c.f().Nuevo);
-    EXPECT_EQ(c.f().txtFields[0]->text(), "OTRA CUENTA");
+    EXPECT_TRUE(c.f().CuentaNueva());
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(), "OTRA CUENTA");
     EXPECT_EQ(c.base().filas("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '51010100102'"),
               (QList<QStringList>{{"HONORARIOS DIRECTORIO"}}));
 }
@@ -349,12 +350,12 @@ TEST(AccountSave, ANewAccountStartsWithEveryPersonalisedFieldEmptyAndSavesTheOne
     c.Iniciar();
     // Another account's values are shown first; F8 clears the form.
     c.EscribirCodigo("11010100101");
-    ASSERT_EQ(c.f().MSFlexGrid1->TextMatrix(1, 1), "TESORERIA");
+    ASSERT_EQ(Control<vb::FlexGrid>(c.f(), "MSFlexGrid1")->TextMatrix(1, 1), "TESORERIA");
     c.guion().esperarMsgBox(vb::vbYes);  // "¿Está seguro de abandonar la carga de datos?"
     c.Tecla(Qt::Key_F8);
     c.EscribirCodigo(kNueva);
-    ASSERT_TRUE(c.f().Nuevo);
-    vb::FlexGrid* g = c.f().MSFlexGrid1;
+    ASSERT_TRUE(c.f().CuentaNueva());
+    vb::FlexGrid* g = Control<vb::FlexGrid>(c.f(), "MSFlexGrid1");
     ASSERT_EQ(g->Rows(), 4);
     EXPECT_EQ(g->TextMatrix(0, 0), "Campo");
     const QStringList campos{g->TextMatrix(1, 0), g->TextMatrix(2, 0), g->TextMatrix(3, 0)};
@@ -362,7 +363,7 @@ TEST(AccountSave, ANewAccountStartsWithEveryPersonalisedFieldEmptyAndSavesTheOne
     EXPECT_EQ(g->TextMatrix(1, 1) + g->TextMatrix(2, 1) + g->TextMatrix(3, 1), "");
     c.EscribirCampo(0, "CAJA CHICA");
     c.Tecla(Qt::Key_F4);
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(c.base().filas("SELECT DESCRIPCION, P_RESPONSABLE, P_LIMITE, p_Nota FROM MA_CUENTAS WHERE "
                              "CODIGO = '11010100105'"),
               (QList<QStringList>{{"CAJA CHICA", QString(), QString(), QString()}}));
@@ -371,12 +372,12 @@ TEST(AccountSave, ANewAccountStartsWithEveryPersonalisedFieldEmptyAndSavesTheOne
     c.EscribirCodigo("11010100101");
     // The first free code under the title, which leaving the title list proposes again.
     c.EscribirCodigo("11010100103");
-    ASSERT_TRUE(c.f().Nuevo);
+    ASSERT_TRUE(c.f().CuentaNueva());
     EXPECT_EQ(g->TextMatrix(1, 1) + g->TextMatrix(2, 1) + g->TextMatrix(3, 1), "");
-    c.f().SSTab1->setCurrentIndex(1);
+    Control<QTabWidget>(c.f(), "SSTab1")->setCurrentIndex(1);
     EscribirPersonalizado(c, 1, "RESPONSABLE UNO");
     c.Tecla(Qt::Key_F4);
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(
         c.base().filas("SELECT P_RESPONSABLE, P_LIMITE, p_Nota FROM MA_CUENTAS WHERE CODIGO = '11010100103'"),
         (QList<QStringList>{{"RESPONSABLE UNO", QString(), QString()}}));
@@ -387,10 +388,10 @@ TEST(AccountSave, AnAccountSavedAgainUnchangedIsNotItsOwnDuplicateAndGetsNoSecon
     c.Iniciar();
     // Its optional code "BGAL" belongs to itself.
     c.EscribirCodigo("11010200105");
-    ASSERT_EQ(c.f().txtFields[2]->text(), "BGAL");
+    ASSERT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 2)->text(), "BGAL");
     c.guion().esperarMsgBox(vb::vbNo);  // its additional data
     c.Tecla(Qt::Key_F4);
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     ASSERT_EQ(c.guion().preguntas().size(), 1);
     EXPECT_TRUE(c.guion().preguntas().at(0).texto.startsWith("Esta cuenta esta informada"));
     EXPECT_EQ(c.Guardado("11010200105", "CODIGOOPCIONAL"), "BGAL");
@@ -398,9 +399,9 @@ TEST(AccountSave, AnAccountSavedAgainUnchangedIsNotItsOwnDuplicateAndGetsNoSecon
 
     // A distribution of its own: nothing added beside it.
     c.EscribirCodigo("11010100102");
-    ASSERT_TRUE(c.f().chkCCostos->isChecked());
+    ASSERT_TRUE(Control<QCheckBox>(c.f(), "chkCCostos")->isChecked());
     c.Tecla(Qt::Key_F4);
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(c.base().filas("SELECT CCOSTO, PORCENTAJE FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100102'"),
               (QList<QStringList>{{"3", "100"}}));
     EXPECT_EQ(Acciones(c, "M"), 2);
@@ -430,7 +431,7 @@ TEST(AccountSave, TheAlphanumericCodeSettingIsReadWithoutRegardToCase) {
         const bool permitidas = QString(valor).toUpper() == "SI";
         if (!permitidas) c.guion().esperarMsgBox(vb::vbOK);
         c.EscribirCodigo("11010100A01");
-        EXPECT_EQ(c.f().Nuevo, permitidas);
+        EXPECT_EQ(c.f().CuentaNueva(), permitidas);
         EXPECT_EQ(c.guion().preguntas().size(), permitidas ? 0 : 1);
     }
 }

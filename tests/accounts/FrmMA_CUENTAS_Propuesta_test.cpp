@@ -2,6 +2,7 @@
 #include "accounts/CuentasDePrueba.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/runtime/Dialogos.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ QString Cuentas(const QString& prefijo, int desde, int hasta, int ancho = 0, int
 }
 
 void Elegir(CuentasDePrueba& c, const QString& titulo) {
-    QComboBox* lista = c.f().Combo1;
+    QComboBox* lista = Control<QComboBox>(c.f(), "Combo1");
     for (int i = 0; i < lista->count(); ++i)
         if (lista->itemText(i).right(50).trimmed() == titulo) {
             lista->setCurrentIndex(i);
@@ -46,12 +47,12 @@ void Elegir(CuentasDePrueba& c, const QString& titulo) {
 
 // The user picks the title in the list and leaves it with Tab.
 QString Propuesta(CuentasDePrueba& c, const QString& titulo) {
-    c.f().Combo1->setFocus();
+    Control<QComboBox>(c.f(), "Combo1")->setFocus();
     QApplication::processEvents();
     Elegir(c, titulo);
-    QTest::keyClick(c.f().Combo1, Qt::Key_Tab);
+    QTest::keyClick(Control<QComboBox>(c.f(), "Combo1"), Qt::Key_Tab);
     QApplication::processEvents();
-    return c.f().txtFields[1]->text().remove('-');
+    return Control<vb::CajaTexto>(c.f(), "txtFields", 1)->text().remove('-');
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ TEST(ChartTitles, EntriesIndentByCodeLengthAndListOnlyActiveTitles) {
              "('1102', 'BAJA', 1, 1), ('11011', 'CAJA', 0, 0), ('110112345678', 'LARGO', 1, 0)"));
     c.base().ejecutar("UPDATE MA_CUENTAS SET TipoVista = 'CL' WHERE CODIGO = '11'");
     c.Iniciar();
-    QComboBox* lista = c.f().Combo1;
+    QComboBox* lista = Control<QComboBox>(c.f(), "Combo1");
     ASSERT_EQ(lista->count(), 5);
     EXPECT_EQ(lista->itemText(0), "");
     const QString relleno(300, ' ');
@@ -91,7 +92,7 @@ TEST(ChartTitles, ProposalAsksForTheNextTitleWhenOneCharacterSuffixesRunOut) {
               "buscar : 2");
     EXPECT_EQ(c.guion().preguntas()[0].titulo, "Aviso al Operador");
     EXPECT_EQ(c.guion().preguntas()[0].estilo, vb::vbYesNo + vb::vbInformation);
-    EXPECT_TRUE(c.f().Nuevo);
+    EXPECT_TRUE(c.f().CuentaNueva());
 
     // No: the suffixes go on past the limit under the same title.
     c.f().LimpiaPantalla();
@@ -122,10 +123,10 @@ TEST(ChartTitles, ProposalSuffixesFollowTheTitleLength) {
     EXPECT_EQ(Propuesta(c, "112"), "11203");
     // The empty entry proposes nothing.
     c.f().LimpiaPantalla();
-    c.f().Combo1->setCurrentIndex(0);
+    Control<QComboBox>(c.f(), "Combo1")->setCurrentIndex(0);
     c.f().IdentificaCuenta();
-    EXPECT_EQ(c.f().txtFields[1]->text(), "");
-    EXPECT_FALSE(c.f().Nuevo);
+    EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 1)->text(), "");
+    EXPECT_FALSE(c.f().CuentaNueva());
 }
 
 namespace {
@@ -146,7 +147,8 @@ QStringList ListaCompleta(CuentasDePrueba& c) {
 
 QStringList Lista(CuentasDePrueba& c) {
     QStringList l;
-    for (int i = 0; i < c.f().Combo1->count(); ++i) l << c.f().Combo1->itemText(i);
+    for (int i = 0; i < Control<QComboBox>(c.f(), "Combo1")->count(); ++i)
+        l << Control<QComboBox>(c.f(), "Combo1")->itemText(i);
     return l;
 }
 
@@ -163,16 +165,16 @@ TEST(ChartTitles, TheListAfterEachSaveIsWhatAFullReadOfTheChartGives) {
     EXPECT_EQ(Lista(c), ListaCompleta(c));
 
     c.EscribirCodigo("1109");
-    ASSERT_TRUE(c.f().Nuevo);
+    ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "CREDITOS");
-    QTest::mouseClick(c.f().OptTipoCuenta[1], Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(Control<QRadioButton>(c.f(), "OptTipoCuenta", 1), Qt::LeftButton, {}, QPoint(4, 4));
     c.Boton("GRABAR");
     ASSERT_EQ(c.Guardado("1109", "TITULO"), "1");
     EXPECT_TRUE(Lista(c).contains(QString(15, ' ') + "CREDITOS" + QString(300, ' ') + "1109"));
     EXPECT_EQ(Lista(c), ListaCompleta(c));
 
     c.EscribirCodigo("11010100107");
-    ASSERT_TRUE(c.f().Nuevo);
+    ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "CAJA NUEVA");
     c.Boton("GRABAR");
     ASSERT_EQ(c.Guardado("11010100107", "DESCRIPCION"), "CAJA NUEVA");
@@ -192,7 +194,7 @@ TEST(ChartTitles, OnTheDemoChartEachProposalIsACodeTheFormAccepts) {
     LocaleNumeros locale(LocaleNumeros::coma());
     c.Iniciar();
     EXPECT_EQ(Propuesta(c, "110101001"), "11010100103");
-    EXPECT_TRUE(c.f().Nuevo);
+    EXPECT_TRUE(c.f().CuentaNueva());
     c.f().LimpiaPantalla();
     EXPECT_EQ(Propuesta(c, "110101"), "110101003");
     c.f().LimpiaPantalla();
@@ -204,7 +206,7 @@ TEST(ChartTitles, OnTheDemoChartEachProposalIsACodeTheFormAccepts) {
     EXPECT_EQ(Propuesta(c, "110102001"), "11010200203");
     ASSERT_EQ(c.guion().preguntas().size(), 1);
     EXPECT_TRUE(c.guion().preguntas().at(0).texto.endsWith("Siguiente cuenta a buscar : 110102002"));
-    EXPECT_TRUE(c.f().Nuevo);
+    EXPECT_TRUE(c.f().CuentaNueva());
 }
 
 TEST(ChartTitles, ACodeHeldByAnAccountHiddenFromTheUserIsTakenForHimToo) {
@@ -213,7 +215,7 @@ TEST(ChartTitles, ACodeHeldByAnAccountHiddenFromTheUserIsTakenForHimToo) {
         LocaleNumeros locale(LocaleNumeros::coma());
         c.Iniciar();
         EXPECT_EQ(Propuesta(c, "510101001"), "51010100108") << usuario;
-        EXPECT_TRUE(c.f().Nuevo) << usuario;
+        EXPECT_TRUE(c.f().CuentaNueva()) << usuario;
         EXPECT_TRUE(c.guion().preguntas().isEmpty()) << usuario;
     }
 }

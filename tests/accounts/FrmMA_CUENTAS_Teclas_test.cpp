@@ -8,6 +8,7 @@
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ class ChartKeys : public ::testing::TestWithParam<bool> {
 
 TEST_P(ChartKeys, ACodeIsRepunctuatedWhileItIsTyped) {
     v.EscribirCodigo("11010100101");
-    vb::CajaTexto* codigo = v.f().txtFields[1];
+    vb::CajaTexto* codigo = Control<vb::CajaTexto>(v.f(), "txtFields", 1);
     // Without its lookup table the field opens no code search, so every key stays in it.
     codigo->Tag.clear();
     codigo->setFocus();
@@ -56,7 +57,6 @@ TEST_P(ChartKeys, ACodeIsRepunctuatedWhileItIsTyped) {
     }
     EXPECT_EQ(vistos, (QStringList{"1", "1-1", "1-1-0", "1-1-01", "1-1-01-0", "1-1-01-01", "1-1-01-01-0"}));
     EXPECT_EQ(codigo->cursorPosition(), codigo->text().size());
-    EXPECT_EQ(v.f().CodigoSinGuiones, "1101010");
     // Backspace leaves the dashes where they are.
     QTest::keyClick(codigo, Qt::Key_Backspace);
     QTest::keyClick(codigo, Qt::Key_Backspace);
@@ -65,19 +65,19 @@ TEST_P(ChartKeys, ACodeIsRepunctuatedWhileItIsTyped) {
 
 TEST_P(ChartKeys, F5InTheCodeBoxSearchesByDescriptionOnce) {
     v.EscribirCampo(0, "CAJA D'A");
-    v.f().TxtCodigo->setFocus();
+    Control<vb::CajaTexto>(v.f(), "TxtCodigo")->setFocus();
     respuesta = "11010100102";
     v.Tecla(Qt::Key_F5);
     EXPECT_EQ(busquedas, QStringList{"MA_CUENTAS|(DESCRIPCION LIKE 'CAJA D''A%')|CODIGO"});
     // The chosen code lands in the code box, which is left and validated.
-    EXPECT_TRUE(v.f().Modificando);
-    EXPECT_EQ(v.f().txtFields[0]->text(), "CAJA DOLARES");
+    EXPECT_TRUE(v.f().CuentaGuardada());
+    EXPECT_EQ(Control<vb::CajaTexto>(v.f(), "txtFields", 0)->text(), "CAJA DOLARES");
     // A cancelled search leaves the code box as it was.
-    v.f().TxtCodigo->setFocus();
+    Control<vb::CajaTexto>(v.f(), "TxtCodigo")->setFocus();
     respuesta.clear();
     v.Tecla(Qt::Key_F5);
     EXPECT_EQ(busquedas.size(), 2);
-    EXPECT_EQ(v.f().TxtCodigo->text(), "1-1-01-01-00102");
+    EXPECT_EQ(Control<vb::CajaTexto>(v.f(), "TxtCodigo")->text(), "1-1-01-01-00102");
 }
 
 TEST_P(ChartKeys, AFieldIsValidatedOnceWhetherLeftByKeyOrByMouse) {
@@ -87,10 +87,10 @@ TEST_P(ChartKeys, AFieldIsValidatedOnceWhetherLeftByKeyOrByMouse) {
     v.EscribirCampo(3, "110101");
     EXPECT_EQ(v.guion().preguntas().size(), 1);
     // Left with a click on another field: one refusal too.
-    vb::CajaTexto* relacionada = v.f().txtFields[3];
+    vb::CajaTexto* relacionada = Control<vb::CajaTexto>(v.f(), "txtFields", 3);
     relacionada->setText("1101");
     v.guion().esperarMsgBox(vb::vbOK);
-    QTest::mouseClick(v.f().txtFields[2], Qt::LeftButton);
+    QTest::mouseClick(Control<vb::CajaTexto>(v.f(), "txtFields", 2), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(v.guion().preguntas().size(), 2);
     EXPECT_EQ(v.guion().preguntas().last().texto, "Debe seleccionar una Cuenta Imputable");
@@ -99,76 +99,77 @@ TEST_P(ChartKeys, AFieldIsValidatedOnceWhetherLeftByKeyOrByMouse) {
 
 TEST_P(ChartKeys, FocusColoursAndTheLookupButtonFollowTheFieldsTag) {
     v.EscribirCodigo("11010100101");
-    v.f().txtFields[2]->setFocus();
+    Control<vb::CajaTexto>(v.f(), "txtFields", 2)->setFocus();
     QApplication::processEvents();
-    EXPECT_FALSE(v.f().UtilVex1->Habilitado("CONSULTAR"));
-    EXPECT_TRUE(v.f().txtFields[2]->styleSheet().contains("#00ffff"));
-    v.f().txtFields[3]->setFocus();
+    EXPECT_FALSE(Control<UtilVex>(v.f(), "UtilVex1")->Habilitado("CONSULTAR"));
+    EXPECT_TRUE(Control<vb::CajaTexto>(v.f(), "txtFields", 2)->styleSheet().contains("#00ffff"));
+    Control<vb::CajaTexto>(v.f(), "txtFields", 3)->setFocus();
     QApplication::processEvents();
-    EXPECT_TRUE(v.f().UtilVex1->Habilitado("CONSULTAR"));
-    EXPECT_TRUE(v.f().txtFields[2]->styleSheet().contains("#ffffff"));
-    EXPECT_EQ(v.f().CampoActual, 3);
+    EXPECT_TRUE(Control<UtilVex>(v.f(), "UtilVex1")->Habilitado("CONSULTAR"));
+    EXPECT_TRUE(Control<vb::CajaTexto>(v.f(), "txtFields", 2)->styleSheet().contains("#ffffff"));
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(v.f(), "txtFields", 3));
 }
 
 TEST_P(ChartKeys, LeavingTheCodeBoxEmptyValidatesNothing) {
-    v.f().TxtCodigo->setFocus();
+    Control<vb::CajaTexto>(v.f(), "TxtCodigo")->setFocus();
     v.Tecla(Qt::Key_Return);
-    EXPECT_FALSE(v.f().Nuevo);
-    EXPECT_FALSE(v.f().Modificando);
+    EXPECT_FALSE(v.f().CuentaNueva());
+    EXPECT_FALSE(v.f().CuentaGuardada());
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
 TEST_P(ChartKeys, OptionsAndChecksReactAsTheUserEdits) {
     auto& f = v.f();
     v.EscribirCodigo("11050100101");  // adjustable
-    ASSERT_TRUE(f.CHKAjustable->isChecked());
-    f.OptTipoCuenta[1]->click();
-    EXPECT_FALSE(f.CHKAjustable->isChecked());
-    EXPECT_EQ(f.CHKAjustable->text(), "NO");
-    EXPECT_TRUE(f.CmbIndices->isHidden());
-    EXPECT_EQ(f.LblDV->text(), "0");
-    EXPECT_FALSE(f.optLibros[0]->isEnabled());
-    f.OptTipoCuenta[0]->click();
-    EXPECT_FALSE(f.CHKAjustable->isChecked());
-    EXPECT_TRUE(f.CmbIndices->isHidden());
-    EXPECT_TRUE(f.optLibros[0]->isEnabled());
-    f.CHKAjustable->click();
-    EXPECT_FALSE(f.CmbIndices->isHidden());
+    ASSERT_TRUE(Control<QCheckBox>(f, "CHKAjustable")->isChecked());
+    Control<QRadioButton>(f, "OptTipoCuenta", 1)->click();
+    EXPECT_FALSE(Control<QCheckBox>(f, "CHKAjustable")->isChecked());
+    EXPECT_EQ(Control<QCheckBox>(f, "CHKAjustable")->text(), "NO");
+    EXPECT_TRUE(Control<QComboBox>(f, "CmbIndices")->isHidden());
+    EXPECT_EQ(Control<QLabel>(f, "LblDV")->text(), "0");
+    EXPECT_FALSE(Control<QRadioButton>(f, "optLibros", 0)->isEnabled());
+    Control<QRadioButton>(f, "OptTipoCuenta", 0)->click();
+    EXPECT_FALSE(Control<QCheckBox>(f, "CHKAjustable")->isChecked());
+    EXPECT_TRUE(Control<QComboBox>(f, "CmbIndices")->isHidden());
+    EXPECT_TRUE(Control<QRadioButton>(f, "optLibros", 0)->isEnabled());
+    Control<QCheckBox>(f, "CHKAjustable")->click();
+    EXPECT_FALSE(Control<QComboBox>(f, "CmbIndices")->isHidden());
 
-    f.CmbMP->setCurrentIndex(11);
-    EXPECT_FALSE(f.txtFields[4]->isHidden());
-    EXPECT_TRUE(f.lblCodTarjetaConcAuto->text().isEmpty());
-    f.CmbMP->setCurrentIndex(4);
-    EXPECT_EQ(f.lblCodTarjetaConcAuto->text(), "Código para conciliación automática: (Datanet)");
-    f.CmbMP->setCurrentIndex(1);
-    EXPECT_TRUE(f.txtFields[4]->isHidden());
-    EXPECT_FALSE(f.CmbMoneda->isHidden());
-    f.CmbMP->setCurrentIndex(0);
-    EXPECT_TRUE(f.CmbMoneda->isHidden());
+    Control<QComboBox>(f, "CmbMP")->setCurrentIndex(11);
+    EXPECT_FALSE(Control<vb::CajaTexto>(f, "txtFields", 4)->isHidden());
+    EXPECT_TRUE(Control<QLabel>(f, "lblCodTarjetaConcAuto")->text().isEmpty());
+    Control<QComboBox>(f, "CmbMP")->setCurrentIndex(4);
+    EXPECT_EQ(Control<QLabel>(f, "lblCodTarjetaConcAuto")->text(),
+              "Código para conciliación automática: (Datanet)");
+    Control<QComboBox>(f, "CmbMP")->setCurrentIndex(1);
+    EXPECT_TRUE(Control<vb::CajaTexto>(f, "txtFields", 4)->isHidden());
+    EXPECT_FALSE(Control<QComboBox>(f, "CmbMoneda")->isHidden());
+    Control<QComboBox>(f, "CmbMP")->setCurrentIndex(0);
+    EXPECT_TRUE(Control<QComboBox>(f, "CmbMoneda")->isHidden());
 
     // Letters typed in the lists change nothing; Enter in the index list moves on.
-    f.CmbMP->setFocus();
-    QTest::keyClicks(f.CmbMP, "D");
-    EXPECT_EQ(f.CmbMP->currentIndex(), 0);
-    f.CmbIndices->setFocus();
-    QTest::keyClicks(f.CmbIndices, "U");
-    EXPECT_EQ(f.CmbIndices->currentIndex(), 0);
-    QTest::keyClick(f.CmbIndices, Qt::Key_Return);
-    EXPECT_NE(QApplication::focusWidget(), f.CmbIndices);
+    Control<QComboBox>(f, "CmbMP")->setFocus();
+    QTest::keyClicks(Control<QComboBox>(f, "CmbMP"), "D");
+    EXPECT_EQ(Control<QComboBox>(f, "CmbMP")->currentIndex(), 0);
+    Control<QComboBox>(f, "CmbIndices")->setFocus();
+    QTest::keyClicks(Control<QComboBox>(f, "CmbIndices"), "U");
+    EXPECT_EQ(Control<QComboBox>(f, "CmbIndices")->currentIndex(), 0);
+    QTest::keyClick(Control<QComboBox>(f, "CmbIndices"), Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), Control<QComboBox>(f, "CmbIndices"));
 
-    f.ChkCyB->click();
-    EXPECT_EQ(f.ChkCyB->text(), "SI");
-    EXPECT_TRUE(f.CmbMoneda->isEnabled());
+    Control<QCheckBox>(f, "ChkCyB")->click();
+    EXPECT_EQ(Control<QCheckBox>(f, "ChkCyB")->text(), "SI");
+    EXPECT_TRUE(Control<QComboBox>(f, "CmbMoneda")->isEnabled());
 }
 
 TEST_P(ChartKeys, LeavingTheTitleListProposesACodeOnlyForANewAccount) {
     v.EscribirCodigo("11010100101");
-    const QString antes = v.f().txtFields[1]->text();
-    v.f().Combo1->setFocus();
-    v.f().Combo1->setCurrentIndex(v.f().Combo1->count() - 1);
-    v.f().txtFields[2]->setFocus();
+    const QString antes = Control<vb::CajaTexto>(v.f(), "txtFields", 1)->text();
+    Control<QComboBox>(v.f(), "Combo1")->setFocus();
+    Control<QComboBox>(v.f(), "Combo1")->setCurrentIndex(Control<QComboBox>(v.f(), "Combo1")->count() - 1);
+    Control<vb::CajaTexto>(v.f(), "txtFields", 2)->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(v.f().txtFields[1]->text(), antes);
+    EXPECT_EQ(Control<vb::CajaTexto>(v.f(), "txtFields", 1)->text(), antes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, ChartKeys, ::testing::Bool());
@@ -194,7 +195,7 @@ class ChartUser : public ::testing::Test {
         QApplication::processEvents();
     }
     void Pestania(int i) {
-        QTabBar* barra = v.f().SSTab1->tabBar();
+        QTabBar* barra = Control<QTabWidget>(v.f(), "SSTab1")->tabBar();
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(i).center());
         QApplication::processEvents();
     }
@@ -205,23 +206,23 @@ class ChartUser : public ::testing::Test {
 TEST_F(ChartUser, VisitingTheTabsKeepsWhatTheUserChoseForANewAccount) {
     auto& f = v.f();
     v.EscribirCodigo("11010100103");
-    ASSERT_TRUE(f.Nuevo);
+    ASSERT_TRUE(f.CuentaNueva());
     v.EscribirCampo(0, "CAJA CHICA");
-    Clic(f.CHKAjustable);
-    Clic(f.ChkCyB);
-    Clic(f.chkCCostos);
-    f.CmbMP->setFocus();
+    Clic(Control<QCheckBox>(f, "CHKAjustable"));
+    Clic(Control<QCheckBox>(f, "ChkCyB"));
+    Clic(Control<QCheckBox>(f, "chkCCostos"));
+    Control<QComboBox>(f, "CmbMP")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    ASSERT_EQ(f.CmbMP->currentText(), "Efectivo");
+    ASSERT_EQ(Control<QComboBox>(f, "CmbMP")->currentText(), "Efectivo");
     Pestania(1);
     Pestania(0);
-    EXPECT_TRUE(f.CHKAjustable->isChecked());
-    EXPECT_FALSE(f.CmbIndices->isHidden());
-    EXPECT_EQ(f.CmbMP->currentText(), "Efectivo");
-    EXPECT_TRUE(f.ChkCyB->isChecked());
-    EXPECT_TRUE(f.chkCCostos->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(f, "CHKAjustable")->isChecked());
+    EXPECT_FALSE(Control<QComboBox>(f, "CmbIndices")->isHidden());
+    EXPECT_EQ(Control<QComboBox>(f, "CmbMP")->currentText(), "Efectivo");
+    EXPECT_TRUE(Control<QCheckBox>(f, "ChkCyB")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(f, "chkCCostos")->isChecked());
     v.Boton("GRABAR");
-    ASSERT_FALSE(f.HuboError);
+    ASSERT_FALSE(f.Rechazo());
     EXPECT_EQ(v.base().filas("SELECT DESCRIPCION, AJUSTE, INDICE, MedioDePago, CajayBanco, usaccostoS FROM "
                              "MA_CUENTAS WHERE CODIGO = '11010100103'"),
               (QList<QStringList>{{"CAJA CHICA", "1", "1", "EF", "1", "1"}}));
@@ -237,44 +238,44 @@ TEST_F(ChartUser, LeavingAnOpenCodeSearchKeepsTheTypedCodeAndValidatesIt) {
         for (QChar c : texto) QTest::keyClicks(QApplication::focusWidget(), QString(c));
     };
     // A free code, Tab: a new account.
-    Clic(f.TxtCodigo);
+    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
     teclea("11010100103");
-    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(f.TxtCodigo->text(), "11010100103");
-    EXPECT_TRUE(f.Nuevo);
-    EXPECT_EQ(QApplication::focusWidget(), f.txtFields[0]);
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "TxtCodigo")->text(), "11010100103");
+    EXPECT_TRUE(f.CuentaNueva());
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "txtFields", 0));
     // Escape closes the search over the whole code; Tab then loads it.
     v.guion().esperarMsgBox(vb::vbYes);
     v.Boton("CANCELAR");
-    ASSERT_EQ(QApplication::focusWidget(), f.TxtCodigo);
+    ASSERT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "TxtCodigo"));
     teclea("4101");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
-    EXPECT_EQ(QApplication::focusWidget(), f.TxtCodigo);
-    EXPECT_EQ(f.TxtCodigo->text(), "4101");
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "TxtCodigo"));
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "TxtCodigo")->text(), "4101");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_TRUE(f.Modificando);
-    EXPECT_EQ(f.txtFields[0]->text(), "VENTAS DE MERCADERIAS");
+    EXPECT_TRUE(f.CuentaGuardada());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "VENTAS DE MERCADERIAS");
     // A click on another field leaves it too.
-    Clic(f.TxtCodigo);
+    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
     teclea("1101");
-    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
-    Clic(f.txtFields[2]);
-    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
-    EXPECT_EQ(f.TxtCodigo->text(), "1-1-01");
-    EXPECT_EQ(f.txtFields[0]->text(), "DISPONIBILIDADES");
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 2));
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "TxtCodigo")->text(), "1-1-01");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "DISPONIBILIDADES");
     EXPECT_EQ(v.guion().preguntas().size(), 1);
     // The related account's box, left by a click while its search is open: validated as typed.
-    Clic(f.txtFields[3]);
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 3));
     teclea("1101");
-    ASSERT_TRUE(f.BusquedaCodigo1->Visible());
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     v.guion().esperarMsgBox(vb::vbOK);
-    Clic(f.txtFields[2]);
-    EXPECT_EQ(f.txtFields[3]->text(), "1101");
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 2));
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 3)->text(), "1101");
     ASSERT_EQ(v.guion().preguntas().size(), 2);
     EXPECT_EQ(v.guion().preguntas().last().texto, "Debe seleccionar una Cuenta Imputable");
-    EXPECT_EQ(QApplication::focusWidget(), f.txtFields[3]);
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "txtFields", 3));
 }
 
 TEST_F(ChartUser, ACodePickedInTheF5LookupIsShownAtOnce) {
@@ -286,38 +287,40 @@ TEST_F(ChartUser, ACodePickedInTheF5LookupIsShownAtOnce) {
         consulta.exec();
         return QString("21050100101");
     });
-    Clic(f.TxtCodigo);
+    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
     QApplication::processEvents();
     EnlacesCuentas::RegistraConsultaSearch({});
-    EXPECT_TRUE(f.Modificando);
-    EXPECT_EQ(f.txtFields[0]->text().toStdString(), v.Guardado("21050100101", "DESCRIPCION").toStdString());
-    EXPECT_EQ(f.txtFields[1]->text().remove(QChar('-')), "21050100101");
-    EXPECT_NE(QApplication::focusWidget(), f.TxtCodigo);
+    EXPECT_TRUE(f.CuentaGuardada());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text().toStdString(),
+              v.Guardado("21050100101", "DESCRIPCION").toStdString());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 1)->text().remove(QChar('-')), "21050100101");
+    EXPECT_NE(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "TxtCodigo"));
 }
 
 TEST_F(ChartUser, ReplacingTheCodeWithCtrlAEditsTheAccountTyped) {
     auto& f = v.f();
     const QString antes = v.Guardado("11030100105", "DESCRIPCION");
     v.EscribirCodigo("11030100119");
-    ASSERT_TRUE(f.Modificando);
-    Clic(f.TxtCodigo);
+    ASSERT_TRUE(f.CuentaGuardada());
+    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
     Tecla(Qt::Key_A, Qt::ControlModifier);
     // Neither the selection nor the release of "A" with Ctrl held opens the search.
-    EXPECT_FALSE(f.BusquedaCodigo2->Visible());
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
     Tecla(Qt::Key_Backspace);
-    ASSERT_TRUE(f.BusquedaCodigo2->Visible());
-    EXPECT_EQ(f.BusquedaCodigo2->TxtBuscar->text(), "");  // the box as edited: empty
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    EXPECT_EQ(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->TxtBuscar->text(),
+              "");  // the box as edited: empty
     Teclea("11030100105");
     Tecla(Qt::Key_Return);
-    EXPECT_EQ(f.txtFields[1]->text().remove('-'), "11030100105");
-    EXPECT_EQ(f.txtFields[0]->text(), antes);
-    f.txtFields[0]->setFocus();
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 1)->text().remove('-'), "11030100105");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), antes);
+    Control<vb::CajaTexto>(f, "txtFields", 0)->setFocus();
     Tecla(Qt::Key_End);
     Teclea(" X");
     v.guion().esperarMsgBox(vb::vbNo);  // a customer: its additional data, not now
     Tecla(Qt::Key_F4);
-    ASSERT_FALSE(f.HuboError);
+    ASSERT_FALSE(f.Rechazo());
     EXPECT_EQ(v.Guardado("11030100105", "DESCRIPCION"), antes + " X");
     EXPECT_EQ(v.Guardado("11030100111", "DESCRIPCION"), "MERCADO SAN MARTIN");
     EXPECT_EQ(v.guion().preguntas().size(), 1);
@@ -331,24 +334,24 @@ TEST_F(ChartUser, TheCodeOfTheAccountShownTypedAgainLoadsItAgain) {
                                        [&manual] { manual = CNStuffContable::gCuentaActual; });
     v.EscribirCodigo("11010100101");
     // The cost-centre window empties the shared account when it closes.
-    f.Tbar->Pulsa(4);
+    Control<vb::BarraBotones>(f, "Tbar")->Pulsa(4);
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto::instancia().close();
     QApplication::processEvents();
     ASSERT_TRUE(CNStuffContable::gCuentaActual.isEmpty());
     // Back in the chart: an edit not saved, then the same code typed again.
     QApplication::setActiveWindow(&f);
-    Clic(f.txtFields[0]);
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
     Tecla(Qt::Key_End);
     Teclea(" X");
-    Clic(f.TxtCodigo);
+    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
     Tecla(Qt::Key_Home);
     Tecla(Qt::Key_End, Qt::ShiftModifier);
     Teclea("11010100101");
     Tecla(Qt::Key_Return);
-    EXPECT_EQ(f.txtFields[0]->text(), "CAJA PESOS");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "CAJA PESOS");
     EXPECT_EQ(CNStuffContable::gCuentaActual, "11010100101");
-    f.Tbar->Pulsa(3);
+    Control<vb::BarraBotones>(f, "Tbar")->Pulsa(3);
     EXPECT_EQ(manual, "11010100101");
     Tecla(Qt::Key_F4);
     EXPECT_EQ(v.Guardado("11010100101", "DESCRIPCION"), "CAJA PESOS");
@@ -365,9 +368,12 @@ TEST_F(ChartUser, TheCodeSearchDropsDownOverItsFieldWhateverFrameHoldsIt) {
     };
     // The code field and the related account, inside the tab; the code box, outside it.
     const QList<std::tuple<vb::CajaTexto*, vb::BusquedaCodigo*, QString>> cajas{
-        {f.txtFields[1], f.BusquedaCodigo1, "11010100101"},
-        {f.txtFields[3], f.BusquedaCodigo1, "11010100102"},
-        {f.TxtCodigo, f.BusquedaCodigo2, "11010100101"}};
+        {Control<vb::CajaTexto>(f, "txtFields", 1), Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1"),
+         "11010100101"},
+        {Control<vb::CajaTexto>(f, "txtFields", 3), Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1"),
+         "11010100102"},
+        {Control<vb::CajaTexto>(f, "TxtCodigo"), Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2"),
+         "11010100101"}};
     for (const auto& [caja, busqueda, codigo] : cajas) {
         Clic(caja);
         Tecla(Qt::Key_Home);

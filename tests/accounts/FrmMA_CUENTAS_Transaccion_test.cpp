@@ -9,6 +9,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
 #include "support/ConexionCaida.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -33,11 +34,11 @@ QList<QStringList> Estado(CuentasDePrueba& c) {
 
 void TecleaNueva(CuentasDePrueba& c) {
     c.EscribirCodigo(kNueva);
-    ASSERT_TRUE(c.f().Nuevo);
+    ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "CAJA CHICA");
-    c.f().chkCCostos->setEnabled(true);
-    QTest::mouseClick(c.f().chkCCostos, Qt::LeftButton, {}, QPoint(4, 4));
-    ASSERT_TRUE(c.f().chkCCostos->isChecked());
+    Control<QCheckBox>(c.f(), "chkCCostos")->setEnabled(true);
+    QTest::mouseClick(Control<QCheckBox>(c.f(), "chkCCostos"), Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(Control<QCheckBox>(c.f(), "chkCCostos")->isChecked());
 }
 
 ado::FallaInyectada Rechazo(const QString& contiene) {
@@ -72,11 +73,11 @@ TEST(AccountSaveTransaction, EndedAtAnyStatementTheSaveLeavesTheTablesAsBeforeAn
             c.guion().esperarMsgBox(caida ? vb::vbOK : vb::vbAbort);
             c.Boton("GRABAR");
             ASSERT_FALSE(db.gCnn->hayFallas());
-            EXPECT_TRUE(c.f().HuboError);
+            EXPECT_TRUE(c.f().Rechazo());
             EXPECT_EQ(Estado(c), antes);
             // The form keeps what was typed, and the failure is named.
-            EXPECT_TRUE(c.f().Nuevo);
-            EXPECT_EQ(c.f().txtFields[0]->text(), "CAJA CHICA");
+            EXPECT_TRUE(c.f().CuentaNueva());
+            EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(), "CAJA CHICA");
             ASSERT_EQ(c.guion().preguntas().size(), 1);
             if (caida)
                 EXPECT_TRUE(c.guion().preguntas().last().texto.contains("no se guardó nada"));
@@ -86,7 +87,7 @@ TEST(AccountSaveTransaction, EndedAtAnyStatementTheSaveLeavesTheTablesAsBeforeAn
             // The link comes back, as the recovery brings it back.
             if (caida) db.ReintentaConectar();
             c.Boton("GRABAR");
-            EXPECT_FALSE(c.f().HuboError);
+            EXPECT_FALSE(c.f().Rechazo());
             if (despues.isEmpty()) despues = Estado(c);
             EXPECT_EQ(Estado(c), despues);
         }
@@ -103,7 +104,7 @@ TEST(AccountSaveTransaction, RetryRunsTheWholeSaveAgainOnce) {
     CNStuffContable::gBaseDatos().gCnn->InyectarFalla(Rechazo("VALUES ('OPERADORES'"));
     c.guion().esperarMsgBox(vb::vbRetry);
     c.Boton("GRABAR");
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(Estado(c),
               (QList<QStringList>{
                   {"11010100105", "CAJA CHICA"}, {"1"}, {"ADM"}, {"ADMINISTRADORES"}, {"OPERADORES"}}));
@@ -116,7 +117,7 @@ TEST(AccountSaveTransaction, AChangedAccountEndedAtAnyStatementKeepsItsRowAndAud
         CuentasDePrueba c;
         c.Iniciar();
         c.EscribirCodigo("11010100101");
-        ASSERT_TRUE(c.f().Modificando);
+        ASSERT_TRUE(c.f().CuentaGuardada());
         c.EscribirCampo(0, "CAJA CENTRAL");
         CNStuffContable::gBaseDatos().gCnn->InyectarFalla(Rechazo(sentencia));
         c.guion().esperarMsgBox(vb::vbAbort);
@@ -169,7 +170,7 @@ class OtroUsuario {
         QApplication::processEvents();
     }
     void Grabar() {
-        QTest::mouseClick(ventana_.UtilVex1->Boton("GRABAR"), Qt::LeftButton);
+        QTest::mouseClick(Control<UtilVex>(ventana_, "UtilVex1")->Boton("GRABAR"), Qt::LeftButton);
         QApplication::processEvents();
     }
 
@@ -188,17 +189,17 @@ TEST(AccountSaveTwoUsers, ChangesToDifferentFieldsAreBothKept) {
     c.EscribirCodigo("11010100101");
     {
         OtroUsuario::Turno turno(b);
-        b.Teclear(b.f().TxtCodigo, "11010100101");
-        ASSERT_TRUE(b.f().Modificando);
+        b.Teclear(Control<vb::CajaTexto>(b.f(), "TxtCodigo"), "11010100101");
+        ASSERT_TRUE(b.f().CuentaGuardada());
     }
     c.EscribirCampo(0, "CAJA CENTRAL");
     c.Boton("GRABAR");
-    ASSERT_FALSE(c.f().HuboError);
+    ASSERT_FALSE(c.f().Rechazo());
     {
         OtroUsuario::Turno turno(b);
-        b.Teclear(b.f().txtFields[2], "CC01");
+        b.Teclear(Control<vb::CajaTexto>(b.f(), "txtFields", 2), "CC01");
         b.Grabar();
-        EXPECT_FALSE(b.f().HuboError);
+        EXPECT_FALSE(b.f().Rechazo());
     }
     EXPECT_EQ(
         c.base().filas("SELECT DESCRIPCION, CODIGOOPCIONAL FROM MA_CUENTAS WHERE CODIGO = '11010100101'"),
@@ -213,16 +214,16 @@ TEST(AccountSaveTwoUsers, OneFieldChangedByBothIsToldAndTheSecondGrabarWritesIt)
     c.EscribirCodigo("11010100101");
     {
         OtroUsuario::Turno turno(b);
-        b.Teclear(b.f().TxtCodigo, "11010100101");
+        b.Teclear(Control<vb::CajaTexto>(b.f(), "TxtCodigo"), "11010100101");
     }
     c.EscribirCampo(0, "CAJA A");
     c.Boton("GRABAR");
     {
         OtroUsuario::Turno turno(b);
-        b.Teclear(b.f().txtFields[0], "CAJA B");
+        b.Teclear(Control<vb::CajaTexto>(b.f(), "txtFields", 0), "CAJA B");
         c.guion().esperarMsgBox(vb::vbOK);
         b.Grabar();
-        EXPECT_TRUE(b.f().HuboError);
+        EXPECT_TRUE(b.f().Rechazo());
         ASSERT_EQ(c.guion().preguntas().size(), 1);
         const Pregunta aviso = c.guion().preguntas().last();
         EXPECT_EQ(aviso.titulo, "Aviso al operador");
@@ -231,9 +232,9 @@ TEST(AccountSaveTwoUsers, OneFieldChangedByBothIsToldAndTheSecondGrabarWritesIt)
         EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA A");
         EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 1);
         // Kept on screen; the second "Grabar" writes it, knowingly.
-        EXPECT_EQ(b.f().txtFields[0]->text(), "CAJA B");
+        EXPECT_EQ(Control<vb::CajaTexto>(b.f(), "txtFields", 0)->text(), "CAJA B");
         b.Grabar();
-        EXPECT_FALSE(b.f().HuboError);
+        EXPECT_FALSE(b.f().Rechazo());
     }
     EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA B");
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = 'M'"), 2);
@@ -243,10 +244,10 @@ TEST(AccountSaveTwoUsers, AUserWhoIsNotAnAdministratorChecksTheRowThroughHisOwnV
     CuentasDePrueba c({}, "OPERADOR");
     c.Iniciar();
     c.EscribirCodigo("11010100101");
-    ASSERT_TRUE(c.f().Modificando);
+    ASSERT_TRUE(c.f().CuentaGuardada());
     c.EscribirCampo(0, "CAJA CENTRAL");
     c.Boton("GRABAR");
-    EXPECT_FALSE(c.f().HuboError);
+    EXPECT_FALSE(c.f().Rechazo());
     EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), QString("CAJA CENTRAL"));
     EXPECT_TRUE(c.guion().preguntas().isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Dialogos.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -27,33 +28,33 @@ class ChartValidation : public ::testing::Test {
 
 TEST_F(ChartValidation, ACodeTypedWithDashesIsValidatedWithoutThem) {
     v.EscribirCodigo("1-1-01-01-00101");
-    EXPECT_EQ(v.f().CodigoCuenta, "11010100101");
     EXPECT_EQ(CNStuffContable::gCuentaActual, "11010100101");
-    EXPECT_TRUE(v.f().Modificando);
-    EXPECT_FALSE(v.f().Nuevo);
-    EXPECT_TRUE(v.f().CargandoDatos);
-    EXPECT_EQ(v.f().Combo1->currentText().left(80).trimmed(), "CAJA");  // the title above it
-    EXPECT_TRUE(v.f().txtFields[2]->isEnabled());
-    EXPECT_TRUE(v.f().UtilVex1->Habilitado("GRABAR"));
-    EXPECT_FALSE(v.f().UtilVex1->Habilitado("NUEVO"));
+    EXPECT_TRUE(v.f().CuentaGuardada());
+    EXPECT_FALSE(v.f().CuentaNueva());
+    EXPECT_EQ(Control<QComboBox>(v.f(), "Combo1")->currentText().left(80).trimmed(),
+              "CAJA");  // the title above it
+    EXPECT_TRUE(Control<vb::CajaTexto>(v.f(), "txtFields", 2)->isEnabled());
+    EXPECT_TRUE(Control<UtilVex>(v.f(), "UtilVex1")->Habilitado("GRABAR"));
+    EXPECT_FALSE(Control<UtilVex>(v.f(), "UtilVex1")->Habilitado("NUEVO"));
 }
 
 TEST_F(ChartValidation, ALetterIsRefusedBeforeTheLengthAndTheFocusComesBack) {
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCodigo("1101A");
     UnMensaje(" No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
-    EXPECT_TRUE(v.f().HuboError);
-    EXPECT_EQ(QApplication::focusWidget(), v.f().TxtCodigo);  // the code field is disabled
-    EXPECT_FALSE(v.f().txtFields[2]->isEnabled());
+    EXPECT_TRUE(v.f().Rechazo());
+    EXPECT_EQ(QApplication::focusWidget(),
+              Control<vb::CajaTexto>(v.f(), "TxtCodigo"));  // the code field is disabled
+    EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "txtFields", 2)->isEnabled());
 }
 
 TEST_F(ChartValidation, ACodeOfNoLevelLengthIsRefusedAndLeavesTheFieldsDisabled) {
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCodigo("99999");
     UnMensaje("La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
-    EXPECT_TRUE(v.f().HuboError);
-    EXPECT_FALSE(v.f().txtFields[3]->isEnabled());
-    EXPECT_FALSE(v.f().UtilVex1->Habilitado("GRABAR"));
+    EXPECT_TRUE(v.f().Rechazo());
+    EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "txtFields", 3)->isEnabled());
+    EXPECT_FALSE(Control<UtilVex>(v.f(), "UtilVex1")->Habilitado("GRABAR"));
 }
 
 class AlphanumericAccounts : public ChartValidation {
@@ -68,7 +69,7 @@ TEST_F(AlphanumericAccounts, WithTheSettingALetterReachesTheLengthCheck) {
     v.EscribirCodigo("11A");
     UnMensaje("La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
     v.EscribirCodigo("1101010010A");
-    EXPECT_TRUE(v.f().Nuevo);
+    EXPECT_TRUE(v.f().CuentaNueva());
 }
 
 TEST_F(ChartValidation, ADeletedAccountIsOfferedForReuse) {
@@ -78,27 +79,27 @@ TEST_F(ChartValidation, ADeletedAccountIsOfferedForReuse) {
               "Confirmación!!!");
     EXPECT_EQ(v.guion().preguntas().at(0).estilo, vb::vbYesNo | vb::vbQuestion);
     // No: back to waiting for a code.
-    EXPECT_FALSE(v.f().HuboError);
-    EXPECT_TRUE(v.f().TxtCodigo->text().isEmpty());
-    EXPECT_FALSE(v.f().Modificando);
-    EXPECT_FALSE(v.f().UtilVex1->Habilitado("GRABAR"));
+    EXPECT_FALSE(v.f().Rechazo());
+    EXPECT_TRUE(Control<vb::CajaTexto>(v.f(), "TxtCodigo")->text().isEmpty());
+    EXPECT_FALSE(v.f().CuentaGuardada());
+    EXPECT_FALSE(Control<UtilVex>(v.f(), "UtilVex1")->Habilitado("GRABAR"));
 
     v.guion().esperarMsgBox(vb::vbYes);
     v.EscribirCodigo("11030100102");
-    EXPECT_TRUE(v.f().Modificando);
-    EXPECT_EQ(v.f().txtFields[0]->text(), "CLIENTE DADO DE BAJA");
+    EXPECT_TRUE(v.f().CuentaGuardada());
+    EXPECT_EQ(Control<vb::CajaTexto>(v.f(), "txtFields", 0)->text(), "CLIENTE DADO DE BAJA");
 }
 
 TEST_F(ChartValidation, ANewCodeStartsANewPostableAccount) {
     v.EscribirCodigo("11010100101");
-    v.f().OptTipoCuenta[1]->setChecked(true);
+    Control<QRadioButton>(v.f(), "OptTipoCuenta", 1)->setChecked(true);
     v.EscribirCodigo("11010100199");
-    EXPECT_TRUE(v.f().Nuevo);
-    EXPECT_FALSE(v.f().Modificando);
-    EXPECT_TRUE(v.f().OptTipoCuenta[0]->isChecked());
-    EXPECT_EQ(v.f().CmbMP->currentIndex(), 0);
-    EXPECT_TRUE(v.f().txtFields[3]->isEnabled());
-    EXPECT_EQ(v.f().LblDV->text(), "7");
+    EXPECT_TRUE(v.f().CuentaNueva());
+    EXPECT_FALSE(v.f().CuentaGuardada());
+    EXPECT_TRUE(Control<QRadioButton>(v.f(), "OptTipoCuenta", 0)->isChecked());
+    EXPECT_EQ(Control<QComboBox>(v.f(), "CmbMP")->currentIndex(), 0);
+    EXPECT_TRUE(Control<vb::CajaTexto>(v.f(), "txtFields", 3)->isEnabled());
+    EXPECT_EQ(Control<QLabel>(v.f(), "LblDV")->text(), "7");
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
@@ -114,17 +115,17 @@ TEST_F(ChartValidation, TheRelatedAccountMustBeAnActivePostableAccount) {
         v.guion().esperarMsgBox(vb::vbOK);
         v.EscribirCampo(3, c.codigo);
         EXPECT_EQ(v.guion().preguntas().last().texto, c.mensaje);
-        EXPECT_TRUE(v.f().HuboError);
-        EXPECT_EQ(QApplication::focusWidget(), v.f().txtFields[3]);
+        EXPECT_TRUE(v.f().Rechazo());
+        EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(v.f(), "txtFields", 3));
     }
     v.EscribirCampo(3, "11010100102");
-    EXPECT_FALSE(v.f().HuboError);
-    EXPECT_EQ(v.f().LblDescRelacionado->text(), "CAJA DOLARES");
+    EXPECT_FALSE(v.f().Rechazo());
+    EXPECT_EQ(Control<QLabel>(v.f(), "LblDescRelacionado")->text(), "CAJA DOLARES");
     // Emptied (a key that erases would open the code search), then left with Enter.
-    v.f().txtFields[3]->setFocus();
-    v.f().txtFields[3]->clear();
+    Control<vb::CajaTexto>(v.f(), "txtFields", 3)->setFocus();
+    Control<vb::CajaTexto>(v.f(), "txtFields", 3)->clear();
     v.Tecla(Qt::Key_Return);
-    EXPECT_TRUE(v.f().LblDescRelacionado->text().isEmpty());
+    EXPECT_TRUE(Control<QLabel>(v.f(), "LblDescRelacionado")->text().isEmpty());
     EXPECT_EQ(v.guion().preguntas().size(), 3);
 }
 
@@ -138,7 +139,7 @@ TEST_F(ChartValidation, TheOptionalCodeIsUniqueAndLongOnesAreAdvised) {
               "Modifique el mismo y vuelva a intentarlo.");
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCampo(2, "CAJ'A1");  // free, but over four characters
-    EXPECT_FALSE(v.f().HuboError);
+    EXPECT_FALSE(v.f().Rechazo());
     EXPECT_EQ(v.guion().preguntas().last().titulo, "Aviso al operador");
     EXPECT_TRUE(
         v.guion().preguntas().last().texto.startsWith("Recuerde, si el codigo opcional tiene mas de 4"));
@@ -146,7 +147,7 @@ TEST_F(ChartValidation, TheOptionalCodeIsUniqueAndLongOnesAreAdvised) {
 
 TEST_F(ChartValidation, AnEmptyDescriptionIsRefusedOnlyWithACode) {
     v.EscribirCampo(0, "");
-    EXPECT_FALSE(v.f().HuboError);
+    EXPECT_FALSE(v.f().Rechazo());
     v.EscribirCodigo("11010100101");
     v.guion().esperarMsgBox(vb::vbOK);
     v.EscribirCampo(0, "");
@@ -155,21 +156,19 @@ TEST_F(ChartValidation, AnEmptyDescriptionIsRefusedOnlyWithACode) {
 
 TEST_F(ChartValidation, WhileSavingThePostableAndTitleVerdictsRefuse) {
     auto validaGrabando = [&] {
-        v.f().Grabando = true;
         v.guion().esperarMsgBox(vb::vbOK);
-        v.f().Campo_Valida(1);
-        v.f().Grabando = false;
+        v.Boton("GRABAR");
         return v.guion().preguntas().last().texto;
     };
     v.EscribirCodigo("110101");  // a title with accounts under it
-    v.f().OptTipoCuenta[0]->setChecked(true);
+    Control<QRadioButton>(v.f(), "OptTipoCuenta", 0)->setChecked(true);
     EXPECT_EQ(validaGrabando(), "La cuenta tiene cuentas de nivel inferior, no puede ser Imputable");
-    v.f().OptTipoCuenta[1]->setChecked(true);
-    v.f().txtFields[1]->setText("11010100101");
+    v.EscribirCodigo("11010100101");  // a code of the last level
+    Control<QRadioButton>(v.f(), "OptTipoCuenta", 1)->setChecked(true);
     EXPECT_EQ(validaGrabando(), "La cantidad de digitos ingresados, no permite que sea cuenta Titulo!");
     // Interactively neither verdict refuses.
     v.f().Campo_Valida(1);
-    EXPECT_FALSE(v.f().HuboError);
+    EXPECT_FALSE(v.f().Rechazo());
 }
 
 TEST_F(ChartValidation, TheTitleAboveIsTheNearestShorterTitleInCodeOrder) {

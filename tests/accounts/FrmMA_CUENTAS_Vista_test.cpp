@@ -68,7 +68,9 @@ TEST(AccountView, RangesDecideBeforeTitlePrefixesWithInclusiveBoundsAndCodeOrder
 
 TEST(AccountView, WithoutRangesOnlyPrefixesDecideAndOutputsStayAsGiven) {
     QStringList sql = kRangos;
-    sql << "DELETE FROM TA_RANGOS_DATOS_ADIC";
+    sql << "DELETE FROM TA_RANGOS_DATOS_ADIC"
+        << "UPDATE TA_CONFIGURACION SET VALOR = '61' WHERE CLAVE = 'TituloClientesBonos'"
+        << "UPDATE TA_CONFIGURACION SET VALOR = '62' WHERE CLAVE = 'TituloClientesMutuales'";
     CuentasDePrueba c(sql);
     c.Iniciar();
     const Resultado r = Vista(c, "1105");
@@ -79,8 +81,6 @@ TEST(AccountView, WithoutRangesOnlyPrefixesDecideAndOutputsStayAsGiven) {
     EXPECT_EQ(Vista(c, "1205").tipo, "PR");
     // The bond and mutual titles are the copies read at load, not the settings of now.
     c.base().ejecutar("UPDATE TA_CONFIGURACION SET VALOR = '6' WHERE CLAVE = 'TituloClientesBonos'");
-    c.f().TituloClientesBonos = "61";
-    c.f().TituloClientesMutuales = "62";
     EXPECT_EQ(Vista(c, "6105").tipo, "CB");
     EXPECT_EQ(Vista(c, "6205").tipo, "CM");
     EXPECT_EQ(Vista(c, "6305").tipo, "");

@@ -5,6 +5,7 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -69,9 +70,9 @@ TEST(ChartManual, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
     // Meanwhile the chart window renames the account and saves it: the manual's write leaves that
     // alone.
     c.f().activateWindow();
-    c.f().txtFields[0]->setFocus();
-    c.f().txtFields[0]->selectAll();
-    QTest::keyClicks(c.f().txtFields[0], "CAJA EN PESOS");
+    Control<vb::CajaTexto>(c.f(), "txtFields", 0)->setFocus();
+    Control<vb::CajaTexto>(c.f(), "txtFields", 0)->selectAll();
+    QTest::keyClicks(Control<vb::CajaTexto>(c.f(), "txtFields", 0), "CAJA EN PESOS");
     c.Boton("GRABAR");
     ASSERT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA EN PESOS");
     m.Escribir(0, " Y CHEQUES");

@@ -13,6 +13,7 @@
 #include "outside/controls/ListView.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
@@ -217,7 +218,7 @@ class HostileText : public ::testing::Test {
     void AbreCompanero(int boton) {
         EnlacesCuentas::RegistraFormulariosDelSistema();
         v.EscribirCodigo("51010100101");
-        v.f().Tbar->Pulsa(boton);
+        Control<vb::BarraBotones>(v.f(), "Tbar")->Pulsa(boton);
         QApplication::processEvents();
     }
 
@@ -243,7 +244,7 @@ TEST_F(HostileText, TheChartRouteKeepsTheTypedTextInItsValue) {
     for (const QString& ataque : {QString("');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--"),
                                   QString("')OR(@Admin_CODIGO<>'')--")}) {
         v.EscribirCampo(0, "x order by y");
-        Enfoca(v.f().TxtCodigo);
+        Enfoca(Control<vb::CajaTexto>(v.f(), "TxtCodigo"));
         v.guion().esperarModal([&](QWidget* w) {
             auto* lista = qobject_cast<Lib_FrmCons3*>(w);
             ASSERT_NE(lista, nullptr);
@@ -273,7 +274,7 @@ void HostileText::DescripcionesDelPlan(qsizetype desde, qsizetype hasta) {
             Lista(*lista, textos.mid(desde, 40));
             lista->CmdCancelar->click();
         });
-        Enfoca(v.f().TxtCodigo);
+        Enfoca(Control<vb::CajaTexto>(v.f(), "TxtCodigo"));
         v.Tecla(Qt::Key_F5);
     }
     EXPECT_EQ(v.guion().pendientes(), 0);
@@ -288,7 +289,8 @@ TEST_F(HostileText, TheLaterTextsInTheChartsDescriptionLookupShowNoConfidentialR
 }
 
 TEST_F(HostileText, TheChartsCodeSearchShowsNoConfidentialRowAndChangesNothing) {
-    BusquedaDeCodigo(v.f().TxtCodigo, v.f().BusquedaCodigo2, TextosHostiles());
+    BusquedaDeCodigo(Control<vb::CajaTexto>(v.f(), "TxtCodigo"),
+                     Control<vb::BusquedaCodigo>(v.f(), "BusquedaCodigo2"), TextosHostiles());
     EXPECT_EQ(v.guion().pendientes(), 0);
 }
 

@@ -9,6 +9,7 @@
 #include "outside/controls/ListView.h"
 #include "outside/runtime/Programa.h"
 #include "support/BaseDePrueba.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -90,7 +91,7 @@ QStringList F5EnElCodigo(const QString& usuario) {
         for (int r = 1; r <= v->ListView1->ListItemsCount(); ++r) vistas << v->ListView1->ItemText(r);
         v->CmdCancelar_Click();
     });
-    c.f().TxtCodigo->setFocus();
+    Control<vb::CajaTexto>(c.f(), "TxtCodigo")->setFocus();
     QApplication::processEvents();
     c.Tecla(Qt::Key_F5);
     return vistas;

@@ -7,6 +7,7 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/ListView.h"
 #include "outside/controls/UtilVex.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ TEST(BooleanViews, PlanillaAndTheLookupShowFlagsAsSiAndNo) {
     const QStringList codigos{"1", "11010100101"};
     const PorCodigo esperado{{"1", "SI"}, {"11010100101", "NO"}};
 
-    QTest::mouseClick(c.f().UtilVex1->Boton("PLANILLA"), Qt::LeftButton);
+    QTest::mouseClick(Control<UtilVex>(c.f(), "UtilVex1")->Boton("PLANILLA"), Qt::LeftButton);
     QTableWidget* g = maker::gVisorConsulta().Grilla();
     ASSERT_NE(g, nullptr);
     int titulo = -1;
@@ -62,7 +63,7 @@ TEST(BooleanViews, PlanillaAndTheLookupShowFlagsAsSiAndNo) {
         }
         v->CmdCancelar->click();
     });
-    c.f().TxtCodigo->setFocus();
+    Control<vb::CajaTexto>(c.f(), "TxtCodigo")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
     QApplication::processEvents();
     EXPECT_EQ(consulta, esperado);

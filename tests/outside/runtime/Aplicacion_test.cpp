@@ -5,6 +5,7 @@
 #include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 #include "support/LogDePrueba.h"
 
 #include <gtest/gtest.h>
@@ -42,9 +43,9 @@ TEST(Aplicacion, AWrongLevelWidthIsToldAndTheChartWindowGoesOn) {
     CuentasDePrueba v({"UPDATE TA_CONFIGURACION SET VALOR = '-1' WHERE CLAVE = 'DIGITOS_CAPITULO'"});
     v.Iniciar();
     // Enter in the title list opens the code box; its first digit reformats the code by the levels.
-    v.f().Combo1->setFocus();
+    Control<QComboBox>(v.f(), "Combo1")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    ASSERT_EQ(QApplication::focusWidget(), v.f().txtFields[1]);
+    ASSERT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(v.f(), "txtFields", 1));
     v.guion().esperarMsgBox(vb::vbOK);
     QTest::keyClick(QApplication::focusWidget(), '1');
     ASSERT_EQ(v.guion().preguntas().size(), 1);
@@ -64,7 +65,7 @@ TEST(Aplicacion, AWrongLevelWidthIsToldAndTheChartWindowGoesOn) {
     ASSERT_EQ(v.guion().preguntas().size(), 2);
     EXPECT_TRUE(
         v.guion().preguntas().at(1).texto.startsWith("Se produjo un error en la rutina AsignarDatos."));
-    EXPECT_EQ(v.f().txtFields[0]->text(), "CAJA CHICA");
+    EXPECT_EQ(Control<vb::CajaTexto>(v.f(), "txtFields", 0)->text(), "CAJA CHICA");
 }
 
 TEST(Aplicacion, AnErrorThatIsNotTheProgramsOwnIsToldAsAnInternalError) {
