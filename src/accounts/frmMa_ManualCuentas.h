@@ -33,15 +33,6 @@ class frmMa_ManualCuentas : public QWidget {
     static frmMa_ManualCuentas* Instancia();
     static frmMa_ManualCuentas* Mostrar();
 
-    // ---- controls ----
-    vb::TreeView* TreeV = nullptr;
-    QCheckBox* ChkRama = nullptr;
-    QLabel* LblCuenta = nullptr;
-    std::array<QLabel*, 2> lblTitulo{};
-    std::array<QPlainTextEdit*, 2> txtFields{};
-    QPushButton* CmdActualizar = nullptr;
-    QPushButton* cmdClose = nullptr;
-
     // Fills the tree; with an argument (whatever it holds) only codes from the end of level 2 or 3
     // on are shown.
     void ArmarTreeVAutomatico(const QVariant& Desde = QVariant());
@@ -67,6 +58,15 @@ class frmMa_ManualCuentas : public QWidget {
     void closeEvent(QCloseEvent* e) override;
 
   private:
+    // ---- controls ----
+    vb::TreeView* TreeV = nullptr;
+    QCheckBox* ChkRama = nullptr;
+    QLabel* LblCuenta = nullptr;
+    std::array<QLabel*, 2> lblTitulo{};
+    std::array<QPlainTextEdit*, 2> txtFields{};
+    QPushButton* CmdActualizar = nullptr;
+    QPushButton* cmdClose = nullptr;
+
     void Generar(const QString& tabla);
     maker::ReglasCuentas& Reglas();
     void MuestraTextos();

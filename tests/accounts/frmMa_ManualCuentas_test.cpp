@@ -28,14 +28,15 @@ class Manual {
         QApplication::processEvents();
     }
     frmMa_ManualCuentas* operator->() { return m_; }
+    frmMa_ManualCuentas& operator*() { return *m_; }
     // Types at the end of a box and leaves it for the other one.
     void Escribir(int caja, const QString& texto) {
         m_->activateWindow();
-        m_->txtFields[caja]->setFocus();
+        Control<QPlainTextEdit>(*m_, "txtFields", caja)->setFocus();
         QApplication::processEvents();
-        m_->txtFields[caja]->moveCursor(QTextCursor::End);
-        QTest::keyClicks(m_->txtFields[caja], texto);
-        m_->txtFields[1 - caja]->setFocus();
+        Control<QPlainTextEdit>(*m_, "txtFields", caja)->moveCursor(QTextCursor::End);
+        QTest::keyClicks(Control<QPlainTextEdit>(*m_, "txtFields", caja), texto);
+        Control<QPlainTextEdit>(*m_, "txtFields", 1 - caja)->setFocus();
         QApplication::processEvents();
     }
 
@@ -59,13 +60,14 @@ TEST(ChartManual, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
     ASSERT_EQ(CNStuffContable::gCuentaActual, "11010100101");
     Manual m(c);
     EXPECT_EQ(m->windowTitle(), "Manual de Cuentas");
-    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 11010100101 CAJA PESOS");
-    EXPECT_TRUE(m->txtFields[0]->isEnabled());
-    EXPECT_EQ(m->txtFields[1]->toPlainText(), "Pagos en efectivo y depositos en bancos.");
+    EXPECT_EQ(Control<QLabel>(*m, "LblCuenta")->text(), "Cuenta: 11010100101 CAJA PESOS");
+    EXPECT_TRUE(Control<QPlainTextEdit>(*m, "txtFields", 0)->isEnabled());
+    EXPECT_EQ(Control<QPlainTextEdit>(*m, "txtFields", 1)->toPlainText(),
+              "Pagos en efectivo y depositos en bancos.");
     // Levels up to the end of level 3 are left out of the tree.
-    EXPECT_TRUE(m->TreeV->Existe("A1101"));
-    EXPECT_FALSE(m->TreeV->Existe("A11"));
-    EXPECT_EQ(m->TreeV->Nodo("A11010100101")->text(0), "11010100101 - CAJA PESOS");
+    EXPECT_TRUE(Control<vb::TreeView>(*m, "TreeV")->Existe("A1101"));
+    EXPECT_FALSE(Control<vb::TreeView>(*m, "TreeV")->Existe("A11"));
+    EXPECT_EQ(Control<vb::TreeView>(*m, "TreeV")->Nodo("A11010100101")->text(0), "11010100101 - CAJA PESOS");
 
     // Meanwhile the chart window renames the account and saves it: the manual's write leaves that
     // alone.
@@ -85,15 +87,15 @@ TEST(ChartManual, OpensOnTheCurrentAccountAndLeavingABoxWritesBothTexts) {
 
     // Another account by its node: a null text shows empty and is stored as an empty text.
     m->TreeV_NodeClick("A11010100102");
-    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 11010100102 CAJA DOLARES");
-    EXPECT_EQ(m->txtFields[0]->toPlainText(), "");
+    EXPECT_EQ(Control<QLabel>(*m, "LblCuenta")->text(), "Cuenta: 11010100102 CAJA DOLARES");
+    EXPECT_EQ(Control<QPlainTextEdit>(*m, "txtFields", 0)->toPlainText(), "");
     m.Escribir(1, "VENTA DE DIVISAS");
     EXPECT_EQ(c.base().filas("SELECT Manual, Manual_Haber FROM MA_CUENTAS WHERE CODIGO = '11010100102'"),
               (QList<QStringList>{{"", "VENTA DE DIVISAS"}}));
 
     // The root shows nothing and writes nothing.
     m->TreeV_NodeClick("A");
-    EXPECT_EQ(m->LblCuenta->text(), "");
+    EXPECT_EQ(Control<QLabel>(*m, "LblCuenta")->text(), "");
     m.Escribir(0, "NADA");
     EXPECT_EQ(c.Filas("SELECT count(*) FROM MA_CUENTAS WHERE Manual = 'NADA'"), 0);
 }
@@ -103,8 +105,8 @@ TEST(ChartManual, AUserOfTheRestrictedViewWritesOnlyTheTwoTexts) {
     c.Iniciar();
     c.EscribirCodigo("11010100101");
     Manual m(c);
-    ASSERT_EQ(m->LblCuenta->text(), "Cuenta: 11010100101 CAJA PESOS");
-    EXPECT_FALSE(m->TreeV->Existe("A51010100102"));  // confidential
+    ASSERT_EQ(Control<QLabel>(*m, "LblCuenta")->text(), "Cuenta: 11010100101 CAJA PESOS");
+    EXPECT_FALSE(Control<vb::TreeView>(*m, "TreeV")->Existe("A51010100102"));  // confidential
     c.base().ejecutar(
         "UPDATE MA_CUENTAS SET DESCRIPCION = 'CAJA EN PESOS', P_RESPONSABLE = 'GERENCIA' "
         "WHERE CODIGO = '11010100101'");
@@ -124,35 +126,35 @@ TEST(ChartManual, WithoutACurrentAccountTheBoxesWaitAndTheTreeNestsByLength) {
                        "UPDATE TA_CONFIGURACION SET VALOR = 'si' WHERE CLAVE = 'Rubro_Imputable'"});
     c.Iniciar();
     Manual m(c);
-    EXPECT_EQ(m->LblCuenta->text(), "...");
-    EXPECT_FALSE(m->txtFields[0]->isEnabled());
-    EXPECT_FALSE(m->txtFields[1]->isEnabled());
+    EXPECT_EQ(Control<QLabel>(*m, "LblCuenta")->text(), "...");
+    EXPECT_FALSE(Control<QPlainTextEdit>(*m, "txtFields", 0)->isEnabled());
+    EXPECT_FALSE(Control<QPlainTextEdit>(*m, "txtFields", 1)->isEnabled());
     // From the end of level 2 on, nested by length alone: 1 is out; 1101 goes under 110; 12
     // climbs back to the root.
-    EXPECT_FALSE(m->TreeV->Existe("A1"));
-    EXPECT_EQ(Padre(m->TreeV, "A11"), "A");
-    EXPECT_EQ(Padre(m->TreeV, "A110"), "A11");
-    EXPECT_EQ(Padre(m->TreeV, "A1101"), "A110");
-    EXPECT_EQ(Padre(m->TreeV, "A12"), "A");
-    EXPECT_EQ(m->TreeV->Nodo("A110")->text(0), "110 - ");
-    EXPECT_FALSE(m->TreeV->Existe("A13"));
+    EXPECT_FALSE(Control<vb::TreeView>(*m, "TreeV")->Existe("A1"));
+    EXPECT_EQ(Padre(Control<vb::TreeView>(*m, "TreeV"), "A11"), "A");
+    EXPECT_EQ(Padre(Control<vb::TreeView>(*m, "TreeV"), "A110"), "A11");
+    EXPECT_EQ(Padre(Control<vb::TreeView>(*m, "TreeV"), "A1101"), "A110");
+    EXPECT_EQ(Padre(Control<vb::TreeView>(*m, "TreeV"), "A12"), "A");
+    EXPECT_EQ(Control<vb::TreeView>(*m, "TreeV")->Nodo("A110")->text(0), "110 - ");
+    EXPECT_FALSE(Control<vb::TreeView>(*m, "TreeV")->Existe("A13"));
     // Expand and collapse every node.
-    m->ChkRama->setChecked(true);
+    Control<QCheckBox>(*m, "ChkRama")->setChecked(true);
     m->ChkRama_Click();
-    EXPECT_TRUE(m->TreeV->Nodo("A11")->isExpanded());
-    m->ChkRama->setChecked(false);
+    EXPECT_TRUE(Control<vb::TreeView>(*m, "TreeV")->Nodo("A11")->isExpanded());
+    Control<QCheckBox>(*m, "ChkRama")->setChecked(false);
     m->ChkRama_Click();
-    EXPECT_FALSE(m->TreeV->Nodo("A11")->isExpanded());
+    EXPECT_FALSE(Control<vb::TreeView>(*m, "TreeV")->Nodo("A11")->isExpanded());
     // A click on an account enables the boxes for it.
     m->TreeV_NodeClick("A1101");
-    EXPECT_TRUE(m->txtFields[0]->isEnabled());
-    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 1101 CAJA");
+    EXPECT_TRUE(Control<QPlainTextEdit>(*m, "txtFields", 0)->isEnabled());
+    EXPECT_EQ(Control<QLabel>(*m, "LblCuenta")->text(), "Cuenta: 1101 CAJA");
     // The rebuild through the account rules keys every node by its code, so a click still finds it.
-    QTest::mouseClick(m->CmdActualizar, Qt::LeftButton);
-    EXPECT_TRUE(m->TreeV->Existe("A1"));
-    EXPECT_TRUE(m->TreeV->Existe("A1101"));
+    QTest::mouseClick(Control<QPushButton>(*m, "CmdActualizar"), Qt::LeftButton);
+    EXPECT_TRUE(Control<vb::TreeView>(*m, "TreeV")->Existe("A1"));
+    EXPECT_TRUE(Control<vb::TreeView>(*m, "TreeV")->Existe("A1101"));
     m->TreeV_NodeClick("A12");
-    EXPECT_EQ(m->LblCuenta->text(), "Cuenta: 12 PASIVO");
+    EXPECT_EQ(Control<QLabel>(*m, "LblCuenta")->text(), "Cuenta: 12 PASIVO");
     // The window is shown once: a second opening brings the same one forward.
     EXPECT_EQ(frmMa_ManualCuentas::Mostrar(), frmMa_ManualCuentas::Instancia());
 }
@@ -166,17 +168,20 @@ TEST(ChartManual, TheTreeShowsItsLabelsWholeAndScrollsSideways) {
     // Whole means the column holds the label and a narrow pane scrolls to it, before and after
     // the rebuild of "Actualizar".
     const auto entera = [&](const QString& clave) {
-        QTreeWidgetItem* n = m->TreeV->Nodo(clave);
+        QTreeWidgetItem* n = Control<vb::TreeView>(*m, "TreeV")->Nodo(clave);
         if (!n) return false;
         for (QTreeWidgetItem* p = n->parent(); p; p = p->parent()) p->setExpanded(true);
         QApplication::processEvents();
-        const QRect r = m->TreeV->visualItemRect(n);
-        const int fin = r.left() + m->TreeV->fontMetrics().horizontalAdvance(n->text(0));
-        return m->TreeV->columnWidth(0) >= fin + m->TreeV->horizontalScrollBar()->value() &&
-               (fin <= m->TreeV->viewport()->width() || m->TreeV->horizontalScrollBar()->maximum() > 0);
+        const QRect r = Control<vb::TreeView>(*m, "TreeV")->visualItemRect(n);
+        const int fin =
+            r.left() + Control<vb::TreeView>(*m, "TreeV")->fontMetrics().horizontalAdvance(n->text(0));
+        return Control<vb::TreeView>(*m, "TreeV")->columnWidth(0) >=
+                   fin + Control<vb::TreeView>(*m, "TreeV")->horizontalScrollBar()->value() &&
+               (fin <= Control<vb::TreeView>(*m, "TreeV")->viewport()->width() ||
+                Control<vb::TreeView>(*m, "TreeV")->horizontalScrollBar()->maximum() > 0);
     };
-    ASSERT_LT(m->TreeV->viewport()->width(), 300);
+    ASSERT_LT(Control<vb::TreeView>(*m, "TreeV")->viewport()->width(), 300);
     EXPECT_TRUE(entera("A11010100101"));
-    QTest::mouseClick(m->CmdActualizar, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*m, "CmdActualizar"), Qt::LeftButton);
     EXPECT_TRUE(entera("A11010100101"));
 }
