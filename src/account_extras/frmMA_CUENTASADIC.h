@@ -44,33 +44,13 @@ class frmMA_CUENTASADIC : public QWidget {
     // forward and keeps its account.
     static void Muestra();
 
-    // ---- controls ----
-    // Bound text boxes 0 to 23: DataField the column, Tag the lookup table, tool tip the name.
-    QList<vb::CajaTexto*> txtFields;
-    // Description labels of the coded fields; each Tag names the table of its field.
-    QList<QLabel*> lblDetalle;
-    // Labels of the optional fields: 0 condition, 1 category, 3 credit limit.
-    std::array<QLabel*, 4> Label1{};
-    QLabel* LblTitulo = nullptr;
-    QGroupBox* FrmMasDatos = nullptr;
-    QTabWidget* SSTab1 = nullptr;
-    vb::FlexGrid* MSFlexGrid1 = nullptr;
-    vb::CajaTexto* TxtEdit = nullptr;
-    vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;
-    UtilVex* UtilVex1 = nullptr;
-
-    // True: the form runs on its own; false: it serves the account of the chart of accounts.
-    bool FormaIndependiente = false;
-
-    // ---- form state ----
-    QString TablaActual;
-    ado::RecordsetPtr rsAdic;
-    int CampoActual = 0;
-    bool HuboError = false;
-    bool Grabando = false;
-    bool Nuevo = false;
-    bool Borrando = false;
-    bool Modificando = false;
+    // The form runs on its own (the code typed, each save or cancel clearing it for the next
+    // account) instead of serving the account of the chart of accounts.
+    void FijaFormaIndependiente(bool independiente) { FormaIndependiente = independiente; }
+    // What the form holds: a new row, a stored one; and whether the last validation or save refused.
+    bool CuentaNueva() const { return Nuevo; }
+    bool CuentaGuardada() const { return Modificando; }
+    bool Rechazo() const { return HuboError; }
 
     // ---- opening, keys and toolbar ----
     bool ValidaCampos();
@@ -104,6 +84,34 @@ class frmMA_CUENTASADIC : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // ---- controls ----
+    // Bound text boxes 0 to 23: DataField the column, Tag the lookup table, tool tip the name.
+    QList<vb::CajaTexto*> txtFields;
+    // Description labels of the coded fields; each Tag names the table of its field.
+    QList<QLabel*> lblDetalle;
+    // Labels of the optional fields: 0 condition, 1 category, 3 credit limit.
+    std::array<QLabel*, 4> Label1{};
+    QLabel* LblTitulo = nullptr;
+    QGroupBox* FrmMasDatos = nullptr;
+    QTabWidget* SSTab1 = nullptr;
+    vb::FlexGrid* MSFlexGrid1 = nullptr;
+    vb::CajaTexto* TxtEdit = nullptr;
+    vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;
+    UtilVex* UtilVex1 = nullptr;
+
+    // True: the form runs on its own; false: it serves the account of the chart of accounts.
+    bool FormaIndependiente = false;
+
+    // ---- form state ----
+    QString TablaActual;
+    ado::RecordsetPtr rsAdic;
+    int CampoActual = 0;
+    bool HuboError = false;
+    bool Grabando = false;
+    bool Nuevo = false;
+    bool Borrando = false;
+    bool Modificando = false;
+
     // The controls of the .ui file in the members and arrays the routines use.
     void RecogeControles();
     void ConectaEventos();

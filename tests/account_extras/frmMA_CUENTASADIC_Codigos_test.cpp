@@ -7,6 +7,7 @@
 #include "services/CNStuffContable.h"
 #include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
+#include "support/Control.h"
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
 #include "support/ProgramaDePrueba.h"
@@ -29,18 +30,18 @@ TEST(AdditionalDataCodes, CtrlABackSpaceAndANewCodeGiveTheNewCode) {
     f.show();
     QApplication::setActiveWindow(&f);
     vb::CajaTexto* provincia = nullptr;
-    for (vb::CajaTexto* c : f.txtFields)
+    for (vb::CajaTexto* c : Controles<vb::CajaTexto>(f, "txtFields"))
         if (c->DataField.compare("PROVINCIA", Qt::CaseInsensitive) == 0) provincia = c;
     ASSERT_NE(provincia, nullptr);
     provincia->setFocus();
     provincia->setText("99");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_FALSE(f.BusquedaCodigo1->Visible());
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-    ASSERT_TRUE(f.BusquedaCodigo1->Visible());
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     QTest::keyClicks(QApplication::focusWidget(), "5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(f.BusquedaCodigo1->Visible());
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     EXPECT_EQ(provincia->text(), "5");
     delete &f;
     CNStuffContable::gCuentaActual.clear();

@@ -7,6 +7,7 @@
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ class Usuario {
     explicit Usuario(frmMA_CUENTASADIC& f) : f_(f) {}
 
     void Escribe(int indice, const QString& texto) {
-        vb::CajaTexto* caja = f_.txtFields[indice];
+        vb::CajaTexto* caja = Control<vb::CajaTexto>(f_, "txtFields", indice);
         QTest::mouseClick(caja, Qt::LeftButton);
         caja->selectAll();
         Teclea(texto);
@@ -32,13 +33,13 @@ class Usuario {
         QApplication::processEvents();
     }
     void Solapa(int indice) {
-        QTabBar* barra = f_.SSTab1->tabBar();
+        QTabBar* barra = Control<QTabWidget>(f_, "SSTab1")->tabBar();
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(indice).center());
         QApplication::processEvents();
     }
     // The value cell of a personalised field, clicked and typed into.
     void Personalizado(const QString& campo, const QString& texto) {
-        vb::FlexGrid* g = f_.MSFlexGrid1;
+        vb::FlexGrid* g = Control<vb::FlexGrid>(f_, "MSFlexGrid1");
         int fila = -1;
         for (int r = 1; r < g->Rows(); ++r)
             if (g->TextMatrix(r, 0).compare(campo, Qt::CaseInsensitive) == 0) fila = r;
@@ -53,7 +54,7 @@ class Usuario {
         QApplication::processEvents();
     }
     void Graba() {
-        QTest::mouseClick(f_.UtilVex1->Boton("GRABAR"), Qt::LeftButton);
+        QTest::mouseClick(Control<UtilVex>(f_, "UtilVex1")->Boton("GRABAR"), Qt::LeftButton);
         QApplication::processEvents();
     }
 
@@ -79,7 +80,7 @@ TEST(AdditionalDataFromTheChart, ARefusedSaveLeavesNothingPendingAndTheNextWrite
     ASSERT_TRUE(frmMA_CUENTASADIC::Existe());
     frmMA_CUENTASADIC& f = frmMA_CUENTASADIC::instancia();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    ASSERT_TRUE(f.Nuevo);
+    ASSERT_TRUE(f.CuentaNueva());
 
     Usuario u(f);
     const QList<std::pair<int, QString>> generales{
@@ -98,12 +99,12 @@ TEST(AdditionalDataFromTheChart, ARefusedSaveLeavesNothingPendingAndTheNextWrite
     EXPECT_EQ(c.base().escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030100123'").toInt(),
               0);
     // The user is back in the refused field, on its tab, the only one in the focus colour.
-    EXPECT_EQ(QApplication::focusWidget(), f.txtFields[18]);
-    EXPECT_EQ(f.SSTab1->currentIndex(), 1);
-    const QColor foco = f.txtFields[18]->palette().color(QPalette::Base);
-    for (int i = 0; i < f.txtFields.size(); ++i) {
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "txtFields", 18));
+    EXPECT_EQ(Control<QTabWidget>(f, "SSTab1")->currentIndex(), 1);
+    const QColor foco = Control<vb::CajaTexto>(f, "txtFields", 18)->palette().color(QPalette::Base);
+    for (int i = 0; i < 24; ++i) {
         if (i == 18) continue;
-        EXPECT_NE(f.txtFields[i]->palette().color(QPalette::Base), foco) << i;
+        EXPECT_NE(Control<vb::CajaTexto>(f, "txtFields", i)->palette().color(QPalette::Base), foco) << i;
     }
 
     u.Escribe(18, "1500,50");

@@ -14,6 +14,7 @@
 #include "services/CNStuffContable.h"
 #include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
+#include "support/Control.h"
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
 #include "support/ProgramaDePrueba.h"
@@ -69,7 +70,7 @@ class AdditionalData : public ::testing::Test {
     }
     frmMA_CUENTASADIC& abrirSola() {
         frmMA_CUENTASADIC& f = frmMA_CUENTASADIC::instancia();
-        f.FormaIndependiente = true;
+        f.FijaFormaIndependiente(true);
         f.Form_Load();
         muestra(f);
         return f;
@@ -80,15 +81,17 @@ class AdditionalData : public ::testing::Test {
         f.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
     }
-    static vb::CajaTexto* caja(frmMA_CUENTASADIC& f, int i) { return f.txtFields[i]; }
+    static vb::CajaTexto* caja(frmMA_CUENTASADIC& f, int i) {
+        return Control<vb::CajaTexto>(f, "txtFields", i);
+    }
     static QLabel* detalle(frmMA_CUENTASADIC& f, const QString& tabla) {
-        for (QLabel* l : f.lblDetalle)
+        for (QLabel* l : Controles<QLabel>(f, "lblDetalle"))
             if (l->property("Tag").toString() == tabla) return l;
         return nullptr;
     }
     // Types a field's value and leaves it with Enter, as a user does.
     static void escribe(frmMA_CUENTASADIC& f, int i, const QString& texto) {
-        vb::CajaTexto* c = f.txtFields[i];
+        vb::CajaTexto* c = Control<vb::CajaTexto>(f, "txtFields", i);
         c->setFocus();
         c->setText(texto);
         QTest::keyClick(c, Qt::Key_Return);
@@ -109,9 +112,9 @@ TEST_F(AdditionalData, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCodeLo
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
     EXPECT_EQ(f.windowTitle(), "Plan General de Cuentas - Datos Adicionales -");
-    EXPECT_FALSE(f.Nuevo);
-    EXPECT_TRUE(f.Modificando);
-    EXPECT_EQ(f.LblTitulo->text(), "FERRETERIA O'HIGGINS");
+    EXPECT_FALSE(f.CuentaNueva());
+    EXPECT_TRUE(f.CuentaGuardada());
+    EXPECT_EQ(Control<QLabel>(f, "LblTitulo")->text(), "FERRETERIA O'HIGGINS");
     EXPECT_EQ(caja(f, 0)->text(), "11030199901");
     EXPECT_FALSE(caja(f, 0)->isEnabled());
     EXPECT_EQ(caja(f, 2)->text().trimmed(), "AV. SAN MARTIN");
@@ -119,12 +122,12 @@ TEST_F(AdditionalData, OpenedForAnAccountShowsItsRowOrAnEmptyNewOneWithTheCodeLo
     EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "LOPEZ, ANALIA");
     EXPECT_EQ(detalle(f, "V_TA_CATEGORIA")->text(), "DISTRIBUIDOR");
     EXPECT_EQ(detalle(f, "V_TA_MotivoVta")->text(), "...");
-    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1).trimmed(), "FERRETERIA");
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "MSFlexGrid1")->TextMatrix(1, 1).trimmed(), "FERRETERIA");
     delete &f;
 
     frmMA_CUENTASADIC& g = abrirPara("11030199902");
-    EXPECT_TRUE(g.Nuevo);
-    EXPECT_FALSE(g.Modificando && !g.Nuevo);
+    EXPECT_TRUE(g.CuentaNueva());
+    EXPECT_FALSE(g.CuentaGuardada() && !g.CuentaNueva());
     EXPECT_EQ(caja(g, 0)->text(), "11030199902");
     EXPECT_FALSE(caja(g, 0)->isEnabled());
     EXPECT_TRUE(caja(g, 2)->text().isEmpty());
@@ -136,35 +139,35 @@ TEST_F(AdditionalData, AnAccountWhoseBlockFlagHoldsTwoIsShownWithItsName) {
     DialogosGuionados guion;
     base_.ejecutar("UPDATE MA_CUENTAS SET BLOQUEO = 2 WHERE CODIGO = '11030199902'");
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
-    EXPECT_EQ(f.LblTitulo->text(), "ALMACEN NUEVO");
+    EXPECT_EQ(Control<QLabel>(f, "LblTitulo")->text(), "ALMACEN NUEVO");
 }
 
 TEST_F(AdditionalData, TheToolbarFollowsTheModeOfTheForm) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
     // For an account: close off, cancel on, list off, report on, lookup off, save and delete on.
-    EXPECT_FALSE(f.UtilVex1->Habilitado("CERRAR"));
-    EXPECT_TRUE(f.UtilVex1->Habilitado("CANCELAR"));
-    EXPECT_FALSE(f.UtilVex1->Habilitado("PLANILLA"));
-    EXPECT_TRUE(f.UtilVex1->Habilitado("REPORTE"));
-    EXPECT_TRUE(f.UtilVex1->Habilitado("GRABAR"));
-    EXPECT_TRUE(f.SSTab1->isTabEnabled(1));
+    EXPECT_FALSE(Control<UtilVex>(f, "UtilVex1")->Habilitado("CERRAR"));
+    EXPECT_TRUE(Control<UtilVex>(f, "UtilVex1")->Habilitado("CANCELAR"));
+    EXPECT_FALSE(Control<UtilVex>(f, "UtilVex1")->Habilitado("PLANILLA"));
+    EXPECT_TRUE(Control<UtilVex>(f, "UtilVex1")->Habilitado("REPORTE"));
+    EXPECT_TRUE(Control<UtilVex>(f, "UtilVex1")->Habilitado("GRABAR"));
+    EXPECT_TRUE(Control<QTabWidget>(f, "SSTab1")->isTabEnabled(1));
     delete &f;
 
     frmMA_CUENTASADIC& g = abrirSola();
     // On its own and closed: the code is typed, save and delete wait for an account.
     EXPECT_TRUE(caja(g, 0)->isEnabled());
     EXPECT_FALSE(caja(g, 2)->isEnabled());
-    EXPECT_TRUE(g.UtilVex1->Habilitado("CERRAR"));
-    EXPECT_TRUE(g.UtilVex1->Habilitado("PLANILLA"));
-    EXPECT_FALSE(g.UtilVex1->Habilitado("REPORTE"));
-    EXPECT_FALSE(g.UtilVex1->Habilitado("GRABAR"));
-    EXPECT_FALSE(g.UtilVex1->Habilitado("BORRAR"));
-    EXPECT_FALSE(g.SSTab1->isTabEnabled(1));
+    EXPECT_TRUE(Control<UtilVex>(g, "UtilVex1")->Habilitado("CERRAR"));
+    EXPECT_TRUE(Control<UtilVex>(g, "UtilVex1")->Habilitado("PLANILLA"));
+    EXPECT_FALSE(Control<UtilVex>(g, "UtilVex1")->Habilitado("REPORTE"));
+    EXPECT_FALSE(Control<UtilVex>(g, "UtilVex1")->Habilitado("GRABAR"));
+    EXPECT_FALSE(Control<UtilVex>(g, "UtilVex1")->Habilitado("BORRAR"));
+    EXPECT_FALSE(Control<QTabWidget>(g, "SSTab1")->isTabEnabled(1));
     // The lookup button follows the field with the focus.
     caja(g, 0)->setFocus();
     QApplication::processEvents();
-    EXPECT_TRUE(g.UtilVex1->Habilitado("CONSULTAR"));
+    EXPECT_TRUE(Control<UtilVex>(g, "UtilVex1")->Habilitado("CONSULTAR"));
 }
 
 TEST_F(AdditionalData, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
@@ -181,7 +184,7 @@ TEST_F(AdditionalData, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
         EXPECT_EQ(guion.preguntas()[0].texto, mensaje);
         EXPECT_EQ(guion.preguntas()[0].titulo, "Aviso al operador...");
         EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbInformation);
-        EXPECT_TRUE(f.HuboError);
+        EXPECT_TRUE(f.Rechazo());
         EXPECT_FALSE(caja(f, 2)->isEnabled());
     }
     {
@@ -196,10 +199,10 @@ TEST_F(AdditionalData, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
     }
     DialogosGuionados guion;
     escribe(f, 0, "11030199901");
-    EXPECT_FALSE(f.HuboError);
-    EXPECT_TRUE(f.Modificando);
+    EXPECT_FALSE(f.Rechazo());
+    EXPECT_TRUE(f.CuentaGuardada());
     EXPECT_EQ(CNStuffContable::gCuentaActual, "11030199901");
-    EXPECT_EQ(f.LblTitulo->text(), "FERRETERIA O'HIGGINS");
+    EXPECT_EQ(Control<QLabel>(f, "LblTitulo")->text(), "FERRETERIA O'HIGGINS");
     EXPECT_EQ(caja(f, 7)->text().trimmed(), "NEUQUEN");
     EXPECT_TRUE(caja(f, 2)->isEnabled());
     EXPECT_FALSE(caja(f, 0)->isEnabled());
@@ -209,13 +212,13 @@ TEST_F(AdditionalData, TheAccountsViewShowsOnlyItsOptionalFields) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("21010199901");
     f.DeterminaVista("21010199901");
-    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(f.FrmMasDatos));
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(Control<QGroupBox>(f, "FrmMasDatos")));
     EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(f, 17)));
-    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(f.Label1[0]));
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(Control<QLabel>(f, "Label1", 0)));
     EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, 18)));
-    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[3]));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(Control<QLabel>(f, "Label1", 3)));
     EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, 19)));
-    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[1]));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(Control<QLabel>(f, "Label1", 1)));
     // Another account of no range leaves the form as it is.
     f.DeterminaVista("31010199901");
     EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, 19)));
@@ -224,9 +227,9 @@ TEST_F(AdditionalData, TheAccountsViewShowsOnlyItsOptionalFields) {
         "INSERT INTO TA_RANGOS_DATOS_ADIC ([CUENTA-DESDE], [CUENTA-HASTA], DESCRIPCION, Vista) VALUES "
         "('3101', '3199', 'OTROS', 'VACIA')");
     f.DeterminaVista("31010199901");
-    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.FrmMasDatos));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(Control<QGroupBox>(f, "FrmMasDatos")));
     f.DeterminaVista("11030199902");
-    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(f.FrmMasDatos));
+    EXPECT_TRUE(frmMA_CUENTASADIC::Visible(Control<QGroupBox>(f, "FrmMasDatos")));
     for (int i : {17, 18, 19}) EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(f, i))) << i;
 
     base_.ejecutar("DELETE FROM TA_RANGOS_DATOS_ADIC");
@@ -268,7 +271,7 @@ TEST_F(AdditionalData, EachFieldIsCheckedWithItsOwnMessage) {
     EXPECT_EQ(detalle(f, "V_TA_Vendedores")->text(), "...");
     // The price list is not checked.
     escribe(f, 23, "77");
-    EXPECT_FALSE(f.HuboError);
+    EXPECT_FALSE(f.Rechazo());
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
 
@@ -300,7 +303,7 @@ TEST_F(AdditionalData, ANewRowIsWrittenWithItsStampCodesAndClassThenTheFormClose
                               "",
                               "1",
                               "2"};
-    for (int i = 1; i < 24; ++i) f->txtFields[i]->setText(valores[i]);
+    for (int i = 1; i < 24; ++i) Control<vb::CajaTexto>(*f, "txtFields", i)->setText(valores[i]);
     f->UtilVex1_ButtonClick("GRABAR");
     EXPECT_TRUE(guion.preguntas().isEmpty());
     QApplication::processEvents();
@@ -320,18 +323,18 @@ TEST_F(AdditionalData, AChangedRowIsStampedAsModifiedAndHiddenOrBlankCodesAreNul
     vb::setReloj([] { return QDateTime(QDate(2026, 12, 9), QTime(11, 0)); });
     frmMA_CUENTASADIC& f = abrirPara("21010199901");
     f.DeterminaVista("21010199901");  // a supplier: the category is hidden
-    for (int i : {2, 3, 6, 7}) f.txtFields[i]->setText("X" + QString::number(i));
-    f.txtFields[8]->setText("1");
-    f.txtFields[9]->setText("1");
-    f.txtFields[12]->setText("30-70000000-1");
-    f.txtFields[19]->setText("7");
-    f.txtFields[17]->setText("");
+    for (int i : {2, 3, 6, 7}) Control<vb::CajaTexto>(f, "txtFields", i)->setText("X" + QString::number(i));
+    Control<vb::CajaTexto>(f, "txtFields", 8)->setText("1");
+    Control<vb::CajaTexto>(f, "txtFields", 9)->setText("1");
+    Control<vb::CajaTexto>(f, "txtFields", 12)->setText("30-70000000-1");
+    Control<vb::CajaTexto>(f, "txtFields", 19)->setText("7");
+    Control<vb::CajaTexto>(f, "txtFields", 17)->setText("");
     f.UtilVex1_ButtonClick("GRABAR");
     EXPECT_EQ(fila("21010199901", "idcategoria IS NULL, IDCOND_Cpra_Vta IS NULL, CLASE"),
               (QStringList{"1", "1", "2"}));
 
     frmMA_CUENTASADIC& g = abrirPara("11030199901");
-    g.txtFields[1]->setText("OTRO CONTACTO");
+    Control<vb::CajaTexto>(g, "txtFields", 1)->setText("OTRO CONTACTO");
     g.UtilVex1_ButtonClick("GRABAR");
     EXPECT_EQ(fila("11030199901",
                    "CONTACTO, fechahora_grabacion IS NULL, fechahora_modificacion, NUMERO_DOCUMENTO"),
@@ -343,7 +346,7 @@ TEST_F(AdditionalData, LettersInTheCreditLimitGiveTheConversionMessageAndNothing
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
-    f.txtFields[18]->setText("mil");
+    Control<vb::CajaTexto>(f, "txtFields", 18)->setText("mil");
     f.UtilVex1_ButtonClick("GRABAR");
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0].titulo, "Error en conversion de datos");
@@ -351,7 +354,7 @@ TEST_F(AdditionalData, LettersInTheCreditLimitGiveTheConversionMessageAndNothing
     EXPECT_TRUE(guion.preguntas()[0].texto.endsWith("En el campo: /LIMITE_CREDITO"));
     EXPECT_TRUE(guion.preguntas()[0].texto.startsWith(
         "Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar numeros"));
-    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(f.Rechazo());
     EXPECT_TRUE(frmMA_CUENTASADIC::Existe());
     EXPECT_EQ(fila("11030199901", "LIMITE_CREDITO").value(0), "150000");
 }
@@ -386,16 +389,16 @@ TEST_F(AdditionalData, OnItsOwnTheNextAccountStartsWithoutThePreviousPersonalise
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirSola();
     escribe(f, 0, "11030199901");
-    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1).trimmed(), "FERRETERIA");
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "MSFlexGrid1")->TextMatrix(1, 1).trimmed(), "FERRETERIA");
     f.UtilVex1_ButtonClick("CANCELAR");
     EXPECT_TRUE(frmMA_CUENTASADIC::Existe());
     EXPECT_FALSE(caja(f, 2)->isEnabled());
     escribe(f, 0, "11030199902");
-    EXPECT_TRUE(f.Nuevo);
-    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1).trimmed(), "");
-    for (int i : {2, 3, 6, 7}) f.txtFields[i]->setText("X");
-    for (int i : {8, 9}) f.txtFields[i]->setText("1");
-    f.txtFields[12]->setText("30-70000000-1");
+    EXPECT_TRUE(f.CuentaNueva());
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "MSFlexGrid1")->TextMatrix(1, 1).trimmed(), "");
+    for (int i : {2, 3, 6, 7}) Control<vb::CajaTexto>(f, "txtFields", i)->setText("X");
+    for (int i : {8, 9}) Control<vb::CajaTexto>(f, "txtFields", i)->setText("1");
+    Control<vb::CajaTexto>(f, "txtFields", 12)->setText("30-70000000-1");
     f.UtilVex1_ButtonClick("GRABAR");
     EXPECT_TRUE(frmMA_CUENTASADIC::Existe());  // cleared for the next account, not closed
     EXPECT_EQ(fila("11030199902", "COALESCE(TRIM(P_RUBRO), ''), P_EMPLEADOS IS NULL"),
@@ -407,11 +410,13 @@ TEST_F(AdditionalData, WhileTheCodeSearchIsOpenOnlyF5ReachesTheForm) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
     QStringList acciones;
-    QObject::connect(f.UtilVex1, &UtilVex::Click, [&](const QString& a) { acciones << a; });
-    f.UtilVex1->setHabilitado("CONSULTAR", false);
-    f.BusquedaCodigo1->show();
-    f.BusquedaCodigo1->TxtBuscar->setText("3");
-    f.CampoActual = 8;
+    QObject::connect(Control<UtilVex>(f, "UtilVex1"), &UtilVex::Click,
+                     [&](const QString& a) { acciones << a; });
+    caja(f, 8)->setFocus();  // the field whose code search is open
+    QApplication::processEvents();
+    Control<UtilVex>(f, "UtilVex1")->setHabilitado("CONSULTAR", false);
+    Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->show();
+    Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->TxtBuscar->setText("3");
     int f4 = vb::vbKeyF1 + 3;
     f.Form_KeyDown(f4, 0);
     EXPECT_TRUE(acciones.isEmpty());
@@ -432,7 +437,7 @@ TEST_F(AdditionalData, SavesAndDeletesReachThePointOfSaleWithTheAccountsCode) {
         base_.carpeta() + "', 'TPV1', 0, 0, 0, 0)");
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199901");
-    f.txtFields[1]->setText("NUEVO CONTACTO");
+    Control<vb::CajaTexto>(f, "txtFields", 1)->setText("NUEVO CONTACTO");
     f.UtilVex1_ButtonClick("GRABAR");
     EXPECT_EQ(tpv.filas("SELECT TRIM(CONTACTO) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'"),
               QList<QStringList>{{"NUEVO CONTACTO"}});
@@ -451,11 +456,11 @@ TEST_F(AdditionalData, LeavingAnOpenCodeSearchHandsTheTypedCodeToItsBox) {
     vb::CajaTexto* pais = caja(f, 9);
     pais->setFocus();
     QTest::keyClick(QApplication::focusWidget(), '9');
-    ASSERT_TRUE(f.BusquedaCodigo1->Visible());
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     guion.esperarMsgBox(vb::vbOK);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_FALSE(f.BusquedaCodigo1->Visible());
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     EXPECT_EQ(pais->text(), "9");
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas().at(0).texto, "CODIGO INCORRECTO");
@@ -481,21 +486,21 @@ TEST_F(AdditionalData, TwoWindowsOnOneAccountKeepBothUsersChanges) {
     QPointer<frmMA_CUENTASADIC> a = OtraVentana("11030199901");
     QPointer<frmMA_CUENTASADIC> b = OtraVentana("11030199901");
     QPointer<frmMA_CUENTASADIC> c = OtraVentana("11030199901");
-    a->txtFields[1]->setText("ANA DIAZ");
-    a->UtilVex1->Boton("GRABAR")->click();
+    Control<vb::CajaTexto>(*a, "txtFields", 1)->setText("ANA DIAZ");
+    Control<UtilVex>(*a, "UtilVex1")->Boton("GRABAR")->click();
     EXPECT_TRUE(guion.preguntas().isEmpty());
-    b->txtFields[2]->setText("BELGRANO");
-    b->txtFields[7]->setText("CIPOLLETTI");
-    b->UtilVex1->Boton("GRABAR")->click();
+    Control<vb::CajaTexto>(*b, "txtFields", 2)->setText("BELGRANO");
+    Control<vb::CajaTexto>(*b, "txtFields", 7)->setText("CIPOLLETTI");
+    Control<UtilVex>(*b, "UtilVex1")->Boton("GRABAR")->click();
     EXPECT_TRUE(guion.preguntas().isEmpty());
     EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(LOCALIDAD), TRIM(NUMERO)"),
               (QStringList{"ANA DIAZ", "BELGRANO", "CIPOLLETTI", "1234"}));
 
     // The third window still shows the first contact; its change of that field is refused whole.
     guion.esperarMsgBox(vb::vbOK);
-    c->txtFields[1]->setText("LUIS GOMEZ");
-    c->txtFields[3]->setText("99");
-    c->UtilVex1->Boton("GRABAR")->click();
+    Control<vb::CajaTexto>(*c, "txtFields", 1)->setText("LUIS GOMEZ");
+    Control<vb::CajaTexto>(*c, "txtFields", 3)->setText("99");
+    Control<UtilVex>(*c, "UtilVex1")->Boton("GRABAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0].titulo, "Aviso al operador");
     EXPECT_TRUE(guion.preguntas()[0].texto.contains("11030199901"));
@@ -503,7 +508,7 @@ TEST_F(AdditionalData, TwoWindowsOnOneAccountKeepBothUsersChanges) {
     EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(NUMERO)"),
               (QStringList{"ANA DIAZ", "BELGRANO", "1234"}));
     ASSERT_FALSE(c.isNull());  // still open with what was typed
-    EXPECT_EQ(c->txtFields[1]->text(), "LUIS GOMEZ");
+    EXPECT_EQ(Control<vb::CajaTexto>(*c, "txtFields", 1)->text(), "LUIS GOMEZ");
     delete c.data();
 }
 
@@ -520,19 +525,20 @@ TEST_F(AdditionalData, AUserWhoMayNotSeeAnAccountStoresNothingForIt) {
     EXPECT_EQ(caja(f, 1)->text().trimmed(), "");
     EXPECT_EQ(caja(f, 2)->text().trimmed(), "");
     EXPECT_FALSE(caja(f, 2)->isEnabled());
-    EXPECT_EQ(f.LblTitulo->text(), "...");
+    EXPECT_EQ(Control<QLabel>(f, "LblTitulo")->text(), "...");
     guion.esperarMsgBox(vb::vbOK);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     EXPECT_EQ(oculta(), antes);
 
     // The state an earlier opening left: a new row with its fields typed.
-    f.Nuevo = true;
-    for (int i : {2, 3, 6, 7}) f.txtFields[i]->setText("X");
-    for (int i : {8, 9}) f.txtFields[i]->setText("1");
-    f.txtFields[12]->setText("30-70000000-1");
+    f.UtilVex1_ButtonClick("NUEVO");
+    ASSERT_TRUE(f.CuentaNueva());
+    for (int i : {2, 3, 6, 7}) Control<vb::CajaTexto>(f, "txtFields", i)->setText("X");
+    for (int i : {8, 9}) Control<vb::CajaTexto>(f, "txtFields", i)->setText("1");
+    Control<vb::CajaTexto>(f, "txtFields", 12)->setText("30-70000000-1");
     guion.esperarMsgBox(vb::vbOK);
     f.ActualizarDatos();
-    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(f.Rechazo());
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[1].texto, "La cuenta es inexistente");
     for (const Pregunta& p : guion.preguntas()) EXPECT_FALSE(p.texto.contains("HONORARIOS"));
@@ -553,7 +559,7 @@ TEST_F(AdditionalData, AfterADeleteNoConfidentialRowIsShown) {
     guion.esperarMsgBox(vb::vbYes);
     f.UtilVex1_ButtonClick("BORRAR");
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
-    for (vb::CajaTexto* c : f.txtFields) {
+    for (vb::CajaTexto* c : Controles<vb::CajaTexto>(f, "txtFields")) {
         EXPECT_NE(c->text().trimmed(), "DIRECTOR");
         EXPECT_NE(c->text().trimmed(), "SECRETA");
         EXPECT_NE(c->text().trimmed(), "51010100102");
@@ -567,8 +573,8 @@ TEST_F(AdditionalData, ASuppliersViewIsAppliedWhenItsRowIsShown) {
     frmMA_CUENTASADIC& f = abrirPara("21010199901");
     EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(f, 17)));
     for (int i : {18, 19}) EXPECT_FALSE(frmMA_CUENTASADIC::Visible(caja(f, i))) << i;
-    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[1]));
-    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(f.Label1[3]));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(Control<QLabel>(f, "Label1", 1)));
+    EXPECT_FALSE(frmMA_CUENTASADIC::Visible(Control<QLabel>(f, "Label1", 3)));
     delete &f;
     frmMA_CUENTASADIC& g = abrirPara("11030199902");
     for (int i : {17, 18, 19}) EXPECT_TRUE(frmMA_CUENTASADIC::Visible(caja(g, i))) << i;
@@ -607,7 +613,7 @@ TEST_F(AdditionalData, ThePriceListFieldTakesTheListPickedInItsLookup) {
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
     vb::CajaTexto* lista = caja(f, 23);
-    f.SSTab1->setCurrentWidget(f.SSTab1->widget(1));
+    Control<QTabWidget>(f, "SSTab1")->setCurrentWidget(Control<QTabWidget>(f, "SSTab1")->widget(1));
     lista->setFocus();
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), lista);

@@ -324,14 +324,15 @@ TEST_F(HostileText, TheAdditionalDataLookupsShowNoConfidentialRowAndChangeNothin
     ASSERT_TRUE(frmMA_CUENTASADIC::Existe());
     frmMA_CUENTASADIC& adic = frmMA_CUENTASADIC::instancia();
     vb::CajaTexto* campo = nullptr;
-    for (int i = 1; i < int(adic.txtFields.size()) && !campo; ++i)
-        if (!adic.txtFields[i]->Tag.trimmed().isEmpty() && adic.txtFields[i]->isVisible() &&
-            adic.txtFields[i]->isEnabled())
-            campo = adic.txtFields[i];
+    const QList<vb::CajaTexto*> campos = Controles<vb::CajaTexto>(adic, "txtFields");
+    for (int i = 1; i < int(campos.size()) && !campo; ++i)
+        if (!campos[i]->Tag.trimmed().isEmpty() && campos[i]->isVisible() && campos[i]->isEnabled())
+            campo = campos[i];
     ASSERT_NE(campo, nullptr);
     Enfoca(campo);
     ListaModal(textos.mid(100, 100));
     Pulsa(Qt::Key(Qt::Key_F1 + (UtilVex::TeclaDe("CONSULTAR") - vb::vbKeyF1)));
-    BusquedaDeCodigo(campo, adic.BusquedaCodigo1, textos.mid(200), "Debe ingresar el campo : ");
+    BusquedaDeCodigo(campo, Control<vb::BusquedaCodigo>(adic, "BusquedaCodigo1"), textos.mid(200),
+                     "Debe ingresar el campo : ");
     EXPECT_EQ(v.guion().pendientes(), 0);
 }

@@ -28,7 +28,7 @@ QString Mascaras() {
 QStringList TablasConsultadas() {
     QStringList tablas{"MA_CUENTAS", "TA_CCOSTO", "VT_CLIENTES", "VT_PROVEEDORES"};
     QPointer<frmMA_CUENTASADIC> adicionales = &frmMA_CUENTASADIC::instancia();
-    for (const vb::CajaTexto* caja : adicionales->txtFields)
+    for (const vb::CajaTexto* caja : Controles<vb::CajaTexto>(*adicionales, "txtFields"))
         if (!caja->Tag.trimmed().isEmpty() && !tablas.contains(caja->Tag.trimmed(), Qt::CaseInsensitive))
             tablas << caja->Tag.trimmed();
     delete adicionales.data();

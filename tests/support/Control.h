@@ -2,6 +2,7 @@
 // A form's control found by its object name, as an assistive tool finds it: the forms keep their
 // controls to themselves. An element of a control array is named "<array>_<index>".
 #include <gtest/gtest.h>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <stdexcept>
@@ -24,4 +25,16 @@ T* Control(const QObject& form, const QString& nombre) {
 template <class T>
 T* Control(const QObject& form, const char* arreglo, int indice) {
     return Control<T>(form, QStringLiteral("%1_%2").arg(QLatin1String(arreglo)).arg(indice));
+}
+
+// Every element of the control array `arreglo`, by index from 0 up to the first missing one.
+template <class T>
+QList<T*> Controles(const QObject& form, const char* arreglo) {
+    QList<T*> elementos;
+    while (T* c =
+               form.findChild<T*>(QStringLiteral("%1_%2").arg(QLatin1String(arreglo)).arg(elementos.size())))
+        elementos << c;
+    if (elementos.isEmpty())
+        ADD_FAILURE() << "no control array \"" << arreglo << "\" in " << form.objectName().toStdString();
+    return elementos;
 }
