@@ -64,7 +64,7 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent)
 void Frmta_asigccosto::RecogeControles() {
     const Ui::Frmta_asigccosto& u = *ui_;
     UtilVex1 = u.UtilVex1;
-    txtCuenta[0] = u.txtCuenta;
+    txtCuenta[0] = u.txtCuenta_0;
     txtCuenta[0]->DataField = "CODIGO";
     txtCuenta[0]->Tag = "MA_CUENTAS";
     lblDescripcion = u.lblDescripcion;
@@ -72,7 +72,7 @@ void Frmta_asigccosto::RecogeControles() {
     ChkVariable = u.ChkVariable;
     ChkPideConf = u.ChkPideConf;
     FGCCosto = u.FGCCosto;
-    BrwTxt[0] = u.BrwTxt;
+    BrwTxt[0] = u.BrwTxt_0;
     BrwTxt[0]->hide();
     MSHFlexGrid1 = u.MSHFlexGrid1;
     // The cell editor comes right after the grid it edits as the focus walks the controls.
@@ -159,7 +159,8 @@ Frmta_asigccosto::~Frmta_asigccosto() {
     editor_ = nullptr;
 }
 
-void Frmta_asigccosto::Mostrar() {
+void Frmta_asigccosto::Mostrar(bool desdeMenu) {
+    Menu = desdeMenu;
     if (!cargado_) {
         cargado_ = true;
         Form_Load();

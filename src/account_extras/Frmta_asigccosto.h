@@ -46,22 +46,12 @@ class Frmta_asigccosto : public QWidget {
     // The one form, created on first use (without loading it); Descargar drops it.
     static Frmta_asigccosto& instancia();
     static bool Existe();
-    // Loads (once) and shows the form modeless; an open form is only brought forward.
-    void Mostrar();
-
-    // True: opened from a menu, with an empty account box.
-    bool Menu = false;
-
-    // ---- controls ----
-    std::array<vb::CajaTexto*, 1> txtCuenta;
-    QLabel* lblDescripcion;
-    vb::FlexGrid* FGCCosto;
-    std::array<vb::CajaTexto*, 1> BrwTxt;
-    QComboBox* CmbUnegocio;
-    QCheckBox* ChkVariable;
-    QCheckBox* ChkPideConf;
-    vb::FlexGrid* MSHFlexGrid1;
-    UtilVex* UtilVex1;
+    // Loads (once) and shows the form modeless; an open form is only brought forward. Opened from
+    // a menu its account box is empty; from the chart of accounts it holds the current account.
+    void Mostrar(bool desdeMenu = false);
+    // What the form holds: a new distribution; and whether the last validation or save refused.
+    bool CuentaNueva() const { return Nuevo; }
+    bool Rechazo() const { return HuboError; }
 
     // ---- grid ----
     void MsFlex_Inicializa();
@@ -94,14 +84,6 @@ class Frmta_asigccosto : public QWidget {
 
     // ---- state a test or the chart of accounts reads ----
     const QList<FilaDistribucion>& Filas() const { return Filas_; }
-    QString TablaActual = "MA_CUENTASCCOSTO";
-    bool Nuevo = false;
-    bool Modificando = false;
-    bool Borrando = false;
-    bool Grabando = false;
-    bool HuboError = false;
-    bool DatosCargados = false;
-    int FilaEnEdicion = 0;
     vb::EditorGrilla* Editor() const { return editor_; }
 
   protected:
@@ -110,6 +92,26 @@ class Frmta_asigccosto : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // True: opened from a menu, with an empty account box.
+    bool Menu = false;
+    std::array<vb::CajaTexto*, 1> txtCuenta;
+    QLabel* lblDescripcion;
+    vb::FlexGrid* FGCCosto;
+    std::array<vb::CajaTexto*, 1> BrwTxt;
+    QComboBox* CmbUnegocio;
+    QCheckBox* ChkVariable;
+    QCheckBox* ChkPideConf;
+    vb::FlexGrid* MSHFlexGrid1;
+    UtilVex* UtilVex1;
+    QString TablaActual = "MA_CUENTASCCOSTO";
+    bool Nuevo = false;
+    bool Modificando = false;
+    bool Borrando = false;
+    bool Grabando = false;
+    bool HuboError = false;
+    bool DatosCargados = false;
+    int FilaEnEdicion = 0;
+
     // The controls of the .ui file in the members the routines use, and the grid's editor.
     void RecogeControles();
     void ConectaEventos();

@@ -50,9 +50,7 @@ bool MuestraDelSistema(const QString& nombre) {
     }
     if (nombre.compare("Frmta_asigccosto", Qt::CaseInsensitive) == 0) {
         // Opened from the chart: not from the menu.
-        Frmta_asigccosto& f = Frmta_asigccosto::instancia();
-        f.Menu = false;
-        f.Mostrar();
+        Frmta_asigccosto::instancia().Mostrar(false);
         return true;
     }
     return false;

@@ -82,18 +82,17 @@ class CostCentres : public ::testing::Test {
         CNStuffContable::gCuentaActual = cuenta;
         f_ = std::make_unique<Frmta_asigccosto>();
         f_->setAttribute(Qt::WA_DeleteOnClose, false);
-        f_->Menu = menu;
-        f_->Mostrar();
+        f_->Mostrar(menu);
         QApplication::setActiveWindow(f_.get());
         return *f_;
     }
     // The account typed and accepted with Enter: the editor opens on the first cost centre.
     void Elige(const QString& cuenta) {
-        f_->txtCuenta[0]->setFocus();
-        f_->txtCuenta[0]->setText(cuenta);
-        QTest::keyClick(f_->txtCuenta[0], Qt::Key_Return);
+        Control<vb::CajaTexto>(*f_, "txtCuenta", 0)->setFocus();
+        Control<vb::CajaTexto>(*f_, "txtCuenta", 0)->setText(cuenta);
+        QTest::keyClick(Control<vb::CajaTexto>(*f_, "txtCuenta", 0), Qt::Key_Return);
     }
-    vb::CajaTexto* editor() { return f_->BrwTxt[0]; }
+    vb::CajaTexto* editor() { return Control<vb::CajaTexto>(*f_, "BrwTxt", 0); }
     // Replaces the editor's text and presses Enter.
     void Teclea(const QString& texto) {
         editor()->selectAll();
@@ -102,14 +101,15 @@ class CostCentres : public ::testing::Test {
     }
     // A key typed on the grid's current cell opens the editor with it.
     void TecleaEnGrilla(const QString& texto) {
-        f_->FGCCosto->setFocus();
-        QTest::keyClicks(f_->FGCCosto, texto.left(1));
+        Control<vb::FlexGrid>(*f_, "FGCCosto")->setFocus();
+        QTest::keyClicks(Control<vb::FlexGrid>(*f_, "FGCCosto"), texto.left(1));
         QTest::keyClicks(editor(), texto.mid(1));
         QTest::keyClick(editor(), Qt::Key_Return);
     }
     QStringList Celdas(int fila) const {
-        return {f_->FGCCosto->TextMatrix(fila, 1), f_->FGCCosto->TextMatrix(fila, 2),
-                f_->FGCCosto->TextMatrix(fila, 3)};
+        return {Control<vb::FlexGrid>(*f_, "FGCCosto")->TextMatrix(fila, 1),
+                Control<vb::FlexGrid>(*f_, "FGCCosto")->TextMatrix(fila, 2),
+                Control<vb::FlexGrid>(*f_, "FGCCosto")->TextMatrix(fila, 3)};
     }
     static QList<QStringList> Distribucion(const BaseDePrueba& b, const QString& tabla) {
         return b.filas("SELECT " + QString(tabla.endsWith("UNEG") ? "UNEGOCIO || '|' || " : "") +
@@ -129,27 +129,28 @@ TEST_F(CostCentres, OpenedForAnAccountItShowsItsGeneralDistributionAndFromAMenuN
     DialogosGuionados guion;
     Frmta_asigccosto& f = Abre("51010100101");
     EXPECT_EQ(f.windowTitle(), "Actualización de Centros de Costos");
-    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51010100101");
     EXPECT_EQ(Celdas(1), QStringList({"111", "CONTADURIA", "60"}));
     EXPECT_EQ(Celdas(2), QStringList({"21", "VENTAS MAYORISTAS", "40"}));
-    EXPECT_EQ(f.FGCCosto->Rows(), 20);
-    EXPECT_TRUE(f.ChkVariable->isChecked());
-    EXPECT_TRUE(f.CmbUnegocio->isEnabled());
-    ASSERT_EQ(f.CmbUnegocio->count(), 3);
-    EXPECT_EQ(f.CmbUnegocio->itemText(1), "   1 CASA CENTRAL");
-    EXPECT_EQ(f.MSHFlexGrid1->TextMatrix(1, 0), "11010100102");  // accounts with a distribution
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Rows(), 20);
+    EXPECT_TRUE(Control<QCheckBox>(f, "ChkVariable")->isChecked());
+    EXPECT_TRUE(Control<QComboBox>(f, "CmbUnegocio")->isEnabled());
+    ASSERT_EQ(Control<QComboBox>(f, "CmbUnegocio")->count(), 3);
+    EXPECT_EQ(Control<QComboBox>(f, "CmbUnegocio")->itemText(1), "   1 CASA CENTRAL");
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "MSHFlexGrid1")->TextMatrix(1, 0),
+              "11010100102");  // accounts with a distribution
 
     // Another unit's own rows; a unit without rows shows none although the general ones exist.
-    f.CmbUnegocio->setCurrentIndex(2);
+    Control<QComboBox>(f, "CmbUnegocio")->setCurrentIndex(2);
     EXPECT_EQ(Celdas(1), QStringList({"12", "RECURSOS HUMANOS", "50"}));
     EXPECT_EQ(Celdas(2), QStringList({"22", "VENTAS MINORISTAS", "50"}));
     base_.ejecutar("DELETE FROM MA_CUENTASCCOSTO_UNEG WHERE UNEGOCIO = '   1'");
-    f.CmbUnegocio->setCurrentIndex(1);
+    Control<QComboBox>(f, "CmbUnegocio")->setCurrentIndex(1);
     EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
-    EXPECT_TRUE(f.Nuevo);
+    EXPECT_TRUE(f.CuentaNueva());
 
     Frmta_asigccosto& m = Abre("51010100101", true);
-    EXPECT_EQ(m.txtCuenta[0]->text(), "");
+    EXPECT_EQ(Control<vb::CajaTexto>(m, "txtCuenta", 0)->text(), "");
     EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
@@ -161,21 +162,21 @@ TEST_F(CostCentres, EveryCheckOfACellFromTheKeyboard) {
     Elige("51010100101");
     ASSERT_TRUE(f.Editor()->Editando());
     EXPECT_EQ(editor()->text(), "111");
-    EXPECT_FALSE(f.txtCuenta[0]->isEnabled());
+    EXPECT_FALSE(Control<vb::CajaTexto>(f, "txtCuenta", 0)->isEnabled());
     Teclea("999");  // unknown
 
     Teclea("1");                          // a title
     Teclea("21");                         // already on row 2
     EXPECT_TRUE(f.Editor()->Editando());  // a refused value keeps the editor on the cell
-    EXPECT_EQ(f.FGCCosto->Row(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Row(), 1);
     Teclea("12");  // accepted: on to its percentage
     EXPECT_EQ(Celdas(1), QStringList({"12", "RECURSOS HUMANOS", "60"}));
-    EXPECT_EQ(f.FGCCosto->Col(), 3);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Col(), 3);
     TecleaEnGrilla("101");
     Teclea("61");  // 61 + 40 is over 100 once rounded
     Teclea("59.6");
-    EXPECT_EQ(f.FGCCosto->Row(), 2);  // on to the next row's cost centre
-    EXPECT_EQ(f.FGCCosto->Col(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Row(), 2);  // on to the next row's cost centre
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Col(), 1);
     EXPECT_EQ(f.Filas().at(1).Porcentaje.trimmed(), "59.6");
 
     QStringList textos;
@@ -195,23 +196,25 @@ TEST_F(CostCentres, EnterAndDownWalkTheRowsAndAppendOnesAtTheEnd) {
     DialogosGuionados guion;
     Elige("11010100102");
     Teclea("3");  // the same code on its own row is accepted
-    EXPECT_EQ(f.FGCCosto->Col(), 3);
-    QTest::keyClick(f.FGCCosto, Qt::Key_Return);  // Enter on the grid moves on, never opens
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Col(), 3);
+    QTest::keyClick(Control<vb::FlexGrid>(f, "FGCCosto"),
+                    Qt::Key_Return);  // Enter on the grid moves on, never opens
     EXPECT_FALSE(f.Editor()->Editando());
-    EXPECT_EQ(f.FGCCosto->Row(), 2);
-    EXPECT_EQ(f.FGCCosto->Col(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Row(), 2);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Col(), 1);
     // An empty row's percentage cannot be typed.
-    f.FGCCosto->setCol(3);
-    QTest::keyClicks(f.FGCCosto, "5");
+    Control<vb::FlexGrid>(f, "FGCCosto")->setCol(3);
+    QTest::keyClicks(Control<vb::FlexGrid>(f, "FGCCosto"), "5");
     EXPECT_FALSE(f.Editor()->Editando());
-    f.FGCCosto->setCol(1);
-    for (int i = 0; i < 18; ++i) f.MSFlex_EditKeyCode(f.FGCCosto, editor(), vb::vbKeyDown, 0);
-    EXPECT_EQ(f.FGCCosto->Rows(), 21);
-    EXPECT_EQ(f.FGCCosto->Row(), 20);
-    QTest::keyClicks(f.FGCCosto, "2");
+    Control<vb::FlexGrid>(f, "FGCCosto")->setCol(1);
+    for (int i = 0; i < 18; ++i)
+        f.MSFlex_EditKeyCode(Control<vb::FlexGrid>(f, "FGCCosto"), editor(), vb::vbKeyDown, 0);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Rows(), 21);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Row(), 20);
+    QTest::keyClicks(Control<vb::FlexGrid>(f, "FGCCosto"), "2");
     QTest::keyClicks(editor(), "2");
     QTest::keyClick(editor(), Qt::Key_Down);
-    EXPECT_EQ(f.FGCCosto->Rows(), 22);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Rows(), 22);
     EXPECT_EQ(Celdas(20).at(0), "22");
     EXPECT_TRUE(guion.preguntas().isEmpty());
 }
@@ -222,20 +225,19 @@ TEST_F(CostCentres, SaveRewritesBothTablesInOneTransactionAndTheGroupGetsTheRows
     Elige("51010100101");
     Teclea("12");
     TecleaEnGrilla("50");
-    EXPECT_EQ(f.FGCCosto->Row(), 2);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Row(), 2);
     // Row 2's code is emptied: the row goes, with its percentage.
     editor()->clear();
-    f.FGCCosto->setFocus();
-    QTest::keyClicks(f.FGCCosto, "x");
+    Control<vb::FlexGrid>(f, "FGCCosto")->setFocus();
+    QTest::keyClicks(Control<vb::FlexGrid>(f, "FGCCosto"), "x");
     editor()->clear();
     QTest::keyClick(editor(), Qt::Key_Return);
     EXPECT_EQ(Celdas(2), QStringList({"", "", ""}));
-    f.ChkPideConf->setChecked(true);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<QCheckBox>(f, "ChkPideConf")->setChecked(true);
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     EXPECT_TRUE(guion.preguntas().isEmpty());
-    EXPECT_FALSE(f.HuboError);
-    EXPECT_EQ(f.TablaActual, "MA_CUENTASCCOSTO");
-    EXPECT_EQ(f.txtCuenta[0]->text(), "");  // cleared for the next account
+    EXPECT_FALSE(f.Rechazo());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "");  // cleared for the next account
 
     // With "General" shown the unit rows go under "Gene".
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"12", "50"}}));
@@ -265,11 +267,10 @@ TEST_F(CostCentres, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnScreen
     falla.error = {"42000", 2627, "Violation of PRIMARY KEY constraint", 2627, {}};
     CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
     guion.esperarMsgBox(vb::vbAbort);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
-    EXPECT_TRUE(f.HuboError);
-    EXPECT_EQ(f.TablaActual, "MA_CUENTASCCOSTO");
-    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    EXPECT_TRUE(f.Rechazo());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51010100101");
     EXPECT_EQ(Celdas(1).at(0), "12");
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "60"}, {"21", "40"}}));
     EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
@@ -287,12 +288,12 @@ TEST_F(CostCentres, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
     const ado::FallaInyectada caida = ConexionCaida("DELETE MA_CUENTASCCOSTO_UNEG");
     CNStuffContable::gBaseDatos().gCnn->InyectarFalla(caida);
     guion.esperarMsgBox(vb::vbAbort);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_TRUE(guion.preguntas()[0].texto.contains("Vínculo de comunicación perdido"));
     EXPECT_TRUE(guion.preguntas()[0].texto.contains("no se guardó nada"));
     EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbOKOnly + vb::vbCritical);
-    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(f.Rechazo());
     EXPECT_EQ(Celdas(1).at(0), "12");
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), general);
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"), porUnidad);
@@ -310,11 +311,11 @@ TEST_F(CostCentres, ASessionLostAtTheCommitIsALostSaveNeverAnErrorToIgnore) {
     const auto porUnidad = Distribucion(base_, "MA_CUENTASCCOSTO_UNEG");
     CNStuffContable::gBaseDatos().gCnn->InyectarFalla(ConexionCaida("COMMIT"));
     guion.esperarMsgBox(vb::vbIgnore);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_TRUE(guion.preguntas()[0].texto.contains("no se guardó nada"));
     EXPECT_EQ(guion.preguntas()[0].estilo, vb::vbOKOnly + vb::vbCritical);
-    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(f.Rechazo());
     EXPECT_EQ(Celdas(1).at(0), "12");  // still on screen for another try
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), general);
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"), porUnidad);
@@ -328,16 +329,16 @@ TEST_F(CostCentres, ACellLeftWithTheMouseIsCheckedSilentlyAndTheSaveRefusesIt) {
     editor()->selectAll();
     QTest::keyClicks(editor(), "999");
     // A click on row 3's description.
-    vb::FlexGrid* g = f.FGCCosto;
+    vb::FlexGrid* g = Control<vb::FlexGrid>(f, "FGCCosto");
     const QPoint p(vb::PixelesDeTwips(g->ColWidth(0)) + vb::PixelesDeTwips(g->ColWidth(1)) + 10,
                    vb::PixelesDeTwips(g->RowHeight(0)) * 3 + 5);
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->viewport()->mapFrom(g, p));
     EXPECT_EQ(g->Row(), 3);
     EXPECT_FALSE(f.Editor()->Editando());
-    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(f.Rechazo());
     EXPECT_TRUE(guion.preguntas().isEmpty());
     guion.esperarMsgBox(vb::vbOK);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0].texto, "Codigo_Inexistente");
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "60"}, {"21", "40"}}));
@@ -347,10 +348,10 @@ TEST_F(CostCentres, DeleteRefusesAnAccountWithMovementsAndRemovesOnlyTheShownGen
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbOK);
-    f.UtilVex1->Boton("BORRAR")->click();  // nothing loaded: nothing deleted
+    Control<UtilVex>(f, "UtilVex1")->Boton("BORRAR")->click();  // nothing loaded: nothing deleted
     Elige("51010100101");
     guion.esperarMsgBox(vb::vbOK);
-    f.UtilVex1->Boton("BORRAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("BORRAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[0].texto, "Debe Ingresar una Cuenta");
     EXPECT_EQ(guion.preguntas()[1].texto, "La cuenta 51010100101 tiene movimientos");
@@ -361,7 +362,7 @@ TEST_F(CostCentres, DeleteRefusesAnAccountWithMovementsAndRemovesOnlyTheShownGen
         "INSERT INTO MV_ASIENTOSCCOSTO (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, CCOSTO, "
         "CUENTA, Importe) VALUES ('2027', 8, 5, 1, '3', '11010100102', NULL)");
     Elige("11010100102");
-    f.UtilVex1->Boton("BORRAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("BORRAR")->click();
     EXPECT_EQ(base_.escalar("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100102'").toInt(), 0);
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO").size(), 2);  // another account's rows stay
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG").size(), 4);
@@ -385,14 +386,14 @@ TEST_F(CostCentres, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItWas) 
     EXPECT_EQ(f.Filas().at(1).CCosto.trimmed(), "111");
     elige("A22");
     EXPECT_EQ(Celdas(1), QStringList({"22", "VENTAS MINORISTAS", "60"}));
-    EXPECT_EQ(f.FGCCosto->Col(), 3);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->Col(), 3);
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
 TEST_F(CostCentres, HeadsAndCodesAreWholeAndTheRightButtonOnACellOpensOnlyTheLookup) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
-    vb::FlexGrid* g = f.FGCCosto;
+    vb::FlexGrid* g = Control<vb::FlexGrid>(f, "FGCCosto");
     const QFontMetrics fm(g->font());
     // A cell shows its text whole when the text and the cell's margins fit in the column.
     const auto entero = [&](int c, const QString& texto) {
@@ -427,12 +428,12 @@ TEST_F(CostCentres, HeadsAndCodesAreWholeAndTheRightButtonOnACellOpensOnlyTheLoo
 TEST_F(CostCentres, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded) {
     Frmta_asigccosto& f = Abre("", true);
     DialogosGuionados guion;
-    f.UtilVex1->Boton("CANCELAR")->click();  // nothing loaded: no question
+    Control<UtilVex>(f, "UtilVex1")->Boton("CANCELAR")->click();  // nothing loaded: no question
     EXPECT_TRUE(guion.preguntas().isEmpty());
     // The form hands its function keys to the toolbar, from the grid too.
     const int tecla = UtilVex::TeclaDe("PLANILLA");
     ASSERT_GE(tecla, vb::vbKeyF1);
-    QTest::keyClick(f.FGCCosto, Qt::Key(Qt::Key_F1 + (tecla - vb::vbKeyF1)));
+    QTest::keyClick(Control<vb::FlexGrid>(f, "FGCCosto"), Qt::Key(Qt::Key_F1 + (tecla - vb::vbKeyF1)));
     maker::VisorConsulta& visor = maker::gVisorConsulta();
     ASSERT_NE(visor.Ventana(), nullptr);
     EXPECT_EQ(visor.Ventana()->windowTitle(), "Plan General de Cuentas, Centros de Costos");
@@ -445,11 +446,11 @@ TEST_F(CostCentres, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded
 
     Elige("51010100101");
     guion.esperarMsgBox(vb::vbNo);
-    f.UtilVex1->Boton("CANCELAR")->click();
-    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
+    Control<UtilVex>(f, "UtilVex1")->Boton("CANCELAR")->click();
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51010100101");
     guion.esperarMsgBox(vb::vbYes);
-    f.UtilVex1->Boton("CANCELAR")->click();
-    EXPECT_EQ(f.txtCuenta[0]->text(), "");
+    Control<UtilVex>(f, "UtilVex1")->Boton("CANCELAR")->click();
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "");
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[0], (Pregunta{"¿Está seguro de abandonar la carga de datos?", "Atención!!!",
                                               vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
@@ -457,13 +458,13 @@ TEST_F(CostCentres, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded
 
 TEST_F(CostCentres, AFormBeingDestroyedRunsNoneOfItsHandlers) {
     Frmta_asigccosto& f = Abre("51010100101");
-    f.txtCuenta[0]->setFocus();
-    ASSERT_EQ(f.txtCuenta[0]->styleSheet(), "background-color: #00FFFF;");
+    Control<vb::CajaTexto>(f, "txtCuenta", 0)->setFocus();
+    ASSERT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->styleSheet(), "background-color: #00FFFF;");
     // The box outlives the form's body while the form goes: what its own focus handler would
     // have done to it shows after the form's handlers had their turn.
     QStringList vistos;
     QObject testigo;
-    vb::CajaTexto* caja = f.txtCuenta[0];
+    vb::CajaTexto* caja = Control<vb::CajaTexto>(f, "txtCuenta", 0);
     QObject::connect(caja, &vb::CajaTexto::LostFocus, &testigo, [&] { vistos << caja->styleSheet(); });
     f_.reset();
     ASSERT_FALSE(vistos.isEmpty());
@@ -475,7 +476,7 @@ TEST_F(CostCentres, TheToolbarTakesTheStyleSetForEveryWindow) {
     CNStuffContable::gFlatToolbars = false;
     Frmta_asigccosto& f = Abre("51010100101");
     CNStuffContable::gFlatToolbars = antes;
-    EXPECT_FALSE(f.UtilVex1->StyleBar());
+    EXPECT_FALSE(Control<UtilVex>(f, "UtilVex1")->StyleBar());
 }
 
 TEST(CostCentresFromTheChart, TheChartOfAccountsOpensTheFormOnItsCurrentAccount) {
@@ -483,16 +484,15 @@ TEST(CostCentresFromTheChart, TheChartOfAccountsOpensTheFormOnItsCurrentAccount)
     c.Iniciar();
     EnlacesCuentas::RegistraFormulario("Frmta_asigccosto", [] {
         Frmta_asigccosto& f = Frmta_asigccosto::instancia();
-        f.Menu = false;
-        f.Mostrar();
+        f.Mostrar(false);
     });
     c.EscribirCodigo("51010100101");
     Control<vb::BarraBotones>(c.f(), "Tbar")->Buttons(4)->trigger();
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto& f = Frmta_asigccosto::instancia();
-    EXPECT_EQ(f.txtCuenta[0]->text(), "51010100101");
-    EXPECT_EQ(f.FGCCosto->TextMatrix(1, 1), "111");
-    EXPECT_EQ(f.FGCCosto->TextMatrix(2, 1), "21");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51010100101");
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->TextMatrix(1, 1), "111");
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FGCCosto")->TextMatrix(2, 1), "21");
     f.close();  // the form goes and takes the current account with it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(Frmta_asigccosto::Existe());
@@ -506,7 +506,7 @@ TEST_F(CostCentres, APercentageTypedWithACommaIsTheNumberTheUserMeant) {
     Elige("51010100101");
     Teclea("111");
     TecleaEnGrilla("59,6");
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     EXPECT_TRUE(guion.preguntas().isEmpty());
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.6"}, {"21", "40"}}));
 }
@@ -528,25 +528,24 @@ TEST_F(CostCentres, AUserWhoMayNotSeeAnAccountGetsNothingOfItsDistribution) {
     // Handed over as the chart's current account.
     Frmta_asigccosto& f = Abre("51010100102");
     EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
-    EXPECT_FALSE(f.ChkVariable->isChecked());
-    EXPECT_EQ(f.lblDescripcion->text(), "");
-    for (int r = 1; r < f.MSHFlexGrid1->Rows(); ++r)
-        EXPECT_NE(f.MSHFlexGrid1->TextMatrix(r, 0), "51010100102");
+    EXPECT_FALSE(Control<QCheckBox>(f, "ChkVariable")->isChecked());
+    EXPECT_EQ(Control<QLabel>(f, "lblDescripcion")->text(), "");
+    for (int r = 1; r < Control<vb::FlexGrid>(f, "MSHFlexGrid1")->Rows(); ++r)
+        EXPECT_NE(Control<vb::FlexGrid>(f, "MSHFlexGrid1")->TextMatrix(r, 0), "51010100102");
     guion.esperarMsgBox(vb::vbOK);
-    f.UtilVex1->Boton("BORRAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("BORRAR")->click();
     guion.esperarMsgBox(vb::vbOK);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     // Typed into the box and accepted with Enter.
     guion.esperarMsgBox(vb::vbOK);
-    f.txtCuenta[0]->setEnabled(true);
+    Control<vb::CajaTexto>(f, "txtCuenta", 0)->setEnabled(true);
     Elige("51010100102");
     EXPECT_EQ(Celdas(1), QStringList({"", "", ""}));
     // The save itself refuses the code, whatever state led to it.
     guion.esperarMsgBox(vb::vbOK);
     CNStuffContable::gCuentaActual = "51010100102";
-    f.Borrando = true;
     f.Actualizar_Datos();
-    EXPECT_TRUE(f.HuboError);
+    EXPECT_TRUE(f.Rechazo());
     ASSERT_EQ(guion.preguntas().size(), 4);
     for (const Pregunta& p : guion.preguntas())
         EXPECT_TRUE(p.texto == "La cuenta es inexistente" || p.texto == "Debe Ingresar una Cuenta")
@@ -564,7 +563,7 @@ TEST_F(CostCentres, TheFirstCellOffersItsLookupAndTheAccountHandedOverCanBeDelet
     Elige("51010100101");
     ASSERT_TRUE(f.Editor()->Editando());
     ASSERT_EQ(QApplication::focusWidget(), editor());
-    EXPECT_TRUE(f.UtilVex1->Boton("CONSULTAR")->isEnabled());
+    EXPECT_TRUE(Control<UtilVex>(f, "UtilVex1")->Boton("CONSULTAR")->isEnabled());
     guion.esperarModal([](QWidget* w) {
         auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
         ASSERT_NE(v, nullptr);
@@ -579,7 +578,7 @@ TEST_F(CostCentres, TheFirstCellOffersItsLookupAndTheAccountHandedOverCanBeDelet
         "INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE) VALUES ('11010100101', '3', 100)");
     Frmta_asigccosto& g = Abre("11010100101");
     EXPECT_EQ(Celdas(1).at(0), "3");
-    g.UtilVex1->Boton("BORRAR")->click();
+    Control<UtilVex>(g, "UtilVex1")->Boton("BORRAR")->click();
     EXPECT_EQ(guion.preguntas().size(), 1);  // the lookup only
     EXPECT_EQ(base_.escalar("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100101'").toInt(), 0);
 }
@@ -594,7 +593,7 @@ TEST_F(CostCentres, TheSumOfThePercentagesAsEachCellAndTheSaveCountIt) {
     Elige("11010100102");
     Teclea("12");
     TecleaEnGrilla("100");
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     EXPECT_TRUE(guion.preguntas().isEmpty());
     EXPECT_EQ(base_.filas("SELECT CCOSTO, printf('%g', PORCENTAJE) FROM MA_CUENTASCCOSTO "
                           "WHERE CODIGO = '11010100102'"),
@@ -603,8 +602,8 @@ TEST_F(CostCentres, TheSumOfThePercentagesAsEachCellAndTheSaveCountIt) {
     Elige("51010100101");  // 111 at 60, 21 at 40
     const auto porcentaje = [&](int fila, const QString& texto) {
         if (f.Editor()->Editando()) QTest::keyClick(editor(), Qt::Key_Escape);
-        f.FGCCosto->setRow(fila);
-        f.FGCCosto->setCol(3);
+        Control<vb::FlexGrid>(f, "FGCCosto")->setRow(fila);
+        Control<vb::FlexGrid>(f, "FGCCosto")->setCol(3);
         TecleaEnGrilla(texto);
     };
     guion.esperarMsgBox(vb::vbOK);
@@ -615,7 +614,7 @@ TEST_F(CostCentres, TheSumOfThePercentagesAsEachCellAndTheSaveCountIt) {
     porcentaje(1, "59,5");  // 60 + 40
     porcentaje(2, "40,5");  // 60 + 40, halves to even
     EXPECT_EQ(guion.preguntas().size(), 1);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     EXPECT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.5"}, {"21", "40.5"}}));
 
@@ -624,7 +623,7 @@ TEST_F(CostCentres, TheSumOfThePercentagesAsEachCellAndTheSaveCountIt) {
     porcentaje(2, "50,4");  // 50 + 50 in the cell, 100,8 at the save
     EXPECT_EQ(guion.preguntas().size(), 1);
     guion.esperarMsgBox(vb::vbOK);
-    f.UtilVex1->Boton("GRABAR")->click();
+    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[1].texto, "La suma de los porcentajes debe estar en un rango de 0 a 100");
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.5"}, {"21", "40.5"}}));

@@ -207,8 +207,7 @@ TEST(ChartCompanionForms, TheSideToolbarOpensTheSuitesCostCentreWindowForTheAcco
     QApplication::processEvents();
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto& f = Frmta_asigccosto::instancia();
-    EXPECT_FALSE(f.Menu);
-    EXPECT_EQ(f.txtCuenta[0]->text(), "51020100101");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51020100101");
     EXPECT_FALSE(f.isHidden());
     f.close();
     for (const char* n : {"frmMA_CUENTASADIC", "Frmta_asigccosto", "frmMa_ManualCuentas"})

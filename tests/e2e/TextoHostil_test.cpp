@@ -300,19 +300,19 @@ TEST_F(HostileText, TheCostCentreLookupsShowNoConfidentialRowAndChangeNothing) {
     AbreCompanero(4);
     ASSERT_TRUE(Frmta_asigccosto::Existe());
     Frmta_asigccosto& cc = Frmta_asigccosto::instancia();
-    Enfoca(cc.txtCuenta[0]);
+    Enfoca(Control<vb::CajaTexto>(cc, "txtCuenta", 0));
     ListaModal(textos.mid(0, 100));
-    QTest::mouseClick(cc.txtCuenta[0], Qt::RightButton);
-    Enfoca(cc.txtCuenta[0]);
+    QTest::mouseClick(Control<vb::CajaTexto>(cc, "txtCuenta", 0), Qt::RightButton);
+    Enfoca(Control<vb::CajaTexto>(cc, "txtCuenta", 0));
     Pulsa(Qt::Key_Return);
-    ASSERT_TRUE(cc.BrwTxt[0]->isVisible());
+    ASSERT_TRUE(Control<vb::CajaTexto>(cc, "BrwTxt", 0)->isVisible());
     v.guion().esperarModal([&](QWidget* w) {
         auto* arbol = qobject_cast<Lib_FrmCons3Tree*>(w);
         ASSERT_NE(arbol, nullptr);
         Arbol(*arbol, textos);
         arbol->CmdCancelar->click();
     });
-    QTest::mouseClick(cc.BrwTxt[0], Qt::RightButton);
+    QTest::mouseClick(Control<vb::CajaTexto>(cc, "BrwTxt", 0), Qt::RightButton);
     cc.close();
     EXPECT_EQ(v.guion().pendientes(), 0);
 }
