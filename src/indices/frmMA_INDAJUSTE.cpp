@@ -34,15 +34,15 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(QWidget* parent)
     gfrmMA_INDAJUSTE = this;
     ui_->setupUi(this);
     UtilVex1 = ui_->UtilVex1;
-    txtFields << ui_->txtFields;
+    txtFields << ui_->txtFields_0;
     txtFields[0]->DataField = "anio";
     FgAsiento = ui_->FgAsiento;
     FgAsiento->setColWidth(0, 1000);
-    BrwTxt << ui_->BrwTxt;
+    BrwTxt << ui_->BrwTxt_0;
     // The cell editor floats over the grid.
     BrwTxt[0]->raise();
     PreparaEditor();
-    lblLabels[1] = ui_->lblLabels;
+    lblLabels[1] = ui_->lblLabels_1;
 
     SkinFramework1 = new SkinFramework(this);
     SkinFramework1->setObjectName("SkinFramework1");

@@ -31,23 +31,8 @@ class frmMA_INDAJUSTE : public QWidget {
     explicit frmMA_INDAJUSTE(QWidget* parent = nullptr);
     ~frmMA_INDAJUSTE() override;
 
-    // ---- controls ----
-    QList<vb::CajaTexto*> txtFields;  // the year box, element 0
-    UtilVex* UtilVex1 = nullptr;
-    vb::FlexGrid* FgAsiento = nullptr;
-    QList<vb::CajaTexto*> BrwTxt;        // the grid's cell editor, element 0
-    std::array<QLabel*, 2> lblLabels{};  // element 1
-    SkinFramework* SkinFramework1 = nullptr;
-    BarraEstado* sbStatusBar = nullptr;
-
-    // ---- window variables ----
-    QString m_Tabla;
-    ado::RecordsetPtr m_Rs;
-    std::array<TipoColumnaGrilla, 9> m_Col;
-    bool m_Borrar = false;
-    bool m_Error = false;
-    int m_EditorActual = 0;
-    bool m_Modificado = false;
+    // Whether the last validation or save refused.
+    bool Rechazo() const { return m_Error; }
 
     // ---- public members ----
     void MSFlex_EditKeyCode(vb::FlexGrid* grid, vb::CajaTexto* editor, int KeyCode, int Shift);
@@ -67,6 +52,24 @@ class frmMA_INDAJUSTE : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // ---- controls ----
+    QList<vb::CajaTexto*> txtFields;  // the year box, element 0
+    UtilVex* UtilVex1 = nullptr;
+    vb::FlexGrid* FgAsiento = nullptr;
+    QList<vb::CajaTexto*> BrwTxt;        // the grid's cell editor, element 0
+    std::array<QLabel*, 2> lblLabels{};  // element 1
+    SkinFramework* SkinFramework1 = nullptr;
+    BarraEstado* sbStatusBar = nullptr;
+
+    // ---- window variables ----
+    QString m_Tabla;
+    ado::RecordsetPtr m_Rs;
+    std::array<TipoColumnaGrilla, 9> m_Col;
+    bool m_Borrar = false;
+    bool m_Error = false;
+    int m_EditorActual = 0;
+    bool m_Modificado = false;
+
     // The events of the controls of the layout (frmMA_INDAJUSTE.ui).
     void conectaControles();
     void Generar(const QString& tabla);

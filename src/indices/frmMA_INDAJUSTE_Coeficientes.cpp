@@ -90,9 +90,8 @@ struct MesCalculado {
 
 void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     m_Error = false;
-    const QString nombre = control ? control->objectName() : QString();
-    if (nombre.compare("txtfields", Qt::CaseInsensitive) == 0) return;
-    if (nombre.compare("brwtxt", Qt::CaseInsensitive) != 0) return;
+    // Only the grid's cell editor has anything to validate; the year box has not.
+    if (!control || control != BrwTxt.value(0)) return;
     auto* g = FgAsiento;
     const int fila = g->Row();
     const int columna = g->Col();

@@ -10,6 +10,7 @@
 #include "outside/maker/SistemaPC.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
+#include "support/Control.h"
 #include "support/ImprimeQt.h"
 #include "support/LocaleNumeros.h"
 #include "support/VentanaIndices.h"
@@ -112,7 +113,7 @@ TEST_P(IndexWindowDemo, StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLa
         v.base().escalar("SELECT NombreUsuario FROM Control_Acceso ORDER BY rowid DESC LIMIT 1").toString(),
         "ADMIN");
 
-    auto* g = f.FgAsiento;
+    auto* g = Control<vb::FlexGrid>(f, "FgAsiento");
     ASSERT_EQ(g->Rows(), 67);
     EXPECT_EQ(FilaGrilla(v, 0), QStringList({"", "I.P.I.M.", "Coef.", "I.P.C.", "Coef.", "C.E.R.", "Coef.",
                                              "U.V.A.", "Coef."}));
@@ -130,12 +131,12 @@ TEST_P(IndexWindowDemo, StartShowsEveryMonthCreatesTheMissingOnesAndResavesTheLa
         EXPECT_EQ(g->CellBackColorAt(r, 0), verdes.contains(r) ? kVerde : kCian) << "fila " << r;
         EXPECT_EQ(g->CellBackColorAt(r, 2), kCian);
     }
-    EXPECT_EQ(f.txtFields[0]->text(), "2022");
-    EXPECT_TRUE(f.txtFields[0]->isEnabled());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "2022");
+    EXPECT_TRUE(Control<vb::CajaTexto>(f, "txtFields", 0)->isEnabled());
     EXPECT_TRUE(g->isEnabled());
     EXPECT_EQ(g->Row(), 1);
     EXPECT_EQ(g->Col(), 1);
-    EXPECT_TRUE(f.lblLabels[1]->text().startsWith("Se destaca el mes de apertura"));
+    EXPECT_TRUE(Control<QLabel>(f, "lblLabels", 1)->text().startsWith("Se destaca el mes de apertura"));
 }
 
 TEST_P(IndexWindowDemo, EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
@@ -151,8 +152,8 @@ TEST_P(IndexWindowDemo, EditBeforeTheClosingMonthRecomputesToTheClosingMonth) {
     EXPECT_EQ(v.Celda(44, 2), L("1.652"));
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 7, "Indice1")), 1.693);
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Indice2")), 1.431);
-    EXPECT_EQ(v.f().FgAsiento->Row(), 46);
-    EXPECT_EQ(v.f().FgAsiento->Col(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Row(), 46);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Col(), 1);
 }
 
 TEST_P(IndexWindowDemo, EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
@@ -164,7 +165,7 @@ TEST_P(IndexWindowDemo, EditOfTheClosingMonthRecomputesTheWholeFiscalYear) {
                   {1.743, 1.700, 1.601, 1.542, 1.435, 1.365, 1.329, 1.249, 1.201, 1.115, 1.059, 1.000});
     EXPECT_EQ(v.Celda(43, 2), L(" 1.743"));
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 6, "Indice1")), 1.000);  // the year before is untouched
-    EXPECT_EQ(v.f().FgAsiento->Row(), 55);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Row(), 55);
 }
 
 TEST_P(IndexWindowDemo, ASixMonthFiscalYear) {
@@ -185,8 +186,8 @@ TEST_P(IndexWindowDemo, TheCurrentYearWithoutAClosingIndexAndTheLastGridRow) {
     EXPECT_EQ(v.Celda(55, 8), "");
     v.Escribir(56, 7, "300");
     v.Escribir(66, 7, "120");
-    EXPECT_EQ(v.f().FgAsiento->Row(), 66);  // the last row: stays, column 1
-    EXPECT_EQ(v.f().FgAsiento->Col(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Row(), 66);  // the last row: stays, column 1
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Col(), 1);
     EXPECT_EQ(v.Celda(55, 8), L(" 1.200"));
     EXPECT_EQ(v.Celda(56, 8), L(" 0.400"));
     for (int r = 57; r <= 65; ++r) EXPECT_EQ(v.Celda(r, 8), "") << r;
@@ -207,35 +208,35 @@ TEST_P(IndexWindowDemo, EditingKeys) {
     v.Escribir(45, 1, "9999", Qt::Key_Escape);
     EXPECT_EQ(v.Celda(45, 1), L("8432.9"));
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8432.90);
-    EXPECT_FALSE(f.BrwTxt[0]->isVisible());
+    EXPECT_FALSE(Control<vb::CajaTexto>(f, "BrwTxt", 0)->isVisible());
 
     // Double click opens the editor on the cell's text; Enter re-saves from that month on.
     v.base().ejecutar("UPDATE MA_INDAJUSTE SET Indice1 = 9 WHERE Anio = 2022 AND Mes IN (1, 3)");
     v.DobleClic(2, 1);
-    ASSERT_TRUE(f.BrwTxt[0]->isVisible());
-    EXPECT_EQ(f.BrwTxt[0]->text(), "1057");
-    EXPECT_EQ(f.BrwTxt[0]->SelStart(), 4);
+    ASSERT_TRUE(Control<vb::CajaTexto>(f, "BrwTxt", 0)->isVisible());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "BrwTxt", 0)->text(), "1057");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "BrwTxt", 0)->SelStart(), 4);
     v.Tecla(Qt::Key_Return);
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2022, 3, "Indice1")), 1.530);
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2022, 1, "Indice1")), 9);  // before the edited month
-    EXPECT_EQ(f.FgAsiento->Row(), 3);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FgAsiento")->Row(), 3);
 
     // A digit on a coefficient column opens nothing.
     v.Clic(5, 2);
-    QTest::keyClicks(f.FgAsiento, "7");
-    EXPECT_FALSE(f.BrwTxt[0]->isVisible());
+    QTest::keyClicks(Control<vb::FlexGrid>(f, "FgAsiento"), "7");
+    EXPECT_FALSE(Control<vb::CajaTexto>(f, "BrwTxt", 0)->isVisible());
 
     // Up from row 1 stays on row 1.
     v.Escribir(1, 1, "1000", Qt::Key_Up);
-    EXPECT_EQ(f.FgAsiento->Row(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FgAsiento")->Row(), 1);
 
     // Upper-case typing.
     LBM_Common::gSoloMayusculas = true;
     v.Clic(7, 1);
-    QTest::keyClicks(f.FgAsiento, "1");
-    QTest::keyClicks(f.BrwTxt[0], "a");
-    EXPECT_EQ(f.BrwTxt[0]->text(), "1A");
-    QTest::keyClick(f.BrwTxt[0], Qt::Key_Escape);
+    QTest::keyClicks(Control<vb::FlexGrid>(f, "FgAsiento"), "1");
+    QTest::keyClicks(Control<vb::CajaTexto>(f, "BrwTxt", 0), "a");
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "BrwTxt", 0)->text(), "1A");
+    QTest::keyClick(Control<vb::CajaTexto>(f, "BrwTxt", 0), Qt::Key_Escape);
 }
 
 TEST_P(IndexWindowDemo, ClickingAnotherCellWhileEditingCommitsTheEdit) {
@@ -243,13 +244,13 @@ TEST_P(IndexWindowDemo, ClickingAnotherCellWhileEditingCommitsTheEdit) {
     v.Iniciar();
     auto& f = v.f();
     v.Clic(45, 1);
-    QTest::keyClicks(f.FgAsiento, "8");
-    QTest::keyClicks(f.BrwTxt[0], "500 ");
+    QTest::keyClicks(Control<vb::FlexGrid>(f, "FgAsiento"), "8");
+    QTest::keyClicks(Control<vb::CajaTexto>(f, "BrwTxt", 0), "500 ");
     v.Clic(10, 3);
     EXPECT_EQ(v.Celda(45, 1), "8500");
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500);
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Indice1")), 1.543);
-    EXPECT_FALSE(f.BrwTxt[0]->isVisible());
+    EXPECT_FALSE(Control<vb::CajaTexto>(f, "BrwTxt", 0)->isVisible());
 }
 
 TEST_P(IndexWindowDemo, TheReportRequestEndsInAReadablePdfListing) {
@@ -368,16 +369,16 @@ TEST_P(IndexWindowDemo, BorrarAsksAndReloads) {
     EXPECT_EQ(v.Guardado(2022, 5, "Importe1").toDouble(), 0);
     EXPECT_EQ(v.Guardado(2022, 5, "Indice1"), QString());  // re-created without coefficients
     EXPECT_EQ(v.Celda(5, 1), "");
-    EXPECT_EQ(f.FgAsiento->CellBackColorAt(1, 0), kVerde);
-    EXPECT_EQ(f.txtFields[0]->text(), "2023");
-    EXPECT_TRUE(f.FgAsiento->isEnabled());
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FgAsiento")->CellBackColorAt(1, 0), kVerde);
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "2023");
+    EXPECT_TRUE(Control<vb::FlexGrid>(f, "FgAsiento")->isEnabled());
 }
 
 TEST_P(IndexWindowDemo, GrabarRewritesTheYearFromItsGridRows) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     auto& f = v.f();
-    f.txtFields[0]->setText("2024");
+    Control<vb::CajaTexto>(f, "txtFields", 0)->setText("2024");
     v.Boton("GRABAR");
     EXPECT_EQ(v.FilasIndices(), 66);
     // The 2024 rows keep their own values and carry the stamp.
@@ -385,10 +386,10 @@ TEST_P(IndexWindowDemo, GrabarRewritesTheYearFromItsGridRows) {
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2024, 3, "Indice1")), 1.190);
     EXPECT_EQ(v.Guardado(2024, 3, "fechahora_grabacion"), "2026-12-09 10:30:00");
     EXPECT_EQ(v.Guardado(2023, 3, "fechahora_grabacion"), QString());
-    EXPECT_EQ(f.FgAsiento->Rows(), 13);
-    EXPECT_FALSE(f.FgAsiento->isEnabled());
-    EXPECT_EQ(f.txtFields[0]->text(), "2026");
-    EXPECT_FALSE(f.txtFields[0]->isEnabled());
+    EXPECT_EQ(Control<vb::FlexGrid>(f, "FgAsiento")->Rows(), 13);
+    EXPECT_FALSE(Control<vb::FlexGrid>(f, "FgAsiento")->isEnabled());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "2026");
+    EXPECT_FALSE(Control<vb::CajaTexto>(f, "txtFields", 0)->isEnabled());
 }
 
 // The year of the grid's last row keeps every month, its last one (06/2027) included.
@@ -399,7 +400,7 @@ TEST_P(IndexWindowDemo, GrabarOfTheLastYearKeepsItsLastMonth) {
         "SELECT Mes, Importe1, Importe2, Indice1 FROM MA_INDAJUSTE WHERE Anio = 2027 ORDER BY Mes";
     const auto antes = v.base().filas(anio2027);
     ASSERT_EQ(antes.size(), 6);
-    v.f().txtFields[0]->setText("2027");
+    Control<vb::CajaTexto>(v.f(), "txtFields", 0)->setText("2027");
     v.Boton("GRABAR");
     EXPECT_EQ(v.base().filas(anio2027), antes);
     EXPECT_EQ(v.FilasIndices(), 66);
@@ -416,7 +417,7 @@ TEST_P(IndexWindowDemo, AYearWithoutGridMonthsOrNotAYearIsRefusedAndNothingIsDel
     EXPECT_EQ(v.guion().preguntas().last().titulo, "Aviso al operador");
     EXPECT_EQ(v.base().escalar("SELECT count(*) FROM MA_INDAJUSTE WHERE Anio = 2026").toInt(), 12);
 
-    f.txtFields[0]->setText("anio");
+    Control<vb::CajaTexto>(f, "txtFields", 0)->setText("anio");
     v.guion().esperarMsgBox(vb::vbYes);
     v.guion().esperarMsgBox(vb::vbOK);
     v.Boton("BORRAR");
@@ -435,14 +436,14 @@ TEST_P(IndexWindowDemo, NuevoAndCancelarLeaveAnEmptyDisabledGrid) {
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
         auto& f = v.f();
-        f.FgAsiento->setTopRow(60);
+        Control<vb::FlexGrid>(f, "FgAsiento")->setTopRow(60);
         f.Utilvex1_Click(accion);
-        EXPECT_EQ(f.FgAsiento->Rows(), 13);
-        EXPECT_EQ(f.FgAsiento->TopRow(), 1);
+        EXPECT_EQ(Control<vb::FlexGrid>(f, "FgAsiento")->Rows(), 13);
+        EXPECT_EQ(Control<vb::FlexGrid>(f, "FgAsiento")->TopRow(), 1);
         for (int r = 1; r < 13; ++r) EXPECT_EQ(v.Celda(r, 1), "");
-        EXPECT_EQ(f.FgAsiento->CellBackColorAt(3, 4), kCian);
-        EXPECT_FALSE(f.FgAsiento->isEnabled());
-        EXPECT_EQ(f.txtFields[0]->text(), "2026");
+        EXPECT_EQ(Control<vb::FlexGrid>(f, "FgAsiento")->CellBackColorAt(3, 4), kCian);
+        EXPECT_FALSE(Control<vb::FlexGrid>(f, "FgAsiento")->isEnabled());
+        EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "2026");
         EXPECT_EQ(v.FilasIndices(), 66);
     }
 }
@@ -476,9 +477,9 @@ namespace {
 // Types a value into the cell and leaves it in the editor, not committed.
 void Teclea(VentanaIndices& v, int fila, int columna, const QString& texto) {
     v.Clic(fila, columna);
-    QTest::keyClicks(v.f().FgAsiento, texto.left(1));
-    QTest::keyClicks(v.f().BrwTxt[0], texto.mid(1));
-    ASSERT_TRUE(v.f().BrwTxt[0]->isVisible());
+    QTest::keyClicks(Control<vb::FlexGrid>(v.f(), "FgAsiento"), texto.left(1));
+    QTest::keyClicks(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0), texto.mid(1));
+    ASSERT_TRUE(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->isVisible());
 }
 
 // Records whether the progress window was up when each question came.
@@ -509,11 +510,11 @@ TEST_P(IndexWindowDemo, EitherDecimalMarkIsReadAndTheCellShowsTheNumberSaved) {
 
     // The keypad's decimal key types the locale's separator.
     v.Clic(48, 1);
-    QTest::keyClicks(v.f().FgAsiento, "7");
-    QTest::keyClick(v.f().BrwTxt[0], Qt::Key_Period, Qt::KeypadModifier);
-    QTest::keyClicks(v.f().BrwTxt[0], "5");
-    EXPECT_EQ(v.f().BrwTxt[0]->text(), L("7.5"));
-    QTest::keyClick(v.f().BrwTxt[0], Qt::Key_Return);
+    QTest::keyClicks(Control<vb::FlexGrid>(v.f(), "FgAsiento"), "7");
+    QTest::keyClick(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0), Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0), "5");
+    EXPECT_EQ(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->text(), L("7.5"));
+    QTest::keyClick(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 12, "Importe1")), 7.5);
 }
 
@@ -525,15 +526,15 @@ TEST_P(IndexWindowDemo, AValueLeftInTheEditorIsSavedByEveryWayOut) {
         v.Boton("GRABAR");
         EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500.5);
         EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Indice1")), 1.543);
-        EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+        EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->isVisible());
     }
     {
         VentanaIndices v(true, {}, "ADMIN", locale());
         v.Iniciar();
         Teclea(v, 45, 1, "8500");
-        QTest::keyClick(v.f().BrwTxt[0], Qt::Key_F4);
+        QTest::keyClick(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0), Qt::Key_F4);
         EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 9, "Importe1")), 8500);
-        EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+        EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->isVisible());
     }
     {  // Tab, then "Reporte"
         VentanaIndices v(true, {}, "ADMIN", locale());
@@ -551,8 +552,8 @@ TEST_P(IndexWindowDemo, AValueLeftInTheEditorIsSavedByEveryWayOut) {
         };
         maker::gReporte().setRenderizador(std::make_unique<Lector>(v, vistoPorElReporte));
         Teclea(v, 46, 1, "1500.5");
-        QTest::keyClick(v.f().BrwTxt[0], Qt::Key_Tab);
-        EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+        QTest::keyClick(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0), Qt::Key_Tab);
+        EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->isVisible());
         EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 10, "Importe1")), 1500.5);
         EXPECT_EQ(v.Celda(46, 1), L("1500.5"));
         v.Boton("REPORTE");

@@ -4,6 +4,7 @@
 #include "outside/maker/Progreso.h"
 #include "services/CNStuffContable.h"
 #include "support/ConexionCaida.h"
+#include "support/Control.h"
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ TEST(YearSave, ALostConnectionKeepsTheYearAsItWasAndIsShown) {
         };
         if (caida.contiene.startsWith("DELETE")) db.gCnn->InyectarFalla(caida);
         const qsizetype vistas = v.guion().preguntas().size();
-        v.f().txtFields[0]->setText("2024");
+        Control<vb::CajaTexto>(v.f(), "txtFields", 0)->setText("2024");
         v.guion().esperarMsgBox(vb::vbAbort);
         v.Boton("GRABAR");
         maker::gProgreso().AlAvanzar = nullptr;
@@ -38,7 +39,7 @@ TEST(YearSave, ALostConnectionKeepsTheYearAsItWasAndIsShown) {
         EXPECT_TRUE(p.texto.contains("Vínculo de comunicación perdido")) << p.texto.toStdString();
         EXPECT_TRUE(p.texto.contains("no se guardó nada")) << p.texto.toStdString();
         EXPECT_EQ(p.estilo, vb::vbOKOnly + vb::vbCritical);
-        EXPECT_TRUE(v.f().m_Error);
+        EXPECT_TRUE(v.f().Rechazo());
         // Outside a transaction a lookup reconnects as before.
         EXPECT_TRUE(db.ExisteEnTabla("MA_INDAJUSTE", "2024", "Anio", 3));
     }

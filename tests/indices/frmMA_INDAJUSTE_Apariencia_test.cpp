@@ -8,6 +8,7 @@
 #include "outside/maker/SistemaPC.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 #include "support/VentanaIndices.h"
 
@@ -39,10 +40,11 @@ TEST(IndexWindowAppearance, TheWindowTakesTheSkinTheIconAndShowsTheConnectionInI
 
     v.Iniciar();
     EXPECT_EQ(v.f().styleSheet(), "QWidget { background: #edeef2; }");
-    EXPECT_EQ(v.f().SkinFramework1->ArchivoHoja(), programa + "/Styles/WinXP.Royale.qss");
+    EXPECT_EQ(Control<SkinFramework>(v.f(), "SkinFramework1")->ArchivoHoja(),
+              programa + "/Styles/WinXP.Royale.qss");
     EXPECT_EQ(v.f().windowIcon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::blue));
 
-    BarraEstado& barra = *v.f().sbStatusBar;
+    BarraEstado& barra = *Control<BarraEstado>(v.f(), "sbStatusBar");
     EXPECT_EQ(barra.Texto("SERVER"), "Srv: " + v.base().carpeta());
     EXPECT_EQ(barra.Texto("USUARIO"), "Uid: " + v.base().nombre());
     EXPECT_EQ(barra.Texto("BASEDEDATOS"), "Db: " + v.base().nombre());
@@ -90,7 +92,7 @@ TEST(IndexWindowAppearance, EveryNumberTypedOrComputedIsDrawnWholeAsItIsStored) 
                                   {2, 2, "133,671", "Indice1", 3},
                                   {1, 4, "12589200,000", "Indice2", 3},
                                   {2, 3, "6945,2937", "Importe2", 4}};
-    auto* g = v.f().FgAsiento;
+    auto* g = Control<vb::FlexGrid>(v.f(), "FgAsiento");
     for (const Esperado& e : esperados) {
         SCOPED_TRACE(e.texto.toStdString());
         g->setTopRow(1);
@@ -105,7 +107,7 @@ TEST(IndexWindowAppearance, EveryNumberTypedOrComputedIsDrawnWholeAsItIsStored) 
 TEST(IndexWindowAppearance, TheGridIsATableToAssistiveTechnologyAndItsCurrentCellFollowsTheKeys) {
     VentanaIndices v;
     v.Iniciar();
-    auto* g = v.f().FgAsiento;
+    auto* g = Control<vb::FlexGrid>(v.f(), "FgAsiento");
     QAccessibleInterface* grilla = QAccessible::queryAccessibleInterface(g);
     ASSERT_NE(grilla, nullptr);
     EXPECT_EQ(grilla->role(), QAccessible::Table);
@@ -138,17 +140,17 @@ TEST(IndexWindowAppearance, TheGridIsATableToAssistiveTechnologyAndItsCurrentCel
 TEST(IndexWindowAppearance, TabAndShiftTabLeaveTheGridWithoutOpeningTheCellEditor) {
     VentanaIndices v;
     v.Iniciar();
-    auto* g = v.f().FgAsiento;
+    auto* g = Control<vb::FlexGrid>(v.f(), "FgAsiento");
     v.Clic(1, 1);
     ASSERT_EQ(QApplication::focusWidget(), g);
     v.Tecla(Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), g);
-    EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+    EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->isVisible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), g);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_NE(QApplication::focusWidget(), g);
-    EXPECT_FALSE(v.f().BrwTxt[0]->isVisible());
+    EXPECT_FALSE(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->isVisible());
     EXPECT_EQ(g->Row(), 1);
     EXPECT_EQ(g->Col(), 1);
 }
@@ -156,7 +158,7 @@ TEST(IndexWindowAppearance, TabAndShiftTabLeaveTheGridWithoutOpeningTheCellEdito
 TEST(IndexWindowAppearance, AtTwiceTheFontSizeEveryTextOfTheGridIsWhole) {
     VentanaIndices v(true, {}, "ADMIN", LocaleNumeros::coma());
     v.Iniciar();
-    auto* g = v.f().FgAsiento;
+    auto* g = Control<vb::FlexGrid>(v.f(), "FgAsiento");
     QFont grande = v.f().font();
     grande.setPointSizeF(grande.pointSizeF() * 2);
     v.f().setFont(grande);
@@ -167,5 +169,5 @@ TEST(IndexWindowAppearance, AtTwiceTheFontSizeEveryTextOfTheGridIsWhole) {
     }
     // The cell editor covers the whole cell.
     v.DobleClic(1, 1);
-    EXPECT_GE(v.f().BrwTxt[0]->height(), QFontMetrics(grande).height());
+    EXPECT_GE(Control<vb::CajaTexto>(v.f(), "BrwTxt", 0)->height(), QFontMetrics(grande).height());
 }

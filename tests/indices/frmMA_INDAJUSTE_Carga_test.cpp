@@ -1,6 +1,7 @@
 // Loading the month grid and the coefficient rule on small companies.
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
+#include "support/Control.h"
 #include "support/ImprimeQt.h"
 #include "support/VentanaIndices.h"
 
@@ -22,14 +23,14 @@ QString Ejercicio(int periodo, const QString& desde, const QString& hasta) {
 
 QStringList Meses(const VentanaIndices& v) {
     QStringList l;
-    auto* g = const_cast<VentanaIndices&>(v).f().FgAsiento;
+    auto* g = Control<vb::FlexGrid>(const_cast<VentanaIndices&>(v).f(), "FgAsiento");
     for (int r = 1; r < g->Rows(); ++r) l << g->TextMatrix(r, 0);
     return l;
 }
 
 QList<int> Verdes(VentanaIndices& v) {
     QList<int> l;
-    auto* g = v.f().FgAsiento;
+    auto* g = Control<vb::FlexGrid>(v.f(), "FgAsiento");
     for (int r = 1; r < g->Rows(); ++r)
         if (g->CellBackColorAt(r, 0) == kVerde)
             l << r;
@@ -81,7 +82,7 @@ TEST(GridLoad, AnExistingMonthIsNeverChangedByTheLoadAndAMonthOutsideEveryYearIs
     v.Iniciar();
     EXPECT_EQ(v.FilasIndices(), 13);
     EXPECT_EQ(Meses(v).first(), "12/2021");
-    EXPECT_EQ(v.f().FgAsiento->CellBackColorAt(1, 0), kCian);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->CellBackColorAt(1, 0), kCian);
     // 12/2023 closes the year; its index is 0, so the last year's recomputation clears March's
     // coefficient but keeps its index.
     EXPECT_EQ(v.Celda(4, 0), "03/2023");
@@ -107,10 +108,10 @@ TEST(GridLoad, WithoutFiscalYearsTheGridStaysEmptyAndNoMessageComes) {
     VentanaIndices v(false,
                      {"INSERT INTO MA_INDAJUSTE (Anio, Mes, Importe1) VALUES (2023, 1, 10), (2023, 2, 20)"});
     v.Iniciar();
-    EXPECT_EQ(v.f().FgAsiento->Rows(), 13);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Rows(), 13);
     EXPECT_EQ(v.Celda(1, 0), "");
-    EXPECT_EQ(v.f().FgAsiento->Row(), 1);
-    EXPECT_EQ(v.f().FgAsiento->Col(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Row(), 1);
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Col(), 1);
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
     EXPECT_EQ(v.FilasIndices(), 2);
 }
@@ -153,7 +154,7 @@ TEST(Coefficients, WithoutAStoredClosingMonthEveryCoefficientOfTheRangeIsEmpty) 
 TEST(Coefficients, AMonthWhoseTextIsNotAMonthIsNotSaved) {
     VentanaIndices v(false, {Ejercicio(2023, "2023-01-01", "2023-12-31")});
     v.Iniciar();
-    v.f().FgAsiento->setTextMatrix(3, 0, "xx");
+    Control<vb::FlexGrid>(v.f(), "FgAsiento")->setTextMatrix(3, 0, "xx");
     v.Escribir(3, 1, "77");
     EXPECT_EQ(v.Celda(3, 1), "77");
     EXPECT_DOUBLE_EQ(v.Guardado(2023, 3, "Importe1").toDouble(), 0);

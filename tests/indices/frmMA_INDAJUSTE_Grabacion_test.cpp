@@ -6,6 +6,7 @@
 #include "outside/controls/FlexGrid.h"
 #include "outside/runtime/Conversiones.h"
 #include "services/CNStuffContable.h"
+#include "support/Control.h"
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
@@ -223,7 +224,8 @@ TEST(IndexLoad, AFileThatTakesNoNewMonthsSaysSoOnceAndShowsEveryStoredMonth) {
     soloLectura.veces = 100;
     soloLectura.error = {"HY000", ado::kErrNoEspecificado, "attempt to write a readonly database", 8, {}};
     CNStuffContable::gBaseDatos().gCnn->InyectarFalla(soloLectura);
-    v.f().txtFields[0]->setText("1999");  // a year without rows: the delete changes nothing
+    Control<vb::CajaTexto>(v.f(), "txtFields", 0)
+        ->setText("1999");  // a year without rows: the delete changes nothing
     v.guion().esperarMsgBox(vb::vbYes);
     v.guion().esperarMsgBox(vb::vbOK);
     v.Boton("BORRAR");
@@ -231,7 +233,7 @@ TEST(IndexLoad, AFileThatTakesNoNewMonthsSaysSoOnceAndShowsEveryStoredMonth) {
     ASSERT_EQ(v.guion().preguntas().size(), 2);
     EXPECT_TRUE(v.guion().preguntas().last().texto.contains("readonly"))
         << v.guion().preguntas().last().texto.toStdString();
-    ASSERT_EQ(v.f().FgAsiento->Rows(), 13);
+    ASSERT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Rows(), 13);
     EXPECT_EQ(v.Celda(1, 0), "07/2023");
     EXPECT_EQ(v.Celda(12, 0), "06/2024");
     EXPECT_EQ(v.Celda(12, 1), "120");
@@ -244,13 +246,13 @@ TEST(YearSave, TheLastYearKeepsEveryMonthAndAFiveDigitYearIsRefused) {
     v.Iniciar();
     const auto antes =
         v.base().filas("SELECT Anio, Mes, Importe1, Importe2 FROM MA_INDAJUSTE ORDER BY Anio, Mes");
-    v.f().txtFields[0]->setText("2024");
+    Control<vb::CajaTexto>(v.f(), "txtFields", 0)->setText("2024");
     v.Boton("GRABAR");
     EXPECT_EQ(v.base().filas("SELECT Anio, Mes, Importe1, Importe2 FROM MA_INDAJUSTE ORDER BY Anio, Mes"),
               antes);
 
-    v.f().txtFields[0]->setMaxLength(5);  // as a pasted text reaches the save
-    v.f().txtFields[0]->setText("20245");
+    Control<vb::CajaTexto>(v.f(), "txtFields", 0)->setMaxLength(5);  // as a pasted text reaches the save
+    Control<vb::CajaTexto>(v.f(), "txtFields", 0)->setText("20245");
     v.guion().esperarMsgBox(vb::vbOK);
     v.Boton("GRABAR");
     ASSERT_EQ(v.guion().preguntas().size(), 1);

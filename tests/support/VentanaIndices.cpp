@@ -1,4 +1,5 @@
 #include "support/VentanaIndices.h"
+#include "support/Control.h"
 
 #include "data/DB_Dll.h"
 #include "outside/controls/CajaTexto.h"
@@ -60,12 +61,12 @@ QPoint Ubicar(vb::FlexGrid* g, int fila, int columna) {
 }  // namespace
 
 void VentanaIndices::Clic(int fila, int columna) {
-    auto* g = ventana_->FgAsiento;
+    auto* g = Control<vb::FlexGrid>(*ventana_, "FgAsiento");
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, Ubicar(g, fila, columna));
 }
 
 void VentanaIndices::DobleClic(int fila, int columna) {
-    auto* g = ventana_->FgAsiento;
+    auto* g = Control<vb::FlexGrid>(*ventana_, "FgAsiento");
     const QPoint p = Ubicar(g, fila, columna);
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
@@ -73,25 +74,25 @@ void VentanaIndices::DobleClic(int fila, int columna) {
 
 void VentanaIndices::Escribir(int fila, int columna, const QString& texto, Qt::Key fin) {
     Clic(fila, columna);
-    auto* g = ventana_->FgAsiento;
+    auto* g = Control<vb::FlexGrid>(*ventana_, "FgAsiento");
     if (texto.isEmpty()) return;
     QTest::keyClicks(g, texto.left(1));
-    auto* editor = ventana_->BrwTxt[0];
+    auto* editor = Control<vb::CajaTexto>(*ventana_, "BrwTxt", 0);
     if (texto.size() > 1) QTest::keyClicks(editor, texto.mid(1));
     QTest::keyClick(editor->isVisible() ? static_cast<QWidget*>(editor) : static_cast<QWidget*>(g), fin);
 }
 
 void VentanaIndices::Tecla(Qt::Key tecla) {
     QWidget* destino = QApplication::focusWidget();
-    QTest::keyClick(destino ? destino : ventana_->FgAsiento, tecla);
+    QTest::keyClick(destino ? destino : Control<vb::FlexGrid>(*ventana_, "FgAsiento"), tecla);
 }
 
 void VentanaIndices::Boton(const QString& accion) {
-    QTest::mouseClick(ventana_->UtilVex1->Boton(accion), Qt::LeftButton);
+    QTest::mouseClick(Control<UtilVex>(*ventana_, "UtilVex1")->Boton(accion), Qt::LeftButton);
 }
 
 QString VentanaIndices::Celda(int fila, int columna) const {
-    return ventana_->FgAsiento->TextMatrix(fila, columna);
+    return Control<vb::FlexGrid>(*ventana_, "FgAsiento")->TextMatrix(fila, columna);
 }
 
 QString VentanaIndices::Guardado(int anio, int mes, const QString& columna) const {
