@@ -46,30 +46,7 @@ class frmAcceso : public QWidget {
     bool Cargado() const { return cargado_; }
 
     // True after Conectar, false after Cancelar (or closing the window).
-    bool Aceptar = false;
-
-    // ---- controls ----
-    QLineEdit* TxtUserId;
-    QLineEdit* TxtUserPassword;
-    QLineEdit* TxtDbName;
-    QLineEdit* TxtServidor;
-    QComboBox* CboPlataformaDB;
-    QLineEdit* TxtPuerto;
-    QPushButton* bcAceptar;
-    QPushButton* bcCancelar;
-    QListWidget* lstBases;
-    QPushButton* CmdRegistrar;
-    QPushButton* CmdLineaComando;
-    std::array<QLabel*, 3> Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label7;
-    QLabel* Label8;
-    QFrame* framAcceso;
-    QFrame* Line1;
+    bool Aceptado() const { return Aceptar; }
 
     // ---- operations ----
     void RegistrarBases();
@@ -106,6 +83,32 @@ class frmAcceso : public QWidget {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
+    // True after Conectar, false after Cancelar (or closing the window).
+    bool Aceptar = false;
+
+    // ---- controls ----
+    QLineEdit* TxtUserId;
+    QLineEdit* TxtUserPassword;
+    QLineEdit* TxtDbName;
+    QLineEdit* TxtServidor;
+    QComboBox* CboPlataformaDB;
+    QLineEdit* TxtPuerto;
+    QPushButton* bcAceptar;
+    QPushButton* bcCancelar;
+    QListWidget* lstBases;
+    QPushButton* CmdRegistrar;
+    QPushButton* CmdLineaComando;
+    std::array<QLabel*, 3> Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QFrame* framAcceso;
+    QFrame* Line1;
+
     // The controls of the layout (frmAcceso.ui) under their names, and their events.
     void tomaControles();
     void conectaControles();

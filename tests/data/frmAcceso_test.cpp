@@ -8,6 +8,7 @@
 #include "outside/runtime/Programa.h"
 #include "services/LBM_Common.h"
 #include "support/BaseDePrueba.h"
+#include "support/Control.h"
 #include "support/DialogosGuionados.h"
 #include "support/ProgramaDePrueba.h"
 #include "support/VentanaIndices.h"
@@ -102,43 +103,51 @@ const QByteArray kClaveOtra = "4F545241";        // "OTRA"
 TEST_F(LoginForm, ControlsAsDesigned) {
     frmAcceso f;
     EXPECT_EQ(f.windowTitle(), "Control de Acceso");
-    EXPECT_EQ(f.TxtUserId->text(), " ");
-    EXPECT_EQ(f.TxtPuerto->text(), "1433");
-    EXPECT_EQ(f.TxtUserPassword->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(f.TxtUserId->toolTip(), "Ingrese el nombre de usuario");
-    EXPECT_EQ(f.TxtUserPassword->toolTip(), "Ingrese la contraseña");
-    EXPECT_EQ(f.TxtDbName->toolTip(), "ingrese el nombre de la base de datos");
-    EXPECT_EQ(f.TxtServidor->toolTip(), "ingrese el nombre del servidor e instancia");
-    EXPECT_EQ(f.TxtPuerto->toolTip(), "Ingrese el Puerto ");
-    ASSERT_EQ(f.CboPlataformaDB->count(), 2);
-    EXPECT_EQ(f.CboPlataformaDB->itemText(0), "SQL Server");
-    EXPECT_EQ(f.CboPlataformaDB->itemText(1), "ORACLE");
-    const QStringList botones = {f.bcAceptar->text(), f.bcCancelar->text(), f.CmdRegistrar->text(),
-                                 f.CmdLineaComando->text()};
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserId")->text(), " ");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtPuerto")->text(), "1433");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserPassword")->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserId")->toolTip(), "Ingrese el nombre de usuario");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserPassword")->toolTip(), "Ingrese la contraseña");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->toolTip(), "ingrese el nombre de la base de datos");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->toolTip(), "ingrese el nombre del servidor e instancia");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtPuerto")->toolTip(), "Ingrese el Puerto ");
+    ASSERT_EQ(Control<QComboBox>(f, "CboPlataformaDB")->count(), 2);
+    EXPECT_EQ(Control<QComboBox>(f, "CboPlataformaDB")->itemText(0), "SQL Server");
+    EXPECT_EQ(Control<QComboBox>(f, "CboPlataformaDB")->itemText(1), "ORACLE");
+    const QStringList botones = {
+        Control<QPushButton>(f, "bcAceptar")->text(), Control<QPushButton>(f, "bcCancelar")->text(),
+        Control<QPushButton>(f, "CmdRegistrar")->text(), Control<QPushButton>(f, "CmdLineaComando")->text()};
     EXPECT_EQ(botones, (QStringList{"Conectar", "Cancelar", "Registrar", "Crear Acceso Directo"}));
-    const QStringList etiquetas = {f.Label1[0]->text(), f.Label1[1]->text(), f.Label1[2]->text(),
-                                   f.Label2->text(),    f.Label3->text(),    f.Label4->text(),
-                                   f.Label5->text(),    f.Label6->text(),    f.Label7->text()};
+    const QStringList etiquetas = {
+        Control<QLabel>(f, "Label1", 0)->text(), Control<QLabel>(f, "Label1", 1)->text(),
+        Control<QLabel>(f, "Label1", 2)->text(), Control<QLabel>(f, "Label2")->text(),
+        Control<QLabel>(f, "Label3")->text(),    Control<QLabel>(f, "Label4")->text(),
+        Control<QLabel>(f, "Label5")->text(),    Control<QLabel>(f, "Label6")->text(),
+        Control<QLabel>(f, "Label7")->text()};
     EXPECT_EQ(etiquetas,
               (QStringList{"AUTENTICACION", "Conexiones registradas", "Control de Acceso", "&Usuario",
                            "C&ontraseña", "&Base de datos", "&Servidor", "&Plataforma", "TARVO VEX"}));
     // Each caption's Alt-letter reaches its box.
-    EXPECT_EQ(f.Label2->buddy(), f.TxtUserId);
-    EXPECT_EQ(f.Label3->buddy(), f.TxtUserPassword);
-    EXPECT_EQ(f.Label4->buddy(), f.TxtDbName);
-    EXPECT_EQ(f.Label5->buddy(), f.TxtServidor);
-    EXPECT_EQ(f.Label6->buddy(), f.CboPlataformaDB);
+    EXPECT_EQ(Control<QLabel>(f, "Label2")->buddy(), Control<QLineEdit>(f, "TxtUserId"));
+    EXPECT_EQ(Control<QLabel>(f, "Label3")->buddy(), Control<QLineEdit>(f, "TxtUserPassword"));
+    EXPECT_EQ(Control<QLabel>(f, "Label4")->buddy(), Control<QLineEdit>(f, "TxtDbName"));
+    EXPECT_EQ(Control<QLabel>(f, "Label5")->buddy(), Control<QLineEdit>(f, "TxtServidor"));
+    EXPECT_EQ(Control<QLabel>(f, "Label6")->buddy(), Control<QComboBox>(f, "CboPlataformaDB"));
 
     // The focus chain visits the controls in the designed order.
-    const QList<QWidget*> orden = {f.TxtUserId,       f.TxtUserPassword, f.TxtDbName,      f.TxtServidor,
-                                   f.CboPlataformaDB, f.bcAceptar,       f.bcCancelar,     f.lstBases,
-                                   f.CmdRegistrar,    f.TxtPuerto,       f.CmdLineaComando};
+    const QList<QWidget*> orden = {
+        Control<QLineEdit>(f, "TxtUserId"),        Control<QLineEdit>(f, "TxtUserPassword"),
+        Control<QLineEdit>(f, "TxtDbName"),        Control<QLineEdit>(f, "TxtServidor"),
+        Control<QComboBox>(f, "CboPlataformaDB"),  Control<QPushButton>(f, "bcAceptar"),
+        Control<QPushButton>(f, "bcCancelar"),     Control<QListWidget>(f, "lstBases"),
+        Control<QPushButton>(f, "CmdRegistrar"),   Control<QLineEdit>(f, "TxtPuerto"),
+        Control<QPushButton>(f, "CmdLineaComando")};
     QList<QWidget*> visto;
-    QWidget* w = f.TxtUserId;
+    QWidget* w = Control<QLineEdit>(f, "TxtUserId");
     do {
         if (orden.contains(w) && !visto.contains(w)) visto << w;
         w = w->nextInFocusChain();
-    } while (w != f.TxtUserId);
+    } while (w != Control<QLineEdit>(f, "TxtUserId"));
     EXPECT_EQ(visto, orden);
 }
 
@@ -150,60 +159,60 @@ TEST_F(LoginForm, LoadListsTheEntriesAndCopiesTheFirstIntoTheBoxes) {
         "EMPRESA1 / SRV01,segunda,SEGUNDA,00,srv09:9\r\n");
     frmAcceso f;
     f.Cargar();
-    ASSERT_EQ(f.lstBases->count(), 3);  // the blank name is not listed
-    EXPECT_EQ(f.lstBases->currentRow(), 0);
+    ASSERT_EQ(Control<QListWidget>(f, "lstBases")->count(), 3);  // the blank name is not listed
+    EXPECT_EQ(Control<QListWidget>(f, "lstBases")->currentRow(), 0);
     EXPECT_EQ(f.Archivo(), rutaBases());
-    EXPECT_EQ(f.TxtServidor->text(), "SRV01");
-    EXPECT_EQ(f.TxtPuerto->text(), "1433");
-    EXPECT_EQ(f.TxtDbName->text(), "empresa1");
-    EXPECT_EQ(f.TxtUserId->text(), "");
-    EXPECT_EQ(f.TxtUserPassword->text(), "");
-    EXPECT_EQ(f.TxtUserId->placeholderText(), "Ingrese el usuario");
-    EXPECT_EQ(f.TxtDbName->placeholderText(), "ingrese el nombre de la base de datos");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), "SRV01");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtPuerto")->text(), "1433");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "empresa1");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserId")->text(), "");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserPassword")->text(), "");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserId")->placeholderText(), "Ingrese el usuario");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->placeholderText(), "ingrese el nombre de la base de datos");
 
     // A server without a port keeps the port last cut; the user and password boxes empty again.
     f.show();
-    f.TxtUserId->setText("ana");
-    clicEnFila(f.lstBases, 1);
-    EXPECT_EQ(f.TxtServidor->text(), "srv02");
-    EXPECT_EQ(f.TxtDbName->text(), "otra");
-    EXPECT_EQ(f.TxtPuerto->text(), "1433");
-    EXPECT_EQ(f.TxtUserId->text(), "");
+    Control<QLineEdit>(f, "TxtUserId")->setText("ana");
+    clicEnFila(Control<QListWidget>(f, "lstBases"), 1);
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), "srv02");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "otra");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtPuerto")->text(), "1433");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserId")->text(), "");
 
     // The same name twice: every lookup uses the first line.
-    clicEnFila(f.lstBases, 2);
-    EXPECT_EQ(f.TxtDbName->text(), "empresa1");
+    clicEnFila(Control<QListWidget>(f, "lstBases"), 2);
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "empresa1");
     // A key in the list copies the selected entry again.
-    f.TxtDbName->setText("otro");
-    QTest::keyClick(f.lstBases, Qt::Key_Space);
-    EXPECT_EQ(f.TxtDbName->text(), "empresa1");
+    Control<QLineEdit>(f, "TxtDbName")->setText("otro");
+    QTest::keyClick(Control<QListWidget>(f, "lstBases"), Qt::Key_Space);
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "empresa1");
 }
 
 TEST_F(LoginForm, HintsAreNeverTakenAsData) {
     escribirBases("OTRA / SRV02,otra,OTRA,4F545241,srv02\r\n");
     frmAcceso f;
     f.Cargar();
-    f.TxtDbName->setText("   ");
-    EXPECT_EQ(f.TxtDbName->text(), "");
-    f.TxtServidor->setText("ingrese el nombre del servidor e instancia");
-    EXPECT_EQ(f.TxtServidor->text(), "");
-    f.TxtServidor->setText(" srv ");
-    EXPECT_EQ(f.TxtServidor->text(), " srv ");
-    f.TxtUserPassword->setText("  ");
-    EXPECT_EQ(f.TxtUserPassword->text(), "");
+    Control<QLineEdit>(f, "TxtDbName")->setText("   ");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "");
+    Control<QLineEdit>(f, "TxtServidor")->setText("ingrese el nombre del servidor e instancia");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), "");
+    Control<QLineEdit>(f, "TxtServidor")->setText(" srv ");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), " srv ");
+    Control<QLineEdit>(f, "TxtUserPassword")->setText("  ");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtUserPassword")->text(), "");
 
     // An untouched user box gives an empty user; typed ones go as they stand.
     CNStuffContable::gUsuarioLogeado = "antes";
     f.bcAceptar_Click();
-    EXPECT_TRUE(f.Aceptar);
+    EXPECT_TRUE(f.Aceptado());
     EXPECT_EQ(CNStuffContable::gUsuarioLogeado, "");
-    f.TxtUserId->setText(" ana ");
-    f.TxtUserPassword->setText(" x ");
+    Control<QLineEdit>(f, "TxtUserId")->setText(" ana ");
+    Control<QLineEdit>(f, "TxtUserPassword")->setText(" x ");
     f.bcAceptar_Click();
     EXPECT_EQ(CNStuffContable::gUsuarioLogeado, " ana ");
     EXPECT_EQ(CNStuffContable::gPasswordLogeado, " x ");
     f.bcCancelar_Click();
-    EXPECT_FALSE(f.Aceptar);
+    EXPECT_FALSE(f.Aceptado());
     EXPECT_EQ(bytesBases(), "OTRA / SRV02,otra,OTRA,4F545241,srv02\r\n");
 }
 
@@ -213,16 +222,18 @@ TEST_F(LoginForm, EnterMovesTheFocusWithoutPressingConectar) {
     f.Cargar();
     f.show();
     QApplication::setActiveWindow(&f);
-    f.TxtUserId->setFocus();
-    const QList<QWidget*> orden = {f.TxtUserPassword, f.TxtDbName, f.TxtServidor, f.bcAceptar};
-    QWidget* actual = f.TxtUserId;
+    Control<QLineEdit>(f, "TxtUserId")->setFocus();
+    const QList<QWidget*> orden = {Control<QLineEdit>(f, "TxtUserPassword"),
+                                   Control<QLineEdit>(f, "TxtDbName"), Control<QLineEdit>(f, "TxtServidor"),
+                                   Control<QPushButton>(f, "bcAceptar")};
+    QWidget* actual = Control<QLineEdit>(f, "TxtUserId");
     for (QWidget* siguiente : orden) {
         QTest::keyClick(actual, Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), siguiente);
         actual = siguiente;
     }
     EXPECT_TRUE(f.isVisible());
-    EXPECT_FALSE(f.Aceptar);
+    EXPECT_FALSE(f.Aceptado());
 }
 
 TEST_F(LoginForm, TabWalksTheFormAndOnlyAKeyInTheListChoosesAnEntry) {
@@ -233,24 +244,24 @@ TEST_F(LoginForm, TabWalksTheFormAndOnlyAKeyInTheListChoosesAnEntry) {
         f.Cargar();
         f.show();
         QApplication::setActiveWindow(&f);
-        f.TxtUserId->setFocus();
+        Control<QLineEdit>(f, "TxtUserId")->setFocus();
         QTest::keyClicks(QApplication::focusWidget(), "ADMIN");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClicks(QApplication::focusWidget(), "clave");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        f.TxtDbName->selectAll();
+        Control<QLineEdit>(f, "TxtDbName")->selectAll();
         QTest::keyClicks(QApplication::focusWidget(), "DEMO");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        f.TxtServidor->selectAll();
+        Control<QLineEdit>(f, "TxtServidor")->selectAll();
         QTest::keyClicks(QApplication::focusWidget(), "/srv/datos");
         const auto sinCambios = [&] {
-            EXPECT_EQ(f.TxtUserId->text(), "ADMIN");
-            EXPECT_EQ(f.TxtUserPassword->text(), "clave");
-            EXPECT_EQ(f.TxtDbName->text(), "DEMO");
-            EXPECT_EQ(f.TxtServidor->text(), "/srv/datos");
+            EXPECT_EQ(Control<QLineEdit>(f, "TxtUserId")->text(), "ADMIN");
+            EXPECT_EQ(Control<QLineEdit>(f, "TxtUserPassword")->text(), "clave");
+            EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "DEMO");
+            EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), "/srv/datos");
         };
         // Through the platform, Conectar, Cancelar, the list and Registrar to the port.
-        while (QApplication::focusWidget() != f.TxtPuerto) {
+        while (QApplication::focusWidget() != Control<QLineEdit>(f, "TxtPuerto")) {
             QWidget* antes = QApplication::focusWidget();
             QTest::keyClick(antes, Qt::Key_Tab);
             ASSERT_NE(QApplication::focusWidget(), antes);
@@ -261,16 +272,16 @@ TEST_F(LoginForm, TabWalksTheFormAndOnlyAKeyInTheListChoosesAnEntry) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        ASSERT_EQ(QApplication::focusWidget(), f.lstBases);
+        ASSERT_EQ(QApplication::focusWidget(), Control<QListWidget>(f, "lstBases"));
         sinCambios();
         EXPECT_TRUE(f.isVisible());
 
         // A key in the list chooses its entry; an empty list has none.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         if (conEntradas) {
-            EXPECT_EQ(f.TxtDbName->text(), "otra");
-            EXPECT_EQ(f.TxtServidor->text(), "srv02");
-            EXPECT_EQ(f.TxtUserId->text(), "");
+            EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "otra");
+            EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), "srv02");
+            EXPECT_EQ(Control<QLineEdit>(f, "TxtUserId")->text(), "");
         } else {
             sinCambios();
         }
@@ -288,16 +299,16 @@ TEST_F(LoginForm, WrongDatabaseAtStartAsksWithTheFailedDataAndGoesOnWithTheChose
     v.guion().esperarModal([&](QWidget* w) {
         auto* f = qobject_cast<frmAcceso*>(w);
         ASSERT_NE(f, nullptr);
-        EXPECT_EQ(f->TxtDbName->text(), "NOEXISTE");
-        EXPECT_EQ(f->TxtServidor->text(), carpeta);
-        EXPECT_EQ(f->TxtUserId->text(), "ADMIN");
-        EXPECT_EQ(f->CboPlataformaDB->currentIndex(), 0);
-        clicEnFila(f->lstBases, 0);
-        EXPECT_EQ(f->TxtDbName->text(), "PRUEBA");
-        EXPECT_EQ(f->TxtServidor->text(), carpeta);
-        EXPECT_EQ(f->TxtUserId->text(), "");
-        QTest::keyClicks(f->TxtUserId, "ADMIN");
-        clic(f->bcAceptar);
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtDbName")->text(), "NOEXISTE");
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtServidor")->text(), carpeta);
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtUserId")->text(), "ADMIN");
+        EXPECT_EQ(Control<QComboBox>(*f, "CboPlataformaDB")->currentIndex(), 0);
+        clicEnFila(Control<QListWidget>(*f, "lstBases"), 0);
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtDbName")->text(), "PRUEBA");
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtServidor")->text(), carpeta);
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtUserId")->text(), "");
+        QTest::keyClicks(Control<QLineEdit>(*f, "TxtUserId"), "ADMIN");
+        clic(Control<QPushButton>(*f, "bcAceptar"));
     });
     v.Iniciar();
     const DB_Dll& db = CNStuffContable::gBaseDatos();
@@ -315,7 +326,7 @@ TEST_F(LoginForm, CancelarAtStartEndsTheProgram) {
     vb::App().Path = programa_.path();
     vb::App().Command = "@Server=" + v.base().carpeta() + ";@DbName=NOEXISTE;@UsuarioLogeado=ADMIN;@Caja=1;";
     v.guion().esperarMsgBox(vb::vbYes);
-    v.guion().esperarModal([&](QWidget* w) { clic(qobject_cast<frmAcceso*>(w)->bcCancelar); });
+    v.guion().esperarModal([&](QWidget* w) { clic(Control<QPushButton>(*w, "bcCancelar")); });
     EXPECT_THROW(v.Iniciar(), vb::FinDelPrograma);
     EXPECT_FALSE(CNStuffContable::gBaseDatos().gOpenFlag);
     EXPECT_FALSE(QFile::exists(rutaBases()));
@@ -326,45 +337,45 @@ TEST_F(LoginForm, RegisterAppendsTheEntryOnceAndRefusesItTwice) {
     frmAcceso f;
     f.Cargar();
     f.show();
-    EXPECT_EQ(f.lstBases->count(), 0);
-    f.TxtDbName->setText("PRUEBA ");
-    f.TxtServidor->setText(" " + base_.carpeta());
-    f.TxtPuerto->setText("sin numero");
-    clic(f.CmdRegistrar);
+    EXPECT_EQ(Control<QListWidget>(f, "lstBases")->count(), 0);
+    Control<QLineEdit>(f, "TxtDbName")->setText("PRUEBA ");
+    Control<QLineEdit>(f, "TxtServidor")->setText(" " + base_.carpeta());
+    Control<QLineEdit>(f, "TxtPuerto")->setText("sin numero");
+    clic(Control<QPushButton>(f, "CmdRegistrar"));
     EXPECT_EQ(bytesBases(), lineaDe("PRUEBA", kClavePrueba));
     EXPECT_TRUE(lanzados_.isEmpty());
     EXPECT_TRUE(guion.preguntas().isEmpty());
-    ASSERT_EQ(f.lstBases->count(), 1);
-    EXPECT_EQ(f.TxtDbName->text(), "PRUEBA");
-    EXPECT_EQ(f.TxtServidor->text(), base_.carpeta());
-    EXPECT_EQ(f.TxtPuerto->text(), "1433");  // no number in the port box: 1433
+    ASSERT_EQ(Control<QListWidget>(f, "lstBases")->count(), 1);
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "PRUEBA");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), base_.carpeta());
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtPuerto")->text(), "1433");  // no number in the port box: 1433
     EXPECT_NE(CNStuffContable::gBaseDatos().gCnn->State(), ado::adStateOpen);
 
     // With the ODBC set-up program beside this one, it learns the new connection.
     QFile odbc(programa_.filePath("odbc"));
     ASSERT_TRUE(odbc.open(QIODevice::WriteOnly));
-    f.TxtDbName->setText("OTRA");
-    f.TxtServidor->setText(base_.carpeta());
-    clic(f.CmdRegistrar);
+    Control<QLineEdit>(f, "TxtDbName")->setText("OTRA");
+    Control<QLineEdit>(f, "TxtServidor")->setText(base_.carpeta());
+    clic(Control<QPushButton>(f, "CmdRegistrar"));
     EXPECT_EQ(bytesBases(), lineaDe("PRUEBA", kClavePrueba) + lineaDe("OTRA", kClaveOtra));
     ASSERT_EQ(lanzados_.size(), 1);
     EXPECT_EQ(lanzados_[0].programa, odbc.fileName());
     EXPECT_EQ(lanzados_[0].argumentos, QStringList{"Server=" + base_.carpeta() + ";DB=OTRA;"});
-    EXPECT_EQ(f.lstBases->count(), 2);
-    EXPECT_EQ(f.TxtDbName->text(), "PRUEBA");  // the first entry is shown again
+    EXPECT_EQ(Control<QListWidget>(f, "lstBases")->count(), 2);
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), "PRUEBA");  // the first entry is shown again
 
     // A name already registered: the message, and nothing changes, not even the blanks.
     guion.esperarMsgBox(vb::vbOK);
-    f.TxtDbName->setText(" otra ");
-    f.TxtServidor->setText(base_.carpeta() + " ");
-    f.TxtPuerto->setText("99");
-    clic(f.CmdRegistrar);
+    Control<QLineEdit>(f, "TxtDbName")->setText(" otra ");
+    Control<QLineEdit>(f, "TxtServidor")->setText(base_.carpeta() + " ");
+    Control<QLineEdit>(f, "TxtPuerto")->setText("99");
+    clic(Control<QPushButton>(f, "CmdRegistrar"));
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas()[0], (Pregunta{"La conexion que intenta registrar ya existe ", "Atencion",
                                               vb::vbInformation, Pregunta::Mensaje}));
     EXPECT_EQ(bytesBases(), lineaDe("PRUEBA", kClavePrueba) + lineaDe("OTRA", kClaveOtra));
-    EXPECT_EQ(f.TxtDbName->text(), " otra ");
-    EXPECT_EQ(f.TxtServidor->text(), base_.carpeta() + " ");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtDbName")->text(), " otra ");
+    EXPECT_EQ(Control<QLineEdit>(f, "TxtServidor")->text(), base_.carpeta() + " ");
     EXPECT_EQ(f.Puerto().toInt(), 1433);
     EXPECT_EQ(lanzados_.size(), 1);
 }
@@ -374,12 +385,12 @@ TEST_F(LoginForm, RegisterThatCannotConnectSaysSoAndWritesNothing) {
     frmAcceso f;
     f.Cargar();
     f.show();
-    f.TxtDbName->setText("NOEXISTE");
-    f.TxtServidor->setText(base_.carpeta());
-    f.TxtUserId->setText("ADMIN");
+    Control<QLineEdit>(f, "TxtDbName")->setText("NOEXISTE");
+    Control<QLineEdit>(f, "TxtServidor")->setText(base_.carpeta());
+    Control<QLineEdit>(f, "TxtUserId")->setText("ADMIN");
     guion.esperarMsgBox(vb::vbNo);  // the database object's own failure question
     guion.esperarMsgBox(vb::vbOK);
-    clic(f.CmdRegistrar);
+    clic(Control<QPushButton>(f, "CmdRegistrar"));
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[0].titulo, " Error de Conexion a Base de Datos");
     EXPECT_EQ(guion.preguntas()[1], (Pregunta{"NO SE PUDO CONECTAR AL SERVIDOR " + base_.carpeta() +
@@ -394,21 +405,21 @@ TEST_F(LoginForm, RegisterWhoseRetryShowsTheFormAgainRegistersWhatOpenedOnce) {
     frmAcceso& f = frmAcceso::instancia();
     f.Cargar();
     f.show();
-    f.TxtDbName->setText("NOEXISTE");
-    f.TxtServidor->setText(base_.carpeta());
-    f.TxtUserId->setText("ADMIN");
+    Control<QLineEdit>(f, "TxtDbName")->setText("NOEXISTE");
+    Control<QLineEdit>(f, "TxtServidor")->setText(base_.carpeta());
+    Control<QLineEdit>(f, "TxtUserId")->setText("ADMIN");
     guion.esperarMsgBox(vb::vbYes);  // the database object's failure question: try again
     guion.esperarModal([&](QWidget* w) {
         // The same form, shown again from inside its own Register.
         EXPECT_EQ(w, &f);
-        f.TxtDbName->setText("PRUEBA");
-        f.TxtUserId->setText("ADMIN");
-        clic(f.bcAceptar);  // no file yet: registers PRUEBA itself
+        Control<QLineEdit>(f, "TxtDbName")->setText("PRUEBA");
+        Control<QLineEdit>(f, "TxtUserId")->setText("ADMIN");
+        clic(Control<QPushButton>(f, "bcAceptar"));  // no file yet: registers PRUEBA itself
     });
-    clic(f.CmdRegistrar);
+    clic(Control<QPushButton>(f, "CmdRegistrar"));
     EXPECT_EQ(guion.pendientes(), 0);
     EXPECT_EQ(bytesBases(), lineaDe("PRUEBA", kClavePrueba));
-    EXPECT_TRUE(f.Aceptar);
+    EXPECT_TRUE(f.Aceptado());
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(CNStuffContable::gBaseDatos().gDBName, "PRUEBA");
 }
@@ -420,11 +431,11 @@ TEST_F(LoginForm, ConectarWithoutTheFileRegistersFirstAndKeepsWhatWasTyped) {
     db.gServidor = base_.carpeta();
     guion.esperarModal([&](QWidget* w) {
         auto* f = qobject_cast<frmAcceso*>(w);
-        EXPECT_EQ(f->lstBases->count(), 0);
-        f->TxtDbName->setText("PRUEBA");
-        f->TxtUserId->setText("ana");
-        f->TxtUserPassword->setText("secreta");
-        clic(f->bcAceptar);
+        EXPECT_EQ(Control<QListWidget>(*f, "lstBases")->count(), 0);
+        Control<QLineEdit>(*f, "TxtDbName")->setText("PRUEBA");
+        Control<QLineEdit>(*f, "TxtUserId")->setText("ana");
+        Control<QLineEdit>(*f, "TxtUserPassword")->setText("secreta");
+        clic(Control<QPushButton>(*f, "bcAceptar"));
     });
     EXPECT_TRUE(DB_Dll::PedirDatosConexion(db));
     EXPECT_EQ(bytesBases(), lineaDe("PRUEBA", kClavePrueba));
@@ -447,9 +458,9 @@ TEST_F(LoginForm, WhatTheCallerTakesFromTheForm) {
     // The caller's data overwrite the first entry; a typed port reaches the caller unchanged.
     guion.esperarModal([&](QWidget* w) {
         auto* f = qobject_cast<frmAcceso*>(w);
-        EXPECT_EQ(f->TxtServidor->text(), "srv01:1433");
-        EXPECT_EQ(f->TxtDbName->text(), "EMP");
-        clic(f->bcAceptar);
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtServidor")->text(), "srv01:1433");
+        EXPECT_EQ(Control<QLineEdit>(*f, "TxtDbName")->text(), "EMP");
+        clic(Control<QPushButton>(*f, "bcAceptar"));
     });
     EXPECT_TRUE(frmAcceso::PedirDatos(d));
     EXPECT_EQ(d.gServidor, "srv01:1433");
@@ -458,27 +469,27 @@ TEST_F(LoginForm, WhatTheCallerTakesFromTheForm) {
     // Oracle marks the server once.
     guion.esperarModal([&](QWidget* w) {
         auto* f = qobject_cast<frmAcceso*>(w);
-        f->CboPlataformaDB->setCurrentIndex(1);
-        clic(f->bcAceptar);
+        Control<QComboBox>(*f, "CboPlataformaDB")->setCurrentIndex(1);
+        clic(Control<QPushButton>(*f, "bcAceptar"));
     });
     EXPECT_TRUE(frmAcceso::PedirDatos(d));
     EXPECT_EQ(d.gServidor, "srv01:1433#");
     EXPECT_EQ(d.gProveedor, "OraOLEDB.Oracle.1");
     guion.esperarModal([&](QWidget* w) {
-        qobject_cast<frmAcceso*>(w)->CboPlataformaDB->setCurrentIndex(1);
-        clic(qobject_cast<frmAcceso*>(w)->bcAceptar);
+        Control<QComboBox>(*w, "CboPlataformaDB")->setCurrentIndex(1);
+        clic(Control<QPushButton>(*w, "bcAceptar"));
     });
     EXPECT_TRUE(frmAcceso::PedirDatos(d));
     EXPECT_EQ(d.gServidor, "srv01:1433#");
 
     // Cancelar, or closing the window, leaves the object's data as they were.
     guion.esperarModal([&](QWidget* w) {
-        qobject_cast<frmAcceso*>(w)->TxtDbName->setText("OTRA");
-        clic(qobject_cast<frmAcceso*>(w)->bcCancelar);
+        Control<QLineEdit>(*w, "TxtDbName")->setText("OTRA");
+        clic(Control<QPushButton>(*w, "bcCancelar"));
     });
     EXPECT_FALSE(frmAcceso::PedirDatos(d));
     guion.esperarModal([&](QWidget* w) {
-        qobject_cast<frmAcceso*>(w)->TxtDbName->setText("OTRA");
+        Control<QLineEdit>(*w, "TxtDbName")->setText("OTRA");
         w->close();
     });
     EXPECT_FALSE(frmAcceso::PedirDatos(d));
@@ -486,7 +497,7 @@ TEST_F(LoginForm, WhatTheCallerTakesFromTheForm) {
 
     // A double click on an entry accepts it at once, with empty user and password.
     CNStuffContable::gUsuarioLogeado = "ADMIN";
-    guion.esperarModal([&](QWidget* w) { clicEnFila(qobject_cast<frmAcceso*>(w)->lstBases, 0, true); });
+    guion.esperarModal([&](QWidget* w) { clicEnFila(Control<QListWidget>(*w, "lstBases"), 0, true); });
     EXPECT_TRUE(frmAcceso::PedirDatos(d));
     EXPECT_EQ(d.gDBName, "empresa1");
     EXPECT_EQ(d.gServidor, "SRV01");
@@ -502,7 +513,7 @@ TEST_F(LoginForm, ShortcutOnTheDesktopAndTheAddressLabel) {
     frmAcceso f;
     f.Cargar();
     f.show();
-    clic(f.CmdLineaComando);
+    clic(Control<QPushButton>(f, "CmdLineaComando"));
     const QString acceso = frmAcceso::ArchivoAccesoDirecto();
     qputenv("HOME", home);
     qputenv("XDG_CONFIG_HOME", xdg);
@@ -521,8 +532,8 @@ TEST_F(LoginForm, ShortcutOnTheDesktopAndTheAddressLabel) {
         abierta = u;
         return true;
     });
-    clic(f.Label8);
+    clic(Control<QLabel>(f, "Label8"));
     maker::gSistemaPC().setAbridor({});
     EXPECT_TRUE(abierta.scheme().startsWith("http")) << abierta.toString().toStdString();
-    EXPECT_EQ(abierta.host(), f.Label8->text());
+    EXPECT_EQ(abierta.host(), Control<QLabel>(f, "Label8")->text());
 }
