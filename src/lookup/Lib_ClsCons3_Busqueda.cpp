@@ -177,44 +177,41 @@ void Lib_ClsCons3::MuestraLista(const QString& sentencia, Coleccion& CmpsDevuelt
     auto ventana = std::make_unique<Lib_FrmCons3>();
     Lib_FrmCons3& v = *ventana;
     vb::SinDetenerse([&] {
-        v.StkNivel1 = StkNivel1;
-        v.StkNivel2 = StkNivel2;
-        v.StkNivel3 = StkNivel3;
-        v.StkNivel4 = StkNivel4;
-        v.MuestraStock = MuestraStock;
-        v.CfgUsaConsultaLIKE = usaConsultaLike_;
-        v.OrdenarPorLwv = !ado::TieneClausula(sentencia, u"order by");
-        v.FiltroInicial = Clave;
-        v.CampoBusqueda = CampoBusqueda;
+        Lib_FrmCons3::Pedido c;
+        c.StkNivel1 = StkNivel1;
+        c.StkNivel2 = StkNivel2;
+        c.StkNivel3 = StkNivel3;
+        c.StkNivel4 = StkNivel4;
+        c.MuestraStock = MuestraStock;
+        c.CfgUsaConsultaLIKE = usaConsultaLike_;
+        c.OrdenarPorLwv = !ado::TieneClausula(sentencia, u"order by");
+        c.FiltroInicial = Clave;
+        c.CampoBusqueda = CampoBusqueda;
         if (gConnString.isEmpty()) gConnString = CNStuffContable::gBaseDatos().gConnString;
-        v.Sql = sentencia;
-        v.gConnString = gConnString;
-        v.CampoDevuelto = CampoDevuelto;
-        v.CheckBoxes = Checks;
-        v.UsaCantidades = UsaCantidades;
-        v.ValoresDefault = ValoresDefault;
+        c.Sql = sentencia;
+        c.gConnString = gConnString;
+        c.CampoDevuelto = CampoDevuelto;
+        c.CheckBoxes = Checks;
+        c.UsaCantidades = UsaCantidades;
+        c.ValoresDefault = ValoresDefault;
         Valores.reset();
         Cantidades.reset();
-        v.CmpsDevueltos.reset();
-        v.Valores.reset();
-        v.Cantidades.reset();
-        v.CmpsDevueltos = CmpsDevueltos;
+        c.CmpsDevueltos = CmpsDevueltos;
+        v.Prepara(c);
     });
     // With check boxes the window opens with no row checked, whatever the defaults said.
     if (Checks)
         vb::SinDetenerse([&] {
             v.Cargar();
-            for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r) v.ListView1->setChecked(r, false);
+            v.DesmarcaFilas();
         });
     vb::SinDetenerse([&] { v.Mostrar(); });
     Checks = false;
-    Valores = v.Valores;
-    Cantidades = v.Cantidades;
-    ValorDevuelto = v.ValorDevuelto.isValid() ? v.ValorDevuelto : QVariant(QString());
-    v.CampoDevuelto.clear();
+    Valores = v.pedido().Valores;
+    Cantidades = v.pedido().Cantidades;
+    ValorDevuelto = v.pedido().ValorDevuelto.isValid() ? v.pedido().ValorDevuelto : QVariant(QString());
     Reinicia(CmpsDevueltos);
-    v.Valores.reset();
-    v.Cantidades.reset();
+    v.OlvidaEleccion();
     vb::SinDetenerse([&] { v.Descargar(); });
 }
 

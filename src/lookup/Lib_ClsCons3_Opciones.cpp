@@ -28,23 +28,7 @@ QStringList ListaOpciones(const QVariantList& Opc) {
 }  // namespace
 
 void Lib_ClsCons3::PreparaLista(Lib_FrmCons3& v, const QString& Titulo, bool checks) {
-    vb::SinDetenerse([&] { v.Cargar(); });
-    vb::SinDetenerse([&] { v.setWindowTitle(Titulo); });
-    vb::SinDetenerse([&] { v.CmdNueva->hide(); });
-    v.OrdenarPorLwv = true;
-    v.Sql.clear();
-    v.gConnString.clear();
-    v.CampoDevuelto = Titulo;
-    v.CheckBoxes = checks;
-    vb::SinDetenerse([&] {
-        v.ListView1->setCheckBoxes(checks);
-        v.CmdTodos->setVisible(checks);
-    });
-    vb::SinDetenerse([&] { v.setWidth(v.CmbSearch[0], v.Width(v.ListView1)); });
-    vb::SinDetenerse([&] {
-        v.ListView1->ColumnHeadersClear();
-        v.ListView1->ColumnHeadersAdd(Titulo, v.Width(v.ListView1));
-    });
+    v.PreparaListaSimple(Titulo, checks);
 }
 
 void Lib_ClsCons3::MuestraListaPreparada(Lib_FrmCons3& v, const QString& Titulo, int largoMayor) {
@@ -68,12 +52,11 @@ QString Lib_ClsCons3::CheckOpciones(const QString& Titulo, const QVariant& CmpsD
     // Every option is offered, a single one too.
     for (const QString& opcion : ListaOpciones(Opc))
         vb::SinDetenerse([&] {
-            const int r = v.ListView1->ListItemsAdd(opcion.mid(1));
-            v.ListView1->setChecked(r, opcion.left(1) == QLatin1String("1"));
+            v.AgregaFilaSimple(opcion.mid(1), opcion.left(1) == QLatin1String("1"));
             largo = std::max(largo, int(opcion.size()));
         });
     MuestraListaPreparada(v, Titulo, largo);
-    Valores = v.Valores;
+    Valores = v.pedido().Valores;
     vb::SinDetenerse([&] { v.Descargar(); });
     return QString();
 }
@@ -84,11 +67,11 @@ QString Lib_ClsCons3::MenuOpciones(const QString& Titulo, const QVariantList& Op
     int largo = int(Titulo.size());
     for (const QString& opcion : ListaOpciones(Opc))
         vb::SinDetenerse([&] {
-            v.ListView1->ListItemsAdd(opcion);
+            v.AgregaFilaSimple(opcion);
             largo = std::max(largo, int(opcion.size()));
         });
     MuestraListaPreparada(v, Titulo, largo);
-    const QString elegida = v.ValorDevuelto.toString();
+    const QString elegida = v.pedido().ValorDevuelto.toString();
     vb::SinDetenerse([&] { v.Descargar(); });
     return elegida;
 }
@@ -107,11 +90,11 @@ QString Lib_ClsCons3::ConsultaDesdeArchivo(const QString& Titulo, const QString&
     const QStringList lineas = vb::LeerLineas(QueArchivo).value_or(QStringList());
     for (const QString& linea : lineas)
         vb::SinDetenerse([&] {
-            v.ListView1->ListItemsAdd(linea);
+            v.AgregaFilaSimple(linea);
             largo = std::max(largo, int(linea.size()));
         });
     MuestraListaPreparada(v, Titulo, largo);
-    const QString elegida = v.ValorDevuelto.toString();
+    const QString elegida = v.pedido().ValorDevuelto.toString();
     vb::SinDetenerse([&] { v.Descargar(); });
     return elegida;
 }

@@ -56,7 +56,7 @@ void Lib_FrmCons3::RecogeControles() {
     ListView1 = u.ListView1;
     HScroll1 = u.HScroll1;
     tiraCombos_ = u.tiraCombos;
-    EnlazaCombo(u.CmbSearch, 0);
+    EnlazaCombo(u.CmbSearch_0, 0);
     std::tie(Label1, CmdNuevo, CmdTodos) = std::tuple(u.Label1, u.CmdNuevo, u.CmdTodos);
     lblFieldName = u.lblFieldName;
     Frame1 = u.Frame1;
@@ -91,9 +91,9 @@ maker::Utilidades& Lib_FrmCons3::Util() {
 }
 
 void Lib_FrmCons3::CreaCombo(int j) {
-    const QComboBox* modelo = ui_->CmbSearch;
+    const QComboBox* modelo = ui_->CmbSearch_0;
     auto* c = new QComboBox(tiraCombos_);
-    c->setObjectName(modelo->objectName());
+    c->setObjectName(QStringLiteral("CmbSearch_%1").arg(j));
     c->setEditable(modelo->isEditable());
     c->setInsertPolicy(modelo->insertPolicy());
     c->setToolTip(modelo->toolTip());
@@ -163,7 +163,7 @@ void Lib_FrmCons3::aplica(QWidget* w) {
 }
 
 int Lib_FrmCons3::AnchoPantalla() const {
-    if (anchoPantallaFijo > 0) return anchoPantallaFijo;
+    if (pedido_.anchoPantallaFijo > 0) return pedido_.anchoPantallaFijo;
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     return s ? vb::TwipsDePixeles(s->availableGeometry().width()) : 12000 * 15;
 }
@@ -210,7 +210,7 @@ void Lib_FrmCons3::Descargar() {
 }
 
 void Lib_FrmCons3::Form_Unload() {
-    UsarUDBC = false;
+    pedido_.UsarUDBC = false;
     try {
         GrabaAnchosColumnas();
     } catch (const vb::ErrorVB& e) {
@@ -281,4 +281,42 @@ void Lib_FrmCons3::closeEvent(QCloseEvent* e) {
     // The window's close box cancels; the lookup object unloads the window afterwards.
     e->ignore();
     CmdCancelar_Click();
+}
+
+void Lib_FrmCons3::OlvidaEleccion() {
+    pedido_.CampoDevuelto.clear();
+    pedido_.Valores.reset();
+    pedido_.Cantidades.reset();
+}
+
+void Lib_FrmCons3::DesmarcaFilas() {
+    for (int r = 1; r <= ListView1->ListItemsCount(); ++r) ListView1->setChecked(r, false);
+}
+
+void Lib_FrmCons3::PreparaListaSimple(const QString& titulo, bool checks) {
+    vb::SinDetenerse([&] { Cargar(); });
+    vb::SinDetenerse([&] { setWindowTitle(titulo); });
+    vb::SinDetenerse([&] { CmdNueva->hide(); });
+    pedido_.OrdenarPorLwv = true;
+    pedido_.Sql.clear();
+    pedido_.gConnString.clear();
+    pedido_.CampoDevuelto = titulo;
+    pedido_.CheckBoxes = checks;
+    vb::SinDetenerse([&] {
+        ListView1->setCheckBoxes(checks);
+        CmdTodos->setVisible(checks);
+    });
+    vb::SinDetenerse([&] { setWidth(CmbSearch[0], Width(ListView1)); });
+    vb::SinDetenerse([&] {
+        ListView1->ColumnHeadersClear();
+        ListView1->ColumnHeadersAdd(titulo, Width(ListView1));
+    });
+}
+
+void Lib_FrmCons3::AgregaFilaSimple(const QString& texto) {
+    ListView1->ListItemsAdd(texto);
+}
+
+void Lib_FrmCons3::AgregaFilaSimple(const QString& texto, bool marcada) {
+    ListView1->setChecked(ListView1->ListItemsAdd(texto), marcada);
 }

@@ -54,50 +54,53 @@ class Lib_FrmCons3 : public QWidget {
     void Descargar();
     bool Cargado() const { return cargado_; }
 
-    // ---- controls ----
-    vb::ListView* ListView1;
-    QList<QComboBox*> CmbSearch;  // element i above column i
-    QWidget* picFields;
-    QScrollBar* HScroll1;
-    QFrame* Frame1;
-    QPushButton* CmdAceptar;
-    QPushButton* CmdCancelar;
-    QPushButton* CmdNueva;
-    QPushButton* CmdNuevo;
-    QPushButton* CmdTodos;
-    QLabel* Label1;
-    QLabel* lblFieldName;
-    QMenu* MNU_Emergente;
-    QAction* MNU_Llena;
-    QAction* MNU_Separador;
-    QAction* MNU_Cancelar;
-
-    // ---- public members, in slot order ----
-    QVariant StkNivel1;
-    QVariant StkNivel2;
-    QVariant StkNivel3;
-    QVariant StkNivel4;
-    QString MuestraStock;
-    // The statement shown; each load appends one blank. Empty when the caller fills the list.
-    QString Sql;
-    QString CampoDevuelto;
-    Coleccion CmpsDevueltos;
-    bool CheckBoxes = false;
-    QString gConnString;
-    QVariant ValorDevuelto = QString();
-    QString FiltroInicial;
-    QString CampoBusqueda;
-    bool OrdenarPorLwv = false;
-    ColeccionValores Valores;
-    ColeccionValores Cantidades;
-    bool UsaCantidades = false;
-    // Codes to pre-check; "@10" widens every column instead.
-    QString ValoresDefault;
-    bool CfgUsaConsultaLIKE = false;
-    // Save the column widths when the window unloads.
-    bool GrabarCfg = false;
-    // Open the statement on gBaseDatosConsulta instead of gBaseDatos; each unload clears it.
-    bool UsarUDBC = false;
+    // What the caller asks of the window (in the order of the original's public members) and what
+    // the window answers (ValorDevuelto, Valores, Cantidades).
+    struct Pedido {
+        QVariant StkNivel1;
+        QVariant StkNivel2;
+        QVariant StkNivel3;
+        QVariant StkNivel4;
+        QString MuestraStock;
+        // The statement shown; each load appends one blank. Empty when the caller fills the list.
+        QString Sql;
+        QString CampoDevuelto;
+        Coleccion CmpsDevueltos;
+        bool CheckBoxes = false;
+        QString gConnString;
+        QVariant ValorDevuelto = QString();
+        QString FiltroInicial;
+        QString CampoBusqueda;
+        bool OrdenarPorLwv = false;
+        ColeccionValores Valores;
+        ColeccionValores Cantidades;
+        bool UsaCantidades = false;
+        // Codes to pre-check; "@10" widens every column instead.
+        QString ValoresDefault;
+        bool CfgUsaConsultaLIKE = false;
+        // Save the column widths when the window unloads.
+        bool GrabarCfg = false;
+        // Open the statement on gBaseDatosConsulta instead of gBaseDatos; each unload clears it.
+        bool UsarUDBC = false;
+        // A screen width in twips instead of the screen's own (0: the screen's).
+        int anchoPantallaFijo = 0;
+    };
+    // The request before the window loads; a request changed while it is open takes effect on the
+    // next load or key that reads it.
+    void Prepara(const Pedido& pedido) { pedido_ = pedido; }
+    // The request as the window holds it now (its statement with the filters typed since) and its
+    // answer.
+    const Pedido& pedido() const { return pedido_; }
+    // The answer forgotten, before the window unloads.
+    void OlvidaEleccion();
+    // Every row unchecked.
+    void DesmarcaFilas();
+    // A list the caller fills row by row instead of a statement: one column under the title, the
+    // new-query button hidden, check boxes (and "all") when asked.
+    void PreparaListaSimple(const QString& titulo, bool checks);
+    // One row of such a list; with a mark, checked or not.
+    void AgregaFilaSimple(const QString& texto);
+    void AgregaFilaSimple(const QString& texto, bool marcada);
     void CalcularAncho();
     // Every record from the recordset's position to its end becomes a row.
     void Leer(long& Cdesde, int& Cuantas);
@@ -147,9 +150,8 @@ class Lib_FrmCons3 : public QWidget {
     void setWidth(QWidget* w, int v);
     void setHeight(QWidget* w, int v);
     int HScrollMax() const { return hscrollMax_; }
-    // The screen's width in twips; tests may fix it (0: the real screen).
+    // The screen's width in twips; a request may fix it (anchoPantallaFijo).
     int AnchoPantalla() const;
-    int anchoPantallaFijo = 0;
 
     // ---- private state, readable ----
     QString TablaConsulta() const { return TablaConsulta_; }
@@ -169,6 +171,25 @@ class Lib_FrmCons3 : public QWidget {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
+    // ---- controls ----
+    vb::ListView* ListView1;
+    QList<QComboBox*> CmbSearch;  // element i above column i
+    QWidget* picFields;
+    QScrollBar* HScroll1;
+    QFrame* Frame1;
+    QPushButton* CmdAceptar;
+    QPushButton* CmdCancelar;
+    QPushButton* CmdNueva;
+    QPushButton* CmdNuevo;
+    QPushButton* CmdTodos;
+    QLabel* Label1;
+    QLabel* lblFieldName;
+    QMenu* MNU_Emergente;
+    QAction* MNU_Llena;
+    QAction* MNU_Separador;
+    QAction* MNU_Cancelar;
+    Pedido pedido_;
+
     // Centred on its screen with room above for the title bar the window manager adds.
     void ColocaEnPantalla();
     // The search box above column j, a copy of the designed first one.

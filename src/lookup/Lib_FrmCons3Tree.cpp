@@ -28,16 +28,16 @@ int Reporta(const vb::ErrorVB& e, const QString& rutina) {
 
 void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia) {
     auto ventana = std::make_unique<Lib_FrmCons3Tree>();
-    ventana->Sql = sentencia;
-    ventana->CampoDevuelto = consulta.CampoDevuelto;
-    ventana->CheckBoxes = consulta.Checks;
+    ventana->pedido_.Sql = sentencia;
+    ventana->pedido_.CampoDevuelto = consulta.CampoDevuelto;
+    ventana->pedido_.CheckBoxes = consulta.Checks;
     consulta.Valores.reset();
     ventana->Form_Load();
     // The window opens ready for the search text.
     ventana->CmbSearch[0]->setFocus();
     vb::MostrarModal(ventana.get());
-    consulta.ValorDevuelto = ventana->ValorDevuelto;
-    consulta.Valores = ventana->Valores;
+    consulta.ValorDevuelto = ventana->pedido_.ValorDevuelto;
+    consulta.Valores = ventana->pedido_.Valores;
     consulta.Checks = false;
 }
 
@@ -51,7 +51,7 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent)
 void Lib_FrmCons3Tree::RecogeControles() {
     const Ui::Lib_FrmCons3Tree& u = *ui_;
     TreeV = u.TreeV;
-    CmbSearch[0] = u.CmbSearch;
+    CmbSearch[0] = u.CmbSearch_0;
     // An editable combo takes the keys itself and hands them to its line edit directly, so the
     // box's keys are caught on the combo, where a user's keys arrive.
     CmbSearch[0]->installEventFilter(this);
@@ -80,7 +80,7 @@ void Lib_FrmCons3Tree::ConectaControles() {
     connect(TreeV, &QTreeWidget::itemDoubleClicked, this, [this] { TreeV_DblClick(); });
     connect(TreeV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* nodo, int) {
         // Only a change of the box's state is a check event; text changes are not.
-        if (propagando_ || !CheckBoxes) return;
+        if (propagando_ || !pedido_.CheckBoxes) return;
         const bool marcado = nodo->checkState(0) == Qt::Checked;
         if (nodo->data(0, Qt::UserRole + 1).toBool() == marcado) return;
         nodo->setData(0, Qt::UserRole + 1, marcado);
@@ -92,14 +92,14 @@ Lib_FrmCons3Tree::~Lib_FrmCons3Tree() = default;
 
 void Lib_FrmCons3Tree::Form_Load() {
     vb::ManejadorErrores h("FORM_LOAD", Reporta);
-    if (!h.paso([&] { Valores = NuevaColeccionValores(); })) return;
+    if (!h.paso([&] { pedido_.Valores = NuevaColeccionValores(); })) return;
     // The check boxes (CheckBoxes) show on the nodes as the builder adds them.
     if (!h.paso([&] { QuitaNodos(); })) return;
     h.paso([&] { Arma(); });
 }
 
 void Lib_FrmCons3Tree::Arma() {
-    if (Sql.contains("v_ta_familias", Qt::CaseInsensitive))
+    if (pedido_.Sql.contains("v_ta_familias", Qt::CaseInsensitive))
         ArmarTreeVFamilias();
     else
         ArmarTreeVAutomatico();

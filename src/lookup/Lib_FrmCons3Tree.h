@@ -41,41 +41,31 @@ class Lib_FrmCons3Tree : public QWidget {
 
     explicit Lib_FrmCons3Tree(QWidget* parent = nullptr);
     ~Lib_FrmCons3Tree() override;
-
-    // ---- public members, in interface order ----
-    // First column the code, second the description. F5 and the database layer rewrite it.
-    QString Sql;
-    // "IDFAMILIA", "IDPOSICION" or "CODIGO" (any case): which table confirms the choice.
-    QString CampoDevuelto;
-    // Released by Cancel; nothing else here reads it.
-    Coleccion CmpsDevueltos;
-    bool CheckBoxes = false;
-    QString gConnString;  // not read by this window
-    // The accepted code; "" after Cancel or when the code is not confirmed.
-    QVariant ValorDevuelto = QString();
-    QString FiltroInicial;       // not read by this window
-    QString CampoBusqueda;       // not read by this window
-    bool OrdenarPorLwv = false;  // not read by this window
-    // The checked codes, in node order; null ("no collection") after Cancel.
-    ColeccionValores Valores = NuevaColeccionValores();
-    std::shared_ptr<QVariantList> Cantidades;  // not read by this window
-    bool UsaCantidades = false;                // not read by this window
+    // What the caller asks of the window and what the window answers (ValorDevuelto, Valores).
+    struct Pedido {
+        // ---- public members, in interface order ----
+        // First column the code, second the description. F5 and the database layer rewrite it.
+        QString Sql;
+        // "IDFAMILIA", "IDPOSICION" or "CODIGO" (any case): which table confirms the choice.
+        QString CampoDevuelto;
+        // Released by Cancel; nothing else here reads it.
+        Coleccion CmpsDevueltos;
+        bool CheckBoxes = false;
+        QString gConnString;  // not read by this window
+        // The accepted code; "" after Cancel or when the code is not confirmed.
+        QVariant ValorDevuelto = QString();
+        QString FiltroInicial;       // not read by this window
+        QString CampoBusqueda;       // not read by this window
+        bool OrdenarPorLwv = false;  // not read by this window
+        // The checked codes, in node order; null ("no collection") after Cancel.
+        ColeccionValores Valores = NuevaColeccionValores();
+        std::shared_ptr<QVariantList> Cantidades;  // not read by this window
+        bool UsaCantidades = false;                // not read by this window
+    };
+    void Prepara(const Pedido& pedido) { pedido_ = pedido; }
+    const Pedido& pedido() const { return pedido_; }
     // Builds the family tree from its own statement over V_TA_FAMILIAS.
     void ArmarTreeVFamilias();
-
-    // ---- controls ----
-    QTreeWidget* TreeV;
-    std::array<QComboBox*, 1> CmbSearch;  // a control array of one element
-    QFrame* picFields;
-    QLabel* lblFieldName;
-    QFrame* Frame1;
-    QPushButton* CmdAceptar;
-    QPushButton* CmdCancelar;
-    QPushButton* CmdNueva;
-    QMenu* MNU_Emergente;
-    QAction* MNU_Llena;
-    QAction* MNU_Separador;
-    QAction* MNU_Cancelar;
 
     // ---- events ----
     void Form_Load();
@@ -112,6 +102,21 @@ class Lib_FrmCons3Tree : public QWidget {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
+    // ---- controls ----
+    QTreeWidget* TreeV;
+    std::array<QComboBox*, 1> CmbSearch;  // a control array of one element
+    QFrame* picFields;
+    QLabel* lblFieldName;
+    QFrame* Frame1;
+    QPushButton* CmdAceptar;
+    QPushButton* CmdCancelar;
+    QPushButton* CmdNueva;
+    QMenu* MNU_Emergente;
+    QAction* MNU_Llena;
+    QAction* MNU_Separador;
+    QAction* MNU_Cancelar;
+    Pedido pedido_;
+
     bool TeclaDeBoton(const QKeyEvent* tecla);
     // The controls of the Designer file into the window's members.
     void RecogeControles();

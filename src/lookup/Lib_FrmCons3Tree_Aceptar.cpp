@@ -37,20 +37,20 @@ QVariant Confirma(const QString& codigo, const QList<QPair<QString, QString>>& t
 
 void Lib_FrmCons3Tree::CmdAceptar_Click() {
     vb::ManejadorErrores h("CmdAceptar_Click", Reporta);
-    if (CheckBoxes) {
+    if (pedido_.CheckBoxes) {
         for (int k = 1; k <= CantidadNodos(); ++k) {
             const bool sigue = h.paso([&] {
                 QTreeWidgetItem* nodo = Nodo(k);
                 if (nodo->checkState(0) != Qt::Checked) return;
                 const QString codigo = Clave(nodo).mid(1);
-                if (Es(CampoDevuelto, "IDFAMILIA") || Es(CampoDevuelto, "CODIGO")) {
-                    Valores->append(codigo.trimmed());
-                } else if (Es(CampoDevuelto, "IDPOSICION")) {
+                if (Es(pedido_.CampoDevuelto, "IDFAMILIA") || Es(pedido_.CampoDevuelto, "CODIGO")) {
+                    pedido_.Valores->append(codigo.trimmed());
+                } else if (Es(pedido_.CampoDevuelto, "IDPOSICION")) {
                     ado::RecordsetPtr rs;
                     DB_Dll& db = CNStuffContable::gBaseDatos();
                     if (db.ExisteEnTabla("MA_POSICIONES", codigo, "IDPOSICION", rs, 8, QString(), true))
-                        Valores->append(
-                            maker::gUtilidades().TextoCampo(rs->fields().Item(CampoDevuelto).Value()));
+                        pedido_.Valores->append(maker::gUtilidades().TextoCampo(
+                            rs->fields().Item(pedido_.CampoDevuelto).Value()));
                 }
             });
             if (!sigue) return;
@@ -64,13 +64,15 @@ void Lib_FrmCons3Tree::CmdAceptar_Click() {
             }))
             return;
         const bool sigue = h.paso([&] {
-            if (Es(CampoDevuelto, "IDFAMILIA"))
-                ValorDevuelto = Confirma(codigo, {{"@admin_V_TA_FAMILIAS", "IDFAMILIA"}}, CampoDevuelto);
-            else if (Es(CampoDevuelto, "IDPOSICION"))
-                ValorDevuelto = Confirma(codigo, {{"MA_POSICIONES", "IDPOSICION"}}, CampoDevuelto);
-            else if (Es(CampoDevuelto, "CODIGO"))
-                ValorDevuelto =
-                    Confirma(codigo, {{"TA_CCOSTO", "CODIGO"}, {"MA_CUENTAS", "CODIGO"}}, CampoDevuelto);
+            if (Es(pedido_.CampoDevuelto, "IDFAMILIA"))
+                pedido_.ValorDevuelto =
+                    Confirma(codigo, {{"@admin_V_TA_FAMILIAS", "IDFAMILIA"}}, pedido_.CampoDevuelto);
+            else if (Es(pedido_.CampoDevuelto, "IDPOSICION"))
+                pedido_.ValorDevuelto =
+                    Confirma(codigo, {{"MA_POSICIONES", "IDPOSICION"}}, pedido_.CampoDevuelto);
+            else if (Es(pedido_.CampoDevuelto, "CODIGO"))
+                pedido_.ValorDevuelto = Confirma(codigo, {{"TA_CCOSTO", "CODIGO"}, {"MA_CUENTAS", "CODIGO"}},
+                                                 pedido_.CampoDevuelto);
         });
         if (!sigue) return;
     }
@@ -82,8 +84,8 @@ void Lib_FrmCons3Tree::TreeV_DblClick() {
 }
 
 void Lib_FrmCons3Tree::CmdCancelar_Click() {
-    ValorDevuelto = QString();
-    CmpsDevueltos.reset();
-    Valores.reset();
+    pedido_.ValorDevuelto = QString();
+    pedido_.CmpsDevueltos.reset();
+    pedido_.Valores.reset();
     hide();
 }

@@ -63,7 +63,7 @@ void Lib_FrmCons3Tree::QuitaNodos() {
 }
 
 void Lib_FrmCons3Tree::MuestraCasillas(QTreeWidgetItem* nodo) {
-    if (!CheckBoxes) return;
+    if (!pedido_.CheckBoxes) return;
     nodo->setFlags(nodo->flags() | Qt::ItemIsUserCheckable);
     nodo->setCheckState(0, Qt::Unchecked);
     nodo->setData(0, kRolMarca, false);
@@ -104,7 +104,7 @@ void Lib_FrmCons3Tree::ArmaArbol(
         return;
     ado::RecordsetPtr rs = ado::Recordset::Crear();
     DB_Dll& db = CNStuffContable::gBaseDatos();
-    if (!h.paso([&] { db.AbrirRecordset(Sql, rs, db.gCnn, 0, 1, -1, true); })) return;
+    if (!h.paso([&] { db.AbrirRecordset(pedido_.Sql, rs, db.gCnn, 0, 1, -1, true); })) return;
     bool vacio = false;
     if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
     if (vacio) return;
@@ -141,7 +141,7 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico(const QVariant&) {
 }
 
 void Lib_FrmCons3Tree::ArmarTreeVFamilias() {
-    Sql = SentenciaFamilias();
+    pedido_.Sql = SentenciaFamilias();
     ArmaArbol("ArmarTreeVFamilias", [](const QString&, const QList<QVariant>& fila) {
         const QVariant relativo = fila.value(2);
         return relativo.isNull() ? QString("A") : "A" + maker::gUtilidades().TextoCampo(relativo);

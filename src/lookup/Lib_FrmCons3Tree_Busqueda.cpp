@@ -57,7 +57,7 @@ void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
     switch (KeyCode) {
         case vb::vbKeyF5:
             caja->setProperty("Tag", "Descripcion");
-            Sql = SentenciaF5(Sql, caja->currentText());
+            pedido_.Sql = SentenciaF5(pedido_.Sql, caja->currentText());
             {
                 const QSignalBlocker quieto(caja);  // emptying the box is no search
                 caja->setEditText(QString());

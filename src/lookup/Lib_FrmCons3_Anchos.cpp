@@ -59,7 +59,7 @@ void Lib_FrmCons3::LeeAnchosColumnas() {
 }
 
 void Lib_FrmCons3::GrabaAnchosColumnas() {
-    if (!GrabarCfg) return;
+    if (!pedido_.GrabarCfg) return;
     const QString archivo = Carpeta(Util()) + "CONSULTASLEN.QNL";
     const QString aux = Carpeta(Util()) + "CONSULTASLEN.AUX";
     QStringList lineas;

@@ -55,9 +55,9 @@ DB_Dll& gBaseDatosConsulta() {
 
 void Lib_FrmCons3::Form_Load() {
     vb::ManejadorErrores h("FORM_LOAD", ReporteroMensajeError());
-    DB_Dll& db = UsarUDBC ? gBaseDatosConsulta() : CNStuffContable::gBaseDatos();
+    DB_Dll& db = pedido_.UsarUDBC ? gBaseDatosConsulta() : CNStuffContable::gBaseDatos();
     if (!PreparaCarga(h)) return;
-    if (vb::Trim(Sql).isEmpty()) {
+    if (vb::Trim(pedido_.Sql).isEmpty()) {
         h.paso([&] { Util().PreparaFormulario(this, false); });
         return;
     }
@@ -67,10 +67,10 @@ void Lib_FrmCons3::Form_Load() {
 }
 
 bool Lib_FrmCons3::PreparaCarga(vb::ManejadorErrores& h) {
-    if (!h.paso([&] { EsArticulos_ = Sql.contains("articulos", Qt::CaseInsensitive); })) return false;
+    if (!h.paso([&] { EsArticulos_ = pedido_.Sql.contains("articulos", Qt::CaseInsensitive); })) return false;
     if (!h.paso([&] {
-            Valores = NuevaColeccionValores();
-            Cantidades = NuevaColeccionValores();
+            pedido_.Valores = NuevaColeccionValores();
+            pedido_.Cantidades = NuevaColeccionValores();
         }))
         return false;
     return h.paso([&] {
@@ -83,24 +83,24 @@ bool Lib_FrmCons3::PreparaCarga(vb::ManejadorErrores& h) {
 }
 
 bool Lib_FrmCons3::AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db) {
-    if (!h.paso([&] { Sql += " "; })) return false;
+    if (!h.paso([&] { pedido_.Sql += " "; })) return false;
     if (!h.paso([&] {
             // The name after the first "from", up to the next blank (the appended one at the latest).
-            const int p = int(Sql.indexOf("from", 0, Qt::CaseInsensitive)) + 1;
-            const int q = int(Sql.indexOf(' ', p + 4)) + 1;
+            const int p = int(pedido_.Sql.indexOf("from", 0, Qt::CaseInsensitive)) + 1;
+            const int q = int(pedido_.Sql.indexOf(' ', p + 4)) + 1;
             const int desde = p + 4;
             if (q - desde < 0) vb::Raise(5);
-            TablaConsulta_ = vb::Trim(Sql.mid(desde - 1, q - desde));
+            TablaConsulta_ = vb::Trim(pedido_.Sql.mid(desde - 1, q - desde));
         }))
         return false;
     if (!h.paso([&] {
-            if (SqlOriginal_.isEmpty()) SqlOriginal_ = Sql;
+            if (SqlOriginal_.isEmpty()) SqlOriginal_ = pedido_.Sql;
         }))
         return false;
-    if (!h.paso([&] { SqlCabecera_ = Sql; })) return false;
+    if (!h.paso([&] { SqlCabecera_ = pedido_.Sql; })) return false;
     return h.paso([&] {
         // The window keeps its statement as written; what the database object rewrites stays there.
-        QString sentencia = Sql;
+        QString sentencia = pedido_.Sql;
         db.AbrirRecordset(sentencia, rsConsulta, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
                           true);
     });
@@ -108,9 +108,9 @@ bool Lib_FrmCons3::AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db) {
 
 bool Lib_FrmCons3::LlenaLista(vb::ManejadorErrores& h) {
     if (!h.paso([&] {
-            ListView1->setCheckBoxes(CheckBoxes);
+            ListView1->setCheckBoxes(pedido_.CheckBoxes);
             // Inverting checks means something only where there are check boxes.
-            CmdTodos->setVisible(CheckBoxes);
+            CmdTodos->setVisible(pedido_.CheckBoxes);
         }))
         return false;
     if (!h.paso([&] { Encolumnar(); })) return false;
@@ -121,15 +121,15 @@ bool Lib_FrmCons3::LlenaLista(vb::ManejadorErrores& h) {
         }))
         return false;
     return h.paso([&] {
-        ListView1->setSorted(OrdenarPorLwv);
+        ListView1->setSorted(pedido_.OrdenarPorLwv);
         // The list opens on its first row as shown, whatever the sort moved there.
-        if (OrdenarPorLwv) ListView1->setSelectedItem(1);
+        if (pedido_.OrdenarPorLwv) ListView1->setSelectedItem(1);
     });
 }
 
 void Lib_FrmCons3::TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db) {
     if (!h.paso([&] {
-            if (!vb::Trim(FiltroInicial).isEmpty()) CmbSearch[0]->setEditText(FiltroInicial);
+            if (!vb::Trim(pedido_.FiltroInicial).isEmpty()) CmbSearch[0]->setEditText(pedido_.FiltroInicial);
         }))
         return;
     if (!h.paso([&] {
@@ -145,8 +145,8 @@ void Lib_FrmCons3::TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db) {
 void Lib_FrmCons3::Encolumnar() {
     try {
         ListView1->ColumnHeadersClear();
-        const bool articulos = Sql.contains("V_MA_ARTICULOS", Qt::CaseInsensitive) ||
-                               Sql.contains("STK_MA_ARTICULOS", Qt::CaseInsensitive);
+        const bool articulos = pedido_.Sql.contains("V_MA_ARTICULOS", Qt::CaseInsensitive) ||
+                               pedido_.Sql.contains("STK_MA_ARTICULOS", Qt::CaseInsensitive);
         // Measured in the list's own font (bold, 10 points), so that a field's full width of text fits.
         const QFontMetrics metricas(ListView1->font());
         ado::Fields& campos = rsConsulta->fields();
@@ -166,12 +166,12 @@ void Lib_FrmCons3::Encolumnar() {
                 int d = 0;
                 if (EsPrecioN(campo.Name(), d))
                     titulo = CNStuffContable::Cfg("NOM_PCLASE" + QString::number(d));
-            } else if (ValoresDefault == "@10") {
+            } else if (pedido_.ValoresDefault == "@10") {
                 n += 10;
             }
             int ancho = vb::TwipsDePixeles(metricas.horizontalAdvance(QString(int(std::max(0L, n)), 'X')));
             // The check box takes its room from the first column, not from its text.
-            if (j == 0 && CheckBoxes)
+            if (j == 0 && pedido_.CheckBoxes)
                 ancho += vb::TwipsDePixeles(ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8);
             ListView1->ColumnHeadersAdd(titulo, ancho);
         }
@@ -190,13 +190,13 @@ QString Lib_FrmCons3::ColorStock(const ado::RecordsetPtr& rs) {
     const double s = Util().ValorNumerico(Util().TextoCampo(campos["Stock"].Value()));
     QVariant color;
     if (pp == 0 && s > 0)
-        color = StkNivel1;
+        color = pedido_.StkNivel1;
     else if (pp > 0 && s > pp)
-        color = StkNivel2;
+        color = pedido_.StkNivel2;
     else if (pp > 0 && s < pp)
-        color = StkNivel3;
+        color = pedido_.StkNivel3;
     else
-        color = StkNivel4;
+        color = pedido_.StkNivel4;
     return color.toString();
 }
 
@@ -220,12 +220,12 @@ void Lib_FrmCons3::Leer(long& Cdesde, int& Cuantas) {
     if (!h.paso([&] {
             campos = &rs->fields();
             nCampos = campos->Count();
-            if (CheckBoxes && !vb::Trim(CampoDevuelto).isEmpty())
-                iCampo = campos->indiceDe(vb::Trim(CampoDevuelto));
+            if (pedido_.CheckBoxes && !vb::Trim(pedido_.CampoDevuelto).isEmpty())
+                iCampo = campos->indiceDe(vb::Trim(pedido_.CampoDevuelto));
         }))
         return;
     if (campos == nullptr) return;
-    const bool colorea = MuestraStock.compare("SI", Qt::CaseInsensitive) == 0 && EsArticulos_;
+    const bool colorea = pedido_.MuestraStock.compare("SI", Qt::CaseInsensitive) == 0 && EsArticulos_;
     ListView1->IniciarCarga();
     struct FinCarga {
         vb::ListView* l;
@@ -267,7 +267,7 @@ void Lib_FrmCons3::AgregaFila(const ado::RecordsetPtr& rs, ado::Fields& campos, 
     const int r = ListView1->ListItemsAdd(celdas);
     if (iCampo >= 0) {
         const QString codigo = vb::Trim(util.TextoCampo(campos[iCampo].Value()));
-        if (!codigo.isEmpty() && ValoresDefault.contains(codigo, Qt::CaseInsensitive))
+        if (!codigo.isEmpty() && pedido_.ValoresDefault.contains(codigo, Qt::CaseInsensitive))
             ListView1->setChecked(r, true);
     }
     if (colorea && !vb::Trim(color).isEmpty()) {

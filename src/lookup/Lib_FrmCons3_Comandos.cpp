@@ -31,35 +31,35 @@ void Lib_FrmCons3::CmdAceptar_Click() {
     vb::ManejadorErrores h("CmdAceptar_Click", [](const vb::ErrorVB& e, const QString& rutina) {
         return CNStuffContable::MensajeError(e, 18, rutina);
     });
-    if (!Valores) Valores = NuevaColeccionValores();
-    if (!Cantidades) Cantidades = NuevaColeccionValores();
+    if (!pedido_.Valores) pedido_.Valores = NuevaColeccionValores();
+    if (!pedido_.Cantidades) pedido_.Cantidades = NuevaColeccionValores();
     // Quantities come back beside the codes when the list has a "Cantidad" column.
-    const bool conCantidades = UsaCantidades && IndiceColumna("Cantidad") > 1;
-    if (!CheckBoxes) {
+    const bool conCantidades = pedido_.UsaCantidades && IndiceColumna("Cantidad") > 1;
+    if (!pedido_.CheckBoxes) {
         const int fila = ListView1->SelectedItem();
         if (fila == 0) {
             hide();
             return;
         }
         QString ultimo;
-        if (CmpsDevueltos)
-            for (int i = 0; i < CmpsDevueltos->size(); ++i)
+        if (pedido_.CmpsDevueltos)
+            for (int i = 0; i < pedido_.CmpsDevueltos->size(); ++i)
                 if (!h.paso([&] {
-                        ultimo = ValorDeFila(fila, CmpsDevueltos->at(i));
-                        Valores->append(ultimo);
+                        ultimo = ValorDeFila(fila, pedido_.CmpsDevueltos->at(i));
+                        pedido_.Valores->append(ultimo);
                     }))
                     return;
-        if (!vb::Trim(CampoDevuelto).isEmpty())
-            if (!h.paso([&] { ultimo = ValorDeFila(fila, CampoDevuelto); })) return;
-        if (conCantidades) Cantidades->append(CantidadDeFila(fila));
-        ValorDevuelto = ultimo;
+        if (!vb::Trim(pedido_.CampoDevuelto).isEmpty())
+            if (!h.paso([&] { ultimo = ValorDeFila(fila, pedido_.CampoDevuelto); })) return;
+        if (conCantidades) pedido_.Cantidades->append(CantidadDeFila(fila));
+        pedido_.ValorDevuelto = ultimo;
     } else {
-        if (CampoDevuelto.isEmpty()) CampoDevuelto = ListView1->ColumnHeaderText(1);
+        if (pedido_.CampoDevuelto.isEmpty()) pedido_.CampoDevuelto = ListView1->ColumnHeaderText(1);
         for (int r = 1; r <= ListView1->ListItemsCount(); ++r)
             if (ListView1->Checked(r))
                 if (!h.paso([&] {
-                        Valores->append(ValorDeFila(r, CampoDevuelto));
-                        if (conCantidades) Cantidades->append(CantidadDeFila(r));
+                        pedido_.Valores->append(ValorDeFila(r, pedido_.CampoDevuelto));
+                        if (conCantidades) pedido_.Cantidades->append(CantidadDeFila(r));
                     }))
                     return;
     }
@@ -68,9 +68,9 @@ void Lib_FrmCons3::CmdAceptar_Click() {
 }
 
 void Lib_FrmCons3::CmdCancelar_Click() {
-    ValorDevuelto = QString();
-    CmpsDevueltos.reset();
-    Valores.reset();
+    pedido_.ValorDevuelto = QString();
+    pedido_.CmpsDevueltos.reset();
+    pedido_.Valores.reset();
     hide();
 }
 
@@ -81,7 +81,7 @@ void Lib_FrmCons3::ListView1_DblClick() {
 void Lib_FrmCons3::CmdNueva_Click() {
     vb::SinDetenerse([&] {
         if (vb::Trim(SqlOriginal_).isEmpty()) return;
-        Sql = SqlOriginal_;
+        pedido_.Sql = SqlOriginal_;
         Form_Load();
     });
     vb::SinDetenerse([&] { CmbSearch[0]->setFocus(); });
@@ -93,7 +93,7 @@ void Lib_FrmCons3::CmdTodos_Click() {
 
 void Lib_FrmCons3::CmdNuevo_Click() {
     // An option list has no table whose program could be opened.
-    if (vb::Trim(Sql).isEmpty()) return;
+    if (vb::Trim(pedido_.Sql).isEmpty()) return;
     const QString t = vb::Trim(TablaConsulta_);
     auto es = [&t](const char* nombre) { return t.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0; };
     QString opcion = "SHELL:V_TA_TABLAS";
@@ -137,19 +137,19 @@ void Lib_FrmCons3::ListView1_ColumnClick(int columna) {
 
 void Lib_FrmCons3::OrdenarPorFecha(const QString& Cual) {
     // An option list has no statement to query again.
-    if (vb::Trim(Sql).isEmpty()) return;
-    const QString copia = Sql;
+    if (vb::Trim(pedido_.Sql).isEmpty()) return;
+    const QString copia = pedido_.Sql;
     // A statement with an ORDER BY of its own keeps it; a value in a condition is no clause.
-    if (!ado::TieneClausula(Sql, u"order by")) {
+    if (!ado::TieneClausula(pedido_.Sql, u"order by")) {
         ListView1->setSorted(false);
         ListView1->setSortKey(0);
-        OrdenarPorLwv = false;
+        pedido_.OrdenarPorLwv = false;
         // A header that is no plain name (blanks, signs) is bracketed, as the server reads names.
         bool simple = !Cual.isEmpty();
         for (const QChar c : Cual) simple = simple && (c.isLetterOrNumber() || c == QLatin1Char('_'));
-        Sql = Sql + " order by " + (simple ? Cual : "[" + Cual + "]");
-        if (Cual.compare("fechahorafinromaneo", Qt::CaseInsensitive) == 0) Sql += " desc ";
+        pedido_.Sql = pedido_.Sql + " order by " + (simple ? Cual : "[" + Cual + "]");
+        if (Cual.compare("fechahorafinromaneo", Qt::CaseInsensitive) == 0) pedido_.Sql += " desc ";
     }
     Form_Load();
-    Sql = copia;
+    pedido_.Sql = copia;
 }

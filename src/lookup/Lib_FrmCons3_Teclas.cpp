@@ -89,30 +89,30 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int Shift) {
     if (KeyCode == vb::vbKeyF5) {
         KeyCode = 0;
         // An option list has no statement to narrow.
-        if (vb::Trim(Sql).isEmpty()) return;
+        if (vb::Trim(pedido_.Sql).isEmpty()) return;
         // The clauses are found on the statement's own pieces: a value typed in an earlier search
         // never moves the cut, and the new text goes in as one quoted value.
-        const qsizetype cola = ado::PosicionCola(Sql);
-        SqlCabecera_ = Sql.left(cola);
-        SqlCola_ = Sql.mid(cola);
+        const qsizetype cola = ado::PosicionCola(pedido_.Sql);
+        SqlCabecera_ = pedido_.Sql.left(cola);
+        SqlCola_ = pedido_.Sql.mid(cola);
         const QString propia = ado::TextoPropio(SqlCabecera_);
         QString prefijo;
         if (propia.contains("stk_ma_articulos.", Qt::CaseInsensitive)) prefijo = "stk_ma_articulos.";
         if (propia.contains("v_ma_articulos.", Qt::CaseInsensitive)) prefijo = "v_ma_articulos.";
-        const QString conector = ado::TieneClausula(Sql, u"where") ? " and " : " where ";
+        const QString conector = ado::TieneClausula(pedido_.Sql, u"where") ? " and " : " where ";
         const QString campo = combo->property("campo").toString();
         QString patron;
-        if (CfgUsaConsultaLIKE) {
+        if (pedido_.CfgUsaConsultaLIKE) {
             patron = "%" + QString(combo->currentText()).replace(' ', '%') + "%";
         } else {
             // "*" typed by the user works as a wildcard.
             combo->setEditText(Util().Reemplaza(combo->currentText(), "*", "%"));
             patron = combo->currentText() + "%";
         }
-        Sql =
+        pedido_.Sql =
             SqlCabecera_ + conector + prefijo + campo + " like " + ado::LiteralTexto(patron) + " " + SqlCola_;
         combo->setEditText(QString());
-        SqlCabecera_ = Sql;
+        SqlCabecera_ = pedido_.Sql;
         Form_Load();
         // The rebuilt columns open where the user was searching.
         ListView1->EnsureColumnVisible(Index + 1);
@@ -147,14 +147,14 @@ void Lib_FrmCons3::ListView1_KeyDown(int& KeyCode, int Shift, const QString& tex
     vb::ManejadorErrores h("ListView1_KeyDown", [](const vb::ErrorVB& e, const QString& rutina) {
         return CNStuffContable::MensajeError(e, 18, rutina);
     });
-    if (KeyCode == vb::vbKeySpace && CheckBoxes) return;  // the list toggles the row's check itself
+    if (KeyCode == vb::vbKeySpace && pedido_.CheckBoxes) return;  // the list toggles the row's check itself
     if (KeyCode == vb::vbKeyReturn) {
         h.paso([&] { CmdAceptar_Click(); });
         return;
     }
     if (KeyCode == vb::vbKeyInsert || KeyCode == vb::vbKeyDelete) {
-        if (UsaCantidades && ((KeyCode == vb::vbKeyInsert && (Shift == 0 || Shift == 1)) ||
-                              (KeyCode == vb::vbKeyDelete && Shift == 0)))
+        if (pedido_.UsaCantidades && ((KeyCode == vb::vbKeyInsert && (Shift == 0 || Shift == 1)) ||
+                                      (KeyCode == vb::vbKeyDelete && Shift == 0)))
             Cantidad(KeyCode, Shift, h);
         return;
     }
@@ -294,7 +294,7 @@ bool Lib_FrmCons3::eventFilter(QObject* objeto, QEvent* evento) {
         return codigo == 0;
     }
     if (objeto == ListView1) {
-        if (codigo == vb::vbKeySpace && CheckBoxes) return false;
+        if (codigo == vb::vbKeySpace && pedido_.CheckBoxes) return false;
         ListView1_KeyDown(codigo, shift, e->text());
         return (original != 0 && codigo == 0) || original == vb::vbKeyInsert || original == vb::vbKeyDelete;
     }

@@ -376,9 +376,9 @@ TEST_F(CostCentres, TheCostCentreLookupIsTheTreeAndACancelLeavesTheCellAsItWas) 
         guion.esperarModal([clave](QWidget* w) {
             auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
             ASSERT_NE(v, nullptr);
-            if (clave.isEmpty()) return v->CmdCancelar->click();
-            v->TreeV->setCurrentItem(v->NodoPorClave(clave));
-            v->CmdAceptar->click();
+            if (clave.isEmpty()) return Control<QPushButton>(*v, "CmdCancelar")->click();
+            Control<QTreeWidget>(*v, "TreeV")->setCurrentItem(v->NodoPorClave(clave));
+            Control<QPushButton>(*v, "CmdAceptar")->click();
         });
         QTest::mouseClick(editor(), Qt::RightButton);
     };
@@ -408,7 +408,7 @@ TEST_F(CostCentres, HeadsAndCodesAreWholeAndTheRightButtonOnACellOpensOnlyTheLoo
     guion.esperarModal([](QWidget* w) {
         auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
         ASSERT_NE(v, nullptr);
-        v->CmdCancelar->click();
+        Control<QPushButton>(*v, "CmdCancelar")->click();
     });
     // The window system follows a right click with a context-menu request to the same box.
     const auto menus = [] {
@@ -567,8 +567,8 @@ TEST_F(CostCentres, TheFirstCellOffersItsLookupAndTheAccountHandedOverCanBeDelet
     guion.esperarModal([](QWidget* w) {
         auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
         ASSERT_NE(v, nullptr);
-        v->TreeV->setCurrentItem(v->NodoPorClave("A22"));
-        v->CmdAceptar->click();
+        Control<QTreeWidget>(*v, "TreeV")->setCurrentItem(v->NodoPorClave("A22"));
+        Control<QPushButton>(*v, "CmdAceptar")->click();
     });
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
     EXPECT_EQ(guion.pendientes(), 0);

@@ -622,7 +622,7 @@ TEST_F(AdditionalData, ThePriceListFieldTakesTheListPickedInItsLookup) {
             auto* v = qobject_cast<Lib_FrmCons3*>(w);
             ASSERT_NE(v, nullptr);
             if (elige.isEmpty()) return v->CmdCancelar_Click();
-            v->ListView1->setSelectedItem(int(v->Busqueda(0, elige)));
+            Control<vb::ListView>(*v, "ListView1")->setSelectedItem(int(v->Busqueda(0, elige)));
             v->CmdAceptar_Click();
         });
         ASSERT_NE(QApplication::focusWidget(), nullptr);

@@ -14,6 +14,7 @@
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "support/Control.h"
+#include "support/Pide.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
@@ -163,20 +164,20 @@ class HostileText : public ::testing::Test {
     // The search boxes of the list window, with and without LIKE: each text typed, then F5 on it.
     void Lista(Lib_FrmCons3& w, const QStringList& textos) {
         for (int i = 0; i < textos.size(); ++i) {
-            w.CfgUsaConsultaLIKE = i % 2 == 0;
-            Enfoca(w.CmbSearch[i % w.CmbSearch.size()]);
+            Pide(w, [&](auto& p) { p.CfgUsaConsultaLIKE = i % 2 == 0; });
+            Enfoca(Control<QComboBox>(w, "CmbSearch", i % Controles<QComboBox>(w, "CmbSearch").size()));
             Teclea(textos[i]);
             SinOcultos(&w, textos[i]);
             Pulsa(Qt::Key_F5);
             SinOcultos(&w, textos[i]);
-            if (i % 8 == 7) w.CmdNueva->click();
+            if (i % 8 == 7) Control<QPushButton>(w, "CmdNueva")->click();
         }
     }
 
     // The tree window's search box: each text typed, then F5 on it.
     void Arbol(Lib_FrmCons3Tree& w, const QStringList& textos) {
         for (const QString& t : textos) {
-            Enfoca(w.CmbSearch[0]);
+            Enfoca(Control<QComboBox>(w, "CmbSearch", 0));
             Teclea(t);
             SinOcultos(&w, t);
             Pulsa(Qt::Key_F5);
@@ -228,7 +229,7 @@ class HostileText : public ::testing::Test {
             auto* l = qobject_cast<Lib_FrmCons3*>(w);
             ASSERT_NE(l, nullptr);
             Lista(*l, textos);
-            l->CmdCancelar->click();
+            Control<QPushButton>(*l, "CmdCancelar")->click();
         });
     }
 
@@ -248,12 +249,12 @@ TEST_F(HostileText, TheChartRouteKeepsTheTypedTextInItsValue) {
         v.guion().esperarModal([&](QWidget* w) {
             auto* lista = qobject_cast<Lib_FrmCons3*>(w);
             ASSERT_NE(lista, nullptr);
-            Enfoca(lista->CmbSearch[0]);
+            Enfoca(Control<QComboBox>(*lista, "CmbSearch", 0));
             Teclea(ataque);
             Pulsa(Qt::Key_F5);
-            EXPECT_EQ(lista->ListView1->ListItemsCount(), 0);
+            EXPECT_EQ(Control<vb::ListView>(*lista, "ListView1")->ListItemsCount(), 0);
             SinOcultos(lista, ataque);
-            lista->CmdCancelar->click();
+            Control<QPushButton>(*lista, "CmdCancelar")->click();
         });
         v.Tecla(Qt::Key_F5);
     }
@@ -272,7 +273,7 @@ void HostileText::DescripcionesDelPlan(qsizetype desde, qsizetype hasta) {
             ASSERT_NE(lista, nullptr);
             SinOcultos(lista, textos[desde]);
             Lista(*lista, textos.mid(desde, 40));
-            lista->CmdCancelar->click();
+            Control<QPushButton>(*lista, "CmdCancelar")->click();
         });
         Enfoca(Control<vb::CajaTexto>(v.f(), "TxtCodigo"));
         v.Tecla(Qt::Key_F5);
@@ -310,7 +311,7 @@ TEST_F(HostileText, TheCostCentreLookupsShowNoConfidentialRowAndChangeNothing) {
         auto* arbol = qobject_cast<Lib_FrmCons3Tree*>(w);
         ASSERT_NE(arbol, nullptr);
         Arbol(*arbol, textos);
-        arbol->CmdCancelar->click();
+        Control<QPushButton>(*arbol, "CmdCancelar")->click();
     });
     QTest::mouseClick(Control<vb::CajaTexto>(cc, "BrwTxt", 0), Qt::RightButton);
     cc.close();

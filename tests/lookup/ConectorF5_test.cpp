@@ -6,6 +6,7 @@
 
 #include "outside/controls/ListView.h"
 #include "support/ConsultaDePrueba.h"
+#include "support/Control.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,12 +29,13 @@ class F5Connector : public ConsultaDePrueba {
         QStringList codigos;
         AlMostrar([&](Lib_FrmCons3& v) {
             QApplication::setActiveWindow(&v);
-            v.CmbSearch[1]->setFocus();
+            Control<QComboBox>(v, "CmbSearch", 1)->setFocus();
             QApplication::processEvents();
             QTest::keyClicks(QApplication::focusWidget(), texto);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
-            tras = v.Sql;
-            for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r) codigos << v.ListView1->ItemText(r);
+            tras = v.pedido().Sql;
+            for (int r = 1; r <= Control<vb::ListView>(v, "ListView1")->ListItemsCount(); ++r)
+                codigos << Control<vb::ListView>(v, "ListView1")->ItemText(r);
         });
         QString clave, busqueda, where, opcional, defecto;
         bool arbol = false;

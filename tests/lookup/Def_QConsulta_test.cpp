@@ -4,6 +4,7 @@
 #include "outside/runtime/Programa.h"
 #include "support/ArchivoMascaras.h"
 #include "support/ConsultaDePrueba.h"
+#include "support/Control.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,7 @@ class LookupTable : public ConsultaDePrueba {
             AlMostrar([&](Lib_FrmCons3& v) {
                 s.sql = v.SqlOriginal().chopped(1);
                 if (elige.isEmpty()) return v.CmdCancelar_Click();
-                v.ListView1->setSelectedItem(int(v.Busqueda(0, elige)));
+                Control<vb::ListView>(v, "ListView1")->setSelectedItem(int(v.Busqueda(0, elige)));
                 v.CmdAceptar_Click();
             });
         QString t = tabla, d, c, where;

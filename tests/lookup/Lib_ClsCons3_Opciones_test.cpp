@@ -1,8 +1,10 @@
 // Fixed lists of options and the lines of a text file, offered in the list window.
 #include "lookup/Lib_ClsCons3.h"
+#include "support/Pide.h"
 
 #include "outside/controls/ListView.h"
 #include "support/ConsultaDePrueba.h"
+#include "support/Control.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,8 +18,9 @@ class LookupOptions : public ConsultaDePrueba {
   protected:
     static QStringList Filas(Lib_FrmCons3& v) {
         QStringList f;
-        for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r)
-            f << (v.ListView1->Checked(r) ? "[x] " : "[ ] ") + v.ListView1->ItemText(r);
+        for (int r = 1; r <= Control<vb::ListView>(v, "ListView1")->ListItemsCount(); ++r)
+            f << (Control<vb::ListView>(v, "ListView1")->Checked(r) ? "[x] " : "[ ] ") +
+                     Control<vb::ListView>(v, "ListView1")->ItemText(r);
         return f;
     }
 };
@@ -28,16 +31,16 @@ TEST_F(LookupOptions, CheckedOptionsComeBackWithoutTheirFlags) {
     Lib_ClsCons3& c = gConsulta();
     AlMostrar([](Lib_FrmCons3& v) {
         EXPECT_EQ(v.windowTitle(), "Provincias");
-        EXPECT_TRUE(v.CmdNueva->isHidden());
-        EXPECT_EQ(v.ListView1->ColumnHeaderText(1), "Provincias");
+        EXPECT_TRUE(Control<QPushButton>(v, "CmdNueva")->isHidden());
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->ColumnHeaderText(1), "Provincias");
         EXPECT_EQ(Filas(v), (QStringList{"[x] Uno", "[ ] Dos"}));
         // No statement: F5 narrows nothing and "N&uevo" opens nothing.
-        v.CmbSearch[0]->setFocus();
-        QTest::keyClick(v.CmbSearch[0], Qt::Key_F5);
+        Control<QComboBox>(v, "CmbSearch", 0)->setFocus();
+        QTest::keyClick(Control<QComboBox>(v, "CmbSearch", 0), Qt::Key_F5);
         v.CmdNuevo_Click();
-        EXPECT_EQ(v.ListView1->ListItemsCount(), 2);
-        v.ListView1->setChecked(2, true);
-        QTest::keyClick(v.ListView1, Qt::Key_Return);
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->ListItemsCount(), 2);
+        Control<vb::ListView>(v, "ListView1")->setChecked(2, true);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Return);
     });
     EXPECT_EQ(c.CheckOpciones("Provincias", QVariant(), {"1Uno", "0Dos"}), "");
     EXPECT_EQ(*c.Valores, (QVariantList{"Uno", "Dos"}));
@@ -51,11 +54,11 @@ TEST_F(LookupOptions, CheckedOptionsComeBackWithoutTheirFlags) {
 TEST_F(LookupOptions, AMenuReturnsTheChosenOptionAndWidensToItsLongestText) {
     const QString larga(60, QLatin1Char('M'));
     AlMostrar([&](Lib_FrmCons3& v) {
-        v.anchoPantallaFijo = 20000;
+        Pide(v, [&](auto& p) { p.anchoPantallaFijo = 20000; });
         EXPECT_EQ(Filas(v), (QStringList{"[ ] Alta", "[ ] " + larga}));
-        EXPECT_FALSE(v.ListView1->CheckBoxes());
-        v.CmbSearch[0]->setEditText("al");
-        QTest::keyClick(v.ListView1, Qt::Key_Return);
+        EXPECT_FALSE(Control<vb::ListView>(v, "ListView1")->CheckBoxes());
+        Control<QComboBox>(v, "CmbSearch", 0)->setEditText("al");
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Return);
     });
     EXPECT_EQ(gConsulta().MenuOpciones("Opciones", {"Alta", larga}), "Alta");
 }
@@ -70,7 +73,7 @@ TEST_F(LookupOptions, TheLinesOfAWindowsFileAreOfferedAndAMissingFileIsSaid) {
     f.close();
     AlMostrar([](Lib_FrmCons3& v) {
         EXPECT_EQ(Filas(v), (QStringList{"[ ] Bahía Blanca", "[ ] Cañuelas", "[ ] General Daniel Cerri"}));
-        v.ListView1->setSelectedItem(2);
+        Control<vb::ListView>(v, "ListView1")->setSelectedItem(2);
         v.ListView1_DblClick();
     });
     EXPECT_EQ(gConsulta().ConsultaDesdeArchivo("Localidades", ruta), "Cañuelas");
@@ -84,17 +87,18 @@ TEST_F(LookupOptions, TheLinesOfAWindowsFileAreOfferedAndAMissingFileIsSaid) {
 // Short options and title: the window still holds "Aceptar" and "Cancelar" whole, side by side.
 TEST_F(LookupOptions, AListOfShortOptionsIsAtLeastAsWideAsItsButtons) {
     AlMostrar([](Lib_FrmCons3& v) {
-        v.anchoPantallaFijo = 20000;
-        const QRect aceptar = v.CmdAceptar->geometry(), cancelar = v.CmdCancelar->geometry();
-        const QFontMetrics fm(v.CmdAceptar->font());
+        Pide(v, [&](auto& p) { p.anchoPantallaFijo = 20000; });
+        const QRect aceptar = Control<QPushButton>(v, "CmdAceptar")->geometry(),
+                    cancelar = Control<QPushButton>(v, "CmdCancelar")->geometry();
+        const QFontMetrics fm(Control<QPushButton>(v, "CmdAceptar")->font());
         EXPECT_GE(aceptar.width(), fm.horizontalAdvance("Aceptar"));
         EXPECT_GE(cancelar.width(), fm.horizontalAdvance("Cancelar"));
         EXPECT_LE(aceptar.right(), cancelar.left());  // side by side, not one under the other
         EXPECT_EQ(aceptar.top(), cancelar.top());
-        const QRect marco = v.CmdAceptar->parentWidget()->rect();
+        const QRect marco = Control<QPushButton>(v, "CmdAceptar")->parentWidget()->rect();
         EXPECT_TRUE(marco.contains(aceptar) && marco.contains(cancelar));
         EXPECT_LE(cancelar.right(), v.width());
-        v.CmdCancelar->click();
+        Control<QPushButton>(v, "CmdCancelar")->click();
     });
     gConsulta().CheckOpciones("Opciones", QVariant(), {"1Uno", "0Dos", "XTres"});
 }

@@ -25,6 +25,7 @@ TEST(Lib_ClsCons3, TheSharedLookupObjectKeepsWhatStartUpGivesIt) {
 #include "outside/controls/ListView.h"
 #include "support/ArchivoMascaras.h"
 #include "support/ConsultaDePrueba.h"
+#include "support/Control.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,7 +54,7 @@ class LookupSearch : public ConsultaDePrueba {
         Resultado r;
         AlMostrar([&](Lib_FrmCons3& v) {
             r.sql = v.SqlOriginal().chopped(1);
-            r.ordenarPorLwv = v.OrdenarPorLwv;
+            r.ordenarPorLwv = v.pedido().OrdenarPorLwv;
         });
         Coleccion ninguna;
         QString clave, defecto;
@@ -167,22 +168,23 @@ TEST_F(LookupSearch, TheWindowGetsTheObjectsSettingsAndTheObjectIsResetAfterward
     QString clave = "1.1", busqueda, where, opcional, defecto = "1101,5101";
     bool arbol = false;
     AlMostrar([&](Lib_FrmCons3& v) {
-        EXPECT_TRUE(v.CheckBoxes);
-        EXPECT_TRUE(v.UsaCantidades);
-        EXPECT_TRUE(v.CfgUsaConsultaLIKE);
-        EXPECT_EQ(v.MuestraStock, "SI");
-        EXPECT_EQ(v.StkNivel1, QVariant("32768"));
-        EXPECT_EQ(v.FiltroInicial, "1.1");
-        EXPECT_EQ(v.CampoDevuelto, "CODIGO");
-        EXPECT_EQ(v.ValoresDefault, "1101,5101");
-        EXPECT_EQ(v.gConnString, CNStuffContable::gBaseDatos().gConnString);
-        ASSERT_TRUE(v.CmpsDevueltos);
-        EXPECT_EQ(*v.CmpsDevueltos, QStringList{"descripcion"});
+        EXPECT_TRUE(v.pedido().CheckBoxes);
+        EXPECT_TRUE(v.pedido().UsaCantidades);
+        EXPECT_TRUE(v.pedido().CfgUsaConsultaLIKE);
+        EXPECT_EQ(v.pedido().MuestraStock, "SI");
+        EXPECT_EQ(v.pedido().StkNivel1, QVariant("32768"));
+        EXPECT_EQ(v.pedido().FiltroInicial, "1.1");
+        EXPECT_EQ(v.pedido().CampoDevuelto, "CODIGO");
+        EXPECT_EQ(v.pedido().ValoresDefault, "1101,5101");
+        EXPECT_EQ(v.pedido().gConnString, CNStuffContable::gBaseDatos().gConnString);
+        ASSERT_TRUE(v.pedido().CmpsDevueltos);
+        EXPECT_EQ(*v.pedido().CmpsDevueltos, QStringList{"descripcion"});
         // The defaults' codes are not checked: the window opens with no row checked.
-        for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r) EXPECT_FALSE(v.ListView1->Checked(r));
+        for (int r = 1; r <= Control<vb::ListView>(v, "ListView1")->ListItemsCount(); ++r)
+            EXPECT_FALSE(Control<vb::ListView>(v, "ListView1")->Checked(r));
         const int fila = int(v.Busqueda(0, "5101"));
         ASSERT_GT(fila, 0);
-        v.ListView1->setChecked(fila, true);
+        Control<vb::ListView>(v, "ListView1")->setChecked(fila, true);
         v.CmdAceptar_Click();
     });
     c.ConsultaSearch("select CODIGO, DESCRIPCION from MA_CUENTAS order by CODIGO", c.CmpsDevueltos, clave,

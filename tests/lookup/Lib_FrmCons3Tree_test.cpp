@@ -1,10 +1,12 @@
 #include "lookup/Lib_FrmCons3Tree.h"
+#include "support/Pide.h"
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "support/AbrirComo.h"
 #include "support/BaseDePrueba.h"
+#include "support/Control.h"
 #include "support/DialogosGuionados.h"
 #include "support/ProgramaDePrueba.h"
 
@@ -46,7 +48,9 @@ class TreeLookup : public ::testing::Test {
             m[Lib_FrmCons3Tree::Clave(v.Nodo(k))] = Lib_FrmCons3Tree::Clave(v.Nodo(k)->parent());
         return m;
     }
-    static void Escribe(Lib_FrmCons3Tree& v, const QString& texto) { v.CmbSearch[0]->setEditText(texto); }
+    static void Escribe(Lib_FrmCons3Tree& v, const QString& texto) {
+        Control<QComboBox>(v, "CmbSearch", 0)->setEditText(texto);
+    }
     // Keys as a user's arrive: to the focused widget of the active window.
     static void Muestra(Lib_FrmCons3Tree& v) {
         v.show();
@@ -75,7 +79,7 @@ class TreeLookup : public ::testing::Test {
 TEST_F(TreeLookup, GeneralBuilderNestsUnderTheLongestEarlierPrefix) {
     Lib_FrmCons3Tree v;
     Codigos({"1", "11", "111", "12", "2", "21"});
-    v.Sql = kArbol;
+    Pide(v, [&](auto& p) { p.Sql = kArbol; });
     v.Form_Load();
     ASSERT_EQ(v.CantidadNodos(), 7);
     EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.Nodo(1)), "A");
@@ -103,7 +107,7 @@ TEST_F(TreeLookup, ARowThatCannotBeAddedIsReportedAndSkippedOnIgnore) {
     Codigos({"1", "1", "2"});
     base_.ejecutar("INSERT INTO T_ARBOL VALUES (NULL, 'SIN CODIGO', 9)");
     Lib_FrmCons3Tree v;
-    v.Sql = kArbol;
+    Pide(v, [&](auto& p) { p.Sql = kArbol; });
     v.Form_Load();
     EXPECT_EQ(v.CantidadNodos(), 3);
     ASSERT_EQ(guion.preguntas().size(), 2);
@@ -113,39 +117,39 @@ TEST_F(TreeLookup, ARowThatCannotBeAddedIsReportedAndSkippedOnIgnore) {
 
 TEST_F(TreeLookup, FamiliesComeNestedFromTheirOwnStatement) {
     Lib_FrmCons3Tree v;
-    v.Sql = "SELECT * FROM V_TA_FAMILIAS";
+    Pide(v, [&](auto& p) { p.Sql = "SELECT * FROM V_TA_FAMILIAS"; });
     v.Form_Load();
     EXPECT_EQ(Padres(v),
               (QMap<QString, QString>{
                   {"A01", "A"}, {"A0101", "A01"}, {"A010101", "A0101"}, {"A02", "A"}, {"A0201", "A02"}}));
     EXPECT_EQ(v.NodoPorClave("A0201")->text(0), "0201 - GASEOSAS");
     // The caller's statement is discarded; the marker was resolved by the database layer.
-    EXPECT_TRUE(v.Sql.contains("AS [relative]"));
-    EXPECT_FALSE(v.Sql.contains("@Admin_", Qt::CaseInsensitive));
+    EXPECT_TRUE(v.pedido().Sql.contains("AS [relative]"));
+    EXPECT_FALSE(v.pedido().Sql.contains("@Admin_", Qt::CaseInsensitive));
 }
 
 TEST_F(TreeLookup, TypingSelectsTheFirstNodeByCodeOrDescriptionPrefix) {
     Lib_FrmCons3Tree v;
-    v.Sql = kCentros;
+    Pide(v, [&](auto& p) { p.Sql = kCentros; });
     v.Form_Load();
     Escribe(v, "c");  // the root's description "Consulta..."
-    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(Control<QTreeWidget>(v, "TreeV")->currentItem()), "A");
     Escribe(v, "cont");
-    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A111");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(Control<QTreeWidget>(v, "TreeV")->currentItem()), "A111");
     Escribe(v, "12");
-    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A12");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(Control<QTreeWidget>(v, "TreeV")->currentItem()), "A12");
     Escribe(v, "VENTAS mi");
-    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A22");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(Control<QTreeWidget>(v, "TreeV")->currentItem()), "A22");
     Escribe(v, "zzz");  // no match keeps the selection
-    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A22");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(Control<QTreeWidget>(v, "TreeV")->currentItem()), "A22");
 
     // The first "-" splits code from description.
     Codigos({"1-2"});
     base_.ejecutar("UPDATE T_ARBOL SET Descripcion = 'Caja'");
-    v.Sql = kArbol;
+    Pide(v, [&](auto& p) { p.Sql = kArbol; });
     v.Form_Load();
     Escribe(v, "2 - c");
-    EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A1-2");
+    EXPECT_EQ(Lib_FrmCons3Tree::Clave(Control<QTreeWidget>(v, "TreeV")->currentItem()), "A1-2");
 }
 
 TEST_F(TreeLookup, F5NarrowsTheStatementOnTheServer) {
@@ -160,35 +164,36 @@ TEST_F(TreeLookup, F5NarrowsTheStatementOnTheServer) {
 
     DialogosGuionados guion;  // no error may come up, not even for an apostrophe
     Lib_FrmCons3Tree v;
-    v.Sql = kCentros;
+    Pide(v, [&](auto& p) { p.Sql = kCentros; });
     v.Form_Load();
     Muestra(v);
-    v.CmbSearch[0]->setFocus();
+    Control<QComboBox>(v, "CmbSearch", 0)->setFocus();
     Teclea("ventas");
     Tecla(Qt::Key_F5);
-    EXPECT_EQ(v.CmbSearch[0]->currentText(), "");
-    EXPECT_EQ(v.CmbSearch[0]->property("Tag").toString(), "Descripcion");
+    EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 0)->currentText(), "");
+    EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 0)->property("Tag").toString(), "Descripcion");
     EXPECT_EQ(v.CantidadNodos(), 4);  // the root, 21, 22 and the base demo's VTA
     Teclea("ma'");
     Tecla(Qt::Key_F5);
     EXPECT_EQ(v.CantidadNodos(), 1);
-    EXPECT_EQ(v.CmbSearch[0]->currentText(), "");
+    EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 0)->currentText(), "");
 }
 
 TEST_F(TreeLookup, ArrowsAndPagesInTheSearchBoxGoToTheTreeAndLeaveTheBoxAlone) {
     for (const Qt::Key tecla : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
         Lib_FrmCons3Tree v;
-        v.Sql = kCentros;
+        Pide(v, [&](auto& p) { p.Sql = kCentros; });
         v.Form_Load();
         Muestra(v);
-        v.CmbSearch[0]->addItems({"uno", "dos"});  // a list the combo would otherwise step through
-        v.CmbSearch[0]->setEditText("");
-        v.CmbSearch[0]->setFocus();
+        Control<QComboBox>(v, "CmbSearch", 0)
+            ->addItems({"uno", "dos"});  // a list the combo would otherwise step through
+        Control<QComboBox>(v, "CmbSearch", 0)->setEditText("");
+        Control<QComboBox>(v, "CmbSearch", 0)->setFocus();
         Teclea("ven");
         Tecla(tecla);
-        EXPECT_TRUE(v.TreeV->hasFocus()) << tecla;
-        EXPECT_EQ(v.CmbSearch[0]->currentText(), "ven") << tecla;
-        EXPECT_EQ(Lib_FrmCons3Tree::Clave(v.TreeV->currentItem()), "A21") << tecla;
+        EXPECT_TRUE(Control<QTreeWidget>(v, "TreeV")->hasFocus()) << tecla;
+        EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 0)->currentText(), "ven") << tecla;
+        EXPECT_EQ(Lib_FrmCons3Tree::Clave(Control<QTreeWidget>(v, "TreeV")->currentItem()), "A21") << tecla;
     }
 }
 
@@ -203,10 +208,10 @@ TEST_F(TreeLookup, AnEarlierF5TextNeverMovesTheCut) {
     DialogosGuionados guion;
     const int centros = base_.escalar("SELECT COUNT(*) FROM TA_CCOSTO").toInt();
     Lib_FrmCons3Tree v;
-    v.Sql = kCentros;
+    Pide(v, [&](auto& p) { p.Sql = kCentros; });
     v.Form_Load();
     v.show();
-    v.CmbSearch[0]->setFocus();
+    Control<QComboBox>(v, "CmbSearch", 0)->setFocus();
     QApplication::processEvents();
     for (const QString& texto : {QString("order by"), inyectado}) {
         Teclea(texto);
@@ -219,8 +224,8 @@ TEST_F(TreeLookup, AnEarlierF5TextNeverMovesTheCut) {
 TEST_F(TreeLookup, ACheckReachesSixGenerationsBelowAndNoAncestor) {
     Codigos({"1", "12", "123", "1234", "12345", "123456", "1234567", "12345678", "2"});
     Lib_FrmCons3Tree v;
-    v.Sql = kArbol;
-    v.CheckBoxes = true;
+    Pide(v, [&](auto& p) { p.Sql = kArbol; });
+    Pide(v, [&](auto& p) { p.CheckBoxes = true; });
     v.Form_Load();
     auto marcado = [&](const char* codigo) {
         return v.NodoPorClave(QString("A") + codigo)->checkState(0) == Qt::Checked;
@@ -244,8 +249,8 @@ TEST_F(TreeLookup, AcceptanceConfirmsTheCodeInCostCentresThenAccounts) {
         DialogosGuionados guion;
         guion.esperarModal([&](QWidget* w) {
             auto* v = static_cast<Lib_FrmCons3Tree*>(w);
-            v->TreeV->setCurrentItem(v->NodoPorClave(clave));
-            v->CmdAceptar->click();
+            Control<QTreeWidget>(*v, "TreeV")->setCurrentItem(v->NodoPorClave(clave));
+            Control<QPushButton>(*v, "CmdAceptar")->click();
         });
         gConsulta().CampoDevuelto = "CODIGO";
         Lib_FrmCons3Tree::Consulta(gConsulta(), "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO");
@@ -263,11 +268,13 @@ TEST_F(TreeLookup, AFamilyIsConfirmedInTheFamilyTable) {
     guion.esperarModal([&](QWidget* w) {
         auto* v = static_cast<Lib_FrmCons3Tree*>(w);
         Escribe(*v, "lacteos");
-        ASSERT_EQ(v->TreeV->currentItem(), v->NodoPorClave("A0101"));
+        ASSERT_EQ(Control<QTreeWidget>(*v, "TreeV")->currentItem(), v->NodoPorClave("A0101"));
         QCoreApplication::processEvents();  // lays the opened branch out
-        const QPoint p = v->TreeV->visualItemRect(v->TreeV->currentItem()).center();
-        QTest::mouseClick(v->TreeV->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(v->TreeV->viewport(), Qt::LeftButton, {}, p);
+        const QPoint p = Control<QTreeWidget>(*v, "TreeV")
+                             ->visualItemRect(Control<QTreeWidget>(*v, "TreeV")->currentItem())
+                             .center();
+        QTest::mouseClick(Control<QTreeWidget>(*v, "TreeV")->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(Control<QTreeWidget>(*v, "TreeV")->viewport(), Qt::LeftButton, {}, p);
     });
     gConsulta().CampoDevuelto = "IdFamilia";
     Lib_FrmCons3Tree::Consulta(gConsulta(), "SELECT IdFamilia, Descripcion FROM V_TA_FAMILIAS");
@@ -282,7 +289,7 @@ TEST_F(TreeLookup, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
             v->NodoPorClave("A")->setCheckState(0, Qt::Checked);
             v->NodoPorClave("A11")->setCheckState(0, Qt::Unchecked);
             v->NodoPorClave("A3")->setCheckState(0, Qt::Unchecked);
-            v->CmdAceptar->click();
+            Control<QPushButton>(*v, "CmdAceptar")->click();
         });
         gConsulta().CampoDevuelto = "CODIGO";
         gConsulta().Checks = true;
@@ -298,8 +305,8 @@ TEST_F(TreeLookup, CheckModeReturnsTheCheckedCodesAndCancelReturnsNothing) {
     guion.esperarModal([&](QWidget* w) {
         auto* v = static_cast<Lib_FrmCons3Tree*>(w);
         v->NodoPorClave("A1")->setCheckState(0, Qt::Checked);
-        v->TreeV->setCurrentItem(v->NodoPorClave("A1"));
-        v->CmdCancelar->click();
+        Control<QTreeWidget>(*v, "TreeV")->setCurrentItem(v->NodoPorClave("A1"));
+        Control<QPushButton>(*v, "CmdCancelar")->click();
     });
     gConsulta().Checks = true;
     Lib_FrmCons3Tree::Consulta(gConsulta(), kCentros);
@@ -312,11 +319,11 @@ TEST_F(TreeLookup, AcceptingWithoutASelectionIsReportedAndTheWindowStaysOpen) {
     DialogosGuionados guion;
     guion.esperarMsgBox(vb::vbAbort);
     Lib_FrmCons3Tree v;
-    v.Sql = kCentros;
-    v.CampoDevuelto = "CODIGO";
+    Pide(v, [&](auto& p) { p.Sql = kCentros; });
+    Pide(v, [&](auto& p) { p.CampoDevuelto = "CODIGO"; });
     v.Form_Load();
     v.show();
-    v.TreeV->setCurrentItem(nullptr);
+    Control<QTreeWidget>(v, "TreeV")->setCurrentItem(nullptr);
     v.CmdAceptar_Click();
     EXPECT_TRUE(v.isVisible());
     ASSERT_EQ(guion.preguntas().size(), 1);
@@ -329,7 +336,7 @@ TEST_F(TreeLookup, ConsultaSearchWithTheTreeFlagShowsTheTreeAndReturnsTheChoice)
         auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
         ASSERT_NE(v, nullptr);
         Escribe(*v, "ventas m");
-        v->CmdAceptar->click();
+        Control<QPushButton>(*v, "CmdAceptar")->click();
     });
     Lib_ClsCons3& c = BuscaCentroEnArbol();
     EXPECT_EQ(c.ValorDevuelto.toString(), "21");
@@ -345,14 +352,14 @@ TEST_F(TreeLookup, TheWindowOpensOnTheSearchBoxSoTypingAndF5NarrowTheTree) {
         ASSERT_NE(v, nullptr);
         QApplication::setActiveWindow(v);
         QApplication::processEvents();
-        EXPECT_EQ(QApplication::focusWidget(), v->CmbSearch[0]);
+        EXPECT_EQ(QApplication::focusWidget(), Control<QComboBox>(*v, "CmbSearch", 0));
         Teclea("caja");
         Tecla(Qt::Key_F5);
-        EXPECT_EQ(v->CmbSearch[0]->currentText(), "");
+        EXPECT_EQ(Control<QComboBox>(*v, "CmbSearch", 0)->currentText(), "");
         EXPECT_EQ(Padres(*v), (QMap<QString, QString>{{"A3", "A"}}));
         Tecla(Qt::Key_Down);
         Tecla(Qt::Key_Down);
-        v->CmdAceptar->click();
+        Control<QPushButton>(*v, "CmdAceptar")->click();
     });
     Lib_ClsCons3& c = BuscaCentroEnArbol();
     EXPECT_EQ(c.ValorDevuelto.toString(), "3");
@@ -366,8 +373,8 @@ TEST_F(TreeLookup, EnterAcceptsAndEscapeCancelsFromEveryControl) {
         guion.esperarModal([&](QWidget* w) {
             auto* v = static_cast<Lib_FrmCons3Tree*>(w);
             Muestra(*v);
-            v->TreeV->setCurrentItem(v->NodoPorClave("A21"));
-            if (enArbol) v->TreeV->setFocus();
+            Control<QTreeWidget>(*v, "TreeV")->setCurrentItem(v->NodoPorClave("A21"));
+            if (enArbol) Control<QTreeWidget>(*v, "TreeV")->setFocus();
             QApplication::processEvents();
             QTest::keyClick(QApplication::focusWidget(), tecla);
             EXPECT_FALSE(v->isVisible());

@@ -1,10 +1,12 @@
 // The list window as a user drives it: keys in the search boxes and the list, F5, F12, header
 // clicks, acceptance and the buttons, on the demo company.
 #include "lookup/Lib_FrmCons3.h"
+#include "support/Pide.h"
 
 #include "outside/controls/ListView.h"
 #include "outside/runtime/Procesos.h"
 #include "support/ConsultaDePrueba.h"
+#include "support/Control.h"
 #include "support/LocaleNumeros.h"
 
 #include <QApplication>
@@ -63,7 +65,8 @@ class LookupKeys : public ConsultaDePrueba {
         return gConsulta().ValorDevuelto.toString();
     }
     static QString Seleccionado(Lib_FrmCons3& v) {
-        return v.ListView1->ItemText(v.ListView1->SelectedItem());
+        return Control<vb::ListView>(v, "ListView1")
+            ->ItemText(Control<vb::ListView>(v, "ListView1")->SelectedItem());
     }
     // Keys as a user's arrive: to whatever has the focus in the active window.
     static void Tecla(Qt::Key tecla) { QTest::keyClick(QApplication::focusWidget(), tecla); }
@@ -75,7 +78,7 @@ class LookupKeys : public ConsultaDePrueba {
         Teclea(texto);
     }
     static void ClickCabecera(Lib_FrmCons3& v, int columna) {
-        QHeaderView* h = v.ListView1->header();
+        QHeaderView* h = Control<vb::ListView>(v, "ListView1")->header();
         const QPointF p(h->sectionViewportPosition(columna - 1) + h->sectionSize(columna - 1) / 2, 3);
         QMouseEvent pulsa(QEvent::MouseButtonPress, p, h->viewport()->mapToGlobal(p), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -86,8 +89,9 @@ class LookupKeys : public ConsultaDePrueba {
     }
     static QStringList Columna(Lib_FrmCons3& v, int c = 1) {
         QStringList t;
-        for (int r = 1; r <= v.ListView1->ListItemsCount(); ++r)
-            t << (c == 1 ? v.ListView1->ItemText(r) : v.ListView1->SubItem(r, c - 1));
+        for (int r = 1; r <= Control<vb::ListView>(v, "ListView1")->ListItemsCount(); ++r)
+            t << (c == 1 ? Control<vb::ListView>(v, "ListView1")->ItemText(r)
+                         : Control<vb::ListView>(v, "ListView1")->SubItem(r, c - 1));
         return t;
     }
 };
@@ -96,7 +100,7 @@ class LookupKeys : public ConsultaDePrueba {
 
 TEST_F(LookupKeys, TypingSelectsTheFirstRowThatStartsWithTheText) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
-        QComboBox* descripcion = v.CmbSearch[1];
+        QComboBox* descripcion = Control<QComboBox>(v, "CmbSearch", 1);
         Escribe(descripcion, " caja d");
         EXPECT_EQ(Seleccionado(v), "11010100102");
         EXPECT_EQ(v.ComboActual(), 1);
@@ -105,34 +109,34 @@ TEST_F(LookupKeys, TypingSelectsTheFirstRowThatStartsWithTheText) {
         // Down goes to the list without moving its selection; keys typed there go to the box.
         Tecla(Qt::Key_Down);
         EXPECT_EQ(Seleccionado(v), "11010100102");
-        QTest::keyClick(v.ListView1, Qt::Key_Backspace);
-        QTest::keyClick(v.ListView1, Qt::Key_Backspace);
-        EXPECT_EQ(v.CmbSearch[1]->currentText(), " caja ");
-        QTest::keyClick(v.ListView1, Qt::Key_P);
-        EXPECT_EQ(v.CmbSearch[1]->currentText(), " caja p");
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Backspace);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Backspace);
+        EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 1)->currentText(), " caja ");
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_P);
+        EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 1)->currentText(), " caja p");
         EXPECT_EQ(Seleccionado(v), "11010100101");
-        v.CmbSearch[1]->setEditText("");
-        EXPECT_EQ(v.ListView1->SelectedItem(), 1);
+        Control<QComboBox>(v, "CmbSearch", 1)->setEditText("");
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SelectedItem(), 1);
         // The numeric keypad types its digit; a function key types nothing.
-        Escribe(v.CmbSearch[0], "");
-        QTest::keyClick(v.ListView1, Qt::Key_5, Qt::KeypadModifier);
-        QTest::keyClick(v.ListView1, Qt::Key_F3);
-        EXPECT_EQ(v.CmbSearch[0]->currentText(), "5");
+        Escribe(Control<QComboBox>(v, "CmbSearch", 0), "");
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_5, Qt::KeypadModifier);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_F3);
+        EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 0)->currentText(), "5");
         EXPECT_EQ(Seleccionado(v), "5");
     });
 }
 
 TEST_F(LookupKeys, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
     Consulta("T_ANCHA", [](Lib_FrmCons3& v) {
-        ASSERT_EQ(v.ListView1->ColumnHeaderText(4), "DESCRIPCION");
-        vb::ListView* l = v.ListView1;
+        ASSERT_EQ(Control<vb::ListView>(v, "ListView1")->ColumnHeaderText(4), "DESCRIPCION");
+        vb::ListView* l = Control<vb::ListView>(v, "ListView1");
         auto columnaEnVista = [&](int c) {
             const int x = l->columnViewportPosition(c - 1);
             return x >= 0 && x + l->columnWidth(c - 1) <= l->viewport()->width();
         };
         auto cajaEnVista = [&](int c) {
-            const int x = v.CmbSearch[c - 1]->mapTo(&v, QPoint(0, 0)).x();
-            return x >= 0 && x + v.CmbSearch[c - 1]->width() <= v.width();
+            const int x = Control<QComboBox>(v, "CmbSearch", c - 1)->mapTo(&v, QPoint(0, 0)).x();
+            return x >= 0 && x + Control<QComboBox>(v, "CmbSearch", c - 1)->width() <= v.width();
         };
         auto filaEnVista = [&] {
             const QRect r = l->visualRect(l->model()->index(l->SelectedItem() - 1, 0));
@@ -140,7 +144,7 @@ TEST_F(LookupKeys, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
         };
         ASSERT_FALSE(columnaEnVista(4));
         for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), v.CmbSearch[3]);
+        ASSERT_EQ(QApplication::focusWidget(), Control<QComboBox>(v, "CmbSearch", 3));
         EXPECT_TRUE(columnaEnVista(4));
         for (const QChar c : QString("sueldos p")) {
             Teclea(c);
@@ -154,7 +158,7 @@ TEST_F(LookupKeys, TheSearchedColumnAndTheFoundRowStayInSightAtEveryKey) {
         ASSERT_EQ(l->ListItemsCount(), 1);
         EXPECT_TRUE(columnaEnVista(4));
         EXPECT_TRUE(cajaEnVista(4));
-        v.CmdNueva->click();
+        Control<QPushButton>(v, "CmdNueva")->click();
         for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Tab);
         Teclea("sueldos p");
         // Moving in the list keeps the columns where they are.
@@ -190,7 +194,7 @@ TEST_F(LookupKeys, TheListOpensOnItsFirstRowSoArrowsAndEnterPickAnyRow) {
     gConsulta().CampoDevuelto = "DESCRIPCION";
     EXPECT_EQ(Consulta("select DESCRIPCION, CODIGO from T_PLAN where CODIGO like '110%'",
                        [](Lib_FrmCons3& v) {
-                           EXPECT_EQ(v.ListView1->SelectedItem(), 1);
+                           EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SelectedItem(), 1);
                            EXPECT_EQ(Seleccionado(v), "CAJA");
                            Teclea("caja d");
                            Tecla(Qt::Key_F5);
@@ -210,36 +214,37 @@ TEST_F(LookupKeys, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack)
     const QString cuentas =
         "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0 ORDER BY DESCRIPCION";
     Consulta(cuentas, [&](Lib_FrmCons3& v) {
-        ASSERT_TRUE(v.CfgUsaConsultaLIKE);
-        Escribe(v.CmbSearch[1], "caja pe");
+        ASSERT_TRUE(v.pedido().CfgUsaConsultaLIKE);
+        Escribe(Control<QComboBox>(v, "CmbSearch", 1), "caja pe");
         Tecla(Qt::Key_F5);
-        EXPECT_EQ(v.Sql,
+        EXPECT_EQ(v.pedido().Sql,
                   "SELECT CODIGO,DESCRIPCION FROM T_PLAN WHERE DADA_DE_BAJA = 0  and DESCRIPCION like "
                   "'%caja%pe%' ORDER BY DESCRIPCION  ");
         EXPECT_EQ(Columna(v), QStringList{"11010100101"});
-        EXPECT_EQ(v.CmbSearch[1]->currentText(), "");
-        Escribe(v.CmbSearch[0], "1101");
+        EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 1)->currentText(), "");
+        Escribe(Control<QComboBox>(v, "CmbSearch", 0), "1101");
         Tecla(Qt::Key_F5);
-        EXPECT_TRUE(v.Sql.contains("like '%caja%pe%'  and CODIGO like '%1101%' ORDER BY DESCRIPCION"))
-            << v.Sql.toStdString();
-        QTest::mouseClick(v.CmdNueva, Qt::LeftButton);
-        EXPECT_EQ(v.Sql, cuentas + "  ");
-        EXPECT_EQ(v.ListView1->ListItemsCount(), 14);
+        EXPECT_TRUE(
+            v.pedido().Sql.contains("like '%caja%pe%'  and CODIGO like '%1101%' ORDER BY DESCRIPCION"))
+            << v.pedido().Sql.toStdString();
+        QTest::mouseClick(Control<QPushButton>(v, "CmdNueva"), Qt::LeftButton);
+        EXPECT_EQ(v.pedido().Sql, cuentas + "  ");
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->ListItemsCount(), 14);
     });
     // Starts-with: "*" is a wildcard, the condition goes before GROUP BY with " where ".
     Consulta("SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN GROUP BY DESCRIPCION ORDER BY DESCRIPCION",
              [](Lib_FrmCons3& v) {
-                 v.CfgUsaConsultaLIKE = false;
-                 Escribe(v.CmbSearch[0], "ca*d");
+                 Pide(v, [&](auto& p) { p.CfgUsaConsultaLIKE = false; });
+                 Escribe(Control<QComboBox>(v, "CmbSearch", 0), "ca*d");
                  Tecla(Qt::Key_F5);
-                 EXPECT_EQ(v.Sql,
+                 EXPECT_EQ(v.pedido().Sql,
                            "SELECT DESCRIPCION, COUNT(*) AS N FROM T_PLAN  where DESCRIPCION like 'ca%d%' "
                            "GROUP BY DESCRIPCION ORDER BY DESCRIPCION  ");
                  EXPECT_EQ(Columna(v), QStringList{"CAJA DOLARES"});
              });
     // An apostrophe typed is a letter of the text searched, never the end of the literal.
     Consulta("select Codigo, Razon_Social from VT_CLIENTES", [](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[1], "o'hig");
+        Escribe(Control<QComboBox>(v, "CmbSearch", 1), "o'hig");
         Tecla(Qt::Key_F5);
         EXPECT_EQ(Columna(v, 2), QStringList{"ALMACEN O'HIGGINS"});
     });
@@ -248,15 +253,16 @@ TEST_F(LookupKeys, F5NarrowsTheStatementOnTheServerAndNuevaBusquedaBringsItBack)
 // A value typed in an earlier F5 never moves the next cut: what is typed next stays one value.
 TEST_F(LookupKeys, AnEarlierF5TextNeverMovesTheCut) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
-        v.CfgUsaConsultaLIKE = false;
-        Escribe(v.CmbSearch[0], "order by");
+        Pide(v, [&](auto& p) { p.CfgUsaConsultaLIKE = false; });
+        Escribe(Control<QComboBox>(v, "CmbSearch", 0), "order by");
         Tecla(Qt::Key_F5);
-        Escribe(v.CmbSearch[0], "');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--");
+        Escribe(Control<QComboBox>(v, "CmbSearch", 0),
+                "');UPDATE/**/TA_USUARIOS/**/SET/**/ADMINISTRADOR=1;--");
         Tecla(Qt::Key_F5);
-        EXPECT_EQ(v.ListView1->ListItemsCount(), 0);
-        EXPECT_TRUE(v.Sql.endsWith(
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->ListItemsCount(), 0);
+        EXPECT_TRUE(v.pedido().Sql.endsWith(
             "and CODIGO like ''');UPDATE/%%/TA_USUARIOS/%%/SET/%%/ADMINISTRADOR=1;--%' order by CODIGO   "))
-            << v.Sql.toStdString();
+            << v.pedido().Sql.toStdString();
     });
     EXPECT_EQ(base_.escalar("SELECT MAX(Administrador) FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(),
               0);
@@ -265,19 +271,20 @@ TEST_F(LookupKeys, AnEarlierF5TextNeverMovesTheCut) {
 TEST_F(LookupKeys, HeadersSortTheListAndADateHeaderQueriesInDateOrder) {
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
         ClickCabecera(v, 2);
-        EXPECT_EQ(v.ListView1->ItemText(1), "510101001");  // SUELDOS Y JORNALES first: descending
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->ItemText(1),
+                  "510101001");  // SUELDOS Y JORNALES first: descending
         ClickCabecera(v, 2);
-        EXPECT_EQ(v.ListView1->SubItem(1, 1), "ACTIVO");
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SubItem(1, 1), "ACTIVO");
     });
     Consulta("SELECT CODIGO, FECHA FROM T_FECHAS", [](Lib_FrmCons3& v) {
-        const QString antes = v.Sql;
+        const QString antes = v.pedido().Sql;
         ClickCabecera(v, 2);
         EXPECT_EQ(Columna(v), (QStringList{"B", "C", "A"}));
-        EXPECT_EQ(v.Sql, antes);
-        EXPECT_FALSE(v.OrdenarPorLwv);
-        EXPECT_FALSE(v.ListView1->Sorted());
+        EXPECT_EQ(v.pedido().Sql, antes);
+        EXPECT_FALSE(v.pedido().OrdenarPorLwv);
+        EXPECT_FALSE(Control<vb::ListView>(v, "ListView1")->Sorted());
         // F5 narrows the statement shown, not the sorted one.
-        Escribe(v.CmbSearch[0], "A");
+        Escribe(Control<QComboBox>(v, "CmbSearch", 0), "A");
         Tecla(Qt::Key_F5);
         EXPECT_EQ(Columna(v), QStringList{"A"});
     });
@@ -296,10 +303,10 @@ TEST_F(LookupKeys, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     EXPECT_EQ(Consulta(
                   kCuentas,
                   [](Lib_FrmCons3& v) {
-                      Escribe(v.CmbSearch[1], "sueldos p");
+                      Escribe(Control<QComboBox>(v, "CmbSearch", 1), "sueldos p");
                       Tecla(Qt::Key_Return);
                       EXPECT_FALSE(v.isVisible());
-                      QTest::keyClick(v.ListView1, Qt::Key_Return);
+                      QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Return);
                   },
                   cmps),
               "51010100101");
@@ -308,8 +315,11 @@ TEST_F(LookupKeys, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     gConsulta().CampoDevuelto = "CODIGO";
     EXPECT_EQ(Consulta(kCuentas,
                        [](Lib_FrmCons3& v) {
-                           const QRect fila = v.ListView1->visualRect(v.ListView1->model()->index(2, 1));
-                           QTest::mouseDClick(v.ListView1->viewport(), Qt::LeftButton, {}, fila.center());
+                           const QRect fila =
+                               Control<vb::ListView>(v, "ListView1")
+                                   ->visualRect(Control<vb::ListView>(v, "ListView1")->model()->index(2, 1));
+                           QTest::mouseDClick(Control<vb::ListView>(v, "ListView1")->viewport(),
+                                              Qt::LeftButton, {}, fila.center());
                        }),
               "1101");
     EXPECT_TRUE(gConsulta().Valores->isEmpty());
@@ -318,15 +328,15 @@ TEST_F(LookupKeys, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     gConsulta().CampoDevuelto = "CODIGO";
     EXPECT_EQ(Consulta(kCuentas,
                        [](Lib_FrmCons3& v) {
-                           v.ListView1->setSelectedItem(0);
-                           QTest::keyClick(v.ListView1, Qt::Key_Return);
+                           Control<vb::ListView>(v, "ListView1")->setSelectedItem(0);
+                           QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Return);
                        }),
               "");
 
     gConsulta().CampoDevuelto = "CODIGO";
     EXPECT_EQ(Consulta(kCuentas,
                        [](Lib_FrmCons3& v) {
-                           Escribe(v.CmbSearch[0], "5");
+                           Escribe(Control<QComboBox>(v, "CmbSearch", 0), "5");
                            Tecla(Qt::Key_Escape);
                        }),
               "");
@@ -336,7 +346,7 @@ TEST_F(LookupKeys, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
     gConsulta().CampoDevuelto = "TITULO";
     EXPECT_EQ(Consulta(kCuentas,
                        [](Lib_FrmCons3& v) {
-                           v.ListView1->setSelectedItem(1);
+                           Control<vb::ListView>(v, "ListView1")->setSelectedItem(1);
                            v.CmdAceptar_Click();
                        }),
               "");
@@ -345,16 +355,16 @@ TEST_F(LookupKeys, EnterAndDoubleClickAcceptOnceAndCancelReturnsNothing) {
 TEST_F(LookupKeys, CheckedRowsComeBackInListOrder) {
     gConsulta().Checks = true;
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
-        ASSERT_TRUE(v.ListView1->CheckBoxes());
-        v.ListView1->setFocus();
-        v.ListView1->setSelectedItem(3);
-        QTest::keyClick(v.ListView1, Qt::Key_Space);
-        EXPECT_TRUE(v.ListView1->Checked(3));
-        QTest::mouseClick(v.CmdTodos, Qt::LeftButton);
-        QTest::mouseClick(v.CmdTodos, Qt::LeftButton);
-        EXPECT_TRUE(v.ListView1->Checked(3));
-        v.ListView1->setChecked(1, true);
-        QTest::mouseClick(v.CmdAceptar, Qt::LeftButton);
+        ASSERT_TRUE(Control<vb::ListView>(v, "ListView1")->CheckBoxes());
+        Control<vb::ListView>(v, "ListView1")->setFocus();
+        Control<vb::ListView>(v, "ListView1")->setSelectedItem(3);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Space);
+        EXPECT_TRUE(Control<vb::ListView>(v, "ListView1")->Checked(3));
+        QTest::mouseClick(Control<QPushButton>(v, "CmdTodos"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(v, "CmdTodos"), Qt::LeftButton);
+        EXPECT_TRUE(Control<vb::ListView>(v, "ListView1")->Checked(3));
+        Control<vb::ListView>(v, "ListView1")->setChecked(1, true);
+        QTest::mouseClick(Control<QPushButton>(v, "CmdAceptar"), Qt::LeftButton);
     });
     // No column named: the first one's values.
     EXPECT_EQ(*gConsulta().Valores, (QVariantList{"1", "1101"}));
@@ -365,7 +375,7 @@ TEST_F(LookupKeys, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     const QString articulos =
         "SELECT IDARTICULO, DESCRIPCION, Stock FROM STK_MA_ARTICULOS ORDER BY IDARTICULO";
     Consulta(articulos, [this](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[0], "00007");
+        Escribe(Control<QComboBox>(v, "CmbSearch", 0), "00007");
         guion_.esperarMsgBox(vb::vbYes);
         Tecla(Qt::Key_F12);
     });
@@ -380,9 +390,9 @@ TEST_F(LookupKeys, F12FilesOneMissingArticleAndSaysWhenItCannot) {
     // An apostrophe in the description is stored as it stands.
     base_.ejecutar("INSERT INTO MA_ARTICULOS (idarticulo, Descripcion) VALUES ('Z9', 'ACEITE D''ORO')");
     Consulta(articulos, [this](Lib_FrmCons3& v) {
-        Escribe(v.CmbSearch[0], "Z9");
+        Escribe(Control<QComboBox>(v, "CmbSearch", 0), "Z9");
         guion_.esperarMsgBox(vb::vbYes);
-        QTest::keyClick(v.ListView1, Qt::Key_F12);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_F12);
     });
     EXPECT_EQ(base_.escalar("SELECT Descripcion FROM V_MV_FALTANTES WHERE IdArticulo LIKE '%Z9'").toString(),
               "ACEITE D'ORO");
@@ -391,10 +401,10 @@ TEST_F(LookupKeys, F12FilesOneMissingArticleAndSaysWhenItCannot) {
 TEST_F(LookupKeys, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsFileNothing) {
     base_.ejecutar("DROP TRIGGER V_MV_FALTANTES_INS");
     Consulta("SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS", [this](Lib_FrmCons3& v) {
-        v.ListView1->setSelectedItem(1);
+        Control<vb::ListView>(v, "ListView1")->setSelectedItem(1);
         guion_.esperarMsgBox(vb::vbYes);
         guion_.esperarMsgBox(vb::vbAbort);
-        QTest::keyClick(v.ListView1, Qt::Key_F12);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_F12);
     });
     ASSERT_EQ(guion_.preguntas().size(), 3);
     EXPECT_TRUE(guion_.preguntas()[2].texto.startsWith("Ha ocurrido el Siguiente Error"))
@@ -402,8 +412,8 @@ TEST_F(LookupKeys, AMissingArticleTheDatabaseRefusesIsReportedAndOtherListsFileN
     EXPECT_TRUE(guion_.preguntas()[2].titulo.endsWith(" - Form_KeyDown Aviso al operador!!! "));
     // F12 on a list that is not of articles is a key like any other.
     Consulta(kCuentas, [](Lib_FrmCons3& v) {
-        v.ListView1->setSelectedItem(1);
-        QTest::keyClick(v.ListView1, Qt::Key_F12);
+        Control<vb::ListView>(v, "ListView1")->setSelectedItem(1);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_F12);
     });
     EXPECT_EQ(guion_.preguntas().size(), 4);
 }
@@ -418,25 +428,25 @@ TEST_F(LookupKeys, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
         gConsulta().UsaCantidades = true;
         gConsulta().CampoDevuelto = "IDARTICULO";
         Consulta(sql, [&](Lib_FrmCons3& v) {
-            v.ListView1->setFocus();
-            v.ListView1->setSelectedItem(1);
-            QTest::keyClick(v.ListView1, Qt::Key_Insert);
-            EXPECT_EQ(v.ListView1->SubItem(1, 2), "3" + d + "0");
-            EXPECT_TRUE(v.ListView1->Checked(1));
-            v.ListView1->setSelectedItem(2);
-            QTest::keyClick(v.ListView1, Qt::Key_Delete);
-            QTest::keyClick(v.ListView1, Qt::Key_Delete);
-            EXPECT_EQ(v.ListView1->SubItem(2, 2), "0" + d + "00");
-            EXPECT_FALSE(v.ListView1->Checked(2));
-            v.ListView1->setSelectedItem(3);
+            Control<vb::ListView>(v, "ListView1")->setFocus();
+            Control<vb::ListView>(v, "ListView1")->setSelectedItem(1);
+            QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Insert);
+            EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SubItem(1, 2), "3" + d + "0");
+            EXPECT_TRUE(Control<vb::ListView>(v, "ListView1")->Checked(1));
+            Control<vb::ListView>(v, "ListView1")->setSelectedItem(2);
+            QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Delete);
+            QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Delete);
+            EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SubItem(2, 2), "0" + d + "00");
+            EXPECT_FALSE(Control<vb::ListView>(v, "ListView1")->Checked(2));
+            Control<vb::ListView>(v, "ListView1")->setSelectedItem(3);
             guion_.esperarInputBox("2" + d + "5");
-            QTest::keyClick(v.ListView1, Qt::Key_Insert, Qt::ShiftModifier);
-            EXPECT_EQ(v.ListView1->SubItem(3, 2), "2" + d + "50");
-            v.ListView1->setSelectedItem(4);
+            QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Insert, Qt::ShiftModifier);
+            EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SubItem(3, 2), "2" + d + "50");
+            Control<vb::ListView>(v, "ListView1")->setSelectedItem(4);
             guion_.esperarInputBox("");  // cancelled: nothing changes
-            QTest::keyClick(v.ListView1, Qt::Key_Insert, Qt::ShiftModifier);
-            EXPECT_EQ(v.ListView1->SubItem(4, 2), "2.0");
-            QTest::keyClick(v.ListView1, Qt::Key_Return);
+            QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Insert, Qt::ShiftModifier);
+            EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SubItem(4, 2), "2.0");
+            QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Return);
         });
         EXPECT_EQ(guion_.preguntas().last(),
                   (Pregunta{"Ingrese la Cantidad del Articulo...", "Carga de Datos", 0, Pregunta::Entrada}));
@@ -446,10 +456,10 @@ TEST_F(LookupKeys, QuantitiesAreTypedInTheListAndComeBackInCantidades) {
     // Without quantities Insert does nothing to the list.
     gConsulta().UsaCantidades = false;
     Consulta(sql, [](Lib_FrmCons3& v) {
-        v.ListView1->setSelectedItem(1);
-        QTest::keyClick(v.ListView1, Qt::Key_Insert);
-        EXPECT_EQ(v.ListView1->SubItem(1, 2), "2.0");
-        EXPECT_FALSE(v.ListView1->Checked(1));
+        Control<vb::ListView>(v, "ListView1")->setSelectedItem(1);
+        QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_Insert);
+        EXPECT_EQ(Control<vb::ListView>(v, "ListView1")->SubItem(1, 2), "2.0");
+        EXPECT_FALSE(Control<vb::ListView>(v, "ListView1")->Checked(1));
     });
 }
 
@@ -464,10 +474,11 @@ TEST_F(LookupKeys, NuevoOpensTheTablesMaintenanceProgramAndTheWindowStays) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     Consulta("select Codigo, Razon_Social from vt_clientes", [](Lib_FrmCons3& v) {
-        QTest::mouseClick(v.CmdNuevo, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(v, "CmdNuevo"), Qt::LeftButton);
         EXPECT_TRUE(v.isVisible());
     });
-    Consulta(kCuentas, [](Lib_FrmCons3& v) { QTest::mouseClick(v.CmdNuevo, Qt::LeftButton); });
+    Consulta(kCuentas,
+             [](Lib_FrmCons3& v) { QTest::mouseClick(Control<QPushButton>(v, "CmdNuevo"), Qt::LeftButton); });
     vb::setLanzador({});
     ASSERT_EQ(lanzados.size(), 2);
     EXPECT_EQ(lanzados[0].value(0), "v_ma_clientes");

@@ -85,10 +85,11 @@ QStringList F5EnElCodigo(const QString& usuario) {
         auto* v = qobject_cast<Lib_FrmCons3*>(w);
         ASSERT_NE(v, nullptr);
         QStringList titulos;
-        for (int i = 1; i <= v->ListView1->ColumnHeadersCount(); ++i)
-            titulos << v->ListView1->ColumnHeaderText(i);
+        for (int i = 1; i <= Control<vb::ListView>(*v, "ListView1")->ColumnHeadersCount(); ++i)
+            titulos << Control<vb::ListView>(*v, "ListView1")->ColumnHeaderText(i);
         vistas << titulos.mid(0, 2).join(',').toUpper();
-        for (int r = 1; r <= v->ListView1->ListItemsCount(); ++r) vistas << v->ListView1->ItemText(r);
+        for (int r = 1; r <= Control<vb::ListView>(*v, "ListView1")->ListItemsCount(); ++r)
+            vistas << Control<vb::ListView>(*v, "ListView1")->ItemText(r);
         v->CmdCancelar_Click();
     });
     Control<vb::CajaTexto>(c.f(), "TxtCodigo")->setFocus();

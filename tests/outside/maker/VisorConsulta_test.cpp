@@ -51,17 +51,24 @@ TEST(BooleanViews, PlanillaAndTheLookupShowFlagsAsSiAndNo) {
         auto* v = qobject_cast<Lib_FrmCons3*>(w);
         ASSERT_NE(v, nullptr);
         int col = -1, cod = -1;
-        for (int i = 1; i <= v->ListView1->ColumnHeadersCount(); ++i) {
-            if (v->ListView1->ColumnHeaderText(i).compare("TITULO", Qt::CaseInsensitive) == 0) col = i - 1;
-            if (v->ListView1->ColumnHeaderText(i).compare("CODIGO", Qt::CaseInsensitive) == 0) cod = i - 1;
+        for (int i = 1; i <= Control<vb::ListView>(*v, "ListView1")->ColumnHeadersCount(); ++i) {
+            if (Control<vb::ListView>(*v, "ListView1")
+                    ->ColumnHeaderText(i)
+                    .compare("TITULO", Qt::CaseInsensitive) == 0)
+                col = i - 1;
+            if (Control<vb::ListView>(*v, "ListView1")
+                    ->ColumnHeaderText(i)
+                    .compare("CODIGO", Qt::CaseInsensitive) == 0)
+                cod = i - 1;
         }
         ASSERT_GE(col, 0);
         ASSERT_GE(cod, 0);
-        for (int r = 1; r <= v->ListView1->ListItemsCount(); ++r) {
-            const QString codigo = v->ListView1->SubItem(r, cod).trimmed();
-            if (codigos.contains(codigo)) consulta[codigo] = v->ListView1->SubItem(r, col).trimmed();
+        for (int r = 1; r <= Control<vb::ListView>(*v, "ListView1")->ListItemsCount(); ++r) {
+            const QString codigo = Control<vb::ListView>(*v, "ListView1")->SubItem(r, cod).trimmed();
+            if (codigos.contains(codigo))
+                consulta[codigo] = Control<vb::ListView>(*v, "ListView1")->SubItem(r, col).trimmed();
         }
-        v->CmdCancelar->click();
+        Control<QPushButton>(*v, "CmdCancelar")->click();
     });
     Control<vb::CajaTexto>(c.f(), "TxtCodigo")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
