@@ -15,14 +15,15 @@ class frmMV_VENTAS : public QWidget {
   public:
     explicit frmMV_VENTAS(QWidget* parent = nullptr);
 
+    void AgregoRegargo();
+    void MSComm1_OnComm();
+    void AnulacionCompleta();
+    void ObtieneBorrador();
+
+  private:
     vb::FlexGrid* MSFlexGrid1 = nullptr;
     vb::FlexGrid* MSFlexGrid2 = nullptr;
     QToolBar* TbarImp = nullptr;
     // No serial port is opened: the control is a placeholder.
     QObject* MSComm1 = nullptr;
-
-    void AgregoRegargo();
-    void MSComm1_OnComm();
-    void AnulacionCompleta();
-    void ObtieneBorrador();
 };
