@@ -121,6 +121,12 @@ TEST(ChartWithoutCostCentres, WithoutCostCentresTheMarkStaysDisabled) {
     v.Iniciar();
     EXPECT_FALSE(Control<QCheckBox>(v.f(), "chkCCostos")->isEnabled());
     EXPECT_EQ(Control<QCheckBox>(v.f(), "chkCCostos")->property("Tag").toString(), "VACIO");
+    // Nor does a new account get a default cost centre.
+    v.EscribirCodigo("11010100199");
+    v.EscribirCampo(0, "CAJA CHICA");
+    v.Boton("GRABAR");
+    ASSERT_EQ(v.Guardado("11010100199", "DESCRIPCION"), "CAJA CHICA");
+    EXPECT_EQ(v.Filas("SELECT count(*) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100199'"), 0);
 }
 
 TEST(ChartLoadTree, TheTreeSettingMakesTheRoundTripThroughTheIniFile) {
