@@ -272,6 +272,13 @@ TEST_F(ServerAnswers, AsTheServerAnswers) {
     EXPECT_EQ(valor("SELECT DISTINCT LTRIM('" + conNulo + "') FROM FZ_T"), conNulo);
     EXPECT_EQ(valor("SELECT SUBSTRING('" + QString(QChar(0)) + "31/01/2024', 2, 2)"), "31");
 
+    // A text function gives a text, however its value looks; a date column's MAX stays a date.
+    RecordsetPtr rs = cn_->Execute("SELECT LTRIM('2024-01-31'), RTRIM('2024-01-31 '), MAX(FECHA) FROM T");
+    EXPECT_EQ(rs->fields().Item(0).Value().typeId(), QMetaType::QString);
+    EXPECT_EQ(rs->fields().Item(0).Value().toString(), "2024-01-31");
+    EXPECT_EQ(rs->fields().Item(1).Value().toString(), "2024-01-31");
+    EXPECT_EQ(rs->fields().Item(2).Value().typeId(), QMetaType::QDateTime);
+
     EXPECT_EQ(fallo("DELETE FZ_H WHERE ID IN (SELECT ID FROM FZ_T WHERE TXT = 'uno')").Description, "");
     EXPECT_EQ(filas("SELECT ID FROM FZ_H"), QStringList({"2"}));
 }
