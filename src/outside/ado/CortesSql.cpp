@@ -78,6 +78,8 @@ bool SigueLaSentencia(const Piezas& ps, qsizetype i, const sqlite::Pieza& primer
     const sqlite::Pieza& p = ps[i];
     const sqlite::Pieza& antes = ps[i - 1];
     if (antes.es(Clase::Punto)) return true;  // a qualified name: T.SET
+    // ON DELETE / ON UPDATE of a foreign key.
+    if (antes.esPalabra(u"ON") && (p.esPalabra(u"DELETE") || p.esPalabra(u"UPDATE"))) return true;
     if (p.esPalabra(u"SELECT") && (antes.esPalabra(u"UNION") || antes.esPalabra(u"ALL") ||
                                    antes.esPalabra(u"EXCEPT") || antes.esPalabra(u"INTERSECT")))
         return true;
@@ -89,6 +91,12 @@ bool SigueLaSentencia(const Piezas& ps, qsizetype i, const sqlite::Pieza& primer
                                                        p.esPalabra(u"UPDATE") || p.esPalabra(u"DELETE")));
     usada = sigue;
     return sigue;
+}
+
+bool DefineCodigo(const Piezas& ps, qsizetype primera) {
+    if (!ps[primera].esPalabra(u"CREATE") && !ps[primera].esPalabra(u"ALTER")) return false;
+    static const QSet<QString> codigo{"VIEW", "TRIGGER", "PROCEDURE", "PROC", "FUNCTION"};
+    return primera + 1 < ps.size() && sqlite::EsUnaDe(ps[primera + 1], codigo);
 }
 
 }  // namespace
@@ -112,7 +120,7 @@ bool VariasSentencias(QStringView sql) {
         if (p.es(Clase::AbreParen)) ++profundidad;
         if (p.es(Clase::CierraParen) && profundidad > 0) --profundidad;
         // A statement that defines code (a view, a trigger, a procedure) holds statements.
-        if (ps[primera].esPalabra(u"CREATE") || ps[primera].esPalabra(u"ALTER")) continue;
+        if (DefineCodigo(ps, primera)) continue;
         // The server starts a new statement at its keyword, on a new line or not.
         if (profundidad == 0 && IniciaSentencia(p) && !SigueLaSentencia(ps, i, ps[primera], usada))
             return true;
