@@ -106,7 +106,7 @@ bool Lib_FrmCons3::AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db) {
         }))
         return false;
     // The database object has already told the user why it refused the statement; a closed
-    // recordset has nothing more to say, so the load stops here, columns and rows untouched.
+    // recordset has nothing more to say, so the load stops here and builds no column.
     if (rsConsulta && rsConsulta->State() == ado::adStateOpen) return true;
     rsConsulta.reset();
     return false;
