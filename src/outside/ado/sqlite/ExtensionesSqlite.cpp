@@ -20,7 +20,6 @@ namespace ado::sqlite {
 
 namespace {
 
-using funcion::Resultado;
 using funcion::Texto;
 
 // The sort key of one character in a Spanish case-blind collation: the letter without case
