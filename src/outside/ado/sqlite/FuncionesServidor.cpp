@@ -378,6 +378,37 @@ void SinBlancos(sqlite3_context* ctx, int, sqlite3_value** argv) {
     funcion::ResultadoDeTexto(ctx, s.sliced(desde, hasta - desde), kSubtipoTexto);
 }
 
+// The server's UPPER and LOWER: every letter, one character for one (ß stays ß), NULs kept.
+template <bool Mayuscula>
+void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
+    QString s = TextoDeValor(argv[0]);
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+            const char32_t c = QChar::surrogateToUcs4(s[i], s[i + 1]);
+            const char32_t m = Mayuscula ? QChar::toUpper(c) : QChar::toLower(c);
+            if (m != c && QChar::requiresSurrogates(m)) {
+                s[i] = QChar(QChar::highSurrogate(m));
+                s[i + 1] = QChar(QChar::lowSurrogate(m));
+            }
+            ++i;
+        } else {
+            s[i] = Mayuscula ? s[i].toUpper() : s[i].toLower();
+        }
+    }
+    funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);
+}
+
+// The server's REPLACE: every match, left to right, found as the collation compares (case-blind,
+// accents and ñ count); NULs are characters.
+void Reemplazar(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0]) || EsNulo(argv[1]) || EsNulo(argv[2])) return sqlite3_result_null(ctx);
+    QString s = TextoDeValor(argv[0]);
+    const QString buscado = TextoDeValor(argv[1]);
+    if (!buscado.isEmpty()) s.replace(buscado, TextoDeValor(argv[2]), Qt::CaseInsensitive);
+    funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);
+}
+
 // Jet's VAL, as VB's Val reads a text: its leading number, 0 when it has none.
 void ValorDeTexto(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
@@ -465,6 +496,9 @@ void RegistrarFuncionesServidor(sqlite3* db) {
         {"SUBSTRING", 3, Subcadena, kFija},
         {"LTRIM", 1, SinBlancos<true>, kFija},
         {"RTRIM", 1, SinBlancos<false>, kFija},
+        {"UPPER", 1, Caso<true>, kFija},
+        {"LOWER", 1, Caso<false>, kFija},
+        {"REPLACE", 3, Reemplazar, kFija},
         {"SV_LEFT", 2, Extremo<true>, kFija},
         {"SV_RIGHT", 2, Extremo<false>, kFija},
         {"SV_CONVERT", 2, Convertir, kFija},

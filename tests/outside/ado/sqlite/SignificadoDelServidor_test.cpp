@@ -283,4 +283,34 @@ TEST_F(ServerAnswers, AsTheServerAnswers) {
     EXPECT_EQ(filas("SELECT ID FROM FZ_H"), QStringList({"2"}));
 }
 
+TEST_F(ServerAnswers, TextFunctionsFoldEveryLetterAndKeepTheirText) {
+    // Every letter changes case, one for one as the server maps them.
+    EXPECT_EQ(valor("SELECT UPPER('peña'), LOWER('ÁRBOL'), UPPER('straße'), LOWER(UPPER('ǆ'))"),
+              "PEÑA|árbol|STRAßE|ǆ");
+
+    // A NUL is a character like any other.
+    const QString nulo(QChar(0));
+    const QString conNulo = "a" + nulo + "b";
+    EXPECT_EQ(valor("SELECT UPPER('" + conNulo + "'), LOWER('A" + nulo + "B')"), "A" + nulo + "B|" + conNulo);
+    EXPECT_EQ(
+        valor("SELECT REPLACE('" + conNulo + "', '" + nulo + "', '-'), REPLACE('" + conNulo + "', 'b', 'c')"),
+        "a-b|a" + nulo + "c");
+    EXPECT_EQ(valor("SELECT LEN('" + conNulo + "  '), LEN('a" + nulo + "'), CHARINDEX('B', '" + conNulo +
+                    "'), "
+                    "CHARINDEX('" +
+                    nulo + "', '" + conNulo + "')"),
+              "3|2|3|2");
+
+    // REPLACE and CHARINDEX find as the collation compares: case-blind, accents and ñ count.
+    EXPECT_EQ(valor("SELECT REPLACE('Peña PEÑA pena', 'peña', 'x'), REPLACE('árbol Arbol', 'arbol', 'y')"),
+              "x x pena|árbol y");
+    EXPECT_EQ(valor("SELECT CHARINDEX('Ñ', 'pena peña'), CHARINDEX('a', 'á A'), LEN('ñandú  ')"), "8|3|5");
+
+    // Their results are texts, however they look.
+    RecordsetPtr rs = cn_->Execute(
+        "SELECT UPPER('2024-01-31'), LOWER('2024-01-31 10:00:00'), REPLACE('2024/01/31', '/', '-')");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(rs->fields().Item(i).Value().typeId(), QMetaType::QString) << i;
+    EXPECT_EQ(rs->fields().Item(2).Value().toString(), "2024-01-31");
+}
+
 }  // namespace
