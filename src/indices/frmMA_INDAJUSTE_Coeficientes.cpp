@@ -80,6 +80,15 @@ std::array<double, 4> IndicesDelCierre(const QDate& cierre) {
     return referencia;
 }
 
+// A save lost with its connection: true when the link is gone and a reconnection fails too,
+// as when the company file no longer is where it was opened.
+bool ArchivoPerdido() {
+    auto& db = gBaseDatos();
+    if (db.gCnn->State() == ado::adStateOpen) return false;
+    db.ReintentaConectar();
+    return !db.gOpenFlag;
+}
+
 // A recomputed month as it is stored: its indexes and its coefficient texts.
 struct MesCalculado {
     std::array<double, 4> importes;
@@ -117,6 +126,13 @@ void frmMA_INDAJUSTE::GrabaIndice(int fila, const Edicion& edicion) {
     vb::ManejadorErrores h("Campo_Valida", [&util](const vb::ErrorVB& e, const QString& rutina) {
         util.Ocupado(false);
         int respuesta = 0;
+        // The company file is gone (moved, renamed, removed): the repeated save's first statement
+        // asks the lost-connection question, the one word the user gets, and once the file is
+        // back the whole save is made on it.
+        if (e.Number == ado::kErrTransaccionPerdida && ArchivoPerdido()) {
+            util.Ocupado(true);
+            return vb::kRespuestaReintentar;
+        }
         // The server undid the whole save with the session: nothing to repeat on it.
         if (e.Number == ado::kErrTransaccionPerdida) {
             util.TrataError(e, vb::vbOKOnly + vb::vbCritical, rutina, respuesta);

@@ -210,6 +210,40 @@ TEST(IndexSave, AMovedCompanyFileIsALostConnection) {
     }
 }
 
+// The file is moved while the save waits for another program's lock, so the save loses it
+// inside its transaction: one message, the lost-connection question; once the file is back
+// the whole save is made on it.
+TEST(IndexSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
+    VentanaIndices v(false, JulioAJunio());
+    v.Iniciar();
+    const QString ruta = v.base().ruta();
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ado::sqlite::AvisoDeEspera() = [&] {
+        QFile::rename(ruta, ruta + ".fuera");
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    };
+    struct Devuelve : DialogosGuionados {
+        QString ruta;
+        int MsgBox(const QString& t, int e, const QString& c) override {
+            if (t.contains("Se perdio la conexion")) QFile::rename(ruta + ".fuera", ruta);
+            return DialogosGuionados::MsgBox(t, e, c);
+        }
+    } operador;
+    operador.ruta = ruta;
+    operador.esperarMsgBox(vb::vbYes);
+    v.Escribir(3, 1, "5555");
+    ado::sqlite::AvisoDeEspera() = nullptr;
+    sqlite3_close(otro);
+    ASSERT_EQ(operador.preguntas().size(), 1);
+    EXPECT_TRUE(operador.preguntas().first().texto.contains("Se perdio la conexion"))
+        << operador.preguntas().first().texto.toStdString();
+    EXPECT_DOUBLE_EQ(v.Guardado(2023, 9, "Importe1").toDouble(), 5555);
+    CoeficientesAcordes(v);
+    EXPECT_EQ(v.Celda(3, 1), "5555");
+}
+
 // A file that cannot take the months a new fiscal year needs (read-only) says so once, with
 // the server's text, and still shows every stored month.
 TEST(IndexLoad, AFileThatTakesNoNewMonthsSaysSoOnceAndShowsEveryStoredMonth) {
