@@ -4,6 +4,7 @@
 #include "indices/frmMA_INDAJUSTE.h"
 
 #include "data/DB_Dll.h"
+#include "indices/ArchivoPerdido.h"
 #include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
@@ -80,15 +81,6 @@ std::array<double, 4> IndicesDelCierre(const QDate& cierre) {
     return referencia;
 }
 
-// A save lost with its connection: true when the link is gone and a reconnection fails too,
-// as when the company file no longer is where it was opened.
-bool ArchivoPerdido() {
-    auto& db = gBaseDatos();
-    if (db.gCnn->State() == ado::adStateOpen) return false;
-    db.ReintentaConectar();
-    return !db.gOpenFlag;
-}
-
 // A recomputed month as it is stored: its indexes and its coefficient texts.
 struct MesCalculado {
     std::array<double, 4> importes;
@@ -126,10 +118,8 @@ void frmMA_INDAJUSTE::GrabaIndice(int fila, const Edicion& edicion) {
     vb::ManejadorErrores h("Campo_Valida", [&util](const vb::ErrorVB& e, const QString& rutina) {
         util.Ocupado(false);
         int respuesta = 0;
-        // The company file is gone (moved, renamed, removed): the repeated save's first statement
-        // asks the lost-connection question, the one word the user gets, and once the file is
-        // back the whole save is made on it.
-        if (e.Number == ado::kErrTransaccionPerdida && ArchivoPerdido()) {
+        // The company file was gone: the question was asked, and the save is made again.
+        if (e.Number == ado::kErrTransaccionPerdida && indices::ArchivoPerdido()) {
             util.Ocupado(true);
             return vb::kRespuestaReintentar;
         }

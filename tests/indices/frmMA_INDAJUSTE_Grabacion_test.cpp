@@ -282,6 +282,42 @@ TEST(IndexSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
     EXPECT_EQ(v.Celda(3, 1), "5555");
 }
 
+// The same for the year save: the question once, and the year written on the file once back.
+TEST(YearSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
+    VentanaIndices v(false, JulioAJunio());
+    v.Iniciar();
+    const QString ruta = v.base().ruta();
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ado::sqlite::AvisoDeEspera() = [&] {
+        QFile::rename(ruta, ruta + ".fuera");
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    };
+    struct Devuelve : DialogosGuionados {
+        QString ruta;
+        int MsgBox(const QString& t, int e, const QString& c) override {
+            if (t.contains("Se perdio la conexion")) QFile::rename(ruta + ".fuera", ruta);
+            return DialogosGuionados::MsgBox(t, e, c);
+        }
+    } operador;
+    operador.ruta = ruta;
+    operador.esperarMsgBox(vb::vbYes);
+    v.f().txtFields[0]->setText("2024");
+    v.Boton("GRABAR");
+    ado::sqlite::AvisoDeEspera() = nullptr;
+    sqlite3_close(otro);
+    ASSERT_EQ(operador.preguntas().size(), 1);
+    EXPECT_TRUE(operador.preguntas().first().texto.contains("Se perdio la conexion"))
+        << operador.preguntas().first().texto.toStdString();
+    EXPECT_FALSE(v.f().m_Error);
+    EXPECT_EQ(v.base()
+                  .escalar("SELECT COUNT(*) FROM MA_INDAJUSTE WHERE Anio = 2024 AND fechahora_grabacion "
+                           "IS NOT NULL")
+                  .toInt(),
+              6);
+}
+
 // A file that cannot take the months a new fiscal year needs (read-only) says so once, with
 // the server's text, and still shows every stored month.
 TEST(IndexLoad, AFileThatTakesNoNewMonthsSaysSoOnceAndShowsEveryStoredMonth) {
