@@ -148,6 +148,9 @@ class DB_Dll {
 
     // Restricted views and the table marker.
     QString SS_TSinonimos(const QString& SentenciaSQL);
+    // Text read from outside the program (a lookup mask): its markers and the journal's name
+    // count as data, so it can lift the restricted views of no statement it joins.
+    QString SS_TSinonimosDeDato(const QString& texto);
 
     // Error log path (gLogErr) and the database error report. A missing Rutina is an invalid
     // QVariant. Returns the operator's answer, 0 when the error number is 0.

@@ -5,6 +5,8 @@
 #include "outside/ado/sqlite/Lexico.h"
 #include "outside/runtime/Programa.h"
 
+#include <string_view>
+
 namespace {
 
 using ado::sqlite::Clase;
@@ -105,6 +107,43 @@ QString QuitaMarca(const QString& sentencia) {
 
 }  // namespace db_texto
 
+namespace {
+
+// The restricted view of a guarded name; a null text for any other name. MA_CUENTAS is the
+// caller's to judge.
+QString VistaDe(const QString& nombre) {
+    struct Vista {
+        const char* nombre;
+        const char* vista;
+    };
+    static const Vista vistas[] = {
+        {"MA_CUENTAS", "SS_MA_CUENTAS"},
+        {"V_TA_DEPOSITO", "SS_V_TA_DEPOSITO"},
+        {"MV_ASIENTOS", "SS_MV_ASIENTOS"},
+        {"V_TA_FAMILIAS", "SS_V_TA_FAMILIAS"},
+        {"V_TA_CAJAS", "SS_V_TA_CAJAS"},
+        {"AC_CUENTASDIARIO", "SS_AC_CUENTASDIARIO"},
+        {"AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO"},
+    };
+    for (const Vista& v : vistas) {
+        if (nombre.compare(QLatin1String(v.nombre), Qt::CaseInsensitive) != 0) continue;
+        if (v.nombre == std::string_view("V_TA_DEPOSITO") &&
+            (ProgramaEs("V_CONS_FICHA_STOCK") || ProgramaEs("RP_STOCK")))
+            return QString();
+        if (v.nombre == std::string_view("V_TA_FAMILIAS") && (ProgramaEs("XQTRANS") || ProgramaEs("QLX")))
+            return QString();
+        return QString::fromLatin1(v.vista);
+    }
+    return QString();
+}
+
+// The journal's own name lifts the mapping (its restricted view does not).
+bool EsAsientos(const Nombre& n) {
+    return n.nombre.compare(QLatin1String("MV_ASIENTOS"), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
 // The rewrite works on the statement's names: a guarded name is mapped however it is written
 // (bare, quoted, bracketed, qualified, beside a comment), never inside a quoted text, and only
 // markers and names outside quoted texts lift the mapping.
@@ -114,33 +153,30 @@ QString DB_Dll::SS_TSinonimos(const QString& SentenciaSQL) {
     if (gEsAdmin) return Reescribir(SentenciaSQL, nombres, tal);
     bool conAsientos = false, conMarca = false;
     for (const Nombre& n : nombres) {
-        conAsientos = conAsientos || n.nombre.contains(QLatin1String("MV_ASIENTOS"), Qt::CaseInsensitive);
+        conAsientos = conAsientos || EsAsientos(n);
         conMarca = conMarca || n.marcado;
     }
     if (conAsientos && !CNStuffContable::gSSConfidencialidad) return Reescribir(SentenciaSQL, nombres, tal);
 
-    struct Vista {
-        const char* nombre;
-        const char* vista;
-        bool aplica;
-    };
-    const Vista vistas[] = {
-        // A statement that marks any table reads the chart of accounts unfiltered.
-        {"MA_CUENTAS", "SS_MA_CUENTAS", !conMarca},
-        {"V_TA_DEPOSITO", "SS_V_TA_DEPOSITO", !ProgramaEs("V_CONS_FICHA_STOCK") && !ProgramaEs("RP_STOCK")},
-        {"MV_ASIENTOS", "SS_MV_ASIENTOS", true},
-        {"V_TA_FAMILIAS", "SS_V_TA_FAMILIAS", !ProgramaEs("XQTRANS") && !ProgramaEs("QLX")},
-        {"V_TA_CAJAS", "SS_V_TA_CAJAS", true},
-        {"AC_CUENTASDIARIO", "SS_AC_CUENTASDIARIO", true},
-        {"AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO", true},
-    };
     return Reescribir(SentenciaSQL, nombres, [&](const Nombre& n) -> QString {
         if (n.marcado) return QString();
         if (conMarca && n.nombre.compare(QLatin1String("SS_MA_CUENTAS"), Qt::CaseInsensitive) == 0)
             return QStringLiteral("MA_CUENTAS");
-        for (const Vista& v : vistas)
-            if (v.aplica && n.nombre.compare(QLatin1String(v.nombre), Qt::CaseInsensitive) == 0)
-                return QString::fromLatin1(v.vista);
+        // A statement that marks any table reads the chart of accounts unfiltered.
+        if (conMarca && n.nombre.compare(QLatin1String("MA_CUENTAS"), Qt::CaseInsensitive) == 0)
+            return QString();
+        return VistaDe(n.nombre);
+    });
+}
+
+// Text that is not the program's own: a marker in it goes and the name after it is read as any
+// other, and the journal's name becomes its view, so nothing in it lifts the mapping of the
+// statement it joins.
+QString DB_Dll::SS_TSinonimosDeDato(const QString& texto) {
+    const QList<Nombre> nombres = Nombres(texto);
+    return Reescribir(texto, nombres, [&](const Nombre& n) -> QString {
+        if (gEsAdmin) return QString();
+        if (n.marcado || EsAsientos(n)) return VistaDe(n.nombre);
         return QString();
     });
 }

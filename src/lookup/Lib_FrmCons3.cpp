@@ -3,6 +3,7 @@
 #include "outside/controls/ListView.h"
 #include "outside/controls/Teclas.h"
 #include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
@@ -178,6 +179,9 @@ void Lib_FrmCons3::Cargar() {
 
 void Lib_FrmCons3::Mostrar() {
     Cargar();
+    // A statement the database refused gave no column, so there is nothing to choose from: the
+    // refusal was the user's one message and the lookup ends with nothing chosen.
+    if (!vb::Trim(pedido_.Sql).isEmpty() && ListView1->ColumnHeadersCount() == 0) return;
     aceptado_ = false;
     ColocaEnPantalla();
     if (!CmbSearch.isEmpty()) CmbSearch[0]->setFocus();

@@ -33,6 +33,12 @@ void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia
     ventana->pedido_.CheckBoxes = consulta.Checks;
     consulta.Valores.reset();
     ventana->Form_Load();
+    // A refused statement built no tree: the lookup ends with nothing chosen, without a window.
+    if (ventana->TreeV->topLevelItemCount() == 0) {
+        consulta.ValorDevuelto = QString();
+        consulta.Checks = false;
+        return;
+    }
     // The window opens ready for the search text.
     ventana->CmbSearch[0]->setFocus();
     vb::MostrarModal(ventana.get());

@@ -105,6 +105,12 @@ void Lib_FrmCons3Tree::ArmaArbol(
     ado::RecordsetPtr rs = ado::Recordset::Crear();
     DB_Dll& db = CNStuffContable::gBaseDatos();
     if (!h.paso([&] { db.AbrirRecordset(pedido_.Sql, rs, db.gCnn, 0, 1, -1, true); })) return;
+    // A refused statement was told by the database object; the tree keeps not even its root,
+    // so that the lookup knows there is nothing to choose from.
+    if (rs->State() != ado::adStateOpen) {
+        QuitaNodos();
+        return;
+    }
     bool vacio = false;
     if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
     if (vacio) return;

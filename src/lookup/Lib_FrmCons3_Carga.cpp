@@ -98,12 +98,18 @@ bool Lib_FrmCons3::AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db) {
         }))
         return false;
     if (!h.paso([&] { SqlCabecera_ = pedido_.Sql; })) return false;
-    return h.paso([&] {
-        // The window keeps its statement as written; what the database object rewrites stays there.
-        QString sentencia = pedido_.Sql;
-        db.AbrirRecordset(sentencia, rsConsulta, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
-                          true);
-    });
+    if (!h.paso([&] {
+            // The window keeps its statement as written; what the database object rewrites stays there.
+            QString sentencia = pedido_.Sql;
+            db.AbrirRecordset(sentencia, rsConsulta, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
+                              true);
+        }))
+        return false;
+    // The database object has already told the user why it refused the statement; a closed
+    // recordset has nothing more to say, so the load stops here and builds no column.
+    if (rsConsulta && rsConsulta->State() == ado::adStateOpen) return true;
+    rsConsulta.reset();
+    return false;
 }
 
 bool Lib_FrmCons3::LlenaLista(vb::ManejadorErrores& h) {

@@ -49,7 +49,13 @@ bool Buscar(const QString& ruta, const QString& tabla, RegMascaraConsulta& reg) 
         const QByteArray bytes = archivo.read(kLargoRegistro);
         if (bytes.isEmpty()) break;
         reg = DesdeBytes(bytes);
-        if (vb::Trim(reg.Tabla).compare(buscada, Qt::CaseInsensitive) == 0) return true;
+        if (vb::Trim(reg.Tabla).compare(buscada, Qt::CaseInsensitive) != 0) continue;
+        // The file is not the program's text: nothing in it may lift the user's restricted views.
+        DB_Dll& db = CNStuffContable::gBaseDatos();
+        reg.Tabla = db.SS_TSinonimosDeDato(reg.Tabla);
+        reg.Campos = db.SS_TSinonimosDeDato(reg.Campos);
+        reg.Condicion = db.SS_TSinonimosDeDato(reg.Condicion);
+        return true;
     }
     return false;
 }

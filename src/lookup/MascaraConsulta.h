@@ -22,7 +22,8 @@ RegMascaraConsulta DesdeBytes(const QByteArray& bytes);
 
 // Scans the file from its first record for the first whose Tabla equals tabla (both trimmed,
 // case-blind). False when the file cannot be read or holds no such record; the file is closed
-// on every way out.
+// on every way out. The record found is data: its markers and words that would lift the
+// user's restricted views are read as the user's (DB_Dll::SS_TSinonimosDeDato).
 bool Buscar(const QString& ruta, const QString& tabla, RegMascaraConsulta& reg);
 
 // The column list of a record: "|" as ",", trimmed, one leading and one trailing "," dropped,

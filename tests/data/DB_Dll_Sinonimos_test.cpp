@@ -156,3 +156,30 @@ TEST_F(DB_DllConfidentialRows, NoFormShowsThem) {
 }
 
 }  // namespace
+
+namespace {
+
+// Text that is not the program's own (a lookup mask): nothing in it lifts the mapping.
+TEST_F(DB_DllSynonyms, DataTextLiftsNothing) {
+    EXPECT_EQ(db_.SS_TSinonimosDeDato("Codigo|Descripcion|'x' AS MV_ASIENTOS"),
+              "Codigo|Descripcion|'x' AS SS_MV_ASIENTOS");
+    EXPECT_EQ(db_.SS_TSinonimosDeDato("Codigo|1 AS [@Admin_x]|(SELECT 1 FROM @Admin_MA_CUENTAS)"),
+              "Codigo|1 AS [x]|(SELECT 1 FROM SS_MA_CUENTAS)");
+    // Joined to the program's statement, the result is still mapped.
+    EXPECT_EQ(
+        mapa("SELECT TOP 10 " + db_.SS_TSinonimosDeDato("Codigo, 1 AS @admin_X, 'x' AS MV_ASIENTOS") +
+             " FROM MA_CUENTAS WHERE " +
+             db_.SS_TSinonimosDeDato("CODIGO IN (SELECT CODIGO FROM @Admin_MA_CUENTAS)")),
+        "SELECT TOP 10 Codigo, 1 AS X, 'x' AS SS_MV_ASIENTOS FROM SS_MA_CUENTAS WHERE CODIGO IN (SELECT "
+        "CODIGO FROM SS_MA_CUENTAS)");
+    // Only the journal's own name lifts: not its view, not a longer name.
+    EXPECT_EQ(mapa("SELECT * FROM SS_MV_ASIENTOS A, MA_CUENTAS C"),
+              "SELECT * FROM SS_MV_ASIENTOS A, SS_MA_CUENTAS C");
+    EXPECT_EQ(mapa("SELECT * FROM MV_ASIENTOSCCOSTO A, MA_CUENTAS C"),
+              "SELECT * FROM MV_ASIENTOSCCOSTO A, SS_MA_CUENTAS C");
+    // An administrator's data text loses its markers only.
+    db_.gEsAdmin = true;
+    EXPECT_EQ(db_.SS_TSinonimosDeDato("A, MV_ASIENTOS, @Admin_MA_CUENTAS"), "A, MV_ASIENTOS, MA_CUENTAS");
+}
+
+}  // namespace

@@ -300,10 +300,17 @@ TEST_F(LookupSearch, ATreeLookupLeavesTheQuantitiesAlone) {
     EXPECT_TRUE(c.CampoDevuelto.isEmpty());
 }
 
-TEST_F(LookupSearch, ATableWhoseColumnsCannotBeReadGetsAllColumnsAndNoEmptyOrderBy) {
+TEST_F(LookupSearch, ATableWhoseColumnsCannotBeReadGetsNoEmptyOrderByAndEndsWithItsRefusal) {
     guion_.esperarMsgBox(vb::vbAbort);  // reading the columns
     guion_.esperarMsgBox(vb::vbAbort);  // the window's own statement
-    guion_.esperarMsgBox(vb::vbOK);     // no columns to build
-    guion_.esperarMsgBox(vb::vbAbort);  // FORM_LOAD: no rows to read
-    EXPECT_EQ(Busca("NO_EXISTE").sql, "SELECT TOP 1000  *  FROM NO_EXISTE ");
+    Coleccion ninguna;
+    QString clave, busqueda, where, opcional, defecto;
+    bool arbol = false;
+    gConsulta().ConsultaSearch("NO_EXISTE", ninguna, clave, busqueda, where, opcional, arbol, defecto);
+    // The window's statement reaches the server whole: it is refused for its table, not for an
+    // "ORDER BY" with nothing after it. Nothing else is shown.
+    ASSERT_EQ(guion_.preguntas().size(), 2);
+    EXPECT_TRUE(guion_.preguntas()[1].texto.endsWith("no such table: NO_EXISTE"))
+        << guion_.preguntas()[1].texto.toStdString();
+    EXPECT_TRUE(gConsulta().ValorDevuelto.toString().isEmpty());
 }

@@ -2,6 +2,7 @@
 
 #include "outside/ado/sqlite/Lexico.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace ado {
@@ -59,12 +60,69 @@ QString TextoPropio(QStringView sql) {
     return sqlite::Unir(ps);
 }
 
+namespace {
+
+// Words that begin a statement of their own at the outer level.
+bool IniciaSentencia(const sqlite::Pieza& p) {
+    static const QSet<QString> claves{"SELECT",   "INSERT",   "UPDATE",    "DELETE", "MERGE", "BEGIN",
+                                      "COMMIT",   "ROLLBACK", "SAVE",      "CREATE", "DROP",  "ALTER",
+                                      "TRUNCATE", "SET",      "GRANT",     "REVOKE", "DENY",  "DECLARE",
+                                      "EXEC",     "EXECUTE",  "PRINT",     "USE",    "IF",    "WHILE",
+                                      "RETURN",   "WAITFOR",  "RAISERROR", "GOTO"};
+    return sqlite::EsUnaDe(p, claves);
+}
+
+// The keyword at `i` goes on with the statement that starts with `primera`: the SELECT of a
+// UNION, of an INSERT or of a common table expression, the SET of an UPDATE.
+bool SigueLaSentencia(const Piezas& ps, qsizetype i, const sqlite::Pieza& primera, bool& usada) {
+    const sqlite::Pieza& p = ps[i];
+    const sqlite::Pieza& antes = ps[i - 1];
+    if (antes.es(Clase::Punto)) return true;  // a qualified name: T.SET
+    // ON DELETE / ON UPDATE of a foreign key.
+    if (antes.esPalabra(u"ON") && (p.esPalabra(u"DELETE") || p.esPalabra(u"UPDATE"))) return true;
+    if (p.esPalabra(u"SELECT") && (antes.esPalabra(u"UNION") || antes.esPalabra(u"ALL") ||
+                                   antes.esPalabra(u"EXCEPT") || antes.esPalabra(u"INTERSECT")))
+        return true;
+    // One continuation each: INSERT ... SELECT, UPDATE ... SET, WITH ... AS (...) SELECT.
+    if (usada) return false;
+    const bool sigue = (primera.esPalabra(u"INSERT") && p.esPalabra(u"SELECT")) ||
+                       (primera.esPalabra(u"UPDATE") && p.esPalabra(u"SET")) ||
+                       (primera.esPalabra(u"WITH") && (p.esPalabra(u"SELECT") || p.esPalabra(u"INSERT") ||
+                                                       p.esPalabra(u"UPDATE") || p.esPalabra(u"DELETE")));
+    usada = sigue;
+    return sigue;
+}
+
+bool DefineCodigo(const Piezas& ps, qsizetype primera) {
+    if (!ps[primera].esPalabra(u"CREATE") && !ps[primera].esPalabra(u"ALTER")) return false;
+    static const QSet<QString> codigo{"VIEW", "TRIGGER", "PROCEDURE", "PROC", "FUNCTION"};
+    return primera + 1 < ps.size() && sqlite::EsUnaDe(ps[primera + 1], codigo);
+}
+
+}  // namespace
+
 bool VariasSentencias(QStringView sql) {
-    bool tras = false;
-    for (const sqlite::Pieza& p : sqlite::Tokenizar(sql)) {
-        if (p.es(Clase::PuntoYComa))
+    const Piezas ps = sqlite::Tokenizar(sql);
+    qsizetype primera = -1;
+    bool tras = false, usada = false;
+    int profundidad = 0;
+    for (qsizetype i = 0; i < ps.size(); ++i) {
+        const sqlite::Pieza& p = ps[i];
+        if (p.es(Clase::PuntoYComa)) {
             tras = true;
-        else if (tras)
+            continue;
+        }
+        if (tras) return true;
+        if (primera < 0) {
+            primera = i;
+            continue;
+        }
+        if (p.es(Clase::AbreParen)) ++profundidad;
+        if (p.es(Clase::CierraParen) && profundidad > 0) --profundidad;
+        // A statement that defines code (a view, a trigger, a procedure) holds statements.
+        if (DefineCodigo(ps, primera)) continue;
+        // The server starts a new statement at its keyword, on a new line or not.
+        if (profundidad == 0 && IniciaSentencia(p) && !SigueLaSentencia(ps, i, ps[primera], usada))
             return true;
     }
     return false;

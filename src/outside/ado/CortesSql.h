@@ -24,8 +24,9 @@ qsizetype PosicionCola(QStringView sql);
 // made a blank, for tests of words that a typed value must never pass.
 QString TextoPropio(QStringView sql);
 
-// The text holds a second statement: something other than ";" after a ";" outside quoted texts
-// and comments.
+// The text holds a second statement, however the server would separate it: something other
+// than ";" after a ";", or a word that begins a statement at the outer level (after a line
+// break or not), outside quoted texts and comments.
 bool VariasSentencias(QStringView sql);
 
 }  // namespace ado

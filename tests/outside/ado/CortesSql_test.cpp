@@ -34,3 +34,23 @@ TEST(CortesSql, AStatementWithNothingAfterItsSemicolon) {
     EXPECT_TRUE(VariasSentencias(u"SELECT * FROM T;DELETE FROM T"));
     EXPECT_TRUE(VariasSentencias(u"SELECT * FROM T WHERE D = '';UPDATE/**/T/**/SET/**/A=1;--'"));
 }
+
+TEST(CortesSql, ASecondStatementStartsWhereTheServerStartsOne) {
+    // At a line break or with nothing before it, a statement keyword at the outer level.
+    for (const char16_t* s :
+         {u"SELECT * FROM T WHERE A = 0\r\nUPDATE U SET B = 1\r\nSELECT 1",
+          u"SELECT * FROM T WHERE A = 0 UPDATE U SET B = 1", u"SELECT 1 SELECT 2",
+          u"SELECT 1 AS Codigo\nDELETE FROM T", u"UPDATE T SET A = 1 SET B = 2", u"SELECT A FROM T EXEC sp_x",
+          u"CREATE TABLE X (A int) DROP TABLE T", u"SELECT 1 FROM T WHERE (A = 1) DROP TABLE T"})
+        EXPECT_TRUE(VariasSentencias(s)) << QString::fromUtf16(s).toStdString();
+    // One statement: its keywords inside parentheses, texts or comments, and its own continuations.
+    for (const char16_t* s :
+         {u"SELECT * FROM T WHERE A IN (SELECT B FROM U)", u"SELECT 1 UNION ALL SELECT 2 UNION SELECT 3",
+          u"INSERT INTO T (A) SELECT B FROM U", u"UPDATE T SET A = (SELECT MAX(B) FROM U)",
+          u"WITH C AS (SELECT 1 AS X) SELECT X FROM C", u"SELECT 'x UPDATE T SET A = 1' FROM T",
+          u"SELECT * FROM T with(nolock) -- UPDATE T\r\nWHERE A = 1", u"SELECT T.SET FROM T",
+          u"CREATE VIEW V AS SELECT A FROM T",
+          u"ALTER TABLE T ADD CONSTRAINT F FOREIGN KEY (A) REFERENCES U (B) ON DELETE CASCADE",
+          u"SELECT * FROM T\r\nWHERE A = 1\r\nORDER BY A"})
+        EXPECT_FALSE(VariasSentencias(s)) << QString::fromUtf16(s).toStdString();
+}

@@ -1,4 +1,4 @@
-// The company's collation, LIKE and letter case on the embedded engine.
+// The company's collation and LIKE on the embedded engine.
 #include "outside/ado/sqlite/ExtensionesSqlite.h"
 
 #include <sqlite3.h>
@@ -20,7 +20,6 @@ namespace ado::sqlite {
 
 namespace {
 
-using funcion::Resultado;
 using funcion::Texto;
 
 // The sort key of one character in a Spanish case-blind collation: the letter without case
@@ -219,16 +218,6 @@ void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, si ? 1 : 0);
 }
 
-void Mayusculas(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    Resultado(ctx, Texto(argv[0]).toUpper());
-}
-
-void Minusculas(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    Resultado(ctx, Texto(argv[0]).toLower());
-}
-
 }  // namespace
 
 void RegistrarFunciones(sqlite3* db) {
@@ -236,8 +225,6 @@ void RegistrarFunciones(sqlite3* db) {
     sqlite3_create_collation(db, "SERVIDOR", SQLITE_UTF8, nullptr, CompararServidor);
     sqlite3_create_function(db, "like", 2, kFija, nullptr, Like, nullptr, nullptr);
     sqlite3_create_function(db, "like", 3, kFija, nullptr, Like, nullptr, nullptr);
-    sqlite3_create_function(db, "upper", 1, kFija, nullptr, Mayusculas, nullptr, nullptr);
-    sqlite3_create_function(db, "lower", 1, kFija, nullptr, Minusculas, nullptr, nullptr);
     RegistrarFuncionesServidor(db);
 }
 

@@ -13,10 +13,9 @@ namespace ado::sqlite {
 //   Spanish case-blind server collation (á with a, ñ between n and o); a stored date compared with
 //   a text the server reads as a date compares as a date ('2024-02-29' = '29/02/2024');
 // - LIKE (2 and 3 arguments), case-blind beyond ASCII, with %, _ and [..] sets;
-// - UPPER and LOWER beyond ASCII;
 // - the server's functions the rewritten statements call: LEN, CHARINDEX, GETDATE, MONTH, YEAR,
-//   DAY, SPACE, REPLICATE, SV_LEFT, SV_RIGHT, SV_CONVERT, SV_NUMERO, SV_SUMA, SV_ERROR and
-//   SV_FECHA_NORMAL (see TraductorSql.h).
+//   DAY, SPACE, REPLICATE, SUBSTRING, LTRIM, RTRIM, UPPER, LOWER (every letter), REPLACE (case-blind),
+//   SV_LEFT, SV_RIGHT, SV_CONVERT, SV_NUMERO, SV_SUMA, SV_ERROR and SV_FECHA_NORMAL (see TraductorSql.h).
 void RegistrarFunciones(sqlite3* db);
 
 // The functions above and the checks of lengths, numbers and dates of every table

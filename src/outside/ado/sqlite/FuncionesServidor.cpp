@@ -344,7 +344,69 @@ void Extremo(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const qint64 n = sqlite3_value_int64(argv[1]);
     if (n < 0) return sqlite3_result_error(ctx, "Parámetro de longitud no válido.", -1);
     const QString s = TextoDeValor(argv[0]);
-    Resultado(ctx, Izquierda ? s.left(n) : s.right(n));
+    funcion::ResultadoDeTexto(ctx, Izquierda ? s.left(n) : s.right(n), kSubtipoTexto);
+}
+
+// The server's SUBSTRING: the characters from `desde` (1 is the first; before it counts too)
+// for `largo`, on the whole text, NULs included.
+void Subcadena(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0]) || EsNulo(argv[1]) || EsNulo(argv[2])) return sqlite3_result_null(ctx);
+    const qint64 desde = sqlite3_value_int64(argv[1]);
+    const qint64 largo = sqlite3_value_int64(argv[2]);
+    if (largo < 0)
+        return sqlite3_result_error(ctx, "537|Parámetro de longitud no válido pasado a la función SUBSTRING.",
+                                    -1);
+    const QString s = TextoDeValor(argv[0]);
+    // Bounded first, so that their sum cannot overflow.
+    constexpr qint64 kTope = qint64(1) << 62;
+    const qint64 n = s.size();
+    const qint64 inicio = std::clamp<qint64>(desde, 1, n + 1);
+    const qint64 fin = std::clamp<qint64>(std::max(desde, -kTope) + std::min(largo, kTope), 1, n + 1);
+    funcion::ResultadoDeTexto(ctx, fin > inicio ? s.mid(inicio - 1, fin - inicio) : QString(), kSubtipoTexto);
+}
+
+// The server's LTRIM and RTRIM: blanks off one end, NULs kept, and the result a text.
+template <bool Izquierda>
+void SinBlancos(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
+    const QString s = TextoDeValor(argv[0]);
+    qsizetype desde = 0, hasta = s.size();
+    if (Izquierda)
+        while (desde < hasta && s[desde] == u' ') ++desde;
+    else
+        while (hasta > desde && s[hasta - 1] == u' ') --hasta;
+    funcion::ResultadoDeTexto(ctx, s.sliced(desde, hasta - desde), kSubtipoTexto);
+}
+
+// The server's UPPER and LOWER: every letter, one character for one (ß stays ß), NULs kept.
+template <bool Mayuscula>
+void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
+    QString s = TextoDeValor(argv[0]);
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+            const char32_t c = QChar::surrogateToUcs4(s[i], s[i + 1]);
+            const char32_t m = Mayuscula ? QChar::toUpper(c) : QChar::toLower(c);
+            if (m != c && QChar::requiresSurrogates(m)) {
+                s[i] = QChar(QChar::highSurrogate(m));
+                s[i + 1] = QChar(QChar::lowSurrogate(m));
+            }
+            ++i;
+        } else {
+            s[i] = Mayuscula ? s[i].toUpper() : s[i].toLower();
+        }
+    }
+    funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);
+}
+
+// The server's REPLACE: every match, left to right, found as the collation compares (case-blind,
+// accents and ñ count); NULs are characters.
+void Reemplazar(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (EsNulo(argv[0]) || EsNulo(argv[1]) || EsNulo(argv[2])) return sqlite3_result_null(ctx);
+    QString s = TextoDeValor(argv[0]);
+    const QString buscado = TextoDeValor(argv[1]);
+    if (!buscado.isEmpty()) s.replace(buscado, TextoDeValor(argv[2]), Qt::CaseInsensitive);
+    funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);
 }
 
 // Jet's VAL, as VB's Val reads a text: its leading number, 0 when it has none.
@@ -431,6 +493,12 @@ void RegistrarFuncionesServidor(sqlite3* db) {
         {"DAY", 1, ParteDeFecha<2>, kFija},
         {"SPACE", 1, Espacios, kFija},
         {"REPLICATE", 2, Repetir, kFija},
+        {"SUBSTRING", 3, Subcadena, kFija},
+        {"LTRIM", 1, SinBlancos<true>, kFija},
+        {"RTRIM", 1, SinBlancos<false>, kFija},
+        {"UPPER", 1, Caso<true>, kFija},
+        {"LOWER", 1, Caso<false>, kFija},
+        {"REPLACE", 3, Reemplazar, kFija},
         {"SV_LEFT", 2, Extremo<true>, kFija},
         {"SV_RIGHT", 2, Extremo<false>, kFija},
         {"SV_CONVERT", 2, Convertir, kFija},

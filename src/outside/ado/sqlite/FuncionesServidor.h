@@ -18,6 +18,10 @@ bool EsFechaGuardada(QStringView texto);
 // A date in its stored form; midnight gives the date alone.
 QString FechaGuardada(const QDateTime& fecha);
 
+// The subtype our text functions give their result: a column made of them is a text, however
+// its values look.
+inline constexpr unsigned int kSubtipoTexto = 'T';
+
 // Errors our functions and checks raise carry the server's number first: "8115|texto".
 inline constexpr const char* kDesbordamiento =
     "8115|Error de desbordamiento aritmético al convertir la expresión al tipo de datos";

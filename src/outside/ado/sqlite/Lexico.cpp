@@ -152,8 +152,9 @@ qsizetype FinDeToken(QStringView s, qsizetype i, Clase& clase) {
 }  // namespace
 
 QString Pieza::contenidoTexto() const {
-    if (clase != Clase::Texto || texto.size() < 2) return {};
-    QString c = texto.mid(1, texto.size() - 2);
+    if (clase != Clase::Texto || texto.isEmpty()) return {};
+    // An unclosed text holds everything after its quote.
+    QString c = textoCerrado() ? texto.mid(1, texto.size() - 2) : texto.mid(1);
     c.replace(QStringLiteral("''"), QStringLiteral("'"));
     return c;
 }
@@ -206,18 +207,6 @@ QString Unir(const Piezas& piezas, qsizetype desde, qsizetype hasta) {
         r += piezas[i].espacio;
         r += piezas[i].texto;
     }
-    return r;
-}
-
-QString Literal(QStringView contenido) {
-    QString r;
-    r.reserve(contenido.size() + 2);
-    r += u'\'';
-    for (QChar c : contenido) {
-        r += c;
-        if (c == u'\'') r += u'\'';
-    }
-    r += u'\'';
     return r;
 }
 

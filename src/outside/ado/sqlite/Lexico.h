@@ -40,6 +40,9 @@ struct Pieza {
     bool iniciaLinea() const { return espacio.contains(u'\n') || espacio.contains(u'\r'); }
     // The contents of a quoted text without its quotes and with '' made one apostrophe.
     QString contenidoTexto() const;
+    // A quoted text that ends with its closing quote: inside it every quote is doubled, so a
+    // closed one holds an even count.
+    bool textoCerrado() const { return clase == Clase::Texto && texto.count(u'\'') % 2 == 0; }
     // A name without its quotes or brackets; a word as it stands.
     QString nombreSinComillas() const;
 };
@@ -58,8 +61,5 @@ bool EsUnaDe(const Pieza& p, const QSet<QString>& palabras);
 
 // The text of the tokens as they stand, blanks included.
 QString Unir(const Piezas& piezas, qsizetype desde = 0, qsizetype hasta = -1);
-
-// Quotes a text as a literal, doubling its apostrophes.
-QString Literal(QStringView contenido);
 
 }  // namespace ado::sqlite

@@ -4,11 +4,13 @@
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/TipoColumna.h"
 #include "outside/ado/sqlite/ExtensionesSqlite.h"
+#include "outside/ado/sqlite/FuncionesServidor.h"
 #include "outside/ado/sqlite/TraductorSql.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <optional>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -151,6 +153,10 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
     reloj_.invalidate();  // the open's own statements have no time-out
     sqlite3_progress_handler(db_, 1000, &ProveedorSqlite::vigilar, this);
     rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    // A file the user may only read keeps the journal it has: it is read, and every write is
+    // refused with the engine's own message.
+    if (rc != SQLITE_OK && (rc & 0xff) == SQLITE_READONLY && sqlite3_db_readonly(db_, "main") == 1)
+        rc = SQLITE_OK;
     if (rc != SQLITE_OK) {
         const QString m = QString::fromUtf8(sqlite3_errmsg(db_));
         cerrar();
@@ -540,7 +546,7 @@ namespace {
 // The rows of a query, each value read as its column's type; the engine's last answer goes in rc.
 // With conFila the hidden rowid, read first, is kept last.
 QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, bool conFila,
-                                 int& rc) {
+                                 int& rc, std::vector<char>& deTexto) {
     const int n = int(columnas.size());
     QList<QList<QVariant>> filas;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
@@ -548,6 +554,8 @@ QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Column
         for (int i = 0; i < n; ++i) {
             const int j = conFila ? (i == 0 ? n - 1 : i - 1) : i;
             fila[j] = LeerValor(st, i, columnas[j].tipo);
+            // A text function's result stays a text, even one that looks like a date.
+            if (sqlite3_value_subtype(sqlite3_column_value(st, i)) == kSubtipoTexto) deTexto[size_t(j)] = 1;
         }
         filas.append(std::move(fila));
     }
@@ -556,7 +564,7 @@ QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Column
 
 // A column without a declared type (an expression, an aggregate) takes its type from the values
 // of column j; ISO dates (min()/max() of a date column) come back as dates.
-void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int j) {
+void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int j, bool deTexto) {
     bool fechas = false, texto = false, decimales = false, grandes = false;
     bool todasFechas = true;
     long largo = 0;
@@ -576,7 +584,7 @@ void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int 
             grandes = true;
         }
     }
-    if (texto && fechas && todasFechas) {
+    if (texto && fechas && todasFechas && !deTexto) {
         col.tipo = adDBTimeStamp;
         col.largo = 16;
         for (auto& f : filas)
@@ -628,8 +636,9 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         QList<int> sinTipo;
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
-        QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc);
-        for (int j : sinTipo) TipoPorValores(cols[j], filas, j);
+        std::vector<char> deTexto(size_t(leidas.size()), 0);
+        QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
+        for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
         if (rc == SQLITE_DONE) {
             r = Resultado();
             r.esConsulta = true;

@@ -174,6 +174,57 @@ class Sumas {
         return j;
     }
 
+    // The END of the CASE at `i`, before `hasta`; -1 when it has none.
+    qsizetype finDeCaso(qsizetype i, qsizetype hasta) const {
+        int casos = 0;
+        for (qsizetype k = i + 1; k < hasta; ++k) {
+            if (ps_[k].es(Clase::AbreParen)) {
+                k = pareja_[k];
+            } else if (ps_[k].esPalabra(u"CASE")) {
+                ++casos;
+            } else if (ps_[k].esPalabra(u"END")) {
+                if (casos == 0) return k;
+                --casos;
+            }
+        }
+        return -1;
+    }
+
+    // CASE ... END as one term of the chain, of the type of its THEN and ELSE values: a text
+    // value makes it a text, as the server gives the CASE the type of its results. Each part
+    // between its keywords is a level of its own. Gives where it ends, -1 when it has no END.
+    qsizetype caso(Cadena& c, Nivel& r, qsizetype i, qsizetype hasta) {
+        const qsizetype fin = finDeCaso(i, hasta);
+        if (fin < 0) return -1;
+        bool texto = false, numero = false, esValor = false;
+        qsizetype desde = i + 1;
+        for (qsizetype k = i + 1; k <= fin; ++k) {
+            if (k < fin && ps_[k].es(Clase::AbreParen)) {
+                k = pareja_[k];
+                continue;
+            }
+            if (k < fin && ps_[k].esPalabra(u"CASE")) {
+                k = finDeCaso(k, fin);
+                continue;
+            }
+            const bool corte = k == fin || ps_[k].esPalabra(u"WHEN") || ps_[k].esPalabra(u"THEN") ||
+                               ps_[k].esPalabra(u"ELSE");
+            if (!corte) continue;
+            const Nivel parte = nivel(desde, k);
+            if (esValor) {
+                texto = texto || parte.tipo == Tipo::Texto || parte.algunTexto;
+                numero = numero || parte.tipo == Tipo::Numero;
+                r.algunTexto = r.algunTexto || parte.algunTexto;
+            }
+            esValor = k < fin && !ps_[k].esPalabra(u"WHEN");
+            desde = k + 1;
+        }
+        if (c.actual.completo) cerrarTermino(c);
+        ponerEnTermino(c, i, texto ? Tipo::Texto : numero ? Tipo::Numero : Tipo::Desconocido);
+        c.actual.fin = fin;
+        return fin;
+    }
+
     // The operator at `i` within the chain; false when it ends the chain.
     bool operador(Cadena& c, qsizetype i) {
         const QString& op = ps_[i].texto;
@@ -233,7 +284,13 @@ class Sumas {
                     break;
                 case Clase::Palabra:
                 case Clase::Nombre:
-                    if (p.esPalabra(u"END")) {
+                    if (p.esPalabra(u"CASE")) {
+                        const qsizetype fin = caso(c, r, i, hasta);
+                        if (fin >= 0)
+                            i = fin;
+                        else
+                            cerrar();
+                    } else if (p.esPalabra(u"END")) {
                         // CASE ... END is an operand that cannot be wrapped from here.
                         cerrar();
                         ponerEnTermino(c, i, Tipo::Neutro);
@@ -373,7 +430,7 @@ class Comparaciones {
                               ps_[r + 1].es(Clase::Numero);
         if (conSigno) fin = r + 1;
         if (const qsizetype cierra = llamadaDesde(r); cierra >= 0) {
-            if (!esNumero(r - 2) && !ps_[r - 2].es(Clase::Texto)) collate(cierra);
+            if (!esNumero(r - 2) && !(r >= 2 && ps_[r - 2].es(Clase::Texto))) collate(cierra);
             return;
         }
         if (fin + 1 < n_ && UneOperando(ps_[fin + 1])) return;
@@ -454,7 +511,9 @@ class Comparaciones {
             if (!enAlias && ultimo > inicio && ps_[ultimo].es(Clase::CierraParen) && pares_ &&
                 pareja_[ultimo] == inicio + 1 && deTexto(pareja_[ultimo]) && !conCollate_.contains(ultimo)) {
                 conCollate_.insert(ultimo);
-                const QString nombre = Unir(ps_, inicio, k).trimmed().replace(u'"', QStringLiteral("\"\""));
+                // A NUL would end the name for the engine; the name goes without it.
+                const QString nombre =
+                    Unir(ps_, inicio, k).trimmed().remove(QChar(0)).replace(u'"', QStringLiteral("\"\""));
                 e_.insertarDespues(ultimo, alias ? QStringLiteral(" COLLATE SERVIDOR")
                                                  : " COLLATE SERVIDOR AS \"" + nombre + u'"');
             }

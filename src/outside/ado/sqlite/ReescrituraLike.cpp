@@ -3,6 +3,7 @@
 // the server's LIKE, so without the range it reads every row of the table; with it, an index of
 // the column answers. Every text the pattern matches starts with the beginning, case-blind, and
 // so lies in the range: the rows found stay the same.
+#include "outside/ado/TextoSql.h"
 #include "outside/ado/sqlite/Reescritura.h"
 
 #include <QRegularExpression>
@@ -67,9 +68,9 @@ Piezas AcotarLike(const Piezas& ps) {
         const QString columna = Unir(ps, desde, i).trimmed();
         e.insertarAntes(desde, "(");
         // U+FFFF sorts after every character in the collation, so it closes the range.
-        e.insertarDespues(i + 1, " AND " + columna + " >= " + Literal(comienzo) + " COLLATE SERVIDOR AND " +
-                                     columna + " < " + Literal(comienzo + QChar(0xFFFF)) +
-                                     " COLLATE SERVIDOR)");
+        e.insertarDespues(i + 1, " AND " + columna + " >= " + LiteralTexto(comienzo) +
+                                     " COLLATE SERVIDOR AND " + columna + " < " +
+                                     LiteralTexto(comienzo + QChar(0xFFFF)) + " COLLATE SERVIDOR)");
     }
     return e.hayCambios() ? e.aplicar() : ps;
 }

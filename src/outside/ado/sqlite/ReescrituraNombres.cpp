@@ -3,6 +3,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include "outside/ado/TextoSql.h"
 #include "outside/ado/sqlite/Reescritura.h"
 
 namespace ado::sqlite {
@@ -61,11 +62,11 @@ void Convert(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i
         e.cambiar(i, "SV_NUMERO");
         e.quitar(t, finTipo);
         if (finValor < cierra) e.quitar(finValor, cierra - 1);
-        e.insertarAntes(cierra, ", " + Literal(tipo));
+        e.insertarAntes(cierra, ", " + LiteralTexto(tipo));
         return;
     }
     e.cambiar(i, "SV_CONVERT");
-    e.cambiar(t, Literal(tipo));
+    e.cambiar(t, LiteralTexto(tipo));
     if (finTipo > t + 1) e.quitar(t + 1, finTipo - 1);
 }
 
@@ -84,13 +85,13 @@ void Cast(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, E
     const QString tipo = NombreDeTipo(ps, as + 1, cierra);
     if (EsTipoNumerico(tipo)) {
         e.cambiar(i, "SV_NUMERO");
-        e.cambiar(as, ", " + Literal(tipo));
+        e.cambiar(as, ", " + LiteralTexto(tipo));
         e.quitar(as + 1, cierra - 1);
         return;
     }
     if (!EsTipoFecha(tipo) && !EsTipoTexto(tipo)) return;
     e.cambiar(i, "SV_CONVERT");
-    e.insertarDespues(abre, Literal(tipo) + ",");
+    e.insertarDespues(abre, LiteralTexto(tipo) + ",");
     e.quitar(as, cierra - 1);
 }
 

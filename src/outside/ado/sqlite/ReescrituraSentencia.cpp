@@ -200,8 +200,13 @@ Piezas AjustarSentencia(const Piezas& ps) {
     if (primera.esPalabra(u"DELETE") && n >= 2 && EsNombre(ps[1]) && !ps[1].esPalabra(u"FROM") &&
         !ps[1].esPalabra(u"TOP")) {
         // DELETE T FROM T JOIN ... names its target twice; only the short form gains a FROM.
-        for (qsizetype i = 2; i < n; ++i)
-            if (ps[i].esPalabra(u"FROM")) return ps;
+        // A FROM inside a subquery of the condition is not the statement's.
+        int nivel = 0;
+        for (qsizetype i = 2; i < n; ++i) {
+            if (ps[i].es(Clase::AbreParen)) ++nivel;
+            if (ps[i].es(Clase::CierraParen)) --nivel;
+            if (nivel == 0 && ps[i].esPalabra(u"FROM")) return ps;
+        }
         Edicion e(ps);
         e.insertarAntes(1, " FROM");
         return e.aplicar();

@@ -19,4 +19,10 @@ inline void Resultado(sqlite3_context* ctx, const QString& s) {
     sqlite3_result_text(ctx, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
 }
 
+// A text as the result of a function the server types as text: it carries the text subtype.
+inline void ResultadoDeTexto(sqlite3_context* ctx, const QString& s, unsigned int subtipo) {
+    Resultado(ctx, s);
+    sqlite3_result_subtype(ctx, subtipo);
+}
+
 }  // namespace ado::sqlite::funcion

@@ -1,4 +1,5 @@
 #include "outside/ado/sqlite/TraductorSql.h"
+#include "outside/ado/TextoSql.h"
 
 #include <sqlite3.h>
 
@@ -35,19 +36,23 @@ constexpr int kProfundidadMaxima = 128;
 
 // A statement that fails with the message when it runs: nothing of the text reaches the engine.
 QString Rechazo(const QString& mensaje) {
-    return "SELECT SV_ERROR(" + Literal(mensaje) + ")";
+    return "SELECT SV_ERROR(" + LiteralTexto(mensaje) + ")";
 }
 
 // Why the engine must not be given the text at all; empty when it may.
 QString Inadmisible(const Piezas& ps) {
+    // A stray ")" closes nothing: it never buys depth for the parentheses after it.
     int profundidad = 0;
     for (const Pieza& p : ps) {
         if (p.es(Clase::AbreParen) && ++profundidad > kProfundidadMaxima)
             return "191|Alguna parte de la instrucción SQL está anidada a demasiada profundidad. Vuelva a "
                    "escribir la consulta o divídala en consultas más pequeñas.";
-        if (p.es(Clase::CierraParen)) --profundidad;
+        if (p.es(Clase::CierraParen) && profundidad > 0) --profundidad;
+        if (p.es(Clase::Texto) && !p.textoCerrado())
+            return "105|Falta la comilla de cierre después de la cadena de caracteres " +
+                   LiteralTexto(p.contenidoTexto().remove(QChar(0)).left(40)) + ".";
         // The engine would end the statement there and run the part before it.
-        if (p.es(Clase::Otro) && p.texto.contains(QChar(0)))
+        if ((p.es(Clase::Otro) || p.es(Clase::Nombre)) && p.texto.contains(QChar(0)))
             return "102|La instrucción tiene un carácter nulo fuera de un texto entre comillas.";
     }
     return {};
@@ -96,7 +101,7 @@ QString Traducir(Piezas ps) {
     for (Pieza& p : ps)
         if (p.es(Clase::Texto) && p.texto.contains(QChar(0))) {
             QStringList partes;
-            for (const QString& parte : p.contenidoTexto().split(QChar(0))) partes << Literal(parte);
+            for (const QString& parte : p.contenidoTexto().split(QChar(0))) partes << LiteralTexto(parte);
             p.texto = "(" + partes.join(" || CHAR(0) || ") + ")";
         }
     return Unir(ps).trimmed();

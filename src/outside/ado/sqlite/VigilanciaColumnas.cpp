@@ -1,4 +1,5 @@
 #include "outside/ado/sqlite/VigilanciaColumnas.h"
+#include "outside/ado/TextoSql.h"
 
 #include <sqlite3.h>
 
@@ -11,10 +12,6 @@ namespace {
 
 QString Citado(const QString& nombre) {
     return u'"' + QString(nombre).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-QString Literal(const QString& texto) {
-    return u'\'' + QString(texto).replace(u'\'', QStringLiteral("''")) + u'\'';
 }
 
 struct Tipo {
@@ -77,15 +74,16 @@ QStringList SentenciasDeVigilancia(const QString& tabla, const QList<ColumnaDecl
         QStringList condiciones = largos + numeros;
         QString cuerpo;
         if (!largos.isEmpty())
-            cuerpo += QString("SELECT RAISE(ABORT, %1) WHERE %2; ")
-                          .arg(Literal("8152|Los datos de cadena o binarios se truncarían (" + tabla + ")."),
-                               largos.join(" OR "));
+            cuerpo +=
+                QString("SELECT RAISE(ABORT, %1) WHERE %2; ")
+                    .arg(LiteralTexto("8152|Los datos de cadena o binarios se truncarían (" + tabla + ")."),
+                         largos.join(" OR "));
         if (!numeros.isEmpty())
             cuerpo +=
                 QString("SELECT RAISE(ABORT, %1) WHERE %2; ")
-                    .arg(Literal("8115|Error de desbordamiento aritmético al convertir el valor al tipo "
-                                 "de datos de su columna (" +
-                                 tabla + ")."),
+                    .arg(LiteralTexto("8115|Error de desbordamiento aritmético al convertir el valor al tipo "
+                                      "de datos de su columna (" +
+                                      tabla + ")."),
                          numeros.join(" OR "));
         for (const char* evento : {"I", "U"}) {
             const QString nombre = Citado(base + "_" + evento);

@@ -228,3 +228,89 @@ INSERT INTO T VALUES (1, 'abc');
     EXPECT_EQ(base.leer("SELECT NOMBRE FROM T WHERE ID = 1").toString(), "abc");
     EXPECT_EQ(base.leer("SELECT COUNT(*) FROM DESTINO").toInt(), 0);
 }
+
+namespace {
+
+class ServerAnswers : public ServerMeaning {
+  protected:
+    void SetUp() override {
+        ServerMeaning::SetUp();
+        cn_->Execute("CREATE TABLE FZ_T (ID int, TXT varchar(10))");
+        cn_->Execute("CREATE TABLE FZ_H (ID int)");
+        cn_->Execute("INSERT INTO FZ_T VALUES (1, 'uno')");
+        cn_->Execute("INSERT INTO FZ_H VALUES (1)");
+        cn_->Execute("INSERT INTO FZ_H VALUES (2)");
+    }
+};
+
+TEST_F(ServerAnswers, MalformedTextIsRefusedAndNothingRuns) {
+    // Statements that open with an operator or a comparison are refused, never read around.
+    for (const QString& s : {QString("=X(A)"), QString("SELECT 1;\r\n= LEFT(A, 1)"),
+                             QString("BETWEEN UPPER(A) AND 2"), QString("> LTRIM(A)")})
+        EXPECT_NE(fallo(s).Description, "") << s.toStdString();
+
+    // Stray closing parentheses do not buy depth.
+    const QString hondo = "SELECT 1 " + QString(5000, u')') + QString(5000, u'(') + "1" + QString(5000, u')');
+    EXPECT_TRUE(fallo(hondo).Description.contains("anidad")) << fallo(hondo).Description.toStdString();
+
+    // An unclosed quote is an error, whatever it holds.
+    for (const QString& cola : {QString("x"), QString("x") + QChar(0) + "y", QString(QChar(0))}) {
+        const Error e = fallo("UPDATE FZ_T SET TXT = 'dos' WHERE TXT <> '" + cola);
+        EXPECT_EQ(e.NativeError, 105) << e.Description.toStdString();
+    }
+    EXPECT_EQ(valor("SELECT TXT FROM FZ_T"), "uno");
+}
+
+TEST_F(ServerAnswers, AsTheServerAnswers) {
+    EXPECT_EQ(valor("SELECT TXT + CASE WHEN ID = 1 THEN ' (uno)' ELSE '' END FROM FZ_T WHERE ID = 1"),
+              "uno (uno)");
+    EXPECT_EQ(valor("SELECT CASE WHEN 1 = 1 THEN 'a' ELSE 'b' END + CASE WHEN 1 = 1 THEN 'c' ELSE 'd' END"),
+              "ac");
+    EXPECT_EQ(valor("SELECT CASE WHEN ID = 1 THEN 2 ELSE 3 END + ID FROM FZ_T"), "3");
+
+    const QString conNulo = QString("a") + QChar(0) + "b";
+    EXPECT_EQ(valor("SELECT DISTINCT LTRIM('" + conNulo + "') FROM FZ_T"), conNulo);
+    EXPECT_EQ(valor("SELECT SUBSTRING('" + QString(QChar(0)) + "31/01/2024', 2, 2)"), "31");
+
+    // A text function gives a text, however its value looks; a date column's MAX stays a date.
+    RecordsetPtr rs = cn_->Execute("SELECT LTRIM('2024-01-31'), RTRIM('2024-01-31 '), MAX(FECHA) FROM T");
+    EXPECT_EQ(rs->fields().Item(0).Value().typeId(), QMetaType::QString);
+    EXPECT_EQ(rs->fields().Item(0).Value().toString(), "2024-01-31");
+    EXPECT_EQ(rs->fields().Item(1).Value().toString(), "2024-01-31");
+    EXPECT_EQ(rs->fields().Item(2).Value().typeId(), QMetaType::QDateTime);
+
+    EXPECT_EQ(fallo("DELETE FZ_H WHERE ID IN (SELECT ID FROM FZ_T WHERE TXT = 'uno')").Description, "");
+    EXPECT_EQ(filas("SELECT ID FROM FZ_H"), QStringList({"2"}));
+}
+
+TEST_F(ServerAnswers, TextFunctionsFoldEveryLetterAndKeepTheirText) {
+    // Every letter changes case, one for one as the server maps them.
+    EXPECT_EQ(valor("SELECT UPPER('peña'), LOWER('ÁRBOL'), UPPER('straße'), LOWER(UPPER('ǆ'))"),
+              "PEÑA|árbol|STRAßE|ǆ");
+
+    // A NUL is a character like any other.
+    const QString nulo(QChar(0));
+    const QString conNulo = "a" + nulo + "b";
+    EXPECT_EQ(valor("SELECT UPPER('" + conNulo + "'), LOWER('A" + nulo + "B')"), "A" + nulo + "B|" + conNulo);
+    EXPECT_EQ(
+        valor("SELECT REPLACE('" + conNulo + "', '" + nulo + "', '-'), REPLACE('" + conNulo + "', 'b', 'c')"),
+        "a-b|a" + nulo + "c");
+    EXPECT_EQ(valor("SELECT LEN('" + conNulo + "  '), LEN('a" + nulo + "'), CHARINDEX('B', '" + conNulo +
+                    "'), "
+                    "CHARINDEX('" +
+                    nulo + "', '" + conNulo + "')"),
+              "3|2|3|2");
+
+    // REPLACE and CHARINDEX find as the collation compares: case-blind, accents and ñ count.
+    EXPECT_EQ(valor("SELECT REPLACE('Peña PEÑA pena', 'peña', 'x'), REPLACE('árbol Arbol', 'arbol', 'y')"),
+              "x x pena|árbol y");
+    EXPECT_EQ(valor("SELECT CHARINDEX('Ñ', 'pena peña'), CHARINDEX('a', 'á A'), LEN('ñandú  ')"), "8|3|5");
+
+    // Their results are texts, however they look.
+    RecordsetPtr rs = cn_->Execute(
+        "SELECT UPPER('2024-01-31'), LOWER('2024-01-31 10:00:00'), REPLACE('2024/01/31', '/', '-')");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(rs->fields().Item(i).Value().typeId(), QMetaType::QString) << i;
+    EXPECT_EQ(rs->fields().Item(2).Value().toString(), "2024-01-31");
+}
+
+}  // namespace
