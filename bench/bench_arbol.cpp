@@ -59,7 +59,9 @@ void BM_ArbolCentros(benchmark::State& state) {
         t.start();
         {
             Lib_FrmCons3Tree v;
-            v.Sql = kSentencia;
+            Lib_FrmCons3Tree::Pedido p;
+            p.Sql = kSentencia;
+            v.Prepara(p);
             v.Form_Load();
             gNodos = v.CantidadNodos();
         }

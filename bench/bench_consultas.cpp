@@ -3,6 +3,7 @@
 // and one keystroke of incremental search over the loaded rows against the same search over that
 // plain list. Prints the times, each ratio and the targets.
 #include "comun/Comparacion.h"
+#include "comun/Control.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "lookup/Lib_FrmCons3.h"
@@ -78,10 +79,13 @@ void BM_CargaCuentas(benchmark::State& state) {
         t.start();
         {
             Lib_FrmCons3 v;
-            v.Sql = kSentencia;
+            Lib_FrmCons3::Pedido p;
+            p.Sql = kSentencia;
+            v.Prepara(p);
             v.Cargar();
-            v.ListView1->EnsureVisible(v.ListView1->ListItemsCount());
-            gFilas = v.ListView1->model()->rowCount();
+            vb::ListView* lista = Control<vb::ListView>(v, "ListView1");
+            lista->EnsureVisible(lista->ListItemsCount());
+            gFilas = lista->model()->rowCount();
         }
         programa += t.nsecsElapsed() / 1e6;
         t.restart();
@@ -107,17 +111,20 @@ void BM_TeclaBusqueda(benchmark::State& state) {
     const Filas filas = LecturaDirecta(directa);
     sqlite3_close(directa);
     Lib_FrmCons3 v;
-    v.Sql = kSentencia;
+    Lib_FrmCons3::Pedido p;
+    p.Sql = kSentencia;
+    v.Prepara(p);
     v.Cargar();
+    QComboBox* busqueda = Control<QComboBox>(v, "CmbSearch", 1);
     const QString texto = "CUENTA 99999Z";
     double total = 0, totalDirecto = 0;
     int n = 0;
     for (auto _ : state) {
-        v.CmbSearch[1]->setEditText(QString());
+        busqueda->setEditText(QString());
         for (int k = 1; k <= texto.size(); ++k) {
             QElapsedTimer t;
             t.start();
-            v.CmbSearch[1]->setEditText(texto.left(k));
+            busqueda->setEditText(texto.left(k));
             total += t.nsecsElapsed() / 1e6;
             t.restart();
             benchmark::DoNotOptimize(BusquedaDirecta(filas, texto.left(k)));

@@ -14,6 +14,7 @@
 
 #include "accounts/FrmMA_CUENTAS.h"
 #include "comun/Comparacion.h"
+#include "comun/Control.h"
 #include "data/DB_Dll.h"
 #include "outside/ado/sqlite/ConstructorBase.h"
 #include "outside/ado/sqlite/ExtensionesSqlite.h"
@@ -102,7 +103,7 @@ struct Entorno {
         f = std::make_unique<FrmMA_CUENTAS>();
         f->Form_Load();
         // The node of a save waits 100 ms by design; the save is measured without the tree.
-        f->MostrarArbol = false;
+        f->Treev_Estado(false);
     }
     ~Entorno() {
         f.reset();
@@ -156,7 +157,7 @@ void BM_ArbolCuentas(benchmark::State& state) {
         auto t0 = Reloj::now();
         gEntorno->f->ArmarTreeVAutomatico(" ");
         auto t1 = Reloj::now();
-        nodos = gEntorno->f->TreeV->Count();
+        nodos = Control<vb::TreeView>(*gEntorno->f, "TreeV")->Count();
         while (sqlite3_step(st) == SQLITE_ROW) {
             benchmark::DoNotOptimize(sqlite3_column_text(st, 0));
             benchmark::DoNotOptimize(sqlite3_column_text(st, 1));
@@ -200,17 +201,15 @@ void BM_GrabarCuenta(benchmark::State& state) {
         // The account shown, as the code box leaves it; its description changed.
         state.PauseTiming();
         f.LimpiaPantalla();
-        f.txtFields[1]->setText(codigo);
-        f.Campo_Valida(1, f.txtFields[1]);
-        f.txtFields[0]->setText(QString("CUENTA CAMBIADA %1").arg(n));
+        Control<vb::CajaTexto>(f, "txtFields", 1)->setText(codigo);
+        f.Campo_Valida(1, Control<vb::CajaTexto>(f, "txtFields", 1));
+        Control<vb::CajaTexto>(f, "txtFields", 0)->setText(QString("CUENTA CAMBIADA %1").arg(n));
         state.ResumeTiming();
 
         auto t0 = Reloj::now();
-        f.Grabando = true;
-        if (f.ValidaCampos()) f.GrabarCuenta();
-        f.Grabando = false;
+        f.Utilvex1_Click("GRABAR");  // the toolbar's save: validation and write
         auto t1 = Reloj::now();
-        if (f.HuboError) state.SkipWithError("la cuenta no se grabó");
+        if (f.Rechazo()) state.SkipWithError("la cuenta no se grabó");
 
         for (sqlite3_stmt* s : {lee, legajo}) {
             sqlite3_bind_text(s, 1, cod.constData(), int(cod.size()), SQLITE_TRANSIENT);

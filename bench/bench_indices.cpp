@@ -2,6 +2,7 @@
 // every month row, a reload, and one edit of a fiscal year's first month, each against the same
 // statements run directly through the SQLite C API. Prints the times and their ratios.
 #include "comun/Comparacion.h"
+#include "comun/Control.h"
 #include "data/DB_Dll.h"
 #include "indices/frmMA_INDAJUSTE.h"
 #include "outside/ado/sqlite/ConstructorBase.h"
@@ -151,7 +152,7 @@ void MideCarga(const QString& directa, double& programa, double& directo) {
     {
         frmMA_INDAJUSTE f;
         f.Form_Load();
-        benchmark::DoNotOptimize(f.FgAsiento->Rows());
+        benchmark::DoNotOptimize(Control<vb::FlexGrid>(f, "FgAsiento")->Rows());
     }
     programa += t.nsecsElapsed() / 1e6;
     t.restart();
@@ -204,9 +205,10 @@ void BM_EdicionPrimerMes(benchmark::State& state) {
     double programa = 0, directo = 0;
     int n = 0;
     for (auto _ : state) {
-        f.FgAsiento->setRow(fila);
-        for (int k = 1; k <= 4; ++k) f.FgAsiento->setTextMatrix(fila + 11, 2 * k - 1, "200");
-        f.FgAsiento->setTextMatrix(fila, 1, QString::number(100 + n % 7));
+        Control<vb::FlexGrid>(f, "FgAsiento")->setRow(fila);
+        for (int k = 1; k <= 4; ++k)
+            Control<vb::FlexGrid>(f, "FgAsiento")->setTextMatrix(fila + 11, 2 * k - 1, "200");
+        Control<vb::FlexGrid>(f, "FgAsiento")->setTextMatrix(fila, 1, QString::number(100 + n % 7));
         QElapsedTimer t;
         t.start();
         // The typed index, then the recomputation from the stored indexes (an edit saves both in
