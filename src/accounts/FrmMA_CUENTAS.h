@@ -63,7 +63,7 @@ class FrmMA_CUENTAS : public QWidget {
     bool CuentaGuardada() const { return Modificando; }
     bool Rechazo() const { return HuboError; }
 
-    // ---- public members ----
+    // ---- public routines ----
     void LimpiaPantalla();
     void HabilitaCampos(bool habilita);
     void CargaCombos();

@@ -34,7 +34,7 @@ class frmMA_INDAJUSTE : public QWidget {
     // Whether the last validation or save refused.
     bool Rechazo() const { return m_Error; }
 
-    // ---- public members ----
+    // ---- public routines ----
     void MSFlex_EditKeyCode(vb::FlexGrid* grid, vb::CajaTexto* editor, int KeyCode, int Shift);
     void MsFlex_Inicializa(int Filas);
     void Brw_Propiedades(double columna);

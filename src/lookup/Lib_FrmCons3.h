@@ -1,7 +1,7 @@
 #pragma once
 // The list lookup window "Consulta...": the rows of one statement in a multi-column list, one
 // search box above each column, and the bar of buttons. Only the lookup object opens it: it sets
-// the public members, shows the window modally and reads the results back once the window has
+// its request (Pedido), shows the window modally and reads the answer back once the window has
 // hidden itself. Sizes and positions are kept in twips, as the window's formulas give them.
 //
 // Files: Lib_FrmCons3.ui (the controls as designed), Lib_FrmCons3.cpp (layout, resize, unload),
@@ -54,8 +54,8 @@ class Lib_FrmCons3 : public QWidget {
     void Descargar();
     bool Cargado() const { return cargado_; }
 
-    // What the caller asks of the window (in the order of the original's public members) and what
-    // the window answers (ValorDevuelto, Valores, Cantidades).
+    // What the caller asks of the window and what the window answers (ValorDevuelto, Valores,
+    // Cantidades).
     struct Pedido {
         QVariant StkNivel1;
         QVariant StkNivel2;

@@ -43,7 +43,6 @@ class Lib_FrmCons3Tree : public QWidget {
     ~Lib_FrmCons3Tree() override;
     // What the caller asks of the window and what the window answers (ValorDevuelto, Valores).
     struct Pedido {
-        // ---- public members, in interface order ----
         // First column the code, second the description. F5 and the database layer rewrite it.
         QString Sql;
         // "IDFAMILIA", "IDPOSICION" or "CODIGO" (any case): which table confirms the choice.
