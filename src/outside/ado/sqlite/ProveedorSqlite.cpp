@@ -152,7 +152,14 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
     tiempoDeEspera(espera_);
     reloj_.invalidate();  // the open's own statements have no time-out
     sqlite3_progress_handler(db_, 1000, &ProveedorSqlite::vigilar, this);
-    rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    // The first connections to a file still in rollback mode switch it to WAL; one of two programs
+    // doing so at once meets the other's lock without the engine waiting, so it waits here as any
+    // statement would.
+    int intentos = 0;
+    while (((rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr)) & 0xff) ==
+               SQLITE_BUSY &&
+           ocupada(this, intentos++)) {
+    }
     if (rc != SQLITE_OK) {
         const QString m = QString::fromUtf8(sqlite3_errmsg(db_));
         cerrar();
