@@ -28,7 +28,6 @@ namespace {
 const char* kPrograma = "INDAJUSTE_PRUEBA_PROGRAMA";
 const char* kEmpresa = "INDAJUSTE_PRUEBA_EMPRESA";
 const char* kResultado = "INDAJUSTE_PRUEBA_RESULTADO";
-const char* kSalida = "INDAJUSTE_PRUEBA_SALIDA";  // a file whose appearance starts them all at once
 constexpr int kProgramas = 8;
 constexpr int kVueltas = 50;
 constexpr int kEsperaSegundos = 20;
@@ -121,12 +120,12 @@ Cuentas Trabaja(const QString& cadena, int programa) {
 // What each program runs, in a process of its own; skipped when the suite runs it directly.
 TEST(ConcurrentPrograms, OneProgram) {
     if (qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP() << "lo lanza EightProgramsOnOneCompany";
-    // At the start line: the launcher waits for every program's word before it gives the start.
+    // At the start line: the launcher waits for every program's word, then starts them all at once
+    // with a line on their input.
     std::fputs("listo\n", stdout);
     std::fflush(stdout);
-    QElapsedTimer espera;
-    espera.start();
-    while (!QFile::exists(qEnvironmentVariable(kSalida)) && espera.elapsed() < 60000) QThread::msleep(5);
+    char largada[8];
+    ASSERT_NE(std::fgets(largada, sizeof largada, stdin), nullptr);
     const Cuentas c = Trabaja(qEnvironmentVariable(kEmpresa), qEnvironmentVariableIntValue(kPrograma));
     QFile f(qEnvironmentVariable(kResultado));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -159,7 +158,6 @@ TEST(ConcurrentPrograms, EightProgramsOnOneCompany) {
         env.insert(kPrograma, QString::number(i));
         env.insert(kEmpresa, base.cadenaConexion());
         env.insert(kResultado, QDir(resultados.path()).filePath(QString::number(i)));
-        env.insert(kSalida, QDir(resultados.path()).filePath("salida"));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ConcurrentPrograms.OneProgram"});
@@ -175,9 +173,9 @@ TEST(ConcurrentPrograms, EightProgramsOnOneCompany) {
                 ASSERT_TRUE(p->waitForReadyRead(-1)) << "programa " << i << " no llegó a la largada";
         }
     }
-    QFile salida(QDir(resultados.path()).filePath("salida"));
-    ASSERT_TRUE(salida.open(QIODevice::WriteOnly));
-    salida.close();
+    for (const auto& p : programas) p->write("ya\n");
+    for (const auto& p : programas)
+        while (p->bytesToWrite() > 0) ASSERT_TRUE(p->waitForBytesWritten(-1));
     int ganadas = 0, informadas = 0;
     for (int i = 0; i < kProgramas; ++i) {
         QProcess* p = programas[i].get();
