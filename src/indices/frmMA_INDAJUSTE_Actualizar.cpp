@@ -2,6 +2,7 @@
 #include "indices/frmMA_INDAJUSTE.h"
 
 #include "data/DB_Dll.h"
+#include "indices/ArchivoPerdido.h"
 #include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
@@ -103,6 +104,12 @@ void frmMA_INDAJUSTE::ActualizarDatos() {
                                m_Error = true;
                                util.Ocupado(false);
                                int respuesta = 0;
+                               // The company file was gone: the question was asked, and the
+                               // year is written again.
+                               if (e.Number == ado::kErrTransaccionPerdida && indices::ArchivoPerdido()) {
+                                   m_Error = false;
+                                   return vb::kRespuestaReintentar;
+                               }
                                // The server undid the whole save: nothing to retry.
                                if (e.Number == ado::kErrTransaccionPerdida) {
                                    util.TrataError(e, vb::vbOKOnly + vb::vbCritical, rutina, respuesta);

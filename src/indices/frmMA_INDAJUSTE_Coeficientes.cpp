@@ -4,6 +4,7 @@
 #include "indices/frmMA_INDAJUSTE.h"
 
 #include "data/DB_Dll.h"
+#include "indices/ArchivoPerdido.h"
 #include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
@@ -117,6 +118,11 @@ void frmMA_INDAJUSTE::GrabaIndice(int fila, const Edicion& edicion) {
     vb::ManejadorErrores h("Campo_Valida", [&util](const vb::ErrorVB& e, const QString& rutina) {
         util.Ocupado(false);
         int respuesta = 0;
+        // The company file was gone: the question was asked, and the save is made again.
+        if (e.Number == ado::kErrTransaccionPerdida && indices::ArchivoPerdido()) {
+            util.Ocupado(true);
+            return vb::kRespuestaReintentar;
+        }
         // The server undid the whole save with the session: nothing to repeat on it.
         if (e.Number == ado::kErrTransaccionPerdida) {
             util.TrataError(e, vb::vbOKOnly + vb::vbCritical, rutina, respuesta);

@@ -15,6 +15,12 @@
 #include <QKeyEvent>
 #include <cmath>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kTabla =
@@ -57,6 +63,38 @@ struct Rinde : DialogosGuionados {
         return vb::vbAbort;
     }
     QStringList textos;
+};
+
+// The file may be read but not written, for as long as the object lives: immutable (which stops
+// root too) where the file system allows it, otherwise without write permission.
+class SoloLectura {
+  public:
+    explicit SoloLectura(const QString& ruta) : ruta_(QFile::encodeName(ruta)) {
+        inmutable_ = Marca(true);
+        if (!inmutable_ && geteuid() != 0) permisos_ = ::chmod(ruta_.constData(), 0444) == 0;
+    }
+    ~SoloLectura() {
+        if (inmutable_) Marca(false);
+        if (permisos_) ::chmod(ruta_.constData(), 0644);
+    }
+    bool activa() const { return inmutable_ || permisos_; }
+
+  private:
+    bool Marca(bool poner) {
+        const int fd = ::open(ruta_.constData(), O_RDONLY);
+        if (fd < 0) return false;
+        int banderas = 0;
+        bool hecho = ::ioctl(fd, FS_IOC_GETFLAGS, &banderas) == 0;
+        if (hecho) {
+            banderas = poner ? banderas | FS_IMMUTABLE_FL : banderas & ~FS_IMMUTABLE_FL;
+            hecho = ::ioctl(fd, FS_IOC_SETFLAGS, &banderas) == 0;
+        }
+        ::close(fd);
+        return hecho;
+    }
+    QByteArray ruta_;
+    bool inmutable_ = false;
+    bool permisos_ = false;
 };
 
 }  // namespace
@@ -210,6 +248,76 @@ TEST(IndexSave, AMovedCompanyFileIsALostConnection) {
     }
 }
 
+// The file is moved while the save waits for another program's lock, so the save loses it
+// inside its transaction: one message, the lost-connection question; once the file is back
+// the whole save is made on it.
+TEST(IndexSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
+    VentanaIndices v(false, JulioAJunio());
+    v.Iniciar();
+    const QString ruta = v.base().ruta();
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ado::sqlite::AvisoDeEspera() = [&] {
+        QFile::rename(ruta, ruta + ".fuera");
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    };
+    struct Devuelve : DialogosGuionados {
+        QString ruta;
+        int MsgBox(const QString& t, int e, const QString& c) override {
+            if (t.contains("Se perdio la conexion")) QFile::rename(ruta + ".fuera", ruta);
+            return DialogosGuionados::MsgBox(t, e, c);
+        }
+    } operador;
+    operador.ruta = ruta;
+    operador.esperarMsgBox(vb::vbYes);
+    v.Escribir(3, 1, "5555");
+    ado::sqlite::AvisoDeEspera() = nullptr;
+    sqlite3_close(otro);
+    ASSERT_EQ(operador.preguntas().size(), 1);
+    EXPECT_TRUE(operador.preguntas().first().texto.contains("Se perdio la conexion"))
+        << operador.preguntas().first().texto.toStdString();
+    EXPECT_DOUBLE_EQ(v.Guardado(2023, 9, "Importe1").toDouble(), 5555);
+    CoeficientesAcordes(v);
+    EXPECT_EQ(v.Celda(3, 1), "5555");
+}
+
+// The same for the year save: the question once, and the year written on the file once back.
+TEST(YearSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
+    VentanaIndices v(false, JulioAJunio());
+    v.Iniciar();
+    const QString ruta = v.base().ruta();
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ado::sqlite::AvisoDeEspera() = [&] {
+        QFile::rename(ruta, ruta + ".fuera");
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    };
+    struct Devuelve : DialogosGuionados {
+        QString ruta;
+        int MsgBox(const QString& t, int e, const QString& c) override {
+            if (t.contains("Se perdio la conexion")) QFile::rename(ruta + ".fuera", ruta);
+            return DialogosGuionados::MsgBox(t, e, c);
+        }
+    } operador;
+    operador.ruta = ruta;
+    operador.esperarMsgBox(vb::vbYes);
+    v.f().txtFields[0]->setText("2024");
+    v.Boton("GRABAR");
+    ado::sqlite::AvisoDeEspera() = nullptr;
+    sqlite3_close(otro);
+    ASSERT_EQ(operador.preguntas().size(), 1);
+    EXPECT_TRUE(operador.preguntas().first().texto.contains("Se perdio la conexion"))
+        << operador.preguntas().first().texto.toStdString();
+    EXPECT_FALSE(v.f().m_Error);
+    EXPECT_EQ(v.base()
+                  .escalar("SELECT COUNT(*) FROM MA_INDAJUSTE WHERE Anio = 2024 AND fechahora_grabacion "
+                           "IS NOT NULL")
+                  .toInt(),
+              6);
+}
+
 // A file that cannot take the months a new fiscal year needs (read-only) says so once, with
 // the server's text, and still shows every stored month.
 TEST(IndexLoad, AFileThatTakesNoNewMonthsSaysSoOnceAndShowsEveryStoredMonth) {
@@ -235,6 +343,35 @@ TEST(IndexLoad, AFileThatTakesNoNewMonthsSaysSoOnceAndShowsEveryStoredMonth) {
     EXPECT_EQ(v.Celda(1, 0), "07/2023");
     EXPECT_EQ(v.Celda(12, 0), "06/2024");
     EXPECT_EQ(v.Celda(12, 1), "120");
+}
+
+// A file the user may only read, kept in the journal form another program left (not the
+// program's own): it opens; the months of a fiscal year added meanwhile are refused once with
+// the server's text, every stored month is shown, and a typed value is refused with a word.
+TEST(IndexLoad, AReadOnlyFileInAnotherJournalFormOpensAndShowsEveryStoredMonth) {
+    VentanaIndices v(false, JulioAJunio()
+                                << "INSERT INTO MV_EJERCICIOS (PERIODO, DESCRIPCION, [Fecha Desde], "
+                                   "[Fecha Hasta]) VALUES (2025, 'E', '2024-07-01', '2025-06-30')");
+    ASSERT_EQ(v.base().escalar("PRAGMA journal_mode").toString(), "delete");
+    const auto antes = v.base().filas(kTabla);
+    SoloLectura soloLectura(v.base().ruta());
+    if (!soloLectura.activa()) GTEST_SKIP() << "this file system cannot make a file read-only for root";
+    v.guion().esperarMsgBox(vb::vbOK);
+    v.Iniciar();
+    ASSERT_EQ(v.guion().preguntas().size(), 1);
+    EXPECT_TRUE(v.guion().preguntas().last().texto.contains("readonly"))
+        << v.guion().preguntas().last().texto.toStdString();
+    ASSERT_EQ(v.f().FgAsiento->Rows(), 13);
+    EXPECT_EQ(v.Celda(1, 0), "07/2023");
+    EXPECT_EQ(v.Celda(12, 1), "120");
+    EXPECT_EQ(v.Celda(1, 2), "");  // as stored: the load's recomputation could not be saved
+
+    v.guion().esperarMsgBox(vb::vbAbort);
+    v.Escribir(3, 1, "150");
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_TRUE(v.guion().preguntas().last().texto.contains("readonly"));
+    EXPECT_EQ(v.Celda(3, 1), "102");
+    EXPECT_EQ(v.base().filas(kTabla), antes);
 }
 
 // The year of the grid's last row keeps every month, its last included; a five-digit year is

@@ -160,6 +160,10 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
                SQLITE_BUSY &&
            ocupada(this, intentos++)) {
     }
+    // A file the user may only read keeps the journal it has: it is read, and every write is
+    // refused with the engine's own message.
+    if (rc != SQLITE_OK && (rc & 0xff) == SQLITE_READONLY && sqlite3_db_readonly(db_, "main") == 1)
+        rc = SQLITE_OK;
     if (rc != SQLITE_OK) {
         const QString m = QString::fromUtf8(sqlite3_errmsg(db_));
         cerrar();
