@@ -78,7 +78,7 @@ struct Palabra {
 QList<QList<Palabra>> PalabrasPdf(const QString& archivo) {
     QProcess p;
     p.start("pdftotext", {"-bbox", archivo, "-"});
-    p.waitForFinished(30000);
+    p.waitForFinished(-1);
     const QString xml = QString::fromUtf8(p.readAllStandardOutput());
     QList<QList<Palabra>> paginas;
     static const QRegularExpression palabra(

@@ -5,7 +5,6 @@
 // naming the window and its text, and the window is closed so that the run goes on.
 #include "support/DialogosGuionados.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -25,7 +24,7 @@ class VigiaModal : public QObject {
 
     DialogosGuionados sinGuion_;
     QTimer reloj_;
-    QElapsedTimer desde_;
+    int revisiones_ = 0;  // since the loop and its window were first seen
     QPointer<QWidget> vista_;
     int nivel_ = 0;
 };

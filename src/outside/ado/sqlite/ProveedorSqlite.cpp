@@ -152,7 +152,14 @@ void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const Q
     tiempoDeEspera(espera_);
     reloj_.invalidate();  // the open's own statements have no time-out
     sqlite3_progress_handler(db_, 1000, &ProveedorSqlite::vigilar, this);
-    rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    // The first connections to a file still in rollback mode switch it to WAL; one of two programs
+    // doing so at once meets the other's lock without the engine waiting, so it waits here as any
+    // statement would.
+    int intentos = 0;
+    while (((rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr)) & 0xff) ==
+               SQLITE_BUSY &&
+           ocupada(this, intentos++)) {
+    }
     // A file the user may only read keeps the journal it has: it is read, and every write is
     // refused with the engine's own message.
     if (rc != SQLITE_OK && (rc & 0xff) == SQLITE_READONLY && sqlite3_db_readonly(db_, "main") == 1)

@@ -10,6 +10,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/ErroresAdo.h"
@@ -25,7 +28,6 @@ namespace {
 const char* kPrograma = "INDAJUSTE_PRUEBA_PROGRAMA";
 const char* kEmpresa = "INDAJUSTE_PRUEBA_EMPRESA";
 const char* kResultado = "INDAJUSTE_PRUEBA_RESULTADO";
-const char* kSalida = "INDAJUSTE_PRUEBA_SALIDA";  // a file whose appearance starts them all at once
 constexpr int kProgramas = 8;
 constexpr int kVueltas = 50;
 constexpr int kEsperaSegundos = 20;
@@ -118,9 +120,12 @@ Cuentas Trabaja(const QString& cadena, int programa) {
 // What each program runs, in a process of its own; skipped when the suite runs it directly.
 TEST(ConcurrentPrograms, OneProgram) {
     if (qEnvironmentVariableIsEmpty(kPrograma)) GTEST_SKIP() << "lo lanza EightProgramsOnOneCompany";
-    QElapsedTimer espera;
-    espera.start();
-    while (!QFile::exists(qEnvironmentVariable(kSalida)) && espera.elapsed() < 60000) QThread::msleep(5);
+    // At the start line: the launcher waits for every program's word, then starts them all at once
+    // with a line on their input.
+    std::fputs("listo\n", stdout);
+    std::fflush(stdout);
+    char largada[8];
+    ASSERT_NE(std::fgets(largada, sizeof largada, stdin), nullptr);
     const Cuentas c = Trabaja(qEnvironmentVariable(kEmpresa), qEnvironmentVariableIntValue(kPrograma));
     QFile f(qEnvironmentVariable(kResultado));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -140,30 +145,40 @@ TEST(ConcurrentPrograms, EightProgramsOnOneCompany) {
     QTemporaryDir resultados;
     ASSERT_TRUE(resultados.isValid());
 
-    QList<QProcess*> programas;
+    // Owned here, so that a failed check ends and reaps the programs still running.
+    std::vector<std::unique_ptr<QProcess>> programas;
     for (int i = 0; i < kProgramas; ++i) {
-        auto* p = new QProcess;
+        auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         // Each program runs its one test, whichever share of the suite launched it.
         env.remove("GTEST_TOTAL_SHARDS");
         env.remove("GTEST_SHARD_INDEX");
+        // Nor is it one of the shard's tests: the shard's record of progress stays its own.
+        env.remove("INDAJUSTE_AVANCE");
         env.insert(kPrograma, QString::number(i));
         env.insert(kEmpresa, base.cadenaConexion());
         env.insert(kResultado, QDir(resultados.path()).filePath(QString::number(i)));
-        env.insert(kSalida, QDir(resultados.path()).filePath("salida"));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ConcurrentPrograms.OneProgram"});
-        programas << p;
+        programas.push_back(std::move(p));
     }
-    for (QProcess* p : programas) ASSERT_TRUE(p->waitForStarted(30000));
-    QThread::msleep(300);  // let them reach the start line
-    QFile salida(QDir(resultados.path()).filePath("salida"));
-    ASSERT_TRUE(salida.open(QIODevice::WriteOnly));
-    salida.close();
+    for (int i = 0; i < kProgramas; ++i) {
+        QProcess* p = programas[i].get();
+        QByteArray linea;
+        while (linea != "listo\n") {
+            if (p->canReadLine())
+                linea = p->readLine();
+            else
+                ASSERT_TRUE(p->waitForReadyRead(-1)) << "programa " << i << " no llegó a la largada";
+        }
+    }
+    for (const auto& p : programas) p->write("ya\n");
+    for (const auto& p : programas)
+        while (p->bytesToWrite() > 0) ASSERT_TRUE(p->waitForBytesWritten(-1));
     int ganadas = 0, informadas = 0;
     for (int i = 0; i < kProgramas; ++i) {
-        QProcess* p = programas[i];
+        QProcess* p = programas[i].get();
         ASSERT_TRUE(p->waitForFinished(240000)) << "programa " << i;
         EXPECT_EQ(p->exitCode(), 0) << QString::fromUtf8(p->readAllStandardOutput()).toStdString();
         QFile f(QDir(resultados.path()).filePath(QString::number(i)));
@@ -186,7 +201,7 @@ TEST(ConcurrentPrograms, EightProgramsOnOneCompany) {
                   QList<QStringList>({{"12", QString::number(12 * 100 + 78)}}))
             << "programa " << i;
     }
-    qDeleteAll(programas);
+    programas.clear();
     // Every stored update of the shared month counts; the others were each reported.
     EXPECT_EQ(
         base.escalar("SELECT CAST(Importe1 AS INT) FROM MA_INDAJUSTE WHERE Anio = 1990 AND Mes = 1").toInt(),

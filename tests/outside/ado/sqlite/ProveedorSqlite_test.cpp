@@ -130,3 +130,28 @@ TEST(ProveedorSqlite, TheCommandTimeOutStopsALongQueryAndALongWait) {
     cn->Execute("UPDATE MA_CUENTAS SET SALDO = 2");
     EXPECT_EQ(base.leer("SELECT SALDO FROM MA_CUENTAS"), QVariant(2.0));
 }
+
+// A company file still in rollback mode, its write lock held by another program while this one
+// opens it: the switch to WAL waits for the lock like any statement, and the connection opens.
+TEST(ProveedorSqlite, OpeningAFileAnotherProgramIsWritingWaitsForItsLock) {
+    BaseTemporal base(kEsquemaDia);
+    ASSERT_EQ(base.leer("PRAGMA journal_mode"), QVariant("delete"));
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(base.ruta()).constData(), &otro), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(otro, "BEGIN IMMEDIATE; UPDATE MA_CUENTAS SET SALDO = 7", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    int esperas = 0;
+    ado::sqlite::AvisoDeEspera() = [&] {
+        ++esperas;
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);  // the other program is done
+    };
+    ConnectionPtr cn;
+    EXPECT_EQ(numeroDe([&] { cn = base.abrir(); }), 0);
+    ado::sqlite::AvisoDeEspera() = nullptr;
+    sqlite3_close(otro);
+    EXPECT_EQ(esperas, 1);
+    ASSERT_TRUE(cn);
+    EXPECT_EQ(cn->Execute("SELECT SALDO FROM MA_CUENTAS")->valor("SALDO"), QVariant(7.0));
+    EXPECT_EQ(base.leer("PRAGMA journal_mode"), QVariant("wal"));
+}
