@@ -98,6 +98,40 @@ class SoloLectura {
     bool permisos_ = false;
 };
 
+// Another program holds the write lock; while the save waits for it the company file is moved
+// away and the lock goes, so the save loses the file inside its transaction. The operator's
+// answer to the lost-connection question brings the file back.
+class ArchivoQueSeMueve {
+  public:
+    explicit ArchivoQueSeMueve(const QString& ruta) : ruta_(ruta) {
+        sqlite3_open(QFile::encodeName(ruta_).constData(), &otro_);
+        sqlite3_exec(otro_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        ado::sqlite::AvisoDeEspera() = [this] {
+            QFile::rename(ruta_, ruta_ + ".fuera");
+            sqlite3_exec(otro_, "COMMIT", nullptr, nullptr, nullptr);
+        };
+    }
+    ~ArchivoQueSeMueve() { Suelta(); }
+    void Suelta() {
+        ado::sqlite::AvisoDeEspera() = nullptr;
+        if (otro_) sqlite3_close(otro_);
+        otro_ = nullptr;
+    }
+
+    struct Operador : DialogosGuionados {
+        explicit Operador(const QString& r) : ruta(r) { esperarMsgBox(vb::vbYes); }
+        QString ruta;
+        int MsgBox(const QString& t, int e, const QString& c) override {
+            if (t.contains("Se perdio la conexion")) QFile::rename(ruta + ".fuera", ruta);
+            return DialogosGuionados::MsgBox(t, e, c);
+        }
+    };
+
+  private:
+    QString ruta_;
+    sqlite3* otro_ = nullptr;
+};
+
 }  // namespace
 
 // The save ends at its first, second, ... statement with a full disk: each time the table is
@@ -255,26 +289,10 @@ TEST(IndexSave, AMovedCompanyFileIsALostConnection) {
 TEST(IndexSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
     VentanaIndices v(false, JulioAJunio());
     v.Iniciar();
-    const QString ruta = v.base().ruta();
-    sqlite3* otro = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    ado::sqlite::AvisoDeEspera() = [&] {
-        QFile::rename(ruta, ruta + ".fuera");
-        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
-    };
-    struct Devuelve : DialogosGuionados {
-        QString ruta;
-        int MsgBox(const QString& t, int e, const QString& c) override {
-            if (t.contains("Se perdio la conexion")) QFile::rename(ruta + ".fuera", ruta);
-            return DialogosGuionados::MsgBox(t, e, c);
-        }
-    } operador;
-    operador.ruta = ruta;
-    operador.esperarMsgBox(vb::vbYes);
+    ArchivoQueSeMueve archivo(v.base().ruta());
+    ArchivoQueSeMueve::Operador operador(v.base().ruta());
     v.Escribir(3, 1, "5555");
-    ado::sqlite::AvisoDeEspera() = nullptr;
-    sqlite3_close(otro);
+    archivo.Suelta();
     ASSERT_EQ(operador.preguntas().size(), 1);
     EXPECT_TRUE(operador.preguntas().first().texto.contains("Se perdio la conexion"))
         << operador.preguntas().first().texto.toStdString();
@@ -287,27 +305,11 @@ TEST(IndexSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
 TEST(YearSave, AFileMovedInsideTheSaveAsksOnceAndSavesOnTheFileBack) {
     VentanaIndices v(false, JulioAJunio());
     v.Iniciar();
-    const QString ruta = v.base().ruta();
-    sqlite3* otro = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    ado::sqlite::AvisoDeEspera() = [&] {
-        QFile::rename(ruta, ruta + ".fuera");
-        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
-    };
-    struct Devuelve : DialogosGuionados {
-        QString ruta;
-        int MsgBox(const QString& t, int e, const QString& c) override {
-            if (t.contains("Se perdio la conexion")) QFile::rename(ruta + ".fuera", ruta);
-            return DialogosGuionados::MsgBox(t, e, c);
-        }
-    } operador;
-    operador.ruta = ruta;
-    operador.esperarMsgBox(vb::vbYes);
+    ArchivoQueSeMueve archivo(v.base().ruta());
+    ArchivoQueSeMueve::Operador operador(v.base().ruta());
     Control<vb::CajaTexto>(v.f(), "txtFields", 0)->setText("2024");
     v.Boton("GRABAR");
-    ado::sqlite::AvisoDeEspera() = nullptr;
-    sqlite3_close(otro);
+    archivo.Suelta();
     ASSERT_EQ(operador.preguntas().size(), 1);
     EXPECT_TRUE(operador.preguntas().first().texto.contains("Se perdio la conexion"))
         << operador.preguntas().first().texto.toStdString();
