@@ -8,6 +8,7 @@
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Programa.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 
@@ -17,7 +18,6 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStringBuilder>
-#include <QThread>
 #include <QTreeWidgetItem>
 #include <QWindow>
 
@@ -195,7 +195,7 @@ void FrmMA_CUENTAS::ActualizaTreeV(const QString& Clave, const QString& Texto) {
                 break;
             }
     }
-    QThread::msleep(100);
+    vb::Sleep(100);
     const QString clave = "A" + Clave;
     if (TreeV->Existe(clave)) {
         TreeV->update();

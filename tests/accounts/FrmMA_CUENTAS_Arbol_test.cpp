@@ -91,8 +91,22 @@ TEST(ChartTree, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) {
         "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
         "('11', 'ACTIVO CORRIENTE', 1, 0), ('1101', 'CAJA', 1, 0)");
     c.f().ArmarTreeVAutomatico(" ");
+    // Each call pauses 100 ms before it touches the tree.
+    QList<int> pausas;
+    bool antesDelNodo = false;
+    vb::setPausa([&](int ms) {
+        pausas << ms;
+        if (pausas.size() == 1) antesDelNodo = !t->Existe("A110101");
+    });
+    // Back to the suite's pause, which never waits.
+    struct Restituye {
+        ~Restituye() {
+            vb::setPausa([](int) {});
+        }
+    } restituye;
     // Levels 1, 1, 2, 2, 3, 2: the parent is the code cut at the level above.
     c.f().ActualizaTreeV("110101", "CAJA CHICA");
+    EXPECT_TRUE(antesDelNodo);
     EXPECT_EQ(Padre(t, "A110101"), "A1101");
     EXPECT_EQ(t->Nodo("A110101")->text(0), "110101 - CAJA CHICA");
     c.f().ActualizaTreeV("2", "PASIVO");
@@ -103,6 +117,7 @@ TEST(ChartTree, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) {
     const int antes = t->Count();
     c.f().ActualizaTreeV("310101", "SIN PADRE");
     EXPECT_EQ(t->Count(), antes);
+    EXPECT_EQ(pausas, (QList<int>{100, 100, 100, 100}));
 }
 
 TEST(ChartTree, ClickingANodeLoadsItsAccountAndTheRootClearsTheFields) {

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QPointer>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -84,6 +85,11 @@ int& nivelDoEvents() {
     return nivel;
 }
 
+std::function<void(int)>& ganchoPausa() {
+    static std::function<void(int)> g;
+    return g;
+}
+
 std::function<void()>& ganchoFin() {
     static std::function<void()> g;
     return g;
@@ -117,6 +123,17 @@ void DoEvents() {
         }
     } salida{aplicacion, retenedor};
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Sleep(int milisegundos) {
+    if (ganchoPausa())
+        ganchoPausa()(milisegundos);
+    else if (milisegundos > 0)
+        QThread::msleep(static_cast<unsigned long>(milisegundos));
+}
+
+void setPausa(std::function<void(int)> pausa) {
+    ganchoPausa() = std::move(pausa);
 }
 
 void End() {

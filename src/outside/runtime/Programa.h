@@ -18,6 +18,12 @@ AppInfo& App();
 // a load, a recomputation or a save.
 void DoEvents();
 
+// Holds the program still for the given milliseconds (the Windows Sleep).
+void Sleep(int milisegundos);
+// Who pauses: tests record the pause instead of waiting. An empty function brings back the real
+// wait.
+void setPausa(std::function<void(int milisegundos)> pausa);
+
 // Thrown by the test hook of End so that a test can observe the program end.
 struct FinDelPrograma {};
 
