@@ -149,8 +149,10 @@ void Lib_FrmCons3::TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db) {
 }
 
 void Lib_FrmCons3::Encolumnar() {
+    // Laid out in one go: the list measures its headers again at each change of columns.
+    QStringList titulos;
+    std::vector<int> anchos;
     try {
-        ListView1->ColumnHeadersClear();
         const bool articulos = pedido_.Sql.contains("V_MA_ARTICULOS", Qt::CaseInsensitive) ||
                                pedido_.Sql.contains("STK_MA_ARTICULOS", Qt::CaseInsensitive);
         // Measured in the list's own font (bold, 10 points), so that a field's full width of text fits.
@@ -179,11 +181,15 @@ void Lib_FrmCons3::Encolumnar() {
             // The check box takes its room from the first column, not from its text.
             if (j == 0 && pedido_.CheckBoxes)
                 ancho += vb::TwipsDePixeles(ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8);
-            ListView1->ColumnHeadersAdd(titulo, ancho);
+            titulos << titulo;
+            anchos.push_back(ancho);
         }
+        ListView1->PonColumnas(titulos, anchos);
         // Boxes of a wider statement loaded before have no column now.
         for (int j = campos.Count(); j < CmbSearch.size(); ++j) CmbSearch[j]->setVisible(j == 0);
     } catch (const vb::ErrorVB& e) {
+        // The columns read before the fault stay, as they did one by one.
+        ListView1->PonColumnas(titulos, anchos);
         vb::MsgBox(e.Description, vb::vbOKOnly, QString());
     }
 }

@@ -123,6 +123,14 @@ void ListView::ColumnHeadersAdd(const QString& texto, int anchoTwips) {
     modelo_->reiniciar();
 }
 
+void ListView::PonColumnas(const QStringList& textos, const std::vector<int>& anchosTwips) {
+    titulos_ = textos;
+    anchos_.assign(size_t(textos.size()), 0);
+    for (size_t i = 0; i < anchos_.size() && i < anchosTwips.size(); ++i)
+        anchos_[i] = std::max(0, anchosTwips[i]);
+    modelo_->reiniciar();
+}
+
 int ListView::ColumnHeadersCount() const {
     return int(titulos_.size());
 }

@@ -26,6 +26,9 @@ class ListView : public QTableView {
     // ---- column headers ----
     void ColumnHeadersClear();
     void ColumnHeadersAdd(const QString& texto, int anchoTwips);
+    // Every header at once, replacing those there: the view lays its columns out once, not once
+    // per column.
+    void PonColumnas(const QStringList& textos, const std::vector<int>& anchosTwips);
     int ColumnHeadersCount() const;
     QString ColumnHeaderText(int i) const;
     int ColumnHeaderWidth(int i) const;  // twips
