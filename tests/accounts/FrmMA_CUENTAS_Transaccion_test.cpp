@@ -3,6 +3,7 @@
 // it all. Two users on one account keep each other's changes, or are told.
 #include "accounts/CuentasDePrueba.h"
 #include "data/DB_Dll.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
@@ -21,19 +22,21 @@ namespace {
 
 constexpr const char* kNueva = "11010100105";
 
-// Every row the save of the new account writes, as text.
-QList<QStringList> Estado(CuentasDePrueba& c) {
+// Every row the save of the new account `codigo` writes, as text.
+QList<QStringList> Estado(CuentasDePrueba& c, const QString& codigo = kNueva) {
+    const QString cuenta = ado::LiteralTexto(codigo);
     QList<QStringList> filas =
-        c.base().filas("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '11010100105'");
-    filas += c.base().filas("SELECT count(*) FROM MV_CPTEACCIONES");
-    filas += c.base().filas("SELECT CCOSTO FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100105'");
-    filas += c.base().filas(
-        "SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE CUENTA = '11010100105' ORDER BY GRUPOUSER");
+        c.base().filas("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = " + cuenta);
+    filas += c.base().filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE SYSTEMUSER LIKE " +
+                            ado::LiteralTexto(codigo + " %"));
+    filas += c.base().filas("SELECT CCOSTO FROM MA_CUENTASCCOSTO WHERE CODIGO = " + cuenta);
+    filas += c.base().filas("SELECT GRUPOUSER FROM MA_CUENTAS_USUARIOS WHERE CUENTA = " + cuenta +
+                            " ORDER BY GRUPOUSER");
     return filas;
 }
 
-void TecleaNueva(CuentasDePrueba& c) {
-    c.EscribirCodigo(kNueva);
+void TecleaNueva(CuentasDePrueba& c, const QString& codigo = kNueva) {
+    c.EscribirCodigo(codigo);
     ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "CAJA CHICA");
     Control<QCheckBox>(c.f(), "chkCCostos")->setEnabled(true);
@@ -57,16 +60,20 @@ const char* const kSentencias[] = {
 
 }  // namespace
 
+// One window saves one new account after another (11010100105, 106, ...): each save is ended at
+// one of its statements, then made again.
 TEST(AccountSaveTransaction, EndedAtAnyStatementTheSaveLeavesTheTablesAsBeforeAndTheNextWritesAll) {
-    QList<QStringList> despues;
     for (const bool caida : {false, true}) {
+        CuentasDePrueba c;
+        c.Iniciar();
+        int numero = 5;
         for (const char* sentencia : kSentencias) {
             SCOPED_TRACE(std::string(sentencia) + (caida ? " (conexión perdida)" : " (rechazada)"));
-            CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO = '11010100105'"});
-            c.Iniciar();
-            TecleaNueva(c);
-            const QList<QStringList> antes = Estado(c);
+            const QString codigo = QString("110101001%1").arg(numero++, 2, 10, QChar('0'));
+            TecleaNueva(c, codigo);
+            const QList<QStringList> antes = Estado(c, codigo);
             c.base().ejecutar("DELETE FROM AUX_ERR");
+            const qsizetype dichas = c.guion().preguntas().size();
             DB_Dll& db = CNStuffContable::gBaseDatos();
             db.gCnn->InyectarFalla(caida ? ConexionCaida(sentencia) : Rechazo(sentencia));
             // Abort to the refusal; the lost transaction is only told.
@@ -74,11 +81,11 @@ TEST(AccountSaveTransaction, EndedAtAnyStatementTheSaveLeavesTheTablesAsBeforeAn
             c.Boton("GRABAR");
             ASSERT_FALSE(db.gCnn->hayFallas());
             EXPECT_TRUE(c.f().Rechazo());
-            EXPECT_EQ(Estado(c), antes);
+            EXPECT_EQ(Estado(c, codigo), antes);
             // The form keeps what was typed, and the failure is named.
             EXPECT_TRUE(c.f().CuentaNueva());
             EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(), "CAJA CHICA");
-            ASSERT_EQ(c.guion().preguntas().size(), 1);
+            ASSERT_EQ(c.guion().preguntas().size(), dichas + 1);
             if (caida)
                 EXPECT_TRUE(c.guion().preguntas().last().texto.contains("no se guardó nada"));
             else
@@ -88,13 +95,11 @@ TEST(AccountSaveTransaction, EndedAtAnyStatementTheSaveLeavesTheTablesAsBeforeAn
             if (caida) db.ReintentaConectar();
             c.Boton("GRABAR");
             EXPECT_FALSE(c.f().Rechazo());
-            if (despues.isEmpty()) despues = Estado(c);
-            EXPECT_EQ(Estado(c), despues);
+            EXPECT_EQ(Estado(c, codigo),
+                      (QList<QStringList>{
+                          {codigo, "CAJA CHICA"}, {"1"}, {"ADM"}, {"ADMINISTRADORES"}, {"OPERADORES"}}));
         }
     }
-    EXPECT_EQ(despues,
-              (QList<QStringList>{
-                  {"11010100105", "CAJA CHICA"}, {"1"}, {"ADM"}, {"ADMINISTRADORES"}, {"OPERADORES"}}));
 }
 
 TEST(AccountSaveTransaction, RetryRunsTheWholeSaveAgainOnce) {
@@ -110,23 +115,29 @@ TEST(AccountSaveTransaction, RetryRunsTheWholeSaveAgainOnce) {
                   {"11010100105", "CAJA CHICA"}, {"1"}, {"ADM"}, {"ADMINISTRADORES"}, {"OPERADORES"}}));
 }
 
+// One window changes one account again and again: each save is ended at one of its statements,
+// then made again.
 TEST(AccountSaveTransaction, AChangedAccountEndedAtAnyStatementKeepsItsRowAndAudit) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    QString guardada = "CAJA PESOS";
+    int auditadas = 0;
     for (const char* sentencia :
          {"SET CODIGO = CODIGO", "SELECT * FROM MA_CUENTAS WHERE", "SET DESCRIPCION", "V_MV_CPTEACCIONES"}) {
         SCOPED_TRACE(sentencia);
-        CuentasDePrueba c;
-        c.Iniciar();
         c.EscribirCodigo("11010100101");
         ASSERT_TRUE(c.f().CuentaGuardada());
-        c.EscribirCampo(0, "CAJA CENTRAL");
+        const QString nueva = "CAJA CENTRAL " + QString::number(auditadas + 1);
+        c.EscribirCampo(0, nueva);
         CNStuffContable::gBaseDatos().gCnn->InyectarFalla(Rechazo(sentencia));
         c.guion().esperarMsgBox(vb::vbAbort);
         c.Boton("GRABAR");
-        EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), QString("CAJA PESOS"));
-        EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
+        EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), guardada);
+        EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), auditadas);
         c.Boton("GRABAR");
-        EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), "CAJA CENTRAL");
-        EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = 'M'"), 1);
+        EXPECT_EQ(c.Guardado("11010100101", "DESCRIPCION"), nueva);
+        EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE Tipo_accion = 'M'"), ++auditadas);
+        guardada = nueva;
     }
 }
 

@@ -4,23 +4,20 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 
 namespace {
 
-// Runs `sql` on a connection of its own, so that nothing is held open between calls. Without the
-// program's column checks: a test reads back, and may store what the program would refuse.
-bool Consultar(const QString& ruta, const QString& sql, const std::function<void(sqlite3_stmt*)>& porFila) {
-    QString error;
-    sqlite3* db = ado::sqlite::AbrirBaseExistente(ruta, &error, false);
-    if (!db) {
-        ADD_FAILURE() << error.toStdString();
-        return false;
-    }
+// Runs `sql` on `db`, row by row. Without the program's column checks: a test reads back, and may
+// store what the program would refuse.
+bool Consultar(sqlite3* db, const QString& sql, const std::function<void(sqlite3_stmt*)>& porFila) {
+    if (!db) return false;
     const QByteArray texto = sql.toUtf8();
     const char* resto = texto.constData();
     const char* const fin = resto + texto.size();
@@ -43,7 +40,6 @@ bool Consultar(const QString& ruta, const QString& sql, const std::function<void
         sqlite3_finalize(sentencia);
         resto = siguiente;
     }
-    sqlite3_close(db);
     return bien;
 }
 
@@ -64,16 +60,18 @@ QVariant Valor(sqlite3_stmt* s, int i) {
     }
 }
 
-// The schema alone, or with the demo company, built once per test process; every test gets a
-// copy. Null when it could not be built (`error` says why).
+// The schema alone, or with the demo company, as the build left it (or, without it, built once
+// per test process); every test gets a copy. Null when it could not be built (`error` says why).
 const QString* Plantilla(bool conDemo, QString* error) {
     static QTemporaryDir carpeta;
     static QString rutas[2];
     static QString errores[2];
     QString& ruta = rutas[conDemo];
+    const QString nombre = conDemo ? QStringLiteral("DEMO.sqlite") : QStringLiteral("ESQUEMA.sqlite");
+    if (ruta.isEmpty() && QFileInfo::exists(QStringLiteral(INDAJUSTE_PLANTILLAS_DIR "/") + nombre))
+        ruta = QStringLiteral(INDAJUSTE_PLANTILLAS_DIR "/") + nombre;
     if (ruta.isEmpty() && errores[conDemo].isEmpty()) {
-        const QString destino =
-            carpeta.filePath(conDemo ? QStringLiteral("DEMO.sqlite") : QStringLiteral("ESQUEMA.sqlite"));
+        const QString destino = carpeta.filePath(nombre);
         if (!carpeta.isValid())
             errores[conDemo] =
                 QStringLiteral("No se pudo crear la carpeta temporal: %1").arg(carpeta.errorString());
@@ -158,6 +156,33 @@ void BaseDePrueba::construir(bool conDemo, const QStringList& sqlExtra) {
     if (!m_error.isEmpty()) ADD_FAILURE() << "Base de prueba: " << m_error.toStdString();
 }
 
+BaseDePrueba::~BaseDePrueba() {
+    cerrarLectura();
+}
+
+void BaseDePrueba::cerrarLectura() const {
+    if (m_lectura) sqlite3_close(m_lectura);
+    m_lectura = nullptr;
+}
+
+// The connection the read-backs share (opening one parses the whole schema again). It is given
+// up when the path no longer leads to the file it opened: a test may move, remove or replace it.
+sqlite3* BaseDePrueba::lectura() const {
+    struct stat st {};
+    const bool existe = ::stat(QFile::encodeName(ruta()).constData(), &st) == 0;
+    if (m_lectura && (!existe || st.st_dev != m_dispositivo || st.st_ino != m_nodo)) cerrarLectura();
+    if (m_lectura) return m_lectura;
+    QString error;
+    m_lectura = ado::sqlite::AbrirBaseExistente(ruta(), &error, false);
+    if (!m_lectura) {
+        ADD_FAILURE() << error.toStdString();
+        return nullptr;
+    }
+    m_dispositivo = st.st_dev;
+    m_nodo = st.st_ino;
+    return m_lectura;
+}
+
 QString BaseDePrueba::carpetaSql() {
     return QStringLiteral(INDAJUSTE_SQL_DIR);
 }
@@ -173,7 +198,7 @@ QString BaseDePrueba::cadenaConexion() const {
 QVariant BaseDePrueba::escalar(const QString& sql) const {
     QVariant resultado;
     bool hay = false;
-    Consultar(ruta(), sql, [&](sqlite3_stmt* s) {
+    Consultar(lectura(), sql, [&](sqlite3_stmt* s) {
         if (!hay && sqlite3_column_count(s) > 0) resultado = Valor(s, 0);
         hay = true;
     });
@@ -182,7 +207,7 @@ QVariant BaseDePrueba::escalar(const QString& sql) const {
 
 QList<QStringList> BaseDePrueba::filas(const QString& sql) const {
     QList<QStringList> resultado;
-    Consultar(ruta(), sql, [&](sqlite3_stmt* s) {
+    Consultar(lectura(), sql, [&](sqlite3_stmt* s) {
         QStringList fila;
         for (int i = 0; i < sqlite3_column_count(s); ++i) {
             if (sqlite3_column_type(s, i) == SQLITE_NULL)
@@ -199,5 +224,5 @@ QList<QStringList> BaseDePrueba::filas(const QString& sql) const {
 }
 
 void BaseDePrueba::ejecutar(const QString& sql) const {
-    Consultar(ruta(), sql, [](sqlite3_stmt*) {});
+    Consultar(lectura(), sql, [](sqlite3_stmt*) {});
 }

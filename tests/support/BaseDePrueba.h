@@ -1,14 +1,17 @@
 #pragma once
 // A fresh company database for one test, in a temporary folder that disappears with the object:
-// the schema of sql/esquema.sql, optionally the demo company (both built once per test process,
+// the schema of sql/esquema.sql, optionally the demo company (both built once, with the build,
 // then copied), then the test's own SQL in one transaction. Read-back helpers speak plain SQLite
-// SQL (not the program's dialect) with the engine's collation.
+// SQL (not the program's dialect) with the engine's collation, on one connection of their own.
+#include <sys/types.h>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <memory>
+
+struct sqlite3;
 
 class BaseDePrueba {
   public:
@@ -17,6 +20,7 @@ class BaseDePrueba {
     // Another database in the folder of `vecina` (a terminal's, the group company's), reached
     // through the same server folder. It must not outlive `vecina`, which owns the folder.
     BaseDePrueba(const BaseDePrueba& vecina, QString nombre, bool conDemo = false, QStringList sqlExtra = {});
+    ~BaseDePrueba();
     BaseDePrueba(const BaseDePrueba&) = delete;
     BaseDePrueba& operator=(const BaseDePrueba&) = delete;
 
@@ -39,9 +43,14 @@ class BaseDePrueba {
 
   private:
     void construir(bool conDemo, const QStringList& sqlExtra);
+    sqlite3* lectura() const;
+    void cerrarLectura() const;
 
     std::unique_ptr<QTemporaryDir> m_temporal;  // null for a database in a neighbour's folder
     QString m_carpeta;
     QString m_nombre;
     QString m_error;
+    mutable sqlite3* m_lectura = nullptr;
+    mutable dev_t m_dispositivo = 0;
+    mutable ino_t m_nodo = 0;
 };
