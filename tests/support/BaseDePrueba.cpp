@@ -63,7 +63,6 @@ QVariant Valor(sqlite3_stmt* s, int i) {
 // The schema alone, or with the demo company, as the build left it (or, without it, built once
 // per test process); every test gets a copy. Null when it could not be built (`error` says why).
 const QString* Plantilla(bool conDemo, QString* error) {
-    static QTemporaryDir carpeta;
     static QString rutas[2];
     static QString errores[2];
     QString& ruta = rutas[conDemo];
@@ -71,6 +70,7 @@ const QString* Plantilla(bool conDemo, QString* error) {
     if (ruta.isEmpty() && QFileInfo::exists(QStringLiteral(INDAJUSTE_PLANTILLAS_DIR "/") + nombre))
         ruta = QStringLiteral(INDAJUSTE_PLANTILLAS_DIR "/") + nombre;
     if (ruta.isEmpty() && errores[conDemo].isEmpty()) {
+        static QTemporaryDir carpeta;  // only where the build left no test databases
         const QString destino = carpeta.filePath(nombre);
         if (!carpeta.isValid())
             errores[conDemo] =
