@@ -87,6 +87,14 @@ void VentanaIndices::Tecla(Qt::Key tecla) {
     QTest::keyClick(destino ? destino : Control<vb::FlexGrid>(*ventana_, "FgAsiento"), tecla);
 }
 
+void VentanaIndices::EscribirAnio(const QString& anio) {
+    auto* caja = Control<vb::CajaTexto>(*ventana_, "txtFields", 0);
+    QTest::mouseClick(caja, Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClicks(QApplication::focusWidget(), anio);
+}
+
 void VentanaIndices::Boton(const QString& accion) {
     QTest::mouseClick(Control<UtilVex>(*ventana_, "UtilVex1")->Boton(accion), Qt::LeftButton);
 }

@@ -33,6 +33,8 @@ class VentanaIndices {
     void Clic(int fila, int columna);
     void DobleClic(int fila, int columna);
     void Tecla(Qt::Key tecla);
+    // Clicks the year box and types the year over its text, as a user does.
+    void EscribirAnio(const QString& anio);
     // Clicks the toolbar button of the action.
     void Boton(const QString& accion);
     QString Celda(int fila, int columna) const;
