@@ -5,6 +5,7 @@
 
 #include "data/DB_Dll.h"
 #include "indices/ArchivoPerdido.h"
+#include "indices/Coeficientes.h"
 #include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
@@ -15,77 +16,17 @@
 #include "services/CNStuffContable.h"
 
 #include <QHash>
-#include <QRegularExpression>
-#include <array>
-#include <optional>
 
 using CNStuffContable::gBaseDatos;
 
+using indices::FechaDeMes;
+using indices::MesCalculado;
+
 namespace {
-
-// The first day of a month text "MM/YYYY"; nothing for any other text.
-std::optional<QDate> FechaDeMes(const QString& texto) {
-    static const QRegularExpression patron("^(\\d{2})/(\\d{4})$");
-    const auto m = patron.match(texto);
-    if (!m.hasMatch()) return std::nullopt;
-    const QDate d(m.captured(2).toInt(), m.captured(1).toInt(), 1);
-    if (!d.isValid()) return std::nullopt;
-    return d;
-}
-
-QString TextoFecha(const QDate& d) {
-    return d.toString("dd/MM/yyyy");
-}
-
-QString TextoMes(int anio, int mes) {
-    return QString("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio, 4, 10, QLatin1Char('0'));
-}
 
 double Numero(const QVariant& v) {
     return v.isNull() ? 0.0 : v.toDouble();
 }
-
-struct Ejercicio {
-    QDate apertura, cierre;
-};
-
-// The fiscal year that holds the month; nothing when none does.
-std::optional<Ejercicio> EjercicioDe(const QDate& mes) {
-    auto& db = gBaseDatos();
-    auto& util = maker::gUtilidades();
-    ado::RecordsetPtr rs;
-    QString sql = "select * from mv_ejercicios where  [fecha desde] <= '" + TextoFecha(mes) +
-                  "' and [fecha hasta] >= '" + TextoFecha(mes) + "' ";
-    db.AbrirRecordset(sql, rs);
-    if (rs->Bof()) return std::nullopt;
-    Ejercicio e{vb::CDate(util.TextoCampo(rs->fields().Item("fecha desde").Value())).date(),
-                vb::CDate(util.TextoCampo(rs->fields().Item("fecha hasta").Value())).date()};
-    db.CierraRecordset(rs);
-    return e;
-}
-
-// The four indexes of the closing month, the reference of every coefficient of its fiscal year;
-// zeros when the month has no row.
-std::array<double, 4> IndicesDelCierre(const QDate& cierre) {
-    auto& db = gBaseDatos();
-    std::array<double, 4> referencia{0, 0, 0, 0};
-    ado::RecordsetPtr rs;
-    QString sql = QString("SELECT * FROM MA_INDAJUSTE WHERE MES = %1 AND anio = %2")
-                      .arg(cierre.month())
-                      .arg(cierre.year());
-    db.AbrirRecordset(sql, rs);
-    if (!rs->Bof())
-        for (int k = 0; k < 4; ++k)
-            referencia[k] = Numero(rs->fields().Item(QString("Importe%1").arg(k + 1)).Value());
-    db.CierraRecordset(rs);
-    return referencia;
-}
-
-// A recomputed month as it is stored: its indexes and its coefficient texts.
-struct MesCalculado {
-    std::array<double, 4> importes;
-    std::array<QString, 4> coeficientes;
-};
 
 }  // namespace
 
@@ -197,7 +138,7 @@ bool frmMA_INDAJUSTE::Recalcula(bool desdeApertura, const Edicion* edicion) {
     const QString mesR = g->TextMatrix(R, 0);
     const auto fechaR = FechaDeMes(mesR);
     if (!fechaR) return true;  // not a month: like a month outside every fiscal year
-    const auto ejercicio = EjercicioDe(*fechaR);
+    const auto ejercicio = indices::EjercicioDe(*fechaR);
     if (!ejercicio) return true;
     const QDate cierre = ejercicio->cierre;
     const bool esCierre = fechaR->year() == cierre.year() && fechaR->month() == cierre.month();
@@ -217,29 +158,7 @@ bool frmMA_INDAJUSTE::Recalcula(bool desdeApertura, const Edicion* edicion) {
             EscribeEdicion(mesR, *edicion);
         }
 
-        const std::array<double, 4> referencia = IndicesDelCierre(cierre);
-        ado::RecordsetPtr rs;
-        QString sql =
-            QString("SELECT * FROM MA_INDAJUSTE WHERE anio * 100 + mes BETWEEN %1 AND %2 ORDER BY anio, mes")
-                .arg(desde.year() * 100 + desde.month())
-                .arg(cierre.year() * 100 + cierre.month());
-        db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
-        while (!rs->Eof()) {
-            auto& f = rs->fields();
-            MesCalculado m;
-            for (int k = 0; k < 4; ++k) {
-                m.importes[k] = Numero(f.Item(QString("Importe%1").arg(k + 1)).Value());
-                const double coef = m.importes[k] > 0 ? referencia[k] / m.importes[k] : 0;
-                m.coeficientes[k] = coef != 0 ? vb::Format(coef, " ##0.##0") : QString();
-                // The stored coefficient is the one shown.
-                f.Item(QString("Indice%1").arg(k + 1))
-                    .setValue(maker::gUtilidades().ValorDoble(m.coeficientes[k]));
-            }
-            calculados.insert(TextoMes(f.Item("Anio").Value().toInt(), f.Item("Mes").Value().toInt()), m);
-            rs->Update();
-            rs->MoveNext();
-        }
-        db.CierraRecordset(rs);
+        calculados = indices::RecalculaTramo(desde, cierre);
         transaccion.Confirmar();
     } catch (const vb::ErrorVB& e) {
         if (transaccion.SePerdio(e)) throw ado::Transaccion::ErrorPerdida(e);
