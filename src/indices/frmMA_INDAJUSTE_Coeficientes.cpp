@@ -22,14 +22,6 @@ using CNStuffContable::gBaseDatos;
 using indices::FechaDeMes;
 using indices::MesCalculado;
 
-namespace {
-
-double Numero(const QVariant& v) {
-    return v.isNull() ? 0.0 : v.toDouble();
-}
-
-}  // namespace
-
 void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     m_Error = false;
     // Only the grid's cell editor has anything to validate; the year box has not.
