@@ -1,5 +1,6 @@
 #include "outside/ado/Connection.h"
 
+#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/FabricaProveedores.h"
 #include "outside/ado/Proveedor.h"
@@ -112,6 +113,29 @@ int Connection::State() const {
 
 bool Connection::EsMotorEmbebido() const {
     return State() == adStateOpen && proveedor_->esMotorEmbebido();
+}
+
+void Connection::antesDeConsulta(const QString& sql) {
+    exigirAbierta();
+    exigirTransaccionViva();
+    errores_.Clear();
+    // A recordset shows one query: a second statement (typed text that escaped its value, or a
+    // batch sent the wrong way) is refused before anything runs, on every engine.
+    if (VariasSentencias(sql)) {
+        Error e;
+        e.Number = kErrSintaxis;
+        e.SQLState = QStringLiteral("42000");
+        e.Description = QStringLiteral("La consulta contiene más de una sentencia; no se ejecutó ninguna.");
+        e.Source = QStringLiteral("Recordset.Open");
+        errores_.Add(e);
+        LanzarEntrada(errores_, 0);
+    }
+    aplicarFallaInyectada(sql);
+}
+
+Lectura Connection::Leer(const QString& sql) {
+    antesDeConsulta(sql);
+    return proveedor_->leer(sql, errores_);
 }
 
 RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {

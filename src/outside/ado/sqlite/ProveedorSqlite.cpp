@@ -569,6 +569,15 @@ QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Column
     return filas;
 }
 
+// The rows of a query by column, each value read as its column's type.
+QList<QList<QVariant>> LeerColumnas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, int& rc) {
+    const int n = int(columnas.size());
+    QList<QList<QVariant>> valores(n);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        for (int i = 0; i < n; ++i) valores[i].append(LeerValor(st, i, columnas[i].tipo));
+    return valores;
+}
+
 // A column without a declared type (an expression, an aggregate) takes its type from the values
 // of column j; ISO dates (min()/max() of a date column) come back as dates.
 void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int j, bool deTexto) {
@@ -610,7 +619,7 @@ void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int 
 
 }  // namespace
 
-bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores) {
+std::optional<ProveedorSqlite::Objeto> ProveedorSqlite::destinoDe(const Paso& paso) {
     // A copy: preparing a statement may empty the cache of objects, and describing its
     // columns may add to it.
     std::optional<Objeto> destino;
@@ -618,13 +627,18 @@ bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores
         const Objeto o = objeto(paso.objeto);
         if (o.existe && (o.conRowid || (o.vista && o.conDisparadores))) destino = o;
     }
+    return destino;
+}
+
+bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores) {
+    const std::optional<Objeto> destino = destinoDe(paso);
     return correr(paso.sql, paso, destino ? &*destino : nullptr, r, errores);
 }
 
 bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r,
-                             Errors& errores) {
+                             Errors& errores, Lectura* lectura) {
     // A table's rows are found again by rowid, read as a hidden first column.
-    const bool conFila = destino && destino->conRowid && !paso.sqlConFila.isEmpty();
+    const bool conFila = !lectura && destino && destino->conRowid && !paso.sqlConFila.isEmpty();
     const QString& texto = conFila ? paso.sqlConFila : sql;
     const int antes = errores.Count();
     Preparada* p = preparar(texto, errores, !conFila);
@@ -643,18 +657,30 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         QList<int> sinTipo;
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
-        std::vector<char> deTexto(size_t(leidas.size()), 0);
-        QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
-        for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
-        if (rc == SQLITE_DONE) {
-            r = Resultado();
-            r.esConsulta = true;
-            r.columnas = std::move(cols);
-            r.filas = std::move(filas);
-            r.afectados = -1;
-            if (destino) {
-                r.tablaBase = paso.objeto;
-                r.actualizable = true;
+        if (lectura && sinTipo.isEmpty()) {
+            QList<QList<QVariant>> valores = LeerColumnas(st, leidas, rc);
+            if (rc == SQLITE_DONE) {
+                r = Resultado();
+                r.esConsulta = true;
+                r.columnas = cols;
+                lectura->esConsulta = true;
+                lectura->columnas = std::move(cols);
+                lectura->valores = std::move(valores);
+            }
+        } else {
+            std::vector<char> deTexto(size_t(leidas.size()), 0);
+            QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
+            for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
+            if (rc == SQLITE_DONE) {
+                r = Resultado();
+                r.esConsulta = true;
+                r.columnas = std::move(cols);
+                r.filas = std::move(filas);
+                r.afectados = -1;
+                if (destino) {
+                    r.tablaBase = paso.objeto;
+                    r.actualizable = true;
+                }
             }
         }
     } else {
@@ -674,7 +700,10 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
     if (!resto.isEmpty()) {
         Resultado siguiente;
         if (!correr(resto, paso, nullptr, siguiente, errores)) return false;
-        if (siguiente.esConsulta || !r.esConsulta) r = std::move(siguiente);
+        if (siguiente.esConsulta || !r.esConsulta) {
+            r = std::move(siguiente);
+            if (lectura) *lectura = Lectura();
+        }
     }
     return true;
 }
@@ -772,6 +801,23 @@ Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
     }
     if (fallo) LanzarEntrada(errores, antes);
     return final;
+}
+
+Lectura ProveedorSqlite::leer(const QString& sql, Errors& errores) {
+    if (!db_) LanzarAdo(kErrConexionInvalida);
+    empezarReloj();
+    const QList<Paso> pasos = planConNumeros(sql);
+    if (pasos.size() != 1) return Proveedor::leer(sql, errores);
+    // Read-only: a table's rowid is not read, and its columns are described as the statement's
+    // own text is everywhere else.
+    const std::optional<Objeto> destino = destinoDe(pasos[0]);
+    const Objeto* vista = destino && !destino->conRowid ? &*destino : nullptr;
+    const int antes = errores.Count();
+    Resultado r;
+    Lectura lectura;
+    if (!correr(pasos[0].sql, pasos[0], vista, r, errores, &lectura)) LanzarEntrada(errores, antes);
+    if (!lectura.esConsulta) return PorColumnas(std::move(r));
+    return lectura;
 }
 
 void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace ado::sqlite {
 
@@ -33,6 +34,8 @@ class ProveedorSqlite final : public Proveedor {
     bool abierto() const override;
 
     Resultado ejecutar(const QString& sql, Errors& errores) override;
+    // A single query of declared columns goes from the engine straight into columns.
+    Lectura leer(const QString& sql, Errors& errores) override;
 
     void comenzarTransaccion(Errors& errores) override;
     void confirmarTransaccion(Errors& errores) override;
@@ -86,8 +89,13 @@ class ProveedorSqlite final : public Proveedor {
     Preparada* prepararTexto(const QString& sql, Errors& errores, bool informar);
     // The plan of a statement whose compared numbers are filled into its shape's plan.
     QList<Paso> planConNumeros(const QString& lote);
-    bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores);
+    // With `lectura`, a query's rows go into it by column instead of into r, unless a column's
+    // type is only known from its values.
+    bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores,
+                Lectura* lectura = nullptr);
     bool correrPaso(const Paso& paso, Resultado& r, Errors& errores);
+    // The object a step's rows may be written back to, when it takes writes.
+    std::optional<Objeto> destinoDe(const Paso& paso);
     void describirColumnas(Preparada& p, const Objeto* destino, const QString& objeto, bool conFila);
     const Objeto& objeto(const QString& nombre);
     void olvidarEsquema();
