@@ -142,11 +142,6 @@ void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVa
                 ++i;
             continue;
         }
-        if (TreeV->IndiceCodigo(codigo) >= 0) {
-            // A code twice: the row is left out.
-            ++i;
-            continue;
-        }
         // Rows come in code order: the next sibling of the current node is its parent's last child.
         if (d == 0 && camino.size() < 2) {
             ++i;
@@ -156,7 +151,9 @@ void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVa
         int nuevo = -1;
         const bool sigue = h.paso([&] {
             const QString descripcion = u.TextoCampo(filas[1][i]);
+            // A code twice gets no node: the row is left out.
             nuevo = TreeV->AgregaCodigo(padre, codigo, descripcion);
+            if (nuevo < 0) return;
             const qsizetype ancho = codigo.size() + 3 + descripcion.size();
             if (codigo.size() > largoMasHondo || (codigo.size() == largoMasHondo && ancho > anchoMasHondo)) {
                 largoMasHondo = codigo.size();

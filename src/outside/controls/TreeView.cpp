@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStringBuilder>
+#include <QVarLengthArray>
 
 namespace vb {
 
@@ -23,12 +24,29 @@ size_t Mezcla(size_t h, QStringView s) {
     return h;
 }
 
+// The same, each unit folded to its case-blind form: the hash of every beginning of a + b, the
+// longest last.
+char16_t Plegado(QChar c) {
+    return char16_t(QChar::toCaseFolded(c.unicode()));
+}
+using Mezclas = QVarLengthArray<size_t, 32>;
+void MezclasSinCaso(QStringView a, QStringView b, Mezclas& hashes) {
+    hashes.clear();
+    size_t h = kSemilla;
+    for (QStringView s : {a, b})
+        for (QChar c : s) {
+            h ^= Plegado(c);
+            h *= 1099511628211ULL;
+            hashes.push_back(h);
+        }
+}
+
 // Whether a + b and c + d are the same text.
-bool Iguales(QStringView a, QStringView b, QStringView c, QStringView d) {
+bool Iguales(QStringView a, QStringView b, QStringView c, QStringView d, bool sinCaso = false) {
     if (a.size() + b.size() != c.size() + d.size()) return false;
     auto en = [](QStringView x, QStringView y, qsizetype k) { return k < x.size() ? x[k] : y[k - x.size()]; };
     for (qsizetype k = 0; k < a.size() + b.size(); ++k)
-        if (en(a, b, k) != en(c, d, k)) return false;
+        if (sinCaso ? Plegado(en(a, b, k)) != Plegado(en(c, d, k)) : en(a, b, k) != en(c, d, k)) return false;
     return true;
 }
 
@@ -61,6 +79,7 @@ void TreeView::Clear() {
     clear();
     nodos_.clear();
     tabla_.clear();
+    tablaSinCaso_.clear();
     pendientes_.clear();
     primeraRaiz_ = ultimaRaiz_ = -1;
     vivos_ = 0;
@@ -102,20 +121,55 @@ void TreeView::indexa(int nodo) {
     size_t i = Mezcla(Mezcla(kSemilla, n.codificado ? kPrefijo : QStringView()), n.clave) & mascara;
     while (tabla_[i] >= 0) i = (i + 1) & mascara;
     tabla_[i] = nodo;
+    indexaSinCaso(nodo);
+}
+
+void TreeView::indexaSinCaso(int nodo) {
+    if (!sinCaso_) return;
+    if (tablaSinCaso_.size() < tabla_.size()) {
+        tablaSinCaso_.assign(tabla_.size(), -1);
+        for (int k = 0; k < nodo; ++k)
+            if (nodos_[size_t(k)].vivo) indexaSinCaso(k);
+    }
+    const Nodo_& n = nodos_[size_t(nodo)];
+    const QStringView prefijo = n.codificado ? kPrefijo : QStringView();
+    Mezclas hashes;
+    MezclasSinCaso(prefijo, n.clave, hashes);
+    const size_t mascara = tablaSinCaso_.size() - 1;
+    size_t i = (hashes.empty() ? kSemilla : hashes.back()) & mascara;
+    for (; tablaSinCaso_[i] >= 0; i = (i + 1) & mascara) {
+        const Nodo_& otro = nodos_[size_t(tablaSinCaso_[i])];
+        if (Iguales(otro.codificado ? kPrefijo : QStringView(), otro.clave, prefijo, n.clave, true)) return;
+    }
+    tablaSinCaso_[i] = nodo;
+}
+
+int TreeView::PrefijoDeCodigo(const QString& codigo) const {
+    if (tablaSinCaso_.empty()) return -1;
+    Mezclas hashes;
+    MezclasSinCaso(kPrefijo, codigo, hashes);
+    const size_t mascara = tablaSinCaso_.size() - 1;
+    for (qsizetype largo = qsizetype(hashes.size()); largo >= 1; --largo) {
+        const QStringView a = kPrefijo.left(largo);
+        const QStringView b = QStringView(codigo).left(std::max<qsizetype>(0, largo - kPrefijo.size()));
+        for (size_t i = hashes[size_t(largo - 1)] & mascara; tablaSinCaso_[i] >= 0; i = (i + 1) & mascara) {
+            const Nodo_& n = nodos_[size_t(tablaSinCaso_[i])];
+            if (Iguales(n.codificado ? kPrefijo : QStringView(), n.clave, a, b, true))
+                return tablaSinCaso_[i];
+        }
+    }
+    return -1;
 }
 
 void TreeView::reindexa() {
     std::fill(tabla_.begin(), tabla_.end(), -1);
+    tablaSinCaso_.clear();
     for (size_t k = 0; k < nodos_.size(); ++k)
         if (nodos_[k].vivo) indexa(int(k));
 }
 
 int TreeView::Indice(const QString& clave) const {
     return busca(clave, {});
-}
-
-int TreeView::IndiceCodigo(const QString& codigo) const {
-    return busca(kPrefijo, codigo);
 }
 
 int TreeView::Indice(const QTreeWidgetItem* nodo) const {
@@ -199,7 +253,7 @@ void TreeView::TerminarCarga() {
 }
 
 int TreeView::AgregaCodigo(int padre, const QString& codigo, const QString& descripcion) {
-    if (busca(kPrefijo, codigo) >= 0) Raise(kClaveRepetida, "La clave no es única en la colección");
+    if (busca(kPrefijo, codigo) >= 0) return -1;
     Nodo_ n;
     n.clave = codigo;
     n.texto = descripcion;
@@ -294,10 +348,22 @@ std::vector<int> TreeView::Orden() const {
     return orden;
 }
 
-QString TreeView::Key(int i) const {
+int TreeView::IndiceEn(int i) const {
     if (i < 1 || i > vivos_) Raise(kElementoNoEncontrado, "Elemento no encontrado");
-    if (size_t(vivos_) == nodos_.size()) return ClaveDe(i - 1);
-    return ClaveDe(Orden()[size_t(i - 1)]);
+    return size_t(vivos_) == nodos_.size() ? i - 1 : Orden()[size_t(i - 1)];
+}
+
+QString TreeView::Key(int i) const {
+    return ClaveDe(IndiceEn(i));
+}
+
+QStringView TreeView::CodigoDe(int nodo) const {
+    const Nodo_& n = nodos_[size_t(nodo)];
+    return n.codificado ? QStringView(n.clave) : QStringView();
+}
+
+QStringView TreeView::DescripcionDe(int nodo) const {
+    return nodos_[size_t(nodo)].texto;
 }
 
 QString TreeView::ClaveDe(int nodo) const {

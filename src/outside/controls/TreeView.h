@@ -38,8 +38,8 @@ class TreeView : public QTreeWidget {
     void IniciarCarga();
     void TerminarCarga();
     // The last child of node `padre` (an index from Indice or AgregaCodigo) for a code: key "A" and
-    // the code, text the code, " - " and the description. A key already in the tree raises 35602.
-    // Returns the new node's index.
+    // the code, text the code, " - " and the description. Returns the new node's index, or -1 and
+    // adds nothing when the key is already in the tree.
     int AgregaCodigo(int padre, const QString& codigo, const QString& descripcion);
 
     int Count() const { return vivos_; }
@@ -57,8 +57,6 @@ class TreeView : public QTreeWidget {
     // The node's index, -1 when the key is unknown.
     int Indice(const QString& clave) const;
     int Indice(const QTreeWidgetItem* nodo) const;
-    // The node AgregaCodigo made for the code, -1 for none.
-    int IndiceCodigo(const QString& codigo) const;
     QString ClaveDe(int nodo) const;
     QString TextoDe(int nodo) const;
     // -1 for a top-level node.
@@ -68,6 +66,16 @@ class TreeView : public QTreeWidget {
     int Siguiente(int nodo) const { return nodos_[size_t(nodo)].siguiente; }
     // The nodes in creation order, as Key counts them.
     std::vector<int> Orden() const;
+    // Node i (1 to Count) in creation order.
+    int IndiceEn(int i) const;
+    // Keys are also indexed ignoring case, from the next node on (set it on an empty tree).
+    void setIndiceSinCaso(bool si) { sinCaso_ = si; }
+    // The node whose key, ignoring case, is the longest beginning of "A" and the code (the first
+    // made of equal ones); -1 for none.
+    int PrefijoDeCodigo(const QString& codigo) const;
+    // A coded node's code and description as AgregaCodigo took them; another node's text alone.
+    QStringView CodigoDe(int nodo) const;
+    QStringView DescripcionDe(int nodo) const;
     QTreeWidgetItem* Item(int nodo);
 
     // ---- check boxes ----
@@ -113,9 +121,12 @@ class TreeView : public QTreeWidget {
     // The node whose key is a followed by b, -1 for none.
     int busca(QStringView a, QStringView b) const;
     void indexa(int nodo);
+    void indexaSinCaso(int nodo);
     void reindexa();
     std::vector<Nodo_> nodos_;
     std::vector<int> tabla_;  // -1: empty
+    bool sinCaso_ = false;
+    std::vector<int> tablaSinCaso_;  // the first node of each key ignoring case
     int primeraRaiz_ = -1;
     int ultimaRaiz_ = -1;
     int vivos_ = 0;

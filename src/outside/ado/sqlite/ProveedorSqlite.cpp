@@ -570,9 +570,12 @@ QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Column
 }
 
 // The rows of a query by column, each value read as its column's type.
-QList<QList<QVariant>> LeerColumnas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, int& rc) {
+// `previstas` rows are room made beforehand.
+QList<QList<QVariant>> LeerColumnas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, int& rc,
+                                    qsizetype previstas) {
     const int n = int(columnas.size());
     QList<QList<QVariant>> valores(n);
+    for (QList<QVariant>& columna : valores) columna.reserve(previstas);
     while ((rc = sqlite3_step(st)) == SQLITE_ROW)
         for (int i = 0; i < n; ++i) valores[i].append(LeerValor(st, i, columnas[i].tipo));
     return valores;
@@ -658,8 +661,10 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
         if (lectura && sinTipo.isEmpty()) {
-            QList<QList<QVariant>> valores = LeerColumnas(st, leidas, rc);
+            // As many rows as the last reading of the statement, the usual case of a list read again.
+            QList<QList<QVariant>> valores = LeerColumnas(st, leidas, rc, p->filasLeidas);
             if (rc == SQLITE_DONE) {
+                p->filasLeidas = valores.isEmpty() ? 0 : valores[0].size();
                 r = Resultado();
                 r.esConsulta = true;
                 r.columnas = cols;

@@ -68,6 +68,7 @@ class ProveedorSqlite final : public Proveedor {
         QString resto;  // a second statement in the same text
         QList<Recordset::Columna> columnas;
         bool columnasListas = false;
+        qsizetype filasLeidas = 0;  // by the last reading into columns
     };
     struct Paso {
         QString sql;         // translated
