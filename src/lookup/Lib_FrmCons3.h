@@ -194,6 +194,8 @@ class Lib_FrmCons3 : public QWidget {
     void ColocaEnPantalla();
     // The search box above column j, a copy of the designed first one.
     void CreaCombo(int j);
+    // Each search box named as its column, for a screen reader.
+    void NombraBusquedas();
     // What every search box answers to: its index, its keys and focus, its text.
     void EnlazaCombo(QComboBox* c, int j);
     // The controls of the Designer file into the window's members.

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <tuple>
@@ -61,6 +62,8 @@ void Lib_FrmCons3Tree::RecogeControles() {
     // An editable combo takes the keys itself and hands them to its line edit directly, so the
     // box's keys are caught on the combo, where a user's keys arrive.
     CmbSearch[0]->installEventFilter(this);
+    // A screen reader finds the box's text field by the box's name.
+    CmbSearch[0]->lineEdit()->setAccessibleName(CmbSearch[0]->accessibleName());
     picFields = u.picFields;
     lblFieldName = u.lblFieldName;
     Frame1 = u.Frame1;

@@ -188,11 +188,13 @@ void Lib_FrmCons3::Encolumnar() {
             anchos.push_back(ancho);
         }
         ListView1->PonColumnas(titulos, anchos);
+        NombraBusquedas();
         // Boxes of a wider statement loaded before have no column now.
         for (int j = int(campos.size()); j < CmbSearch.size(); ++j) CmbSearch[j]->setVisible(j == 0);
     } catch (const vb::ErrorVB& e) {
         // The columns read before the fault stay, as they did one by one.
         ListView1->PonColumnas(titulos, anchos);
+        NombraBusquedas();
         vb::MsgBox(e.Description, vb::vbOKOnly, QString());
     }
 }

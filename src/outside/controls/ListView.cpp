@@ -1,5 +1,6 @@
 #include "outside/controls/ListView.h"
 
+#include "outside/controls/SalidaConTab.h"
 #include "outside/controls/Teclas.h"
 
 #include <QAbstractTableModel>
@@ -88,6 +89,7 @@ ListView::ListView(QWidget* parent) : QTableView(parent), modelo_(new Modelo(thi
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);  // no row text is edited in place
+    SaleConTab(this);
     // The search boxes above the columns follow the columns pixel by pixel.
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     header()->setStretchLastSection(false);
