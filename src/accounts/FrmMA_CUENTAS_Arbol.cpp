@@ -109,8 +109,9 @@ void FrmMA_CUENTAS::ArmarTreeVAutomatico(const QString& Desde) {
     TreeV->IniciarCarga();
     CuelgaCuentas(h, filas);
     TreeV->TerminarCarga();
-    // The title list is rebuilt with the tree, so a rebuild never leaves it empty.
-    CargaComboTitulo();
+    // The title list is rebuilt with the tree, so a rebuild never leaves it empty: its titles are
+    // among the rows just read.
+    LlenaComboTitulo(h, filas);
 }
 
 void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas) {
