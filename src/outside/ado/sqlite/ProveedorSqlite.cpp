@@ -263,6 +263,7 @@ const QList<ProveedorSqlite::Paso>& ProveedorSqlite::plan(const QString& lote) {
         const QString inicio = PrimeraPalabra(s.sql);
         p.cambiaEsquema = inicio == "CREATE" || inicio == "DROP" || inicio == "ALTER";
         p.consulta = inicio == "SELECT" || inicio == "WITH" || inicio == "VALUES";
+        if (p.consulta) p.deTexto = ColumnasDeTexto(p.sql);
         pasos.append(p);
     }
     return *planes_.insert(lote, pasos);
@@ -659,6 +660,8 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
         std::vector<char> deTexto(size_t(leidas.size()), 0);
+        for (int j = 0; j < paso.deTexto.size() && j < leidas.size(); ++j)
+            deTexto[size_t(j)] = paso.deTexto[j];
         QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
         for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
         if (rc == SQLITE_DONE) {
