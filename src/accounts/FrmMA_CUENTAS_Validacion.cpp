@@ -11,6 +11,7 @@
 #include "outside/maker/EnlaceControles.h"
 #include "outside/maker/ReglasCuentas.h"
 #include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
@@ -116,6 +117,7 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
         if (!Grabando) {
             CargaCombos();
             OptTipoCuenta[0]->setChecked(true);
+            RecuerdaCuentaNueva(valor);
         }
         Nuevo = true;
         Modificando = false;
@@ -186,6 +188,13 @@ bool FrmMA_CUENTAS::ValidaCuentaPrincipal(vb::ManejadorErrores& h, int Index, co
     if (!existe) {
         LblDescRelacionado->clear();
         db.CierraRecordset(rs);
+        // A related account hidden from this user, left as stored, is kept without a check.
+        bool oculta = false;
+        const bool guardada =
+            mostrada_.Recordado() && !mostrada_.EsNuevo() && codigoMostrado_ == CodigoCuenta &&
+            vb::Trim(maker::gUtilidades().TextoCampo(mostrada_.Mostrado("CUENTAPRINCIPAL"))) == valor;
+        if (guardada && !h.paso([&] { oculta = CuentaOculta(valor); })) return false;
+        if (oculta) return true;
         Refusa(Index, "La cuenta ingresada no existe!");
         return false;
     }

@@ -36,6 +36,15 @@ bool esBlanco(const QString& s) {
     return true;
 }
 
+// The statement's first word, in upper case.
+QString PrimeraPalabra(const QString& sql) {
+    qsizetype i = 0;
+    while (i < sql.size() && sql[i].isSpace()) ++i;
+    qsizetype fin = i;
+    while (fin < sql.size() && sql[fin].isLetter()) ++fin;
+    return sql.sliced(i, fin - i).toUpper();
+}
+
 // Finds the company database file, case-blind on the name as a server is.
 QString rutaBase(const QString& servidor, const QString& base) {
     const QDir dir(servidor);
@@ -251,8 +260,9 @@ const QList<ProveedorSqlite::Paso>& ProveedorSqlite::plan(const QString& lote) {
             if (i >= 0 && esBlanco(s.sql.left(i)))
                 p.sqlConFila = QString(s.sql).insert(i + 6, " _rowid_ AS " + kColumnaFila + ",");
         }
-        const QString inicio = s.sql.trimmed().section(' ', 0, 0).toUpper();
+        const QString inicio = PrimeraPalabra(s.sql);
         p.cambiaEsquema = inicio == "CREATE" || inicio == "DROP" || inicio == "ALTER";
+        p.consulta = inicio == "SELECT" || inicio == "WITH" || inicio == "VALUES";
         pasos.append(p);
     }
     return *planes_.insert(lote, pasos);
@@ -610,7 +620,7 @@ void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int 
 
 }  // namespace
 
-bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores) {
+bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura) {
     // A copy: preparing a statement may empty the cache of objects, and describing its
     // columns may add to it.
     std::optional<Objeto> destino;
@@ -618,18 +628,23 @@ bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores
         const Objeto o = objeto(paso.objeto);
         if (o.existe && (o.conRowid || (o.vista && o.conDisparadores))) destino = o;
     }
-    return correr(paso.sql, paso, destino ? &*destino : nullptr, r, errores);
+    return correr(paso.sql, paso, destino ? &*destino : nullptr, r, errores, soloLectura);
 }
 
 bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r,
-                             Errors& errores) {
+                             Errors& errores, bool soloLectura) {
     // A table's rows are found again by rowid, read as a hidden first column.
     const bool conFila = destino && destino->conRowid && !paso.sqlConFila.isEmpty();
     const QString& texto = conFila ? paso.sqlConFila : sql;
     const int antes = errores.Count();
     Preparada* p = preparar(texto, errores, !conFila);
     // Not a plain select after all: run it as written, read-only.
-    if (!p && conFila) return correr(sql, paso, nullptr, r, errores);
+    if (!p && conFila) return correr(sql, paso, nullptr, r, errores, soloLectura);
+    if (soloLectura && (!p || !paso.consulta || !p->resto.isEmpty() || !sqlite3_stmt_readonly(p->stmt) ||
+                        sqlite3_stmt_isexplain(p->stmt) != 0 || sqlite3_column_count(p->stmt) == 0)) {
+        if (p || errores.Count() == antes) LanzarNoEsLectura(errores);
+        return false;
+    }
     if (!p) return errores.Count() == antes;  // blanks only
     sqlite3_stmt* st = p->stmt;
     const int n = sqlite3_column_count(st);
@@ -772,6 +787,17 @@ Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
     }
     if (fallo) LanzarEntrada(errores, antes);
     return final;
+}
+
+Resultado ProveedorSqlite::leer(const QString& sql, Errors& errores) {
+    if (!db_) LanzarAdo(kErrConexionInvalida);
+    empezarReloj();
+    const QList<Paso> pasos = planConNumeros(sql);
+    if (pasos.size() != 1) LanzarNoEsLectura(errores);
+    const int antes = errores.Count();
+    Resultado r;
+    if (!correrPaso(pasos[0], r, errores, true)) LanzarEntrada(errores, antes);
+    return r;
 }
 
 void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {
