@@ -16,6 +16,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 #include "ui_Frmta_asigccosto.h"
@@ -161,9 +162,7 @@ void Frmta_asigccosto::Mostrar(bool desdeMenu) {
         cargado_ = true;
         Form_Load();
     }
-    show();
-    raise();
-    activateWindow();
+    vb::MuestraVentana(this);
 }
 
 bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {

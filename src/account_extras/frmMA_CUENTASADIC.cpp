@@ -18,6 +18,7 @@
 #include "outside/maker/VisorConsulta.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 #include "ui_frmMA_CUENTASADIC.h"
@@ -119,9 +120,7 @@ void frmMA_CUENTASADIC::Muestra() {
     const bool nueva = !Existe();
     frmMA_CUENTASADIC& f = instancia();
     if (nueva) f.Form_Load();
-    f.show();
-    f.raise();
-    f.activateWindow();
+    vb::MuestraVentana(&f);
 }
 
 void frmMA_CUENTASADIC::RecogeControles() {

@@ -10,6 +10,7 @@
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 #include "ui_frmMa_ManualCuentas.h"
@@ -81,9 +82,7 @@ frmMa_ManualCuentas* frmMa_ManualCuentas::Mostrar() {
         gfrmMa_ManualCuentas->setAttribute(Qt::WA_DeleteOnClose, true);
         gfrmMa_ManualCuentas->Form_Load();
     }
-    gfrmMa_ManualCuentas->show();
-    gfrmMa_ManualCuentas->raise();
-    gfrmMa_ManualCuentas->activateWindow();
+    vb::MuestraVentana(gfrmMa_ManualCuentas);
     return gfrmMa_ManualCuentas;
 }
 
@@ -280,10 +279,12 @@ bool frmMa_ManualCuentas::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void frmMa_ManualCuentas::Form_Resize() {
-    // Inner sizes for the tree, outer ones for the boxes, as the window was designed.
-    const QRect marco = frameGeometry();
-    const int altoInterior = Tw(height()), anchoInterior = Tw(width());
-    const int altoExterior = Tw(marco.height()), anchoExterior = Tw(marco.width());
+    // Inner sizes for the tree, outer ones for the boxes, as the window was designed; inner is
+    // what holds the controls (the window, or what scrolls in it on a screen too small for it).
+    const QSize interior = TreeV->parentWidget()->size();
+    const QSize exterior = interior + (frameGeometry().size() - size());
+    const int altoInterior = Tw(interior.height()), anchoInterior = Tw(interior.width());
+    const int altoExterior = Tw(exterior.height()), anchoExterior = Tw(exterior.width());
     TreeV->resize(TreeV->width(), std::max(0, Px(altoInterior - 600)));
     TreeV->resize(Px(anchoInterior / 3), TreeV->height());
     const int anchoArbol = Tw(TreeV->width());
