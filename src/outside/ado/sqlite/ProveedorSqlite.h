@@ -76,6 +76,7 @@ class ProveedorSqlite final : public Proveedor {
         QString sqlConFila;  // the translated text reading the rowid too, for a table
         bool cambiaEsquema = false;
         bool consulta = false;  // begins as a query does (SELECT, WITH, VALUES)
+        QList<bool> deTexto;    // columns that are a text function's result (ColumnasDeTexto)
     };
     struct Objeto {
         bool existe = false;
