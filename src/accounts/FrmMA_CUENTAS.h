@@ -215,6 +215,12 @@ class FrmMA_CUENTAS : public QWidget {
     // validated account (new or loaded) whose code both hold; false, with HuboError set when a
     // validation refused, otherwise.
     bool CuentaValidadaParaAccion();
+    // The account a side-toolbar action acts on: after the same validation, the code the form shows
+    // and validated (new or stored); "" when it shows none.
+    QString CuentaDeLaAccion();
+    // Side-toolbar button 4 ("Centros de Costos") is on only while the form holds a validated postable
+    // account, whichever event ran last.
+    void ActualizaBotonCentros();
     // The code is held by an account of the company that row security hides from this user.
     bool CuentaOculta(const QString& codigo);
     // Such a code is refused as no account at all ("La cuenta es inexistente", HuboError set);

@@ -1,5 +1,6 @@
 #include "accounts/frmMa_ManualCuentas.h"
 
+#include "accounts/EntornoReglas.h"
 #include "accounts/FilasCuentas.h"
 #include "data/DB_Dll.h"
 #include "outside/ado/TextoSql.h"
@@ -35,30 +36,6 @@ int Px(int twips) {
 }
 int Tw(int pixeles) {
     return vb::TwipsDePixeles(pixeles);
-}
-
-// What the account rules read and write through: the shared database object, so that a user who
-// is not an administrator reads what the restricted views show him.
-maker::ReglasCuentas::Entorno EntornoReglas() {
-    maker::ReglasCuentas::Entorno e;
-    e.abrir = [](const QString& sql) {
-        QString s = sql;
-        ado::RecordsetPtr rs;
-        DB_Dll& db = gBaseDatos();
-        db.AbrirRecordset(s, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-        return rs;
-    };
-    e.ejecutar = [](const QString& sql) {
-        QString s = sql;
-        return gBaseDatos().EjecutaConsultaSQL(s);
-    };
-    e.niveles = [] {
-        using namespace CNStuffContable;
-        LeeDigitosNiveles();
-        return std::array<int, 6>{gDigitosCapitulo, gDigitosSubcapitulo, gDigitosRubro,
-                                  gDigitosSubrubro, gDigitosCuenta,      gDigitosSubcuenta};
-    };
-    return e;
 }
 
 }  // namespace
@@ -110,7 +87,7 @@ frmMa_ManualCuentas* frmMa_ManualCuentas::Mostrar() {
 }
 
 maker::ReglasCuentas& frmMa_ManualCuentas::Reglas() {
-    if (!reglas_) reglas_ = std::make_unique<maker::ReglasCuentas>(EntornoReglas());
+    if (!reglas_) reglas_ = std::make_unique<maker::ReglasCuentas>(cuentas::EntornoReglas());
     return *reglas_;
 }
 
