@@ -276,6 +276,36 @@ TEST_F(CostCentres, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnScreen
     EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
 }
 
+// "Ignore" after any statement of the save is refused fails: going on past it would commit a
+// distribution with a table or a row missing, so the save ends as a failure and writes nothing.
+TEST_F(CostCentres, IgnoringAFailedStatementNeverCommitsHalfADistribution) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("12");
+    const auto general = Distribucion(base_, "MA_CUENTASCCOSTO");
+    const auto porUnidad = Distribucion(base_, "MA_CUENTASCCOSTO_UNEG");
+    for (const char* sentencia : {"DELETE MA_CUENTASCCOSTO where", "INSERT INTO MA_CUENTASCCOSTO",
+                                  "DELETE MA_CUENTASCCOSTO_UNEG", "INSERT INTO MA_CUENTASCCOSTO_UNEG"}) {
+        SCOPED_TRACE(sentencia);
+        ado::FallaInyectada falla;
+        falla.contiene = sentencia;
+        falla.error = {"HY000", ado::kErrNoEspecificado, "No queda espacio en el disco", 112, {}};
+        CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
+        const qsizetype dichas = guion.preguntas().size();
+        guion.esperarMsgBox(vb::vbIgnore);
+        Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
+        CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
+        ASSERT_EQ(guion.preguntas().size(), dichas + 1);
+        EXPECT_TRUE(guion.preguntas().last().texto.contains("No queda espacio"));
+        EXPECT_TRUE(f.Rechazo());
+        EXPECT_EQ(Celdas(1).at(0), "12");  // still on screen for another try
+        EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), general);
+        EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"), porUnidad);
+        EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));
+    }
+}
+
 // The connection drops between the two tables: the server has undone the first one with the
 // session, and the second is not written on a reconnected one.
 TEST_F(CostCentres, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {

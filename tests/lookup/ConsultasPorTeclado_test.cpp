@@ -143,8 +143,9 @@ TEST_F(LookupByKeyboard, TabLeavesEveryListAndTableForTheButtons) {
                 QApplication::processEvents();
                 QTest::keyClick(vista, Qt::Key_Tab, mods);
                 EXPECT_EQ(vista->currentIndex(), vista->model()->index(0, 0)) << m.nombre << " " << int(mods);
-                if (!botones.isEmpty())
+                if (!botones.isEmpty()) {
                     EXPECT_NE(QApplication::focusWidget(), vista) << m.nombre << " " << int(mods);
+                }
             }
             const QStringList visitados = Recorrido(vista);
             for (const QString& b : botones)

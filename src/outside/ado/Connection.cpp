@@ -119,23 +119,16 @@ void Connection::antesDeConsulta(const QString& sql) {
     exigirAbierta();
     exigirTransaccionViva();
     errores_.Clear();
-    // A recordset shows one query: a second statement (typed text that escaped its value, or a
-    // batch sent the wrong way) is refused before anything runs, on every engine.
-    if (VariasSentencias(sql)) {
-        Error e;
-        e.Number = kErrSintaxis;
-        e.SQLState = QStringLiteral("42000");
-        e.Description = QStringLiteral("La consulta contiene más de una sentencia; no se ejecutó ninguna.");
-        e.Source = QStringLiteral("Recordset.Open");
-        errores_.Add(e);
-        LanzarEntrada(errores_, 0);
-    }
+    // A recordset shows one query: anything else (a second statement from typed text that escaped
+    // its value or from a file beside the program, a write) is refused before anything runs, on
+    // every engine; an engine that can read the statement itself refuses it again.
+    if (!ConsultaDeLectura(sql)) LanzarNoEsLectura(errores_);
     aplicarFallaInyectada(sql);
 }
 
 Lectura Connection::Leer(const QString& sql) {
     antesDeConsulta(sql);
-    return proveedor_->leer(sql, errores_);
+    return proveedor_->leerColumnas(sql, errores_);
 }
 
 RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {

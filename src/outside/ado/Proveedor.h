@@ -51,9 +51,13 @@ class Proveedor {
     // Runs a statement or a batch in the program's SQL Server dialect. The result is that of
     // the last statement that returned rows (or of the last statement when none did).
     virtual Resultado ejecutar(const QString& sql, Errors& errores) = 0;
-    // Runs one query and reads its rows into columns; an engine that cannot do better gives the
-    // rows of ejecutar.
-    virtual Lectura leer(const QString& sql, Errors& errores) { return PorColumnas(ejecutar(sql, errores)); }
+    // Runs the one statement that only reads that a recordset shows. An engine that can read the
+    // statement itself refuses anything else before it runs (LanzarNoEsLectura).
+    virtual Resultado leer(const QString& sql, Errors& errores) { return ejecutar(sql, errores); }
+    // The same statement read into columns; an engine that cannot do better gives the rows of leer.
+    virtual Lectura leerColumnas(const QString& sql, Errors& errores) {
+        return PorColumnas(leer(sql, errores));
+    }
 
     virtual void comenzarTransaccion(Errors& errores) = 0;
     virtual void confirmarTransaccion(Errors& errores) = 0;

@@ -1,6 +1,7 @@
 #include "outside/ado/Recordset.h"
 
 #include "outside/ado/Connection.h"
+#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/Proveedor.h"
 #include "outside/ado/TipoColumna.h"
@@ -24,7 +25,7 @@ void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& c
     conexion->antesDeConsulta(origen);
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
-    Resultado r = conexion->proveedor()->ejecutar(origen, conexion->errores());
+    Resultado r = conexion->proveedor()->leer(origen, conexion->errores());
     conexion_ = conexion;
     origen_ = origen;
     if (!r.esConsulta) return;  // nothing to show: the recordset stays closed

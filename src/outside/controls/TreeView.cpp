@@ -330,6 +330,14 @@ void TreeView::Remove(const QString& clave) {
     const int i = Indice(clave);
     if (i < 0) return;
     asienta();
+    // The node chosen goes with no other chosen in its place: the tree shows no account the user
+    // did not pick.
+    for (int k = Indice(currentItem()); k >= 0; k = nodos_[size_t(k)].padre)
+        if (k == i) {
+            setCurrentItem(nullptr);
+            clearSelection();
+            break;
+        }
     Nodo_& n = nodos_[size_t(i)];
     int& primero = n.padre >= 0 ? nodos_[size_t(n.padre)].primerHijo : primeraRaiz_;
     int& ultimo = n.padre >= 0 ? nodos_[size_t(n.padre)].ultimoHijo : ultimaRaiz_;
