@@ -1,7 +1,6 @@
 #include "outside/ado/Recordset.h"
 
 #include "outside/ado/Connection.h"
-#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/Proveedor.h"
 #include "outside/ado/TipoColumna.h"
