@@ -457,11 +457,14 @@ TEST_F(AdditionalData, LeavingAnOpenCodeSearchHandsTheTypedCodeToItsBox) {
     pais->setFocus();
     QTest::keyClick(QApplication::focusWidget(), '9');
     ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
-    guion.esperarMsgBox(vb::vbOK);
+    // Escape only closes the search; the box's own Enter then checks the code.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     EXPECT_EQ(pais->text(), "9");
+    EXPECT_EQ(QApplication::focusWidget(), pais);
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    guion.esperarMsgBox(vb::vbOK);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(guion.preguntas().size(), 1);
     EXPECT_EQ(guion.preguntas().at(0).texto, "CODIGO INCORRECTO");
 }
