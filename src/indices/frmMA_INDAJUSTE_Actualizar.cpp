@@ -3,6 +3,7 @@
 
 #include "data/DB_Dll.h"
 #include "indices/ArchivoPerdido.h"
+#include "indices/Coeficientes.h"
 #include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
@@ -73,6 +74,8 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& anio) {
                 m_Rs->Update();
             }
         }
+        // A closing month deleted or rewritten: its fiscal years follow it in the same transaction.
+        indices::RecalculaCierresDe(anio.toInt());
         transaccion.Confirmar();
     } catch (const vb::ErrorVB& e) {
         if (m_Rs && m_Rs->State() == ado::adStateOpen) {

@@ -277,6 +277,36 @@ TEST_F(CostCentres, AFailedInsertRollsTheSaveBackAndKeepsTheDistributionOnScreen
     EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));  // told nothing
 }
 
+// "Ignore" after any statement of the save is refused fails: going on past it would commit a
+// distribution with a table or a row missing, so the save ends as a failure and writes nothing.
+TEST_F(CostCentres, IgnoringAFailedStatementNeverCommitsHalfADistribution) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    Elige("51010100101");
+    Teclea("12");
+    const auto general = Distribucion(base_, "MA_CUENTASCCOSTO");
+    const auto porUnidad = Distribucion(base_, "MA_CUENTASCCOSTO_UNEG");
+    for (const char* sentencia : {"DELETE MA_CUENTASCCOSTO where", "INSERT INTO MA_CUENTASCCOSTO",
+                                  "DELETE MA_CUENTASCCOSTO_UNEG", "INSERT INTO MA_CUENTASCCOSTO_UNEG"}) {
+        SCOPED_TRACE(sentencia);
+        ado::FallaInyectada falla;
+        falla.contiene = sentencia;
+        falla.error = {"HY000", ado::kErrNoEspecificado, "No queda espacio en el disco", 112, {}};
+        CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
+        const qsizetype dichas = guion.preguntas().size();
+        guion.esperarMsgBox(vb::vbIgnore);
+        Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
+        CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
+        ASSERT_EQ(guion.preguntas().size(), dichas + 1);
+        EXPECT_TRUE(guion.preguntas().last().texto.contains("No queda espacio"));
+        EXPECT_TRUE(f.Rechazo());
+        EXPECT_EQ(Celdas(1).at(0), "12");  // still on screen for another try
+        EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), general);
+        EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO_UNEG"), porUnidad);
+        EXPECT_EQ(Distribucion(*grupo_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"3", "5"}}));
+    }
+}
+
 // The connection drops between the two tables: the server has undone the first one with the
 // session, and the second is not written on a reconnected one.
 TEST_F(CostCentres, ALostConnectionKeepsBothTablesAsTheyWereAndIsShown) {
@@ -630,7 +660,7 @@ TEST_F(CostCentres, TheSumOfThePercentagesAsEachCellAndTheSaveCountIt) {
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.5"}, {"21", "40.5"}}));
 }
 
-using teclado::Pulsa;
+using teclado::Tecla;
 
 // Every way the form clears for the next account leaves the keyboard in the account box with its
 // lookup at hand: the button and F5.
@@ -655,17 +685,17 @@ TEST_F(CostCentres, AfterEveryClearingTheAccountBoxHasTheKeyboardAndItsLookup) {
         vb::CajaTexto* cuenta = Control<vb::CajaTexto>(f, "txtCuenta", 0);
         if (*c.cuenta) {
             teclado::Teclea(c.cuenta);
-            Pulsa(Qt::Key_Return);
+            Tecla(Qt::Key_Return);
             ASSERT_EQ(QApplication::focusWidget(), editor());
         }
         if (c.respuesta) guion.esperarMsgBox(c.respuesta);
-        Pulsa(c.tecla);
+        Tecla(c.tecla);
         EXPECT_EQ(guion.pendientes(), 0);
         EXPECT_EQ(QApplication::focusWidget(), cuenta);
         EXPECT_TRUE(Control<UtilVex>(f, "UtilVex1")->Boton("CONSULTAR")->isEnabled());
         // F5 opens the account lookup; a cancel leaves the box empty and the keyboard in it.
         guion.esperarModal([](QWidget* w) { Control<QPushButton>(*w, "CmdCancelar")->click(); });
-        Pulsa(Qt::Key_F5);
+        Tecla(Qt::Key_F5);
         EXPECT_EQ(guion.pendientes(), 0);
         EXPECT_EQ(cuenta->text(), "");
         // The lookup's window gives the keyboard back to the control that had it.
@@ -680,17 +710,17 @@ TEST_F(CostCentres, AfterEveryClearingTheAccountBoxHasTheKeyboardAndItsLookup) {
 TEST_F(CostCentres, TheCellsLookupGivesTheKeyboardBackToItsCell) {
     DialogosGuionados guion;
     Frmta_asigccosto& f = Abre("51010100101");
-    Pulsa(Qt::Key_Return);
+    Tecla(Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), editor());
     guion.esperarModal([](QWidget* w) { Control<QPushButton>(*w, "CmdCancelar")->click(); });
-    Pulsa(Qt::Key_F5);
+    Tecla(Qt::Key_F5);
     ASSERT_EQ(guion.pendientes(), 0);
     vb::FlexGrid* g = Control<vb::FlexGrid>(f, "FGCCosto");
     EXPECT_EQ(f.focusWidget(), g);
     EXPECT_EQ(QPoint(g->Row(), g->Col()), QPoint(1, 1));
     // The window active again: Enter moves on in the grid and loads nothing.
     QApplication::setActiveWindow(&f);
-    Pulsa(Qt::Key_Return);
+    Tecla(Qt::Key_Return);
     EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51010100101");
     EXPECT_EQ(Celdas(1), QStringList({"111", "CONTADURIA", "60"}));
     EXPECT_EQ(QPoint(g->Row(), g->Col()), QPoint(1, 3));
@@ -698,7 +728,7 @@ TEST_F(CostCentres, TheCellsLookupGivesTheKeyboardBackToItsCell) {
 
     // The title 1 picked in the lookup of the first cell.
     Frmta_asigccosto& h = Abre("11010100101");
-    Pulsa(Qt::Key_Return);
+    Tecla(Qt::Key_Return);
     guion.esperarModal([](QWidget* w) {
         auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
         ASSERT_NE(v, nullptr);
@@ -706,18 +736,18 @@ TEST_F(CostCentres, TheCellsLookupGivesTheKeyboardBackToItsCell) {
         Control<QPushButton>(*v, "CmdAceptar")->click();
     });
     guion.esperarMsgBox(vb::vbOK);
-    Pulsa(Qt::Key_F5);
+    Tecla(Qt::Key_F5);
     ASSERT_EQ(guion.pendientes(), 0);
     EXPECT_EQ(guion.preguntas().last().texto, "El centro de Costos es Titulo, seleccione otro!");
     EXPECT_EQ(h.focusWidget(), editor());
     EXPECT_EQ(editor()->text(), "1");
     QApplication::setActiveWindow(&h);
-    Pulsa(Qt::Key_Backspace);
+    Tecla(Qt::Key_Backspace);
     teclado::Teclea("21");
-    Pulsa(Qt::Key_Return);
+    Tecla(Qt::Key_Return);
     teclado::Teclea("100");
-    Pulsa(Qt::Key_Return);
-    Pulsa(Qt::Key_F4);
+    Tecla(Qt::Key_Return);
+    Tecla(Qt::Key_F4);
     EXPECT_EQ(base_.filas("SELECT CCOSTO, printf('%g', PORCENTAJE) FROM MA_CUENTASCCOSTO "
                           "WHERE CODIGO = '11010100101'"),
               (QList<QStringList>{{"21", "100"}}));

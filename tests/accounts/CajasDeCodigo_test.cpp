@@ -117,7 +117,7 @@ class CodeBoxes : public ::testing::TestWithParam<CajaDeCodigo> {
                                           pestanias->tabBar()->tabRect(i).center());
         teclado::Clic(control);
     }
-    static void Pulsa(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) { teclado::Pulsa(tecla, mod); }
+    static void Pulsa(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) { teclado::Tecla(tecla, mod); }
     static void Teclea(const QString& texto) { teclado::Teclea(texto); }
     static QString Digitos(const vb::CajaTexto* caja) { return QString(caja->text()).remove('-').trimmed(); }
 

@@ -14,7 +14,7 @@
 #include <QComboBox>
 
 using teclado::Clic;
-using teclado::Pulsa;
+using teclado::Tecla;
 using teclado::Teclea;
 
 // A fresh form, a title chosen, its proposal saved with F4; the same account loaded, changed,
@@ -37,9 +37,9 @@ TEST(ChartOfAccountsDemo, TheMainRoadFromATitlesProposalToTheDeleteAndTheEnd) {
     auto* titulos = Control<QComboBox>(f, "Combo1");
     titulos->setFocus(Qt::TabFocusReason);
     for (int n = 0; n < titulos->count() && titulos->currentText().right(50).trimmed() != "110101001"; ++n)
-        Pulsa(Qt::Key_Down);
+        Tecla(Qt::Key_Down);
     ASSERT_EQ(titulos->currentText().left(80).trimmed(), "CAJA");
-    Pulsa(Qt::Key_Tab);
+    Tecla(Qt::Key_Tab);
     EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 1)->text().remove('-'), "11010100103");
     EXPECT_TRUE(f.CuentaNueva());
     EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "txtFields", 2));
@@ -48,7 +48,7 @@ TEST(ChartOfAccountsDemo, TheMainRoadFromATitlesProposalToTheDeleteAndTheEnd) {
     Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
     Teclea("CAJA CHICA");
     Clic(Control<QCheckBox>(f, "chkCCostos"));
-    Pulsa(Qt::Key_F4);
+    Tecla(Qt::Key_F4);
     ASSERT_FALSE(f.Rechazo()) << v.guion().preguntas().value(0).texto.toStdString();
     EXPECT_EQ(v.base().filas("SELECT DESCRIPCION, TITULO FROM MA_CUENTAS WHERE CODIGO = '11010100103'"),
               (QList<QStringList>{{"CAJA CHICA", "0"}}));
@@ -62,25 +62,25 @@ TEST(ChartOfAccountsDemo, TheMainRoadFromATitlesProposalToTheDeleteAndTheEnd) {
     // The same account loaded by its code, its name changed, F4.
     Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
     Teclea("11010100103");
-    Pulsa(Qt::Key_Return);
+    Tecla(Qt::Key_Return);
     ASSERT_TRUE(f.CuentaGuardada());
     EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "CAJA CHICA");
     Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
-    Pulsa(Qt::Key_End);
+    Tecla(Qt::Key_End);
     Teclea(" SUCURSAL");
-    Pulsa(Qt::Key_F4);
+    Tecla(Qt::Key_F4);
     ASSERT_FALSE(f.Rechazo());
     EXPECT_EQ(v.Guardado("11010100103", "DESCRIPCION"), "CAJA CHICA SUCURSAL");
     EXPECT_EQ(acciones("M"), 1);
 
     // Loaded again and deleted with F3.
     Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
-    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    Tecla(Qt::Key_A, Qt::ControlModifier);
     Teclea("11010100103");
-    Pulsa(Qt::Key_Return);
+    Tecla(Qt::Key_Return);
     ASSERT_TRUE(f.CuentaGuardada());
     v.guion().esperarMsgBox(vb::vbYes);
-    Pulsa(Qt::Key_F3);
+    Tecla(Qt::Key_F3);
     ASSERT_FALSE(f.Rechazo());
     EXPECT_EQ(v.guion().preguntas().size(), 1);
     EXPECT_EQ(v.guion().preguntas().value(0).texto, "Confirma la baja de esta cuenta? 11010100103");
@@ -88,5 +88,5 @@ TEST(ChartOfAccountsDemo, TheMainRoadFromATitlesProposalToTheDeleteAndTheEnd) {
     EXPECT_EQ(acciones("B"), 1);
 
     // F12 ends the program, wherever the keyboard is.
-    EXPECT_THROW(Pulsa(Qt::Key_F12), vb::FinDelPrograma);
+    EXPECT_THROW(Tecla(Qt::Key_F12), vb::FinDelPrograma);
 }

@@ -3,8 +3,10 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/maker/Progreso.h"
 #include "services/CNStuffContable.h"
+#include "support/CoeficientesAcordes.h"
 #include "support/ConexionCaida.h"
 #include "support/Control.h"
+#include "support/LocaleNumeros.h"
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
@@ -43,4 +45,77 @@ TEST(YearSave, ALostConnectionKeepsTheYearAsItWasAndIsShown) {
         // Outside a transaction a lookup reconnects as before.
         EXPECT_TRUE(db.ExisteEnTabla("MA_INDAJUSTE", "2024", "Anio", 3));
     }
+}
+
+namespace {
+
+// Confirms the delete and gives up at anything else, recording what it was told.
+struct ConfirmaYRinde : DialogosGuionados {
+    int MsgBox(const QString& t, int, const QString&) override {
+        if (t == "Confirma la baja de este registro?") return vb::vbYes;
+        textos << t;
+        return vb::vbAbort;
+    }
+    QStringList textos;
+};
+
+const QString kIndices =
+    "SELECT Anio, Mes, Importe1, Importe2, Importe3, Importe4, Indice1, Indice2, Indice3, Indice4 FROM "
+    "MA_INDAJUSTE ORDER BY Anio, Mes";
+
+}  // namespace
+
+// 2024 holds 06/2024, the closing month of 07/2023-06/2024: deleting the year takes the
+// coefficients of 07-12/2023 with it, in the delete's own transaction.
+TEST(YearDelete, AClosingMonthDeletedTakesTheCoefficientsOfItsFiscalYearWithIt) {
+    VentanaIndices v(true, {}, "ADMIN", LocaleNumeros::coma());
+    v.Iniciar();
+    ASSERT_EQ(CoeficientesEnDesacuerdo(v.base()), QStringList());
+    ASSERT_EQ(v.Guardado(2023, 7, "Indice1"), "1.781");
+    v.EscribirAnio("2024");
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.Tecla(Qt::Key_F3);
+    ASSERT_EQ(v.guion().preguntas().size(), 1);
+    EXPECT_EQ(v.guion().preguntas().last().texto, "Confirma la baja de este registro?");
+    EXPECT_EQ(CoeficientesEnDesacuerdo(v.base()), QStringList());
+    for (int mes = 7; mes <= 12; ++mes) {
+        EXPECT_EQ(v.Guardado(2023, mes, "Indice1").toDouble(), 0) << mes;
+        EXPECT_EQ(v.Celda(18 + mes, 2), "") << mes;  // row 19 is 07/2023
+    }
+    // Fiscal years closing in other years keep theirs.
+    EXPECT_EQ(v.Guardado(2023, 6, "Indice1").toDouble(), 1);
+    EXPECT_EQ(v.Guardado(2025, 1, "Indice1").toDouble(), 1.262);
+}
+
+// The delete ended at each of its statements leaves every row as it was, never the year gone with
+// the coefficients of its closing month still standing; past its commit, the reload that adds the
+// months again may fail too, and the coefficients still agree.
+TEST(YearDelete, EndedAtAnyStatementTheDeleteLeavesTheTableAsItWas) {
+    VentanaIndices v(true, {}, "ADMIN", LocaleNumeros::coma());
+    v.Iniciar();
+    const auto antes = v.base().filas(kIndices);
+    auto& db = CNStuffContable::gBaseDatos();
+    int fallidas = 0;
+    for (int n = 0; n < 40; ++n) {
+        SCOPED_TRACE(n);
+        ado::FallaInyectada lleno;
+        lleno.contiene = "MA_INDAJUSTE";
+        lleno.saltar = n;
+        lleno.error = {"HY000", ado::kErrNoEspecificado, "database or disk is full", 13, {}};
+        v.EscribirAnio("2024");
+        db.gCnn->InyectarFalla(lleno);
+        ConfirmaYRinde usuario;
+        v.Tecla(Qt::Key_F3);
+        db.gCnn->QuitarFallas();
+        if (usuario.textos.isEmpty()) break;
+        ASSERT_EQ(usuario.textos.size(), 1);
+        EXPECT_TRUE(usuario.textos.first().contains("disk is full")) << usuario.textos.first().toStdString();
+        ASSERT_EQ(CoeficientesEnDesacuerdo(v.base()), QStringList());
+        if (v.base().filas(kIndices) != antes) break;  // deleted: the reload failed
+        ++fallidas;
+    }
+    EXPECT_GE(fallidas, 3);  // the delete, the closing index, the fiscal year's months
+    EXPECT_EQ(
+        v.base().escalar("SELECT count(*) FROM MA_INDAJUSTE WHERE Anio = 2024 AND Importe1 <> 0").toInt(), 0);
+    EXPECT_EQ(v.Guardado(2023, 7, "Indice1").toDouble(), 0);
 }
