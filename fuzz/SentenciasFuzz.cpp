@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     if (p < -1 || p >= s.size()) std::abort();
     const qsizetype cola = ado::PosicionCola(s);
     if (cola < 0 || cola > s.size()) std::abort();
-    if (!ado::VariasSentencias(s) && ado::VariasSentencias(ado::TextoPropio(s))) std::abort();
+    if (ado::ConsultaDeLectura(s) != ado::ConsultaDeLectura(ado::TextoPropio(s))) std::abort();
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 #include "ui_Frmta_asigccosto.h"
@@ -31,10 +32,6 @@
 namespace {
 
 QPointer<Frmta_asigccosto> gFormulario;
-
-QString Cuenta() {
-    return CNStuffContable::gCuentaActual;
-}
 
 }  // namespace
 
@@ -165,9 +162,7 @@ void Frmta_asigccosto::Mostrar(bool desdeMenu) {
         cargado_ = true;
         Form_Load();
     }
-    show();
-    raise();
-    activateWindow();
+    vb::MuestraVentana(this);
 }
 
 bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
@@ -198,7 +193,7 @@ bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
 
 void Frmta_asigccosto::Form_Load() {
     // The account handed over is taken before the clearing and the unit list can change it.
-    const QString cuenta = Cuenta();
+    const QString cuenta = CNStuffContable::gCuentaActual;
     maker::gUtilidades().PreparaFormulario(this);
     CNStuffContable::AplicaIconoBarras(this);
     TablaActual = "MA_CUENTASCCOSTO";
@@ -209,10 +204,10 @@ void Frmta_asigccosto::Form_Load() {
     // A distribution shown for the account handed over is loaded: "Borrar" acts on it at once.
     DatosCargados = !Menu && Modificando;
     maker::gEnlaceControles().IniciaControles(this, maker::EnlaceControles::kModoConfigurar);
-    lblDescripcion->setText(CNStuffContable::gBaseDatos()
-                                .DatosTabla("MA_CUENTAS", CNStuffContable::gCuentaActual, "DESCRIPCION",
-                                            "CODIGO", 8, QString(), true, false)
-                                .toString());
+    lblDescripcion->setText(
+        CNStuffContable::gBaseDatos()
+            .DatosTabla("MA_CUENTAS", cuenta_.Codigo(), "DESCRIPCION", "CODIGO", 8, QString(), true, false)
+            .toString());
     for (const char* b : {"NUEVO", "BORRAR", "GRABAR", "CANCELAR"}) UtilVex1->setHabilitado(b, true);
     UtilVex1->setHabilitado("CONSULTAR", true);
     CargaComboUnegocio();
@@ -341,20 +336,13 @@ void Frmta_asigccosto::MSHFlexGrid1_DblClick() {
 
 void Frmta_asigccosto::TieneMov(const QString& cuenta, bool& tiene) {
     tiene = false;
-    DB_Dll& db = CNStuffContable::gBaseDatos();
     vb::ManejadorErrores h("TieneMov", maker::gUtilidades().Reportero());
-    ado::RecordsetPtr rs;
-    QString sql = "SELECT * FROM MV_ASIENTOSCCOSTO WHERE LTRIM(RTRIM(CUENTA))='" +
-                  ado::DuplicaApostrofes(cuenta.trimmed()) + "'";
-    if (!h.paso([&] { db.AbrirRecordset(sql, rs, db.gCnn, 2, 3, -1, true); })) return;
+    // A line with an amount, whoever may see it.
     h.paso([&] {
-        for (; !rs->Eof(); rs->MoveNext())
-            if (!rs->valor("Importe").isNull()) {
-                tiene = true;
-                break;
-            }
+        tiene = CNStuffContable::gBaseDatos().HayFilasReales(
+            "MV_ASIENTOSCCOSTO",
+            "LTRIM(RTRIM(CUENTA)) = " + ado::LiteralTexto(cuenta.trimmed()) + " AND Importe IS NOT NULL");
     });
-    db.CierraRecordset(rs);
 }
 
 void Frmta_asigccosto::ValidaCampos(bool& correcto) {
@@ -413,13 +401,23 @@ void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
     }
 }
 
+bool Frmta_asigccosto::CuentaDeLaCaja() {
+    // Another code in the box is taken as leaving the box takes it, before the action runs.
+    if (!txtCuenta[0]->text().trimmed().isEmpty() && !cuenta_.Es(txtCuenta[0]->text())) {
+        ValidaCampo(txtCuenta[0], 0, true);
+        if (HuboError) return false;
+    }
+    return cuenta_.Es(txtCuenta[0]->text());
+}
+
 void Frmta_asigccosto::BorraCuentaMostrada() {
-    // Only the account on screen, the one checked for movements, is deleted.
-    const QString cuenta = txtCuenta[0]->text().trimmed();
-    if (!DatosCargados || cuenta.isEmpty()) {
+    if (!DatosCargados || txtCuenta[0]->text().trimmed().isEmpty()) {
         Aviso("Debe Ingresar una Cuenta");
         return;
     }
+    // Only the account on screen, the one checked for movements, is deleted.
+    if (!CuentaDeLaCaja()) return;
+    const QString cuenta = cuenta_.Codigo();
     bool tiene = false;
     TieneMov(cuenta, tiene);
     if (tiene) {
@@ -427,7 +425,6 @@ void Frmta_asigccosto::BorraCuentaMostrada() {
         LimpiaPantalla();
         return;
     }
-    CNStuffContable::gCuentaActual = cuenta;
     Borrando = true;
     Actualizar_Datos();
     if (!HuboError) {
@@ -439,6 +436,8 @@ void Frmta_asigccosto::BorraCuentaMostrada() {
 }
 
 void Frmta_asigccosto::GrabaDistribucion() {
+    // An empty box is refused by the checks below; another code is loaded first.
+    if (!txtCuenta[0]->text().trimmed().isEmpty() && !CuentaDeLaCaja()) return;
     Grabando = true;
     bool correcto = false;
     ValidaCampos(correcto);

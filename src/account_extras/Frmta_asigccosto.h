@@ -3,6 +3,7 @@
 // centres, in general or per business unit, edited cell by cell in a grid, saved or deleted.
 // The chart of accounts opens it for its current account (gCuentaActual, Menu False); from a
 // menu it opens empty.
+#include "account_extras/AlcanceCuenta.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
 #include "outside/controls/TipoColumnaGrilla.h"
@@ -111,6 +112,8 @@ class Frmta_asigccosto : public QWidget {
     bool HuboError = false;
     bool DatosCargados = false;
     int FilaEnEdicion = 0;
+    // The account whose distribution is shown: the one handed over or loaded from the box.
+    account_extras::CuentaDeVentana cuenta_;
 
     // The controls of the .ui file in the members the routines use, and the grid's editor.
     void RecogeControles();
@@ -142,6 +145,9 @@ class Frmta_asigccosto : public QWidget {
     static void BorraFilas(const QString& sql);
     int ErrorAlGuardar(Guardado& g, const vb::ErrorVB& e, const QString& rutina);
     void TerminaGuardado(Guardado& g, bool bien);
+    // Before the toolbar's delete or save: a code in the box other than the account shown is
+    // validated as leaving the box does; true when the box then names the account shown.
+    bool CuentaDeLaCaja();
     // The toolbar's delete and save, inside its one error catch.
     void BorraCuentaMostrada();
     void GrabaDistribucion();

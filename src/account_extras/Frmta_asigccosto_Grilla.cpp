@@ -206,7 +206,6 @@ QString Frmta_asigccosto::ValidaCuenta(const QString& texto) {
     if (texto.isEmpty()) {
         error = "Debe Ingresar una Cuenta";
     } else {
-        CNStuffContable::gCuentaActual = texto;
         if (!db.ExisteEnTabla("ma_cuentas", texto, "codigo"))
             error = "La cuenta es inexistente";
         else if (Verdadero(db.DatosTabla("ma_cuentas", texto, "tITULO", "CODIGO").toString()))

@@ -18,6 +18,7 @@
 #include "outside/maker/VisorConsulta.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 #include "ui_frmMA_CUENTASADIC.h"
@@ -119,9 +120,7 @@ void frmMA_CUENTASADIC::Muestra() {
     const bool nueva = !Existe();
     frmMA_CUENTASADIC& f = instancia();
     if (nueva) f.Form_Load();
-    f.show();
-    f.raise();
-    f.activateWindow();
+    vb::MuestraVentana(&f);
 }
 
 void frmMA_CUENTASADIC::RecogeControles() {
@@ -185,7 +184,9 @@ bool frmMA_CUENTASADIC::eventFilter(QObject* objeto, QEvent* evento) {
             if (objeto != foco && !(objeto == this && !(foco && isAncestorOf(foco)))) break;
             auto* tecla = static_cast<QKeyEvent*>(evento);
             int codigo = vb::CodigoTeclaVB(tecla);
-            if (codigo != 0) Form_KeyDown(codigo, vb::EstadoShift(tecla->modifiers()));
+            if (codigo == 0) break;
+            Form_KeyDown(codigo, vb::EstadoShift(tecla->modifiers()));
+            if (codigo == 0) return true;
             break;
         }
         case QEvent::KeyRelease:
@@ -215,6 +216,14 @@ bool frmMA_CUENTASADIC::Visible(const QWidget* control) {
 
 // ---- opening ----
 
+bool frmMA_CUENTASADIC::AbreFila(const QString& cuenta) {
+    if (!rsAdic) rsAdic = ado::Recordset::Crear();
+    rsAdic->LockType = ado::adLockOptimistic;
+    rsAdic->CursorType = ado::adOpenDynamic;
+    return CNStuffContable::gBaseDatos().ExisteEnTabla(TablaActual, cuenta, "CODIGO", rsAdic, 8, QString(),
+                                                       false);
+}
+
 bool frmMA_CUENTASADIC::ValidaCampos() {
     HuboError = false;
     for (int i = 0; i < txtFields.size(); ++i) {
@@ -227,7 +236,8 @@ bool frmMA_CUENTASADIC::ValidaCampos() {
 void frmMA_CUENTASADIC::AbreTabla(const QString& tabla) {
     vb::ManejadorErrores h("Generar", maker::gUtilidades().Reportero());
     h.paso([&] {
-        QString sql = "SELECT top 1 * FROM " + tabla;
+        // The table's columns and no row: nothing the form did not load can be shown or written.
+        QString sql = "SELECT top 1 * FROM " + tabla + " WHERE 1 = 0";
         auto& db = CNStuffContable::gBaseDatos();
         db.AbrirRecordset(sql, rsAdic, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
     });
@@ -235,7 +245,6 @@ void frmMA_CUENTASADIC::AbreTabla(const QString& tabla) {
 
 void frmMA_CUENTASADIC::Form_Load() {
     vb::ManejadorErrores h("Form_Load", maker::gUtilidades().Reportero());
-    auto& db = CNStuffContable::gBaseDatos();
     const auto paso = [&h](const std::function<void()>& f) { return h.paso(f); };
     if (!paso([&] { maker::gUtilidades().PreparaFormulario(this); })) return;
     if (!paso([&] { CNStuffContable::AplicaIconoBarras(this); })) return;
@@ -245,10 +254,11 @@ void frmMA_CUENTASADIC::Form_Load() {
     if (!paso([&] { LimpiaPantalla(); })) return;
     if (FormaIndependiente) return;
 
-    const QString cuenta = CNStuffContable::gCuentaActual;
-    // An account the user may not see is not loaded: the form waits empty, its fields closed.
-    bool alAlcance = false;
-    if (!paso([&] { alAlcance = account_extras::CuentaAlAlcance(cuenta); }) || !alAlcance) return;
+    // The account handed over becomes the form's own; one the user may not see is not loaded:
+    // the form waits empty, its fields closed.
+    bool cargada = false;
+    if (!paso([&] { cargada = cuenta_.Toma(CNStuffContable::gCuentaActual); }) || !cargada) return;
+    const QString cuenta = cuenta_.Codigo();
     bool encontrado = false;
     if (!paso([&] { encontrado = Asiento().ExisteDatosAdicionales(cuenta, rsAdic); })) return;
     if (!paso([&] {
@@ -269,14 +279,7 @@ void frmMA_CUENTASADIC::Form_Load() {
         }))
         return;
     // Reopened updatable on the account's row: the save writes through it.
-    if (!paso([&] {
-            if (!rsAdic) rsAdic = ado::Recordset::Crear();
-            if (rsAdic->State() != ado::adStateClosed) rsAdic->Close();
-            rsAdic->LockType = ado::adLockOptimistic;
-            rsAdic->CursorType = ado::adOpenDynamic;
-            db.ExisteEnTabla("MA_CUENTASADIC", cuenta, "CODIGO", rsAdic, 8, QString(), false);
-        }))
-        return;
+    if (!paso([&] { AbreFila(cuenta); })) return;
     if (!paso([&] { DetalleOn(true); })) return;
     if (!paso([&] { MuestraDatos(); })) return;
     if (!paso([&] {
@@ -361,6 +364,8 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
 }
 
 void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
+    // Nothing loaded, nothing to delete.
+    if (!cuenta_.Cargada()) return;
     const int respuesta = vb::MsgBox("Confirma la baja de este registro?",
                                      vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2, "Atención!");
     if (respuesta != vb::vbYes) return;
@@ -370,12 +375,13 @@ void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
             Modificando = false;
         }))
         return;
-    if (!h.paso([&] { ActualizarDatos(); })) return;
-    if (!h.paso([&] { AbreTabla(TablaActual); })) return;
-    h.paso([&] { MuestraDatos(); });
+    // A delete leaves the form cleared, with nothing loaded: no other row takes its place.
+    h.paso([&] { ActualizarDatos(); });
 }
 
 void frmMA_CUENTASADIC::GrabaDesdeBarra(vb::ManejadorErrores& h) {
+    // Nothing loaded, nothing to check or save.
+    if (!cuenta_.Cargada()) return;
     if (!h.paso([&] { Grabando = true; })) return;
     bool valido = false;
     if (!h.paso([&] { valido = ValidaCampos(); })) {
@@ -400,7 +406,9 @@ void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {
         if (KeyCode != vb::vbKeyF5) return;
         txtFields[CampoActual]->setText(BusquedaCodigo1->CodigoActual());
     }
-    UtilVex1->ProcesaTecla(KeyCode);
+    // A key the toolbar acted on is spent: it reaches no field, and nothing after the action
+    // (a closed window, another window's field) sees it again.
+    if (UtilVex1->ProcesaTecla(KeyCode)) KeyCode = 0;
 }
 
 void frmMA_CUENTASADIC::txtFields_GotFocus(int Index) {
@@ -423,7 +431,9 @@ void frmMA_CUENTASADIC::txtFields_MouseDown(int Index) {
 void frmMA_CUENTASADIC::txtFields_KeyDown(int Index, int& KeyCode, int /*Shift*/) {
     BusquedaCodigo1->Buscar = txtFields[Index]->text();
     auto& enlace = maker::gEnlaceControles();
-    if (!enlace.TeclaSalida(KeyCode)) return;
+    // Escape leaves the value typed as it is, unchecked: the Enter that follows checks it, and
+    // is not spent answering a message the Escape raised.
+    if (KeyCode == vb::vbKeyEscape || !enlace.TeclaSalida(KeyCode)) return;
     Campo_valida(Index, txtFields[Index]);
     if (HuboError) return;
     if (Index == 0 && FormaIndependiente) return;

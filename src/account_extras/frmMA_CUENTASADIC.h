@@ -3,6 +3,7 @@
 // The chart of accounts opens it for the current account (gCuentaActual); on its own
 // (FormaIndependiente) the code is typed and each save or cancel clears it for the next account.
 // One header; one .cpp per topic (frmMA_CUENTASADIC_*.cpp).
+#include "account_extras/AlcanceCuenta.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
 
@@ -47,6 +48,8 @@ class frmMA_CUENTASADIC : public QWidget {
     // The form runs on its own (the code typed, each save or cancel clearing it for the next
     // account) instead of serving the account of the chart of accounts.
     void FijaFormaIndependiente(bool independiente) { FormaIndependiente = independiente; }
+    // The account the form acts on ("" when none is loaded).
+    const QString& Cuenta() const { return cuenta_.Codigo(); }
     // What the form holds: a new row, a stored one; and whether the last validation or save refused.
     bool CuentaNueva() const { return Nuevo; }
     bool CuentaGuardada() const { return Modificando; }
@@ -101,6 +104,9 @@ class frmMA_CUENTASADIC : public QWidget {
 
     // True: the form runs on its own; false: it serves the account of the chart of accounts.
     bool FormaIndependiente = false;
+    // The account the form acts on: the one it was opened for or the one its user loaded; none
+    // after a clearing, and then "Borrar" and "Grabar" do nothing.
+    account_extras::CuentaDeVentana cuenta_;
 
     // ---- form state ----
     QString TablaActual;
@@ -133,13 +139,13 @@ class frmMA_CUENTASADIC : public QWidget {
     bool ValidaCodigo(vb::ManejadorErrores& h, const QString& valor, QString& mensaje);
     bool ValidaCuentaTecleada(vb::ManejadorErrores& h, const QString& valor, QString& mensaje);
     bool AbreFilaDeCuenta(vb::ManejadorErrores& h, const QString& valor);
+    // The form's recordset reopened updatable on the account's row; true when it has one.
+    bool AbreFila(const QString& cuenta);
     // The steps of a save (ActualizarDatos) under its one handler.
     bool FechaDeGrabacion(vb::ManejadorErrores& h);
     void BorraFila(vb::ManejadorErrores& h);
     void EscribeCampo(const vb::CajaTexto* caja);
     bool GuardaFila(vb::ManejadorErrores& h);
-    // The code the save is for: the box bound to CODIGO, else the account handed over.
-    QString CuentaDelRegistro() const;
     // An existing row: writes only what the user changed since it was shown, and only while the
     // stored values are still the ones shown; false (and the user told) otherwise.
     bool GrabaCambios();

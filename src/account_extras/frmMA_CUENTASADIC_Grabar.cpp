@@ -68,8 +68,10 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
         }
     } descarta{rsAdic};
 
-    // Nothing is written for an account the user may not see; he is told it is missing.
-    if ((Nuevo || Modificando || Borrando) && !account_extras::CuentaAlAlcance(CuentaDelRegistro())) {
+    // Nothing loaded, nothing written; nothing for an account the user may not see either, and he
+    // is told only that it is missing.
+    if (!cuenta_.Cargada()) return;
+    if (!cuenta_.Escribible()) {
         HuboError = true;
         vb::MsgBox("La cuenta es inexistente", vb::vbInformation, "Aviso al operador...");
         return;
@@ -97,10 +99,11 @@ bool frmMA_CUENTASADIC::FechaDeGrabacion(vb::ManejadorErrores& h) {
 }
 
 void frmMA_CUENTASADIC::BorraFila(vb::ManejadorErrores& h) {
-    // Nothing to delete when the account has no row; the code is taken before the row goes.
-    if (!rsAdic || rsAdic->State() == ado::adStateClosed || rsAdic->Bof() || rsAdic->Eof()) return;
-    QString codigo;
-    if (!h.paso([&] { codigo = maker::gUtilidades().TextoCampo(rsAdic->valor("Codigo")); })) return;
+    // The row of the account loaded, read afresh: nothing to delete when it has none.
+    const QString codigo = cuenta_.Codigo();
+    bool hay = false;
+    if (!h.paso([&] { hay = AbreFila(codigo); })) return;
+    if (!hay) return;
     if (!h.paso([&] { rsAdic->Delete(); })) return;
     if (!h.paso([&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + codigo + "'"); })) return;
     h.paso([&] { LimpiaPantalla(); });
@@ -123,7 +126,8 @@ void frmMA_CUENTASADIC::EscribeCampo(const vb::CajaTexto* caja) {
         else
             f.setValue(util.AlineaDerecha(codigo, 4));
     } else if (db.ADOText(f.Type())) {
-        const QString valor = util.TextoCampo(texto);
+        // Trimmed first: a value shown aligned to its column and then typed at is the value typed.
+        const QString valor = vb::Trim(util.TextoCampo(texto));
         f.setValue(f.DefinedSize() > kLargoMaximoRelleno ? vb::Trim(valor)
                                                          : util.AlineaDerecha(valor, int(f.DefinedSize())));
     } else if (db.ADOCurrency(f.Type()) || db.ADONumeric(f.Type())) {
@@ -141,10 +145,8 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
     auto& util = maker::gUtilidades();
     if (!h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
-            const int iCodigo = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
-            const QString cuenta = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
-            const QString vista =
-                vb::Trim(util.TextoCampo(db.DatosTabla("MA_CUENTAS", cuenta, "TIPOVISTA", "CODIGO", 8)));
+            const QString vista = vb::Trim(
+                util.TextoCampo(db.DatosTabla("MA_CUENTAS", cuenta_.Codigo(), "TIPOVISTA", "CODIGO", 8)));
             if (vista == "CL")
                 rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefault"));
             if (vista == "PR")
@@ -167,12 +169,6 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
         ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1,
                                          "'" + util.TextoCampo(rsAdic->valor("Codigo")) + "'");
     });
-}
-
-QString frmMA_CUENTASADIC::CuentaDelRegistro() const {
-    const int i = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
-    const QString codigo = i >= 0 ? vb::Trim(txtFields[i]->text()) : QString();
-    return codigo.isEmpty() ? CNStuffContable::gCuentaActual : codigo;
 }
 
 bool frmMA_CUENTASADIC::GrabaCambios() {
@@ -206,7 +202,7 @@ bool frmMA_CUENTASADIC::GrabaCambios() {
     }
     if (propias.isEmpty() && acompanan.isEmpty()) return true;
 
-    const QString cuenta = CuentaDelRegistro();
+    const QString cuenta = cuenta_.Codigo();
     ado::RecordsetPtr actual = ado::Recordset::Crear();
     actual->CursorType = ado::adOpenDynamic;
     actual->LockType = ado::adLockOptimistic;
@@ -238,6 +234,7 @@ void frmMA_CUENTASADIC::LimpiaPantalla() {
             Borrando = false;
             Modificando = false;
             m_Mostrado.clear();
+            cuenta_.Suelta();
         }))
         return;
     if (!paso([&] { enlace.PreparaFormulario(this); })) return;

@@ -1,6 +1,7 @@
 // The window itself: its controls, the wiring of their events, the rules object and the close.
 #include "accounts/FrmMA_CUENTAS.h"
 
+#include "accounts/EntornoReglas.h"
 #include "data/DB_Dll.h"
 #include "outside/ado/Recordset.h"
 #include "outside/controls/BarraBotones.h"
@@ -198,26 +199,6 @@ void FrmMA_CUENTAS::closeEvent(QCloseEvent* e) {
 }
 
 maker::ReglasCuentas& FrmMA_CUENTAS::Reglas() {
-    if (!reglas_) {
-        maker::ReglasCuentas::Entorno entorno;
-        entorno.abrir = [](const QString& sql) {
-            ado::RecordsetPtr rs;
-            QString s = sql;
-            auto& db = gBaseDatos();
-            db.AbrirRecordset(s, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-            return rs;
-        };
-        entorno.ejecutar = [](const QString& sql) {
-            QString s = sql;
-            return gBaseDatos().EjecutaConsultaSQL(s);
-        };
-        entorno.niveles = [] {
-            CNStuffContable::LeeDigitosNiveles();
-            using namespace CNStuffContable;
-            return std::array<int, 6>{gDigitosCapitulo, gDigitosSubcapitulo, gDigitosRubro,
-                                      gDigitosSubrubro, gDigitosCuenta,      gDigitosSubcuenta};
-        };
-        reglas_ = std::make_unique<maker::ReglasCuentas>(std::move(entorno));
-    }
+    if (!reglas_) reglas_ = std::make_unique<maker::ReglasCuentas>(cuentas::EntornoReglas());
     return *reglas_;
 }

@@ -4,6 +4,7 @@
 // windows of the current account. It is the main window of its program: closing it ends the
 // program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp); its layout in FrmMA_CUENTAS.ui.
 #include "outside/ado/Connection.h"
+#include "services/GrabacionOptimista.h"
 
 #include <QHash>
 #include <QList>
@@ -214,6 +215,12 @@ class FrmMA_CUENTAS : public QWidget {
     // validated account (new or loaded) whose code both hold; false, with HuboError set when a
     // validation refused, otherwise.
     bool CuentaValidadaParaAccion();
+    // The account a side-toolbar action acts on: after the same validation, the code the form shows
+    // and validated (new or stored); "" when it shows none.
+    QString CuentaDeLaAccion();
+    // Side-toolbar button 4 ("Centros de Costos") is on only while the form holds a validated postable
+    // account, whichever event ran last.
+    void ActualizaBotonCentros();
     // The code is held by an account of the company that row security hides from this user.
     bool CuentaOculta(const QString& codigo);
     // Such a code is refused as no account at all ("La cuenta es inexistente", HuboError set);
@@ -284,7 +291,7 @@ class FrmMA_CUENTAS : public QWidget {
     bool AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo);
     bool AgregaTipoCuenta(vb::ManejadorErrores& h, bool titulo);
     bool AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
-                        QString& tipoVista);
+                        QString& tipoVista, bool calculaVista);
     bool AgregaPersonalizados(vb::ManejadorErrores& h, bool avisa);
     // Every pair of the row as the form holds it; the view type is worked out unless given.
     bool ArmaPares(vb::ManejadorErrores& h, bool titulo, int medio, QString& tipoVista, bool calculaVista,
@@ -313,10 +320,11 @@ class FrmMA_CUENTAS : public QWidget {
     bool AsignaGrupos(vb::ManejadorErrores& h, Grabacion& g, const ado::RecordsetPtr& filas,
                       const QString& columna, bool saltaSinNombre);
     void TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g);
-    // The pairs to write on an update: the changed ones. False, with the message, when another
-    // user changed one of them since the account was shown.
-    bool ParesCambiados(const Grabacion& g, const ado::RecordsetPtr& guardada,
-                        QList<QPair<QString, QString>>& cambiados);
+    // The pairs to write on an update: the ones the user changed since the account was shown.
+    QList<QPair<QString, QString>> ParesCambiados(const Grabacion& g) const;
+    // Another user took the new code, deleted the account or changed a value this save writes:
+    // false, with the one message, and the form keeps what was typed.
+    bool SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g, const QList<QPair<QString, QString>>& pares);
     bool PreparaSiguiente(vb::ManejadorErrores& h);
     void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
     // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
@@ -340,13 +348,13 @@ class FrmMA_CUENTAS : public QWidget {
     void VaciaPersonalizados();
 
   private:
-    struct CuentaMostrada {
-        QString codigo;
-        QHash<QString, QVariant> guardados;  // stored row, by upper-case column
-        QHash<QString, QString> pares;       // pair values built from the shown form, same keys
-    };
-    // Empty code: no account shown (a new account writes every pair).
-    CuentaMostrada mostrada_;
+    // A new code typed: the save must still find it free.
+    void RecuerdaCuentaNueva(const QString& codigo);
+    // The account as shown (stored row and the pairs the form then held), or a new code; nothing
+    // remembered when the form shows no account.
+    GrabacionOptimista mostrada_;
+    // The code the remembered account is for.
+    QString codigoMostrado_;
     // ==== end of the block ====
 };
 

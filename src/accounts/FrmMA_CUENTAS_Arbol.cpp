@@ -8,6 +8,7 @@
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
@@ -19,7 +20,6 @@
 #include <QSplitter>
 #include <QStringBuilder>
 #include <QTreeWidgetItem>
-#include <QWindow>
 
 using CNStuffContable::gBaseDatos;
 
@@ -33,34 +33,6 @@ QString SentenciaArbol(bool sinDesde, bool sinClientes) {
         return base + "AND (TIPOVISTA<>'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY codigo";
     return base + "AND (TIPOVISTA <> 'CL' AND TIPOVISTA <> 'PR' OR TIPOVISTA IS NULL) ORDER BY CODIGO";
 }
-
-// A window whose frame passes its screen's right edge goes back onto the screen.
-void MantieneEnPantalla(QWidget* ventana) {
-    if (!ventana->isVisible() || ventana->isMaximized() || ventana->isFullScreen() || !ventana->screen())
-        return;
-    const QRect area = ventana->screen()->availableGeometry();
-    const QRect marco = ventana->frameGeometry();
-    if (marco.right() <= area.right()) return;
-    ventana->move(std::max(area.left(), marco.x() - (marco.right() - area.right())), marco.y());
-}
-
-// The frame a window manager puts around a window is known once the window is painted: a window
-// grown before that is looked at again then.
-class VigiaMarco : public QObject {
-  public:
-    explicit VigiaMarco(QWidget* ventana) : QObject(ventana) { ventana->installEventFilter(this); }
-
-  protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override {
-        if (evento->type() == QEvent::Paint) {
-            auto* ventana = static_cast<QWidget*>(objeto);
-            ventana->removeEventFilter(this);
-            MantieneEnPantalla(ventana);
-            deleteLater();
-        }
-        return false;
-    }
-};
 
 }  // namespace
 
@@ -241,11 +213,10 @@ void FrmMA_CUENTAS::AjustaAnchoArbol() {
             resize(width() + crece, height());
             if (layout()) layout()->activate();
             total = divisor_->width();
-            if (!windowHandle() || !windowHandle()->isExposed()) new VigiaMarco(this);
         }
     }
     // Attached, the tree never leaves the window past the screen's edge.
-    MantieneEnPantalla(this);
+    vb::MantieneEnPantalla(this);
     // Unasked, the tree takes at most half the room; a longer label scrolls.
     if (propio) ancho = std::min(ancho, total / 2);
     ancho = std::max(0, std::min(ancho, total - resto));

@@ -71,7 +71,7 @@ void FrmMA_CUENTAS::OptTipoCuenta_Click(int Index) {
         }) &&
             h.paso([&] { LblDV->setText(QString::number(Reglas().DigitoVerificador(CodigoCuenta))); }) &&
             h.paso([&] {
-                Tbar->Buttons(4)->setEnabled(true);
+                ActualizaBotonCentros();
                 for (QRadioButton* o : optLibros) o->setEnabled(true);
                 chkCCostos->setEnabled(chkCCostos->property("Tag").toString().isEmpty());
             });
@@ -84,7 +84,7 @@ void FrmMA_CUENTAS::OptTipoCuenta_Click(int Index) {
             if (CmbIndices->count() > 0) CmbIndices->setCurrentIndex(0);
             CmbIndices->setVisible(false);
             LblDV->setText("0");
-            Tbar->Buttons(4)->setEnabled(false);
+            ActualizaBotonCentros();
             for (QRadioButton* o : optLibros) o->setEnabled(false);
             chkCCostos->setEnabled(false);
             chkCCostos->setChecked(false);

@@ -90,6 +90,11 @@ class DB_Dll {
     QVariant DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,
                         const QString& Campo, const QVariant& Tipodato = 8,
                         const QString& Condicion = QString(), bool UsaTrim = true, bool IgnoraError = false);
+    // Whether the company's own table, never the logged user's restricted view of it, holds a row
+    // that meets the condition. The statement returns no column of the row: the caller learns that
+    // such a row exists and nothing of it (a code taken, a title with accounts under it, an account
+    // with movements). A statement that fails raises, so nothing is taken as absent.
+    bool HayFilasReales(const QString& Tabla, const QString& Condicion);
 
     // Type classes of the connection's data-type codes.
     bool adodate(const QVariant& Qtype) const;

@@ -24,7 +24,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
-#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -319,10 +318,7 @@ bool frmAcceso::EjecutarCmdRegDB(const QString& Archivo, QString& ErrDevuelto) {
 // ---- events ----
 
 void frmAcceso::Form_Load() {
-    if (const QScreen* pantalla = screen()) {
-        const QRect area = pantalla->geometry();
-        move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
-    }
+    // Centred on its screen by its own size when it is shown, not by the size it has before.
     llenarlist();
     for (QLineEdit* t : {TxtUserId, TxtUserPassword, TxtDbName, TxtServidor}) MensajeInicial(t);
 }

@@ -4,6 +4,7 @@
 // the recomputed coefficients of its fiscal year.
 #include "outside/ado/Connection.h"
 #include "outside/controls/TipoColumnaGrilla.h"
+#include "services/GrabacionOptimista.h"
 
 #include <QHash>
 #include <QList>
@@ -112,11 +113,13 @@ class frmMA_INDAJUSTE : public QWidget {
     // Saves the edit and its recomputation as one, asking as Campo_Valida does on a failure;
     // whatever is not saved, the grid shows the stored values again.
     void GrabaIndice(int fila, const Edicion& edicion);
-    // False when someone else changed the edited value since it was shown: nothing is written.
+    // False when someone else changed or deleted the edited month since it was shown: nothing is
+    // written, and the user is told.
     bool Recalcula(bool desdeApertura, const Edicion* edicion = nullptr);
-    // Writes the edited value of the month, inside the caller's transaction; false, writing
-    // nothing, when the stored value is no longer the one shown.
-    bool EscribeEdicion(const QString& mesR, const Edicion& edicion);
+    // Writes the edited value of the month, inside the caller's transaction.
+    void EscribeEdicion(const QString& mesR, const Edicion& edicion);
+    // The month as the grid showed it, for the save's check.
+    GrabacionOptimista MesMostrado(const QString& mesR) const;
     // The stored indexes and coefficients of the fiscal year of the grid row, shown again.
     void MuestraGuardados(int fila);
     void ActualizarDatos();

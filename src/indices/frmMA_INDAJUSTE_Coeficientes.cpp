@@ -22,14 +22,6 @@ using CNStuffContable::gBaseDatos;
 using indices::FechaDeMes;
 using indices::MesCalculado;
 
-namespace {
-
-double Numero(const QVariant& v) {
-    return v.isNull() ? 0.0 : v.toDouble();
-}
-
-}  // namespace
-
 void frmMA_INDAJUSTE::Campo_Valida(QWidget* control, int&, bool) {
     m_Error = false;
     // Only the grid's cell editor has anything to validate; the year box has not.
@@ -88,7 +80,31 @@ void frmMA_INDAJUSTE::ObtieneCoeficientes() {
     Recalcula(false);
 }
 
-bool frmMA_INDAJUSTE::EscribeEdicion(const QString& mesR, const Edicion& edicion) {
+GrabacionOptimista frmMA_INDAJUSTE::MesMostrado(const QString& mesR) const {
+    QHash<QString, QString> rotulos;
+    for (int k = 1; k <= 4; ++k) {
+        const QString titulo = m_Col[2 * k - 1].Titulo.trimmed();
+        rotulos.insert(QString("IMPORTE%1").arg(k), titulo.isEmpty() ? QString("Importe%1").arg(k) : titulo);
+    }
+    GrabacionOptimista mes({"el mes " + mesR,
+                            "MA_INDAJUSTE",
+                            "MES = " + mesR.left(2) + " AND anio = " + mesR.right(4),
+                            {},
+                            {},
+                            {},
+                            rotulos});
+    const auto it = m_Mostrados.constFind(mesR);
+    if (it == m_Mostrados.constEnd()) {
+        mes.RecuerdaNuevo();
+        return mes;
+    }
+    GrabacionOptimista::Fila fila;
+    for (int k = 0; k < 4; ++k) fila.insert(QString("IMPORTE%1").arg(k + 1), (*it)[k]);
+    mes.RecuerdaFilas({fila});
+    return mes;
+}
+
+void frmMA_INDAJUSTE::EscribeEdicion(const QString& mesR, const Edicion& edicion) {
     auto& db = gBaseDatos();
     const QString campo = QString("Importe%1").arg((edicion.columna + 1) / 2);
     ado::RecordsetPtr mes;
@@ -98,15 +114,10 @@ bool frmMA_INDAJUSTE::EscribeEdicion(const QString& mesR, const Edicion& edicion
         mes->AddNew();
         mes->fields().Item("Mes").setValue(mesR.left(2).toInt());
         mes->fields().Item("Anio").setValue(mesR.right(4).toInt());
-    } else if (Numero(mes->fields().Item(campo).Value()) !=
-               m_Mostrados.value(mesR)[(edicion.columna - 1) / 2]) {
-        db.CierraRecordset(mes);
-        return false;
     }
     mes->fields().Item(campo).setValue(edicion.valor);
     mes->Update();
     db.CierraRecordset(mes);
-    return true;
 }
 
 // desdeApertura: an edit of the closing month recomputes the whole fiscal year; the earlier
@@ -128,18 +139,15 @@ bool frmMA_INDAJUSTE::Recalcula(bool desdeApertura, const Edicion* edicion) {
     QHash<QString, MesCalculado> calculados;
     ado::Transaccion transaccion(db.gCnn);
     try {
-        if (edicion && !EscribeEdicion(mesR, *edicion)) {
-            transaccion.Deshacer();
-            maker::gUtilidades().Ocupado(false);
-            const QString titulo = m_Col[edicion->columna].Titulo.trimmed();
-            vb::MsgBox(
-                "Otro usuario cambió el índice " +
-                    (titulo.isEmpty() ? QString("Importe%1").arg((edicion->columna + 1) / 2) : titulo) +
-                    " de " + mesR +
-                    " mientras usted lo editaba. No se grabó nada; se muestran los valores guardados del "
-                    "ejercicio.",
-                vb::vbOKOnly | vb::vbExclamation, "Aviso al operador");
-            return false;
+        if (edicion) {
+            GrabacionOptimista mes = MesMostrado(mesR);
+            const auto veredicto = mes.Comprueba({QString("Importe%1").arg((edicion->columna + 1) / 2)});
+            if (!veredicto.ok()) {
+                transaccion.Deshacer();
+                mes.Avisa(veredicto, "Se muestran los valores guardados del ejercicio.");
+                return false;
+            }
+            EscribeEdicion(mesR, *edicion);
         }
 
         calculados = indices::RecalculaTramo(desde, cierre);

@@ -190,8 +190,6 @@ class Lib_FrmCons3 : public QWidget {
     QAction* MNU_Cancelar;
     Pedido pedido_;
 
-    // Centred on its screen with room above for the title bar the window manager adds.
-    void ColocaEnPantalla();
     // The search box above column j, a copy of the designed first one.
     void CreaCombo(int j);
     // What every search box answers to: its index, its keys and focus, its text.

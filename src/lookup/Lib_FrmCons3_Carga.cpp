@@ -58,7 +58,7 @@ void Lib_FrmCons3::Form_Load() {
     DB_Dll& db = pedido_.UsarUDBC ? gBaseDatosConsulta() : CNStuffContable::gBaseDatos();
     if (!PreparaCarga(h)) return;
     if (vb::Trim(pedido_.Sql).isEmpty()) {
-        h.paso([&] { Util().PreparaFormulario(this, false); });
+        h.paso([&] { Util().PreparaFormulario(this); });
         return;
     }
     if (!AbreSentencia(h, db)) return;
@@ -145,7 +145,7 @@ void Lib_FrmCons3::TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db) {
         return;
     if (!h.paso([&] { LeeAnchosColumnas(); })) return;
     if (!h.paso([&] { CalcularAncho(); })) return;
-    h.paso([&] { Util().PreparaFormulario(this, false); });
+    h.paso([&] { Util().PreparaFormulario(this); });
 }
 
 void Lib_FrmCons3::Encolumnar() {
@@ -297,6 +297,9 @@ void Lib_FrmCons3::CalcularAncho() {
                  Height(CmbSearch[i - 1]));
         total += w;
     }
+    // The boxes stand over the columns as drawn, and the header draws none narrower than its
+    // minimum: the strip and its scroll reach the last box.
+    total = std::max(total, double(ListView1->ColumnHeaderLeft(ListView1->ColumnHeadersCount() + 1)));
     setWidth(ListView1, int(total) + 360);
     setWidth(picFields, int(std::lround(total)) + 360);
     setWidth(HScroll1, int(total));

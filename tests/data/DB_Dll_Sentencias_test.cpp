@@ -1,6 +1,7 @@
 #include "data/EntornoDB_Dll.h"
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
+#include "support/SentenciasHostiles.h"
 
 namespace {
 
@@ -105,10 +106,39 @@ TEST_F(DB_DllStatements, ValuesDoNotDecideTheRewriteAndAQueryIsAStatement) {
     ado::RecordsetPtr rs;
     db().AbrirRecordset(consulta, rs);
     ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_TRUE(guion.preguntas().at(0).texto.contains("más de una sentencia"))
+    EXPECT_TRUE(guion.preguntas().at(0).texto.contains("una sola sentencia de lectura"))
         << guion.preguntas().at(0).texto.toStdString();
     EXPECT_EQ(rs->State(), ado::adStateClosed);
     EXPECT_EQ(base_.escalar("SELECT Administrador FROM TA_USUARIOS WHERE NOMBRE = 'OPERADOR'").toInt(), 0);
+}
+
+// Whatever a hostile text puts after the query, for every statement word of the server's dialect
+// and of the embedded engine, after a batch separator, a line break or a blank: one message, the
+// recordset closed, and nothing written (no user changed, no table, no copy of the company).
+TEST_F(DB_DllStatements, ARecordsetRunsOneQueryWhateverFollowsIt) {
+    const QString copia = programa_.path() + "/copia.sqlite";
+    const auto usuarios = base_.filas("SELECT * FROM TA_USUARIOS ORDER BY NOMBRE");
+    const auto esquema = base_.filas("SELECT name, sql FROM sqlite_master ORDER BY name");
+    for (const SentenciaHostil& h : SentenciasHostiles(copia))
+        for (const QString& entre : Separadores()) {
+            QString consulta = "SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = '1'" + entre + h.sentencia;
+            SCOPED_TRACE(consulta.toStdString());
+            DialogosGuionados guion;
+            guion.esperarMsgBox(vb::vbIgnore);
+            ado::RecordsetPtr rs;
+            db().AbrirRecordset(consulta, rs);
+            ASSERT_EQ(guion.preguntas().size(), 1);
+            // A word the engine alone knows, with nothing before it, is the engine's syntax error.
+            if (h.delDialecto || entre.contains("GO")) {
+                EXPECT_TRUE(guion.preguntas()[0].texto.contains("una sola sentencia de lectura"))
+                    << guion.preguntas()[0].texto.toStdString();
+            }
+            EXPECT_EQ(rs->State(), ado::adStateClosed);
+        }
+    EXPECT_EQ(base_.filas("SELECT * FROM TA_USUARIOS ORDER BY NOMBRE"), usuarios);
+    EXPECT_EQ(base_.filas("SELECT name, sql FROM sqlite_master ORDER BY name"), esquema);
+    EXPECT_EQ(base_.escalar("PRAGMA user_version").toInt(), 0);
+    EXPECT_FALSE(QFile::exists(copia));
 }
 
 TEST_F(DB_DllStatements, AQuietFailureIsStillLoggedAndListedByTRANS) {

@@ -38,6 +38,9 @@ class Proveedor {
     // Runs a statement or a batch in the program's SQL Server dialect. The result is that of
     // the last statement that returned rows (or of the last statement when none did).
     virtual Resultado ejecutar(const QString& sql, Errors& errores) = 0;
+    // Runs the one statement that only reads that a recordset shows. An engine that can read the
+    // statement itself refuses anything else before it runs (LanzarNoEsLectura).
+    virtual Resultado leer(const QString& sql, Errors& errores) { return ejecutar(sql, errores); }
 
     virtual void comenzarTransaccion(Errors& errores) = 0;
     virtual void confirmarTransaccion(Errors& errores) = 0;

@@ -27,19 +27,12 @@ void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& c
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
     conexion->errores().Clear();
-    // A recordset shows one query: a second statement (typed text that escaped its value, or a
-    // batch sent the wrong way) is refused before anything runs, on every engine.
-    if (VariasSentencias(origen)) {
-        Error e;
-        e.Number = kErrSintaxis;
-        e.SQLState = QStringLiteral("42000");
-        e.Description = QStringLiteral("La consulta contiene más de una sentencia; no se ejecutó ninguna.");
-        e.Source = QStringLiteral("Recordset.Open");
-        conexion->errores().Add(e);
-        LanzarEntrada(conexion->errores(), 0);
-    }
+    // A recordset shows one query: anything else (a second statement from typed text that escaped
+    // its value or from a file beside the program, a write) is refused before anything runs, on
+    // every engine; an engine that can read the statement itself refuses it again.
+    if (!ConsultaDeLectura(origen)) LanzarNoEsLectura(conexion->errores());
     conexion->aplicarFallaInyectada(origen);
-    Resultado r = conexion->proveedor()->ejecutar(origen, conexion->errores());
+    Resultado r = conexion->proveedor()->leer(origen, conexion->errores());
     conexion_ = conexion;
     origen_ = origen;
     if (!r.esConsulta) return;  // nothing to show: the recordset stays closed

@@ -76,6 +76,14 @@ void TreeView::Reserva(qsizetype nodos) {
 void TreeView::Remove(const QString& clave) {
     QTreeWidgetItem* nodo = nodos_.value(clave);
     if (!nodo) return;
+    // The node chosen goes with no other chosen in its place: the tree shows no account the user
+    // did not pick.
+    for (QTreeWidgetItem* n = currentItem(); n; n = n->parent())
+        if (n == nodo) {
+            setCurrentItem(nullptr);
+            clearSelection();
+            break;
+        }
     QList<QTreeWidgetItem*> pendientes{nodo};
     while (!pendientes.isEmpty()) {
         QTreeWidgetItem* n = pendientes.takeLast();

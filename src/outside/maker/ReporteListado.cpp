@@ -5,9 +5,8 @@
 #include "outside/maker/SistemaPC.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/ErrorVB.h"
+#include "outside/runtime/LogErrores.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -17,7 +16,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryFile>
-#include <cerrno>
 #include <cmath>
 
 namespace maker {
@@ -150,15 +148,7 @@ bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& 
 }
 
 QString CarpetaPrivadaReportes() {
-    const QByteArray ruta = QFile::encodeName(
-        QDir(QDir::tempPath()).filePath(QStringLiteral("indajuste-reportes-%1").arg(uint(geteuid()))));
-    if (mkdir(ruta.constData(), 0700) != 0 && errno != EEXIST) return {};
-    // One left by someone else, or a link, is not ours to write into.
-    struct stat datos {};
-    if (lstat(ruta.constData(), &datos) != 0 || !S_ISDIR(datos.st_mode) || datos.st_uid != geteuid() ||
-        chmod(ruta.constData(), 0700) != 0)
-        return {};
-    return QFile::decodeName(ruta);
+    return vb::CarpetaPrivada(QDir::tempPath(), QStringLiteral("indajuste-reportes"));
 }
 
 bool GeneraListado(const SolicitudReporte& solicitud, const QString& nombre, const QString& queLee,

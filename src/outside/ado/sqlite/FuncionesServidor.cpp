@@ -11,6 +11,7 @@
 
 #include "outside/ado/sqlite/Reescritura.h"
 #include "outside/ado/sqlite/TextoDeFuncion.h"
+#include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 
 namespace ado::sqlite {
@@ -357,11 +358,12 @@ void Subcadena(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return sqlite3_result_error(ctx, "537|Parámetro de longitud no válido pasado a la función SUBSTRING.",
                                     -1);
     const QString s = TextoDeValor(argv[0]);
-    // Bounded first, so that their sum cannot overflow.
-    constexpr qint64 kTope = qint64(1) << 62;
+    // The length is never negative here, so the end can only pass the top: there it stays.
+    qint64 hasta = 0;
+    if (__builtin_add_overflow(desde, largo, &hasta)) hasta = std::numeric_limits<qint64>::max();
     const qint64 n = s.size();
     const qint64 inicio = std::clamp<qint64>(desde, 1, n + 1);
-    const qint64 fin = std::clamp<qint64>(std::max(desde, -kTope) + std::min(largo, kTope), 1, n + 1);
+    const qint64 fin = std::clamp<qint64>(hasta, 1, n + 1);
     funcion::ResultadoDeTexto(ctx, fin > inicio ? s.mid(inicio - 1, fin - inicio) : QString(), kSubtipoTexto);
 }
 
@@ -378,7 +380,8 @@ void SinBlancos(sqlite3_context* ctx, int, sqlite3_value** argv) {
     funcion::ResultadoDeTexto(ctx, s.sliced(desde, hasta - desde), kSubtipoTexto);
 }
 
-// The server's UPPER and LOWER: every letter, one character for one (ß stays ß), NULs kept.
+// The server's UPPER and LOWER: every letter, one character for one (ß stays ß), NULs kept; a
+// letter of the company's code page whose other case that code page lacks stays as it is (µ).
 template <bool Mayuscula>
 void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
@@ -393,7 +396,8 @@ void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
             }
             ++i;
         } else {
-            s[i] = Mayuscula ? s[i].toUpper() : s[i].toLower();
+            const QChar m = Mayuscula ? s[i].toUpper() : s[i].toLower();
+            if (!vb::CabeEnWindows1252(s[i].unicode()) || vb::CabeEnWindows1252(m.unicode())) s[i] = m;
         }
     }
     funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);

@@ -33,6 +33,9 @@ class ProveedorSqlite final : public Proveedor {
     bool abierto() const override;
 
     Resultado ejecutar(const QString& sql, Errors& errores) override;
+    // The engine's own parser judges too: one statement, nothing after it, and one that writes
+    // nothing.
+    Resultado leer(const QString& sql, Errors& errores) override;
 
     void comenzarTransaccion(Errors& errores) override;
     void confirmarTransaccion(Errors& errores) override;
@@ -72,6 +75,8 @@ class ProveedorSqlite final : public Proveedor {
         QString objeto;      // see ObjetoDeConsulta
         QString sqlConFila;  // the translated text reading the rowid too, for a table
         bool cambiaEsquema = false;
+        bool consulta = false;  // begins as a query does (SELECT, WITH, VALUES)
+        QList<bool> deTexto;    // columns that are a text function's result (ColumnasDeTexto)
     };
     struct Objeto {
         bool existe = false;
@@ -86,8 +91,9 @@ class ProveedorSqlite final : public Proveedor {
     Preparada* prepararTexto(const QString& sql, Errors& errores, bool informar);
     // The plan of a statement whose compared numbers are filled into its shape's plan.
     QList<Paso> planConNumeros(const QString& lote);
-    bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores);
-    bool correrPaso(const Paso& paso, Resultado& r, Errors& errores);
+    bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores,
+                bool soloLectura = false);
+    bool correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura = false);
     void describirColumnas(Preparada& p, const Objeto* destino, const QString& objeto, bool conFila);
     const Objeto& objeto(const QString& nombre);
     void olvidarEsquema();

@@ -1,0 +1,80 @@
+#include "support/Pantallas.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QWidget>
+
+namespace {
+
+bool EsControl(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QTabBar*>(w);
+}
+
+// A part of a composite control (a box's own line, a view's scroll bars), which its control
+// places, or one of Qt's own helpers.
+bool EsParteDeOtro(const QWidget* w, const QWidget* hasta) {
+    if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
+    for (const QWidget* p = w->parentWidget(); p && p != hasta; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p) || qobject_cast<const QComboBox*>(p) ||
+            qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QTabBar*>(p) ||
+            p->objectName().startsWith(QLatin1String("qt_")))
+            return true;
+    return false;
+}
+
+// Its contents are moved by a scroll bar of its own (a strip of boxes wider than the window).
+bool SeDesplaza(const QWidget* w) {
+    for (const QScrollBar* b : w->findChildren<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly))
+        if (b->isVisible() && b->maximum() > b->minimum()) return true;
+    return false;
+}
+
+QString Rect(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+}  // namespace
+
+testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla) {
+    if (!v || !v->isVisible()) return testing::AssertionFailure() << "la ventana no está a la vista";
+    const QString nombre = v->objectName() + " \"" + v->windowTitle() + "\"";
+    if (v->screen() != pantalla)
+        return testing::AssertionFailure() << nombre.toStdString() << " abrió en otra pantalla";
+    const QRect area = pantalla->availableGeometry();
+    const QRect marco = v->frameGeometry();
+    if (!area.contains(marco))
+        return testing::AssertionFailure() << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
+                                           << " fuera de " << Rect(area).toStdString();
+    const QPoint corrido = marco.center() - area.center();
+    if (std::abs(corrido.x()) > 1 || std::abs(corrido.y()) > 1)
+        return testing::AssertionFailure() << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
+                                           << " no centrado en " << Rect(area).toStdString();
+    QWidget* contenido = v;
+    if (auto* d = v->findChild<QScrollArea*>("vb_desplazamiento", Qt::FindDirectChildrenOnly))
+        contenido = d->widget();
+    for (QWidget* c : contenido->findChildren<QWidget*>()) {
+        if (!c->isVisible() || c->isWindow() || !EsControl(c) || EsParteDeOtro(c, contenido)) continue;
+        QRect r = c->rect();
+        for (QWidget* w = c; w != contenido; w = w->parentWidget()) {
+            r.translate(w->pos());
+            // What a scroll bar of its parent moves into view is held by that parent.
+            if (SeDesplaza(w->parentWidget())) r = w->parentWidget()->rect();
+            if (!w->parentWidget()->rect().contains(r))
+                return testing::AssertionFailure()
+                       << nombre.toStdString() << ": " << c->objectName().toStdString() << " ("
+                       << c->metaObject()->className() << ") cortado en " << Rect(r).toStdString() << " de "
+                       << w->parentWidget()->objectName().toStdString() << " "
+                       << Rect(w->parentWidget()->rect()).toStdString();
+        }
+    }
+    return testing::AssertionSuccess();
+}
