@@ -109,8 +109,6 @@ void FrmMA_CUENTAS::CompletaControles() {
     Tbar->AgregaBoton("Actualizar Cash Flow");
 
     TxtCodigo->Tag = "MA_CUENTAS";
-    // Room for the longest code with its level separators.
-    TxtCodigo->setMinimumWidth(TxtCodigo->fontMetrics().horizontalAdvance("0-0-00-00-000-0000") + 12);
     auto* grupoTipo = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) grupoTipo->addButton(OptTipoCuenta[i], i);
 

@@ -71,6 +71,13 @@ void FrmMA_CUENTAS::Form_Load() {
     TablaActual = "MA_CUENTAS";
     CNStuffContable::LeeDigitosNiveles();
     CNStuffContable::LeePosicionesNiveles();
+    // The boxes that hold an account's code show the longest code of these levels whole (levels
+    // that cannot format a code leave them as designed: the code's own routines report it).
+    vb::SinDetenerse([&] {
+        const QString codigoMasLargo =
+            CNStuffContable::FormateaCuenta(QString(CNStuffContable::gDigitosTotal, QLatin1Char('0')));
+        for (vb::CajaTexto* caja : {TxtCodigo, txtFields[1], txtFields[3]}) caja->setMuestra(codigoMasLargo);
+    });
 
     BusquedaCodigo1->hide();
     BusquedaCodigo2->hide();

@@ -1,10 +1,13 @@
 #include "data/frmAcceso.h"
 
+#include "outside/controls/CajaTexto.h"
+
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "data/ServiciosAcceso.h"
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Connection.h"
+#include "outside/controls/CajaTexto.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
@@ -114,6 +117,7 @@ void frmAcceso::tomaControles() {
     TxtServidor = ui_->TxtServidor;
     CboPlataformaDB = ui_->CboPlataformaDB;
     TxtPuerto = ui_->TxtPuerto;
+    TxtPuerto->setMuestra("65535");  // the highest port, whole
     bcAceptar = ui_->bcAceptar;
     bcCancelar = ui_->bcCancelar;
     lstBases = ui_->lstBases;

@@ -5,8 +5,12 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QToolBar>
 #include <QWidget>
@@ -44,7 +48,7 @@ QString Rect(const QRect& r) {
 
 }  // namespace
 
-testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla) {
+testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla, bool centrada) {
     if (!v || !v->isVisible()) return testing::AssertionFailure() << "la ventana no está a la vista";
     const QString nombre = v->objectName() + " \"" + v->windowTitle() + "\"";
     if (v->screen() != pantalla)
@@ -55,7 +59,7 @@ testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla) {
         return testing::AssertionFailure() << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
                                            << " fuera de " << Rect(area).toStdString();
     const QPoint corrido = marco.center() - area.center();
-    if (std::abs(corrido.x()) > 1 || std::abs(corrido.y()) > 1)
+    if (centrada && (std::abs(corrido.x()) > 1 || std::abs(corrido.y()) > 1))
         return testing::AssertionFailure() << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
                                            << " no centrado en " << Rect(area).toStdString();
     QWidget* contenido = v;
@@ -75,6 +79,71 @@ testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla) {
                        << w->parentWidget()->objectName().toStdString() << " "
                        << Rect(w->parentWidget()->rect()).toStdString();
         }
+    }
+    return testing::AssertionSuccess();
+}
+
+namespace {
+
+// Where a line edit draws its text, as it measures it itself.
+QRect AreaDeTexto(const QLineEdit* e) {
+    QStyleOptionFrame opcion;
+    opcion.initFrom(e);
+    opcion.rect = e->contentsRect();
+    opcion.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opcion, e) : 0;
+    opcion.midLineWidth = 0;
+    opcion.state |= QStyle::State_Sunken;
+    if (e->isReadOnly()) opcion.state |= QStyle::State_ReadOnly;
+    const QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opcion, e);
+    return r.marginsRemoved(e->textMargins()).adjusted(2, 0, -2, 0);
+}
+
+QRect AreaDeTexto(const QComboBox* c) {
+    QStyleOptionComboBox opcion;
+    opcion.initFrom(c);
+    opcion.editable = c->isEditable();
+    opcion.frame = c->hasFrame();
+    opcion.currentText = c->currentText();
+    opcion.subControls = QStyle::SC_All;
+    return c->style()->subControlRect(QStyle::CC_ComboBox, &opcion, QStyle::SC_ComboBoxEditField, c);
+}
+
+bool EsCodigoONumero(const QString& texto) {
+    static const QRegularExpression patron(QStringLiteral("^\\s*[-+]?[0-9][0-9.,\\-]*\\s*$"));
+    return patron.match(texto).hasMatch();
+}
+
+}  // namespace
+
+// The text drawn in `ancho` pixels from its start is cut inside a word or a number.
+bool CortadoAMedias(const QString& texto, const QFontMetrics& fm, int ancho) {
+    qsizetype entran = 0;
+    while (entran < texto.size() && fm.horizontalAdvance(texto.left(entran + 1)) <= ancho) ++entran;
+    return entran < texto.size() && entran > 0 && !texto[entran].isSpace() && !texto[entran - 1].isSpace();
+}
+
+testing::AssertionResult ValoresEnteros(QWidget* ventana) {
+    for (QLineEdit* e : ventana->findChildren<QLineEdit*>()) {
+        if (!e->isVisible() || qobject_cast<QComboBox*>(e->parentWidget())) continue;
+        const QString texto = e->displayText().trimmed();
+        if (!EsCodigoONumero(texto)) continue;
+        const int ancho = e->fontMetrics().horizontalAdvance(texto);
+        if (ancho > AreaDeTexto(e).width())
+            return testing::AssertionFailure()
+                   << e->objectName().toStdString() << " muestra \"" << texto.toStdString() << "\" (" << ancho
+                   << " px) en " << AreaDeTexto(e).width() << " px";
+    }
+    // A list box shows its value whole; the title list's entries hold their code out of sight behind
+    // a long filler of blanks by design, and show their description.
+    static const QRegularExpression relleno(QStringLiteral(" {50}"));
+    for (QComboBox* c : ventana->findChildren<QComboBox*>()) {
+        if (!c->isVisible() || c->currentText().contains(relleno)) continue;
+        const QString texto = c->currentText();
+        const int ancho = c->fontMetrics().horizontalAdvance(texto.trimmed());
+        if (CortadoAMedias(texto, c->fontMetrics(), AreaDeTexto(c).width()))
+            return testing::AssertionFailure()
+                   << c->objectName().toStdString() << " muestra \"" << texto.trimmed().toStdString()
+                   << "\" (" << ancho << " px) en " << AreaDeTexto(c).width() << " px";
     }
     return testing::AssertionSuccess();
 }

@@ -50,6 +50,10 @@ inline const Configuracion kConfiguraciones[] = {
 };
 
 // The window is on the screen given, its whole frame (title bar included) inside the available
-// area and centred there, and every control of it lies whole inside the window or inside the
-// contents its scroll area moves.
-testing::AssertionResult EnteraEnPantalla(QWidget* ventana, QScreen* pantalla);
+// area (and centred there, as a window opens), and every control of it lies whole inside the
+// window or inside the contents its scroll area moves.
+testing::AssertionResult EnteraEnPantalla(QWidget* ventana, QScreen* pantalla, bool centrada = true);
+
+// Every box of the window whose text is a code or a number, and every list box, shows its text
+// whole: never part of it as if it were the whole.
+testing::AssertionResult ValoresEnteros(QWidget* ventana);

@@ -8,6 +8,7 @@
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
@@ -59,9 +60,13 @@ OtroProgramaIndices::Turno::~Turno() {
     QApplication::setActiveWindow(&otro_.primero_.f());
 }
 
-void VentanaIndices::Iniciar() {
+void VentanaIndices::Iniciar(QScreen* pantalla) {
+    if (pantalla) ventana_->setScreen(pantalla);
     ventana_->Form_Load();
-    ventana_->show();
+    if (pantalla)
+        vb::MuestraVentana(ventana_.get());
+    else
+        ventana_->show();
     QApplication::setActiveWindow(ventana_.get());
     QApplication::processEvents();
 }

@@ -10,6 +10,7 @@
 #include "support/FinObservado.h"
 #include "support/ProgramaDePrueba.h"
 
+#include <QScreen>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -43,8 +44,9 @@ class VentanaIndices : public UsuarioIndices {
                             const QLocale& locale = QLocale::c());
     ~VentanaIndices();
 
-    // Form_Load and show, as the program does at start.
-    void Iniciar();
+    // Form_Load and show, as the program does at start; on the screen given, placed there as the
+    // program places it.
+    void Iniciar(QScreen* pantalla = nullptr);
 
     BaseDePrueba& base() { return base_; }
     DialogosGuionados& guion() { return guion_; }
