@@ -278,7 +278,6 @@ void frmMA_CUENTASADIC::Form_Load() {
     if (!paso([&] {
             txtFields[0]->setEnabled(false);
             txtFields[0]->setText(cuenta);
-            if (!Nuevo && !m_Mostrado.isEmpty()) m_Mostrado[0] = cuenta;
         }))
         return;
     // The account's view is applied as the row is shown, so no field it hides takes typing.
@@ -309,8 +308,7 @@ void frmMA_CUENTASADIC::MuestraDatos() {
     }
     if (!h.paso([&] { m_Personalizados->AsignarPersonalizados(rsAdic); })) return;
     // What the user saw: a save writes only what differs from it.
-    m_Mostrado.clear();
-    for (const vb::CajaTexto* caja : txtFields) m_Mostrado << caja->text();
+    h.paso([&] { RecuerdaMostrada(); });
 }
 
 // ---- toolbar and keys ----

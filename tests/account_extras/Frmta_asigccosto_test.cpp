@@ -774,3 +774,33 @@ TEST_F(CostCentres, TheRightButtonOnTheAccountBoxOpensOnlyTheLookup) {
     EXPECT_EQ(menus(), antes);
     EXPECT_EQ(guion.pendientes(), 0);
 }
+
+// Another code typed over the account handed over and never left: "Grabar" and "Borrar" first load
+// it, as leaving the box would, and then act on it; the distribution shown before goes to no other
+// account, and the one shown keeps its own.
+TEST_F(CostCentres, SaveAndDeleteActOnACodeTypedInTheBoxOnlyOnceItIsLoaded) {
+    DialogosGuionados guion;
+    const QString mostrada = "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = '51010100101' ORDER BY CCOSTO";
+    const auto antes = base_.filas(mostrada);
+    ASSERT_EQ(antes.size(), 2);
+    const QString otra =
+        "SELECT CCOSTO, printf('%g', PORCENTAJE) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100102'";
+    ASSERT_EQ(base_.filas(otra), (QList<QStringList>{{"3", "100"}}));
+    for (Qt::Key tecla : {Qt::Key_F4, Qt::Key_F3}) {
+        SCOPED_TRACE(tecla == Qt::Key_F4 ? "Grabar" : "Borrar");
+        Frmta_asigccosto& f = Abre("51010100101");
+        ASSERT_EQ(Celdas(1), (QStringList{"111", "CONTADURIA", "60"}));
+        vb::CajaTexto* caja = Control<vb::CajaTexto>(f, "txtCuenta", 0);
+        QTest::mouseClick(caja, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), caja);
+        caja->selectAll();
+        teclado::Teclea("11010100102");
+        teclado::Tecla(tecla);
+        EXPECT_EQ(Control<QLabel>(f, "lblDescripcion")->text(), "CAJA DOLARES");
+        const QList<QStringList> esperada =
+            tecla == Qt::Key_F4 ? QList<QStringList>{{"3", "100"}} : QList<QStringList>{};
+        EXPECT_EQ(base_.filas(otra), esperada);
+        EXPECT_EQ(base_.filas(mostrada), antes);
+    }
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
