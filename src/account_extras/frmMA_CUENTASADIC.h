@@ -6,7 +6,9 @@
 #include "account_extras/AlcanceCuenta.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "services/GrabacionOptimista.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,6 +16,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class Lbc_Asiento;
 class QGroupBox;
 class QLabel;
@@ -100,6 +103,8 @@ class frmMA_CUENTASADIC : public QWidget {
     vb::FlexGrid* MSFlexGrid1 = nullptr;
     vb::CajaTexto* TxtEdit = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;
+    // The coded fields, as every code box behaves.
+    CajasDeCodigo* m_Codigos = nullptr;
     UtilVex* UtilVex1 = nullptr;
 
     // True: the form runs on its own; false: it serves the account of the chart of accounts.
@@ -126,9 +131,6 @@ class frmMA_CUENTASADIC : public QWidget {
     void txtFields_LostFocus(int Index);
     void txtFields_MouseDown(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
-    void txtFields_KeyUp(int Index, int KeyCode, int Shift);
-    void BusquedaCodigo1_CodigoElegido(const QString& codigo);
-    void BusquedaCodigo1_LostFocus();
     // The field at its index, brought forward on its tab before it takes the focus.
     void EnfocaCampo(int index);
     void Descargar();
@@ -146,14 +148,21 @@ class frmMA_CUENTASADIC : public QWidget {
     void BorraFila(vb::ManejadorErrores& h);
     void EscribeCampo(const vb::CajaTexto* caja);
     bool GuardaFila(vb::ManejadorErrores& h);
-    // An existing row: writes only what the user changed since it was shown, and only while the
-    // stored values are still the ones shown; false (and the user told) otherwise.
-    bool GrabaCambios();
+    // The row as shown (or a new one) and the form as shown, for the save: it writes only the columns
+    // the user changed, and only while nobody else changed them or saved the row meanwhile.
+    void RecuerdaMostrada();
+    // What the form shows now, by column: each box's text, each personalised value as typed.
+    QHash<QString, QString> EnPantalla() const;
+    // The operator's name of each column: the caption beside its box.
+    QHash<QString, QString> Rotulos() const;
+    // Inside the save's transaction: nobody else changed what it writes; false, with the message.
+    bool SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas);
+    // An existing row: the columns the user changed, written over the row as stored now.
+    void EscribeCambios(const QStringList& cambiados);
 
     std::unique_ptr<Ui::frmMA_CUENTASADIC> ui_;
     std::unique_ptr<Lbc_Asiento> m_Asiento;
     std::unique_ptr<personalizados::GrillaPersonalizados> m_Personalizados;
     bool m_Descargando = false;
-    // The boxes' texts as the row was shown; empty for a row not shown (a new one).
-    QStringList m_Mostrado;
+    GrabacionOptimista mostrada_;
 };

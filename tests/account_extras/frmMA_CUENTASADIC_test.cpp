@@ -528,14 +528,56 @@ TEST_F(AdditionalData, TwoWindowsOnOneAccountKeepBothUsersChanges) {
     Control<vb::CajaTexto>(*c, "txtFields", 3)->setText("99");
     Control<UtilVex>(*c, "UtilVex1")->Boton("GRABAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_EQ(guion.preguntas()[0].titulo, "Aviso al operador");
-    EXPECT_TRUE(guion.preguntas()[0].texto.contains("11030199901"));
-    EXPECT_TRUE(guion.preguntas()[0].texto.contains("CONTACTO"));
+    EXPECT_EQ(
+        guion.preguntas()[0],
+        (Pregunta{"Otro usuario cambió el campo Contacto de los datos adicionales de la cuenta 11030199901 "
+                  "antes de que usted grabara.\r\nNo se grabó nada. Lo que usted escribió sigue en "
+                  "pantalla: presione Grabar otra vez para guardarlo.",
+                  "Aviso al operador", vb::vbExclamation}));
     EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(NUMERO)"),
               (QStringList{"ANA DIAZ", "BELGRANO", "1234"}));
     ASSERT_FALSE(c.isNull());  // still open with what was typed
     EXPECT_EQ(Control<vb::CajaTexto>(*c, "txtFields", 1)->text(), "LUIS GOMEZ");
-    delete c.data();
+    // Told, the user saves again knowingly: his values over the stored ones, the others kept.
+    Control<UtilVex>(*c, "UtilVex1")->Boton("GRABAR")->click();
+    EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(NUMERO)"),
+              (QStringList{"LUIS GOMEZ", "BELGRANO", "99"}));
+    EXPECT_EQ(guion.preguntas().size(), 1);
+}
+
+// A row deleted by another window since it was shown is not brought back by a save, nor is a row
+// another window created meanwhile overwritten by a save of a new one: each is refused with a word.
+TEST_F(AdditionalData, ARowDeletedOrCreatedByAnotherWindowIsNeitherBroughtBackNorOverwritten) {
+    DialogosGuionados guion;
+    QPointer<frmMA_CUENTASADIC> a = OtraVentana("11030199901");
+    QPointer<frmMA_CUENTASADIC> b = OtraVentana("11030199901");
+    guion.esperarMsgBox(vb::vbYes);
+    Control<UtilVex>(*a, "UtilVex1")->Boton("BORRAR")->click();
+    guion.esperarMsgBox(vb::vbOK);
+    Control<vb::CajaTexto>(*b, "txtFields", 1)->setText("LUIS GOMEZ");
+    Control<UtilVex>(*b, "UtilVex1")->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_TRUE(guion.preguntas()[1].texto.startsWith(
+        "Otro usuario borró los datos adicionales de la cuenta 11030199901 antes de que usted grabara."));
+    EXPECT_TRUE(fila("11030199901", "CODIGO").isEmpty());
+
+    QPointer<frmMA_CUENTASADIC> c = OtraVentana("11030199902");
+    QPointer<frmMA_CUENTASADIC> d = OtraVentana("11030199902");
+    for (frmMA_CUENTASADIC* f : {c.data(), d.data()}) {
+        for (int i : {2, 3, 6, 7}) Control<vb::CajaTexto>(*f, "txtFields", i)->setText("X");
+        for (int i : {8, 9}) Control<vb::CajaTexto>(*f, "txtFields", i)->setText("1");
+        Control<vb::CajaTexto>(*f, "txtFields", 12)->setText("30-70000000-1");
+    }
+    Control<vb::CajaTexto>(*c, "txtFields", 1)->setText("PRIMERO");
+    Control<UtilVex>(*c, "UtilVex1")->Boton("GRABAR")->click();
+    guion.esperarMsgBox(vb::vbOK);
+    Control<vb::CajaTexto>(*d, "txtFields", 1)->setText("SEGUNDO");
+    Control<UtilVex>(*d, "UtilVex1")->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 3);
+    EXPECT_TRUE(guion.preguntas()[2].texto.startsWith(
+        "Otro usuario grabó los datos adicionales de la cuenta 11030199902 antes que usted."));
+    EXPECT_EQ(fila("11030199902", "TRIM(CONTACTO)"), QStringList{"PRIMERO"});
+    for (frmMA_CUENTASADIC* f : {a.data(), b.data(), c.data(), d.data()}) delete f;
 }
 
 // As OPERADOR, the confidential account handed over is not loaded, and a form with nothing

@@ -333,10 +333,16 @@ void Espacios(sqlite3_context* ctx, int, sqlite3_value** argv) {
     Resultado(ctx, QString(n, u' '));
 }
 
+// REPLICATE and REPLACE: as the server cuts them for a text that is not of a MAX type.
+constexpr qsizetype kLargoMaximo = 8000;
+
 void Repetir(sqlite3_context* ctx, int, sqlite3_value** argv) {
     qint64 n = 0;
     if (EsNulo(argv[0]) || EsNulo(argv[1]) || !LeerCantidad(ctx, argv[1], n)) return sqlite3_result_null(ctx);
-    Resultado(ctx, TextoDeValor(argv[0]).repeated(n));
+    const QString s = TextoDeValor(argv[0]);
+    if (s.isEmpty()) return Resultado(ctx, s);
+    n = std::min<qint64>(n, kLargoMaximo / s.size() + 1);
+    Resultado(ctx, s.repeated(n).left(kLargoMaximo));
 }
 
 template <bool Izquierda>
@@ -407,10 +413,24 @@ void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
 // accents and ñ count); NULs are characters.
 void Reemplazar(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (EsNulo(argv[0]) || EsNulo(argv[1]) || EsNulo(argv[2])) return sqlite3_result_null(ctx);
-    QString s = TextoDeValor(argv[0]);
+    const QString s = TextoDeValor(argv[0]);
     const QString buscado = TextoDeValor(argv[1]);
-    if (!buscado.isEmpty()) s.replace(buscado, TextoDeValor(argv[2]), Qt::CaseInsensitive);
-    funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);
+    if (buscado.isEmpty()) return funcion::ResultadoDeTexto(ctx, s.left(kLargoMaximo), kSubtipoTexto);
+    const QString nuevo = TextoDeValor(argv[2]);
+    QString r;
+    qsizetype desde = 0;
+    // Built up to the cut only, however many matches a long text holds.
+    while (r.size() < kLargoMaximo) {
+        const qsizetype k = s.indexOf(buscado, desde, Qt::CaseInsensitive);
+        if (k < 0) {
+            r += QStringView(s).sliced(desde);
+            break;
+        }
+        r += QStringView(s).sliced(desde, k - desde);
+        r += nuevo;
+        desde = k + buscado.size();
+    }
+    funcion::ResultadoDeTexto(ctx, r.left(kLargoMaximo), kSubtipoTexto);
 }
 
 // Jet's VAL, as VB's Val reads a text: its leading number, 0 when it has none.

@@ -245,9 +245,29 @@ TEST_F(EngineExtensions, TextFunctionsAtTheirEdges) {
         {"UPPER('µñÿšœž')", "µÑŸŠŒŽ"},
         {"LOWER('ÑŸŠŒŽµ')", "ñÿšœžµ"},
         {"'|' + SPACE(0) + REPLICATE('ab', 0) + '|' + REPLICATE('', 3) + '|'", "|||"},
+        {"LEN(REPLICATE('abc', 8000)) + LEN(REPLICATE(REPLICATE('x', 8000), 8000))", "16000"},
+        {"RIGHT(REPLICATE('abc', 2667), 2) + '|' + RIGHT(REPLICATE('abc', 2666), 2)", "ab|bc"},
+        {"LEN(REPLACE(REPLICATE('a', 8000), 'A', 'bc')) + LEN(REPLACE('aXa', 'x', ''))", "8002"},
+        {"RIGHT(REPLACE(REPLICATE('a', 5000), 'a', 'bc'), 3) + '|' + REPLACE('ab', 'zz', 'y')", "cbc|ab"},
     };
     for (const auto& [expresion, esperado] : casos)
         EXPECT_EQ(Valor(QString("SELECT ") + expresion), QString::fromUtf8(esperado)) << expresion;
+}
+
+// A two-digit year is read as the server reads it: 00 to 49 in this century, 50 to 99 in the last.
+TEST_F(EngineExtensions, TwoDigitYearsAsTheServerReadsThem) {
+    const QList<QPair<const char*, const char*>> casos{
+        {"YEAR('01/01/49')", "2049"},
+        {"YEAR('31/12/30')", "2030"},
+        {"YEAR('1/1/00')", "2000"},
+        {"YEAR('1/1/50')", "1950"},
+        {"YEAR('1/1/99')", "1999"},
+        {"YEAR('15-03-35') + YEAR('15.03.45')", "4080"},
+        {"CONVERT(datetime, '03/15/49', 101)", "2049-03-15"},
+        {"CONVERT(datetime, '15/03/31 10:20', 103)", "2031-03-15 10:20:00"},
+    };
+    for (const auto& [expresion, esperado] : casos)
+        EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
 }
 
 TEST_F(EngineExtensions, PlusOfTwoColumnsFollowsTheValues) {
