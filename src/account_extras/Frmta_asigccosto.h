@@ -14,6 +14,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -23,6 +24,7 @@ namespace Ui {
 class Frmta_asigccosto;
 }
 namespace vb {
+class BusquedaCodigo;
 class CajaTexto;
 class EditorGrilla;
 class ErrorVB;
@@ -76,6 +78,7 @@ class Frmta_asigccosto : public QWidget {
     void UtilVex1_Click(const QString& boton);
 
     // ---- events ----
+    void txtCuenta_GotFocus(int Index);
     void txtCuenta_KeyDown(int Index, int& KeyCode, int Shift);
     void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
     void CmbUnegocio_Click();
@@ -104,6 +107,9 @@ class Frmta_asigccosto : public QWidget {
     QCheckBox* ChkPideConf;
     vb::FlexGrid* MSHFlexGrid1;
     UtilVex* UtilVex1;
+    // The code search of the account box, which behaves as every code box does.
+    vb::BusquedaCodigo* BusquedaCodigo1;
+    CajasDeCodigo* codigos_ = nullptr;
     QString TablaActual = "MA_CUENTASCCOSTO";
     bool Nuevo = false;
     bool Modificando = false;
