@@ -1,6 +1,7 @@
 #include "indices/frmMA_INDAJUSTE.h"
 #include "indices/reportes/ReporteIndices.h"
 #include "outside/runtime/Aplicacion.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
@@ -12,6 +13,6 @@ int main(int argc, char** argv) {
     // The start-up window: its load opens the company database and ends the program when none opens.
     auto* ventana = new frmMA_INDAJUSTE;
     vb::ComoEvento("frmMA_INDAJUSTE_Form_Load", [ventana] { ventana->Form_Load(); });
-    ventana->show();
+    vb::MuestraVentana(ventana);
     return app.exec();
 }

@@ -5,6 +5,7 @@
 //     plancuentas "@Server=datos;@DbName=DEMO;@UsuarioLogeado=ADMIN;"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "outside/runtime/Aplicacion.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
@@ -17,6 +18,6 @@ int main(int argc, char** argv) {
     CNStuffContable::InicializaSistema();
     auto* ventana = new FrmMA_CUENTAS;
     vb::ComoEvento("FrmMA_CUENTAS_Form_Load", [ventana] { ventana->Form_Load(); });
-    ventana->show();
+    vb::MuestraVentana(ventana);
     return app.exec();
 }

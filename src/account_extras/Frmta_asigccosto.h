@@ -3,6 +3,7 @@
 // centres, in general or per business unit, edited cell by cell in a grid, saved or deleted.
 // The chart of accounts opens it for its current account (gCuentaActual, Menu False); from a
 // menu it opens empty.
+#include "account_extras/AlcanceCuenta.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
 #include "outside/controls/TipoColumnaGrilla.h"
@@ -13,6 +14,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -22,6 +24,7 @@ namespace Ui {
 class Frmta_asigccosto;
 }
 namespace vb {
+class BusquedaCodigo;
 class CajaTexto;
 class EditorGrilla;
 class ErrorVB;
@@ -75,6 +78,7 @@ class Frmta_asigccosto : public QWidget {
     void UtilVex1_Click(const QString& boton);
 
     // ---- events ----
+    void txtCuenta_GotFocus(int Index);
     void txtCuenta_KeyDown(int Index, int& KeyCode, int Shift);
     void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
     void CmbUnegocio_Click();
@@ -103,6 +107,9 @@ class Frmta_asigccosto : public QWidget {
     QCheckBox* ChkPideConf;
     vb::FlexGrid* MSHFlexGrid1;
     UtilVex* UtilVex1;
+    // The code search of the account box, which behaves as every code box does.
+    vb::BusquedaCodigo* BusquedaCodigo1;
+    CajasDeCodigo* codigos_ = nullptr;
     QString TablaActual = "MA_CUENTASCCOSTO";
     bool Nuevo = false;
     bool Modificando = false;
@@ -111,6 +118,8 @@ class Frmta_asigccosto : public QWidget {
     bool HuboError = false;
     bool DatosCargados = false;
     int FilaEnEdicion = 0;
+    // The account whose distribution is shown: the one handed over or loaded from the box.
+    account_extras::CuentaDeVentana cuenta_;
 
     // The controls of the .ui file in the members the routines use, and the grid's editor.
     void RecogeControles();
@@ -142,6 +151,9 @@ class Frmta_asigccosto : public QWidget {
     static void BorraFilas(const QString& sql);
     int ErrorAlGuardar(Guardado& g, const vb::ErrorVB& e, const QString& rutina);
     void TerminaGuardado(Guardado& g, bool bien);
+    // Before the toolbar's delete or save: a code in the box other than the account shown is
+    // validated as leaving the box does; true when the box then names the account shown.
+    bool CuentaDeLaCaja();
     // The toolbar's delete and save, inside its one error catch.
     void BorraCuentaMostrada();
     void GrabaDistribucion();

@@ -53,16 +53,15 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
     DB_Dll& db = CNStuffContable::gBaseDatos();
     vb::ManejadorErrores h("Generar", u.Reportero());
 
-    CNStuffContable::gCuentaActual = txtCuenta[0]->text();
     // An account the user may not see shows no distribution, as one that does not exist.
-    if (!account_extras::CuentaAlAlcance(CNStuffContable::gCuentaActual)) {
+    if (!cuenta_.Toma(txtCuenta[0]->text())) {
         Filas_ = {FilaDistribucion{}};
         MsFlex_Inicializa();
         Nuevo = true;
         Modificando = Borrando = false;
         return;
     }
-    const QString cuenta = ado::DuplicaApostrofes(CNStuffContable::gCuentaActual);
+    const QString cuenta = ado::DuplicaApostrofes(cuenta_.Codigo());
     const bool general = CmbUnegocio->currentIndex() <= 0;
     QString sql = general
                       ? "SELECT * FROM " + TablaActual + " WHERE CODIGO = '" + cuenta + "'  ORDER BY CCOSTO"
@@ -154,14 +153,14 @@ struct Frmta_asigccosto::Guardado {
 void Frmta_asigccosto::Actualizar_Datos() {
     // The local deletes and inserts of one save are one transaction; the group hears of them
     // only once they are committed, one row at a time by the table's own keys.
-    Guardado g{CNStuffContable::gCuentaActual, UnidadActual(), {}, {}, {}};
+    Guardado g{cuenta_.Codigo(), UnidadActual(), {}, {}, {}};
     vb::ManejadorErrores h("Actualizar_Datos", [&](const vb::ErrorVB& e, const QString& rutina) {
         return ErrorAlGuardar(g, e, rutina);
     });
     HuboError = false;
     TablaActual = "MA_CUENTASCCOSTO";
     // Nothing is written for an account the user may not see; he is told it is missing.
-    if (g.cuenta.trimmed().isEmpty() || !account_extras::CuentaAlAlcance(g.cuenta)) {
+    if (!cuenta_.Escribible()) {
         HuboError = true;
         Aviso("La cuenta es inexistente");
         return;

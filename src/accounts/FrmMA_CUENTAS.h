@@ -4,6 +4,7 @@
 // windows of the current account. It is the main window of its program: closing it ends the
 // program. One header; one .cpp per topic (FrmMA_CUENTAS_*.cpp); its layout in FrmMA_CUENTAS.ui.
 #include "outside/ado/Connection.h"
+#include "services/GrabacionOptimista.h"
 
 #include <QHash>
 #include <QList>
@@ -16,6 +17,7 @@
 #include <memory>
 
 class BarraEstado;
+class CajasDeCodigo;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -88,12 +90,10 @@ class FrmMA_CUENTAS : public QWidget {
     void TxtCodigo_Change();
     void TxtCodigo_GotFocus();
     void TxtCodigo_KeyDown(int& KeyCode, int Shift);
-    void TxtCodigo_KeyUp(int& KeyCode, int Shift);
     void TxtCodigo_LostFocus();
     void txtFields_GotFocus(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
     void txtFields_KeyPress(int Index, int& KeyAscii);
-    void txtFields_KeyUp(int Index, int& KeyCode, int Shift);
     void txtFields_LostFocus(int Index);
     void txtFields_Validate(int Index, bool& Cancel);
     // Options, check boxes and lists.
@@ -109,10 +109,6 @@ class FrmMA_CUENTAS : public QWidget {
     void CmbIndices_KeyPress(int& KeyAscii);
     void Combo1_KeyPress(int& KeyAscii);
     void Combo1_LostFocus();
-    void BusquedaCodigo1_LostFocus();
-    void BusquedaCodigo2_LostFocus();
-    void BusquedaCodigo1_Elegido(const QString& codigo);
-    void BusquedaCodigo2_Elegido(const QString& codigo);
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -149,6 +145,8 @@ class FrmMA_CUENTAS : public QWidget {
     vb::TreeView* TreeV = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;  // code search of the bound fields
     vb::BusquedaCodigo* BusquedaCodigo2 = nullptr;  // code search of the code box
+    // The code box, the code field and the related account, as every code box behaves.
+    CajasDeCodigo* codigos_ = nullptr;
     BarraEstado* sbStatusBar = nullptr;
     UtilVex* UtilVex1 = nullptr;
     vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
@@ -170,8 +168,6 @@ class FrmMA_CUENTAS : public QWidget {
     QString TituloClientesMutuales;
     // The code under validation, trimmed and without "-".
     QString CodigoCuenta;
-    // The last code typed in the code field, without "-".
-    QString CodigoSinGuiones;
     // Whether side-toolbar button 7 ("Actualizar Cash Flow") is shown.
     static bool gMuestraCashFlow;
 
@@ -217,6 +213,12 @@ class FrmMA_CUENTAS : public QWidget {
     // validated account (new or loaded) whose code both hold; false, with HuboError set when a
     // validation refused, otherwise.
     bool CuentaValidadaParaAccion();
+    // The account a side-toolbar action acts on: after the same validation, the code the form shows
+    // and validated (new or stored); "" when it shows none.
+    QString CuentaDeLaAccion();
+    // Side-toolbar button 4 ("Centros de Costos") is on only while the form holds a validated postable
+    // account, whichever event ran last.
+    void ActualizaBotonCentros();
     // The code is held by an account of the company that row security hides from this user.
     bool CuentaOculta(const QString& codigo);
     // Such a code is refused as no account at all ("La cuenta es inexistente", HuboError set);
@@ -270,7 +272,10 @@ class FrmMA_CUENTAS : public QWidget {
     // the deepest level whole (the window grows for it as far as the screen allows).
     void AjustaAnchoArbol();
     // Hangs the rows (code, description) from the root, each under the account above it.
-    void CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz, const QList<QList<QVariant>>& filas);
+    void CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
+    // The title list from rows (code, description, title) in code order: the titles among them,
+    // each indented by its level.
+    void LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
     // The view type from the range of additional data that holds the account; false to leave.
     bool VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos, const QString& cuenta,
                        QString* descripcion, QString* vista, QString& tipoVista, bool* pideVencimiento);
@@ -287,7 +292,7 @@ class FrmMA_CUENTAS : public QWidget {
     bool AgregaCamposEnlazados(vb::ManejadorErrores& h, bool titulo);
     bool AgregaTipoCuenta(vb::ManejadorErrores& h, bool titulo);
     bool AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
-                        QString& tipoVista);
+                        QString& tipoVista, bool calculaVista);
     bool AgregaPersonalizados(vb::ManejadorErrores& h, bool avisa);
     // Every pair of the row as the form holds it; the view type is worked out unless given.
     bool ArmaPares(vb::ManejadorErrores& h, bool titulo, int medio, QString& tipoVista, bool calculaVista,
@@ -316,10 +321,11 @@ class FrmMA_CUENTAS : public QWidget {
     bool AsignaGrupos(vb::ManejadorErrores& h, Grabacion& g, const ado::RecordsetPtr& filas,
                       const QString& columna, bool saltaSinNombre);
     void TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g);
-    // The pairs to write on an update: the changed ones. False, with the message, when another
-    // user changed one of them since the account was shown.
-    bool ParesCambiados(const Grabacion& g, const ado::RecordsetPtr& guardada,
-                        QList<QPair<QString, QString>>& cambiados);
+    // The pairs to write on an update: the ones the user changed since the account was shown.
+    QList<QPair<QString, QString>> ParesCambiados(const Grabacion& g) const;
+    // Another user took the new code, deleted the account or changed a value this save writes:
+    // false, with the one message, and the form keeps what was typed.
+    bool SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g, const QList<QPair<QString, QString>>& pares);
     bool PreparaSiguiente(vb::ManejadorErrores& h);
     void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
     // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
@@ -343,13 +349,13 @@ class FrmMA_CUENTAS : public QWidget {
     void VaciaPersonalizados();
 
   private:
-    struct CuentaMostrada {
-        QString codigo;
-        QHash<QString, QVariant> guardados;  // stored row, by upper-case column
-        QHash<QString, QString> pares;       // pair values built from the shown form, same keys
-    };
-    // Empty code: no account shown (a new account writes every pair).
-    CuentaMostrada mostrada_;
+    // A new code typed: the save must still find it free.
+    void RecuerdaCuentaNueva(const QString& codigo);
+    // The account as shown (stored row and the pairs the form then held), or a new code; nothing
+    // remembered when the form shows no account.
+    GrabacionOptimista mostrada_;
+    // The code the remembered account is for.
+    QString codigoMostrado_;
     // ==== end of the block ====
 };
 

@@ -19,7 +19,8 @@ using CNStuffContable::gBaseDatos;
 namespace {
 
 bool HayLineasDeCashFlow(const QString& codigo) {
-    return gBaseDatos().ExisteEnTabla("[MA_CASH-DETALLE]", codigo, "CUENTA", 8, QString(), true);
+    return gBaseDatos().HayFilasReales("[MA_CASH-DETALLE]",
+                                       "RTRIM(LTRIM(CUENTA)) = " + ado::LiteralTexto(codigo.trimmed()));
 }
 
 }  // namespace
@@ -76,6 +77,8 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
     if (HuboError) {
         // Only other rows referring to the account turn the delete into a mark.
         if (nativo == ado::kNativoReferencia) cargada.borrada = BajaLogica(codigo);
+        // Marked as deleted it has left the tree: the form lets it go too.
+        if (cargada.borrada) h.paso([&] { LimpiaPantalla(); }) && h.paso([&] { Generar(TablaActual); });
         return;
     }
     cargada.borrada = true;

@@ -6,10 +6,10 @@
 #include "data/DB_Dll.h"
 #include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
+#include "outside/ado/TextoSql.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
-#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
@@ -20,7 +20,7 @@
 namespace {
 
 // What the operator reads for a column of the row.
-QString Rotulo(const QString& columna) {
+const QHash<QString, QString>& Rotulos() {
     static const QHash<QString, QString> rotulos{
         {"DESCRIPCION", "Descripción"},
         {"CODIGOOPCIONAL", "Código Opcional"},
@@ -43,41 +43,54 @@ QString Rotulo(const QString& columna) {
         {"CAJAYBANCO", "Caja y Bancos"},
         {"MONEDA", "Moneda"},
     };
-    return rotulos.value(columna.toUpper(), columna);
+    return rotulos;
 }
 
-// Null and an empty text are one value; numbers and texts compare as the form shows them.
-bool MismoValor(const QVariant& a, const QVariant& b) {
-    auto& u = maker::gUtilidades();
-    return u.TextoCampo(a) == u.TextoCampo(b);
+GrabacionOptimista::Origen Cuenta(const QString& codigo) {
+    return {"la cuenta " + codigo,
+            "MA_CUENTAS",
+            "CODIGO = " + ado::LiteralTexto(codigo),
+            {},
+            "DADA_DE_BAJA",
+            {},
+            Rotulos()};
 }
 
 }  // namespace
 
 void FrmMA_CUENTAS::RecuerdaCuentaMostrada() {
     using CNStuffContable::gCamposValores;
-    mostrada_ = {};
+    mostrada_.Olvida();
+    codigoMostrado_.clear();
     if (!rsCuentas || rsCuentas->Bof() || rsCuentas->Eof()) return;
     auto& u = maker::gUtilidades();
-    CuentaMostrada m;
-    ado::Fields& campos = rsCuentas->fields();
-    for (int i = 0; i < campos.Count(); ++i)
-        m.guardados.insert(vb::Trim(campos.Item(i).Name()).toUpper(), campos.Item(i).Value());
-    m.codigo = vb::Trim(u.TextoCampo(m.guardados.value("CODIGO")));
+    const QString codigo = vb::Trim(u.TextoCampo(rsCuentas->valor("CODIGO")));
     // The pairs the save would build from the form as shown; the view type as stored. Whatever goes
-    // wrong leaves no account remembered, and the save writes every column as before.
+    // wrong leaves no account remembered: the save then writes every column over the stored row.
     vb::ManejadorErrores h("RecuerdaCuentaMostrada", [](const vb::ErrorVB&, const QString&) { return 0; });
-    QString tipoVista = vb::Trim(u.TextoCampo(m.guardados.value("TIPOVISTA")));
+    QString tipoVista = vb::Trim(u.TextoCampo(rsCuentas->valor("TIPOVISTA")));
     const bool armados =
         ArmaPares(h, OptTipoCuenta[1]->isChecked(), CmbMP->currentIndex(), tipoVista, false, false);
+    QHash<QString, QString> pares;
     for (const CNStuffContable::CampoValor& c : gCamposValores)
-        if (!c.Campo.isEmpty()) m.pares.insert(c.Campo.toUpper(), c.Valor);
+        if (!c.Campo.isEmpty()) pares.insert(c.Campo.toUpper(), c.Valor);
     gCamposValores.clear();
-    if (armados && !m.codigo.isEmpty()) mostrada_ = m;
+    if (!armados || codigo.isEmpty()) return;
+    mostrada_ = GrabacionOptimista(Cuenta(codigo));
+    mostrada_.RecuerdaFila(rsCuentas);
+    mostrada_.RecuerdaEnPantalla(pares);
+    codigoMostrado_ = codigo;
+}
+
+void FrmMA_CUENTAS::RecuerdaCuentaNueva(const QString& codigo) {
+    mostrada_ = GrabacionOptimista(Cuenta(codigo));
+    mostrada_.RecuerdaNuevo();
+    codigoMostrado_ = codigo;
 }
 
 void FrmMA_CUENTAS::VaciaPersonalizados() {
-    mostrada_ = {};
+    mostrada_.Olvida();
+    codigoMostrado_.clear();
     EnlazaArbolYGrilla();
     ado::RecordsetPtr rs = rsCuentas;
     // Before the form's recordset exists the fields are read from a statement with no row.
@@ -93,42 +106,55 @@ void FrmMA_CUENTAS::VaciaPersonalizados() {
     Personalizados().AsignarPersonalizados(rs, false);
 }
 
-bool FrmMA_CUENTAS::ParesCambiados(const Grabacion& g, const ado::RecordsetPtr& guardada,
-                                   QList<QPair<QString, QString>>& cambiados) {
-    const bool conocida =
-        !mostrada_.codigo.isEmpty() && mostrada_.codigo.compare(g.codigo, Qt::CaseInsensitive) == 0;
+QList<QPair<QString, QString>> FrmMA_CUENTAS::ParesCambiados(const Grabacion& g) const {
     // No account remembered: every column, as the form holds it.
-    if (!conocida) {
-        cambiados = g.pares;
-        return true;
-    }
-    ado::Fields& campos = guardada->fields();
-    QStringList ajenos;
+    if (!mostrada_.Recordado() || mostrada_.EsNuevo() || codigoMostrado_ != g.codigo) return g.pares;
+    QHash<QString, QString> ahora;
+    for (const auto& par : g.pares) ahora.insert(par.first.toUpper(), par.second);
+    const QStringList cambiados = mostrada_.Cambiados(ahora);
+    // An account taken back into use is no longer dada de baja.
+    const bool reutilizada = CuentasValores::EsVerdadero(mostrada_.Mostrado("DADA_DE_BAJA"));
+    QList<QPair<QString, QString>> r;
     for (const auto& par : g.pares) {
         const QString clave = par.first.toUpper();
-        bool cambiado = !mostrada_.pares.contains(clave) || mostrada_.pares.value(clave) != par.second;
-        // The fixed values are written where the stored one differs: a reused account comes back.
-        if (clave == "DADA_DE_BAJA" || clave == "DV")
-            cambiado = CuentasValores::EsVerdadero(mostrada_.guardados.value(clave));
-        if (!cambiado) continue;
-        cambiados.append(par);
-        const int k = campos.indiceDe(par.first);
-        if (k < 0 || !mostrada_.guardados.contains(clave)) continue;
-        if (!MismoValor(campos.Item(k).Value(), mostrada_.guardados.value(clave))) {
-            const QString rotulo = Rotulo(vb::Trim(par.first));
-            if (!ajenos.contains(rotulo)) ajenos << rotulo;
-        }
+        if (cambiados.contains(clave) || (clave == "DADA_DE_BAJA" && reutilizada)) r.append(par);
     }
-    if (ajenos.isEmpty()) return true;
-    // What is stored now is what the next "Grabar" writes over, knowingly.
-    for (int i = 0; i < campos.Count(); ++i)
-        mostrada_.guardados.insert(vb::Trim(campos.Item(i).Name()).toUpper(), campos.Item(i).Value());
-    const QString campo =
-        ajenos.size() == 1 ? "el campo " + ajenos.first() + " ya no tiene el valor que se mostró"
-                           : "los campos " + ajenos.join(", ") + " ya no tienen los valores que se mostraron";
-    vb::MsgBox("Otro usuario modificó la cuenta " + g.codigo + " mientras usted la editaba: " + campo +
-                   ".\r\nNo se grabó nada. Lo que usted escribió sigue en pantalla: presione Grabar otra vez "
-                   "para guardarlo.",
-               vb::vbExclamation, "Aviso al operador");
+    return r;
+}
+
+bool FrmMA_CUENTAS::SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g,
+                                     const QList<QPair<QString, QString>>& pares) {
+    QStringList columnas;
+    for (const auto& par : pares) columnas << par.first;
+    GrabacionOptimista::Veredicto v;
+    GrabacionOptimista* cuenta = &mostrada_;
+    // Nothing remembered for this code: the row as stored now is what the save writes over.
+    GrabacionOptimista ahora(Cuenta(g.codigo));
+    if (!mostrada_.Recordado() || codigoMostrado_ != g.codigo) {
+        cuenta = &ahora;
+        if (!h.paso([&] {
+                if (Nuevo)
+                    ahora.RecuerdaNuevo();
+                else
+                    ahora.RecuerdaGuardado();
+            }))
+            return false;
+        if (!Nuevo && ahora.EsNuevo()) v.estado = GrabacionOptimista::Estado::Borrado;
+    }
+    g.sentencia = "SELECT * FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(g.codigo);
+    if (v.ok() && !h.paso([&] { v = cuenta->Comprueba(columnas); })) return false;
+    if (v.ok()) return true;
+    g.transaccion.reset();
+    QString despues = "Lo que usted escribió sigue en pantalla";
+    if (v.estado == GrabacionOptimista::Estado::Cambiado) {
+        // What is stored now is what the next "Grabar" writes over, knowingly.
+        cuenta->AceptaGuardado();
+        despues += ": presione Grabar otra vez para guardarlo.";
+    } else if (v.estado == GrabacionOptimista::Estado::Tomado) {
+        despues += ": ingrese otro código para grabarlo.";
+    } else {
+        despues += ".";
+    }
+    cuenta->Avisa(v, despues);
     return false;
 }

@@ -133,6 +133,13 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
     vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
         return ErrorActualizarDatos(e.Number, e.Description, e.Source);
     });
+    // The account the user was shown decides: a new code someone else saved meanwhile is still a
+    // new account (refused as taken), and an account someone else deleted is still an update
+    // (refused as deleted), whatever the fields' check found now.
+    if (mostrada_.Recordado() && codigoMostrado_ == codigo) {
+        Nuevo = mostrada_.EsNuevo();
+        Modificando = !Nuevo;
+    }
     Grabacion g;
     g.codigo = codigo;
     g.titulo = OptTipoCuenta[1]->isChecked();
@@ -158,14 +165,12 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
 
 bool FrmMA_CUENTAS::ArmaPares(vb::ManejadorErrores& h, bool titulo, int medio, QString& tipoVista,
                               bool calculaVista, bool avisa) {
-    QString codigo;
-    if (calculaVista) {
-        auto& u = maker::gUtilidades();
-        const int i = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
-        codigo = i >= 0 ? vb::Trim(u.QuitaCaracter(u.TextoCampo(txtFields[i]->text()), "-")) : QString();
-    }
+    auto& u = maker::gUtilidades();
+    const int i = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
+    const QString codigo =
+        i >= 0 ? vb::Trim(u.QuitaCaracter(u.TextoCampo(txtFields[i]->text()), "-")) : QString();
     return AgregaCamposEnlazados(h, titulo) && AgregaTipoCuenta(h, titulo) &&
-           AgregaOpciones(h, calculaVista ? codigo : QString(), titulo, medio, tipoVista) &&
+           AgregaOpciones(h, codigo, titulo, medio, tipoVista, calculaVista) &&
            AgregaPersonalizados(h, avisa);
 }
 
@@ -230,11 +235,14 @@ bool FrmMA_CUENTAS::CompruebaTipoCuenta(vb::ManejadorErrores& h, const QString& 
 }
 
 bool FrmMA_CUENTAS::AgregaOpciones(vb::ManejadorErrores& h, const QString& codigo, bool titulo, int medio,
-                                   QString& tipoVista) {
+                                   QString& tipoVista, bool calculaVista) {
     // The payment means; its settings are written once the row is.
     if (!h.paso([&] {
             AgregaCampoValor("BLOQUEO", Marca(ChkBloqueo), "'", false);
-            AgregaCampoValor("dv", "0", "'", false);
+            // The check digit the form shows.
+            AgregaCampoValor("dv",
+                             titulo ? QString("0") : QString::number(Reglas().DigitoVerificador(codigo)), "'",
+                             false);
             AgregaCampoValor("Bienes", Marca(ChkBdu), "'", false);
             AgregaCampoValor("Dada_De_Baja", "0", "'", false);
             // The books follow the option the user chose.
@@ -252,8 +260,8 @@ bool FrmMA_CUENTAS::AgregaOpciones(vb::ManejadorErrores& h, const QString& codig
         }))
         return false;
     return h.paso([&] {
-        // Without a code the view type is the one given (the stored one of an account shown).
-        if (tipoVista.isEmpty() && !codigo.isEmpty()) {
+        // Otherwise the view type is the one given (the stored one of an account shown).
+        if (calculaVista && tipoVista.isEmpty() && !codigo.isEmpty()) {
             bool vto = false;
             ObtieneVistaRangoVto(codigo, nullptr, nullptr, tipoVista, &vto);
         }
@@ -367,6 +375,7 @@ void FrmMA_CUENTAS::PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titul
                 vb::vbYesNo + vb::vbExclamation, QString::fromUtf8("Atención!"));
             abre = r == vb::vbYes;
         }
-        if (!abre || !EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC")) gCuentaActual.clear();
+        if (!abre || !EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC", gCuentaActual))
+            gCuentaActual.clear();
     });
 }

@@ -1,5 +1,5 @@
 // The writes of one account save in one transaction: the MA_CUENTAS row (on an update only the
-// changed columns, after checking that no one else changed them), the audit row, the default
+// changed columns, once the optimistic check found no one else's change), the audit row, the default
 // cost-centre row and the user-group rows. A failure anywhere rolls back all of them; the copies
 // to the group wait for the commit.
 #include "accounts/FrmMA_CUENTAS.h"
@@ -104,39 +104,16 @@ int FrmMA_CUENTAS::ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e) {
 bool FrmMA_CUENTAS::EscribeFila(vb::ManejadorErrores& h, Grabacion& g) {
     using CNStuffContable::CampoValor;
     DB_Dll& db = gBaseDatos();
-    QList<QPair<QString, QString>> pares = g.pares;
-    const QString condicion = " CODIGO = " + ado::LiteralTexto(g.codigo);
-    if (!Nuevo) {
-        // The row is locked first, so that what is read next stays as read until the commit.
-        long afectadas = 0;
-        ado::RecordsetPtr guardada;
-        if (!h.paso([&] {
-                Ejecuta(db, g.sentencia, "UPDATE MA_Cuentas SET CODIGO = CODIGO WHERE" + condicion,
-                        &afectadas);
-            }) ||
-            !h.paso([&] { guardada = Lee(db, g.sentencia, "SELECT * FROM MA_CUENTAS WHERE" + condicion); }))
-            return false;
-        bool falta = true;
-        if (!h.paso([&] { falta = afectadas == 0 || guardada->Eof(); })) return false;
-        if (falta) {
-            g.transaccion.reset();
-            vb::MsgBox("La cuenta es inexistente", vb::vbInformation, "Aviso al operador...");
-            return false;
-        }
-        pares.clear();
-        if (!ParesCambiados(g, guardada, pares)) {
-            g.transaccion.reset();
-            return false;
-        }
-        // Nothing changed in the row: its companion rows and the audit row are still written.
-        if (pares.isEmpty()) return true;
-    }
+    const QList<QPair<QString, QString>> pares = Nuevo ? g.pares : ParesCambiados(g);
+    if (!SinCambiosAjenos(h, g, pares)) return false;
+    // Nothing changed in the row: its companion rows and the audit row are still written.
+    if (!Nuevo && pares.isEmpty()) return true;
     QList<CampoValor> campos;
     for (const auto& p : pares) campos.append({p.first, p.second});
     QStringList sentencias{QString()};
     return h.paso([&] {
         CNStuffContable::ArmaSentenciaSQL(campos, sentencias, "MA_Cuentas", !Nuevo,
-                                          Nuevo ? QString() : condicion);
+                                          Nuevo ? QString() : " CODIGO = " + ado::LiteralTexto(g.codigo));
         Ejecuta(db, g.sentencia, sentencias.first());
     });
 }

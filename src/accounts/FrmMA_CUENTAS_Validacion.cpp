@@ -11,6 +11,7 @@
 #include "outside/maker/EnlaceControles.h"
 #include "outside/maker/ReglasCuentas.h"
 #include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
@@ -116,12 +117,17 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
         if (!Grabando) {
             CargaCombos();
             OptTipoCuenta[0]->setChecked(true);
+            RecuerdaCuentaNueva(valor);
         }
         Nuevo = true;
         Modificando = false;
     }
     CNStuffContable::gCuentaActual = CodigoCuenta;
     codigoAceptado_ = CodigoCuenta;
+    // The code accepted is the form's own in both places: one the form proposed, or a lookup put,
+    // in the code field is the code box's too, where the toolbar takes it from.
+    if (QString(TxtCodigo->text()).remove('-').trimmed() != CodigoCuenta)
+        TxtCodigo->setText(txtFields[Index]->text().trimmed());
     HabilitaCampos(true);
     ChkBloqueo->setEnabled(Modificando);
     CargandoDatos = true;
@@ -153,16 +159,8 @@ bool FrmMA_CUENTAS::MuestraCuentaExistente(vb::ManejadorErrores& h, const QStrin
 
 bool FrmMA_CUENTAS::CodigoExiste(const QString& codigo) {
     // Existence only: the real table is asked for the code and nothing else of the row.
-    auto& db = gBaseDatos();
-    QString sql = "SELECT TOP 1 CODIGO FROM @Admin_MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = " +
-                  ado::LiteralTexto(codigo.trimmed());
-    ado::RecordsetPtr rs;
-    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-    // A statement that failed leaves the recordset closed: reading it raises, and nothing is taken
-    // as free.
-    const bool existe = !rs->Eof();
-    db.CierraRecordset(rs);
-    return existe;
+    return gBaseDatos().HayFilasReales("MA_CUENTAS",
+                                       "LTRIM(RTRIM(CODIGO)) = " + ado::LiteralTexto(codigo.trimmed()));
 }
 
 bool FrmMA_CUENTAS::CuentaOculta(const QString& codigo) {
@@ -194,6 +192,13 @@ bool FrmMA_CUENTAS::ValidaCuentaPrincipal(vb::ManejadorErrores& h, int Index, co
     if (!existe) {
         LblDescRelacionado->clear();
         db.CierraRecordset(rs);
+        // A related account hidden from this user, left as stored, is kept without a check.
+        bool oculta = false;
+        const bool guardada =
+            mostrada_.Recordado() && !mostrada_.EsNuevo() && codigoMostrado_ == CodigoCuenta &&
+            vb::Trim(maker::gUtilidades().TextoCampo(mostrada_.Mostrado("CUENTAPRINCIPAL"))) == valor;
+        if (guardada && !h.paso([&] { oculta = CuentaOculta(valor); })) return false;
+        if (oculta) return true;
         Refusa(Index, "La cuenta ingresada no existe!");
         return false;
     }
@@ -278,7 +283,7 @@ void FrmMA_CUENTAS::AplicaTipoCuenta(vb::ManejadorErrores& h, int Index) {
     for (QRadioButton* o : optLibros) o->setEnabled(imputable);
     ChkBdu->setEnabled(imputable);
     ChkBloqueo->setEnabled(imputable);
-    Tbar->Buttons(4)->setEnabled(imputable);
+    ActualizaBotonCentros();
 }
 
 bool FrmMA_CUENTAS::ExisteNivelSuperior(const QString& codigo, QString& nombre) {

@@ -105,7 +105,7 @@ void frmMA_INDAJUSTE::Form_Load() {
     CNStuffContable::AplicaSkin(this);
     maker::gUtilidades().PreparaFormulario(this);
     CNStuffContable::AplicaIconoBarras(this);
-    CNStuffContable::ActualizaBarraEstado(*sbStatusBar, "");
+    CNStuffContable::MuestraBarraEstado(*sbStatusBar, "");
     m_Tabla = "MA_INDAJUSTE";
     Generar(m_Tabla);
     LimpiaPantalla();

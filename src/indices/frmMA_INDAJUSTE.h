@@ -4,6 +4,7 @@
 // the recomputed coefficients of its fiscal year.
 #include "outside/ado/Connection.h"
 #include "outside/controls/TipoColumnaGrilla.h"
+#include "services/GrabacionOptimista.h"
 
 #include <QHash>
 #include <QList>
@@ -116,15 +117,30 @@ class frmMA_INDAJUSTE : public QWidget {
     // Saves the edit and its recomputation as one, asking as Campo_Valida does on a failure;
     // whatever is not saved, the grid shows the stored values again.
     void GrabaIndice(int fila, const Edicion& edicion);
-    // False when someone else changed the edited value since it was shown: nothing is written.
+    // False when someone else changed or deleted the edited month since it was shown: nothing is
+    // written, and the user is told.
     bool Recalcula(bool desdeApertura, const Edicion* edicion = nullptr);
-    // Writes the edited value of the month, inside the caller's transaction; false, writing
-    // nothing, when the stored value is no longer the one shown.
-    bool EscribeEdicion(const QString& mesR, const Edicion& edicion);
+    // Writes the edited value of the month, inside the caller's transaction.
+    void EscribeEdicion(const QString& mesR, const Edicion& edicion);
+    // The month as the grid showed it, for the save's check.
+    GrabacionOptimista MesMostrado(const QString& mesR) const;
+    // The series' titles, by index column, for the operator.
+    QHash<QString, QString> RotulosIndices() const;
     // The stored indexes and coefficients of the fiscal year of the grid row, shown again.
     void MuestraGuardados(int fila);
     void ActualizarDatos();
+    // Writes what the user changed in the year's grid rows since they were shown, or deletes the
+    // year, in one transaction with the coefficients that follow; false when nothing was written
+    // (no month of the year in the grid, or someone else changed what this would overwrite).
     bool EscribeAnio(const QString& anio);
+    // The grid rows of the year, and the year's months as the grid showed them, for the check.
+    QList<int> FilasDelAnio(int anio) const;
+    GrabacionOptimista AnioMostrado(int anio) const;
+    // For each month the user changed, the index columns changed since it was shown.
+    QHash<QString, QStringList> CambiosDelAnio(const QList<int>& filas) const;
+    // Writes the changed values and stamps the year's months shown, then recomputes the fiscal
+    // years the changes reach; inside the caller's transaction.
+    void EscribeCambios(int anio, const QList<int>& filas, const QHash<QString, QStringList>& cambios);
     // The conversion message for the field given (the year box's bound column by default).
     void MensajeConversion(const QString& campo = {});
     // An index value as the grid shows it: "" for 0.

@@ -3,6 +3,7 @@
 #include "indices/frmMA_INDAJUSTE.h"
 
 #include "data/DB_Dll.h"
+#include "indices/Coeficientes.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/maker/EnlaceControles.h"
@@ -159,21 +160,14 @@ void frmMA_INDAJUSTE::MuestraGuardados(int fila) {
     auto& util = maker::gUtilidades();
     auto* g = FgAsiento;
     const QString mes = g->TextMatrix(fila, 0);
-    if (mes.size() != 7 || mes.at(2) != '/') return;
+    if (!indices::FechaDeMes(mes)) return;
     // The fiscal year's months, or the month alone when no fiscal year holds it.
     int desde = mes.right(4).toInt() * 100 + mes.left(2).toInt(), hasta = desde;
     vb::SinDetenerse([&] {
-        ado::RecordsetPtr rs;
-        const QString dia = "01/" + mes;
-        QString sql = "select * from mv_ejercicios where  [fecha desde] <= '" + dia +
-                      "' and [fecha hasta] >= '" + dia + "' ";
-        db.AbrirRecordset(sql, rs);
-        if (rs->Bof()) return;
-        const QDate a = vb::CDate(util.TextoCampo(rs->fields().Item("fecha desde").Value())).date();
-        const QDate c = vb::CDate(util.TextoCampo(rs->fields().Item("fecha hasta").Value())).date();
-        db.CierraRecordset(rs);
-        desde = a.year() * 100 + a.month();
-        hasta = c.year() * 100 + c.month();
+        const auto e = indices::EjercicioDe(*indices::FechaDeMes(mes));
+        if (!e) return;
+        desde = e->apertura.year() * 100 + e->apertura.month();
+        hasta = e->cierre.year() * 100 + e->cierre.month();
     });
     vb::SinDetenerse([&] {
         ado::RecordsetPtr rs;

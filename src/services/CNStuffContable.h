@@ -174,6 +174,8 @@ void AplicaIconoBarras(QWidget* ventana);
 // Fills the keyed panels: the message on every call, server, login, database, till and version on
 // the first; registers the till when the till table lacks it. A step that fails is skipped.
 void ActualizaBarraEstado(BarraEstado& barra, const QString& mensaje);
+// The same panels for a window that only shows the till: it never registers one.
+void MuestraBarraEstado(BarraEstado& barra, const QString& mensaje);
 // The skin file (under the program's folder) and skin ini of a "Styles" choice.
 void ArchivoSkin(const QString& eleccion, QString& ruta, QString& ini);
 

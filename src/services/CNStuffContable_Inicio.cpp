@@ -53,8 +53,10 @@ QString ValorEnParametros(const QString& valor) {
         "@ParametroAdicional", "@Menu",           "@Server", "@DbName", "@Usuario",
         "@Password",           "@UsuarioLogeado", "@Caja"};
     if (valor.contains(QLatin1Char(';'))) return QString();
+    // Blanked only where the reader would read a key inside it, by the reader's own rule: a value
+    // ends at its ";", so a key at its end counts too.
     for (const char* clave : kClaves)
-        if (valor.contains(QLatin1String(clave), Qt::CaseInsensitive)) return QString();
+        if (BuscaClave(valor, QLatin1String(clave)) >= 0) return QString();
     return valor;
 }
 

@@ -115,7 +115,7 @@ TEST(AccountSave, AFailedWriteLeavesNoRowNodeSettingOrActionAndRecordsTheStateme
                     "INDICE,BLOQUEO,dv,Bienes,Dada_De_Baja,LIBRO_IVA_COMPRAS,LIBRO_IVA_VENTAS,"
                     "PideVencimiento,MedioDePago,"
                     "TipoVista,UsaCCostos,CajayBanco,Moneda) VALUES ('CAJA "
-                    "CHICA','11010100105','','','','0','0','0','0','0','0',"
+                    "CHICA','11010100105','','','','0','0','0','0','9','0',"
                     "'0','0','0','0','TJ','',1,'0','   1')"));
 }
 

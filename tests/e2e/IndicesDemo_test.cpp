@@ -10,9 +10,11 @@
 #include "outside/maker/SistemaPC.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
+#include "support/CoeficientesAcordes.h"
 #include "support/Control.h"
 #include "support/ImprimeQt.h"
 #include "support/LocaleNumeros.h"
+#include "support/TextoPdf.h"
 #include "support/VentanaIndices.h"
 
 #include <gtest/gtest.h>
@@ -70,31 +72,18 @@ void EsperaIndices(VentanaIndices& v, int k, int desdeFila, const std::vector<do
     }
 }
 
-// The words of a PDF page by page, with their boxes in points, as pdftotext -bbox gives them.
-struct Palabra {
-    QString texto;
-    double xMin, yMin, xMax, alto;
-};
-QList<QList<Palabra>> PalabrasPdf(const QString& archivo) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", archivo, "-"});
-    p.waitForFinished(-1);
-    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
-    QList<QList<Palabra>> paginas;
-    static const QRegularExpression palabra(
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>");
-    for (const QString& trozo : xml.split("<page ").mid(1)) {
-        QList<Palabra> l;
-        for (auto it = palabra.globalMatch(trozo); it.hasNext();) {
-            const auto m = it.next();
-            QString texto = m.captured(5);
-            texto.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
-            l << Palabra{texto, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                         m.captured(4).toDouble() - m.captured(2).toDouble()};
-        }
-        paginas << l;
-    }
-    return paginas;
+// The listings the action rendered into the folder and opened for the user.
+QList<QUrl> Listados(const QTemporaryDir& salida, const std::function<void()>& accion) {
+    ReporteIndices::Registrar(salida.path());
+    QList<QUrl> abiertos;
+    maker::gSistemaPC().setAbridor([&](const QUrl& u) {
+        abiertos << u;
+        return true;
+    });
+    accion();
+    maker::gSistemaPC().setAbridor({});
+    maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
+    return abiertos;
 }
 
 }  // namespace
@@ -257,15 +246,7 @@ TEST_P(IndexWindowDemo, TheReportRequestEndsInAReadablePdfListing) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     QTemporaryDir salida;
-    ReporteIndices::Registrar(salida.path());
-    QList<QUrl> abiertos;
-    maker::gSistemaPC().setAbridor([&](const QUrl& u) {
-        abiertos << u;
-        return true;
-    });
-    v.Boton("REPORTE");
-    maker::gSistemaPC().setAbridor({});
-    maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
+    const QList<QUrl> abiertos = Listados(salida, [&] { v.Boton("REPORTE"); });
     const auto& s = maker::gReporte().UltimaSolicitud();
     EXPECT_EQ(s.Nombre, "RP_QT040");
     EXPECT_EQ(s.Orden, QStringList({"+{MA_INDAJUSTE.anio}", "+{MA_INDAJUSTE.MES}"}));
@@ -580,4 +561,46 @@ TEST_P(IndexWindowDemo, TheYearSaveShowsItsProgressOnlyWhileItWritesRows) {
     EXPECT_EQ(guion.preguntas().at(0).texto, "No hay meses del año 2026 en la grilla");
     EXPECT_EQ(guion.progresoVisible, QList<bool>({false}));
     EXPECT_FALSE(maker::gProgreso().Visible());
+}
+
+// The window's main road as a user walks it, in the "," locale: an index typed into the closing
+// month of 2025/26 through the keys, the whole fiscal year recomputed on screen and in the
+// table, every other month untouched, and F7's listing showing what is stored.
+TEST(IndexWindowMainRoad, ATypedIndexIsRecomputedStoredAndPrinted) {
+    VentanaIndices v(true, {}, "ADMIN", LocaleNumeros::coma());
+    v.Iniciar();
+    const QString otros =
+        "SELECT * FROM MA_INDAJUSTE WHERE NOT (Anio * 100 + Mes BETWEEN 202507 AND 202606) ORDER BY Anio, "
+        "Mes";
+    const auto antes = v.base().filas(otros);
+
+    v.Escribir(Fila(2026, 6), 1, "13500,5");
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 6, "Importe1")), 13500.5);
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 7, "Indice1")), 1.743);  // 13500.5 / 7746.91
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 5, "Indice1")), 1.059);  // 13500.5 / 12746.02
+    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 7, "Indice2")), 1.533);  // the other series as they were
+    EXPECT_EQ(CoeficientesEnDesacuerdo(v.base()), QStringList());
+    EXPECT_EQ(v.base().filas(otros), antes);
+    EXPECT_EQ(v.Celda(Fila(2026, 6), 1), "13500,5");
+    EXPECT_EQ(v.Celda(Fila(2025, 7), 2), " 1,743");
+    EXPECT_EQ(v.Celda(Fila(2026, 6), 2), " 1,000");
+    // Enter went on to the next month.
+    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Row(), Fila(2026, 7));
+
+    QTemporaryDir salida;
+    const QList<QUrl> abiertos = Listados(salida, [&] { v.Tecla(Qt::Key_F7); });
+    ASSERT_EQ(abiertos.size(), 1);
+    QMap<QString, QStringList> lineas;  // month -> the words of its line
+    for (const QString& linea : TextoPdf(abiertos.at(0).toLocalFile()).split('\n')) {
+        const QStringList palabras = linea.simplified().split(' ');
+        if (QRegularExpression("^\\d\\d/\\d{4}$").match(palabras.first()).hasMatch())
+            lineas.insert(palabras.first(), palabras.mid(1));
+    }
+    EXPECT_EQ(lineas.size(), 66);
+    EXPECT_EQ(lineas.value("06/2026"),
+              QStringList({"13.500,50", "1,000", "6.691,03", "1,000", "876,54", "1,000"}));
+    EXPECT_EQ(lineas.value("07/2025"),
+              QStringList({"7.746,91", "1,743", "4.364,58", "1,533", "660,52", "1,327"}));
+    EXPECT_EQ(lineas.value("03/2024"), QStringList({"3.566,96", "1,190", "2.334,25", "1,127"}));
 }

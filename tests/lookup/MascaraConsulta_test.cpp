@@ -74,7 +74,7 @@ TEST_F(HostileMask, ASecondStatementInItsConditionRunsNothing) {
         gConsulta().ConsultaSearch("MA_CUENTAS", ninguna, clave, busqueda, where, opcional, arbol, defecto);
         EXPECT_EQ(Administrador(), 0) << condicion.toStdString();
         ASSERT_EQ(guion_.preguntas().size(), antes + 1);
-        EXPECT_TRUE(guion_.preguntas()[antes].texto.contains("La consulta contiene más de una sentencia"))
+        EXPECT_TRUE(guion_.preguntas()[antes].texto.contains("una sola sentencia de lectura"))
             << guion_.preguntas()[antes].texto.toStdString();
         EXPECT_TRUE(gConsulta().ValorDevuelto.toString().isEmpty());
     }

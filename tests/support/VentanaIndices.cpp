@@ -8,6 +8,7 @@
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
@@ -32,9 +33,40 @@ VentanaIndices::~VentanaIndices() {
     vb::setReloj({});
 }
 
-void VentanaIndices::Iniciar() {
+OtroProgramaIndices::OtroProgramaIndices(VentanaIndices& primero) : primero_(primero) {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    propia_ = ado::Connection::Crear();
+    propia_->Open(db.gCnn->ConnectionString());
+    ventana_ = std::make_unique<frmMA_INDAJUSTE>();
+    Turno turno(*this);
     ventana_->Form_Load();
     ventana_->show();
+    QApplication::processEvents();
+}
+
+OtroProgramaIndices::~OtroProgramaIndices() {
+    ventana_.reset();
+    // The first program's window stays the program's own.
+    gfrmMA_INDAJUSTE = &primero_.f();
+}
+
+OtroProgramaIndices::Turno::Turno(OtroProgramaIndices& otro) : otro_(otro) {
+    std::swap(CNStuffContable::gBaseDatos().gCnn, otro_.propia_);
+    QApplication::setActiveWindow(otro_.ventana_.get());
+}
+
+OtroProgramaIndices::Turno::~Turno() {
+    std::swap(CNStuffContable::gBaseDatos().gCnn, otro_.propia_);
+    QApplication::setActiveWindow(&otro_.primero_.f());
+}
+
+void VentanaIndices::Iniciar(QScreen* pantalla) {
+    if (pantalla) ventana_->setScreen(pantalla);
+    ventana_->Form_Load();
+    if (pantalla)
+        vb::MuestraVentana(ventana_.get());
+    else
+        ventana_->show();
     QApplication::setActiveWindow(ventana_.get());
     QApplication::processEvents();
 }
@@ -60,19 +92,19 @@ QPoint Ubicar(vb::FlexGrid* g, int fila, int columna) {
 }
 }  // namespace
 
-void VentanaIndices::Clic(int fila, int columna) {
+void UsuarioIndices::Clic(int fila, int columna) {
     auto* g = Control<vb::FlexGrid>(*ventana_, "FgAsiento");
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, Ubicar(g, fila, columna));
 }
 
-void VentanaIndices::DobleClic(int fila, int columna) {
+void UsuarioIndices::DobleClic(int fila, int columna) {
     auto* g = Control<vb::FlexGrid>(*ventana_, "FgAsiento");
     const QPoint p = Ubicar(g, fila, columna);
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
 }
 
-void VentanaIndices::Escribir(int fila, int columna, const QString& texto, Qt::Key fin) {
+void UsuarioIndices::Escribir(int fila, int columna, const QString& texto, Qt::Key fin) {
     Clic(fila, columna);
     auto* g = Control<vb::FlexGrid>(*ventana_, "FgAsiento");
     if (texto.isEmpty()) return;
@@ -82,16 +114,24 @@ void VentanaIndices::Escribir(int fila, int columna, const QString& texto, Qt::K
     QTest::keyClick(editor->isVisible() ? static_cast<QWidget*>(editor) : static_cast<QWidget*>(g), fin);
 }
 
-void VentanaIndices::Tecla(Qt::Key tecla) {
+void UsuarioIndices::Tecla(Qt::Key tecla) {
     QWidget* destino = QApplication::focusWidget();
     QTest::keyClick(destino ? destino : Control<vb::FlexGrid>(*ventana_, "FgAsiento"), tecla);
 }
 
-void VentanaIndices::Boton(const QString& accion) {
+void UsuarioIndices::EscribirAnio(const QString& anio) {
+    auto* caja = Control<vb::CajaTexto>(*ventana_, "txtFields", 0);
+    QTest::mouseClick(caja, Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClicks(QApplication::focusWidget(), anio);
+}
+
+void UsuarioIndices::Boton(const QString& accion) {
     QTest::mouseClick(Control<UtilVex>(*ventana_, "UtilVex1")->Boton(accion), Qt::LeftButton);
 }
 
-QString VentanaIndices::Celda(int fila, int columna) const {
+QString UsuarioIndices::Celda(int fila, int columna) const {
     return Control<vb::FlexGrid>(*ventana_, "FgAsiento")->TextMatrix(fila, columna);
 }
 

@@ -62,70 +62,78 @@ QString TextoPropio(QStringView sql) {
 
 namespace {
 
-// Words that begin a statement of their own at the outer level.
-bool IniciaSentencia(const sqlite::Pieza& p) {
-    static const QSet<QString> claves{"SELECT",   "INSERT",   "UPDATE",    "DELETE", "MERGE", "BEGIN",
-                                      "COMMIT",   "ROLLBACK", "SAVE",      "CREATE", "DROP",  "ALTER",
-                                      "TRUNCATE", "SET",      "GRANT",     "REVOKE", "DENY",  "DECLARE",
-                                      "EXEC",     "EXECUTE",  "PRINT",     "USE",    "IF",    "WHILE",
-                                      "RETURN",   "WAITFOR",  "RAISERROR", "GOTO"};
-    return sqlite::EsUnaDe(p, claves);
+// Every word that can begin a statement of the company server's dialect, and its batch separator.
+const QSet<QString>& PalabrasDeSentencia() {
+    static const QSet<QString> palabras{
+        "ADD",        "ALTER",       "BACKUP",  "BEGIN",   "BREAK",      "BULK",     "CHECKPOINT", "CLOSE",
+        "COMMIT",     "CONTINUE",    "CREATE",  "DBCC",    "DEALLOCATE", "DECLARE",  "DELETE",     "DENY",
+        "DISABLE",    "DROP",        "DUMP",    "ELSE",    "ENABLE",     "END",      "EXEC",       "EXECUTE",
+        "FETCH",      "GET",         "GO",      "GOTO",    "GRANT",      "IF",       "INSERT",     "KILL",
+        "LINENO",     "LOAD",        "MERGE",   "MOVE",    "OPEN",       "PRINT",    "RAISERROR",  "READTEXT",
+        "RECEIVE",    "RECONFIGURE", "RESTORE", "RETURN",  "REVERT",     "REVOKE",   "ROLLBACK",   "SAVE",
+        "SELECT",     "SEND",        "SET",     "SETUSER", "SHUTDOWN",   "THROW",    "TRUNCATE",   "UPDATE",
+        "UPDATETEXT", "USE",         "WAITFOR", "WHILE",   "WITH",       "WRITETEXT"};
+    return palabras;
 }
 
-// The keyword at `i` goes on with the statement that starts with `primera`: the SELECT of a
-// UNION, of an INSERT or of a common table expression, the SET of an UPDATE.
-bool SigueLaSentencia(const Piezas& ps, qsizetype i, const sqlite::Pieza& primera, bool& usada) {
+// Never in a read: SELECT ... INTO makes a table, and these functions hand a text of their own to
+// another server.
+const QSet<QString>& PalabrasQueEscriben() {
+    static const QSet<QString> palabras{"INTO", "OPENQUERY", "OPENROWSET", "OPENDATASOURCE"};
+    return palabras;
+}
+
+// Where a word of the list still belongs to one query: a SELECT that opens it, a subquery or
+// an arm of a UNION; the SELECT a common table expression leads to; WITH as a table hint or in
+// TOP ... WITH TIES, GROUP BY ... WITH ROLLUP; ELSE and END of a CASE.
+bool PerteneceALaConsulta(const Piezas& ps, qsizetype i, bool conTablaComun, int casos, bool& principal) {
     const sqlite::Pieza& p = ps[i];
-    const sqlite::Pieza& antes = ps[i - 1];
-    if (antes.es(Clase::Punto)) return true;  // a qualified name: T.SET
-    // ON DELETE / ON UPDATE of a foreign key.
-    if (antes.esPalabra(u"ON") && (p.esPalabra(u"DELETE") || p.esPalabra(u"UPDATE"))) return true;
-    if (p.esPalabra(u"SELECT") && (antes.esPalabra(u"UNION") || antes.esPalabra(u"ALL") ||
-                                   antes.esPalabra(u"EXCEPT") || antes.esPalabra(u"INTERSECT")))
-        return true;
-    // One continuation each: INSERT ... SELECT, UPDATE ... SET, WITH ... AS (...) SELECT.
-    if (usada) return false;
-    const bool sigue = (primera.esPalabra(u"INSERT") && p.esPalabra(u"SELECT")) ||
-                       (primera.esPalabra(u"UPDATE") && p.esPalabra(u"SET")) ||
-                       (primera.esPalabra(u"WITH") && (p.esPalabra(u"SELECT") || p.esPalabra(u"INSERT") ||
-                                                       p.esPalabra(u"UPDATE") || p.esPalabra(u"DELETE")));
-    usada = sigue;
-    return sigue;
-}
-
-bool DefineCodigo(const Piezas& ps, qsizetype primera) {
-    if (!ps[primera].esPalabra(u"CREATE") && !ps[primera].esPalabra(u"ALTER")) return false;
-    static const QSet<QString> codigo{"VIEW", "TRIGGER", "PROCEDURE", "PROC", "FUNCTION"};
-    return primera + 1 < ps.size() && sqlite::EsUnaDe(ps[primera + 1], codigo);
+    const sqlite::Pieza* antes = i > 0 ? &ps[i - 1] : nullptr;
+    const sqlite::Pieza* despues = i + 1 < ps.size() ? &ps[i + 1] : nullptr;
+    if (p.esPalabra(u"SELECT")) {
+        if (!antes || antes->es(Clase::AbreParen)) return true;
+        static const QSet<QString> uniones{"UNION", "ALL", "EXCEPT", "INTERSECT"};
+        if (sqlite::EsUnaDe(*antes, uniones)) return true;
+        // WITH C AS (...) SELECT: once.
+        if (conTablaComun && !principal && antes->es(Clase::CierraParen)) return principal = true;
+        return false;
+    }
+    if (p.esPalabra(u"WITH")) {
+        if (!antes) return true;
+        if (!despues) return false;
+        static const QSet<QString> siguen{"TIES", "ROLLUP", "CUBE"};
+        return despues->es(Clase::AbreParen) || sqlite::EsUnaDe(*despues, siguen);
+    }
+    if (p.esPalabra(u"ELSE") || p.esPalabra(u"END")) return casos > 0;
+    return false;
 }
 
 }  // namespace
 
-bool VariasSentencias(QStringView sql) {
+bool ConsultaDeLectura(QStringView sql) {
     const Piezas ps = sqlite::Tokenizar(sql);
-    qsizetype primera = -1;
-    bool tras = false, usada = false;
-    int profundidad = 0;
-    for (qsizetype i = 0; i < ps.size(); ++i) {
+    qsizetype n = ps.size();
+    // Semicolons may close the statement, with nothing after them.
+    while (n > 0 && ps[n - 1].es(Clase::PuntoYComa)) --n;
+    if (n == 0) return false;
+    const bool conTablaComun = ps[0].esPalabra(u"WITH");
+    if (!conTablaComun && !ps[0].esPalabra(u"SELECT")) return false;
+    bool principal = false;
+    int casos = 0;
+    for (qsizetype i = 0; i < n; ++i) {
         const sqlite::Pieza& p = ps[i];
-        if (p.es(Clase::PuntoYComa)) {
-            tras = true;
-            continue;
-        }
-        if (tras) return true;
-        if (primera < 0) {
-            primera = i;
-            continue;
-        }
-        if (p.es(Clase::AbreParen)) ++profundidad;
-        if (p.es(Clase::CierraParen) && profundidad > 0) --profundidad;
-        // A statement that defines code (a view, a trigger, a procedure) holds statements.
-        if (DefineCodigo(ps, primera)) continue;
-        // The server starts a new statement at its keyword, on a new line or not.
-        if (profundidad == 0 && IniciaSentencia(p) && !SigueLaSentencia(ps, i, ps[primera], usada))
-            return true;
+        if (p.es(Clase::PuntoYComa)) return false;
+        if (p.clase != Clase::Palabra) continue;
+        // After a "." the server reads a name (T.SET), or refuses the whole text.
+        if (i > 0 && ps[i - 1].es(Clase::Punto)) continue;
+        if (p.esPalabra(u"CASE")) ++casos;
+        if (sqlite::EsUnaDe(p, PalabrasQueEscriben())) return false;
+        if (!sqlite::EsUnaDe(p, PalabrasDeSentencia())) continue;
+        if (!PerteneceALaConsulta(ps, i, conTablaComun, casos, principal)) return false;
+        if (p.esPalabra(u"END")) --casos;
     }
-    return false;
+    // A common table expression that leads to no SELECT of its own writes or does nothing.
+    return !conTablaComun || principal;
 }
 
 }  // namespace ado

@@ -24,9 +24,10 @@ qsizetype PosicionCola(QStringView sql);
 // made a blank, for tests of words that a typed value must never pass.
 QString TextoPropio(QStringView sql);
 
-// The text holds a second statement, however the server would separate it: something other
-// than ";" after a ";", or a word that begins a statement at the outer level (after a line
-// break or not), outside quoted texts and comments.
-bool VariasSentencias(QStringView sql);
+// The text is one statement that only reads, as a recordset may run: a SELECT (or WITH ... SELECT)
+// in which no word that can begin a statement of the server's dialect, and no batch separator,
+// stands outside the query's own places (a subquery, a UNION, a CASE's ELSE and END, a table
+// hint), and nothing follows its ";". Quoted texts, bracketed names and comments never count.
+bool ConsultaDeLectura(QStringView sql);
 
 }  // namespace ado

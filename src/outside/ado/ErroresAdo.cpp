@@ -57,6 +57,17 @@ void LanzarAdo(int32_t numero) {
     vb::Raise(numero, texto);
 }
 
+void LanzarNoEsLectura(Errors& errores) {
+    Error e;
+    e.Number = kErrSintaxis;
+    e.SQLState = QStringLiteral("42000");
+    e.Description =
+        QStringLiteral("La consulta debe ser una sola sentencia de lectura (SELECT); no se ejecutó nada.");
+    e.Source = QStringLiteral("Recordset.Open");
+    errores.Add(e);
+    LanzarEntrada(errores, errores.Count() - 1);
+}
+
 void LanzarEntrada(const Errors& errores, int desde) {
     const Error& e = errores.Item(desde);
     vb::Raise(e.Number, e.Description, e.Source);

@@ -14,6 +14,9 @@ inline constexpr int32_t kErrConversionDatos = int32_t(0x80040E07);      // a te
 inline constexpr int32_t kNativoDesbordamiento = 8115;
 
 [[noreturn]] void LanzarAdo(int32_t numero);
+// Refuses a recordset's statement that is not one statement that only reads: the entry goes to
+// the list, and nothing has run.
+[[noreturn]] void LanzarNoEsLectura(Errors& errores);
 // Raises the first entry of the list from `desde` on.
 [[noreturn]] void LanzarEntrada(const Errors& errores, int desde);
 

@@ -1,7 +1,6 @@
 #include "outside/ado/Recordset.h"
 
 #include "outside/ado/Connection.h"
-#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/Proveedor.h"
 #include "outside/ado/TipoColumna.h"
@@ -22,24 +21,10 @@ void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& c
                      int lockType, int /*opciones*/) {
     if (abierto_) LanzarAdo(kErrObjetoAbierto);
     if (!conexion) LanzarAdo(kErrConexionInvalida);
-    conexion->exigirAbierta();
-    conexion->exigirTransaccionViva();
+    conexion->antesDeConsulta(origen);
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
-    conexion->errores().Clear();
-    // A recordset shows one query: a second statement (typed text that escaped its value, or a
-    // batch sent the wrong way) is refused before anything runs, on every engine.
-    if (VariasSentencias(origen)) {
-        Error e;
-        e.Number = kErrSintaxis;
-        e.SQLState = QStringLiteral("42000");
-        e.Description = QStringLiteral("La consulta contiene más de una sentencia; no se ejecutó ninguna.");
-        e.Source = QStringLiteral("Recordset.Open");
-        conexion->errores().Add(e);
-        LanzarEntrada(conexion->errores(), 0);
-    }
-    conexion->aplicarFallaInyectada(origen);
-    Resultado r = conexion->proveedor()->ejecutar(origen, conexion->errores());
+    Resultado r = conexion->proveedor()->leer(origen, conexion->errores());
     conexion_ = conexion;
     origen_ = origen;
     if (!r.esConsulta) return;  // nothing to show: the recordset stays closed

@@ -1,4 +1,5 @@
 #include "outside/ado/CortesSql.h"
+#include "support/SentenciasHostiles.h"
 
 #include <gtest/gtest.h>
 
@@ -27,30 +28,37 @@ TEST(CortesSql, TheOwnTextCarriesNoValuesOrComments) {
               "UPDATE T SET D = ''   WHERE C = ''");
 }
 
-TEST(CortesSql, AStatementWithNothingAfterItsSemicolon) {
-    EXPECT_FALSE(VariasSentencias(u"SELECT * FROM T WHERE D = 'a;b'"));
-    EXPECT_FALSE(VariasSentencias(u"SELECT * FROM T;  ;\r\n-- fin"));
-    EXPECT_FALSE(VariasSentencias(u"SELECT * FROM T /* ; DELETE FROM T */"));
-    EXPECT_TRUE(VariasSentencias(u"SELECT * FROM T;DELETE FROM T"));
-    EXPECT_TRUE(VariasSentencias(u"SELECT * FROM T WHERE D = '';UPDATE/**/T/**/SET/**/A=1;--'"));
+// A recordset runs one statement that reads. Every word that can begin a statement of the
+// server's dialect, and its batch separator, ends the query wherever it stands: after a line
+// break, a "GO", a ";", a parenthesis, a comment or a blank.
+TEST(CortesSql, AReadIsOneQueryWhateverWordFollowsIt) {
+    const QString consulta = "SELECT CODIGO FROM MA_CUENTAS WHERE (CODIGO = '1')";
+    for (const SentenciaHostil& h : SentenciasHostiles("copia.sqlite")) {
+        if (!h.delDialecto) continue;
+        for (const char* entre : {" ", "\r\n", "\r\nGO\r\n", ";", "/**/", "\t"}) {
+            const QString s = consulta + entre + h.palabra.toLower() + " X";
+            EXPECT_FALSE(ConsultaDeLectura(s)) << s.toStdString();
+        }
+    }
+    // A write, a table made by SELECT ... INTO, a text that another server runs: no read either.
+    for (const char16_t* s :
+         {u"UPDATE T SET A = 1", u"SELECT A INTO T2 FROM T", u"WITH C AS (SELECT 1 AS X) DELETE FROM T",
+          u"WITH C AS (SELECT 1 AS X)", u"SELECT * FROM OPENROWSET('x', 'y', 'EXEC p')", u"", u";",
+          u"-- SELECT", u"SELECT 1;;SELECT 2", u"SELECT CASE WHEN A = 1 THEN 2 END END",
+          u"SELECT 1 FROM T WHERE A = 1) ) DELETE FROM T", u"(SELECT 1) SELECT 2"})
+        EXPECT_FALSE(ConsultaDeLectura(s)) << QString::fromUtf16(s).toStdString();
 }
 
-TEST(CortesSql, ASecondStatementStartsWhereTheServerStartsOne) {
-    // At a line break or with nothing before it, a statement keyword at the outer level.
-    for (const char16_t* s :
-         {u"SELECT * FROM T WHERE A = 0\r\nUPDATE U SET B = 1\r\nSELECT 1",
-          u"SELECT * FROM T WHERE A = 0 UPDATE U SET B = 1", u"SELECT 1 SELECT 2",
-          u"SELECT 1 AS Codigo\nDELETE FROM T", u"UPDATE T SET A = 1 SET B = 2", u"SELECT A FROM T EXEC sp_x",
-          u"CREATE TABLE X (A int) DROP TABLE T", u"SELECT 1 FROM T WHERE (A = 1) DROP TABLE T"})
-        EXPECT_TRUE(VariasSentencias(s)) << QString::fromUtf16(s).toStdString();
-    // One statement: its keywords inside parentheses, texts or comments, and its own continuations.
+TEST(CortesSql, AReadKeepsThoseWordsInTheirOwnPlaces) {
     for (const char16_t* s :
          {u"SELECT * FROM T WHERE A IN (SELECT B FROM U)", u"SELECT 1 UNION ALL SELECT 2 UNION SELECT 3",
-          u"INSERT INTO T (A) SELECT B FROM U", u"UPDATE T SET A = (SELECT MAX(B) FROM U)",
-          u"WITH C AS (SELECT 1 AS X) SELECT X FROM C", u"SELECT 'x UPDATE T SET A = 1' FROM T",
-          u"SELECT * FROM T with(nolock) -- UPDATE T\r\nWHERE A = 1", u"SELECT T.SET FROM T",
-          u"CREATE VIEW V AS SELECT A FROM T",
-          u"ALTER TABLE T ADD CONSTRAINT F FOREIGN KEY (A) REFERENCES U (B) ON DELETE CASCADE",
-          u"SELECT * FROM T\r\nWHERE A = 1\r\nORDER BY A"})
-        EXPECT_FALSE(VariasSentencias(s)) << QString::fromUtf16(s).toStdString();
+          u"SELECT 1 EXCEPT SELECT 2 INTERSECT (SELECT 3)", u"WITH C AS (SELECT 1 AS X) SELECT X FROM C",
+          u"WITH C (X) AS (SELECT 1), D AS (SELECT 2 AS Y) SELECT X, Y FROM C, D;",
+          u"SELECT 'x UPDATE T SET A = 1; GO' FROM T",
+          u"SELECT * FROM T with(nolock) -- UPDATE T\r\nWHERE A = 1",
+          u"SELECT TOP 5 WITH TIES A FROM T WITH (NOLOCK) ORDER BY A", u"SELECT T.SET, [GO], \"END\" FROM T",
+          u"SELECT CASE WHEN A = 1 THEN 'a' ELSE CASE B WHEN 1 THEN 'b' END END FROM T",
+          u"SELECT A, COUNT(*) FROM T GROUP BY A WITH ROLLUP",
+          u"select * from T\r\nwhere A = 1\r\norder by A;"})
+        EXPECT_TRUE(ConsultaDeLectura(s)) << QString::fromUtf16(s).toStdString();
 }

@@ -333,7 +333,7 @@ TEST(Recordset, OpenRunsOneStatementOnly) {
         kErrSintaxis);
     EXPECT_EQ(rs->State(), adStateClosed);
     ASSERT_EQ(cn->errores().Count(), 1);
-    EXPECT_TRUE(cn->errores().Item(0).Description.contains("más de una sentencia"));
+    EXPECT_TRUE(cn->errores().Item(0).Description.contains("una sola sentencia de lectura"));
     EXPECT_EQ(base.leer("SELECT COUNT(*) FROM MA_NOTA").toInt(), 2);
     rs->Open("SELECT * FROM MA_NOTA WHERE Texto <> 'a;b'; -- fin", cn);
     EXPECT_EQ(rs->RecordCount(), 2);

@@ -8,6 +8,7 @@
 #include "outside/ado/Recordset.h"
 #include "outside/runtime/ErrorVB.h"
 #include "support/ImprimeQt.h"
+#include "support/SentenciasHostiles.h"
 
 using ado::sqlite::ProveedorSqlite;
 using namespace ado;
@@ -159,4 +160,53 @@ TEST(ProveedorSqlite, TheFirstWriteToAFileAnotherProgramIsWritingWaitsForItsLock
     EXPECT_EQ(esperas, 1);
     EXPECT_EQ(cn->Execute("SELECT SALDO FROM MA_CUENTAS")->valor("SALDO"), QVariant(8.0));
     EXPECT_EQ(base.leer("PRAGMA journal_mode"), QVariant("wal"));
+}
+
+// Whatever a check of its words let through, the engine judges a recordset's statement on its own
+// reading of it: one statement, a query, and one that writes nothing.
+TEST(ProveedorSqlite, ARecordsetsStatementIsOneQueryForTheEngineToo) {
+    BaseTemporal base(R"(
+CREATE TABLE TA_USUARIOS (NOMBRE varchar(30) PRIMARY KEY, GRUPO varchar(30), UNegocio char(4), Administrador bit);
+INSERT INTO TA_USUARIOS VALUES ('OPERADOR', 'OPERADORES', '   1', 0);
+CREATE TABLE MA_CUENTAS (CODIGO varchar(15) PRIMARY KEY);
+INSERT INTO MA_CUENTAS VALUES ('1');
+)");
+    auto cn = base.abrir();
+    const QString copia = QDir(base.carpeta()).filePath("copia.sqlite");
+    const QString usuarios = "SELECT NOMBRE || GRUPO || UNegocio || Administrador FROM TA_USUARIOS";
+    const QVariant antes = base.leer(usuarios);
+    const auto rechazo = [&](const QString& texto) {
+        Errors errores;
+        try {
+            cn->proveedor()->leer(texto, errores);
+        } catch (const vb::ErrorVB& e) {
+            return e.Description;
+        }
+        return QString("<se ejecutó>");
+    };
+    // After a separator, or alone where it is no query: nothing runs.
+    for (const SentenciaHostil& h : SentenciasHostiles(copia)) {
+        if (h.palabra != "SELECT") {
+            EXPECT_NE(rechazo(h.sentencia), "<se ejecutó>") << h.sentencia.toStdString();
+        }
+        for (const char* entre : {"\r\nGO\r\n", ";"}) {
+            const QString t = "SELECT CODIGO FROM MA_CUENTAS" + QString(entre) + h.sentencia;
+            EXPECT_NE(rechazo(t), "<se ejecutó>") << t.toStdString();
+        }
+    }
+    // What the engine reads as a statement of its own, or as two, is refused as no query.
+    const QString reemplazo =
+        "REPLACE INTO TA_USUARIOS (NOMBRE, GRUPO, UNegocio, Administrador) VALUES ('OPERADOR', 'OPERADORES', "
+        "'   1', 1)";
+    for (const QString& t :
+         {"VACUUM INTO '" + copia + "'", "ATTACH DATABASE '" + copia + "' AS C", QString("EXPLAIN SELECT 1"),
+          QString("BEGIN"), QString("ANALYZE"), "SELECT CODIGO FROM MA_CUENTAS\r\nGO\r\n" + reemplazo,
+          "SELECT CODIGO FROM MA_CUENTAS;" + reemplazo})
+        EXPECT_TRUE(rechazo(t).contains("una sola sentencia de lectura")) << t.toStdString();
+    EXPECT_EQ(base.leer(usuarios), antes);
+    EXPECT_EQ(base.leer("PRAGMA user_version").toInt(), 0);
+    EXPECT_FALSE(QFile::exists(copia));
+    Errors errores;
+    EXPECT_EQ(cn->proveedor()->leer("SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = '1'", errores).filas.size(),
+              1);
 }
