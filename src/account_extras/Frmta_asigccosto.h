@@ -15,6 +15,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -24,6 +25,7 @@ namespace Ui {
 class Frmta_asigccosto;
 }
 namespace vb {
+class BusquedaCodigo;
 class CajaTexto;
 class EditorGrilla;
 class ErrorVB;
@@ -77,6 +79,7 @@ class Frmta_asigccosto : public QWidget {
     void UtilVex1_Click(const QString& boton);
 
     // ---- events ----
+    void txtCuenta_GotFocus(int Index);
     void txtCuenta_KeyDown(int Index, int& KeyCode, int Shift);
     void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
     void CmbUnegocio_Click();
@@ -105,6 +108,9 @@ class Frmta_asigccosto : public QWidget {
     QCheckBox* ChkPideConf;
     vb::FlexGrid* MSHFlexGrid1;
     UtilVex* UtilVex1;
+    // The code search of the account box, which behaves as every code box does.
+    vb::BusquedaCodigo* BusquedaCodigo1;
+    CajasDeCodigo* codigos_ = nullptr;
     QString TablaActual = "MA_CUENTASCCOSTO";
     bool Nuevo = false;
     bool Modificando = false;

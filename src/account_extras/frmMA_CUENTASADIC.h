@@ -16,6 +16,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class Lbc_Asiento;
 class QGroupBox;
 class QLabel;
@@ -102,6 +103,8 @@ class frmMA_CUENTASADIC : public QWidget {
     vb::FlexGrid* MSFlexGrid1 = nullptr;
     vb::CajaTexto* TxtEdit = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;
+    // The coded fields, as every code box behaves.
+    CajasDeCodigo* m_Codigos = nullptr;
     UtilVex* UtilVex1 = nullptr;
 
     // True: the form runs on its own; false: it serves the account of the chart of accounts.
@@ -128,9 +131,6 @@ class frmMA_CUENTASADIC : public QWidget {
     void txtFields_LostFocus(int Index);
     void txtFields_MouseDown(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
-    void txtFields_KeyUp(int Index, int KeyCode, int Shift);
-    void BusquedaCodigo1_CodigoElegido(const QString& codigo);
-    void BusquedaCodigo1_LostFocus();
     // The field at its index, brought forward on its tab before it takes the focus.
     void EnfocaCampo(int index);
     void Descargar();

@@ -17,6 +17,7 @@
 #include <memory>
 
 class BarraEstado;
+class CajasDeCodigo;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -86,12 +87,10 @@ class FrmMA_CUENTAS : public QWidget {
     void TxtCodigo_Change();
     void TxtCodigo_GotFocus();
     void TxtCodigo_KeyDown(int& KeyCode, int Shift);
-    void TxtCodigo_KeyUp(int& KeyCode, int Shift);
     void TxtCodigo_LostFocus();
     void txtFields_GotFocus(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
     void txtFields_KeyPress(int Index, int& KeyAscii);
-    void txtFields_KeyUp(int Index, int& KeyCode, int Shift);
     void txtFields_LostFocus(int Index);
     void txtFields_Validate(int Index, bool& Cancel);
     // Options, check boxes and lists.
@@ -107,10 +106,6 @@ class FrmMA_CUENTAS : public QWidget {
     void CmbIndices_KeyPress(int& KeyAscii);
     void Combo1_KeyPress(int& KeyAscii);
     void Combo1_LostFocus();
-    void BusquedaCodigo1_LostFocus();
-    void BusquedaCodigo2_LostFocus();
-    void BusquedaCodigo1_Elegido(const QString& codigo);
-    void BusquedaCodigo2_Elegido(const QString& codigo);
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -147,6 +142,8 @@ class FrmMA_CUENTAS : public QWidget {
     vb::TreeView* TreeV = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;  // code search of the bound fields
     vb::BusquedaCodigo* BusquedaCodigo2 = nullptr;  // code search of the code box
+    // The code box, the code field and the related account, as every code box behaves.
+    CajasDeCodigo* codigos_ = nullptr;
     BarraEstado* sbStatusBar = nullptr;
     UtilVex* UtilVex1 = nullptr;
     vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
@@ -168,8 +165,6 @@ class FrmMA_CUENTAS : public QWidget {
     QString TituloClientesMutuales;
     // The code under validation, trimmed and without "-".
     QString CodigoCuenta;
-    // The last code typed in the code field, without "-".
-    QString CodigoSinGuiones;
     // Whether side-toolbar button 7 ("Actualizar Cash Flow") is shown.
     static bool gMuestraCashFlow;
 

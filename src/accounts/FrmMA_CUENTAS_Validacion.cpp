@@ -124,6 +124,10 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     }
     CNStuffContable::gCuentaActual = CodigoCuenta;
     codigoAceptado_ = CodigoCuenta;
+    // The code accepted is the form's own in both places: one the form proposed, or a lookup put,
+    // in the code field is the code box's too, where the toolbar takes it from.
+    if (QString(TxtCodigo->text()).remove('-').trimmed() != CodigoCuenta)
+        TxtCodigo->setText(txtFields[Index]->text().trimmed());
     HabilitaCampos(true);
     ChkBloqueo->setEnabled(Modificando);
     CargandoDatos = true;
