@@ -14,6 +14,7 @@
 #include "support/Control.h"
 #include "support/DialogosGuionados.h"
 #include "support/ProgramaDePrueba.h"
+#include "support/Teclado.h"
 #include "support/TurnoDeOtroPrograma.h"
 
 #include <gtest/gtest.h>
@@ -47,10 +48,9 @@ class Usuario {
     // The account typed and accepted with Enter: the editor opens on its first cost centre.
     void Elige(const QString& cuenta) {
         Turno t(*this);
-        auto* caja = Control<vb::CajaTexto>(f_, "txtCuenta", 0);
-        QTest::mouseClick(caja, Qt::LeftButton);
-        QTest::keyClicks(QApplication::focusWidget(), cuenta);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        teclado::Clic(Control<vb::CajaTexto>(f_, "txtCuenta", 0));
+        teclado::Teclea(cuenta);
+        teclado::Tecla(Qt::Key_Return);
     }
     // Each text typed into the cell Enter reached, then Enter, from the first cost centre on:
     // centre, percentage, centre, percentage...
@@ -62,8 +62,8 @@ class Usuario {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
             }
-            for (const QChar c : texto) QTest::keyClicks(QApplication::focusWidget(), QString(c));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            teclado::Teclea(texto);
+            teclado::Tecla(Qt::Key_Return);
         }
     }
     void Boton(const QString& accion) {

@@ -17,11 +17,11 @@ class TurnoDeOtroPrograma {
     TurnoDeOtroPrograma(ado::ConnectionPtr& conexion, QWidget* ventana, QWidget* vuelta = nullptr)
         : conexion_(conexion), vuelta_(vuelta) {
         std::swap(CNStuffContable::gBaseDatos().gCnn, conexion_);
-        QApplication::setActiveWindow(ventana);
+        Activa(ventana);
     }
     ~TurnoDeOtroPrograma() {
         std::swap(CNStuffContable::gBaseDatos().gCnn, conexion_);
-        if (vuelta_) QApplication::setActiveWindow(vuelta_);
+        if (vuelta_) Activa(vuelta_);
     }
     TurnoDeOtroPrograma(const TurnoDeOtroPrograma&) = delete;
     TurnoDeOtroPrograma& operator=(const TurnoDeOtroPrograma&) = delete;
@@ -34,6 +34,13 @@ class TurnoDeOtroPrograma {
     }
 
   private:
+    // A window shown meanwhile may still be taking the activation it asked for: it comes first.
+    static void Activa(QWidget* ventana) {
+        QApplication::processEvents();
+        QApplication::setActiveWindow(ventana);
+        QApplication::processEvents();
+    }
+
     ado::ConnectionPtr& conexion_;
     QWidget* vuelta_;
 };
