@@ -446,3 +446,32 @@ TEST_F(ChartUser, TheCodeSearchDropsDownOverItsFieldWhateverFrameHoldsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A toolbar key while the code box's search is open acts on the whole code typed there, never on
+// the first key that opened it.
+TEST_F(ChartUser, F4WithTheCodeBoxSearchOpenActsOnTheWholeCodeTyped) {
+    auto& f = v.f();
+    v.EscribirCodigo("11030100119");
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
+    Tecla(Qt::Key_End);
+    Teclea(" X");
+    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
+    Tecla(Qt::Key_A, Qt::ControlModifier);
+    Teclea("11030100105");
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    v.guion().esperarMsgBox(vb::vbNo);  // a customer: its additional data, not now
+    Tecla(Qt::Key_F4);
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    ASSERT_FALSE(f.Rechazo());
+    // The code typed was loaded, as leaving the box would, and saved as it stands; the edit of the
+    // account shown before went nowhere.
+    EXPECT_EQ(v.Guardado("11030100105", "DESCRIPCION"), "DISTRIBUIDORA NORTE SRL");
+    EXPECT_EQ(v.Guardado("11030100119", "DESCRIPCION"), "SUPERMERCADO LA ECONOMIA");
+    EXPECT_EQ(v.Guardado("1", "DESCRIPCION"), "ACTIVO");
+    EXPECT_EQ(v.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE SYSTEMUSER LIKE '1 %'"), 0);
+    EXPECT_EQ(v.guion().preguntas().size(), 1);
+}
+
+}  // namespace
