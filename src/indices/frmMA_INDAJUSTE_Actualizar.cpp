@@ -226,7 +226,8 @@ void frmMA_INDAJUSTE::ActualizarDatos() {
                                util.TrataError(e, rutina, respuesta);
                                return respuesta;
                            });
-    bool escrito = true;
+    // Going on past a failed step (Ignore) writes nothing either: the window keeps the year.
+    bool escrito = false;
     if (!h.paso([&] { escrito = EscribeAnio(anio); })) return;
     progreso.Ocultar();
     if (!escrito) return;
