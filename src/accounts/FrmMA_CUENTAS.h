@@ -269,7 +269,10 @@ class FrmMA_CUENTAS : public QWidget {
     // the deepest level whole (the window grows for it as far as the screen allows).
     void AjustaAnchoArbol();
     // Hangs the rows (code, description) from the root, each under the account above it.
-    void CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz, const QList<QList<QVariant>>& filas);
+    void CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
+    // The title list from rows (code, description, title) in code order: the titles among them,
+    // each indented by its level.
+    void LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
     // The view type from the range of additional data that holds the account; false to leave.
     bool VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos, const QString& cuenta,
                        QString* descripcion, QString* vista, QString& tipoVista, bool* pideVencimiento);

@@ -7,6 +7,7 @@
 // const references or values.
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Connection.h"
+#include "outside/ado/Proveedor.h"
 #include "outside/ado/Recordset.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
@@ -131,6 +132,11 @@ class DB_Dll {
                         const ado::ConnectionPtr& Conexionactiva = nullptr,
                         int CursorType = ado::adOpenForwardOnly, int LockType = ado::adLockReadOnly,
                         long Options = -1, bool ConvOracle = true);
+    // The rows of a query straight into columns (as GetRows gives them), on AbrirRecordset's road:
+    // the user's restricted views, a lost connection recovered, a failure reported. False when
+    // the query did not run.
+    bool LeeConsulta(QString& SentenciaSQL, ado::Lectura& Filas,
+                     const ado::ConnectionPtr& Conexionactiva = nullptr, bool ConvOracle = true);
 
     // Oracle dialect of one statement.
     QString ORACLE_Dicc(const QString& Sentencia);
@@ -167,6 +173,11 @@ class DB_Dll {
     static QString TextoMensaje(const vb::ErrorVB& e);
 
   private:
+    // What AbrirRecordset and LeeConsulta share: `antes` (the recordset closed), the statement on
+    // the user's views and in the engine's dialect, then `abre` with its text, each step under
+    // one handler. False when a step gave up.
+    bool AbreConsulta(QString& SentenciaSQL, bool ConvOracle, const std::function<void()>& antes,
+                      const std::function<void(const QString& texto)>& abre);
     // Builds gConnString for a server (Oracle when gServidor holds "#").
     void ArmaCadenaServidor();
     // Asks for the connection data through PedirDatosConexion; sets and returns gOpenFlag.

@@ -489,6 +489,18 @@ QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Column
     return filas;
 }
 
+// The rows of a query by column, each value read as its column's type; `previstas` rows are room
+// made beforehand.
+QList<QList<QVariant>> LeerColumnas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, int& rc,
+                                    qsizetype previstas) {
+    const int n = int(columnas.size());
+    QList<QList<QVariant>> valores(n);
+    for (QList<QVariant>& columna : valores) columna.reserve(previstas);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        for (int i = 0; i < n; ++i) valores[i].append(LeerValor(st, i, columnas[i].tipo));
+    return valores;
+}
+
 // A column without a declared type (an expression, an aggregate) takes its type from the values
 // of column j; ISO dates (min()/max() of a date column) come back as dates.
 void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int j, bool deTexto) {
@@ -530,7 +542,7 @@ void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int 
 
 }  // namespace
 
-bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura) {
+std::optional<ProveedorSqlite::Objeto> ProveedorSqlite::destinoDe(const Paso& paso) {
     // A copy: preparing a statement may empty the cache of objects, and describing its
     // columns may add to it.
     std::optional<Objeto> destino;
@@ -538,13 +550,18 @@ bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores
         const Objeto o = objeto(paso.objeto);
         if (o.existe && (o.conRowid || (o.vista && o.conDisparadores))) destino = o;
     }
+    return destino;
+}
+
+bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura) {
+    const std::optional<Objeto> destino = destinoDe(paso);
     return correr(paso.sql, paso, destino ? &*destino : nullptr, r, errores, soloLectura);
 }
 
 bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r,
-                             Errors& errores, bool soloLectura) {
+                             Errors& errores, bool soloLectura, Lectura* lectura) {
     // A table's rows are found again by rowid, read as a hidden first column.
-    const bool conFila = destino && destino->conRowid && !paso.sqlConFila.isEmpty();
+    const bool conFila = !lectura && destino && destino->conRowid && !paso.sqlConFila.isEmpty();
     const QString& texto = conFila ? paso.sqlConFila : sql;
     const int antes = errores.Count();
     Preparada* p = preparar(texto, errores, !conFila);
@@ -568,20 +585,34 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         QList<int> sinTipo;
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
-        std::vector<char> deTexto(size_t(leidas.size()), 0);
-        for (int j = 0; j < paso.deTexto.size() && j < leidas.size(); ++j)
-            deTexto[size_t(j)] = paso.deTexto[j];
-        QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
-        for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
-        if (rc == SQLITE_DONE) {
-            r = Resultado();
-            r.esConsulta = true;
-            r.columnas = std::move(cols);
-            r.filas = std::move(filas);
-            r.afectados = -1;
-            if (destino) {
-                r.tablaBase = paso.objeto;
-                r.actualizable = true;
+        if (lectura && sinTipo.isEmpty()) {
+            // As many rows as the last reading of the statement, the usual case of a list read again.
+            QList<QList<QVariant>> valores = LeerColumnas(st, leidas, rc, p->filasLeidas);
+            if (rc == SQLITE_DONE) {
+                p->filasLeidas = valores.isEmpty() ? 0 : valores[0].size();
+                r = Resultado();
+                r.esConsulta = true;
+                r.columnas = cols;
+                lectura->esConsulta = true;
+                lectura->columnas = std::move(cols);
+                lectura->valores = std::move(valores);
+            }
+        } else {
+            std::vector<char> deTexto(size_t(leidas.size()), 0);
+            for (int j = 0; j < paso.deTexto.size() && j < leidas.size(); ++j)
+                deTexto[size_t(j)] = paso.deTexto[j];
+            QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
+            for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
+            if (rc == SQLITE_DONE) {
+                r = Resultado();
+                r.esConsulta = true;
+                r.columnas = std::move(cols);
+                r.filas = std::move(filas);
+                r.afectados = -1;
+                if (destino) {
+                    r.tablaBase = paso.objeto;
+                    r.actualizable = true;
+                }
             }
         }
     } else {
@@ -601,7 +632,10 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
     if (!resto.isEmpty()) {
         Resultado siguiente;
         if (!correr(resto, paso, nullptr, siguiente, errores)) return false;
-        if (siguiente.esConsulta || !r.esConsulta) r = std::move(siguiente);
+        if (siguiente.esConsulta || !r.esConsulta) {
+            r = std::move(siguiente);
+            if (lectura) *lectura = Lectura();
+        }
     }
     return true;
 }
@@ -641,6 +675,23 @@ Resultado ProveedorSqlite::leer(const QString& sql, Errors& errores) {
     Resultado r;
     if (!correrPaso(pasos[0], r, errores, true)) LanzarEntrada(errores, antes);
     return r;
+}
+
+Lectura ProveedorSqlite::leerColumnas(const QString& sql, Errors& errores) {
+    if (!db_) LanzarAdo(kErrConexionInvalida);
+    empezarReloj();
+    const QList<Paso> pasos = planConNumeros(sql);
+    if (pasos.size() != 1) LanzarNoEsLectura(errores);
+    // No rowid is read, and a table's columns are described as the statement's own text is
+    // everywhere else; a view that takes writes keeps its key columns.
+    const std::optional<Objeto> destino = destinoDe(pasos[0]);
+    const Objeto* vista = destino && !destino->conRowid ? &*destino : nullptr;
+    const int antes = errores.Count();
+    Resultado r;
+    Lectura lectura;
+    if (!correr(pasos[0].sql, pasos[0], vista, r, errores, true, &lectura)) LanzarEntrada(errores, antes);
+    if (!lectura.esConsulta) return PorColumnas(std::move(r));
+    return lectura;
 }
 
 void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {

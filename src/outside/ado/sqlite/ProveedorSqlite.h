@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace ado::sqlite {
 
@@ -36,6 +37,8 @@ class ProveedorSqlite final : public Proveedor {
     // The engine's own parser judges too: one statement, nothing after it, and one that writes
     // nothing.
     Resultado leer(const QString& sql, Errors& errores) override;
+    // The same, straight into columns when every column has a declared type.
+    Lectura leerColumnas(const QString& sql, Errors& errores) override;
 
     void comenzarTransaccion(Errors& errores) override;
     void confirmarTransaccion(Errors& errores) override;
@@ -68,6 +71,7 @@ class ProveedorSqlite final : public Proveedor {
         QString resto;  // a second statement in the same text
         QList<Recordset::Columna> columnas;
         bool columnasListas = false;
+        qsizetype filasLeidas = 0;  // by the last reading into columns
     };
     struct Paso {
         QString sql;         // translated
@@ -91,9 +95,13 @@ class ProveedorSqlite final : public Proveedor {
     Preparada* prepararTexto(const QString& sql, Errors& errores, bool informar);
     // The plan of a statement whose compared numbers are filled into its shape's plan.
     QList<Paso> planConNumeros(const QString& lote);
+    // With `lectura`, a query's rows go into it by column instead of into r, unless a column's
+    // type is only known from its values.
     bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores,
-                bool soloLectura = false);
+                bool soloLectura = false, Lectura* lectura = nullptr);
     bool correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura = false);
+    // The object a step's rows may be written back to, when it takes writes.
+    std::optional<Objeto> destinoDe(const Paso& paso);
     void describirColumnas(Preparada& p, const Objeto* destino, const QString& objeto, bool conFila);
     const Objeto& objeto(const QString& nombre);
     void olvidarEsquema();
