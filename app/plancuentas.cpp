@@ -5,6 +5,7 @@
 //     plancuentas "@Server=datos;@DbName=DEMO;@UsuarioLogeado=ADMIN;"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "outside/runtime/Aplicacion.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
@@ -13,10 +14,10 @@ int main(int argc, char** argv) {
     app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().EXEName = "plancuentas";
     vb::App().Title = "Plan de Cuentas";
-    CNStuffContable::InstalaPrograma();
+    CNStuffContable::InstalaPrograma({}, FrmMA_CUENTAS::TablasQueLee());
     CNStuffContable::InicializaSistema();
     auto* ventana = new FrmMA_CUENTAS;
-    ventana->Form_Load();
-    ventana->show();
+    vb::ComoEvento("FrmMA_CUENTAS_Form_Load", [ventana] { ventana->Form_Load(); });
+    vb::MuestraVentana(ventana);
     return app.exec();
 }

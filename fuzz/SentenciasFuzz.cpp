@@ -5,17 +5,13 @@
 
 #include <QString>
 
+#include "Entrada.h"
 #include "outside/ado/CortesSql.h"
 #include "outside/ado/sqlite/TraductorSql.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     if (largo == 0) return 0;
-    // The first byte chooses how the rest reads: UTF-8 text, or raw UTF-16 units (NULs and
-    // unpaired surrogates included).
-    const auto* resto = reinterpret_cast<const char*>(datos + 1);
-    const qsizetype n = qsizetype(largo - 1);
-    const QString s =
-        (datos[0] & 1) ? QString::fromUtf8(resto, n) : QString(reinterpret_cast<const QChar*>(resto), n / 2);
+    const QString s = TextoDeEntrada(datos, largo);
     for (const auto& t : ado::sqlite::TraducirLote(s))
         if (t.sql.contains(QChar(0))) std::abort();
     if (ado::sqlite::TraducirSentencia(s).contains(QChar(0))) std::abort();
@@ -24,5 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const qsizetype cola = ado::PosicionCola(s);
     if (cola < 0 || cola > s.size()) std::abort();
     if (ado::ConsultaDeLectura(s) != ado::ConsultaDeLectura(ado::TextoPropio(s))) std::abort();
+    for (const auto& t : ado::sqlite::TraducirLote(s)) ado::sqlite::ColumnasDeTexto(t.sql);
     return 0;
 }

@@ -4,7 +4,9 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "lookup/CajasDeCodigo.h"
 #include "outside/ado/TextoSql.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/EditorGrilla.h"
 #include "outside/controls/FlexGrid.h"
@@ -16,6 +18,7 @@
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 #include "ui_Frmta_asigccosto.h"
@@ -31,10 +34,6 @@
 namespace {
 
 QPointer<Frmta_asigccosto> gFormulario;
-
-QString Cuenta() {
-    return CNStuffContable::gCuentaActual;
-}
 
 }  // namespace
 
@@ -55,10 +54,13 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent)
     ConectaEventos();
     ConectaCuentaYEditor();
     ConectaGrilla();
-    // The right button asks for the lookup; the form sees every key first.
-    for (QWidget* w : std::initializer_list<QWidget*>{txtCuenta[0], BrwTxt[0], FGCCosto, MSHFlexGrid1,
-                                                      CmbUnegocio, ChkVariable, ChkPideConf})
+    // The right button asks for the lookup; the form sees every key first, in the code search too.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{txtCuenta[0], BrwTxt[0], FGCCosto, MSHFlexGrid1, CmbUnegocio,
+                                         ChkVariable, ChkPideConf, BusquedaCodigo1->TxtBuscar})
         w->installEventFilter(this);
+    codigos_ = new CajasDeCodigo(this);
+    codigos_->Agrega(txtCuenta[0], BusquedaCodigo1);
 }
 
 void Frmta_asigccosto::RecogeControles() {
@@ -67,6 +69,11 @@ void Frmta_asigccosto::RecogeControles() {
     txtCuenta[0] = u.txtCuenta_0;
     txtCuenta[0]->DataField = "CODIGO";
     txtCuenta[0]->Tag = "MA_CUENTAS";
+    // Its right button is the lookup, not the box's own edit menu.
+    txtCuenta[0]->setContextMenuPolicy(Qt::PreventContextMenu);
+    BusquedaCodigo1 = new vb::BusquedaCodigo(this);
+    BusquedaCodigo1->setObjectName("BusquedaCodigo1");
+    BusquedaCodigo1->hide();
     lblDescripcion = u.lblDescripcion;
     CmbUnegocio = u.CmbUnegocio;
     ChkVariable = u.ChkVariable;
@@ -103,18 +110,15 @@ void Frmta_asigccosto::ConectaEventos() {
 void Frmta_asigccosto::ConectaCuentaYEditor() {
     connect(txtCuenta[0], &vb::CajaTexto::KeyDown, this,
             [this](int& KeyCode, int Shift) { txtCuenta_KeyDown(0, KeyCode, Shift); });
-    connect(txtCuenta[0], &vb::CajaTexto::GotFocus, this, [this] {
-        marcaCuenta_ = 0;
-        marcaEditor_ = -2;
-        UtilVex1->setHabilitado("CONSULTAR", !txtCuenta[0]->Tag.trimmed().isEmpty());
-        txtCuenta[0]->setStyleSheet("background-color: #00FFFF;");
-    });
+    connect(txtCuenta[0], &vb::CajaTexto::GotFocus, this, [this] { txtCuenta_GotFocus(0); });
     connect(txtCuenta[0], &vb::CajaTexto::LostFocus, this,
             [this] { txtCuenta[0]->setStyleSheet(QString()); });
 
     connect(BrwTxt[0], &vb::CajaTexto::GotFocus, this, [this] {
         marcaEditor_ = 0;
         marcaCuenta_ = -2;
+        // The cell's lookup, wherever the editor got the keyboard from.
+        UtilVex1->setHabilitado("CONSULTAR", !BrwTxt[0]->Tag.trimmed().isEmpty());
     });
     connect(BrwTxt[0], &vb::CajaTexto::KeyPress, this, [this](int& KeyAscii) {
         maker::gEnlaceControles().FiltraTecla(BrwTxt[0], KeyAscii);
@@ -165,9 +169,7 @@ void Frmta_asigccosto::Mostrar(bool desdeMenu) {
         cargado_ = true;
         Form_Load();
     }
-    show();
-    raise();
-    activateWindow();
+    vb::MuestraVentana(this);
 }
 
 bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
@@ -182,6 +184,8 @@ bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
         const int codigo = vb::CodigoTeclaVB(static_cast<QKeyEvent*>(evento));
         if (!UtilVex::AccionDe(codigo).isEmpty()) {
             if (editor_->Editando()) editor_->Cierra();
+            // The code typed in the account's search is the box's before the toolbar acts.
+            codigos_->Devuelve();
             UtilVex1->ProcesaTecla(codigo);
             return true;
         }
@@ -198,7 +202,7 @@ bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
 
 void Frmta_asigccosto::Form_Load() {
     // The account handed over is taken before the clearing and the unit list can change it.
-    const QString cuenta = Cuenta();
+    const QString cuenta = CNStuffContable::gCuentaActual;
     maker::gUtilidades().PreparaFormulario(this);
     CNStuffContable::AplicaIconoBarras(this);
     TablaActual = "MA_CUENTASCCOSTO";
@@ -209,10 +213,10 @@ void Frmta_asigccosto::Form_Load() {
     // A distribution shown for the account handed over is loaded: "Borrar" acts on it at once.
     DatosCargados = !Menu && Modificando;
     maker::gEnlaceControles().IniciaControles(this, maker::EnlaceControles::kModoConfigurar);
-    lblDescripcion->setText(CNStuffContable::gBaseDatos()
-                                .DatosTabla("MA_CUENTAS", CNStuffContable::gCuentaActual, "DESCRIPCION",
-                                            "CODIGO", 8, QString(), true, false)
-                                .toString());
+    lblDescripcion->setText(
+        CNStuffContable::gBaseDatos()
+            .DatosTabla("MA_CUENTAS", cuenta_.Codigo(), "DESCRIPCION", "CODIGO", 8, QString(), true, false)
+            .toString());
     for (const char* b : {"NUEVO", "BORRAR", "GRABAR", "CANCELAR"}) UtilVex1->setHabilitado(b, true);
     UtilVex1->setHabilitado("CONSULTAR", true);
     CargaComboUnegocio();
@@ -232,6 +236,9 @@ void Frmta_asigccosto::Form_Unload() {
 
 void Frmta_asigccosto::LimpiaPantalla() {
     Nuevo = Borrando = Modificando = Grabando = false;
+    // Nothing is shown any more: nothing to write over.
+    generalMostrada_.Olvida();
+    unidadMostrada_.Olvida();
     try {
         maker::gEnlaceControles().IniciaControles(this);
         Filas_ = {FilaDistribucion{}};
@@ -240,6 +247,9 @@ void Frmta_asigccosto::LimpiaPantalla() {
         txtCuenta[0]->setText(QString());
         txtCuenta[0]->setFocus();
         CargaComboUnegocio();
+        // The box may have kept the keyboard all along, with no focus event to say so: the
+        // lookup markers and button are its own again, whatever the grid's reset said.
+        if (focusWidget() == txtCuenta[0]) txtCuenta_GotFocus(0);
     } catch (const vb::ErrorVB& e) {
         if (e.Number != vb::kArgumentoInvalido)
             vb::MsgBox(e.Description, vb::vbCritical, "AVISO AL OPERADOR");
@@ -339,22 +349,22 @@ void Frmta_asigccosto::MSHFlexGrid1_DblClick() {
     txtCuenta_KeyDown(0, enter, 0);
 }
 
+void Frmta_asigccosto::txtCuenta_GotFocus(int Index) {
+    marcaCuenta_ = Index;
+    marcaEditor_ = -2;
+    UtilVex1->setHabilitado("CONSULTAR", !txtCuenta[size_t(Index)]->Tag.trimmed().isEmpty());
+    txtCuenta[0]->setStyleSheet("background-color: #00FFFF;");
+}
+
 void Frmta_asigccosto::TieneMov(const QString& cuenta, bool& tiene) {
     tiene = false;
-    DB_Dll& db = CNStuffContable::gBaseDatos();
     vb::ManejadorErrores h("TieneMov", maker::gUtilidades().Reportero());
-    ado::RecordsetPtr rs;
-    QString sql = "SELECT * FROM MV_ASIENTOSCCOSTO WHERE LTRIM(RTRIM(CUENTA))='" +
-                  ado::DuplicaApostrofes(cuenta.trimmed()) + "'";
-    if (!h.paso([&] { db.AbrirRecordset(sql, rs, db.gCnn, 2, 3, -1, true); })) return;
+    // A line with an amount, whoever may see it.
     h.paso([&] {
-        for (; !rs->Eof(); rs->MoveNext())
-            if (!rs->valor("Importe").isNull()) {
-                tiene = true;
-                break;
-            }
+        tiene = CNStuffContable::gBaseDatos().HayFilasReales(
+            "MV_ASIENTOSCCOSTO",
+            "LTRIM(RTRIM(CUENTA)) = " + ado::LiteralTexto(cuenta.trimmed()) + " AND Importe IS NOT NULL");
     });
-    db.CierraRecordset(rs);
 }
 
 void Frmta_asigccosto::ValidaCampos(bool& correcto) {
@@ -413,13 +423,23 @@ void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
     }
 }
 
+bool Frmta_asigccosto::CuentaDeLaCaja() {
+    // Another code in the box is taken as leaving the box takes it, before the action runs.
+    if (!txtCuenta[0]->text().trimmed().isEmpty() && !cuenta_.Es(txtCuenta[0]->text())) {
+        ValidaCampo(txtCuenta[0], 0, true);
+        if (HuboError) return false;
+    }
+    return cuenta_.Es(txtCuenta[0]->text());
+}
+
 void Frmta_asigccosto::BorraCuentaMostrada() {
-    // Only the account on screen, the one checked for movements, is deleted.
-    const QString cuenta = txtCuenta[0]->text().trimmed();
-    if (!DatosCargados || cuenta.isEmpty()) {
+    if (!DatosCargados || txtCuenta[0]->text().trimmed().isEmpty()) {
         Aviso("Debe Ingresar una Cuenta");
         return;
     }
+    // Only the account on screen, the one checked for movements, is deleted.
+    if (!CuentaDeLaCaja()) return;
+    const QString cuenta = cuenta_.Codigo();
     bool tiene = false;
     TieneMov(cuenta, tiene);
     if (tiene) {
@@ -427,7 +447,6 @@ void Frmta_asigccosto::BorraCuentaMostrada() {
         LimpiaPantalla();
         return;
     }
-    CNStuffContable::gCuentaActual = cuenta;
     Borrando = true;
     Actualizar_Datos();
     if (!HuboError) {
@@ -439,6 +458,8 @@ void Frmta_asigccosto::BorraCuentaMostrada() {
 }
 
 void Frmta_asigccosto::GrabaDistribucion() {
+    // An empty box is refused by the checks below; another code is loaded first.
+    if (!txtCuenta[0]->text().trimmed().isEmpty() && !CuentaDeLaCaja()) return;
     Grabando = true;
     bool correcto = false;
     ValidaCampos(correcto);

@@ -6,7 +6,7 @@
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "journal/Lbc_Asiento.h"
-#include "lookup/Rt_BusquedaCodigo.h"
+#include "lookup/CajasDeCodigo.h"
 #include "outside/controls/Aceleradores.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
@@ -18,6 +18,7 @@
 #include "outside/maker/VisorConsulta.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
 #include "ui_frmMA_CUENTASADIC.h"
@@ -119,9 +120,7 @@ void frmMA_CUENTASADIC::Muestra() {
     const bool nueva = !Existe();
     frmMA_CUENTASADIC& f = instancia();
     if (nueva) f.Form_Load();
-    f.show();
-    f.raise();
-    f.activateWindow();
+    vb::MuestraVentana(&f);
 }
 
 void frmMA_CUENTASADIC::RecogeControles() {
@@ -163,10 +162,10 @@ void frmMA_CUENTASADIC::ConectaEventos() {
         connect(caja, &vb::CajaTexto::KeyDown, this,
                 [this, i](int& k, int s) { txtFields_KeyDown(i, k, s); });
     }
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::CodigoElegido, this,
-            &frmMA_CUENTASADIC::BusquedaCodigo1_CodigoElegido);
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::LostFocus, this,
-            &frmMA_CUENTASADIC::BusquedaCodigo1_LostFocus);
+    // Every field whose tag names a table is a code box.
+    m_Codigos = new CajasDeCodigo(this);
+    for (vb::CajaTexto* caja : txtFields)
+        if (!caja->Tag.trimmed().isEmpty()) m_Codigos->Agrega(caja, BusquedaCodigo1);
 
     // The window sees every key first (its key preview), as the toolbar's function keys work from
     // any control; key releases and mouse presses of the boxes come the same way.
@@ -185,16 +184,11 @@ bool frmMA_CUENTASADIC::eventFilter(QObject* objeto, QEvent* evento) {
             if (objeto != foco && !(objeto == this && !(foco && isAncestorOf(foco)))) break;
             auto* tecla = static_cast<QKeyEvent*>(evento);
             int codigo = vb::CodigoTeclaVB(tecla);
-            if (codigo != 0) Form_KeyDown(codigo, vb::EstadoShift(tecla->modifiers()));
+            if (codigo == 0) break;
+            Form_KeyDown(codigo, vb::EstadoShift(tecla->modifiers()));
+            if (codigo == 0) return true;
             break;
         }
-        case QEvent::KeyRelease:
-            if (indice >= 0) {
-                auto* tecla = static_cast<QKeyEvent*>(evento);
-                const int codigo = vb::CodigoTeclaVB(tecla);
-                if (codigo != 0) txtFields_KeyUp(indice, codigo, vb::EstadoShift(tecla->modifiers()));
-            }
-            break;
         case QEvent::MouseButtonPress:
             if (indice >= 0) txtFields_MouseDown(indice);
             break;
@@ -215,6 +209,14 @@ bool frmMA_CUENTASADIC::Visible(const QWidget* control) {
 
 // ---- opening ----
 
+bool frmMA_CUENTASADIC::AbreFila(const QString& cuenta) {
+    if (!rsAdic) rsAdic = ado::Recordset::Crear();
+    rsAdic->LockType = ado::adLockOptimistic;
+    rsAdic->CursorType = ado::adOpenDynamic;
+    return CNStuffContable::gBaseDatos().ExisteEnTabla(TablaActual, cuenta, "CODIGO", rsAdic, 8, QString(),
+                                                       false);
+}
+
 bool frmMA_CUENTASADIC::ValidaCampos() {
     HuboError = false;
     for (int i = 0; i < txtFields.size(); ++i) {
@@ -227,7 +229,8 @@ bool frmMA_CUENTASADIC::ValidaCampos() {
 void frmMA_CUENTASADIC::AbreTabla(const QString& tabla) {
     vb::ManejadorErrores h("Generar", maker::gUtilidades().Reportero());
     h.paso([&] {
-        QString sql = "SELECT top 1 * FROM " + tabla;
+        // The table's columns and no row: nothing the form did not load can be shown or written.
+        QString sql = "SELECT top 1 * FROM " + tabla + " WHERE 1 = 0";
         auto& db = CNStuffContable::gBaseDatos();
         db.AbrirRecordset(sql, rsAdic, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
     });
@@ -235,7 +238,6 @@ void frmMA_CUENTASADIC::AbreTabla(const QString& tabla) {
 
 void frmMA_CUENTASADIC::Form_Load() {
     vb::ManejadorErrores h("Form_Load", maker::gUtilidades().Reportero());
-    auto& db = CNStuffContable::gBaseDatos();
     const auto paso = [&h](const std::function<void()>& f) { return h.paso(f); };
     if (!paso([&] { maker::gUtilidades().PreparaFormulario(this); })) return;
     if (!paso([&] { CNStuffContable::AplicaIconoBarras(this); })) return;
@@ -245,10 +247,11 @@ void frmMA_CUENTASADIC::Form_Load() {
     if (!paso([&] { LimpiaPantalla(); })) return;
     if (FormaIndependiente) return;
 
-    const QString cuenta = CNStuffContable::gCuentaActual;
-    // An account the user may not see is not loaded: the form waits empty, its fields closed.
-    bool alAlcance = false;
-    if (!paso([&] { alAlcance = account_extras::CuentaAlAlcance(cuenta); }) || !alAlcance) return;
+    // The account handed over becomes the form's own; one the user may not see is not loaded:
+    // the form waits empty, its fields closed.
+    bool cargada = false;
+    if (!paso([&] { cargada = cuenta_.Toma(CNStuffContable::gCuentaActual); }) || !cargada) return;
+    const QString cuenta = cuenta_.Codigo();
     bool encontrado = false;
     if (!paso([&] { encontrado = Asiento().ExisteDatosAdicionales(cuenta, rsAdic); })) return;
     if (!paso([&] {
@@ -269,20 +272,12 @@ void frmMA_CUENTASADIC::Form_Load() {
         }))
         return;
     // Reopened updatable on the account's row: the save writes through it.
-    if (!paso([&] {
-            if (!rsAdic) rsAdic = ado::Recordset::Crear();
-            if (rsAdic->State() != ado::adStateClosed) rsAdic->Close();
-            rsAdic->LockType = ado::adLockOptimistic;
-            rsAdic->CursorType = ado::adOpenDynamic;
-            db.ExisteEnTabla("MA_CUENTASADIC", cuenta, "CODIGO", rsAdic, 8, QString(), false);
-        }))
-        return;
+    if (!paso([&] { AbreFila(cuenta); })) return;
     if (!paso([&] { DetalleOn(true); })) return;
     if (!paso([&] { MuestraDatos(); })) return;
     if (!paso([&] {
             txtFields[0]->setEnabled(false);
             txtFields[0]->setText(cuenta);
-            if (!Nuevo && !m_Mostrado.isEmpty()) m_Mostrado[0] = cuenta;
         }))
         return;
     // The account's view is applied as the row is shown, so no field it hides takes typing.
@@ -313,8 +308,7 @@ void frmMA_CUENTASADIC::MuestraDatos() {
     }
     if (!h.paso([&] { m_Personalizados->AsignarPersonalizados(rsAdic); })) return;
     // What the user saw: a save writes only what differs from it.
-    m_Mostrado.clear();
-    for (const vb::CajaTexto* caja : txtFields) m_Mostrado << caja->text();
+    h.paso([&] { RecuerdaMostrada(); });
 }
 
 // ---- toolbar and keys ----
@@ -361,6 +355,8 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
 }
 
 void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
+    // Nothing loaded, nothing to delete.
+    if (!cuenta_.Cargada()) return;
     const int respuesta = vb::MsgBox("Confirma la baja de este registro?",
                                      vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2, "Atención!");
     if (respuesta != vb::vbYes) return;
@@ -370,12 +366,13 @@ void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
             Modificando = false;
         }))
         return;
-    if (!h.paso([&] { ActualizarDatos(); })) return;
-    if (!h.paso([&] { AbreTabla(TablaActual); })) return;
-    h.paso([&] { MuestraDatos(); });
+    // A delete leaves the form cleared, with nothing loaded: no other row takes its place.
+    h.paso([&] { ActualizarDatos(); });
 }
 
 void frmMA_CUENTASADIC::GrabaDesdeBarra(vb::ManejadorErrores& h) {
+    // Nothing loaded, nothing to check or save.
+    if (!cuenta_.Cargada()) return;
     if (!h.paso([&] { Grabando = true; })) return;
     bool valido = false;
     if (!h.paso([&] { valido = ValidaCampos(); })) {
@@ -400,16 +397,15 @@ void frmMA_CUENTASADIC::Form_KeyDown(int& KeyCode, int /*Shift*/) {
         if (KeyCode != vb::vbKeyF5) return;
         txtFields[CampoActual]->setText(BusquedaCodigo1->CodigoActual());
     }
-    UtilVex1->ProcesaTecla(KeyCode);
+    // A key the toolbar acted on is spent: it reaches no field, and nothing after the action
+    // (a closed window, another window's field) sees it again.
+    if (UtilVex1->ProcesaTecla(KeyCode)) KeyCode = 0;
 }
 
 void frmMA_CUENTASADIC::txtFields_GotFocus(int Index) {
     CampoActual = Index;
     UtilVex1->setHabilitado("CONSULTAR", !txtFields[Index]->Tag.trimmed().isEmpty());
     Colorea(txtFields[Index], kColorFoco);
-    // One search control serves every box: it must search the table of the box it opens under.
-    if (BusquedaCodigo1->Tabla.compare(txtFields[Index]->Tag, Qt::CaseInsensitive) != 0)
-        BusquedaCodigo1->Tabla.clear();
 }
 
 void frmMA_CUENTASADIC::txtFields_LostFocus(int Index) {
@@ -423,34 +419,13 @@ void frmMA_CUENTASADIC::txtFields_MouseDown(int Index) {
 void frmMA_CUENTASADIC::txtFields_KeyDown(int Index, int& KeyCode, int /*Shift*/) {
     BusquedaCodigo1->Buscar = txtFields[Index]->text();
     auto& enlace = maker::gEnlaceControles();
-    if (!enlace.TeclaSalida(KeyCode)) return;
+    // Escape leaves the value typed as it is, unchecked: the Enter that follows checks it, and
+    // is not spent answering a message the Escape raised.
+    if (KeyCode == vb::vbKeyEscape || !enlace.TeclaSalida(KeyCode)) return;
     Campo_valida(Index, txtFields[Index]);
     if (HuboError) return;
     if (Index == 0 && FormaIndependiente) return;
     enlace.MueveFoco(KeyCode, txtFields[Index]);
-}
-
-void frmMA_CUENTASADIC::txtFields_KeyUp(int Index, int KeyCode, int /*Shift*/) {
-    BusquedaCodigo1->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
-    BusquedaCodigo1->Buscar = txtFields[Index]->text();
-    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtFields[Index], KeyCode, "0");
-}
-
-void frmMA_CUENTASADIC::BusquedaCodigo1_CodigoElegido(const QString& codigo) {
-    try {
-        vb::CajaTexto* caja = txtFields[CampoActual];
-        caja->setText(codigo.trimmed());
-        caja->setFocus();
-        int tecla = vb::vbKeyReturn;
-        txtFields_KeyDown(CampoActual, tecla, 0);
-        BusquedaCodigo1->hide();
-    } catch (const vb::ErrorVB&) {
-        BusquedaCodigo1->hide();
-    }
-}
-
-void frmMA_CUENTASADIC::BusquedaCodigo1_LostFocus() {
-    BusquedaCodigo1->hide();
 }
 
 void frmMA_CUENTASADIC::EnfocaCampo(int index) {

@@ -3,9 +3,12 @@
 // The chart of accounts opens it for the current account (gCuentaActual); on its own
 // (FormaIndependiente) the code is typed and each save or cancel clears it for the next account.
 // One header; one .cpp per topic (frmMA_CUENTASADIC_*.cpp).
+#include "account_extras/AlcanceCuenta.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "services/GrabacionOptimista.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,6 +16,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class Lbc_Asiento;
 class QGroupBox;
 class QLabel;
@@ -47,6 +51,8 @@ class frmMA_CUENTASADIC : public QWidget {
     // The form runs on its own (the code typed, each save or cancel clearing it for the next
     // account) instead of serving the account of the chart of accounts.
     void FijaFormaIndependiente(bool independiente) { FormaIndependiente = independiente; }
+    // The account the form acts on ("" when none is loaded).
+    const QString& Cuenta() const { return cuenta_.Codigo(); }
     // What the form holds: a new row, a stored one; and whether the last validation or save refused.
     bool CuentaNueva() const { return Nuevo; }
     bool CuentaGuardada() const { return Modificando; }
@@ -97,10 +103,15 @@ class frmMA_CUENTASADIC : public QWidget {
     vb::FlexGrid* MSFlexGrid1 = nullptr;
     vb::CajaTexto* TxtEdit = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;
+    // The coded fields, as every code box behaves.
+    CajasDeCodigo* m_Codigos = nullptr;
     UtilVex* UtilVex1 = nullptr;
 
     // True: the form runs on its own; false: it serves the account of the chart of accounts.
     bool FormaIndependiente = false;
+    // The account the form acts on: the one it was opened for or the one its user loaded; none
+    // after a clearing, and then "Borrar" and "Grabar" do nothing.
+    account_extras::CuentaDeVentana cuenta_;
 
     // ---- form state ----
     QString TablaActual;
@@ -120,9 +131,6 @@ class frmMA_CUENTASADIC : public QWidget {
     void txtFields_LostFocus(int Index);
     void txtFields_MouseDown(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
-    void txtFields_KeyUp(int Index, int KeyCode, int Shift);
-    void BusquedaCodigo1_CodigoElegido(const QString& codigo);
-    void BusquedaCodigo1_LostFocus();
     // The field at its index, brought forward on its tab before it takes the focus.
     void EnfocaCampo(int index);
     void Descargar();
@@ -133,21 +141,29 @@ class frmMA_CUENTASADIC : public QWidget {
     bool ValidaCodigo(vb::ManejadorErrores& h, const QString& valor, QString& mensaje);
     bool ValidaCuentaTecleada(vb::ManejadorErrores& h, const QString& valor, QString& mensaje);
     bool AbreFilaDeCuenta(vb::ManejadorErrores& h, const QString& valor);
+    // The form's recordset reopened updatable on the account's row; true when it has one.
+    bool AbreFila(const QString& cuenta);
     // The steps of a save (ActualizarDatos) under its one handler.
     bool FechaDeGrabacion(vb::ManejadorErrores& h);
     void BorraFila(vb::ManejadorErrores& h);
     void EscribeCampo(const vb::CajaTexto* caja);
     bool GuardaFila(vb::ManejadorErrores& h);
-    // The code the save is for: the box bound to CODIGO, else the account handed over.
-    QString CuentaDelRegistro() const;
-    // An existing row: writes only what the user changed since it was shown, and only while the
-    // stored values are still the ones shown; false (and the user told) otherwise.
-    bool GrabaCambios();
+    // The row as shown (or a new one) and the form as shown, for the save: it writes only the columns
+    // the user changed, and only while nobody else changed them or saved the row meanwhile.
+    void RecuerdaMostrada();
+    // What the form shows now, by column: each box's text, each personalised value as typed.
+    QHash<QString, QString> EnPantalla() const;
+    // The operator's name of each column: the caption beside its box.
+    QHash<QString, QString> Rotulos() const;
+    // Inside the save's or the delete's transaction: nobody else changed what it writes or deleted
+    // the row; false, with the message, otherwise.
+    bool SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra);
+    // An existing row: the columns the user changed, written over the row as stored now.
+    void EscribeCambios(const QStringList& cambiados);
 
     std::unique_ptr<Ui::frmMA_CUENTASADIC> ui_;
     std::unique_ptr<Lbc_Asiento> m_Asiento;
     std::unique_ptr<personalizados::GrillaPersonalizados> m_Personalizados;
     bool m_Descargando = false;
-    // The boxes' texts as the row was shown; empty for a row not shown (a new one).
-    QStringList m_Mostrado;
+    GrabacionOptimista mostrada_;
 };

@@ -7,6 +7,8 @@
 #include "data/Globales.h"
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Field.h"
+#include "outside/ado/TextoSql.h"
+#include "outside/ado/Transaccion.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/maker/EnlaceControles.h"
 #include "outside/maker/Utilidades.h"
@@ -20,6 +22,7 @@
 
 #include <QLabel>
 #include <QTabWidget>
+#include <optional>
 
 namespace {
 
@@ -68,8 +71,10 @@ void frmMA_CUENTASADIC::ActualizarDatos() {
         }
     } descarta{rsAdic};
 
-    // Nothing is written for an account the user may not see; he is told it is missing.
-    if ((Nuevo || Modificando || Borrando) && !account_extras::CuentaAlAlcance(CuentaDelRegistro())) {
+    // Nothing loaded, nothing written; nothing for an account the user may not see either, and he
+    // is told only that it is missing.
+    if (!cuenta_.Cargada()) return;
+    if (!cuenta_.Escribible()) {
         HuboError = true;
         vb::MsgBox("La cuenta es inexistente", vb::vbInformation, "Aviso al operador...");
         return;
@@ -97,11 +102,22 @@ bool frmMA_CUENTASADIC::FechaDeGrabacion(vb::ManejadorErrores& h) {
 }
 
 void frmMA_CUENTASADIC::BorraFila(vb::ManejadorErrores& h) {
-    // Nothing to delete when the account has no row; the code is taken before the row goes.
-    if (!rsAdic || rsAdic->State() == ado::adStateClosed || rsAdic->Bof() || rsAdic->Eof()) return;
-    QString codigo;
-    if (!h.paso([&] { codigo = maker::gUtilidades().TextoCampo(rsAdic->valor("Codigo")); })) return;
+    // A new record has no row to delete, whatever another user stored meanwhile.
+    if (!mostrada_.Recordado() || mostrada_.EsNuevo()) return;
+    const QString codigo = cuenta_.Codigo();
+    // The row as shown, still so, deleted in one transaction: a row someone else changed or
+    // deleted since it was shown is not deleted, and the user is told.
+    std::optional<ado::Transaccion> transaccion;
+    if (!h.paso([&] { transaccion.emplace(CNStuffContable::gBaseDatos().gCnn); })) return;
+    bool hay = false;
+    if (!h.paso([&] { hay = AbreFila(codigo); })) return;
+    QStringList columnas;
+    if (hay)
+        for (int i = 0; i < rsAdic->fields().Count(); ++i) columnas << rsAdic->fields().Item(i).Name();
+    if (!SinCambiosAjenos(h, columnas, true)) return;
     if (!h.paso([&] { rsAdic->Delete(); })) return;
+    if (!h.paso([&] { transaccion->Confirmar(); })) return;
+    mostrada_.Eliminado();
     if (!h.paso([&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + codigo + "'"); })) return;
     h.paso([&] { LimpiaPantalla(); });
 }
@@ -123,7 +139,8 @@ void frmMA_CUENTASADIC::EscribeCampo(const vb::CajaTexto* caja) {
         else
             f.setValue(util.AlineaDerecha(codigo, 4));
     } else if (db.ADOText(f.Type())) {
-        const QString valor = util.TextoCampo(texto);
+        // Trimmed first: a value shown aligned to its column and then typed at is the value typed.
+        const QString valor = vb::Trim(util.TextoCampo(texto));
         f.setValue(f.DefinedSize() > kLargoMaximoRelleno ? vb::Trim(valor)
                                                          : util.AlineaDerecha(valor, int(f.DefinedSize())));
     } else if (db.ADOCurrency(f.Type()) || db.ADONumeric(f.Type())) {
@@ -141,10 +158,8 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
     auto& util = maker::gUtilidades();
     if (!h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
-            const int iCodigo = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
-            const QString cuenta = iCodigo >= 0 ? txtFields[iCodigo]->text() : QString();
-            const QString vista =
-                vb::Trim(util.TextoCampo(db.DatosTabla("MA_CUENTAS", cuenta, "TIPOVISTA", "CODIGO", 8)));
+            const QString vista = vb::Trim(
+                util.TextoCampo(db.DatosTabla("MA_CUENTAS", cuenta_.Codigo(), "TIPOVISTA", "CODIGO", 8)));
             if (vista == "CL")
                 rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefault"));
             if (vista == "PR")
@@ -153,80 +168,100 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
         return false;
     if (!h.paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return false;
     if (!Nuevo && !Modificando) return true;
-    if (Nuevo) {
-        if (!h.paso([&] { rsAdic->Update(); })) return false;
-    } else {
-        bool grabado = false;
-        if (!h.paso([&] { grabado = GrabaCambios(); })) return false;
-        if (!grabado) {
-            HuboError = true;
-            return false;
-        }
+    // The check of what others did since the row was shown and the write are one transaction.
+    std::optional<ado::Transaccion> transaccion;
+    if (!h.paso([&] { transaccion.emplace(CNStuffContable::gBaseDatos().gCnn); })) return false;
+    const QStringList cambiados = Nuevo ? QStringList() : mostrada_.Cambiados(EnPantalla());
+    if (!SinCambiosAjenos(h, cambiados, false)) return false;
+    if (!h.paso([&] {
+            if (Nuevo)
+                rsAdic->Update();
+            else
+                EscribeCambios(cambiados);
+        }))
+        return false;
+    if (!h.paso([&] { transaccion->Confirmar(); })) return false;
+    return h.paso(
+        [&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1, "'" + cuenta_.Codigo() + "'"); });
+}
+
+bool frmMA_CUENTASADIC::SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra) {
+    GrabacionOptimista::Veredicto v;
+    if (!h.paso([&] { v = mostrada_.Comprueba(columnas); })) return false;
+    if (v.ok()) return true;
+    HuboError = true;
+    QString despues;
+    if (v.estado == GrabacionOptimista::Estado::Cambiado) {
+        // What is stored now is what the next "Grabar" or "Borrar" acts on, knowingly.
+        mostrada_.AceptaGuardado();
+        despues = borra ? "Presione Borrar otra vez para borrarlos de todos modos."
+                        : "Lo que usted escribió sigue en pantalla: presione Grabar otra vez para guardarlo.";
+    } else if (!borra) {
+        despues =
+            "Lo que usted escribió sigue en pantalla: cierre la ventana y ábrala otra vez para ver lo "
+            "guardado.";
     }
-    return h.paso([&] {
-        ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1,
-                                         "'" + util.TextoCampo(rsAdic->valor("Codigo")) + "'");
-    });
+    mostrada_.Avisa(v, despues);
+    return false;
 }
 
-QString frmMA_CUENTASADIC::CuentaDelRegistro() const {
-    const int i = maker::gEnlaceControles().CampoEnlazado("CODIGO", txtFields);
-    const QString codigo = i >= 0 ? vb::Trim(txtFields[i]->text()) : QString();
-    return codigo.isEmpty() ? CNStuffContable::gCuentaActual : codigo;
-}
-
-bool frmMA_CUENTASADIC::GrabaCambios() {
-    auto& db = CNStuffContable::gBaseDatos();
+void frmMA_CUENTASADIC::EscribeCambios(const QStringList& cambiados) {
     ado::Fields& campos = rsAdic->fields();
-    // The columns the user changed: a box whose text is not the one shown, a personalised value
-    // other than the one read. The stamp and the price class go with them but are nobody's edit.
-    QList<int> propias;
-    QStringList nombres;
-    for (int i = 0; i < txtFields.size(); ++i) {
-        const vb::CajaTexto* caja = txtFields[i];
-        const int c = campos.indiceDe(caja->DataField);
-        if (c < 0) continue;
-        if (i < m_Mostrado.size() && caja->text() == m_Mostrado[i]) continue;
-        propias << c;
-        nombres << (caja->toolTip().isEmpty() ? caja->DataField : caja->toolTip());
+    // The columns the user changed; the stamp and the price class go with them, nobody's edit.
+    QStringList columnas = cambiados;
+    if (columnas.isEmpty()) return;
+    for (const char* c : {"FECHAHORA_MODIFICACION", "CLASE"}) {
+        const ado::Field& f = campos[QString::fromLatin1(c)];
+        if (f.Value() != f.OriginalValue() || f.Value().isNull() != f.OriginalValue().isNull())
+            columnas << QString::fromLatin1(c);
     }
-    QList<int> acompanan;
-    for (int c = 0; c < campos.Count(); ++c) {
-        const QString nombre = campos[c].Name();
-        if (propias.contains(c)) continue;
-        const bool distinto = campos[c].Value() != campos[c].OriginalValue() ||
-                              campos[c].Value().isNull() != campos[c].OriginalValue().isNull();
-        if (!distinto) continue;
-        if (nombre.startsWith("P_", Qt::CaseInsensitive)) {
-            propias << c;
-            nombres << nombre;
-        } else if (Es(nombre, "fechahora_modificacion") || Es(nombre, "CLASE")) {
-            acompanan << c;
-        }
-    }
-    if (propias.isEmpty() && acompanan.isEmpty()) return true;
-
-    const QString cuenta = CuentaDelRegistro();
     ado::RecordsetPtr actual = ado::Recordset::Crear();
     actual->CursorType = ado::adOpenDynamic;
     actual->LockType = ado::adLockOptimistic;
-    const bool hay = db.ExisteEnTabla(TablaActual, cuenta, "CODIGO", actual, 8, QString(), false);
-    for (int k = 0; k < propias.size(); ++k) {
-        const ado::Field& f = campos[propias[k]];
-        const QVariant guardado = hay ? actual->valor(f.Name()) : QVariant();
-        const QVariant mostrado = f.OriginalValue();
-        if (hay && guardado.isNull() == mostrado.isNull() && (guardado.isNull() || guardado == mostrado))
-            continue;
-        vb::MsgBox("La cuenta " + cuenta + " fue modificada por otro usuario en el campo \"" + nombres[k] +
-                       "\" desde que se mostró: no se grabó nada. Vuelva a abrir la cuenta para ver el "
-                       "valor guardado.",
-                   vb::vbExclamation, "Aviso al operador");
-        return false;
-    }
-    for (int c : propias + acompanan) actual->fields()[campos[c].Name()].setValue(campos[c].Value());
+    if (!CNStuffContable::gBaseDatos().ExisteEnTabla(TablaActual, cuenta_.Codigo(), "CODIGO", actual, 8,
+                                                     QString(), false))
+        vb::Raise(ado::kErrBofEof, "No se encuentra la fila para actualizar");
+    for (const QString& c : columnas) actual->fields()[c].setValue(campos[c].Value());
     actual->Update();
     rsAdic->CancelUpdate();
-    return true;
+}
+
+QHash<QString, QString> frmMA_CUENTASADIC::EnPantalla() const {
+    QHash<QString, QString> valores;
+    // The key is the account's own and never changes with the form.
+    for (const vb::CajaTexto* caja : txtFields)
+        if (!Es(caja->DataField, "CODIGO")) valores.insert(caja->DataField.toUpper(), caja->text());
+    for (const auto& [columna, valor] : m_Personalizados->Campos()) valores.insert(columna.toUpper(), valor);
+    return valores;
+}
+
+void frmMA_CUENTASADIC::RecuerdaMostrada() {
+    mostrada_ = GrabacionOptimista(
+        {"los datos adicionales de la cuenta " + cuenta_.Codigo(),
+         TablaActual,
+         "CODIGO = " + ado::LiteralTexto(cuenta_.Codigo()),
+         {},
+         {},
+         "SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(cuenta_.Codigo()),
+         Rotulos()});
+    if (Nuevo)
+        mostrada_.RecuerdaNuevo();
+    else
+        mostrada_.RecuerdaFila(rsAdic);
+    mostrada_.RecuerdaEnPantalla(EnPantalla());
+}
+
+QHash<QString, QString> frmMA_CUENTASADIC::Rotulos() const {
+    // The caption of the label beside each box.
+    QHash<QString, QString> rotulos;
+    for (const QLabel* l : findChildren<QLabel*>()) {
+        const auto* caja = qobject_cast<const vb::CajaTexto*>(l->buddy());
+        if (!caja || !txtFields.contains(caja)) continue;
+        QString texto = l->text().remove('&').trimmed();
+        if (texto.endsWith(':')) texto.chop(1);
+        rotulos.insert(caja->DataField.toUpper(), texto.trimmed());
+    }
+    return rotulos;
 }
 
 void frmMA_CUENTASADIC::LimpiaPantalla() {
@@ -237,7 +272,8 @@ void frmMA_CUENTASADIC::LimpiaPantalla() {
             Nuevo = false;
             Borrando = false;
             Modificando = false;
-            m_Mostrado.clear();
+            mostrada_.Olvida();
+            cuenta_.Suelta();
         }))
         return;
     if (!paso([&] { enlace.PreparaFormulario(this); })) return;

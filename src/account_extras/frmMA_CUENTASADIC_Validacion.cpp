@@ -85,7 +85,7 @@ bool frmMA_CUENTASADIC::ValidaCodigo(vb::ManejadorErrores& h, const QString& val
     if (!FormaIndependiente) {
         if (!h.paso([&] {
                 LblTitulo->setText(maker::gUtilidades().TextoCampo(CNStuffContable::gBaseDatos().DatosTabla(
-                    "MA_CUENTAS", CNStuffContable::gCuentaActual, "DESCRIPCION", "CODIGO", 8)));
+                    "MA_CUENTAS", cuenta_.Codigo(), "DESCRIPCION", "CODIGO", 8)));
             }))
             return false;
     } else if (!ValidaCuentaTecleada(h, valor, mensaje)) {
@@ -99,8 +99,9 @@ bool frmMA_CUENTASADIC::ValidaCuentaTecleada(vb::ManejadorErrores& h, const QStr
     auto& util = maker::gUtilidades();
     ado::RecordsetPtr cuenta;
     bool existe = false;
+    // The account typed is the form's own only once it is accepted.
+    cuenta_.Suelta();
     if (!h.paso([&] {
-            CNStuffContable::gCuentaActual = valor;
             existe = CNStuffContable::gBaseDatos().ExisteEnTabla("MA_CUENTAS", valor, "CODIGO", cuenta, 8,
                                                                  QString());
         }))
@@ -122,18 +123,14 @@ bool frmMA_CUENTASADIC::ValidaCuentaTecleada(vb::ManejadorErrores& h, const QStr
                })) {
         return false;
     }
-    return !aceptada || AbreFilaDeCuenta(h, valor);
+    if (!aceptada) return true;
+    cuenta_.Toma(valor);
+    return AbreFilaDeCuenta(h, valor);
 }
 
 bool frmMA_CUENTASADIC::AbreFilaDeCuenta(vb::ManejadorErrores& h, const QString& valor) {
     bool hay = false;
-    if (!h.paso([&] {
-            rsAdic->LockType = ado::adLockOptimistic;
-            rsAdic->CursorType = ado::adOpenDynamic;
-            hay = CNStuffContable::gBaseDatos().ExisteEnTabla(TablaActual, valor, "Codigo", rsAdic, 8,
-                                                              QString(), false);
-        }))
-        return false;
+    if (!h.paso([&] { hay = AbreFila(valor); })) return false;
     if (!hay) {
         Nuevo = true;
         Borrando = false;

@@ -10,6 +10,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "outside/maker/VisorConsulta.h"
 #include "outside/runtime/Dialogos.h"
+#include "services/CNStuffContable.h"
 
 #include <QHash>
 
@@ -62,7 +63,8 @@ void RegistraFormulario(const QString& nombre, Abridor abridor) {
     Formularios().insert(nombre.toLower(), std::move(abridor));
 }
 
-bool MuestraFormulario(const QString& nombre) {
+bool MuestraFormulario(const QString& nombre, const QString& cuenta) {
+    CNStuffContable::gCuentaActual = cuenta;
     const auto registrado = Formularios().constFind(nombre.toLower());
     if (registrado == Formularios().cend()) {
         if (MuestraDelSistema(nombre)) return true;

@@ -9,13 +9,15 @@
 namespace EnlacesCuentas {
 
 // Companion windows, by their form name ("frmMA_CUENTASADIC", "Frmta_asigccosto",
-// "frmMa_ManualCuentas"). The window shows modeless and reads gCuentaActual; one already open is
-// brought forward. An opener registered under a name takes the window's place; an empty one
+// "frmMa_ManualCuentas"). The window shows modeless for the account handed over, which it takes
+// from gCuentaActual while it loads and keeps as its own; one already open is brought forward
+// with its account. An opener registered under a name takes the window's place; an empty one
 // makes the window missing.
 using Abridor = std::function<void()>;
 void RegistraFormulario(const QString& nombre, Abridor abridor);
-// False, with a notice to the operator, when the window is missing.
-bool MuestraFormulario(const QString& nombre);
+// Hands the account over and shows the window; false, with a notice to the operator, when the
+// window is missing.
+bool MuestraFormulario(const QString& nombre, const QString& cuenta);
 // Drops every registered opener: the suite's own windows again.
 void RegistraFormulariosDelSistema();
 

@@ -1,7 +1,9 @@
 // The window itself: its controls, the wiring of their events, the rules object and the close.
 #include "accounts/FrmMA_CUENTAS.h"
 
+#include "accounts/EntornoReglas.h"
 #include "data/DB_Dll.h"
+#include "lookup/CajasDeCodigo.h"
 #include "outside/ado/Recordset.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/BarraEstado.h"
@@ -108,8 +110,6 @@ void FrmMA_CUENTAS::CompletaControles() {
     Tbar->AgregaBoton("Actualizar Cash Flow");
 
     TxtCodigo->Tag = "MA_CUENTAS";
-    // Room for the longest code with its level separators.
-    TxtCodigo->setMinimumWidth(TxtCodigo->fontMetrics().horizontalAdvance("0-0-00-00-000-0000") + 12);
     auto* grupoTipo = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) grupoTipo->addButton(OptTipoCuenta[i], i);
 
@@ -166,13 +166,6 @@ void FrmMA_CUENTAS::ConectaEventos() {
     connect(ChkBloqueo, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkBloqueo_Click);
     connect(CmbMP, &QComboBox::currentIndexChanged, this, &FrmMA_CUENTAS::CmbMP_Click);
 
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::CodigoElegido, this,
-            &FrmMA_CUENTAS::BusquedaCodigo1_Elegido);
-    connect(BusquedaCodigo2, &vb::BusquedaCodigo::CodigoElegido, this,
-            &FrmMA_CUENTAS::BusquedaCodigo2_Elegido);
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::LostFocus, this, &FrmMA_CUENTAS::BusquedaCodigo1_LostFocus);
-    connect(BusquedaCodigo2, &vb::BusquedaCodigo::LostFocus, this, &FrmMA_CUENTAS::BusquedaCodigo2_LostFocus);
-
     connect(TxtCodigo, &QLineEdit::textChanged, this, &FrmMA_CUENTAS::TxtCodigo_Change);
     connect(TxtCodigo, &QLineEdit::textEdited, this, [this] { codigoTecleado_ = true; });
     connect(txtFields[1], &QLineEdit::textEdited, this, [this] { codigoTecleado_ = true; });
@@ -184,6 +177,24 @@ void FrmMA_CUENTAS::ConectaEventos() {
                 [this, i](int& KeyAscii) { txtFields_KeyPress(i, KeyAscii); });
     }
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+
+    // The code field shows the code with its level dashes while it is typed.
+    codigos_ = new CajasDeCodigo(this);
+    codigos_->Agrega(TxtCodigo, BusquedaCodigo2);
+    codigos_->Agrega(txtFields[1], BusquedaCodigo1, true);
+    codigos_->Agrega(txtFields[3], BusquedaCodigo1);
+    // A box left by a click while its search was open is left as any box is: validated.
+    codigos_->Dejada = [this](vb::CajaTexto* caja) {
+        if (caja == TxtCodigo) {
+            TxtCodigo_LostFocus();
+            return;
+        }
+        const int i = int(txtFields.indexOf(caja));
+        if (i < 0) return;
+        bool cancelar = false;
+        txtFields_Validate(i, cancelar);
+        txtFields_LostFocus(i);
+    };
 }
 
 void FrmMA_CUENTAS::showEvent(QShowEvent* e) {
@@ -198,26 +209,6 @@ void FrmMA_CUENTAS::closeEvent(QCloseEvent* e) {
 }
 
 maker::ReglasCuentas& FrmMA_CUENTAS::Reglas() {
-    if (!reglas_) {
-        maker::ReglasCuentas::Entorno entorno;
-        entorno.abrir = [](const QString& sql) {
-            ado::RecordsetPtr rs;
-            QString s = sql;
-            auto& db = gBaseDatos();
-            db.AbrirRecordset(s, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-            return rs;
-        };
-        entorno.ejecutar = [](const QString& sql) {
-            QString s = sql;
-            return gBaseDatos().EjecutaConsultaSQL(s);
-        };
-        entorno.niveles = [] {
-            CNStuffContable::LeeDigitosNiveles();
-            using namespace CNStuffContable;
-            return std::array<int, 6>{gDigitosCapitulo, gDigitosSubcapitulo, gDigitosRubro,
-                                      gDigitosSubrubro, gDigitosCuenta,      gDigitosSubcuenta};
-        };
-        reglas_ = std::make_unique<maker::ReglasCuentas>(std::move(entorno));
-    }
+    if (!reglas_) reglas_ = std::make_unique<maker::ReglasCuentas>(cuentas::EntornoReglas());
     return *reglas_;
 }

@@ -18,6 +18,7 @@
 #include <memory>
 
 class BarraEstado;
+class CajasDeCodigo;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -77,6 +78,9 @@ class FrmMA_CUENTAS : public QWidget {
     bool ValidaCuentaSubD(const QString& codigo, QString& texto);
     void LlamarReporte(const QString& Reporte);
 
+    // The tables its load reads: a company database without one of them is refused at start-up.
+    static QStringList TablasQueLee();
+
     // ---- events the runtime raises ----
     void Form_Load();
     void Form_Unload(int& Cancel);
@@ -87,12 +91,10 @@ class FrmMA_CUENTAS : public QWidget {
     void TxtCodigo_Change();
     void TxtCodigo_GotFocus();
     void TxtCodigo_KeyDown(int& KeyCode, int Shift);
-    void TxtCodigo_KeyUp(int& KeyCode, int Shift);
     void TxtCodigo_LostFocus();
     void txtFields_GotFocus(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
     void txtFields_KeyPress(int Index, int& KeyAscii);
-    void txtFields_KeyUp(int Index, int& KeyCode, int Shift);
     void txtFields_LostFocus(int Index);
     void txtFields_Validate(int Index, bool& Cancel);
     // Options, check boxes and lists.
@@ -108,10 +110,6 @@ class FrmMA_CUENTAS : public QWidget {
     void CmbIndices_KeyPress(int& KeyAscii);
     void Combo1_KeyPress(int& KeyAscii);
     void Combo1_LostFocus();
-    void BusquedaCodigo1_LostFocus();
-    void BusquedaCodigo2_LostFocus();
-    void BusquedaCodigo1_Elegido(const QString& codigo);
-    void BusquedaCodigo2_Elegido(const QString& codigo);
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -148,6 +146,8 @@ class FrmMA_CUENTAS : public QWidget {
     vb::TreeView* TreeV = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;  // code search of the bound fields
     vb::BusquedaCodigo* BusquedaCodigo2 = nullptr;  // code search of the code box
+    // The code box, the code field and the related account, as every code box behaves.
+    CajasDeCodigo* codigos_ = nullptr;
     BarraEstado* sbStatusBar = nullptr;
     UtilVex* UtilVex1 = nullptr;
     vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
@@ -169,8 +169,6 @@ class FrmMA_CUENTAS : public QWidget {
     QString TituloClientesMutuales;
     // The code under validation, trimmed and without "-".
     QString CodigoCuenta;
-    // The last code typed in the code field, without "-".
-    QString CodigoSinGuiones;
     // Whether side-toolbar button 7 ("Actualizar Cash Flow") is shown.
     static bool gMuestraCashFlow;
 
@@ -216,6 +214,12 @@ class FrmMA_CUENTAS : public QWidget {
     // validated account (new or loaded) whose code both hold; false, with HuboError set when a
     // validation refused, otherwise.
     bool CuentaValidadaParaAccion();
+    // The account a side-toolbar action acts on: after the same validation, the code the form shows
+    // and validated (new or stored); "" when it shows none.
+    QString CuentaDeLaAccion();
+    // Side-toolbar button 4 ("Centros de Costos") is on only while the form holds a validated postable
+    // account, whichever event ran last.
+    void ActualizaBotonCentros();
     // The code is held by an account of the company that row security hides from this user.
     bool CuentaOculta(const QString& codigo);
     // Such a code is refused as no account at all ("La cuenta es inexistente", HuboError set);
@@ -269,7 +273,10 @@ class FrmMA_CUENTAS : public QWidget {
     // the deepest level whole (the window grows for it as far as the screen allows).
     void AjustaAnchoArbol();
     // Hangs the rows (code, description) from the root, each under the account above it.
-    void CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz, const QList<QList<QVariant>>& filas);
+    void CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
+    // The title list from rows (code, description, title) in code order: the titles among them,
+    // each indented by its level.
+    void LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
     // The view type from the range of additional data that holds the account; false to leave.
     bool VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos, const QString& cuenta,
                        QString* descripcion, QString* vista, QString& tipoVista, bool* pideVencimiento);

@@ -15,6 +15,7 @@
 #include "services/CNStuffContable.h"
 
 #include <QAction>
+#include <QRadioButton>
 
 using CNStuffContable::gBaseDatos;
 using CNStuffContable::gCuentaActual;
@@ -184,63 +185,65 @@ void FrmMA_CUENTAS::LlamarReporte(const QString& Reporte) {
     }
 }
 
+QString FrmMA_CUENTAS::CuentaDeLaAccion() {
+    return CuentaValidadaParaAccion() ? codigoAceptado_ : QString();
+}
+
+void FrmMA_CUENTAS::ActualizaBotonCentros() {
+    Tbar->Buttons(4)->setEnabled(!codigoAceptado_.isEmpty() && (Nuevo || Modificando) &&
+                                 OptTipoCuenta[0]->isChecked());
+}
+
+// Every action on an account takes the one the form shows and validated, never the shared current
+// account, which a companion window may have changed meanwhile; a companion gets it at its opening.
 void FrmMA_CUENTAS::Tbar_ButtonClick(QAction* Button) {
     if (!Button) return;
-    auto& util = maker::gUtilidades();
-    vb::ManejadorErrores h("ButtonClick", util.Reportero());
+    vb::ManejadorErrores h("ButtonClick", maker::gUtilidades().Reportero());
     const QString texto = Button->text();
     auto es = [&](const char* t) { return texto.compare(QString::fromUtf8(t), Qt::CaseInsensitive) == 0; };
-    auto cuentaDelCampo = [&] { return util.QuitaCaracter(txtFields[1]->text(), "-").trimmed(); };
 
     if (es("Actualizar Jerarquías de cuentas")) {
         h.paso([&] { ArmarTreeVAutomatico(" "); });
     } else if (es("Datos Adicionales")) {
-        const bool cuenta = CuentaValidadaParaAccion();
+        const QString cuenta = CuentaDeLaAccion();
         if (HuboError) return;
-        gCuentaActual = cuenta ? cuentaDelCampo() : QString();
         if (!Modificando) {
             vb::MsgBox("Para asignar datos adicionales a esta cuenta debe primero grabarla", vb::vbCritical,
                        "Aviso al Operador!!!");
             return;
         }
-        if (!gCuentaActual.trimmed().isEmpty())
-            h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC"); });
+        if (!cuenta.isEmpty())
+            h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC", cuenta); });
     } else if (es("Manual de Cuentas")) {
-        CuentaValidadaParaAccion();
+        const QString cuenta = CuentaDeLaAccion();
         if (HuboError) return;
-        // It opens on the shared account, which may be a new code typed here.
-        if (RefusaCuentaOculta(h, gCuentaActual)) return;
-        h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMa_ManualCuentas"); });
+        // A new code typed here opens the manual empty, unless an account hidden from the user holds it.
+        if (RefusaCuentaOculta(h, cuenta)) return;
+        h.paso([&] { EnlacesCuentas::MuestraFormulario("frmMa_ManualCuentas", cuenta); });
     } else if (es("Centros de costos")) {
-        const bool cuenta = CuentaValidadaParaAccion();
-        if (HuboError) return;
-        gCuentaActual = cuenta ? cuentaDelCampo() : QString();
-        if (gCuentaActual.trimmed().isEmpty()) return;
+        const QString cuenta = CuentaDeLaAccion();
+        if (HuboError || cuenta.isEmpty()) return;
         // A new code may get its distribution before it is saved, but not one held by a hidden account.
-        if (RefusaCuentaOculta(h, gCuentaActual)) {
-            gCuentaActual.clear();
-            return;
-        }
+        if (RefusaCuentaOculta(h, cuenta)) return;
         // The opener sets the form's Menu flag to False before it shows it.
-        h.paso([&] { EnlacesCuentas::MuestraFormulario("Frmta_asigccosto"); });
+        h.paso([&] { EnlacesCuentas::MuestraFormulario("Frmta_asigccosto", cuenta); });
     } else if (es("Jerarquías de cuentas")) {
         h.paso([&] { Reglas().JerarquiasCuentas(); });
     } else if (es("Adjuntar Jerarquías ")) {
         h.paso([&] { Treev_Estado(Tbar->Value(6) != 0); });
     } else if (es("Actualizar Cash Flow")) {
-        const bool cuenta = CuentaValidadaParaAccion();
-        if (HuboError || !cuenta || gCuentaActual.trimmed().isEmpty()) return;
+        const QString cuenta = CuentaDeLaAccion();
+        if (HuboError || cuenta.isEmpty()) return;
         bool existe = false;
-        if (!h.paso([&] {
-                existe = gBaseDatos().ExisteEnTabla("ma_cuentas", gCuentaActual, "codigo", 8, "", true);
-            }))
+        if (!h.paso(
+                [&] { existe = gBaseDatos().ExisteEnTabla("ma_cuentas", cuenta, "codigo", 8, "", true); }))
             return;
         if (existe) {
             if (vb::MsgBox("¿Desea actualizar la estructura de Cash-Flow?", vb::vbYesNo | vb::vbQuestion) ==
                 vb::vbYes)
-                h.paso([&] { Reglas().ActualizaCashFlow(gCuentaActual); });
+                h.paso([&] { Reglas().ActualizaCashFlow(cuenta); });
         } else {
-            vb::MsgBox("La cuenta " + gCuentaActual + " no existe en el Plan General de Cuentas" + "\r" +
+            vb::MsgBox("La cuenta " + cuenta + " no existe en el Plan General de Cuentas" + "\r" +
                            "Ingrese una cuenta nueva e intentelo de nuevo",
                        vb::vbCritical, "Aviso al Operador...");
             gCuentaActual.clear();

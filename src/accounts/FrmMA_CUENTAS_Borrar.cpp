@@ -21,16 +21,10 @@ using CNStuffContable::gBaseDatos;
 namespace {
 
 bool HayLineasDeCashFlow(const QString& codigo) {
-    DB_Dll& db = gBaseDatos();
-    QString sql = "SELECT TOP 1 CUENTA FROM [MA_CASH-DETALLE] WHERE LTRIM(RTRIM(CUENTA)) = " +
-                  ado::LiteralTexto(vb::Trim(codigo));
-    ado::RecordsetPtr rs;
-    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-    // A statement that failed leaves the recordset closed: reading it raises, and the delete stops
-    // instead of taking the account for one without lines.
-    const bool hay = !rs->Eof();
-    db.CierraRecordset(rs);
-    return hay;
+    // Existence only, asked of the company's own table; a statement that failed raises, and the
+    // delete stops instead of taking the account for one without lines.
+    return gBaseDatos().HayFilasReales("[MA_CASH-DETALLE]",
+                                       "RTRIM(LTRIM(CUENTA)) = " + ado::LiteralTexto(codigo.trimmed()));
 }
 
 }  // namespace
@@ -83,6 +77,8 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
     if (HuboError) {
         // Only other rows referring to the account turn the delete into a mark.
         if (g.referida) cargada.borrada = BajaLogica(codigo);
+        // Marked as deleted it has left the tree: the form lets it go too.
+        if (cargada.borrada) h.paso([&] { LimpiaPantalla(); }) && h.paso([&] { Generar(TablaActual); });
         return;
     }
     cargada.borrada = true;

@@ -62,6 +62,10 @@ using CuentasValores::EsBlanco;
 using CuentasValores::EsVerdadero;
 
 // Over sixty lines: the start-up settings one after another, in the order the window needs them.
+QStringList FrmMA_CUENTAS::TablasQueLee() {
+    return {"MA_CUENTAS", "SS_MA_CUENTAS", "TA_CCOSTO", "TA_MONEDAS"};
+}
+
 void FrmMA_CUENTAS::Form_Load() {
     auto& util = maker::gUtilidades();
     CNStuffContable::AplicaSkin(this);
@@ -71,6 +75,13 @@ void FrmMA_CUENTAS::Form_Load() {
     TablaActual = "MA_CUENTAS";
     CNStuffContable::LeeDigitosNiveles();
     CNStuffContable::LeePosicionesNiveles();
+    // The boxes that hold an account's code show the longest code of these levels whole (levels
+    // that cannot format a code leave them as designed: the code's own routines report it).
+    vb::SinDetenerse([&] {
+        const QString codigoMasLargo =
+            CNStuffContable::FormateaCuenta(QString(CNStuffContable::gDigitosTotal, QLatin1Char('0')));
+        for (vb::CajaTexto* caja : {TxtCodigo, txtFields[1], txtFields[3]}) caja->setMuestra(codigoMasLargo);
+    });
 
     BusquedaCodigo1->hide();
     BusquedaCodigo2->hide();
@@ -402,12 +413,8 @@ bool FrmMA_CUENTAS::AsignaNodoYVencimiento(vb::ManejadorErrores& h) {
     auto& util = maker::gUtilidades();
     auto campo = [this](const char* nombre) { return rsCuentas->valor(QString::fromLatin1(nombre)); };
     if (!h.paso([&] {
-            const QString clave = "A" + util.TextoCampo(campo("Codigo"));
-            for (int i = 1; i <= TreeV->Count(); ++i)
-                if (TreeV->Key(i) == clave) {
-                    TreeV->Selecciona(clave);
-                    break;
-                }
+            // Keys are unique: the node of the key, when there is one.
+            TreeV->Selecciona("A" + util.TextoCampo(campo("Codigo")));
         }))
         return false;
     return h.paso([&] {

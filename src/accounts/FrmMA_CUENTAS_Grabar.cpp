@@ -368,6 +368,7 @@ void FrmMA_CUENTAS::PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titul
                 vb::vbYesNo + vb::vbExclamation, QString::fromUtf8("Atención!"));
             abre = r == vb::vbYes;
         }
-        if (!abre || !EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC")) gCuentaActual.clear();
+        if (!abre || !EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC", gCuentaActual))
+            gCuentaActual.clear();
     });
 }

@@ -86,6 +86,10 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
         QList<QList<QVariant>> alguna;
         if (h.ultimoError() || !cuentas::LeeFilas(h, "SELECT TOP 1 CODIGO " + activas, alguna)) return;
     }
+    LlenaComboTitulo(h, filas);
+}
+
+void FrmMA_CUENTAS::LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas) {
     static const QString relleno(300, QLatin1Char(' '));
     const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
     auto& u = maker::gUtilidades();

@@ -134,6 +134,10 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     }
     CNStuffContable::gCuentaActual = CodigoCuenta;
     codigoAceptado_ = CodigoCuenta;
+    // The code accepted is the form's own in both places: one the form proposed, or a lookup put,
+    // in the code field is the code box's too, where the toolbar takes it from.
+    if (QString(TxtCodigo->text()).remove('-').trimmed() != CodigoCuenta)
+        TxtCodigo->setText(txtFields[Index]->text().trimmed());
     HabilitaCampos(true);
     ChkBloqueo->setEnabled(Modificando);
     CargandoDatos = true;
@@ -165,16 +169,8 @@ bool FrmMA_CUENTAS::MuestraCuentaExistente(vb::ManejadorErrores& h, const QStrin
 
 bool FrmMA_CUENTAS::CodigoExiste(const QString& codigo) {
     // Existence only: the real table is asked for the code and nothing else of the row.
-    auto& db = gBaseDatos();
-    QString sql = "SELECT TOP 1 CODIGO FROM @Admin_MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = " +
-                  ado::LiteralTexto(codigo.trimmed());
-    ado::RecordsetPtr rs;
-    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-    // A statement that failed leaves the recordset closed: reading it raises, and nothing is taken
-    // as free.
-    const bool existe = !rs->Eof();
-    db.CierraRecordset(rs);
-    return existe;
+    return gBaseDatos().HayFilasReales("MA_CUENTAS",
+                                       "LTRIM(RTRIM(CODIGO)) = " + ado::LiteralTexto(codigo.trimmed()));
 }
 
 bool FrmMA_CUENTAS::CuentaOculta(const QString& codigo) {
@@ -300,7 +296,7 @@ void FrmMA_CUENTAS::AplicaTipoCuenta(vb::ManejadorErrores& h, int Index) {
     for (QRadioButton* o : optLibros) o->setEnabled(imputable);
     ChkBdu->setEnabled(imputable);
     ChkBloqueo->setEnabled(imputable);
-    Tbar->Buttons(4)->setEnabled(imputable);
+    ActualizaBotonCentros();
 }
 
 bool FrmMA_CUENTAS::ExisteNivelSuperior(const QString& codigo, QString& nombre) {

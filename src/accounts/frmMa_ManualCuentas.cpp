@@ -1,5 +1,6 @@
 #include "accounts/frmMa_ManualCuentas.h"
 
+#include "accounts/EntornoReglas.h"
 #include "accounts/FilasCuentas.h"
 #include "data/DB_Dll.h"
 #include "outside/ado/TextoSql.h"
@@ -11,6 +12,7 @@
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
+#include "outside/runtime/Pantalla.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
 #include "ui_frmMa_ManualCuentas.h"
@@ -37,30 +39,6 @@ int Px(int twips) {
 }
 int Tw(int pixeles) {
     return vb::TwipsDePixeles(pixeles);
-}
-
-// What the account rules read and write through: the shared database object, so that a user who
-// is not an administrator reads what the restricted views show him.
-maker::ReglasCuentas::Entorno EntornoReglas() {
-    maker::ReglasCuentas::Entorno e;
-    e.abrir = [](const QString& sql) {
-        QString s = sql;
-        ado::RecordsetPtr rs;
-        DB_Dll& db = gBaseDatos();
-        db.AbrirRecordset(s, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-        return rs;
-    };
-    e.ejecutar = [](const QString& sql) {
-        QString s = sql;
-        return gBaseDatos().EjecutaConsultaSQL(s);
-    };
-    e.niveles = [] {
-        using namespace CNStuffContable;
-        LeeDigitosNiveles();
-        return std::array<int, 6>{gDigitosCapitulo, gDigitosSubcapitulo, gDigitosRubro,
-                                  gDigitosSubrubro, gDigitosCuenta,      gDigitosSubcuenta};
-    };
-    return e;
 }
 
 }  // namespace
@@ -107,14 +85,12 @@ frmMa_ManualCuentas* frmMa_ManualCuentas::Mostrar() {
         gfrmMa_ManualCuentas->setAttribute(Qt::WA_DeleteOnClose, true);
         gfrmMa_ManualCuentas->Form_Load();
     }
-    gfrmMa_ManualCuentas->show();
-    gfrmMa_ManualCuentas->raise();
-    gfrmMa_ManualCuentas->activateWindow();
+    vb::MuestraVentana(gfrmMa_ManualCuentas);
     return gfrmMa_ManualCuentas;
 }
 
 maker::ReglasCuentas& frmMa_ManualCuentas::Reglas() {
-    if (!reglas_) reglas_ = std::make_unique<maker::ReglasCuentas>(EntornoReglas());
+    if (!reglas_) reglas_ = std::make_unique<maker::ReglasCuentas>(cuentas::EntornoReglas());
     return *reglas_;
 }
 
@@ -374,10 +350,12 @@ bool frmMa_ManualCuentas::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void frmMa_ManualCuentas::Form_Resize() {
-    // Inner sizes for the tree, outer ones for the boxes, as the window was designed.
-    const QRect marco = frameGeometry();
-    const int altoInterior = Tw(height()), anchoInterior = Tw(width());
-    const int altoExterior = Tw(marco.height()), anchoExterior = Tw(marco.width());
+    // Inner sizes for the tree, outer ones for the boxes, as the window was designed; inner is
+    // what holds the controls (the window, or what scrolls in it on a screen too small for it).
+    const QSize interior = TreeV->parentWidget()->size();
+    const QSize exterior = interior + (frameGeometry().size() - size());
+    const int altoInterior = Tw(interior.height()), anchoInterior = Tw(interior.width());
+    const int altoExterior = Tw(exterior.height()), anchoExterior = Tw(exterior.width());
     TreeV->resize(TreeV->width(), std::max(0, Px(altoInterior - 600)));
     TreeV->resize(Px(anchoInterior / 3), TreeV->height());
     const int anchoArbol = Tw(TreeV->width());

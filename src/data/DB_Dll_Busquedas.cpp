@@ -150,6 +150,16 @@ bool DB_Dll::existe(bool st, const QString& Tabla, const QString& ValorBuscado, 
     return resultado;
 }
 
+bool DB_Dll::HayFilasReales(const QString& Tabla, const QString& Condicion) {
+    QString sql = "SELECT TOP 1 1 AS HAY FROM @Admin_" + Tabla + " WHERE " + Condicion;
+    ado::RecordsetPtr rs;
+    AbrirRecordset(sql, rs, gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    // A statement that failed leaves the recordset closed: reading it raises.
+    const bool hay = !rs->Eof();
+    CierraRecordset(rs);
+    return hay;
+}
+
 // ---- one column of the first matching row ----
 
 QVariant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,

@@ -14,7 +14,7 @@ void DB_Dll::EscribeLog(const QString& parteRutina, const QString& mensaje, int 
     const QString ruta = gLogErr.isEmpty() ? vb::BarraFinal(vb::App().Path) + "XQERR.LOG" : gLogErr;
     const QString linea = vb::LineaLogErrores(parteRutina, mensaje, respuesta);
     // A log that cannot be written loses the line; the operator has had the message already.
-    vb::AgregarLinea(ruta, linea);
+    vb::AgregarAlLog(ruta, linea);
 }
 
 int DB_Dll::TratamientoErrores(const vb::ErrorVB& CodErr, int Botones, const QVariant& Rutina) {

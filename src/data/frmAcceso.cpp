@@ -1,10 +1,13 @@
 #include "data/frmAcceso.h"
 
+#include "outside/controls/CajaTexto.h"
+
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "data/ServiciosAcceso.h"
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Connection.h"
+#include "outside/controls/CajaTexto.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
@@ -24,7 +27,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
-#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -115,6 +117,7 @@ void frmAcceso::tomaControles() {
     TxtServidor = ui_->TxtServidor;
     CboPlataformaDB = ui_->CboPlataformaDB;
     TxtPuerto = ui_->TxtPuerto;
+    TxtPuerto->setMuestra("65535");  // the highest port, whole
     bcAceptar = ui_->bcAceptar;
     bcCancelar = ui_->bcCancelar;
     lstBases = ui_->lstBases;
@@ -319,10 +322,7 @@ bool frmAcceso::EjecutarCmdRegDB(const QString& Archivo, QString& ErrDevuelto) {
 // ---- events ----
 
 void frmAcceso::Form_Load() {
-    if (const QScreen* pantalla = screen()) {
-        const QRect area = pantalla->geometry();
-        move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
-    }
+    // Centred on its screen by its own size when it is shown, not by the size it has before.
     llenarlist();
     for (QLineEdit* t : {TxtUserId, TxtUserPassword, TxtDbName, TxtServidor}) MensajeInicial(t);
 }

@@ -16,8 +16,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 namespace vb {
+class CajaTexto;
 class ManejadorErrores;
-}
+}  // namespace vb
 namespace Ui {
 class frmAcceso;
 }
@@ -92,7 +93,7 @@ class frmAcceso : public QWidget {
     QLineEdit* TxtDbName;
     QLineEdit* TxtServidor;
     QComboBox* CboPlataformaDB;
-    QLineEdit* TxtPuerto;
+    vb::CajaTexto* TxtPuerto;
     QPushButton* bcAceptar;
     QPushButton* bcCancelar;
     QListWidget* lstBases;

@@ -96,12 +96,16 @@ bool frmMA_INDAJUSTE::eventFilter(QObject* objeto, QEvent* evento) {
     return QWidget::eventFilter(objeto, evento);
 }
 
+QStringList frmMA_INDAJUSTE::TablasQueLee() {
+    return {"MA_INDAJUSTE", "MV_EJERCICIOS"};
+}
+
 void frmMA_INDAJUSTE::Form_Load() {
     CNStuffContable::InicializaSistema();
     CNStuffContable::AplicaSkin(this);
     maker::gUtilidades().PreparaFormulario(this);
     CNStuffContable::AplicaIconoBarras(this);
-    CNStuffContable::ActualizaBarraEstado(*sbStatusBar, "");
+    CNStuffContable::MuestraBarraEstado(*sbStatusBar, "");
     m_Tabla = "MA_INDAJUSTE";
     Generar(m_Tabla);
     LimpiaPantalla();

@@ -103,6 +103,15 @@ void Lib_FrmCons3::CreaCombo(int j) {
     Move(c, r.x(), r.y(), r.width(), r.height());
 }
 
+void Lib_FrmCons3::NombraBusquedas() {
+    // Each box is read as the column it searches, and so is the text field inside it.
+    for (int j = 0; j < CmbSearch.size(); ++j) {
+        const QString nombre = ListView1->ColumnHeaderText(j + 1);
+        CmbSearch[j]->setAccessibleName(nombre);
+        CmbSearch[j]->lineEdit()->setAccessibleName(nombre);
+    }
+}
+
 void Lib_FrmCons3::EnlazaCombo(QComboBox* c, int j) {
     c->setProperty("indice", j);
     c->lineEdit()->setProperty("indice", j);
@@ -183,27 +192,8 @@ void Lib_FrmCons3::Mostrar() {
     // refusal was the user's one message and the lookup ends with nothing chosen.
     if (!vb::Trim(pedido_.Sql).isEmpty() && ListView1->ColumnHeadersCount() == 0) return;
     aceptado_ = false;
-    ColocaEnPantalla();
     if (!CmbSearch.isEmpty()) CmbSearch[0]->setFocus();
     vb::MostrarModal(this);
-}
-
-void Lib_FrmCons3::ColocaEnPantalla() {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s) return;
-    const QRect libre = s->availableGeometry();
-    // The window manager's frame is known only once the window is shown: until then its title
-    // bar is taken as a line of text with its margins, so that the whole frame stays on screen.
-    const QRect conMarco = frameGeometry();
-    const int titulo = std::max(geometry().top() - conMarco.top(), fontMetrics().height() + 12);
-    const int borde = std::max(geometry().left() - conMarco.left(), 0);
-    QRect r = geometry();
-    r.moveCenter(libre.center());
-    r.moveTop(std::clamp(r.top(), libre.top() + titulo,
-                         std::max(libre.top() + titulo, libre.bottom() - r.height())));
-    r.moveLeft(std::clamp(r.left(), libre.left() + borde,
-                          std::max(libre.left() + borde, libre.right() - r.width() - borde)));
-    move(r.topLeft());
 }
 
 void Lib_FrmCons3::Descargar() {
@@ -315,6 +305,7 @@ void Lib_FrmCons3::PreparaListaSimple(const QString& titulo, bool checks) {
         ListView1->ColumnHeadersClear();
         ListView1->ColumnHeadersAdd(titulo, Width(ListView1));
     });
+    NombraBusquedas();
 }
 
 void Lib_FrmCons3::AgregaFilaSimple(const QString& texto) {

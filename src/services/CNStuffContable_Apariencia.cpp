@@ -102,7 +102,9 @@ void AplicaIconoBarras(QWidget* ventana) {
     vb::DoEvents();
 }
 
-void ActualizaBarraEstado(BarraEstado& barra, const QString& mensaje) {
+namespace {
+
+void LlenaBarraEstado(BarraEstado& barra, const QString& mensaje, bool registraCaja) {
     Paso([&] { barra.setTexto("MENSAJE", mensaje); });
     bool yaLlena = false;
     Paso([&] { yaLlena = !barra.Texto("SERVER").isEmpty(); });
@@ -113,22 +115,33 @@ void ActualizaBarraEstado(BarraEstado& barra, const QString& mensaje) {
     Paso([&] { barra.setTexto("USUARIO", "Uid: " + db.gUsuario); });
     Paso([&] { barra.setTexto("BASEDEDATOS", "Db: " + db.gDBName); });
     if (gCaja.isEmpty()) gCaja = "1";
-    Paso([&] {
-        // The base table, never a restricted view: the till must be found to be registered once.
-        const QString descripcion =
-            db.DatosTabla("@Admin_V_TA_Cajas", gCaja, "Descripcion", "IdCajas", 8).toString();
-        if (!vb::Trim(descripcion).isEmpty()) return;
-        const QString codigo = maker::gUtilidades().AlineaDerecha(vb::Trim(gCaja), 4);
-        QString sql = "INSERT INTO @Admin_V_TA_Cajas (IDCAJAS,DESCRIPCION) VALUES('" +
-                      ado::DuplicaApostrofes(codigo) + "','CAJA " + ado::DuplicaApostrofes(gCaja) + "')";
-        db.EjecutaConsultaSQL(sql);
-    });
+    if (registraCaja)
+        Paso([&] {
+            // The base table, never a restricted view: the till must be found to be registered once.
+            const QString descripcion =
+                db.DatosTabla("@Admin_V_TA_Cajas", gCaja, "Descripcion", "IdCajas", 8).toString();
+            if (!vb::Trim(descripcion).isEmpty()) return;
+            const QString codigo = maker::gUtilidades().AlineaDerecha(vb::Trim(gCaja), 4);
+            QString sql = "INSERT INTO @Admin_V_TA_Cajas (IDCAJAS,DESCRIPCION) VALUES('" +
+                          ado::DuplicaApostrofes(codigo) + "','CAJA " + ado::DuplicaApostrofes(gCaja) + "')";
+            db.EjecutaConsultaSQL(sql);
+        });
     Paso([&] {
         const QString descripcion =
             db.DatosTabla("V_TA_Cajas", gCaja, "Descripcion", "IdCajas", 8).toString();
         barra.setTexto("CAJA", gCaja + " " + descripcion);
     });
     Paso([&] { barra.setTexto("VERSION", TextoVersion()); });
+}
+
+}  // namespace
+
+void ActualizaBarraEstado(BarraEstado& barra, const QString& mensaje) {
+    LlenaBarraEstado(barra, mensaje, true);
+}
+
+void MuestraBarraEstado(BarraEstado& barra, const QString& mensaje) {
+    LlenaBarraEstado(barra, mensaje, false);
 }
 
 }  // namespace CNStuffContable

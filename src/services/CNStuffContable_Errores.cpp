@@ -8,17 +8,22 @@
 #include "outside/runtime/LogErrores.h"
 #include "services/CNStuffContable.h"
 
-#include <QFile>
-
 namespace CNStuffContable {
 
+namespace {
+const char* const kCarpetaLog = "indajuste";
+}  // namespace
+
 QString RutaLogErrores() {
-    // TMP names the folder only when TEMP is set, as the suite's other programs do it.
+    // TMP names the temporary folder only when TEMP is set, as the suite's other programs do it.
+    // The log goes into the user's own folder there: a shared one would show it to every user
+    // and let anyone plant a link or take the file first.
     QString carpeta;
     if (!qEnvironmentVariable("TEMP").isEmpty()) carpeta = qEnvironmentVariable("TMP");
     carpeta = carpeta.trimmed();
     if (carpeta.isEmpty()) carpeta = maker::gSistemaPC().CarpetaTemporal();
-    return vb::BarraFinal(carpeta) + "XQERR.LOG";
+    const QString propia = vb::CarpetaPrivada(carpeta, kCarpetaLog);
+    return propia.isEmpty() ? QString() : vb::BarraFinal(propia) + "XQERR.LOG";
 }
 
 int MensajeError(const vb::ErrorVB& error, int botones, const QString& rutina) {
@@ -27,13 +32,12 @@ int MensajeError(const vb::ErrorVB& error, int botones, const QString& rutina) {
     const QString parteRutina = rutina.isEmpty() ? QString() : " - " + rutina;
     const QString titulo = error.Source + parteRutina + " Aviso al operador!!! ";
     if (error.Number == 0) {
-        QFile log(ruta);  // the log is still created
-        log.open(QIODevice::Append);
+        vb::AgregarAlLog(ruta, {});  // the log is still created
         return 0;
     }
     // The question is asked even when the log cannot be written.
     const int respuesta = vb::MsgBox(texto, botones, titulo);
-    vb::AgregarLinea(ruta, vb::LineaLogErrores(parteRutina, texto, respuesta));
+    vb::AgregarAlLog(ruta, vb::LineaLogErrores(parteRutina, texto, respuesta));
     return respuesta;
 }
 

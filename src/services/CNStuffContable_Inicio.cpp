@@ -53,8 +53,10 @@ QString ValorEnParametros(const QString& valor) {
         "@ParametroAdicional", "@Menu",           "@Server", "@DbName", "@Usuario",
         "@Password",           "@UsuarioLogeado", "@Caja"};
     if (valor.contains(QLatin1Char(';'))) return QString();
+    // Blanked only where the reader would read a key inside it, by the reader's own rule: a value
+    // ends at its ";", so a key at its end counts too.
     for (const char* clave : kClaves)
-        if (valor.contains(QLatin1String(clave), Qt::CaseInsensitive)) return QString();
+        if (BuscaClave(valor, QLatin1String(clave)) >= 0) return QString();
     return valor;
 }
 
@@ -108,10 +110,17 @@ void InstalaServiciosAcceso() {
     });
 }
 
-void InstalaPrograma(std::initializer_list<RegistroReporte> reportes) {
+QStringList TablasDelInicio() {
+    return {"TA_CONFIGURACION", "TA_USUARIOS", "TA_MENU",    "TA_TAREAS",
+            "Control_Acceso",   "TA_CAJAS",    "V_TA_CAJAS", "SS_V_TA_CAJAS"};
+}
+
+void InstalaPrograma(std::initializer_list<RegistroReporte> reportes, const QStringList& tablas) {
     InstalaServiciosAcceso();
-    // A database that does not open asks for the connection data with the connection form.
+    // A database that does not open, or is not a company database for this program, asks for
+    // the connection data with the connection form.
     frmAcceso::Instalar();
+    DB_Dll::TablasDeLaEmpresa = TablasDelInicio() + tablas;
     for (const RegistroReporte registra : reportes) registra({});
 }
 

@@ -3,9 +3,9 @@
 #include "outside/ado/CortesSql.h"
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Utilidades.h"
-#include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
+#include "outside/runtime/LogErrores.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 
@@ -39,7 +39,7 @@ QString Valores(const QList<CampoValor>& campos) {
 // the error log.
 void AnotaRegistroFallido(const vb::ErrorVB& e) {
     const QDateTime ahora = vb::Now();
-    vb::AgregarLinea(RutaLogErrores(),
+    vb::AgregarAlLog(RutaLogErrores(),
                      vb::Format(ahora, "mm-dd-yyyy") + " " + vb::Format(ahora, "hh:mm:ss") +
                          " Rutina: - EjecutaTransaccion Mensaje Ha ocurrido el Siguiente Error (" +
                          QString::number(e.Number) + ") " + e.Description.trimmed() + " Respondió : ");

@@ -5,9 +5,9 @@
 #include "outside/ado/TextoSql.h"
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Utilidades.h"
-#include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
+#include "outside/runtime/LogErrores.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 #include "services/ModGruposEmp.h"
@@ -92,7 +92,7 @@ QString ValorSQL(const QVariant& valor, int tipo) {
 // A target that did not connect, in the error log.
 void AnotaSinConexion(const QString& base, const QString& servidor, const QString& motivo) {
     const QDateTime ahora = vb::Now();
-    vb::AgregarLinea(CNStuffContable::RutaLogErrores(),
+    vb::AgregarAlLog(CNStuffContable::RutaLogErrores(),
                      vb::Format(ahora, "mm-dd-yyyy") + " " + vb::Format(ahora, "hh:mm:ss") +
                          " Rutina: - ActualizaGEmpresas Mensaje No se pudo conectar a la base de datos " +
                          base + " Server: " + servidor + " " + vb::Trim(motivo) + " Respondió : ");

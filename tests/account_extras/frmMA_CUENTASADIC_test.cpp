@@ -201,7 +201,7 @@ TEST_F(AdditionalData, OnItsOwnOnlyAnAccountOfARangeOfAdditionalDataIsTaken) {
     escribe(f, 0, "11030199901");
     EXPECT_FALSE(f.Rechazo());
     EXPECT_TRUE(f.CuentaGuardada());
-    EXPECT_EQ(CNStuffContable::gCuentaActual, "11030199901");
+    EXPECT_EQ(f.Cuenta(), "11030199901");
     EXPECT_EQ(Control<QLabel>(f, "LblTitulo")->text(), "FERRETERIA O'HIGGINS");
     EXPECT_EQ(caja(f, 7)->text().trimmed(), "NEUQUEN");
     EXPECT_TRUE(caja(f, 2)->isEnabled());
@@ -450,20 +450,46 @@ TEST_F(AdditionalData, SavesAndDeletesReachThePointOfSaleWithTheAccountsCode) {
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM MA_CUENTASADIC WHERE CODIGO = '11030199901'").toInt(), 0);
 }
 
-TEST_F(AdditionalData, LeavingAnOpenCodeSearchHandsTheTypedCodeToItsBox) {
-    DialogosGuionados guion;
+// Escape hands what was typed back to its field unchecked and without a word, so the Enter that
+// follows is the one that checks it: its message is seen, or the field is taken and left.
+TEST_F(AdditionalData, EscapeLeavesTheTypedValueForTheEnterThatFollows) {
     frmMA_CUENTASADIC& f = abrirPara("11030199902");
-    vb::CajaTexto* pais = caja(f, 9);
-    pais->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), '9');
-    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
-    guion.esperarMsgBox(vb::vbOK);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
-    EXPECT_EQ(pais->text(), "9");
-    ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_EQ(guion.preguntas().at(0).texto, "CODIGO INCORRECTO");
+    const auto teclea = [](const QString& texto) {
+        for (QChar c : texto) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    };
+    const auto tecla = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    struct Caso {
+        int campo;
+        QString texto;
+        bool busqueda;  // the code search opens as the value is typed
+        QString mensaje;
+    };
+    for (const Caso& c : {Caso{12, "20-1234", false, "La C.U.I.T. debe tener 13 caracteres"},
+                          Caso{8, "99", true, "CODIGO INCORRECTO"}, Caso{9, "9", true, "CODIGO INCORRECTO"},
+                          Caso{8, "3", true, ""}}) {
+        SCOPED_TRACE(c.texto.toStdString());
+        DialogosGuionados guion;
+        QTest::mouseClick(caja(f, c.campo), Qt::LeftButton);
+        caja(f, c.campo)->selectAll();
+        teclea(c.texto);
+        EXPECT_EQ(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible(), c.busqueda);
+        tecla(Qt::Key_Escape);
+        EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
+        EXPECT_EQ(caja(f, c.campo)->text(), c.texto);
+        EXPECT_EQ(QApplication::focusWidget(), caja(f, c.campo));
+        ASSERT_TRUE(guion.preguntas().isEmpty());
+        if (!c.mensaje.isEmpty()) guion.esperarMsgBox(vb::vbOK);
+        tecla(Qt::Key_Return);
+        if (c.mensaje.isEmpty()) {
+            EXPECT_TRUE(guion.preguntas().isEmpty());
+            EXPECT_EQ(detalle(f, "TA_ESTADOS")->text(), "CÓRDOBA");
+            EXPECT_NE(QApplication::focusWidget(), caja(f, c.campo));
+        } else {
+            ASSERT_EQ(guion.preguntas().size(), 1);
+            EXPECT_EQ(guion.preguntas()[0].texto, c.mensaje);
+            EXPECT_EQ(QApplication::focusWidget(), caja(f, c.campo));
+        }
+    }
 }
 
 namespace {
@@ -502,47 +528,113 @@ TEST_F(AdditionalData, TwoWindowsOnOneAccountKeepBothUsersChanges) {
     Control<vb::CajaTexto>(*c, "txtFields", 3)->setText("99");
     Control<UtilVex>(*c, "UtilVex1")->Boton("GRABAR")->click();
     ASSERT_EQ(guion.preguntas().size(), 1);
-    EXPECT_EQ(guion.preguntas()[0].titulo, "Aviso al operador");
-    EXPECT_TRUE(guion.preguntas()[0].texto.contains("11030199901"));
-    EXPECT_TRUE(guion.preguntas()[0].texto.contains("CONTACTO"));
+    EXPECT_EQ(
+        guion.preguntas()[0],
+        (Pregunta{"Otro usuario cambió el campo Contacto de los datos adicionales de la cuenta 11030199901 "
+                  "antes de que usted grabara.\r\nNo se grabó nada. Lo que usted escribió sigue en "
+                  "pantalla: presione Grabar otra vez para guardarlo.",
+                  "Aviso al operador", vb::vbExclamation}));
     EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(NUMERO)"),
               (QStringList{"ANA DIAZ", "BELGRANO", "1234"}));
     ASSERT_FALSE(c.isNull());  // still open with what was typed
     EXPECT_EQ(Control<vb::CajaTexto>(*c, "txtFields", 1)->text(), "LUIS GOMEZ");
-    delete c.data();
+    // Told, the user saves again knowingly: his values over the stored ones, the others kept.
+    Control<UtilVex>(*c, "UtilVex1")->Boton("GRABAR")->click();
+    EXPECT_EQ(fila("11030199901", "TRIM(CONTACTO), TRIM(CALLE), TRIM(NUMERO)"),
+              (QStringList{"LUIS GOMEZ", "BELGRANO", "99"}));
+    EXPECT_EQ(guion.preguntas().size(), 1);
 }
 
-// As OPERADOR, the confidential account handed over is not loaded and nothing is stored for it,
-// whatever state the form is left in.
+// A row deleted by another window since it was shown is not brought back by a save, a row another
+// window created meanwhile is not overwritten by a save of a new one, and a row changed meanwhile is
+// not deleted unseen: each is refused with a word.
+TEST_F(AdditionalData, ARowDeletedOrCreatedByAnotherWindowIsNeitherBroughtBackNorOverwritten) {
+    DialogosGuionados guion;
+    QPointer<frmMA_CUENTASADIC> a = OtraVentana("11030199901");
+    QPointer<frmMA_CUENTASADIC> b = OtraVentana("11030199901");
+    guion.esperarMsgBox(vb::vbYes);
+    Control<UtilVex>(*a, "UtilVex1")->Boton("BORRAR")->click();
+    guion.esperarMsgBox(vb::vbOK);
+    Control<vb::CajaTexto>(*b, "txtFields", 1)->setText("LUIS GOMEZ");
+    Control<UtilVex>(*b, "UtilVex1")->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 2);
+    EXPECT_TRUE(guion.preguntas()[1].texto.startsWith(
+        "Otro usuario borró los datos adicionales de la cuenta 11030199901 antes de que usted grabara."));
+    EXPECT_TRUE(fila("11030199901", "CODIGO").isEmpty());
+
+    QPointer<frmMA_CUENTASADIC> c = OtraVentana("11030199902");
+    QPointer<frmMA_CUENTASADIC> d = OtraVentana("11030199902");
+    for (frmMA_CUENTASADIC* f : {c.data(), d.data()}) {
+        for (int i : {2, 3, 6, 7}) Control<vb::CajaTexto>(*f, "txtFields", i)->setText("X");
+        for (int i : {8, 9}) Control<vb::CajaTexto>(*f, "txtFields", i)->setText("1");
+        Control<vb::CajaTexto>(*f, "txtFields", 12)->setText("30-70000000-1");
+    }
+    Control<vb::CajaTexto>(*c, "txtFields", 1)->setText("PRIMERO");
+    Control<UtilVex>(*c, "UtilVex1")->Boton("GRABAR")->click();
+    guion.esperarMsgBox(vb::vbOK);
+    Control<vb::CajaTexto>(*d, "txtFields", 1)->setText("SEGUNDO");
+    Control<UtilVex>(*d, "UtilVex1")->Boton("GRABAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 3);
+    EXPECT_TRUE(guion.preguntas()[2].texto.startsWith(
+        "Otro usuario grabó los datos adicionales de la cuenta 11030199902 antes que usted."));
+    EXPECT_EQ(fila("11030199902", "TRIM(CONTACTO)"), QStringList{"PRIMERO"});
+
+    // A row changed by another window since it was shown is not deleted unseen: told, the second
+    // "Borrar" deletes it knowingly.
+    QPointer<frmMA_CUENTASADIC> e = OtraVentana("11030199902");
+    base_.ejecutar("UPDATE MA_CUENTASADIC SET CONTACTO = 'DE OTRO' WHERE CODIGO = '11030199902'");
+    for (int vez = 0; vez < 2; ++vez) {
+        guion.esperarMsgBox(vb::vbYes);
+        if (vez == 0) guion.esperarMsgBox(vb::vbOK);
+        Control<UtilVex>(*e, "UtilVex1")->Boton("BORRAR")->click();
+        EXPECT_EQ(fila("11030199902", "TRIM(CONTACTO)"), vez == 0 ? QStringList{"DE OTRO"} : QStringList{});
+    }
+    ASSERT_EQ(guion.preguntas().size(), 6);
+    EXPECT_EQ(
+        guion.preguntas()[4].texto,
+        "Otro usuario cambió el campo Contacto de los datos adicionales de la cuenta 11030199902 antes de "
+        "que usted grabara.\r\nNo se grabó nada. Presione Borrar otra vez para borrarlos de todos modos.");
+    for (frmMA_CUENTASADIC* f : {a.data(), b.data(), c.data(), d.data(), e.data()}) delete f;
+}
+
+// As OPERADOR, the confidential account handed over is not loaded, and a form with nothing
+// loaded stores nothing, whatever is typed in it and whichever button is pressed. An account made
+// confidential while its data is open is refused as missing.
 TEST_F(AdditionalData, AUserWhoMayNotSeeAnAccountStoresNothingForIt) {
     base_.ejecutar(
         "INSERT INTO MA_CUENTASADIC (CODIGO, CONTACTO, CALLE) VALUES ('51010100102', 'DIRECTOR', 'SECRETA')");
     ASSERT_TRUE(AbrirComo(base_, "OPERADOR"));
-    const auto oculta = [&] { return fila("51010100102", "TRIM(CONTACTO), TRIM(CALLE), CLASE IS NULL"); };
-    const QStringList antes = oculta();
+    const QString tabla = "SELECT * FROM MA_CUENTASADIC ORDER BY CODIGO";
+    const auto antes = base_.filas(tabla);
     DialogosGuionados guion;
     frmMA_CUENTASADIC& f = abrirPara("51010100102");
+    EXPECT_EQ(f.Cuenta(), "");
     EXPECT_EQ(caja(f, 1)->text().trimmed(), "");
-    EXPECT_EQ(caja(f, 2)->text().trimmed(), "");
     EXPECT_FALSE(caja(f, 2)->isEnabled());
     EXPECT_EQ(Control<QLabel>(f, "LblTitulo")->text(), "...");
-    guion.esperarMsgBox(vb::vbOK);
-    Control<UtilVex>(f, "UtilVex1")->Boton("GRABAR")->click();
-    EXPECT_EQ(oculta(), antes);
-
-    // The state an earlier opening left: a new row with its fields typed.
-    f.UtilVex1_ButtonClick("NUEVO");
-    ASSERT_TRUE(f.CuentaNueva());
-    for (int i : {2, 3, 6, 7}) Control<vb::CajaTexto>(f, "txtFields", i)->setText("X");
-    for (int i : {8, 9}) Control<vb::CajaTexto>(f, "txtFields", i)->setText("1");
-    Control<vb::CajaTexto>(f, "txtFields", 12)->setText("30-70000000-1");
-    guion.esperarMsgBox(vb::vbOK);
+    for (const char* boton : {"GRABAR", "BORRAR", "NUEVO", "GRABAR", "BORRAR"})
+        Control<UtilVex>(f, "UtilVex1")->Boton(boton)->click();
+    for (int i : {2, 3, 6, 7}) caja(f, i)->setText("X");
     f.ActualizarDatos();
-    EXPECT_TRUE(f.Rechazo());
-    ASSERT_EQ(guion.preguntas().size(), 2);
-    EXPECT_EQ(guion.preguntas()[1].texto, "La cuenta es inexistente");
-    for (const Pregunta& p : guion.preguntas()) EXPECT_FALSE(p.texto.contains("HONORARIOS"));
-    EXPECT_EQ(oculta(), antes);
+    EXPECT_FALSE(f.Rechazo());
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(base_.filas(tabla), antes);
+    delete &f;
+
+    frmMA_CUENTASADIC& g = abrirPara("11030199901");
+    ASSERT_EQ(g.Cuenta(), "11030199901");
+    base_.ejecutar("UPDATE MA_CUENTAS SET CONFIDENCIAL = 1 WHERE CODIGO = '11030199901'");
+    caja(g, 1)->setText("OTRO");
+    guion.esperarMsgBox(vb::vbOK);
+    Control<UtilVex>(g, "UtilVex1")->Boton("GRABAR")->click();
+    guion.esperarMsgBox(vb::vbYes);
+    guion.esperarMsgBox(vb::vbOK);
+    Control<UtilVex>(g, "UtilVex1")->Boton("BORRAR")->click();
+    ASSERT_EQ(guion.preguntas().size(), 3);
+    EXPECT_EQ(guion.preguntas()[0].texto, "La cuenta es inexistente");
+    EXPECT_EQ(guion.preguntas()[2].texto, "La cuenta es inexistente");
+    for (const Pregunta& p : guion.preguntas()) EXPECT_FALSE(p.texto.contains("FERRETERIA"));
+    EXPECT_EQ(base_.filas(tabla), antes);
 }
 
 // After a delete the form shows the table's first row: never one of an account the user may

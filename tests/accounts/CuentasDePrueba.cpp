@@ -6,6 +6,7 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
@@ -36,10 +37,14 @@ CuentasDePrueba::~CuentasDePrueba() {
     vb::setReloj({});
 }
 
-void CuentasDePrueba::Iniciar() {
+void CuentasDePrueba::Iniciar(QScreen* pantalla) {
     CNStuffContable::InicializaSistema();
+    if (pantalla) ventana_->setScreen(pantalla);
     ventana_->Form_Load();
-    ventana_->show();
+    if (pantalla)
+        vb::MuestraVentana(ventana_.get());
+    else
+        ventana_->show();
     QApplication::setActiveWindow(ventana_.get());
     QApplication::processEvents();
 }

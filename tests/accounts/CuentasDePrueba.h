@@ -8,6 +8,7 @@
 #include "support/FinObservado.h"
 #include "support/ProgramaDePrueba.h"
 
+#include <QScreen>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -17,8 +18,9 @@ class CuentasDePrueba {
     explicit CuentasDePrueba(QStringList sqlExtra = {}, QString usuario = "ADMIN");
     ~CuentasDePrueba();
 
-    // Start-up and Form_Load, then the window shown.
-    void Iniciar();
+    // Start-up and Form_Load, then the window shown; on the screen given, as the program shows it
+    // (placed on that screen).
+    void Iniciar(QScreen* pantalla = nullptr);
 
     FrmMA_CUENTAS& f() { return *ventana_; }
     BaseDePrueba& base() { return base_; }

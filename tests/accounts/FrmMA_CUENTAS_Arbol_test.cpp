@@ -10,6 +10,7 @@
 #include "services/CNStuffContable.h"
 #include "support/Control.h"
 #include "support/LocaleNumeros.h"
+#include "support/Pantallas.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -163,11 +164,14 @@ QToolButton* Conmutador(FrmMA_CUENTAS& f) {
 
 TEST(ChartTree, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUserGaveIt) {
     LocaleNumeros locale(LocaleNumeros::coma());
+    // On a screen with room beside the window for the tree.
+    QScreen* ancha = PantallaDePrueba("1280x1024");
+    ASSERT_TRUE(ancha);
     QByteArray ini;
     int ancho = 0;
     {
         CuentasDePrueba c;
-        c.Iniciar();
+        c.Iniciar(ancha);
         FrmMA_CUENTAS& f = c.f();
         ASSERT_TRUE(Control<vb::TreeView>(f, "TreeV")->isHidden());
         QTest::mouseClick(Conmutador(f), Qt::LeftButton);
@@ -209,7 +213,7 @@ TEST(ChartTree, AttachedTheTreeShowsSixthLevelAccountsWholeAndKeepsTheWidthTheUs
     ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
     archivo.write(ini);
     archivo.close();
-    otra.Iniciar();
+    otra.Iniciar(ancha);
     ASSERT_TRUE(!Control<vb::TreeView>(otra.f(), "TreeV")->isHidden());
     EXPECT_TRUE(Conmutador(otra.f())->isChecked());
     EXPECT_EQ(Control<vb::TreeView>(otra.f(), "TreeV")->width(), ancho);

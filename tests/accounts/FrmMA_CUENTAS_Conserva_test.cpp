@@ -195,7 +195,7 @@ TEST(AccountKeeps, AHiddenAccountCheckThatFailsStopsTheSaveWithoutNamingTheAccou
     c.EscribirCodigo("51010100102");  // confidential
     ASSERT_TRUE(c.f().CuentaNueva());
     c.EscribirCampo(0, "OTRA CUENTA");
-    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(SinEspacio("SELECT TOP 1 CODIGO FROM MA_CUENTAS"));
+    CNStuffContable::gBaseDatos().gCnn->InyectarFalla(SinEspacio("1 AS HAY FROM MA_CUENTAS"));
     c.guion().esperarMsgBox(vb::vbOK);
     c.guion().esperarMsgBox(vb::vbOK);
     c.Tecla(Qt::Key_F4);

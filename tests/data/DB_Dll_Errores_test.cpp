@@ -94,4 +94,20 @@ TEST_F(DB_DllErrors, NoErrorDoesNothingAndNoFileStillAsks) {
     EXPECT_EQ(guion.preguntas().size(), 1);
 }
 
+// Beside the program the log is shared by whoever runs it: a link planted there is not written
+// through, and the question is still asked.
+TEST_F(DB_DllErrors, ALinkWhereTheLogGoesIsNotWrittenThrough) {
+    const QString otro = programa_.path() + "/otro.txt";
+    {
+        QFile f(otro);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(otro, log()));
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbIgnore);
+    EXPECT_EQ(db_.TratamientoErrores(vb::ErrorVB(5, "x"), 18, "R"), vb::vbIgnore);
+    EXPECT_EQ(guion.preguntas().size(), 1);
+    EXPECT_EQ(leer(otro), "");
+}
+
 }  // namespace

@@ -180,6 +180,20 @@ TEST_F(Vouchers, IncomingTypesByListOrByTheirNumbering) {
     EXPECT_EQ(guion.pendientes(), 0);
 }
 
+// The letter is part of a voucher's key: the same point of sale and number under another letter is
+// another voucher, on every road that looks a voucher up.
+TEST_F(Vouchers, AnotherLetterIsAnotherVoucher) {
+    DialogosGuionados guion;  // no duplicate question
+    QString numero = "00000123", mensaje = "sin tocar";
+    EXPECT_TRUE(a().ValidaComprobante("FC", "0001", numero, "B", mensaje));
+    EXPECT_EQ(numero + mensaje, "00000123sin tocar");
+    EXPECT_TRUE(a().ValidaComprobante("NC", "0001", numero, "B", mensaje));
+    EXPECT_EQ(numero + mensaje, "00000123sin tocar");
+    EXPECT_FALSE(a().ExisteEnMVAsientos("FC", "0002", "00000008", "A"));
+    EXPECT_FALSE(a().ExisteEnMVAsientos2("FC", "0002", "00000007", "A", QVariant(), "15", "3", "2099"));
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
 TEST_F(Vouchers, PostedLinesOfAVoucherAreHandedBackOpen) {
     ado::RecordsetPtr rs;
     EXPECT_TRUE(a().ExisteEnMVAsientos("FC", "0002", "00000008", "B", std::nullopt, &rs));

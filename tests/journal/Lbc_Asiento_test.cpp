@@ -79,6 +79,28 @@ TEST_F(Numbering, TheGeneralRegisterAndTheSummaryEntriesAreNumberedTogether) {
     EXPECT_EQ(a().UltimoNumeroAsiento(3), 10);
 }
 
+// A user who is not an administrator, with confidentiality on, numbers after every entry of the
+// month, also one on an account hidden from him: two entries never share a number.
+TEST_F(Numbering, TheNextNumberCountsTheEntriesAUserCannotSee) {
+    base_.ejecutar(
+        "INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CUENTA) VALUES "
+        "('2024', 6, 4, 'V', '1'), ('2024', 6, 7, 'V', '9')");
+    DialogosGuionados sinPreguntas;
+    ASSERT_TRUE(abrirComo("OPERADOR"));
+    struct Confidencialidad {
+        bool antes = CNStuffContable::gSSConfidencialidad;
+        Confidencialidad() { CNStuffContable::gSSConfidencialidad = true; }
+        ~Confidencialidad() { CNStuffContable::gSSConfidencialidad = antes; }
+    } encendida;
+    asiento_ = std::make_unique<Lbc_Asiento>();
+    // The restricted view shows him entry 4 only.
+    QString sql = "SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE MES_OPERATIVO = 6";
+    ado::RecordsetPtr rs;
+    db().AbrirRecordset(sql, rs);
+    ASSERT_EQ(rs->fields().Item(0).Value().toInt(), 4);
+    EXPECT_EQ(a().UltimoNumeroAsiento(6, QVariant("V")), 8);
+}
+
 // The month's last number is the highest the column holds: the next one cannot be numbered, and
 // the operator is told instead of getting a negative number.
 TEST_F(Numbering, AMonthAtTheHighestNumberReportsTheOverflowAndGivesZero) {

@@ -8,7 +8,13 @@
 #include "support/LogDePrueba.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -72,13 +78,76 @@ TEST(ErrorMessage, TheQuestionIsAskedEvenWhenTheLogCannotBeWritten) {
 
 TEST(ErrorMessage, LogFolderIsTmpOnlyWhenTempIsSet) {
     LogConReloj log;
-    EXPECT_EQ(CNStuffContable::RutaLogErrores(), log.dir.path() + "/XQERR.LOG");
+    EXPECT_EQ(CNStuffContable::RutaLogErrores(), log.ruta());
     qputenv("TEMP", "");
-    EXPECT_NE(CNStuffContable::RutaLogErrores(), log.dir.path() + "/XQERR.LOG");
+    EXPECT_NE(CNStuffContable::RutaLogErrores(), log.ruta());
     EXPECT_TRUE(CNStuffContable::RutaLogErrores().endsWith("/XQERR.LOG"));
     qputenv("TEMP", "x");
     qputenv("TMP", "   ");
     EXPECT_NE(CNStuffContable::RutaLogErrores(), "   /XQERR.LOG");
+}
+
+// Whatever someone planted in the temporary folder before the program wrote its first line: the
+// old shared name, or the user's own folder taken by a link or by someone else, the operator still
+// gets the message and nothing is written where another user reads it.
+TEST(ErrorMessage, TheLogIsTheUsersOwnWhateverWasPlantedBeforeIt) {
+    struct Caso {
+        const char* que;
+        std::function<bool(const LogDePrueba&, const QString& otro)> plantar;
+        bool escribe;  // the line still reaches the user's own log
+    };
+    const auto carpetaPropia = [](const LogDePrueba& l) { return QFileInfo(l.ruta()).absolutePath(); };
+    const QList<Caso> casos{
+        {"a link under the shared name",
+         [](const LogDePrueba& l, const QString& otro) {
+             return QFile::link(otro, l.dir.filePath("XQERR.LOG"));
+         },
+         true},
+        {"a link in place of the user's folder",
+         [&](const LogDePrueba& l, const QString&) {
+             return QDir(l.dir.path()).mkdir("ajena") &&
+                    QFile::link(l.dir.filePath("ajena"), carpetaPropia(l));
+         },
+         false},
+        {"a link in place of the log",
+         [&](const LogDePrueba& l, const QString& otro) {
+             return QDir().mkdir(carpetaPropia(l)) && QFile::link(otro, l.ruta());
+         },
+         false},
+        {"the user's folder made by someone else",
+         [&](const LogDePrueba& l, const QString&) {
+             const QByteArray c = QFile::encodeName(carpetaPropia(l));
+             return geteuid() == 0 && QDir().mkdir(carpetaPropia(l)) && chmod(c.constData(), 0777) == 0 &&
+                    chown(c.constData(), 65534, 65534) == 0;
+         },
+         false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        LogConReloj log;
+        const QString otro = log.dir.filePath("otro.txt");
+        ASSERT_TRUE(vb::EscribirLineas(otro, {"de otro"}));
+        if (!c.plantar(log, otro)) {
+            ASSERT_NE(geteuid(), 0u);  // only handing a folder to another user may be out of reach
+            continue;
+        }
+        DialogosGuionados guion;
+        guion.esperarMsgBox(vb::vbIgnore);
+        EXPECT_EQ(CNStuffContable::MensajeError(vb::ErrorVB(5, "No se pudo conectar"), 18, "X"),
+                  vb::vbIgnore);
+        EXPECT_EQ(guion.preguntas().size(), 1);
+        EXPECT_EQ(vb::LeerLineas(otro), QStringList({"de otro"}));
+        EXPECT_TRUE(QDir(log.dir.filePath("ajena")).isEmpty());
+        EXPECT_EQ(log.lineas().join("").contains("No se pudo conectar"), c.escribe);
+        if (c.escribe) {
+            EXPECT_EQ(QFileInfo(log.ruta()).permissions() & 0x7777,
+                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                          QFileDevice::WriteUser);
+            EXPECT_EQ(QFileInfo(carpetaPropia(log)).permissions() & 0x7777,
+                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                          QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+        }
+    }
 }
 
 TEST(ErrorMessage, AnswerWords) {

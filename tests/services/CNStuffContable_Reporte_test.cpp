@@ -193,6 +193,38 @@ TEST_F(ProgramReports, PaperHidesFromEachUserWhatTheScreenHides) {
     maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
 }
 
+// A value travels as it is wherever the reader reads it back whole: only a key the reader itself
+// would find inside it (followed by no letter, digit or "_") blanks it.
+TEST_F(ProgramReports, AValueTravelsWholeWhereverTheReaderReadsItBack) {
+    using CNStuffContable::ValorParametro;
+    struct Caso {
+        QString usuario;
+        bool viaja;
+    };
+    const QList<Caso> casos = {
+        {"ana@cajamar.es", true},   {"ana@Menus", true},    {"pepe@Usuarios_2", true},
+        {"ana@Server2", true},      {"ana@caja.es", false}, {"ana@CAJA", false},
+        {"x @dbname y", false},     {"@Password=1", false}, {"juan@UsuarioLogeado", false},
+        {"maria@usuario-x", false}, {"ana;@Caja=7", false}, {"O'Higgins", true},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.usuario.toStdString());
+        CNStuffContable::gUsuarioLogeado = c.usuario;
+        const QString reporte = CNStuffContable::ParametrosReporte("Rp_PlanCtas");
+        QString valor;
+        ASSERT_TRUE(ValorParametro(reporte, "@UsuarioLogeado", valor));
+        EXPECT_EQ(valor, c.viaja ? c.usuario : QString());
+        ASSERT_TRUE(ValorParametro(reporte, "@Menu", valor));
+        EXPECT_EQ(valor, "Rp_PlanCtas");
+        CNStuffContable::gBaseDatos().gUsuario = c.usuario;
+        const QString hermano = CNStuffContable::ParametrosHermano("1");
+        ASSERT_TRUE(ValorParametro(hermano, "@Usuario", valor));
+        EXPECT_EQ(valor, c.viaja ? c.usuario : QString());
+        ASSERT_TRUE(ValorParametro(hermano, "@ParametroAdicional", valor));
+        EXPECT_EQ(valor, "1");
+    }
+}
+
 // What the started program reads back from the strings this one builds: a value never carries a
 // key of its own (the report program's user, a sibling's user), whatever its case or its ";".
 TEST_F(ProgramReports, AValueInTheParameterStringsNeverReadsAsAKey) {

@@ -1,5 +1,7 @@
 #include "support/DialogosGuionados.h"
 
+#include "outside/runtime/Pantalla.h"
+
 #include <gtest/gtest.h>
 #include <QPointer>
 #include <QWidget>
@@ -87,6 +89,8 @@ void DialogosGuionados::MostrarModal(QWidget* formulario) {
     if (!tomar(Pregunta::Modal, {formulario->windowTitle(), formulario->objectName(), 0, Pregunta::Modal}, r))
         return;
     QPointer<QWidget> vigilado(formulario);
+    // Placed on its screen as the program's own dialogs place it.
+    if (!formulario->isVisible()) vb::EncajaEnPantalla(formulario);
     formulario->show();
     if (r.accion) r.accion(formulario);
     if (vigilado && formulario->isVisible()) {

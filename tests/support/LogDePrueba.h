@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 struct LogDePrueba {
     QTemporaryDir dir;
     QByteArray temp = qgetenv("TEMP"), tmp = qgetenv("TMP");
@@ -20,6 +22,9 @@ struct LogDePrueba {
     }
     LogDePrueba(const LogDePrueba&) = delete;
     LogDePrueba& operator=(const LogDePrueba&) = delete;
-    QString ruta() const { return dir.path() + "/XQERR.LOG"; }
+    // The log goes into the user's own folder there.
+    QString ruta() const {
+        return QStringLiteral("%1/indajuste-%2/XQERR.LOG").arg(dir.path()).arg(uint(geteuid()));
+    }
     QStringList lineas() const { return vb::LeerLineas(ruta()).value_or(QStringList()); }
 };

@@ -8,6 +8,7 @@
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/Reporte.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
@@ -32,10 +33,8 @@ VentanaIndices::~VentanaIndices() {
     vb::setReloj({});
 }
 
-OtroProgramaIndices::OtroProgramaIndices(VentanaIndices& primero) : primero_(primero) {
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    propia_ = ado::Connection::Crear();
-    propia_->Open(db.gCnn->ConnectionString());
+OtroProgramaIndices::OtroProgramaIndices(VentanaIndices& primero)
+    : primero_(primero), propia_(TurnoDeOtroPrograma::ConexionPropia()) {
     ventana_ = std::make_unique<frmMA_INDAJUSTE>();
     Turno turno(*this);
     ventana_->Form_Load();
@@ -49,19 +48,13 @@ OtroProgramaIndices::~OtroProgramaIndices() {
     gfrmMA_INDAJUSTE = &primero_.f();
 }
 
-OtroProgramaIndices::Turno::Turno(OtroProgramaIndices& otro) : otro_(otro) {
-    std::swap(CNStuffContable::gBaseDatos().gCnn, otro_.propia_);
-    QApplication::setActiveWindow(otro_.ventana_.get());
-}
-
-OtroProgramaIndices::Turno::~Turno() {
-    std::swap(CNStuffContable::gBaseDatos().gCnn, otro_.propia_);
-    QApplication::setActiveWindow(&otro_.primero_.f());
-}
-
-void VentanaIndices::Iniciar() {
+void VentanaIndices::Iniciar(QScreen* pantalla) {
+    if (pantalla) ventana_->setScreen(pantalla);
     ventana_->Form_Load();
-    ventana_->show();
+    if (pantalla)
+        vb::MuestraVentana(ventana_.get());
+    else
+        ventana_->show();
     QApplication::setActiveWindow(ventana_.get());
     QApplication::processEvents();
 }

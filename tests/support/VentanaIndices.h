@@ -9,7 +9,9 @@
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
 #include "support/ProgramaDePrueba.h"
+#include "support/TurnoDeOtroPrograma.h"
 
+#include <QScreen>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -43,8 +45,9 @@ class VentanaIndices : public UsuarioIndices {
                             const QLocale& locale = QLocale::c());
     ~VentanaIndices();
 
-    // Form_Load and show, as the program does at start.
-    void Iniciar();
+    // Form_Load and show, as the program does at start; on the screen given, placed there as the
+    // program places it.
+    void Iniciar(QScreen* pantalla = nullptr);
 
     BaseDePrueba& base() { return base_; }
     DialogosGuionados& guion() { return guion_; }
@@ -68,15 +71,10 @@ class OtroProgramaIndices : public UsuarioIndices {
     explicit OtroProgramaIndices(VentanaIndices& primero);
     ~OtroProgramaIndices();
 
-    class Turno {
+    class Turno : public TurnoDeOtroPrograma {
       public:
-        explicit Turno(OtroProgramaIndices& otro);
-        ~Turno();
-        Turno(const Turno&) = delete;
-        Turno& operator=(const Turno&) = delete;
-
-      private:
-        OtroProgramaIndices& otro_;
+        explicit Turno(OtroProgramaIndices& otro)
+            : TurnoDeOtroPrograma(otro.propia_, otro.ventana_.get(), &otro.primero_.f()) {}
     };
 
   private:

@@ -31,7 +31,11 @@ int main(int argc, char** argv) {
     // rest of the shard still runs.
     if (TandaVigilada::Pedida(argc, argv))
         if (const std::optional<int> codigo = TandaVigilada::Ejecuta(argc, argv)) return *codigo;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen, with screens of the sizes the windows are tried on beside the usual one (the
+    // first, primary).
+    const QByteArray plataforma = qgetenv("QT_QPA_PLATFORM");
+    if (plataforma.isEmpty() || plataforma == "offscreen")
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" INDAJUSTE_PANTALLAS);
     vb::Aplicacion app(argc, argv);
     // The connection form reaches the services through what start-up installs.
     CNStuffContable::InstalaServiciosAcceso();

@@ -1,5 +1,6 @@
 #include "outside/ado/Connection.h"
 
+#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/FabricaProveedores.h"
 #include "outside/ado/Proveedor.h"
@@ -114,6 +115,22 @@ int Connection::State() const {
 
 bool Connection::EsMotorEmbebido() const {
     return State() == adStateOpen && proveedor_->esMotorEmbebido();
+}
+
+void Connection::antesDeConsulta(const QString& sql) {
+    exigirAbierta();
+    exigirTransaccionViva();
+    errores_.Clear();
+    // A recordset shows one query: anything else (a second statement from typed text that escaped
+    // its value or from a file beside the program, a write) is refused before anything runs, on
+    // every engine; an engine that can read the statement itself refuses it again.
+    if (!ConsultaDeLectura(sql)) LanzarNoEsLectura(errores_);
+    aplicarFallaInyectada(sql);
+}
+
+Lectura Connection::Leer(const QString& sql) {
+    antesDeConsulta(sql);
+    return proveedor_->leerColumnas(sql, errores_);
 }
 
 RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {

@@ -14,6 +14,7 @@ namespace ado {
 
 class Recordset;
 class Proveedor;
+struct Lectura;
 using RecordsetPtr = std::shared_ptr<Recordset>;
 
 // A fault a test makes the next statements meet.
@@ -59,6 +60,9 @@ class Connection : public std::enable_shared_from_this<Connection> {
     // closed one. Each failing statement of a batch adds its entry to Errors; the first failure
     // raises after the batch has run.
     RecordsetPtr Execute(const QString& sql, long* registrosAfectados = nullptr, int opciones = -1);
+    // Runs one query and reads its rows into columns (Lectura), on the terms of a recordset's
+    // Open; anything but a query gives no columns.
+    Lectura Leer(const QString& sql);
 
     // The connection's one transaction belongs to the session it began on. When that session is
     // lost the server has undone it; it stays open here, lost, until its owner ends it: CommitTrans
@@ -102,6 +106,9 @@ class Connection : public std::enable_shared_from_this<Connection> {
     Proveedor* proveedor() const { return proveedor_.get(); }
     // Raises the injected fault matching this statement, if one is armed.
     void aplicarFallaInyectada(const QString& sql);
+    // Before a query is opened: the connection and its transaction alive, the errors cleared, a
+    // second statement refused before anything runs, an injected fault met.
+    void antesDeConsulta(const QString& sql);
     // Before a statement or a row write: raises 3709 when the connection is closed, and when the
     // link was lost (not closed by the program) the server's lost-link entry (native error 11),
     // as every use of a dead link meets it.

@@ -1,7 +1,6 @@
 #include "outside/ado/Recordset.h"
 
 #include "outside/ado/Connection.h"
-#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/Proveedor.h"
 #include "outside/ado/TipoColumna.h"
@@ -22,16 +21,9 @@ void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& c
                      int lockType, int /*opciones*/) {
     if (abierto_) LanzarAdo(kErrObjetoAbierto);
     if (!conexion) LanzarAdo(kErrConexionInvalida);
-    conexion->exigirAbierta();
-    conexion->exigirTransaccionViva();
+    conexion->antesDeConsulta(origen);
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
-    conexion->errores().Clear();
-    // A recordset shows one query: anything else (a second statement from typed text that escaped
-    // its value or from a file beside the program, a write) is refused before anything runs, on
-    // every engine; an engine that can read the statement itself refuses it again.
-    if (!ConsultaDeLectura(origen)) LanzarNoEsLectura(conexion->errores());
-    conexion->aplicarFallaInyectada(origen);
     Resultado r = conexion->proveedor()->leer(origen, conexion->errores());
     conexion_ = conexion;
     origen_ = origen;

@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace vb {
 
@@ -12,6 +14,35 @@ CajaTexto::CajaTexto(QWidget* parent) : QLineEdit(parent) {}
 void CajaTexto::setMaxLength(int n) {
     maxLength_ = std::max(n, 0);
     QLineEdit::setMaxLength(maxLength_ == 0 ? 32767 : maxLength_);
+}
+
+void CajaTexto::setMuestra(const QString& muestra) {
+    muestra_ = muestra;
+    updateGeometry();
+}
+
+int CajaTexto::AnchoMuestra() const {
+    if (muestra_.isEmpty()) return 0;
+    // As the line edit measures its own text: its inner margin of 2 on each side, its text and
+    // content margins, then the style's frame around them; one more for the caret.
+    const QMargins texto = textMargins(), contenido = contentsMargins();
+    const int ancho = fontMetrics().horizontalAdvance(muestra_) + 2 * 2 + 1 + texto.left() + texto.right() +
+                      contenido.left() + contenido.right();
+    QStyleOptionFrame opcion;
+    initStyleOption(&opcion);
+    return style()->sizeFromContents(QStyle::CT_LineEdit, &opcion, QSize(ancho, height()), this).width();
+}
+
+QSize CajaTexto::sizeHint() const {
+    QSize s = QLineEdit::sizeHint();
+    s.setWidth(std::max(s.width(), AnchoMuestra()));
+    return s;
+}
+
+QSize CajaTexto::minimumSizeHint() const {
+    QSize s = QLineEdit::minimumSizeHint();
+    s.setWidth(std::max(s.width(), AnchoMuestra()));
+    return s;
 }
 
 void CajaTexto::keyPressEvent(QKeyEvent* e) {

@@ -18,6 +18,13 @@ class CajaTexto : public QLineEdit {
     int MaxLength() const { return maxLength_; }
     void setMaxLength(int n);
     int SelStart() const { return cursorPosition(); }
+
+    // The widest value the box holds (a code with its level separators, a number): the box is
+    // never narrower than that value whole, in its font.
+    void setMuestra(const QString& muestra);
+    QString Muestra() const { return muestra_; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     // Past the end puts the caret at the end.
     void setSelStart(int n) { setCursorPosition(std::min(n, int(text().size()))); }
 
@@ -35,7 +42,9 @@ class CajaTexto : public QLineEdit {
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
+    int AnchoMuestra() const;
     int maxLength_ = 0;
+    QString muestra_;
 };
 
 }  // namespace vb

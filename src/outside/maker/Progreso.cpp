@@ -1,5 +1,7 @@
 #include "outside/maker/Progreso.h"
 
+#include "outside/runtime/Pantalla.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -48,6 +50,7 @@ void Progreso::Mostrar(const QString& titulo, bool permiteCancelar) {
     detalleActual_.clear();
     cancelar_->setVisible(permiteCancelar);
     ventana_->setEnabled(true);
+    if (!ventana_->isVisible()) vb::EncajaEnPantalla(ventana_);
     ventana_->show();
     ventana_->raise();
     QCoreApplication::processEvents();

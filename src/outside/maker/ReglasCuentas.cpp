@@ -70,8 +70,7 @@ int ReglasCuentas::DigitoVerificador(const QString& codigo) const {
 }
 
 bool ReglasCuentas::TieneMovimientos(const QString& codigo) const {
-    return HayFilas("SELECT TOP 1 CUENTA FROM MV_ASIENTOS WHERE CUENTA = " +
-                    ado::LiteralTexto(Limpia(codigo)));
+    return entorno_.hayFilas("MV_ASIENTOS", "CUENTA = " + ado::LiteralTexto(Limpia(codigo)));
 }
 
 bool ReglasCuentas::EsImputable(const QString& codigo) const {
@@ -105,9 +104,9 @@ bool ReglasCuentas::ExisteNivelInferior(const QString& codigo) const {
     if (c.isEmpty()) return false;
     QString patron = c;
     patron.replace("[", "[[]").replace("%", "[%]").replace("_", "[_]");
-    return HayFilas("SELECT TOP 1 CODIGO FROM MA_CUENTAS WHERE CODIGO LIKE " +
-                    ado::LiteralTexto(patron + "%") + " AND LEN(CODIGO) > " + QString::number(c.size()) +
-                    " AND COALESCE(DADA_DE_BAJA, 0) = 0");
+    return entorno_.hayFilas("MA_CUENTAS", "CODIGO LIKE " + ado::LiteralTexto(patron + "%") +
+                                               " AND LEN(CODIGO) > " + QString::number(c.size()) +
+                                               " AND COALESCE(DADA_DE_BAJA, 0) = 0");
 }
 
 void ReglasCuentas::ArmaArbolCuentas(vb::TreeView& arbol) {

@@ -18,6 +18,8 @@
 //   postable).
 // - TieneMovimientos: the journal holds a line of the account.
 // - ExisteNivelInferior: an active account whose code begins with the code and is longer.
+//   Both ask the company's tables themselves: an account or a line hidden from the user still
+//   counts, and he learns nothing else of it.
 // - ArmaArbolCuentas: the root "A" "Plan General de Cuentas" (when the tree lacks it) and one
 //   node per active account in code order, under the node of the longest shorter code that
 //   begins its code, else under the root.
@@ -47,6 +49,9 @@ class ReglasCuentas {
         std::function<bool(const QString& sql)> ejecutar;
         // The six level widths, from the chapter to the sub-account.
         std::function<std::array<int, 6>()> niveles;
+        // Whether the company's table holds a row meeting the condition, asked of the table itself
+        // (never a user's restricted view) through a statement that returns nothing of the row.
+        std::function<bool(const QString& tabla, const QString& condicion)> hayFilas;
     };
 
     explicit ReglasCuentas(Entorno entorno);

@@ -6,6 +6,10 @@
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QWidget>
+#include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace maker {
 
@@ -19,9 +23,13 @@ QString SistemaPC::NombreEquipo() const {
 }
 
 QString SistemaPC::UsuarioWindows() const {
-    QString usuario = qEnvironmentVariable("USER").trimmed();
-    if (usuario.isEmpty()) usuario = qEnvironmentVariable("LOGNAME").trimmed();
-    return usuario;
+    const uid_t uid = geteuid();
+    struct passwd datos {};
+    struct passwd* hallado = nullptr;
+    std::vector<char> espacio(16384);
+    if (getpwuid_r(uid, &datos, espacio.data(), espacio.size(), &hallado) == 0 && hallado && hallado->pw_name)
+        return QString::fromLocal8Bit(hallado->pw_name);
+    return QString::number(uint(uid));
 }
 
 QString SistemaPC::CarpetaTemporal() const {

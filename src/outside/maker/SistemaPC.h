@@ -12,7 +12,8 @@ namespace maker {
 class SistemaPC {
   public:
     QString NombreEquipo() const;
-    // The login name (USER, else LOGNAME); "" when neither is set.
+    // The name the operating system gives the process's user (its user number when it has none),
+    // never what an environment variable claims.
     QString UsuarioWindows() const;
     // The system's temporary folder, without a final separator.
     QString CarpetaTemporal() const;

@@ -8,8 +8,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QDateTime>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 #include <cmath>
 #include <optional>
@@ -141,16 +139,10 @@ QString Utilidades::BarraFinal(const QString& ruta) const {
     return ruta + QLatin1Char('/');
 }
 
-void Utilidades::PreparaFormulario(QWidget* formulario, bool centrar) const {
+void Utilidades::PreparaFormulario(QWidget* formulario) const {
     if (!formulario) return;
     if (formulario->windowIcon().isNull() && !QApplication::windowIcon().isNull())
         formulario->setWindowIcon(QApplication::windowIcon());
-    if (!centrar || formulario->parentWidget()) return;
-    QScreen* pantalla = formulario->screen() ? formulario->screen() : QGuiApplication::primaryScreen();
-    if (!pantalla) return;
-    QRect marco = formulario->frameGeometry();
-    marco.moveCenter(pantalla->availableGeometry().center());
-    formulario->move(marco.topLeft());
 }
 
 void Utilidades::Ocupado(bool ocupado) {

@@ -56,8 +56,9 @@ class Utilidades {
     // The path ending in the separator; an empty path stays empty.
     QString BarraFinal(const QString& ruta) const;
 
-    // Standard set-up of a window when it loads: the application's icon, centred on its screen.
-    void PreparaFormulario(QWidget* formulario, bool centrar = true) const;
+    // Standard set-up of a window when it loads: the application's icon. The window is placed on
+    // its screen when it is shown (vb::EncajaEnPantalla).
+    void PreparaFormulario(QWidget* formulario) const;
     // Busy indication (wait cursor) on or off. A switch, not a count: one False ends any number
     // of True.
     void Ocupado(bool ocupado);

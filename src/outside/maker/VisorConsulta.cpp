@@ -2,13 +2,16 @@
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "outside/controls/SalidaConTab.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
+#include "outside/runtime/Pantalla.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -53,13 +56,15 @@ bool VisorConsulta::Muestra(const QString& sentencia, const QString& cadenaConex
     }
 
     delete ventana_.data();
-    auto* ventana = new QWidget(nullptr, Qt::Window);
+    // A window of the program's own, over the one it comes from; Escape closes it.
+    auto* ventana = new QWidget(QApplication::activeWindow(), Qt::Window);
     ventana->setAttribute(Qt::WA_DeleteOnClose);
     ventana->setObjectName("VisorConsulta");
     ventana->setWindowTitle(titulo);
     ventana->resize(800, 500);
     auto* grilla = new QTableWidget(int(filas.size()), int(titulos.size()), ventana);
     grilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    vb::SaleConTab(grilla);
     grilla->setHorizontalHeaderLabels(titulos);
     grilla->horizontalHeader()->setStretchLastSection(true);
     for (int r = 0; r < filas.size(); ++r)
@@ -69,8 +74,10 @@ bool VisorConsulta::Muestra(const QString& sentencia, const QString& cadenaConex
     auto* l = new QVBoxLayout(ventana);
     l->addWidget(grilla, 1);
     l->addWidget(pie);
+    auto* cierra = new QShortcut(QKeySequence(Qt::Key_Escape), ventana);
+    QObject::connect(cierra, &QShortcut::activated, ventana, &QWidget::close);
     ventana_ = ventana;
-    ventana->show();
+    vb::MuestraVentana(ventana);
     return true;
 }
 

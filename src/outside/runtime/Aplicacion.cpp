@@ -7,6 +7,7 @@
 #include <QMetaEnum>
 #include <QObject>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QTranslator>
 
 namespace vb {
@@ -46,10 +47,22 @@ QString NombreEvento(QEvent::Type tipo) {
     return clave ? QString::fromLatin1(clave) : QString::number(int(tipo));
 }
 
+// The platform's look, with one change: a list box opens its list below the box, a few rows
+// high and scrolled, never as a menu over the whole screen however many rows it holds.
+class EstiloPrograma : public QProxyStyle {
+  public:
+    int styleHint(StyleHint pista, const QStyleOption* opcion, const QWidget* control,
+                  QStyleHintReturn* retorno) const override {
+        if (pista == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(pista, opcion, control, retorno);
+    }
+};
+
 }  // namespace
 
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     InstalaTraduccionQt();
+    setStyle(new EstiloPrograma);
 }
 
 bool InstalaTraduccionQt() {
@@ -91,6 +104,14 @@ void AvisaErrorEvento(const std::exception& error, const QString& rutina) {
     }
     MsgBox("Ha ocurrido el Siguiente Error (" + QString::number(e.Number) + ") " + e.Description,
            vbOKOnly + vbCritical, rutina + " Aviso al operador!!! ");
+}
+
+void ComoEvento(const QString& rutina, const std::function<void()>& paso) {
+    try {
+        paso();
+    } catch (const std::exception& e) {
+        AvisaErrorEvento(e, rutina);
+    }
 }
 
 QString RutinaDeEvento(const QObject* receptor, const QEvent* evento) {

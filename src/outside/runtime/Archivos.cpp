@@ -26,6 +26,17 @@ char aByte(char16_t c) {
     return '?';
 }
 
+}  // namespace
+
+bool CabeEnWindows1252(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return true;
+    for (char16_t t : kTabla80)
+        if (t != 0 && t == c) return true;
+    return false;
+}
+
+namespace {
+
 bool escribir(const QString& ruta, const QByteArray& bytes, QIODevice::OpenMode modo) {
     QFile archivo(ruta);
     if (!archivo.open(modo)) return false;

@@ -8,6 +8,8 @@
 
 namespace vb {
 
+// Whether Windows-1252 holds the character.
+bool CabeEnWindows1252(char16_t c);
 // Characters that Windows-1252 cannot hold become '?'.
 QByteArray aWindows1252(const QString& texto);
 QString desdeWindows1252(const QByteArray& bytes);

@@ -1,7 +1,10 @@
 // The reader of numbers as users type them and as the program shows them.
 #include "outside/runtime/Conversiones.h"
 
+#include <cerrno>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 
 namespace vb {
 
@@ -30,6 +33,20 @@ bool agrupado(const QString& run, QChar grupo, QChar decimal) {
     for (int j = i + 1; j < run.size(); ++j)
         if (!esDigito(run[j])) return false;
     return true;
+}
+
+// The C form read as the C library reads it, whatever the process's locale: a number too small
+// for a double is 0 (or the nearest one a double holds), as the server reads it; only one too
+// large overflows.
+std::optional<double> LeerFormaC(const QString& limpio) {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const QByteArray bytes = limpio.toLatin1();
+    char* fin = nullptr;
+    errno = 0;
+    const double v = strtod_l(bytes.constData(), &fin, c);
+    if (fin != bytes.constData() + bytes.size() || (errno == ERANGE && std::isinf(v)) || !std::isfinite(v))
+        return std::nullopt;
+    return v;
 }
 
 }  // namespace
@@ -86,12 +103,8 @@ std::optional<double> NumeroInicial(const QString& texto, bool* desborda) {
         if (j > inicio) limpio += exp;
     }
     if (limpio.endsWith(QLatin1Char('.'))) limpio.chop(1);
-    bool ok = false;
-    const double v = limpio.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) {
-        if (desborda) *desborda = true;
-        return std::nullopt;
-    }
+    const std::optional<double> v = LeerFormaC(limpio);
+    if (!v && desborda) *desborda = true;
     return v;
 }
 

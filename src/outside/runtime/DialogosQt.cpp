@@ -1,5 +1,7 @@
 #include "outside/runtime/DialogosQt.h"
 
+#include "outside/runtime/Pantalla.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -10,6 +12,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 
 namespace vb {
@@ -70,9 +73,24 @@ QMessageBox::Icon icono(int estilo) {
     }
 }
 
-class CajaMensaje : public QMessageBox {
+// A dialog that takes its own size on the screen it opens on (a message box's width depends on
+// the screen's), then is placed inside that screen.
+template <class Dialogo>
+class Encajado : public Dialogo {
   public:
-    using QMessageBox::QMessageBox;
+    using Dialogo::Dialogo;
+
+  protected:
+    void showEvent(QShowEvent* e) override {
+        if (QScreen* pantalla = PantallaDe(this)) this->move(pantalla->availableGeometry().topLeft());
+        Dialogo::showEvent(e);
+        EncajaEnPantalla(this);
+    }
+};
+
+class CajaMensaje : public Encajado<QMessageBox> {
+  public:
+    using Encajado<QMessageBox>::Encajado;
     bool sinEscape = false;
 
   protected:
@@ -81,14 +99,14 @@ class CajaMensaje : public QMessageBox {
             e->accept();
             return;
         }
-        QMessageBox::keyPressEvent(e);
+        Encajado<QMessageBox>::keyPressEvent(e);
     }
     void closeEvent(QCloseEvent* e) override {
         if (sinEscape) {
             e->ignore();
             return;
         }
-        QMessageBox::closeEvent(e);
+        Encajado<QMessageBox>::closeEvent(e);
     }
 };
 
@@ -105,9 +123,19 @@ class VigiaDeOcultar : public QObject {
     QEventLoop& bucle_;
 };
 
+// The window last given the keyboard back by a modal one that closed. The window system confirms
+// its activation later: until it does, no window is active, and a modal window opened meanwhile
+// (a second message in a row) still comes from it.
+QPointer<QWidget>& ventanaDevuelta() {
+    static QPointer<QWidget> ventana;
+    return ventana;
+}
+
 QWidget* ventanaActiva() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    return QApplication::activeWindow();
+    if (QWidget* activa = QApplication::activeWindow(); activa && activa->isVisible()) return activa;
+    QWidget* devuelta = ventanaDevuelta();
+    return devuelta && devuelta->isVisible() ? devuelta : nullptr;
 }
 
 // The window a modal one comes from, and the control that had the keyboard there, get the
@@ -115,14 +143,17 @@ QWidget* ventanaActiva() {
 // and the keys typed next would be lost.
 class DevuelveTeclado {
   public:
-    DevuelveTeclado() : foco_(QApplication::focusWidget()) {
-        QWidget* ventana = ventanaActiva();
-        if (!ventana && foco_) ventana = foco_->window();
-        ventana_ = ventana;
+    DevuelveTeclado() : ventana_(ventanaActiva()) {
+        QWidget* foco = QApplication::focusWidget();
+        if (!ventana_ && foco) ventana_ = foco->window();
+        // The control of that window that has, or will have once it is active, the keyboard.
+        if (ventana_ && (!foco || foco->window() != ventana_)) foco = ventana_->focusWidget();
+        foco_ = foco;
     }
     ~DevuelveTeclado() {
         if (!ventana_ || !ventana_->isVisible()) return;
         ventana_->activateWindow();
+        ventanaDevuelta() = ventana_;
         if (foco_ && foco_->window() == ventana_ && foco_->isVisible() && foco_->isEnabled())
             foco_->setFocus(Qt::ActiveWindowFocusReason);
     }
@@ -161,7 +192,7 @@ int DialogosQt::MsgBox(const QString& texto, int estilo, const QString& titulo) 
 
 QString DialogosQt::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto) {
     const DevuelveTeclado devuelve;
-    QInputDialog dialogo(ventanaActiva());
+    Encajado<QInputDialog> dialogo(ventanaActiva());
     dialogo.setWindowTitle(titulo);
     dialogo.setLabelText(texto);
     dialogo.setTextValue(porDefecto);
@@ -177,8 +208,10 @@ void DialogosQt::MostrarModal(QWidget* formulario) {
     QPointer<QWidget> vigilado(formulario);
     const Qt::WindowModality antes = formulario->windowModality();
     // Modality is taken when the window is shown; a form already on screen is shown again.
-    if (formulario->isVisible()) formulario->hide();
+    const bool aLaVista = formulario->isVisible();
+    if (aLaVista) formulario->hide();
     formulario->setWindowModality(Qt::ApplicationModal);
+    if (!aLaVista) EncajaEnPantalla(formulario);
     formulario->show();
     if (vigilado && formulario->isVisible()) {
         QEventLoop bucle;
@@ -193,8 +226,11 @@ void DialogosQt::MostrarModal(QWidget* formulario) {
 
 QString DialogosQt::AbrirArchivo(const QString& titulo, const QString& filtro, bool* cancelado) {
     const DevuelveTeclado devuelve;
+    Encajado<QFileDialog> dialogo(ventanaActiva(), titulo, QString(), filtroQt(filtro));
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
     const QString archivo =
-        QFileDialog::getOpenFileName(ventanaActiva(), titulo, QString(), filtroQt(filtro));
+        dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
     if (cancelado != nullptr) *cancelado = archivo.isEmpty();
     return archivo;
 }

@@ -55,6 +55,15 @@ TEST(TipoColumna, AssignedValuesAreCheckedAndConverted) {
     EXPECT_EQ(v, QVariant(QDateTime(QDate(2024, 2, 29), QTime(23, 59))));
     EXPECT_FALSE(ConvertirParaColumna(adDBTimeStamp, 16, "29/02/2023", v));
     EXPECT_FALSE(ConvertirParaColumna(adDBDate, 6, 45000, v));
+    // Two-digit years as the company server reads them: 00 to 49 in this century.
+    for (const auto& [texto, anio] : {std::pair{"1/1/49", 2049},
+                                      {"31/12/30", 2030},
+                                      {"1/1/00", 2000},
+                                      {"1/1/50", 1950},
+                                      {"1/1/99", 1999}}) {
+        ASSERT_TRUE(ConvertirParaColumna(adDBDate, 6, texto, v)) << texto;
+        EXPECT_EQ(v.toDate().year(), anio) << texto;
+    }
 }
 
 TEST(TipoColumna, DatesAreStoredAsIsoTextWithoutMidnight) {

@@ -24,6 +24,10 @@ class ReglasCuentasTest : public ::testing::Test {
             return true;
         };
         e.niveles = [] { return std::array<int, 6>{1, 1, 2, 2, 3, 2}; };
+        e.hayFilas = [this](const QString& tabla, const QString& condicion) {
+            ado::RecordsetPtr rs = cn_->Execute("SELECT 1 FROM " + tabla + " WHERE " + condicion);
+            return !rs->Eof();
+        };
         reglas_ = std::make_unique<maker::ReglasCuentas>(std::move(e));
     }
 

@@ -1,6 +1,7 @@
 #include "outside/maker/SistemaPC.h"
 
 #include "support/ImprimeQt.h"
+#include "support/UsuarioDelSistema.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -32,16 +33,7 @@ TEST(SistemaPC, NamesAndFolderComeFromTheSystem) {
     SistemaPC s;
     EXPECT_FALSE(s.NombreEquipo().isEmpty());
     EXPECT_TRUE(QDir(s.CarpetaTemporal()).exists());
-    const QByteArray user = qgetenv("USER"), logname = qgetenv("LOGNAME");
-    qputenv("USER", "juan");
-    EXPECT_EQ(s.UsuarioWindows(), "juan");
-    qunsetenv("USER");
-    qputenv("LOGNAME", "maria");
-    EXPECT_EQ(s.UsuarioWindows(), "maria");
-    qunsetenv("LOGNAME");
-    EXPECT_EQ(s.UsuarioWindows(), "");
-    if (!user.isNull()) qputenv("USER", user);
-    if (!logname.isNull()) qputenv("LOGNAME", logname);
+    EXPECT_EQ(s.UsuarioWindows(), UsuarioDelSistema());
 }
 
 }  // namespace

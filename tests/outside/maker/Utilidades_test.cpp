@@ -56,6 +56,20 @@ TEST_P(UtilidadesNumbers, ValorDobleReadsBackWhatTheProgramWrites) {
     EXPECT_DOUBLE_EQ(u.ValorDoble(n("1234,56789")), 1234.56789);  // no rounding here
     EXPECT_DOUBLE_EQ(u.ValorDoble(""), 0);
     EXPECT_DOUBLE_EQ(u.ValorDoble(u.TextoCampo(QVariant())), 0);
+    // Too small for a double reads as 0, as the server reads it; only too large overflows.
+    EXPECT_EQ(u.ValorDoble("1e-400"), 0.0);
+    EXPECT_EQ(u.ValorDoble("-2" + dec_ + "5e-999"), 0.0);
+    EXPECT_GT(u.ValorDoble("4e-320"), 0.0);
+    EXPECT_DOUBLE_EQ(u.ValorDoble("1" + dec_ + "5e308"), 1.5e308);
+    for (const char* grande : {"1e400", "-1e309"}) {
+        try {
+            u.ValorDoble(grande);
+            ADD_FAILURE() << grande << ": no overflow error";
+        } catch (const vb::ErrorVB& e) {
+            EXPECT_EQ(e.Number, 6);
+            EXPECT_EQ(e.Description, "Desbordamiento");
+        }
+    }
 }
 
 TEST_P(UtilidadesNumbers, ValorEnteroRoundsLikeCIntAndRefusesOverflow) {

@@ -13,31 +13,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/AlAparecer.h"
 #include "support/ImprimeQt.h"
 
 using vb::DialogosQt;
 
 namespace {
-
-// Runs the action on the modal dialog of type T as soon as it shows.
-template <class T>
-void alAparecer(std::function<void(T*)> accion) {
-    auto* reloj = new QTimer;
-    auto intentos = std::make_shared<int>(0);
-    reloj->setInterval(5);
-    QObject::connect(reloj, &QTimer::timeout, [reloj, accion, intentos] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            reloj->stop();
-            reloj->deleteLater();
-            accion(w);
-        } else if (++*intentos > 1000) {
-            reloj->stop();
-            reloj->deleteLater();
-            ADD_FAILURE() << "El diálogo no apareció";
-        }
-    });
-    reloj->start();
-}
 
 QStringList textos(QMessageBox* caja) {
     QStringList t;
@@ -63,7 +44,7 @@ void escape(QWidget* w) {
 
 TEST(DialogosQt, YesNoHasSpanishButtonsTheStyleIconAndNoEscape) {
     DialogosQt d;
-    alAparecer<QMessageBox>([](QMessageBox* caja) {
+    AlAparecer<QMessageBox>([](QMessageBox* caja) {
         EXPECT_EQ(textos(caja), QStringList({"&No", "&Sí"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Critical);
         EXPECT_EQ(caja->windowTitle(), "Conexión");
@@ -90,7 +71,7 @@ TEST(DialogosQt, YesNoHasSpanishButtonsTheStyleIconAndNoEscape) {
 
 TEST(DialogosQt, EveryButtonSetAnswersWithItsVbCode) {
     DialogosQt d;
-    alAparecer<QMessageBox>([](QMessageBox* caja) {
+    AlAparecer<QMessageBox>([](QMessageBox* caja) {
         EXPECT_EQ(textos(caja), QStringList({"&Anular", "&Omitir", "&Reintentar"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Critical);
         EXPECT_EQ(caja->defaultButton()->text(), "&Anular");
@@ -100,7 +81,7 @@ TEST(DialogosQt, EveryButtonSetAnswersWithItsVbCode) {
     });
     EXPECT_EQ(d.MsgBox("Error", vb::vbAbortRetryIgnore + vb::vbCritical, "X"), vb::vbIgnore);
 
-    alAparecer<QMessageBox>([](QMessageBox* caja) {
+    AlAparecer<QMessageBox>([](QMessageBox* caja) {
         EXPECT_EQ(textos(caja), QStringList({"&Cancelar", "&No", "&Sí"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Question);
         EXPECT_EQ(caja->defaultButton()->text(), "&Cancelar");
@@ -109,14 +90,14 @@ TEST(DialogosQt, EveryButtonSetAnswersWithItsVbCode) {
     EXPECT_EQ(d.MsgBox("¿Guarda?", vb::vbYesNoCancel + vb::vbQuestion + vb::vbDefaultButton3, "X"),
               vb::vbCancel);
 
-    alAparecer<QMessageBox>([](QMessageBox* caja) {
+    AlAparecer<QMessageBox>([](QMessageBox* caja) {
         EXPECT_EQ(textos(caja), QStringList({"&Aceptar"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Information);
         escape(caja);
     });
     EXPECT_EQ(d.MsgBox("Listo", vb::vbInformation, "X"), vb::vbOK);
 
-    alAparecer<QMessageBox>([](QMessageBox* caja) {
+    AlAparecer<QMessageBox>([](QMessageBox* caja) {
         EXPECT_EQ(textos(caja), QStringList({"&Cancelar", "&Reintentar"}));
         EXPECT_EQ(caja->icon(), QMessageBox::Warning);
         boton(caja, "Reintentar")->click();
@@ -126,7 +107,7 @@ TEST(DialogosQt, EveryButtonSetAnswersWithItsVbCode) {
 
 TEST(DialogosQt, InputBoxGivesTheTextOrEmptyOnCancel) {
     DialogosQt d;
-    alAparecer<QInputDialog>([](QInputDialog* dlg) {
+    AlAparecer<QInputDialog>([](QInputDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), "Indices");
         EXPECT_EQ(dlg->labelText(), "Año");
         auto* caja = dlg->findChild<QLineEdit*>();
@@ -137,7 +118,7 @@ TEST(DialogosQt, InputBoxGivesTheTextOrEmptyOnCancel) {
     });
     EXPECT_EQ(d.InputBox("Año", "Indices", "2022"), "2024");
 
-    alAparecer<QInputDialog>([](QInputDialog* dlg) { boton(dlg, "Cancelar")->click(); });
+    AlAparecer<QInputDialog>([](QInputDialog* dlg) { boton(dlg, "Cancelar")->click(); });
     EXPECT_EQ(d.InputBox("Año", "Indices", "2022"), "");
 }
 
@@ -237,7 +218,7 @@ TEST(DialogosQt, EveryModalWindowHandsTheKeyboardBackToTheWindowItCameFrom) {
     QTimer::singleShot(0, [&] {
         consulta.activateWindow();
         busca->setFocus();
-        alAparecer<QMessageBox>([](QMessageBox* caja) { boton(caja, "Aceptar")->click(); });
+        AlAparecer<QMessageBox>([](QMessageBox* caja) { boton(caja, "Aceptar")->click(); });
         d.MsgBox("Sin datos", vb::vbOKOnly, "Aviso");
         QApplication::processEvents();  // what the window system was asked for
         activaTrasMensaje = QApplication::activeWindow();
@@ -253,4 +234,40 @@ TEST(DialogosQt, EveryModalWindowHandsTheKeyboardBackToTheWindowItCameFrom) {
     QTest::keyClicks(QApplication::focusWidget(), "100");
     EXPECT_EQ(segundo->text(), "100");
     EXPECT_EQ(primero->text(), "");
+}
+
+// A message right after a first modal window (a message, a lookup): the window system has not yet
+// confirmed that the main window got the keyboard back, and still the message gives it back too.
+TEST(DialogosQt, AMessageRightAfterAnotherModalWindowStillHandsTheKeyboardBack) {
+    for (const bool consulta : {false, true}) {
+        SCOPED_TRACE(consulta ? "after a lookup" : "after a message");
+        DialogosQt d;
+        QWidget principal;
+        auto* campo = new QLineEdit(&principal);
+        new QLineEdit(&principal);
+        principal.show();
+        principal.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&principal));
+        campo->setFocus();
+        if (consulta) {
+            QWidget lista;
+            new QLineEdit(&lista);
+            QTimer::singleShot(0, &lista, &QWidget::hide);
+            d.MostrarModal(&lista);
+        } else {
+            AlAparecer<QMessageBox>([](QMessageBox* caja) { boton(caja, "Sí")->click(); });
+            ASSERT_EQ(d.MsgBox("¿Borra?", vb::vbYesNo, "Atención!"), vb::vbYes);
+        }
+        AlAparecer<QMessageBox>([&principal](QMessageBox* caja) {
+            // It comes from the window the first one came from.
+            EXPECT_EQ(caja->parentWidget(), &principal);
+            boton(caja, "No")->click();
+        });
+        ASSERT_EQ(d.MsgBox("Acepta???", vb::vbYesNo, "Aviso"), vb::vbNo);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &principal);
+        ASSERT_EQ(QApplication::focusWidget(), campo);
+        QTest::keyClicks(QApplication::focusWidget(), "7");
+        EXPECT_EQ(campo->text(), "7");
+    }
 }

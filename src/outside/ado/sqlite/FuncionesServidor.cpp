@@ -11,6 +11,7 @@
 
 #include "outside/ado/sqlite/Reescritura.h"
 #include "outside/ado/sqlite/TextoDeFuncion.h"
+#include "outside/runtime/Archivos.h"
 #include "outside/runtime/Conversiones.h"
 
 namespace ado::sqlite {
@@ -332,10 +333,16 @@ void Espacios(sqlite3_context* ctx, int, sqlite3_value** argv) {
     Resultado(ctx, QString(n, u' '));
 }
 
+// REPLICATE and REPLACE: as the server cuts them for a text that is not of a MAX type.
+constexpr qsizetype kLargoMaximo = 8000;
+
 void Repetir(sqlite3_context* ctx, int, sqlite3_value** argv) {
     qint64 n = 0;
     if (EsNulo(argv[0]) || EsNulo(argv[1]) || !LeerCantidad(ctx, argv[1], n)) return sqlite3_result_null(ctx);
-    Resultado(ctx, TextoDeValor(argv[0]).repeated(n));
+    const QString s = TextoDeValor(argv[0]);
+    if (s.isEmpty()) return Resultado(ctx, s);
+    n = std::min<qint64>(n, kLargoMaximo / s.size() + 1);
+    Resultado(ctx, s.repeated(n).left(kLargoMaximo));
 }
 
 template <bool Izquierda>
@@ -357,11 +364,12 @@ void Subcadena(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return sqlite3_result_error(ctx, "537|Parámetro de longitud no válido pasado a la función SUBSTRING.",
                                     -1);
     const QString s = TextoDeValor(argv[0]);
-    // Bounded first, so that their sum cannot overflow.
-    constexpr qint64 kTope = qint64(1) << 62;
+    // The length is never negative here, so the end can only pass the top: there it stays.
+    qint64 hasta = 0;
+    if (__builtin_add_overflow(desde, largo, &hasta)) hasta = std::numeric_limits<qint64>::max();
     const qint64 n = s.size();
     const qint64 inicio = std::clamp<qint64>(desde, 1, n + 1);
-    const qint64 fin = std::clamp<qint64>(std::max(desde, -kTope) + std::min(largo, kTope), 1, n + 1);
+    const qint64 fin = std::clamp<qint64>(hasta, 1, n + 1);
     funcion::ResultadoDeTexto(ctx, fin > inicio ? s.mid(inicio - 1, fin - inicio) : QString(), kSubtipoTexto);
 }
 
@@ -378,7 +386,8 @@ void SinBlancos(sqlite3_context* ctx, int, sqlite3_value** argv) {
     funcion::ResultadoDeTexto(ctx, s.sliced(desde, hasta - desde), kSubtipoTexto);
 }
 
-// The server's UPPER and LOWER: every letter, one character for one (ß stays ß), NULs kept.
+// The server's UPPER and LOWER: every letter, one character for one (ß stays ß), NULs kept; a
+// letter of the company's code page whose other case that code page lacks stays as it is (µ).
 template <bool Mayuscula>
 void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (EsNulo(argv[0])) return sqlite3_result_null(ctx);
@@ -393,7 +402,8 @@ void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
             }
             ++i;
         } else {
-            s[i] = Mayuscula ? s[i].toUpper() : s[i].toLower();
+            const QChar m = Mayuscula ? s[i].toUpper() : s[i].toLower();
+            if (!vb::CabeEnWindows1252(s[i].unicode()) || vb::CabeEnWindows1252(m.unicode())) s[i] = m;
         }
     }
     funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);
@@ -403,10 +413,24 @@ void Caso(sqlite3_context* ctx, int, sqlite3_value** argv) {
 // accents and ñ count); NULs are characters.
 void Reemplazar(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (EsNulo(argv[0]) || EsNulo(argv[1]) || EsNulo(argv[2])) return sqlite3_result_null(ctx);
-    QString s = TextoDeValor(argv[0]);
+    const QString s = TextoDeValor(argv[0]);
     const QString buscado = TextoDeValor(argv[1]);
-    if (!buscado.isEmpty()) s.replace(buscado, TextoDeValor(argv[2]), Qt::CaseInsensitive);
-    funcion::ResultadoDeTexto(ctx, s, kSubtipoTexto);
+    if (buscado.isEmpty()) return funcion::ResultadoDeTexto(ctx, s.left(kLargoMaximo), kSubtipoTexto);
+    const QString nuevo = TextoDeValor(argv[2]);
+    QString r;
+    qsizetype desde = 0;
+    // Built up to the cut only, however many matches a long text holds.
+    while (r.size() < kLargoMaximo) {
+        const qsizetype k = s.indexOf(buscado, desde, Qt::CaseInsensitive);
+        if (k < 0) {
+            r += QStringView(s).sliced(desde);
+            break;
+        }
+        r += QStringView(s).sliced(desde, k - desde);
+        r += nuevo;
+        desde = k + buscado.size();
+    }
+    funcion::ResultadoDeTexto(ctx, r.left(kLargoMaximo), kSubtipoTexto);
 }
 
 // Jet's VAL, as VB's Val reads a text: its leading number, 0 when it has none.

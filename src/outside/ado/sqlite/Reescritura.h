@@ -44,6 +44,8 @@ QString NombreDeTipo(const Piezas& piezas, qsizetype desde, qsizetype hasta);
 bool EsTipoNumerico(const QString& tipo);
 bool EsTipoTexto(const QString& tipo);
 bool EsTipoFecha(const QString& tipo);
+// The server's functions that surely give a text (LTRIM, SUBSTRING, the translated LEFT, ...).
+bool FuncionDeTexto(const QString& nombre);
 
 // The statements that set up the checks of lengths, numbers and dates of the columns a translated
 // CREATE TABLE or ALTER TABLE ADD declares; empty for any other statement.

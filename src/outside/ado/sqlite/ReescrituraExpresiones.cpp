@@ -82,15 +82,11 @@ class Sumas {
     };
 
     static Tipo Funcion(const QString& nombre) {
-        static const QStringList textos{"LTRIM",     "RTRIM",    "TRIM",  "SUBSTRING", "SUBSTR",
-                                        "SV_LEFT",   "SV_RIGHT", "UPPER", "LOWER",     "REPLACE",
-                                        "CHAR",      "NCHAR",    "SPACE", "REPLICATE", "STR",
-                                        "QUOTENAME", "CONCAT",   "STUFF", "REVERSE"};
         static const QStringList numeros{"LEN",   "LENGTH",  "CHARINDEX", "COUNT",    "SUM",
                                          "AVG",   "ABS",     "ROUND",     "FLOOR",    "CEILING",
                                          "MONTH", "YEAR",    "DAY",       "DATEDIFF", "DATEPART",
                                          "ASCII", "UNICODE", "INSTR",     "SV_NUMERO"};
-        if (textos.contains(nombre, Qt::CaseInsensitive)) return Tipo::Texto;
+        if (FuncionDeTexto(nombre)) return Tipo::Texto;
         if (numeros.contains(nombre, Qt::CaseInsensitive)) return Tipo::Numero;
         return Tipo::Desconocido;
     }
@@ -332,6 +328,14 @@ class Sumas {
 
 }  // namespace
 
+bool FuncionDeTexto(const QString& nombre) {
+    static const QSet<QString> textos{"LTRIM",     "RTRIM",    "TRIM",  "SUBSTRING", "SUBSTR",
+                                      "SV_LEFT",   "SV_RIGHT", "UPPER", "LOWER",     "REPLACE",
+                                      "CHAR",      "NCHAR",    "SPACE", "REPLICATE", "STR",
+                                      "QUOTENAME", "CONCAT",   "STUFF", "REVERSE"};
+    return textos.contains(nombre.toUpper());
+}
+
 Piezas AjustarSumas(const Piezas& ps) {
     bool hayMas = false;
     for (const Pieza& p : ps)
@@ -349,7 +353,9 @@ namespace {
 // A quoted text or a function's result compared with something is compared with the company's
 // collation, case-blind and blind to trailing blanks, also where the other side is an expression
 // ("LTRIM(RTRIM(A)) = LTRIM(RTRIM(B))"); so is the left side of IN and each expression of GROUP BY
-// and SELECT DISTINCT.
+// and SELECT DISTINCT. Wherever else it stands, a text function's result keeps that collation, as
+// the server's keeps the collation of the text it came from: in a sort, MAX or MIN, a UNION. A
+// column of the select list keeps its name as written.
 // The SET list of an UPDATE assigns: it is left alone.
 class Comparaciones {
   public:
@@ -358,16 +364,23 @@ class Comparaciones {
           n_(ps.size()),
           pareja_(Parejas(ps)),
           pares_(pareja_.size() == static_cast<size_t>(n_)),
-          e_(ps) {}
+          e_(ps),
+          abierta_(Abiertas(ps)) {}
 
     Piezas aplicar() {
         const bool esUpdate = n_ > 0 && ps_[0].esPalabra(u"UPDATE");
         int profundidad = 0;
         bool asignando = false;
         QList<int> entreBetween;  // depths with a BETWEEN waiting for its AND
+        QList<qsizetype> listas;  // where each select list begins
         for (qsizetype i = 0; i < n_; ++i) {
             const Pieza& p = ps_[i];
-            if (p.esPalabra(u"SELECT") && i + 1 < n_ && ps_[i + 1].esPalabra(u"DISTINCT")) distintos(i + 2);
+            if (p.esPalabra(u"SELECT")) {
+                const bool distinto = i + 1 < n_ && ps_[i + 1].esPalabra(u"DISTINCT");
+                listas.append(distinto ? i + 2 : i + 1);
+                if (distinto) distintos(i + 2);
+            }
+            if (recibeCollate(i)) collate(pareja_[i + 1]);
             if (p.es(Clase::AbreParen)) {
                 ++profundidad;
             } else if (p.es(Clase::CierraParen)) {
@@ -391,6 +404,7 @@ class Comparaciones {
                 agrupar(i + 2);
             }
         }
+        for (qsizetype desde : listas) nombrar(desde);
         return e_.aplicar();
     }
 
@@ -399,6 +413,44 @@ class Comparaciones {
         if (conCollate_.contains(i) || (i + 1 < n_ && ps_[i + 1].esPalabra(u"COLLATE"))) return;
         conCollate_.insert(i);
         e_.insertarDespues(i, " COLLATE SERVIDOR");
+    }
+
+    // For each token, the "(" of the innermost parentheses around it; -1 at the outer level.
+    static std::vector<qsizetype> Abiertas(const Piezas& ps) {
+        std::vector<qsizetype> r(size_t(ps.size()), -1);
+        std::vector<qsizetype> pila;
+        for (qsizetype i = 0; i < ps.size(); ++i) {
+            if (ps[i].es(Clase::CierraParen) && !pila.empty()) pila.pop_back();
+            r[size_t(i)] = pila.empty() ? -1 : pila.back();
+            if (ps[i].es(Clase::AbreParen)) pila.push_back(i);
+        }
+        return r;
+    }
+
+    // A text call whose result gets the collation: not one inside another text function that
+    // compares nothing (LTRIM(RTRIM(A)) needs it once, outside); inside MAX, MIN or NULLIF, which
+    // compare their arguments, it does.
+    bool recibeCollate(qsizetype i) const {
+        if (!esLlamadaDeTexto(i)) return false;
+        const qsizetype abre = abierta_[size_t(i)];
+        if (abre < 1 || !esLlamadaDeTexto(abre - 1)) return true;
+        static const QSet<QString> comparan{"MAX", "MIN", "NULLIF"};
+        return EsUnaDe(ps_[abre - 1], comparan);
+    }
+
+    // A call of a function that gives a text, standing where an expression does (not a type after
+    // AS or after a column's name).
+    bool esLlamadaDeTexto(qsizetype i) const {
+        // Besides the text functions, those that give back a text they were given.
+        static const QSet<QString> devuelven{"IFNULL", "COALESCE", "NULLIF", "MAX", "MIN", "SV_CONVERT"};
+        if (!pares_ || i + 1 >= n_ || !ps_[i + 1].es(Clase::AbreParen) || !ps_[i].es(Clase::Palabra) ||
+            (!FuncionDeTexto(ps_[i].texto) && !EsUnaDe(ps_[i], devuelven)))
+            return false;
+        if (i == 0) return true;
+        const Pieza& antes = ps_[i - 1];
+        return !antes.es(Clase::Punto) &&
+               !(EsNombre(antes) &&
+                 !(antes.es(Clase::Palabra) && EsPalabraClave(antes) && !antes.esPalabra(u"AS")));
     }
 
     // A call that may give a text: not one of the server's number functions.
@@ -492,39 +544,76 @@ class Comparaciones {
         }
     }
 
-    // SELECT DISTINCT expr, ...: a call's result keeps the collation, and its name as written.
+    // SELECT DISTINCT expr, ...: an expression that is a call keeps the collation.
     void distintos(qsizetype desde) {
+        recorrerLista(desde, [&](qsizetype inicio, qsizetype fin) {
+            const qsizetype ultimo = finDeExpresion(inicio, fin) - 1;
+            if (ultimo > inicio && ps_[ultimo].es(Clase::CierraParen) && pares_ &&
+                pareja_[ultimo] == inicio + 1 && deTexto(pareja_[ultimo]))
+                collate(ultimo);
+        });
+    }
+
+    // Each expression of the select list that the collation reached, without a name of its own,
+    // takes the name it had as written (a NUL would end it for the engine: it goes without).
+    void nombrar(qsizetype desde) {
+        recorrerLista(desde, [&](qsizetype inicio, qsizetype fin) {
+            if (finDeExpresion(inicio, fin) != fin) return;
+            bool alcanzada = false;
+            for (qsizetype k = inicio; k < fin && !alcanzada; ++k) alcanzada = conCollate_.contains(k);
+            if (!alcanzada) return;
+            const QString nombre =
+                Unir(ps_, inicio, fin).trimmed().remove(QChar(0)).replace(u'"', QStringLiteral("\"\""));
+            e_.insertarDespues(fin - 1, " AS \"" + nombre + u'"');
+        });
+    }
+
+    // Where the expression of the entry [inicio, fin) ends: before "AS name", or before a name
+    // right after a whole operand; at `fin` when it has no name of its own.
+    qsizetype finDeExpresion(qsizetype inicio, qsizetype fin) const {
+        int nivel = 0;
+        for (qsizetype k = inicio; k < fin; ++k) {
+            if (ps_[k].es(Clase::AbreParen)) ++nivel;
+            if (ps_[k].es(Clase::CierraParen)) --nivel;
+            if (nivel == 0 && ps_[k].esPalabra(u"AS")) return k;
+        }
+        if (fin - inicio < 2 || !EsNombre(ps_[fin - 1]) || EsPalabraClave(ps_[fin - 1])) return fin;
+        const Pieza& antes = ps_[fin - 2];
+        const bool operando = antes.es(Clase::CierraParen) || antes.es(Clase::Texto) ||
+                              antes.es(Clase::Numero) || (EsNombre(antes) && !EsPalabraClave(antes)) ||
+                              antes.esPalabra(u"END");
+        return operando ? fin - 1 : fin;
+    }
+
+    // Calls `cada(inicio, fin)` for each expression of the select list that starts at `desde`.
+    template <typename Cada>
+    void recorrerLista(qsizetype desde, Cada cada) const {
         int nivel = 0;
         qsizetype inicio = desde;
-        bool enAlias = false;
         for (qsizetype k = desde; k <= n_; ++k) {
             const bool fin =
-                k == n_ || (nivel == 0 && (ps_[k].es(Clase::Coma) || ps_[k].es(Clase::CierraParen) ||
-                                           EsPalabraClave(ps_[k]) || ps_[k].es(Clase::PuntoYComa)));
+                k == n_ ||
+                (nivel == 0 &&
+                 (ps_[k].es(Clase::Coma) || ps_[k].es(Clase::CierraParen) ||
+                  (EsPalabraClave(ps_[k]) && !ps_[k].esPalabra(u"AS") && !esParteDeExpresion(ps_[k])) ||
+                  ps_[k].es(Clase::PuntoYComa)));
             if (!fin) {
                 if (ps_[k].es(Clase::AbreParen)) ++nivel;
                 if (ps_[k].es(Clase::CierraParen)) --nivel;
                 continue;
             }
-            const bool alias = k < n_ && ps_[k].esPalabra(u"AS");
-            const qsizetype ultimo = k - 1;
-            if (!enAlias && ultimo > inicio && ps_[ultimo].es(Clase::CierraParen) && pares_ &&
-                pareja_[ultimo] == inicio + 1 && deTexto(pareja_[ultimo]) && !conCollate_.contains(ultimo)) {
-                conCollate_.insert(ultimo);
-                // A NUL would end the name for the engine; the name goes without it.
-                const QString nombre =
-                    Unir(ps_, inicio, k).trimmed().remove(QChar(0)).replace(u'"', QStringLiteral("\"\""));
-                e_.insertarDespues(ultimo, alias ? QStringLiteral(" COLLATE SERVIDOR")
-                                                 : " COLLATE SERVIDOR AS \"" + nombre + u'"');
-            }
-            if (alias) {
-                enAlias = true;
-                continue;
-            }
+            if (k > inicio) cada(inicio, k);
             if (k == n_ || !ps_[k].es(Clase::Coma)) return;
-            enAlias = false;
             inicio = k + 1;
         }
+    }
+
+    // Keywords that go on inside one expression of a select list.
+    static bool esParteDeExpresion(const Pieza& p) {
+        static const QSet<QString> dentro{"CASE", "WHEN",    "THEN",    "ELSE",   "END",
+                                          "AND",  "OR",      "NOT",     "IS",     "IN",
+                                          "LIKE", "BETWEEN", "COLLATE", "ESCAPE", "EXISTS"};
+        return EsUnaDe(p, dentro);
     }
 
     const Piezas& ps_;
@@ -532,6 +621,7 @@ class Comparaciones {
     const std::vector<qsizetype> pareja_;
     const bool pares_;
     Edicion e_;
+    const std::vector<qsizetype> abierta_;
     QSet<qsizetype> conCollate_;
 };
 

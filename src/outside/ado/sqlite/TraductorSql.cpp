@@ -252,6 +252,73 @@ QList<SentenciaTraducida> TraducirLote(const QString& lote) {
     return r;
 }
 
+namespace {
+
+// The expression [desde, hasta) without its name ("AS X", a name after a whole operand) and
+// without a final COLLATE: a call of a function that surely gives a text.
+bool EsLlamadaDeTexto(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+    for (qsizetype k = desde; k < hasta; ++k)
+        if (ps[k].esPalabra(u"AS")) hasta = k;
+    for (;;) {
+        if (hasta - desde >= 2 && ps[hasta - 2].esPalabra(u"COLLATE")) {
+            hasta -= 2;
+        } else if (hasta - desde >= 3 && EsNombre(ps[hasta - 1]) &&
+                   (ps[hasta - 2].es(Clase::CierraParen) || ps[hasta - 3].esPalabra(u"COLLATE"))) {
+            --hasta;  // a name after the whole call
+        } else {
+            break;
+        }
+    }
+    if (hasta - desde < 3 || !ps[desde + 1].es(Clase::AbreParen) || !ps[hasta - 1].es(Clase::CierraParen))
+        return false;
+    int nivel = 0;
+    for (qsizetype k = desde + 1; k < hasta - 1; ++k) {
+        if (ps[k].es(Clase::AbreParen)) ++nivel;
+        if (ps[k].es(Clase::CierraParen) && --nivel < 0) return false;  // two operands
+    }
+    if (ps[desde].es(Clase::Palabra) && FuncionDeTexto(ps[desde].texto)) return true;
+    return ps[desde].esPalabra(u"SV_CONVERT") && ps[desde + 2].es(Clase::Texto) &&
+           EsTipoTexto(ps[desde + 2].contenidoTexto().toUpper());
+}
+
+}  // namespace
+
+QList<bool> ColumnasDeTexto(const QString& traducida) {
+    static const QSet<QString> finDeLista{"FROM",  "INTO",  "WHERE",  "GROUP",     "HAVING", "ORDER",
+                                          "LIMIT", "UNION", "EXCEPT", "INTERSECT", "WINDOW"};
+    const Piezas ps = Tokenizar(traducida);
+    QList<bool> r;
+    int nivel = 0;
+    for (qsizetype i = 0; i < ps.size(); ++i) {
+        if (ps[i].es(Clase::AbreParen)) ++nivel;
+        if (ps[i].es(Clase::CierraParen)) --nivel;
+        if (nivel != 0 || !ps[i].esPalabra(u"SELECT")) continue;
+        qsizetype k = i + 1;
+        if (k < ps.size() && (ps[k].esPalabra(u"DISTINCT") || ps[k].esPalabra(u"ALL"))) ++k;
+        int dentro = 0;
+        qsizetype inicio = k, columna = 0;
+        for (; k <= ps.size(); ++k) {
+            const bool fin =
+                k == ps.size() || (dentro == 0 && (ps[k].es(Clase::Coma) || ps[k].es(Clase::PuntoYComa) ||
+                                                   EsUnaDe(ps[k], finDeLista)));
+            if (!fin) {
+                if (ps[k].es(Clase::AbreParen)) ++dentro;
+                if (ps[k].es(Clase::CierraParen)) --dentro;
+                continue;
+            }
+            // Past a "*" the positions are not known.
+            if (ps[k - 1].esOperador(u"*") && (k - 1 == inicio || ps[k - 2].es(Clase::Punto))) break;
+            if (r.size() <= columna) r.resize(columna + 1);
+            if (EsLlamadaDeTexto(ps, inicio, k)) r[columna] = true;
+            ++columna;
+            if (k == ps.size() || !ps[k].es(Clase::Coma)) break;
+            inicio = k + 1;
+        }
+        i = k - 1;
+    }
+    return r;
+}
+
 QString TraducirSentencia(const QString& sentencia) {
     auto& sentencias = CacheSentencias();
     const auto hallado = sentencias.constFind(sentencia);

@@ -212,6 +212,64 @@ TEST_F(EngineExtensions, FunctionsBehaveAsOnTheServer) {
     EXPECT_EQ(Valor("SELECT GETDATE() = datetime('now','localtime') OR 1"), "1");
 }
 
+// Positions count from 1; before the text counts too; the ends hold, whatever the numbers.
+TEST_F(EngineExtensions, TextFunctionsAtTheirEdges) {
+    const QList<QPair<const char*, const char*>> casos{
+        {"SUBSTRING('abc', 1, 1)", "a"},
+        {"SUBSTRING('abc', 3, 1)", "c"},
+        {"SUBSTRING('abc', 3, 5)", "c"},
+        {"SUBSTRING('abc', 4, 1)", ""},
+        {"SUBSTRING('abc', 2, 0)", ""},
+        {"SUBSTRING('abc', 0, 2)", "a"},
+        {"SUBSTRING('abc', -1, 3)", "a"},
+        {"SUBSTRING('abc', -1, 2)", ""},
+        {"SUBSTRING('abc', 9223372036854775807, 5)", ""},
+        {"SUBSTRING('abc', 2, 9223372036854775807)", "bc"},
+        {"SUBSTRING('abcdef', -4611686018427387914, 4611686018427387924)", "abcdef"},
+        {"SUBSTRING('abc', -9223372036854775807, 9223372036854775807)", ""},
+        {"CHARINDEX('a', 'abc')", "1"},
+        {"CHARINDEX('c', 'abc')", "3"},
+        {"CHARINDEX('bc', 'abc')", "2"},
+        {"CHARINDEX('cd', 'abc')", "0"},
+        {"CHARINDEX('a', 'abca', 1)", "1"},
+        {"CHARINDEX('a', 'abca', 2)", "4"},
+        {"CHARINDEX('a', 'abc', 0)", "1"},
+        {"CHARINDEX('a', 'abc', -5)", "1"},
+        {"CHARINDEX('c', 'abc', 3)", "3"},
+        {"CHARINDEX('c', 'abc', 4)", "0"},
+        {"CHARINDEX('c', 'abc', 9223372036854775807)", "0"},
+        {"CHARINDEX('', 'abc')", "0"},
+        {"LEFT('abc', 0) + '|' + LEFT('abc', 3) + '|' + LEFT('abc', 9)", "|abc|abc"},
+        {"RIGHT('abc', 0) + '|' + RIGHT('abc', 1) + '|' + RIGHT('abc', 9)", "|c|abc"},
+        {"LEN(' a ') + LEN(' ')", "2"},
+        {"UPPER('µñÿšœž')", "µÑŸŠŒŽ"},
+        {"LOWER('ÑŸŠŒŽµ')", "ñÿšœžµ"},
+        {"'|' + SPACE(0) + REPLICATE('ab', 0) + '|' + REPLICATE('', 3) + '|'", "|||"},
+        {"LEN(REPLICATE('abc', 8000)) + LEN(REPLICATE(REPLICATE('x', 8000), 8000))", "16000"},
+        {"RIGHT(REPLICATE('abc', 2667), 2) + '|' + RIGHT(REPLICATE('abc', 2666), 2)", "ab|bc"},
+        {"LEN(REPLACE(REPLICATE('a', 8000), 'A', 'bc')) + LEN(REPLACE('aXa', 'x', ''))", "8002"},
+        {"RIGHT(REPLACE(REPLICATE('a', 5000), 'a', 'bc'), 3) + '|' + REPLACE('ab', 'zz', 'y')", "cbc|ab"},
+    };
+    for (const auto& [expresion, esperado] : casos)
+        EXPECT_EQ(Valor(QString("SELECT ") + expresion), QString::fromUtf8(esperado)) << expresion;
+}
+
+// A two-digit year is read as the server reads it: 00 to 49 in this century, 50 to 99 in the last.
+TEST_F(EngineExtensions, TwoDigitYearsAsTheServerReadsThem) {
+    const QList<QPair<const char*, const char*>> casos{
+        {"YEAR('01/01/49')", "2049"},
+        {"YEAR('31/12/30')", "2030"},
+        {"YEAR('1/1/00')", "2000"},
+        {"YEAR('1/1/50')", "1950"},
+        {"YEAR('1/1/99')", "1999"},
+        {"YEAR('15-03-35') + YEAR('15.03.45')", "4080"},
+        {"CONVERT(datetime, '03/15/49', 101)", "2049-03-15"},
+        {"CONVERT(datetime, '15/03/31 10:20', 103)", "2031-03-15 10:20:00"},
+    };
+    for (const auto& [expresion, esperado] : casos)
+        EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
+}
+
 TEST_F(EngineExtensions, PlusOfTwoColumnsFollowsTheValues) {
     Ejecutar("CREATE TABLE N (A varchar(5), B varchar(5), X int, Y real)");
     Ejecutar("INSERT INTO N VALUES ('ab', 'cd', 2, 0.5)");

@@ -9,8 +9,11 @@
 #include <QStringList>
 #include <random>
 
+#include "outside/ado/BaseTemporal.h"
 #include "outside/ado/CortesSql.h"
+#include "outside/ado/Recordset.h"
 #include "outside/ado/sqlite/TraductorSql.h"
+#include "outside/runtime/Archivos.h"
 
 namespace {
 
@@ -79,7 +82,12 @@ const QStringList kLiterales{"1",
                              "'a''",
                              "'1 '",
                              "'20240131'",
-                             "'31/01/24 10:20'"};
+                             "'31/01/24 10:20'",
+                             "9223372036854775807",
+                             "-9223372036854775808",
+                             "4611686018427387914",
+                             "'µ'",
+                             "'ÿß'"};
 
 const QStringList kBlancos{" ", " ", " ", "\n", "\r\n", "\t", "-- nota\n", "/* x */", "/*", "--", "\r"};
 
@@ -220,6 +228,79 @@ TEST(GeneratedStatements, AreTranslatedOrRefusedAndCutWithinTheirText) {
         ASSERT_TRUE(cola >= 0 && cola <= s.size()) << s.toStdString();
         // What a quoted text holds never decides whether the text is one read.
         ASSERT_EQ(ado::ConsultaDeLectura(s), ado::ConsultaDeLectura(ado::TextoPropio(s))) << s.toStdString();
+    }
+}
+
+// The server's text functions on generated arguments, numbers at the ends of a whole number
+// included: SUBSTRING gives the characters at the positions [start, start + length) of the text,
+// UPPER and LOWER keep every character the company's code page holds inside it, and REPLICATE
+// and SPACE stay within the server's cut; nothing overflows (the sanitizer build checks that).
+TEST(GeneratedStatements, TheServersTextFunctionsOnAnyArguments) {
+    BaseTemporal base("CREATE TABLE T (A int);");
+    const ado::ConnectionPtr cn = base.abrir();
+    const auto valor = [&](const QString& sql) {
+        const ado::RecordsetPtr rs = ado::Recordset::Crear();
+        rs->Open(sql, cn);
+        return rs->fields().Item(0).Value();
+    };
+    const qint64 extremos[] = {0,
+                               1,
+                               2,
+                               3,
+                               4,
+                               -1,
+                               -5,
+                               std::numeric_limits<qint64>::max(),
+                               std::numeric_limits<qint64>::min(),
+                               qint64(1) << 62,
+                               -(qint64(1) << 62) - 10,
+                               (qint64(1) << 62) + 10,
+                               8000,
+                               8001};
+    std::mt19937 azar(Semilla());
+    const auto uno = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(azar); };
+    const auto numero = [&] {
+        return uno(3) == 0 ? qint64(uno(20)) - 10 : extremos[uno(int(std::size(extremos)))];
+    };
+    // A text of the code page's characters (the quote doubled in the statement).
+    const auto texto = [&] {
+        QString t;
+        for (int k = uno(12); k > 0; --k) {
+            char16_t c = 0;
+            do c = char16_t(0x20 + uno(0xE0));
+            while (!vb::CabeEnWindows1252(c));
+            t += QChar(c);
+        }
+        return t;
+    };
+    const qint64 cuantas = std::max<qint64>(Cuantas() / 10, 300);
+    for (qint64 k = 0; k < cuantas; ++k) {
+        const QString t = texto();
+        const QString literal = "'" + QString(t).replace("'", "''") + "'";
+        const qint64 desde = numero(), largo = std::max<qint64>(numero(), 0);
+        // The positions of the text inside [desde, desde + largo), counted without overflow.
+        const __int128 fin = __int128(desde) + largo;
+        const qint64 primero = std::max<qint64>(desde, 1);
+        const qint64 ultimo = qint64(std::min<__int128>(fin, t.size() + 1));
+        const QString esperado = ultimo > primero ? t.mid(primero - 1, ultimo - primero) : QString();
+        const QString sql = QString("SELECT SUBSTRING(%1, %2, %3)").arg(literal).arg(desde).arg(largo);
+        ASSERT_EQ(valor(sql).toString(), esperado) << sql.toStdString();
+
+        for (const char* caso : {"UPPER", "LOWER"}) {
+            const QString r = valor(QString("SELECT %1(%2)").arg(caso, literal)).toString();
+            ASSERT_EQ(r.size(), t.size()) << caso << " " << t.toStdString();
+            for (QChar c : r)
+                ASSERT_TRUE(vb::CabeEnWindows1252(c.unicode())) << caso << " " << t.toStdString();
+        }
+        const qint64 n = numero();
+        for (const QString& f :
+             {QString("REPLICATE(%1, %2)").arg(literal).arg(n), QString("SPACE(%1)").arg(n),
+              QString("LEFT(%1, %2)").arg(literal).arg(std::max<qint64>(n, 0)),
+              QString("RIGHT(%1, %2)").arg(literal).arg(std::max<qint64>(n, 0)),
+              QString("CHARINDEX('a', %1, %2)").arg(literal).arg(n)}) {
+            const QVariant v = valor("SELECT " + f);
+            ASSERT_LE(v.toString().size(), 8000) << f.toStdString();
+        }
     }
 }
 

@@ -144,6 +144,39 @@ TEST_F(ServerMeaning, EveryTextComparisonFollowsTheCollation) {
     EXPECT_EQ(filas("SELECT COUNT(*) FROM NOMBRES GROUP BY N HAVING COUNT(*) > 1"), QStringList({"2"}));
 }
 
+// A text function's result keeps the collation of the text it came from, wherever it goes next:
+// a sort, MAX and MIN, a UNION; its column keeps its name, and a value that looks like a date
+// stays a text through the sort or the UNION.
+TEST_F(ServerMeaning, ATextFunctionsResultKeepsItsCollation) {
+    cn_->Execute("CREATE TABLE X (N varchar(10) COLLATE SERVIDOR)");
+    cn_->Execute("INSERT INTO X VALUES ('abd'), ('B'), ('c ')");
+    const QList<QPair<QString, QStringList>> casos{
+        {"SELECT LTRIM(N) FROM X ORDER BY LTRIM(N)", {"abd", "B", "c "}},
+        {"SELECT N FROM X ORDER BY REPLACE(N, 'x', 'y') DESC", {"c ", "B", "abd"}},
+        {"SELECT N FROM X ORDER BY SUBSTRING(N, 1, 2), N", {"abd", "B", "c "}},
+        {"SELECT RTRIM(N) AS R FROM X ORDER BY R", {"abd", "B", "c"}},
+        {"SELECT LEFT(N, 3) FROM X ORDER BY 1 DESC", {"c ", "B", "abd"}},
+        {"SELECT MAX(LTRIM(N)), MIN(RTRIM(N)), MAX(REPLACE(N, 'z', 'y')) FROM X", {"c |abd|c "}},
+        {"SELECT COUNT(*) FROM (SELECT RTRIM(N) AS R FROM X UNION SELECT 'ABD ' UNION SELECT 'C') U", {"3"}},
+        {"SELECT LTRIM(N) FROM X UNION ALL SELECT 'a' ORDER BY 1", {"a", "abd", "B", "c "}},
+        {"SELECT COUNT(*) FROM X WHERE LTRIM(N) IN (SELECT UPPER(N) FROM X)", {"3"}},
+    };
+    for (const auto& [sql, esperado] : casos) EXPECT_EQ(filas(sql), esperado) << sql.toStdString();
+
+    RecordsetPtr rs = cn_->Execute("SELECT LTRIM(N), RTRIM(N) R FROM X ORDER BY 1");
+    EXPECT_EQ(rs->fields().Item(0).Name(), "LTRIM(N)");
+    EXPECT_EQ(rs->fields().Item(1).Name(), "R");
+    for (const char* sql :
+         {"SELECT LTRIM('2024-01-31') UNION SELECT LTRIM('2024-02-01 ')",
+          "SELECT UPPER(N), SUBSTRING('2024-01-31 10:00:00', 1, 19) FROM X ORDER BY 2, 1",
+          "SELECT 1, CONVERT(varchar(10), '2024-01-31') UNION ALL SELECT 2, '2024-02-01' ORDER BY 1"}) {
+        rs = cn_->Execute(sql);
+        ASSERT_FALSE(rs->Eof()) << sql;
+        const int texto = rs->fields().Count() - 1;
+        EXPECT_EQ(rs->fields().Item(texto).Value().typeId(), QMetaType::QString) << sql;
+    }
+}
+
 TEST_F(ServerMeaning, ConversionsUnionsAndBatches) {
     EXPECT_EQ(valor("SELECT CONVERT(DECIMAL(10,2), 1.005), CAST(2.675 AS NUMERIC(8,2)), "
                     "CONVERT(NUMERIC(10,0), 2.5), CAST(-7.25 AS DECIMAL(6,1))"),

@@ -20,7 +20,8 @@ QStringList Sql(const QString& lote) {
 TEST(TraductorSql, TopBecomesLimitAtTheEndOfItsOwnLevel) {
     EXPECT_EQ(
         TraducirSentencia("SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='1'"),
-        "SELECT  * FROM MA_CUENTAS  WHERE LTRIM(RTRIM(CODIGO)) ='1' COLLATE SERVIDOR LIMIT 1");
+        "SELECT  * FROM MA_CUENTAS  WHERE LTRIM(RTRIM(CODIGO)) COLLATE SERVIDOR ='1' COLLATE SERVIDOR LIMIT "
+        "1");
     EXPECT_EQ(TraducirSentencia("select  top 1 * from AUX_ERR"), "select * from AUX_ERR LIMIT 1");
     EXPECT_EQ(TraducirSentencia("SELECT TOP (5) A FROM T ORDER BY A DESC"),
               "SELECT A FROM T ORDER BY A DESC LIMIT 5");
@@ -74,14 +75,21 @@ TEST(TraductorSql, StatementFormsOfTheServer) {
 
 TEST(TraductorSql, FunctionsOfTheServer) {
     EXPECT_EQ(TraducirSentencia("select getDate() as fecha"), "select datetime('now','localtime') as fecha");
-    EXPECT_EQ(TraducirSentencia("SELECT ISNULL(A, 0), Len(B), CHARINDEX('-', C, 2) FROM T"),
-              "SELECT IFNULL(A, 0), Len(B), CHARINDEX('-', C, 2) FROM T");
+    EXPECT_EQ(
+        TraducirSentencia("SELECT ISNULL(A, 0), Len(B), CHARINDEX('-', C, 2) FROM T"),
+        "SELECT IFNULL(A, 0) COLLATE SERVIDOR AS \"IFNULL(A, 0)\", Len(B), CHARINDEX('-', C, 2) FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT * FROM MV_ASIENTOS WHERE CONVERT(INT,PERIODO) = 2024"),
               "SELECT * FROM MV_ASIENTOS WHERE SV_NUMERO(PERIODO, 'INT') = CAST(2024 AS NUMERIC)");
     EXPECT_EQ(TraducirSentencia("SELECT CONVERT(NVARCHAR, FECHA, 103), CONVERT(decimal(18,2), X) FROM T"),
-              "SELECT SV_CONVERT('NVARCHAR', FECHA, 103), SV_NUMERO( X, 'DECIMAL(18,2)') FROM T");
+              "SELECT SV_CONVERT('NVARCHAR', FECHA, 103) COLLATE SERVIDOR AS \"SV_CONVERT('NVARCHAR', FECHA, "
+              "103)\", "
+              "SV_NUMERO( X, 'DECIMAL(18,2)') FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT CAST(F AS datetime), CAST(N AS int), LEFT(A, 2), RIGHT(A,1) FROM T"),
-              "SELECT SV_CONVERT('DATETIME',F), SV_NUMERO(N , 'INT'), SV_LEFT(A, 2), SV_RIGHT(A,1) FROM T");
+              "SELECT SV_CONVERT('DATETIME',F) COLLATE SERVIDOR AS \"SV_CONVERT('DATETIME',F)\", SV_NUMERO(N "
+              ", 'INT'), "
+              "SV_LEFT(A, 2) COLLATE SERVIDOR AS \"SV_LEFT(A, 2)\", SV_RIGHT(A,1) COLLATE SERVIDOR AS "
+              "\"SV_RIGHT(A,1)\" "
+              "FROM T");
     EXPECT_EQ(
         TraducirSentencia(
             "select * from mv_ejercicios where month([Fecha Desde]) = 7 and year([Fecha hasta]) = 2024"),
@@ -93,17 +101,19 @@ TEST(TraductorSql, PlusJoinsTextsAndAddsNumbers) {
     EXPECT_EQ(TraducirSentencia("SELECT 'a' + CAMPO + 'b' FROM T"), "SELECT 'a' || CAMPO || 'b' FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT 'a' + X + Y + Z FROM T"), "SELECT 'a' || X || Y || Z FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT LTRIM(A) + B, ('(' + A) + B FROM T"),
-              "SELECT LTRIM(A) || B, ('(' || A) || B FROM T");
+              "SELECT LTRIM(A) COLLATE SERVIDOR || B AS \"LTRIM(A) || B\", ('(' || A) || B FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT 'N' + CONVERT(varchar(10), N) AS X FROM T"),
-              "SELECT 'N' || SV_CONVERT('VARCHAR(10)', N) AS X FROM T");
+              "SELECT 'N' || SV_CONVERT('VARCHAR(10)', N) COLLATE SERVIDOR AS X FROM T");
     EXPECT_EQ(TraducirSentencia("UPDATE T SET N = N + 1, S = S - 2 * X"),
               "UPDATE T SET N = N + 1, S = S - 2 * X");
     EXPECT_EQ(TraducirSentencia("SELECT A + B TOTAL, -A + B - C + D FROM T"),
               "SELECT SV_SUMA(A , B) TOTAL, SV_SUMA(SV_SUMA(-A , B) - C , D) FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT SUM(A) + SUM(B), LEN(A) + X FROM T"),
               "SELECT SUM(A) + SUM(B), LEN(A) + X FROM T");
-    EXPECT_EQ(TraducirSentencia("SELECT CASE WHEN A = 'x' THEN 'si' ELSE 'no' END + '!' FROM T"),
-              "SELECT CASE WHEN A = 'x' COLLATE SERVIDOR THEN 'si' ELSE 'no' END || '!' FROM T");
+    EXPECT_EQ(
+        TraducirSentencia("SELECT CASE WHEN A = 'x' THEN 'si' ELSE 'no' END + '!' FROM T"),
+        "SELECT CASE WHEN A = 'x' COLLATE SERVIDOR THEN 'si' ELSE 'no' END || '!' AS \"CASE WHEN A = 'x' "
+        "THEN 'si' ELSE 'no' END || '!'\" FROM T");
 }
 
 TEST(TraductorSql, LiteralsAndComparisons) {
@@ -123,11 +133,12 @@ TEST(TraductorSql, LiteralsAndComparisons) {
                           "'dbo.X', 'It''s', '1/7/23')"),
         "INSERT INTO L VALUES ('TOP 5 with(nolock) 01/07/2023', '31/02/2023', 'a + b', 'dbo.X', 'It''s', "
         "'1/7/23')");
-    EXPECT_EQ(
-        TraducirSentencia(
-            "SELECT * FROM MV_ASIENTOS WHERE RTRIM(LTRIM(PERIODO)) = 2024 AND X > -1.5 AND 0 < Y"),
-        "SELECT * FROM MV_ASIENTOS WHERE RTRIM(LTRIM(PERIODO)) = CAST(2024 AS NUMERIC) AND X > CAST(-1.5 AS "
-        "NUMERIC) AND CAST(0 AS NUMERIC) < Y");
+    EXPECT_EQ(TraducirSentencia(
+                  "SELECT * FROM MV_ASIENTOS WHERE RTRIM(LTRIM(PERIODO)) = 2024 AND X > -1.5 AND 0 < Y"),
+              "SELECT * FROM MV_ASIENTOS WHERE RTRIM(LTRIM(PERIODO)) COLLATE SERVIDOR = CAST(2024 AS "
+              "NUMERIC) AND X > "
+              "CAST(-1.5 AS "
+              "NUMERIC) AND CAST(0 AS NUMERIC) < Y");
     // Numbers inside arithmetic and the values an UPDATE assigns are left alone.
     EXPECT_EQ(
         TraducirSentencia(

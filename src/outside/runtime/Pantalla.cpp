@@ -1,0 +1,219 @@
+#include "outside/runtime/Pantalla.h"
+
+#include <QApplication>
+#include <QLayout>
+#include <QMargins>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
+#include <functional>
+
+namespace vb {
+
+namespace {
+
+// The scroll area a window's contents move into when the window is larger than the screen.
+const char* const kDesplazamiento = "vb_desplazamiento";
+const char* const kTamDeseado = "vb_tamDeseado";
+const char* const kTamPuesto = "vb_tamPuesto";
+const char* const kVigiaMarco = "vb_vigiaMarco";
+
+bool Expuesta(const QWidget* v) {
+    return v->isVisible() && v->windowHandle() && v->windowHandle()->isExposed();
+}
+
+bool Enmarcable(const QWidget* v) {
+    const Qt::WindowType tipo = v->windowType();
+    return tipo != Qt::Popup && tipo != Qt::ToolTip && tipo != Qt::SplashScreen &&
+           !(v->windowFlags() & Qt::FramelessWindowHint);
+}
+
+// The window manager's frame around the window: as it is once the window is on screen; before
+// that, as another window of the program has it, or a title line and a thin border.
+QMargins Marco(QWidget* v, bool* conocido) {
+    *conocido = Expuesta(v);
+    if (!Enmarcable(v)) return {};
+    if (*conocido) return v->windowHandle()->frameMargins();
+    for (QWidget* otra : QApplication::topLevelWidgets()) {
+        if (otra == v || !Expuesta(otra) || !Enmarcable(otra)) continue;
+        const QMargins m = otra->windowHandle()->frameMargins();
+        if (!m.isNull()) return m;
+    }
+    const int borde = 4;
+    return {borde, v->fontMetrics().height() + 12, borde, borde};
+}
+
+// The least size the window's contents take, in the style and font they are drawn with: its
+// layout's, or, placed by hand, room for every control where it was put.
+QSize Minimo(QWidget* v) {
+    v->ensurePolished();
+    if (QLayout* capa = v->layout()) {
+        capa->activate();
+        return v->minimumSize().expandedTo(capa->totalMinimumSize());
+    }
+    const QRect controles = v->childrenRect();
+    return v->minimumSize().expandedTo(QSize(controles.right() + 1, controles.bottom() + 1));
+}
+
+bool Cabe(QSize tam, QSize libre) {
+    return tam.width() <= libre.width() && tam.height() <= libre.height();
+}
+
+// The window's contents go into a scroll area that fills it, so the window can be smaller than
+// they are. The controls keep their parents' order, their places and the focus.
+void Desplaza(QWidget* v) {
+    if (v->findChild<QScrollArea*>(kDesplazamiento, Qt::FindDirectChildrenOnly)) return;
+    const QPointer<QWidget> foco = v->focusWidget();
+    const QSize minimo = Minimo(v);
+    auto* contenido = new QWidget;
+    contenido->setObjectName("vb_contenido");
+    const QList<QWidget*> hijos = v->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    // Laid out, the contents keep asking for their layout's least size; placed by hand, for the
+    // window's own least size.
+    if (QLayout* capa = v->layout())
+        contenido->setLayout(capa);  // takes its widgets along
+    else
+        contenido->setMinimumSize(minimo);
+    for (QWidget* h : hijos)
+        if (h->parentWidget() == v && !h->isWindow()) h->setParent(contenido);
+    auto* area = new QScrollArea(v);
+    area->setObjectName(kDesplazamiento);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(contenido);
+    v->setMinimumSize(0, 0);
+    v->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    auto* capa = new QVBoxLayout(v);
+    capa->setContentsMargins(0, 0, 0, 0);
+    capa->addWidget(area);
+    if (v->isVisible()) area->show();
+    if (foco && foco->window() == v) foco->setFocus();
+    // A control that takes the keyboard scrolls into view: whole, or its beginning when it is
+    // wider or taller than half the view.
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* ahora) {
+        if (!ahora || !area->widget() || !area->widget()->isAncestorOf(ahora)) return;
+        const QRect r(ahora->mapTo(area->widget(), QPoint()),
+                      ahora->size().boundedTo(area->viewport()->size() / 2));
+        area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+    });
+}
+
+void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
+    const QRect area = pantalla->availableGeometry();
+    const QSize libre(std::max(0, area.width() - m.left() - m.right()),
+                      std::max(0, area.height() - m.top() - m.bottom()));
+    // The size the window asks for the first time it is placed: its designed size, or its
+    // contents' when it has none; a later placing (the real frame known) starts from it again.
+    // A window its program resized since is placed at that size.
+    QSize deseado = v->property(kTamDeseado).toSize();
+    if (!deseado.isValid() || v->size() != v->property(kTamPuesto).toSize()) {
+        if (!v->testAttribute(Qt::WA_Resized)) v->adjustSize();
+        deseado = v->size().expandedTo(Minimo(v));
+        v->setProperty(kTamDeseado, deseado);
+    }
+    if (!Cabe(Minimo(v), libre)) Desplaza(v);
+    if (QLayout* capa = v->layout()) capa->activate();
+    const QSize tam = deseado.boundedTo(libre).expandedTo(v->minimumSize()).boundedTo(v->maximumSize());
+    v->resize(tam);
+    QRect marco(QPoint(), v->size().grownBy(m));
+    marco.moveCenter(area.center());
+    marco.moveLeft(
+        std::clamp(marco.left(), area.left(), std::max(area.left(), area.right() + 1 - marco.width())));
+    marco.moveTop(
+        std::clamp(marco.top(), area.top(), std::max(area.top(), area.bottom() + 1 - marco.height())));
+    v->move(marco.topLeft());
+    v->setProperty(kTamPuesto, v->size());
+}
+
+// Runs once when the window is exposed, when the window manager has framed it.
+class VigiaMarco : public QObject {
+  public:
+    VigiaMarco(QWidget* ventana, std::function<void()> accion)
+        : QObject(ventana), ventana_(ventana), accion_(std::move(accion)) {
+        setObjectName(kVigiaMarco);
+        if (ventana->windowHandle())
+            ventana->windowHandle()->installEventFilter(this);
+        else
+            ventana->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (objeto == ventana_ && evento->type() == QEvent::Show && ventana_->windowHandle()) {
+            ventana_->removeEventFilter(this);
+            ventana_->windowHandle()->installEventFilter(this);
+        } else if (objeto != ventana_ && evento->type() == QEvent::Expose && ventana_->windowHandle() &&
+                   ventana_->windowHandle()->isExposed()) {
+            objeto->removeEventFilter(this);
+            deleteLater();
+            accion_();
+        }
+        return false;
+    }
+
+  private:
+    QWidget* ventana_;
+    std::function<void()> accion_;
+};
+
+// Runs the action on the window's exposure, unless another is already waiting for it.
+void AlEnmarcarse(QWidget* v, std::function<void()> accion) {
+    if (!v->findChild<QObject*>(kVigiaMarco, Qt::FindDirectChildrenOnly))
+        new VigiaMarco(v, std::move(accion));
+}
+
+}  // namespace
+
+QScreen* PantallaDe(QWidget* ventana) {
+    QWidget* origen =
+        ventana->parentWidget() ? ventana->parentWidget()->window() : QApplication::activeWindow();
+    if (origen && origen != ventana && origen->isVisible() && origen->screen()) return origen->screen();
+    return ventana->screen() ? ventana->screen() : QGuiApplication::primaryScreen();
+}
+
+void EncajaEnPantalla(QWidget* ventana) {
+    if (!ventana || !ventana->isWindow() || ventana->isMaximized() || ventana->isFullScreen()) return;
+    QScreen* pantalla = PantallaDe(ventana);
+    if (!pantalla) return;
+    bool conocido = false;
+    const QMargins m = Marco(ventana, &conocido);
+    Coloca(ventana, pantalla, m);
+    if (conocido) return;
+    AlEnmarcarse(ventana, [ventana] {
+        bool enmarcada = false;
+        const QMargins marco = Marco(ventana, &enmarcada);
+        if (enmarcada && ventana->screen() && !ventana->isMaximized() && !ventana->isFullScreen())
+            Coloca(ventana, ventana->screen(), marco);
+    });
+}
+
+void MuestraVentana(QWidget* ventana) {
+    if (!ventana) return;
+    if (!ventana->isVisible()) EncajaEnPantalla(ventana);
+    ventana->show();
+    ventana->raise();
+    ventana->activateWindow();
+}
+
+void MantieneEnPantalla(QWidget* ventana) {
+    if (!ventana || !ventana->isVisible() || ventana->isMaximized() || ventana->isFullScreen()) return;
+    QScreen* pantalla = ventana->screen();
+    if (!pantalla) return;
+    bool conocido = false;
+    const QMargins m = Marco(ventana, &conocido);
+    if (!conocido) AlEnmarcarse(ventana, [ventana] { MantieneEnPantalla(ventana); });
+    const QRect area = pantalla->availableGeometry();
+    QRect marco = ventana->geometry().marginsAdded(m);
+    if (area.contains(marco)) return;
+    marco.moveLeft(
+        std::clamp(marco.left(), area.left(), std::max(area.left(), area.right() + 1 - marco.width())));
+    marco.moveTop(
+        std::clamp(marco.top(), area.top(), std::max(area.top(), area.bottom() + 1 - marco.height())));
+    ventana->move(marco.topLeft());
+}
+
+}  // namespace vb

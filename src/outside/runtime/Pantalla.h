@@ -1,0 +1,30 @@
+#pragma once
+// Every window opens inside its screen's available area: a window that fits is centred by its own
+// size; a larger one is sized to the area, its title bar on the screen, and its contents scroll.
+// Whoever shows a window places it here first, at any font and screen size, with or without a
+// window manager.
+class QMargins;
+class QRect;
+class QScreen;
+class QWidget;
+
+namespace vb {
+
+// Places and sizes a top-level window that is about to be shown (or has just been). The window
+// manager's frame is taken as it is once known; until then as another window's frame or a title
+// line, and the window is placed again on its first paint, when the frame is known.
+void EncajaEnPantalla(QWidget* ventana);
+
+// Shows a modeless window placed by EncajaEnPantalla, raised and active; one already on screen
+// keeps its place and is only raised.
+void MuestraVentana(QWidget* ventana);
+
+// Moves a visible window whose frame leaves its screen's available area back inside, at its size
+// (a window larger than the area keeps its title bar on the screen); again once it is framed.
+void MantieneEnPantalla(QWidget* ventana);
+
+// The screen a window opens on: that of the window it comes from (its parent, or the active
+// window), else its own.
+QScreen* PantallaDe(QWidget* ventana);
+
+}  // namespace vb

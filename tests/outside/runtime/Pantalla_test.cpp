@@ -1,0 +1,120 @@
+#include "outside/runtime/Pantalla.h"
+
+#include "support/Pantallas.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+// A form of a grid of boxes, each at least 100x30, with a button below: its least size grows
+// with the rows and columns asked for.
+class Formulario : public QWidget {
+  public:
+    Formulario(int filas, int columnas) {
+        auto* rejilla = new QGridLayout(this);
+        for (int f = 0; f < filas; ++f)
+            for (int c = 0; c < columnas; ++c) {
+                auto* caja = new QLineEdit(this);
+                caja->setObjectName(QStringLiteral("caja_%1_%2").arg(f).arg(c));
+                caja->setMinimumSize(100, 30);
+                rejilla->addWidget(caja, f, c);
+            }
+        boton = new QPushButton("Aceptar", this);
+        boton->setObjectName("boton");
+        rejilla->addWidget(boton, filas, 0);
+        oculto = new QPushButton("Oculto", this);
+        oculto->setObjectName("oculto");
+        oculto->hide();
+        rejilla->addWidget(oculto, filas, 1);
+    }
+    QPushButton* boton = nullptr;
+    QPushButton* oculto = nullptr;
+};
+
+QScreen* Pantalla(const char* nombre) {
+    QScreen* s = PantallaDePrueba(nombre);
+    if (!s) ADD_FAILURE() << "sin la pantalla " << nombre;
+    return s;
+}
+
+void Muestra(QWidget& v, QScreen* pantalla) {
+    v.setScreen(pantalla);
+    vb::MuestraVentana(&v);
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(ScreenFit, AWindowThatFitsKeepsItsOwnSizeAndIsCentredByIt) {
+    QScreen* pantalla = Pantalla("1280x1024");
+    ASSERT_TRUE(pantalla);
+    // Never sized by its program: it opens at its contents' size, not at a default one.
+    Formulario propio(2, 2);
+    const QSize contenido = propio.sizeHint();
+    Muestra(propio, pantalla);
+    EXPECT_EQ(propio.size(), contenido);
+    EXPECT_TRUE(EnteraEnPantalla(&propio, pantalla));
+    // Sized by its program: it keeps that size.
+    Formulario disenado(2, 2);
+    disenado.resize(700, 500);
+    Muestra(disenado, pantalla);
+    EXPECT_EQ(disenado.size(), QSize(700, 500));
+    EXPECT_TRUE(EnteraEnPantalla(&disenado, pantalla));
+    EXPECT_EQ(disenado.findChild<QScrollArea*>(), nullptr);
+}
+
+TEST(ScreenFit, AWindowLargerThanTheScreenFillsItAndItsControlsScrollIntoViewWithTheKeyboard) {
+    QScreen* pantalla = Pantalla("512x384");
+    ASSERT_TRUE(pantalla);
+    Formulario v(16, 6);  // at least 600x480 of boxes
+    auto* primera = v.findChild<QLineEdit*>("caja_0_0");
+    primera->setFocus();
+    Muestra(v, pantalla);
+    const QRect area = pantalla->availableGeometry();
+    EXPECT_TRUE(EnteraEnPantalla(&v, pantalla));
+    EXPECT_EQ(v.frameGeometry().size(), area.size());
+    // Every control is still there, the hidden one still hidden, and the keyboard where it was.
+    EXPECT_EQ(v.findChildren<QLineEdit*>().size(), 96);
+    EXPECT_TRUE(v.boton->isVisible());
+    EXPECT_FALSE(v.oculto->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), primera);
+    // A control reached by the keyboard beyond the window's edge comes into view.
+    auto* ultima = v.findChild<QLineEdit*>("caja_15_5");
+    ultima->setFocus();
+    QApplication::processEvents();
+    const QRect enVentana(ultima->mapTo(&v, QPoint()), ultima->size());
+    EXPECT_TRUE(v.rect().contains(enVentana)) << enVentana.x() << "," << enVentana.y();
+}
+
+TEST(ScreenFit, AWindowWithoutALayoutIsSizedToTheScreenAndLaysItselfOut) {
+    QScreen* pantalla = Pantalla("512x384");
+    ASSERT_TRUE(pantalla);
+    QWidget v;
+    auto* caja = new QLineEdit(&v);
+    v.resize(900, 700);
+    Muestra(v, pantalla);
+    EXPECT_TRUE(EnteraEnPantalla(&v, pantalla));
+    EXPECT_EQ(v.findChild<QScrollArea*>(), nullptr);
+    EXPECT_EQ(caja->parentWidget(), &v);
+}
+
+TEST(ScreenFit, AWindowPushedPastTheScreensEdgeComesBackWhole) {
+    QScreen* pantalla = Pantalla("1024x768");
+    ASSERT_TRUE(pantalla);
+    Formulario v(2, 2);
+    v.resize(600, 400);
+    Muestra(v, pantalla);
+    const QRect area = pantalla->availableGeometry();
+    v.move(area.left() - 50, area.top() - 50);
+    ASSERT_FALSE(area.contains(v.frameGeometry()));
+    vb::MantieneEnPantalla(&v);
+    EXPECT_TRUE(area.contains(v.frameGeometry()));
+    EXPECT_EQ(v.size(), QSize(600, 400));
+}
