@@ -77,6 +77,9 @@ class FrmMA_CUENTAS : public QWidget {
     bool ValidaCuentaSubD(const QString& codigo, QString& texto);
     void LlamarReporte(const QString& Reporte);
 
+    // The tables its load reads: a company database without one of them is refused at start-up.
+    static QStringList TablasQueLee();
+
     // ---- events the runtime raises ----
     void Form_Load();
     void Form_Unload(int& Cancel);
