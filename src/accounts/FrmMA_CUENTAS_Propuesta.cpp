@@ -104,7 +104,7 @@ void FrmMA_CUENTAS::LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<
     auto& u = maker::gUtilidades();
     std::vector<Titulo> titulos;
     for (qsizetype i = 0; i < n; ++i) {
-        const QVariant titulo = filas[2][i];
+        const QVariant& titulo = filas[2][i];
         if (titulo.isNull() || !titulo.toBool()) continue;
         QString codigo = u.TextoCampo(filas[0][i]);
         const int largo = int(vb::Trim(codigo).size());
@@ -114,12 +114,13 @@ void FrmMA_CUENTAS::LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<
     // A list that already holds these titles only goes back to its empty entry, where a rebuild
     // leaves it: a save that changed no title rebuilds nothing, and the entries are compared
     // without being written out.
-    auto blancos = [](QStringView v) { return v.count(QLatin1Char(' ')) == v.size(); };
+    static const QString relleno(kRelleno, QLatin1Char(' '));
     auto igualA = [&](const QString& entrada, const Titulo& t) {
         if (entrada.size() != t.largo()) return false;
         const QStringView e(entrada);
-        return blancos(e.first(t.sangria)) && e.sliced(t.sangria, t.descripcion.size()) == t.descripcion &&
-               blancos(e.sliced(t.sangria + t.descripcion.size(), kRelleno)) &&
+        return e.first(t.sangria) == QStringView(relleno).first(t.sangria) &&
+               e.sliced(t.sangria, t.descripcion.size()) == t.descripcion &&
+               e.sliced(t.sangria + t.descripcion.size(), kRelleno) == relleno &&
                e.last(t.codigo.size()) == t.codigo;
     };
     bool igual = Combo1->count() == qsizetype(titulos.size()) + 1 && Combo1->itemText(0).isEmpty();
@@ -134,9 +135,9 @@ void FrmMA_CUENTAS::LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<
     for (const Titulo& t : titulos) {
         QString entrada;
         entrada.reserve(t.largo());
-        entrada.append(QString(t.sangria, QLatin1Char(' ')))
+        entrada.append(QStringView(relleno).first(t.sangria))
             .append(t.descripcion)
-            .append(QString(kRelleno, QLatin1Char(' ')))
+            .append(relleno)
             .append(t.codigo);
         entradas << entrada;
     }
