@@ -236,6 +236,9 @@ void Frmta_asigccosto::Form_Unload() {
 
 void Frmta_asigccosto::LimpiaPantalla() {
     Nuevo = Borrando = Modificando = Grabando = false;
+    // Nothing is shown any more: nothing to write over.
+    generalMostrada_.Olvida();
+    unidadMostrada_.Olvida();
     try {
         maker::gEnlaceControles().IniciaControles(this);
         Filas_ = {FilaDistribucion{}};

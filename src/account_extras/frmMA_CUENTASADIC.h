@@ -155,8 +155,9 @@ class frmMA_CUENTASADIC : public QWidget {
     QHash<QString, QString> EnPantalla() const;
     // The operator's name of each column: the caption beside its box.
     QHash<QString, QString> Rotulos() const;
-    // Inside the save's transaction: nobody else changed what it writes; false, with the message.
-    bool SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas);
+    // Inside the save's or the delete's transaction: nobody else changed what it writes or deleted
+    // the row; false, with the message, otherwise.
+    bool SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra);
     // An existing row: the columns the user changed, written over the row as stored now.
     void EscribeCambios(const QStringList& cambiados);
 

@@ -62,6 +62,10 @@ using CuentasValores::EsBlanco;
 using CuentasValores::EsVerdadero;
 
 // Over sixty lines: the start-up settings one after another, in the order the window needs them.
+QStringList FrmMA_CUENTAS::TablasQueLee() {
+    return {"MA_CUENTAS", "SS_MA_CUENTAS", "TA_CCOSTO", "TA_MONEDAS"};
+}
+
 void FrmMA_CUENTAS::Form_Load() {
     auto& util = maker::gUtilidades();
     CNStuffContable::AplicaSkin(this);

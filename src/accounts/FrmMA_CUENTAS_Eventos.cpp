@@ -177,7 +177,8 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
         }
         if (w == CmbMP && codigo != 0) CmbMP_KeyDown(codigo, shift);
         int ascii = vb::CodigoAsciiVB(k);
-        if (ascii != 0) {
+        // Tab moves between the controls: no list's handler takes it as a typed key.
+        if (ascii != 0 && codigo != vb::vbKeyTab) {
             if (w == CmbMP) CmbMP_KeyPress(ascii);
             if (w == CmbIndices) CmbIndices_KeyPress(ascii);
             if (w == Combo1) Combo1_KeyPress(ascii);

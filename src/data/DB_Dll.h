@@ -13,6 +13,7 @@
 #include "outside/runtime/ManejadorErrores.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <cstdint>
 #include <functional>
@@ -57,6 +58,11 @@ class DB_Dll {
     // Oracle, "SQLOLEDB" otherwise); then unloads it. Returns the form's Aceptar. The connection
     // form installs it; until then the answer is false.
     static std::function<bool(DB_Dll&)> PedirDatosConexion;
+
+    // The tables a company database holds for the program (set at start-up). An open that shows
+    // its errors refuses a database that lacks one, as it refuses one that does not open, before
+    // anything is read from it or written to it.
+    static QStringList TablasDeLaEmpresa;
 
     // ---- members, in interface order ----
 
@@ -191,6 +197,9 @@ class DB_Dll {
     // Sets gEsAdmin from the logged user's row of TA_USUARIOS (administrator when the table is
     // missing or errors are not shown).
     void LeeAdministrador(bool MuestraError);
+    // Raises, with the connection closed and the reason as its error list's entry, when the open
+    // database lacks one of TablasDeLaEmpresa.
+    void ExigeTablasDeLaEmpresa();
     QString DescartaSentencia(QString& Sentencia);
     void EjecutaScriptSQL(QString& Script, long& RecordsAffected);
 

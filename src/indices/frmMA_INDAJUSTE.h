@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -41,6 +42,9 @@ class frmMA_INDAJUSTE : public QWidget {
     void Brw_Propiedades(double columna);
     void ObtieneCoeficientes();
     void ObtieneCoeficientes2024();
+
+    // The tables its load reads: a company database without one of them is refused at start-up.
+    static QStringList TablasQueLee();
 
     // ---- events the runtime raises ----
     void Form_Load();

@@ -176,17 +176,18 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& texto) {
         if (transaccion.SePerdio(e)) throw ado::Transaccion::ErrorPerdida(e);
         throw;
     }
-    // What is stored now is what the user has seen of it.
+    // What the user wrote is now what he was shown of it.
     for (int r : filas) {
         const QString mes = FgAsiento->TextMatrix(r, 0);
         if (m_Borrar) {
             m_Mostrados.remove(mes);
             continue;
         }
-        std::array<double, 4> valores;
-        for (int k = 1; k <= 4; ++k)
+        std::array<double, 4>& valores = m_Mostrados[mes];
+        for (const QString& columna : cambios.value(QString::number(mes.left(2).toInt()))) {
+            const int k = columna.right(1).toInt();
             valores[k - 1] = maker::gUtilidades().ValorDoble(FgAsiento->TextMatrix(r, 2 * k - 1));
-        m_Mostrados.insert(mes, valores);
+        }
     }
     return true;
 }
@@ -226,7 +227,8 @@ void frmMA_INDAJUSTE::ActualizarDatos() {
                                util.TrataError(e, rutina, respuesta);
                                return respuesta;
                            });
-    bool escrito = true;
+    // Going on past a failed step (Ignore) writes nothing either: the window keeps the year.
+    bool escrito = false;
     if (!h.paso([&] { escrito = EscribeAnio(anio); })) return;
     progreso.Ocultar();
     if (!escrito) return;

@@ -1,6 +1,7 @@
 // The year save when the connection drops while it writes: the year stays as it was.
 #include "data/DB_Dll.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/FlexGrid.h"
 #include "outside/maker/Progreso.h"
 #include "services/CNStuffContable.h"
 #include "support/CoeficientesAcordes.h"
@@ -149,4 +150,29 @@ TEST(YearSave, AClosingIndexItWritesTakesItsFiscalYearsCoefficientsAlong) {
     EXPECT_EQ(v.Guardado(2021, 11, "Indice1").toDouble(), 1.25);
     EXPECT_EQ(v.Guardado(2021, 12, "Indice1").toDouble(), 1);
     EXPECT_EQ(CoeficientesEnDesacuerdo(v.base()), QStringList());
+}
+
+// The year save refused at a row it writes: given up or ignored, the year stays as stored and
+// the grid as it was, never cleared as after a save.
+TEST(YearSave, AFailedSaveGivenUpOrIgnoredWritesNothingAndKeepsTheGrid) {
+    VentanaIndices v(true, {}, "ADMIN", LocaleNumeros::coma());
+    v.Iniciar();
+    const auto antes = v.base().filas(kIndices);
+    for (const int respuesta : {vb::vbAbort, vb::vbIgnore}) {
+        SCOPED_TRACE(respuesta);
+        ado::FallaInyectada lleno;
+        lleno.contiene = "UPDATE MA_INDAJUSTE";
+        lleno.saltar = 3;  // the check's lock and two rows
+        lleno.error = {"HY000", ado::kErrNoEspecificado, "database or disk is full", 13, {}};
+        CNStuffContable::gBaseDatos().gCnn->InyectarFalla(lleno);
+        v.EscribirAnio("2024");
+        v.guion().esperarMsgBox(respuesta);
+        v.Tecla(Qt::Key_F4);
+        CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
+        ASSERT_FALSE(v.guion().preguntas().isEmpty());
+        EXPECT_TRUE(v.guion().preguntas().last().texto.contains("disk is full"));
+        EXPECT_EQ(v.base().filas(kIndices), antes);
+        EXPECT_TRUE(v.f().Rechazo());
+        EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Rows(), 67);
+    }
 }

@@ -106,6 +106,14 @@ void AvisaErrorEvento(const std::exception& error, const QString& rutina) {
            vbOKOnly + vbCritical, rutina + " Aviso al operador!!! ");
 }
 
+void ComoEvento(const QString& rutina, const std::function<void()>& paso) {
+    try {
+        paso();
+    } catch (const std::exception& e) {
+        AvisaErrorEvento(e, rutina);
+    }
+}
+
 QString RutinaDeEvento(const QObject* receptor, const QEvent* evento) {
     const QObject* nombrado = receptor;
     while (nombrado && nombrado->objectName().isEmpty()) nombrado = nombrado->parent();

@@ -7,12 +7,8 @@
 #include "outside/ado/sqlite/FuncionesServidor.h"
 #include "outside/ado/sqlite/TraductorSql.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <optional>
 #include <vector>
-
-#include <sys/stat.h>
 
 namespace ado {
 std::unique_ptr<Proveedor> CrearProveedorSqlite() {
@@ -43,16 +39,6 @@ QString PrimeraPalabra(const QString& sql) {
     qsizetype fin = i;
     while (fin < sql.size() && sql[fin].isLetter()) ++fin;
     return sql.sliced(i, fin - i).toUpper();
-}
-
-// Finds the company database file, case-blind on the name as a server is.
-QString rutaBase(const QString& servidor, const QString& base) {
-    const QDir dir(servidor);
-    const QString exacto = dir.filePath(base + ".sqlite");
-    if (QFileInfo::exists(exacto)) return exacto;
-    for (const QString& f : dir.entryList({"*.sqlite"}, QDir::Files))
-        if (f.compare(base + ".sqlite", Qt::CaseInsensitive) == 0) return dir.filePath(f);
-    return {};
 }
 
 }  // namespace
@@ -126,116 +112,6 @@ void ProveedorSqlite::agregarFallo(int codigo, Errors& errores) {
 void ProveedorSqlite::lanzarFallo(int codigo, Errors& errores) {
     agregarFallo(codigo, errores);
     LanzarEntrada(errores, errores.Count() - 1);
-}
-
-void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const QString&, Errors& errores) {
-    cerrar();
-    const QString servidor = p.contains("SERVER") ? p.value("SERVER") : p.value("DATA SOURCE");
-    const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
-    const QString ruta = base.isEmpty() ? QString() : rutaBase(servidor, base);
-    auto noSeAbre = [&](const QString& detalle) {
-        Error e;
-        e.SQLState = "42000";
-        e.Number = kErrNoEspecificado;
-        e.NativeError = 4060;
-        e.Source = "Motor de datos";
-        e.Description =
-            QString(
-                "No se puede abrir la base de datos \"%1\" solicitada por el inicio de sesión. Error de "
-                "inicio de sesión.%2")
-                .arg(base, detalle.isEmpty() ? QString() : " (" + detalle + ")");
-        errores.Add(e);
-        LanzarEntrada(errores, errores.Count() - 1);
-    };
-    if (ruta.isEmpty()) noSeAbre({});
-    // Never created here: a wrong name must fail as on a server. A connection serves one thread,
-    // so the engine need not lock it on every value a read takes.
-    int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db_,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString m = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
-        cerrar();
-        noSeAbre(m);
-    }
-    sqlite3_extended_result_codes(db_, 1);
-    tiempoDeEspera(espera_);
-    reloj_.invalidate();  // the open's own statements have no time-out
-    sqlite3_progress_handler(db_, 1000, &ProveedorSqlite::vigilar, this);
-    // The first connections to a file still in rollback mode switch it to WAL; one of two programs
-    // doing so at once meets the other's lock without the engine waiting, so it waits here as any
-    // statement would.
-    int intentos = 0;
-    while (((rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr)) & 0xff) ==
-               SQLITE_BUSY &&
-           ocupada(this, intentos++)) {
-    }
-    // A file the user may only read keeps the journal it has: it is read, and every write is
-    // refused with the engine's own message.
-    if (rc != SQLITE_OK && (rc & 0xff) == SQLITE_READONLY && sqlite3_db_readonly(db_, "main") == 1)
-        rc = SQLITE_OK;
-    if (rc != SQLITE_OK) {
-        const QString m = QString::fromUtf8(sqlite3_errmsg(db_));
-        cerrar();
-        noSeAbre(m);
-    }
-    RegistrarFunciones(db_);
-    vigiladas_.clear();
-    todasVigiladas_ = false;
-    sqlite3_stmt* st = nullptr;
-    bool conReferencias = false;
-    if (sqlite3_prepare_v2(db_,
-                           "SELECT 1 FROM sqlite_master WHERE type = 'table' AND sql LIKE '%REFERENCES%'", -1,
-                           &st, nullptr) == SQLITE_OK)
-        conReferencias = sqlite3_step(st) == SQLITE_ROW;
-    sqlite3_finalize(st);
-    if (conReferencias) sqlite3_exec(db_, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
-    nombreBase_ = base;
-    ruta_ = QFile::encodeName(ruta);
-    struct stat datos {};
-    const bool conIdentidad = ::stat(ruta_.constData(), &datos) == 0;
-    dispositivo_ = conIdentidad ? datos.st_dev : 0;
-    nodo_ = conIdentidad ? datos.st_ino : 0;
-}
-
-bool ProveedorSqlite::abierto() const {
-    if (!db_) return false;
-    if (nodo_ == 0) return true;
-    struct stat datos {};
-    return ::stat(ruta_.constData(), &datos) == 0 && datos.st_dev == dispositivo_ && datos.st_ino == nodo_;
-}
-
-std::function<void()>& AvisoDeEspera() {
-    static std::function<void()> aviso;
-    return aviso;
-}
-
-void ProveedorSqlite::tiempoDeEspera(int segundos) {
-    espera_ = std::max(segundos, 0);
-    if (db_) sqlite3_busy_handler(db_, &ProveedorSqlite::ocupada, this);
-}
-
-int ProveedorSqlite::ocupada(void* proveedor, int intentos) {
-    auto* p = static_cast<ProveedorSqlite*>(proveedor);
-    if (intentos == 0) {
-        p->esperando_.start();
-        if (AvisoDeEspera()) AvisoDeEspera()();
-    }
-    if (p->espera_ > 0 && p->esperando_.elapsed() >= qint64(p->espera_) * 1000) return 0;
-    sqlite3_sleep(std::min(1 + intentos, 50));
-    return 1;
-}
-
-int ProveedorSqlite::vigilar(void* proveedor) {
-    const auto* p = static_cast<const ProveedorSqlite*>(proveedor);
-    return p->espera_ > 0 && p->reloj_.isValid() && p->reloj_.elapsed() > qint64(p->espera_) * 1000 ? 1 : 0;
-}
-
-void ProveedorSqlite::cerrar() {
-    olvidarEsquema();
-    planes_.clear();
-    formas_.clear();
-    if (db_) sqlite3_close_v2(db_);
-    db_ = nullptr;
 }
 
 void ProveedorSqlite::olvidarEsquema() {
@@ -642,8 +518,14 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
 
 Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
     empezarReloj();
     const QList<Paso> pasos = planConNumeros(sql);
+    for (const Paso& paso : pasos)
+        if (!paso.sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
+            asegurarWal(errores);
+            break;
+        }
     const int antes = errores.Count();
     bool fallo = false;
     bool hayConsulta = false;
@@ -668,6 +550,7 @@ Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
 
 Resultado ProveedorSqlite::leer(const QString& sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
     empezarReloj();
     const QList<Paso> pasos = planConNumeros(sql);
     if (pasos.size() != 1) LanzarNoEsLectura(errores);
@@ -679,6 +562,7 @@ Resultado ProveedorSqlite::leer(const QString& sql, Errors& errores) {
 
 Lectura ProveedorSqlite::leerColumnas(const QString& sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
     empezarReloj();
     const QList<Paso> pasos = planConNumeros(sql);
     if (pasos.size() != 1) LanzarNoEsLectura(errores);
@@ -696,6 +580,8 @@ Lectura ProveedorSqlite::leerColumnas(const QString& sql, Errors& errores) {
 
 void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
+    if (qstrncmp(sql, "BEGIN", 5) == 0) asegurarWal(errores);
     empezarReloj();
     const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) lanzarFallo(sqlite3_extended_errcode(db_), errores);

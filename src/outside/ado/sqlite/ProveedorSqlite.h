@@ -156,6 +156,28 @@ class ProveedorSqlite final : public Proveedor {
     QHash<QString, QList<Paso>> formas_;  // by the statement's shape (see planConNumeros); empty: not shared
     QHash<QString, Preparada> preparadas_;
     QHash<QString, Objeto> objetos_;  // by name as written
+
+    // The company file (ProveedorSqliteArchivo.cpp). It is switched to WAL before its first
+    // write, not when it is opened, so that a file the program refuses is never written.
+    void asegurarWal(Errors& errores);
+    bool walListo_ = false;
+    // After each commit: the journal folded into the file and emptied, so that a program killed
+    // later leaves in it nothing the engine would replay onto a copy restored over the file.
+    static int alConfirmar(void* proveedor, sqlite3* db, const char* base, int paginas);
+    // One call of the program on the connection: a wait for another program's lock that began
+    // in it is shown until it returns (vb::EmpiezaEspera, vb::TerminaEspera).
+    class Turno {
+      public:
+        explicit Turno(ProveedorSqlite& p);
+        ~Turno();
+        Turno(const Turno&) = delete;
+        Turno& operator=(const Turno&) = delete;
+
+      private:
+        ProveedorSqlite& p_;
+    };
+    int turnos_ = 0;
+    bool esperaVisible_ = false;
 };
 
 // A result column as text (the engine hands it over as UTF-8).
