@@ -315,6 +315,8 @@ class FrmMA_CUENTAS : public QWidget {
         std::shared_ptr<ado::Transaccion> transaccion;
         bool reintentar = false;  // the operator chose Retry: the whole save again
         bool referida = false;    // a delete the database refused because other rows refer to it
+        bool marca = false;       // the mark dada de baja that takes the place of such a delete
+        QString rechazo;          // why the mark was refused (the account's movements), once undone
     };
     // The steps in one transaction, under the one handler of both writes: committed when every
     // step goes through, otherwise rolled back (Reintento when the operator chose Retry).
@@ -324,6 +326,13 @@ class FrmMA_CUENTAS : public QWidget {
     // asked, additional data, user groups, cost centres, its withholding setting) with its audit
     // row, in one transaction.
     Escritura EscribeBaja(Grabacion& g, bool conCashFlow);
+    // The account other rows refer to, marked dada de baja instead: the same check of the account
+    // as shown, its movements of the year, the cash-flow lines when asked, the mark and its audit
+    // row, in one transaction.
+    Escritura EscribeBajaLogica(Grabacion& g, bool conCashFlow);
+    // Inside the mark's transaction: false, with the refusal in g.rechazo, when the account has
+    // movements of the current year or an opening balance that is not zero.
+    bool SinMovimientosDelEjercicio(vb::ManejadorErrores& h, Grabacion& g);
     int ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e);
     bool EscribeFila(vb::ManejadorErrores& h, Grabacion& g);
     bool RegistraAccion(vb::ManejadorErrores& h, Grabacion& g);
@@ -346,7 +355,7 @@ class FrmMA_CUENTAS : public QWidget {
     int ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente);
     // Marks the account as deleted when the database keeps it because other rows refer to it;
     // true when it was marked.
-    bool BajaLogica(const QString& codigo);
+    bool BajaLogica(const QString& codigo, bool conCashFlow);
     // A child of the form.
     personalizados::GrillaPersonalizados* personalizados_ = nullptr;
     bool arbolYGrillaEnlazados_ = false;

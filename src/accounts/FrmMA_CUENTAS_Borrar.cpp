@@ -1,15 +1,13 @@
-// The account delete, from its questions to the copies to the group (its transaction is in
+// The account delete, from its questions to the copies to the group (its transactions are in
 // FrmMA_CUENTAS_Transaccion.cpp); when other rows refer to the account it is marked as deleted
-// instead.
+// instead, unless it has movements of the year.
 #include "accounts/FrmMA_CUENTAS.h"
 
 #include "data/DB_Dll.h"
-#include "outside/ado/Recordset.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
 #include "outside/maker/ReglasCuentas.h"
-#include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
@@ -76,7 +74,7 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
     HuboError = escrita != Escritura::Hecha;
     if (HuboError) {
         // Only other rows referring to the account turn the delete into a mark.
-        if (g.referida) cargada.borrada = BajaLogica(codigo);
+        if (g.referida) cargada.borrada = BajaLogica(codigo, conCashFlow);
         // Marked as deleted it has left the tree: the form lets it go too.
         if (cargada.borrada) h.paso([&] { LimpiaPantalla(); }) && h.paso([&] { Generar(TablaActual); });
         return;
@@ -91,62 +89,21 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
     h.paso([&] { Generar(TablaActual); });
 }
 
-bool FrmMA_CUENTAS::BajaLogica(const QString& codigo) {
+bool FrmMA_CUENTAS::BajaLogica(const QString& codigo, bool conCashFlow) {
+    Grabacion g;
+    g.codigo = codigo;
+    Escritura escrita = Escritura::Reintento;
+    while (escrita == Escritura::Reintento) escrita = EscribeBajaLogica(g, conCashFlow);
+    // Marked or not, the delete the user asked for did not happen.
+    HuboError = true;
+    if (escrita != Escritura::Hecha) {
+        if (!g.rechazo.isEmpty()) vb::MsgBox(g.rechazo, vb::vbCritical, "Aviso al operador!!!");
+        return false;
+    }
+    mostrada_.Eliminado();
     vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
         return ErrorActualizarDatos(e.Number, e.Description, e.Source);
     });
-    HuboError = true;
-    DB_Dll& db = gBaseDatos();
-    auto& u = maker::gUtilidades();
-    QString mensaje;
-    QString base;
-    if (!h.paso([&] {
-            // The year is pasted as a number: it must be one.
-            const QString periodo = vb::Trim(CNStuffContable::gPeriodo);
-            bool numero = false;
-            periodo.toLongLong(&numero);
-            if (!numero) vb::Raise(vb::kTiposNoCoinciden, "El ejercicio actual (PERIODO) no es un número");
-            base = "SELECT * FROM MV_ASIENTOS WHERE CUENTA = " + ado::LiteralTexto(codigo) +
-                   " AND CONVERT(INT,PERIODO) = " + periodo;
-        }))
-        return false;
-    ado::RecordsetPtr lineas;
-    bool conMovimientos = false;
-    QString sql = base + " AND (ES_SALDO_APERTURA = 0)";
-    if (!h.paso([&] {
-            db.AbrirRecordset(sql, lineas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-            conMovimientos = !(lineas->Bof() && lineas->Eof());
-        }))
-        return false;
-    if (conMovimientos) {
-        mensaje = "La cuenta que intenta eliminar Tiene movimientos en este Ejercicio";
-    } else {
-        bool limpia = true;
-        QString sqlApertura = base + " AND (ES_SALDO_APERTURA = 1)";
-        if (!h.paso([&] {
-                db.AbrirRecordset(sqlApertura, lineas, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly,
-                                  -1, true);
-                if (!(lineas->Bof() && lineas->Eof()))
-                    limpia = u.ValorNumerico(u.TextoCampo(lineas->valor("Importe"))) == 0;
-            }))
-            return false;
-        if (limpia) {
-            QString sqlCuenta = "SELECT * FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(codigo);
-            bool marcada = false;
-            h.paso([&] {
-                db.AbrirRecordset(sqlCuenta, rsCuentas, db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic,
-                                  -1, true);
-                if (rsCuentas->Bof() && rsCuentas->Eof()) return;
-                rsCuentas->MoveFirst();
-                rsCuentas->fields().Item("DADA_DE_BAJA").setValue(true);
-                rsCuentas->Update();
-                marcada = true;
-                TreeV->Remove("A" + codigo);
-            });
-            return marcada;
-        }
-        mensaje = "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura";
-    }
-    vb::MsgBox(mensaje, vb::vbCritical, "Aviso al operador!!!");
-    return false;
+    h.paso([&] { TreeV->Remove("A" + codigo); });
+    return true;
 }

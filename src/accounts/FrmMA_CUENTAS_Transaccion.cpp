@@ -40,6 +40,7 @@ void Ejecuta(DB_Dll& db, QString& sentencia, const QString& sql, long* afectados
 FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EnTransaccion(
     Grabacion& g, const std::function<bool(vb::ManejadorErrores&)>& pasos) {
     g.reintentar = g.referida = false;
+    g.rechazo.clear();
     g.replicas.clear();
     g.sentencia.clear();
     vb::ManejadorErrores h("ActualizarDatos", [this, &g](const vb::ErrorVB& e, const QString&) {
@@ -88,6 +89,59 @@ FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EscribeBaja(Grabacion& g, bool conCashFl
     });
 }
 
+FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EscribeBajaLogica(Grabacion& g, bool conCashFlow) {
+    g.marca = true;
+    return EnTransaccion(g, [&](vb::ManejadorErrores& h) {
+        // The refused delete was undone: what is stored now is checked again against what was shown.
+        if (!SinCambiosAjenos(h, g, {}) || !SinMovimientosDelEjercicio(h, g)) return false;
+        DB_Dll& db = gBaseDatos();
+        // The lines the user agreed to give up go with the mark; the account keeps everything else.
+        return (!conCashFlow || h.paso([&] { Ejecuta(db, g.sentencia, BorraCashFlow(g.codigo)); })) &&
+               h.paso([&] {
+                   Ejecuta(db, g.sentencia,
+                           "UPDATE MA_CUENTAS SET DADA_DE_BAJA = 1 WHERE CODIGO = " +
+                               ado::LiteralTexto(g.codigo));
+               }) &&
+               RegistraAccion(h, g);
+    });
+}
+
+bool FrmMA_CUENTAS::SinMovimientosDelEjercicio(vb::ManejadorErrores& h, Grabacion& g) {
+    DB_Dll& db = gBaseDatos();
+    QString base;
+    if (!h.paso([&] {
+            // The year is pasted as a number: it must be one.
+            const QString periodo = vb::Trim(CNStuffContable::gPeriodo);
+            bool numero = false;
+            periodo.toLongLong(&numero);
+            if (!numero) vb::Raise(vb::kTiposNoCoinciden, "El ejercicio actual (PERIODO) no es un número");
+            base = "SELECT * FROM MV_ASIENTOS WHERE CUENTA = " + ado::LiteralTexto(g.codigo) +
+                   " AND CONVERT(INT,PERIODO) = " + periodo;
+        }))
+        return false;
+    bool movimientos = false;
+    if (!h.paso([&] {
+            ado::RecordsetPtr rs = Lee(db, g.sentencia, base + " AND (ES_SALDO_APERTURA = 0)");
+            movimientos = !(rs->Bof() && rs->Eof());
+        }))
+        return false;
+    if (movimientos) {
+        g.rechazo = "La cuenta que intenta eliminar Tiene movimientos en este Ejercicio";
+        return false;
+    }
+    // Only the first opening line counts.
+    bool saldoCero = true;
+    if (!h.paso([&] {
+            ado::RecordsetPtr rs = Lee(db, g.sentencia, base + " AND (ES_SALDO_APERTURA = 1)");
+            auto& u = maker::gUtilidades();
+            if (!(rs->Bof() && rs->Eof()))
+                saldoCero = u.ValorNumerico(u.TextoCampo(rs->valor("Importe"))) == 0;
+        }))
+        return false;
+    if (!saldoCero) g.rechazo = "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura";
+    return saldoCero;
+}
+
 int FrmMA_CUENTAS::ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e) {
     auto& u = maker::gUtilidades();
     DB_Dll& db = gBaseDatos();
@@ -115,7 +169,7 @@ int FrmMA_CUENTAS::ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e) {
         }
     }
     // Other rows refer to the account: it is marked as deleted instead, without this box.
-    if (Borrando && nativo == ado::kNativoReferencia) {
+    if (Borrando && !g.marca && nativo == ado::kNativoReferencia) {
         g.referida = true;
         return 0;
     }

@@ -110,8 +110,13 @@ TEST(AccountDelete, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsCle
          "('21019900103', 'APERTURA CON SALDO', 0, 0), ('21019900104', 'APERTURA NEGATIVA', 0, 0)",
          "INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
          "('2026', '21019900101', 1200, 0), ('2027', '21019900102', 0, 1), "
-         "('2027', '21019900103', 3500, 1), ('2027', '21019900104', -3500, 1)"});
+         "('2027', '21019900103', 3500, 1), ('2027', '21019900104', -3500, 1)",
+         "INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA) VALUES ('C1', '21019900101'), "
+         "('C1', '21019900102'), ('C1', '21019900103'), ('C1', '21019900104')"});
     c.Iniciar();
+    const auto cashFlow = [&](const QString& codigo) {
+        return c.Filas("SELECT count(*) FROM [MA_CASH-DETALLE] WHERE CUENTA = '" + codigo + "'");
+    };
     // Lines of the current year: refused, the account stays active and no box of the transaction.
     Cargar(c, "11010100101");
     c.guion().esperarMsgBox(vb::vbYes);
@@ -122,28 +127,36 @@ TEST(AccountDelete, AnAccountWithJournalLinesIsMarkedDeletedOnlyWhenItsYearIsCle
               (Pregunta{"La cuenta que intenta eliminar Tiene movimientos en este Ejercicio",
                         "Aviso al operador!!!", vb::vbCritical}));
     EXPECT_EQ(c.Guardado("11010100101", "DADA_DE_BAJA"), "0");
-    // A first opening line with an amount, on either side: refused.
+    // A first opening line with an amount, on either side: refused, and the cash-flow lines stay.
     for (const char* codigo : {"21019900103", "21019900104"}) {
         Cargar(c, codigo);
         c.guion().esperarMsgBox(vb::vbYes);
+        c.guion().esperarMsgBox(vb::vbYes);  // "Acepta???"
         c.guion().esperarMsgBox(vb::vbOK);
         c.Boton("BORRAR");
         EXPECT_EQ(c.guion().preguntas().last().texto,
                   "La cuenta que intenta eliminar no tiene Saldo 0 de Apertura");
         EXPECT_EQ(c.Guardado(codigo, "DADA_DE_BAJA"), "0") << codigo;
+        EXPECT_EQ(cashFlow(codigo), 1) << codigo;
     }
-    // Lines of another year, or a zero opening: marked as deleted, silently, and out of the tree.
+    // Lines of another year, or a zero opening: marked as deleted, silently, out of the tree, and
+    // without the cash-flow lines the user gave up.
     for (const char* codigo : {"21019900101", "21019900102"}) {
         Cargar(c, codigo);
         ASSERT_TRUE(Control<vb::TreeView>(c.f(), "TreeV")->Existe(QString("A") + codigo));
         const auto antes = c.guion().preguntas().size();
         c.guion().esperarMsgBox(vb::vbYes);
+        c.guion().esperarMsgBox(vb::vbYes);  // "Acepta???"
         c.Boton("BORRAR");
-        EXPECT_EQ(c.guion().preguntas().size(), antes + 1) << codigo;
+        EXPECT_EQ(c.guion().preguntas().size(), antes + 2) << codigo;
         EXPECT_EQ(c.Guardado(codigo, "DADA_DE_BAJA"), "1") << codigo;
+        EXPECT_EQ(cashFlow(codigo), 0) << codigo;
         EXPECT_FALSE(Control<vb::TreeView>(c.f(), "TreeV")->Existe(QString("A") + codigo));
     }
-    EXPECT_EQ(c.Filas("SELECT count(*) FROM MV_CPTEACCIONES"), 0);
+    // Each mark with its audit row; a refusal with none.
+    EXPECT_EQ(
+        c.base().filas("SELECT Tipo_accion, substr(SYSTEMUSER, 1, 11) FROM MV_CPTEACCIONES ORDER BY ID"),
+        (QList<QStringList>{{"B", "21019900101"}, {"B", "21019900102"}}));
     EXPECT_EQ(c.Filas("SELECT count(*) FROM AUX_ERR WHERE Error = 547"), 5);
 }
 

@@ -123,3 +123,49 @@ TEST(TwoCharts, AnAccountMadeConfidentialDuringTheChecksIsNeitherWrittenNorDelet
     EXPECT_TRUE(c.guion().preguntas()[2].texto.startsWith(
         "Otro usuario borró la cuenta 11010100201 antes de que usted confirmara la baja."));
 }
+
+// A delete the database refuses, because journal lines of another year refer to the account,
+// marks it dada de baja instead: the mark is a save like any other. Another program's change made
+// once the refused delete is undone and before the mark is told, nothing is marked, and a second
+// "Borrar" marks the account as it now stands.
+TEST(TwoCharts, AChangeMadeBeforeARefusedDeleteBecomesAMarkIsToldAndNeverMarkedOver) {
+    CuentasDePrueba c(
+        {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
+         "('21019900101', 'AÑO ANTERIOR', 0, 0)",
+         "INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
+         "('2026', '21019900101', 1200, 0)"});
+    c.Iniciar();
+    c.EscribirCodigo("21019900101");
+    ASSERT_TRUE(c.f().CuentaGuardada());
+    // The other program acts at the first moment this one holds no transaction after the refusal.
+    ado::Connection& cnn = *CNStuffContable::gBaseDatos().gCnn;
+    bool refusada = false, cambiada = false;
+    cnn.ObservarSentencias([&](const QString& sql, bool enTransaccion) {
+        if (sql.startsWith("DELETE MA_CUENTAS ", Qt::CaseInsensitive)) refusada = true;
+        if (!refusada || enTransaccion || cambiada) return;
+        cambiada = true;
+        ASSERT_EQ(c.Guardado("21019900101", "DADA_DE_BAJA"), "0");
+        c.base().ejecutar("UPDATE MA_CUENTAS SET DESCRIPCION = 'DE OTRO' WHERE CODIGO = '21019900101'");
+    });
+    c.guion().esperarMsgBox(vb::vbYes);  // "Confirma la baja de esta cuenta? "
+    c.guion().esperarMsgBox(vb::vbOK);
+    c.Boton("BORRAR");
+    cnn.ObservarSentencias({});
+    ASSERT_TRUE(cambiada);
+    EXPECT_EQ(
+        c.guion().preguntas().last(),
+        (Pregunta{
+            "Otro usuario cambió el campo Descripción de la cuenta 21019900101 antes de que usted "
+            "confirmara la baja.\r\nNo se grabó nada. Si aún quiere borrarla, presione Borrar otra vez.",
+            "Aviso al operador", vb::vbExclamation}));
+    EXPECT_EQ(c.base().filas("SELECT DESCRIPCION, DADA_DE_BAJA FROM MA_CUENTAS WHERE CODIGO = '21019900101'"),
+              (QList<QStringList>{{"DE OTRO", "0"}}));
+    EXPECT_EQ(Auditoria(c, "21019900101"), QList<QStringList>{});
+    EXPECT_TRUE(c.f().CuentaGuardada());
+
+    c.guion().esperarMsgBox(vb::vbYes);
+    c.Boton("BORRAR");
+    EXPECT_EQ(c.base().filas("SELECT DESCRIPCION, DADA_DE_BAJA FROM MA_CUENTAS WHERE CODIGO = '21019900101'"),
+              (QList<QStringList>{{"DE OTRO", "1"}}));
+    EXPECT_EQ(Auditoria(c, "21019900101"), (QList<QStringList>{{"B"}}));
+}

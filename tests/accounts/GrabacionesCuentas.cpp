@@ -139,16 +139,15 @@ class Borrada : public EnElPlan {
     bool Guardada() override { return Guardado("DESCRIPCION") == "(sin fila)"; }
 };
 
-// A delete of an account that journal lines of another year refer to: it is marked dada de baja.
+// A delete of an account that journal lines refer to: it is marked dada de baja with its audit
+// row, in one transaction with the check of the account as shown and of its movements.
 class DadaDeBaja : public EnElPlan {
   public:
-    DadaDeBaja()
+    explicit DadaDeBaja(const QStringList& sql)
         : EnElPlan("21019900101",
-                   {"DELETE FROM MA_CUENTAS WHERE CODIGO = '21019900101'",
-                    "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) VALUES "
-                    "('21019900101', 'AÑO ANTERIOR', 0, 0)",
-                    "INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
-                    "('2026', '21019900101', 1200, 0)"}) {}
+                   QStringList{"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO, DADA_DE_BAJA) "
+                               "VALUES ('21019900101', 'AÑO ANTERIOR', 0, 0)"} +
+                       sql) {}
     void Prepara() override { c_.EscribirCodigo(codigo_); }
     void Graba() override { c_.Boton("BORRAR"); }
     bool ConservaLoEscrito() override { return c_.f().CuentaGuardada(); }
@@ -220,7 +219,20 @@ std::unique_ptr<Grabacion> CuentaBorrada() {
     return std::make_unique<Borrada>();
 }
 std::unique_ptr<Grabacion> CuentaDadaDeBaja() {
-    return std::make_unique<DadaDeBaja>();
+    // A line of another year.
+    return std::make_unique<DadaDeBaja>(
+        QStringList{"INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
+                    "('2026', '21019900101', 1200, 0)"});
+}
+std::unique_ptr<Grabacion> CuentaDadaDeBajaConCashFlow() {
+    // A zero opening line of the year, cash-flow lines that go with the mark, and additional data
+    // that stays with the account.
+    return std::make_unique<DadaDeBaja>(
+        QStringList{"INSERT INTO MV_ASIENTOS (PERIODO, CUENTA, IMPORTE, ES_SALDO_APERTURA) VALUES "
+                    "('2027', '21019900101', 0, 1)",
+                    "INSERT INTO [MA_CASH-DETALLE] (CODIGO_CASH, CUENTA, DESCRIPCION) VALUES "
+                    "('C1', '21019900101', 'PAGOS'), ('C2', '21019900101', 'COBROS')",
+                    "INSERT INTO MA_CUENTASADIC (CODIGO, CONTACTO) VALUES ('21019900101', 'ANA')"});
 }
 std::unique_ptr<Grabacion> ManualDeCuentas() {
     return std::make_unique<Manual>();

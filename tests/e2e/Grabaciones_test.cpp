@@ -24,6 +24,7 @@ const FilaGrabacion kGrabaciones[] = {
     {"cuenta_modificada", grabaciones::CuentaModificada},
     {"cuenta_borrada", grabaciones::CuentaBorrada},
     {"cuenta_dada_de_baja", grabaciones::CuentaDadaDeBaja},
+    {"cuenta_dada_de_baja_con_cash_flow", grabaciones::CuentaDadaDeBajaConCashFlow},
     {"manual_de_cuentas", grabaciones::ManualDeCuentas},
 };
 
