@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BarraEstado;
 class CajasDeCodigo;
@@ -31,6 +32,9 @@ class SkinFramework;
 class UtilVex;
 namespace ado {
 class Transaccion;
+}
+namespace CNStuffContable {
+class NivelesDeUnaAccion;
 }
 namespace maker {
 class ReglasCuentas;
@@ -227,6 +231,9 @@ class FrmMA_CUENTAS : public QWidget {
     bool RefusaCuentaOculta(vb::ManejadorErrores& h, const QString& codigo);
     // "Borrar": the account loaded, validated afresh when the box holds another code.
     void BorraCuentaMostrada(vb::ManejadorErrores& h);
+    // The levels read once for a save or a delete from the toolbar; false, told once and with
+    // HuboError set, when they cannot be read.
+    bool NivelesLeidos(vb::ManejadorErrores& h, std::optional<CNStuffContable::NivelesDeUnaAccion>& niveles);
     // Whether any account of the company, hidden or dada de baja, holds the code.
     bool CodigoExiste(const QString& codigo);
     // Pending-validation marks of txtFields (set on entry, cleared by a key that validated).

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QRadioButton>
+#include <optional>
 
 using CNStuffContable::gBaseDatos;
 using CNStuffContable::gCuentaActual;
@@ -91,9 +92,19 @@ void FrmMA_CUENTAS::BorraCuentaMostrada(vb::ManejadorErrores& h) {
 }
 
 // Over sixty lines: one short branch per toolbar action, kept together so the actions read side by side.
+bool FrmMA_CUENTAS::NivelesLeidos(vb::ManejadorErrores& h,
+                                  std::optional<CNStuffContable::NivelesDeUnaAccion>& niveles) {
+    // Every check and write of the action takes the same levels; levels that cannot be read stop
+    // it, told once, before any check would refuse the code for them.
+    if (h.paso([&] { niveles.emplace(); }) && niveles && niveles->Leidos()) return true;
+    HuboError = true;
+    return false;
+}
+
 void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
     const QString clave = accion.trimmed().toUpper();
     vb::ManejadorErrores h("Utilvex1_Click", maker::gUtilidades().Reportero());
+    std::optional<CNStuffContable::NivelesDeUnaAccion> niveles;
     if (clave == "NUEVO") {
         h.paso([&] { LimpiaPantalla(); }) && h.paso([&] {
             Nuevo = true;
@@ -102,8 +113,10 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
             AlFinalDeDescripcion(txtFields[0]);
         });
     } else if (clave == "BORRAR") {
+        if (!NivelesLeidos(h, niveles)) return;
         BorraCuentaMostrada(h);
     } else if (clave == "GRABAR") {
+        if (!NivelesLeidos(h, niveles)) return;
         if (!CuentaValidadaParaAccion()) {
             // No code in the box: refused as the empty code it is, whatever the fields still hold.
             if (!HuboError && SinGuiones(TxtCodigo->text()).isEmpty())

@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QRadioButton>
 
-using CNStuffContable::Cfg;
 using CNStuffContable::gBaseDatos;
 using CuentasValores::EsVerdadero;
 
@@ -94,8 +93,13 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     // the next "Grabar" does not take it for a code typed afresh (and clear what was typed).
     if (!Grabando) codigoAceptado_.clear();
     codigoTecleado_ = false;
-    if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
-        !SoloDigitos(valor)) {
+    // A setting that cannot be read was told, and refuses the code without a second message.
+    QString alfanumericas;
+    if (!CNStuffContable::CfgLeida("CUENTASALFANUMERICAS", alfanumericas)) {
+        HuboError = true;
+        return false;
+    }
+    if (alfanumericas.trimmed().compare("SI", Qt::CaseInsensitive) != 0 && !SoloDigitos(valor)) {
         Refusa(Index, " No esta permitido ingresar cuentas \rAlfanuméricas en esta configuración");
         return false;
     }

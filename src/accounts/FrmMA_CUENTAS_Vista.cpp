@@ -88,7 +88,6 @@ void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descrip
         return respuesta;
     });
     DB_Dll& db = gBaseDatos();
-    auto& u = maker::gUtilidades();
     const QString cuenta = vb::Trim(codigo);
 
     ado::RecordsetPtr rangos;
@@ -116,17 +115,13 @@ void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descrip
                                       {"TituloBancosDiferido", "BC"},
                                       {"TITULOPERSONAL", "PE"}};
     for (const auto& p : ajustes) {
-        bool coincide = false;
-        if (!h.paso([&] {
-                QString sqlAjuste =
-                    "SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = " + ado::LiteralTexto(p.clave);
-                ado::RecordsetPtr ajuste;
-                db.AbrirRecordset(sqlAjuste, ajuste);
-                coincide =
-                    EmpiezaCon(codigo, ajuste->Eof() ? QString(" ") : u.TextoCampo(ajuste->valor("VALOR")));
-            }))
+        QString prefijo;
+        // Told once by the read; the save does not go on with a guessed view.
+        if (!CNStuffContable::CfgLeida(p.clave, prefijo)) {
+            vistaFallida_ = true;
             return;
-        if (coincide) {
+        }
+        if (EmpiezaCon(codigo, prefijo)) {
             tipoVista = p.tipo;
             return;
         }

@@ -79,6 +79,9 @@ QString RutaLogErrores();
 // Settings of TA_CONFIGURACION.
 QString Cfg(const QString& clave, QString& valorAux);
 QString Cfg(const QString& clave);
+// A setting its caller cannot go on without: false when it could not be read, the operator told
+// once (a retry he asks for is made here); a missing key gives " ", as Cfg does.
+bool CfgLeida(const QString& clave, QString& valor);
 void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorAux, bool politica,
               const QString& grupo);
 // A switch setting: on when the value is "SI" in any case.
@@ -184,10 +187,27 @@ extern int16_t gDigitosCapitulo, gDigitosSubcapitulo, gDigitosRubro, gDigitosSub
     gDigitosSubcuenta, gDigitosTotal;
 extern int16_t gPosCapitulo, gPosSubcapitulo, gPosRubro, gPosSubrubro, gPosCuenta, gPosSubcuenta, gPosTotal;
 extern bool gUsaMultiMonedas;
+// The widths and the end positions, read afresh (a setting that cannot be read counts 0) unless
+// a NivelesDeUnaAccion holds them.
 void LeeDigitosNiveles();
 void LeePosicionesNiveles();
+// The levels read once for a whole action of a window (a save, a delete): while one that read
+// them lives, LeeDigitosNiveles and LeePosicionesNiveles keep its values. A setting it cannot read
+// was told to the operator once (Leidos false), and the action stops before anything is written;
+// widths that do not fit a level raise, as LeeDigitosNiveles does.
+class NivelesDeUnaAccion {
+  public:
+    NivelesDeUnaAccion();
+    ~NivelesDeUnaAccion();
+    NivelesDeUnaAccion(const NivelesDeUnaAccion&) = delete;
+    NivelesDeUnaAccion& operator=(const NivelesDeUnaAccion&) = delete;
+    bool Leidos() const { return leidos_; }
+
+  private:
+    bool leidos_ = false;
+};
 // The code with "-" between its levels (none between account and sub-account); the settings are
-// read afresh on every call.
+// read afresh on every call, unless a NivelesDeUnaAccion holds them.
 QString FormateaCuenta(const QString& Codigo);
 // The currency list, filled and shown only when the company works with several currencies.
 void CargaComboMonedas(QComboBox& lista);

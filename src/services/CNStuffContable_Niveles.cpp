@@ -6,6 +6,7 @@
 #include "services/CNStuffContable.h"
 
 #include <QComboBox>
+#include <functional>
 
 namespace CNStuffContable {
 
@@ -25,9 +26,39 @@ int16_t Entero16(int valor) {
     return static_cast<int16_t>(valor);
 }
 
-// A setting as a 16-bit number: its leading number, rounded (a missing key is " ", so 0).
-int16_t Ancho(const char* clave) {
-    return Entero16(vb::CInt(vb::Val(Cfg(QString::fromLatin1(clave)))));
+// A width as a 16-bit number: the setting's leading number, rounded (a missing key is " ", so 0).
+int16_t Ancho(const QString& valor) {
+    return Entero16(vb::CInt(vb::Val(valor)));
+}
+
+// The six settings as Cfg reads them.
+QString Leido(int nivel) {
+    return Cfg(QString::fromLatin1(kNiveles[nivel]));
+}
+
+// NivelesDeUnaAccion that hold the levels now.
+int gNivelesFijos = 0;
+
+void AsignaDigitos(const std::function<QString(int)>& valor) {
+    int16_t* const anchos[] = {&gDigitosCapitulo, &gDigitosSubcapitulo, &gDigitosRubro,
+                               &gDigitosSubrubro, &gDigitosCuenta,      &gDigitosSubcuenta};
+    int suma = 0;
+    for (int i = 0; i < 6; ++i) {
+        *anchos[i] = Ancho(valor(i));
+        suma = Entero16(suma + *anchos[i]);
+    }
+    gDigitosTotal = int16_t(suma);
+}
+
+void AsignaPosiciones(const std::function<QString(int)>& valor) {
+    int16_t* const fines[] = {&gPosCapitulo, &gPosSubcapitulo, &gPosRubro,
+                              &gPosSubrubro, &gPosCuenta,      &gPosSubcuenta};
+    int anterior = 0;
+    for (int i = 0; i < 6; ++i) {
+        *fines[i] = Entero16(anterior + Ancho(valor(i)));
+        anterior = *fines[i];
+    }
+    gPosTotal = gPosSubcuenta;
 }
 
 // VB's Left and Mid: a negative length is an invalid argument, a start past the end gives "".
@@ -45,25 +76,29 @@ QString Medio(const QString& texto, int inicio, int largo) {
 }  // namespace
 
 void LeeDigitosNiveles() {
-    int16_t* const anchos[] = {&gDigitosCapitulo, &gDigitosSubcapitulo, &gDigitosRubro,
-                               &gDigitosSubrubro, &gDigitosCuenta,      &gDigitosSubcuenta};
-    int suma = 0;
-    for (int i = 0; i < 6; ++i) {
-        *anchos[i] = Ancho(kNiveles[i]);
-        suma = Entero16(suma + *anchos[i]);
-    }
-    gDigitosTotal = int16_t(suma);
+    if (gNivelesFijos == 0) AsignaDigitos(Leido);
 }
 
 void LeePosicionesNiveles() {
-    int16_t* const fines[] = {&gPosCapitulo, &gPosSubcapitulo, &gPosRubro,
-                              &gPosSubrubro, &gPosCuenta,      &gPosSubcuenta};
-    int anterior = 0;
-    for (int i = 0; i < 6; ++i) {
-        *fines[i] = Entero16(anterior + Ancho(kNiveles[i]));
-        anterior = *fines[i];
+    if (gNivelesFijos == 0) AsignaPosiciones(Leido);
+}
+
+NivelesDeUnaAccion::NivelesDeUnaAccion() {
+    QStringList valores;
+    for (const char* clave : kNiveles) {
+        QString valor;
+        if (!CfgLeida(QString::fromLatin1(clave), valor)) return;
+        valores << valor;
     }
-    gPosTotal = gPosSubcuenta;
+    const auto valor = [&valores](int i) { return valores.at(i); };
+    AsignaDigitos(valor);
+    AsignaPosiciones(valor);
+    leidos_ = true;
+    ++gNivelesFijos;
+}
+
+NivelesDeUnaAccion::~NivelesDeUnaAccion() {
+    if (leidos_) --gNivelesFijos;
 }
 
 QString FormateaCuenta(const QString& Codigo) {

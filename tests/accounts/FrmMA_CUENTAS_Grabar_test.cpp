@@ -435,3 +435,59 @@ TEST(AccountSave, TheAlphanumericCodeSettingIsReadWithoutRegardToCase) {
         EXPECT_EQ(c.guion().preguntas().size(), permitidas ? 0 : 1);
     }
 }
+
+namespace {
+
+// A setting the save or the delete reads before it writes, and the action.
+struct AjusteIlegible {
+    const char* clave;
+    const char* accion;
+};
+
+}  // namespace
+
+// A setting the save or the delete cannot read stops it with the one message of the failed read,
+// never a second one about a code it could not check: nothing is written, the form keeps what was
+// typed, and the next try goes through.
+TEST(AccountSave, ASettingThatCannotBeReadStopsTheActionWithOneMessage) {
+    const AjusteIlegible filas[] = {{"DIGITOS_CAPITULO", "GRABAR"},
+                                    {"DIGITOS_SUBCUENTA", "GRABAR"},
+                                    {"CUENTASALFANUMERICAS", "GRABAR"},
+                                    {"TituloClientes", "GRABAR"},
+                                    {"DIGITOS_RUBRO", "BORRAR"}};
+    for (const AjusteIlegible& fila : filas) {
+        SCOPED_TRACE(std::string(fila.clave) + " " + fila.accion);
+        const bool graba = QString(fila.accion) == "GRABAR";
+        CuentasDePrueba c;
+        c.Iniciar();
+        c.EscribirCodigo("11010100104");
+        if (graba) c.EscribirCampo(0, "CAJA REALES X");
+        const auto cuenta = [&] {
+            return c.base().filas("SELECT * FROM MA_CUENTAS WHERE CODIGO = '11010100104'");
+        };
+        const auto antes = cuenta();
+        ado::FallaInyectada falla;
+        falla.contiene = QString("CLAVE = '%1'").arg(fila.clave);
+        falla.error = {"HYT00", ado::kErrTiempoAgotado, "Tiempo de espera agotado", 0, {}};
+        CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
+        c.guion().esperarMsgBox(vb::vbAbort);
+        c.Boton(fila.accion);
+        CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
+        ASSERT_EQ(c.guion().preguntas().size(), 1);
+        EXPECT_TRUE(c.guion().preguntas()[0].texto.contains("Tiempo de espera agotado"));
+        EXPECT_TRUE(c.f().Rechazo());
+        EXPECT_EQ(cuenta(), antes);
+        EXPECT_EQ(Acciones(c, graba ? "M" : "B"), 0);
+        EXPECT_TRUE(c.f().CuentaGuardada());
+        EXPECT_EQ(Control<vb::CajaTexto>(c.f(), "txtFields", 0)->text(),
+                  graba ? "CAJA REALES X" : "CAJA REALES");
+
+        if (!graba) {
+            c.guion().esperarMsgBox(vb::vbYes);  // "Confirma la baja de esta cuenta? "
+            c.guion().esperarMsgBox(vb::vbYes);  // its cash-flow lines
+        }
+        c.Boton(fila.accion);
+        EXPECT_FALSE(c.f().Rechazo());
+        EXPECT_EQ(c.Guardado("11010100104", "DESCRIPCION"), graba ? "CAJA REALES X" : "(sin fila)");
+    }
+}
