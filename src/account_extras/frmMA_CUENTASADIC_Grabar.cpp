@@ -156,16 +156,29 @@ void frmMA_CUENTASADIC::EscribeCampo(const vb::CajaTexto* caja) {
 
 bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
     auto& util = maker::gUtilidades();
+    bool leida = false;
     if (!h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
-            const QString vista = vb::Trim(
-                util.TextoCampo(db.DatosTabla("MA_CUENTAS", cuenta_.Codigo(), "TIPOVISTA", "CODIGO", 8)));
+            QString sql =
+                "SELECT TIPOVISTA FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(cuenta_.Codigo());
+            ado::RecordsetPtr rs;
+            db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+            if (!rs || rs->State() == ado::adStateClosed) return;
+            leida = true;
+            const QString vista = rs->Eof() ? QString() : vb::Trim(util.TextoCampo(rs->valor("TIPOVISTA")));
+            db.CierraRecordset(rs);
             if (vista == "CL")
                 rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefault"));
             if (vista == "PR")
                 rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefaultCompras"));
         }))
         return false;
+    // A view type that could not be read (the user was told why) stops the save: no price class is
+    // left out unseen.
+    if (!leida) {
+        HuboError = true;
+        return false;
+    }
     if (!h.paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return false;
     if (!Nuevo && !Modificando) return true;
     // The check of what others did since the row was shown and the write are one transaction.

@@ -14,6 +14,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class BarraEstado;
@@ -279,6 +280,8 @@ class FrmMA_CUENTAS : public QWidget {
     // The view type from the range of additional data that holds the account; false to leave.
     bool VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos, const QString& cuenta,
                        QString* descripcion, QString* vista, QString& tipoVista, bool* pideVencimiento);
+    // The last ObtieneVistaRangoVto could not read what the view depends on.
+    bool vistaFallida_ = false;
     // The divider between the tree and the fields.
     QSplitter* divisor_ = nullptr;
     // The width the user gave the tree pane, kept in the ini file with the tree setting; 0: none.
@@ -311,20 +314,31 @@ class FrmMA_CUENTAS : public QWidget {
         QList<QStringList> replicas;  // table then key values, copied after the commit
         std::shared_ptr<ado::Transaccion> transaccion;
         bool reintentar = false;  // the operator chose Retry: the whole save again
+        bool referida = false;    // a delete the database refused because other rows refer to it
     };
+    // The steps in one transaction, under the one handler of both writes: committed when every
+    // step goes through, otherwise rolled back (Reintento when the operator chose Retry).
+    Escritura EnTransaccion(Grabacion& g, const std::function<bool(vb::ManejadorErrores&)>& pasos);
     Escritura EscribeCuenta(Grabacion& g);
+    // The delete: the account's row and every row that exists only for it (cash-flow lines when
+    // asked, additional data, user groups, cost centres, its withholding setting) with its audit
+    // row, in one transaction.
+    Escritura EscribeBaja(Grabacion& g, bool conCashFlow);
     int ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e);
     bool EscribeFila(vb::ManejadorErrores& h, Grabacion& g);
     bool RegistraAccion(vb::ManejadorErrores& h, Grabacion& g);
     bool GrabaCCostoDefecto(vb::ManejadorErrores& h, Grabacion& g);
     bool AsignaGruposUsuarios(vb::ManejadorErrores& h, Grabacion& g);
+    // The settings of the payment means ("CTA_RET_OTRA_" + code, "CtaSolicitudCredito").
+    bool GrabaAjustesMedio(vb::ManejadorErrores& h, Grabacion& g);
     bool AsignaGrupos(vb::ManejadorErrores& h, Grabacion& g, const ado::RecordsetPtr& filas,
                       const QString& columna, bool saltaSinNombre);
     void TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g);
     // The pairs to write on an update: the ones the user changed since the account was shown.
     QList<QPair<QString, QString>> ParesCambiados(const Grabacion& g) const;
-    // Another user took the new code, deleted the account or changed a value this save writes:
-    // false, with the one message, and the form keeps what was typed.
+    // Another user took the new code, deleted the account or changed a value this save writes
+    // (for a delete, any value shown): false, with the one message, and the form keeps what was
+    // typed.
     bool SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g, const QList<QPair<QString, QString>>& pares);
     bool PreparaSiguiente(vb::ManejadorErrores& h);
     void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);

@@ -2,6 +2,7 @@
 // link lost) it leaves every table as before and the form as typed, and the next "Grabar" writes
 // it all. Two users on one account keep each other's changes, or are told.
 #include "accounts/CuentasDePrueba.h"
+#include "accounts/OtroPlan.h"
 #include "data/DB_Dll.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/BusquedaCodigo.h"
@@ -140,58 +141,6 @@ TEST(AccountSaveTransaction, AChangedAccountEndedAtAnyStatementKeepsItsRowAndAud
         guardada = nueva;
     }
 }
-
-namespace {
-
-// A second chart window on the same company, on its own connection, as a second program.
-class OtroUsuario {
-  public:
-    explicit OtroUsuario(CuentasDePrueba& c) : c_(c) {
-        DB_Dll& db = CNStuffContable::gBaseDatos();
-        propia_ = ado::Connection::Crear();
-        propia_->Open(db.gCnn->ConnectionString());
-        Turno turno(*this);
-        ventana_.Form_Load();
-        ventana_.show();
-    }
-    FrmMA_CUENTAS& f() { return ventana_; }
-
-    // While alive, the keys and statements are this user's.
-    class Turno {
-      public:
-        explicit Turno(OtroUsuario& u) : u_(u) {
-            std::swap(CNStuffContable::gBaseDatos().gCnn, u_.propia_);
-            QApplication::setActiveWindow(&u_.ventana_);
-        }
-        ~Turno() {
-            std::swap(CNStuffContable::gBaseDatos().gCnn, u_.propia_);
-            QApplication::setActiveWindow(&u_.c_.f());
-        }
-
-      private:
-        OtroUsuario& u_;
-    };
-
-    void Teclear(QWidget* caja, const QString& texto) {
-        caja->setFocus();
-        if (auto* t = qobject_cast<QLineEdit*>(caja)) t->selectAll();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        for (QChar ch : texto) QTest::keyClicks(QApplication::focusWidget(), QString(ch));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();
-    }
-    void Grabar() {
-        QTest::mouseClick(Control<UtilVex>(ventana_, "UtilVex1")->Boton("GRABAR"), Qt::LeftButton);
-        QApplication::processEvents();
-    }
-
-  private:
-    CuentasDePrueba& c_;
-    ado::ConnectionPtr propia_;
-    FrmMA_CUENTAS ventana_;
-};
-
-}  // namespace
 
 TEST(AccountSaveTwoUsers, ChangesToDifferentFieldsAreBothKept) {
     CuentasDePrueba c;

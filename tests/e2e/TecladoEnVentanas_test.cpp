@@ -20,16 +20,6 @@ QString Nombre(const QWidget* w) {
     return w ? QStringLiteral("%1 (%2)").arg(w->objectName(), w->metaObject()->className()) : "nadie";
 }
 
-// A part of another control (a box's arrow, a view's scroll buttons) or one of Qt's own helpers.
-bool EsParte(const QWidget* w, const QWidget* ventana) {
-    if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
-    for (const QWidget* p = w->parentWidget(); p && p != ventana; p = p->parentWidget())
-        if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractItemView*>(p) ||
-            p->objectName().startsWith(QLatin1String("qt_")))
-            return true;
-    return false;
-}
-
 // The button answers a key without the focus: its Alt-letter, its own shortcut or, on the
 // maintenance toolbar, its function key.
 bool TieneTecla(const QAbstractButton* b) {
@@ -84,7 +74,8 @@ testing::AssertionResult CaminaConTab(QWidget* ventana) {
     for (QWidget* w : std::as_const(visitados))
         if (auto* r = qobject_cast<QRadioButton*>(w)) grupos.insert(r->group() ? r->group() : r->parent());
     for (QAbstractButton* b : ventana->findChildren<QAbstractButton*>()) {
-        if (!b->isVisible() || !b->isEnabled() || EsParte(b, ventana) || visitados.contains(b)) continue;
+        if (!b->isVisible() || !b->isEnabled() || EsParteDeOtroControl(b, ventana) || visitados.contains(b))
+            continue;
         if (auto* r = qobject_cast<QRadioButton*>(b);
             r && grupos.contains(r->group() ? r->group() : r->parent()))
             continue;

@@ -8,7 +8,9 @@
 #include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <unistd.h>
 #include <QFileInfo>
+#include <csignal>
 
 namespace ado {
 
@@ -198,6 +200,7 @@ void Connection::QuitarFallas() {
 }
 
 void Connection::aplicarFallaInyectada(const QString& sql) {
+    if (observador_) observador_(sql, EnTransaccion());
     for (int i = 0; i < fallas_.size(); ++i) {
         FallaInyectada& f = fallas_[i];
         if (f.veces <= 0 || !(f.contiene.isEmpty() || sql.contains(f.contiene, Qt::CaseInsensitive)))
@@ -207,6 +210,7 @@ void Connection::aplicarFallaInyectada(const QString& sql) {
             continue;
         }
         const FallaInyectada copia = f;
+        if (copia.terminaProceso) ::kill(::getpid(), SIGKILL);
         if (--f.veces <= 0) fallas_.removeAt(i);
         errores_.Add(copia.error);
         if (copia.cierraConexion && proveedor_ && proveedor_->abierto()) proveedor_->cerrar();

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 namespace ado {
@@ -28,6 +29,9 @@ struct FallaInyectada {
     Error error;
     // True: the connection is lost (closed) as well, as a dropped link is.
     bool cierraConexion = false;
+    // True: the process is killed (SIGKILL) before the statement runs, as a program the system
+    // ends is; the error above is never raised.
+    bool terminaProceso = false;
 };
 
 class Connection : public std::enable_shared_from_this<Connection> {
@@ -89,6 +93,14 @@ class Connection : public std::enable_shared_from_this<Connection> {
     void InyectarFalla(const FallaInyectada& f);
     void QuitarFallas();
     bool hayFallas() const { return !fallas_.isEmpty(); }
+    // Tests: told of every statement a fault could meet, with whether a transaction is open, while
+    // set (an empty function stops it).
+    void ObservarSentencias(std::function<void(const QString&, bool)> observador) {
+        observador_ = std::move(observador);
+    }
+    // A fault is armed or the statements are observed: every statement goes past
+    // aplicarFallaInyectada.
+    bool vigilada() const { return !fallas_.isEmpty() || observador_ != nullptr; }
 
     // Used by recordsets and the providers.
     Proveedor* proveedor() const { return proveedor_.get(); }
@@ -114,6 +126,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     Errors errores_;
     std::unique_ptr<Proveedor> proveedor_;
     QList<FallaInyectada> fallas_;
+    std::function<void(const QString&, bool)> observador_;
     long sesion_ = 0;
     bool cerradaPorPrograma_ = false;
     long sesionTransaccion_ = 0;

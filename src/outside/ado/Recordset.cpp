@@ -208,13 +208,13 @@ void Recordset::Update() {
     Errors& errores = conexion_->errores();
     Proveedor* p = conexion_->proveedor();
     if (editMode_ == adEditAdd) {
-        if (conexion_->hayFallas()) conexion_->aplicarFallaInyectada("INSERT INTO " + tablaBase_);
+        if (conexion_->vigilada()) conexion_->aplicarFallaInyectada("INSERT INTO " + tablaBase_);
         QList<QVariant> nueva = editando_;
         p->insertar(tablaBase_, columnas_, nueva, errores);
         filas_.append(nueva);
         pos_ = filas_.size() - 1;
     } else {
-        if (conexion_->hayFallas()) conexion_->aplicarFallaInyectada("UPDATE " + tablaBase_);
+        if (conexion_->vigilada()) conexion_->aplicarFallaInyectada("UPDATE " + tablaBase_);
         if (editando_ != filas_[pos_]) p->actualizar(tablaBase_, columnas_, filas_[pos_], editando_, errores);
         filas_[pos_] = editando_;
     }
@@ -238,7 +238,7 @@ void Recordset::Delete() {
     }
     exigirFila();
     exigirConexion();
-    if (conexion_->hayFallas()) conexion_->aplicarFallaInyectada("DELETE FROM " + tablaBase_);
+    if (conexion_->vigilada()) conexion_->aplicarFallaInyectada("DELETE FROM " + tablaBase_);
     conexion_->proveedor()->borrar(tablaBase_, columnas_, filas_[pos_], conexion_->errores());
     filas_.removeAt(pos_);
     editando_.clear();

@@ -64,6 +64,7 @@ bool VisorConsulta::Muestra(const QString& sentencia, const QString& cadenaConex
     ventana->resize(800, 500);
     auto* grilla = new QTableWidget(int(filas.size()), int(titulos.size()), ventana);
     grilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grilla->setAccessibleName(titulo);
     vb::SaleConTab(grilla);
     grilla->setHorizontalHeaderLabels(titulos);
     grilla->horizontalHeader()->setStretchLastSection(true);

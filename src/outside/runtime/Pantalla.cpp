@@ -1,5 +1,7 @@
 #include "outside/runtime/Pantalla.h"
 
+#include "outside/controls/NombresAccesibles.h"
+
 #include <QApplication>
 #include <QLayout>
 #include <QMargins>
@@ -176,7 +178,9 @@ QScreen* PantallaDe(QWidget* ventana) {
 }
 
 void EncajaEnPantalla(QWidget* ventana) {
-    if (!ventana || !ventana->isWindow() || ventana->isMaximized() || ventana->isFullScreen()) return;
+    if (!ventana || !ventana->isWindow()) return;
+    NombraControles(ventana);
+    if (ventana->isMaximized() || ventana->isFullScreen()) return;
     QScreen* pantalla = PantallaDe(ventana);
     if (!pantalla) return;
     bool conocido = false;

@@ -10,9 +10,10 @@ class QWidget;
 
 namespace vb {
 
-// Places and sizes a top-level window that is about to be shown (or has just been). The window
-// manager's frame is taken as it is once known; until then as another window's frame or a title
-// line, and the window is placed again on its first paint, when the frame is known.
+// Places and sizes a top-level window that is about to be shown (or has just been), and names its
+// controls after their captions (vb::NombraControles). The window manager's frame is taken as it
+// is once known; until then as another window's frame or a title line, and the window is placed
+// again once it is exposed, when the frame is known.
 void EncajaEnPantalla(QWidget* ventana);
 
 // Shows a modeless window placed by EncajaEnPantalla, raised and active; one already on screen
