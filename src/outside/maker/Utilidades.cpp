@@ -123,6 +123,11 @@ QString Utilidades::AlineaDerecha(const QString& texto, int ancho) const {
     return texto.rightJustified(ancho, QLatin1Char(' '));
 }
 
+QString Utilidades::AlineaDerecha(QString&& texto, int ancho) const {
+    if (ancho < 0 || texto.size() >= ancho) return std::move(texto);
+    return texto.rightJustified(ancho, QLatin1Char(' '));
+}
+
 QString Utilidades::AjustaLargo(const QString& texto, int n) const {
     if (n <= 0) return {};
     return texto.leftJustified(n, QLatin1Char(' '), true);
