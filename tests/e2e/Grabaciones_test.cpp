@@ -1,5 +1,6 @@
 // Every save of both programs, in two tables (support/Grabacion.h): ended at each of its
 // statements, and run with a second user. A new save is covered by adding its row to kGrabaciones.
+#include "account_extras/GrabacionesDatosAdicionales.h"
 #include "accounts/GrabacionesCuentas.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
@@ -25,6 +26,9 @@ const FilaGrabacion kGrabaciones[] = {
     {"cuenta_borrada", grabaciones::CuentaBorrada},
     {"cuenta_dada_de_baja", grabaciones::CuentaDadaDeBaja},
     {"manual_de_cuentas", grabaciones::ManualDeCuentas},
+    {"datos_adicionales_nuevos", grabaciones::DatosAdicionalesNuevos},
+    {"datos_adicionales_modificados", grabaciones::DatosAdicionalesModificados},
+    {"datos_adicionales_borrados", grabaciones::DatosAdicionalesBorrados},
 };
 
 // How a save is ended at a statement.
