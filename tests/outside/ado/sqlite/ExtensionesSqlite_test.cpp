@@ -270,6 +270,77 @@ TEST_F(EngineExtensions, TwoDigitYearsAsTheServerReadsThem) {
         EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
 }
 
+// Dates from numbers (days from 1 January 1900) and from texts, at the ends of what the server
+// reads: a fraction of a day is its hours, milliseconds keep their place, and anything after the
+// time is no date.
+TEST_F(EngineExtensions, DatesAtTheEndsOfWhatTheServerReads) {
+    const QList<QPair<const char*, const char*>> casos{
+        {"CONVERT(datetime, 1.5)", "1900-01-02 12:00:00"},
+        {"CONVERT(datetime, -53690)", "1753-01-01"},
+        {"CONVERT(varchar(10), CONVERT(datetime, 2958463.5), 103)", "31/12/9999"},
+        {"CONVERT(varchar(23), '2024-01-31 10:20:30.5', 121)", "2024-01-31 10:20:30.500"},
+        {"CONVERT(varchar(23), '31/01/2024 10:20:30.25', 121)", "2024-01-31 10:20:30.250"},
+        {"CONVERT(varchar(8), '31/01/2024 10:20:30', 108)", "10:20:30"},
+    };
+    for (const auto& [expresion, esperado] : casos)
+        EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
+    for (const char* fuera : {"CONVERT(datetime, -53691)", "CONVERT(datetime, 2958464)",
+                              "CONVERT(datetime, '31/01/2024 10:20:30x', 103)", "YEAR('2024-01-31 10:20 h')"})
+        EXPECT_TRUE(Falla(QString("SELECT ") + fuera)) << fuera;
+}
+
+// Every date style of CONVERT the program may write, on one date and time.
+TEST_F(EngineExtensions, EveryDateStyleOfConvert) {
+    const QList<QPair<int, const char*>> estilos{
+        {1, "01/31/24"},
+        {101, "01/31/2024"},
+        {2, "24.01.31"},
+        {102, "2024.01.31"},
+        {3, "31/01/24"},
+        {103, "31/01/2024"},
+        {4, "31.01.24"},
+        {104, "31.01.2024"},
+        {5, "31-01-24"},
+        {105, "31-01-2024"},
+        {8, "10:20:30"},
+        {108, "10:20:30"},
+        {111, "2024/01/31"},
+        {112, "20240131"},
+        {23, "2024-01-31"},
+        {21, "2024-01-31 10:20:30.000"},
+        {121, "2024-01-31 10:20:30.000"},
+        {120, "2024-01-31 10:20:30"},
+    };
+    for (const auto& [estilo, esperado] : estilos)
+        EXPECT_EQ(Valor(QString("SELECT CONVERT(varchar(30), '2024-01-31 10:20:30', %1)").arg(estilo)),
+                  esperado)
+            << estilo;
+}
+
+// CONVERT and CAST to the server's number and text types, at the ends of each type.
+TEST_F(EngineExtensions, ConversionsAtTheEndsOfEachType) {
+    const QList<QPair<const char*, const char*>> casos{
+        {"CONVERT(TINYINT, 255)", "255"},
+        {"CONVERT(SMALLINT, 32767) + CONVERT(SMALLINT, -32768)", "-1"},
+        {"CONVERT(INT, 2147483647.9)", "2147483647"},
+        {"CONVERT(INT, -2147483648)", "-2147483648"},
+        {"CONVERT(DECIMAL, 100000000000000000)", "100000000000000000"},
+        {"CONVERT(NUMERIC(18,0), 12345678901234.4)", "12345678901234"},
+        {"CONVERT(DECIMAL(4,2), 99.994)", "99.99"},
+        {"CONVERT(MONEY, 1.23456)", "1.2346"},
+        {"LEN(CONVERT(varchar, REPLICATE('a', 40)))", "30"},
+        {"LEN(CONVERT(varchar(MAX), REPLICATE('a', 40)))", "40"},
+        {"LEN(SPACE(9000) + '|')", "8001"},
+    };
+    for (const auto& [expresion, esperado] : casos)
+        EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
+    for (const char* fuera : {"CONVERT(TINYINT, 256)", "CONVERT(TINYINT, -1)", "CONVERT(SMALLINT, 32768)",
+                              "CONVERT(SMALLINT, -32769)", "CONVERT(INT, 2147483648)",
+                              "CONVERT(INT, -2147483649)", "CONVERT(DECIMAL, 1000000000000000000)",
+                              "CONVERT(DECIMAL(4,2), 100)", "LEFT('abc', -1)", "RIGHT('abc', -1)"})
+        EXPECT_TRUE(Falla(QString("SELECT ") + fuera)) << fuera;
+}
+
 TEST_F(EngineExtensions, PlusOfTwoColumnsFollowsTheValues) {
     Ejecutar("CREATE TABLE N (A varchar(5), B varchar(5), X int, Y real)");
     Ejecutar("INSERT INTO N VALUES ('ab', 'cd', 2, 0.5)");
