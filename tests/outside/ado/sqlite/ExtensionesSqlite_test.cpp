@@ -243,6 +243,8 @@ TEST_F(EngineExtensions, TextFunctionsAtTheirEdges) {
         {"RIGHT('abc', 0) + '|' + RIGHT('abc', 1) + '|' + RIGHT('abc', 9)", "|c|abc"},
         {"LEN(' a ') + LEN(' ')", "2"},
         {"UPPER('µñÿšœž')", "µÑŸŠŒŽ"},
+        {"UPPER('𐐨x') + LOWER('𐐀X')", "𐐀X𐐨x"},
+        {"LEN(LTRIM(CHAR(9) + ' a')) + LEN(RTRIM('a ' + CHAR(160) + ' '))", "6"},
         {"LOWER('ÑŸŠŒŽµ')", "ñÿšœžµ"},
         {"'|' + SPACE(0) + REPLICATE('ab', 0) + '|' + REPLICATE('', 3) + '|'", "|||"},
         {"LEN(REPLICATE('abc', 8000)) + LEN(REPLICATE(REPLICATE('x', 8000), 8000))", "16000"},
@@ -281,11 +283,15 @@ TEST_F(EngineExtensions, DatesAtTheEndsOfWhatTheServerReads) {
         {"CONVERT(varchar(23), '2024-01-31 10:20:30.5', 121)", "2024-01-31 10:20:30.500"},
         {"CONVERT(varchar(23), '31/01/2024 10:20:30.25', 121)", "2024-01-31 10:20:30.250"},
         {"CONVERT(varchar(8), '31/01/2024 10:20:30', 108)", "10:20:30"},
+        {"CONVERT(varchar(8), '2024-01-31T10:20:30', 108) + '|' + CONVERT(varchar(10), "
+         "DAY('2024-01-31T10:20'))",
+         "10:20:30|31"},
     };
     for (const auto& [expresion, esperado] : casos)
         EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
     for (const char* fuera : {"CONVERT(datetime, -53691)", "CONVERT(datetime, 2958464)",
-                              "CONVERT(datetime, '31/01/2024 10:20:30x', 103)", "YEAR('2024-01-31 10:20 h')"})
+                              "CONVERT(datetime, '31/01/2024 10:20:30x', 103)", "YEAR('2024-01-31 10:20 h')",
+                              "YEAR('31/01/202')", "CONVERT(FLOAT, 1e400)", "CONVERT(DECIMAL(10,2), -1e400)"})
         EXPECT_TRUE(Falla(QString("SELECT ") + fuera)) << fuera;
 }
 
@@ -331,6 +337,11 @@ TEST_F(EngineExtensions, ConversionsAtTheEndsOfEachType) {
         {"LEN(CONVERT(varchar, REPLICATE('a', 40)))", "30"},
         {"LEN(CONVERT(varchar(MAX), REPLICATE('a', 40)))", "40"},
         {"LEN(SPACE(9000) + '|')", "8001"},
+        {"CONVERT(BIT, -5) + CONVERT(BIT, 0)", "1"},
+        {"CONVERT(varchar(10), CONVERT(FLOAT, 100)) + '|' + CONVERT(varchar(10), CONVERT(FLOAT, 2.5))",
+         "100|2.5"},
+        {"VAL('1e20') + 0 > 9.2e18", "1"},
+        {"VAL(' 12 34 ') + VAL('-3.5x')", "1230.5"},
     };
     for (const auto& [expresion, esperado] : casos)
         EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
