@@ -187,6 +187,25 @@ TEST_F(ArchivoIniTest, ASectionGivenTwiceTakesANewKeyInTheFirst) {
     EXPECT_EQ(leerArchivo("doble.ini"), "[S]\r\na=1\r\nc=3\r\n\r\n[T]\r\nx=0\r\n[s]\r\nb=4\r\n");
 }
 
+// A key added to a section whose last line has no line end gets its own line; a name or value that
+// would read back as something else is refused and the file left as it was.
+TEST_F(ArchivoIniTest, WhatWouldReadBackAsSomethingElseIsNeverWritten) {
+    escribirArchivo("fin.ini", "[S]\r\nk=1");
+    EXPECT_TRUE(ini.Escribir("fin.ini", "S", "n", "2"));
+    EXPECT_EQ(leerArchivo("fin.ini"), "[S]\r\nk=1\r\nn=2\r\n");
+    for (const auto& [seccion, clave, valor] : {std::tuple{"A]B", "k", "v"},
+                                                {"S", "k=2", "v"},
+                                                {"S", ";k", "v"},
+                                                {"S", "[k", "v"},
+                                                {"S", "k", "a\rb"},
+                                                {"S", "k", "a\nb"},
+                                                {" ", "k", "v"},
+                                                {"S", " ", "v"}}) {
+        EXPECT_FALSE(ini.Escribir("fin.ini", seccion, clave, valor)) << seccion << " " << clave;
+        EXPECT_EQ(leerArchivo("fin.ini"), "[S]\r\nk=1\r\nn=2\r\n") << seccion << " " << clave;
+    }
+}
+
 TEST_F(ArchivoIniTest, AFileThatCannotBeWrittenIsReported) {
     EXPECT_FALSE(ini.Escribir(dir_.filePath("no/existe/x.ini"), "S", "K", "V"));
     ASSERT_TRUE(QDir(dir_.path()).mkdir("carpeta.ini"));
