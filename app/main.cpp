@@ -9,10 +9,10 @@ int main(int argc, char** argv) {
     vb::Aplicacion app(argc, argv);
     app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().Title = "Indices de Ajustes";
-    CNStuffContable::InstalaPrograma({&ReporteIndices::Registrar});
+    CNStuffContable::InstalaPrograma({&ReporteIndices::Registrar}, frmMA_INDAJUSTE::TablasQueLee());
     // The start-up window: its load opens the company database and ends the program when none opens.
     auto* ventana = new frmMA_INDAJUSTE;
-    ventana->Form_Load();
+    vb::ComoEvento("frmMA_INDAJUSTE_Form_Load", [ventana] { ventana->Form_Load(); });
     vb::MuestraVentana(ventana);
     return app.exec();
 }

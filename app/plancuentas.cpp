@@ -14,10 +14,10 @@ int main(int argc, char** argv) {
     app.setApplicationVersion(QStringLiteral(INDAJUSTE_VERSION));
     vb::App().EXEName = "plancuentas";
     vb::App().Title = "Plan de Cuentas";
-    CNStuffContable::InstalaPrograma();
+    CNStuffContable::InstalaPrograma({}, FrmMA_CUENTAS::TablasQueLee());
     CNStuffContable::InicializaSistema();
     auto* ventana = new FrmMA_CUENTAS;
-    ventana->Form_Load();
+    vb::ComoEvento("FrmMA_CUENTAS_Form_Load", [ventana] { ventana->Form_Load(); });
     vb::MuestraVentana(ventana);
     return app.exec();
 }

@@ -1,6 +1,6 @@
 // The tree lookup window on 20,000 hierarchical cost-centre codes (three levels): one load of the
 // window (statement, rows, one node per row under its parent), against reading the same rows
-// straight through the SQLite C API. Prints the times, the ratio and the target.
+// straight through the SQLite C API. Prints the times, the ratio and the targets.
 #include "comun/Comparacion.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kCodigos = 20000;
 constexpr double kObjetivoMs = 500;
+constexpr double kObjetivoRelacion = 4;
 constexpr const char* kSentencia = "SELECT Codigo, DESCRIPCION FROM Ta_Ccosto ORDER BY Codigo";
 
 // Level 1 "10".."99", under each ten "1001".."1010", under each of those the rest, up to 20,000.
@@ -97,9 +98,11 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     ImprimeEncabezado();
-    ImprimeComparacion(
-        QByteArray("arbol de 20000 centros (<" + QByteArray::number(kObjetivoMs) + " ms)").constData(),
-        gPrograma, gDirecto, gPrograma < kObjetivoMs);
+    ImprimeComparacion(QByteArray("arbol de 20000 centros (<" + QByteArray::number(kObjetivoMs) +
+                                  " ms, <=" + QByteArray::number(kObjetivoRelacion) + "x)")
+                           .constData(),
+                       gPrograma, gDirecto,
+                       gPrograma < kObjetivoMs && Relacion(gPrograma, gDirecto) <= kObjetivoRelacion);
     std::printf("nodos: %d\n", gNodos);
     return 0;
 }

@@ -13,7 +13,8 @@
 int main(int argc, char** argv) {
     vb::Aplicacion app(argc, argv);
     vb::App().Title = "Reportes";
-    CNStuffContable::InstalaPrograma({&ReporteIndices::Registrar, &ReporteCuentas::Registrar});
+    CNStuffContable::InstalaPrograma({&ReporteIndices::Registrar, &ReporteCuentas::Registrar},
+                                     CNStuffContable::TablasDeLosReportes());
     QString error;
     const bool hecho = CNStuffContable::AtiendeReporte(vb::App().Command, error);
     if (!error.isEmpty()) vb::MsgBox(error, vb::vbOKOnly + vb::vbCritical, "Aviso al operador");

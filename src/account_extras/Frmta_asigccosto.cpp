@@ -4,7 +4,9 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "lookup/CajasDeCodigo.h"
 #include "outside/ado/TextoSql.h"
+#include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/EditorGrilla.h"
 #include "outside/controls/FlexGrid.h"
@@ -52,10 +54,13 @@ Frmta_asigccosto::Frmta_asigccosto(QWidget* parent)
     ConectaEventos();
     ConectaCuentaYEditor();
     ConectaGrilla();
-    // The right button asks for the lookup; the form sees every key first.
-    for (QWidget* w : std::initializer_list<QWidget*>{txtCuenta[0], BrwTxt[0], FGCCosto, MSHFlexGrid1,
-                                                      CmbUnegocio, ChkVariable, ChkPideConf})
+    // The right button asks for the lookup; the form sees every key first, in the code search too.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{txtCuenta[0], BrwTxt[0], FGCCosto, MSHFlexGrid1, CmbUnegocio,
+                                         ChkVariable, ChkPideConf, BusquedaCodigo1->TxtBuscar})
         w->installEventFilter(this);
+    codigos_ = new CajasDeCodigo(this);
+    codigos_->Agrega(txtCuenta[0], BusquedaCodigo1);
 }
 
 void Frmta_asigccosto::RecogeControles() {
@@ -64,6 +69,11 @@ void Frmta_asigccosto::RecogeControles() {
     txtCuenta[0] = u.txtCuenta_0;
     txtCuenta[0]->DataField = "CODIGO";
     txtCuenta[0]->Tag = "MA_CUENTAS";
+    // Its right button is the lookup, not the box's own edit menu.
+    txtCuenta[0]->setContextMenuPolicy(Qt::PreventContextMenu);
+    BusquedaCodigo1 = new vb::BusquedaCodigo(this);
+    BusquedaCodigo1->setObjectName("BusquedaCodigo1");
+    BusquedaCodigo1->hide();
     lblDescripcion = u.lblDescripcion;
     CmbUnegocio = u.CmbUnegocio;
     ChkVariable = u.ChkVariable;
@@ -100,18 +110,15 @@ void Frmta_asigccosto::ConectaEventos() {
 void Frmta_asigccosto::ConectaCuentaYEditor() {
     connect(txtCuenta[0], &vb::CajaTexto::KeyDown, this,
             [this](int& KeyCode, int Shift) { txtCuenta_KeyDown(0, KeyCode, Shift); });
-    connect(txtCuenta[0], &vb::CajaTexto::GotFocus, this, [this] {
-        marcaCuenta_ = 0;
-        marcaEditor_ = -2;
-        UtilVex1->setHabilitado("CONSULTAR", !txtCuenta[0]->Tag.trimmed().isEmpty());
-        txtCuenta[0]->setStyleSheet("background-color: #00FFFF;");
-    });
+    connect(txtCuenta[0], &vb::CajaTexto::GotFocus, this, [this] { txtCuenta_GotFocus(0); });
     connect(txtCuenta[0], &vb::CajaTexto::LostFocus, this,
             [this] { txtCuenta[0]->setStyleSheet(QString()); });
 
     connect(BrwTxt[0], &vb::CajaTexto::GotFocus, this, [this] {
         marcaEditor_ = 0;
         marcaCuenta_ = -2;
+        // The cell's lookup, wherever the editor got the keyboard from.
+        UtilVex1->setHabilitado("CONSULTAR", !BrwTxt[0]->Tag.trimmed().isEmpty());
     });
     connect(BrwTxt[0], &vb::CajaTexto::KeyPress, this, [this](int& KeyAscii) {
         maker::gEnlaceControles().FiltraTecla(BrwTxt[0], KeyAscii);
@@ -177,6 +184,8 @@ bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
         const int codigo = vb::CodigoTeclaVB(static_cast<QKeyEvent*>(evento));
         if (!UtilVex::AccionDe(codigo).isEmpty()) {
             if (editor_->Editando()) editor_->Cierra();
+            // The code typed in the account's search is the box's before the toolbar acts.
+            codigos_->Devuelve();
             UtilVex1->ProcesaTecla(codigo);
             return true;
         }
@@ -227,6 +236,9 @@ void Frmta_asigccosto::Form_Unload() {
 
 void Frmta_asigccosto::LimpiaPantalla() {
     Nuevo = Borrando = Modificando = Grabando = false;
+    // Nothing is shown any more: nothing to write over.
+    generalMostrada_.Olvida();
+    unidadMostrada_.Olvida();
     try {
         maker::gEnlaceControles().IniciaControles(this);
         Filas_ = {FilaDistribucion{}};
@@ -235,6 +247,9 @@ void Frmta_asigccosto::LimpiaPantalla() {
         txtCuenta[0]->setText(QString());
         txtCuenta[0]->setFocus();
         CargaComboUnegocio();
+        // The box may have kept the keyboard all along, with no focus event to say so: the
+        // lookup markers and button are its own again, whatever the grid's reset said.
+        if (focusWidget() == txtCuenta[0]) txtCuenta_GotFocus(0);
     } catch (const vb::ErrorVB& e) {
         if (e.Number != vb::kArgumentoInvalido)
             vb::MsgBox(e.Description, vb::vbCritical, "AVISO AL OPERADOR");
@@ -332,6 +347,13 @@ void Frmta_asigccosto::MSHFlexGrid1_DblClick() {
     txtCuenta[0]->setText(MSHFlexGrid1->TextMatrix(MSHFlexGrid1->Row(), 0));
     int enter = 13;
     txtCuenta_KeyDown(0, enter, 0);
+}
+
+void Frmta_asigccosto::txtCuenta_GotFocus(int Index) {
+    marcaCuenta_ = Index;
+    marcaEditor_ = -2;
+    UtilVex1->setHabilitado("CONSULTAR", !txtCuenta[size_t(Index)]->Tag.trimmed().isEmpty());
+    txtCuenta[0]->setStyleSheet("background-color: #00FFFF;");
 }
 
 void Frmta_asigccosto::TieneMov(const QString& cuenta, bool& tiene) {

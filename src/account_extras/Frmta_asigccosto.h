@@ -7,6 +7,7 @@
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
 #include "outside/controls/TipoColumnaGrilla.h"
+#include "services/GrabacionOptimista.h"
 
 #include <QList>
 #include <QString>
@@ -14,6 +15,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -23,6 +25,7 @@ namespace Ui {
 class Frmta_asigccosto;
 }
 namespace vb {
+class BusquedaCodigo;
 class CajaTexto;
 class EditorGrilla;
 class ErrorVB;
@@ -76,6 +79,7 @@ class Frmta_asigccosto : public QWidget {
     void UtilVex1_Click(const QString& boton);
 
     // ---- events ----
+    void txtCuenta_GotFocus(int Index);
     void txtCuenta_KeyDown(int Index, int& KeyCode, int Shift);
     void BrwTxt_KeyDown(int Index, int& KeyCode, int Shift);
     void CmbUnegocio_Click();
@@ -104,6 +108,9 @@ class Frmta_asigccosto : public QWidget {
     QCheckBox* ChkPideConf;
     vb::FlexGrid* MSHFlexGrid1;
     UtilVex* UtilVex1;
+    // The code search of the account box, which behaves as every code box does.
+    vb::BusquedaCodigo* BusquedaCodigo1;
+    CajasDeCodigo* codigos_ = nullptr;
     QString TablaActual = "MA_CUENTASCCOSTO";
     bool Nuevo = false;
     bool Modificando = false;
@@ -114,6 +121,9 @@ class Frmta_asigccosto : public QWidget {
     int FilaEnEdicion = 0;
     // The account whose distribution is shown: the one handed over or loaded from the box.
     account_extras::CuentaDeVentana cuenta_;
+    // The rows a save rewrites, in both tables, as they were when the distribution was shown.
+    GrabacionOptimista generalMostrada_, unidadMostrada_;
+    QString mostradaPara_;  // the account and unit they are of, "code|unit"
 
     // The controls of the .ui file in the members the routines use, and the grid's editor.
     void RecogeControles();
@@ -136,10 +146,19 @@ class Frmta_asigccosto : public QWidget {
     QString RevisaFilas();
     // The unit code of the combo's current item (kept as its data).
     QString UnidadActual() const;
-    // The rows of the open distribution into the grid, from row 1; false when a step failed.
-    bool LeeFilas(vb::ManejadorErrores& h);
+    // The rows of the open distribution into the grid, from row 1, each also as read; false when
+    // a step failed.
+    bool LeeFilas(vb::ManejadorErrores& h, QList<GrabacionOptimista::Fila>& leidas);
+    // The rows of the account in a table (of one unit in the per-unit table), for the check.
+    GrabacionOptimista Distribucion(const QString& tabla, const QString& unidad = {}) const;
+    // Remembers what a save of the distribution shown rewrites: the table loaded from the rows
+    // read, the other table's rows for that unit as stored now.
+    void RecuerdaMostrada(bool general, const QList<GrabacionOptimista::Fila>& leidas);
     // The steps of one save (Actualizar_Datos) under its one handler; Guardado is what they share.
     struct Guardado;
+    // Inside the save's transaction: true when the rows it rewrites are still the ones shown;
+    // otherwise the user is told, with the account named, and the save must write nothing.
+    bool SinCambiosAjenos(Guardado& g, vb::ManejadorErrores& h);
     bool ReescribeTablas(Guardado& g, vb::ManejadorErrores& h);
     void EscribeFilas(Guardado& g, const QString& tabla);
     static void BorraFilas(const QString& sql);

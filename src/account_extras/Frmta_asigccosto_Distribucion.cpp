@@ -53,6 +53,8 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
     DB_Dll& db = CNStuffContable::gBaseDatos();
     vb::ManejadorErrores h("Generar", u.Reportero());
 
+    generalMostrada_.Olvida();
+    unidadMostrada_.Olvida();
     // An account the user may not see shows no distribution, as one that does not exist.
     if (!cuenta_.Toma(txtCuenta[0]->text())) {
         Filas_ = {FilaDistribucion{}};
@@ -78,6 +80,7 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
     if (vacio) {
         Nuevo = true;
         Modificando = Borrando = false;
+        h.paso([&] { RecuerdaMostrada(general, {}); });
         return;
     }
     Nuevo = false;
@@ -98,12 +101,14 @@ void Frmta_asigccosto::CargaDistribucion(const QString&) {
             ChkVariable->setChecked(marca("variableporud"));
         }))
         return;
-    if (!LeeFilas(h)) return;
+    QList<GrabacionOptimista::Fila> leidas;
+    if (!LeeFilas(h, leidas)) return;
     FGCCosto->setRow(1);
     FGCCosto->setCol(1);
+    h.paso([&] { RecuerdaMostrada(general, leidas); });
 }
 
-bool Frmta_asigccosto::LeeFilas(vb::ManejadorErrores& h) {
+bool Frmta_asigccosto::LeeFilas(vb::ManejadorErrores& h, QList<GrabacionOptimista::Fila>& leidas) {
     maker::Utilidades& u = maker::gUtilidades();
     DB_Dll& db = CNStuffContable::gBaseDatos();
     FilaActual = 1;
@@ -118,6 +123,11 @@ bool Frmta_asigccosto::LeeFilas(vb::ManejadorErrores& h) {
                     .toString();
             FijaFila(FilaActual, {codigo, desc, u.TextoCampo(mRs->valor("Porcentaje"))});
             MuestraFila(FilaActual);
+            GrabacionOptimista::Fila leida;
+            ado::Fields& campos = mRs->fields();
+            for (int i = 0; i < campos.Count(); ++i)
+                leida.insert(campos.Item(i).Name(), campos.Item(i).Value());
+            leidas << leida;
         });
         if (!sigue) return false;
         if (!h.paso([&] { mRs->MoveNext(); })) return false;
@@ -150,6 +160,73 @@ struct Frmta_asigccosto::Guardado {
     QString campoActual;
 };
 
+GrabacionOptimista Frmta_asigccosto::Distribucion(const QString& tabla, const QString& unidad) const {
+    const QString cuenta = ado::LiteralTexto(cuenta_.Codigo());
+    return GrabacionOptimista(
+        {"la cuenta " + cuenta_.Codigo(),
+         tabla,
+         "CODIGO = " + cuenta +
+             (unidad.isEmpty() ? QString() : " AND UNEGOCIO = " + ado::LiteralTexto(unidad)),
+         {"CCOSTO"},
+         {},
+         // The account itself, through the user's own view of the chart.
+         "SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = " + cuenta,
+         {{"PORCENTAJE", "Porcentaje"},
+          {"PIDECONFIRMACION", "No pedir confirmacion de porcentajes"},
+          {"VARIABLEPORUD", "Porcentaje Variable segun Unidad de Negocio"}},
+         [](const QString& centro) { return "el centro de costos " + centro; }});
+}
+
+void Frmta_asigccosto::RecuerdaMostrada(bool general, const QList<GrabacionOptimista::Fila>& leidas) {
+    mostradaPara_ = cuenta_.Codigo() + "|" + UnidadActual();
+    generalMostrada_ = Distribucion("MA_CUENTASCCOSTO");
+    unidadMostrada_ = Distribucion("MA_CUENTASCCOSTO_UNEG", UnidadActual());
+    if (general) {
+        generalMostrada_.RecuerdaFilas(leidas);
+        unidadMostrada_.RecuerdaGuardado();
+    } else {
+        unidadMostrada_.RecuerdaFilas(leidas);
+        generalMostrada_.RecuerdaGuardado();
+    }
+}
+
+bool Frmta_asigccosto::SinCambiosAjenos(Guardado& g, vb::ManejadorErrores& h) {
+    // Nothing remembered for this unit: the rows as stored now are what the save writes over.
+    if (!generalMostrada_.Recordado() || !unidadMostrada_.Recordado() ||
+        mostradaPara_ != g.cuenta + "|" + g.unidad) {
+        if (!h.paso([&] {
+                generalMostrada_ = Distribucion("MA_CUENTASCCOSTO");
+                unidadMostrada_ = Distribucion("MA_CUENTASCCOSTO_UNEG", g.unidad);
+                generalMostrada_.RecuerdaGuardado();
+                unidadMostrada_.RecuerdaGuardado();
+            }))
+            return false;
+    }
+    GrabacionOptimista::Veredicto general, unidad;
+    if (!h.paso([&] {
+            general = generalMostrada_.Comprueba({"PORCENTAJE", "PIDECONFIRMACION", "VARIABLEPORUD"});
+        }))
+        return false;
+    // A delete takes only the general rows.
+    if (!Borrando && !h.paso([&] { unidad = unidadMostrada_.Comprueba({"PORCENTAJE"}); })) return false;
+    if (general.ok() && unidad.ok()) return true;
+    g.transaccion.reset();
+    const bool cambiado = general.estado == GrabacionOptimista::Estado::Cambiado ||
+                          unidad.estado == GrabacionOptimista::Estado::Cambiado;
+    QString despues = "La distribución que usted escribió sigue en pantalla";
+    if (cambiado && general.estado != GrabacionOptimista::Estado::Borrado) {
+        // What is stored now is what the next try writes over, knowingly.
+        generalMostrada_.AceptaGuardado();
+        unidadMostrada_.AceptaGuardado();
+        despues += Borrando ? ": presione Borrar otra vez para borrarla."
+                            : ": presione Grabar otra vez para guardarla.";
+    } else {
+        despues += ".";
+    }
+    (general.ok() ? unidadMostrada_ : generalMostrada_).Avisa(general.ok() ? unidad : general, despues);
+    return false;
+}
+
 void Frmta_asigccosto::Actualizar_Datos() {
     // The local deletes and inserts of one save are one transaction; the group hears of them
     // only once they are committed, one row at a time by the table's own keys.
@@ -178,6 +255,7 @@ bool Frmta_asigccosto::ReescribeTablas(Guardado& g, vb::ManejadorErrores& h) {
     DB_Dll& db = CNStuffContable::gBaseDatos();
     const QString cuenta = ado::LiteralTexto(g.cuenta);
     if (!h.paso([&] { g.transaccion.emplace(db.gCnn); })) return false;
+    if (!SinCambiosAjenos(g, h)) return false;
     if (!h.paso([&] { BorraFilas("DELETE MA_CUENTASCCOSTO where CODIGO = " + cuenta); })) return false;
     g.avisos.append({"MA_CUENTASCCOSTO", ModGruposEmp::OperacionGrupo(3), {cuenta}});
     if (!Borrando) {

@@ -112,7 +112,11 @@ void Frmta_asigccosto::FGCCosto_EnterCell() {
     marcaEditor_ = 0;
     marcaCuenta_ = -2;
     const int col = std::clamp(FGCCosto->Col(), 0, 3);
-    UtilVex1->setHabilitado("CONSULTAR", !m_Col[size_t(col)].TablaBusqueda.isEmpty());
+    // The lookup button follows the keyboard: a cell entered from code while the account box has it
+    // (a clearing, a reload) takes nothing from that box.
+    const QWidget* foco = focusWidget();
+    if (foco == FGCCosto || foco == BrwTxt[0])
+        UtilVex1->setHabilitado("CONSULTAR", !m_Col[size_t(col)].TablaBusqueda.isEmpty());
     if (FGCCosto->Row() != FilaEnEdicion) MuestraFila(FilaEnEdicion);
     FilaEnEdicion = FGCCosto->Row();
     Brw_Propiedades(col);

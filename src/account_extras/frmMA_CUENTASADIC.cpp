@@ -6,7 +6,7 @@
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "journal/Lbc_Asiento.h"
-#include "lookup/Rt_BusquedaCodigo.h"
+#include "lookup/CajasDeCodigo.h"
 #include "outside/controls/Aceleradores.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
@@ -162,10 +162,10 @@ void frmMA_CUENTASADIC::ConectaEventos() {
         connect(caja, &vb::CajaTexto::KeyDown, this,
                 [this, i](int& k, int s) { txtFields_KeyDown(i, k, s); });
     }
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::CodigoElegido, this,
-            &frmMA_CUENTASADIC::BusquedaCodigo1_CodigoElegido);
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::LostFocus, this,
-            &frmMA_CUENTASADIC::BusquedaCodigo1_LostFocus);
+    // Every field whose tag names a table is a code box.
+    m_Codigos = new CajasDeCodigo(this);
+    for (vb::CajaTexto* caja : txtFields)
+        if (!caja->Tag.trimmed().isEmpty()) m_Codigos->Agrega(caja, BusquedaCodigo1);
 
     // The window sees every key first (its key preview), as the toolbar's function keys work from
     // any control; key releases and mouse presses of the boxes come the same way.
@@ -189,13 +189,6 @@ bool frmMA_CUENTASADIC::eventFilter(QObject* objeto, QEvent* evento) {
             if (codigo == 0) return true;
             break;
         }
-        case QEvent::KeyRelease:
-            if (indice >= 0) {
-                auto* tecla = static_cast<QKeyEvent*>(evento);
-                const int codigo = vb::CodigoTeclaVB(tecla);
-                if (codigo != 0) txtFields_KeyUp(indice, codigo, vb::EstadoShift(tecla->modifiers()));
-            }
-            break;
         case QEvent::MouseButtonPress:
             if (indice >= 0) txtFields_MouseDown(indice);
             break;
@@ -413,9 +406,6 @@ void frmMA_CUENTASADIC::txtFields_GotFocus(int Index) {
     CampoActual = Index;
     UtilVex1->setHabilitado("CONSULTAR", !txtFields[Index]->Tag.trimmed().isEmpty());
     Colorea(txtFields[Index], kColorFoco);
-    // One search control serves every box: it must search the table of the box it opens under.
-    if (BusquedaCodigo1->Tabla.compare(txtFields[Index]->Tag, Qt::CaseInsensitive) != 0)
-        BusquedaCodigo1->Tabla.clear();
 }
 
 void frmMA_CUENTASADIC::txtFields_LostFocus(int Index) {
@@ -436,29 +426,6 @@ void frmMA_CUENTASADIC::txtFields_KeyDown(int Index, int& KeyCode, int /*Shift*/
     if (HuboError) return;
     if (Index == 0 && FormaIndependiente) return;
     enlace.MueveFoco(KeyCode, txtFields[Index]);
-}
-
-void frmMA_CUENTASADIC::txtFields_KeyUp(int Index, int KeyCode, int /*Shift*/) {
-    BusquedaCodigo1->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
-    BusquedaCodigo1->Buscar = txtFields[Index]->text();
-    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtFields[Index], KeyCode, "0");
-}
-
-void frmMA_CUENTASADIC::BusquedaCodigo1_CodigoElegido(const QString& codigo) {
-    try {
-        vb::CajaTexto* caja = txtFields[CampoActual];
-        caja->setText(codigo.trimmed());
-        caja->setFocus();
-        int tecla = vb::vbKeyReturn;
-        txtFields_KeyDown(CampoActual, tecla, 0);
-        BusquedaCodigo1->hide();
-    } catch (const vb::ErrorVB&) {
-        BusquedaCodigo1->hide();
-    }
-}
-
-void frmMA_CUENTASADIC::BusquedaCodigo1_LostFocus() {
-    BusquedaCodigo1->hide();
 }
 
 void frmMA_CUENTASADIC::EnfocaCampo(int index) {

@@ -16,6 +16,7 @@
 #include <array>
 #include <memory>
 
+class CajasDeCodigo;
 class Lbc_Asiento;
 class QGroupBox;
 class QLabel;
@@ -102,6 +103,8 @@ class frmMA_CUENTASADIC : public QWidget {
     vb::FlexGrid* MSFlexGrid1 = nullptr;
     vb::CajaTexto* TxtEdit = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;
+    // The coded fields, as every code box behaves.
+    CajasDeCodigo* m_Codigos = nullptr;
     UtilVex* UtilVex1 = nullptr;
 
     // True: the form runs on its own; false: it serves the account of the chart of accounts.
@@ -128,9 +131,6 @@ class frmMA_CUENTASADIC : public QWidget {
     void txtFields_LostFocus(int Index);
     void txtFields_MouseDown(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
-    void txtFields_KeyUp(int Index, int KeyCode, int Shift);
-    void BusquedaCodigo1_CodigoElegido(const QString& codigo);
-    void BusquedaCodigo1_LostFocus();
     // The field at its index, brought forward on its tab before it takes the focus.
     void EnfocaCampo(int index);
     void Descargar();
@@ -148,6 +148,9 @@ class frmMA_CUENTASADIC : public QWidget {
     void BorraFila(vb::ManejadorErrores& h);
     void EscribeCampo(const vb::CajaTexto* caja);
     bool GuardaFila(vb::ManejadorErrores& h);
+    // The price class of the account's view type into the row; false, the save stopped, when the
+    // view type or the setting could not be read.
+    bool ClaseDePrecio(vb::ManejadorErrores& h);
     // The row as shown (or a new one) and the form as shown, for the save: it writes only the columns
     // the user changed, and only while nobody else changed them or saved the row meanwhile.
     void RecuerdaMostrada();
@@ -155,8 +158,9 @@ class frmMA_CUENTASADIC : public QWidget {
     QHash<QString, QString> EnPantalla() const;
     // The operator's name of each column: the caption beside its box.
     QHash<QString, QString> Rotulos() const;
-    // Inside the save's transaction: nobody else changed what it writes; false, with the message.
-    bool SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas);
+    // Inside the save's or the delete's transaction: nobody else changed what it writes or deleted
+    // the row; false, with the message, otherwise.
+    bool SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra);
     // An existing row: the columns the user changed, written over the row as stored now.
     void EscribeCambios(const QStringList& cambiados);
 

@@ -102,12 +102,22 @@ bool frmMA_CUENTASADIC::FechaDeGrabacion(vb::ManejadorErrores& h) {
 }
 
 void frmMA_CUENTASADIC::BorraFila(vb::ManejadorErrores& h) {
-    // The row of the account loaded, read afresh: nothing to delete when it has none.
+    // A new record has no row to delete, whatever another user stored meanwhile.
+    if (!mostrada_.Recordado() || mostrada_.EsNuevo()) return;
     const QString codigo = cuenta_.Codigo();
+    // The row as shown, still so, deleted in one transaction: a row someone else changed or
+    // deleted since it was shown is not deleted, and the user is told.
+    std::optional<ado::Transaccion> transaccion;
+    if (!h.paso([&] { transaccion.emplace(CNStuffContable::gBaseDatos().gCnn); })) return;
     bool hay = false;
     if (!h.paso([&] { hay = AbreFila(codigo); })) return;
-    if (!hay) return;
+    QStringList columnas;
+    if (hay)
+        for (int i = 0; i < rsAdic->fields().Count(); ++i) columnas << rsAdic->fields().Item(i).Name();
+    if (!SinCambiosAjenos(h, columnas, true)) return;
     if (!h.paso([&] { rsAdic->Delete(); })) return;
+    if (!h.paso([&] { transaccion->Confirmar(); })) return;
+    mostrada_.Eliminado();
     if (!h.paso([&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, "'" + codigo + "'"); })) return;
     h.paso([&] { LimpiaPantalla(); });
 }
@@ -144,25 +154,45 @@ void frmMA_CUENTASADIC::EscribeCampo(const vb::CajaTexto* caja) {
     }
 }
 
-bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
+bool frmMA_CUENTASADIC::ClaseDePrecio(vb::ManejadorErrores& h) {
     auto& util = maker::gUtilidades();
+    QString vista;
+    bool leida = false;
     if (!h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
-            const QString vista = vb::Trim(
-                util.TextoCampo(db.DatosTabla("MA_CUENTAS", cuenta_.Codigo(), "TIPOVISTA", "CODIGO", 8)));
-            if (vista == "CL")
-                rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefault"));
-            if (vista == "PR")
-                rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefaultCompras"));
+            QString sql =
+                "SELECT TIPOVISTA FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(cuenta_.Codigo());
+            ado::RecordsetPtr rs;
+            db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+            if (!rs || rs->State() == ado::adStateClosed) return;
+            leida = true;
+            vista = rs->Eof() ? QString() : vb::Trim(util.TextoCampo(rs->valor("TIPOVISTA")));
+            db.CierraRecordset(rs);
         }))
         return false;
+    const QString clave = vista == "CL"   ? QStringLiteral("ClaseDePrecioDefault")
+                          : vista == "PR" ? QStringLiteral("ClaseDePrecioDefaultCompras")
+                                          : QString();
+    QString clase, aux;
+    if (leida && !clave.isEmpty()) leida = CNStuffContable::LeeCfg(clave, clase, aux);
+    // What could not be read (the user was told why) stops the save: no price class is left out or
+    // blanked unseen.
+    if (!leida) {
+        HuboError = true;
+        return false;
+    }
+    return clave.isEmpty() || h.paso([&] { rsAdic->fields()["CLASE"].setValue(clase); });
+}
+
+bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
+    if (!ClaseDePrecio(h)) return false;
     if (!h.paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return false;
     if (!Nuevo && !Modificando) return true;
     // The check of what others did since the row was shown and the write are one transaction.
     std::optional<ado::Transaccion> transaccion;
     if (!h.paso([&] { transaccion.emplace(CNStuffContable::gBaseDatos().gCnn); })) return false;
     const QStringList cambiados = Nuevo ? QStringList() : mostrada_.Cambiados(EnPantalla());
-    if (!SinCambiosAjenos(h, cambiados)) return false;
+    if (!SinCambiosAjenos(h, cambiados, false)) return false;
     if (!h.paso([&] {
             if (Nuevo)
                 rsAdic->Update();
@@ -175,18 +205,21 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
         [&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1, "'" + cuenta_.Codigo() + "'"); });
 }
 
-bool frmMA_CUENTASADIC::SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas) {
+bool frmMA_CUENTASADIC::SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra) {
     GrabacionOptimista::Veredicto v;
     if (!h.paso([&] { v = mostrada_.Comprueba(columnas); })) return false;
     if (v.ok()) return true;
     HuboError = true;
-    QString despues = "Lo que usted escribió sigue en pantalla";
+    QString despues;
     if (v.estado == GrabacionOptimista::Estado::Cambiado) {
-        // What is stored now is what the next "Grabar" writes over, knowingly.
+        // What is stored now is what the next "Grabar" or "Borrar" acts on, knowingly.
         mostrada_.AceptaGuardado();
-        despues += ": presione Grabar otra vez para guardarlo.";
-    } else {
-        despues += ": cierre la ventana y ábrala otra vez para ver lo guardado.";
+        despues = borra ? "Presione Borrar otra vez para borrarlos de todos modos."
+                        : "Lo que usted escribió sigue en pantalla: presione Grabar otra vez para guardarlo.";
+    } else if (!borra) {
+        despues =
+            "Lo que usted escribió sigue en pantalla: cierre la ventana y ábrala otra vez para ver lo "
+            "guardado.";
     }
     mostrada_.Avisa(v, despues);
     return false;

@@ -3,6 +3,7 @@
 
 #include "accounts/EntornoReglas.h"
 #include "data/DB_Dll.h"
+#include "lookup/CajasDeCodigo.h"
 #include "outside/ado/Recordset.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/BarraEstado.h"
@@ -165,13 +166,6 @@ void FrmMA_CUENTAS::ConectaEventos() {
     connect(ChkBloqueo, &QCheckBox::toggled, this, &FrmMA_CUENTAS::ChkBloqueo_Click);
     connect(CmbMP, &QComboBox::currentIndexChanged, this, &FrmMA_CUENTAS::CmbMP_Click);
 
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::CodigoElegido, this,
-            &FrmMA_CUENTAS::BusquedaCodigo1_Elegido);
-    connect(BusquedaCodigo2, &vb::BusquedaCodigo::CodigoElegido, this,
-            &FrmMA_CUENTAS::BusquedaCodigo2_Elegido);
-    connect(BusquedaCodigo1, &vb::BusquedaCodigo::LostFocus, this, &FrmMA_CUENTAS::BusquedaCodigo1_LostFocus);
-    connect(BusquedaCodigo2, &vb::BusquedaCodigo::LostFocus, this, &FrmMA_CUENTAS::BusquedaCodigo2_LostFocus);
-
     connect(TxtCodigo, &QLineEdit::textChanged, this, &FrmMA_CUENTAS::TxtCodigo_Change);
     connect(TxtCodigo, &QLineEdit::textEdited, this, [this] { codigoTecleado_ = true; });
     connect(txtFields[1], &QLineEdit::textEdited, this, [this] { codigoTecleado_ = true; });
@@ -183,6 +177,24 @@ void FrmMA_CUENTAS::ConectaEventos() {
                 [this, i](int& KeyAscii) { txtFields_KeyPress(i, KeyAscii); });
     }
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+
+    // The code field shows the code with its level dashes while it is typed.
+    codigos_ = new CajasDeCodigo(this);
+    codigos_->Agrega(TxtCodigo, BusquedaCodigo2);
+    codigos_->Agrega(txtFields[1], BusquedaCodigo1, true);
+    codigos_->Agrega(txtFields[3], BusquedaCodigo1);
+    // A box left by a click while its search was open is left as any box is: validated.
+    codigos_->Dejada = [this](vb::CajaTexto* caja) {
+        if (caja == TxtCodigo) {
+            TxtCodigo_LostFocus();
+            return;
+        }
+        const int i = int(txtFields.indexOf(caja));
+        if (i < 0) return;
+        bool cancelar = false;
+        txtFields_Validate(i, cancelar);
+        txtFields_LostFocus(i);
+    };
 }
 
 void FrmMA_CUENTAS::showEvent(QShowEvent* e) {

@@ -14,9 +14,11 @@
 #include <QVariant>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class BarraEstado;
+class CajasDeCodigo;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -76,6 +78,9 @@ class FrmMA_CUENTAS : public QWidget {
     bool ValidaCuentaSubD(const QString& codigo, QString& texto);
     void LlamarReporte(const QString& Reporte);
 
+    // The tables its load reads: a company database without one of them is refused at start-up.
+    static QStringList TablasQueLee();
+
     // ---- events the runtime raises ----
     void Form_Load();
     void Form_Unload(int& Cancel);
@@ -86,12 +91,10 @@ class FrmMA_CUENTAS : public QWidget {
     void TxtCodigo_Change();
     void TxtCodigo_GotFocus();
     void TxtCodigo_KeyDown(int& KeyCode, int Shift);
-    void TxtCodigo_KeyUp(int& KeyCode, int Shift);
     void TxtCodigo_LostFocus();
     void txtFields_GotFocus(int Index);
     void txtFields_KeyDown(int Index, int& KeyCode, int Shift);
     void txtFields_KeyPress(int Index, int& KeyAscii);
-    void txtFields_KeyUp(int Index, int& KeyCode, int Shift);
     void txtFields_LostFocus(int Index);
     void txtFields_Validate(int Index, bool& Cancel);
     // Options, check boxes and lists.
@@ -107,10 +110,6 @@ class FrmMA_CUENTAS : public QWidget {
     void CmbIndices_KeyPress(int& KeyAscii);
     void Combo1_KeyPress(int& KeyAscii);
     void Combo1_LostFocus();
-    void BusquedaCodigo1_LostFocus();
-    void BusquedaCodigo2_LostFocus();
-    void BusquedaCodigo1_Elegido(const QString& codigo);
-    void BusquedaCodigo2_Elegido(const QString& codigo);
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -147,6 +146,8 @@ class FrmMA_CUENTAS : public QWidget {
     vb::TreeView* TreeV = nullptr;
     vb::BusquedaCodigo* BusquedaCodigo1 = nullptr;  // code search of the bound fields
     vb::BusquedaCodigo* BusquedaCodigo2 = nullptr;  // code search of the code box
+    // The code box, the code field and the related account, as every code box behaves.
+    CajasDeCodigo* codigos_ = nullptr;
     BarraEstado* sbStatusBar = nullptr;
     UtilVex* UtilVex1 = nullptr;
     vb::BarraBotones* Tbar = nullptr;  // side toolbar, seven buttons
@@ -168,8 +169,6 @@ class FrmMA_CUENTAS : public QWidget {
     QString TituloClientesMutuales;
     // The code under validation, trimmed and without "-".
     QString CodigoCuenta;
-    // The last code typed in the code field, without "-".
-    QString CodigoSinGuiones;
     // Whether side-toolbar button 7 ("Actualizar Cash Flow") is shown.
     static bool gMuestraCashFlow;
 
@@ -274,10 +273,15 @@ class FrmMA_CUENTAS : public QWidget {
     // the deepest level whole (the window grows for it as far as the screen allows).
     void AjustaAnchoArbol();
     // Hangs the rows (code, description) from the root, each under the account above it.
-    void CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz, const QList<QList<QVariant>>& filas);
+    void CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
+    // The title list from rows (code, description, title) in code order: the titles among them,
+    // each indented by its level.
+    void LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas);
     // The view type from the range of additional data that holds the account; false to leave.
     bool VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetPtr& rangos, const QString& cuenta,
                        QString* descripcion, QString* vista, QString& tipoVista, bool* pideVencimiento);
+    // The last ObtieneVistaRangoVto could not read what the view depends on.
+    bool vistaFallida_ = false;
     // The divider between the tree and the fields.
     QSplitter* divisor_ = nullptr;
     // The width the user gave the tree pane, kept in the ini file with the tree setting; 0: none.
@@ -310,20 +314,31 @@ class FrmMA_CUENTAS : public QWidget {
         QList<QStringList> replicas;  // table then key values, copied after the commit
         std::shared_ptr<ado::Transaccion> transaccion;
         bool reintentar = false;  // the operator chose Retry: the whole save again
+        bool referida = false;    // a delete the database refused because other rows refer to it
     };
+    // The steps in one transaction, under the one handler of both writes: committed when every
+    // step goes through, otherwise rolled back (Reintento when the operator chose Retry).
+    Escritura EnTransaccion(Grabacion& g, const std::function<bool(vb::ManejadorErrores&)>& pasos);
     Escritura EscribeCuenta(Grabacion& g);
+    // The delete: the account's row and every row that exists only for it (cash-flow lines when
+    // asked, additional data, user groups, cost centres, its withholding setting) with its audit
+    // row, in one transaction.
+    Escritura EscribeBaja(Grabacion& g, bool conCashFlow);
     int ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e);
     bool EscribeFila(vb::ManejadorErrores& h, Grabacion& g);
     bool RegistraAccion(vb::ManejadorErrores& h, Grabacion& g);
     bool GrabaCCostoDefecto(vb::ManejadorErrores& h, Grabacion& g);
     bool AsignaGruposUsuarios(vb::ManejadorErrores& h, Grabacion& g);
+    // The settings of the payment means ("CTA_RET_OTRA_" + code, "CtaSolicitudCredito").
+    bool GrabaAjustesMedio(vb::ManejadorErrores& h, Grabacion& g);
     bool AsignaGrupos(vb::ManejadorErrores& h, Grabacion& g, const ado::RecordsetPtr& filas,
                       const QString& columna, bool saltaSinNombre);
     void TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g);
     // The pairs to write on an update: the ones the user changed since the account was shown.
     QList<QPair<QString, QString>> ParesCambiados(const Grabacion& g) const;
-    // Another user took the new code, deleted the account or changed a value this save writes:
-    // false, with the one message, and the form keeps what was typed.
+    // Another user took the new code, deleted the account or changed a value this save writes
+    // (for a delete, any value shown): false, with the one message, and the form keeps what was
+    // typed.
     bool SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g, const QList<QPair<QString, QString>>& pares);
     bool PreparaSiguiente(vb::ManejadorErrores& h);
     void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);

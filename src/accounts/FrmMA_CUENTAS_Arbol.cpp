@@ -18,7 +18,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStringBuilder>
 #include <QTreeWidgetItem>
 
 using CNStuffContable::gBaseDatos;
@@ -68,50 +67,46 @@ void FrmMA_CUENTAS::ArmarTreeVAutomatico(const QString& Desde) {
     const bool sinClientes = ajuste.compare("NO", Qt::CaseInsensitive) == 0;
     const QString sql = SentenciaArbol(Desde.isNull(), sinClientes);
 
-    QTreeWidgetItem* actual = nullptr;
     if (!h.paso([&] {
             TreeV->Clear();
             TreeV->setRootIsDecorated(true);
-            actual = TreeV->Add(QString(), vb::TreeView::tvwLast, "A", "Plan General de Cuentas");
-            actual->setExpanded(true);
+            TreeV->Add(QString(), vb::TreeView::tvwLast, "A", "Plan General de Cuentas")->setExpanded(true);
         }))
         return;
 
     QList<QList<QVariant>> filas;
     if (!cuentas::LeeFilas(h, sql, filas)) return;
 
-    // The accounts hang from the root while it is out of the tree: the view hears of the whole
-    // chart once, not of every node.
-    QTreeWidgetItem* raiz = actual;
-    TreeV->takeTopLevelItem(TreeV->indexOfTopLevelItem(raiz));
-    CuelgaCuentas(h, raiz, filas);
-    TreeV->addTopLevelItem(raiz);
-    raiz->setExpanded(true);
-    // The title list is rebuilt with the tree, so a rebuild never leaves it empty.
-    CargaComboTitulo();
+    // The nodes are made in one pass; the view gets the items it shows at the end.
+    TreeV->IniciarCarga();
+    CuelgaCuentas(h, filas);
+    TreeV->TerminarCarga();
+    // The title list is rebuilt with the tree, so a rebuild never leaves it empty: its titles are
+    // among the rows just read.
+    LlenaComboTitulo(h, filas);
 }
 
-void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz,
-                                  const QList<QList<QVariant>>& filas) {
+void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas) {
     auto& u = maker::gUtilidades();
     const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
     rotuloMasAncho_.clear();
-    qsizetype largoMasHondo = 0;
+    qsizetype largoMasHondo = 0, anchoMasHondo = 0;
+    int masAncho = -1;
     TreeV->Reserva(n + 1);
     // The current node and the nodes above it, with the lengths of their keys.
     struct Nivel {
-        QTreeWidgetItem* nodo;
+        int nodo;
         qsizetype largo;
     };
-    QList<Nivel> camino{{raiz, 1}};
+    QList<Nivel> camino{{TreeV->Indice("A"), 1}};
     for (qsizetype i = 0; i < n;) {
         const QString codigo = u.TextoCampo(filas[0][i]);
-        const QString clave = QLatin1Char('A') % codigo;
+        const qsizetype largo = codigo.size() + 1;  // of its key, "A" and the code
         if (CNStuffContable::gCancelaArbol) {
             CNStuffContable::gCancelaArbol = false;
             break;
         }
-        const qsizetype d = clave.size() - camino.last().largo;
+        const qsizetype d = largo - camino.last().largo;
         if (d < 0) {
             // Climb, and look at the same row again.
             if (camino.size() > 1)
@@ -120,34 +115,33 @@ void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, QTreeWidgetItem* raiz
                 ++i;
             continue;
         }
-        if (TreeV->Existe(clave)) {
-            // A code twice: the row is left out.
-            ++i;
-            continue;
-        }
         // Rows come in code order: the next sibling of the current node is its parent's last child.
         if (d == 0 && camino.size() < 2) {
             ++i;
             continue;
         }
-        QTreeWidgetItem* padre = d == 0 ? camino[camino.size() - 2].nodo : camino.last().nodo;
-        QTreeWidgetItem* nuevo = nullptr;
+        const int padre = d == 0 ? camino[camino.size() - 2].nodo : camino.last().nodo;
+        int nuevo = -1;
         const bool sigue = h.paso([&] {
-            const QString texto = codigo % QLatin1String(" - ") % u.TextoCampo(filas[1][i]);
-            nuevo = TreeV->AgregaHijo(padre, clave, texto);
-            if (codigo.size() > largoMasHondo ||
-                (codigo.size() == largoMasHondo && texto.size() > rotuloMasAncho_.size())) {
+            QString descripcion = u.TextoCampo(filas[1][i]);
+            const qsizetype ancho = codigo.size() + 3 + descripcion.size();
+            // A code twice gets no node: the row is left out.
+            nuevo = TreeV->AgregaCodigo(padre, codigo, std::move(descripcion));
+            if (nuevo < 0) return;
+            if (codigo.size() > largoMasHondo || (codigo.size() == largoMasHondo && ancho > anchoMasHondo)) {
                 largoMasHondo = codigo.size();
-                rotuloMasAncho_ = texto;
+                anchoMasHondo = ancho;
+                masAncho = nuevo;
             }
         });
         if (!sigue) break;
-        if (nuevo) {
+        if (nuevo >= 0) {
             if (d == 0) camino.removeLast();
-            camino.append({nuevo, clave.size()});
+            camino.append({nuevo, largo});
         }
         ++i;
     }
+    if (masAncho >= 0) rotuloMasAncho_ = TreeV->TextoDe(masAncho);
 }
 
 void FrmMA_CUENTAS::ActualizaTreeV(const QString& Clave, const QString& Texto) {
@@ -196,7 +190,7 @@ void FrmMA_CUENTAS::AjustaAnchoArbol() {
     if (propio) {
         // The deepest node lies one indentation per level in, plus the root's decoration.
         int niveles = 1;
-        for (QTreeWidgetItem* n = TreeV->Nodo("A" + rotuloMasAncho_.section(' ', 0, 0)); n; n = n->parent())
+        for (int n = TreeV->Indice("A" + rotuloMasAncho_.section(' ', 0, 0)); n >= 0; n = TreeV->PadreDe(n))
             ++niveles;
         const QFontMetrics fm = TreeV->fontMetrics();
         ancho = TreeV->indentation() * niveles + fm.horizontalAdvance(rotuloMasAncho_) +

@@ -56,7 +56,11 @@ bool FrmMA_CUENTAS::CuentaValidadaParaAccion() {
 
 bool FrmMA_CUENTAS::RefusaCuentaOculta(vb::ManejadorErrores& h, const QString& codigo) {
     bool oculta = true;
-    if (!h.paso([&] { oculta = CuentaOculta(codigo); })) return true;
+    // A check that could not be answered refuses, as a hidden account would be.
+    if (!h.paso([&] { oculta = CuentaOculta(codigo); })) {
+        HuboError = true;
+        return true;
+    }
     if (oculta) {
         HuboError = true;
         CuentaInexistente();
@@ -77,7 +81,10 @@ void FrmMA_CUENTAS::BorraCuentaMostrada(vb::ManejadorErrores& h) {
     Nuevo = false;
     Borrando = true;
     Modificando = false;
-    h.paso([&] { GrabarCuenta(); }) && h.paso([&] {
+    if (!h.paso([&] { GrabarCuenta(); })) return;
+    // A delete that wrote nothing leaves the account loaded and the focus where it was.
+    if (Modificando) return;
+    h.paso([&] {
         AlFinalDeDescripcion(txtFields[0]);
         TxtCodigo->setFocus();
     });

@@ -1,8 +1,10 @@
-// The account delete: the row, its cash-flow lines and its additional data in one transaction;
-// when other rows refer to the account it is marked as deleted instead.
+// The account delete, from its questions to the copies to the group (its transaction is in
+// FrmMA_CUENTAS_Transaccion.cpp); when other rows refer to the account it is marked as deleted
+// instead.
 #include "accounts/FrmMA_CUENTAS.h"
 
 #include "data/DB_Dll.h"
+#include "outside/ado/Recordset.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/TreeView.h"
@@ -19,6 +21,8 @@ using CNStuffContable::gBaseDatos;
 namespace {
 
 bool HayLineasDeCashFlow(const QString& codigo) {
+    // Existence only, asked of the company's own table; a statement that failed raises, and the
+    // delete stops instead of taking the account for one without lines.
     return gBaseDatos().HayFilasReales("[MA_CASH-DETALLE]",
                                        "RTRIM(LTRIM(CUENTA)) = " + ado::LiteralTexto(codigo.trimmed()));
 }
@@ -59,40 +63,29 @@ void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
         return;
     bool conCashFlow = false;
     if (!h.paso([&] { conCashFlow = HayLineasDeCashFlow(codigo); })) return;
-    QStringList sentencias;
-    if (conCashFlow) {
-        if (vb::MsgBox(
-                QString::fromUtf8("La cuenta está asociada a un Cash-Flow se darán de baja sus movimientos\r"
-                                  "Acepta???"),
-                vb::vbYesNo + vb::vbInformation, "Aviso al Operador...") != vb::vbYes)
-            return;
-        // The lines go in the account's own transaction: an account that stays keeps them.
-        sentencias << BorraCashFlow(codigo);
-    }
-    sentencias << "DELETE MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(codigo)
-               << "DELETE MA_CUENTASADIC WHERE CODIGO = " + ado::LiteralTexto(codigo) << QString();
-    int32_t nativo = 0;
-    CNStuffContable::EjecutaTransaccion(sentencias, HuboError, nativo, false, QString(), QString(), false,
-                                        true);
+    if (conCashFlow &&
+        vb::MsgBox(
+            QString::fromUtf8("La cuenta está asociada a un Cash-Flow se darán de baja sus movimientos\r"
+                              "Acepta???"),
+            vb::vbYesNo + vb::vbInformation, "Aviso al Operador...") != vb::vbYes)
+        return;
+    Grabacion g;
+    g.codigo = codigo;
+    Escritura escrita = Escritura::Reintento;
+    while (escrita == Escritura::Reintento) escrita = EscribeBaja(g, conCashFlow);
+    HuboError = escrita != Escritura::Hecha;
     if (HuboError) {
         // Only other rows referring to the account turn the delete into a mark.
-        if (nativo == ado::kNativoReferencia) cargada.borrada = BajaLogica(codigo);
+        if (g.referida) cargada.borrada = BajaLogica(codigo);
         // Marked as deleted it has left the tree: the form lets it go too.
         if (cargada.borrada) h.paso([&] { LimpiaPantalla(); }) && h.paso([&] { Generar(TablaActual); });
         return;
     }
     cargada.borrada = true;
-    if (!h.paso([&] {
-            CNStuffContable::RegistraAccionComprobante(
-                "", "", "0", Nuevo, Modificando, Borrando,
-                codigo + " " + (txtFields.size() > 1 ? txtFields[1]->text() : QString()));
-        }))
-        return;
-    if (!h.paso([&] {
-            ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 3, ado::LiteralTexto(codigo));
-            ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 3, ado::LiteralTexto(codigo));
-        }))
-        return;
+    mostrada_.Eliminado();
+    // The copies to the group follow the commit.
+    for (const QStringList& r : g.replicas)
+        if (!h.paso([&] { ModGruposEmp::ActualizaGEmpresas(r.value(0), 3, r.value(1), r.value(2)); })) return;
     if (!h.paso([&] { TreeV->Remove("A" + codigo); })) return;
     if (!h.paso([&] { LimpiaPantalla(); })) return;
     h.paso([&] { Generar(TablaActual); });

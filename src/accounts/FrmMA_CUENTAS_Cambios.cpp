@@ -42,6 +42,8 @@ const QHash<QString, QString>& Rotulos() {
         {"USACCOSTOS", "Usa Centros de Costos"},
         {"CAJAYBANCO", "Caja y Bancos"},
         {"MONEDA", "Moneda"},
+        {"MANUAL", "Se debita por"},
+        {"MANUAL_HABER", "Se acredita por"},
     };
     return rotulos;
 }
@@ -133,26 +135,29 @@ bool FrmMA_CUENTAS::SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g,
     if (!mostrada_.Recordado() || codigoMostrado_ != g.codigo) {
         cuenta = &ahora;
         if (!h.paso([&] {
-                if (Nuevo)
+                if (Nuevo && !Borrando)
                     ahora.RecuerdaNuevo();
                 else
                     ahora.RecuerdaGuardado();
             }))
             return false;
-        if (!Nuevo && ahora.EsNuevo()) v.estado = GrabacionOptimista::Estado::Borrado;
+        if ((!Nuevo || Borrando) && ahora.EsNuevo()) v.estado = GrabacionOptimista::Estado::Borrado;
     }
     g.sentencia = "SELECT * FROM MA_CUENTAS WHERE CODIGO = " + ado::LiteralTexto(g.codigo);
-    if (v.ok() && !h.paso([&] { v = cuenta->Comprueba(columnas); })) return false;
+    if (v.ok() && !h.paso([&] { v = Borrando ? cuenta->CompruebaBaja() : cuenta->Comprueba(columnas); }))
+        return false;
     if (v.ok()) return true;
     g.transaccion.reset();
-    QString despues = "Lo que usted escribió sigue en pantalla";
+    v.baja = Borrando;
+    QString despues = Borrando ? QString() : "Lo que usted escribió sigue en pantalla";
     if (v.estado == GrabacionOptimista::Estado::Cambiado) {
-        // What is stored now is what the next "Grabar" writes over, knowingly.
+        // What is stored now is what the next "Grabar" or "Borrar" acts on, knowingly.
         cuenta->AceptaGuardado();
-        despues += ": presione Grabar otra vez para guardarlo.";
+        despues += Borrando ? "Si aún quiere borrarla, presione Borrar otra vez."
+                            : ": presione Grabar otra vez para guardarlo.";
     } else if (v.estado == GrabacionOptimista::Estado::Tomado) {
         despues += ": ingrese otro código para grabarlo.";
-    } else {
+    } else if (!Borrando) {
         despues += ".";
     }
     cuenta->Avisa(v, despues);

@@ -62,6 +62,10 @@ using CuentasValores::EsBlanco;
 using CuentasValores::EsVerdadero;
 
 // Over sixty lines: the start-up settings one after another, in the order the window needs them.
+QStringList FrmMA_CUENTAS::TablasQueLee() {
+    return {"MA_CUENTAS", "SS_MA_CUENTAS", "TA_CCOSTO", "TA_MONEDAS"};
+}
+
 void FrmMA_CUENTAS::Form_Load() {
     auto& util = maker::gUtilidades();
     CNStuffContable::AplicaSkin(this);
@@ -409,12 +413,8 @@ bool FrmMA_CUENTAS::AsignaNodoYVencimiento(vb::ManejadorErrores& h) {
     auto& util = maker::gUtilidades();
     auto campo = [this](const char* nombre) { return rsCuentas->valor(QString::fromLatin1(nombre)); };
     if (!h.paso([&] {
-            const QString clave = "A" + util.TextoCampo(campo("Codigo"));
-            for (int i = 1; i <= TreeV->Count(); ++i)
-                if (TreeV->Key(i) == clave) {
-                    TreeV->Selecciona(clave);
-                    break;
-                }
+            // Keys are unique: the node of the key, when there is one.
+            TreeV->Selecciona("A" + util.TextoCampo(campo("Codigo")));
         }))
         return false;
     return h.paso([&] {

@@ -1,6 +1,7 @@
 // How the account type, the check boxes, the lists and the code searches react as the user
 // edits; the form's own key handling. None of them writes the database.
 #include "accounts/FrmMA_CUENTAS.h"
+#include "lookup/CajasDeCodigo.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
@@ -132,46 +133,13 @@ void FrmMA_CUENTAS::Combo1_LostFocus() {
     if (!Modificando) IdentificaCuenta();
 }
 
-void FrmMA_CUENTAS::BusquedaCodigo1_LostFocus() {
-    Ignorando([&] { BusquedaCodigo1->hide(); });
-    // Left for another control: the box it served is left too, with the code typed in the search.
-    const int i = int(txtFields.indexOf(qobject_cast<vb::CajaTexto*>(BusquedaCodigo1->Caja())));
-    if (i < 0 || QApplication::focusWidget() == txtFields[i]) return;
-    bool cancelar = false;
-    txtFields_Validate(i, cancelar);
-    txtFields_LostFocus(i);
-}
-
-void FrmMA_CUENTAS::BusquedaCodigo2_LostFocus() {
-    Ignorando([&] { BusquedaCodigo2->hide(); });
-    if (QApplication::focusWidget() != TxtCodigo) TxtCodigo_LostFocus();
-}
-
-void FrmMA_CUENTAS::BusquedaCodigo1_Elegido(const QString& codigo) {
-    Ignorando([&] { txtFields[CampoActual]->setText(codigo.trimmed()); });
-    Ignorando([&] { txtFields[CampoActual]->setFocus(); });
-    Ignorando([&] {
-        int tecla = vb::vbKeyReturn;
-        txtFields_KeyDown(CampoActual, tecla, 0);
-    });
-    Ignorando([&] { BusquedaCodigo1->hide(); });
-}
-
-void FrmMA_CUENTAS::BusquedaCodigo2_Elegido(const QString& codigo) {
-    Ignorando([&] { TxtCodigo->setText(codigo.trimmed()); });
-    Ignorando([&] { TxtCodigo->setFocus(); });
-    Ignorando([&] {
-        int tecla = vb::vbKeyReturn;
-        TxtCodigo_KeyDown(tecla, 0);
-    });
-    Ignorando([&] { BusquedaCodigo2->hide(); });
-}
-
 void FrmMA_CUENTAS::Form_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     if (BusquedaCodigo1->isHidden()) {
         // The code box handles F5 itself: the toolbar must not act on it a second time.
         if (KeyCode == vb::vbKeyF5 && QApplication::focusWidget() == TxtCodigo) return;
+        // The code typed in the code box's search is the box's before the toolbar acts on it.
+        if (!UtilVex::AccionDe(KeyCode).isEmpty()) codigos_->Devuelve();
         if (UtilVex1->ProcesaTecla(KeyCode)) KeyCode = 0;
         return;
     }
@@ -201,17 +169,6 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
     // A key that its control leaves unused comes back through the parents: it is seen once.
     if (tipo == QEvent::KeyPress && w == QApplication::focusWidget()) {
         auto* k = static_cast<QKeyEvent*>(evento);
-        // Enter in a code search that lists nothing hands back the code typed: a new account.
-        for (vb::BusquedaCodigo* b : {BusquedaCodigo1, BusquedaCodigo2})
-            if (w == b->TxtBuscar && vb::CodigoTeclaVB(k) == vb::vbKeyReturn &&
-                !b->LstCodigos->currentItem()) {
-                const QString tecleado = b->TxtBuscar->text();
-                if (b == BusquedaCodigo1)
-                    BusquedaCodigo1_Elegido(tecleado);
-                else
-                    BusquedaCodigo2_Elegido(tecleado);
-                return true;
-            }
         int codigo = vb::CodigoTeclaVB(k);
         const int shift = vb::EstadoShift(k->modifiers());
         if (codigo != 0) {
@@ -220,18 +177,13 @@ bool FrmMA_CUENTAS::eventFilter(QObject* objeto, QEvent* evento) {
         }
         if (w == CmbMP && codigo != 0) CmbMP_KeyDown(codigo, shift);
         int ascii = vb::CodigoAsciiVB(k);
-        if (ascii != 0) {
+        // Tab moves between the controls: no list's handler takes it as a typed key.
+        if (ascii != 0 && codigo != vb::vbKeyTab) {
             if (w == CmbMP) CmbMP_KeyPress(ascii);
             if (w == CmbIndices) CmbIndices_KeyPress(ascii);
             if (w == Combo1) Combo1_KeyPress(ascii);
             if (ascii == 0) return true;
         }
-    } else if (tipo == QEvent::KeyRelease && w == QApplication::focusWidget()) {
-        auto* k = static_cast<QKeyEvent*>(evento);
-        int codigo = vb::CodigoTeclaVB(k);
-        if (codigo == 0 && !k->text().isEmpty()) codigo = k->text().at(0).toUpper().unicode();
-        if (w == TxtCodigo) TxtCodigo_KeyUp(codigo, vb::EstadoShift(k->modifiers()));
-        if (indice >= 0) txtFields_KeyUp(indice, codigo, vb::EstadoShift(k->modifiers()));
     } else if (tipo == QEvent::FocusIn || tipo == QEvent::FocusOut) {
         // A dialog or a popup taking the focus for a while is no move between the form's controls.
         const auto razon = static_cast<QFocusEvent*>(evento)->reason();

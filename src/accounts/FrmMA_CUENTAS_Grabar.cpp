@@ -148,6 +148,8 @@ void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
     for (const CNStuffContable::CampoValor& c : CNStuffContable::gCamposValores)
         if (!c.Campo.isEmpty()) g.pares.append({c.Campo, c.Valor});
     CNStuffContable::gCamposValores.clear();
+    // A value that could not be worked out stops the save, which keeps what was typed.
+    if (!armados) HuboError = true;
     if (!armados || !CompruebaTipoCuenta(h, codigo, g.titulo)) return;
     // Without a mode there is nothing to write, and nothing is recorded.
     if (!Nuevo && !Modificando) {
@@ -259,12 +261,14 @@ bool FrmMA_CUENTAS::AgregaOpciones(vb::ManejadorErrores& h, const QString& codig
             }
         }))
         return false;
+    // Otherwise the view type is the one given (the stored one of an account shown).
+    if (calculaVista && tipoVista.isEmpty() && !codigo.isEmpty()) {
+        bool vto = false;
+        if (!h.paso([&] { ObtieneVistaRangoVto(codigo, nullptr, nullptr, tipoVista, &vto); })) return false;
+        // Told already; the row is not written with a view that was not read.
+        if (vistaFallida_) return false;
+    }
     return h.paso([&] {
-        // Otherwise the view type is the one given (the stored one of an account shown).
-        if (calculaVista && tipoVista.isEmpty() && !codigo.isEmpty()) {
-            bool vto = false;
-            ObtieneVistaRangoVto(codigo, nullptr, nullptr, tipoVista, &vto);
-        }
         AgregaCampoValor("TipoVista", titulo ? "Null" : tipoVista, "'", false);
         AgregaCampoValor("UsaCCostos", chkCCostos->isChecked() ? "1" : "0", "@", false);
         AgregaCampoValor("CajayBanco", Marca(ChkCyB), "'", false);
@@ -314,17 +318,6 @@ void FrmMA_CUENTAS::TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g) {
     h.paso([&] {
         if (MostrarArbol && iCodigo >= 0 && iDescripcion >= 0)
             ActualizaTreeV(u.QuitaCaracter(txtFields[iCodigo]->text(), "-"), txtFields[iDescripcion]->text());
-    });
-    h.paso([&] {
-        const QString claveRetencion = "CTA_RET_OTRA_" + codigo;
-        if (g.medio == 10)
-            GrabaDfg(claveRetencion, "SU", QString(), false, "DATOS");
-        else if (vb::Trim(Cfg(claveRetencion)).compare("SU", Qt::CaseInsensitive) == 0)
-            GrabaDfg(claveRetencion, "", QString(), false, "DATOS");
-        if (g.medio == 11)
-            GrabaDfg("CtaSolicitudCredito", codigo, QString(), false, "DATOS");
-        else if (vb::Trim(Cfg("CtaSolicitudCredito")).compare(codigo, Qt::CaseInsensitive) == 0)
-            GrabaDfg("CtaSolicitudCredito", "", QString(), false, "DATOS");
     });
     // The copies to the group follow the commit, the account first.
     h.paso([&] { ModGruposEmp::ActualizaGEmpresas("@ADMIN_MA_CUENTAS", 1, ado::LiteralTexto(codigo)); });

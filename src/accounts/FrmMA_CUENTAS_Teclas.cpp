@@ -1,10 +1,9 @@
 // Focus and keys of the code box and of the bound fields: colours, the lookup button, the
-// description search on F5, validation once per field however it is left, and the code
-// re-punctuated while it is typed.
+// description search on F5 and validation once per field however it is left. The code search and
+// the re-punctuation of a code as it is typed are every code box's (CajasDeCodigo).
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "data/DB_Dll.h"
-#include "lookup/Rt_BusquedaCodigo.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
@@ -86,12 +85,6 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
     if (!HuboError) enlace.MueveFoco(vb::vbKeyReturn, TxtCodigo);
 }
 
-void FrmMA_CUENTAS::TxtCodigo_KeyUp(int& KeyCode, int Shift) {
-    BusquedaCodigo2->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
-    BusquedaCodigo2->Buscar = TxtCodigo->text();
-    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo2, TxtCodigo, KeyCode, "0", Shift);
-}
-
 void FrmMA_CUENTAS::TxtCodigo_LostFocus() {
     BotonConsulta(false);
     Colorea(TxtCodigo, kColorSinFoco);
@@ -141,21 +134,6 @@ void FrmMA_CUENTAS::txtFields_KeyDown(int Index, int& KeyCode, int Shift) {
 void FrmMA_CUENTAS::txtFields_KeyPress(int Index, int& KeyAscii) {
     (void)Index;
     (void)KeyAscii;
-}
-
-void FrmMA_CUENTAS::txtFields_KeyUp(int Index, int& KeyCode, int Shift) {
-    BusquedaCodigo1->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
-    BusquedaCodigo1->Buscar = txtFields[Index]->text();
-    Rt_BusquedaCodigo::MuestraBusquedaCodigo(BusquedaCodigo1, txtFields[Index], KeyCode, "0", Shift);
-    if (Index != 1) return;
-    static const QString kReformatean =
-        QString::fromUtf8("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
-    if (KeyCode <= 0 || KeyCode > 0xFFFF || !kReformatean.contains(QChar(KeyCode), Qt::CaseInsensitive))
-        return;
-    vb::CajaTexto* caja = txtFields[1];
-    CodigoSinGuiones = maker::gUtilidades().QuitaCaracter(caja->text(), "-");
-    caja->setText(CNStuffContable::FormateaCuenta(CodigoSinGuiones));
-    caja->setSelStart(int(caja->text().trimmed().size()));
 }
 
 void FrmMA_CUENTAS::txtFields_LostFocus(int Index) {

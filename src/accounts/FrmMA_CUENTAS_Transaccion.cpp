@@ -1,7 +1,7 @@
 // The writes of one account save in one transaction: the MA_CUENTAS row (on an update only the
 // changed columns, once the optimistic check found no one else's change), the audit row, the default
-// cost-centre row and the user-group rows. A failure anywhere rolls back all of them; the copies
-// to the group wait for the commit.
+// cost-centre row, the user-group rows and the settings of the payment means. A failure anywhere rolls back
+// all of them; the copies to the group wait for the commit.
 #include "accounts/FrmMA_CUENTAS.h"
 #include "data/DB_Dll.h"
 #include "outside/ado/Field.h"
@@ -11,6 +11,7 @@
 #include "outside/controls/CajaTexto.h"
 #include "outside/maker/EnlaceControles.h"
 #include "outside/maker/Utilidades.h"
+#include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "outside/runtime/Programa.h"
@@ -36,28 +37,55 @@ void Ejecuta(DB_Dll& db, QString& sentencia, const QString& sql, long* afectados
 
 }  // namespace
 
-FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EscribeCuenta(Grabacion& g) {
-    g.reintentar = false;
+FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EnTransaccion(
+    Grabacion& g, const std::function<bool(vb::ManejadorErrores&)>& pasos) {
+    g.reintentar = g.referida = false;
     g.replicas.clear();
     g.sentencia.clear();
     vb::ManejadorErrores h("ActualizarDatos", [this, &g](const vb::ErrorVB& e, const QString&) {
         return ErrorEnTransaccion(g, e);
     });
     DB_Dll& db = gBaseDatos();
-    const auto fallida = [&] {
-        g.transaccion.reset();
-        return g.reintentar ? Escritura::Reintento : Escritura::Fallida;
-    };
-    if (!h.paso([&] { g.transaccion = std::make_shared<ado::Transaccion>(db.gCnn); })) return fallida();
-    if (!EscribeFila(h, g) || !RegistraAccion(h, g) || !GrabaCCostoDefecto(h, g)) return fallida();
-    if (Nuevo && !AsignaGruposUsuarios(h, g)) return fallida();
-    if (!h.paso([&] {
-            g.sentencia.clear();
-            g.transaccion->Confirmar();
-        }))
-        return fallida();
+    const bool hecha = h.paso([&] { g.transaccion = std::make_shared<ado::Transaccion>(db.gCnn); }) &&
+                       pasos(h) && h.paso([&] {
+                           g.sentencia.clear();
+                           g.transaccion->Confirmar();
+                       });
     g.transaccion.reset();
-    return Escritura::Hecha;
+    if (hecha) return Escritura::Hecha;
+    return g.reintentar ? Escritura::Reintento : Escritura::Fallida;
+}
+
+FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EscribeCuenta(Grabacion& g) {
+    return EnTransaccion(g, [&](vb::ManejadorErrores& h) {
+        return EscribeFila(h, g) && RegistraAccion(h, g) && GrabaCCostoDefecto(h, g) &&
+               (!Nuevo || AsignaGruposUsuarios(h, g)) && GrabaAjustesMedio(h, g);
+    });
+}
+
+FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EscribeBaja(Grabacion& g, bool conCashFlow) {
+    return EnTransaccion(g, [&](vb::ManejadorErrores& h) {
+        if (!SinCambiosAjenos(h, g, {})) return false;
+        DB_Dll& db = gBaseDatos();
+        const QString c = ado::LiteralTexto(g.codigo);
+        QStringList sentencias;
+        // The lines go in the account's own transaction: an account that stays keeps them.
+        if (conCashFlow) sentencias << BorraCashFlow(g.codigo);
+        // Nothing of its own stays behind, so that the code can be saved again as a new account.
+        sentencias << "DELETE MA_CUENTAS WHERE CODIGO = " + c << "DELETE MA_CUENTASADIC WHERE CODIGO = " + c
+                   << "DELETE MA_CUENTAS_USUARIOS WHERE CUENTA = " + c
+                   << "DELETE MA_CUENTASCCOSTO WHERE CODIGO = " + c
+                   << "DELETE MA_CUENTASCCOSTO_UNEG WHERE CODIGO = " + c
+                   << "DELETE TA_CONFIGURACION WHERE CLAVE = " +
+                          ado::LiteralTexto("CTA_RET_OTRA_" + g.codigo);
+        for (const QString& s : sentencias)
+            if (!h.paso([&] { Ejecuta(db, g.sentencia, s); })) return false;
+        for (const char* tabla :
+             {"@ADMIN_MA_CUENTAS", "MA_CUENTASADIC", "MA_CUENTASCCOSTO", "MA_CUENTASCCOSTO_UNEG"})
+            g.replicas.append({tabla, c});
+        g.replicas.append({"MA_CUENTAS_USUARIOS", QString(), c});
+        return RegistraAccion(h, g);
+    });
 }
 
 int FrmMA_CUENTAS::ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e) {
@@ -85,6 +113,11 @@ int FrmMA_CUENTAS::ErrorEnTransaccion(Grabacion& g, const vb::ErrorVB& e) {
             CNStuffContable::RegistraErrorSQL(g.sentencia, vb::App().EXEName, nativo, e.Description);
         } catch (const vb::ErrorVB&) {
         }
+    }
+    // Other rows refer to the account: it is marked as deleted instead, without this box.
+    if (Borrando && nativo == ado::kNativoReferencia) {
+        g.referida = true;
+        return 0;
     }
     // A new code may belong to an account this user does not see: said in plain words, not in the
     // server's.
@@ -159,6 +192,39 @@ bool FrmMA_CUENTAS::GrabaCCostoDefecto(vb::ManejadorErrores& h, Grabacion& g) {
                         ado::LiteralTexto(CCostoDefecto) + ",0)");
         else if (!chkCCostos->isChecked() && (sinFilas || chkCCostos->isEnabled()))
             Ejecuta(db, g.sentencia, "DELETE MA_CUENTASCCOSTO WHERE CODIGO = " + c);
+    });
+}
+
+bool FrmMA_CUENTAS::GrabaAjustesMedio(vb::ManejadorErrores& h, Grabacion& g) {
+    // A setting as the configuration keeps it: its key in capitals, in the group "DATOS".
+    DB_Dll& db = gBaseDatos();
+    const auto ajuste = [&](const QString& clave, const QString& valor) {
+        long afectadas = 0;
+        const QString k = ado::LiteralTexto(clave.toUpper()), v = ado::LiteralTexto(valor);
+        Ejecuta(db, g.sentencia, "UPDATE TA_CONFIGURACION SET VALOR = " + v + " WHERE CLAVE = " + k,
+                &afectadas);
+        if (afectadas == 0)
+            Ejecuta(db, g.sentencia,
+                    "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, GRUPO, POLITICANEGOCIO) VALUES (" + k +
+                        ", " + v + ", 'DATOS', 0)");
+    };
+    const auto valor = [&](const QString& clave) {
+        ado::RecordsetPtr rs = Lee(
+            db, g.sentencia, "SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = " + ado::LiteralTexto(clave));
+        return rs->Eof() ? QString() : vb::Trim(maker::gUtilidades().TextoCampo(rs->valor("VALOR")));
+    };
+    const QString retencion = "CTA_RET_OTRA_" + g.codigo;
+    // A payment means moved away clears the setting it no longer holds.
+    return h.paso([&] {
+        if (g.medio == 10)
+            ajuste(retencion, "SU");
+        else if (valor(retencion).compare("SU", Qt::CaseInsensitive) == 0)
+            ajuste(retencion, "");
+    }) && h.paso([&] {
+        if (g.medio == 11)
+            ajuste("CtaSolicitudCredito", g.codigo);
+        else if (valor("CtaSolicitudCredito").compare(g.codigo, Qt::CaseInsensitive) == 0)
+            ajuste("CtaSolicitudCredito", "");
     });
 }
 

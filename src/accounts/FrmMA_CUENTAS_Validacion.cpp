@@ -61,7 +61,12 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
     } enCurso(enValidacion_);
     HuboError = false;
     if (Index < 0 || Index >= txtFields.size()) return;
-    vb::ManejadorErrores h("Campo_Valida", maker::gUtilidades().Reportero());
+    // A check the database could not answer refuses the field: the save never goes on without it.
+    vb::ManejadorErrores h("Campo_Valida", [this](const vb::ErrorVB& e, const QString& rutina) {
+        const int respuesta = maker::gUtilidades().Reportero()(e, rutina);
+        if (respuesta != vb::kRespuestaReintentar && respuesta != vb::kRespuestaIgnorar) HuboError = true;
+        return respuesta;
+    });
     vb::CajaTexto* caja = txtFields[Index];
     const QString valor = caja->text().trimmed();
     const QString columna = caja->DataField;
@@ -85,7 +90,9 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     valor.remove('-');
     valor = valor.trimmed();
     CodigoCuenta = valor;
-    codigoAceptado_.clear();
+    // A save checks the code the user validated again: a refusal then leaves it validated, so that
+    // the next "Grabar" does not take it for a code typed afresh (and clear what was typed).
+    if (!Grabando) codigoAceptado_.clear();
     codigoTecleado_ = false;
     if (Cfg("CUENTASALFANUMERICAS").trimmed().compare("SI", Qt::CaseInsensitive) != 0 &&
         !SoloDigitos(valor)) {
@@ -95,8 +102,11 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     bool largoValido = false;
     if (!h.paso([&] { largoValido = Reglas().LongitudValida(valor); })) return false;
     if (!largoValido) {
-        CargaCombos();
-        HabilitaCampos(false);
+        // A save keeps what the user typed for another try.
+        if (!Grabando) {
+            CargaCombos();
+            HabilitaCampos(false);
+        }
         Refusa(Index, "La cuenta Ingresada no es correcta verifique la cantidad de Digitos");
         return false;
     }
@@ -124,6 +134,10 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     }
     CNStuffContable::gCuentaActual = CodigoCuenta;
     codigoAceptado_ = CodigoCuenta;
+    // The code accepted is the form's own in both places: one the form proposed, or a lookup put,
+    // in the code field is the code box's too, where the toolbar takes it from.
+    if (QString(TxtCodigo->text()).remove('-').trimmed() != CodigoCuenta)
+        TxtCodigo->setText(txtFields[Index]->text().trimmed());
     HabilitaCampos(true);
     ChkBloqueo->setEnabled(Modificando);
     CargandoDatos = true;
@@ -227,11 +241,14 @@ bool FrmMA_CUENTAS::ValidaCodigoOpcional(vb::ManejadorErrores& h, int Index, con
     QString sql = "SELECT * FROM MA_CUENTAS WHERE CODIGOOPCIONAL = " + ado::LiteralTexto(opcional) +
                   " AND CODIGO <> " + ado::LiteralTexto(codigo);
     ado::RecordsetPtr rs;
+    bool libre = false;
+    // A statement that failed leaves the recordset closed: reading it raises under the handler.
     if (!h.paso([&] {
             db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+            libre = rs->Eof();
         }))
         return false;
-    if (rs->Eof()) {
+    if (libre) {
         if (opcional.trimmed().size() > 4)
             vb::MsgBox(
                 "Recuerde, si el codigo opcional tiene mas de 4 caracteres no podrá utilizarlo en el "

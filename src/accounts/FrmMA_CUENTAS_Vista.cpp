@@ -80,8 +80,15 @@ bool FrmMA_CUENTAS::VistaDelRango(vb::ManejadorErrores& h, const ado::RecordsetP
 
 void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descripcion, QString* vista,
                                          QString& tipoVista, bool* pideVencimiento) {
-    vb::ManejadorErrores h("ObtieneVistaRango", maker::gUtilidades().Reportero());
+    // A read that failed is told, and the save that asked does not go on with a guessed view.
+    vistaFallida_ = false;
+    vb::ManejadorErrores h("ObtieneVistaRango", [this](const vb::ErrorVB& e, const QString& rutina) {
+        const int respuesta = maker::gUtilidades().Reportero()(e, rutina);
+        if (respuesta != vb::kRespuestaReintentar && respuesta != vb::kRespuestaIgnorar) vistaFallida_ = true;
+        return respuesta;
+    });
     DB_Dll& db = gBaseDatos();
+    auto& u = maker::gUtilidades();
     const QString cuenta = vb::Trim(codigo);
 
     ado::RecordsetPtr rangos;
@@ -109,9 +116,16 @@ void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descrip
                                       {"TituloBancosDiferido", "BC"},
                                       {"TITULOPERSONAL", "PE"}};
     for (const auto& p : ajustes) {
-        QString aux;
         bool coincide = false;
-        if (!h.paso([&] { coincide = EmpiezaCon(codigo, CNStuffContable::Cfg(p.clave, aux)); })) return;
+        if (!h.paso([&] {
+                QString sqlAjuste =
+                    "SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = " + ado::LiteralTexto(p.clave);
+                ado::RecordsetPtr ajuste;
+                db.AbrirRecordset(sqlAjuste, ajuste);
+                coincide =
+                    EmpiezaCon(codigo, ajuste->Eof() ? QString(" ") : u.TextoCampo(ajuste->valor("VALOR")));
+            }))
+            return;
         if (coincide) {
             tipoVista = p.tipo;
             return;

@@ -4,11 +4,13 @@
 #include "accounts/FilasCuentas.h"
 #include "data/DB_Dll.h"
 #include "outside/ado/TextoSql.h"
+#include "outside/ado/Transaccion.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/TreeView.h"
 #include "outside/maker/ReglasCuentas.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "outside/runtime/Pantalla.h"
 #include "services/CNStuffContable.h"
@@ -24,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidgetItem>
+#include <optional>
 
 using CNStuffContable::gBaseDatos;
 
@@ -124,15 +127,27 @@ void frmMa_ManualCuentas::Generar(const QString& tabla) {
                                maker::gUtilidades().TextoCampo(rs_->valor("Descripcion")));
         }))
         return;
-    if (!h.paso([&] { MuestraTextos(); })) return;
+    if (!h.paso([&] { MuestraTextos(cuenta); })) return;
     h.paso([&] {
         for (auto* t : txtFields) t->setEnabled(true);
     });
 }
 
-void frmMa_ManualCuentas::MuestraTextos() {
-    txtFields[0]->setPlainText(maker::gUtilidades().TextoCampo(rs_->valor("Manual")));
-    txtFields[1]->setPlainText(maker::gUtilidades().TextoCampo(rs_->valor("Manual_Haber")));
+void frmMa_ManualCuentas::MuestraTextos(const QString& codigo) {
+    auto& u = maker::gUtilidades();
+    txtFields[0]->setPlainText(u.TextoCampo(rs_->valor("Manual")));
+    txtFields[1]->setPlainText(u.TextoCampo(rs_->valor("Manual_Haber")));
+    codigo_ = vb::Trim(codigo);
+    mostrada_ = GrabacionOptimista({"la cuenta " + codigo_,
+                                    "MA_CUENTAS",
+                                    "CODIGO = " + ado::LiteralTexto(codigo_),
+                                    {},
+                                    "DADA_DE_BAJA",
+                                    {},
+                                    {{"MANUAL", "Se debita por"}, {"MANUAL_HABER", "Se acredita por"}}});
+    mostrada_.RecuerdaFila(rs_);
+    mostrada_.RecuerdaEnPantalla(
+        {{"MANUAL", txtFields[0]->toPlainText()}, {"MANUAL_HABER", txtFields[1]->toPlainText()}});
 }
 
 void frmMa_ManualCuentas::ArmarTreeVAutomatico(const QVariant& Desde) {
@@ -207,8 +222,9 @@ void frmMa_ManualCuentas::TreeV_NodeClick(const QString& clave) {
     if (hallada) {
         LblCuenta->setText("Cuenta: " + codigo + " " +
                            maker::gUtilidades().TextoCampo(rs_->valor("Descripcion")));
-        MuestraTextos();
+        MuestraTextos(codigo);
     } else {
+        mostrada_.Olvida();
         LblCuenta->setText(QString());
         for (auto* t : txtFields) t->setPlainText(QString());
     }
@@ -238,20 +254,75 @@ void frmMa_ManualCuentas::txtFields_KeyPress(int, int& KeyAscii) {
 }
 
 void frmMa_ManualCuentas::txtFields_LostFocus(int Index) {
-    vb::ManejadorErrores h("txtFields_LostFocus", maker::gUtilidades().Reportero());
-    bool conFila = false;
-    if (h.paso([&] { conFila = rs_ && rs_->State() == ado::adStateOpen && !rs_->Bof() && !rs_->Eof(); }) &&
-        conFila) {
-        const bool escrito = h.paso([&] {
-            auto& u = maker::gUtilidades();
-            rs_->fields().Item("Manual").setValue(u.TextoCampo(txtFields[0]->toPlainText()));
-            rs_->fields().Item("Manual_haber").setValue(u.TextoCampo(txtFields[1]->toPlainText()));
-            rs_->Update();
-        });
-        // A write that was given up leaves the row as stored, so the next one starts clean.
-        if (!escrito && rs_->EditMode() != ado::adEditNone) rs_->CancelUpdate();
+    if (mostrada_.Recordado() && !escribiendo_) {
+        escribiendo_ = true;
+        GrabaTextos();
+        escribiendo_ = false;
     }
     txtFields[Index]->setStyleSheet("background-color: #FFFFFF;");
+}
+
+bool frmMa_ManualCuentas::GrabaTextos() {
+    auto& u = maker::gUtilidades();
+    const QHash<QString, QString> ahora{{"MANUAL", u.TextoCampo(txtFields[0]->toPlainText())},
+                                        {"MANUAL_HABER", u.TextoCampo(txtFields[1]->toPlainText())}};
+    const QStringList cambiados = mostrada_.Cambiados(ahora);
+    if (cambiados.isEmpty()) return true;
+    DB_Dll& db = gBaseDatos();
+    std::optional<ado::Transaccion> t;
+    bool reintentar = true;
+    vb::ManejadorErrores h("txtFields_LostFocus", [&](const vb::ErrorVB& e, const QString& rutina) {
+        const bool perdida = t && t->SePerdio(e);
+        // Nothing of the write stays; Retry writes it all again.
+        vb::SinDetenerse([&] { t.reset(); });
+        int respuesta = 0;
+        if (perdida) {
+            u.TrataError(ado::Transaccion::ErrorPerdida(e), vb::vbOKOnly + vb::vbCritical, rutina, respuesta);
+            return 0;
+        }
+        u.TrataError(e, rutina, respuesta);
+        reintentar = respuesta == vb::kRespuestaReintentar;
+        return 0;
+    });
+    GrabacionOptimista::Veredicto v;
+    while (reintentar) {
+        reintentar = false;
+        QStringList pares;
+        for (const QString& c : cambiados)
+            pares << (c == "MANUAL" ? "Manual" : "Manual_haber") + QString(" = ") +
+                         ado::LiteralTexto(ahora.value(c));
+        const bool escrito = h.paso([&] {
+            t.emplace(db.gCnn);
+            v = mostrada_.Comprueba(cambiados);
+            if (!v.ok()) return;
+            db.gCnn->Execute("UPDATE MA_CUENTAS SET " + pares.join(", ") +
+                             " WHERE CODIGO = " + ado::LiteralTexto(codigo_));
+            t->Confirmar();
+            t.reset();
+        });
+        if (!escrito) continue;
+        if (v.ok()) {
+            GrabacionOptimista::Fila escritos;
+            for (const QString& c : cambiados) escritos.insert(c, ahora.value(c));
+            mostrada_.Confirmado(escritos);
+            mostrada_.RecuerdaEnPantalla(ahora);
+            return true;
+        }
+        t.reset();
+        if (v.estado == GrabacionOptimista::Estado::Cambiado) {
+            // The next leave writes over what is stored now, knowingly.
+            mostrada_.AceptaGuardado();
+            mostrada_.Avisa(
+                v, "Lo que usted escribió sigue en pantalla: salga otra vez del texto para guardarlo.");
+        } else {
+            mostrada_.Avisa(v);
+            // The account is gone for this user: nothing more is written for it.
+            mostrada_.Olvida();
+            for (auto* caja : txtFields) caja->setEnabled(false);
+        }
+        return false;
+    }
+    return false;
 }
 
 bool frmMa_ManualCuentas::eventFilter(QObject* objeto, QEvent* evento) {

@@ -1,9 +1,11 @@
 #pragma once
 // The account manual: beside a tree of the chart, the two texts of the account chosen, what it is
-// debited for (Manual) and what it is credited for (Manual_Haber). Leaving a text box writes both
-// texts of that account, and nothing else of its row.
+// debited for (Manual) and what it is credited for (Manual_Haber). Leaving a text box writes the
+// texts of that account the user changed, and nothing else of its row, while no one else changed
+// them.
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "services/GrabacionOptimista.h"
 
 #include <QString>
 #include <QVariant>
@@ -69,10 +71,19 @@ class frmMa_ManualCuentas : public QWidget {
 
     void Generar(const QString& tabla);
     maker::ReglasCuentas& Reglas();
-    void MuestraTextos();
+    // The two texts of the row in rs_, shown and remembered as shown.
+    void MuestraTextos(const QString& codigo);
+    // Writes the texts the user changed, in one transaction, while no one else changed them;
+    // false when refused or failed.
+    bool GrabaTextos();
 
     QString tablaActual_;
     ado::RecordsetPtr rs_;
+    // The account whose texts are shown, as shown; nothing remembered when none is shown.
+    GrabacionOptimista mostrada_;
+    QString codigo_;
+    // A write under way: the focus its messages move writes nothing more.
+    bool escribiendo_ = false;
     std::unique_ptr<maker::ReglasCuentas> reglas_;
     bool descargada_ = false;
 };

@@ -7,11 +7,13 @@
 // const references or values.
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Connection.h"
+#include "outside/ado/Proveedor.h"
 #include "outside/ado/Recordset.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <cstdint>
 #include <functional>
@@ -56,6 +58,11 @@ class DB_Dll {
     // Oracle, "SQLOLEDB" otherwise); then unloads it. Returns the form's Aceptar. The connection
     // form installs it; until then the answer is false.
     static std::function<bool(DB_Dll&)> PedirDatosConexion;
+
+    // The tables a company database holds for the program (set at start-up). An open that shows
+    // its errors refuses a database that lacks one, as it refuses one that does not open, before
+    // anything is read from it or written to it.
+    static QStringList TablasDeLaEmpresa;
 
     // ---- members, in interface order ----
 
@@ -131,6 +138,11 @@ class DB_Dll {
                         const ado::ConnectionPtr& Conexionactiva = nullptr,
                         int CursorType = ado::adOpenForwardOnly, int LockType = ado::adLockReadOnly,
                         long Options = -1, bool ConvOracle = true);
+    // The rows of a query straight into columns (as GetRows gives them), on AbrirRecordset's road:
+    // the user's restricted views, a lost connection recovered, a failure reported. False when
+    // the query did not run.
+    bool LeeConsulta(QString& SentenciaSQL, ado::Lectura& Filas,
+                     const ado::ConnectionPtr& Conexionactiva = nullptr, bool ConvOracle = true);
 
     // Oracle dialect of one statement.
     QString ORACLE_Dicc(const QString& Sentencia);
@@ -167,6 +179,11 @@ class DB_Dll {
     static QString TextoMensaje(const vb::ErrorVB& e);
 
   private:
+    // What AbrirRecordset and LeeConsulta share: `antes` (the recordset closed), the statement on
+    // the user's views and in the engine's dialect, then `abre` with its text, each step under
+    // one handler. False when a step gave up.
+    bool AbreConsulta(QString& SentenciaSQL, bool ConvOracle, const std::function<void()>& antes,
+                      const std::function<void(const QString& texto)>& abre);
     // Builds gConnString for a server (Oracle when gServidor holds "#").
     void ArmaCadenaServidor();
     // Asks for the connection data through PedirDatosConexion; sets and returns gOpenFlag.
@@ -180,6 +197,9 @@ class DB_Dll {
     // Sets gEsAdmin from the logged user's row of TA_USUARIOS (administrator when the table is
     // missing or errors are not shown).
     void LeeAdministrador(bool MuestraError);
+    // Raises, with the connection closed and the reason as its error list's entry, when the open
+    // database lacks one of TablasDeLaEmpresa.
+    void ExigeTablasDeLaEmpresa();
     QString DescartaSentencia(QString& Sentencia);
     void EjecutaScriptSQL(QString& Script, long& RecordsAffected);
 

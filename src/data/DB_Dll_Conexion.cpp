@@ -2,15 +2,19 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "outside/ado/ErroresAdo.h"
 #include "outside/maker/DialogoArchivo.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 
+#include <QSet>
+
 using db_texto::Contiene;
 
 std::function<bool(DB_Dll&)> DB_Dll::PedirDatosConexion = [](DB_Dll&) { return false; };
+QStringList DB_Dll::TablasDeLaEmpresa;
 
 DB_Dll::DB_Dll() = default;
 DB_Dll::~DB_Dll() = default;
@@ -68,7 +72,11 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
         ArmaCadenaServidor();
     }
     cnn()->setCursorLocation(lCursor);
-    if (!h.paso([&] { cnn()->Open(gConnString, QString(), QString(), -1); })) return;
+    if (!h.paso([&] {
+            cnn()->Open(gConnString, QString(), QString(), -1);
+            if (ValidaAdmin && MuestraError) ExigeTablasDeLaEmpresa();
+        }))
+        return;
     if (!ValidaAdmin) {
         gEsAdmin = true;
         return;
@@ -87,6 +95,30 @@ void DB_Dll::LeeAdministrador(bool MuestraError) {
     const QVariant administrador = DatosTabla("ta_usuarios", CNStuffContable::gUsuarioLogeado,
                                               "Administrador", "nombre", 8, QString(), true, false);
     gEsAdmin = vb::Val(administrador.toString()) == 1;
+}
+
+void DB_Dll::ExigeTablasDeLaEmpresa() {
+    if (TablasDeLaEmpresa.isEmpty()) return;
+    QSet<QString> hay;
+    const ado::RecordsetPtr rs = cnn()->OpenSchema(ado::adSchemaTables);
+    for (; !rs->Eof(); rs->MoveNext())
+        hay.insert(vb::Trim(rs->valor(QStringLiteral("TABLE_NAME")).toString()).toUpper());
+    for (const QString& tabla : std::as_const(TablasDeLaEmpresa)) {
+        if (hay.contains(tabla.toUpper())) continue;
+        ado::Error e;
+        e.SQLState = QStringLiteral("42S02");
+        e.Number = ado::kErrTablaInexistente;
+        e.NativeError = 208;
+        e.Source = QStringLiteral("Motor de datos");
+        e.Description =
+            QString("La base de datos %1 no es una base de datos de la empresa: le falta la tabla %2.")
+                .arg(gDBName, tabla);
+        // Closed before anything is read from it or written to it.
+        cnn()->Close();
+        cnn()->errores().Clear();
+        cnn()->errores().Add(e);
+        ado::LanzarEntrada(cnn()->errores(), 0);
+    }
 }
 
 int DB_Dll::RespuestaErrorApertura(const vb::ErrorVB& e, bool MuestraError, bool& reintento3705) {

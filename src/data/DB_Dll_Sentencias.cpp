@@ -142,6 +142,34 @@ void DB_Dll::ejecutaConsultaR(QString& sentencia, long* afectados, ado::Recordse
 void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::RecordsetPtr& LRCS,
                             const ado::ConnectionPtr& Conexionactiva, int CursorType, int LockType,
                             long Options, bool ConvOracle) {
+    if (!LRCS) LRCS = ado::Recordset::Crear();
+    if (!AbreConsulta(
+            SentenciaSQL, ConvOracle, [&] { CierraRecordset(LRCS); },
+            [&](const QString& texto) {
+                LRCS->Open(texto, Conexionactiva ? Conexionactiva : cnn(), CursorType, LockType,
+                           int(Options));
+            })) {
+        // Given up ("Anular") after its report, the recordset stays closed, and the caller that
+        // reads it meets an error the operator was already told of: one word for one failure.
+        // After "Omitir" the caller goes on and reports its own step, whose answer decides.
+        LRCS->Abandonar();
+        return;
+    }
+    vb::DoEvents();
+}
+
+bool DB_Dll::LeeConsulta(QString& SentenciaSQL, ado::Lectura& Filas, const ado::ConnectionPtr& Conexionactiva,
+                         bool ConvOracle) {
+    Filas = ado::Lectura();
+    const bool leida = AbreConsulta(
+        SentenciaSQL, ConvOracle, [] {},
+        [&](const QString& texto) { Filas = (Conexionactiva ? Conexionactiva : cnn())->Leer(texto); });
+    if (leida) vb::DoEvents();
+    return leida && Filas.esConsulta;
+}
+
+bool DB_Dll::AbreConsulta(QString& SentenciaSQL, bool ConvOracle, const std::function<void()>& antes,
+                          const std::function<void(const QString& texto)>& abre) {
     int contador = 2;
     vb::ManejadorErrores h("AbrirRecordset", [&](const vb::ErrorVB& e, const QString& rutina) -> int {
         CedeSiTransaccionPerdida(e);
@@ -153,18 +181,13 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::RecordsetPtr& LRCS,
         return TratamientoErrores(e, 18, rutina);
     });
 
-    if (!LRCS) LRCS = ado::Recordset::Crear();
-    if (!h.paso([&] { CierraRecordset(LRCS); })) return;
+    if (!h.paso(antes)) return false;
     SentenciaSQL = SS_TSinonimos(SentenciaSQL);
     QString texto;
     if (!h.paso([&] {
             const bool oracle = cnn()->ConnectionString().indexOf("ORACLE", 0, Qt::CaseInsensitive) >= 1;
             texto = oracle && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
         }))
-        return;
-    if (!h.paso([&] {
-            LRCS->Open(texto, Conexionactiva ? Conexionactiva : cnn(), CursorType, LockType, int(Options));
-        }))
-        return;
-    vb::DoEvents();
+        return false;
+    return h.paso([&] { abre(texto); });
 }

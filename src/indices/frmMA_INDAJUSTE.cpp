@@ -96,6 +96,10 @@ bool frmMA_INDAJUSTE::eventFilter(QObject* objeto, QEvent* evento) {
     return QWidget::eventFilter(objeto, evento);
 }
 
+QStringList frmMA_INDAJUSTE::TablasQueLee() {
+    return {"MA_INDAJUSTE", "MV_EJERCICIOS"};
+}
+
 void frmMA_INDAJUSTE::Form_Load() {
     CNStuffContable::InicializaSistema();
     CNStuffContable::AplicaSkin(this);

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -41,6 +42,9 @@ class frmMA_INDAJUSTE : public QWidget {
     void Brw_Propiedades(double columna);
     void ObtieneCoeficientes();
     void ObtieneCoeficientes2024();
+
+    // The tables its load reads: a company database without one of them is refused at start-up.
+    static QStringList TablasQueLee();
 
     // ---- events the runtime raises ----
     void Form_Load();
@@ -120,10 +124,23 @@ class frmMA_INDAJUSTE : public QWidget {
     void EscribeEdicion(const QString& mesR, const Edicion& edicion);
     // The month as the grid showed it, for the save's check.
     GrabacionOptimista MesMostrado(const QString& mesR) const;
+    // The series' titles, by index column, for the operator.
+    QHash<QString, QString> RotulosIndices() const;
     // The stored indexes and coefficients of the fiscal year of the grid row, shown again.
     void MuestraGuardados(int fila);
     void ActualizarDatos();
+    // Writes what the user changed in the year's grid rows since they were shown, or deletes the
+    // year, in one transaction with the coefficients that follow; false when nothing was written
+    // (no month of the year in the grid, or someone else changed what this would overwrite).
     bool EscribeAnio(const QString& anio);
+    // The grid rows of the year, and the year's months as the grid showed them, for the check.
+    QList<int> FilasDelAnio(int anio) const;
+    GrabacionOptimista AnioMostrado(int anio) const;
+    // For each month the user changed, the index columns changed since it was shown.
+    QHash<QString, QStringList> CambiosDelAnio(const QList<int>& filas) const;
+    // Writes the changed values and stamps the year's months shown, then recomputes the fiscal
+    // years the changes reach; inside the caller's transaction.
+    void EscribeCambios(int anio, const QList<int>& filas, const QHash<QString, QStringList>& cambios);
     // The conversion message for the field given (the year box's bound column by default).
     void MensajeConversion(const QString& campo = {});
     // An index value as the grid shows it: "" for 0.

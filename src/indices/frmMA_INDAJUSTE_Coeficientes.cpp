@@ -80,19 +80,23 @@ void frmMA_INDAJUSTE::ObtieneCoeficientes() {
     Recalcula(false);
 }
 
-GrabacionOptimista frmMA_INDAJUSTE::MesMostrado(const QString& mesR) const {
+QHash<QString, QString> frmMA_INDAJUSTE::RotulosIndices() const {
     QHash<QString, QString> rotulos;
     for (int k = 1; k <= 4; ++k) {
         const QString titulo = m_Col[2 * k - 1].Titulo.trimmed();
         rotulos.insert(QString("IMPORTE%1").arg(k), titulo.isEmpty() ? QString("Importe%1").arg(k) : titulo);
     }
+    return rotulos;
+}
+
+GrabacionOptimista frmMA_INDAJUSTE::MesMostrado(const QString& mesR) const {
     GrabacionOptimista mes({"el mes " + mesR,
                             "MA_INDAJUSTE",
                             "MES = " + mesR.left(2) + " AND anio = " + mesR.right(4),
                             {},
                             {},
                             {},
-                            rotulos});
+                            RotulosIndices()});
     const auto it = m_Mostrados.constFind(mesR);
     if (it == m_Mostrados.constEnd()) {
         mes.RecuerdaNuevo();

@@ -103,6 +103,15 @@ void Lib_FrmCons3::CreaCombo(int j) {
     Move(c, r.x(), r.y(), r.width(), r.height());
 }
 
+void Lib_FrmCons3::NombraBusquedas() {
+    // Each box is read as the column it searches, and so is the text field inside it.
+    for (int j = 0; j < CmbSearch.size(); ++j) {
+        const QString nombre = ListView1->ColumnHeaderText(j + 1);
+        CmbSearch[j]->setAccessibleName(nombre);
+        CmbSearch[j]->lineEdit()->setAccessibleName(nombre);
+    }
+}
+
 void Lib_FrmCons3::EnlazaCombo(QComboBox* c, int j) {
     c->setProperty("indice", j);
     c->lineEdit()->setProperty("indice", j);
@@ -296,6 +305,7 @@ void Lib_FrmCons3::PreparaListaSimple(const QString& titulo, bool checks) {
         ListView1->ColumnHeadersClear();
         ListView1->ColumnHeadersAdd(titulo, Width(ListView1));
     });
+    NombraBusquedas();
 }
 
 void Lib_FrmCons3::AgregaFilaSimple(const QString& texto) {

@@ -9,7 +9,7 @@
 // _Comandos (sorting, acceptance, buttons).
 #include "lookup/Coleccion.h"
 #include "outside/ado/Connection.h"
-#include "outside/ado/Recordset.h"
+#include "outside/ado/Proveedor.h"
 
 #include <QHash>
 #include <QList>
@@ -192,6 +192,8 @@ class Lib_FrmCons3 : public QWidget {
 
     // The search box above column j, a copy of the designed first one.
     void CreaCombo(int j);
+    // Each search box named as its column, for a screen reader.
+    void NombraBusquedas();
     // What every search box answers to: its index, its keys and focus, its text.
     void EnlazaCombo(QComboBox* c, int j);
     // The controls of the Designer file into the window's members.
@@ -201,13 +203,20 @@ class Lib_FrmCons3 : public QWidget {
     bool PreparaCarga(vb::ManejadorErrores& h);
     bool AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db);
     bool LlenaLista(vb::ManejadorErrores& h);
-    void TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db);
+    void TerminaCarga(vb::ManejadorErrores& h);
     // One record as a row: its cells, its pre-check and its stock colour.
-    void AgregaFila(const ado::RecordsetPtr& rs, ado::Fields& campos, int nCampos, int iCampo, bool colorea);
+    struct Columnas {
+        int n = 0;          // of the statement
+        int devuelto = -1;  // CampoDevuelto's, for the pre-check
+        int punto = -1;     // PUNTOPEDIDO's
+        int stock = -1;     // Stock's
+        bool colorea = false;
+    };
+    void AgregaFila(qsizetype fila, const Columnas& c);
     void LeeAnchosColumnas();
     void GrabaAnchosColumnas();
     // One row's stock colour (a Windows colour value as text; "" for none).
-    QString ColorStock(const ado::RecordsetPtr& rs);
+    QString ColorStock(qsizetype fila, int iPunto, int iStock);
     // The row's value under a column name: the header text first, then the field a search box
     // carries; "" when neither matches.
     QString ValorDeFila(int fila, const QString& nombre);
@@ -224,7 +233,9 @@ class Lib_FrmCons3 : public QWidget {
 
     bool cargado_ = false;
     bool EsArticulos_ = false;
-    ado::RecordsetPtr rsConsulta;
+    // The statement's records, read during the load only.
+    ado::Lectura rsConsulta;
+    bool consultaAbierta_ = false;
     QString SqlCabecera_;
     QString SqlOriginal_;
     QString SqlCola_;

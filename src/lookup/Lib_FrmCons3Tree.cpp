@@ -3,6 +3,7 @@
 
 #include "lookup/Lib_ClsCons3.h"
 #include "outside/controls/Teclas.h"
+#include "outside/controls/TreeView.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
@@ -13,9 +14,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <tuple>
 
 namespace {
@@ -34,7 +35,7 @@ void Lib_FrmCons3Tree::Consulta(Lib_ClsCons3& consulta, const QString& sentencia
     consulta.Valores.reset();
     ventana->Form_Load();
     // A refused statement built no tree: the lookup ends with nothing chosen, without a window.
-    if (ventana->TreeV->topLevelItemCount() == 0) {
+    if (ventana->TreeV->Count() == 0) {
         consulta.ValorDevuelto = QString();
         consulta.Checks = false;
         return;
@@ -61,6 +62,8 @@ void Lib_FrmCons3Tree::RecogeControles() {
     // An editable combo takes the keys itself and hands them to its line edit directly, so the
     // box's keys are caught on the combo, where a user's keys arrive.
     CmbSearch[0]->installEventFilter(this);
+    // A screen reader finds the box's text field by the box's name.
+    CmbSearch[0]->lineEdit()->setAccessibleName(CmbSearch[0]->accessibleName());
     picFields = u.picFields;
     lblFieldName = u.lblFieldName;
     Frame1 = u.Frame1;
@@ -84,14 +87,7 @@ void Lib_FrmCons3Tree::ConectaControles() {
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
     connect(CmdNueva, &QPushButton::clicked, this, [this] { CmdNueva_Click(); });
     connect(TreeV, &QTreeWidget::itemDoubleClicked, this, [this] { TreeV_DblClick(); });
-    connect(TreeV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* nodo, int) {
-        // Only a change of the box's state is a check event; text changes are not.
-        if (propagando_ || !pedido_.CheckBoxes) return;
-        const bool marcado = nodo->checkState(0) == Qt::Checked;
-        if (nodo->data(0, Qt::UserRole + 1).toBool() == marcado) return;
-        nodo->setData(0, Qt::UserRole + 1, marcado);
-        TreeV_NodeCheck(nodo);
-    });
+    connect(TreeV, &vb::TreeView::NodeCheck, this, [this](int nodo) { TreeV_NodeCheck(TreeV->Item(nodo)); });
 }
 
 Lib_FrmCons3Tree::~Lib_FrmCons3Tree() = default;

@@ -6,7 +6,6 @@
 // controls are laid out in Lib_FrmCons3Tree.ui.
 #include "lookup/Coleccion.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,8 +26,13 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
+namespace ado {
+struct Lectura;
+}
+namespace vb {
+class TreeView;
+}
 
 class Lib_FrmCons3Tree : public QWidget {
     Q_OBJECT
@@ -80,15 +84,13 @@ class Lib_FrmCons3Tree : public QWidget {
     void TreeV_NodeCheck(QTreeWidgetItem* Node);
 
     // ---- the nodes, as the handlers walk them ----
-    // Nodes in the order they were added, root first; Nodo(1) is the root.
-    int CantidadNodos() const { return int(nodos_.size()); }
-    QTreeWidgetItem* Nodo(int k) const { return nodos_.value(k - 1); }
-    QTreeWidgetItem* NodoPorClave(const QString& clave) const { return claves_.value(clave); }
+    // Nodes in the order they were added, root first; Nodo(1) is the root. A node's item is made
+    // when it is asked for.
+    int CantidadNodos() const;
+    QTreeWidgetItem* Nodo(int k) const;
+    QTreeWidgetItem* NodoPorClave(const QString& clave) const;
     static QString Clave(const QTreeWidgetItem* nodo);
 
-    // The general rule's parent of a new key: of the keys already in the tree, the longest one
-    // that the new key begins with (case-blind). `sinCaso` maps each folded key to its node.
-    static QString ClavePadre(const QHash<QString, QTreeWidgetItem*>& sinCaso, const QString& clave);
     // The families statement.
     static QString SentenciaFamilias();
     // The F5 statement: the description condition spliced before the "order by" tail.
@@ -102,7 +104,7 @@ class Lib_FrmCons3Tree : public QWidget {
 
   private:
     // ---- controls ----
-    QTreeWidget* TreeV;
+    vb::TreeView* TreeV;
     std::array<QComboBox*, 1> CmbSearch;  // a control array of one element
     QFrame* picFields;
     QLabel* lblFieldName;
@@ -123,18 +125,16 @@ class Lib_FrmCons3Tree : public QWidget {
     void ArmarTreeVAutomatico(const QVariant& sinUso = QVariant());
     // What both builders do: the root, then one node per row of Sql. `padre` gives a row's
     // parent key from its key and its row.
-    void ArmaArbol(const QString& rutina,
-                   const std::function<QString(const QString& clave, const QList<QVariant>& fila)>& padre);
+    // `padre` gives a row's parent node from its code and its row, -1 when it is not in the tree.
+    void ArmaArbol(
+        const QString& rutina,
+        const std::function<int(const QString& codigo, const ado::Lectura& filas, qsizetype fila)>& padre);
     void QuitaNodos();
-    // Raises 35602 for a key already in the tree, 35601 for a parent that is not.
-    QTreeWidgetItem* AgregaNodo(const QString& clavePadre, const QString& clave, const QString& texto);
-    void PropagaMarca(QTreeWidgetItem* nodo, Qt::CheckState estado, int generacion);
-    void MuestraCasillas(QTreeWidgetItem* nodo);
+    // The node of a row under its parent; raises 35602 for a key already in the tree, 35601 for a
+    // parent that is not (-1).
+    int AgregaNodo(int padre, const QString& codigo, const QString& descripcion);
+    void PropagaMarca(int nodo, bool marcado, int generacion);
     void Arma();  // the builder the statement asks for
 
-    QList<QTreeWidgetItem*> nodos_;
-    QHash<QString, QTreeWidgetItem*> claves_;
-    QHash<QString, QTreeWidgetItem*> clavesSinCaso_;  // the first node of each folded key
-    bool propagando_ = false;
     std::unique_ptr<Ui::Lib_FrmCons3Tree> ui_;
 };

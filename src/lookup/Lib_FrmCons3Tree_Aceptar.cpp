@@ -4,6 +4,7 @@
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
 #include "outside/ado/Recordset.h"
+#include "outside/controls/TreeView.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
@@ -40,9 +41,9 @@ void Lib_FrmCons3Tree::CmdAceptar_Click() {
     if (pedido_.CheckBoxes) {
         for (int k = 1; k <= CantidadNodos(); ++k) {
             const bool sigue = h.paso([&] {
-                QTreeWidgetItem* nodo = Nodo(k);
-                if (nodo->checkState(0) != Qt::Checked) return;
-                const QString codigo = Clave(nodo).mid(1);
+                const int nodo = TreeV->IndiceEn(k);
+                if (!TreeV->Marcado(nodo)) return;
+                const QString codigo = TreeV->ClaveDe(nodo).mid(1);
                 if (Es(pedido_.CampoDevuelto, "IDFAMILIA") || Es(pedido_.CampoDevuelto, "CODIGO")) {
                     pedido_.Valores->append(codigo.trimmed());
                 } else if (Es(pedido_.CampoDevuelto, "IDPOSICION")) {

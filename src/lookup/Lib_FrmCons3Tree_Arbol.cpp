@@ -5,18 +5,15 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
-#include "outside/ado/Recordset.h"
+#include "outside/ado/Proveedor.h"
+#include "outside/controls/TreeView.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/ErrorVB.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "services/CNStuffContable.h"
 
-#include <QTreeWidget>
-
 namespace {
 
-constexpr int kRolClave = Qt::UserRole;
-constexpr int kRolMarca = Qt::UserRole + 1;
 constexpr int kGeneracionesMarcadas = 6;
 
 int Reporta(const vb::ErrorVB& e, const QString& rutina) {
@@ -32,18 +29,20 @@ QString TextoObligatorio(const QVariant& v) {
 }  // namespace
 
 QString Lib_FrmCons3Tree::Clave(const QTreeWidgetItem* nodo) {
-    return nodo ? nodo->data(0, kRolClave).toString() : QString();
+    auto* arbol = nodo ? qobject_cast<const vb::TreeView*>(nodo->treeWidget()) : nullptr;
+    return arbol ? arbol->Clave(nodo) : QString();
 }
 
-QString Lib_FrmCons3Tree::ClavePadre(const QHash<QString, QTreeWidgetItem*>& sinCaso, const QString& clave) {
-    // Keys are unique, so the longest prefix found in the index is the node the full scan of
-    // every node would pick; this costs the key's length instead of the tree's size.
-    const QString plegada = clave.toCaseFolded();
-    for (qsizetype n = plegada.size(); n >= 1; --n) {
-        auto it = sinCaso.constFind(plegada.left(n));
-        if (it != sinCaso.constEnd()) return Clave(it.value());
-    }
-    return "A";
+int Lib_FrmCons3Tree::CantidadNodos() const {
+    return TreeV->Count();
+}
+
+QTreeWidgetItem* Lib_FrmCons3Tree::Nodo(int k) const {
+    return k >= 1 && k <= TreeV->Count() ? TreeV->Item(TreeV->IndiceEn(k)) : nullptr;
+}
+
+QTreeWidgetItem* Lib_FrmCons3Tree::NodoPorClave(const QString& clave) const {
+    return TreeV->Nodo(clave);
 }
 
 QString Lib_FrmCons3Tree::SentenciaFamilias() {
@@ -56,117 +55,87 @@ QString Lib_FrmCons3Tree::SentenciaFamilias() {
 }
 
 void Lib_FrmCons3Tree::QuitaNodos() {
-    TreeV->clear();
-    nodos_.clear();
-    claves_.clear();
-    clavesSinCaso_.clear();
+    TreeV->Clear();
 }
 
-void Lib_FrmCons3Tree::MuestraCasillas(QTreeWidgetItem* nodo) {
-    if (!pedido_.CheckBoxes) return;
-    nodo->setFlags(nodo->flags() | Qt::ItemIsUserCheckable);
-    nodo->setCheckState(0, Qt::Unchecked);
-    nodo->setData(0, kRolMarca, false);
-}
-
-QTreeWidgetItem* Lib_FrmCons3Tree::AgregaNodo(const QString& clavePadre, const QString& clave,
-                                              const QString& texto) {
-    if (claves_.contains(clave)) vb::Raise(35602, "La clave no es única en la colección");
-    QTreeWidgetItem* padre = nullptr;
-    if (!clavePadre.isNull()) {
-        padre = claves_.value(clavePadre);
-        if (!padre) vb::Raise(35601, "No se encontró el elemento");
-    }
-    auto* nodo = padre ? new QTreeWidgetItem(padre, {texto}) : new QTreeWidgetItem(TreeV, {texto});
-    nodo->setData(0, kRolClave, clave);
-    MuestraCasillas(nodo);
-    nodos_.append(nodo);
-    claves_.insert(clave, nodo);
-    clavesSinCaso_.insert(clave.toCaseFolded(), nodo);  // a later equal key never replaces the first
+int Lib_FrmCons3Tree::AgregaNodo(int padre, const QString& codigo, const QString& descripcion) {
+    // A key already in the tree is told before a parent that is not.
+    const int nodo = padre >= 0 ? TreeV->AgregaCodigo(padre, codigo, descripcion) : -1;
+    if (nodo < 0 && (padre >= 0 || TreeV->Existe("A" + codigo)))
+        vb::Raise(35602, "La clave no es única en la colección");
+    if (nodo < 0) vb::Raise(35601, "No se encontró el elemento");
     return nodo;
 }
 
 void Lib_FrmCons3Tree::ArmaArbol(
     const QString& rutina,
-    const std::function<QString(const QString& clave, const QList<QVariant>& fila)>& padre) {
+    const std::function<int(const QString& codigo, const ado::Lectura& filas, qsizetype fila)>& padre) {
     vb::ManejadorErrores h(rutina, Reporta);
-    propagando_ = true;  // nodes added here raise no check event
-    struct Fin {
-        bool& f;
-        ~Fin() { f = false; }
-    } fin{propagando_};
-
     if (!h.paso([&] {
             QuitaNodos();
-            QTreeWidgetItem* raiz = AgregaNodo(QString(), "A", "Consulta...");
-            raiz->setExpanded(true);
+            TreeV->setCasillas(pedido_.CheckBoxes);
+            TreeV->setIndiceSinCaso(true);
+            TreeV->Add(QString(), vb::TreeView::tvwLast, "A", "Consulta...")->setExpanded(true);
         }))
         return;
-    ado::RecordsetPtr rs = ado::Recordset::Crear();
+    ado::Lectura filas;
+    bool leida = false;
     DB_Dll& db = CNStuffContable::gBaseDatos();
-    if (!h.paso([&] { db.AbrirRecordset(pedido_.Sql, rs, db.gCnn, 0, 1, -1, true); })) return;
+    if (!h.paso([&] { leida = db.LeeConsulta(pedido_.Sql, filas, db.gCnn); })) return;
     // A refused statement was told by the database object; the tree keeps not even its root,
     // so that the lookup knows there is nothing to choose from.
-    if (rs->State() != ado::adStateOpen) {
+    if (!leida) {
         QuitaNodos();
         return;
     }
-    bool vacio = false;
-    if (!h.paso([&] { vacio = rs->Bof() && rs->Eof(); })) return;
-    if (vacio) return;
-    QList<QList<QVariant>> filas;
-    if (!h.paso([&] {
-            rs->MoveFirst();
-            rs->MoveLast();
-            rs->MoveFirst();
-            filas = rs->GetRows(rs->RecordCount());
-        }))
-        return;
-    rs.reset();
-    const int columnas = int(filas.size());
-    const qsizetype cantidad = columnas > 0 ? filas[0].size() : 0;
-    QList<QVariant> fila;
+    const qsizetype cantidad = filas.filas();
+    if (cantidad == 0) return;
+    // Every row is in memory: the nodes are made in one pass, the view gets the items it shows at
+    // the end.
+    TreeV->Reserva(cantidad + 1);
+    TreeV->IniciarCarga();
+    struct Fin {
+        vb::TreeView* t;
+        ~Fin() { t->TerminarCarga(); }
+    } fin{TreeV};
     for (qsizetype r = 0; r < cantidad; ++r) {
-        fila.clear();
-        for (int c = 0; c < columnas; ++c) fila.append(filas[c][r]);
         const bool sigue = h.paso([&] {
-            if (columnas < 2) vb::Raise(9);
-            const QString codigo = TextoObligatorio(fila[0]);
-            const QString clave = "A" + codigo;
-            const QString texto = codigo + " - " + maker::gUtilidades().TextoCampo(fila[1]);
-            AgregaNodo(padre(clave, fila), clave, texto);
+            if (filas.valores.size() < 2) vb::Raise(9);
+            const QString codigo = TextoObligatorio(filas.valores[0][r]);
+            const int p = padre(codigo, filas, r);
+            AgregaNodo(p, codigo, maker::gUtilidades().TextoCampo(filas.valores[1][r]));
         });
         if (!sigue) return;
     }
 }
 
 void Lib_FrmCons3Tree::ArmarTreeVAutomatico(const QVariant&) {
-    ArmaArbol("ArmarTreeVAutomatico", [this](const QString& clave, const QList<QVariant>&) {
-        return ClavePadre(clavesSinCaso_, clave);
+    ArmaArbol("ArmarTreeVAutomatico", [this](const QString& codigo, const ado::Lectura&, qsizetype) {
+        // Of the keys already in the tree, the longest one that the new key begins with
+        // (case-blind), the first of equal ones: the root at least.
+        return TreeV->PrefijoDeCodigo(codigo);
     });
 }
 
 void Lib_FrmCons3Tree::ArmarTreeVFamilias() {
     pedido_.Sql = SentenciaFamilias();
-    ArmaArbol("ArmarTreeVFamilias", [](const QString&, const QList<QVariant>& fila) {
-        const QVariant relativo = fila.value(2);
-        return relativo.isNull() ? QString("A") : "A" + maker::gUtilidades().TextoCampo(relativo);
+    ArmaArbol("ArmarTreeVFamilias", [this](const QString&, const ado::Lectura& filas, qsizetype fila) {
+        const QVariant relativo = filas.valores.size() > 2 ? filas.valores[2][fila] : QVariant();
+        return TreeV->Indice(relativo.isNull() ? QString("A")
+                                               : "A" + maker::gUtilidades().TextoCampo(relativo));
     });
 }
 
 void Lib_FrmCons3Tree::TreeV_NodeCheck(QTreeWidgetItem* Node) {
-    if (!Node) return;
-    propagando_ = true;
-    PropagaMarca(Node, Node->checkState(0), 1);
-    propagando_ = false;
+    const int nodo = TreeV->Indice(Node);
+    if (nodo < 0) return;
+    PropagaMarca(nodo, TreeV->Marcado(nodo), 1);
 }
 
-void Lib_FrmCons3Tree::PropagaMarca(QTreeWidgetItem* nodo, Qt::CheckState estado, int generacion) {
+void Lib_FrmCons3Tree::PropagaMarca(int nodo, bool marcado, int generacion) {
     if (generacion > kGeneracionesMarcadas) return;
-    for (int i = 0; i < nodo->childCount(); ++i) {
-        QTreeWidgetItem* hijo = nodo->child(i);
-        hijo->setCheckState(0, estado);
-        hijo->setData(0, kRolMarca, estado == Qt::Checked);
-        PropagaMarca(hijo, estado, generacion + 1);
+    for (int hijo = TreeV->PrimerHijo(nodo); hijo >= 0; hijo = TreeV->Siguiente(hijo)) {
+        TreeV->setMarcado(hijo, marcado);
+        PropagaMarca(hijo, marcado, generacion + 1);
     }
 }

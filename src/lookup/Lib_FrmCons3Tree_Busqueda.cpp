@@ -4,29 +4,34 @@
 #include "outside/ado/CortesSql.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/Teclas.h"
+#include "outside/controls/TreeView.h"
 #include "outside/runtime/ErrorVB.h"
 
 #include <QComboBox>
-#include <QTreeWidget>
-
-namespace {
-
-bool Empieza(const QString& parte, const QString& t) {
-    return parte.left(t.size()).compare(t, Qt::CaseInsensitive) == 0;
-}
-
-}  // namespace
 
 void Lib_FrmCons3Tree::CmbSearch_Change(int Index) {
     try {
         const QString t = CmbSearch.at(Index)->currentText();
         for (int k = 1; k <= CantidadNodos(); ++k) {
-            QTreeWidgetItem* nodo = Nodo(k);
-            const QString texto = nodo->text(0);
-            const qsizetype p = texto.indexOf('-');
-            const QString codigo = p < 0 ? QString() : texto.left(p).trimmed();
-            const QString descripcion = p < 0 ? texto.trimmed() : texto.mid(p + 1).trimmed();
-            if (Empieza(codigo, t) || Empieza(descripcion, t)) {
+            // A node's text is its code, " - " and its description: split at its first "-".
+            const int n = TreeV->IndiceEn(k);
+            const QStringView codigo = TreeV->CodigoDe(n);
+            const qsizetype p = codigo.indexOf(u'-');
+            bool halla = false;
+            if (codigo.isNull()) {
+                halla = TreeV->DescripcionDe(n).trimmed().startsWith(t, Qt::CaseInsensitive);
+            } else if (p < 0) {
+                halla = codigo.trimmed().startsWith(t, Qt::CaseInsensitive) ||
+                        TreeV->DescripcionDe(n).trimmed().startsWith(t, Qt::CaseInsensitive);
+            } else {
+                QString resto = codigo.mid(p + 1).toString();
+                resto += QLatin1String(" - ");
+                resto += TreeV->DescripcionDe(n);
+                halla = codigo.left(p).trimmed().startsWith(t, Qt::CaseInsensitive) ||
+                        QStringView(resto).trimmed().startsWith(t, Qt::CaseInsensitive);
+            }
+            if (halla) {
+                QTreeWidgetItem* nodo = TreeV->Item(n);
                 // Brought into view as the tree's EnsureVisible does: its branch opens.
                 for (QTreeWidgetItem* p = nodo->parent(); p; p = p->parent()) p->setExpanded(true);
                 TreeV->setCurrentItem(nodo);

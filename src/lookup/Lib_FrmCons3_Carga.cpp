@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QVarLengthArray>
 #include <cmath>
 
 namespace {
@@ -63,7 +64,7 @@ void Lib_FrmCons3::Form_Load() {
     }
     if (!AbreSentencia(h, db)) return;
     if (!LlenaLista(h)) return;
-    TerminaCarga(h, db);
+    TerminaCarga(h);
 }
 
 bool Lib_FrmCons3::PreparaCarga(vb::ManejadorErrores& h) {
@@ -98,18 +99,19 @@ bool Lib_FrmCons3::AbreSentencia(vb::ManejadorErrores& h, DB_Dll& db) {
         }))
         return false;
     if (!h.paso([&] { SqlCabecera_ = pedido_.Sql; })) return false;
+    bool leida = false;
     if (!h.paso([&] {
-            // The window keeps its statement as written; what the database object rewrites stays there.
+            // The window keeps its statement as written; what the database object rewrites stays
+            // there. The records are read once, straight into columns, and go to the list from there.
             QString sentencia = pedido_.Sql;
-            db.AbrirRecordset(sentencia, rsConsulta, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1,
-                              true);
+            leida = db.LeeConsulta(sentencia, rsConsulta, db.gCnn);
         }))
         return false;
-    // The database object has already told the user why it refused the statement; a closed
-    // recordset has nothing more to say, so the load stops here and builds no column.
-    if (rsConsulta && rsConsulta->State() == ado::adStateOpen) return true;
-    rsConsulta.reset();
-    return false;
+    // The database object has already told the user why it refused the statement; nothing was
+    // read, so the load stops here and builds no column.
+    consultaAbierta_ = leida;
+    if (!leida) rsConsulta = ado::Lectura();
+    return leida;
 }
 
 bool Lib_FrmCons3::LlenaLista(vb::ManejadorErrores& h) {
@@ -133,14 +135,14 @@ bool Lib_FrmCons3::LlenaLista(vb::ManejadorErrores& h) {
     });
 }
 
-void Lib_FrmCons3::TerminaCarga(vb::ManejadorErrores& h, DB_Dll& db) {
+void Lib_FrmCons3::TerminaCarga(vb::ManejadorErrores& h) {
     if (!h.paso([&] {
             if (!vb::Trim(pedido_.FiltroInicial).isEmpty()) CmbSearch[0]->setEditText(pedido_.FiltroInicial);
         }))
         return;
     if (!h.paso([&] {
-            if (rsConsulta) db.CierraRecordset(rsConsulta);
-            rsConsulta.reset();
+            rsConsulta = ado::Lectura();
+            consultaAbierta_ = false;
         }))
         return;
     if (!h.paso([&] { LeeAnchosColumnas(); })) return;
@@ -157,22 +159,23 @@ void Lib_FrmCons3::Encolumnar() {
                                pedido_.Sql.contains("STK_MA_ARTICULOS", Qt::CaseInsensitive);
         // Measured in the list's own font (bold, 10 points), so that a field's full width of text fits.
         const QFontMetrics metricas(ListView1->font());
-        ado::Fields& campos = rsConsulta->fields();
-        for (int j = 0; j < campos.Count(); ++j) {
-            ado::Field& campo = campos[j];
-            long n = campo.DefinedSize();
-            if (campo.Type() == ado::adCurrency || campo.Type() == ado::adNumeric) n = 12;
+        if (!consultaAbierta_) vb::Raise(91);
+        const QList<ado::Recordset::Columna>& campos = rsConsulta.columnas;
+        for (int j = 0; j < campos.size(); ++j) {
+            const ado::Recordset::Columna& campo = campos[j];
+            long n = campo.largo;
+            if (campo.tipo == ado::adCurrency || campo.tipo == ado::adNumeric) n = 12;
             if (j >= 1) {
                 if (j >= CmbSearch.size()) CreaCombo(j);
                 setTabOrder(CmbSearch[j - 1], CmbSearch[j]);
             }
-            CmbSearch[j]->setProperty("campo", campo.Name());
+            CmbSearch[j]->setProperty("campo", campo.nombre);
             CmbSearch[j]->setVisible(true);
             if (n >= 60) n = 60;
-            QString titulo = campo.Name();
+            QString titulo = campo.nombre;
             if (articulos) {
                 int d = 0;
-                if (EsPrecioN(campo.Name(), d))
+                if (EsPrecioN(campo.nombre, d))
                     titulo = CNStuffContable::Cfg("NOM_PCLASE" + QString::number(d));
             } else if (pedido_.ValoresDefault == "@10") {
                 n += 10;
@@ -185,21 +188,22 @@ void Lib_FrmCons3::Encolumnar() {
             anchos.push_back(ancho);
         }
         ListView1->PonColumnas(titulos, anchos);
+        NombraBusquedas();
         // Boxes of a wider statement loaded before have no column now.
-        for (int j = campos.Count(); j < CmbSearch.size(); ++j) CmbSearch[j]->setVisible(j == 0);
+        for (int j = int(campos.size()); j < CmbSearch.size(); ++j) CmbSearch[j]->setVisible(j == 0);
     } catch (const vb::ErrorVB& e) {
         // The columns read before the fault stay, as they did one by one.
         ListView1->PonColumnas(titulos, anchos);
+        NombraBusquedas();
         vb::MsgBox(e.Description, vb::vbOKOnly, QString());
     }
 }
 
-QString Lib_FrmCons3::ColorStock(const ado::RecordsetPtr& rs) {
-    ado::Fields& campos = rs->fields();
-    if (campos.indiceDe("PUNTOPEDIDO") < 0 || campos.indiceDe("Stock") < 0) return QString();
+QString Lib_FrmCons3::ColorStock(qsizetype fila, int iPunto, int iStock) {
+    if (iPunto < 0 || iStock < 0) return QString();
     // A blank stock or reorder point counts as none (0).
-    const double pp = Util().ValorNumerico(Util().TextoCampo(campos["PUNTOPEDIDO"].Value()));
-    const double s = Util().ValorNumerico(Util().TextoCampo(campos["Stock"].Value()));
+    const double pp = Util().ValorNumerico(Util().TextoCampo(rsConsulta.valores[iPunto][fila]));
+    const double s = Util().ValorNumerico(Util().TextoCampo(rsConsulta.valores[iStock][fila]));
     QVariant color;
     if (pp == 0 && s > 0)
         color = pedido_.StkNivel1;
@@ -216,75 +220,50 @@ void Lib_FrmCons3::Leer(long& Cdesde, int& Cuantas) {
     Q_UNUSED(Cdesde);
     Q_UNUSED(Cuantas);
     vb::ManejadorErrores h("FORM_LOAD", ReporteroMensajeError());
-    const ado::RecordsetPtr rs = rsConsulta;
-    bool leido = false;
-    bool bof = true;
     if (!h.paso([&] {
-            if (!rs) vb::Raise(91);
-            bof = rs->Bof();
-            leido = true;
+            if (!consultaAbierta_) vb::Raise(91);
         }))
         return;
-    if (!leido || bof) return;
-    ado::Fields* campos = nullptr;
-    int nCampos = 0;
-    int iCampo = -1;
-    if (!h.paso([&] {
-            campos = &rs->fields();
-            nCampos = campos->Count();
-            if (pedido_.CheckBoxes && !vb::Trim(pedido_.CampoDevuelto).isEmpty())
-                iCampo = campos->indiceDe(vb::Trim(pedido_.CampoDevuelto));
-        }))
-        return;
-    if (campos == nullptr) return;
-    const bool colorea = pedido_.MuestraStock.compare("SI", Qt::CaseInsensitive) == 0 && EsArticulos_;
-    ListView1->IniciarCarga();
+    const ado::Lectura& filas = rsConsulta;
+    const qsizetype cantidad = filas.filas();
+    if (cantidad == 0) return;
+    Columnas c;
+    c.n = int(filas.columnas.size());
+    if (pedido_.CheckBoxes && !vb::Trim(pedido_.CampoDevuelto).isEmpty())
+        c.devuelto = filas.indiceDe(vb::Trim(pedido_.CampoDevuelto));
+    if (EsArticulos_) {
+        c.punto = filas.indiceDe("PUNTOPEDIDO");
+        c.stock = filas.indiceDe("Stock");
+    }
+    c.colorea = pedido_.MuestraStock.compare("SI", Qt::CaseInsensitive) == 0 && EsArticulos_;
+    ListView1->IniciarCarga(cantidad);
     struct FinCarga {
         vb::ListView* l;
         ~FinCarga() { l->TerminarCarga(); }
     } fin{ListView1};
-    // One step per record: the row, the move to the next record. A record answered with "ignore"
-    // is left out; a recordset that cannot move on has nothing more to give.
-    for (;;) {
-        bool eof = true;
-        if (!vb::SinDetenerse([&] { eof = rs->Eof(); }) || eof) break;
-        bool movido = false;
-        const bool seguir = h.paso([&] {
-            AgregaFila(rs, *campos, nCampos, iCampo, colorea);
-            rs->MoveNext();
-            movido = true;
-        });
-        if (!seguir) return;
-        if (!movido && !vb::SinDetenerse([&] { rs->MoveNext(); })) break;
-    }
+    // One step per record; a record answered with "ignore" is left out.
+    for (qsizetype r = 0; r < cantidad; ++r)
+        if (!h.paso([&] { AgregaFila(r, c); })) return;
 }
 
-void Lib_FrmCons3::AgregaFila(const ado::RecordsetPtr& rs, ado::Fields& campos, int nCampos, int iCampo,
-                              bool colorea) {
+void Lib_FrmCons3::AgregaFila(qsizetype fila, const Columnas& c) {
     maker::Utilidades& util = Util();
-    QString color;
-    if (EsArticulos_) {
-        try {
-            color = ColorStock(rs);
-        } catch (const vb::ErrorVB& e) {
-            // A record without the stock columns stays uncoloured.
-            if (e.Number != 3265) throw;
-        }
-    }
-    QStringList celdas;
-    celdas.reserve(nCampos);
-    celdas << vb::Trim(util.TextoCelda(campos[0].Value(), campos[0].Type()));
-    for (int i = 1; i < nCampos; ++i)
-        celdas << util.AlineaDerecha(util.TextoCelda(campos[i].Value(), campos[i].Type()));
-    const int r = ListView1->ListItemsAdd(celdas);
-    if (iCampo >= 0) {
-        const QString codigo = vb::Trim(util.TextoCampo(campos[iCampo].Value()));
+    const ado::Lectura& filas = rsConsulta;
+    // A record without the stock columns stays uncoloured.
+    const QString color = EsArticulos_ ? ColorStock(fila, c.punto, c.stock) : QString();
+    QVarLengthArray<QString, 16> celdas(c.n);
+    celdas[0] = vb::Trim(util.TextoCelda(filas.valores[0][fila], filas.columnas[0].tipo));
+    for (int i = 1; i < c.n; ++i)
+        celdas[i] = util.AlineaDerecha(util.TextoCelda(filas.valores[i][fila], filas.columnas[i].tipo));
+    const int r = ListView1->ListItemsAdd(celdas.data(), celdas.size());
+    if (c.devuelto >= 0) {
+        const QString codigo = vb::Trim(util.TextoCampo(filas.valores[c.devuelto][fila]));
         if (!codigo.isEmpty() && pedido_.ValoresDefault.contains(codigo, Qt::CaseInsensitive))
             ListView1->setChecked(r, true);
     }
-    if (colorea && !vb::Trim(color).isEmpty()) {
-        const QColor c = ColorDeTexto(color);
-        if (c.isValid()) ListView1->setRowStyle(r, c, true);
+    if (c.colorea && !vb::Trim(color).isEmpty()) {
+        const QColor col = ColorDeTexto(color);
+        if (col.isValid()) ListView1->setRowStyle(r, col, true);
     }
 }
 

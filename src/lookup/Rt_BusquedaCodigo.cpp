@@ -58,10 +58,11 @@ void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, 
     control->ReescribeSentencia = [](const QString& s) {
         return CNStuffContable::gBaseDatos().SS_TSinonimos(s);
     };
-    const QString tabla = control->Tabla.isEmpty() ? TablaDelTag(TextBox->Tag) : control->Tabla;
+    // The box's own table, never the one the control searched for another box: a free box has none.
+    const QString tabla = TablaDelTag(TextBox->Tag);
 
-    if (AbreBusqueda(KeyCode) && EsEdicion(TextBox, Shift) && control->BusquedaDisponible(tabla).toBool() &&
-        !control->Visible()) {
+    if (AbreBusqueda(KeyCode) && EsEdicion(TextBox, Shift) && !control->Visible() &&
+        control->BusquedaDisponible(tabla).toBool()) {
         QPoint lugar;
         if (Modo == "0") {
             // Where the box lies in the control's own parent, the form, whatever frames hold it.
@@ -81,7 +82,7 @@ void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, 
         control->setHeight(10 * vb::TwipsDePixeles(TextBox->height()));
         control->setVisible(true);
         control->SetFocus();
-        if (control->Tabla.isEmpty()) control->Tabla = tabla;
+        control->Tabla = tabla;
         control->Buscar = TextBox->text();
         control->Busqueda();
         TextBox->setText(control->CodigoAnt);

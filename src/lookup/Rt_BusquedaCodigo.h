@@ -12,7 +12,8 @@ class CajaTexto;
 namespace Rt_BusquedaCodigo {
 
 // Modo "0" places the control where the box lies in the form, "1" at the box's own
-// coordinates. The box's Tag names the table. Shift is the key's shift state (1 Shift, 2 Ctrl,
+// coordinates. The box's own Tag names the table searched, whatever the control searched
+// before; a box without one opens nothing. Shift is the key's shift state (1 Shift, 2 Ctrl,
 // 4 Alt): a key released with Ctrl or Alt, or over a selection, opens nothing. Failing steps are
 // skipped.
 void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, int KeyCode,

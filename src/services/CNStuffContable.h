@@ -50,10 +50,13 @@ void FijaAjustesConsultas(const QString& conexion, bool usarMascaras, const QStr
 // routines and the sibling programs, and every event handler the common error notice.
 void InstalaServiciosAcceso();
 // The one installation call of a program, before its first window: InstalaServiciosAcceso, the
-// connection form for a database that does not open, and the reports the program renders (each
-// registers itself in gReporte() under its name, its PDFs in the temporary folder).
+// connection form for a database that does not open, the reports the program renders (each
+// registers itself in gReporte() under its name, its PDFs in the temporary folder), and the
+// tables its windows read, which with TablasDelInicio make a company database for it.
 using RegistroReporte = void (*)(const QString& carpetaSalida);
-void InstalaPrograma(std::initializer_list<RegistroReporte> reportes = {});
+void InstalaPrograma(std::initializer_list<RegistroReporte> reportes = {}, const QStringList& tablas = {});
+// The tables start-up reads: settings, users and their rights, the access log, the tills.
+QStringList TablasDelInicio();
 
 // Start-up: command line, connection, report and lookup set-up, settings, access log.
 void InicializaSistema();
@@ -76,6 +79,8 @@ QString RutaLogErrores();
 // Settings of TA_CONFIGURACION.
 QString Cfg(const QString& clave, QString& valorAux);
 QString Cfg(const QString& clave);
+// The same, and whether it could be read: false (the error shown, the value empty) when not.
+bool LeeCfg(const QString& clave, QString& valor, QString& valorAux);
 void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorAux, bool politica,
               const QString& grupo);
 // A switch setting: on when the value is "SI" in any case.
@@ -153,6 +158,8 @@ void EjecutaOpcionMenu(const QString& opcion, const QString& parametroAdicional,
 QString ParametrosReporte(const QString& nombreReporte);
 // Asks the report program "QT742R.EXE" beside this one for the named report.
 void LlamaReporte(const QString& nombreReporte);
+// The tables the report program's reports read (with TablasDelInicio, its company database).
+QStringList TablasDeLosReportes();
 // What the report program does with its command line: opens the company database the parameter
 // string names and produces the report of its "@Menu" key through the report object. False (with
 // the reason in error) when it could not.

@@ -110,10 +110,17 @@ void InstalaServiciosAcceso() {
     });
 }
 
-void InstalaPrograma(std::initializer_list<RegistroReporte> reportes) {
+QStringList TablasDelInicio() {
+    return {"TA_CONFIGURACION", "TA_USUARIOS", "TA_MENU",    "TA_TAREAS",
+            "Control_Acceso",   "TA_CAJAS",    "V_TA_CAJAS", "SS_V_TA_CAJAS"};
+}
+
+void InstalaPrograma(std::initializer_list<RegistroReporte> reportes, const QStringList& tablas) {
     InstalaServiciosAcceso();
-    // A database that does not open asks for the connection data with the connection form.
+    // A database that does not open, or is not a company database for this program, asks for
+    // the connection data with the connection form.
     frmAcceso::Instalar();
+    DB_Dll::TablasDeLaEmpresa = TablasDelInicio() + tablas;
     for (const RegistroReporte registra : reportes) registra({});
 }
 

@@ -52,6 +52,10 @@ void LlamaReporte(const QString& nombreReporte) {
     }
 }
 
+QStringList TablasDeLosReportes() {
+    return {"MA_INDAJUSTE", "MA_CUENTAS", "SS_MA_CUENTAS"};
+}
+
 bool AtiendeReporte(const QString& parametros, QString& error) {
     QString menu, servidor, base, usuario, clave, logeado;
     ValorParametro(parametros, "@Menu", menu);

@@ -217,6 +217,16 @@ GrabacionOptimista::Veredicto GrabacionOptimista::CompruebaFilas(const QHash<QSt
     return v;
 }
 
+GrabacionOptimista::Veredicto GrabacionOptimista::CompruebaBaja() {
+    QHash<QString, QStringList> porFila;
+    for (auto it = mostradas_.cbegin(); it != mostradas_.cend(); ++it) porFila.insert(it.key(), it->keys());
+    if (porFila.isEmpty()) porFila.insert(QString(), {});
+    Veredicto v = CompruebaFilas(porFila);
+    v.columnas.sort();
+    v.baja = true;
+    return v;
+}
+
 void GrabacionOptimista::Anota(Veredicto& v, const QString& clave, const QString& columna) const {
     v.estado = Estado::Cambiado;
     const bool unico = origen_.claves.isEmpty();
@@ -240,6 +250,7 @@ QString GrabacionOptimista::RotuloFila(const QString& clave) const {
 }
 
 QString GrabacionOptimista::Mensaje(const Veredicto& v, const QString& despues) const {
+    const QString antes = v.baja ? " antes de que usted confirmara la baja." : " antes de que usted grabara.";
     QString que;
     switch (v.estado) {
         case Estado::Libre:
@@ -248,11 +259,10 @@ QString GrabacionOptimista::Mensaje(const Veredicto& v, const QString& despues) 
             que = "Otro usuario grabó " + origen_.registro + " antes que usted.";
             break;
         case Estado::Borrado:
-            que = "Otro usuario borró " + origen_.registro + " antes de que usted grabara.";
+            que = "Otro usuario borró " + origen_.registro + antes;
             break;
         case Estado::Cambiado:
-            que = "Otro usuario cambió " + Lista(v.campos) + " " + De(origen_.registro) +
-                  " antes de que usted grabara.";
+            que = "Otro usuario cambió " + Lista(v.campos) + " " + De(origen_.registro) + antes;
             break;
     }
     return que + "\r\nNo se grabó nada." + (despues.isEmpty() ? QString() : " " + despues);

@@ -63,6 +63,8 @@ class GrabacionOptimista {
         // The same as "COLUMNA" (single record) or "clave/COLUMNA" (set); a row added or removed
         // is "clave/".
         QStringList columnas;
+        // The check was a delete's: the message speaks of the delete.
+        bool baja = false;
         bool ok() const { return estado == Estado::Libre; }
     };
 
@@ -102,6 +104,8 @@ class GrabacionOptimista {
     // Only these rows of a set and, for each, the columns this save writes; a row the window did
     // not show must still be absent.
     Veredicto CompruebaFilas(const QHash<QString, QStringList>& porFila);
+    // A delete: the record must still be there, every value as shown.
+    Veredicto CompruebaBaja();
 
     // ---- the refusal ----
     // "Otro usuario ... ." + "No se grabó nada." + what the window does next.

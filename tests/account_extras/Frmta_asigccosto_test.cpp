@@ -23,6 +23,7 @@
 #include "support/ImprimeQt.h"
 #include "support/LocaleNumeros.h"
 #include "support/ProgramaDePrueba.h"
+#include "support/Teclado.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -657,4 +658,149 @@ TEST_F(CostCentres, TheSumOfThePercentagesAsEachCellAndTheSaveCountIt) {
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[1].texto, "La suma de los porcentajes debe estar en un rango de 0 a 100");
     EXPECT_EQ(Distribucion(base_, "MA_CUENTASCCOSTO"), (QList<QStringList>{{"111", "59.5"}, {"21", "40.5"}}));
+}
+
+using teclado::Tecla;
+
+// Every way the form clears for the next account leaves the keyboard in the account box with its
+// lookup at hand: the button and F5.
+TEST_F(CostCentres, AfterEveryClearingTheAccountBoxHasTheKeyboardAndItsLookup) {
+    struct Camino {
+        const char* como;
+        const char* cuenta;  // "" : nothing loaded, as from a menu
+        Qt::Key tecla;
+        int respuesta;  // to the question the way asks, 0: none
+    };
+    const Camino caminos[] = {
+        {"Grabar", "51010100101", Qt::Key_F4, 0},
+        {"Cancelar", "51010100101", Qt::Key_F8, vb::vbYes},
+        {"Borrar", "11010100102", Qt::Key_F3, 0},
+        {"Borrar, tiene movimientos", "51010100101", Qt::Key_F3, vb::vbOK},
+        {"Nuevo", "", Qt::Key_F2, 0},
+    };
+    for (const Camino& c : caminos) {
+        SCOPED_TRACE(c.como);
+        DialogosGuionados guion;
+        Frmta_asigccosto& f = Abre("", true);
+        vb::CajaTexto* cuenta = Control<vb::CajaTexto>(f, "txtCuenta", 0);
+        if (*c.cuenta) {
+            teclado::Teclea(c.cuenta);
+            Tecla(Qt::Key_Return);
+            ASSERT_EQ(QApplication::focusWidget(), editor());
+        }
+        if (c.respuesta) guion.esperarMsgBox(c.respuesta);
+        Tecla(c.tecla);
+        EXPECT_EQ(guion.pendientes(), 0);
+        EXPECT_EQ(QApplication::focusWidget(), cuenta);
+        EXPECT_TRUE(Control<UtilVex>(f, "UtilVex1")->Boton("CONSULTAR")->isEnabled());
+        // F5 opens the account lookup; a cancel leaves the box empty and the keyboard in it.
+        guion.esperarModal([](QWidget* w) { Control<QPushButton>(*w, "CmdCancelar")->click(); });
+        Tecla(Qt::Key_F5);
+        EXPECT_EQ(guion.pendientes(), 0);
+        EXPECT_EQ(cuenta->text(), "");
+        // The lookup's window gives the keyboard back to the control that had it.
+        EXPECT_EQ(f.focusWidget(), cuenta);
+        f_.reset();
+    }
+}
+
+// The cost-centre lookup from a cell being edited: cancelled, it gives the keyboard back to that
+// cell, never to the list of accounts below, whose Enter would load another account; a title
+// picked there is refused and the keyboard stays in the cell's editor for another code.
+TEST_F(CostCentres, TheCellsLookupGivesTheKeyboardBackToItsCell) {
+    DialogosGuionados guion;
+    Frmta_asigccosto& f = Abre("51010100101");
+    Tecla(Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), editor());
+    guion.esperarModal([](QWidget* w) { Control<QPushButton>(*w, "CmdCancelar")->click(); });
+    Tecla(Qt::Key_F5);
+    ASSERT_EQ(guion.pendientes(), 0);
+    vb::FlexGrid* g = Control<vb::FlexGrid>(f, "FGCCosto");
+    EXPECT_EQ(f.focusWidget(), g);
+    EXPECT_EQ(QPoint(g->Row(), g->Col()), QPoint(1, 1));
+    // The window active again: Enter moves on in the grid and loads nothing.
+    QApplication::setActiveWindow(&f);
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51010100101");
+    EXPECT_EQ(Celdas(1), QStringList({"111", "CONTADURIA", "60"}));
+    EXPECT_EQ(QPoint(g->Row(), g->Col()), QPoint(1, 3));
+    EXPECT_EQ(guion.preguntas().size(), 1);
+
+    // The title 1 picked in the lookup of the first cell.
+    Frmta_asigccosto& h = Abre("11010100101");
+    Tecla(Qt::Key_Return);
+    guion.esperarModal([](QWidget* w) {
+        auto* v = qobject_cast<Lib_FrmCons3Tree*>(w);
+        ASSERT_NE(v, nullptr);
+        Control<QTreeWidget>(*v, "TreeV")->setCurrentItem(v->NodoPorClave("A1"));
+        Control<QPushButton>(*v, "CmdAceptar")->click();
+    });
+    guion.esperarMsgBox(vb::vbOK);
+    Tecla(Qt::Key_F5);
+    ASSERT_EQ(guion.pendientes(), 0);
+    EXPECT_EQ(guion.preguntas().last().texto, "El centro de Costos es Titulo, seleccione otro!");
+    EXPECT_EQ(h.focusWidget(), editor());
+    EXPECT_EQ(editor()->text(), "1");
+    QApplication::setActiveWindow(&h);
+    Tecla(Qt::Key_Backspace);
+    teclado::Teclea("21");
+    Tecla(Qt::Key_Return);
+    teclado::Teclea("100");
+    Tecla(Qt::Key_Return);
+    Tecla(Qt::Key_F4);
+    EXPECT_EQ(base_.filas("SELECT CCOSTO, printf('%g', PORCENTAJE) FROM MA_CUENTASCCOSTO "
+                          "WHERE CODIGO = '11010100101'"),
+              (QList<QStringList>{{"21", "100"}}));
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(h, "txtCuenta", 0));
+}
+
+// The right button on either box that offers a lookup opens the lookup alone: the window system's
+// context-menu request that follows it shows no edit menu of the box.
+TEST_F(CostCentres, TheRightButtonOnTheAccountBoxOpensOnlyTheLookup) {
+    Frmta_asigccosto& f = Abre("", true);
+    DialogosGuionados guion;
+    vb::CajaTexto* cuenta = Control<vb::CajaTexto>(f, "txtCuenta", 0);
+    const auto menus = [] {
+        int n = 0;
+        for (QWidget* t : QApplication::topLevelWidgets()) n += qobject_cast<QMenu*>(t) != nullptr;
+        return n;
+    };
+    const int antes = menus();
+    guion.esperarModal([](QWidget* w) { Control<QPushButton>(*w, "CmdCancelar")->click(); });
+    QTest::mouseClick(cuenta, Qt::RightButton, {}, QPoint(4, 4));
+    QContextMenuEvent pedido(QContextMenuEvent::Mouse, QPoint(4, 4), cuenta->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(cuenta, &pedido);
+    QApplication::processEvents();
+    EXPECT_EQ(menus(), antes);
+    EXPECT_EQ(guion.pendientes(), 0);
+}
+
+// Another code typed over the account handed over and never left: "Grabar" and "Borrar" first load
+// it, as leaving the box would, and then act on it; the distribution shown before goes to no other
+// account, and the one shown keeps its own.
+TEST_F(CostCentres, SaveAndDeleteActOnACodeTypedInTheBoxOnlyOnceItIsLoaded) {
+    DialogosGuionados guion;
+    const QString mostrada = "SELECT * FROM MA_CUENTASCCOSTO WHERE CODIGO = '51010100101' ORDER BY CCOSTO";
+    const auto antes = base_.filas(mostrada);
+    ASSERT_EQ(antes.size(), 2);
+    const QString otra =
+        "SELECT CCOSTO, printf('%g', PORCENTAJE) FROM MA_CUENTASCCOSTO WHERE CODIGO = '11010100102'";
+    ASSERT_EQ(base_.filas(otra), (QList<QStringList>{{"3", "100"}}));
+    for (Qt::Key tecla : {Qt::Key_F4, Qt::Key_F3}) {
+        SCOPED_TRACE(tecla == Qt::Key_F4 ? "Grabar" : "Borrar");
+        Frmta_asigccosto& f = Abre("51010100101");
+        ASSERT_EQ(Celdas(1), (QStringList{"111", "CONTADURIA", "60"}));
+        vb::CajaTexto* caja = Control<vb::CajaTexto>(f, "txtCuenta", 0);
+        QTest::mouseClick(caja, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), caja);
+        caja->selectAll();
+        teclado::Teclea("11010100102");
+        teclado::Tecla(tecla);
+        EXPECT_EQ(Control<QLabel>(f, "lblDescripcion")->text(), "CAJA DOLARES");
+        const QList<QStringList> esperada =
+            tecla == Qt::Key_F4 ? QList<QStringList>{{"3", "100"}} : QList<QStringList>{};
+        EXPECT_EQ(base_.filas(otra), esperada);
+        EXPECT_EQ(base_.filas(mostrada), antes);
+    }
+    EXPECT_TRUE(guion.preguntas().isEmpty());
 }

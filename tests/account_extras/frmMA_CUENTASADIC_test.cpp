@@ -545,8 +545,9 @@ TEST_F(AdditionalData, TwoWindowsOnOneAccountKeepBothUsersChanges) {
     EXPECT_EQ(guion.preguntas().size(), 1);
 }
 
-// A row deleted by another window since it was shown is not brought back by a save, nor is a row
-// another window created meanwhile overwritten by a save of a new one: each is refused with a word.
+// A row deleted by another window since it was shown is not brought back by a save, a row another
+// window created meanwhile is not overwritten by a save of a new one, and a row changed meanwhile is
+// not deleted unseen: each is refused with a word.
 TEST_F(AdditionalData, ARowDeletedOrCreatedByAnotherWindowIsNeitherBroughtBackNorOverwritten) {
     DialogosGuionados guion;
     QPointer<frmMA_CUENTASADIC> a = OtraVentana("11030199901");
@@ -577,7 +578,23 @@ TEST_F(AdditionalData, ARowDeletedOrCreatedByAnotherWindowIsNeitherBroughtBackNo
     EXPECT_TRUE(guion.preguntas()[2].texto.startsWith(
         "Otro usuario grabó los datos adicionales de la cuenta 11030199902 antes que usted."));
     EXPECT_EQ(fila("11030199902", "TRIM(CONTACTO)"), QStringList{"PRIMERO"});
-    for (frmMA_CUENTASADIC* f : {a.data(), b.data(), c.data(), d.data()}) delete f;
+
+    // A row changed by another window since it was shown is not deleted unseen: told, the second
+    // "Borrar" deletes it knowingly.
+    QPointer<frmMA_CUENTASADIC> e = OtraVentana("11030199902");
+    base_.ejecutar("UPDATE MA_CUENTASADIC SET CONTACTO = 'DE OTRO' WHERE CODIGO = '11030199902'");
+    for (int vez = 0; vez < 2; ++vez) {
+        guion.esperarMsgBox(vb::vbYes);
+        if (vez == 0) guion.esperarMsgBox(vb::vbOK);
+        Control<UtilVex>(*e, "UtilVex1")->Boton("BORRAR")->click();
+        EXPECT_EQ(fila("11030199902", "TRIM(CONTACTO)"), vez == 0 ? QStringList{"DE OTRO"} : QStringList{});
+    }
+    ASSERT_EQ(guion.preguntas().size(), 6);
+    EXPECT_EQ(
+        guion.preguntas()[4].texto,
+        "Otro usuario cambió el campo Contacto de los datos adicionales de la cuenta 11030199902 antes de "
+        "que usted grabara.\r\nNo se grabó nada. Presione Borrar otra vez para borrarlos de todos modos.");
+    for (frmMA_CUENTASADIC* f : {a.data(), b.data(), c.data(), d.data(), e.data()}) delete f;
 }
 
 // As OPERADOR, the confidential account handed over is not loaded, and a form with nothing

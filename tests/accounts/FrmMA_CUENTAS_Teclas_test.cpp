@@ -61,6 +61,15 @@ TEST_P(ChartKeys, ACodeIsRepunctuatedWhileItIsTyped) {
     QTest::keyClick(codigo, Qt::Key_Backspace);
     QTest::keyClick(codigo, Qt::Key_Backspace);
     EXPECT_EQ(codigo->text(), "1-1-01-01");
+    // A key that changes nothing touches nothing: a code handed back without its dashes keeps
+    // them off, and Ctrl+A keeps the whole of it selected.
+    codigo->setText("11010100101");
+    QTest::keyClick(codigo, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(codigo->text(), "11010100101");
+    EXPECT_EQ(codigo->selectedText(), "11010100101");
+    // The next digit replaces it and is re-punctuated.
+    QTest::keyClick(codigo, Qt::Key_1);
+    EXPECT_EQ(codigo->text(), "1");
 }
 
 TEST_P(ChartKeys, F5InTheCodeBoxSearchesByDescriptionOnce) {
@@ -298,32 +307,80 @@ TEST_F(ChartUser, ACodePickedInTheF5LookupIsShownAtOnce) {
     EXPECT_NE(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "TxtCodigo"));
 }
 
-TEST_F(ChartUser, ReplacingTheCodeWithCtrlAEditsTheAccountTyped) {
+// In the code box and in the code field alike: the code replaced key by key is the account edited
+// and saved, never the search's first match nor another account.
+class ChartCodeBox : public ChartUser, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ChartCodeBox, ReplacingTheCodeWithCtrlAEditsTheAccountTyped) {
     auto& f = v.f();
     const QString antes = v.Guardado("11030100105", "DESCRIPCION");
     v.EscribirCodigo("11030100119");
     ASSERT_TRUE(f.CuentaGuardada());
-    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
+    vb::CajaTexto* caja = Control<vb::CajaTexto>(f, GetParam());
+    auto* busqueda = Control<vb::BusquedaCodigo>(
+        f, caja == Control<vb::CajaTexto>(f, "TxtCodigo") ? "BusquedaCodigo2" : "BusquedaCodigo1");
+    Clic(caja);
     Tecla(Qt::Key_A, Qt::ControlModifier);
-    // Neither the selection nor the release of "A" with Ctrl held opens the search.
-    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    // Neither the selection nor the release of "A" with Ctrl held opens the search or
+    // re-punctuates the code.
+    EXPECT_FALSE(busqueda->Visible());
+    EXPECT_EQ(caja->selectedText(), "1-1-03-01-00119");
     Tecla(Qt::Key_Backspace);
-    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
-    EXPECT_EQ(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->TxtBuscar->text(),
-              "");  // the box as edited: empty
+    ASSERT_TRUE(busqueda->Visible());
+    EXPECT_EQ(busqueda->TxtBuscar->text(), "");  // the box as edited: empty
     Teclea("11030100105");
     Tecla(Qt::Key_Return);
     EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 1)->text().remove('-'), "11030100105");
     EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), antes);
-    Control<vb::CajaTexto>(f, "txtFields", 0)->setFocus();
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
     Tecla(Qt::Key_End);
     Teclea(" X");
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
     v.guion().esperarMsgBox(vb::vbNo);  // a customer: its additional data, not now
     Tecla(Qt::Key_F4);
     ASSERT_FALSE(f.Rechazo());
     EXPECT_EQ(v.Guardado("11030100105", "DESCRIPCION"), antes + " X");
     EXPECT_EQ(v.Guardado("11030100111", "DESCRIPCION"), "MERCADO SAN MARTIN");
+    EXPECT_EQ(v.Guardado("11030100119", "DESCRIPCION"), "SUPERMERCADO LA ECONOMIA");
     EXPECT_EQ(v.guion().preguntas().size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(BoxAndField, ChartCodeBox, ::testing::Values("TxtCodigo", "txtFields_1"));
+
+// A related account typed through its search, then a free field: the free field opens no search
+// (the control searched the chart a moment ago), F4 saves both; the related account emptied by
+// keyboard is saved empty.
+TEST_F(ChartUser, TheRelatedAccountIsTypedAndEmptiedByKeyboardAndF4SavesIt) {
+    auto& f = v.f();
+    v.EscribirCodigo("11030100119");
+    vb::CajaTexto* relacionada = Control<vb::CajaTexto>(f, "txtFields", 3);
+    Clic(relacionada);
+    Teclea("11010100101");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Control<QLabel>(f, "LblDescRelacionado")->text(), "CAJA PESOS");
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
+    Tecla(Qt::Key_End);
+    Teclea(" X");
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo1")->Visible());
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(f, "txtFields", 0));
+    v.guion().esperarMsgBox(vb::vbNo);  // its additional data, not now
+    Tecla(Qt::Key_F4);
+    ASSERT_FALSE(f.Rechazo());
+    EXPECT_EQ(v.Guardado("11030100119", "DESCRIPCION"), "SUPERMERCADO LA ECONOMIA X");
+    EXPECT_EQ(v.Guardado("11030100119", "CuentaPrincipal"), "11010100101");
+
+    v.EscribirCodigo("11030100119");
+    Clic(relacionada);
+    Tecla(Qt::Key_A, Qt::ControlModifier);
+    Tecla(Qt::Key_Backspace);
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(relacionada->text(), "");
+    EXPECT_EQ(Control<QLabel>(f, "LblDescRelacionado")->text(), "");
+    v.guion().esperarMsgBox(vb::vbNo);
+    Tecla(Qt::Key_F4);
+    ASSERT_FALSE(f.Rechazo());
+    EXPECT_EQ(v.Guardado("11030100119", "CuentaPrincipal"), "");
+    EXPECT_EQ(v.guion().preguntas().size(), 2);
 }
 
 TEST_F(ChartUser, TheCodeOfTheAccountShownTypedAgainLoadsItAgain) {
@@ -386,6 +443,35 @@ TEST_F(ChartUser, TheCodeSearchDropsDownOverItsFieldWhateverFrameHoldsIt) {
         EXPECT_FALSE(busqueda->Visible());
     }
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// A toolbar key while the code box's search is open acts on the whole code typed there, never on
+// the first key that opened it.
+TEST_F(ChartUser, F4WithTheCodeBoxSearchOpenActsOnTheWholeCodeTyped) {
+    auto& f = v.f();
+    v.EscribirCodigo("11030100119");
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
+    Tecla(Qt::Key_End);
+    Teclea(" X");
+    Clic(Control<vb::CajaTexto>(f, "TxtCodigo"));
+    Tecla(Qt::Key_A, Qt::ControlModifier);
+    Teclea("11030100105");
+    ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    v.guion().esperarMsgBox(vb::vbNo);  // a customer: its additional data, not now
+    Tecla(Qt::Key_F4);
+    EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
+    ASSERT_FALSE(f.Rechazo());
+    // The code typed was loaded, as leaving the box would, and saved as it stands; the edit of the
+    // account shown before went nowhere.
+    EXPECT_EQ(v.Guardado("11030100105", "DESCRIPCION"), "DISTRIBUIDORA NORTE SRL");
+    EXPECT_EQ(v.Guardado("11030100119", "DESCRIPCION"), "SUPERMERCADO LA ECONOMIA");
+    EXPECT_EQ(v.Guardado("1", "DESCRIPCION"), "ACTIVO");
+    EXPECT_EQ(v.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE SYSTEMUSER LIKE '1 %'"), 0);
+    EXPECT_EQ(v.guion().preguntas().size(), 1);
 }
 
 }  // namespace

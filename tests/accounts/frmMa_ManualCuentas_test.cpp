@@ -185,3 +185,28 @@ TEST(ChartManual, TheTreeShowsItsLabelsWholeAndScrollsSideways) {
     QTest::mouseClick(Control<QPushButton>(*m, "CmdActualizar"), Qt::LeftButton);
     EXPECT_TRUE(entera("A11010100101"));
 }
+
+// Another program makes the account shown confidential: the user who may not see it is told once,
+// in the program's words and naming the account, nothing is written and the boxes wait.
+TEST(ChartManual, AnAccountHiddenMeanwhileIsToldOnceAndNothingIsWritten) {
+    CuentasDePrueba c({}, "OPERADOR");
+    c.Iniciar();
+    c.EscribirCodigo("11010100202");
+    Manual m(c);
+    ASSERT_TRUE(Control<QPlainTextEdit>(*m, "txtFields", 0)->isEnabled());
+    c.base().ejecutar("UPDATE MA_CUENTAS SET CONFIDENCIAL = 1 WHERE CODIGO = '11010100202'");
+    const auto antes =
+        c.base().filas("SELECT Manual, Manual_Haber FROM MA_CUENTAS WHERE CODIGO = '11010100202'");
+    c.guion().esperarMsgBox(vb::vbOK);
+    m.Escribir(0, "PAGOS VARIOS");
+    m.Escribir(1, "COBROS VARIOS");
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_EQ(
+        c.guion().preguntas()[0],
+        (Pregunta{"Otro usuario borró la cuenta 11010100202 antes de que usted grabara.\r\nNo se grabó nada.",
+                  "Aviso al operador", vb::vbExclamation}));
+    EXPECT_EQ(c.base().filas("SELECT Manual, Manual_Haber FROM MA_CUENTAS WHERE CODIGO = '11010100202'"),
+              antes);
+    EXPECT_FALSE(Control<QPlainTextEdit>(*m, "txtFields", 0)->isEnabled());
+    EXPECT_FALSE(Control<QPlainTextEdit>(*m, "txtFields", 1)->isEnabled());
+}

@@ -3,6 +3,8 @@
 #include "support/FinObservado.h"
 #include "support/SentenciasHostiles.h"
 
+#include <functional>
+
 namespace {
 
 class DB_DllStatements : public EntornoDB_Dll {
@@ -253,6 +255,60 @@ TEST_F(DB_DllStatements, AbrirRecordsetDoesNotRerunWithoutAsking) {
     db().AbrirRecordset(sql, rs);
     EXPECT_EQ(rs->State(), ado::adStateClosed);
     EXPECT_THROW(rs->Bof(), vb::ErrorVB);
+}
+
+// Both roads a query takes, a recordset and a reading straight into columns: the user's views, a
+// lost link asked about once and read once, and an abort that reads nothing.
+TEST_F(DB_DllStatements, EveryQueryRoadReadsThroughTheUsersViewsAndRecoversAlike) {
+    struct Camino {
+        const char* nombre;
+        // The first column of every row read; false when nothing was read.
+        std::function<bool(DB_Dll&, QString&, QStringList&)> lee;
+    };
+    const Camino caminos[] = {
+        {"AbrirRecordset",
+         [](DB_Dll& d, QString& sql, QStringList& codigos) {
+             ado::RecordsetPtr rs;
+             d.AbrirRecordset(sql, rs);
+             if (rs->State() != ado::adStateOpen) return false;
+             for (; !rs->Eof(); rs->MoveNext()) codigos << rs->fields().Item(0).Value().toString();
+             return true;
+         }},
+        {"LeeConsulta",
+         [](DB_Dll& d, QString& sql, QStringList& codigos) {
+             ado::Lectura l;
+             if (!d.LeeConsulta(sql, l)) return false;
+             for (const QVariant& v : l.valores.value(0)) codigos << v.toString();
+             return true;
+         }},
+    };
+    for (const Camino& c : caminos) {
+        DialogosGuionados guion;
+        QString sql = "SELECT CODIGO FROM MA_CUENTAS ORDER BY CODIGO";
+        QStringList codigos;
+        EXPECT_TRUE(c.lee(db(), sql, codigos)) << c.nombre;
+        EXPECT_EQ(sql, "SELECT CODIGO FROM SS_MA_CUENTAS ORDER BY CODIGO") << c.nombre;
+        EXPECT_EQ(codigos, (QStringList{"1", "2"})) << c.nombre;
+
+        // After one silent reconnection the report asks; Retry reads the rows, once.
+        db().gCnn->InyectarFalla(conexionPerdida("TA_USUARIOS", 1));
+        guion.esperarMsgBox(vb::vbRetry);
+        sql = "SELECT NOMBRE FROM TA_USUARIOS ORDER BY NOMBRE";
+        codigos.clear();
+        EXPECT_TRUE(c.lee(db(), sql, codigos)) << c.nombre;
+        EXPECT_EQ(codigos, (QStringList{" BLANCO ", "ADMIN", "NULO", "OPERADOR"})) << c.nombre;
+        ASSERT_EQ(guion.preguntas().size(), 1) << c.nombre;
+        EXPECT_EQ(guion.preguntas().at(0).titulo,
+                  "Motor de datos - AbrirRecordset Aviso al operador!!! - 5 ");
+
+        // Abort reads nothing.
+        db().gCnn->InyectarFalla(conexionPerdida("TA_USUARIOS", 1));
+        guion.esperarMsgBox(vb::vbAbort);
+        codigos.clear();
+        EXPECT_FALSE(c.lee(db(), sql, codigos)) << c.nombre;
+        EXPECT_TRUE(codigos.isEmpty()) << c.nombre;
+        EXPECT_EQ(guion.preguntas().size(), 2) << c.nombre;
+    }
 }
 
 TEST_F(DB_DllStatements, RSQLShowsOnlyWhatItDoesNotSilence) {

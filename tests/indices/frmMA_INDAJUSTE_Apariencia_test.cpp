@@ -132,6 +132,12 @@ TEST(IndexWindowAppearance, TheGridIsATableToAssistiveTechnologyAndItsCurrentCel
     EXPECT_EQ(tabla->cellAt(0, 1)->role(), QAccessible::ColumnHeader);
     EXPECT_EQ(tabla->columnDescription(1), "I.P.I.M.");
     EXPECT_EQ(tabla->rowDescription(1), "01/2022");
+    // The head objects a screen reader asks the table for, through the first row's and column's cells.
+    EXPECT_EQ(
+        tabla->cellAt(0, 3)->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+        "I.P.C.");
+    EXPECT_EQ(tabla->cellAt(2, 0)->tableCellInterface()->rowHeaderCells().value(0)->text(QAccessible::Name),
+              "02/2022");
     QAccessibleInterface* celda = tabla->cellAt(1, 1);
     EXPECT_EQ(grilla->indexOfChild(celda), 1 * 9 + 1);
     EXPECT_EQ(grilla->child(1 * 9 + 0)->text(QAccessible::Name), "01/2022");

@@ -115,6 +115,17 @@ TEST_F(TreeLookup, ARowThatCannotBeAddedIsReportedAndSkippedOnIgnore) {
     EXPECT_TRUE(guion.preguntas()[0].titulo.contains("ArmarTreeVAutomatico"));
 }
 
+// Of codes equal but for case, each a node of its own, the first one made is the parent of the
+// longer codes that begin with them.
+TEST_F(TreeLookup, CodesEqualButForCaseLeaveTheLongerOnesUnderTheFirst) {
+    Codigos({"1a", "1A", "1A5", "1a6", "2"});
+    Lib_FrmCons3Tree v;
+    Pide(v, [&](auto& p) { p.Sql = kArbol; });
+    v.Form_Load();
+    EXPECT_EQ(Padres(v), (QMap<QString, QString>{
+                             {"A1a", "A"}, {"A1A", "A1a"}, {"A1A5", "A1a"}, {"A1a6", "A1a"}, {"A2", "A"}}));
+}
+
 TEST_F(TreeLookup, FamiliesComeNestedFromTheirOwnStatement) {
     Lib_FrmCons3Tree v;
     Pide(v, [&](auto& p) { p.Sql = "SELECT * FROM V_TA_FAMILIAS"; });

@@ -39,8 +39,12 @@ class LookupKeys : public ConsultaDePrueba {
                // Looked up without a mask, its columns come last field first: three wide empty ones.
                "CREATE TABLE T_ANCHA (CODIGO varchar(15) COLLATE SERVIDOR, DESCRIPCION varchar(150) COLLATE "
                "SERVIDOR, P_RESPONSABLE varchar(200), P_LIMITE varchar(200), P_NOTA varchar(200))",
-               "INSERT INTO T_ANCHA (CODIGO, DESCRIPCION) SELECT CODIGO, DESCRIPCION FROM T_PLAN",
-               Relleno()}) {}
+               "INSERT INTO T_ANCHA (CODIGO, DESCRIPCION) SELECT CODIGO, DESCRIPCION FROM T_PLAN", Relleno(),
+               // Descriptions stored with blanks before their words.
+               "CREATE TABLE T_BLANCOS (CODIGO varchar(5) COLLATE SERVIDOR, DESCRIPCION varchar(30) COLLATE "
+               "SERVIDOR)",
+               "INSERT INTO T_BLANCOS VALUES ('1', 'ACTIVO'), ('2', '   PASIVO  '), ('3', '  BANCO "
+               "NACION')"}) {}
 
     // Thirty rows that sort before the accounts, so that these lie below the list's first page.
     static QString Relleno() {
@@ -123,6 +127,22 @@ TEST_F(LookupKeys, TypingSelectsTheFirstRowThatStartsWithTheText) {
         QTest::keyClick(Control<vb::ListView>(v, "ListView1"), Qt::Key_F3);
         EXPECT_EQ(Control<QComboBox>(v, "CmbSearch", 0)->currentText(), "5");
         EXPECT_EQ(Seleccionado(v), "5");
+    });
+}
+
+// A cell's blanks before its first word are skipped before its start is compared, as the typed
+// text's are.
+TEST_F(LookupKeys, ACellsLeadingBlanksDoNotHideItsStart) {
+    Consulta("select CODIGO, DESCRIPCION from T_BLANCOS order by CODIGO", [](Lib_FrmCons3& v) {
+        QComboBox* descripcion = Control<QComboBox>(v, "CmbSearch", 1);
+        Escribe(descripcion, "banco");
+        EXPECT_EQ(Seleccionado(v), "3");
+        descripcion->setEditText("");
+        Escribe(descripcion, " pasivo ");
+        EXPECT_EQ(Seleccionado(v), "2");
+        EXPECT_EQ(v.Busqueda(1, "BANCO N"), 3);
+        EXPECT_EQ(v.Busqueda(1, "ACTIVO"), 1);
+        EXPECT_EQ(v.Busqueda(1, "NACION"), 0);  // a word inside the cell is not its start
     });
 }
 

@@ -247,3 +247,36 @@ TEST_F(CodeSearch, TheSearchStartsFromTheTextAsEditedAndNeverCutsACode) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(f_.txtCodigo->text(), "1101");
 }
+
+TEST_F(CodeSearch, ABoxSearchesItsOwnTableWhateverTheControlSearchedBefore) {
+    Tecla('1', "MA_CUENTAS");
+    ASSERT_EQ(control().Tabla, "MA_CUENTAS");
+    // The same control under a box of another table, then under a box of none.
+    control().hide();
+    f_.txtCodigo->Tag = "TA_ESTADOS";
+    f_.txtCodigo->setText("1");
+    f_.teclaArriba('1');
+    ASSERT_TRUE(control().Visible());
+    EXPECT_EQ(control().Tabla, "TA_ESTADOS");
+    EXPECT_EQ(Codigos(), QStringList({"1"}));
+    control().hide();
+    f_.txtCodigo->Tag.clear();
+    f_.teclaArriba('1');
+    EXPECT_FALSE(control().Visible());
+}
+
+TEST_F(CodeSearch, ACodeShownWithItsLevelDashesIsSearchedByItsDigits) {
+    f_.txtCodigo->setFocus();
+    f_.txtCodigo->setText("1-1-01-01-0010");
+    QTest::keyClick(f_.txtCodigo, Qt::Key_End);
+    QTest::keyClick(f_.txtCodigo, Qt::Key_Backspace);
+    ASSERT_TRUE(control().Visible());
+    EXPECT_EQ(control().TxtBuscar->text(), "1-1-01-01-001");
+    EXPECT_EQ(Codigos().mid(0, 3), QStringList({"110101001", "11010100101", "11010100102"}));
+    EXPECT_EQ(Codigos().filter(QRegularExpression("^110101001")).size(), Codigos().size());
+    // The row of exactly the code typed, dashes and all, is the one Enter takes.
+    QTest::keyClicks(control().TxtBuscar, "02");
+    EXPECT_EQ(control().CodigoActual(), "11010100102");
+    QTest::keyClick(control().TxtBuscar, Qt::Key_Return);
+    EXPECT_EQ(f_.txtCodigo->text(), "11010100102");
+}

@@ -23,18 +23,6 @@ bool EsControl(const QWidget* w) {
            qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QTabBar*>(w);
 }
 
-// A part of a composite control (a box's own line, a view's scroll bars), which its control
-// places, or one of Qt's own helpers.
-bool EsParteDeOtro(const QWidget* w, const QWidget* hasta) {
-    if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
-    for (const QWidget* p = w->parentWidget(); p && p != hasta; p = p->parentWidget())
-        if (qobject_cast<const QAbstractScrollArea*>(p) || qobject_cast<const QComboBox*>(p) ||
-            qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QTabBar*>(p) ||
-            p->objectName().startsWith(QLatin1String("qt_")))
-            return true;
-    return false;
-}
-
 // Its contents are moved by a scroll bar of its own (a strip of boxes wider than the window).
 bool SeDesplaza(const QWidget* w) {
     for (const QScrollBar* b : w->findChildren<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly))
@@ -47,6 +35,16 @@ QString Rect(const QRect& r) {
 }
 
 }  // namespace
+
+bool EsParteDeOtroControl(const QWidget* w, const QWidget* hasta) {
+    if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
+    for (const QWidget* p = w->parentWidget(); p && p != hasta; p = p->parentWidget())
+        if ((qobject_cast<const QAbstractScrollArea*>(p) && !qobject_cast<const QScrollArea*>(p)) ||
+            qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p) ||
+            qobject_cast<const QTabBar*>(p))
+            return true;
+    return false;
+}
 
 testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla, bool centrada) {
     if (!v || !v->isVisible()) return testing::AssertionFailure() << "la ventana no está a la vista";
@@ -63,10 +61,17 @@ testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla, bool ce
         return testing::AssertionFailure() << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
                                            << " no centrado en " << Rect(area).toStdString();
     QWidget* contenido = v;
-    if (auto* d = v->findChild<QScrollArea*>("vb_desplazamiento", Qt::FindDirectChildrenOnly))
+    if (auto* d = v->findChild<QScrollArea*>("vb_desplazamiento", Qt::FindDirectChildrenOnly)) {
         contenido = d->widget();
+        // Contents larger than the screen: the window takes the whole screen that way.
+        if ((d->verticalScrollBar()->maximum() > 0 && marco.height() < area.height() - 2) ||
+            (d->horizontalScrollBar()->maximum() > 0 && marco.width() < area.width() - 2))
+            return testing::AssertionFailure()
+                   << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
+                   << " desplaza su contenido sin llenar " << Rect(area).toStdString();
+    }
     for (QWidget* c : contenido->findChildren<QWidget*>()) {
-        if (!c->isVisible() || c->isWindow() || !EsControl(c) || EsParteDeOtro(c, contenido)) continue;
+        if (!c->isVisible() || c->isWindow() || !EsControl(c) || EsParteDeOtroControl(c, contenido)) continue;
         QRect r = c->rect();
         for (QWidget* w = c; w != contenido; w = w->parentWidget()) {
             r.translate(w->pos());

@@ -49,6 +49,10 @@ inline const Configuracion kConfiguraciones[] = {
     {"1024x768, letra al 200 %", "1024x768", 2.0},   {"1024x768, escala al 200 %", "512x384", 1.0},
 };
 
+// A part of another control (a list box's own line, a view's scroll bars), which that control
+// places and names, or one of Qt's own helpers; `hasta` is where the search for that control stops.
+bool EsParteDeOtroControl(const QWidget* control, const QWidget* hasta);
+
 // The window is on the screen given, its whole frame (title bar included) inside the available
 // area (and centred there, as a window opens), and every control of it lies whole inside the
 // window or inside the contents its scroll area moves.

@@ -11,7 +11,10 @@
 
 class ProgramaDePrueba {
   public:
-    ProgramaDePrueba() : appAnterior_(vb::App()), pedirAnterior_(DB_Dll::PedirDatosConexion) {
+    ProgramaDePrueba()
+        : appAnterior_(vb::App()),
+          pedirAnterior_(DB_Dll::PedirDatosConexion),
+          tablasAnteriores_(DB_Dll::TablasDeLaEmpresa) {
         vb::App().Path = carpeta_.path();
         vb::App().EXEName = "indajuste";
         vb::App().Title = "indajuste";
@@ -23,6 +26,7 @@ class ProgramaDePrueba {
     ~ProgramaDePrueba() {
         CNStuffContable::ReiniciarBaseDatos();
         DB_Dll::PedirDatosConexion = pedirAnterior_;
+        DB_Dll::TablasDeLaEmpresa = tablasAnteriores_;
         vb::App() = appAnterior_;
     }
     ProgramaDePrueba(const ProgramaDePrueba&) = delete;
@@ -36,4 +40,5 @@ class ProgramaDePrueba {
     QTemporaryDir carpeta_;
     vb::AppInfo appAnterior_;
     std::function<bool(DB_Dll&)> pedirAnterior_;
+    QStringList tablasAnteriores_;
 };

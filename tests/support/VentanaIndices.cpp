@@ -33,10 +33,8 @@ VentanaIndices::~VentanaIndices() {
     vb::setReloj({});
 }
 
-OtroProgramaIndices::OtroProgramaIndices(VentanaIndices& primero) : primero_(primero) {
-    DB_Dll& db = CNStuffContable::gBaseDatos();
-    propia_ = ado::Connection::Crear();
-    propia_->Open(db.gCnn->ConnectionString());
+OtroProgramaIndices::OtroProgramaIndices(VentanaIndices& primero)
+    : primero_(primero), propia_(TurnoDeOtroPrograma::ConexionPropia()) {
     ventana_ = std::make_unique<frmMA_INDAJUSTE>();
     Turno turno(*this);
     ventana_->Form_Load();
@@ -48,16 +46,6 @@ OtroProgramaIndices::~OtroProgramaIndices() {
     ventana_.reset();
     // The first program's window stays the program's own.
     gfrmMA_INDAJUSTE = &primero_.f();
-}
-
-OtroProgramaIndices::Turno::Turno(OtroProgramaIndices& otro) : otro_(otro) {
-    std::swap(CNStuffContable::gBaseDatos().gCnn, otro_.propia_);
-    QApplication::setActiveWindow(otro_.ventana_.get());
-}
-
-OtroProgramaIndices::Turno::~Turno() {
-    std::swap(CNStuffContable::gBaseDatos().gCnn, otro_.propia_);
-    QApplication::setActiveWindow(&otro_.primero_.f());
 }
 
 void VentanaIndices::Iniciar(QScreen* pantalla) {

@@ -9,6 +9,7 @@
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
 #include "support/ProgramaDePrueba.h"
+#include "support/TurnoDeOtroPrograma.h"
 
 #include <QScreen>
 #include <QTemporaryDir>
@@ -70,15 +71,10 @@ class OtroProgramaIndices : public UsuarioIndices {
     explicit OtroProgramaIndices(VentanaIndices& primero);
     ~OtroProgramaIndices();
 
-    class Turno {
+    class Turno : public TurnoDeOtroPrograma {
       public:
-        explicit Turno(OtroProgramaIndices& otro);
-        ~Turno();
-        Turno(const Turno&) = delete;
-        Turno& operator=(const Turno&) = delete;
-
-      private:
-        OtroProgramaIndices& otro_;
+        explicit Turno(OtroProgramaIndices& otro)
+            : TurnoDeOtroPrograma(otro.propia_, otro.ventana_.get(), &otro.primero_.f()) {}
     };
 
   private:

@@ -1,5 +1,6 @@
 #include "outside/ado/Connection.h"
 
+#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/FabricaProveedores.h"
 #include "outside/ado/Proveedor.h"
@@ -7,7 +8,9 @@
 #include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <unistd.h>
 #include <QFileInfo>
+#include <csignal>
 
 namespace ado {
 
@@ -114,6 +117,22 @@ bool Connection::EsMotorEmbebido() const {
     return State() == adStateOpen && proveedor_->esMotorEmbebido();
 }
 
+void Connection::antesDeConsulta(const QString& sql) {
+    exigirAbierta();
+    exigirTransaccionViva();
+    errores_.Clear();
+    // A recordset shows one query: anything else (a second statement from typed text that escaped
+    // its value or from a file beside the program, a write) is refused before anything runs, on
+    // every engine; an engine that can read the statement itself refuses it again.
+    if (!ConsultaDeLectura(sql)) LanzarNoEsLectura(errores_);
+    aplicarFallaInyectada(sql);
+}
+
+Lectura Connection::Leer(const QString& sql) {
+    antesDeConsulta(sql);
+    return proveedor_->leerColumnas(sql, errores_);
+}
+
 RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, int) {
     exigirAbierta();
     exigirTransaccionViva();
@@ -181,6 +200,7 @@ void Connection::QuitarFallas() {
 }
 
 void Connection::aplicarFallaInyectada(const QString& sql) {
+    if (observador_) observador_(sql, EnTransaccion());
     for (int i = 0; i < fallas_.size(); ++i) {
         FallaInyectada& f = fallas_[i];
         if (f.veces <= 0 || !(f.contiene.isEmpty() || sql.contains(f.contiene, Qt::CaseInsensitive)))
@@ -190,6 +210,7 @@ void Connection::aplicarFallaInyectada(const QString& sql) {
             continue;
         }
         const FallaInyectada copia = f;
+        if (copia.terminaProceso) ::kill(::getpid(), SIGKILL);
         if (--f.veces <= 0) fallas_.removeAt(i);
         errores_.Add(copia.error);
         if (copia.cierraConexion && proveedor_ && proveedor_->abierto()) proveedor_->cerrar();

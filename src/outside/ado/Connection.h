@@ -7,12 +7,14 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 namespace ado {
 
 class Recordset;
 class Proveedor;
+struct Lectura;
 using RecordsetPtr = std::shared_ptr<Recordset>;
 
 // A fault a test makes the next statements meet.
@@ -27,6 +29,9 @@ struct FallaInyectada {
     Error error;
     // True: the connection is lost (closed) as well, as a dropped link is.
     bool cierraConexion = false;
+    // True: the process is killed (SIGKILL) before the statement runs, as a program the system
+    // ends is; the error above is never raised.
+    bool terminaProceso = false;
 };
 
 class Connection : public std::enable_shared_from_this<Connection> {
@@ -55,6 +60,9 @@ class Connection : public std::enable_shared_from_this<Connection> {
     // closed one. Each failing statement of a batch adds its entry to Errors; the first failure
     // raises after the batch has run.
     RecordsetPtr Execute(const QString& sql, long* registrosAfectados = nullptr, int opciones = -1);
+    // Runs one query and reads its rows into columns (Lectura), on the terms of a recordset's
+    // Open; anything but a query gives no columns.
+    Lectura Leer(const QString& sql);
 
     // The connection's one transaction belongs to the session it began on. When that session is
     // lost the server has undone it; it stays open here, lost, until its owner ends it: CommitTrans
@@ -85,11 +93,22 @@ class Connection : public std::enable_shared_from_this<Connection> {
     void InyectarFalla(const FallaInyectada& f);
     void QuitarFallas();
     bool hayFallas() const { return !fallas_.isEmpty(); }
+    // Tests: told of every statement a fault could meet, with whether a transaction is open, while
+    // set (an empty function stops it).
+    void ObservarSentencias(std::function<void(const QString&, bool)> observador) {
+        observador_ = std::move(observador);
+    }
+    // A fault is armed or the statements are observed: every statement goes past
+    // aplicarFallaInyectada.
+    bool vigilada() const { return !fallas_.isEmpty() || observador_ != nullptr; }
 
     // Used by recordsets and the providers.
     Proveedor* proveedor() const { return proveedor_.get(); }
     // Raises the injected fault matching this statement, if one is armed.
     void aplicarFallaInyectada(const QString& sql);
+    // Before a query is opened: the connection and its transaction alive, the errors cleared, a
+    // second statement refused before anything runs, an injected fault met.
+    void antesDeConsulta(const QString& sql);
     // Before a statement or a row write: raises 3709 when the connection is closed, and when the
     // link was lost (not closed by the program) the server's lost-link entry (native error 11),
     // as every use of a dead link meets it.
@@ -107,6 +126,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     Errors errores_;
     std::unique_ptr<Proveedor> proveedor_;
     QList<FallaInyectada> fallas_;
+    std::function<void(const QString&, bool)> observador_;
     long sesion_ = 0;
     bool cerradaPorPrograma_ = false;
     long sesionTransaccion_ = 0;

@@ -26,6 +26,19 @@ struct Resultado {
     bool actualizable = false;
 };
 
+// A query's rows by column, as GetRows gives them (valores[column][row]), read from the engine
+// with no recordset keeping them row by row: a large read costs little more than the engine's own.
+struct Lectura {
+    bool esConsulta = false;  // a statement that returned rows (possibly none)
+    QList<Recordset::Columna> columnas;
+    QList<QList<QVariant>> valores;
+    qsizetype filas() const { return valores.isEmpty() ? 0 : valores[0].size(); }
+    // The column of that name (case-blind), -1 for none.
+    int indiceDe(const QString& nombre) const;
+};
+// A result turned into columns, the hidden ones left out.
+Lectura PorColumnas(Resultado r);
+
 class Proveedor {
   public:
     virtual ~Proveedor() = default;
@@ -41,6 +54,10 @@ class Proveedor {
     // Runs the one statement that only reads that a recordset shows. An engine that can read the
     // statement itself refuses anything else before it runs (LanzarNoEsLectura).
     virtual Resultado leer(const QString& sql, Errors& errores) { return ejecutar(sql, errores); }
+    // The same statement read into columns; an engine that cannot do better gives the rows of leer.
+    virtual Lectura leerColumnas(const QString& sql, Errors& errores) {
+        return PorColumnas(leer(sql, errores));
+    }
 
     virtual void comenzarTransaccion(Errors& errores) = 0;
     virtual void confirmarTransaccion(Errors& errores) = 0;

@@ -1,7 +1,6 @@
 #include "outside/ado/Recordset.h"
 
 #include "outside/ado/Connection.h"
-#include "outside/ado/CortesSql.h"
 #include "outside/ado/ErroresAdo.h"
 #include "outside/ado/Proveedor.h"
 #include "outside/ado/TipoColumna.h"
@@ -22,16 +21,9 @@ void Recordset::Open(const QString& origen, const std::shared_ptr<Connection>& c
                      int lockType, int /*opciones*/) {
     if (abierto_) LanzarAdo(kErrObjetoAbierto);
     if (!conexion) LanzarAdo(kErrConexionInvalida);
-    conexion->exigirAbierta();
-    conexion->exigirTransaccionViva();
+    conexion->antesDeConsulta(origen);
     if (cursorType != adOpenUnspecified) CursorType = cursorType;
     if (lockType != adLockUnspecified) LockType = lockType;
-    conexion->errores().Clear();
-    // A recordset shows one query: anything else (a second statement from typed text that escaped
-    // its value or from a file beside the program, a write) is refused before anything runs, on
-    // every engine; an engine that can read the statement itself refuses it again.
-    if (!ConsultaDeLectura(origen)) LanzarNoEsLectura(conexion->errores());
-    conexion->aplicarFallaInyectada(origen);
     Resultado r = conexion->proveedor()->leer(origen, conexion->errores());
     conexion_ = conexion;
     origen_ = origen;
@@ -54,6 +46,7 @@ void Recordset::cargar(const QList<Columna>& columnas, QList<QList<QVariant>> fi
     borrada_ = false;
     pos_ = filas_.isEmpty() ? -1 : 0;
     abierto_ = true;
+    abandonado_ = false;
 }
 
 void Recordset::Close() {
@@ -67,7 +60,16 @@ void Recordset::Close() {
 }
 
 void Recordset::exigirAbierto() const {
-    if (!abierto_) LanzarAdo(kErrObjetoCerrado);
+    if (abierto_) return;
+    if (abandonado_) {
+        try {
+            LanzarAdo(kErrObjetoCerrado);
+        } catch (vb::ErrorVB& e) {
+            e.Informado = true;
+            throw;
+        }
+    }
+    LanzarAdo(kErrObjetoCerrado);
 }
 
 void Recordset::exigirFila() const {
@@ -206,13 +208,13 @@ void Recordset::Update() {
     Errors& errores = conexion_->errores();
     Proveedor* p = conexion_->proveedor();
     if (editMode_ == adEditAdd) {
-        if (conexion_->hayFallas()) conexion_->aplicarFallaInyectada("INSERT INTO " + tablaBase_);
+        if (conexion_->vigilada()) conexion_->aplicarFallaInyectada("INSERT INTO " + tablaBase_);
         QList<QVariant> nueva = editando_;
         p->insertar(tablaBase_, columnas_, nueva, errores);
         filas_.append(nueva);
         pos_ = filas_.size() - 1;
     } else {
-        if (conexion_->hayFallas()) conexion_->aplicarFallaInyectada("UPDATE " + tablaBase_);
+        if (conexion_->vigilada()) conexion_->aplicarFallaInyectada("UPDATE " + tablaBase_);
         if (editando_ != filas_[pos_]) p->actualizar(tablaBase_, columnas_, filas_[pos_], editando_, errores);
         filas_[pos_] = editando_;
     }
@@ -236,7 +238,7 @@ void Recordset::Delete() {
     }
     exigirFila();
     exigirConexion();
-    if (conexion_->hayFallas()) conexion_->aplicarFallaInyectada("DELETE FROM " + tablaBase_);
+    if (conexion_->vigilada()) conexion_->aplicarFallaInyectada("DELETE FROM " + tablaBase_);
     conexion_->proveedor()->borrar(tablaBase_, columnas_, filas_[pos_], conexion_->errores());
     filas_.removeAt(pos_);
     editando_.clear();

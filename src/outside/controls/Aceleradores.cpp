@@ -29,25 +29,32 @@ QChar Base(QChar c) {
 
 }  // namespace
 
-void AsignaAceleradores(QWidget* ventana) {
-    if (!ventana) return;
+QSet<QChar> LetrasUsadas(const QWidget* ventana) {
     QSet<QChar> usadas;
-    const QList<QLabel*> etiquetas = ventana->findChildren<QLabel*>();
-    for (const QLabel* l : etiquetas)
+    if (!ventana) return usadas;
+    for (const QLabel* l : ventana->findChildren<QLabel*>())
         if (const QChar c = LetraDe(l->text()); !c.isNull()) usadas.insert(Base(c));
     for (const QAbstractButton* b : ventana->findChildren<QAbstractButton*>())
         if (const QChar c = LetraDe(b->text()); !c.isNull()) usadas.insert(Base(c));
-    for (QLabel* l : etiquetas) {
-        if (!l->buddy() || !LetraDe(l->text()).isNull()) continue;
-        const QString texto = l->text();
-        for (qsizetype i = 0; i < texto.size(); ++i) {
-            const QChar base = Base(texto[i]);
-            if (!base.isLetter() || usadas.contains(base)) continue;
-            usadas.insert(base);
-            l->setText(texto.left(i) + '&' + texto.mid(i));
-            break;
-        }
+    return usadas;
+}
+
+QString ConAcelerador(const QString& texto, QSet<QChar>& usadas) {
+    if (!LetraDe(texto).isNull()) return texto;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar base = Base(texto[i]);
+        if (!base.isLetter() || usadas.contains(base)) continue;
+        usadas.insert(base);
+        return texto.left(i) + '&' + texto.mid(i);
     }
+    return texto;
+}
+
+void AsignaAceleradores(QWidget* ventana) {
+    if (!ventana) return;
+    QSet<QChar> usadas = LetrasUsadas(ventana);
+    for (QLabel* l : ventana->findChildren<QLabel*>())
+        if (l->buddy()) l->setText(ConAcelerador(l->text(), usadas));
 }
 
 }  // namespace vb

@@ -1,5 +1,7 @@
 #include "outside/controls/BarraBotones.h"
 
+#include "outside/controls/Aceleradores.h"
+
 #include <QAction>
 #include <QSignalBlocker>
 
@@ -7,6 +9,9 @@ namespace vb {
 
 BarraBotones::BarraBotones(QWidget* parent) : QToolBar(parent) {
     setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The button the keyboard is on shows it, whatever the window's skin.
+    setStyleSheet(
+        QStringLiteral("QToolButton:focus { border: 2px dashed palette(highlight); border-radius: 3px; }"));
 }
 
 QAction* BarraBotones::AgregaBoton(const QString& texto, bool dosEstados) {
@@ -14,8 +19,19 @@ QAction* BarraBotones::AgregaBoton(const QString& texto, bool dosEstados) {
     boton->setToolTip(texto);
     boton->setCheckable(dosEstados);
     connect(boton, &QAction::triggered, this, [this, boton] { Q_EMIT ButtonClick(boton); });
+    if (QWidget* vista = widgetForAction(boton)) vista->setFocusPolicy(Qt::TabFocus);
     botones_ << boton;
     return boton;
+}
+
+void BarraBotones::showEvent(QShowEvent* e) {
+    QToolBar::showEvent(e);
+    if (conAceleradores_) return;
+    conAceleradores_ = true;
+    // The letter goes on the caption shown; the button's text, which the window's handler reads,
+    // stays as given.
+    QSet<QChar> usadas = LetrasUsadas(window());
+    for (QAction* b : std::as_const(botones_)) b->setIconText(ConAcelerador(b->text(), usadas));
 }
 
 QAction* BarraBotones::Buttons(int i) const {

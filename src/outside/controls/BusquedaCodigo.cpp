@@ -163,7 +163,13 @@ void BusquedaCodigo::Busqueda() {
                                               texto(rs->fields().Item(1).Value()).trimmed()}));
         }
         LstCodigos->addTopLevelItems(filas);
-        if (!filas.isEmpty()) LstCodigos->setCurrentItem(filas.first());
+        // Only the row of exactly the code typed stands chosen: Enter never gives another code
+        // than the one typed unless the user moved to it.
+        for (QTreeWidgetItem* fila : filas)
+            if (!codigo.isEmpty() && fila->text(0).compare(codigo, Qt::CaseInsensitive) == 0) {
+                LstCodigos->setCurrentItem(fila);
+                break;
+            }
     } catch (const ErrorVB&) {
         // A search that fails lists nothing.
     }
@@ -238,6 +244,10 @@ bool BusquedaCodigo::eventFilter(QObject* objeto, QEvent* evento) {
                     Devuelve(tecla);
                 return true;
             case vbKeyEscape:
+                // Escape only closes the search: what the box does with its own Escape is for a
+                // second one.
+                Devuelve();
+                return true;
             case vbKeyTab:
                 Devuelve(tecla);
                 return true;

@@ -1,11 +1,13 @@
 #pragma once
 // The code-search control: laid over an entry box, it lists the rows of a table whose code or
 // description begins with the text typed, narrowing as the user goes on typing in it, and
-// reports the code the user picks (Enter or a double click) through CodigoElegido. Left without a
-// pick (Escape, Tab, a click elsewhere) it hands the text typed in it back to the box it was
-// opened from, and Escape and Tab go on to that box as if pressed there. Nothing longer than that
-// box takes is typed or picked in it. It reads the server through the connection string its host
-// gives it and writes nothing.
+// reports the code the user picks (Enter or a double click) through CodigoElegido. A row is
+// picked only when the user moved to it or clicked it, or when its code is exactly the code typed
+// (level dashes aside): Enter over a list with no such row hands the text typed back to the box
+// it was opened from and goes on to that box as if pressed there, as Tab does; Escape and a click
+// elsewhere hand the text typed back and nothing more. Nothing longer than that box takes is typed
+// or picked in it. It reads the server through the connection string its host gives it and writes
+// nothing.
 //
 // Sizes and positions are in twips, in the coordinates of the control's parent (the form).
 #include <QFrame>
@@ -54,6 +56,9 @@ class BusquedaCodigo : public QFrame {
     void Busqueda();
     // The code of the highlighted row; the text typed when no row is highlighted.
     QString CodigoActual() const;
+    // Closes the search, the box it was opened from taking the text typed and the keyboard; the
+    // key, when given, goes on to the box as if pressed there.
+    void Devuelve(const QKeyEvent* tecla = nullptr);
 
     bool Visible() const { return !isHidden(); }
     void Move(int left, int top);
@@ -87,8 +92,6 @@ class BusquedaCodigo : public QFrame {
     bool ColumnasDe(const QString& tabla, Columnas& columnas);
     ado::Connection* Conexion();
     void Elige();
-    // Closes the search without a pick: the box gets the text typed and the focus, then the key.
-    void Devuelve(const QKeyEvent* tecla);
 
     std::shared_ptr<ado::Connection> conexion_;
     QString cadenaAbierta_;

@@ -81,8 +81,12 @@ void EditorGrilla::Abre(int KeyAscii) {
         editor_->setText(QString(QChar(KeyAscii)));
         editor_->setSelStart(1);
     }
-    editor_->setGeometry(PixelesDeTwips(g->Left() + g->CellLeft()), PixelesDeTwips(g->Top() + g->CellTop()),
-                         PixelesDeTwips(g->CellWidth()), PixelesDeTwips(g->CellHeight()));
+    // Over the cell wherever the editor lives: beside the grid, or inside it.
+    QPoint celda(PixelesDeTwips(g->CellLeft()), PixelesDeTwips(g->CellTop()));
+    if (QWidget* padre = editor_->parentWidget(); padre && padre != g)
+        celda = padre->mapFrom(g->window(), g->mapTo(g->window(), celda));
+    editor_->setGeometry(celda.x(), celda.y(), PixelesDeTwips(g->CellWidth()),
+                         PixelesDeTwips(g->CellHeight()));
     Propiedades(g->Col());
     editor_->show();
     editor_->raise();
@@ -175,6 +179,9 @@ bool EditorGrilla::Cierra() {
     if (pendiente_) ok = confirma(false);
     pendiente_ = false;
     editor_->setText("");
+    // The keyboard goes back to the cell the editor lay over, not on to whatever control follows
+    // the editor (an action, a lookup or a message may come before the user's next key).
+    if (grillaViva_ && editor_->window()->focusWidget() == editor_) grilla_->setFocus(Qt::OtherFocusReason);
     editor_->hide();
     return ok;
 }

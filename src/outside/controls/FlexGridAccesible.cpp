@@ -26,7 +26,27 @@ QString TextosFijos(const FlexGrid* g, int fila, int columna, bool deColumna) {
     return partes.join(' ');
 }
 
+std::function<void(QAccessibleEvent*)>& Destino() {
+    static std::function<void(QAccessibleEvent*)> destino;
+    return destino;
+}
+
+bool Escuchan() {
+    return Destino() || QAccessible::isActive();
+}
+
+void Anuncia(QAccessibleEvent* evento) {
+    if (Destino())
+        Destino()(evento);
+    else
+        QAccessible::updateAccessibility(evento);
+}
+
 }  // namespace
+
+void setAnunciosGrilla(std::function<void(QAccessibleEvent*)> destino) {
+    Destino() = std::move(destino);
+}
 
 void InstalaAccesibilidadGrilla() {
     static const bool instalada = [] {
@@ -37,32 +57,32 @@ void InstalaAccesibilidadGrilla() {
 }
 
 void AnunciaCeldaActual(FlexGrid* g) {
-    if (!QAccessible::isActive() || g->Rows() == 0 || g->Cols() == 0) return;
+    if (!Escuchan() || g->Rows() == 0 || g->Cols() == 0) return;
     const int hijo = g->Row() * g->Cols() + g->Col();
     if (g->hasFocus()) {
         QAccessibleEvent foco(g, QAccessible::Focus);
         foco.setChild(hijo);
-        QAccessible::updateAccessibility(&foco);
+        Anuncia(&foco);
     }
     QAccessibleEvent seleccion(g, QAccessible::Selection);
     seleccion.setChild(hijo);
-    QAccessible::updateAccessibility(&seleccion);
+    Anuncia(&seleccion);
 }
 
 void AnunciaCambioDeTabla(FlexGrid* g) {
-    if (!QAccessible::isActive()) return;
+    if (!Escuchan()) return;
     QAccessibleTableModelChangeEvent cambio(g, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&cambio);
+    Anuncia(&cambio);
 }
 
 void AnunciaCambioDeCelda(FlexGrid* g, int fila, int columna) {
-    if (!QAccessible::isActive()) return;
+    if (!Escuchan()) return;
     QAccessibleTableModelChangeEvent cambio(g, QAccessibleTableModelChangeEvent::DataChanged);
     cambio.setFirstRow(fila);
     cambio.setLastRow(fila);
     cambio.setFirstColumn(columna);
     cambio.setLastColumn(columna);
-    QAccessible::updateAccessibility(&cambio);
+    Anuncia(&cambio);
 }
 
 FlexGridAccesible::FlexGridAccesible(FlexGrid* grilla) : QAccessibleWidget(grilla, QAccessible::Table) {}
@@ -208,12 +228,14 @@ bool CeldaGrillaAccesible::isSelected() const {
     return isValid() && grilla_->Row() == fila_ && grilla_->Col() == columna_;
 }
 
+// A column's heads are its fixed cells, for every cell of the column, the heads too: a screen
+// reader asks the first row's cells for the heads of their columns (and the first column's for
+// the heads of their rows), and those are the heads themselves.
 QList<QAccessibleInterface*> CeldaGrillaAccesible::columnHeaderCells() const {
     QList<QAccessibleInterface*> l;
     auto* tabla = parent() ? parent()->tableInterface() : nullptr;
     if (!tabla || !isValid()) return l;
-    for (int i = 0; i < grilla_->FixedRows(); ++i)
-        if (i != fila_) l << tabla->cellAt(i, columna_);
+    for (int i = 0; i < grilla_->FixedRows(); ++i) l << tabla->cellAt(i, columna_);
     return l;
 }
 
@@ -221,8 +243,7 @@ QList<QAccessibleInterface*> CeldaGrillaAccesible::rowHeaderCells() const {
     QList<QAccessibleInterface*> l;
     auto* tabla = parent() ? parent()->tableInterface() : nullptr;
     if (!tabla || !isValid()) return l;
-    for (int i = 0; i < grilla_->FixedCols(); ++i)
-        if (i != columna_) l << tabla->cellAt(fila_, i);
+    for (int i = 0; i < grilla_->FixedCols(); ++i) l << tabla->cellAt(fila_, i);
     return l;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // The grid as assistive technology sees it: a table of Rows by Cols cells (the fixed title rows
-// and columns included, as they are on screen), whose header texts are the fixed cells' texts and
-// whose selected, focused cell is the grid's current cell. Cells are addressed by place, so a grid
-// that is refilled or resized needs no new interfaces; a place outside the grid is not valid.
+// and columns included, as they are on screen), whose heads are the fixed cells, whose header
+// texts are their texts and whose selected, focused cell is the grid's current cell. Cells are addressed by
+// place, so a grid that is refilled or resized needs no new interfaces; a place outside the grid is not
+// valid.
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPair>
 #include <QPointer>
+#include <functional>
 
 namespace vb {
 
@@ -88,6 +90,9 @@ class CeldaGrillaAccesible : public QAccessibleInterface, public QAccessibleTabl
 
 // Registers the grid's interface with Qt's accessibility (once).
 void InstalaAccesibilidadGrilla();
+// Where the grids' announcements go: to assistive technology while one listens (the default), or
+// to whoever is installed here (a test that records them); an empty one brings the default back.
+void setAnunciosGrilla(std::function<void(QAccessibleEvent*)> destino);
 // Tells assistive technology that the current cell changed (focus when the grid has it).
 void AnunciaCeldaActual(FlexGrid* grilla);
 // Tells it that rows or columns came or went.

@@ -1,5 +1,6 @@
 #include "outside/controls/ListView.h"
 
+#include "outside/controls/SalidaConTab.h"
 #include "outside/controls/Teclas.h"
 
 #include <QAbstractTableModel>
@@ -26,7 +27,7 @@ class ListView::Modelo : public QAbstractTableModel {
         const Fila& f = l_->filas_[size_t(i.row())];
         switch (rol) {
             case Qt::DisplayRole:
-                return i.column() < f.celdas.size() ? f.celdas[i.column()] : QString();
+                return l_->celda(size_t(i.row()), i.column());
             case Qt::ForegroundRole:
                 return f.color.isValid() ? QVariant(f.color) : QVariant();
             case Qt::FontRole:
@@ -88,6 +89,7 @@ ListView::ListView(QWidget* parent) : QTableView(parent), modelo_(new Modelo(thi
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);  // no row text is edited in place
+    SaleConTab(this);
     // The search boxes above the columns follow the columns pixel by pixel.
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     header()->setStretchLastSection(false);
@@ -161,33 +163,46 @@ int ListView::ColumnHeaderLeft(int i) const {
     return izquierda;
 }
 
+const QString& ListView::celda(size_t fila, qsizetype columna) const {
+    static const QString vacia;
+    return columna >= 0 && size_t(columna) < celdas_.size() ? celdas_[size_t(columna)][fila] : vacia;
+}
+
 void ListView::ListItemsClear() {
     filas_.clear();
+    celdas_.clear();
     modelo_->reiniciar();
 }
 
 int ListView::ListItemsAdd(const QString& texto) {
-    Fila f;
-    f.celdas.append(texto);
-    filas_.push_back(std::move(f));
-    const int n = int(filas_.size());
-    if (!cargando_) {
-        modelo_->filaAgregada(n - 1);
-        primeraFilaActual();
-    }
-    return n;
+    QString celda = texto;
+    return ListItemsAdd(&celda, 1);
 }
 
 int ListView::ListItemsAdd(const QStringList& celdas) {
-    Fila f;
-    f.celdas = celdas;
-    filas_.push_back(std::move(f));
-    const int n = int(filas_.size());
+    QStringList copia = celdas;
+    return ListItemsAdd(copia.data(), copia.size());
+}
+
+int ListView::ListItemsAdd(QString* celdas, qsizetype n) {
+    const size_t fila = filas_.size();
+    while (celdas_.size() < size_t(n)) {
+        celdas_.emplace_back(fila);
+        celdas_.back().reserve(std::max(fila, reserva_));
+    }
+    for (size_t c = 0; c < celdas_.size(); ++c) {
+        if (c < size_t(n))
+            celdas_[c].push_back(std::move(celdas[c]));
+        else
+            celdas_[c].emplace_back();
+    }
+    filas_.emplace_back();
+    const int r = int(filas_.size());
     if (!cargando_) {
-        modelo_->filaAgregada(n - 1);
+        modelo_->filaAgregada(r - 1);
         primeraFilaActual();
     }
-    return n;
+    return r;
 }
 
 int ListView::ListItemsCount() const {
@@ -195,18 +210,17 @@ int ListView::ListItemsCount() const {
 }
 
 QString ListView::ItemText(int r) const {
-    return r >= 1 && r <= int(filas_.size()) ? filas_[size_t(r - 1)].celdas.value(0) : QString();
+    return r >= 1 && r <= int(filas_.size()) ? celda(size_t(r - 1), 0) : QString();
 }
 
 QString ListView::SubItem(int r, int i) const {
-    return r >= 1 && r <= int(filas_.size()) ? filas_[size_t(r - 1)].celdas.value(i) : QString();
+    return r >= 1 && r <= int(filas_.size()) ? celda(size_t(r - 1), i) : QString();
 }
 
 void ListView::setSubItem(int r, int i, const QString& texto) {
     if (r < 1 || r > int(filas_.size()) || i < 1) return;
-    QStringList& c = filas_[size_t(r - 1)].celdas;
-    while (c.size() <= i) c.append(QString());
-    c[i] = texto;
+    while (celdas_.size() <= size_t(i)) celdas_.emplace_back(filas_.size());
+    celdas_[size_t(i)][size_t(r - 1)] = texto;
     if (!cargando_) modelo_->filaCambiada(r - 1);
 }
 
@@ -286,9 +300,12 @@ void ListView::primeraFilaActual() {
     if (!filas_.empty() && !selectionModel()->hasSelection()) setSelectedItem(1);
 }
 
-void ListView::IniciarCarga() {
+void ListView::IniciarCarga(qsizetype previstas) {
     if (cargando_) return;
     cargando_ = true;
+    reserva_ = filas_.size() + size_t(std::max<qsizetype>(0, previstas));
+    filas_.reserve(reserva_);
+    for (std::vector<QString>& columna : celdas_) columna.reserve(reserva_);
     modelo_->reiniciar();
 }
 
@@ -332,7 +349,7 @@ void ListView::ordenar() {
     const int c = sortKey_;
     const bool desc = sortOrder_ != 0;
     std::stable_sort(orden.begin(), orden.end(), [&](size_t a, size_t b) {
-        const int cmp = filas_[a].celdas.value(c).compare(filas_[b].celdas.value(c), Qt::CaseInsensitive);
+        const int cmp = celda(a, c).compare(celda(b, c), Qt::CaseInsensitive);
         return desc ? cmp > 0 : cmp < 0;
     });
     std::vector<Fila> nuevas;
@@ -340,9 +357,15 @@ void ListView::ordenar() {
     int nuevaSel = 0;
     for (size_t k = 0; k < orden.size(); ++k) {
         if (int(orden[k]) + 1 == sel) nuevaSel = int(k) + 1;
-        nuevas.push_back(std::move(filas_[orden[k]]));
+        nuevas.push_back(filas_[orden[k]]);
     }
     filas_ = std::move(nuevas);
+    for (std::vector<QString>& columna : celdas_) {
+        std::vector<QString> nueva;
+        nueva.reserve(columna.size());
+        for (size_t k : orden) nueva.push_back(std::move(columna[k]));
+        columna = std::move(nueva);
+    }
     modelo_->reiniciar();
     if (nuevaSel > 0) setSelectedItem(nuevaSel);
 }

@@ -2,8 +2,8 @@
 // The list view of the Windows common controls in report mode: column headers with widths in
 // twips, rows with a text and sub-items, an optional check box per row, a colour and bold per
 // row, the list's own text sort. Columns and rows are counted from 1, as the forms count them.
-// Rows live in a plain vector and the view keeps nothing per row, so tens of thousands load at
-// once (IniciarCarga/TerminarCarga).
+// Cells live by column in plain vectors and the view keeps nothing per row, so tens of thousands
+// of rows load at once (IniciarCarga/TerminarCarga).
 #include <QColor>
 #include <QHeaderView>
 #include <QString>
@@ -41,6 +41,8 @@ class ListView : public QTableView {
     int ListItemsAdd(const QString& texto);
     // A row with its text and sub-items at once.
     int ListItemsAdd(const QStringList& celdas);
+    // The same from n cells, which are moved into the list.
+    int ListItemsAdd(QString* celdas, qsizetype n);
     int ListItemsCount() const;
     QString ItemText(int r) const;
     // Sub-item i (1 = the second column); "" when the row has none.
@@ -61,7 +63,8 @@ class ListView : public QTableView {
     void EnsureColumnVisible(int c);
 
     // Rows added between these two reach the view at once at the end.
-    void IniciarCarga();
+    // With room for this many rows.
+    void IniciarCarga(qsizetype previstas = 0);
     void TerminarCarga();
 
     // ---- settings ----
@@ -91,11 +94,11 @@ class ListView : public QTableView {
   private:
     class Modelo;
     struct Fila {
-        QStringList celdas;
         QColor color;
         bool negrita = false;
         bool marcada = false;
     };
+    const QString& celda(size_t fila, qsizetype columna) const;
     void ordenar();
     void reponerAnchos();
     // A list that has rows and no selected one makes its first row the selected one.
@@ -104,6 +107,8 @@ class ListView : public QTableView {
     std::vector<int> anchos_;  // twips
     bool reponiendo_ = false;
     std::vector<Fila> filas_;
+    std::vector<std::vector<QString>> celdas_;  // [column][row]; a column past a row's cells holds ""
+    size_t reserva_ = 0;                        // rows a load expects
     QStringList titulos_;
     bool checkBoxes_ = false;
     bool sorted_ = false;

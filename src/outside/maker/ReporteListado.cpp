@@ -17,6 +17,7 @@
 #include <QPdfWriter>
 #include <QTemporaryFile>
 #include <cmath>
+#include <numeric>
 
 namespace maker {
 
@@ -60,26 +61,105 @@ int FilasPorPagina() {
 
 namespace {
 
-// Where each column starts and how wide it is: the page's width shared in proportion to the
-// columns' widths.
-void RepartirAncho(const Listado& listado, double ancho, QList<double>& xs, QList<double>& anchos) {
-    double total = 0;
-    for (const auto& c : listado.Columnas) total += std::max(c.Ancho, 0.0);
-    double x = 0;
-    for (const auto& c : listado.Columnas) {
-        const double a = total > 0 ? ancho * std::max(c.Ancho, 0.0) / total : 0;
-        xs << x;
-        anchos << a;
-        x += a;
+// How a listing lies on its pages: the orientation, the page's width and where each column starts
+// and how wide it is, in points.
+struct Diseno {
+    QPageLayout::Orientation orientacion = QPageLayout::Portrait;
+    double ancho = 0;
+    QList<double> xs, anchos;
+};
+
+QPageLayout Pagina(QPageLayout::Orientation orientacion) {
+    return QPageLayout(QPageSize(QPageSize::A4), orientacion,
+                       QMarginsF(kMargenMm, kMargenMm, kMargenMm, kMargenMm), QPageLayout::Millimeter);
+}
+
+// A text's width in points, measured as the writer draws it.
+double Puntos(const QFontMetricsF& fm, const QString& texto) {
+    return fm.horizontalAdvance(texto) / kUnidades;
+}
+
+double PalabraMayor(const QFontMetricsF& fm, const QString& texto) {
+    double mayor = 0;
+    for (const QString& palabra : texto.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        mayor = std::max(mayor, Puntos(fm, palabra));
+    return mayor;
+}
+
+// Each column's whole width (its widest text) and its least one (its widest number, or its
+// longest word, which a text wraps around), with the cell's margins.
+void MideColumnas(const Listado& l, const QFontMetricsF& cuerpo, const QFontMetricsF& cabecera,
+                  QList<double>& entero, QList<double>& minimo) {
+    for (int c = 0; c < l.Columnas.size(); ++c) {
+        const ColumnaListado& col = l.Columnas[c];
+        double todo = Puntos(cabecera, col.Titulo), palabra = PalabraMayor(cabecera, col.Titulo);
+        for (const QStringList& fila : l.Filas) {
+            if (c >= fila.size()) continue;
+            const double w = Puntos(cuerpo, fila[c]);
+            todo = std::max(todo, w);
+            palabra = std::max(palabra, col.Numero ? w : PalabraMayor(cuerpo, fila[c]));
+        }
+        entero << std::ceil(todo) + 2 * kRelleno;
+        minimo << std::ceil(palabra) + 2 * kRelleno;
     }
 }
 
-// A4 portrait with the listing's margins; the title and the company as the file's properties.
-void PrepararPdf(QPdfWriter& pdf, const Listado& listado) {
-    pdf.setResolution(kResolucion);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                  QMarginsF(kMargenMm, kMargenMm, kMargenMm, kMargenMm),
-                                  QPageLayout::Millimeter));
+// Every column as wide as its widest text when the page holds them all, the room left shared in
+// proportion to the columns' widths. Otherwise every number keeps its whole width and the texts
+// wrap inside their rows, never narrower than their longest word, taking the room left up to
+// their whole width; when not even that fits a portrait page, the page turns. False when not
+// even a landscape page holds the numbers.
+bool Distribuye(const Listado& l, const QFontMetricsF& cuerpo, const QFontMetricsF& cabecera, Diseno& d) {
+    QList<double> entero, minimo;
+    MideColumnas(l, cuerpo, cabecera, entero, minimo);
+    const auto suma = [](const QList<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); };
+    const auto peso = [&](int c) { return std::max(l.Columnas[c].Ancho, 0.0); };
+    bool cabe = false;
+    for (const auto orientacion : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        d.orientacion = orientacion;
+        d.ancho = Pagina(orientacion).paintRect(QPageLayout::Point).width();
+        cabe = suma(minimo) <= d.ancho;
+        if (cabe) break;
+    }
+    const bool holgado = suma(entero) <= d.ancho;
+    d.anchos = holgado ? entero : minimo;
+    if (!cabe) {
+        // The numbers share what the texts leave, in proportion to their widths; one that does not
+        // fit its share is marked instead of printed in part.
+        double textos = 0, numeros = 0;
+        for (int c = 0; c < l.Columnas.size(); ++c) (l.Columnas[c].Numero ? numeros : textos) += minimo[c];
+        const double factor = numeros > 0 ? std::max(0.0, d.ancho - textos) / numeros : 0;
+        for (int c = 0; c < l.Columnas.size(); ++c)
+            if (l.Columnas[c].Numero) d.anchos[c] = minimo[c] * factor;
+    }
+    double libre = d.ancho - suma(d.anchos);
+    // A few rounds: a text that reaches its whole width leaves its share to the others.
+    for (int vuelta = 0; vuelta < 8 && libre > 0.5; ++vuelta) {
+        double pesos = 0;
+        for (int c = 0; c < l.Columnas.size(); ++c)
+            if (holgado || d.anchos[c] < entero[c]) pesos += peso(c);
+        if (pesos <= 0) break;
+        double dado = 0;
+        for (int c = 0; c < l.Columnas.size(); ++c) {
+            if (!holgado && d.anchos[c] >= entero[c]) continue;
+            double mas = libre * peso(c) / pesos;
+            if (!holgado) mas = std::min(mas, entero[c] - d.anchos[c]);
+            d.anchos[c] += mas;
+            dado += mas;
+        }
+        libre -= dado;
+    }
+    double x = 0;
+    for (const double a : std::as_const(d.anchos)) {
+        d.xs << x;
+        x += a;
+    }
+    return cabe;
+}
+
+// A4 with the listing's margins; the title and the company as the file's properties.
+void PrepararPdf(QPdfWriter& pdf, const Listado& listado, QPageLayout::Orientation orientacion) {
+    pdf.setPageLayout(Pagina(orientacion));
     pdf.setTitle(listado.Titulo);
     pdf.setCreator(listado.Empresa);
 }
@@ -88,56 +168,91 @@ void PrepararPdf(QPdfWriter& pdf, const Listado& listado) {
 
 bool EscribeListadoPdf(const Listado& listado, const QString& archivo, QString& error) {
     QPdfWriter pdf(archivo);
-    PrepararPdf(pdf, listado);
+    pdf.setResolution(kResolucion);
+    const QFont cuerpo = Fuente(kCuerpo, false);
+    const QFont cabecera = Fuente(kCuerpo, true);
+    const QFont titulo = Fuente(kEncabezado, true);
+    const QFontMetricsF fmCuerpo(cuerpo, &pdf), fmCabecera(cabecera, &pdf);
+    Diseno d;
+    const bool numerosEnteros = Distribuye(listado, fmCuerpo, fmCabecera, d);
+    PrepararPdf(pdf, listado, d.orientacion);
 
     QPainter p;
     if (!p.begin(&pdf)) {
         error = QStringLiteral("No se pudo escribir el archivo ") + archivo;
         return false;
     }
-    const double ancho = pdf.width() / kUnidades;
-    const double alto = AltoPagina();
-    QList<double> xs, anchos;
-    RepartirAncho(listado, ancho, xs, anchos);
-
-    const int porPagina = FilasPorPagina();
-    const int paginas = std::max(1, int((listado.Filas.size() + porPagina - 1) / porPagina));
-    const QFont cuerpo = Fuente(kCuerpo, false);
-    const QFont cabecera = Fuente(kCuerpo, true);
-    const QFont titulo = Fuente(kEncabezado, true);
+    const double alto = Pagina(d.orientacion).paintRect(QPageLayout::Point).height();
     QPen linea(Qt::black);
     linea.setWidthF(0.5 * kUnidades);
 
-    const auto celda = [&](int c, double y, const QString& texto, const QFont& fuente) {
-        const QRectF r = Rect(xs[c] + kRelleno, y, anchos[c] - 2 * kRelleno, kFila);
-        const QFontMetricsF fm(fuente, &pdf);
-        const QString visible = fm.elidedText(texto, Qt::ElideRight, r.width());
-        const int alineacion = listado.Columnas[c].Numero ? Qt::AlignRight : Qt::AlignLeft;
-        p.drawText(r, alineacion | Qt::AlignVCenter, visible);
+    // A text wraps inside its cell; a number is one line, whole, or (when not even a turned page
+    // holds it) a row of marks instead of a part of it.
+    const auto texto = [&](int c, const QString& t, const QFontMetricsF& fm) {
+        if (!listado.Columnas[c].Numero || numerosEnteros) return t;
+        const double lugar = d.anchos[c] - 2 * kRelleno;
+        return Puntos(fm, t) <= lugar ? t : QString(int(lugar / Puntos(fm, QStringLiteral("#"))), '#');
+    };
+    const auto lineas = [&](int c, const QString& t, const QFontMetricsF& fm) {
+        if (listado.Columnas[c].Numero || t.isEmpty()) return 1;
+        const QRectF caja(0, 0, (d.anchos[c] - 2 * kRelleno) * kUnidades, 1e6);
+        const QRectF usado = fm.boundingRect(caja, Qt::TextWordWrap, t);
+        return std::max(1, int(std::lround(usado.height() / fm.lineSpacing())));
+    };
+    const auto alturaFila = [&](const QStringList& fila, const QFontMetricsF& fm) {
+        int n = 1;
+        for (int c = 0; c < listado.Columnas.size() && c < fila.size(); ++c)
+            n = std::max(n, lineas(c, fila[c], fm));
+        return n * kFila;
+    };
+    // Every cell starts on the row's first line, as a one-line row would show it.
+    const auto celda = [&](int c, double y, double altoFila, const QString& t, const QFontMetricsF& fm) {
+        const double arriba = (kFila - fm.lineSpacing() / kUnidades) / 2;
+        const QRectF r = Rect(d.xs[c] + kRelleno, y + arriba, d.anchos[c] - 2 * kRelleno, altoFila - arriba);
+        const int alineacion = listado.Columnas[c].Numero ? Qt::AlignRight : Qt::AlignLeft | Qt::TextWordWrap;
+        p.drawText(r, alineacion | Qt::AlignTop, texto(c, t, fm));
     };
 
+    QStringList titulos;
+    for (const ColumnaListado& c : listado.Columnas) titulos << c.Titulo;
+    const double altoCabeceras = alturaFila(titulos, fmCabecera);
+    const double inicioCuerpo = kInicioCabeceras + altoCabeceras + 2;
+    // Where each page starts: the rows that fit above its foot.
+    QList<double> altos;
+    QList<int> inicios{0};
+    double y = inicioCuerpo;
+    for (int i = 0; i < listado.Filas.size(); ++i) {
+        altos << alturaFila(listado.Filas[i], fmCuerpo);
+        if (y + altos[i] > alto - kPie && i > inicios.last()) {
+            inicios << i;
+            y = inicioCuerpo;
+        }
+        y += altos[i];
+    }
+    const int paginas = int(inicios.size());
     for (int pagina = 0; pagina < paginas; ++pagina) {
         if (pagina > 0) pdf.newPage();
         p.setFont(titulo);
-        p.drawText(Rect(0, 0, ancho, 15), Qt::AlignLeft | Qt::AlignVCenter, listado.Empresa);
-        p.drawText(Rect(0, 15, ancho, 15), Qt::AlignLeft | Qt::AlignVCenter, listado.Titulo);
+        p.drawText(Rect(0, 0, d.ancho, 15), Qt::AlignLeft | Qt::AlignVCenter, listado.Empresa);
+        p.drawText(Rect(0, 15, d.ancho, 15), Qt::AlignLeft | Qt::AlignVCenter, listado.Titulo);
         p.setFont(cabecera);
         for (int c = 0; c < listado.Columnas.size(); ++c)
-            celda(c, kInicioCabeceras, listado.Columnas[c].Titulo, cabecera);
+            celda(c, kInicioCabeceras, altoCabeceras, titulos[c], fmCabecera);
         p.setPen(linea);
-        const double bajoCabeceras = (kInicioCabeceras + kFila + 1) * kUnidades;
-        p.drawLine(QPointF(0, bajoCabeceras), QPointF(ancho * kUnidades, bajoCabeceras));
+        const double bajoCabeceras = (kInicioCabeceras + altoCabeceras + 1) * kUnidades;
+        p.drawLine(QPointF(0, bajoCabeceras), QPointF(d.ancho * kUnidades, bajoCabeceras));
         p.setPen(Qt::black);
 
         p.setFont(cuerpo);
-        const int desde = pagina * porPagina;
-        const int hasta = std::min(int(listado.Filas.size()), desde + porPagina);
-        for (int i = desde; i < hasta; ++i) {
-            const double y = kInicioCuerpo + (i - desde) * kFila;
+        const int hasta = pagina + 1 < paginas ? inicios[pagina + 1] : int(listado.Filas.size());
+        double yFila = inicioCuerpo;
+        for (int i = inicios[pagina]; i < hasta; ++i) {
             const QStringList& fila = listado.Filas[i];
-            for (int c = 0; c < listado.Columnas.size() && c < fila.size(); ++c) celda(c, y, fila[c], cuerpo);
+            for (int c = 0; c < listado.Columnas.size() && c < fila.size(); ++c)
+                celda(c, yFila, altos[i], fila[c], fmCuerpo);
+            yFila += altos[i];
         }
-        p.drawText(Rect(0, alto - kPie + 4, ancho, kFila), Qt::AlignRight | Qt::AlignVCenter,
+        p.drawText(Rect(0, alto - kPie + 4, d.ancho, kFila), Qt::AlignRight | Qt::AlignVCenter,
                    QStringLiteral("Página %1 de %2").arg(pagina + 1).arg(paginas));
     }
     if (!p.end() || !QFile::exists(archivo)) {

@@ -1,9 +1,10 @@
 #pragma once
 // The page layout every listing report of the suite shares: A4 pages, each with the company
 // name, the report's title and the column heads at the top and "Página n de m" at the foot;
-// body text of 9 pt; number columns right-aligned. A report's renderer (registered in
-// gReporte() under its name) reads its rows, writes them as texts in the locale's number form
-// and hands them here.
+// body text of 9 pt; number columns right-aligned. Paper shows every figure and text whole: a
+// column is as wide as its widest text, or a text wraps inside its row; a number is never cut. A report's
+// renderer (registered in gReporte() under its name) reads its rows, writes them as texts in the locale's
+// number form and hands them here.
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,7 @@ namespace maker {
 
 struct ColumnaListado {
     QString Titulo;
-    double Ancho = 1;     // share of the page width, against the other columns
+    double Ancho = 1;     // share of the room the texts leave, against the other columns
     bool Numero = false;  // right-aligned
 };
 

@@ -2,6 +2,7 @@
 
 #include "outside/ado/Connection.h"
 #include "outside/ado/Recordset.h"
+#include "outside/controls/SalidaConTab.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ErrorVB.h"
@@ -63,6 +64,8 @@ bool VisorConsulta::Muestra(const QString& sentencia, const QString& cadenaConex
     ventana->resize(800, 500);
     auto* grilla = new QTableWidget(int(filas.size()), int(titulos.size()), ventana);
     grilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grilla->setAccessibleName(titulo);
+    vb::SaleConTab(grilla);
     grilla->setHorizontalHeaderLabels(titulos);
     grilla->horizontalHeader()->setStretchLastSection(true);
     for (int r = 0; r < filas.size(); ++r)

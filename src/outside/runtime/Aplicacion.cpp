@@ -95,6 +95,7 @@ void setAvisoErrorEvento(AvisoErrorEvento aviso) {
 
 void AvisaErrorEvento(const std::exception& error, const QString& rutina) {
     const auto* propio = dynamic_cast<const ErrorVB*>(&error);
+    if (propio && propio->Informado) return;
     const ErrorVB e = propio && propio->Number != 0
                           ? *propio
                           : ErrorVB(kErrorInterno, "Error interno: " + QString::fromLocal8Bit(error.what()));
@@ -104,6 +105,14 @@ void AvisaErrorEvento(const std::exception& error, const QString& rutina) {
     }
     MsgBox("Ha ocurrido el Siguiente Error (" + QString::number(e.Number) + ") " + e.Description,
            vbOKOnly + vbCritical, rutina + " Aviso al operador!!! ");
+}
+
+void ComoEvento(const QString& rutina, const std::function<void()>& paso) {
+    try {
+        paso();
+    } catch (const std::exception& e) {
+        AvisaErrorEvento(e, rutina);
+    }
 }
 
 QString RutinaDeEvento(const QObject* receptor, const QEvent* evento) {

@@ -36,6 +36,10 @@ void setAvisoErrorEvento(AvisoErrorEvento aviso);
 // An error without a number, or one that is not the program's own, is told as an internal error.
 void AvisaErrorEvento(const std::exception& error, const QString& rutina);
 
+// Runs what a program does before its event loop (its first window's load) as an event handler
+// runs: an error that leaves it is told through AvisaErrorEvento, and the program goes on.
+void ComoEvento(const QString& rutina, const std::function<void()>& paso);
+
 // "<name of the control or its nearest named parent>_<event>".
 QString RutinaDeEvento(const QObject* receptor, const QEvent* evento);
 

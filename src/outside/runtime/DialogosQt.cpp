@@ -94,6 +94,12 @@ class CajaMensaje : public Encajado<QMessageBox> {
     bool sinEscape = false;
 
   protected:
+    // A message box sizes itself again on every layout request; once its contents scroll in a
+    // screen too small for it, its size is the screen's and stays so.
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::LayoutRequest && ContenidoDesplazable(this)) return QDialog::event(e);
+        return Encajado<QMessageBox>::event(e);
+    }
     void keyPressEvent(QKeyEvent* e) override {
         if (sinEscape && e->key() == Qt::Key_Escape) {
             e->accept();
@@ -123,9 +129,19 @@ class VigiaDeOcultar : public QObject {
     QEventLoop& bucle_;
 };
 
+// The window last given the keyboard back by a modal one that closed. The window system confirms
+// its activation later: until it does, no window is active, and a modal window opened meanwhile
+// (a second message in a row) still comes from it.
+QPointer<QWidget>& ventanaDevuelta() {
+    static QPointer<QWidget> ventana;
+    return ventana;
+}
+
 QWidget* ventanaActiva() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    return QApplication::activeWindow();
+    if (QWidget* activa = QApplication::activeWindow(); activa && activa->isVisible()) return activa;
+    QWidget* devuelta = ventanaDevuelta();
+    return devuelta && devuelta->isVisible() ? devuelta : nullptr;
 }
 
 // The window a modal one comes from, and the control that had the keyboard there, get the
@@ -133,14 +149,17 @@ QWidget* ventanaActiva() {
 // and the keys typed next would be lost.
 class DevuelveTeclado {
   public:
-    DevuelveTeclado() : foco_(QApplication::focusWidget()) {
-        QWidget* ventana = ventanaActiva();
-        if (!ventana && foco_) ventana = foco_->window();
-        ventana_ = ventana;
+    DevuelveTeclado() : ventana_(ventanaActiva()) {
+        QWidget* foco = QApplication::focusWidget();
+        if (!ventana_ && foco) ventana_ = foco->window();
+        // The control of that window that has, or will have once it is active, the keyboard.
+        if (ventana_ && (!foco || foco->window() != ventana_)) foco = ventana_->focusWidget();
+        foco_ = foco;
     }
     ~DevuelveTeclado() {
         if (!ventana_ || !ventana_->isVisible()) return;
         ventana_->activateWindow();
+        ventanaDevuelta() = ventana_;
         if (foco_ && foco_->window() == ventana_ && foco_->isVisible() && foco_->isEnabled())
             foco_->setFocus(Qt::ActiveWindowFocusReason);
     }

@@ -33,36 +33,12 @@ AppInfo leerApp() {
     return app;
 }
 
-bool esEntradaDelUsuario(QEvent::Type t) {
-    switch (t) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TouchCancel:
-        case QEvent::TabletPress:
-        case QEvent::TabletMove:
-        case QEvent::TabletRelease:
-        case QEvent::ContextMenu:
-        case QEvent::NativeGesture:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // Holds back the input that reaches the event queue while the pump runs (the window system's
 // input is already held back by processEvents) and posts it again afterwards, in order.
 class RetenedorDeEntrada : public QObject {
   public:
     bool eventFilter(QObject* destino, QEvent* e) override {
-        if (!esEntradaDelUsuario(e->type())) return false;
+        if (!EsEntradaDelUsuario(e->type())) return false;
         retenidos_.push_back({QPointer<QObject>(destino), std::unique_ptr<QEvent>(e->clone())});
         return true;
     }
@@ -96,6 +72,30 @@ std::function<void()>& ganchoFin() {
 }
 
 }  // namespace
+
+bool EsEntradaDelUsuario(QEvent::Type t) {
+    switch (t) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+        case QEvent::ContextMenu:
+        case QEvent::NativeGesture:
+            return true;
+        default:
+            return false;
+    }
+}
 
 AppInfo& App() {
     static AppInfo app = leerApp();

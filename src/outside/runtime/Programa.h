@@ -1,5 +1,6 @@
 #pragma once
 // The program itself: its folder, name and command line, the event pump and the program end.
+#include <QEvent>
 #include <QString>
 #include <functional>
 
@@ -13,6 +14,9 @@ struct AppInfo {
     QString Command;  // the command line after the program name
 };
 AppInfo& App();
+
+// Keys, clicks, wheel, touch and pen: what a user sends the program.
+bool EsEntradaDelUsuario(QEvent::Type tipo);
 
 // Repaints and runs timers without delivering user input: no click or key runs inside
 // a load, a recomputation or a save.

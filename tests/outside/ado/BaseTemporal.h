@@ -45,9 +45,11 @@ class BaseTemporal {
         return cn;
     }
     // Reads one value back with plain SQL, as stored.
-    QVariant leer(const QString& sql) const {
+    QVariant leer(const QString& sql) const { return LeerDe(ruta(), sql); }
+    // The same from any database file.
+    static QVariant LeerDe(const QString& archivo, const QString& sql) {
         sqlite3* db = nullptr;
-        sqlite3_open_v2(QFile::encodeName(ruta()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_open_v2(QFile::encodeName(archivo).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
         ado::sqlite::RegistrarFunciones(db);
         sqlite3_stmt* st = nullptr;
         QVariant v;

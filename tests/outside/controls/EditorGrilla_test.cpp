@@ -109,3 +109,30 @@ TEST(EditorGrilla, EnterOnTheLastShownRowBringsTheNextRowFullyIntoView) {
     EXPECT_LE(vb::PixelesDeTwips(v.g->CellTop() + v.g->CellHeight()), fondo + 1);
     EXPECT_GT(v.g->TopRow(), 1);
 }
+
+TEST(EditorGrilla, TheEditorOpensOverItsCellBesideTheGridOrInsideIt) {
+    // The grid inset in its window, as a layout or a tab page places it.
+    for (const bool dentro : {false, true}) {
+        QWidget w;
+        auto* g = new vb::FlexGrid(&w);
+        g->setGeometry(37, 23, 300, 200);
+        auto* caja = new vb::CajaTexto(dentro ? static_cast<QWidget*>(g) : &w);
+        std::array<TipoColumnaGrilla, 2> col{
+            {{"N", "", "N", 0, false, false}, {"Valor", "", "VALOR", 5, true, false}}};
+        vb::EditorGrilla ed{g, caja};
+        ed.setColumnas(col);
+        ed.Inicializa(4);
+        QObject::connect(g, &vb::FlexGrid::KeyPress, [&ed](int& k) { ed.Abre(k); });
+        w.resize(400, 300);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        g->setFocus();
+        g->setRow(2);
+        g->setCol(1);
+        QTest::keyClicks(g, "7");
+        ASSERT_TRUE(caja->isVisible()) << dentro;
+        const QPoint celda(vb::PixelesDeTwips(g->CellLeft()), vb::PixelesDeTwips(g->CellTop()));
+        EXPECT_EQ(caja->mapTo(&w, QPoint(0, 0)), g->mapTo(&w, celda)) << dentro;
+        EXPECT_EQ(caja->width(), vb::PixelesDeTwips(g->CellWidth())) << dentro;
+    }
+}

@@ -5,11 +5,13 @@
 #include "outside/maker/SistemaPC.h"
 #include "outside/runtime/Conversiones.h"
 #include "support/BaseDePrueba.h"
+#include "support/TextoPdf.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -91,4 +93,34 @@ TEST(ReporteListado, EachRequestGetsItsOwnFileThatOnlyItsUserReads) {
     EXPECT_FALSE(maker::GeneraListado(pedido, "Rp_PlanCtas", "el plan", contenido, {}, archivo, error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QDir(temporal.dir_.filePath("otra")).isEmpty());
+}
+
+// Not even a turned page holds these numbers side by side: each that does not fit its column is
+// a row of marks, never a part of the number.
+TEST(ReporteListado, ANumberNoPageHoldsIsMarkedNeverPrintedInPart) {
+    QTemporaryDir carpeta;
+    maker::Listado l;
+    l.Titulo = "Saldos";
+    QStringList fila;
+    for (int c = 0; c < 14; ++c) {
+        l.Columnas << maker::ColumnaListado{QString("Saldo %1").arg(c + 1), 1, true};
+        fila << "98.765.432.109,1234";
+    }
+    l.Columnas << maker::ColumnaListado{"Mes", 1, false};
+    fila << "05/2023";
+    l.Filas << fila;
+    const QString archivo = carpeta.filePath("saldos.pdf");
+    QString error;
+    ASSERT_TRUE(maker::EscribeListadoPdf(l, archivo, error)) << error.toStdString();
+    const QString texto = TextoPdf(archivo);
+    EXPECT_TRUE(texto.contains("05/2023")) << texto.toStdString();
+    EXPECT_TRUE(texto.contains("###"));
+    // Every figure printed is the whole one.
+    const QRegularExpression cifra("[0-9][0-9.,]*");
+    for (auto it = cifra.globalMatch(texto); it.hasNext();) {
+        const QString c = it.next().captured();
+        EXPECT_TRUE(c == "98.765.432.109,1234" || QRegularExpression("^\\d+$").match(c).hasMatch() ||
+                    c == "05/2023")
+            << c.toStdString();
+    }
 }

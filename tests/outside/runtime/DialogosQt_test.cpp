@@ -235,3 +235,39 @@ TEST(DialogosQt, EveryModalWindowHandsTheKeyboardBackToTheWindowItCameFrom) {
     EXPECT_EQ(segundo->text(), "100");
     EXPECT_EQ(primero->text(), "");
 }
+
+// A message right after a first modal window (a message, a lookup): the window system has not yet
+// confirmed that the main window got the keyboard back, and still the message gives it back too.
+TEST(DialogosQt, AMessageRightAfterAnotherModalWindowStillHandsTheKeyboardBack) {
+    for (const bool consulta : {false, true}) {
+        SCOPED_TRACE(consulta ? "after a lookup" : "after a message");
+        DialogosQt d;
+        QWidget principal;
+        auto* campo = new QLineEdit(&principal);
+        new QLineEdit(&principal);
+        principal.show();
+        principal.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&principal));
+        campo->setFocus();
+        if (consulta) {
+            QWidget lista;
+            new QLineEdit(&lista);
+            QTimer::singleShot(0, &lista, &QWidget::hide);
+            d.MostrarModal(&lista);
+        } else {
+            AlAparecer<QMessageBox>([](QMessageBox* caja) { boton(caja, "Sí")->click(); });
+            ASSERT_EQ(d.MsgBox("¿Borra?", vb::vbYesNo, "Atención!"), vb::vbYes);
+        }
+        AlAparecer<QMessageBox>([&principal](QMessageBox* caja) {
+            // It comes from the window the first one came from.
+            EXPECT_EQ(caja->parentWidget(), &principal);
+            boton(caja, "No")->click();
+        });
+        ASSERT_EQ(d.MsgBox("Acepta???", vb::vbYesNo, "Aviso"), vb::vbNo);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &principal);
+        ASSERT_EQ(QApplication::focusWidget(), campo);
+        QTest::keyClicks(QApplication::focusWidget(), "7");
+        EXPECT_EQ(campo->text(), "7");
+    }
+}

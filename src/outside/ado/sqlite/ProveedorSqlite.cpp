@@ -7,12 +7,8 @@
 #include "outside/ado/sqlite/FuncionesServidor.h"
 #include "outside/ado/sqlite/TraductorSql.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <optional>
 #include <vector>
-
-#include <sys/stat.h>
 
 namespace ado {
 std::unique_ptr<Proveedor> CrearProveedorSqlite() {
@@ -43,16 +39,6 @@ QString PrimeraPalabra(const QString& sql) {
     qsizetype fin = i;
     while (fin < sql.size() && sql[fin].isLetter()) ++fin;
     return sql.sliced(i, fin - i).toUpper();
-}
-
-// Finds the company database file, case-blind on the name as a server is.
-QString rutaBase(const QString& servidor, const QString& base) {
-    const QDir dir(servidor);
-    const QString exacto = dir.filePath(base + ".sqlite");
-    if (QFileInfo::exists(exacto)) return exacto;
-    for (const QString& f : dir.entryList({"*.sqlite"}, QDir::Files))
-        if (f.compare(base + ".sqlite", Qt::CaseInsensitive) == 0) return dir.filePath(f);
-    return {};
 }
 
 }  // namespace
@@ -126,116 +112,6 @@ void ProveedorSqlite::agregarFallo(int codigo, Errors& errores) {
 void ProveedorSqlite::lanzarFallo(int codigo, Errors& errores) {
     agregarFallo(codigo, errores);
     LanzarEntrada(errores, errores.Count() - 1);
-}
-
-void ProveedorSqlite::abrir(const ParametrosConexion& p, const QString&, const QString&, Errors& errores) {
-    cerrar();
-    const QString servidor = p.contains("SERVER") ? p.value("SERVER") : p.value("DATA SOURCE");
-    const QString base = p.contains("DATABASE") ? p.value("DATABASE") : p.value("INITIAL CATALOG");
-    const QString ruta = base.isEmpty() ? QString() : rutaBase(servidor, base);
-    auto noSeAbre = [&](const QString& detalle) {
-        Error e;
-        e.SQLState = "42000";
-        e.Number = kErrNoEspecificado;
-        e.NativeError = 4060;
-        e.Source = "Motor de datos";
-        e.Description =
-            QString(
-                "No se puede abrir la base de datos \"%1\" solicitada por el inicio de sesión. Error de "
-                "inicio de sesión.%2")
-                .arg(base, detalle.isEmpty() ? QString() : " (" + detalle + ")");
-        errores.Add(e);
-        LanzarEntrada(errores, errores.Count() - 1);
-    };
-    if (ruta.isEmpty()) noSeAbre({});
-    // Never created here: a wrong name must fail as on a server. A connection serves one thread,
-    // so the engine need not lock it on every value a read takes.
-    int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db_,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString m = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
-        cerrar();
-        noSeAbre(m);
-    }
-    sqlite3_extended_result_codes(db_, 1);
-    tiempoDeEspera(espera_);
-    reloj_.invalidate();  // the open's own statements have no time-out
-    sqlite3_progress_handler(db_, 1000, &ProveedorSqlite::vigilar, this);
-    // The first connections to a file still in rollback mode switch it to WAL; one of two programs
-    // doing so at once meets the other's lock without the engine waiting, so it waits here as any
-    // statement would.
-    int intentos = 0;
-    while (((rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr)) & 0xff) ==
-               SQLITE_BUSY &&
-           ocupada(this, intentos++)) {
-    }
-    // A file the user may only read keeps the journal it has: it is read, and every write is
-    // refused with the engine's own message.
-    if (rc != SQLITE_OK && (rc & 0xff) == SQLITE_READONLY && sqlite3_db_readonly(db_, "main") == 1)
-        rc = SQLITE_OK;
-    if (rc != SQLITE_OK) {
-        const QString m = QString::fromUtf8(sqlite3_errmsg(db_));
-        cerrar();
-        noSeAbre(m);
-    }
-    RegistrarFunciones(db_);
-    vigiladas_.clear();
-    todasVigiladas_ = false;
-    sqlite3_stmt* st = nullptr;
-    bool conReferencias = false;
-    if (sqlite3_prepare_v2(db_,
-                           "SELECT 1 FROM sqlite_master WHERE type = 'table' AND sql LIKE '%REFERENCES%'", -1,
-                           &st, nullptr) == SQLITE_OK)
-        conReferencias = sqlite3_step(st) == SQLITE_ROW;
-    sqlite3_finalize(st);
-    if (conReferencias) sqlite3_exec(db_, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
-    nombreBase_ = base;
-    ruta_ = QFile::encodeName(ruta);
-    struct stat datos {};
-    const bool conIdentidad = ::stat(ruta_.constData(), &datos) == 0;
-    dispositivo_ = conIdentidad ? datos.st_dev : 0;
-    nodo_ = conIdentidad ? datos.st_ino : 0;
-}
-
-bool ProveedorSqlite::abierto() const {
-    if (!db_) return false;
-    if (nodo_ == 0) return true;
-    struct stat datos {};
-    return ::stat(ruta_.constData(), &datos) == 0 && datos.st_dev == dispositivo_ && datos.st_ino == nodo_;
-}
-
-std::function<void()>& AvisoDeEspera() {
-    static std::function<void()> aviso;
-    return aviso;
-}
-
-void ProveedorSqlite::tiempoDeEspera(int segundos) {
-    espera_ = std::max(segundos, 0);
-    if (db_) sqlite3_busy_handler(db_, &ProveedorSqlite::ocupada, this);
-}
-
-int ProveedorSqlite::ocupada(void* proveedor, int intentos) {
-    auto* p = static_cast<ProveedorSqlite*>(proveedor);
-    if (intentos == 0) {
-        p->esperando_.start();
-        if (AvisoDeEspera()) AvisoDeEspera()();
-    }
-    if (p->espera_ > 0 && p->esperando_.elapsed() >= qint64(p->espera_) * 1000) return 0;
-    sqlite3_sleep(std::min(1 + intentos, 50));
-    return 1;
-}
-
-int ProveedorSqlite::vigilar(void* proveedor) {
-    const auto* p = static_cast<const ProveedorSqlite*>(proveedor);
-    return p->espera_ > 0 && p->reloj_.isValid() && p->reloj_.elapsed() > qint64(p->espera_) * 1000 ? 1 : 0;
-}
-
-void ProveedorSqlite::cerrar() {
-    olvidarEsquema();
-    planes_.clear();
-    formas_.clear();
-    if (db_) sqlite3_close_v2(db_);
-    db_ = nullptr;
 }
 
 void ProveedorSqlite::olvidarEsquema() {
@@ -489,6 +365,18 @@ QList<QList<QVariant>> LeerFilas(sqlite3_stmt* st, const QList<Recordset::Column
     return filas;
 }
 
+// The rows of a query by column, each value read as its column's type; `previstas` rows are room
+// made beforehand.
+QList<QList<QVariant>> LeerColumnas(sqlite3_stmt* st, const QList<Recordset::Columna>& columnas, int& rc,
+                                    qsizetype previstas) {
+    const int n = int(columnas.size());
+    QList<QList<QVariant>> valores(n);
+    for (QList<QVariant>& columna : valores) columna.reserve(previstas);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        for (int i = 0; i < n; ++i) valores[i].append(LeerValor(st, i, columnas[i].tipo));
+    return valores;
+}
+
 // A column without a declared type (an expression, an aggregate) takes its type from the values
 // of column j; ISO dates (min()/max() of a date column) come back as dates.
 void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int j, bool deTexto) {
@@ -530,7 +418,7 @@ void TipoPorValores(Recordset::Columna& col, QList<QList<QVariant>>& filas, int 
 
 }  // namespace
 
-bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura) {
+std::optional<ProveedorSqlite::Objeto> ProveedorSqlite::destinoDe(const Paso& paso) {
     // A copy: preparing a statement may empty the cache of objects, and describing its
     // columns may add to it.
     std::optional<Objeto> destino;
@@ -538,13 +426,18 @@ bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores
         const Objeto o = objeto(paso.objeto);
         if (o.existe && (o.conRowid || (o.vista && o.conDisparadores))) destino = o;
     }
+    return destino;
+}
+
+bool ProveedorSqlite::correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura) {
+    const std::optional<Objeto> destino = destinoDe(paso);
     return correr(paso.sql, paso, destino ? &*destino : nullptr, r, errores, soloLectura);
 }
 
 bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r,
-                             Errors& errores, bool soloLectura) {
+                             Errors& errores, bool soloLectura, Lectura* lectura) {
     // A table's rows are found again by rowid, read as a hidden first column.
-    const bool conFila = destino && destino->conRowid && !paso.sqlConFila.isEmpty();
+    const bool conFila = !lectura && destino && destino->conRowid && !paso.sqlConFila.isEmpty();
     const QString& texto = conFila ? paso.sqlConFila : sql;
     const int antes = errores.Count();
     Preparada* p = preparar(texto, errores, !conFila);
@@ -568,20 +461,34 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
         QList<int> sinTipo;
         for (int i = 0; i < leidas.size(); ++i)
             if (leidas[i].tipo == adEmpty) sinTipo.append(i);
-        std::vector<char> deTexto(size_t(leidas.size()), 0);
-        for (int j = 0; j < paso.deTexto.size() && j < leidas.size(); ++j)
-            deTexto[size_t(j)] = paso.deTexto[j];
-        QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
-        for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
-        if (rc == SQLITE_DONE) {
-            r = Resultado();
-            r.esConsulta = true;
-            r.columnas = std::move(cols);
-            r.filas = std::move(filas);
-            r.afectados = -1;
-            if (destino) {
-                r.tablaBase = paso.objeto;
-                r.actualizable = true;
+        if (lectura && sinTipo.isEmpty()) {
+            // As many rows as the last reading of the statement, the usual case of a list read again.
+            QList<QList<QVariant>> valores = LeerColumnas(st, leidas, rc, p->filasLeidas);
+            if (rc == SQLITE_DONE) {
+                p->filasLeidas = valores.isEmpty() ? 0 : valores[0].size();
+                r = Resultado();
+                r.esConsulta = true;
+                r.columnas = cols;
+                lectura->esConsulta = true;
+                lectura->columnas = std::move(cols);
+                lectura->valores = std::move(valores);
+            }
+        } else {
+            std::vector<char> deTexto(size_t(leidas.size()), 0);
+            for (int j = 0; j < paso.deTexto.size() && j < leidas.size(); ++j)
+                deTexto[size_t(j)] = paso.deTexto[j];
+            QList<QList<QVariant>> filas = LeerFilas(st, leidas, conFila, rc, deTexto);
+            for (int j : sinTipo) TipoPorValores(cols[j], filas, j, deTexto[size_t(j)]);
+            if (rc == SQLITE_DONE) {
+                r = Resultado();
+                r.esConsulta = true;
+                r.columnas = std::move(cols);
+                r.filas = std::move(filas);
+                r.afectados = -1;
+                if (destino) {
+                    r.tablaBase = paso.objeto;
+                    r.actualizable = true;
+                }
             }
         }
     } else {
@@ -601,15 +508,24 @@ bool ProveedorSqlite::correr(const QString& sql, const Paso& paso, const Objeto*
     if (!resto.isEmpty()) {
         Resultado siguiente;
         if (!correr(resto, paso, nullptr, siguiente, errores)) return false;
-        if (siguiente.esConsulta || !r.esConsulta) r = std::move(siguiente);
+        if (siguiente.esConsulta || !r.esConsulta) {
+            r = std::move(siguiente);
+            if (lectura) *lectura = Lectura();
+        }
     }
     return true;
 }
 
 Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
     empezarReloj();
     const QList<Paso> pasos = planConNumeros(sql);
+    for (const Paso& paso : pasos)
+        if (!paso.sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
+            asegurarWal(errores);
+            break;
+        }
     const int antes = errores.Count();
     bool fallo = false;
     bool hayConsulta = false;
@@ -634,6 +550,7 @@ Resultado ProveedorSqlite::ejecutar(const QString& sql, Errors& errores) {
 
 Resultado ProveedorSqlite::leer(const QString& sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
     empezarReloj();
     const QList<Paso> pasos = planConNumeros(sql);
     if (pasos.size() != 1) LanzarNoEsLectura(errores);
@@ -643,8 +560,28 @@ Resultado ProveedorSqlite::leer(const QString& sql, Errors& errores) {
     return r;
 }
 
+Lectura ProveedorSqlite::leerColumnas(const QString& sql, Errors& errores) {
+    if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
+    empezarReloj();
+    const QList<Paso> pasos = planConNumeros(sql);
+    if (pasos.size() != 1) LanzarNoEsLectura(errores);
+    // No rowid is read, and a table's columns are described as the statement's own text is
+    // everywhere else; a view that takes writes keeps its key columns.
+    const std::optional<Objeto> destino = destinoDe(pasos[0]);
+    const Objeto* vista = destino && !destino->conRowid ? &*destino : nullptr;
+    const int antes = errores.Count();
+    Resultado r;
+    Lectura lectura;
+    if (!correr(pasos[0].sql, pasos[0], vista, r, errores, true, &lectura)) LanzarEntrada(errores, antes);
+    if (!lectura.esConsulta) return PorColumnas(std::move(r));
+    return lectura;
+}
+
 void ProveedorSqlite::ejecutarSimple(const char* sql, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
+    if (qstrncmp(sql, "BEGIN", 5) == 0) asegurarWal(errores);
     empezarReloj();
     const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) lanzarFallo(sqlite3_extended_errcode(db_), errores);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace ado::sqlite {
 
@@ -36,6 +37,8 @@ class ProveedorSqlite final : public Proveedor {
     // The engine's own parser judges too: one statement, nothing after it, and one that writes
     // nothing.
     Resultado leer(const QString& sql, Errors& errores) override;
+    // The same, straight into columns when every column has a declared type.
+    Lectura leerColumnas(const QString& sql, Errors& errores) override;
 
     void comenzarTransaccion(Errors& errores) override;
     void confirmarTransaccion(Errors& errores) override;
@@ -68,6 +71,7 @@ class ProveedorSqlite final : public Proveedor {
         QString resto;  // a second statement in the same text
         QList<Recordset::Columna> columnas;
         bool columnasListas = false;
+        qsizetype filasLeidas = 0;  // by the last reading into columns
     };
     struct Paso {
         QString sql;         // translated
@@ -91,9 +95,13 @@ class ProveedorSqlite final : public Proveedor {
     Preparada* prepararTexto(const QString& sql, Errors& errores, bool informar);
     // The plan of a statement whose compared numbers are filled into its shape's plan.
     QList<Paso> planConNumeros(const QString& lote);
+    // With `lectura`, a query's rows go into it by column instead of into r, unless a column's
+    // type is only known from its values.
     bool correr(const QString& sql, const Paso& paso, const Objeto* destino, Resultado& r, Errors& errores,
-                bool soloLectura = false);
+                bool soloLectura = false, Lectura* lectura = nullptr);
     bool correrPaso(const Paso& paso, Resultado& r, Errors& errores, bool soloLectura = false);
+    // The object a step's rows may be written back to, when it takes writes.
+    std::optional<Objeto> destinoDe(const Paso& paso);
     void describirColumnas(Preparada& p, const Objeto* destino, const QString& objeto, bool conFila);
     const Objeto& objeto(const QString& nombre);
     void olvidarEsquema();
@@ -148,6 +156,28 @@ class ProveedorSqlite final : public Proveedor {
     QHash<QString, QList<Paso>> formas_;  // by the statement's shape (see planConNumeros); empty: not shared
     QHash<QString, Preparada> preparadas_;
     QHash<QString, Objeto> objetos_;  // by name as written
+
+    // The company file (ProveedorSqliteArchivo.cpp). It is switched to WAL before its first
+    // write, not when it is opened, so that a file the program refuses is never written.
+    void asegurarWal(Errors& errores);
+    bool walListo_ = false;
+    // After each commit: the journal folded into the file and emptied, so that a program killed
+    // later leaves in it nothing the engine would replay onto a copy restored over the file.
+    static int alConfirmar(void* proveedor, sqlite3* db, const char* base, int paginas);
+    // One call of the program on the connection: a wait for another program's lock that began
+    // in it is shown until it returns (vb::EmpiezaEspera, vb::TerminaEspera).
+    class Turno {
+      public:
+        explicit Turno(ProveedorSqlite& p);
+        ~Turno();
+        Turno(const Turno&) = delete;
+        Turno& operator=(const Turno&) = delete;
+
+      private:
+        ProveedorSqlite& p_;
+    };
+    int turnos_ = 0;
+    bool esperaVisible_ = false;
 };
 
 // A result column as text (the engine hands it over as UTF-8).

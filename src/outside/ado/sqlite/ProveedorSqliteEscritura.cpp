@@ -87,6 +87,8 @@ namespace {
 
 void ProveedorSqlite::insertar(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                QList<QVariant>& nueva, Errors& errores) {
+    const Turno turno(*this);
+    asegurarWal(errores);
     empezarReloj();
     const bool vista = objeto(tabla).vista;
     QStringList nombres, marcas;
@@ -154,6 +156,7 @@ bool Iguales(const QVariant& a, const QVariant& b) {
 void ProveedorSqlite::escribirFila(const QString& tabla, const QList<Recordset::Columna>& columnas,
                                    const QList<QVariant>& original, const QList<QVariant>* nueva,
                                    Errors& errores) {
+    const Turno turno(*this);
     const Objeto o = objeto(tabla);
     QList<int> cambiadas, comparadas;
     QStringList nombres;

@@ -28,6 +28,7 @@ bool coincide(const QVariantList& criterios, int i, const QString& valor) {
 
 Resultado ProveedorSqlite::esquema(int tipo, const QVariantList& criterios, Errors& errores) {
     if (!db_) LanzarAdo(kErrConexionInvalida);
+    const Turno turno(*this);
     const QString esquemaNombre = "dbo";
     Resultado r;
     r.esConsulta = true;

@@ -132,9 +132,10 @@ TEST(ProveedorSqlite, TheCommandTimeOutStopsALongQueryAndALongWait) {
     EXPECT_EQ(base.leer("SELECT SALDO FROM MA_CUENTAS"), QVariant(2.0));
 }
 
-// A company file still in rollback mode, its write lock held by another program while this one
-// opens it: the switch to WAL waits for the lock like any statement, and the connection opens.
-TEST(ProveedorSqlite, OpeningAFileAnotherProgramIsWritingWaitsForItsLock) {
+// A company file still in rollback mode, its write lock held by another program: this one opens
+// and reads it at once, writing nothing; its first write switches the file to WAL, waiting for
+// the lock like any statement.
+TEST(ProveedorSqlite, TheFirstWriteToAFileAnotherProgramIsWritingWaitsForItsLock) {
     BaseTemporal base(kEsquemaDia);
     ASSERT_EQ(base.leer("PRAGMA journal_mode"), QVariant("delete"));
     sqlite3* otro = nullptr;
@@ -149,11 +150,15 @@ TEST(ProveedorSqlite, OpeningAFileAnotherProgramIsWritingWaitsForItsLock) {
     };
     ConnectionPtr cn;
     EXPECT_EQ(numeroDe([&] { cn = base.abrir(); }), 0);
+    ASSERT_TRUE(cn);
+    EXPECT_EQ(numeroDe([&] { cn->Execute("SELECT SALDO FROM MA_CUENTAS"); }), 0);
+    EXPECT_EQ(esperas, 0);
+    EXPECT_EQ(base.leer("PRAGMA journal_mode"), QVariant("delete"));
+    EXPECT_EQ(numeroDe([&] { cn->Execute("UPDATE MA_CUENTAS SET SALDO = SALDO + 1"); }), 0);
     ado::sqlite::AvisoDeEspera() = nullptr;
     sqlite3_close(otro);
     EXPECT_EQ(esperas, 1);
-    ASSERT_TRUE(cn);
-    EXPECT_EQ(cn->Execute("SELECT SALDO FROM MA_CUENTAS")->valor("SALDO"), QVariant(7.0));
+    EXPECT_EQ(cn->Execute("SELECT SALDO FROM MA_CUENTAS")->valor("SALDO"), QVariant(8.0));
     EXPECT_EQ(base.leer("PRAGMA journal_mode"), QVariant("wal"));
 }
 

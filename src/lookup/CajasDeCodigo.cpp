@@ -1,0 +1,129 @@
+#include "lookup/CajasDeCodigo.h"
+
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "lookup/Rt_BusquedaCodigo.h"
+#include "outside/controls/BusquedaCodigo.h"
+#include "outside/controls/CajaTexto.h"
+#include "outside/controls/Teclas.h"
+#include "outside/maker/Utilidades.h"
+#include "services/CNStuffContable.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace {
+
+// The characters after which a code is re-punctuated; other keys leave it as it stands.
+bool Puntuable(int KeyCode) {
+    static const QString kReformatean =
+        QString::fromUtf8("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
+    return KeyCode > 0 && KeyCode <= 0xFFFF && kReformatean.contains(QChar(KeyCode), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+CajasDeCodigo::CajasDeCodigo(QObject* parent) : QObject(parent) {}
+
+void CajasDeCodigo::Agrega(vb::CajaTexto* caja, vb::BusquedaCodigo* busqueda, bool puntua) {
+    if (!caja || !busqueda) return;
+    Caja& c = cajas_[caja];
+    c.busqueda = busqueda;
+    c.puntua = puntua;
+    caja->installEventFilter(this);
+    // A key counts as typed in the box only once the box itself received it: the window may have
+    // taken it first (its function keys).
+    auto recibida = [this, caja] {
+        if (pendiente_ != caja) return;
+        pendiente_ = nullptr;
+        ++cajas_[caja].pulsadas;
+    };
+    connect(caja, &vb::CajaTexto::KeyDown, this, [recibida](int&, int) { recibida(); });
+    connect(caja, &vb::CajaTexto::KeyPress, this, [recibida](int&) { recibida(); });
+    connect(caja, &QLineEdit::textEdited, this, [this, caja] { cajas_[caja].editada = true; });
+    connect(caja, &QObject::destroyed, this, [this, caja] { cajas_.remove(caja); });
+    if (busquedas_.contains(busqueda)) return;
+    busquedas_ << busqueda;
+    connect(busqueda, &vb::BusquedaCodigo::CodigoElegido, this,
+            [this, busqueda](const QString& codigo) { Elegido(busqueda, codigo); });
+    connect(busqueda, &vb::BusquedaCodigo::LostFocus, this, [this, busqueda] { Perdida(busqueda); });
+}
+
+vb::BusquedaCodigo* CajasDeCodigo::BusquedaAbierta() const {
+    for (const QPointer<vb::BusquedaCodigo>& b : busquedas_)
+        if (b && b->Visible()) return b;
+    return nullptr;
+}
+
+void CajasDeCodigo::Devuelve() {
+    if (vb::BusquedaCodigo* b = BusquedaAbierta()) b->Devuelve();
+}
+
+bool CajasDeCodigo::eventFilter(QObject* objeto, QEvent* evento) {
+    auto* caja = static_cast<vb::CajaTexto*>(objeto);
+    const auto it = cajas_.find(caja);
+    if (it == cajas_.end()) return QObject::eventFilter(objeto, evento);
+    switch (evento->type()) {
+        case QEvent::FocusIn:
+            it->pulsadas = 0;
+            break;
+        case QEvent::KeyPress:
+            pendiente_ = caja;
+            break;
+        case QEvent::KeyRelease: {
+            if (it->pulsadas <= 0) break;
+            --it->pulsadas;
+            auto* k = static_cast<QKeyEvent*>(evento);
+            int codigo = vb::CodigoTeclaVB(k);
+            if (codigo == 0 && !k->text().isEmpty()) codigo = k->text().at(0).toUpper().unicode();
+            TeclaArriba(caja, codigo, vb::EstadoShift(k->modifiers()));
+            break;
+        }
+        default:
+            break;
+    }
+    return QObject::eventFilter(objeto, evento);
+}
+
+void CajasDeCodigo::TeclaArriba(vb::CajaTexto* caja, int KeyCode, int Shift) {
+    Caja& c = cajas_[caja];
+    const bool editada = c.editada;
+    c.editada = false;
+    if (c.busqueda) {
+        c.busqueda->ConnectionString = CNStuffContable::gBaseDatos().gConnString;
+        c.busqueda->Buscar = caja->text();
+        Rt_BusquedaCodigo::MuestraBusquedaCodigo(c.busqueda, caja, KeyCode, "0", Shift);
+    }
+    if (c.puntua && editada) Puntua(caja, KeyCode);
+}
+
+void CajasDeCodigo::Puntua(vb::CajaTexto* caja, int KeyCode) {
+    if (!Puntuable(KeyCode)) return;
+    const QString puntuado =
+        CNStuffContable::FormateaCuenta(maker::gUtilidades().QuitaCaracter(caja->text(), "-"));
+    caja->setText(puntuado);
+    caja->setSelStart(int(caja->text().trimmed().size()));
+}
+
+void CajasDeCodigo::Elegido(vb::BusquedaCodigo* busqueda, const QString& codigo) {
+    auto* caja = qobject_cast<vb::CajaTexto*>(busqueda->Caja());
+    if (!caja || !caja->isVisible() || !caja->isEnabled()) {
+        busqueda->hide();
+        return;
+    }
+    // The box takes the keyboard before the search goes, so that the focus never wanders.
+    caja->setFocus(Qt::OtherFocusReason);
+    busqueda->hide();
+    caja->setText(codigo.trimmed());
+    caja->end(false);
+    // The box's own Enter: it validates the code and moves on, as when the code is typed there.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(caja, &enter);
+}
+
+void CajasDeCodigo::Perdida(vb::BusquedaCodigo* busqueda) {
+    busqueda->hide();
+    auto* caja = qobject_cast<vb::CajaTexto*>(busqueda->Caja());
+    if (!caja || QApplication::focusWidget() == caja || !cajas_.contains(caja)) return;
+    if (Dejada) Dejada(caja);
+}

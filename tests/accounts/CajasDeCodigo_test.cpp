@@ -1,0 +1,251 @@
+// Every box that holds a code, on every window, driven through the same keys as a user types
+// them, each key to the focused widget of the window: a new code box is covered by adding its
+// row to the table.
+#include "account_extras/Frmta_asigccosto.h"
+#include "account_extras/frmMA_CUENTASADIC.h"
+#include "accounts/CuentasDePrueba.h"
+#include "outside/controls/BusquedaCodigo.h"
+#include "outside/controls/CajaTexto.h"
+#include "services/CNStuffContable.h"
+#include "support/Control.h"
+#include "support/LocaleNumeros.h"
+#include "support/Teclado.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+enum class Ventana { Plan, CentrosDeCostos, DatosAdicionales, DatosAdicionalesSolos };
+
+struct CajaDeCodigo {
+    Ventana ventana;
+    const char* caja;      // the box, by its name
+    const char* antes;     // a code the user types back in after another ("" when none)
+    const char* codigo;    // the code the user types
+    const char* etiqueta;  // what names the row of the code taken
+    const char* nombre;    // what it shows once the code typed is taken
+    const char* vacio;     // the refusal of an emptied box left with Enter ("" none)
+    const char* otra;      // a control the user clicks to leave the box ("" none at hand)
+};
+
+std::ostream& operator<<(std::ostream& os, const CajaDeCodigo& c) {
+    return os << c.caja;
+}
+
+// The chart shows 11030100119, related to 11010100101; the additional data are those of the
+// customer 11030100103; the cost centres and the additional data on their own start empty.
+const CajaDeCodigo kCajas[] = {
+    {Ventana::Plan, "TxtCodigo", "11030100119", "11030100105", "txtFields_0", "DISTRIBUIDORA NORTE SRL", "",
+     "txtFields_2"},
+    {Ventana::Plan, "txtFields_1", "11030100119", "11030100105", "txtFields_0", "DISTRIBUIDORA NORTE SRL",
+     "La cuenta Ingresada no es correcta verifique la cantidad de Digitos", "txtFields_2"},
+    {Ventana::Plan, "txtFields_3", "11010100101", "11010100102", "LblDescRelacionado", "CAJA DOLARES", "",
+     "txtFields_2"},
+    {Ventana::CentrosDeCostos, "txtCuenta_0", "", "51010100101", "lblDescripcion", "SUELDOS PERSONAL",
+     "Debe Ingresar una Cuenta", "ChkPideConf"},
+    {Ventana::DatosAdicionales, "txtFields_8", "1", "2", "lblDetalle_0", "CAPITAL FEDERAL",
+     "Debe ingresar el campo : Provincia", "txtFields_7"},
+    {Ventana::DatosAdicionales, "txtFields_9", "1", "3", "lblDetalle_1", "CHILE",
+     "Debe ingresar el campo : Pais", "txtFields_7"},
+    {Ventana::DatosAdicionales, "txtFields_11", "80", "96", "lblDetalle_2", "D.N.I.", "", "txtFields_7"},
+    {Ventana::DatosAdicionales, "txtFields_13", "6", "4", "lblDetalle_3", "EXENTO", "", "txtFields_7"},
+    {Ventana::DatosAdicionales, "txtFields_17", "2", "3", "lblDetalle_4", "CUENTA CORRIENTE 60 DIAS", "",
+     "txtFields_18"},
+    {Ventana::DatosAdicionales, "txtFields_19", "2", "3", "lblDetalle_5", "CONSUMIDOR FINAL", "",
+     "txtFields_18"},
+    {Ventana::DatosAdicionales, "txtFields_20", "1", "2", "lblDetalle_6", "BONIFICACION", "", "txtFields_18"},
+    {Ventana::DatosAdicionales, "txtFields_21", "1", "2", "lblDetalle_7", "COMPRA ESPECIAL", "",
+     "txtFields_18"},
+    {Ventana::DatosAdicionales, "txtFields_22", "1", "4", "lblDetalle_8", "RIVERO, CLAUDIA", "",
+     "txtFields_18"},
+    {Ventana::DatosAdicionalesSolos, "txtFields_0", "", "11030100104", "LblTitulo", "SUPERMERCADO EL SOL",
+     "La cuenta ingresada no existe!!!", ""},
+};
+
+class CodeBoxes : public ::testing::TestWithParam<CajaDeCodigo> {
+  protected:
+    void SetUp() override {
+        v.Iniciar();
+        v.EscribirCodigo("11030100119");
+        ASSERT_TRUE(v.f().CuentaGuardada());
+    }
+
+    QWidget& Abre(Ventana ventana) {
+        QWidget* w = &v.f();
+        switch (ventana) {
+            case Ventana::Plan:
+                break;
+            case Ventana::CentrosDeCostos:
+                Frmta_asigccosto::instancia().Mostrar(true);
+                w = &Frmta_asigccosto::instancia();
+                break;
+            case Ventana::DatosAdicionales:
+                CNStuffContable::gCuentaActual = "11030100103";
+                frmMA_CUENTASADIC::Muestra();
+                w = &frmMA_CUENTASADIC::instancia();
+                break;
+            case Ventana::DatosAdicionalesSolos: {
+                frmMA_CUENTASADIC& a = frmMA_CUENTASADIC::instancia();
+                a.FijaFormaIndependiente(true);
+                a.Form_Load();
+                a.show();
+                w = &a;
+                break;
+            }
+        }
+        QApplication::setActiveWindow(w);
+        QApplication::processEvents();
+        return *w;
+    }
+    // The search open over a box of the window, if any.
+    static vb::BusquedaCodigo* Busqueda(QWidget& w) {
+        for (vb::BusquedaCodigo* b : w.findChildren<vb::BusquedaCodigo*>())
+            if (b->Visible()) return b;
+        return nullptr;
+    }
+    // The control's tab brought forward, then a click on it, as a user reaches it.
+    static void Clic(QWidget* control) {
+        for (QWidget* p = control->parentWidget(); p; p = p->parentWidget())
+            if (auto* pestanias = qobject_cast<QTabWidget*>(p))
+                for (int i = 0; i < pestanias->count(); ++i)
+                    if (pestanias->widget(i)->isAncestorOf(control) && pestanias->currentIndex() != i)
+                        QTest::mouseClick(pestanias->tabBar(), Qt::LeftButton, {},
+                                          pestanias->tabBar()->tabRect(i).center());
+        teclado::Clic(control);
+    }
+    static void Pulsa(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) { teclado::Tecla(tecla, mod); }
+    static void Teclea(const QString& texto) { teclado::Teclea(texto); }
+    static QString Digitos(const vb::CajaTexto* caja) { return QString(caja->text()).remove('-').trimmed(); }
+
+    LocaleNumeros locale_{LocaleNumeros::coma()};
+    CuentasDePrueba v{{"UPDATE MA_CUENTAS SET CuentaPrincipal = '11010100101' WHERE CODIGO = '11030100119'"}};
+};
+
+TEST_P(CodeBoxes, EveryKeyLeavesTheBoxWithExactlyWhatTheUserTyped) {
+    const CajaDeCodigo& c = GetParam();
+    QWidget& w = Abre(c.ventana);
+    auto* caja = Control<vb::CajaTexto>(w, c.caja);
+    const QString codigo = c.codigo;
+    const QString antes = *c.antes ? QString(c.antes) : codigo;
+
+    // Ctrl+A selects the whole code and neither opens a search nor touches it.
+    Clic(caja);
+    const QString mostrado = caja->text();
+    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(caja->text(), mostrado);
+    EXPECT_EQ(caja->selectedText(), mostrado);
+    EXPECT_EQ(Busqueda(w), nullptr);
+
+    // BackSpace empties it; a key typed opens the box's search; Escape closes it over what was
+    // typed and leaves the keyboard in the box, nothing checked.
+    Pulsa(Qt::Key_Backspace);
+    EXPECT_EQ(caja->text(), "");
+    Teclea(codigo.left(1));
+    ASSERT_NE(Busqueda(w), nullptr);
+    EXPECT_EQ(Busqueda(w)->Tabla.compare(caja->Tag.trimmed(), Qt::CaseInsensitive), 0);
+    Pulsa(Qt::Key_Escape);
+    EXPECT_EQ(Busqueda(w), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), caja);
+    EXPECT_EQ(caja->text(), codigo.left(1));
+
+    // The whole code typed and Tab: the box keeps it and the keyboard goes on.
+    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    Teclea(codigo);
+    Pulsa(Qt::Key_Tab);
+    EXPECT_EQ(Busqueda(w), nullptr);
+    EXPECT_EQ(Digitos(caja), codigo);
+    EXPECT_NE(QApplication::focusWidget(), caja);
+
+    // Another code typed and a click elsewhere: the box keeps it.
+    if (*c.otra) {
+        Clic(caja);
+        Pulsa(Qt::Key_A, Qt::ControlModifier);
+        Teclea(antes);
+        QWidget* otra = Control<QWidget>(w, c.otra);
+        Clic(otra);
+        EXPECT_EQ(Busqueda(w), nullptr);
+        EXPECT_EQ(Digitos(caja), antes);
+        EXPECT_EQ(QApplication::focusWidget(), otra);
+    }
+
+    // Ctrl+A, BackSpace, the code, Enter: exactly that code is taken.
+    Clic(caja);
+    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    Pulsa(Qt::Key_Backspace);
+    Teclea(codigo);
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Busqueda(w), nullptr);
+    EXPECT_EQ(Digitos(caja), codigo);
+    EXPECT_EQ(Control<QWidget>(w, c.etiqueta)->property("text").toString(), c.nombre);
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+}
+
+TEST_P(CodeBoxes, AnEmptiedBoxStaysEmpty) {
+    const CajaDeCodigo& c = GetParam();
+    QWidget& w = Abre(c.ventana);
+    auto* caja = Control<vb::CajaTexto>(w, c.caja);
+    if (*c.vacio) v.guion().esperarMsgBox(vb::vbOK);
+    Clic(caja);
+    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    Pulsa(Qt::Key_Backspace);
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Busqueda(w), nullptr);
+    EXPECT_EQ(caja->text(), "");
+    QStringList avisos;
+    for (const Pregunta& p : v.guion().preguntas()) avisos << p.texto;
+    EXPECT_EQ(avisos, *c.vacio ? QStringList{c.vacio} : QStringList{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, CodeBoxes, ::testing::ValuesIn(kCajas));
+
+// After one box's search, every other code box of the window searches its own table, and a box
+// whose own tag names no table opens no search at all.
+TEST_P(CodeBoxes, EachBoxSearchesItsOwnTableAndAFreeBoxNone) {
+    const CajaDeCodigo& c = GetParam();
+    QWidget& w = Abre(c.ventana);
+    auto* caja = Control<vb::CajaTexto>(w, c.caja);
+    Clic(caja);
+    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    Teclea(c.codigo);
+    ASSERT_NE(Busqueda(w), nullptr);
+    Pulsa(Qt::Key_Return);
+    ASSERT_TRUE(v.guion().preguntas().isEmpty());
+    for (const CajaDeCodigo& otra : kCajas) {
+        auto* otraCaja = w.findChild<vb::CajaTexto*>(otra.caja);
+        if (otra.ventana != c.ventana || !otraCaja || otraCaja == caja || !otraCaja->isEnabled()) continue;
+        SCOPED_TRACE(otra.caja);
+        Clic(otraCaja);
+        Pulsa(Qt::Key_End);
+        const QString tenia = otraCaja->text();
+        Pulsa(Qt::Key_Backspace);
+        ASSERT_NE(Busqueda(w), nullptr);
+        EXPECT_EQ(Busqueda(w)->Tabla.compare(otraCaja->Tag.trimmed(), Qt::CaseInsensitive), 0);
+        // Back as it was: the last character typed again in the search, which Escape closes.
+        Teclea(tenia.right(1));
+        Pulsa(Qt::Key_Escape);
+        EXPECT_EQ(otraCaja->text(), tenia);
+    }
+    int libres = 0;
+    for (vb::CajaTexto* libre : w.findChildren<vb::CajaTexto*>()) {
+        if (!libre->Tag.trimmed().isEmpty() || !libre->isEnabled()) continue;
+        bool visible = true;
+        for (QWidget* p = libre; p && p != &w; p = p->parentWidget()) visible = visible && !p->isHidden();
+        if (!visible || libre->objectName().isEmpty()) continue;
+        SCOPED_TRACE(libre->objectName().toStdString());
+        Clic(libre);
+        Pulsa(Qt::Key_End);
+        Teclea(" X");
+        EXPECT_EQ(Busqueda(w), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), libre);
+        ++libres;
+    }
+    // The cost centres have no free box.
+    EXPECT_EQ(libres > 0, c.ventana != Ventana::CentrosDeCostos);
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,248 @@
+// Every save of both programs, in two tables (support/Grabacion.h): ended at each of its
+// statements, and run with a second user. A new save is covered by adding its row to kGrabaciones.
+#include "account_extras/GrabacionesDatosAdicionales.h"
+#include "accounts/GrabacionesCuentas.h"
+#include "data/DB_Dll.h"
+#include "data/Globales.h"
+#include "outside/ado/Connection.h"
+#include "support/ConexionCaida.h"
+#include "support/Grabacion.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QSet>
+
+#include <csignal>
+#include <tuple>
+
+namespace {
+
+const FilaGrabacion kGrabaciones[] = {
+    {"cuenta_nueva", grabaciones::CuentaNueva},
+    {"cuenta_modificada", grabaciones::CuentaModificada},
+    {"cuenta_borrada", grabaciones::CuentaBorrada},
+    {"cuenta_dada_de_baja", grabaciones::CuentaDadaDeBaja},
+    {"manual_de_cuentas", grabaciones::ManualDeCuentas},
+    {"datos_adicionales_nuevos", grabaciones::DatosAdicionalesNuevos},
+    {"datos_adicionales_modificados", grabaciones::DatosAdicionalesModificados},
+    {"datos_adicionales_borrados", grabaciones::DatosAdicionalesBorrados},
+};
+
+// How a save is ended at a statement.
+enum class Fin { Rechazada, SinVinculo, ProgramaMuerto };
+
+std::string Nombre(Fin f) {
+    switch (f) {
+        case Fin::Rechazada:
+            return "rechazada";
+        case Fin::SinVinculo:
+            return "sin_vinculo";
+        case Fin::ProgramaMuerto:
+            return "programa_muerto";
+    }
+    return "?";
+}
+
+ado::FallaInyectada Falla(Fin fin, int saltar) {
+    ado::FallaInyectada f;
+    if (fin == Fin::SinVinculo) f = ConexionCaida();
+    f.saltar = saltar;
+    if (fin == Fin::Rechazada)
+        f.error = {"HY000", ado::kErrNoEspecificado, "No queda espacio en el disco", 112, {}};
+    f.terminaProceso = fin == Fin::ProgramaMuerto;
+    return f;
+}
+
+ado::Connection& Conexion() {
+    return *CNStuffContable::gBaseDatos().gCnn;
+}
+
+// The link back, as the recovery brings it back, after a save that lost it.
+void Reconecta() {
+    DB_Dll& db = CNStuffContable::gBaseDatos();
+    if (db.gCnn->State() != ado::adStateOpen) db.ReintentaConectar();
+}
+
+// The child paints nothing: Qt paints with worker threads, and a forked child has none.
+class SinPintar : public QObject {
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        return e->type() == QEvent::Paint || e->type() == QEvent::UpdateRequest;
+    }
+};
+
+// In a child process: the save, killed at the statement. True when the statement was never
+// reached and the save ran to its end.
+bool GrabaEnHijo(Grabacion& g, int saltar) {
+    const pid_t hijo = ::fork();
+    if (hijo == 0) {
+        ::alarm(30);  // a child that hangs ends, and is reported
+        SinPintar sinPintar;
+        QCoreApplication::instance()->installEventFilter(&sinPintar);
+        DialogosDeGrabacion dialogos(g);
+        Conexion().InyectarFalla(Falla(Fin::ProgramaMuerto, saltar));
+        g.Graba();
+        ::_exit(0);
+    }
+    int estado = 0;
+    while (::waitpid(hijo, &estado, 0) < 0) {
+    }
+    if (WIFEXITED(estado) && WEXITSTATUS(estado) == 0) return true;
+    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << "el programa terminó con " << estado;
+    return false;
+}
+
+struct Sentencia {
+    QString texto;
+    bool enTransaccion;
+};
+
+bool Escribe(const QString& sql) {
+    const QString s = sql.trimmed().toUpper();
+    return s.startsWith("INSERT") || s.startsWith("UPDATE") || s.startsWith("DELETE") || s == "COMMIT";
+}
+
+// Where a save is ended. Refused: at every statement up to the end of its last transaction (a
+// read repeated word for word outside a transaction, at its first time only) and the one after
+// it, and at every write outside a transaction and the one after it. Without its link or killed:
+// inside its transactions and at its writes, each with the statement after it (a read outside a
+// transaction that loses its link is recovered as every read is, and a kill before it changes
+// nothing that a kill before the next write would not).
+QList<int> Posiciones(const QList<Sentencia>& s, Fin fin) {
+    int ultima = -1;
+    for (int i = 0; i < s.size(); ++i)
+        if (s[i].enTransaccion) ultima = i;
+    QSet<QString> leidas;
+    QList<bool> cuenta(s.size(), false);
+    for (int k = 0; k < s.size(); ++k) {
+        if (s[k].enTransaccion || Escribe(s[k].texto))
+            cuenta[k] = true;
+        else if (fin == Fin::Rechazada && k <= ultima && !leidas.contains(s[k].texto))
+            cuenta[k] = true;
+        leidas.insert(s[k].texto);
+    }
+    QList<int> r;
+    for (int i = 0; i < s.size(); ++i)
+        if (cuenta[i] || (i > 0 && cuenta[i - 1])) r << i;
+    return r;
+}
+
+class SaveEndedAtEachStatement : public ::testing::TestWithParam<std::tuple<FilaGrabacion, Fin>> {};
+
+}  // namespace
+
+// Each statement of the save in turn fails (refused, or with the link lost) or kills the
+// program: every table it touches is as before or wholly saved, a save that wrote nothing said so,
+// and the window keeps what the user typed for another try.
+TEST_P(SaveEndedAtEachStatement, LeavesEveryTableAsBeforeOrWhollySavedAndNeverFailsSilently) {
+    const auto [fila, fin] = GetParam();
+    std::unique_ptr<Grabacion> g = fila.crea();
+    g->Prepara();
+    CopiaDeEmpresa copia(g->base());
+    const QList<QStringList> antes = g->Estado();
+    // The save once, whole, its statements observed.
+    QList<Sentencia> sentencias;
+    QList<QStringList> despues;
+    {
+        DialogosDeGrabacion dialogos(*g);
+        Conexion().ObservarSentencias([&](const QString& sql, bool enTransaccion) {
+            sentencias.append({sql, enTransaccion});
+        });
+        g->Graba();
+        Conexion().ObservarSentencias({});
+        ASSERT_EQ(dialogos.avisos(), 0) << dialogos.mensajes().value(0).texto.toStdString();
+        ASSERT_TRUE(g->Guardada());
+        despues = g->Estado();
+        ASSERT_NE(despues, antes);
+    }
+    copia.Restaura();
+    g->Prepara();
+    const QList<int> posiciones = Posiciones(sentencias, fin);
+    for (const int i : posiciones) {
+        SCOPED_TRACE("sentencia " + std::to_string(i) + ": " + sentencias[i].texto.left(80).toStdString());
+        bool entera = false;
+        if (fin == Fin::ProgramaMuerto) {
+            entera = GrabaEnHijo(*g, i);
+        } else {
+            DialogosDeGrabacion dialogos(*g);
+            Conexion().InyectarFalla(Falla(fin, i));
+            g->Graba();
+            entera = Conexion().hayFallas();
+            Conexion().QuitarFallas();
+            Reconecta();
+            // Nothing written: the user was told why, and keeps what he typed.
+            if (!entera && g->Estado() == antes) {
+                const QStringList causas =
+                    fin == Fin::Rechazada
+                        ? QStringList{"No queda espacio en el disco"}
+                        : QStringList{"Vínculo de comunicación perdido", "perdió el vínculo"};
+                bool dicha = false;
+                for (const auto& m : dialogos.mensajes())
+                    for (const QString& causa : causas) dicha = dicha || m.texto.contains(causa);
+                EXPECT_TRUE(dicha) << "nada grabado y nada dicho";
+                EXPECT_TRUE(g->ConservaLoEscrito());
+            }
+        }
+        const QList<QStringList> estado = g->Estado();
+        // Never reached: the save ran whole.
+        if (entera) {
+            EXPECT_EQ(estado, despues);
+        }
+        if (estado != antes) {
+            ASSERT_EQ(estado, despues);
+            copia.Restaura();
+            g->Prepara();
+        }
+    }
+    EXPECT_GT(posiciones.size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySave, SaveEndedAtEachStatement,
+                         ::testing::Combine(::testing::ValuesIn(kGrabaciones),
+                                            ::testing::Values(Fin::Rechazada, Fin::SinVinculo,
+                                                              Fin::ProgramaMuerto)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).nombre) + "_" +
+                                    Nombre(std::get<1>(info.param));
+                         });
+
+namespace {
+
+class SaveWithASecondUser : public ::testing::TestWithParam<FilaGrabacion> {};
+
+}  // namespace
+
+// Between show and save a second program changes the same value, another value of the record,
+// or deletes it: both changes are kept, or this save writes nothing and says so naming the record.
+TEST_P(SaveWithASecondUser, KeepsBothChangesOrRefusesWithAWordNeverLosingOne) {
+    std::unique_ptr<Grabacion> g = GetParam().crea();
+    CopiaDeEmpresa copia(g->base());
+    for (const Grabacion::Otro& otro : g->Otros()) {
+        SCOPED_TRACE(otro.nombre);
+        g->Prepara();
+        g->base().ejecutar(otro.sql);
+        const QList<QStringList> tras = g->Estado();
+        DialogosDeGrabacion dialogos(*g);
+        g->Graba();
+        if (otro.seGuarda) {
+            EXPECT_EQ(dialogos.avisos(), 0) << dialogos.mensajes().value(0).texto.toStdString();
+            EXPECT_TRUE(g->Guardada());
+            EXPECT_EQ(g->base().escalar(otro.consulta).toString(), otro.esperado);
+        } else {
+            ASSERT_EQ(dialogos.avisos(), 1);
+            const auto& aviso = dialogos.mensajes().last();
+            EXPECT_EQ(aviso.titulo, "Aviso al operador");
+            EXPECT_TRUE(aviso.texto.contains(g->Registro()) && aviso.texto.contains("Otro usuario"))
+                << aviso.texto.toStdString();
+            EXPECT_EQ(g->Estado(), tras);
+            EXPECT_TRUE(g->ConservaLoEscrito());
+        }
+        copia.Restaura();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySave, SaveWithASecondUser, ::testing::ValuesIn(kGrabaciones),
+                         [](const auto& info) { return std::string(info.param.nombre); });
