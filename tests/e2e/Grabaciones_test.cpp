@@ -1,8 +1,10 @@
 // Every save of both programs, in two tables (support/Grabacion.h): ended at each of its
 // statements, and run with a second user. A new save is covered by adding its row to kGrabaciones.
+#include "account_extras/GrabacionesCentros.h"
 #include "accounts/GrabacionesCuentas.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "indices/GrabacionesIndices.h"
 #include "outside/ado/Connection.h"
 #include "support/ConexionCaida.h"
 #include "support/Grabacion.h"
@@ -25,6 +27,10 @@ const FilaGrabacion kGrabaciones[] = {
     {"cuenta_borrada", grabaciones::CuentaBorrada},
     {"cuenta_dada_de_baja", grabaciones::CuentaDadaDeBaja},
     {"manual_de_cuentas", grabaciones::ManualDeCuentas},
+    {"distribucion_de_centros", grabaciones::DistribucionDeCentros},
+    {"indice_tecleado", grabaciones::IndiceTecleado},
+    {"anio_grabado", grabaciones::AnioGrabado},
+    {"anio_borrado", grabaciones::AnioBorrado},
 };
 
 // How a save is ended at a statement.
