@@ -123,11 +123,11 @@ void FrmMA_CUENTAS::CuelgaCuentas(vb::ManejadorErrores& h, const QList<QList<QVa
         const int padre = d == 0 ? camino[camino.size() - 2].nodo : camino.last().nodo;
         int nuevo = -1;
         const bool sigue = h.paso([&] {
-            const QString descripcion = u.TextoCampo(filas[1][i]);
-            // A code twice gets no node: the row is left out.
-            nuevo = TreeV->AgregaCodigo(padre, codigo, descripcion);
-            if (nuevo < 0) return;
+            QString descripcion = u.TextoCampo(filas[1][i]);
             const qsizetype ancho = codigo.size() + 3 + descripcion.size();
+            // A code twice gets no node: the row is left out.
+            nuevo = TreeV->AgregaCodigo(padre, codigo, std::move(descripcion));
+            if (nuevo < 0) return;
             if (codigo.size() > largoMasHondo || (codigo.size() == largoMasHondo && ancho > anchoMasHondo)) {
                 largoMasHondo = codigo.size();
                 anchoMasHondo = ancho;

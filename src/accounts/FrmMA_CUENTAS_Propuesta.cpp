@@ -12,6 +12,7 @@
 #include "services/CNStuffContable.h"
 
 #include <QComboBox>
+#include <vector>
 
 namespace {
 
@@ -90,31 +91,55 @@ void FrmMA_CUENTAS::CargaComboTitulo(const QString& /*Desde*/) {
 }
 
 void FrmMA_CUENTAS::LlenaComboTitulo(vb::ManejadorErrores& h, const QList<QList<QVariant>>& filas) {
-    static const QString relleno(300, QLatin1Char(' '));
+    // An entry is the description indented by the title's level, 300 blanks and the code, so that
+    // the code is in the list without being seen.
+    constexpr qsizetype kRelleno = 300;
+    struct Titulo {
+        qsizetype sangria;
+        QString descripcion;
+        QString codigo;
+        qsizetype largo() const { return sangria + descripcion.size() + kRelleno + codigo.size(); }
+    };
     const qsizetype n = filas.isEmpty() ? 0 : filas[0].size();
     auto& u = maker::gUtilidades();
-    QStringList entradas;
+    std::vector<Titulo> titulos;
     for (qsizetype i = 0; i < n; ++i) {
-        const QVariant titulo = filas[2][i];
+        const QVariant& titulo = filas[2][i];
         if (titulo.isNull() || !titulo.toBool()) continue;
-        const QString codigo = u.TextoCampo(filas[0][i]);
+        QString codigo = u.TextoCampo(filas[0][i]);
         const int largo = int(vb::Trim(codigo).size());
         if (largo == 0) continue;
-        const QString descripcion = u.TextoCampo(filas[1][i]);
-        const qsizetype sangria = std::min(largo - 1, 9) * 5;
-        QString entrada;
-        entrada.reserve(sangria + descripcion.size() + relleno.size() + codigo.size());
-        entrada.append(QString(sangria, QLatin1Char(' '))).append(descripcion).append(relleno).append(codigo);
-        entradas << entrada;
+        titulos.push_back({std::min(largo - 1, 9) * 5, u.TextoCampo(filas[1][i]), std::move(codigo)});
     }
     // A list that already holds these titles only goes back to its empty entry, where a rebuild
-    // leaves it: a save that changed no title rebuilds nothing.
-    bool igual = Combo1->count() == entradas.size() + 1 && Combo1->itemText(0).isEmpty();
-    for (qsizetype i = 0; igual && i < entradas.size(); ++i)
-        igual = Combo1->itemText(int(i + 1)) == entradas[i];
+    // leaves it: a save that changed no title rebuilds nothing, and the entries are compared
+    // without being written out.
+    static const QString relleno(kRelleno, QLatin1Char(' '));
+    auto igualA = [&](const QString& entrada, const Titulo& t) {
+        if (entrada.size() != t.largo()) return false;
+        const QStringView e(entrada);
+        return e.first(t.sangria) == QStringView(relleno).first(t.sangria) &&
+               e.sliced(t.sangria, t.descripcion.size()) == t.descripcion &&
+               e.sliced(t.sangria + t.descripcion.size(), kRelleno) == relleno &&
+               e.last(t.codigo.size()) == t.codigo;
+    };
+    bool igual = Combo1->count() == qsizetype(titulos.size()) + 1 && Combo1->itemText(0).isEmpty();
+    for (size_t i = 0; igual && i < titulos.size(); ++i)
+        igual = igualA(Combo1->itemText(int(i + 1)), titulos[i]);
     if (igual) {
         h.paso([&] { Combo1->setCurrentIndex(0); });
         return;
+    }
+    QStringList entradas;
+    entradas.reserve(qsizetype(titulos.size()));
+    for (const Titulo& t : titulos) {
+        QString entrada;
+        entrada.reserve(t.largo());
+        entrada.append(QStringView(relleno).first(t.sangria))
+            .append(t.descripcion)
+            .append(relleno)
+            .append(t.codigo);
+        entradas << entrada;
     }
     if (!h.paso([&] {
             Combo1->clear();

@@ -255,7 +255,7 @@ void Lib_FrmCons3::AgregaFila(qsizetype fila, const Columnas& c) {
     celdas[0] = vb::Trim(util.TextoCelda(filas.valores[0][fila], filas.columnas[0].tipo));
     for (int i = 1; i < c.n; ++i)
         celdas[i] = util.AlineaDerecha(util.TextoCelda(filas.valores[i][fila], filas.columnas[i].tipo));
-    const int r = ListView1->ListItemsAdd(celdas.constData(), celdas.size());
+    const int r = ListView1->ListItemsAdd(celdas.data(), celdas.size());
     if (c.devuelto >= 0) {
         const QString codigo = vb::Trim(util.TextoCampo(filas.valores[c.devuelto][fila]));
         if (!codigo.isEmpty() && pedido_.ValoresDefault.contains(codigo, Qt::CaseInsensitive))

@@ -80,6 +80,31 @@ TEST(ChartTree, NodesNestByKeyLengthAndTheFilterLeavesOutCustomersAndSuppliers) 
     EXPECT_FALSE(CNStuffContable::gCancelaArbol);
 }
 
+// A rebuild gives the title list the titles it has just read: each description indented by its
+// level, the code kept at the end out of sight; a title renamed in between is renamed there too.
+TEST(ChartTree, TheTitleListFollowsTheTitlesEveryRebuildReads) {
+    CuentasDePrueba c(
+        Plan("('1', 'ACTIVO', 1, NULL, 0), ('11', 'CAJA', 1, NULL, 0), ('1101', 'FONDO', 0, NULL, 0), "
+             "('2', 'PASIVO', 1, NULL, 0)"));
+    c.Iniciar();
+    auto entradas = [&] {
+        QStringList l;
+        for (int i = 0; i < Control<QComboBox>(c.f(), "Combo1")->count(); ++i)
+            l << Control<QComboBox>(c.f(), "Combo1")->itemText(i);
+        return l;
+    };
+    const QString relleno(300, QLatin1Char(' '));
+    c.f().ArmarTreeVAutomatico(" ");
+    EXPECT_EQ(entradas(), (QStringList{"", "ACTIVO" + relleno + "1", "     CAJA" + relleno + "11",
+                                       "PASIVO" + relleno + "2"}));
+    c.base().ejecutar("UPDATE MA_CUENTAS SET DESCRIPCION = 'CAJAS' WHERE CODIGO = '11'");
+    c.f().ArmarTreeVAutomatico(" ");
+    EXPECT_EQ(entradas(), (QStringList{"", "ACTIVO" + relleno + "1", "     CAJAS" + relleno + "11",
+                                       "PASIVO" + relleno + "2"}));
+    c.base().ejecutar("UPDATE MA_CUENTAS SET CODIGO = '3' WHERE CODIGO = '2'");
+    c.f().ArmarTreeVAutomatico(" ");
+    EXPECT_EQ(entradas().value(3), "PASIVO" + relleno + "3");
+}
 TEST(ChartTree, AnEmptyChartLeavesTheRootAndASavedAccountHangsUnderItsLevel) {
     CuentasDePrueba c(Plan("('1', 'ACTIVO', 1, NULL, 1)"));
     c.Iniciar();

@@ -9,6 +9,9 @@ namespace vb {
 
 BarraBotones::BarraBotones(QWidget* parent) : QToolBar(parent) {
     setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The button the keyboard is on shows it, whatever the window's skin.
+    setStyleSheet(
+        QStringLiteral("QToolButton:focus { border: 2px dashed palette(highlight); border-radius: 3px; }"));
 }
 
 QAction* BarraBotones::AgregaBoton(const QString& texto, bool dosEstados) {

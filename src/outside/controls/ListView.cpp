@@ -175,14 +175,16 @@ void ListView::ListItemsClear() {
 }
 
 int ListView::ListItemsAdd(const QString& texto) {
-    return ListItemsAdd(&texto, 1);
+    QString celda = texto;
+    return ListItemsAdd(&celda, 1);
 }
 
 int ListView::ListItemsAdd(const QStringList& celdas) {
-    return ListItemsAdd(celdas.constData(), celdas.size());
+    QStringList copia = celdas;
+    return ListItemsAdd(copia.data(), copia.size());
 }
 
-int ListView::ListItemsAdd(const QString* celdas, qsizetype n) {
+int ListView::ListItemsAdd(QString* celdas, qsizetype n) {
     const size_t fila = filas_.size();
     while (celdas_.size() < size_t(n)) {
         celdas_.emplace_back(fila);
@@ -190,7 +192,7 @@ int ListView::ListItemsAdd(const QString* celdas, qsizetype n) {
     }
     for (size_t c = 0; c < celdas_.size(); ++c) {
         if (c < size_t(n))
-            celdas_[c].push_back(celdas[c]);
+            celdas_[c].push_back(std::move(celdas[c]));
         else
             celdas_[c].emplace_back();
     }

@@ -41,7 +41,8 @@ class ListView : public QTableView {
     int ListItemsAdd(const QString& texto);
     // A row with its text and sub-items at once.
     int ListItemsAdd(const QStringList& celdas);
-    int ListItemsAdd(const QString* celdas, qsizetype n);
+    // The same from n cells, which are moved into the list.
+    int ListItemsAdd(QString* celdas, qsizetype n);
     int ListItemsCount() const;
     QString ItemText(int r) const;
     // Sub-item i (1 = the second column); "" when the row has none.

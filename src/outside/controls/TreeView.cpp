@@ -252,11 +252,11 @@ void TreeView::TerminarCarga() {
     asienta();
 }
 
-int TreeView::AgregaCodigo(int padre, const QString& codigo, const QString& descripcion) {
+int TreeView::AgregaCodigo(int padre, const QString& codigo, QString descripcion) {
     if (busca(kPrefijo, codigo) >= 0) return -1;
     Nodo_ n;
     n.clave = codigo;
-    n.texto = descripcion;
+    n.texto = std::move(descripcion);
     n.codificado = true;
     n.padre = padre;
     const int i = nuevo(std::move(n), nodos_[size_t(padre)].ultimoHijo);

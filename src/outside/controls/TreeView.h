@@ -40,7 +40,7 @@ class TreeView : public QTreeWidget {
     // The last child of node `padre` (an index from Indice or AgregaCodigo) for a code: key "A" and
     // the code, text the code, " - " and the description. Returns the new node's index, or -1 and
     // adds nothing when the key is already in the tree.
-    int AgregaCodigo(int padre, const QString& codigo, const QString& descripcion);
+    int AgregaCodigo(int padre, const QString& codigo, QString descripcion);
 
     int Count() const { return vivos_; }
     // The key of node i, 1 to Count, in creation order.

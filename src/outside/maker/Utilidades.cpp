@@ -123,6 +123,11 @@ QString Utilidades::AlineaDerecha(const QString& texto, int ancho) const {
     return texto.rightJustified(ancho, QLatin1Char(' '));
 }
 
+QString Utilidades::AlineaDerecha(QString&& texto, int ancho) const {
+    if (ancho < 0 || texto.size() >= ancho) return std::move(texto);
+    return texto.rightJustified(ancho, QLatin1Char(' '));
+}
+
 QString Utilidades::AjustaLargo(const QString& texto, int n) const {
     if (n <= 0) return {};
     return texto.leftJustified(n, QLatin1Char(' '), true);
@@ -169,6 +174,10 @@ QString Utilidades::TextoError(const vb::ErrorVB& error, const QString& rutina) 
 
 void Utilidades::TrataError(const vb::ErrorVB& error, int botones, const QString& rutina,
                             int& respuesta) const {
+    if (error.Informado) {
+        respuesta = vb::RespuestaYaInformado(error);
+        return;
+    }
     respuesta = vb::MsgBox(TextoError(error, rutina), botones, QStringLiteral("Aviso al operador"));
 }
 

@@ -45,6 +45,7 @@ class Utilidades {
     int CantidadPalabras(const QString& texto) const;
     // Blanks on the left up to ancho; a longer text is never cut; no width returns the text.
     QString AlineaDerecha(const QString& texto, int ancho = -1) const;
+    QString AlineaDerecha(QString&& texto, int ancho = -1) const;
     // Exactly n characters: cut or filled with blanks on the right.
     QString AjustaLargo(const QString& texto, int n) const;
     // A date text (day first) as the literal a statement compares with a date column: quoted

@@ -298,7 +298,12 @@ QString RTrim(const QString& s) {
 }
 
 QString Trim(const QString& s) {
-    return LTrim(RTrim(s));
+    // One cut, none when there is nothing to trim: lists trim every cell they load.
+    qsizetype i = 0;
+    qsizetype n = s.size();
+    while (n > 0 && esBlanco(s[n - 1])) --n;
+    while (i < n && esBlanco(s[i])) ++i;
+    return s.mid(i, n - i);
 }
 
 QDateTime Now() {

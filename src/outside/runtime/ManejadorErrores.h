@@ -25,8 +25,19 @@ class ManejadorErrores {
     ManejadorErrores(QString rutina, Reportero reportero);
 
     // Runs one step. Returns true when the routine goes on (the step succeeded or the answer
-    // was 5), false when it must leave. Answer 4 runs the step again.
-    bool paso(const std::function<void()>& paso);
+    // was 5), false when it must leave. Answer 4 runs the step again. The step is called as it
+    // is, never copied into a function object: a routine may take thousands of steps.
+    template <class Paso>
+    bool paso(Paso&& paso) {
+        for (;;) {
+            try {
+                paso();
+                return true;
+            } catch (const ErrorVB& e) {
+                if (!pregunta(e)) return respuesta_ == kRespuestaIgnorar;
+            }
+        }
+    }
 
     // The last error a step raised in this routine, if any.
     const std::optional<ErrorVB>& ultimoError() const { return ultimo_; }
@@ -35,6 +46,8 @@ class ManejadorErrores {
     const QString& rutina() const { return rutina_; }
 
   private:
+    // Keeps the error and asks the reporter; true when the answer runs the step again.
+    bool pregunta(const ErrorVB& e);
     QString rutina_;
     Reportero reportero_;
     std::optional<ErrorVB> ultimo_;
