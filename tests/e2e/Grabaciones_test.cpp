@@ -1,9 +1,11 @@
 // Every save of both programs, in two tables (support/Grabacion.h): ended at each of its
 // statements, and run with a second user. A new save is covered by adding its row to kGrabaciones.
+#include "account_extras/GrabacionesCentros.h"
 #include "account_extras/GrabacionesDatosAdicionales.h"
 #include "accounts/GrabacionesCuentas.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "indices/GrabacionesIndices.h"
 #include "outside/ado/Connection.h"
 #include "support/ConexionCaida.h"
 #include "support/Grabacion.h"
@@ -29,6 +31,10 @@ const FilaGrabacion kGrabaciones[] = {
     {"datos_adicionales_nuevos", grabaciones::DatosAdicionalesNuevos},
     {"datos_adicionales_modificados", grabaciones::DatosAdicionalesModificados},
     {"datos_adicionales_borrados", grabaciones::DatosAdicionalesBorrados},
+    {"distribucion_de_centros", grabaciones::DistribucionDeCentros},
+    {"indice_tecleado", grabaciones::IndiceTecleado},
+    {"anio_grabado", grabaciones::AnioGrabado},
+    {"anio_borrado", grabaciones::AnioBorrado},
 };
 
 // How a save is ended at a statement.
