@@ -71,6 +71,17 @@ QRect DentroDe(QRect marco, const QRect& area) {
     return marco;
 }
 
+// The room a window's client area has on the screen inside a frame. At a fractional scaling the
+// screen's size and the window's place in the program's units are rounded, possibly up: two units
+// less keep the window inside the real screen.
+QSize Libre(const QScreen* pantalla, const QMargins& m) {
+    const QRect area = pantalla->availableGeometry();
+    const qreal escala = pantalla->devicePixelRatio();
+    const int redondeo = std::abs(escala - std::round(escala)) > 0.01 ? 2 : 0;
+    return {std::max(0, area.width() - m.left() - m.right() - redondeo),
+            std::max(0, area.height() - m.top() - m.bottom() - redondeo)};
+}
+
 bool Cabe(QSize tam, QSize libre) {
     return tam.width() <= libre.width() && tam.height() <= libre.height();
 }
@@ -160,8 +171,7 @@ QSize ParaDesplazar(QWidget* v, QSize libre) {
 
 void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
     const QRect area = pantalla->availableGeometry();
-    const QSize libre(std::max(0, area.width() - m.left() - m.right()),
-                      std::max(0, area.height() - m.top() - m.bottom()));
+    const QSize libre = Libre(pantalla, m);
     // The size the window asks for the first time it is placed: its designed size, or its
     // contents' when it has none; a later placing (the real frame known) starts from it again.
     // A window its program resized since is placed at that size.
@@ -266,7 +276,7 @@ void MantieneEnPantalla(QWidget* ventana) {
     const QMargins m = Marco(ventana, &conocido);
     if (!conocido) AlEnmarcarse(ventana, [ventana] { MantieneEnPantalla(ventana); });
     const QRect area = pantalla->availableGeometry();
-    const QSize libre(area.width() - m.left() - m.right(), area.height() - m.top() - m.bottom());
+    const QSize libre = Libre(pantalla, m);
     const QSize crecido = ventana->size().expandedTo(ParaDesplazar(ventana, libre));
     if (crecido != ventana->size()) ventana->resize(crecido);
     const QRect marco = ventana->geometry().marginsAdded(m);
