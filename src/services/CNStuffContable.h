@@ -79,6 +79,8 @@ QString RutaLogErrores();
 // Settings of TA_CONFIGURACION.
 QString Cfg(const QString& clave, QString& valorAux);
 QString Cfg(const QString& clave);
+// The same, and whether it could be read: false (the error shown, the value empty) when not.
+bool LeeCfg(const QString& clave, QString& valor, QString& valorAux);
 void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorAux, bool politica,
               const QString& grupo);
 // A switch setting: on when the value is "SI" in any case.

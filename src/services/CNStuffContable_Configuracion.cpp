@@ -9,7 +9,7 @@ namespace CNStuffContable {
 
 QString gTablaConfiguracion;
 
-QString Cfg(const QString& clave, QString& valorAux) {
+bool LeeCfg(const QString& clave, QString& valor, QString& valorAux) {
     if (gTablaConfiguracion.trimmed().isEmpty()) gTablaConfiguracion = "TA_CONFIGURACION";
     auto& util = maker::gUtilidades();
     // Cfg never retries: any answer but "skip" gives an empty value.
@@ -25,21 +25,29 @@ QString Cfg(const QString& clave, QString& valorAux) {
         llave.compare("[FECHA DESDE]", Qt::CaseInsensitive) == 0)
         sql = sql.toUpper();
     ado::RecordsetPtr rs;
-    QString resultado;
-    if (!h.paso([&] { gBaseDatos().AbrirRecordset(sql, rs); })) return QString();
+    valor.clear();
+    if (!h.paso([&] { gBaseDatos().AbrirRecordset(sql, rs); })) return false;
     bool vacio = false;
-    if (!h.paso([&] { vacio = rs->Bof(); })) return QString();
+    if (!h.paso([&] { vacio = rs->Bof(); })) return false;
     if (vacio) {
-        resultado = " ";
+        valor = " ";
         valorAux.clear();
     } else {
-        if (!h.paso([&] { resultado = util.TextoCampo(rs->fields().Item("Valor").Value()); }))
-            return QString();
-        if (!h.paso([&] { valorAux = util.TextoCampo(rs->fields().Item("ValorAux").Value()); }))
-            return QString();
+        if (!h.paso([&] { valor = util.TextoCampo(rs->fields().Item("Valor").Value()); })) return false;
+        if (!h.paso([&] { valorAux = util.TextoCampo(rs->fields().Item("ValorAux").Value()); })) {
+            valor.clear();
+            return false;
+        }
     }
-    if (!h.paso([&] { gBaseDatos().CierraRecordset(rs); })) return QString();
-    return resultado;
+    if (h.paso([&] { gBaseDatos().CierraRecordset(rs); })) return true;
+    valor.clear();
+    return false;
+}
+
+QString Cfg(const QString& clave, QString& valorAux) {
+    QString valor;
+    LeeCfg(clave, valor, valorAux);
+    return valor;
 }
 
 QString Cfg(const QString& clave) {

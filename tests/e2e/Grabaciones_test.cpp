@@ -1,9 +1,12 @@
 // Every save of both programs, in the tables of support/Grabacion.h: ended at each of its
 // statements, run with a second user, waiting for another program's lock, and on a company file
 // replaced by a copy. A new save is covered by adding its row to kGrabaciones.
+#include "account_extras/GrabacionesCentros.h"
+#include "account_extras/GrabacionesDatosAdicionales.h"
 #include "accounts/GrabacionesCuentas.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "indices/GrabacionesIndices.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "support/ConexionCaida.h"
@@ -33,6 +36,13 @@ const FilaGrabacion kGrabaciones[] = {
     {"cuenta_borrada", grabaciones::CuentaBorrada},
     {"cuenta_dada_de_baja", grabaciones::CuentaDadaDeBaja},
     {"manual_de_cuentas", grabaciones::ManualDeCuentas},
+    {"datos_adicionales_nuevos", grabaciones::DatosAdicionalesNuevos},
+    {"datos_adicionales_modificados", grabaciones::DatosAdicionalesModificados},
+    {"datos_adicionales_borrados", grabaciones::DatosAdicionalesBorrados},
+    {"distribucion_de_centros", grabaciones::DistribucionDeCentros},
+    {"indice_tecleado", grabaciones::IndiceTecleado},
+    {"anio_grabado", grabaciones::AnioGrabado},
+    {"anio_borrado", grabaciones::AnioBorrado},
 };
 
 // How a save is ended at a statement.
