@@ -148,6 +148,9 @@ class frmMA_CUENTASADIC : public QWidget {
     void BorraFila(vb::ManejadorErrores& h);
     void EscribeCampo(const vb::CajaTexto* caja);
     bool GuardaFila(vb::ManejadorErrores& h);
+    // The price class of the account's view type into the row; false, the save stopped, when the
+    // view type or the setting could not be read.
+    bool ClaseDePrecio(vb::ManejadorErrores& h);
     // The row as shown (or a new one) and the form as shown, for the save: it writes only the columns
     // the user changed, and only while nobody else changed them or saved the row meanwhile.
     void RecuerdaMostrada();

@@ -154,8 +154,9 @@ void frmMA_CUENTASADIC::EscribeCampo(const vb::CajaTexto* caja) {
     }
 }
 
-bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
+bool frmMA_CUENTASADIC::ClaseDePrecio(vb::ManejadorErrores& h) {
     auto& util = maker::gUtilidades();
+    QString vista;
     bool leida = false;
     if (!h.paso([&] {
             auto& db = CNStuffContable::gBaseDatos();
@@ -165,20 +166,26 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
             db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
             if (!rs || rs->State() == ado::adStateClosed) return;
             leida = true;
-            const QString vista = rs->Eof() ? QString() : vb::Trim(util.TextoCampo(rs->valor("TIPOVISTA")));
+            vista = rs->Eof() ? QString() : vb::Trim(util.TextoCampo(rs->valor("TIPOVISTA")));
             db.CierraRecordset(rs);
-            if (vista == "CL")
-                rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefault"));
-            if (vista == "PR")
-                rsAdic->fields()["CLASE"].setValue(CNStuffContable::Cfg("ClaseDePrecioDefaultCompras"));
         }))
         return false;
-    // A view type that could not be read (the user was told why) stops the save: no price class is
-    // left out unseen.
+    const QString clave = vista == "CL"   ? QStringLiteral("ClaseDePrecioDefault")
+                          : vista == "PR" ? QStringLiteral("ClaseDePrecioDefaultCompras")
+                                          : QString();
+    QString clase, aux;
+    if (leida && !clave.isEmpty()) leida = CNStuffContable::LeeCfg(clave, clase, aux);
+    // What could not be read (the user was told why) stops the save: no price class is left out or
+    // blanked unseen.
     if (!leida) {
         HuboError = true;
         return false;
     }
+    return clave.isEmpty() || h.paso([&] { rsAdic->fields()["CLASE"].setValue(clase); });
+}
+
+bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
+    if (!ClaseDePrecio(h)) return false;
     if (!h.paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return false;
     if (!Nuevo && !Modificando) return true;
     // The check of what others did since the row was shown and the write are one transaction.

@@ -94,8 +94,8 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     if (!Grabando) codigoAceptado_.clear();
     codigoTecleado_ = false;
     // A setting that cannot be read was told, and refuses the code without a second message.
-    QString alfanumericas;
-    if (!CNStuffContable::CfgLeida("CUENTASALFANUMERICAS", alfanumericas)) {
+    QString alfanumericas, aux;
+    if (!CNStuffContable::LeeCfg("CUENTASALFANUMERICAS", alfanumericas, aux)) {
         HuboError = true;
         return false;
     }

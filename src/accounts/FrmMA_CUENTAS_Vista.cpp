@@ -115,9 +115,9 @@ void FrmMA_CUENTAS::ObtieneVistaRangoVto(const QString& codigo, QString* descrip
                                       {"TituloBancosDiferido", "BC"},
                                       {"TITULOPERSONAL", "PE"}};
     for (const auto& p : ajustes) {
-        QString prefijo;
+        QString prefijo, aux;
         // Told once by the read; the save does not go on with a guessed view.
-        if (!CNStuffContable::CfgLeida(p.clave, prefijo)) {
+        if (!CNStuffContable::LeeCfg(p.clave, prefijo, aux)) {
             vistaFallida_ = true;
             return;
         }

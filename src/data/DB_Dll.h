@@ -78,6 +78,10 @@ class DB_Dll {
     void OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString& ConnString, bool ValidaAdmin,
                          bool MuestraError);
     void ReintentaConectar();
+    // Before a transaction begins on this object's lost link: the recovery of a statement run
+    // outside one (reconnect, and the lost-connection question while it keeps failing; No ends
+    // the program). True when the link is back.
+    bool RecuperaAntesDeComenzar();
     void OpenLocalADODB(const QString& ConnString, const QString& CadenaID, const QString& CadenaPWD);
 
     // Lookups by value. Without LRCS a recordset of the call's own is used; with LRCS the

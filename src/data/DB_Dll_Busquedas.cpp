@@ -40,6 +40,7 @@ QString ValorNumericoClave(const QString& valor) {
 // ---- the lookups' general error message ----
 
 int DB_Dll::MensajeGeneral(const vb::ErrorVB& e) {
+    if (e.Informado) return vb::RespuestaYaInformado(e);
     return vb::MsgBox(e.Description, vb::vbAbortRetryIgnore + vb::vbCritical, "Aviso al Operador");
 }
 

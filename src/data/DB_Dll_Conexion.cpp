@@ -194,6 +194,14 @@ void DB_Dll::ReintentaConectar() {
     gOpenFlag = cnn()->State() == ado::adStateOpen;
 }
 
+bool DB_Dll::RecuperaAntesDeComenzar() {
+    int contador = 0;
+    const vb::ErrorVB causa(ado::kErrConexionInvalida, QString());
+    return RecuperaConexion(FormaRecuperacion::ReintentaAntesDePreguntar, contador, causa) ==
+               TrasRecuperacion::Repetir &&
+           cnn()->State() == ado::adStateOpen;
+}
+
 void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID, const QString& CadenaPWD) {
     constexpr int kMaximoClaves = 3;
     int clavesProbadas = 0;

@@ -22,6 +22,7 @@ int DB_Dll::TratamientoErrores(const vb::ErrorVB& CodErr, int Botones, const QVa
     const QString parteRutina = Rutina.isValid() ? " - " + Rutina.toString() : QString();
     const QString titulo = CodErr.Source + parteRutina + " Aviso al operador!!! - 5 ";
     if (CodErr.Number == 0) return 0;
+    if (CodErr.Informado) return vb::RespuestaYaInformado(CodErr);
     const int respuesta = vb::MsgBox(mensaje, Botones, titulo);
     EscribeLog(parteRutina, mensaje, respuesta);
     return respuesta;

@@ -148,8 +148,13 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::RecordsetPtr& LRCS,
             [&](const QString& texto) {
                 LRCS->Open(texto, Conexionactiva ? Conexionactiva : cnn(), CursorType, LockType,
                            int(Options));
-            }))
+            })) {
+        // Given up ("Anular") after its report, the recordset stays closed, and the caller that
+        // reads it meets an error the operator was already told of: one word for one failure.
+        // After "Omitir" the caller goes on and reports its own step, whose answer decides.
+        LRCS->Abandonar();
         return;
+    }
     vb::DoEvents();
 }
 

@@ -176,15 +176,24 @@ void frmMA_INDAJUSTE::MuestraGuardados(int fila) {
                           .arg(hasta);
         db.AbrirRecordset(sql, rs);
         QHash<QString, int> filas;
-        for (int r = 1; r < g->Rows(); ++r) filas.insert(g->TextMatrix(r, 0), r);
+        for (int r = 1; r < g->Rows(); ++r) {
+            const auto d = indices::FechaDeMes(g->TextMatrix(r, 0));
+            const int m = d ? d->year() * 100 + d->month() : 0;
+            if (m >= desde && m <= hasta) filas.insert(g->TextMatrix(r, 0), r);
+        }
         while (!rs->Eof()) {
             auto& f = rs->fields();
             const QString texto = vb::Format(f.Item("Mes").Value(), "00") + "/" +
                                   util.AjustaLargo(util.TextoCampo(f.Item("Anio").Value()), 4);
-            const int r = filas.value(texto, -1);
+            const int r = filas.take(texto);
             if (r > 0) m_Mostrados.insert(texto, EscribeValores(g, r, f));
             rs->MoveNext();
         }
         db.CierraRecordset(rs);
+        // A month the table no longer holds shows no value.
+        for (auto it = filas.cbegin(); it != filas.cend(); ++it) {
+            for (int c = 1; c <= 8; ++c) g->setTextMatrix(it.value(), c, QString());
+            m_Mostrados.remove(it.key());
+        }
     });
 }

@@ -41,7 +41,8 @@ void CajasDeCodigo::Agrega(vb::CajaTexto* caja, vb::BusquedaCodigo* busqueda, bo
     connect(caja, &vb::CajaTexto::KeyDown, this, [recibida](int&, int) { recibida(); });
     connect(caja, &vb::CajaTexto::KeyPress, this, [recibida](int&) { recibida(); });
     connect(caja, &QLineEdit::textEdited, this, [this, caja] { cajas_[caja].editada = true; });
-    connect(caja, &QObject::destroyed, this, [this, caja] { cajas_.remove(caja); });
+    const QObject* clave = caja;
+    connect(caja, &QObject::destroyed, this, [this, clave] { cajas_.remove(clave); });
     if (busquedas_.contains(busqueda)) return;
     busquedas_ << busqueda;
     connect(busqueda, &vb::BusquedaCodigo::CodigoElegido, this,
@@ -60,9 +61,10 @@ void CajasDeCodigo::Devuelve() {
 }
 
 bool CajasDeCodigo::eventFilter(QObject* objeto, QEvent* evento) {
-    auto* caja = static_cast<vb::CajaTexto*>(objeto);
-    const auto it = cajas_.find(caja);
+    const auto it = cajas_.find(objeto);
     if (it == cajas_.end()) return QObject::eventFilter(objeto, evento);
+    auto* caja = qobject_cast<vb::CajaTexto*>(objeto);
+    if (!caja) return QObject::eventFilter(objeto, evento);
     switch (evento->type()) {
         case QEvent::FocusIn:
             it->pulsadas = 0;

@@ -58,7 +58,8 @@ class CajasDeCodigo : public QObject {
     void Puntua(vb::CajaTexto* caja, int KeyCode);
     void Elegido(vb::BusquedaCodigo* busqueda, const QString& codigo);
     void Perdida(vb::BusquedaCodigo* busqueda);
-    QHash<vb::CajaTexto*, Caja> cajas_;
+    // Keyed by the object, so that an event reaching a box under destruction is never cast.
+    QHash<const QObject*, Caja> cajas_;
     QList<QPointer<vb::BusquedaCodigo>> busquedas_;
     // The box a key press is on its way to; it counts once the box receives it.
     vb::CajaTexto* pendiente_ = nullptr;

@@ -79,9 +79,8 @@ QString RutaLogErrores();
 // Settings of TA_CONFIGURACION.
 QString Cfg(const QString& clave, QString& valorAux);
 QString Cfg(const QString& clave);
-// A setting its caller cannot go on without: false when it could not be read, the operator told
-// once (a retry he asks for is made here); a missing key gives " ", as Cfg does.
-bool CfgLeida(const QString& clave, QString& valor);
+// The same, and whether it could be read: false (the error shown once, the value empty) when not.
+bool LeeCfg(const QString& clave, QString& valor, QString& valorAux);
 void GrabaDfg(const QString& clave, const QVariant& valor, const QString& valorAux, bool politica,
               const QString& grupo);
 // A switch setting: on when the value is "SI" in any case.

@@ -9,40 +9,8 @@ namespace CNStuffContable {
 
 QString gTablaConfiguracion;
 
-namespace {
-
-QString SentenciaCfg(const QString& clave) {
+bool LeeCfg(const QString& clave, QString& valor, QString& valorAux) {
     if (gTablaConfiguracion.trimmed().isEmpty()) gTablaConfiguracion = "TA_CONFIGURACION";
-    const QString llave = clave.trimmed();
-    const QString sql =
-        "SELECT VALOR, valoraux FROM " + gTablaConfiguracion + " WHERE CLAVE = " + ado::LiteralTexto(llave);
-    if (llave.compare("[FECHA HASTA]", Qt::CaseInsensitive) == 0 ||
-        llave.compare("[FECHA DESDE]", Qt::CaseInsensitive) == 0)
-        return sql.toUpper();
-    return sql;
-}
-
-}  // namespace
-
-bool CfgLeida(const QString& clave, QString& valor) {
-    auto& util = maker::gUtilidades();
-    // Retry reads again; any other answer leaves without a value.
-    vb::ManejadorErrores h("Cfg", [&util](const vb::ErrorVB& e, const QString& rutina) {
-        const int respuesta = util.Reportero()(e, rutina);
-        return respuesta == vb::kRespuestaReintentar ? respuesta : 0;
-    });
-    QString sql = SentenciaCfg(clave);
-    ado::RecordsetPtr rs;
-    if (!h.paso([&] { gBaseDatos().AbrirRecordset(sql, rs); })) return false;
-    // A refused open was told by the read itself.
-    if (!rs || rs->State() != ado::adStateOpen) return false;
-    return h.paso([&] {
-        valor = rs->Bof() ? QStringLiteral(" ") : util.TextoCampo(rs->fields().Item("Valor").Value());
-        gBaseDatos().CierraRecordset(rs);
-    });
-}
-
-QString Cfg(const QString& clave, QString& valorAux) {
     auto& util = maker::gUtilidades();
     // Cfg never retries: any answer but "skip" gives an empty value.
     vb::ManejadorErrores h("Cfg", [&util](const vb::ErrorVB& e, const QString& rutina) {
@@ -50,23 +18,38 @@ QString Cfg(const QString& clave, QString& valorAux) {
         util.TrataError(e, rutina, respuesta);
         return respuesta == vb::kRespuestaIgnorar ? respuesta : 0;
     });
-    QString sql = SentenciaCfg(clave);
+    const QString llave = clave.trimmed();
+    QString sql =
+        "SELECT VALOR, valoraux FROM " + gTablaConfiguracion + " WHERE CLAVE = " + ado::LiteralTexto(llave);
+    if (llave.compare("[FECHA HASTA]", Qt::CaseInsensitive) == 0 ||
+        llave.compare("[FECHA DESDE]", Qt::CaseInsensitive) == 0)
+        sql = sql.toUpper();
     ado::RecordsetPtr rs;
-    QString resultado;
-    if (!h.paso([&] { gBaseDatos().AbrirRecordset(sql, rs); })) return QString();
+    valor.clear();
+    if (!h.paso([&] { gBaseDatos().AbrirRecordset(sql, rs); })) return false;
+    // A refused open was told by the read itself.
+    if (!rs || rs->State() != ado::adStateOpen) return false;
     bool vacio = false;
-    if (!h.paso([&] { vacio = rs->Bof(); })) return QString();
+    if (!h.paso([&] { vacio = rs->Bof(); })) return false;
     if (vacio) {
-        resultado = " ";
+        valor = " ";
         valorAux.clear();
     } else {
-        if (!h.paso([&] { resultado = util.TextoCampo(rs->fields().Item("Valor").Value()); }))
-            return QString();
-        if (!h.paso([&] { valorAux = util.TextoCampo(rs->fields().Item("ValorAux").Value()); }))
-            return QString();
+        if (!h.paso([&] { valor = util.TextoCampo(rs->fields().Item("Valor").Value()); })) return false;
+        if (!h.paso([&] { valorAux = util.TextoCampo(rs->fields().Item("ValorAux").Value()); })) {
+            valor.clear();
+            return false;
+        }
     }
-    if (!h.paso([&] { gBaseDatos().CierraRecordset(rs); })) return QString();
-    return resultado;
+    if (h.paso([&] { gBaseDatos().CierraRecordset(rs); })) return true;
+    valor.clear();
+    return false;
+}
+
+QString Cfg(const QString& clave, QString& valorAux) {
+    QString valor;
+    LeeCfg(clave, valor, valorAux);
+    return valor;
 }
 
 QString Cfg(const QString& clave) {

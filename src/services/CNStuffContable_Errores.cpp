@@ -35,6 +35,7 @@ int MensajeError(const vb::ErrorVB& error, int botones, const QString& rutina) {
         vb::AgregarAlLog(ruta, {});  // the log is still created
         return 0;
     }
+    if (error.Informado) return vb::RespuestaYaInformado(error);
     // The question is asked even when the log cannot be written.
     const int respuesta = vb::MsgBox(texto, botones, titulo);
     vb::AgregarAlLog(ruta, vb::LineaLogErrores(parteRutina, texto, respuesta));

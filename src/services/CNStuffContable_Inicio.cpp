@@ -104,6 +104,12 @@ void InstalaServiciosAcceso() {
     s.AgregaBaseArchivo = &LBM_Common::AgregaBaseArchivo;
     s.LeeBasesArchivo = &LBM_Common::LeeBasesArchivo;
     s.SeparaPuerto = &LBM_Common::SeparaPuerto;
+    // A transaction begun on the company's lost link first gets it back, as any statement outside
+    // one does.
+    ado::Connection::setRecuperaVinculo([](ado::Connection& c) {
+        DB_Dll& db = gBaseDatos();
+        return db.gCnn.get() == &c && db.RecuperaAntesDeComenzar();
+    });
     // An error that leaves an event handler gets the common message and its log line.
     vb::setAvisoErrorEvento([](const vb::ErrorVB& e, const QString& rutina) {
         MensajeError(e, vb::vbOKOnly + vb::vbCritical, rutina);

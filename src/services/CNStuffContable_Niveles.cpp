@@ -86,8 +86,8 @@ void LeePosicionesNiveles() {
 NivelesDeUnaAccion::NivelesDeUnaAccion() {
     QStringList valores;
     for (const char* clave : kNiveles) {
-        QString valor;
-        if (!CfgLeida(QString::fromLatin1(clave), valor)) return;
+        QString valor, aux;
+        if (!LeeCfg(QString::fromLatin1(clave), valor, aux)) return;
         valores << valor;
     }
     const auto valor = [&valores](int i) { return valores.at(i); };

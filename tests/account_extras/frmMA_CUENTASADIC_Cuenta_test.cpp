@@ -4,15 +4,10 @@
 #include "account_extras/frmMA_CUENTASADIC.h"
 #include "accounts/CuentasDePrueba.h"
 #include "accounts/EnlacesCuentas.h"
-#include "data/DB_Dll.h"
-#include "data/Globales.h"
-#include "outside/ado/AdoTipos.h"
-#include "outside/ado/Connection.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/UtilVex.h"
-#include "services/CNStuffContable.h"
 #include "support/ContenidoBase.h"
 #include "support/Control.h"
 #include "support/Teclado.h"
@@ -204,40 +199,6 @@ TEST(AdditionalDataRoad, ACustomersRecordCreatedChangedAndDeleted) {
     frmMA_CUENTASADIC& g = u.Abre("11030100105");
     EXPECT_TRUE(g.CuentaNueva());
     EXPECT_EQ(u.Caja(1)->text(), "");
-}
-
-}  // namespace
-
-namespace {
-
-// A statement of the save that fails, before its transaction or inside it: nothing is stored, the
-// user is told, and the window keeps what he typed for another "Grabar", which then stores it.
-TEST(AdditionalDataRoad, AStatementThatFailsStoresNothingAndTheNextSaveStoresAll) {
-    for (const auto& [sentencia, aviso] :
-         {std::pair<QString, QString>{"SELECT TIPOVISTA FROM", "Ha ocurrido el Siguiente Error"},
-          {"UPDATE MA_CUENTASADIC SET", "Se produjo un error en la rutina ActualizarDatos."}}) {
-        SCOPED_TRACE(sentencia.toStdString());
-        Usuario u("ADMIN");
-        u.Abre("11030100104");
-        const QStringList antes = u.Fila("11030100104", "*");
-        u.Agrega(1, " X");
-        ado::FallaInyectada falla;
-        falla.contiene = sentencia;
-        falla.error.Number = ado::kErrNoEspecificado;
-        falla.error.Description = "No queda espacio en el disco";
-        CNStuffContable::gBaseDatos().gCnn->InyectarFalla(falla);
-        u.v.guion().esperarMsgBox(vb::vbAbort);
-        teclado::Tecla(Qt::Key_F4);
-        CNStuffContable::gBaseDatos().gCnn->QuitarFallas();
-        ASSERT_EQ(u.v.guion().preguntas().size(), 1);
-        EXPECT_TRUE(u.v.guion().preguntas()[0].texto.startsWith(aviso));
-        EXPECT_TRUE(u.v.guion().preguntas()[0].texto.contains("No queda espacio en el disco"));
-        EXPECT_EQ(u.Fila("11030100104", "*"), antes);
-        ASSERT_TRUE(u.Abierta());
-        EXPECT_EQ(u.Caja(1)->text().trimmed(), "LAURA MENDEZ X");
-        u.Boton("GRABAR");
-        EXPECT_EQ(u.Fila("11030100104", "TRIM(CONTACTO)"), QStringList{"LAURA MENDEZ X"});
-    }
 }
 
 }  // namespace

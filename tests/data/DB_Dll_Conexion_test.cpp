@@ -1,5 +1,7 @@
 #include "data/EntornoDB_Dll.h"
+#include "outside/ado/Transaccion.h"
 #include "support/DialogosGuionados.h"
+#include "support/FinObservado.h"
 
 #include <QDir>
 
@@ -169,6 +171,35 @@ TEST_F(DB_DllConnection, OpeningAnOpenConnectionClosesAndRetriesOnce) {
     db().OpenServerADODB(false, 3, QString(), true, false);
     EXPECT_TRUE(db().gOpenFlag);
     EXPECT_TRUE(guion.preguntas().isEmpty());
+}
+
+// A transaction begun on a lost link gets it back first, as any statement outside one: on a
+// company file replaced by a copy it begins on the copy without a word; with the file gone the
+// lost-connection question is asked, and No ends the program with nothing begun.
+TEST_F(DB_DllConnection, ATransactionBegunOnALostLinkGetsItBackFirst) {
+    DialogosGuionados guion;
+    FinObservado fin;
+    ASSERT_TRUE(abrirComo("ADMIN"));
+    const QString ruta = base_.ruta();
+    ASSERT_TRUE(QFile::rename(ruta, ruta + ".anterior"));
+    ASSERT_TRUE(QFile::copy(ruta + ".anterior", ruta));
+    ASSERT_EQ(db().gCnn->State(), ado::adStateClosed);
+    {
+        ado::Transaccion t(db().gCnn);
+        db().gCnn->Execute("UPDATE MA_CUENTAS SET DESCRIPCION = 'CAJA CHICA' WHERE CODIGO = '1'");
+        t.Confirmar();
+    }
+    EXPECT_TRUE(guion.preguntas().isEmpty());
+    EXPECT_EQ(base_.escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '1'").toString(),
+              "CAJA CHICA");
+
+    ASSERT_TRUE(QFile::rename(ruta, ruta + ".fuera"));
+    guion.esperarMsgBox(vb::vbNo);
+    EXPECT_THROW(ado::Transaccion t(db().gCnn), vb::FinDelPrograma);
+    ASSERT_EQ(guion.preguntas().size(), 1);
+    EXPECT_TRUE(guion.preguntas()[0].texto.contains("Se perdio la conexion con la base de datos"));
+    EXPECT_FALSE(db().gCnn->EnTransaccion());
+    ASSERT_TRUE(QFile::rename(ruta + ".fuera", ruta));
 }
 
 TEST_F(DB_DllConnection, ALocalDatabasePicksTheFileAndReportsTheFailure) {

@@ -1,18 +1,29 @@
-// Every save of both programs, in two tables (support/Grabacion.h): ended at each of its
-// statements, and run with a second user. A new save is covered by adding its row to kGrabaciones.
+// Every save of both programs, in the tables of support/Grabacion.h: ended at each of its
+// statements, run with a second user, waiting for another program's lock, and on a company file
+// replaced by a copy. A new save is covered by adding its row to kGrabaciones.
+#include "account_extras/GrabacionesCentros.h"
+#include "account_extras/GrabacionesDatosAdicionales.h"
 #include "accounts/GrabacionesCuentas.h"
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "indices/GrabacionesIndices.h"
 #include "outside/ado/Connection.h"
+#include "outside/ado/sqlite/ProveedorSqlite.h"
 #include "support/ConexionCaida.h"
 #include "support/Grabacion.h"
+#include "support/ImprimeQt.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
 #include <QSet>
+#include <QWidget>
 
 #include <csignal>
 #include <tuple>
@@ -26,6 +37,13 @@ const FilaGrabacion kGrabaciones[] = {
     {"cuenta_dada_de_baja", grabaciones::CuentaDadaDeBaja},
     {"cuenta_dada_de_baja_con_cash_flow", grabaciones::CuentaDadaDeBajaConCashFlow},
     {"manual_de_cuentas", grabaciones::ManualDeCuentas},
+    {"datos_adicionales_nuevos", grabaciones::DatosAdicionalesNuevos},
+    {"datos_adicionales_modificados", grabaciones::DatosAdicionalesModificados},
+    {"datos_adicionales_borrados", grabaciones::DatosAdicionalesBorrados},
+    {"distribucion_de_centros", grabaciones::DistribucionDeCentros},
+    {"indice_tecleado", grabaciones::IndiceTecleado},
+    {"anio_grabado", grabaciones::AnioGrabado},
+    {"anio_borrado", grabaciones::AnioBorrado},
 };
 
 // How a save is ended at a statement.
@@ -242,4 +260,98 @@ TEST_P(SaveWithASecondUser, KeepsBothChangesOrRefusesWithAWordNeverLosingOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySave, SaveWithASecondUser, ::testing::ValuesIn(kGrabaciones),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+namespace {
+
+class SaveWaitingForAnotherProgram : public ::testing::TestWithParam<FilaGrabacion> {};
+
+// Counts the presses of one key that reach any window.
+class TeclasRecibidas : public QObject {
+  public:
+    explicit TeclasRecibidas(int tecla) : tecla_(tecla) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~TeclasRecibidas() override { QCoreApplication::instance()->removeEventFilter(this); }
+    int veces = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == tecla_) ++veces;
+        return false;
+    }
+
+  private:
+    int tecla_;
+};
+
+}  // namespace
+
+// Another program holds the company file's write lock when the save starts: while the save waits
+// for it the window shows the busy cursor, a key typed meanwhile reaches neither the save nor the
+// window after it, and once the lock is free the save goes through with the pointer back.
+TEST_P(SaveWaitingForAnotherProgram, ShowsTheBusyCursorAndTakesNoKeyTypedMeanwhile) {
+    std::unique_ptr<Grabacion> g = GetParam().crea();
+    g->Prepara();
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(g->base().ruta()).constData(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    TeclasRecibidas teclas(Qt::Key_Z);
+    QList<Qt::CursorShape> cursores;
+    // The other program lets go as soon as the save is seen waiting: no test waits.
+    ado::sqlite::AvisoDeEspera() = [&] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursores << (cursor ? cursor->shape() : Qt::ArrowCursor);
+        QWidget* foco = QApplication::focusWidget();
+        QApplication::postEvent(foco ? foco : QApplication::activeWindow(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "Z"));
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    };
+    {
+        DialogosDeGrabacion dialogos(*g);
+        g->Graba();
+        ado::sqlite::AvisoDeEspera() = nullptr;
+        QApplication::processEvents();
+        EXPECT_EQ(dialogos.avisos(), 0) << dialogos.mensajes().value(0).texto.toStdString();
+    }
+    sqlite3_close(otro);
+    ASSERT_FALSE(cursores.isEmpty()) << "la grabación no esperó";
+    for (const Qt::CursorShape c : cursores) EXPECT_EQ(c, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(teclas.veces, 0);
+    EXPECT_TRUE(g->Guardada());
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySave, SaveWaitingForAnotherProgram, ::testing::ValuesIn(kGrabaciones),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+namespace {
+
+class SaveOnAFileReplacedByACopy : public ::testing::TestWithParam<FilaGrabacion> {};
+
+}  // namespace
+
+// The company file replaced by a copy of itself while the window is open, as a restore puts it
+// back: the save meets the lost link, and the user who gives it up ("Anular") hears of it once,
+// never of the object left closed behind it; the copy is as before or wholly saved.
+TEST_P(SaveOnAFileReplacedByACopy, GivenUpItSaysSoOnce) {
+    std::unique_ptr<Grabacion> g = GetParam().crea();
+    g->Prepara();
+    const QList<QStringList> antes = g->Estado();
+    const QString ruta = g->base().ruta();
+    ASSERT_TRUE(QFile::rename(ruta, ruta + ".anterior"));
+    ASSERT_TRUE(QFile::copy(ruta + ".anterior", ruta));
+    DialogosDeGrabacion dialogos(*g);
+    g->Graba();
+    QStringList vistos;
+    for (const auto& m : dialogos.mensajes()) vistos << m.titulo + ": " + m.texto;
+    EXPECT_LE(dialogos.avisos(), 1) << vistos.join(" / ").toStdString();
+    for (const auto& m : dialogos.mensajes())
+        EXPECT_FALSE(m.texto.contains("3704") || m.texto.contains("objeto está cerrado"))
+            << m.texto.toStdString();
+    EXPECT_TRUE(g->Estado() == antes || g->Guardada()) << vistos.join(" / ").toStdString();
+    QFile::remove(ruta + ".anterior");
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySave, SaveOnAFileReplacedByACopy, ::testing::ValuesIn(kGrabaciones),
                          [](const auto& info) { return std::string(info.param.nombre); });

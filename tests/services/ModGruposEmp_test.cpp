@@ -4,6 +4,7 @@
 #include "services/CNStuffContable.h"
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
+#include "support/LocaleNumeros.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -266,3 +267,98 @@ TEST_F(Replication, EachGroupSwitchAllowsOnlyItsOperationAndAGivenUpTerminalGets
         EXPECT_EQ(cuenta(tpv3, "X7"), "OTRA|0");
     }
 }
+
+namespace {
+
+// What a row carries to another database: numbers with "." in a "," locale, a blank flag as
+// unticked, a picture untouched, the columns the program never copies left out of an insert's
+// values as of its columns, and a target's column the company lacks left alone.
+TEST_F(Replication, EveryValueOfARowArrivesAsTheCompanyHoldsIt) {
+    LocaleNumeros coma(LocaleNumeros::coma());
+    base_.ejecutar(
+        "UPDATE TA_CONFIGURACION SET ValorAux = '|MA_CUENTASCCOSTO|MA_CUENTAS|' WHERE CLAVE = 'GRP_Tablas'");
+    for (BaseDePrueba* b : {&base_, tpv1_.get(), grupo_.get()})
+        for (const char* columna : {"ID int", "TRANSMISION datetime", "RECEPCION datetime",
+                                    "IMAGE varchar(10)", "OBSERVACIONES varchar(10)", "FOTO blob"})
+            b->ejecutar(QString("ALTER TABLE MA_CUENTAS ADD ") + columna);
+    base_.ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, BLOQUEO, ID, TRANSMISION, IMAGE, OBSERVACIONES, FOTO) "
+        "VALUES ('5', 'NUEVA', '', 1, '2024-01-01', 'i', 'o', x'0102')");
+    base_.ejecutar("INSERT INTO MA_CUENTASCCOSTO (CODIGO, CCOSTO, PORCENTAJE) VALUES ('1', 'A', 12.5)");
+    DialogosGuionados guion;
+    for (int i = 0; i < 2; ++i) guion.esperarMsgBox(vb::vbOK);  // terminal 2 never connects
+    ActualizaGEmpresas("MA_CUENTAS", 1, "'5'");
+    ActualizaGEmpresas("MA_CUENTASCCOSTO", 1, "'1'", "'A'");  // no terminal takes it
+    for (const BaseDePrueba* b : {tpv1_.get(), grupo_.get()}) {
+        EXPECT_EQ(cuenta(*b, "5"), "NUEVA|0");
+        EXPECT_EQ(b->filas("SELECT ID, TRANSMISION, IMAGE, OBSERVACIONES FROM MA_CUENTAS WHERE CODIGO = '5'"),
+                  QList<QStringList>({{QString(), QString(), QString(), QString()}}));
+    }
+    EXPECT_EQ(grupo_->escalar("SELECT PORCENTAJE FROM MA_CUENTASCCOSTO WHERE CODIGO = '1'").toDouble(), 12.5);
+
+    // A change: the row's own number, the picture and a column the company lacks stay the target's.
+    grupo_->ejecutar("ALTER TABLE MA_CUENTAS ADD SOLO_EN_GRUPO varchar(5) DEFAULT 'g'");
+    grupo_->ejecutar("UPDATE MA_CUENTAS SET ID = 77, FOTO = x'0909', SOLO_EN_GRUPO = 'x' WHERE CODIGO = '5'");
+    base_.ejecutar("UPDATE MA_CUENTAS SET DESCRIPCION = 'CAMBIADA', FOTO = x'0303' WHERE CODIGO = '5'");
+    ActualizaGEmpresas("MA_CUENTAS", 2, "'5'");
+    EXPECT_EQ(cuenta(*grupo_, "5"), "CAMBIADA|0");
+    EXPECT_EQ(grupo_->filas("SELECT ID, hex(FOTO), SOLO_EN_GRUPO FROM MA_CUENTAS WHERE CODIGO = '5'"),
+              QList<QStringList>({{"77", "0909", "x"}}));
+    EXPECT_EQ(guion.preguntas(), QList<Pregunta>(2, sinConexion()));
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
+}
+
+// The caller's condition as it comes: with its own WHERE, or alone for a table without keys; a
+// value beyond the table's keys adds nothing; a row the company no longer holds is not inserted;
+// a row with part of its key missing is copied by the caller's condition.
+TEST_F(Replication, TheRowsToCopyAreThoseTheCallerNames) {
+    base_.ejecutar(
+        "UPDATE TA_CONFIGURACION SET ValorAux = '|MA_CUENTAS|MV_FALTANTES|ta_codigospostales|' WHERE CLAVE = "
+        "'GRP_Tablas'");
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbOK);
+    ActualizaGEmpresas("MA_CUENTAS", 3, "", "", "", "", "", "", " WHERE codigo = '7'");
+    EXPECT_EQ(cuenta(*grupo_, "7"), "(no)");
+
+    base_.ejecutar("INSERT INTO MV_FALTANTES (IdArticulo, Descripcion) VALUES ('A1', 'falta')");
+    ActualizaGEmpresas("MV_FALTANTES", 1, "", "", "", "", "", "", "IdArticulo = 'A1'");
+    EXPECT_EQ(grupo_->escalar("SELECT Descripcion FROM MV_FALTANTES WHERE IdArticulo = 'A1'").toString(),
+              "falta");
+
+    guion.esperarMsgBox(vb::vbOK);
+    base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('6', 'SEIS')");
+    ActualizaGEmpresas("MA_CUENTAS", 1, "'6'", "'sobra'");
+    EXPECT_EQ(cuenta(*grupo_, "6"), "SEIS|0");
+
+    guion.esperarMsgBox(vb::vbOK);
+    ActualizaGEmpresas("MA_CUENTAS", 1, "'NO_ESTA'");
+    EXPECT_EQ(cuenta(*grupo_, "NO_ESTA"), "(no)");
+
+    // A table whose key the rules name wrongly is copied by the caller's condition, never whole.
+    base_.ejecutar("INSERT INTO ta_codigospostales (cp, LOCALIDAD) VALUES ('8000', 'BAHIA')");
+    grupo_->ejecutar(
+        "INSERT INTO ta_codigospostales (cp, LOCALIDAD) VALUES ('8000', 'VIEJA'), ('1000', 'CABA')");
+    ActualizaGEmpresas("ta_codigospostales", 2, "", "", "", "", "", "", "cp = '8000'");
+    EXPECT_EQ(grupo_->filas("SELECT cp, LOCALIDAD FROM ta_codigospostales ORDER BY cp"),
+              QList<QStringList>({{"1000", "CABA"}, {"8000", "BAHIA"}}));
+    EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
+    EXPECT_EQ(guion.pendientes(), 0);
+}
+
+// The operator who leaves while the terminals are copied leaves the whole copy: the group gets
+// nothing either.
+TEST_F(Replication, LeavingAtTheTerminalsLeavesTheGroupAlone) {
+    base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('5', 'NUEVA')");
+    // A terminal list without the servers: reading the first terminal fails.
+    base_.ejecutar("DROP VIEW V_TA_TPV");
+    base_.ejecutar(
+        "CREATE VIEW V_TA_TPV AS SELECT CODIGO, Descripcion, Dbname, INTERNET, BAJA, OL_ExceptoCuentas FROM "
+        "TA_TPV");
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbAbort);
+    ActualizaGEmpresas("MA_CUENTAS", 1, "'5'");
+    EXPECT_EQ(cuenta(*grupo_, "5"), "(no)");
+    EXPECT_EQ(cuenta(*tpv1_, "5"), "(no)");
+}
+
+}  // namespace

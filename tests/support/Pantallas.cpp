@@ -61,8 +61,15 @@ testing::AssertionResult EnteraEnPantalla(QWidget* v, QScreen* pantalla, bool ce
         return testing::AssertionFailure() << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
                                            << " no centrado en " << Rect(area).toStdString();
     QWidget* contenido = v;
-    if (auto* d = v->findChild<QScrollArea*>("vb_desplazamiento", Qt::FindDirectChildrenOnly))
+    if (auto* d = v->findChild<QScrollArea*>("vb_desplazamiento", Qt::FindDirectChildrenOnly)) {
         contenido = d->widget();
+        // Contents larger than the screen: the window takes the whole screen that way.
+        if ((d->verticalScrollBar()->maximum() > 0 && marco.height() < area.height() - 2) ||
+            (d->horizontalScrollBar()->maximum() > 0 && marco.width() < area.width() - 2))
+            return testing::AssertionFailure()
+                   << nombre.toStdString() << ": marco " << Rect(marco).toStdString()
+                   << " desplaza su contenido sin llenar " << Rect(area).toStdString();
+    }
     for (QWidget* c : contenido->findChildren<QWidget*>()) {
         if (!c->isVisible() || c->isWindow() || !EsControl(c) || EsParteDeOtroControl(c, contenido)) continue;
         QRect r = c->rect();

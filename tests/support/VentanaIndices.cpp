@@ -48,6 +48,11 @@ OtroProgramaIndices::~OtroProgramaIndices() {
     gfrmMA_INDAJUSTE = &primero_.f();
 }
 
+void VentanaIndices::Reinicia() {
+    ventana_ = std::make_unique<frmMA_INDAJUSTE>();
+    Iniciar();
+}
+
 void VentanaIndices::Iniciar(QScreen* pantalla) {
     if (pantalla) ventana_->setScreen(pantalla);
     ventana_->Form_Load();

@@ -48,6 +48,8 @@ class VentanaIndices : public UsuarioIndices {
     // Form_Load and show, as the program does at start; on the screen given, placed there as the
     // program places it.
     void Iniciar(QScreen* pantalla = nullptr);
+    // The window gone and a new one loaded and shown, as the program started again.
+    void Reinicia();
 
     BaseDePrueba& base() { return base_; }
     DialogosGuionados& guion() { return guion_; }

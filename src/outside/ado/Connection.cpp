@@ -149,8 +149,21 @@ RecordsetPtr Connection::Execute(const QString& sql, long* registrosAfectados, i
     return rs;
 }
 
+namespace {
+std::function<bool(Connection&)>& RecuperaVinculo() {
+    static std::function<bool(Connection&)> recupera;
+    return recupera;
+}
+}  // namespace
+
+void Connection::setRecuperaVinculo(std::function<bool(Connection&)> recupera) {
+    RecuperaVinculo() = std::move(recupera);
+}
+
 long Connection::BeginTrans() {
     if (TransaccionPerdida()) LanzarAdo(kErrTransaccionPerdida);
+    if (State() != adStateOpen && proveedor_ && !cerradaPorPrograma_ && !EnTransaccion() && RecuperaVinculo())
+        RecuperaVinculo()(*this);
     exigirAbierta();
     if (EnTransaccion()) LanzarAdo(kErrTransaccionAbierta);
     proveedor_->comenzarTransaccion(errores_);

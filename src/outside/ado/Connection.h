@@ -69,6 +69,10 @@ class Connection : public std::enable_shared_from_this<Connection> {
     // then raises and RollbackTrans sends nothing. Until then the connection does not reopen, so
     // nothing meant for the transaction is written outside it.
     long BeginTrans();
+    // Who brings a lost link back before a transaction begins on it (the database object's
+    // recovery, installed at start-up): true when it is back. Outside a transaction a lost link
+    // is recovered as any statement's is, so the transaction begins on the session it gets.
+    static void setRecuperaVinculo(std::function<bool(Connection&)> recupera);
     void CommitTrans();
     void RollbackTrans();
     bool EnTransaccion() const { return sesionTransaccion_ != 0; }

@@ -46,6 +46,7 @@ void Recordset::cargar(const QList<Columna>& columnas, QList<QList<QVariant>> fi
     borrada_ = false;
     pos_ = filas_.isEmpty() ? -1 : 0;
     abierto_ = true;
+    abandonado_ = false;
 }
 
 void Recordset::Close() {
@@ -59,7 +60,16 @@ void Recordset::Close() {
 }
 
 void Recordset::exigirAbierto() const {
-    if (!abierto_) LanzarAdo(kErrObjetoCerrado);
+    if (abierto_) return;
+    if (abandonado_) {
+        try {
+            LanzarAdo(kErrObjetoCerrado);
+        } catch (vb::ErrorVB& e) {
+            e.Informado = true;
+            throw;
+        }
+    }
+    LanzarAdo(kErrObjetoCerrado);
 }
 
 void Recordset::exigirFila() const {

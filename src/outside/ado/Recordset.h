@@ -31,6 +31,9 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
               int cursorType = adOpenUnspecified, int lockType = adLockUnspecified, int opciones = -1);
     // Raises 3704 when already closed.
     void Close();
+    // The open was given up after its failure was shown to the operator: any later use raises
+    // "object closed" as one he was already told of (vb::ErrorVB::Informado), until it opens.
+    void Abandonar() { abandonado_ = !abierto_; }
     int State() const { return abierto_ ? adStateOpen : adStateClosed; }
     QString Source() const { return origen_; }
 
@@ -88,6 +91,7 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
     bool cumple(const QVariant& valor, const QString& op, const QVariant& buscado) const;
 
     bool abierto_ = false;
+    bool abandonado_ = false;
     QString origen_;
     std::shared_ptr<Connection> conexion_;
     QList<Columna> columnas_;

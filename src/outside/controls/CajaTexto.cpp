@@ -35,7 +35,7 @@ int CajaTexto::AnchoMuestra() const {
 
 QSize CajaTexto::sizeHint() const {
     QSize s = QLineEdit::sizeHint();
-    s.setWidth(std::max(s.width(), AnchoMuestra()));
+    if (!muestra_.isEmpty()) s.setWidth(AnchoMuestra());
     return s;
 }
 

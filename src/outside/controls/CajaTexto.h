@@ -19,8 +19,8 @@ class CajaTexto : public QLineEdit {
     void setMaxLength(int n);
     int SelStart() const { return cursorPosition(); }
 
-    // The widest value the box holds (a code with its level separators, a number): the box is
-    // never narrower than that value whole, in its font.
+    // The widest value the box holds (a code with its level separators, a number): the box asks
+    // for that value's width and is never narrower than that value whole, in its font.
     void setMuestra(const QString& muestra);
     QString Muestra() const { return muestra_; }
     QSize sizeHint() const override;

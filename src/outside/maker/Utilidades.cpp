@@ -174,6 +174,10 @@ QString Utilidades::TextoError(const vb::ErrorVB& error, const QString& rutina) 
 
 void Utilidades::TrataError(const vb::ErrorVB& error, int botones, const QString& rutina,
                             int& respuesta) const {
+    if (error.Informado) {
+        respuesta = vb::RespuestaYaInformado(error);
+        return;
+    }
     respuesta = vb::MsgBox(TextoError(error, rutina), botones, QStringLiteral("Aviso al operador"));
 }
 

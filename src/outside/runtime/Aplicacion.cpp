@@ -95,6 +95,7 @@ void setAvisoErrorEvento(AvisoErrorEvento aviso) {
 
 void AvisaErrorEvento(const std::exception& error, const QString& rutina) {
     const auto* propio = dynamic_cast<const ErrorVB*>(&error);
+    if (propio && propio->Informado) return;
     const ErrorVB e = propio && propio->Number != 0
                           ? *propio
                           : ErrorVB(kErrorInterno, "Error interno: " + QString::fromLocal8Bit(error.what()));

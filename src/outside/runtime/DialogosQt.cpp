@@ -94,6 +94,12 @@ class CajaMensaje : public Encajado<QMessageBox> {
     bool sinEscape = false;
 
   protected:
+    // A message box sizes itself again on every layout request; once its contents scroll in a
+    // screen too small for it, its size is the screen's and stays so.
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::LayoutRequest && ContenidoDesplazable(this)) return QDialog::event(e);
+        return Encajado<QMessageBox>::event(e);
+    }
     void keyPressEvent(QKeyEvent* e) override {
         if (sinEscape && e->key() == Qt::Key_Escape) {
             e->accept();

@@ -15,6 +15,9 @@ class ErrorVB : public std::exception {
     int32_t Number = 0;
     QString Description;
     QString Source;
+    // The operator was already told of the failure behind it and gave the step up ("Anular"):
+    // every report answers it as he did, without showing it again (RespuestaYaInformado).
+    bool Informado = false;
 
     const char* what() const noexcept override { return texto_.c_str(); }
 
@@ -26,6 +29,12 @@ class ErrorVB : public std::exception {
 inline constexpr int32_t kArgumentoInvalido = 5;
 inline constexpr int32_t kTiposNoCoinciden = 13;
 inline constexpr int32_t kObjetoNoAsignado = 91;
+
+// What a report answers, showing nothing, to an error the operator was already told of: the
+// routine leaves, as after his "Anular". 0 for any other error, which the report shows.
+inline int RespuestaYaInformado(const ErrorVB& e) {
+    return e.Informado ? 3 : 0;
+}
 
 // Raises the run-time error with the standard Spanish description of its number.
 [[noreturn]] void Raise(int32_t numero, const QString& descripcion = {}, const QString& fuente = {});

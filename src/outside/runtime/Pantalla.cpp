@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -61,9 +62,55 @@ QSize Minimo(QWidget* v) {
     return v->minimumSize().expandedTo(QSize(controles.right() + 1, controles.bottom() + 1));
 }
 
+// The frame moved the least it takes to lie inside the area (its top-left corner inside at least).
+QRect DentroDe(QRect marco, const QRect& area) {
+    marco.moveLeft(
+        std::clamp(marco.left(), area.left(), std::max(area.left(), area.right() + 1 - marco.width())));
+    marco.moveTop(
+        std::clamp(marco.top(), area.top(), std::max(area.top(), area.bottom() + 1 - marco.height())));
+    return marco;
+}
+
+// The room a window's client area has on the screen inside a frame. At a fractional scaling the
+// screen's size and the window's place in the program's units are rounded, possibly up: two units
+// less keep the window inside the real screen.
+QSize Libre(const QScreen* pantalla, const QMargins& m) {
+    const QRect area = pantalla->availableGeometry();
+    const qreal escala = pantalla->devicePixelRatio();
+    const int redondeo = std::abs(escala - std::round(escala)) > 0.01 ? 2 : 0;
+    return {std::max(0, area.width() - m.left() - m.right() - redondeo),
+            std::max(0, area.height() - m.top() - m.bottom() - redondeo)};
+}
+
 bool Cabe(QSize tam, QSize libre) {
     return tam.width() <= libre.width() && tam.height() <= libre.height();
 }
+
+// Watches the contents of a window that scroll: when they ask for more room, the window takes what
+// the screen still has, once their layout has settled.
+class CrecimientoContenido : public QObject {
+  public:
+    CrecimientoContenido(QWidget* ventana, QObject* dueno) : QObject(dueno), ventana_(ventana) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        if (evento->type() == QEvent::LayoutRequest && !pendiente_) {
+            pendiente_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    pendiente_ = false;
+                    if (ventana_) MantieneEnPantalla(ventana_);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    QPointer<QWidget> ventana_;
+    bool pendiente_ = false;
+};
 
 // The window's contents go into a scroll area that fills it, so the window can be smaller than
 // they are. The controls keep their parents' order, their places and the focus.
@@ -94,6 +141,8 @@ void Desplaza(QWidget* v) {
     capa->addWidget(area);
     if (v->isVisible()) area->show();
     if (foco && foco->window() == v) foco->setFocus();
+    // Contents that grow later (a control shown, a longer value) take the room the screen still has.
+    contenido->installEventFilter(new CrecimientoContenido(v, area));
     // A control that takes the keyboard scrolls into view: whole, or its beginning when it is
     // wider or taller than half the view.
     QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* ahora) {
@@ -104,10 +153,25 @@ void Desplaza(QWidget* v) {
     });
 }
 
+// What scrolling contents ask of their window: all the room the screen has in the way they scroll,
+// and the other way room for the scroll bar too. Nothing for contents that do not scroll.
+QSize ParaDesplazar(QWidget* v, QSize libre) {
+    auto* d = v->findChild<QScrollArea*>(kDesplazamiento, Qt::FindDirectChildrenOnly);
+    if (!d) return {};
+    const QSize contenido = d->widget()->minimumSizeHint().expandedTo(d->widget()->minimumSize());
+    // One scroll bar takes room from the other way and may call for the other bar.
+    const int barra = d->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, d);
+    bool horizontal = false, vertical = false;
+    for (int vuelta = 0; vuelta < 2; ++vuelta) {
+        horizontal = contenido.width() + (vertical ? barra : 0) > libre.width();
+        vertical = contenido.height() + (horizontal ? barra : 0) > libre.height();
+    }
+    return (contenido + QSize(vertical ? barra : 0, horizontal ? barra : 0)).boundedTo(libre);
+}
+
 void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
     const QRect area = pantalla->availableGeometry();
-    const QSize libre(std::max(0, area.width() - m.left() - m.right()),
-                      std::max(0, area.height() - m.top() - m.bottom()));
+    const QSize libre = Libre(pantalla, m);
     // The size the window asks for the first time it is placed: its designed size, or its
     // contents' when it has none; a later placing (the real frame known) starts from it again.
     // A window its program resized since is placed at that size.
@@ -119,15 +183,12 @@ void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
     }
     if (!Cabe(Minimo(v), libre)) Desplaza(v);
     if (QLayout* capa = v->layout()) capa->activate();
+    deseado = deseado.expandedTo(ParaDesplazar(v, libre));
     const QSize tam = deseado.boundedTo(libre).expandedTo(v->minimumSize()).boundedTo(v->maximumSize());
     v->resize(tam);
     QRect marco(QPoint(), v->size().grownBy(m));
     marco.moveCenter(area.center());
-    marco.moveLeft(
-        std::clamp(marco.left(), area.left(), std::max(area.left(), area.right() + 1 - marco.width())));
-    marco.moveTop(
-        std::clamp(marco.top(), area.top(), std::max(area.top(), area.bottom() + 1 - marco.height())));
-    v->move(marco.topLeft());
+    v->move(DentroDe(marco, area).topLeft());
     v->setProperty(kTamPuesto, v->size());
 }
 
@@ -195,6 +256,10 @@ void EncajaEnPantalla(QWidget* ventana) {
     });
 }
 
+bool ContenidoDesplazable(const QWidget* ventana) {
+    return ventana && ventana->findChild<QScrollArea*>(kDesplazamiento, Qt::FindDirectChildrenOnly);
+}
+
 void MuestraVentana(QWidget* ventana) {
     if (!ventana) return;
     if (!ventana->isVisible()) EncajaEnPantalla(ventana);
@@ -211,13 +276,11 @@ void MantieneEnPantalla(QWidget* ventana) {
     const QMargins m = Marco(ventana, &conocido);
     if (!conocido) AlEnmarcarse(ventana, [ventana] { MantieneEnPantalla(ventana); });
     const QRect area = pantalla->availableGeometry();
-    QRect marco = ventana->geometry().marginsAdded(m);
-    if (area.contains(marco)) return;
-    marco.moveLeft(
-        std::clamp(marco.left(), area.left(), std::max(area.left(), area.right() + 1 - marco.width())));
-    marco.moveTop(
-        std::clamp(marco.top(), area.top(), std::max(area.top(), area.bottom() + 1 - marco.height())));
-    ventana->move(marco.topLeft());
+    const QSize libre = Libre(pantalla, m);
+    const QSize crecido = ventana->size().expandedTo(ParaDesplazar(ventana, libre));
+    if (crecido != ventana->size()) ventana->resize(crecido);
+    const QRect marco = ventana->geometry().marginsAdded(m);
+    if (!area.contains(marco)) ventana->move(DentroDe(marco, area).topLeft());
 }
 
 }  // namespace vb

@@ -16,12 +16,17 @@ namespace vb {
 // again once it is exposed, when the frame is known.
 void EncajaEnPantalla(QWidget* ventana);
 
+// Whether the window's contents were put in a scroll area because the window is larger than its
+// screen.
+bool ContenidoDesplazable(const QWidget* ventana);
+
 // Shows a modeless window placed by EncajaEnPantalla, raised and active; one already on screen
 // keeps its place and is only raised.
 void MuestraVentana(QWidget* ventana);
 
 // Moves a visible window whose frame leaves its screen's available area back inside, at its size
-// (a window larger than the area keeps its title bar on the screen); again once it is framed.
+// (a window larger than the area keeps its title bar on the screen; one whose contents scroll
+// grows to the area in the way they scroll); again once it is framed.
 void MantieneEnPantalla(QWidget* ventana);
 
 // The screen a window opens on: that of the window it comes from (its parent, or the active

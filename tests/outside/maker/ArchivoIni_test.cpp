@@ -62,6 +62,51 @@ TEST_F(ArchivoIniTest, ReadsWindowsFilesCaseBlind) {
     EXPECT_EQ(ArchivoIni::RutaDe("QT742p.INI"), dir_.filePath("qt742p.ini"));
 }
 
+// A file edited by hand reads as the Windows profile calls read it, shape by shape: each row is a
+// file, the section and key asked for, and the value read ("<def>" when it is not there).
+TEST_F(ArchivoIniTest, AHandEditedFileReadsAsTheProfileCallsReadIt) {
+    struct Forma {
+        const char* que;
+        QByteArray archivo;
+        const char* seccion;
+        const char* clave;
+        QString esperado;
+    };
+    const QList<Forma> formas{
+        {"blanks around names and values", "[ S ]\r\n  Clave  =  v 1  \r\n", " s ", " CLAVE ", "v 1"},
+        {"a value in quotes keeps its blanks", "[S]\r\nk=\" v \"\r\n", "S", "k", " v "},
+        {"one quote alone is the value", "[S]\r\nk=\"\r\n", "S", "k", "\""},
+        {"a value with its own equals sign", "[S]\r\nk=a=b\r\n", "S", "k", "a=b"},
+        {"a NUL ends the line's text", QByteArrayLiteral("[S]\r\nk=1\0x\r\n"), "S", "k", "1"},
+        {"a line written in UTF-8",
+         "[S]\r\nk=Compa\xc3\xb1\xc3\xad"
+         "a\r\n",
+         "S", "k", QString::fromUtf8("Compañía")},
+        {"a line in the code page",
+         "[S]\r\nk=Compa\xf1\xed"
+         "a\r\n",
+         "S", "k", QString::fromUtf8("Compañía")},
+        {"a comment is no key", "[S]\r\n;k=1\r\n", "S", ";k", "<def>"},
+        {"a bracket inside a key's line opens nothing", "[S]\r\nx]=1\r\nk=2\r\n", "S", "k", "2"},
+        {"the first of two equal keys", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},
+        {"a section given twice", "[S]\r\na=1\r\n[T]\r\nk=0\r\n[s]\r\nk=2\r\n", "S", "k", "2"},
+        {"a key of another section", "[S]\r\na=1\r\n[T]\r\nk=0\r\n", "S", "k", "<def>"},
+        {"line ends of every kind", "[S]\ra=1\nb=2\r\nk=3", "S", "k", "3"},
+        {"the last line without its end", "[S]\r\nk=fin", "S", "k", "fin"},
+        {"a line without an equals sign", "[S]\r\nk\r\n", "S", "k", "<def>"},
+        {"a key before any section", "k=1\r\n[S]\r\n", "S", "k", "<def>"},
+        {"an unclosed section header", "[S\r\nk=1\r\n", "S", "k", "<def>"},
+        {"an empty value", "[S]\r\nk=\r\n", "S", "k", ""},
+        {"text after the header's bracket", "[S] ; nota\r\nk=1\r\n", "S", "k", "1"},
+        {"a blank key name", "[S]\r\n =1\r\n", "S", " ", "<def>"},
+    };
+    for (const Forma& f : formas) {
+        SCOPED_TRACE(f.que);
+        escribirArchivo("forma.ini", f.archivo);
+        EXPECT_EQ(ini.Leer("forma.ini", f.seccion, f.clave, "<def>"), f.esperado);
+    }
+}
+
 TEST_F(ArchivoIniTest, ReadsTheWindowsOnlyCharactersOfASingleByteFile) {
     escribirArchivo("qt742p.ini",
                     "[Empresa]\r\nMoneda=\x80 \x93"
@@ -131,6 +176,34 @@ TEST_F(ArchivoIniTest, WritingAKeyKeepsEveryOtherByteOfADamagedFile) {
     EXPECT_TRUE(escrito.startsWith(binario));
     EXPECT_TRUE(escrito.endsWith("[S]\r\nK=V\r\n"));
     EXPECT_EQ(ini.Leer("otro.ini", "s", "k"), "V");
+}
+
+// A section given twice: a key of the second is found and rewritten there; a new key goes to the
+// end of the first.
+TEST_F(ArchivoIniTest, ASectionGivenTwiceTakesANewKeyInTheFirst) {
+    escribirArchivo("doble.ini", "[S]\r\na=1\r\n\r\n[T]\r\nx=0\r\n[s]\r\nb=2\r\n");
+    EXPECT_TRUE(ini.Escribir("doble.ini", "S", "c", "3"));
+    EXPECT_TRUE(ini.Escribir("doble.ini", "S", "B", "4"));
+    EXPECT_EQ(leerArchivo("doble.ini"), "[S]\r\na=1\r\nc=3\r\n\r\n[T]\r\nx=0\r\n[s]\r\nb=4\r\n");
+}
+
+// A key added to a section whose last line has no line end gets its own line; a name or value that
+// would read back as something else is refused and the file left as it was.
+TEST_F(ArchivoIniTest, WhatWouldReadBackAsSomethingElseIsNeverWritten) {
+    escribirArchivo("fin.ini", "[S]\r\nk=1");
+    EXPECT_TRUE(ini.Escribir("fin.ini", "S", "n", "2"));
+    EXPECT_EQ(leerArchivo("fin.ini"), "[S]\r\nk=1\r\nn=2\r\n");
+    for (const auto& [seccion, clave, valor] : {std::tuple{"A]B", "k", "v"},
+                                                {"S", "k=2", "v"},
+                                                {"S", ";k", "v"},
+                                                {"S", "[k", "v"},
+                                                {"S", "k", "a\rb"},
+                                                {"S", "k", "a\nb"},
+                                                {" ", "k", "v"},
+                                                {"S", " ", "v"}}) {
+        EXPECT_FALSE(ini.Escribir("fin.ini", seccion, clave, valor)) << seccion << " " << clave;
+        EXPECT_EQ(leerArchivo("fin.ini"), "[S]\r\nk=1\r\nn=2\r\n") << seccion << " " << clave;
+    }
 }
 
 TEST_F(ArchivoIniTest, AFileThatCannotBeWrittenIsReported) {

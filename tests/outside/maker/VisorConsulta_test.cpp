@@ -75,3 +75,23 @@ TEST(BooleanViews, PlanillaAndTheLookupShowFlagsAsSiAndNo) {
     QApplication::processEvents();
     EXPECT_EQ(consulta, esperado);
 }
+
+// "Planilla" is a window over the one it comes from, and a key closes it: Escape, where the
+// user's keyboard is.
+TEST(Planilla, OpensOverItsWindowAndEscapeClosesIt) {
+    CuentasDePrueba c;
+    c.Iniciar();
+    QTest::mouseClick(Control<UtilVex>(c.f(), "UtilVex1")->Boton("PLANILLA"), Qt::LeftButton);
+    QWidget* planilla = maker::gVisorConsulta().Ventana();
+    ASSERT_NE(planilla, nullptr);
+    EXPECT_TRUE(planilla->isWindow());
+    EXPECT_EQ(planilla->parentWidget(), &c.f());
+    QApplication::setActiveWindow(planilla);
+    maker::gVisorConsulta().Grilla()->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), maker::gVisorConsulta().Grilla());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(maker::gVisorConsulta().Ventana() == nullptr ||
+                !maker::gVisorConsulta().Ventana()->isVisible());
+}

@@ -87,6 +87,24 @@ TEST(Aplicacion, AnErrorThatIsNotTheProgramsOwnIsToldAsAnInternalError) {
     EXPECT_EQ(caja.text(), "b");
 }
 
+// What a program runs before its event loop (its first window's load) is treated as an event
+// handler: an error that leaves it is told and the program goes on; one that comes of a read the
+// operator already gave up ("Anular" on a table the load cannot read) is not told a second time.
+TEST(Aplicacion, AnErrorLeavingTheFirstWindowsLoadIsToldOnceAndTheProgramGoesOn) {
+    CuentasDePrueba v({"DROP TABLE TA_CCOSTO"});
+    CNStuffContable::InicializaSistema();
+    v.guion().esperarMsgBox(vb::vbAbort);
+    vb::ComoEvento("FrmMA_CUENTAS_Form_Load", [&] { v.f().Form_Load(); });
+    ASSERT_EQ(v.guion().preguntas().size(), 1);
+    EXPECT_TRUE(v.guion().preguntas()[0].texto.contains("no such table: TA_CCOSTO"))
+        << v.guion().preguntas()[0].texto.toStdString();
+
+    v.guion().esperarMsgBox(vb::vbOK);
+    vb::ComoEvento("FrmMA_CUENTAS_Form_Load", [] { vb::Raise(vb::kArgumentoInvalido); });
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_EQ(v.guion().preguntas()[1].titulo, " - FrmMA_CUENTAS_Form_Load Aviso al operador!!! ");
+}
+
 TEST(Aplicacion, QtsOwnTextsAreSpanish) {
     const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!QFile::exists(QDir(carpeta).filePath("qtbase_es.qm")))

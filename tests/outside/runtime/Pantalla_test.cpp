@@ -118,3 +118,23 @@ TEST(ScreenFit, AWindowPushedPastTheScreensEdgeComesBackWhole) {
     EXPECT_TRUE(area.contains(v.frameGeometry()));
     EXPECT_EQ(v.size(), QSize(600, 400));
 }
+
+// A window whose contents scroll sideways takes the screen's height as its contents grow, rather
+// than scrolling both ways while the screen has room.
+TEST(ScreenFit, ScrollingContentsThatGrowTakeTheRoomTheScreenStillHas) {
+    QScreen* pantalla = Pantalla("512x384");
+    ASSERT_TRUE(pantalla);
+    Formulario v(2, 7);  // wider than the screen, two rows high
+    Muestra(v, pantalla);
+    auto* d = v.findChild<QScrollArea*>();
+    ASSERT_TRUE(d);
+    const int antes = v.height();
+    ASSERT_LT(antes, pantalla->availableGeometry().height() - 40);
+    v.oculto->show();
+    v.oculto->setMinimumHeight(120);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_GT(v.height(), antes);
+    EXPECT_EQ(d->verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(EnteraEnPantalla(&v, pantalla, false));
+}

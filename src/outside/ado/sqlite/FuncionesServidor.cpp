@@ -195,7 +195,8 @@ void ANumero(sqlite3_context* ctx, sqlite3_value* v, const QString& tipo) {
     }
     if (r >= std::pow(10.0, p - e)) return sqlite3_result_error(ctx, kDesbordamiento, -1);
     if (d < 0) r = -r;
-    if (e == 0 && std::fabs(r) < 9007199254740992.0)
+    // A whole number stays whole, however large, as the server shows a DECIMAL(p,0).
+    if (e == 0 && std::fabs(r) < 9223372036854775808.0)
         return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(r));
     sqlite3_result_double(ctx, r);
 }

@@ -243,6 +243,8 @@ TEST_F(EngineExtensions, TextFunctionsAtTheirEdges) {
         {"RIGHT('abc', 0) + '|' + RIGHT('abc', 1) + '|' + RIGHT('abc', 9)", "|c|abc"},
         {"LEN(' a ') + LEN(' ')", "2"},
         {"UPPER('µñÿšœž')", "µÑŸŠŒŽ"},
+        {"UPPER('𐐨x') + LOWER('𐐀X')", "𐐀X𐐨x"},
+        {"LEN(LTRIM(CHAR(9) + ' a')) + LEN(RTRIM('a ' + CHAR(160) + ' '))", "6"},
         {"LOWER('ÑŸŠŒŽµ')", "ñÿšœžµ"},
         {"'|' + SPACE(0) + REPLICATE('ab', 0) + '|' + REPLICATE('', 3) + '|'", "|||"},
         {"LEN(REPLICATE('abc', 8000)) + LEN(REPLICATE(REPLICATE('x', 8000), 8000))", "16000"},
@@ -268,6 +270,86 @@ TEST_F(EngineExtensions, TwoDigitYearsAsTheServerReadsThem) {
     };
     for (const auto& [expresion, esperado] : casos)
         EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
+}
+
+// Dates from numbers (days from 1 January 1900) and from texts, at the ends of what the server
+// reads: a fraction of a day is its hours, milliseconds keep their place, and anything after the
+// time is no date.
+TEST_F(EngineExtensions, DatesAtTheEndsOfWhatTheServerReads) {
+    const QList<QPair<const char*, const char*>> casos{
+        {"CONVERT(datetime, 1.5)", "1900-01-02 12:00:00"},
+        {"CONVERT(datetime, -53690)", "1753-01-01"},
+        {"CONVERT(varchar(10), CONVERT(datetime, 2958463.5), 103)", "31/12/9999"},
+        {"CONVERT(varchar(23), '2024-01-31 10:20:30.5', 121)", "2024-01-31 10:20:30.500"},
+        {"CONVERT(varchar(23), '31/01/2024 10:20:30.25', 121)", "2024-01-31 10:20:30.250"},
+        {"CONVERT(varchar(8), '31/01/2024 10:20:30', 108)", "10:20:30"},
+        {"CONVERT(varchar(8), '2024-01-31T10:20:30', 108) + '|' + CONVERT(varchar(10), "
+         "DAY('2024-01-31T10:20'))",
+         "10:20:30|31"},
+    };
+    for (const auto& [expresion, esperado] : casos)
+        EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
+    for (const char* fuera : {"CONVERT(datetime, -53691)", "CONVERT(datetime, 2958464)",
+                              "CONVERT(datetime, '31/01/2024 10:20:30x', 103)", "YEAR('2024-01-31 10:20 h')",
+                              "YEAR('31/01/202')", "CONVERT(FLOAT, 1e400)", "CONVERT(DECIMAL(10,2), -1e400)"})
+        EXPECT_TRUE(Falla(QString("SELECT ") + fuera)) << fuera;
+}
+
+// Every date style of CONVERT the program may write, on one date and time.
+TEST_F(EngineExtensions, EveryDateStyleOfConvert) {
+    const QList<QPair<int, const char*>> estilos{
+        {1, "01/31/24"},
+        {101, "01/31/2024"},
+        {2, "24.01.31"},
+        {102, "2024.01.31"},
+        {3, "31/01/24"},
+        {103, "31/01/2024"},
+        {4, "31.01.24"},
+        {104, "31.01.2024"},
+        {5, "31-01-24"},
+        {105, "31-01-2024"},
+        {8, "10:20:30"},
+        {108, "10:20:30"},
+        {111, "2024/01/31"},
+        {112, "20240131"},
+        {23, "2024-01-31"},
+        {21, "2024-01-31 10:20:30.000"},
+        {121, "2024-01-31 10:20:30.000"},
+        {120, "2024-01-31 10:20:30"},
+    };
+    for (const auto& [estilo, esperado] : estilos)
+        EXPECT_EQ(Valor(QString("SELECT CONVERT(varchar(30), '2024-01-31 10:20:30', %1)").arg(estilo)),
+                  esperado)
+            << estilo;
+}
+
+// CONVERT and CAST to the server's number and text types, at the ends of each type.
+TEST_F(EngineExtensions, ConversionsAtTheEndsOfEachType) {
+    const QList<QPair<const char*, const char*>> casos{
+        {"CONVERT(TINYINT, 255)", "255"},
+        {"CONVERT(SMALLINT, 32767) + CONVERT(SMALLINT, -32768)", "-1"},
+        {"CONVERT(INT, 2147483647.9)", "2147483647"},
+        {"CONVERT(INT, -2147483648)", "-2147483648"},
+        {"CONVERT(DECIMAL, 100000000000000000)", "100000000000000000"},
+        {"CONVERT(NUMERIC(18,0), 12345678901234.4)", "12345678901234"},
+        {"CONVERT(DECIMAL(4,2), 99.994)", "99.99"},
+        {"CONVERT(MONEY, 1.23456)", "1.2346"},
+        {"LEN(CONVERT(varchar, REPLICATE('a', 40)))", "30"},
+        {"LEN(CONVERT(varchar(MAX), REPLICATE('a', 40)))", "40"},
+        {"LEN(SPACE(9000) + '|')", "8001"},
+        {"CONVERT(BIT, -5) + CONVERT(BIT, 0)", "1"},
+        {"CONVERT(varchar(10), CONVERT(FLOAT, 100)) + '|' + CONVERT(varchar(10), CONVERT(FLOAT, 2.5))",
+         "100|2.5"},
+        {"VAL('1e20') + 0 > 9.2e18", "1"},
+        {"VAL(' 12 34 ') + VAL('-3.5x')", "1230.5"},
+    };
+    for (const auto& [expresion, esperado] : casos)
+        EXPECT_EQ(Valor(QString("SELECT ") + expresion), esperado) << expresion;
+    for (const char* fuera : {"CONVERT(TINYINT, 256)", "CONVERT(TINYINT, -1)", "CONVERT(SMALLINT, 32768)",
+                              "CONVERT(SMALLINT, -32769)", "CONVERT(INT, 2147483648)",
+                              "CONVERT(INT, -2147483649)", "CONVERT(DECIMAL, 1000000000000000000)",
+                              "CONVERT(DECIMAL(4,2), 100)", "LEFT('abc', -1)", "RIGHT('abc', -1)"})
+        EXPECT_TRUE(Falla(QString("SELECT ") + fuera)) << fuera;
 }
 
 TEST_F(EngineExtensions, PlusOfTwoColumnsFollowsTheValues) {

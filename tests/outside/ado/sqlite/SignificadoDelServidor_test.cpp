@@ -116,6 +116,9 @@ TEST_F(ServerMeaning, DatesWhereverTheyMeetADate) {
     // In a date column or a date comparison it is a date, in every form the server reads.
     cn_->Execute("INSERT INTO T (ID, FECHA) VALUES (3, '15/03/24')");
     EXPECT_EQ(base_.leer("SELECT FECHA FROM T WHERE ID = 3").toString(), "2024-03-15");
+    // A date already in the stored form stays as written, milliseconds included.
+    cn_->Execute("UPDATE T SET FECHA = '2024-03-15 10:20:30.125' WHERE ID = 3");
+    EXPECT_EQ(base_.leer("SELECT FECHA FROM T WHERE ID = 3").toString(), "2024-03-15 10:20:30.125");
     for (const char* s : {"SELECT ID FROM T WHERE FECHA >= '29/02/2024' AND FECHA < '01/03/2024'",
                           "SELECT ID FROM T WHERE FECHA BETWEEN '20240229' AND '29/02/2024 23:59:59.997'",
                           "SELECT ID FROM T WHERE FECHA > '29/02/24' AND FECHA < '1/3/24'",
