@@ -4,6 +4,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "lookup/CajasDeCodigo.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/BusquedaCodigo.h"
@@ -377,6 +378,9 @@ void Frmta_asigccosto::ValidaCampos(bool& correcto) {
 }
 
 void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
+    // A save or a delete stops before it writes when a read of its checks, the cell's commit
+    // included, was given up.
+    LecturasVigiladas lecturas;
     try {
         // A cell being edited is committed before any action, so what is shown is what counts.
         if (editor_->Editando()) editor_->Cierra();
@@ -467,7 +471,7 @@ void Frmta_asigccosto::GrabaDistribucion() {
         const QString problema = RevisaFilas();
         if (!problema.isEmpty()) {
             HuboError = true;
-            Aviso(problema);
+            if (!LecturasVigiladas::Abandonada()) Aviso(problema);
         } else {
             Actualizar_Datos();
         }

@@ -3,6 +3,7 @@
 #include "accounts/FrmMA_CUENTAS.h"
 #include "accounts/ValoresCuenta.h"
 #include "data/DB_Dll.h"
+#include "data/LecturasVigiladas.h"
 #include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
 #include "outside/ado/TextoSql.h"
@@ -121,6 +122,8 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
                 rsCuentas->LockType = ado::adLockOptimistic;
             }
             existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rsCuentas, 8, "", false);
+            // Not found is not what a save may take from a lookup the operator gave up.
+            LecturasVigiladas::SalSiAbandonada();
         }))
         return false;
     if (existe) {
