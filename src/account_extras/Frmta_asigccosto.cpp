@@ -237,9 +237,11 @@ void Frmta_asigccosto::Form_Unload() {
 
 void Frmta_asigccosto::LimpiaPantalla() {
     Nuevo = Borrando = Modificando = Grabando = false;
-    // Nothing is shown any more: nothing to write over.
+    // Nothing is shown any more: nothing to write over, and no account to act on or to name.
     generalMostrada_.Olvida();
     unidadMostrada_.Olvida();
+    cuenta_.Suelta();
+    lblDescripcion->clear();
     try {
         maker::gEnlaceControles().IniciaControles(this);
         Filas_ = {FilaDistribucion{}};

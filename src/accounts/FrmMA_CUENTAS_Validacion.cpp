@@ -82,7 +82,8 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
         sigue = ValidaCuentaPrincipal(h, Index, valor);
     else if (es("CodigoOpcional") && !valor.isEmpty())
         sigue = ValidaCodigoOpcional(h, Index, valor);
-    if (sigue) AplicaTipoCuenta(h, Index);
+    // A form that holds no account shows no check digit and opens nothing for one.
+    if (sigue && (Nuevo || Modificando)) AplicaTipoCuenta(h, Index);
 }
 
 bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString valor) {
