@@ -110,6 +110,9 @@ void frmMA_INDAJUSTE::Form_Load() {
     Generar(m_Tabla);
     LimpiaPantalla();
     CargaGrilla();
+    // The year box takes the keyboard at start, full: the year shown is selected, so that a year
+    // typed at once replaces it instead of being refused at the box's length.
+    txtFields[0]->selectAll();
 }
 
 void frmMA_INDAJUSTE::Generar(const QString& tabla) {
