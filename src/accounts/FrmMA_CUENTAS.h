@@ -357,7 +357,10 @@ class FrmMA_CUENTAS : public QWidget {
     // typed.
     bool SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g, const QList<QPair<QString, QString>>& pares);
     bool PreparaSiguiente(vb::ManejadorErrores& h);
-    void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
+    void PreguntaDatosAdicionales(vb::ManejadorErrores& h, const Grabacion& g);
+    // The last save handed its account to the additional-data window: the chart's own record of
+    // it, which the focus after the save follows, whatever a companion does to the shared one.
+    bool entregadaAdicionales_ = false;
     // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave);
     // an error he was already told of leaves without a word.
     int ErrorActualizarDatos(const vb::ErrorVB& e);

@@ -140,11 +140,13 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
         Grabando = false;
         // A refused field keeps the focus: moving it would validate the field again.
         if (HuboError) return;
+        // The account handed to the additional data waits in the code box; otherwise the
+        // description takes the next account.
         h.paso([&] {
-            if (gCuentaActual.isEmpty())
-                AlFinalDeDescripcion(txtFields[0]);
-            else
+            if (entregadaAdicionales_)
                 TxtCodigo->setFocus();
+            else
+                AlFinalDeDescripcion(txtFields[0]);
         });
     } else if (clave == "PLANILLA") {
         CuentaValidadaParaAccion();

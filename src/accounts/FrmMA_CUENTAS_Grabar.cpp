@@ -311,6 +311,7 @@ void FrmMA_CUENTAS::TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g) {
     auto& u = maker::gUtilidades();
     auto& enlace = maker::gEnlaceControles();
     const QString& codigo = g.codigo;
+    entregadaAdicionales_ = false;
     const int iCodigo = enlace.CampoEnlazado("codigo", txtFields);
     const int iDescripcion = enlace.CampoEnlazado("Descripcion", txtFields);
     h.paso([&] {
@@ -327,7 +328,7 @@ void FrmMA_CUENTAS::TrasConfirmar(vb::ManejadorErrores& h, const Grabacion& g) {
         }))
         return;
     if (!PreparaSiguiente(h)) return;
-    PreguntaDatosAdicionales(h, g.titulo, g.tipoVista);
+    PreguntaDatosAdicionales(h, g);
 }
 
 bool FrmMA_CUENTAS::PreparaSiguiente(vb::ManejadorErrores& h) {
@@ -353,12 +354,12 @@ bool FrmMA_CUENTAS::PreparaSiguiente(vb::ManejadorErrores& h) {
     });
 }
 
-void FrmMA_CUENTAS::PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista) {
+void FrmMA_CUENTAS::PreguntaDatosAdicionales(vb::ManejadorErrores& h, const Grabacion& g) {
     using namespace CNStuffContable;
     // Additional data, for a postable account in a range of additional data.
     h.paso([&] {
         bool abre = false;
-        if (!titulo && CfgActiva("USADATOSADIC") && !vb::Trim(tipoVista).isEmpty()) {
+        if (!g.titulo && CfgActiva("USADATOSADIC") && !vb::Trim(g.tipoVista).isEmpty()) {
             const int r = vb::MsgBox(
                 "Esta cuenta esta informada en el rango de cuentas de datos adicionales,\r                "
                 "¿Desea "
@@ -366,7 +367,7 @@ void FrmMA_CUENTAS::PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titul
                 vb::vbYesNo + vb::vbExclamation, QString::fromUtf8("Atención!"));
             abre = r == vb::vbYes;
         }
-        if (!abre || !EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC", gCuentaActual))
-            gCuentaActual.clear();
+        entregadaAdicionales_ = abre && EnlacesCuentas::MuestraFormulario("frmMA_CUENTASADIC", g.codigo);
+        if (!entregadaAdicionales_) gCuentaActual.clear();
     });
 }

@@ -278,8 +278,12 @@ TEST(AccountSave, CodesUpToFifteenCharactersSaveAndTheFormKeepsTheCodeAbove) {
 TEST(AccountSave, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
     CuentasDePrueba c({"DELETE FROM MA_CUENTAS WHERE CODIGO IN ('11030100190', '11030100191', '110301009')"});
     QString abierta = "(no)";
-    EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC",
-                                       [&] { abierta = CNStuffContable::gCuentaActual; });
+    // The window takes its account and, as a companion may, leaves the shared current account
+    // changed: the chart's focus follows what the chart did, not the shared account.
+    EnlacesCuentas::RegistraFormulario("frmMA_CUENTASADIC", [&] {
+        abierta = CNStuffContable::gCuentaActual;
+        CNStuffContable::gCuentaActual.clear();
+    });
     c.Iniciar();
     c.EscribirCodigo("11030100190");
     c.EscribirCampo(0, "CLIENTE NUEVO");
@@ -292,6 +296,8 @@ TEST(AccountSave, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
                   "Atención!", vb::vbYesNo + vb::vbExclamation}));
     EXPECT_EQ(abierta, "11030100190");
     EXPECT_EQ(c.Guardado("11030100190", "TipoVista"), "CL");
+    // Handed to the additional data, the chart waits in its code box.
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(c.f(), "TxtCodigo"));
 
     // No: nothing opens and the current account is given up.
     abierta = "(no)";
@@ -301,6 +307,8 @@ TEST(AccountSave, OnlyAPostableAccountInARangeAsksForItsAdditionalData) {
     c.Boton("GRABAR");
     EXPECT_EQ(abierta, "(no)");
     EXPECT_EQ(CNStuffContable::gCuentaActual, "");
+    // Kept by no other window, it waits in the description for the next account.
+    EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(c.f(), "txtFields", 0));
 
     // A title in the range is saved without the question.
     const auto preguntas = c.guion().preguntas().size();
