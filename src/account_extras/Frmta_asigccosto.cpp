@@ -4,6 +4,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "lookup/CajasDeCodigo.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/BusquedaCodigo.h"
@@ -236,9 +237,11 @@ void Frmta_asigccosto::Form_Unload() {
 
 void Frmta_asigccosto::LimpiaPantalla() {
     Nuevo = Borrando = Modificando = Grabando = false;
-    // Nothing is shown any more: nothing to write over.
+    // Nothing is shown any more: nothing to write over, and no account to act on or to name.
     generalMostrada_.Olvida();
     unidadMostrada_.Olvida();
+    cuenta_.Suelta();
+    lblDescripcion->clear();
     try {
         maker::gEnlaceControles().IniciaControles(this);
         Filas_ = {FilaDistribucion{}};
@@ -377,6 +380,9 @@ void Frmta_asigccosto::ValidaCampos(bool& correcto) {
 }
 
 void Frmta_asigccosto::UtilVex1_Click(const QString& boton) {
+    // A save or a delete stops before it writes when a read of its checks, the cell's commit
+    // included, was given up.
+    LecturasVigiladas lecturas;
     try {
         // A cell being edited is committed before any action, so what is shown is what counts.
         if (editor_->Editando()) editor_->Cierra();
@@ -467,7 +473,7 @@ void Frmta_asigccosto::GrabaDistribucion() {
         const QString problema = RevisaFilas();
         if (!problema.isEmpty()) {
             HuboError = true;
-            Aviso(problema);
+            if (!LecturasVigiladas::Abandonada()) Aviso(problema);
         } else {
             Actualizar_Datos();
         }

@@ -6,6 +6,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "outside/ado/Connection.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/ado/Transaccion.h"
@@ -240,6 +241,11 @@ void Frmta_asigccosto::Actualizar_Datos() {
     if (!cuenta_.Escribible()) {
         HuboError = true;
         Aviso("La cuenta es inexistente");
+        return;
+    }
+    // A check the operator gave up, told once, leaves the save without its answer.
+    if (LecturasVigiladas::Abandonada()) {
+        HuboError = true;
         return;
     }
     const bool bien = ReescribeTablas(g, h);

@@ -4,6 +4,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "lookup/Def_QConsulta.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "outside/controls/CajaTexto.h"
@@ -132,6 +133,7 @@ void Frmta_asigccosto::txtCuenta_KeyDown(int Index, int& KeyCode, int) {
 }
 
 void Frmta_asigccosto::ValidaCampo(vb::CajaTexto* control, int, bool mostrar) {
+    LecturasVigiladas lecturas;
     HuboError = false;
     const QString campo = control->DataField;
     const QString texto = control->text().trimmed();
@@ -143,7 +145,8 @@ void Frmta_asigccosto::ValidaCampo(vb::CajaTexto* control, int, bool mostrar) {
         error = ValidaCuenta(texto);
     if (!error.isEmpty()) {
         HuboError = true;
-        if (mostrar) Aviso(error);
+        // After a lookup the operator gave up, told once, nothing is called missing or wrong.
+        if (mostrar && !LecturasVigiladas::Abandonada()) Aviso(error);
     }
 }
 
@@ -186,6 +189,8 @@ QString Frmta_asigccosto::ValidaCentro(FilaDistribucion f, const QString& texto)
     if (error.isEmpty()) {
         f.CCosto =
             texto.isEmpty() ? QString() : db.DatosTabla("TA_CCOSTO", texto, "Codigo", "CODIGO").toString();
+        // A lookup the operator gave up leaves the row as typed, refused.
+        if (LecturasVigiladas::Abandonada()) return QStringLiteral("Codigo_Inexistente");
         if (f.CCosto.isEmpty()) f = {};
         FijaFila(FilaEnEdicion, f);
     }

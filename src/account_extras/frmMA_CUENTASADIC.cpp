@@ -5,6 +5,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "journal/Lbc_Asiento.h"
 #include "lookup/CajasDeCodigo.h"
 #include "outside/controls/Aceleradores.h"
@@ -357,6 +358,8 @@ void frmMA_CUENTASADIC::UtilVex1_ButtonClick(const QString& boton) {
 void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
     // Nothing loaded, nothing to delete.
     if (!cuenta_.Cargada()) return;
+    // The delete stops before it writes when a read it made was given up.
+    LecturasVigiladas lecturas;
     const int respuesta = vb::MsgBox("Confirma la baja de este registro?",
                                      vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2, "Atención!");
     if (respuesta != vb::vbYes) return;
@@ -373,6 +376,8 @@ void frmMA_CUENTASADIC::BorraDesdeBarra(vb::ManejadorErrores& h) {
 void frmMA_CUENTASADIC::GrabaDesdeBarra(vb::ManejadorErrores& h) {
     // Nothing loaded, nothing to check or save.
     if (!cuenta_.Cargada()) return;
+    // The save stops before it writes when a read its checks made was given up.
+    LecturasVigiladas lecturas;
     if (!h.paso([&] { Grabando = true; })) return;
     bool valido = false;
     if (!h.paso([&] { valido = ValidaCampos(); })) {

@@ -158,6 +158,9 @@ class frmMA_CUENTASADIC : public QWidget {
     QHash<QString, QString> EnPantalla() const;
     // The operator's name of each column: the caption beside its box.
     QHash<QString, QString> Rotulos() const;
+    // Before the save's or the delete's transaction: no read of its checks was given up; false,
+    // the operator already told, otherwise.
+    bool NadaAbandonado();
     // Inside the save's or the delete's transaction: nobody else changed what it writes or deleted
     // the row; false, with the message, otherwise.
     bool SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra);

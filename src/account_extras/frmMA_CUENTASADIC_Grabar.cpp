@@ -5,6 +5,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "outside/ado/AdoTipos.h"
 #include "outside/ado/Field.h"
 #include "outside/ado/TextoSql.h"
@@ -105,12 +106,17 @@ void frmMA_CUENTASADIC::BorraFila(vb::ManejadorErrores& h) {
     // A new record has no row to delete, whatever another user stored meanwhile.
     if (!mostrada_.Recordado() || mostrada_.EsNuevo()) return;
     const QString codigo = cuenta_.Codigo();
+    if (!NadaAbandonado()) return;
     // The row as shown, still so, deleted in one transaction: a row someone else changed or
     // deleted since it was shown is not deleted, and the user is told.
     std::optional<ado::Transaccion> transaccion;
     if (!h.paso([&] { transaccion.emplace(CNStuffContable::gBaseDatos().gCnn); })) return;
     bool hay = false;
-    if (!h.paso([&] { hay = AbreFila(codigo); })) return;
+    if (!h.paso([&] {
+            hay = AbreFila(codigo);
+            LecturasVigiladas::SalSiAbandonada();
+        }))
+        return;
     QStringList columnas;
     if (hay)
         for (int i = 0; i < rsAdic->fields().Count(); ++i) columnas << rsAdic->fields().Item(i).Name();
@@ -188,6 +194,7 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
     if (!ClaseDePrecio(h)) return false;
     if (!h.paso([&] { m_Personalizados->GrabarPersonalizados(rsAdic); })) return false;
     if (!Nuevo && !Modificando) return true;
+    if (!NadaAbandonado()) return false;
     // The check of what others did since the row was shown and the write are one transaction.
     std::optional<ado::Transaccion> transaccion;
     if (!h.paso([&] { transaccion.emplace(CNStuffContable::gBaseDatos().gCnn); })) return false;
@@ -203,6 +210,13 @@ bool frmMA_CUENTASADIC::GuardaFila(vb::ManejadorErrores& h) {
     if (!h.paso([&] { transaccion->Confirmar(); })) return false;
     return h.paso(
         [&] { ModGruposEmp::ActualizaGEmpresas("MA_CUENTASADIC", 1, "'" + cuenta_.Codigo() + "'"); });
+}
+
+bool frmMA_CUENTASADIC::NadaAbandonado() {
+    // A check the operator gave up, told once, leaves the save without its answer.
+    if (!LecturasVigiladas::Abandonada()) return true;
+    HuboError = true;
+    return false;
 }
 
 bool frmMA_CUENTASADIC::SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra) {
@@ -239,8 +253,10 @@ void frmMA_CUENTASADIC::EscribeCambios(const QStringList& cambiados) {
     actual->CursorType = ado::adOpenDynamic;
     actual->LockType = ado::adLockOptimistic;
     if (!CNStuffContable::gBaseDatos().ExisteEnTabla(TablaActual, cuenta_.Codigo(), "CODIGO", actual, 8,
-                                                     QString(), false))
+                                                     QString(), false)) {
+        LecturasVigiladas::SalSiAbandonada();
         vb::Raise(ado::kErrBofEof, "No se encuentra la fila para actualizar");
+    }
     for (const QString& c : columnas) actual->fields()[c].setValue(campos[c].Value());
     actual->Update();
     rsAdic->CancelUpdate();

@@ -3,6 +3,7 @@
 
 #include "data/DB_Dll.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "lookup/Def_QConsulta.h"
 #include "outside/ado/TextoSql.h"
 #include "outside/controls/BusquedaCodigo.h"
@@ -75,7 +76,7 @@ void frmMA_CUENTASADIC::Campo_valida(int index, vb::CajaTexto* control) {
     }
 
     if (HuboError) {
-        vb::MsgBox(mensaje, vb::vbInformation + vb::vbOKOnly, "Aviso al operador...");
+        if (!mensaje.isEmpty()) vb::MsgBox(mensaje, vb::vbInformation + vb::vbOKOnly, "Aviso al operador...");
         mensaje.clear();
         EnfocaCampo(index);
     }
@@ -179,7 +180,8 @@ void frmMA_CUENTASADIC::MuestraDetalle(const QString& campo, QString& mensaje) {
             if (db.ExisteEnTabla(tag, QString(), clave, rs, 8, condicion, true)) {
                 etiqueta->setText(util.TextoCampo(rs->valor(descripcion)));
             } else {
-                mensaje = "CODIGO INCORRECTO";
+                // A lookup the operator gave up was told already: the code is not called wrong.
+                if (!LecturasVigiladas::Abandonada()) mensaje = "CODIGO INCORRECTO";
                 HuboError = true;
                 break;
             }

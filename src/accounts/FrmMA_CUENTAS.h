@@ -358,8 +358,9 @@ class FrmMA_CUENTAS : public QWidget {
     bool SinCambiosAjenos(vb::ManejadorErrores& h, Grabacion& g, const QList<QPair<QString, QString>>& pares);
     bool PreparaSiguiente(vb::ManejadorErrores& h);
     void PreguntaDatosAdicionales(vb::ManejadorErrores& h, bool titulo, const QString& tipoVista);
-    // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave).
-    int ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente);
+    // The shared error handler of GrabarCuenta: the operator's answer (4 repeat, 5 go on, else leave);
+    // an error he was already told of leaves without a word.
+    int ErrorActualizarDatos(const vb::ErrorVB& e);
     // Marks the account as deleted when the database keeps it because other rows refer to it;
     // true when it was marked.
     bool BajaLogica(const QString& codigo, bool conCashFlow);

@@ -3,6 +3,7 @@
 #include "accounts/EnlacesCuentas.h"
 #include "accounts/FrmMA_CUENTAS.h"
 #include "data/DB_Dll.h"
+#include "data/LecturasVigiladas.h"
 #include "outside/controls/BarraBotones.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
@@ -64,7 +65,8 @@ bool FrmMA_CUENTAS::RefusaCuentaOculta(vb::ManejadorErrores& h, const QString& c
     }
     if (oculta) {
         HuboError = true;
-        CuentaInexistente();
+        // A check the operator gave up refuses too, without another word than its own.
+        if (!LecturasVigiladas::Abandonada()) CuentaInexistente();
     }
     return oculta;
 }
@@ -105,6 +107,8 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
     const QString clave = accion.trimmed().toUpper();
     vb::ManejadorErrores h("Utilvex1_Click", maker::gUtilidades().Reportero());
     std::optional<CNStuffContable::NivelesDeUnaAccion> niveles;
+    // A save or a delete stops before it writes when a read it made was given up.
+    LecturasVigiladas lecturas;
     if (clave == "NUEVO") {
         h.paso([&] { LimpiaPantalla(); }) && h.paso([&] {
             Nuevo = true;

@@ -32,9 +32,8 @@ QString FrmMA_CUENTAS::BorraCashFlow(const QString& cuenta) {
 }
 
 void FrmMA_CUENTAS::BorraCuenta(const QString& codigo) {
-    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
-        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
-    });
+    vb::ManejadorErrores h("ActualizarDatos",
+                           [this](const vb::ErrorVB& e, const QString&) { return ErrorActualizarDatos(e); });
     // Every way out that leaves the account as it was leaves it loaded: a second "Borrar" asks again.
     struct SigueCargada {
         FrmMA_CUENTAS& f;
@@ -101,9 +100,8 @@ bool FrmMA_CUENTAS::BajaLogica(const QString& codigo, bool conCashFlow) {
         return false;
     }
     mostrada_.Eliminado();
-    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
-        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
-    });
+    vb::ManejadorErrores h("ActualizarDatos",
+                           [this](const vb::ErrorVB& e, const QString&) { return ErrorActualizarDatos(e); });
     h.paso([&] { TreeV->Remove("A" + codigo); });
     return true;
 }

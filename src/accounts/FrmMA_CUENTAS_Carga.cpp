@@ -169,6 +169,7 @@ void FrmMA_CUENTAS::LimpiaPantalla() {
     paso([&] {
         Nuevo = Borrando = Modificando = false;
         codigoAceptado_.clear();
+        CodigoCuenta.clear();
     });
     paso([&] {
         CNStuffContable::LeeDigitosNiveles();

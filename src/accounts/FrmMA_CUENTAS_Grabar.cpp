@@ -57,10 +57,10 @@ bool ValorPersonalizado(const QString& texto, bool numerico, QString& valor) {
 
 }  // namespace
 
-int FrmMA_CUENTAS::ErrorActualizarDatos(int numero, const QString& descripcion, const QString& fuente) {
+int FrmMA_CUENTAS::ErrorActualizarDatos(const vb::ErrorVB& e) {
     HuboError = true;
     maker::gUtilidades().Ocupado(false);
-    if (numero == ado::kErrValorNoAdmitido) {
+    if (e.Number == ado::kErrValorNoAdmitido) {
         QString campo;
         vb::CajaTexto* caja = nullptr;
         if (indiceCampoEnCurso_ >= 0 && indiceCampoEnCurso_ < txtFields.size()) {
@@ -76,7 +76,7 @@ int FrmMA_CUENTAS::ErrorActualizarDatos(int numero, const QString& descripcion, 
         return 0;
     }
     int respuesta = 0;
-    maker::gUtilidades().TrataError(vb::ErrorVB(numero, descripcion, fuente), "ActualizarDatos", respuesta);
+    maker::gUtilidades().TrataError(e, "ActualizarDatos", respuesta);
     return respuesta;
 }
 
@@ -106,9 +106,8 @@ bool FrmMA_CUENTAS::ValidaCampos() {
 }
 
 void FrmMA_CUENTAS::GrabarCuenta() {
-    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
-        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
-    });
+    vb::ManejadorErrores h("ActualizarDatos",
+                           [this](const vb::ErrorVB& e, const QString&) { return ErrorActualizarDatos(e); });
     indiceCampoEnCurso_ = -1;
     QString codigo;
     if (!h.paso([&] {
@@ -130,9 +129,8 @@ void FrmMA_CUENTAS::GrabarCuenta() {
 }
 
 void FrmMA_CUENTAS::GuardaCuenta(const QString& codigo) {
-    vb::ManejadorErrores h("ActualizarDatos", [this](const vb::ErrorVB& e, const QString&) {
-        return ErrorActualizarDatos(e.Number, e.Description, e.Source);
-    });
+    vb::ManejadorErrores h("ActualizarDatos",
+                           [this](const vb::ErrorVB& e, const QString&) { return ErrorActualizarDatos(e); });
     // The account the user was shown decides: a new code someone else saved meanwhile is still a
     // new account (refused as taken), and an account someone else deleted is still an update
     // (refused as deleted), whatever the fields' check found now.

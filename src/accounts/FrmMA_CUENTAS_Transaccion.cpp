@@ -4,6 +4,7 @@
 // all of them; the copies to the group wait for the commit.
 #include "accounts/FrmMA_CUENTAS.h"
 #include "data/DB_Dll.h"
+#include "data/LecturasVigiladas.h"
 #include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
 #include "outside/ado/TextoSql.h"
@@ -43,6 +44,8 @@ FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EnTransaccion(
     g.rechazo.clear();
     g.replicas.clear();
     g.sentencia.clear();
+    // A check the operator gave up, told once, leaves the save without its answer: nothing is written.
+    if (LecturasVigiladas::Abandonada()) return Escritura::Fallida;
     vb::ManejadorErrores h("ActualizarDatos", [this, &g](const vb::ErrorVB& e, const QString&) {
         return ErrorEnTransaccion(g, e);
     });

@@ -3,6 +3,7 @@
 #include "accounts/FrmMA_CUENTAS.h"
 #include "accounts/ValoresCuenta.h"
 #include "data/DB_Dll.h"
+#include "data/LecturasVigiladas.h"
 #include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
 #include "outside/ado/TextoSql.h"
@@ -81,7 +82,8 @@ void FrmMA_CUENTAS::Campo_Valida(int Index, QWidget* control) {
         sigue = ValidaCuentaPrincipal(h, Index, valor);
     else if (es("CodigoOpcional") && !valor.isEmpty())
         sigue = ValidaCodigoOpcional(h, Index, valor);
-    if (sigue) AplicaTipoCuenta(h, Index);
+    // A form that holds no account shows no check digit and opens nothing for one.
+    if (sigue && (Nuevo || Modificando)) AplicaTipoCuenta(h, Index);
 }
 
 bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString valor) {
@@ -121,6 +123,8 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
                 rsCuentas->LockType = ado::adLockOptimistic;
             }
             existe = db.ExisteEnTabla("MA_CUENTAS", valor, "Codigo", rsCuentas, 8, "", false);
+            // Not found is not what a save may take from a lookup the operator gave up.
+            LecturasVigiladas::SalSiAbandonada();
         }))
         return false;
     if (existe) {

@@ -234,6 +234,9 @@ class DB_Dll {
     static bool PreguntaConexionPerdida();
     // The general error message of the lookups (Abort, Retry, Ignore).
     static int MensajeGeneral(const vb::ErrorVB& e);
+    // The operator's answer to a read's failure; a read he gave up is noted for the save that
+    // depends on it (LecturasVigiladas).
+    static int Abandona(int respuesta);
     // Writes one report line to the error log; `parteRutina` is " - " and the routine name or
     // empty, and the answer word is empty when nothing was asked.
     void EscribeLog(const QString& parteRutina, const QString& mensaje, int respuesta);

@@ -2,6 +2,7 @@
 
 #include "data/DB_Dll_Texto.h"
 #include "data/Globales.h"
+#include "data/LecturasVigiladas.h"
 #include "outside/ado/CortesSql.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
@@ -40,8 +41,14 @@ QString ValorNumericoClave(const QString& valor) {
 // ---- the lookups' general error message ----
 
 int DB_Dll::MensajeGeneral(const vb::ErrorVB& e) {
-    if (e.Informado) return vb::RespuestaYaInformado(e);
-    return vb::MsgBox(e.Description, vb::vbAbortRetryIgnore + vb::vbCritical, "Aviso al Operador");
+    if (e.Informado) return Abandona(vb::RespuestaYaInformado(e));
+    return Abandona(vb::MsgBox(e.Description, vb::vbAbortRetryIgnore + vb::vbCritical, "Aviso al Operador"));
+}
+
+int DB_Dll::Abandona(int respuesta) {
+    if (respuesta != vb::kRespuestaReintentar && respuesta != vb::kRespuestaIgnorar)
+        LecturasVigiladas::AnotaAbandonada();
+    return respuesta;
 }
 
 // ---- existence tests ----

@@ -178,7 +178,7 @@ bool DB_Dll::AbreConsulta(QString& SentenciaSQL, bool ConvOracle, const std::fun
         if (perdida && RecuperaConexion(FormaRecuperacion::ReintentaAntesDePreguntar, contador, e) ==
                            TrasRecuperacion::Repetir)
             return vb::kRespuestaReintentar;
-        return TratamientoErrores(e, 18, rutina);
+        return Abandona(TratamientoErrores(e, 18, rutina));
     });
 
     if (!h.paso(antes)) return false;

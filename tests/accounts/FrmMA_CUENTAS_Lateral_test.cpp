@@ -13,11 +13,13 @@
 #include "services/CNStuffContable.h"
 #include "support/ContenidoBase.h"
 #include "support/Control.h"
+#include "support/ImprimeQt.h"
 #include "support/Teclado.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -187,6 +189,20 @@ const QList<Accion>& Acciones() {
              m->close();
              QApplication::processEvents();
          }},
+        {"Centros de Costos: Cancelar, Grabar, Borrar",
+         [](Escena& e) {
+             e.Lateral(4);
+             if (!Frmta_asigccosto::Existe()) return;
+             Frmta_asigccosto& cc = Frmta_asigccosto::instancia();
+             teclado::Activa(&cc);
+             teclado::Tecla(Qt::Key_F8);
+             // Cleared, the window shows nothing of the account and acts on none.
+             EXPECT_TRUE(Control<QLabel>(cc, "lblDescripcion")->text().isEmpty());
+             EXPECT_TRUE(Control<vb::CajaTexto>(cc, "txtCuenta", 0)->text().isEmpty());
+             for (Qt::Key k : {Qt::Key_F4, Qt::Key_F3}) teclado::Tecla(k);
+             cc.close();
+             QApplication::processEvents();
+         }},
         {"Centros de Costos: Grabar, Borrar",
          [](Escena& e) {
              e.Lateral(4);
@@ -202,6 +218,19 @@ const QList<Accion>& Acciones() {
         {"Actualizar Cash Flow", [](Escena& e) { e.Lateral(7); }},
     };
     return acciones;
+}
+
+// What the chart still shows or offers of an account: its check digit, its description, the
+// boxes only an account may use.
+QStringList RestosDeCuenta(FrmMA_CUENTAS& f) {
+    QStringList restos;
+    const QString digito = Control<QLabel>(f, "LblDV")->text();
+    if (digito != "0") restos << "Dígito Verificador " + digito;
+    for (const char* caja : {"CHKAjustable", "ChkBloqueo", "ChkBdu"})
+        if (Control<QCheckBox>(f, caja)->isEnabled()) restos << QString(caja) + " habilitado";
+    if (!Control<QLabel>(f, "LblDescRelacionado")->text().isEmpty()) restos << "Cuenta Relacionada";
+    if (!Control<vb::CajaTexto>(f, "txtFields", 0)->text().trimmed().isEmpty()) restos << "Descripción";
+    return restos;
 }
 
 // A changed row that belongs to the account: one of its fields is the code.
@@ -224,6 +253,8 @@ TEST_P(EveryWindowAtEveryState, NothingIsWrittenForAnyAccountButTheOneShown) {
     DialogosQueAceptan dialogos;
     estado.prepara(e);
     ASSERT_EQ(e.v.f().CuentaGuardada() ? kMostrada : QString(), estado.mostrada);
+    // A form that holds no account shows nothing of the one it held and offers nothing for one.
+    if (estado.mostrada.isEmpty()) EXPECT_EQ(RestosDeCuenta(e.v.f()), QStringList());
     ContenidoBase antes = Contenido(e.v.base());
     for (const Accion& a : Acciones()) {
         SCOPED_TRACE(a.nombre);

@@ -110,6 +110,12 @@ bool GrabaEnHijo(Grabacion& g, int saltar) {
     return false;
 }
 
+std::string Vistos(const DialogosDeGrabacion& dialogos) {
+    QStringList vistos;
+    for (const auto& m : dialogos.mensajes()) vistos << m.titulo + ": " + m.texto.left(160);
+    return vistos.join(" / ").toStdString();
+}
+
 struct Sentencia {
     QString texto;
     bool enTransaccion;
@@ -176,6 +182,8 @@ TEST_P(SaveEndedAtEachStatement, LeavesEveryTableAsBeforeOrWhollySavedAndNeverFa
     copia.Restaura();
     g->Prepara();
     const QList<int> posiciones = Posiciones(sentencias, fin);
+    int commit = 0;
+    while (commit < sentencias.size() && sentencias[commit].texto != "COMMIT") ++commit;
     for (const int i : posiciones) {
         SCOPED_TRACE("sentencia " + std::to_string(i) + ": " + sentencias[i].texto.left(80).toStdString());
         bool entera = false;
@@ -188,6 +196,12 @@ TEST_P(SaveEndedAtEachStatement, LeavesEveryTableAsBeforeOrWhollySavedAndNeverFa
             entera = Conexion().hayFallas();
             Conexion().QuitarFallas();
             Reconecta();
+            // Met before the commit and given up after its message, a read the save's checks
+            // depend on as much as a write: nothing written, and that message the only one.
+            if (!entera && dialogos.avisos() > 0 && i <= commit) {
+                EXPECT_EQ(g->Estado(), antes) << Vistos(dialogos);
+                EXPECT_EQ(dialogos.avisos(), 1) << Vistos(dialogos);
+            }
             // Nothing written: the user was told why, and keeps what he typed.
             if (!entera && g->Estado() == antes) {
                 const QStringList causas =
@@ -332,8 +346,10 @@ class SaveOnAFileReplacedByACopy : public ::testing::TestWithParam<FilaGrabacion
 }  // namespace
 
 // The company file replaced by a copy of itself while the window is open, as a restore puts it
-// back: the save meets the lost link, and the user who gives it up ("Anular") hears of it once,
-// never of the object left closed behind it; the copy is as before or wholly saved.
+// back: the save meets the lost link. Told of it and given up ("Anular"), whether at a read of its
+// checks or at a write, the user hears of it once, never of the object left closed behind it, and
+// nothing reaches the copy; a link that came back without a word, as a statement's does, saves
+// on the copy, which is the company now.
 TEST_P(SaveOnAFileReplacedByACopy, GivenUpItSaysSoOnce) {
     std::unique_ptr<Grabacion> g = GetParam().crea();
     g->Prepara();
@@ -343,13 +359,14 @@ TEST_P(SaveOnAFileReplacedByACopy, GivenUpItSaysSoOnce) {
     ASSERT_TRUE(QFile::copy(ruta + ".anterior", ruta));
     DialogosDeGrabacion dialogos(*g);
     g->Graba();
-    QStringList vistos;
-    for (const auto& m : dialogos.mensajes()) vistos << m.titulo + ": " + m.texto;
-    EXPECT_LE(dialogos.avisos(), 1) << vistos.join(" / ").toStdString();
+    EXPECT_LE(dialogos.avisos(), 1) << Vistos(dialogos);
     for (const auto& m : dialogos.mensajes())
         EXPECT_FALSE(m.texto.contains("3704") || m.texto.contains("objeto está cerrado"))
             << m.texto.toStdString();
-    EXPECT_TRUE(g->Estado() == antes || g->Guardada()) << vistos.join(" / ").toStdString();
+    if (dialogos.avisos() > 0)
+        EXPECT_EQ(g->Estado(), antes) << Vistos(dialogos);
+    else
+        EXPECT_TRUE(g->Guardada());
     QFile::remove(ruta + ".anterior");
 }
 
