@@ -254,7 +254,9 @@ TEST_P(EveryWindowAtEveryState, NothingIsWrittenForAnyAccountButTheOneShown) {
     estado.prepara(e);
     ASSERT_EQ(e.v.f().CuentaGuardada() ? kMostrada : QString(), estado.mostrada);
     // A form that holds no account shows nothing of the one it held and offers nothing for one.
-    if (estado.mostrada.isEmpty()) EXPECT_EQ(RestosDeCuenta(e.v.f()), QStringList());
+    if (estado.mostrada.isEmpty()) {
+        EXPECT_EQ(RestosDeCuenta(e.v.f()), QStringList());
+    }
     ContenidoBase antes = Contenido(e.v.base());
     for (const Accion& a : Acciones()) {
         SCOPED_TRACE(a.nombre);
