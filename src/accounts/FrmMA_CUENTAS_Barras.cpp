@@ -93,7 +93,6 @@ void FrmMA_CUENTAS::BorraCuentaMostrada(vb::ManejadorErrores& h) {
     });
 }
 
-// Over sixty lines: one short branch per toolbar action, kept together so the actions read side by side.
 bool FrmMA_CUENTAS::NivelesLeidos(vb::ManejadorErrores& h,
                                   std::optional<CNStuffContable::NivelesDeUnaAccion>& niveles) {
     // Every check and write of the action takes the same levels; levels that cannot be read stop
@@ -103,6 +102,7 @@ bool FrmMA_CUENTAS::NivelesLeidos(vb::ManejadorErrores& h,
     return false;
 }
 
+// Over sixty lines: one short branch per toolbar action, kept together so the actions read side by side.
 void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
     const QString clave = accion.trimmed().toUpper();
     vb::ManejadorErrores h("Utilvex1_Click", maker::gUtilidades().Reportero());
