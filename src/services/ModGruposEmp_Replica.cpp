@@ -89,13 +89,18 @@ QString ValorSQL(const QVariant& valor, int tipo) {
     return ado::LiteralTexto(util.TextoCampo(valor));
 }
 
-// A target that did not connect, in the error log.
-void AnotaSinConexion(const QString& base, const QString& servidor, const QString& motivo) {
+// A target skipped, in the error log.
+void AnotaEnLog(const QString& mensaje) {
     const QDateTime ahora = vb::Now();
     vb::AgregarAlLog(CNStuffContable::RutaLogErrores(),
                      vb::Format(ahora, "mm-dd-yyyy") + " " + vb::Format(ahora, "hh:mm:ss") +
-                         " Rutina: - ActualizaGEmpresas Mensaje No se pudo conectar a la base de datos " +
-                         base + " Server: " + servidor + " " + vb::Trim(motivo) + " Respondió : ");
+                         " Rutina: - ActualizaGEmpresas Mensaje " + mensaje + " Respondió : ");
+}
+
+// A target that did not connect.
+void AnotaSinConexion(const QString& base, const QString& servidor, const QString& motivo) {
+    AnotaEnLog("No se pudo conectar a la base de datos " + base + " Server: " + servidor + " " +
+               vb::Trim(motivo));
 }
 
 bool EsBinario(const QVariant& v) {
@@ -136,6 +141,9 @@ class Replicacion {
     bool GrupoEmpresa();
 
   private:
+    // The columns an insert copies to the target: the target's, in its order, that the company's
+    // table has too (a column of the target's own takes its default there); "" when none.
+    QString ColumnasComunes(DB_Dll& destino);
     // The local rows the condition reaches, each by its full key, so that part of a key never
     // copies one row over several; the condition itself when the rows cannot be told apart.
     QStringList CondicionesPorFila();
@@ -151,7 +159,9 @@ class Replicacion {
     QString tabla_;
     OperacionGrupo operacion_;
     QString condicion_;
-    QStringList claves_;  // the table's key columns, as the rule list names them
+    QStringList claves_;   // the table's key columns, as the rule list names them
+    QStringList locales_;  // the company's columns of the table, read once per call
+    bool localesLeidas_ = false;
     vb::ManejadorErrores h_;
 };
 
@@ -240,18 +250,15 @@ bool Replicacion::CopiaABase(QString servidor, QString base, const QString& llav
         return true;
     }
     QString columnas;
-    if (!h_.paso([&] {
-            QString tipos;
-            columnas = VerificaCampos(QString(tabla_).remove("@admin_", kCi), destino, "ID", "IMAGEN",
-                                      "TRANSMISION", "RECEPCION", false, tipos, "OBSERVACIONES");
-            // IMAGE is left out of the values, so it is left out of the columns too.
-            QStringList lista = columnas.split(',', Qt::SkipEmptyParts);
-            lista.removeIf([](const QString& c) { return c.compare("IMAGE", kCi) == 0; });
-            columnas = lista.join(',');
-        }))
-        return false;
+    if (!h_.paso([&] { columnas = ColumnasComunes(destino); })) return false;
 
     if (operacion_ == 1 || operacion_ == 2) {
+        // A target whose table shares no column with the company's cannot take the row.
+        if (columnas.isEmpty()) {
+            AnotaEnLog("La tabla " + tabla_ + " no tiene columnas en común con la base de datos " + base +
+                       " Server: " + servidor);
+            return true;
+        }
         QStringList condiciones;
         if (!h_.paso([&] { condiciones = CondicionesPorFila(); })) return false;
         const QString comun = condicion_;
@@ -267,6 +274,25 @@ bool Replicacion::CopiaABase(QString servidor, QString base, const QString& llav
         if (llaves.mid(2, 1) == "1" && !Borra(servidor, base)) return false;
     }
     return true;
+}
+
+QString Replicacion::ColumnasComunes(DB_Dll& destino) {
+    const QString tabla = QString(tabla_).remove("@admin_", kCi);
+    const auto lista = [&tabla](DB_Dll& base) {
+        QString tipos;
+        return VerificaCampos(tabla, base, "ID", "IMAGEN", "TRANSMISION", "RECEPCION", false, tipos,
+                              "OBSERVACIONES")
+            .split(',', Qt::SkipEmptyParts);
+    };
+    if (!localesLeidas_) {
+        locales_ = lista(CNStuffContable::gBaseDatos());
+        localesLeidas_ = true;
+    }
+    // The target's order; IMAGE is left out of the values, so it is left out of the columns too.
+    QStringList columnas = lista(destino);
+    columnas.removeIf(
+        [this](const QString& c) { return c.compare("IMAGE", kCi) == 0 || !locales_.contains(c, kCi); });
+    return columnas.join(',');
 }
 
 QStringList Replicacion::CondicionesPorFila() {

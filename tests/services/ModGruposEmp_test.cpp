@@ -5,6 +5,7 @@
 #include "support/DialogosGuionados.h"
 #include "support/FinObservado.h"
 #include "support/LocaleNumeros.h"
+#include "support/LogDePrueba.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -272,7 +273,8 @@ namespace {
 
 // What a row carries to another database: numbers with "." in a "," locale, a blank flag as
 // unticked, a picture untouched, the columns the program never copies left out of an insert's
-// values as of its columns, and a target's column the company lacks left alone.
+// values as of its columns, and a target's column the company lacks left alone, by a change as by
+// a new row, which takes the target's default there.
 TEST_F(Replication, EveryValueOfARowArrivesAsTheCompanyHoldsIt) {
     LocaleNumeros coma(LocaleNumeros::coma());
     base_.ejecutar(
@@ -304,8 +306,31 @@ TEST_F(Replication, EveryValueOfARowArrivesAsTheCompanyHoldsIt) {
     EXPECT_EQ(cuenta(*grupo_, "5"), "CAMBIADA|0");
     EXPECT_EQ(grupo_->filas("SELECT ID, hex(FOTO), SOLO_EN_GRUPO FROM MA_CUENTAS WHERE CODIGO = '5'"),
               QList<QStringList>({{"77", "0909", "x"}}));
-    EXPECT_EQ(guion.preguntas(), QList<Pregunta>(2, sinConexion()));
+    guion.esperarMsgBox(vb::vbOK);
+    base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('6', 'OTRA NUEVA')");
+    ActualizaGEmpresas("MA_CUENTAS", 1, "'6'");
+    EXPECT_EQ(cuenta(*tpv1_, "6"), "OTRA NUEVA|0");
+    EXPECT_EQ(grupo_->filas("SELECT DESCRIPCION, SOLO_EN_GRUPO FROM MA_CUENTAS WHERE CODIGO = '6'"),
+              QList<QStringList>({{"OTRA NUEVA", "g"}}));
+    EXPECT_EQ(guion.preguntas(), QList<Pregunta>(3, sinConexion()));
     EXPECT_EQ(base_.escalar("SELECT COUNT(*) FROM AUX_ERR").toInt(), 0);
+}
+
+// A target whose database lacks the table shares no column with the company: it is recorded in
+// the error log and skipped, as a target that does not connect is, and the others still get the row.
+TEST_F(Replication, ATargetWithoutTheTableIsRecordedAndSkipped) {
+    LogDePrueba log;
+    grupo_->ejecutar("DROP TABLE MA_CUENTAS");
+    base_.ejecutar("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('5', 'NUEVA')");
+    DialogosGuionados guion;
+    guion.esperarMsgBox(vb::vbOK);
+    ActualizaGEmpresas("MA_CUENTAS", 1, "'5'");
+    EXPECT_EQ(cuenta(*tpv1_, "5"), "NUEVA|0");
+    EXPECT_EQ(guion.preguntas(), QList<Pregunta>({sinConexion()}));
+    // Terminal 2's line, and the group's.
+    const QStringList lineas = log.lineas().filter("base de datos GRUPO");
+    ASSERT_EQ(lineas.size(), 1);
+    EXPECT_TRUE(lineas[0].contains("La tabla MA_CUENTAS")) << lineas[0].toStdString();
 }
 
 // The caller's condition as it comes: with its own WHERE, or alone for a table without keys; a
