@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the ODBC provider's sources.
+#include "outside/runtime/EsperaVisible.h"
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -35,6 +37,24 @@ QStringList Partes(const QString& nombre);
 // The table a plain single-table SELECT reads ("dbo.Cuentas"), or empty for joins, unions,
 // groupings, subqueries in FROM and anything that is not a SELECT.
 QString TablaUnica(const QString& sql);
+
+// The server may make a statement of a transaction wait for another user's lock, and the driver
+// does not tell: while such a statement runs the busy cursor is shown, and the input made meanwhile
+// is dropped when it returns. Outside a transaction nothing changes.
+class EsperaDeTransaccion {
+  public:
+    explicit EsperaDeTransaccion(bool enTransaccion) : propia_(enTransaccion && !vb::EnEspera()) {
+        if (propia_) vb::EmpiezaEspera();
+    }
+    ~EsperaDeTransaccion() {
+        if (propia_) vb::TerminaEspera();
+    }
+    EsperaDeTransaccion(const EsperaDeTransaccion&) = delete;
+    EsperaDeTransaccion& operator=(const EsperaDeTransaccion&) = delete;
+
+  private:
+    bool propia_;
+};
 
 // A statement handle freed with its scope.
 class Sentencia {

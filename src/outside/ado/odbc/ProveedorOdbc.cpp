@@ -587,6 +587,7 @@ Resultado ProveedorOdbc::ejecutar(const QString& sql, Errors& errores) {
         }
         limitar(st.h());
         TextoW texto(sql);
+        const EsperaDeTransaccion espera(enTransaccion_);
         const SQLRETURN rc = SQLExecDirectW(st.h(), texto.ptr(), texto.largo());
         bien = recorrerResultados(st.h(), rc, r, errores);
     }
@@ -616,7 +617,11 @@ void ProveedorOdbc::comenzarTransaccion(Errors& errores) {
 void ProveedorOdbc::confirmarTransaccion(Errors& errores) {
     exigirAbierto(errores);
     const int desde = errores.Count();
-    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_COMMIT);
+    SQLRETURN rc = SQL_SUCCESS;
+    {
+        const EsperaDeTransaccion espera(enTransaccion_);
+        rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_COMMIT);
+    }
     if (!SQL_SUCCEEDED(rc)) {
         diagnosticos(SQL_HANDLE_DBC, dbc_, errores);
         revisarEnlace(errores, desde);

@@ -143,6 +143,7 @@ Resultado ProveedorOdbc::ejecutarConParametros(const QString& sql, const QList<Q
             }
         }
         TextoW texto(sql);
+        const EsperaDeTransaccion espera(enTransaccion_);
         const SQLRETURN rc = SQLExecDirectW(st.h(), texto.ptr(), texto.largo());
         bien = recorrerResultados(st.h(), rc, r, errores, &mayor);
     }

@@ -6,11 +6,16 @@
 #include "outside/runtime/ErrorVB.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <QApplication>
+#include <QCursor>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include "outside/ado/odbc/DriverSqliteOdbc.h"
 #include "support/ImprimeQt.h"
@@ -287,6 +292,87 @@ TEST_F(ProveedorOdbcTest, TransactionsCommitAndRollBack) {
     p[QStringLiteral("DATABASE")] = dir_.filePath(QStringLiteral("prueba.db"));
     pr_.abrir(p, {}, {}, err_);
     EXPECT_EQ(sql(QStringLiteral("SELECT SUM(N) FROM T")).filas[0][0].toInt(), 5);
+}
+
+namespace {
+
+// Another program holds the file's write lock; the driver's own connection, from its first
+// statement on, waits for it through this handler, which notes the pointer, types a key and lets
+// the other program go: no test waits.
+struct OtroPrograma {
+    sqlite3* db = nullptr;
+    QWidget ventana;
+    QList<Qt::CursorShape> cursores;
+    int teclas = 0;
+};
+OtroPrograma* gOtro = nullptr;
+
+class CuentaTeclas : public QObject {
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress) ++gOtro->teclas;
+        return false;
+    }
+};
+
+int EsperaAlOtro(void*, int) {
+    const QCursor* c = QApplication::overrideCursor();
+    gOtro->cursores << (c ? c->shape() : Qt::ArrowCursor);
+    QApplication::postEvent(&gOtro->ventana, new QKeyEvent(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "Z"));
+    sqlite3_exec(gOtro->db, "COMMIT", nullptr, nullptr, nullptr);
+    return 1;
+}
+
+void VigilaEspera(sqlite3_context* ctx, int, sqlite3_value**) {
+    sqlite3_busy_handler(sqlite3_context_db_handle(ctx), &EsperaAlOtro, nullptr);
+    sqlite3_result_int(ctx, 1);
+}
+
+int RegistraVigia(sqlite3* db, char**, const sqlite3_api_routines*) {
+    return sqlite3_create_function(db, "vigila_espera", 0, SQLITE_UTF8, nullptr, &VigilaEspera, nullptr,
+                                   nullptr);
+}
+
+}  // namespace
+
+// The server makes a statement of a transaction wait for another program's lock, and the driver
+// says nothing of it: the statement runs under the busy cursor, a key typed meanwhile reaches no
+// window, and the pointer is back once the statement has run.
+TEST_F(ProveedorOdbcTest, AStatementOfATransactionWaitingForALockShowsTheBusyCursor) {
+    sql(QStringLiteral("CREATE TABLE T (N INTEGER)"));
+    const auto registro = reinterpret_cast<void (*)()>(&RegistraVigia);
+    sqlite3_auto_extension(registro);
+    ProveedorOdbc pr;
+    ado::ParametrosConexion p;
+    p[QStringLiteral("DRIVER")] = QStringLiteral("SQLite3");
+    p[QStringLiteral("DATABASE")] = dir_.filePath(QStringLiteral("prueba.db"));
+    Errors err;
+    pr.abrir(p, {}, {}, err);
+    sqlite3_cancel_auto_extension(registro);
+    ASSERT_TRUE(pr.abierto());
+
+    OtroPrograma otro;
+    gOtro = &otro;
+    CuentaTeclas teclas;
+    QCoreApplication::instance()->installEventFilter(&teclas);
+    ASSERT_EQ(
+        sqlite3_open(QFile::encodeName(dir_.filePath(QStringLiteral("prueba.db"))).constData(), &otro.db),
+        SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro.db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    pr.comenzarTransaccion(err);
+    pr.ejecutar(QStringLiteral("SELECT vigila_espera()"), err);
+    pr.ejecutar(QStringLiteral("INSERT INTO T VALUES (1)"), err);
+    pr.confirmarTransaccion(err);
+    QApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&teclas);
+    sqlite3_close(otro.db);
+    gOtro = nullptr;
+
+    ASSERT_FALSE(otro.cursores.isEmpty()) << "la sentencia no esperó";
+    for (const Qt::CursorShape c : otro.cursores) EXPECT_EQ(c, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(otro.teclas, 0);
+    EXPECT_EQ(sql(QStringLiteral("SELECT COUNT(*) FROM T")).filas[0][0], QVariant(1));
 }
 
 TEST_F(ProveedorOdbcTest, SchemaOfTablesAndColumns) {
