@@ -242,6 +242,8 @@ void Frmta_asigccosto::LimpiaPantalla() {
     unidadMostrada_.Olvida();
     cuenta_.Suelta();
     lblDescripcion->clear();
+    // The flags are the account's own: the next account starts without them.
+    for (QCheckBox* marca : {ChkVariable, ChkPideConf}) marca->setChecked(false);
     try {
         maker::gEnlaceControles().IniciaControles(this);
         Filas_ = {FilaDistribucion{}};

@@ -479,9 +479,16 @@ TEST_F(CostCentres, PlanillaShowsTheDistributionsAndCancelAsksOnlyWithDataLoaded
     guion.esperarMsgBox(vb::vbNo);
     Control<UtilVex>(f, "UtilVex1")->Boton("CANCELAR")->click();
     EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "51010100101");
+    ASSERT_TRUE(Control<QCheckBox>(f, "ChkVariable")->isChecked());
     guion.esperarMsgBox(vb::vbYes);
     Control<UtilVex>(f, "UtilVex1")->Boton("CANCELAR")->click();
     EXPECT_EQ(Control<vb::CajaTexto>(f, "txtCuenta", 0)->text(), "");
+    // Nothing of the account stays: neither its name nor its flags, which the next account would
+    // otherwise be saved with.
+    EXPECT_TRUE(Control<QLabel>(f, "lblDescripcion")->text().isEmpty());
+    EXPECT_FALSE(Control<QCheckBox>(f, "ChkVariable")->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(f, "ChkPideConf")->isChecked());
+    EXPECT_FALSE(Control<QComboBox>(f, "CmbUnegocio")->isEnabled());
     ASSERT_EQ(guion.preguntas().size(), 2);
     EXPECT_EQ(guion.preguntas()[0], (Pregunta{"¿Está seguro de abandonar la carga de datos?", "Atención!!!",
                                               vb::vbYesNo + vb::vbExclamation + vb::vbDefaultButton2}));
