@@ -99,13 +99,13 @@ FrmMA_CUENTAS::Escritura FrmMA_CUENTAS::EscribeBajaLogica(Grabacion& g, bool con
         if (!SinCambiosAjenos(h, g, {}) || !SinMovimientosDelEjercicio(h, g)) return false;
         DB_Dll& db = gBaseDatos();
         // The lines the user agreed to give up go with the mark; the account keeps everything else.
+        // A marked account is still there: no action record, as the mark has never written one.
         return (!conCashFlow || h.paso([&] { Ejecuta(db, g.sentencia, BorraCashFlow(g.codigo)); })) &&
                h.paso([&] {
                    Ejecuta(db, g.sentencia,
                            "UPDATE MA_CUENTAS SET DADA_DE_BAJA = 1 WHERE CODIGO = " +
                                ado::LiteralTexto(g.codigo));
-               }) &&
-               RegistraAccion(h, g);
+               });
     });
 }
 
