@@ -85,8 +85,11 @@ void frmMA_CUENTASADIC::Campo_valida(int index, vb::CajaTexto* control) {
 bool frmMA_CUENTASADIC::ValidaCodigo(vb::ManejadorErrores& h, const QString& valor, QString& mensaje) {
     if (!FormaIndependiente) {
         if (!h.paso([&] {
-                LblTitulo->setText(maker::gUtilidades().TextoCampo(CNStuffContable::gBaseDatos().DatosTabla(
-                    "MA_CUENTAS", cuenta_.Codigo(), "DESCRIPCION", "CODIGO", 8)));
+                const QString nombre =
+                    maker::gUtilidades().TextoCampo(CNStuffContable::gBaseDatos().DatosTabla(
+                        "MA_CUENTAS", cuenta_.Codigo(), "DESCRIPCION", "CODIGO", 8));
+                // A lookup the operator gave up leaves the account's name shown.
+                if (!LecturasVigiladas::Abandonada()) LblTitulo->setText(nombre);
             }))
             return false;
     } else if (!ValidaCuentaTecleada(h, valor, mensaje)) {

@@ -11,6 +11,7 @@
 #include "support/Teclado.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 
 namespace grabaciones {
@@ -62,8 +63,10 @@ class EnDatosAdicionales : public Grabacion {
             teclado::Tecla(Qt::Key_Escape);
         teclado::Tecla(Qt::Key_Return);
     }
+    // Open, and still naming its account.
     static bool Abierta() {
-        return frmMA_CUENTASADIC::Existe() && frmMA_CUENTASADIC::instancia().isVisible();
+        return frmMA_CUENTASADIC::Existe() && frmMA_CUENTASADIC::instancia().isVisible() &&
+               !Control<QLabel>(frmMA_CUENTASADIC::instancia(), "LblTitulo")->text().trimmed().isEmpty();
     }
     // The key of the toolbar, pressed where the focus is in the window.
     static void Pulsa(Qt::Key tecla) {
