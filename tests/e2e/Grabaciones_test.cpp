@@ -157,7 +157,9 @@ class SaveEndedAtEachStatement : public ::testing::TestWithParam<std::tuple<Fila
 
 // Each statement of the save in turn fails (refused, or with the link lost) or kills the
 // program: every table it touches is as before or wholly saved, a save that wrote nothing said so,
-// and the window keeps what the user typed for another try.
+// and the window keeps what the user typed for another try. A failure before the commit that the
+// user was told of and gave up, a read's as a write's, leaves everything as before with that one
+// message.
 TEST_P(SaveEndedAtEachStatement, LeavesEveryTableAsBeforeOrWhollySavedAndNeverFailsSilently) {
     const auto [fila, fin] = GetParam();
     std::unique_ptr<Grabacion> g = fila.crea();

@@ -1,7 +1,8 @@
 #pragma once
 // Every save of both programs, held to two promises by two tables (tests/e2e/Grabaciones_test.cpp):
 // ended at any one of its statements (refused, with the link lost, or the program killed) it
-// leaves every table it touches as before or wholly saved, and never fails without a word; and
+// leaves every table it touches as before or wholly saved, and never fails without a word (nor
+// writes after the one word of a failure the user gave up); and
 // with a second user who changed the same value, another value of the same record, or deleted it
 // between show and save, it keeps both changes or refuses with a word, never losing one.
 //
