@@ -9,8 +9,10 @@
 #include "outside/maker/Utilidades.h"
 #include "services/CNStuffContable.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <utility>
 
 namespace {
 
@@ -21,9 +23,30 @@ bool Puntuable(int KeyCode) {
     return KeyCode > 0 && KeyCode <= 0xFFFF && kReformatean.contains(QChar(KeyCode), Qt::CaseInsensitive);
 }
 
+// Sees every mouse press of the program before its widget does: a toolbar button takes no focus,
+// so nothing else tells an open search that the user went to the toolbar.
+class Pulsaciones : public QObject {
+  public:
+    Pulsaciones(std::function<void(QObject*)> pulsado, QObject* parent)
+        : QObject(parent), pulsado_(std::move(pulsado)) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::MouseButtonPress) pulsado_(objeto);
+        return false;
+    }
+
+  private:
+    std::function<void(QObject*)> pulsado_;
+};
+
 }  // namespace
 
-CajasDeCodigo::CajasDeCodigo(QObject* parent) : QObject(parent) {}
+CajasDeCodigo::CajasDeCodigo(QObject* parent) : QObject(parent) {
+    new Pulsaciones([this](QObject* objeto) { BotonPulsado(objeto); }, this);
+}
 
 void CajasDeCodigo::Agrega(vb::CajaTexto* caja, vb::BusquedaCodigo* busqueda, bool puntua) {
     if (!caja || !busqueda) return;
@@ -58,6 +81,16 @@ vb::BusquedaCodigo* CajasDeCodigo::BusquedaAbierta() const {
 
 void CajasDeCodigo::Devuelve() {
     if (vb::BusquedaCodigo* b = BusquedaAbierta()) b->Devuelve();
+}
+
+void CajasDeCodigo::BotonPulsado(QObject* objeto) {
+    auto* boton = qobject_cast<QAbstractButton*>(objeto);
+    vb::BusquedaCodigo* b = BusquedaAbierta();
+    // A button that takes the focus by the click leaves the search as any control does.
+    if (!boton || !b || !boton->isEnabled() || (boton->focusPolicy() & Qt::ClickFocus) ||
+        boton->window() != b->window() || b->isAncestorOf(boton))
+        return;
+    b->Devuelve();
 }
 
 bool CajasDeCodigo::eventFilter(QObject* objeto, QEvent* evento) {

@@ -13,6 +13,8 @@
 //   typed when Enter finds no row chosen; the box takes the keyboard and its own Enter runs
 //   (validation and move). Escape gives the text typed back and nothing more; Tab gives it back
 //   and goes on from the box; a click elsewhere leaves the box with it, and the window is told.
+// - A press on a button of the window that takes no focus (a toolbar's) gives the text typed back
+//   to the box first, as the toolbar's keys do: the button then acts on what the user typed.
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -58,6 +60,8 @@ class CajasDeCodigo : public QObject {
     void Puntua(vb::CajaTexto* caja, int KeyCode);
     void Elegido(vb::BusquedaCodigo* busqueda, const QString& codigo);
     void Perdida(vb::BusquedaCodigo* busqueda);
+    // A press on a button of the open search's window that takes no focus.
+    void BotonPulsado(QObject* objeto);
     // Keyed by the object, so that an event reaching a box under destruction is never cast.
     QHash<const QObject*, Caja> cajas_;
     QList<QPointer<vb::BusquedaCodigo>> busquedas_;

@@ -6,6 +6,8 @@
 #include "accounts/CuentasDePrueba.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/UtilVex.h"
+#include "outside/maker/VisorConsulta.h"
 #include "services/CNStuffContable.h"
 #include "support/Control.h"
 #include "support/LocaleNumeros.h"
@@ -16,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -118,6 +121,13 @@ class CodeBoxes : public ::testing::TestWithParam<CajaDeCodigo> {
         teclado::Clic(control);
     }
     static void Pulsa(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) { teclado::Tecla(tecla, mod); }
+    // The box clicked, what it shows selected and a code typed over it: the search opens on the
+    // first key and takes the rest.
+    static void TecleaSobreLoMostrado(vb::CajaTexto* caja, const QString& codigo) {
+        Clic(caja);
+        Pulsa(Qt::Key_A, Qt::ControlModifier);
+        Teclea(codigo);
+    }
     static void Teclea(const QString& texto) { teclado::Teclea(texto); }
     static QString Digitos(const vb::CajaTexto* caja) { return QString(caja->text()).remove('-').trimmed(); }
 
@@ -200,6 +210,44 @@ TEST_P(CodeBoxes, AnEmptiedBoxStaysEmpty) {
     EXPECT_EQ(avisos, *c.vacio ? QStringList{c.vacio} : QStringList{});
 }
 
+// The search open over the box and a click on the window's toolbar: the button acts on exactly
+// what the user typed, never on the first key the box kept when the search opened.
+TEST_P(CodeBoxes, AToolbarClickActsOnTheCodeTyped) {
+    const CajaDeCodigo& c = GetParam();
+    QWidget& w = Abre(c.ventana);
+    auto* caja = Control<vb::CajaTexto>(w, c.caja);
+    TecleaSobreLoMostrado(caja, c.codigo);
+    ASSERT_NE(Busqueda(w), nullptr);
+    // The additional data of an account save; elsewhere the list of the window's table shows.
+    const bool graba = c.ventana == Ventana::DatosAdicionales;
+    QToolButton* boton = Control<UtilVex>(w, "UtilVex1")->Boton(graba ? "GRABAR" : "PLANILLA");
+    ASSERT_TRUE(boton->isEnabled());
+    // What the box holds as the button acts: the release comes just before its action.
+    QString alActuar = "(sin actuar)";
+    bool abierta = true;
+    QObject::connect(boton, &QAbstractButton::released, boton, [&] {
+        alActuar = Digitos(caja);
+        abierta = Busqueda(w) != nullptr;
+    });
+    QTest::mouseClick(boton, Qt::LeftButton);
+    EXPECT_EQ(alActuar, c.codigo);
+    EXPECT_FALSE(abierta);
+    EXPECT_EQ(Busqueda(w), nullptr);
+    if (graba) {
+        const QString columna = caja->DataField;
+        EXPECT_EQ(
+            v.base().filas("SELECT TRIM(" + columna + ") FROM MA_CUENTASADIC WHERE CODIGO = '11030100103'"),
+            QList<QStringList>{{c.codigo}});
+        EXPECT_TRUE(v.guion().preguntas().isEmpty());
+        return;
+    }
+    // The list the button shows is the action's own: it opened, on top of the window.
+    ASSERT_NE(maker::gVisorConsulta().Ventana(), nullptr);
+    EXPECT_TRUE(maker::gVisorConsulta().Ventana()->isVisible());
+    maker::gVisorConsulta().Ventana()->close();
+    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryWindow, CodeBoxes, ::testing::ValuesIn(kCajas));
 
 // After one box's search, every other code box of the window searches its own table, and a box
@@ -208,9 +256,7 @@ TEST_P(CodeBoxes, EachBoxSearchesItsOwnTableAndAFreeBoxNone) {
     const CajaDeCodigo& c = GetParam();
     QWidget& w = Abre(c.ventana);
     auto* caja = Control<vb::CajaTexto>(w, c.caja);
-    Clic(caja);
-    Pulsa(Qt::Key_A, Qt::ControlModifier);
-    Teclea(c.codigo);
+    TecleaSobreLoMostrado(caja, c.codigo);
     ASSERT_NE(Busqueda(w), nullptr);
     Pulsa(Qt::Key_Return);
     ASSERT_TRUE(v.guion().preguntas().isEmpty());
