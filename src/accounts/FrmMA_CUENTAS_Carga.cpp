@@ -391,13 +391,13 @@ bool FrmMA_CUENTAS::AsignaOpcionesCuenta(vb::ManejadorErrores& h) {
         return false;
     if (!h.paso([&] {
             if (!CNStuffContable::gUsaMultiMonedas) CmbMoneda->setVisible(false);
+            // Hidden too (no payment means), the list holds the stored currency: a payment means
+            // chosen next shows it, and a save writes what it shows.
             const QVariant moneda = campo("Moneda");
-            if (!CmbMoneda->isHidden()) {
-                if (!EsBlanco(moneda))
-                    Posiciona(CmbMoneda, int(vb::Val(util.TextoCampo(moneda))) - 1);
-                else
-                    Posiciona(CmbMoneda, 0);
-            }
+            if (!EsBlanco(moneda))
+                Posiciona(CmbMoneda, int(vb::Val(util.TextoCampo(moneda))) - 1);
+            else
+                Posiciona(CmbMoneda, 0);
         }))
         return false;
     return h.paso([&] {

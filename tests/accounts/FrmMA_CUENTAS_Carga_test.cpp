@@ -5,6 +5,7 @@
 #include "outside/controls/TreeView.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/ArchivoIni.h"
+#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/Programa.h"
 #include "services/CNStuffContable.h"
 #include "support/Control.h"
@@ -88,6 +89,34 @@ TEST_F(ChartLoad, ChecksBooksIndexAndCurrencyFollowTheRow) {
 
     v.EscribirCodigo("11010300101");  // asks for a due date
     EXPECT_TRUE(Control<QCheckBox>(f, "ChkVto")->isChecked());
+}
+
+// An account without a payment means hides its currency list; the list still holds the stored
+// currency, never the one of the account shown before, so a means chosen shows and saves it.
+TEST_F(ChartLoad, TheHiddenCurrencyListHoldsTheStoredCurrency) {
+    auto& f = v.f();
+    auto* moneda = Control<QComboBox>(f, "CmbMoneda");
+    auto* medio = Control<QComboBox>(f, "CmbMP");
+    const struct {
+        const char* antes;  // an account in another currency, shown first
+        const char* cuenta;
+    } casos[] = {
+        {"11010100104", "11010100101"}, {"11010200202", "11030100103"}, {"11010100104", "11030100103"}};
+    for (const auto& c : casos) {
+        v.EscribirCodigo(c.antes);
+        ASSERT_NE(moneda->currentIndex() + 1, v.Guardado(c.cuenta, "Moneda").trimmed().toInt()) << c.antes;
+        v.EscribirCodigo(c.cuenta);
+        ASSERT_TRUE(moneda->isHidden()) << c.cuenta;
+        EXPECT_EQ(moneda->currentIndex() + 1, v.Guardado(c.cuenta, "Moneda").trimmed().toInt()) << c.cuenta;
+        medio->setCurrentIndex(1);
+        ASSERT_FALSE(moneda->isHidden());
+        EXPECT_EQ(moneda->currentIndex() + 1, v.Guardado(c.cuenta, "Moneda").trimmed().toInt()) << c.cuenta;
+    }
+    // Saved with the means chosen (the last account), it keeps the currency it showed.
+    v.guion().esperarMsgBox(vb::vbNo);  // its additional data, not now
+    v.Boton("GRABAR");
+    EXPECT_EQ(v.Guardado("11030100103", "Moneda").trimmed(), "1");
+    EXPECT_EQ(v.Guardado("11030100103", "MedioDePago").trimmed(), "EF");
 }
 
 TEST_F(ChartLoad, OutOfRangePositionsAndNullBooksChangeNothing) {
