@@ -24,6 +24,7 @@ const char* const kDesplazamiento = "vb_desplazamiento";
 const char* const kTamDeseado = "vb_tamDeseado";
 const char* const kTamPuesto = "vb_tamPuesto";
 const char* const kVigiaMarco = "vb_vigiaMarco";
+const char* const kDevuelveTeclado = "vb_devuelveTeclado";
 
 bool Expuesta(const QWidget* v) {
     return v->isVisible() && v->windowHandle() && v->windowHandle()->isExposed();
@@ -236,6 +237,63 @@ void AlEnmarcarse(QWidget* v, std::function<void()> accion) {
         new VigiaMarco(v, std::move(accion));
 }
 
+// A window opened beside another (a companion of the chart) gives the keyboard back, when it is
+// closed while it has it, to the window it was opened from, at the control that had it there:
+// without a window manager nobody else does, and the keys typed next would be lost.
+class DevuelveAlCerrar : public QObject {
+  public:
+    DevuelveAlCerrar(QWidget* companera, QWidget* origen, QWidget* foco)
+        : QObject(companera), companera_(companera), origen_(origen), foco_(foco) {
+        setObjectName(kDevuelveTeclado);
+        companera->installEventFilter(this);
+    }
+    // Another opening of the window takes over.
+    void Olvida() { hecho_ = true; }
+    ~DevuelveAlCerrar() override {
+        // A window destroyed without being hidden first.
+        Devuelve(QApplication::activeWindow() == nullptr);
+    }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (objeto == companera_ && evento->type() == QEvent::Hide && !evento->spontaneous()) {
+            QWidget* activa = QApplication::activeWindow();
+            Devuelve(activa == nullptr || activa == companera_);
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    void Devuelve(bool teniaElTeclado) {
+        if (hecho_) return;
+        hecho_ = true;
+        if (!teniaElTeclado || !origen_ || !origen_->isVisible()) return;
+        origen_->activateWindow();
+        if (foco_ && foco_->window() == origen_ && foco_->isVisible() && foco_->isEnabled())
+            foco_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+
+    QPointer<QWidget> companera_;
+    QPointer<QWidget> origen_;
+    QPointer<QWidget> foco_;
+    bool hecho_ = false;
+};
+
+// Remembers where the keyboard is before a window opens beside it.
+void RecuerdaOrigen(QWidget* ventana) {
+    QWidget* foco = QApplication::focusWidget();
+    QWidget* origen = QApplication::activeWindow();
+    if (!origen && foco) origen = foco->window();
+    if (!origen || origen == ventana) return;
+    if (!foco || foco->window() != origen) foco = origen->focusWidget();
+    if (auto* antes = ventana->findChild<DevuelveAlCerrar*>(kDevuelveTeclado, Qt::FindDirectChildrenOnly)) {
+        antes->Olvida();
+        delete antes;
+    }
+    new DevuelveAlCerrar(ventana, origen, foco);
+}
+
 }  // namespace
 
 QScreen* PantallaDe(QWidget* ventana) {
@@ -269,7 +327,10 @@ bool ContenidoDesplazable(const QWidget* ventana) {
 
 void MuestraVentana(QWidget* ventana) {
     if (!ventana) return;
-    if (!ventana->isVisible()) EncajaEnPantalla(ventana);
+    if (!ventana->isVisible()) {
+        RecuerdaOrigen(ventana);
+        EncajaEnPantalla(ventana);
+    }
     ventana->show();
     ventana->raise();
     ventana->activateWindow();
