@@ -82,6 +82,13 @@ QSize Libre(const QScreen* pantalla, const QMargins& m) {
             std::max(0, area.height() - m.top() - m.bottom() - redondeo)};
 }
 
+// Puts the window's frame at a point of the screen. The client area is placed, at the given margins
+// from that point: the frame a widget remembers may still be the one it had before the window
+// manager framed it, and a frame position read through it would lose the title bar.
+void MarcoEn(QWidget* v, QPoint esquina, const QMargins& m) {
+    v->setGeometry(QRect(esquina + QPoint(m.left(), m.top()), v->size()));
+}
+
 bool Cabe(QSize tam, QSize libre) {
     return tam.width() <= libre.width() && tam.height() <= libre.height();
 }
@@ -188,7 +195,7 @@ void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
     v->resize(tam);
     QRect marco(QPoint(), v->size().grownBy(m));
     marco.moveCenter(area.center());
-    v->move(DentroDe(marco, area).topLeft());
+    MarcoEn(v, DentroDe(marco, area).topLeft(), m);
     v->setProperty(kTamPuesto, v->size());
 }
 
@@ -280,7 +287,7 @@ void MantieneEnPantalla(QWidget* ventana) {
     const QSize crecido = ventana->size().expandedTo(ParaDesplazar(ventana, libre));
     if (crecido != ventana->size()) ventana->resize(crecido);
     const QRect marco = ventana->geometry().marginsAdded(m);
-    if (!area.contains(marco)) ventana->move(DentroDe(marco, area).topLeft());
+    if (!area.contains(marco)) MarcoEn(ventana, DentroDe(marco, area).topLeft(), m);
 }
 
 }  // namespace vb
