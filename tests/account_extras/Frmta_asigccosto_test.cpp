@@ -748,8 +748,9 @@ TEST_F(CostCentres, TheCellsLookupGivesTheKeyboardBackToItsCell) {
     EXPECT_EQ(guion.preguntas().last().texto, "El centro de Costos es Titulo, seleccione otro!");
     EXPECT_EQ(h.focusWidget(), editor());
     EXPECT_EQ(editor()->text(), "1");
+    // The refused code waits selected: the next code typed replaces it.
+    EXPECT_EQ(editor()->selectedText(), "1");
     QApplication::setActiveWindow(&h);
-    Tecla(Qt::Key_Backspace);
     teclado::Teclea("21");
     Tecla(Qt::Key_Return);
     teclado::Teclea("100");
@@ -759,6 +760,22 @@ TEST_F(CostCentres, TheCellsLookupGivesTheKeyboardBackToItsCell) {
                           "WHERE CODIGO = '11010100101'"),
               (QList<QStringList>{{"21", "100"}}));
     EXPECT_EQ(QApplication::focusWidget(), Control<vb::CajaTexto>(h, "txtCuenta", 0));
+
+    // The same title typed by hand in the cell.
+    Frmta_asigccosto& m = Abre("11010100201");
+    Tecla(Qt::Key_Return);
+    ASSERT_EQ(m.focusWidget(), editor());
+    ASSERT_EQ(editor()->text(), "");
+    guion.esperarMsgBox(vb::vbOK);
+    for (const char* tecleado : {"1", "21", "100"}) {
+        teclado::Teclea(tecleado);
+        Tecla(Qt::Key_Return);
+    }
+    Tecla(Qt::Key_F4);
+    EXPECT_EQ(guion.preguntas().last().texto, "El centro de Costos es Titulo, seleccione otro!");
+    EXPECT_EQ(base_.filas("SELECT CCOSTO, printf('%g', PORCENTAJE) FROM MA_CUENTASCCOSTO "
+                          "WHERE CODIGO = '11010100201'"),
+              (QList<QStringList>{{"21", "100"}}));
 }
 
 // The right button on either box that offers a lookup opens the lookup alone: the window system's

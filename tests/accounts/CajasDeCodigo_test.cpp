@@ -14,11 +14,13 @@
 #include "support/Teclado.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -246,6 +248,26 @@ TEST_P(CodeBoxes, AToolbarClickActsOnTheCodeTyped) {
     EXPECT_TRUE(maker::gVisorConsulta().Ventana()->isVisible());
     maker::gVisorConsulta().Ventana()->close();
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
+}
+
+// A screen reader names the open search after the box it searches for: its text and its list.
+TEST_P(CodeBoxes, TheOpenSearchIsNamedAfterItsBox) {
+    const CajaDeCodigo& c = GetParam();
+    QWidget& w = Abre(c.ventana);
+    auto* caja = Control<vb::CajaTexto>(w, c.caja);
+    TecleaSobreLoMostrado(caja, QString(c.codigo).left(1));
+    vb::BusquedaCodigo* b = Busqueda(w);
+    ASSERT_NE(b, nullptr);
+    auto nombre = [](QWidget* control) {
+        QAccessibleInterface* interfaz = QAccessible::queryAccessibleInterface(control);
+        return interfaz ? interfaz->text(QAccessible::Name) : QString();
+    };
+    QString deLaCaja = nombre(caja).trimmed();
+    while (deLaCaja.endsWith(':')) deLaCaja = deLaCaja.chopped(1).trimmed();
+    ASSERT_FALSE(deLaCaja.isEmpty());
+    EXPECT_EQ(nombre(b->TxtBuscar), "Búsqueda de " + deLaCaja);
+    EXPECT_EQ(nombre(b->LstCodigos), "Resultados de la búsqueda de " + deLaCaja);
+    Pulsa(Qt::Key_Escape);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, CodeBoxes, ::testing::ValuesIn(kCajas));

@@ -7,6 +7,7 @@
 #include "outside/controls/Teclas.h"
 #include "outside/runtime/ErrorVB.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -51,6 +52,7 @@ BusquedaCodigo::BusquedaCodigo(QWidget* parent) : QFrame(parent) {
     l->addWidget(LstCodigos, 1);
     setFocusProxy(TxtBuscar);
     TxtBuscar->installEventFilter(this);
+    Nombra();
     hide();
 
     connect(TxtBuscar, &QLineEdit::textEdited, this, [this](const QString& texto) {
@@ -212,9 +214,24 @@ void BusquedaCodigo::SetFocus() {
     if (foco && !isAncestorOf(foco)) caja_ = qobject_cast<QLineEdit*>(foco);
     // What is typed here goes back into the box: no more than the box takes, as in the box itself.
     TxtBuscar->setMaxLength(caja_ ? caja_->maxLength() : 32767);
+    Nombra();
     raise();
     TxtBuscar->setFocus();
     TxtBuscar->end(false);
+}
+
+void BusquedaCodigo::Nombra() {
+    QString nombre;
+    if (caja_)
+        if (QAccessibleInterface* interfaz = QAccessible::queryAccessibleInterface(caja_))
+            nombre = interfaz->text(QAccessible::Name).trimmed();
+    while (nombre.endsWith(':')) nombre.chop(1);
+    nombre = nombre.trimmed();
+    TxtBuscar->setAccessibleName(nombre.isEmpty() ? QStringLiteral("Búsqueda de códigos")
+                                                  : QStringLiteral("Búsqueda de ") + nombre);
+    LstCodigos->setAccessibleName(nombre.isEmpty()
+                                      ? QStringLiteral("Resultados de la búsqueda")
+                                      : QStringLiteral("Resultados de la búsqueda de ") + nombre);
 }
 
 void BusquedaCodigo::Devuelve(const QKeyEvent* tecla) {

@@ -92,6 +92,8 @@ class BusquedaCodigo : public QFrame {
     bool ColumnasDe(const QString& tabla, Columnas& columnas);
     ado::Connection* Conexion();
     void Elige();
+    // A screen reader names the text and the list after the box the search serves.
+    void Nombra();
 
     std::shared_ptr<ado::Connection> conexion_;
     QString cadenaAbierta_;

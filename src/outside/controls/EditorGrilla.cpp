@@ -171,7 +171,12 @@ void EditorGrilla::TeclaEditor(int KeyCode) {
     }
     int enter = 13;
     enlace.FiltraTecla(editor_, enter);
-    if (confirma(true)) Mueve(KeyCode);
+    if (confirma(true)) {
+        Mueve(KeyCode);
+        return;
+    }
+    // The refused value stays in view, selected: the next key typed replaces it.
+    editor_->selectAll();
 }
 
 bool EditorGrilla::Cierra() {

@@ -23,7 +23,8 @@
 //
 // Committing: the editor's trimmed text is written into the current cell, then the window's
 // Valida runs (its Campo_Valida / ValidaCampo, which saves or checks the value and may rewrite
-// the cell). A value Valida refuses on a leaving key keeps the editor open on the cell.
+// the cell). A value Valida refuses on a leaving key keeps the editor open on the cell, the value
+// selected so that the next key typed starts a new one.
 // Escape drops the edit: the cell keeps its text and Valida does not run.
 //
 // What differs between windows is set through Opciones; the descriptors stay in the window's

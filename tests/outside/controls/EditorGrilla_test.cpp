@@ -58,10 +58,19 @@ TEST(EditorGrilla, ARefusedValueKeepsTheEditorOpenAndEscapeThenLeavesTheCellAsIt
     EXPECT_TRUE(v.ed.Editando());
     EXPECT_TRUE(v.ed.Pendiente());
     EXPECT_EQ(v.g->Row(), 1);
+    // The refused value stays in view, selected: a new one typed replaces it.
+    EXPECT_EQ(v.caja->selectedText(), "MAL");
+    QTest::keyClicks(v.caja, "MA");
+    EXPECT_EQ(v.caja->text(), "MA");
+    QTest::keyClick(v.caja, Qt::Key_Return);
+    EXPECT_EQ(v.g->TextMatrix(1, 1), "MA");
+    EXPECT_EQ(v.g->Row(), 2);
+    v.g->setRow(1);
+    v.escribe("MAL", Qt::Key_Return);
     QTest::keyClick(v.caja, Qt::Key_Escape);
     EXPECT_FALSE(v.ed.Editando());
     EXPECT_FALSE(v.ed.Pendiente());
-    EXPECT_EQ(v.validados, QStringList({"MAL!"}));
+    EXPECT_EQ(v.validados, QStringList({"MAL!", "MA!", "MAL!"}));
 
     // The descriptor limits the editor; a non-editable column opens nothing.
     v.escribe("1234567", Qt::Key_Return);
