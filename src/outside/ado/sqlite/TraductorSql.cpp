@@ -254,9 +254,23 @@ QList<SentenciaTraducida> TraducirLote(const QString& lote) {
 
 namespace {
 
+// Operators at the outer level of [desde, hasta), all "||" and at least one: texts joined.
+bool EsUnionDeTextos(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+    int nivel = 0;
+    bool une = false;
+    for (qsizetype k = desde; k < hasta; ++k) {
+        if (ps[k].es(Clase::AbreParen)) ++nivel;
+        if (ps[k].es(Clase::CierraParen)) --nivel;
+        if (nivel != 0 || !ps[k].es(Clase::Operador)) continue;
+        if (!ps[k].esOperador(u"||")) return false;
+        une = true;
+    }
+    return une;
+}
+
 // The expression [desde, hasta) without its name ("AS X", a name after a whole operand) and
-// without a final COLLATE: a call of a function that surely gives a text.
-bool EsLlamadaDeTexto(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+// without a final COLLATE: a call of a function that surely gives a text, or texts joined.
+bool DaTexto(const Piezas& ps, qsizetype desde, qsizetype hasta) {
     for (qsizetype k = desde; k < hasta; ++k)
         if (ps[k].esPalabra(u"AS")) hasta = k;
     for (;;) {
@@ -269,6 +283,7 @@ bool EsLlamadaDeTexto(const Piezas& ps, qsizetype desde, qsizetype hasta) {
             break;
         }
     }
+    if (EsUnionDeTextos(ps, desde, hasta)) return true;
     if (hasta - desde < 3 || !ps[desde + 1].es(Clase::AbreParen) || !ps[hasta - 1].es(Clase::CierraParen))
         return false;
     int nivel = 0;
@@ -309,7 +324,7 @@ QList<bool> ColumnasDeTexto(const QString& traducida) {
             // Past a "*" the positions are not known.
             if (ps[k - 1].esOperador(u"*") && (k - 1 == inicio || ps[k - 2].es(Clase::Punto))) break;
             if (r.size() <= columna) r.resize(columna + 1);
-            if (EsLlamadaDeTexto(ps, inicio, k)) r[columna] = true;
+            if (DaTexto(ps, inicio, k)) r[columna] = true;
             ++columna;
             if (k == ps.size() || !ps[k].es(Clase::Coma)) break;
             inicio = k + 1;

@@ -23,7 +23,7 @@ QList<SentenciaTraducida> TraducirLote(const QString& lote);
 QString TraducirSentencia(const QString& sentencia);
 
 // Which columns of a translated query are, in some arm of it, a text function's result (LTRIM,
-// SUBSTRING, a CONVERT to a text type, ...), by position; a "*" ends what can be known. Their
+// SUBSTRING, a CONVERT to a text type, ...) or texts joined, by position; a "*" ends what can be known. Their
 // values are texts however they look, also after a sort or a UNION has dropped what marked them.
 QList<bool> ColumnasDeTexto(const QString& traducida);
 
