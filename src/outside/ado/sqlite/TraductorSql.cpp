@@ -334,6 +334,39 @@ QList<bool> ColumnasDeTexto(const QString& traducida) {
     return r;
 }
 
+QString ConColumnaDelante(const QString& traducida, const QString& columna) {
+    const Piezas ps = Tokenizar(traducida);
+    if (ps.isEmpty() || !ps[0].esPalabra(u"SELECT")) return {};
+    Edicion e(ps);
+    e.insertarDespues(0, " " + columna + ",");
+    // A sort by position at the outer level counts the new column too.
+    int nivel = 0;
+    bool enOrden = false, inicio = false;
+    for (qsizetype i = 1; i < ps.size(); ++i) {
+        const Pieza& p = ps[i];
+        if (p.es(Clase::AbreParen)) ++nivel;
+        if (p.es(Clase::CierraParen)) --nivel;
+        if (nivel != 0 || p.es(Clase::CierraParen)) continue;
+        if (p.esPalabra(u"ORDER") && i + 1 < ps.size() && ps[i + 1].esPalabra(u"BY")) {
+            enOrden = inicio = true;
+            ++i;
+            continue;
+        }
+        if (enOrden && inicio && p.es(Clase::Numero)) {
+            const bool solo = i + 1 == ps.size() || ps[i + 1].es(Clase::Coma) ||
+                              ps[i + 1].es(Clase::PuntoYComa) || ps[i + 1].esPalabra(u"ASC") ||
+                              ps[i + 1].esPalabra(u"DESC") || ps[i + 1].esPalabra(u"COLLATE") ||
+                              ps[i + 1].esPalabra(u"LIMIT");
+            bool entero = false;
+            const qlonglong n = p.texto.toLongLong(&entero);
+            if (solo && entero) e.cambiar(i, QString::number(n + 1));
+        }
+        inicio = p.es(Clase::Coma);
+        if (p.esPalabra(u"LIMIT")) enOrden = false;
+    }
+    return Unir(e.aplicar());
+}
+
 QString TraducirSentencia(const QString& sentencia) {
     auto& sentencias = CacheSentencias();
     const auto hallado = sentencias.constFind(sentencia);

@@ -217,6 +217,22 @@ TEST_F(ServerMeaning, ATextFunctionsResultKeepsItsCollation) {
     }
 }
 
+// A recordset of one table reads each row's place too; a sort by a column's position still sorts
+// by the column the query names there.
+TEST_F(ServerMeaning, ASortByPositionSortsByTheColumnNamed) {
+    cn_->Execute("CREATE TABLE P (I int, N varchar(5) COLLATE SERVIDOR, M varchar(5) COLLATE SERVIDOR)");
+    cn_->Execute("INSERT INTO P VALUES (1, 'c', 'x'), (2, 'a', 'z'), (3, 'b', 'y')");
+    const QList<QPair<QString, QStringList>> casos{
+        {"SELECT I, N FROM P ORDER BY 2", {"2|a", "3|b", "1|c"}},
+        {"SELECT N, I FROM P ORDER BY 1 DESC", {"c|1", "b|3", "a|2"}},
+        {"SELECT M, N FROM P ORDER BY 2 DESC, 1", {"x|c", "y|b", "z|a"}},
+        {"SELECT * FROM P ORDER BY 3", {"1|c|x", "3|b|y", "2|a|z"}},
+        {"SELECT TOP 2 N FROM P ORDER BY 1 DESC", {"c", "b"}},
+        {"SELECT N FROM P WHERE I <> 2 ORDER BY 1 DESC", {"c", "b"}},
+    };
+    for (const auto& [sql, esperado] : casos) EXPECT_EQ(filas(sql), esperado) << sql.toStdString();
+}
+
 TEST_F(ServerMeaning, ConversionsUnionsAndBatches) {
     EXPECT_EQ(valor("SELECT CONVERT(DECIMAL(10,2), 1.005), CAST(2.675 AS NUMERIC(8,2)), "
                     "CONVERT(NUMERIC(10,0), 2.5), CAST(-7.25 AS DECIMAL(6,1))"),
