@@ -1,5 +1,5 @@
-// The chart's list boxes ("Título", "Índice", "Medio de Pago", "Moneda") show each of their entries
-// whole with the account tree attached beside them, at every font and screen size; so do the
+// The chart's list boxes ("Título", "Índice", "Medio de Pago", "Moneda") show whichever entry they
+// hold whole with the account tree attached beside them, at every font and screen size; so do the
 // other forms' list boxes, as every window is walked.
 #include "accounts/CuentasDePrueba.h"
 #include "outside/controls/BarraBotones.h"
@@ -10,10 +10,26 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
-TEST(ChartListBoxes, ShowEveryEntryWholeWithTheTreeAttachedAtEveryFontAndScreen) {
+// The entries of a list to show in turn: every one, or in a long list the five widest as shown.
+QList<int> Entradas(const QComboBox* lista) {
+    static const QRegularExpression oculto(QStringLiteral(" {50}.*$"));
+    QList<int> entradas;
+    for (int i = 0; i < lista->count(); ++i) entradas << i;
+    if (entradas.size() <= 20) return entradas;
+    auto ancho = [lista](int i) {
+        return lista->fontMetrics().horizontalAdvance(lista->itemText(i).remove(oculto));
+    };
+    std::sort(entradas.begin(), entradas.end(), [&](int a, int b) { return ancho(a) > ancho(b); });
+    return entradas.first(5);
+}
+
+TEST(ChartListBoxes, ShowTheirEntryWholeWithTheTreeAttachedAtEveryFontAndScreen) {
     for (const Configuracion& c : kConfiguraciones) {
         SCOPED_TRACE(c.nombre);
         QScreen* pantalla = PantallaDePrueba(c.pantalla);
@@ -29,11 +45,19 @@ TEST(ChartListBoxes, ShowEveryEntryWholeWithTheTreeAttachedAtEveryFontAndScreen)
         if (!Control<QCheckBox>(f, "CHKAjustable")->isChecked())
             Control<QCheckBox>(f, "CHKAjustable")->click();
         QApplication::processEvents();
-        for (const char* lista : {"Combo1", "CmbIndices", "CmbMP", "CmbMoneda"}) {
-            ASSERT_TRUE(Control<QComboBox>(f, lista)->isVisible()) << lista;
+        EXPECT_TRUE(ValoresEnteros(&f));
+        for (const char* nombre : {"Combo1", "CmbIndices", "CmbMP", "CmbMoneda"}) {
+            auto* lista = Control<QComboBox>(f, nombre);
+            ASSERT_TRUE(lista->isVisible()) << nombre;
+            for (int i : Entradas(lista)) {
+                lista->setCurrentIndex(i);
+                QApplication::processEvents();
+                EXPECT_TRUE(ValoresEnteros(&f)) << nombre << " " << i;
+            }
+            // "Ninguno" hides the currency.
+            lista->setCurrentIndex(lista == Control<QComboBox>(f, "CmbMP") ? 7 : 0);
         }
         EXPECT_GT(Control<QComboBox>(f, "Combo1")->count(), 100);
-        EXPECT_TRUE(ValoresEnteros(&f));
         EXPECT_TRUE(EnteraEnPantalla(&f, pantalla, false));
     }
 }

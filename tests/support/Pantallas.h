@@ -58,6 +58,6 @@ bool EsParteDeOtroControl(const QWidget* control, const QWidget* hasta);
 // window or inside the contents its scroll area moves.
 testing::AssertionResult EnteraEnPantalla(QWidget* ventana, QScreen* pantalla, bool centrada = true);
 
-// Every box of the window whose text is a code or a number shows its text whole, and every list
-// box would show any of its entries whole: never part of it as if it were the whole.
+// Every box of the window whose text is a code or a number, and every list box, shows its text
+// whole: never part of it as if it were the whole.
 testing::AssertionResult ValoresEnteros(QWidget* ventana);

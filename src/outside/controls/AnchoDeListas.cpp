@@ -15,43 +15,34 @@ namespace {
 
 const char* const kAncho = "vb_anchoDeLista";
 
-// Keeps one list box's least width on its entries, once the changes of a moment have settled.
+// Keeps one list box's least width on the entry it shows.
 class AnchoDeLista : public QObject {
   public:
     explicit AnchoDeLista(QComboBox* lista)
         : QObject(lista), lista_(lista), disenado_(lista->minimumWidth()) {
         setObjectName(kAncho);
         lista->installEventFilter(this);
+        connect(lista, &QComboBox::currentIndexChanged, this, &AnchoDeLista::Ajusta);
         QAbstractItemModel* modelo = lista->model();
-        for (auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            connect(modelo, senal, this, &AnchoDeLista::Pide);
-        connect(modelo, &QAbstractItemModel::modelReset, this, &AnchoDeLista::Pide);
-        connect(modelo, &QAbstractItemModel::dataChanged, this, &AnchoDeLista::Pide);
-        connect(modelo, &QAbstractItemModel::layoutChanged, this, &AnchoDeLista::Pide);
+        connect(modelo, &QAbstractItemModel::modelReset, this, &AnchoDeLista::Ajusta);
+        connect(modelo, &QAbstractItemModel::dataChanged, this, &AnchoDeLista::Ajusta);
         Ajusta();
     }
 
   protected:
     bool eventFilter(QObject*, QEvent* evento) override {
-        if (evento->type() == QEvent::FontChange || evento->type() == QEvent::StyleChange) Pide();
+        if (evento->type() == QEvent::FontChange || evento->type() == QEvent::StyleChange) Ajusta();
         return false;
     }
 
   private:
-    void Pide() {
-        if (pendiente_) return;
-        pendiente_ = true;
-        QMetaObject::invokeMethod(
-            this, [this] { Ajusta(); }, Qt::QueuedConnection);
-    }
     void Ajusta() {
-        pendiente_ = false;
-        if (lista_) lista_->setMinimumWidth(std::max(disenado_, AnchoParaEntradas(lista_)));
+        if (lista_ && !lista_->isEditable())
+            lista_->setMinimumWidth(std::max(disenado_, AnchoParaEntrada(lista_)));
     }
 
     QPointer<QComboBox> lista_;
     const int disenado_;
-    bool pendiente_ = false;
 };
 
 }  // namespace
@@ -64,23 +55,25 @@ QString ParteVisible(const QString& entrada) {
     return visible;
 }
 
-int AnchoParaEntradas(const QComboBox* lista) {
-    const QFontMetrics fm = lista->fontMetrics();
-    int texto = 0;
-    for (int i = 0; i < lista->count(); ++i)
-        texto = std::max(texto, fm.horizontalAdvance(ParteVisible(lista->itemText(i))));
+int AnchoParaEntrada(const QComboBox* lista) {
+    const int texto = lista->fontMetrics().horizontalAdvance(ParteVisible(lista->currentText()));
     if (texto == 0) return 0;
-    // What the box takes around its text: measured on the box the style draws.
+    // What the box takes around its text, in the style it is drawn with (a skin's borders and
+    // padding included), as the box itself asks for room.
     QStyleOptionComboBox opcion;
     opcion.initFrom(lista);
     opcion.editable = lista->isEditable();
     opcion.frame = lista->hasFrame();
     opcion.subControls = QStyle::SC_All;
-    opcion.rect = QRect(0, 0, 1000, std::max(lista->height(), lista->sizeHint().height()));
+    opcion.currentText = lista->currentText();
+    const QSize contenido(texto, lista->fontMetrics().height());
+    const QSize caja = lista->style()->sizeFromContents(QStyle::CT_ComboBox, &opcion, contenido, lista);
+    opcion.rect = QRect(QPoint(), caja);
     const QRect campo =
         lista->style()->subControlRect(QStyle::CC_ComboBox, &opcion, QStyle::SC_ComboBoxEditField, lista);
-    // The label is drawn a pixel in from each side of its field.
-    return texto + opcion.rect.width() - campo.width() + 2 * 2;
+    // A skin draws the label a few pixels into its field: two characters' width more than the text
+    // keeps it whole under any of them.
+    return caja.width() + std::max(0, texto + 2 * lista->fontMetrics().averageCharWidth() - campo.width());
 }
 
 void AnchoDeListas(QWidget* ventana) {

@@ -156,16 +156,23 @@ void Desplaza(QWidget* v) {
     auto* contenido = new QWidget;
     contenido->setObjectName("vb_contenido");
     const QList<QWidget*> hijos = v->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    // The scroll area is there, by name, before anything moves: a control shown again on the way
+    // may have its window kept on the screen, which must not move the contents a second time.
+    auto* area = new QScrollArea(v);
+    area->setObjectName(kDesplazamiento);
     // Laid out, the contents keep asking for their layout's least size; placed by hand, for the
     // window's own least size.
     if (QLayout* capa = v->layout())
         contenido->setLayout(capa);  // takes its widgets along
     else
         contenido->setMinimumSize(minimo);
-    for (QWidget* h : hijos)
-        if (h->parentWidget() == v && !h->isWindow()) h->setParent(contenido);
-    auto* area = new QScrollArea(v);
-    area->setObjectName(kDesplazamiento);
+    // A new parent hides a control: those shown come back once moved (the window may be on screen).
+    for (QWidget* h : hijos) {
+        if (h->parentWidget() != v || h->isWindow()) continue;
+        const bool oculto = h->isHidden();
+        h->setParent(contenido);
+        if (!oculto) h->show();
+    }
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setWidget(contenido);
@@ -192,7 +199,7 @@ void Desplaza(QWidget* v) {
 // and the other way room for the scroll bar too. Nothing for contents that do not scroll.
 QSize ParaDesplazar(QWidget* v, QSize libre) {
     auto* d = v->findChild<QScrollArea*>(kDesplazamiento, Qt::FindDirectChildrenOnly);
-    if (!d) return {};
+    if (!d || !d->widget()) return {};  // none, or still being filled
     const QSize contenido = d->widget()->minimumSizeHint().expandedTo(d->widget()->minimumSize());
     // One scroll bar takes room from the other way and may call for the other bar.
     const int barra = d->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, d);

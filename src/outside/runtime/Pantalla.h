@@ -11,10 +11,10 @@ class QWidget;
 namespace vb {
 
 // Places and sizes a top-level window that is about to be shown (or has just been), names its
-// controls after their captions (vb::NombraControles) and makes its list boxes as wide as their
-// entries (vb::AnchoDeListas). The window manager's frame is taken as it is once known; until then
-// as another window's frame or a title line, and the window is placed again once it is exposed,
-// when the frame is known.
+// controls after their captions (vb::NombraControles) and makes its list boxes as wide as the
+// entry they show (vb::AnchoDeListas). The window manager's frame is taken as it is once known;
+// until then as another window's frame or a title line, and the window is placed again once it is
+// exposed, when the frame is known.
 void EncajaEnPantalla(QWidget* ventana);
 
 // Whether the window's contents were put in a scroll area because the window is larger than its

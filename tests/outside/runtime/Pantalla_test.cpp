@@ -155,4 +155,8 @@ TEST(ScreenFit, ContentsThatOutgrowTheScreenLaterScrollInsideIt) {
     EXPECT_NE(v.findChild<QScrollArea*>(), nullptr);
     EXPECT_TRUE(EnteraEnPantalla(&v, pantalla, false));
     EXPECT_EQ(QApplication::focusWidget(), primera);
+    // Every control still shown, the hidden one still hidden.
+    EXPECT_TRUE(v.boton->isVisible());
+    EXPECT_TRUE(primera->isVisible());
+    EXPECT_FALSE(v.oculto->isVisible());
 }
