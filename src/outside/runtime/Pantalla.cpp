@@ -1,5 +1,6 @@
 #include "outside/runtime/Pantalla.h"
 
+#include "outside/controls/AnchoDeListas.h"
 #include "outside/controls/NombresAccesibles.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ const char* const kTamDeseado = "vb_tamDeseado";
 const char* const kTamPuesto = "vb_tamPuesto";
 const char* const kVigiaMarco = "vb_vigiaMarco";
 const char* const kDevuelveTeclado = "vb_devuelveTeclado";
+const char* const kVigiaMinimo = "vb_vigiaMinimo";
 
 bool Expuesta(const QWidget* v) {
     return v->isVisible() && v->windowHandle() && v->windowHandle()->isExposed();
@@ -120,6 +122,31 @@ class CrecimientoContenido : public QObject {
     bool pendiente_ = false;
 };
 
+// Watches a window whose contents do not scroll: when they come to need more room than the screen
+// has (a list box grown for a longer entry), the window is kept on the screen and they scroll.
+class VigiaMinimo : public QObject {
+  public:
+    explicit VigiaMinimo(QWidget* ventana) : QObject(ventana), ventana_(ventana) {
+        setObjectName(kVigiaMinimo);
+        ventana->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (objeto == ventana_ && evento->type() == QEvent::LayoutRequest && !pendiente_) {
+            pendiente_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { Revisa(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    void Revisa();
+    QPointer<QWidget> ventana_;
+    bool pendiente_ = false;
+};
+
 // The window's contents go into a scroll area that fills it, so the window can be smaller than
 // they are. The controls keep their parents' order, their places and the focus.
 void Desplaza(QWidget* v) {
@@ -129,16 +156,23 @@ void Desplaza(QWidget* v) {
     auto* contenido = new QWidget;
     contenido->setObjectName("vb_contenido");
     const QList<QWidget*> hijos = v->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    // The scroll area is there, by name, before anything moves: a control shown again on the way
+    // may have its window kept on the screen, which must not move the contents a second time.
+    auto* area = new QScrollArea(v);
+    area->setObjectName(kDesplazamiento);
     // Laid out, the contents keep asking for their layout's least size; placed by hand, for the
     // window's own least size.
     if (QLayout* capa = v->layout())
         contenido->setLayout(capa);  // takes its widgets along
     else
         contenido->setMinimumSize(minimo);
-    for (QWidget* h : hijos)
-        if (h->parentWidget() == v && !h->isWindow()) h->setParent(contenido);
-    auto* area = new QScrollArea(v);
-    area->setObjectName(kDesplazamiento);
+    // A new parent hides a control: those shown come back once moved (the window may be on screen).
+    for (QWidget* h : hijos) {
+        if (h->parentWidget() != v || h->isWindow()) continue;
+        const bool oculto = h->isHidden();
+        h->setParent(contenido);
+        if (!oculto) h->show();
+    }
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setWidget(contenido);
@@ -165,7 +199,7 @@ void Desplaza(QWidget* v) {
 // and the other way room for the scroll bar too. Nothing for contents that do not scroll.
 QSize ParaDesplazar(QWidget* v, QSize libre) {
     auto* d = v->findChild<QScrollArea*>(kDesplazamiento, Qt::FindDirectChildrenOnly);
-    if (!d) return {};
+    if (!d || !d->widget()) return {};  // none, or still being filled
     const QSize contenido = d->widget()->minimumSizeHint().expandedTo(d->widget()->minimumSize());
     // One scroll bar takes room from the other way and may call for the other bar.
     const int barra = d->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, d);
@@ -175,6 +209,14 @@ QSize ParaDesplazar(QWidget* v, QSize libre) {
         vertical = contenido.height() + (horizontal ? barra : 0) > libre.height();
     }
     return (contenido + QSize(vertical ? barra : 0, horizontal ? barra : 0)).boundedTo(libre);
+}
+
+void VigiaMinimo::Revisa() {
+    pendiente_ = false;
+    if (!ventana_ || !ventana_->isVisible() || !ventana_->screen() || ContenidoDesplazable(ventana_)) return;
+    bool conocido = false;
+    const QMargins m = Marco(ventana_, &conocido);
+    if (!Cabe(Minimo(ventana_), Libre(ventana_->screen(), m))) MantieneEnPantalla(ventana_);
 }
 
 void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
@@ -189,7 +231,10 @@ void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
         deseado = v->size().expandedTo(Minimo(v));
         v->setProperty(kTamDeseado, deseado);
     }
-    if (!Cabe(Minimo(v), libre)) Desplaza(v);
+    if (!Cabe(Minimo(v), libre))
+        Desplaza(v);
+    else if (!v->findChild<QObject*>(kVigiaMinimo, Qt::FindDirectChildrenOnly))
+        new VigiaMinimo(v);
     if (QLayout* capa = v->layout()) capa->activate();
     deseado = deseado.expandedTo(ParaDesplazar(v, libre));
     const QSize tam = deseado.boundedTo(libre).expandedTo(v->minimumSize()).boundedTo(v->maximumSize());
@@ -306,6 +351,7 @@ QScreen* PantallaDe(QWidget* ventana) {
 void EncajaEnPantalla(QWidget* ventana) {
     if (!ventana || !ventana->isWindow()) return;
     NombraControles(ventana);
+    AnchoDeListas(ventana);
     if (ventana->isMaximized() || ventana->isFullScreen()) return;
     QScreen* pantalla = PantallaDe(ventana);
     if (!pantalla) return;
@@ -345,6 +391,10 @@ void MantieneEnPantalla(QWidget* ventana) {
     if (!conocido) AlEnmarcarse(ventana, [ventana] { MantieneEnPantalla(ventana); });
     const QRect area = pantalla->availableGeometry();
     const QSize libre = Libre(pantalla, m);
+    if (!ContenidoDesplazable(ventana) && !Cabe(Minimo(ventana), libre)) {
+        Desplaza(ventana);
+        ventana->resize(ventana->size().boundedTo(libre));
+    }
     const QSize crecido = ventana->size().expandedTo(ParaDesplazar(ventana, libre));
     if (crecido != ventana->size()) ventana->resize(crecido);
     const QRect marco = ventana->geometry().marginsAdded(m);

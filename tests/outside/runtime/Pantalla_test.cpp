@@ -138,3 +138,25 @@ TEST(ScreenFit, ScrollingContentsThatGrowTakeTheRoomTheScreenStillHas) {
     EXPECT_EQ(d->verticalScrollBar()->maximum(), 0);
     EXPECT_TRUE(EnteraEnPantalla(&v, pantalla, false));
 }
+
+// A window that fitted when it opened, whose contents come to need more than the screen (a list
+// box grown for its entries), stays on the screen, and its contents scroll, the keyboard where it was.
+TEST(ScreenFit, ContentsThatOutgrowTheScreenLaterScrollInsideIt) {
+    QScreen* pantalla = Pantalla("512x384");
+    ASSERT_TRUE(pantalla);
+    Formulario v(2, 2);
+    auto* primera = v.findChild<QLineEdit*>("caja_0_0");
+    primera->setFocus();
+    Muestra(v, pantalla);
+    ASSERT_EQ(v.findChild<QScrollArea*>(), nullptr);
+    v.boton->setMinimumWidth(900);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_NE(v.findChild<QScrollArea*>(), nullptr);
+    EXPECT_TRUE(EnteraEnPantalla(&v, pantalla, false));
+    EXPECT_EQ(QApplication::focusWidget(), primera);
+    // Every control still shown, the hidden one still hidden.
+    EXPECT_TRUE(v.boton->isVisible());
+    EXPECT_TRUE(primera->isVisible());
+    EXPECT_FALSE(v.oculto->isVisible());
+}
