@@ -160,3 +160,46 @@ TEST(ScreenFit, ContentsThatOutgrowTheScreenLaterScrollInsideIt) {
     EXPECT_TRUE(primera->isVisible());
     EXPECT_FALSE(v.oculto->isVisible());
 }
+
+// A control whose leaving keeps its window on the screen (as the chart's fields, through the
+// account tree, do): the contents moved into a scroll area, which takes the keyboard from it, are
+// moved once, whole.
+class Vigilante : public QLineEdit {
+  public:
+    Vigilante(QWidget* ventana) : QLineEdit(ventana), ventana_(ventana) {}
+
+  protected:
+    void focusOutEvent(QFocusEvent* e) override {
+        QLineEdit::focusOutEvent(e);
+        vb::MantieneEnPantalla(ventana_);
+    }
+
+  private:
+    QWidget* ventana_;
+};
+
+TEST(ScreenFit, AControlThatKeepsItsWindowOnTheScreenOnLeavingDoesNotSplitTheContents) {
+    QScreen* pantalla = Pantalla("512x384");
+    ASSERT_TRUE(pantalla);
+    Formulario v(2, 2);
+    auto* vigilante = new Vigilante(&v);
+    vigilante->setObjectName("vigilante");
+    v.layout()->addWidget(vigilante);
+    auto* suelto = new QPushButton("Suelto", &v);  // placed by hand, beside the layout
+    suelto->setObjectName("suelto");
+    vigilante->setFocus();
+    Muestra(v, pantalla);
+    ASSERT_EQ(QApplication::focusWidget(), vigilante);
+    v.boton->setMinimumWidth(900);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(v.findChildren<QScrollArea*>().size(), 1);
+    auto* area = v.findChild<QScrollArea*>();
+    ASSERT_TRUE(area && area->widget());
+    for (QWidget* w :
+         {static_cast<QWidget*>(v.boton), static_cast<QWidget*>(vigilante), static_cast<QWidget*>(suelto)}) {
+        EXPECT_TRUE(area->widget()->isAncestorOf(w)) << w->objectName().toStdString();
+        EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
+    }
+    EXPECT_TRUE(EnteraEnPantalla(&v, pantalla, false));
+}
