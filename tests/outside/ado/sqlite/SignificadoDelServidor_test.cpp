@@ -204,6 +204,10 @@ TEST_F(ServerMeaning, ATextFunctionsResultKeepsItsCollation) {
     RecordsetPtr rs = cn_->Execute("SELECT LTRIM(N), RTRIM(N) R FROM X ORDER BY 1");
     EXPECT_EQ(rs->fields().Item(0).Name(), "LTRIM(N)");
     EXPECT_EQ(rs->fields().Item(1).Name(), "R");
+    rs = cn_->Execute(
+        "SELECT N + '', CASE WHEN N = 'B' THEN 'b' END, 'x', IIF(1 = 1, N, '') I FROM X ORDER BY 1");
+    const QStringList nombres{"N || ''", "CASE WHEN N = 'B' THEN 'b' END", "'x'", "I"};
+    for (int i = 0; i < nombres.size(); ++i) EXPECT_EQ(rs->fields().Item(i).Name(), nombres[i]);
     for (const char* sql :
          {"SELECT LTRIM('2024-01-31') UNION SELECT LTRIM('2024-02-01 ')",
           "SELECT UPPER(N), SUBSTRING('2024-01-31 10:00:00', 1, 19) FROM X ORDER BY 2, 1",
