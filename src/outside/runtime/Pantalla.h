@@ -22,7 +22,8 @@ void EncajaEnPantalla(QWidget* ventana);
 bool ContenidoDesplazable(const QWidget* ventana);
 
 // Shows a modeless window placed by EncajaEnPantalla, raised and active; one already on screen
-// keeps its place and is only raised.
+// keeps its place and is only raised. Closed while it has the keyboard, it gives it back to the
+// window it was opened from, at the control that had it there.
 void MuestraVentana(QWidget* ventana);
 
 // Moves a visible window whose frame leaves its screen's available area back inside, at its size
