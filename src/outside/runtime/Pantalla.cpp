@@ -174,6 +174,9 @@ void Desplaza(QWidget* v) {
         if (!oculto) h->show();
     }
     area->setFrameShape(QFrame::NoFrame);
+    // The area is no control of the user's: Tab passes it by, and the window's keys reach the
+    // form from wherever the keyboard is.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidgetResizable(true);
     area->setWidget(contenido);
     v->setMinimumSize(0, 0);
