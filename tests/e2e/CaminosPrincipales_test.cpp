@@ -179,6 +179,32 @@ void CuentaBorrada(Plan& c) {
     EXPECT_THROW(Tecla(Qt::Key_F12), vb::FinDelPrograma);
 }
 
+// The chart's whole road on one account: proposed and saved as above, then loaded again by its
+// code, its name changed and saved, deleted with F3, and F12 ends the program.
+void CuentaDePuntaAPunta(Plan& c) {
+    CuentaNuevaDesdeLaPropuesta(c);
+    if (::testing::Test::HasFatalFailure()) return;
+    auto& f = c.f();
+    Clic(Control<vb::CajaTexto>(f, "txtFields", 0));
+    Tecla(Qt::Key_End);
+    Teclea(" SUCURSAL");
+    Tecla(Qt::Key_F4);
+    ASSERT_FALSE(f.Rechazo()) << c.guion().preguntas().value(0).texto.toStdString();
+    EXPECT_EQ(c.Guardado("11010100103", "DESCRIPCION"), "CAJA CHICA SUCURSAL");
+    EXPECT_EQ(Acciones(c, "11010100103", "M"), 1);
+
+    c.Carga("11010100103");
+    ASSERT_TRUE(f.CuentaGuardada());
+    EXPECT_EQ(Control<vb::CajaTexto>(f, "txtFields", 0)->text(), "CAJA CHICA SUCURSAL");
+    c.guion().esperarMsgBox(vb::vbYes);
+    Tecla(Qt::Key_F3);
+    ASSERT_FALSE(f.Rechazo());
+    ASSERT_EQ(c.guion().preguntas().size(), 1);
+    EXPECT_EQ(c.guion().preguntas().value(0).texto, "Confirma la baja de esta cuenta? 11010100103");
+    EXPECT_EQ(Acciones(c, "11010100103", "B"), 1);
+    EXPECT_THROW(Tecla(Qt::Key_F12), vb::FinDelPrograma);
+}
+
 int Fila(int anio, int mes) {
     return (anio - 2022) * 12 + mes;
 }
@@ -365,6 +391,13 @@ const Camino kCaminos[] = {
       {"MA_CUENTASCCOSTO", kCajaChica, "CCOSTO, PORCENTAJE", {{"ADM", "0"}}},
       {"MA_CUENTAS_USUARIOS", "CUENTA = '11010100103'", "GRUPOUSER", {{"ADMINISTRADORES"}, {"OPERADORES"}}},
       {"MV_CPTEACCIONES", "SYSTEMUSER LIKE '11010100103 %'", "Tipo_accion", {{"A"}}}}},
+    // One account from its proposal to its delete: its audit rows stay, nothing else of it.
+    {"cuenta_de_punta_a_punta",
+     En(CuentaDePuntaAPunta),
+     {{"MA_CUENTAS", kCajaChica, "CODIGO", {}},
+      {"MA_CUENTASCCOSTO", kCajaChica, "CCOSTO", {}},
+      {"MA_CUENTAS_USUARIOS", "CUENTA = '11010100103'", "GRUPOUSER", {}},
+      {"MV_CPTEACCIONES", "SYSTEMUSER LIKE '11010100103 %'", "Tipo_accion", {{"A"}, {"B"}, {"M"}}}}},
     {"cuenta_modificada",
      En(CuentaModificada),
      {{"MA_CUENTAS",
