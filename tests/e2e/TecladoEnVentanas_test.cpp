@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -77,6 +78,34 @@ testing::AssertionResult BarrasAtiendenDesde(QWidget* ventana) {
     return testing::AssertionSuccess();
 }
 
+// Where the keyboard is, in the control's coordinates: a list's current row, a grid's current
+// cell, else the control (its beginning, when it is larger than half the view).
+QRect ParteConTeclado(QWidget* control, QSize vista) {
+    if (auto* lista = qobject_cast<QAbstractItemView*>(control); lista && lista->currentIndex().isValid())
+        return lista->visualRect(lista->currentIndex()).translated(lista->viewport()->pos());
+    if (auto* grilla = qobject_cast<vb::FlexGrid*>(control); grilla && grilla->CellTop() >= 0)
+        return QRect(vb::PixelesDeTwips(grilla->CellLeft()), vb::PixelesDeTwips(grilla->CellTop()),
+                     vb::PixelesDeTwips(grilla->CellWidth()), vb::PixelesDeTwips(grilla->CellHeight()));
+    return QRect(QPoint(), control->size().boundedTo(vista / 2));
+}
+
+// In a window whose contents scroll, the view shows whole the part of the control the keyboard
+// is on.
+testing::AssertionResult ALaVista(QWidget* control) {
+    auto* area = control->window()->findChild<QScrollArea*>("vb_desplazamiento", Qt::FindDirectChildrenOnly);
+    if (!area) return testing::AssertionSuccess();
+    // A current row or cell scrolled away inside its own list is the list's to show.
+    QRect parte = ParteConTeclado(control, area->viewport()->size()).intersected(control->rect());
+    if (parte.isEmpty()) parte = QRect(QPoint(), control->size().boundedTo(area->viewport()->size() / 2));
+    parte.translate(control->mapTo(area->viewport(), QPoint()));
+    if (!area->viewport()->rect().contains(parte))
+        return testing::AssertionFailure()
+               << Nombre(control).toStdString() << " muestra su parte con el teclado en " << parte.x() << ","
+               << parte.y() << " " << parte.width() << "x" << parte.height() << ", fuera de la vista de "
+               << area->viewport()->width() << "x" << area->viewport()->height();
+    return testing::AssertionSuccess();
+}
+
 // The toolbars' keys are looked at without running their actions: each toolbar's action reaches
 // nobody while alive (the window is closed after it, never used again).
 class TeclasDeBarras {
@@ -112,6 +141,7 @@ testing::AssertionResult CaminaConTab(QWidget* ventana) {
             return testing::AssertionFailure()
                    << "Tab se detiene en " << Nombre(actual).toStdString() << ", que no es un control";
         if (auto atiende = BarrasAtiendenDesde(ventana); !atiende) return atiende;
+        if (auto vista = ALaVista(actual); !vista) return vista;
         if (ParadasDeTab(ventana) <= 1) break;
         QTest::keyClick(actual, Qt::Key_Tab);
         QApplication::processEvents();

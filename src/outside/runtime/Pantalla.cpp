@@ -3,6 +3,7 @@
 #include "outside/controls/AnchoDeListas.h"
 #include "outside/controls/NombresAccesibles.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLayout>
 #include <QMargins>
@@ -147,6 +148,63 @@ class VigiaMinimo : public QObject {
     bool pendiente_ = false;
 };
 
+// The part of a control the keyboard is on, in the control's coordinates: a list's current row, a
+// grid's current cell; nothing for a control that is all one part.
+QRect ParteConTeclado(const QWidget* control) {
+    if (const auto* vista = qobject_cast<const QAbstractItemView*>(control)) {
+        const QRect r = vista->visualRect(vista->currentIndex());
+        return r.isValid() ? r.translated(vista->viewport()->pos()) : QRect();
+    }
+    if (qobject_cast<const QAbstractScrollArea*>(control))
+        return control->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return {};
+}
+
+// Scrolls the window's contents to the control with the keyboard: whole, or its beginning when it
+// is wider or taller than half the view; and then the part of it the keyboard is on, whole.
+void MuestraFoco(QScrollArea* area, QWidget* control) {
+    if (!control || !area->widget() || !area->widget()->isAncestorOf(control)) return;
+    const QPoint origen = control->mapTo(area->widget(), QPoint());
+    const QRect r(origen, control->size().boundedTo(area->viewport()->size() / 2));
+    area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+    const QRect parte = ParteConTeclado(control).intersected(control->rect());
+    if (parte.isEmpty()) return;
+    const QRect p = parte.translated(origen);
+    area->ensureVisible(p.center().x(), p.center().y(), p.width() / 2 + 2, p.height() / 2 + 2);
+}
+
+// Keeps the part with the keyboard in view after each key and click inside the window's contents
+// (an arrow moves a grid's current cell without moving the focus).
+class SigueAlTeclado : public QObject {
+  public:
+    explicit SigueAlTeclado(QScrollArea* area) : QObject(area), area_(area) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        const auto tipo = evento->type();
+        if ((tipo == QEvent::KeyRelease || tipo == QEvent::MouseButtonRelease) && !pendiente_) {
+            QWidget* foco = QApplication::focusWidget();
+            if (foco && area_->widget() && area_->widget()->isAncestorOf(foco)) {
+                pendiente_ = true;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        pendiente_ = false;
+                        MuestraFoco(area_, QApplication::focusWidget());
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+
+  private:
+    QScrollArea* area_;
+    bool pendiente_ = false;
+};
+
 // The window's contents go into a scroll area that fills it, so the window can be smaller than
 // they are. The controls keep their parents' order, their places and the focus.
 void Desplaza(QWidget* v) {
@@ -188,14 +246,11 @@ void Desplaza(QWidget* v) {
     if (foco && foco->window() == v) foco->setFocus();
     // Contents that grow later (a control shown, a longer value) take the room the screen still has.
     contenido->installEventFilter(new CrecimientoContenido(v, area));
-    // A control that takes the keyboard scrolls into view: whole, or its beginning when it is
-    // wider or taller than half the view.
-    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* ahora) {
-        if (!ahora || !area->widget() || !area->widget()->isAncestorOf(ahora)) return;
-        const QRect r(ahora->mapTo(area->widget(), QPoint()),
-                      ahora->size().boundedTo(area->viewport()->size() / 2));
-        area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
-    });
+    // The view follows the keyboard: to the control that takes it, and to the cell or row that
+    // takes it inside a list or grid.
+    QObject::connect(qApp, &QApplication::focusChanged, area,
+                     [area](QWidget*, QWidget* ahora) { MuestraFoco(area, ahora); });
+    new SigueAlTeclado(area);
 }
 
 // What scrolling contents ask of their window: all the room the screen has in the way they scroll,
