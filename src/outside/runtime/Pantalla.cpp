@@ -161,24 +161,35 @@ QRect ParteConTeclado(const QWidget* control) {
 }
 
 // Scrolls the window's contents to the control with the keyboard: whole, or its beginning when it
-// is wider or taller than half the view; and then the part of it the keyboard is on, whole.
-void MuestraFoco(QScrollArea* area, QWidget* control) {
+// is wider or taller than half the view (only when it has just taken the keyboard, `llega`: after
+// a key inside so large a control the user may be scrolling the view); and to the part of it the
+// keyboard is on, whole.
+void MuestraFoco(QScrollArea* area, QWidget* control, bool llega) {
     if (!control || !area->widget() || !area->widget()->isAncestorOf(control)) return;
     const QPoint origen = control->mapTo(area->widget(), QPoint());
-    const QRect r(origen, control->size().boundedTo(area->viewport()->size() / 2));
-    area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+    const QSize mitad = area->viewport()->size() / 2;
+    if (llega || (control->width() <= mitad.width() && control->height() <= mitad.height())) {
+        const QRect r(origen, control->size().boundedTo(mitad));
+        area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+    }
     const QRect parte = ParteConTeclado(control).intersected(control->rect());
     if (parte.isEmpty()) return;
     const QRect p = parte.translated(origen);
     area->ensureVisible(p.center().x(), p.center().y(), p.width() / 2 + 2, p.height() / 2 + 2);
 }
 
-// Keeps the part with the keyboard in view after each key and click inside the window's contents
-// (an arrow moves a grid's current cell without moving the focus).
+// The view follows the keyboard: to the control that takes it, and after each key and click
+// inside the window's contents to the part with the keyboard (an arrow moves a grid's current
+// cell without moving the focus). A control that took the keyboard during the key is shown again
+// once the key is done: Qt's own Tab handling centres a wide control meanwhile.
 class SigueAlTeclado : public QObject {
   public:
     explicit SigueAlTeclado(QScrollArea* area) : QObject(area), area_(area) {
         qApp->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ahora) {
+            llegado_ = ahora;
+            MuestraFoco(area_, ahora, true);
+        });
     }
 
   protected:
@@ -192,7 +203,9 @@ class SigueAlTeclado : public QObject {
                     this,
                     [this] {
                         pendiente_ = false;
-                        MuestraFoco(area_, QApplication::focusWidget());
+                        QWidget* foco = QApplication::focusWidget();
+                        MuestraFoco(area_, foco, foco == llegado_);
+                        llegado_ = nullptr;
                     },
                     Qt::QueuedConnection);
             }
@@ -202,6 +215,7 @@ class SigueAlTeclado : public QObject {
 
   private:
     QScrollArea* area_;
+    QPointer<QWidget> llegado_;
     bool pendiente_ = false;
 };
 
@@ -246,10 +260,6 @@ void Desplaza(QWidget* v) {
     if (foco && foco->window() == v) foco->setFocus();
     // Contents that grow later (a control shown, a longer value) take the room the screen still has.
     contenido->installEventFilter(new CrecimientoContenido(v, area));
-    // The view follows the keyboard: to the control that takes it, and to the cell or row that
-    // takes it inside a list or grid.
-    QObject::connect(qApp, &QApplication::focusChanged, area,
-                     [area](QWidget*, QWidget* ahora) { MuestraFoco(area, ahora); });
     new SigueAlTeclado(area);
 }
 
