@@ -185,8 +185,9 @@ bool Frmta_asigccosto::eventFilter(QObject* objeto, QEvent* evento) {
         const int codigo = vb::CodigoTeclaVB(static_cast<QKeyEvent*>(evento));
         if (!UtilVex::AccionDe(codigo).isEmpty()) {
             if (editor_->Editando()) editor_->Cierra();
-            // The code typed in the account's search is the box's before the toolbar acts.
-            codigos_->Devuelve();
+            // The lookup key over the account's search looks up the code typed there; the other
+            // keys come here only once the search gave it back.
+            if (codigo == vb::vbKeyF5) codigos_->Devuelve();
             UtilVex1->ProcesaTecla(codigo);
             return true;
         }

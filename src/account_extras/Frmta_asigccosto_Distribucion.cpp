@@ -211,6 +211,7 @@ bool Frmta_asigccosto::SinCambiosAjenos(Guardado& g, vb::ManejadorErrores& h) {
     // A delete takes only the general rows.
     if (!Borrando && !h.paso([&] { unidad = unidadMostrada_.Comprueba({"PORCENTAJE"}); })) return false;
     if (general.ok() && unidad.ok()) return true;
+    general.baja = unidad.baja = Borrando;
     g.transaccion.reset();
     const bool cambiado = general.estado == GrabacionOptimista::Estado::Cambiado ||
                           unidad.estado == GrabacionOptimista::Estado::Cambiado;

@@ -222,6 +222,7 @@ bool frmMA_CUENTASADIC::NadaAbandonado() {
 bool frmMA_CUENTASADIC::SinCambiosAjenos(vb::ManejadorErrores& h, const QStringList& columnas, bool borra) {
     GrabacionOptimista::Veredicto v;
     if (!h.paso([&] { v = mostrada_.Comprueba(columnas); })) return false;
+    v.baja = borra;
     if (v.ok()) return true;
     HuboError = true;
     QString despues;

@@ -132,7 +132,8 @@ void FrmMA_CUENTAS::Form_Load() {
     TituloClientesBonos = Cfg("TituloClientesBonos");
     TituloClientesMutuales = Cfg("TituloClientesMutuales");
 
-    CNStuffContable::ActualizaBarraEstado(*sbStatusBar, "");
+    // The chart only shows the till it was started with: it never registers one.
+    CNStuffContable::MuestraBarraEstado(*sbStatusBar, "");
     CargaComboTitulo();
 }
 

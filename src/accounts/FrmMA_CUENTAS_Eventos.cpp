@@ -138,8 +138,9 @@ void FrmMA_CUENTAS::Form_KeyDown(int& KeyCode, int Shift) {
     if (BusquedaCodigo1->isHidden()) {
         // The code box handles F5 itself: the toolbar must not act on it a second time.
         if (KeyCode == vb::vbKeyF5 && QApplication::focusWidget() == TxtCodigo) return;
-        // The code typed in the code box's search is the box's before the toolbar acts on it.
-        if (!UtilVex::AccionDe(KeyCode).isEmpty()) codigos_->Devuelve();
+        // The lookup key over the code box's search looks up the code typed there; the toolbar's
+        // other keys reach the window only once the search gave the code back (CajasDeCodigo).
+        if (KeyCode == vb::vbKeyF5) codigos_->Devuelve();
         if (UtilVex1->ProcesaTecla(KeyCode)) KeyCode = 0;
         return;
     }

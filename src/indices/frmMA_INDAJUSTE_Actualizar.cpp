@@ -149,8 +149,9 @@ bool frmMA_INDAJUSTE::EscribeAnio(const QString& texto) {
     try {
         // A delete takes every value of the year, a save only those the user changed: either
         // stands only over what the user was shown.
-        const auto veredicto = m_Borrar ? mostrado.Comprueba({"IMPORTE1", "IMPORTE2", "IMPORTE3", "IMPORTE4"})
-                                        : mostrado.CompruebaFilas(cambios);
+        auto veredicto = m_Borrar ? mostrado.Comprueba({"IMPORTE1", "IMPORTE2", "IMPORTE3", "IMPORTE4"})
+                                  : mostrado.CompruebaFilas(cambios);
+        veredicto.baja = m_Borrar;
         if (!veredicto.ok()) {
             transaccion.Deshacer();
             mostrado.Avisa(veredicto, "Se muestra lo guardado.");

@@ -6,6 +6,7 @@
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/Teclas.h"
+#include "outside/controls/UtilVex.h"
 #include "outside/maker/Utilidades.h"
 #include "services/CNStuffContable.h"
 
@@ -23,29 +24,36 @@ bool Puntuable(int KeyCode) {
     return KeyCode > 0 && KeyCode <= 0xFFFF && kReformatean.contains(QChar(KeyCode), Qt::CaseInsensitive);
 }
 
-// Sees every mouse press of the program before its widget does: a toolbar button takes no focus,
-// so nothing else tells an open search that the user went to the toolbar.
+// Sees every mouse press and key press of the program before its widget does: a toolbar button
+// takes no focus, and a window sees its toolbar's keys before the search does, so nothing else
+// tells an open search that the user went to the toolbar.
 class Pulsaciones : public QObject {
   public:
-    Pulsaciones(std::function<void(QObject*)> pulsado, QObject* parent)
-        : QObject(parent), pulsado_(std::move(pulsado)) {
+    using Boton = std::function<void(QObject*)>;
+    using Tecla = std::function<bool(QObject*, const QKeyEvent*)>;
+    Pulsaciones(Boton boton, Tecla tecla, QObject* parent)
+        : QObject(parent), boton_(std::move(boton)), tecla_(std::move(tecla)) {
         qApp->installEventFilter(this);
     }
 
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override {
-        if (evento->type() == QEvent::MouseButtonPress) pulsado_(objeto);
+        if (evento->type() == QEvent::MouseButtonPress) boton_(objeto);
+        if (evento->type() == QEvent::KeyPress) return tecla_(objeto, static_cast<QKeyEvent*>(evento));
         return false;
     }
 
   private:
-    std::function<void(QObject*)> pulsado_;
+    Boton boton_;
+    Tecla tecla_;
 };
 
 }  // namespace
 
 CajasDeCodigo::CajasDeCodigo(QObject* parent) : QObject(parent) {
-    new Pulsaciones([this](QObject* objeto) { BotonPulsado(objeto); }, this);
+    new Pulsaciones(
+        [this](QObject* objeto) { BotonPulsado(objeto); },
+        [this](QObject* objeto, const QKeyEvent* tecla) { return TeclaEnBusqueda(objeto, tecla); }, this);
 }
 
 void CajasDeCodigo::Agrega(vb::CajaTexto* caja, vb::BusquedaCodigo* busqueda, bool puntua) {
@@ -91,6 +99,24 @@ void CajasDeCodigo::BotonPulsado(QObject* objeto) {
         boton->window() != b->window() || b->isAncestorOf(boton))
         return;
     b->Devuelve();
+}
+
+bool CajasDeCodigo::TeclaEnBusqueda(QObject* objeto, const QKeyEvent* tecla) {
+    vb::BusquedaCodigo* b = BusquedaAbierta();
+    auto* foco = qobject_cast<QWidget*>(objeto);
+    // Seen once, where the key lands: in the search's own text.
+    if (!b || !foco || foco != QApplication::focusWidget() || !b->isAncestorOf(foco)) return false;
+    const int codigo = vb::CodigoTeclaVB(tecla);
+    if (codigo == vb::vbKeyF5) return false;
+    // Only a key the window's toolbar acts on: any other stays in the search.
+    const QString accion = UtilVex::AccionDe(codigo);
+    bool actua = false;
+    for (const UtilVex* barra : b->window()->findChildren<UtilVex*>())
+        actua = actua || (!accion.isEmpty() && barra->Habilitado(accion));
+    const QWidget* caja = b->Caja();
+    if (!actua || !caja || !caja->isVisible() || !caja->isEnabled()) return false;
+    b->Devuelve(tecla);
+    return true;
 }
 
 bool CajasDeCodigo::eventFilter(QObject* objeto, QEvent* evento) {

@@ -13,13 +13,16 @@
 //   typed when Enter finds no row chosen; the box takes the keyboard and its own Enter runs
 //   (validation and move). Escape gives the text typed back and nothing more; Tab gives it back
 //   and goes on from the box; a click elsewhere leaves the box with it, and the window is told.
-// - A press on a button of the window that takes no focus (a toolbar's) gives the text typed back
-//   to the box first, as the toolbar's keys do: the button then acts on what the user typed.
+// - A press on a button of the window that takes no focus (a toolbar's), or a function key of the
+//   window's toolbar pressed in the search, gives the text typed back to the box first: the
+//   button or the key then acts on what the user typed, the key as if pressed in the box. The
+//   lookup key (F5) is left to the window, which takes the search's highlighted code with it.
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace vb {
@@ -62,6 +65,8 @@ class CajasDeCodigo : public QObject {
     void Perdida(vb::BusquedaCodigo* busqueda);
     // A press on a button of the open search's window that takes no focus.
     void BotonPulsado(QObject* objeto);
+    // A key pressed in the open search; true when it went to the box instead.
+    bool TeclaEnBusqueda(QObject* objeto, const QKeyEvent* tecla);
     // Keyed by the object, so that an event reaching a box under destruction is never cast.
     QHash<const QObject*, Caja> cajas_;
     QList<QPointer<vb::BusquedaCodigo>> busquedas_;

@@ -80,6 +80,8 @@ void MuestraBusquedaCodigo(vb::BusquedaCodigo* control, vb::CajaTexto* TextBox, 
         const int ancho = vb::TwipsDePixeles(TextBox->width());
         control->setWidth(ancho > 3900 ? ancho : Es(TextBox->Tag, "FECHA") ? 2295 : 3900);
         control->setHeight(10 * vb::TwipsDePixeles(TextBox->height()));
+        // Near the window's edge the list goes where it is seen whole.
+        control->Encaja(QRect(lugar, TextBox->size()));
         control->setVisible(true);
         control->SetFocus();
         control->Tabla = tabla;

@@ -1,7 +1,8 @@
 #pragma once
 // The code search of an entry box: a key released in the box lays the code-search control over
 // it (20 twips above its top, in form coordinates), hands it the box's table and text, runs the
-// search and writes the control's code back into the box.
+// search and writes the control's code back into the box. Near the window's edge the list goes
+// above the box, or is shortened, so that it is seen whole.
 #include <QString>
 
 namespace vb {

@@ -224,6 +224,8 @@ TEST_F(CostCentresTwoUsers, ADistributionChangedMeanwhileIsNotDeletedFromAStaleG
     ASSERT_EQ(guion_.preguntas().size(), 1);
     EXPECT_TRUE(guion_.preguntas().last().texto.contains(kSinMovimientos))
         << guion_.preguntas().last().texto.toStdString();
+    EXPECT_TRUE(guion_.preguntas().last().texto.contains("antes de que usted confirmara la baja"))
+        << guion_.preguntas().last().texto.toStdString();
     EXPECT_TRUE(a_->f().Rechazo());
     EXPECT_EQ(Distribucion("MA_CUENTASCCOSTO", kSinMovimientos), (QList<QStringList>{{"3", "60"}}));
 }

@@ -156,49 +156,4 @@ TEST_P(AdditionalDataAccount, F4AndTheSaveButtonAreOneRoad) {
 
 INSTANTIATE_TEST_SUITE_P(EveryUser, AdditionalDataAccount, ::testing::Values("ADMIN", "OPERADOR"));
 
-// The record of a customer from its creation to its delete: each save stores what was typed, a
-// value shown aligned to its column takes a digit typed after it, and the delete leaves nothing.
-TEST(AdditionalDataRoad, ACustomersRecordCreatedChangedAndDeleted) {
-    Usuario u("ADMIN");
-    ASSERT_TRUE(u.Fila("11030100105", "CODIGO").isEmpty());
-    frmMA_CUENTASADIC& f = u.Abre("11030100105");
-    EXPECT_TRUE(f.CuentaNueva());
-    const QList<std::pair<int, QString>> tipeado{
-        {1, "JUAN PEREZ"}, {2, "SAN MARTIN"}, {3, "10"},  {6, "8300"},           {7, "NEUQUEN"},
-        {8, "6"},          {9, "1"},          {11, "80"}, {12, "30-12345678-9"}, {13, "1"}};
-    for (const auto& [i, texto] : tipeado) u.Escribe(i, texto);
-    EXPECT_TRUE(u.v.guion().preguntas().isEmpty());
-    teclado::Tecla(Qt::Key_F4);
-    EXPECT_FALSE(u.Abierta());
-    const QString columnas =
-        "CONTACTO, CALLE, NUMERO, CPOSTAL, TRIM(LOCALIDAD), PROVINCIA, PAIS, DOCUMENTO_TIPO, "
-        "NUMERO_DOCUMENTO, "
-        "IVA, CLASE, fechahora_grabacion, fechahora_modificacion IS NULL";
-    EXPECT_EQ(u.Fila("11030100105", columnas),
-              (QStringList{QString(40, ' ') + "JUAN PEREZ", QString(40, ' ') + "SAN MARTIN", "        10",
-                           "      8300", "NEUQUEN", "   6", "   1", "  80", "30-12345678-9", "   1", "1",
-                           "2026-12-09 10:30:00", "1"}));
-
-    u.Abre("11030100105");
-    EXPECT_TRUE(frmMA_CUENTASADIC::instancia().CuentaGuardada());
-    u.Agrega(3, "5");
-    u.Agrega(1, " H");
-    teclado::Tecla(Qt::Key_F4);
-    EXPECT_TRUE(u.v.guion().preguntas().isEmpty());
-    EXPECT_FALSE(u.Abierta());
-    EXPECT_EQ(u.Fila("11030100105", "CONTACTO, NUMERO, CALLE, fechahora_modificacion"),
-              (QStringList{QString(38, ' ') + "JUAN PEREZ H", "       105", QString(40, ' ') + "SAN MARTIN",
-                           "2026-12-09 10:30:00"}));
-
-    u.Abre("11030100105");
-    u.v.guion().esperarMsgBox(vb::vbYes);
-    QTest::mouseClick(u.Caja(1), Qt::LeftButton);
-    teclado::Tecla(Qt::Key_F3);
-    EXPECT_TRUE(u.Fila("11030100105", "CODIGO").isEmpty());
-    u.Boton("CANCELAR");
-    frmMA_CUENTASADIC& g = u.Abre("11030100105");
-    EXPECT_TRUE(g.CuentaNueva());
-    EXPECT_EQ(u.Caja(1)->text(), "");
-}
-
 }  // namespace

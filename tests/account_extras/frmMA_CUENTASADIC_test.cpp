@@ -561,7 +561,8 @@ TEST_F(AdditionalData, ARowChangedByAnotherWindowIsDeletedOnlyKnowingly) {
     EXPECT_EQ(
         guion.preguntas()[1].texto,
         "Otro usuario cambió el campo Contacto de los datos adicionales de la cuenta 11030199901 antes de "
-        "que usted grabara.\r\nNo se grabó nada. Presione Borrar otra vez para borrarlos de todos modos.");
+        "que usted confirmara la baja.\r\nNo se grabó nada. Presione Borrar otra vez para borrarlos de todos "
+        "modos.");
     delete e.data();
 }
 

@@ -6,16 +6,20 @@
 #include "accounts/CuentasDePrueba.h"
 #include "outside/controls/BusquedaCodigo.h"
 #include "outside/controls/CajaTexto.h"
+#include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/VisorConsulta.h"
+#include "outside/runtime/Pantalla.h"
 #include "services/CNStuffContable.h"
 #include "support/Control.h"
 #include "support/LocaleNumeros.h"
+#include "support/Pantallas.h"
 #include "support/Teclado.h"
 
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -35,6 +39,8 @@ struct CajaDeCodigo {
     const char* nombre;    // what it shows once the code typed is taken
     const char* vacio;     // the refusal of an emptied box left with Enter ("" none)
     const char* otra;      // a control the user clicks to leave the box ("" none at hand)
+    Qt::Key tecla;         // a function key of the window's toolbar pressed over the box's search
+    const char* pregunta;  // what its action asks, answered No ("" nothing)
 };
 
 std::ostream& operator<<(std::ostream& os, const CajaDeCodigo& c) {
@@ -45,30 +51,119 @@ std::ostream& operator<<(std::ostream& os, const CajaDeCodigo& c) {
 // customer 11030100103; the cost centres and the additional data on their own start empty.
 const CajaDeCodigo kCajas[] = {
     {Ventana::Plan, "TxtCodigo", "11030100119", "11030100105", "txtFields_0", "DISTRIBUIDORA NORTE SRL", "",
-     "txtFields_2"},
+     "txtFields_2", Qt::Key_F6, ""},
     {Ventana::Plan, "txtFields_1", "11030100119", "11030100105", "txtFields_0", "DISTRIBUIDORA NORTE SRL",
-     "La cuenta Ingresada no es correcta verifique la cantidad de Digitos", "txtFields_2"},
+     "La cuenta Ingresada no es correcta verifique la cantidad de Digitos", "txtFields_2", Qt::Key_F8,
+     "¿Está seguro de abandonar la carga de datos?"},
     {Ventana::Plan, "txtFields_3", "11010100101", "11010100102", "LblDescRelacionado", "CAJA DOLARES", "",
-     "txtFields_2"},
+     "txtFields_2", Qt::Key_F4,
+     "Esta cuenta esta informada en el rango de cuentas de datos adicionales, ¿Desea Actualizar los "
+     "datos adicionales?"},
     {Ventana::CentrosDeCostos, "txtCuenta_0", "", "51010100101", "lblDescripcion", "SUELDOS PERSONAL",
-     "Debe Ingresar una Cuenta", "ChkPideConf"},
+     "Debe Ingresar una Cuenta", "ChkPideConf", Qt::Key_F2, ""},
     {Ventana::DatosAdicionales, "txtFields_8", "1", "2", "lblDetalle_0", "CAPITAL FEDERAL",
-     "Debe ingresar el campo : Provincia", "txtFields_7"},
+     "Debe ingresar el campo : Provincia", "txtFields_7", Qt::Key_F4, ""},
     {Ventana::DatosAdicionales, "txtFields_9", "1", "3", "lblDetalle_1", "CHILE",
-     "Debe ingresar el campo : Pais", "txtFields_7"},
-    {Ventana::DatosAdicionales, "txtFields_11", "80", "96", "lblDetalle_2", "D.N.I.", "", "txtFields_7"},
-    {Ventana::DatosAdicionales, "txtFields_13", "6", "4", "lblDetalle_3", "EXENTO", "", "txtFields_7"},
+     "Debe ingresar el campo : Pais", "txtFields_7", Qt::Key_F4, ""},
+    {Ventana::DatosAdicionales, "txtFields_11", "80", "96", "lblDetalle_2", "D.N.I.", "", "txtFields_7",
+     Qt::Key_F4, ""},
+    {Ventana::DatosAdicionales, "txtFields_13", "6", "4", "lblDetalle_3", "EXENTO", "", "txtFields_7",
+     Qt::Key_F4, ""},
     {Ventana::DatosAdicionales, "txtFields_17", "2", "3", "lblDetalle_4", "CUENTA CORRIENTE 60 DIAS", "",
-     "txtFields_18"},
+     "txtFields_18", Qt::Key_F4, ""},
     {Ventana::DatosAdicionales, "txtFields_19", "2", "3", "lblDetalle_5", "CONSUMIDOR FINAL", "",
-     "txtFields_18"},
-    {Ventana::DatosAdicionales, "txtFields_20", "1", "2", "lblDetalle_6", "BONIFICACION", "", "txtFields_18"},
+     "txtFields_18", Qt::Key_F4, ""},
+    {Ventana::DatosAdicionales, "txtFields_20", "1", "2", "lblDetalle_6", "BONIFICACION", "", "txtFields_18",
+     Qt::Key_F4, ""},
     {Ventana::DatosAdicionales, "txtFields_21", "1", "2", "lblDetalle_7", "COMPRA ESPECIAL", "",
-     "txtFields_18"},
+     "txtFields_18", Qt::Key_F4, ""},
     {Ventana::DatosAdicionales, "txtFields_22", "1", "4", "lblDetalle_8", "RIVERO, CLAUDIA", "",
-     "txtFields_18"},
+     "txtFields_18", Qt::Key_F4, ""},
     {Ventana::DatosAdicionalesSolos, "txtFields_0", "", "11030100104", "LblTitulo", "SUPERMERCADO EL SOL",
-     "La cuenta ingresada no existe!!!", ""},
+     "La cuenta ingresada no existe!!!", "", Qt::Key_F8, ""},
+};
+
+// The window of the row opened over the chart, as a user opens it, on the chart's screen.
+QWidget& AbreVentana(FrmMA_CUENTAS& plan, Ventana ventana) {
+    QWidget* w = &plan;
+    switch (ventana) {
+        case Ventana::Plan:
+            break;
+        case Ventana::CentrosDeCostos:
+            Frmta_asigccosto::instancia().Mostrar(true);
+            w = &Frmta_asigccosto::instancia();
+            break;
+        case Ventana::DatosAdicionales:
+            CNStuffContable::gCuentaActual = "11030100103";
+            frmMA_CUENTASADIC::Muestra();
+            w = &frmMA_CUENTASADIC::instancia();
+            break;
+        case Ventana::DatosAdicionalesSolos: {
+            frmMA_CUENTASADIC& a = frmMA_CUENTASADIC::instancia();
+            a.FijaFormaIndependiente(true);
+            a.Form_Load();
+            vb::MuestraVentana(&a);
+            w = &a;
+            break;
+        }
+    }
+    QApplication::setActiveWindow(w);
+    QApplication::processEvents();
+    return *w;
+}
+// The search open over a box of the window, if any.
+vb::BusquedaCodigo* Busqueda(QWidget& w) {
+    for (vb::BusquedaCodigo* b : w.findChildren<vb::BusquedaCodigo*>())
+        if (b->Visible()) return b;
+    return nullptr;
+}
+// The control's tab brought forward, then a click on it, as a user reaches it.
+void Clic(QWidget* control) {
+    for (QWidget* p = control->parentWidget(); p; p = p->parentWidget())
+        if (auto* pestanias = qobject_cast<QTabWidget*>(p))
+            for (int i = 0; i < pestanias->count(); ++i)
+                if (pestanias->widget(i)->isAncestorOf(control) && pestanias->currentIndex() != i)
+                    QTest::mouseClick(pestanias->tabBar(), Qt::LeftButton, {},
+                                      pestanias->tabBar()->tabRect(i).center());
+    teclado::Clic(control);
+}
+void Pulsa(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) {
+    teclado::Tecla(tecla, mod);
+}
+void Teclea(const QString& texto) {
+    teclado::Teclea(texto);
+}
+// The box clicked, what it shows selected and a code typed over it: the search opens on the
+// first key and takes the rest.
+void TecleaSobreLoMostrado(vb::CajaTexto* caja, const QString& codigo) {
+    Clic(caja);
+    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    Teclea(codigo);
+}
+QString Digitos(const vb::CajaTexto* caja) {
+    return QString(caja->text()).remove('-').trimmed();
+}
+
+// Runs a check as a key reaches the box, before any of the window's own handlers sees it there.
+class AntesDeLaCaja : public QObject {
+  public:
+    AntesDeLaCaja(QWidget* caja, Qt::Key tecla, std::function<void()> mira)
+        : caja_(caja), tecla_(tecla), mira_(std::move(mira)) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (objeto == caja_ && evento->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(evento)->key() == tecla_)
+            mira_();
+        return false;
+    }
+
+  private:
+    QWidget* caja_;
+    Qt::Key tecla_;
+    std::function<void()> mira_;
 };
 
 class CodeBoxes : public ::testing::TestWithParam<CajaDeCodigo> {
@@ -78,60 +173,7 @@ class CodeBoxes : public ::testing::TestWithParam<CajaDeCodigo> {
         v.EscribirCodigo("11030100119");
         ASSERT_TRUE(v.f().CuentaGuardada());
     }
-
-    QWidget& Abre(Ventana ventana) {
-        QWidget* w = &v.f();
-        switch (ventana) {
-            case Ventana::Plan:
-                break;
-            case Ventana::CentrosDeCostos:
-                Frmta_asigccosto::instancia().Mostrar(true);
-                w = &Frmta_asigccosto::instancia();
-                break;
-            case Ventana::DatosAdicionales:
-                CNStuffContable::gCuentaActual = "11030100103";
-                frmMA_CUENTASADIC::Muestra();
-                w = &frmMA_CUENTASADIC::instancia();
-                break;
-            case Ventana::DatosAdicionalesSolos: {
-                frmMA_CUENTASADIC& a = frmMA_CUENTASADIC::instancia();
-                a.FijaFormaIndependiente(true);
-                a.Form_Load();
-                a.show();
-                w = &a;
-                break;
-            }
-        }
-        QApplication::setActiveWindow(w);
-        QApplication::processEvents();
-        return *w;
-    }
-    // The search open over a box of the window, if any.
-    static vb::BusquedaCodigo* Busqueda(QWidget& w) {
-        for (vb::BusquedaCodigo* b : w.findChildren<vb::BusquedaCodigo*>())
-            if (b->Visible()) return b;
-        return nullptr;
-    }
-    // The control's tab brought forward, then a click on it, as a user reaches it.
-    static void Clic(QWidget* control) {
-        for (QWidget* p = control->parentWidget(); p; p = p->parentWidget())
-            if (auto* pestanias = qobject_cast<QTabWidget*>(p))
-                for (int i = 0; i < pestanias->count(); ++i)
-                    if (pestanias->widget(i)->isAncestorOf(control) && pestanias->currentIndex() != i)
-                        QTest::mouseClick(pestanias->tabBar(), Qt::LeftButton, {},
-                                          pestanias->tabBar()->tabRect(i).center());
-        teclado::Clic(control);
-    }
-    static void Pulsa(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) { teclado::Tecla(tecla, mod); }
-    // The box clicked, what it shows selected and a code typed over it: the search opens on the
-    // first key and takes the rest.
-    static void TecleaSobreLoMostrado(vb::CajaTexto* caja, const QString& codigo) {
-        Clic(caja);
-        Pulsa(Qt::Key_A, Qt::ControlModifier);
-        Teclea(codigo);
-    }
-    static void Teclea(const QString& texto) { teclado::Teclea(texto); }
-    static QString Digitos(const vb::CajaTexto* caja) { return QString(caja->text()).remove('-').trimmed(); }
+    QWidget& Abre(Ventana ventana) { return AbreVentana(v.f(), ventana); }
 
     LocaleNumeros locale_{LocaleNumeros::coma()};
     CuentasDePrueba v{{"UPDATE MA_CUENTAS SET CuentaPrincipal = '11010100101' WHERE CODIGO = '11030100119'"}};
@@ -250,6 +292,45 @@ TEST_P(CodeBoxes, AToolbarClickActsOnTheCodeTyped) {
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
+// The search open over the box and a function key of the window's toolbar: the key takes the
+// click's road, the box holding exactly the code typed and the search closed as the toolbar acts.
+TEST_P(CodeBoxes, AToolbarKeyActsOnTheCodeTyped) {
+    const CajaDeCodigo& c = GetParam();
+    QWidget& w = Abre(c.ventana);
+    auto* caja = Control<vb::CajaTexto>(w, c.caja);
+    auto* barra = Control<UtilVex>(w, "UtilVex1");
+    const QString accion = UtilVex::AccionDe(vb::vbKeyF1 + (c.tecla - Qt::Key_F1));
+    ASSERT_TRUE(barra->Habilitado(accion)) << accion.toStdString();
+    TecleaSobreLoMostrado(caja, c.codigo);
+    ASSERT_NE(Busqueda(w), nullptr);
+    // The window's toolbar acts on the key as the box receives it.
+    QString alActuar = "(sin actuar)";
+    bool abierta = true;
+    AntesDeLaCaja antes(caja, c.tecla, [&] {
+        alActuar = Digitos(caja);
+        abierta = Busqueda(w) != nullptr;
+    });
+    QStringList acciones;
+    QObject::connect(barra, &UtilVex::Click, barra, [&](const QString& a) { acciones << a; });
+    if (*c.pregunta) v.guion().esperarMsgBox(vb::vbNo);
+    const QString columna = caja->DataField;
+    Pulsa(c.tecla);
+    EXPECT_EQ(alActuar, c.codigo);
+    EXPECT_FALSE(abierta);
+    EXPECT_EQ(acciones, QStringList{accion});
+    QStringList preguntas;
+    for (const Pregunta& p : v.guion().preguntas()) preguntas << p.texto.simplified();
+    EXPECT_EQ(preguntas, *c.pregunta ? QStringList{QString(c.pregunta)} : QStringList{});
+    // "Grabar" stored the code typed: in the chart's account, or in the account's additional data.
+    if (accion == "GRABAR") {
+        const bool plan = c.ventana == Ventana::Plan;
+        const QString sql = "SELECT TRIM(" + columna + ") FROM " + (plan ? "MA_CUENTAS" : "MA_CUENTASADIC") +
+                            " WHERE CODIGO = '" + (plan ? "11030100119" : "11030100103") + "'";
+        EXPECT_EQ(v.base().filas(sql), QList<QStringList>{{c.codigo}});
+    }
+    if (maker::gVisorConsulta().Ventana()) maker::gVisorConsulta().Ventana()->close();
+}
+
 // A screen reader names the open search after the box it searches for: its text and its list.
 TEST_P(CodeBoxes, TheOpenSearchIsNamedAfterItsBox) {
     const CajaDeCodigo& c = GetParam();
@@ -271,6 +352,57 @@ TEST_P(CodeBoxes, TheOpenSearchIsNamedAfterItsBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, CodeBoxes, ::testing::ValuesIn(kCajas));
+
+// The search lies whole where the user sees it: on the screen, inside its window and every frame
+// that holds it (a scrolled view's among them); its text over the box, and a list of a few rows.
+std::string Texto(const QRect& r) {
+    return QStringLiteral("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y()).toStdString();
+}
+testing::AssertionResult SeVeEntera(const vb::BusquedaCodigo* b, const QWidget* caja) {
+    const QRect enPantalla(b->mapToGlobal(QPoint(0, 0)), b->size());
+    if (!b->screen()->availableGeometry().contains(enPantalla))
+        return testing::AssertionFailure() << "fuera de la pantalla: " << Texto(enPantalla);
+    for (const QWidget* p = b->parentWidget(); p; p = p->isWindow() ? nullptr : p->parentWidget())
+        if (const QRect marco(p->mapToGlobal(QPoint(0, 0)), p->size()); !marco.contains(enPantalla))
+            return testing::AssertionFailure() << "cortada por " << p->objectName().toStdString() << ": "
+                                               << Texto(enPantalla) << " fuera de " << Texto(marco);
+    const QRect texto(b->TxtBuscar->mapToGlobal(QPoint(0, 0)), b->TxtBuscar->size());
+    const QRect sobre(caja->mapToGlobal(QPoint(0, 0)), caja->size());
+    if (texto.bottom() < sobre.top() || texto.top() > sobre.bottom())
+        return testing::AssertionFailure() << "su texto no está sobre la caja";
+    const int filas = b->LstCodigos->viewport()->height() / b->LstCodigos->fontMetrics().height();
+    if (filas < 4) return testing::AssertionFailure() << "la lista muestra " << filas << " filas";
+    return testing::AssertionSuccess();
+}
+
+class CodeBoxSearchOnTheScreen : public ::testing::TestWithParam<CajaDeCodigo> {};
+
+// Every box's search opens whole, however near the window's edge the box lies, at every font and
+// screen size.
+TEST_P(CodeBoxSearchOnTheScreen, OpensWholeInsideItsWindow) {
+    const CajaDeCodigo& c = GetParam();
+    for (const Configuracion& conf : kConfiguraciones) {
+        SCOPED_TRACE(conf.nombre);
+        QScreen* pantalla = PantallaDePrueba(conf.pantalla);
+        if (!pantalla) GTEST_SKIP() << "sin las pantallas de la suite";
+        const LetraEscalada letra(conf.letra);
+        const LocaleNumeros locale{LocaleNumeros::coma()};
+        CuentasDePrueba v;
+        v.Iniciar(pantalla);
+        v.EscribirCodigo("11030100119");
+        QWidget& w = AbreVentana(v.f(), c.ventana);
+        ASSERT_EQ(w.screen(), pantalla);
+        auto* caja = Control<vb::CajaTexto>(w, c.caja);
+        TecleaSobreLoMostrado(caja, QString(c.codigo).left(1));
+        vb::BusquedaCodigo* b = Busqueda(w);
+        ASSERT_NE(b, nullptr);
+        EXPECT_TRUE(SeVeEntera(b, caja));
+        Pulsa(Qt::Key_Escape);
+        EXPECT_TRUE(v.guion().preguntas().isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, CodeBoxSearchOnTheScreen, ::testing::ValuesIn(kCajas));
 
 // After one box's search, every other code box of the window searches its own table, and a box
 // whose own tag names no table opens no search at all.

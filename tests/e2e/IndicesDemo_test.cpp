@@ -1,16 +1,13 @@
 // The adjustment-index window on the demo company, driven the way a user drives it.
 #include "data/DB_Dll.h"
-#include "indices/reportes/ReporteIndices.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/Progreso.h"
 #include "outside/maker/Reporte.h"
 #include "outside/maker/ReporteListado.h"
-#include "outside/maker/SistemaPC.h"
 #include "services/CNStuffContable.h"
 #include "services/LBM_Common.h"
-#include "support/CoeficientesAcordes.h"
 #include "support/Control.h"
 #include "support/ImprimeQt.h"
 #include "support/LocaleNumeros.h"
@@ -70,20 +67,6 @@ void EsperaIndices(VentanaIndices& v, int k, int desdeFila, const std::vector<do
         EXPECT_DOUBLE_EQ(Num(v.Guardado(anio, mes, QString("Indice%1").arg(k))), esperados[i])
             << "Indice" << k << " de " << mes << "/" << anio;
     }
-}
-
-// The listings the action rendered into the folder and opened for the user.
-QList<QUrl> Listados(const QTemporaryDir& salida, const std::function<void()>& accion) {
-    ReporteIndices::Registrar(salida.path());
-    QList<QUrl> abiertos;
-    maker::gSistemaPC().setAbridor([&](const QUrl& u) {
-        abiertos << u;
-        return true;
-    });
-    accion();
-    maker::gSistemaPC().setAbridor({});
-    maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
-    return abiertos;
 }
 
 }  // namespace
@@ -246,7 +229,7 @@ TEST_P(IndexWindowDemo, TheReportRequestEndsInAReadablePdfListing) {
     VentanaIndices v(true, {}, "ADMIN", locale());
     v.Iniciar();
     QTemporaryDir salida;
-    const QList<QUrl> abiertos = Listados(salida, [&] { v.Boton("REPORTE"); });
+    const QList<QUrl> abiertos = ListadosDeIndices(salida, [&] { v.Boton("REPORTE"); });
     const auto& s = maker::gReporte().UltimaSolicitud();
     EXPECT_EQ(s.Nombre, "RP_QT040");
     EXPECT_EQ(s.Orden, QStringList({"+{MA_INDAJUSTE.anio}", "+{MA_INDAJUSTE.MES}"}));
@@ -561,46 +544,4 @@ TEST_P(IndexWindowDemo, TheYearSaveShowsItsProgressOnlyWhileItWritesRows) {
     EXPECT_EQ(guion.preguntas().at(0).texto, "No hay meses del año 2026 en la grilla");
     EXPECT_EQ(guion.progresoVisible, QList<bool>({false}));
     EXPECT_FALSE(maker::gProgreso().Visible());
-}
-
-// The window's main road as a user walks it, in the "," locale: an index typed into the closing
-// month of 2025/26 through the keys, the whole fiscal year recomputed on screen and in the
-// table, every other month untouched, and F7's listing showing what is stored.
-TEST(IndexWindowMainRoad, ATypedIndexIsRecomputedStoredAndPrinted) {
-    VentanaIndices v(true, {}, "ADMIN", LocaleNumeros::coma());
-    v.Iniciar();
-    const QString otros =
-        "SELECT * FROM MA_INDAJUSTE WHERE NOT (Anio * 100 + Mes BETWEEN 202507 AND 202606) ORDER BY Anio, "
-        "Mes";
-    const auto antes = v.base().filas(otros);
-
-    v.Escribir(Fila(2026, 6), 1, "13500,5");
-    EXPECT_TRUE(v.guion().preguntas().isEmpty());
-    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 6, "Importe1")), 13500.5);
-    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 7, "Indice1")), 1.743);  // 13500.5 / 7746.91
-    EXPECT_DOUBLE_EQ(Num(v.Guardado(2026, 5, "Indice1")), 1.059);  // 13500.5 / 12746.02
-    EXPECT_DOUBLE_EQ(Num(v.Guardado(2025, 7, "Indice2")), 1.533);  // the other series as they were
-    EXPECT_EQ(CoeficientesEnDesacuerdo(v.base()), QStringList());
-    EXPECT_EQ(v.base().filas(otros), antes);
-    EXPECT_EQ(v.Celda(Fila(2026, 6), 1), "13500,5");
-    EXPECT_EQ(v.Celda(Fila(2025, 7), 2), " 1,743");
-    EXPECT_EQ(v.Celda(Fila(2026, 6), 2), " 1,000");
-    // Enter went on to the next month.
-    EXPECT_EQ(Control<vb::FlexGrid>(v.f(), "FgAsiento")->Row(), Fila(2026, 7));
-
-    QTemporaryDir salida;
-    const QList<QUrl> abiertos = Listados(salida, [&] { v.Tecla(Qt::Key_F7); });
-    ASSERT_EQ(abiertos.size(), 1);
-    QMap<QString, QStringList> lineas;  // month -> the words of its line
-    for (const QString& linea : TextoPdf(abiertos.at(0).toLocalFile()).split('\n')) {
-        const QStringList palabras = linea.simplified().split(' ');
-        if (QRegularExpression("^\\d\\d/\\d{4}$").match(palabras.first()).hasMatch())
-            lineas.insert(palabras.first(), palabras.mid(1));
-    }
-    EXPECT_EQ(lineas.size(), 66);
-    EXPECT_EQ(lineas.value("06/2026"),
-              QStringList({"13.500,50", "1,000", "6.691,03", "1,000", "876,54", "1,000"}));
-    EXPECT_EQ(lineas.value("07/2025"),
-              QStringList({"7.746,91", "1,743", "4.364,58", "1,533", "660,52", "1,327"}));
-    EXPECT_EQ(lineas.value("03/2024"), QStringList({"3.566,96", "1,190", "2.334,25", "1,127"}));
 }

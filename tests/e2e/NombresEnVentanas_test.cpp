@@ -85,13 +85,7 @@ testing::AssertionResult NombresDeControles(QWidget* ventana) {
             esperado = SinMarca(l->text());
         else if (auto* b = qobject_cast<QAbstractButton*>(c))
             esperado = SinMarca(b->text());
-        // A list box's name is its value on this platform; its caption comes as the label it is
-        // labelled by, which a screen reader reads with it.
-        bool rotulado = false;
-        if (interfaz && qobject_cast<QComboBox*>(c))
-            for (const auto& [rotulo, relacion] : interfaz->relations(QAccessible::Label))
-                rotulado = rotulado || SinMarca(rotulo->text(QAccessible::Name)) == esperado;
-        if (!esperado.isEmpty() && nombre != esperado && !rotulado)
+        if (!esperado.isEmpty() && nombre != esperado)
             return testing::AssertionFailure() << quien << " se llama \"" << nombre.toStdString()
                                                << "\" junto a \"" << esperado.toStdString() << "\"";
     }

@@ -56,18 +56,6 @@ TEST(IndexWindowAppearance, TheWindowTakesTheSkinTheIconAndShowsTheConnectionInI
     EXPECT_TRUE(v.guion().preguntas().isEmpty());
 }
 
-// The index window only shows the till it was started with: an unknown one is shown without a
-// description and never registered.
-TEST(IndexWindowAppearance, AnUnknownTillIsShownAndNeverRegistered) {
-    VentanaIndices v;
-    vb::App().Command.replace("@Caja=1;", "@Caja=7;");
-    const QList<QStringList> cajas = v.base().filas("SELECT IdCajas, Descripcion FROM TA_CAJAS ORDER BY 1");
-    v.Iniciar();
-    EXPECT_EQ(Control<BarraEstado>(v.f(), "sbStatusBar")->Texto("CAJA"), "7 ");
-    EXPECT_EQ(v.base().filas("SELECT IdCajas, Descripcion FROM TA_CAJAS ORDER BY 1"), cajas);
-    EXPECT_TRUE(v.guion().preguntas().isEmpty());
-}
-
 TEST(IndexWindowAppearance, EverySkinChoiceHasItsStyleSheetBesideTheBuiltProgram) {
     const QString styles = QStringLiteral(INDAJUSTE_BUILD_DIR) + "/Styles/";
     for (const char* eleccion : {"1", "2", "3", "4", "0"}) {

@@ -114,6 +114,7 @@ TEST(IndexTwoUsers, AYearDeleteOverTheOtherUsersChangeIsRefusedWithAWord) {
     EXPECT_EQ(aviso.titulo, "Aviso al operador");
     EXPECT_TRUE(aviso.texto.contains("06/2024")) << aviso.texto.toStdString();
     EXPECT_TRUE(aviso.texto.contains("I.P.C.")) << aviso.texto.toStdString();
+    EXPECT_TRUE(aviso.texto.contains("antes de que usted confirmara la baja")) << aviso.texto.toStdString();
     EXPECT_EQ(a.base().filas("SELECT * FROM MA_INDAJUSTE ORDER BY Anio, Mes"), antes);
     EXPECT_EQ(a.Celda(Fila(2024, 6), 3), "2700");
 }

@@ -120,13 +120,6 @@ bool EsCodigoONumero(const QString& texto) {
 
 }  // namespace
 
-// The text drawn in `ancho` pixels from its start is cut inside a word or a number.
-bool CortadoAMedias(const QString& texto, const QFontMetrics& fm, int ancho) {
-    qsizetype entran = 0;
-    while (entran < texto.size() && fm.horizontalAdvance(texto.left(entran + 1)) <= ancho) ++entran;
-    return entran < texto.size() && entran > 0 && !texto[entran].isSpace() && !texto[entran - 1].isSpace();
-}
-
 testing::AssertionResult ValoresEnteros(QWidget* ventana) {
     for (QLineEdit* e : ventana->findChildren<QLineEdit*>()) {
         if (!e->isVisible() || qobject_cast<QComboBox*>(e->parentWidget())) continue;
@@ -138,17 +131,22 @@ testing::AssertionResult ValoresEnteros(QWidget* ventana) {
                    << e->objectName().toStdString() << " muestra \"" << texto.toStdString() << "\" (" << ancho
                    << " px) en " << AreaDeTexto(e).width() << " px";
     }
-    // A list box shows its value whole; the title list's entries hold their code out of sight behind
-    // a long filler of blanks by design, and show their description.
-    static const QRegularExpression relleno(QStringLiteral(" {50}"));
+    // A list box shows its entry whole; the title list's entries hold their code out of sight behind
+    // a long filler of blanks by design, and show what comes before it.
+    static const QRegularExpression relleno(QStringLiteral(" {50}.*$"));
     for (QComboBox* c : ventana->findChildren<QComboBox*>()) {
-        if (!c->isVisible() || c->currentText().contains(relleno)) continue;
-        const QString texto = c->currentText();
-        const int ancho = c->fontMetrics().horizontalAdvance(texto.trimmed());
-        if (CortadoAMedias(texto, c->fontMetrics(), AreaDeTexto(c).width()))
+        if (!c->isVisible()) continue;
+        QString texto = c->currentText();
+        texto.remove(relleno);
+        while (texto.endsWith(' ')) texto.chop(1);
+        if (texto.trimmed().isEmpty()) continue;
+        const int ancho = c->fontMetrics().horizontalAdvance(texto);
+        // A skin draws the label five pixels into its field.
+        const int area = AreaDeTexto(c).width() - 6;
+        if (ancho > area)
             return testing::AssertionFailure()
                    << c->objectName().toStdString() << " muestra \"" << texto.trimmed().toStdString()
-                   << "\" (" << ancho << " px) en " << AreaDeTexto(c).width() << " px";
+                   << "\" (" << ancho << " px) en " << area << " px";
     }
     return testing::AssertionSuccess();
 }

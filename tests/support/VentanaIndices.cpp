@@ -2,11 +2,13 @@
 #include "support/Control.h"
 
 #include "data/DB_Dll.h"
+#include "indices/reportes/ReporteIndices.h"
 #include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/Teclas.h"
 #include "outside/controls/UtilVex.h"
 #include "outside/maker/Reporte.h"
+#include "outside/maker/SistemaPC.h"
 #include "outside/runtime/Conversiones.h"
 #include "outside/runtime/Pantalla.h"
 #include "outside/runtime/Programa.h"
@@ -137,4 +139,17 @@ QString VentanaIndices::Guardado(int anio, int mes, const QString& columna) cons
 
 int VentanaIndices::FilasIndices() const {
     return base_.escalar("SELECT count(*) FROM MA_INDAJUSTE").toInt();
+}
+
+QList<QUrl> ListadosDeIndices(const QTemporaryDir& salida, const std::function<void()>& accion) {
+    ReporteIndices::Registrar(salida.path());
+    QList<QUrl> abiertos;
+    maker::gSistemaPC().setAbridor([&](const QUrl& u) {
+        abiertos << u;
+        return true;
+    });
+    accion();
+    maker::gSistemaPC().setAbridor({});
+    maker::gReporte().Registra(ReporteIndices::kNombre, nullptr);
+    return abiertos;
 }

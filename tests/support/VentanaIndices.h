@@ -11,8 +11,11 @@
 #include "support/ProgramaDePrueba.h"
 #include "support/TurnoDeOtroPrograma.h"
 
+#include <QList>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 // A user's keys and clicks on one index window, landing where they land for a user: on the
@@ -83,3 +86,6 @@ class OtroProgramaIndices : public UsuarioIndices {
     VentanaIndices& primero_;
     ado::ConnectionPtr propia_;
 };
+
+// The index listings the action rendered into the folder and opened for the user.
+QList<QUrl> ListadosDeIndices(const QTemporaryDir& salida, const std::function<void()>& accion);

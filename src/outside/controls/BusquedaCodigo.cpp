@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -207,6 +208,41 @@ void BusquedaCodigo::setWidth(int twips) {
 }
 void BusquedaCodigo::setHeight(int twips) {
     resize(width(), PixelesDeTwips(twips));
+}
+
+QRect BusquedaCodigo::AreaVisible() const {
+    const QScreen* pantalla = screen();
+    QRect area = pantalla ? pantalla->availableGeometry() : QRect();
+    QWidget* padre = isWindow() ? nullptr : parentWidget();
+    if (!padre) return area;
+    for (QWidget* w = padre; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        const QRect visto(w->mapToGlobal(QPoint(0, 0)), w->size());
+        area = area.isNull() ? visto : area & visto;
+    }
+    return {padre->mapFromGlobal(area.topLeft()), area.size()};
+}
+
+void BusquedaCodigo::Encaja(const QRect& caja) {
+    const QRect area = AreaVisible();
+    if (area.isEmpty()) return;
+    QRect r = geometry();
+    r.setWidth(qMin(r.width(), area.width()));
+    if (r.right() > area.right()) r.moveRight(area.right());
+    if (r.left() < area.left()) r.moveLeft(area.left());
+    // The text lies over the box, this far above its top; turned over, as far below its bottom.
+    const int margen = caja.top() - r.top();
+    const int debajo = area.bottom() - r.top() + 1;
+    const int encima = caja.bottom() + margen - area.top() + 1;
+    const bool arriba = r.height() > debajo && encima > debajo;
+    if (arriba) {
+        const int alto = qMin(r.height(), encima);
+        r = QRect(r.left(), caja.bottom() + margen - alto + 1, r.width(), alto);
+    } else {
+        r.setHeight(qMin(r.height(), debajo));
+    }
+    if (auto* capa = qobject_cast<QBoxLayout*>(layout()))
+        capa->setDirection(arriba ? QBoxLayout::BottomToTop : QBoxLayout::TopToBottom);
+    setGeometry(r);
 }
 
 void BusquedaCodigo::SetFocus() {

@@ -66,6 +66,11 @@ class BusquedaCodigo : public QFrame {
     int Height() const;
     void setWidth(int twips);
     void setHeight(int twips);
+    // Fits the control, as placed over the box at caja (in the same coordinates), into the part of
+    // its parent the user sees: its text stays over the box and its list goes below it, or above
+    // it (the text then at the bottom) when only there it has room, shortened when it has room on
+    // neither side.
+    void Encaja(const QRect& caja);
     // Takes the keyboard from the box that has it, which becomes the box the search serves.
     void SetFocus();
     // The box the search was opened from; null when it took the keyboard from none.
@@ -94,6 +99,9 @@ class BusquedaCodigo : public QFrame {
     void Elige();
     // A screen reader names the text and the list after the box the search serves.
     void Nombra();
+    // What the user sees of the parent (inside every frame that holds it and the screen), in its
+    // coordinates; the screen's area for a control that is a window.
+    QRect AreaVisible() const;
 
     std::shared_ptr<ado::Connection> conexion_;
     QString cadenaAbierta_;

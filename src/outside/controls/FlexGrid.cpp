@@ -375,6 +375,14 @@ int FlexGrid::yFila(int r) const {
     return y;
 }
 
+QVariant FlexGrid::inputMethodQuery(Qt::InputMethodQuery consulta) const {
+    if (consulta != Qt::ImCursorRectangle) return QAbstractScrollArea::inputMethodQuery(consulta);
+    const int x = xColumna(columna_);
+    const int y = yFila(fila_);
+    if (x < 0 || y < 0) return QRect();
+    return QRect(viewport()->pos() + QPoint(x, y), QSize(PixelesColumna(columna_), PixelesFila(fila_)));
+}
+
 // Offsets of the viewport inside the control, so that cell places are relative to the control.
 int FlexGrid::CellLeft() const {
     const int x = xColumna(columna_);

@@ -134,6 +134,9 @@ class FlexGrid : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* e) override;
+    // The current cell's place (Qt::ImCursorRectangle), so that whoever shows the grid can keep
+    // that cell in view.
+    QVariant inputMethodQuery(Qt::InputMethodQuery consulta) const override;
     // Tab reaches keyPressEvent, which raises KeyDown before leaving the grid.
     bool focusNextPrevChild(bool) override { return false; }
 

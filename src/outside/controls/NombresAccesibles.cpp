@@ -34,6 +34,10 @@ void NombraControles(QWidget* ventana) {
         if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QAbstractItemView*>(control)) continue;
         control->setAccessibleName(SinMarca(etiqueta->text()));
     }
+    // A list box named without a label names its list too.
+    for (QComboBox* lista : ventana->findChildren<QComboBox*>())
+        if (lista->view()->accessibleName().isEmpty() && !lista->accessibleName().isEmpty())
+            lista->view()->setAccessibleName(lista->accessibleName());
 }
 
 }  // namespace vb

@@ -1,5 +1,6 @@
 #include "outside/runtime/Aplicacion.h"
 
+#include "outside/controls/ListaAccesible.h"
 #include "outside/runtime/Dialogos.h"
 
 #include <QEvent>
@@ -62,6 +63,7 @@ class EstiloPrograma : public QProxyStyle {
 
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     InstalaTraduccionQt();
+    InstalaAccesibilidadListas();
     setStyle(new EstiloPrograma);
 }
 

@@ -15,7 +15,8 @@ class QObject;
 namespace vb {
 
 // Every program's application object: it speaks Spanish in Qt's own texts too
-// (InstalaTraduccionQt).
+// (InstalaTraduccionQt), and a screen reader reads each list box by its caption
+// (InstalaAccesibilidadListas).
 class Aplicacion : public QApplication {
   public:
     Aplicacion(int& argc, char** argv);

@@ -9,10 +9,13 @@
 #include <QHash>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 
 namespace vb {
@@ -94,6 +97,43 @@ class CajaMensaje : public Encajado<QMessageBox> {
     bool sinEscape = false;
 
   protected:
+    // A message longer than the screen opens at its first line: the text takes the keyboard
+    // first (Tab goes on to the buttons, Enter and Escape answer as ever) and its keys scroll it.
+    void showEvent(QShowEvent* e) override {
+        Encajado<QMessageBox>::showEvent(e);
+        auto* area = findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
+        auto* texto = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!ContenidoDesplazable(this) || !area || !texto || texto->hasFocus()) return;
+        texto->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        texto->setFocusPolicy(Qt::StrongFocus);
+        texto->installEventFilter(this);
+        texto->setFocus(Qt::OtherFocusReason);
+        area->verticalScrollBar()->setValue(0);
+        area->horizontalScrollBar()->setValue(0);
+    }
+    bool eventFilter(QObject* objeto, QEvent* e) override {
+        auto* area = findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
+        if (e->type() != QEvent::KeyPress || !area || objeto == area)
+            return Encajado<QMessageBox>::eventFilter(objeto, e);
+        switch (static_cast<QKeyEvent*>(e)->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                QApplication::sendEvent(area, e);
+                return true;
+            case Qt::Key_Home:
+                area->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+                return true;
+            case Qt::Key_End:
+                area->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+                return true;
+            default:
+                return Encajado<QMessageBox>::eventFilter(objeto, e);
+        }
+    }
     // A message box sizes itself again on every layout request; once its contents scroll in a
     // screen too small for it, its size is the screen's and stays so.
     bool event(QEvent* e) override {

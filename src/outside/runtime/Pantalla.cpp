@@ -1,7 +1,9 @@
 #include "outside/runtime/Pantalla.h"
 
+#include "outside/controls/AnchoDeListas.h"
 #include "outside/controls/NombresAccesibles.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLayout>
 #include <QMargins>
@@ -25,6 +27,7 @@ const char* const kTamDeseado = "vb_tamDeseado";
 const char* const kTamPuesto = "vb_tamPuesto";
 const char* const kVigiaMarco = "vb_vigiaMarco";
 const char* const kDevuelveTeclado = "vb_devuelveTeclado";
+const char* const kVigiaMinimo = "vb_vigiaMinimo";
 
 bool Expuesta(const QWidget* v) {
     return v->isVisible() && v->windowHandle() && v->windowHandle()->isExposed();
@@ -120,6 +123,102 @@ class CrecimientoContenido : public QObject {
     bool pendiente_ = false;
 };
 
+// Watches a window whose contents do not scroll: when they come to need more room than the screen
+// has (a list box grown for a longer entry), the window is kept on the screen and they scroll.
+class VigiaMinimo : public QObject {
+  public:
+    explicit VigiaMinimo(QWidget* ventana) : QObject(ventana), ventana_(ventana) {
+        setObjectName(kVigiaMinimo);
+        ventana->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (objeto == ventana_ && evento->type() == QEvent::LayoutRequest && !pendiente_) {
+            pendiente_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { Revisa(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    void Revisa();
+    QPointer<QWidget> ventana_;
+    bool pendiente_ = false;
+};
+
+// The part of a control the keyboard is on, in the control's coordinates: a list's current row, a
+// grid's current cell; nothing for a control that is all one part.
+QRect ParteConTeclado(const QWidget* control) {
+    if (const auto* vista = qobject_cast<const QAbstractItemView*>(control)) {
+        const QRect r = vista->visualRect(vista->currentIndex());
+        return r.isValid() ? r.translated(vista->viewport()->pos()) : QRect();
+    }
+    if (qobject_cast<const QAbstractScrollArea*>(control))
+        return control->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return {};
+}
+
+// Scrolls the window's contents to the control with the keyboard: whole, or its beginning when it
+// is wider or taller than half the view (only when it has just taken the keyboard, `llega`: after
+// a key inside so large a control the user may be scrolling the view); and to the part of it the
+// keyboard is on, whole.
+void MuestraFoco(QScrollArea* area, QWidget* control, bool llega) {
+    if (!control || !area->widget() || !area->widget()->isAncestorOf(control)) return;
+    const QPoint origen = control->mapTo(area->widget(), QPoint());
+    const QSize mitad = area->viewport()->size() / 2;
+    if (llega || (control->width() <= mitad.width() && control->height() <= mitad.height())) {
+        const QRect r(origen, control->size().boundedTo(mitad));
+        area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+    }
+    const QRect parte = ParteConTeclado(control).intersected(control->rect());
+    if (parte.isEmpty()) return;
+    const QRect p = parte.translated(origen);
+    area->ensureVisible(p.center().x(), p.center().y(), p.width() / 2 + 2, p.height() / 2 + 2);
+}
+
+// The view follows the keyboard: to the control that takes it, and after each key and click
+// inside the window's contents to the part with the keyboard (an arrow moves a grid's current
+// cell without moving the focus). A control that took the keyboard during the key is shown again
+// once the key is done: Qt's own Tab handling centres a wide control meanwhile.
+class SigueAlTeclado : public QObject {
+  public:
+    explicit SigueAlTeclado(QScrollArea* area) : QObject(area), area_(area) {
+        qApp->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ahora) {
+            llegado_ = ahora;
+            MuestraFoco(area_, ahora, true);
+        });
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        const auto tipo = evento->type();
+        if ((tipo == QEvent::KeyRelease || tipo == QEvent::MouseButtonRelease) && !pendiente_) {
+            QWidget* foco = QApplication::focusWidget();
+            if (foco && area_->widget() && area_->widget()->isAncestorOf(foco)) {
+                pendiente_ = true;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        pendiente_ = false;
+                        QWidget* foco = QApplication::focusWidget();
+                        MuestraFoco(area_, foco, foco == llegado_);
+                        llegado_ = nullptr;
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+
+  private:
+    QScrollArea* area_;
+    QPointer<QWidget> llegado_;
+    bool pendiente_ = false;
+};
+
 // The window's contents go into a scroll area that fills it, so the window can be smaller than
 // they are. The controls keep their parents' order, their places and the focus.
 void Desplaza(QWidget* v) {
@@ -129,17 +228,27 @@ void Desplaza(QWidget* v) {
     auto* contenido = new QWidget;
     contenido->setObjectName("vb_contenido");
     const QList<QWidget*> hijos = v->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    // The scroll area is there, by name, before anything moves: a control shown again on the way
+    // may have its window kept on the screen, which must not move the contents a second time.
+    auto* area = new QScrollArea(v);
+    area->setObjectName(kDesplazamiento);
     // Laid out, the contents keep asking for their layout's least size; placed by hand, for the
     // window's own least size.
     if (QLayout* capa = v->layout())
         contenido->setLayout(capa);  // takes its widgets along
     else
         contenido->setMinimumSize(minimo);
-    for (QWidget* h : hijos)
-        if (h->parentWidget() == v && !h->isWindow()) h->setParent(contenido);
-    auto* area = new QScrollArea(v);
-    area->setObjectName(kDesplazamiento);
+    // A new parent hides a control: those shown come back once moved (the window may be on screen).
+    for (QWidget* h : hijos) {
+        if (h->parentWidget() != v || h->isWindow()) continue;
+        const bool oculto = h->isHidden();
+        h->setParent(contenido);
+        if (!oculto) h->show();
+    }
     area->setFrameShape(QFrame::NoFrame);
+    // The area is no control of the user's: Tab passes it by, and the window's keys reach the
+    // form from wherever the keyboard is.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidgetResizable(true);
     area->setWidget(contenido);
     v->setMinimumSize(0, 0);
@@ -151,21 +260,14 @@ void Desplaza(QWidget* v) {
     if (foco && foco->window() == v) foco->setFocus();
     // Contents that grow later (a control shown, a longer value) take the room the screen still has.
     contenido->installEventFilter(new CrecimientoContenido(v, area));
-    // A control that takes the keyboard scrolls into view: whole, or its beginning when it is
-    // wider or taller than half the view.
-    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* ahora) {
-        if (!ahora || !area->widget() || !area->widget()->isAncestorOf(ahora)) return;
-        const QRect r(ahora->mapTo(area->widget(), QPoint()),
-                      ahora->size().boundedTo(area->viewport()->size() / 2));
-        area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
-    });
+    new SigueAlTeclado(area);
 }
 
 // What scrolling contents ask of their window: all the room the screen has in the way they scroll,
 // and the other way room for the scroll bar too. Nothing for contents that do not scroll.
 QSize ParaDesplazar(QWidget* v, QSize libre) {
     auto* d = v->findChild<QScrollArea*>(kDesplazamiento, Qt::FindDirectChildrenOnly);
-    if (!d) return {};
+    if (!d || !d->widget()) return {};  // none, or still being filled
     const QSize contenido = d->widget()->minimumSizeHint().expandedTo(d->widget()->minimumSize());
     // One scroll bar takes room from the other way and may call for the other bar.
     const int barra = d->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, d);
@@ -175,6 +277,14 @@ QSize ParaDesplazar(QWidget* v, QSize libre) {
         vertical = contenido.height() + (horizontal ? barra : 0) > libre.height();
     }
     return (contenido + QSize(vertical ? barra : 0, horizontal ? barra : 0)).boundedTo(libre);
+}
+
+void VigiaMinimo::Revisa() {
+    pendiente_ = false;
+    if (!ventana_ || !ventana_->isVisible() || !ventana_->screen() || ContenidoDesplazable(ventana_)) return;
+    bool conocido = false;
+    const QMargins m = Marco(ventana_, &conocido);
+    if (!Cabe(Minimo(ventana_), Libre(ventana_->screen(), m))) MantieneEnPantalla(ventana_);
 }
 
 void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
@@ -189,7 +299,10 @@ void Coloca(QWidget* v, QScreen* pantalla, const QMargins& m) {
         deseado = v->size().expandedTo(Minimo(v));
         v->setProperty(kTamDeseado, deseado);
     }
-    if (!Cabe(Minimo(v), libre)) Desplaza(v);
+    if (!Cabe(Minimo(v), libre))
+        Desplaza(v);
+    else if (!v->findChild<QObject*>(kVigiaMinimo, Qt::FindDirectChildrenOnly))
+        new VigiaMinimo(v);
     if (QLayout* capa = v->layout()) capa->activate();
     deseado = deseado.expandedTo(ParaDesplazar(v, libre));
     const QSize tam = deseado.boundedTo(libre).expandedTo(v->minimumSize()).boundedTo(v->maximumSize());
@@ -306,6 +419,7 @@ QScreen* PantallaDe(QWidget* ventana) {
 void EncajaEnPantalla(QWidget* ventana) {
     if (!ventana || !ventana->isWindow()) return;
     NombraControles(ventana);
+    AnchoDeListas(ventana);
     if (ventana->isMaximized() || ventana->isFullScreen()) return;
     QScreen* pantalla = PantallaDe(ventana);
     if (!pantalla) return;
@@ -345,6 +459,10 @@ void MantieneEnPantalla(QWidget* ventana) {
     if (!conocido) AlEnmarcarse(ventana, [ventana] { MantieneEnPantalla(ventana); });
     const QRect area = pantalla->availableGeometry();
     const QSize libre = Libre(pantalla, m);
+    if (!ContenidoDesplazable(ventana) && !Cabe(Minimo(ventana), libre)) {
+        Desplaza(ventana);
+        ventana->resize(ventana->size().boundedTo(libre));
+    }
     const QSize crecido = ventana->size().expandedTo(ParaDesplazar(ventana, libre));
     if (crecido != ventana->size()) ventana->resize(crecido);
     const QRect marco = ventana->geometry().marginsAdded(m);

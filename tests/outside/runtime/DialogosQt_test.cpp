@@ -1,20 +1,26 @@
 // The program's own dialogs, driven offscreen.
 #include "outside/runtime/DialogosQt.h"
+#include "outside/runtime/Pantalla.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include "support/AlAparecer.h"
 #include "support/ImprimeQt.h"
+#include "support/Pantallas.h"
+#include "support/Teclado.h"
 
 using vb::DialogosQt;
 
@@ -270,4 +276,56 @@ TEST(DialogosQt, AMessageRightAfterAnotherModalWindowStillHandsTheKeyboardBack) 
         QTest::keyClicks(QApplication::focusWidget(), "7");
         EXPECT_EQ(campo->text(), "7");
     }
+}
+
+namespace {
+
+// Where the message's first line is, as the box shows it, relative to the top of its view.
+int ArribaDelTexto(QMessageBox* caja) {
+    auto* area = caja->findChild<QScrollArea*>("vb_desplazamiento");
+    auto* texto = caja->findChild<QLabel*>("qt_msgbox_label");
+    if (!area || !texto) return -1;
+    return texto->mapTo(area->viewport(), QPoint()).y();
+}
+
+}  // namespace
+
+// A message longer than the screen opens showing its text from the top, and the keyboard scrolls
+// it both ways; Enter still gives the default answer.
+TEST(DialogosQt, AMessageLongerThanTheScreenOpensAtItsTopAndScrollsByKeyboard) {
+    QScreen* pantalla = PantallaDePrueba("512x384");
+    if (!pantalla) GTEST_SKIP() << "sin las pantallas de la suite";
+    DialogosQt d;
+    QWidget principal;
+    principal.setScreen(pantalla);
+    new QLineEdit(&principal);
+    vb::MuestraVentana(&principal);
+    QApplication::setActiveWindow(&principal);
+    QStringList lineas{"Estado de Sql: 08S01"};
+    for (int i = 1; i < 40; ++i) lineas << QStringLiteral("Línea %1 del mensaje").arg(i);
+    lineas << " - Desea Intentarlo Nuevamente???";
+    AlAparecer<QMessageBox>([](QMessageBox* caja) {
+        QApplication::processEvents();
+        auto* area = caja->findChild<QScrollArea*>("vb_desplazamiento");
+        ASSERT_NE(area, nullptr) << "el mensaje cabe en " << caja->screen()->name().toStdString() << " "
+                                 << caja->height();
+        EXPECT_GE(ArribaDelTexto(caja), 0);
+        QScrollBar* barra = area->verticalScrollBar();
+        ASSERT_GT(barra->maximum(), 0);
+        teclado::Tecla(Qt::Key_PageDown);
+        QApplication::processEvents();
+        EXPECT_GT(barra->value(), 0);
+        teclado::Tecla(Qt::Key_End);
+        QApplication::processEvents();
+        EXPECT_EQ(barra->value(), barra->maximum());
+        teclado::Tecla(Qt::Key_Up);
+        QApplication::processEvents();
+        EXPECT_LT(barra->value(), barra->maximum());
+        teclado::Tecla(Qt::Key_Home);
+        QApplication::processEvents();
+        EXPECT_GE(ArribaDelTexto(caja), 0);
+        teclado::Tecla(Qt::Key_Return);
+    });
+    EXPECT_EQ(d.MsgBox(lineas.join('\n'), vb::vbYesNo + vb::vbCritical, "Error de Conexion a Base de Datos"),
+              vb::vbYes);
 }

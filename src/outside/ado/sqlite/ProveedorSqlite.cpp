@@ -131,11 +131,7 @@ const QList<ProveedorSqlite::Paso>& ProveedorSqlite::plan(const QString& lote) {
         p.sql = s.sql;
         p.original = s.original;
         p.objeto = ObjetoDeConsulta(s.original);
-        if (!p.objeto.isEmpty()) {
-            const int i = int(s.sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive));
-            if (i >= 0 && esBlanco(s.sql.left(i)))
-                p.sqlConFila = QString(s.sql).insert(i + 6, " _rowid_ AS " + kColumnaFila + ",");
-        }
+        if (!p.objeto.isEmpty()) p.sqlConFila = ConColumnaDelante(s.sql, "_rowid_ AS " + kColumnaFila);
         const QString inicio = PrimeraPalabra(s.sql);
         p.cambiaEsquema = inicio == "CREATE" || inicio == "DROP" || inicio == "ALTER";
         p.consulta = inicio == "SELECT" || inicio == "WITH" || inicio == "VALUES";

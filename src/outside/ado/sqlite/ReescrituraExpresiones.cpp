@@ -42,6 +42,22 @@ bool UneOperando(const Pieza& p) {
             QStringList{"+", "-", "*", "/", "%", "||", "&", "|", "^"}.contains(p.texto));
 }
 
+// The END of the CASE at `i`, before `hasta`; -1 when it has none.
+qsizetype FinDeCaso(const Piezas& ps, const std::vector<qsizetype>& pareja, qsizetype i, qsizetype hasta) {
+    int casos = 0;
+    for (qsizetype k = i + 1; k < hasta; ++k) {
+        if (ps[k].es(Clase::AbreParen)) {
+            k = pareja[k];
+        } else if (ps[k].esPalabra(u"CASE")) {
+            ++casos;
+        } else if (ps[k].esPalabra(u"END")) {
+            if (casos == 0) return k;
+            --casos;
+        }
+    }
+    return -1;
+}
+
 enum class Tipo { Ninguno, Texto, Numero, Desconocido, Neutro };
 
 struct Termino {
@@ -170,21 +186,7 @@ class Sumas {
         return j;
     }
 
-    // The END of the CASE at `i`, before `hasta`; -1 when it has none.
-    qsizetype finDeCaso(qsizetype i, qsizetype hasta) const {
-        int casos = 0;
-        for (qsizetype k = i + 1; k < hasta; ++k) {
-            if (ps_[k].es(Clase::AbreParen)) {
-                k = pareja_[k];
-            } else if (ps_[k].esPalabra(u"CASE")) {
-                ++casos;
-            } else if (ps_[k].esPalabra(u"END")) {
-                if (casos == 0) return k;
-                --casos;
-            }
-        }
-        return -1;
-    }
+    qsizetype finDeCaso(qsizetype i, qsizetype hasta) const { return FinDeCaso(ps_, pareja_, i, hasta); }
 
     // CASE ... END as one term of the chain, of the type of its THEN and ELSE values: a text
     // value makes it a text, as the server gives the CASE the type of its results. Each part
@@ -380,7 +382,7 @@ class Comparaciones {
                 listas.append(distinto ? i + 2 : i + 1);
                 if (distinto) distintos(i + 2);
             }
-            if (recibeCollate(i)) collate(pareja_[i + 1]);
+            if (const qsizetype fin = finDeTexto(i); fin >= 0 && !dentroDeOtroTexto(i)) collate(fin);
             if (p.es(Clase::AbreParen)) {
                 ++profundidad;
             } else if (p.es(Clase::CierraParen)) {
@@ -402,9 +404,21 @@ class Comparaciones {
                 antesDeIn(i);
             } else if (p.esPalabra(u"GROUP") && i + 1 < n_ && ps_[i + 1].esPalabra(u"BY")) {
                 agrupar(i + 2);
+            } else if (p.esPalabra(u"ORDER") && i + 1 < n_ && ps_[i + 1].esPalabra(u"BY")) {
+                recorrerLista(i + 2, [&](qsizetype inicio, qsizetype fin) {
+                    if (ps_[fin - 1].esPalabra(u"ASC") || ps_[fin - 1].esPalabra(u"DESC")) --fin;
+                    subconsulta(inicio, fin);
+                });
             }
         }
-        for (qsizetype desde : listas) nombrar(desde);
+        for (qsizetype desde : listas) {
+            recorrerLista(desde, [&](qsizetype inicio, qsizetype fin) {
+                fin = finDeExpresion(inicio, fin);
+                if (fin - inicio == 1 && ps_[inicio].es(Clase::Texto)) collate(inicio);
+                subconsulta(inicio, fin);
+            });
+            nombrar(desde);
+        }
         return e_.aplicar();
     }
 
@@ -427,22 +441,78 @@ class Comparaciones {
         return r;
     }
 
-    // A text call whose result gets the collation: not one inside another text function that
-    // compares nothing (LTRIM(RTRIM(A)) needs it once, outside); inside MAX, MIN or NULLIF, which
-    // compare their arguments, it does.
-    bool recibeCollate(qsizetype i) const {
-        if (!esLlamadaDeTexto(i)) return false;
+    // Where the expression that may give a text and is marked at `i` ends: a text call's ")", a
+    // CASE's END, or a chain of "||" at its last "||": the last operand. -1 elsewhere. An operand
+    // of a chain leaves the collation to the chain, and so does a chain in parentheses.
+    qsizetype finDeTexto(qsizetype i) const {
+        if (!pares_) return -1;
+        qsizetype fin = -1;
+        if (esLlamadaDeTexto(i)) fin = pareja_[i + 1];
+        if (ps_[i].esPalabra(u"CASE")) fin = finDeCaso(i);
+        if (fin >= 0) return operandoDeCadena(i, fin) ? -1 : fin;
+        if (!ps_[i].esOperador(u"||")) return -1;
         const qsizetype abre = abierta_[size_t(i)];
-        if (abre < 1 || !esLlamadaDeTexto(abre - 1)) return true;
+        if (abre >= 0 && (abre == 0 || !EsNombre(ps_[abre - 1])) && operandoDeCadena(abre, pareja_[abre]))
+            return -1;
+        fin = finDeOperando(i + 1);
+        return fin >= 0 && (fin + 1 == n_ || !ps_[fin + 1].esOperador(u"||")) ? fin : -1;
+    }
+
+    // [desde, hasta] stands beside a "||".
+    bool operandoDeCadena(qsizetype desde, qsizetype hasta) const {
+        return (desde > 0 && ps_[desde - 1].esOperador(u"||")) ||
+               (hasta + 1 < n_ && ps_[hasta + 1].esOperador(u"||"));
+    }
+
+    // Inside another text function that compares nothing the outer one keeps the collation
+    // (LTRIM(RTRIM(A)) needs it once, outside); inside MAX, MIN or NULLIF, which compare their
+    // arguments, the inner one needs it too.
+    bool dentroDeOtroTexto(qsizetype i) const {
+        const qsizetype abre = abierta_[size_t(i)];
+        if (abre < 1 || !esLlamadaDeTexto(abre - 1)) return false;
         static const QSet<QString> comparan{"MAX", "MIN", "NULLIF"};
-        return EsUnaDe(ps_[abre - 1], comparan);
+        return !EsUnaDe(ps_[abre - 1], comparan);
+    }
+
+    // The END of the CASE at `i`, inside the parentheses around it; -1 when it has none.
+    qsizetype finDeCaso(qsizetype i) const {
+        const qsizetype abre = abierta_[size_t(i)];
+        return FinDeCaso(ps_, pareja_, i, abre >= 0 ? pareja_[abre] : n_);
+    }
+
+    // Where the operand that starts at `k` ends (a sign, a value, a name, a call, a group, a CASE);
+    // -1 when no operand starts there.
+    qsizetype finDeOperando(qsizetype k) const {
+        while (k < n_ && (ps_[k].esOperador(u"-") || ps_[k].esOperador(u"+") || ps_[k].esOperador(u"~"))) ++k;
+        if (k >= n_) return -1;
+        if (ps_[k].esPalabra(u"CASE")) return finDeCaso(k);
+        if (ps_[k].es(Clase::AbreParen)) return pareja_[k];
+        if (ps_[k].es(Clase::Texto) || ps_[k].es(Clase::Numero) || ps_[k].es(Clase::Otro)) return k;
+        if (!EsNombre(ps_[k]) || EsPalabraClave(ps_[k])) return -1;
+        for (;;) {
+            if (k + 1 < n_ && ps_[k + 1].es(Clase::AbreParen)) k = pareja_[k + 1];
+            if (k + 2 < n_ && ps_[k + 1].es(Clase::Punto) && EsNombre(ps_[k + 2]))
+                k += 2;
+            else
+                return k;
+        }
+    }
+
+    // An entry [inicio, fin) that is a whole subquery gives the collation of its column, as the
+    // server's does.
+    void subconsulta(qsizetype inicio, qsizetype fin) {
+        if (pares_ && fin - inicio > 2 && ps_[inicio].es(Clase::AbreParen) && pareja_[inicio] == fin - 1 &&
+            (ps_[inicio + 1].esPalabra(u"SELECT") || ps_[inicio + 1].esPalabra(u"WITH")))
+            collate(fin - 1);
     }
 
     // A call of a function that gives a text, standing where an expression does (not a type after
     // AS or after a column's name).
     bool esLlamadaDeTexto(qsizetype i) const {
-        // Besides the text functions, those that give back a text they were given.
-        static const QSet<QString> devuelven{"IFNULL", "COALESCE", "NULLIF", "MAX", "MIN", "SV_CONVERT"};
+        // Besides the text functions, those that give back a text they were given, and the "+"
+        // that joins two texts when both are.
+        static const QSet<QString> devuelven{"IFNULL", "COALESCE", "NULLIF",     "MAX",
+                                             "MIN",    "IIF",      "SV_CONVERT", "SV_SUMA"};
         if (!pares_ || i + 1 >= n_ || !ps_[i + 1].es(Clase::AbreParen) || !ps_[i].es(Clase::Palabra) ||
             (!FuncionDeTexto(ps_[i].texto) && !EsUnaDe(ps_[i], devuelven)))
             return false;
@@ -585,7 +655,8 @@ class Comparaciones {
         return operando ? fin - 1 : fin;
     }
 
-    // Calls `cada(inicio, fin)` for each expression of the select list that starts at `desde`.
+    // Calls `cada(inicio, fin)` for each expression of the select list or the sort that starts at
+    // `desde`; a sort's ASC or DESC stays with its expression.
     template <typename Cada>
     void recorrerLista(qsizetype desde, Cada cada) const {
         int nivel = 0;
@@ -608,11 +679,11 @@ class Comparaciones {
         }
     }
 
-    // Keywords that go on inside one expression of a select list.
+    // Keywords that go on inside one entry of a select list or a sort.
     static bool esParteDeExpresion(const Pieza& p) {
-        static const QSet<QString> dentro{"CASE", "WHEN",    "THEN",    "ELSE",   "END",
-                                          "AND",  "OR",      "NOT",     "IS",     "IN",
-                                          "LIKE", "BETWEEN", "COLLATE", "ESCAPE", "EXISTS"};
+        static const QSet<QString> dentro{"CASE",    "WHEN",   "THEN",   "ELSE", "END",  "AND",
+                                          "OR",      "NOT",    "IS",     "IN",   "LIKE", "BETWEEN",
+                                          "COLLATE", "ESCAPE", "EXISTS", "ASC",  "DESC"};
         return EsUnaDe(p, dentro);
     }
 

@@ -254,9 +254,23 @@ QList<SentenciaTraducida> TraducirLote(const QString& lote) {
 
 namespace {
 
+// Operators at the outer level of [desde, hasta), all "||" and at least one: texts joined.
+bool EsUnionDeTextos(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+    int nivel = 0;
+    bool une = false;
+    for (qsizetype k = desde; k < hasta; ++k) {
+        if (ps[k].es(Clase::AbreParen)) ++nivel;
+        if (ps[k].es(Clase::CierraParen)) --nivel;
+        if (nivel != 0 || !ps[k].es(Clase::Operador)) continue;
+        if (!ps[k].esOperador(u"||")) return false;
+        une = true;
+    }
+    return une;
+}
+
 // The expression [desde, hasta) without its name ("AS X", a name after a whole operand) and
-// without a final COLLATE: a call of a function that surely gives a text.
-bool EsLlamadaDeTexto(const Piezas& ps, qsizetype desde, qsizetype hasta) {
+// without a final COLLATE: a call of a function that surely gives a text, or texts joined.
+bool DaTexto(const Piezas& ps, qsizetype desde, qsizetype hasta) {
     for (qsizetype k = desde; k < hasta; ++k)
         if (ps[k].esPalabra(u"AS")) hasta = k;
     for (;;) {
@@ -269,6 +283,7 @@ bool EsLlamadaDeTexto(const Piezas& ps, qsizetype desde, qsizetype hasta) {
             break;
         }
     }
+    if (EsUnionDeTextos(ps, desde, hasta)) return true;
     if (hasta - desde < 3 || !ps[desde + 1].es(Clase::AbreParen) || !ps[hasta - 1].es(Clase::CierraParen))
         return false;
     int nivel = 0;
@@ -309,7 +324,7 @@ QList<bool> ColumnasDeTexto(const QString& traducida) {
             // Past a "*" the positions are not known.
             if (ps[k - 1].esOperador(u"*") && (k - 1 == inicio || ps[k - 2].es(Clase::Punto))) break;
             if (r.size() <= columna) r.resize(columna + 1);
-            if (EsLlamadaDeTexto(ps, inicio, k)) r[columna] = true;
+            if (DaTexto(ps, inicio, k)) r[columna] = true;
             ++columna;
             if (k == ps.size() || !ps[k].es(Clase::Coma)) break;
             inicio = k + 1;
@@ -317,6 +332,39 @@ QList<bool> ColumnasDeTexto(const QString& traducida) {
         i = k - 1;
     }
     return r;
+}
+
+QString ConColumnaDelante(const QString& traducida, const QString& columna) {
+    const Piezas ps = Tokenizar(traducida);
+    if (ps.isEmpty() || !ps[0].esPalabra(u"SELECT")) return {};
+    Edicion e(ps);
+    e.insertarDespues(0, " " + columna + ",");
+    // A sort by position at the outer level counts the new column too.
+    int nivel = 0;
+    bool enOrden = false, inicio = false;
+    for (qsizetype i = 1; i < ps.size(); ++i) {
+        const Pieza& p = ps[i];
+        if (p.es(Clase::AbreParen)) ++nivel;
+        if (p.es(Clase::CierraParen)) --nivel;
+        if (nivel != 0 || p.es(Clase::CierraParen)) continue;
+        if (p.esPalabra(u"ORDER") && i + 1 < ps.size() && ps[i + 1].esPalabra(u"BY")) {
+            enOrden = inicio = true;
+            ++i;
+            continue;
+        }
+        if (enOrden && inicio && p.es(Clase::Numero)) {
+            const bool solo = i + 1 == ps.size() || ps[i + 1].es(Clase::Coma) ||
+                              ps[i + 1].es(Clase::PuntoYComa) || ps[i + 1].esPalabra(u"ASC") ||
+                              ps[i + 1].esPalabra(u"DESC") || ps[i + 1].esPalabra(u"COLLATE") ||
+                              ps[i + 1].esPalabra(u"LIMIT");
+            bool entero = false;
+            const qlonglong n = p.texto.toLongLong(&entero);
+            if (solo && entero) e.cambiar(i, QString::number(n + 1));
+        }
+        inicio = p.es(Clase::Coma);
+        if (p.esPalabra(u"LIMIT")) enOrden = false;
+    }
+    return Unir(e.aplicar());
 }
 
 QString TraducirSentencia(const QString& sentencia) {

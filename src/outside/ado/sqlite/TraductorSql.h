@@ -22,8 +22,12 @@ QList<SentenciaTraducida> TraducirLote(const QString& lote);
 // Translates one statement; empty when it has no meaning for the engine.
 QString TraducirSentencia(const QString& sentencia);
 
+// The translated query reading `columna` first, before its own columns; a sort by a column's
+// position still sorts by the column it named. Empty when the query does not begin with SELECT.
+QString ConColumnaDelante(const QString& traducida, const QString& columna);
+
 // Which columns of a translated query are, in some arm of it, a text function's result (LTRIM,
-// SUBSTRING, a CONVERT to a text type, ...), by position; a "*" ends what can be known. Their
+// SUBSTRING, a CONVERT to a text type, ...) or texts joined, by position; a "*" ends what can be known. Their
 // values are texts however they look, also after a sort or a UNION has dropped what marked them.
 QList<bool> ColumnasDeTexto(const QString& traducida);
 

@@ -147,13 +147,48 @@ TEST_F(ServerMeaning, EveryTextComparisonFollowsTheCollation) {
     EXPECT_EQ(filas("SELECT COUNT(*) FROM NOMBRES GROUP BY N HAVING COUNT(*) > 1"), QStringList({"2"}));
 }
 
-// A text function's result keeps the collation of the text it came from, wherever it goes next:
-// a sort, MAX and MIN, a UNION; its column keeps its name, and a value that looks like a date
-// stays a text through the sort or the UNION.
+// Every expression that gives a text keeps the collation of the text it came from, wherever it
+// goes next: a sort, MAX and MIN, DISTINCT, GROUP BY, a UNION; its column keeps its name, and a
+// value that looks like a date stays a text through the sort or the UNION. Numbers and dates
+// keep their own order.
 TEST_F(ServerMeaning, ATextFunctionsResultKeepsItsCollation) {
     cn_->Execute("CREATE TABLE X (N varchar(10) COLLATE SERVIDOR)");
     cn_->Execute("INSERT INTO X VALUES ('abd'), ('B'), ('c ')");
+    cn_->Execute("CREATE TABLE D (N varchar(10) COLLATE SERVIDOR)");
+    cn_->Execute("INSERT INTO D VALUES ('abd'), ('B'), ('c'), ('ABD')");
+    cn_->Execute("CREATE TABLE Y (I int, F datetime)");
+    cn_->Execute("INSERT INTO Y VALUES (9, '2024-02-01'), (10, '2024-01-31 10:00:00'), (100, '2023-12-31')");
     const QList<QPair<QString, QStringList>> casos{
+        // "+" that joins texts, CASE, IIF, a text alone, a subquery: the same as a text function.
+        {"SELECT N FROM X ORDER BY N + ''", {"abd", "B", "c "}},
+        {"SELECT N FROM X ORDER BY N + 'x'", {"abd", "B", "c "}},
+        {"SELECT N FROM X ORDER BY 'x' + N DESC", {"c ", "B", "abd"}},
+        {"SELECT N + '' FROM X ORDER BY 1", {"abd", "B", "c "}},
+        {"SELECT N FROM X ORDER BY CASE WHEN 1 = 1 THEN N ELSE 'z' END", {"abd", "B", "c "}},
+        {"SELECT N FROM X ORDER BY CASE N WHEN 'q' THEN 'z' ELSE N END DESC", {"c ", "B", "abd"}},
+        {"SELECT N FROM X ORDER BY IIF(1 = 1, N, 'z')", {"abd", "B", "c "}},
+        {"SELECT N FROM X ORDER BY NULLIF(N, 'q')", {"abd", "B", "c "}},
+        {"SELECT N FROM X ORDER BY (SELECT Z.N FROM X Z WHERE Z.N = X.N)", {"abd", "B", "c "}},
+        {"SELECT (SELECT Z.N FROM X Z WHERE Z.N = X.N) AS S FROM X ORDER BY 1 DESC", {"c ", "B", "abd"}},
+        {"SELECT M FROM (SELECT N + '' AS M FROM X) U ORDER BY M", {"abd", "B", "c "}},
+        {"SELECT MIN(N + '') FROM X", {"abd"}},
+        {"SELECT MIN(CASE WHEN 1 = 1 THEN N END) FROM X", {"abd"}},
+        {"SELECT MIN(IIF(1 = 1, N, NULL)) FROM X", {"abd"}},
+        {"SELECT COUNT(*) FROM (SELECT DISTINCT N + '' AS M FROM D) U", {"3"}},
+        {"SELECT COUNT(*) FROM (SELECT CASE WHEN 1 = 1 THEN N END AS M FROM D GROUP BY CASE WHEN 1 = 1 "
+         "THEN N END) U",
+         {"3"}},
+        {"SELECT COUNT(*) FROM (SELECT N + '' AS M FROM D UNION SELECT N + '' FROM D) U", {"3"}},
+        {"SELECT COUNT(*) FROM (SELECT 'abd' AS M UNION SELECT 'ABD ') U", {"1"}},
+        {"SELECT COUNT(*) FROM (SELECT 'a' + 'bd' AS M UNION SELECT 'A' + 'BD ') U", {"1"}},
+        {"SELECT COUNT(*) FROM (SELECT DISTINCT CASE N WHEN 'c' THEN 'C' ELSE N END AS M FROM D) U", {"3"}},
+        // Numbers and dates: a CASE or IIF of numbers sorts as numbers, "+" of numbers adds.
+        {"SELECT I FROM Y ORDER BY CASE WHEN 1 = 1 THEN I END", {"9", "10", "100"}},
+        {"SELECT I FROM Y ORDER BY IIF(I > 0, I, 0) DESC", {"100", "10", "9"}},
+        {"SELECT I + I FROM Y ORDER BY I + 0", {"18", "20", "200"}},
+        {"SELECT MAX(CASE WHEN 1 = 1 THEN I END), MIN(IIF(1 = 1, I, 0)) FROM Y", {"100|9"}},
+        {"SELECT I FROM Y ORDER BY CASE WHEN 1 = 1 THEN F END", {"100", "10", "9"}},
+        // Text functions.
         {"SELECT LTRIM(N) FROM X ORDER BY LTRIM(N)", {"abd", "B", "c "}},
         {"SELECT N FROM X ORDER BY REPLACE(N, 'x', 'y') DESC", {"c ", "B", "abd"}},
         {"SELECT N FROM X ORDER BY SUBSTRING(N, 1, 2), N", {"abd", "B", "c "}},
@@ -169,15 +204,37 @@ TEST_F(ServerMeaning, ATextFunctionsResultKeepsItsCollation) {
     RecordsetPtr rs = cn_->Execute("SELECT LTRIM(N), RTRIM(N) R FROM X ORDER BY 1");
     EXPECT_EQ(rs->fields().Item(0).Name(), "LTRIM(N)");
     EXPECT_EQ(rs->fields().Item(1).Name(), "R");
+    rs = cn_->Execute(
+        "SELECT N + '', CASE WHEN N = 'B' THEN 'b' END, 'x', IIF(1 = 1, N, '') I FROM X ORDER BY 1");
+    const QStringList nombres{"N || ''", "CASE WHEN N = 'B' THEN 'b' END", "'x'", "I"};
+    for (int i = 0; i < nombres.size(); ++i) EXPECT_EQ(rs->fields().Item(i).Name(), nombres[i]);
     for (const char* sql :
          {"SELECT LTRIM('2024-01-31') UNION SELECT LTRIM('2024-02-01 ')",
           "SELECT UPPER(N), SUBSTRING('2024-01-31 10:00:00', 1, 19) FROM X ORDER BY 2, 1",
-          "SELECT 1, CONVERT(varchar(10), '2024-01-31') UNION ALL SELECT 2, '2024-02-01' ORDER BY 1"}) {
+          "SELECT 1, CONVERT(varchar(10), '2024-01-31') UNION ALL SELECT 2, '2024-02-01' ORDER BY 1",
+          "SELECT '2024-01-31' + '' UNION SELECT '2024-02-01' + ''",
+          "SELECT N, '2024-01-' + '31' AS F FROM X ORDER BY 2, 1"}) {
         rs = cn_->Execute(sql);
         ASSERT_FALSE(rs->Eof()) << sql;
         const int texto = rs->fields().Count() - 1;
         EXPECT_EQ(rs->fields().Item(texto).Value().typeId(), QMetaType::QString) << sql;
     }
+}
+
+// A recordset of one table reads each row's place too; a sort by a column's position still sorts
+// by the column the query names there.
+TEST_F(ServerMeaning, ASortByPositionSortsByTheColumnNamed) {
+    cn_->Execute("CREATE TABLE P (I int, N varchar(5) COLLATE SERVIDOR, M varchar(5) COLLATE SERVIDOR)");
+    cn_->Execute("INSERT INTO P VALUES (1, 'c', 'x'), (2, 'a', 'z'), (3, 'b', 'y')");
+    const QList<QPair<QString, QStringList>> casos{
+        {"SELECT I, N FROM P ORDER BY 2", {"2|a", "3|b", "1|c"}},
+        {"SELECT N, I FROM P ORDER BY 1 DESC", {"c|1", "b|3", "a|2"}},
+        {"SELECT M, N FROM P ORDER BY 2 DESC, 1", {"x|c", "y|b", "z|a"}},
+        {"SELECT * FROM P ORDER BY 3", {"1|c|x", "3|b|y", "2|a|z"}},
+        {"SELECT TOP 2 N FROM P ORDER BY 1 DESC", {"c", "b"}},
+        {"SELECT N FROM P WHERE I <> 2 ORDER BY 1 DESC", {"c", "b"}},
+    };
+    for (const auto& [sql, esperado] : casos) EXPECT_EQ(filas(sql), esperado) << sql.toStdString();
 }
 
 TEST_F(ServerMeaning, ConversionsUnionsAndBatches) {

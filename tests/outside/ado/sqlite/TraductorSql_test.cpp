@@ -35,7 +35,8 @@ TEST(TraductorSql, TopBecomesLimitAtTheEndOfItsOwnLevel) {
                                 " Where a.IdFamilia < b.IdFamilia ORDER BY idfamilia DESC) AS [relative] "
                                 "FROM dbo.V_TA_FAMILIAS b Where IdFamilia<>'' ORDER BY IdFamilia"),
               "SELECT IdFamilia, Descripcion, (SELECT idfamilia FROM v_ta_familias a   Where a.IdFamilia < "
-              "b.IdFamilia ORDER BY idfamilia DESC LIMIT 1) AS [relative] FROM V_TA_FAMILIAS b Where "
+              "b.IdFamilia ORDER BY idfamilia DESC LIMIT 1) COLLATE SERVIDOR AS [relative] FROM "
+              "V_TA_FAMILIAS b Where "
               "IdFamilia<>'' COLLATE SERVIDOR ORDER BY IdFamilia");
 }
 
@@ -98,21 +99,28 @@ TEST(TraductorSql, FunctionsOfTheServer) {
 }
 
 TEST(TraductorSql, PlusJoinsTextsAndAddsNumbers) {
-    EXPECT_EQ(TraducirSentencia("SELECT 'a' + CAMPO + 'b' FROM T"), "SELECT 'a' || CAMPO || 'b' FROM T");
-    EXPECT_EQ(TraducirSentencia("SELECT 'a' + X + Y + Z FROM T"), "SELECT 'a' || X || Y || Z FROM T");
-    EXPECT_EQ(TraducirSentencia("SELECT LTRIM(A) + B, ('(' + A) + B FROM T"),
-              "SELECT LTRIM(A) COLLATE SERVIDOR || B AS \"LTRIM(A) || B\", ('(' || A) || B FROM T");
+    EXPECT_EQ(TraducirSentencia("SELECT 'a' + CAMPO + 'b' FROM T"),
+              "SELECT 'a' || CAMPO || 'b' COLLATE SERVIDOR AS \"'a' || CAMPO || 'b'\" FROM T");
+    EXPECT_EQ(TraducirSentencia("SELECT 'a' + X + Y + Z X FROM T"),
+              "SELECT 'a' || X || Y || Z COLLATE SERVIDOR X FROM T");
+    EXPECT_EQ(
+        TraducirSentencia("SELECT LTRIM(A) + B, ('(' + A) + B FROM T"),
+        "SELECT LTRIM(A) || B COLLATE SERVIDOR AS \"LTRIM(A) || B\", ('(' || A) || B COLLATE SERVIDOR AS "
+        "\"('(' || A) || B\" FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT 'N' + CONVERT(varchar(10), N) AS X FROM T"),
               "SELECT 'N' || SV_CONVERT('VARCHAR(10)', N) COLLATE SERVIDOR AS X FROM T");
     EXPECT_EQ(TraducirSentencia("UPDATE T SET N = N + 1, S = S - 2 * X"),
               "UPDATE T SET N = N + 1, S = S - 2 * X");
-    EXPECT_EQ(TraducirSentencia("SELECT A + B TOTAL, -A + B - C + D FROM T"),
-              "SELECT SV_SUMA(A , B) TOTAL, SV_SUMA(SV_SUMA(-A , B) - C , D) FROM T");
+    EXPECT_EQ(
+        TraducirSentencia("SELECT A + B TOTAL, -A + B - C + D FROM T"),
+        "SELECT SV_SUMA(A , B) COLLATE SERVIDOR TOTAL, SV_SUMA(SV_SUMA(-A , B) - C , D) COLLATE SERVIDOR "
+        "AS \"SV_SUMA(SV_SUMA(-A , B) - C , D)\" FROM T");
     EXPECT_EQ(TraducirSentencia("SELECT SUM(A) + SUM(B), LEN(A) + X FROM T"),
               "SELECT SUM(A) + SUM(B), LEN(A) + X FROM T");
     EXPECT_EQ(
         TraducirSentencia("SELECT CASE WHEN A = 'x' THEN 'si' ELSE 'no' END + '!' FROM T"),
-        "SELECT CASE WHEN A = 'x' COLLATE SERVIDOR THEN 'si' ELSE 'no' END || '!' AS \"CASE WHEN A = 'x' "
+        "SELECT CASE WHEN A = 'x' COLLATE SERVIDOR THEN 'si' ELSE 'no' END || '!' COLLATE SERVIDOR AS \"CASE "
+        "WHEN A = 'x' "
         "THEN 'si' ELSE 'no' END || '!'\" FROM T");
 }
 
@@ -200,13 +208,20 @@ TEST(TraductorSql, CommentsAndUnbalancedTextsAreNeverRewrittenInside) {
 
 TEST(TraductorSql, OnlyValidDayFirstDatesBecomeIso) {
     // Day-first texts stay texts in the statement; the engine reads them as dates where they meet one.
-    EXPECT_EQ(TraducirSentencia(
-                  "SELECT '29/02/2024', '29/02/2023', '31/04/2024', '1/1/2024 7:05', '1/1/2024 24:00'"),
-              "SELECT '29/02/2024', '29/02/2023', '31/04/2024', '1/1/2024 7:05', '1/1/2024 24:00'");
+    // Each keeps the company's collation and its name as written.
+    const auto comoTextos = [](const QStringList& textos) {
+        QStringList r;
+        for (const QString& t : textos) r << t + " COLLATE SERVIDOR AS \"" + t + '"';
+        return "SELECT " + r.join(", ");
+    };
+    EXPECT_EQ(
+        TraducirSentencia(
+            "SELECT '29/02/2024', '29/02/2023', '31/04/2024', '1/1/2024 7:05', '1/1/2024 24:00'"),
+        comoTextos({"'29/02/2024'", "'29/02/2023'", "'31/04/2024'", "'1/1/2024 7:05'", "'1/1/2024 24:00'"}));
     EXPECT_EQ(
         TraducirSentencia("SELECT '01/07/2023 ', ' 01/07/2023', '01/07/20234', '001/07/2023', '01-07-2023'"),
-        "SELECT '01/07/2023 ', ' 01/07/2023', '01/07/20234', '001/07/2023', '01-07-2023'");
-    EXPECT_EQ(TraducirSentencia("SELECT N'31/12/1999 23:59:59'"), "SELECT '31/12/1999 23:59:59'");
+        comoTextos({"'01/07/2023 '", "' 01/07/2023'", "'01/07/20234'", "'001/07/2023'", "'01-07-2023'"}));
+    EXPECT_EQ(TraducirSentencia("SELECT N'31/12/1999 23:59:59'"), comoTextos({"'31/12/1999 23:59:59'"}));
 }
 
 TEST(TraductorSql, StatementsThatOnlyLookLikeTwoStayOne) {
