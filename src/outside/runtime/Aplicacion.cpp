@@ -1,5 +1,6 @@
 #include "outside/runtime/Aplicacion.h"
 
+#include "outside/controls/AccesoInmediato.h"
 #include "outside/controls/ListaAccesible.h"
 #include "outside/runtime/Dialogos.h"
 
@@ -64,6 +65,7 @@ class EstiloPrograma : public QProxyStyle {
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     InstalaTraduccionQt();
     InstalaAccesibilidadListas();
+    InstalaAccesoInmediato();
     setStyle(new EstiloPrograma);
 }
 
