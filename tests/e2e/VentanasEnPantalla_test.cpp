@@ -10,7 +10,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -64,6 +68,23 @@ testing::AssertionResult ListasEnteras(QWidget* ventana) {
     return testing::AssertionSuccess();
 }
 
+// Every tree of the window shows its labels whole, or scrolls them sideways with a scroll bar of its
+// own that the window shows.
+testing::AssertionResult ArbolesLegibles(QWidget* ventana) {
+    for (QTreeView* arbol : ventana->findChildren<QTreeView*>()) {
+        if (!arbol->isVisible() || arbol->header()->length() <= arbol->viewport()->width()) continue;
+        QScrollBar* barra = arbol->horizontalScrollBar();
+        auto* area = ventana->findChild<QScrollArea*>("vb_desplazamiento", Qt::FindDirectChildrenOnly);
+        QWidget* vista = area ? area->viewport() : ventana;
+        const QRect lugar(barra->mapTo(vista, QPoint()), barra->size());
+        if (barra->isVisible() && vista->rect().contains(lugar)) continue;
+        return testing::AssertionFailure()
+               << arbol->objectName().toStdString() << " muestra rótulos de " << arbol->header()->length()
+               << " px en " << arbol->viewport()->width() << " px, sin barra a la vista";
+    }
+    return testing::AssertionSuccess();
+}
+
 class EveryWindowOnTheScreen : public ::testing::TestWithParam<Ventana> {};
 
 TEST_P(EveryWindowOnTheScreen, OpensWholeAndUsableAtEveryFontAndScreenSize) {
@@ -92,6 +113,7 @@ TEST_P(EveryWindowOnTheScreen, OpensWholeAndUsableAtEveryFontAndScreenSize) {
             if (!qobject_cast<QFileDialog*>(w)) {
                 EXPECT_TRUE(ValoresEnteros(w));
                 EXPECT_TRUE(ListasEnteras(w));
+                EXPECT_TRUE(ArbolesLegibles(w));
             }
         });
         EXPECT_EQ(vistas, 1);
