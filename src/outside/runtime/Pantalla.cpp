@@ -198,6 +198,8 @@ class SigueAlTeclado : public QObject {
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override {
         const auto tipo = evento->type();
+        // A key or a click begins: only a control it gives the keyboard to counts as arriving.
+        if (tipo == QEvent::KeyPress || tipo == QEvent::MouseButtonPress) llegado_ = nullptr;
         // Contents that grew or shrank (a tree attached) may have moved the control away.
         const bool cambio = tipo == QEvent::Resize && objeto == area_->widget();
         if ((tipo == QEvent::KeyRelease || tipo == QEvent::MouseButtonRelease || cambio) && !pendiente_) {
