@@ -2,6 +2,7 @@
 
 #include "outside/controls/AccesoInmediato.h"
 #include "outside/controls/ListaAccesible.h"
+#include "outside/controls/ListasDesplegadas.h"
 #include "outside/runtime/Dialogos.h"
 
 #include <QEvent>
@@ -65,6 +66,7 @@ class EstiloPrograma : public QProxyStyle {
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     InstalaTraduccionQt();
     InstalaAccesibilidadListas();
+    InstalaListasDesplegadas();
     InstalaAccesoInmediato();
     setStyle(new EstiloPrograma);
 }

@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "support/AlAparecer.h"
 #include "support/ImprimeQt.h"
 #include "support/Pantallas.h"
@@ -310,9 +312,10 @@ TEST(DialogosQt, AMessageLongerThanTheScreenOpensAtItsTopAndScrollsByKeyboard) {
         EXPECT_GE(ArribaDelTexto(caja), 0);
         QScrollBar* barra = area->verticalScrollBar();
         ASSERT_GT(barra->maximum(), 0);
+        // A page down, and the view stays there.
         teclado::Tecla(Qt::Key_PageDown);
         QApplication::processEvents();
-        EXPECT_GT(barra->value(), 0);
+        EXPECT_EQ(barra->value(), std::min(barra->maximum(), barra->pageStep()));
         teclado::Tecla(Qt::Key_End);
         QApplication::processEvents();
         EXPECT_EQ(barra->value(), barra->maximum());
