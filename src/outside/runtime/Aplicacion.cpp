@@ -1,6 +1,8 @@
 #include "outside/runtime/Aplicacion.h"
 
+#include "outside/controls/AccesoInmediato.h"
 #include "outside/controls/ListaAccesible.h"
+#include "outside/controls/ListasDesplegadas.h"
 #include "outside/runtime/Dialogos.h"
 
 #include <QEvent>
@@ -64,6 +66,8 @@ class EstiloPrograma : public QProxyStyle {
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     InstalaTraduccionQt();
     InstalaAccesibilidadListas();
+    InstalaListasDesplegadas();
+    InstalaAccesoInmediato();
     setStyle(new EstiloPrograma);
 }
 

@@ -15,8 +15,9 @@ class QObject;
 namespace vb {
 
 // Every program's application object: it speaks Spanish in Qt's own texts too
-// (InstalaTraduccionQt), and a screen reader reads each list box by its caption
-// (InstalaAccesibilidadListas).
+// (InstalaTraduccionQt), a screen reader reads each list box by its caption
+// (InstalaAccesibilidadListas), a list box's list shows its entries whole
+// (InstalaListasDesplegadas) and a button's Alt-letter clicks it at once (InstalaAccesoInmediato).
 class Aplicacion : public QApplication {
   public:
     Aplicacion(int& argc, char** argv);

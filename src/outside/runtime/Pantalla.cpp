@@ -5,12 +5,15 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLayout>
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -179,9 +182,9 @@ void MuestraFoco(QScrollArea* area, QWidget* control, bool llega) {
 }
 
 // The view follows the keyboard: to the control that takes it, and after each key and click
-// inside the window's contents to the part with the keyboard (an arrow moves a grid's current
-// cell without moving the focus). A control that took the keyboard during the key is shown again
-// once the key is done: Qt's own Tab handling centres a wide control meanwhile.
+// inside the window's contents, and each change of their size, to the part with the keyboard (an arrow moves
+// a grid's current cell without moving the focus). A control that took the keyboard during the key is shown
+// again once the key is done: Qt's own Tab handling centres a wide control meanwhile.
 class SigueAlTeclado : public QObject {
   public:
     explicit SigueAlTeclado(QScrollArea* area) : QObject(area), area_(area) {
@@ -193,9 +196,13 @@ class SigueAlTeclado : public QObject {
     }
 
   protected:
-    bool eventFilter(QObject*, QEvent* evento) override {
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
         const auto tipo = evento->type();
-        if ((tipo == QEvent::KeyRelease || tipo == QEvent::MouseButtonRelease) && !pendiente_) {
+        // A key or a click begins: only a control it gives the keyboard to counts as arriving.
+        if (tipo == QEvent::KeyPress || tipo == QEvent::MouseButtonPress) llegado_ = nullptr;
+        // Contents that grew or shrank (a tree attached) may have moved the control away.
+        const bool cambio = tipo == QEvent::Resize && objeto == area_->widget();
+        if ((tipo == QEvent::KeyRelease || tipo == QEvent::MouseButtonRelease || cambio) && !pendiente_) {
             QWidget* foco = QApplication::focusWidget();
             if (foco && area_->widget() && area_->widget()->isAncestorOf(foco)) {
                 pendiente_ = true;
@@ -218,6 +225,25 @@ class SigueAlTeclado : public QObject {
     QPointer<QWidget> llegado_;
     bool pendiente_ = false;
 };
+
+// A tree whose labels scroll sideways in its own view, among contents that scroll, would keep its
+// scroll bar out of sight below them: it takes its labels' width instead, and the window's contents
+// scroll to show them.
+void ArbolesEnteros(QWidget* contenido) {
+    for (QTreeView* arbol : contenido->findChildren<QTreeView*>()) {
+        QHeaderView* cabecera = arbol->header();
+        if (cabecera->stretchLastSection() || arbol->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
+            continue;
+        auto ajusta = [arbol, cabecera] {
+            arbol->setMinimumWidth(cabecera->length() + 2 * arbol->frameWidth() +
+                                   arbol->verticalScrollBar()->sizeHint().width());
+        };
+        // A label shown later (a node expanded) widens the labels as the tree lays them out.
+        QObject::connect(cabecera, &QHeaderView::sectionResized, arbol, ajusta);
+        QObject::connect(arbol->horizontalScrollBar(), &QScrollBar::rangeChanged, arbol, ajusta);
+        ajusta();
+    }
+}
 
 // The window's contents go into a scroll area that fills it, so the window can be smaller than
 // they are. The controls keep their parents' order, their places and the focus.
@@ -261,6 +287,7 @@ void Desplaza(QWidget* v) {
     // Contents that grow later (a control shown, a longer value) take the room the screen still has.
     contenido->installEventFilter(new CrecimientoContenido(v, area));
     new SigueAlTeclado(area);
+    ArbolesEnteros(contenido);
 }
 
 // What scrolling contents ask of their window: all the room the screen has in the way they scroll,
