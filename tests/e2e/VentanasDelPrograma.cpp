@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -121,6 +122,18 @@ const QList<Ventana>& VentanasDelPrograma() {
              });
              bool cancelado = false;
              vb::AbrirArchivo("Base de datos", "Bases|*.mdb", &cancelado);
+         }},
+        {"pedido de un valor",
+         [](QScreen* s, const Revisa& revisa) {
+             VentanaIndices v;
+             v.Iniciar(s);
+             const DialogosReales reales;
+             AlAparecer<QInputDialog>([revisa](QInputDialog* d) {
+                 QApplication::processEvents();
+                 revisa(d);
+                 d->reject();
+             });
+             vb::InputBox("ingrese el password:", "Password Access");
          }},
         {"plan de cuentas",
          [](QScreen* s, const Revisa& revisa) {
