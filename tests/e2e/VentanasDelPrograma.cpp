@@ -59,6 +59,23 @@ class DialogosReales {
     vb::Dialogos* antes_;
 };
 
+// One of the program's own Qt dialogs, asked for over the index window: looked at, then closed
+// (cancelled, unless told how).
+template <class Dialogo>
+void DialogoReal(
+    QScreen* s, const Revisa& revisa, const std::function<void()>& pide,
+    std::function<void(Dialogo*)> cierra = [](Dialogo* d) { d->reject(); }) {
+    VentanaIndices v;
+    v.Iniciar(s);
+    const DialogosReales reales;
+    AlAparecer<Dialogo>([revisa, cierra](Dialogo* d) {
+        QApplication::processEvents();
+        revisa(d);
+        cierra(d);
+    });
+    pide();
+}
+
 // The database object asked to open a company that is not there, as when the connection is
 // lost: it asks whether to try again.
 void ConexionFallida() {
@@ -88,15 +105,8 @@ const QList<Ventana>& VentanasDelPrograma() {
          }},
         {"pregunta de conexión",
          [](QScreen* s, const Revisa& revisa) {
-             VentanaIndices v;
-             v.Iniciar(s);
-             const DialogosReales reales;
-             AlAparecer<QMessageBox>([revisa](QMessageBox* caja) {
-                 QApplication::processEvents();
-                 revisa(caja);
-                 caja->button(QMessageBox::No)->click();
-             });
-             ConexionFallida();
+             DialogoReal<QMessageBox>(s, revisa, ConexionFallida,
+                                      [](QMessageBox* caja) { caja->button(QMessageBox::No)->click(); });
          }},
         {"formulario de conexión",
          [](QScreen* s, const Revisa& revisa) {
@@ -112,28 +122,15 @@ const QList<Ventana>& VentanasDelPrograma() {
          }},
         {"elección de archivo",
          [](QScreen* s, const Revisa& revisa) {
-             VentanaIndices v;
-             v.Iniciar(s);
-             const DialogosReales reales;
-             AlAparecer<QFileDialog>([revisa](QFileDialog* d) {
-                 QApplication::processEvents();
-                 revisa(d);
-                 d->reject();
+             DialogoReal<QFileDialog>(s, revisa, [] {
+                 bool cancelado = false;
+                 vb::AbrirArchivo("Base de datos", "Bases|*.mdb", &cancelado);
              });
-             bool cancelado = false;
-             vb::AbrirArchivo("Base de datos", "Bases|*.mdb", &cancelado);
          }},
         {"pedido de un valor",
          [](QScreen* s, const Revisa& revisa) {
-             VentanaIndices v;
-             v.Iniciar(s);
-             const DialogosReales reales;
-             AlAparecer<QInputDialog>([revisa](QInputDialog* d) {
-                 QApplication::processEvents();
-                 revisa(d);
-                 d->reject();
-             });
-             vb::InputBox("ingrese el password:", "Password Access");
+             DialogoReal<QInputDialog>(s, revisa,
+                                       [] { vb::InputBox("ingrese el password:", "Password Access"); });
          }},
         {"plan de cuentas",
          [](QScreen* s, const Revisa& revisa) {
