@@ -390,6 +390,21 @@ class FrmMA_CUENTAS : public QWidget {
     GrabacionOptimista mostrada_;
     // The code the remembered account is for.
     QString codigoMostrado_;
+    // The stored account shown holds a change the user has not saved (its code and check digit
+    // aside: they follow the code being typed).
+    bool CambiosSinGuardar();
+    // Before the account shown gives way to `otro` ("" for none): true when nothing typed would be
+    // lost, or the user agreed to lose it.
+    bool DejaLaCuentaMostrada(const QString& otro);
+    // The user kept his change: the shown account's code back in the code box and the code field,
+    // and the keyboard in the one being left.
+    void VuelveALaCuentaMostrada(int Index);
+    // "¿Está seguro de abandonar la carga de datos?": true on "Sí".
+    static bool ConfirmaAbandono();
+    // The user already agreed to leave the account shown; cleared when another is shown.
+    bool abandonoAceptado_ = false;
+    // The code box is being left (rather than the code field).
+    bool validandoCaja_ = false;
     // ==== end of the block ====
 };
 

@@ -219,6 +219,11 @@ void FrmMA_CUENTAS::AjustaAnchoArbol() {
 
 void FrmMA_CUENTAS::TreeV_NodeClick(const QString& clave) {
     const QString codigo = clave.mid(1);
+    // Kept as it is: the code field and the box take the shown account's code back, not the node's.
+    if (!DejaLaCuentaMostrada(codigo)) {
+        VuelveALaCuentaMostrada(1);
+        return;
+    }
     txtFields[1]->setText(QString());
     const bool hallada =
         gBaseDatos().ExisteEnTabla("MA_CUENTAS", codigo, "Codigo", rsCuentas, 8, QString(), true);

@@ -173,10 +173,7 @@ void FrmMA_CUENTAS::Utilvex1_Click(const QString& accion) {
         int cancelar = 0;
         Form_Unload(cancelar);
     } else if (clave == "CANCELAR") {
-        if (CargandoDatos &&
-            vb::MsgBox("¿Está seguro de abandonar la carga de datos?",
-                       vb::vbYesNo | vb::vbExclamation | vb::vbDefaultButton2, "Atención!!!") != vb::vbYes)
-            return;
+        if (CargandoDatos && !ConfirmaAbandono()) return;
         CargandoDatos = false;
         h.paso([&] { LimpiaPantalla(); }) && h.paso([&] { Generar(TablaActual); }) && h.paso([&] {
             AlFinalDeDescripcion(txtFields[0]);

@@ -7,9 +7,12 @@
 #include "outside/ado/Field.h"
 #include "outside/ado/Recordset.h"
 #include "outside/ado/TextoSql.h"
+#include "outside/controls/BusquedaCodigo.h"
+#include "outside/controls/CajaTexto.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/maker/Utilidades.h"
 #include "outside/runtime/Conversiones.h"
+#include "outside/runtime/Dialogos.h"
 #include "outside/runtime/ManejadorErrores.h"
 #include "personalizados/GrillaPersonalizados.h"
 #include "services/CNStuffContable.h"
@@ -62,6 +65,7 @@ GrabacionOptimista::Origen Cuenta(const QString& codigo) {
 
 void FrmMA_CUENTAS::RecuerdaCuentaMostrada() {
     using CNStuffContable::gCamposValores;
+    abandonoAceptado_ = false;
     mostrada_.Olvida();
     codigoMostrado_.clear();
     if (!rsCuentas || rsCuentas->Bof() || rsCuentas->Eof()) return;
@@ -85,12 +89,14 @@ void FrmMA_CUENTAS::RecuerdaCuentaMostrada() {
 }
 
 void FrmMA_CUENTAS::RecuerdaCuentaNueva(const QString& codigo) {
+    abandonoAceptado_ = false;
     mostrada_ = GrabacionOptimista(Cuenta(codigo));
     mostrada_.RecuerdaNuevo();
     codigoMostrado_ = codigo;
 }
 
 void FrmMA_CUENTAS::VaciaPersonalizados() {
+    abandonoAceptado_ = false;
     mostrada_.Olvida();
     codigoMostrado_.clear();
     EnlazaArbolYGrilla();
@@ -106,6 +112,59 @@ void FrmMA_CUENTAS::VaciaPersonalizados() {
         });
     }
     Personalizados().AsignarPersonalizados(rs, false);
+}
+
+bool FrmMA_CUENTAS::CambiosSinGuardar() {
+    using CNStuffContable::gCamposValores;
+    if (Grabando || abandonoAceptado_ || !Modificando || !mostrada_.Recordado() || mostrada_.EsNuevo() ||
+        codigoMostrado_.isEmpty())
+        return false;
+    // The pairs the save would build now, against the ones built when the account was shown.
+    vb::ManejadorErrores h("CambiosSinGuardar", [](const vb::ErrorVB&, const QString&) { return 0; });
+    QString tipoVista = vb::Trim(maker::gUtilidades().TextoCampo(mostrada_.Mostrado("TIPOVISTA")));
+    const QList<CNStuffContable::CampoValor> previos = gCamposValores;
+    gCamposValores.clear();
+    const bool armados =
+        ArmaPares(h, OptTipoCuenta[1]->isChecked(), CmbMP->currentIndex(), tipoVista, false, false);
+    QHash<QString, QString> ahora;
+    for (const CNStuffContable::CampoValor& c : gCamposValores)
+        if (!c.Campo.isEmpty()) ahora.insert(c.Campo.toUpper(), c.Valor);
+    gCamposValores = previos;
+    // What cannot be read back may hold a change: the user is asked rather than lose it.
+    if (!armados) return true;
+    ahora.remove("CODIGO");
+    ahora.remove("DV");
+    return !mostrada_.Cambiados(ahora).isEmpty();
+}
+
+bool FrmMA_CUENTAS::ConfirmaAbandono() {
+    return vb::MsgBox("¿Está seguro de abandonar la carga de datos?",
+                      vb::vbYesNo | vb::vbExclamation | vb::vbDefaultButton2, "Atención!!!") == vb::vbYes;
+}
+
+bool FrmMA_CUENTAS::DejaLaCuentaMostrada(const QString& otro) {
+    if (QString(otro).remove('-').trimmed() == codigoMostrado_ || !CambiosSinGuardar()) return true;
+    if (!ConfirmaAbandono()) return false;
+    abandonoAceptado_ = true;
+    return true;
+}
+
+void FrmMA_CUENTAS::VuelveALaCuentaMostrada(int Index) {
+    HuboError = true;
+    codigoTecleado_ = false;
+    CodigoCuenta = codigoMostrado_;
+    // As the load shows it.
+    const QString codigo = CNStuffContable::FormateaCuenta(codigoMostrado_);
+    TxtCodigo->setText(codigo);
+    const bool campo = Index >= 0 && Index < txtFields.size();
+    if (campo) txtFields[Index]->setText(codigo);
+    // The code put back opens no search over the box.
+    BusquedaCodigo1->hide();
+    BusquedaCodigo2->hide();
+    if (campo && !validandoCaja_ && txtFields[Index]->isEnabled())
+        txtFields[Index]->setFocus();
+    else
+        TxtCodigo->setFocus();
 }
 
 QList<QPair<QString, QString>> FrmMA_CUENTAS::ParesCambiados(const Grabacion& g) const {

@@ -74,6 +74,10 @@ void FrmMA_CUENTAS::TxtCodigo_KeyDown(int& KeyCode, int Shift) {
             .trimmed();
     // Nothing chosen: the code box stays as it was.
     if (elegido.isEmpty()) return;
+    if (!DejaLaCuentaMostrada(elegido)) {
+        VuelveALaCuentaMostrada(-1);
+        return;
+    }
     TxtCodigo->setText(elegido);
     Nuevo = false;
     Modificando = false;
@@ -99,7 +103,10 @@ void FrmMA_CUENTAS::ValidaCajaCodigo() {
     // already, and the code above that a save leaves in the field stays.
     if (TxtCodigo->text().trimmed().isEmpty()) return;
     txtFields[i]->setText(TxtCodigo->text().trimmed());
-    if (enValidacion_ == 0 && !CodigoYaAceptado(txtFields[i])) Campo_Valida(CampoActual, txtFields[i]);
+    if (enValidacion_ > 0 || CodigoYaAceptado(txtFields[i])) return;
+    validandoCaja_ = true;
+    Campo_Valida(CampoActual, txtFields[i]);
+    validandoCaja_ = false;
 }
 
 void FrmMA_CUENTAS::txtFields_GotFocus(int Index) {

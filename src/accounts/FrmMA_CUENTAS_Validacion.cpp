@@ -90,6 +90,11 @@ bool FrmMA_CUENTAS::ValidaCodigo(vb::ManejadorErrores& h, int Index, QString val
     auto& db = gBaseDatos();
     valor.remove('-');
     valor = valor.trimmed();
+    // Another code must not drop, without a word, a change the user has not saved.
+    if (!Grabando && !DejaLaCuentaMostrada(valor)) {
+        VuelveALaCuentaMostrada(Index);
+        return false;
+    }
     CodigoCuenta = valor;
     // A save checks the code the user validated again: a refusal then leaves it validated, so that
     // the next "Grabar" does not take it for a code typed afresh (and clear what was typed).

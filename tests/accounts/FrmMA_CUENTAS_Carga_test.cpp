@@ -103,6 +103,8 @@ TEST_F(ChartLoad, TheHiddenCurrencyListHoldsTheStoredCurrency) {
     } casos[] = {
         {"11010100104", "11010100101"}, {"11010200202", "11030100103"}, {"11010100104", "11030100103"}};
     for (const auto& c : casos) {
+        // The means chosen for the account before is a change the user agrees to leave.
+        if (&c != casos) v.guion().esperarMsgBox(vb::vbYes);
         v.EscribirCodigo(c.antes);
         ASSERT_NE(moneda->currentIndex() + 1, v.Guardado(c.cuenta, "Moneda").trimmed().toInt()) << c.antes;
         v.EscribirCodigo(c.cuenta);
@@ -115,6 +117,7 @@ TEST_F(ChartLoad, TheHiddenCurrencyListHoldsTheStoredCurrency) {
     // Saved with the means chosen (the last account), it keeps the currency it showed.
     v.guion().esperarMsgBox(vb::vbNo);  // its additional data, not now
     v.Boton("GRABAR");
+    EXPECT_EQ(v.guion().preguntas().size(), 3);
     EXPECT_EQ(v.Guardado("11030100103", "Moneda").trimmed(), "1");
     EXPECT_EQ(v.Guardado("11030100103", "MedioDePago").trimmed(), "EF");
 }

@@ -97,14 +97,20 @@ TEST_F(ToolbarClickOverTheSearch, TheManualAndTheAdditionalDataOpenOnTheAccountT
 }
 
 // The code field changed to another account and "Grabar": the form leaves the field as Tab would
-// (the other account loaded, the unsaved edit of the first one dropped) and saves that account.
+// (the other account loaded once the user agrees to drop the unsaved edit of the first one) and
+// saves that account.
 TEST_F(ToolbarClickOverTheSearch, SaveActsOnTheAccountTheCodeFieldWasChangedTo) {
     auto* descripcion = Control<vb::CajaTexto>(v.f(), "txtFields", 0);
     teclado::Clic(descripcion);
     teclado::Tecla(Qt::Key_End);
     teclado::Teclea(" Z");
     TecleaEnBusqueda("txtFields_1", "11030100103");
-    GrabaConClic();
+    v.guion().esperarMsgBox(vb::vbYes);
+    v.guion().esperarMsgBox(vb::vbNo);
+    ClicPrincipal("GRABAR");
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_EQ(v.guion().preguntas().at(0).texto, "¿Está seguro de abandonar la carga de datos?");
+    EXPECT_TRUE(v.guion().preguntas().at(1).texto.contains("¿Desea Actualizar los datos adicionales?"));
     EXPECT_EQ(v.Guardado("11030100104", "DESCRIPCION"), "SUPERMERCADO EL SOL");
     EXPECT_EQ(v.Guardado("11030100103", "DESCRIPCION"), "ALMACEN DON PEDRO");
     EXPECT_EQ(Auditadas("11030100104"), 0);

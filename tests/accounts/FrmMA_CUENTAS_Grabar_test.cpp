@@ -231,7 +231,8 @@ TEST(AccountSave, RefusalsWriteNothing) {
     EXPECT_EQ(c.guion().preguntas().last().estilo, vb::vbCritical);
     EXPECT_TRUE(c.f().Rechazo());
     EXPECT_EQ(c.Guardado("110101009", "TITULO"), "0");
-    // A title with accounts under it cannot become postable.
+    // A title with accounts under it cannot become postable (the refused change left behind).
+    c.guion().esperarMsgBox(vb::vbYes);
     c.EscribirCodigo("110101001");
     Control<QRadioButton>(c.f(), "OptTipoCuenta", 0)->setChecked(true);
     c.guion().esperarMsgBox(vb::vbOK);

@@ -461,7 +461,8 @@ TEST_F(ChartUser, F4WithTheCodeBoxSearchOpenActsOnTheWholeCodeTyped) {
     Tecla(Qt::Key_A, Qt::ControlModifier);
     Teclea("11030100105");
     ASSERT_TRUE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
-    v.guion().esperarMsgBox(vb::vbNo);  // a customer: its additional data, not now
+    v.guion().esperarMsgBox(vb::vbYes);  // the edit of the account shown may go
+    v.guion().esperarMsgBox(vb::vbNo);   // a customer: its additional data, not now
     Tecla(Qt::Key_F4);
     EXPECT_FALSE(Control<vb::BusquedaCodigo>(f, "BusquedaCodigo2")->Visible());
     ASSERT_FALSE(f.Rechazo());
@@ -471,7 +472,8 @@ TEST_F(ChartUser, F4WithTheCodeBoxSearchOpenActsOnTheWholeCodeTyped) {
     EXPECT_EQ(v.Guardado("11030100119", "DESCRIPCION"), "SUPERMERCADO LA ECONOMIA");
     EXPECT_EQ(v.Guardado("1", "DESCRIPCION"), "ACTIVO");
     EXPECT_EQ(v.Filas("SELECT count(*) FROM MV_CPTEACCIONES WHERE SYSTEMUSER LIKE '1 %'"), 0);
-    EXPECT_EQ(v.guion().preguntas().size(), 1);
+    ASSERT_EQ(v.guion().preguntas().size(), 2);
+    EXPECT_EQ(v.guion().preguntas().at(0).texto, "¿Está seguro de abandonar la carga de datos?");
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ TEST_F(ChartValidation, ADeletedAccountIsOfferedForReuse) {
 TEST_F(ChartValidation, ANewCodeStartsANewPostableAccount) {
     v.EscribirCodigo("11010100101");
     Control<QRadioButton>(v.f(), "OptTipoCuenta", 1)->setChecked(true);
+    v.guion().esperarMsgBox(vb::vbYes);  // the change of type left behind
     v.EscribirCodigo("11010100199");
     EXPECT_TRUE(v.f().CuentaNueva());
     EXPECT_FALSE(v.f().CuentaGuardada());
@@ -100,7 +101,8 @@ TEST_F(ChartValidation, ANewCodeStartsANewPostableAccount) {
     EXPECT_EQ(Control<QComboBox>(v.f(), "CmbMP")->currentIndex(), 0);
     EXPECT_TRUE(Control<vb::CajaTexto>(v.f(), "txtFields", 3)->isEnabled());
     EXPECT_EQ(Control<QLabel>(v.f(), "LblDV")->text(), "7");
-    EXPECT_TRUE(v.guion().preguntas().isEmpty());
+    ASSERT_EQ(v.guion().preguntas().size(), 1);
+    EXPECT_EQ(v.guion().preguntas().at(0).texto, "¿Está seguro de abandonar la carga de datos?");
 }
 
 TEST_F(ChartValidation, TheRelatedAccountMustBeAnActivePostableAccount) {
@@ -163,7 +165,8 @@ TEST_F(ChartValidation, WhileSavingThePostableAndTitleVerdictsRefuse) {
     v.EscribirCodigo("110101");  // a title with accounts under it
     Control<QRadioButton>(v.f(), "OptTipoCuenta", 0)->setChecked(true);
     EXPECT_EQ(validaGrabando(), "La cuenta tiene cuentas de nivel inferior, no puede ser Imputable");
-    v.EscribirCodigo("11010100101");  // a code of the last level
+    v.guion().esperarMsgBox(vb::vbYes);  // the refused change left behind
+    v.EscribirCodigo("11010100101");     // a code of the last level
     Control<QRadioButton>(v.f(), "OptTipoCuenta", 1)->setChecked(true);
     EXPECT_EQ(validaGrabando(), "La cantidad de digitos ingresados, no permite que sea cuenta Titulo!");
     // Interactively neither verdict refuses.
